@@ -1,0 +1,2 @@
+#pragma once
+#include <ClassLib/Core/WinTypes.h>
