@@ -15,13 +15,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <regex>
 #include <thread>
 
 namespace {
 
 const char* const kNamespace = "urn:orvesk:project-service";
-const int kMaxStallMs = 10000;
+const int kMaxStallMs = 5000;
 
 std::string U8(const CString& s) { return Utf8FromCString(s); }
 
@@ -58,6 +57,13 @@ struct CLoopbackProjectServer::Impl {
     std::vector<FaultRule> faults;
     int stallMs = 3000;
     std::vector<Request> requests;
+
+    // Until the thread runs its loop, stop() would not reach it (bounded wait).
+    void WaitUntilRunning()
+    {
+        for (int i = 0; i < 5000 && !http.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 
     std::string Path(const char* leaf) const { return "/" + site + "/WebService/" + leaf; }
 
@@ -228,7 +234,8 @@ bool CLoopbackProjectServer::Start()
         d.stopping = false;
     }
     d.thread = std::thread([&d] { d.http.listen_after_bind(); });
-    return true;
+    d.WaitUntilRunning();
+    return d.http.is_running();
 }
 
 void CLoopbackProjectServer::Stop()
@@ -240,6 +247,7 @@ void CLoopbackProjectServer::Stop()
     }
     d.stopped.notify_all();
     if (d.thread.joinable()) {
+        d.WaitUntilRunning();
         d.http.stop();
         d.thread.join();
     }

@@ -36,8 +36,6 @@ void Answer(SoapValues& out, long result, const char* name, const std::string& v
     out.push_back({name, value});
 }
 
-pugi::xml_node Child(pugi::xml_node parent, const char* name) { return parent.child(name); }
-
 // Sets a leaf's text, adding the leaf at the end when there is none.
 void SetLeaf(pugi::xml_node parent, const char* name, const std::string& value)
 {
