@@ -184,11 +184,11 @@ struct CLoopbackProjectServer::Impl {
         bool faulty = TakeFault(message.name, rule);
         projectsoap::SoapValues results;
         if (faulty && rule.fault == Fault::Refuse) {
-            const projectsoap::OperationSpec* spec = projectsoap::FindOperation(message.name.c_str());
-            if (!spec)
+            const projectsoap::OperationInfo* info = projectsoap::FindOperation(message.name.c_str());
+            if (!info)
                 return Fail(res, "soap:Client", "unknown operation " + message.name);
-            for (int i = 0; i < spec->resultCount; ++i) {
-                std::string name = spec->results[i];
+            for (int i = 0; i < info->resultCount; ++i) {
+                std::string name = info->results[i];
                 if (name == projectsoap::kResultName)
                     results.push_back({name, std::to_string(rule.result)});
                 else if (name == "ProjectId" || name == "TaskId")

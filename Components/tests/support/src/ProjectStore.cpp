@@ -126,14 +126,14 @@ bool ProjectStore::Execute(const SoapMessage& request, SoapValues& results, std:
         {"GetResources", &ProjectStore::GetResources},
         {"NewTask", &ProjectStore::NewTask},
     };
-    const projectsoap::OperationSpec* spec = projectsoap::FindOperation(request.name.c_str());
-    if (!spec) {
+    const projectsoap::OperationInfo* info = projectsoap::FindOperation(request.name.c_str());
+    if (!info) {
         error = "unknown operation " + request.name;
         return false;
     }
-    for (int i = 0; i < spec->argumentCount; ++i) {
-        if (!request.Find(spec->arguments[i])) {
-            error = request.name + " lacks the argument " + spec->arguments[i];
+    for (int i = 0; i < info->argumentCount; ++i) {
+        if (!request.Find(info->arguments[i])) {
+            error = request.name + " lacks the argument " + info->arguments[i];
             return false;
         }
     }
