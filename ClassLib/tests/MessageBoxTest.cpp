@@ -90,6 +90,22 @@ TEST_F(MessageBoxTest, PromptFromStringResource)
     AfxUnregisterModule(h);
 }
 
+TEST_F(MessageBoxTest, CaptionFallsBackToTitleString)
+{
+    AfxSetAppTitle(nullptr);
+    EXPECT_STREQ(AfxGetAppTitle(), "");
+    HINSTANCE h = AfxRegisterModule("MessageBoxTestTitle");
+    AfxRegisterString(h, AFX_IDS_APP_TITLE, "\xCF\xEE\xC4\xBF");
+    AfxMessageBox("x");
+    ASSERT_EQ(g_shown.size(), 1u);
+    EXPECT_EQ(g_shown[0].caption, "\xCF\xEE\xC4\xBF");
+    AfxSetAppTitle("Set");
+    AfxMessageBox("y");
+    ASSERT_EQ(g_shown.size(), 2u);
+    EXPECT_EQ(g_shown[1].caption, "Set");
+    AfxUnregisterModule(h);
+}
+
 TEST_F(MessageBoxTest, SetHandlerReturnsPrevious)
 {
     AfxMessageBoxHandler mine = AfxSetMessageBoxHandler(nullptr);

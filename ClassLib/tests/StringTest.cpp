@@ -164,6 +164,25 @@ TEST(StringTest, SpanIncludingAndExcluding)
     EXPECT_EQ(s.SpanIncluding(""), "");
 }
 
+TEST(StringTest, TokenizeSplitsOnAnySeparator)
+{
+    // The trail byte of 0x81 0x7C is the separator's code: it does not split.
+    CString t("x|\x81\x7C|y");
+    int pos = 0;
+    EXPECT_EQ(t.Tokenize("|", pos), "x");
+    EXPECT_EQ(pos, 2);
+    EXPECT_EQ(t.Tokenize("|", pos), "\x81\x7C");
+    EXPECT_EQ(t.Tokenize("|", pos), "y");
+    EXPECT_EQ(pos, 7);
+    EXPECT_EQ(t.Tokenize("|", pos), "");
+    EXPECT_EQ(pos, -1);
+    pos = 0;
+    CString u("||a;|");
+    EXPECT_EQ(u.Tokenize("|", pos), "a;");
+    EXPECT_EQ(u.Tokenize("|", pos), "");
+    EXPECT_EQ(pos, -1);
+}
+
 TEST(StringTest, FormatsAnyLength)
 {
     CString s;

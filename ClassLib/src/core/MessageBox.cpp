@@ -64,8 +64,17 @@ void AfxSetAppTitle(LPCTSTR title)
 
 LPCTSTR AfxGetAppTitle()
 {
-    std::lock_guard<std::mutex> lock(TitleMutex());
-    return Title().c_str();
+    {
+        std::lock_guard<std::mutex> lock(TitleMutex());
+        if (!Title().empty())
+            return Title().c_str();
+    }
+    // Not set: the application's title string, as the program's string table gives it.
+    static thread_local std::string fromResource;
+    CString s;
+    AfxLoadString(AFX_IDS_APP_TITLE, s);
+    fromResource = s.str();
+    return fromResource.c_str();
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

@@ -67,7 +67,8 @@ AFX_EXT_API AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler ha
 // The handler used without a window system (see above).
 AFX_EXT_API int AfxDefaultMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type);
 
-// The caption of message boxes. Empty until the application sets it.
+// The caption of message boxes: the title set here, else string AFX_IDS_APP_TITLE of the
+// modules' string tables, else empty. The pointer stays valid until the next call.
 AFX_EXT_API void AfxSetAppTitle(LPCTSTR title);
 AFX_EXT_API LPCTSTR AfxGetAppTitle();
 
