@@ -1,0 +1,49 @@
+// The procedures of the standard control classes, by window class name.
+#include "ControlProc.h"
+#include "EditProc.h"
+
+#include <ClassLib/Core/Mbcs.h>
+
+namespace pc {
+
+namespace {
+
+struct ClassEntry
+{
+    const char* name;
+    std::unique_ptr<ControlProc> (*make)(ControlHost*, DWORD, QWidget*);
+};
+
+template <class P>
+std::unique_ptr<ControlProc> Make(ControlHost* host, DWORD style, QWidget* parent)
+{
+    return std::make_unique<P>(host, style, parent);
+}
+
+const ClassEntry kClasses[] = {
+    {WC_EDIT, &Make<EditProc>},
+};
+
+}  // namespace
+
+bool IsControlClass(const char* className)
+{
+    if (!className)
+        return false;
+    for (const ClassEntry& e : kClasses)
+        if (_stricmp(e.name, className) == 0)
+            return true;
+    return false;
+}
+
+std::unique_ptr<ControlProc> MakeControlProc(const char* className, ControlHost* host, DWORD style, QWidget* parent)
+{
+    if (!className)
+        return nullptr;
+    for (const ClassEntry& e : kClasses)
+        if (_stricmp(e.name, className) == 0)
+            return e.make(host, style, parent);
+    return nullptr;
+}
+
+}  // namespace pc

@@ -1,0 +1,74 @@
+// Private: the behaviour of a standard control's window, on a Qt widget. Each control
+// class (edit, button, combo box...) has a procedure that owns the widget, answers the
+// class's messages (EM_*, BM_*, CB_*, WM_SETTEXT...) and reports to the parent through
+// its host: WM_COMMAND notifications and WM_NOTIFY records, in the platform's order.
+#pragma once
+
+#include <ClassLib/Controls/CommonControls.h>
+#include <ClassLib/Controls/ControlStyles.h>
+#include <ClassLib/Core/String.h>
+
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace pc {
+
+// What a control needs of the window it lives in.
+class ControlHost
+{
+public:
+    virtual ~ControlHost() = default;
+    // WM_COMMAND(MAKEWPARAM(id, code), hwnd) to the parent.
+    virtual void Command(UINT code) = 0;
+    // WM_NOTIFY to the parent; the host fills hwndFrom and idFrom. The parent's answer.
+    virtual LRESULT Notify(NMHDR& hdr) = 0;
+    // A message to another window (a buddy, a group sibling); 0 when there is none.
+    virtual LRESULT SendTo(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // The window's siblings in dialog order, itself included (radio groups, buddies).
+    virtual std::vector<HWND> Siblings() const = 0;
+    virtual DWORD StyleOf(HWND hWnd) const = 0;
+    virtual HWND Self() const = 0;
+};
+
+class ControlProc
+{
+public:
+    ControlProc(ControlHost* host, DWORD style) : m_host(host), m_style(style) {}
+    virtual ~ControlProc() = default;
+    ControlProc(const ControlProc&) = delete;
+    ControlProc& operator=(const ControlProc&) = delete;
+
+    virtual QWidget* Widget() const = 0;
+    // A message of the control's class. 'handled' false leaves it to the window's default.
+    virtual LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
+
+    DWORD Style() const { return m_style; }
+    virtual void StyleChanged(DWORD style) { m_style = style; }
+    ControlHost* Host() const { return m_host; }
+
+protected:
+    ControlHost* m_host;
+    DWORD m_style;
+};
+
+// A procedure for a window class ("Edit", "Button", UPDOWN_CLASS...); NULL for a class
+// that is not a standard control. The widget is created as a child of parent.
+std::unique_ptr<ControlProc> MakeControlProc(const char* className, ControlHost* host, DWORD style, QWidget* parent);
+bool IsControlClass(const char* className);
+
+// Code page 936 text at the Qt boundary.
+QString ToQt(const char* text);
+QString ToQt(const CString& text);
+CString FromQt(const QString& text);
+// Positions: bytes of the code page 936 form against UTF-16 indexes of the Qt text.
+int QtIndexOfByte(const QString& text, int bytePos);
+int ByteOfQtIndex(const QString& text, int qtIndex);
+// WM_GETTEXT: copies at most cchMax - 1 bytes (whole characters) and a zero byte.
+LRESULT CopyText(const CString& text, WPARAM cchMax, LPARAM buffer);
+
+}  // namespace pc
