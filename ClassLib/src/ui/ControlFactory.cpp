@@ -1,6 +1,9 @@
 // The procedures of the standard control classes, by window class name.
 #include "ControlProc.h"
+#include "ButtonProc.h"
+#include "ComboProc.h"
 #include "EditProc.h"
+#include "StaticProc.h"
 
 #include <ClassLib/Core/Mbcs.h>
 
@@ -22,6 +25,9 @@ std::unique_ptr<ControlProc> Make(ControlHost* host, DWORD style, QWidget* paren
 
 const ClassEntry kClasses[] = {
     {WC_EDIT, &Make<EditProc>},
+    {WC_BUTTON, &Make<ButtonProc>},
+    {WC_STATIC, &Make<StaticProc>},
+    {WC_COMBOBOX, &Make<ComboProc>},
 };
 
 }  // namespace

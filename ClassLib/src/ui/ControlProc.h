@@ -7,16 +7,21 @@
 #include <ClassLib/Controls/CommonControls.h>
 #include <ClassLib/Controls/ControlStyles.h>
 #include <ClassLib/Core/String.h>
+#include <ClassLib/Menus/MenuTypes.h>
 
+#include <QPixmap>
 #include <QString>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+class QPainter;
 class QWidget;
 
 namespace pc {
+
+class ControlProc;
 
 // What a control needs of the window it lives in.
 class ControlHost
@@ -33,6 +38,16 @@ public:
     virtual std::vector<HWND> Siblings() const = 0;
     virtual DWORD StyleOf(HWND hWnd) const = 0;
     virtual HWND Self() const = 0;
+    // Owner-drawn controls: the parent draws the item with a device context on the painter
+    // (WM_DRAWITEM). The host fills CtlID, hwndItem and hDC.
+    virtual void OwnerDraw(QPainter& painter, DRAWITEMSTRUCT& dis) { (void)painter; (void)dis; }
+    // Owner-drawn lists: the parent measures an item (WM_MEASUREITEM).
+    virtual void OwnerMeasure(MEASUREITEMSTRUCT& mis) { (void)mis; }
+    // A child window of this control (the edit part of a combo box), with the procedure of
+    // its class and its own host; NULL when it cannot be made.
+    virtual ControlProc* AddChildControl(const char* className, UINT id, DWORD style, QWidget* widgetParent) = 0;
+    // The picture of a bitmap or icon handle, for buttons and static controls.
+    virtual QPixmap PixmapOf(HANDLE image, UINT type) { (void)image; (void)type; return QPixmap(); }
 };
 
 class ControlProc
