@@ -4,6 +4,7 @@
 #include "../src/ui/ControlProc.h"
 #include "../src/ui/WmCodes.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,8 +23,21 @@ public:
     LRESULT Notify(NMHDR& hdr) override
     {
         notifies.push_back(hdr.code);
+        if (hdr.code == UDN_DELTAPOS)
+            updowns.push_back(reinterpret_cast<NMUPDOWN&>(hdr));
+        if (onNotify)
+            onNotify(hdr);
         return notifyAnswer;
     }
+    std::vector<std::pair<UINT, int>> scrolls;
+    void Scroll(bool, UINT code, int pos) override { scrolls.emplace_back(code, pos); }
+    QWidget* WidgetOf(HWND h) const override
+    {
+        auto it = routes.find(h);
+        return it == routes.end() ? nullptr : it->second->Widget();
+    }
+    std::vector<NMUPDOWN> updowns;
+    std::function<void(NMHDR&)> onNotify;
     std::map<HWND, pc::ControlProc*> routes;
     std::vector<std::pair<HWND, UINT>> sent;
     LRESULT SendTo(HWND h, UINT msg, WPARAM wp, LPARAM lp) override
@@ -56,6 +70,8 @@ public:
         }
         LRESULT Notify(NMHDR&) override { return 0; }
         LRESULT SendTo(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+        void Scroll(bool, UINT, int) override {}
+        QWidget* WidgetOf(HWND) const override { return nullptr; }
         std::vector<HWND> Siblings() const override { return {}; }
         DWORD StyleOf(HWND) const override { return 0; }
         HWND Self() const override { return reinterpret_cast<HWND>(const_cast<Child*>(this)); }

@@ -3,6 +3,7 @@
 #include "ButtonProc.h"
 #include "ComboProc.h"
 #include "EditProc.h"
+#include "SpinProc.h"
 #include "StaticProc.h"
 
 #include <ClassLib/Core/Mbcs.h>
@@ -28,6 +29,7 @@ const ClassEntry kClasses[] = {
     {WC_BUTTON, &Make<ButtonProc>},
     {WC_STATIC, &Make<StaticProc>},
     {WC_COMBOBOX, &Make<ComboProc>},
+    {UPDOWN_CLASS, &Make<SpinProc>},
 };
 
 }  // namespace

@@ -46,6 +46,10 @@ public:
     // A child window of this control (the edit part of a combo box), with the procedure of
     // its class and its own host; NULL when it cannot be made.
     virtual ControlProc* AddChildControl(const char* className, UINT id, DWORD style, QWidget* widgetParent) = 0;
+    // WM_HSCROLL or WM_VSCROLL to the parent, from this control.
+    virtual void Scroll(bool horizontal, UINT code, int pos) = 0;
+    // The widget of another window (a buddy); NULL when it has none.
+    virtual QWidget* WidgetOf(HWND hWnd) const = 0;
     // The picture of a bitmap or icon handle, for buttons and static controls.
     virtual QPixmap PixmapOf(HANDLE image, UINT type) { (void)image; (void)type; return QPixmap(); }
 };
