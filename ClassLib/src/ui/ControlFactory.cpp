@@ -2,6 +2,7 @@
 #include "ControlProc.h"
 #include "ButtonProc.h"
 #include "ComboProc.h"
+#include "DateTimeProc.h"
 #include "EditProc.h"
 #include "SpinProc.h"
 #include "StaticProc.h"
@@ -30,6 +31,9 @@ const ClassEntry kClasses[] = {
     {WC_STATIC, &Make<StaticProc>},
     {WC_COMBOBOX, &Make<ComboProc>},
     {UPDOWN_CLASS, &Make<SpinProc>},
+    {DATETIMEPICK_CLASS, &Make<DateTimeProc>},
+    {MONTHCAL_CLASS, &Make<MonthCalProc>},
+    {PROGRESS_CLASS, &Make<ProgressProc>},
 };
 
 }  // namespace
