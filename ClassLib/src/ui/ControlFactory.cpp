@@ -4,6 +4,8 @@
 #include "ComboProc.h"
 #include "DateTimeProc.h"
 #include "EditProc.h"
+#include "ListBoxProc.h"
+#include "MiscProcs.h"
 #include "SpinProc.h"
 #include "StaticProc.h"
 
@@ -30,10 +32,17 @@ const ClassEntry kClasses[] = {
     {WC_BUTTON, &Make<ButtonProc>},
     {WC_STATIC, &Make<StaticProc>},
     {WC_COMBOBOX, &Make<ComboProc>},
+    {WC_LISTBOX, &Make<ListBoxProc>},
+    {WC_SCROLLBAR, &Make<ScrollBarProc>},
     {UPDOWN_CLASS, &Make<SpinProc>},
     {DATETIMEPICK_CLASS, &Make<DateTimeProc>},
     {MONTHCAL_CLASS, &Make<MonthCalProc>},
     {PROGRESS_CLASS, &Make<ProgressProc>},
+    {WC_IPADDRESS, &Make<IPAddressProc>},
+    {ANIMATE_CLASS, &Make<AnimateProc>},
+    {RICHEDIT_CLASS, &Make<RichEditProc>},
+    {RICHEDIT_CLASS10A, &Make<RichEditProc>},
+    {"RichEdit20W", &Make<RichEditProc>},
 };
 
 }  // namespace

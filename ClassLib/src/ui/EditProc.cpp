@@ -63,7 +63,7 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
         QObject::connect(m_line, &QLineEdit::textChanged, m_line, [this] { Changed(); });
         QObject::connect(m_line, &QLineEdit::inputRejected, m_line, [this] {
             if (m_limit && FromQt(m_line->text()).GetLength() >= m_limit)
-                m_host->Command(EN_MAXTEXT);
+                Report(EN_MAXTEXT);
         });
         m_line->installEventFilter(this);
     }
@@ -71,6 +71,11 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
 }
 
 EditProc::~EditProc() = default;
+
+void EditProc::Report(UINT code)
+{
+    m_host->Command(code);
+}
 
 QWidget* EditProc::Widget() const
 {
@@ -123,8 +128,8 @@ void EditProc::Changed()
         return;
     m_lastText = now;
     m_modified = true;
-    m_host->Command(EN_UPDATE);
-    m_host->Command(EN_CHANGE);
+    Report(EN_UPDATE);
+    Report(EN_CHANGE);
 }
 
 void EditProc::SetText(const CString& text)
@@ -238,7 +243,7 @@ void EditProc::TypeChar(UINT ch)
         next.replace(s, len, q);
         if (!Accepts(next)) {
             if (m_limit && FromQt(next).GetLength() > m_limit)
-                m_host->Command(EN_MAXTEXT);
+                Report(EN_MAXTEXT);
             return;
         }
         m_line->insert(q);
@@ -273,9 +278,9 @@ bool EditProc::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Widget()) {
         if (event->type() == QEvent::FocusIn)
-            m_host->Command(EN_SETFOCUS);
+            Report(EN_SETFOCUS);
         else if (event->type() == QEvent::FocusOut)
-            m_host->Command(EN_KILLFOCUS);
+            Report(EN_KILLFOCUS);
     }
     return false;
 }

@@ -26,21 +26,25 @@ public:
     CString CurrentText() const;
     int Limit() const { return m_limit; }
 
+    // Selection in the platform's byte positions.
+    void GetSel(int& start, int& end) const;
+    void SetSel(int start, int end);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A notification to the parent (rich edits filter them by their event mask).
+    virtual void Report(UINT code);
+    QLineEdit* m_line = nullptr;
+    QPlainTextEdit* m_multi = nullptr;
 
 private:
     QString QText() const;
     void Changed();
     void SetText(const CString& text);
-    void GetSel(int& start, int& end) const;
-    void SetSel(int start, int end);
     void ReplaceSel(const CString& text, bool canUndo);
     void TypeChar(UINT ch);
     void KeyDown(UINT vk);
 
-    QLineEdit* m_line = nullptr;
-    QPlainTextEdit* m_multi = nullptr;
     CString m_lastText;
     int m_limit = 0;  // bytes; 0: the platform's largest
     bool m_modified = false;

@@ -286,3 +286,35 @@ typedef struct tagNMTTDISPINFO
     UINT uFlags;
     LPARAM lParam;
 } NMTTDISPINFO, *LPNMTTDISPINFO, TOOLTIPTEXT, *LPTOOLTIPTEXT;
+
+// ---- Rich edit (plain text) -----------------------------------------------------------
+#define EM_CANPASTE (PC_WM_USER + 50)
+#define EM_EXGETSEL (PC_WM_USER + 52)
+#define EM_EXLIMITTEXT (PC_WM_USER + 53)
+#define EM_EXSETSEL (PC_WM_USER + 55)
+#define EM_GETEVENTMASK (PC_WM_USER + 59)
+#define EM_GETSELTEXT (PC_WM_USER + 62)
+#define EM_HIDESELECTION (PC_WM_USER + 63)
+#define EM_SETBKGNDCOLOR (PC_WM_USER + 67)
+#define EM_SETCHARFORMAT (PC_WM_USER + 68)
+#define EM_SETEVENTMASK (PC_WM_USER + 69)
+#define EM_GETTEXTRANGE (PC_WM_USER + 75)
+#define ENM_NONE 0x00000000
+#define ENM_CHANGE 0x00000001
+#define ENM_UPDATE 0x00000002
+#define ENM_SCROLL 0x00000004
+#define ENM_KEYEVENTS 0x00010000
+#define ENM_MOUSEEVENTS 0x00020000
+#define ENM_SELCHANGE 0x00080000
+
+typedef struct _charrange
+{
+    LONG cpMin;
+    LONG cpMax;
+} CHARRANGE;
+
+typedef struct _textrange
+{
+    CHARRANGE chrg;
+    LPSTR lpstrText;
+} TEXTRANGE;
