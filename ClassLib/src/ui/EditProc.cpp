@@ -455,8 +455,12 @@ LRESULT EditProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         return 0;
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-        if (m_multi)
+        // A multi-line edit keeps every key, except that Enter goes to the dialog's default
+        // button unless the edit wants returns (wParam: the key asked about).
+        if (m_multi && !(wParam == VK_RETURN && !(m_style & ES_WANTRETURN)))
             code |= DLGC_WANTALLKEYS;
+        if (m_multi && wParam == VK_TAB)
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
         return code;
     }
     default:
