@@ -161,7 +161,9 @@ TEST(FileFindTest, WildcardsMatchWithoutRegardToCaseInNameOrder) {
       EXPECT_EQ(CString(folder.Path("b.txt").c_str()), finder.GetFilePath());
       EXPECT_EQ(CString("b"), finder.GetFileTitle());
     }
-    if (names.back() == "sub.txt") EXPECT_TRUE(finder.IsDirectory());
+    if (names.back() == "sub.txt") {
+      EXPECT_TRUE(finder.IsDirectory());
+    }
   }
   EXPECT_EQ((std::vector<std::string>{"A.TXT", "b.txt", "sub.txt", "\xD6\xD0.txt"}), names);
   EXPECT_EQ(CString(folder.path().c_str()), finder.GetRoot());
