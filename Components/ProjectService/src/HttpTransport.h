@@ -1,0 +1,34 @@
+// One HTTP exchange over libcurl, bounded in time and in size.
+#pragma once
+
+#include <ClassLib/Core/WinTypes.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace projectsoap {
+
+struct HttpRequest {
+    std::string url;
+    bool post = false;
+    std::string body;                 // sent when post is set
+    std::vector<std::string> headers; // "Name: value"
+    std::string proxy;                // "" = no proxy at all (environment settings ignored)
+    long proxyPort = 0;               // 0 = the proxy address's own or libcurl's default
+    long connectTimeoutMs = 10000;
+    long totalTimeoutMs = 60000;
+    size_t maxReplyBytes = 128u * 1024u * 1024u;
+};
+
+struct HttpReply {
+    long status = 0;
+    std::string body;
+};
+
+// S_OK when a complete answer arrived, whatever its status; otherwise PS_E_CONNECT (not
+// reached, or the connection broke off before the answer was complete), PS_E_TIMEOUT, or
+// PS_E_BADREPLY (answer too large), with a reason in `error`.
+HRESULT HttpExchange(const HttpRequest& request, HttpReply& reply, std::string& error);
+
+} // namespace projectsoap

@@ -1,0 +1,199 @@
+// Navigation and queries of the DOM's node handle.
+#include <XmlDom/XmlDom.h>
+
+#include "XmlText.h"
+
+#include <pugixml.hpp>
+
+#include <cstring>
+
+using xmldom::ToCString;
+
+namespace {
+
+pugi::xml_node Wrap(pugi::xml_node_struct* node) { return pugi::xml_node(node); }
+
+// Compares a UTF-8 name with a code page 936 one; ASCII names need no conversion.
+bool SameName(const char* utf8, LPCTSTR cp936)
+{
+    bool ascii = true;
+    for (const char* p = cp936; *p; ++p) {
+        if ((unsigned char)*p >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return std::strcmp(utf8, cp936) == 0;
+    return xmldom::ToUtf8(cp936, std::strlen(cp936)) == utf8;
+}
+
+void AppendCharacterData(pugi::xml_node node, std::string& out)
+{
+    // Iterative pre-order walk so that a deep tree cannot exhaust the stack.
+    pugi::xml_node root = node;
+    pugi::xml_node cur = node.first_child();
+    while (cur && cur != root) {
+        if (cur.type() == pugi::node_pcdata || cur.type() == pugi::node_cdata)
+            out += cur.value();
+        if (cur.first_child()) {
+            cur = cur.first_child();
+            continue;
+        }
+        while (cur && cur != root && !cur.next_sibling())
+            cur = cur.parent();
+        if (cur && cur != root)
+            cur = cur.next_sibling();
+    }
+}
+
+pugi::xml_attribute AttributeAt(pugi::xml_node node, int index)
+{
+    if (index < 0)
+        return pugi::xml_attribute();
+    int i = 0;
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute(), ++i) {
+        if (i == index)
+            return a;
+    }
+    return pugi::xml_attribute();
+}
+
+pugi::xml_attribute FindAttribute(pugi::xml_node node, LPCTSTR name)
+{
+    if (!name)
+        return pugi::xml_attribute();
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+        if (SameName(a.name(), name))
+            return a;
+    }
+    return pugi::xml_attribute();
+}
+
+} // namespace
+
+XmlNodeType CXmlNode::nodeType() const
+{
+    if (!m_node)
+        return XML_NODE_NULL;
+    switch (Wrap(m_node).type()) {
+    case pugi::node_element: return XML_NODE_ELEMENT;
+    case pugi::node_pcdata: return XML_NODE_TEXT;
+    case pugi::node_cdata: return XML_NODE_CDATA;
+    case pugi::node_comment: return XML_NODE_COMMENT;
+    case pugi::node_pi: return XML_NODE_PI;
+    case pugi::node_document: return XML_NODE_DOCUMENT;
+    default: return XML_NODE_NULL;
+    }
+}
+
+BOOL CXmlNode::isText() const
+{
+    XmlNodeType t = nodeType();
+    return t == XML_NODE_TEXT || t == XML_NODE_CDATA;
+}
+
+CString CXmlNode::nodeName() const
+{
+    switch (nodeType()) {
+    case XML_NODE_ELEMENT:
+    case XML_NODE_PI: return ToCString(Wrap(m_node).name());
+    case XML_NODE_TEXT: return CString("#text");
+    case XML_NODE_CDATA: return CString("#cdata-section");
+    case XML_NODE_COMMENT: return CString("#comment");
+    case XML_NODE_DOCUMENT: return CString("#document");
+    default: return CString();
+    }
+}
+
+BOOL CXmlNode::nameIs(LPCTSTR name) const
+{
+    if (!m_node || !name)
+        return FALSE;
+    switch (nodeType()) {
+    case XML_NODE_ELEMENT:
+    case XML_NODE_PI: return SameName(Wrap(m_node).name(), name) ? TRUE : FALSE;
+    default: return nodeName() == name ? TRUE : FALSE;
+    }
+}
+
+CString CXmlNode::nodeValue() const
+{
+    switch (nodeType()) {
+    case XML_NODE_TEXT:
+    case XML_NODE_CDATA:
+    case XML_NODE_COMMENT:
+    case XML_NODE_PI: return ToCString(Wrap(m_node).value());
+    default: return CString();
+    }
+}
+
+CString CXmlNode::text() const
+{
+    switch (nodeType()) {
+    case XML_NODE_NULL: return CString();
+    case XML_NODE_ELEMENT:
+    case XML_NODE_DOCUMENT: {
+        std::string all;
+        AppendCharacterData(Wrap(m_node), all);
+        return ToCString(all.data(), all.size());
+    }
+    default: return nodeValue();
+    }
+}
+
+CXmlNode CXmlNode::firstChild() const { return m_node ? CXmlNode(Wrap(m_node).first_child().internal_object()) : CXmlNode(); }
+CXmlNode CXmlNode::lastChild() const { return m_node ? CXmlNode(Wrap(m_node).last_child().internal_object()) : CXmlNode(); }
+CXmlNode CXmlNode::nextSibling() const { return m_node ? CXmlNode(Wrap(m_node).next_sibling().internal_object()) : CXmlNode(); }
+CXmlNode CXmlNode::previousSibling() const { return m_node ? CXmlNode(Wrap(m_node).previous_sibling().internal_object()) : CXmlNode(); }
+CXmlNode CXmlNode::parentNode() const { return m_node ? CXmlNode(Wrap(m_node).parent().internal_object()) : CXmlNode(); }
+
+CXmlNode CXmlNode::childElement(LPCTSTR name) const
+{
+    for (CXmlNode c = firstChild(); !c.isNull(); c = c.nextSibling()) {
+        if (c.isElement() && c.nameIs(name))
+            return c;
+    }
+    return CXmlNode();
+}
+
+int CXmlNode::attributeCount() const
+{
+    if (!isElement())
+        return 0;
+    int n = 0;
+    for (pugi::xml_attribute a = Wrap(m_node).first_attribute(); a; a = a.next_attribute())
+        ++n;
+    return n;
+}
+
+CString CXmlNode::attributeName(int index) const
+{
+    if (!isElement())
+        return CString();
+    pugi::xml_attribute a = AttributeAt(Wrap(m_node), index);
+    return a ? ToCString(a.name()) : CString();
+}
+
+CString CXmlNode::attributeValue(int index) const
+{
+    if (!isElement())
+        return CString();
+    pugi::xml_attribute a = AttributeAt(Wrap(m_node), index);
+    return a ? ToCString(a.value()) : CString();
+}
+
+BOOL CXmlNode::hasAttribute(LPCTSTR name) const
+{
+    if (!isElement())
+        return FALSE;
+    return FindAttribute(Wrap(m_node), name) ? TRUE : FALSE;
+}
+
+CString CXmlNode::getAttribute(LPCTSTR name) const
+{
+    if (!isElement())
+        return CString();
+    pugi::xml_attribute a = FindAttribute(Wrap(m_node), name);
+    return a ? ToCString(a.value()) : CString();
+}
