@@ -164,6 +164,25 @@ TEST(StringTest, SpanIncludingAndExcluding)
     EXPECT_EQ(s.SpanIncluding(""), "");
 }
 
+TEST(StringTest, TokenizeSplitsOnAnySeparator)
+{
+    // The trail byte of 0x81 0x7C is the separator's code: it does not split.
+    CString t("x|\x81\x7C|y");
+    int pos = 0;
+    EXPECT_EQ(t.Tokenize("|", pos), "x");
+    EXPECT_EQ(pos, 2);
+    EXPECT_EQ(t.Tokenize("|", pos), "\x81\x7C");
+    EXPECT_EQ(t.Tokenize("|", pos), "y");
+    EXPECT_EQ(pos, 7);
+    EXPECT_EQ(t.Tokenize("|", pos), "");
+    EXPECT_EQ(pos, -1);
+    pos = 0;
+    CString u("||a;|");
+    EXPECT_EQ(u.Tokenize("|", pos), "a;");
+    EXPECT_EQ(u.Tokenize("|", pos), "");
+    EXPECT_EQ(pos, -1);
+}
+
 TEST(StringTest, FormatsAnyLength)
 {
     CString s;
@@ -174,8 +193,13 @@ TEST(StringTest, FormatsAnyLength)
     EXPECT_EQ(s.GetLength(), 5002);
     EXPECT_EQ(s.Left(2), "[q");
     EXPECT_EQ(s.Right(2), "q]");
-    s.Format("%I64d|%I64u|%I32d", static_cast<long long>(-5000000000LL), 18000000000000000000ULL, 7);
-    EXPECT_EQ(s, "-5000000000|18000000000000000000|7");
+    // The compiler's format check does not know the I64 size prefix.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat"
+    s.Format("%I64d|%I64u|%I32d|%Id", static_cast<long long>(-5000000000LL), 18000000000000000000ULL, 7,
+             static_cast<INT_PTR>(-3));
+#pragma GCC diagnostic pop
+    EXPECT_EQ(s, "-5000000000|18000000000000000000|7|-3");
     s.Format("%%I64d");
     EXPECT_EQ(s, "%I64d");
     s.Format("%s", static_cast<LPCTSTR>(s));

@@ -89,7 +89,7 @@ template <class S, class U>
 char* SignedToBase(S value, char* buf, int radix)
 {
     if (radix == 10 && value < 0)
-        return ToBase(static_cast<ULONGLONG>(0) - static_cast<ULONGLONG>(static_cast<U>(value)), true, buf, radix);
+        return ToBase(static_cast<ULONGLONG>(static_cast<U>(U(0) - static_cast<U>(value))), true, buf, radix);
     return ToBase(static_cast<U>(value), false, buf, radix);
 }
 

@@ -347,6 +347,36 @@ int CString::FindOneOf(LPCTSTR pszCharSet) const
     return p ? static_cast<int>(p - base) : -1;
 }
 
+CString CString::Tokenize(LPCTSTR pszTokens, int& iStart) const
+{
+    if (iStart < 0 || iStart >= GetLength() || !pszTokens) {
+        iStart = -1;
+        return CString();
+    }
+    if (!*pszTokens) {
+        CString rest = Mid(iStart);
+        iStart = GetLength();
+        return rest;
+    }
+    // Start from the character boundary at or after iStart.
+    size_t i = 0;
+    while (i < static_cast<size_t>(iStart))
+        i += CharLenAt(m_str, i);
+    const unsigned char* base = U(m_str.c_str());
+    i += _mbsspn(base + i, U(pszTokens));
+    if (i >= m_str.size()) {
+        iStart = -1;
+        return CString();
+    }
+    size_t n = _mbscspn(base + i, U(pszTokens));
+    CString token(m_str.substr(i, n));
+    // Past the separator (or one past the end, as the platform's does).
+    size_t next = i + n;
+    next += next < m_str.size() ? CharLenAt(m_str, next) : 1;
+    iStart = static_cast<int>(next);
+    return token;
+}
+
 // Changing.
 
 int CString::Replace(TCHAR chOld, TCHAR chNew)

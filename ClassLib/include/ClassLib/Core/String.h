@@ -30,6 +30,7 @@ public:
     // A pointer made by MAKEINTRESOURCE(id) loads string resource id; NULL gives "".
     CString(LPCTSTR psz);
     CString(LPCTSTR pch, int nLength);
+    CString(std::nullptr_t) {}
     CString(const unsigned char* psz);
     CString(TCHAR ch, int nRepeat = 1);
     // From UTF-16 text (converted to code page 936; unmappable characters become '?').
@@ -60,6 +61,7 @@ public:
     CString& operator=(const CString& other) = default;
     CString& operator=(CString&& other) noexcept = default;
     CString& operator=(LPCTSTR psz);
+    CString& operator=(std::nullptr_t) { m_str.clear(); return *this; }
     CString& operator=(const unsigned char* psz);
     CString& operator=(TCHAR ch);
     CString& operator=(LPCWSTR pwsz);
@@ -92,6 +94,9 @@ public:
     int Find(LPCTSTR pszSub, int nStart) const;
     int ReverseFind(TCHAR ch) const;
     int FindOneOf(LPCTSTR pszCharSet) const;
+    // The next token at or after iStart, separated by any of pszTokens; iStart moves past
+    // it. At the end the result is empty and iStart is -1.
+    CString Tokenize(LPCTSTR pszTokens, int& iStart) const;
 
     // Changing: each returns what the platform's returns (counts or the new length).
     int Replace(TCHAR chOld, TCHAR chNew);
@@ -114,6 +119,9 @@ public:
     void MakeUpper();
     void MakeLower();
     void MakeReverse();
+    // The OEM and ANSI code pages are the same code page here.
+    void AnsiToOem() {}
+    void OemToAnsi() {}
 
     // printf formatting of any length. "%I64d"-style sizes are understood too.
     void Format(LPCTSTR pszFormat, ...) PC_PRINTF_FORMAT(2, 3);

@@ -30,6 +30,11 @@
 #define RT_DLGINIT MAKEINTRESOURCE(240)
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
 
+// The application's title in the program's string table.
+#ifndef AFX_IDS_APP_TITLE
+#define AFX_IDS_APP_TITLE 0xE000
+#endif
+
 // One entry of a string table.
 struct AFX_STRING_ENTRY
 {
