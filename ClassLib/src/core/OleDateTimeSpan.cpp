@@ -42,9 +42,9 @@ const COleDateTimeSpan& COleDateTimeSpan::operator=(double dblSpanSrc) {
   return *this;
 }
 
-double COleDateTimeSpan::GetTotalDays() const { return SpanSeconds(m_span) / 86400.0; }
-double COleDateTimeSpan::GetTotalHours() const { return SpanSeconds(m_span) / 3600.0; }
-double COleDateTimeSpan::GetTotalMinutes() const { return SpanSeconds(m_span) / 60.0; }
+double COleDateTimeSpan::GetTotalDays() const { return static_cast<double>(SpanSeconds(m_span)) / 86400.0; }
+double COleDateTimeSpan::GetTotalHours() const { return static_cast<double>(SpanSeconds(m_span)) / 3600.0; }
+double COleDateTimeSpan::GetTotalMinutes() const { return static_cast<double>(SpanSeconds(m_span)) / 60.0; }
 double COleDateTimeSpan::GetTotalSeconds() const {
   return static_cast<double>(SpanSeconds(m_span));
 }

@@ -152,7 +152,7 @@ LONG RegQueryInfoKey(HKEY hKey, LPTSTR lpClass, LPDWORD lpcClass, LPDWORD lpRese
                      LPDWORD lpcValues, LPDWORD lpcMaxValueNameLen, LPDWORD lpcMaxValueLen,
                      LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime);
 
-// Tests: re-points the store at another file (NULL: back to the usual place) and drops what
-// was loaded; the new file is read on the next use. Handles opened before are no longer
-// usable (ERROR_KEY_DELETED).
+// Tests: re-points the store at another file (NULL: back to the usual place; "": a store
+// kept in memory only) and drops what was loaded; the new file is read on the next use.
+// Handles opened before are no longer usable (ERROR_KEY_DELETED).
 void AfxTestSetRegistryFile(const char* path);
