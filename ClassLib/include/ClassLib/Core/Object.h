@@ -35,8 +35,9 @@ struct AFX_EXT_CLASS CRuntimeClass {
 
   // Archive form of a class: WORD schema, WORD name length, the name's bytes.
   void Store(CArchive& ar) const;
-  // Reads that form; returns the registered class, or NULL when the name is too long,
-  // cut short or unknown. *pwSchemaNum receives the stored schema.
+  // Reads that form; returns the registered class, or NULL when the name is too long or
+  // unknown. *pwSchemaNum receives the stored schema. Data cut short throws
+  // CArchiveException endOfFile.
   static CRuntimeClass* Load(CArchive& ar, UINT* pwSchemaNum);
 };
 

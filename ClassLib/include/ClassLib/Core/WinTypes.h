@@ -28,9 +28,9 @@ typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef float FLOAT;
 typedef double DOUBLE;
-typedef int64_t LONGLONG;
-typedef uint64_t ULONGLONG;
-typedef int64_t __int64;
+typedef long long LONGLONG;
+typedef unsigned long long ULONGLONG;
+typedef long long __int64;
 
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
