@@ -1,0 +1,25 @@
+// The loopback server's own handling of the XML texts it stores: parsing that keeps every
+// byte of the values (whitespace-only texts, carriage returns), and one canonical way of
+// writing a tree back: no declaration, no blanks added, `<A></A>` for empty elements, text
+// escaped as the client's writers escape it (& < > " ' and carriage return).
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <string>
+
+namespace loopback {
+
+// False, with a reason, when the text is not one well-formed document.
+bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error);
+std::string WriteCanonical(const pugi::xml_node& node);
+std::string EscapeText(const std::string& utf8);
+
+// The element's character data; "" when it has none.
+std::string TextOf(pugi::xml_node element);
+// Replaces the element's content with one text.
+void SetText(pugi::xml_node element, const std::string& text);
+// The element's text read as a number (leading digits, 0 when none, as atoi).
+long NumberOf(pugi::xml_node element);
+
+} // namespace loopback
