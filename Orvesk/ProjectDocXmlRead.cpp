@@ -5,7 +5,7 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
-#include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "ProjectProgress.h"
@@ -28,7 +28,7 @@ enum TaskLeaf {
 
 int TaskLeafOf(const CString& strName)
 {
-    static const std::unordered_map<std::string, int> table = {
+    static const std::unordered_map<std::string_view, int> table = {
         {"ENTIREPROJID", TL_ENTIREPROJID}, {"TASKID", TL_TASKID}, {"PARENTID", TL_PARENTID},
         {"ISSUBPROJ", TL_ISSUBPROJ}, {"SUBPROJID", TL_SUBPROJID}, {"NAME", TL_NAME},
         {"DESC", TL_DESC}, {"COST", TL_COST}, {"ACTCOST", TL_ACTCOST},
@@ -47,7 +47,7 @@ int TaskLeafOf(const CString& strName)
         {"TASK", TL_TASK}, {"TASKS", TL_TASKS}, {"LINKS", TL_LINKS},
         {"DOCUMENTS", TL_DOCUMENTS}, {"ASSIGNEES", TL_ASSIGNEES},
     };
-    auto it = table.find(std::string((LPCTSTR)strName, strName.GetLength()));
+    auto it = table.find(std::string_view((LPCTSTR)strName, strName.GetLength()));
     return it == table.end() ? -1 : it->second;
 }
 
@@ -56,7 +56,7 @@ int TaskLeafOf(const CString& strName)
 BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
 {
     CXmlDocument doc;
-    if (!doc.LoadXml(strXml))
+    if (!XmlLoadText(doc, strXml))
         return FALSE;
     CXmlNode root = doc.documentElement();
     if (root.isNull())

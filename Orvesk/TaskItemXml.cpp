@@ -5,16 +5,14 @@
 
 void CTaskItem::AppendXmlHead(CString& strXml, LPCTSTR lpszDateFormat, BOOL bAllDates) const
 {
-    CString s;
     strXml += "<TASK>";
-    s.Format("<ENTIREPROJID>%d</ENTIREPROJID><TASKID>%d</TASKID><PARENTID>%d</PARENTID>"
-             "<ISSUBPROJ>%d</ISSUBPROJ><SUBPROJID>%d</SUBPROJID>",
-             m_nProjID, m_nTaskID, m_nParentID, m_nIsTask ? 0 : 1, m_nSubProjID);
-    strXml += s;
+    XmlAppendFormat(strXml,
+                    "<ENTIREPROJID>%d</ENTIREPROJID><TASKID>%d</TASKID><PARENTID>%d</PARENTID>"
+                    "<ISSUBPROJ>%d</ISSUBPROJ><SUBPROJID>%d</SUBPROJID>",
+                    {m_nProjID, m_nTaskID, m_nParentID, m_nIsTask ? 0 : 1, m_nSubProjID});
     AppendXmlElement(strXml, "NAME", m_strName);
     AppendXmlElement(strXml, "DESC", m_strDesc);
-    s.Format("<COST>%d</COST><ACTCOST>%d</ACTCOST>", m_nCost, m_nActCost);
-    strXml += s;
+    XmlAppendFormat(strXml, "<COST>%d</COST><ACTCOST>%d</ACTCOST>", {m_nCost, m_nActCost});
 
     AppendXmlDate(strXml, "STARTDATE", m_dtStart, lpszDateFormat);
     AppendXmlDate(strXml, "ACTSTARTDATE", m_dtActStart, lpszDateFormat);
@@ -29,15 +27,15 @@ void CTaskItem::AppendXmlHead(CString& strXml, LPCTSTR lpszDateFormat, BOOL bAll
         AppendXmlDate(strXml, "LATEFINISHDATE", m_dtLateFinish, lpszDateFormat);
     }
 
-    s.Format("<DURATION>%d</DURATION><DURISEST>%d</DURISEST> \t\t\t\t"
-             "<TRUEDURATION>%d</TRUEDURATION><ACTDURATION>%d</ACTDURATION> \t\t\t\t"
-             "<PRIORITY>%d</PRIORITY><STATUS>%d</STATUS><PROGRESS>%d</PROGRESS> \t\t\t\t"
-             "<ASSIGNERID>%d</ASSIGNERID><ISMILESTONGE>%d</ISMILESTONGE> \t\t\t\t"
-             "<HASCHILDREN>%d</HASCHILDREN><ROWINGRID>%d</ROWINGRID><FLAG>%d</FLAG>",
-             m_nDuration, m_nDurIsEst, m_nTrueDuration, m_nActDuration, m_nPriority, m_nStatus,
-             m_nProgress, m_nAssignerID, m_nMilestone, (int)m_listChildren.GetCount(),
-             m_nRowInGrid, m_nFlag);
-    strXml += s;
+    XmlAppendFormat(strXml,
+                    "<DURATION>%d</DURATION><DURISEST>%d</DURISEST> \t\t\t\t"
+                    "<TRUEDURATION>%d</TRUEDURATION><ACTDURATION>%d</ACTDURATION> \t\t\t\t"
+                    "<PRIORITY>%d</PRIORITY><STATUS>%d</STATUS><PROGRESS>%d</PROGRESS> \t\t\t\t"
+                    "<ASSIGNERID>%d</ASSIGNERID><ISMILESTONGE>%d</ISMILESTONGE> \t\t\t\t"
+                    "<HASCHILDREN>%d</HASCHILDREN><ROWINGRID>%d</ROWINGRID><FLAG>%d</FLAG>",
+                    {m_nDuration, m_nDurIsEst, m_nTrueDuration, m_nActDuration, m_nPriority, m_nStatus,
+                     m_nProgress, m_nAssignerID, m_nMilestone, (int)m_listChildren.GetCount(), m_nRowInGrid,
+                     m_nFlag});
 }
 
 namespace {
@@ -45,16 +43,15 @@ namespace {
 template <class DOC>
 void AppendDocument(CString& strXml, LPCTSTR lpszTag, const DOC* pDoc)
 {
-    CString s;
     strXml += '<';
     strXml += lpszTag;
     strXml += '>';
     AppendXmlElement(strXml, "DOCNAME", pDoc->m_strDocName);
     AppendXmlElement(strXml, "DOCLOCATION", pDoc->m_strDocLocation);
-    s.Format("<DOCSOURCE>%d</DOCSOURCE><DOCPDMCLASSID>%d</DOCPDMCLASSID>"
-             "<DOCPDMOBJECTID>%d</DOCPDMOBJECTID> ",
-             pDoc->m_nDocSource, pDoc->m_nPdmClassID, pDoc->m_nPdmObjectID);
-    strXml += s;
+    XmlAppendFormat(strXml,
+                    "<DOCSOURCE>%d</DOCSOURCE><DOCPDMCLASSID>%d</DOCPDMCLASSID>"
+                    "<DOCPDMOBJECTID>%d</DOCPDMOBJECTID> ",
+                    {pDoc->m_nDocSource, pDoc->m_nPdmClassID, pDoc->m_nPdmObjectID});
     strXml += "</";
     strXml += lpszTag;
     strXml += '>';
@@ -64,7 +61,6 @@ void AppendDocument(CString& strXml, LPCTSTR lpszTag, const DOC* pDoc)
 
 void CTaskItem::AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChildDateFormat)
 {
-    CString s;
     if (m_arrAssignees.GetSize() > 0) {
         strXml += "<ASSIGNEES>";
         for (INT_PTR i = 0; i < m_arrAssignees.GetSize(); ++i) {
@@ -80,11 +76,11 @@ void CTaskItem::AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChil
         POSITION pos = m_listLinks.GetHeadPosition();
         while (pos != NULL) {
             const CTaskLink* pLink = m_listLinks.GetNext(pos);
-            s.Format("<LINK><PREDID>%d</PREDID><TYPE>%d</TYPE><LOGICALTYPE>%d</LOGICALTYPE>"
-                     "<SEQUENCE>%d</SEQUENCE><LAG>%d</LAG></LINK>",
-                     bPredByRow ? pLink->m_nSuccID : pLink->m_nPredID, pLink->m_nType,
-                     pLink->m_nLogicalType, pLink->m_nSequence, pLink->m_nLag);
-            strXml += s;
+            XmlAppendFormat(strXml,
+                            "<LINK><PREDID>%d</PREDID><TYPE>%d</TYPE><LOGICALTYPE>%d</LOGICALTYPE>"
+                            "<SEQUENCE>%d</SEQUENCE><LAG>%d</LAG></LINK>",
+                            {bPredByRow ? pLink->m_nSuccID : pLink->m_nPredID, pLink->m_nType,
+                             pLink->m_nLogicalType, pLink->m_nSequence, pLink->m_nLag});
         }
         strXml += "</LINKS>";
     }

@@ -1,6 +1,8 @@
 // Reading the project exchange XML.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Core/Conversion.h>
+
 #include "OrveskTestSupport.h"
 #include "ProjectDoc.h"
 #include "TestProjects.h"
@@ -316,4 +318,33 @@ TEST(ProjectXmlRead, DeepNestingIsRefusedWithoutACrash)
          p = p->m_listChildren.IsEmpty() ? nullptr : p->m_listChildren.GetHead())
         ++depth;
     EXPECT_LE(depth, 1000);
+}
+
+TEST(ProjectXmlRead, EveryDoubleByteCharacterComesBackIntact)
+{
+    // Every character of the code page, as the class library's converter knows it.
+    CString all;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const char pair[2] = {(char)lead, (char)trail};
+            const std::string utf8 = Utf8FromCp936(pair, 2);
+            if (Cp936FromUtf8(utf8.data(), utf8.size()) == std::string(pair, 2))
+                all.Append(pair, 2);
+        }
+    }
+    ASSERT_GT(all.GetLength(), 2 * 20000);
+    CProjectDoc doc;
+    doc.m_ProjectInfo.m_strName = "a" + all + "<&>";
+    CTaskItem* pTask = new CTaskItem;
+    pTask->m_strDesc = all;
+    doc.m_listTasks.AddTail(pTask);
+    CString xml;
+    doc.WriteProjectXml(xml);
+    CProjectDoc back;
+    ASSERT_TRUE(back.ParseProjectXml(xml));
+    EXPECT_TRUE(back.m_ProjectInfo.m_strName == "a" + all + "<&>");
+    ASSERT_EQ(back.m_listTasks.GetCount(), 1);
+    EXPECT_TRUE(back.m_listTasks.GetHead()->m_strDesc == all);
 }
