@@ -89,7 +89,7 @@ TEST(ServiceDescription, ReadsWhatItWrites)
     EXPECT_EQ("urn:svc", d.targetNamespace);
     EXPECT_EQ("http://127.0.0.1:9/s/WebService/OrveskService", d.endpoint);
     size_t count = 0;
-    const OperationSpec* ops = Operations(count);
+    const OperationInfo* ops = Operations(count);
     ASSERT_EQ(13u, count);
     ASSERT_EQ(count, d.soapActions.size());
     for (size_t i = 0; i < count; ++i) {

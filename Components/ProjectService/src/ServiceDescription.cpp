@@ -125,7 +125,7 @@ std::string BuildServiceDescription(const std::string& targetNamespace, const st
     defs.append_attribute("targetNamespace") = targetNamespace.c_str();
 
     size_t count = 0;
-    const OperationSpec* ops = Operations(count);
+    const OperationInfo* ops = Operations(count);
 
     pugi::xml_node schema = defs.append_child("types").append_child("xsd:schema");
     schema.append_attribute("targetNamespace") = targetNamespace.c_str();

@@ -12,7 +12,7 @@ const char* const kResultName = "Result";
 
 namespace {
 
-const OperationSpec kOperations[] = {
+const OperationInfo kOperations[] = {
     {"Login", {"userCode", "password"}, 2, {"Reply"}, 1},
     {"GetProjectList", {"userCode"}, 1, {"Result", "ProjectList"}, 2},
     {"GetProjectData", {"projectId"}, 1, {"Result", "ProjectData"}, 2},
@@ -30,17 +30,17 @@ const OperationSpec kOperations[] = {
 
 } // namespace
 
-const OperationSpec* Operations(size_t& count)
+const OperationInfo* Operations(size_t& count)
 {
     count = sizeof(kOperations) / sizeof(kOperations[0]);
     return kOperations;
 }
 
-const OperationSpec* FindOperation(const char* name)
+const OperationInfo* FindOperation(const char* name)
 {
     if (!name)
         return nullptr;
-    for (const OperationSpec& op : kOperations) {
+    for (const OperationInfo& op : kOperations) {
         if (std::strcmp(op.name, name) == 0)
             return &op;
     }

@@ -89,7 +89,7 @@ public:
     // task under which the new one goes (below 0: none).
     virtual HRESULT NewTask(LONG first, LONG parentTaskId, const CString& taskXml, LONG& newTaskId) = 0;
 
-    // Why the last call failed ("" after a call that succeeded).
+    // Why the last call failed or was refused ("" after S_OK).
     virtual CString GetLastErrorText() const = 0;
 
 protected:

@@ -33,7 +33,7 @@ extern const char* const kWsdlNamespace;     // service description
 extern const char* const kWsdlSoapNamespace; // SOAP 1.1 binding of a service description
 extern const char* const kResultName;        // "Result"
 
-struct OperationSpec {
+struct OperationInfo {
     const char* name;
     const char* arguments[3];
     int argumentCount;
@@ -42,8 +42,8 @@ struct OperationSpec {
 };
 
 // The table above, in its order.
-const OperationSpec* Operations(size_t& count);
+const OperationInfo* Operations(size_t& count);
 // The operation of that name, or nullptr.
-const OperationSpec* FindOperation(const char* name);
+const OperationInfo* FindOperation(const char* name);
 
 } // namespace projectsoap

@@ -15,13 +15,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <regex>
 #include <thread>
 
 namespace {
 
 const char* const kNamespace = "urn:orvesk:project-service";
-const int kMaxStallMs = 10000;
+const int kMaxStallMs = 5000;
 
 std::string U8(const CString& s) { return Utf8FromCString(s); }
 
@@ -58,6 +57,13 @@ struct CLoopbackProjectServer::Impl {
     std::vector<FaultRule> faults;
     int stallMs = 3000;
     std::vector<Request> requests;
+
+    // Until the thread runs its loop, stop() would not reach it (bounded wait).
+    void WaitUntilRunning()
+    {
+        for (int i = 0; i < 5000 && !http.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 
     std::string Path(const char* leaf) const { return "/" + site + "/WebService/" + leaf; }
 
@@ -178,11 +184,11 @@ struct CLoopbackProjectServer::Impl {
         bool faulty = TakeFault(message.name, rule);
         projectsoap::SoapValues results;
         if (faulty && rule.fault == Fault::Refuse) {
-            const projectsoap::OperationSpec* spec = projectsoap::FindOperation(message.name.c_str());
-            if (!spec)
+            const projectsoap::OperationInfo* info = projectsoap::FindOperation(message.name.c_str());
+            if (!info)
                 return Fail(res, "soap:Client", "unknown operation " + message.name);
-            for (int i = 0; i < spec->resultCount; ++i) {
-                std::string name = spec->results[i];
+            for (int i = 0; i < info->resultCount; ++i) {
+                std::string name = info->results[i];
                 if (name == projectsoap::kResultName)
                     results.push_back({name, std::to_string(rule.result)});
                 else if (name == "ProjectId" || name == "TaskId")
@@ -228,7 +234,8 @@ bool CLoopbackProjectServer::Start()
         d.stopping = false;
     }
     d.thread = std::thread([&d] { d.http.listen_after_bind(); });
-    return true;
+    d.WaitUntilRunning();
+    return d.http.is_running();
 }
 
 void CLoopbackProjectServer::Stop()
@@ -240,6 +247,7 @@ void CLoopbackProjectServer::Stop()
     }
     d.stopped.notify_all();
     if (d.thread.joinable()) {
+        d.WaitUntilRunning();
         d.http.stop();
         d.thread.join();
     }

@@ -36,8 +36,6 @@ void Answer(SoapValues& out, long result, const char* name, const std::string& v
     out.push_back({name, value});
 }
 
-pugi::xml_node Child(pugi::xml_node parent, const char* name) { return parent.child(name); }
-
 // Sets a leaf's text, adding the leaf at the end when there is none.
 void SetLeaf(pugi::xml_node parent, const char* name, const std::string& value)
 {
@@ -128,14 +126,14 @@ bool ProjectStore::Execute(const SoapMessage& request, SoapValues& results, std:
         {"GetResources", &ProjectStore::GetResources},
         {"NewTask", &ProjectStore::NewTask},
     };
-    const projectsoap::OperationSpec* spec = projectsoap::FindOperation(request.name.c_str());
-    if (!spec) {
+    const projectsoap::OperationInfo* info = projectsoap::FindOperation(request.name.c_str());
+    if (!info) {
         error = "unknown operation " + request.name;
         return false;
     }
-    for (int i = 0; i < spec->argumentCount; ++i) {
-        if (!request.Find(spec->arguments[i])) {
-            error = request.name + " lacks the argument " + spec->arguments[i];
+    for (int i = 0; i < info->argumentCount; ++i) {
+        if (!request.Find(info->arguments[i])) {
+            error = request.name + " lacks the argument " + info->arguments[i];
             return false;
         }
     }

@@ -40,7 +40,7 @@
 //
 // Faults make the server misbehave for a number of requests (or for good): answer HTTP
 // 500, a SOAP fault, garbage, a truncated envelope, close the connection half-way, or
-// stall (bounded: the wait ends by itself after SetStallMilliseconds, at most 10 s, or
+// stall (bounded: the wait ends by itself after SetStallMilliseconds, at most 5 s, or
 // when the server stops).
 //
 // Texts given to and read from the server are code page 936; all members are thread-safe.
