@@ -304,6 +304,9 @@ TEST(LocalFile, DamagedFilesAreRefusedWithAMessage)
     damaged.push_back(wrongClass);
     // Garbage.
     damaged.push_back(std::string(5000, '\xff'));
+    // Counts and lengths far beyond the data.
+    damaged.push_back(std::string("\xff\xff\xff\x7f", 4) + std::string(100, '\0'));
+    damaged.push_back(std::string("\0\0\0\0\xff\xff\xff\xff\xff\xff\xff", 11) + std::string(100, 'x'));
 
     CMessageBoxRecorder boxes;
     int n = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ComError.h"
+#include "Resource.h"
 #include "ProjectDoc.h"
 #include "TestProjects.h"
 
@@ -215,4 +216,24 @@ TEST(ComError, RecordsOrUnknownSource)
     text.Empty();
     FormatComError(nullptr, "ICommand", (HRESULT)0x1, text);
     EXPECT_EQ(text, CString("不明数据源错误返回值：1\r\n"));
+}
+
+TEST(OrveskModule, StringTableAndDynamicCreation)
+{
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_TASK_DATE_FORMAT));
+    EXPECT_EQ(s, CString("%#Y年%#m月%#d日"));
+    ASSERT_TRUE(s.LoadString(IDS_CAL_WORK_DAY));
+    EXPECT_EQ(s, CString("工作日"));
+    ASSERT_TRUE(s.LoadString(IDS_CAL_REST_DAY));
+    EXPECT_EQ(s, CString("休息天或节假日"));
+
+    CObject* pObject = RUNTIME_CLASS(CProjectDoc)->CreateObject();
+    ASSERT_NE(pObject, nullptr);
+    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CProjectDoc)));
+    delete pObject;
+    CObject* pTask = CRuntimeClass::FromName("CTaskItem")->CreateObject();
+    ASSERT_NE(pTask, nullptr);
+    EXPECT_EQ(static_cast<CTaskItem*>(pTask)->m_nReserved, 20);
+    delete pTask;
 }
