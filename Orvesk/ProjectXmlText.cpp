@@ -9,8 +9,9 @@
 
 CString ProjectTaskDateFormat()
 {
+    // The library's own string: ids of other modules may collide with it.
     CString strFormat;
-    if (!strFormat.LoadString(IDS_TASK_DATE_FORMAT) || strFormat.IsEmpty())
+    if (!AfxLoadString(AfxFindModule("Orvesk"), IDS_TASK_DATE_FORMAT, strFormat) || strFormat.IsEmpty())
         strFormat = "%#Y年%#m月%#d日";
     return strFormat;
 }
