@@ -300,3 +300,21 @@ TEST(ProjectXmlWrite, LargeProjectRoundTripsThroughTheReader)
         EXPECT_EQ(q->m_listLinks.GetHead()->m_nPredID, p->m_listLinks.GetHead()->m_nSuccID);
     }
 }
+
+TEST(ProjectXmlWrite, TaskDateFormatIsTheLibrarysOwnString)
+{
+    // Another module with the same string id, searched first.
+    HINSTANCE hOther = AfxRegisterModule("ProjectXmlWriteTestModule");
+    AfxRegisterString(hOther, 56609, "%Y/%m/%d");
+    HINSTANCE hPrevious = AfxGetResourceHandle();
+    AfxSetResourceHandle(hOther);
+    CTaskItem root;
+    CTaskItem* pChild = new CTaskItem;
+    pChild->m_dtStart = MakeDate(2004, 3, 5);
+    root.m_listChildren.AddTail(pChild);
+    CString xml;
+    root.WriteXml(xml);
+    AfxSetResourceHandle(hPrevious);
+    AfxUnregisterModule(hOther);
+    EXPECT_NE(xml.Find("<STARTDATE>2004年3月5日</STARTDATE>"), -1);
+}
