@@ -74,12 +74,6 @@ TEST(CalendarItem, CopyTakesAllFourFields)
     EXPECT_EQ(0, untouched.m_bWorking);
 }
 
-TEST(CalendarItem, RuntimeClass)
-{
-    EXPECT_STREQ("CCalendarItem", RUNTIME_CLASS(CCalendarItem)->m_lpszClassName);
-    EXPECT_EQ(1u, static_cast<unsigned>(RUNTIME_CLASS(CCalendarItem)->m_wSchema));
-}
-
 TEST(DayOfWeek, Defaults)
 {
     CDayOfWeek day;

@@ -67,8 +67,3 @@ TEST(HotLink, CopiesEveryField)
     }
 }
 
-TEST(HotLink, RuntimeClass)
-{
-    EXPECT_STREQ("CHotLink", RUNTIME_CLASS(CHotLink)->m_lpszClassName);
-    EXPECT_EQ(1u, static_cast<unsigned>(RUNTIME_CLASS(CHotLink)->m_wSchema));
-}
