@@ -30,33 +30,29 @@ bool IsWhiteSpace(const char* s)
     return true;
 }
 
-// Depth of the deepest element (a top-level element has depth 1), walked without
-// recursion; stops counting past the limit.
-int ElementDepth(pugi::xml_node root, int limit)
+// Finds an element nested deeper than the limit (a top-level element has depth 1). The
+// tree walk is pugixml's own loop; only nodes at or below the limit are looked at more
+// closely, and the walk stops at the first element found there.
+class CDepthCheck : public pugi::xml_tree_walker
 {
-    int depth = 1, deepest = 0;
-    pugi::xml_node cur = root.first_child();
-    while (cur) {
-        if (cur.type() == pugi::node_element && depth > deepest) {
-            deepest = depth;
-            if (deepest > limit)
-                return deepest;
+public:
+    explicit CDepthCheck(int limit) : m_limit(limit) {}
+    bool tooDeep() const { return m_tooDeep; }
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        // depth() counts from 0 for the top-level nodes.
+        if (depth() >= m_limit && node.type() == pugi::node_element) {
+            m_tooDeep = true;
+            return false;
         }
-        if (cur.first_child()) {
-            cur = cur.first_child();
-            ++depth;
-            continue;
-        }
-        while (!cur.next_sibling()) {
-            cur = cur.parent();
-            --depth;
-            if (!cur || cur == root)
-                return deepest;
-        }
-        cur = cur.next_sibling();
+        return true;
     }
-    return deepest;
-}
+
+private:
+    int m_limit;
+    bool m_tooDeep = false;
+};
 
 } // namespace
 
@@ -67,6 +63,7 @@ CXmlDocument::~CXmlDocument() = default;
 BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
 {
     m_doc->reset();
+    m_text = std::string();
     m_bLoaded = FALSE;
     m_strError = xmldom::ToCString(utf8Reason);
     m_nErrorOffset = offset;
@@ -75,20 +72,46 @@ BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
 
 BOOL CXmlDocument::LoadXml(const CString& cp936Text)
 {
-    return LoadXmlUtf8(xmldom::ToUtf8(cp936Text));
+    m_doc->reset();
+    m_text = std::string();
+    std::string utf8;
+    try {
+        utf8 = xmldom::ToUtf8(cp936Text);
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    return Load(std::move(utf8));
 }
 
 BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
 {
     m_doc->reset();
+    m_text = std::string();
+    std::string copy;
+    try {
+        copy.reserve(utf8Text.size() + 1);
+        copy = utf8Text;
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    return Load(std::move(copy));
+}
+
+BOOL CXmlDocument::Load(std::string&& utf8Text)
+{
+    m_doc->reset();
     m_bLoaded = FALSE;
     m_strError = CString();
     m_nErrorOffset = -1;
+    m_text = std::move(utf8Text);
 
     pugi::xml_parse_result result;
     try {
-        result = m_doc->load_buffer(utf8Text.data(), utf8Text.size(), ParseOptions(m_bPreserveWhiteSpace),
-                                    pugi::encoding_utf8);
+        // Parsed in place; the parser overwrites the last byte it is given with a 0, so it
+        // is given one of its own.
+        m_text.push_back('\0');
+        result = m_doc->load_buffer_inplace(&m_text[0], m_text.size(), ParseOptions(m_bPreserveWhiteSpace),
+                                            pugi::encoding_utf8);
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);
     }
@@ -110,8 +133,12 @@ BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
         return Fail("XML error: no document element", -1);
     if (elements > 1)
         return Fail("XML error: more than one document element", -1);
-    if (m_nMaxDepth > 0 && ElementDepth(*m_doc, m_nMaxDepth) > m_nMaxDepth)
-        return Fail("XML error: elements nested too deeply", -1);
+    if (m_nMaxDepth > 0) {
+        CDepthCheck check(m_nMaxDepth);
+        m_doc->traverse(check);
+        if (check.tooDeep())
+            return Fail("XML error: elements nested too deeply", -1);
+    }
 
     // Whitespace between the top-level nodes is not part of the tree.
     for (pugi::xml_node n = m_doc->first_child(); n;) {

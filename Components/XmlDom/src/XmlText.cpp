@@ -21,14 +21,12 @@ bool IsAscii(const char* p, size_t n)
 CString ToCString(const char* utf8, size_t length)
 {
     if (IsAscii(utf8, length))
-        return CString(std::string(utf8, length));
+        return CString(utf8, static_cast<int>(length));
     return CString(Cp936FromUtf8(utf8, length));
 }
 
 std::string ToUtf8(const char* cp936, size_t length)
 {
-    if (IsAscii(cp936, length))
-        return std::string(cp936, length);
     return Utf8FromCp936(cp936, length);
 }
 

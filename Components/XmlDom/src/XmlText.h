@@ -1,6 +1,6 @@
 // Conversions between the UTF-8 held inside the DOM and the code page 936 texts at its
-// interface. Pure ASCII texts, the common case for names and numbers, are copied without
-// going through the converter.
+// interface, through the class library's converter. Pure ASCII texts, the common case for
+// names and numbers, are copied straight into the CString.
 #pragma once
 
 #include <ClassLib/Core/String.h>
