@@ -1,6 +1,7 @@
 // Loading a text into the DOM.
 #include <XmlDom/XmlDom.h>
 
+#include "XmlDepth.h"
 #include "XmlText.h"
 
 #include <pugixml.hpp>
@@ -104,6 +105,8 @@ BOOL CXmlDocument::Load(std::string&& utf8Text)
     m_strError = CString();
     m_nErrorOffset = -1;
     m_text = std::move(utf8Text);
+    // Read before the parser changes the text in place.
+    const bool bShallow = m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth);
 
     pugi::xml_parse_result result;
     try {
@@ -133,7 +136,7 @@ BOOL CXmlDocument::Load(std::string&& utf8Text)
         return Fail("XML error: no document element", -1);
     if (elements > 1)
         return Fail("XML error: more than one document element", -1);
-    if (m_nMaxDepth > 0) {
+    if (!bShallow) {
         CDepthCheck check(m_nMaxDepth);
         m_doc->traverse(check);
         if (check.tooDeep())
