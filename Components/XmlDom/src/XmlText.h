@@ -11,7 +11,7 @@
 namespace xmldom {
 
 CString ToCString(const char* utf8, size_t length);
-inline CString ToCString(const char* utf8) { return ToCString(utf8, std::char_traits<char>::length(utf8)); }
+CString ToCString(const char* utf8);
 std::string ToUtf8(const char* cp936, size_t length);
 inline std::string ToUtf8(const CString& cp936) { return ToUtf8((LPCTSTR)cp936, (size_t)cp936.GetLength()); }
 
