@@ -323,6 +323,40 @@ TEST_F(ConversionTableTest, SurrogatesAndMixedUtf16MatchesIconv)
     }
 }
 
+TEST_F(ConversionTableTest, PiecesCutAfterAsciiJoinToTheWholeText)
+{
+    // Every character followed by an ASCII byte, cut right after it.
+    for (int lead = 0x80; lead < 256; ++lead) {
+        for (int trail = 0; trail < 256; ++trail) {
+            const std::string first{'a', static_cast<char>(lead), static_cast<char>(trail), 'z'};
+            const std::string second = "\xD6\xD0x\x81";
+            std::string pieces;
+            AppendUtf8FromCp936(pieces, first.data(), first.size());
+            AppendUtf8FromCp936(pieces, second.data(), second.size());
+            const std::string whole = first + second;
+            ASSERT_EQ(pieces, toUtf8(whole)) << Hex(whole);
+        }
+    }
+    std::mt19937 rng(7);
+    const unsigned char pool[] = {'a', '<', 0x40, 0x7E, 0x80, 0x81, 0xB0, 0xD6, 0xD0, 0xFE, 0xFF};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int len = static_cast<int>(rng() % 40);
+        for (int i = 0; i < len; ++i)
+            text += static_cast<char>(pool[rng() % sizeof(pool)]);
+        std::string pieces = "kept ";
+        size_t start = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (static_cast<unsigned char>(text[i]) < 0x80 && rng() % 2 == 0) {
+                AppendUtf8FromCp936(pieces, text.data() + start, i + 1 - start);
+                start = i + 1;
+            }
+        }
+        AppendUtf8FromCp936(pieces, text.data() + start, text.size() - start);
+        ASSERT_EQ(pieces, "kept " + toUtf8(text)) << Hex(text);
+    }
+}
+
 TEST_F(ConversionTableTest, LongMixedTextMatchesIconv)
 {
     std::string gbk;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -127,4 +128,58 @@ TEST(XmlDomDepth, MarkupInValuesDoesNotHideDeepNesting)
     for (int i = 0; i < 30; ++i)
         xml += "</e>";
     ExpectLimitIsExact(xml, 30);
+}
+
+TEST(XmlDomDepth, CountingPieceByPieceGivesTheWholeTextsAnswer)
+{
+    std::mt19937 rng(64);
+    for (int round = 0; round < 200; ++round) {
+        std::string xml = round % 3 == 0 ? "<?xml version=\"1.0\"?>" : "";
+        const int depth = WriteElement(rng, 1, 2 + static_cast<int>(rng() % 12), round % 2 == 1, xml);
+        for (int limit = depth - 1; limit <= depth; ++limit) {
+            xmldom::CNestingCount count(limit);
+            size_t given = 0;
+            while (given < xml.size()) {
+                given = std::min(xml.size(), given + 1 + rng() % 100);
+                count.Feed(xml.data(), given);
+            }
+            EXPECT_EQ(xmldom::NestingWithin(xml.data(), xml.size(), limit), count.Finish(xml.data(), xml.size()))
+                << limit << ": " << xml;
+        }
+    }
+}
+
+TEST(XmlDomDepth, LargeTextsLoadExactlyUpToTheirDepthAndKeepTheirCharacters)
+{
+    // Several hundred kilobytes, converted and counted in pieces: double-byte characters
+    // right up to the cuts, the deepest element far into the text. The pad shifts every
+    // byte by one, so that fixed cuts would split a character in one of the two rounds.
+    const std::string name = "\xD6\xD0\xCE\xC4";  // two characters in code page 936
+    std::string run;
+    for (int i = 0; i < 40000; ++i)
+        run += name;  // 160,000 bytes without an ASCII byte
+    for (int pad = 0; pad < 2; ++pad) {
+        std::string xml = "<R>" + std::string(pad, ' ');
+        for (int i = 0; i < 20000; ++i)
+            xml += "<T><N>" + name + std::to_string(i) + name + "</N></T>";
+        xml += "<A><B><C><D>" + name + "</D></C></B></A>";
+        xml += "<L>" + run + "</L><L>" + run + "</L></R>";
+        ExpectLimitIsExact(xml, 5);
+
+        CXmlDocument doc;
+        ASSERT_TRUE(doc.LoadXml(CString(xml)));
+        CXmlNode last = doc.documentElement().lastChild();
+        EXPECT_STREQ("L", last.nodeName());
+        EXPECT_TRUE(last.text() == CString(run));
+        EXPECT_TRUE(last.previousSibling().text() == CString(run));
+        int count = 0;
+        for (CXmlNode n = doc.documentElement().firstChild(); !n.isNull() && n.nameIs("T"); n = n.nextSibling()) {
+            if (!(n.firstChild().text() == CString(name + std::to_string(count) + name))) {
+                ADD_FAILURE() << "record " << count;
+                break;
+            }
+            ++count;
+        }
+        EXPECT_EQ(20000, count);
+    }
 }

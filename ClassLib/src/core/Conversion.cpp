@@ -431,20 +431,28 @@ inline size_t DecodeUtf8Bmp(const unsigned char* p, size_t left, char16_t& u)
 
 }  // namespace
 
-std::string Utf8FromCp936(const char* p, size_t n)
+void AppendUtf8FromCp936(std::string& out, const char* p, size_t n)
 {
+    if (!p || n == 0)
+        return;
     const CDecodeTable& table = DecodeTable();
     if (!table.ok()) {
         static thread_local Converter conv("UTF-8", kCp936);
-        return Run(conv, p, n, SkipOneByte, "?");
+        out += Run(conv, p, n, SkipOneByte, "?");
+        return;
     }
+    DecodeCp936(
+        table, p, n, [&out](const char* s, size_t len) { out.append(s, len); },
+        [&out](char16_t u) { AppendUtf8(out, u); });
+}
+
+std::string Utf8FromCp936(const char* p, size_t n)
+{
     std::string out;
     if (!p || n == 0)
         return out;
     out.reserve(n + n / 2);
-    DecodeCp936(
-        table, p, n, [&out](const char* s, size_t len) { out.append(s, len); },
-        [&out](char16_t u) { AppendUtf8(out, u); });
+    AppendUtf8FromCp936(out, p, n);
     return out;
 }
 

@@ -4,6 +4,8 @@
 #include "XmlDepth.h"
 #include "XmlText.h"
 
+#include <ClassLib/Core/Conversion.h>
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -75,39 +77,64 @@ BOOL CXmlDocument::LoadXml(const CString& cp936Text)
 {
     m_doc->reset();
     m_text = std::string();
-    std::string utf8;
+    m_bLoaded = FALSE;
+    m_strError = CString();
+    m_nErrorOffset = -1;
+
+    // Converted piece by piece, each piece cut after an ASCII byte, and each piece's UTF-8
+    // looked at for the nesting limit while it is fresh in the cache.
+    const char* const text = cp936Text.GetString();
+    const size_t size = static_cast<size_t>(cp936Text.GetLength());
+    const size_t kPiece = 64 * 1024;
+    xmldom::CNestingCount count(m_nMaxDepth);
+    bool bShallow = m_nMaxDepth <= 0;
     try {
-        utf8 = xmldom::ToUtf8(cp936Text);
+        m_text.reserve(size + size / 2 + 1);
+        size_t done = 0;
+        while (done < size) {
+            size_t stop = size - done > kPiece ? done + kPiece : size;
+            if (stop < size) {
+                size_t cut = stop;
+                while (cut > done && (unsigned char)text[cut - 1] >= 0x80)
+                    --cut;
+                if (cut == done) {
+                    while (stop < size && (unsigned char)text[stop - 1] >= 0x80)
+                        ++stop;
+                } else {
+                    stop = cut;
+                }
+            }
+            AppendUtf8FromCp936(m_text, text + done, stop - done);
+            if (!bShallow)
+                count.Feed(m_text.data(), m_text.size());
+            done = stop;
+        }
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);
     }
-    return Load(std::move(utf8));
+    if (!bShallow)
+        bShallow = count.Finish(m_text.data(), m_text.size());
+    return Parse(bShallow);
 }
 
 BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
 {
     m_doc->reset();
     m_text = std::string();
-    std::string copy;
-    try {
-        copy.reserve(utf8Text.size() + 1);
-        copy = utf8Text;
-    } catch (...) {
-        return Fail("out of memory while reading the XML text", -1);
-    }
-    return Load(std::move(copy));
-}
-
-BOOL CXmlDocument::Load(std::string&& utf8Text)
-{
-    m_doc->reset();
     m_bLoaded = FALSE;
     m_strError = CString();
     m_nErrorOffset = -1;
-    m_text = std::move(utf8Text);
-    // Read before the parser changes the text in place.
-    const bool bShallow = m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth);
+    try {
+        m_text.reserve(utf8Text.size() + 1);
+        m_text = utf8Text;
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    return Parse(m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth));
+}
 
+BOOL CXmlDocument::Parse(bool bShallow)
+{
     pugi::xml_parse_result result;
     try {
         // Parsed in place; the parser overwrites the last byte it is given with a 0, so it

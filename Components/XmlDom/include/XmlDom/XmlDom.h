@@ -125,7 +125,8 @@ public:
 
 private:
     BOOL Fail(const char* utf8Reason, long offset);
-    BOOL Load(std::string&& utf8Text);
+    // Parses m_text; bShallow when its nesting is known to be within the limit.
+    BOOL Parse(bool bShallow);
 
     std::unique_ptr<pugi::xml_document> m_doc;
     // The UTF-8 text the tree was parsed from, in place: names and values point into it.
