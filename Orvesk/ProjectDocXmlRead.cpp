@@ -56,7 +56,7 @@ int TaskLeafOf(const CString& strName)
 BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
 {
     CXmlDocument doc;
-    if (!XmlLoadText(doc, strXml))
+    if (!doc.LoadXml(strXml))
         return FALSE;
     CXmlNode root = doc.documentElement();
     if (root.isNull())

@@ -1,17 +1,10 @@
 #include "XmlWalk.h"
 
-#include "Cp936Text.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-BOOL XmlLoadText(CXmlDocument& doc, const CString& strXml)
-{
-    return doc.LoadXmlUtf8(Utf8FromCp936Text(strXml, (size_t)strXml.GetLength()));
-}
 
 BOOL XmlIsElement(const CXmlNode& node)
 {

@@ -4,10 +4,6 @@
 #include <ClassLib/Afx.h>
 #include <XmlDom/XmlDom.h>
 
-// Loads a code page 936 XML text into the document, converted to UTF-8 through a table of
-// the double-byte characters, which keeps large project texts quick to load.
-BOOL XmlLoadText(CXmlDocument& doc, const CString& strXml);
-
 // TRUE for an element node; the readers step over every other node (text, comments).
 BOOL XmlIsElement(const CXmlNode& node);
 
