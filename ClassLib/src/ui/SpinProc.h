@@ -6,6 +6,7 @@
 #include "ControlProc.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
@@ -40,7 +41,7 @@ private:
     int m_pos = 0;
     int m_base = 10;
     HWND m_buddy = nullptr;
-    QWidget* m_buddyWidget = nullptr;
+    QPointer<QWidget> m_buddyWidget;
     std::vector<UDACCEL> m_accel{{0, 1}};
 };
 
