@@ -19,6 +19,7 @@ public:
     ~SpinProc() override;
 
     QWidget* Widget() const override { return m_widget; }
+    void Created() override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // One step of the up arrow (+1) or the down arrow (-1), as a click does.
