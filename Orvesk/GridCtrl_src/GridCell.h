@@ -1,0 +1,61 @@
+// The ordinary text cell: keeps text, image, colours, data, font and margin, draws its
+// focus frame or selection fill, and opens a text editor over itself.
+#pragma once
+
+#include "GridCellBase.h"
+
+class CGridCell : public CGridCellBase
+{
+    friend class CGridCtrl;
+    DECLARE_DYNCREATE(CGridCell)
+
+public:
+    CGridCell();
+    virtual ~CGridCell();
+
+    virtual void SetText(LPCTSTR szText) { m_strText = szText; }
+    virtual void SetImage(int nImage) { m_nImage = nImage; }
+    virtual void SetData(LPARAM lParam) { m_lParam = lParam; }
+    virtual void SetFormat(UINT nFormat) { m_nFormat = nFormat; }
+    virtual void SetTextClr(COLORREF clr) { m_crCellFgClr = clr; }
+    virtual void SetBackClr(COLORREF clr) { m_crCellBkClr = clr; }
+    virtual void SetFont(const LOGFONT* plf);
+    virtual void SetMargin(UINT nMargin) { m_nMargin = nMargin; }
+    virtual void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
+    virtual void SetCoords(int /*nRow*/, int /*nCol*/) {}
+
+    virtual LPCTSTR GetText() const { return m_strText.IsEmpty() ? _T("") : (LPCTSTR)m_strText; }
+    virtual int GetImage() const { return m_nImage; }
+    virtual LPARAM GetData() const { return m_lParam; }
+    virtual UINT GetFormat() const { return m_nFormat; }
+    virtual COLORREF GetTextClr() const { return m_crCellFgClr; }
+    virtual COLORREF GetBackClr() const { return m_crCellBkClr; }
+    virtual LOGFONT* GetFont() const { return const_cast<LOGFONT*>(&m_lfFont); }
+    virtual CGridCtrl* GetGrid() const { return m_pGrid; }
+    virtual UINT GetMargin() const { return m_nMargin; }
+
+    virtual BOOL IsEditing() const { return m_bEditing; }
+
+    virtual void Reset();
+
+    virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
+    virtual BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar);
+    virtual void EndEdit();
+    virtual void OnEndEdit();
+
+    // The open in-place editor, NULL when none.
+    CWnd* GetEditWindow() const { return m_pEditWnd; }
+
+protected:
+    UINT       m_nFormat;
+    CString    m_strText;
+    int        m_nImage;
+    COLORREF   m_crCellBkClr;   // the cell's own back colour (CLR_DEFAULT: the grid's)
+    COLORREF   m_crCellFgClr; // the cell's own text colour (CLR_DEFAULT: the grid's)
+    LPARAM     m_lParam;
+    LOGFONT    m_lfFont;
+    UINT       m_nMargin;
+    BOOL       m_bEditing;
+    CGridCtrl* m_pGrid;
+    CWnd*      m_pEditWnd;
+};

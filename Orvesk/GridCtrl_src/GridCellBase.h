@@ -1,0 +1,119 @@
+// The base of every grid cell: the virtual interface through which the grid sets and reads
+// a cell's attributes, has it draw, print and measure itself, edit itself and react to the
+// mouse, with the shared drawing of image, sort arrow and text.
+#pragma once
+
+#include "GridDefines.h"
+#include "GridItem.h"
+#include "GridTaskHooks.h"
+
+class CGridCtrl;
+
+class CGridCellBase : public CObject
+{
+    DECLARE_DYNAMIC(CGridCellBase)
+
+public:
+    CGridCellBase();
+    virtual ~CGridCellBase();
+
+    virtual void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
+    virtual BOOL IsEditable() const { return m_bEditable; }
+    virtual void SetRowCol(int nRow, int nCol) { m_nRow = nRow; m_nCol = nCol; }
+    virtual void GetRowCol(int& nRow, int& nCol) const { nRow = m_nRow; nCol = m_nCol; }
+    virtual void SetRowState(int nState) { m_nRowState = nState; }
+    virtual int GetRowState() const { return m_nRowState; }
+
+    // Attributes: the base class keeps none but the state; cell classes override these.
+    virtual void SetText(LPCTSTR szText);
+    virtual void SetImage(int nImage);
+    virtual void SetData(LPARAM lParam);
+    virtual void SetState(UINT nState) { m_nState = nState; }
+    virtual void SetFormat(UINT nFormat);
+    virtual void SetTextClr(COLORREF clr);
+    virtual void SetBackClr(COLORREF clr);
+    virtual void SetFont(const LOGFONT* plf);
+    virtual void SetMargin(UINT nMargin);
+    virtual void SetGrid(CGridCtrl* pGrid);
+    virtual void SetCoords(int nRow, int nCol);
+
+    virtual LPCTSTR GetText() const;
+    virtual LPCTSTR GetTipText() const { return GetText(); }
+    virtual int GetImage() const;
+    virtual LPARAM GetData() const;
+    virtual UINT GetState() const { return m_nState; }
+    virtual UINT GetFormat() const;
+    virtual COLORREF GetTextClr() const;
+    virtual COLORREF GetBackClr() const;
+    virtual LOGFONT* GetFont() const;
+    virtual CGridCtrl* GetGrid() const;
+    virtual UINT GetMargin() const;
+
+    virtual BOOL IsEditing() const;
+    virtual BOOL IsTreeCell() const { return FALSE; }
+
+    virtual void operator=(const CGridCellBase& cell);
+    virtual void Reset();
+
+    virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
+    virtual BOOL GetTextRect(LPRECT pRect);
+    virtual BOOL GetTipTextRect(LPRECT pRect) { return GetTextRect(pRect); }
+    virtual CSize GetTextExtent(LPCTSTR szText);
+    virtual CSize GetCellExtent(CDC* pDC);
+
+    virtual BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar);
+    virtual void EndEdit();
+
+    virtual BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect);
+
+    virtual void RequestMouseMode(CPoint point);
+    virtual void OnEndEdit();
+    virtual void OnMouseEnter();
+    virtual void OnMouseOver();
+    virtual void OnMouseLeave();
+    virtual void OnClick(CPoint PointCellRelative);
+    virtual void OnClickDown(CPoint PointCellRelative);
+    virtual void OnRClick(CPoint PointCellRelative);
+    virtual void OnDblClick(CPoint PointCellRelative);
+    virtual BOOL OnSetCursor();
+
+    // The task record of the row (kept in the row's column-0 cell; never owned).
+    CTaskItem* GetTask() const { return m_pTask; }
+    void SetTask(CTaskItem* pTask) { m_pTask = pTask; }
+
+    // The fixed drawing colours of the cell classes.
+    COLORREF GetFocusFillColour() const { return m_crSelFillClr; }
+    COLORREF GetBaseTextColour() const { return m_crTextClr; }
+    COLORREF GetFocusTextColour() const { return m_crFocusTextClr; }
+    COLORREF GetBaseBackColour() const { return m_crBkClr; }
+    COLORREF GetFocusBackColour() const { return m_crFocusBkClr; }
+    COLORREF GetSelTextColour() const { return m_crSelTextClr; }
+
+    // The rectangle passed to the last Draw.
+    const CRect& GetDrawnRect() const { return m_rcDrawn; }
+
+    // Passes a notification on through the cell's grid; 0 without a grid.
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
+
+protected:
+    // The font a cell draws and measures with: its own LOGFONT, with weight 600 in a fixed
+    // cell; FALSE when the cell has no font.
+    BOOL GetDrawFont(LOGFONT& lf) const;
+    // The rectangle of image nImage in the grid's image list; FALSE when the grid has no
+    // image list or the list does not know the image.
+    BOOL GetImageRect(int nImage, CRect& rcImage) const;
+
+    BOOL     m_bEditable;
+    COLORREF m_crTextClr;
+    COLORREF m_crFocusTextClr;
+    COLORREF m_crBkClr;
+    COLORREF m_crFocusBkClr;
+    COLORREF m_crSelTextClr;
+    COLORREF m_crSelFillClr;
+    UINT     m_nState;
+    CRect    m_rcDrawn;
+    int      m_nRow;
+    int      m_nCol;
+    CTaskItem* m_pTask;
+    int      m_nRowState;
+};

@@ -1,0 +1,466 @@
+// The grid window: a rectangular array of owner-drawn cells with fixed heading rows and
+// columns, row heights and column widths, scrolling, focus, selection and keyboard handling.
+// The task tree view embeds one as its task grid; other views use it as a plain grid.
+#pragma once
+
+#include "GridDefines.h"
+#include "GridCellId.h"
+#include "GridItem.h"
+#include "GridCellBase.h"
+#include "GridCell.h"
+#include "GridCellMap.h"
+#include "GridSizeArray.h"
+#include "GridTaskHooks.h"
+
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+// Window class name of the grid; a library that carries its own build of the grid names
+// its own class.
+#ifndef GRIDCTRL_CLASSNAME
+#define GRIDCTRL_CLASSNAME _T("OrveskGridTreeCtrl")
+#endif
+
+// Compare function of a sort: the two cells (as CGridCellBase*) and the caller's value;
+// negative, zero or positive.
+typedef int (CALLBACK* PFNGRIDCOMPARE)(LPARAM lCell1, LPARAM lCell2, LPARAM lParamSort);
+
+// One row of cells; its own class only so that the row storage can delete it.
+class CGridRow : public CTypedPtrArray<CObArray, CGridCellBase*>
+{
+};
+
+class CGridCtrl : public CWnd
+{
+    DECLARE_DYNCREATE(CGridCtrl)
+
+public:
+    CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    virtual ~CGridCtrl();
+
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    BOOL SubclassWindow(HWND hWnd);
+
+    // Registers the grid's window class once per library; FALSE when that fails.
+    static BOOL RegisterWindowClass();
+
+    // ---- Counts -------------------------------------------------------------------------
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+    BOOL SetRowCount(int nRows = 10);
+    BOOL SetColumnCount(int nCols = 10);
+    BOOL SetFixedRowCount(int nFixedRows = 1);
+    BOOL SetFixedColumnCount(int nFixedCols = 1);
+
+    // ---- Sizes --------------------------------------------------------------------------
+    int GetRowHeight(int nRow) const;
+    BOOL SetRowHeight(int nRow, int height);
+    int GetColumnWidth(int nCol) const;
+    BOOL SetColumnWidth(int nCol, int width);
+    int GetDefCellHeight() const { return m_nDefCellHeight; }
+    int GetDefCellWidth() const { return m_nDefCellWidth; }
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long GetVirtualWidth() const;
+    long GetVirtualHeight() const;
+    // Width of one blank in the grid's font.
+    int GetBlankWidth() const { return m_nBlankWidth; }
+
+    BOOL AutoSizeColumn(int nCol, BOOL bIgnoreFixedRows = FALSE);
+    BOOL AutoSizeRow(int nRow);
+    void AutoSizeColumns();
+    void ExpandColumnsToFit();
+    void ExpandRowsToFit();
+    void ExpandToFit();
+
+    // ---- Colours and switches ------------------------------------------------------------
+    void SetTextColor(COLORREF clr) { m_crTextColour = clr; }
+    COLORREF GetTextColor() const { return m_crTextColour; }
+    void SetTextBkColor(COLORREF clr) { m_crTextBkColour = clr; }
+    COLORREF GetTextBkColor() const { return m_crTextBkColour; }
+    void SetFixedTextColor(COLORREF clr) { m_crFixedTextColour = clr; }
+    COLORREF GetFixedTextColor() const { return m_crFixedTextColour; }
+    void SetFixedBkColor(COLORREF clr) { m_crFixedBkColour = clr; }
+    COLORREF GetFixedBkColor() const { return m_crFixedBkColour; }
+    void SetGridColor(COLORREF clr) { m_crGridColour = clr; }
+    COLORREF GetGridColor() const { return m_crGridColour; }
+    // Colours of the grid's title tip (CLR_DEFAULT: the tip's own).
+    void SetTitleTipBackClr(COLORREF clr) { m_crTitleTipBackClr = clr; }
+    COLORREF GetTitleTipBackClr() const { return m_crTitleTipBackClr; }
+    void SetTitleTipTextClr(COLORREF clr) { m_crTitleTipTextClr = clr; }
+    COLORREF GetTitleTipTextClr() const { return m_crTitleTipTextClr; }
+
+    void SetGridLines(int nWhichLines = GRIDLINES_BOTH);
+    int GetGridLines() const { return m_nGridLines; }
+
+    void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
+    BOOL IsEditable() const { return m_bEditable; }
+    void SetListMode(BOOL bEnableListMode = TRUE);
+    BOOL GetListMode() const { return m_bListMode; }
+    void SetSingleRowSelection(BOOL bSing = TRUE) { m_bSingleRowSelection = bSing; }
+    BOOL GetSingleRowSelection() const { return m_bSingleRowSelection; }
+    void EnableSelection(BOOL bEnable = TRUE);
+    BOOL IsSelectable() const { return m_bEnableSelection; }
+    void SetHandleTabKey(BOOL bHandleTab = TRUE) { m_bHandleTabKey = bHandleTab; }
+    BOOL GetHandleTabKey() const { return m_bHandleTabKey; }
+    void SetDoubleBuffering(BOOL bBuffer = TRUE) { m_bDoubleBuffer = bBuffer; }
+    BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
+    void EnableTitleTips(BOOL bEnable = TRUE) { m_bTitleTips = bEnable; }
+    BOOL GetTitleTips() const { return m_bTitleTips; }
+    void SetRowResize(BOOL bResize = TRUE) { m_bAllowRowResize = bResize; }
+    BOOL GetRowResize() const { return m_bAllowRowResize; }
+    void SetColumnResize(BOOL bResize = TRUE) { m_bAllowColumnResize = bResize; }
+    BOOL GetColumnResize() const { return m_bAllowColumnResize; }
+    void EnableDragAndDrop(BOOL bAllow = TRUE) { m_bAllowDragAndDrop = bAllow; }
+    BOOL GetDragAndDrop() const { return m_bAllowDragAndDrop; }
+    void EnableHiddenColUnhide(BOOL bEnable = TRUE) { m_bHiddenColUnhide = bEnable; }
+    BOOL GetHiddenColUnhide() const { return m_bHiddenColUnhide; }
+    void EnableHiddenRowUnhide(BOOL bEnable = TRUE) { m_bHiddenRowUnhide = bEnable; }
+    BOOL GetHiddenRowUnhide() const { return m_bHiddenRowUnhide; }
+    void SetTaskGrid(BOOL bTaskGrid = TRUE) { m_bTaskGrid = bTaskGrid; }
+    BOOL IsTaskGrid() const { return m_bTaskGrid; }
+    // Drawing allowed; with bResetScrollBars the scroll bars are reset when it turns on.
+    void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+    BOOL GetRedraw() const { return m_bAllowDraw; }
+
+    // Lines per wheel notch (-1: a page per notch).
+    int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
+    void SetWheelScrollLines(int nLines) { m_nRowsPerWheelNotch = nLines; }
+
+    // The image list the cells take their images from (not owned).
+    void SetImageList(CImageList* pList) { m_pImageList = pList; }
+    CImageList* GetImageList() const { return m_pImageList; }
+    // The grid's own images (bitmap IDB_GRID_IMAGES).
+    CImageList* GetOwnImageList() { return &m_ImageList; }
+
+    const LOGFONT* GetLogFont() const { return &m_Logfont; }
+    CFont* GetGridFont() { return &m_Font; }
+
+    // ---- Cells --------------------------------------------------------------------------
+    CGridCellBase* GetCell(int nRow, int nCol) const;
+    BOOL SetCell(int nRow, int nCol, CGridCellBase* pCell);
+    BOOL SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass);
+    void SetDefaultCellType(CRuntimeClass* pRuntimeClass) { m_pRtcDefault = pRuntimeClass; }
+    CRuntimeClass* GetDefaultCellType() const { return m_pRtcDefault; }
+    // The task record of a row's column-0 cell; NULL for a row without one.
+    CTaskItem* GetRowTask(int nRow) const;
+
+    // ---- Items --------------------------------------------------------------------------
+    BOOL SetItem(const GridItem* pItem);
+    BOOL GetItem(GridItem* pItem) const;
+    BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+    CString GetItemText(int nRow, int nCol) const;
+    BOOL SetItemData(int nRow, int nCol, LPARAM lParam);
+    LPARAM GetItemData(int nRow, int nCol) const;
+    BOOL SetItemImage(int nRow, int nCol, int iImage);
+    int GetItemImage(int nRow, int nCol) const;
+    BOOL SetItemState(int nRow, int nCol, UINT state);
+    UINT GetItemState(int nRow, int nCol) const;
+    BOOL SetItemFormat(int nRow, int nCol, UINT nFormat);
+    UINT GetItemFormat(int nRow, int nCol) const;
+    BOOL SetItemBkColour(int nRow, int nCol, COLORREF cr = CLR_DEFAULT);
+    COLORREF GetItemBkColour(int nRow, int nCol) const;
+    BOOL SetItemFgColour(int nRow, int nCol, COLORREF cr = CLR_DEFAULT);
+    COLORREF GetItemFgColour(int nRow, int nCol) const;
+    BOOL SetItemFont(int nRow, int nCol, const LOGFONT* lf);
+    const LOGFONT* GetItemFont(int nRow, int nCol) const;
+    BOOL IsItemEditing(int nRow, int nCol) const;
+
+    void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
+    BOOL GetModified(int nRow = -1, int nCol = -1) const;
+    BOOL IsCellFixed(int nRow, int nCol) const;
+
+    // ---- Rows and columns ---------------------------------------------------------------
+    int InsertRow(LPCTSTR strHeading, int nRow = -1);
+    int InsertColumn(LPCTSTR strHeading, UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                     int nColumn = -1);
+    BOOL DeleteRow(int nRow);
+    BOOL DeleteAllItems();
+
+    // ---- Sorting ------------------------------------------------------------------------
+    BOOL SortTextItems(int nCol, BOOL bAscending);
+    BOOL SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data = 0);
+    int GetSortColumn() const { return m_nSortColumn; }
+    BOOL GetSortAscending() const { return m_bAscending; }
+    void SetSortColumn(int nCol) { m_nSortColumn = nCol; }
+    // Text compare (multibyte byte order) and numeric compare of two cells; 0 when either
+    // cell is missing.
+    static int CALLBACK pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    static int CALLBACK pfnCellNumericCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+    // ---- Geometry -----------------------------------------------------------------------
+    BOOL IsValid(int nRow, int nCol) const;
+    BOOL IsValid(const CGridCellId& cell) const { return IsValid(cell.row, cell.col); }
+    BOOL IsValid(const CGridCellRange& range) const;
+    CGridCellRange GetCellRange() const;
+    CGridCellId GetTopleftNonFixedCell() const;
+    CGridCellRange GetVisibleNonFixedCellRange(LPRECT pRect = NULL) const;
+    BOOL GetCellOrigin(int nRow, int nCol, LPPOINT p) const;
+    BOOL GetCellOrigin(const CGridCellId& cell, LPPOINT p) const { return GetCellOrigin(cell.row, cell.col, p); }
+    BOOL GetCellRect(int nRow, int nCol, LPRECT pRect) const;
+    BOOL GetCellRect(const CGridCellId& cell, LPRECT pRect) const { return GetCellRect(cell.row, cell.col, pRect); }
+    BOOL GetCellRangeRect(const CGridCellRange& cellRange, LPRECT lpRect) const;
+    CGridCellId GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck = TRUE) const;
+    BOOL IsCellVisible(int nRow, int nCol) const;
+    BOOL IsCellVisible(const CGridCellId& cell) const { return IsCellVisible(cell.row, cell.col); }
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CGridCellId& cell) { EnsureVisible(cell.row, cell.col); }
+    BOOL MouseOverRowResizeArea(CPoint& point) const;
+    BOOL MouseOverColumnResizeArea(CPoint& point) const;
+    BOOL GetTextRect(int nRow, int nCol, LPRECT pRect);
+    // The point relative to the cell's top-left corner; (0, 0) when the cell has no origin.
+    CPoint GetPointClicked(int nRow, int nCol, const CPoint& point) const;
+
+    // ---- Drawing ------------------------------------------------------------------------
+    virtual void OnDraw(CDC* pDC);
+    void EraseBkgnd(CDC* pDC);
+    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = NULL);
+    BOOL RedrawCell(const CGridCellId& cell, CDC* pDC = NULL) { return RedrawCell(cell.row, cell.col, pDC); }
+    BOOL RedrawRow(int nRow);
+    BOOL RedrawColumn(int nCol);
+    void Refresh();
+    BOOL InvalidateCellRect(const CGridCellId& cell);
+    // While drawing into a context other than the window's (chart printing, preview) or
+    // printing, cells use the grid's font and draw no erase fill.
+    BOOL IsDrawingOnDC() const { return m_bDrawingOnDC; }
+    BOOL IsPrinting() const { return m_bPrinting; }
+    BOOL GetPrintColour() const { return m_bPrintColour; }
+    void SetPrintColour(BOOL bColour) { m_bPrintColour = bColour; }
+    void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin,
+                            int nRightMargin, int nTopMargin, int nBottomMargin, int nGap);
+    void GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& nLeftMargin,
+                            int& nRightMargin, int& nTopMargin, int& nBottomMargin,
+                            int& nGap) const;
+
+    // ---- Scrolling ----------------------------------------------------------------------
+    void UpdateScrollBars() { ResetScrollBars(); }
+    int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
+    BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
+    // Scrolls as the grid's own vertical bar would, for the chart beside a task grid; with
+    // bSync set the paint that follows does not report the scroll back to the chart.
+    void VScrollSync(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar, BOOL bSync);
+    int GetVScrollMax() const { return m_nVScrollMax; }
+    int GetHScrollMax() const { return m_nHScrollMax; }
+
+    // ---- Focus, selection and notifications ---------------------------------------------
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
+    CGridCellId SetFocusCell(CGridCellId cell);
+    CGridCellId SetFocusCell(int nRow, int nCol) { return SetFocusCell(CGridCellId(nRow, nCol)); }
+    CGridCellId GetFocusCell() const { return m_idCurrentCell; }
+    void SetSelectedRange(const CGridCellRange& Range, BOOL bForceRepaint = FALSE);
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
+                          BOOL bForceRepaint = FALSE);
+    void ResetSelectedRange();
+    void SelectAllCells();
+    void SelectColumns(CGridCellId currentCell);
+    void SelectRows(CGridCellId currentCell);
+    void SelectCells(CGridCellId currentCell);
+    void OnSelecting(const CGridCellId& currentCell);
+    CGridCellRange GetSelectedCellRange() const;
+    int GetSelectedCount() const { return m_SelectedCellMap.GetCount(); }
+    BOOL IsCellSelected(int nRow, int nCol) const;
+    BOOL IsCellSelected(const CGridCellId& cell) const { return IsCellSelected(cell.row, cell.col); }
+    BOOL IsCellEditable(int nRow, int nCol) const;
+    BOOL IsCellEditable(const CGridCellId& cell) const { return IsCellEditable(cell.row, cell.col); }
+    // Rows holding a selected cell, in ascending order.
+    std::vector<int> GetSelectedRows() const;
+    int GetMouseMode() const { return m_MouseMode; }
+    void SetMouseMode(int nMode) { m_MouseMode = nMode; }
+    CGridCellId GetSelectionStartCell() const { return m_SelectionStartCell; }
+    void SetSelectionStartCell(const CGridCellId& cell) { m_SelectionStartCell = cell; }
+    CGridCellId GetRightClickCell() const { return m_idRightClickCell; }
+
+    // ---- The edit cycle -----------------------------------------------------------------
+    virtual void OnEndEditCell(int nRow, int nCol, CString str);
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
+    virtual void EndEditing();
+
+    // ---- Clipboard commands -------------------------------------------------------------
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+
+    // ---- Task grid ----------------------------------------------------------------------
+    void AttachTreeColumn(CGridTreeColumnHooks* pTreeColumn, CBtnDataBase* pBtnDataBase);
+    CGridTreeColumnHooks* GetTreeColumn() const { return m_pTreeColumn; }
+    CBtnDataBase* GetBtnDataBase() const { return m_pBtnDataBase; }
+    // The tree-cell side of a cell, NULL when it is not a tree cell.
+    CGridTreeCellHooks* GetTreeCell(int nRow, int nCol) const;
+    // The task tree view that is the grid's parent, NULL when the parent is another window.
+    CGridTaskViewHooks* GetTaskView() const;
+    CGridTaskTipHooks* GetTaskTip() const { return m_pTaskTip; }
+    // Inserts a blank task row at nRow (the task views give its cells their classes).
+    virtual void InsertTaskRow(int nRow);
+    // Writes a task record's values into the cells of a row.
+    virtual void SetTaskRow(int nRow, CTaskItem* pTask);
+    void OnNewTask();
+    void OnDeleteTask();
+    int CountHiddenRows(int nRow) const;
+    void InvertHalftoneRect(const CRect& rect);
+
+protected:
+    // ---- Cell factory -------------------------------------------------------------------
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    virtual void DestroyCell(int nRow, int nCol);
+
+    virtual void PreSubclassWindow();
+    // Gives the window the grid's font (from the stored LOGFONT) and the cell sizes it sets.
+    void ApplyGridFont();
+
+    void ResetScrollBars();
+    void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+
+    // Title tip, task tip and drop target of the window.
+    void CreateTips();
+    void DestroyTips();
+    void HideTitleTip();
+    void RegisterDropTarget();
+    // Image list of the grid's own images.
+    void CreateImageList();
+
+    // Rewrites the stored coordinates of every cell of rows nFromRow to the last.
+    void RenumberCells(int nFromRow);
+    // Keeps the selected-rows list in step with a cell's selected bit.
+    void TrackSelectedRow(int nRow, int nCol, BOOL bSelected);
+    void SetCellSelected(int nRow, int nCol, BOOL bSelected);
+    void SetCellDropHilite(int nRow, int nCol, BOOL bHilite);
+    void ClearModifiedCells();
+    int VisibleRowsBetween(int nFrom, int nTo) const;
+    void QuickSortRows(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data,
+                       int low, int high);
+    void SwapRows(int nRow1, int nRow2);
+    void ScrollLines(UINT nMsg, UINT nCode, int nCount);
+
+    // ---- Message handlers ---------------------------------------------------------------
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSysColorChange();
+    afx_msg LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
+    afx_msg LRESULT OnGetFont(WPARAM hFont, LPARAM lParam);
+    afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnGridRowLevel(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnNewTaskCommand();
+    afx_msg void OnDeleteTaskCommand();
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // Row move (driven by the mouse handling).
+    int      m_nRowMoveState;
+    int      m_nRowMoveTarget;
+    int      m_nRowMoveSource;
+    BOOL     m_bRowMovePending;
+    CGridTaskTipHooks* m_pTaskTip;
+    BOOL     m_bSyncScroll;
+    BOOL     m_bTaskGrid;
+    CGridTreeColumnHooks* m_pTreeColumn;
+    CBtnDataBase* m_pBtnDataBase;
+
+    COLORREF m_crTextColour;
+    COLORREF m_crTextBkColour;
+    COLORREF m_crFixedTextColour;
+    COLORREF m_crFixedBkColour;
+    COLORREF m_crTitleTipBackClr;
+    COLORREF m_crTitleTipTextClr;
+    COLORREF m_crGridColour;
+    COLORREF m_crWindowText;   // system colours as last read
+    COLORREF m_crWindowColour;
+    COLORREF m_cr3DFace;
+
+    int      m_nGridLines;
+    BOOL     m_bEditable;
+    BOOL     m_bModified;
+    BOOL     m_bAllowDragAndDrop;
+    BOOL     m_bListMode;
+    BOOL     m_bSingleRowSelection;
+    BOOL     m_bAllowDraw;
+    BOOL     m_bEnableSelection;
+    BOOL     m_bHandleTabKey;
+    BOOL     m_bDoubleBuffer;
+    BOOL     m_bTitleTips;
+    BOOL     m_bVertScrollShown;
+    BOOL     m_bHorzScrollShown;
+    BOOL     m_bPrintToFit;
+    BOOL     m_bHiddenColUnhide;
+    BOOL     m_bHiddenRowUnhide;
+
+    int      m_nRows;
+    int      m_nFixedRows;
+    int      m_nCols;
+    int      m_nFixedCols;
+    CGridSizeArray m_arRowHeights;
+    CGridSizeArray m_arColWidths;
+    // Rows holding a selected cell, with the number of selected cells of columns 1 and up.
+    std::set<int> m_SelectedRows;
+    std::unordered_map<int, int> m_SelectedRowCells;
+
+    int      m_nBlankWidth;
+    int      m_nDefCellWidth;
+    int      m_nDefCellHeight;
+    int      m_nVScrollMax;
+    int      m_nHScrollMax;
+
+    LOGFONT  m_Logfont;
+    CFont    m_Font;
+
+    CTypedPtrArray<CObArray, CGridRow*> m_RowData;
+
+    int         m_MouseMode;
+    CGridCellId m_LeftClickDownCell;
+    CGridCellId m_SelectionStartCell;
+    CGridCellId m_idCurrentCell;
+    CGridCellId m_idRightClickCell;
+    CPoint      m_LeftClickDownPoint;
+    BOOL        m_bLMouseButtonDown;
+
+    UINT_PTR m_nTimerID;
+    int      m_nTimerInterval;
+    int      m_nResizeCaptureRange;
+    BOOL     m_bAllowRowResize;
+    BOOL     m_bAllowColumnResize;
+    int      m_nRowsPerWheelNotch;
+
+    CGridCellMap m_SelectedCellMap;
+    CGridCellMap m_PrevSelectedCellMap;
+
+    CRuntimeClass* m_pRtcDefault;
+    CWnd*    m_pTitleTip;
+    BOOL     m_bMustUninitOLE;
+    BOOL     m_bFontApplied;
+    CGridCellId m_LastDragOverCell;
+    BOOL     m_bAscending;
+    int      m_nSortColumn;
+    CImageList m_ImageList;
+    CImageList* m_pImageList;
+
+    // The last level-drag request a tree cell sent.
+    CPoint   m_ptLevelDrag;
+    GridCellRequest m_LevelDragRequest;
+
+    // Printing.
+    BOOL     m_bPrinting;
+    BOOL     m_bDrawingOnDC;
+    BOOL     m_bPrintColour;
+    int      m_nHeaderHeight;
+    int      m_nFooterHeight;
+    int      m_nLeftMargin;
+    int      m_nRightMargin;
+    int      m_nTopMargin;
+    int      m_nBottomMargin;
+    int      m_nGap;
+};

@@ -1,0 +1,542 @@
+// Grid window: item attributes, the modified marks, row and column sizes, auto-sizing and
+// the behaviour switches.
+#include "GridCtrl.h"
+
+BOOL CGridCtrl::SetItem(const GridItem* pItem)
+{
+    if (!pItem)
+        return FALSE;
+    CGridCellBase* pCell = GetCell(pItem->row, pItem->col);
+    if (!pCell)
+        return FALSE;
+
+    SetModified(TRUE, pItem->row, pItem->col);
+
+    if (pItem->mask & GRIDITEM_TEXT)
+        pCell->SetText(pItem->szText);
+    if (pItem->mask & GRIDITEM_DATA)
+        pCell->SetData(pItem->lParam);
+    if (pItem->mask & GRIDITEM_IMAGE)
+        pCell->SetImage(pItem->iImage);
+    if (pItem->mask & GRIDITEM_STATE)
+        SetItemState(pItem->row, pItem->col, pItem->state);
+    if (pItem->mask & GRIDITEM_FORMAT)
+        pCell->SetFormat(pItem->nFormat);
+    if (pItem->mask & GRIDITEM_BKCLR)
+        pCell->SetBackClr(pItem->crBkClr);
+    if (pItem->mask & GRIDITEM_FGCLR)
+        pCell->SetTextClr(pItem->crFgClr);
+    if (pItem->mask & GRIDITEM_FONT)
+        pCell->SetFont(&pItem->lfFont);
+    if (pItem->mask & GRIDITEM_MARGIN)
+        pCell->SetMargin(pItem->nMargin);
+    return TRUE;
+}
+
+BOOL CGridCtrl::GetItem(GridItem* pItem) const
+{
+    if (!pItem)
+        return FALSE;
+    CGridCellBase* pCell = GetCell(pItem->row, pItem->col);
+    if (!pCell)
+        return FALSE;
+
+    if (pItem->mask & GRIDITEM_TEXT)
+        pItem->szText = pCell->GetText();
+    if (pItem->mask & GRIDITEM_DATA)
+        pItem->lParam = pCell->GetData();
+    if (pItem->mask & GRIDITEM_IMAGE)
+        pItem->iImage = pCell->GetImage();
+    if (pItem->mask & GRIDITEM_STATE)
+        pItem->state = pCell->GetState();
+    if (pItem->mask & GRIDITEM_FORMAT)
+        pItem->nFormat = pCell->GetFormat();
+    if (pItem->mask & GRIDITEM_BKCLR)
+        pItem->crBkClr = pCell->GetBackClr();
+    if (pItem->mask & GRIDITEM_FGCLR)
+        pItem->crFgClr = pCell->GetTextClr();
+    if (pItem->mask & GRIDITEM_FONT)
+    {
+        const LOGFONT* plf = pCell->GetFont();
+        if (plf)
+            memcpy(&pItem->lfFont, plf, sizeof(LOGFONT));
+    }
+    if (pItem->mask & GRIDITEM_MARGIN)
+        pItem->nMargin = pCell->GetMargin();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetText(str);
+    SetModified(TRUE, nRow, nCol);
+    return TRUE;
+}
+
+CString CGridCtrl::GetItemText(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (!pCell)
+        return CString(_T(""));
+    return CString(pCell->GetText());
+}
+
+BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetData(lParam);
+    SetModified(TRUE, nRow, nCol);
+    return TRUE;
+}
+
+LPARAM CGridCtrl::GetItemData(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetData() : 0;
+}
+
+BOOL CGridCtrl::SetItemImage(int nRow, int nCol, int iImage)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetImage(iImage);
+    SetModified(TRUE, nRow, nCol);
+    return TRUE;
+}
+
+int CGridCtrl::GetItemImage(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetImage() : -1;
+}
+
+BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT state)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+
+    BOOL bInMap = m_SelectedCellMap.Lookup(nRow, nCol);
+    if (state & GRIDSTATE_SELECTED)
+    {
+        if (!bInMap)
+        {
+            m_SelectedCellMap.SetAt(nRow, nCol);
+            TrackSelectedRow(nRow, nCol, TRUE);
+        }
+    }
+    else if (bInMap)
+    {
+        m_SelectedCellMap.RemoveKey(nRow, nCol);
+        TrackSelectedRow(nRow, nCol, FALSE);
+    }
+
+    pCell->SetState(state);
+    return TRUE;
+}
+
+UINT CGridCtrl::GetItemState(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetState() : 0;
+}
+
+BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, UINT nFormat)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetFormat(nFormat);
+    return TRUE;
+}
+
+UINT CGridCtrl::GetItemFormat(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetFormat() : 0;
+}
+
+BOOL CGridCtrl::SetItemBkColour(int nRow, int nCol, COLORREF cr)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetBackClr(cr);
+    return TRUE;
+}
+
+COLORREF CGridCtrl::GetItemBkColour(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetBackClr() : CLR_DEFAULT;
+}
+
+BOOL CGridCtrl::SetItemFgColour(int nRow, int nCol, COLORREF cr)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell)
+        return FALSE;
+    pCell->SetTextClr(cr);
+    return TRUE;
+}
+
+COLORREF CGridCtrl::GetItemFgColour(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetTextClr() : CLR_DEFAULT;
+}
+
+BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* lf)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    if (!pCell || !lf)
+        return FALSE;
+    pCell->SetFont(lf);
+    return TRUE;
+}
+
+const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->GetFont() : NULL;
+}
+
+BOOL CGridCtrl::IsItemEditing(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell);
+    return pCell ? pCell->IsEditing() : FALSE;
+}
+
+BOOL CGridCtrl::IsCellFixed(int nRow, int nCol) const
+{
+    return nRow < GetFixedRowCount() || nCol < GetFixedColumnCount();
+}
+
+// ---- Modified marks --------------------------------------------------------------------
+
+void CGridCtrl::SetModified(BOOL bModified, int nRow, int nCol)
+{
+    m_nSortColumn = -1;
+
+    if (nRow < 1 || nCol < 1)
+    {
+        m_bModified = bModified;
+    }
+    else
+    {
+        CGridCellBase* pCell = GetCell(nRow, nCol);
+        if (pCell)
+        {
+            UINT nState = pCell->GetState();
+            pCell->SetState(bModified ? (nState | GRIDSTATE_MODIFIED) : (nState & ~GRIDSTATE_MODIFIED));
+        }
+        if (bModified)
+            m_bModified = TRUE;
+    }
+
+    if (!m_bModified)
+        ClearModifiedCells();
+}
+
+void CGridCtrl::ClearModifiedCells()
+{
+    for (int row = 0; row < m_nRows; row++)
+        for (int col = 0; col < m_nCols; col++)
+        {
+            CGridCellBase* pCell = GetCell(row, col);
+            if (pCell && (pCell->GetState() & GRIDSTATE_MODIFIED))
+                pCell->SetState(pCell->GetState() & ~GRIDSTATE_MODIFIED);
+        }
+}
+
+BOOL CGridCtrl::GetModified(int nRow, int nCol) const
+{
+    if (nRow < 1 || nCol < 1)
+        return m_bModified;
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    return pCell ? ((pCell->GetState() & GRIDSTATE_MODIFIED) == GRIDSTATE_MODIFIED) : FALSE;
+}
+
+// ---- Sizes -----------------------------------------------------------------------------
+
+int CGridCtrl::GetRowHeight(int nRow) const
+{
+    ASSERT(nRow >= 0 && nRow < m_nRows);
+    if (nRow < 0 || nRow >= m_nRows || nRow >= m_arRowHeights.GetSize())
+        return -1;
+    return m_arRowHeights.GetAt(nRow);
+}
+
+int CGridCtrl::GetColumnWidth(int nCol) const
+{
+    ASSERT(nCol >= 0 && nCol < m_nCols);
+    if (nCol < 0 || nCol >= m_nCols || nCol >= m_arColWidths.GetSize())
+        return -1;
+    return m_arColWidths.GetAt(nCol);
+}
+
+BOOL CGridCtrl::SetRowHeight(int nRow, int height)
+{
+    ASSERT(nRow >= 0 && nRow < m_nRows && height >= 0);
+    if (nRow < 0 || nRow >= m_nRows || height < 0)
+        return FALSE;
+    m_arRowHeights.SetAt(nRow, height);
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetColumnWidth(int nCol, int width)
+{
+    ASSERT(nCol >= 0 && nCol < m_nCols && width >= 0);
+    if (nCol < 0 || nCol >= m_nCols || width < 0)
+        return FALSE;
+    m_arColWidths.SetAt(nCol, width);
+    ResetScrollBars();
+    return TRUE;
+}
+
+int CGridCtrl::GetFixedRowHeight() const
+{
+    return (int)m_arRowHeights.SumBefore(m_nFixedRows);
+}
+
+int CGridCtrl::GetFixedColumnWidth() const
+{
+    return (int)m_arColWidths.SumBefore(m_nFixedCols);
+}
+
+long CGridCtrl::GetVirtualWidth() const
+{
+    return (long)m_arColWidths.Total();
+}
+
+long CGridCtrl::GetVirtualHeight() const
+{
+    return (long)m_arRowHeights.Total();
+}
+
+BOOL CGridCtrl::AutoSizeColumn(int nCol, BOOL bIgnoreFixedRows)
+{
+    ASSERT(nCol >= 0 && nCol < m_nCols);
+    if (nCol < 0 || nCol >= m_nCols)
+        return FALSE;
+    if (GetColumnWidth(nCol) < 1)
+        return FALSE;
+
+    CDC* pDC = GetSafeHwnd() ? GetDC() : NULL;
+    if (!pDC)
+        return FALSE;
+
+    int nWidth = 0;
+    int nStartRow = bIgnoreFixedRows ? GetFixedRowCount() : 0;
+    for (int row = nStartRow; row < GetRowCount(); row++)
+    {
+        CGridCellBase* pCell = GetCell(row, nCol);
+        if (pCell)
+        {
+            CSize size = pCell->GetCellExtent(pDC);
+            if (size.cx > nWidth)
+                nWidth = size.cx;
+        }
+    }
+    m_arColWidths.SetAt(nCol, nWidth);
+
+    ReleaseDC(pDC);
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::AutoSizeRow(int nRow)
+{
+    ASSERT(nRow >= 0 && nRow < m_nRows);
+    if (nRow < 0 || nRow >= m_nRows)
+        return FALSE;
+    if (GetRowHeight(nRow) < 1)
+        return FALSE;
+
+    CDC* pDC = GetSafeHwnd() ? GetDC() : NULL;
+    if (!pDC)
+        return FALSE;
+
+    int nHeight = 0;
+    for (int col = 0; col < GetColumnCount(); col++)
+    {
+        CGridCellBase* pCell = GetCell(nRow, col);
+        if (pCell)
+        {
+            CSize size = pCell->GetCellExtent(pDC);
+            if (size.cy > nHeight)
+                nHeight = size.cy;
+        }
+    }
+    m_arRowHeights.SetAt(nRow, nHeight);
+
+    ReleaseDC(pDC);
+    ResetScrollBars();
+    return TRUE;
+}
+
+void CGridCtrl::AutoSizeColumns()
+{
+    for (int col = 0; col < GetColumnCount(); col++)
+        if (GetColumnWidth(col) > 0)
+            AutoSizeColumn(col);
+}
+
+void CGridCtrl::ExpandColumnsToFit()
+{
+    if (GetColumnCount() <= 0)
+        return;
+
+    EnableScrollBars(SB_BOTH, FALSE);
+
+    CRect rect;
+    GetClientRect(rect);
+    long virtualWidth = GetVirtualWidth();
+    int nDifference = rect.Width() - (int)virtualWidth;
+    int nCount = GetColumnCount();
+    int nAdjustment = nDifference / nCount;
+    for (int col = 0; col < nCount; col++)
+        m_arColWidths.SetAt(col, max(0, m_arColWidths.GetAt(col) + nAdjustment));
+
+    if (nDifference > 0)
+    {
+        int nLeftOver = nDifference % nCount;
+        for (int col = 0; col < nLeftOver; col++)
+            m_arColWidths.SetAt(col, m_arColWidths.GetAt(col) + 1);
+    }
+    else if (nDifference < 0)
+    {
+        int nLeftOver = (-nDifference) % nCount;
+        for (int col = 0; col < nLeftOver; col++)
+            m_arColWidths.SetAt(col, max(0, m_arColWidths.GetAt(col) - 1));
+    }
+
+    if (m_bAllowDraw && GetSafeHwnd())
+        Invalidate();
+}
+
+void CGridCtrl::ExpandRowsToFit()
+{
+    if (GetRowCount() <= 0)
+        return;
+
+    EnableScrollBars(SB_BOTH, FALSE);
+
+    CRect rect;
+    GetClientRect(rect);
+    long virtualHeight = GetVirtualHeight();
+    int nDifference = rect.Height() - (int)virtualHeight;
+    int nCount = GetRowCount();
+    int nAdjustment = nDifference / nCount;
+    for (int row = 0; row < nCount; row++)
+        m_arRowHeights.SetAt(row, max(0, m_arRowHeights.GetAt(row) + nAdjustment));
+
+    if (nDifference > 0)
+    {
+        int nLeftOver = nDifference % nCount;
+        for (int row = 0; row < nLeftOver; row++)
+            m_arRowHeights.SetAt(row, m_arRowHeights.GetAt(row) + 1);
+    }
+    else if (nDifference < 0)
+    {
+        int nLeftOver = (-nDifference) % nCount;
+        for (int row = 0; row < nLeftOver; row++)
+            m_arRowHeights.SetAt(row, max(0, m_arRowHeights.GetAt(row) - 1));
+    }
+
+    if (m_bAllowDraw && GetSafeHwnd())
+        Invalidate();
+}
+
+void CGridCtrl::ExpandToFit()
+{
+    ExpandColumnsToFit();
+    ExpandRowsToFit();
+    ExpandColumnsToFit();
+    ResetScrollBars();
+    Refresh();
+}
+
+// ---- Switches --------------------------------------------------------------------------
+
+void CGridCtrl::SetGridLines(int nWhichLines)
+{
+    m_nGridLines = nWhichLines;
+    Refresh();
+}
+
+void CGridCtrl::SetListMode(BOOL bEnableListMode)
+{
+    m_bListMode = bEnableListMode;
+}
+
+void CGridCtrl::EnableSelection(BOOL bEnable)
+{
+    m_bEnableSelection = bEnable;
+}
+
+void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)
+{
+    if (bAllowDraw && !m_bAllowDraw)
+    {
+        m_bAllowDraw = TRUE;
+        if (bResetScrollBars)
+            ResetScrollBars();
+        Refresh();
+    }
+    m_bAllowDraw = bAllowDraw;
+}
+
+void CGridCtrl::SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin,
+                                   int nRightMargin, int nTopMargin, int nBottomMargin, int nGap)
+{
+    if (nHeaderHeight >= 0)
+        m_nHeaderHeight = nHeaderHeight;
+    if (nFooterHeight >= 0)
+        m_nFooterHeight = nFooterHeight;
+    if (nLeftMargin >= 0)
+        m_nLeftMargin = nLeftMargin;
+    if (nRightMargin >= 0)
+        m_nRightMargin = nRightMargin;
+    if (nTopMargin >= 0)
+        m_nTopMargin = nTopMargin;
+    if (nBottomMargin >= 0)
+        m_nBottomMargin = nBottomMargin;
+    if (nGap >= 0)
+        m_nGap = nGap;
+}
+
+void CGridCtrl::GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& nLeftMargin,
+                                   int& nRightMargin, int& nTopMargin, int& nBottomMargin,
+                                   int& nGap) const
+{
+    nHeaderHeight = m_nHeaderHeight;
+    nFooterHeight = m_nFooterHeight;
+    nLeftMargin = m_nLeftMargin;
+    nRightMargin = m_nRightMargin;
+    nTopMargin = m_nTopMargin;
+    nBottomMargin = m_nBottomMargin;
+    nGap = m_nGap;
+}

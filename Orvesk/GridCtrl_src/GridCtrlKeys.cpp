@@ -1,0 +1,425 @@
+// Grid window: the keyboard, the end of an in-place edit, and the auto-scroll timer and
+// capture loss of a selection drag.
+#include "GridCtrl.h"
+
+namespace
+{
+BOOL IsShiftPressed()
+{
+    return (::GetKeyState(VK_SHIFT) & 0x8000) ? TRUE : FALSE;
+}
+
+BOOL IsCtrlPressed()
+{
+    return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
+}
+} // namespace
+
+UINT CGridCtrl::OnGetDlgCode()
+{
+    UINT nCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    if (m_bHandleTabKey && !IsCtrlPressed())
+        nCode |= DLGC_WANTTAB;
+    return nCode;
+}
+
+void CGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!IsCtrlPressed() && m_MouseMode == GRIDMOUSE_NOTHING && nChar != VK_ESCAPE
+        && !(m_bHandleTabKey && nChar == VK_TAB))
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), nChar);
+
+    CWnd::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void CGridCtrl::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CWnd::OnSysKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!IsValid(m_idCurrentCell))
+    {
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        return;
+    }
+
+    // F12 and the punctuation keys above it put the focus cell into edit as Enter does,
+    // before their character arrives.
+    if (nChar > 0x7A)
+        OnChar(VK_RETURN, 1, 0);
+
+    CGridCellId next = m_idCurrentCell;
+    BOOL bChangeLine = FALSE;
+
+    if (IsCtrlPressed())
+    {
+        switch (nChar)
+        {
+        case VK_INSERT:
+        case 'C':
+            OnEditCopy();
+            break;
+        case 'A':
+            OnEditSelectAll();
+            break;
+        case 'V':
+            OnEditPaste();
+            break;
+        case 'X':
+            OnEditCut();
+            break;
+        default:
+            break;
+        }
+    }
+    if (IsShiftPressed() && nChar == VK_INSERT)
+        OnEditPaste();
+
+    switch (nChar)
+    {
+    case VK_TAB:
+        if (IsShiftPressed())
+        {
+            if (next.col > m_nFixedCols)
+                next.col--;
+            else if (next.col == m_nFixedCols && next.row > m_nFixedRows)
+            {
+                next.row--;
+                next.col = GetColumnCount() - 1;
+                bChangeLine = TRUE;
+            }
+            else
+            {
+                CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+                return;
+            }
+        }
+        else
+        {
+            if (next.col < GetColumnCount() - 1)
+                next.col++;
+            else if (next.col == GetColumnCount() - 1 && next.row < GetRowCount() - 1)
+            {
+                next.row++;
+                next.col = m_nFixedCols;
+                bChangeLine = TRUE;
+            }
+            else
+            {
+                CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+                return;
+            }
+        }
+        break;
+
+    case VK_PRIOR:
+    {
+        CGridCellId idOldTopLeft = GetTopleftNonFixedCell();
+        SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+        CGridCellId idNewTopLeft = GetTopleftNonFixedCell();
+        int increment = idNewTopLeft.row - idOldTopLeft.row;
+        if (increment)
+        {
+            next.row += increment;
+            if (next.row < m_nFixedRows)
+                next.row = m_nFixedRows;
+        }
+        else
+            next.row = m_nFixedRows;
+        break;
+    }
+
+    case VK_NEXT:
+    {
+        CGridCellId idOldTopLeft = GetTopleftNonFixedCell();
+        SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+        CGridCellId idNewTopLeft = GetTopleftNonFixedCell();
+        int increment = idNewTopLeft.row - idOldTopLeft.row;
+        if (increment)
+        {
+            next.row += increment;
+            if (next.row > GetRowCount() - 1)
+                next.row = GetRowCount() - 1;
+        }
+        else
+            next.row = GetRowCount() - 1;
+        break;
+    }
+
+    case VK_END:
+        if (IsCtrlPressed())
+        {
+            SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+            SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+            next.row = GetRowCount() - 1;
+        }
+        else
+            SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+        next.col = GetColumnCount() - 1;
+        while (next.col > m_nFixedCols + 1 && GetColumnWidth(next.col) == 0)
+            next.col--;
+        while (next.row > m_nFixedRows + 1 && GetRowHeight(next.row) == 0)
+            next.row--;
+        break;
+
+    case VK_HOME:
+        if (IsCtrlPressed())
+        {
+            SendMessage(WM_VSCROLL, SB_TOP, 0);
+            SendMessage(WM_HSCROLL, SB_LEFT, 0);
+            next.row = m_nFixedRows;
+        }
+        else
+            SendMessage(WM_HSCROLL, SB_LEFT, 0);
+        next.col = m_nFixedCols;
+        while (next.col < GetColumnCount() - 1 && GetColumnWidth(next.col) == 0)
+            next.col++;
+        while (next.row < GetRowCount() - 1 && GetRowHeight(next.row) == 0)
+            next.row++;
+        break;
+
+    case VK_LEFT:
+    {
+        int iColumn = next.col - 1;
+        while (iColumn >= m_nFixedCols && GetColumnWidth(iColumn) <= 0)
+            iColumn--;
+        if (iColumn >= m_nFixedCols)
+            next.col = iColumn;
+        break;
+    }
+
+    case VK_RIGHT:
+    {
+        int iColumn = next.col + 1;
+        while (iColumn < GetColumnCount() && GetColumnWidth(iColumn) <= 0)
+            iColumn++;
+        if (iColumn < GetColumnCount())
+            next.col = iColumn;
+        break;
+    }
+
+    case VK_UP:
+    {
+        int iRow = next.row - 1;
+        while (iRow >= m_nFixedRows && GetRowHeight(iRow) <= 0)
+            iRow--;
+        if (iRow >= m_nFixedRows)
+            next.row = iRow;
+        break;
+    }
+
+    case VK_DOWN:
+    {
+        int iRow = next.row + 1;
+        while (iRow < GetRowCount() && GetRowHeight(iRow) <= 0)
+            iRow++;
+        if (iRow < GetRowCount())
+            next.row = iRow;
+        break;
+    }
+
+    case VK_INSERT:
+        if (!IsShiftPressed() && !IsCtrlPressed())
+            OnNewTask();
+        break;
+
+    case VK_DELETE:
+        if (!IsShiftPressed() && !IsCtrlPressed())
+            OnDeleteTask();
+        break;
+
+    case VK_F2:
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), VK_LBUTTON);
+        break;
+
+    default:
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        return;
+    }
+
+    // A row inserted or deleted by the key may have left the old position outside the grid.
+    if (next != m_idCurrentCell && IsValid(next))
+    {
+        if (m_MouseMode == GRIDMOUSE_NOTHING)
+        {
+            m_PrevSelectedCellMap.RemoveAll();
+            m_MouseMode = m_bListMode ? GRIDMOUSE_SELECT_ROW : GRIDMOUSE_SELECT_CELLS;
+            if (!IsShiftPressed() || nChar == VK_TAB)
+                m_SelectionStartCell = next;
+            SetSelectedRange(next.row, next.col, next.row, next.col);
+            if (GetSafeHwnd())
+                Invalidate();
+            m_MouseMode = GRIDMOUSE_NOTHING;
+        }
+
+        SetFocusCell(next);
+
+        if (!IsCellVisible(next))
+        {
+            EnsureVisible(next);
+
+            switch (nChar)
+            {
+            case VK_TAB:
+                if (IsShiftPressed())
+                {
+                    if (bChangeLine)
+                    {
+                        SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+                        SetScrollPos32(SB_HORZ, m_nHScrollMax);
+                    }
+                    else
+                        SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
+                }
+                else
+                {
+                    if (bChangeLine)
+                    {
+                        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+                        SetScrollPos32(SB_HORZ, 0);
+                    }
+                    else
+                        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+                }
+                break;
+            case VK_RIGHT:
+                SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+                break;
+            case VK_LEFT:
+                SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
+                break;
+            case VK_DOWN:
+                SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+                break;
+            case VK_UP:
+                SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+                break;
+            default:
+                break;
+            }
+            if (GetSafeHwnd())
+                Invalidate();
+        }
+    }
+
+    if (!IsShiftPressed() && !IsCtrlPressed() && (nChar == VK_UP || nChar == VK_DOWN))
+    {
+        CGridTaskViewHooks* pView = GetTaskView();
+        if (pView)
+        {
+            int nFirstRow = GetVisibleNonFixedCellRange().GetMinRow();
+            if (nFirstRow >= 2 || (nFirstRow == 1 && nChar == VK_UP))
+                pView->SyncGanttRows(nFirstRow - 1, 1);
+        }
+    }
+}
+
+void CGridCtrl::OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (pResult)
+        *pResult = 0;
+    if (!pNMHDR || !::IsWindow(GetSafeHwnd()))
+        return;
+
+    GridDispInfo* pgvDispInfo = (GridDispInfo*)pNMHDR;
+    GridItem* pgvItem = &pgvDispInfo->item;
+
+    OnEndEditCell(pgvItem->row, pgvItem->col, pgvItem->szText);
+    SendMessageToParent(pgvItem->row, pgvItem->col, GRIDN_ENDLABELEDIT);
+
+    UINT nKey = (UINT)pgvItem->lParam;
+    switch (nKey)
+    {
+    case VK_TAB:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        OnKeyDown(nKey, 0, 0);
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), nKey);
+        break;
+    default:
+        break;
+    }
+}
+
+void CGridCtrl::OnTimer(UINT_PTR nIDEvent)
+{
+    ASSERT(nIDEvent == GRID_AUTOSCROLL_TIMER);
+    if (nIDEvent != GRID_AUTOSCROLL_TIMER)
+        return;
+
+    CPoint origPt;
+    if (!::GetCursorPos(&origPt))
+        return;
+    ScreenToClient(&origPt);
+
+    CRect rect;
+    GetClientRect(rect);
+    int nFixedRowHeight = GetFixedRowHeight();
+    int nFixedColWidth = GetFixedColumnWidth();
+
+    CPoint pt = origPt;
+    if (pt.y > rect.bottom)
+    {
+        SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+        if (pt.x < rect.left)
+            pt.x = rect.left;
+        if (pt.x > rect.right)
+            pt.x = rect.right;
+        pt.y = rect.bottom;
+        OnSelecting(GetCellFromPt(pt));
+    }
+    else if (pt.y < nFixedRowHeight)
+    {
+        SendMessage(WM_KEYDOWN, VK_UP, 0);
+        if (pt.x < rect.left)
+            pt.x = rect.left;
+        if (pt.x > rect.right)
+            pt.x = rect.right;
+        pt.y = nFixedRowHeight + 1;
+        OnSelecting(GetCellFromPt(pt));
+    }
+
+    pt = origPt;
+    if (pt.x > rect.right)
+    {
+        SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+        if (pt.y < rect.top)
+            pt.y = rect.top;
+        if (pt.y > rect.bottom)
+            pt.y = rect.bottom;
+        pt.x = rect.right;
+        OnSelecting(GetCellFromPt(pt));
+    }
+    else if (pt.x < nFixedColWidth)
+    {
+        SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+        if (pt.y < rect.top)
+            pt.y = rect.top;
+        if (pt.y > rect.bottom)
+            pt.y = rect.bottom;
+        pt.x = nFixedColWidth + 1;
+        OnSelecting(GetCellFromPt(pt));
+    }
+}
+
+void CGridCtrl::OnCaptureChanged(CWnd* pWnd)
+{
+    if (pWnd && pWnd->GetSafeHwnd() == GetSafeHwnd())
+        return;
+
+    if (m_nTimerID != 0)
+    {
+        KillTimer(m_nTimerID);
+        m_nTimerID = 0;
+    }
+    if (m_MouseMode == GRIDMOUSE_DRAGGING)
+        m_MouseMode = GRIDMOUSE_NOTHING;
+}

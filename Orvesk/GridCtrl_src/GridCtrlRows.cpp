@@ -1,0 +1,314 @@
+// Grid window: inserting and deleting rows and columns, and sorting rows.
+#include "GridCtrl.h"
+
+#include <cstdlib>
+
+int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
+{
+    // A row index at or beyond the count adds nothing; appending takes a negative index.
+    if (nRow >= GetRowCount())
+        return -1;
+
+    ResetSelectedRange();
+
+    if (m_nCols < 1)
+        SetColumnCount(1);
+
+    BOOL bAppend = nRow < 0;
+    if (bAppend)
+    {
+        nRow = m_nRows;
+        m_arRowHeights.InsertAt(nRow, 0);
+        m_RowData.Add(new CGridRow);
+    }
+    else
+    {
+        m_arRowHeights.InsertAt(nRow, 0);
+        m_RowData.InsertAt(nRow, new CGridRow);
+    }
+    m_nRows++;
+
+    CGridRow* pRow = m_RowData[nRow];
+    pRow->SetSize(m_nCols);
+    for (int col = 0; col < m_nCols; col++)
+        pRow->SetAt(col, CreateCell(nRow, col));
+
+    CGridCellBase* pHead = GetCell(nRow, 0);
+    if (pHead)
+        pHead->SetText(strHeading);
+
+    m_arRowHeights.SetAt(nRow, 20);
+
+    if (!m_bTaskGrid)
+        ResetScrollBars();
+    SetModified();
+
+    // Every row from the inserted one on has moved down: its cells learn their new
+    // position, and a task grid's row numbers follow.
+    RenumberCells(nRow);
+    if (m_bTaskGrid)
+    {
+        for (int row = nRow; row < m_nRows; row++)
+        {
+            CString strNumber;
+            strNumber.Format(_T("%d"), row);
+            if (CGridCellBase* pCell = GetCell(row, 0))
+                pCell->SetText(strNumber);
+        }
+    }
+
+    if (bAppend)
+        RedrawCell(nRow, 0);
+    else
+        for (int row = nRow; row < m_nRows; row++)
+            RedrawCell(row, 0);
+
+    if (GetSafeHwnd())
+        Invalidate();
+    return nRow;
+}
+
+int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
+{
+    if (nColumn >= GetColumnCount())
+        return -1;
+
+    ResetSelectedRange();
+
+    if (m_nRows < 1)
+        SetRowCount(1);
+
+    BOOL bAppend = nColumn < 0;
+    if (bAppend)
+        nColumn = m_nCols;
+
+    m_arColWidths.InsertAt(nColumn, 0);
+    for (int row = 0; row < m_nRows; row++)
+    {
+        CGridRow* pRow = m_RowData[row];
+        if (bAppend)
+            pRow->Add(NULL);
+        else
+            pRow->InsertAt(nColumn, (CGridCellBase*)NULL);
+    }
+    m_nCols++;
+
+    for (int row = 0; row < m_nRows; row++)
+    {
+        CGridCellBase* pCell = CreateCell(row, nColumn);
+        m_RowData[row]->SetAt(nColumn, pCell);
+        if (pCell)
+            pCell->SetFormat(nFormat);
+    }
+
+    CGridCellBase* pHead = GetCell(0, nColumn);
+    if (pHead)
+        pHead->SetText(strHeading);
+
+    // Cells right of the new column have moved.
+    for (int row = 0; row < m_nRows; row++)
+        for (int col = nColumn; col < m_nCols; col++)
+            if (CGridCellBase* pCell = GetCell(row, col))
+            {
+                pCell->SetRowCol(row, col);
+                pCell->SetCoords(row, col);
+            }
+
+    int nWidth = 0;
+    if (pHead)
+        nWidth = pHead->GetTextExtent(strHeading).cx;
+    m_arColWidths.SetAt(nColumn, nWidth);
+
+    ResetScrollBars();
+    SetModified();
+    return nColumn;
+}
+
+BOOL CGridCtrl::DeleteRow(int nRow)
+{
+    if (nRow < 0 || nRow >= GetRowCount())
+        return FALSE;
+    CGridRow* pRow = m_RowData[nRow];
+    if (!pRow)
+        return FALSE;
+
+    ResetSelectedRange();
+
+    for (int col = 0; col < GetColumnCount(); col++)
+        DestroyCell(nRow, col);
+
+    delete pRow;
+    m_RowData.RemoveAt(nRow);
+    m_arRowHeights.RemoveAt(nRow);
+    m_nRows--;
+    if (nRow < m_nFixedRows)
+        m_nFixedRows--;
+
+    if (m_bTaskGrid && m_pTreeColumn)
+        m_pTreeColumn->SetEndRow(m_nRows);
+
+    SetModified();
+
+    for (int row = nRow; row < m_nRows; row++)
+    {
+        if (m_bTaskGrid)
+        {
+            CString strNumber;
+            strNumber.Format(_T("%d"), row);
+            if (CGridCellBase* pCell = GetCell(row, 0))
+                pCell->SetText(strNumber);
+        }
+        RedrawCell(row, 0);
+        for (int col = 0; col < m_nCols; col++)
+            if (CGridCellBase* pCell = GetCell(row, col))
+            {
+                pCell->SetRowCol(row, col);
+                pCell->SetCoords(row, col);
+            }
+    }
+
+    if (GetSafeHwnd())
+        Invalidate();
+    return TRUE;
+}
+
+BOOL CGridCtrl::DeleteAllItems()
+{
+    ResetSelectedRange();
+
+    m_arColWidths.RemoveAll();
+    m_arRowHeights.RemoveAll();
+
+    for (int row = 0; row < m_nRows; row++)
+    {
+        CGridRow* pRow = m_RowData[row];
+        if (!pRow)
+            continue;
+        for (int col = 0; col < m_nCols; col++)
+            DestroyCell(row, col);
+        m_RowData[row] = NULL;
+        delete pRow;
+    }
+    m_RowData.RemoveAll();
+
+    m_idCurrentCell = CGridCellId(-1, -1);
+    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+
+    ResetScrollBars();
+    SetModified();
+    return TRUE;
+}
+
+// ---- Sorting ---------------------------------------------------------------------------
+
+int CALLBACK CGridCtrl::pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM /*lParamSort*/)
+{
+    CGridCellBase* pCell1 = (CGridCellBase*)lParam1;
+    CGridCellBase* pCell2 = (CGridCellBase*)lParam2;
+    if (!pCell1 || !pCell2)
+        return 0;
+    return _mbscmp((const unsigned char*)pCell1->GetText(), (const unsigned char*)pCell2->GetText());
+}
+
+int CALLBACK CGridCtrl::pfnCellNumericCompare(LPARAM lParam1, LPARAM lParam2, LPARAM /*lParamSort*/)
+{
+    CGridCellBase* pCell1 = (CGridCellBase*)lParam1;
+    CGridCellBase* pCell2 = (CGridCellBase*)lParam2;
+    if (!pCell1 || !pCell2)
+        return 0;
+    long n1 = atol(pCell1->GetText());
+    long n2 = atol(pCell2->GetText());
+    if (n1 < n2)
+        return -1;
+    if (n1 > n2)
+        return 1;
+    return 0;
+}
+
+BOOL CGridCtrl::SortTextItems(int nCol, BOOL bAscending)
+{
+    return SortItems(pfnCellTextCompare, nCol, bAscending, 0);
+}
+
+BOOL CGridCtrl::SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data)
+{
+    m_nSortColumn = nCol;
+    m_bAscending = bAscending;
+    ResetSelectedRange();
+
+    if (!pfnCompare || nCol < 0 || nCol >= GetColumnCount())
+        return FALSE;
+
+    int low = GetFixedRowCount();
+    int high = GetRowCount() - 1;
+    if (low < high)
+        QuickSortRows(pfnCompare, nCol, bAscending, data, low, high);
+
+    // The exchanged rows' cells learn their new rows.
+    RenumberCells(GetFixedRowCount());
+    return TRUE;
+}
+
+void CGridCtrl::SwapRows(int nRow1, int nRow2)
+{
+    if (nRow1 == nRow2)
+        return;
+    CGridRow* pRow = m_RowData[nRow1];
+    m_RowData[nRow1] = m_RowData[nRow2];
+    m_RowData[nRow2] = pRow;
+    m_arRowHeights.Swap(nRow1, nRow2);
+}
+
+// Quicksort on the rows' cells in column nCol with the middle row as pivot; rows are
+// exchanged whole (all cells and the height). The smaller part is sorted by recursion and
+// the larger one in the loop, so the depth stays logarithmic whatever the data.
+void CGridCtrl::QuickSortRows(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending,
+                              LPARAM data, int low, int high)
+{
+    while (low < high)
+    {
+        int lo = low;
+        int hi = high;
+        LPARAM pMidCell = (LPARAM)GetCell((low + high) / 2, nCol);
+
+        while (lo <= hi)
+        {
+            if (bAscending)
+            {
+                while (lo < high && pfnCompare((LPARAM)GetCell(lo, nCol), pMidCell, data) < 0)
+                    ++lo;
+                while (hi > low && pfnCompare((LPARAM)GetCell(hi, nCol), pMidCell, data) > 0)
+                    --hi;
+            }
+            else
+            {
+                while (lo < high && pfnCompare((LPARAM)GetCell(lo, nCol), pMidCell, data) > 0)
+                    ++lo;
+                while (hi > low && pfnCompare((LPARAM)GetCell(hi, nCol), pMidCell, data) < 0)
+                    --hi;
+            }
+
+            if (lo <= hi)
+            {
+                // The pivot cell travels with its row; keep comparing against the same cell.
+                SwapRows(lo, hi);
+                ++lo;
+                --hi;
+            }
+        }
+
+        // Parts [low, hi] and [lo, high].
+        if (hi - low < high - lo)
+        {
+            if (low < hi)
+                QuickSortRows(pfnCompare, nCol, bAscending, data, low, hi);
+            low = lo;
+        }
+        else
+        {
+            if (lo < high)
+                QuickSortRows(pfnCompare, nCol, bAscending, data, lo, high);
+            high = hi;
+        }
+    }
+}

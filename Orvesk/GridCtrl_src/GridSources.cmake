@@ -1,0 +1,26 @@
+# The grid control's sources. The same list is compiled into every library that carries a
+# grid; each such library builds with hidden visibility, so its grid classes stay its own.
+set(GRIDCTRL_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(GRIDCTRL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GridHooks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridSizeArray.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MemDC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellBase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCell.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellCombo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlRows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlItems.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlScroll.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlFocus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
+)

@@ -1,0 +1,77 @@
+// What the grid asks of the classes around it that live outside the grid sources: the task
+// tree view that embeds a task grid, the task tip window, the tree column and its tree cells.
+// Those classes implement these interfaces; the grid reaches them only through here, so the
+// grid builds (and is tested) without them, and a library that carries the grid without the
+// project views simply has none of them.
+#pragma once
+
+#include <ClassLib/AfxWin.h>
+
+class CTaskItem;     // the task record of a task row, kept in the row's column-0 cell
+class CBtnDataBase;  // the button-cell defaults handed to the grid with the tree column
+
+// Implemented by the task tree view. The grid calls it only when its parent window is one.
+class CGridTaskViewHooks
+{
+public:
+    virtual ~CGridTaskViewHooks() {}
+    // Hands the collapsed rows and the top row to the chart views; flag 1 first refreshes
+    // the chart state. The view works out the row from the grid itself.
+    virtual void SyncGanttRows(int nRow, int nFlag) = 0;
+    // Passes the current task (or NULL) to every chart view.
+    virtual void UpdateGanttViews(CTaskItem* pTask) = 0;
+    // Re-links the rows above a row whose level changed.
+    virtual void RelinkRowsAbove(int nRow) = 0;
+    // Rebuilds the successor lists of the tasks.
+    virtual void BuildSuccessorLists() = 0;
+    // Number of task rows of the document (the printing's row bound).
+    virtual int GetTaskCount() = 0;
+    // Task id of the task in a grid row.
+    virtual int GetTaskId(int nRow) = 0;
+};
+
+// Implemented by the task tip window. The grid creates one (through the factory below) when
+// its window is created, hides it on a right click and destroys it with the grid.
+class CGridTaskTipHooks
+{
+public:
+    virtual ~CGridTaskTipHooks() {}
+    // Creates the tip's window with the grid as parent.
+    virtual BOOL CreateTip(CWnd* pGrid) = 0;
+    // Hides the tip and releases the mouse capture when the tip holds it.
+    virtual void Hide() = 0;
+    // Destroys the tip's window.
+    virtual void DestroyTip() = 0;
+};
+
+// Makes a new task tip object; the grid owns and deletes it. Set once by the module that
+// has the task tip (NULL: grids get no task tip). Each library that carries the grid keeps
+// its own factory.
+typedef CGridTaskTipHooks* (*PFN_GRID_CREATE_TASKTIP)();
+PFN_GRID_CREATE_TASKTIP GridSetTaskTipFactory(PFN_GRID_CREATE_TASKTIP pfnCreate);
+PFN_GRID_CREATE_TASKTIP GridGetTaskTipFactory();
+
+// The base of the tree column: what the grid asks of the tree column bound to a task grid
+// (CGridCtrl::AttachTreeColumn). The grid keeps the tree range's end row equal to its row
+// count when it deletes rows.
+class CGridTreeColumnHooks
+{
+public:
+    virtual ~CGridTreeColumnHooks() {}
+    virtual void SetEndRow(int nEndRow) = 0;
+    virtual int GetEndRow() = 0;
+};
+
+// Implemented by the tree cells (besides CGridCellBase). The grid reads a tree cell's flag
+// byte (bits 0-6 the level, bit 7 viewable) and changes its level through here.
+class CGridTreeCellHooks
+{
+public:
+    virtual ~CGridTreeCellHooks() {}
+    virtual BYTE GetFlagByte() = 0;
+    virtual int GetLevel() = 0;
+    virtual BOOL ChangeLevel(int nNewLevel) = 0;
+};
+
+// Viewable bit of a tree cell's flag byte.
+#define GRIDTREE_VIEWABLE_BIT 0x80

@@ -1,0 +1,141 @@
+// Grid control: filling a grid of 100,000 rows by 7 columns, and one full repaint of a
+// 1280x800 client at the top, in the middle and at the end of such a grid. A repaint must
+// cost about the same wherever the grid is scrolled to.
+#include "GridCtrl.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <memory>
+
+namespace
+{
+const int kRows = 100000;
+const int kCols = 7;
+const int kClientWidth = 1280;
+const int kClientHeight = 800;
+
+void FillGrid(CGridCtrl& grid)
+{
+    grid.SetColumnCount(kCols);
+    grid.SetRowCount(kRows + 1);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    static const char* const kHeadings[kCols] = {"", "类型", "任务名称", "工期", "开始时间", "完成时间", "前置任务"};
+    for (int col = 0; col < kCols; col++)
+        grid.SetItemText(0, col, kHeadings[col]);
+    CString s;
+    for (int row = 1; row <= kRows; row++)
+    {
+        s.Format(_T("%d"), row);
+        grid.SetItemText(row, 0, s);
+        s.Format(_T("任务 %d"), row);
+        grid.SetItemText(row, 2, s);
+        grid.SetItemText(row, 3, _T("5个工作日"));
+        grid.SetItemText(row, 4, _T("2004年3月5日"));
+        grid.SetItemText(row, 5, _T("2004年3月11日"));
+        s.Format(_T("%d"), row > 1 ? row - 1 : 0);
+        grid.SetItemText(row, 6, s);
+    }
+}
+
+void BM_Fill(benchmark::State& state)
+{
+    size_t nBytes = 0;
+    for (auto _ : state)
+    {
+        size_t before = mallinfo2().uordblks;
+        auto grid = std::make_unique<CGridCtrl>(0, 0, 0, 0);
+        FillGrid(*grid);
+        nBytes = mallinfo2().uordblks - before;
+        benchmark::DoNotOptimize(grid->GetCell(kRows, kCols - 1));
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_cell"] = (double)nBytes / ((double)(kRows + 1) * kCols);
+    state.counters["sizeof_CGridCell"] = (double)sizeof(CGridCell);
+}
+BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A top-level window holding a grid whose client area is 1280x800.
+struct GridHost
+{
+    CWnd frame;
+    CGridCtrl grid;
+
+    GridHost()
+    {
+        CString strClass = AfxRegisterWndClass(0);
+        frame.CreateEx(0, strClass, _T("bench"), WS_POPUP, CRect(0, 0, kClientWidth + 100, kClientHeight + 100),
+                       NULL, 0);
+        grid.Create(CRect(0, 0, kClientWidth, kClientHeight), &frame, 1, WS_CHILD | WS_VISIBLE);
+        FillGrid(grid);
+        grid.SetColumnWidth(2, 300);
+        grid.SetColumnWidth(4, 200);
+        grid.SetColumnWidth(5, 200);
+        // Make the client area, less the scroll bars, exactly the size wanted.
+        for (int i = 0; i < 3; i++)
+        {
+            CRect rcClient, rcWindow;
+            grid.GetClientRect(rcClient);
+            grid.GetWindowRect(rcWindow);
+            int dx = kClientWidth - rcClient.Width();
+            int dy = kClientHeight - rcClient.Height();
+            if (dx == 0 && dy == 0)
+                break;
+            grid.MoveWindow(0, 0, rcWindow.Width() + dx, rcWindow.Height() + dy);
+        }
+        frame.ShowWindow(SW_SHOW);
+    }
+};
+
+GridHost& Host()
+{
+    static GridHost host;
+    return host;
+}
+
+void Repaint(benchmark::State& state, UINT nScrollCode, int nPos)
+{
+    GridHost& host = Host();
+    CGridCtrl& grid = host.grid;
+    grid.SendMessage(WM_VSCROLL, SB_TOP, 0);
+    if (nScrollCode == SB_THUMBPOSITION)
+        grid.SetScrollPos32(SB_VERT, nPos);
+    else if (nScrollCode == SB_BOTTOM)
+        grid.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+
+    for (auto _ : state)
+    {
+        grid.Invalidate();
+        grid.UpdateWindow();
+    }
+    CRect rc;
+    grid.GetClientRect(rc);
+    CGridCellRange range = grid.GetVisibleNonFixedCellRange();
+    state.counters["top_row"] = range.GetMinRow();
+    state.counters["rows_drawn"] = range.GetMaxRow() - range.GetMinRow() + 1;
+    state.counters["client_w"] = rc.Width();
+    state.counters["client_h"] = rc.Height();
+}
+
+void BM_RepaintTop(benchmark::State& state)
+{
+    Repaint(state, SB_TOP, 0);
+}
+void BM_RepaintMiddle(benchmark::State& state)
+{
+    Repaint(state, SB_THUMBPOSITION, (kRows / 2) * 20);
+}
+void BM_RepaintEnd(benchmark::State& state)
+{
+    Repaint(state, SB_BOTTOM, 0);
+}
+BENCHMARK(BM_RepaintTop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintMiddle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintEnd)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+BENCHMARK_MAIN();
