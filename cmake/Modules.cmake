@@ -29,6 +29,6 @@ function(pc_add_tests name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PC_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PC_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;PC_REGISTRY_FILE=:memory:"
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -482,3 +482,41 @@ TEST_F(RegistryTest, BadArguments) {
 }
 
 }  // namespace
+
+// PC_REGISTRY_FILE=":memory:" (what the test programs run with) keeps every change in memory:
+// no file is written anywhere, not even under the configuration folder.
+TEST(RegistryMemoryStore, NamedInEnvironmentWritesNoFile) {
+  char dirTemplate[] = "/tmp/pcregmem-XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(dirTemplate));
+  const std::string dir = dirTemplate;
+  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string savedXdg = oldXdg ? oldXdg : "";
+  const char* oldFile = std::getenv("PC_REGISTRY_FILE");
+  const std::string savedFile = oldFile ? oldFile : "";
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  setenv("PC_REGISTRY_FILE", ":memory:", 1);
+  AfxTestSetRegistryFile(nullptr);  // resolve the place from the environment again
+
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\MemoryOnly", 0, nullptr,
+                                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  DWORD value = 7;
+  EXPECT_EQ(ERROR_SUCCESS, RegSetValueEx(key, "Seven", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
+  DWORD read = 0, size = sizeof read, type = 0;
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, "Seven", nullptr, &type, reinterpret_cast<BYTE*>(&read), &size));
+  EXPECT_EQ(7u, read);
+  RegCloseKey(key);
+
+  FILE* f = std::fopen((dir + "/project-client/registry.txt").c_str(), "rb");
+  EXPECT_EQ(nullptr, f);
+  if (f) std::fclose(f);
+  EXPECT_NE(0, access((dir + "/project-client").c_str(), F_OK));
+  FILE* cwdFile = std::fopen(":memory:", "rb");
+  EXPECT_EQ(nullptr, cwdFile);
+  if (cwdFile) std::fclose(cwdFile);
+
+  if (savedXdg.empty()) unsetenv("XDG_CONFIG_HOME"); else setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+  if (savedFile.empty()) unsetenv("PC_REGISTRY_FILE"); else setenv("PC_REGISTRY_FILE", savedFile.c_str(), 1);
+  AfxTestSetRegistryFile("");
+  rmdir(dir.c_str());
+}

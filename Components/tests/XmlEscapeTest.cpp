@@ -34,6 +34,19 @@ TEST(XmlEscape, LeavesDoubleByteCharactersWhole)
     EXPECT_EQ(std::string("&lt;\xD6"), XmlEscape(CString("<\xD6")).str());
 }
 
+TEST(XmlEscape, ALeadByteDoesNotHideTheMarkupCharacterAfterIt)
+{
+    // A lead byte followed by a byte that cannot be a trail byte is no character: the byte
+    // after it is escaped like any other, so the text stays well-formed.
+    CString broken("\x81<b>\xD6&\xFE\"\x90'\xA1\r");
+    EXPECT_EQ(std::string("\x81&lt;b&gt;\xD6&amp;\xFE&quot;\x90&apos;\xA1&#13;"), XmlEscape(broken).str());
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.LoadXml("<N a=\"" + XmlEscape(broken) + "\">" + XmlEscape(broken) + "</N>"));
+    EXPECT_EQ(1, doc.documentElement().attributeCount());
+    EXPECT_EQ(XML_NODE_TEXT, doc.documentElement().firstChild().nodeType());
+    EXPECT_TRUE(doc.documentElement().firstChild().nextSibling().isNull());
+}
+
 TEST(XmlEscape, ChineseTextRoundTripsByteForByte)
 {
     CString name = CStringFromUtf8("研发&测试<阶段> \"一\" '二'");

@@ -22,4 +22,5 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
 )

@@ -1,9 +1,12 @@
-// Code page 936 <-> UTF-8 / UTF-16 through iconv. Each thread keeps its converters open.
+// Code page 936 <-> UTF-8 / UTF-16: through tables filled from iconv once, with iconv
+// itself for what the tables do not cover. Each thread keeps its converters open.
 #include <ClassLib/Core/Conversion.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
+#include <vector>
 
 namespace {
 
@@ -180,34 +183,377 @@ const std::string& Utf16Question()
     return q;
 }
 
+// ---------------------------------------------------------------------------------------
+// Table-driven conversion. Code page 936 is stateless and no character is longer than two
+// bytes, so what iconv makes of a position depends only on that byte and the next one.
+// The tables below hold iconv's answer for every such pair (and for a last byte alone), and
+// for every UTF-16 unit the other way; they are filled once, on first use, by asking iconv
+// one character at a time, so a table lookup gives exactly what a whole-text iconv run
+// gives, including the '?' for refused input. Should iconv answer anything outside that
+// model (or be missing), the tables stay unused and every text goes through iconv as before.
+
+const char16_t kQuestion = u'?';
+
+// One call of iconv on a few bytes, from a reset state.
+struct Probe
+{
+    size_t consumed;
+    size_t written;
+    int error;  // 0, or errno of a refused call
+    unsigned char out[8];
+};
+
+Probe RunProbe(iconv_t cd, const void* in, size_t inLen, size_t outLimit)
+{
+    Probe probe{};
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(static_cast<const char*>(in));
+    char* dst = reinterpret_cast<char*>(probe.out);
+    size_t srcLeft = inLen;
+    size_t dstLeft = outLimit < sizeof(probe.out) ? outLimit : sizeof(probe.out);
+    size_t limit = dstLeft;
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1))
+        probe.error = errno;
+    probe.consumed = inLen - srcLeft;
+    probe.written = limit - dstLeft;
+    return probe;
+}
+
+bool IsSurrogate(unsigned int u) { return u >= 0xD800 && u <= 0xDFFF; }
+
+// Code page 936 -> UTF-16, position by position. A step is packed as the UTF-16 unit it
+// gives (low 16 bits) and the number of bytes it consumes (above).
+class CDecodeTable
+{
+public:
+    CDecodeTable() { m_ok = Build(); }
+    bool ok() const { return m_ok; }
+    // The step at a byte of 0x80 or above followed by another byte ...
+    uint32_t Pair(unsigned char lead, unsigned char next) const { return m_pair[(lead - 0x80u) << 8 | next]; }
+    // ... and at such a byte that ends the text.
+    uint32_t Last(unsigned char lead) const { return m_last[lead - 0x80u]; }
+
+private:
+    static uint32_t Step(char16_t unit, unsigned int advance) { return unit | (advance << 16); }
+
+    bool Build()
+    {
+        Converter conv(kUtf16, kCp936);
+        if (!conv.ok())
+            return false;
+        m_pair.assign(128 * 256, 0);
+        m_last.assign(128, 0);
+        // ASCII is copied as it stands.
+        for (unsigned int c = 0; c < 0x80; ++c) {
+            const unsigned char in = static_cast<unsigned char>(c);
+            const Probe p = RunProbe(conv.get(), &in, 1, sizeof(char16_t));
+            if (p.error != 0 || p.consumed != 1 || p.written != 2 || Unit(p) != c)
+                return false;
+        }
+        for (unsigned int c = 0x80; c <= 0xFF; ++c) {
+            unsigned char in[2] = {static_cast<unsigned char>(c), 0};
+            // A byte alone at the end: a character, or refused / cut short ('?').
+            Probe p = RunProbe(conv.get(), in, 1, sizeof(char16_t));
+            if (p.consumed == 1 && p.written == 2 && !IsSurrogate(Unit(p)))
+                m_last[c - 0x80] = Step(Unit(p), 1);
+            else if (p.consumed == 0 && (p.error == EILSEQ || p.error == EINVAL))
+                m_last[c - 0x80] = Step(kQuestion, 1);
+            else
+                return false;
+            // With room for one UTF-16 unit, iconv converts exactly the first character.
+            for (unsigned int d = 0; d <= 0xFF; ++d) {
+                in[1] = static_cast<unsigned char>(d);
+                p = RunProbe(conv.get(), in, 2, sizeof(char16_t));
+                uint32_t& step = m_pair[(c - 0x80) << 8 | d];
+                if (p.consumed == 0 && p.error == EILSEQ)
+                    step = Step(kQuestion, 1);  // refused: '?', go on with the next byte
+                else if (p.consumed > 0 && p.written == 2 && !IsSurrogate(Unit(p)))
+                    step = Step(Unit(p), static_cast<unsigned int>(p.consumed));
+                else
+                    return false;  // longer sequences or characters beyond one unit
+            }
+        }
+        return true;
+    }
+
+    static char16_t Unit(const Probe& p)
+    {
+        char16_t u;
+        std::memcpy(&u, p.out, 2);
+        return u;
+    }
+
+    bool m_ok = false;
+    std::vector<uint32_t> m_pair;
+    std::vector<uint32_t> m_last;
+};
+
+// UTF-16 unit (not a surrogate) -> code page 936: the bytes packed low first, their count
+// (0 to 2) in bits 16 and up.
+class CEncodeTable
+{
+public:
+    CEncodeTable() { m_ok = Build(); }
+    bool ok() const { return m_ok; }
+    uint32_t Bytes(char16_t unit) const { return m_bytes[unit]; }
+
+private:
+    bool Build()
+    {
+        Converter conv(kCp936, kUtf16);
+        if (!conv.ok())
+            return false;
+        m_bytes.assign(0x10000, 0);
+        for (unsigned int u = 0; u <= 0xFFFF; ++u) {
+            if (IsSurrogate(u))
+                continue;
+            const char16_t unit = static_cast<char16_t>(u);
+            const Probe p = RunProbe(conv.get(), &unit, 2, sizeof(Probe::out));
+            uint32_t entry;
+            if (p.error == 0 && p.consumed == 2 && p.written <= 2)
+                entry = (p.written > 0 ? p.out[0] : 0u) | (p.written > 1 ? p.out[1] << 8 : 0u) |
+                        static_cast<uint32_t>(p.written) << 16;
+            else if (p.error == EILSEQ && p.consumed == 0)
+                entry = '?' | 1u << 16;
+            else
+                return false;
+            // ASCII is copied as it stands.
+            if (u < 0x80 && entry != (u | 1u << 16))
+                return false;
+            m_bytes[u] = entry;
+        }
+        return true;
+    }
+
+    bool m_ok = false;
+    std::vector<uint32_t> m_bytes;
+};
+
+// Built once, by whichever thread needs them first.
+const CDecodeTable& DecodeTable()
+{
+    static const CDecodeTable table;
+    return table;
+}
+
+const CEncodeTable& EncodeTable()
+{
+    static const CEncodeTable table;
+    return table;
+}
+
+// Index of the first byte of 0x80 or above at or after i, or n.
+inline size_t AsciiEnd(const char* p, size_t i, size_t n)
+{
+    const uint64_t kHigh = 0x8080808080808080ull;
+    while (i + 8 <= n) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & kHigh)
+            break;
+        i += 8;
+    }
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+inline void AppendUtf8(std::string& out, char16_t u)
+{
+    char b[3];
+    if (u < 0x80) {
+        out.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+        b[0] = static_cast<char>(0xC0 | (u >> 6));
+        b[1] = static_cast<char>(0x80 | (u & 0x3F));
+        out.append(b, 2);
+    } else {
+        b[0] = static_cast<char>(0xE0 | (u >> 12));
+        b[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        b[2] = static_cast<char>(0x80 | (u & 0x3F));
+        out.append(b, 3);
+    }
+}
+
+inline void AppendCp936(std::string& out, uint32_t entry)
+{
+    const uint32_t len = entry >> 16;
+    if (len == 2) {
+        const char b[2] = {static_cast<char>(entry & 0xFF), static_cast<char>((entry >> 8) & 0xFF)};
+        out.append(b, 2);
+    } else if (len == 1) {
+        out.push_back(static_cast<char>(entry & 0xFF));
+    }
+}
+
+// Walks a code page 936 text step by step; ascii(p, n) gets runs of ASCII, unit(u) every
+// other character.
+template <class AsciiFn, class UnitFn>
+void DecodeCp936(const CDecodeTable& table, const char* p, size_t n, AsciiFn ascii, UnitFn unit)
+{
+    size_t i = 0;
+    while (i < n) {
+        const size_t end = AsciiEnd(p, i, n);
+        if (end > i) {
+            ascii(p + i, end - i);
+            i = end;
+            if (i == n)
+                break;
+        }
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        const uint32_t step = i + 1 < n ? table.Pair(c, static_cast<unsigned char>(p[i + 1])) : table.Last(c);
+        unit(static_cast<char16_t>(step & 0xFFFF));
+        i += step >> 16;
+    }
+}
+
+// The length of the well-formed UTF-8 sequence of a character below U+10000 (not a
+// surrogate) at p, and the character; 0 for anything else.
+inline size_t DecodeUtf8Bmp(const unsigned char* p, size_t left, char16_t& u)
+{
+    const unsigned char c = p[0];
+    if (c >= 0xC2 && c <= 0xDF) {
+        if (left < 2 || (p[1] & 0xC0) != 0x80)
+            return 0;
+        u = static_cast<char16_t>((c & 0x1F) << 6 | (p[1] & 0x3F));
+        return 2;
+    }
+    if (c >= 0xE0 && c <= 0xEF) {
+        if (left < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80)
+            return 0;
+        if ((c == 0xE0 && p[1] < 0xA0) || (c == 0xED && p[1] >= 0xA0))
+            return 0;  // overlong, or a surrogate
+        u = static_cast<char16_t>((c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+        return 3;
+    }
+    return 0;
+}
+
 }  // namespace
+
+void AppendUtf8FromCp936(std::string& out, const char* p, size_t n)
+{
+    if (!p || n == 0)
+        return;
+    const CDecodeTable& table = DecodeTable();
+    if (!table.ok()) {
+        static thread_local Converter conv("UTF-8", kCp936);
+        out += Run(conv, p, n, SkipOneByte, "?");
+        return;
+    }
+    DecodeCp936(
+        table, p, n, [&out](const char* s, size_t len) { out.append(s, len); },
+        [&out](char16_t u) { AppendUtf8(out, u); });
+}
 
 std::string Utf8FromCp936(const char* p, size_t n)
 {
-    static thread_local Converter conv("UTF-8", kCp936);
-    return Run(conv, p, n, SkipOneByte, "?");
+    std::string out;
+    if (!p || n == 0)
+        return out;
+    out.reserve(n + n / 2);
+    AppendUtf8FromCp936(out, p, n);
+    return out;
 }
 
 std::string Cp936FromUtf8(const char* p, size_t n)
 {
     static thread_local Converter conv(kCp936, "UTF-8");
-    return Run(conv, p, n, SkipUtf8, "?");
+    const CEncodeTable& table = EncodeTable();
+    if (!table.ok())
+        return Run(conv, p, n, SkipUtf8, "?");
+    std::string out;
+    if (!p || n == 0)
+        return out;
+    out.reserve(n);
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
+    size_t i = 0;
+    while (i < n) {
+        const size_t end = AsciiEnd(p, i, n);
+        if (end > i) {
+            out.append(p + i, end - i);
+            i = end;
+            if (i == n)
+                break;
+        }
+        char16_t unit;
+        if (const size_t len = DecodeUtf8Bmp(u + i, n - i, unit)) {
+            AppendCp936(out, table.Bytes(unit));
+            i += len;
+            continue;
+        }
+        // Anything else (malformed, cut short, beyond U+FFFF) goes to iconv, together with
+        // the rest of its non-ASCII run and the ASCII byte after it: iconv never reads past
+        // an ASCII byte, so the piece converts as it would within the whole text.
+        size_t stop = i;
+        while (stop < n && u[stop] >= 0x80)
+            ++stop;
+        if (stop < n)
+            ++stop;
+        out += Run(conv, p + i, stop - i, SkipUtf8, "?");
+        i = stop;
+    }
+    return out;
 }
 
 std::u16string Utf16FromCp936(const char* p, size_t n)
 {
-    static thread_local Converter conv(kUtf16, kCp936);
-    std::string bytes = Run(conv, p, n, SkipOneByte, Utf16Question());
-    std::u16string out(bytes.size() / 2, u'\0');
-    if (!out.empty())
-        std::memcpy(&out[0], bytes.data(), out.size() * 2);
+    const CDecodeTable& table = DecodeTable();
+    if (!table.ok()) {
+        static thread_local Converter conv(kUtf16, kCp936);
+        std::string bytes = Run(conv, p, n, SkipOneByte, Utf16Question());
+        std::u16string out(bytes.size() / 2, u'\0');
+        if (!out.empty())
+            std::memcpy(&out[0], bytes.data(), out.size() * 2);
+        return out;
+    }
+    std::u16string out;
+    if (!p || n == 0)
+        return out;
+    out.reserve(n);
+    DecodeCp936(
+        table, p, n,
+        [&out](const char* s, size_t len) {
+            for (size_t k = 0; k < len; ++k)
+                out.push_back(static_cast<char16_t>(s[k]));
+        },
+        [&out](char16_t u) { out.push_back(u); });
     return out;
 }
 
 std::string Cp936FromUtf16(const char16_t* p, size_t n)
 {
     static thread_local Converter conv(kCp936, kUtf16);
-    return Run(conv, reinterpret_cast<const char*>(p), n * 2, SkipUtf16, "?");
+    const CEncodeTable& table = EncodeTable();
+    if (!table.ok())
+        return Run(conv, reinterpret_cast<const char*>(p), n * 2, SkipUtf16, "?");
+    std::string out;
+    if (!p || n == 0)
+        return out;
+    out.reserve(n);
+    size_t i = 0;
+    while (i < n) {
+        const char16_t u = p[i];
+        if (u < 0x80) {
+            out.push_back(static_cast<char>(u));
+            ++i;
+        } else if (!IsSurrogate(u)) {
+            AppendCp936(out, table.Bytes(u));
+            ++i;
+        } else {
+            // Surrogates go to iconv, with the unit after them: iconv never pairs a
+            // surrogate with a unit that is not one, so the piece converts as it would
+            // within the whole text.
+            size_t stop = i;
+            while (stop < n && IsSurrogate(p[stop]))
+                ++stop;
+            if (stop < n)
+                ++stop;
+            out += Run(conv, reinterpret_cast<const char*>(p + i), (stop - i) * 2, SkipUtf16, "?");
+            i = stop;
+        }
+    }
+    return out;
 }
 
 CString CStringFromUtf8(const char* psz)

@@ -96,6 +96,8 @@ RegistryStore& RegistryStore::Instance() {
 std::string RegistryStore::ResolvePath() const {
   if (m_haveTestPath) return m_testPath;
   const char* file = std::getenv("PC_REGISTRY_FILE");
+  // ":memory:" keeps the store in memory only: test programs never touch a user's settings.
+  if (file != nullptr && std::string(file) == ":memory:") return std::string();
   if (file != nullptr && *file != '\0') return file;
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') return std::string(config) + "/project-client/registry.txt";

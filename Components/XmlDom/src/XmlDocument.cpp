@@ -1,7 +1,10 @@
 // Loading a text into the DOM.
 #include <XmlDom/XmlDom.h>
 
+#include "XmlDepth.h"
 #include "XmlText.h"
+
+#include <ClassLib/Core/Conversion.h>
 
 #include <pugixml.hpp>
 
@@ -30,33 +33,29 @@ bool IsWhiteSpace(const char* s)
     return true;
 }
 
-// Depth of the deepest element (a top-level element has depth 1), walked without
-// recursion; stops counting past the limit.
-int ElementDepth(pugi::xml_node root, int limit)
+// Finds an element nested deeper than the limit (a top-level element has depth 1). The
+// tree walk is pugixml's own loop; only nodes at or below the limit are looked at more
+// closely, and the walk stops at the first element found there.
+class CDepthCheck : public pugi::xml_tree_walker
 {
-    int depth = 1, deepest = 0;
-    pugi::xml_node cur = root.first_child();
-    while (cur) {
-        if (cur.type() == pugi::node_element && depth > deepest) {
-            deepest = depth;
-            if (deepest > limit)
-                return deepest;
+public:
+    explicit CDepthCheck(int limit) : m_limit(limit) {}
+    bool tooDeep() const { return m_tooDeep; }
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        // depth() counts from 0 for the top-level nodes.
+        if (depth() >= m_limit && node.type() == pugi::node_element) {
+            m_tooDeep = true;
+            return false;
         }
-        if (cur.first_child()) {
-            cur = cur.first_child();
-            ++depth;
-            continue;
-        }
-        while (!cur.next_sibling()) {
-            cur = cur.parent();
-            --depth;
-            if (!cur || cur == root)
-                return deepest;
-        }
-        cur = cur.next_sibling();
+        return true;
     }
-    return deepest;
-}
+
+private:
+    int m_limit;
+    bool m_tooDeep = false;
+};
 
 } // namespace
 
@@ -67,6 +66,7 @@ CXmlDocument::~CXmlDocument() = default;
 BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
 {
     m_doc->reset();
+    m_text = std::string();
     m_bLoaded = FALSE;
     m_strError = xmldom::ToCString(utf8Reason);
     m_nErrorOffset = offset;
@@ -75,20 +75,73 @@ BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
 
 BOOL CXmlDocument::LoadXml(const CString& cp936Text)
 {
-    return LoadXmlUtf8(xmldom::ToUtf8(cp936Text));
+    m_doc->reset();
+    m_text = std::string();
+    m_bLoaded = FALSE;
+    m_strError = CString();
+    m_nErrorOffset = -1;
+
+    // Converted piece by piece, each piece cut after an ASCII byte, and each piece's UTF-8
+    // looked at for the nesting limit while it is fresh in the cache.
+    const char* const text = cp936Text.GetString();
+    const size_t size = static_cast<size_t>(cp936Text.GetLength());
+    const size_t kPiece = 64 * 1024;
+    xmldom::CNestingCount count(m_nMaxDepth);
+    bool bShallow = m_nMaxDepth <= 0;
+    try {
+        m_text.reserve(size + size / 2 + 1);
+        size_t done = 0;
+        while (done < size) {
+            size_t stop = size - done > kPiece ? done + kPiece : size;
+            if (stop < size) {
+                size_t cut = stop;
+                while (cut > done && (unsigned char)text[cut - 1] >= 0x80)
+                    --cut;
+                if (cut == done) {
+                    while (stop < size && (unsigned char)text[stop - 1] >= 0x80)
+                        ++stop;
+                } else {
+                    stop = cut;
+                }
+            }
+            AppendUtf8FromCp936(m_text, text + done, stop - done);
+            if (!bShallow)
+                count.Feed(m_text.data(), m_text.size());
+            done = stop;
+        }
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    if (!bShallow)
+        bShallow = count.Finish(m_text.data(), m_text.size());
+    return Parse(bShallow);
 }
 
 BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
 {
     m_doc->reset();
+    m_text = std::string();
     m_bLoaded = FALSE;
     m_strError = CString();
     m_nErrorOffset = -1;
+    try {
+        m_text.reserve(utf8Text.size() + 1);
+        m_text = utf8Text;
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    return Parse(m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth));
+}
 
+BOOL CXmlDocument::Parse(bool bShallow)
+{
     pugi::xml_parse_result result;
     try {
-        result = m_doc->load_buffer(utf8Text.data(), utf8Text.size(), ParseOptions(m_bPreserveWhiteSpace),
-                                    pugi::encoding_utf8);
+        // Parsed in place; the parser overwrites the last byte it is given with a 0, so it
+        // is given one of its own.
+        m_text.push_back('\0');
+        result = m_doc->load_buffer_inplace(&m_text[0], m_text.size(), ParseOptions(m_bPreserveWhiteSpace),
+                                            pugi::encoding_utf8);
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);
     }
@@ -110,8 +163,12 @@ BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
         return Fail("XML error: no document element", -1);
     if (elements > 1)
         return Fail("XML error: more than one document element", -1);
-    if (m_nMaxDepth > 0 && ElementDepth(*m_doc, m_nMaxDepth) > m_nMaxDepth)
-        return Fail("XML error: elements nested too deeply", -1);
+    if (!bShallow) {
+        CDepthCheck check(m_nMaxDepth);
+        m_doc->traverse(check);
+        if (check.tooDeep())
+            return Fail("XML error: elements nested too deeply", -1);
+    }
 
     // Whitespace between the top-level nodes is not part of the tree.
     for (pugi::xml_node n = m_doc->first_child(); n;) {

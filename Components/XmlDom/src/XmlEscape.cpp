@@ -6,6 +6,8 @@
 namespace {
 
 bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// Trail bytes of the code page start at 0x40, above every character escaped here.
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 } // namespace
 
@@ -16,7 +18,7 @@ CString XmlEscape(LPCTSTR text)
     std::string out;
     for (const char* p = text; *p; ++p) {
         unsigned char c = (unsigned char)*p;
-        if (IsLeadByte(c) && p[1] != '\0') {
+        if (IsLeadByte(c) && IsTrailByte((unsigned char)p[1])) {
             // A double-byte character: both bytes go through untouched.
             out += p[0];
             out += p[1];

@@ -119,26 +119,42 @@ BOOL CXmlNode::nameIs(LPCTSTR name) const
 
 CString CXmlNode::nodeValue() const
 {
-    switch (nodeType()) {
-    case XML_NODE_TEXT:
-    case XML_NODE_CDATA:
-    case XML_NODE_COMMENT:
-    case XML_NODE_PI: return ToCString(Wrap(m_node).value());
+    if (!m_node)
+        return CString();
+    const pugi::xml_node node = Wrap(m_node);
+    switch (node.type()) {
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi: return ToCString(node.value());
     default: return CString();
     }
 }
 
 CString CXmlNode::text() const
 {
-    switch (nodeType()) {
-    case XML_NODE_NULL: return CString();
-    case XML_NODE_ELEMENT:
-    case XML_NODE_DOCUMENT: {
+    if (!m_node)
+        return CString();
+    const pugi::xml_node node = Wrap(m_node);
+    switch (node.type()) {
+    case pugi::node_element:
+    case pugi::node_document: {
+        // The common leaf, one text child alone, needs no gathering.
+        const pugi::xml_node child = node.first_child();
+        if (!child)
+            return CString();
+        const pugi::xml_node_type childType = child.type();
+        if ((childType == pugi::node_pcdata || childType == pugi::node_cdata) && !child.next_sibling())
+            return ToCString(child.value());
         std::string all;
-        AppendCharacterData(Wrap(m_node), all);
+        AppendCharacterData(node, all);
         return ToCString(all.data(), all.size());
     }
-    default: return nodeValue();
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi: return ToCString(node.value());
+    default: return CString();
     }
 }
 

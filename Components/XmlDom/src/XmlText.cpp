@@ -18,17 +18,27 @@ bool IsAscii(const char* p, size_t n)
 
 } // namespace
 
+CString ToCString(const char* utf8)
+{
+    // Length and ASCII check in one pass: most names and values are short.
+    size_t length = 0;
+    unsigned char high = 0;
+    for (; utf8[length]; ++length)
+        high |= (unsigned char)utf8[length];
+    if (high < 0x80)
+        return CString(utf8, static_cast<int>(length));
+    return CString(Cp936FromUtf8(utf8, length));
+}
+
 CString ToCString(const char* utf8, size_t length)
 {
     if (IsAscii(utf8, length))
-        return CString(std::string(utf8, length));
+        return CString(utf8, static_cast<int>(length));
     return CString(Cp936FromUtf8(utf8, length));
 }
 
 std::string ToUtf8(const char* cp936, size_t length)
 {
-    if (IsAscii(cp936, length))
-        return std::string(cp936, length);
     return Utf8FromCp936(cp936, length);
 }
 

@@ -1,6 +1,6 @@
 // Conversions between the UTF-8 held inside the DOM and the code page 936 texts at its
-// interface. Pure ASCII texts, the common case for names and numbers, are copied without
-// going through the converter.
+// interface, through the class library's converter. Pure ASCII texts, the common case for
+// names and numbers, are copied straight into the CString.
 #pragma once
 
 #include <ClassLib/Core/String.h>
@@ -11,7 +11,7 @@
 namespace xmldom {
 
 CString ToCString(const char* utf8, size_t length);
-inline CString ToCString(const char* utf8) { return ToCString(utf8, std::char_traits<char>::length(utf8)); }
+CString ToCString(const char* utf8);
 std::string ToUtf8(const char* cp936, size_t length);
 inline std::string ToUtf8(const CString& cp936) { return ToUtf8((LPCTSTR)cp936, (size_t)cp936.GetLength()); }
 

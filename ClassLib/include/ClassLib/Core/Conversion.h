@@ -9,6 +9,10 @@
 #include <string>
 
 AFX_EXT_API std::string Utf8FromCp936(const char* p, size_t n);
+// Appends the UTF-8 of a code page 936 text to out. A text may be converted piece by piece
+// when every piece but the last ends in an ASCII byte (an ASCII byte ends every character
+// it belongs to): the pieces then join to the whole text's result.
+AFX_EXT_API void AppendUtf8FromCp936(std::string& out, const char* p, size_t n);
 AFX_EXT_API std::string Cp936FromUtf8(const char* p, size_t n);
 AFX_EXT_API std::u16string Utf16FromCp936(const char* p, size_t n);
 AFX_EXT_API std::string Cp936FromUtf16(const char16_t* p, size_t n);

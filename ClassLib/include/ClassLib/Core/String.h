@@ -11,6 +11,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
 
 // Lets the compiler check printf-style argument lists.
 #ifndef PC_PRINTF_FORMAT
@@ -37,6 +38,7 @@ public:
     CString(LPCWSTR pwsz);
     CString(LPCWSTR pwch, int nLength);
     explicit CString(const std::string& bytes) : m_str(bytes) {}
+    explicit CString(std::string&& bytes) noexcept : m_str(std::move(bytes)) {}
 
     // Size and elements.
     int GetLength() const { return static_cast<int>(m_str.size()); }

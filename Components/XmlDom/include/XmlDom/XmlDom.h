@@ -125,8 +125,12 @@ public:
 
 private:
     BOOL Fail(const char* utf8Reason, long offset);
+    // Parses m_text; bShallow when its nesting is known to be within the limit.
+    BOOL Parse(bool bShallow);
 
     std::unique_ptr<pugi::xml_document> m_doc;
+    // The UTF-8 text the tree was parsed from, in place: names and values point into it.
+    std::string m_text;
     BOOL m_bLoaded = FALSE;
     BOOL m_bPreserveWhiteSpace = FALSE;
     int m_nMaxDepth = 1024;

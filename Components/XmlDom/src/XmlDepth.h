@@ -1,0 +1,52 @@
+// A quick look at how deeply a UTF-8 XML text nests its elements, from the text alone.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace xmldom {
+
+// Counts the nesting of a text given piece by piece as it is produced, so that each piece
+// is looked at while it is still in the cache.
+//
+// The answer is TRUE when the text, which the parser goes on to accept, certainly nests
+// no element deeper than the limit (a top-level element has depth 1); FALSE when it may
+// be deeper, or when it holds something this look does not follow (quotes, comments,
+// CDATA sections, processing instructions, a DOCTYPE, '>' in text): the tree must then be
+// walked to know.
+class CNestingCount
+{
+public:
+    explicit CNestingCount(int limit) : m_limit(limit) {}
+
+    // The text so far is text[0, size); later calls see the same bytes (perhaps moved)
+    // followed by more.
+    void Feed(const char* text, size_t size) { Count(text, size, false); }
+    // The whole text; returns the answer.
+    bool Finish(const char* text, size_t size)
+    {
+        Count(text, size, true);
+        return !m_failed && m_lt == m_gt;
+    }
+
+private:
+    void Count(const char* text, size_t size, bool whole);
+    bool SkipProlog(const unsigned char* t, size_t size, bool whole);
+    bool CountBytes(const unsigned char* t, size_t size, size_t stop);
+
+    long m_limit;
+    size_t m_pos = 0;      // next byte to count
+    bool m_prolog = true;  // byte order mark and XML declaration not yet looked for
+    bool m_failed = false;
+    long m_depth = 0;
+    uint64_t m_lt = 0;
+    uint64_t m_gt = 0;
+};
+
+// The same for a text at hand.
+inline bool NestingWithin(const char* text, size_t size, int limit)
+{
+    return CNestingCount(limit).Finish(text, size);
+}
+
+} // namespace xmldom

@@ -1,0 +1,76 @@
+// Construction of the project document and its list operations.
+#include "ProjectDoc.h"
+
+IMPLEMENT_DYNCREATE(CProjectDoc, CObject)
+
+CProjectDoc::CProjectDoc()
+    : m_nMaxRow(0), m_nProjID(0), m_listTasks(10), m_listDelTasks(10), m_listDayOfWeek(10),
+      m_listCalendarItems(10), m_nMode(1), m_listResources(10), m_listPermissions(10),
+      m_nCalBaseID(-2), m_nCalID(0), m_bAutomation(1), m_nViewType(2), m_nParseDepth(0)
+{
+}
+
+CProjectDoc::~CProjectDoc()
+{
+    DetachList();
+    m_listResources.RemoveAll();
+    m_listPermissions.RemoveAll();
+}
+
+void CProjectDoc::DetachList()
+{
+    POSITION pos = m_listTasks.GetHeadPosition();
+    while (pos != NULL)
+        delete m_listTasks.GetNext(pos);
+    m_listTasks.RemoveAll();
+    DetachDeleteList();
+    DetachListCalendar();
+}
+
+void CProjectDoc::DetachDeleteList()
+{
+    POSITION pos = m_listDelTasks.GetHeadPosition();
+    while (pos != NULL)
+        delete m_listDelTasks.GetNext(pos);
+    m_listDelTasks.RemoveAll();
+}
+
+void CProjectDoc::RemoveAllList()
+{
+    POSITION pos = m_listTasks.GetHeadPosition();
+    while (pos != NULL)
+        m_listTasks.GetNext(pos)->ClearChildren();
+    m_listTasks.RemoveAll();
+}
+
+void CProjectDoc::ReplaceTaskAssignee(const CString& strOld, const CString& strNew)
+{
+    POSITION pos = m_listTasks.GetHeadPosition();
+    while (pos != NULL) {
+        CTaskItem* pTask = m_listTasks.GetNext(pos);
+        pTask->ReplaceOwnAssignee(strOld, strNew);
+        pTask->ReplaceAssignee(strOld, strNew);
+    }
+}
+
+CString CProjectDoc::GetResNameByCode(const CString& strCode)
+{
+    POSITION pos = m_ProjectInfo.m_listMembers.GetHeadPosition();
+    while (pos != NULL) {
+        const tagResInfo& res = m_ProjectInfo.m_listMembers.GetNext(pos);
+        if (res.strCode == strCode)
+            return res.strName;
+    }
+    return CString();
+}
+
+CString CProjectDoc::GetResNameByID(int nID)
+{
+    POSITION pos = m_listResources.GetHeadPosition();
+    while (pos != NULL) {
+        const tagResInfo& res = m_listResources.GetNext(pos);
+        if (res.nID == nID)
+            return res.strName;
+    }
+    return CString();
+}

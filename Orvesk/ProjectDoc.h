@@ -1,0 +1,155 @@
+// The project document: one open project with its header, task tree, removed tasks,
+// calendar, resources and permissions, fetched from the project server as XML or kept in
+// a local project file. This part of the class is the model; the document's window, views
+// and commands build on it.
+#pragma once
+
+#include <ClassLib/Afx.h>
+#include <Tavrin/CalendarItem.h>
+#include <Tavrin/DayOfWeek.h>
+#include <Tavrin/HotLink.h>
+#include <Tavrin/ResInfo.h>
+#include <XmlDom/XmlDom.h>
+
+#include "PermInfo.h"
+#include "ProjectInfo.h"
+#include "TaskItem.h"
+
+typedef CTypedPtrList<CObList, CDayOfWeek*> CDayOfWeekList;
+typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
+typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
+
+class AFX_EXT_CLASS CProjectDoc : public CObject
+{
+    DECLARE_DYNCREATE(CProjectDoc)
+
+public:
+    CProjectDoc();
+    virtual ~CProjectDoc();
+
+    // ---- the local project file -------------------------------------------------------
+    // The archive of the whole document: header, tasks, calendar, resources, permissions
+    // and the trailing calendar fields. Removed tasks are never written.
+    virtual void Serialize(CArchive& ar);
+
+    // Writes the document to the file through a temporary file in the same folder, which
+    // replaces the file only when it is complete. FALSE (with the reason in strError) when
+    // it could not be written; the old file is then untouched.
+    BOOL SaveLocalFile(LPCTSTR lpszPath, CString& strError);
+    // Reads the document from the file. FALSE (with the reason in strError) when the file
+    // cannot be read or is damaged; the document then keeps what it held.
+    BOOL LoadLocalFile(LPCTSTR lpszPath, CString& strError);
+    // The same, telling the user in a message box when it fails.
+    BOOL WriteLocalFile(LPCTSTR lpszPath);
+    BOOL ReadLocalFile(LPCTSTR lpszPath);
+
+    // ---- project exchange XML ---------------------------------------------------------
+    // Builds the text the server save sends: header, members, the top-level tasks and the
+    // removed tasks, each with its subtree; one progress step per top-level and per removed
+    // task. It changes no FLAG, so a save that fails can be sent again as it was.
+    void WriteProjectXml(CString& strXml);
+    // Marks what a save has delivered: the header and the top-level tasks get FLAG 0 unless
+    // it is 3, the removed tasks FLAG 0. The save calls it once the server has taken the
+    // text; tasks below the top level keep their FLAG.
+    void ResetSaveFlags();
+
+    // Loads a project XML text and reads its document element with Parse; FALSE when the
+    // text is not XML.
+    BOOL ParseProjectXml(const CString& strXml);
+
+    int Parse(const CXmlNode& element);
+    int ParseTask(const CXmlNode& element, CTaskItem* pParent);
+    int ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink);
+    int ParseDocument(const CXmlNode& element, CTaskItem* pTask);
+    int ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc);
+    int ParseTargetDoc(const CXmlNode& element, CTargetDoc* pDoc);
+    int ParseMember(const CXmlNode& element);
+    int ParseAssignee(const CXmlNode& element, CTaskItem* pTask);
+    int ParseHotLink(const CXmlNode& element, CTargetDoc* pDoc, CHotLink* pHotLink);
+
+    // ---- calendar ---------------------------------------------------------------------
+    // Fetches the calendar of the open project: 0 normally, -1 when the service component
+    // cannot be created.
+    int LoadCalendar();
+    // Appends the CALENDAR document's periods and weekdays and sets its id, name and base;
+    // always 1 (a text that is not a CALENDAR document changes nothing).
+    int ParseCal(const CString& strXml);
+    int ParseCalData(const CXmlNode& element);
+    // 1 when the day is a rest day: by the first dated period that holds it, else by its
+    // weekday.
+    int IsRestDay(int nYear, int nMonth, int nDay);
+    // 1 when the weekday (0 Sunday ... 6 Saturday) is a rest day by the weekday list or the
+    // base calendar.
+    int IsRestDay(int nWeekDay);
+
+    // ---- resources and permissions ----------------------------------------------------
+    int GetResources();
+    int ParseResources(const CString& strXml);
+    int GetUsersPermission();
+    int ParsePermission(const CString& strXml);
+    // The permissions XML, or "" when there is no record; returns 1.
+    int SaveUsersPermission(CString& strXml);
+    // The stored value of the permission kind (0-5) of the first record of the user; 0 when
+    // there is none. An empty code means the logged-in user (logging in first when nobody
+    // is).
+    int IsHavePermission(CString strCode, int nKind);
+
+    // ---- lists and lookups ------------------------------------------------------------
+    // Deletes every task (with its subtree) of the task and removed-task lists and the
+    // calendar entries.
+    void DetachList();
+    // Deletes the removed tasks.
+    void DetachDeleteList();
+    // Empties the task list and every children list without deleting a task.
+    void RemoveAllList();
+    // Replaces (or, with an empty new code, removes) the first assignee code equal to the
+    // old one in every task of the project.
+    void ReplaceTaskAssignee(const CString& strOld, const CString& strNew);
+    CString GetResNameByCode(const CString& strCode);
+    CString GetResNameByID(int nID);
+
+    CString GetLoginName() const { return m_strLoginName; }
+    void SetLoginName(const CString& strName) { m_strLoginName = strName; }
+    void SetProjectID(int nID) { m_nProjID = nID; m_ProjectInfo.m_nProjID = nID; }
+    void SetViewType(int nType) { m_nViewType = nType; }
+    int GetViewType() const { return m_nViewType; }
+
+protected:
+    // The calendar XML built from the calendar members; returns 0.
+    int SaveCalendar(CString& strXml);
+    // Deletes the weekday entries and the dated periods.
+    void DetachListCalendar();
+    // Makes the logged-in user a member holding every permission.
+    void ModifyLoginUserPerm();
+
+public:
+    int m_nMaxRow;                      // highest ROWINGRID of the tasks
+    int m_nProjID;                      // server id of the open project
+    CTaskItemList m_listTasks;          // top-level tasks; each owns its subtree
+    CTaskItemList m_listDelTasks;       // removed tasks (FLAG 3), sent last by the next save
+    CProjectInfo m_ProjectInfo;         // the header with its members
+    CDayOfWeekList m_listDayOfWeek;     // working flag per weekday
+    CCalendarItemList m_listCalendarItems; // dated working and rest periods
+    CString m_strFilePath;              // the local project file
+    int m_nMode;                        // 1 local file, 0 server
+    CResInfoList m_listResources;       // every resource the server knows
+    CPermInfoList m_listPermissions;    // the users' rights on this project
+    int m_nCalBaseID;                   // -1 24 hours, -2 standard (Saturday, Sunday off)
+    CString m_strLoginName;             // code of the logged-in user, empty for nobody
+    CString m_strPassword;              // the password as typed at the login
+    int m_nCalID;
+    CString m_strCalName;
+    CString m_strServiceUrl;            // the service description URL
+    CString m_strVDir;                  // site
+    CString m_strProxyServerAddress;
+    CString m_strProxyServerPort;
+    CString m_strServer;
+    int m_bAutomation;                  // 0: the proxy settings go to the service component
+    int m_nViewType;                    // 1 network, 2 Gantt, 3 documents
+
+private:
+    CProjectDoc(const CProjectDoc&) = delete;
+    CProjectDoc& operator=(const CProjectDoc&) = delete;
+
+    int m_nParseDepth; // nesting of TASK elements being read
+};

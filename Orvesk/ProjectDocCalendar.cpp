@@ -1,0 +1,184 @@
+// The project calendar: its XML both ways and the rest-day test.
+#include "ProjectDoc.h"
+
+#include <Tavrin/DateFunctions.h>
+
+#include "ProjectProgress.h"
+#include "ProjectServiceUse.h"
+#include "ProjectXmlText.h"
+#include "XmlWalk.h"
+
+int CProjectDoc::LoadCalendar()
+{
+    if (m_strServiceUrl.IsEmpty())
+        return 0;
+
+    ProjectSendProgress(WM_PROGRESS_STEP);
+    CProjectServiceRef service(ProjectConnectService(*this));
+    if (!service) {
+        AfxMessageBox("客户端组件创建失败!", MB_ICONINFORMATION);
+        return -1;
+    }
+    ProjectSendProgress(WM_PROGRESS_STEP);
+
+    CString strXml;
+    if (service->GetCalendar(m_ProjectInfo.m_nProjID, strXml) == S_OK)
+        ParseCal(strXml);
+    return 0;
+}
+
+int CProjectDoc::ParseCal(const CString& strXml)
+{
+    CXmlDocument doc;
+    ProjectSendProgress(WM_PROGRESS_STEP);
+    const BOOL bLoaded = doc.LoadXml(strXml);
+    ProjectSendProgress(WM_PROGRESS_STEP);
+    if (!bLoaded)
+        return 1;
+
+    CXmlNode root = doc.documentElement();
+    if (!XmlIsElement(root) || !XmlNameIs(root, "CALENDAR"))
+        return 1;
+
+    for (CXmlNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!XmlIsElement(child))
+            continue;
+        const CString strName = child.nodeName();
+        if (strName == "CALDATA") {
+            ProjectSendProgress(WM_PROGRESS_STEP);
+            ParseCalData(child);
+        } else if (strName == "CALID") {
+            m_nCalID = XmlLeafInt(child, 0);
+        } else if (strName == "CALNAME") {
+            m_strCalName = XmlLeafText(child);
+        } else if (strName == "CALBASEID") {
+            m_nCalBaseID = XmlLeafInt(child, 0);
+        }
+    }
+    return 1;
+}
+
+int CProjectDoc::ParseCalData(const CXmlNode& element)
+{
+    for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!XmlIsElement(child))
+            continue;
+        const CString strName = child.nodeName();
+        if (strName == "CALDATE") {
+            CCalendarItem* pItem = new CCalendarItem;
+            m_listCalendarItems.AddTail(pItem);
+            for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
+                if (!XmlIsElement(leaf))
+                    continue;
+                const CString strLeaf = leaf.nodeName();
+                if (strLeaf == "FROMDATE")
+                    pItem->m_dtFrom = XmlLeafDate(leaf);
+                else if (strLeaf == "TODATE")
+                    pItem->m_dtTo = XmlLeafDate(leaf);
+                else if (strLeaf == "WORKING")
+                    pItem->m_bWorking = XmlLeafInt(leaf, 1);
+            }
+        } else if (strName == "CALDAY") {
+            CDayOfWeek* pDay = new CDayOfWeek;
+            m_listDayOfWeek.AddTail(pDay);
+            for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
+                if (!XmlIsElement(leaf))
+                    continue;
+                const CString strLeaf = leaf.nodeName();
+                if (strLeaf == "DAY")
+                    pDay->m_nDay = XmlLeafInt(leaf, 0);
+                else if (strLeaf == "WORKING")
+                    pDay->m_bWorking = XmlLeafInt(leaf, 1);
+            }
+        }
+    }
+    return 1;
+}
+
+int CProjectDoc::SaveCalendar(CString& strXml)
+{
+    CString s;
+    strXml = "<CALENDAR>";
+    s.Format("<CALID>%d</CALID><CALNAME>%s</CALNAME><CALBASEID>%d</CALBASEID><RESCODE>%s</RESCODE>",
+             m_nCalID, (LPCTSTR)XmlText(m_strCalName), m_nCalBaseID, "");
+    strXml += s;
+    strXml += "<CALDATA>";
+    POSITION pos = m_listCalendarItems.GetHeadPosition();
+    while (pos != NULL) {
+        const CCalendarItem* pItem = m_listCalendarItems.GetNext(pos);
+        if (pItem == NULL)
+            continue;
+        strXml += "<CALDATE>";
+        AppendXmlDate(strXml, "FROMDATE", pItem->m_dtFrom, PROJECT_XML_DATE_FORMAT);
+        AppendXmlDate(strXml, "TODATE", pItem->m_dtTo, PROJECT_XML_DATE_FORMAT);
+        s.Format("<WORKING>%d</WORKING>", pItem->m_bWorking);
+        strXml += s;
+        strXml += "</CALDATE>";
+    }
+    pos = m_listDayOfWeek.GetHeadPosition();
+    while (pos != NULL) {
+        const CDayOfWeek* pDay = m_listDayOfWeek.GetNext(pos);
+        if (pDay == NULL)
+            continue;
+        s.Format("<CALDAY><DAY>%d</DAY><WORKING>%d</WORKING></CALDAY>", pDay->m_nDay, pDay->m_bWorking);
+        strXml += s;
+    }
+    strXml += "</CALDATA>";
+    strXml += "</CALENDAR>";
+    return 0;
+}
+
+void CProjectDoc::DetachListCalendar()
+{
+    POSITION pos = m_listCalendarItems.GetHeadPosition();
+    while (pos != NULL)
+        delete m_listCalendarItems.GetNext(pos);
+    m_listCalendarItems.RemoveAll();
+    pos = m_listDayOfWeek.GetHeadPosition();
+    while (pos != NULL)
+        delete m_listDayOfWeek.GetNext(pos);
+    m_listDayOfWeek.RemoveAll();
+}
+
+namespace {
+
+// The calendar day of a date at midnight.
+COleDateTime DayOf(const COleDateTime& dt)
+{
+    return COleDateTime(dt.GetYear(), dt.GetMonth(), dt.GetDay(), 0, 0, 0);
+}
+
+} // namespace
+
+int CProjectDoc::IsRestDay(int nYear, int nMonth, int nDay)
+{
+    const COleDateTime day(nYear, nMonth, nDay, 0, 0, 0);
+    // A day that does not exist is not a rest day.
+    if (day.GetStatus() != COleDateTime::valid)
+        return 0;
+
+    POSITION pos = m_listCalendarItems.GetHeadPosition();
+    while (pos != NULL) {
+        const CCalendarItem* pItem = m_listCalendarItems.GetNext(pos);
+        // A period whose ends are not valid dates holds no day.
+        if (pItem == NULL || pItem->m_dtFrom.GetStatus() != COleDateTime::valid ||
+            pItem->m_dtTo.GetStatus() != COleDateTime::valid)
+            continue;
+        if (DayOf(pItem->m_dtFrom) <= day && day <= DayOf(pItem->m_dtTo))
+            return pItem->m_bWorking == 0 ? 1 : 0;
+    }
+    return IsRestDay(GetDayOfWeek(nYear, nMonth, nDay));
+}
+
+int CProjectDoc::IsRestDay(int nWeekDay)
+{
+    POSITION pos = m_listDayOfWeek.GetHeadPosition();
+    while (pos != NULL) {
+        const CDayOfWeek* pDay = m_listDayOfWeek.GetNext(pos);
+        if (pDay != NULL && pDay->m_nDay == nWeekDay)
+            return pDay->m_bWorking == 0 ? 1 : 0;
+    }
+    if (m_nCalBaseID == -2)
+        return (nWeekDay == 0 || nWeekDay == 6) ? 1 : 0;
+    return 0;
+}

@@ -1,0 +1,288 @@
+// Reading and writing the local project file as a whole: a damaged file never changes the
+// open document, and a failed save never destroys the file that was there.
+#include "ProjectDoc.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+template <class LIST>
+void MoveAll(LIST& from, LIST& to)
+{
+    while (!from.IsEmpty()) {
+        auto element = from.RemoveHead();
+        to.AddTail(element);
+    }
+}
+
+template <class LIST>
+void DeleteAll(LIST& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+// What the file holds of a document, set aside while a load runs.
+struct CProjectFileData
+{
+    CTaskItemList tasks;
+    CTaskItemList removed;
+    CProjectInfo info;
+    CDayOfWeekList weekdays;
+    CCalendarItemList periods;
+    CResInfoList resources;
+    CPermInfoList permissions;
+    int nMaxRow = 0;
+    int nProjID = 0;
+    int nCalID = 0;
+    int nCalBaseID = -2;
+    CString strCalName;
+
+    ~CProjectFileData()
+    {
+        DeleteAll(tasks);
+        DeleteAll(removed);
+        DeleteAll(weekdays);
+        DeleteAll(periods);
+    }
+
+    // Takes the document's data over and leaves the document empty, as a new one.
+    void TakeFrom(CProjectDoc& doc)
+    {
+        MoveAll(doc.m_listTasks, tasks);
+        MoveAll(doc.m_listDelTasks, removed);
+        info.CopyFrom(doc.m_ProjectInfo);
+        CProjectInfo fresh;
+        doc.m_ProjectInfo.CopyFrom(fresh);
+        MoveAll(doc.m_listDayOfWeek, weekdays);
+        MoveAll(doc.m_listCalendarItems, periods);
+        MoveAll(doc.m_listResources, resources);
+        MoveAll(doc.m_listPermissions, permissions);
+        nMaxRow = doc.m_nMaxRow;
+        nProjID = doc.m_nProjID;
+        nCalID = doc.m_nCalID;
+        nCalBaseID = doc.m_nCalBaseID;
+        strCalName = doc.m_strCalName;
+        doc.m_nMaxRow = 0;
+        doc.m_nCalID = 0;
+        doc.m_nCalBaseID = -2;
+        doc.m_strCalName.Empty();
+    }
+
+    // Gives the data back to the document, dropping what the document holds now.
+    void GiveBack(CProjectDoc& doc)
+    {
+        doc.DetachList();
+        doc.m_listResources.RemoveAll();
+        doc.m_listPermissions.RemoveAll();
+        MoveAll(tasks, doc.m_listTasks);
+        MoveAll(removed, doc.m_listDelTasks);
+        doc.m_ProjectInfo.CopyFrom(info);
+        MoveAll(weekdays, doc.m_listDayOfWeek);
+        MoveAll(periods, doc.m_listCalendarItems);
+        MoveAll(resources, doc.m_listResources);
+        MoveAll(permissions, doc.m_listPermissions);
+        doc.m_nMaxRow = nMaxRow;
+        doc.m_nProjID = nProjID;
+        doc.m_nCalID = nCalID;
+        doc.m_nCalBaseID = nCalBaseID;
+        doc.m_strCalName = strCalName;
+    }
+};
+
+CString ExceptionText(CException* e)
+{
+    CString strText;
+    if (e != NULL) {
+        char szText[512] = "";
+        if (e->GetErrorMessage(szText, sizeof(szText)))
+            strText = szText;
+    }
+    return strText;
+}
+
+CString WithReason(const CString& strMessage, const CString& strReason)
+{
+    if (strReason.IsEmpty())
+        return strMessage;
+    return strMessage + "\n" + strReason;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Flushes a file or folder to the disk; false when that fails.
+bool SyncPath(const std::string& path, bool bFolder)
+{
+    const int fd = ::open(path.c_str(), bFolder ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+BOOL CProjectDoc::LoadLocalFile(LPCTSTR lpszPath, CString& strError)
+{
+    strError.Empty();
+    CFile file;
+    CFileException fe;
+    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &fe)) {
+        CString s;
+        s.Format("无法打开项目文件 %s。", lpszPath);
+        strError = WithReason(s, ExceptionText(&fe));
+        return FALSE;
+    }
+
+    CProjectFileData previous;
+    previous.TakeFrom(*this);
+    CString strReason;
+    BOOL bLoaded = FALSE;
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        try {
+            Serialize(ar);
+        } catch (...) {
+            ar.Abort();
+            throw;
+        }
+        ar.Close();
+        bLoaded = TRUE;
+    } catch (CException* e) {
+        strReason = ExceptionText(e);
+        e->Delete();
+    } catch (const std::exception& e) {
+        strReason = e.what();
+    }
+    file.Close();
+
+    if (!bLoaded) {
+        previous.GiveBack(*this);
+        CString s;
+        s.Format("项目文件 %s 已损坏或不完整，不能打开。", lpszPath);
+        strError = WithReason(s, strReason);
+        return FALSE;
+    }
+    // The old project's data goes with `previous`.
+    return TRUE;
+}
+
+BOOL CProjectDoc::SaveLocalFile(LPCTSTR lpszPath, CString& strError)
+{
+    strError.Empty();
+    CString strFailed;
+    strFailed.Format("项目文件 %s 保存失败，原有的文件没有改动。", lpszPath);
+    if (m_ProjectInfo.m_nFlag == FLAG_REMOVED) {
+        // Such a header writes nothing: an empty file would only replace the old one.
+        strError = strFailed;
+        return FALSE;
+    }
+
+    const std::string path(lpszPath);
+    std::string temp = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
+    const int fd = ::mkstemp(&temp[0]);
+    if (fd < 0) {
+        strError = WithReason(strFailed, std::strerror(errno));
+        return FALSE;
+    }
+    ::close(fd);
+
+    CString strReason;
+    BOOL bWritten = FALSE;
+    {
+        CFile file;
+        CFileException fe;
+        if (!file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &fe)) {
+            strReason = ExceptionText(&fe);
+        } else {
+            try {
+                CArchive ar(&file, CArchive::store, 4096);
+                try {
+                    Serialize(ar);
+                } catch (...) {
+                    ar.Abort();
+                    throw;
+                }
+                ar.Close();
+                file.Close();
+                bWritten = TRUE;
+            } catch (CException* e) {
+                strReason = ExceptionText(e);
+                e->Delete();
+            } catch (const std::exception& e) {
+                strReason = e.what();
+            }
+            if (!bWritten)
+                file.Abort();
+        }
+    }
+
+    if (bWritten && !SyncPath(temp, false)) {
+        strReason = std::strerror(errno);
+        bWritten = FALSE;
+    }
+    if (bWritten) {
+        // The new file gets the old one's permissions, or the usual ones for a new file.
+        struct stat st;
+        mode_t mode;
+        if (::stat(path.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::chmod(temp.c_str(), mode);
+        if (::rename(temp.c_str(), path.c_str()) != 0) {
+            strReason = std::strerror(errno);
+            bWritten = FALSE;
+        }
+    }
+    if (!bWritten) {
+        ::unlink(temp.c_str());
+        strError = WithReason(strFailed, strReason);
+        return FALSE;
+    }
+    SyncPath(FolderOf(path), true);
+    return TRUE;
+}
+
+BOOL CProjectDoc::ReadLocalFile(LPCTSTR lpszPath)
+{
+    CString strError;
+    if (LoadLocalFile(lpszPath, strError))
+        return TRUE;
+    AfxMessageBox(strError, MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+BOOL CProjectDoc::WriteLocalFile(LPCTSTR lpszPath)
+{
+    CString strError;
+    if (SaveLocalFile(lpszPath, strError))
+        return TRUE;
+    AfxMessageBox(strError, MB_ICONEXCLAMATION);
+    return FALSE;
+}

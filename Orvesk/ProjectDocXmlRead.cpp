@@ -1,0 +1,388 @@
+// Reading the project exchange XML into the header, the members and the task tree.
+//
+// Every reader walks the element's children by first child and next sibling, steps over
+// nodes that are not elements (text, comments), matches names exactly, gives an empty leaf
+// its field's default and returns 1 for success, 0 for failure.
+#include "ProjectDoc.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "ProjectProgress.h"
+#include "XmlWalk.h"
+
+namespace {
+
+// Task trees nested deeper than this are refused rather than read into a recursion that
+// would exhaust the stack.
+const int kMaxTaskDepth = 1000;
+
+enum TaskLeaf {
+    TL_ENTIREPROJID, TL_TASKID, TL_PARENTID, TL_ISSUBPROJ, TL_SUBPROJID, TL_NAME, TL_DESC,
+    TL_COST, TL_ACTCOST, TL_STARTDATE, TL_ACTSTARTDATE, TL_FINISHDATE, TL_ACTFINISHDATE,
+    TL_DEADLINEDATE, TL_CREATIONDATE, TL_DURATION, TL_DURISEST, TL_TRUEDURATION,
+    TL_ACTDURATION, TL_PRIORITY, TL_STATUS, TL_PROGRESS, TL_ASSIGNERID, TL_ISMILESTONGE,
+    TL_HASCHILDREN, TL_ROWINGRID, TL_EARLYSTARTDATE, TL_EARLYFINISHDATE, TL_LATESTARTDATE,
+    TL_LATEFINISHDATE, TL_TASK, TL_TASKS, TL_LINKS, TL_DOCUMENTS, TL_ASSIGNEES
+};
+
+int TaskLeafOf(const CString& strName)
+{
+    static const std::unordered_map<std::string_view, int> table = {
+        {"ENTIREPROJID", TL_ENTIREPROJID}, {"TASKID", TL_TASKID}, {"PARENTID", TL_PARENTID},
+        {"ISSUBPROJ", TL_ISSUBPROJ}, {"SUBPROJID", TL_SUBPROJID}, {"NAME", TL_NAME},
+        {"DESC", TL_DESC}, {"COST", TL_COST}, {"ACTCOST", TL_ACTCOST},
+        {"STARTDATE", TL_STARTDATE}, {"ACTSTARTDATE", TL_ACTSTARTDATE},
+        {"FINISHDATE", TL_FINISHDATE}, {"ACTFINISHDATE", TL_ACTFINISHDATE},
+        {"DEADLINEDATE", TL_DEADLINEDATE},
+        // The writers send CREATIONDATE; task documents of the server name it CREATEDATE.
+        {"CREATIONDATE", TL_CREATIONDATE}, {"CREATEDATE", TL_CREATIONDATE},
+        {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST},
+        {"TRUEDURATION", TL_TRUEDURATION}, {"ACTDURATION", TL_ACTDURATION},
+        {"PRIORITY", TL_PRIORITY}, {"STATUS", TL_STATUS}, {"PROGRESS", TL_PROGRESS},
+        {"ASSIGNERID", TL_ASSIGNERID}, {"ISMILESTONGE", TL_ISMILESTONGE},
+        {"HASCHILDREN", TL_HASCHILDREN}, {"ROWINGRID", TL_ROWINGRID},
+        {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
+        {"LATESTARTDATE", TL_LATESTARTDATE}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
+        {"TASK", TL_TASK}, {"TASKS", TL_TASKS}, {"LINKS", TL_LINKS},
+        {"DOCUMENTS", TL_DOCUMENTS}, {"ASSIGNEES", TL_ASSIGNEES},
+    };
+    auto it = table.find(std::string_view((LPCTSTR)strName, strName.GetLength()));
+    return it == table.end() ? -1 : it->second;
+}
+
+} // namespace
+
+BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
+{
+    CXmlDocument doc;
+    if (!doc.LoadXml(strXml))
+        return FALSE;
+    CXmlNode root = doc.documentElement();
+    if (root.isNull())
+        return FALSE;
+    Parse(root);
+    return TRUE;
+}
+
+int CProjectDoc::Parse(const CXmlNode& element)
+{
+    ProjectSendProgress(WM_PROGRESS_STEP);
+    if (!XmlIsElement(element))
+        return 1;
+
+    const CString strName = element.nodeName();
+    if (strName == "PROJECT") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+            Parse(child);
+        return 1;
+    }
+    if (strName == "TASKS") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+            ParseTask(child, NULL);
+        return 1;
+    }
+    if (strName == "MEMBERS") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseMember(child))
+                return 0;
+        }
+        return 1;
+    }
+
+    CProjectInfo& info = m_ProjectInfo;
+    if (strName == "ID") {
+        info.m_nProjID = XmlLeafInt(element, 0);
+        m_nProjID = info.m_nProjID;
+    } else if (strName == "NAME") {
+        info.m_strName = XmlLeafText(element);
+    } else if (strName == "GOAL") {
+        info.m_strGoal = XmlLeafText(element);
+    } else if (strName == "COST") {
+        info.m_nCost = XmlLeafInt(element, 0);
+    } else if (strName == "ACTCOST") {
+        info.m_nActCost = XmlLeafInt(element, 0);
+    } else if (strName == "CREATIONDATE") {
+        info.m_dtCreation = XmlLeafDate(element);
+    } else if (strName == "STARTDATE") {
+        info.m_dtStart = XmlLeafDate(element);
+    } else if (strName == "ACTSTARTDATE") {
+        info.m_dtActStart = XmlLeafDate(element);
+    } else if (strName == "FINISHDATE") {
+        info.m_dtFinish = XmlLeafDate(element);
+    } else if (strName == "ACTFINISHDATE") {
+        info.m_dtActFinish = XmlLeafDate(element);
+    } else if (strName == "DEADLINEDATE") {
+        info.m_dtDeadline = XmlLeafDate(element);
+    } else if (strName == "PRIORITY") {
+        info.m_nPriority = XmlLeafInt(element, 2);
+    } else if (strName == "STATUS") {
+        info.m_nStatus = XmlLeafInt(element, 0);
+    } else if (strName == "PROGRESS") {
+        info.m_nProgress = XmlLeafInt(element, 0);
+    } else if (strName == "ISSUBPROJ") {
+        info.m_nIsSubProj = XmlLeafInt(element, 0);
+    }
+    return 1;
+}
+
+int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
+{
+    if (!XmlIsElement(element))
+        return 1;
+
+    const int nLeaf = TaskLeafOf(element.nodeName());
+    switch (nLeaf) {
+    case TL_TASK: {
+        if (m_nParseDepth >= kMaxTaskDepth)
+            return 0;
+        CTaskItem* pTask = new CTaskItem;
+        ++m_nParseDepth;
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseTask(child, pTask)) {
+                --m_nParseDepth;
+                delete pTask;
+                return 0;
+            }
+        }
+        --m_nParseDepth;
+        if (pParent != NULL)
+            pParent->m_listChildren.AddTail(pTask);
+        else
+            m_listTasks.AddTail(pTask);
+        return 1;
+    }
+    case TL_TASKS:
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+            ParseTask(child, pParent);
+        ProjectSendProgress(WM_PROGRESS_STEP);
+        return 1;
+    case TL_LINKS:
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseLink(child, pParent, NULL))
+                return 0;
+        }
+        return 1;
+    case TL_DOCUMENTS:
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseDocument(child, pParent))
+                return 0;
+        }
+        return 1;
+    case TL_ASSIGNEES:
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseAssignee(child, pParent))
+                return 0;
+        }
+        return 1;
+    default:
+        break;
+    }
+
+    if (pParent == NULL)
+        return 0;
+
+    CTaskItem& t = *pParent;
+    switch (nLeaf) {
+    case TL_ENTIREPROJID: t.m_nProjID = XmlLeafInt(element, 0); break;
+    case TL_TASKID: t.m_nTaskID = XmlLeafInt(element, 0); break;
+    case TL_PARENTID: t.m_nParentID = XmlLeafInt(element, 0); break;
+    case TL_ISSUBPROJ: {
+        const CString strText = XmlLeafText(element);
+        t.m_nIsTask = strText.IsEmpty() ? 1 : !XmlAtoi(strText);
+        break;
+    }
+    case TL_SUBPROJID: t.m_nSubProjID = XmlLeafInt(element, 0); break;
+    case TL_NAME: t.m_strName = XmlLeafText(element); break;
+    case TL_DESC: t.m_strDesc = XmlLeafText(element); break;
+    case TL_COST: t.m_nCost = XmlLeafInt(element, 0); break;
+    case TL_ACTCOST: t.m_nActCost = XmlLeafInt(element, 0); break;
+    case TL_STARTDATE: t.m_dtStart = XmlLeafDate(element); break;
+    case TL_ACTSTARTDATE: t.m_dtActStart = XmlLeafDate(element); break;
+    case TL_FINISHDATE: t.m_dtFinish = XmlLeafDate(element); break;
+    case TL_ACTFINISHDATE: t.m_dtActFinish = XmlLeafDate(element); break;
+    case TL_DEADLINEDATE: t.m_dtDeadline = XmlLeafDate(element); break;
+    case TL_CREATIONDATE: t.m_dtCreation = XmlLeafDate(element); break;
+    case TL_DURATION: t.m_nDuration = XmlLeafInt(element, 0); break;
+    case TL_DURISEST: t.m_nDurIsEst = XmlLeafInt(element, 1); break;
+    case TL_TRUEDURATION: t.m_nTrueDuration = XmlLeafInt(element, 0); break;
+    case TL_ACTDURATION: t.m_nActDuration = XmlLeafInt(element, 0); break;
+    case TL_PRIORITY: t.m_nPriority = XmlLeafInt(element, 0); break;
+    case TL_STATUS: t.m_nStatus = XmlLeafInt(element, 0); break;
+    case TL_PROGRESS: t.m_nProgress = XmlLeafInt(element, 0); break;
+    case TL_ASSIGNERID: t.m_nAssignerID = XmlLeafInt(element, 0); break;
+    case TL_ISMILESTONGE: t.m_nMilestone = XmlLeafInt(element, 0); break;
+    case TL_ROWINGRID: t.m_nRowInGrid = XmlLeafInt(element, 0); break;
+    case TL_EARLYSTARTDATE: t.m_dtEarlyStart = XmlLeafDate(element); break;
+    case TL_EARLYFINISHDATE: t.m_dtEarlyFinish = XmlLeafDate(element); break;
+    case TL_LATESTARTDATE: t.m_dtLateStart = XmlLeafDate(element); break;
+    case TL_LATEFINISHDATE: t.m_dtLateFinish = XmlLeafDate(element); break;
+    case TL_HASCHILDREN: // the tree comes from the nested TASKS
+    default:
+        break;
+    }
+    return 1;
+}
+
+int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink)
+{
+    if (!XmlIsElement(element))
+        return 1;
+
+    const CString strName = element.nodeName();
+    if (strName == "LINK") {
+        if (pTask == NULL)
+            return 0;
+        CTaskLink* pNew = new CTaskLink;
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseLink(child, pTask, pNew)) {
+                delete pNew;
+                return 0;
+            }
+        }
+        pTask->m_listLinks.AddTail(pNew);
+        return 1;
+    }
+    if (pLink == NULL)
+        return 0;
+
+    if (strName == "PREDID")
+        pLink->m_nPredID = XmlLeafInt(element, 0);
+    else if (strName == "TYPE")
+        pLink->m_nType = XmlLeafInt(element, 0);
+    else if (strName == "LOGICALTYPE")
+        pLink->m_nLogicalType = XmlLeafInt(element, 0);
+    else if (strName == "SEQUENCE")
+        pLink->m_nSequence = XmlLeafInt(element, 0);
+    else if (strName == "LAG")
+        pLink->m_nLag = XmlLeafInt(element, 0);
+    return 1;
+}
+
+int CProjectDoc::ParseDocument(const CXmlNode& element, CTaskItem* pTask)
+{
+    if (!XmlIsElement(element))
+        return 1;
+    if (pTask == NULL)
+        return 0;
+
+    const CString strName = element.nodeName();
+    if (strName == "REFDOC") {
+        CRefDoc* pDoc = new CRefDoc;
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseRefDoc(child, pDoc)) {
+                delete pDoc;
+                return 0;
+            }
+        }
+        pTask->m_listRefDocs.AddTail(pDoc);
+    } else if (strName == "TARGETDOC") {
+        CTargetDoc* pDoc = new CTargetDoc;
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseTargetDoc(child, pDoc)) {
+                delete pDoc;
+                return 0;
+            }
+        }
+        pTask->m_listTargetDocs.AddTail(pDoc);
+    }
+    return 1;
+}
+
+namespace {
+
+// The fields the two document records share.
+template <class DOC>
+BOOL ParseDocLeaf(const CXmlNode& element, const CString& strName, DOC* pDoc)
+{
+    if (strName == "DOCNAME")
+        pDoc->m_strDocName = XmlLeafText(element);
+    else if (strName == "DOCSOURCE")
+        pDoc->m_nDocSource = XmlLeafInt(element, 0);
+    else if (strName == "DOCLOCATION")
+        pDoc->m_strDocLocation = XmlLeafText(element);
+    else if (strName == "DOCPDMCLASSID")
+        pDoc->m_nPdmClassID = XmlLeafInt(element, 0);
+    else if (strName == "DOCPDMOBJECTID")
+        pDoc->m_nPdmObjectID = XmlLeafInt(element, 0);
+    else
+        return FALSE;
+    return TRUE;
+}
+
+} // namespace
+
+int CProjectDoc::ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc)
+{
+    if (!XmlIsElement(element) || pDoc == NULL)
+        return 1;
+    ParseDocLeaf(element, element.nodeName(), pDoc);
+    return 1;
+}
+
+int CProjectDoc::ParseTargetDoc(const CXmlNode& element, CTargetDoc* pDoc)
+{
+    if (!XmlIsElement(element) || pDoc == NULL)
+        return 1;
+    const CString strName = element.nodeName();
+    if (ParseDocLeaf(element, strName, pDoc))
+        return 1;
+    if (strName == "HOTLINKS") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+            ParseHotLink(child, pDoc, NULL);
+    }
+    // TASKID and DOCID are accepted and not kept.
+    return 1;
+}
+
+int CProjectDoc::ParseHotLink(const CXmlNode& element, CTargetDoc* pDoc, CHotLink* pHotLink)
+{
+    UNUSED(element);
+    UNUSED(pDoc);
+    UNUSED(pHotLink);
+    return 1;
+}
+
+int CProjectDoc::ParseMember(const CXmlNode& element)
+{
+    if (!XmlIsElement(element))
+        return 1;
+
+    const CString strName = element.nodeName();
+    if (strName == "MEMBER") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseMember(child))
+                return 0;
+        }
+    } else if (strName == "RESCODE") {
+        const CString strCode = XmlLeafText(element);
+        if (!strCode.IsEmpty()) {
+            tagResInfo res;
+            res.strCode = strCode;
+            m_ProjectInfo.m_listMembers.AddTail(res);
+        }
+    }
+    // ROLETYPEID, PERMID and the other member fields are not read back.
+    return 1;
+}
+
+int CProjectDoc::ParseAssignee(const CXmlNode& element, CTaskItem* pTask)
+{
+    if (!XmlIsElement(element))
+        return 1;
+
+    const CString strName = element.nodeName();
+    if (strName == "ASSIGNEE") {
+        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!ParseAssignee(child, pTask))
+                return 0;
+        }
+    } else if (strName == "RESCODE") {
+        if (pTask == NULL)
+            return 0;
+        const CString strCode = XmlLeafText(element);
+        if (!strCode.IsEmpty())
+            pTask->m_arrAssignees.Add(strCode);
+    }
+    return 1;
+}

@@ -1,0 +1,99 @@
+// The task record: one task of the project with its subtree, links, documents and assignees.
+#pragma once
+
+#include <ClassLib/Afx.h>
+#include <Tavrin/TaskLink.h>
+#include <Tavrin/RefDoc.h>
+#include <Tavrin/TargetDoc.h>
+
+#include "TaskCodes.h"
+
+class CTaskItem;
+typedef CTypedPtrList<CObList, CTaskItem*> CTaskItemList;
+typedef CTypedPtrList<CObList, CTaskLink*> CTaskLinkList;
+typedef CTypedPtrList<CObList, CRefDoc*> CRefDocList;
+typedef CTypedPtrList<CObList, CTargetDoc*> CTargetDocList;
+
+class AFX_EXT_CLASS CTaskItem : public CObject
+{
+    DECLARE_SERIAL(CTaskItem)
+
+public:
+    CTaskItem();
+    // Deletes the children (so the whole subtree), the links and the documents.
+    virtual ~CTaskItem();
+
+    // The local project file's form of the task and its subtree. A removed task (FLAG 3)
+    // is neither written nor read.
+    virtual void Serialize(CArchive& ar);
+
+    // Empties the children lists of the whole subtree without deleting any task: for a
+    // caller that has taken the task objects over elsewhere.
+    void ClearChildren();
+
+    // Appends the XML of this task's children (nothing without children); dates in the
+    // task date format (string 56609). Changes no FLAG.
+    void WriteXml(CString& strXml);
+
+    // In every task below this one: the first assignee code equal to strOld becomes strNew,
+    // or is removed when strNew is empty.
+    void ReplaceAssignee(const CString& strOld, const CString& strNew);
+
+    // Replaces or removes the first assignee code equal to strOld in this task only.
+    void ReplaceOwnAssignee(const CString& strOld, const CString& strNew);
+
+    // Pieces of the TASK element, shared by the document's save and WriteXml:
+    // "<TASK>" up to and including the FLAG group; all ten dates or only the first six
+    // (start, actual start, finish, actual finish, creation, deadline).
+    void AppendXmlHead(CString& strXml, LPCTSTR lpszDateFormat, BOOL bAllDates) const;
+    // ASSIGNEES, LINKS, DOCUMENTS (each only when non-empty), then the children through
+    // WriteXml. PREDID is the predecessor's row when bPredByRow, else its task id.
+    void AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChildDateFormat);
+
+public:
+    CString m_strName;
+    int m_nTaskID;
+    int m_nSubProjID;
+    int m_nProjID;      // ENTIREPROJID: the project the task belongs to
+    int m_nIsTask;      // 1 ordinary task, 0 sub-project (the XML's ISSUBPROJ is its negation)
+    int m_nParentID;
+    int m_nCost;
+    int m_nActCost;
+    CString m_strDesc;
+    int m_nTrueDuration;
+    int m_nDuration;    // seconds, 86400 per working day
+    int m_nActDuration;
+    int m_nDurIsEst;
+    int m_nPriority;
+    int m_nStatus;
+    int m_nProgress;    // percent complete
+    int m_nAssignerID;
+    int m_nMilestone;
+    COleDateTime m_dtCreation;
+    COleDateTime m_dtStart;
+    COleDateTime m_dtFinish;
+    COleDateTime m_dtDeadline;
+    COleDateTime m_dtActFinish;
+    COleDateTime m_dtActStart;
+    COleDateTime m_dtEarlyStart;
+    COleDateTime m_dtEarlyFinish;
+    COleDateTime m_dtLateStart;
+    COleDateTime m_dtLateFinish;
+    int m_nCritical;             // 1 on the critical path
+    CTaskItemList m_listChildren; // owned, display order
+    CStringArray m_arrAssignees;  // resource codes
+    CDWordArray m_arrSuccessors;  // grid rows of the tasks that have this one as predecessor
+    CTaskLinkList m_listLinks;    // owned predecessor links
+    CRefDocList m_listRefDocs;    // owned
+    CTargetDocList m_listTargetDocs; // owned
+    int m_nFlag;
+    int m_nRowInGrid;  // 1-based row in the task grid
+    int m_nReserved;   // kept with the task and in the local file (20)
+    int m_nSuccessor;  // 1 once a successor row has been added
+
+private:
+    CTaskItem(const CTaskItem&) = delete;
+    CTaskItem& operator=(const CTaskItem&) = delete;
+
+    void WriteChildrenXml(CString& strXml, LPCTSTR lpszDateFormat);
+};

@@ -1,0 +1,26 @@
+// A document a task produces, an object of the product-data store.
+#pragma once
+
+#include <ClassLib/Afx.h>
+
+class AFX_EXT_CLASS CTargetDoc : public CObject
+{
+    DECLARE_SERIAL(CTargetDoc)
+
+public:
+    // Every creator sets source and ids; they start at 0.
+    CTargetDoc();
+    CTargetDoc(const CTargetDoc& src);
+    CTargetDoc& operator=(const CTargetDoc& src);
+    virtual ~CTargetDoc();
+
+    // Same archive form as CRefDoc: name, location, source, product-data class id,
+    // product-data object id.
+    virtual void Serialize(CArchive& ar);
+
+    CString m_strDocName;     // DOCNAME
+    int m_nDocSource;         // DOCSOURCE
+    int m_nPdmObjectID;       // DOCPDMOBJECTID
+    int m_nPdmClassID;        // DOCPDMCLASSID
+    CString m_strDocLocation; // DOCLOCATION
+};
