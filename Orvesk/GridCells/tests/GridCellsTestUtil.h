@@ -35,7 +35,7 @@ public:
         }
         if (message == WM_NOTIFY && lParam) {
             const GridNotify* pNotify = reinterpret_cast<const GridNotify*>(lParam);
-            log.push_back({message, wParam, lParam, pNotify->hdr.code, pNotify->iRow, pNotify->iColumn});
+            log.push_back({message, wParam, lParam, static_cast<int>(pNotify->hdr.code), pNotify->iRow, pNotify->iColumn});
             return 0;
         }
         return CWnd::WindowProc(message, wParam, lParam);
