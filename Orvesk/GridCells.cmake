@@ -15,6 +15,8 @@ set(GRIDCELLS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridControl_BaseBtn/GridBtnCellDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridBtnCell_src/GridBtnCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridBtnCell_src/GridBtnCellCombo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridBtnCell_src/GetNumberDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridBtnCell_src/GetNumberDlgRes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeColumn_src/TreeColumn.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeColumn_src/TreeColumnOutline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TreeColumn_src/TreeColumnLevels.cpp
