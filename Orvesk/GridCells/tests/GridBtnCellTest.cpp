@@ -192,6 +192,26 @@ TEST_F(GridBtnCellInGrid, HitTestFindsTheStackedArrows)
     EXPECT_EQ(pCell->HitTestButton(CPoint(86, 5)), -1);
     EXPECT_EQ(pCell->HitTestButton(CPoint(40, 5)), -1);
     EXPECT_TRUE(pCell->HasTextArea());
+    // With a text area the tip is the cell's text.
+    pCell->SetText("12个工作日");
+    EXPECT_STREQ(pCell->GetTipText(), "12个工作日");
+}
+
+TEST_F(GridBtnCellInGrid, ExtentAddsTheButtonWidths)
+{
+    CGridBtnCell* pPlain = MakeCell(1, 3);
+    CGridBtnCell* pFixed = MakeCell(1, 4);
+    CGridBtnCell* pAuto = MakeCell(1, 5);
+    for (CGridBtnCell* pCell : {pPlain, pFixed, pAuto})
+        pCell->SetText("工期");
+    ASSERT_TRUE(pFixed->SetupButton(0, DFC_BUTTON, DFCS_BUTTONPUSH, 2, 30, FALSE, NULL));
+    ASSERT_TRUE(pAuto->SetupButton(0, DFC_BUTTON, DFCS_BUTTONCHECK, 2, 0, FALSE, NULL));
+    CClientDC dc(&m_grid);
+    const CSize plain = pPlain->GetCellExtent(&dc);
+    EXPECT_EQ(pFixed->GetCellExtent(&dc).cx, plain.cx + 30);
+    // An automatic button without text counts as the extent's height.
+    EXPECT_EQ(pAuto->GetCellExtent(&dc).cx, plain.cx + plain.cy);
+    EXPECT_EQ(pAuto->GetCellExtent(&dc).cy, plain.cy);
 }
 
 TEST_F(GridBtnCellInGrid, ClickOutsideEveryButtonClearsTheLastClicked)
