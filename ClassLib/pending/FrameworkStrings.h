@@ -26,6 +26,7 @@ CString SaveLoadMessage(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT 
 // A frame whose LoadFrame failed: deleted unless it deleted itself with its window.
 void DiscardFailedFrame(CFrameWnd* pFrame);
 void RegisterLiveFrame(CFrameWnd* pFrame);
+bool IsLiveFrame(const CFrameWnd* pFrame);
 void UnregisterLiveFrame(CFrameWnd* pFrame);
 // A template going away leaves its documents without one.
 void DetachTemplate(CDocument* pDoc);
