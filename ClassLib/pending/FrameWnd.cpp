@@ -381,7 +381,10 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
                 GetMessageString(static_cast<UINT>(wParam), strMessage);
             lpsz = strMessage;
         }
-        pMessageBar->SetWindowText(lpsz != nullptr ? lpsz : "");
+        if (CStatusBar* pStatus = DYNAMIC_DOWNCAST(CStatusBar, pMessageBar))
+            pStatus->SetPaneText(0, lpsz != nullptr ? lpsz : "");
+        else
+            pMessageBar->SetWindowText(lpsz != nullptr ? lpsz : "");
     }
     m_nIDTracking = static_cast<UINT>(wParam);
     return nIDLast;
