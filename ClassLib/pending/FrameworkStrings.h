@@ -38,5 +38,7 @@ void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
 CEdit* BeginLabelEdit(CListCtrl* pList, int nItem);
 // A child window object the parent owns and deletes with itself.
 void AdoptChild(CWnd* pParent, CWnd* pChild);
+// The tip of a toolbar button (empty text hides it).
+void ShowBarTip(CWnd* pBar, const CString& text, const CRect& rcButton);
 
 }  // namespace pc_frame
