@@ -187,7 +187,7 @@ TEST(OleDateTime, EqualityNeedsSameStatus) {
   EXPECT_TRUE(COleDateTime(2004, 5, 1, 0, 0, 1) != a);
 }
 
-TEST(OleDateTimeFormat, Specifiers) {
+TEST(OleDateTimeFormat, Fields) {
   COleDateTime dt(2004, 5, 1, 13, 5, 9);
   EXPECT_EQ("2004 04 05 01 13 01 05 09 PM", Text(dt.Format("%Y %y %m %d %H %I %M %S %p")));
   EXPECT_EQ("Saturday Sat May May 122 6", Text(dt.Format("%A %a %B %b %j %w")));

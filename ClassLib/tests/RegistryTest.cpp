@@ -72,7 +72,7 @@ class RegistryTest : public TempStoreTest {
 const char kGbk[] = "\xC1\xAC\xBD\xD3\xC9\xE8\xD6\xC3";  // 连接设置
 
 TEST_F(RegistryTest, StringWithGbkBytesSurvivesReload) {
-  HKEY key = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\LumoInfo");
+  HKEY key = Create(HKEY_CURRENT_USER, "Software\\Vendor\\LumoInfo");
   const std::string text = std::string(kGbk) + '\0';
   ASSERT_EQ(ERROR_SUCCESS, Set(key, "UserName", REG_SZ, text));
   RegCloseKey(key);
@@ -80,7 +80,7 @@ TEST_F(RegistryTest, StringWithGbkBytesSurvivesReload) {
   Reload();
   std::string bytes;
   DWORD type = 0;
-  ASSERT_TRUE(Get(HKEY_CURRENT_USER, "Software\\Microsoft\\LumoInfo", "UserName", bytes, type));
+  ASSERT_TRUE(Get(HKEY_CURRENT_USER, "Software\\Vendor\\LumoInfo", "UserName", bytes, type));
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
   EXPECT_EQ(text, bytes);
   EXPECT_EQ(9u, bytes.size());  // eight bytes and the terminator
@@ -119,7 +119,7 @@ TEST_F(RegistryTest, DwordMultiStringAndBinarySurviveReload) {
 }
 
 TEST_F(RegistryTest, StoreFileIsReadableText) {
-  HKEY key = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\LumoInfo");
+  HKEY key = Create(HKEY_CURRENT_USER, "Software\\Vendor\\LumoInfo");
   const DWORD id = 6;
   RegSetValueEx(key, "UserID", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&id), 4);
   Set(key, "UserName", REG_SZ, std::string("a\"b%\0", 5));
@@ -127,8 +127,8 @@ TEST_F(RegistryTest, StoreFileIsReadableText) {
   EXPECT_EQ(
       "PCREG 1\n"
       "[HKEY_CURRENT_USER\\Software]\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft]\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft\\LumoInfo]\n"
+      "[HKEY_CURRENT_USER\\Software\\Vendor]\n"
+      "[HKEY_CURRENT_USER\\Software\\Vendor\\LumoInfo]\n"
       "\"UserID\"=dword:00000006\n"
       "\"UserName\"=sz:\"a%22b%25%00\"\n",
       ReadAll(m_file));

@@ -29,9 +29,9 @@ int WeekOfYear(const Parts& p, int firstDay) {
   return (yday + 7 - shifted) / 7;
 }
 
-void AppendSpec(std::string& out, char spec, bool alt, const Parts& p) {
+void AppendField(std::string& out, char letter, bool alt, const Parts& p) {
   const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
-  switch (spec) {
+  switch (letter) {
     case 'Y': AppendNumber(out, p.year, 4, alt); break;
     case 'y': AppendNumber(out, p.year % 100, 2, alt); break;
     case 'm': AppendNumber(out, p.month, 2, alt); break;
@@ -55,10 +55,10 @@ void AppendSpec(std::string& out, char spec, bool alt, const Parts& p) {
     case 'x': out += FormatParts(alt ? "%A, %B %#d, %Y" : "%m/%d/%y", p); break;
     case 'X': out += FormatParts("%H:%M:%S", p); break;
     case '%': out += '%'; break;
-    default:  // not a specifier: keep the text as written
+    default:  // not a field: keep the text as written
       out += '%';
       if (alt) out += '#';
-      out += spec;
+      out += letter;
       break;
   }
 }
@@ -80,17 +80,17 @@ std::string FormatParts(const char* format, const Parts& parts) {
       continue;
     }
     bool alt = false;
-    const char* spec = s + 1;
-    if (*spec == '#') {
+    const char* field = s + 1;
+    if (*field == '#') {
       alt = true;
-      ++spec;
+      ++field;
     }
-    if (*spec == '\0') {  // a lone '%' (or "%#") at the end is kept
-      out.append(s, spec - s);
+    if (*field == '\0') {  // a lone '%' (or "%#") at the end is kept
+      out.append(s, field - s);
       break;
     }
-    AppendSpec(out, *spec, alt, parts);
-    s = spec;
+    AppendField(out, *field, alt, parts);
+    s = field;
   }
   return out;
 }
@@ -110,13 +110,13 @@ std::string FormatSpan(const char* format, int64_t days, int hours, int minutes,
       continue;
     }
     bool alt = false;
-    const char* spec = s + 1;
-    if (*spec == '#') {
+    const char* field = s + 1;
+    if (*field == '#') {
       alt = true;
-      ++spec;
+      ++field;
     }
-    switch (*spec) {
-      case '\0': out.append(s, spec - s); return out;
+    switch (*field) {
+      case '\0': out.append(s, field - s); return out;
       case 'D': AppendNumber(out, days, 1, true); break;
       case 'H': AppendNumber(out, hours, 2, alt); break;
       case 'M': AppendNumber(out, minutes, 2, alt); break;
@@ -125,10 +125,10 @@ std::string FormatSpan(const char* format, int64_t days, int hours, int minutes,
       default:
         out += '%';
         if (alt) out += '#';
-        out += *spec;
+        out += *field;
         break;
     }
-    s = spec;
+    s = field;
   }
   return out;
 }

@@ -1,7 +1,6 @@
 // Archive forms of the date classes: the 4-byte status, then the 8-byte day count.
 #include <ClassLib/Core/DateTime.h>
 
-#if __has_include(<ClassLib/Core/Archive.h>)
 #include <ClassLib/Core/Archive.h>
 #include <ClassLib/Core/Exceptions.h>
 
@@ -47,4 +46,3 @@ CArchive& AFXAPI operator>>(CArchive& ar, COleDateTimeSpan& dateSpanSrc) {
   return ar;
 }
 
-#endif

@@ -10,7 +10,7 @@
 
 namespace {
 
-// Windows file times count 100 ns from 1 January 1601; Unix time starts 11644473600 s later.
+// File times count 100 ns from 1 January 1601; Unix time starts 11644473600 s later.
 constexpr long long kFileTimeUnixOffset = 11644473600LL;
 
 bool DateFromLocalTime(time_t t, double& dt) {

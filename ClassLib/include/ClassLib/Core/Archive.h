@@ -35,8 +35,8 @@ class AFX_EXT_CLASS CArchive {
 
   // Null object, new class and big index tags of the object format.
   enum { wNullTag = 0, wNewClassTag = 0xFFFF, wClassTag = 0x8000, wBigObjectTag = 0x7FFF };
-  static const DWORD dwBigClassTag = 0x80000000;
-  static const DWORD nMaxMapCount = 0x3FFFFFFE;
+  static constexpr DWORD dwBigClassTag = 0x80000000;
+  static constexpr DWORD nMaxMapCount = 0x3FFFFFFE;
 
   CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = NULL);
   // Closes the archive (flushing what was stored) unless bNoFlushOnDelete was given or

@@ -55,7 +55,7 @@ class AFX_EXT_CLASS CFile : public CObject {
     archive = 0x20
   };
   enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
-  static const UINT hFileNull = static_cast<UINT>(-1);
+  static constexpr UINT hFileNull = static_cast<UINT>(-1);
 
   CFile();
   // Attaches an open file descriptor; the file is not closed on destruction.

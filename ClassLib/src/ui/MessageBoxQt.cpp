@@ -1,0 +1,115 @@
+// Message boxes as Qt dialogs with the platform's buttons, icons and answers, in Chinese.
+// On the offscreen platform nobody could answer, so a box is never shown there: it is
+// reported (a test fails) and given the safe answer.
+#include "WndInternal.h"
+
+#include <ClassLib/Core/Conversion.h>
+#include <ClassLib/Core/MessageBox.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+AfxTestFailureReporter g_reporter = nullptr;
+
+}  // namespace
+
+AfxTestFailureReporter AfxSetTestFailureReporter(AfxTestFailureReporter pfn)
+{
+    AfxTestFailureReporter old = g_reporter;
+    g_reporter = pfn;
+    return old;
+}
+
+void AfxReportTestFailure(const char* pszWhat)
+{
+    if (g_reporter)
+        g_reporter(pszWhat);
+    else
+        std::fprintf(stderr, "%s\n", pszWhat);
+}
+
+int AfxSafeMessageBoxAnswer(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL:
+    case MB_CANCELTRYCONTINUE: return IDCANCEL;
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDOK;
+    }
+}
+
+int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
+{
+    if (!qApp || !AfxIsUiThread() || QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        std::string what = "unanswered message box: " + Utf8FromCString(caption ? caption : "") + ": " +
+                           Utf8FromCString(text ? text : "");
+        AfxReportTestFailure(what.c_str());
+        return AfxSafeMessageBoxAnswer(type);
+    }
+    QMessageBox box;
+    box.setWindowTitle(AfxQString(caption ? caption : ""));
+    box.setText(AfxQString(text ? text : ""));
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    struct B
+    {
+        int id;
+        const char* label;
+        QMessageBox::ButtonRole role;
+    };
+    std::vector<B> buttons;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {{IDOK, "确定", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
+    case MB_ABORTRETRYIGNORE:
+        buttons = {{IDABORT, "中止(&A)", QMessageBox::RejectRole}, {IDRETRY, "重试(&R)", QMessageBox::AcceptRole},
+                   {IDIGNORE, "忽略(&I)", QMessageBox::AcceptRole}};
+        break;
+    case MB_YESNOCANCEL:
+        buttons = {{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole},
+                   {IDCANCEL, "取消", QMessageBox::RejectRole}};
+        break;
+    case MB_YESNO: buttons = {{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole}}; break;
+    case MB_RETRYCANCEL: buttons = {{IDRETRY, "重试(&R)", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
+    case MB_CANCELTRYCONTINUE:
+        buttons = {{IDCANCEL, "取消", QMessageBox::RejectRole}, {IDTRYAGAIN, "重试(&T)", QMessageBox::AcceptRole},
+                   {IDCONTINUE, "继续(&C)", QMessageBox::AcceptRole}};
+        break;
+    default: buttons = {{IDOK, "确定", QMessageBox::AcceptRole}}; break;
+    }
+    std::vector<QPushButton*> made;
+    for (const B& b : buttons)
+        made.push_back(box.addButton(QString::fromUtf8(b.label), b.role));
+    size_t def = ((type & MB_DEFMASK) >> 8);
+    if (def < made.size())
+        box.setDefaultButton(made[def]);
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i].id == IDCANCEL || (buttons.size() == 1))
+            box.setEscapeButton(made[i]);
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return buttons[i].id;
+    return AfxSafeMessageBoxAnswer(type);
+}
+
+int AfxShowMessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
+{
+    // The installed handler (a real box, or a test's recorder) with this caption.
+    AfxMessageBoxHandler h = AfxSetMessageBoxHandler(nullptr);
+    AfxSetMessageBoxHandler(h);
+    CString t(text ? text : ""), c(caption ? caption : AfxGetAppTitle());
+    return h(t, c, type);
+}

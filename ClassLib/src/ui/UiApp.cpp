@@ -1,0 +1,234 @@
+// The user-interface layer's start, its posted-message queue and the pump that tests use.
+#include "WndInternal.h"
+
+#include <ClassLib/Core/Clock.h>
+#include <ClassLib/Core/MessageBox.h>
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QThread>
+
+#include <atomic>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+
+int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type);  // MessageBoxQt.cpp
+void AfxFireDueTimers();                                              // Timers.cpp
+int AfxTimerDispatchCount();
+
+namespace {
+
+QObject* g_dispatcher = nullptr;
+std::atomic<bool> g_ready{false};
+std::mutex g_postLock;
+std::deque<MSG> g_posted;
+std::atomic<int> g_handled{0};
+bool g_quit = false;
+int g_exitCode = 0;
+
+void DeliverOnePosted()
+{
+    MSG msg;
+    {
+        std::lock_guard<std::mutex> g(g_postLock);
+        if (g_posted.empty())
+            return;
+        msg = g_posted.front();
+        g_posted.pop_front();
+    }
+    if (msg.hwnd && !IsWindow(msg.hwnd))
+        return;  // the window went away while the message waited
+    ++g_handled;
+    AfxDispatchQueued(msg);
+}
+
+}  // namespace
+
+void AfxEnsureApplication()
+{
+    if (g_ready.load())
+        return;
+    if (!QCoreApplication::instance()) {
+        // Without a display the layer runs on the offscreen platform rather than failing.
+        if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char arg0[] = "classlib";
+        static char* argv[] = {arg0, nullptr};
+        new QApplication(argc, argv);  // lives until the process ends
+    }
+    if (!g_dispatcher) {
+        g_dispatcher = new QObject;
+        g_dispatcher->moveToThread(QCoreApplication::instance()->thread());
+    }
+    // Message boxes become real dialogs, unless something (a test) installed its own.
+    AfxMessageBoxHandler prev = AfxSetMessageBoxHandler(&AfxQtMessageBoxHandler);
+    if (prev != &AfxDefaultMessageBoxHandler && prev != &AfxQtMessageBoxHandler)
+        AfxSetMessageBoxHandler(prev);
+    AfxEnsureDefaultClasses();
+    g_ready.store(true);
+}
+
+BOOL AfxIsUiThread()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    if (hWnd == HWND_BROADCAST) {
+        for (HWND h : AfxTopLevelWindows())
+            PostMessage(h, Msg, wParam, lParam);
+        return TRUE;
+    }
+    if (hWnd && !IsWindow(hWnd))
+        return FALSE;
+    if (!g_ready.load()) {
+        if (!AfxIsUiThread() && QCoreApplication::instance())
+            return FALSE;
+        AfxEnsureApplication();
+    }
+    MSG msg{};
+    msg.hwnd = hWnd;
+    msg.message = Msg;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = GetTickCount();
+    msg.pt = POINT{AfxTrackedCursorPos().x(), AfxTrackedCursorPos().y()};
+    {
+        std::lock_guard<std::mutex> g(g_postLock);
+        g_posted.push_back(msg);
+    }
+    QMetaObject::invokeMethod(g_dispatcher, [] { DeliverOnePosted(); }, Qt::QueuedConnection);
+    return TRUE;
+}
+
+BOOL SendNotifyMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    if (AfxIsUiThread()) {
+        if (!IsWindow(hWnd))
+            return FALSE;
+        ::SendMessage(hWnd, Msg, wParam, lParam);
+        return TRUE;
+    }
+    return PostMessage(hWnd, Msg, wParam, lParam);
+}
+
+void PostQuitMessage(int nExitCode)
+{
+    g_quit = true;
+    g_exitCode = nExitCode;
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, [] {}, Qt::QueuedConnection);
+}
+
+BOOL AfxQuitRequested(int* pnExitCode)
+{
+    if (pnExitCode)
+        *pnExitCode = g_exitCode;
+    return g_quit;
+}
+
+void AfxResetQuitRequest()
+{
+    g_quit = false;
+    g_exitCode = 0;
+}
+
+BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
+{
+    if (!lpMsg)
+        return FALSE;
+    if (g_quit && (wMsgFilterMin == 0 && wMsgFilterMax == 0)) {
+        *lpMsg = MSG{};
+        lpMsg->message = WM_QUIT;
+        lpMsg->wParam = (WPARAM)g_exitCode;
+        if (wRemoveMsg & PM_REMOVE)
+            g_quit = false;
+        return TRUE;
+    }
+    std::lock_guard<std::mutex> g(g_postLock);
+    for (auto it = g_posted.begin(); it != g_posted.end(); ++it) {
+        if (hWnd && it->hwnd != hWnd)
+            continue;
+        if ((wMsgFilterMin || wMsgFilterMax) && (it->message < wMsgFilterMin || it->message > wMsgFilterMax))
+            continue;
+        *lpMsg = *it;
+        if (wRemoveMsg & PM_REMOVE)
+            g_posted.erase(it);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL TranslateMessage(const MSG* lpMsg)
+{
+    (void)lpMsg;  // characters come with the key events already
+    return FALSE;
+}
+
+LRESULT DispatchMessage(const MSG* lpMsg)
+{
+    if (!lpMsg)
+        return 0;
+    if (lpMsg->message == WM_TIMER && lpMsg->lParam) {
+        TIMERPROC proc = reinterpret_cast<TIMERPROC>(lpMsg->lParam);
+        proc(lpMsg->hwnd, WM_TIMER, (UINT_PTR)lpMsg->wParam, GetTickCount());
+        return 0;
+    }
+    if (!lpMsg->hwnd)
+        return 0;
+    AfxSetMessageTime(lpMsg->time, lpMsg->pt);
+    return ::SendMessage(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+}
+
+LRESULT AfxDispatchQueued(const MSG& msg, BOOL* pSwallowed)
+{
+    MSG m = msg;
+    AfxSetMessageTime(m.time, m.pt);
+    if (AfxPreTranslateMessage(&m)) {
+        if (pSwallowed)
+            *pSwallowed = TRUE;
+        return 0;
+    }
+    if (pSwallowed)
+        *pSwallowed = FALSE;
+    return DispatchMessage(&m);
+}
+
+int AfxPumpMessages(int nMaxRounds)
+{
+    AfxEnsureApplication();
+    if (!AfxIsUiThread())
+        return 0;
+    int total = 0;
+    for (int round = 0; round < nMaxRounds; ++round) {
+        int before = g_handled.load() + AfxTimerDispatchCount();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        AfxFireDueTimers();
+        int painted = 0;
+        for (HWND h : AfxAllWindows())
+            if (AfxWindow* w = AfxWindowOf(h))
+                painted += AfxDispatchPaint(w) ? 1 : 0;
+        bool queueEmpty;
+        {
+            std::lock_guard<std::mutex> g(g_postLock);
+            queueEmpty = g_posted.empty();
+        }
+        int done = g_handled.load() + AfxTimerDispatchCount() - before + painted;
+        total += done;
+        if (done == 0 && queueEmpty)
+            break;
+    }
+    return total;
+}
+
+void AfxUpdateAllWindows()
+{
+    for (HWND h : AfxAllWindows())
+        if (AfxWindow* w = AfxWindowOf(h))
+            AfxDispatchPaint(w);
+}
