@@ -1,0 +1,79 @@
+// Private: scroll bars, rich edits (plain text), address fields and animations.
+#pragma once
+
+#include "ControlProc.h"
+#include "EditProc.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace pc {
+
+// A scroll bar control reports what the person does and moves only when its parent sets
+// the position, as the platform's does.
+class ScrollBarProc : public QObject, public ControlProc
+{
+public:
+    ScrollBarProc(ControlHost* host, DWORD style, QWidget* parent);
+    QWidget* Widget() const override;
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    void Show();
+    QScrollBar* m_bar = nullptr;
+    int m_min = 0;
+    int m_max = 100;
+    int m_pos = 0;
+    UINT m_page = 0;
+    int m_quiet = 0;
+};
+
+// Rich edits here hold plain text; they report changes only as their event mask asks.
+class RichEditProc : public EditProc
+{
+public:
+    RichEditProc(ControlHost* host, DWORD style, QWidget* parent);
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+protected:
+    void Report(UINT code) override;
+
+private:
+    DWORD m_eventMask = ENM_NONE;
+};
+
+class IPAddressProc : public QObject, public ControlProc
+{
+public:
+    IPAddressProc(ControlHost* host, DWORD style, QWidget* parent);
+    QWidget* Widget() const override { return m_widget; }
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    QWidget* m_widget = nullptr;
+    std::vector<QLineEdit*> m_fields;
+    BYTE m_low[4] = {0, 0, 0, 0};
+    BYTE m_high[4] = {255, 255, 255, 255};
+    int m_quiet = 0;
+};
+
+// An animation shows its clip's first picture; playing and stopping are reported.
+class AnimateProc : public ControlProc
+{
+public:
+    AnimateProc(ControlHost* host, DWORD style, QWidget* parent);
+    QWidget* Widget() const override;
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    QLabel* m_label = nullptr;
+    bool m_open = false;
+    bool m_playing = false;
+};
+
+}  // namespace pc
