@@ -6,6 +6,9 @@
 #include <ClassLib/Registry/Profile.h>
 
 #include "AppProfile.h"
+#include "FrameMenus.h"
+
+#include <ClassLib/Wnd/CmdTarget.h>
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat,
                                  int nSize, int nMaxDispLen)
@@ -154,7 +157,15 @@ void CRecentFileList::WriteList(CProfileStore& profile) const
     }
 }
 
-// The menu side needs the command-UI layer; until it is there the menu keeps its item.
-void CRecentFileList::UpdateMenu(CCmdUI*)
+void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
 {
+    if (pCmdUI == nullptr)
+        return;
+    if (pCmdUI->m_pMenu == nullptr)
+    {
+        // A toolbar button or other item: enabled when there is an entry.
+        pCmdUI->Enable(m_nSize > 0 && !m_arrNames[0].IsEmpty());
+        return;
+    }
+    pc_frame::UpdateRecentFileItems(pCmdUI, *this);
 }

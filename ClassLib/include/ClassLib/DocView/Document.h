@@ -75,6 +75,8 @@ public:
 
 protected:
     friend class CDocTemplate;
+    friend class CMultiDocTemplate;
+    friend class CSingleDocTemplate;
 
     CString m_strTitle;
     CString m_strPathName;

@@ -3,26 +3,10 @@
 // that menus, toolbars and string tables of the modules use them unchanged.
 #pragma once
 
+#include <ClassLib/Wnd/CmdTarget.h>
+#include <ClassLib/Wnd/Styles.h>
 
-#ifndef ID_FILE_NEW
-#define ID_FILE_NEW 0xE100
-#define ID_FILE_OPEN 0xE101
-#define ID_FILE_CLOSE 0xE102
-#define ID_FILE_SAVE 0xE103
-#define ID_FILE_SAVE_AS 0xE104
-#define ID_FILE_PAGE_SETUP 0xE105
-#define ID_FILE_PRINT_SETUP 0xE106
-#define ID_FILE_PRINT 0xE107
-#define ID_FILE_PRINT_DIRECT 0xE108
-#define ID_FILE_PRINT_PREVIEW 0xE109
-#define ID_FILE_UPDATE 0xE10A
-#define ID_FILE_SAVE_COPY_AS 0xE10B
-#define ID_FILE_SEND_MAIL 0xE10C
-#define ID_FILE_MRU_FIRST 0xE110
-#define ID_FILE_MRU_FILE1 0xE110
-#define ID_FILE_MRU_FILE2 0xE111
-#define ID_FILE_MRU_FILE3 0xE112
-#define ID_FILE_MRU_FILE4 0xE113
+
 #define ID_FILE_MRU_FILE5 0xE114
 #define ID_FILE_MRU_FILE6 0xE115
 #define ID_FILE_MRU_FILE7 0xE116
@@ -30,65 +14,17 @@
 #define ID_FILE_MRU_FILE9 0xE118
 #define ID_FILE_MRU_FILE10 0xE119
 #define ID_FILE_MRU_FILE16 0xE11F
-#define ID_FILE_MRU_LAST 0xE11F
-#endif
 
-#ifndef ID_EDIT_CLEAR
-#define ID_EDIT_CLEAR 0xE120
-#define ID_EDIT_CLEAR_ALL 0xE121
-#define ID_EDIT_COPY 0xE122
-#define ID_EDIT_CUT 0xE123
-#define ID_EDIT_FIND 0xE124
-#define ID_EDIT_PASTE 0xE125
-#define ID_EDIT_PASTE_LINK 0xE126
-#define ID_EDIT_PASTE_SPECIAL 0xE127
-#define ID_EDIT_REPEAT 0xE128
-#define ID_EDIT_REPLACE 0xE129
-#define ID_EDIT_SELECT_ALL 0xE12A
-#define ID_EDIT_UNDO 0xE12B
-#define ID_EDIT_REDO 0xE12C
-#endif
 
-#ifndef ID_WINDOW_NEW
-#define ID_WINDOW_NEW 0xE130
-#define ID_WINDOW_ARRANGE 0xE131
-#define ID_WINDOW_CASCADE 0xE132
-#define ID_WINDOW_TILE_HORZ 0xE133
-#define ID_WINDOW_TILE_VERT 0xE134
-#define ID_WINDOW_SPLIT 0xE135
-#endif
-#ifndef AFX_IDM_WINDOW_FIRST
 #define AFX_IDM_WINDOW_FIRST 0xE130
 #define AFX_IDM_WINDOW_LAST 0xE13F
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
-#endif
 
-#ifndef ID_APP_ABOUT
-#define ID_APP_ABOUT 0xE140
-#define ID_APP_EXIT 0xE141
-#define ID_HELP_INDEX 0xE142
-#define ID_HELP_FINDER 0xE143
-#define ID_HELP_USING 0xE144
-#define ID_CONTEXT_HELP 0xE145
-#define ID_HELP 0xE146
-#define ID_DEFAULT_HELP 0xE147
-#endif
 
-#ifndef ID_NEXT_PANE
-#define ID_NEXT_PANE 0xE150
-#define ID_PREV_PANE 0xE151
-#define ID_FORMAT_FONT 0xE160
-#endif
 
-#ifndef ID_VIEW_TOOLBAR
-#define ID_VIEW_TOOLBAR 0xE800
-#define ID_VIEW_STATUS_BAR 0xE801
 #define ID_VIEW_REBAR 0xE804
 #define ID_VIEW_AUTOARRANGE 0xE805
-#endif
 
-#ifndef ID_INDICATOR_EXT
-#define ID_SEPARATOR 0
 #define ID_INDICATOR_EXT 0xE700
 #define ID_INDICATOR_CAPS 0xE701
 #define ID_INDICATOR_NUM 0xE702
@@ -96,19 +32,10 @@
 #define ID_INDICATOR_OVR 0xE704
 #define ID_INDICATOR_REC 0xE705
 #define ID_INDICATOR_KANA 0xE706
-#endif
 
-#ifndef ID_WIZBACK
-#define ID_WIZBACK 0x3023
-#define ID_WIZNEXT 0x3024
-#define ID_WIZFINISH 0x3025
-#endif
-#ifndef ID_APPLY_NOW
 #define ID_APPLY_NOW 0x3021
-#endif
 
 // Print preview toolbar commands.
-#ifndef AFX_ID_PREVIEW_CLOSE
 #define AFX_ID_PREVIEW_CLOSE 0xE300
 #define AFX_ID_PREVIEW_NUMPAGE 0xE301
 #define AFX_ID_PREVIEW_NEXT 0xE302
@@ -116,10 +43,8 @@
 #define AFX_ID_PREVIEW_PRINT 0xE304
 #define AFX_ID_PREVIEW_ZOOMIN 0xE305
 #define AFX_ID_PREVIEW_ZOOMOUT 0xE306
-#endif
 
 // Window ids of the parts of a frame.
-#ifndef AFX_IDW_PANE_FIRST
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
 #define AFX_IDW_PREVIEW_BAR 0xE802
@@ -139,21 +64,14 @@
 #define AFX_IDW_VSCROLL_FIRST 0xEA10
 #define AFX_IDW_SIZE_BOX 0xEA20
 #define AFX_IDW_PANE_SAVE 0xEA21
-#endif
 
 // Strings the framework shows; the texts are registered by ClassLib itself (in Chinese)
 // and a module may replace them in its own string table.
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE 0xE000
-#endif
-#ifndef AFX_IDS_IDLEMESSAGE
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDS_HELPMODEMESSAGE 0xE002
 #define AFX_IDS_APP_TITLE_EMBEDDING 0xE003
 #define AFX_IDS_COMPANY_NAME 0xE004
 #define AFX_IDS_OBJ_TITLE_INPLACE 0xE005
-#endif
-#ifndef AFX_IDS_UNTITLED
 #define AFX_IDS_UNTITLED 0xF000
 #define AFX_IDS_SAVEFILE 0xF001
 #define AFX_IDS_SAVEFILECOPY 0xF002
@@ -168,8 +86,6 @@
 #define AFX_IDS_TWOPAGE 0xF03A
 #define AFX_IDS_PRINTPAGENUM 0xF03B
 #define AFX_IDS_PREVIEWPAGE 0xF03C
-#endif
-#ifndef AFX_IDP_ASK_TO_SAVE
 #define AFX_IDP_INVALID_FILENAME 0xF100
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0xF101
 #define AFX_IDP_FAILED_TO_SAVE_DOC 0xF102
@@ -188,17 +104,13 @@
 #define AFX_IDP_FAILED_ACCESS_WRITE 0xF124
 #define AFX_IDP_FAILED_IO_ERROR_READ 0xF125
 #define AFX_IDP_FAILED_IO_ERROR_WRITE 0xF126
-#endif
 
 // Frame window styles.
-#ifndef FWS_ADDTOTITLE
 #define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
 #define FWS_SNAPTOBARS 0x00002000L
-#endif
 
 // Control bar styles.
-#ifndef CBRS_ALIGN_LEFT
 #define CBRS_ALIGN_LEFT 0x1000L
 #define CBRS_ALIGN_TOP 0x2000L
 #define CBRS_ALIGN_RIGHT 0x4000L
@@ -227,10 +139,8 @@
 #define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
 #define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
-#endif
 
 // Toolbar control styles.
-#ifndef TBSTYLE_FLAT
 #define TBSTYLE_BUTTON 0x0000
 #define TBSTYLE_SEP 0x0001
 #define TBSTYLE_CHECK 0x0002
@@ -244,8 +154,6 @@
 #define TBSTYLE_FLAT 0x0800
 #define TBSTYLE_LIST 0x1000
 #define TBSTYLE_TRANSPARENT 0x8000
-#endif
-#ifndef TBBS_BUTTON
 #define TBBS_BUTTON 0x0000
 #define TBBS_SEPARATOR 0x0001
 #define TBBS_CHECKBOX 0x0002
@@ -256,14 +164,14 @@
 #define TBBS_INDETERMINATE 0x1000
 #define TBBS_DISABLED 0x0800
 #define TBBS_WRAPPED 0x8000
-#endif
 
 // Status bar pane styles.
-#ifndef SBPS_NORMAL
 #define SBPS_NORMAL 0x0000
 #define SBPS_NOBORDERS 0x0100
 #define SBPS_POPOUT 0x0200
 #define SBPS_OWNERDRAW 0x1000
 #define SBPS_DISABLED 0x04000000
 #define SBPS_STRETCH 0x08000000
-#endif
+
+// The style of views made by frames and splitters.
+#define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)

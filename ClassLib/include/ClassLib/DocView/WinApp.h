@@ -19,6 +19,11 @@ class CDocument;
 class CRecentFileList;
 class CWnd;
 class CCmdUI;
+class CWinApp;
+
+namespace pc_frame {
+void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
+}
 
 class AFX_EXT_CLASS CWinApp : public CCmdTarget
 {
@@ -126,6 +131,7 @@ protected:
     CProfileStore m_profile;
     CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName;
     bool m_bQuit;
+    friend void pc_frame::SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -134,6 +134,7 @@ protected:
     BOOL (*m_lpfnCloseProc)(CFrameWnd* pFrameWnd);
     UINT m_nIdleFlags;
     BOOL m_bFrameTitleDelayed;
+    BOOL m_bOwnMenu;  // m_hMenuDefault was loaded for this frame
 
     // The client rectangle that the views share after the bars took their parts.
     virtual void GetPaneArea(CRect& rect);

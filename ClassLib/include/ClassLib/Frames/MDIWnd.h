@@ -66,9 +66,11 @@ public:
 
 protected:
     friend class CMDIChildWnd;
+public:
+    void ActivateChild(CMDIChildWnd* pChild, BOOL bNotify);
+protected:
     void AddChild(CMDIChildWnd* pChild);
     void RemoveChild(CMDIChildWnd* pChild);
-    void ActivateChild(CMDIChildWnd* pChild, BOOL bNotify);
 
     std::vector<CMDIChildWnd*> m_children;     // creation order
     std::vector<CMDIChildWnd*> m_zOrder;       // most recently active first
@@ -120,7 +122,9 @@ public:
     // Height of the caption a child frame draws when it is not maximised.
     static int GetCaptionHeight();
 
-    HMENU m_hMenuShared;  // the template's menu shown while this child is active
+    HMENU m_hMenuShared;   // the template's menu shown while this child is active
+    HACCEL m_hAccelShared; // the template's accelerators
+    HACCEL GetDefaultAccelerator() override;
 
 protected:
     friend class CMDIFrameWnd;

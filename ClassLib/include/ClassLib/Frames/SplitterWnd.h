@@ -14,6 +14,11 @@
 
 #include <vector>
 
+#ifndef SPLS_DYNAMIC_SPLIT
+#define SPLS_DYNAMIC_SPLIT 0x0001
+#define SPLS_INVERT_TRACKER 0x0002
+#endif
+
 class CDC;
 class CScrollBar;
 class CView;
@@ -130,6 +135,7 @@ protected:
     CRect m_rectLimit;
     CRect m_rectTracker, m_rectTracker2;
     int m_htTrack;
+    CScrollBar* m_pScrollBars[2];  // the splitter's own bars (horizontal, vertical)
 
     virtual BOOL CreateCommon(CWnd* pParentWnd, SIZE sizeMin, DWORD dwStyle, UINT nID);
     virtual BOOL CreateScrollBarCtrl(DWORD dwStyle, UINT nID);
@@ -161,7 +167,3 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-#ifndef SPLS_DYNAMIC_SPLIT
-#define SPLS_DYNAMIC_SPLIT 0x0001
-#define SPLS_INVERT_TRACKER 0x0002
-#endif

@@ -1,5 +1,7 @@
 // CView: a frame's pane that shows a document.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
+
+#include "FrameworkStrings.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -118,11 +120,10 @@ void CView::OnActivateFrame(UINT, CFrameWnd*)
 {
 }
 
-void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
 {
-    (void)pDC;
-    if (pInfo != nullptr)
-        pInfo->m_bContinuePrinting = pInfo->m_nCurPage <= pInfo->GetMaxPage() || pInfo->GetMaxPage() == 0xFFFF;
+    // Printing goes on while there are pages (ViewPrint.cpp keeps the page count).
+    pc_frame::ContinuePrinting(pInfo);
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -1,7 +1,7 @@
 // The framework's own texts in Chinese. Sources are UTF-8; the table is converted to code
 // page 936 when it is registered, in ClassLib's own module, so that a module's string
 // table may replace any of them.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include "FrameworkStrings.h"
 

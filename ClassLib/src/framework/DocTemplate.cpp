@@ -1,5 +1,6 @@
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
+#include "FrameMenus.h"
 #include "FrameworkStrings.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
@@ -230,12 +231,10 @@ CMultiDocTemplate::~CMultiDocTemplate()
     for (POSITION pos = m_docList.GetHeadPosition(); pos != NULL;)
     {
         CDocument* pDoc = static_cast<CDocument*>(m_docList.GetNext(pos));
-        pc_frame::DetachTemplate(pDoc);
+        pDoc->m_pDocTemplate = nullptr;
     }
-    if (m_hMenuShared != nullptr)
-        ::DestroyMenu(m_hMenuShared);
-    if (m_hAccelTable != nullptr)
-        ::DestroyAcceleratorTable(m_hAccelTable);
+    pc_frame::DestroyMenuHandle(m_hMenuShared);
+    pc_frame::DestroyAccelHandle(m_hAccelTable);
 }
 
 void CMultiDocTemplate::LoadTemplate()
@@ -243,8 +242,8 @@ void CMultiDocTemplate::LoadTemplate()
     CDocTemplate::LoadTemplate();
     if (m_nIDResource != 0 && m_hMenuShared == nullptr)
     {
-        m_hMenuShared = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
-        m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
+        m_hMenuShared = pc_frame::LoadMenuResource(m_nIDResource);
+        m_hAccelTable = pc_frame::LoadAccelResource(m_nIDResource);
     }
 }
 
@@ -343,7 +342,7 @@ CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClas
 CSingleDocTemplate::~CSingleDocTemplate()
 {
     if (m_pOnlyDoc != nullptr)
-        pc_frame::DetachTemplate(m_pOnlyDoc);
+        m_pOnlyDoc->m_pDocTemplate = nullptr;
 }
 
 POSITION CSingleDocTemplate::GetFirstDocPosition() const

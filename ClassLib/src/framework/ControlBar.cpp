@@ -1,5 +1,5 @@
 // CControlBar: the common part of toolbars, status bars and dialog bars.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include "FrameworkStrings.h"
 

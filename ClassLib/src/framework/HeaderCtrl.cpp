@@ -1,5 +1,7 @@
 // CHeaderCtrl: column headings, drawn by ClassLib; divider dragging with a veto.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
+
+#include "FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,6 +34,7 @@ CHeaderCtrl::~CHeaderCtrl()
 
 BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    pc_frame::EnsureControlClasses();
     return CWnd::Create(WC_HEADER, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

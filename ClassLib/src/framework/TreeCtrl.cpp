@@ -1,5 +1,7 @@
 // CTreeCtrl: items, expanding, selection and the notifications.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
+
+#include "FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -36,6 +38,7 @@ BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    pc_frame::EnsureControlClasses();
     return CWnd::CreateEx(dwExStyle, WC_TREEVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,4 +1,4 @@
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // CToolBar: buttons from a toolbar resource, drawn by ClassLib, with tips and fly-by texts.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include "FrameworkStrings.h"
 
@@ -555,7 +555,7 @@ void CToolBar::OnLButtonUp(UINT nFlags, CPoint point)
     if (GetButtonStyle(nPressed) & TBBS_CHECKBOX)
         SetButtonStyle(nPressed, GetButtonStyle(nPressed) ^ TBBS_CHECKED);
     if (CFrameWnd* pFrame = GetDockingFrame())
-        pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+        pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0 /* clicked */), reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CToolBar::OnMouseLeaveMsg()

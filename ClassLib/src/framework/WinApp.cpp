@@ -1,8 +1,9 @@
 // CWinApp: the application object, its templates, profile, command line and event loop.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QThread>
 
 #include <cstring>
 #include <unistd.h>
@@ -20,6 +21,7 @@ END_MESSAGE_MAP()
 
 namespace {
 CWinApp* g_pApp = nullptr;
+CWnd* AppMainWnd();
 }
 
 CWinApp* AfxGetApp()
@@ -27,10 +29,13 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-CWnd* AfxGetMainWnd()
+// The window layer asks the application for its main window through this.
+namespace {
+CWnd* AppMainWnd()
 {
     return g_pApp != nullptr ? g_pApp->GetMainWnd() : nullptr;
 }
+}  // namespace
 
 LPCTSTR AfxGetAppName()
 {
@@ -63,6 +68,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_pszAppName = m_strAppName;
     pc_frame::SetAppProfile(&m_profile);
     pc_frame::RegisterFrameworkStrings();
+    AfxSetMainWndProvider(&AppMainWnd);
 }
 
 CWinApp::~CWinApp()
@@ -81,6 +87,7 @@ CWinApp::~CWinApp()
     {
         g_pApp = nullptr;
         pc_frame::SetAppProfile(nullptr);
+        AfxSetMainWndProvider(nullptr);
     }
 }
 
@@ -127,15 +134,21 @@ void CWinApp::PostQuitMessage(int nExitCode)
 int CWinApp::Run()
 {
     // Idle updates run whenever the queue is empty (AfxPumpMessages does the work).
-    while (!m_bQuit)
+    AfxResetQuitRequest();
+    while (!m_bQuit && !AfxQuitRequested(&m_nExitCode))
     {
-        if (!AfxPumpMessage())
-            break;
+        int nHandled = AfxPumpMessages();
         if (m_pMainWnd == nullptr || m_pMainWnd->m_hWnd == nullptr)
             break;
-        LONG lIdle = 0;
-        while (OnIdle(lIdle++))
+        if (nHandled == 0)
         {
+            LONG lIdle = 0;
+            while (OnIdle(lIdle++))
+            {
+            }
+            // Nothing to do: wait a little for the next event (timers are due by tick
+            // count, so the loop wakes up often enough for them).
+            QThread::msleep(5);
         }
     }
     return ExitInstance();
@@ -310,6 +323,7 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     CString allFilter;
     AfxLoadString(AFX_IDS_ALLFILTER, allFilter);
     filter += allFilter + "|*.*||";
+#if PC_FRAME_DIALOGS
     CString title;
     AfxLoadString(nIDSTitle, title);
     CFileDialog dlg(bOpenFileDialog, defExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(defExt),
@@ -320,6 +334,13 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     if (dlg.DoModal() != IDOK)
         return FALSE;
     fileName = dlg.GetPathName();
+#else
+    (void)nIDSTitle;
+    (void)lFlags;
+    (void)bOpenFileDialog;
+    TRACE("Warning: no file dialog in this build.\n");
+    return FALSE;
+#endif
     return !fileName.IsEmpty();
 }
 
@@ -535,8 +556,10 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
+#if PC_FRAME_DIALOGS
     CPrintDialog pd(TRUE);
     pd.DoModal();
+#endif
 }
 
 void CWinApp::OnAppExit()
@@ -580,7 +603,7 @@ int AfxWinMain(int argc, char** argv)
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return -1;
-    AfxEnsureUiApplication();
+    AfxEnsureApplication();
     if (argc > 0 && argv[0] != nullptr)
     {
         const char* slash = std::strrchr(argv[0], '/');

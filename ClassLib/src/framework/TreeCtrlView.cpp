@@ -1,5 +1,5 @@
 // CTreeCtrl: geometry, hit testing, drawing and input.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // CListCtrl: window messages, mouse and keyboard.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 #include <cstdlib>

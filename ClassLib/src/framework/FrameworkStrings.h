@@ -2,6 +2,7 @@
 // strings, and the bookkeeping of frames and documents.
 #pragma once
 
+#include <ClassLib/Core/Geometry.h>
 #include <ClassLib/Core/String.h>
 
 class CDocument;
@@ -9,6 +10,7 @@ class CEdit;
 class CException;
 class CFrameWnd;
 class CListCtrl;
+class CPrintInfo;
 class CWinApp;
 class CWnd;
 
@@ -28,17 +30,21 @@ void DiscardFailedFrame(CFrameWnd* pFrame);
 void RegisterLiveFrame(CFrameWnd* pFrame);
 bool IsLiveFrame(const CFrameWnd* pFrame);
 void UnregisterLiveFrame(CFrameWnd* pFrame);
-// A template going away leaves its documents without one.
-void DetachTemplate(CDocument* pDoc);
 // The framework's strings in Chinese (code page 936), registered once in ClassLib's own
 // module; a module's string table may replace any of them.
 void RegisterFrameworkStrings();
 void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
+// The window classes of the list, header, tree and tab controls (registered once).
+void EnsureControlClasses();
+// Printing: m_bContinuePrinting from the page number and the page count.
+void ContinuePrinting(CPrintInfo* pInfo);
 // Label editing of a list item: an edit over the label that ends with LVN_ENDLABELEDIT.
 CEdit* BeginLabelEdit(CListCtrl* pList, int nItem);
 // A child window object the parent owns and deletes with itself.
 void AdoptChild(CWnd* pParent, CWnd* pChild);
 // The tip of a toolbar button (empty text hides it).
 void ShowBarTip(CWnd* pBar, const CString& text, const CRect& rcButton);
+// The tip text shown now, or NULL.
+const CString* CurrentBarTip();
 
 }  // namespace pc_frame

@@ -1,5 +1,5 @@
 // The framework's helpers: paths, titles, strings and the bookkeeping of frames.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <climits>
 #include <cstdlib>
@@ -152,18 +152,37 @@ void DiscardFailedFrame(CFrameWnd* pFrame)
         delete pFrame;
 }
 
-void DetachTemplate(CDocument* pDoc)
-{
-    if (pDoc != nullptr)
-        pDoc->CDocument::m_pDocTemplate = nullptr;
-}
-
 void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName)
 {
     if (pApp == nullptr)
         return;
     pApp->m_strExeName = lpszExeName != nullptr ? lpszExeName : "";
     pApp->m_pszExeName = pApp->m_strExeName;
+}
+
+}  // namespace pc_frame
+
+namespace pc_frame {
+
+CWnd* FindDescendant(const CWnd* pWnd, int nID, BOOL bOnlyPerm)
+{
+    if (pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return nullptr;
+    // Direct children first, then their descendants.
+    for (CWnd* pChild = pWnd->GetWindow(GW_CHILD); pChild != nullptr; pChild = pChild->GetWindow(GW_HWNDNEXT))
+    {
+        if (pChild->GetDlgCtrlID() == nID)
+        {
+            if (!bOnlyPerm || CWnd::FromHandlePermanent(pChild->m_hWnd) != nullptr)
+                return pChild;
+        }
+    }
+    for (CWnd* pChild = pWnd->GetWindow(GW_CHILD); pChild != nullptr; pChild = pChild->GetWindow(GW_HWNDNEXT))
+    {
+        if (CWnd* pFound = FindDescendant(pChild, nID, bOnlyPerm))
+            return pFound;
+    }
+    return nullptr;
 }
 
 }  // namespace pc_frame

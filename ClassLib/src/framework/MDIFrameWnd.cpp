@@ -1,8 +1,9 @@
 // CMDIFrameWnd: the main window whose client area holds the document frames.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 
+#include "FrameMenus.h"
 #include "FrameworkStrings.h"
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
@@ -83,18 +84,15 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
     // The main frame's own menu is the one shown while no child is open.
-    m_hMenuDefault = ::GetMenu(m_hWnd);
+    m_hMenuDefault = pc_frame::GetWindowMenu(m_hWnd);
     return TRUE;
 }
 
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
 {
-    CMenu* pMenu = nullptr;
     if (m_hMenuDefault == nullptr)
-        m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (m_hMenuDefault != nullptr)
-        pMenu = CMenu::FromHandle(m_hMenuDefault);
-    return CreateClient(lpcs, pMenu);
+        m_hMenuDefault = pc_frame::GetWindowMenu(m_hWnd);
+    return CreateClient(lpcs, AfxMenuFromHandle(m_hMenuDefault));
 }
 
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT, CMenu*)
@@ -357,33 +355,15 @@ void CMDIFrameWnd::MDIIconArrange()
 
 HMENU CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu*)
 {
-    HMENU hOld = ::GetMenu(m_hWnd);
+    HMENU hOld = pc_frame::GetWindowMenu(m_hWnd);
     if (pFrameMenu != nullptr)
-        ::SetMenu(m_hWnd, pFrameMenu->GetSafeHmenu());
+        pc_frame::SetWindowMenu(m_hWnd, pc_frame::MenuHandleOf(pFrameMenu));
     return hOld;
 }
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
-    if (hMenuBar == nullptr)
-        return nullptr;
-    CMenu* pBar = CMenu::FromHandle(hMenuBar);
-    int n = static_cast<int>(pBar->GetMenuItemCount());
-    // The popup that holds the window commands.
-    for (int i = n - 1; i >= 0; --i)
-    {
-        CMenu* pSub = pBar->GetSubMenu(i);
-        if (pSub == nullptr)
-            continue;
-        int m = static_cast<int>(pSub->GetMenuItemCount());
-        for (int j = 0; j < m; ++j)
-        {
-            UINT nID = pSub->GetMenuItemID(j);
-            if (nID >= AFX_IDM_WINDOW_FIRST && nID <= AFX_IDM_WINDOW_LAST)
-                return pSub->GetSafeHmenu();
-        }
-    }
-    return nullptr;
+    return pc_frame::FindWindowPopup(hMenuBar);
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
@@ -420,20 +400,11 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     CMDIChildWnd* pActive = MDIGetActive();
     // The active document's title joins the frame's when the child is maximised (or
     // whenever there is one, as the platform does with FWS_ADDTOTITLE).
-    if (bAddToTitle && pActive != nullptr && (pActive->GetStyle() & FWS_ADDTOTITLE) != 0)
-    {
-        CString title;
-        pActive->GetWindowText(title);
-        UpdateFrameTitleForDocument(title);
-    }
+    CDocument* pDocument = pActive != nullptr ? pActive->GetActiveDocument() : nullptr;
+    if (bAddToTitle && pDocument != nullptr)
+        UpdateFrameTitleForDocument(pDocument->GetTitle());
     else
-    {
-        CDocument* pDocument = GetActiveDocument();
-        if (bAddToTitle && pDocument != nullptr)
-            UpdateFrameTitleForDocument(pDocument->GetTitle());
-        else
-            UpdateFrameTitleForDocument(nullptr);
-    }
+        UpdateFrameTitleForDocument(nullptr);
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

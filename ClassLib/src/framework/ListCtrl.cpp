@@ -1,5 +1,7 @@
 // CListCtrl: items, columns, states and the notifications of state changes.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
+
+#include "FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,6 +47,7 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    pc_frame::EnsureControlClasses();
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

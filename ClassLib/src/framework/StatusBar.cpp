@@ -1,5 +1,5 @@
 // CStatusBar: text panes at the bottom of a frame.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // CFrameWnd: control bars docked on the frame's sides, in rows.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 #include <map>

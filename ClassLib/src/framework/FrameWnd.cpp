@@ -1,9 +1,10 @@
 // CFrameWnd: creation from a resource id, the active view, layout of the bars and the pane,
 // titles, messages in the status bar and command routing.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 
+#include "FrameMenus.h"
 #include "FrameworkStrings.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -48,6 +49,7 @@ CFrameWnd::CFrameWnd()
       m_lpfnCloseProc(nullptr),
       m_nIdleFlags(0),
       m_bFrameTitleDelayed(FALSE),
+      m_bOwnMenu(FALSE),
       m_nIDTracking(0),
       m_nIDLastMessage(0)
 {
@@ -57,10 +59,10 @@ CFrameWnd::CFrameWnd()
 CFrameWnd::~CFrameWnd()
 {
     pc_frame::UnregisterLiveFrame(this);
-    if (m_hMenuDefault != nullptr && ::IsMenu(m_hMenuDefault) && (m_hWnd == nullptr || ::GetMenu(m_hWnd) != m_hMenuDefault))
-        ::DestroyMenu(m_hMenuDefault);
-    if (m_hAccelTable != nullptr)
-        ::DestroyAcceleratorTable(m_hAccelTable);
+    // The frame's own menu goes with it unless a template shares it.
+    if (m_bOwnMenu && pc_frame::IsMenuHandle(m_hMenuDefault))
+        pc_frame::DestroyMenuHandle(m_hMenuDefault);
+    pc_frame::DestroyAccelHandle(m_hAccelTable);
 }
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -69,7 +71,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     HMENU hMenu = nullptr;
     if (lpszMenuName != nullptr)
     {
-        hMenu = ::LoadMenu(AfxFindResourceHandle(lpszMenuName, RT_MENU), lpszMenuName);
+        hMenu = pc_frame::LoadMenuResource(lpszMenuName);
         if (hMenu == nullptr)
         {
             TRACE("Warning: failed to load menu for CFrameWnd.\n");
@@ -83,8 +85,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                   static_cast<LPVOID>(pContext)))
     {
         TRACE("Warning: failed to create CFrameWnd.\n");
-        if (hMenu != nullptr)
-            ::DestroyMenu(hMenu);
+        pc_frame::DestroyMenuHandle(hMenu);
         return FALSE;
     }
     return TRUE;
@@ -103,9 +104,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     LPCTSTR lpszMenu = AfxFindResourceHandle(nIDResource, RT_MENU) != nullptr ? MAKEINTRESOURCE(nIDResource) : nullptr;
     if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0L, pContext))
         return FALSE;
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (AfxFindResourceHandle(nIDResource, RT_ACCELERATOR) != nullptr)
-        m_hAccelTable = ::LoadAccelerators(AfxFindResourceHandle(nIDResource, RT_ACCELERATOR), MAKEINTRESOURCE(nIDResource));
+    m_hMenuDefault = pc_frame::GetWindowMenu(m_hWnd);
+    m_bOwnMenu = m_hMenuDefault != nullptr;
+    m_hAccelTable = pc_frame::LoadAccelResource(nIDResource);
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
@@ -212,7 +213,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
     CView* pView = nullptr;
     if (GetActiveView() == nullptr)
     {
-        CWnd* pWnd = GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
+        CWnd* pWnd = pc_frame::FindDescendant(this, AFX_IDW_PANE_FIRST, TRUE);
         if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView)))
         {
             pView = static_cast<CView*>(pWnd);
@@ -341,7 +342,7 @@ void CFrameWnd::DelayUpdateFrameTitle()
 
 CWnd* CFrameWnd::GetMessageBar()
 {
-    return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+    return pc_frame::FindDescendant(this, AFX_IDW_STATUS_BAR, TRUE);
 }
 
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
@@ -441,8 +442,8 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     if (hMenuAlt == nullptr)
         hMenuAlt = m_hMenuDefault;
-    if (hMenuAlt != nullptr && ::GetMenu(m_hWnd) != hMenuAlt)
-        ::SetMenu(m_hWnd, hMenuAlt);
+    if (hMenuAlt != nullptr && pc_frame::GetWindowMenu(m_hWnd) != hMenuAlt)
+        pc_frame::SetWindowMenu(m_hWnd, hMenuAlt);
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -450,7 +451,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
     {
         HACCEL hAccel = GetDefaultAccelerator();
-        if (hAccel != nullptr && ::TranslateAccelerator(m_hWnd, hAccel, pMsg))
+        if (hAccel != nullptr && pc_frame::TranslateAccel(m_hWnd, hAccel, pMsg))
             return TRUE;
     }
     return CWnd::PreTranslateMessage(pMsg);
@@ -458,43 +459,10 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu || pPopupMenu == nullptr)
-        return;
     // Each item asks its update handler; without one it is greyed when no handler takes
     // the command (m_bAutoMenuEnable).
-    CCmdUI state;
-    state.m_pMenu = pPopupMenu;
-    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
-    {
-        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
-        if (state.m_nID == 0)
-            continue;  // separator
-        if (state.m_nID == static_cast<UINT>(-1))
-        {
-            // A submenu: its first item's command stands for it.
-            CMenu* pSub = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
-            if (pSub == nullptr || (state.m_nID = pSub->GetMenuItemID(0)) == 0 || state.m_nID == static_cast<UINT>(-1))
-                continue;
-            state.m_pSubMenu = pSub;
-            state.DoUpdate(this, FALSE);
-            state.m_pSubMenu = nullptr;
-        }
-        else
-        {
-            state.m_pSubMenu = nullptr;
-            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
-        }
-        // The update may have changed the number of items (the recent-file list).
-        UINT nCount = pPopupMenu->GetMenuItemCount();
-        if (nCount < state.m_nIndexMax)
-        {
-            state.m_nIndex -= (state.m_nIndexMax - nCount);
-            while (state.m_nIndex < nCount && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
-                state.m_nIndex++;
-        }
-        state.m_nIndexMax = nCount;
-    }
+    if (!bSysMenu)
+        pc_frame::UpdatePopupItems(pPopupMenu, this, m_bAutoMenuEnable);
 }
 
 // ---- Closing ------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // CSplitterWnd: layout, drawing and hit testing of the panes and bars.
-#include <ClassLib/AfxWin.h>
+#include "Framework.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,11 +45,18 @@ CSplitterWnd::CSplitterWnd()
       m_bHasVScroll(FALSE),
       m_bTracking(FALSE),
       m_bTracking2(FALSE),
-      m_htTrack(noHit)
+      m_htTrack(noHit),
+      m_pScrollBars{nullptr, nullptr}
 {
 }
 
-CSplitterWnd::~CSplitterWnd() = default;
+CSplitterWnd::~CSplitterWnd()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    delete m_pScrollBars[0];
+    delete m_pScrollBars[1];
+}
 
 BOOL CSplitterWnd::CreateCommon(CWnd* pParentWnd, SIZE sizeMin, DWORD dwStyle, UINT nID)
 {
@@ -84,7 +91,7 @@ BOOL CSplitterWnd::CreateScrollBarCtrl(DWORD dwStyle, UINT nID)
         delete pBar;
         return FALSE;
     }
-    pc_frame::AdoptChild(this, pBar);
+    m_pScrollBars[(dwStyle & SBS_VERT) ? 1 : 0] = pBar;
     return TRUE;
 }
 
@@ -600,7 +607,16 @@ void CSplitterWnd::GetHitRect(int ht, CRect& rect)
 void CSplitterWnd::OnInvertTracker(const CRect& rect)
 {
     CDC* pDC = GetDC();
-    CBrush* pBrush = CDC::GetHalftoneBrush();
+    // A halftone: every other pixel, as the platform's tracker shows.
+    static CBrush s_halftone;
+    if (s_halftone.GetSafeHandle() == nullptr)
+    {
+        static const WORD kBits[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+        CBitmap bm;
+        bm.CreateBitmap(8, 8, 1, 1, kBits);
+        s_halftone.CreatePatternBrush(&bm);
+    }
+    CBrush* pBrush = &s_halftone;
     CBrush* pOld = pDC->SelectObject(pBrush);
     pDC->PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), PATINVERT);
     pDC->SelectObject(pOld);
