@@ -255,6 +255,13 @@ void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_hWnd == nullptr)
         return;
+    // The status bar starts with the idle text.
+    if (!m_bIdleMessageShown && GetMessageBar() != nullptr)
+    {
+        m_bIdleMessageShown = TRUE;
+        if (m_nIDTracking == 0)
+            SetMessageText(AFX_IDS_IDLEMESSAGE);
+    }
     if (m_bFrameTitleDelayed)
     {
         m_bFrameTitleDelayed = FALSE;

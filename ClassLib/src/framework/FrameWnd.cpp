@@ -25,6 +25,10 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 END_MESSAGE_MAP()
 
@@ -50,6 +54,7 @@ CFrameWnd::CFrameWnd()
       m_nIdleFlags(0),
       m_bFrameTitleDelayed(FALSE),
       m_bOwnMenu(FALSE),
+      m_bIdleMessageShown(FALSE),
       m_nIDTracking(0),
       m_nIDLastMessage(0)
 {
@@ -275,10 +280,33 @@ LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
 {
-    // The pane covers the client area; only a frame without one paints its background.
-    if (GetDlgItem(AFX_IDW_PANE_FIRST) != nullptr)
-        return TRUE;
-    return CWnd::OnEraseBkgnd(pDC);
+    // What the pane and the bars leave (the rest of a bar row) shows the face colour.
+    CRect rc;
+    GetClientRect(&rc);
+    pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    // An indicator shows its text while its key is toggled on.
+    UINT nVK = 0;
+    switch (pCmdUI->m_nID)
+    {
+    case ID_INDICATOR_CAPS:
+        nVK = VK_CAPITAL;
+        break;
+    case ID_INDICATOR_NUM:
+        nVK = VK_NUMLOCK;
+        break;
+    case ID_INDICATOR_SCRL:
+        nVK = VK_SCROLL;
+        break;
+    default:
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    pCmdUI->Enable((::GetKeyState(static_cast<int>(nVK)) & 1) != 0);
 }
 
 // ---- Titles -------------------------------------------------------------------------------

@@ -418,8 +418,9 @@ void CHeaderCtrl::OnPaint()
             DrawHeaderItem(&dc, idx, rc, bPressed);
     }
     // The part right of the last item.
+    // Right of the last item: the face with a bottom line.
     if (x < client.right)
-        dc.DrawEdge(CRect(x, 0, client.right, client.Height()), EDGE_RAISED, BF_RECT | BF_SOFT);
+        dc.FillSolidRect(x, client.bottom - 1, client.right - x, 1, ::GetSysColor(COLOR_BTNSHADOW));
     dc.SelectObject(pOld);
 }
 

@@ -13,11 +13,9 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_CLOSE()
-    ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCLBUTTONDBLCLK()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
@@ -28,8 +26,7 @@ CMDIChildWnd::CMDIChildWnd()
       m_bMaximized(FALSE),
       m_bMinimized(FALSE),
       m_bActive(FALSE),
-      m_rectRestore(0, 0, 0, 0),
-      m_bCaptionDrag(FALSE)
+      m_rectRestore(0, 0, 0, 0)
 {
 }
 
@@ -37,7 +34,7 @@ CMDIChildWnd::~CMDIChildWnd() = default;
 
 int CMDIChildWnd::GetCaptionHeight()
 {
-    return 18;
+    return ::GetSystemMetrics(SM_CYCAPTION);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
@@ -162,9 +159,11 @@ void CMDIChildWnd::MDIMaximize()
     }
     m_bMaximized = TRUE;
     m_bMinimized = FALSE;
-    CRect client;
-    pClient->GetClientRect(&client);
-    MoveWindow(&client, TRUE);
+    // The frame's caption and borders lie outside the MDI client, so the views fill it.
+    CRect rc;
+    pClient->GetClientRect(&rc);
+    CalcWindowRect(&rc, adjustBorder);
+    MoveWindow(&rc, TRUE);
     RecalcLayout();
     Invalidate();
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
@@ -261,47 +260,6 @@ void CMDIChildWnd::RecalcLayout(BOOL bNotify)
     CFrameWnd::RecalcLayout(bNotify);
 }
 
-CRect CMDIChildWnd::GetCaptionRect() const
-{
-    CRect rc;
-    GetClientRect(&rc);
-    rc.bottom = rc.top + (m_bMaximized ? 0 : GetCaptionHeight());
-    return rc;
-}
-
-void CMDIChildWnd::GetPaneArea(CRect& rect)
-{
-    GetClientRect(&rect);
-    if (!m_bMaximized)
-    {
-        // The caption and a one-pixel frame.
-        rect.top += GetCaptionHeight();
-        rect.DeflateRect(1, 0, 1, 1);
-    }
-}
-
-void CMDIChildWnd::OnPaint()
-{
-    CPaintDC dc(this);
-    if (m_bMaximized)
-        return;
-    CRect client;
-    GetClientRect(&client);
-    CRect cap = GetCaptionRect();
-    bool bActive = m_bActive != FALSE;
-    dc.FillSolidRect(&cap, ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    dc.FrameRect(&client, CBrush::FromHandle(::GetSysColorBrush(bActive ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER)));
-    CString title;
-    GetWindowText(title);
-    CRect rcText = cap;
-    rcText.DeflateRect(4, 0);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    CFont* pOld = dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-    dc.DrawText(title, &rcText, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    dc.SelectObject(pOld);
-}
-
 int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     int nResult = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
@@ -316,53 +274,30 @@ void CMDIChildWnd::OnLButtonDown(UINT nFlags, CPoint point)
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         if (pFrame->MDIGetActive() != this)
             pFrame->MDIActivate(this);
-    if (!m_bMaximized && GetCaptionRect().PtInRect(point))
-    {
-        m_bCaptionDrag = TRUE;
-        ClientToScreen(&point);
-        m_ptDragStart = point;
-        GetWindowRect(&m_rectDragStart);
-        GetParent()->ScreenToClient(&m_rectDragStart);
-        SetCapture();
-        return;
-    }
     CFrameWnd::OnLButtonDown(nFlags, point);
 }
 
-void CMDIChildWnd::OnMouseMove(UINT nFlags, CPoint point)
+void CMDIChildWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
-    if (m_bCaptionDrag && GetCapture() == this)
-    {
-        ClientToScreen(&point);
-        CRect rc = m_rectDragStart;
-        rc.OffsetRect(point.x - m_ptDragStart.x, point.y - m_ptDragStart.y);
-        MoveWindow(&rc, TRUE);
-        return;
-    }
-    CFrameWnd::OnMouseMove(nFlags, point);
+    // A click on the caption activates the child first.
+    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+        if (pFrame->MDIGetActive() != this)
+            pFrame->MDIActivate(this);
+    CFrameWnd::OnNcLButtonDown(nHitTest, point);
 }
 
-void CMDIChildWnd::OnLButtonUp(UINT nFlags, CPoint point)
+void CMDIChildWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
-    if (m_bCaptionDrag)
+    // A double click on the caption maximises the child (or restores it).
+    if (nHitTest == HTCAPTION)
     {
-        m_bCaptionDrag = FALSE;
-        if (GetCapture() == this)
-            ReleaseCapture();
+        if (m_bMaximized)
+            MDIRestore();
+        else
+            MDIMaximize();
         return;
     }
-    CFrameWnd::OnLButtonUp(nFlags, point);
-}
-
-void CMDIChildWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    // A double click on the caption maximises the child.
-    if (!m_bMaximized && GetCaptionRect().PtInRect(point))
-    {
-        MDIMaximize();
-        return;
-    }
-    CFrameWnd::OnLButtonDblClk(nFlags, point);
+    CFrameWnd::OnNcLButtonDblClk(nHitTest, point);
 }
 
 void CMDIChildWnd::OnClose()

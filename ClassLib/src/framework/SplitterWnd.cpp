@@ -67,9 +67,9 @@ BOOL CSplitterWnd::CreateCommon(CWnd* pParentWnd, SIZE sizeMin, DWORD dwStyle, U
     DWORD dwCreateStyle = dwStyle & ~(WS_HSCROLL | WS_VSCROLL);
     m_bHasHScroll = (dwStyle & WS_HSCROLL) != 0;
     m_bHasVScroll = (dwStyle & WS_VSCROLL) != 0;
+    // Made empty: its owner places it once the panes exist, and that first size lays
+    // the panes out by their ideal sizes.
     CRect rect(0, 0, 0, 0);
-    if (pParentWnd != nullptr)
-        pParentWnd->GetClientRect(&rect);
     if (!CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr, nullptr), nullptr,
                       dwCreateStyle | WS_CLIPCHILDREN, rect, pParentWnd, nID))
     {

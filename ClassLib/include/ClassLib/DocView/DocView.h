@@ -8,4 +8,5 @@
 #include <ClassLib/DocView/Document.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/DocView/View.h>
+#include <ClassLib/DocView/CtrlView.h>
 #include <ClassLib/DocView/WinApp.h>

@@ -101,12 +101,14 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
 
     // The accelerators of the frame (or of the active MDI child's template).
     virtual HACCEL GetDefaultAccelerator();
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
+    BOOL IsFrameWnd() const override { return TRUE; }
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -134,7 +136,8 @@ protected:
     BOOL (*m_lpfnCloseProc)(CFrameWnd* pFrameWnd);
     UINT m_nIdleFlags;
     BOOL m_bFrameTitleDelayed;
-    BOOL m_bOwnMenu;  // m_hMenuDefault was loaded for this frame
+    BOOL m_bOwnMenu;
+    BOOL m_bIdleMessageShown;  // the status bar showed the idle text once  // m_hMenuDefault was loaded for this frame
 
     // The client rectangle that the views share after the bars took their parts.
     virtual void GetPaneArea(CRect& rect);

@@ -119,7 +119,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
 
-    // Height of the caption a child frame draws when it is not maximised.
+    // Height of a child frame's caption.
     static int GetCaptionHeight();
 
     HMENU m_hMenuShared;   // the template's menu shown while this child is active
@@ -132,21 +132,13 @@ protected:
     BOOL m_bMinimized;
     BOOL m_bActive;
     CRect m_rectRestore;
-    BOOL m_bCaptionDrag;
-    CPoint m_ptDragStart;
-    CRect m_rectDragStart;
-
-    void GetPaneArea(CRect& rect) override;
-    CRect GetCaptionRect() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnClose();
-    afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
 
