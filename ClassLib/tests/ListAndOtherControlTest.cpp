@@ -66,20 +66,6 @@ TEST_F(OtherControlTest, ListBoxSelectionsAndNotifications)
     EXPECT_TRUE(h2.commands.empty());  // no LBS_NOTIFY
 }
 
-TEST_F(OtherControlTest, ScrollBarMovesOnlyWhenItsParentSetsIt)
-{
-    auto bar = pc::MakeControlProc("SCROLLBAR", &host, SBS_VERT, parent.get());
-    Send(*bar, SBM_SETRANGE, 0, 50);
-    EXPECT_EQ(Send(*bar, SBM_SETPOS, 10), 0);
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(bar->Widget(), &down);
-    ASSERT_FALSE(host.scrolls.empty());
-    EXPECT_EQ(host.scrolls[0].first, UINT(SB_LINEDOWN));
-    EXPECT_EQ(Send(*bar, SBM_GETPOS), 10);
-    EXPECT_EQ(Send(*bar, SBM_SETPOS, 99), 10);
-    EXPECT_EQ(Send(*bar, SBM_GETPOS), 50);
-}
-
 TEST_F(OtherControlTest, RichEditReportsChangesOnlyWhenAsked)
 {
     auto rich = pc::MakeControlProc(RICHEDIT_CLASS, &host, ES_AUTOHSCROLL, parent.get());

@@ -33,7 +33,6 @@ const ClassEntry kClasses[] = {
     {WC_STATIC, &Make<StaticProc>},
     {WC_COMBOBOX, &Make<ComboProc>},
     {WC_LISTBOX, &Make<ListBoxProc>},
-    {WC_SCROLLBAR, &Make<ScrollBarProc>},
     {UPDOWN_CLASS, &Make<SpinProc>},
     {DATETIMEPICK_CLASS, &Make<DateTimeProc>},
     {MONTHCAL_CLASS, &Make<MonthCalProc>},

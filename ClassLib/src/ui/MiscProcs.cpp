@@ -6,154 +6,11 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 
 #include <cstring>
 
 
 namespace pc {
-
-namespace {
-
-// The platform's SCROLLINFO, read and written field by field.
-struct ScrollInfo
-{
-    UINT cbSize;
-    UINT fMask;
-    int nMin;
-    int nMax;
-    UINT nPage;
-    int nPos;
-    int nTrackPos;
-};
-const UINT kSifRange = 0x1, kSifPage = 0x2, kSifPos = 0x4, kSifTrackPos = 0x10;
-
-}  // namespace
-
-// ---- Scroll bar ---------------------------------------------------------------------------
-
-ScrollBarProc::ScrollBarProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
-{
-    m_bar = new QScrollBar((style & SBS_VERT) ? Qt::Vertical : Qt::Horizontal, parent);
-    Show();
-    QObject::connect(m_bar, &QAbstractSlider::actionTriggered, m_bar, [this](int action) {
-        if (m_quiet)
-            return;
-        UINT code;
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-        case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-        case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-        case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-        case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-        case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-        case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
-        default: return;
-        }
-        int track = m_bar->sliderPosition();
-        // The bar stays where it is until the parent moves it.
-        ++m_quiet;
-        m_bar->setSliderPosition(m_pos);
-        --m_quiet;
-        m_host->Scroll((m_style & SBS_VERT) == 0, code, code == SB_THUMBTRACK ? track : m_pos);
-    });
-    QObject::connect(m_bar, &QAbstractSlider::sliderReleased, m_bar, [this] {
-        m_host->Scroll((m_style & SBS_VERT) == 0, SB_THUMBPOSITION, m_bar->sliderPosition());
-        m_host->Scroll((m_style & SBS_VERT) == 0, SB_ENDSCROLL, m_pos);
-    });
-}
-
-QWidget* ScrollBarProc::Widget() const
-{
-    return m_bar;
-}
-
-void ScrollBarProc::Show()
-{
-    ++m_quiet;
-    int page = static_cast<int>(m_page);
-    int maxPos = m_page ? m_max - page + 1 : m_max;
-    if (maxPos < m_min)
-        maxPos = m_min;
-    m_bar->setRange(m_min, maxPos);
-    m_bar->setPageStep(page > 0 ? page : 10);
-    m_bar->setValue(m_pos);
-    --m_quiet;
-}
-
-LRESULT ScrollBarProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    handled = true;
-    auto clampPos = [this](int p) {
-        int maxPos = m_page ? m_max - static_cast<int>(m_page) + 1 : m_max;
-        if (maxPos < m_min)
-            maxPos = m_min;
-        return p < m_min ? m_min : p > maxPos ? maxPos : p;
-    };
-    switch (msg) {
-    case SBM_SETPOS: {
-        int old = m_pos;
-        m_pos = clampPos(static_cast<int>(static_cast<INT_PTR>(wParam)));
-        Show();
-        return old;
-    }
-    case SBM_GETPOS:
-        return m_pos;
-    case SBM_SETRANGE:
-    case SBM_SETRANGEREDRAW: {
-        int old = m_pos;
-        m_min = static_cast<int>(static_cast<INT_PTR>(wParam));
-        m_max = static_cast<int>(lParam);
-        m_pos = clampPos(m_pos);
-        Show();
-        return old;
-    }
-    case SBM_GETRANGE:
-        if (wParam)
-            *reinterpret_cast<int*>(wParam) = m_min;
-        if (lParam)
-            *reinterpret_cast<int*>(lParam) = m_max;
-        return 0;
-    case SBM_SETSCROLLINFO: {
-        auto* si = reinterpret_cast<ScrollInfo*>(lParam);
-        if (!si)
-            return m_pos;
-        if (si->fMask & kSifRange) {
-            m_min = si->nMin;
-            m_max = si->nMax;
-        }
-        if (si->fMask & kSifPage)
-            m_page = si->nPage;
-        if (si->fMask & kSifPos)
-            m_pos = si->nPos;
-        m_pos = clampPos(m_pos);
-        Show();
-        return m_pos;
-    }
-    case SBM_GETSCROLLINFO: {
-        auto* si = reinterpret_cast<ScrollInfo*>(lParam);
-        if (!si)
-            return FALSE;
-        if (si->fMask & kSifRange) {
-            si->nMin = m_min;
-            si->nMax = m_max;
-        }
-        if (si->fMask & kSifPage)
-            si->nPage = m_page;
-        if (si->fMask & kSifPos)
-            si->nPos = m_pos;
-        if (si->fMask & kSifTrackPos)
-            si->nTrackPos = m_bar->sliderPosition();
-        return TRUE;
-    }
-    case SBM_ENABLE_ARROWS:
-        m_bar->setEnabled(wParam != 3);  // ESB_DISABLE_BOTH
-        return TRUE;
-    default:
-        handled = false;
-        return 0;
-    }
-}
 
 // ---- Rich edit ----------------------------------------------------------------------------
 
@@ -251,7 +108,7 @@ IPAddressProc::IPAddressProc(ControlHost* host, DWORD style, QWidget* parent) : 
         f->setValidator(new QIntValidator(0, 255, f));
         layout->addWidget(f, 1);
         m_fields.push_back(f);
-        QObject::connect(f, &QLineEdit::textEdited, f, [this, i](const QString& t) {
+        QObject::connect(f, &QLineEdit::textEdited, this, [this, i](const QString& t) {
             if (m_quiet)
                 return;
             NMIPADDRESS nm = {};

@@ -10,28 +10,8 @@
 
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 
 namespace pc {
-
-// A scroll bar control reports what the person does and moves only when its parent sets
-// the position, as the platform's does.
-class ScrollBarProc : public QObject, public ControlProc
-{
-public:
-    ScrollBarProc(ControlHost* host, DWORD style, QWidget* parent);
-    QWidget* Widget() const override;
-    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
-
-private:
-    void Show();
-    QScrollBar* m_bar = nullptr;
-    int m_min = 0;
-    int m_max = 100;
-    int m_pos = 0;
-    UINT m_page = 0;
-    int m_quiet = 0;
-};
 
 // Rich edits here hold plain text; they report changes only as their event mask asks.
 class RichEditProc : public EditProc

@@ -12,6 +12,10 @@
 #include <cstdlib>
 #include <deque>
 #include <mutex>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type);  // MessageBoxQt.cpp
 void AfxFireDueTimers();                                              // Timers.cpp
@@ -53,6 +57,11 @@ void AfxEnsureApplication()
         // Without a display the layer runs on the offscreen platform rather than failing.
         if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
             setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (!std::getenv("XDG_RUNTIME_DIR")) {
+            static std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+            mkdir(dir.c_str(), 0700);
+            setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
+        }
         static int argc = 1;
         static char arg0[] = "classlib";
         static char* argv[] = {arg0, nullptr};

@@ -212,3 +212,78 @@
 #ifndef DLGC_BUTTON
 #define DLGC_BUTTON 0x2000
 #endif
+
+// Window styles.
+
+#ifndef WS_OVERLAPPED
+#define WS_OVERLAPPED 0x00000000L
+#endif
+#ifndef WS_POPUP
+#define WS_POPUP 0x80000000L
+#endif
+#ifndef WS_CHILD
+#define WS_CHILD 0x40000000L
+#endif
+#ifndef WS_VISIBLE
+#define WS_VISIBLE 0x10000000L
+#endif
+#ifndef WS_DISABLED
+#define WS_DISABLED 0x08000000L
+#endif
+#ifndef WS_CLIPSIBLINGS
+#define WS_CLIPSIBLINGS 0x04000000L
+#endif
+#ifndef WS_CLIPCHILDREN
+#define WS_CLIPCHILDREN 0x02000000L
+#endif
+#ifndef WS_CAPTION
+#define WS_CAPTION 0x00C00000L
+#endif
+#ifndef WS_BORDER
+#define WS_BORDER 0x00800000L
+#endif
+#ifndef WS_DLGFRAME
+#define WS_DLGFRAME 0x00400000L
+#endif
+#ifndef WS_VSCROLL
+#define WS_VSCROLL 0x00200000L
+#endif
+#ifndef WS_HSCROLL
+#define WS_HSCROLL 0x00100000L
+#endif
+#ifndef WS_SYSMENU
+#define WS_SYSMENU 0x00080000L
+#endif
+#ifndef WS_THICKFRAME
+#define WS_THICKFRAME 0x00040000L
+#endif
+#ifndef WS_GROUP
+#define WS_GROUP 0x00020000L
+#endif
+#ifndef WS_TABSTOP
+#define WS_TABSTOP 0x00010000L
+#endif
+#ifndef WS_EX_DLGMODALFRAME
+#define WS_EX_DLGMODALFRAME 0x00000001L
+#endif
+#ifndef WS_EX_TOPMOST
+#define WS_EX_TOPMOST 0x00000008L
+#endif
+#ifndef WS_EX_TRANSPARENT
+#define WS_EX_TRANSPARENT 0x00000020L
+#endif
+#ifndef WS_EX_TOOLWINDOW
+#define WS_EX_TOOLWINDOW 0x00000080L
+#endif
+#ifndef WS_EX_CLIENTEDGE
+#define WS_EX_CLIENTEDGE 0x00000200L
+#endif
+#ifndef WS_EX_CONTEXTHELP
+#define WS_EX_CONTEXTHELP 0x00000400L
+#endif
+#ifndef WS_EX_CONTROLPARENT
+#define WS_EX_CONTROLPARENT 0x00010000L
+#endif
+#ifndef WS_EX_STATICEDGE
+#define WS_EX_STATICEDGE 0x00020000L
+#endif

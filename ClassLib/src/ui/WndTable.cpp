@@ -4,6 +4,7 @@
 #include "WndInternal.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -121,7 +122,9 @@ void AfxRaiseTopLevel(HWND hWnd)
         }
         t.top.insert(pos, hWnd);
     }
-    if (w->widget && w->widget->isWindow())
+    // The offscreen platform has no stacking to change.
+    if (w->widget && w->widget->isWindow() && w->widget->isVisible() &&
+        QGuiApplication::platformName() != QLatin1String("offscreen"))
         w->widget->raise();
 }
 

@@ -5,16 +5,8 @@
 
 #include <ClassLib/Core/DateTime.h>
 #include <ClassLib/Core/Geometry.h>
+#include <ClassLib/Wnd/Messages.h>
 
-#ifndef PC_NMHDR_DEFINED
-#define PC_NMHDR_DEFINED
-typedef struct tagNMHDR
-{
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    UINT code;
-} NMHDR, *LPNMHDR;
-#endif
 
 // Window classes of the controls.
 #define WC_BUTTON "Button"
@@ -39,19 +31,6 @@ typedef struct tagNMHDR
 #define TRACKBAR_CLASS "msctls_trackbar32"
 #define HOTKEY_CLASS "msctls_hotkey32"
 
-// Common notification codes.
-#define NM_FIRST 0u
-#define NM_OUTOFMEMORY (NM_FIRST - 1)
-#define NM_CLICK (NM_FIRST - 2)
-#define NM_DBLCLK (NM_FIRST - 3)
-#define NM_RETURN (NM_FIRST - 4)
-#define NM_RCLICK (NM_FIRST - 5)
-#define NM_RDBLCLK (NM_FIRST - 6)
-#define NM_SETFOCUS (NM_FIRST - 7)
-#define NM_KILLFOCUS (NM_FIRST - 8)
-#define NM_CUSTOMDRAW (NM_FIRST - 12)
-#define NM_HOVER (NM_FIRST - 13)
-
 // ---- Up-down --------------------------------------------------------------------------
 #define UDS_WRAP 0x0001
 #define UDS_SETBUDDYINT 0x0002
@@ -66,7 +45,7 @@ typedef struct tagNMHDR
 #define UD_MAXVAL 0x7fff
 #define UD_MINVAL (-UD_MAXVAL)
 
-#define PC_WM_USER 0x0400
+#define PC_WM_USER WM_USER
 #define UDM_SETRANGE (PC_WM_USER + 101)
 #define UDM_GETRANGE (PC_WM_USER + 102)
 #define UDM_SETPOS (PC_WM_USER + 103)
@@ -82,8 +61,6 @@ typedef struct tagNMHDR
 #define UDM_SETPOS32 (PC_WM_USER + 113)
 #define UDM_GETPOS32 (PC_WM_USER + 114)
 
-#define UDN_FIRST (0u - 721u)
-#define UDN_DELTAPOS (UDN_FIRST - 1)
 
 typedef struct _UDACCEL
 {
@@ -133,14 +110,6 @@ typedef struct _NM_UPDOWN
 #define MCSC_MONTHBK 4
 #define MCSC_TRAILINGTEXT 5
 
-#define DTN_FIRST (0u - 760u)
-#define DTN_DATETIMECHANGE (DTN_FIRST + 1)
-#define DTN_USERSTRING (DTN_FIRST + 2)
-#define DTN_WMKEYDOWN (DTN_FIRST + 3)
-#define DTN_FORMAT (DTN_FIRST + 4)
-#define DTN_FORMATQUERY (DTN_FIRST + 5)
-#define DTN_DROPDOWN (DTN_FIRST + 6)
-#define DTN_CLOSEUP (DTN_FIRST + 7)
 
 typedef struct tagNMDATETIMECHANGE
 {
@@ -176,10 +145,6 @@ typedef struct tagNMDATETIMECHANGE
 #define MCM_GETRANGE (MCM_FIRST + 17)
 #define MCM_SETRANGE (MCM_FIRST + 18)
 
-#define MCN_FIRST (0u - 750u)
-#define MCN_SELCHANGE (MCN_FIRST + 1)
-#define MCN_GETDAYSTATE (MCN_FIRST + 3)
-#define MCN_SELECT (MCN_FIRST + 4)
 
 typedef struct tagNMSELCHANGE
 {
@@ -215,8 +180,6 @@ typedef struct
 #define IPM_SETRANGE (PC_WM_USER + 103)
 #define IPM_SETFOCUS (PC_WM_USER + 104)
 #define IPM_ISBLANK (PC_WM_USER + 105)
-#define IPN_FIRST (0u - 860u)
-#define IPN_FIELDCHANGED (IPN_FIRST - 0)
 #define MAKEIPRANGE(low, high) ((LPARAM)(WORD)(((BYTE)(high) << 8) + (BYTE)(low)))
 #define MAKEIPADDRESS(b1, b2, b3, b4) \
     ((LPARAM)(((DWORD)(b1) << 24) + ((DWORD)(b2) << 16) + ((DWORD)(b3) << 8) + ((DWORD)(b4))))
@@ -258,11 +221,6 @@ typedef struct tagNMIPADDRESS
 #define TTDT_RESHOW 1
 #define TTDT_AUTOPOP 2
 #define TTDT_INITIAL 3
-#define TTN_FIRST (0u - 520u)
-#define TTN_GETDISPINFO (TTN_FIRST - 0)
-#define TTN_SHOW (TTN_FIRST - 1)
-#define TTN_POP (TTN_FIRST - 2)
-#define TTN_NEEDTEXT TTN_GETDISPINFO
 #define LPSTR_TEXTCALLBACK ((LPSTR)-1L)
 
 typedef struct tagTOOLINFO

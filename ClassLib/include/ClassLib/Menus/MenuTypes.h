@@ -5,6 +5,7 @@
 
 #include <ClassLib/Core/Geometry.h>
 #include <ClassLib/Core/String.h>
+#include <ClassLib/Wnd/Messages.h>
 
 #include <cstddef>
 
@@ -103,71 +104,6 @@ struct AFX_ACCEL_TEMPLATE
     const ACCEL* pEntries;
     size_t nCount;
 };
-
-// Owner-drawn items and controls.
-#define ODT_MENU 1
-#define ODT_LISTBOX 2
-#define ODT_COMBOBOX 3
-#define ODT_BUTTON 4
-#define ODT_STATIC 5
-#define ODA_DRAWENTIRE 0x0001u
-#define ODA_SELECT 0x0002u
-#define ODA_FOCUS 0x0004u
-#define ODS_SELECTED 0x0001u
-#define ODS_GRAYED 0x0002u
-#define ODS_DISABLED 0x0004u
-#define ODS_CHECKED 0x0008u
-#define ODS_FOCUS 0x0010u
-#define ODS_DEFAULT 0x0020u
-#define ODS_COMBOBOXEDIT 0x1000u
-#define ODS_HOTLIGHT 0x0040u
-#define ODS_INACTIVE 0x0080u
-#define ODS_NOACCEL 0x0100u
-#define ODS_NOFOCUSRECT 0x0200u
-
-typedef struct tagDRAWITEMSTRUCT
-{
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemAction;
-    UINT itemState;
-    HWND hwndItem;  // for menus: the HMENU
-    HDC hDC;
-    RECT rcItem;
-    ULONG_PTR itemData;
-} DRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
-
-typedef struct tagMEASUREITEMSTRUCT
-{
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemWidth;
-    UINT itemHeight;
-    ULONG_PTR itemData;
-} MEASUREITEMSTRUCT, *LPMEASUREITEMSTRUCT;
-
-typedef struct tagDELETEITEMSTRUCT
-{
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    HWND hwndItem;
-    ULONG_PTR itemData;
-} DELETEITEMSTRUCT, *LPDELETEITEMSTRUCT;
-
-typedef struct tagCOMPAREITEMSTRUCT
-{
-    UINT CtlType;
-    UINT CtlID;
-    HWND hwndItem;
-    UINT itemID1;
-    ULONG_PTR itemData1;
-    UINT itemID2;
-    ULONG_PTR itemData2;
-    DWORD dwLocaleId;
-} COMPAREITEMSTRUCT, *LPCOMPAREITEMSTRUCT;
 
 // Handle functions. Every one checks its handle: a handle that is not a live menu is
 // refused (FALSE, -1, 0 or NULL as the function's failure value).
