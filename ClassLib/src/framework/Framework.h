@@ -10,10 +10,15 @@
 #else
 #define PC_FRAME_MENUS 0
 #endif
-#if __has_include(<ClassLib/Dialogs/Dialogs.h>)
-#define PC_FRAME_DIALOGS 1
+#if __has_include(<ClassLib/Dialogs/FileDialog.h>)
+#define PC_FRAME_FILEDIALOG 1
 #else
-#define PC_FRAME_DIALOGS 0
+#define PC_FRAME_FILEDIALOG 0
+#endif
+#if __has_include(<ClassLib/Dialogs/PrintDialog.h>)
+#define PC_FRAME_PRINTDIALOG 1
+#else
+#define PC_FRAME_PRINTDIALOG 0
 #endif
 #include <ClassLib/DocView/DocView.h>
 #include <ClassLib/Frames/Frames.h>

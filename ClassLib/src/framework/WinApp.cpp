@@ -323,7 +323,7 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     CString allFilter;
     AfxLoadString(AFX_IDS_ALLFILTER, allFilter);
     filter += allFilter + "|*.*||";
-#if PC_FRAME_DIALOGS
+#if PC_FRAME_FILEDIALOG
     CString title;
     AfxLoadString(nIDSTitle, title);
     CFileDialog dlg(bOpenFileDialog, defExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(defExt),
@@ -556,7 +556,7 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
-#if PC_FRAME_DIALOGS
+#if PC_FRAME_PRINTDIALOG
     CPrintDialog pd(TRUE);
     pd.DoModal();
 #endif
