@@ -21,8 +21,33 @@ enum : UINT
 const WORD kToolbarItems[] = {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_SAVE, ID_TEST_HELLO};
 const AFX_TOOLBAR_TEMPLATE kToolbar = {1, 16, 15, 5, kToolbarItems};
 
+const AFX_MENU_ITEM kMainMenuItems[] = {
+    {MF_POPUP, 0, "&File"},
+    {MF_STRING, ID_FILE_NEW, "&New"},
+    {MF_STRING, ID_FILE_SAVE, "&Save"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1, "Recent File"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING | MF_END, ID_APP_EXIT, "E&xit"},
+    {MF_POPUP | MF_END, 0, "&Help"},
+    {MF_STRING | MF_END, ID_TEST_HELLO, "&Hello"},
+};
+const AFX_MENU_TEMPLATE kMainMenu = {kMainMenuItems, sizeof kMainMenuItems / sizeof kMainMenuItems[0]};
+const AFX_MENU_ITEM kDocMenuItems[] = {
+    {MF_POPUP, 0, "&File"},
+    {MF_STRING, ID_FILE_NEW, "&New"},
+    {MF_STRING, ID_FILE_CLOSE, "&Close"},
+    {MF_STRING | MF_END, ID_FILE_SAVE, "&Save"},
+    {MF_POPUP | MF_END, 0, "&Window"},
+    {MF_STRING, ID_WINDOW_CASCADE, "&Cascade"},
+    {MF_STRING | MF_END, ID_WINDOW_TILE_HORZ, "&Tile"},
+};
+const AFX_MENU_TEMPLATE kDocMenu = {kDocMenuItems, sizeof kDocMenuItems / sizeof kDocMenuItems[0]};
+
 AFX_MODULE_RESOURCES(MdiAppTest)
 {
+    AfxRegisterResource(hModule, RT_MENU, IDR_TESTMAIN, &kMainMenu);
+    AfxRegisterResource(hModule, RT_MENU, IDR_TESTDOC, &kDocMenu);
     AfxRegisterStrings(hModule, {{IDR_TESTMAIN, "Planner"},
                                  {IDR_TESTDOC, "\nPlan\nPlan\n\n\nPlanner.Document\nPlanner Document"},
                                  {ID_TEST_HELLO, "Say hello to the plan\nHello"}});
@@ -519,6 +544,71 @@ TEST_F(MdiAppTest, CascadeAndTilePlaceTheChildren)
     CString title;
     frame->GetWindowText(title);
     EXPECT_STREQ("Planner - Plan1", title);
+}
+
+TEST_F(MdiAppTest, TheMenuBarFollowsTheActiveDocumentWindow)
+{
+    HMENU hMain = ::GetMenu(frame->m_hWnd);
+    ASSERT_NE(nullptr, hMain);
+    EXPECT_EQ(hMain, frame->m_hMenuDefault);
+    ASSERT_NE(nullptr, app->m_pTemplate->m_hMenuShared);
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_EQ(app->m_pTemplate->m_hMenuShared, ::GetMenu(frame->m_hWnd));
+    pDoc->OnCloseDocument();
+    AfxPumpMessages();
+    EXPECT_EQ(hMain, ::GetMenu(frame->m_hWnd));
+}
+
+TEST_F(MdiAppTest, APopupGreysTheCommandsNobodyHandles)
+{
+    CMenu* pFile = CMenu::FromHandle(::GetMenu(frame->m_hWnd))->GetSubMenu(0);
+    ASSERT_NE(nullptr, pFile);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    // Save has no handler without a document; Exit is the application's.
+    EXPECT_NE(0u, pFile->GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(0u, pFile->GetMenuState(ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(MdiAppTest, TheRecentFilesFillTheMenu)
+{
+    app->SetRegistryKey("Test Company");
+    app->LoadStdProfileSettings(4);
+    ASSERT_NE(nullptr, app->m_pRecentFileList);
+    CMenu* pFile = CMenu::FromHandle(::GetMenu(frame->m_hWnd))->GetSubMenu(0);
+    int nBefore = static_cast<int>(pFile->GetMenuItemCount());
+    // No entries: the place-holder stays, greyed.
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore, static_cast<int>(pFile->GetMenuItemCount()));
+    EXPECT_NE(0u, pFile->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+    app->AddToRecentFileList("/plans/b.tst");
+    app->AddToRecentFileList("/plans/a&b.tst");
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore + 1, static_cast<int>(pFile->GetMenuItemCount()));
+    CString text;
+    pFile->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+    EXPECT_STREQ("&1 /plans/a&&b.tst", text);
+    pFile->GetMenuString(ID_FILE_MRU_FILE2, text, MF_BYCOMMAND);
+    EXPECT_STREQ("&2 /plans/b.tst", text);
+    EXPECT_EQ(0u, pFile->GetMenuState(ID_FILE_MRU_FILE2, MF_BYCOMMAND) & MF_GRAYED);
+    // Updating again does not add the entries twice.
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore + 1, static_cast<int>(pFile->GetMenuItemCount()));
+    // The list is kept in the profile when the application ends.
+    app->SaveStdProfileSettings();
+    EXPECT_STREQ("/plans/a&b.tst", app->GetProfileString("Recent File List", "File1"));
+}
+
+TEST_F(MdiAppTest, AnUnreadableRecentFileLeavesTheList)
+{
+    app->LoadStdProfileSettings(4);
+    app->AddToRecentFileList((m_dir + "/gone.tst").c_str());
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+    AfxPumpMessages();
+    EXPECT_EQ(1, boxes.Count());
+    EXPECT_TRUE((*app->m_pRecentFileList)[0].IsEmpty());
 }
 
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)

@@ -92,7 +92,7 @@ void UpdatePopupItems(CMenu* pPopupMenu, CCmdTarget* pTarget, BOOL bAutoMenuEnab
 {
     if (pPopupMenu == nullptr)
         return;
-    CCmdUI state;
+    CMenuCmdUI state;
     state.m_pMenu = pPopupMenu;
     state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)

@@ -64,7 +64,12 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     ASSERT(g_pApp == nullptr);  // one application object only
     g_pApp = this;
     if (lpszAppName != nullptr)
+    {
         m_strAppName = lpszAppName;
+        m_strProfileName = m_strAppName;
+        m_pszProfileName = m_strProfileName;
+        m_profile.SetProfileName(m_strProfileName);
+    }
     m_pszAppName = m_strAppName;
     pc_frame::SetAppProfile(&m_profile);
     pc_frame::RegisterFrameworkStrings();
