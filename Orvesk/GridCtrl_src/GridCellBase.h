@@ -38,7 +38,8 @@ public:
     virtual void SetCoords(int nRow, int nCol);
 
     virtual LPCTSTR GetText() const;
-    virtual LPCTSTR GetTipText() const { return GetText(); }
+    // The tip text is returned by value: cells that build it keep no shared buffer.
+    virtual CString GetTipText() const { return CString(GetText()); }
     virtual int GetImage() const;
     virtual LPARAM GetData() const;
     virtual UINT GetState() const { return m_nState; }

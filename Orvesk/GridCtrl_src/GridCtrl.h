@@ -69,6 +69,8 @@ public:
     long GetVirtualHeight() const;
     // Width of one blank in the grid's font.
     int GetBlankWidth() const { return m_nBlankWidth; }
+    // Tree cells keep their margin in the blank width.
+    void SetBlankWidth(int nWidth) { m_nBlankWidth = nWidth; }
 
     BOOL AutoSizeColumn(int nCol, BOOL bIgnoreFixedRows = FALSE);
     BOOL AutoSizeRow(int nRow);

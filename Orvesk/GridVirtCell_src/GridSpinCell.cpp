@@ -1,0 +1,79 @@
+#include "GridSpinCell.h"
+
+#include "GridCellNumber.h"
+#include "GridCellSupport.h"
+
+IMPLEMENT_DYNCREATE(CGridSpinCell, CGridBtnCell)
+
+namespace {
+// Row state of a row that was inserted and not yet named.
+const int kUnnamedRowState = 4;
+}  // namespace
+
+CGridSpinCell::CGridSpinCell() {}
+
+CGridSpinCell::~CGridSpinCell() {}
+
+void CGridSpinCell::StepValue(int nButton)
+{
+    CString strText;
+    strText.Format("%d个工作日", GridStepWorkDays(GetText(), nButton == 0 ? 1 : -1));
+    SetText(strText);
+}
+
+BOOL CGridSpinCell::ReportTaskChanged()
+{
+    CGridCtrl* pGrid = GetGrid();
+    const CGridCellBase* pRowCell = pGrid ? pGrid->GetCell(m_nCellRow, 0) : NULL;
+    if (!pRowCell || pRowCell->GetRowState() == kUnnamedRowState)
+        return FALSE;
+    // A blank row has no task to report.
+    if (CTaskItem* pTask = GridCellSupport::GetRowTask(pGrid, m_nCellRow))
+        GridCellSupport::SendToParent(pGrid, WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask),
+                                      MAKELONG(m_nCellRow, m_nCellCol));
+    return TRUE;
+}
+
+void CGridSpinCell::OnClick(CPoint point)
+{
+    CGridCtrl* pGrid = GetGrid();
+    if (pGrid && IsEditable() && GetLastClicked() != -1) {
+        StepValue(GetLastClicked());
+        SetLastClicked(-1);
+        pGrid->RedrawCell(m_nCellRow, m_nCellCol);
+        if (ReportTaskChanged())
+            EndEdit();
+    }
+    CGridBtnCell::OnClick(point);
+}
+
+BOOL CGridSpinCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
+{
+    CGridCtrl* pGrid = GetGrid();
+    if (!pGrid || !IsEditable())
+        return TRUE;
+    if (GetLastClicked() == -1)
+        return CGridBtnCell::Edit(nRow, nCol, rect, point, nID, nChar);
+    StepValue(GetLastClicked());
+    pGrid->RedrawCell(m_nCellRow, m_nCellCol);
+    ClickButtonAt(WM_LBUTTONUP, point);
+    ReportTaskChanged();
+    SetLastClicked(-1);
+    return TRUE;
+}
+
+void CGridSpinCell::EndEdit()
+{
+    if (CWnd* pEditor = GetEditWnd()) {
+        SetEditWnd(NULL);
+        GridCellSupport::EndEditor(pEditor);
+    }
+}
+
+void CGridSpinCell::OnEndEdit()
+{
+    m_bEditing = 0;
+    SetEditWnd(NULL);
+    ReleaseArrowsAndPushButtons();
+    CGridCellBase::EndEdit();
+}
