@@ -1,0 +1,12 @@
+// The document/view framework: the application object, documents, templates and views.
+#pragma once
+
+#include <ClassLib/DocView/StdIds.h>
+#include <ClassLib/DocView/CommandLineInfo.h>
+#include <ClassLib/DocView/RecentFileList.h>
+#include <ClassLib/DocView/CreateContext.h>
+#include <ClassLib/DocView/Document.h>
+#include <ClassLib/DocView/DocTemplate.h>
+#include <ClassLib/DocView/View.h>
+#include <ClassLib/DocView/CtrlView.h>
+#include <ClassLib/DocView/WinApp.h>

@@ -1,0 +1,629 @@
+// A small MDI application with one template: the main frame with a toolbar and a status
+// bar; document frames holding a static splitter with a drawn view and a list view; a
+// document written to a file and read back.
+#include "FrameTestSupport.h"
+#include "TempStore.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+enum : UINT
+{
+    IDR_TESTMAIN = 300,
+    IDR_TESTDOC = 301,
+    ID_TEST_HELLO = 32801,
+};
+
+const WORD kToolbarItems[] = {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_SAVE, ID_TEST_HELLO};
+const AFX_TOOLBAR_TEMPLATE kToolbar = {1, 16, 15, 5, kToolbarItems};
+
+const AFX_MENU_ITEM kMainMenuItems[] = {
+    {MF_POPUP, 0, "&File"},
+    {MF_STRING, ID_FILE_NEW, "&New"},
+    {MF_STRING, ID_FILE_SAVE, "&Save"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1, "Recent File"},
+    {MF_SEPARATOR, 0, nullptr},
+    {MF_STRING | MF_END, ID_APP_EXIT, "E&xit"},
+    {MF_POPUP | MF_END, 0, "&Help"},
+    {MF_STRING | MF_END, ID_TEST_HELLO, "&Hello"},
+};
+const AFX_MENU_TEMPLATE kMainMenu = {kMainMenuItems, sizeof kMainMenuItems / sizeof kMainMenuItems[0]};
+const AFX_MENU_ITEM kDocMenuItems[] = {
+    {MF_POPUP, 0, "&File"},
+    {MF_STRING, ID_FILE_NEW, "&New"},
+    {MF_STRING, ID_FILE_CLOSE, "&Close"},
+    {MF_STRING | MF_END, ID_FILE_SAVE, "&Save"},
+    {MF_POPUP | MF_END, 0, "&Window"},
+    {MF_STRING, ID_WINDOW_CASCADE, "&Cascade"},
+    {MF_STRING | MF_END, ID_WINDOW_TILE_HORZ, "&Tile"},
+};
+const AFX_MENU_TEMPLATE kDocMenu = {kDocMenuItems, sizeof kDocMenuItems / sizeof kDocMenuItems[0]};
+
+AFX_MODULE_RESOURCES(MdiAppTest)
+{
+    AfxRegisterResource(hModule, RT_MENU, IDR_TESTMAIN, &kMainMenu);
+    AfxRegisterResource(hModule, RT_MENU, IDR_TESTDOC, &kDocMenu);
+    AfxRegisterStrings(hModule, {{IDR_TESTMAIN, "Planner"},
+                                 {IDR_TESTDOC, "\nPlan\nPlan\n\n\nPlanner.Document\nPlanner Document"},
+                                 {ID_TEST_HELLO, "Say hello to the plan\nHello"}});
+    AfxRegisterResource(hModule, RT_TOOLBAR, IDR_TESTMAIN, &kToolbar);
+}
+
+class CPlanDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CPlanDoc)
+public:
+    CString m_strName;
+    int m_nTasks = 0;
+    std::vector<CString> m_rows;
+    static int s_nLive;
+    CPlanDoc() { ++s_nLive; }
+    ~CPlanDoc() override { --s_nLive; }
+
+    BOOL OnNewDocument() override
+    {
+        if (!CDocument::OnNewDocument())
+            return FALSE;
+        m_strName = "new plan";
+        m_nTasks = 0;
+        m_rows.clear();
+        return TRUE;
+    }
+    void DeleteContents() override
+    {
+        m_strName.Empty();
+        m_nTasks = 0;
+        m_rows.clear();
+    }
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+        {
+            ar << m_strName << m_nTasks << static_cast<int>(m_rows.size());
+            for (const CString& r : m_rows)
+                ar << r;
+        }
+        else
+        {
+            int n = 0;
+            ar >> m_strName >> m_nTasks >> n;
+            if (n < 0 || n > 10000)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            m_rows.resize(static_cast<size_t>(n));
+            for (CString& r : m_rows)
+                ar >> r;
+        }
+    }
+};
+IMPLEMENT_DYNCREATE(CPlanDoc, CDocument)
+int CPlanDoc::s_nLive = 0;
+
+// The drawn pane: the plan's name and task count.
+class CPlanView : public CView
+{
+    DECLARE_DYNCREATE(CPlanView)
+public:
+    CString m_strLastUpdate;
+    void OnDraw(CDC* pDC) override
+    {
+        CPlanDoc* pDoc = static_cast<CPlanDoc*>(GetDocument());
+        CRect rc;
+        GetClientRect(&rc);
+        pDC->FillSolidRect(&rc, RGB(255, 255, 240));
+        if (pDoc == nullptr)
+            return;
+        CString line;
+        line.Format("%s: %d", static_cast<LPCTSTR>(pDoc->m_strName), pDoc->m_nTasks);
+        pDC->TextOut(10, 10, line);
+    }
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override
+    {
+        m_strLastUpdate.Format("hint %d", static_cast<int>(lHint));
+        CView::OnUpdate(pSender, lHint, pHint);
+    }
+};
+IMPLEMENT_DYNCREATE(CPlanView, CView)
+
+// The list pane: one row per document row.
+class CPlanListView : public CListView
+{
+    DECLARE_DYNCREATE(CPlanListView)
+public:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override
+    {
+        cs.style |= LVS_REPORT | LVS_SHOWSELALWAYS;
+        return CListView::PreCreateWindow(cs);
+    }
+    void OnInitialUpdate() override
+    {
+        CListCtrl& list = GetListCtrl();
+        if (list.GetColumnCount() == 0)
+        {
+            list.InsertColumn(0, "Task", LVCFMT_LEFT, 140);
+            list.InsertColumn(1, "Days", LVCFMT_RIGHT, 50);
+        }
+        CListView::OnInitialUpdate();
+    }
+    void OnUpdate(CView*, LPARAM, CObject*) override
+    {
+        CListCtrl& list = GetListCtrl();
+        list.DeleteAllItems();
+        CPlanDoc* pDoc = static_cast<CPlanDoc*>(GetDocument());
+        for (size_t i = 0; i < pDoc->m_rows.size(); ++i)
+        {
+            list.InsertItem(static_cast<int>(i), pDoc->m_rows[i]);
+            CString days;
+            days.Format("%d", static_cast<int>(i) + 1);
+            list.SetItemText(static_cast<int>(i), 1, days);
+        }
+    }
+};
+IMPLEMENT_DYNCREATE(CPlanListView, CListView)
+
+class CPlanFrame : public CMDIChildWnd
+{
+    DECLARE_DYNCREATE(CPlanFrame)
+public:
+    CSplitterWnd m_wndSplitter;
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        if (!m_wndSplitter.CreateStatic(this, 1, 2))
+            return FALSE;
+        if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CPlanView), CSize(200, 0), pContext) ||
+            !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CPlanListView), CSize(0, 0), pContext))
+        {
+            m_wndSplitter.DestroyWindow();
+            return FALSE;
+        }
+        SetActiveView(static_cast<CView*>(m_wndSplitter.GetPane(0, 0)));
+        return TRUE;
+    }
+};
+IMPLEMENT_DYNCREATE(CPlanFrame, CMDIChildWnd)
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+class CPlanMainFrame : public CMDIFrameWnd
+{
+public:
+    CToolBar m_wndToolBar;
+    CStatusBar m_wndStatusBar;
+    int m_nHello = 0;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+    {
+        if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+            return -1;
+        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+                                   WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
+            !m_wndToolBar.LoadToolBar(IDR_TESTMAIN))
+            return -1;
+        if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4))
+            return -1;
+        m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndToolBar);
+        return 0;
+    }
+    afx_msg void OnHello() { ++m_nHello; }
+    void PostNcDestroy() override {}  // the test owns the frame object
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPlanMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_TEST_HELLO, OnHello)
+END_MESSAGE_MAP()
+
+class CPlanApp : public CWinApp
+{
+public:
+    CPlanApp() : CWinApp("Planner") {}
+    CMultiDocTemplate* m_pTemplate = nullptr;
+    BOOL InitInstance() override
+    {
+        m_pTemplate = new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CPlanDoc), RUNTIME_CLASS(CPlanFrame),
+                                            RUNTIME_CLASS(CPlanView));
+        AddDocTemplate(m_pTemplate);
+        return TRUE;
+    }
+};
+
+class MdiAppTest : public TempStoreTest
+{
+protected:
+    void SetUp() override
+    {
+        TempStoreTest::SetUp();
+        AfxEnsureApplication();
+        AfxTestResetInput();
+        app = new CPlanApp;
+        ASSERT_TRUE(app->InitInstance());
+        frame = new CPlanMainFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_TESTMAIN, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+        app->m_pMainWnd = frame;
+        frame->MoveWindow(0, 0, 760, 480);
+        frame->ShowWindow(SW_SHOW);
+        AfxPumpMessages();
+    }
+    void TearDown() override
+    {
+        if (frame->m_hWnd != nullptr)
+            frame->DestroyWindow();
+        delete frame;
+        delete app;
+        AfxPumpMessages();
+        AfxTestResetInput();
+        TempStoreTest::TearDown();
+    }
+    CPlanDoc* NewDoc()
+    {
+        app->OnFileNew();
+        AfxPumpMessages();
+        CMDIChildWnd* pChild = frame->MDIGetActive();
+        return pChild != nullptr ? static_cast<CPlanDoc*>(pChild->GetActiveDocument()) : nullptr;
+    }
+    CPlanApp* app = nullptr;
+    CPlanMainFrame* frame = nullptr;
+};
+
+TEST_F(MdiAppTest, TheMainFrameHasItsBarsAndTitle)
+{
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ("Planner", title);
+    EXPECT_EQ(5, frame->m_wndToolBar.GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_FILE_OPEN), frame->m_wndToolBar.GetItemID(1));
+    EXPECT_NE(0u, frame->m_wndToolBar.GetButtonStyle(2) & TBBS_SEPARATOR);
+    EXPECT_STREQ("Hello", frame->m_wndToolBar.GetToolTipText(4));
+    EXPECT_EQ(AFX_IDW_STATUS_BAR, frame->m_wndStatusBar.GetDlgCtrlID());
+    EXPECT_EQ(4, frame->m_wndStatusBar.GetCount());
+    // Bars at the top and bottom; the MDI client between them.
+    CRect client, rcTool, rcStatus, rcMdi;
+    frame->GetClientRect(&client);
+    frame->m_wndToolBar.GetWindowRect(&rcTool);
+    frame->ScreenToClient(&rcTool);
+    frame->m_wndStatusBar.GetWindowRect(&rcStatus);
+    frame->ScreenToClient(&rcStatus);
+    frame->GetMDIClient()->GetWindowRect(&rcMdi);
+    frame->ScreenToClient(&rcMdi);
+    EXPECT_EQ(0, rcTool.top);
+    EXPECT_EQ(client.bottom, rcStatus.bottom);
+    EXPECT_EQ(CStatusBar::kHeight, rcStatus.Height());
+    EXPECT_EQ(rcTool.bottom, rcMdi.top);
+    EXPECT_EQ(rcStatus.top, rcMdi.bottom);
+    EXPECT_EQ(client.Width(), rcMdi.Width());
+}
+
+TEST_F(MdiAppTest, TheStatusBarShowsMessagesAndPanes)
+{
+    frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ(CStringFromUtf8("就绪"), frame->m_wndStatusBar.GetPaneText(0));
+    frame->SetMessageText("loading");
+    EXPECT_STREQ("loading", frame->m_wndStatusBar.GetPaneText(0));
+    EXPECT_TRUE(frame->m_wndStatusBar.SetPaneText(0, "x"));
+    EXPECT_FALSE(frame->m_wndStatusBar.SetPaneText(9, "x"));
+    // Pane 0 stretches; the indicators sit right of it in order, inside the bar.
+    CRect r0, r1, r3, bar;
+    frame->m_wndStatusBar.GetItemRect(0, &r0);
+    frame->m_wndStatusBar.GetItemRect(1, &r1);
+    frame->m_wndStatusBar.GetItemRect(3, &r3);
+    frame->m_wndStatusBar.GetClientRect(&bar);
+    EXPECT_EQ(0, r0.left);
+    EXPECT_EQ(r0.right + CStatusBar::kPaneGap, r1.left);
+    EXPECT_EQ(bar.right, r3.right);
+    EXPECT_EQ(ID_INDICATOR_NUM, frame->m_wndStatusBar.GetItemID(2));
+    EXPECT_EQ(2, frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_NUM));
+    EXPECT_EQ(CStringFromUtf8("大写"), frame->m_wndStatusBar.GetPaneText(1));
+}
+
+TEST_F(MdiAppTest, AToolbarClickSendsItsCommandToTheFrame)
+{
+    CRect rc;
+    frame->m_wndToolBar.GetItemRect(4, &rc);
+    AfxTestClick(&frame->m_wndToolBar, rc.CenterPoint());
+    AfxPumpMessages();
+    EXPECT_EQ(1, frame->m_nHello);
+    // The idle update greys buttons whose command nobody handles.
+    AfxIdleUpdate();
+    EXPECT_EQ(0u, frame->m_wndToolBar.GetButtonStyle(4) & TBBS_DISABLED);
+    EXPECT_NE(0u, frame->m_wndToolBar.GetButtonStyle(3) & TBBS_DISABLED);  // save: no document
+}
+
+TEST_F(MdiAppTest, HoveringAButtonShowsItsPromptInTheStatusBar)
+{
+    CRect rc;
+    frame->m_wndToolBar.GetItemRect(4, &rc);
+    AfxTestMouseMove(&frame->m_wndToolBar, rc.CenterPoint());
+    AfxPumpMessages();
+    EXPECT_STREQ("Say hello to the plan", frame->m_wndStatusBar.GetPaneText(0));
+}
+
+TEST_F(MdiAppTest, FileNewMakesADocumentInASplitFrame)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_STREQ("Plan1", pDoc->GetTitle());
+    EXPECT_STREQ("new plan", pDoc->m_strName);
+    CPlanFrame* pChild = DYNAMIC_DOWNCAST(CPlanFrame, frame->MDIGetActive());
+    ASSERT_NE(nullptr, pChild);
+    // Two views in the splitter, both on the document.
+    int nViews = 0;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL; pDoc->GetNextView(pos))
+        ++nViews;
+    EXPECT_EQ(2, nViews);
+    CSplitterWnd& split = pChild->m_wndSplitter;
+    EXPECT_EQ(2, split.GetColumnCount());
+    EXPECT_TRUE(split.GetPane(0, 0)->IsKindOf(RUNTIME_CLASS(CPlanView)));
+    EXPECT_TRUE(split.GetPane(0, 1)->IsKindOf(RUNTIME_CLASS(CPlanListView)));
+    EXPECT_EQ(AFX_IDW_PANE_FIRST + 1, split.GetPane(0, 1)->GetDlgCtrlID());
+    EXPECT_EQ(split.GetPane(0, 0), pChild->GetActiveView());
+    int cx0 = 0, cxMin = 0;
+    split.GetColumnInfo(0, cx0, cxMin);
+    EXPECT_EQ(200, cx0);
+    // Titles: the child shows the document, the main frame adds it to its own.
+    CString title;
+    pChild->GetWindowText(title);
+    EXPECT_STREQ("Plan1", title);
+    frame->GetWindowText(title);
+    EXPECT_STREQ("Planner - Plan1", title);
+    // A second document is numbered on.
+    CPlanDoc* pDoc2 = NewDoc();
+    ASSERT_NE(nullptr, pDoc2);
+    EXPECT_STREQ("Plan2", pDoc2->GetTitle());
+    EXPECT_EQ(2, frame->GetMDIChildCount());
+    EXPECT_EQ(2, CPlanDoc::s_nLive);
+}
+
+TEST_F(MdiAppTest, UpdateAllViewsReachesEveryViewButTheSender)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    CPlanView* pView = static_cast<CPlanView*>(pChild->m_wndSplitter.GetPane(0, 0));
+    CPlanListView* pList = static_cast<CPlanListView*>(pChild->m_wndSplitter.GetPane(0, 1));
+    pDoc->m_rows = {"design", "build", "test"};
+    pDoc->UpdateAllViews(nullptr, 7);
+    EXPECT_STREQ("hint 7", pView->m_strLastUpdate);
+    EXPECT_EQ(3, pList->GetListCtrl().GetItemCount());
+    EXPECT_STREQ("build", pList->GetListCtrl().GetItemText(1, 0));
+    pView->m_strLastUpdate.Empty();
+    pDoc->UpdateAllViews(pView, 8);
+    EXPECT_STREQ("", pView->m_strLastUpdate);
+}
+
+TEST_F(MdiAppTest, TheDocumentIsSavedAndReopened)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_strName = "计划";
+    pDoc->m_nTasks = 3;
+    pDoc->m_rows = {"design", "build", "test"};
+    pDoc->SetModifiedFlag();
+    std::string path = m_dir + "/plan.tst";
+    ASSERT_TRUE(pDoc->DoSave(path.c_str()));
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_STREQ(path.c_str(), pDoc->GetPathName());
+    EXPECT_STREQ("plan.tst", pDoc->GetTitle());
+    // The archive bytes: the name with its one-byte length, then the counts.
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 1u + 6u + 8u);
+    EXPECT_EQ(6, bytes[0]);  // "计划" is 6 bytes here
+    // Closing the document closes its frame; the file opens into a new document.
+    pDoc->OnCloseDocument();
+    AfxPumpMessages();
+    EXPECT_EQ(0, CPlanDoc::s_nLive);
+    EXPECT_EQ(nullptr, frame->MDIGetActive());
+    CPlanDoc* pAgain = static_cast<CPlanDoc*>(app->OpenDocumentFile(path.c_str()));
+    ASSERT_NE(nullptr, pAgain);
+    EXPECT_STREQ("计划", pAgain->m_strName);
+    EXPECT_EQ(3, pAgain->m_nTasks);
+    ASSERT_EQ(3u, pAgain->m_rows.size());
+    EXPECT_STREQ("test", pAgain->m_rows[2]);
+    EXPECT_FALSE(pAgain->IsModified());
+    // The file went into the recent-file list? Only with a list (not loaded here).
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    ASSERT_NE(nullptr, pChild);
+    CPlanListView* pList = static_cast<CPlanListView*>(pChild->m_wndSplitter.GetPane(0, 1));
+    EXPECT_EQ(3, pList->GetListCtrl().GetItemCount());
+    // Opening the same file again activates the open document.
+    EXPECT_EQ(pAgain, app->OpenDocumentFile(path.c_str()));
+    EXPECT_EQ(1, CPlanDoc::s_nLive);
+}
+
+TEST_F(MdiAppTest, AFailedSaveKeepsTheEarlierFile)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_strName = "first";
+    std::string path = m_dir + "/keep.tst";
+    ASSERT_TRUE(pDoc->OnSaveDocument(path.c_str()));
+    std::ifstream in1(path, std::ios::binary);
+    std::string before((std::istreambuf_iterator<char>(in1)), std::istreambuf_iterator<char>());
+    // A document whose Serialize fails half-way (too many rows for the reader is fine to
+    // write; a throwing writer is simulated with an archive exception).
+    class CFailingDoc : public CPlanDoc
+    {
+    public:
+        void Serialize(CArchive& ar) override
+        {
+            ar << CString("partial");
+            AfxThrowArchiveException(CArchiveException::generic);
+        }
+    };
+    CFailingDoc failing;
+    failing.m_bAutoDelete = FALSE;
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    EXPECT_FALSE(failing.OnSaveDocument(path.c_str()));
+    EXPECT_EQ(1, boxes.Count());
+    std::ifstream in2(path, std::ios::binary);
+    std::string after((std::istreambuf_iterator<char>(in2)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(before, after);
+    // No temporary file is left behind.
+    for (const std::string& name : Files())
+        EXPECT_EQ(std::string::npos, name.find(".tmp")) << name;
+}
+
+TEST_F(MdiAppTest, ABrokenFileIsReportedAndOpensNothing)
+{
+    std::string path = m_dir + "/broken.tst";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\x03" "abc" "\xFF\xFF\xFF\xFF";  // a name, then a count cut short
+    }
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    EXPECT_EQ(nullptr, app->OpenDocumentFile(path.c_str()));
+    EXPECT_EQ(1, boxes.Count());
+    EXPECT_EQ(0, CPlanDoc::s_nLive);
+    EXPECT_EQ(nullptr, frame->MDIGetActive());
+}
+
+TEST_F(MdiAppTest, ClosingAModifiedDocumentAsksFirst)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->SetModifiedFlag();
+    {
+        CTestMessageBoxes boxes;
+        boxes.Answer(IDCANCEL);
+        EXPECT_FALSE(pDoc->SaveModified());
+        ASSERT_EQ(1, boxes.Count());
+        EXPECT_NE(-1, boxes.Boxes()[0].text.Find("Plan1"));
+        EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL), boxes.Boxes()[0].type & 0x0F);
+    }
+    {
+        CTestMessageBoxes boxes;
+        boxes.Answer(IDNO);
+        frame->MDIGetActive()->SendMessage(WM_CLOSE);
+        AfxPumpMessages();
+        EXPECT_EQ(1, boxes.Count());
+    }
+    EXPECT_EQ(0, CPlanDoc::s_nLive);
+}
+
+TEST_F(MdiAppTest, CascadeAndTilePlaceTheChildren)
+{
+    ASSERT_NE(nullptr, NewDoc());
+    ASSERT_NE(nullptr, NewDoc());
+    ASSERT_NE(nullptr, NewDoc());
+    CRect client;
+    frame->GetMDIClient()->GetClientRect(&client);
+    frame->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+    AfxPumpMessages();
+    int y = 0;
+    for (int i = 0; i < 3; ++i)
+    {
+        CRect rc;
+        CMDIChildWnd* pChild = frame->GetMDIChild(i);
+        pChild->GetWindowRect(&rc);
+        frame->GetMDIClient()->ScreenToClient(&rc);
+        EXPECT_EQ(0, rc.left);
+        EXPECT_EQ(client.Width(), rc.Width());
+        EXPECT_EQ(y, rc.top);
+        EXPECT_EQ(client.Height() * (i + 1) / 3, rc.bottom);
+        y = rc.bottom;
+    }
+    frame->MDICascade();
+    CRect r0, r1;
+    frame->GetMDIChild(0)->GetWindowRect(&r0);
+    frame->GetMDIChild(1)->GetWindowRect(&r1);
+    int step = CMDIChildWnd::GetCaptionHeight() + 2;
+    EXPECT_EQ(r0.left + step, r1.left);
+    EXPECT_EQ(r0.top + step, r1.top);
+    // Activating another child changes the main frame's title.
+    frame->MDIActivate(frame->GetMDIChild(0));
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ("Planner - Plan1", title);
+}
+
+TEST_F(MdiAppTest, TheMenuBarFollowsTheActiveDocumentWindow)
+{
+    HMENU hMain = ::GetMenu(frame->m_hWnd);
+    ASSERT_NE(nullptr, hMain);
+    EXPECT_EQ(hMain, frame->m_hMenuDefault);
+    ASSERT_NE(nullptr, app->m_pTemplate->m_hMenuShared);
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_EQ(app->m_pTemplate->m_hMenuShared, ::GetMenu(frame->m_hWnd));
+    pDoc->OnCloseDocument();
+    AfxPumpMessages();
+    EXPECT_EQ(hMain, ::GetMenu(frame->m_hWnd));
+}
+
+TEST_F(MdiAppTest, APopupGreysTheCommandsNobodyHandles)
+{
+    CMenu* pFile = CMenu::FromHandle(::GetMenu(frame->m_hWnd))->GetSubMenu(0);
+    ASSERT_NE(nullptr, pFile);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    // Save has no handler without a document; Exit is the application's.
+    EXPECT_NE(0u, pFile->GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(0u, pFile->GetMenuState(ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(MdiAppTest, TheRecentFilesFillTheMenu)
+{
+    app->SetRegistryKey("Test Company");
+    app->LoadStdProfileSettings(4);
+    ASSERT_NE(nullptr, app->m_pRecentFileList);
+    CMenu* pFile = CMenu::FromHandle(::GetMenu(frame->m_hWnd))->GetSubMenu(0);
+    int nBefore = static_cast<int>(pFile->GetMenuItemCount());
+    // No entries: the place-holder stays, greyed.
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore, static_cast<int>(pFile->GetMenuItemCount()));
+    EXPECT_NE(0u, pFile->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+    app->AddToRecentFileList("/plans/b.tst");
+    app->AddToRecentFileList("/plans/a&b.tst");
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore + 1, static_cast<int>(pFile->GetMenuItemCount()));
+    CString text;
+    pFile->GetMenuString(ID_FILE_MRU_FILE1, text, MF_BYCOMMAND);
+    EXPECT_STREQ("&1 /plans/a&&b.tst", text);
+    pFile->GetMenuString(ID_FILE_MRU_FILE2, text, MF_BYCOMMAND);
+    EXPECT_STREQ("&2 /plans/b.tst", text);
+    EXPECT_EQ(0u, pFile->GetMenuState(ID_FILE_MRU_FILE2, MF_BYCOMMAND) & MF_GRAYED);
+    // Updating again does not add the entries twice.
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->GetSafeHmenu()), 0);
+    EXPECT_EQ(nBefore + 1, static_cast<int>(pFile->GetMenuItemCount()));
+    // The list is kept in the profile when the application ends.
+    app->SaveStdProfileSettings();
+    EXPECT_STREQ("/plans/a&b.tst", app->GetProfileString("Recent File List", "File1"));
+}
+
+TEST_F(MdiAppTest, AnUnreadableRecentFileLeavesTheList)
+{
+    app->LoadStdProfileSettings(4);
+    app->AddToRecentFileList((m_dir + "/gone.tst").c_str());
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+    AfxPumpMessages();
+    EXPECT_EQ(1, boxes.Count());
+    EXPECT_TRUE((*app->m_pRecentFileList)[0].IsEmpty());
+}
+
+TEST_F(MdiAppTest, ScreenshotOfTheFrame)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_nTasks = 3;
+    pDoc->m_rows = {CStringFromUtf8("设计"), "build", "test"};
+    pDoc->UpdateAllViews(nullptr);
+    frame->MDIGetActive()->MDIMaximize();
+    AfxIdleUpdate();
+    AfxPumpMessages();
+    CString path = AfxTestOutputPath("mdi-frame.png");
+    EXPECT_TRUE(AfxTestGrabWindow(frame, path));
+    EXPECT_EQ(0, ::access(path, R_OK));
+}
+
+}  // namespace
