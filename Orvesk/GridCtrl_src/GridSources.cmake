@@ -22,4 +22,10 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlSaveLoad.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPrint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPrintDC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataVSame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellVSame.cpp
 )
