@@ -28,5 +28,6 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataVSame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCellVSame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DlgComboChoice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
 )
