@@ -154,8 +154,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_nNumPages = m_nPageMultiplier = 1;
     m_nCurrPrintRow = m_nCurrPrintCol = 0;
     m_pPrintPreviewView = NULL;
-    m_pPreviewFrame = NULL;
-    m_pPreviewHiddenWnd = NULL;
+    m_hPreviewFrame = NULL;
+    m_hPreviewHiddenWnd = NULL;
 
     NONCLIENTMETRICS ncm;
     memset(&ncm, 0, sizeof(ncm));

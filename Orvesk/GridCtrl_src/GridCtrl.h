@@ -312,7 +312,7 @@ public:
     BOOL PrintDocument(CDC* pDC);
     // Shows the print-preview frame, or leaves it when it is shown.
     void TogglePrintPreview();
-    BOOL IsPrintPreviewShown() const { return m_pPreviewFrame != NULL; }
+    BOOL IsPrintPreviewShown() const;
     // The preview view that shows the grid; the view clears it when the preview ends.
     void SetPrintPreviewView(CWnd* pView) { m_pPrintPreviewView = pView; }
     CWnd* GetPrintPreviewView() const { return m_pPrintPreviewView; }
@@ -330,6 +330,8 @@ public:
     // the rectangle's left edge; the left edge comes back advanced past the drawn columns.
     // pFont NULL: the grid's font.
     void DrawGridOnDC(CDC* pDC, LPRECT pRect, CFont* pFont, int nFirstRow, int nEndRow);
+    // The same into the job's drawing rectangle (pInfo->m_rectDraw).
+    void DrawGridOnDC(CDC* pDC, CPrintInfo* pInfo, CFont* pFont, int nFirstRow, int nEndRow);
     // Width of the columns that DrawGridOnDC draws: columns 0 up to, not including, the
     // last column of the visible non-fixed range.
     int GetColumnsWidth() const;
@@ -521,8 +523,8 @@ protected:
     int      m_nCurrPrintCol;
     // Print preview.
     CWnd*    m_pPrintPreviewView;
-    CWnd*    m_pPreviewFrame;
-    CWnd*    m_pPreviewHiddenWnd;
+    HWND     m_hPreviewFrame;
+    HWND     m_hPreviewHiddenWnd;
 
     // Page walking shared by the page count and the page printing.
     int GetPrintRowBound() const;

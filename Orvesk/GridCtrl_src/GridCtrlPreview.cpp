@@ -2,6 +2,8 @@
 // window, or leaves it.
 #include "GridCtrl.h"
 
+#include <ClassLib/Resources/Resources.h>
+
 namespace
 {
 CGridPrintPreviewHooks* g_pPreviewHooks = NULL;
@@ -19,21 +21,34 @@ CGridPrintPreviewHooks* GridGetPrintPreviewHooks()
     return g_pPreviewHooks;
 }
 
+BOOL CGridCtrl::IsPrintPreviewShown() const
+{
+    // A preview the view ended itself (its frame destroyed) is no longer shown.
+    return m_hPreviewFrame && ::IsWindow(m_hPreviewFrame);
+}
+
 void CGridCtrl::TogglePrintPreview()
 {
-    if (m_pPreviewFrame)
+    if (m_hPreviewFrame && !::IsWindow(m_hPreviewFrame))
+    {
+        m_hPreviewFrame = NULL;
+        m_hPreviewHiddenWnd = NULL;
+        m_bDrawingOnDC = FALSE;
+    }
+
+    if (m_hPreviewFrame)
     {
         // Leave the preview: the saved main window comes back.
-        if (::IsWindow(m_pPreviewFrame->GetSafeHwnd()))
-            m_pPreviewFrame->ShowWindow(SW_HIDE);
-        if (m_pPreviewHiddenWnd && ::IsWindow(m_pPreviewHiddenWnd->GetSafeHwnd()))
+        CWnd::FromHandle(m_hPreviewFrame)->ShowWindow(SW_HIDE);
+        if (m_hPreviewHiddenWnd && ::IsWindow(m_hPreviewHiddenWnd))
         {
-            AfxSetMainWnd(m_pPreviewHiddenWnd);
-            m_pPreviewHiddenWnd->ShowWindow(SW_SHOWMAXIMIZED);
-            m_pPreviewHiddenWnd->SetFocus();
+            CWnd* pMainWnd = CWnd::FromHandle(m_hPreviewHiddenWnd);
+            AfxSetMainWnd(pMainWnd);
+            pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+            pMainWnd->SetFocus();
         }
-        m_pPreviewFrame = NULL;
-        m_pPreviewHiddenWnd = NULL;
+        m_hPreviewFrame = NULL;
+        m_hPreviewHiddenWnd = NULL;
         m_bDrawingOnDC = FALSE;
         return;
     }
@@ -48,7 +63,7 @@ void CGridCtrl::TogglePrintPreview()
 
     m_bDrawingOnDC = TRUE;
     CWnd* pFrame = pHooks->OpenPreviewFrame(this, pMainWnd);
-    if (!pFrame)
+    if (!pFrame || !pFrame->GetSafeHwnd())
     {
         // No preview: the main window is shown again as it was.
         m_bDrawingOnDC = FALSE;
@@ -56,7 +71,13 @@ void CGridCtrl::TogglePrintPreview()
             pMainWnd->ShowWindow(SW_SHOW);
         return;
     }
-    m_pPreviewFrame = pFrame;
-    m_pPreviewHiddenWnd = pMainWnd;
+    m_hPreviewFrame = pFrame->GetSafeHwnd();
+    m_hPreviewHiddenWnd = pMainWnd ? pMainWnd->GetSafeHwnd() : NULL;
+
     AfxSetMainWnd(pFrame);
+    CString strTitle;
+    strTitle.LoadString(AFX_IDS_APP_TITLE);
+    pFrame->SetWindowText(strTitle);
+    pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+    pHooks->StartPreview(pFrame);
 }

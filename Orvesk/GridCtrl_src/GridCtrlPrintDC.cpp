@@ -67,6 +67,12 @@ int CGridCtrl::GetColumnsWidth() const
     return nWidth;
 }
 
+void CGridCtrl::DrawGridOnDC(CDC* pDC, CPrintInfo* pInfo, CFont* pFont, int nFirstRow, int nEndRow)
+{
+    if (pInfo)
+        DrawGridOnDC(pDC, &pInfo->m_rectDraw, pFont, nFirstRow, nEndRow);
+}
+
 void CGridCtrl::DrawGridOnDC(CDC* pDC, LPRECT pRect, CFont* pFont, int nFirstRow, int nEndRow)
 {
     if (!pDC || !pRect)

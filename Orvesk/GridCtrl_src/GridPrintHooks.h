@@ -40,10 +40,11 @@ class CGridPrintPreviewHooks
 {
 public:
     virtual ~CGridPrintPreviewHooks() {}
-    // Opens the preview frame: its view is told the grid and the hidden main window, the
-    // frame is titled with the application title, shown maximised and starts the view's
-    // print preview. Returns the frame (it becomes the main window), NULL on failure.
+    // Makes the preview document template once, opens a preview frame and tells its view
+    // the grid and the hidden main window. Returns the frame, NULL on failure.
     virtual CWnd* OpenPreviewFrame(CGridCtrl* pGrid, CWnd* pHiddenMainWnd) = 0;
+    // Starts the print preview of the frame's view, once the frame is the main window.
+    virtual void StartPreview(CWnd* pFrame) = 0;
 };
 
 // Set once by the module that has the preview view (NULL: the grid has no preview). Each

@@ -121,3 +121,16 @@ TEST(GridDrawOnDC, RowsBelowTheRectangleAreLeftOut)
     EXPECT_NE(nullptr, FindText(dc, "r2c1"));
     EXPECT_EQ(nullptr, FindText(dc, "r3c1"));
 }
+
+TEST(GridDrawOnDC, ThePrintInfoFormDrawsIntoTheDrawingRectangle)
+{
+    CPrintedGrid g(10, 4);
+    CRecordingDC dc(1200, 900);
+    CPrintInfo info;
+    info.m_rectDraw.SetRect(20, 40, 1000, 800);
+    g.grid.DrawGridOnDC(&dc, &info, NULL, 1, 3);
+    EXPECT_EQ(320, info.m_rectDraw.left);
+    const AfxDrawOp* pCell = FindText(dc, "r1c1");
+    ASSERT_NE(nullptr, pCell);
+    EXPECT_EQ(40 + 20 + 2, pCell->rect.top);
+}

@@ -2,6 +2,8 @@
 // back.
 #include "GridPrintTestUtil.h"
 
+#include <ClassLib/Resources/Resources.h>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -20,10 +22,21 @@ public:
             return nullptr;
         if (!frame.GetSafeHwnd())
             frame.CreateEx(0, AFX_WND_CLASS, _T("Preview"), WS_POPUP, 0, 0, 500, 400, nullptr, nullptr);
-        frame.ShowWindow(SW_SHOWMAXIMIZED);
         pGrid->SetPrintPreviewView(&frame);
         return &frame;
     }
+    void StartPreview(CWnd* pFrame) override
+    {
+        nStarts++;
+        bMainAtStart = AfxGetMainWnd() == pFrame;
+        bZoomedAtStart = pFrame->IsZoomed() && pFrame->IsWindowVisible();
+        pFrame->GetWindowText(strTitleAtStart);
+    }
+
+    int nStarts = 0;
+    bool bMainAtStart = false;
+    bool bZoomedAtStart = false;
+    CString strTitleAtStart = _T("unset");
 
     CWnd frame;
     int nCalls = 0;
@@ -71,6 +84,14 @@ TEST(GridPrintPreview, TheToggleShowsAndLeavesThePreview)
     EXPECT_TRUE(g.grid.IsPrintPreviewShown());
     EXPECT_TRUE(g.grid.IsDrawingOnDC());
     EXPECT_EQ(&preview.frame, AfxGetMainWnd());
+    // The preview starts once the frame is the main window, maximised, with the
+    // application's title.
+    EXPECT_EQ(1, preview.nStarts);
+    EXPECT_TRUE(preview.bMainAtStart);
+    EXPECT_TRUE(preview.bZoomedAtStart);
+    CString strAppTitle;
+    strAppTitle.LoadString(AFX_IDS_APP_TITLE);
+    EXPECT_STREQ((LPCTSTR)strAppTitle, (LPCTSTR)preview.strTitleAtStart);
     EXPECT_FALSE(g.frame.IsWindowVisible());
 
     g.grid.TogglePrintPreview();
@@ -83,6 +104,29 @@ TEST(GridPrintPreview, TheToggleShowsAndLeavesThePreview)
     EXPECT_EQ(&g.frame, AfxGetMainWnd());
 
     // And again.
+    g.grid.TogglePrintPreview();
+    EXPECT_EQ(2, preview.nCalls);
+    EXPECT_TRUE(g.grid.IsPrintPreviewShown());
+    g.grid.TogglePrintPreview();
+    EXPECT_FALSE(g.grid.IsPrintPreviewShown());
+}
+
+TEST(GridPrintPreview, APreviewEndedByItsViewIsNoLongerShown)
+{
+    CPrintedGrid g(5, 3);
+    MainWndScope mainScope(&g.frame);
+    CFakePreview preview;
+    HooksScope hooksScope(&preview);
+
+    g.grid.TogglePrintPreview();
+    ASSERT_TRUE(g.grid.IsPrintPreviewShown());
+    // The view ends the preview: it shows the saved window and destroys its frame.
+    g.frame.ShowWindow(SW_SHOW);
+    AfxSetMainWnd(&g.frame);
+    preview.frame.DestroyWindow();
+    EXPECT_FALSE(g.grid.IsPrintPreviewShown());
+
+    // The next toggle opens a new preview.
     g.grid.TogglePrintPreview();
     EXPECT_EQ(2, preview.nCalls);
     EXPECT_TRUE(g.grid.IsPrintPreviewShown());
