@@ -137,8 +137,8 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     lf.lfHeight = 12;
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = GB2312_CHARSET;
-    lf.lfOutPrecision = OUT_STROKE_PRECIS;
-    lf.lfClipPrecision = CLIP_STROKE_PRECIS;
+    lf.lfOutPrecision = OUT_CHARACTER_PRECIS;
+    lf.lfClipPrecision = CLIP_CHARACTER_PRECIS;
     lstrcpy(lf.lfFaceName, _T("宋体"));
     m_PrinterFont.CreateFontIndirect(&lf);
     CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);

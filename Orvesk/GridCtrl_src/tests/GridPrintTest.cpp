@@ -286,3 +286,65 @@ TEST(GridPrint, AJobWithoutAGridWindowPrintsNothing)
     EXPECT_FALSE(grid.IsPrinting());
     dc.DeleteDC();
 }
+
+TEST(GridPrint, ThePrinterFontIsMadeForTheJob)
+{
+    CPrintedGrid g(4, 3);
+    CRecordingDC dc;
+    CPrintInfo info;
+    EXPECT_EQ(nullptr, g.grid.GetPrinterFont()->GetSafeHandle());
+    g.grid.OnBeginPrinting(&dc, &info);
+    LOGFONT lf;
+    memset(&lf, 0, sizeof(lf));
+    ASSERT_TRUE(g.grid.GetPrinterFont()->GetLogFont(&lf));
+    EXPECT_EQ(12, lf.lfHeight);
+    EXPECT_EQ(400, lf.lfWeight);
+    EXPECT_EQ(134, lf.lfCharSet);
+    EXPECT_EQ(2, lf.lfOutPrecision);
+    EXPECT_EQ(1, lf.lfClipPrecision);
+    EXPECT_STREQ(_T("宋体"), lf.lfFaceName);
+    EXPECT_EQ(std::string("\xCB\xCE\xCC\xE5"), std::string(lf.lfFaceName));
+    g.grid.OnEndPrinting(&dc, &info);
+    EXPECT_EQ(nullptr, g.grid.GetPrinterFont()->GetSafeHandle());
+}
+
+TEST(GridPrint, FittedToThePaperWideGridsArePrintedInColumnPages)
+{
+    CPrintedGrid g(10, 6);
+    for (int col = 1; col < 6; col++)
+        g.grid.SetColumnWidth(col, 300);
+    g.grid.SetPrintToFit(TRUE);
+    CRecordingDC dc;
+    CPrintInfo info;
+    g.grid.OnBeginPrinting(&dc, &info);
+    int nPerPage = g.grid.GetPrintPageWidth() / 300;
+    ASSERT_GE(nPerPage, 1);
+    ASSERT_LT(nPerPage, 5);
+    int nAcross = (5 + nPerPage - 1) / nPerPage;
+    EXPECT_EQ(nAcross, g.grid.GetPrintPagesAcross());
+    ASSERT_GE(g.grid.GetPrintPageHeight(), 9 * 20);
+    EXPECT_EQ(nAcross, g.grid.GetPrintPageCount());
+
+    for (int page = 1; page <= nAcross; page++)
+    {
+        CRecordingDC pageDC;
+        info.m_nCurPage = page;
+        g.grid.OnPrint(&pageDC, &info);
+        int firstCol = 1 + (page - 1) * nPerPage;
+        EXPECT_EQ(firstCol, g.grid.GetCurrPrintCol()) << page;
+        std::vector<std::string> texts = TextsOf(pageDC);
+        // The corner heading only on the first column page; row headings on every page.
+        EXPECT_EQ(page == 1, Has(texts, " Head0")) << page;
+        EXPECT_TRUE(Has(texts, " 1")) << page;
+        EXPECT_TRUE(Has(texts, " 9")) << page;
+        CString head;
+        head.Format(_T(" Head%d"), firstCol);
+        EXPECT_TRUE(Has(texts, (LPCTSTR)head)) << page;
+        CString body;
+        body.Format(_T("r1c%d"), firstCol);
+        EXPECT_TRUE(Has(texts, (LPCTSTR)body)) << page;
+        if (firstCol > 1)
+            EXPECT_FALSE(Has(texts, "r1c1")) << page;
+    }
+    g.grid.OnEndPrinting(&dc, &info);
+}
