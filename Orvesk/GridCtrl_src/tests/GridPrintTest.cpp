@@ -184,6 +184,8 @@ TEST(GridPrint, AOnePageGridPrintsPage1Of1AndItsTitles)
 
 TEST(GridPrint, TheFooterDateIsTheCurrentTime)
 {
+    COleDateTime fixed(2026, 3, 14, 9, 26, 53);
+    AfxTestSetCurrentTime(&fixed);
     CPrintedGrid g(4, 3);
     CRecordingDC dc;
     CPrintInfo info;
@@ -191,16 +193,14 @@ TEST(GridPrint, TheFooterDateIsTheCurrentTime)
     CRecordingDC pageDC;
     g.grid.OnPrint(&pageDC, &info);
     g.grid.OnEndPrinting(&dc, &info);
-    CString strNow = CTime::GetCurrentTime().Format(_T("%c"));
-    const AfxDrawOp* pDate = pageDC.Recorder().FindText(strNow);
-    // The clock may have passed a second between the two readings.
-    if (pDate)
-        EXPECT_EQ((UINT)(DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER), pDate->flags);
-    int nRight = 0;
-    for (const AfxDrawOp& op : pageDC.Ops())
-        if (op.kind == AfxDrawKind::Text && op.flags == (UINT)(DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER))
-            nRight++;
-    EXPECT_GE(nRight, 1);
+    CString strDate = CTime(2026, 3, 14, 9, 26, 53).Format(_T("%c"));
+    AfxTestSetCurrentTime(nullptr);
+
+    EXPECT_NE(std::string::npos, std::string((LPCTSTR)strDate).find("09:26:53"));
+    const AfxDrawOp* pDate = pageDC.Recorder().FindText(strDate);
+    ASSERT_NE(nullptr, pDate) << (LPCTSTR)strDate;
+    EXPECT_EQ((UINT)(DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER), pDate->flags);
+    EXPECT_EQ(FW_BOLD, pDate->font.lfWeight);
 }
 
 TEST(GridPrint, OutsideATaskViewAllRowsArePaged)
