@@ -78,6 +78,8 @@ void CGridCtrl::DrawGridOnDC(CDC* pDC, LPRECT pRect, CFont* pFont, int nFirstRow
     if (!pDC || !pRect)
         return;
 
+    // A preview keeps its outside-context mode when the chart draws the grid meanwhile.
+    BOOL bWasDrawingOnDC = m_bDrawingOnDC;
     m_bDrawingOnDC = TRUE;
 
     // A fresh printer font each time: the given one, else the grid's own.
@@ -194,5 +196,5 @@ void CGridCtrl::DrawGridOnDC(CDC* pDC, LPRECT pRect, CFont* pFont, int nFirstRow
         SolidLine(pDC, nLeft, rect.bottom, pRect->left, rect.bottom);
 
     pDC->SelectObject(pOldFont);
-    m_bDrawingOnDC = FALSE;
+    m_bDrawingOnDC = bWasDrawingOnDC;
 }

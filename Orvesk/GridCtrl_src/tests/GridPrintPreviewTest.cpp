@@ -3,6 +3,7 @@
 #include "GridPrintTestUtil.h"
 
 #include <ClassLib/Resources/Resources.h>
+#include <ClassLib/Testing/DrawLog.h>
 
 #include <gtest/gtest.h>
 
@@ -158,4 +159,22 @@ TEST(GridPrintPreview, WithoutAPreviewViewNothingHappens)
     g.grid.TogglePrintPreview();
     EXPECT_FALSE(g.grid.IsPrintPreviewShown());
     EXPECT_TRUE(g.frame.IsWindowVisible());
+}
+
+TEST(GridPrintPreview, ChartDrawingDuringAPreviewKeepsThePreviewMode)
+{
+    CPrintedGrid g(5, 3);
+    MainWndScope mainScope(&g.frame);
+    CFakePreview preview;
+    HooksScope hooksScope(&preview);
+    g.grid.TogglePrintPreview();
+    ASSERT_TRUE(g.grid.IsDrawingOnDC());
+
+    CRecordingDC dc(600, 400);
+    CRect rect(0, 0, 600, 400);
+    g.grid.DrawGridOnDC(&dc, rect, NULL, 1, 4);
+    EXPECT_TRUE(g.grid.IsDrawingOnDC());
+
+    g.grid.TogglePrintPreview();
+    EXPECT_FALSE(g.grid.IsDrawingOnDC());
 }
