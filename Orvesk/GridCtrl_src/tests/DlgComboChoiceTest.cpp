@@ -32,6 +32,7 @@ TEST(DlgComboChoice, ShowsThreeDatesAndStartsOnTheFirst)
         EXPECT_NE(nullptr, pWnd->GetDlgItem(IDCANCEL));
         EXPECT_EQ(BST_CHECKED, (int)pWnd->GetDlgItem(IDC_CHOICE_FIRST)->SendMessage(BM_GETCHECK));
         EXPECT_EQ(BST_UNCHECKED, (int)pWnd->GetDlgItem(IDC_CHOICE_THIRD)->SendMessage(BM_GETCHECK));
+        EXPECT_TRUE(AfxTestGrabWindow(pWnd, AfxTestOutputPath(_T("pick-one-dialog.png"))));
         pWnd->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
