@@ -22,7 +22,7 @@ const AFX_DLG_ITEM kItems[] = {
     {"BUTTON", IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 80, 40, 14},
     {"BUTTON", IDCANCEL, "Cancel", WS_VISIBLE | WS_TABSTOP, 50, 80, 40, 14},
 };
-const AFX_DLG_TEMPLATE kTpl = {DS_SETFONT | WS_POPUP | WS_CAPTION, 0, 0, 0, 160, 100, "Keys", "MS Shell Dlg", 8,
+const AFX_DLG_TEMPLATE kTpl = {DS_SETFONT | WS_POPUP | WS_CAPTION, 0, 0, 0, 160, 100, "Keys", "\xcb\xce\xcc\xe5", 9,
                                AFX_DLG_ITEMS(kItems)};
 
 // An editor that keeps every key, as the grid's in-place editors do.
