@@ -513,7 +513,6 @@ BOOL CGridCtrl::PrintDocument(CDC* pDC)
 
 void CGridCtrl::Print()
 {
-#if GRID_HAVE_PRINT_DIALOG
     CPrintDialog dlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE
                                 | PD_HIDEPRINTTOFILE, this);
     if (dlg.DoModal() != IDOK)
@@ -525,8 +524,4 @@ void CGridCtrl::Print()
     dc.m_bPrinting = TRUE;
     PrintDocument(&dc);
     dc.DeleteDC();
-#else
-    // This build's class library offers no print dialog to choose a printer with.
-    TRACE("Print: no print dialog in this build\n");
-#endif
 }
