@@ -31,7 +31,7 @@ TEST_F(FileDialogTest, MultipleChoiceGivesEveryPathInOrder)
     std::vector<CString> paths;
     for (int i = 0; i < 40; ++i) {
         CString p;
-        p.Format("/home/user/docs/requirements-%02d.doc", i);
+        p.Format("/home/user/docs/drawing-%02d.doc", i);
         paths.push_back(p);
     }
     AfxTestPushFileDialogScript([&paths](CFileDialog* d) {
@@ -48,7 +48,7 @@ TEST_F(FileDialogTest, MultipleChoiceGivesEveryPathInOrder)
     EXPECT_EQ(got, paths);
     // The buffer starts with the folder, then the names, as far as they fit.
     EXPECT_STREQ(dlg.m_ofn.lpstrFile, "/home/user/docs");
-    EXPECT_STREQ(dlg.m_ofn.lpstrFile + 16, "requirements-00.doc");
+    EXPECT_STREQ(dlg.m_ofn.lpstrFile + 16, "drawing-00.doc");
     EXPECT_EQ(dlg.m_ofn.lpstrFile[dlg.m_ofn.nMaxFile - 1], '\0');
 }
 

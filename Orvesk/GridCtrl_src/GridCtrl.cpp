@@ -147,6 +147,15 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_bPrintColour = TRUE;
     m_nHeaderHeight = m_nFooterHeight = m_nLeftMargin = m_nRightMargin = 0;
     m_nTopMargin = m_nBottomMargin = m_nGap = 0;
+    m_CharSize = CSize(0, 0);
+    m_PaperSize = CSize(0, 0);
+    m_LogicalPageSize = CSize(0, 0);
+    m_nPageHeight = m_nPageWidth = 0;
+    m_nNumPages = m_nPageMultiplier = 1;
+    m_nCurrPrintRow = m_nCurrPrintCol = 0;
+    m_pPrintPreviewView = NULL;
+    m_hPreviewFrame = NULL;
+    m_hPreviewHiddenWnd = NULL;
 
     NONCLIENTMETRICS ncm;
     memset(&ncm, 0, sizeof(ncm));

@@ -11,6 +11,7 @@
 #include "GridCellMap.h"
 #include "GridSizeArray.h"
 #include "GridTaskHooks.h"
+#include "GridPrintHooks.h"
 
 #include <set>
 #include <unordered_map>
@@ -237,6 +238,52 @@ public:
     void GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& nLeftMargin,
                             int& nRightMargin, int& nTopMargin, int& nBottomMargin,
                             int& nGap) const;
+
+    // ---- Printing, print preview, save and load ------------------------------------------
+    // Runs a print job through the print dialog.
+    void Print();
+    // Prints every page onto a printer context (StartDoc to EndDoc); FALSE when the job
+    // could not start or a page failed (the document is then aborted).
+    BOOL PrintDocument(CDC* pDC);
+    // Shows the print-preview frame, or leaves it when it is shown.
+    void TogglePrintPreview();
+    BOOL IsPrintPreviewShown() const;
+    // The preview view that shows the grid; the view clears it when the preview ends.
+    void SetPrintPreviewView(CWnd* pView) { m_pPrintPreviewView = pView; }
+    CWnd* GetPrintPreviewView() const { return m_pPrintPreviewView; }
+    // Fit the page to the paper (TRUE) or to the grid's width (FALSE, the default).
+    void SetPrintToFit(BOOL bFit = TRUE) { m_bPrintToFit = bFit; }
+    BOOL GetPrintToFit() const { return m_bPrintToFit; }
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintRowButtons(CDC* pDC, CPrintInfo* pInfo);
+    // Draws the fixed rows and rows nFirstRow to nEndRow - 1 into an outside context, from
+    // the rectangle's left edge; the left edge comes back advanced past the drawn columns.
+    // pFont NULL: the grid's font.
+    void DrawGridOnDC(CDC* pDC, LPRECT pRect, CFont* pFont, int nFirstRow, int nEndRow);
+    // The same into the job's drawing rectangle (pInfo->m_rectDraw).
+    void DrawGridOnDC(CDC* pDC, CPrintInfo* pInfo, CFont* pFont, int nFirstRow, int nEndRow);
+    // Width of the columns that DrawGridOnDC draws: columns 0 up to, not including, the
+    // last column of the visible non-fixed range.
+    int GetColumnsWidth() const;
+    // The page set-up of the current job (valid after OnBeginPrinting).
+    CSize GetPrintCharSize() const { return m_CharSize; }
+    CSize GetPrintPaperSize() const { return m_PaperSize; }
+    CSize GetPrintLogicalPageSize() const { return m_LogicalPageSize; }
+    int GetPrintPageHeight() const { return m_nPageHeight; }
+    int GetPrintPageWidth() const { return m_nPageWidth; }
+    int GetPrintPageCount() const { return m_nNumPages; }
+    int GetPrintPagesAcross() const { return m_nPageMultiplier; }
+    int GetCurrPrintRow() const { return m_nCurrPrintRow; }
+    int GetCurrPrintCol() const { return m_nCurrPrintCol; }
+    CFont* GetPrinterFont() { return &m_PrinterFont; }
+    // Comma-separated text, one line per row (row 0: the column headings).
+    BOOL Save(LPCTSTR filename);
+    BOOL Load(LPCTSTR filename);
 
     // ---- Scrolling ----------------------------------------------------------------------
     void UpdateScrollBars() { ResetScrollBars(); }
@@ -465,4 +512,26 @@ protected:
     int      m_nTopMargin;
     int      m_nBottomMargin;
     int      m_nGap;
+    // The page set-up of a print job.
+    CFont    m_PrinterFont;
+    CSize    m_CharSize;
+    CSize    m_PaperSize;
+    CSize    m_LogicalPageSize;
+    int      m_nPageHeight;
+    int      m_nPageWidth;
+    int      m_nNumPages;
+    int      m_nPageMultiplier;
+    int      m_nCurrPrintRow;
+    int      m_nCurrPrintCol;
+    // Print preview.
+    CWnd*    m_pPrintPreviewView;
+    HWND     m_hPreviewFrame;
+    HWND     m_hPreviewHiddenWnd;
+
+    // Page walking shared by the page count and the page printing.
+    int GetPrintRowBound() const;
+    int FindPrintPageRow(int nPageDown) const;
+    int FindPrintPageCol(int nPageAcross) const;
+    // Lines of one printed cell, as the grid-lines setting asks.
+    void PrintCellLines(CDC* pDC, const CRect& rect, BOOL bFirstRow, BOOL bFirstCol);
 };

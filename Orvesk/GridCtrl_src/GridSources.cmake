@@ -8,6 +8,13 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCellBase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCellCombo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlSaveLoad.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPrint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPrintDC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataVSame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellVSame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DlgComboChoice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlItems.cpp
