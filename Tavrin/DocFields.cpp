@@ -1,17 +1,12 @@
-#include "DocArchive.h"
+#include <Tavrin/DocFields.h>
 
-namespace tavrin {
-
-void SerializeDocFields(CArchive& ar, CString& strName, CString& strLocation, int& nSource,
-                        int& nPdmClassID, int& nPdmObjectID)
+void CDocFields::SerializeDocFields(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << strName << strLocation;
-        ar << nSource << nPdmClassID << nPdmObjectID;
+        ar << m_strDocName << m_strDocLocation;
+        ar << m_nDocSource << m_nPdmClassID << m_nPdmObjectID;
     } else {
-        ar >> strName >> strLocation;
-        ar >> nSource >> nPdmClassID >> nPdmObjectID;
+        ar >> m_strDocName >> m_strDocLocation;
+        ar >> m_nDocSource >> m_nPdmClassID >> m_nPdmObjectID;
     }
 }
-
-} // namespace tavrin
