@@ -45,17 +45,6 @@ void ForEachXmlItem(const CString& strXml, LPCTSTR lpszList, LPCTSTR lpszItem, R
     }
 }
 
-// Calls readField with the name and the node of each element below item.
-template <typename ReadField>
-void ForEachXmlField(const CXmlNode& item, ReadField readField)
-{
-    for (CXmlNode leaf = item.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
-        if (!XmlIsElement(leaf))
-            continue;
-        readField(CString(leaf.nodeName()), leaf);
-    }
-}
-
 } // namespace
 
 int CProjectDoc::GetResources()
