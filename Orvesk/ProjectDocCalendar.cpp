@@ -67,29 +67,23 @@ int CProjectDoc::ParseCalData(const CXmlNode& element)
         if (strName == "CALDATE") {
             CCalendarItem* pItem = new CCalendarItem;
             m_listCalendarItems.AddTail(pItem);
-            for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
-                if (!XmlIsElement(leaf))
-                    continue;
-                const CString strLeaf = leaf.nodeName();
+            ForEachXmlField(child, [pItem](const CString& strLeaf, const CXmlNode& leaf) {
                 if (strLeaf == "FROMDATE")
                     pItem->m_dtFrom = XmlLeafDate(leaf);
                 else if (strLeaf == "TODATE")
                     pItem->m_dtTo = XmlLeafDate(leaf);
                 else if (strLeaf == "WORKING")
                     pItem->m_bWorking = XmlLeafInt(leaf, 1);
-            }
+            });
         } else if (strName == "CALDAY") {
             CDayOfWeek* pDay = new CDayOfWeek;
             m_listDayOfWeek.AddTail(pDay);
-            for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
-                if (!XmlIsElement(leaf))
-                    continue;
-                const CString strLeaf = leaf.nodeName();
+            ForEachXmlField(child, [pDay](const CString& strLeaf, const CXmlNode& leaf) {
                 if (strLeaf == "DAY")
                     pDay->m_nDay = XmlLeafInt(leaf, 0);
                 else if (strLeaf == "WORKING")
                     pDay->m_bWorking = XmlLeafInt(leaf, 1);
-            }
+            });
         }
     }
     return 1;

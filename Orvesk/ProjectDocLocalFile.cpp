@@ -142,6 +142,31 @@ bool SyncPath(const std::string& path, bool bFolder)
     return ok;
 }
 
+// Runs the document's Serialize through one archive of nMode over the file, then finish()
+// (which may throw too). FALSE, with the reason, when an exception stops either.
+template <typename Finish>
+BOOL ArchiveThrough(CProjectDoc& doc, CFile& file, UINT nMode, CString& strReason, Finish finish)
+{
+    try {
+        CArchive ar(&file, nMode, 4096);
+        try {
+            doc.Serialize(ar);
+        } catch (...) {
+            ar.Abort();
+            throw;
+        }
+        ar.Close();
+        finish();
+        return TRUE;
+    } catch (CException* e) {
+        strReason = ExceptionText(e);
+        e->Delete();
+    } catch (const std::exception& e) {
+        strReason = e.what();
+    }
+    return FALSE;
+}
+
 } // namespace
 
 BOOL CProjectDoc::LoadLocalFile(LPCTSTR lpszPath, CString& strError)
@@ -159,23 +184,7 @@ BOOL CProjectDoc::LoadLocalFile(LPCTSTR lpszPath, CString& strError)
     CProjectFileData previous;
     previous.TakeFrom(*this);
     CString strReason;
-    BOOL bLoaded = FALSE;
-    try {
-        CArchive ar(&file, CArchive::load, 4096);
-        try {
-            Serialize(ar);
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
-        ar.Close();
-        bLoaded = TRUE;
-    } catch (CException* e) {
-        strReason = ExceptionText(e);
-        e->Delete();
-    } catch (const std::exception& e) {
-        strReason = e.what();
-    }
+    const BOOL bLoaded = ArchiveThrough(*this, file, CArchive::load, strReason, [] {});
     file.Close();
 
     if (!bLoaded) {
@@ -217,23 +226,8 @@ BOOL CProjectDoc::SaveLocalFile(LPCTSTR lpszPath, CString& strError)
         if (!file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &fe)) {
             strReason = ExceptionText(&fe);
         } else {
-            try {
-                CArchive ar(&file, CArchive::store, 4096);
-                try {
-                    Serialize(ar);
-                } catch (...) {
-                    ar.Abort();
-                    throw;
-                }
-                ar.Close();
-                file.Close();
-                bWritten = TRUE;
-            } catch (CException* e) {
-                strReason = ExceptionText(e);
-                e->Delete();
-            } catch (const std::exception& e) {
-                strReason = e.what();
-            }
+            // The close stays inside the guard: a write that fails only then counts as failed.
+            bWritten = ArchiveThrough(*this, file, CArchive::store, strReason, [&file] { file.Close(); });
             if (!bWritten)
                 file.Abort();
         }

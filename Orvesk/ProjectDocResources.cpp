@@ -7,54 +7,71 @@
 #include "ProjectXmlText.h"
 #include "XmlWalk.h"
 
-int CProjectDoc::GetResources()
+namespace {
+
+// Asks the server for one XML text with ask(service, strXml) and reads it with parse, the
+// wait cursor showing throughout. 0 without a server, a service or an answer.
+template <typename Ask, typename Parse>
+int FetchAndParse(const CProjectDoc& doc, Ask ask, Parse parse)
 {
-    if (m_strServiceUrl.IsEmpty())
+    if (doc.m_strServiceUrl.IsEmpty())
         return 0;
     CProjectWait wait;
-    CProjectServiceRef service(ProjectConnectService(*this));
+    CProjectServiceRef service(ProjectConnectService(doc));
     if (!service)
         return 0;
     CString strXml;
-    if (service->GetResources(strXml) != S_OK)
+    if (ask(*service, strXml) != S_OK)
         return 0;
-    return ParseResources(strXml) ? 1 : 0;
+    return parse(strXml) ? 1 : 0;
+}
+
+// Calls readItem with each element named lpszItem under a root element named lpszList;
+// text and foreign nodes are stepped over. Nothing is read from a text that does not load
+// or has another root.
+template <typename ReadItem>
+void ForEachXmlItem(const CString& strXml, LPCTSTR lpszList, LPCTSTR lpszItem, ReadItem readItem)
+{
+    CXmlDocument doc;
+    if (!doc.LoadXml(strXml))
+        return;
+    CXmlNode root = doc.documentElement();
+    if (!XmlIsElement(root) || !XmlNameIs(root, lpszList))
+        return;
+    for (CXmlNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!XmlIsElement(child) || !XmlNameIs(child, lpszItem))
+            continue;
+        readItem(child);
+    }
+}
+
+} // namespace
+
+int CProjectDoc::GetResources()
+{
+    return FetchAndParse(
+        *this, [](IProjectService& service, CString& strXml) { return service.GetResources(strXml); },
+        [this](const CString& strXml) { return ParseResources(strXml); });
 }
 
 int CProjectDoc::GetUsersPermission()
 {
-    if (m_strServiceUrl.IsEmpty())
-        return 0;
-    CProjectWait wait;
-    CProjectServiceRef service(ProjectConnectService(*this));
-    if (!service)
-        return 0;
-    CString strXml;
-    if (service->GetUsersPermission(m_ProjectInfo.m_nProjID, strXml) != S_OK)
-        return 0;
-    return ParsePermission(strXml) ? 1 : 0;
+    return FetchAndParse(
+        *this,
+        [this](IProjectService& service, CString& strXml) {
+            return service.GetUsersPermission(m_ProjectInfo.m_nProjID, strXml);
+        },
+        [this](const CString& strXml) { return ParsePermission(strXml); });
 }
 
 int CProjectDoc::ParseResources(const CString& strXml)
 {
-    CXmlDocument doc;
-    if (!doc.LoadXml(strXml))
-        return 1;
-    CXmlNode root = doc.documentElement();
-    if (!XmlIsElement(root) || !XmlNameIs(root, "RESOURCES"))
-        return 1;
-
     // Each RESOURCE starts from a fresh record, so a field one resource lacks never takes
-    // the value of the resource before it; text and foreign nodes are stepped over.
-    for (CXmlNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!XmlIsElement(child) || !XmlNameIs(child, "RESOURCE"))
-            continue;
+    // the value of the resource before it.
+    ForEachXmlItem(strXml, "RESOURCES", "RESOURCE", [this](const CXmlNode& item) {
         tagResInfo res;
         res.nID = 0;
-        for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
-            if (!XmlIsElement(leaf))
-                continue;
-            const CString strName = leaf.nodeName();
+        ForEachXmlField(item, [&res](const CString& strName, const CXmlNode& leaf) {
             if (strName == "RESCODE")
                 res.strCode = XmlLeafText(leaf);
             else if (strName == "RESUNIT")
@@ -73,32 +90,20 @@ int CProjectDoc::ParseResources(const CString& strXml)
                 res.nCost = XmlLeafInt(leaf, 0);
             else if (strName == "RESACTCOST")
                 res.nActCost = XmlLeafInt(leaf, 0);
-        }
+        });
         if (!res.strCode.IsEmpty())
             m_listResources.AddTail(res);
-    }
+    });
     return 1;
 }
 
 int CProjectDoc::ParsePermission(const CString& strXml)
 {
-    CXmlDocument doc;
-    if (!doc.LoadXml(strXml))
-        return 1;
-    CXmlNode root = doc.documentElement();
-    if (!XmlIsElement(root) || !XmlNameIs(root, "PERMISSIONS"))
-        return 1;
-
     // A fresh record per PERMISSION: an absent field never carries one user's rights to the
     // next.
-    for (CXmlNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!XmlIsElement(child) || !XmlNameIs(child, "PERMISSION"))
-            continue;
+    ForEachXmlItem(strXml, "PERMISSIONS", "PERMISSION", [this](const CXmlNode& item) {
         tagPermInfo perm;
-        for (CXmlNode leaf = child.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
-            if (!XmlIsElement(leaf))
-                continue;
-            const CString strName = leaf.nodeName();
+        ForEachXmlField(item, [&perm](const CString& strName, const CXmlNode& leaf) {
             if (strName == "RESCODE")
                 perm.strCode = XmlLeafText(leaf);
             else if (strName == "OPENPROJ")
@@ -115,9 +120,9 @@ int CProjectDoc::ParsePermission(const CString& strXml)
                 perm.nForum = XmlLeafInt(leaf, 1);
             else if (strName == "DESC")
                 perm.strDesc = XmlLeafText(leaf);
-        }
+        });
         m_listPermissions.AddTail(perm);
-    }
+    });
     return 1;
 }
 

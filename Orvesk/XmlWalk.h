@@ -20,5 +20,17 @@ int XmlLeafInt(const CXmlNode& node, int nDefault);
 // The leaf as a date; an empty or unreadable text gives an invalid date.
 COleDateTime XmlLeafDate(const CXmlNode& node);
 
+// Calls readField(name, node) for each element below item, in order; text and other nodes
+// are stepped over.
+template <typename ReadField>
+void ForEachXmlField(const CXmlNode& item, ReadField readField)
+{
+    for (CXmlNode leaf = item.firstChild(); !leaf.isNull(); leaf = leaf.nextSibling()) {
+        if (!XmlIsElement(leaf))
+            continue;
+        readField(CString(leaf.nodeName()), leaf);
+    }
+}
+
 // atoi with saturation instead of overflow.
 int XmlAtoi(LPCTSTR lpsz);

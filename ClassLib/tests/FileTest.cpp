@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -11,37 +13,6 @@
 #include <string>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/pc_file_test_XXXXXX";
-    m_path = mkdtemp(pattern);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-  }
-  std::string Path(const std::string& name) const { return m_path + "/" + name; }
-  const std::string& path() const { return m_path; }
-
- private:
-  std::string m_path;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-}
-
-}  // namespace
 
 TEST(FileTest, WriteSeekReadAndLength) {
   TempFolder folder;

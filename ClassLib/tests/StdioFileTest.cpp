@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,33 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/pc_stdio_test_XXXXXX";
-    m_path = mkdtemp(pattern);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-  }
-  std::string Path(const std::string& name) const { return m_path + "/" + name; }
-  const std::string& path() const { return m_path; }
-
- private:
-  std::string m_path;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-}
 
 std::vector<std::string> Lines(const std::string& path, UINT nFlags = CFile::typeText) {
   CStdioFile file(path.c_str(), CFile::modeRead | nFlags);
@@ -52,7 +27,7 @@ std::vector<std::string> Lines(const std::string& path, UINT nFlags = CFile::typ
 }  // namespace
 
 TEST(StdioFileTest, WriteStringWritesCrLfInTextMode) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   std::string path = folder.Path("out.txt");
   {
     CStdioFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
@@ -71,7 +46,7 @@ TEST(StdioFileTest, WriteStringWritesCrLfInTextMode) {
 }
 
 TEST(StdioFileTest, ReadStringReadsBothLineEndsAndTheLastLine) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   std::string path = folder.Path("in.txt");
   WriteAll(path, "first\r\nsecond\n\r\nfourth\rstill\nlast");
   EXPECT_EQ((std::vector<std::string>{"first", "second", "", "fourth\rstill", "last"}), Lines(path));
@@ -85,7 +60,7 @@ TEST(StdioFileTest, ReadStringReadsBothLineEndsAndTheLastLine) {
 }
 
 TEST(StdioFileTest, ReadStringTakesLinesOfAnyLength) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   std::string path = folder.Path("long.txt");
   std::string longLine;
   for (int i = 0; i < 5000; ++i) longLine.push_back(static_cast<char>('a' + i % 26));
@@ -98,7 +73,7 @@ TEST(StdioFileTest, ReadStringTakesLinesOfAnyLength) {
 }
 
 TEST(StdioFileTest, ReadStringIntoABufferKeepsTheNewlineLikeFgets) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   std::string path = folder.Path("buf.txt");
   WriteAll(path, "abcdef\r\ngh\n");
   CStdioFile file(path.c_str(), CFile::modeRead | CFile::typeText);
@@ -113,7 +88,7 @@ TEST(StdioFileTest, ReadStringIntoABufferKeepsTheNewlineLikeFgets) {
 }
 
 TEST(StdioFileTest, WriteAndReadBackThroughTheSameClass) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   std::string path = folder.Path("round.txt");
   {
     CStdioFile file;
@@ -132,7 +107,7 @@ TEST(StdioFileTest, WriteAndReadBackThroughTheSameClass) {
 }
 
 TEST(StdioFileTest, OpenFailureReportsTheFile) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   CStdioFile file;
   CFileException error;
   EXPECT_FALSE(file.Open(folder.Path("no/such.txt").c_str(), CFile::modeRead, &error));
@@ -141,7 +116,7 @@ TEST(StdioFileTest, OpenFailureReportsTheFile) {
 }
 
 TEST(FileFindTest, WildcardsMatchWithoutRegardToCaseInNameOrder) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   WriteAll(folder.Path("b.txt"), "bb");
   WriteAll(folder.Path("A.TXT"), "a");
   WriteAll(folder.Path("c.dat"), "");
@@ -179,7 +154,7 @@ TEST(FileFindTest, WildcardsMatchWithoutRegardToCaseInNameOrder) {
 }
 
 TEST(FileFindTest, StarDotStarListsEverythingWithTheDots) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   WriteAll(folder.Path("noext"), "");
   fs::create_directory(folder.Path("dir"));
   CFileFind finder;
@@ -201,7 +176,7 @@ TEST(FileFindTest, StarDotStarListsEverythingWithTheDots) {
 }
 
 TEST(FileFindTest, ExactNamesAndNoMatches) {
-  TempFolder folder;
+  TempFolder folder("pc_stdio_test");
   WriteAll(folder.Path("one.tlp"), "1");
   CFileFind finder;
   ASSERT_TRUE(finder.FindFile(folder.Path("one.tlp").c_str()));

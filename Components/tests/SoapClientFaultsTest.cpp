@@ -1,5 +1,6 @@
 // Every way the server can fail gives the caller a failure, never a partial success.
 #include "LoopbackFixture.h"
+#include "UnusedPort.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -12,22 +13,6 @@
 namespace {
 
 typedef CLoopbackProjectServer::Fault Fault;
-
-// A port on 127.0.0.1 that nothing listens on (bound, then closed again).
-int UnusedPort()
-{
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = 0;
-    bind(s, (sockaddr*)&a, sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s, (sockaddr*)&a, &len);
-    int port = ntohs(a.sin_port);
-    close(s);
-    return port;
-}
 
 // Accepts connections on 127.0.0.1 and closes each at once, answering nothing.
 class SilentCloser {

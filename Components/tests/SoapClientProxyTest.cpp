@@ -1,28 +1,10 @@
 // The proxy settings: used exactly when given, for the description and for the calls.
 #include "LoopbackFixture.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "UnusedPort.h"
 
 #include <cstdlib>
 
 namespace {
-
-int UnusedPort()
-{
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, (sockaddr*)&a, sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s, (sockaddr*)&a, &len);
-    int port = ntohs(a.sin_port);
-    close(s);
-    return port;
-}
 
 // Sets an environment variable for the scope of a test.
 class ScopedEnv {

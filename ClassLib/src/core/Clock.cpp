@@ -57,6 +57,18 @@ void RealTime(LPSYSTEMTIME st, bool local) {
   FillFromTm(t, static_cast<int>(ts.tv_nsec / 1000000), st);
 }
 
+// The fixed test time when one is set (the same for local and system time), otherwise the
+// real one.
+void CurrentTime(LPSYSTEMTIME st, bool local) {
+  if (st == nullptr) return;
+  pc_date::Parts parts;
+  if (FixedParts(parts)) {
+    FillSystemTime(parts, 0, st);
+    return;
+  }
+  RealTime(st, local);
+}
+
 }  // namespace
 
 namespace pc_date {
@@ -79,25 +91,9 @@ DWORD GetTickCount() {
   return static_cast<DWORD>(ms);  // wraps like the 32-bit counter
 }
 
-void GetLocalTime(LPSYSTEMTIME lpSystemTime) {
-  if (lpSystemTime == nullptr) return;
-  pc_date::Parts parts;
-  if (FixedParts(parts)) {
-    FillSystemTime(parts, 0, lpSystemTime);
-    return;
-  }
-  RealTime(lpSystemTime, true);
-}
+void GetLocalTime(LPSYSTEMTIME lpSystemTime) { CurrentTime(lpSystemTime, true); }
 
-void GetSystemTime(LPSYSTEMTIME lpSystemTime) {
-  if (lpSystemTime == nullptr) return;
-  pc_date::Parts parts;
-  if (FixedParts(parts)) {
-    FillSystemTime(parts, 0, lpSystemTime);
-    return;
-  }
-  RealTime(lpSystemTime, false);
-}
+void GetSystemTime(LPSYSTEMTIME lpSystemTime) { CurrentTime(lpSystemTime, false); }
 
 void AfxTestSetCurrentTime(const COleDateTime* pTime) {
   std::lock_guard<std::mutex> lock(g_clockMutex);

@@ -62,48 +62,15 @@ void CMapPtrToPtr::Serialize(CArchive&) { AfxThrowNotSupportedException(); }
 void CMapWordToPtr::Serialize(CArchive&) { AfxThrowNotSupportedException(); }
 void CMapPtrToWord::Serialize(CArchive&) { AfxThrowNotSupportedException(); }
 
+// Object-valued maps write each key and then its object in the archive's object form.
 void CMapStringToOb::Serialize(CArchive& ar) {
-  CObject::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteCount(static_cast<DWORD>(m_nCount));
-    if (m_nCount == 0) return;
-    for (UINT nBucket = 0; nBucket < m_nHashTableSize; ++nBucket) {
-      for (CAssoc* pAssoc = m_pHashTable[nBucket]; pAssoc != NULL; pAssoc = pAssoc->pNext) {
-        ar << pAssoc->key;
-        ar << pAssoc->value;
-      }
-    }
-  } else {
-    DWORD nCount = ar.ReadCount();
-    while (nCount-- > 0) {
-      CString key;
-      CObject* pObject = NULL;
-      ar >> key;
-      ar >> pObject;
-      SetAt(key, pObject);
-    }
-  }
+  SerializePairs(
+      ar, [](CArchive& archive, CString& key, CObject*& pObject) { archive << key << pObject; },
+      [](CArchive& archive, CString& key, CObject*& pObject) { archive >> key >> pObject; });
 }
 
 void CMapWordToOb::Serialize(CArchive& ar) {
-  CObject::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteCount(static_cast<DWORD>(m_nCount));
-    if (m_nCount == 0) return;
-    for (UINT nBucket = 0; nBucket < m_nHashTableSize; ++nBucket) {
-      for (CAssoc* pAssoc = m_pHashTable[nBucket]; pAssoc != NULL; pAssoc = pAssoc->pNext) {
-        ar << pAssoc->key;
-        ar << pAssoc->value;
-      }
-    }
-  } else {
-    DWORD nCount = ar.ReadCount();
-    while (nCount-- > 0) {
-      WORD key = 0;
-      CObject* pObject = NULL;
-      ar >> key;
-      ar >> pObject;
-      SetAt(key, pObject);
-    }
-  }
+  SerializePairs(
+      ar, [](CArchive& archive, WORD& key, CObject*& pObject) { archive << key << pObject; },
+      [](CArchive& archive, WORD& key, CObject*& pObject) { archive >> key >> pObject; });
 }

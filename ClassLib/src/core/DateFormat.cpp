@@ -63,9 +63,10 @@ void AppendField(std::string& out, char letter, bool alt, const Parts& p) {
   }
 }
 
-}  // namespace
-
-std::string FormatParts(const char* format, const Parts& parts) {
+// Copies the format, double-byte characters whole, and hands each "%x" or "%#x" field to
+// onField(out, x, alt); a lone '%' (or "%#") at the end is kept as written.
+template <typename OnField>
+std::string ExpandFormat(const char* format, OnField onField) {
   std::string out;
   if (format == nullptr) return out;
   for (const char* s = format; *s != '\0'; ++s) {
@@ -85,38 +86,27 @@ std::string FormatParts(const char* format, const Parts& parts) {
       alt = true;
       ++field;
     }
-    if (*field == '\0') {  // a lone '%' (or "%#") at the end is kept
+    if (*field == '\0') {
       out.append(s, field - s);
       break;
     }
-    AppendField(out, *field, alt, parts);
+    onField(out, *field, alt);
     s = field;
   }
   return out;
 }
 
+}  // namespace
+
+std::string FormatParts(const char* format, const Parts& parts) {
+  return ExpandFormat(format, [&parts](std::string& out, char letter, bool alt) {
+    AppendField(out, letter, alt, parts);
+  });
+}
+
 std::string FormatSpan(const char* format, int64_t days, int hours, int minutes, int seconds) {
-  std::string out;
-  if (format == nullptr) return out;
-  for (const char* s = format; *s != '\0'; ++s) {
-    const unsigned char c = static_cast<unsigned char>(*s);
-    if (IsLeadByte(c) && s[1] != '\0') {
-      out += *s++;
-      out += *s;
-      continue;
-    }
-    if (c != '%') {
-      out += *s;
-      continue;
-    }
-    bool alt = false;
-    const char* field = s + 1;
-    if (*field == '#') {
-      alt = true;
-      ++field;
-    }
-    switch (*field) {
-      case '\0': out.append(s, field - s); return out;
+  return ExpandFormat(format, [=](std::string& out, char letter, bool alt) {
+    switch (letter) {
       case 'D': AppendNumber(out, days, 1, true); break;
       case 'H': AppendNumber(out, hours, 2, alt); break;
       case 'M': AppendNumber(out, minutes, 2, alt); break;
@@ -125,12 +115,10 @@ std::string FormatSpan(const char* format, int64_t days, int hours, int minutes,
       default:
         out += '%';
         if (alt) out += '#';
-        out += *field;
+        out += letter;
         break;
     }
-    s = field;
-  }
-  return out;
+  });
 }
 
 std::string DefaultDateText(const Parts& parts, bool dateOnly, bool timeOnly) {

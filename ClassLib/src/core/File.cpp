@@ -19,6 +19,19 @@ namespace {
 
 int Fd(UINT hFile) { return static_cast<int>(hFile); }
 
+// Takes (F_WRLCK) or drops (F_UNLCK) the record lock on dwCount bytes from dwPos, without
+// waiting; CFileException lockViolation when another holder stands in the way.
+void SetRangeLock(UINT hFile, short nType, DWORD dwPos, DWORD dwCount, const CString& strFileName) {
+  struct flock lock;
+  std::memset(&lock, 0, sizeof(lock));
+  lock.l_type = nType;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>(dwPos);
+  lock.l_len = static_cast<off_t>(dwCount);
+  if (::fcntl(Fd(hFile), F_SETLK, &lock) != 0)
+    AfxThrowFileException(CFileException::lockViolation, errno, strFileName);
+}
+
 void FillError(CFileException* pError, int nErrno, const CString& strFileName) {
   if (pError == NULL) return;
   pError->m_cause = CFileException::OsErrorToException(nErrno);
@@ -185,25 +198,11 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 }
 
 void CFile::LockRange(DWORD dwPos, DWORD dwCount) {
-  struct flock lock;
-  std::memset(&lock, 0, sizeof(lock));
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = static_cast<off_t>(dwPos);
-  lock.l_len = static_cast<off_t>(dwCount);
-  if (::fcntl(Fd(m_hFile), F_SETLK, &lock) != 0)
-    AfxThrowFileException(CFileException::lockViolation, errno, m_strFileName);
+  SetRangeLock(m_hFile, F_WRLCK, dwPos, dwCount, m_strFileName);
 }
 
 void CFile::UnlockRange(DWORD dwPos, DWORD dwCount) {
-  struct flock lock;
-  std::memset(&lock, 0, sizeof(lock));
-  lock.l_type = F_UNLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = static_cast<off_t>(dwPos);
-  lock.l_len = static_cast<off_t>(dwCount);
-  if (::fcntl(Fd(m_hFile), F_SETLK, &lock) != 0)
-    AfxThrowFileException(CFileException::lockViolation, errno, m_strFileName);
+  SetRangeLock(m_hFile, F_UNLCK, dwPos, dwCount, m_strFileName);
 }
 
 void CFile::Flush() {

@@ -105,13 +105,28 @@ void ZeroFileTime(PFILETIME ft) {
   }
 }
 
-LONG DeleteKey(HKEY hKey, LPCTSTR lpSubKey, bool tree) {
+// Holds the store's lock for the length of a call and finds the key behind a handle.
+struct OpenedKey {
   RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> base;
+  Lock lock{store.mutex()};
+  std::shared_ptr<RegNode> node;
   REGSAM access = 0;
-  LONG rc = store.Resolve(hKey, base, access);
+
+  // With `need` set, the handle must also have been opened with that access.
+  LONG Resolve(HKEY hKey, REGSAM need = 0) {
+    const LONG rc = store.Resolve(hKey, node, access);
+    if (rc != ERROR_SUCCESS) return rc;
+    if (need != 0 && (access & need) == 0) return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+  }
+};
+
+LONG DeleteKey(HKEY hKey, LPCTSTR lpSubKey, bool tree) {
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey);
   if (rc != ERROR_SUCCESS) return rc;
+  RegistryStore& store = key.store;
+  const std::shared_ptr<RegNode>& base = key.node;
   const std::vector<std::string> parts = SplitPath(lpSubKey);
   if (parts.empty()) {
     if (!tree) return ERROR_INVALID_PARAMETER;
@@ -146,15 +161,12 @@ LONG RegOpenKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDe
                   PHKEY phkResult) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> base;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, base, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey);
   if (rc != ERROR_SUCCESS) return rc;
-  std::shared_ptr<RegNode> node = Walk(base, SplitPath(lpSubKey));
+  std::shared_ptr<RegNode> node = Walk(key.node, SplitPath(lpSubKey));
   if (!node) return ERROR_FILE_NOT_FOUND;
-  *phkResult = store.OpenHandle(node, EffectiveAccess(samDesired));
+  *phkResult = key.store.OpenHandle(node, EffectiveAccess(samDesired));
   return ERROR_SUCCESS;
 }
 
@@ -168,12 +180,12 @@ LONG RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*Reserved*/, LPTSTR /*lp
                     LPDWORD lpdwDisposition) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey);
   if (rc != ERROR_SUCCESS) return rc;
+  RegistryStore& store = key.store;
+  const REGSAM access = key.access;
+  std::shared_ptr<RegNode>& node = key.node;  // walks down to the deepest key that exists
 
   const std::vector<std::string> parts = SplitPath(lpSubKey);
   size_t existing = 0;
@@ -226,22 +238,16 @@ LONG RegCloseKey(HKEY hKey) {
 
 LONG RegFlushKey(HKEY hKey) {
   // Every change is already on disk when its call returns.
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  return store.Resolve(hKey, node, access);
+  OpenedKey key;
+  return key.Resolve(hKey);
 }
 
 LONG RegQueryValueEx(HKEY hKey, LPCTSTR lpValueName, LPDWORD /*lpReserved*/, LPDWORD lpType,
                      LPBYTE lpData, LPDWORD lpcbData) {
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_QUERY_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
   const int index = node->FindValue(lpValueName != nullptr ? lpValueName : "");
   if (index < 0) return ERROR_FILE_NOT_FOUND;
   return CopyData(node->values[index], lpType, lpData, lpcbData);
@@ -250,14 +256,11 @@ LONG RegQueryValueEx(HKEY hKey, LPCTSTR lpValueName, LPDWORD /*lpReserved*/, LPD
 LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwType,
                    const BYTE* lpData, DWORD cbData) {
   if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_SET_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  if (!store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
+  if (!key.store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
 
   RegValue value;
   value.name = lpValueName != nullptr ? lpValueName : "";
@@ -268,26 +271,23 @@ LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
     RegValue old = node->values[index];
     value.name = old.name;  // the name keeps the spelling it was created with
     node->values[index] = value;
-    return store.Commit(*node, [&]() { node->values[index] = old; });
+    return key.store.Commit(*node, [&]() { node->values[index] = old; });
   }
   node->values.push_back(value);
-  return store.Commit(*node, [&]() { node->values.pop_back(); });
+  return key.store.Commit(*node, [&]() { node->values.pop_back(); });
 }
 
 LONG RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_SET_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
   const int index = node->FindValue(lpValueName != nullptr ? lpValueName : "");
   if (index < 0) return ERROR_FILE_NOT_FOUND;
-  if (!store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
+  if (!key.store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
   RegValue old = node->values[index];
   node->values.erase(node->values.begin() + index);
-  return store.Commit(*node, [&]() { node->values.insert(node->values.begin() + index, old); });
+  return key.store.Commit(*node, [&]() { node->values.insert(node->values.begin() + index, old); });
 }
 
 LONG RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) { return DeleteKey(hKey, lpSubKey, false); }
@@ -297,13 +297,10 @@ LONG RegDeleteTree(HKEY hKey, LPCTSTR lpSubKey) { return DeleteKey(hKey, lpSubKe
 LONG RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPTSTR lpName, LPDWORD lpcName,
                   LPDWORD /*lpReserved*/, LPTSTR lpClass, LPDWORD lpcClass,
                   PFILETIME lpftLastWriteTime) {
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_ENUMERATE_SUB_KEYS);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_ENUMERATE_SUB_KEYS) == 0) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
   if (dwIndex >= node->children.size()) return ERROR_NO_MORE_ITEMS;
   auto it = node->children.begin();
   std::advance(it, dwIndex);
@@ -324,13 +321,10 @@ LONG RegEnumKey(HKEY hKey, DWORD dwIndex, LPTSTR lpName, DWORD cchName) {
 
 LONG RegEnumValue(HKEY hKey, DWORD dwIndex, LPTSTR lpValueName, LPDWORD lpcValueName,
                   LPDWORD /*lpReserved*/, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_QUERY_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
   if (dwIndex >= node->values.size()) return ERROR_NO_MORE_ITEMS;
   const RegValue& value = node->values[dwIndex];
   const LONG copied = CopyName(value.name, lpValueName, lpcValueName);
@@ -342,13 +336,10 @@ LONG RegQueryInfoKey(HKEY hKey, LPTSTR lpClass, LPDWORD lpcClass, LPDWORD /*lpRe
                      LPDWORD lpcSubKeys, LPDWORD lpcMaxSubKeyLen, LPDWORD lpcMaxClassLen,
                      LPDWORD lpcValues, LPDWORD lpcMaxValueNameLen, LPDWORD lpcMaxValueLen,
                      LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
-  RegistryStore& store = RegistryStore::Instance();
-  Lock lock(store.mutex());
-  std::shared_ptr<RegNode> node;
-  REGSAM access = 0;
-  const LONG rc = store.Resolve(hKey, node, access);
+  OpenedKey key;
+  const LONG rc = key.Resolve(hKey, KEY_QUERY_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  if ((access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const std::shared_ptr<RegNode>& node = key.node;
   DWORD maxKey = 0, maxName = 0, maxData = 0;
   for (const auto& child : node->children)
     maxKey = std::max<DWORD>(maxKey, static_cast<DWORD>(child.second->name.size()));

@@ -203,13 +203,10 @@ HRESULT CSoapProjectService::ReadLong(const char* operation, const SoapMessage& 
     return S_OK;
 }
 
-HRESULT CSoapProjectService::CallForText(const char* operation, const SoapValues& arguments, const char* resultName,
-                                         CString& xml)
+HRESULT CSoapProjectService::InvokeAccepted(const char* operation, const SoapValues& arguments, SoapMessage& answer,
+                                            LONG& result)
 {
-    xml.Empty();
-    SoapMessage answer;
-    LONG result = 0;
-    CString text;
+    result = 0;
     HRESULT hr = Invoke(operation, arguments, answer);
     if (SUCCEEDED(hr))
         hr = ReadResult(operation, answer, result);
@@ -219,6 +216,19 @@ HRESULT CSoapProjectService::CallForText(const char* operation, const SoapValues
         Fail(S_FALSE, std::string(operation) + ": the server refused (result " + std::to_string(result) + ")");
         return S_FALSE;
     }
+    return S_OK;
+}
+
+HRESULT CSoapProjectService::CallForText(const char* operation, const SoapValues& arguments, const char* resultName,
+                                         CString& xml)
+{
+    xml.Empty();
+    SoapMessage answer;
+    LONG result = 0;
+    CString text;
+    HRESULT hr = InvokeAccepted(operation, arguments, answer, result);
+    if (FAILED(hr) || result != 0)
+        return hr;
     hr = ReadText(operation, answer, resultName, text);
     if (FAILED(hr))
         return hr;
@@ -231,17 +241,11 @@ HRESULT CSoapProjectService::CallForResult(const char* operation, const SoapValu
     result = -1;
     SoapMessage answer;
     LONG value = 0;
-    HRESULT hr = Invoke(operation, arguments, answer);
-    if (SUCCEEDED(hr))
-        hr = ReadResult(operation, answer, value);
+    const HRESULT hr = InvokeAccepted(operation, arguments, answer, value);
     if (FAILED(hr))
         return hr;
     result = value;
-    if (value != 0) {
-        Fail(S_FALSE, std::string(operation) + ": the server refused (result " + std::to_string(value) + ")");
-        return S_FALSE;
-    }
-    return S_OK;
+    return hr;
 }
 
 HRESULT CSoapProjectService::CallForId(const char* operation, const SoapValues& arguments, const char* idName, LONG& id)
@@ -249,15 +253,9 @@ HRESULT CSoapProjectService::CallForId(const char* operation, const SoapValues& 
     id = -1;
     SoapMessage answer;
     LONG result = 0, value = 0;
-    HRESULT hr = Invoke(operation, arguments, answer);
-    if (SUCCEEDED(hr))
-        hr = ReadResult(operation, answer, result);
-    if (FAILED(hr))
+    HRESULT hr = InvokeAccepted(operation, arguments, answer, result);
+    if (FAILED(hr) || result != 0)
         return hr;
-    if (result != 0) {
-        Fail(S_FALSE, std::string(operation) + ": the server refused (result " + std::to_string(result) + ")");
-        return S_FALSE;
-    }
     hr = ReadLong(operation, answer, idName, value);
     if (FAILED(hr))
         return hr;

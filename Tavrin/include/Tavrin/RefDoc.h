@@ -3,8 +3,9 @@
 #pragma once
 
 #include <ClassLib/Afx.h>
+#include <Tavrin/DocFields.h>
 
-class AFX_EXT_CLASS CRefDoc : public CObject
+class AFX_EXT_CLASS CRefDoc : public CObject, public CDocFields
 {
     DECLARE_SERIAL(CRefDoc)
 
@@ -18,9 +19,4 @@ public:
     // product-data object id.
     virtual void Serialize(CArchive& ar);
 
-    CString m_strDocName;     // DOCNAME
-    int m_nDocSource;         // DOCSOURCE
-    int m_nPdmObjectID;       // DOCPDMOBJECTID
-    int m_nPdmClassID;        // DOCPDMCLASSID
-    CString m_strDocLocation; // DOCLOCATION
 };

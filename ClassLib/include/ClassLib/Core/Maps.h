@@ -150,29 +150,37 @@ class CMap : public CObject {
   }
 
   void Serialize(CArchive& ar) override {
+    const auto elements = [](CArchive& archive, KEY& key, VALUE& value) {
+      SerializeElements(archive, &key, 1);
+      SerializeElements(archive, &value, 1);
+    };
+    SerializePairs(ar, elements, elements);
+  }
+
+ protected:
+  // The archive form all maps share: the count, then every pair, with storePair(ar, key,
+  // value) writing one and loadPair(ar, key, value) reading one into fresh elements.
+  template <class StorePair, class LoadPair>
+  void SerializePairs(CArchive& ar, StorePair storePair, LoadPair loadPair) {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
       ar.WriteCount(static_cast<DWORD>(m_nCount));
       if (m_nCount == 0) return;
       for (UINT nBucket = 0; nBucket < m_nHashTableSize; ++nBucket) {
-        for (CAssoc* pAssoc = m_pHashTable[nBucket]; pAssoc != NULL; pAssoc = pAssoc->pNext) {
-          SerializeElements(ar, &pAssoc->key, 1);
-          SerializeElements(ar, &pAssoc->value, 1);
-        }
+        for (CAssoc* pAssoc = m_pHashTable[nBucket]; pAssoc != NULL; pAssoc = pAssoc->pNext)
+          storePair(ar, pAssoc->key, pAssoc->value);
       }
     } else {
       DWORD nNewCount = ar.ReadCount();
       while (nNewCount-- > 0) {
-        KEY newKey[1]{};
-        VALUE newValue[1]{};
-        SerializeElements(ar, newKey, 1);
-        SerializeElements(ar, newValue, 1);
-        SetAt(newKey[0], newValue[0]);
+        KEY newKey{};
+        VALUE newValue{};
+        loadPair(ar, newKey, newValue);
+        SetAt(newKey, newValue);
       }
     }
   }
 
- protected:
   CAssoc** m_pHashTable;
   UINT m_nHashTableSize;
   INT_PTR m_nCount;

@@ -4,6 +4,7 @@
 // without case or change case step by characters, as the platform's multibyte build did.
 #pragma once
 
+#include <ClassLib/Core/PrintfFormat.h>
 #include <ClassLib/Core/WinTypes.h>
 
 #include <cctype>
@@ -13,15 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-
-// Lets the compiler check printf-style argument lists.
-#ifndef PC_PRINTF_FORMAT
-#if defined(__GNUC__)
-#define PC_PRINTF_FORMAT(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
-#else
-#define PC_PRINTF_FORMAT(fmtIndex, firstArg)
-#endif
-#endif
 
 typedef char _TCHAR;
 typedef unsigned char _TUCHAR;

@@ -4,6 +4,7 @@
 // alter the trail byte of a double-byte character.
 #pragma once
 
+#include <ClassLib/Core/PrintfFormat.h>
 #include <ClassLib/Core/WinTypes.h>
 
 #include <cstdarg>
@@ -12,15 +13,6 @@
 #include <iosfwd>
 #include <string>
 #include <utility>
-
-// Lets the compiler check printf-style argument lists.
-#ifndef PC_PRINTF_FORMAT
-#if defined(__GNUC__)
-#define PC_PRINTF_FORMAT(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
-#else
-#define PC_PRINTF_FORMAT(fmtIndex, firstArg)
-#endif
-#endif
 
 class AFX_EXT_CLASS CString
 {

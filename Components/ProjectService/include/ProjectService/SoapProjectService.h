@@ -63,6 +63,10 @@ private:
     HRESULT ReadResult(const char* operation, const projectsoap::SoapMessage& answer, LONG& result);
     HRESULT ReadText(const char* operation, const projectsoap::SoapMessage& answer, const char* name, CString& text);
     HRESULT ReadLong(const char* operation, const projectsoap::SoapMessage& answer, const char* name, LONG& value);
+    // Invoke and ReadResult; a result other than 0 is noted as the server's refusal and
+    // gives S_FALSE.
+    HRESULT InvokeAccepted(const char* operation, const projectsoap::SoapValues& arguments,
+                           projectsoap::SoapMessage& answer, LONG& result);
     HRESULT CallForText(const char* operation, const projectsoap::SoapValues& arguments, const char* resultName, CString& xml);
     HRESULT CallForResult(const char* operation, const projectsoap::SoapValues& arguments, LONG& result);
     HRESULT CallForId(const char* operation, const projectsoap::SoapValues& arguments, const char* idName, LONG& id);

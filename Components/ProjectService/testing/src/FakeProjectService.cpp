@@ -68,10 +68,7 @@ public:
 
     HRESULT GetProjectData(LONG projectId, CString& xml) override
     {
-        m_owner.Record("GetProjectData", {Dec(projectId)});
-        if (ScriptedText("GetProjectData", xml))
-            return m_hr;
-        return Lookup(m_owner.projects, projectId, xml);
+        return GetStored("GetProjectData", m_owner.projects, projectId, xml);
     }
 
     HRESULT NewProject(const CString& projectXml, LONG& newProjectId) override
@@ -124,38 +121,22 @@ public:
 
     HRESULT GetCalendar(LONG projectId, CString& xml) override
     {
-        m_owner.Record("GetCalendar", {Dec(projectId)});
-        if (ScriptedText("GetCalendar", xml))
-            return m_hr;
-        return Lookup(m_owner.calendars, projectId, xml);
+        return GetStored("GetCalendar", m_owner.calendars, projectId, xml);
     }
 
     HRESULT SaveCalendar(LONG projectId, const CString& calendarXml, LONG& result) override
     {
-        m_owner.Record("SaveCalendar", {Dec(projectId), calendarXml});
-        if (ScriptedNumber("SaveCalendar", result))
-            return m_hr;
-        m_owner.calendars[projectId] = calendarXml;
-        result = 0;
-        return S_OK;
+        return SaveStored("SaveCalendar", m_owner.calendars, projectId, calendarXml, result);
     }
 
     HRESULT GetUsersPermission(LONG projectId, CString& xml) override
     {
-        m_owner.Record("GetUsersPermission", {Dec(projectId)});
-        if (ScriptedText("GetUsersPermission", xml))
-            return m_hr;
-        return Lookup(m_owner.permissions, projectId, xml);
+        return GetStored("GetUsersPermission", m_owner.permissions, projectId, xml);
     }
 
     HRESULT SaveUsersPermission(LONG projectId, const CString& permissionXml, LONG& result) override
     {
-        m_owner.Record("SaveUsersPermission", {Dec(projectId), permissionXml});
-        if (ScriptedNumber("SaveUsersPermission", result))
-            return m_hr;
-        m_owner.permissions[projectId] = permissionXml;
-        result = 0;
-        return S_OK;
+        return SaveStored("SaveUsersPermission", m_owner.permissions, projectId, permissionXml, result);
     }
 
     HRESULT GetResources(CString& xml) override
@@ -212,6 +193,25 @@ private:
         value = s.failure ? -1 : s.value;
         m_hr = s.hr;
         return true;
+    }
+    // A project's text from one of the fake's stores, unless a script answers for it.
+    HRESULT GetStored(const char* operation, const std::map<LONG, CString>& store, LONG projectId, CString& xml)
+    {
+        m_owner.Record(operation, {Dec(projectId)});
+        if (ScriptedText(operation, xml))
+            return m_hr;
+        return Lookup(store, projectId, xml);
+    }
+    // Keeps a project's text in one of the fake's stores, unless a script answers for it.
+    HRESULT SaveStored(const char* operation, std::map<LONG, CString>& store, LONG projectId, const CString& xml,
+                       LONG& result)
+    {
+        m_owner.Record(operation, {Dec(projectId), xml});
+        if (ScriptedNumber(operation, result))
+            return m_hr;
+        store[projectId] = xml;
+        result = 0;
+        return S_OK;
     }
     HRESULT Lookup(const std::map<LONG, CString>& store, LONG id, CString& xml)
     {
