@@ -1,0 +1,446 @@
+// The combo box: drop-down (an edit part, child id 1001), drop-down list, sorted and
+// owner-drawn lists, with the platform's notifications.
+#include "ComboProc.h"
+#include "EditProc.h"
+#include "WmCodes.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+
+#include <cstring>
+
+namespace pc {
+
+namespace {
+
+class PcComboBox : public QComboBox
+{
+public:
+    PcComboBox(ComboProc* proc, QWidget* parent) : QComboBox(parent), m_proc(proc) {}
+    void showPopup() override
+    {
+        m_proc->DroppedDown(true);
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        m_proc->DroppedDown(false);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (!m_proc->OwnerDraw()) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        QStylePainter p(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText.clear();
+        p.drawComplexControl(QStyle::CC_ComboBox, opt);
+        QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        p.save();
+        p.setClipRect(field);
+        m_proc->PaintItem(p, currentIndex(), field, hasFocus(), hasFocus());
+        p.restore();
+    }
+
+private:
+    ComboProc* m_proc;
+};
+
+class OwnerDrawDelegate : public QStyledItemDelegate
+{
+public:
+    OwnerDrawDelegate(ComboProc* proc, QObject* parent) : QStyledItemDelegate(parent), m_proc(proc) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        m_proc->PaintItem(*painter, index.row(), option.rect, (option.state & QStyle::State_Selected) != 0,
+                          (option.state & QStyle::State_HasFocus) != 0);
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(m_proc->ItemHeight(index.row()));
+        return s;
+    }
+
+private:
+    ComboProc* m_proc;
+};
+
+}  // namespace
+
+ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
+{
+    auto* combo = new PcComboBox(this, parent);
+    m_combo = combo;
+    m_combo->setInsertPolicy(QComboBox::NoInsert);
+    m_combo->setMaxVisibleItems(30);
+    if (!IsDropList()) {
+        m_combo->setEditable(true);
+        // The edit part is a window of its own, as the platform's is: id 1001.
+        DWORD editStyle = 0x50000000u | ES_AUTOHSCROLL;  // WS_CHILD | WS_VISIBLE
+        m_edit = m_host->AddChildControl(WC_EDIT, PC_COMBO_EDIT_ID, editStyle, m_combo);
+        if (auto* line = m_edit ? qobject_cast<QLineEdit*>(m_edit->Widget()) : nullptr) {
+            line->setFrame(false);
+            m_combo->setLineEdit(line);
+            line->installEventFilter(this);
+        }
+    }
+    if (OwnerDraw())
+        m_combo->setItemDelegate(new OwnerDrawDelegate(this, m_combo));
+    if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
+        Measure(-1);
+    QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), m_combo, [this](int index) {
+        if (m_quiet)
+            return;
+        m_lastSel = index;
+        if (m_edit && index >= 0 && HasStrings()) {
+            ++m_quiet;
+            bool h = false;
+            m_edit->Proc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(m_items.At(index).text)), h);
+            m_edit->Proc(EM_SETSEL, 0, -1, h);
+            --m_quiet;
+        }
+        m_host->Command(CBN_SELCHANGE);
+    });
+    QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), m_combo, [this](int) {
+        if (!m_quiet)
+            m_host->Command(CBN_SELENDOK);
+    });
+    m_combo->installEventFilter(this);
+}
+
+ComboProc::~ComboProc() = default;
+
+QWidget* ComboProc::Widget() const
+{
+    return m_combo;
+}
+
+void ComboProc::DroppedDown(bool down)
+{
+    if (down == m_dropped)
+        return;
+    m_dropped = down;
+    if (down) {
+        m_host->Command(CBN_DROPDOWN);
+        if (m_droppedWidth > 0)
+            m_combo->view()->setMinimumWidth(m_droppedWidth);
+    } else {
+        m_host->Command(CBN_CLOSEUP);
+    }
+}
+
+bool ComboProc::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_combo && !m_edit) {
+        if (event->type() == QEvent::FocusIn)
+            m_host->Command(CBN_SETFOCUS);
+        else if (event->type() == QEvent::FocusOut)
+            m_host->Command(CBN_KILLFOCUS);
+    }
+    return false;
+}
+
+int ComboProc::ItemHeight(int index) const
+{
+    if (m_items.Valid(index) && m_items.At(index).height > 0)
+        return m_items.At(index).height;
+    if (m_itemHeight > 0)
+        return m_itemHeight;
+    return m_combo->fontMetrics().height() + 2;
+}
+
+void ComboProc::Measure(int index)
+{
+    MEASUREITEMSTRUCT mis = {};
+    mis.CtlType = ODT_COMBOBOX;
+    mis.itemID = index < 0 ? static_cast<UINT>(-1) : static_cast<UINT>(index);
+    mis.itemHeight = static_cast<UINT>(m_combo->fontMetrics().height() + 2);
+    mis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
+    m_host->OwnerMeasure(mis);
+    if (index < 0) {
+        m_itemHeight = static_cast<int>(mis.itemHeight);
+        if (m_selectionHeight == 0)
+            m_selectionHeight = m_itemHeight;
+    } else if (m_items.Valid(index)) {
+        m_items.At(index).height = static_cast<int>(mis.itemHeight);
+    }
+}
+
+void ComboProc::PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focus)
+{
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_COMBOBOX;
+    dis.itemID = m_items.Valid(index) ? static_cast<UINT>(index) : static_cast<UINT>(-1);
+    dis.itemAction = ODA_DRAWENTIRE;
+    if (selected)
+        dis.itemState |= ODS_SELECTED;
+    if (focus)
+        dis.itemState |= ODS_FOCUS;
+    if (!m_combo->isEnabled())
+        dis.itemState |= ODS_DISABLED;
+    dis.rcItem = {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
+    dis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
+    m_host->OwnerDraw(painter, dis);
+}
+
+int ComboProc::CurSel() const
+{
+    return m_combo->currentIndex();
+}
+
+void ComboProc::SetCurSel(int index)
+{
+    ++m_quiet;
+    m_combo->setCurrentIndex(m_items.Valid(index) ? index : -1);
+    m_lastSel = m_combo->currentIndex();
+    if (m_edit) {
+        bool h = false;
+        LPCTSTR text = m_items.Valid(index) && HasStrings() ? static_cast<LPCTSTR>(m_items.At(index).text) : "";
+        m_edit->Proc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), h);
+        m_edit->Proc(EM_SETSEL, 0, -1, h);  // the chosen text is selected, as typing replaces it
+    }
+    --m_quiet;
+}
+
+CString ComboProc::WindowText() const
+{
+    if (m_edit) {
+        bool h = false;
+        LRESULT n = m_edit->Proc(WM_GETTEXTLENGTH, 0, 0, h);
+        CString s;
+        char* buf = s.GetBufferSetLength(static_cast<int>(n));
+        m_edit->Proc(WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buf), h);
+        s.ReleaseBuffer(static_cast<int>(n));
+        return s;
+    }
+    int sel = CurSel();
+    return m_items.Valid(sel) && HasStrings() ? m_items.At(sel).text : CString();
+}
+
+int ComboProc::Insert(int index, LPARAM lParam, bool add)
+{
+    CString text = HasStrings() && lParam ? CString(reinterpret_cast<LPCTSTR>(lParam)) : CString();
+    int at = add ? m_items.Add(text, (m_style & CBS_SORT) && HasStrings()) : m_items.Insert(index, text);
+    if (at < 0)
+        return CB_ERR;
+    if (!HasStrings())
+        m_items.At(at).data = static_cast<ULONG_PTR>(lParam);
+    ++m_quiet;
+    const int sel = CurSel();
+    m_combo->insertItem(at, HasStrings() ? ToQt(text) : QString());
+    if (sel < 0)
+        m_combo->setCurrentIndex(-1);  // adding an item selects nothing
+    --m_quiet;
+    if (m_style & CBS_OWNERDRAWVARIABLE)
+        Measure(at);
+    return at;
+}
+
+LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    switch (msg) {
+    case CB_ADDSTRING:
+        return Insert(-1, lParam, true);
+    case CB_INSERTSTRING:
+        return Insert(static_cast<int>(static_cast<INT_PTR>(wParam)), lParam, false);
+    case CB_DELETESTRING: {
+        int i = static_cast<int>(wParam);
+        if (!m_items.Valid(i))
+            return CB_ERR;
+        ++m_quiet;
+        m_items.Delete(i);
+        m_combo->removeItem(i);
+        --m_quiet;
+        return m_items.Count();
+    }
+    case CB_RESETCONTENT:
+        ++m_quiet;
+        m_items.Clear();
+        m_combo->clear();
+        if (m_edit) {
+            bool h = false;
+            m_edit->Proc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""), h);
+        }
+        --m_quiet;
+        return CB_OKAY;
+    case CB_GETCOUNT:
+        return m_items.Count();
+    case CB_GETCURSEL:
+        return CurSel() < 0 ? CB_ERR : CurSel();
+    case CB_SETCURSEL: {
+        int i = static_cast<int>(static_cast<INT_PTR>(wParam));
+        SetCurSel(i);
+        return m_items.Valid(i) ? i : CB_ERR;
+    }
+    case CB_GETLBTEXT: {
+        int i = static_cast<int>(wParam);
+        if (!m_items.Valid(i))
+            return CB_ERR;
+        if (!HasStrings()) {
+            if (lParam)
+                *reinterpret_cast<ULONG_PTR*>(lParam) = m_items.At(i).data;
+            return sizeof(ULONG_PTR);
+        }
+        const CString& t = m_items.At(i).text;
+        if (lParam)
+            std::memcpy(reinterpret_cast<char*>(lParam), static_cast<LPCTSTR>(t), size_t(t.GetLength()) + 1);
+        return t.GetLength();
+    }
+    case CB_GETLBTEXTLEN: {
+        int i = static_cast<int>(wParam);
+        if (!m_items.Valid(i))
+            return CB_ERR;
+        return HasStrings() ? m_items.At(i).text.GetLength() : static_cast<int>(sizeof(ULONG_PTR));
+    }
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING: {
+        int start = static_cast<int>(static_cast<INT_PTR>(wParam));
+        int i;
+        if (!HasStrings()) {
+            i = -1;
+            for (int k = 0; k < m_items.Count(); ++k) {
+                int j = (start + 1 + k + m_items.Count()) % m_items.Count();
+                if (m_items.At(j).data == static_cast<ULONG_PTR>(lParam)) {
+                    i = j;
+                    break;
+                }
+            }
+        } else if (msg == CB_FINDSTRINGEXACT) {
+            i = m_items.FindExact(start, reinterpret_cast<LPCTSTR>(lParam));
+        } else {
+            i = m_items.FindPrefix(start, reinterpret_cast<LPCTSTR>(lParam));
+        }
+        if (i < 0)
+            return CB_ERR;
+        if (msg == CB_SELECTSTRING)
+            SetCurSel(i);
+        return i;
+    }
+    case CB_GETITEMDATA: {
+        int i = static_cast<int>(wParam);
+        return m_items.Valid(i) ? static_cast<LRESULT>(m_items.At(i).data) : CB_ERR;
+    }
+    case CB_SETITEMDATA: {
+        int i = static_cast<int>(wParam);
+        if (!m_items.Valid(i))
+            return CB_ERR;
+        m_items.At(i).data = static_cast<ULONG_PTR>(lParam);
+        return CB_OKAY;
+    }
+    case CB_SETITEMHEIGHT: {
+        int i = static_cast<int>(static_cast<INT_PTR>(wParam));
+        int h = static_cast<int>(lParam);
+        if (h <= 0 || h > 255)
+            return CB_ERR;
+        if (i == -1) {
+            m_selectionHeight = h;
+            m_combo->setMinimumHeight(h + 6);
+        } else if (m_style & CBS_OWNERDRAWVARIABLE) {
+            if (!m_items.Valid(i))
+                return CB_ERR;
+            m_items.At(i).height = h;
+        } else {
+            m_itemHeight = h;
+        }
+        return CB_OKAY;
+    }
+    case CB_GETITEMHEIGHT: {
+        int i = static_cast<int>(static_cast<INT_PTR>(wParam));
+        if (i == -1)
+            return m_selectionHeight > 0 ? m_selectionHeight : m_combo->fontMetrics().height() + 2;
+        return ItemHeight(i);
+    }
+    case CB_SETDROPPEDWIDTH:
+        m_droppedWidth = static_cast<int>(wParam);
+        m_combo->view()->setMinimumWidth(m_droppedWidth);
+        return m_droppedWidth > m_combo->width() ? m_droppedWidth : m_combo->width();
+    case CB_GETDROPPEDWIDTH:
+        return m_droppedWidth > m_combo->width() ? m_droppedWidth : m_combo->width();
+    case CB_SHOWDROPDOWN:
+        if (wParam)
+            m_combo->showPopup();
+        else
+            m_combo->hidePopup();
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return m_dropped ? TRUE : FALSE;
+    case CB_LIMITTEXT:
+        if (!m_edit)
+            return CB_ERR;
+        m_edit->Proc(EM_LIMITTEXT, wParam, 0, handled);
+        return TRUE;
+    case CB_GETEDITSEL:
+        if (!m_edit)
+            return CB_ERR;
+        return m_edit->Proc(EM_GETSEL, wParam, lParam, handled);
+    case CB_SETEDITSEL:
+        if (!m_edit)
+            return CB_ERR;
+        m_edit->Proc(EM_SETSEL, static_cast<WPARAM>(static_cast<SHORT>(LOWORD(lParam))),
+                     static_cast<LPARAM>(static_cast<SHORT>(HIWORD(lParam))), handled);
+        return TRUE;
+    case CB_SETEXTENDEDUI:
+    case CB_SETHORIZONTALEXTENT:
+    case CB_SETTOPINDEX:
+        return CB_OKAY;
+    case WM_SETTEXT:
+        if (m_edit) {
+            ++m_quiet;
+            m_edit->Proc(WM_SETTEXT, 0, lParam, handled);
+            --m_quiet;
+            return TRUE;
+        } else {
+            int i = m_items.FindExact(-1, reinterpret_cast<LPCTSTR>(lParam));
+            if (i < 0)
+                return CB_ERR;
+            SetCurSel(i);
+            return TRUE;
+        }
+    case WM_GETTEXT:
+        return CopyText(WindowText(), wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return WindowText().GetLength();
+    case WM_COMMAND: {
+        // From the edit part: its changes become the combo box's own notifications.
+        if (LOWORD(wParam) != PC_COMBO_EDIT_ID || !m_edit) {
+            handled = false;
+            return 0;
+        }
+        UINT code = HIWORD(wParam);
+        if (m_quiet)
+            return 0;
+        if (code == EN_CHANGE)
+            m_host->Command(CBN_EDITCHANGE);
+        else if (code == EN_UPDATE)
+            m_host->Command(CBN_EDITUPDATE);
+        else if (code == EN_SETFOCUS)
+            m_host->Command(CBN_SETFOCUS);
+        else if (code == EN_KILLFOCUS)
+            m_host->Command(CBN_KILLFOCUS);
+        return 0;
+    }
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS | DLGC_WANTARROWS;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+}  // namespace pc

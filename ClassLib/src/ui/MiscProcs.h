@@ -1,0 +1,59 @@
+// Private: scroll bars, rich edits (plain text), address fields and animations.
+#pragma once
+
+#include "ControlProc.h"
+#include "EditProc.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+
+namespace pc {
+
+// Rich edits here hold plain text; they report changes only as their event mask asks.
+class RichEditProc : public EditProc
+{
+public:
+    RichEditProc(ControlHost* host, DWORD style, QWidget* parent);
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+protected:
+    void Report(UINT code) override;
+
+private:
+    DWORD m_eventMask = ENM_NONE;
+};
+
+class IPAddressProc : public QObject, public ControlProc
+{
+public:
+    IPAddressProc(ControlHost* host, DWORD style, QWidget* parent);
+    QWidget* Widget() const override { return m_widget; }
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    QWidget* m_widget = nullptr;
+    std::vector<QLineEdit*> m_fields;
+    BYTE m_low[4] = {0, 0, 0, 0};
+    BYTE m_high[4] = {255, 255, 255, 255};
+    int m_quiet = 0;
+};
+
+// An animation shows its clip's first picture; playing and stopping are reported.
+class AnimateProc : public ControlProc
+{
+public:
+    AnimateProc(ControlHost* host, DWORD style, QWidget* parent);
+    QWidget* Widget() const override;
+    LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    QLabel* m_label = nullptr;
+    bool m_open = false;
+    bool m_playing = false;
+};
+
+}  // namespace pc
