@@ -133,6 +133,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     // The platform needs no separate start-up of its drag-and-drop services, so the grid
     // never has to undo one.
     m_bMustUninitOLE = FALSE;
+    m_bFontApplied = FALSE;
     m_bAscending = TRUE;
     m_nSortColumn = -1;
     m_pImageList = NULL;
@@ -207,8 +208,12 @@ BOOL CGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwSty
     if (!pParentWnd || !pParentWnd->GetSafeHwnd())
         return FALSE;
 
+    m_bFontApplied = FALSE;
     if (!CWnd::Create(GRIDCTRL_CLASSNAME, NULL, dwStyle, rect, pParentWnd, nID))
         return FALSE;
+    // The class library does not run PreSubclassWindow for a window it creates.
+    if (!m_bFontApplied)
+        ApplyGridFont();
 
     RegisterDropTarget();
     CreateTips();
@@ -246,7 +251,12 @@ BOOL CGridCtrl::SubclassWindow(HWND hWnd)
 void CGridCtrl::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();
+    ApplyGridFont();
+}
 
+void CGridCtrl::ApplyGridFont()
+{
+    m_bFontApplied = TRUE;
     CFont font;
     font.CreateFontIndirect(&m_Logfont);
     OnSetFont((WPARAM)(HFONT)font, 0);

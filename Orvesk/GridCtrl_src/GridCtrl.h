@@ -309,6 +309,8 @@ protected:
     virtual void DestroyCell(int nRow, int nCol);
 
     virtual void PreSubclassWindow();
+    // Gives the window the grid's font (from the stored LOGFONT) and the cell sizes it sets.
+    void ApplyGridFont();
 
     void ResetScrollBars();
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
@@ -439,6 +441,7 @@ protected:
     CRuntimeClass* m_pRtcDefault;
     CWnd*    m_pTitleTip;
     BOOL     m_bMustUninitOLE;
+    BOOL     m_bFontApplied;
     CGridCellId m_LastDragOverCell;
     BOOL     m_bAscending;
     int      m_nSortColumn;
