@@ -22,4 +22,19 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlMouse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlRowMove.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlDrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDateTimeCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridEditors.cpp
+)
+# The module resources the grid uses (its right-click menu and editor strings); a library
+# that carries the grid builds these with its own resources.
+set(GRIDCTRL_RESOURCE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/../res/GridContextMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../res/GridStrings.cpp
 )
