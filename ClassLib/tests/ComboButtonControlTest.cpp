@@ -79,6 +79,7 @@ TEST_F(ComboButtonTest, SortedDropListSelectsByPrefixAndReportsOnlyUserChanges)
 TEST_F(ComboButtonTest, DropDownHasAnEditPartWithId1001)
 {
     auto combo = pc::MakeControlProc("ComboBox", &host, CBS_DROPDOWN, parent.get());
+    combo->Created();
     host.procForChildren = combo.get();
     ASSERT_EQ(host.children.size(), 1u);
     EXPECT_EQ(host.children[0]->id, 1001u);

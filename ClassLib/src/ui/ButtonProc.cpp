@@ -118,8 +118,8 @@ ButtonProc::ButtonProc(ControlHost* host, DWORD style, QWidget* parent) : Contro
     }
     if (m_button) {
         m_widget = m_button;
-        QObject::connect(m_button, &QAbstractButton::clicked, m_button, [this] { m_host->Command(BN_CLICKED); });
-        QObject::connect(m_button, &QAbstractButton::pressed, m_button, [this] {
+        QObject::connect(m_button, &QAbstractButton::clicked, this, [this] { m_host->Command(BN_CLICKED); });
+        QObject::connect(m_button, &QAbstractButton::pressed, this, [this] {
             if (Type() == BS_OWNERDRAW)
                 m_button->update();
         });

@@ -87,22 +87,13 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
     m_combo = combo;
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setMaxVisibleItems(30);
-    if (!IsDropList()) {
+    if (!IsDropList())
         m_combo->setEditable(true);
-        // The edit part is a window of its own, as the platform's is: id 1001.
-        DWORD editStyle = 0x50000000u | ES_AUTOHSCROLL;  // WS_CHILD | WS_VISIBLE
-        m_edit = m_host->AddChildControl(WC_EDIT, PC_COMBO_EDIT_ID, editStyle, m_combo);
-        if (auto* line = m_edit ? qobject_cast<QLineEdit*>(m_edit->Widget()) : nullptr) {
-            line->setFrame(false);
-            m_combo->setLineEdit(line);
-            line->installEventFilter(this);
-        }
-    }
     if (OwnerDraw())
         m_combo->setItemDelegate(new OwnerDrawDelegate(this, m_combo));
     if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
         Measure(-1);
-    QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), m_combo, [this](int index) {
+    QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         if (m_quiet)
             return;
         m_lastSel = index;
@@ -115,7 +106,7 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
         }
         m_host->Command(CBN_SELCHANGE);
     });
-    QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), m_combo, [this](int) {
+    QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), this, [this](int) {
         if (!m_quiet)
             m_host->Command(CBN_SELENDOK);
     });
@@ -123,6 +114,20 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
 }
 
 ComboProc::~ComboProc() = default;
+
+void ComboProc::Created()
+{
+    if (IsDropList() || m_edit)
+        return;
+    // The edit part is a window of its own, as the platform's is: id 1001.
+    DWORD editStyle = 0x50000000u | ES_AUTOHSCROLL;  // WS_CHILD | WS_VISIBLE
+    m_edit = m_host->AddChildControl(WC_EDIT, PC_COMBO_EDIT_ID, editStyle, m_combo);
+    if (auto* line = m_edit ? qobject_cast<QLineEdit*>(m_edit->Widget()) : nullptr) {
+        line->setFrame(false);
+        m_combo->setLineEdit(line);
+        line->installEventFilter(this);
+    }
+}
 
 QWidget* ComboProc::Widget() const
 {

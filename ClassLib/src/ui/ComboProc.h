@@ -19,6 +19,7 @@ public:
     ~ComboProc() override;
 
     QWidget* Widget() const override;
+    void Created() override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     UINT Kind() const { return m_style & 0x3u; }

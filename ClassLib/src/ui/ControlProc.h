@@ -68,6 +68,14 @@ public:
 
     DWORD Style() const { return m_style; }
     virtual void StyleChanged(DWORD style) { m_style = style; }
+    // The window exists now (WM_CREATE): parts that are windows of their own are made here.
+    virtual void Created() {}
+    // The text the window was created with; set without notifying the parent.
+    virtual void InitialText(LPCTSTR text)
+    {
+        bool handled = false;
+        Proc(0x000C /* WM_SETTEXT */, 0, reinterpret_cast<LPARAM>(text), handled);
+    }
     ControlHost* Host() const { return m_host; }
 
 protected:

@@ -347,7 +347,7 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc)
         return TRUE;
     // The dotted frame inverts every other pixel, so drawing it twice removes it.
     QRegion frame = QRegion(r) - QRegion(r.adjusted(1, 1, -1, -1));
-    static const BYTE kHalftone[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    static const BYTE kHalftone[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
     HBITMAP hb = CreateBitmap(8, 8, 1, 1, nullptr);
     auto bmp = AfxBitmapOf(hb);
     for (int y = 0; y < 8; ++y)

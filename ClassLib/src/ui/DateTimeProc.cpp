@@ -134,7 +134,7 @@ DateTimeProc::DateTimeProc(ControlHost* host, DWORD style, QWidget* parent) : Co
         m_button->setArrowType(Qt::DownArrow);
         m_button->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(m_button);
-        QObject::connect(m_button, &QToolButton::clicked, m_button, [this] {
+        QObject::connect(m_button, &QToolButton::clicked, this, [this] {
             if (m_dropped)
                 CloseUp();
             else
@@ -142,7 +142,7 @@ DateTimeProc::DateTimeProc(ControlHost* host, DWORD style, QWidget* parent) : Co
         });
     }
     m_widget->setFocusProxy(m_edit);
-    QObject::connect(m_edit, &QDateTimeEdit::dateTimeChanged, m_edit, [this] { Changed(); });
+    QObject::connect(m_edit, &QDateTimeEdit::dateTimeChanged, this, [this] { Changed(); });
     m_edit->installEventFilter(this);
 }
 
@@ -174,8 +174,8 @@ void DateTimeProc::DropDown()
         m_calendar->setFirstDayOfWeek(Qt::Sunday);
         m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         m_calendar->setGridVisible(false);
-        QObject::connect(m_calendar, &QCalendarWidget::clicked, m_calendar, [this](QDate d) { ChooseDay(d); });
-        QObject::connect(m_calendar, &QCalendarWidget::activated, m_calendar, [this](QDate d) { ChooseDay(d); });
+        QObject::connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate d) { ChooseDay(d); });
+        QObject::connect(m_calendar, &QCalendarWidget::activated, this, [this](QDate d) { ChooseDay(d); });
         m_calendar->installEventFilter(this);
     }
     m_calendar->setMinimumDate(m_edit->minimumDate());
@@ -340,11 +340,11 @@ MonthCalProc::MonthCalProc(ControlHost* host, DWORD style, QWidget* parent) : Co
     m_calendar->setVerticalHeaderFormat((style & MCS_WEEKNUMBERS) ? QCalendarWidget::ISOWeekNumbers
                                                                   : QCalendarWidget::NoVerticalHeader);
     m_today = QDate::currentDate();
-    QObject::connect(m_calendar, &QCalendarWidget::selectionChanged, m_calendar, [this] {
+    QObject::connect(m_calendar, &QCalendarWidget::selectionChanged, this, [this] {
         if (!m_quiet)
             Report(MCN_SELCHANGE);
     });
-    QObject::connect(m_calendar, &QCalendarWidget::clicked, m_calendar, [this](QDate) { Report(MCN_SELECT); });
+    QObject::connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate) { Report(MCN_SELECT); });
 }
 
 QWidget* MonthCalProc::Widget() const

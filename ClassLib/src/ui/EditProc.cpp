@@ -45,7 +45,7 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
         m_multi->setLineWrapMode((style & WS_HSCROLL_BIT) || (style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
                                                                                         : QPlainTextEdit::WidgetWidth);
         m_multi->setReadOnly((style & ES_READONLY) != 0);
-        QObject::connect(m_multi, &QPlainTextEdit::textChanged, m_multi, [this] { Changed(); });
+        QObject::connect(m_multi, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
         m_multi->installEventFilter(this);
         m_multi->viewport()->installEventFilter(this);
     } else {
@@ -60,8 +60,8 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
         a |= (style & ES_RIGHT) ? Qt::AlignRight : (style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
         m_line->setAlignment(a);
         m_line->setValidator(new EditValidator(this, m_line));
-        QObject::connect(m_line, &QLineEdit::textChanged, m_line, [this] { Changed(); });
-        QObject::connect(m_line, &QLineEdit::inputRejected, m_line, [this] {
+        QObject::connect(m_line, &QLineEdit::textChanged, this, [this] { Changed(); });
+        QObject::connect(m_line, &QLineEdit::inputRejected, this, [this] {
             if (m_limit && FromQt(m_line->text()).GetLength() >= m_limit)
                 Report(EN_MAXTEXT);
         });
@@ -71,6 +71,12 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
 }
 
 EditProc::~EditProc() = default;
+
+void EditProc::InitialText(LPCTSTR text)
+{
+    SetText(text);
+    m_lastText = CurrentText();
+}
 
 void EditProc::Report(UINT code)
 {
@@ -437,10 +443,8 @@ LRESULT EditProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         return c.blockNumber();
     }
     case EM_SCROLLCARET:
-        if (m_line)
-            m_line->end(false), m_line->setCursorPosition(m_line->cursorPosition());
-        else
-            m_multi->ensureCursorVisible();
+        if (m_multi)
+            m_multi->ensureCursorVisible();  // a line edit keeps its caret in view itself
         return TRUE;
     case EM_SETMARGINS:
         if (m_line)

@@ -22,6 +22,7 @@ public:
     QWidget* Widget() const override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
+    void InitialText(LPCTSTR text) override;
     bool Accepts(const QString& input) const;
     CString CurrentText() const;
     int Limit() const { return m_limit; }

@@ -747,6 +747,21 @@ BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2)
 }
 
 // ---- CGdiObject ------------------------------------------------------------------------------
+namespace {
+// Attaches a handle just made for the object; when the object holds one already, the new
+// handle is deleted again and the call fails.
+BOOL AttachNew(CGdiObject* pObject, HGDIOBJ h)
+{
+    if (!h)
+        return FALSE;
+    if (!pObject->Attach(h)) {
+        ::DeleteObject(h);
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
 IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
@@ -785,9 +800,9 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject)
+    // An object holds one handle: attaching another would lose the first.
+    if (!hObject || m_hObject)
         return FALSE;
-    ASSERT(m_hObject == nullptr);
     m_hObject = hObject;
     AfxGdiSetPermanent(hObject, this);
     return TRUE;
@@ -822,7 +837,7 @@ UINT CGdiObject::GetObjectType() const
 
 BOOL CGdiObject::CreateStockObject(int nIndex)
 {
-    return Attach(::GetStockObject(nIndex));
+    return AttachNew(this, ::GetStockObject(nIndex));
 }
 
 // ---- pens, brushes, fonts ---------------------------------------------------------------------
@@ -838,17 +853,17 @@ CPen::CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
 {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return AttachNew(this, ::CreatePen(nPenStyle, nWidth, crColor));
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
 {
-    return Attach(::ExtCreatePen((DWORD)nPenStyle, (DWORD)nWidth, pLogBrush, (DWORD)nStyleCount, lpStyle));
+    return AttachNew(this, ::ExtCreatePen((DWORD)nPenStyle, (DWORD)nWidth, pLogBrush, (DWORD)nStyleCount, lpStyle));
 }
 
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
 {
-    return Attach(::CreatePenIndirect(lpLogPen));
+    return AttachNew(this, ::CreatePenIndirect(lpLogPen));
 }
 
 CBrush::CBrush(COLORREF crColor)
@@ -866,9 +881,9 @@ CBrush::CBrush(CBitmap* pBitmap)
     CreatePatternBrush(pBitmap);
 }
 
-BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
-BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return AttachNew(this, ::CreateSolidBrush(crColor)); }
+BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) { return AttachNew(this, ::CreateHatchBrush(nIndex, crColor)); }
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return AttachNew(this, ::CreateBrushIndirect(lpLogBrush)); }
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 {
     return pBitmap ? Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle()))) : FALSE;
@@ -896,17 +911,17 @@ BOOL CBrush::CreateDIBPatternBrush(const void* lpPackedDIB, UINT nUsage)
     auto d = std::make_shared<AfxBrushData>();
     d->style = BS_DIBPATTERN;
     d->pattern = img;
-    return Attach(AfxGdiAdd(d));
+    return AttachNew(this, AfxGdiAdd(d));
 }
-BOOL CBrush::CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
+BOOL CBrush::CreateSysColorBrush(int nIndex) { return AttachNew(this, ::GetSysColorBrush(nIndex)); }
 
-BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont) { return Attach(::CreateFontIndirect(lpLogFont)); }
+BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont) { return AttachNew(this, ::CreateFontIndirect(lpLogFont)); }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename)
 {
-    return Attach(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+    return AttachNew(this, ::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
                                nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
@@ -942,7 +957,7 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC)
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {
     HINSTANCE h = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    return Attach(::LoadBitmap(h, lpszResourceName));
+    return AttachNew(this, ::LoadBitmap(h, lpszResourceName));
 }
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
@@ -984,20 +999,20 @@ BOOL CBitmap::LoadMappedBitmap(UINT nIDBitmap, UINT nFlags, void* lpColorMap, in
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
 {
-    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    return AttachNew(this, ::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }
 
 BOOL CBitmap::CreateBitmapIndirect(LPBITMAP lpBitmap)
 {
     if (!lpBitmap)
         return FALSE;
-    return Attach(::CreateBitmap(lpBitmap->bmWidth, lpBitmap->bmHeight, lpBitmap->bmPlanes, lpBitmap->bmBitsPixel,
+    return AttachNew(this, ::CreateBitmap(lpBitmap->bmWidth, lpBitmap->bmHeight, lpBitmap->bmPlanes, lpBitmap->bmBitsPixel,
                                  lpBitmap->bmBits));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(pDC ? pDC->GetSafeHdc() : nullptr, nWidth, nHeight));
+    return AttachNew(this, ::CreateCompatibleBitmap(pDC ? pDC->GetSafeHdc() : nullptr, nWidth, nHeight));
 }
 
 DWORD CBitmap::SetBitmapBits(DWORD dwCount, const void* lpBits)
@@ -1027,16 +1042,16 @@ CSize CBitmap::GetBitmapDimension() const
 }
 
 // ---- regions -------------------------------------------------------------------------------------
-BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return AttachNew(this, ::CreateRectRgn(x1, y1, x2, y2)); }
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) { return AttachNew(this, ::CreateRectRgnIndirect(lpRect)); }
+BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) { return AttachNew(this, ::CreateEllipticRgn(x1, y1, x2, y2)); }
 BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT lpRect)
 {
     return lpRect ? CreateEllipticRgn(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom) : FALSE;
 }
 BOOL CRgn::CreatePolygonRgn(const POINT* lpPoints, int nCount, int nPolyFillMode)
 {
-    return Attach(::CreatePolygonRgn(lpPoints, nCount, nPolyFillMode));
+    return AttachNew(this, ::CreatePolygonRgn(lpPoints, nCount, nPolyFillMode));
 }
 BOOL CRgn::CreatePolyPolygonRgn(const POINT* lpPoints, const INT* lpPolyCounts, int nCount, int nPolyFillMode)
 {
@@ -1053,11 +1068,11 @@ BOOL CRgn::CreatePolyPolygonRgn(const POINT* lpPoints, const INT* lpPolyCounts, 
             all = nPolyFillMode == WINDING ? all.united(QRegion(poly, Qt::WindingFill))
                                            : all.xored(QRegion(poly, Qt::OddEvenFill));
     }
-    return Attach(AfxNewRegion(all));
+    return AttachNew(this, AfxNewRegion(all));
 }
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
 {
-    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    return AttachNew(this, ::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
 }
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(static_cast<HRGN>(m_hObject), x1, y1, x2, y2); }
 void CRgn::SetRectRgn(LPCRECT lpRect)
@@ -1087,7 +1102,7 @@ BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette)
         return FALSE;
     auto d = std::make_shared<AfxPaletteData>();
     d->entries.assign(lpLogPalette->palPalEntry, lpLogPalette->palPalEntry + lpLogPalette->palNumEntries);
-    return Attach(AfxGdiAdd(d));
+    return AttachNew(this, AfxGdiAdd(d));
 }
 
 BOOL CPalette::CreateHalftonePalette(CDC* pDC)
@@ -1098,7 +1113,7 @@ BOOL CPalette::CreateHalftonePalette(CDC* pDC)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
                 d->entries.push_back(PALETTEENTRY{(BYTE)(r * 51), (BYTE)(g * 51), (BYTE)(b * 51), 0});
-    return Attach(AfxGdiAdd(d));
+    return AttachNew(this, AfxGdiAdd(d));
 }
 
 int CPalette::GetEntryCount()

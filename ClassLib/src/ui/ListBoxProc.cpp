@@ -48,14 +48,14 @@ ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
         m_list->setItemDelegate(new OwnerDrawDelegate(this, m_list));
     if (OwnerDraw() && !(style & LBS_OWNERDRAWVARIABLE))
         Measure(-1);
-    QObject::connect(m_list, &QListWidget::itemSelectionChanged, m_list, [this] {
+    QObject::connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_quiet)
             return;
         SyncSelection();
         if (m_style & LBS_NOTIFY)
             m_host->Command(LBN_SELCHANGE);
     });
-    QObject::connect(m_list, &QListWidget::itemDoubleClicked, m_list, [this](QListWidgetItem*) {
+    QObject::connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
         if (m_style & LBS_NOTIFY)
             m_host->Command(LBN_DBLCLK);
     });

@@ -108,7 +108,7 @@ IPAddressProc::IPAddressProc(ControlHost* host, DWORD style, QWidget* parent) : 
         f->setValidator(new QIntValidator(0, 255, f));
         layout->addWidget(f, 1);
         m_fields.push_back(f);
-        QObject::connect(f, &QLineEdit::textEdited, f, [this, i](const QString& t) {
+        QObject::connect(f, &QLineEdit::textEdited, this, [this, i](const QString& t) {
             if (m_quiet)
                 return;
             NMIPADDRESS nm = {};

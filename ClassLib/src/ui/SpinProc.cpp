@@ -80,13 +80,17 @@ private:
 SpinProc::SpinProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
     m_widget = new PcSpinArrows(this, (style & UDS_HORZ) != 0, parent);
-    if (style & UDS_AUTOBUDDY) {
-        // The window before this one in dialog order.
-        std::vector<HWND> all = m_host->Siblings();
-        for (size_t i = 1; i < all.size(); ++i)
-            if (all[i] == m_host->Self())
-                SetBuddy(all[i - 1]);
-    }
+}
+
+void SpinProc::Created()
+{
+    if (!(m_style & UDS_AUTOBUDDY))
+        return;
+    // The window before this one in dialog order.
+    std::vector<HWND> all = m_host->Siblings();
+    for (size_t i = 1; i < all.size(); ++i)
+        if (all[i] == m_host->Self())
+            SetBuddy(all[i - 1]);
 }
 
 SpinProc::~SpinProc()

@@ -6,6 +6,7 @@
 #include "ControlProc.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     ~SpinProc() override;
 
     QWidget* Widget() const override { return m_widget; }
+    void Created() override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // One step of the up arrow (+1) or the down arrow (-1), as a click does.
@@ -40,7 +42,7 @@ private:
     int m_pos = 0;
     int m_base = 10;
     HWND m_buddy = nullptr;
-    QWidget* m_buddyWidget = nullptr;
+    QPointer<QWidget> m_buddyWidget;
     std::vector<UDACCEL> m_accel{{0, 1}};
 };
 

@@ -11,6 +11,7 @@
 #include <ClassLib/Wnd/System.h>
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -381,7 +382,11 @@ bool AfxWndWidget::event(QEvent* e)
     case QEvent::FocusOut:
         return true;
     case QEvent::WindowActivate:
-        if (isWindow() && AfxActiveWindow() != m_hWnd)
+        // Activation is this layer's own; only the desktop's (a click on another
+        // program's window and back) is taken over, never for windows that must not
+        // take activation.
+        if (isWindow() && AfxActiveWindow() != m_hWnd && QGuiApplication::platformName() != QLatin1String("offscreen") &&
+            !(w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) && (w->style & WS_VISIBLE))
             AfxSetActiveInternal(m_hWnd, false);
         return true;
     default: return QWidget::event(e);

@@ -1,0 +1,303 @@
+// Popup menus: scripted in tests, Qt menus on a screen; the menu hooks of the window
+// layer; accelerators.
+#include <ClassLib/AfxWin.h>
+#include <ClassLib/Menus/MenuQt.h>
+#include <ClassLib/Wnd/QtInterop.h>
+
+#include "DragDrop.h"
+#include "MenuData.h"
+#include "Scripts.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+#include <QWidgetAction>
+
+namespace {
+
+CMenu* HookFromHandle(HMENU h)
+{
+    return CMenu::FromHandle(h);
+}
+
+HMENU HookHandleOf(const CMenu* p)
+{
+    return p ? p->m_hMenu : nullptr;
+}
+
+const AFX_MENU_HOOKS kHooks = {&HookFromHandle, &HookHandleOf, nullptr, nullptr};
+
+struct InstallHooks
+{
+    InstallHooks() { AfxSetMenuHooks(&kHooks); }
+} g_installHooks;
+
+// The texts of a menu as a script sees them.
+void Describe(HMENU h, std::vector<CString>& out)
+{
+    pc::MenuData* d = pc::MenuFromHandle(h);
+    if (!d)
+        return;
+    for (const pc::MenuItem& it : d->items) {
+        if (it.flags & MF_SEPARATOR)
+            out.push_back("-");
+        else if (it.flags & MF_OWNERDRAW)
+            out.push_back("(owner-drawn)");
+        else if (it.sub)
+            out.push_back(CString(it.text.c_str()) + ">");
+        else
+            out.push_back(CString(it.text.c_str()));
+    }
+}
+
+bool Choosable(HMENU h, UINT cmd)
+{
+    pc::MenuItem* it = pc::FindMenuItem(h, cmd, MF_BYCOMMAND);
+    return it && !(it->flags & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)) && !it->sub;
+}
+
+// The CMenu object that draws an owner-drawn item: the one attached to the item's menu.
+CMenu* DrawingMenu(HMENU h)
+{
+    return CMenu::FromHandlePermanent(h);
+}
+
+class OwnerDrawItem : public QWidget
+{
+public:
+    OwnerDrawItem(HMENU menu, const pc::MenuItem& item, HWND owner, QWidget* parent)
+        : QWidget(parent), m_menu(menu), m_id(static_cast<UINT>(item.id)), m_data(item.data), m_owner(owner)
+    {
+        MEASUREITEMSTRUCT mis = {};
+        mis.CtlType = ODT_MENU;
+        mis.itemID = m_id;
+        mis.itemData = m_data;
+        mis.itemHeight = static_cast<UINT>(fontMetrics().height() + 4);
+        mis.itemWidth = 80;
+        if (CMenu* p = DrawingMenu(m_menu))
+            p->MeasureItem(&mis);
+        else if (m_owner)
+            ::SendMessage(m_owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        setMinimumSize(static_cast<int>(mis.itemWidth), static_cast<int>(mis.itemHeight));
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = m_id;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = underMouse() ? ODS_SELECTED : 0;
+        if (!isEnabled())
+            dis.itemState |= ODS_GRAYED | ODS_DISABLED;
+        dis.hwndItem = reinterpret_cast<HWND>(m_menu);
+        dis.rcItem = {0, 0, width(), height()};
+        dis.itemData = m_data;
+        struct Target : AfxDCTarget
+        {
+            QPainter& painter;
+            explicit Target(QPainter& pp) : painter(pp) {}
+            QImage* Image() override { return nullptr; }
+            QPaintDevice* Device() override { return painter.device(); }
+            QPainter* Painter(const void*) override { return &painter; }
+            void EndPainting() override {}
+        };
+        HDC hdc = AfxCreateDCOnTarget(std::make_shared<Target>(p), FALSE);
+        dis.hDC = hdc;
+        if (CMenu* pm = DrawingMenu(m_menu))
+            pm->DrawItem(&dis);
+        else if (m_owner)
+            ::SendMessage(m_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        ::DeleteDC(hdc);
+    }
+    void enterEvent(QEnterEvent*) override { update(); }
+    void leaveEvent(QEvent*) override { update(); }
+
+private:
+    HMENU m_menu;
+    UINT m_id;
+    ULONG_PTR m_data;
+    HWND m_owner;
+};
+
+void Fill(QMenu* qm, HMENU h, HWND owner, const std::function<void(UINT)>& onCommand)
+{
+    pc::MenuData* d = pc::MenuFromHandle(h);
+    if (!d)
+        return;
+    for (const pc::MenuItem& it : d->items) {
+        if (it.flags & MF_SEPARATOR) {
+            qm->addSeparator();
+            continue;
+        }
+        const bool enabled = !(it.flags & (MF_GRAYED | MF_DISABLED));
+        if (it.sub) {
+            QMenu* sub = qm->addMenu(AfxQString(it.text.c_str()));
+            sub->setEnabled(enabled);
+            Fill(sub, it.sub, owner, onCommand);
+            continue;
+        }
+        QAction* a = nullptr;
+        if (it.flags & MF_OWNERDRAW) {
+            auto* wa = new QWidgetAction(qm);
+            wa->setDefaultWidget(new OwnerDrawItem(h, it, owner, qm));
+            qm->addAction(wa);
+            a = wa;
+        } else {
+            a = qm->addAction(AfxQString(it.text.c_str()));
+        }
+        a->setEnabled(enabled);
+        if (it.flags & MF_CHECKED) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
+        if (it.flags & MF_DEFAULT) {
+            QFont f = a->font();
+            f.setBold(true);
+            a->setFont(f);
+        }
+        UINT id = static_cast<UINT>(it.id);
+        QObject::connect(a, &QAction::triggered, qm, [id, onCommand] {
+            if (onCommand)
+                onCommand(id);
+        });
+    }
+}
+
+UINT Track(HMENU hMenu, UINT nFlags, int x, int y, HWND hOwner)
+{
+    if (!pc::MenuFromHandle(hMenu))
+        return 0;
+    if (hOwner && !(nFlags & TPM_NONOTIFY)) {
+        ::SendMessage(hOwner, WM_ENTERMENULOOP, TRUE, 0);
+        ::SendMessage(hOwner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
+    }
+    AfxPopupRecord record;
+    Describe(hMenu, record.items);
+    record.point = CPoint(x, y);
+    record.nFlags = nFlags;
+    UINT cmd = 0;
+    if (auto entry = pc::NextPopupEntry()) {
+        cmd = entry->script ? entry->script(CMenu::FromHandle(hMenu), nFlags, CPoint(x, y), CWnd::FromHandle(hOwner))
+                            : entry->nCommand;
+        // A person can only choose an enabled command of the menu.
+        if (cmd && !Choosable(hMenu, cmd))
+            cmd = 0;
+    } else if (!pc::IsHeadless()) {
+        QMenu qm;
+        UINT chosen = 0;
+        Fill(&qm, hMenu, hOwner, [&chosen](UINT id) { chosen = id; });
+        qm.exec(QPoint(x, y));
+        cmd = chosen;
+    }
+    record.nResult = cmd;
+    pc::LogPopup(record);
+    if (hOwner && !(nFlags & TPM_NONOTIFY))
+        ::SendMessage(hOwner, WM_EXITMENULOOP, TRUE, 0);
+    return cmd;
+}
+
+}  // namespace
+
+QMenu* AfxBuildQMenu(HMENU hMenu, QWidget* pParent, HWND hOwner, const std::function<void(UINT)>& onCommand)
+{
+    auto* qm = new QMenu(pParent);
+    auto send = onCommand ? onCommand : std::function<void(UINT)>([hOwner](UINT id) {
+        if (hOwner)
+            ::PostMessage(hOwner, WM_COMMAND, id, 0);
+    });
+    Fill(qm, hMenu, hOwner, send);
+    return qm;
+}
+
+BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, LPCRECT)
+{
+    UINT cmd = Track(hMenu, uFlags, x, y, hWnd);
+    if (uFlags & TPM_RETURNCMD)
+        return static_cast<BOOL>(cmd);
+    if (cmd && hWnd && !(uFlags & TPM_NONOTIFY))
+        ::PostMessage(hWnd, WM_COMMAND, cmd, 0);
+    return cmd ? TRUE : FALSE;
+}
+
+BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, void*)
+{
+    return TrackPopupMenu(hMenu, uFlags, x, y, 0, hWnd, nullptr);
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
+{
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd ? pWnd->GetSafeHwnd() : nullptr, lpRect);
+}
+
+int TranslateAccelerator(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg)
+{
+    if (!lpMsg || !hWnd)
+        return 0;
+    const bool key = lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_SYSKEYDOWN;
+    const bool chr = lpMsg->message == WM_CHAR || lpMsg->message == WM_SYSCHAR;
+    if (!key && !chr)
+        return 0;
+    BOOL shift = ::GetKeyState(VK_SHIFT) < 0, ctrl = ::GetKeyState(VK_CONTROL) < 0, alt = ::GetKeyState(VK_MENU) < 0;
+    WORD cmd = AfxFindAccelerator(hAccTable, static_cast<UINT>(lpMsg->wParam), key ? TRUE : FALSE, shift, ctrl, alt);
+    if (!cmd)
+        return 0;
+    ::SendMessage(hWnd, WM_COMMAND, MAKEWPARAM(cmd, 1), 0);
+    return 1;
+}
+
+// ---- command UI of menu items ----------------------------------------------------------
+
+void CMenuCmdUI::Enable(BOOL bOn)
+{
+    if (m_pMenu)
+        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+    m_bEnableChanged = TRUE;
+}
+
+void CMenuCmdUI::SetCheck(int nCheck)
+{
+    if (m_pMenu)
+        m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CMenuCmdUI::SetRadio(BOOL bOn)
+{
+    if (!m_pMenu)
+        return;
+    if (pc::MenuItem* it = pc::FindMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION))
+        it->flags = (it->flags & ~MF_CHECKED) | (bOn ? (MF_CHECKED | MFT_RADIOCHECK) : 0u);
+}
+
+void CMenuCmdUI::SetText(LPCTSTR lpszText)
+{
+    if (!m_pMenu)
+        return;
+    if (pc::MenuItem* it = pc::FindMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION))
+        it->text = lpszText ? lpszText : "";
+}
+
+void AfxUpdateMenuCmdUI(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
+{
+    if (!pMenu || !pTarget)
+        return;
+    CMenuCmdUI state;
+    state.m_pMenu = pMenu;
+    state.m_nIndexMax = pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        UINT id = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (id == 0)
+            continue;  // a separator
+        if (id == static_cast<UINT>(-1)) {
+            if (CMenu* sub = pMenu->GetSubMenu(static_cast<int>(state.m_nIndex)))
+                AfxUpdateMenuCmdUI(sub, pTarget, bDisableIfNoHandler);
+            continue;
+        }
+        state.m_nID = id;
+        state.m_pSubMenu = nullptr;
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}

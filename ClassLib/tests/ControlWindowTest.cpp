@@ -1,0 +1,102 @@
+// Standard controls as windows: notifications reach the parent's message map, typed text
+// goes through the window layer's input path, keys sent by code are the control's.
+#include <ClassLib/Testing.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class CNotifyParent : public CWnd
+{
+public:
+    std::vector<std::string> log;
+    void OnEditChange() { log.push_back("EN_CHANGE"); }
+    void OnEditFocus() { log.push_back("EN_SETFOCUS"); }
+    void OnClicked() { log.push_back("BN_CLICKED"); }
+    void OnSelChange() { log.push_back("CBN_SELCHANGE"); }
+    void OnDelta(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        auto* nm = reinterpret_cast<NMUPDOWN*>(pNMHDR);
+        log.push_back("UDN_DELTAPOS " + std::to_string(nm->iPos) + " " + std::to_string(nm->iDelta));
+        *pResult = 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyParent, CWnd)
+    ON_EN_CHANGE(100, OnEditChange)
+    ON_EN_SETFOCUS(100, OnEditFocus)
+    ON_BN_CLICKED(101, OnClicked)
+    ON_CBN_SELCHANGE(102, OnSelChange)
+    ON_NOTIFY(UDN_DELTAPOS, 103, OnDelta)
+END_MESSAGE_MAP()
+
+class ControlWindowTest : public CWndTestBase
+{
+protected:
+    void SetUp() override
+    {
+        CWndTestBase::SetUp();
+        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                                    nullptr, nullptr));
+    }
+    void TearDown() override
+    {
+        parent.DestroyWindow();
+        CWndTestBase::TearDown();
+    }
+    CNotifyParent parent;
+};
+
+}  // namespace
+
+TEST_F(ControlWindowTest, TypingIntoAnEditNotifiesTheParent)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 200, 32), &parent, 100));
+    AfxTestFocus(&edit);
+    AfxPumpMessages();
+    parent.log.clear();
+    AfxTestTypeText(&edit, "ab");
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "ab");
+    EXPECT_EQ(parent.log, (std::vector<std::string>{"EN_CHANGE", "EN_CHANGE"}));
+    edit.SetSel(0, -1);
+    edit.SendMessage(WM_CHAR, 'Z');  // a character sent by code replaces the selection
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "Z");
+    int s = -1, e = -1;
+    edit.GetSel(s, e);
+    EXPECT_EQ(s, 1);
+    EXPECT_EQ(e, 1);
+}
+
+TEST_F(ControlWindowTest, ButtonComboAndSpinReportThroughTheMessageMap)
+{
+    CButton check;
+    ASSERT_TRUE(check.Create("Milestone", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 40, 150, 60), &parent, 101));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 70, 150, 200), &parent, 102));
+    CSpinButtonCtrl spin;
+    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE, CRect(160, 70, 176, 92), &parent, 103));
+
+    check.Click();
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+
+    // The drop-down's edit part is child 1001 of the combo box.
+    CWnd* editPart = combo.GetDlgItem(1001);
+    ASSERT_NE(editPart, nullptr);
+    combo.AddString("FS");
+    combo.AddString("SS");
+    EXPECT_EQ(combo.SelectString(-1, "s"), 1);
+    CString text;
+    editPart->GetWindowText(text);
+    EXPECT_EQ(text, "SS");
+
+    spin.SetPos32(5);
+    AfxTestClick(&spin, CPoint(8, 3));  // the upper half is the up arrow
+    EXPECT_EQ(spin.GetPos32(), 4);      // the default range runs from 100 down to 0
+    EXPECT_EQ(parent.log, (std::vector<std::string>{"BN_CLICKED", "UDN_DELTAPOS 5 -1"}));
+}
