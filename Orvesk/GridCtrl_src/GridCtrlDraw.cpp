@@ -27,7 +27,7 @@ void CGridCtrl::OnPaint()
         if (m_bDoubleBuffer)
         {
             CMemDC MemDC(&dc);
-            OnDraw(MemDC.GetDrawDC());
+            OnDraw(&MemDC);
         }
         else
             OnDraw(&dc);

@@ -4,15 +4,12 @@
 // rows and columns or sort by a header.
 #include "GridCtrl.h"
 #include "TitleTip.h"
-#include "GridPopupMenu.h"
 
 #include <ClassLib/Controls/ControlStyles.h>
 #include <ClassLib/Menus/CMenu.h>
 
 namespace
 {
-PFN_GRID_TRACKPOPUP g_pfnTrackPopup = NULL;
-
 // The selection is one row (any number of its cells).
 BOOL IsSingleRow(const CGridCellRange& range)
 {
@@ -20,18 +17,6 @@ BOOL IsSingleRow(const CGridCellRange& range)
            && range.GetMinCol() >= 0 && range.GetMinCol() <= range.GetMaxCol();
 }
 } // namespace
-
-PFN_GRID_TRACKPOPUP GridSetPopupMenuHandler(PFN_GRID_TRACKPOPUP pfn)
-{
-    PFN_GRID_TRACKPOPUP pfnOld = g_pfnTrackPopup;
-    g_pfnTrackPopup = pfn;
-    return pfnOld;
-}
-
-PFN_GRID_TRACKPOPUP GridGetPopupMenuHandler()
-{
-    return g_pfnTrackPopup;
-}
 
 CTitleTip* CGridCtrl::GetTitleTip() const
 {
@@ -475,8 +460,8 @@ void CGridCtrl::OnRButtonUp(UINT nFlags, CPoint point)
             CMenu* pPopup = menu.GetSubMenu(nPopup);
             CPoint ptCursor;
             ::GetCursorPos(&ptCursor);
-            if (pPopup && g_pfnTrackPopup)
-                g_pfnTrackPopup(pPopup, TPM_RIGHTBUTTON, ptCursor, this);
+            if (pPopup)
+                pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, ptCursor.x, ptCursor.y, this);
         }
         return;
     }

@@ -124,7 +124,11 @@ void CGridCtrl::ResetScrollBars()
     SetScrollRange(SB_HORZ, 0, m_nHScrollMax, TRUE);
 
     if (m_bTaskGrid)
-        EnableScrollBars(SB_VERT, FALSE);
+    {
+        // Setting the range may have shown the bar; hide it whatever the flag says.
+        ShowScrollBar(SB_VERT, FALSE);
+        m_bVertScrollShown = FALSE;
+    }
     else
     {
         SetScrollRange(SB_VERT, 0, m_nVScrollMax, TRUE);

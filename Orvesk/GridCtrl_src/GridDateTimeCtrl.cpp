@@ -2,7 +2,7 @@
 #include "GridDateTimeCtrl.h"
 #include "GridItem.h"
 
-BEGIN_MESSAGE_MAP(CGridDateTimeCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CGridDateTimeCtrl, CDateTimeCtrl)
     ON_NOTIFY_REFLECT(DTN_DROPDOWN, OnDropDown)
     ON_NOTIFY_REFLECT(DTN_CLOSEUP, OnCloseUp)
     ON_WM_NCLBUTTONUP()
@@ -17,12 +17,10 @@ CGridDateTimeCtrl::CGridDateTimeCtrl(CWnd* pParent, CRect& rect, DWORD /*dwStyle
     if (!pParent)
         return;
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT | DTS_RIGHTALIGN;
-    if (!Create(GRID_DATETIME_CLASS, NULL, dwStyle, rect, pParent, nID))
+    if (!Create(dwStyle, rect, pParent, nID))
         return;
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    if (initDate.GetStatus() == COleDateTime::valid && initDate.GetAsSystemTime(st))
-        SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+    if (initDate.GetStatus() == COleDateTime::valid)
+        SetTime(initDate);
     SetFont(pParent->GetFont());
     SetFocus();
 }
@@ -39,22 +37,18 @@ CString CGridDateTimeCtrl::FormatDate(const COleDateTime& date)
     return date.Format(strFormat);
 }
 
-COleDateTime CGridDateTimeCtrl::GetTime() const
+COleDateTime CGridDateTimeCtrl::GetChosenDate() const
 {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    if (!GetSafeHwnd())
+    COleDateTime date;
+    if (!GetSafeHwnd() || !GetTime(date) || date.GetStatus() != COleDateTime::valid)
         return m_InitDate;
-    LRESULT r = const_cast<CGridDateTimeCtrl*>(this)->SendMessage(DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
-    if (r != GDT_VALID)
-        return m_InitDate;
-    return COleDateTime(st);
+    return date;
 }
 
 void CGridDateTimeCtrl::OnDropDown(NMHDR* /*pNMHDR*/, LRESULT* pResult)
 {
-    SendMessage(DTM_SETMCCOLOR, MCSC_MONTHBK, 0xFFF9F4);
-    SendMessage(DTM_SETMCCOLOR, MCSC_TITLEBK, 0xFFC7A2);
+    SetMonthCalColor(MCSC_MONTHBK, 0xFFF9F4);
+    SetMonthCalColor(MCSC_TITLEBK, 0xFFC7A2);
     if (pResult)
         *pResult = 0;
 }
@@ -69,7 +63,7 @@ void CGridDateTimeCtrl::OnCloseUp(NMHDR* /*pNMHDR*/, LRESULT* pResult)
 
 void CGridDateTimeCtrl::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
-    CWnd::OnNcLButtonUp(nHitTest, point);
+    CDateTimeCtrl::OnNcLButtonUp(nHitTest, point);
     EndEdit();
 }
 
@@ -79,7 +73,7 @@ void CGridDateTimeCtrl::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
 
 void CGridDateTimeCtrl::OnKillFocus(CWnd* pNewWnd)
 {
-    CWnd::OnKillFocus(pNewWnd);
+    CDateTimeCtrl::OnKillFocus(pNewWnd);
     // Focus leaving for another window ends the edit, once, so the cell never stays
     // marked as editing with an editor nobody sees.
     if (pNewWnd && pNewWnd->GetSafeHwnd() == GetSafeHwnd())
@@ -97,7 +91,7 @@ BOOL CGridDateTimeCtrl::PreTranslateMessage(MSG* pMsg)
         EndEdit();
         return TRUE;
     }
-    return CWnd::PreTranslateMessage(pMsg);
+    return CDateTimeCtrl::PreTranslateMessage(pMsg);
 }
 
 void CGridDateTimeCtrl::EndEdit()
@@ -113,7 +107,7 @@ void CGridDateTimeCtrl::EndEdit()
     dispinfo.item.mask = GRIDITEM_TEXT | GRIDITEM_DATA;
     dispinfo.item.row = m_nRow;
     dispinfo.item.col = m_nColumn;
-    dispinfo.item.szText = FormatDate(GetTime());
+    dispinfo.item.szText = FormatDate(GetChosenDate());
     dispinfo.item.lParam = 0;
 
     CWnd* pOwner = GetSafeHwnd() ? GetOwner() : NULL;
@@ -126,6 +120,6 @@ void CGridDateTimeCtrl::EndEdit()
 
 void CGridDateTimeCtrl::PostNcDestroy()
 {
-    CWnd::PostNcDestroy();
+    CDateTimeCtrl::PostNcDestroy();
     delete this;
 }

@@ -7,11 +7,10 @@
 #include <ClassLib/Controls/CommonControls.h>
 #include <ClassLib/Controls/ControlStyles.h>
 
-#define GRID_DATETIME_CLASS _T("SysDateTimePick32")
 // The date format of the edited text (string resource of the module).
 #define IDS_GRID_DATE_FORMAT 56609
 
-class CGridDateTimeCtrl : public CWnd
+class CGridDateTimeCtrl : public CDateTimeCtrl
 {
 public:
     CGridDateTimeCtrl(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
@@ -23,7 +22,8 @@ public:
     // The date as the edit reports it: year, month and day without leading zeros.
     static CString FormatDate(const COleDateTime& date);
 
-    COleDateTime GetTime() const;
+    // The date shown (the initial date when the control has none).
+    COleDateTime GetChosenDate() const;
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nColumn; }
     BOOL IsClosed() const { return m_bClosed; }

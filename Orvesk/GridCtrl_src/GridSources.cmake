@@ -31,10 +31,6 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDateTimeCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridEditors.cpp
-)
-# The module resources the grid uses (its right-click menu and editor strings); a library
-# that carries the grid builds these with its own resources.
-set(GRIDCTRL_RESOURCE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/../res/GridContextMenu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../res/GridStrings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridMenuRes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
 )

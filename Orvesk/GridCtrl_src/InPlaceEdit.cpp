@@ -21,7 +21,7 @@ BOOL IsNavigationKey(UINT nChar)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CInPlaceEdit, CWnd)
+BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
     ON_WM_KILLFOCUS()
     ON_WM_CHAR()
     ON_WM_KEYDOWN()
@@ -58,7 +58,7 @@ CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
       m_bEmptyUnit(FALSE), m_dValue(0.0), m_bEnded(FALSE)
 {
     DWORD dwEditStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | dwStyle;
-    if (!pParent || !Create(GRID_EDIT_CLASS, NULL, dwEditStyle, rect, pParent, nID))
+    if (!pParent || !Create(dwEditStyle, rect, pParent, nID))
         return;
 
     SetFont(pParent->GetFont());
@@ -87,7 +87,7 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         GetParent()->SetFocus();
         return;
     }
-    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -104,7 +104,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
 
-    CWnd::OnChar(nChar, nRepCnt, nFlags);
+    CEdit::OnChar(nChar, nRepCnt, nFlags);
 
     // Widen to the text plus two blanks, but never past the grid's right edge.
     CString str;
@@ -136,7 +136,7 @@ void CInPlaceEdit::EndOrRestore(CWnd* pNewWnd)
 {
     if (m_bTextValid)
     {
-        CWnd::OnKillFocus(pNewWnd);
+        CEdit::OnKillFocus(pNewWnd);
         EndEdit();
         if (GetCapture() == this)
             ::ReleaseCapture();
@@ -179,6 +179,6 @@ void CInPlaceEdit::EndEdit()
 
 void CInPlaceEdit::PostNcDestroy()
 {
-    CWnd::PostNcDestroy();
+    CEdit::PostNcDestroy();
     delete this;
 }

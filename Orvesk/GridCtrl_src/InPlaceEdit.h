@@ -7,10 +7,7 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Controls/ControlStyles.h>
 
-// The edit control's window class.
-#define GRID_EDIT_CLASS _T("Edit")
-
-class CInPlaceEdit : public CWnd
+class CInPlaceEdit : public CEdit
 {
 public:
     CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,

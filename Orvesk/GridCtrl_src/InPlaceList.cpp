@@ -24,7 +24,7 @@ BOOL IsEndKey(UINT nChar)
 
 // ---- The edit part ---------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CInPlaceListEdit, CWnd)
+BEGIN_MESSAGE_MAP(CInPlaceListEdit, CEdit)
     ON_WM_KILLFOCUS()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
@@ -42,7 +42,7 @@ BOOL CInPlaceListEdit::PreTranslateMessage(MSG* pMsg)
     }
     if (pMsg->message == WM_SYSCHAR)
         return TRUE;
-    return CWnd::PreTranslateMessage(pMsg);
+    return CEdit::PreTranslateMessage(pMsg);
 }
 
 UINT CInPlaceListEdit::OnGetDlgCode()
@@ -57,7 +57,7 @@ void CInPlaceListEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_pList->SendMessage(WM_KEYDOWN, nChar, MAKELONG(nRepCnt, nFlags));
         return;
     }
-    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceListEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -67,12 +67,12 @@ void CInPlaceListEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_pList->SendMessage(WM_KEYUP, nChar, MAKELONG(nRepCnt, nFlags));
         return;
     }
-    CWnd::OnKeyUp(nChar, nRepCnt, nFlags);
+    CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceListEdit::OnKillFocus(CWnd* pNewWnd)
 {
-    CWnd::OnKillFocus(pNewWnd);
+    CEdit::OnKillFocus(pNewWnd);
     // Focus moving into the list itself (its drop-down) keeps the edit open.
     if (m_pList && pNewWnd && pNewWnd->GetSafeHwnd() == m_pList->GetSafeHwnd())
         return;
@@ -82,7 +82,7 @@ void CInPlaceListEdit::OnKillFocus(CWnd* pNewWnd)
 
 // ---- The list --------------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CInPlaceList, CWnd)
+BEGIN_MESSAGE_MAP(CInPlaceList, CComboBox)
     ON_WM_KILLFOCUS()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
@@ -104,7 +104,7 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     rcWindow.bottom = rcWindow.bottom + m_nNumLines * nHeight + ::GetSystemMetrics(SM_CYHSCROLL);
 
     DWORD dwComboStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_AUTOHSCROLL | dwStyle;
-    if (!Create(GRID_COMBOBOX_CLASS, NULL, dwComboStyle, rcWindow, pParent, nID))
+    if (!Create(dwComboStyle, rcWindow, pParent, nID))
         return;
 
     CFont* pFont = pParent->GetFont();
@@ -113,7 +113,7 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     CFont* pOldFont = pFont ? dc.SelectObject(pFont) : NULL;
     for (int i = 0; i < (int)Items.GetSize(); i++)
     {
-        SendMessage(CB_ADDSTRING, 0, (LPARAM)(LPCTSTR)Items[i]);
+        AddString(Items[i]);
         CSize size = dc.GetTextExtent(Items[i]);
         if (size.cx > nMaxLength)
             nMaxLength = size.cx;
@@ -129,11 +129,11 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     }
 
     SetFont(pFont);
-    SendMessage(CB_SETITEMHEIGHT, (WPARAM)-1, nHeight);
-    SendMessage(CB_SETDROPPEDWIDTH, (WPARAM)nMaxLength, 0);
-    SendMessage(CB_SETHORIZONTALEXTENT, 0, 0);
+    SetItemHeight(-1, nHeight);
+    SetDroppedWidth(nMaxLength);
+    SetHorizontalExtent(0);
 
-    if (SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCTSTR)m_sInitText) == CB_ERR)
+    if (SelectString(-1, m_sInitText) == CB_ERR)
         SetWindowText(m_sInitText);
 
     if (m_bDropDownList)
@@ -173,7 +173,7 @@ void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         GetParent()->SetFocus();
         return;
     }
-    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    CComboBox::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -186,12 +186,12 @@ void CInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         GetParent()->SetFocus();
         return;
     }
-    CWnd::OnKeyUp(nChar, nRepCnt, nFlags);
+    CComboBox::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CInPlaceList::OnKillFocus(CWnd* pNewWnd)
 {
-    CWnd::OnKillFocus(pNewWnd);
+    CComboBox::OnKillFocus(pNewWnd);
     if (!m_bDropDownList)
         return;  // the edit part's focus loss ends an editable list
     if (pNewWnd && pNewWnd->GetSafeHwnd() == GetSafeHwnd())
@@ -232,6 +232,6 @@ void CInPlaceList::PostNcDestroy()
 {
     if (m_edit.GetSafeHwnd())
         m_edit.UnsubclassWindow();
-    CWnd::PostNcDestroy();
+    CComboBox::PostNcDestroy();
     delete this;
 }

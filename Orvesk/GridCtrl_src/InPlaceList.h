@@ -6,13 +6,12 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Controls/ControlStyles.h>
 
-#define GRID_COMBOBOX_CLASS _T("ComboBox")
 // Control id of a combo box's edit part.
 #define GRID_COMBO_EDIT_ID 1001
 
 class CInPlaceList;
 
-class CInPlaceListEdit : public CWnd
+class CInPlaceListEdit : public CEdit
 {
 public:
     CInPlaceListEdit() : m_pList(NULL) {}
@@ -29,7 +28,7 @@ protected:
     CInPlaceList* m_pList;
 };
 
-class CInPlaceList : public CWnd
+class CInPlaceList : public CComboBox
 {
 public:
     CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,

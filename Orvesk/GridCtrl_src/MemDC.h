@@ -1,6 +1,6 @@
 // Off-screen drawing context: drawing goes into a bitmap the size of the target's clip box,
 // which is copied to the target in one piece when the context is destroyed, so a repaint
-// never flickers. A printing target is drawn into directly.
+// never flickers. On a printing target it draws straight into the target.
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -10,9 +10,6 @@ class CMemDC : public CDC
 public:
     explicit CMemDC(CDC* pDC);
     virtual ~CMemDC();
-
-    // The context to draw into: this one, or the target itself when it prints.
-    CDC* GetDrawDC() { return m_bMemDC ? this : m_pDC; }
 
 private:
     CMemDC(const CMemDC&);

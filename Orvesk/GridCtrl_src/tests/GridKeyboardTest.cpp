@@ -397,3 +397,17 @@ TEST_F(GridKeyboardTest, EndOfEditByTabMovesOnAndEditsTheNextCell)
     EXPECT_FOCUS(3, 1);
     EXPECT_TRUE(grid.edits.empty());
 }
+
+TEST_F(GridKeyboardTest, CaptureGoingElsewhereEndsADrag)
+{
+    Make(4, 4);
+    grid.SetMouseMode(GRIDMOUSE_DRAGGING);
+    grid.SendMessage(WM_CAPTURECHANGED, 0, (LPARAM)grid.GetSafeHwnd());
+    EXPECT_EQ(GRIDMOUSE_DRAGGING, grid.GetMouseMode());
+    grid.SendMessage(WM_CAPTURECHANGED, 0, (LPARAM)parent.GetSafeHwnd());
+    EXPECT_EQ(GRIDMOUSE_NOTHING, grid.GetMouseMode());
+    // Other modes are left to the button release.
+    grid.SetMouseMode(GRIDMOUSE_SELECT_CELLS);
+    grid.SendMessage(WM_CAPTURECHANGED, 0, (LPARAM)parent.GetSafeHwnd());
+    EXPECT_EQ(GRIDMOUSE_SELECT_CELLS, grid.GetMouseMode());
+}

@@ -1,7 +1,7 @@
 // The mouse: header sorting, clicks and their notifications, Ctrl+click, column and row
 // resizing, the right-click menu and its exact texts.
 #include "GridTestUtil.h"
-#include "GridPopupMenu.h"
+#include <ClassLib/Testing/UiScripts.h>
 #include "GridTestTreeCell.h"
 
 #include <ClassLib/Controls/ControlStyles.h>
@@ -11,31 +11,18 @@
 
 namespace
 {
-struct PopupShown
+// The pop-up menus shown so far: item texts, "-" for a separator, "text>" for a pop-up.
+std::vector<std::vector<std::string>> PopupsShown()
 {
-    std::vector<std::string> items;  // texts; "-" for a separator, "text>" for a pop-up
-    UINT nFlags;
-};
-std::vector<PopupShown> g_popups;
-
-BOOL RecordPopup(CMenu* pPopup, UINT nFlags, CPoint, CWnd*)
-{
-    PopupShown shown;
-    shown.nFlags = nFlags;
-    for (UINT i = 0; i < pPopup->GetMenuItemCount(); i++)
+    std::vector<std::vector<std::string>> v;
+    for (const AfxPopupRecord& r : AfxTestPopupLog())
     {
-        CString text;
-        pPopup->GetMenuString(i, text, MF_BYPOSITION);
-        UINT state = pPopup->GetMenuState(i, MF_BYPOSITION);
-        if (state & MF_SEPARATOR)
-            shown.items.push_back("-");
-        else if (state & MF_POPUP)
-            shown.items.push_back(std::string((LPCTSTR)text) + ">");
-        else
-            shown.items.push_back((LPCTSTR)text);
+        std::vector<std::string> items;
+        for (const CString& text : r.items)
+            items.push_back((LPCTSTR)text);
+        v.push_back(items);
     }
-    g_popups.push_back(shown);
-    return FALSE;
+    return v;
 }
 
 // A parent that also logs the commands it gets.
@@ -70,8 +57,7 @@ protected:
             grid.SetColumnWidth(col, 40);
         AfxTestFocus(&grid);
         parent.log.clear();
-        g_popups.clear();
-        GridSetPopupMenuHandler(&RecordPopup);
+        AfxTestResetScripts();
     }
 
     // The centre of a cell (all rows 20 high, all columns 40 wide).
@@ -87,7 +73,7 @@ protected:
 
     void TearDown() override
     {
-        GridSetPopupMenuHandler(NULL);
+        AfxTestResetScripts();
         if (grid.GetSafeHwnd())
             grid.DestroyWindow();
         if (parent.GetSafeHwnd())
@@ -267,22 +253,35 @@ TEST_F(GridMouseTest, RightClickInATaskGridShowsTheRowOrCellCommands)
     Make(5, 4);
     grid.SetTaskGrid(TRUE);
     AfxTestClick(&grid, Centre(3, 0), AFX_TEST_RIGHT);
-    ASSERT_EQ(1u, g_popups.size());
+    ASSERT_EQ(1u, PopupsShown().size());
     EXPECT_EQ((std::vector<std::string>{"新任务", "新增多个任务", "-", "删除任务", "删除多个任务"}),
-              g_popups[0].items);
-    EXPECT_EQ((UINT)TPM_RIGHTBUTTON, g_popups[0].nFlags);
+              PopupsShown()[0]);
+    EXPECT_EQ((UINT)TPM_RIGHTBUTTON, AfxTestPopupLog()[0].nFlags);
     EXPECT_TRUE(grid.GetRightClickCell() == CGridCellId(3, 0));
 
     AfxTestClick(&grid, Centre(3, 2), AFX_TEST_RIGHT);
-    ASSERT_EQ(2u, g_popups.size());
+    ASSERT_EQ(2u, PopupsShown().size());
     EXPECT_EQ((std::vector<std::string>{"剪切(&T)        Ctrl+X", "拷贝(&C)        Ctrl+C",
                                         "粘贴(&P)        Ctrl+V", "-", "任务的详细信息>", "任务删除",
                                         "任务属性", "任务分解"}),
-              g_popups[1].items);
+              PopupsShown()[1]);
     EXPECT_TRUE(grid.GetSelectedCellRange() == CGridCellRange(3, 2, 3, 2));
     // No plain right-click notification while a menu is shown.
     for (const auto& e : parent.log)
         EXPECT_FALSE(e.msg == WM_NOTIFY && e.code == GRIDN_RCLICK);
+}
+
+TEST_F(GridMouseTest, ACommandChosenFromTheMenuReachesTheGrid)
+{
+    Make(4, 4);
+    grid.SetTaskGrid(TRUE);
+    AfxTestPushPopupMenuResult(20024);  // 新任务
+    AfxTestClick(&grid, Centre(2, 0), AFX_TEST_RIGHT);
+    AfxPumpMessages();
+    EXPECT_EQ(5, grid.GetRowCount());
+    const GridParentEntry* pInserted = parent.Last(WM_GRID_TASKINSERTED);
+    ASSERT_TRUE(pInserted);
+    EXPECT_EQ((WPARAM)2, pInserted->wParam);
 }
 
 TEST_F(GridMouseTest, RightClickOnTheHeaderRowNotifiesTheOwner)
@@ -290,7 +289,7 @@ TEST_F(GridMouseTest, RightClickOnTheHeaderRowNotifiesTheOwner)
     Make(5, 4);
     grid.SetTaskGrid(TRUE);
     AfxTestClick(&grid, Centre(0, 2), AFX_TEST_RIGHT);
-    EXPECT_TRUE(g_popups.empty());
+    EXPECT_TRUE(PopupsShown().empty());
     const GridParentEntry* pLast = nullptr;
     for (const auto& e : parent.log)
         if (e.msg == WM_NOTIFY && e.code == GRIDN_RCLICK)

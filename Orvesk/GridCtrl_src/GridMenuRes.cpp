@@ -1,8 +1,14 @@
-// Menu 20013: the task grid's right-click menu. The first pop-up holds the row commands
-// (shown for a click on a row number), the second the cell commands.
-#include <ClassLib/AfxWin.h>
+// The grid's right-click menu (menu 20013: the first pop-up holds the row commands shown
+// for a click on a row number, the second the cell commands) and the date format of its
+// date editor. They belong to the module of the library that carries the grid.
+#include "GridDefines.h"
+
 #include <ClassLib/Menus/MenuTypes.h>
 #include <ClassLib/Resources/Resources.h>
+
+#ifndef GRIDCTRL_MODULE
+#define GRIDCTRL_MODULE Orvesk
+#endif
 
 namespace
 {
@@ -32,7 +38,10 @@ const AFX_MENU_TEMPLATE kGridContextMenu = {
     kGridContextMenuItems, sizeof kGridContextMenuItems / sizeof kGridContextMenuItems[0]};
 } // namespace
 
-AFX_MODULE_RESOURCES(Orvesk)
+#define GRIDCTRL_MENU_RESOURCES(name) AFX_MODULE_RESOURCES(name)
+GRIDCTRL_MENU_RESOURCES(GRIDCTRL_MODULE)
 {
-    AfxRegisterResource(hModule, RT_MENU, 20013, &kGridContextMenu);
+    AfxRegisterResource(hModule, RT_MENU, IDR_GRID_CONTEXTMENU, &kGridContextMenu);
+    // The date of a date edited in a cell: year, month and day without leading zeros.
+    AfxRegisterString(hModule, 56609, "%#Y年%#m月%#d日");
 }
