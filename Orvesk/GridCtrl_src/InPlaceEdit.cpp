@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
     ON_WM_CHAR()
     ON_WM_KEYDOWN()
     ON_WM_GETDLGCODE()
+    ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 void GridStartEditWithChar(CWnd* pEdit, UINT nFirstChar, BOOL bSelectOnTabAndSpace)
@@ -125,6 +126,23 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
             m_Rect.right = ParentRect.right;
         MoveWindow(&m_Rect);
     }
+}
+
+void CInPlaceEdit::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // Typing captured the mouse: a press outside the editor ends the edit as a focus loss
+    // does (or keeps it open with the initial text when the text was rejected).
+    CRect rcClient;
+    GetClientRect(rcClient);
+    if (GetCapture() == this && !rcClient.PtInRect(point))
+    {
+        ::ReleaseCapture();
+        EndOrRestore(NULL);
+        if (m_bEnded && GetParent())
+            GetParent()->SetFocus();
+        return;
+    }
+    CEdit::OnLButtonDown(nFlags, point);
 }
 
 void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)

@@ -332,3 +332,19 @@ TEST_F(GridEditCycleTest, AListCellSelectsAMatchingOption)
     EXPECT_EQ("south", grid.ends[0].text);
     EXPECT_EQ((LPARAM)VK_TAB, grid.ends[0].key);
 }
+
+TEST_F(GridEditCycleTest, APressOutsideAnEditorOpenedByTypingEndsTheEdit)
+{
+    Make(4, 4);
+    grid.SetFocusCell(1, 1);
+    AfxTestKey(&grid, 'Q');
+    CWnd* pEdit = Editor(1, 1);
+    ASSERT_TRUE(pEdit);
+    EXPECT_EQ(pEdit, CWnd::GetCapture());
+    AfxTestMouseDown(&grid, CPoint(140, 70));
+    AfxTestMouseUp(&grid, CPoint(140, 70));
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ("q", grid.ends[0].text);
+    EXPECT_EQ(0, grid.ends[0].key);
+    EXPECT_EQ(CString("q"), grid.GetItemText(1, 1));
+}
