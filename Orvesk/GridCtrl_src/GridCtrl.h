@@ -326,6 +326,9 @@ public:
     // The level-drag request in use (the task views update its level while dragging).
     GridCellRequest& GetLevelDragRequest() { return m_LevelDragRequest; }
     CTitleTip* GetTitleTip() const;
+    // Shows the title tip over a cell whose text does not fit it (the mouse-move handling
+    // calls it for the cell under the cursor).
+    void ShowTitleTip(int nRow, int nCol);
     CGridDropTarget* GetDropTarget() const { return m_pDropTarget; }
 
     virtual CImageList* CreateDragImage(CPoint* pHotSpot);

@@ -67,3 +67,19 @@ void CGridCtrl::RegisterDropTarget()
     if (!m_pDropTarget->IsRegistered())
         m_pDropTarget->Register(this);
 }
+
+void CGridCtrl::ShowTitleTip(int nRow, int nCol)
+{
+    CTitleTip* pTip = GetTitleTip();
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (!m_bTitleTips || !pTip || !pCell || !GetSafeHwnd())
+        return;
+    CRect rcCell;
+    if (!GetCellRect(nRow, nCol, rcCell))
+        return;
+    CRect rcText = rcCell;
+    if (!pCell->GetTipTextRect(rcText))
+        return;
+    pTip->Show(rcText, pCell->GetTipText(), 0, rcCell, pCell->GetFont(), m_crTitleTipTextClr,
+               m_crTitleTipBackClr);
+}

@@ -125,3 +125,20 @@ TEST_F(TitleTipTest, StartingAnEditHidesIt)
     EXPECT_FALSE(tip->IsWindowVisible());
     grid.EndEditing();
 }
+
+TEST_F(TitleTipTest, TheGridShowsItForACutCellText)
+{
+    Make(40);
+    grid.SetItemText(1, 1, "a cell text much too long for the cell");
+    grid.SetItemText(1, 2, "ok");
+    grid.SetColumnWidth(2, 200);
+    grid.ShowTitleTip(1, 2);
+    EXPECT_FALSE(tip->IsWindowVisible());
+    grid.ShowTitleTip(1, 1);
+    EXPECT_TRUE(tip->IsWindowVisible());
+    EXPECT_EQ(CString(" a cell text much too long for the cell "), tip->GetShownText());
+    grid.EnableTitleTips(FALSE);
+    tip->Hide();
+    grid.ShowTitleTip(1, 1);
+    EXPECT_FALSE(tip->IsWindowVisible());
+}
