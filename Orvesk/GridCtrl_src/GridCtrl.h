@@ -305,6 +305,9 @@ public:
     virtual void SetTaskRow(int nRow, CTaskItem* pTask);
     void OnNewTask();
     void OnDeleteTask();
+    // Deletes the non-fixed rows whose name (column 2) is empty and appends one blank task
+    // row.
+    void TrimEmptyRows();
     int CountHiddenRows(int nRow) const;
     void InvertHalftoneRect(const CRect& rect);
 

@@ -68,6 +68,17 @@ void CGridCtrl::OnDeleteTask()
     // Deleting task rows (and asking about their sub-tasks) is the task views' part.
 }
 
+void CGridCtrl::TrimEmptyRows()
+{
+    for (int row = GetRowCount() - 1; row >= GetFixedRowCount(); row--)
+    {
+        CGridCellBase* pName = GetCell(row, 2);
+        if (pName && pName->GetText()[0] == 0)
+            DeleteRow(row);
+    }
+    InsertTaskRow(GetRowCount());
+}
+
 void CGridCtrl::OnNewTaskCommand()
 {
     OnNewTask();

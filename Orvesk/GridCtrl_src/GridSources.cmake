@@ -1,5 +1,9 @@
 # The grid control's sources. The same list is compiled into every library that carries a
 # grid; each such library builds with hidden visibility, so its grid classes stay its own.
+# A library other than Orvesk names its own window class and resource module, e.g.
+#   target_compile_definitions(Tavrin PRIVATE GRIDCTRL_CLASSNAME="TavrinPredTaskGridCtrl"
+#                              GRIDCTRL_MODULE=Tavrin)
+# and compiles the sources with pc_system_charset (their texts are code page 936).
 set(GRIDCTRL_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridHooks.cpp

@@ -404,3 +404,26 @@ TEST_F(GridScrollTest, AutoSizeColumnTakesTheWidestCell)
     EXPECT_FALSE(grid.AutoSizeColumn(2));
     EXPECT_EQ(0, grid.GetColumnWidth(2));
 }
+
+TEST_F(GridScrollTest, CursorByMouseModeAndCell)
+{
+    Make(5, 5);
+    LPARAM lClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    grid.SetMouseMode(GRIDMOUSE_OVER_ROW_BORDER);
+    grid.SendMessage(WM_SETCURSOR, (WPARAM)grid.GetSafeHwnd(), lClient);
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_SIZENS), ::GetCursor());
+    grid.SetMouseMode(GRIDMOUSE_OVER_COL_BORDER);
+    grid.SendMessage(WM_SETCURSOR, (WPARAM)grid.GetSafeHwnd(), lClient);
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_SIZEWE), ::GetCursor());
+    // While dragging the cursor is left as it is.
+    grid.SetMouseMode(GRIDMOUSE_DRAGGING);
+    grid.SendMessage(WM_SETCURSOR, (WPARAM)grid.GetSafeHwnd(), lClient);
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_SIZEWE), ::GetCursor());
+    // At rest the cell under the cursor chooses: a text cell the arrow.
+    grid.SetMouseMode(GRIDMOUSE_NOTHING);
+    CPoint pt(60, 30);
+    grid.ClientToScreen(&pt);
+    AfxTestSetCursorPos(pt);
+    grid.SendMessage(WM_SETCURSOR, (WPARAM)grid.GetSafeHwnd(), lClient);
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor());
+}

@@ -331,3 +331,18 @@ TEST(GridCreate, WindowCreationSizesTheArraysWithTheDefaults)
     grid.DestroyWindow();
     frame.DestroyWindow();
 }
+
+TEST_F(GridTaskHooksTest, TrimEmptyRowsKeepsNamedRowsAndAppendsOneBlank)
+{
+    Make(7, 4);
+    grid.SetItemText(0, 2, _T("任务名称"));
+    grid.SetItemText(2, 2, _T("甲"));
+    grid.SetItemText(5, 2, _T("乙"));
+    grid.TrimEmptyRows();
+    ASSERT_EQ(4, grid.GetRowCount());
+    EXPECT_EQ(CString(_T("任务名称")), grid.GetItemText(0, 2));
+    EXPECT_EQ(CString(_T("甲")), grid.GetItemText(1, 2));
+    EXPECT_EQ(CString(_T("乙")), grid.GetItemText(2, 2));
+    EXPECT_EQ(CString(_T("")), grid.GetItemText(3, 2));
+    EXPECT_EQ(CString(_T("3")), grid.GetItemText(3, 0));
+}
