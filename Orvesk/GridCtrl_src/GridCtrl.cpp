@@ -29,6 +29,24 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_COMMAND(ID_GRID_NEWTASK, OnNewTaskCommand)
     ON_COMMAND(ID_GRID_DELETETASK, OnDeleteTaskCommand)
     ON_COMMAND(ID_GRID_DELETETASK_MENU, OnDeleteTaskCommand)
+    // Mouse and clipboard.
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONUP()
+    ON_COMMAND(ID_EDIT_CUT, OnEditCutCommand)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopyCommand)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPasteCommand)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAllCommand)
+    ON_COMMAND(ID_GRID_MENU_CUT, OnEditCutCommand)
+    ON_COMMAND(ID_GRID_MENU_COPY, OnEditCopyCommand)
+    ON_COMMAND(ID_GRID_MENU_PASTE, OnEditPasteCommand)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_GRID_MENU_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_GRID_MENU_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_GRID_MENU_PASTE, OnUpdateEditPaste)
 END_MESSAGE_MAP()
 
 namespace
@@ -137,6 +155,10 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_bAscending = TRUE;
     m_nSortColumn = -1;
     m_pImageList = NULL;
+
+    m_bSortOnClick = FALSE;
+    m_bSorting = FALSE;
+    m_pDropTarget = NULL;
 
     m_ptLevelDrag = CPoint(0, 0);
     m_LevelDragRequest = GridCellRequest();

@@ -13,6 +13,8 @@
 #include "GridTaskHooks.h"
 #include "GridPrintHooks.h"
 
+#include <ClassLib/Ole/DataObject.h>
+
 #include <set>
 #include <unordered_map>
 #include <vector>
@@ -31,6 +33,9 @@ typedef int (CALLBACK* PFNGRIDCOMPARE)(LPARAM lCell1, LPARAM lCell2, LPARAM lPar
 class CGridRow : public CTypedPtrArray<CObArray, CGridCellBase*>
 {
 };
+
+class CTitleTip;
+class CGridDropTarget;
 
 class CGridCtrl : public CWnd
 {
@@ -355,6 +360,48 @@ public:
     int CountHiddenRows(int nRow) const;
     void InvertHalftoneRect(const CRect& rect);
 
+    // ---- Mouse, clipboard text and drag and drop ----------------------------------------
+    // A click on a fixed-row cell sorts by that column.
+    void SetHeaderSort(BOOL bSortOnClick = TRUE) { m_bSortOnClick = bSortOnClick; }
+    BOOL GetHeaderSort() const { return m_bSortOnClick; }
+    BOOL IsSorting() const { return m_bSorting; }
+    CGridCellId GetLeftClickDownCell() const { return m_LeftClickDownCell; }
+    BOOL IsLeftButtonDown() const { return m_bLMouseButtonDown; }
+    // Row move: the task views' mouse-move feedback picks the armed row up (state 2) and
+    // sets the target row.
+    int GetRowMoveState() const { return m_nRowMoveState; }
+    void SetRowMoveState(int nState) { m_nRowMoveState = nState; }
+    int GetRowMoveSource() const { return m_nRowMoveSource; }
+    int GetRowMoveTarget() const { return m_nRowMoveTarget; }
+    void SetRowMoveTarget(int nRow) { m_nRowMoveTarget = nRow; }
+    BOOL IsRowMovePending() const { return m_bRowMovePending; }
+    // The level-drag request in use (the task views update its level while dragging).
+    GridCellRequest& GetLevelDragRequest() { return m_LevelDragRequest; }
+    CTitleTip* GetTitleTip() const;
+    // Shows the title tip over a cell whose text does not fit it (the mouse-move handling
+    // calls it for the cell under the cursor).
+    void ShowTitleTip(int nRow, int nCol);
+    CGridDropTarget* GetDropTarget() const { return m_pDropTarget; }
+
+    virtual CImageList* CreateDragImage(CPoint* pHotSpot);
+    virtual void OnFixedColumnClick(CGridCellId& cell);
+    virtual void OnFixedRowClick(CGridCellId& cell);
+    virtual void CutSelectedText();
+    virtual COleDataSource* CopyTextFromGrid();
+    virtual BOOL PasteTextToGrid(CGridCellId cell, COleDataObject* pDataObject);
+    virtual void OnBeginDrag();
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // Moves task row nSource with its subtree to just below nTarget; FALSE (nothing moved)
+    // for rows out of range or a target inside the moved subtree.
+    BOOL MoveTaskRow(int nSource, int nTarget);
+    // Command enabling of the clipboard commands.
+    BOOL CanCopy() const;
+    BOOL CanCut() const;
+    BOOL CanPaste() const;
+
 protected:
     // ---- Cell factory -------------------------------------------------------------------
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
@@ -409,6 +456,23 @@ protected:
     afx_msg LRESULT OnGridRowLevel(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNewTaskCommand();
     afx_msg void OnDeleteTaskCommand();
+    // Mouse and clipboard commands.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    afx_msg void OnEditCutCommand() { OnEditCut(); }
+    afx_msg void OnEditCopyCommand() { OnEditCopy(); }
+    afx_msg void OnEditPasteCommand() { OnEditPaste(); }
+    afx_msg void OnEditSelectAllCommand() { OnEditSelectAll(); }
+    // The row of a row-resize release: the pressed row, or in a tree the nearest row above
+    // it whose tree cell is viewable.
+    int GetResizeTargetRow(int nRow) const;
+    // The 2-pixel feedback band of a resize at x (column) or y (row).
+    void InvertResizeBand(BOOL bColumn, int nPos);
     DECLARE_MESSAGE_MAP()
 
 protected:
@@ -499,6 +563,11 @@ protected:
     int      m_nSortColumn;
     CImageList m_ImageList;
     CImageList* m_pImageList;
+
+    // Mouse handling and drag and drop.
+    BOOL     m_bSortOnClick;
+    BOOL     m_bSorting;
+    CGridDropTarget* m_pDropTarget;
 
     // The last level-drag request a tree cell sent.
     CPoint   m_ptLevelDrag;

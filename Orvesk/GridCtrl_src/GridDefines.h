@@ -69,6 +69,12 @@
 #define ID_GRID_DELETETASK       20028
 #define ID_GRID_DELETETASK_MENU  22024
 
+// The grid's right-click menu (a menu resource of the module) and its clipboard commands.
+#define IDR_GRID_CONTEXTMENU     20013
+#define ID_GRID_MENU_CUT         22030
+#define ID_GRID_MENU_COPY        22031
+#define ID_GRID_MENU_PASTE       22032
+
 // Bitmap resource of the grid's own image list.
 #define IDB_GRID_IMAGES  20017
 

@@ -34,3 +34,7 @@ public:
 // Sets the editors' table (NULL: none) and returns the previous one. The table is not owned.
 CGridEditorHooks* GridSetEditorHooks(CGridEditorHooks* pHooks);
 CGridEditorHooks* GridGetEditorHooks();
+
+// The grid's own editors (CInPlaceEdit, CInPlaceList). A grid that finds no table set when
+// its window is created installs these.
+CGridEditorHooks* GridDefaultEditorHooks();

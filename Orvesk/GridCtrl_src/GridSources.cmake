@@ -33,5 +33,15 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlMouse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlRowMove.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlDrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDateTimeCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridEditors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridMenuRes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
 )

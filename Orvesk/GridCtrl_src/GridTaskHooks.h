@@ -71,6 +71,9 @@ public:
     virtual BYTE GetFlagByte() = 0;
     virtual int GetLevel() = 0;
     virtual BOOL ChangeLevel(int nNewLevel) = 0;
+    // Sets this cell's level alone (1 to 126; the viewable bit stays), as a moved row
+    // takes its new level. Tree cells override it.
+    virtual void SetLevel(int nLevel) { (void)nLevel; }
 };
 
 // Viewable bit of a tree cell's flag byte.

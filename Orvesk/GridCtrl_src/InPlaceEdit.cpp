@@ -1,0 +1,202 @@
+// The text editor.
+#include "InPlaceEdit.h"
+#include "GridItem.h"
+
+#include <ClassLib/Wnd/Keys.h>
+
+namespace
+{
+// One end of edit at a time over all text editors.
+BOOL g_bEditEnding = FALSE;
+
+BOOL IsCtrlDown()
+{
+    return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
+}
+
+BOOL IsNavigationKey(UINT nChar)
+{
+    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP
+           || nChar == VK_RIGHT || nChar == VK_DOWN;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
+    ON_WM_KILLFOCUS()
+    ON_WM_CHAR()
+    ON_WM_KEYDOWN()
+    ON_WM_GETDLGCODE()
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+void GridStartEditWithChar(CWnd* pEdit, UINT nFirstChar, BOOL bSelectOnTabAndSpace)
+{
+    if (!pEdit || !pEdit->GetSafeHwnd())
+        return;
+    int nLength = pEdit->GetWindowTextLength();
+    if (nFirstChar == VK_LBUTTON || nFirstChar == VK_RETURN)
+    {
+        pEdit->SendMessage(EM_SETSEL, (WPARAM)nLength, nLength);
+        return;
+    }
+    if (nFirstChar == VK_BACK)
+    {
+        pEdit->SendMessage(EM_SETSEL, (WPARAM)nLength, nLength);
+        pEdit->SendMessage(WM_CHAR, VK_BACK, 0);
+        return;
+    }
+    pEdit->SendMessage(EM_SETSEL, 0, -1);
+    BOOL bSelectOnly = (nFirstChar >= 0x21 && nFirstChar <= 0x28)
+                       || (bSelectOnTabAndSpace && (nFirstChar == VK_TAB || nFirstChar == 0x20));
+    if (!bSelectOnly)
+        pEdit->SendMessage(WM_CHAR, nFirstChar, 0);
+}
+
+CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
+                           CString sInitText, UINT nFirstChar)
+    : m_nRow(nRow), m_nColumn(nColumn), m_sInitText(sInitText), m_nLastChar(0),
+      m_bExitOnArrows(nFirstChar != VK_LBUTTON), m_Rect(rect), m_bTextValid(TRUE),
+      m_bEmptyUnit(FALSE), m_dValue(0.0), m_bEnded(FALSE)
+{
+    DWORD dwEditStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | dwStyle;
+    if (!pParent || !Create(dwEditStyle, rect, pParent, nID))
+        return;
+
+    SetFont(pParent->GetFont());
+    if (!sInitText.IsEmpty())
+        SetWindowText(sInitText);
+    SetFocus();
+
+    // Tab, space and the navigation keys select everything; other characters replace it.
+    GridStartEditWithChar(this, nFirstChar, TRUE);
+}
+
+CInPlaceEdit::~CInPlaceEdit()
+{
+}
+
+UINT CInPlaceEdit::OnGetDlgCode()
+{
+    return DLGC_WANTALLKEYS;
+}
+
+void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (IsNavigationKey(nChar) && (m_bExitOnArrows || IsCtrlDown()))
+    {
+        m_nLastChar = nChar;
+        GetParent()->SetFocus();
+        return;
+    }
+    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // The next click anywhere comes here first, so it ends the edit.
+    SetCapture();
+
+    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE)
+    {
+        if (nChar == VK_ESCAPE)
+            SetWindowText(m_sInitText);
+        m_nLastChar = nChar;
+        GetParent()->SetFocus();
+        return;
+    }
+
+    CEdit::OnChar(nChar, nRepCnt, nFlags);
+
+    // Widen to the text plus two blanks, but never past the grid's right edge.
+    CString str;
+    GetWindowText(str);
+    str += _T("  ");
+    CWindowDC dc(this);
+    CFont* pFontDC = dc.SelectObject(GetFont());
+    CSize size = dc.GetTextExtent(str);
+    dc.SelectObject(pFontDC);
+
+    CRect ParentRect;
+    GetParent()->GetClientRect(&ParentRect);
+    if (size.cx > m_Rect.Width())
+    {
+        if (size.cx + m_Rect.left < ParentRect.right)
+            m_Rect.right = m_Rect.left + size.cx;
+        else
+            m_Rect.right = ParentRect.right;
+        MoveWindow(&m_Rect);
+    }
+}
+
+void CInPlaceEdit::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // Typing captured the mouse: a press outside the editor ends the edit as a focus loss
+    // does (or keeps it open with the initial text when the text was rejected).
+    CRect rcClient;
+    GetClientRect(rcClient);
+    if (GetCapture() == this && !rcClient.PtInRect(point))
+    {
+        ::ReleaseCapture();
+        EndOrRestore(NULL);
+        if (m_bEnded && GetParent())
+            GetParent()->SetFocus();
+        return;
+    }
+    CEdit::OnLButtonDown(nFlags, point);
+}
+
+void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
+{
+    EndOrRestore(pNewWnd);
+}
+
+void CInPlaceEdit::EndOrRestore(CWnd* pNewWnd)
+{
+    if (m_bTextValid)
+    {
+        CEdit::OnKillFocus(pNewWnd);
+        EndEdit();
+        if (GetCapture() == this)
+            ::ReleaseCapture();
+        return;
+    }
+    SetFocus();
+    SetWindowText(m_sInitText);
+    SetCapture();
+}
+
+void CInPlaceEdit::EndEdit()
+{
+    if (g_bEditEnding || m_bEnded)
+        return;
+    g_bEditEnding = TRUE;
+    m_bEnded = TRUE;
+
+    CString str;
+    if (GetSafeHwnd())
+        GetWindowText(str);
+
+    GridDispInfo dispinfo;
+    dispinfo.hdr.hwndFrom = GetSafeHwnd();
+    dispinfo.hdr.idFrom = GetSafeHwnd() ? GetDlgCtrlID() : 0;
+    dispinfo.hdr.code = GRIDN_ENDLABELEDIT;
+    dispinfo.item.mask = GRIDITEM_TEXT | GRIDITEM_DATA;
+    dispinfo.item.row = m_nRow;
+    dispinfo.item.col = m_nColumn;
+    dispinfo.item.szText = str;
+    dispinfo.item.lParam = (DWORD)m_nLastChar;
+
+    CWnd* pOwner = GetSafeHwnd() ? GetOwner() : NULL;
+    if (pOwner && pOwner->GetSafeHwnd())
+        pOwner->SendMessage(WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
+
+    if (GetSafeHwnd())
+        PostMessage(WM_CLOSE, 0, 0);
+    g_bEditEnding = FALSE;
+}
+
+void CInPlaceEdit::PostNcDestroy()
+{
+    CEdit::PostNcDestroy();
+    delete this;
+}

@@ -1,0 +1,3 @@
+#include "GridTestTreeCell.h"
+
+IMPLEMENT_DYNCREATE(CTestTreeCell, CGridCell)
