@@ -62,7 +62,7 @@ public:
     BOOL ChangeLevel(int nNewLevel) override;
 
     // The tree byte.
-    void SetLevel(int nLevel);
+    void SetLevel(int nLevel) override;
     int GetLevel() override { return m_bTreeByte & TREE_LEVEL_MASK; }
     int GetLevel() const { return m_bTreeByte & TREE_LEVEL_MASK; }
     void SetTopBit(BOOL bViewable);
