@@ -358,3 +358,35 @@ TEST_F(SafeFileTest, TwoSavesOfOneTargetUseDifferentTemporaryFiles) {
   EXPECT_EQ("second", ReadAll(target));
   EXPECT_EQ(std::vector<std::string>{"shared.txt"}, Files());
 }
+
+TEST_F(SafeFileTest, CommitKeepsTheOldFilesOwnerWhereAllowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may give a file to another user";
+  const std::string target = Path("owned.txt");
+  WriteAll(target, "old");
+  ASSERT_EQ(0, ::chown(target.c_str(), 65534, 65534));
+  ASSERT_EQ(0, ::chmod(target.c_str(), 0660));
+  CSafeFile file;
+  ASSERT_TRUE(file.Open(target.c_str(), CFile::typeBinary));
+  file.Write("new", 3);
+  file.Commit();
+  struct stat st;
+  ASSERT_EQ(0, ::stat(target.c_str(), &st));
+  EXPECT_EQ(static_cast<uid_t>(65534), st.st_uid);
+  EXPECT_EQ(static_cast<gid_t>(65534), st.st_gid);
+  EXPECT_EQ(static_cast<mode_t>(0660), st.st_mode & 07777);
+  EXPECT_EQ("new", ReadAll(target));
+}
+
+TEST_F(SafeFileTest, ANewFileFollowsTheUmask) {
+  const std::string target = Path("masked.txt");
+  const mode_t mask = ::umask(077);
+  CSafeFile file;
+  const bool bOpened = file.Open(target.c_str(), CFile::typeBinary);
+  if (bOpened) {
+    file.Write("x", 1);
+    file.Commit();
+  }
+  ::umask(mask);
+  ASSERT_TRUE(bOpened);
+  EXPECT_EQ(static_cast<mode_t>(0600), ModeOf(target));
+}

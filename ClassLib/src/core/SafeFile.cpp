@@ -48,11 +48,32 @@ std::string TempPattern(const std::string& osTarget) {
   return FolderOf(osTarget) + "/." + name + ".XXXXXX";
 }
 
-mode_t NewFileMode() {
+// The process's umask, read without changing it where the system tells it (setting it
+// to look would briefly give files that other threads create the wrong permissions).
+mode_t CurrentUmask() {
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    unsigned int mask = 0;
+    bool bFound = false;
+    while (!bFound && std::fgets(line, sizeof(line), status) != NULL)
+      bFound = std::sscanf(line, "Umask: %o", &mask) == 1;
+    std::fclose(status);
+    if (bFound) return static_cast<mode_t>(mask & 0777);
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  return mask;
 }
+
+// Gives the file the owner and group of st, or the group alone; where neither is
+// allowed the file stays this process's.
+void GiveOwner(int fd, const struct stat& st) {
+  if (::fchown(fd, st.st_uid, st.st_gid) == 0) return;
+  const int nIgnored = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  static_cast<void>(nIgnored);
+}
+
+mode_t NewFileMode() { return 0666 & ~CurrentUmask(); }
 
 }  // namespace
 
@@ -127,8 +148,16 @@ void CSafeFile::Commit() {
   if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) Fail(errno);
 
   // The old file's permissions, or the usual ones for a new file.
+  // The old file's owner and group too, where this process may give them (a change of
+  // owner clears set-id bits, so it comes first).
   struct stat st;
-  const mode_t mode = ::stat(m_osTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+  mode_t mode;
+  if (::stat(m_osTarget.c_str(), &st) == 0) {
+    GiveOwner(fd, st);
+    mode = st.st_mode & 07777;
+  } else {
+    mode = NewFileMode();
+  }
   if (::fchmod(fd, mode) != 0) Fail(errno);
 
   // A close can still report a failed write on some file systems.

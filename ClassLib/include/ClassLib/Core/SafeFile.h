@@ -9,9 +9,9 @@
 //
 // Open creates a hidden file with a unique name ("." + target name + ".XXXXXX") in the
 // target's folder, exclusively and for writing only. Commit flushes it to the disk, gives
-// it the old file's permissions (or the usual ones for a new file: 0666 less the umask),
-// renames it over the target and flushes the folder. A file that is closed, aborted or
-// destroyed without Commit is removed and the target is not touched.
+// it the old file's permissions and, where allowed, its owner and group (a new file gets
+// 0666 less the umask), renames it over the target and flushes the folder. A file that is
+// closed, aborted or destroyed without Commit is removed and the target is not touched.
 //
 // Paths are code page 936 text, converted to the file system's UTF-8 as CFile does.
 // Failures throw CFileException (or fill the one passed to Open) with the cause, errno and
