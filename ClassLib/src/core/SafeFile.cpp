@@ -145,11 +145,9 @@ void CSafeFile::Commit() {
 
   const int fd = static_cast<int>(m_hFile);
   if (std::fflush(m_pStream) != 0) Fail(errno);
-  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) Fail(errno);
 
-  // The old file's permissions, or the usual ones for a new file.
-  // The old file's owner and group too, where this process may give them (a change of
-  // owner clears set-id bits, so it comes first).
+  // The old file's owner and group where this process may give them, and its permissions
+  // (after the owner: a change of owner clears set-id bits); a new file gets the usual ones.
   struct stat st;
   mode_t mode;
   if (::stat(m_osTarget.c_str(), &st) == 0) {
@@ -159,6 +157,7 @@ void CSafeFile::Commit() {
     mode = NewFileMode();
   }
   if (::fchmod(fd, mode) != 0) Fail(errno);
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) Fail(errno);
 
   // A close can still report a failed write on some file systems.
   FILE* pStream = m_pStream;
