@@ -2,14 +2,9 @@
 // open document, and a failed save never destroys the file that was there.
 #include "ProjectDoc.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <ClassLib/Core/SafeFile.h>
+
+#include <exception>
 
 namespace {
 
@@ -115,33 +110,6 @@ CString WithReason(const CString& strMessage, const CString& strReason)
     return strMessage + "\n" + strReason;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Flushes a file or folder to the disk; false when that fails.
-bool SyncPath(const std::string& path, bool bFolder)
-{
-    const int fd = ::open(path.c_str(), bFolder ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // Runs the document's Serialize through one archive of nMode over the file, then finish()
 // (which may throw too). FALSE, with the reason, when an exception stops either.
 template <typename Finish>
@@ -209,57 +177,23 @@ BOOL CProjectDoc::SaveLocalFile(LPCTSTR lpszPath, CString& strError)
         return FALSE;
     }
 
-    const std::string path(lpszPath);
-    std::string temp = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
-    const int fd = ::mkstemp(&temp[0]);
-    if (fd < 0) {
-        strError = WithReason(strFailed, std::strerror(errno));
+    // The archive goes to a file beside the old one, which it replaces only once it is
+    // complete and on the disk.
+    CSafeFile file;
+    CFileException fe;
+    if (!file.Open(lpszPath, CFile::typeBinary, &fe)) {
+        strError = WithReason(strFailed, ExceptionText(&fe));
         return FALSE;
     }
-    ::close(fd);
-
     CString strReason;
-    BOOL bWritten = FALSE;
-    {
-        CFile file;
-        CFileException fe;
-        if (!file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &fe)) {
-            strReason = ExceptionText(&fe);
-        } else {
-            // The close stays inside the guard: a write that fails only then counts as failed.
-            bWritten = ArchiveThrough(*this, file, CArchive::store, strReason, [&file] { file.Close(); });
-            if (!bWritten)
-                file.Abort();
-        }
-    }
-
-    if (bWritten && !SyncPath(temp, false)) {
-        strReason = std::strerror(errno);
-        bWritten = FALSE;
-    }
-    if (bWritten) {
-        // The new file gets the old one's permissions, or the usual ones for a new file.
-        struct stat st;
-        mode_t mode;
-        if (::stat(path.c_str(), &st) == 0) {
-            mode = st.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ::chmod(temp.c_str(), mode);
-        if (::rename(temp.c_str(), path.c_str()) != 0) {
-            strReason = std::strerror(errno);
-            bWritten = FALSE;
-        }
-    }
+    // The archive is closed and the file committed inside the guard: a write that fails only
+    // then counts as failed.
+    const BOOL bWritten = ArchiveThrough(*this, file, CArchive::store, strReason, [&file] { file.Commit(); });
     if (!bWritten) {
-        ::unlink(temp.c_str());
+        file.Abort();
         strError = WithReason(strFailed, strReason);
         return FALSE;
     }
-    SyncPath(FolderOf(path), true);
     return TRUE;
 }
 

@@ -470,6 +470,36 @@ TEST_F(MdiAppTest, AFailedSaveKeepsTheEarlierFile)
     // No temporary file is left behind.
     for (const std::string& name : Files())
         EXPECT_EQ(std::string::npos, name.find(".tmp")) << name;
+    EXPECT_EQ(std::vector<std::string>{"keep.tst"}, Files());
+}
+
+TEST_F(MdiAppTest, ADocumentWithACodePage936NameIsSavedUnderItsUtf8Name)
+{
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_strName = "gbk";
+    pDoc->m_nTasks = 2;
+    pDoc->m_rows = {"one", "two"};
+    // "计划.tst" in code page 936; the file system shows the name as UTF-8.
+    const std::string path = m_dir + "/\xbc\xc6\xbb\xae.tst";
+    const std::string onDisk = "\xe8\xae\xa1\xe5\x88\x92.tst";
+    ASSERT_TRUE(pDoc->OnSaveDocument(path.c_str()));
+    EXPECT_EQ(std::vector<std::string>{onDisk}, Files());
+    std::ifstream in(m_dir + "/" + onDisk, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(3, bytes[0]);
+    EXPECT_EQ("gbk", bytes.substr(1, 3));
+
+    // Saved again, the file is replaced in place, and it reads back.
+    pDoc->m_rows = {"three"};
+    ASSERT_TRUE(pDoc->OnSaveDocument(path.c_str()));
+    EXPECT_EQ(std::vector<std::string>{onDisk}, Files());
+    CPlanDoc back;
+    back.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(back.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(1u, back.m_rows.size());
+    EXPECT_STREQ("three", back.m_rows[0]);
 }
 
 TEST_F(MdiAppTest, ABrokenFileIsReportedAndOpensNothing)

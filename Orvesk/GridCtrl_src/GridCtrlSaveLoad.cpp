@@ -3,6 +3,8 @@
 // holding a comma or a line break does not survive the round trip.
 #include "GridCtrl.h"
 
+#include <ClassLib/Core/SafeFile.h>
+
 #include <vector>
 
 namespace
@@ -29,9 +31,11 @@ std::vector<CString> SplitFields(const CString& strLine)
 
 BOOL CGridCtrl::Save(LPCTSTR filename)
 {
-    CStdioFile File;
+    // The texts go to a file beside the old one, which is replaced only once they are all
+    // written: a failed save leaves the old file as it was.
+    CSafeFile File;
     CFileException ex;
-    if (!File.Open(filename, CFile::modeWrite | CFile::modeCreate | CFile::typeText, &ex))
+    if (!File.Open(filename, CFile::typeText, &ex))
     {
         ex.ReportError();
         return FALSE;
@@ -51,7 +55,7 @@ BOOL CGridCtrl::Save(LPCTSTR filename)
             }
             File.WriteString(strLine);
         }
-        File.Close();
+        File.Commit();
     }
     catch (CException* e)
     {

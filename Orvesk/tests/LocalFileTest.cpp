@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 
 #include "OrveskTestSupport.h"
 #include "ProjectDoc.h"
@@ -404,4 +405,70 @@ TEST(LocalFile, SaveReplacesTheFileAndLeavesNoTemporary)
     ASSERT_TRUE(doc.SaveLocalFile(path.c_str(), error));
     EXPECT_NE(ReadFileBytes(path), "old content");
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"p.tlp"});
+}
+
+TEST(LocalFile, ACodePage936FileNameRoundTripsAndLeavesNoStrayFiles)
+{
+    CTempFolder folder;
+    // The program's text is code page 936; the file system shows the name as UTF-8.
+    const std::string path = folder.Path("项目.tlp");
+    const std::string onDisk = "\xe9\xa1\xb9\xe7\x9b\xae.tlp";
+    CProjectDoc doc;
+    FillLargeProject(doc, 4, 2, 1);
+    FillCalendarAndRights(doc);
+    CString error;
+    ASSERT_TRUE(doc.SaveLocalFile(path.c_str(), error)) << (LPCTSTR)error;
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{onDisk});
+    const std::string first = ReadFileBytes(folder.Path(onDisk.c_str()));
+    ASSERT_GT(first.size(), 1000u);
+
+    CProjectDoc back;
+    ASSERT_TRUE(back.LoadLocalFile(path.c_str(), error)) << (LPCTSTR)error;
+    ASSERT_EQ(back.m_listTasks.GetCount(), doc.m_listTasks.GetCount());
+    for (POSITION pa = doc.m_listTasks.GetHeadPosition(), pb = back.m_listTasks.GetHeadPosition(); pa != NULL;)
+        ExpectSameTask(*doc.m_listTasks.GetNext(pa), *back.m_listTasks.GetNext(pb));
+    EXPECT_EQ(back.m_strCalName, CString("项目日历"));
+
+    // Saved again under the same name, the file is replaced and still the only one.
+    CProjectDoc small;
+    FillSampleProject(small);
+    ASSERT_TRUE(small.SaveLocalFile(path.c_str(), error)) << (LPCTSTR)error;
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{onDisk});
+    const std::string second = ReadFileBytes(folder.Path(onDisk.c_str()));
+    EXPECT_NE(second, first);
+    CProjectDoc again;
+    ASSERT_TRUE(again.LoadLocalFile(path.c_str(), error)) << (LPCTSTR)error;
+    EXPECT_EQ(again.m_ProjectInfo.m_strName, small.m_ProjectInfo.m_strName);
+    EXPECT_EQ(again.m_listTasks.GetCount(), small.m_listTasks.GetCount());
+}
+
+TEST(LocalFile, SaveKeepsTheFilesPermissions)
+{
+    CTempFolder folder;
+    const std::string path = folder.Path("shared.tlp");
+    WriteFileBytes(path, "old content");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    CProjectDoc doc;
+    FillSampleProject(doc);
+    CString error;
+    ASSERT_TRUE(doc.SaveLocalFile(path.c_str(), error)) << (LPCTSTR)error;
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_NE(ReadFileBytes(path), "old content");
+}
+
+TEST(LocalFile, SaveIntoAMissingFolderGivesTheFailureMessage)
+{
+    CTempFolder folder;
+    const std::string path = folder.Path("no/p.tlp");
+    CProjectDoc doc;
+    CString error;
+    EXPECT_FALSE(doc.SaveLocalFile(path.c_str(), error));
+    CString expected;
+    expected.Format("项目文件 %s 保存失败，原有的文件没有改动。", path.c_str());
+    EXPECT_EQ(error.Left(expected.GetLength()), expected);
+    EXPECT_GT(error.GetLength(), expected.GetLength() + 1);
+    EXPECT_EQ(error.Mid(expected.GetLength(), 1), CString("\n"));
+    EXPECT_TRUE(folder.Files().empty());
 }

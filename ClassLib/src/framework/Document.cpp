@@ -1,8 +1,11 @@
 #include "Framework.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <ClassLib/Core/SafeFile.h>
+
+#include <string>
 #include <unistd.h>
+
+#include "../core/FilePath.h"
 
 #include "FrameworkStrings.h"
 
@@ -206,38 +209,25 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
     }
-    CString temp;
-    temp.Format("%s.~%d.tmp", static_cast<LPCTSTR>(target), static_cast<int>(getpid()));
+    CSafeFile file;
     CFileException fe;
-    CFile* pFile = GetFile(temp, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
-    if (pFile == nullptr)
+    if (!file.Open(target, CFile::typeBinary, &fe))
     {
-        fe.m_strFileName = target;
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
     }
     try
     {
-        CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
         Serialize(ar);
         ar.Close();
-        pFile->Flush();
-        ReleaseFile(pFile, FALSE);
+        file.Commit();
     }
     catch (CException* e)
     {
-        ReleaseFile(pFile, TRUE);
-        ::remove(temp);
+        file.Abort();
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
-        return FALSE;
-    }
-    if (::rename(temp, target) != 0)
-    {
-        int err = errno;
-        ::remove(temp);
-        CFileException rf(CFileException::ErrnoToException(err), err, target);
-        ReportSaveLoadException(lpszPathName, &rf, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -324,7 +314,12 @@ BOOL CDocument::SaveModified()
 
 BOOL CDocument::DoFileSave()
 {
-    if (m_strPathName.IsEmpty() || ::access(m_strPathName, F_OK) == 0 && ::access(m_strPathName, W_OK) != 0)
+    // A file that is there but may not be written is saved under a new name. The path is
+    // looked up under its file system name, as CFile opens it.
+    if (m_strPathName.IsEmpty())
+        return DoSave(nullptr);
+    const std::string osPath = pc_file::OsPath(m_strPathName);
+    if (::access(osPath.c_str(), F_OK) == 0 && ::access(osPath.c_str(), W_OK) != 0)
         return DoSave(nullptr);
     return DoSave(m_strPathName);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -12,6 +13,9 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace
 {
@@ -200,4 +204,132 @@ TEST(GridSaveLoad, AnEmptyFileLoadsAnEmptyGrid)
     EXPECT_TRUE(grid.Load(path.c_str()));
     EXPECT_EQ(0, grid.GetRowCount());
     EXPECT_EQ(0, grid.GetColumnCount());
+}
+
+namespace
+{
+// A folder of its own, so that its names can be counted.
+std::string NewFolder()
+{
+    char tmpl[] = "/tmp/gridsafesaveXXXXXX";
+    const char* p = mkdtemp(tmpl);
+    return p ? p : "";
+}
+
+// Every name in the folder, hidden ones included, sorted.
+std::vector<std::string> NamesIn(const std::string& dir)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str()))
+    {
+        while (dirent* e = readdir(d))
+        {
+            const std::string name = e->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void RemoveFolder(const std::string& dir)
+{
+    for (const std::string& name : NamesIn(dir))
+        std::remove((dir + "/" + name).c_str());
+    rmdir(dir.c_str());
+}
+} // namespace
+
+TEST(GridSaveLoad, AWriteErrorKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const std::string dir = NewFolder();
+    ASSERT_FALSE(dir.empty());
+    const std::string path = dir + "/list.txt";
+    {
+        CGridCtrl first;
+        Fill3x2(first);
+        ASSERT_TRUE(first.Save(path.c_str()));
+    }
+    const std::string old = ReadBytes(path);
+    ASSERT_EQ("Name,Days\r\nDesign,5\r\nBuild,12\r\n", old);
+
+    struct rlimit limit;
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &limit));
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = limit;
+    small.rlim_cur = 100;
+
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(_T("Unable to save grid list"), IDOK);
+    CGridCtrl grid(200, 5, 1, 1);
+    for (int row = 0; row < 200; row++)
+        for (int col = 0; col < 5; col++)
+            grid.SetItemText(row, col, _T("some text to fill the buffer of the stream"));
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+    BOOL bSaved = grid.Save(path.c_str());
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(bSaved);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_STREQ("Unable to save grid list", (LPCTSTR)boxes.Boxes()[0].text);
+    EXPECT_EQ(old, ReadBytes(path));
+    EXPECT_EQ(std::vector<std::string>{"list.txt"}, NamesIn(dir));
+    RemoveFolder(dir);
+}
+
+TEST(GridSaveLoad, SaveReplacesAnOlderFileWholeAndKeepsItsPermissions)
+{
+    const std::string dir = NewFolder();
+    ASSERT_FALSE(dir.empty());
+    const std::string path = dir + "/list.txt";
+    WriteBytes(path, std::string(500, 'o') + "\r\nold tail\r\n");
+    ASSERT_EQ(0, chmod(path.c_str(), 0604));
+    CGridCtrl grid;
+    Fill3x2(grid);
+    ASSERT_TRUE(grid.Save(path.c_str()));
+    EXPECT_EQ("Name,Days\r\nDesign,5\r\nBuild,12\r\n", ReadBytes(path));
+    struct stat st;
+    ASSERT_EQ(0, stat(path.c_str(), &st));
+    EXPECT_EQ(0604u, st.st_mode & 07777u);
+    EXPECT_EQ(std::vector<std::string>{"list.txt"}, NamesIn(dir));
+    RemoveFolder(dir);
+}
+
+TEST(GridSaveLoad, ACodePage936FileNameIsSavedUnderItsUtf8Name)
+{
+    const std::string dir = NewFolder();
+    ASSERT_FALSE(dir.empty());
+    // "表格.txt" in code page 936 and in UTF-8.
+    const std::string path = dir + "/\xb1\xed\xb8\xf1.txt";
+    const std::string onDisk = "\xe8\xa1\xa8\xe6\xa0\xbc.txt";
+    CGridCtrl grid;
+    Fill3x2(grid);
+    ASSERT_TRUE(grid.Save(path.c_str()));
+    EXPECT_EQ(std::vector<std::string>{onDisk}, NamesIn(dir));
+    EXPECT_EQ("Name,Days\r\nDesign,5\r\nBuild,12\r\n", ReadBytes(dir + "/" + onDisk));
+    CGridCtrl loaded;
+    ASSERT_TRUE(loaded.Load(path.c_str()));
+    EXPECT_STREQ("Build", (LPCTSTR)loaded.GetItemText(2, 0));
+    RemoveFolder(dir);
+}
+
+TEST(GridSaveLoad, SaveToAMissingFolderReportsWhatAnOpenReports)
+{
+    const std::string path = TempPath("missing-folder/grid.txt");
+    CStdioFile file;
+    CFileException ex;
+    ASSERT_FALSE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate | CFile::typeText, &ex));
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    boxes.Answer(IDOK);
+    ex.ReportError();
+    CGridCtrl grid;
+    Fill3x2(grid);
+    EXPECT_FALSE(grid.Save(path.c_str()));
+    ASSERT_EQ(2, boxes.Count());
+    EXPECT_STRNE("", (LPCTSTR)boxes.Boxes()[0].text);
+    EXPECT_STREQ((LPCTSTR)boxes.Boxes()[0].text, (LPCTSTR)boxes.Boxes()[1].text);
 }
