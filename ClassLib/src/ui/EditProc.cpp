@@ -70,7 +70,13 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
     m_lastText = CurrentText();
 }
 
-EditProc::~EditProc() = default;
+EditProc::~EditProc()
+{
+    // The line edit can outlive this object for a moment (it is hidden and loses focus while
+    // its window is torn down); it must not ask a validator that points back here.
+    if (m_line)
+        m_line->setValidator(nullptr);
+}
 
 void EditProc::InitialText(LPCTSTR text)
 {

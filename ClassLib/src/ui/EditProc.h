@@ -3,6 +3,7 @@
 
 #include "ControlProc.h"
 
+#include <QPointer>
 #include <QObject>
 
 class QLineEdit;
@@ -32,7 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A notification to the parent (rich edits filter them by their event mask).
     virtual void Report(UINT code);
-    QLineEdit* m_line = nullptr;
+    QPointer<QLineEdit> m_line;  // guarded: the widget may go first when its parent is destroyed
     QPlainTextEdit* m_multi = nullptr;
 
 private:
