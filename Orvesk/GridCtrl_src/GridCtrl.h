@@ -394,6 +394,10 @@ public:
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual void OnDragLeave();
     virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // A drag over the grid near an edge of its scrolling cells (within nInset pixels of the
+    // bottom or right edge, or of the fixed rows or columns, or over them) scrolls one row
+    // or column that way; TRUE when the grid scrolled.
+    BOOL DragScrollAt(CPoint point, int nInset);
     // Moves task row nSource with its subtree to just below nTarget; FALSE (nothing moved)
     // for rows out of range or a target inside the moved subtree.
     BOOL MoveTaskRow(int nSource, int nTarget);
@@ -437,6 +441,7 @@ protected:
 
     // ---- Message handlers ---------------------------------------------------------------
     afx_msg void OnPaint();
+    afx_msg void OnDestroy();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
