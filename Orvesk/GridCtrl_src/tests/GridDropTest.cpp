@@ -254,6 +254,35 @@ TEST_F(GridDropTest, CopyInsideTheGridThroughADragKeepsTheSourceCells)
     EXPECT_EQ("r3c1", Text(3, 1));
 }
 
+TEST_F(GridDropTest, MoveToAnotherGridClearsTheDraggedCells)
+{
+    Make(4, 4);
+    grid.EnableDragAndDrop(TRUE);
+    grid.SetSelectedRange(1, 1, 1, 2);
+    CGridCtrl other(3, 3, 1, 1);
+    ASSERT_TRUE(other.Create(CRect(0, 0, 200, 100), &parent, 101, WS_CHILD | WS_VISIBLE));
+    other.EnableDragAndDrop(TRUE);
+    for (int col = 0; col < 3; col++)
+        other.SetColumnWidth(col, 40);
+    for (int row = 0; row < 3; row++)
+        other.SetRowHeight(row, 20);
+    ASSERT_TRUE(other.GetDropTarget() && other.GetDropTarget()->IsRegistered());
+    CRect rcTarget;
+    ASSERT_TRUE(other.GetCellRect(1, 1, rcTarget));
+    const CPoint pt = rcTarget.CenterPoint();
+    CGridCtrl* pOther = &other;
+    AfxTestPushDragScript([pOther, pt](COleDataSource* pSource, DWORD) -> DWORD {
+        return AfxTestDropOn(pOther, pSource, pt, MK_LBUTTON);
+    });
+    grid.OnBeginDrag();
+    EXPECT_EQ("r1c1", std::string((LPCTSTR)other.GetItemText(1, 1)));
+    EXPECT_EQ("r1c2", std::string((LPCTSTR)other.GetItemText(1, 2)));
+    EXPECT_EQ("", Text(1, 1));
+    EXPECT_EQ("", Text(1, 2));
+    EXPECT_EQ("r2c1", Text(2, 1));
+    other.DestroyWindow();
+}
+
 TEST_F(GridDropTest, DragThatDropsNowhereChangesNothing)
 {
     Make(4, 4);
