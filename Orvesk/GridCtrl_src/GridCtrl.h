@@ -394,10 +394,6 @@ public:
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual void OnDragLeave();
     virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
-    // A drag over the grid near an edge of its scrolling cells (within nInset pixels of the
-    // bottom or right edge, or of the fixed rows or columns, or over them) scrolls one row
-    // or column that way; TRUE when the grid scrolled.
-    BOOL DragScrollAt(CPoint point, int nInset);
     // Moves task row nSource with its subtree to just below nTarget; FALSE (nothing moved)
     // for rows out of range or a target inside the moved subtree.
     BOOL MoveTaskRow(int nSource, int nTarget);

@@ -83,31 +83,3 @@ BOOL CGridCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT /*dropEffect*/, C
     OnDragLeave();
     return PasteTextToGrid(m_LastDragOverCell, pDataObject);
 }
-
-BOOL CGridCtrl::DragScrollAt(CPoint point, int nInset)
-{
-    if (!GetSafeHwnd())
-        return FALSE;
-    CRect rect;
-    GetClientRect(rect);
-    if (!rect.PtInRect(point))
-        return FALSE;
-
-    const int nTop = GetFixedRowHeight();
-    const int nLeft = GetFixedColumnWidth();
-    const CGridCellRange visible = GetVisibleNonFixedCellRange();
-    const int nVPos = GetScrollPos32(SB_VERT);
-    const int nHPos = GetScrollPos32(SB_HORZ);
-
-    if (point.y < nTop + nInset && nVPos > 0)
-        OnVScroll(SB_LINEUP, 0, NULL);
-    else if (point.y >= rect.bottom - nInset && IsValid(visible) && visible.GetMaxRow() < GetRowCount() - 1)
-        OnVScroll(SB_LINEDOWN, 0, NULL);
-
-    if (point.x < nLeft + nInset && nHPos > 0)
-        OnHScroll(SB_LINELEFT, 0, NULL);
-    else if (point.x >= rect.right - nInset && IsValid(visible) && visible.GetMaxCol() < GetColumnCount() - 1)
-        OnHScroll(SB_LINERIGHT, 0, NULL);
-
-    return GetScrollPos32(SB_VERT) != nVPos || GetScrollPos32(SB_HORZ) != nHPos;
-}

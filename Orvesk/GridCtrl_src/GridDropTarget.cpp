@@ -74,7 +74,6 @@ DROPEFFECT CGridDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint po
 {
     if (!IsGridWindow(pWnd))
         return DROPEFFECT_NONE;
-    if (m_pGridCtrl->GetDragAndDrop())
-        m_pGridCtrl->DragScrollAt(point, nScrollInset);
+    (void)point;
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }

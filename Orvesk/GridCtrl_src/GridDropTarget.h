@@ -29,13 +29,10 @@ public:
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect,
                 CPoint point) override;
     void OnDragLeave(CWnd* pWnd) override;
-    // Scrolls the grid one row or column when the point is near an edge of its cells,
-    // then gives the effect the keys ask for. The result never carries
-    // DROPEFFECT_SCROLL, so the grid's enter and over handlers still see every step.
+    // The effect the keys ask for: copy with Ctrl, move otherwise. The grid does not scroll
+    // itself during a drag, and the result never carries DROPEFFECT_SCROLL, so the grid's
+    // enter and over handlers see every step.
     DROPEFFECT OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point) override;
-
-    // Width of the band along the edges of the scrolling cells where a drag scrolls.
-    static const int nScrollInset = 11;
 
 protected:
     // The event concerns the registered grid's window.
