@@ -437,6 +437,7 @@ protected:
 
     // ---- Message handlers ---------------------------------------------------------------
     afx_msg void OnPaint();
+    afx_msg void OnDestroy();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

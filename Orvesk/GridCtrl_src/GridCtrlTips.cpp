@@ -68,6 +68,15 @@ void CGridCtrl::RegisterDropTarget()
         m_pDropTarget->Register(this);
 }
 
+// The window is going: the drop target lets go of it (the target itself stays until the
+// grid is destroyed, and a new window registers it again).
+void CGridCtrl::OnDestroy()
+{
+    if (m_pDropTarget)
+        m_pDropTarget->Revoke();
+    CWnd::OnDestroy();
+}
+
 void CGridCtrl::ShowTitleTip(int nRow, int nCol)
 {
     CTitleTip* pTip = GetTitleTip();

@@ -9,6 +9,7 @@ CGridDropTarget::CGridDropTarget()
 
 CGridDropTarget::~CGridDropTarget()
 {
+    Revoke();
 }
 
 BOOL CGridDropTarget::Register(CGridCtrl* pGridCtrl)
@@ -19,13 +20,14 @@ BOOL CGridDropTarget::Register(CGridCtrl* pGridCtrl)
     if (!pGridCtrl || !pGridCtrl->IsKindOf(RUNTIME_CLASS(CGridCtrl)) || !pGridCtrl->GetSafeHwnd())
         return FALSE;
     m_pGridCtrl = pGridCtrl;
-    m_bRegistered = TRUE;
-    return TRUE;
+    m_bRegistered = COleDropTarget::Register(pGridCtrl);
+    return m_bRegistered;
 }
 
 void CGridDropTarget::Revoke()
 {
     m_bRegistered = FALSE;
+    COleDropTarget::Revoke();
 }
 
 BOOL CGridDropTarget::IsGridWindow(CWnd* pWnd) const
@@ -70,8 +72,8 @@ void CGridDropTarget::OnDragLeave(CWnd* pWnd)
 
 DROPEFFECT CGridDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point)
 {
-    (void)point;
     if (!IsGridWindow(pWnd))
         return DROPEFFECT_NONE;
+    (void)point;
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
