@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QPointer>
 #include <QValidator>
 
 #include <cstring>
@@ -24,15 +25,20 @@ namespace {
 
 // Refuses typed text that breaks the control's rules: digits only (ES_NUMBER), at most
 // the limit in code page 936 bytes. Text set by the program is not checked, as on the
-// platform.
+// platform. The line edit can outlive the procedure for a moment (it is hidden and loses
+// focus while its window is torn down), so the validator holds a guarded pointer and
+// accepts everything once the procedure is gone.
 class EditValidator : public QValidator
 {
 public:
     EditValidator(EditProc* proc, QObject* parent) : QValidator(parent), m_proc(proc) {}
-    State validate(QString& input, int&) const override { return m_proc->Accepts(input) ? Acceptable : Invalid; }
+    State validate(QString& input, int&) const override
+    {
+        return (!m_proc || m_proc->Accepts(input)) ? Acceptable : Invalid;
+    }
 
 private:
-    EditProc* m_proc;
+    QPointer<EditProc> m_proc;
 };
 
 }  // namespace
@@ -70,13 +76,7 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
     m_lastText = CurrentText();
 }
 
-EditProc::~EditProc()
-{
-    // The line edit can outlive this object for a moment (it is hidden and loses focus while
-    // its window is torn down); it must not ask a validator that points back here.
-    if (m_line)
-        m_line->setValidator(nullptr);
-}
+EditProc::~EditProc() = default;
 
 void EditProc::InitialText(LPCTSTR text)
 {

@@ -3,7 +3,6 @@
 
 #include "ControlProc.h"
 
-#include <QPointer>
 #include <QObject>
 
 class QLineEdit;
@@ -33,7 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A notification to the parent (rich edits filter them by their event mask).
     virtual void Report(UINT code);
-    QPointer<QLineEdit> m_line;  // guarded: the widget may go first when its parent is destroyed
+    QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
 
 private:

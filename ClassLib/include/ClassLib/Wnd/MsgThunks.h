@@ -48,8 +48,11 @@ template <auto PMF> LRESULT Msg_Move(CCmdTarget* p, AFX_MSGCALL& c)
 }
 template <auto PMF> LRESULT Msg_Scroll(CCmdTarget* p, AFX_MSGCALL& c)
 {
+    // The sender may be any control that scrolls (an up-down control, a slider), not only a
+    // scroll bar: handlers get its window under the scroll-bar type and test its id or
+    // class before using it as one, so the pointer is passed through unchecked.
     return CallMember<PMF>(p, (UINT)LOWORD(c.wParam), (UINT)(short)HIWORD(c.wParam),
-                           (CScrollBar*)WndOfL(c.lParam));
+                           reinterpret_cast<CScrollBar*>(WndOfL(c.lParam)));
 }
 template <auto PMF> LRESULT Msg_Timer(CCmdTarget* p, AFX_MSGCALL& c) { return CallMember<PMF>(p, (UINT_PTR)c.wParam); }
 template <auto PMF> LRESULT Msg_SetCursor(CCmdTarget* p, AFX_MSGCALL& c)
