@@ -12,6 +12,7 @@
 #include <ClassLib/Frames/ToolBar.h>
 #include <ClassLib/Frames/StatusBar.h>
 #include <ClassLib/Frames/SplitterWnd.h>
+#include <ClassLib/Frames/OleIPFrameWnd.h>
 #if __has_include(<ClassLib/Dialogs/Dialog.h>)
 #include <ClassLib/Frames/PropertySheet.h>
 #endif
