@@ -125,6 +125,9 @@ public:
 
     // Owner-drawn rows (LVS_OWNERDRAWFIXED).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // The row height of an owner-drawn list (reflected WM_MEASUREITEM); the default keeps
+    // the height the list proposes.
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
