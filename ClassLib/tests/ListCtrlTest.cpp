@@ -523,3 +523,72 @@ TEST_F(ListCtrlOwnHostTest, IconAndListViewsPlaceTheirItems)
 }
 
 }  // namespace
+
+namespace {
+
+// A parent that keeps the edited label unless it is "no".
+class CLabelHost : public CNotifyHost
+{
+public:
+    CString m_strEdited = "(none)";
+    bool m_bCancelled = false;
+
+protected:
+    BOOL OnNotifyHook(WPARAM, LPARAM lParam, LRESULT* pResult) override
+    {
+        NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        if (pHdr->code != static_cast<UINT>(LVN_ENDLABELEDIT))
+            return FALSE;
+        NMLVDISPINFO* p = reinterpret_cast<NMLVDISPINFO*>(lParam);
+        if (p->item.pszText == nullptr)
+        {
+            m_bCancelled = true;
+            *pResult = 0;
+            return TRUE;
+        }
+        m_strEdited = p->item.pszText;
+        *pResult = m_strEdited != "no";
+        return TRUE;
+    }
+};
+
+TEST_F(ListCtrlOwnHostTest, LabelsAreEditedInPlace)
+{
+    CLabelHost host;
+    ASSERT_TRUE(host.CreateHost(400, 300));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS, CRect(0, 0, 380, 280), &host, 14));
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 150);
+    list.InsertItem(0, "old");
+    CEdit* pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(pEdit, list.GetEditControl());
+    CString text;
+    pEdit->GetWindowText(text);
+    EXPECT_STREQ("old", text);
+    pEdit->SetWindowText("new");
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_STREQ("new", host.m_strEdited);
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    EXPECT_EQ(nullptr, list.GetEditControl());
+    // Refused by the parent: the label stays.
+    pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWindowText("no");
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    // Escape cancels.
+    pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWindowText("dropped");
+    AfxTestKey(pEdit, VK_ESCAPE);
+    AfxPumpMessages();
+    EXPECT_TRUE(host.m_bCancelled);
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    list.DestroyWindow();
+    host.DestroyWindow();
+}
+
+}  // namespace

@@ -26,12 +26,6 @@ void EnsureControlClasses()
     }
 }
 
-// Label editing of list items needs the edit control of the controls layer; until it is
-// there a label cannot be edited in place (EditLabel answers NULL after asking the parent).
-CEdit* BeginLabelEdit(CListCtrl*, int)
-{
-    return nullptr;
-}
 
 }  // namespace pc_frame
 

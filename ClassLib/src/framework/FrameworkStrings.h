@@ -40,6 +40,8 @@ void EnsureControlClasses();
 void ContinuePrinting(CPrintInfo* pInfo);
 // Label editing of a list item: an edit over the label that ends with LVN_ENDLABELEDIT.
 CEdit* BeginLabelEdit(CListCtrl* pList, int nItem);
+void SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+void EndLabelEdit(CListCtrl* pList);
 // A child window object the parent owns and deletes with itself.
 void AdoptChild(CWnd* pParent, CWnd* pChild);
 // The tip of a toolbar button (empty text hides it).

@@ -21,6 +21,12 @@
 
 class CImageList;
 class CEdit;
+class CListCtrl;
+
+namespace pc_frame {
+void SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+void EndLabelEdit(CListCtrl* pList);
+}  // namespace pc_frame
 
 class AFX_EXT_CLASS CListCtrl : public CWnd
 {
@@ -244,5 +250,7 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     friend class CListView;
+    friend void pc_frame::SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+    friend void pc_frame::EndLabelEdit(CListCtrl* pList);
     DECLARE_MESSAGE_MAP()
 };
