@@ -44,8 +44,21 @@ const AFX_MENU_ITEM kDocMenuItems[] = {
 };
 const AFX_MENU_TEMPLATE kDocMenu = {kDocMenuItems, sizeof kDocMenuItems / sizeof kDocMenuItems[0]};
 
+enum : UINT
+{
+    IDD_TESTBAR = 302,
+    ID_TEST_NOBODY = 32802,
+};
+const AFX_DLG_ITEM kBarItems[] = {
+    {"STATIC", IDC_STATIC, "Zoom", WS_CHILD | WS_VISIBLE, 4, 4, 30, 8},
+    {"BUTTON", ID_TEST_HELLO, "Hello", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 40, 2, 40, 12},
+    {"BUTTON", ID_TEST_NOBODY, "Nobody", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 84, 2, 40, 12},
+};
+const AFX_DLG_TEMPLATE kBar = {WS_CHILD | DS_SETFONT, 0, 0, 0, 140, 16, "", "宋体", 9, AFX_DLG_ITEMS(kBarItems)};
+
 AFX_MODULE_RESOURCES(MdiAppTest)
 {
+    AfxRegisterResource(hModule, RT_DIALOG, IDD_TESTBAR, &kBar);
     AfxRegisterResource(hModule, RT_MENU, IDR_TESTMAIN, &kMainMenu);
     AfxRegisterResource(hModule, RT_MENU, IDR_TESTDOC, &kDocMenu);
     AfxRegisterStrings(hModule, {{IDR_TESTMAIN, "Planner"},
@@ -609,6 +622,41 @@ TEST_F(MdiAppTest, AnUnreadableRecentFileLeavesTheList)
     AfxPumpMessages();
     EXPECT_EQ(1, boxes.Count());
     EXPECT_TRUE((*app->m_pRecentFileList)[0].IsEmpty());
+}
+
+TEST_F(MdiAppTest, ADialogBarSendsItsControlsCommandsToTheFrame)
+{
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(frame, IDD_TESTBAR, CBRS_TOP, AFX_IDW_DIALOGBAR));
+    bar.EnableDocking(CBRS_ALIGN_TOP);
+    frame->DockControlBar(&bar);
+    ASSERT_NE(nullptr, bar.GetDlgItem(ID_TEST_HELLO));
+    // A row of its own below the toolbar.
+    CRect rcTool, rcBar;
+    frame->m_wndToolBar.GetWindowRect(&rcTool);
+    bar.GetWindowRect(&rcBar);
+    EXPECT_EQ(rcTool.bottom, rcBar.top);
+    EXPECT_EQ(bar.m_sizeDefault.cy, rcBar.Height());
+    AfxIdleUpdate();
+    EXPECT_TRUE(bar.GetDlgItem(ID_TEST_HELLO)->IsWindowEnabled());
+    EXPECT_FALSE(bar.GetDlgItem(ID_TEST_NOBODY)->IsWindowEnabled());
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_HELLO, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(bar.GetDlgItem(ID_TEST_HELLO)->m_hWnd));
+    EXPECT_EQ(1, frame->m_nHello);
+    bar.DestroyWindow();
+}
+
+TEST_F(MdiAppTest, TheViewToolbarCommandHidesAndShowsTheBar)
+{
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(frame->m_wndToolBar.IsWindowVisible());
+    CRect rcMdi;
+    frame->GetMDIClient()->GetWindowRect(&rcMdi);
+    frame->ScreenToClient(&rcMdi);
+    EXPECT_EQ(0, rcMdi.top);  // the client area moved up
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
 }
 
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)

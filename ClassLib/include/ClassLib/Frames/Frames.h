@@ -15,4 +15,5 @@
 #include <ClassLib/Frames/OleIPFrameWnd.h>
 #if __has_include(<ClassLib/Dialogs/Dialog.h>)
 #include <ClassLib/Frames/PropertySheet.h>
+#include <ClassLib/Frames/DialogBar.h>
 #endif
