@@ -659,6 +659,46 @@ TEST_F(MdiAppTest, TheViewToolbarCommandHidesAndShowsTheBar)
     EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
 }
 
+TEST_F(MdiAppTest, ASecondToolbarDocksRightOfTheFirstOnItsRow)
+{
+    CToolBar second;
+    ASSERT_TRUE(second.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                                AFX_IDW_TOOLBAR + 1));
+    ASSERT_TRUE(second.LoadToolBar(IDR_TESTMAIN));
+    second.EnableDocking(CBRS_ALIGN_ANY);
+    // As the shell does it: the first bar's rectangle, one pixel to the right.
+    frame->RecalcLayout();
+    CRect rc;
+    frame->m_wndToolBar.GetWindowRect(&rc);
+    rc.OffsetRect(1, 0);
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &rc);
+    CRect r1, r2;
+    frame->m_wndToolBar.GetWindowRect(&r1);
+    second.GetWindowRect(&r2);
+    EXPECT_EQ(r1.top, r2.top);
+    EXPECT_EQ(r1.right, r2.left);
+    // Without a rectangle a bar gets a row of its own.
+    CToolBar third;
+    ASSERT_TRUE(third.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 2));
+    ASSERT_TRUE(third.LoadToolBar(IDR_TESTMAIN));
+    third.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&third);
+    CRect r3;
+    third.GetWindowRect(&r3);
+    EXPECT_EQ(r1.bottom, r3.top);
+    third.DestroyWindow();
+    second.DestroyWindow();
+}
+
+TEST_F(MdiAppTest, RunEndsWhenTheMainWindowCloses)
+{
+    frame->PostMessage(WM_CLOSE);
+    int nExit = app->Run();
+    EXPECT_EQ(0, nExit);
+    EXPECT_EQ(nullptr, frame->m_hWnd);
+    EXPECT_EQ(nullptr, app->m_pMainWnd);
+}
+
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)
 {
     CPlanDoc* pDoc = NewDoc();
