@@ -510,8 +510,12 @@ TEST_F(ListCtrlOwnHostTest, IconAndListViewsPlaceTheirItems)
     list.GetItemRect(0, &label0, LVIR_LABEL);
     EXPECT_EQ(32, icon0.Width());  // the large icon size without an image list
     EXPECT_LE(icon0.bottom, label0.top);
-    // The list view fills columns from the top.
+    // The list view fills columns from the top; the header shows in the report view only.
+    EXPECT_FALSE(list.GetHeaderCtrl()->IsWindowVisible());
+    list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(list.GetHeaderCtrl()->IsWindowVisible());
     list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
+    EXPECT_FALSE(list.GetHeaderCtrl()->IsWindowVisible());
     CRect l0, l1;
     list.GetItemRect(0, &l0, LVIR_BOUNDS);
     list.GetItemRect(1, &l1, LVIR_BOUNDS);

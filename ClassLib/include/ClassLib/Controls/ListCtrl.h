@@ -243,6 +243,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg UINT OnGetDlgCode();
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
     afx_msg LRESULT OnSetFontMsg(WPARAM wParam, LPARAM lParam);
 
     // The header's notifications when the list's message map did not take them.
