@@ -100,3 +100,40 @@ TEST_F(ControlWindowTest, ButtonComboAndSpinReportThroughTheMessageMap)
     EXPECT_EQ(spin.GetPos32(), 4);      // the default range runs from 100 down to 0
     EXPECT_EQ(parent.log, (std::vector<std::string>{"BN_CLICKED", "UDN_DELTAPOS 5 -1"}));
 }
+
+namespace {
+
+// An owner-drawn combo box of variable item heights, as the check combo box of the
+// system's pages is.
+class CHeightsCombo : public CComboBox
+{
+public:
+    std::vector<UINT> measured;
+    std::vector<UINT> drawn;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+    {
+        measured.push_back(lpMIS->itemID);
+        lpMIS->itemHeight = 20 + lpMIS->itemID * 5;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawn.push_back(lpDIS->itemID); }
+};
+
+}  // namespace
+
+TEST_F(ControlWindowTest, OwnerDrawnVariableComboMeasuresEachItemThroughItsClass)
+{
+    CHeightsCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS,
+                             CRect(10, 10, 200, 150), &parent, 104));
+    combo.AddString("a");
+    combo.AddString("b");
+    EXPECT_EQ(combo.measured, (std::vector<UINT>{0, 1}));
+    EXPECT_EQ(combo.GetItemHeight(1), 25);
+    combo.SetCurSel(1);
+    EXPECT_TRUE(AfxTestGrabWindow(&parent, AfxTestOutputPath("owner-drawn-combo.png")));
+    ASSERT_FALSE(combo.drawn.empty());
+    EXPECT_EQ(combo.drawn.back(), 1u);  // the selection field shows the current item
+    CString text;
+    combo.GetLBText(0, text);
+    EXPECT_EQ(text, "a");
+}

@@ -2,6 +2,8 @@
 // reflection to the control, registered messages, and the creation and destruction order.
 #include "WndTestUtil.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <thread>
 
@@ -400,9 +402,12 @@ TEST_F(MessageMap, SendMessageFromAnotherThreadWaitsForTheUiThread)
     HWND h = wnd.GetSafeHwnd();
     std::atomic<LRESULT> result{-1};
     std::thread worker([&] { result = ::SendMessage(h, WM_TEST_PRIVATE, 2, 0); });
-    // The worker blocks until this thread runs its queue.
-    for (int i = 0; i < 2000 && result == -1; ++i)
-        AfxPumpMessages(1);
+    // The worker blocks until this thread runs its queue; the queue is run until the worker
+    // has its answer, however late it starts.
+    while (result == -1) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        std::this_thread::yield();
+    }
     worker.join();
     EXPECT_EQ(result.load(), 101);
 }

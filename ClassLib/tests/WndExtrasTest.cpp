@@ -281,3 +281,49 @@ TEST_F(WndExtras, ClipCursorConfinesTheTrackedPosition)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WndExtras, ADottedTrackerInInvertingModeIsRemovedByDrawingItAgain)
+{
+    CRecordingDC dc(60, 40);
+    dc.FillSolidRect(0, 0, 60, 40, RGB(200, 100, 50));
+    CRectTracker tracker(CRect(10, 10, 40, 30), CRectTracker::dottedLine);
+    int old = dc.SetROP2(R2_NOT);
+    tracker.Draw(&dc);
+    int inverted = 0;
+    for (int x = 9; x <= 40; ++x)
+        inverted += dc.GetPixel(x, 9) == RGB(55, 155, 205);
+    EXPECT_GT(inverted, 8);         // a dotted frame one pixel outside the rectangle
+    EXPECT_LT(inverted, 32);
+    EXPECT_EQ(dc.GetPixel(20, 20), RGB(200, 100, 50));
+    tracker.Draw(&dc);
+    for (int x = 0; x < 60; ++x)
+        for (int y = 0; y < 40; ++y)
+            ASSERT_EQ(dc.GetPixel(x, y), RGB(200, 100, 50));
+    dc.SetROP2(old);
+    CRect truth;
+    tracker.GetTrueRect(&truth);
+    EXPECT_EQ(truth, CRect(9, 9, 41, 31));
+    EXPECT_EQ(tracker.HitTest(CPoint(20, 20)), (int)CRectTracker::hitMiddle);
+    EXPECT_EQ(tracker.HitTest(CPoint(50, 20)), (int)CRectTracker::hitNothing);
+    CRectTracker sizer(CRect(10, 10, 40, 30), CRectTracker::resizeInside);
+    EXPECT_EQ(sizer.HitTest(CPoint(11, 11)), (int)CRectTracker::hitTopLeft);
+    EXPECT_EQ(sizer.HitTest(CPoint(38, 28)), (int)CRectTracker::hitBottomRight);
+}
+
+TEST_F(WndExtras, TheTrackerDragFrameMovesWithoutLeavingTraces)
+{
+    CRecordingDC dc(60, 40);
+    dc.FillSolidRect(0, 0, 60, 40, RGB(255, 255, 255));
+    CRectTracker tracker;
+    CRect a(5, 5, 20, 20), b(25, 10, 50, 30);
+    tracker.DrawTrackerRect(&a, nullptr, &dc, nullptr);
+    EXPECT_NE(dc.GetPixel(5, 5) == RGB(255, 255, 255), dc.GetPixel(6, 5) == RGB(255, 255, 255));
+    tracker.DrawTrackerRect(&b, nullptr, &dc, nullptr);  // the first frame goes, the second shows
+    for (int x = 5; x < 20; ++x)
+        EXPECT_EQ(dc.GetPixel(x, 5), RGB(255, 255, 255));
+    EXPECT_NE(dc.GetPixel(25, 10) == RGB(255, 255, 255), dc.GetPixel(26, 10) == RGB(255, 255, 255));
+}
+
+}  // namespace

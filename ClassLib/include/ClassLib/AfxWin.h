@@ -23,6 +23,7 @@
 #include <ClassLib/Wnd/System.h>
 #include <ClassLib/Wnd/Cursor.h>
 #include <ClassLib/Wnd/ScrollBar.h>
+#include <ClassLib/Wnd/RectTracker.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #if __has_include(<ClassLib/Controls/Controls.h>)

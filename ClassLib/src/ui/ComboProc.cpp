@@ -91,8 +91,6 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
         m_combo->setEditable(true);
     if (OwnerDraw())
         m_combo->setItemDelegate(new OwnerDrawDelegate(this, m_combo));
-    if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
-        Measure(-1);
     QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         if (m_quiet)
             return;
@@ -117,6 +115,9 @@ ComboProc::~ComboProc() = default;
 
 void ComboProc::Created()
 {
+    // A fixed owner-drawn list asks its parent once for the height of its items.
+    if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
+        Measure(-1);
     if (IsDropList() || m_edit)
         return;
     // The edit part is a window of its own, as the platform's is: id 1001.

@@ -12,7 +12,7 @@
 #include <atomic>
 #include <memory>
 
-IMPLEMENT_DYNAMIC(COleDataSource, CObject)
+IMPLEMENT_DYNAMIC(COleDataSource, CCmdTarget)
 
 void ReleaseStgMedium(LPSTGMEDIUM pMedium)
 {

@@ -10,12 +10,6 @@
 
 namespace pc {
 
-// The font of a template: face (code page 936 bytes) and size in points at 96 pixels per
-// inch. Chinese faces map to the desktop's CJK font.
-QFont TemplateFont(const char* face, int pointSize, int weight = 400, bool italic = false);
-// The desktop's family for a face name of the original platform (code page 936).
-QString FamilyForFace(const char* face);
-
 QSize BaseUnits(const QFont& font);
 
 inline int ScaleUnits(int v, int base, int div)

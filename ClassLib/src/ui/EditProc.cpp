@@ -42,7 +42,7 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
     if (style & ES_MULTILINE) {
         m_multi = new QPlainTextEdit(parent);
         m_multi->setTabChangesFocus(true);
-        m_multi->setLineWrapMode((style & WS_HSCROLL_BIT) || (style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
+        m_multi->setLineWrapMode((style & WS_HSCROLL) || (style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
                                                                                         : QPlainTextEdit::WidgetWidth);
         m_multi->setReadOnly((style & ES_READONLY) != 0);
         QObject::connect(m_multi, &QPlainTextEdit::textChanged, this, [this] { Changed(); });

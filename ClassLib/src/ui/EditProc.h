@@ -10,9 +10,6 @@ class QPlainTextEdit;
 
 namespace pc {
 
-// WS_HSCROLL, which the window layer defines with the other window styles.
-constexpr DWORD WS_HSCROLL_BIT = 0x00100000u;
-
 class EditProc : public QObject, public ControlProc
 {
 public:

@@ -46,8 +46,6 @@ ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
                                                           : QAbstractItemView::SingleSelection);
     if (OwnerDraw())
         m_list->setItemDelegate(new OwnerDrawDelegate(this, m_list));
-    if (OwnerDraw() && !(style & LBS_OWNERDRAWVARIABLE))
-        Measure(-1);
     QObject::connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_quiet)
             return;
@@ -59,6 +57,12 @@ ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
         if (m_style & LBS_NOTIFY)
             m_host->Command(LBN_DBLCLK);
     });
+}
+
+void ListBoxProc::Created()
+{
+    if (OwnerDraw() && !(m_style & LBS_OWNERDRAWVARIABLE))
+        Measure(-1);
 }
 
 QWidget* ListBoxProc::Widget() const

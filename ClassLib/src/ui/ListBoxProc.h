@@ -15,6 +15,7 @@ class ListBoxProc : public QObject, public ControlProc
 public:
     ListBoxProc(ControlHost* host, DWORD style, QWidget* parent);
     QWidget* Widget() const override;
+    void Created() override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     bool Multiple() const { return (m_style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ClassLib/Core/Object.h>
+#include <ClassLib/Wnd/CmdTarget.h>
 #include <ClassLib/Core/Geometry.h>
 #include <ClassLib/Ole/Clipboard.h>
 
@@ -73,7 +74,7 @@ typedef IDataObject* LPDATAOBJECT;
 class COleDropSource;
 class CFile;
 
-class AFX_EXT_CLASS COleDataSource : public CObject
+class AFX_EXT_CLASS COleDataSource : public CCmdTarget
 {
     DECLARE_DYNAMIC(COleDataSource)
 public:
