@@ -11,11 +11,6 @@ IMPLEMENT_DYNAMIC(CDocObjectServer, CCmdTarget)
 IMPLEMENT_DYNCREATE(COleIPFrameWnd, CFrameWnd)
 IMPLEMENT_DYNAMIC(COleResizeBar, CControlBar)
 
-BOOL AfxOleInit()
-{
-    return TRUE;
-}
-
 void AfxOleTerm(BOOL)
 {
 }

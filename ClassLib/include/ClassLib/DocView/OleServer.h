@@ -5,6 +5,9 @@
 
 #include <ClassLib/DocView/Document.h>
 #include <ClassLib/Ole/DataObject.h>
+#if __has_include(<ClassLib/Ole/Ole.h>)
+#include <ClassLib/Ole/Ole.h>
+#endif
 
 class CDC;
 class COleIPFrameWnd;
@@ -19,8 +22,7 @@ typedef DWORD DVASPECT;
 struct IOleDocumentSite;
 typedef IOleDocumentSite* LPOLEDOCUMENTSITE;
 
-// The OLE support of the application: nothing to start here; TRUE.
-AFX_EXT_API BOOL AfxOleInit();
+// The OLE support of the application (AfxOleInit is the OLE layer's): nothing to start.
 AFX_EXT_API void AfxOleTerm(BOOL bJustRevoke = FALSE);
 AFX_EXT_API void AfxEnableControlContainer();
 
