@@ -4,6 +4,12 @@
 #include "FrameTestSupport.h"
 #include "TempStore.h"
 
+#include <ClassLib/Printing/Printing.h>
+#include <ClassLib/Wnd/QtInterop.h>
+
+#include <QImage>
+#include <ClassLib/Testing/UiScripts.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -116,12 +122,34 @@ public:
 IMPLEMENT_DYNCREATE(CPlanDoc, CDocument)
 int CPlanDoc::s_nLive = 0;
 
-// The drawn pane: the plan's name and task count.
+// The drawn pane: the plan's name and task count; it prints two pages.
 class CPlanView : public CView
 {
     DECLARE_DYNCREATE(CPlanView)
 public:
     CString m_strLastUpdate;
+    std::vector<std::string> m_printLog;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override
+    {
+        pInfo->SetMaxPage(2);
+        m_printLog.push_back(pInfo->m_bPreview ? "prepare:preview" : "prepare:print");
+        return DoPreparePrinting(pInfo);
+    }
+    void OnBeginPrinting(CDC*, CPrintInfo*) override { m_printLog.push_back("begin"); }
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        char line[32];
+        std::snprintf(line, sizeof(line), "print:%u", pInfo->m_nCurPage);
+        m_printLog.push_back(line);
+        pDC->Rectangle(pInfo->m_rectDraw.left + 20, pInfo->m_rectDraw.top + 20, pInfo->m_rectDraw.right - 20,
+                       pInfo->m_rectDraw.top + 120 * static_cast<int>(pInfo->m_nCurPage));
+        CString text;
+        text.Format("Page %u", pInfo->m_nCurPage);
+        pDC->TextOut(pInfo->m_rectDraw.left + 40, pInfo->m_rectDraw.top + 40, text);
+    }
+    void OnEndPrinting(CDC*, CPrintInfo*) override { m_printLog.push_back("end"); }
+    DECLARE_MESSAGE_MAP()
+public:
     void OnDraw(CDC* pDC) override
     {
         CPlanDoc* pDoc = static_cast<CPlanDoc*>(GetDocument());
@@ -141,6 +169,12 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CPlanView, CView)
+
+BEGIN_MESSAGE_MAP(CPlanView, CView)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+END_MESSAGE_MAP()
 
 // The list pane: one row per document row.
 class CPlanListView : public CListView
@@ -697,6 +731,92 @@ TEST_F(MdiAppTest, RunEndsWhenTheMainWindowCloses)
     EXPECT_EQ(0, nExit);
     EXPECT_EQ(nullptr, frame->m_hWnd);
     EXPECT_EQ(nullptr, app->m_pMainWnd);
+}
+
+TEST_F(MdiAppTest, PrintPreviewShowsTheViewsTwoPages)
+{
+    AfxTestResetScripts();
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    CPlanView* pView = static_cast<CPlanView*>(pChild->m_wndSplitter.GetPane(0, 0));
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    AfxPumpMessages();
+    CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView());
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_EQ(pPreview, frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_FALSE(frame->GetMDIClient()->IsWindowVisible());
+    EXPECT_FALSE(frame->m_wndToolBar.IsWindowVisible());  // the frame's bars step aside
+    EXPECT_EQ(2u, pPreview->GetLastPage());
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    ASSERT_NE(nullptr, pPreview->GetPageBitmap(1));
+    ASSERT_NE(nullptr, pPreview->GetPageBitmap(2));
+    // Each page shows what OnPrint drew for it: the frame reaches 120 pixels down per page.
+    QImage page1 = AfxImageOfBitmap(pPreview->GetPageBitmap(1));
+    QImage page2 = AfxImageOfBitmap(pPreview->GetPageBitmap(2));
+    page1.save(QString::fromUtf8(Utf8FromCString(AfxTestOutputPath("preview-page1.png")).c_str()));
+    page2.save(QString::fromUtf8(Utf8FromCString(AfxTestOutputPath("preview-page2.png")).c_str()));
+    ASSERT_FALSE(page1.isNull());
+    int nLeft = pPreview->GetPrintInfo()->m_rectDraw.left + 20;
+    int nTop = pPreview->GetPrintInfo()->m_rectDraw.top;
+    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft, nTop + 60) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft + 50, nTop + 119) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(255, 255, 255), page1.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), page2.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(nullptr, pPreview->GetPageBitmap(3));
+    // The view printed its pages through its printing virtuals, for the preview.
+    std::vector<std::string> want = {"prepare:preview", "begin", "print:1", "print:2"};
+    EXPECT_EQ(want, pView->m_printLog);
+    // The preview occupies the whole client area between its bar and the status bar.
+    CRect rcPreview;
+    pPreview->GetWindowRect(&rcPreview);
+    frame->ScreenToClient(&rcPreview);
+    EXPECT_GT(rcPreview.top, 0);
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);  // there is no page 3
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV);
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(2u, pPreview->GetPagesShown());
+    AfxPumpMessages();
+    EXPECT_TRUE(AfxTestGrabWindow(frame, AfxTestOutputPath("print-preview.png")));
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    AfxPumpMessages();
+    // The frame has its views and bars back.
+    EXPECT_EQ(frame->GetMDIClient(), frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_TRUE(frame->GetMDIClient()->IsWindowVisible());
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+    EXPECT_EQ("end", pView->m_printLog.back());
+}
+
+TEST_F(MdiAppTest, PrintingWritesThePagesToThePrinter)
+{
+    AfxTestResetScripts();
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    CPlanView* pView = static_cast<CPlanView*>(pChild->m_wndSplitter.GetPane(0, 0));
+    std::string path = m_dir + "/plan.pdf";
+    AfxTestPushPrintDialogResult(IDOK, path.c_str());
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    std::vector<std::string> want = {"prepare:print", "begin", "print:1", "print:2", "end"};
+    EXPECT_EQ(want, pView->m_printLog);
+    std::ifstream in(path, std::ios::binary);
+    std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t nPages = 0;
+    for (size_t pos = pdf.find("/Type /Page"); pos != std::string::npos; pos = pdf.find("/Type /Page", pos + 1))
+        if (pdf.compare(pos, 12, "/Type /Pages") != 0)
+            ++nPages;
+    EXPECT_EQ(2u, nPages);
+    // A cancelled dialog prints nothing.
+    pView->m_printLog.clear();
+    AfxTestPushPrintDialogResult(IDCANCEL);
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    std::vector<std::string> cancelled = {"prepare:print"};
+    EXPECT_EQ(cancelled, pView->m_printLog);
 }
 
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)

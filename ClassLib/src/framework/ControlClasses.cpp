@@ -5,7 +5,18 @@
 
 #include <cstring>
 
+// The dialog layer registers the dialog window class and the standard controls' classes
+// here (it does so before its first dialog too).
+namespace pc {
+void RegisterDialogClass();
+}
+
 namespace pc_frame {
+
+void EnsureStandardClasses()
+{
+    pc::RegisterDialogClass();
+}
 
 void EnsureControlClasses()
 {
@@ -26,14 +37,6 @@ void EnsureControlClasses()
     }
 }
 
-
-}  // namespace pc_frame
-
-namespace pc_frame {
-
-void ContinuePrinting(CPrintInfo*)
-{
-}
 
 }  // namespace pc_frame
 

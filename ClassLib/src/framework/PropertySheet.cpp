@@ -1,6 +1,8 @@
 // CPropertySheet: the sheet window, its tabs or wizard buttons, and the page changes.
 #include "Framework.h"
 
+#include "FrameworkStrings.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -13,12 +15,6 @@ BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
     ON_WM_CLOSE()
     ON_MESSAGE(DM_GETDEFID, OnGetDefID)
 END_MESSAGE_MAP()
-
-// The dialog layer registers the dialog window class and the standard controls' classes
-// here (it does so before its first dialog too).
-namespace pc {
-void RegisterDialogClass();
-}
 
 namespace {
 
@@ -205,7 +201,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 
 BOOL CPropertySheet::CreateSheetWindow(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle, BOOL bModal)
 {
-    pc::RegisterDialogClass();
+    pc_frame::EnsureStandardClasses();
     if (dwStyle == static_cast<DWORD>(-1))
         dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK | (bModal ? 0 : WS_VISIBLE);
     if (!CWnd::CreateEx(dwExStyle | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, WC_DIALOG, m_strCaption,

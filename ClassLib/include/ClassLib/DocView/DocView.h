@@ -14,3 +14,4 @@
 #endif
 #include <ClassLib/DocView/WinApp.h>
 #include <ClassLib/DocView/OleServer.h>
+#include <ClassLib/DocView/PrintPreview.h>
