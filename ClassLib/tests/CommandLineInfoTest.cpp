@@ -65,6 +65,14 @@ TEST(CommandLineInfoTest, FlagsAreCaseInsensitiveAndEmbeddingHidesTheSplash)
     EXPECT_EQ(CCommandLineInfo::FilePrint, print.m_nShellCommand);
 }
 
+TEST(CommandLineInfoTest, NologoAsTheLastArgumentStillHidesTheSplash)
+{
+    CCommandLineInfo info;
+    Feed(info, {"a.tlp", "/nologo"});
+    EXPECT_FALSE(info.m_bShowSplash);
+    EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
+}
+
 TEST(CommandLineInfoTest, UnknownFlagsChangeNothing)
 {
     CCommandLineInfo info;

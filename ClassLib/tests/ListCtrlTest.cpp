@@ -417,3 +417,182 @@ TEST_F(ListCtrlTest, ReportViewDrawsTheTextsInTheirCells)
 }
 
 }  // namespace
+
+namespace {
+
+// An owner-drawn report list: the rows are measured and drawn by the list's own class, as
+// the system's report list does.
+class COwnerList : public CListCtrl
+{
+public:
+    std::vector<std::pair<UINT, CRect>> drawn;
+    std::vector<UINT> states;
+    int m_nHeight = 25;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { lpMIS->itemHeight = static_cast<UINT>(m_nHeight); }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        drawn.emplace_back(lpDIS->itemID, CRect(lpDIS->rcItem));
+        states.push_back(lpDIS->itemState);
+        CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+        pDC->TextOut(lpDIS->rcItem.left + 2, lpDIS->rcItem.top + 2, GetItemText(static_cast<int>(lpDIS->itemID), 0));
+    }
+};
+
+TEST_F(ListCtrlOwnHostTest, OwnerDrawnRowsAreMeasuredAndDrawnByTheList)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost(400, 300));
+    COwnerList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
+                            CRect(0, 0, 380, 280), &host, 12));
+    list.InsertColumn(0, "Member", LVCFMT_LEFT, 150);
+    list.InsertColumn(1, "Right", LVCFMT_LEFT, 100);
+    list.InsertItem(0, "alice");
+    list.InsertItem(1, "bob");
+    list.InsertItem(2, "carol");
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(25, list.GetRowHeight());
+    list.drawn.clear();
+    list.states.clear();
+    CDrawRecorder rec(&list);
+    list.Invalidate();
+    list.UpdateWindow();
+    ASSERT_EQ(3u, list.drawn.size());
+    int top = list.GetHeaderCtrl()->GetHeight();
+    for (UINT i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(i, list.drawn[i].first);
+        EXPECT_EQ(CRect(0, top + 25 * static_cast<int>(i), 250, top + 25 * static_cast<int>(i) + 25), list.drawn[i].second);
+    }
+    EXPECT_NE(0u, list.states[1] & ODS_SELECTED);
+    EXPECT_EQ(0u, list.states[0] & ODS_SELECTED);
+    EXPECT_NE(nullptr, rec.FindText("bob"));
+    // A new height is measured when the list is told its window changed.
+    list.m_nHeight = 30;
+    WINDOWPOS wp = {};
+    CRect rc;
+    list.GetWindowRect(&rc);
+    wp.hwnd = list.m_hWnd;
+    wp.cx = rc.Width();
+    wp.cy = rc.Height();
+    wp.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    list.SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    EXPECT_EQ(30, list.GetRowHeight());
+    CRect b2;
+    list.GetItemRect(2, &b2, LVIR_BOUNDS);
+    EXPECT_EQ(top + 60, b2.top);
+    list.DestroyWindow();
+    host.DestroyWindow();
+}
+
+TEST_F(ListCtrlOwnHostTest, IconAndListViewsPlaceTheirItems)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost(400, 300));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 300, 200), &host, 13));
+    for (int i = 0; i < 6; ++i)
+    {
+        CString s;
+        s.Format("doc%d.txt", i);
+        list.InsertItem(i, s, 0);
+    }
+    CSize spacing = list.GetItemSpacing(FALSE);
+    int nPerRow = 300 / spacing.cx;
+    CRect r0, r1, rNext;
+    list.GetItemRect(0, &r0, LVIR_BOUNDS);
+    list.GetItemRect(1, &r1, LVIR_BOUNDS);
+    list.GetItemRect(nPerRow, &rNext, LVIR_BOUNDS);
+    EXPECT_EQ(r0.left + spacing.cx, r1.left);  // one cell to the right
+    EXPECT_EQ(r0.top + spacing.cy, rNext.top);  // the next row
+    CRect icon0, label0;
+    list.GetItemRect(0, &icon0, LVIR_ICON);
+    list.GetItemRect(0, &label0, LVIR_LABEL);
+    EXPECT_EQ(32, icon0.Width());  // the large icon size without an image list
+    EXPECT_LE(icon0.bottom, label0.top);
+    // The list view fills columns from the top; the header shows in the report view only.
+    EXPECT_FALSE(list.GetHeaderCtrl()->IsWindowVisible());
+    list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(list.GetHeaderCtrl()->IsWindowVisible());
+    list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
+    EXPECT_FALSE(list.GetHeaderCtrl()->IsWindowVisible());
+    CRect l0, l1;
+    list.GetItemRect(0, &l0, LVIR_BOUNDS);
+    list.GetItemRect(1, &l1, LVIR_BOUNDS);
+    EXPECT_EQ(l0.left, l1.left);
+    EXPECT_EQ(l0.top + list.GetRowHeight(), l1.top);
+    EXPECT_EQ(3, list.HitTest(CPoint(l0.left + 5, l0.top + 3 * list.GetRowHeight() + 2)));
+    list.DestroyWindow();
+    host.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// A parent that keeps the edited label unless it is "no".
+class CLabelHost : public CNotifyHost
+{
+public:
+    CString m_strEdited = "(none)";
+    bool m_bCancelled = false;
+
+protected:
+    BOOL OnNotifyHook(WPARAM, LPARAM lParam, LRESULT* pResult) override
+    {
+        NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        if (pHdr->code != static_cast<UINT>(LVN_ENDLABELEDIT))
+            return FALSE;
+        NMLVDISPINFO* p = reinterpret_cast<NMLVDISPINFO*>(lParam);
+        if (p->item.pszText == nullptr)
+        {
+            m_bCancelled = true;
+            *pResult = 0;
+            return TRUE;
+        }
+        m_strEdited = p->item.pszText;
+        *pResult = m_strEdited != "no";
+        return TRUE;
+    }
+};
+
+TEST_F(ListCtrlOwnHostTest, LabelsAreEditedInPlace)
+{
+    CLabelHost host;
+    ASSERT_TRUE(host.CreateHost(400, 300));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS, CRect(0, 0, 380, 280), &host, 14));
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 150);
+    list.InsertItem(0, "old");
+    CEdit* pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(pEdit, list.GetEditControl());
+    CString text;
+    pEdit->GetWindowText(text);
+    EXPECT_STREQ("old", text);
+    pEdit->SetWindowText("new");
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_STREQ("new", host.m_strEdited);
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    EXPECT_EQ(nullptr, list.GetEditControl());
+    // Refused by the parent: the label stays.
+    pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWindowText("no");
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    // Escape cancels.
+    pEdit = list.EditLabel(0);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWindowText("dropped");
+    AfxTestKey(pEdit, VK_ESCAPE);
+    AfxPumpMessages();
+    EXPECT_TRUE(host.m_bCancelled);
+    EXPECT_STREQ("new", list.GetItemText(0, 0));
+    list.DestroyWindow();
+    host.DestroyWindow();
+}
+
+}  // namespace

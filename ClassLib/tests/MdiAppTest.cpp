@@ -4,6 +4,12 @@
 #include "FrameTestSupport.h"
 #include "TempStore.h"
 
+#include <ClassLib/Printing/Printing.h>
+#include <ClassLib/Wnd/QtInterop.h>
+
+#include <QImage>
+#include <ClassLib/Testing/UiScripts.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -44,8 +50,21 @@ const AFX_MENU_ITEM kDocMenuItems[] = {
 };
 const AFX_MENU_TEMPLATE kDocMenu = {kDocMenuItems, sizeof kDocMenuItems / sizeof kDocMenuItems[0]};
 
+enum : UINT
+{
+    IDD_TESTBAR = 302,
+    ID_TEST_NOBODY = 32802,
+};
+const AFX_DLG_ITEM kBarItems[] = {
+    {"STATIC", IDC_STATIC, "Zoom", WS_CHILD | WS_VISIBLE, 4, 4, 30, 8},
+    {"BUTTON", ID_TEST_HELLO, "Hello", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 40, 2, 40, 12},
+    {"BUTTON", ID_TEST_NOBODY, "Nobody", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 84, 2, 40, 12},
+};
+const AFX_DLG_TEMPLATE kBar = {WS_CHILD | DS_SETFONT, 0, 0, 0, 140, 16, "", "宋体", 9, AFX_DLG_ITEMS(kBarItems)};
+
 AFX_MODULE_RESOURCES(MdiAppTest)
 {
+    AfxRegisterResource(hModule, RT_DIALOG, IDD_TESTBAR, &kBar);
     AfxRegisterResource(hModule, RT_MENU, IDR_TESTMAIN, &kMainMenu);
     AfxRegisterResource(hModule, RT_MENU, IDR_TESTDOC, &kDocMenu);
     AfxRegisterStrings(hModule, {{IDR_TESTMAIN, "Planner"},
@@ -103,12 +122,34 @@ public:
 IMPLEMENT_DYNCREATE(CPlanDoc, CDocument)
 int CPlanDoc::s_nLive = 0;
 
-// The drawn pane: the plan's name and task count.
+// The drawn pane: the plan's name and task count; it prints two pages.
 class CPlanView : public CView
 {
     DECLARE_DYNCREATE(CPlanView)
 public:
     CString m_strLastUpdate;
+    std::vector<std::string> m_printLog;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override
+    {
+        pInfo->SetMaxPage(2);
+        m_printLog.push_back(pInfo->m_bPreview ? "prepare:preview" : "prepare:print");
+        return DoPreparePrinting(pInfo);
+    }
+    void OnBeginPrinting(CDC*, CPrintInfo*) override { m_printLog.push_back("begin"); }
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        char line[32];
+        std::snprintf(line, sizeof(line), "print:%u", pInfo->m_nCurPage);
+        m_printLog.push_back(line);
+        pDC->Rectangle(pInfo->m_rectDraw.left + 20, pInfo->m_rectDraw.top + 20, pInfo->m_rectDraw.right - 20,
+                       pInfo->m_rectDraw.top + 120 * static_cast<int>(pInfo->m_nCurPage));
+        CString text;
+        text.Format("Page %u", pInfo->m_nCurPage);
+        pDC->TextOut(pInfo->m_rectDraw.left + 40, pInfo->m_rectDraw.top + 40, text);
+    }
+    void OnEndPrinting(CDC*, CPrintInfo*) override { m_printLog.push_back("end"); }
+    DECLARE_MESSAGE_MAP()
+public:
     void OnDraw(CDC* pDC) override
     {
         CPlanDoc* pDoc = static_cast<CPlanDoc*>(GetDocument());
@@ -128,6 +169,12 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CPlanView, CView)
+
+BEGIN_MESSAGE_MAP(CPlanView, CView)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+END_MESSAGE_MAP()
 
 // The list pane: one row per document row.
 class CPlanListView : public CListView
@@ -639,6 +686,167 @@ TEST_F(MdiAppTest, AnUnreadableRecentFileLeavesTheList)
     AfxPumpMessages();
     EXPECT_EQ(1, boxes.Count());
     EXPECT_TRUE((*app->m_pRecentFileList)[0].IsEmpty());
+}
+
+TEST_F(MdiAppTest, ADialogBarSendsItsControlsCommandsToTheFrame)
+{
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(frame, IDD_TESTBAR, CBRS_TOP, AFX_IDW_DIALOGBAR));
+    bar.EnableDocking(CBRS_ALIGN_TOP);
+    frame->DockControlBar(&bar);
+    ASSERT_NE(nullptr, bar.GetDlgItem(ID_TEST_HELLO));
+    // A row of its own below the toolbar.
+    CRect rcTool, rcBar;
+    frame->m_wndToolBar.GetWindowRect(&rcTool);
+    bar.GetWindowRect(&rcBar);
+    EXPECT_EQ(rcTool.bottom, rcBar.top);
+    EXPECT_EQ(bar.m_sizeDefault.cy, rcBar.Height());
+    AfxIdleUpdate();
+    EXPECT_TRUE(bar.GetDlgItem(ID_TEST_HELLO)->IsWindowEnabled());
+    EXPECT_FALSE(bar.GetDlgItem(ID_TEST_NOBODY)->IsWindowEnabled());
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_HELLO, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(bar.GetDlgItem(ID_TEST_HELLO)->m_hWnd));
+    EXPECT_EQ(1, frame->m_nHello);
+    bar.DestroyWindow();
+}
+
+TEST_F(MdiAppTest, TheViewToolbarCommandHidesAndShowsTheBar)
+{
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(frame->m_wndToolBar.IsWindowVisible());
+    CRect rcMdi;
+    frame->GetMDIClient()->GetWindowRect(&rcMdi);
+    frame->ScreenToClient(&rcMdi);
+    EXPECT_EQ(0, rcMdi.top);  // the client area moved up
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+}
+
+TEST_F(MdiAppTest, ASecondToolbarDocksRightOfTheFirstOnItsRow)
+{
+    CToolBar second;
+    ASSERT_TRUE(second.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                                AFX_IDW_TOOLBAR + 1));
+    ASSERT_TRUE(second.LoadToolBar(IDR_TESTMAIN));
+    second.EnableDocking(CBRS_ALIGN_ANY);
+    // As the shell does it: the first bar's rectangle, one pixel to the right.
+    frame->RecalcLayout();
+    CRect rc;
+    frame->m_wndToolBar.GetWindowRect(&rc);
+    rc.OffsetRect(1, 0);
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &rc);
+    CRect r1, r2;
+    frame->m_wndToolBar.GetWindowRect(&r1);
+    second.GetWindowRect(&r2);
+    EXPECT_EQ(r1.top, r2.top);
+    EXPECT_EQ(r1.right, r2.left);
+    // Without a rectangle a bar gets a row of its own.
+    CToolBar third;
+    ASSERT_TRUE(third.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 2));
+    ASSERT_TRUE(third.LoadToolBar(IDR_TESTMAIN));
+    third.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&third);
+    CRect r3;
+    third.GetWindowRect(&r3);
+    EXPECT_EQ(r1.bottom, r3.top);
+    third.DestroyWindow();
+    second.DestroyWindow();
+}
+
+TEST_F(MdiAppTest, RunEndsWhenTheMainWindowCloses)
+{
+    frame->PostMessage(WM_CLOSE);
+    int nExit = app->Run();
+    EXPECT_EQ(0, nExit);
+    EXPECT_EQ(nullptr, frame->m_hWnd);
+    EXPECT_EQ(nullptr, app->m_pMainWnd);
+}
+
+TEST_F(MdiAppTest, PrintPreviewShowsTheViewsTwoPages)
+{
+    AfxTestResetScripts();
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    CPlanView* pView = static_cast<CPlanView*>(pChild->m_wndSplitter.GetPane(0, 0));
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    AfxPumpMessages();
+    CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView());
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_EQ(pPreview, frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_FALSE(frame->GetMDIClient()->IsWindowVisible());
+    EXPECT_FALSE(frame->m_wndToolBar.IsWindowVisible());  // the frame's bars step aside
+    EXPECT_EQ(2u, pPreview->GetLastPage());
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    ASSERT_NE(nullptr, pPreview->GetPageBitmap(1));
+    ASSERT_NE(nullptr, pPreview->GetPageBitmap(2));
+    // Each page shows what OnPrint drew for it: the frame reaches 120 pixels down per page.
+    QImage page1 = AfxImageOfBitmap(pPreview->GetPageBitmap(1));
+    QImage page2 = AfxImageOfBitmap(pPreview->GetPageBitmap(2));
+    page1.save(QString::fromUtf8(Utf8FromCString(AfxTestOutputPath("preview-page1.png")).c_str()));
+    page2.save(QString::fromUtf8(Utf8FromCString(AfxTestOutputPath("preview-page2.png")).c_str()));
+    ASSERT_FALSE(page1.isNull());
+    int nLeft = pPreview->GetPrintInfo()->m_rectDraw.left + 20;
+    int nTop = pPreview->GetPrintInfo()->m_rectDraw.top;
+    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft, nTop + 60) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft + 50, nTop + 119) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(255, 255, 255), page1.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), page2.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(nullptr, pPreview->GetPageBitmap(3));
+    // The view printed its pages through its printing virtuals, for the preview.
+    std::vector<std::string> want = {"prepare:preview", "begin", "print:1", "print:2"};
+    EXPECT_EQ(want, pView->m_printLog);
+    // The preview occupies the whole client area between its bar and the status bar.
+    CRect rcPreview;
+    pPreview->GetWindowRect(&rcPreview);
+    frame->ScreenToClient(&rcPreview);
+    EXPECT_GT(rcPreview.top, 0);
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);  // there is no page 3
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV);
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(2u, pPreview->GetPagesShown());
+    AfxPumpMessages();
+    EXPECT_TRUE(AfxTestGrabWindow(frame, AfxTestOutputPath("print-preview.png")));
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    AfxPumpMessages();
+    // The frame has its views and bars back.
+    EXPECT_EQ(frame->GetMDIClient(), frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_TRUE(frame->GetMDIClient()->IsWindowVisible());
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+    EXPECT_EQ("end", pView->m_printLog.back());
+}
+
+TEST_F(MdiAppTest, PrintingWritesThePagesToThePrinter)
+{
+    AfxTestResetScripts();
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CPlanFrame* pChild = static_cast<CPlanFrame*>(frame->MDIGetActive());
+    CPlanView* pView = static_cast<CPlanView*>(pChild->m_wndSplitter.GetPane(0, 0));
+    std::string path = m_dir + "/plan.pdf";
+    AfxTestPushPrintDialogResult(IDOK, path.c_str());
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    std::vector<std::string> want = {"prepare:print", "begin", "print:1", "print:2", "end"};
+    EXPECT_EQ(want, pView->m_printLog);
+    std::ifstream in(path, std::ios::binary);
+    std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t nPages = 0;
+    for (size_t pos = pdf.find("/Type /Page"); pos != std::string::npos; pos = pdf.find("/Type /Page", pos + 1))
+        if (pdf.compare(pos, 12, "/Type /Pages") != 0)
+            ++nPages;
+    EXPECT_EQ(2u, nPages);
+    // A cancelled dialog prints nothing.
+    pView->m_printLog.clear();
+    AfxTestPushPrintDialogResult(IDCANCEL);
+    pView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    std::vector<std::string> cancelled = {"prepare:print"};
+    EXPECT_EQ(cancelled, pView->m_printLog);
 }
 
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)

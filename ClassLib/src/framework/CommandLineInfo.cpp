@@ -75,5 +75,6 @@ void CCommandLineInfo::ParseLast(BOOL bLast)
         return;
     if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
         m_nShellCommand = FileOpen;
-    m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
+    // "nologo" keeps the splash off even as the last argument.
+    m_bShowSplash = m_bShowSplash && !m_bRunEmbedded && !m_bRunAutomated;
 }

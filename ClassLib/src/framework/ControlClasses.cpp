@@ -5,7 +5,18 @@
 
 #include <cstring>
 
+// The dialog layer registers the dialog window class and the standard controls' classes
+// here (it does so before its first dialog too).
+namespace pc {
+void RegisterDialogClass();
+}
+
 namespace pc_frame {
+
+void EnsureStandardClasses()
+{
+    pc::RegisterDialogClass();
+}
 
 void EnsureControlClasses()
 {
@@ -26,20 +37,6 @@ void EnsureControlClasses()
     }
 }
 
-// Label editing of list items needs the edit control of the controls layer; until it is
-// there a label cannot be edited in place (EditLabel answers NULL after asking the parent).
-CEdit* BeginLabelEdit(CListCtrl*, int)
-{
-    return nullptr;
-}
-
-}  // namespace pc_frame
-
-namespace pc_frame {
-
-void ContinuePrinting(CPrintInfo*)
-{
-}
 
 }  // namespace pc_frame
 

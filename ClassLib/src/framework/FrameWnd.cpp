@@ -12,6 +12,7 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
@@ -551,11 +552,17 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
-void CFrameWnd::PostNcDestroy()
+void CFrameWnd::OnNcDestroy()
 {
+    // The application has no main window once this one is gone.
     CWinApp* pApp = AfxGetApp();
     if (pApp != nullptr && pApp->m_pMainWnd == this)
         pApp->m_pMainWnd = nullptr;
+    CWnd::OnNcDestroy();
+}
+
+void CFrameWnd::PostNcDestroy()
+{
     delete this;
 }
 

@@ -36,10 +36,14 @@ void RegisterFrameworkStrings();
 void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
 // The window classes of the list, header, tree and tab controls (registered once).
 void EnsureControlClasses();
+// The dialog class and the standard controls' classes (buttons) of the dialog layer.
+void EnsureStandardClasses();
 // Printing: m_bContinuePrinting from the page number and the page count.
 void ContinuePrinting(CPrintInfo* pInfo);
 // Label editing of a list item: an edit over the label that ends with LVN_ENDLABELEDIT.
 CEdit* BeginLabelEdit(CListCtrl* pList, int nItem);
+void SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+void EndLabelEdit(CListCtrl* pList);
 // A child window object the parent owns and deletes with itself.
 void AdoptChild(CWnd* pParent, CWnd* pChild);
 // The tip of a toolbar button (empty text hides it).

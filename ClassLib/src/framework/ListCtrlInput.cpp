@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CListCtrl, CWnd)
     ON_WM_KILLFOCUS()
     ON_WM_GETDLGCODE()
     ON_WM_WINDOWPOSCHANGED()
+    ON_WM_STYLECHANGED()
     ON_MESSAGE(WM_SETFONT, OnSetFontMsg)
 END_MESSAGE_MAP()
 
@@ -71,6 +72,22 @@ void CListCtrl::OnWindowPosChanged(WINDOWPOS* lpwndpos)
     {
         m_nRowHeight = 0;
         UpdateScrollBars();
+        Invalidate();
+    }
+}
+
+void CListCtrl::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct)
+{
+    CWnd::OnStyleChanged(nStyleType, lpStyleStruct);
+    // Another view: the rows are measured and laid out anew, the header shown or hidden.
+    if (nStyleType == GWL_STYLE)
+    {
+        m_nTopIndex = 0;
+        m_nScrollX = 0;
+        m_nScrollY = 0;
+        m_nRowHeight = 0;
+        UpdateScrollBars();
+        LayoutHeader();
         Invalidate();
     }
 }

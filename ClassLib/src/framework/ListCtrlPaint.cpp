@@ -290,5 +290,16 @@ BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             *pResult = TRUE;
         return TRUE;
     }
+    if (message == WM_MEASUREITEM)
+    {
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        if (pResult != nullptr)
+            *pResult = TRUE;
+        return TRUE;
+    }
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+void CListCtrl::MeasureItem(LPMEASUREITEMSTRUCT)
+{
 }

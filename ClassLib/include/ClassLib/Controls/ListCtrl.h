@@ -21,6 +21,12 @@
 
 class CImageList;
 class CEdit;
+class CListCtrl;
+
+namespace pc_frame {
+void SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+void EndLabelEdit(CListCtrl* pList);
+}  // namespace pc_frame
 
 class AFX_EXT_CLASS CListCtrl : public CWnd
 {
@@ -125,6 +131,9 @@ public:
 
     // Owner-drawn rows (LVS_OWNERDRAWFIXED).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // The row height of an owner-drawn list (reflected WM_MEASUREITEM); the default keeps
+    // the height the list proposes.
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
@@ -234,6 +243,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg UINT OnGetDlgCode();
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
     afx_msg LRESULT OnSetFontMsg(WPARAM wParam, LPARAM lParam);
 
     // The header's notifications when the list's message map did not take them.
@@ -241,5 +251,7 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     friend class CListView;
+    friend void pc_frame::SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
+    friend void pc_frame::EndLabelEdit(CListCtrl* pList);
     DECLARE_MESSAGE_MAP()
 };

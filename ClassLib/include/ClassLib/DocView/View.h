@@ -70,8 +70,14 @@ protected:
     afx_msg void OnPaint();
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnInitialUpdateMsg(WPARAM, LPARAM);
+
+public:
+    // The print commands: views map ID_FILE_PRINT (and ID_FILE_PRINT_DIRECT) and
+    // ID_FILE_PRINT_PREVIEW to these.
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
+
+protected:
 
     DECLARE_MESSAGE_MAP()
 };

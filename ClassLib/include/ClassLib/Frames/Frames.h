@@ -5,9 +5,15 @@
 #include <ClassLib/Controls/HeaderCtrl.h>
 #include <ClassLib/Controls/ListCtrl.h>
 #include <ClassLib/Controls/TreeCtrl.h>
+#include <ClassLib/Controls/TabCtrl.h>
 #include <ClassLib/Frames/FrameWnd.h>
 #include <ClassLib/Frames/MDIWnd.h>
 #include <ClassLib/Frames/ControlBar.h>
 #include <ClassLib/Frames/ToolBar.h>
 #include <ClassLib/Frames/StatusBar.h>
 #include <ClassLib/Frames/SplitterWnd.h>
+#include <ClassLib/Frames/OleIPFrameWnd.h>
+#if __has_include(<ClassLib/Dialogs/Dialog.h>)
+#include <ClassLib/Frames/PropertySheet.h>
+#include <ClassLib/Frames/DialogBar.h>
+#endif
