@@ -298,6 +298,11 @@ void SendNcDestroy(HWND hWnd)
     std::vector<HWND> kids = w->children;
     for (HWND c : kids)
         SendNcDestroy(c);
+    // The widget is hidden while the window's procedure still lives: hiding it can call back
+    // into that procedure (a combo box closing its list), which WM_NCDESTROY may delete.
+    w = AfxWindowOf(hWnd);
+    if (w && w->widget)
+        w->widget->hide();
     ::SendMessage(hWnd, WM_NCDESTROY, 0, 0);
     Finalize(hWnd);
 }
