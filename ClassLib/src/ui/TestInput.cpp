@@ -148,20 +148,32 @@ void AfxTestMouseUp(CWnd* pWnd, CPoint point, int nButton, UINT nModifiers)
     SendMouse(pWnd, QEvent::MouseButtonRelease, point, ButtonOf(nButton), nModifiers);
 }
 
+namespace {
+// A press or release may destroy the window and its object (a button closing its dialog):
+// the rest of a gesture is only played while the window still exists.
+bool StillThere(HWND hWnd) { return hWnd && IsWindow(hWnd); }
+}  // namespace
+
 void AfxTestClick(CWnd* pWnd, CPoint point, int nButton, UINT nModifiers)
 {
+    const HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     AfxForgetDoubleClick();
     AfxTestMouseDown(pWnd, point, nButton, nModifiers);
-    AfxTestMouseUp(pWnd, point, nButton, nModifiers);
+    if (StillThere(hWnd))
+        AfxTestMouseUp(pWnd, point, nButton, nModifiers);
 }
 
 void AfxTestDoubleClick(CWnd* pWnd, CPoint point, int nButton, UINT nModifiers)
 {
+    const HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     AfxForgetDoubleClick();
     AfxTestMouseDown(pWnd, point, nButton, nModifiers);
-    AfxTestMouseUp(pWnd, point, nButton, nModifiers);
-    AfxTestMouseDown(pWnd, point, nButton, nModifiers);
-    AfxTestMouseUp(pWnd, point, nButton, nModifiers);
+    if (StillThere(hWnd))
+        AfxTestMouseUp(pWnd, point, nButton, nModifiers);
+    if (StillThere(hWnd))
+        AfxTestMouseDown(pWnd, point, nButton, nModifiers);
+    if (StillThere(hWnd))
+        AfxTestMouseUp(pWnd, point, nButton, nModifiers);
 }
 
 void AfxTestDrag(CWnd* pWnd, CPoint from, CPoint to, int nSteps, int nButton, UINT nModifiers)
@@ -203,8 +215,13 @@ void AfxTestKeyUp(CWnd* pWnd, UINT nVirtKey, UINT nModifiers)
 
 void AfxTestKey(CWnd* pWnd, UINT nVirtKey, UINT nModifiers)
 {
+    const HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     ModifierKeys(pWnd, nModifiers, true);
     AfxTestKeyDown(pWnd, nVirtKey, nModifiers);
+    // The key-down may have destroyed the window and its object (an editor ending on Enter):
+    // the rest of the keystroke goes to whatever has the focus, as from a real keyboard.
+    if (hWnd && !IsWindow(hWnd))
+        pWnd = nullptr;
     AfxTestKeyUp(pWnd, nVirtKey, nModifiers);
     ModifierKeys(pWnd, nModifiers, false);
 }
