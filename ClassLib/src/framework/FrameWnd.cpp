@@ -86,8 +86,12 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         }
     }
     m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr, hMenu,
+    // The default rectangle starts at CW_USEDEFAULT: its size is "default" too, never a
+    // difference that overflows.
+    const int cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
+    const int cy = rect.top == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx,
+                  cy, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr, hMenu,
                   static_cast<LPVOID>(pContext)))
     {
         TRACE("Warning: failed to create CFrameWnd.\n");
