@@ -479,6 +479,25 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
     return TRUE;
 }
 
+// Cells of rows [nRowFrom, nRowTo) and columns [nColFrom, nColTo) become fixed or stop being
+// fixed; either way they take the grid's default colours again.
+void CGridCtrl::MarkCellsFixed(int nRowFrom, int nRowTo, int nColFrom, int nColTo, BOOL bFixed)
+{
+    for (int row = nRowFrom; row < nRowTo; row++)
+    {
+        for (int col = nColFrom; col < nColTo; col++)
+        {
+            CGridCellBase* pCell = GetCell(row, col);
+            if (!pCell)
+                continue;
+            UINT nState = pCell->GetState();
+            pCell->SetState(bFixed ? (nState | GRIDSTATE_FIXED) : (nState & ~GRIDSTATE_FIXED));
+            pCell->SetBackClr(CLR_DEFAULT);
+            pCell->SetTextClr(CLR_DEFAULT);
+        }
+    }
+}
+
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 {
     ASSERT(nFixedRows >= 0);
@@ -497,19 +516,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
     int nFrom = min(nFixedRows, m_nFixedRows);
     int nTo = max(nFixedRows, m_nFixedRows);
     BOOL bBecomeFixed = nFixedRows > m_nFixedRows;
-    for (int row = nFrom; row < nTo; row++)
-    {
-        for (int col = m_nFixedCols; col < m_nCols; col++)
-        {
-            CGridCellBase* pCell = GetCell(row, col);
-            if (!pCell)
-                continue;
-            UINT nState = pCell->GetState();
-            pCell->SetState(bBecomeFixed ? (nState | GRIDSTATE_FIXED) : (nState & ~GRIDSTATE_FIXED));
-            pCell->SetBackClr(CLR_DEFAULT);
-            pCell->SetTextClr(CLR_DEFAULT);
-        }
-    }
+    MarkCellsFixed(nFrom, nTo, m_nFixedCols, m_nCols, bBecomeFixed);
 
     m_nFixedRows = nFixedRows;
     Refresh();
@@ -534,19 +541,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
     int nFrom = min(nFixedCols, m_nFixedCols);
     int nTo = max(nFixedCols, m_nFixedCols);
     BOOL bBecomeFixed = nFixedCols > m_nFixedCols;
-    for (int row = m_nFixedRows; row < m_nRows; row++)
-    {
-        for (int col = nFrom; col < nTo; col++)
-        {
-            CGridCellBase* pCell = GetCell(row, col);
-            if (!pCell)
-                continue;
-            UINT nState = pCell->GetState();
-            pCell->SetState(bBecomeFixed ? (nState | GRIDSTATE_FIXED) : (nState & ~GRIDSTATE_FIXED));
-            pCell->SetBackClr(CLR_DEFAULT);
-            pCell->SetTextClr(CLR_DEFAULT);
-        }
-    }
+    MarkCellsFixed(m_nFixedRows, m_nRows, nFrom, nTo, bBecomeFixed);
 
     m_nFixedCols = nFixedCols;
     Refresh();
