@@ -1,5 +1,6 @@
 // The combo box: drop-down (an edit part, child id 1001), drop-down list, sorted and
 // owner-drawn lists, with the platform's notifications.
+#include "OwnerDrawDelegate.h"
 #include "ComboProc.h"
 #include "EditProc.h"
 #include "WmCodes.h"
@@ -57,27 +58,6 @@ private:
     ComboProc* m_proc;
 };
 
-class OwnerDrawDelegate : public QStyledItemDelegate
-{
-public:
-    OwnerDrawDelegate(ComboProc* proc, QObject* parent) : QStyledItemDelegate(parent), m_proc(proc) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        painter->save();
-        m_proc->PaintItem(*painter, index.row(), option.rect, (option.state & QStyle::State_Selected) != 0,
-                          (option.state & QStyle::State_HasFocus) != 0);
-        painter->restore();
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(m_proc->ItemHeight(index.row()));
-        return s;
-    }
-
-private:
-    ComboProc* m_proc;
-};
 
 }  // namespace
 
@@ -90,7 +70,7 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
     if (!IsDropList())
         m_combo->setEditable(true);
     if (OwnerDraw())
-        m_combo->setItemDelegate(new OwnerDrawDelegate(this, m_combo));
+        m_combo->setItemDelegate(new OwnerDrawDelegate<ComboProc>(this, m_combo));
     QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         if (m_quiet)
             return;

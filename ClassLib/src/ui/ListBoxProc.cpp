@@ -1,4 +1,5 @@
 // List boxes: single, multiple and extended selection, sorted and owner-drawn lists.
+#include "OwnerDrawDelegate.h"
 #include "ListBoxProc.h"
 #include "WmCodes.h"
 
@@ -10,32 +11,6 @@
 
 namespace pc {
 
-namespace {
-
-class OwnerDrawDelegate : public QStyledItemDelegate
-{
-public:
-    OwnerDrawDelegate(ListBoxProc* proc, QObject* parent) : QStyledItemDelegate(parent), m_proc(proc) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        painter->save();
-        m_proc->PaintItem(*painter, index.row(), option.rect, (option.state & QStyle::State_Selected) != 0,
-                          (option.state & QStyle::State_HasFocus) != 0);
-        painter->restore();
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(m_proc->ItemHeight(index.row()));
-        return s;
-    }
-
-private:
-    ListBoxProc* m_proc;
-};
-
-}  // namespace
-
 ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
     m_list = new QListWidget(parent);
@@ -45,7 +20,7 @@ ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
                              : (style & LBS_MULTIPLESEL)  ? QAbstractItemView::MultiSelection
                                                           : QAbstractItemView::SingleSelection);
     if (OwnerDraw())
-        m_list->setItemDelegate(new OwnerDrawDelegate(this, m_list));
+        m_list->setItemDelegate(new OwnerDrawDelegate<ListBoxProc>(this, m_list));
     QObject::connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_quiet)
             return;
