@@ -425,6 +425,7 @@ protected:
     // Rewrites the stored coordinates of every cell of rows nFromRow to the last.
     void RenumberCells(int nFromRow);
     void MarkCellsFixed(int nRowFrom, int nRowTo, int nColFrom, int nColTo, BOOL bFixed);
+    void DrawRowCells(CDC* pDC, int row, CRect rect, int nLeft, int nFirstCol, int nLastCol, const CRect& clipRect);
     // Keeps the selected-rows list in step with a cell's selected bit.
     void TrackSelectedRow(int nRow, int nCol, BOOL bSelected);
     void SetCellSelected(int nRow, int nCol, BOOL bSelected);

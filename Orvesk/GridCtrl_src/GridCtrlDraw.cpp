@@ -148,19 +148,7 @@ void CGridCtrl::OnDraw(CDC* pDC)
             break;
         if (rect.bottom < clipRect.top)
             continue;
-        rect.right = -1;
-        for (col = 0; col < m_nFixedCols; col++)
-        {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            pCell = GetCell(row, col);
-            if (pCell)
-                pCell->Draw(pDC, row, col, rect, FALSE);
-        }
+        DrawRowCells(pDC, row, rect, 0, 0, m_nFixedCols - 1, clipRect);
     }
 
     // The fixed columns of the visible rows.
@@ -174,19 +162,7 @@ void CGridCtrl::OnDraw(CDC* pDC)
             break;
         if (rect.bottom < clipRect.top)
             continue;
-        rect.right = -1;
-        for (col = 0; col < m_nFixedCols; col++)
-        {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            pCell = GetCell(row, col);
-            if (pCell)
-                pCell->Draw(pDC, row, col, rect, FALSE);
-        }
+        DrawRowCells(pDC, row, rect, 0, 0, m_nFixedCols - 1, clipRect);
     }
 
     // The fixed rows of the visible columns.
@@ -199,19 +175,7 @@ void CGridCtrl::OnDraw(CDC* pDC)
             break;
         if (rect.bottom < clipRect.top)
             continue;
-        rect.right = nFixedColWidth - 1;
-        for (col = minVisibleCol; col <= maxVisibleCol; col++)
-        {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            pCell = GetCell(row, col);
-            if (pCell)
-                pCell->Draw(pDC, row, col, rect, FALSE);
-        }
+        DrawRowCells(pDC, row, rect, nFixedColWidth, minVisibleCol, maxVisibleCol, clipRect);
     }
 
     // The scrolling cells.
@@ -224,19 +188,7 @@ void CGridCtrl::OnDraw(CDC* pDC)
             break;
         if (rect.bottom < clipRect.top)
             continue;
-        rect.right = nFixedColWidth - 1;
-        for (col = minVisibleCol; col <= maxVisibleCol; col++)
-        {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            pCell = GetCell(row, col);
-            if (pCell)
-                pCell->Draw(pDC, row, col, rect, FALSE);
-        }
+        DrawRowCells(pDC, row, rect, nFixedColWidth, minVisibleCol, maxVisibleCol, clipRect);
     }
 
     // Grid lines over the scrolling area; hidden rows and columns add none (their line
@@ -271,6 +223,26 @@ void CGridCtrl::OnDraw(CDC* pDC)
     }
 
     pDC->SelectStockObject(NULL_PEN);
+}
+
+// Draws the cells of one row band (rect's top and bottom) for columns nFirstCol to nLastCol,
+// laid out from x = nLeft; cells left of the clip box are skipped, the walk stops past it.
+void CGridCtrl::DrawRowCells(CDC* pDC, int row, CRect rect, int nLeft, int nFirstCol, int nLastCol,
+                             const CRect& clipRect)
+{
+    rect.right = nLeft - 1;
+    for (int col = nFirstCol; col <= nLastCol; col++)
+    {
+        rect.left = rect.right + 1;
+        rect.right = rect.left + GetColumnWidth(col) - 1;
+        if (rect.left > clipRect.right)
+            break;
+        if (rect.right < clipRect.left)
+            continue;
+        CGridCellBase* pCell = GetCell(row, col);
+        if (pCell)
+            pCell->Draw(pDC, row, col, rect, FALSE);
+    }
 }
 
 BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
