@@ -609,4 +609,5 @@ protected:
     int FindPrintPageCol(int nPageAcross) const;
     // Lines of one printed cell, as the grid-lines setting asks.
     void PrintCellLines(CDC* pDC, const CRect& rect, BOOL bFirstRow, BOOL bFirstCol);
+    void PrintRowCells(CDC* pDC, int row, CRect rect, int nLeft, BOOL bTopRow);
 };

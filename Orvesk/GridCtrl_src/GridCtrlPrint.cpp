@@ -288,22 +288,7 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + nHeight - 1;
 
-        rect.right = nFixedWidth - 1;
-        int nTotalWidth = 0;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++)
-        {
-            int nWidth = GetColumnWidth(col);
-            if (StartsNewPage(nTotalWidth, nWidth, m_nPageWidth))
-                break;
-            nTotalWidth += nWidth;
-            if (nWidth <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + nWidth - 1;
-            if (CGridCellBase* pCell = GetCell(row, col))
-                pCell->PrintCell(pDC, row, col, rect);
-            PrintCellLines(pDC, rect, row == m_nCurrPrintRow, col == m_nCurrPrintCol);
-        }
+        PrintRowCells(pDC, row, rect, nFixedWidth, row == m_nCurrPrintRow);
     }
     pDC->SelectObject(pOldPen);
 
@@ -317,6 +302,29 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 
     pDC->SetWindowOrg(0, 0);
     pDC->SelectObject(pOldFont);
+}
+
+// Prints one row band (rect's top and bottom) from x = nLeft: the columns of the current
+// column page, as many as fit across the page, with their cell lines (bTopRow: the band is
+// the first of the page).
+void CGridCtrl::PrintRowCells(CDC* pDC, int row, CRect rect, int nLeft, BOOL bTopRow)
+{
+    rect.right = nLeft - 1;
+    int nTotalWidth = 0;
+    for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++)
+    {
+        int nWidth = GetColumnWidth(col);
+        if (StartsNewPage(nTotalWidth, nWidth, m_nPageWidth))
+            break;
+        nTotalWidth += nWidth;
+        if (nWidth <= 0)
+            continue;
+        rect.left = rect.right + 1;
+        rect.right = rect.left + nWidth - 1;
+        if (CGridCellBase* pCell = GetCell(row, col))
+            pCell->PrintCell(pDC, row, col, rect);
+        PrintCellLines(pDC, rect, bTopRow, col == m_nCurrPrintCol);
+    }
 }
 
 void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
@@ -335,22 +343,7 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + nHeight - 1;
 
-        rect.right = -1;
-        int nTotalWidth = 0;
-        for (int col = m_nCurrPrintCol; col < GetColumnCount(); col++)
-        {
-            int nWidth = GetColumnWidth(col);
-            if (StartsNewPage(nTotalWidth, nWidth, m_nPageWidth))
-                break;
-            nTotalWidth += nWidth;
-            if (nWidth <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + nWidth - 1;
-            if (CGridCellBase* pCell = GetCell(row, col))
-                pCell->PrintCell(pDC, row, col, rect);
-            PrintCellLines(pDC, rect, row == 0, col == m_nCurrPrintCol);
-        }
+        PrintRowCells(pDC, row, rect, 0, row == 0);
     }
 
     pDC->SelectObject(pOldPen);
