@@ -16,6 +16,28 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// Appends a copy of every non-null element of one list of records to another.
+template <class TRecord>
+void AppendCopies(CObList& listTo, CObList& listFrom)
+{
+    for (POSITION pos = listFrom.GetHeadPosition(); pos != NULL;)
+    {
+        const TRecord* pRecord = static_cast<const TRecord*>(listFrom.GetNext(pos));
+        if (pRecord == NULL)
+            continue;
+        TRecord* pCopy = new TRecord;
+        pCopy->Copy(pRecord);
+        listTo.AddTail(pCopy);
+    }
+}
+
+void DeleteAll(CObList& list)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        delete list.GetNext(pos);
+    list.RemoveAll();
+}
+
 COleDateTime Midnight(const COleDateTime& dt)
 {
     return COleDateTime(dt.GetYear(), dt.GetMonth(), dt.GetDay(), 0, 0, 0);
@@ -37,14 +59,8 @@ CCalendarDlg::~CCalendarDlg()
 
 void CCalendarDlg::FreeLists()
 {
-    POSITION pos = m_listItems.GetHeadPosition();
-    while (pos != NULL)
-        delete m_listItems.GetNext(pos);
-    m_listItems.RemoveAll();
-    pos = m_listWeekdays.GetHeadPosition();
-    while (pos != NULL)
-        delete m_listWeekdays.GetNext(pos);
-    m_listWeekdays.RemoveAll();
+    DeleteAll(m_listItems);
+    DeleteAll(m_listWeekdays);
 }
 
 void CCalendarDlg::SetCalendar(CObList& listItems, CObList& listWeekdays, CString strName, int nProjID,
@@ -54,24 +70,8 @@ void CCalendarDlg::SetCalendar(CObList& listItems, CObList& listWeekdays, CStrin
     m_nProjID = nProjID;
     m_nCalID = nCalID;
     m_nBaseID = nBaseID;
-    for (POSITION pos = listItems.GetHeadPosition(); pos != NULL;)
-    {
-        const CCalendarItem* pItem = static_cast<const CCalendarItem*>(listItems.GetNext(pos));
-        if (pItem == NULL)
-            continue;
-        CCalendarItem* pCopy = new CCalendarItem;
-        pCopy->Copy(pItem);
-        m_listItems.AddTail(pCopy);
-    }
-    for (POSITION pos = listWeekdays.GetHeadPosition(); pos != NULL;)
-    {
-        const CDayOfWeek* pDay = static_cast<const CDayOfWeek*>(listWeekdays.GetNext(pos));
-        if (pDay == NULL)
-            continue;
-        CDayOfWeek* pCopy = new CDayOfWeek;
-        pCopy->Copy(pDay);
-        m_listWeekdays.AddTail(pCopy);
-    }
+    AppendCopies<CCalendarItem>(m_listItems, listItems);
+    AppendCopies<CDayOfWeek>(m_listWeekdays, listWeekdays);
 }
 
 void CCalendarDlg::GetCalendar(CObList& listItems, CObList& listWeekdays, CString& strName, int& nBaseID)
@@ -80,18 +80,8 @@ void CCalendarDlg::GetCalendar(CObList& listItems, CObList& listWeekdays, CStrin
     nBaseID = m_nBaseID;
     listItems.RemoveAll();
     listWeekdays.RemoveAll();
-    for (POSITION pos = m_listItems.GetHeadPosition(); pos != NULL;)
-    {
-        CCalendarItem* pCopy = new CCalendarItem;
-        pCopy->Copy(static_cast<const CCalendarItem*>(m_listItems.GetNext(pos)));
-        listItems.AddTail(pCopy);
-    }
-    for (POSITION pos = m_listWeekdays.GetHeadPosition(); pos != NULL;)
-    {
-        CDayOfWeek* pCopy = new CDayOfWeek;
-        pCopy->Copy(static_cast<const CDayOfWeek*>(m_listWeekdays.GetNext(pos)));
-        listWeekdays.AddTail(pCopy);
-    }
+    AppendCopies<CCalendarItem>(listItems, m_listItems);
+    AppendCopies<CDayOfWeek>(listWeekdays, m_listWeekdays);
 }
 
 BOOL CCalendarDlg::IsRestWeekday(int nWeekday) const
