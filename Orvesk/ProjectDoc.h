@@ -117,7 +117,7 @@ public:
 
     CString GetLoginName() const { return m_strLoginName; }
     void SetLoginName(const CString& strName) { m_strLoginName = strName; }
-    void SetProjectID(int nID) { m_nProjID = nID; m_ProjectInfo.m_nProjID = nID; }
+    void SetProjectID(int nID) { m_nProjectID = nID; m_ProjectInfo.m_nProjID = nID; }
     void SetViewType(int nType) { m_nViewType = nType; }
     int GetViewType() const { return m_nViewType; }
 
@@ -130,15 +130,15 @@ protected:
     void ModifyLoginUserPerm();
 
 public:
-    int m_nMaxRow;                      // highest ROWINGRID of the tasks
-    int m_nProjID;                      // server id of the open project
+    int m_nMaxRowInGrid;                      // highest ROWINGRID of the tasks
+    int m_nProjectID;                      // server id of the open project
     CTaskItemList m_listTasks;          // top-level tasks; each owns its subtree
-    CTaskItemList m_listDelTasks;       // removed tasks (FLAG 3), sent last by the next save
+    CTaskItemList m_listDeletedTasks;       // removed tasks (FLAG 3), sent last by the next save
     CProjectInfo m_ProjectInfo;         // the header with its members
     CDayOfWeekList m_listDayOfWeek;     // working flag per weekday
     CCalendarItemList m_listCalendarItems; // dated working and rest periods
     CString m_strFilePath;              // the local project file
-    int m_nMode;                        // 1 local file, 0 server
+    int m_bLocalFile;                        // 1 local file, 0 server
     CResInfoList m_listResources;       // every resource the server knows
     CPermInfoList m_listPermissions;    // the users' rights on this project
     int m_nCalBaseID;                   // -1 24 hours, -2 standard (Saturday, Sunday off)

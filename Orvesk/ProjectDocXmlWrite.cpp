@@ -40,7 +40,7 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
 
     strXml = "<PROJECT>";
     // About a kilobyte and a half per task: grow the text once rather than step by step.
-    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDelTasks)) * 1536 + 4096);
+    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDeletedTasks)) * 1536 + 4096);
     XmlAppendFormat(strXml, "<ID>%d</ID>", {info.m_nProjID});
     AppendXmlElement(strXml, "NAME", info.m_strName);
     AppendXmlElement(strXml, "GOAL", info.m_strGoal);
@@ -64,7 +64,7 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
 
     // Removed tasks stand in the same TASKS element as the live ones, also when no live
     // task is left.
-    const BOOL bTasks = !m_listTasks.IsEmpty() || !m_listDelTasks.IsEmpty();
+    const BOOL bTasks = !m_listTasks.IsEmpty() || !m_listDeletedTasks.IsEmpty();
     if (bTasks)
         strXml += "<TASKS>";
 
@@ -76,9 +76,9 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
         pTask->AppendXmlBody(strXml, TRUE, strChildFormat);
     }
 
-    pos = m_listDelTasks.GetHeadPosition();
+    pos = m_listDeletedTasks.GetHeadPosition();
     while (pos != NULL) {
-        CTaskItem* pTask = m_listDelTasks.GetNext(pos);
+        CTaskItem* pTask = m_listDeletedTasks.GetNext(pos);
         pTask->AppendXmlHead(strXml, PROJECT_XML_DATE_FORMAT, FALSE);
         pTask->AppendXmlBody(strXml, FALSE, strChildFormat);
         ProjectSendProgress(WM_PROGRESS_STEP);
@@ -100,7 +100,7 @@ void CProjectDoc::ResetSaveFlags()
         if (pTask->m_nFlag != FLAG_REMOVED)
             pTask->m_nFlag = FLAG_UNCHANGED;
     }
-    pos = m_listDelTasks.GetHeadPosition();
+    pos = m_listDeletedTasks.GetHeadPosition();
     while (pos != NULL)
-        m_listDelTasks.GetNext(pos)->m_nFlag = FLAG_UNCHANGED;
+        m_listDeletedTasks.GetNext(pos)->m_nFlag = FLAG_UNCHANGED;
 }
