@@ -10,7 +10,21 @@ CProjectDoc::CProjectDoc()
       m_listCalendarItems(10), m_bLocalFile(1), m_listResources(10), m_listPermissions(10),
       m_nCalBaseID(-2), m_nCalID(0), m_bAutomation(1), m_nViewType(2), m_nParseDepth(0)
 {
+    ReadReg();
+    EnableCompoundFile();
 }
+
+#ifdef _DEBUG
+void CProjectDoc::AssertValid() const
+{
+    COleServerDoc::AssertValid();
+}
+
+void CProjectDoc::Dump(CDumpContext& dc) const
+{
+    COleServerDoc::Dump(dc);
+}
+#endif
 
 CServerSrvrItem* CProjectDoc::GetEmbeddedItem()
 {

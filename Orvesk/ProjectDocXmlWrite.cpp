@@ -33,14 +33,9 @@ int CountTasks(const CTaskItemList& list)
 
 } // namespace
 
-void CProjectDoc::WriteProjectXml(CString& strXml)
+void CProjectDoc::AppendProjectHeaderXml(CString& strXml) const
 {
-    const CString strChildFormat = ProjectTaskDateFormat();
     const CProjectInfo& info = m_ProjectInfo;
-
-    strXml = "<PROJECT>";
-    // About a kilobyte and a half per task: grow the text once rather than step by step.
-    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDeletedTasks)) * 1536 + 4096);
     XmlAppendFormat(strXml, "<ID>%d</ID>", {info.m_nProjID});
     AppendXmlElement(strXml, "NAME", info.m_strName);
     AppendXmlElement(strXml, "GOAL", info.m_strGoal);
@@ -55,12 +50,26 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
                     "<FLAG>%d</FLAG><PRIORITY>%d</PRIORITY><STATUS>%d</STATUS><ISSUBPROJ>%d</ISSUBPROJ>"
                     "<PROGRESS>%d</PROGRESS>",
                     {info.m_nFlag, info.m_nPriority, info.m_nStatus, info.m_nIsSubProj, info.m_nProgress});
+}
 
+void CProjectDoc::AppendMembersXml(CString& strXml) const
+{
     strXml += "<MEMBERS>";
-    POSITION pos = info.m_listMembers.GetHeadPosition();
+    POSITION pos = m_ProjectInfo.m_listMembers.GetHeadPosition();
     while (pos != NULL)
-        AppendMember(strXml, info.m_listMembers.GetNext(pos));
+        AppendMember(strXml, m_ProjectInfo.m_listMembers.GetNext(pos));
     strXml += "</MEMBERS>";
+}
+
+void CProjectDoc::WriteProjectXml(CString& strXml)
+{
+    const CString strChildFormat = ProjectTaskDateFormat();
+
+    strXml = "<PROJECT>";
+    // About a kilobyte and a half per task: grow the text once rather than step by step.
+    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDeletedTasks)) * 1536 + 4096);
+    AppendProjectHeaderXml(strXml);
+    AppendMembersXml(strXml);
 
     // Removed tasks stand in the same TASKS element as the live ones, also when no live
     // task is left.
@@ -68,7 +77,7 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
     if (bTasks)
         strXml += "<TASKS>";
 
-    pos = m_listTasks.GetHeadPosition();
+    POSITION pos = m_listTasks.GetHeadPosition();
     while (pos != NULL) {
         ProjectSendProgress(WM_PROGRESS_STEP);
         CTaskItem* pTask = m_listTasks.GetNext(pos);
