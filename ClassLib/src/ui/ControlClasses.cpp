@@ -2,6 +2,7 @@
 // class's window procedure answers the class's messages and leaves the rest, and the
 // input the person gives, to the window layer's default.
 #include "ControlClasses.h"
+#include "ComboProc.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Wnd/QtInterop.h>
@@ -151,6 +152,12 @@ QWidget* MakeFor(const char* className, const CREATESTRUCT& cs, QWidget* parent)
     return w;
 }
 
+bool ComboListIsDown(ControlProc* proc)
+{
+    auto* combo = dynamic_cast<ComboProc*>(proc);
+    return combo != nullptr && combo->m_dropped && combo->ListWindow() != nullptr;
+}
+
 LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto& entries = Entries();
@@ -205,7 +212,8 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
         // The person's keys go to the widget itself; keys sent by code are the procedure's.
-        if (AfxIsTranslatingInput(h, msg))
+        // A combo box whose list is down hands the keys to the list window.
+        if (AfxIsTranslatingInput(h, msg) && !ComboListIsDown(proc))
             return ::DefWindowProc(h, msg, wParam, lParam);
         break;
     case WM_SETTEXT: {

@@ -843,12 +843,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             *pResult = lResult;
         return TRUE;
     }
-    UINT lookup = message;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-        lookup = WM_CTLCOLOR;
-    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(lookup);
-    if (!e && lookup != message)
-        e = FindMessageEntry(message);
+    // An entry for the very message (ON_MESSAGE(WM_CTLCOLORLISTBOX, ...)) comes before the
+    // OnCtlColor entries that take every WM_CTLCOLORxxx.
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(message);
+    if (!e && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        e = FindMessageEntry(WM_CTLCOLOR);
     if (!e)
         return FALSE;
     AFX_MSGCALL call{message, wParam, lParam, 0, 0, nullptr, TRUE};
