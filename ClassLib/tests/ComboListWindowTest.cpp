@@ -111,9 +111,9 @@ TEST_F(ComboListWindowTest, ACheckComboKeepsItsListOpenTogglesItemsAndDrawsItsFi
     CCheckCombo combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS,
                              CRect(10, 10, 200, 200), &host, 40));
-    combo.AddString("甲");
-    combo.AddString("乙");
-    combo.AddString("丙");
+    combo.AddString("first");
+    combo.AddString("second");
+    combo.AddString("third");
     AfxTestFocus(&combo);
     combo.ShowDropDown(TRUE);
     AfxPumpMessages();

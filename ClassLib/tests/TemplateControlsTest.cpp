@@ -51,7 +51,12 @@ public:
     std::vector<std::pair<UINT, CRect>> drawn;
     std::vector<COLORREF> textColors;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { lpMIS->itemHeight = 20; }
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawn.emplace_back(lpDIS->itemID, CRect(lpDIS->rcItem)); }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        drawn.emplace_back(lpDIS->itemID, CRect(lpDIS->rcItem));
+        CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+        pDC->TextOut(lpDIS->rcItem.left + 2, lpDIS->rcItem.top + 2, GetItemText(static_cast<int>(lpDIS->itemID), 0));
+    }
 
 protected:
     afx_msg LRESULT OnSetTextColor(WPARAM wParam, LPARAM lParam)
@@ -66,12 +71,34 @@ BEGIN_MESSAGE_MAP(CMemberList, CListCtrl)
     ON_MESSAGE(LVM_SETTEXTCOLOR, OnSetTextColor)
 END_MESSAGE_MAP()
 
+// A header of the program's own over a list's header.
+class COwnHeader : public CHeaderCtrl
+{
+public:
+    std::vector<UINT> drawnItems;
+    int nInserts = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawnItems.push_back(lpDIS->itemID); }
+
+protected:
+    afx_msg LRESULT OnInsertItem(WPARAM wParam, LPARAM lParam)
+    {
+        ++nInserts;
+        return DefWindowProc(HDM_INSERTITEM, wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(COwnHeader, CHeaderCtrl)
+    ON_MESSAGE(HDM_INSERTITEM, OnInsertItem)
+END_MESSAGE_MAP()
+
 std::vector<std::string> g_destroyed;
 
 class CMemberPage : public CPropertyPageEx
 {
 public:
     CMemberList m_list;
+    COwnHeader m_header;  // the list's header, taken over as the report list does
     CMemberPage() : CPropertyPageEx(IDD_MEMBER_PAGE) {}
     void DoDataExchange(CDataExchange* pDX) override
     {
@@ -81,8 +108,11 @@ public:
     BOOL OnInitDialog() override
     {
         CPropertyPageEx::OnInitDialog();
-        m_list.InsertColumn(0, "成员", LVCFMT_LEFT, 120);
-        m_list.InsertColumn(1, "权限", LVCFMT_LEFT, 80);
+        CWnd* pHeader = m_list.GetDlgItem(0);
+        if (pHeader != nullptr)
+            m_header.SubclassWindow(pHeader->GetSafeHwnd());
+        m_list.InsertColumn(0, "Member", LVCFMT_LEFT, 120);
+        m_list.InsertColumn(1, "Rights", LVCFMT_LEFT, 80);
         m_list.InsertItem(0, "alice");
         m_list.InsertItem(1, "bob");
         m_list.InsertItem(2, "carol");
@@ -147,7 +177,7 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
         dwListStyle = list.GetStyle();
         CHeaderCtrl* pHeader = list.GetHeaderCtrl();
         ASSERT_NE(nullptr, pHeader);
-        bHeaderIsChildZero = list.GetDlgItem(0) == pHeader;
+        bHeaderIsChildZero = list.GetDlgItem(0) == pHeader && pHeader == &members.m_header;
         nHeaderHeight = pHeader->GetHeight();
         EXPECT_EQ(2, pHeader->GetItemCount());
         // The unbound list and the tree are objects of their classes all the same.
@@ -165,12 +195,14 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
         list.drawn.clear();
         list.Invalidate();
         list.UpdateWindow();
+        AfxTestGrabWindow(pSheet, AfxTestOutputPath("template-report-list-page.png"));
         pSheet->SetActivePage(1);
         pSheet->PressButton(PSBTN_OK);
     });
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_NE(0u, dwListStyle & LVS_OWNERDRAWFIXED);
     EXPECT_TRUE(bHeaderIsChildZero);
+    EXPECT_EQ(2, members.m_header.nInserts);  // the columns went to the page's header
     EXPECT_GT(nHeaderHeight, 10);
     ASSERT_EQ(3u, members.m_list.drawn.size());
     for (UINT i = 0; i < 3; ++i)
@@ -217,27 +249,6 @@ TEST_F(TemplateControlsTest, TheListSettersAreMessagesADerivedListSees)
     list.DestroyWindow();
     host.DestroyWindow();
 }
-
-// A header of the program's own over a list's header.
-class COwnHeader : public CHeaderCtrl
-{
-public:
-    std::vector<UINT> drawnItems;
-    int nInserts = 0;
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawnItems.push_back(lpDIS->itemID); }
-
-protected:
-    afx_msg LRESULT OnInsertItem(WPARAM wParam, LPARAM lParam)
-    {
-        ++nInserts;
-        return DefWindowProc(HDM_INSERTITEM, wParam, lParam);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(COwnHeader, CHeaderCtrl)
-    ON_MESSAGE(HDM_INSERTITEM, OnInsertItem)
-END_MESSAGE_MAP()
 
 // A list that keeps the user from resizing columns, as the report list does for some.
 class CFixedColumnsList : public CListCtrl
