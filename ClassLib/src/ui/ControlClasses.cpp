@@ -213,7 +213,8 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSCHAR:
         // The person's keys go to the widget itself; keys sent by code are the procedure's.
         // A combo box whose list is down hands the keys to the list window.
-        if (AfxIsTranslatingInput(h, msg) && !ComboListIsDown(proc))
+        // A tab character is the procedure's too: the toolkit never sees Tab.
+        if (AfxIsTranslatingInput(h, msg) && !ComboListIsDown(proc) && !(msg == WM_CHAR && wParam == '\t'))
             return ::DefWindowProc(h, msg, wParam, lParam);
         break;
     case WM_SETTEXT: {

@@ -231,6 +231,8 @@ void EditProc::TypeChar(UINT ch)
     }
     if (ch < 0x20 && ch != '\t' && ch != '\r')
         return;
+    if (ch == '\t' && !m_multi)
+        return;  // a single-line edit takes no tab
     char bytes[3] = {0, 0, 0};
     if (m_leadByte) {
         bytes[0] = static_cast<char>(m_leadByte);
