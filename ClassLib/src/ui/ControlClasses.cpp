@@ -2,7 +2,9 @@
 // class's window procedure answers the class's messages and leaves the rest, and the
 // input the person gives, to the window layer's default.
 #include "ControlClasses.h"
+#include "ButtonProc.h"
 #include "ComboProc.h"
+#include "CtlColor.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Wnd/QtInterop.h>
@@ -177,6 +179,7 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_CREATE: {
         proc->Created();
+        WatchControlColours(h, proc->Widget());
         auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) && *cs->lpszName)
             proc->InitialText(cs->lpszName);
@@ -216,6 +219,20 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         // A tab character is the procedure's too: the toolkit never sees Tab.
         if (AfxIsTranslatingInput(h, msg) && !ComboListIsDown(proc) && !(msg == WM_CHAR && wParam == '\t'))
             return ::DefWindowProc(h, msg, wParam, lParam);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        // A button pressed by code: the release (the person's or a sent one) clicks it.
+        if (auto* button = dynamic_cast<ButtonProc*>(proc)) {
+            if (msg == WM_LBUTTONDOWN && !AfxIsTranslatingInput(h, msg)) {
+                button->PressFromCode();
+                return 0;
+            }
+            if (msg == WM_LBUTTONUP && button->PressedFromCode()) {
+                button->ReleaseFromCode(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+                return 0;
+            }
+        }
         break;
     case WM_SETTEXT: {
         bool handled = false;

@@ -475,6 +475,22 @@ LRESULT EditProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
             code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
         return code;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+        // A click sent by code (the person's clicks go to the widget itself): the caret
+        // goes to the character boundary under the point.
+        QPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        if (msg == WM_LBUTTONDOWN) {
+            if (m_line) {
+                m_line->setCursorPosition(m_line->cursorPositionAt(pt));
+            } else {
+                QPoint inView = m_multi->viewport()->mapFrom(m_multi, pt);
+                m_multi->setTextCursor(m_multi->cursorForPosition(inView));
+            }
+        }
+        handled = false;  // the window's default handling too (capture, focus)
+        return 0;
+    }
     default:
         handled = false;
         return 0;

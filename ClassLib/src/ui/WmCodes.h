@@ -287,3 +287,9 @@
 #ifndef WS_EX_STATICEDGE
 #define WS_EX_STATICEDGE 0x00020000L
 #endif
+#ifndef WM_LBUTTONDOWN
+#define WM_LBUTTONDOWN 0x0201
+#endif
+#ifndef WM_LBUTTONUP
+#define WM_LBUTTONUP 0x0202
+#endif
