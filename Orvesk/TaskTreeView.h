@@ -153,6 +153,10 @@ protected:
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
     void ClearPredIndex();
+    // Rows moved since the tasks' rows were last stored (old row -> new row), and the
+    // links' predecessor rows carried along with them.
+    std::unordered_map<int, int> MovedRows();
+    void RemapLinkRows(const std::unordered_map<int, int>& moved);
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.
