@@ -22,7 +22,7 @@ void FillChain(CProjectDoc& doc)
     CTaskItem* pC = AddTask(doc.m_listTasks, "丙", Day(2004, 3, 12), Day(2004, 3, 18), 5);
     pC->m_nRowInGrid = 4;
     AddLink(pC, pB);
-    doc.m_nMaxRow = 4;
+    doc.m_nMaxRowInGrid = 4;
 }
 } // namespace
 
@@ -168,7 +168,7 @@ TEST_F(TaskTreeEditTest, StartToStartMovesTheStartAndStartToFinishTheFinish)
         CTaskItem* pSF = AddTask(doc.m_listTasks, "始完", Day(2004, 2, 16), Day(2004, 2, 17), 2);
         pSF->m_nRowInGrid = 3;
         AddLink(pSF, pP, 3, 0);
-        doc.m_nMaxRow = 3;
+        doc.m_nMaxRowInGrid = 3;
     }));
     // Moving 前 to start on 8 March.
     Grid().EditCell(1, 4, "2004年3月8日");
@@ -192,7 +192,7 @@ TEST_F(TaskTreeEditTest, MovingASummaryAlongItsLinkShiftsItsChildren)
         AddLink(pSum, pP);
         CTaskItem* pKid = AddTask(pSum->m_listChildren, "子", Day(2004, 3, 8), Day(2004, 3, 9), 2);
         pKid->m_nRowInGrid = 3;
-        doc.m_nMaxRow = 3;
+        doc.m_nMaxRowInGrid = 3;
     }));
     Grid().EditCell(1, 3, "6个工作日");
     // 前 ends on Monday 8: the summary moves to Tuesday 9, its child one working day on.

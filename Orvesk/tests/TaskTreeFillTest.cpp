@@ -23,7 +23,7 @@ void FillSmallProject(CProjectDoc& doc)
     CTaskItem* pTest = AddTask(doc.m_listTasks, "测试", Day(2004, 3, 15), Day(2004, 3, 19), 5);
     pTest->m_nRowInGrid = 4;
     AddLink(pTest, pCode);
-    doc.m_nMaxRow = 4;
+    doc.m_nMaxRowInGrid = 4;
 }
 } // namespace
 
@@ -95,7 +95,7 @@ TEST_F(TaskTreeFillTest, ATaskWithoutARowGetsTheNextRowAfterTheHighest)
         FillSmallProject(doc);
         AddTask(doc.m_listTasks, "新加", Day(2004, 3, 22), Day(2004, 3, 22), 1);
     }));
-    EXPECT_EQ(m_pDoc->m_nMaxRow, 5);
+    EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
     EXPECT_EQ(Text(5, 2), CString("新加"));
     EXPECT_EQ(m_pDoc->m_listTasks.GetTail()->m_nRowInGrid, 5);
     EXPECT_EQ(Tree()->GetTaskCount(), 5);
@@ -112,7 +112,7 @@ TEST_F(TaskTreeFillTest, SiblingsShowTheirOwnPredecessorRows)
         pA->m_nRowInGrid = 5;
         CTaskItem* pB = AddTask(pTop->m_listChildren, "乙", Day(2004, 3, 15), Day(2004, 3, 15), 1);
         pB->m_nRowInGrid = 6;
-        doc.m_nMaxRow = 6;
+        doc.m_nMaxRowInGrid = 6;
         // 甲 follows 编码 (row 3), 乙 follows 甲 (row 5).
         AddLink(pA, pTop->m_listChildren.GetAt(pTop->m_listChildren.FindIndex(1)));
         AddLink(pB, pA);
@@ -126,7 +126,7 @@ TEST_F(TaskTreeFillTest, ATaskStoredBeyondTheGridMakesTheGridGrow)
     ASSERT_TRUE(Open([](CProjectDoc& doc) {
         CTaskItem* pFar = AddTask(doc.m_listTasks, "远处", Day(2004, 3, 1), Day(2004, 3, 1), 1);
         pFar->m_nRowInGrid = 150;
-        doc.m_nMaxRow = 150;
+        doc.m_nMaxRowInGrid = 150;
     }));
     EXPECT_GE(Grid().GetRowCount(), 151);
     EXPECT_EQ(Text(150, 2), CString("远处"));
@@ -176,7 +176,7 @@ TEST_F(TaskTreeFillTest, DurationsShowOneDecimalOrTheWholeNumber)
         p->m_nRowInGrid = 3;
         p = AddTask(doc.m_listTasks, "零", Day(2004, 3, 1), Day(2004, 3, 1), 0);
         p->m_nRowInGrid = 4;
-        doc.m_nMaxRow = 4;
+        doc.m_nMaxRowInGrid = 4;
     }));
     EXPECT_EQ(Text(1, 3), CString("2.5个工作日"));
     EXPECT_EQ(Text(2, 3), CString("3个工作日"));
@@ -193,7 +193,7 @@ TEST_F(TaskTreeFillTest, RowsBelowTheSecondLevelStartFolded)
         pMid->m_nRowInGrid = 2;
         CTaskItem* pLeaf = AddTask(pMid->m_listChildren, "底", Day(2004, 3, 1), Day(2004, 3, 5), 5);
         pLeaf->m_nRowInGrid = 3;
-        doc.m_nMaxRow = 3;
+        doc.m_nMaxRowInGrid = 3;
     }));
     EXPECT_TRUE(Grid().IsViewable(2));
     EXPECT_FALSE(Grid().IsViewable(3));

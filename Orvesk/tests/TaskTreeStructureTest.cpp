@@ -23,7 +23,7 @@ void FillSmallProject(CProjectDoc& doc)
     CTaskItem* pTest = AddTask(doc.m_listTasks, "测试", Day(2004, 3, 15), Day(2004, 3, 19), 5);
     pTest->m_nRowInGrid = 4;
     AddLink(pTest, pCode);
-    doc.m_nMaxRow = 4;
+    doc.m_nMaxRowInGrid = 4;
 }
 
 // 1 准备, 2 甲, 3 乙 after 甲: a consecutive pair below another row.
@@ -35,7 +35,7 @@ void FillPair(CProjectDoc& doc)
     CTaskItem* pB = AddTask(doc.m_listTasks, "乙", Day(2004, 3, 3), Day(2004, 3, 3), 1);
     pB->m_nRowInGrid = 3;
     AddLink(pB, pA);
-    doc.m_nMaxRow = 3;
+    doc.m_nMaxRowInGrid = 3;
 }
 } // namespace
 
@@ -70,7 +70,7 @@ TEST_F(TaskTreeStructureTest, DeletingAnUnsavedPredecessorDropsTheLinksToIt)
         CTaskItem* pC = AddTask(doc.m_listTasks, "丙", Day(2004, 3, 4), Day(2004, 3, 4), 1);
         pC->m_nRowInGrid = 4;
         AddLink(pC, doc.m_listTasks.GetAt(doc.m_listTasks.FindIndex(2))); // after 乙
-        doc.m_nMaxRow = 4;
+        doc.m_nMaxRowInGrid = 4;
     }));
     Task(3)->m_nFlag = 1;
     DeleteRow(3); // 乙
@@ -78,7 +78,7 @@ TEST_F(TaskTreeStructureTest, DeletingAnUnsavedPredecessorDropsTheLinksToIt)
     // Not re-targeted at whatever now sits in row 3 (丙 itself) or took 乙's name.
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
     EXPECT_EQ(Text(3, 6), CString(""));
-    EXPECT_EQ(m_pDoc->m_listDelTasks.GetCount(), 0);
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 0);
 }
 
 TEST_F(TaskTreeStructureTest, WithRepeatedNamesALinkKeepsItsOwnPredecessor)
@@ -91,7 +91,7 @@ TEST_F(TaskTreeStructureTest, WithRepeatedNamesALinkKeepsItsOwnPredecessor)
         CTaskItem* pLast = AddTask(doc.m_listTasks, "最后", Day(2004, 3, 4), Day(2004, 3, 4), 1);
         pLast->m_nRowInGrid = 4;
         AddLink(pLast, pSecond);
-        doc.m_nMaxRow = 4;
+        doc.m_nMaxRowInGrid = 4;
     }));
     ASSERT_EQ(Text(4, 6), CString("3"));
     // A blank row above everything: the second 同名 is now row 4.
@@ -106,8 +106,8 @@ TEST_F(TaskTreeStructureTest, DeletingASavedTaskPutsItOnTheRemovedList)
     ASSERT_TRUE(Open(FillSmallProject));
     CTaskItem* pTest = Task(4);
     DeleteRow(4);
-    ASSERT_EQ(m_pDoc->m_listDelTasks.GetCount(), 1);
-    EXPECT_EQ(m_pDoc->m_listDelTasks.GetHead(), pTest);
+    ASSERT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 1);
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetHead(), pTest);
     EXPECT_EQ(pTest->m_nFlag, 3);
     EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), 1);
     EXPECT_TRUE(m_pDoc->IsModified());
@@ -123,7 +123,7 @@ TEST_F(TaskTreeStructureTest, DeletingTheLastChildMakesTheSummaryEditableAgain)
         CTaskItem* pTop = AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 1), Day(2004, 3, 5), 5);
         pTop->m_nRowInGrid = 1;
         AddTask(pTop->m_listChildren, "唯一", Day(2004, 3, 1), Day(2004, 3, 5), 5)->m_nRowInGrid = 2;
-        doc.m_nMaxRow = 2;
+        doc.m_nMaxRowInGrid = 2;
     }));
     ASSERT_FALSE(Grid().IsEditable(1, 4));
     Task(2)->m_nFlag = 1;
@@ -161,7 +161,7 @@ TEST_F(TaskTreeStructureTest, DeletingASummaryAndAnsweringYesDeletesTheSubtree)
     DeleteRow(1);
     EXPECT_EQ(Text(1, 2), CString("测试"));
     EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), 1);
-    EXPECT_EQ(m_pDoc->m_listDelTasks.GetCount(), 3);
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 3);
     // Its predecessor went with the subtree.
     EXPECT_EQ(Task(1)->m_listLinks.GetCount(), 0);
 }
@@ -182,7 +182,7 @@ TEST_F(TaskTreeStructureTest, NamingABlankRowBelowATaskMakesANewTaskFromIt)
     EXPECT_EQ(Text(5, 3), CString("5个工作日"));
     EXPECT_EQ(pNew->m_nDuration, 5 * 86400);
     EXPECT_EQ(Grid().GetLevel(5), 1);
-    EXPECT_EQ(m_pDoc->m_nMaxRow, 5);
+    EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
     EXPECT_EQ(m_pDoc->m_listTasks.GetTail(), pNew);
     EXPECT_EQ(pNew->m_dtEarlyStart, Day(2004, 3, 15));
     EXPECT_EQ(pNew->m_dtLateStart, Day(2004, 3, 17));
@@ -289,7 +289,7 @@ TEST_F(TaskTreeStructureTest, TheServerReplyGivesTasksAndTheProjectTheirIds)
                            "<SUBPROJID>9</SUBPROJID></TASKID><TASKID><ROW>0</ROW><ID>12</ID></TASKID></TASKIDS>");
     EXPECT_EQ(Task(3)->m_nTaskID, 57);
     EXPECT_EQ(Task(3)->m_nSubProjID, 0);
-    EXPECT_EQ(m_pDoc->m_nProjID, 12);
+    EXPECT_EQ(m_pDoc->m_nProjectID, 12);
     EXPECT_EQ(m_pDoc->m_ProjectInfo.m_nProjID, 12);
     Tree()->ApplyServerIds("not xml");
     Tree()->ApplyServerIds("<OTHER><TASKID><ID>1</ID><ROW>3</ROW></TASKID></OTHER>");

@@ -105,7 +105,7 @@ TEST_F(WorkingDaysTest, ADecimalDurationIsTakenUpToTheNextSecond)
     ASSERT_TRUE(Open([](CProjectDoc& doc) {
         CTaskItem* p = AddTask(doc.m_listTasks, "十分之一", Day(2004, 3, 1), Day(2004, 3, 1), 1);
         p->m_nRowInGrid = 1;
-        doc.m_nMaxRow = 1;
+        doc.m_nMaxRowInGrid = 1;
     }));
     Grid().EditCell(1, 3, "0.1个工作日");
     EXPECT_EQ(Grid().GetTask(1)->m_nDuration, 8640);
