@@ -139,6 +139,8 @@ void CTaskTreeView::SetupGrid()
 
     m_Grid.ShowWindow(SW_SHOW);
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
+    // The button cells reach their grid through the shared button data.
+    m_BtnDataBase.SetGrid(&m_Grid);
 
     for (int i = 0; i < 100; i++)
         m_Grid.InsertTaskRow(-1, NULL, 1, 0, _T(""), -1, 0.0, COleDateTime(), COleDateTime(), _T(""));
