@@ -60,6 +60,8 @@ public:
     void LockSummaryRows();
     void SetDateCellsEditable(int nRow, BOOL bEditable);
     void RenumberRows();
+    // Raises the document's highest row handed out to the last row holding a task.
+    void KeepMaxRow();
 
     // ---- read-outs ------------------------------------------------------------------------
     int GetTaskCount() override;

@@ -34,9 +34,27 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
         }
         r++;
     }
+    KeepMaxRow();
     if (nRows > 0)
         pDoc->SetModifiedFlag(TRUE);
     return 0;
+}
+
+void CTaskTreeView::KeepMaxRow()
+{
+    // The highest row handed out bounds the whole-project loops (printing, link checks):
+    // tasks pushed below it by inserted rows must stay inside it.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    for (int row = m_Grid.GetRowCount() - 1; row > pDoc->m_nMaxRowInGrid; row--)
+    {
+        if (RowTask(row))
+        {
+            pDoc->m_nMaxRowInGrid = row;
+            break;
+        }
+    }
 }
 
 void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
@@ -301,6 +319,7 @@ void CTaskTreeView::RenumberRows()
     for (int row = 1; row < nRows; row++)
         if (CTaskItem* pTask = RowTask(row))
             pTask->m_nRowInGrid = row;
+    KeepMaxRow();
 }
 
 std::vector<int> CTaskTreeView::MovedRows()
