@@ -221,3 +221,42 @@ TEST_F(TaskTreeEditTest, ACalendarWithoutWorkingDaysEndsTheWalks)
     Grid().EditCell(2, 4, "2004年3月2日");
     EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 2));
 }
+
+TEST_F(TaskTreeEditTest, SharedSuccessorsAreMovedOnceSoALatticeOfPathsEndsQuickly)
+{
+    // X0, then twenty stages of A and B (each after the X before) and X (after A and B):
+    // 2^20 paths from X0 to the last X.
+    const int nStages = 20;
+    ASSERT_TRUE(Open([&](CProjectDoc& doc) {
+        int nRow = 0;
+        CTaskItem* pX = AddTask(doc.m_listTasks, "X0", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+        pX->m_nRowInGrid = ++nRow;
+        for (int s = 1; s <= nStages; s++)
+        {
+            CTaskItem* pA = AddTask(doc.m_listTasks, "A", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+            pA->m_strName.Format("A%d", s);
+            pA->m_nRowInGrid = ++nRow;
+            CTaskItem* pB = AddTask(doc.m_listTasks, "B", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+            pB->m_strName.Format("B%d", s);
+            pB->m_nRowInGrid = ++nRow;
+            AddLink(pA, pX);
+            AddLink(pB, pX);
+            CTaskItem* pNext = AddTask(doc.m_listTasks, "X", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+            pNext->m_strName.Format("X%d", s);
+            pNext->m_nRowInGrid = ++nRow;
+            AddLink(pNext, pA);
+            AddLink(pNext, pB);
+            pX = pNext;
+        }
+        doc.m_nMaxRowInGrid = nRow;
+    }));
+    Grid().EditCell(1, 3, "2个工作日");
+    ASSERT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 2));
+    for (int s = 1; s <= nStages; s++)
+    {
+        const int nX = 1 + 3 * s;
+        EXPECT_EQ(Task(nX - 2)->m_dtStart, Tree()->FinishFromStart(Day(2004, 3, 2), 2 * s)) << s;
+        EXPECT_EQ(Task(nX - 1)->m_dtStart, Task(nX - 2)->m_dtStart) << s;
+        EXPECT_EQ(Task(nX)->m_dtStart, Tree()->FinishFromStart(Day(2004, 3, 2), 2 * s + 1)) << s;
+    }
+}
