@@ -14,6 +14,7 @@ CFixedToday::~CFixedToday() { AfxTestSetCurrentTime(nullptr); }
 CGanttHost::CGanttHost(int cx, int cy)
 {
     doc = new CProjectDoc;
+    doc->m_bAutoDelete = FALSE;  // the host deletes it after the frame
     frame = new CFrameWnd;
     frame->Create(NULL, "Gantt", WS_OVERLAPPEDWINDOW, CRect(0, 0, cx, cy));
     CCreateContext ctx;
