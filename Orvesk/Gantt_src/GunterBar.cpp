@@ -40,7 +40,8 @@ CGunterBar::CGunterBar()
       m_pCurrentTask(NULL),
       m_ptScrollPending(0, 0),
       m_nTimeScale(1),
-      m_bIndexDirty(TRUE)
+      m_bIndexDirty(TRUE),
+      m_sizeBuffer(0, 0)
 {
     RegisterWindowClass();
 

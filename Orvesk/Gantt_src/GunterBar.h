@@ -153,4 +153,6 @@ private:
     CShapeIndex m_index;
     BOOL m_bIndexDirty;
     std::map<UINT, CBrush*> m_mapPatternBrushes;
+    CBitmap m_bmpBuffer;  // the painting's memory bitmap
+    CSize m_sizeBuffer;
 };

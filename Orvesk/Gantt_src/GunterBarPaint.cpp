@@ -26,12 +26,17 @@ void CGunterBar::OnPaint()
 
     CDC dcMem;
     dcMem.CreateCompatibleDC(&dc);
-    CBitmap bmp;
-    if (!bmp.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height())) {
-        PaintChart(&dc, rcClient);
-        return;
+    // The buffer is kept between paints and made again when the window's size changes.
+    if (m_bmpBuffer.GetSafeHandle() == NULL || m_sizeBuffer != rcClient.Size()) {
+        m_bmpBuffer.DeleteObject();
+        m_sizeBuffer = CSize(0, 0);
+        if (!m_bmpBuffer.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height())) {
+            PaintChart(&dc, rcClient);
+            return;
+        }
+        m_sizeBuffer = rcClient.Size();
     }
-    CBitmap* pOldBitmap = dcMem.SelectObject(&bmp);
+    CBitmap* pOldBitmap = dcMem.SelectObject(&m_bmpBuffer);
     PaintChart(&dcMem, rcClient);
     dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
     dcMem.SelectObject(pOldBitmap);

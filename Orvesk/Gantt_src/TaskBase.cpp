@@ -30,9 +30,6 @@ CTaskBase::CTaskBase()
     m_logFont.lfQuality = DRAFT_QUALITY;
     m_logFont.lfPitchAndFamily = FF_MODERN | VARIABLE_PITCH;
     strcpy(m_logFont.lfFaceName, "宋体");
-
-    m_pen.CreatePen(PS_SOLID, 1, m_crColor);
-    m_brush.CreateSolidBrush(m_crColor);
 }
 
 CTaskBase::~CTaskBase() {}
@@ -74,6 +71,20 @@ void CTaskBase::SetColor(COLORREF crColor, UINT nBitmapId)
         m_brush.DeleteObject();
         m_brush.CreateSolidBrush(crColor);
     }
+}
+
+CPen* CTaskBase::GetPen()
+{
+    if (m_pen.GetSafeHandle() == NULL)
+        m_pen.CreatePen(PS_SOLID, 1, m_crColor);
+    return &m_pen;
+}
+
+CBrush* CTaskBase::GetBrush()
+{
+    if (m_brush.GetSafeHandle() == NULL)
+        m_brush.CreateSolidBrush(m_crColor);
+    return &m_brush;
 }
 
 CTaskItem* CTaskBase::GetTaskItem()

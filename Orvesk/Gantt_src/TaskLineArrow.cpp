@@ -150,14 +150,14 @@ void CTaskLineArrow::Draw(CDC* pDC, BOOL /*bPrinting*/)
     if (!GetRoute(path, nCount, head))
         return;
 
-    CPen* pOldPen = pDC->SelectObject(&m_pen);
-    CBrush* pOldBrush = pDC->SelectObject(&m_brush);
+    CPen* pOldPen = pDC->SelectObject(GetPen());
+    CBrush* pOldBrush = pDC->SelectObject(GetBrush());
     pDC->MoveTo(path[0]);
     for (int i = 1; i < nCount; ++i)
         pDC->LineTo(path[i]);
     CRgn rgn;
     rgn.CreatePolygonRgn(head, 3, WINDING);
-    pDC->FillRgn(&rgn, &m_brush);
+    pDC->FillRgn(&rgn, GetBrush());
     pDC->SelectObject(pOldPen);
     pDC->SelectObject(pOldBrush);
 }

@@ -18,16 +18,20 @@ void CTaskPolygon::SetPoints(int x1, int y1, int x2, int y2)
     m_points[6] = CPoint(x1, y1 + 10);
     m_points[7] = CPoint(x1 - 5, y1 + 5);
     if (m_rgn.GetSafeHandle() != NULL)
-        m_rgn.DeleteObject();
-    m_rgn.CreatePolygonRgn(m_points, 8, WINDING);
+        m_rgn.DeleteObject();  // made again from the new outline when needed
     m_rect.SetRect(x1 - 5, y1, x2 + 5, y1 + 5);
+}
+
+CRgn* CTaskPolygon::GetRegion()
+{
+    if (m_rgn.GetSafeHandle() == NULL)
+        m_rgn.CreatePolygonRgn(m_points, 8, WINDING);
+    return &m_rgn;
 }
 
 int CTaskPolygon::HitTest(CPoint point)
 {
-    if (m_rgn.GetSafeHandle() == NULL)
-        return 0;
-    return m_rgn.PtInRegion(point) ? 1 : 0;
+    return GetRegion()->PtInRegion(point) ? 1 : 0;
 }
 
 void CTaskPolygon::Draw(CDC* pDC, BOOL /*bPrinting*/)
@@ -37,11 +41,10 @@ void CTaskPolygon::Draw(CDC* pDC, BOOL /*bPrinting*/)
     CBrush* pOldBrush = pDC->SelectObject(&brBlack);
     if (!pDC->Polygon(m_points, 8))
         AfxMessageBox("fail!");
-    if (m_pTask != NULL && m_pWnd != NULL && m_pWnd->GetCurrentTask() == m_pTask &&
-        m_rgn.GetSafeHandle() != NULL) {
+    if (m_pTask != NULL && m_pWnd != NULL && m_pWnd->GetCurrentTask() == m_pTask) {
         CBrush brRed;
         brRed.CreateSolidBrush(RGB(255, 0, 0));
-        pDC->FrameRgn(&m_rgn, &brRed, 1, 1);
+        pDC->FrameRgn(GetRegion(), &brRed, 1, 1);
     }
     pDC->SelectObject(pOldBrush);
 }

@@ -149,10 +149,10 @@ void CTaskRect::Draw(CDC* pDC, BOOL bPrinting)
                 brPattern.CreateSolidBrush(m_crColor);
             pPattern = &brPattern;
         }
-        pOldPen = pDC->SelectObject(&m_pen);
+        pOldPen = pDC->SelectObject(GetPen());
         pOldBrush = pDC->SelectObject(pPattern);
         pDC->Rectangle(&m_rect);
-        pDC->SelectObject(&m_brush);
+        pDC->SelectObject(GetBrush());
         pDC->Rectangle(&m_rcProgress);
         pDC->SelectObject(pOldPen);
         pDC->SelectObject(pOldBrush);

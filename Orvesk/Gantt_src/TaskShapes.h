@@ -55,6 +55,11 @@ public:
 
     // Stores the colour and the pattern bitmap and remakes the pen and brush in the colour.
     void SetColor(COLORREF crColor, UINT nBitmapId);
+    // The outline pen and the fill brush in the shape's colour (solid, 1 pixel), made when
+    // first needed: a layout of many shapes makes no drawing objects for shapes that are
+    // never drawn.
+    CPen* GetPen();
+    CBrush* GetBrush();
 
     // The task of a bar or summary bar (NULL for an arrow or a shape without a task).
     CTaskItem* GetTaskItem();
@@ -110,6 +115,9 @@ public:
     virtual int HitTest(CPoint point);
     virtual void SetPoints(int x1, int y1, int x2, int y2);
     virtual void Draw(CDC* pDC, BOOL bPrinting);
+
+    // The outline's region (made from m_points when first needed).
+    CRgn* GetRegion();
 
     CPoint m_points[8];
     CRgn m_rgn;

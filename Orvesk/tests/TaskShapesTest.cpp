@@ -63,15 +63,18 @@ TEST_F(TaskShapesTest, DefaultsOfTheBaseShape)
 TEST_F(TaskShapesTest, SetColorRemakesPenAndBrush)
 {
     CTaskRect bar;
+    LOGPEN lpBlue;
+    ASSERT_NE(0, bar.GetPen()->GetObject(sizeof(lpBlue), &lpBlue));
+    EXPECT_EQ(RGB(0, 0, 255), lpBlue.lopnColor);
     bar.SetColor(RGB(255, 0, 0), IDB_GANTT_CRITICAL);
     EXPECT_EQ(0x0000FFu, bar.m_crColor);
     EXPECT_EQ(21036u, bar.m_nBitmapId);
     LOGPEN lp;
-    ASSERT_NE(0, bar.m_pen.GetObject(sizeof(lp), &lp));
+    ASSERT_NE(0, bar.GetPen()->GetObject(sizeof(lp), &lp));
     EXPECT_EQ(RGB(255, 0, 0), lp.lopnColor);
     EXPECT_EQ(PS_SOLID, static_cast<int>(lp.lopnStyle));
     LOGBRUSH lb;
-    ASSERT_NE(0, bar.m_brush.GetObject(sizeof(lb), &lb));
+    ASSERT_NE(0, bar.GetBrush()->GetObject(sizeof(lb), &lb));
     EXPECT_EQ(RGB(255, 0, 0), lb.lbColor);
     EXPECT_EQ(BS_SOLID, static_cast<int>(lb.lbStyle));
 }
@@ -210,6 +213,9 @@ TEST_F(TaskShapesTest, BarDrawsChequeredBodyAndLabel)
     task.m_strName = "Design";
     task.m_nProgress = 40;
     CTaskRect bar;
+    LOGPEN lpBlue;
+    ASSERT_NE(0, bar.GetPen()->GetObject(sizeof(lpBlue), &lpBlue));
+    EXPECT_EQ(RGB(0, 0, 255), lpBlue.lopnColor);
     bar.SetColor(RGB(255, 0, 0), IDB_GANTT_CRITICAL);
     bar.SetPoints(20, 37, 120, 37);
     bar.SetTask(&task, 0.0);
