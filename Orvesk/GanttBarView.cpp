@@ -73,7 +73,7 @@ void CGanttBarView::Recalc()
         m_wndChart.Invalidate(TRUE);
 }
 
-void CGanttBarView::SetCollapsedRows(const CDWordArray& arrRows, int nTopRow)
+void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
 {
     m_arrCollapsedRows.Copy(arrRows);
     m_wndChart.SetTopRow(nTopRow);

@@ -7,6 +7,7 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/DocView/View.h>
 
+#include "GanttBarHooks.h"
 #include "Gantt_src/GunterBar.h"
 
 #include <unordered_map>
@@ -18,7 +19,7 @@ class CTaskBase;
 class CTaskTreeView;
 class CRestDayCounter;
 
-class AFX_EXT_CLASS CGanttBarView : public CView
+class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
     DECLARE_DYNCREATE(CGanttBarView)
 
@@ -34,13 +35,12 @@ public:
     // BuildChart and a repaint of the chart.
     void Recalc();
     // The rows the task tree hides and its top row; lays the chart out again.
-    void SetCollapsedRows(const CDWordArray& arrRows, int nTopRow);
-    void EnsureTaskVisible(CTaskItem* pTask);
+    void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
+    void EnsureTaskVisible(CTaskItem* pTask) override;
 
     // A chart edit of the task: written back into the grid and propagated.
     void OnTaskChanged(CTaskItem* pTask);
-    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage);
-    BOOL GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds);
+    // A vertical scroll of the chart handed to the task tree's grid; nothing without one.
     void SyncTreeScroll(UINT nSBCode, int nTopRow, CScrollBar* pScrollBar, BOOL bFlag);
 
     BOOL IsRestDay(int nYear, int nMonth, int nDay);
@@ -76,7 +76,7 @@ public:
 
 public:
     CGunterBar m_wndChart;
-    CDWordArray m_arrCollapsedRows;
+    CUIntArray m_arrCollapsedRows;
     COleDateTime m_dtChartStart;
     COleDateTime m_dtChartEnd;
     CDWordArray m_arrSummaryRows;

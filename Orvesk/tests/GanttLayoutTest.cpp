@@ -180,7 +180,7 @@ TEST_F(GanttLayoutTest, CollapsedRowsAreLeftOutAndLaterRowsMoveUp)
     host.InitialUpdate();
     EXPECT_EQ(2u, Arrows(host.chart()).size());
 
-    CDWordArray rows;
+    CUIntArray rows;
     rows.Add(3);
     rows.Add(2);
     host.view->SetCollapsedRows(rows, 0);
