@@ -163,3 +163,30 @@ TEST_F(GanttWindowTest, PicturesOfEveryZoomLevel)
         EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath(strName)));
     }
 }
+
+TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    CTaskItem* pReq = Grid().GetTask(2);
+    ASSERT_NE(nullptr, pReq);
+    ASSERT_EQ(Gbk("需求分析"), pReq->m_strName);
+    // The chart moved the task one day later (as a bar drag does).
+    pReq->m_dtStart = Day(2024, 3, 5);
+    pReq->m_dtFinish = Day(2024, 3, 7);
+    pBar->OnTaskChanged(pReq);
+
+    EXPECT_TRUE(m_pDoc->IsModified());
+    EXPECT_EQ(Gbk("2024年3月5日"), Text(2, 4));
+    EXPECT_EQ(Gbk("2024年3月7日"), Text(2, 5));
+    EXPECT_EQ(Gbk("3个工作日"), Text(2, 3));
+    // Its successor now starts after it.
+    CTaskItem* pDesign = Grid().GetTask(3);
+    ASSERT_NE(nullptr, pDesign);
+    EXPECT_GT(pDesign->m_dtStart, pReq->m_dtFinish);
+    EXPECT_EQ(pDesign->m_dtStart.Format("%#Y年%#m月%#d日"), Text(3, 4));
+    // The chart was laid out again.
+    for (CTaskBase* p : Shapes())
+        if (p->m_nRow == 2)
+            EXPECT_EQ(18, p->m_ptFrom.x);
+}
