@@ -85,6 +85,11 @@ void CGanttBarView::BuildChart()
     m_setSummary.clear();
     m_setCritical.clear();
     m_mapRowShape.clear();
+    // The last layout's size is a good guess of this one's.
+    const size_t nExpected = static_cast<size_t>(m_wndChart.GetShapeList().GetCount());
+    m_mapRowShape.reserve(nExpected);
+    m_setSummary.reserve(nExpected / 4);
+    m_setCritical.reserve(nExpected / 4);
     CRect rcClient(0, 0, 0, 0);
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.GetClientRect(&rcClient);

@@ -52,11 +52,11 @@ void FillPlan(CProjectDoc& doc)
     AddLink(pCases, pCode, 4);
     CTaskItem* pJoin = Task(pDev->m_listChildren, "联调", 7, Day(2024, 3, 25), Day(2024, 3, 27), 3, TRUE);
     AddLink(pJoin, pCode, 1);
-    AddLink(pJoin, pCases, 2);
     CTaskItem* pAccept = Task(doc.m_listTasks, "验收", 8, Day(2024, 3, 28), Day(2024, 3, 28), 0, TRUE);
     pAccept->m_nMilestone = 1;
     AddLink(pAccept, pJoin, 1);
-    CTaskItem* pDocs = Task(doc.m_listTasks, "文档", 9, Day(2024, 3, 18), Day(2024, 3, 29), 10, FALSE);
+    CTaskItem* pDocs = Task(doc.m_listTasks, "文档", 9, Day(2024, 3, 18), Day(2024, 3, 27), 8, FALSE);
+    AddLink(pDocs, pCases, 2);
     AddLink(pDocs, pAccept, 3);
 }
 
@@ -111,7 +111,13 @@ TEST_F(GanttWindowTest, TheChartPaneIsTheGanttBarView)
     }
     EXPECT_EQ(9, nBars);
     EXPECT_EQ(7, nArrows);
-    EXPECT_GE(nRed, 4);  // the critical chain the task tree marked
+    EXPECT_EQ(5, nRed);  // the critical chain the task tree marked, the milestone included
+    for (CTaskBase* p : Shapes()) {
+        if (p->m_nRow == 6 || p->m_nRow == 9) {
+            EXPECT_EQ(RGB(0, 0, 255), p->m_crColor) << p->m_nRow;
+            EXPECT_EQ(21003u, p->m_nBitmapId) << p->m_nRow;
+        }
+    }
     EXPECT_FALSE(m_pDoc->IsModified());
 }
 
