@@ -3,12 +3,14 @@
 // many rows, so the shapes' vertical extents go into a centred interval tree.
 #pragma once
 
+#include <ClassLib/Afx.h>
+
 #include <vector>
 
 class CObList;
 class CTaskBase;
 
-class CShapeIndex
+class AFX_EXT_CLASS CShapeIndex
 {
 public:
     // Indexes every shape of the list by its vertical extent; the list's order is kept.

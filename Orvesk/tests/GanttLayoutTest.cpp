@@ -404,3 +404,41 @@ TEST_F(GanttLayoutTest, ViewCreatesTheChartHiddenThenShowsIt)
     host.chart().GetWindowRect(&rcChart);
     EXPECT_EQ(rcView.Size(), rcChart.Size());
 }
+
+TEST_F(GanttLayoutTest, PaintingDrawsOnlyTheVisibleRows)
+{
+    CGanttHost host;
+    for (int r = 1; r <= 500; ++r) {
+        CString strName;
+        strName.Format("T%d", r);
+        CTaskItem* p = AddGanttTask(*host.doc, NULL, strName, r, Day(r % 20), 2);
+        if (r > 1)
+            AddGanttLink(p, r - 1, TASKLINK_FS);
+    }
+    CTaskItem* pLast = host.doc->m_listTasks.GetTail();
+    AddGanttLink(pLast, 3, TASKLINK_SS);  // one link across the whole project
+    host.InitialUpdate();
+    host.chart().SetTopRow(200);
+
+    CRecordingDC dc(800, 400);
+    host.chart().PaintChart(&dc, CRect(0, 0, 800, 400));
+    std::vector<int> rows;
+    for (const AfxDrawOp* op : dc.Recorder().Texts()) {
+        int nRow = 0;
+        if (sscanf(static_cast<LPCTSTR>(op->text), "T%d", &nRow) == 1) {
+            rows.push_back(nRow);
+            EXPECT_EQ(20 * nRow + 17, op->points.at(0).y) << nRow;  // logical: before the shift
+        }
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_LE(rows.front(), 200);
+    EXPECT_GE(rows.back(), 219);
+    EXPECT_LE(rows.size(), 25u);
+    // The long link crosses the visible rows and is drawn; the arrows of rows far away are not.
+    int nLines = 0;
+    for (const AfxDrawOp* op : dc.Recorder().OfKind(AfxDrawKind::Polyline))
+        if (op->penColor == RGB(0, 0, 255))
+            ++nLines;
+    EXPECT_GE(nLines, 3);
+    EXPECT_LE(nLines, 5 * 30);  // at most five segments for each of the rows shown, not 500 arrows
+}
