@@ -181,8 +181,8 @@ void CTaskTreeView::FillChildren(CTaskItem* pParent, int nLevel)
         const double dDays = pTask->m_nDuration / 86400.0;
         if (pTask->m_nRowInGrid <= 0)
         {
-            pDoc->m_nMaxRow++;
-            pTask->m_nRowInGrid = m_Grid.InsertTaskRow(pDoc->m_nMaxRow, pTask, 1, pTask->m_nStatus, pTask->m_strName,
+            pDoc->m_nMaxRowInGrid++;
+            pTask->m_nRowInGrid = m_Grid.InsertTaskRow(pDoc->m_nMaxRowInGrid, pTask, 1, pTask->m_nStatus, pTask->m_strName,
                                                        nLevel, dDays, pTask->m_dtStart, pTask->m_dtFinish, strPred);
         }
         else
@@ -202,7 +202,7 @@ void CTaskTreeView::FillChildren(CTaskItem* pParent, int nLevel)
 int CTaskTreeView::GetTaskCount()
 {
     CProjectDoc* pDoc = GetDocument();
-    return pDoc ? pDoc->m_nMaxRow : 0;
+    return pDoc ? pDoc->m_nMaxRowInGrid : 0;
 }
 
 int CTaskTreeView::GetTaskId(int nRow)

@@ -18,6 +18,7 @@
 #include "DataVSame.h"
 #include "GridCtrl.h"
 #include "GridTaskHooks.h"
+#include "TaskTreeViewHooks.h"
 #include "TreeColumn.h"
 
 class CProjectDoc;
@@ -31,7 +32,7 @@ class CGanttBarViewHooks;
 #define ID_TASK_OUTDENT 22014   // "任务左移"
 #define ID_TASK_INDENT 22015    // "任务右移"
 
-class AFX_EXT_CLASS CTaskTreeView : public CView, public CGridTaskViewHooks
+class AFX_EXT_CLASS CTaskTreeView : public CView, public CGridTaskViewHooks, public CTaskTreeViewHooks
 {
     DECLARE_DYNCREATE(CTaskTreeView)
 
@@ -62,6 +63,7 @@ public:
     // ---- read-outs ------------------------------------------------------------------------
     int GetTaskCount() override;
     int GetTaskId(int nRow) override;
+    CGridCtrl* GetTaskGrid() override { return &m_Grid; }
     int GetRowHeight(int nRow) { return m_Grid.GetRowHeight(nRow); }
     int GetFixedRowHeight() { return m_Grid.GetFixedRowHeight(); }
     int GetFixedRowCount() { return m_Grid.GetFixedRowCount(); }
@@ -108,11 +110,11 @@ public:
     void PropagateAssignees(int nRow);
 
     // ---- document services ------------------------------------------------------------------
-    void ApplyServerIds(CString strReply);
-    void RecalcFinishDates();
+    void ApplyServerIds(CString strReply) override;
+    void RecalcFinishDates() override;
     void MarkCriticalTasks();
     void MarkCriticalChain(int nRow);
-    void UpdateProjectSpan() { MarkCriticalTasks(); }
+    void UpdateProjectSpan() override { MarkCriticalTasks(); }
 
     void OnDraw(CDC* pDC) override;
     void OnInitialUpdate() override;
@@ -153,6 +155,10 @@ protected:
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
     void ClearPredIndex();
+    // Rows moved since the tasks' rows were last stored (old row -> new row), and the
+    // links' predecessor rows carried along with them.
+    std::unordered_map<int, int> MovedRows();
+    void RemapLinkRows(const std::unordered_map<int, int>& moved);
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.

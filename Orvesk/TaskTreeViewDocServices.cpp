@@ -45,7 +45,7 @@ void CTaskTreeView::ApplyServerIds(CString strReply)
         }
         if (nRow == 0)
         {
-            pDoc->m_nProjID = nID;
+            pDoc->m_nProjectID = nID;
             pDoc->m_ProjectInfo.m_nProjID = nID;
         }
         else if (CTaskItem* pTask = RowTask(nRow))

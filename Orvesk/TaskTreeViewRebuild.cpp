@@ -13,6 +13,8 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     if (!pDoc)
         return 0;
     pDoc->RemoveAllList();
+    const std::unordered_map<int, int> moved = MovedRows();
+    RemapLinkRows(moved);
 
     const int nRows = m_Grid.GetRowCount();
     int r = 1;
@@ -271,10 +273,50 @@ void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
 
 void CTaskTreeView::RenumberRows()
 {
+    RemapLinkRows(MovedRows());
     const int nRows = m_Grid.GetRowCount();
     for (int row = 1; row < nRows; row++)
         if (CTaskItem* pTask = RowTask(row))
             pTask->m_nRowInGrid = row;
+}
+
+std::unordered_map<int, int> CTaskTreeView::MovedRows()
+{
+    // The tasks whose stored row is no longer the row they sit in: old row -> new row.
+    std::unordered_map<int, int> moved;
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (pTask && pTask->m_nRowInGrid > 0 && pTask->m_nRowInGrid != row)
+            moved.emplace(pTask->m_nRowInGrid, row);
+    }
+    return moved;
+}
+
+void CTaskTreeView::RemapLinkRows(const std::unordered_map<int, int>& moved)
+{
+    // Links name their predecessor's row: it follows the predecessor when rows move, so
+    // that a later resolution does not find whatever task then sits in the old row.
+    if (moved.empty())
+        return;
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (!pLink)
+                continue;
+            auto it = moved.find(pLink->m_nSuccID);
+            if (it != moved.end())
+                pLink->m_nSuccID = it->second;
+        }
+    }
 }
 
 int CTaskTreeView::RowOfTask(const CTaskItem* pTask)

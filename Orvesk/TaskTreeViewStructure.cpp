@@ -107,7 +107,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     else
     {
         pTask->m_nFlag = FLAG_REMOVED;
-        pDoc->m_listDelTasks.AddTail(pTask);
+        pDoc->m_listDeletedTasks.AddTail(pTask);
     }
     pTask = NULL;
 
@@ -190,8 +190,8 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
 
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
-    if (pDoc->m_nMaxRow < nRow)
-        pDoc->m_nMaxRow = nRow;
+    if (pDoc->m_nMaxRowInGrid < nRow)
+        pDoc->m_nMaxRowInGrid = nRow;
     UpdateGanttViews(pTask);
     return 0;
 }

@@ -171,7 +171,7 @@ void GenerateProject(CProjectDoc& doc, const ProjectGeneratorOptions& options)
                 pSub->m_nTrueDuration += pSub->m_listChildren.GetNext(p)->m_nTrueDuration;
         }
     }
-    doc.m_nMaxRow = b.nRow;
+    doc.m_nMaxRowInGrid = b.nRow;
     doc.m_ProjectInfo.m_dtFinish = projectStart;
     for (POSITION pos = doc.m_listTasks.GetHeadPosition(); pos != NULL;)
     {
