@@ -33,11 +33,14 @@ void CTaskRect::SetTask(CObject* pTask, double dDayWidth)
     m_rcProgress.left = m_rect.left;
     m_rcProgress.top = m_rect.top + (m_rect.Height() - 4) / 2;
     m_rcProgress.bottom = m_rcProgress.top + 4;
-    int nWidth = m_rect.Width() * nProgress / 100;
-    const int nUnit = static_cast<int>(dDayWidth);
+    // Wide arithmetic: a long bar times a damaged progress must not overflow.
+    long long nWidth = static_cast<long long>(m_rect.Width()) * nProgress / 100;
+    const long long nUnit = static_cast<long long>(dDayWidth);
     if (nUnit != 0 && nWidth % nUnit != 0)
         nWidth += nUnit - nWidth % nUnit;
-    m_rcProgress.right = m_rcProgress.left + nWidth;
+    if (nWidth > m_rect.Width())
+        nWidth = m_rect.Width();
+    m_rcProgress.right = m_rcProgress.left + static_cast<int>(nWidth);
     if (m_rcProgress.right > m_rect.right)
         m_rcProgress.right = m_rect.right;
     // A negative progress (damaged record) gives an empty strip, not one left of the bar.

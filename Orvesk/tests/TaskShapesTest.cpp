@@ -112,6 +112,11 @@ TEST_F(TaskShapesTest, ProgressStripIsCentredAndRounded)
     task.m_nProgress = 250;  // a damaged record
     bar.SetTask(&task, 0.0);
     EXPECT_EQ(101, bar.m_rcProgress.right);
+    task.m_nProgress = 2000000000;  // no overflow into a negative width
+    bar.SetPoints(10, 37, 10 + 40000000, 37);
+    bar.SetTask(&task, 0.0);
+    EXPECT_EQ(bar.m_rect.right, bar.m_rcProgress.right);
+    bar.SetPoints(10, 37, 101, 37);
     task.m_nProgress = -20;
     bar.SetTask(&task, 0.0);
     EXPECT_EQ(bar.m_rcProgress.left, bar.m_rcProgress.right);
