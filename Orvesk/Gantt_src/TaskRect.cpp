@@ -110,7 +110,7 @@ void CTaskRect::Draw(CDC* pDC, BOOL bPrinting)
     if (pItem != NULL) {
         CFont* pOldFont = NULL;
         if (!bPrinting)
-            pOldFont = pDC->SelectObject(m_pWnd != NULL ? m_pWnd->GetChartFont() : GetLabelFont());
+            pOldFont = pDC->SelectObject(GetLabelFont());
         const CString strLabel = GetLabel();
         const int nOldMode = pDC->SetBkMode(TRANSPARENT);
         pDC->TextOut(m_rect.right + 1, m_rect.top, strLabel);

@@ -230,6 +230,15 @@ TEST_F(TaskShapesTest, BarDrawsChequeredBodyAndLabel)
     ASSERT_NE(nullptr, pText);
     EXPECT_EQ(CPoint(121, 37), pText->points.at(0));
     EXPECT_EQ(TRANSPARENT, pText->bkMode);
+    EXPECT_EQ(12, pText->font.lfHeight);
+    EXPECT_EQ(40, pText->font.lfWeight);
+    EXPECT_EQ(GB2312_CHARSET, pText->font.lfCharSet);
+    // Printing keeps the context's font.
+    CRecordingDC dcPrint(300, 100);
+    bar.Draw(&dcPrint, TRUE);
+    const AfxDrawOp* pPrinted = dcPrint.Recorder().FindText("Design");
+    ASSERT_NE(nullptr, pPrinted);
+    EXPECT_NE(40, pPrinted->font.lfWeight);
     const auto rects = dc.Recorder().OfKind(AfxDrawKind::Rectangle);
     ASSERT_EQ(2u, rects.size());
     EXPECT_EQ(BS_PATTERN, rects[0]->brushStyle);
