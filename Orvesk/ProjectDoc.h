@@ -21,7 +21,6 @@ typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
 typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
 
 class CServerSrvrItem;
-class CTaskTreeViewHooks;
 
 class AFX_EXT_CLASS CProjectDoc : public COleServerDoc
 {

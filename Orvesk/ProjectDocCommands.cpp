@@ -378,10 +378,15 @@ void CProjectDoc::OnProjDelete()
         try {
             CFile::Remove(m_strFilePath);
         } catch (CException* e) {
-            // The file stays, and so does the open project.
-            e->ReportError();
+            // A file that is still there stays, and so does the open project; one that is
+            // gone already is no obstacle.
+            CFileStatus status;
+            if (CFile::GetStatus(m_strFilePath, status)) {
+                e->ReportError();
+                e->Delete();
+                return;
+            }
             e->Delete();
-            return;
         }
         DetachList();
         SetProjectID(0);

@@ -290,6 +290,24 @@ TEST_F(DocLocalProjectTest, DeletingALocalProjectRemovesItsFileAndClosesIt)
     EXPECT_TRUE(Operations().empty());
 }
 
+TEST_F(DocLocalProjectTest, DeletingALocalProjectWhoseFileIsGoneStillClosesIt)
+{
+    CProjectDoc* pDoc = NewLocalProject("厂房改造");
+    ASSERT_NE(pDoc, nullptr);
+    pDoc->m_strFilePath = folder.Path("gone.tlp").c_str();
+    tagPermInfo perm;
+    perm.strCode = "u1";
+    perm.nDeleteProj = 1;
+    pDoc->m_listPermissions.AddTail(perm);
+    const int nDocs = DocumentCount();
+    CTestMessageBoxes boxes;
+    boxes.AnswerText("\n  确信删除这个项目!", IDOK);
+    Command(pDoc, ID_PROJ_DELETE);
+    AfxPumpMessages();
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(DocumentCount(), nDocs - 1);
+}
+
 TEST_F(DocLocalProjectTest, DeletingANeverSavedProjectWithoutAServerEndsAfterTheQuestion)
 {
     RegDeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dunhelm");
