@@ -109,3 +109,13 @@ void CTaskGridAccess::ToggleExpand(int nRow)
     m_pView->m_TreeColumn.ToggleExpand(nRow);
     m_pView->SendMessage(WM_GRID_EXPANDCHANGED, 0, 0);
 }
+
+BOOL CTaskGridAccess::DragLevel(int nRow, int nLevel)
+{
+    if (!ChangeLevel(nRow, nLevel))
+        return FALSE;
+    m_pView->RelinkRowsAbove(nRow);
+    m_pView->SyncGanttRows(0, 1);
+    m_pView->SendMessage(WM_GRID_ROWLEVEL, (WPARAM)nRow, 0);
+    return TRUE;
+}

@@ -37,6 +37,9 @@ public:
     void DeleteTask();
     // A level change of the row with its subtree, as the level drag and the tree cell do.
     BOOL ChangeLevel(int nRow, int nLevel);
+    // What the end of a level drag does: the row (with its subtree) takes the level, the
+    // rows above are re-linked, the chart rows synchronised and the view told (0x464).
+    BOOL DragLevel(int nRow, int nLevel);
     // Moves a row with its subtree below another row.
     BOOL MoveRow(int nSource, int nTarget);
     // Folds or unfolds a row's subtree as the expand box does.

@@ -6,6 +6,7 @@
 
 #include "GanttBarHooks.h"
 #include "GridDateTimeCtrl.h"
+#include "GridTreeCellBase.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
@@ -36,7 +37,8 @@ const UINT kHeadingFormat = DT_VCENTER | DT_SINGLELINE | DT_WORDBREAK | DT_END_E
 CTaskTreeView::CTaskTreeView()
     : m_Grid(0, 0, 0, 0),
       m_nTopRow(0),
-      m_nEditDepth(0)
+      m_nEditDepth(0),
+      m_nRestCacheDepth(0)
 {
 }
 
@@ -137,6 +139,8 @@ void CTaskTreeView::SetupGrid()
 
     m_Grid.ShowWindow(SW_SHOW);
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
+    // The button cells reach their grid through the shared button data.
+    m_BtnDataBase.SetGrid(&m_Grid);
 
     for (int i = 0; i < 100; i++)
         m_Grid.InsertTaskRow(-1, NULL, 1, 0, _T(""), -1, 0.0, COleDateTime(), COleDateTime(), _T(""));
@@ -237,9 +241,9 @@ void CTaskTreeView::SyncGanttRows(int /*nRow*/, int nModified)
         nTop = 0;
     TRACE("Grid Current Row: %d\n", nTop);
 
-    m_arrCollapsedRows.RemoveAll();
-    int nHiddenAbove = 0;
     const int nRows = m_Grid.GetRowCount();
+    m_arrCollapsedRows.SetSize(0, nRows > 64 ? nRows : 64);
+    int nHiddenAbove = 0;
     for (int row = 0; row < nRows; row++)
     {
         if (m_Grid.GetRowHeight(row) > 0)
@@ -295,8 +299,19 @@ CTaskItem* CTaskTreeView::NamedRowTask(int nRow) const
 
 int CTaskTreeView::RowLevel(int nRow)
 {
-    CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2);
-    return pTree ? pTree->GetLevel() : 0;
+    CGridCellBase* pCell = m_Grid.GetCell(nRow, 2);
+    if (!pCell || !pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
+        return 0;
+    return static_cast<CGridTreeCellBase*>(pCell)->GetLevel();
+}
+
+COleDateTime CTaskTreeView::RowDate(int nRow, int nCol)
+{
+    // A task row's date cells show its task's dates: read them there rather than parse
+    // the text again.
+    if (CTaskItem* pTask = NamedRowTask(nRow))
+        return nCol == 4 ? pTask->m_dtStart : pTask->m_dtFinish;
+    return ParseDateText(CellText(nRow, nCol));
 }
 
 CString CTaskTreeView::CellText(int nRow, int nCol)

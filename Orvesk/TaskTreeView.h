@@ -10,6 +10,7 @@
 #include <ClassLib/Gdi/ImageList.h>
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -59,6 +60,8 @@ public:
     void LockSummaryRows();
     void SetDateCellsEditable(int nRow, BOOL bEditable);
     void RenumberRows();
+    // Raises the document's highest row handed out to the last row holding a task.
+    void KeepMaxRow();
 
     // ---- read-outs ------------------------------------------------------------------------
     int GetTaskCount() override;
@@ -143,6 +146,8 @@ protected:
     // A named task row: a task in column 0 and a name in column 2.
     CTaskItem* NamedRowTask(int nRow) const;
     int RowLevel(int nRow);
+    // The start (column 4) or finish (column 5) a row shows.
+    COleDateTime RowDate(int nRow, int nCol);
     CString CellText(int nRow, int nCol);
     void SetCellDate(int nRow, int nCol, const COleDateTime& date);
     void SetCellDays(int nRow, int nDays);
@@ -154,19 +159,22 @@ protected:
     CGanttBarViewHooks* FirstGanttBarView();
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
+    void BeginPredPass();
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
     // links' predecessor rows carried along with them.
-    std::unordered_map<int, int> MovedRows();
-    void RemapLinkRows(const std::unordered_map<int, int>& moved);
+    std::vector<int> MovedRows();
+    void RemapLinkRows(const std::vector<int>& moved);
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.
     struct CPredIndex
     {
+        BOOL bPass = FALSE;   // a whole-grid pass is under way: the index may be built
         BOOL bBuilt = FALSE;
         std::unordered_map<int, int> byId;
-        std::unordered_map<std::string, int> byName;
+        // Keys point into the tasks' names, which stay put while the index is used.
+        std::unordered_map<std::string_view, int> byName;
     };
 
 public:
@@ -184,6 +192,9 @@ protected:
     // stored data ends instead of recursing without end.
     std::unordered_set<const CTaskItem*> m_movedTasks;
     int m_nEditDepth;
+    // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
+    std::unordered_map<long, BOOL> m_restDays;
+    int m_nRestCacheDepth;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;
 };

@@ -108,7 +108,7 @@ void CTaskTreeView::MarkCriticalTasks()
             pTask->m_nCritical = 0;
     }
     m_criticalSeen.clear();
-    BuildPredIndex();
+    BeginPredPass();
     for (int row : latestRows)
         MarkCriticalChain(row);
     ClearPredIndex();

@@ -50,6 +50,22 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
     if (!m_Grid.GetCell(nRow, nCol) || !m_Grid.GetCell(nRow, 2) || !pTask)
         return 0;
 
+    // The rest days asked during this edit (and the edits it sends) are remembered.
+    struct CRestCacheScope
+    {
+        CTaskTreeView* pView;
+        explicit CRestCacheScope(CTaskTreeView* p) : pView(p)
+        {
+            if (pView->m_nRestCacheDepth++ == 0)
+                pView->m_restDays.clear();
+        }
+        ~CRestCacheScope()
+        {
+            if (--pView->m_nRestCacheDepth == 0)
+                pView->m_restDays.clear();
+        }
+    } restCache(this);
+
     switch (nCol)
     {
     case 1:
@@ -131,7 +147,10 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
     }
 
     MarkModified(pTask);
-    SyncGanttRows(0, TRUE);
+    // Changes made while dates propagate are handed to the chart once, by the edit that
+    // started them.
+    if (m_nEditDepth == 0)
+        SyncGanttRows(0, TRUE);
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
@@ -170,13 +189,15 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
                     continue;
                 if (RowLevel(k) <= nLevelR)
                     break;
-                FoldDate(date, ParseDateText(CellText(k, nCol)), nCol);
+                FoldDate(date, RowDate(k, nCol), nCol);
             }
-            const COleDateTime own = ParseDateText(CellText(r, nCol));
+            const COleDateTime own = RowDate(r, nCol);
             if (IsValidDate(date) && own != date)
             {
                 SetCellDate(r, nCol, date);
-                const int nDays = WorkingDays(ParseDateText(CellText(r, 4)), ParseDateText(CellText(r, 5)));
+                const COleDateTime start = nCol == 4 ? date : RowDate(r, 4);
+                const COleDateTime finish = nCol == 5 ? date : RowDate(r, 5);
+                const int nDays = WorkingDays(start, finish);
                 SetCellDays(r, nDays);
                 if (CTaskItem* pTask = RowTask(r))
                 {
@@ -194,7 +215,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
             }
         }
         else
-            FoldDate(date, ParseDateText(CellText(r, nCol)), nCol);
+            FoldDate(date, RowDate(r, nCol), nCol);
 
         if (nLevelR <= 1)
             break;
@@ -347,7 +368,11 @@ void CTaskTreeView::PropagateDates(int nRow)
 
     m_nEditDepth--;
     if (bOuter)
+    {
+        if (m_movedTasks.size() > 1)
+            SyncGanttRows(0, TRUE);
         m_movedTasks.clear();
+    }
 }
 
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)

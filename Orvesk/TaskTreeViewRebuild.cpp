@@ -2,7 +2,8 @@
 // resolved into predecessor rows and successor lists, summary rows locked.
 #include "TaskTreeView.h"
 
-#include <cstdio>
+#include <algorithm>
+
 
 #include "ProjectDoc.h"
 #include "TaskItem.h"
@@ -13,7 +14,7 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     if (!pDoc)
         return 0;
     pDoc->RemoveAllList();
-    const std::unordered_map<int, int> moved = MovedRows();
+    const std::vector<int> moved = MovedRows();
     RemapLinkRows(moved);
 
     const int nRows = m_Grid.GetRowCount();
@@ -33,9 +34,27 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
         }
         r++;
     }
+    KeepMaxRow();
     if (nRows > 0)
         pDoc->SetModifiedFlag(TRUE);
     return 0;
+}
+
+void CTaskTreeView::KeepMaxRow()
+{
+    // The highest row handed out bounds the whole-project loops (printing, link checks):
+    // tasks pushed below it by inserted rows must stay inside it.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    for (int row = m_Grid.GetRowCount() - 1; row > pDoc->m_nMaxRowInGrid; row--)
+    {
+        if (RowTask(row))
+        {
+            pDoc->m_nMaxRowInGrid = row;
+            break;
+        }
+    }
 }
 
 void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
@@ -74,9 +93,17 @@ void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
 
 BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
 {
+    // The stored row first: it holds the predecessor unless rows moved without it. A task
+    // with the id (or, without an id, the name) there is the one.
     CTaskItem* pFound = NULL;
-    if (m_predIndex.bBuilt)
+    CTaskItem* pAtRow = NamedRowTask(nRow);
+    if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == strName))
+        pFound = pAtRow;
+    else if (m_predIndex.bPass)
     {
+        // A whole-grid pass builds the index of ids and names at its first miss.
+        if (!m_predIndex.bBuilt)
+            BuildPredIndex();
         if (nID != 0)
         {
             auto it = m_predIndex.byId.find(nID);
@@ -85,33 +112,19 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         }
         else
         {
-            // The stored row when it still holds a task of that name, else the first task of
-            // that name, else whatever task the stored row holds (a renamed predecessor).
-            CTaskItem* pAtRow = NamedRowTask(nRow);
-            if (pAtRow && pAtRow->m_strName == strName)
-                pFound = pAtRow;
-            else
-            {
-                auto it = m_predIndex.byName.find(std::string((LPCTSTR)strName));
-                if (it != m_predIndex.byName.end())
-                    pFound = NamedRowTask(it->second);
-                else
-                    pFound = pAtRow;
-            }
+            auto it = m_predIndex.byName.find(std::string_view((LPCTSTR)strName, (size_t)strName.GetLength()));
+            pFound = it != m_predIndex.byName.end() ? NamedRowTask(it->second) : pAtRow;
         }
     }
     else
     {
+        // The first task with the id, else the first with the name, else whatever task the
+        // stored row holds (a renamed predecessor).
         const int nRows = m_Grid.GetRowCount();
-        CTaskItem* pAtRow = NamedRowTask(nRow);
-        if (nID == 0 && pAtRow && pAtRow->m_strName == strName)
-            pFound = pAtRow;
         for (int row = 1; row < nRows && !pFound; row++)
         {
             CTaskItem* pTask = NamedRowTask(row);
-            if (!pTask)
-                continue;
-            if (nID != 0 ? pTask->m_nTaskID == nID : pTask->m_strName == strName)
+            if (pTask && (nID != 0 ? pTask->m_nTaskID == nID : pTask->m_strName == strName))
                 pFound = pTask;
         }
         if (!pFound && nID == 0)
@@ -130,6 +143,7 @@ void CTaskTreeView::BuildPredIndex()
     m_predIndex.byId.clear();
     m_predIndex.byName.clear();
     const int nRows = m_Grid.GetRowCount();
+    m_predIndex.byName.reserve((size_t)nRows);
     for (int row = 1; row < nRows; row++)
     {
         CTaskItem* pTask = NamedRowTask(row);
@@ -137,13 +151,21 @@ void CTaskTreeView::BuildPredIndex()
             continue;
         if (pTask->m_nTaskID != 0)
             m_predIndex.byId.emplace(pTask->m_nTaskID, row);
-        m_predIndex.byName.emplace(std::string((LPCTSTR)pTask->m_strName), row);
+        m_predIndex.byName.emplace(
+            std::string_view((LPCTSTR)pTask->m_strName, (size_t)pTask->m_strName.GetLength()), row);
     }
     m_predIndex.bBuilt = TRUE;
 }
 
+void CTaskTreeView::BeginPredPass()
+{
+    m_predIndex.bPass = TRUE;
+    m_predIndex.bBuilt = FALSE;
+}
+
 void CTaskTreeView::ClearPredIndex()
 {
+    m_predIndex.bPass = FALSE;
     m_predIndex.bBuilt = FALSE;
     m_predIndex.byId.clear();
     m_predIndex.byName.clear();
@@ -162,8 +184,16 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
             pTask->m_nSuccessor = 0;
         }
     }
-    BuildPredIndex();
+    BeginPredPass();
 
+    // Only rows in view are redrawn as their text changes.
+    int nFirstVisible = 0, nLastVisible = -1;
+    if (m_Grid.GetSafeHwnd())
+    {
+        CGridCellRange visible = m_Grid.GetVisibleNonFixedCellRange();
+        nFirstVisible = visible.GetMinRow();
+        nLastVisible = visible.GetMaxRow();
+    }
     char buffer[16];
     for (int i = 1; i < nRows; i++)
     {
@@ -201,8 +231,18 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
                 }
-                std::snprintf(buffer, sizeof(buffer), strText.IsEmpty() ? "%d" : ",%d", pLink->m_nSuccID);
-                strText += buffer;
+                // "3", then ",5" for each further link.
+                char* p = buffer + sizeof(buffer);
+                *--p = 0;
+                unsigned int n = (unsigned int)(pLink->m_nSuccID < 0 ? -pLink->m_nSuccID : pLink->m_nSuccID);
+                do
+                    *--p = (char)('0' + n % 10);
+                while ((n /= 10) != 0);
+                if (pLink->m_nSuccID < 0)
+                    *--p = '-';
+                if (!strText.IsEmpty())
+                    strText += ',';
+                strText += p;
             }
         }
         if (CGridCellBase* pCell = m_Grid.GetCell(i, 6))
@@ -211,7 +251,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
             if (!pszOld || strText != pszOld)
             {
                 pCell->SetText(strText);
-                m_Grid.RedrawCell(i, 6);
+                if (i >= nFirstVisible && i <= nLastVisible)
+                    m_Grid.RedrawCell(i, 6);
             }
         }
     }
@@ -278,23 +319,31 @@ void CTaskTreeView::RenumberRows()
     for (int row = 1; row < nRows; row++)
         if (CTaskItem* pTask = RowTask(row))
             pTask->m_nRowInGrid = row;
+    KeepMaxRow();
 }
 
-std::unordered_map<int, int> CTaskTreeView::MovedRows()
+std::vector<int> CTaskTreeView::MovedRows()
 {
-    // The tasks whose stored row is no longer the row they sit in: old row -> new row.
-    std::unordered_map<int, int> moved;
+    // The tasks whose stored row is no longer the row they sit in: indexed by old row, the
+    // new row (0 for rows that did not move). Empty when nothing moved.
+    std::vector<int> moved;
     const int nRows = m_Grid.GetRowCount();
     for (int row = 1; row < nRows; row++)
     {
         CTaskItem* pTask = RowTask(row);
-        if (pTask && pTask->m_nRowInGrid > 0 && pTask->m_nRowInGrid != row)
-            moved.emplace(pTask->m_nRowInGrid, row);
+        if (!pTask || pTask->m_nRowInGrid <= 0 || pTask->m_nRowInGrid == row)
+            continue;
+        const int nOld = pTask->m_nRowInGrid;
+        if (nOld > 4 * nRows + 1000)
+            continue; // a stored row far beyond the grid: nothing can point at it sensibly
+        if ((int)moved.size() <= nOld)
+            moved.resize((size_t)std::max(nOld + 1, nRows + 1), 0);
+        moved[(size_t)nOld] = row;
     }
     return moved;
 }
 
-void CTaskTreeView::RemapLinkRows(const std::unordered_map<int, int>& moved)
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved)
 {
     // Links name their predecessor's row: it follows the predecessor when rows move, so
     // that a later resolution does not find whatever task then sits in the old row.
@@ -310,11 +359,8 @@ void CTaskTreeView::RemapLinkRows(const std::unordered_map<int, int>& moved)
         while (pos != NULL)
         {
             CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            if (!pLink)
-                continue;
-            auto it = moved.find(pLink->m_nSuccID);
-            if (it != moved.end())
-                pLink->m_nSuccID = it->second;
+            if (pLink && pLink->m_nSuccID > 0 && pLink->m_nSuccID < (int)moved.size() && moved[(size_t)pLink->m_nSuccID] != 0)
+                pLink->m_nSuccID = moved[(size_t)pLink->m_nSuccID];
         }
     }
 }

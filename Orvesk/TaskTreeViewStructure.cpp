@@ -41,15 +41,22 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     CProjectDoc* pDoc = GetDocument();
     if (!pTask || !pDoc)
         return;
-    // A row task's children first, then the top-level list.
+    // A row task's children first, then the top-level list. The parent sits above the
+    // task's row, within the same top-level task: the walk stops at a top-level row.
     CTaskItemList* pList = NULL;
-    const int nRows = m_Grid.GetRowCount();
-    for (int row = 1; row < nRows && !pList; row++)
+    int nRow = pTask->m_nRowInGrid - 1;
+    if (nRow >= m_Grid.GetRowCount())
+        nRow = m_Grid.GetRowCount() - 1;
+    for (; nRow >= 1 && !pList; nRow--)
     {
-        CTaskItem* pRowTask = RowTask(row);
+        CTaskItem* pRowTask = RowTask(nRow);
         if (pRowTask && pRowTask != pTask && pRowTask->m_listChildren.Find(pTask) != NULL)
             pList = &pRowTask->m_listChildren;
+        else if (pRowTask && RowLevel(nRow) == 1)
+            break;
     }
+    if (!pList && pDoc->m_listTasks.Find(pTask) != NULL)
+        pList = &pDoc->m_listTasks;
     if (!pList)
         pList = FindOwningList(pDoc->m_listTasks, pTask, 0);
     if (!pTask->m_listChildren.IsEmpty())

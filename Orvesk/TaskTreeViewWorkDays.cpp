@@ -16,6 +16,10 @@ COleDateTime WholeDay(const COleDateTime& date)
 {
     if (date.GetStatus() != COleDateTime::valid)
         return date;
+    // Days after 30 December 1899 count up from 0: the day is the whole part.
+    const double dt = (DATE)date;
+    if (dt >= 0)
+        return COleDateTime((DATE)std::floor(dt));
     return COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
 }
 
@@ -32,7 +36,18 @@ BOOL CTaskTreeView::IsRestDay(const COleDateTime& date)
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc || date.GetStatus() != COleDateTime::valid)
         return FALSE;
-    return pDoc->IsRestDay(date.GetYear(), date.GetMonth(), date.GetDay()) != 0;
+    // While an edit runs the calendar cannot change: each day is asked once.
+    const long nDay = (long)std::floor((DATE)date);
+    if (m_nRestCacheDepth > 0)
+    {
+        auto it = m_restDays.find(nDay);
+        if (it != m_restDays.end())
+            return it->second;
+    }
+    const BOOL bRest = pDoc->IsRestDay(date.GetYear(), date.GetMonth(), date.GetDay()) != 0;
+    if (m_nRestCacheDepth > 0)
+        m_restDays.emplace(nDay, bRest);
+    return bRest;
 }
 
 COleDateTime CTaskTreeView::SkipRestDays(const COleDateTime& date)

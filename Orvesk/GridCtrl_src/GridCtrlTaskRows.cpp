@@ -190,8 +190,12 @@ void CGridCtrl::SetTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nStat
     }
     SetCellText(this, nRow, 2, lpszName, kLeftFormat);
     SetCellText(this, nRow, 3, FormatTaskDays(dDays), kLeftFormat);
-    SetCellText(this, nRow, 4, CGridDateTimeCtrl::FormatDate(dtStart), kRightFormat);
-    SetCellText(this, nRow, 5, CGridDateTimeCtrl::FormatDate(dtFinish), kRightFormat);
+    // The date format (string 56609) read once for both dates.
+    CString strFormat;
+    if (!AfxLoadString(IDS_GRID_DATE_FORMAT, strFormat) || strFormat.IsEmpty())
+        strFormat = _T("%#Y年%#m月%#d日");
+    SetCellText(this, nRow, 4, dtStart.Format(strFormat), kRightFormat);
+    SetCellText(this, nRow, 5, dtFinish.Format(strFormat), kRightFormat);
     SetCellText(this, nRow, 6, lpszPred ? lpszPred : _T(""), kRightFormat);
 }
 

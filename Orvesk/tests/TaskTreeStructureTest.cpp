@@ -214,6 +214,9 @@ TEST_F(TaskTreeStructureTest, AnInsertedRowRenumbersTheTasksBelowIt)
     EXPECT_EQ(Task(5)->m_nRowInGrid, 5);
     EXPECT_EQ(Text(4, 6), CString("3"));
     EXPECT_TRUE(m_pDoc->IsModified());
+    // The last task moved to row 5: the whole-project loops reach it.
+    EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
+    EXPECT_EQ(Tree()->GetTaskCount(), 5);
 }
 
 TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
