@@ -2,11 +2,11 @@
 
 #include <ClassLib/Frames/FrameWnd.h>
 
+#include "GanttBarView.h"
 #include "ProjectDoc.h"
 #include "TaskTreeView.h"
 
 IMPLEMENT_DYNCREATE(CGanttView, CView)
-IMPLEMENT_DYNCREATE(CGanttPlaceholderView, CView)
 
 BEGIN_MESSAGE_MAP(CGanttView, CView)
     ON_WM_CREATE()
@@ -26,8 +26,7 @@ CProjectDoc* CGanttView::GetDocument() const
 
 CRuntimeClass* CGanttView::BarViewClass()
 {
-    CRuntimeClass* pClass = CRuntimeClass::FromName("CGanttBarView");
-    return pClass ? pClass : RUNTIME_CLASS(CGanttPlaceholderView);
+    return RUNTIME_CLASS(CGanttBarView);
 }
 
 BOOL CGanttView::PreCreateWindow(CREATESTRUCT& cs)
@@ -99,11 +98,4 @@ void CGanttView::OnUpdate(CView* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint
 
 void CGanttView::OnDraw(CDC* /*pDC*/)
 {
-}
-
-void CGanttPlaceholderView::OnDraw(CDC* pDC)
-{
-    CRect rect;
-    GetClientRect(&rect);
-    pDC->FillSolidRect(&rect, RGB(255, 255, 255));
 }

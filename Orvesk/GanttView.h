@@ -20,8 +20,7 @@ public:
 
     CProjectDoc* GetDocument() const;
 
-    // The view class of the right pane: the Gantt bar view (found by its name), or the
-    // placeholder pane while that class is not loaded.
+    // The view class of the right pane: the Gantt bar view.
     static CRuntimeClass* BarViewClass();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -36,13 +35,4 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
-};
-
-// The right pane until the Gantt bar view exists: a plain white view.
-class AFX_EXT_CLASS CGanttPlaceholderView : public CView
-{
-    DECLARE_DYNCREATE(CGanttPlaceholderView)
-
-public:
-    void OnDraw(CDC* pDC) override;
 };
