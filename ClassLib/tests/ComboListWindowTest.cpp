@@ -24,7 +24,34 @@ public:
         SetItemData(i, GetItemData(i) ? 0 : 1);
         GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
     }
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawnItems.push_back(static_cast<int>(lpDIS->itemID)); }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        drawnItems.push_back(static_cast<int>(lpDIS->itemID));
+        CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+        CRect rc(lpDIS->rcItem);
+        CString text;
+        if (static_cast<int>(lpDIS->itemID) < 0)
+        {
+            for (int i = 0; i < GetCount(); ++i)
+            {
+                if (GetItemData(i) == 0)
+                    continue;
+                CString item;
+                GetLBText(i, item);
+                text += text.IsEmpty() ? item : ", " + item;
+            }
+        }
+        else
+        {
+            GetLBText(static_cast<int>(lpDIS->itemID), text);
+            text = (GetItemData(static_cast<int>(lpDIS->itemID)) ? "[x] " : "[ ] ") + text;
+        }
+        bool bSelected = (lpDIS->itemState & ODS_SELECTED) != 0 && static_cast<int>(lpDIS->itemID) >= 0;
+        pDC->FillSolidRect(&rc, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        pDC->SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(text, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { lpMIS->itemHeight = 18; }
 
 protected:

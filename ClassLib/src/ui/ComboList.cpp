@@ -346,6 +346,14 @@ LRESULT ComboListSend(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::IsWindow(hList) ? ::SendMessage(hList, msg, wParam, lParam) : 0;
 }
 
+LRESULT ComboAskParentColours(HWND hCombo, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HWND hParent = ::GetParent(hCombo);
+    if (hParent != nullptr)
+        return ::SendMessage(hParent, msg, wParam, lParam);
+    return ::DefWindowProc(hCombo, msg, wParam, lParam);
+}
+
 void DestroyComboList(HWND hList)
 {
     if (ListState* ps = StateOf(hList))
