@@ -212,6 +212,18 @@ TEST_F(ComboListWindowTest, APlainComboChoosesTheClickedItemAndCloses)
     EXPECT_EQ(2, combo.GetCurSel());
     std::vector<int> want = {CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP};
     EXPECT_EQ(want, host.commands);
+    // Another window taking the mouse closes the list without a choice.
+    combo.ShowDropDown(TRUE);
+    AfxPumpMessages();
+    ASSERT_TRUE(combo.GetDroppedState());
+    host.commands.clear();
+    host.SetCapture();
+    ::ReleaseCapture();
+    EXPECT_FALSE(combo.GetDroppedState());
+    EXPECT_FALSE(::IsWindowVisible(hList));
+    EXPECT_EQ(2, combo.GetCurSel());
+    std::vector<int> wantCancel = {CBN_SELENDCANCEL, CBN_CLOSEUP};
+    EXPECT_EQ(wantCancel, host.commands);
     combo.DestroyWindow();
     host.DestroyWindow();
 }
