@@ -19,13 +19,17 @@ enum : UINT
     IDC_PLAIN_LIST = 1202,
     IDC_FOLDERS = 1203,
     IDC_NOTE = 1204,
+    IDC_HEADING = 1205,
+    IDC_TABS = 1206,
 };
 
 const AFX_DLG_ITEM kMemberItems[] = {
     {WC_LISTVIEW, IDC_MEMBERS, "",
      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS, 7, 7, 180, 80},
     {WC_LISTVIEW, IDC_PLAIN_LIST, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 7, 92, 180, 40},
-    {WC_TREEVIEW, IDC_FOLDERS, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES, 190, 7, 60, 120},
+    {WC_TREEVIEW, IDC_FOLDERS, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES, 190, 7, 60, 100},
+    {WC_HEADER, IDC_HEADING, "", WS_CHILD | WS_VISIBLE | HDS_HORZ, 190, 110, 60, 10},
+    {WC_TABCONTROL, IDC_TABS, "", WS_CHILD | WS_VISIBLE, 190, 122, 60, 14},
 };
 const AFX_DLG_ITEM kOtherItems[] = {
     {"EDIT", IDC_NOTE, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 7, 8, 160, 14},
@@ -169,6 +173,10 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
     DWORD dwTreeStyle = 0;
     DWORD dwListStyle = 0;
     int nPlainColumns = -1;
+    bool bHeadingIsHeader = false;
+    int nTabs = 0;
+    int nRowsAfterUnsubclass = -2;
+    bool bHeaderKept = false;
     AfxTestPushModalScript([&](CWnd* pWnd) {
         CPropertySheet* pSheet = static_cast<CPropertySheet*>(pWnd);
         CMemberList& list = members.m_list;
@@ -192,10 +200,20 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
         CWnd* pTree = members.GetDlgItem(IDC_FOLDERS);
         bTreeIsTree = dynamic_cast<CTreeCtrl*>(pTree) != nullptr;
         dwTreeStyle = pTree != nullptr ? pTree->GetStyle() : 0;
+        bHeadingIsHeader = dynamic_cast<CHeaderCtrl*>(members.GetDlgItem(IDC_HEADING)) != nullptr;
+        CTabCtrl* pTabs = dynamic_cast<CTabCtrl*>(members.GetDlgItem(IDC_TABS));
+        if (pTabs != nullptr)
+            nTabs = pTabs->InsertItem(0, "one") + 1;
         list.drawn.clear();
         list.Invalidate();
         list.UpdateWindow();
         AfxTestGrabWindow(pSheet, AfxTestOutputPath("template-report-list-page.png"));
+        // Let go of the list: an object of the list's class holds its rows again, and the
+        // header stays with the page's header object.
+        HWND hList = list.UnsubclassWindow();
+        CListCtrl* pBack = dynamic_cast<CListCtrl*>(CWnd::FromHandle(hList));
+        nRowsAfterUnsubclass = pBack != nullptr ? pBack->GetItemCount() : -1;
+        bHeaderKept = pBack != nullptr && pBack->GetHeaderCtrl() == &members.m_header;
         pSheet->SetActivePage(1);
         pSheet->PressButton(PSBTN_OK);
     });
@@ -216,6 +234,10 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
     EXPECT_TRUE(bTreeIsTree);
     EXPECT_NE(0u, dwTreeStyle & TVS_HASBUTTONS);
     EXPECT_NE(0u, dwTreeStyle & TVS_HASLINES);
+    EXPECT_TRUE(bHeadingIsHeader);
+    EXPECT_EQ(1, nTabs);
+    EXPECT_EQ(3, nRowsAfterUnsubclass);
+    EXPECT_TRUE(bHeaderKept);
     // Each page that was made is destroyed through its own DestroyWindow, once; the page
     // never shown is not.
     std::vector<std::string> want = {"members", "other"};
