@@ -206,6 +206,9 @@ TEST_F(ComboListWindowTest, APlainComboChoosesTheClickedItemAndCloses)
     EXPECT_TRUE(::IsWindowVisible(hList));
     int nHeight = static_cast<int>(::SendMessage(hList, LB_GETITEMHEIGHT, 0, 0));
     ASSERT_GT(nHeight, 0);
+    AfxTestMouseMove(CWnd::FromHandle(hList), CPoint(10, nHeight + nHeight / 2));
+    EXPECT_EQ(1, static_cast<int>(::SendMessage(hList, LB_GETCURSEL, 0, 0)));  // follows the mouse
+    AfxTestGrabWindow(CWnd::FromHandle(hList), AfxTestOutputPath("combo-list-plain.png"));
     AfxTestClick(CWnd::FromHandle(hList), CPoint(10, nHeight * 2 + nHeight / 2));
     AfxPumpMessages();
     EXPECT_FALSE(combo.GetDroppedState());
