@@ -400,3 +400,36 @@ TEST(LocaleInfoTest, TheListSeparatorIsAComma)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TemplateControlsTest, ATreeMadeWithoutAnObjectKeepsItsItemsWhenAnObjectTakesItOver)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost(300, 300));
+    InitCommonControls();
+    HWND hTree = ::CreateWindowEx(0, WC_TREEVIEW, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0, 200, 200,
+                                  host.m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(61)), nullptr, nullptr);
+    ASSERT_NE(nullptr, hTree);
+    CTreeCtrl* pMade = dynamic_cast<CTreeCtrl*>(CWnd::FromHandlePermanent(hTree));
+    ASSERT_NE(nullptr, pMade);
+    HTREEITEM hRoot = pMade->InsertItem("plans");
+    HTREEITEM hChild = pMade->InsertItem("2026", hRoot);
+    ASSERT_TRUE(pMade->SelectItem(hChild));
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.SubclassWindow(hTree));
+    EXPECT_EQ(&tree, CWnd::FromHandlePermanent(hTree));
+    EXPECT_EQ(2u, tree.GetCount());
+    EXPECT_EQ(hRoot, tree.GetRootItem());
+    EXPECT_EQ(nullptr, tree.GetParentItem(hRoot));
+    EXPECT_EQ(hRoot, tree.GetParentItem(hChild));
+    EXPECT_EQ(hChild, tree.GetSelectedItem());
+    EXPECT_STREQ("2026", tree.GetItemText(hChild));
+    HTREEITEM hMore = tree.InsertItem("more");
+    EXPECT_EQ(hMore, tree.GetNextSiblingItem(hRoot));
+    EXPECT_NE(0u, tree.GetStyle() & TVS_HASBUTTONS);
+    tree.DestroyWindow();
+    host.DestroyWindow();
+}
+
+}  // namespace
