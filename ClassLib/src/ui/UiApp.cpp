@@ -174,8 +174,9 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
 
 BOOL AfxTranslateKeyMessage(const MSG* pMsg);  // WndWidget.cpp
 
-// The characters of a key-down are posted (WM_CHAR, one per byte); the input layer then
-// sends none of its own for that keystroke.
+// The characters of a key-down (WM_CHAR, one per byte) follow it: for the keystroke being
+// delivered they come once PreTranslateMessage returns, even when it swallowed the key;
+// for any other key-down message they are posted.
 BOOL TranslateMessage(const MSG* lpMsg)
 {
     return AfxTranslateKeyMessage(lpMsg);
