@@ -16,6 +16,7 @@
 #include <ClassLib/Core/Collections.h>
 #include <ClassLib/Core/File.h>
 #include <ClassLib/Core/Archive.h>
+#include <ClassLib/Core/Thread.h>
 #endif
 #if __has_include(<ClassLib/Core/DateTime.h>)
 #include <ClassLib/Core/DateTime.h>
