@@ -413,3 +413,44 @@ TEST_F(DownloadTest, LargeFileArrivesWhole)
 }
 
 }  // namespace
+
+namespace {
+
+// The dialog in the middle of a transfer, for a look at its layout.
+TEST_F(DownloadTest, ScreenshotDuringTransfer)
+{
+    CLoopbackHttpServer::Reply r;
+    r.body = Pattern(400000);
+    r.stallAfter = 150000;
+    server.Serve("/pdm/report.doc", r);
+    CHttpDownloadDlg dlg;
+    dlg.m_strUrl = server.Url("/pdm/report.doc").c_str();
+    dlg.m_strTargetFile = target.c_str();
+    CString caption;
+    AfxTestPushModalScript([&](CWnd* pDlg) {
+        WaitFor([&] { return server.Stalled() == 1; });
+        WaitFor([&] {
+            CString s;
+            pDlg->GetWindowText(s);
+            return s.Find("% of report.doc Completed") > 0;
+        });
+        // Let the worker's last texts arrive.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
+        while (std::chrono::steady_clock::now() < until) {
+            AfxPumpMessages();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        pDlg->GetWindowText(caption);
+        const char* out = std::getenv("PC_TEST_OUTPUT");
+        if (out) {
+            mkdir(out, 0755);
+            EXPECT_TRUE(AfxTestGrabWindow(pDlg, (std::string(out) + "/HttpDownloadDlg.png").c_str()));
+        }
+        server.ReleaseStalls();
+        WaitForEnd(pDlg);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_NE(caption.Find("% of report.doc Completed"), -1) << (LPCTSTR)caption;
+}
+
+}  // namespace

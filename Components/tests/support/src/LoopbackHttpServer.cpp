@@ -78,7 +78,7 @@ struct CLoopbackHttpServer::Impl
         while (n > 0) {
             if (offset >= r.breakAfter)
                 return false;
-            if (offset >= r.stallAfter && !Stall())
+            if (offset == r.stallAfter && !Stall())
                 return false;
             size_t step = std::min(n, sizeof piece);
             if (r.bytesPerSecond)
