@@ -134,6 +134,32 @@ TEST_F(DownloadTest, CancelReachesAWorkerBlockedOnAStalledServer)
     server.ReleaseStalls();
 }
 
+TEST_F(DownloadTest, ClosingTheWindowDuringTheTransferActsAsCancel)
+{
+    CLoopbackHttpServer::Reply r;
+    r.body = Pattern(100000);
+    r.stallAfter = 3000;
+    server.Serve("/pdm/stall.doc", r);
+    CTestMessageBoxes boxes;
+    CHttpDownloadDlg dlg;
+    dlg.m_strUrl = server.Url("/pdm/stall.doc").c_str();
+    dlg.m_strTargetFile = target.c_str();
+    bool ended = false;
+    CString status;
+    AfxTestPushModalScript([&](CWnd* pDlg) {
+        WaitFor([&] { return server.Stalled() == 1; });
+        pDlg->SendMessage(WM_CLOSE);
+        pDlg->GetDlgItemText(IDC_STATUS, status);
+        ended = WaitForEnd(pDlg, 10);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(status, CString("Aborting transfer"));
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_FALSE(Exists(target));
+    server.ReleaseStalls();
+}
+
 TEST_F(DownloadTest, NotFoundShowsTheHttpResponseErrorAndDeletesTheFile)
 {
     CTestMessageBoxes boxes;
