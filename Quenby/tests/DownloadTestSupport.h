@@ -44,6 +44,9 @@ protected:
     {
         CWndTestBase::SetUp();
         AfxTestResetScripts();
+        // The dialog takes the desktop's proxy settings: the loopback server is reached directly.
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+            unsetenv(name);
         ASSERT_TRUE(server.Start());
         char pattern[] = "/tmp/pcdownload-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
