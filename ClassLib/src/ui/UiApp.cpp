@@ -3,6 +3,7 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/MessageBox.h>
+#include <ClassLib/Core/Thread.h>
 
 #include <QApplication>
 #include <QMetaObject>
@@ -70,6 +71,10 @@ void AfxEnsureApplication()
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
         g_dispatcher->moveToThread(QCoreApplication::instance()->thread());
+        // Calls other threads send here run from the event loop, or from a wait on this thread.
+        AfxSetUiThreadHooks(&AfxIsUiThread, [] {
+            QMetaObject::invokeMethod(g_dispatcher, [] { AfxServeUiCalls(); }, Qt::QueuedConnection);
+        });
     }
     // Message boxes become real dialogs, unless something (a test) installed its own.
     AfxMessageBoxHandler prev = AfxSetMessageBoxHandler(&AfxQtMessageBoxHandler);
