@@ -1,6 +1,6 @@
 // Buttons on Qt's buttons; owner-drawn ones are painted by their parent.
 #include "ButtonProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -170,6 +170,28 @@ void ButtonProc::Click()
 {
     if (m_button && m_button->isEnabled())
         m_button->click();
+}
+
+void ButtonProc::PressFromCode()
+{
+    if (!m_button || !m_button->isEnabled())
+        return;
+    m_codePress = true;
+    m_button->setDown(true);
+    m_button->update();
+}
+
+void ButtonProc::ReleaseFromCode(int x, int y)
+{
+    if (!m_codePress)
+        return;
+    m_codePress = false;
+    if (!m_button)
+        return;
+    m_button->setDown(false);
+    m_button->update();
+    if (m_button->rect().contains(x, y))
+        Click();
 }
 
 void ButtonProc::Paint(QPainter& painter)
