@@ -1,0 +1,17 @@
+// The project dialogs take their places in the project document when the library is
+// loaded. Tests replace any of them with a script of their own through the same hooks.
+#include "ProjOpenDlg.h"
+
+namespace {
+
+struct CInstallProjDialogs
+{
+    CInstallProjDialogs()
+    {
+        CProjOpenDlg::InstallAsProjectOpen();
+    }
+};
+
+const CInstallProjDialogs g_installProjDialogs;
+
+}  // namespace
