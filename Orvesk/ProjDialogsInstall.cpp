@@ -1,5 +1,6 @@
 // The project dialogs take their places in the project document when the library is
 // loaded. Tests replace any of them with a script of their own through the same hooks.
+#include "OptionSheet.h"
 #include "ProjOpenDlg.h"
 
 namespace {
@@ -9,6 +10,7 @@ struct CInstallProjDialogs
     CInstallProjDialogs()
     {
         CProjOpenDlg::InstallAsProjectOpen();
+        COptionSheet::InstallAsProjectOptions();
     }
 };
 
