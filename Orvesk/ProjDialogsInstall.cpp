@@ -2,6 +2,7 @@
 // loaded. Tests replace any of them with a script of their own through the same hooks.
 #include "OptionSheet.h"
 #include "ProjOpenDlg.h"
+#include "ProjSheet.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ struct CInstallProjDialogs
     {
         CProjOpenDlg::InstallAsProjectOpen();
         COptionSheet::InstallAsProjectOptions();
+        CProjSheet::InstallAsProjectSheet();
     }
 };
 
