@@ -1,6 +1,7 @@
 #include "ProjRoleList.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 BEGIN_MESSAGE_MAP(CProjRoleList, CListCtrl)
@@ -176,20 +177,43 @@ void CProjRoleList::SortByColumn(int nCol, BOOL bAscending)
 void CProjRoleList::OnPaint()
 {
     CListCtrl::OnPaint();
-    if (GetItemCount() != 0)
-        return;
-    // An empty list says so under its header.
     CRect rcClient;
     GetClientRect(&rcClient);
     CRect rcHeader(0, 0, 0, 0);
     if (CHeaderCtrl* pHeader = GetHeaderCtrl())
         pHeader->GetWindowRect(&rcHeader);
-    CRect rcText(rcClient.left, rcClient.top + rcHeader.Height() + 2, rcClient.right, rcClient.bottom);
+    const int nTop = rcClient.top + rcHeader.Height();
     CClientDC dc(this);
-    dc.FillSolidRect(&rcText, ::GetSysColor(COLOR_WINDOW));
-    CFont* pOldFont = dc.SelectObject(GetFont());
-    dc.SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
-    dc.SetBkMode(TRANSPARENT);
-    dc.DrawText("没有项目成员", &rcText, DT_CENTER | DT_TOP | DT_SINGLELINE);
-    dc.SelectObject(pOldFont);
+
+    if (GetItemCount() == 0) {
+        // An empty list says so under its header.
+        CRect rcText(rcClient.left, nTop + 2, rcClient.right, rcClient.bottom);
+        dc.FillSolidRect(&rcText, ::GetSysColor(COLOR_WINDOW));
+        CFont* pOldFont = dc.SelectObject(GetFont());
+        dc.SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
+        dc.SetBkMode(TRANSPARENT);
+        dc.DrawText("没有项目成员", &rcText, DT_CENTER | DT_TOP | DT_SINGLELINE);
+        dc.SelectObject(pOldFont);
+        return;
+    }
+
+    // The cells' pictures (the tick boxes) over the cells.
+    CImageList* pImages = GetImageList(LVSIL_SMALL);
+    if (pImages == NULL)
+        return;
+    const int nColumns = (int)m_columns.size();
+    const int nLast = std::min(GetItemCount(), GetTopIndex() + GetCountPerPage() + 1);
+    for (int nRow = GetTopIndex(); nRow < nLast; ++nRow) {
+        for (int nCol = 1; nCol < nColumns; ++nCol) {
+            CRect rcCell;
+            if (!GetSubItemRect(nRow, nCol, LVIR_BOUNDS, rcCell) || rcCell.top < nTop)
+                continue;
+            const int nImage = atoi(GetCellText(nRow, nCol));
+            if (nImage < 0 || nImage >= pImages->GetImageCount())
+                continue;
+            dc.IntersectClipRect(&rcCell);
+            pImages->Draw(&dc, nImage, CPoint(rcCell.left + 4, rcCell.top + (rcCell.Height() - 16) / 2), ILD_TRANSPARENT);
+            dc.SelectClipRgn(NULL);
+        }
+    }
 }
