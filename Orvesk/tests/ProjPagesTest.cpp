@@ -145,6 +145,44 @@ TEST_F(ProjPagesTest, ResourceListsAreCopies)
     EXPECT_EQ(page.m_listOffered.GetHead().strCode, CString("u2"));
 }
 
+TEST_F(ProjPagesTest, AddOffersTheUnlistedResourcesAndRemoveTakesTheSelectedRow)
+{
+    CResInfoList project, offered;
+    Append(project, Resource(0, "u1", "张三", "", 1));
+    Append(project, Resource(0, "u2", "李四", "", 1));
+    Append(offered, Resource(0, "u1", "张三", "", 1));
+    Append(offered, Resource(0, "m1", "吊车", "", 2));
+    std::vector<CString> offeredCodes;
+    ProjSetResourcePicker([&](CResInfoList& offer, CResInfoList& chosen) {
+        for (POSITION pos = offer.GetHeadPosition(); pos != NULL;)
+            offeredCodes.push_back(offer.GetNext(pos).strCode);
+        chosen.AddTail(offer.GetTail());
+        return (INT_PTR)IDOK;
+    });
+    CProjSheet sheet("项目信息", 1);
+    sheet.m_pResPage->SetResourceLists(project, offered, 1);
+    std::vector<CString> rows;
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        static_cast<CPropertySheet*>(pWnd)->SetActivePage(1);
+        CProjResPage& page = *sheet.m_pResPage;
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PROJ_RES_ADD, BN_CLICKED), (LPARAM)page.m_btnAdd.GetSafeHwnd());
+        // Both rows with id 0: the second one goes, found by its place.
+        page.m_listRes.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PROJ_RES_REMOVE, BN_CLICKED),
+                         (LPARAM)page.m_btnRemove.GetSafeHwnd());
+        for (int i = 0; i < page.m_listRes.GetItemCount(); ++i)
+            rows.push_back(page.m_listRes.GetItemText(i, 0));
+    });
+    sheet.DoModal();
+    ProjSetResourcePicker(ProjResourcePicker());
+    EXPECT_EQ(offeredCodes, (std::vector<CString>{"m1"}));
+    EXPECT_EQ(rows, (std::vector<CString>{"张三", "吊车"}));
+    CResInfoList back;
+    sheet.m_pResPage->GetResourceList(back);
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(back.GetTail().strCode, CString("m1"));
+}
+
 // The permission page in the information sheet, shown at once.
 class ProjRolePageTest : public ProjPagesTest
 {
