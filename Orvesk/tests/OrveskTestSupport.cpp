@@ -98,47 +98,13 @@ CLoginScript::~CLoginScript()
     ProjectSetLoginHandler(m_previous);
 }
 
-CTempFolder::CTempFolder()
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string templ = std::string(base && *base ? base : "/tmp") + "/orvesk-test-XXXXXX";
-    if (::mkdtemp(&templ[0]) != nullptr)
-        m_path = templ;
-}
-
-CTempFolder::~CTempFolder()
-{
-    for (const std::string& name : Files())
-        ::unlink(Path(name.c_str()).c_str());
-    ::rmdir(m_path.c_str());
-}
-
-std::vector<std::string> CTempFolder::Files() const
-{
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(m_path.c_str());
-    if (dir == nullptr)
-        return names;
-    while (dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return AfxTestReadFile(path);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), (std::streamsize)bytes.size());
+    AfxTestWriteFile(path, bytes);
 }

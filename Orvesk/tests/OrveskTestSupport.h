@@ -2,6 +2,8 @@
 // wait state and the login.
 #pragma once
 
+#include <ClassLib/Testing/TempFolder.h>
+
 #include <ClassLib/Afx.h>
 
 #include <string>
@@ -76,18 +78,12 @@ private:
 };
 
 // A fresh folder under the system's temporary folder, removed with its files at the end.
-class CTempFolder
+class CTempFolder : public CTestFolder
 {
 public:
-    CTempFolder();
-    ~CTempFolder();
-    std::string Path(const char* name) const { return m_path + "/" + name; }
-    const std::string& path() const { return m_path; }
-    // The names of the files in the folder, sorted.
-    std::vector<std::string> Files() const;
-
-private:
-    std::string m_path;
+    CTempFolder() : CTestFolder("orvesk-test") {}
+    std::string Path(const char* name) const { return CTestFolder::Path(std::string(name)); }
+    using CTestFolder::Path;
 };
 
 // The whole content of a file ("" when it cannot be read).

@@ -5,6 +5,7 @@
 #include <Pdm/PdmSettings.h>
 #include <Pdm/PdmStore.h>
 
+#include <ClassLib/Testing/TempFolder.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,33 +14,12 @@
 #include <string>
 #include <vector>
 
-class CPdmTempDir {
+class CPdmTempDir : public CTestFolder {
 public:
-    CPdmTempDir()
-    {
-        std::string templ = (std::filesystem::temp_directory_path() / "pdmtest-XXXXXX").string();
-        std::vector<char> buf(templ.begin(), templ.end());
-        buf.push_back('\0');
-        m_path = ::mkdtemp(buf.data()) ? buf.data() : "";
-    }
-    ~CPdmTempDir()
-    {
-        std::error_code ec;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ec);
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
+    CPdmTempDir() : CTestFolder("pdmtest") {}
 };
 
-inline void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) { AfxTestWriteFile(path, bytes); }
 
 // Catches the components' trace lines for the life of the object.
 class CPdmTraceCatcher {

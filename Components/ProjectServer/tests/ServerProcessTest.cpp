@@ -91,7 +91,8 @@ int RunProgram(const std::string& args, std::string& output)
 CProjectServicePtr ClientOf(const CServerProcess& server)
 {
     CSoapProjectService* c = new CSoapProjectService;
-    c->SetTimeouts(2000, 20000);
+    // Generous: the machine may be busy with other test programs running beside this one.
+    c->SetTimeouts(10000, 30000);
     c->SetServiceUrl(CString(server.ServiceUrl().c_str()));
     return CProjectServicePtr(c);
 }
@@ -285,7 +286,11 @@ TEST_F(ServerProcessTest, EightClientsSavingForTenSecondsLoseNothing)
                 if (c->SaveProject(ids[p], ProjectText(i, kTasks), reply, result) == S_OK)
                     lastDone[p] = i;
                 else
+                {
                     ++failures[p];
+                    ADD_FAILURE() << "save " << i << " of project " << ids[p] << ": "
+                                  << static_cast<LPCTSTR>(c->GetLastErrorText());
+                }
             }
         });
     for (auto& t : clients)

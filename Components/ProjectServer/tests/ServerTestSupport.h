@@ -7,6 +7,7 @@
 
 #include <ClassLib/Core/Conversion.h>
 
+#include <ClassLib/Testing/TempFolder.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -16,26 +17,9 @@
 #include <string>
 #include <vector>
 
-class CServerTempDir {
+class CServerTempDir : public CTestFolder {
 public:
-    CServerTempDir()
-    {
-        std::string templ = (std::filesystem::temp_directory_path() / "serverTest-XXXXXX").string();
-        std::vector<char> buf(templ.begin(), templ.end());
-        buf.push_back('\0');
-        m_path = ::mkdtemp(buf.data()) ? buf.data() : "";
-    }
-    ~CServerTempDir()
-    {
-        std::error_code ec;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
+    CServerTempDir() : CTestFolder("serverTest") {}
 };
 
 inline CString Gbk(const char* utf8)
