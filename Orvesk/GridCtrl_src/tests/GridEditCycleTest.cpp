@@ -348,3 +348,33 @@ TEST_F(GridEditCycleTest, APressOutsideAnEditorOpenedByTypingEndsTheEdit)
     EXPECT_EQ(0, grid.ends[0].key);
     EXPECT_EQ(CString("q"), grid.GetItemText(1, 1));
 }
+
+TEST_F(GridEditCycleTest, TypedChineseReachesTheEditorWholeAndTheCellKeepsIt)
+{
+    // The lead byte of a double-byte character opens the editor; the trail byte and the
+    // characters after it belong to the editor, not to the grid again.
+    Make(3, 4);
+    grid.SetColumnWidth(2, 200);
+    grid.SetFocusCell(1, 2);
+    AfxTestTypeText(&grid, u8"审核通过");  // typed text is UTF-8
+    CWnd* pEdit = Editor(1, 2);
+    ASSERT_TRUE(pEdit);
+    EXPECT_EQ(std::string("审核通过"), WindowText(pEdit));
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ(std::string("审核通过"), grid.ends[0].text);
+    EXPECT_EQ(CString("审核通过"), grid.GetItemText(1, 2));
+
+    // The same in one input-method commit of the whole text.
+    grid.ends.clear();
+    grid.SetFocusCell(2, 2);
+    AfxTestFocus(&grid);
+    AfxTestInputMethodCommit(&grid, u8"通过审核");
+    pEdit = Editor(2, 2);
+    ASSERT_TRUE(pEdit);
+    EXPECT_EQ(std::string("通过审核"), WindowText(pEdit));
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_EQ(CString("通过审核"), grid.GetItemText(2, 2));
+}
