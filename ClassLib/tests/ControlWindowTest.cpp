@@ -137,3 +137,32 @@ TEST_F(ControlWindowTest, OwnerDrawnVariableComboMeasuresEachItemThroughItsClass
     combo.GetLBText(0, text);
     EXPECT_EQ(text, "a");
 }
+
+TEST_F(ControlWindowTest, AComboMadeInCodeIsOneBoxHighWhateverHeightItIsGiven)
+{
+    // The height given is the dropped list's; the window is as high as its box, for the
+    // drop-down and the drop-down list, made in code and moved later alike.
+    CComboBox down, list, simple;
+    ASSERT_TRUE(down.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 159, 121), &parent, 110));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 40, 159, 151), &parent, 111));
+    ASSERT_TRUE(simple.Create(WS_CHILD | WS_VISIBLE | CBS_SIMPLE, CRect(200, 10, 300, 111), &parent, 112));
+    CRect rc;
+    down.GetWindowRect(rc);
+    EXPECT_EQ(149, rc.Width());
+    const int boxHeight = rc.Height();
+    EXPECT_GT(boxHeight, 10);
+    EXPECT_LT(boxHeight, 40);
+    list.GetWindowRect(rc);
+    EXPECT_LT(rc.Height(), 40);
+    simple.GetWindowRect(rc);
+    EXPECT_EQ(101, rc.Height());  // a simple combo box shows its list inside the window
+
+    down.MoveWindow(10, 10, 149, 300);
+    down.GetWindowRect(rc);
+    EXPECT_EQ(boxHeight, rc.Height());
+    // A taller selection field makes the box taller, never the list's height.
+    down.SetItemHeight(-1, 30);
+    down.GetWindowRect(rc);
+    EXPECT_GE(rc.Height(), 36);
+    EXPECT_LT(rc.Height(), 60);
+}
