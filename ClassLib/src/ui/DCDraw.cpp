@@ -649,7 +649,20 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 
 namespace {
 
-// The source pixels for a transfer, converted to the destination's colour model.
+// The source cells [first, last) that dest cell i of n takes from a source span of
+// length len starting at origin: one cell when stretching, a run of them when reducing.
+inline void SourceSpan(int i, int n, int origin, int len, int* first, int* last)
+{
+    *first = origin + (int)((long long)i * len / std::max(n, 1));
+    *last = origin + (int)((long long)(i + 1) * len / std::max(n, 1));
+    if (*last <= *first)
+        *last = *first + 1;
+}
+
+// The source pixels for a transfer, converted to the destination's colour model. Where the
+// source is reduced, the pixels that fall together are combined as the destination's
+// stretch mode says: BLACKONWHITE keeps dark pixels (AND), WHITEONBLACK light ones (OR),
+// HALFTONE averages the area, COLORONCOLOR keeps one and drops the rest.
 QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize destSize, bool* ok)
 {
     *ok = false;
@@ -665,19 +678,51 @@ QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize d
     bool dstMono = dst->kind == AfxDCImpl::Memory && dst->st.bitmap && dst->st.bitmap->mono;
     QRgb text = AfxRgb(dst->st.textColor) | 0xFF000000u, bk = AfxRgb(dst->st.bkColor) | 0xFF000000u;
     QRgb srcBk = AfxRgb(src->st.bkColor) | 0xFF000000u;
+    const int mode = dst->st.stretchMode;
+    const bool direct = img->format() == QImage::Format_RGB32 || img->format() == QImage::Format_ARGB32 ||
+                        img->format() == QImage::Format_ARGB32_Premultiplied;
+    auto sample = [&](int sx, int sy) {
+        QRgb v = (direct ? reinterpret_cast<const QRgb*>(img->constScanLine(sy))[sx] : img->pixel(sx, sy)) |
+                 0xFF000000u;
+        if (srcMono && !dstMono)
+            v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? bk : text;
+        else if (dstMono && !srcMono)
+            v = v == srcBk ? 0xFFFFFFFFu : 0xFF000000u;
+        return v;
+    };
     for (int y = 0; y < h; ++y) {
-        int sy = srcDev.top() + (int)((long long)(flipY ? h - 1 - y : y) * srcDev.height() / std::max(h, 1));
+        int y0, y1;
+        SourceSpan(flipY ? h - 1 - y : y, h, srcDev.top(), srcDev.height(), &y0, &y1);
+        y0 = std::max(y0, 0);
+        y1 = std::min(y1, img->height());
         QRgb* o = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            int sx = srcDev.left() + (int)((long long)(flipX ? w - 1 - x : x) * srcDev.width() / std::max(w, 1));
-            if (sx < 0 || sy < 0 || sx >= img->width() || sy >= img->height())
+            int x0, x1;
+            SourceSpan(flipX ? w - 1 - x : x, w, srcDev.left(), srcDev.width(), &x0, &x1);
+            x0 = std::max(x0, 0);
+            x1 = std::min(x1, img->width());
+            if (x0 >= x1 || y0 >= y1)
                 continue;
-            QRgb v = img->pixel(sx, sy) | 0xFF000000u;
-            if (srcMono && !dstMono)
-                v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? bk : text;
-            else if (dstMono && !srcMono)
-                v = v == srcBk ? 0xFFFFFFFFu : 0xFF000000u;
-            o[x] = v;
+            if (mode == COLORONCOLOR || (x1 - x0 == 1 && y1 - y0 == 1)) {
+                o[x] = sample(x0, y0);
+                continue;
+            }
+            if (mode == HALFTONE) {
+                unsigned long r = 0, g = 0, b = 0, n = 0;
+                for (int sy = y0; sy < y1; ++sy)
+                    for (int sx = x0; sx < x1; ++sx) {
+                        QRgb v = sample(sx, sy);
+                        r += qRed(v), g += qGreen(v), b += qBlue(v), ++n;
+                    }
+                o[x] = qRgb((int)((r + n / 2) / n), (int)((g + n / 2) / n), (int)((b + n / 2) / n));
+                continue;
+            }
+            const bool orScans = mode == WHITEONBLACK;
+            QRgb acc = orScans ? 0xFF000000u : 0xFFFFFFFFu;
+            for (int sy = y0; sy < y1; ++sy)
+                for (int sx = x0; sx < x1; ++sx)
+                    acc = orScans ? (acc | sample(sx, sy)) : (acc & sample(sx, sy));
+            o[x] = acc | 0xFF000000u;
         }
     }
     *ok = true;
