@@ -771,6 +771,44 @@ BOOL Transfer(AfxDCImpl* d, const QRect& destDev, const QImage& src, DWORD rop, 
     return TRUE;
 }
 
+// A copy of the same size, straight from the source image into the destination's: no
+// picture in between (a fresh one per copy costs the first touch of all its pages).
+BOOL TransferSameSize(AfxDCImpl* d, const QRect& destDev, const QImage& src, QPoint srcOrigin, DWORD rop)
+{
+    unsigned code = (rop >> 16) & 0xFF;
+    QRegion area = QRegion(destDev) & d->EffectiveClip();
+    if (area.isEmpty())
+        return TRUE;
+    d->MarkDirty(area);
+    QImage* img = d->Image();
+    d->EndPainting();
+    const bool plain = code == 0xCC && img->format() == QImage::Format_RGB32 && src.format() == QImage::Format_RGB32;
+    Pattern pat = d->st.brush ? BrushPattern(d, d->st.brush.get()) : Pattern();
+    const QPoint shift = srcOrigin - destDev.topLeft();
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y)) + r.left();
+            const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(y + shift.y())) + r.left() + shift.x();
+            if (plain) {
+                std::memcpy(line, s, sizeof(QRgb) * (size_t)r.width());
+                continue;
+            }
+            for (int x = 0; x < r.width(); ++x) {
+                QRgb sv = s[x] | 0xFF000000u;
+                if (code == 0xCC) {
+                    line[x] = sv;
+                    continue;
+                }
+                QRgb pc = 0xFF000000u;
+                if (pat.kind != Pattern::None && !pat.At(r.left() + x, y, &pc))
+                    pc = AfxRgb(d->st.bkColor) | 0xFF000000u;
+                line[x] = Rop3(code, pc, sv, line[x]);
+            }
+        }
+    }
+    return TRUE;
+}
+
 bool UsesSource(DWORD rop)
 {
     unsigned code = (rop >> 16) & 0xFF;
@@ -808,6 +846,23 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
         return TRUE;
     bool flipX = ((b.x() - a.x()) < 0) != ((sb.x() - sa.x()) < 0);
     bool flipY = ((b.y() - a.y()) < 0) != ((sb.y() - sa.y()) < 0);
+    // The common copy (a back buffer to the window): same size, same colour model, two
+    // different pictures of 32-bit pixels.
+    if (!flipX && !flipY && destDev.size() == srcDev.size()) {
+        QImage* srcImg = s->Image();
+        QImage* dstImg = d->Image();
+        const bool srcMono = s->kind == AfxDCImpl::Memory && s->st.bitmap && s->st.bitmap->mono;
+        const bool dstMono = d->kind == AfxDCImpl::Memory && d->st.bitmap && d->st.bitmap->mono;
+        const auto direct = [](const QImage* i) {
+            return i->format() == QImage::Format_RGB32 || i->format() == QImage::Format_ARGB32 ||
+                   i->format() == QImage::Format_ARGB32_Premultiplied;
+        };
+        if (srcImg && dstImg && srcImg != dstImg && srcMono == dstMono && direct(srcImg) && direct(dstImg) &&
+            QRect(QPoint(0, 0), srcImg->size()).contains(srcDev)) {
+            s->EndPainting();
+            return TransferSameSize(d, destDev, *srcImg, srcDev.topLeft(), rop);
+        }
+    }
     bool ok;
     QImage src = SourcePixels(d, s, srcDev, QSize(flipX ? -destDev.width() : destDev.width(),
                                                    flipY ? -destDev.height() : destDev.height()), &ok);
