@@ -113,9 +113,8 @@ BOOL CGridCtrl::Load(LPCTSTR filename)
         bOk = FALSE;
     }
 
-    for (int col = 0; col < GetColumnCount(); col++)
-        if (GetColumnWidth(col) > 0)
-            AutoSizeColumn(col);
+    // Every column sized first, the scroll bars reset once.
+    AutoSizeColumns();
 
     if (!bOk)
     {
