@@ -415,6 +415,7 @@ protected:
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     // A column's width set to its widest cell; the scroll bars are left to the caller.
     void FitColumnWidth(int nCol, CDC* pDC, BOOL bIgnoreFixedRows);
+    void AppendLoadedColumns(int nCount);
 
     // Title tip, task tip and drop target of the window.
     void CreateTips();

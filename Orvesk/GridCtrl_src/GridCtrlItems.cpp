@@ -407,9 +407,16 @@ void CGridCtrl::AutoSizeColumns()
     CDC* pDC = GetSafeHwnd() ? GetDC() : NULL;
     if (!pDC)
         return;
+    // The grid's own font selected once: cells drawn in it need not make it again.
+    CFont font;
+    CFont* pOldFont = NULL;
+    if (font.CreateFontIndirect(GetLogFont()))
+        pOldFont = pDC->SelectObject(&font);
     for (int col = 0; col < GetColumnCount(); col++)
         if (GetColumnWidth(col) > 0)
             FitColumnWidth(col, pDC, FALSE);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
     ReleaseDC(pDC);
     ResetScrollBars();
 }
