@@ -378,3 +378,27 @@ TEST_F(GridEditCycleTest, TypedChineseReachesTheEditorWholeAndTheCellKeepsIt)
     AfxPumpMessages();
     EXPECT_EQ(CString("通过审核"), grid.GetItemText(2, 2));
 }
+
+TEST_F(GridEditCycleTest, TheListEditorCoversItsCellNotTheRowsBelow)
+{
+    Make(6, 3);
+    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+    CStringArray options;
+    options.Add("north");
+    options.Add("south");
+    pCombo->SetOptions(options);
+    grid.SetFocusCell(1, 1);
+    AfxTestKey(&grid, VK_F2);
+    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    ASSERT_TRUE(pList);
+    CRect rcCell, rcList;
+    grid.GetCellRect(1, 1, rcCell);
+    pList->GetWindowRect(rcList);
+    grid.ScreenToClient(rcList);
+    // One box over the cell: the selection field is as high as the cell, plus its frame.
+    EXPECT_EQ(rcCell.top, rcList.top);
+    EXPECT_LE(rcList.Height(), rcCell.Height() + 8);
+    EXPECT_LT(rcList.bottom, rcCell.bottom + rcCell.Height());
+    pList->EndEdit();
+}
