@@ -5,8 +5,8 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
+#include <algorithm>
 #include <string_view>
-#include <unordered_map>
 
 #include "ProjectProgress.h"
 #include "XmlWalk.h"
@@ -26,29 +26,36 @@ enum TaskLeaf {
     TL_LATEFINISHDATE, TL_TASK, TL_TASKS, TL_LINKS, TL_DOCUMENTS, TL_ASSIGNEES
 };
 
-int TaskLeafOf(const CString& strName)
+struct LeafName {
+    std::string_view name;
+    int leaf;
+};
+
+// Sorted by name, for a binary search without hashing.
+const LeafName kTaskLeaves[] = {
+    {"ACTCOST", TL_ACTCOST}, {"ACTDURATION", TL_ACTDURATION}, {"ACTFINISHDATE", TL_ACTFINISHDATE},
+    {"ACTSTARTDATE", TL_ACTSTARTDATE}, {"ASSIGNEES", TL_ASSIGNEES}, {"ASSIGNERID", TL_ASSIGNERID},
+    {"COST", TL_COST},
+    // The writers send CREATIONDATE; task documents of the server name it CREATEDATE.
+    {"CREATEDATE", TL_CREATIONDATE}, {"CREATIONDATE", TL_CREATIONDATE},
+    {"DEADLINEDATE", TL_DEADLINEDATE}, {"DESC", TL_DESC}, {"DOCUMENTS", TL_DOCUMENTS},
+    {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST}, {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
+    {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"ENTIREPROJID", TL_ENTIREPROJID},
+    {"FINISHDATE", TL_FINISHDATE}, {"HASCHILDREN", TL_HASCHILDREN}, {"ISMILESTONGE", TL_ISMILESTONGE},
+    {"ISSUBPROJ", TL_ISSUBPROJ}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
+    {"LATESTARTDATE", TL_LATESTARTDATE}, {"LINKS", TL_LINKS}, {"NAME", TL_NAME},
+    {"PARENTID", TL_PARENTID}, {"PRIORITY", TL_PRIORITY}, {"PROGRESS", TL_PROGRESS},
+    {"ROWINGRID", TL_ROWINGRID}, {"STARTDATE", TL_STARTDATE}, {"STATUS", TL_STATUS},
+    {"SUBPROJID", TL_SUBPROJID}, {"TASK", TL_TASK}, {"TASKID", TL_TASKID}, {"TASKS", TL_TASKS},
+    {"TRUEDURATION", TL_TRUEDURATION},
+};
+
+int TaskLeafOf(std::string_view name)
 {
-    static const std::unordered_map<std::string_view, int> table = {
-        {"ENTIREPROJID", TL_ENTIREPROJID}, {"TASKID", TL_TASKID}, {"PARENTID", TL_PARENTID},
-        {"ISSUBPROJ", TL_ISSUBPROJ}, {"SUBPROJID", TL_SUBPROJID}, {"NAME", TL_NAME},
-        {"DESC", TL_DESC}, {"COST", TL_COST}, {"ACTCOST", TL_ACTCOST},
-        {"STARTDATE", TL_STARTDATE}, {"ACTSTARTDATE", TL_ACTSTARTDATE},
-        {"FINISHDATE", TL_FINISHDATE}, {"ACTFINISHDATE", TL_ACTFINISHDATE},
-        {"DEADLINEDATE", TL_DEADLINEDATE},
-        // The writers send CREATIONDATE; task documents of the server name it CREATEDATE.
-        {"CREATIONDATE", TL_CREATIONDATE}, {"CREATEDATE", TL_CREATIONDATE},
-        {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST},
-        {"TRUEDURATION", TL_TRUEDURATION}, {"ACTDURATION", TL_ACTDURATION},
-        {"PRIORITY", TL_PRIORITY}, {"STATUS", TL_STATUS}, {"PROGRESS", TL_PROGRESS},
-        {"ASSIGNERID", TL_ASSIGNERID}, {"ISMILESTONGE", TL_ISMILESTONGE},
-        {"HASCHILDREN", TL_HASCHILDREN}, {"ROWINGRID", TL_ROWINGRID},
-        {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
-        {"LATESTARTDATE", TL_LATESTARTDATE}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
-        {"TASK", TL_TASK}, {"TASKS", TL_TASKS}, {"LINKS", TL_LINKS},
-        {"DOCUMENTS", TL_DOCUMENTS}, {"ASSIGNEES", TL_ASSIGNEES},
-    };
-    auto it = table.find(std::string_view((LPCTSTR)strName, strName.GetLength()));
-    return it == table.end() ? -1 : it->second;
+    const LeafName* end = kTaskLeaves + sizeof kTaskLeaves / sizeof kTaskLeaves[0];
+    const LeafName* it = std::lower_bound(kTaskLeaves, end, name,
+                                          [](const LeafName& a, std::string_view b) { return a.name < b; });
+    return it != end && it->name == name ? it->leaf : -1;
 }
 
 } // namespace
@@ -71,7 +78,7 @@ int CProjectDoc::Parse(const CXmlNode& element)
     if (!XmlIsElement(element))
         return 1;
 
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (strName == "PROJECT") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
             Parse(child);
@@ -131,7 +138,7 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
     if (!XmlIsElement(element))
         return 1;
 
-    const int nLeaf = TaskLeafOf(element.nodeName());
+    const int nLeaf = TaskLeafOf(XmlName(element));
     switch (nLeaf) {
     case TL_TASK: {
         if (m_nParseDepth >= kMaxTaskDepth)
@@ -229,7 +236,7 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
     if (!XmlIsElement(element))
         return 1;
 
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (strName == "LINK") {
         if (pTask == NULL)
             return 0;
@@ -266,7 +273,7 @@ int CProjectDoc::ParseDocument(const CXmlNode& element, CTaskItem* pTask)
     if (pTask == NULL)
         return 0;
 
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (strName == "REFDOC") {
         CRefDoc* pDoc = new CRefDoc;
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
@@ -293,7 +300,7 @@ namespace {
 
 // The fields the two document records share.
 template <class DOC>
-BOOL ParseDocLeaf(const CXmlNode& element, const CString& strName, DOC* pDoc)
+BOOL ParseDocLeaf(const CXmlNode& element, std::string_view strName, DOC* pDoc)
 {
     if (strName == "DOCNAME")
         pDoc->m_strDocName = XmlLeafText(element);
@@ -316,7 +323,7 @@ int CProjectDoc::ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc)
 {
     if (!XmlIsElement(element) || pDoc == NULL)
         return 1;
-    ParseDocLeaf(element, element.nodeName(), pDoc);
+    ParseDocLeaf(element, XmlName(element), pDoc);
     return 1;
 }
 
@@ -324,7 +331,7 @@ int CProjectDoc::ParseTargetDoc(const CXmlNode& element, CTargetDoc* pDoc)
 {
     if (!XmlIsElement(element) || pDoc == NULL)
         return 1;
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (ParseDocLeaf(element, strName, pDoc))
         return 1;
     if (strName == "HOTLINKS") {
@@ -348,7 +355,7 @@ int CProjectDoc::ParseMember(const CXmlNode& element)
     if (!XmlIsElement(element))
         return 1;
 
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (strName == "MEMBER") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseMember(child))
@@ -371,7 +378,7 @@ int CProjectDoc::ParseAssignee(const CXmlNode& element, CTaskItem* pTask)
     if (!XmlIsElement(element))
         return 1;
 
-    const CString strName = element.nodeName();
+    const std::string_view strName = XmlName(element);
     if (strName == "ASSIGNEE") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseAssignee(child, pTask))

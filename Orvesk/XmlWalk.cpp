@@ -35,18 +35,87 @@ int XmlAtoi(LPCTSTR lpsz)
     return (int)v;
 }
 
+namespace {
+
+// The leaf's text without converting it, when its first child carries character data;
+// NULL when the leaf must be read through XmlLeafText (no child, or an element child).
+const char* RawLeafText(const CXmlNode& node)
+{
+    CXmlNode child = node.firstChild();
+    if (child.isNull())
+        return "";
+    return child.isText() ? child.valueUtf8() : nullptr;
+}
+
+// Reads 1..nMax decimal digits at p; FALSE when there are none.
+bool ReadNumber(std::string_view text, size_t& p, int nMax, int& value)
+{
+    size_t start = p;
+    value = 0;
+    while (p < text.size() && p - start < (size_t)nMax && text[p] >= '0' && text[p] <= '9')
+        value = value * 10 + (text[p++] - '0');
+    return p > start;
+}
+
+bool Expect(std::string_view text, size_t& p, std::string_view what)
+{
+    if (text.substr(p, what.size()) != what)
+        return false;
+    p += what.size();
+    return true;
+}
+
+} // namespace
+
 int XmlLeafInt(const CXmlNode& node, int nDefault)
 {
+    if (const char* raw = RawLeafText(node))
+        return *raw ? XmlAtoi(raw) : nDefault;
     CString strText = XmlLeafText(node);
     if (strText.IsEmpty())
         return nDefault;
     return XmlAtoi(strText);
 }
 
+BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt)
+{
+    int y, m, d, h = 0, mi = 0, sec = 0;
+    size_t p = 0;
+    if (!ReadNumber(text, p, 4, y))
+        return FALSE;
+    if (Expect(text, p, "-")) {
+        // 2004-3-1 8:0:0
+        if (!ReadNumber(text, p, 2, m) || !Expect(text, p, "-") || !ReadNumber(text, p, 2, d) ||
+            !Expect(text, p, " ") || !ReadNumber(text, p, 2, h) || !Expect(text, p, ":") ||
+            !ReadNumber(text, p, 2, mi) || !Expect(text, p, ":") || !ReadNumber(text, p, 2, sec))
+            return FALSE;
+    } else {
+        // 2004年3月1日
+        if (!Expect(text, p, "\xE5\xB9\xB4") || !ReadNumber(text, p, 2, m) || !Expect(text, p, "\xE6\x9C\x88") ||
+            !ReadNumber(text, p, 2, d) || !Expect(text, p, "\xE6\x97\xA5"))
+            return FALSE;
+    }
+    static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (p != text.size() || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || h > 23 || mi > 59 ||
+        sec > 59)
+        return FALSE;
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (m == 2 && d == 29 && !leap)
+        return FALSE;
+    COleDateTime parsed(y, m, d, h, mi, sec);
+    if (parsed.GetStatus() != COleDateTime::valid)
+        return FALSE;
+    dt = parsed;
+    return TRUE;
+}
+
 COleDateTime XmlLeafDate(const CXmlNode& node)
 {
     COleDateTime dt;
-    CString strText = XmlLeafText(node);
+    const char* raw = RawLeafText(node);
+    if (raw && XmlParseKnownDate(raw, dt))
+        return dt;
+    const CString strText = (raw && !*raw) ? CString() : XmlLeafText(node);
     if (strText.IsEmpty() || !dt.ParseDateTime(strText)) {
         dt.m_dt = 0;
         dt.SetStatus(COleDateTime::invalid);

@@ -4,11 +4,20 @@
 #include <ClassLib/Afx.h>
 #include <XmlDom/XmlDom.h>
 
+#include <string_view>
+
 // TRUE for an element node; the readers step over every other node (text, comments).
 BOOL XmlIsElement(const CXmlNode& node);
 
 // The element's name compared exactly.
 BOOL XmlNameIs(const CXmlNode& node, LPCTSTR lpszName);
+
+// The element's name as the document holds it (UTF-8), for comparing with the readers'
+// ASCII names without converting it; "" for other nodes.
+inline std::string_view XmlName(const CXmlNode& node)
+{
+    return std::string_view(node.nameUtf8());
+}
 
 // The text of the element's first child, "" when it has none.
 CString XmlLeafText(const CXmlNode& node);
@@ -17,8 +26,14 @@ CString XmlLeafText(const CXmlNode& node);
 // range); the default when the leaf is empty.
 int XmlLeafInt(const CXmlNode& node, int nDefault);
 
-// The leaf as a date; an empty or unreadable text gives an invalid date.
+// The leaf as a date; an empty or unreadable text gives an invalid date. The two forms the
+// writers use ("2004-3-1 8:0:0" and "2004年3月1日") are read directly, others through
+// COleDateTime::ParseDateTime.
 COleDateTime XmlLeafDate(const CXmlNode& node);
+
+// The two written forms of a date in UTF-8; FALSE (dt untouched) for any other text or
+// a date out of range.
+BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt);
 
 // Calls readField(name, node) for each element below item, in order; text and other nodes
 // are stepped over.

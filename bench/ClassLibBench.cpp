@@ -1,11 +1,17 @@
 // Speed of the class library's code page 936 conversions: a large text to UTF-8 and back,
-// and many short texts, the way a DOM reader converts them.
+// and many short texts, the way a DOM reader converts them. The settings store reading and
+// writing a file of up to 100,000 values: both linear in the file's size.
 #include <benchmark/benchmark.h>
 
 #include <ClassLib/Afx.h>
+#include <ClassLib/Registry/Registry.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -61,5 +67,65 @@ void BM_Cp936FromUtf8Short(benchmark::State& state)
 BENCHMARK(BM_Cp936FromUtf8Short)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// A settings file of n values, all in one key three levels down (the worst case for
+// finding a value by name), and a thousand keys beside it.
+std::string SettingsFile(int n)
+{
+    const std::string path = "/tmp/classlibbench-settings-" + std::to_string(::getpid()) + ".txt";
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "PCREG 1\n";
+    for (int k = 0; k < 1000; ++k)
+        out << "[HKEY_CURRENT_USER\\Software\\Bench\\Key" << k << "\\Sub\\Leaf]\n";
+    out << "[HKEY_CURRENT_USER\\Software\\Bench\\Key7\\Sub\\Leaf]\n";
+    for (int i = 0; i < n; ++i)
+        out << "\"Value" << i << "\"=sz:\"text " << i << "%00\"\n";
+    return path;
+}
+
+void BM_SettingsStoreRead(benchmark::State& state)
+{
+    const std::string path = SettingsFile((int)state.range(0));
+    for (auto _ : state) {
+        AfxTestSetRegistryFile(path.c_str());  // the next call reads the file again
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Bench\\Key7\\Sub\\Leaf", 0, KEY_READ, &key) != ERROR_SUCCESS)
+            state.SkipWithError("the file was not read");
+        RegCloseKey(key);
+    }
+    state.SetComplexityN(state.range(0));
+    AfxTestSetRegistryFile("");
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SettingsStoreRead)->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// One change writes the whole file.
+void BM_SettingsStoreWrite(benchmark::State& state)
+{
+    const std::string path = SettingsFile((int)state.range(0));
+    AfxTestSetRegistryFile(path.c_str());
+    HKEY key = nullptr;
+    if (RegCreateKey(HKEY_CURRENT_USER, "Software\\Bench\\Key7\\Sub\\Leaf", &key) != ERROR_SUCCESS)
+        state.SkipWithError("the file was not read");
+    DWORD n = 0;
+    for (auto _ : state) {
+        ++n;
+        if (RegSetValueEx(key, "Changed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), 4) != ERROR_SUCCESS)
+            state.SkipWithError("the file was not written");
+    }
+    RegCloseKey(key);
+    std::ifstream written(path, std::ios::binary | std::ios::ate);
+    state.counters["file_MB"] = (double)written.tellg() / (1024.0 * 1024.0);
+    state.SetComplexityN(state.range(0));
+    AfxTestSetRegistryFile("");
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SettingsStoreWrite)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -2,6 +2,9 @@
 // goes through the window layer's input path, keys sent by code are the control's.
 #include <ClassLib/Testing.h>
 
+#include <QImage>
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -136,4 +139,83 @@ TEST_F(ControlWindowTest, OwnerDrawnVariableComboMeasuresEachItemThroughItsClass
     CString text;
     combo.GetLBText(0, text);
     EXPECT_EQ(text, "a");
+}
+
+TEST_F(ControlWindowTest, AComboMadeInCodeIsOneBoxHighWhateverHeightItIsGiven)
+{
+    // The height given is the dropped list's; the window is as high as its box, for the
+    // drop-down and the drop-down list, made in code and moved later alike.
+    CComboBox down, list, simple;
+    ASSERT_TRUE(down.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 159, 121), &parent, 110));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 40, 159, 151), &parent, 111));
+    ASSERT_TRUE(simple.Create(WS_CHILD | WS_VISIBLE | CBS_SIMPLE, CRect(200, 10, 300, 111), &parent, 112));
+    CRect rc;
+    down.GetWindowRect(rc);
+    EXPECT_EQ(149, rc.Width());
+    const int boxHeight = rc.Height();
+    EXPECT_GT(boxHeight, 10);
+    EXPECT_LT(boxHeight, 40);
+    list.GetWindowRect(rc);
+    EXPECT_LT(rc.Height(), 40);
+    simple.GetWindowRect(rc);
+    EXPECT_EQ(101, rc.Height());  // a simple combo box shows its list inside the window
+
+    down.MoveWindow(10, 10, 149, 300);
+    down.GetWindowRect(rc);
+    EXPECT_EQ(boxHeight, rc.Height());
+    // A taller selection field makes the box taller, never the list's height.
+    down.SetItemHeight(-1, 30);
+    down.GetWindowRect(rc);
+    EXPECT_GE(rc.Height(), 36);
+    EXPECT_LT(rc.Height(), 60);
+}
+
+namespace {
+
+// The pixels of a window as shown.
+QImage Shown(CWnd& wnd, const char* name)
+{
+    CString path = AfxTestOutputPath(name);
+    EXPECT_TRUE(AfxTestGrabWindow(&wnd, path));
+    return QImage(QString::fromLocal8Bit((LPCTSTR)path));
+}
+
+bool FramedInBlack(const QImage& img)
+{
+    const QRgb black = qRgb(0, 0, 0);
+    const int w = img.width(), h = img.height();
+    for (int x = 0; x < w; x += 7)
+        if ((img.pixel(x, 0) | 0xFF000000u) != black || (img.pixel(x, h - 1) | 0xFF000000u) != black)
+            return false;
+    for (int y = 0; y < h; y += 5)
+        if ((img.pixel(0, y) | 0xFF000000u) != black || (img.pixel(w - 1, y) | 0xFF000000u) != black)
+            return false;
+    return (img.pixel(w - 3, h / 2) | 0xFF000000u) != black;  // inside, right of any text
+}
+
+}  // namespace
+
+TEST_F(ControlWindowTest, EditsAndListBoxesWithABorderDrawAThinFrame)
+{
+    CEdit line, plain, multi;
+    CListBox list, bare;
+    ASSERT_TRUE(line.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 150, 32), &parent, 120));
+    ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(10, 40, 150, 62), &parent, 121));
+    ASSERT_TRUE(multi.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE, CRect(160, 10, 300, 80), &parent, 122));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(10, 90, 150, 180), &parent, 123));
+    ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(160, 90, 300, 180), &parent, 124));
+    line.SetWindowText("2004-3-1");
+    list.AddString("item");
+    AfxPumpMessages();
+    EXPECT_TRUE(FramedInBlack(Shown(line, "edit-border.png")));
+    EXPECT_TRUE(FramedInBlack(Shown(multi, "multiline-edit-border.png")));
+    EXPECT_TRUE(FramedInBlack(Shown(list, "listbox-border.png")));
+    EXPECT_FALSE(FramedInBlack(Shown(plain, "edit-no-border.png")));
+    EXPECT_FALSE(FramedInBlack(Shown(bare, "listbox-no-border.png")));
+    // The style can be changed afterwards, both ways.
+    plain.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
+    line.ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
+    AfxPumpMessages();
+    EXPECT_TRUE(FramedInBlack(Shown(plain, "edit-border-added.png")));
+    EXPECT_FALSE(FramedInBlack(Shown(line, "edit-border-removed.png")));
 }

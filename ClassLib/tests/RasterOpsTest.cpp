@@ -407,3 +407,54 @@ TEST_F(RasterOps, WindowContextsDrawOnTheBackingImage)
 }
 
 }  // namespace
+
+namespace {
+
+// A 300 x 300 white page with a one-pixel black frame, reduced 3:1 into a 100 x 100
+// bitmap in the given stretch mode; the pixels of the reduced page.
+QImage ReducedFrame(CDC& screen, int nMode)
+{
+    CDC page, small;
+    CBitmap pageBmp, smallBmp;
+    page.CreateCompatibleDC(nullptr);
+    small.CreateCompatibleDC(nullptr);
+    pageBmp.CreateCompatibleBitmap(&screen, 300, 300);
+    smallBmp.CreateCompatibleBitmap(&screen, 100, 100);
+    CBitmap* oldPage = page.SelectObject(&pageBmp);
+    CBitmap* oldSmall = small.SelectObject(&smallBmp);
+    page.FillSolidRect(0, 0, 300, 300, RGB(255, 255, 255));
+    page.FillSolidRect(0, 0, 300, 1, RGB(0, 0, 0));
+    page.FillSolidRect(0, 299, 300, 1, RGB(0, 0, 0));
+    page.FillSolidRect(0, 0, 1, 300, RGB(0, 0, 0));
+    page.FillSolidRect(299, 0, 1, 300, RGB(0, 0, 0));
+    small.SetStretchBltMode(nMode);
+    small.StretchBlt(0, 0, 100, 100, &page, 0, 0, 300, 300, SRCCOPY);
+    small.SelectObject(oldSmall);
+    page.SelectObject(oldPage);
+    return AfxImageOfBitmap(static_cast<HBITMAP>(smallBmp.GetSafeHandle()));
+}
+
+}  // namespace
+
+TEST_F(RasterOps, AOnePixelFrameSurvivesAThreeToOneReductionInTheSmoothingModes)
+{
+    // Area averaging: each frame pixel is a third of its block, so the edge comes out grey
+    // (170), the inside stays white.
+    QImage half = ReducedFrame(screenDC(), HALFTONE);
+    for (int i = 1; i < 99; i += 33) {
+        EXPECT_EQ(qRgb(170, 170, 170), half.pixel(i, 99) | 0xFF000000u) << i;
+        EXPECT_EQ(qRgb(170, 170, 170), half.pixel(99, i) | 0xFF000000u) << i;
+        EXPECT_EQ(qRgb(170, 170, 170), half.pixel(0, i) | 0xFF000000u) << i;
+        EXPECT_EQ(qRgb(170, 170, 170), half.pixel(i, 0) | 0xFF000000u) << i;
+    }
+    EXPECT_EQ(qRgb(255, 255, 255), half.pixel(50, 50) | 0xFF000000u);
+    EXPECT_EQ(qRgb(255, 255, 255), half.pixel(1, 1) | 0xFF000000u);
+    // Black on white keeps the dark pixels: the frame stays black.
+    QImage andScans = ReducedFrame(screenDC(), BLACKONWHITE);
+    EXPECT_EQ(qRgb(0, 0, 0), andScans.pixel(99, 50) | 0xFF000000u);
+    EXPECT_EQ(qRgb(0, 0, 0), andScans.pixel(50, 99) | 0xFF000000u);
+    EXPECT_EQ(qRgb(255, 255, 255), andScans.pixel(50, 50) | 0xFF000000u);
+    // White on black keeps the light ones: the frame goes.
+    QImage orScans = ReducedFrame(screenDC(), WHITEONBLACK);
+    EXPECT_EQ(qRgb(255, 255, 255), orScans.pixel(99, 50) | 0xFF000000u);
+}

@@ -126,8 +126,6 @@ TEST_F(RegistryTest, StoreFileIsReadableText) {
   RegCloseKey(key);
   EXPECT_EQ(
       "PCREG 1\n"
-      "[HKEY_CURRENT_USER\\Software]\n"
-      "[HKEY_CURRENT_USER\\Software\\Vendor]\n"
       "[HKEY_CURRENT_USER\\Software\\Vendor\\LumoInfo]\n"
       "\"UserID\"=dword:00000006\n"
       "\"UserName\"=sz:\"a%22b%25%00\"\n",

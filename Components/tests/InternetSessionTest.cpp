@@ -147,7 +147,8 @@ TEST_F(InternetTest, StalledBodyTimesOut)
 
 TEST_F(InternetTest, ServerDownFailsTheSend)
 {
-    Open("/x", INTERNET_OPEN_TYPE_DIRECT, nullptr, UnusedPort());
+    UnusedPort unused;
+    Open("/x", INTERNET_OPEN_TYPE_DIRECT, nullptr, unused.Port());
     EXPECT_FALSE(HttpSendRequest(hRequest, nullptr, 0, nullptr, 0));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INTERNET_CANNOT_CONNECT);
     // Nothing to query or read on a request that got no response.
@@ -238,7 +239,8 @@ TEST_F(InternetTest, ProxyGivenCarriesTheRequest)
     CLoopbackHttpServer::Reply r;
     r.body = "via proxy";
     server.Serve("/doc", r);
-    const int dead = UnusedPort();
+    UnusedPort unused;
+    const int dead = unused.Port();
     const std::string proxy = "127.0.0.1:" + std::to_string(server.Port());
     Open("/doc", INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), dead);
     ASSERT_TRUE(HttpSendRequest(hRequest, nullptr, 0, nullptr, 0)) << GetLastError();
@@ -256,7 +258,8 @@ TEST_F(InternetTest, PreconfiguredUsesTheDesktopProxyAndDirectIgnoresIt)
     CLoopbackHttpServer::Reply r;
     r.body = "x";
     server.Serve("/doc", r);
-    const int dead = UnusedPort();
+    UnusedPort unused;
+    const int dead = unused.Port();
     const std::string proxy = "http://127.0.0.1:" + std::to_string(server.Port());
     CScopedEnv a("http_proxy", proxy.c_str());
     CScopedEnv b("no_proxy", nullptr);

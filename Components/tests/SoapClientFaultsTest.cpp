@@ -200,7 +200,8 @@ TEST_F(LoopbackFaultTest, AServerThatIsDownFailsToConnect)
     CSoapProjectService* raw = new CSoapProjectService;
     CProjectServicePtr c(raw);
     raw->SetTimeouts(2000, 5000);
-    c->SetServiceUrl(UrlOnPort(UnusedPort()));
+    UnusedPort dead;
+    c->SetServiceUrl(UrlOnPort(dead.Port()));
     CString reply = "x";
     EXPECT_EQ(PS_E_CONNECT, c->Login("u", "p", reply));
     EXPECT_STREQ("SERVER ERROR", reply);
@@ -258,4 +259,18 @@ TEST_F(LoopbackFaultTest, TheClientRecoversAfterAFault)
     EXPECT_EQ(S_OK, c->GetResources(xml));
     EXPECT_STREQ("<RESOURCES></RESOURCES>", xml);
     EXPECT_STREQ("", c->GetLastErrorText());
+}
+
+TEST(UnusedPortTest, ThePortStaysTakenWhileTheTestUsesIt)
+{
+    UnusedPort dead;
+    ASSERT_NE(0, dead.Port());
+    // Nobody else (another test under ctest --parallel) can be given or bind the port now.
+    int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons((uint16_t)dead.Port());
+    EXPECT_NE(0, bind(s, (sockaddr*)&a, sizeof a));
+    close(s);
 }

@@ -47,7 +47,8 @@ protected:
     }
     CString ProxyPort() const { return CString(std::to_string(server.Port()).c_str()); }
 
-    int deadPort = UnusedPort();
+    UnusedPort dead;
+    int deadPort = dead.Port();
 };
 
 TEST_F(ProxyTest, AProxyAddressAndPortCarryEveryRequest)

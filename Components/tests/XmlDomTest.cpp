@@ -211,3 +211,36 @@ TEST(XmlDom, DocumentNodeListsCommentsBeforeTheRoot)
     EXPECT_EQ(XML_NODE_DOCUMENT, doc.documentNode().nodeType());
     EXPECT_EQ(XML_NODE_PI, doc.documentNode().firstChild().nextSibling().nodeType());
 }
+
+TEST(XmlDomShape, TextAnElementStartsWithIsItsFirstChildLikeAnyOther)
+{
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.LoadXml("<a>t1<b>x</b>t2<![CDATA[c]]><e/></a>"));
+    CXmlNode a = doc.documentElement();
+    CXmlNode t1 = a.firstChild();
+    ASSERT_EQ(XML_NODE_TEXT, t1.nodeType());
+    EXPECT_EQ(CString("#text"), t1.nodeName());
+    EXPECT_EQ(CString("t1"), t1.nodeValue());
+    EXPECT_STREQ("t1", t1.valueUtf8());
+    EXPECT_EQ(CString("t1"), t1.text());
+    EXPECT_TRUE(t1.firstChild().isNull());
+    EXPECT_TRUE(t1.previousSibling().isNull());
+    EXPECT_TRUE(t1.parentNode() == a);
+    CXmlNode b = t1.nextSibling();
+    ASSERT_TRUE(b.nameIs("b"));
+    EXPECT_TRUE(b.previousSibling() == t1);
+    EXPECT_TRUE(b.firstChild() == b.lastChild());
+    EXPECT_EQ(CString("x"), b.firstChild().nodeValue());
+    EXPECT_TRUE(b.firstChild().parentNode() == b);
+    EXPECT_TRUE(b.firstChild().nextSibling().isNull());
+    CXmlNode t2 = b.nextSibling();
+    EXPECT_EQ(CString("t2"), t2.nodeValue());
+    EXPECT_EQ(XML_NODE_CDATA, t2.nextSibling().nodeType());
+    EXPECT_TRUE(a.lastChild().nameIs("e"));
+    EXPECT_TRUE(a.lastChild().firstChild().isNull());
+    EXPECT_EQ(CString(""), a.lastChild().text());
+    EXPECT_EQ(CString("t1xt2c"), a.text());
+    EXPECT_EQ(CString("x"), b.text());
+    EXPECT_EQ(0, t1.attributeCount());
+    EXPECT_TRUE(a.childElement("e").nameIs("e"));
+}

@@ -1,6 +1,8 @@
 // The base cell: shared defaults, the drawing of colours, 3-D edge, image, sort arrow and
 // text, printing, measuring and the mouse slots.
 #include "GridCellBase.h"
+
+#include <cstring>
 #include "GridCtrl.h"
 
 IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
@@ -390,6 +392,25 @@ CSize CGridCellBase::GetTextExtent(LPCTSTR szText)
     return CSize(size.cx + 2 * nMargin, size.cy + 2 * nMargin);
 }
 
+namespace
+{
+// TRUE when the context already has a font made from lf (a caller measuring many cells
+// selects the common font once).
+BOOL HasFont(CDC* pDC, const LOGFONT& lf)
+{
+    HGDIOBJ hCurrent = ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT);
+    LOGFONT cur;
+    if (!hCurrent || ::GetObject(hCurrent, sizeof cur, &cur) != (int)sizeof cur)
+        return FALSE;
+    return cur.lfHeight == lf.lfHeight && cur.lfWidth == lf.lfWidth && cur.lfEscapement == lf.lfEscapement &&
+           cur.lfOrientation == lf.lfOrientation && cur.lfWeight == lf.lfWeight && cur.lfItalic == lf.lfItalic &&
+           cur.lfUnderline == lf.lfUnderline && cur.lfStrikeOut == lf.lfStrikeOut && cur.lfCharSet == lf.lfCharSet &&
+           cur.lfOutPrecision == lf.lfOutPrecision && cur.lfClipPrecision == lf.lfClipPrecision &&
+           cur.lfQuality == lf.lfQuality && cur.lfPitchAndFamily == lf.lfPitchAndFamily &&
+           strncmp(cur.lfFaceName, lf.lfFaceName, LF_FACESIZE) == 0;
+}
+} // namespace
+
 CSize CGridCellBase::GetCellExtent(CDC* pDC)
 {
     if (!pDC)
@@ -398,7 +419,7 @@ CSize CGridCellBase::GetCellExtent(CDC* pDC)
     LOGFONT lf;
     CFont font;
     CFont* pOldFont = NULL;
-    if (GetDrawFont(lf) && font.CreateFontIndirect(&lf))
+    if (GetDrawFont(lf) && !HasFont(pDC, lf) && font.CreateFontIndirect(&lf))
         pOldFont = pDC->SelectObject(&font);
 
     CString strText(GetText());

@@ -436,6 +436,9 @@ protected:
 
     void ResetScrollBars();
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+    // A column's width set to its widest cell; the scroll bars are left to the caller.
+    void FitColumnWidth(int nCol, CDC* pDC, BOOL bIgnoreFixedRows);
+    void AppendLoadedColumns(int nCount);
 
     // Title tip, task tip and drop target of the window.
     void CreateTips();
@@ -534,6 +537,7 @@ protected:
     BOOL     m_bEnableSelection;
     BOOL     m_bHandleTabKey;
     BOOL     m_bDoubleBuffer;
+    CBitmap  m_bmpBackBuffer;    // kept between paints; grows with the window
     BOOL     m_bTitleTips;
     BOOL     m_bVertScrollShown;
     BOOL     m_bHorzScrollShown;

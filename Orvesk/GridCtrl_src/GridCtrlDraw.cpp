@@ -26,7 +26,7 @@ void CGridCtrl::OnPaint()
     {
         if (m_bDoubleBuffer)
         {
-            CMemDC MemDC(&dc);
+            CMemDC MemDC(&dc, &m_bmpBackBuffer);
             OnDraw(&MemDC);
         }
         else

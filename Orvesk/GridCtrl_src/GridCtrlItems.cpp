@@ -347,7 +347,16 @@ BOOL CGridCtrl::AutoSizeColumn(int nCol, BOOL bIgnoreFixedRows)
     CDC* pDC = GetSafeHwnd() ? GetDC() : NULL;
     if (!pDC)
         return FALSE;
+    FitColumnWidth(nCol, pDC, bIgnoreFixedRows);
+    ReleaseDC(pDC);
+    ResetScrollBars();
+    return TRUE;
+}
 
+// Sets the column's width to its widest cell without touching the scroll bars: callers
+// sizing many columns reset them once afterwards (each reset sums the columns again).
+void CGridCtrl::FitColumnWidth(int nCol, CDC* pDC, BOOL bIgnoreFixedRows)
+{
     int nWidth = 0;
     int nStartRow = bIgnoreFixedRows ? GetFixedRowCount() : 0;
     for (int row = nStartRow; row < GetRowCount(); row++)
@@ -361,10 +370,6 @@ BOOL CGridCtrl::AutoSizeColumn(int nCol, BOOL bIgnoreFixedRows)
         }
     }
     m_arColWidths.SetAt(nCol, nWidth);
-
-    ReleaseDC(pDC);
-    ResetScrollBars();
-    return TRUE;
 }
 
 BOOL CGridCtrl::AutoSizeRow(int nRow)
@@ -399,9 +404,21 @@ BOOL CGridCtrl::AutoSizeRow(int nRow)
 
 void CGridCtrl::AutoSizeColumns()
 {
+    CDC* pDC = GetSafeHwnd() ? GetDC() : NULL;
+    if (!pDC)
+        return;
+    // The grid's own font selected once: cells drawn in it need not make it again.
+    CFont font;
+    CFont* pOldFont = NULL;
+    if (font.CreateFontIndirect(GetLogFont()))
+        pOldFont = pDC->SelectObject(&font);
     for (int col = 0; col < GetColumnCount(); col++)
         if (GetColumnWidth(col) > 0)
-            AutoSizeColumn(col);
+            FitColumnWidth(col, pDC, FALSE);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+    ReleaseDC(pDC);
+    ResetScrollBars();
 }
 
 void CGridCtrl::ExpandColumnsToFit()

@@ -67,6 +67,25 @@ BOOL CGridCtrl::Save(LPCTSTR filename)
     return TRUE;
 }
 
+// Columns appended by Load, all at once and centred as InsertColumn makes them; their
+// widths are set by AutoSizeColumns at the end of the load (a grid without a window gets
+// none, as InsertColumn gives it none).
+void CGridCtrl::AppendLoadedColumns(int nCount)
+{
+    if (nCount <= 0)
+        return;
+    if (GetRowCount() < 1)
+        SetRowCount(1);
+    const int nFirst = GetColumnCount();
+    SetColumnCount(nFirst + nCount);
+    for (int row = 0; row < GetRowCount(); row++)
+        for (int col = nFirst; col < nFirst + nCount; col++)
+            SetItemFormat(row, col, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (!GetSafeHwnd())
+        for (int col = nFirst; col < nFirst + nCount; col++)
+            m_arColWidths.SetAt(col, 0);
+}
+
 BOOL CGridCtrl::Load(LPCTSTR filename)
 {
     CStdioFile File;
@@ -87,8 +106,9 @@ BOOL CGridCtrl::Load(LPCTSTR filename)
         if (File.ReadString(strLine))
         {
             std::vector<CString> headings = SplitFields(strLine);
+            AppendLoadedColumns((int)headings.size());
             for (size_t i = 0; i < headings.size(); i++)
-                InsertColumn(headings[i], DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                SetItemText(0, (int)i, headings[i]);
 
             while (File.ReadString(strLine))
             {
@@ -98,8 +118,8 @@ BOOL CGridCtrl::Load(LPCTSTR filename)
                     break;
                 // A line with more fields than the heading line gets further columns
                 // rather than losing its last texts.
-                while ((int)fields.size() > GetColumnCount())
-                    InsertColumn(_T(""), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                if ((int)fields.size() > GetColumnCount())
+                    AppendLoadedColumns((int)fields.size() - GetColumnCount());
                 for (size_t i = 1; i < fields.size(); i++)
                     SetItemText(nRow, (int)i, fields[i]);
             }
@@ -113,9 +133,8 @@ BOOL CGridCtrl::Load(LPCTSTR filename)
         bOk = FALSE;
     }
 
-    for (int col = 0; col < GetColumnCount(); col++)
-        if (GetColumnWidth(col) > 0)
-            AutoSizeColumn(col);
+    // Every column sized first, the scroll bars reset once.
+    AutoSizeColumns();
 
     if (!bOk)
     {

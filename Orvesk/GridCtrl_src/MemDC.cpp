@@ -3,6 +3,17 @@
 CMemDC::CMemDC(CDC* pDC)
     : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE)
 {
+    Init(pDC, &m_bitmap);
+}
+
+CMemDC::CMemDC(CDC* pDC, CBitmap* pBackBuffer)
+    : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE)
+{
+    Init(pDC, pBackBuffer ? pBackBuffer : &m_bitmap);
+}
+
+void CMemDC::Init(CDC* pDC, CBitmap* pBuffer)
+{
     ASSERT(pDC != NULL);
     if (!pDC)
         return;
@@ -12,8 +23,18 @@ CMemDC::CMemDC(CDC* pDC)
     {
         pDC->GetClipBox(&m_rect);
         CreateCompatibleDC(pDC);
-        m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height());
-        m_pOldBitmap = SelectObject(&m_bitmap);
+        // A kept buffer is made anew only when the clip box has outgrown it.
+        BITMAP bm = {};
+        if (pBuffer->GetSafeHandle())
+            pBuffer->GetBitmap(&bm);
+        if (!pBuffer->GetSafeHandle() || bm.bmWidth < m_rect.Width() || bm.bmHeight < m_rect.Height())
+        {
+            int cx = max((int)bm.bmWidth, (int)m_rect.Width());
+            int cy = max((int)bm.bmHeight, (int)m_rect.Height());
+            pBuffer->DeleteObject();
+            pBuffer->CreateCompatibleBitmap(pDC, max(cx, 1), max(cy, 1));
+        }
+        m_pOldBitmap = SelectObject(pBuffer);
         SetWindowOrg(m_rect.left, m_rect.top);
         FillSolidRect(m_rect, pDC->GetBkColor());
     }

@@ -1,6 +1,9 @@
 // Off-screen drawing context: drawing goes into a bitmap the size of the target's clip box,
 // which is copied to the target in one piece when the context is destroyed, so a repaint
 // never flickers. On a printing target it draws straight into the target.
+// A caller that paints often passes a bitmap of its own to draw into: it is kept between
+// paints and made anew only when the clip box no longer fits in it (a fresh bitmap costs
+// its pages' first touch on every paint).
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -9,9 +12,11 @@ class CMemDC : public CDC
 {
 public:
     explicit CMemDC(CDC* pDC);
+    CMemDC(CDC* pDC, CBitmap* pBackBuffer);
     virtual ~CMemDC();
 
 private:
+    void Init(CDC* pDC, CBitmap* pBackBuffer);
     CMemDC(const CMemDC&);
     CMemDC& operator=(const CMemDC&);
 

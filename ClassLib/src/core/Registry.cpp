@@ -215,6 +215,8 @@ LONG RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*Reserved*/, LPTSTR /*lp
   if (!GrantedAccess(store, *node, samDesired, granted)) return ERROR_ACCESS_DENIED;
   if (existing < parts.size()) {
     if ((access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
+    // Deeper than the store keeps: the file could not be read back.
+    if (node->Depth() + (parts.size() - existing) > pc_reg::kMaxKeyDepth) return ERROR_INVALID_PARAMETER;
     const bool makeVolatile = (dwOptions & REG_OPTION_VOLATILE) != 0;
     if (!makeVolatile && node->InVolatileTree()) return ERROR_CHILD_MUST_BE_VOLATILE;
     if (!store.Writable(*node) && !makeVolatile) return ERROR_ACCESS_DENIED;
@@ -268,7 +270,7 @@ LONG RegQueryValueEx(HKEY hKey, LPCTSTR lpValueName, LPDWORD /*lpReserved*/, LPD
   const std::shared_ptr<RegNode>& node = key.node;
   const int index = node->FindValue(lpValueName != nullptr ? lpValueName : "");
   if (index < 0) return ERROR_FILE_NOT_FOUND;
-  return CopyData(node->values[index], lpType, lpData, lpcbData);
+  return CopyData(node->Values()[index], lpType, lpData, lpcbData);
 }
 
 LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwType,
@@ -286,13 +288,13 @@ LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
   value.data = NormalisedData(dwType, lpData, cbData);
   const int index = node->FindValue(value.name);
   if (index >= 0) {
-    RegValue old = node->values[index];
+    RegValue old = node->Values()[index];
     value.name = old.name;  // the name keeps the spelling it was created with
-    node->values[index] = value;
-    return key.store.Commit(*node, [&]() { node->values[index] = old; });
+    node->SetValue(index, value);
+    return key.store.Commit(*node, [&]() { node->SetValue(index, old); });
   }
-  node->values.push_back(value);
-  return key.store.Commit(*node, [&]() { node->values.pop_back(); });
+  const int added = node->SetValue(-1, value);
+  return key.store.Commit(*node, [&]() { node->EraseValue(added); });
 }
 
 LONG RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
@@ -303,9 +305,9 @@ LONG RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
   const int index = node->FindValue(lpValueName != nullptr ? lpValueName : "");
   if (index < 0) return ERROR_FILE_NOT_FOUND;
   if (!key.store.Writable(*node) && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
-  RegValue old = node->values[index];
-  node->values.erase(node->values.begin() + index);
-  return key.store.Commit(*node, [&]() { node->values.insert(node->values.begin() + index, old); });
+  RegValue old = node->Values()[index];
+  node->EraseValue(index);
+  return key.store.Commit(*node, [&]() { node->InsertValue(index, old); });
 }
 
 LONG RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) { return DeleteKey(hKey, lpSubKey, false); }
@@ -343,8 +345,8 @@ LONG RegEnumValue(HKEY hKey, DWORD dwIndex, LPTSTR lpValueName, LPDWORD lpcValue
   const LONG rc = key.Resolve(hKey, KEY_QUERY_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
   const std::shared_ptr<RegNode>& node = key.node;
-  if (dwIndex >= node->values.size()) return ERROR_NO_MORE_ITEMS;
-  const RegValue& value = node->values[dwIndex];
+  if (dwIndex >= node->Values().size()) return ERROR_NO_MORE_ITEMS;
+  const RegValue& value = node->Values()[dwIndex];
   const LONG copied = CopyName(value.name, lpValueName, lpcValueName);
   if (copied != ERROR_SUCCESS) return copied;
   return CopyData(value, lpType, lpData, lpcbData);
@@ -361,7 +363,7 @@ LONG RegQueryInfoKey(HKEY hKey, LPTSTR lpClass, LPDWORD lpcClass, LPDWORD /*lpRe
   DWORD maxKey = 0, maxName = 0, maxData = 0;
   for (const auto& child : node->children)
     maxKey = std::max<DWORD>(maxKey, static_cast<DWORD>(child.second->name.size()));
-  for (const RegValue& v : node->values) {
+  for (const RegValue& v : node->Values()) {
     maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
     maxData = std::max<DWORD>(maxData, static_cast<DWORD>(v.data.size()));
   }
@@ -370,7 +372,7 @@ LONG RegQueryInfoKey(HKEY hKey, LPTSTR lpClass, LPDWORD lpcClass, LPDWORD /*lpRe
   if (lpcSubKeys != nullptr) *lpcSubKeys = static_cast<DWORD>(node->children.size());
   if (lpcMaxSubKeyLen != nullptr) *lpcMaxSubKeyLen = maxKey;
   if (lpcMaxClassLen != nullptr) *lpcMaxClassLen = 0;
-  if (lpcValues != nullptr) *lpcValues = static_cast<DWORD>(node->values.size());
+  if (lpcValues != nullptr) *lpcValues = static_cast<DWORD>(node->Values().size());
   if (lpcMaxValueNameLen != nullptr) *lpcMaxValueNameLen = maxName;
   if (lpcMaxValueLen != nullptr) *lpcMaxValueLen = maxData;
   if (lpcbSecurityDescriptor != nullptr) *lpcbSecurityDescriptor = 0;

@@ -93,14 +93,8 @@ bool ParseTypeWord(const std::string& word, DWORD& type) {
   return false;
 }
 
-void WriteNode(std::string& out, const RegNode& node, const std::string& path, bool isRoot) {
-  if (node.isVolatile) return;  // volatile keys and all below them are not saved
-  if (!isRoot || !node.values.empty()) {
-    out += '[';
-    out += path;
-    out += "]\n";
-  }
-  for (const RegValue& v : node.values) {
+void WriteValues(std::string& out, const RegNode& node) {
+  for (const RegValue& v : node.Values()) {
     out += '"';
     AppendEscaped(out, v.name);
     out += "\"=";
@@ -119,11 +113,54 @@ void WriteNode(std::string& out, const RegNode& node, const std::string& path, b
     }
     out += '\n';
   }
+}
+
+// A key gets a line of its own when it has values or nothing saved below it; a key
+// between others is made again by the line of any key below it. So every line written
+// stands for a line the file needs, and the text grows with the tree, not with the
+// depth of its keys times their number.
+bool NeedsLine(const RegNode& node, bool isRoot) {
+  if (!node.Values().empty()) return true;
+  if (isRoot) return false;
   for (const auto& child : node.children) {
-    std::string childPath = path;
-    childPath += '\\';
-    AppendEscaped(childPath, child.second->name);
-    WriteNode(out, *child.second, childPath, false);
+    if (!child.second->isVolatile) return false;
+  }
+  return true;
+}
+
+// Writes a root's tree in pre-order without recursion; the path is one buffer that grows
+// by a name on the way down and is cut back on the way up.
+void WriteTree(std::string& out, const RegNode& root, const char* rootName) {
+  if (root.isVolatile) return;
+  struct Frame {
+    const RegNode* node;
+    size_t pathLength;
+    std::map<std::string, std::shared_ptr<RegNode>>::const_iterator next;
+  };
+  std::string path = rootName;
+  auto writeKey = [&](const RegNode& node, bool isRoot) {
+    if (!NeedsLine(node, isRoot)) return;
+    out += '[';
+    out += path;
+    out += "]\n";
+    WriteValues(out, node);
+  };
+  writeKey(root, true);
+  std::vector<Frame> stack{{&root, path.size(), root.children.begin()}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next == top.node->children.end()) {
+      stack.pop_back();
+      continue;
+    }
+    const RegNode& child = *top.next->second;
+    ++top.next;
+    if (child.isVolatile) continue;  // volatile keys and all below them are not saved
+    path.resize(top.pathLength);
+    path += '\\';
+    AppendEscaped(path, child.name);
+    writeKey(child, false);
+    stack.push_back({&child, path.size(), child.children.begin()});
   }
 }
 
@@ -152,6 +189,7 @@ bool ParseKeyLine(const std::string& line, RegTree& tree, RegNode*& current) {
     if (parts[0] == kRootNames[i]) node = tree.roots[i].get();
   }
   if (node == nullptr) return false;
+  if (parts.size() - 1 > kMaxKeyDepth) return false;  // deeper than any store the writer makes
   for (size_t i = 1; i < parts.size(); ++i) {
     std::string name;
     if (parts[i].empty() || !Unescape(parts[i], name)) return false;
@@ -194,12 +232,8 @@ bool ParseValueLine(const std::string& line, RegNode& node) {
   } else {
     return false;
   }
-  const int existing = node.FindValue(value.name);
-  if (existing >= 0) {
-    node.values[existing] = value;  // a repeated name: the later line wins
-  } else {
-    node.values.push_back(value);
-  }
+  // A repeated name: the later line wins (SetValue adds the value when existing is -1).
+  node.SetValue(node.FindValue(value.name), value);
   return true;
 }
 
@@ -208,7 +242,7 @@ bool ParseValueLine(const std::string& line, RegNode& node) {
 std::string SerializeTree(const RegTree& tree) {
   std::string out = kHeader;
   out += '\n';
-  for (int i = 0; i < kRootCount; ++i) WriteNode(out, *tree.roots[i], kRootNames[i], true);
+  for (int i = 0; i < kRootCount; ++i) WriteTree(out, *tree.roots[i], kRootNames[i]);
   return out;
 }
 

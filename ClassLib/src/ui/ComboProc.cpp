@@ -6,6 +6,10 @@
 #include "EditProc.h"
 #include <ClassLib/AfxWin.h>
 
+#include <ClassLib/Wnd/WinApi.h>
+
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
@@ -140,6 +144,26 @@ int ComboProc::FieldItem() const
     return static_cast<int>(ComboListSend(m_hList, LB_GETCURSEL, 0, 0));
 }
 
+int ComboProc::BoxHeight() const
+{
+    return std::max(m_combo->sizeHint().height(), m_combo->minimumHeight());
+}
+
+// However a drop-down combo box is made (from a template or in code) or moved, the height
+// it is given is its list's: the window itself is one box high.
+void ComboProc::FitHeight()
+{
+    if (Kind() == CBS_SIMPLE)
+        return;
+    HWND h = m_host->Self();
+    RECT r;
+    if (h && ::GetWindowRect(h, &r) && r.bottom - r.top != BoxHeight())
+        ::SetWindowPos(h, nullptr, 0, 0, r.right - r.left, BoxHeight(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ComboProc::FontChanged() { FitHeight(); }
+
 void ComboProc::Created()
 {
     // The drop-down list is a window of its own.
@@ -148,8 +172,10 @@ void ComboProc::Created()
     // A fixed owner-drawn list asks its parent once for the height of its items.
     if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
         Measure(-1);
-    if (IsDropList() || m_edit)
+    if (IsDropList() || m_edit) {
+        FitHeight();
         return;
+    }
     // The edit part is a window of its own, as the platform's is: id 1001.
     DWORD editStyle = 0x50000000u | ES_AUTOHSCROLL;  // WS_CHILD | WS_VISIBLE
     m_edit = m_host->AddChildControl(WC_EDIT, PC_COMBO_EDIT_ID, editStyle, m_combo);
@@ -158,6 +184,7 @@ void ComboProc::Created()
         m_combo->setLineEdit(line);
         line->installEventFilter(this);
     }
+    FitHeight();
 }
 
 QWidget* ComboProc::Widget() const
@@ -290,6 +317,13 @@ LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = true;
     switch (msg) {
+    case WM_WINDOWPOSCHANGING: {
+        auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (wp && Kind() != CBS_SIMPLE && !(wp->flags & SWP_NOSIZE))
+            wp->cy = BoxHeight();
+        handled = false;
+        return 0;
+    }
     case CB_ADDSTRING:
         return Insert(-1, lParam, true);
     case CB_INSERTSTRING:
@@ -387,6 +421,7 @@ LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         if (i == -1) {
             m_selectionHeight = h;
             m_combo->setMinimumHeight(h + 6);
+            FitHeight();
         } else if (m_style & CBS_OWNERDRAWVARIABLE) {
             if (!m_items.Valid(i))
                 return CB_ERR;

@@ -20,6 +20,7 @@ public:
 
     QWidget* Widget() const override;
     void Created() override;
+    void FontChanged() override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     UINT Kind() const { return m_style & 0x3u; }
@@ -45,6 +46,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The height of the box without its list: the window's height for drop-down kinds.
+    int BoxHeight() const;
+    void FitHeight();
     void SetCurSel(int index);
     int CurSel() const;
     CString WindowText() const;

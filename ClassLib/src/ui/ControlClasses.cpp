@@ -201,7 +201,9 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             HFONT f = reinterpret_cast<HFONT>(wParam);
             w->setFont(f ? AfxQFontOf(f) : QFont());
         }
-        return ::DefWindowProc(h, msg, wParam, lParam);
+        LRESULT r = ::DefWindowProc(h, msg, wParam, lParam);
+        proc->FontChanged();
+        return r;
     }
     case WM_STYLECHANGED: {
         if (wParam == static_cast<WPARAM>(GWL_STYLE))

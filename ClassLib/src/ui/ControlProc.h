@@ -70,6 +70,8 @@ public:
     virtual void StyleChanged(DWORD style) { m_style = style; }
     // The window exists now (WM_CREATE): parts that are windows of their own are made here.
     virtual void Created() {}
+    // The window's font changed (WM_SETFONT); the widget has it already.
+    virtual void FontChanged() {}
     // The text the window was created with; set without notifying the parent.
     virtual void InitialText(LPCTSTR text)
     {

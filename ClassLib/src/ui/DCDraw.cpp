@@ -647,7 +647,20 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 
 namespace {
 
-// The source pixels for a transfer, converted to the destination's colour model.
+// The source cells [first, last) that dest cell i of n takes from a source span of
+// length len starting at origin: one cell when stretching, a run of them when reducing.
+inline void SourceSpan(int i, int n, int origin, int len, int* first, int* last)
+{
+    *first = origin + (int)((long long)i * len / std::max(n, 1));
+    *last = origin + (int)((long long)(i + 1) * len / std::max(n, 1));
+    if (*last <= *first)
+        *last = *first + 1;
+}
+
+// The source pixels for a transfer, converted to the destination's colour model. Where the
+// source is reduced, the pixels that fall together are combined as the destination's
+// stretch mode says: BLACKONWHITE keeps dark pixels (AND), WHITEONBLACK light ones (OR),
+// HALFTONE averages the area, COLORONCOLOR keeps one and drops the rest.
 QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize destSize, bool* ok)
 {
     *ok = false;
@@ -663,19 +676,51 @@ QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize d
     bool dstMono = dst->kind == AfxDCImpl::Memory && dst->st.bitmap && dst->st.bitmap->mono;
     QRgb text = AfxRgb(dst->st.textColor) | 0xFF000000u, bk = AfxRgb(dst->st.bkColor) | 0xFF000000u;
     QRgb srcBk = AfxRgb(src->st.bkColor) | 0xFF000000u;
+    const int mode = dst->st.stretchMode;
+    const bool direct = img->format() == QImage::Format_RGB32 || img->format() == QImage::Format_ARGB32 ||
+                        img->format() == QImage::Format_ARGB32_Premultiplied;
+    auto sample = [&](int sx, int sy) {
+        QRgb v = (direct ? reinterpret_cast<const QRgb*>(img->constScanLine(sy))[sx] : img->pixel(sx, sy)) |
+                 0xFF000000u;
+        if (srcMono && !dstMono)
+            v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? bk : text;
+        else if (dstMono && !srcMono)
+            v = v == srcBk ? 0xFFFFFFFFu : 0xFF000000u;
+        return v;
+    };
     for (int y = 0; y < h; ++y) {
-        int sy = srcDev.top() + (int)((long long)(flipY ? h - 1 - y : y) * srcDev.height() / std::max(h, 1));
+        int y0, y1;
+        SourceSpan(flipY ? h - 1 - y : y, h, srcDev.top(), srcDev.height(), &y0, &y1);
+        y0 = std::max(y0, 0);
+        y1 = std::min(y1, img->height());
         QRgb* o = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            int sx = srcDev.left() + (int)((long long)(flipX ? w - 1 - x : x) * srcDev.width() / std::max(w, 1));
-            if (sx < 0 || sy < 0 || sx >= img->width() || sy >= img->height())
+            int x0, x1;
+            SourceSpan(flipX ? w - 1 - x : x, w, srcDev.left(), srcDev.width(), &x0, &x1);
+            x0 = std::max(x0, 0);
+            x1 = std::min(x1, img->width());
+            if (x0 >= x1 || y0 >= y1)
                 continue;
-            QRgb v = img->pixel(sx, sy) | 0xFF000000u;
-            if (srcMono && !dstMono)
-                v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? bk : text;
-            else if (dstMono && !srcMono)
-                v = v == srcBk ? 0xFFFFFFFFu : 0xFF000000u;
-            o[x] = v;
+            if (mode == COLORONCOLOR || (x1 - x0 == 1 && y1 - y0 == 1)) {
+                o[x] = sample(x0, y0);
+                continue;
+            }
+            if (mode == HALFTONE) {
+                unsigned long r = 0, g = 0, b = 0, n = 0;
+                for (int sy = y0; sy < y1; ++sy)
+                    for (int sx = x0; sx < x1; ++sx) {
+                        QRgb v = sample(sx, sy);
+                        r += qRed(v), g += qGreen(v), b += qBlue(v), ++n;
+                    }
+                o[x] = qRgb((int)((r + n / 2) / n), (int)((g + n / 2) / n), (int)((b + n / 2) / n));
+                continue;
+            }
+            const bool orScans = mode == WHITEONBLACK;
+            QRgb acc = orScans ? 0xFF000000u : 0xFFFFFFFFu;
+            for (int sy = y0; sy < y1; ++sy)
+                for (int sx = x0; sx < x1; ++sx)
+                    acc = orScans ? (acc | sample(sx, sy)) : (acc & sample(sx, sy));
+            o[x] = acc | 0xFF000000u;
         }
     }
     *ok = true;
@@ -724,6 +769,44 @@ BOOL Transfer(AfxDCImpl* d, const QRect& destDev, const QImage& src, DWORD rop, 
     return TRUE;
 }
 
+// A copy of the same size, straight from the source image into the destination's: no
+// picture in between (a fresh one per copy costs the first touch of all its pages).
+BOOL TransferSameSize(AfxDCImpl* d, const QRect& destDev, const QImage& src, QPoint srcOrigin, DWORD rop)
+{
+    unsigned code = (rop >> 16) & 0xFF;
+    QRegion area = QRegion(destDev) & d->EffectiveClip();
+    if (area.isEmpty())
+        return TRUE;
+    d->MarkDirty(area);
+    QImage* img = d->Image();
+    d->EndPainting();
+    const bool plain = code == 0xCC && img->format() == QImage::Format_RGB32 && src.format() == QImage::Format_RGB32;
+    Pattern pat = d->st.brush ? BrushPattern(d, d->st.brush.get()) : Pattern();
+    const QPoint shift = srcOrigin - destDev.topLeft();
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y)) + r.left();
+            const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(y + shift.y())) + r.left() + shift.x();
+            if (plain) {
+                std::memcpy(line, s, sizeof(QRgb) * (size_t)r.width());
+                continue;
+            }
+            for (int x = 0; x < r.width(); ++x) {
+                QRgb sv = s[x] | 0xFF000000u;
+                if (code == 0xCC) {
+                    line[x] = sv;
+                    continue;
+                }
+                QRgb pc = 0xFF000000u;
+                if (pat.kind != Pattern::None && !pat.At(r.left() + x, y, &pc))
+                    pc = AfxRgb(d->st.bkColor) | 0xFF000000u;
+                line[x] = Rop3(code, pc, sv, line[x]);
+            }
+        }
+    }
+    return TRUE;
+}
+
 bool UsesSource(DWORD rop)
 {
     unsigned code = (rop >> 16) & 0xFF;
@@ -761,6 +844,23 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
         return TRUE;
     bool flipX = ((b.x() - a.x()) < 0) != ((sb.x() - sa.x()) < 0);
     bool flipY = ((b.y() - a.y()) < 0) != ((sb.y() - sa.y()) < 0);
+    // The common copy (a back buffer to the window): same size, same colour model, two
+    // different pictures of 32-bit pixels.
+    if (!flipX && !flipY && destDev.size() == srcDev.size()) {
+        QImage* srcImg = s->Image();
+        QImage* dstImg = d->Image();
+        const bool srcMono = s->kind == AfxDCImpl::Memory && s->st.bitmap && s->st.bitmap->mono;
+        const bool dstMono = d->kind == AfxDCImpl::Memory && d->st.bitmap && d->st.bitmap->mono;
+        const auto direct = [](const QImage* i) {
+            return i->format() == QImage::Format_RGB32 || i->format() == QImage::Format_ARGB32 ||
+                   i->format() == QImage::Format_ARGB32_Premultiplied;
+        };
+        if (srcImg && dstImg && srcImg != dstImg && srcMono == dstMono && direct(srcImg) && direct(dstImg) &&
+            QRect(QPoint(0, 0), srcImg->size()).contains(srcDev)) {
+            s->EndPainting();
+            return TransferSameSize(d, destDev, *srcImg, srcDev.topLeft(), rop);
+        }
+    }
     bool ok;
     QImage src = SourcePixels(d, s, srcDev, QSize(flipX ? -destDev.width() : destDev.width(),
                                                    flipY ? -destDev.height() : destDev.height()), &ok);

@@ -11,7 +11,8 @@ namespace pc {
 // platform (DROPEFFECT_NONE), else as a Qt drag. The result is masked by dwEffects.
 DROPEFFECT RunDrag(COleDataSource* source, DWORD dwEffects, LPCRECT lpRectStartDrag, COleDropSource* pDropSource);
 
-// True on a platform without a screen (tests): modal loops and drags must not wait there.
+// True under a test harness or on a platform without a screen: modal loops and drags
+// must not wait there.
 bool IsHeadless();
 
 }  // namespace pc

@@ -4,6 +4,8 @@
 #include "PcMimeData.h"
 #include "Scripts.h"
 
+#include <ClassLib/Wnd/UiApp.h>
+
 #include <QApplication>
 #include <QDrag>
 #include <QGuiApplication>
@@ -12,8 +14,11 @@
 
 namespace pc {
 
+// Nobody is there to answer: a test harness runs the program, or there is no screen.
 bool IsHeadless()
 {
+    if (AfxIsUnderTestHarness())
+        return true;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return true;
     const QString name = QGuiApplication::platformName();

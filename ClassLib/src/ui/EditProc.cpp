@@ -1,4 +1,5 @@
 // The edit control on QLineEdit (single line) or QPlainTextEdit (ES_MULTILINE).
+#include "ControlBorder.h"
 #include "ControlProc.h"
 #include "EditProc.h"
 #include <ClassLib/AfxWin.h>
@@ -54,8 +55,11 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
         QObject::connect(m_multi, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
         m_multi->installEventFilter(this);
         m_multi->viewport()->installEventFilter(this);
+        ApplyThinBorder(m_multi, (style & WS_BORDER) != 0);
     } else {
-        m_line = new QLineEdit(parent);
+        auto* line = new BorderedLineEdit(parent);
+        line->SetBorder((style & WS_BORDER) != 0);
+        m_line = line;
         m_line->setFrame(false);
         m_line->setReadOnly((style & ES_READONLY) != 0);
         if (style & ES_PASSWORD) {
@@ -77,6 +81,15 @@ EditProc::EditProc(ControlHost* host, DWORD style, QWidget* parent) : ControlPro
 }
 
 EditProc::~EditProc() = default;
+
+void EditProc::StyleChanged(DWORD style)
+{
+    ControlProc::StyleChanged(style);
+    if (auto* line = dynamic_cast<BorderedLineEdit*>(m_line))
+        line->SetBorder((style & WS_BORDER) != 0);
+    if (m_multi)
+        ApplyThinBorder(m_multi, (style & WS_BORDER) != 0);
+}
 
 void EditProc::InitialText(LPCTSTR text)
 {

@@ -18,6 +18,7 @@ public:
 
     QWidget* Widget() const override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void StyleChanged(DWORD style) override;
 
     void InitialText(LPCTSTR text) override;
     bool Accepts(const QString& input) const;

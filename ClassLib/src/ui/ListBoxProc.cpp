@@ -1,4 +1,5 @@
 // List boxes: single, multiple and extended selection, sorted and owner-drawn lists.
+#include "ControlBorder.h"
 #include "OwnerDrawDelegate.h"
 #include "ListBoxProc.h"
 #include <ClassLib/AfxWin.h>
@@ -14,7 +15,7 @@ namespace pc {
 ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
     m_list = new QListWidget(parent);
-    m_list->setFrameShape(QFrame::NoFrame);
+    ApplyThinBorder(m_list, (style & WS_BORDER) != 0);
     m_list->setSelectionMode((style & LBS_NOSEL)          ? QAbstractItemView::NoSelection
                              : (style & LBS_EXTENDEDSEL)  ? QAbstractItemView::ExtendedSelection
                              : (style & LBS_MULTIPLESEL)  ? QAbstractItemView::MultiSelection
@@ -32,6 +33,12 @@ ListBoxProc::ListBoxProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
         if (m_style & LBS_NOTIFY)
             m_host->Command(LBN_DBLCLK);
     });
+}
+
+void ListBoxProc::StyleChanged(DWORD style)
+{
+    ControlProc::StyleChanged(style);
+    ApplyThinBorder(m_list, (style & WS_BORDER) != 0);
 }
 
 void ListBoxProc::Created()

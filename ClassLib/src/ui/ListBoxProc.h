@@ -16,6 +16,7 @@ public:
     ListBoxProc(ControlHost* host, DWORD style, QWidget* parent);
     QWidget* Widget() const override;
     void Created() override;
+    void StyleChanged(DWORD style) override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     bool Multiple() const { return (m_style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }

@@ -1,6 +1,6 @@
 // Message boxes as Qt dialogs with the platform's buttons, icons and answers, in Chinese.
-// On the offscreen platform nobody could answer, so a box is never shown there: it is
-// reported (a test fails) and given the safe answer.
+// Under a test harness or on the offscreen platform nobody could answer, so a box is never
+// shown there: it is reported (a test fails) and given the safe answer.
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Conversion.h>
@@ -25,6 +25,8 @@ AfxTestFailureReporter AfxSetTestFailureReporter(AfxTestFailureReporter pfn)
     return old;
 }
 
+BOOL AfxIsUnderTestHarness() { return g_reporter != nullptr; }
+
 void AfxReportTestFailure(const char* pszWhat)
 {
     if (g_reporter)
@@ -48,7 +50,8 @@ int AfxSafeMessageBoxAnswer(UINT type)
 
 int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
 {
-    if (!qApp || !AfxIsUiThread() || QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (!qApp || !AfxIsUiThread() || AfxIsUnderTestHarness() ||
+        QGuiApplication::platformName() == QLatin1String("offscreen")) {
         std::string what = "unanswered message box: " + Utf8FromCString(caption ? caption : "") + ": " +
                            Utf8FromCString(text ? text : "");
         AfxReportTestFailure(what.c_str());

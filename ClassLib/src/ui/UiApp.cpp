@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
@@ -55,9 +56,17 @@ void AfxEnsureApplication()
     if (g_ready.load())
         return;
     if (!QCoreApplication::instance()) {
-        // Without a display the layer runs on the offscreen platform rather than failing.
-        if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+            // The offscreen platform is for tests: a program a person runs must not go on
+            // invisibly when there is no screen.
+            if (!AfxIsUnderTestHarness()) {
+                std::fputs("No display was found (neither DISPLAY nor WAYLAND_DISPLAY is set); this "
+                           "program needs a screen. (QT_QPA_PLATFORM=offscreen is for tests.)\n",
+                           stderr);
+                std::exit(1);
+            }
             setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        }
         if (!std::getenv("XDG_RUNTIME_DIR")) {
             static std::string dir = "/tmp/runtime-" + std::to_string(getuid());
             mkdir(dir.c_str(), 0700);

@@ -1,4 +1,5 @@
 // CWnd: the object side of a window, its message map and message routing.
+#include "DragDrop.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Debug.h>
@@ -1003,7 +1004,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     (void)dwFlags;
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     HWND h = m_hWnd;
-    bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
+    bool offscreen = pc::IsHeadless();
     QElapsedTimer idle;
     idle.start();
     while (IsWindow(h) && FromHandlePermanent(h) == this && (m_nFlags & WF_CONTINUEMODAL) && ContinueModal()) {
@@ -1013,9 +1014,9 @@ int CWnd::RunModalLoop(DWORD dwFlags)
         if (n > 0)
             idle.restart();
         if (offscreen) {
-            // Nobody can end a loop that waits for input on the offscreen platform.
+            // Nobody can end a loop that waits for input under a test harness or offscreen.
             if (idle.elapsed() > 10000) {
-                AfxReportTestFailure("a modal loop waited for input nobody gives (offscreen)");
+                AfxReportTestFailure("a modal loop waited for input nobody gives (headless)");
                 EndModalLoop(-1);
                 break;
             }

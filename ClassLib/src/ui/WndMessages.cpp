@@ -24,7 +24,17 @@
 
 namespace {
 
-thread_local std::vector<MSG> t_current;  // innermost last
+// The stack of messages being handled, innermost last. Window objects with static storage
+// may be destroyed (and handle messages) after this thread's state is gone at exit: once the
+// stack has been destroyed, pushes and pops do nothing. The flag has no destructor, so it
+// stays readable to the end.
+thread_local bool t_currentGone = false;
+struct CurrentMessages
+{
+    std::vector<MSG> stack;
+    ~CurrentMessages() { t_currentGone = true; }
+};
+thread_local CurrentMessages t_current;
 thread_local int t_sendDepth = 0;
 DWORD g_msgTime = 0;
 POINT g_msgPt = {0, 0};
@@ -48,17 +58,23 @@ void AfxSetMessageTime(DWORD time, POINT pt)
 LONG GetMessageTime() { return (LONG)g_msgTime; }
 DWORD GetMessagePos() { return (DWORD)MAKELONG((WORD)(short)g_msgPt.x, (WORD)(short)g_msgPt.y); }
 
-void AfxPushCurrentMessage(const MSG& msg) { t_current.push_back(msg); }
+void AfxPushCurrentMessage(const MSG& msg)
+{
+    if (!t_currentGone)
+        t_current.stack.push_back(msg);
+}
 void AfxPopCurrentMessage()
 {
-    if (!t_current.empty())
-        t_current.pop_back();
+    if (!t_currentGone && !t_current.stack.empty())
+        t_current.stack.pop_back();
 }
 
 const MSG* CWnd::GetCurrentMessage()
 {
-    static thread_local MSG empty{};
-    return t_current.empty() ? &empty : &t_current.back();
+    static MSG empty{};  // read-only; a plain static outlives every thread's state
+    if (t_currentGone || t_current.stack.empty())
+        return &empty;
+    return &t_current.stack.back();
 }
 
 BOOL InSendMessage() { return t_sendDepth > 0; }

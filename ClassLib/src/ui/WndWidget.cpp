@@ -211,18 +211,35 @@ bool IsExtendedKey(int qtKey, Qt::KeyboardModifiers mods)
     }
 }
 
-// One WM_CHAR (or WM_SYSCHAR) per byte of each character, lead byte first.
+// One WM_CHAR (or WM_SYSCHAR) per byte of each character, lead byte first. The bytes go
+// where the focus is when each is sent: a window that hands the focus on while handling a
+// byte (a grid opening its editor on a lead byte) must not get the rest of the character
+// again, the window that now has the focus gets it whole. The Qt event belongs to the first
+// window's widget, so a window the focus moved to gets its bytes as sent messages, which
+// its procedure handles itself.
 bool SendChars(HWND target, const QString& text, bool sys, LPARAM lParam, DWORD time, bool* pAllDefault)
 {
     bool all = true;
+    const HWND first = target;
+    const bool followFocus = target == GetFocus();
     for (int i = 0; i < text.size(); ++i) {
         QString one = text.mid(i, text[i].isHighSurrogate() ? 2 : 1);
         if (text[i].isHighSurrogate())
             ++i;
         std::string bytes = Cp936FromUtf16(reinterpret_cast<const char16_t*>(one.utf16()), (size_t)one.size());
         for (unsigned char b : bytes) {
+            if (followFocus) {
+                HWND focus = GetFocus();
+                if (focus && IsWindow(focus))
+                    target = focus;
+            }
             if (!IsWindow(target))
                 return false;
+            if (target != first) {
+                ::SendMessage(target, sys ? WM_SYSCHAR : WM_CHAR, b, lParam);
+                all = false;
+                continue;
+            }
             MSG m{};
             m.hwnd = target;
             m.message = sys ? WM_SYSCHAR : WM_CHAR;

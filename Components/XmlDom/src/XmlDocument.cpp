@@ -17,8 +17,10 @@ unsigned int ParseOptions(BOOL preserveWhiteSpace)
     // No end-of-line folding and no whitespace folding in attributes: values keep their
     // bytes. Parsed as a fragment so that text outside the document element is seen (and
     // refused below) rather than silently dropped.
+    // The text an element starts with is embedded in the element (see XmlNode.cpp): a
+    // project's leaves then cost one node each instead of two.
     unsigned int options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments | pugi::parse_pi |
-                           pugi::parse_fragment;
+                           pugi::parse_fragment | pugi::parse_embed_pcdata;
     if (preserveWhiteSpace)
         options |= pugi::parse_ws_pcdata;
     return options;

@@ -13,6 +13,27 @@ namespace {
 
 pugi::xml_node Wrap(pugi::xml_node_struct* node) { return pugi::xml_node(node); }
 
+// The text an element starts with is kept in the element itself (the parser embeds it, one
+// node less per leaf). It is shown as the element's first child all the same: a handle with
+// the element's address and the low bit set (nodes are aligned, so the bit is free).
+const uintptr_t kEmbeddedText = 1;
+
+bool IsEmbedded(pugi::xml_node_struct* node) { return (reinterpret_cast<uintptr_t>(node) & kEmbeddedText) != 0; }
+
+pugi::xml_node_struct* OwnerOf(pugi::xml_node_struct* node)
+{
+    return reinterpret_cast<pugi::xml_node_struct*>(reinterpret_cast<uintptr_t>(node) & ~kEmbeddedText);
+}
+
+pugi::xml_node_struct* EmbeddedTextOf(pugi::xml_node_struct* element)
+{
+    return reinterpret_cast<pugi::xml_node_struct*>(reinterpret_cast<uintptr_t>(element) | kEmbeddedText);
+}
+
+// An element's embedded text ("" when the element starts with no text).
+const char* EmbeddedValue(pugi::xml_node node) { return node.type() == pugi::node_element ? node.value() : ""; }
+bool HasEmbeddedText(pugi::xml_node node) { return *EmbeddedValue(node) != '\0'; }
+
 // Compares a UTF-8 name with a code page 936 one; ASCII names need no conversion.
 bool SameName(const char* utf8, LPCTSTR cp936)
 {
@@ -32,10 +53,13 @@ void AppendCharacterData(pugi::xml_node node, std::string& out)
 {
     // Iterative pre-order walk so that a deep tree cannot exhaust the stack.
     pugi::xml_node root = node;
+    out += EmbeddedValue(root);
     pugi::xml_node cur = node.first_child();
     while (cur && cur != root) {
         if (cur.type() == pugi::node_pcdata || cur.type() == pugi::node_cdata)
             out += cur.value();
+        else
+            out += EmbeddedValue(cur);
         if (cur.first_child()) {
             cur = cur.first_child();
             continue;
@@ -76,6 +100,8 @@ XmlNodeType CXmlNode::nodeType() const
 {
     if (!m_node)
         return XML_NODE_NULL;
+    if (IsEmbedded(m_node))
+        return XML_NODE_TEXT;
     switch (Wrap(m_node).type()) {
     case pugi::node_element: return XML_NODE_ELEMENT;
     case pugi::node_pcdata: return XML_NODE_TEXT;
@@ -121,6 +147,8 @@ CString CXmlNode::nodeValue() const
 {
     if (!m_node)
         return CString();
+    if (IsEmbedded(m_node))
+        return ToCString(Wrap(OwnerOf(m_node)).value());
     const pugi::xml_node node = Wrap(m_node);
     switch (node.type()) {
     case pugi::node_pcdata:
@@ -131,10 +159,32 @@ CString CXmlNode::nodeValue() const
     }
 }
 
+const char* CXmlNode::nameUtf8() const
+{
+    switch (nodeType()) {
+    case XML_NODE_ELEMENT:
+    case XML_NODE_PI: return Wrap(m_node).name();
+    default: return "";
+    }
+}
+
+const char* CXmlNode::valueUtf8() const
+{
+    switch (nodeType()) {
+    case XML_NODE_TEXT:
+    case XML_NODE_CDATA:
+    case XML_NODE_COMMENT:
+    case XML_NODE_PI: return Wrap(OwnerOf(m_node)).value();
+    default: return "";
+    }
+}
+
 CString CXmlNode::text() const
 {
     if (!m_node)
         return CString();
+    if (IsEmbedded(m_node))
+        return ToCString(Wrap(OwnerOf(m_node)).value());
     const pugi::xml_node node = Wrap(m_node);
     switch (node.type()) {
     case pugi::node_element:
@@ -142,10 +192,12 @@ CString CXmlNode::text() const
         // The common leaf, one text child alone, needs no gathering.
         const pugi::xml_node child = node.first_child();
         if (!child)
-            return CString();
-        const pugi::xml_node_type childType = child.type();
-        if ((childType == pugi::node_pcdata || childType == pugi::node_cdata) && !child.next_sibling())
-            return ToCString(child.value());
+            return ToCString(EmbeddedValue(node));
+        if (!HasEmbeddedText(node)) {
+            const pugi::xml_node_type childType = child.type();
+            if ((childType == pugi::node_pcdata || childType == pugi::node_cdata) && !child.next_sibling())
+                return ToCString(child.value());
+        }
         std::string all;
         AppendCharacterData(node, all);
         return ToCString(all.data(), all.size());
@@ -158,11 +210,54 @@ CString CXmlNode::text() const
     }
 }
 
-CXmlNode CXmlNode::firstChild() const { return m_node ? CXmlNode(Wrap(m_node).first_child().internal_object()) : CXmlNode(); }
-CXmlNode CXmlNode::lastChild() const { return m_node ? CXmlNode(Wrap(m_node).last_child().internal_object()) : CXmlNode(); }
-CXmlNode CXmlNode::nextSibling() const { return m_node ? CXmlNode(Wrap(m_node).next_sibling().internal_object()) : CXmlNode(); }
-CXmlNode CXmlNode::previousSibling() const { return m_node ? CXmlNode(Wrap(m_node).previous_sibling().internal_object()) : CXmlNode(); }
-CXmlNode CXmlNode::parentNode() const { return m_node ? CXmlNode(Wrap(m_node).parent().internal_object()) : CXmlNode(); }
+CXmlNode CXmlNode::firstChild() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return CXmlNode();
+    const pugi::xml_node node = Wrap(m_node);
+    if (HasEmbeddedText(node))
+        return CXmlNode(EmbeddedTextOf(m_node));
+    return CXmlNode(node.first_child().internal_object());
+}
+
+CXmlNode CXmlNode::lastChild() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return CXmlNode();
+    const pugi::xml_node node = Wrap(m_node);
+    if (pugi::xml_node last = node.last_child())
+        return CXmlNode(last.internal_object());
+    return HasEmbeddedText(node) ? CXmlNode(EmbeddedTextOf(m_node)) : CXmlNode();
+}
+
+CXmlNode CXmlNode::nextSibling() const
+{
+    if (!m_node)
+        return CXmlNode();
+    if (IsEmbedded(m_node))
+        return CXmlNode(Wrap(OwnerOf(m_node)).first_child().internal_object());
+    return CXmlNode(Wrap(m_node).next_sibling().internal_object());
+}
+
+CXmlNode CXmlNode::previousSibling() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return CXmlNode();
+    const pugi::xml_node node = Wrap(m_node);
+    if (pugi::xml_node previous = node.previous_sibling())
+        return CXmlNode(previous.internal_object());
+    const pugi::xml_node parent = node.parent();
+    return parent && HasEmbeddedText(parent) ? CXmlNode(EmbeddedTextOf(parent.internal_object())) : CXmlNode();
+}
+
+CXmlNode CXmlNode::parentNode() const
+{
+    if (!m_node)
+        return CXmlNode();
+    if (IsEmbedded(m_node))
+        return CXmlNode(OwnerOf(m_node));
+    return CXmlNode(Wrap(m_node).parent().internal_object());
+}
 
 CXmlNode CXmlNode::childElement(LPCTSTR name) const
 {

@@ -348,3 +348,57 @@ TEST_F(GridEditCycleTest, APressOutsideAnEditorOpenedByTypingEndsTheEdit)
     EXPECT_EQ(0, grid.ends[0].key);
     EXPECT_EQ(CString("q"), grid.GetItemText(1, 1));
 }
+
+TEST_F(GridEditCycleTest, TypedChineseReachesTheEditorWholeAndTheCellKeepsIt)
+{
+    // The lead byte of a double-byte character opens the editor; the trail byte and the
+    // characters after it belong to the editor, not to the grid again.
+    Make(3, 4);
+    grid.SetColumnWidth(2, 200);
+    grid.SetFocusCell(1, 2);
+    AfxTestTypeText(&grid, u8"审核通过");  // typed text is UTF-8
+    CWnd* pEdit = Editor(1, 2);
+    ASSERT_TRUE(pEdit);
+    EXPECT_EQ(std::string("审核通过"), WindowText(pEdit));
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ(std::string("审核通过"), grid.ends[0].text);
+    EXPECT_EQ(CString("审核通过"), grid.GetItemText(1, 2));
+
+    // The same in one input-method commit of the whole text.
+    grid.ends.clear();
+    grid.SetFocusCell(2, 2);
+    AfxTestFocus(&grid);
+    AfxTestInputMethodCommit(&grid, u8"通过审核");
+    pEdit = Editor(2, 2);
+    ASSERT_TRUE(pEdit);
+    EXPECT_EQ(std::string("通过审核"), WindowText(pEdit));
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_EQ(CString("通过审核"), grid.GetItemText(2, 2));
+}
+
+TEST_F(GridEditCycleTest, TheListEditorCoversItsCellNotTheRowsBelow)
+{
+    Make(6, 3);
+    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+    CStringArray options;
+    options.Add("north");
+    options.Add("south");
+    pCombo->SetOptions(options);
+    grid.SetFocusCell(1, 1);
+    AfxTestKey(&grid, VK_F2);
+    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    ASSERT_TRUE(pList);
+    CRect rcCell, rcList;
+    grid.GetCellRect(1, 1, rcCell);
+    pList->GetWindowRect(rcList);
+    grid.ScreenToClient(rcList);
+    // One box over the cell: the selection field is as high as the cell, plus its frame.
+    EXPECT_EQ(rcCell.top, rcList.top);
+    EXPECT_LE(rcList.Height(), rcCell.Height() + 8);
+    EXPECT_LT(rcList.bottom, rcCell.bottom + rcCell.Height());
+    pList->EndEdit();
+}

@@ -51,3 +51,49 @@ TEST(GridMemDC, PrintingTargetIsDrawnIntoDirectly)
     EXPECT_EQ(2u, dc.Ops().size());
     dc.m_bPrinting = FALSE;
 }
+
+TEST(GridMemDC, AKeptBufferIsReusedAndMadeAnewOnlyWhenOutgrown)
+{
+    AfxEnsureApplication();
+    CRecordingDC dc(400, 300);
+    CBitmap buffer;
+    dc.IntersectClipRect(0, 0, 200, 100);
+    {
+        CMemDC mem(&dc, &buffer);
+        mem.FillSolidRect(CRect(0, 0, 10, 10), RGB(9, 9, 9));
+    }
+    HGDIOBJ first = buffer.GetSafeHandle();
+    ASSERT_NE(nullptr, first);
+    BITMAP bm = {};
+    buffer.GetBitmap(&bm);
+    EXPECT_EQ(200, bm.bmWidth);
+    EXPECT_EQ(100, bm.bmHeight);
+    ASSERT_EQ(1u, dc.Ops().size());
+    EXPECT_EQ(static_cast<HBITMAP>(first), dc.Ops()[0].bitmap);
+
+    // A second paint of the same size, and a smaller one, draw into the same bitmap; what
+    // the earlier paint left there does not show (the clip box is filled first).
+    dc.Recorder().Clear();
+    {
+        CMemDC mem(&dc, &buffer);
+    }
+    EXPECT_EQ(first, buffer.GetSafeHandle());
+    QImage img = AfxImageOfBitmap(dc.GetBitmapHandle());
+    EXPECT_EQ(0xFFFFFFu, img.pixel(5, 5) & 0xFFFFFF);
+    dc.SelectClipRgn(nullptr);
+    dc.IntersectClipRect(50, 20, 100, 60);
+    {
+        CMemDC mem(&dc, &buffer);
+    }
+    EXPECT_EQ(first, buffer.GetSafeHandle());
+
+    // A clip box taller than the buffer: a new one, never smaller than the old in either way.
+    dc.SelectClipRgn(nullptr);
+    dc.IntersectClipRect(0, 0, 150, 250);
+    {
+        CMemDC mem(&dc, &buffer);
+    }
+    buffer.GetBitmap(&bm);
+    EXPECT_EQ(200, bm.bmWidth);
+    EXPECT_EQ(250, bm.bmHeight);
+}

@@ -307,3 +307,50 @@ TEST_F(GridPaintTest, NothingIsDrawnWhileDrawingIsOff)
     grid.OnDraw(&dc);
     EXPECT_FALSE(dc.Ops().empty());
 }
+
+namespace
+{
+class CBufferGrid : public CGridCtrl
+{
+public:
+    HGDIOBJ BackBuffer() const { return m_bmpBackBuffer.GetSafeHandle(); }
+};
+} // namespace
+
+TEST(GridBackBuffer, RepaintsDrawIntoTheSameBufferUntilTheWindowGrows)
+{
+    AfxEnsureApplication();
+    CGridTestParent parent;
+    CBufferGrid grid;
+    grid.SetRowCount(30);
+    grid.SetColumnCount(5);
+    ASSERT_TRUE(parent.CreateEx(0, AFX_WND_CLASS, "frame", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                nullptr));
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 300, 200), &parent, 100, WS_CHILD | WS_VISIBLE));
+    grid.Invalidate();
+    grid.UpdateWindow();
+    HGDIOBJ first = grid.BackBuffer();
+    ASSERT_NE(nullptr, first);
+    for (int i = 0; i < 3; i++)
+    {
+        grid.Invalidate();
+        grid.UpdateWindow();
+        EXPECT_EQ(first, grid.BackBuffer());
+    }
+    grid.MoveWindow(0, 0, 200, 150);
+    grid.Invalidate();
+    grid.UpdateWindow();
+    EXPECT_EQ(first, grid.BackBuffer());
+    grid.MoveWindow(0, 0, 390, 290);
+    grid.Invalidate();
+    grid.UpdateWindow();
+    EXPECT_NE(nullptr, grid.BackBuffer());
+    BITMAP bm = {};
+    CBitmap::FromHandle(static_cast<HBITMAP>(grid.BackBuffer()))->GetBitmap(&bm);
+    CRect rc;
+    grid.GetClientRect(rc);
+    EXPECT_GE(bm.bmWidth, rc.Width());
+    EXPECT_GE(bm.bmHeight, rc.Height());
+    grid.DestroyWindow();
+    parent.DestroyWindow();
+}

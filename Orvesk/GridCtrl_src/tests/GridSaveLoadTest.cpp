@@ -333,3 +333,39 @@ TEST(GridSaveLoad, SaveToAMissingFolderReportsWhatAnOpenReports)
     EXPECT_STRNE("", (LPCTSTR)boxes.Boxes()[0].text);
     EXPECT_STREQ((LPCTSTR)boxes.Boxes()[0].text, (LPCTSTR)boxes.Boxes()[1].text);
 }
+
+TEST(GridSaveLoad, LoadIntoAWindowSizesEveryColumnToItsTextAndSetsTheScrollRange)
+{
+    AfxEnsureApplication();
+    std::string text = "a";
+    for (int col = 1; col < 400; col++)
+        text += col % 7 ? ",b" : ",a much wider heading";
+    text += "\r\n1,x\r\n";
+    std::string path = TempPath("wide.txt");
+    WriteBytes(path, text);
+    CWnd frame;
+    CGridCtrl grid;
+    ASSERT_TRUE(frame.CreateEx(0, AFX_WND_CLASS, "frame", WS_POPUP | WS_VISIBLE, 0, 0, 500, 300, nullptr, nullptr));
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 480, 280), &frame, 1, WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(grid.Load(path.c_str()));
+    ASSERT_EQ(400, grid.GetColumnCount());
+    // Every column as wide as its widest text: the wide headings wider than the narrow.
+    EXPECT_GT(grid.GetColumnWidth(7), grid.GetColumnWidth(8));
+    EXPECT_EQ(grid.GetColumnWidth(7), grid.GetColumnWidth(14));
+    EXPECT_EQ(grid.GetColumnWidth(8), grid.GetColumnWidth(398));
+    const int width8 = grid.GetColumnWidth(8);
+    grid.AutoSizeColumn(8);
+    EXPECT_EQ(width8, grid.GetColumnWidth(8));
+    // The scroll range covers the columns as sized at the end of the load.
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(grid.GetScrollInfo(SB_HORZ, &si));
+    long total = 0;
+    for (int col = 0; col < grid.GetColumnCount(); col++)
+        total += grid.GetColumnWidth(col);
+    EXPECT_GE((long)si.nMax + 1, total - grid.GetFixedColumnWidth() - 480);
+    EXPECT_GT(si.nMax, 400 * width8 / 2);
+    grid.DestroyWindow();
+    frame.DestroyWindow();
+}

@@ -1,7 +1,8 @@
 // The user-interface layer's own start and its event queue. The framework's application
 // object runs the real message loop; what is here lets windows exist without it (a
-// QApplication is made on first use, on the offscreen platform when there is no display)
-// and lets tests run the queue until nothing is left to do.
+// QApplication is made on first use; with no display a test harness gets the offscreen
+// platform, any other program stops saying that no display was found) and lets tests run
+// the queue until nothing is left to do.
 #pragma once
 
 #include <ClassLib/Core/WinTypes.h>
@@ -21,6 +22,9 @@ AFX_EXT_API void AfxUpdateAllWindows();
 // offscreen platform); the test hooks install a reporter that fails the running test.
 typedef void (*AfxTestFailureReporter)(const char* pszWhat);
 AFX_EXT_API AfxTestFailureReporter AfxSetTestFailureReporter(AfxTestFailureReporter pfn);
+// TRUE while a test harness runs the program (it installed a failure reporter): nothing may
+// then wait for a person, whatever the platform (offscreen, or a real or virtual display).
+AFX_EXT_API BOOL AfxIsUnderTestHarness();
 // The answer given to a message box nobody answers: the way out (cancel, no, abort) or OK.
 AFX_EXT_API int AfxSafeMessageBoxAnswer(UINT type);
 // Shows a message box through the installed handler with the given caption (the

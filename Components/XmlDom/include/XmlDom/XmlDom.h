@@ -59,6 +59,11 @@ public:
     BOOL nameIs(LPCTSTR name) const;
     // The value of a text, CDATA, comment or processing-instruction node; "" otherwise.
     CString nodeValue() const;
+    // The same two as the document holds them, UTF-8, without a conversion or a copy:
+    // for readers that compare ASCII names or read numbers and dates. Valid while the
+    // document lives; "" where nodeName()/nodeValue() would give a fixed or empty text.
+    const char* nameUtf8() const;
+    const char* valueUtf8() const;
     // All descendant character data (text and CDATA) concatenated in document order; for
     // a text, CDATA, comment or processing-instruction node its own value. Nothing is
     // trimmed or normalised.
