@@ -1,13 +1,25 @@
 // Construction of the project document and its list operations.
 #include "ProjectDoc.h"
 
-IMPLEMENT_DYNCREATE(CProjectDoc, CObject)
+#include "SrvrItem.h"
+
+IMPLEMENT_DYNCREATE(CProjectDoc, COleServerDoc)
 
 CProjectDoc::CProjectDoc()
     : m_nMaxRow(0), m_nProjID(0), m_listTasks(10), m_listDelTasks(10), m_listDayOfWeek(10),
       m_listCalendarItems(10), m_nMode(1), m_listResources(10), m_listPermissions(10),
       m_nCalBaseID(-2), m_nCalID(0), m_bAutomation(1), m_nViewType(2), m_nParseDepth(0)
 {
+}
+
+CServerSrvrItem* CProjectDoc::GetEmbeddedItem()
+{
+    return static_cast<CServerSrvrItem*>(COleServerDoc::GetEmbeddedItem());
+}
+
+COleServerItem* CProjectDoc::OnGetEmbeddedItem()
+{
+    return new CServerSrvrItem(this);
 }
 
 CProjectDoc::~CProjectDoc()

@@ -1,10 +1,11 @@
 // The project document: one open project with its header, task tree, removed tasks,
 // calendar, resources and permissions, fetched from the project server as XML or kept in
-// a local project file. This part of the class is the model; the document's window, views
-// and commands build on it.
+// a local project file. It is a server document; its model, exchange, lifecycle and commands
+// are spread over the ProjectDoc*.cpp files by concern.
 #pragma once
 
 #include <ClassLib/Afx.h>
+#include <ClassLib/DocView/OleServer.h>
 #include <Tavrin/CalendarItem.h>
 #include <Tavrin/DayOfWeek.h>
 #include <Tavrin/HotLink.h>
@@ -19,7 +20,9 @@ typedef CTypedPtrList<CObList, CDayOfWeek*> CDayOfWeekList;
 typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
 typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
 
-class AFX_EXT_CLASS CProjectDoc : public CObject
+class CServerSrvrItem;
+
+class AFX_EXT_CLASS CProjectDoc : public COleServerDoc
 {
     DECLARE_DYNCREATE(CProjectDoc)
 
@@ -30,7 +33,11 @@ public:
     // ---- the local project file -------------------------------------------------------
     // The archive of the whole document: header, tasks, calendar, resources, permissions
     // and the trailing calendar fields. Removed tasks are never written.
-    virtual void Serialize(CArchive& ar);
+    void Serialize(CArchive& ar) override;
+
+    // ---- the server document ------------------------------------------------------------
+    CServerSrvrItem* GetEmbeddedItem();
+    COleServerItem* OnGetEmbeddedItem() override;
 
     // Writes the document to the file through a temporary file in the same folder, which
     // replaces the file only when it is complete. FALSE (with the reason in strError) when

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "../src/ui/ControlProc.h"
-#include "../src/ui/WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <functional>
 #include <map>

@@ -82,7 +82,7 @@ TEST_F(GdiObjects, NullObjectsAndStockObjectsAreSafe)
     EXPECT_EQ(lb.lbColor, RGB(212, 208, 200));
 }
 
-TEST_F(GdiObjects, ChineseFontsKeepTheirWindowsCellMetrics)
+TEST_F(GdiObjects, ChineseFontsKeepTheCellMetricsTheTextsWereLaidOutWith)
 {
     CRecordingDC dc(100, 100);
     auto metrics = [&](LONG height, const char* face, BYTE charset) {
@@ -120,7 +120,7 @@ TEST_F(GdiObjects, ChineseFontsKeepTheirWindowsCellMetrics)
     EXPECT_EQ(latinEm.tmHeight - latinEm.tmInternalLeading, 20);
 }
 
-TEST_F(GdiObjects, SystemValuesAreFixedAndWindowsLike)
+TEST_F(GdiObjects, SystemValuesAreFixedClassicDesktopValues)
 {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));

@@ -51,7 +51,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-TEST_F(WndExtras, ClickingTheWindowsScrollBarSendsScrollCodes)
+TEST_F(WndExtras, ClickingTheWindowScrollBarSendsScrollCodes)
 {
     CScrollingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "s", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 100, 100, 200, 150, nullptr, nullptr));

@@ -10,15 +10,11 @@
 #include <ClassLib/Core/Mbcs.h>
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/Resources/Resources.h>
-#if __has_include(<ClassLib/Core/Object.h>)
 #include <ClassLib/Core/Object.h>
 #include <ClassLib/Core/Exceptions.h>
 #include <ClassLib/Core/Collections.h>
 #include <ClassLib/Core/File.h>
 #include <ClassLib/Core/Archive.h>
-#endif
-#if __has_include(<ClassLib/Core/DateTime.h>)
 #include <ClassLib/Core/DateTime.h>
 #include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Registry/Profile.h>
-#endif

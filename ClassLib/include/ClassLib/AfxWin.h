@@ -26,24 +26,10 @@
 #include <ClassLib/Wnd/RectTracker.h>
 #include <ClassLib/Wnd/UiApp.h>
 
-#if __has_include(<ClassLib/Controls/Controls.h>)
 #include <ClassLib/Controls/Controls.h>
-#endif
-#if __has_include(<ClassLib/Dialogs/Dialogs.h>)
 #include <ClassLib/Dialogs/Dialogs.h>
-#endif
-#if __has_include(<ClassLib/Menus/Menu.h>)
 #include <ClassLib/Menus/Menu.h>
-#endif
-#if __has_include(<ClassLib/DocView/DocView.h>)
 #include <ClassLib/DocView/DocView.h>
-#endif
-#if __has_include(<ClassLib/Frames/Frames.h>)
 #include <ClassLib/Frames/Frames.h>
-#endif
-#if __has_include(<ClassLib/Printing/Printing.h>)
 #include <ClassLib/Printing/Printing.h>
-#endif
-#if __has_include(<ClassLib/Ole/Ole.h>)
 #include <ClassLib/Ole/Ole.h>
-#endif

@@ -18,9 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#if __has_include(<ClassLib/Testing/Dialogs.h>)
 #include <ClassLib/Testing/Dialogs.h>
-#endif
 
 namespace afx_testing_detail {
 

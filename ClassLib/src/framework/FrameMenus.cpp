@@ -6,8 +6,6 @@
 
 namespace pc_frame {
 
-#if PC_FRAME_MENUS
-
 HMENU LoadMenuResource(UINT nIDResource)
 {
     return LoadMenuResource(MAKEINTRESOURCE(nIDResource));
@@ -164,22 +162,5 @@ void UpdateRecentFileItems(CCmdUI* pCmdUI, const CRecentFileList& list)
     pCmdUI->m_bEnableChanged = TRUE;
 }
 
-#else  // no menu layer yet: frames have no menu bars
-
-HMENU LoadMenuResource(UINT) { return nullptr; }
-HMENU LoadMenuResource(LPCTSTR) { return nullptr; }
-void DestroyMenuHandle(HMENU) {}
-BOOL IsMenuHandle(HMENU) { return FALSE; }
-HACCEL LoadAccelResource(UINT) { return nullptr; }
-void DestroyAccelHandle(HACCEL) {}
-BOOL TranslateAccel(HWND, HACCEL, tagMSG*) { return FALSE; }
-HMENU GetWindowMenu(HWND) { return nullptr; }
-HMENU MenuHandleOf(CMenu*) { return nullptr; }
-void SetWindowMenu(HWND, HMENU) {}
-HMENU FindWindowPopup(HMENU) { return nullptr; }
-void UpdatePopupItems(CMenu*, CCmdTarget*, BOOL) {}
-void UpdateRecentFileItems(CCmdUI*, const CRecentFileList&) {}
-
-#endif
 
 }  // namespace pc_frame

@@ -328,7 +328,6 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     CString allFilter;
     AfxLoadString(AFX_IDS_ALLFILTER, allFilter);
     filter += allFilter + "|*.*||";
-#if PC_FRAME_FILEDIALOG
     CString title;
     AfxLoadString(nIDSTitle, title);
     CFileDialog dlg(bOpenFileDialog, defExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(defExt),
@@ -339,13 +338,6 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     if (dlg.DoModal() != IDOK)
         return FALSE;
     fileName = dlg.GetPathName();
-#else
-    (void)nIDSTitle;
-    (void)lFlags;
-    (void)bOpenFileDialog;
-    TRACE("Warning: no file dialog in this build.\n");
-    return FALSE;
-#endif
     return !fileName.IsEmpty();
 }
 
@@ -561,10 +553,8 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
-#if PC_FRAME_PRINTDIALOG
     CPrintDialog pd(TRUE);
     pd.DoModal();
-#endif
 }
 
 void CWinApp::OnAppExit()

@@ -1,6 +1,6 @@
 // Buttons on Qt's buttons; owner-drawn ones are painted by their parent.
 #include "ButtonProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>

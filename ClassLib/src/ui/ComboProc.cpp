@@ -3,7 +3,7 @@
 #include "OwnerDrawDelegate.h"
 #include "ComboProc.h"
 #include "EditProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // Date and time pickers, month calendars and progress bars on Qt's widgets.
 #include "DateTimeProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QCalendarWidget>
 #include <QDateTimeEdit>

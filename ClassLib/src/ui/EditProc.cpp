@@ -1,7 +1,7 @@
 // The edit control on QLineEdit (single line) or QPlainTextEdit (ES_MULTILINE).
 #include "ControlProc.h"
 #include "EditProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Core/Mbcs.h>

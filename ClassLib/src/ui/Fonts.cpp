@@ -1,7 +1,7 @@
 // Fonts: LOGFONT to Qt fonts and the metrics the platform reports. The Chinese faces the
 // system names ("宋体" and friends) and fonts in the GB2312 character set map to the
-// installed CJK faces; their metrics follow those faces' Windows counterparts (no internal
-// leading, the character cell as tall as the em), so rows and cells sized from the text
+// installed CJK faces; their metrics are those the system's texts were laid out with (no
+// internal leading, the character cell as tall as the em), so rows and cells sized from the text
 // metrics come out as the system expects.
 #include "GdiInternal.h"
 
@@ -75,21 +75,10 @@ const FaceMap kFaces[] = {
     {"黑体", {kSansCjk, kSerifCjk, nullptr}, true},
     {"SimHei", {kSansCjk, kSerifCjk, nullptr}, true},
     {"微软雅黑", {kSansCjk, kSerifCjk, nullptr}, true},
-    {"Microsoft YaHei", {kSansCjk, kSerifCjk, nullptr}, true},
     {"幼圆", {kSansCjk, kSerifCjk, nullptr}, true},
-    {"MS Sans Serif", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"Microsoft Sans Serif", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"MS Shell Dlg", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"MS Shell Dlg 2", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"Tahoma", {"DejaVu Sans", kSansCjk, nullptr}, false},
     {"Arial", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"Verdana", {"DejaVu Sans", kSansCjk, nullptr}, false},
-    {"Segoe UI", {"DejaVu Sans", kSansCjk, nullptr}, false},
     {"System", {kSansCjk, "DejaVu Sans", nullptr}, true},
-    {"Times New Roman", {"DejaVu Serif", kSerifCjk, nullptr}, false},
-    {"Courier New", {"DejaVu Sans Mono", kSansCjk, nullptr}, false},
     {"Courier", {"DejaVu Sans Mono", kSansCjk, nullptr}, false},
-    {"Lucida Console", {"DejaVu Sans Mono", kSansCjk, nullptr}, false},
     {"Fixedsys", {"DejaVu Sans Mono", kSansCjk, nullptr}, false},
     {"Terminal", {"DejaVu Sans Mono", kSansCjk, nullptr}, false},
 };

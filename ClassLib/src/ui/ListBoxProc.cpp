@@ -1,7 +1,7 @@
 // List boxes: single, multiple and extended selection, sorted and owner-drawn lists.
 #include "OwnerDrawDelegate.h"
 #include "ListBoxProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QListWidget>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // Scroll bars, rich edits, address fields and animations.
 #include "MiscProcs.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QHBoxLayout>
 #include <QIntValidator>

@@ -1,6 +1,6 @@
 // The up-down control: arrows drawn by the style, steps reported before they are taken.
 #include "SpinProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 // Static controls on QLabel and QFrame.
 #include "StaticProc.h"
-#include "WmCodes.h"
+#include <ClassLib/AfxWin.h>
 
 #include <QEvent>
 #include <QFrame>

@@ -1,5 +1,5 @@
 // CArchive: the class library's binary object archive on a CFile, in the byte format of
-// the original platform, so that files written there load here and the other way round.
+// the system's earlier builds, so that files written there load here and the other way round.
 //
 // Format (all numbers little-endian):
 // - BYTE, char: 1 byte; WORD, short, WCHAR: 2; int, UINT, LONG, DWORD, BOOL, bool, float:

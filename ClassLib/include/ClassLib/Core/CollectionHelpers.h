@@ -59,8 +59,8 @@ inline UINT AFXAPI HashKey(ARG_KEY key) {
   return static_cast<UINT>(((DWORD_PTR)key) >> 4);
 }
 
-// Strings hash by their bytes (as signed characters, the way the original platform's
-// TCHAR added them up).
+// Strings hash by their bytes (added up as signed characters, as the system's earlier
+// builds did).
 inline UINT PcHashString(LPCTSTR key) {
   UINT nHash = 0;
   if (key == NULL) return 0;

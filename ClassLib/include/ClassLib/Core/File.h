@@ -17,7 +17,7 @@
 #include <memory>
 
 struct CFileStatus {
-  CTime m_ctime;     // status change time (the creation time of the original platform)
+  CTime m_ctime;     // status change time (stands for the creation time)
   CTime m_mtime;     // last modification
   CTime m_atime;     // last access
   LONG m_size;       // length in bytes (files of 2 GB and more give 0x7FFFFFFF)

@@ -9,9 +9,7 @@
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/DocView/View.h>
 #include <ClassLib/DocView/CtrlView.h>
-#if __has_include(<ClassLib/Controls/Edit.h>)
 #include <ClassLib/DocView/EditView.h>
-#endif
 #include <ClassLib/DocView/WinApp.h>
 #include <ClassLib/DocView/OleServer.h>
 #include <ClassLib/DocView/PrintPreview.h>

@@ -5,9 +5,7 @@
 
 #include <ClassLib/DocView/Document.h>
 #include <ClassLib/Ole/DataObject.h>
-#if __has_include(<ClassLib/Ole/Ole.h>)
 #include <ClassLib/Ole/Ole.h>
-#endif
 
 class CDC;
 class COleIPFrameWnd;

@@ -88,7 +88,7 @@ public:
     HICON LoadIcon(UINT nIDResource) const;
     HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
-    // No-ops kept for the callers written for the original platform.
+    // No-ops: there is nothing to set up for these here.
     BOOL Enable3dControls() { return TRUE; }
     BOOL Enable3dControlsStatic() { return TRUE; }
     void EnableShellOpen() {}

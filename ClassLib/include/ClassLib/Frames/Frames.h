@@ -13,7 +13,5 @@
 #include <ClassLib/Frames/StatusBar.h>
 #include <ClassLib/Frames/SplitterWnd.h>
 #include <ClassLib/Frames/OleIPFrameWnd.h>
-#if __has_include(<ClassLib/Dialogs/Dialog.h>)
 #include <ClassLib/Frames/PropertySheet.h>
 #include <ClassLib/Frames/DialogBar.h>
-#endif

@@ -1,6 +1,6 @@
 // What the system tells a program about itself: colours, metrics, parameters, the
-// keyboard and the mouse. The values are fixed and Windows-like (a classic 96-dpi desktop
-// of 1280 x 1024 with a 30-pixel task bar, classic colours, a message font of "宋体"
+// keyboard and the mouse. The values are fixed, those of a classic 96-dpi desktop
+// (1280 x 1024 with a 30-pixel task bar, classic colours, a message font of "宋体"
 // 12 pixels in the GB2312 character set), so layouts are the same on every machine:
 //
 //   SM_CXSCREEN 1280, SM_CYSCREEN 1024, SM_CXVSCROLL = SM_CYHSCROLL = 16,
