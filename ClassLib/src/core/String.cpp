@@ -96,6 +96,8 @@ void CString::AssignFrom(LPCTSTR psz)
     } else if (IS_INTRESOURCE(psz)) {
         if (!LoadString(LOWORD(reinterpret_cast<ULONG_PTR>(psz))))
             m_str.clear();
+    } else if (psz == m_str.c_str()) {
+        // the string itself: nothing changes, and its buffer stays where it is
     } else if (psz >= m_str.data() && psz <= m_str.data() + m_str.size()) {
         m_str = std::string(psz);  // a pointer into this string
     } else {

@@ -180,8 +180,10 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
     AfxSyncWidgetGeometry(w);
     AfxEnsureSurface(w);
 
-    // The creation messages.
-    cs.lpszName = w->text;
+    // The creation messages. The name they carry is a copy: the window's own text is
+    // assigned from it (WM_NCCREATE) and must not pull the buffer from under WM_CREATE.
+    const CString strCreateName = w->text;
+    cs.lpszName = strCreateName;
     cs.lpszClass = cls->name.c_str();
     cs.x = w->rect.x();
     cs.y = w->rect.y();

@@ -1,6 +1,6 @@
-// A project server on 127.0.0.1 for tests: a real HTTP server (cpp-httplib) on an ephemeral
-// port, speaking the project service's SOAP (SoapProtocol.h) and keeping its data in
-// memory.
+// A project server on 127.0.0.1 for tests: the project server program's own server
+// (Components/ProjectServer) in-process, on an ephemeral port and a temporary database that
+// goes with the object, with its test switches (faults, stalls, the record of requests).
 //
 //   GET  /<site>/WebService/OrveskService.WSDL   the service description, its endpoint
 //                                                pointing back at this server

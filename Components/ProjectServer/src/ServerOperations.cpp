@@ -1,21 +1,20 @@
-// The operations of the loopback project server.
-#include "ProjectStore.h"
+// The operations of the project server over its database.
+#include "ServerOperations.h"
 
-#include "CanonicalXml.h"
-
-#include <ProjectService/SoapProtocol.h>
+#include "ServerXml.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <vector>
 
-namespace loopback {
+namespace projectserver {
 
 namespace {
 
-using projectsoap::SoapMessage;
-using projectsoap::SoapValues;
+typedef SoapRequest SoapMessage;
+typedef std::vector<SoapArg> SoapValues;
 
 const char* const kDefaultCalendar = "<CALENDAR><CALID>0</CALID><CALNAME></CALNAME><CALBASEID>-2</CALBASEID>"
                                      "<RESCODE></RESCODE><CALDATA></CALDATA></CALENDAR>";
@@ -106,164 +105,219 @@ bool ParseRoot(const std::string& xml, const char* rootName, pugi::xml_document&
     return true;
 }
 
-} // namespace
-
-bool ProjectStore::Execute(const SoapMessage& request, SoapValues& results, std::string& error)
+// A whole number in the 32-bit range, with an optional sign and nothing else.
+bool IsWholeNumber(const std::string& text)
 {
-    typedef void (ProjectStore::*Handler)(const SoapMessage&, SoapValues&);
-    static const std::pair<const char*, Handler> kHandlers[] = {
-        {"Login", &ProjectStore::Login},
-        {"GetProjectList", &ProjectStore::GetProjectList},
-        {"GetProjectData", &ProjectStore::GetProjectData},
-        {"NewProject", &ProjectStore::NewProject},
-        {"DeleteProject", &ProjectStore::DeleteProject},
-        {"SetProjectStatus", &ProjectStore::SetProjectStatus},
-        {"SaveProject", &ProjectStore::SaveProject},
-        {"GetCalendar", &ProjectStore::GetCalendar},
-        {"SaveCalendar", &ProjectStore::SaveCalendar},
-        {"GetUsersPermission", &ProjectStore::GetUsersPermission},
-        {"SaveUsersPermission", &ProjectStore::SaveUsersPermission},
-        {"GetResources", &ProjectStore::GetResources},
-        {"NewTask", &ProjectStore::NewTask},
-    };
-    const projectsoap::OperationInfo* info = projectsoap::FindOperation(request.name.c_str());
-    if (!info) {
-        error = "unknown operation " + request.name;
+    size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i >= text.size() || text.size() - i > 10)
         return false;
-    }
-    for (int i = 0; i < info->argumentCount; ++i) {
-        if (!request.Find(info->arguments[i])) {
-            error = request.name + " lacks the argument " + info->arguments[i];
+    for (size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9')
             return false;
-        }
-    }
-    for (const auto& h : kHandlers) {
-        if (request.name == h.first) {
-            results.clear();
-            (this->*h.second)(request, results);
-            return true;
-        }
-    }
-    error = "unknown operation " + request.name;
-    return false;
+    long long v = std::atoll(text.c_str());
+    return v >= -2147483648LL && v <= 2147483647LL;
 }
 
-bool ProjectStore::PutProject(long id, const std::string& xml, std::string& error)
+}  // namespace
+
+COperations::Outcome COperations::Execute(const SoapRequest& request, std::vector<SoapArg>& results,
+                                          std::string& error)
+{
+    static const std::pair<const char*, Handler> kHandlers[] = {
+        {"Login", &COperations::Login},
+        {"GetProjectList", &COperations::GetProjectList},
+        {"GetProjectData", &COperations::GetProjectData},
+        {"NewProject", &COperations::NewProject},
+        {"DeleteProject", &COperations::DeleteProject},
+        {"SetProjectStatus", &COperations::SetProjectStatus},
+        {"SaveProject", &COperations::SaveProject},
+        {"GetCalendar", &COperations::GetCalendar},
+        {"SaveCalendar", &COperations::SaveCalendar},
+        {"GetUsersPermission", &COperations::GetUsersPermission},
+        {"SaveUsersPermission", &COperations::SaveUsersPermission},
+        {"GetResources", &COperations::GetResources},
+        {"NewTask", &COperations::NewTask},
+    };
+    results.clear();
+    const OperationSpec* spec = FindServiceOperation(request.operation);
+    if (!spec) {
+        error = "unknown operation " + request.operation;
+        return BadRequest;
+    }
+    for (int i = 0; i < spec->argCount; ++i) {
+        const std::string* value = request.Find(spec->args[i]);
+        if (!value) {
+            error = request.operation + " lacks the argument " + spec->args[i];
+            return BadRequest;
+        }
+        if (IsNumberField(spec->args[i]) && !IsWholeNumber(*value)) {
+            error = std::string("the argument ") + spec->args[i] + " of " + request.operation +
+                    " must be a whole number, not \"" + *value + "\"";
+            return BadRequest;
+        }
+    }
+    Handler handler = nullptr;
+    for (const auto& h : kHandlers)
+        if (request.operation == h.first)
+            handler = h.second;
+    if (!m_db.Begin()) {
+        error = "the project database is busy or failed: " + m_db.LastError();
+        return StoreFailed;
+    }
+    if (!(this->*handler)(request, results) || !m_db.Commit()) {
+        error = "the project database failed: " + m_db.LastError();
+        m_db.Rollback();
+        results.clear();
+        return StoreFailed;
+    }
+    return Done;
+}
+
+bool COperations::PutProject(long id, const std::string& xml, std::string& error)
 {
     pugi::xml_document doc;
     if (!ParseRoot(xml, "PROJECT", doc, error))
         return false;
     SetLeaf(doc.document_element(), "ID", std::to_string(id));
-    projects[id] = WriteCanonical(doc);
+    if (!m_db.PutProject(id, WriteCanonical(doc))) {
+        error = m_db.LastError();
+        return false;
+    }
     return true;
 }
 
-void ProjectStore::Login(const SoapMessage& r, SoapValues& out)
+bool COperations::Login(const SoapMessage& r, SoapValues& out)
 {
     std::string reply;
     if (loginServerError) {
         reply = "SERVER ERROR";
     } else {
-        auto it = users.find(Arg(r, "userCode"));
-        if (it != users.end() && it->second.password == Arg(r, "password"))
-            reply = it->second.reply;
+        CServerDatabase::User user;
+        bool found = false;
+        if (!m_db.GetUser(Arg(r, "userCode"), user, found))
+            reply = "SERVER ERROR";
+        else if (found && user.password == Arg(r, "password"))
+            reply = user.reply;
     }
     out.push_back({"Reply", reply});
+    return true;
 }
 
-void ProjectStore::GetProjectList(const SoapMessage& r, SoapValues& out)
+bool COperations::GetProjectList(const SoapMessage& r, SoapValues& out)
 {
     std::string user = Arg(r, "userCode");
+    std::vector<long> ids;
+    if (!m_db.ProjectIds(ids))
+        return false;
     std::string list = "<PROJECTS>";
-    for (const auto& p : projects) {
+    for (long id : ids) {
+        std::string xml, perm;
+        bool found = false, hasPerm = false;
+        if (!m_db.GetProject(id, xml, found) || !m_db.GetPermissions(id, perm, hasPerm))
+            return false;
         pugi::xml_document doc;
         std::string error;
-        if (!ParseStored(p.second, doc, error))
+        if (!found || !ParseStored(xml, doc, error))
             continue;
         pugi::xml_node project = doc.document_element();
-        auto perm = permissions.find(p.first);
-        if (!IsMember(project, user) && !(perm != permissions.end() && HasPermissionRecord(perm->second, user)))
+        if (!IsMember(project, user) && !(hasPerm && HasPermissionRecord(perm, user)))
             continue;
-        list += "<PROJ><ID>" + std::to_string(p.first) + "</ID><NAME>" + EscapeText(TextOf(project.child("NAME"))) +
+        list += "<PROJ><ID>" + std::to_string(id) + "</ID><NAME>" + EscapeText(TextOf(project.child("NAME"))) +
                 "</NAME><STATUS>" + std::to_string(NumberOf(project.child("STATUS"))) + "</STATUS><CREATIONDATE>" +
                 EscapeText(TextOf(project.child("CREATIONDATE"))) + "</CREATIONDATE></PROJ>";
     }
     list += "</PROJECTS>";
     Answer(out, 0, "ProjectList", list);
+    return true;
 }
 
-void ProjectStore::GetProjectData(const SoapMessage& r, SoapValues& out)
+bool COperations::GetProjectData(const SoapMessage& r, SoapValues& out)
 {
-    auto it = projects.find(NumberArg(r, "projectId"));
-    if (it == projects.end())
-        Answer(out, 1, "ProjectData", "");
-    else
-        Answer(out, 0, "ProjectData", it->second);
+    std::string xml;
+    bool found = false;
+    if (!m_db.GetProject(NumberArg(r, "projectId"), xml, found))
+        return false;
+    Answer(out, found ? 0 : 1, "ProjectData", xml);
+    return true;
 }
 
-void ProjectStore::NewProject(const SoapMessage& r, SoapValues& out)
+bool COperations::NewProject(const SoapMessage& r, SoapValues& out)
 {
     pugi::xml_document doc;
     std::string error;
     if (!ParseRoot(Arg(r, "projectData"), "PROJECT", doc, error)) {
         Answer(out, 1, "ProjectId", "-1");
-        return;
+        return true;
     }
-    long id = nextProjectId++;
+    long id = 0;
+    if (!m_db.TakeId("project", id))
+        return false;
     pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(id));
     if (project.child("FLAG"))
         SetLeaf(project, "FLAG", "0");
-    projects[id] = WriteCanonical(doc);
+    if (!m_db.PutProject(id, WriteCanonical(doc)))
+        return false;
     Answer(out, 0, "ProjectId", std::to_string(id));
+    return true;
 }
 
-void ProjectStore::DeleteProject(const SoapMessage& r, SoapValues& out)
+bool COperations::DeleteProject(const SoapMessage& r, SoapValues& out)
+{
+    bool found = false;
+    if (!m_db.DeleteProject(NumberArg(r, "projectId"), found))
+        return false;
+    Answer(out, found ? 0 : 1);
+    return true;
+}
+
+bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    if (projects.erase(id) == 0) {
-        Answer(out, 1);
-        return;
-    }
-    calendars.erase(id);
-    permissions.erase(id);
-    Answer(out, 0);
-}
-
-void ProjectStore::SetProjectStatus(const SoapMessage& r, SoapValues& out)
-{
-    auto it = projects.find(NumberArg(r, "projectId"));
+    std::string xml;
+    bool found = false;
+    if (!m_db.GetProject(id, xml, found))
+        return false;
     pugi::xml_document doc;
     std::string error;
-    if (it == projects.end() || !ParseStored(it->second, doc, error)) {
+    if (!found || !ParseStored(xml, doc, error)) {
         Answer(out, 1);
-        return;
+        return true;
     }
     SetLeaf(doc.document_element(), "STATUS", std::to_string(NumberArg(r, "status")));
-    it->second = WriteCanonical(doc);
+    if (!m_db.PutProject(id, WriteCanonical(doc)))
+        return false;
     Answer(out, 0);
+    return true;
 }
 
 // Stores the project: new tasks (FLAG 1, or no id yet) get ids, removed tasks (FLAG 3)
 // leave it, links name their predecessors by task id instead of grid row, FLAGs become 0.
 // The reply lists, by grid row, the ids given (row 0: the project's own new id).
-void ProjectStore::SaveProject(const SoapMessage& r, SoapValues& out)
+bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 {
     pugi::xml_document doc;
     std::string error;
     if (!ParseRoot(Arg(r, "projectData"), "PROJECT", doc, error)) {
         Answer(out, 1, "Reply", "项目数据无法读取: " + error);
-        return;
+        return true;
     }
     long projectId = NumberArg(r, "projectId");
     std::string reply = "<TASKIDS>";
     if (projectId == 0) {
-        projectId = nextProjectId++;
+        if (!m_db.TakeId("project", projectId))
+            return false;
         reply += "<TASKID><ID>" + std::to_string(projectId) + "</ID><ROW>0</ROW><ISSUBPROJ>0</ISSUBPROJ>"
                  "<SUBPROJID>0</SUBPROJID></TASKID>";
-    } else if (projects.find(projectId) == projects.end()) {
-        Answer(out, 1, "Reply", "项目不存在!");
-        return;
+    } else {
+        std::string stored;
+        bool found = false;
+        if (!m_db.GetProject(projectId, stored, found))
+            return false;
+        if (!found) {
+            Answer(out, 1, "Reply", "项目不存在!");
+            return true;
+        }
     }
     pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(projectId));
@@ -284,14 +338,15 @@ void ProjectStore::SaveProject(const SoapMessage& r, SoapValues& out)
                 insideRemoved = true;
         }
         if (insideRemoved)
-            continue; // leaves with its removed ancestor
+            continue;  // leaves with its removed ancestor
         if (flag == 3) {
             removed.push_back(task);
             continue;
         }
         long taskId = NumberOf(task.child("TASKID"));
         if (flag == 1 || taskId == 0) {
-            taskId = nextTaskId++;
+            if (!m_db.TakeId("task", taskId))
+                return false;
             SetLeaf(task, "TASKID", std::to_string(taskId));
             reply += "<TASKID><ID>" + std::to_string(taskId) + "</ID><ROW>" +
                      std::to_string(NumberOf(task.child("ROWINGRID"))) + "</ROW><ISSUBPROJ>" +
@@ -327,79 +382,111 @@ void ProjectStore::SaveProject(const SoapMessage& r, SoapValues& out)
             container.parent().remove_child(container);
     }
     reply += "</TASKIDS>";
-    projects[projectId] = WriteCanonical(doc);
+    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
+        return false;
     Answer(out, 0, "Reply", reply);
+    return true;
 }
 
-void ProjectStore::GetCalendar(const SoapMessage& r, SoapValues& out)
+bool COperations::GetCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    if (projects.find(id) == projects.end()) {
+    std::string project, xml;
+    bool found = false, hasCalendar = false;
+    if (!m_db.GetProject(id, project, found) || !m_db.GetCalendar(id, xml, hasCalendar))
+        return false;
+    if (!found)
         Answer(out, 1, "CalendarData", "");
-        return;
-    }
-    auto it = calendars.find(id);
-    Answer(out, 0, "CalendarData", it == calendars.end() ? std::string(kDefaultCalendar) : it->second);
+    else
+        Answer(out, 0, "CalendarData", hasCalendar ? xml : std::string(kDefaultCalendar));
+    return true;
 }
 
-void ProjectStore::SaveCalendar(const SoapMessage& r, SoapValues& out)
+bool COperations::SaveCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
+    std::string project;
+    bool found = false;
+    if (!m_db.GetProject(id, project, found))
+        return false;
     pugi::xml_document doc;
     std::string error;
-    if (projects.find(id) == projects.end() || !ParseRoot(Arg(r, "calendarData"), "CALENDAR", doc, error)) {
+    if (!found || !ParseRoot(Arg(r, "calendarData"), "CALENDAR", doc, error)) {
         Answer(out, 1);
-        return;
+        return true;
     }
-    calendars[id] = Arg(r, "calendarData");
+    if (!m_db.PutCalendar(id, Arg(r, "calendarData")))
+        return false;
     Answer(out, 0);
+    return true;
 }
 
-void ProjectStore::GetUsersPermission(const SoapMessage& r, SoapValues& out)
+bool COperations::GetUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    if (projects.find(id) == projects.end()) {
+    std::string project, xml;
+    bool found = false, hasPerm = false;
+    if (!m_db.GetProject(id, project, found) || !m_db.GetPermissions(id, xml, hasPerm))
+        return false;
+    if (!found)
         Answer(out, 1, "PermissionData", "");
-        return;
-    }
-    auto it = permissions.find(id);
-    Answer(out, 0, "PermissionData", it == permissions.end() ? std::string("<PERMISSIONS></PERMISSIONS>") : it->second);
+    else
+        Answer(out, 0, "PermissionData", hasPerm ? xml : std::string("<PERMISSIONS></PERMISSIONS>"));
+    return true;
 }
 
-void ProjectStore::SaveUsersPermission(const SoapMessage& r, SoapValues& out)
+bool COperations::SaveUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
+    std::string project;
+    bool found = false;
+    if (!m_db.GetProject(id, project, found))
+        return false;
     pugi::xml_document doc;
     std::string error;
-    if (projects.find(id) == projects.end() || !ParseRoot(Arg(r, "permissionData"), "PERMISSIONS", doc, error)) {
+    if (!found || !ParseRoot(Arg(r, "permissionData"), "PERMISSIONS", doc, error)) {
         Answer(out, 1);
-        return;
+        return true;
     }
-    permissions[id] = Arg(r, "permissionData");
+    if (!m_db.PutPermissions(id, Arg(r, "permissionData")))
+        return false;
     Answer(out, 0);
+    return true;
 }
 
-void ProjectStore::GetResources(const SoapMessage&, SoapValues& out) { Answer(out, 0, "ResourceData", resources); }
+bool COperations::GetResources(const SoapMessage&, SoapValues& out)
+{
+    std::string xml;
+    if (!m_db.GetResources(xml))
+        return false;
+    Answer(out, 0, "ResourceData", xml);
+    return true;
+}
 
 // Adds one TASK to its project (ENTIREPROJID), under the task `parentTaskId` when there is
 // one, else at the top level; the members the request carries are not stored with it.
-void ProjectStore::NewTask(const SoapMessage& r, SoapValues& out)
+bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
 {
     pugi::xml_document request;
     std::string error;
     if (!ParseRoot(Arg(r, "taskData"), "TASK", request, error)) {
         Answer(out, 1, "TaskId", "-1");
-        return;
+        return true;
     }
     pugi::xml_node task = request.document_element();
     long projectId = NumberOf(task.child("ENTIREPROJID"));
-    auto it = projects.find(projectId);
+    std::string stored;
+    bool found = false;
+    if (!m_db.GetProject(projectId, stored, found))
+        return false;
     pugi::xml_document doc;
-    if (it == projects.end() || !ParseStored(it->second, doc, error)) {
+    if (!found || !ParseStored(stored, doc, error)) {
         Answer(out, 1, "TaskId", "-1");
-        return;
+        return true;
     }
-    long taskId = nextTaskId++;
+    long taskId = 0;
+    if (!m_db.TakeId("task", taskId))
+        return false;
     long parentTaskId = NumberArg(r, "parentTaskId");
     pugi::xml_node parent = parentTaskId >= 0 ? FindTask(doc.document_element(), parentTaskId) : pugi::xml_node();
     SetLeaf(task, "TASKID", std::to_string(taskId));
@@ -412,8 +499,10 @@ void ProjectStore::NewTask(const SoapMessage& r, SoapValues& out)
     if (!list)
         list = container.append_child("TASKS");
     list.append_copy(task);
-    it->second = WriteCanonical(doc);
+    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
+        return false;
     Answer(out, 0, "TaskId", std::to_string(taskId));
+    return true;
 }
 
-} // namespace loopback
+}  // namespace projectserver

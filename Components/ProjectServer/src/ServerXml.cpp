@@ -1,9 +1,9 @@
-// Canonical XML of the loopback server.
-#include "CanonicalXml.h"
+// Canonical XML of the project server.
+#include "ServerXml.h"
 
 #include <cstdlib>
 
-namespace loopback {
+namespace projectserver {
 
 namespace {
 const int kMaxDepth = 1024;
@@ -153,4 +153,4 @@ void SetText(pugi::xml_node element, const std::string& text)
 
 long NumberOf(pugi::xml_node element) { return std::atol(TextOf(element).c_str()); }
 
-} // namespace loopback
+} // namespace projectserver

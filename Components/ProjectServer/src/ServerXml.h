@@ -1,4 +1,4 @@
-// The loopback server's own handling of the XML texts it stores: parsing that keeps every
+// The project server's own handling of the XML texts it stores: parsing that keeps every
 // byte of the values (whitespace-only texts, carriage returns), and one canonical way of
 // writing a tree back: no declaration, no blanks added, `<A></A>` for empty elements, text
 // escaped as the client's writers escape it (& < > " ' and carriage return).
@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace loopback {
+namespace projectserver {
 
 // False, with a reason, when the text is not one well-formed document.
 bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error);
@@ -22,4 +22,4 @@ void SetText(pugi::xml_node element, const std::string& text);
 // The element's text read as a number (leading digits, 0 when none, as atoi).
 long NumberOf(pugi::xml_node element);
 
-} // namespace loopback
+} // namespace projectserver

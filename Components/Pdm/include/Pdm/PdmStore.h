@@ -1,0 +1,132 @@
+// The product-data store: one SQLite database file holding
+//   - node classes and the folders (nodes) of the tree, each named by (class id, object
+//     id); the root is class 20, object 0 and is not a row of its own;
+//   - document classes, and which of them may be added under which node class;
+//   - documents under nodes: class id, object id, file name, size, modified time, and the
+//     file's bytes or the path of the file they stand for.
+// Texts are UTF-8 here. The database runs in WAL mode, so readers (the browser, the web
+// server) never wait for a writer and never see half a change: every change is one
+// transaction. A missing, locked, damaged or foreign file gives false and an error text.
+//
+// One object per thread; every call is complete in itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+enum : int32_t {
+    PDM_ROOT_CLASS = 20,
+    PDM_ROOT_OBJECT = 0,
+    PDM_FOLDER_CLASS = 21,   // the class of folders a fresh store and the import make
+    PDM_DEFAULT_DOC_CLASS = 101,
+};
+
+struct PdmNodeRow {
+    int32_t classId = 0;
+    int32_t objectId = 0;
+    std::string name;
+    bool hasChildren = false;
+};
+
+struct PdmDocRow {
+    int32_t classId = 0;
+    int32_t objectId = 0;
+    std::string fileName;
+    int64_t size = 0;
+    std::string modified;  // "YYYY-MM-DD HH:MM:SS", UTC
+};
+
+struct PdmClassRow {
+    int32_t classId = 0;
+    std::string name;
+};
+
+// What a download serves: the stored bytes, or the path of the file they stand for.
+struct PdmDocContent {
+    std::string fileName;
+    bool hasBytes = false;
+    std::string bytes;
+    std::string path;
+};
+
+class CPdmStore {
+public:
+    enum OpenMode { OpenExisting, CreateIfMissing };
+
+    CPdmStore() = default;
+    ~CPdmStore();
+    CPdmStore(const CPdmStore&) = delete;
+    CPdmStore& operator=(const CPdmStore&) = delete;
+
+    // Opens the store file. OpenExisting refuses a missing file; CreateIfMissing makes a
+    // fresh store (with the folder class, the root class and one document class) when the
+    // file does not exist or is empty. A file that is not a product-data store is refused,
+    // never changed. `busyMilliseconds`: how long a call waits for a lock held elsewhere.
+    bool Open(const std::string& path, OpenMode mode, int busyMilliseconds = 5000);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+    const std::string& LastError() const { return m_error; }
+    // The last failure refused the request itself (unknown folder or class, bad or taken
+    // name), rather than the store failing.
+    bool LastErrorRefused() const { return m_refused; }
+
+    // Reading; each call reads one consistent state.
+    bool ListChildren(int32_t classId, int32_t objectId, std::vector<PdmNodeRow>& rows);
+    bool ListDocuments(int32_t classId, int32_t objectId, std::vector<PdmDocRow>& rows);
+    // The document classes that may be added under nodes of `nodeClassId`, in their order.
+    bool ListDocClasses(int32_t nodeClassId, std::vector<PdmClassRow>& rows);
+    // Whether node (classId, objectId) exists (the root always does).
+    bool NodeExists(int32_t classId, int32_t objectId, bool& found);
+    // The folder names from the root down to the node, each followed by "\"; "" for the
+    // root. A chain of parents that loops or breaks off is an error.
+    bool NodePath(int32_t classId, int32_t objectId, std::string& path);
+    // The parent of a document (false with an error for an unknown document).
+    bool DocumentParent(int32_t classId, int32_t objectId, int32_t& parentClass, int32_t& parentObject);
+    bool ReadDocument(int32_t classId, int32_t objectId, PdmDocContent& content);
+
+    // Adding. Names must be non-empty, without "/", "\" or control characters, and not
+    // "." or ".."; a name already used under the same parent is refused.
+    bool AddNodeClass(int32_t classId, const std::string& name);
+    bool AddDocClass(int32_t classId, const std::string& name);
+    bool AllowDocClass(int32_t nodeClassId, int32_t docClassId);
+    bool AddNode(int32_t parentClass, int32_t parentObject, int32_t classId, const std::string& name,
+                 int32_t& newObjectId);
+    // A document record only (size 0, no bytes), of a class allowed under the parent's class.
+    bool AddDocument(int32_t parentClass, int32_t parentObject, int32_t docClass, const std::string& fileName,
+                     int32_t& newObjectId);
+    // A document with its bytes (or, when `linkPath` is not empty, the path it stands for)
+    // and its size and modified time.
+    bool PutDocument(int32_t parentClass, int32_t parentObject, int32_t docClass, const std::string& fileName,
+                     const std::string& bytes, const std::string& linkPath, int64_t size,
+                     const std::string& modified, int32_t& newObjectId);
+
+    // Groups several additions into one transaction (the import of a folder tree).
+    bool Begin();
+    bool Commit();
+    void Rollback();
+
+    static bool IsValidName(const std::string& name);
+
+private:
+    bool Fail(const std::string& what);
+    bool Refuse(const std::string& what);
+    bool Exec(const char* sql);
+    bool CheckSchema(bool& empty);
+    bool CreateSchema();
+    bool NextObjectId(const char* table, int32_t classId, int32_t& id);
+    bool NameTaken(const char* table, const char* column, int32_t parentClass, int32_t parentObject,
+                   const std::string& name, bool& taken);
+    bool NodeClassOf(int32_t classId, int32_t objectId, int32_t& nodeClass);
+    bool InsertDocument(int32_t parentClass, int32_t parentObject, int32_t docClass, const std::string& fileName,
+                        const std::string* bytes, const std::string& linkPath, int64_t size,
+                        const std::string& modified, int32_t& newObjectId);
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    std::string m_error;
+    int m_nTransaction = 0;
+    bool m_refused = false;
+};

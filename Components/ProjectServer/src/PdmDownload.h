@@ -1,0 +1,19 @@
+// The product-data download: GET /pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d answers the
+// document's bytes from the product-data store file (or the file its record stands for).
+// Only the two ids are read from the request, so nothing outside the store is reached
+// through it. 400 for ids that are not whole 32-bit numbers, 404 for an unknown document,
+// 503 when the store cannot be read.
+#pragma once
+
+#include <string>
+
+namespace httplib {
+struct Request;
+struct Response;
+}  // namespace httplib
+
+namespace projectserver {
+
+void ServePdmFile(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
+
+}  // namespace projectserver

@@ -1,0 +1,480 @@
+// The project server: HTTP on cpp-httplib, the database, and the test switches.
+#include <ProjectServer/ProjectServer.h>
+
+#include "PdmDownload.h"
+#include "ServerOperations.h"
+#include "ServerSoap.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace projectserver {
+
+namespace {
+
+const int kMaxStallMs = 5000;
+const char* const kXmlType = "text/xml; charset=utf-8";
+
+struct FaultRule {
+    std::string operation;
+    CProjectServer::Fault fault;
+    int times;
+    long result;
+    std::string text;
+};
+
+std::string SafeSite(const std::string& site)
+{
+    std::string out;
+    for (char c : site)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-')
+            out += c;
+    return out.empty() ? std::string("site") : out;
+}
+
+}  // namespace
+
+struct CProjectServer::Impl {
+    ServerOptions options;
+    std::string site;
+    httplib::Server http;
+    std::thread thread;
+    int port = -1;
+
+    // The database and the operations on it, one at a time.
+    std::mutex dataMutex;
+    CServerDatabase db;
+    COperations ops{db};
+    bool open = false;
+
+    // Test switches and the record.
+    mutable std::mutex testMutex;
+    std::condition_variable stopped;
+    bool stopping = false;
+    std::vector<FaultRule> faults;
+    int stallMs = 3000;
+    bool record = false;
+    std::vector<Request> requests;
+
+    std::string Path(const char* leaf) const { return "/" + site + "/WebService/" + leaf; }
+
+    void WaitUntilRunning()
+    {
+        for (int i = 0; i < 5000 && !http.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
+    bool TakeFault(const std::string& operation, FaultRule& rule)
+    {
+        std::lock_guard<std::mutex> lock(testMutex);
+        for (auto it = faults.begin(); it != faults.end(); ++it) {
+            bool matches = it->operation == operation || (it->operation.empty() && operation != "WSDL");
+            if (!matches || it->times == 0)
+                continue;
+            rule = *it;
+            if (it->times > 0 && --it->times == 0)
+                faults.erase(it);
+            return true;
+        }
+        return false;
+    }
+
+    void Record(const httplib::Request& req, const std::string& operation)
+    {
+        std::lock_guard<std::mutex> lock(testMutex);
+        if (!record)
+            return;
+        Request r;
+        r.method = req.method;
+        r.target = req.target;
+        r.absoluteForm = req.target.compare(0, 7, "http://") == 0;
+        r.soapAction = req.get_header_value("SOAPAction");
+        r.contentType = req.get_header_value("Content-Type");
+        r.operation = operation;
+        r.body = req.body;
+        requests.push_back(std::move(r));
+    }
+
+    // Answers `body` unless a test fault says otherwise.
+    void Respond(const FaultRule* rule, const std::string& body, httplib::Response& res)
+    {
+        Fault fault = rule ? rule->fault : Fault::None;
+        switch (fault) {
+        case Fault::Http500:
+            res.status = 500;
+            res.set_content("Internal Server Error", "text/plain");
+            return;
+        case Fault::SoapFault:
+            res.status = 500;
+            res.set_content(WriteFault("soap:Server", "the project server failed on purpose"), kXmlType);
+            return;
+        case Fault::CloseConnection:
+            res.status = 200;
+            res.set_content_provider(body.size() + 100, kXmlType,
+                                     [](size_t, size_t, httplib::DataSink&) { return false; });
+            return;
+        case Fault::Garbage:
+            res.status = 200;
+            res.set_content("garbage \x01\x02 this is not XML <<<", kXmlType);
+            return;
+        case Fault::Truncated:
+            res.status = 200;
+            res.set_content(body.substr(0, body.size() / 2), kXmlType);
+            return;
+        case Fault::Stall: {
+            std::unique_lock<std::mutex> lock(testMutex);
+            int ms = std::min(stallMs, kMaxStallMs);
+            stopped.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
+            break;
+        }
+        default:
+            break;
+        }
+        res.status = 200;
+        res.set_content(body, kXmlType);
+    }
+
+    std::string EndpointFor(const httplib::Request& req) const
+    {
+        if (req.target.compare(0, 7, "http://") == 0) {
+            size_t slash = req.target.find('/', 7);
+            return req.target.substr(0, slash) + Path("OrveskService");
+        }
+        return "http://" + options.address + ":" + std::to_string(port) + Path("OrveskService");
+    }
+
+    void OnDescription(const httplib::Request& req, httplib::Response& res)
+    {
+        Record(req, "WSDL");
+        FaultRule rule;
+        bool faulty = TakeFault("WSDL", rule);
+        Respond(faulty ? &rule : nullptr, WriteServiceDescription(EndpointFor(req)), res);
+    }
+
+    void ClientFault(httplib::Response& res, const std::string& reason)
+    {
+        res.status = 500;
+        res.set_content(WriteFault("soap:Client", reason), kXmlType);
+    }
+
+    void OnOperation(const httplib::Request& req, httplib::Response& res)
+    {
+        SoapRequest request;
+        std::string error;
+        bool parsed = ReadRequest(req.body, request, error);
+        Record(req, parsed ? request.operation : std::string());
+        if (!parsed)
+            return ClientFault(res, error);
+        std::string action = req.get_header_value("SOAPAction");
+        std::string expected = std::string(kServiceNamespace) + "/" + request.operation;
+        if (action != "\"" + expected + "\"" && action != expected)
+            return ClientFault(res, "the SOAPAction header \"" + action + "\" does not name " + request.operation);
+        const OperationSpec* spec = FindServiceOperation(request.operation);
+        if (!spec)
+            return ClientFault(res, "unknown operation " + request.operation);
+
+        FaultRule rule;
+        bool faulty = TakeFault(request.operation, rule);
+        std::vector<SoapArg> results;
+        if (faulty && rule.fault == Fault::Refuse) {
+            for (int i = 0; i < spec->resultCount; ++i) {
+                std::string name = spec->results[i];
+                if (name == "Result")
+                    results.push_back({name, std::to_string(rule.result)});
+                else if (name == "ProjectId" || name == "TaskId")
+                    results.push_back({name, "-1"});
+                else
+                    results.push_back({name, rule.text});
+            }
+        } else {
+            COperations::Outcome outcome;
+            {
+                std::lock_guard<std::mutex> lock(dataMutex);
+                outcome = ops.Execute(request, results, error);
+            }
+            if (outcome == COperations::BadRequest)
+                return ClientFault(res, error);
+            if (outcome == COperations::StoreFailed) {
+                res.status = 500;
+                res.set_content(WriteFault("soap:Server", error), kXmlType);
+                return;
+            }
+        }
+        Respond(faulty ? &rule : nullptr, WriteResponse(request.operation, results), res);
+    }
+
+    void OnDownload(const httplib::Request& req, httplib::Response& res)
+    {
+        Record(req, "Download");
+        ServePdmFile(options.pdmStorePath, req, res);
+    }
+};
+
+CProjectServer::CProjectServer(const ServerOptions& options) : m_impl(new Impl)
+{
+    m_impl->options = options;
+    m_impl->site = SafeSite(options.site);
+}
+
+CProjectServer::~CProjectServer()
+{
+    Stop();
+}
+
+bool CProjectServer::Open(std::string& error)
+{
+    Impl& d = *m_impl;
+    if (!d.open) {
+        if (d.options.databasePath.empty()) {
+            error = "no database file is given";
+            return false;
+        }
+        bool created = false;
+        {
+            std::lock_guard<std::mutex> lock(d.dataMutex);
+            if (!d.db.Open(d.options.databasePath, created)) {
+                error = d.db.LastError();
+                return false;
+            }
+            d.open = true;
+        }
+        if (created && d.options.demoData && !AddDemoData(*this, error))
+            return false;
+        if (d.options.demoData && !d.options.pdmStorePath.empty() && !MakeDemoPdmStore(d.options.pdmStorePath, error))
+            return false;
+    }
+    return true;
+}
+
+bool CProjectServer::Start(std::string& error)
+{
+    Impl& d = *m_impl;
+    if (d.thread.joinable())
+        return true;
+    if (!Open(error))
+        return false;
+    // Absolute-form targets (as sent to a proxy) lead with the scheme and host.
+    std::string prefix = "(?:http://[^/]+)?";
+    d.http.Get(prefix + d.Path("OrveskService\\.WSDL"),
+               [&d](const httplib::Request& req, httplib::Response& res) { d.OnDescription(req, res); });
+    d.http.Post(prefix + d.Path("OrveskService"),
+                [&d](const httplib::Request& req, httplib::Response& res) { d.OnOperation(req, res); });
+    d.http.Get(prefix + "/pdm/GetPdmFile\\.asp",
+               [&d](const httplib::Request& req, httplib::Response& res) { d.OnDownload(req, res); });
+    int threads = std::max(1, d.options.threads);
+    d.http.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
+    d.http.set_keep_alive_timeout(5);
+    d.http.set_read_timeout(10, 0);
+    d.http.set_write_timeout(10, 0);
+    d.http.set_payload_max_length(d.options.maxBodyBytes);
+    d.port = d.options.port > 0 ? (d.http.bind_to_port(d.options.address.c_str(), d.options.port) ? d.options.port : -1)
+                                : d.http.bind_to_any_port(d.options.address.c_str());
+    if (d.port <= 0) {
+        error = "cannot listen on " + d.options.address + ":" + std::to_string(d.options.port);
+        return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(d.testMutex);
+        d.stopping = false;
+    }
+    d.thread = std::thread([&d] { d.http.listen_after_bind(); });
+    d.WaitUntilRunning();
+    if (!d.http.is_running()) {
+        error = "the server did not start";
+        return false;
+    }
+    return true;
+}
+
+void CProjectServer::Stop()
+{
+    Impl& d = *m_impl;
+    {
+        std::lock_guard<std::mutex> lock(d.testMutex);
+        d.stopping = true;
+    }
+    d.stopped.notify_all();
+    if (d.thread.joinable()) {
+        d.WaitUntilRunning();
+        d.http.stop();
+        d.thread.join();
+    }
+}
+
+bool CProjectServer::IsRunning() const
+{
+    return m_impl->http.is_running();
+}
+
+int CProjectServer::Port() const
+{
+    return m_impl->port;
+}
+
+const std::string& CProjectServer::Site() const
+{
+    return m_impl->site;
+}
+
+std::string CProjectServer::ServiceUrl() const
+{
+    return "http://" + m_impl->options.address + ":" + std::to_string(m_impl->port) +
+           m_impl->Path("OrveskService.WSDL");
+}
+
+std::string CProjectServer::EndpointUrl() const
+{
+    return "http://" + m_impl->options.address + ":" + std::to_string(m_impl->port) + m_impl->Path("OrveskService");
+}
+
+std::string CProjectServer::TargetNamespace()
+{
+    return kServiceNamespace;
+}
+
+// --- data
+
+namespace {
+
+// Runs one change in one transaction.
+template <class F>
+bool InTransaction(CServerDatabase& db, F f)
+{
+    if (!db.Begin())
+        return false;
+    if (!f() || !db.Commit()) {
+        db.Rollback();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CProjectServer::AddUser(const std::string& code, const std::string& cipheredPassword, const std::string& reply)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    return m_impl->open && InTransaction(m_impl->db, [&] {
+               return m_impl->db.PutUser(code, CServerDatabase::User{cipheredPassword, reply});
+           });
+}
+
+long CProjectServer::AddProject(const std::string& projectXml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    long id = -1;
+    std::string error;
+    if (!m_impl->open || !InTransaction(m_impl->db, [&] {
+            return m_impl->db.TakeId("project", id) && m_impl->ops.PutProject(id, projectXml, error);
+        }))
+        return -1;
+    return id;
+}
+
+bool CProjectServer::GetProject(long id, std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    bool found = false;
+    return m_impl->open && m_impl->db.GetProject(id, xml, found) && found;
+}
+
+long CProjectServer::ProjectCount()
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    long count = -1;
+    if (!m_impl->open || !m_impl->db.CountProjects(count))
+        return -1;
+    return count;
+}
+
+bool CProjectServer::SetCalendar(long id, const std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutCalendar(id, xml); });
+}
+
+bool CProjectServer::GetCalendar(long id, std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    bool found = false;
+    return m_impl->open && m_impl->db.GetCalendar(id, xml, found) && found;
+}
+
+bool CProjectServer::SetPermissions(long id, const std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutPermissions(id, xml); });
+}
+
+bool CProjectServer::GetPermissions(long id, std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    bool found = false;
+    return m_impl->open && m_impl->db.GetPermissions(id, xml, found) && found;
+}
+
+bool CProjectServer::SetResources(const std::string& xml)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutResources(xml); });
+}
+
+bool CProjectServer::SetNextIds(long projectId, long taskId)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    return m_impl->open && InTransaction(m_impl->db, [&] {
+               return m_impl->db.SetNextId("project", projectId) && m_impl->db.SetNextId("task", taskId);
+           });
+}
+
+// --- test switches
+
+void CProjectServer::SetTestFault(const std::string& operation, Fault fault, int times, long result,
+                                  const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    m_impl->faults.push_back(FaultRule{operation, fault, times, result, text});
+}
+
+void CProjectServer::ClearTestFaults()
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    m_impl->faults.clear();
+}
+
+void CProjectServer::SetTestStallMilliseconds(int milliseconds)
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    m_impl->stallMs = std::max(0, std::min(milliseconds, kMaxStallMs));
+}
+
+void CProjectServer::SetTestLoginServerError(bool serverError)
+{
+    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
+    m_impl->ops.loginServerError = serverError;
+}
+
+void CProjectServer::SetTestRecordRequests(bool record)
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    m_impl->record = record;
+}
+
+std::vector<CProjectServer::Request> CProjectServer::TestRequests() const
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    return m_impl->requests;
+}
+
+void CProjectServer::ClearTestRequests()
+{
+    std::lock_guard<std::mutex> lock(m_impl->testMutex);
+    m_impl->requests.clear();
+}
+
+}  // namespace projectserver

@@ -1,0 +1,256 @@
+// SOAP reading and writing of the project server.
+#include "ServerSoap.h"
+
+#include <pugixml.hpp>
+
+#include <cstring>
+
+namespace projectserver {
+
+const char* const kServiceNamespace = "urn:orvesk:project-service";
+
+namespace {
+
+const char* const kEnvelopeNs = "http://schemas.xmlsoap.org/soap/envelope/";
+
+const char* LocalName(const char* name)
+{
+    const char* colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+// The namespace bound to the element's prefix (or the default one), looking outwards.
+std::string NamespaceOf(pugi::xml_node element)
+{
+    const char* name = element.name();
+    const char* colon = std::strchr(name, ':');
+    std::string attr = colon ? "xmlns:" + std::string(name, colon - name) : std::string("xmlns");
+    for (pugi::xml_node n = element; n && n.type() == pugi::node_element; n = n.parent()) {
+        pugi::xml_attribute a = n.attribute(attr.c_str());
+        if (a)
+            return a.value();
+    }
+    return std::string();
+}
+
+bool Is(pugi::xml_node n, const char* local, const char* ns)
+{
+    return n.type() == pugi::node_element && std::strcmp(LocalName(n.name()), local) == 0 && NamespaceOf(n) == ns;
+}
+
+pugi::xml_node FirstElement(pugi::xml_node parent)
+{
+    for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling())
+        if (n.type() == pugi::node_element)
+            return n;
+    return pugi::xml_node();
+}
+
+const std::vector<OperationSpec> kOperations = {
+    {"Login", {"userCode", "password"}, 2, {"Reply"}, 1},
+    {"GetProjectList", {"userCode"}, 1, {"Result", "ProjectList"}, 2},
+    {"GetProjectData", {"projectId"}, 1, {"Result", "ProjectData"}, 2},
+    {"NewProject", {"projectData"}, 1, {"Result", "ProjectId"}, 2},
+    {"DeleteProject", {"projectId", "reserved"}, 2, {"Result"}, 1},
+    {"SetProjectStatus", {"projectId", "status"}, 2, {"Result"}, 1},
+    {"SaveProject", {"projectId", "projectData"}, 2, {"Result", "Reply"}, 2},
+    {"GetCalendar", {"projectId"}, 1, {"Result", "CalendarData"}, 2},
+    {"SaveCalendar", {"projectId", "calendarData"}, 2, {"Result"}, 1},
+    {"GetUsersPermission", {"projectId"}, 1, {"Result", "PermissionData"}, 2},
+    {"SaveUsersPermission", {"projectId", "permissionData"}, 2, {"Result"}, 1},
+    {"GetResources", {}, 0, {"Result", "ResourceData"}, 2},
+    {"NewTask", {"first", "parentTaskId", "taskData"}, 3, {"Result", "TaskId"}, 2},
+};
+
+}  // namespace
+
+const std::vector<OperationSpec>& ServiceOperations()
+{
+    return kOperations;
+}
+
+const OperationSpec* FindServiceOperation(const std::string& name)
+{
+    for (const OperationSpec& op : kOperations)
+        if (name == op.name)
+            return &op;
+    return nullptr;
+}
+
+bool IsNumberField(const char* name)
+{
+    static const char* const kNumbers[] = {"projectId", "status", "first", "parentTaskId", "Result", "ProjectId", "TaskId"};
+    for (const char* n : kNumbers)
+        if (std::strcmp(n, name) == 0)
+            return true;
+    return false;
+}
+
+const std::string* SoapRequest::Find(const char* name) const
+{
+    for (const SoapArg& a : args)
+        if (a.name == name)
+            return &a.text;
+    return nullptr;
+}
+
+bool ReadRequest(const std::string& body, SoapRequest& request, std::string& error)
+{
+    request = SoapRequest();
+    pugi::xml_document doc;
+    // Document type declarations are kept as nodes so that they can be refused; values keep
+    // their bytes (whitespace-only texts, line ends as sent).
+    const unsigned int options =
+        (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata | pugi::parse_doctype;
+    pugi::xml_parse_result parsed = doc.load_buffer(body.data(), body.size(), options, pugi::encoding_auto);
+    if (!parsed) {
+        error = std::string("the request is not well-formed XML (") + parsed.description() + " at offset " +
+                std::to_string(parsed.offset) + ")";
+        return false;
+    }
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())
+        if (n.type() == pugi::node_doctype) {
+            error = "document type declarations are not accepted";
+            return false;
+        }
+    pugi::xml_node envelope = doc.document_element();
+    if (!Is(envelope, "Envelope", kEnvelopeNs)) {
+        error = "the request is not a SOAP 1.1 envelope";
+        return false;
+    }
+    pugi::xml_node bodyNode;
+    for (pugi::xml_node n = envelope.first_child(); n; n = n.next_sibling())
+        if (Is(n, "Body", kEnvelopeNs)) {
+            bodyNode = n;
+            break;
+        }
+    pugi::xml_node op = bodyNode ? FirstElement(bodyNode) : pugi::xml_node();
+    if (!op) {
+        error = "the SOAP body names no operation";
+        return false;
+    }
+    if (NamespaceOf(op) != kServiceNamespace) {
+        error = std::string("the operation ") + LocalName(op.name()) + " is not in the namespace " + kServiceNamespace;
+        return false;
+    }
+    request.operation = LocalName(op.name());
+    for (pugi::xml_node n = op.first_child(); n; n = n.next_sibling()) {
+        if (n.type() != pugi::node_element)
+            continue;
+        SoapArg arg;
+        arg.name = LocalName(n.name());
+        for (pugi::xml_node t = n.first_child(); t; t = t.next_sibling()) {
+            if (t.type() == pugi::node_pcdata || t.type() == pugi::node_cdata)
+                arg.text += t.value();
+            else if (t.type() == pugi::node_element) {
+                error = "the argument " + arg.name + " holds markup instead of text";
+                request = SoapRequest();
+                return false;
+            }
+        }
+        request.args.push_back(std::move(arg));
+    }
+    return true;
+}
+
+std::string EscapeXmlText(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size() + utf8.size() / 8);
+    for (char c : utf8) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\r': out += "&#13;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+std::string EscapeAttribute(const std::string& utf8)
+{
+    std::string out;
+    for (char c : EscapeXmlText(utf8)) {
+        if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+const char kHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                     "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>";
+const char kTail[] = "</soap:Body></soap:Envelope>";
+
+}  // namespace
+
+std::string WriteResponse(const std::string& operation, const std::vector<SoapArg>& results)
+{
+    std::string out = kHead;
+    out += "<" + operation + "Response xmlns=\"" + kServiceNamespace + "\">";
+    for (const SoapArg& r : results)
+        out += "<" + r.name + ">" + EscapeXmlText(r.text) + "</" + r.name + ">";
+    out += "</" + operation + "Response>";
+    out += kTail;
+    return out;
+}
+
+std::string WriteFault(const std::string& faultCode, const std::string& faultString)
+{
+    return std::string(kHead) + "<soap:Fault><faultcode>" + EscapeXmlText(faultCode) + "</faultcode><faultstring>" +
+           EscapeXmlText(faultString) + "</faultstring></soap:Fault>" + kTail;
+}
+
+std::string WriteServiceDescription(const std::string& endpoint)
+{
+    const std::string ns = kServiceNamespace;
+    std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                      "<definitions xmlns=\"http://schemas.xmlsoap.org/wsdl/\""
+                      " xmlns:soap=\"http://schemas.xmlsoap.org/wsdl/soap/\""
+                      " xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:tns=\"" +
+                      ns + "\" name=\"OrveskService\" targetNamespace=\"" + ns + "\">\n";
+    out += "  <types>\n    <xsd:schema targetNamespace=\"" + ns + "\" elementFormDefault=\"qualified\">\n";
+    auto element = [&](const std::string& name, const char* const* fields, int count) {
+        out += "      <xsd:element name=\"" + name + "\"><xsd:complexType><xsd:sequence>";
+        for (int i = 0; i < count; ++i)
+            out += std::string("<xsd:element name=\"") + fields[i] + "\" type=\"" +
+                   (IsNumberField(fields[i]) ? "xsd:int" : "xsd:string") + "\"/>";
+        out += "</xsd:sequence></xsd:complexType></xsd:element>\n";
+    };
+    for (const OperationSpec& op : kOperations) {
+        element(op.name, op.args, op.argCount);
+        element(std::string(op.name) + "Response", op.results, op.resultCount);
+    }
+    out += "    </xsd:schema>\n  </types>\n";
+    for (const OperationSpec& op : kOperations) {
+        std::string name = op.name;
+        out += "  <message name=\"" + name + "In\"><part name=\"parameters\" element=\"tns:" + name + "\"/></message>\n";
+        out += "  <message name=\"" + name + "Out\"><part name=\"parameters\" element=\"tns:" + name +
+               "Response\"/></message>\n";
+    }
+    out += "  <portType name=\"OrveskServicePortType\">\n";
+    for (const OperationSpec& op : kOperations) {
+        std::string name = op.name;
+        out += "    <operation name=\"" + name + "\"><input message=\"tns:" + name + "In\"/><output message=\"tns:" +
+               name + "Out\"/></operation>\n";
+    }
+    out += "  </portType>\n  <binding name=\"OrveskServiceBinding\" type=\"tns:OrveskServicePortType\">\n"
+           "    <soap:binding style=\"document\" transport=\"http://schemas.xmlsoap.org/soap/http\"/>\n";
+    for (const OperationSpec& op : kOperations) {
+        std::string name = op.name;
+        out += "    <operation name=\"" + name + "\"><soap:operation soapAction=\"" + ns + "/" + name +
+               "\" style=\"document\"/><input><soap:body use=\"literal\"/></input><output><soap:body "
+               "use=\"literal\"/></output></operation>\n";
+    }
+    out += "  </binding>\n  <service name=\"OrveskService\">\n    <port name=\"OrveskServicePort\" "
+           "binding=\"tns:OrveskServiceBinding\"><soap:address location=\"" +
+           EscapeAttribute(endpoint) + "\"/></port>\n  </service>\n</definitions>\n";
+    return out;
+}
+
+}  // namespace projectserver

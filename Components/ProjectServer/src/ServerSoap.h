@@ -1,0 +1,55 @@
+// The server's own SOAP 1.1 reading and writing, and its service description. Kept apart
+// from the client's encoder on purpose: the two sides meet only on the wire.
+//
+// A request is one envelope whose body holds one element, the operation, in the service's
+// namespace, with one child element of text per argument. Replies are written as fixed
+// texts: the declaration, the envelope with the soap prefix, the response element with
+// the service namespace as default, one child per result; text escaped as & < > and
+// carriage return as &#13;.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace projectserver {
+
+extern const char* const kServiceNamespace;  // "urn:orvesk:project-service"
+
+struct SoapArg {
+    std::string name;
+    std::string text;  // UTF-8
+};
+
+struct SoapRequest {
+    std::string operation;
+    std::vector<SoapArg> args;
+    const std::string* Find(const char* name) const;
+};
+
+// Reads a request. False with a reason a person can act on: not XML, a document type
+// declaration (refused: no entity tricks), not a SOAP 1.1 envelope, no operation, an
+// operation outside the service's namespace, an argument holding markup.
+bool ReadRequest(const std::string& body, SoapRequest& request, std::string& error);
+
+std::string EscapeXmlText(const std::string& utf8);
+std::string WriteResponse(const std::string& operation, const std::vector<SoapArg>& results);
+// faultCode "soap:Client" (the request is wrong) or "soap:Server".
+std::string WriteFault(const std::string& faultCode, const std::string& faultString);
+
+// The service description for an endpoint URL.
+std::string WriteServiceDescription(const std::string& endpoint);
+
+// The operations, arguments and results of the service.
+struct OperationSpec {
+    const char* name;
+    const char* args[3];
+    int argCount;
+    const char* results[2];
+    int resultCount;
+};
+const std::vector<OperationSpec>& ServiceOperations();
+const OperationSpec* FindServiceOperation(const std::string& name);
+// Whether an argument or result is a whole number (xsd:int).
+bool IsNumberField(const char* name);
+
+}  // namespace projectserver
