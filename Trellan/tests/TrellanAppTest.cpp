@@ -1,0 +1,233 @@
+// Start-up: user values, COM, templates, the main frame, the command line, document windows.
+#include "TrellanTestSupport.h"
+
+#include "Resource.h"
+#include "Templates.h"
+
+#include <ClassLib/Shell/Com.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+class RecordingCommandLineInfo : public CCommandLineInfo
+{
+public:
+    struct Call
+    {
+        std::string param;
+        BOOL bFlag;
+        BOOL bLast;
+    };
+    std::vector<Call> calls;
+    void ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast) override
+    {
+        calls.push_back({pszParam, bFlag, bLast});
+        CCommandLineInfo::ParseParam(pszParam, bFlag, bLast);
+    }
+};
+
+CString Joined(std::vector<std::string> args, RecordingCommandLineInfo* pInfo = nullptr)
+{
+    std::vector<char*> argv{const_cast<char*>("Trellan")};
+    for (std::string& a : args)
+        argv.push_back(&a[0]);
+    RecordingCommandLineInfo local;
+    return CTrellanApp::ParseTrellanCommandLine((int)argv.size(), argv.data(), pInfo ? *pInfo : local);
+}
+
+TEST(TrellanCommandLine, ArgumentsAreJoinedWithOneBlankAndAFlagReplacesTheText)
+{
+    EXPECT_EQ(Joined({}), CString(""));
+    EXPECT_EQ(Joined({"C:\\My", "Plans\\a.tlp"}), CString("C:\\My Plans\\a.tlp"));
+    EXPECT_EQ(Joined({"a.tlp", "/x"}), CString("x"));
+    EXPECT_EQ(Joined({"-nologo", "a.tlp"}), CString("nologo a.tlp"));
+    EXPECT_EQ(Joined({"a.tlp", "-p", "b"}), CString("p b"));
+    // An absolute path is no flag.
+    EXPECT_EQ(Joined({"/home/u/my", "plans/a.tlp"}), CString("/home/u/my plans/a.tlp"));
+}
+
+TEST(TrellanCommandLine, EveryArgumentGoesToTheRecordWithItsMarks)
+{
+    RecordingCommandLineInfo info;
+    Joined({"a.tlp", "/x", "-y"}, &info);
+    ASSERT_EQ(info.calls.size(), 3u);
+    EXPECT_EQ(info.calls[0].param, "a.tlp");
+    EXPECT_FALSE(info.calls[0].bFlag);
+    EXPECT_FALSE(info.calls[0].bLast);
+    EXPECT_EQ(info.calls[1].param, "x");
+    EXPECT_TRUE(info.calls[1].bFlag);
+    EXPECT_EQ(info.calls[2].param, "y");
+    EXPECT_TRUE(info.calls[2].bLast);
+}
+
+TEST_F(TrellanTest, WithoutArgumentsTheMainWindowOpensMaximisedWithNoDocumentWindow)
+{
+    ASSERT_TRUE(Start({}));
+    CMainFrame* pFrame = Frame();
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_EQ(AfxGetMainWnd(), pFrame);
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    EXPECT_TRUE(pFrame->IsZoomed());
+    EXPECT_EQ(pFrame->MDIGetActive(), nullptr);
+    EXPECT_TRUE(ProjectDocs().empty());
+    CString title;
+    pFrame->GetWindowText(title);
+    EXPECT_EQ(title, CString("Tessaly"));
+    EXPECT_EQ(app->m_strCommandText, CString(""));
+}
+
+TEST_F(TrellanTest, StartUpWritesTheUserValuesStartsComAndRegistersBothTemplatesInOrder)
+{
+    int nComBefore = AfxComStartCount();
+    ASSERT_TRUE(Start({}));
+    HKEY hKey = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\LumoInfo", 0, KEY_READ, &hKey), ERROR_SUCCESS);
+    char name[64] = {};
+    DWORD cb = sizeof(name), type = 0;
+    ASSERT_EQ(RegQueryValueEx(hKey, "UserName", nullptr, &type, reinterpret_cast<LPBYTE>(name), &cb), ERROR_SUCCESS);
+    EXPECT_EQ(type, (DWORD)REG_SZ);
+    EXPECT_GT(std::strlen(name), 0u);
+    EXPECT_EQ(CString(name), app->m_strUserName);
+    DWORD id = 0;
+    cb = sizeof(id);
+    ASSERT_EQ(RegQueryValueEx(hKey, "UserID", nullptr, &type, reinterpret_cast<LPBYTE>(&id), &cb), ERROR_SUCCESS);
+    EXPECT_EQ(type, (DWORD)REG_DWORD);
+    EXPECT_EQ(id, 6u);
+    RegCloseKey(hKey);
+
+    EXPECT_EQ(AfxComStartCount(), nComBefore + 1);
+    POSITION pos = app->GetFirstDocTemplatePosition();
+    EXPECT_EQ(app->GetNextDocTemplate(pos), app->m_pProjectTemplate);
+    EXPECT_EQ(app->GetNextDocTemplate(pos), app->m_pDocTemplate);
+    EXPECT_EQ(pos, nullptr);
+    EXPECT_EQ(app->m_pProjectTemplate->GetResourceID(), 129u);
+    EXPECT_EQ(app->m_pDocTemplate->GetResourceID(), 130u);
+    CString docName;
+    app->m_pProjectTemplate->GetDocString(docName, CDocTemplate::docName);
+    EXPECT_EQ(docName, CString("计划管理"));
+    app->m_pDocTemplate->GetDocString(docName, CDocTemplate::docName);
+    EXPECT_EQ(docName, CString("文档管理"));
+    CString typeName;
+    app->m_pDocTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName);
+    EXPECT_EQ(typeName, CString("Trella Document"));
+    EXPECT_EQ(CString(app->m_pszRegistryKey), CString("Local AppWizard-Generated Applications"));
+
+    Shutdown();
+    EXPECT_EQ(AfxComStartCount(), nComBefore);
+}
+
+TEST_F(TrellanTest, AProjectPathSplitAtABlankOpensThatProjectFile)
+{
+    std::string path = WriteProjectFile("My Plans/a.tlp");
+    std::string first = path.substr(0, path.find(' '));
+    std::string second = path.substr(path.find(' ') + 1);
+    ASSERT_TRUE(Start({first, second}));
+    EXPECT_EQ(app->m_strCommandText, CString(path.c_str()));
+    std::vector<CDocument*> docs = ProjectDocs();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->GetPathName(), CString(path.c_str()));
+    EXPECT_EQ(TrellanProjectMode(docs[0]), 1);
+    EXPECT_NE(Frame()->MDIGetActive(), nullptr);
+    EXPECT_TRUE(Frame()->IsZoomed());
+    EXPECT_EQ(Frame()->GetProgressBar(), nullptr);  // the load's bar is gone
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(0), CString("就绪"));
+}
+
+TEST_F(TrellanTest, APathFollowedByAFlagOpensNothing)
+{
+    std::string path = WriteProjectFile("a.tlp");
+    ASSERT_TRUE(Start({path, "/x"}));
+    EXPECT_EQ(app->m_strCommandText, CString("x"));
+    EXPECT_TRUE(ProjectDocs().empty());
+    EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
+}
+
+TEST_F(TrellanTest, ATextWithoutTheProjectExtensionOpensNothing)
+{
+    std::string path = WriteProjectFile("a.plan");
+    ASSERT_TRUE(Start({path}));
+    EXPECT_TRUE(ProjectDocs().empty());
+}
+
+TEST_F(TrellanTest, ADamagedProjectFileIsReportedAndOpensNothing)
+{
+    std::string path = m_dir + "/broken.tlp";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("not a project", f);
+    std::fclose(f);
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(Start({path}));
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(ProjectDocs().empty());
+    EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TrellanTest, TheRecentFilesOpenTheirProjectAndStayInTheList)
+{
+    std::string path = WriteProjectFile("recent.tlp");
+    ASSERT_TRUE(Start({}));
+    ASSERT_NE(app->m_pRecentFileList, nullptr);
+    app->AddToRecentFileList(path.c_str());
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1, 0);
+    AfxPumpMessages();
+    std::vector<CDocument*> docs = ProjectDocs();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->GetPathName(), CString(path.c_str()));
+    EXPECT_EQ((*app->m_pRecentFileList)[0], CString(path.c_str()));
+}
+
+TEST_F(TrellanTest, NewAndOpenCommandsSetTheDocumentsMode)
+{
+    ASSERT_TRUE(Start({}));
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+    AfxPumpMessages();
+    std::vector<CDocument*> docs = ProjectDocs();
+    ASSERT_FALSE(docs.empty());
+    EXPECT_EQ(TrellanProjectMode(docs.back()), 1);
+    // Open asks for a project file; a cancelled choice opens nothing more.
+    size_t nBefore = ProjectDocs().size();
+    AfxTestPushFileDialogResult(IDCANCEL);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN_LOCAL, 0);
+    AfxPumpMessages();
+    EXPECT_EQ(ProjectDocs().size(), nBefore);
+}
+
+TEST_F(TrellanTest, TheBrowserWindowIsMadeOnceAndActivatedAfterwards)
+{
+    ASSERT_TRUE(Start({}));
+    app->OpenDocumentWindow(2);
+    AfxPumpMessages();
+    EXPECT_EQ(app->m_nLastWindowKind, 2);
+    EXPECT_EQ(GetCapture(), nullptr);
+    POSITION pos = app->m_pDocTemplate->GetFirstDocPosition();
+    ASSERT_NE(pos, nullptr);
+    CDocument* pDoc = app->m_pDocTemplate->GetNextDoc(pos);
+    EXPECT_EQ(pos, nullptr);
+    EXPECT_TRUE(pDoc->IsKindOf(RUNTIME_CLASS(CTrellanDoc)));
+    CMDIChildWnd* pFirst = Frame()->MDIGetActive();
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(Frame()->GetMDIChildCount(), 1);
+
+    Frame()->SendMessage(WM_COMMAND, ID_DOC_MANAGE, 0);  // the second toolbar's command
+    AfxPumpMessages();
+    EXPECT_EQ(Frame()->GetMDIChildCount(), 1);
+    EXPECT_EQ(Frame()->MDIGetActive(), pFirst);
+    pos = app->m_pDocTemplate->GetFirstDocPosition();
+    app->m_pDocTemplate->GetNextDoc(pos);
+    EXPECT_EQ(pos, nullptr);
+}
+
+TEST_F(TrellanTest, AnUnknownWindowKindIsOnlyRemembered)
+{
+    ASSERT_TRUE(Start({}));
+    app->OpenDocumentWindow(3);
+    AfxPumpMessages();
+    EXPECT_EQ(app->m_nLastWindowKind, 3);
+    EXPECT_EQ(Frame()->GetMDIChildCount(), 0);
+}
+
+}  // namespace
