@@ -159,17 +159,23 @@ LRESULT CMainFrame::OnProgressStart(WPARAM wParam, LPARAM)
 
 LRESULT CMainFrame::OnProgressStep(WPARAM, LPARAM)
 {
-    if (m_pProgressBar != NULL)
-        for (int i = 0; i < kStepsPerAdvance; ++i)
-            m_pProgressBar->StepIt();
+    // Thirty steps of one, as one step of thirty: the bar's own wrap past its end applies
+    // the same way, and the bar is drawn once instead of thirty times.
+    if (m_pProgressBar != NULL) {
+        m_pProgressBar->SetStep(kStepsPerAdvance);
+        m_pProgressBar->StepIt();
+        m_pProgressBar->SetStep(1);
+    }
     return 0;
 }
 
 LRESULT CMainFrame::OnProgressEnd(WPARAM, LPARAM)
 {
     if (m_pProgressBar != NULL) {
-        for (int nPos = m_pProgressBar->GetPos(); nPos < kProgressMax; ++nPos)
-            m_pProgressBar->StepIt();
+        // The bar ends full (every step up to the end at once: nothing is shown between
+        // them), then goes.
+        if (m_pProgressBar->GetPos() < kProgressMax)
+            m_pProgressBar->SetPos(kProgressMax);
         delete m_pProgressBar;
         m_pProgressBar = NULL;
     }
