@@ -49,6 +49,15 @@ TEST_F(MainFrameTest, TheToolbarsCarryTheirButtonsOnOneRow)
     EXPECT_EQ(frame->m_wndViewToolBar.GetToolTipText(1), CString(""));  // 20027 has no prompt
 }
 
+TEST_F(MainFrameTest, TheApplicationAndItsFramesHaveTheirIcons)
+{
+    HICON hMain = app->LoadIcon(IDR_MAINFRAME);
+    ASSERT_NE(hMain, nullptr);
+    EXPECT_NE(app->LoadIcon(IDR_DOCMANAGETYPE), nullptr);
+    EXPECT_EQ(app->LoadIcon(999), nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(::GetClassLongPtr(frame->m_hWnd, GCLP_HICON)), hMain);
+}
+
 TEST_F(MainFrameTest, TheStatusBarHasTheMessagePaneAndThreeIndicators)
 {
     ASSERT_EQ(frame->m_wndStatusBar.GetCount(), 4);

@@ -231,3 +231,35 @@ TEST_F(TrellanTest, AnUnknownWindowKindIsOnlyRemembered)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrellanTest, AChangeSavedFromTheMainWindowIsThereAfterARestart)
+{
+    std::string path = WriteProjectFile("again.tlp");
+    ASSERT_TRUE(Start({path}));
+    std::vector<CDocument*> docs = ProjectDocs();
+    ASSERT_EQ(docs.size(), 1u);
+    CProjectDoc* pDoc = DYNAMIC_DOWNCAST(CProjectDoc, docs[0]);
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_EQ(pDoc->m_listTasks.GetCount(), 1);
+    pDoc->m_listTasks.GetHead()->m_nDuration = 7 * 86400;
+    pDoc->SetModifiedFlag();
+    // Ctrl+S goes to the active project window's document.
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
+    AfxPumpMessages();
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(Frame()->GetProgressBar(), nullptr);
+    Shutdown();
+
+    ASSERT_TRUE(Start({path}));
+    docs = ProjectDocs();
+    ASSERT_EQ(docs.size(), 1u);
+    pDoc = DYNAMIC_DOWNCAST(CProjectDoc, docs[0]);
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_EQ(pDoc->m_listTasks.GetCount(), 1);
+    EXPECT_EQ(pDoc->m_listTasks.GetHead()->m_nDuration, 7 * 86400);
+    EXPECT_EQ(pDoc->m_listTasks.GetHead()->m_strName, CString("设计"));
+}
+
+}  // namespace
