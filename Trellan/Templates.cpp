@@ -2,18 +2,18 @@
 // the project views and the document browser.
 //
 // TEMPORARY until the project document's FileNew/FileOpen, the project views and the
-// browser library are merged: the project template names the project document with the
-// program's own CChildFrame and CTrellanView, the browser template names CChildFrame and
-// CTrellanView, and opening a local project file reads it here. At the merge this file
-// alone changes:
+// browser library are merged: both templates use the program's own CChildFrame and
+// CTrellanView, and a local project file is read here (ShowProject, OpenLocalProject).
+// At the merge this file alone changes:
 //   - template 129: RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CProjectFrame),
 //     RUNTIME_CLASS(CGanttView);
 //   - template 130: RUNTIME_CLASS(CTrellanDoc), RUNTIME_CLASS(CLumoDocMDIFrame),
 //     RUNTIME_CLASS(CPdmTreeView);
-//   - TrellanProjectFileNew / TrellanProjectFileOpen: after setting m_nMode, call
-//     CProjectDoc::FileNew() / CProjectDoc::FileOpen(strPath) instead of ShowProject and
-//     OpenLocalProject;
-//   - TrellanBrowserFrameCreated: DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame)->LoadData(20, 0).
+//   - TrellanProjectFileNew / TrellanProjectFileOpen: set the document's mode member and
+//     call CProjectDoc::FileNew() / CProjectDoc::FileOpen(strPath); TrellanProjectMode
+//     reads the mode member;
+//   - TrellanBrowserFrameCreated: DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame)->LoadData(20, 0);
+//   - ShowProject and OpenLocalProject go.
 #include "Templates.h"
 
 #include "ChildFrm.h"

@@ -11,11 +11,23 @@
 
 namespace {
 
+// The link with its tooltip in reach.
+class CTestLink : public CHyperLink
+{
+public:
+    CString TipText()
+    {
+        CString text;
+        m_ToolTip.GetText(text, this, 1);
+        return text;
+    }
+};
+
 // A dialog-like parent holding one link, the way the about box holds it.
 class CLinkHost : public CWnd
 {
 public:
-    CHyperLink link;
+    CTestLink link;
     BOOL Make(LPCTSTR lpszText, DWORD dwLinkStyle = SS_LEFT)
     {
         if (!CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 120), nullptr, 0)) {
@@ -74,6 +86,23 @@ TEST_F(HyperLinkTest, SubclassingTakesTheTextAsAddressUnderlinesAndFitsTheContro
     EXPECT_LT(rc.Width(), 300);  // fitted to the text
     EXPECT_GT(rc.Width(), 40);
     EXPECT_NE(host.link.GetLinkCursor(), nullptr);
+    EXPECT_EQ(host.link.TipText(), CString("http://support.example/"));
+    // A new address: the tip follows and the control fits the new text.
+    host.link.SetWindowText("http://support.example/a/much/longer/address");
+    host.link.SetURL("http://support.example/a/much/longer/address");
+    EXPECT_EQ(host.link.TipText(), CString("http://support.example/a/much/longer/address"));
+    CRect longer;
+    host.link.GetWindowRect(&longer);
+    EXPECT_GT(longer.Width(), rc.Width());
+    EXPECT_EQ(longer.left, rc.left);
+}
+
+TEST_F(HyperLinkTest, TheLinkShowsTheHandCursorUnlessItsStyleSaysNo)
+{
+    ASSERT_TRUE(host.Make("http://a.example/"));
+    host.link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), host.link.GetLinkCursor());
+    EXPECT_EQ(host.link.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(25, 25)), HTCLIENT);
 }
 
 TEST_F(HyperLinkTest, AnEmptyTextShowsTheAddress)
