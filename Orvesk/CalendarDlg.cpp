@@ -4,6 +4,8 @@
 #include <Tavrin/DateFunctions.h>
 
 #include "DocDialogsResource.h"
+#include "ProjectDialogHooks.h"
+#include "ProjectDoc.h"
 #include "Resource.h"
 
 BEGIN_MESSAGE_MAP(CCalendarDlg, CDialog)
@@ -283,4 +285,20 @@ void CCalendarDlg::OnOK()
     else if (m_strName != m_strNameAtStart)
         m_bChanged = 1;  // a new name alone is a change the caller must take
     EndDialog(IDOK);
+}
+
+void CCalendarDlg::InstallAsProjectCalendar()
+{
+    ProjectSetCalendarRunner([](CProjectDoc& doc, const CString& strCalName, CProjCalendarResult& result) -> INT_PTR {
+        CCalendarDlg dlg(AfxGetMainWnd());
+        dlg.SetCalendar(doc.m_listCalendarItems, doc.m_listDayOfWeek, strCalName, doc.m_nProjectID, doc.m_nCalID,
+                        doc.m_nCalBaseID);
+        const INT_PTR nResult = dlg.DoModal();
+        if (nResult != IDOK)
+            return nResult;
+        result.bChanged = dlg.m_bChanged;
+        if (dlg.m_bChanged)
+            dlg.GetCalendar(result.listCalendarItems, result.listDayOfWeek, result.strCalName, result.nCalBaseID);
+        return nResult;
+    });
 }

@@ -21,6 +21,9 @@ public:
     // first: their objects belong to the caller); after IDOK.
     void GetCalendar(CObList& listItems, CObList& listWeekdays, CString& strName, int& nBaseID);
 
+    // Installs the dialog as the project document's calendar editor.
+    static void InstallAsProjectCalendar();
+
     // The kind of a date by the dialog's copies: 1 working, 2 rest.
     int GetDateKind(int nYear, int nMonth, int nDay) const;
     // TRUE when the weekday (0 Sunday .. 6 Saturday) is a rest day by its entry or the base.

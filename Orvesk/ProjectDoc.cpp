@@ -6,11 +6,25 @@
 IMPLEMENT_DYNCREATE(CProjectDoc, COleServerDoc)
 
 CProjectDoc::CProjectDoc()
-    : m_nMaxRow(0), m_nProjID(0), m_listTasks(10), m_listDelTasks(10), m_listDayOfWeek(10),
-      m_listCalendarItems(10), m_nMode(1), m_listResources(10), m_listPermissions(10),
+    : m_nMaxRowInGrid(0), m_nProjectID(0), m_listTasks(10), m_listDeletedTasks(10), m_listDayOfWeek(10),
+      m_listCalendarItems(10), m_bLocalFile(1), m_listResources(10), m_listPermissions(10),
       m_nCalBaseID(-2), m_nCalID(0), m_bAutomation(1), m_nViewType(2), m_nParseDepth(0)
 {
+    ReadReg();
+    EnableCompoundFile();
 }
+
+#ifdef _DEBUG
+void CProjectDoc::AssertValid() const
+{
+    COleServerDoc::AssertValid();
+}
+
+void CProjectDoc::Dump(CDumpContext& dc) const
+{
+    COleServerDoc::Dump(dc);
+}
+#endif
 
 CServerSrvrItem* CProjectDoc::GetEmbeddedItem()
 {
@@ -41,10 +55,10 @@ void CProjectDoc::DetachList()
 
 void CProjectDoc::DetachDeleteList()
 {
-    POSITION pos = m_listDelTasks.GetHeadPosition();
+    POSITION pos = m_listDeletedTasks.GetHeadPosition();
     while (pos != NULL)
-        delete m_listDelTasks.GetNext(pos);
-    m_listDelTasks.RemoveAll();
+        delete m_listDeletedTasks.GetNext(pos);
+    m_listDeletedTasks.RemoveAll();
 }
 
 void CProjectDoc::RemoveAllList()

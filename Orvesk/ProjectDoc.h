@@ -39,6 +39,59 @@ public:
     CServerSrvrItem* GetEmbeddedItem();
     COleServerItem* OnGetEmbeddedItem() override;
 
+    // ---- lifecycle and opening (ProjectDocLifecycle.cpp) ------------------------------
+    // A new local project in a new window (a further document of this one's template).
+    void FileNew();
+    // Server mode: the server open; local mode: the file at the path, or a file the user
+    // picks when the path is empty.
+    void FileOpen(CString strPath);
+    // Creates the document's frame and views and fills it (OnNewDocument): 1 when it is
+    // shown; 0 after a failure, when the document has been deleted.
+    int OpenDocument(int nID, int nViewType);
+    // Fetches the project (and its calendar) from the server: 1 when it was fetched and
+    // read, else 0.
+    int GetData();
+    BOOL OnNewDocument() override;
+    // Only the server document's step: the project data stay (a file document is read
+    // before the new-document step runs).
+    void DeleteContents() override;
+    BOOL SaveModified() override;
+
+    // ---- views (ProjectDocViews.cpp) --------------------------------------------------
+    // TASKID of the task in a row of the task tree view; -1 without such a view.
+    int GetTaskID(int nRow);
+    // Has the task tree view mark the critical tasks.
+    void RefreshCritialTask();
+    // Rows deeper than the level are hidden, the others shown.
+    void ChangeExpand(int nLevel);
+    // Shows a view of the class: activates an existing one or opens it in a new window.
+    int NewView(CRuntimeClass* pViewClass);
+    // Replaces the active view in its frame by a new one of the class.
+    int SwitchToView(CRuntimeClass* pViewClass);
+    bool GetIPAddress(CString& strAddress);
+
+    // ---- saving to the server (ProjectDocSave.cpp) ------------------------------------
+    // Sends the project, then its calendar and permissions: 1 saved, 0 not.
+    int SaveProject();
+
+    // ---- connection settings (ProjectDocConnection.cpp) -------------------------------
+    int ReadReg();
+    void SaveConnection();
+
+    // ---- creating tasks and projects (ProjectDocNew.cpp) ------------------------------
+    int NewTask(int nFirst, int nParentTaskID);
+    int NewProject(CString strLoginName);
+    int NewProject(CString strLoginName, CString strName, CString strGoal, COleDateTime dtStart,
+                   COleDateTime dtFinish, COleDateTime dtDeadline, int nCost);
+    // The task with the id in the subtree below pStart (the whole project when NULL), depth
+    // first; 0 when none.
+    unsigned long GetParentTaskItembyTaskID(int nTaskID, CTaskItem* pStart);
+
+#ifdef _DEBUG
+    void AssertValid() const override;
+    void Dump(CDumpContext& dc) const override;
+#endif
+
     // Writes the document to the file through a temporary file in the same folder, which
     // replaces the file only when it is complete. FALSE (with the reason in strError) when
     // it could not be written; the old file is then untouched.
@@ -63,6 +116,11 @@ public:
     // Loads a project XML text and reads its document element with Parse; FALSE when the
     // text is not XML.
     BOOL ParseProjectXml(const CString& strXml);
+
+    // The header's elements ID to PROGRESS (after "<PROJECT>").
+    void AppendProjectHeaderXml(CString& strXml) const;
+    // "<MEMBERS>" with one MEMBER per project member, "</MEMBERS>".
+    void AppendMembersXml(CString& strXml) const;
 
     int Parse(const CXmlNode& element);
     int ParseTask(const CXmlNode& element, CTaskItem* pParent);
@@ -117,11 +175,38 @@ public:
 
     CString GetLoginName() const { return m_strLoginName; }
     void SetLoginName(const CString& strName) { m_strLoginName = strName; }
-    void SetProjectID(int nID) { m_nProjID = nID; m_ProjectInfo.m_nProjID = nID; }
+    void SetProjectID(int nID) { m_nProjectID = nID; m_ProjectInfo.m_nProjID = nID; }
     void SetViewType(int nType) { m_nViewType = nType; }
     int GetViewType() const { return m_nViewType; }
 
 protected:
+    // Command handlers.
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFileOpenFrom();
+    void OnFileOpenFrom(CString strPath);
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    afx_msg void OnSaveToServer();
+    afx_msg void OnProjPublish();
+    afx_msg void OnProjPause();
+    afx_msg void OnProjDelete();
+    afx_msg void OnProjInfo();
+    afx_msg void OnCustomizeCalendar();
+    afx_msg void OnOption();
+    afx_msg void OnGanttView();
+    afx_msg void OnResView();
+    afx_msg void OnExpandHide();
+
+    // A new document of this one's template with this one's login, or NULL.
+    CProjectDoc* CreateSiblingDocument();
+    // Saves to the server and, when that worked, deletes the removed tasks.
+    int SaveToServerAndPurge();
+    // Rebuilds the service URL from server and site; empty without a server.
+    void BuildServiceUrl();
+    // The common steps of both NewProject: the header sent as a new project.
+    int CreateProjectOnServer();
+
     // The calendar XML built from the calendar members; returns 0.
     int SaveCalendar(CString& strXml);
     // Deletes the weekday entries and the dated periods.
@@ -130,15 +215,15 @@ protected:
     void ModifyLoginUserPerm();
 
 public:
-    int m_nMaxRow;                      // highest ROWINGRID of the tasks
-    int m_nProjID;                      // server id of the open project
+    int m_nMaxRowInGrid;                      // highest ROWINGRID of the tasks
+    int m_nProjectID;                      // server id of the open project
     CTaskItemList m_listTasks;          // top-level tasks; each owns its subtree
-    CTaskItemList m_listDelTasks;       // removed tasks (FLAG 3), sent last by the next save
+    CTaskItemList m_listDeletedTasks;       // removed tasks (FLAG 3), sent last by the next save
     CProjectInfo m_ProjectInfo;         // the header with its members
     CDayOfWeekList m_listDayOfWeek;     // working flag per weekday
     CCalendarItemList m_listCalendarItems; // dated working and rest periods
     CString m_strFilePath;              // the local project file
-    int m_nMode;                        // 1 local file, 0 server
+    int m_bLocalFile;                        // 1 local file, 0 server
     CResInfoList m_listResources;       // every resource the server knows
     CPermInfoList m_listPermissions;    // the users' rights on this project
     int m_nCalBaseID;                   // -1 24 hours, -2 standard (Saturday, Sunday off)
@@ -159,4 +244,6 @@ private:
     CProjectDoc& operator=(const CProjectDoc&) = delete;
 
     int m_nParseDepth; // nesting of TASK elements being read
+
+    DECLARE_MESSAGE_MAP()
 };

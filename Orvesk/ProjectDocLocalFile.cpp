@@ -52,7 +52,7 @@ struct CProjectFileData
     void TakeFrom(CProjectDoc& doc)
     {
         MoveAll(doc.m_listTasks, tasks);
-        MoveAll(doc.m_listDelTasks, removed);
+        MoveAll(doc.m_listDeletedTasks, removed);
         info.CopyFrom(doc.m_ProjectInfo);
         CProjectInfo fresh;
         doc.m_ProjectInfo.CopyFrom(fresh);
@@ -60,12 +60,12 @@ struct CProjectFileData
         MoveAll(doc.m_listCalendarItems, periods);
         MoveAll(doc.m_listResources, resources);
         MoveAll(doc.m_listPermissions, permissions);
-        nMaxRow = doc.m_nMaxRow;
-        nProjID = doc.m_nProjID;
+        nMaxRow = doc.m_nMaxRowInGrid;
+        nProjID = doc.m_nProjectID;
         nCalID = doc.m_nCalID;
         nCalBaseID = doc.m_nCalBaseID;
         strCalName = doc.m_strCalName;
-        doc.m_nMaxRow = 0;
+        doc.m_nMaxRowInGrid = 0;
         doc.m_nCalID = 0;
         doc.m_nCalBaseID = -2;
         doc.m_strCalName.Empty();
@@ -78,14 +78,14 @@ struct CProjectFileData
         doc.m_listResources.RemoveAll();
         doc.m_listPermissions.RemoveAll();
         MoveAll(tasks, doc.m_listTasks);
-        MoveAll(removed, doc.m_listDelTasks);
+        MoveAll(removed, doc.m_listDeletedTasks);
         doc.m_ProjectInfo.CopyFrom(info);
         MoveAll(weekdays, doc.m_listDayOfWeek);
         MoveAll(periods, doc.m_listCalendarItems);
         MoveAll(resources, doc.m_listResources);
         MoveAll(permissions, doc.m_listPermissions);
-        doc.m_nMaxRow = nMaxRow;
-        doc.m_nProjID = nProjID;
+        doc.m_nMaxRowInGrid = nMaxRow;
+        doc.m_nProjectID = nProjID;
         doc.m_nCalID = nCalID;
         doc.m_nCalBaseID = nCalBaseID;
         doc.m_strCalName = strCalName;

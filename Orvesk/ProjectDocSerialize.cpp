@@ -52,7 +52,7 @@ void CProjectDoc::Serialize(CArchive& ar)
             tagPermInfo perm = m_listPermissions.GetNext(pos);
             perm.Serialize(ar);
         }
-        ar << m_nMaxRow << m_nCalID << m_nCalBaseID << m_strCalName;
+        ar << m_nMaxRowInGrid << m_nCalID << m_nCalBaseID << m_strCalName;
     } else {
         const int nResources = ReadRecordCount(ar);
         for (int i = 0; i < nResources; ++i) {
@@ -66,7 +66,7 @@ void CProjectDoc::Serialize(CArchive& ar)
             perm.Serialize(ar);
             m_listPermissions.AddTail(perm);
         }
-        ar >> m_nMaxRow >> m_nCalID >> m_nCalBaseID >> m_strCalName;
-        m_nProjID = m_ProjectInfo.m_nProjID;
+        ar >> m_nMaxRowInGrid >> m_nCalID >> m_nCalBaseID >> m_strCalName;
+        m_nProjectID = m_ProjectInfo.m_nProjID;
     }
 }

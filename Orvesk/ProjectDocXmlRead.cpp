@@ -93,7 +93,7 @@ int CProjectDoc::Parse(const CXmlNode& element)
     CProjectInfo& info = m_ProjectInfo;
     if (strName == "ID") {
         info.m_nProjID = XmlLeafInt(element, 0);
-        m_nProjID = info.m_nProjID;
+        m_nProjectID = info.m_nProjID;
     } else if (strName == "NAME") {
         info.m_strName = XmlLeafText(element);
     } else if (strName == "GOAL") {

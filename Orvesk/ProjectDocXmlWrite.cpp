@@ -33,14 +33,9 @@ int CountTasks(const CTaskItemList& list)
 
 } // namespace
 
-void CProjectDoc::WriteProjectXml(CString& strXml)
+void CProjectDoc::AppendProjectHeaderXml(CString& strXml) const
 {
-    const CString strChildFormat = ProjectTaskDateFormat();
     const CProjectInfo& info = m_ProjectInfo;
-
-    strXml = "<PROJECT>";
-    // About a kilobyte and a half per task: grow the text once rather than step by step.
-    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDelTasks)) * 1536 + 4096);
     XmlAppendFormat(strXml, "<ID>%d</ID>", {info.m_nProjID});
     AppendXmlElement(strXml, "NAME", info.m_strName);
     AppendXmlElement(strXml, "GOAL", info.m_strGoal);
@@ -55,20 +50,34 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
                     "<FLAG>%d</FLAG><PRIORITY>%d</PRIORITY><STATUS>%d</STATUS><ISSUBPROJ>%d</ISSUBPROJ>"
                     "<PROGRESS>%d</PROGRESS>",
                     {info.m_nFlag, info.m_nPriority, info.m_nStatus, info.m_nIsSubProj, info.m_nProgress});
+}
 
+void CProjectDoc::AppendMembersXml(CString& strXml) const
+{
     strXml += "<MEMBERS>";
-    POSITION pos = info.m_listMembers.GetHeadPosition();
+    POSITION pos = m_ProjectInfo.m_listMembers.GetHeadPosition();
     while (pos != NULL)
-        AppendMember(strXml, info.m_listMembers.GetNext(pos));
+        AppendMember(strXml, m_ProjectInfo.m_listMembers.GetNext(pos));
     strXml += "</MEMBERS>";
+}
+
+void CProjectDoc::WriteProjectXml(CString& strXml)
+{
+    const CString strChildFormat = ProjectTaskDateFormat();
+
+    strXml = "<PROJECT>";
+    // About a kilobyte and a half per task: grow the text once rather than step by step.
+    strXml.Preallocate((CountTasks(m_listTasks) + CountTasks(m_listDeletedTasks)) * 1536 + 4096);
+    AppendProjectHeaderXml(strXml);
+    AppendMembersXml(strXml);
 
     // Removed tasks stand in the same TASKS element as the live ones, also when no live
     // task is left.
-    const BOOL bTasks = !m_listTasks.IsEmpty() || !m_listDelTasks.IsEmpty();
+    const BOOL bTasks = !m_listTasks.IsEmpty() || !m_listDeletedTasks.IsEmpty();
     if (bTasks)
         strXml += "<TASKS>";
 
-    pos = m_listTasks.GetHeadPosition();
+    POSITION pos = m_listTasks.GetHeadPosition();
     while (pos != NULL) {
         ProjectSendProgress(WM_PROGRESS_STEP);
         CTaskItem* pTask = m_listTasks.GetNext(pos);
@@ -76,9 +85,9 @@ void CProjectDoc::WriteProjectXml(CString& strXml)
         pTask->AppendXmlBody(strXml, TRUE, strChildFormat);
     }
 
-    pos = m_listDelTasks.GetHeadPosition();
+    pos = m_listDeletedTasks.GetHeadPosition();
     while (pos != NULL) {
-        CTaskItem* pTask = m_listDelTasks.GetNext(pos);
+        CTaskItem* pTask = m_listDeletedTasks.GetNext(pos);
         pTask->AppendXmlHead(strXml, PROJECT_XML_DATE_FORMAT, FALSE);
         pTask->AppendXmlBody(strXml, FALSE, strChildFormat);
         ProjectSendProgress(WM_PROGRESS_STEP);
@@ -100,7 +109,7 @@ void CProjectDoc::ResetSaveFlags()
         if (pTask->m_nFlag != FLAG_REMOVED)
             pTask->m_nFlag = FLAG_UNCHANGED;
     }
-    pos = m_listDelTasks.GetHeadPosition();
+    pos = m_listDeletedTasks.GetHeadPosition();
     while (pos != NULL)
-        m_listDelTasks.GetNext(pos)->m_nFlag = FLAG_UNCHANGED;
+        m_listDeletedTasks.GetNext(pos)->m_nFlag = FLAG_UNCHANGED;
 }

@@ -49,6 +49,8 @@ public:
     // ASSIGNEES, LINKS, DOCUMENTS (each only when non-empty), then the children through
     // WriteXml. PREDID is the predecessor's row when bPredByRow, else its task id.
     void AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChildDateFormat);
+    // ASSIGNEES, LINKS and DOCUMENTS alone (each only when non-empty).
+    void AppendXmlRecords(CString& strXml, BOOL bPredByRow) const;
 
 public:
     CString m_strName;

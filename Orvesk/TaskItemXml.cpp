@@ -61,6 +61,13 @@ void AppendDocument(CString& strXml, LPCTSTR lpszTag, const DOC* pDoc)
 
 void CTaskItem::AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChildDateFormat)
 {
+    AppendXmlRecords(strXml, bPredByRow);
+    WriteChildrenXml(strXml, lpszChildDateFormat);
+    strXml += "</TASK>";
+}
+
+void CTaskItem::AppendXmlRecords(CString& strXml, BOOL bPredByRow) const
+{
     if (m_arrAssignees.GetSize() > 0) {
         strXml += "<ASSIGNEES>";
         for (INT_PTR i = 0; i < m_arrAssignees.GetSize(); ++i) {
@@ -95,9 +102,6 @@ void CTaskItem::AppendXmlBody(CString& strXml, BOOL bPredByRow, LPCTSTR lpszChil
             AppendDocument(strXml, "TARGETDOC", m_listTargetDocs.GetNext(pos));
         strXml += "</DOCUMENTS>";
     }
-
-    WriteChildrenXml(strXml, lpszChildDateFormat);
-    strXml += "</TASK>";
 }
 
 void CTaskItem::WriteXml(CString& strXml)

@@ -77,7 +77,7 @@ void FillProject(CProjectDoc& doc)
         }
         doc.m_listTasks.AddTail(pTop);
     }
-    doc.m_nMaxRow = nRow;
+    doc.m_nMaxRowInGrid = nRow;
 }
 
 void BM_WriteProjectXml(benchmark::State& state)

@@ -108,7 +108,7 @@ void FillGoldenProject(CProjectDoc& doc)
     perm.strName = "甲";
     doc.m_listPermissions.AddTail(perm);
 
-    doc.m_nMaxRow = 2;
+    doc.m_nMaxRowInGrid = 2;
     doc.m_nCalID = 0;
 }
 
@@ -174,7 +174,7 @@ TEST(ArchiveGolden, GoldenFileOpensHere)
 
     EXPECT_EQ(doc.m_ProjectInfo.m_strName, CString("P"));
     EXPECT_EQ(doc.m_ProjectInfo.m_nProjID, 3);
-    EXPECT_EQ(doc.m_nProjID, 3);
+    EXPECT_EQ(doc.m_nProjectID, 3);
     EXPECT_EQ(doc.m_ProjectInfo.m_dtStart, MakeDate(2004, 5, 1));
     EXPECT_EQ(doc.m_ProjectInfo.m_nStatus, 1);
     EXPECT_EQ(doc.m_ProjectInfo.m_nCost, 10);
@@ -209,7 +209,7 @@ TEST(ArchiveGolden, GoldenFileOpensHere)
     EXPECT_EQ(doc.m_listResources.GetHead().nID, 4);
     ASSERT_EQ(doc.m_listPermissions.GetCount(), 1);
     EXPECT_EQ(doc.m_listPermissions.GetHead().strName, CString("甲"));
-    EXPECT_EQ(doc.m_nMaxRow, 2);
+    EXPECT_EQ(doc.m_nMaxRowInGrid, 2);
     EXPECT_EQ(doc.m_nCalBaseID, -2);
 
     // And writes the same bytes again.

@@ -297,3 +297,34 @@ TEST_F(CalendarDlgTest, ANewNameAloneIsAChangeAndAnUncheckedNameIsEmpty)
 }
 
 }  // namespace
+
+#include "ProjectDoc.h"
+#include "ProjectDocIds.h"
+
+namespace {
+
+TEST_F(CalendarDlgTest, TheDocumentsCalendarCommandTakesTheDialogsCalendar)
+{
+    CCalendarDlg::InstallAsProjectCalendar();
+    CProjectDoc doc;
+    doc.m_nCalBaseID = -2;
+    AfxTestPushModalScript([](CWnd* pWnd) {
+        CCalendarDlg* pDlg = static_cast<CCalendarDlg*>(pWnd);
+        CString strCaption;
+        pDlg->GetWindowText(strCaption);
+        EXPECT_EQ(strCaption, CString("日历设置"));
+        // Saturday becomes a working weekday.
+        AfxTestClick(&pDlg->m_wndCalendar, pDlg->m_wndCalendar.GetCell(0, 5)->m_rect.CenterPoint());
+        pDlg->CheckDlgButton(IDC_CAL_WORKDAY, BST_CHECKED);
+        pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CAL_WORKDAY, BN_CLICKED),
+                          (LPARAM)pDlg->GetDlgItem(IDC_CAL_WORKDAY)->GetSafeHwnd());
+        pDlg->SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_TRUE(doc.OnCmdMsg(ID_CUSTOMIZE_CALENDAR, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(doc.IsRestDay(6), 0);
+    EXPECT_EQ(doc.IsRestDay(0), 1);
+    EXPECT_EQ(doc.m_listDayOfWeek.GetCount(), 7);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace

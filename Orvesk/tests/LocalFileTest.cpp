@@ -168,7 +168,7 @@ TEST(LocalFile, LargeProjectRoundTripsEveryField)
     EXPECT_EQ(a.m_strName, b.m_strName);
     EXPECT_EQ(a.m_strGoal, b.m_strGoal);
     EXPECT_EQ(a.m_nProjID, b.m_nProjID);
-    EXPECT_EQ(back.m_nProjID, a.m_nProjID);
+    EXPECT_EQ(back.m_nProjectID, a.m_nProjID);
     ExpectSameDate(a.m_dtStart, b.m_dtStart, "start");
     ExpectSameDate(a.m_dtFinish, b.m_dtFinish, "finish");
     ExpectSameDate(a.m_dtCreation, b.m_dtCreation, "creation");
@@ -213,7 +213,7 @@ TEST(LocalFile, LargeProjectRoundTripsEveryField)
         EXPECT_EQ(x.strDesc, y.strDesc);
         EXPECT_EQ(x.strName, y.strName);
     }
-    EXPECT_EQ(back.m_nMaxRow, doc.m_nMaxRow);
+    EXPECT_EQ(back.m_nMaxRowInGrid, doc.m_nMaxRowInGrid);
     EXPECT_EQ(back.m_nCalID, 17);
     EXPECT_EQ(back.m_nCalBaseID, -1);
     EXPECT_EQ(back.m_strCalName, CString("项目日历"));
@@ -268,7 +268,7 @@ TEST(LocalFile, TruncatedFilesAreRefusedAndChangeNothing)
     CString after;
     open.WriteProjectXml(after);
     EXPECT_EQ(after, before);
-    EXPECT_EQ(open.m_listDelTasks.GetCount(), 1);
+    EXPECT_EQ(open.m_listDeletedTasks.GetCount(), 1);
 }
 
 TEST(LocalFile, DamagedFilesAreRefusedWithAMessage)
@@ -352,7 +352,7 @@ TEST(LocalFile, SuccessfulLoadReplacesTheProject)
     ASSERT_TRUE(doc.LoadLocalFile(path.c_str(), error)) << (LPCTSTR)error;
     EXPECT_EQ(doc.m_listTasks.GetCount(), 1);
     EXPECT_TRUE(doc.m_listResources.IsEmpty());
-    EXPECT_TRUE(doc.m_listDelTasks.IsEmpty()); // removed tasks are not kept in the file
+    EXPECT_TRUE(doc.m_listDeletedTasks.IsEmpty()); // removed tasks are not kept in the file
     EXPECT_EQ(doc.m_ProjectInfo.m_strName, saved.m_ProjectInfo.m_strName);
     EXPECT_EQ(doc.m_strServiceUrl, CString("http://kept"));
 }

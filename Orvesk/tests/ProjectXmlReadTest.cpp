@@ -38,7 +38,7 @@ TEST(ProjectXmlRead, HeaderLeavesAndTheirDefaults)
         "<ISSUBPROJ>1</ISSUBPROJ><PROGRESS>40</PROGRESS><OTHER>x</OTHER><MEMBERS/></PROJECT>"));
     const CProjectInfo& info = doc.m_ProjectInfo;
     EXPECT_EQ(info.m_nProjID, 31);
-    EXPECT_EQ(doc.m_nProjID, 31);
+    EXPECT_EQ(doc.m_nProjectID, 31);
     EXPECT_EQ(info.m_strName, CString("名称"));
     EXPECT_EQ(info.m_strGoal, CString(""));
     EXPECT_EQ(info.m_nCost, 12);

@@ -113,7 +113,7 @@ TEST(ProjectXmlWrite, WritingChangesNoFlagUntilTheSaveIsDelivered)
 
     CTaskItem* pTop = doc.m_listTasks.GetHead();
     CTaskItem* pChild = pTop->m_listChildren.GetHead();
-    CTaskItem* pRemoved = doc.m_listDelTasks.GetHead();
+    CTaskItem* pRemoved = doc.m_listDeletedTasks.GetHead();
     EXPECT_EQ(doc.m_ProjectInfo.m_nFlag, FLAG_NEW);
     EXPECT_EQ(pTop->m_nFlag, FLAG_NEW);
 
@@ -151,7 +151,7 @@ TEST(ProjectXmlWrite, RemovedTasksAloneStandInATasksElement)
     CTaskItem* pRemoved = new CTaskItem;
     pRemoved->m_nTaskID = 5;
     pRemoved->m_nFlag = FLAG_REMOVED;
-    doc.m_listDelTasks.AddTail(pRemoved);
+    doc.m_listDeletedTasks.AddTail(pRemoved);
     CString xml;
     doc.WriteProjectXml(xml);
     const int nTasks = xml.Find("</MEMBERS><TASKS><TASK>");

@@ -133,12 +133,12 @@ TEST(ProjectDocLists, DetachAndRemoveLists)
     {
         CProjectDoc doc;
         doc.m_listTasks.AddTail(TaskWithLink("a"));
-        doc.m_listDelTasks.AddTail(TaskWithLink("b"));
+        doc.m_listDeletedTasks.AddTail(TaskWithLink("b"));
         doc.m_listDayOfWeek.AddTail(new CDayOfWeek);
         doc.m_listCalendarItems.AddTail(new CCalendarItem);
         doc.DetachDeleteList();
         EXPECT_EQ(g_nLinksDeleted, 1);
-        EXPECT_TRUE(doc.m_listDelTasks.IsEmpty());
+        EXPECT_TRUE(doc.m_listDeletedTasks.IsEmpty());
         doc.DetachList();
         EXPECT_EQ(g_nLinksDeleted, 2);
         EXPECT_TRUE(doc.m_listTasks.IsEmpty());
@@ -173,13 +173,13 @@ TEST(ProjectDocLists, NamesByCodeAndById)
 TEST(ProjectDocLists, DocumentDefaults)
 {
     CProjectDoc doc;
-    EXPECT_EQ(doc.m_nMode, 1);
+    EXPECT_EQ(doc.m_bLocalFile, 1);
     EXPECT_EQ(doc.m_nCalBaseID, -2);
     EXPECT_EQ(doc.m_bAutomation, 1);
     EXPECT_EQ(doc.GetViewType(), 2);
     EXPECT_EQ(doc.m_ProjectInfo.m_nPriority, 2);
     doc.SetProjectID(44);
-    EXPECT_EQ(doc.m_nProjID, 44);
+    EXPECT_EQ(doc.m_nProjectID, 44);
     EXPECT_EQ(doc.m_ProjectInfo.m_nProjID, 44);
 }
 

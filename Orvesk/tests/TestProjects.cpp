@@ -24,7 +24,7 @@ void FillSampleProject(CProjectDoc& doc)
 {
     CProjectInfo& info = doc.m_ProjectInfo;
     info.m_nProjID = 12;
-    doc.m_nProjID = 12;
+    doc.m_nProjectID = 12;
     info.m_strName = "工程&<甲>";
     info.m_strGoal = "目标";
     info.m_nCost = 100;
@@ -96,7 +96,7 @@ void FillSampleProject(CProjectDoc& doc)
     pOldLink->m_nPredID = 66;
     pOldLink->m_nType = 2;
     pRemoved->m_listLinks.AddTail(pOldLink);
-    doc.m_listDelTasks.AddTail(pRemoved);
+    doc.m_listDeletedTasks.AddTail(pRemoved);
 }
 
 namespace {
@@ -176,7 +176,7 @@ void FillLargeProject(CProjectDoc& doc, int nTop, int nChildren, int nGrand)
 {
     CProjectInfo& info = doc.m_ProjectInfo;
     info.m_nProjID = 9;
-    doc.m_nProjID = 9;
+    doc.m_nProjectID = 9;
     info.m_strName = "大项目 <测试> & 基准";
     info.m_strGoal = "目标";
     info.m_dtCreation = MakeDate(2003, 12, 1);
@@ -200,5 +200,5 @@ void FillLargeProject(CProjectDoc& doc, int nTop, int nChildren, int nGrand)
         }
         doc.m_listTasks.AddTail(pTop);
     }
-    doc.m_nMaxRow = nRow;
+    doc.m_nMaxRowInGrid = nRow;
 }

@@ -57,7 +57,7 @@ void CPdmStore::Close()
 
 bool CPdmStore::Refuse(const std::string& what)
 {
-    Fail(what);
+    m_error = "product-data store \"" + m_path + "\": " + what;
     m_refused = true;
     return false;
 }
