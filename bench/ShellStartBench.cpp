@@ -54,7 +54,7 @@ std::string ProjectFile(int nTasks)
             pParent->m_listChildren.AddTail(pTask);
         }
     }
-    doc.m_nMaxRow = nTasks;
+    doc.m_nMaxRowInGrid = nTasks;
     CString error;
     if (!doc.SaveLocalFile(path.c_str(), error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), (LPCTSTR)error);

@@ -79,6 +79,17 @@ protected:
         return docs;
     }
 
+    // The project documents that have a window (the document each New or Open command
+    // makes first only starts the project document's own opening and keeps no window).
+    std::vector<CProjectDoc*> OpenProjects() const
+    {
+        std::vector<CProjectDoc*> docs;
+        for (CDocument* pDoc : ProjectDocs())
+            if (pDoc->GetFirstViewPosition() != nullptr)
+                docs.push_back(DYNAMIC_DOWNCAST(CProjectDoc, pDoc));
+        return docs;
+    }
+
     // A project file with one task, as the project document writes it.
     std::string WriteProjectFile(const std::string& name, const char* pszProject = "Demo")
     {
@@ -90,7 +101,7 @@ protected:
         pTask->m_strName = "设计";
         pTask->m_nRowInGrid = 1;
         doc.m_listTasks.AddTail(pTask);
-        doc.m_nMaxRow = 1;
+        doc.m_nMaxRowInGrid = 1;
         CString error;
         EXPECT_TRUE(doc.SaveLocalFile(path.c_str(), error)) << (LPCTSTR)error;
         return path;
