@@ -144,7 +144,7 @@ TEST_F(SystemSetDlgTest, SavingWithAProxyStoresTheFiveValues)
         auto* d = static_cast<CSystemSetDlg*>(pWnd);
         d->SetDlgItemText(IDC_SERVER, "plans.example");
         d->SetDlgItemText(IDC_SITE, "lumo");
-        d->GetDlgItem(IDC_USE_PROXY)->SendMessage(BM_CLICK);
+        AfxTestClick(d->GetDlgItem(IDC_USE_PROXY), CPoint(20, 8));
         EXPECT_EQ(d->IsDlgButtonChecked(IDC_USE_PROXY), 1u);
         EXPECT_EQ(d->m_bNoProxy, 0);
         EXPECT_TRUE(d->GetDlgItem(IDC_PROXY_IP)->IsWindowEnabled());
@@ -172,7 +172,7 @@ TEST_F(SystemSetDlgTest, SavingWithoutProxyKeepsTheLoadedAddressAndPort)
         EXPECT_EQ(Address(d), "10.9.8.7");
         d->SetDlgItemText(IDC_SERVER, "s");
         d->SetDlgItemText(IDC_SITE, "v");
-        d->GetDlgItem(IDC_NO_PROXY)->SendMessage(BM_CLICK);
+        AfxTestClick(d->GetDlgItem(IDC_NO_PROXY), CPoint(20, 8));
         EXPECT_FALSE(d->GetDlgItem(IDC_PROXY_IP)->IsWindowEnabled());
         AfxTestClick(d->GetDlgItem(IDOK), CPoint(5, 5));
     });
@@ -197,7 +197,7 @@ TEST_F(SystemSetDlgTest, MissingServerSiteOrProxyAddressKeepTheDialogOpen)
         AfxTestClick(d->GetDlgItem(IDOK), CPoint(5, 5));
         EXPECT_EQ(CWnd::GetFocus(), d->GetDlgItem(IDC_SITE));
         d->SetDlgItemText(IDC_SITE, "v");
-        d->GetDlgItem(IDC_USE_PROXY)->SendMessage(BM_CLICK);
+        AfxTestClick(d->GetDlgItem(IDC_USE_PROXY), CPoint(20, 8));
         AfxTestClick(d->GetDlgItem(IDOK), CPoint(5, 5));
         EXPECT_TRUE(d->GetSafeHwnd() != nullptr);
     });
