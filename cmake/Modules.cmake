@@ -29,6 +29,14 @@ function(pc_add_tests name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PC_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;PC_REGISTRY_FILE=:memory:"
     DISCOVERY_TIMEOUT 60)
+  # The test environment, set on every discovered case once the cases are known. (Given to
+  # the discovery as a property, a list of variables arrives cut to its first entry.)
+  set(env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${env_file}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT\n"
+    "    \"QT_QPA_PLATFORM=offscreen;PC_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;PC_REGISTRY_FILE=:memory:\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_file})
 endfunction()

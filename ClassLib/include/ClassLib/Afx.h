@@ -10,6 +10,8 @@
 #include <ClassLib/Core/Mbcs.h>
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/Resources/Resources.h>
+#include <ClassLib/Resources/ResourceScope.h>
+#include <ClassLib/Core/Locale.h>
 #include <ClassLib/Core/Object.h>
 #include <ClassLib/Core/Exceptions.h>
 #include <ClassLib/Core/Collections.h>

@@ -30,7 +30,7 @@ void EnsureControlClasses()
         WNDCLASS wc;
         std::memset(&wc, 0, sizeof(wc));
         wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-        wc.lpfnWndProc = ::DefWindowProc;
+        wc.lpfnWndProc = ControlClassProc(name);
         wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = name;
         AfxRegisterClass(&wc);

@@ -13,4 +13,6 @@ namespace pc_frame {
 // The descendant window with that id, searched depth first (only windows with an object
 // of their own when bOnlyPerm).
 CWnd* FindDescendant(const CWnd* pWnd, int nID, BOOL bOnlyPerm);
+// A control object goes away: it no longer waits to get its window back (ControlTakeOver.cpp).
+void ForgetTakenOver(CWnd* pWnd);
 }  // namespace pc_frame

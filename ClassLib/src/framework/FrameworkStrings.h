@@ -36,6 +36,8 @@ void RegisterFrameworkStrings();
 void SetExeName(CWinApp* pApp, LPCTSTR lpszExeName);
 // The window classes of the list, header, tree and tab controls (registered once).
 void EnsureControlClasses();
+// The window procedure of a self-drawn control class (ControlTakeOver.cpp).
+WNDPROC ControlClassProc(const char* pszClass);
 // The dialog class and the standard controls' classes (buttons) of the dialog layer.
 void EnsureStandardClasses();
 // Printing: m_bContinuePrinting from the page number and the page count.

@@ -9,6 +9,12 @@
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 
+namespace {
+// Set when the parent reflected WM_DRAWITEM back to the header's DrawItem (a parent's
+// default answer is 0 even then), so an item is not drawn twice.
+bool g_bDrawnByReflection = false;
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CHeaderCtrl, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -28,6 +34,7 @@ CHeaderCtrl::CHeaderCtrl()
 
 CHeaderCtrl::~CHeaderCtrl()
 {
+    pc_frame::ForgetTakenOver(this);
     if (m_hWnd != nullptr)
         DestroyWindow();
 }
@@ -40,7 +47,58 @@ BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
 
 int CHeaderCtrl::GetItemCount() const
 {
+    if (m_hWnd != nullptr)
+        return static_cast<int>(::SendMessage(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
     return static_cast<int>(m_items.size());
+}
+
+// The item operations go through the window's messages, so a derived header sees them.
+BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
+{
+    if (m_hWnd != nullptr)
+        return static_cast<BOOL>(::SendMessage(m_hWnd, HDM_GETITEM, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+    return GetItemImpl(nPos, pHeaderItem);
+}
+
+BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
+{
+    if (m_hWnd != nullptr)
+        return static_cast<BOOL>(::SendMessage(m_hWnd, HDM_SETITEM, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+    return SetItemImpl(nPos, pHeaderItem);
+}
+
+int CHeaderCtrl::InsertItem(int nPos, HDITEM* phdi)
+{
+    if (m_hWnd != nullptr)
+        return static_cast<int>(::SendMessage(m_hWnd, HDM_INSERTITEM, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(phdi)));
+    return InsertItemImpl(nPos, phdi);
+}
+
+BOOL CHeaderCtrl::DeleteItem(int nPos)
+{
+    if (m_hWnd != nullptr)
+        return static_cast<BOOL>(::SendMessage(m_hWnd, HDM_DELETEITEM, static_cast<WPARAM>(nPos), 0));
+    return DeleteItemImpl(nPos);
+}
+
+LRESULT CHeaderCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const int nPos = static_cast<int>(wParam);
+    switch (message)
+    {
+    case HDM_GETITEMCOUNT:
+        return static_cast<LRESULT>(m_items.size());
+    case HDM_GETITEM:
+        return GetItemImpl(nPos, reinterpret_cast<HDITEM*>(lParam));
+    case HDM_SETITEM:
+        return SetItemImpl(nPos, reinterpret_cast<HDITEM*>(lParam));
+    case HDM_INSERTITEM:
+        return InsertItemImpl(nPos, reinterpret_cast<HDITEM*>(lParam));
+    case HDM_DELETEITEM:
+        return DeleteItemImpl(nPos);
+    default:
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    }
 }
 
 std::vector<int> CHeaderCtrl::VisualOrder() const
@@ -52,7 +110,7 @@ std::vector<int> CHeaderCtrl::VisualOrder() const
     return order;
 }
 
-BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
+BOOL CHeaderCtrl::GetItemImpl(int nPos, HDITEM* pHeaderItem) const
 {
     if (pHeaderItem == nullptr || nPos < 0 || nPos >= GetItemCount())
         return FALSE;
@@ -84,7 +142,7 @@ BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
     return TRUE;
 }
 
-BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
+BOOL CHeaderCtrl::SetItemImpl(int nPos, HDITEM* pHeaderItem)
 {
     if (pHeaderItem == nullptr || nPos < 0 || nPos >= GetItemCount())
         return FALSE;
@@ -123,7 +181,7 @@ BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
     return TRUE;
 }
 
-int CHeaderCtrl::InsertItem(int nPos, HDITEM* phdi)
+int CHeaderCtrl::InsertItemImpl(int nPos, HDITEM* phdi)
 {
     if (phdi == nullptr || nPos < 0)
         return -1;
@@ -168,7 +226,7 @@ int CHeaderCtrl::InsertItem(int nPos, HDITEM* phdi)
     return nPos;
 }
 
-BOOL CHeaderCtrl::DeleteItem(int nPos)
+BOOL CHeaderCtrl::DeleteItemImpl(int nPos)
 {
     if (nPos < 0 || nPos >= GetItemCount())
         return FALSE;
@@ -409,8 +467,9 @@ void CHeaderCtrl::OnPaint()
             int nSave = dc.SaveDC();
             // The parent reflects it to DrawItem of the header's own class.
             CWnd* pParent = GetParent();
+            g_bDrawnByReflection = false;
             LRESULT lDone = pParent != nullptr ? pParent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis)) : 0;
-            if (!lDone)
+            if (!lDone && !g_bDrawnByReflection)
                 DrawItem(&dis);
             dc.RestoreDC(nSave);
         }
@@ -482,6 +541,7 @@ BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
 {
     if (message == WM_DRAWITEM)
     {
+        g_bDrawnByReflection = true;
         DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         if (pResult != nullptr)
             *pResult = TRUE;

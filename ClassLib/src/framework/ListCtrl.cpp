@@ -10,7 +10,8 @@
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 CListCtrl::CListCtrl()
-    : m_pImageNormal(nullptr),
+    : m_hWndHeader(nullptr),
+      m_pImageNormal(nullptr),
       m_pImageSmall(nullptr),
       m_pImageState(nullptr),
       m_clrBk(::GetSysColor(COLOR_WINDOW)),
@@ -36,6 +37,7 @@ CListCtrl::CListCtrl()
 
 CListCtrl::~CListCtrl()
 {
+    pc_frame::ForgetTakenOver(this);
     if (m_hWnd != nullptr)
         DestroyWindow();
 }
@@ -51,27 +53,29 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
+// The setters send their LVM_* message so a derived list sees it; the answers are in
+// ListCtrlMessages.cpp. Without a window the values are only stored.
 BOOL CListCtrl::SetBkColor(COLORREF cr)
 {
-    m_clrBk = cr;
     if (m_hWnd != nullptr)
-        Invalidate();
+        return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(cr)));
+    m_clrBk = cr;
     return TRUE;
 }
 
 BOOL CListCtrl::SetTextColor(COLORREF cr)
 {
-    m_clrText = cr;
     if (m_hWnd != nullptr)
-        Invalidate();
+        return static_cast<BOOL>(SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(cr)));
+    m_clrText = cr;
     return TRUE;
 }
 
 BOOL CListCtrl::SetTextBkColor(COLORREF cr)
 {
-    m_clrTextBk = cr;
     if (m_hWnd != nullptr)
-        Invalidate();
+        return static_cast<BOOL>(SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(cr)));
+    m_clrTextBk = cr;
     return TRUE;
 }
 
@@ -92,6 +96,16 @@ CImageList* CListCtrl::GetImageList(int nImageList) const
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
+    if (m_hWnd != nullptr)
+    {
+        CImageList* pOld = GetImageList(nImageListType);
+        LRESULT r = SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
+                                reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->GetSafeHandle() : nullptr));
+        if (r == 0 && pOld == nullptr)
+            return nullptr;
+        return pOld != nullptr && pOld->GetSafeHandle() == reinterpret_cast<HIMAGELIST>(r) ? pOld
+                                                                                            : CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(r));
+    }
     CImageList* pOld = GetImageList(nImageListType);
     switch (nImageListType)
     {
@@ -100,20 +114,14 @@ CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
         break;
     case LVSIL_SMALL:
         m_pImageSmall = pImageList;
-        m_nRowHeight = 0;
         break;
     case LVSIL_STATE:
         m_pImageState = pImageList;
-        m_nRowHeight = 0;
         break;
     default:
         return nullptr;
     }
-    if (m_hWnd != nullptr)
-    {
-        UpdateScrollBars();
-        Invalidate();
-    }
+    m_nRowHeight = 0;
     return pOld;
 }
 
@@ -373,12 +381,12 @@ BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
     if (pColumn->mask & LVCF_ORDER)
     {
         pColumn->iOrder = nCol;
-        if (m_header.m_hWnd != nullptr)
+        if (Header() != nullptr)
         {
             HDITEM hd;
             std::memset(&hd, 0, sizeof(hd));
             hd.mask = HDI_ORDER;
-            if (m_header.GetItem(nCol, &hd))
+            if (Header()->GetItem(nCol, &hd))
                 pColumn->iOrder = hd.iOrder;
         }
     }
@@ -426,8 +434,8 @@ BOOL CListCtrl::SetColumn(int nCol, const LVCOLUMN* pColumn)
         hd.mask |= HDI_ORDER;
         hd.iOrder = pColumn->iOrder;
     }
-    if (m_header.m_hWnd != nullptr && hd.mask != 0)
-        m_header.SetItem(nCol, &hd);
+    if (Header() != nullptr && hd.mask != 0)
+        Header()->SetItem(nCol, &hd);
     if (m_hWnd != nullptr)
     {
         UpdateScrollBars();
@@ -475,8 +483,8 @@ BOOL CListCtrl::GetColumnOrderArray(LPINT piArray, int iCount)
         return FALSE;
     if (iCount < 0)
         iCount = GetColumnCount();
-    if (m_header.m_hWnd != nullptr)
-        return m_header.GetOrderArray(piArray, iCount);
+    if (Header() != nullptr)
+        return Header()->GetOrderArray(piArray, iCount);
     for (int i = 0; i < iCount; ++i)
         piArray[i] = i;
     return TRUE;
@@ -484,9 +492,9 @@ BOOL CListCtrl::GetColumnOrderArray(LPINT piArray, int iCount)
 
 BOOL CListCtrl::SetColumnOrderArray(int iCount, LPINT piArray)
 {
-    if (m_header.m_hWnd == nullptr)
+    if (Header() == nullptr)
         return FALSE;
-    BOOL bOk = m_header.SetOrderArray(iCount, piArray);
+    BOOL bOk = Header()->SetOrderArray(iCount, piArray);
     if (bOk && m_hWnd != nullptr)
         Invalidate();
     return bOk;
@@ -636,15 +644,15 @@ UINT CListCtrl::GetSelectedCount() const
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl()
 {
-    return m_header.m_hWnd != nullptr ? &m_header : nullptr;
+    return Header();
 }
 
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
 {
+    if (m_hWnd != nullptr)
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dwNewStyle)));
     DWORD dwOld = m_dwExStyle;
     m_dwExStyle = dwNewStyle;
-    if (m_hWnd != nullptr)
-        Invalidate();
     return dwOld;
 }
 
@@ -916,7 +924,7 @@ int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
     if (nCol == 0)
         col.fmt &= ~LVCFMT_JUSTIFYMASK;  // the first column is left-aligned
     m_columns.insert(m_columns.begin() + nCol, col);
-    if (m_header.m_hWnd != nullptr)
+    if (Header() != nullptr)
     {
         HDITEM hd;
         std::memset(&hd, 0, sizeof(hd));
@@ -935,7 +943,7 @@ int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
             hd.mask |= HDI_ORDER;
             hd.iOrder = pColumn->iOrder;
         }
-        m_header.InsertItem(nCol, &hd);
+        Header()->InsertItem(nCol, &hd);
     }
     if (m_hWnd != nullptr)
     {
@@ -985,8 +993,8 @@ BOOL CListCtrl::DeleteColumn(int nCol)
                 --col.subItem;
         }
     }
-    if (m_header.m_hWnd != nullptr)
-        m_header.DeleteItem(nCol);
+    if (Header() != nullptr)
+        Header()->DeleteItem(nCol);
     if (m_hWnd != nullptr)
     {
         UpdateScrollBars();

@@ -37,6 +37,7 @@ int CListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CRect rc(0, 0, 0, 0);
     if (!m_header.Create(WS_CHILD | HDS_HORZ | HDS_BUTTONS | ((GetStyle() & LVS_NOSORTHEADER) ? 0 : 0), rc, this, 0))
         return -1;
+    m_hWndHeader = m_header.m_hWnd;
     for (int i = 0; i < GetColumnCount(); ++i)
     {
         const Column& col = m_columns[static_cast<size_t>(i)];
@@ -46,7 +47,7 @@ int CListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         hd.pszText = const_cast<LPSTR>(static_cast<LPCTSTR>(col.text));
         hd.fmt = HDF_STRING | (col.fmt & LVCFMT_JUSTIFYMASK);
         hd.cxy = col.cx;
-        m_header.InsertItem(i, &hd);
+        Header()->InsertItem(i, &hd);
     }
     m_nRowHeight = 0;
     UpdateScrollBars();
@@ -56,8 +57,8 @@ int CListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 LRESULT CListCtrl::OnSetFontMsg(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = Default();
-    if (m_header.m_hWnd != nullptr)
-        m_header.SendMessage(WM_SETFONT, wParam, lParam);
+    if (Header() != nullptr)
+        Header()->SendMessage(WM_SETFONT, wParam, lParam);
     m_nRowHeight = 0;
     UpdateScrollBars();
     Invalidate();
@@ -508,10 +509,13 @@ BOOL CListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 // click sorts through LVN_COLUMNCLICK at the parent; tracking changes column widths.
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT lListResult = 0;
+    if (HandleListMessage(message, wParam, lParam, lListResult))
+        return lListResult;
     if (message == WM_NOTIFY && lParam != 0)
     {
         NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
-        if (m_header.m_hWnd != nullptr && pHdr->hwndFrom == m_header.m_hWnd)
+        if (m_hWndHeader != nullptr && pHdr->hwndFrom == m_hWndHeader)
         {
             NMHEADER* pNm = reinterpret_cast<NMHEADER*>(lParam);
             switch (static_cast<int>(pHdr->code))

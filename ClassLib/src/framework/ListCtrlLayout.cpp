@@ -18,9 +18,9 @@ DWORD CListCtrl::ViewType() const
 
 int CListCtrl::HeaderHeight() const
 {
-    if (ViewType() != LVS_REPORT || (GetStyle() & LVS_NOCOLUMNHEADER) || m_header.m_hWnd == nullptr)
+    if (ViewType() != LVS_REPORT || (GetStyle() & LVS_NOCOLUMNHEADER) || Header() == nullptr)
         return 0;
-    return m_header.GetHeight();
+    return Header()->GetHeight();
 }
 
 CRect CListCtrl::ItemArea() const
@@ -116,8 +116,8 @@ int CListCtrl::ColumnLeft(int nCol) const
     std::vector<int> order(static_cast<size_t>(nCount));
     for (int i = 0; i < nCount; ++i)
         order[static_cast<size_t>(i)] = i;
-    if (m_header.m_hWnd != nullptr && m_header.GetItemCount() == nCount)
-        order = m_header.VisualOrder();
+    if (Header() != nullptr && Header()->GetItemCount() == nCount)
+        order = Header()->VisualOrder();
     int x = 0;
     for (int idx : order)
     {
@@ -453,20 +453,20 @@ BOOL CListCtrl::Scroll(CSize size)
 
 void CListCtrl::LayoutHeader()
 {
-    if (m_header.m_hWnd == nullptr)
+    if (Header() == nullptr)
         return;
     bool bShow = ViewType() == LVS_REPORT && !(GetStyle() & LVS_NOCOLUMNHEADER);
     if (!bShow)
     {
-        m_header.ShowWindow(SW_HIDE);
+        Header()->ShowWindow(SW_HIDE);
         return;
     }
     CRect client;
     GetClientRect(&client);
-    int h = m_header.GetHeight();
+    int h = Header()->GetHeight();
     int cx = std::max<int>(client.Width() + m_nScrollX, TotalColumnWidth());
-    m_header.MoveWindow(-m_nScrollX, 0, cx, h, TRUE);
-    m_header.ShowWindow(SW_SHOWNA);
+    Header()->MoveWindow(-m_nScrollX, 0, cx, h, TRUE);
+    Header()->ShowWindow(SW_SHOWNA);
 }
 
 void CListCtrl::UpdateScrollBars()

@@ -22,6 +22,7 @@ CTabCtrl::CTabCtrl() : m_nCurSel(-1), m_pImageList(nullptr), m_sizeItem(0, 0), m
 
 CTabCtrl::~CTabCtrl()
 {
+    pc_frame::ForgetTakenOver(this);
     if (m_hWnd != nullptr)
         DestroyWindow();
 }

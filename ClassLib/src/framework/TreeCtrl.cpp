@@ -27,6 +27,7 @@ CTreeCtrl::CTreeCtrl()
 
 CTreeCtrl::~CTreeCtrl()
 {
+    pc_frame::ForgetTakenOver(this);
     if (m_hWnd != nullptr)
         DestroyWindow();
 }

@@ -174,6 +174,28 @@ void ButtonProc::Click()
         m_button->click();
 }
 
+void ButtonProc::PressFromCode()
+{
+    if (!m_button || !m_button->isEnabled())
+        return;
+    m_codePress = true;
+    m_button->setDown(true);
+    m_button->update();
+}
+
+void ButtonProc::ReleaseFromCode(int x, int y)
+{
+    if (!m_codePress)
+        return;
+    m_codePress = false;
+    if (!m_button)
+        return;
+    m_button->setDown(false);
+    m_button->update();
+    if (m_button->rect().contains(x, y))
+        Click();
+}
+
 void ButtonProc::Paint(QPainter& painter)
 {
     DRAWITEMSTRUCT dis = {};

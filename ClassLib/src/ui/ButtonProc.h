@@ -22,6 +22,11 @@ public:
     // A click as the person makes it: state change for automatic buttons, then BN_CLICKED.
     void Click();
     void Paint(QPainter& painter);
+    // A press sent by code (a subclass turning a double click into WM_LBUTTONDOWN): the
+    // button shows pressed and the next release over it clicks it (BN_CLICKED).
+    void PressFromCode();
+    bool PressedFromCode() const { return m_codePress; }
+    void ReleaseFromCode(int x, int y);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +42,7 @@ private:
     CString m_text;
     UINT m_check = BST_UNCHECKED;  // owner-drawn and push buttons keep it here
     bool m_pushed = false;
+    bool m_codePress = false;
     HANDLE m_image = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // owner-drawn lists, with the platform's notifications.
 #include "OwnerDrawDelegate.h"
 #include "ComboProc.h"
+#include "ComboList.h"
 #include "EditProc.h"
 #include <ClassLib/AfxWin.h>
 
@@ -26,11 +27,19 @@ public:
     PcComboBox(ComboProc* proc, QWidget* parent) : QComboBox(parent), m_proc(proc) {}
     void showPopup() override
     {
+        if (m_proc->ListWindow() != nullptr) {
+            m_proc->OpenList();
+            return;
+        }
         m_proc->DroppedDown(true);
         QComboBox::showPopup();
     }
     void hidePopup() override
     {
+        if (m_proc->ListWindow() != nullptr) {
+            m_proc->CloseList(false);
+            return;
+        }
         QComboBox::hidePopup();
         m_proc->DroppedDown(false);
     }
@@ -50,7 +59,7 @@ protected:
         QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
         p.save();
         p.setClipRect(field);
-        m_proc->PaintItem(p, currentIndex(), field, hasFocus(), hasFocus());
+        m_proc->PaintItem(p, m_proc->FieldItem(), field, hasFocus(), hasFocus());
         p.restore();
     }
 
@@ -91,10 +100,51 @@ ComboProc::ComboProc(ControlHost* host, DWORD style, QWidget* parent) : ControlP
     m_combo->installEventFilter(this);
 }
 
-ComboProc::~ComboProc() = default;
+ComboProc::~ComboProc()
+{
+    if (m_hList != nullptr)
+        DestroyComboList(m_hList);
+}
+
+void ComboProc::OpenList()
+{
+    if (m_dropped || m_hList == nullptr)
+        return;
+    DroppedDown(true);
+    ShowComboList(m_hList, true);
+}
+
+void ComboProc::CloseList(bool bChosen)
+{
+    if (!m_dropped)
+        return;
+    ShowComboList(m_hList, false);
+    if (!bChosen)
+        m_host->Command(CBN_SELENDCANCEL);
+    DroppedDown(false);
+    m_combo->update();
+}
+
+void ComboProc::ChooseFromList(int index)
+{
+    if (!m_items.Valid(index))
+        return;
+    m_combo->setCurrentIndex(index);  // CBN_SELCHANGE when it changed
+    m_host->Command(CBN_SELENDOK);
+}
+
+int ComboProc::FieldItem() const
+{
+    if (m_hList == nullptr)
+        return m_combo->currentIndex();
+    return static_cast<int>(ComboListSend(m_hList, LB_GETCURSEL, 0, 0));
+}
 
 void ComboProc::Created()
 {
+    // The drop-down list is a window of its own.
+    if (m_hList == nullptr)
+        m_hList = CreateComboList(this, m_host->Self());
     // A fixed owner-drawn list asks its parent once for the height of its items.
     if (OwnerDraw() && !(m_style & CBS_OWNERDRAWVARIABLE))
         Measure(-1);
@@ -366,6 +416,15 @@ LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         return TRUE;
     case CB_GETDROPPEDSTATE:
         return m_dropped ? TRUE : FALSE;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        // While the list is down, the keys go to it.
+        if (!m_dropped || m_hList == nullptr) {
+            handled = false;
+            return 0;
+        }
+        ComboListSend(m_hList, msg, wParam, lParam);
+        return 0;
     case CB_LIMITTEXT:
         if (!m_edit)
             return CB_ERR;

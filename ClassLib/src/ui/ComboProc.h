@@ -33,6 +33,13 @@ public:
     // The list drops down and closes (CBN_DROPDOWN before, CBN_CLOSEUP after).
     void DroppedDown(bool down);
     bool m_dropped = false;
+    // The list window (ComboList.cpp): opening and closing it, a choice made in it, and
+    // the item the selection field shows (the list's LB_GETCURSEL).
+    HWND ListWindow() const { return m_hList; }
+    void OpenList();
+    void CloseList(bool bChosen);
+    void ChooseFromList(int index);
+    int FieldItem() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +59,7 @@ private:
     int m_itemHeight = 0;
     int m_selectionHeight = 0;
     int m_lastSel = -1;
+    HWND m_hList = nullptr;
 };
 
 }  // namespace pc

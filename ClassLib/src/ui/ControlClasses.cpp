@@ -2,6 +2,9 @@
 // class's window procedure answers the class's messages and leaves the rest, and the
 // input the person gives, to the window layer's default.
 #include "ControlClasses.h"
+#include "ButtonProc.h"
+#include "ComboProc.h"
+#include "CtlColor.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Wnd/QtInterop.h>
@@ -164,6 +167,12 @@ QWidget* MakeFor(const char* className, const CREATESTRUCT& cs, QWidget* parent)
     return w;
 }
 
+bool ComboListIsDown(ControlProc* proc)
+{
+    auto* combo = dynamic_cast<ComboProc*>(proc);
+    return combo != nullptr && combo->m_dropped && combo->ListWindow() != nullptr;
+}
+
 LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto& entries = Entries();
@@ -183,6 +192,7 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_CREATE: {
         proc->Created();
+        WatchControlColours(h, proc->Widget());
         auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) && *cs->lpszName)
             proc->InitialText(cs->lpszName);
@@ -218,8 +228,24 @@ LRESULT CALLBACK ControlWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
         // The person's keys go to the widget itself; keys sent by code are the procedure's.
-        if (AfxIsTranslatingInput(h, msg))
+        // A combo box whose list is down hands the keys to the list window.
+        // A tab character is the procedure's too: the toolkit never sees Tab.
+        if (AfxIsTranslatingInput(h, msg) && !ComboListIsDown(proc) && !(msg == WM_CHAR && wParam == '\t'))
             return ::DefWindowProc(h, msg, wParam, lParam);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        // A button pressed by code: the release (the person's or a sent one) clicks it.
+        if (auto* button = dynamic_cast<ButtonProc*>(proc)) {
+            if (msg == WM_LBUTTONDOWN && !AfxIsTranslatingInput(h, msg)) {
+                button->PressFromCode();
+                return 0;
+            }
+            if (msg == WM_LBUTTONUP && button->PressedFromCode()) {
+                button->ReleaseFromCode(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+                return 0;
+            }
+        }
         break;
     case WM_SETTEXT: {
         bool handled = false;

@@ -156,6 +156,10 @@ LONG GetDialogBaseUnits()
     return MAKELONG(s.width(), s.height());
 }
 
+namespace pc_frame {
+void EnsureControlClasses();  // the list, header, tree and tab classes
+}
+
 namespace pc {
 
 void RegisterDialogClass()
@@ -165,6 +169,7 @@ void RegisterDialogClass()
         return;
     done = true;
     RegisterControlClasses();
+    pc_frame::EnsureControlClasses();
     WNDCLASS wc = {};
     if (GetClassInfo(nullptr, WC_DIALOG, &wc))
         return;

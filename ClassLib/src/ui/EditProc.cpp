@@ -231,6 +231,8 @@ void EditProc::TypeChar(UINT ch)
     }
     if (ch < 0x20 && ch != '\t' && ch != '\r')
         return;
+    if (ch == '\t' && !m_multi)
+        return;  // a single-line edit takes no tab
     char bytes[3] = {0, 0, 0};
     if (m_leadByte) {
         bytes[0] = static_cast<char>(m_leadByte);
@@ -472,6 +474,22 @@ LRESULT EditProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         if (m_multi && wParam == VK_TAB)
             code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
         return code;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+        // A click sent by code (the person's clicks go to the widget itself): the caret
+        // goes to the character boundary under the point.
+        QPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        if (msg == WM_LBUTTONDOWN) {
+            if (m_line) {
+                m_line->setCursorPosition(m_line->cursorPositionAt(pt));
+            } else {
+                QPoint inView = m_multi->viewport()->mapFrom(m_multi, pt);
+                m_multi->setTextCursor(m_multi->cursorForPosition(inView));
+            }
+        }
+        handled = false;  // the window's default handling too (capture, focus)
+        return 0;
     }
     default:
         handled = false;

@@ -967,8 +967,7 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
 
 BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap)
 {
-    (void)nIDBitmap;
-    return FALSE;
+    return AttachNew(this, AfxLoadOEMBitmap(nIDBitmap));
 }
 
 BOOL CBitmap::LoadMappedBitmap(UINT nIDBitmap, UINT nFlags, void* lpColorMap, int nMapSize)

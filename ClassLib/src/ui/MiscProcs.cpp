@@ -1,6 +1,7 @@
 // Scroll bars, rich edits, address fields and animations.
 #include "MiscProcs.h"
 #include <ClassLib/AfxWin.h>
+#include <ClassLib/Controls/RichEditFormat.h>
 
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -75,8 +76,11 @@ LRESULT RichEditProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
     case EM_CANPASTE:
         return !(m_style & ES_READONLY);
     case EM_HIDESELECTION:
-    case EM_SETCHARFORMAT:
         return TRUE;
+    case EM_SETCHARFORMAT:
+        return SetCharFormat(wParam, lParam);
+    case EM_GETCHARFORMAT:
+        return GetCharFormat(wParam, lParam);
     case EM_SETBKGNDCOLOR: {
         QWidget* w = Widget();
         QPalette pal = w->palette();

@@ -24,7 +24,14 @@ protected:
     void Report(UINT code) override;
 
 private:
+    // EM_SETCHARFORMAT and EM_GETCHARFORMAT (RichEditFormatProc.cpp).
+    LRESULT SetCharFormat(WPARAM scope, LPARAM lParam);
+    LRESULT GetCharFormat(WPARAM scope, LPARAM lParam);
+
     DWORD m_eventMask = ENM_NONE;
+    DWORD m_defaultMask = 0;        // what the default format was given
+    DWORD m_defaultEffects = 0x40000000u;  // CFE_AUTOCOLOR
+    COLORREF m_defaultColor = 0;
 };
 
 class IPAddressProc : public QObject, public ControlProc

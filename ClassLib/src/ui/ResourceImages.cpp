@@ -2,6 +2,7 @@
 #include "GdiInternal.h"
 
 #include <ClassLib/Gdi/ResourceImages.h>
+#include <ClassLib/Gdi/LoadImage.h>
 
 #include <cstring>
 
@@ -83,6 +84,8 @@ QImage AfxLoadBitmapImage(HINSTANCE hInst, LPCTSTR lpszName, WORD* pBitsPixel, b
 
 HBITMAP LoadBitmap(HINSTANCE hInstance, LPCTSTR lpBitmapName)
 {
+    if (hInstance == nullptr && IS_INTRESOURCE(lpBitmapName))
+        return AfxLoadOEMBitmap(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpBitmapName)));  // OBM_*
     WORD bpp = 24;
     bool mono = false;
     QImage img = AfxLoadBitmapImage(hInstance, lpBitmapName, &bpp, &mono);

@@ -172,10 +172,13 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
     return FALSE;
 }
 
+BOOL AfxTranslateKeyMessage(const MSG* pMsg);  // WndWidget.cpp
+
+// The characters of a key-down are posted (WM_CHAR, one per byte); the input layer then
+// sends none of its own for that keystroke.
 BOOL TranslateMessage(const MSG* lpMsg)
 {
-    (void)lpMsg;  // characters come with the key events already
-    return FALSE;
+    return AfxTranslateKeyMessage(lpMsg);
 }
 
 LRESULT DispatchMessage(const MSG* lpMsg)

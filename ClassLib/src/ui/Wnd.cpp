@@ -6,6 +6,7 @@
 #include <ClassLib/Wnd/Cursor.h>
 #include <ClassLib/Wnd/ScrollBar.h>
 #include <ClassLib/Wnd/System.h>
+#include <ClassLib/Wnd/WndTakeOver.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,8 +31,16 @@ AFX_MAINWND_PROVIDER g_mainProvider = nullptr;
 CWnd* g_mainWnd = nullptr;
 AFX_PRETRANSLATE_HOOK g_preHook = nullptr;
 AFX_MENU_HOOKS g_menuHooks{};
+AFX_WND_TAKEOVER g_takeOver = nullptr;
+AFX_WND_HANDBACK g_handBack = nullptr;
 
 }  // namespace
+
+void AfxSetWndTakeOverHooks(AFX_WND_TAKEOVER pfnTakeOver, AFX_WND_HANDBACK pfnHandBack)
+{
+    g_takeOver = pfnTakeOver;
+    g_handBack = pfnHandBack;
+}
 
 CWnd::CWnd()
     : m_hWnd(nullptr), m_hWndOwner(nullptr), m_pfnSuper(nullptr), m_nFlags(0), m_nModalResult(0), m_dwContextHelpId(0)
@@ -83,8 +92,19 @@ BOOL CWnd::Attach(HWND hWndNew)
     AfxWindow* w = AfxWindowOf(hWndNew);
     if (!w || m_hWnd)
         return FALSE;
-    if (w->pWnd && w->pWnd != this)
-        return FALSE;  // another object is attached already
+    if (w->pWnd && w->pWnd != this) {
+        // Another object is attached already: only a control of the same kind may take
+        // the window (and its state) over.
+        CWnd* pOld = w->pWnd;
+        WNDPROC super = pOld->m_pfnSuper;
+        if (!g_takeOver || !g_takeOver(pOld, this, hWndNew))
+            return FALSE;
+        w = AfxWindowOf(hWndNew);
+        if (!w || w->pWnd)
+            return FALSE;
+        if (!m_pfnSuper)
+            m_pfnSuper = super;
+    }
     w->pWnd = this;
     m_hWnd = hWndNew;
     if (w->pTemp) {
@@ -132,7 +152,10 @@ HWND CWnd::UnsubclassWindow()
     if (w)
         w->proc = m_pfnSuper ? m_pfnSuper : &::DefWindowProc;
     m_pfnSuper = nullptr;
-    return Detach();
+    HWND h = Detach();
+    if (g_handBack && w && !w->destroying && AfxWindowOf(h) == w)
+        g_handBack(this, h);
+    return h;
 }
 
 // ---- creation ------------------------------------------------------------------------------------------
@@ -820,12 +843,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             *pResult = lResult;
         return TRUE;
     }
-    UINT lookup = message;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-        lookup = WM_CTLCOLOR;
-    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(lookup);
-    if (!e && lookup != message)
-        e = FindMessageEntry(message);
+    // An entry for the very message (ON_MESSAGE(WM_CTLCOLORLISTBOX, ...)) comes before the
+    // OnCtlColor entries that take every WM_CTLCOLORxxx.
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(message);
+    if (!e && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        e = FindMessageEntry(WM_CTLCOLOR);
     if (!e)
         return FALSE;
     AFX_MSGCALL call{message, wParam, lParam, 0, 0, nullptr, TRUE};

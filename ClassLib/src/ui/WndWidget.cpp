@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -237,8 +238,40 @@ bool SendChars(HWND target, const QString& text, bool sys, LPARAM lParam, DWORD 
     return true;
 }
 
+// The key event translated last: the toolkit hands a key that a widget ignored on to the
+// widget's parents, and that copy must not become a second keystroke.
+struct KeyInFlight
+{
+    const QEvent* event = nullptr;
+    QPointer<QWidget> widget;
+    QEvent::Type type = QEvent::None;
+    int key = 0;
+    quint64 timestamp = 0;
+} g_keyInFlight;
+
+// The keystroke being translated, for TranslateMessage called on its WM_KEYDOWN.
+struct KeyContext
+{
+    HWND target = nullptr;
+    UINT vk = 0;
+    QString text;
+    bool sys = false;
+    bool translated = false;
+};
+thread_local KeyContext* t_keyContext = nullptr;
+
 bool TranslateKey(AfxWindow* w, QKeyEvent* ke)
 {
+    QWidget* receiver = w->widget.data();
+    if (g_keyInFlight.event == ke && g_keyInFlight.type == ke->type() && g_keyInFlight.key == ke->key() &&
+        g_keyInFlight.timestamp == ke->timestamp() && g_keyInFlight.widget && receiver &&
+        receiver != g_keyInFlight.widget.data() && receiver->isAncestorOf(g_keyInFlight.widget.data()))
+        return true;
+    g_keyInFlight.event = ke;
+    g_keyInFlight.widget = receiver;
+    g_keyInFlight.type = ke->type();
+    g_keyInFlight.key = ke->key();
+    g_keyInFlight.timestamp = ke->timestamp();
     bool press = ke->type() == QEvent::KeyPress;
     HWND target = GetFocus();
     if (!target || !IsWindow(target))
@@ -268,6 +301,19 @@ bool TranslateKey(AfxWindow* w, QKeyEvent* ke)
     DWORD time = TimeOf(ke);
     bool reached = true;
     bool swallowed = false;
+    KeyContext context;
+    context.target = target;
+    context.vk = vk;
+    context.sys = sys;
+    if (press) {
+        context.text = ke->text();
+        if (vk == VK_DELETE || (!context.text.isEmpty() && context.text[0].unicode() == 127 && vk != VK_BACK))
+            context.text.clear();
+        if (context.text.isEmpty() && vk && (mods & Qt::ControlModifier))
+            context.text = AfxKeyText(vk, mods);
+        if (vk == VK_TAB && context.text.isEmpty())
+            context.text = QString(QChar(9));  // Shift+Tab is a tab character too
+    }
     if (vk) {
         MSG m{};
         m.hwnd = target;
@@ -277,19 +323,23 @@ bool TranslateKey(AfxWindow* w, QKeyEvent* ke)
         m.time = time;
         QPoint c = AfxTrackedCursorPos();
         m.pt = POINT{c.x(), c.y()};
+        KeyContext* saved = t_keyContext;
+        t_keyContext = &context;
         reached = AfxRunInputMessage(m, nullptr, &swallowed);
+        t_keyContext = saved;
     }
-    if (press && !swallowed && IsWindow(target)) {
-        QString text = ke->text();
-        if (vk == VK_DELETE || (!text.isEmpty() && text[0].unicode() == 127 && vk != VK_BACK))
-            text.clear();
-        if (text.isEmpty() && vk && (mods & Qt::ControlModifier))
-            text = AfxKeyText(vk, mods);
+    // The characters of the key, unless PreTranslateMessage swallowed it or translated it
+    // itself (TranslateMessage posted them).
+    if (press && !swallowed && !context.translated && IsWindow(target)) {
         bool all = true;
-        if (!text.isEmpty())
-            SendChars(target, text, sys, lParam, time, &all);
+        if (!context.text.isEmpty())
+            SendChars(target, context.text, sys, lParam, time, &all);
         reached = reached && all;
     }
+    // Tab is the class library's: its dialog handling moves the focus (WM_GETDLGCODE), the
+    // toolkit's focus chain never does.
+    if (vk == VK_TAB)
+        return true;
     return !(reached && !w->custom && target == w->hwnd);
 }
 
@@ -308,6 +358,40 @@ bool TranslateInputMethod(AfxWindow* w, QInputMethodEvent* ie)
 }  // namespace
 
 void AfxForgetDoubleClick() { g_lastDown.valid = false; }
+
+BOOL AfxTranslateKeyMessage(const MSG* pMsg)
+{
+    if (pMsg == nullptr || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN) || !IsWindow(pMsg->hwnd))
+        return FALSE;
+    const UINT vk = static_cast<UINT>(pMsg->wParam);
+    QString text;
+    bool sys = pMsg->message == WM_SYSKEYDOWN;
+    if (t_keyContext != nullptr && t_keyContext->vk == vk && !t_keyContext->translated) {
+        text = t_keyContext->text;
+        t_keyContext->translated = true;
+    } else {
+        Qt::KeyboardModifiers mods;
+        if (GetKeyState(VK_SHIFT) < 0)
+            mods |= Qt::ShiftModifier;
+        if (GetKeyState(VK_CONTROL) < 0)
+            mods |= Qt::ControlModifier;
+        text = AfxKeyText(vk, mods);
+        if (vk == VK_TAB)
+            text = QString(QChar(9));
+    }
+    if (text.isEmpty())
+        return FALSE;
+    // One character message per byte, lead byte first, posted as the platform does.
+    for (int i = 0; i < text.size(); ++i) {
+        QString one = text.mid(i, text[i].isHighSurrogate() ? 2 : 1);
+        if (text[i].isHighSurrogate())
+            ++i;
+        std::string bytes = Cp936FromUtf16(reinterpret_cast<const char16_t*>(one.utf16()), (size_t)one.size());
+        for (unsigned char b : bytes)
+            ::PostMessage(pMsg->hwnd, sys ? WM_SYSCHAR : WM_CHAR, b, pMsg->lParam);
+    }
+    return TRUE;
+}
 
 bool AfxTranslateInput(AfxWindow* w, QEvent* e)
 {

@@ -4,6 +4,7 @@
 
 #include <ClassLib/Controls/CommonControls.h>
 #include <ClassLib/Controls/ControlStyles.h>
+#include <ClassLib/Controls/RichEditFormat.h>
 #include <ClassLib/Wnd/Wnd.h>
 
 class AFX_EXT_CLASS CEdit : public CWnd
@@ -77,4 +78,9 @@ public:
     int GetLineCount() const;
     void HideSelection(BOOL bHide, BOOL bPerm);
     void EmptyUndoBuffer();
+    // Character formats (RichEditCharFormat.cpp); the setters return FALSE on failure.
+    BOOL SetDefaultCharFormat(CHARFORMAT& cf);
+    BOOL SetSelectionCharFormat(CHARFORMAT& cf);
+    DWORD GetDefaultCharFormat(CHARFORMAT& cf) const;
+    DWORD GetSelectionCharFormat(CHARFORMAT& cf) const;
 };

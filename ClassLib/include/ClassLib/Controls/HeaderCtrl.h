@@ -5,12 +5,16 @@
 #pragma once
 
 #include <ClassLib/Controls/CommonCtrlDefs.h>
+#include <ClassLib/Controls/CommonCtrlMessages.h>
 #include <ClassLib/Core/String.h>
 #include <ClassLib/Wnd/Wnd.h>
 
 #include <vector>
 
 class CImageList;
+namespace pc_frame {
+struct TakeOverAccess;
+}
 
 class AFX_EXT_CLASS CHeaderCtrl : public CWnd
 {
@@ -66,6 +70,12 @@ protected:
     bool m_bPressedIn;
 
     std::vector<int> VisualOrder() const;
+    // The work of the item operations, which send HDM_* to the window when it exists.
+    BOOL GetItemImpl(int nPos, HDITEM* pHeaderItem) const;
+    BOOL SetItemImpl(int nPos, HDITEM* pHeaderItem);
+    int InsertItemImpl(int nPos, HDITEM* phdi);
+    BOOL DeleteItemImpl(int nPos);
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT Notify(int nCode, int iItem, HDITEM* pItem, int iButton = 0);
     void DrawHeaderItem(CDC* pDC, int nIndex, const CRect& rc, bool bPressed);
 
@@ -80,5 +90,6 @@ protected:
     afx_msg void OnCaptureChanged(CWnd* pWnd);
 
     friend class CListCtrl;
+    friend struct pc_frame::TakeOverAccess;
     DECLARE_MESSAGE_MAP()
 };

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <ClassLib/Controls/CommonCtrlDefs.h>
+#include <ClassLib/Controls/CommonCtrlMessages.h>
 #include <ClassLib/Controls/HeaderCtrl.h>
 #include <ClassLib/Core/String.h>
 #include <ClassLib/Wnd/Wnd.h>
@@ -24,6 +25,7 @@ class CEdit;
 class CListCtrl;
 
 namespace pc_frame {
+struct TakeOverAccess;
 void SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
 void EndLabelEdit(CListCtrl* pList);
 }  // namespace pc_frame
@@ -163,7 +165,8 @@ protected:
 
     std::vector<Row> m_rows;
     std::vector<Column> m_columns;
-    CHeaderCtrl m_header;
+    CHeaderCtrl m_header;   // the header the list made; another object may take its window over
+    HWND m_hWndHeader;      // the header window (child id 0)
     CImageList* m_pImageNormal;
     CImageList* m_pImageSmall;
     CImageList* m_pImageState;
@@ -185,6 +188,11 @@ protected:
     bool m_bDragStarted;
     bool m_bClickPending;
     UINT m_nDownFlags;
+
+    // The object that holds the header window now (m_header, or one that subclassed it).
+    CHeaderCtrl* Header() const;
+    // The answers to the LVM_* messages of the setters (ListCtrlMessages.cpp).
+    bool HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
     // Geometry (ListCtrlLayout.cpp).
     DWORD ViewType() const;
@@ -251,6 +259,7 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     friend class CListView;
+    friend struct pc_frame::TakeOverAccess;
     friend void pc_frame::SetLabelEdit(CListCtrl* pList, CEdit* pEdit, int nItem);
     friend void pc_frame::EndLabelEdit(CListCtrl* pList);
     DECLARE_MESSAGE_MAP()

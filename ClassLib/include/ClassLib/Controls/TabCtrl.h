@@ -9,6 +9,9 @@
 #include <vector>
 
 class CImageList;
+namespace pc_frame {
+struct TakeOverAccess;
+}
 
 class AFX_EXT_CLASS CTabCtrl : public CWnd
 {
@@ -72,5 +75,6 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg UINT OnGetDlgCode();
 
+    friend struct pc_frame::TakeOverAccess;
     DECLARE_MESSAGE_MAP()
 };

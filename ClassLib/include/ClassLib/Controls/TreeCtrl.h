@@ -14,6 +14,9 @@
 #include <vector>
 
 class CImageList;
+namespace pc_frame {
+struct TakeOverAccess;
+}
 class CEdit;
 
 class AFX_EXT_CLASS CTreeCtrl : public CWnd
@@ -156,5 +159,6 @@ protected:
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnSetFontMsg(WPARAM wParam, LPARAM lParam);
 
+    friend struct pc_frame::TakeOverAccess;
     DECLARE_MESSAGE_MAP()
 };

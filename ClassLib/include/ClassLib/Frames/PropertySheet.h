@@ -280,6 +280,9 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnClose();
+    // Every page that was created goes through its own DestroyWindow before the sheet goes
+    // (PropertySheetDestroy.cpp).
+    afx_msg void OnDestroy();
     afx_msg LRESULT OnGetDefID(WPARAM, LPARAM);
 
     friend class CPropertyPage;

@@ -4,6 +4,7 @@
 
 #include <ClassLib/Gdi/DC.h>
 #include <ClassLib/Gdi/GdiObject.h>
+#include <ClassLib/Gdi/LoadImage.h>
 
 AFX_EXT_API HGDIOBJ GetStockObject(int i);
 AFX_EXT_API BOOL DeleteObject(HGDIOBJ ho);

@@ -57,3 +57,10 @@ AFX_EXT_API CString AfxTestOutputPath(LPCTSTR lpszFileName);
 // Back to a clean state between tests: no capture, no focus, no active window, key and
 // cursor state cleared, the classic colours, no pending double click.
 AFX_EXT_API void AfxTestResetInput();
+
+// The application loses the activation, as when another program comes to the front: the
+// focus window gets WM_KILLFOCUS, the active window WM_ACTIVATE (WA_INACTIVE), the
+// top-level windows WM_ACTIVATEAPP; GetFocus() and GetActiveWindow() answer NULL until
+// AfxTestActivateApp gives the activation and the focus back.
+AFX_EXT_API void AfxTestDeactivateApp();
+AFX_EXT_API void AfxTestActivateApp();
