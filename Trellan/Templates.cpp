@@ -1,12 +1,10 @@
 // The two document templates and every call the program makes on the project document,
 // the project views and the document browser.
 //
-// TEMPORARY until the project views and the browser library are merged: both templates
-// use the program's own CChildFrame and CTrellanView. At the merge this file alone changes:
-//   - template 129: RUNTIME_CLASS(CProjectFrame), RUNTIME_CLASS(CGanttView) in place of
-//     RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTrellanView);
+// TEMPORARY until the browser library is merged: the browser template uses the program's
+// own CChildFrame and CTrellanView. At the merge this file alone changes:
 //   - template 130: RUNTIME_CLASS(CLumoDocMDIFrame), RUNTIME_CLASS(CPdmTreeView) in place
-//     of the same two;
+//     of RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTrellanView);
 //   - TrellanBrowserFrameCreated: DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame)->LoadData(20, 0).
 #include "Templates.h"
 
@@ -15,12 +13,14 @@
 #include "TrellanDoc.h"
 #include "TrellanView.h"
 
+#include <GanttView.h>
 #include <ProjectDoc.h>
+#include <ProjectFrame.h>
 
 CMultiDocTemplate* TrellanCreateProjectTemplate()
 {
-    return new CMultiDocTemplate(IDR_PROJECTTYPE, RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CChildFrame),
-                                 RUNTIME_CLASS(CTrellanView));
+    return new CMultiDocTemplate(IDR_PROJECTTYPE, RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CProjectFrame),
+                                 RUNTIME_CLASS(CGanttView));
 }
 
 CMultiDocTemplate* TrellanCreateDocManageTemplate()

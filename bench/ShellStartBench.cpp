@@ -8,6 +8,7 @@
 
 #include "MainFrm.h"
 #include "ProjectDoc.h"
+#include "ProjectGenerator.h"
 #include "TrellanApp.h"
 
 #include <chrono>
@@ -21,8 +22,7 @@
 
 namespace {
 
-// A project of nTasks tasks: groups of ten under summary tasks of nine, each task linked to
-// the one before it, dates spread over a year.
+// The views' generated project of nTasks tasks as a local project file (made once).
 std::string ProjectFile(int nTasks)
 {
     static std::map<int, std::string> s_files;
@@ -30,34 +30,11 @@ std::string ProjectFile(int nTasks)
     if (it != s_files.end())
         return it->second;
     std::string path = "/tmp/pc_shell_start_" + std::to_string(nTasks) + "_" + std::to_string(getpid()) + ".tlp";
-    CProjectDoc doc;
-    doc.m_ProjectInfo.m_strName = "Benchmark";
-    CTaskItem* pParent = nullptr;
-    for (int nRow = 1; nRow <= nTasks; ++nRow) {
-        CTaskItem* pTask = new CTaskItem;
-        pTask->m_nRowInGrid = nRow;
-        pTask->m_nTaskID = 100000 + nRow;
-        pTask->m_strName.Format("任务 %d", nRow);
-        pTask->m_nDuration = 86400 * (1 + nRow % 10);
-        pTask->m_dtStart = COleDateTime(2004, 1, 1, 8, 0, 0) + COleDateTimeSpan(nRow % 300, 0, 0, 0);
-        pTask->m_dtFinish = pTask->m_dtStart + COleDateTimeSpan(1 + nRow % 10, 9, 0, 0);
-        if (nRow > 1) {
-            CTaskLink* pLink = new CTaskLink;
-            pLink->m_nPredID = 100000 + nRow - 1;
-            pLink->m_nType = 1;
-            pTask->m_listLinks.AddTail(pLink);
-        }
-        if (nRow % 10 == 1) {
-            doc.m_listTasks.AddTail(pTask);
-            pParent = pTask;
-        } else {
-            pParent->m_listChildren.AddTail(pTask);
-        }
-    }
-    doc.m_nMaxRowInGrid = nTasks;
-    CString error;
-    if (!doc.SaveLocalFile(path.c_str(), error)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), (LPCTSTR)error);
+    ProjectGeneratorOptions options;
+    options.nTasks = nTasks;
+    std::string error;
+    if (!WriteGeneratedProjectFile(options, path, error)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
         std::exit(1);
     }
     s_files[nTasks] = path;

@@ -2,6 +2,7 @@
 #include "TrellanTestSupport.h"
 
 #include "ProgressBar.h"
+#include "ProjectGenerator.h"
 #include "Resource.h"
 
 namespace {
@@ -250,7 +251,11 @@ TEST_F(MainFrameTest, WithoutAStatusBarNoBarRemainsButTheMouseIsTakenAndGivenBac
 
 TEST_F(MainFrameTest, ScreenshotOfTheMainWindowWithAProjectOpen)
 {
-    std::string path = WriteProjectFile("shot.tlp", "示例项目");
+    std::string path = m_dir + "/shot.tlp";
+    ProjectGeneratorOptions options;
+    options.nTasks = 60;
+    std::string error;
+    ASSERT_TRUE(WriteGeneratedProjectFile(options, path, error)) << error;
     frame->OpenProjectFile(path.c_str());
     AfxPumpMessages();
     AfxIdleUpdate();
