@@ -285,3 +285,59 @@ TEST_F(TrellanTest, AChangeSavedFromTheMainWindowIsThereAfterARestart)
 }
 
 }  // namespace
+
+#include "ProjectGenerator.h"
+#include "TaskGridAccess.h"
+#include "TaskTreeView.h"
+
+namespace {
+
+CTaskTreeView* TaskTreeOf(CDocument* pDoc)
+{
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != nullptr;)
+        if (CTaskTreeView* pView = DYNAMIC_DOWNCAST(CTaskTreeView, pDoc->GetNextView(pos)))
+            return pView;
+    return nullptr;
+}
+
+TEST_F(TrellanTest, ADurationEditedInTheTreeIsSavedAndThereAfterARestart)
+{
+    std::string path = m_dir + "/plan.tlp";
+    ProjectGeneratorOptions options;
+    options.nTasks = 40;
+    std::string error;
+    ASSERT_TRUE(WriteGeneratedProjectFile(options, path, error)) << error;
+    ASSERT_TRUE(Start({path}));
+    ASSERT_TRUE(Frame()->IsZoomed());
+    std::vector<CProjectDoc*> docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 1u);
+    CTaskTreeView* pTree = TaskTreeOf(docs[0]);
+    ASSERT_NE(pTree, nullptr);  // the project window shows the task tree beside the chart
+    CTaskGridAccess grid(pTree);
+    // The first leaf task (a task without children) of the tree.
+    int nRow = 1;
+    while (nRow < grid.GetRowCount() && (grid.GetTask(nRow) == nullptr || !grid.GetTask(nRow)->m_listChildren.IsEmpty()))
+        ++nRow;
+    ASSERT_LT(nRow, grid.GetRowCount());
+    CString strName = grid.GetTask(nRow)->m_strName;
+    grid.EditCell(nRow, 3, "7个工作日");
+    EXPECT_EQ(grid.GetTask(nRow)->m_nDuration, 7 * 86400);
+    EXPECT_TRUE(docs[0]->IsModified());
+    AfxTestKey(Frame(), 'S', MK_CONTROL);  // Ctrl+S
+    AfxPumpMessages();
+    EXPECT_FALSE(docs[0]->IsModified());
+    Shutdown();
+
+    ASSERT_TRUE(Start({path}));
+    docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 1u);
+    pTree = TaskTreeOf(docs[0]);
+    ASSERT_NE(pTree, nullptr);
+    CTaskGridAccess again(pTree);
+    ASSERT_NE(again.GetTask(nRow), nullptr);
+    EXPECT_EQ(again.GetTask(nRow)->m_strName, strName);
+    EXPECT_EQ(again.GetTask(nRow)->m_nDuration, 7 * 86400);
+    EXPECT_EQ(again.GetText(nRow, 3), CString("7个工作日"));
+}
+
+}  // namespace
