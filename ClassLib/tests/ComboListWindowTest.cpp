@@ -24,7 +24,34 @@ public:
         SetItemData(i, GetItemData(i) ? 0 : 1);
         GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
     }
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawnItems.push_back(static_cast<int>(lpDIS->itemID)); }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        drawnItems.push_back(static_cast<int>(lpDIS->itemID));
+        CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+        CRect rc(lpDIS->rcItem);
+        CString text;
+        if (static_cast<int>(lpDIS->itemID) < 0)
+        {
+            for (int i = 0; i < GetCount(); ++i)
+            {
+                if (GetItemData(i) == 0)
+                    continue;
+                CString item;
+                GetLBText(i, item);
+                text += text.IsEmpty() ? item : ", " + item;
+            }
+        }
+        else
+        {
+            GetLBText(static_cast<int>(lpDIS->itemID), text);
+            text = (GetItemData(static_cast<int>(lpDIS->itemID)) ? "[x] " : "[ ] ") + text;
+        }
+        bool bSelected = (lpDIS->itemState & ODS_SELECTED) != 0 && static_cast<int>(lpDIS->itemID) >= 0;
+        pDC->FillSolidRect(&rc, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        pDC->SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(text, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { lpMIS->itemHeight = 18; }
 
 protected:
@@ -179,12 +206,27 @@ TEST_F(ComboListWindowTest, APlainComboChoosesTheClickedItemAndCloses)
     EXPECT_TRUE(::IsWindowVisible(hList));
     int nHeight = static_cast<int>(::SendMessage(hList, LB_GETITEMHEIGHT, 0, 0));
     ASSERT_GT(nHeight, 0);
+    AfxTestMouseMove(CWnd::FromHandle(hList), CPoint(10, nHeight + nHeight / 2));
+    EXPECT_EQ(1, static_cast<int>(::SendMessage(hList, LB_GETCURSEL, 0, 0)));  // follows the mouse
+    AfxTestGrabWindow(CWnd::FromHandle(hList), AfxTestOutputPath("combo-list-plain.png"));
     AfxTestClick(CWnd::FromHandle(hList), CPoint(10, nHeight * 2 + nHeight / 2));
     AfxPumpMessages();
     EXPECT_FALSE(combo.GetDroppedState());
     EXPECT_EQ(2, combo.GetCurSel());
     std::vector<int> want = {CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP};
     EXPECT_EQ(want, host.commands);
+    // Another window taking the mouse closes the list without a choice.
+    combo.ShowDropDown(TRUE);
+    AfxPumpMessages();
+    ASSERT_TRUE(combo.GetDroppedState());
+    host.commands.clear();
+    host.SetCapture();
+    ::ReleaseCapture();
+    EXPECT_FALSE(combo.GetDroppedState());
+    EXPECT_FALSE(::IsWindowVisible(hList));
+    EXPECT_EQ(2, combo.GetCurSel());
+    std::vector<int> wantCancel = {CBN_SELENDCANCEL, CBN_CLOSEUP};
+    EXPECT_EQ(wantCancel, host.commands);
     combo.DestroyWindow();
     host.DestroyWindow();
 }

@@ -22,7 +22,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
         if (m_bTranslatePattern && pMsg->message == WM_KEYDOWN &&
-            (pMsg->wParam == VK_TAB || pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+            (pMsg->wParam == VK_TAB || pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE || pMsg->wParam == 'A'))
         {
             ::TranslateMessage(pMsg);
             ::DispatchMessage(pMsg);
@@ -111,6 +111,28 @@ TEST_F(KeyTranslationTest, TheTranslateAndDispatchPatternYieldsExactlyOneCharact
         EXPECT_EQ(std::vector<UINT>({ch}), edit.chars) << vk;
         EXPECT_EQ(edit.m_hWnd, ::GetFocus());
     }
+    // A printable key through the same pattern is typed once.
+    edit.keys.clear();
+    edit.chars.clear();
+    AfxTestKey(&edit, 'A');
+    AfxPumpMessages();
+    EXPECT_EQ(std::vector<UINT>({'A'}), edit.keys);
+    EXPECT_EQ(std::vector<UINT>({'a'}), edit.chars);
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_STREQ("a", text);
+    // TranslateMessage on a key-down of its own posts the characters.
+    edit.chars.clear();
+    MSG msg = {};
+    msg.hwnd = edit.m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_RETURN;
+    EXPECT_TRUE(::TranslateMessage(&msg));
+    EXPECT_TRUE(edit.chars.empty());
+    AfxPumpMessages();
+    EXPECT_EQ(std::vector<UINT>({13}), edit.chars);
+    msg.wParam = VK_LEFT;
+    EXPECT_FALSE(::TranslateMessage(&msg));
     edit.DestroyWindow();
     host.DestroyWindow();
 }

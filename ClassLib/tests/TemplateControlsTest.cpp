@@ -19,13 +19,17 @@ enum : UINT
     IDC_PLAIN_LIST = 1202,
     IDC_FOLDERS = 1203,
     IDC_NOTE = 1204,
+    IDC_HEADING = 1205,
+    IDC_TABS = 1206,
 };
 
 const AFX_DLG_ITEM kMemberItems[] = {
     {WC_LISTVIEW, IDC_MEMBERS, "",
      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS, 7, 7, 180, 80},
     {WC_LISTVIEW, IDC_PLAIN_LIST, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 7, 92, 180, 40},
-    {WC_TREEVIEW, IDC_FOLDERS, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES, 190, 7, 60, 120},
+    {WC_TREEVIEW, IDC_FOLDERS, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES, 190, 7, 60, 100},
+    {WC_HEADER, IDC_HEADING, "", WS_CHILD | WS_VISIBLE | HDS_HORZ, 190, 110, 60, 10},
+    {WC_TABCONTROL, IDC_TABS, "", WS_CHILD | WS_VISIBLE, 190, 122, 60, 14},
 };
 const AFX_DLG_ITEM kOtherItems[] = {
     {"EDIT", IDC_NOTE, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 7, 8, 160, 14},
@@ -169,6 +173,10 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
     DWORD dwTreeStyle = 0;
     DWORD dwListStyle = 0;
     int nPlainColumns = -1;
+    bool bHeadingIsHeader = false;
+    int nTabs = 0;
+    int nRowsAfterUnsubclass = -2;
+    bool bHeaderKept = false;
     AfxTestPushModalScript([&](CWnd* pWnd) {
         CPropertySheet* pSheet = static_cast<CPropertySheet*>(pWnd);
         CMemberList& list = members.m_list;
@@ -192,10 +200,20 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
         CWnd* pTree = members.GetDlgItem(IDC_FOLDERS);
         bTreeIsTree = dynamic_cast<CTreeCtrl*>(pTree) != nullptr;
         dwTreeStyle = pTree != nullptr ? pTree->GetStyle() : 0;
+        bHeadingIsHeader = dynamic_cast<CHeaderCtrl*>(members.GetDlgItem(IDC_HEADING)) != nullptr;
+        CTabCtrl* pTabs = dynamic_cast<CTabCtrl*>(members.GetDlgItem(IDC_TABS));
+        if (pTabs != nullptr)
+            nTabs = pTabs->InsertItem(0, "one") + 1;
         list.drawn.clear();
         list.Invalidate();
         list.UpdateWindow();
         AfxTestGrabWindow(pSheet, AfxTestOutputPath("template-report-list-page.png"));
+        // Let go of the list: an object of the list's class holds its rows again, and the
+        // header stays with the page's header object.
+        HWND hList = list.UnsubclassWindow();
+        CListCtrl* pBack = dynamic_cast<CListCtrl*>(CWnd::FromHandle(hList));
+        nRowsAfterUnsubclass = pBack != nullptr ? pBack->GetItemCount() : -1;
+        bHeaderKept = pBack != nullptr && pBack->GetHeaderCtrl() == &members.m_header;
         pSheet->SetActivePage(1);
         pSheet->PressButton(PSBTN_OK);
     });
@@ -216,6 +234,10 @@ TEST_F(TemplateControlsTest, AnOwnerDrawnReportListFromAPageTemplateHasItsHeader
     EXPECT_TRUE(bTreeIsTree);
     EXPECT_NE(0u, dwTreeStyle & TVS_HASBUTTONS);
     EXPECT_NE(0u, dwTreeStyle & TVS_HASLINES);
+    EXPECT_TRUE(bHeadingIsHeader);
+    EXPECT_EQ(1, nTabs);
+    EXPECT_EQ(3, nRowsAfterUnsubclass);
+    EXPECT_TRUE(bHeaderKept);
     // Each page that was made is destroyed through its own DestroyWindow, once; the page
     // never shown is not.
     std::vector<std::string> want = {"members", "other"};
@@ -375,6 +397,39 @@ TEST(LocaleInfoTest, TheListSeparatorIsAComma)
     EXPECT_EQ(0, GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SLIST, one, 1));
     EXPECT_EQ('x', one[0]);
     EXPECT_EQ(0, GetLocaleInfo(LOCALE_USER_DEFAULT, 0x7777, buf, sizeof(buf)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TemplateControlsTest, ATreeMadeWithoutAnObjectKeepsItsItemsWhenAnObjectTakesItOver)
+{
+    CNotifyHost host;
+    ASSERT_TRUE(host.CreateHost(300, 300));
+    InitCommonControls();
+    HWND hTree = ::CreateWindowEx(0, WC_TREEVIEW, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0, 200, 200,
+                                  host.m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(61)), nullptr, nullptr);
+    ASSERT_NE(nullptr, hTree);
+    CTreeCtrl* pMade = dynamic_cast<CTreeCtrl*>(CWnd::FromHandlePermanent(hTree));
+    ASSERT_NE(nullptr, pMade);
+    HTREEITEM hRoot = pMade->InsertItem("plans");
+    HTREEITEM hChild = pMade->InsertItem("2026", hRoot);
+    ASSERT_TRUE(pMade->SelectItem(hChild));
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.SubclassWindow(hTree));
+    EXPECT_EQ(&tree, CWnd::FromHandlePermanent(hTree));
+    EXPECT_EQ(2u, tree.GetCount());
+    EXPECT_EQ(hRoot, tree.GetRootItem());
+    EXPECT_EQ(nullptr, tree.GetParentItem(hRoot));
+    EXPECT_EQ(hRoot, tree.GetParentItem(hChild));
+    EXPECT_EQ(hChild, tree.GetSelectedItem());
+    EXPECT_STREQ("2026", tree.GetItemText(hChild));
+    HTREEITEM hMore = tree.InsertItem("more");
+    EXPECT_EQ(hMore, tree.GetNextSiblingItem(hRoot));
+    EXPECT_NE(0u, tree.GetStyle() & TVS_HASBUTTONS);
+    tree.DestroyWindow();
+    host.DestroyWindow();
 }
 
 }  // namespace

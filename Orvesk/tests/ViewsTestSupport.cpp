@@ -75,11 +75,6 @@ CTaskLink* AddLink(CTaskItem* pSuccessor, const CTaskItem* pPredecessor, int nTy
     return pLink;
 }
 
-CString ProjectWindowTest::Gbk(const char* pszUtf8)
-{
-    return pszUtf8; // this file is compiled to code page 936 like the library
-}
-
 void ProjectWindowTest::SetUp()
 {
     CWndTestBase::SetUp();

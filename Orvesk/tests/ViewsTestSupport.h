@@ -36,8 +36,6 @@ protected:
     CTaskTreeView* Tree() const { return m_pTree; }
     CTaskGridAccess Grid() const { return CTaskGridAccess(m_pTree); }
     CString Text(int nRow, int nCol) const { return Grid().GetText(nRow, nCol); }
-    // The text as UTF-8, for comparing with literals written in this file.
-    static CString Gbk(const char* pszUtf8);
 
     CMDIFrameWnd* m_pMainFrame = nullptr;
     CMultiDocTemplate* m_pTemplate = nullptr;

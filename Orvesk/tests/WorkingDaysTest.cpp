@@ -100,7 +100,7 @@ TEST_F(WorkingDaysTest, NumbersArePlainDecimalsWhateverTheLocale)
 
 TEST_F(WorkingDaysTest, ADecimalDurationIsTakenUpToTheNextSecond)
 {
-    ASSERT_TRUE(true);
+    // A project of one task instead of the fixture's calendar project.
     Close();
     ASSERT_TRUE(Open([](CProjectDoc& doc) {
         CTaskItem* p = AddTask(doc.m_listTasks, "十分之一", Day(2004, 3, 1), Day(2004, 3, 1), 1);

@@ -17,6 +17,7 @@
 #include <ClassLib/Core/Collections.h>
 #include <ClassLib/Core/File.h>
 #include <ClassLib/Core/Archive.h>
+#include <ClassLib/Core/Thread.h>
 #include <ClassLib/Core/DateTime.h>
 #include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Registry/Profile.h>

@@ -57,6 +57,20 @@ REGSAM EffectiveAccess(REGSAM sam) {
   return (sam & MAXIMUM_ALLOWED) != 0 ? static_cast<REGSAM>(KEY_ALL_ACCESS) : sam;
 }
 
+constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
+
+// The rights a handle to node gets: in a read-only root, asking for the most allowed gives
+// read rights and asking for write rights is refused (false).
+bool GrantedAccess(const RegistryStore& store, const RegNode& node, REGSAM sam, REGSAM& granted) {
+  granted = EffectiveAccess(sam);
+  if (!store.ReadOnlyRoot(node)) return true;
+  if ((sam & MAXIMUM_ALLOWED) != 0) {
+    granted = KEY_READ;
+    return true;
+  }
+  return (granted & kWriteRights) == 0;
+}
+
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // Strings are kept with their terminators so that readers always find them.
@@ -131,7 +145,7 @@ LONG DeleteKey(HKEY hKey, LPCTSTR lpSubKey, bool tree) {
   if (parts.empty()) {
     if (!tree) return ERROR_INVALID_PARAMETER;
     if (base->children.empty()) return ERROR_SUCCESS;
-    if (!store.Writable()) return ERROR_ACCESS_DENIED;
+    if (!store.Writable(*base)) return ERROR_ACCESS_DENIED;
     // Everything below the key goes; the key itself stays.
     auto removed = base->children;
     base->children.clear();
@@ -144,7 +158,7 @@ LONG DeleteKey(HKEY hKey, LPCTSTR lpSubKey, bool tree) {
   std::shared_ptr<RegNode> node = Walk(base, parts);
   if (!node) return ERROR_FILE_NOT_FOUND;
   if (!tree && !node->children.empty()) return ERROR_ACCESS_DENIED;
-  if (!store.Writable()) return ERROR_ACCESS_DENIED;
+  if (!store.Writable(*node)) return ERROR_ACCESS_DENIED;
   RegNode* parent = node->parent;
   const std::string folded = FoldName(node->name);
   parent->children.erase(folded);
@@ -166,7 +180,9 @@ LONG RegOpenKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDe
   if (rc != ERROR_SUCCESS) return rc;
   std::shared_ptr<RegNode> node = Walk(key.node, SplitPath(lpSubKey));
   if (!node) return ERROR_FILE_NOT_FOUND;
-  *phkResult = key.store.OpenHandle(node, EffectiveAccess(samDesired));
+  REGSAM granted = 0;
+  if (!GrantedAccess(key.store, *node, samDesired, granted)) return ERROR_ACCESS_DENIED;
+  *phkResult = key.store.OpenHandle(node, granted);
   return ERROR_SUCCESS;
 }
 
@@ -195,11 +211,13 @@ LONG RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*Reserved*/, LPTSTR /*lp
     node = it->second;
     ++existing;
   }
+  REGSAM granted = 0;
+  if (!GrantedAccess(store, *node, samDesired, granted)) return ERROR_ACCESS_DENIED;
   if (existing < parts.size()) {
     if ((access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
     const bool makeVolatile = (dwOptions & REG_OPTION_VOLATILE) != 0;
     if (!makeVolatile && node->InVolatileTree()) return ERROR_CHILD_MUST_BE_VOLATILE;
-    if (!store.Writable() && !makeVolatile) return ERROR_ACCESS_DENIED;
+    if (!store.Writable(*node) && !makeVolatile) return ERROR_ACCESS_DENIED;
     RegNode* attachTo = node.get();
     std::shared_ptr<RegNode> first;
     for (size_t i = existing; i < parts.size(); ++i) {
@@ -221,7 +239,7 @@ LONG RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD /*Reserved*/, LPTSTR /*lp
   } else if (lpdwDisposition != nullptr) {
     *lpdwDisposition = REG_OPENED_EXISTING_KEY;
   }
-  *phkResult = store.OpenHandle(node, EffectiveAccess(samDesired));
+  *phkResult = store.OpenHandle(node, granted);
   return ERROR_SUCCESS;
 }
 
@@ -260,7 +278,7 @@ LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
   const LONG rc = key.Resolve(hKey, KEY_SET_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
   const std::shared_ptr<RegNode>& node = key.node;
-  if (!key.store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
+  if (!key.store.Writable(*node) && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
 
   RegValue value;
   value.name = lpValueName != nullptr ? lpValueName : "";
@@ -284,7 +302,7 @@ LONG RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
   const std::shared_ptr<RegNode>& node = key.node;
   const int index = node->FindValue(lpValueName != nullptr ? lpValueName : "");
   if (index < 0) return ERROR_FILE_NOT_FOUND;
-  if (!key.store.Writable() && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
+  if (!key.store.Writable(*node) && !node->InVolatileTree()) return ERROR_ACCESS_DENIED;
   RegValue old = node->values[index];
   node->values.erase(node->values.begin() + index);
   return key.store.Commit(*node, [&]() { node->values.insert(node->values.begin() + index, old); });
@@ -364,4 +382,10 @@ void AfxTestSetRegistryFile(const char* path) {
   RegistryStore& store = RegistryStore::Instance();
   Lock lock(store.mutex());
   store.SetTestFile(path);
+}
+
+void AfxTestSetRegistryFailure(HKEY hRoot, DWORD dwFailure) {
+  RegistryStore& store = RegistryStore::Instance();
+  Lock lock(store.mutex());
+  store.SetFailure(hRoot, dwFailure);
 }

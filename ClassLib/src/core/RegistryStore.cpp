@@ -175,9 +175,33 @@ bool RegistryStore::Save() {
   return true;
 }
 
+int RegistryStore::RootOf(const RegNode& node) const {
+  const RegNode* top = &node;
+  while (top->parent != nullptr) top = top->parent;
+  for (int i = 0; i < kRootCount; ++i)
+    if (m_tree.roots[i].get() == top) return i;
+  return -1;
+}
+
+bool RegistryStore::ReadOnlyRoot(const RegNode& node) const {
+  const int root = RootOf(node);
+  return root >= 0 && (m_failure[root] & AFX_REG_FAIL_READONLY) != 0;
+}
+
+bool RegistryStore::Writable(const RegNode& node) const {
+  return m_writable && !ReadOnlyRoot(node);
+}
+
+void RegistryStore::SetFailure(HKEY hRoot, DWORD failure) {
+  const int root = RootIndex(hRoot);
+  if (root >= 0) m_failure[root] = failure;
+}
+
 LONG RegistryStore::Commit(const RegNode& changed, const std::function<void()>& undo) {
   if (changed.InVolatileTree()) return ERROR_SUCCESS;
-  if (Save()) return ERROR_SUCCESS;
+  const int root = RootOf(changed);
+  const bool failing = root >= 0 && (m_failure[root] & AFX_REG_FAIL_WRITE) != 0;
+  if (!failing && Save()) return ERROR_SUCCESS;
   if (undo) undo();
   return ERROR_WRITE_FAULT;
 }

@@ -34,6 +34,10 @@ class RegistryStore {
 
   // False while a store file that could not be read or set aside must not be overwritten.
   bool Writable() const { return m_writable; }
+  // Also false inside a root a test made read-only.
+  bool Writable(const RegNode& node) const;
+  bool ReadOnlyRoot(const RegNode& node) const;
+  void SetFailure(HKEY hRoot, DWORD failure);
 
   void SetTestFile(const char* path);
 
@@ -51,6 +55,10 @@ class RegistryStore {
   std::string m_testPath;
   std::string m_path;
   RegTree m_tree;
+  DWORD m_failure[kRootCount] = {};
+
+  // The root index of the tree holding node, or -1.
+  int RootOf(const RegNode& node) const;
 
   struct Handle {
     std::shared_ptr<RegNode> node;

@@ -273,6 +273,11 @@ LRESULT CALLBACK ComboListProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lPara
             SetCur(hList, s, i);
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (the application was left): the list closes.
+        if (::IsWindowVisible(hList) && reinterpret_cast<HWND>(lParam) != hList)
+            s.combo->CloseList(false);
+        return 0;
     case WM_NCDESTROY:
         States().erase(hList);
         return ::DefWindowProc(hList, msg, wParam, lParam);
@@ -320,9 +325,9 @@ void ShowComboList(HWND hList, bool bShow)
     ListState& s = *ps;
     if (!bShow) {
         s.down = false;
+        ::ShowWindow(hList, SW_HIDE);  // hidden first: losing the capture then closes nothing
         if (::GetCapture() == hList)
             ::ReleaseCapture();
-        ::ShowWindow(hList, SW_HIDE);
         return;
     }
     // Below the combo box, as wide as it (or the dropped width), at most 30 items high.
@@ -344,6 +349,14 @@ void ShowComboList(HWND hList, bool bShow)
 LRESULT ComboListSend(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return ::IsWindow(hList) ? ::SendMessage(hList, msg, wParam, lParam) : 0;
+}
+
+LRESULT ComboAskParentColours(HWND hCombo, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HWND hParent = ::GetParent(hCombo);
+    if (hParent != nullptr)
+        return ::SendMessage(hParent, msg, wParam, lParam);
+    return ::DefWindowProc(hCombo, msg, wParam, lParam);
 }
 
 void DestroyComboList(HWND hList)

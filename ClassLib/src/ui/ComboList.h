@@ -17,6 +17,9 @@ HWND CreateComboList(ComboProc* pCombo, HWND hCombo);
 void ShowComboList(HWND hList, bool bShow);
 // A message to the list through its (possibly replaced) procedure; 0 without a list.
 LRESULT ComboListSend(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam);
+// WM_CTLCOLORLISTBOX that reached the combo box's default handling goes to its parent;
+// the system's list colours when it has none.
+LRESULT ComboAskParentColours(HWND hCombo, UINT msg, WPARAM wParam, LPARAM lParam);
 // The combo box is going: the list forgets it and goes too.
 void DestroyComboList(HWND hList);
 

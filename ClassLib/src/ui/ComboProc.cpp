@@ -416,6 +416,9 @@ LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
         return TRUE;
     case CB_GETDROPPEDSTATE:
         return m_dropped ? TRUE : FALSE;
+    case WM_CTLCOLORLISTBOX:
+        // The list asks the combo box, which asks its own parent.
+        return ComboAskParentColours(m_host->Self(), msg, wParam, lParam);
     case WM_KEYDOWN:
     case WM_CHAR:
         // While the list is down, the keys go to it.

@@ -35,6 +35,24 @@ UINT CtlColorMessage(HWND hWnd)
     return 0;
 }
 
+// Whether the control fills its rectangle with the brush: statics with text or a picture,
+// check boxes and radio buttons (frames, lines and group boxes draw only their lines).
+bool FillsWithBrush(HWND hWnd)
+{
+    char cls[64] = {0};
+    ::GetClassName(hWnd, cls, sizeof(cls));
+    const DWORD style = static_cast<DWORD>(::GetWindowLong(hWnd, GWL_STYLE));
+    if (_stricmp(cls, WC_STATIC) == 0) {
+        const DWORD type = style & 0x1F;
+        return type <= 0x03 || type == 0x0B || type == 0x0C || type == 0x0E;  // text, icon, simple, bitmap
+    }
+    if (_stricmp(cls, WC_BUTTON) == 0) {
+        const DWORD type = style & 0x0F;
+        return type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_OWNERDRAW && type != BS_GROUPBOX;
+    }
+    return false;
+}
+
 QColor ColorOf(COLORREF c)
 {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -87,7 +105,7 @@ private:
             pal.setColor(QPalette::Window, back);
             pal.setColor(QPalette::Base, back);
             pal.setColor(QPalette::Button, back);
-            fill = msg == WM_CTLCOLORSTATIC;  // a static fills its rectangle with the brush
+            fill = msg == WM_CTLCOLORSTATIC && FillsWithBrush(m_hWnd);
         }
         // Only a change is applied: a new palette repaints the widget.
         if (pal != m_widget->palette())

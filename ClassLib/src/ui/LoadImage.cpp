@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <cstring>
+
 HICON AfxNewIconFromImage(const QImage& argb);  // Cursor.cpp
 
 namespace {

@@ -41,3 +41,11 @@ void AfxTestActivateApp()
         ::SetFocus(g_hFocusBefore);
     g_hActiveBefore = g_hFocusBefore = nullptr;
 }
+
+// The input state is reset between tests: an application left inactive is active again
+// (without windows to give the focus back to).
+void AfxTestForgetDeactivation()
+{
+    g_bInactive = false;
+    g_hActiveBefore = g_hFocusBefore = nullptr;
+}

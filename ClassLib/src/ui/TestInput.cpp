@@ -319,8 +319,11 @@ BOOL AfxTestGrabWindow(CWnd* pWnd, LPCTSTR lpszPath)
     return pm.save(QString::fromLocal8Bit(lpszPath), "PNG");
 }
 
+void AfxTestForgetDeactivation();  // TestActivation.cpp
+
 void AfxTestResetInput()
 {
+    AfxTestForgetDeactivation();
     ReleaseCapture();
     ::SetFocus(nullptr);
     AfxSetActiveInternal(nullptr, false);

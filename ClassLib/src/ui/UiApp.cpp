@@ -3,6 +3,7 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/MessageBox.h>
+#include <ClassLib/Core/Thread.h>
 
 #include <QApplication>
 #include <QMetaObject>
@@ -70,6 +71,10 @@ void AfxEnsureApplication()
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
         g_dispatcher->moveToThread(QCoreApplication::instance()->thread());
+        // Calls other threads send here run from the event loop, or from a wait on this thread.
+        AfxSetUiThreadHooks(&AfxIsUiThread, [] {
+            QMetaObject::invokeMethod(g_dispatcher, [] { AfxServeUiCalls(); }, Qt::QueuedConnection);
+        });
     }
     // Message boxes become real dialogs, unless something (a test) installed its own.
     AfxMessageBoxHandler prev = AfxSetMessageBoxHandler(&AfxQtMessageBoxHandler);
@@ -174,8 +179,9 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
 
 BOOL AfxTranslateKeyMessage(const MSG* pMsg);  // WndWidget.cpp
 
-// The characters of a key-down are posted (WM_CHAR, one per byte); the input layer then
-// sends none of its own for that keystroke.
+// The characters of a key-down (WM_CHAR, one per byte) follow it: for the keystroke being
+// delivered they come once PreTranslateMessage returns, even when it swallowed the key;
+// for any other key-down message they are posted.
 BOOL TranslateMessage(const MSG* lpMsg)
 {
     return AfxTranslateKeyMessage(lpMsg);

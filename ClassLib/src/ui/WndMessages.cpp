@@ -4,6 +4,7 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/Mbcs.h>
+#include <ClassLib/Core/Thread.h>
 #include <ClassLib/Wnd/Cursor.h>
 #include <ClassLib/Wnd/System.h>
 
@@ -102,13 +103,12 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     if (!w)
         return 0;
     if (!AfxIsUiThread()) {
-        // Another thread waits until the user-interface thread has handled it.
+        // Another thread waits until the user-interface thread has handled it; that thread
+        // serves it from its event loop or from a wait for a thread handle.
         LRESULT result = 0;
-        QObject* ctx = QCoreApplication::instance();
-        if (!ctx)
+        if (!QCoreApplication::instance())
             return 0;
-        QMetaObject::invokeMethod(ctx, [&] { result = ::SendMessage(hWnd, Msg, wParam, lParam); },
-                                  Qt::BlockingQueuedConnection);
+        AfxCallOnUiThread([&] { result = ::SendMessage(hWnd, Msg, wParam, lParam); });
         return result;
     }
     WNDPROC proc = w->proc ? w->proc : &DefWindowProc;

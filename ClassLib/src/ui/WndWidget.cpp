@@ -328,9 +328,9 @@ bool TranslateKey(AfxWindow* w, QKeyEvent* ke)
         reached = AfxRunInputMessage(m, nullptr, &swallowed);
         t_keyContext = saved;
     }
-    // The characters of the key, unless PreTranslateMessage swallowed it or translated it
-    // itself (TranslateMessage posted them).
-    if (press && !swallowed && !context.translated && IsWindow(target)) {
+    // The characters of the key, unless PreTranslateMessage swallowed it without calling
+    // TranslateMessage for it.
+    if (press && (!swallowed || context.translated) && IsWindow(target)) {
         bool all = true;
         if (!context.text.isEmpty())
             SendChars(target, context.text, sys, lParam, time, &all);
@@ -366,9 +366,13 @@ BOOL AfxTranslateKeyMessage(const MSG* pMsg)
     const UINT vk = static_cast<UINT>(pMsg->wParam);
     QString text;
     bool sys = pMsg->message == WM_SYSKEYDOWN;
-    if (t_keyContext != nullptr && t_keyContext->vk == vk && !t_keyContext->translated) {
-        text = t_keyContext->text;
+    if (t_keyContext != nullptr && t_keyContext->vk == vk && t_keyContext->target == pMsg->hwnd) {
+        // The keystroke being delivered: its characters follow its key-down message as
+        // soon as PreTranslateMessage returns, as the posted ones would, and reach the
+        // widget the way a person's characters do (they are typed once).
+        const bool had = !t_keyContext->text.isEmpty();
         t_keyContext->translated = true;
+        return had ? TRUE : FALSE;
     } else {
         Qt::KeyboardModifiers mods;
         if (GetKeyState(VK_SHIFT) < 0)

@@ -3,6 +3,7 @@
 
 #include <ClassLib/Controls/ControlStyles.h>
 #include <ClassLib/Controls/CommonControls.h>
+#include <ClassLib/Controls/InitCommonControls.h>
 #include <ClassLib/Controls/ControlMaps.h>
 #include <ClassLib/Controls/Edit.h>
 #include <ClassLib/Controls/Button.h>

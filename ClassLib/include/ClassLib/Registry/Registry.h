@@ -156,3 +156,12 @@ LONG RegQueryInfoKey(HKEY hKey, LPTSTR lpClass, LPDWORD lpcClass, LPDWORD lpRese
 // kept in memory only) and drops what was loaded; the new file is read on the next use.
 // Handles opened before are no longer usable (ERROR_KEY_DELETED).
 void AfxTestSetRegistryFile(const char* path);
+
+// Tests: makes one predefined root fail the way a locked-down machine does, until it is
+// set back to AFX_REG_FAIL_NONE. A read-only root refuses opening or creating a key with
+// write rights and every change (ERROR_ACCESS_DENIED; RegOpenKey gets read rights only);
+// a failing write undoes every change and reports ERROR_WRITE_FAULT.
+#define AFX_REG_FAIL_NONE 0
+#define AFX_REG_FAIL_READONLY 1
+#define AFX_REG_FAIL_WRITE 2
+void AfxTestSetRegistryFailure(HKEY hRoot, DWORD dwFailure);

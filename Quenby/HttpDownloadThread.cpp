@@ -1,0 +1,278 @@
+// The download dialog's worker thread: connects, sends the request (again after a login),
+// reads the body into the target file and reports its end to the dialog. Its texts and
+// the progress go to the dialog's controls as messages the user-interface thread handles.
+#include "HttpDownloadDlg.h"
+
+#include <Internet/WinInet.h>
+
+#include <cstdlib>
+
+UINT CHttpDownloadDlg::_DownloadThread(LPVOID pParam)
+{
+    static_cast<CHttpDownloadDlg*>(pParam)->DownloadThread();
+    return 0;
+}
+
+void CALLBACK CHttpDownloadDlg::_OnStatusCallBack(HINTERNET hInternet, DWORD_PTR dwContext, DWORD dwInternetStatus,
+                                                  LPVOID lpvStatusInformation, DWORD dwStatusInformationLength)
+{
+    CHttpDownloadDlg* pDlg = reinterpret_cast<CHttpDownloadDlg*>(dwContext);
+    if (pDlg)
+        pDlg->OnStatusCallBack(hInternet, dwInternetStatus, lpvStatusInformation, dwStatusInformationLength);
+}
+
+void CHttpDownloadDlg::OnStatusCallBack(HINTERNET /*hInternet*/, DWORD dwInternetStatus, LPVOID lpvStatusInformation,
+                                        DWORD /*dwStatusInformationLength*/)
+{
+    LPCTSTR pszInfo = static_cast<LPCTSTR>(lpvStatusInformation);
+    switch (dwInternetStatus) {
+    case INTERNET_STATUS_RESOLVING_NAME: SetStatus(IDS_HTTPDOWNLOAD_RESOLVING_NAME, pszInfo); break;
+    case INTERNET_STATUS_NAME_RESOLVED: SetStatus(IDS_HTTPDOWNLOAD_RESOLVED_NAME, pszInfo); break;
+    case INTERNET_STATUS_CONNECTING_TO_SERVER: SetStatus(IDS_HTTPDOWNLOAD_CONNECTING, pszInfo); break;
+    case INTERNET_STATUS_CONNECTED_TO_SERVER: SetStatus(IDS_HTTPDOWNLOAD_CONNECTED, pszInfo); break;
+    case INTERNET_STATUS_REDIRECT: SetStatus(IDS_HTTPDOWNLOAD_REDIRECTING, pszInfo); break;
+    default: break;
+    }
+}
+
+void CHttpDownloadDlg::KeepHandle(HINTERNET& rMember, HINTERNET hNew)
+{
+    std::lock_guard<std::mutex> g(m_handleLock);
+    rMember = hNew;
+    // A cancel that came before the handle was kept could not close it.
+    if (hNew && Aborted() && m_hSession)
+        InternetCloseHandle(m_hSession);
+}
+
+void CHttpDownloadDlg::FinishAborted()
+{
+    m_file.Abort();
+    RemoveTargetFile();
+    PostMessage(WM_DOWNLOAD_FINISHED, 0, 0);
+}
+
+void CHttpDownloadDlg::HandleThreadErrorWithLastError(UINT nIDError, DWORD dwLastError)
+{
+    if (Aborted()) {
+        // The failure is the cancel closing the session: not an error to report.
+        FinishAborted();
+        return;
+    }
+    if (dwLastError == 0)
+        dwLastError = GetLastError();
+    CString sError;
+    sError.Format("%u", (unsigned)dwLastError);
+    AfxFormatString1(m_strError, nIDError, sError);
+    m_file.Abort();
+    RemoveTargetFile();
+    PostMessage(WM_DOWNLOAD_FINISHED, 1, 0);
+}
+
+void CHttpDownloadDlg::HandleThreadError(UINT nIDError)
+{
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+    m_strError.LoadString(nIDError);
+    // No usable response: the empty file would only make the next download ask to
+    // overwrite it.
+    m_file.Abort();
+    RemoveTargetFile();
+    PostMessage(WM_DOWNLOAD_FINISHED, 1, 0);
+}
+
+void CHttpDownloadDlg::DownloadThread()
+{
+    HINTERNET hSession = InternetOpen(AfxGetAppName(), INTERNET_OPEN_TYPE_PRECONFIG, NULL, NULL, 0);
+    KeepHandle(m_hSession, hSession);
+    if (hSession == NULL) {
+        TRACE("Failed in call to InternetOpen, Error:%d\n", (int)GetLastError());
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_GENERAL_ERROR);
+        return;
+    }
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+    if (InternetSetStatusCallback(hSession, _OnStatusCallBack) == INTERNET_INVALID_STATUS_CALLBACK) {
+        TRACE("Failed in call to InternetSetStatusCallback, Error:%d\n", (int)GetLastError());
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_GENERAL_ERROR);
+        return;
+    }
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+
+    HINTERNET hConnection;
+    if (m_strUser.GetLength())
+        hConnection = InternetConnect(hSession, m_strServer, m_nPort, m_strUser, m_strPassword, m_dwService, 0,
+                                      (DWORD_PTR)this);
+    else
+        hConnection = InternetConnect(hSession, m_strServer, m_nPort, NULL, NULL, m_dwService, 0, (DWORD_PTR)this);
+    KeepHandle(m_hConnection, hConnection);
+    if (hConnection == NULL) {
+        TRACE("Failed in call to InternetConnect, Error:%d\n", (int)GetLastError());
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_FAIL_CONNECT_SERVER);
+        return;
+    }
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+
+    m_ctrlAnimate.Play(0, (UINT)-1, (UINT)-1);
+
+    LPCTSTR ppszAcceptTypes[2];
+    ppszAcceptTypes[0] = "*/*";
+    ppszAcceptTypes[1] = NULL;
+    HINTERNET hRequest = HttpOpenRequest(hConnection, NULL, m_strObject, NULL, NULL, ppszAcceptTypes,
+                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE | INTERNET_FLAG_KEEP_CONNECTION,
+                                         (DWORD_PTR)this);
+    KeepHandle(m_hRequest, hRequest);
+    if (hRequest == NULL) {
+        TRACE("Failed in call to HttpOpenRequest, Error:%d\n", (int)GetLastError());
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_FAIL_CONNECT_SERVER);
+        return;
+    }
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+
+    // Sent again for as long as a login prompt asks for it.
+    for (;;) {
+        if (!HttpSendRequest(hRequest, NULL, 0, NULL, 0)) {
+            TRACE("Failed in call to HttpSendRequest, Error:%d\n", (int)GetLastError());
+            HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_FAIL_CONNECT_SERVER);
+            return;
+        }
+        TCHAR szStatusCode[32];
+        DWORD dwInfoSize = 32;
+        if (!HttpQueryInfo(hRequest, HTTP_QUERY_STATUS_CODE, szStatusCode, &dwInfoSize, NULL)) {
+            TRACE("Failed in call to HttpQueryInfo for HTTP query status code, Error:%d\n", (int)GetLastError());
+            HandleThreadError(IDS_HTTPDOWNLOAD_INVALID_SERVER_RESPONSE);
+            return;
+        }
+        const long nStatusCode = std::atol(szStatusCode);
+        if (nStatusCode == 401 || nStatusCode == 407) {
+            // The refusal's own body is read away before asking.
+            char szData[51];
+            DWORD dwSize;
+            do {
+                dwSize = 0;
+                if (!InternetReadFile(hRequest, szData, 50, &dwSize))
+                    break;
+            } while (dwSize != 0 && !Aborted());
+            if (Aborted()) {
+                FinishAborted();
+                return;
+            }
+            if (InternetErrorDlg(GetSafeHwnd(), hRequest, ERROR_INTERNET_INCORRECT_PASSWORD,
+                                 FLAGS_ERROR_UI_FILTER_FOR_ERRORS | FLAGS_ERROR_UI_FLAGS_GENERATE_DATA |
+                                     FLAGS_ERROR_UI_FLAGS_CHANGE_OPTIONS,
+                                 NULL) == ERROR_INTERNET_FORCE_RETRY)
+                continue;
+            // No login given: the refusal stands, and nothing was downloaded.
+            TRACE("Failed to retrieve a HTTP 200 status, Status Code: %d\n", (int)nStatusCode);
+            HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_INVALID_HTTP_RESPONSE, (DWORD)nStatusCode);
+            return;
+        }
+        if (nStatusCode == 200)
+            break;
+        TRACE("Failed to retrieve a HTTP 200 status, Status Code: %d\n", (int)nStatusCode);
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_INVALID_HTTP_RESPONSE, (DWORD)nStatusCode);
+        return;
+    }
+
+    SetStatus(IDS_HTTPDOWNLOAD_GETTING_FILE_INFORMATION);
+    TCHAR szContentLength[32];
+    DWORD dwInfoSize = 32;
+    DWORD dwFileSize = 0;
+    BOOL bGotFileSize = FALSE;
+    if (HttpQueryInfo(hRequest, HTTP_QUERY_CONTENT_LENGTH, szContentLength, &dwInfoSize, NULL)) {
+        bGotFileSize = TRUE;
+        dwFileSize = (DWORD)std::strtoul(szContentLength, NULL, 10);
+        // Kilobytes, rounded; the 32-bit range holds files past the 16-bit one's 32 MB.
+        m_ctrlProgress.SetRange32(0, (int)((dwFileSize + 512) / 1024));
+    }
+
+    SetStatus(IDS_HTTPDOWNLOAD_RETREIVEING_FILE);
+    const DWORD dwStartTicks = ::GetTickCount();
+    DWORD dwCurrentTicks = dwStartTicks;
+    DWORD dwBytesRead = 0;
+    char szReadBuf[1024];
+    const DWORD dwBytesToRead = 1024;
+    DWORD dwTotalBytesRead = 0;
+    DWORD dwLastTotalBytes = 0;
+    DWORD dwLastPercentage = 0;
+    do {
+        if (!InternetReadFile(hRequest, szReadBuf, dwBytesToRead, &dwBytesRead)) {
+            TRACE("Failed in call to InternetReadFile, Error:%d\n", (int)GetLastError());
+            HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_ERROR_READFILE);
+            return;
+        }
+        if (dwBytesRead && !Aborted()) {
+            try {
+                m_file.Write(szReadBuf, dwBytesRead);
+            } catch (CFileException* pEx) {
+                TRACE("An exception occured while writing to the download file\n");
+                const DWORD dwError = (DWORD)pEx->m_lOsError;
+                pEx->Delete();
+                HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_ERROR_READFILE, dwError);
+                return;
+            }
+            dwTotalBytesRead += dwBytesRead;
+            UpdateControlsDuringTransfer(dwStartTicks, dwCurrentTicks, dwTotalBytesRead, dwLastTotalBytes,
+                                         dwLastPercentage, bGotFileSize, dwFileSize);
+        }
+    } while (dwBytesRead && !Aborted());
+
+    if (Aborted()) {
+        FinishAborted();
+        return;
+    }
+    try {
+        m_file.Close();
+    } catch (CFileException* pEx) {
+        TRACE("An exception occured while writing to the download file\n");
+        const DWORD dwError = (DWORD)pEx->m_lOsError;
+        pEx->Delete();
+        HandleThreadErrorWithLastError(IDS_HTTPDOWNLOAD_ERROR_READFILE, dwError);
+        return;
+    }
+    PostMessage(WM_DOWNLOAD_FINISHED, 0, 0);
+}
+
+void CHttpDownloadDlg::UpdateControlsDuringTransfer(DWORD dwStartTicks, DWORD& dwCurrentTicks, DWORD dwTotalBytesRead,
+                                                    DWORD& dwLastTotalBytes, DWORD& dwLastPercentage,
+                                                    BOOL bGotFileSize, DWORD dwFileSize)
+{
+    if (bGotFileSize && dwFileSize) {
+        const DWORD dwPercentage = (DWORD)(dwTotalBytesRead * 100.0 / dwFileSize);
+        if (dwPercentage != dwLastPercentage) {
+            CString sPercentage;
+            sPercentage.Format("%u", (unsigned)dwPercentage);
+            CString sCaption;
+            AfxFormatString2(sCaption, IDS_HTTPDOWNLOAD_PERCENTAGE, sPercentage, m_strFileName);
+            SetWindowText(sCaption);
+            dwLastPercentage = dwPercentage;
+            m_ctrlProgress.SetPos((int)(dwTotalBytesRead / 1024));
+        }
+    }
+
+    const DWORD dwNowTicks = ::GetTickCount();
+    const DWORD dwTimeTaken = dwNowTicks - dwCurrentTicks;
+    if (dwTimeTaken > 1000) {
+        const double dKbPerSecond = ((double)dwTotalBytesRead - (double)dwLastTotalBytes) / (double)dwTimeTaken;
+        m_ctrlTransferRate.SetWindowText(FormatRate(dKbPerSecond));
+        dwCurrentTicks = dwNowTicks;
+        dwLastTotalBytes = dwTotalBytesRead;
+        if (bGotFileSize && dwTotalBytesRead) {
+            const DWORD dwSecondsLeft = (DWORD)(((double)dwNowTicks - dwStartTicks) / dwTotalBytesRead *
+                                                ((double)dwFileSize - dwTotalBytesRead) / 1000);
+            m_ctrlTimeLeft.SetWindowText(FormatTimeLeft(dwSecondsLeft, dwTotalBytesRead, dwFileSize));
+        }
+    }
+}
