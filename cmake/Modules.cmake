@@ -26,11 +26,6 @@ function(pc_add_tests name)
   if(T_SYSTEM_CHARSET)
     pc_system_charset(${name})
   endif()
-  # The test environment goes in through the launcher: a list given as the ENVIRONMENT
-  # property of discovered tests keeps only its first entry, and a test run without
-  # PC_REGISTRY_FILE would share the user's settings file with every other test.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;PC_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output;PC_REGISTRY_FILE=:memory:")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}

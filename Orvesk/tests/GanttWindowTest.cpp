@@ -176,16 +176,16 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
     CGanttBarView* pBar = BarView();
     CTaskItem* pReq = Grid().GetTask(2);
     ASSERT_NE(nullptr, pReq);
-    ASSERT_EQ(Gbk("需求分析"), pReq->m_strName);
+    ASSERT_EQ(CString("需求分析"), pReq->m_strName);
     // The chart moved the task one day later (as a bar drag does).
     pReq->m_dtStart = Day(2024, 3, 5);
     pReq->m_dtFinish = Day(2024, 3, 7);
     pBar->OnTaskChanged(pReq);
 
     EXPECT_TRUE(m_pDoc->IsModified());
-    EXPECT_EQ(Gbk("2024年3月5日"), Text(2, 4));
-    EXPECT_EQ(Gbk("2024年3月7日"), Text(2, 5));
-    EXPECT_EQ(Gbk("3个工作日"), Text(2, 3));
+    EXPECT_EQ(CString("2024年3月5日"), Text(2, 4));
+    EXPECT_EQ(CString("2024年3月7日"), Text(2, 5));
+    EXPECT_EQ(CString("3个工作日"), Text(2, 3));
     // Its successor now starts after it.
     CTaskItem* pDesign = Grid().GetTask(3);
     ASSERT_NE(nullptr, pDesign);

@@ -732,44 +732,38 @@ void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// Sizes one pane of a row or column of panes from the tracker's position: pos is the
+// tracker's coordinate, start the inside rectangle's edge, gap the splitter gap.
+static void TrackPaneSize(CSplitterWnd::CRowColInfo* pInfo, int nCount, int nIndex, int pos, int start, int gap,
+                          BOOL bDynamic)
+{
+    int edge = start;
+    for (int i = 0; i < nIndex; ++i)
+        edge += pInfo[i].nCurSize + gap;
+    int size = std::max(0, pos - edge);
+    // A pane dragged below its minimum is closed in a dynamic splitter and kept at its
+    // minimum in a static one.
+    if (size < pInfo[nIndex].nMinSize)
+        size = bDynamic ? 0 : pInfo[nIndex].nMinSize;
+    pInfo[nIndex].nIdealSize = size;
+    // The pane on the other side keeps the rest; only when it is not the last does it need
+    // an ideal size of its own.
+    if (nIndex + 1 < nCount - 1)
+        pInfo[nIndex + 1].nIdealSize = std::max(0, pInfo[nIndex].nCurSize + pInfo[nIndex + 1].nCurSize - size);
+}
+
 void CSplitterWnd::TrackColumnSize(int x, int col)
 {
     CRect inside;
     GetInsideRect(inside);
-    int left = inside.left;
-    for (int c = 0; c < col; ++c)
-        left += m_pColInfo[static_cast<size_t>(c)].nCurSize + m_cxSplitterGap;
-    int cx = std::max(0, x - left);
-    // A pane dragged below its minimum is closed in a dynamic splitter and kept at its
-    // minimum in a static one.
-    if (cx < m_pColInfo[static_cast<size_t>(col)].nMinSize)
-        cx = (m_pDynamicViewClass != nullptr) ? 0 : m_pColInfo[static_cast<size_t>(col)].nMinSize;
-    m_pColInfo[static_cast<size_t>(col)].nIdealSize = cx;
-    // The pane on the other side keeps the rest; only when it is not the last does it need
-    // an ideal size of its own.
-    if (col + 1 < m_nCols - 1)
-    {
-        int nNext = m_pColInfo[static_cast<size_t>(col)].nCurSize + m_pColInfo[static_cast<size_t>(col + 1)].nCurSize - cx;
-        m_pColInfo[static_cast<size_t>(col + 1)].nIdealSize = std::max(0, nNext);
-    }
+    TrackPaneSize(&m_pColInfo[0], m_nCols, col, x, inside.left, m_cxSplitterGap, m_pDynamicViewClass != nullptr);
 }
 
 void CSplitterWnd::TrackRowSize(int y, int row)
 {
     CRect inside;
     GetInsideRect(inside);
-    int top = inside.top;
-    for (int r = 0; r < row; ++r)
-        top += m_pRowInfo[static_cast<size_t>(r)].nCurSize + m_cySplitterGap;
-    int cy = std::max(0, y - top);
-    if (cy < m_pRowInfo[static_cast<size_t>(row)].nMinSize)
-        cy = (m_pDynamicViewClass != nullptr) ? 0 : m_pRowInfo[static_cast<size_t>(row)].nMinSize;
-    m_pRowInfo[static_cast<size_t>(row)].nIdealSize = cy;
-    if (row + 1 < m_nRows - 1)
-    {
-        int nNext = m_pRowInfo[static_cast<size_t>(row)].nCurSize + m_pRowInfo[static_cast<size_t>(row + 1)].nCurSize - cy;
-        m_pRowInfo[static_cast<size_t>(row + 1)].nIdealSize = std::max(0, nNext);
-    }
+    TrackPaneSize(&m_pRowInfo[0], m_nRows, row, y, inside.top, m_cySplitterGap, m_pDynamicViewClass != nullptr);
 }
 
 void CSplitterWnd::StopTracking(BOOL bAccept)

@@ -203,15 +203,25 @@ BOOL CDC::PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCo
     }
     return TRUE;
 }
-BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+// An arc (kind 0, stroked), chord (1) or pie (2), each filled and outlined the same way.
+static BOOL ArcShape(HDC hDC, const char* pszName, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4,
+                     int nKind)
 {
-    AfxDCImpl* d = DCOf(m_hDC);
+    AfxDCImpl* d = DCOf(hDC);
     if (!d)
         return FALSE;
     RecordGuard g;
-    RecordRect(d, g, AfxDrawKind::Arc, "Arc", x1, y1, x2, y2);
-    StrokePath(d, ArcPath(d, x1, y1, x2, y2, x3, y3, x4, y4, 0));
+    RecordRect(d, g, AfxDrawKind::Arc, pszName, x1, y1, x2, y2);
+    QPainterPath path = ArcPath(d, x1, y1, x2, y2, x3, y3, x4, y4, nKind);
+    if (nKind == 0)
+        StrokePath(d, path);
+    else
+        FillAndStroke(d, path);
     return TRUE;
+}
+BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    return ArcShape(m_hDC, "Arc", x1, y1, x2, y2, x3, y3, x4, y4, 0);
 }
 BOOL CDC::Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 {
@@ -328,13 +338,7 @@ BOOL CDC::PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount
 }
 BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    AfxDCImpl* d = DCOf(m_hDC);
-    if (!d)
-        return FALSE;
-    RecordGuard g;
-    RecordRect(d, g, AfxDrawKind::Arc, "Chord", x1, y1, x2, y2);
-    FillAndStroke(d, ArcPath(d, x1, y1, x2, y2, x3, y3, x4, y4, 1));
-    return TRUE;
+    return ArcShape(m_hDC, "Chord", x1, y1, x2, y2, x3, y3, x4, y4, 1);
 }
 BOOL CDC::Chord(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 {
@@ -342,13 +346,7 @@ BOOL CDC::Chord(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 }
 BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    AfxDCImpl* d = DCOf(m_hDC);
-    if (!d)
-        return FALSE;
-    RecordGuard g;
-    RecordRect(d, g, AfxDrawKind::Arc, "Pie", x1, y1, x2, y2);
-    FillAndStroke(d, ArcPath(d, x1, y1, x2, y2, x3, y3, x4, y4, 2));
-    return TRUE;
+    return ArcShape(m_hDC, "Pie", x1, y1, x2, y2, x3, y3, x4, y4, 2);
 }
 BOOL CDC::Pie(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 {
