@@ -353,7 +353,15 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
 
 void CGridCtrl::DestroyCell(int nRow, int nCol)
 {
+#ifdef GRIDCTRL_PREDTASK
+    // The stored cell, never the shared cell a virtual grid hands out.
+    CGridCellBase* pCell = NULL;
+    if (nRow >= 0 && nRow < m_RowData.GetSize() && m_RowData[nRow] && nCol >= 0
+        && nCol < m_RowData[nRow]->GetSize())
+        pCell = m_RowData[nRow]->GetAt(nCol);
+#else
     CGridCellBase* pCell = GetCell(nRow, nCol);
+#endif
     if (!pCell)
         return;
     SetItemState(nRow, nCol, 0);

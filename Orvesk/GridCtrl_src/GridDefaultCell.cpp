@@ -17,7 +17,16 @@ CGridDefaultCell::CGridDefaultCell()
     memset(&ncm, 0, sizeof(ncm));
     ncm.cbSize = sizeof(NONCLIENTMETRICS);
     ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(NONCLIENTMETRICS), &ncm, 0);
-    SetFont(&ncm.lfMessageFont);
+    // The description only: a grid may be constructed before the screen can be measured
+    // (the margin and size keep their defaults until a font is set).
+    CGridCell::SetFont(&ncm.lfMessageFont);
+}
+
+CFont* CGridDefaultCell::GetFontObject() const
+{
+    if (!m_Font.GetSafeHandle())
+        m_Font.CreateFontIndirect(&m_lfFont);
+    return &m_Font;
 }
 
 CGridDefaultCell::~CGridDefaultCell()

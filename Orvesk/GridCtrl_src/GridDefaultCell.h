@@ -30,7 +30,7 @@ public:
 
     // Takes the font and measures the margin and the default size with it on the screen.
     virtual void SetFont(const LOGFONT* plf);
-    CFont* GetFontObject() const { return const_cast<CFont*>(&m_Font); }
+    CFont* GetFontObject() const;
 
     int GetWidth() const { return m_Size.cx; }
     int GetHeight() const { return m_Size.cy; }
@@ -42,7 +42,7 @@ public:
 
 protected:
     CSize m_Size;
-    CFont m_Font;
+    mutable CFont m_Font;
     int   m_nStyle;
 };
 
