@@ -87,6 +87,8 @@ BOOL CTaskPreTaskPage::OnInitDialog()
         ScreenToClient(&rect);
     }
     m_Grid.Create(rect, this, IDC_TASK_PRED_GRID, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    // Over the placeholder, which only lends its rectangle.
+    m_Grid.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     m_Grid.ShowWindow(SW_SHOW);
     m_Grid.SetEditable(TRUE);
 

@@ -23,7 +23,7 @@ const AFX_MENU_ITEM kPopupItems[] = {
     {MF_STRING, ID_TASK_TARGET_FROMPDM, "从产品结构树"},
     {MF_SEPARATOR, 0, nullptr},
     {MF_STRING | MF_END, ID_TASK_TARGET_DELETE, "删除"},
-    {MF_POPUP | MF_END, 0, "Grid"},
+    {MF_POPUP, 0, "Grid"},
     {MF_STRING, ID_TASK_PRED_DELETE, "删除"},
     {MF_STRING | MF_END, ID_TASK_PRED_ADD, "增加"},
 };
