@@ -323,9 +323,9 @@ BOOL CRnHotButton::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CRnHotButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // A double click counts as two clicks.
+    // A double click counts as two clicks: the second press goes the way of the first.
     if (message == WM_LBUTTONDBLCLK)
-        message = WM_LBUTTONDOWN;
+        return SendMessage(WM_LBUTTONDOWN, wParam, lParam);
     return CButton::DefWindowProc(message, wParam, lParam);
 }
 
