@@ -1,5 +1,6 @@
-# The grid's tree column, button cells and task-row cells. Compiled together with the grid
-# sources (GridCtrl_src/GridSources.cmake) into every library that carries a task grid.
+# The grid's tree column, button cells and task-row cells, and the task rows built of them.
+# Compiled together with the grid sources (GridCtrl_src/GridSources.cmake) into every
+# library that carries a task grid.
 set(GRIDCELLS_INCLUDE_DIRS
   ${CMAKE_CURRENT_LIST_DIR}/GridControl_BaseBtn
   ${CMAKE_CURRENT_LIST_DIR}/GridBtnCell_src
@@ -29,4 +30,5 @@ set(GRIDCELLS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridVirtCell_src/GridBmpCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridVirtCell_src/GridDlgCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridVirtCell_src/GridSpinCell.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrl_src/GridCtrlTaskRows.cpp
 )

@@ -6,7 +6,7 @@
 IMPLEMENT_DYNCREATE(CProjectDoc, COleServerDoc)
 
 CProjectDoc::CProjectDoc()
-    : m_nMaxRowInGrid(0), m_nProjectID(0), m_listTasks(10), m_listDeletedTasks(10), m_listDayOfWeek(10),
+    : m_pOrigParent(NULL), m_nMaxRowInGrid(0), m_nProjectID(0), m_listTasks(10), m_listDeletedTasks(10), m_listDayOfWeek(10),
       m_listCalendarItems(10), m_bLocalFile(1), m_listResources(10), m_listPermissions(10),
       m_nCalBaseID(-2), m_nCalID(0), m_bAutomation(1), m_nViewType(2), m_nParseDepth(0)
 {
@@ -25,16 +25,6 @@ void CProjectDoc::Dump(CDumpContext& dc) const
     COleServerDoc::Dump(dc);
 }
 #endif
-
-CServerSrvrItem* CProjectDoc::GetEmbeddedItem()
-{
-    return static_cast<CServerSrvrItem*>(COleServerDoc::GetEmbeddedItem());
-}
-
-COleServerItem* CProjectDoc::OnGetEmbeddedItem()
-{
-    return new CServerSrvrItem(this);
-}
 
 CProjectDoc::~CProjectDoc()
 {

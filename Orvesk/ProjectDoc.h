@@ -38,6 +38,13 @@ public:
     // ---- the server document ------------------------------------------------------------
     CServerSrvrItem* GetEmbeddedItem();
     COleServerItem* OnGetEmbeddedItem() override;
+    CDocObjectServer* GetDocObjectServer(LPOLEDOCUMENTSITE pDocSite) override;
+    // The in-place frame for a container's window: the document's view moves into it when
+    // the document has a window, else the template makes a view in it. NULL when the
+    // template cannot make the frame.
+    COleIPFrameWnd* CreateInPlaceFrame(CWnd* pParentWnd) override;
+    // Moves the view back to where it came from, then destroys the in-place frame.
+    void DestroyInPlaceFrame(COleIPFrameWnd* pFrameWnd) override;
 
     // ---- lifecycle and opening (ProjectDocLifecycle.cpp) ------------------------------
     // A new local project in a new window (a further document of this one's template).
@@ -215,6 +222,7 @@ protected:
     void ModifyLoginUserPerm();
 
 public:
+    CWnd* m_pOrigParent;                // where the view was before it moved in place
     int m_nMaxRowInGrid;                      // highest ROWINGRID of the tasks
     int m_nProjectID;                      // server id of the open project
     CTaskItemList m_listTasks;          // top-level tasks; each owns its subtree

@@ -31,7 +31,9 @@ void ProjectSendProgress(UINT message, WPARAM wParam, LPARAM lParam)
 
 void ProjectProgressStart(LPCTSTR lpszText)
 {
-    ProjectSendProgress(WM_PROGRESS_START, (WPARAM)lpszText, 0);
+    // The receiver reads the address of a string the sender owns during the call.
+    CString strText(lpszText != NULL ? lpszText : "");
+    ProjectSendProgress(WM_PROGRESS_START, (WPARAM)&strText, 0);
 }
 
 ProjectWaitSink ProjectSetWaitSink(ProjectWaitSink sink)

@@ -12,7 +12,8 @@
 #define WM_USER 0x0400
 #endif
 
-// wParam: the status text (LPCTSTR, owned by the sender for the duration of the call).
+// wParam: the address of a CString with the status text, owned by the sender for the
+// duration of the call.
 #define WM_PROGRESS_START (WM_USER + 18)
 // wParam 0, lParam 0: one step of the bar.
 #define WM_PROGRESS_STEP (WM_USER + 38)

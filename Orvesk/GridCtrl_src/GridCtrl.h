@@ -356,10 +356,33 @@ public:
     // The task tree view that is the grid's parent, NULL when the parent is another window.
     CGridTaskViewHooks* GetTaskView() const;
     CGridTaskTipHooks* GetTaskTip() const { return m_pTaskTip; }
-    // Inserts a blank task row at nRow (the task views give its cells their classes).
+    // Inserts a blank task row at nRow (appending when nRow is negative or past the end).
+    // With task-row hooks set (GridSetTaskRowHooks) the row gets the task-row cells.
     virtual void InsertTaskRow(int nRow);
-    // Writes a task record's values into the cells of a row.
+    // Writes a task record's values into the cells of a row (through the task-row hooks).
     virtual void SetTaskRow(int nRow, CTaskItem* pTask);
+
+    // Task rows (GridCtrlTaskRows.cpp, built with the task-row cells). Inserts a task row
+    // with the cells of the seven columns at nRow (at the end when nRow is negative or
+    // past the end) and, when a name is given, writes the values into it; level -1 takes
+    // the level of the row at the insertion point (of the last row when appending, 1 in a
+    // grid of only the heading row). Returns the new row.
+    int InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nStatus, LPCTSTR lpszName,
+                      int nLevel, double dDays, const COleDateTime& dtStart,
+                      const COleDateTime& dtFinish, LPCTSTR lpszPred);
+    // Writes a task's values into an existing row; an empty name makes the row blank. A
+    // negative row does nothing.
+    void SetTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nStatus, LPCTSTR lpszName,
+                    int nLevel, double dDays, const COleDateTime& dtStart,
+                    const COleDateTime& dtFinish, LPCTSTR lpszPred);
+    // Sets the tree value of the row's tree cell and sets (bTopBit non-zero) or clears its
+    // viewable bit; nothing without a tree cell.
+    void SetTreeCellInfo(int nRow, int nTreeValue, int bTopBit);
+    // Deletes a task row (above 0) and sends WM_GRID_TASKDELETED with its task.
+    BOOL DeleteTaskRow(int nRow);
+    // The duration text of a task row: one decimal, the integer alone when that decimal
+    // is 0, then "个工作日" (2.5 -> "2.5个工作日", 2.96 -> "3个工作日").
+    static CString FormatTaskDays(double dDays);
     void OnNewTask();
     void OnDeleteTask();
     // Deletes the non-fixed rows whose name (column 2) is empty and appends one blank task

@@ -1,7 +1,7 @@
 // Grid window: the hooks of a task grid (the grid embedded in the task tree view): the
 // tree column, the task view and task tip, the level-drag request of a tree cell, the task
-// commands and the feedback drawing. The task views complete InsertTaskRow, SetTaskRow and
-// OnDeleteTask with the task rows' cell classes and records.
+// commands and the feedback drawing. The task rows themselves (cells, writing, deleting)
+// are in GridCtrlTaskRows.cpp, built with the task-row cells.
 #include "GridCtrl.h"
 
 void CGridCtrl::AttachTreeColumn(CGridTreeColumnHooks* pTreeColumn, CBtnDataBase* pBtnDataBase)
@@ -28,15 +28,22 @@ CGridTaskViewHooks* CGridCtrl::GetTaskView() const
 
 void CGridCtrl::InsertTaskRow(int nRow)
 {
-    // A blank row; the task views give its cells their classes.
+    CGridTaskRowHooks* pHooks = m_bTaskGrid ? GridGetTaskRowHooks() : NULL;
+    if (pHooks)
+    {
+        pHooks->InsertBlankTaskRow(this, nRow);
+        return;
+    }
     InsertRow(_T(""), (nRow >= 0 && nRow < GetRowCount()) ? nRow : -1);
     if (m_bTaskGrid && m_pTreeColumn)
         m_pTreeColumn->SetEndRow(GetRowCount());
 }
 
-void CGridCtrl::SetTaskRow(int /*nRow*/, CTaskItem* /*pTask*/)
+void CGridCtrl::SetTaskRow(int nRow, CTaskItem* pTask)
 {
-    // Filled by the task views, which know the task record.
+    CGridTaskRowHooks* pHooks = GridGetTaskRowHooks();
+    if (pHooks && nRow >= 0 && nRow < GetRowCount())
+        pHooks->WriteTaskRow(this, nRow, pTask);
 }
 
 void CGridCtrl::OnNewTask()
@@ -63,9 +70,71 @@ void CGridCtrl::OnNewTask()
         pParent->SendMessage(WM_GRID_TASKINSERTED, (WPARAM)nRow, 0);
 }
 
+BOOL CGridCtrl::DeleteTaskRow(int nRow)
+{
+    if (nRow <= 0 || nRow >= GetRowCount())
+        return FALSE;
+    // The task is read before the row (and its cells) go.
+    CTaskItem* pTask = GetRowTask(nRow);
+    if (!DeleteRow(nRow))
+        return FALSE;
+    if (m_bTaskGrid && m_pTreeColumn)
+        m_pTreeColumn->SetEndRow(GetRowCount());
+    CWnd* pParent = GetParent();
+    if (pParent && pParent->GetSafeHwnd())
+        pParent->SendMessage(WM_GRID_TASKDELETED, (WPARAM)pTask, 0);
+    return TRUE;
+}
+
 void CGridCtrl::OnDeleteTask()
 {
-    // Deleting task rows (and asking about their sub-tasks) is the task views' part.
+    int nRow = GetRowCount();
+    if (IsValid(m_idRightClickCell) && m_idRightClickCell.row >= m_nFixedRows)
+        nRow = m_idRightClickCell.row;
+    else if (IsValid(m_idCurrentCell))
+        nRow = m_idCurrentCell.row;
+    if (nRow < 1 || nRow >= GetRowCount())
+        return;
+
+    // The subtree ends before the first following task row that is not deeper.
+    CGridTreeCellHooks* pTree = GetTreeCell(nRow, 2);
+    const int nLevel = pTree ? pTree->GetLevel() : 0;
+    int nEnd = nRow + 1;
+    BOOL bChildren = FALSE;
+    while (nEnd < GetRowCount())
+    {
+        if (GetRowTask(nEnd))
+        {
+            CGridTreeCellHooks* pNext = GetTreeCell(nEnd, 2);
+            if (!pNext || pNext->GetLevel() <= nLevel)
+                break;
+            bChildren = TRUE;
+        }
+        nEnd++;
+    }
+
+    BOOL bWhole = TRUE;
+    if (bChildren && GetRowTask(nRow))
+        bWhole = MessageBox(_T("你要删除当前任务的子任务吗!"), _T("系统提示"),
+                            MB_YESNO | MB_ICONINFORMATION) == IDYES;
+
+    const int nFocusRow = m_idCurrentCell.row;
+    for (int row = nEnd - 1; row >= nRow; row--)
+    {
+        if (bWhole || row == nRow)
+        {
+            if (GetRowTask(row) || row == nFocusRow)
+                DeleteTaskRow(row);
+        }
+        else if (GetRowTask(row))
+        {
+            CGridTreeCellHooks* pChild = GetTreeCell(row, 2);
+            if (pChild && pChild->GetLevel() > 1)
+                pChild->SetLevel(pChild->GetLevel() - 1);
+        }
+    }
+    if (GetSafeHwnd())
+        Invalidate();
 }
 
 void CGridCtrl::TrimEmptyRows()

@@ -6,6 +6,7 @@ namespace
 {
 PFN_GRID_CREATE_TASKTIP g_pfnCreateTaskTip = NULL;
 CGridEditorHooks* g_pEditorHooks = NULL;
+CGridTaskRowHooks* g_pTaskRowHooks = NULL;
 }
 
 PFN_GRID_CREATE_TASKTIP GridSetTaskTipFactory(PFN_GRID_CREATE_TASKTIP pfnCreate)
@@ -30,4 +31,16 @@ CGridEditorHooks* GridSetEditorHooks(CGridEditorHooks* pHooks)
 CGridEditorHooks* GridGetEditorHooks()
 {
     return g_pEditorHooks;
+}
+
+CGridTaskRowHooks* GridSetTaskRowHooks(CGridTaskRowHooks* pHooks)
+{
+    CGridTaskRowHooks* pOld = g_pTaskRowHooks;
+    g_pTaskRowHooks = pHooks;
+    return pOld;
+}
+
+CGridTaskRowHooks* GridGetTaskRowHooks()
+{
+    return g_pTaskRowHooks;
 }

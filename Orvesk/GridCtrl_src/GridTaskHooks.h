@@ -8,6 +8,7 @@
 #include <ClassLib/AfxWin.h>
 
 class CTaskItem;     // the task record of a task row, kept in the row's column-0 cell
+class CGridCtrl;
 class CBtnDataBase;  // the button-cell defaults handed to the grid with the tree column
 
 // Implemented by the task tree view. The grid calls it only when its parent window is one.
@@ -78,3 +79,23 @@ public:
 
 // Viewable bit of a tree cell's flag byte.
 #define GRIDTREE_VIEWABLE_BIT 0x80
+
+// Implemented by the module that has the task-row cells and the task record. A task grid
+// asks it to give a blank row inserted by InsertTaskRow(int) the task-row cells, and to
+// write a task record into a row (SetTaskRow(int, CTaskItem*)). Without it the grid inserts
+// plain rows and writes nothing.
+class CGridTaskRowHooks
+{
+public:
+    virtual ~CGridTaskRowHooks() {}
+    // Inserts a blank task row at nRow (appending when nRow is negative or past the end)
+    // and returns its index.
+    virtual int InsertBlankTaskRow(CGridCtrl* pGrid, int nRow) = 0;
+    // Writes the task's values into row nRow with the tree cell's current level.
+    virtual void WriteTaskRow(CGridCtrl* pGrid, int nRow, CTaskItem* pTask) = 0;
+};
+
+// Sets the table (NULL: none; not owned) and returns the previous one. Each library that
+// carries the grid keeps its own.
+CGridTaskRowHooks* GridSetTaskRowHooks(CGridTaskRowHooks* pHooks);
+CGridTaskRowHooks* GridGetTaskRowHooks();

@@ -26,7 +26,7 @@ CProgressRecorder::CProgressRecorder()
     m_previous = ProjectSetProgressSink([this](UINT message, WPARAM wParam, LPARAM) {
         Entry e{message, CString()};
         if (message == WM_PROGRESS_START && wParam != 0)
-            e.text = reinterpret_cast<LPCTSTR>(wParam);
+            e.text = *reinterpret_cast<const CString*>(wParam);
         entries.push_back(e);
     });
 }

@@ -4,7 +4,8 @@
 // clock and tick count (Core/Clock.h). Including this header makes every test program:
 //   - report what the layer cannot let a test meet (an unscripted message box, a modal
 //     loop nobody ends) as a failure of the running test;
-//   - answer message boxes outside a CTestMessageBoxes scope as unscripted.
+//   - answer message boxes outside a CTestMessageBoxes scope as unscripted;
+//   - refuse ShellExecute and WinExec outside a CTestShellCalls scope (nothing starts).
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -12,6 +13,7 @@
 #include <ClassLib/Testing/DrawLog.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
+#include <ClassLib/Testing/ShellCalls.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <gtest/gtest.h>
@@ -29,6 +31,7 @@ public:
     {
         AfxSetTestFailureReporter(&ReportToGtest);
         AfxSetMessageBoxHandler(&AfxTestUnscriptedMessageBox);
+        AfxSetShellCallHandler(&AfxTestUnscriptedShellCall);
     }
 };
 

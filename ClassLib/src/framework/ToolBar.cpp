@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
@@ -401,11 +402,27 @@ void CToolBar::DrawButton(CDC* pDC, int nIndex, const CRect& rc)
         CBitmap* pOld = dcMem.SelectObject(CBitmap::FromHandle(m_hbmImageWell));
         if (bDisabled)
         {
-            // Greyed: the picture's outline in the shadow colour.
-            pDC->BitBlt(rcImage.left, rcImage.top, m_sizeImage.cx, m_sizeImage.cy, &dcMem, b.iImage * m_sizeImage.cx, 0,
-                        SRCCOPY);
+            // Greyed: the picture's darker pixels embossed, in the shadow colour with the
+            // highlight colour one pixel below and right of them.
             pDC->FillSolidRect(&rcImage, clrFace);
-            pDC->FrameRect(&rcImage, CBrush::FromHandle(::GetSysColorBrush(COLOR_BTNSHADOW)));
+            COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+            COLORREF clrLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+            int x0 = b.iImage * m_sizeImage.cx;
+            std::vector<CPoint> dark;
+            for (int y = 0; y < m_sizeImage.cy; ++y)
+                for (int x = 0; x < m_sizeImage.cx; ++x)
+                {
+                    COLORREF c = dcMem.GetPixel(x0 + x, y);
+                    if (c == clrFace)
+                        continue;
+                    int lum = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
+                    if (lum < 160)
+                        dark.push_back(CPoint(x, y));
+                }
+            for (const CPoint& p : dark)
+                pDC->SetPixel(rcImage.left + p.x + 1, rcImage.top + p.y + 1, clrLight);
+            for (const CPoint& p : dark)
+                pDC->SetPixel(rcImage.left + p.x, rcImage.top + p.y, clrShadow);
         }
         else
             pDC->BitBlt(rcImage.left, rcImage.top, m_sizeImage.cx, m_sizeImage.cy, &dcMem, b.iImage * m_sizeImage.cx, 0,

@@ -101,6 +101,8 @@ ButtonProc::ButtonProc(ControlHost* host, DWORD style, QWidget* parent) : Contro
     case BS_GROUPBOX:
         m_group = new QGroupBox(parent);
         m_group->setFocusPolicy(Qt::NoFocus);
+        // A group box lies over the controls it frames and lets the mouse through to them.
+        m_group->setAttribute(Qt::WA_TransparentForMouseEvents, true);
         m_widget = m_group;
         break;
     case BS_OWNERDRAW:

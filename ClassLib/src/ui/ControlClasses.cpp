@@ -102,6 +102,19 @@ public:
         painter.restore();
         ::DeleteDC(hdc);
     }
+    void CtlColorText(UINT msg, COLORREF* pText) override
+    {
+        HWND parent = ::GetParent(m_hWnd);
+        if (!parent)
+            return;
+        HDC hdc = ::CreateCompatibleDC(nullptr);
+        if (!hdc)
+            return;
+        ::SetTextColor(hdc, *pText);
+        ::SendMessage(parent, msg, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(m_hWnd));
+        *pText = ::GetTextColor(hdc);
+        ::DeleteDC(hdc);
+    }
     void OwnerMeasure(MEASUREITEMSTRUCT& mis) override
     {
         HWND parent = ::GetParent(m_hWnd);

@@ -41,6 +41,10 @@ public:
     // Owner-drawn controls: the parent draws the item with a device context on the painter
     // (WM_DRAWITEM). The host fills CtlID, hwndItem and hDC.
     virtual void OwnerDraw(QPainter& painter, DRAWITEMSTRUCT& dis) { (void)painter; (void)dis; }
+    // The text colour the parent sets for the control when asked with a WM_CTLCOLORxxx
+    // message (msg) before painting; *pText holds the control's own colour on entry and the
+    // colour the parent left in the device context on return.
+    virtual void CtlColorText(UINT msg, COLORREF* pText) { (void)msg; (void)pText; }
     // Owner-drawn lists: the parent measures an item (WM_MEASUREITEM).
     virtual void OwnerMeasure(MEASUREITEMSTRUCT& mis) { (void)mis; }
     // A child window of this control (the edit part of a combo box), with the procedure of

@@ -14,6 +14,8 @@ void AfxRegisterBitmap(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* p
 void AfxRegisterIcon(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* pIcon)
 {
     AfxRegisterResource(hModule, RT_ICON, nID, pIcon);
+    // Frames and the application look an icon's module up by its group, as the platform does.
+    AfxRegisterResource(hModule, RT_GROUP_ICON, nID, pIcon);
 }
 
 void AfxRegisterCursor(HINSTANCE hModule, UINT nID, const AFX_CURSOR_RESOURCE* pCursor)

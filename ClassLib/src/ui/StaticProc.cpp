@@ -127,6 +127,21 @@ void StaticProc::Paint(QPainter& painter)
 
 bool StaticProc::eventFilter(QObject* watched, QEvent* event)
 {
+    // Before a text is painted the parent chooses its colour (WM_CTLCOLORSTATIC, which a
+    // control class may take as a reflected message).
+    if (watched == m_widget && m_label && event->type() == QEvent::Paint && Type() != SS_ICON &&
+        Type() != SS_BITMAP) {
+        QPalette pal = m_label->palette();
+        QColor current = pal.color(QPalette::Active, QPalette::WindowText);
+        COLORREF text = RGB(current.red(), current.green(), current.blue());
+        m_host->CtlColorText(WM_CTLCOLORSTATIC, &text);
+        QColor wanted(GetRValue(text), GetGValue(text), GetBValue(text));
+        if (wanted != current) {
+            pal.setColor(QPalette::Active, QPalette::WindowText, wanted);
+            pal.setColor(QPalette::Inactive, QPalette::WindowText, wanted);
+            m_label->setPalette(pal);
+        }
+    }
     if (watched == m_widget && (m_style & SS_NOTIFY) && m_widget->isEnabled()) {
         if (event->type() == QEvent::MouseButtonRelease)
             m_host->Command(STN_CLICKED);

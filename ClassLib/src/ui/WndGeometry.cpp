@@ -501,6 +501,32 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point)
     return ChildWindowFromPointEx(hWndParent, Point, CWP_ALL);
 }
 
+namespace {
+
+// The visible, enabled child under a point in the parent's client coordinates that the mouse
+// reaches: a child the mouse passes through (a group box over the controls it frames) is
+// skipped, as the platform skips windows transparent to hit-testing. The parent when none.
+HWND MouseChildFromPoint(HWND hWndParent, POINT Point)
+{
+    AfxWindow* p = AfxWindowOf(hWndParent);
+    if (!p)
+        return nullptr;
+    for (HWND c : p->children) {
+        AfxWindow* cw = AfxWindowOf(c);
+        if (!cw || !(cw->style & WS_VISIBLE) || (cw->style & WS_DISABLED))
+            continue;
+        if (!cw->rect.contains(QPoint(Point.x, Point.y)))
+            continue;
+        if (QWidget* widget = AfxGetWidget(c))
+            if (widget->testAttribute(Qt::WA_TransparentForMouseEvents))
+                continue;
+        return c;
+    }
+    return hWndParent;
+}
+
+}  // namespace
+
 HWND WindowFromPoint(POINT Point)
 {
     QPoint pt(Point.x, Point.y);
@@ -514,8 +540,7 @@ HWND WindowFromPoint(POINT Point)
         for (;;) {
             AfxWindow* cw = AfxWindowOf(cur);
             QPoint local = pt - AfxClientOriginOnScreen(cw);
-            HWND next = ChildWindowFromPointEx(cur, POINT{local.x(), local.y()},
-                                               CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+            HWND next = MouseChildFromPoint(cur, POINT{local.x(), local.y()});
             if (!next || next == cur)
                 break;
             cur = next;

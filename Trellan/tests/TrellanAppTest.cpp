@@ -4,7 +4,12 @@
 #include "Resource.h"
 #include "Templates.h"
 
+#include <ProjectDialogHooks.h>
+
 #include <ClassLib/Shell/Com.h>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -122,10 +127,12 @@ TEST_F(TrellanTest, AProjectPathSplitAtABlankOpensThatProjectFile)
     std::string second = path.substr(path.find(' ') + 1);
     ASSERT_TRUE(Start({first, second}));
     EXPECT_EQ(app->m_strCommandText, CString(path.c_str()));
-    std::vector<CDocument*> docs = ProjectDocs();
+    std::vector<CProjectDoc*> docs = OpenProjects();
     ASSERT_EQ(docs.size(), 1u);
-    EXPECT_EQ(docs[0]->GetPathName(), CString(path.c_str()));
+    ASSERT_NE(docs[0], nullptr);
+    EXPECT_EQ(docs[0]->m_strFilePath, CString(path.c_str()));
     EXPECT_EQ(TrellanProjectMode(docs[0]), 1);
+    EXPECT_EQ(docs[0]->m_ProjectInfo.m_strName, CString("Demo"));
     EXPECT_NE(Frame()->MDIGetActive(), nullptr);
     EXPECT_TRUE(Frame()->IsZoomed());
     EXPECT_EQ(Frame()->GetProgressBar(), nullptr);  // the load's bar is gone
@@ -137,7 +144,7 @@ TEST_F(TrellanTest, APathFollowedByAFlagOpensNothing)
     std::string path = WriteProjectFile("a.tlp");
     ASSERT_TRUE(Start({path, "/x"}));
     EXPECT_EQ(app->m_strCommandText, CString("x"));
-    EXPECT_TRUE(ProjectDocs().empty());
+    EXPECT_TRUE(ProjectDocs().empty());  // not even a document was made
     EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
 }
 
@@ -158,7 +165,7 @@ TEST_F(TrellanTest, ADamagedProjectFileIsReportedAndOpensNothing)
     boxes.Answer(IDOK);
     ASSERT_TRUE(Start({path}));
     EXPECT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(ProjectDocs().empty());
+    EXPECT_TRUE(OpenProjects().empty());
     EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -171,26 +178,44 @@ TEST_F(TrellanTest, TheRecentFilesOpenTheirProjectAndStayInTheList)
     app->AddToRecentFileList(path.c_str());
     Frame()->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1, 0);
     AfxPumpMessages();
-    std::vector<CDocument*> docs = ProjectDocs();
+    std::vector<CProjectDoc*> docs = OpenProjects();
     ASSERT_EQ(docs.size(), 1u);
-    EXPECT_EQ(docs[0]->GetPathName(), CString(path.c_str()));
+    EXPECT_EQ(docs[0]->m_strFilePath, CString(path.c_str()));
+    EXPECT_EQ(TrellanProjectMode(docs[0]), 1);
     EXPECT_EQ((*app->m_pRecentFileList)[0], CString(path.c_str()));
 }
 
 TEST_F(TrellanTest, NewAndOpenCommandsSetTheDocumentsMode)
 {
     ASSERT_TRUE(Start({}));
+    // The new project's sheet is answered at once.
+    ProjectSheetRunner previous = ProjectSetSheetRunner([](const CString&, int nKind, CProjSheetData& data) {
+        EXPECT_EQ(nKind, 0);
+        data.strName = "新计划";
+        return (INT_PTR)IDOK;
+    });
     Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+    ProjectSetSheetRunner(previous);
     AfxPumpMessages();
-    std::vector<CDocument*> docs = ProjectDocs();
-    ASSERT_FALSE(docs.empty());
-    EXPECT_EQ(TrellanProjectMode(docs.back()), 1);
+    std::vector<CProjectDoc*> docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(TrellanProjectMode(docs[0]), 1);
+    EXPECT_EQ(docs[0]->m_ProjectInfo.m_strName, CString("新计划"));
+    EXPECT_EQ(Frame()->MDIGetActive()->GetActiveDocument(), docs[0]);
     // Open asks for a project file; a cancelled choice opens nothing more.
-    size_t nBefore = ProjectDocs().size();
     AfxTestPushFileDialogResult(IDCANCEL);
     Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN_LOCAL, 0);
     AfxPumpMessages();
-    EXPECT_EQ(ProjectDocs().size(), nBefore);
+    EXPECT_EQ(OpenProjects().size(), 1u);
+    // A chosen file opens in local mode.
+    std::string path = WriteProjectFile("chosen.tlp", "Chosen");
+    AfxTestPushFileDialogResult(IDOK, {CString(path.c_str())});
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN_LOCAL, 0);
+    AfxPumpMessages();
+    docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[1]->m_ProjectInfo.m_strName, CString("Chosen"));
+    EXPECT_EQ(TrellanProjectMode(docs[1]), 1);
 }
 
 TEST_F(TrellanTest, TheBrowserWindowIsMadeOnceAndActivatedAfterwards)
@@ -225,6 +250,38 @@ TEST_F(TrellanTest, AnUnknownWindowKindIsOnlyRemembered)
     AfxPumpMessages();
     EXPECT_EQ(app->m_nLastWindowKind, 3);
     EXPECT_EQ(Frame()->GetMDIChildCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TrellanTest, AChangeSavedFromTheMainWindowIsThereAfterARestart)
+{
+    std::string path = WriteProjectFile("again.tlp");
+    ASSERT_TRUE(Start({path}));
+    std::vector<CProjectDoc*> docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 1u);
+    CProjectDoc* pDoc = docs[0];
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_EQ(pDoc->m_listTasks.GetCount(), 1);
+    pDoc->m_listTasks.GetHead()->m_nDuration = 7 * 86400;
+    pDoc->SetModifiedFlag();
+    // Ctrl+S goes to the active project window's document.
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
+    AfxPumpMessages();
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(Frame()->GetProgressBar(), nullptr);
+    Shutdown();
+
+    ASSERT_TRUE(Start({path}));
+    docs = OpenProjects();
+    ASSERT_EQ(docs.size(), 1u);
+    pDoc = docs[0];
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_EQ(pDoc->m_listTasks.GetCount(), 1);
+    EXPECT_EQ(pDoc->m_listTasks.GetHead()->m_nDuration, 7 * 86400);
+    EXPECT_EQ(pDoc->m_listTasks.GetHead()->m_strName, CString("设计"));
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// The Gantt bar view: the right-hand pane of the Gantt container. It owns the chart window
+// and fills it with one bar per visible task and one arrow per link on every layout, and
+// relays between the chart and the task tree view (chart edits written back into the grid,
+// link checks, vertical scrolling).
+#pragma once
+
+#include <ClassLib/AfxWin.h>
+#include <ClassLib/DocView/View.h>
+
+#include "GanttBarHooks.h"
+#include "Gantt_src/GunterBar.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+class CProjectDoc;
+class CTaskItem;
+class CTaskBase;
+class CTaskTreeView;
+class CRestDayCounter;
+
+class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
+{
+    DECLARE_DYNCREATE(CGanttBarView)
+
+public:
+    CGanttBarView();
+    virtual ~CGanttBarView();
+
+    CProjectDoc* GetDocument() const;
+    CGunterBar& GetChart() { return m_wndChart; }
+
+    // Lays the chart out again from the document's task tree.
+    void BuildChart();
+    // BuildChart and a repaint of the chart.
+    void Recalc();
+    // The rows the task tree hides and its top row; lays the chart out again.
+    void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
+    void EnsureTaskVisible(CTaskItem* pTask) override;
+
+    // A chart edit of the task: written back into the grid and propagated.
+    void OnTaskChanged(CTaskItem* pTask);
+    // A vertical scroll of the chart handed to the task tree's grid; nothing without one.
+    void SyncTreeScroll(UINT nSBCode, int nTopRow, CScrollBar* pScrollBar, BOOL bFlag);
+
+    BOOL IsRestDay(int nYear, int nMonth, int nDay);
+    // The names of the resources of the codes, joined with ","; a code without a name
+    // stands for itself.
+    void GetResourceNames(const CStringArray& arrCodes, CString& strNames);
+    void GetChartStartDate(COleDateTime& dt) const { dt = m_dtChartStart; }
+    void GetChartEndDate(COleDateTime& dt) const { dt = m_dtChartEnd; }
+    // Where a link leaves its predecessor's bar: (0, 0) when the row has no bar or the type
+    // is not 1 to 4.
+    CPoint GetLinkAnchor(int nRow, int nLinkType);
+    BOOL IsRowCollapsed(UINT nRow) const;
+    int CountCollapsedRowsAbove(UINT nRow) const;
+    BOOL IsSummaryRow(UINT nRow) const;
+    BOOL IsCriticalRow(UINT nRow) const;
+
+    void ZoomOut();
+    void ZoomIn();
+
+    // The task tree view among the document's views, or NULL.
+    CTaskTreeView* GetTaskTreeView() const;
+
+public:
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+    virtual void OnInitialUpdate();
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    virtual void OnDraw(CDC* pDC);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+
+public:
+    CGunterBar m_wndChart;
+    CUIntArray m_arrCollapsedRows;
+    COleDateTime m_dtChartStart;
+    COleDateTime m_dtChartEnd;
+    CDWordArray m_arrSummaryRows;
+    CDWordArray m_arrCriticalRows;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomIn();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient);
+    void AddShape(CTaskBase* pShape);
+
+    // Lookups of one layout (the arrays above stay the record of it).
+    std::vector<UINT> m_sortedCollapsed;
+    std::unordered_set<UINT> m_setSummary;
+    std::unordered_set<UINT> m_setCritical;
+    std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
+    COleDateTime m_dtOrigin;
+};

@@ -1,0 +1,231 @@
+// The chart layout: one bar per visible task and one arrow per link, built from the
+// document's task tree on every open, zoom, collapse, expand and chart edit.
+//
+// The layout only reads the project. The critical marks are read as the task tree view left
+// them (computing them may change links), and no task or header date is written: the chart's
+// own first and last dates are the only dates it keeps.
+#include "GanttBarView.h"
+
+#include "Gantt_src/RestDayCounter.h"
+#include "Gantt_src/TaskShapes.h"
+#include "Gantt_src/GanttRes.h"
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+#include <algorithm>
+
+namespace {
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+BOOL IsValid(const COleDateTime& dt) { return dt.GetStatus() == COleDateTime::valid; }
+
+} // namespace
+
+// The sorted copy of the collapsed rows serves the layout; it is made again whenever the
+// array's size no longer matches it.
+BOOL CGanttBarView::IsRowCollapsed(UINT nRow) const
+{
+    if (m_sortedCollapsed.size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
+        return std::binary_search(m_sortedCollapsed.begin(), m_sortedCollapsed.end(), nRow);
+    for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
+        if (m_arrCollapsedRows[i] == nRow)
+            return TRUE;
+    return FALSE;
+}
+
+int CGanttBarView::CountCollapsedRowsAbove(UINT nRow) const
+{
+    if (m_sortedCollapsed.size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
+        return static_cast<int>(std::lower_bound(m_sortedCollapsed.begin(), m_sortedCollapsed.end(), nRow) -
+                                m_sortedCollapsed.begin());
+    int n = 0;
+    for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
+        if (m_arrCollapsedRows[i] < nRow)
+            ++n;
+    return n;
+}
+
+BOOL CGanttBarView::IsSummaryRow(UINT nRow) const { return m_setSummary.count(nRow) != 0; }
+
+BOOL CGanttBarView::IsCriticalRow(UINT nRow) const { return m_setCritical.count(nRow) != 0; }
+
+CPoint CGanttBarView::GetLinkAnchor(int nRow, int nLinkType)
+{
+    auto it = m_mapRowShape.find(nRow);
+    if (it == m_mapRowShape.end())
+        return CPoint(0, 0);
+    const CTaskBase* pShape = it->second;
+    switch (nLinkType) {
+    case TASKLINK_FS:
+    case TASKLINK_FF:
+        return CPoint(pShape->m_ptTo.x, pShape->m_ptTo.y + 5);
+    case TASKLINK_SF:
+    case TASKLINK_SS:
+        return CPoint(pShape->m_ptFrom.x, pShape->m_ptFrom.y + 5);
+    default:
+        return CPoint(0, 0);
+    }
+}
+
+void CGanttBarView::AddShape(CTaskBase* pShape)
+{
+    m_wndChart.AddShape(pShape);
+    if (pShape->m_nRow >= 0)
+        m_mapRowShape.emplace(pShape->m_nRow, pShape);
+}
+
+void CGanttBarView::BuildChart()
+{
+    const double dDayWidth = m_wndChart.GetDayWidth();
+    m_arrSummaryRows.RemoveAll();
+    m_arrCriticalRows.RemoveAll();
+    m_setSummary.clear();
+    m_setCritical.clear();
+    m_mapRowShape.clear();
+    // The last layout's size is a good guess of this one's.
+    const size_t nExpected = static_cast<size_t>(m_wndChart.GetShapeList().GetCount());
+    m_mapRowShape.reserve(nExpected);
+    m_setSummary.reserve(nExpected / 4);
+    m_setCritical.reserve(nExpected / 4);
+    CRect rcClient(0, 0, 0, 0);
+    if (m_wndChart.GetSafeHwnd() != NULL)
+        m_wndChart.GetClientRect(&rcClient);
+    m_wndChart.RemoveAllShapes();
+    m_dtChartStart.SetStatus(COleDateTime::invalid);
+    m_dtChartEnd.SetStatus(COleDateTime::invalid);
+
+    m_sortedCollapsed.assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
+    std::sort(m_sortedCollapsed.begin(), m_sortedCollapsed.end());
+
+    int nYear, nMonth, nDay;
+    m_wndChart.GetOriginDate(nYear, nMonth, nDay);
+    m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
+
+    CProjectDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+    CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
+        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient);
+
+    // The arrows get their start points now that every bar exists, and move behind the bars
+    // in the list so that they are painted over them.
+    CObList& listShapes = m_wndChart.GetShapeList();
+    CObList listArrows;
+    for (POSITION pos = listShapes.GetHeadPosition(); pos != NULL;) {
+        const POSITION posShape = pos;
+        CTaskLineArrow* pArrow = DYNAMIC_DOWNCAST(CTaskLineArrow, listShapes.GetNext(pos));
+        if (pArrow == NULL)
+            continue;
+        listShapes.RemoveAt(posShape);
+        const CPoint ptEnd = pArrow->m_ptTo;
+        const CPoint ptStart = GetLinkAnchor(pArrow->m_nPredRow, pArrow->m_nLinkType);
+        pArrow->SetPoints(ptStart.x, ptStart.y, ptEnd.x, ptEnd.y);
+        const UINT nPredRow = static_cast<UINT>(pArrow->m_nPredRow);
+        if (IsSummaryRow(nPredRow))
+            pArrow->SetColor(kBlack, 0);
+        else if (IsCriticalRow(nPredRow))
+            pArrow->SetColor(kRed, 0);
+        else
+            pArrow->SetColor(kBlue, 0);
+        listArrows.AddTail(pArrow);
+    }
+    listShapes.AddTail(&listArrows);
+    m_wndChart.ShapesChanged();
+}
+
+void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient)
+{
+    if (pTask == NULL)
+        return;
+
+    // The chart's own first and last dates cover every task, shown or not.
+    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || m_dtChartStart > pTask->m_dtStart))
+        m_dtChartStart = pTask->m_dtStart;
+    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || m_dtChartEnd < pTask->m_dtFinish))
+        m_dtChartEnd = pTask->m_dtFinish;
+
+    const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
+    if (pTask->m_strName.IsEmpty() || IsRowCollapsed(nGridRow) || pTask->m_nFlag == FLAG_REMOVED)
+        return;
+
+    const BOOL bPlaced = IsValid(pTask->m_dtStart) && IsValid(pTask->m_dtFinish);
+    const int r = pTask->m_nRowInGrid - CountCollapsedRowsAbove(nGridRow);
+    const int y = rcClient.top + 5 + GANTT_SCALE_HEIGHT + (r - 1) * GANTT_ROW_HEIGHT;
+    int x1 = rcClient.left, x2 = rcClient.left;
+    if (bPlaced) {
+        const long nDays = (pTask->m_dtStart - m_dtOrigin).GetDays();
+        const int nRest = pTask->m_dtStart < pTask->m_dtFinish ? counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
+        const long nLength = nDays + nRest + pTask->m_nDuration / 86400;
+        x1 = rcClient.left + static_cast<int>(nDays * dDayWidth);
+        x2 = rcClient.left + static_cast<int>(nLength * dDayWidth);
+    }
+
+    if (!pTask->m_listChildren.IsEmpty()) {
+        if (bPlaced) {
+            CTaskPolygon* pShape = new CTaskPolygon;
+            m_arrSummaryRows.Add(nGridRow);
+            m_setSummary.insert(nGridRow);
+            pShape->SetPoints(x1, y, x2, y);
+            pShape->m_nRow = pTask->m_nRowInGrid;
+            pShape->SetTask(pTask, 0.0);
+            pShape->SetWnd(&m_wndChart);
+            AddShape(pShape);
+        }
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient);
+    } else if (bPlaced) {
+        CTaskRect* pShape = new CTaskRect;
+        int nBarRight = x2;
+        if (pTask->m_nMilestone != 0)
+            nBarRight = x1;
+        else if (nBarRight == x1)
+            nBarRight = x1 + 1;
+        if (pTask->m_nCritical != 0) {
+            pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
+            m_arrCriticalRows.Add(nGridRow);
+            m_setCritical.insert(nGridRow);
+        } else {
+            pShape->SetColor(kBlue, IDB_GANTT_BAR);
+        }
+        pShape->SetPoints(x1, y, nBarRight, y);
+        pShape->m_nRow = pTask->m_nRowInGrid;
+        pShape->SetTask(pTask, 0.0);
+        pShape->SetWnd(&m_wndChart);
+        AddShape(pShape);
+    }
+    if (!bPlaced)
+        return;
+
+    // The task's links end on its bar; they start on their predecessors' bars later.
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (pLink == NULL || IsRowCollapsed(static_cast<UINT>(pLink->m_nSuccID)))
+            continue;
+        CTaskLineArrow* pArrow = new CTaskLineArrow;
+        pArrow->m_nPredRow = pLink->m_nSuccID;
+        pArrow->m_nLinkType = pLink->m_nType;
+        CPoint ptEnd(x1, y);
+        switch (pLink->m_nType) {
+        case TASKLINK_FS:
+            ptEnd = pLink->m_nSuccID < pTask->m_nRowInGrid ? CPoint(x1, y) : CPoint(x1, y + 10);
+            break;
+        case TASKLINK_FF:
+        case TASKLINK_SF:
+            ptEnd = CPoint(x2, y + 5);
+            break;
+        case TASKLINK_SS:
+            ptEnd = CPoint(x1, y + 5);
+            break;
+        default:
+            break;  // not drawn
+        }
+        pArrow->SetTask(pLink, 0.0);
+        pArrow->SetWnd(&m_wndChart);
+        pArrow->SetPoints(0, 0, ptEnd.x, ptEnd.y);
+        m_wndChart.AddShape(pArrow);
+    }
+}

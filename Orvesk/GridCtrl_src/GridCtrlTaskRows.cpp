@@ -1,0 +1,209 @@
+// Grid window: task rows. A task row shows one task in seven columns with fixed cell
+// classes: 0 the row number (and the row's task and change state), 1 the status icon,
+// 2 the tree cell with the name, 3 the duration spin cell, 4 and 5 the date cells, 6 the
+// predecessor rows. Built with the task-row cells (GridCells.cmake).
+#include "GridCtrl.h"
+
+#include "BtnDataBase.h"
+#include "GridBmpCell.h"
+#include "GridDateTimeCtrl.h"
+#include "GridDlgCell.h"
+#include "GridSpinCell.h"
+#include "GridTreeCell.h"
+#include "TreeColumn.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+// Right-aligned on one line with an end ellipsis (columns 1, 4, 5, 6), and left-aligned
+// (columns 2 and 3).
+const UINT kRightFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+const UINT kLeftFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+
+CGridTreeCellBase* TreeCellOf(CGridCtrl* pGrid, int nRow)
+{
+    CGridCellBase* pCell = pGrid->GetCell(nRow, 2);
+    if (!pCell || !pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
+        return NULL;
+    return static_cast<CGridTreeCellBase*>(pCell);
+}
+
+void SetCellText(CGridCtrl* pGrid, int nRow, int nCol, LPCTSTR lpszText, UINT nFormat)
+{
+    CGridCellBase* pCell = pGrid->GetCell(nRow, nCol);
+    if (!pCell)
+        return;
+    pCell->SetText(lpszText);
+    pCell->SetFormat(nFormat);
+    pCell->SetState(0);
+}
+} // namespace
+
+CString CGridCtrl::FormatTaskDays(double dDays)
+{
+    // Tenths counted as an integer, so that no locale decimal sign enters the text.
+    CString strDays;
+    if (!std::isfinite(dDays))
+        dDays = 0;
+    double dTenths = std::floor(std::fabs(dDays) * 10.0 + 0.5);
+    if (dTenths > 9.0e15)
+        dTenths = 9.0e15;
+    long long nTenths = (long long)dTenths;
+    const char* pszSign = (dDays < 0 && nTenths != 0) ? "-" : "";
+    char buffer[48];
+    if (nTenths % 10 == 0)
+        std::snprintf(buffer, sizeof(buffer), "%s%lld", pszSign, nTenths / 10);
+    else
+        std::snprintf(buffer, sizeof(buffer), "%s%lld.%lld", pszSign, nTenths / 10, nTenths % 10);
+    strDays = buffer;
+    strDays += _T("个工作日");
+    return strDays;
+}
+
+int CGridCtrl::InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nStatus, LPCTSTR lpszName,
+                             int nLevel, double dDays, const COleDateTime& dtStart,
+                             const COleDateTime& dtFinish, LPCTSTR lpszPred)
+{
+    const BOOL bAppend = nRow < 0 || nRow >= GetRowCount();
+    if (nRow >= 0 && nRow < GetFixedRowCount())
+        nRow = GetFixedRowCount();
+
+    if (nLevel == -1)
+    {
+        // The level of the row now at the insertion point, or of the last row.
+        int nFrom = bAppend ? GetRowCount() - 1 : nRow;
+        CGridTreeCellBase* pFrom = nFrom >= GetFixedRowCount() ? TreeCellOf(this, nFrom) : NULL;
+        nLevel = pFrom ? pFrom->GetLevel() : 1;
+        if (nLevel < 1)
+            nLevel = 1;
+    }
+
+    CString strNumber;
+    int nNewRow = InsertRow(_T(""), bAppend ? -1 : nRow);
+    if (nNewRow < 0)
+        return -1;
+    if (m_pTreeColumn)
+        m_pTreeColumn->SetEndRow(GetRowCount());
+    // The heading numbers the row; rows below an insertion keep their numbers until the
+    // views renumber them.
+    strNumber.Format(_T("%d"), nNewRow);
+    if (CGridCellBase* pHead = GetCell(nNewRow, 0))
+        pHead->SetText(strNumber);
+
+    CTreeColumn* pTreeColumn = dynamic_cast<CTreeColumn*>(m_pTreeColumn);
+    SetCellType(nNewRow, 1, RUNTIME_CLASS(CGridBmpCell));
+    SetCellType(nNewRow, 2, RUNTIME_CLASS(CGridTreeCell));
+    SetCellType(nNewRow, 3, RUNTIME_CLASS(CGridSpinCell));
+    SetCellType(nNewRow, 4, RUNTIME_CLASS(CGridDlgCell));
+    SetCellType(nNewRow, 5, RUNTIME_CLASS(CGridDlgCell));
+
+    for (int col = 1; col <= 5; col++)
+    {
+        if (col == 2)
+            continue;
+        CGridCellBase* pCell = GetCell(nNewRow, col);
+        CGridBtnCellBase* pBtn = pCell ? dynamic_cast<CGridBtnCellBase*>(pCell) : NULL;
+        if (pBtn)
+            pBtn->SetBtnDataBase(m_pBtnDataBase);
+    }
+    if (CGridBtnCellBase* pSpin = dynamic_cast<CGridBtnCellBase*>(GetCell(nNewRow, 3)))
+    {
+        pSpin->SetupButton(0, DFC_SCROLL, DFCS_SCROLLUP, 2, 0, FALSE, NULL);
+        pSpin->SetupButton(1, DFC_SCROLL, DFCS_SCROLLDOWN, 2, 0, FALSE, NULL);
+    }
+    for (int col = 4; col <= 5; col++)
+        if (CGridBtnCellBase* pDate = dynamic_cast<CGridBtnCellBase*>(GetCell(nNewRow, col)))
+            pDate->SetupButton(0, DFC_SCROLL, DFCS_SCROLLCOMBOBOX, 2, 0, FALSE, NULL);
+
+    CGridTreeCellBase* pTree = TreeCellOf(this, nNewRow);
+    if (pTree)
+    {
+        pTree->SetTreeColumn(pTreeColumn);
+        pTree->SetFlagByte(0);
+        pTree->SetLevel(nLevel > 126 ? 126 : nLevel);
+        pTree->SetTopBit(TRUE);
+        pTree->SetTreeValue(1);
+    }
+
+    if (lpszName && *lpszName)
+    {
+        SetTaskRow(nNewRow, pTask, nTreeValue, nStatus, lpszName, nLevel, dDays, dtStart, dtFinish, lpszPred);
+        // A row written at insertion is viewable with tree value 1 and shows STATUS as text.
+        if (pTree)
+        {
+            pTree->SetTopBit(TRUE);
+            pTree->SetTreeValue(1);
+        }
+        CString strStatus;
+        strStatus.Format(_T("%d"), nStatus);
+        SetCellText(this, nNewRow, 1, strStatus, kRightFormat);
+    }
+    else if (CGridCellBase* pHead = GetCell(nNewRow, 0))
+    {
+        pHead->SetTask(NULL);
+        pHead->SetRowState(GRIDROW_UNNAMED);
+    }
+    return nNewRow;
+}
+
+void CGridCtrl::SetTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nStatus, LPCTSTR lpszName,
+                           int nLevel, double dDays, const COleDateTime& dtStart,
+                           const COleDateTime& dtFinish, LPCTSTR lpszPred)
+{
+    if (nRow < 0 || nRow >= GetRowCount())
+        return;
+
+    // The tree cell takes the level; its tree value (the cell's own click state, given by
+    // the caller) ends at 0, and rows of levels 1 and 2 are viewable, deeper ones start
+    // folded.
+    if (CGridTreeCellBase* pTree = TreeCellOf(this, nRow))
+    {
+        if (nLevel >= 1)
+            pTree->SetLevel(nLevel > 126 ? 126 : nLevel);
+        pTree->SetTreeValue(nTreeValue);
+    }
+    SetTreeCellInfo(nRow, 0, nLevel == 1 || nLevel == 2);
+
+    CGridCellBase* pHead = GetCell(nRow, 0);
+    if (!lpszName || !*lpszName)
+    {
+        if (pHead)
+        {
+            pHead->SetTask(NULL);
+            pHead->SetRowState(GRIDROW_UNNAMED);
+        }
+        return;
+    }
+    if (pHead)
+    {
+        pHead->SetTask(pTask);
+        pHead->SetRowState(GRIDROW_UNCHANGED);
+    }
+    if (CGridCellBase* pStatus = GetCell(nRow, 1))
+    {
+        pStatus->SetRowState(nStatus);
+        pStatus->SetText(_T(""));
+        pStatus->SetFormat(kRightFormat);
+        pStatus->SetState(0);
+    }
+    SetCellText(this, nRow, 2, lpszName, kLeftFormat);
+    SetCellText(this, nRow, 3, FormatTaskDays(dDays), kLeftFormat);
+    // The date format (string 56609) read once for both dates.
+    CString strFormat;
+    if (!AfxLoadString(IDS_GRID_DATE_FORMAT, strFormat) || strFormat.IsEmpty())
+        strFormat = _T("%#Y年%#m月%#d日");
+    SetCellText(this, nRow, 4, dtStart.Format(strFormat), kRightFormat);
+    SetCellText(this, nRow, 5, dtFinish.Format(strFormat), kRightFormat);
+    SetCellText(this, nRow, 6, lpszPred ? lpszPred : _T(""), kRightFormat);
+}
+
+void CGridCtrl::SetTreeCellInfo(int nRow, int nTreeValue, int bTopBit)
+{
+    CGridTreeCellBase* pTree = nRow >= 0 ? TreeCellOf(this, nRow) : NULL;
+    if (!pTree)
+        return;
+    pTree->SetTreeValue(nTreeValue);
+    pTree->SetTopBit(bTopBit != 0);
+}

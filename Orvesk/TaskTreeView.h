@@ -1,0 +1,200 @@
+// The task tree view: the left pane of the Gantt container. Its task grid shows one task
+// per row (tree column 2); the view turns the document's task tree into rows and the rows
+// back into the task tree, resolves the predecessor links into rows and successor lists,
+// keeps durations and dates in working days, moves successors along their links and tells
+// the Gantt bar views which rows are folded away.
+#pragma once
+
+#include <ClassLib/AfxWin.h>
+#include <ClassLib/DocView/View.h>
+#include <ClassLib/Gdi/ImageList.h>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "BtnDataBase.h"
+#include "DataVSame.h"
+#include "GridCtrl.h"
+#include "GridTaskHooks.h"
+#include "TaskTreeViewHooks.h"
+#include "TreeColumn.h"
+
+class CProjectDoc;
+class CTaskItem;
+class CTaskLink;
+class CGanttBarViewHooks;
+
+// Resources of the view.
+#define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
+#define IDC_TASK_GRID 20022     // the grid's control id
+#define ID_TASK_OUTDENT 22014   // "任务左移"
+#define ID_TASK_INDENT 22015    // "任务右移"
+
+class AFX_EXT_CLASS CTaskTreeView : public CView, public CGridTaskViewHooks, public CTaskTreeViewHooks
+{
+    DECLARE_DYNCREATE(CTaskTreeView)
+
+public:
+    CTaskTreeView();
+    ~CTaskTreeView() override;
+
+    CProjectDoc* GetDocument() const;
+    CGridCtrl& GetGrid() { return m_Grid; }
+
+    // ---- set-up, filling and rebuilding -------------------------------------------------
+    void SetupGrid();
+    void FillGrid();
+    void FillChildren(CTaskItem* pParent, int nLevel);
+    // Rebuilds the children of pParent from the rows below nRow; leaves nRow on the first
+    // row that does not belong to the parent's subtree.
+    void RebuildChildren(CTaskItem* pParent, int& nRow);
+    // Resolves a link's predecessor by id, else by name, else by row; TRUE when found.
+    BOOL FindPredecessor(int nID, CString& strName, int& nRow);
+    // Resolves every row's links into predecessor rows and successor lists.
+    void BuildSuccessorLists(BOOL bRedraw);
+    // TRUE when the task in row a is a descendant of the task in row b.
+    BOOL IsChildRow(int nRowA, int nRowB);
+    void LockSummaryRows();
+    void SetDateCellsEditable(int nRow, BOOL bEditable);
+    void RenumberRows();
+    // Raises the document's highest row handed out to the last row holding a task.
+    void KeepMaxRow();
+
+    // ---- read-outs ------------------------------------------------------------------------
+    int GetTaskCount() override;
+    int GetTaskId(int nRow) override;
+    CGridCtrl* GetTaskGrid() override { return &m_Grid; }
+    int GetRowHeight(int nRow) { return m_Grid.GetRowHeight(nRow); }
+    int GetFixedRowHeight() { return m_Grid.GetFixedRowHeight(); }
+    int GetFixedRowCount() { return m_Grid.GetFixedRowCount(); }
+    // The rows folded under collapsed parents and the top row handed to the chart views
+    // by the last SyncGanttRows.
+    const CUIntArray& GetCollapsedRows() const { return m_arrCollapsedRows; }
+    int GetTopRow() const { return m_nTopRow; }
+
+    // ---- the chart views (CGridTaskViewHooks) ------------------------------------------------
+    void SyncGanttRows(int nRow, int nModified) override;
+    void UpdateGanttViews(CTaskItem* pTask) override;
+    void RelinkRowsAbove(int nRow) override;
+    void BuildSuccessorLists() override { BuildSuccessorLists(FALSE); }
+    // Deletes the first link of the task in row a whose predecessor row is b.
+    void RemoveLink(int nRowA, int nRowB);
+
+    // ---- working days (dates of whole days; rest days from the document's calendar) ----
+    BOOL IsRestDay(const COleDateTime& date);
+    COleDateTime SkipRestDays(const COleDateTime& date);
+    int CountRestDays(const COleDateTime& a, const COleDateTime& b);
+    int CountRestDaysBetween(const COleDateTime& a, const COleDateTime& b) { return CountRestDays(a, b); }
+    COleDateTime FinishFromStart(const COleDateTime& start, int n);
+    COleDateTime StartFromFinish(const COleDateTime& finish, int n);
+    COleDateTime ParseDateText(const CString& strText);
+    // (finish - start in whole days) + 1 - rest days between them; never below 0.
+    int WorkingDays(const COleDateTime& start, const COleDateTime& finish);
+    // Working days of a duration in seconds (a working day is 86400).
+    static int DurationDays(int nDuration);
+    // The leading decimal number of a text ("2.5个工作日" -> 2.5); 0 when there is none.
+    static double ParseLeadingNumber(LPCTSTR lpszText);
+    // A whole decimal integer (optionally signed, blanks around); 0 for anything else.
+    static int ParseInteger(LPCTSTR lpszText);
+
+    // ---- edits and propagation --------------------------------------------------------------
+    void ApplyDuration(int nRow, int nCol, const COleDateTime& start, int nDuration);
+    void RollUpAncestors(int nRow, int nCol, COleDateTime date);
+    void PropagateDates(int nRow);
+    void CollectSuccessorLinks(int nRow, CObList& list);
+    void ShiftChildren(CTaskItem* pTask, int nDays);
+    int SumChildTrueDurations(CTaskItem* pTask);
+
+    // ---- inserted, deleted and new tasks; levels; assignees --------------------------------
+    void DetachTask(CTaskItem* pTask);
+    void PropagateAssignees(int nRow);
+
+    // ---- document services ------------------------------------------------------------------
+    void ApplyServerIds(CString strReply) override;
+    void RecalcFinishDates() override;
+    void MarkCriticalTasks();
+    void MarkCriticalChain(int nRow);
+    void UpdateProjectSpan() override { MarkCriticalTasks(); }
+
+    void OnDraw(CDC* pDC) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+
+    // The grid row of the task; -1 when it is in none.
+    int RowOfTask(const CTaskItem* pTask);
+
+public:
+    afx_msg LRESULT OnTaskChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTaskDeleted(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTaskInserted(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRowsChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNewTaskName(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRowLevel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnExpandChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnIndent();
+    afx_msg void OnOutdent();
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+    CTaskItem* RowTask(int nRow) const;
+    // A named task row: a task in column 0 and a name in column 2.
+    CTaskItem* NamedRowTask(int nRow) const;
+    int RowLevel(int nRow);
+    // The start (column 4) or finish (column 5) a row shows.
+    COleDateTime RowDate(int nRow, int nCol);
+    CString CellText(int nRow, int nCol);
+    void SetCellDate(int nRow, int nCol, const COleDateTime& date);
+    void SetCellDays(int nRow, int nDays);
+    void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
+    void MarkModified(CTaskItem* pTask);
+    void ChangeLevel(int nRow, int nLevel);
+    // Drops the links of the other tasks to a task that is going away.
+    void DropLinksTo(CTaskItem* pTask, int nRow);
+    CGanttBarViewHooks* FirstGanttBarView();
+    // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
+    void BuildPredIndex();
+    void BeginPredPass();
+    void ClearPredIndex();
+    // Rows moved since the tasks' rows were last stored (old row -> new row), and the
+    // links' predecessor rows carried along with them.
+    std::vector<int> MovedRows();
+    void RemapLinkRows(const std::vector<int>& moved);
+
+    // The row index of the tasks while the successor lists are built (empty otherwise):
+    // first row by task id and by name.
+    struct CPredIndex
+    {
+        BOOL bPass = FALSE;   // a whole-grid pass is under way: the index may be built
+        BOOL bBuilt = FALSE;
+        std::unordered_map<int, int> byId;
+        // Keys point into the tasks' names, which stay put while the index is used.
+        std::unordered_map<std::string_view, int> byName;
+    };
+
+public:
+    CGridCtrl m_Grid;
+    CImageList m_ImageList;
+    CTreeColumn m_TreeColumn;
+    CBtnDataBase m_BtnDataBase;
+    CDataVSame m_DataVSame;
+
+protected:
+    CUIntArray m_arrCollapsedRows;
+    int m_nTopRow;
+    CPredIndex m_predIndex;
+    // Tasks moved by the edit under way: each moves once per edit, and a link cycle in
+    // stored data ends instead of recursing without end.
+    std::unordered_set<const CTaskItem*> m_movedTasks;
+    int m_nEditDepth;
+    // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
+    std::unordered_map<long, BOOL> m_restDays;
+    int m_nRestCacheDepth;
+    // Tasks already marked by the critical-chain walk under way.
+    std::unordered_set<const CTaskItem*> m_criticalSeen;
+};

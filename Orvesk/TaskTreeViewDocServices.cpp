@@ -1,0 +1,144 @@
+// The task tree view: what the document asks of it that needs the grid's row order: the
+// server ids of a save reply, the finish dates after a calendar change and the critical
+// marks.
+#include "TaskTreeView.h"
+
+#include <XmlDom/XmlDom.h>
+
+#include <unordered_set>
+
+#include "GridDateTimeCtrl.h"
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+void CTaskTreeView::ApplyServerIds(CString strReply)
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (strReply.IsEmpty() || !pDoc)
+        return;
+    CXmlDocument xml;
+    if (!xml.LoadXml(strReply))
+        return;
+    CXmlNode root = xml.documentElement();
+    if (root.isNull() || root.isText() || !root.nameIs("TASKIDS"))
+        return;
+
+    for (CXmlNode entry = root.firstChild(); !entry.isNull(); entry = entry.nextSibling())
+    {
+        if (entry.isText() || !entry.nameIs("TASKID"))
+            break;
+        // A missing or empty element counts as 0.
+        int nID = 0, nRow = 0, nIsSubProj = 0, nSubProjID = 0;
+        for (CXmlNode field = entry.firstChild(); !field.isNull(); field = field.nextSibling())
+        {
+            if (!field.isElement())
+                continue;
+            const int nValue = ParseInteger(field.text());
+            if (field.nameIs("ID"))
+                nID = nValue;
+            else if (field.nameIs("ROW"))
+                nRow = nValue;
+            else if (field.nameIs("ISSUBPROJ"))
+                nIsSubProj = nValue;
+            else if (field.nameIs("SUBPROJID"))
+                nSubProjID = nValue;
+        }
+        if (nRow == 0)
+        {
+            pDoc->m_nProjectID = nID;
+            pDoc->m_ProjectInfo.m_nProjID = nID;
+        }
+        else if (CTaskItem* pTask = RowTask(nRow))
+        {
+            pTask->m_nTaskID = nID;
+            if (nIsSubProj != 0)
+                pTask->m_nSubProjID = nSubProjID;
+        }
+    }
+}
+
+void CTaskTreeView::RecalcFinishDates()
+{
+    // Every row: tasks moved past the highest row handed out by inserts count too.
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask)
+            continue;
+        MarkModified(pTask);
+        const int nDays = pTask->m_nDuration / 86400;
+        pTask->m_dtStart = SkipRestDays(pTask->m_dtStart);
+        pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, nDays);
+        if (pTask->m_dtDeadline < pTask->m_dtFinish)
+            pTask->m_dtDeadline = pTask->m_dtFinish;
+        m_Grid.SetItemText(row, 4, CGridDateTimeCtrl::FormatDate(pTask->m_dtStart));
+        m_Grid.SetItemText(row, 5, CGridDateTimeCtrl::FormatDate(pTask->m_dtFinish));
+        m_Grid.RedrawRow(row);
+    }
+    SyncGanttRows(0, FALSE);
+}
+
+void CTaskTreeView::MarkCriticalTasks()
+{
+    const int nRows = m_Grid.GetRowCount();
+    COleDateTime latest;
+    latest.SetStatus(COleDateTime::invalid);
+    std::vector<int> latestRows;
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask)
+            continue;
+        if (latest.GetStatus() != COleDateTime::valid || pTask->m_dtFinish > latest)
+        {
+            latest = pTask->m_dtFinish;
+            latestRows.assign(1, row);
+        }
+        else if (pTask->m_dtFinish == latest)
+            latestRows.push_back(row);
+
+        if (pTask->m_nProgress == 100)
+            pTask->m_nCritical = 0;
+        else if (pTask->m_dtEarlyStart == pTask->m_dtLateStart)
+            pTask->m_nCritical = 1;
+        else if (pTask->m_dtFinish >= pTask->m_dtDeadline)
+            pTask->m_nCritical = 1;
+        else
+            pTask->m_nCritical = 0;
+    }
+    m_criticalSeen.clear();
+    BeginPredPass();
+    for (int row : latestRows)
+        MarkCriticalChain(row);
+    ClearPredIndex();
+    m_criticalSeen.clear();
+}
+
+void CTaskTreeView::MarkCriticalChain(int nRow)
+{
+    CTaskItem* pTask = RowTask(nRow);
+    // Each task once: a link cycle in stored data ends here.
+    if (!pTask || !m_criticalSeen.insert(pTask).second)
+        return;
+    pTask->m_nCritical = 1;
+
+    POSITION pos = pTask->m_listLinks.GetHeadPosition();
+    while (pos != NULL)
+    {
+        POSITION posLink = pos;
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (!pLink)
+            continue;
+        // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
+        CString strName = pLink->m_strPredName;
+        int nPredRow = pLink->m_nSuccID;
+        if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
+        {
+            MarkCriticalChain(nPredRow);
+            continue;
+        }
+        pTask->m_listLinks.RemoveAt(posLink);
+        delete pLink;
+    }
+}

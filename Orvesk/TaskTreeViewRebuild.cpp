@@ -1,0 +1,379 @@
+// The task tree view: the task tree rebuilt from the grid's rows and levels, the links
+// resolved into predecessor rows and successor lists, summary rows locked.
+#include "TaskTreeView.h"
+
+#include <algorithm>
+
+
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return 0;
+    pDoc->RemoveAllList();
+    const std::vector<int> moved = MovedRows();
+    RemapLinkRows(moved);
+
+    const int nRows = m_Grid.GetRowCount();
+    int r = 1;
+    while (r < nRows)
+    {
+        if (!m_Grid.GetCell(r, 2))
+            return 0;
+        CTaskItem* pTask = NamedRowTask(r);
+        if (pTask)
+        {
+            pDoc->m_listTasks.AddTail(pTask);
+            pTask->m_nRowInGrid = r;
+            MarkModified(pTask);
+            RebuildChildren(pTask, r);
+            continue;
+        }
+        r++;
+    }
+    KeepMaxRow();
+    if (nRows > 0)
+        pDoc->SetModifiedFlag(TRUE);
+    return 0;
+}
+
+void CTaskTreeView::KeepMaxRow()
+{
+    // The highest row handed out bounds the whole-project loops (printing, link checks):
+    // tasks pushed below it by inserted rows must stay inside it.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    for (int row = m_Grid.GetRowCount() - 1; row > pDoc->m_nMaxRowInGrid; row--)
+    {
+        if (RowTask(row))
+        {
+            pDoc->m_nMaxRowInGrid = row;
+            break;
+        }
+    }
+}
+
+void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
+{
+    pParent->m_listChildren.RemoveAll();
+    const int nParentLevel = RowLevel(r);
+    const int nRows = m_Grid.GetRowCount();
+
+    do
+        r++;
+    while (r < nRows && CellText(r, 2).IsEmpty());
+    if (r >= nRows)
+        return;
+
+    while (r < nRows)
+    {
+        CGridCellBase* pHead = m_Grid.GetCell(r, 0);
+        CGridCellBase* pName = m_Grid.GetCell(r, 2);
+        if (!pName)
+            return;
+        // Blank rows belong to whatever surrounds them; they end no subtree.
+        CTaskItem* pTask = pHead ? pHead->GetTask() : NULL;
+        if (!pName->GetText() || !*pName->GetText() || (pHead && pHead->GetRowState() == GRIDROW_UNNAMED) || !pTask)
+        {
+            r++;
+            continue;
+        }
+        if (RowLevel(r) <= nParentLevel)
+            return;
+        pParent->m_listChildren.AddTail(pTask);
+        pTask->m_nRowInGrid = r;
+        MarkModified(pTask);
+        RebuildChildren(pTask, r);
+    }
+}
+
+BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
+{
+    // The stored row first: it holds the predecessor unless rows moved without it. A task
+    // with the id (or, without an id, the name) there is the one.
+    CTaskItem* pFound = NULL;
+    CTaskItem* pAtRow = NamedRowTask(nRow);
+    if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == strName))
+        pFound = pAtRow;
+    else if (m_predIndex.bPass)
+    {
+        // A whole-grid pass builds the index of ids and names at its first miss.
+        if (!m_predIndex.bBuilt)
+            BuildPredIndex();
+        if (nID != 0)
+        {
+            auto it = m_predIndex.byId.find(nID);
+            if (it != m_predIndex.byId.end())
+                pFound = NamedRowTask(it->second);
+        }
+        else
+        {
+            auto it = m_predIndex.byName.find(std::string_view((LPCTSTR)strName, (size_t)strName.GetLength()));
+            pFound = it != m_predIndex.byName.end() ? NamedRowTask(it->second) : pAtRow;
+        }
+    }
+    else
+    {
+        // The first task with the id, else the first with the name, else whatever task the
+        // stored row holds (a renamed predecessor).
+        const int nRows = m_Grid.GetRowCount();
+        for (int row = 1; row < nRows && !pFound; row++)
+        {
+            CTaskItem* pTask = NamedRowTask(row);
+            if (pTask && (nID != 0 ? pTask->m_nTaskID == nID : pTask->m_strName == strName))
+                pFound = pTask;
+        }
+        if (!pFound && nID == 0)
+            pFound = pAtRow;
+    }
+
+    if (!pFound || pFound->m_nFlag == FLAG_REMOVED)
+        return FALSE;
+    strName = pFound->m_strName;
+    nRow = pFound->m_nRowInGrid;
+    return TRUE;
+}
+
+void CTaskTreeView::BuildPredIndex()
+{
+    m_predIndex.byId.clear();
+    m_predIndex.byName.clear();
+    const int nRows = m_Grid.GetRowCount();
+    m_predIndex.byName.reserve((size_t)nRows);
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = NamedRowTask(row);
+        if (!pTask)
+            continue;
+        if (pTask->m_nTaskID != 0)
+            m_predIndex.byId.emplace(pTask->m_nTaskID, row);
+        m_predIndex.byName.emplace(
+            std::string_view((LPCTSTR)pTask->m_strName, (size_t)pTask->m_strName.GetLength()), row);
+    }
+    m_predIndex.bBuilt = TRUE;
+}
+
+void CTaskTreeView::BeginPredPass()
+{
+    m_predIndex.bPass = TRUE;
+    m_predIndex.bBuilt = FALSE;
+}
+
+void CTaskTreeView::ClearPredIndex()
+{
+    m_predIndex.bPass = FALSE;
+    m_predIndex.bBuilt = FALSE;
+    m_predIndex.byId.clear();
+    m_predIndex.byName.clear();
+}
+
+void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
+{
+    const int nRows = m_Grid.GetRowCount();
+
+    // Fresh successor lists (every run starts them again).
+    for (int row = 1; row < nRows; row++)
+    {
+        if (CTaskItem* pTask = RowTask(row))
+        {
+            pTask->m_arrSuccessors.RemoveAll();
+            pTask->m_nSuccessor = 0;
+        }
+    }
+    BeginPredPass();
+
+    // Only rows in view are redrawn as their text changes.
+    int nFirstVisible = 0, nLastVisible = -1;
+    if (m_Grid.GetSafeHwnd())
+    {
+        CGridCellRange visible = m_Grid.GetVisibleNonFixedCellRange();
+        nFirstVisible = visible.GetMinRow();
+        nLastVisible = visible.GetMaxRow();
+    }
+    char buffer[16];
+    for (int i = 1; i < nRows; i++)
+    {
+        CString strText;
+        CTaskItem* pTask = NamedRowTask(i);
+        if (pTask)
+        {
+            POSITION pos = pTask->m_listLinks.GetHeadPosition();
+            while (pos != NULL)
+            {
+                POSITION posLink = pos;
+                CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+                BOOL bKeep = FALSE;
+                if (pLink)
+                {
+                    CString strName = pLink->m_strPredName;
+                    int nPredRow = pLink->m_nSuccID;
+                    // Resolved first; only a link that resolves to the task itself is dropped
+                    // for that reason (its stored row may simply be out of date).
+                    if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
+                    {
+                        pLink->m_strPredName = strName;
+                        pLink->m_nSuccID = nPredRow;
+                        bKeep = TRUE;
+                    }
+                }
+                if (!bKeep)
+                {
+                    pTask->m_listLinks.RemoveAt(posLink);
+                    delete pLink;
+                    continue;
+                }
+                if (CTaskItem* pPred = RowTask(pLink->m_nSuccID))
+                {
+                    pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
+                    pPred->m_nSuccessor = 1;
+                }
+                // "3", then ",5" for each further link.
+                char* p = buffer + sizeof(buffer);
+                *--p = 0;
+                unsigned int n = (unsigned int)(pLink->m_nSuccID < 0 ? -pLink->m_nSuccID : pLink->m_nSuccID);
+                do
+                    *--p = (char)('0' + n % 10);
+                while ((n /= 10) != 0);
+                if (pLink->m_nSuccID < 0)
+                    *--p = '-';
+                if (!strText.IsEmpty())
+                    strText += ',';
+                strText += p;
+            }
+        }
+        if (CGridCellBase* pCell = m_Grid.GetCell(i, 6))
+        {
+            LPCTSTR pszOld = pCell->GetText();
+            if (!pszOld || strText != pszOld)
+            {
+                pCell->SetText(strText);
+                if (i >= nFirstVisible && i <= nLastVisible)
+                    m_Grid.RedrawCell(i, 6);
+            }
+        }
+    }
+    ClearPredIndex();
+
+    if (bRedraw)
+    {
+        if (m_Grid.GetSafeHwnd())
+            m_Grid.Invalidate();
+    }
+    else
+        SyncGanttRows(0, FALSE);
+}
+
+namespace
+{
+BOOL HasDescendantAtRow(const CTaskItem* pTask, int nRow, int nDepth)
+{
+    if (nDepth > 200)
+        return FALSE;
+    POSITION pos = pTask->m_listChildren.GetHeadPosition();
+    while (pos != NULL)
+    {
+        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        if (pChild->m_nRowInGrid == nRow || HasDescendantAtRow(pChild, nRow, nDepth + 1))
+            return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
+BOOL CTaskTreeView::IsChildRow(int nRowA, int nRowB)
+{
+    CTaskItem* pB = RowTask(nRowB);
+    if (!pB || nRowA == nRowB)
+        return FALSE;
+    return HasDescendantAtRow(pB, nRowA, 0);
+}
+
+void CTaskTreeView::LockSummaryRows()
+{
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = NamedRowTask(row);
+        if (pTask && !pTask->m_listChildren.IsEmpty())
+            SetDateCellsEditable(row, FALSE);
+    }
+}
+
+void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
+{
+    for (int col = 3; col <= 5; col++)
+        if (CGridCellBase* pCell = m_Grid.GetCell(nRow, col))
+            pCell->SetEditable(bEditable);
+}
+
+void CTaskTreeView::RenumberRows()
+{
+    RemapLinkRows(MovedRows());
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+        if (CTaskItem* pTask = RowTask(row))
+            pTask->m_nRowInGrid = row;
+    KeepMaxRow();
+}
+
+std::vector<int> CTaskTreeView::MovedRows()
+{
+    // The tasks whose stored row is no longer the row they sit in: indexed by old row, the
+    // new row (0 for rows that did not move). Empty when nothing moved.
+    std::vector<int> moved;
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask || pTask->m_nRowInGrid <= 0 || pTask->m_nRowInGrid == row)
+            continue;
+        const int nOld = pTask->m_nRowInGrid;
+        if (nOld > 4 * nRows + 1000)
+            continue; // a stored row far beyond the grid: nothing can point at it sensibly
+        if ((int)moved.size() <= nOld)
+            moved.resize((size_t)std::max(nOld + 1, nRows + 1), 0);
+        moved[(size_t)nOld] = row;
+    }
+    return moved;
+}
+
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved)
+{
+    // Links name their predecessor's row: it follows the predecessor when rows move, so
+    // that a later resolution does not find whatever task then sits in the old row.
+    if (moved.empty())
+        return;
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (pLink && pLink->m_nSuccID > 0 && pLink->m_nSuccID < (int)moved.size() && moved[(size_t)pLink->m_nSuccID] != 0)
+                pLink->m_nSuccID = moved[(size_t)pLink->m_nSuccID];
+        }
+    }
+}
+
+int CTaskTreeView::RowOfTask(const CTaskItem* pTask)
+{
+    if (!pTask)
+        return -1;
+    if (RowTask(pTask->m_nRowInGrid) == pTask)
+        return pTask->m_nRowInGrid;
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+        if (RowTask(row) == pTask)
+            return row;
+    return -1;
+}

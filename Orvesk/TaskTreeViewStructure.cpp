@@ -1,0 +1,374 @@
+// The task tree view: inserted, deleted and new task rows, level and expand changes,
+// indenting and outdenting, and assignees carried into the ancestors and the members.
+#include "TaskTreeView.h"
+
+#include "GridDateTimeCtrl.h"
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+namespace
+{
+const COleDateTimeSpan kOneDay(1, 0, 0, 0);
+
+// The list (the top-level list or some task's children) that holds the task.
+CTaskItemList* FindOwningList(CTaskItemList& list, const CTaskItem* pTask, int nDepth)
+{
+    if (nDepth > 200)
+        return NULL;
+    POSITION pos = list.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CTaskItem* pItem = list.GetNext(pos);
+        if (!pItem)
+            continue;
+        if (pItem == pTask)
+            return &list;
+        if (CTaskItemList* pFound = FindOwningList(pItem->m_listChildren, pTask, nDepth + 1))
+            return pFound;
+    }
+    return NULL;
+}
+
+COleDateTime Today()
+{
+    COleDateTime now = COleDateTime::GetCurrentTime();
+    return COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
+}
+} // namespace
+
+void CTaskTreeView::DetachTask(CTaskItem* pTask)
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (!pTask || !pDoc)
+        return;
+    // A row task's children first, then the top-level list. The parent sits above the
+    // task's row, within the same top-level task: the walk stops at a top-level row.
+    CTaskItemList* pList = NULL;
+    int nRow = pTask->m_nRowInGrid - 1;
+    if (nRow >= m_Grid.GetRowCount())
+        nRow = m_Grid.GetRowCount() - 1;
+    for (; nRow >= 1 && !pList; nRow--)
+    {
+        CTaskItem* pRowTask = RowTask(nRow);
+        if (pRowTask && pRowTask != pTask && pRowTask->m_listChildren.Find(pTask) != NULL)
+            pList = &pRowTask->m_listChildren;
+        else if (pRowTask && RowLevel(nRow) == 1)
+            break;
+    }
+    if (!pList && pDoc->m_listTasks.Find(pTask) != NULL)
+        pList = &pDoc->m_listTasks;
+    if (!pList)
+        pList = FindOwningList(pDoc->m_listTasks, pTask, 0);
+    if (!pTask->m_listChildren.IsEmpty())
+        pTask->ClearChildren();
+    if (pList)
+        if (POSITION pos = pList->Find(pTask))
+            pList->RemoveAt(pos);
+}
+
+void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
+{
+    // Links name their predecessor by id once the server numbered it, else by the row the
+    // last resolution found it in (rows are not renumbered before this runs).
+    const int nRows = m_Grid.GetRowCount();
+    for (int row = 1; row < nRows; row++)
+    {
+        CTaskItem* pTask = RowTask(row);
+        if (!pTask || pTask == pGone)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (!pLink)
+                continue;
+            const BOOL bById = pGone->m_nTaskID != 0 && pLink->m_nPredID == pGone->m_nTaskID;
+            const BOOL bByRow = pLink->m_nPredID == 0 && pLink->m_nSuccID == nRow && nRow > 0;
+            if (bById || bByRow)
+            {
+                pTask->m_listLinks.RemoveAt(posLink);
+                delete pLink;
+            }
+        }
+    }
+}
+
+LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
+{
+    CProjectDoc* pDoc = GetDocument();
+    CTaskItem* pTask = (CTaskItem*)wParam;
+    if (!pTask || !pDoc)
+    {
+        SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+        BuildSuccessorLists(FALSE);
+        SyncGanttRows(0, TRUE);
+        return 0;
+    }
+
+    const int nOldRow = pTask->m_nRowInGrid;
+    DropLinksTo(pTask, nOldRow);
+    DetachTask(pTask);
+    if (pTask->m_nFlag == FLAG_NEW)
+        delete pTask;
+    else
+    {
+        pTask->m_nFlag = FLAG_REMOVED;
+        pDoc->m_listDeletedTasks.AddTail(pTask);
+    }
+    pTask = NULL;
+
+    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+    BuildSuccessorLists(FALSE);
+    SyncGanttRows(0, TRUE);
+    pDoc->SetModifiedFlag(TRUE);
+
+    // The nearest task above the deleted row becomes editable again once it has no
+    // children left.
+    int nRow = nOldRow < m_Grid.GetRowCount() ? nOldRow : m_Grid.GetRowCount() - 1;
+    for (nRow = nRow - 1; nRow >= 1; nRow--)
+        if (NamedRowTask(nRow))
+            break;
+    if (nRow >= 1)
+    {
+        CTaskItem* pAbove = NamedRowTask(nRow);
+        if (pAbove && pAbove->m_listChildren.IsEmpty())
+            SetDateCellsEditable(nRow, TRUE);
+    }
+    return 0;
+}
+
+LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    RenumberRows();
+    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+    BuildSuccessorLists(FALSE);
+    if (CProjectDoc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(TRUE);
+    return 0;
+}
+
+LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
+{
+    CProjectDoc* pDoc = GetDocument();
+    const int nRow = (int)wParam;
+    CGridCellBase* pHead = m_Grid.GetCell(nRow, 0);
+    if (!pDoc || !pHead || nRow < 1 || pHead->GetTask())
+        return 0;
+
+    CTaskItem* pPrevious = NULL;
+    for (int row = nRow - 1; row >= 1 && !pPrevious; row--)
+        pPrevious = RowTask(row);
+
+    CTaskItem* pTask = new CTaskItem;
+    pTask->m_nFlag = FLAG_NEW;
+    pTask->m_nIsTask = 1;
+    pTask->m_dtCreation = Today();
+
+    const COleDateTime start = pPrevious ? pPrevious->m_dtStart : SkipRestDays(Today());
+    const COleDateTime finish = start + COleDateTimeSpan(5, 0, 0, 0);
+    pHead->SetTask(pTask);
+    if (pHead->GetRowState() == GRIDROW_UNNAMED)
+        pHead->SetRowState(GRIDROW_NEW);
+    m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
+    m_Grid.SetItemText(nRow, 4, CGridDateTimeCtrl::FormatDate(start));
+    m_Grid.SetItemText(nRow, 5, CGridDateTimeCtrl::FormatDate(finish));
+
+    pTask->m_dtEarlyStart = SkipRestDays(start - COleDateTimeSpan(2, 0, 0, 0));
+    pTask->m_dtLateStart = SkipRestDays(start + COleDateTimeSpan(2, 0, 0, 0));
+    pTask->m_dtEarlyFinish = pTask->m_dtEarlyStart + COleDateTimeSpan(5, 0, 0, 0);
+    pTask->m_dtLateFinish = pTask->m_dtLateStart + COleDateTimeSpan(5, 0, 0, 0);
+    pTask->m_dtDeadline = SkipRestDays(finish + COleDateTimeSpan(2, 0, 0, 0));
+    pTask->m_dtStart = start;
+    pTask->m_dtFinish = finish;
+
+    int nLevel = nRow > 1 ? RowLevel(nRow - 1) : 1;
+    if (nLevel < 1)
+        nLevel = 1;
+    if (CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2))
+        pTree->SetLevel(nLevel);
+    m_Grid.RedrawRow(nRow);
+
+    for (int col = 1; col < m_Grid.GetColumnCount(); col++)
+        SendTaskChanged(pTask, nRow, col);
+    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+    SendTaskChanged(pTask, nRow, 4);
+    SendTaskChanged(pTask, nRow, 5);
+
+    SyncGanttRows(0, TRUE);
+    pDoc->SetModifiedFlag(TRUE);
+    if (pDoc->m_nMaxRowInGrid < nRow)
+        pDoc->m_nMaxRowInGrid = nRow;
+    UpdateGanttViews(pTask);
+    return 0;
+}
+
+LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
+{
+    const int nRow = (int)wParam;
+    if (nRow < 1 || nRow >= m_Grid.GetRowCount())
+        return 0;
+    if (nRow - 1 >= 1 && RowLevel(nRow) < RowLevel(nRow - 1))
+    {
+        CTaskItem* pAbove = RowTask(nRow - 1);
+        SendTaskChanged(pAbove, nRow - 1, 3);
+        SendTaskChanged(pAbove, nRow - 1, 4);
+    }
+    CTaskItem* pTask = RowTask(nRow);
+    SendTaskChanged(pTask, nRow, 3);
+    SendTaskChanged(pTask, nRow, 4);
+
+    for (int row = nRow - 1; row >= 1; row--)
+    {
+        if (CellText(row, 2).IsEmpty())
+            continue;
+        CTaskItem* pAbove = RowTask(row);
+        if (pAbove && !pAbove->m_listChildren.IsEmpty())
+            SetDateCellsEditable(row, FALSE);
+        break;
+    }
+    return 0;
+}
+
+LRESULT CTaskTreeView::OnExpandChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    SyncGanttRows(0, FALSE);
+    m_Grid.TrimEmptyRows();
+    // Blank rows taken out above tasks move them up: their rows and their links' rows
+    // follow, so that nothing points at a row that now holds another task.
+    RenumberRows();
+    BuildSuccessorLists(FALSE);
+    return 0;
+}
+
+void CTaskTreeView::PropagateAssignees(int nRow)
+{
+    CProjectDoc* pDoc = GetDocument();
+    CTaskItem* pTask = RowTask(nRow);
+    if (!pDoc || !pTask)
+        return;
+
+    for (int r = nRow - 1; r >= 1; r--)
+    {
+        if (!IsChildRow(nRow, r))
+            continue;
+        CTaskItem* pAncestor = RowTask(r);
+        if (pAncestor)
+        {
+            for (INT_PTR i = 0; i < pTask->m_arrAssignees.GetSize(); i++)
+            {
+                const CString& strCode = pTask->m_arrAssignees[i];
+                BOOL bHeld = FALSE;
+                for (INT_PTR j = 0; j < pAncestor->m_arrAssignees.GetSize() && !bHeld; j++)
+                    bHeld = pAncestor->m_arrAssignees[j] == strCode;
+                if (!bHeld)
+                {
+                    pAncestor->m_arrAssignees.Add(strCode);
+                    MarkModified(pAncestor);
+                }
+            }
+        }
+        if (RowLevel(r) <= 1)
+            break;
+    }
+
+    for (INT_PTR i = 0; i < pTask->m_arrAssignees.GetSize(); i++)
+    {
+        const CString& strCode = pTask->m_arrAssignees[i];
+        BOOL bMember = FALSE;
+        POSITION pos = pDoc->m_ProjectInfo.m_listMembers.GetHeadPosition();
+        while (pos != NULL && !bMember)
+            bMember = pDoc->m_ProjectInfo.m_listMembers.GetNext(pos).strCode == strCode;
+        if (bMember)
+            continue;
+        pos = pDoc->m_listResources.GetHeadPosition();
+        while (pos != NULL)
+        {
+            tagResInfo& res = pDoc->m_listResources.GetNext(pos);
+            if (res.strCode == strCode)
+            {
+                pDoc->m_ProjectInfo.m_listMembers.AddTail(res);
+                if (pDoc->m_ProjectInfo.m_nFlag == FLAG_UNCHANGED)
+                    pDoc->m_ProjectInfo.m_nFlag = FLAG_MODIFIED;
+                break;
+            }
+        }
+    }
+}
+
+// ---- indent and outdent ----------------------------------------------------------------------
+
+void CTaskTreeView::ChangeLevel(int nRow, int nLevel)
+{
+    CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2);
+    if (!pTree || !pTree->ChangeLevel(nLevel))
+        return;
+    RelinkRowsAbove(nRow);
+    SyncGanttRows(0, TRUE);
+    SendMessage(WM_GRID_ROWLEVEL, (WPARAM)nRow, 0);
+    m_Grid.RedrawCell(nRow, 2);
+}
+
+void CTaskTreeView::OnOutdent()
+{
+    CGridCellId cell = m_Grid.GetFocusCell();
+    if (!m_Grid.IsValid(cell) || !m_Grid.GetTreeCell(cell.row, 2) || CellText(cell.row, 2).IsEmpty())
+        return;
+    const int nLevel = RowLevel(cell.row);
+    if (nLevel > 1)
+        ChangeLevel(cell.row, nLevel - 1);
+}
+
+void CTaskTreeView::OnIndent()
+{
+    CGridCellId cell = m_Grid.GetFocusCell();
+    if (!m_Grid.IsValid(cell) || !m_Grid.GetTreeCell(cell.row, 2) || CellText(cell.row, 2).IsEmpty())
+        return;
+    const int nRow = cell.row;
+    const int nLevel = RowLevel(nRow);
+    if (nRow <= 1 || nLevel > RowLevel(nRow - 1))
+        return;
+    ChangeLevel(nRow, nLevel + 1);
+}
+
+void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
+{
+    CTaskItem* pTask = RowTask(nRowA);
+    if (!pTask)
+        return;
+    POSITION pos = pTask->m_listLinks.GetHeadPosition();
+    while (pos != NULL)
+    {
+        POSITION posLink = pos;
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (pLink && pLink->m_nSuccID == nRowB)
+        {
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
+            return;
+        }
+    }
+}
+
+void CTaskTreeView::RelinkRowsAbove(int nRow)
+{
+    const int nRows = m_Grid.GetRowCount();
+    const int nLevel = RowLevel(nRow);
+    // The row's subtree below it.
+    int nEnd = nRow + 1;
+    while (nEnd < nRows && (CellText(nEnd, 2).IsEmpty() || RowLevel(nEnd) > nLevel))
+        nEnd++;
+
+    for (int r = nRow - 1; r >= 1; r--)
+    {
+        if (RowLevel(r) == 1 && !IsChildRow(nRow, r))
+            break;
+        for (int k = nRow; k < nEnd; k++)
+        {
+            if (!RowTask(k))
+                continue;
+            RemoveLink(k, r);
+            RemoveLink(r, k);
+        }
+    }
+}

@@ -1,0 +1,198 @@
+// The project window with the task tree beside the Gantt chart: the chart follows the
+// tree's rows, folded branches and critical marks; pictures of every zoom level.
+#include "ViewsTestSupport.h"
+
+#include <ClassLib/Core/Clock.h>
+
+#include "GanttBarView.h"
+#include "GanttView.h"
+#include "Gantt_src/TaskShapes.h"
+#include "ProjectFrame.h"
+#include "TaskTreeView.h"
+
+namespace {
+
+CTaskItem* Task(CTaskItemList& list, const char* pszName, int nRow, const COleDateTime& start,
+                const COleDateTime& finish, int nDays, BOOL bCritical)
+{
+    CTaskItem* pTask = AddTask(list, pszName, start, finish, nDays);
+    pTask->m_nRowInGrid = nRow;
+    pTask->m_nTaskID = 100 + nRow;
+    pTask->m_nIsTask = 1;
+    pTask->m_nProgress = (nRow * 23) % 100;
+    if (bCritical)
+        pTask->m_dtLateStart = pTask->m_dtEarlyStart;
+    return pTask;
+}
+
+// A small plan from Monday 4 March 2024 (the chart's origin): two summary tasks with
+// children, a milestone, links of all four types, a critical chain.
+void FillPlan(CProjectDoc& doc)
+{
+    tagResInfo res;
+    res.strCode = "R1";
+    res.strName = "张三";
+    doc.m_ProjectInfo.m_listMembers.AddTail(res);
+    res.strCode = "R2";
+    res.strName = "李四";
+    doc.m_ProjectInfo.m_listMembers.AddTail(res);
+
+    CTaskItem* pPrep = Task(doc.m_listTasks, "项目准备", 1, Day(2024, 3, 4), Day(2024, 3, 12), 7, FALSE);
+    CTaskItem* pReq = Task(pPrep->m_listChildren, "需求分析", 2, Day(2024, 3, 4), Day(2024, 3, 6), 3, TRUE);
+    pReq->m_arrAssignees.Add("R1");
+    CTaskItem* pDesign = Task(pPrep->m_listChildren, "方案设计", 3, Day(2024, 3, 7), Day(2024, 3, 12), 4, TRUE);
+    pDesign->m_arrAssignees.Add("R1");
+    pDesign->m_arrAssignees.Add("R2");
+    AddLink(pDesign, pReq, 1);
+    CTaskItem* pDev = Task(doc.m_listTasks, "开发", 4, Day(2024, 3, 13), Day(2024, 3, 27), 11, FALSE);
+    CTaskItem* pCode = Task(pDev->m_listChildren, "编码", 5, Day(2024, 3, 13), Day(2024, 3, 22), 8, TRUE);
+    pCode->m_arrAssignees.Add("R2");
+    AddLink(pCode, pDesign, 1);
+    CTaskItem* pCases = Task(pDev->m_listChildren, "测试用例", 6, Day(2024, 3, 13), Day(2024, 3, 15), 3, FALSE);
+    AddLink(pCases, pCode, 4);
+    CTaskItem* pJoin = Task(pDev->m_listChildren, "联调", 7, Day(2024, 3, 25), Day(2024, 3, 27), 3, TRUE);
+    AddLink(pJoin, pCode, 1);
+    CTaskItem* pAccept = Task(doc.m_listTasks, "验收", 8, Day(2024, 3, 28), Day(2024, 3, 28), 0, TRUE);
+    pAccept->m_nMilestone = 1;
+    AddLink(pAccept, pJoin, 1);
+    CTaskItem* pDocs = Task(doc.m_listTasks, "文档", 9, Day(2024, 3, 18), Day(2024, 3, 27), 8, FALSE);
+    AddLink(pDocs, pCases, 2);
+    AddLink(pDocs, pAccept, 3);
+}
+
+class GanttWindowTest : public ProjectWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        const COleDateTime today(2024, 3, 4, 9, 0, 0);
+        AfxTestSetCurrentTime(&today);
+        ProjectWindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ProjectWindowTest::TearDown();
+        AfxTestSetCurrentTime(nullptr);
+    }
+    CGanttBarView* BarView() const
+    {
+        CWnd* pPane = GanttView()->m_wndSplitter.GetPane(0, 1);
+        return DYNAMIC_DOWNCAST(CGanttBarView, pPane);
+    }
+    std::vector<CTaskBase*> Shapes() const
+    {
+        std::vector<CTaskBase*> out;
+        CObList& list = BarView()->m_wndChart.GetShapeList();
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+            out.push_back(static_cast<CTaskBase*>(list.GetNext(pos)));
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(GanttWindowTest, TheChartPaneIsTheGanttBarView)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    ASSERT_NE(nullptr, pBar);
+    EXPECT_TRUE(pBar->m_wndChart.IsWindowVisible());
+    EXPECT_EQ(pBar, Tree() != nullptr ? BarView() : nullptr);
+    EXPECT_EQ(Tree(), pBar->GetTaskTreeView());
+    // One shape per task and one arrow per link.
+    int nBars = 0, nArrows = 0, nRed = 0;
+    for (CTaskBase* p : Shapes()) {
+        if (p->IsKindOf(RUNTIME_CLASS(CTaskLineArrow)))
+            ++nArrows;
+        else
+            ++nBars;
+        if (p->IsKindOf(RUNTIME_CLASS(CTaskRect)) && p->m_crColor == RGB(255, 0, 0))
+            ++nRed;
+    }
+    EXPECT_EQ(9, nBars);
+    EXPECT_EQ(7, nArrows);
+    EXPECT_EQ(5, nRed);  // the critical chain the task tree marked, the milestone included
+    for (CTaskBase* p : Shapes()) {
+        if (p->m_nRow == 6 || p->m_nRow == 9) {
+            EXPECT_EQ(RGB(0, 0, 255), p->m_crColor) << p->m_nRow;
+            EXPECT_EQ(21003u, p->m_nBitmapId) << p->m_nRow;
+        }
+    }
+    EXPECT_FALSE(m_pDoc->IsModified());
+}
+
+TEST_F(GanttWindowTest, FoldingABranchInTheTreeFoldsTheChart)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    Grid().ToggleExpand(4);  // fold 开发: rows 5 to 7
+    AfxPumpMessages();
+    ASSERT_EQ(3, pBar->m_arrCollapsedRows.GetSize());
+    std::vector<int> rows;
+    for (CTaskBase* p : Shapes())
+        if (!p->IsKindOf(RUNTIME_CLASS(CTaskLineArrow)))
+            rows.push_back(p->m_nRow);
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 8, 9}), rows);
+    for (CTaskBase* p : Shapes())
+        if (p->m_nRow == 8)
+            EXPECT_EQ(20 * 5 + 17, p->m_ptFrom.y);
+    Grid().ToggleExpand(4);
+    AfxPumpMessages();
+    EXPECT_EQ(0, pBar->m_arrCollapsedRows.GetSize());
+    EXPECT_EQ(16u, Shapes().size());
+}
+
+TEST_F(GanttWindowTest, ZoomCommandsFromTheTreeReachTheChart)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    pBar->SendMessage(WM_COMMAND, 22003);
+    EXPECT_EQ(2, pBar->m_wndChart.GetTimeScale());
+    pBar->SendMessage(WM_COMMAND, 22004);
+    EXPECT_EQ(1, pBar->m_wndChart.GetTimeScale());
+}
+
+TEST_F(GanttWindowTest, PicturesOfEveryZoomLevel)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    m_pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+    AfxPumpMessages();
+    for (int nLevel = 1; nLevel <= 4; ++nLevel) {
+        if (nLevel > 1)
+            pBar->ZoomOut();
+        EXPECT_EQ(nLevel, pBar->m_wndChart.GetTimeScale());
+        m_pMainFrame->UpdateWindow();
+        AfxPumpMessages();
+        CString strName;
+        strName.Format("gantt-window-level%d.png", nLevel);
+        EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath(strName)));
+    }
+}
+
+TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    CTaskItem* pReq = Grid().GetTask(2);
+    ASSERT_NE(nullptr, pReq);
+    ASSERT_EQ(Gbk("需求分析"), pReq->m_strName);
+    // The chart moved the task one day later (as a bar drag does).
+    pReq->m_dtStart = Day(2024, 3, 5);
+    pReq->m_dtFinish = Day(2024, 3, 7);
+    pBar->OnTaskChanged(pReq);
+
+    EXPECT_TRUE(m_pDoc->IsModified());
+    EXPECT_EQ(Gbk("2024年3月5日"), Text(2, 4));
+    EXPECT_EQ(Gbk("2024年3月7日"), Text(2, 5));
+    EXPECT_EQ(Gbk("3个工作日"), Text(2, 3));
+    // Its successor now starts after it.
+    CTaskItem* pDesign = Grid().GetTask(3);
+    ASSERT_NE(nullptr, pDesign);
+    EXPECT_GT(pDesign->m_dtStart, pReq->m_dtFinish);
+    EXPECT_EQ(pDesign->m_dtStart.Format("%#Y年%#m月%#d日"), Text(3, 4));
+    // The chart was laid out again.
+    for (CTaskBase* p : Shapes())
+        if (p->m_nRow == 2)
+            EXPECT_EQ(18, p->m_ptFrom.x);
+}

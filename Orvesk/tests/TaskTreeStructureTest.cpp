@@ -1,0 +1,301 @@
+// Inserted, deleted and new task rows, level changes and assignees in the task tree view.
+#include <gtest/gtest.h>
+
+#include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/MessageBoxes.h>
+
+#include "TaskTreeView.h"
+#include "ViewsTestSupport.h"
+
+namespace
+{
+// 1 项目 (summary) with 2 设计 and 3 编码 (after 设计); 4 测试 after 编码.
+void FillSmallProject(CProjectDoc& doc)
+{
+    CTaskItem* pTop = AddTask(doc.m_listTasks, "项目", Day(2004, 3, 1), Day(2004, 3, 12), 10);
+    pTop->m_nRowInGrid = 1;
+    pTop->m_nTaskID = 501;
+    CTaskItem* pDesign = AddTask(pTop->m_listChildren, "设计", Day(2004, 3, 1), Day(2004, 3, 5), 5);
+    pDesign->m_nRowInGrid = 2;
+    CTaskItem* pCode = AddTask(pTop->m_listChildren, "编码", Day(2004, 3, 8), Day(2004, 3, 12), 5);
+    pCode->m_nRowInGrid = 3;
+    AddLink(pCode, pDesign);
+    CTaskItem* pTest = AddTask(doc.m_listTasks, "测试", Day(2004, 3, 15), Day(2004, 3, 19), 5);
+    pTest->m_nRowInGrid = 4;
+    AddLink(pTest, pCode);
+    doc.m_nMaxRowInGrid = 4;
+}
+
+// 1 准备, 2 甲, 3 乙 after 甲: a consecutive pair below another row.
+void FillPair(CProjectDoc& doc)
+{
+    AddTask(doc.m_listTasks, "准备", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = 1;
+    CTaskItem* pA = AddTask(doc.m_listTasks, "甲", Day(2004, 3, 2), Day(2004, 3, 2), 1);
+    pA->m_nRowInGrid = 2;
+    CTaskItem* pB = AddTask(doc.m_listTasks, "乙", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    pB->m_nRowInGrid = 3;
+    AddLink(pB, pA);
+    doc.m_nMaxRowInGrid = 3;
+}
+} // namespace
+
+class TaskTreeStructureTest : public ProjectWindowTest
+{
+protected:
+    CTaskItem* Task(int nRow) { return Grid().GetTask(nRow); }
+    void DeleteRow(int nRow)
+    {
+        Grid().SetFocusCell(nRow, 2);
+        Grid().DeleteTask();
+    }
+};
+
+TEST_F(TaskTreeStructureTest, LinksSurviveADeleteAboveAConsecutivePair)
+{
+    ASSERT_TRUE(Open(FillPair));
+    ASSERT_EQ(Text(3, 6), CString("2"));
+    DeleteRow(1);
+    EXPECT_EQ(Text(1, 2), CString("甲"));
+    EXPECT_EQ(Text(2, 2), CString("乙"));
+    ASSERT_EQ(Task(2)->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(Text(2, 6), CString("1"));
+    EXPECT_EQ(Task(2)->m_listLinks.GetHead()->m_nSuccID, 1);
+    EXPECT_EQ(Task(1)->m_nRowInGrid, 1);
+}
+
+TEST_F(TaskTreeStructureTest, DeletingAnUnsavedPredecessorDropsTheLinksToIt)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        FillPair(doc);
+        CTaskItem* pC = AddTask(doc.m_listTasks, "丙", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+        pC->m_nRowInGrid = 4;
+        AddLink(pC, doc.m_listTasks.GetAt(doc.m_listTasks.FindIndex(2))); // after 乙
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    Task(3)->m_nFlag = 1;
+    DeleteRow(3); // 乙
+    EXPECT_EQ(Text(3, 2), CString("丙"));
+    // Not re-targeted at whatever now sits in row 3 (丙 itself) or took 乙's name.
+    EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
+    EXPECT_EQ(Text(3, 6), CString(""));
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 0);
+}
+
+TEST_F(TaskTreeStructureTest, WithRepeatedNamesALinkKeepsItsOwnPredecessor)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        AddTask(doc.m_listTasks, "同名", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = 1;
+        AddTask(doc.m_listTasks, "其他", Day(2004, 3, 2), Day(2004, 3, 2), 1)->m_nRowInGrid = 2;
+        CTaskItem* pSecond = AddTask(doc.m_listTasks, "同名", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+        pSecond->m_nRowInGrid = 3;
+        CTaskItem* pLast = AddTask(doc.m_listTasks, "最后", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+        pLast->m_nRowInGrid = 4;
+        AddLink(pLast, pSecond);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    ASSERT_EQ(Text(4, 6), CString("3"));
+    // A blank row above everything: the second 同名 is now row 4.
+    Grid().SetFocusCell(1, 2);
+    Grid().NewTask();
+    EXPECT_EQ(Text(4, 2), CString("同名"));
+    EXPECT_EQ(Text(5, 6), CString("4"));
+}
+
+TEST_F(TaskTreeStructureTest, DeletingASavedTaskPutsItOnTheRemovedList)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CTaskItem* pTest = Task(4);
+    DeleteRow(4);
+    ASSERT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 1);
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetHead(), pTest);
+    EXPECT_EQ(pTest->m_nFlag, 3);
+    EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), 1);
+    EXPECT_TRUE(m_pDoc->IsModified());
+    // The save sends it as removed.
+    CString strXml;
+    m_pDoc->WriteProjectXml(strXml);
+    EXPECT_GE(strXml.Find("测试"), 0);
+}
+
+TEST_F(TaskTreeStructureTest, DeletingTheLastChildMakesTheSummaryEditableAgain)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pTop = AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 1), Day(2004, 3, 5), 5);
+        pTop->m_nRowInGrid = 1;
+        AddTask(pTop->m_listChildren, "唯一", Day(2004, 3, 1), Day(2004, 3, 5), 5)->m_nRowInGrid = 2;
+        doc.m_nMaxRowInGrid = 2;
+    }));
+    ASSERT_FALSE(Grid().IsEditable(1, 4));
+    Task(2)->m_nFlag = 1;
+    DeleteRow(2);
+    EXPECT_TRUE(Grid().GetTask(1)->m_listChildren.IsEmpty());
+    for (int col = 3; col <= 5; col++)
+        EXPECT_TRUE(Grid().IsEditable(1, col)) << col;
+}
+
+TEST_F(TaskTreeStructureTest, DeletingASummaryAndAnsweringNoKeepsItsChildrenOneLevelUp)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CTestMessageBoxes boxes;
+    boxes.AnswerText("你要删除当前任务的子任务吗!", IDNO);
+    ASSERT_EQ(boxes.Pending(), 1u);
+    DeleteRow(1);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Boxes()[0].caption, CString("系统提示"));
+    EXPECT_EQ(boxes.Boxes()[0].answer, IDNO);
+    EXPECT_EQ(boxes.Boxes()[0].type, (UINT)(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_EQ(Text(1, 2), CString("设计"));
+    EXPECT_EQ(Grid().GetLevel(1), 1);
+    EXPECT_EQ(Grid().GetLevel(2), 1);
+    EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), 3);
+    // The links followed: 编码 after 设计 (row 1), 测试 after 编码 (row 2).
+    EXPECT_EQ(Text(2, 6), CString("1"));
+    EXPECT_EQ(Text(3, 6), CString("2"));
+}
+
+TEST_F(TaskTreeStructureTest, DeletingASummaryAndAnsweringYesDeletesTheSubtree)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDYES);
+    DeleteRow(1);
+    EXPECT_EQ(Text(1, 2), CString("测试"));
+    EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), 1);
+    EXPECT_EQ(m_pDoc->m_listDeletedTasks.GetCount(), 3);
+    // Its predecessor went with the subtree.
+    EXPECT_EQ(Task(1)->m_listLinks.GetCount(), 0);
+}
+
+TEST_F(TaskTreeStructureTest, NamingABlankRowBelowATaskMakesANewTaskFromIt)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    Grid().NameBlankRow(5, "新任务");
+    CTaskItem* pNew = Task(5);
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_EQ(pNew->m_nFlag, 1);
+    EXPECT_EQ(pNew->m_nIsTask, 1);
+    EXPECT_EQ(pNew->m_strName, CString("新任务"));
+    EXPECT_EQ(pNew->m_nRowInGrid, 5);
+    // The start of 测试 above, five working days.
+    EXPECT_EQ(pNew->m_dtStart, Day(2004, 3, 15));
+    EXPECT_EQ(pNew->m_dtFinish, Day(2004, 3, 19));
+    EXPECT_EQ(Text(5, 3), CString("5个工作日"));
+    EXPECT_EQ(pNew->m_nDuration, 5 * 86400);
+    EXPECT_EQ(Grid().GetLevel(5), 1);
+    EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
+    EXPECT_EQ(m_pDoc->m_listTasks.GetTail(), pNew);
+    EXPECT_EQ(pNew->m_dtEarlyStart, Day(2004, 3, 15));
+    EXPECT_EQ(pNew->m_dtLateStart, Day(2004, 3, 17));
+    EXPECT_EQ(pNew->m_dtDeadline, Day(2004, 3, 22));
+}
+
+TEST_F(TaskTreeStructureTest, NamingTheFirstRowOfAnEmptyProjectStartsOnTheNextWorkingDay)
+{
+    const COleDateTime saturday(2004, 3, 6, 10, 30, 0);
+    AfxTestSetCurrentTime(&saturday);
+    ASSERT_TRUE(Open(nullptr));
+    Grid().NameBlankRow(1, "第一个");
+    AfxTestSetCurrentTime(nullptr);
+    ASSERT_NE(Task(1), nullptr);
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 12));
+    EXPECT_EQ(Task(1)->m_dtCreation, Day(2004, 3, 6));
+    EXPECT_EQ(Grid().GetLevel(1), 1);
+}
+
+TEST_F(TaskTreeStructureTest, AnInsertedRowRenumbersTheTasksBelowIt)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    Grid().SetFocusCell(2, 2);
+    Grid().NewTask();
+    EXPECT_EQ(Grid().GetTask(2), nullptr);
+    EXPECT_EQ(Task(3)->m_strName, CString("设计"));
+    EXPECT_EQ(Task(3)->m_nRowInGrid, 3);
+    EXPECT_EQ(Task(5)->m_nRowInGrid, 5);
+    EXPECT_EQ(Text(4, 6), CString("3"));
+    EXPECT_TRUE(m_pDoc->IsModified());
+    // The last task moved to row 5: the whole-project loops reach it.
+    EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
+    EXPECT_EQ(Tree()->GetTaskCount(), 5);
+}
+
+TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    // The first row cannot go deeper; nor can a row already deeper than the one above.
+    Grid().SetFocusCell(1, 2);
+    Tree()->OnIndent();
+    EXPECT_EQ(Grid().GetLevel(1), 1);
+    Grid().SetFocusCell(2, 2);
+    Tree()->OnIndent();
+    EXPECT_EQ(Grid().GetLevel(2), 2);
+    // A top-level row cannot go up.
+    Grid().SetFocusCell(4, 2);
+    Tree()->OnOutdent();
+    EXPECT_EQ(Grid().GetLevel(4), 1);
+    // 编码 under 设计: the link between the two goes (a task keeps no link to a row
+    // above it in its tree).
+    Grid().SetFocusCell(3, 2);
+    Tree()->OnIndent();
+    EXPECT_EQ(Grid().GetLevel(3), 3);
+    EXPECT_EQ(Task(2)->m_listChildren.GetCount(), 1);
+    EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
+    Tree()->OnOutdent();
+    EXPECT_EQ(Grid().GetLevel(3), 2);
+}
+
+TEST_F(TaskTreeStructureTest, AssigneesReachTheAncestorsAndTheMembers)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        FillSmallProject(doc);
+        tagResInfo res;
+        res.strCode = "R7";
+        res.strName = "服务器资源";
+        doc.m_listResources.AddTail(res);
+    }));
+    CTaskItem* pCode = Task(3);
+    pCode->m_arrAssignees.Add("R7");
+    pCode->m_arrAssignees.Add("NOBODY");
+    Tree()->PropagateAssignees(3);
+    CTaskItem* pTop = Task(1);
+    ASSERT_EQ(pTop->m_arrAssignees.GetSize(), 2);
+    EXPECT_EQ(pTop->m_arrAssignees[0], CString("R7"));
+    EXPECT_EQ(pTop->m_nFlag, 2);
+    // Only the server's resource becomes a member, once.
+    ASSERT_EQ(m_pDoc->m_ProjectInfo.m_listMembers.GetCount(), 1);
+    EXPECT_EQ(m_pDoc->m_ProjectInfo.m_listMembers.GetHead().strCode, CString("R7"));
+    EXPECT_EQ(m_pDoc->m_ProjectInfo.m_nFlag, 2);
+    Tree()->PropagateAssignees(3);
+    EXPECT_EQ(m_pDoc->m_ProjectInfo.m_listMembers.GetCount(), 1);
+    EXPECT_EQ(pTop->m_arrAssignees.GetSize(), 2);
+    // 测试 (another top-level task) is nobody's ancestor.
+    EXPECT_EQ(Task(4)->m_arrAssignees.GetSize(), 0);
+}
+
+TEST_F(TaskTreeStructureTest, FoldingARowHandsTheFoldedRowsOn)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    Grid().ToggleExpand(1);
+    EXPECT_EQ(Grid().GetRowHeight(2), 0);
+    ASSERT_GE(Tree()->GetCollapsedRows().GetSize(), 2);
+    EXPECT_EQ(Tree()->GetCollapsedRows()[0], 2u);
+    EXPECT_EQ(Tree()->GetCollapsedRows()[1], 3u);
+    // The trim of blank rows leaves the tasks and their links where they were.
+    EXPECT_EQ(Text(4, 2), CString("测试"));
+    EXPECT_EQ(Text(4, 6), CString("3"));
+}
+
+TEST_F(TaskTreeStructureTest, TheServerReplyGivesTasksAndTheProjectTheirIds)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    Tree()->ApplyServerIds("<TASKIDS><TASKID><ID>57</ID><ROW>3</ROW><ISSUBPROJ>0</ISSUBPROJ>"
+                           "<SUBPROJID>9</SUBPROJID></TASKID><TASKID><ROW>0</ROW><ID>12</ID></TASKID></TASKIDS>");
+    EXPECT_EQ(Task(3)->m_nTaskID, 57);
+    EXPECT_EQ(Task(3)->m_nSubProjID, 0);
+    EXPECT_EQ(m_pDoc->m_nProjectID, 12);
+    EXPECT_EQ(m_pDoc->m_ProjectInfo.m_nProjID, 12);
+    Tree()->ApplyServerIds("not xml");
+    Tree()->ApplyServerIds("<OTHER><TASKID><ID>1</ID><ROW>3</ROW></TASKID></OTHER>");
+    EXPECT_EQ(Task(3)->m_nTaskID, 57);
+    EXPECT_EQ(Tree()->GetTaskId(3), 57);
+}

@@ -1,0 +1,59 @@
+// The two document templates and every call the program makes on the project document,
+// the project views and the document browser.
+//
+// TEMPORARY until the browser library is merged: the browser template uses the program's
+// own CChildFrame and CTrellanView. At the merge this file alone changes:
+//   - template 130: RUNTIME_CLASS(CLumoDocMDIFrame), RUNTIME_CLASS(CPdmTreeView) in place
+//     of RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTrellanView);
+//   - TrellanBrowserFrameCreated: DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame)->LoadData(20, 0).
+#include "Templates.h"
+
+#include "ChildFrm.h"
+#include "Resource.h"
+#include "TrellanDoc.h"
+#include "TrellanView.h"
+
+#include <GanttView.h>
+#include <ProjectDoc.h>
+#include <ProjectFrame.h>
+
+CMultiDocTemplate* TrellanCreateProjectTemplate()
+{
+    return new CMultiDocTemplate(IDR_PROJECTTYPE, RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CProjectFrame),
+                                 RUNTIME_CLASS(CGanttView));
+}
+
+CMultiDocTemplate* TrellanCreateDocManageTemplate()
+{
+    return new CMultiDocTemplate(IDR_DOCMANAGETYPE, RUNTIME_CLASS(CTrellanDoc), RUNTIME_CLASS(CChildFrame),
+                                 RUNTIME_CLASS(CTrellanView));
+}
+
+void TrellanProjectFileNew(CDocument* pDoc, int nMode)
+{
+    CProjectDoc* pProject = DYNAMIC_DOWNCAST(CProjectDoc, pDoc);
+    if (pProject == NULL)
+        return;
+    pProject->m_bLocalFile = nMode;
+    pProject->FileNew();
+}
+
+void TrellanProjectFileOpen(CDocument* pDoc, int nMode, const CString& strPath)
+{
+    CProjectDoc* pProject = DYNAMIC_DOWNCAST(CProjectDoc, pDoc);
+    if (pProject == NULL)
+        return;
+    pProject->m_bLocalFile = nMode;
+    pProject->FileOpen(strPath);
+}
+
+int TrellanProjectMode(CDocument* pDoc)
+{
+    CProjectDoc* pProject = DYNAMIC_DOWNCAST(CProjectDoc, pDoc);
+    return pProject != NULL ? pProject->m_bLocalFile : -1;
+}
+
+void TrellanBrowserFrameCreated(CFrameWnd*)
+{
+    // The browser frame fills its folder tree here (LoadData(20, 0)).
+}

@@ -1,0 +1,359 @@
+// Speed of the project views on generated projects of 1,000 to 50,000 tasks: opening a
+// project file into its window (grid filled and laid out), and the task tree's edits: a
+// duration change that moves a chain of 100 successors, inserting and deleting a row,
+// indenting, outdenting and a level drag.
+#include <benchmark/benchmark.h>
+
+#include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/MessageBox.h>
+#include <ClassLib/DocView/DocTemplate.h>
+#include <ClassLib/Frames/MDIWnd.h>
+#include <ClassLib/Wnd/UiApp.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "GanttView.h"
+#include "ProjectFrame.h"
+#include "ProjectGenerator.h"
+#include "TaskGridAccess.h"
+#include "TaskTreeView.h"
+
+namespace
+{
+enum : UINT
+{
+    IDR_BENCH_MAIN = 9400,
+    IDR_BENCH_PROJECT = 9401,
+};
+
+const AFX_MENU_ITEM kMenuItems[] = {
+    {MF_POPUP | MF_END, 0, "&File"},
+    {MF_STRING | MF_END, ID_APP_EXIT, "E&xit"},
+};
+const AFX_MENU_TEMPLATE kMenu = {kMenuItems, sizeof kMenuItems / sizeof kMenuItems[0]};
+
+class CBenchMainFrame : public CMDIFrameWnd
+{
+protected:
+    void PostNcDestroy() override {}
+};
+
+class CBenchApp : public CWinApp
+{
+public:
+    CBenchApp() : CWinApp("ViewsBench") {}
+};
+
+int QuietMessageBox(LPCTSTR, LPCTSTR, UINT)
+{
+    return IDYES;
+}
+
+// One application with its main frame for the whole run.
+struct Harness
+{
+    CWinApp* pApp = nullptr;
+    CMultiDocTemplate* pTemplate = nullptr;
+    CBenchMainFrame* pMain = nullptr;
+
+    Harness()
+    {
+        AfxEnsureApplication();
+        AfxSetMessageBoxHandler(&QuietMessageBox);
+        pApp = new CBenchApp;
+        pTemplate = new CMultiDocTemplate(IDR_BENCH_PROJECT, RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CProjectFrame),
+                                          RUNTIME_CLASS(CGanttView));
+        pApp->AddDocTemplate(pTemplate);
+        pMain = new CBenchMainFrame;
+        pMain->LoadFrame(IDR_BENCH_MAIN, WS_OVERLAPPEDWINDOW);
+        pApp->m_pMainWnd = pMain;
+        pMain->MoveWindow(0, 0, 1280, 800);
+        pMain->ShowWindow(SW_SHOW);
+        AfxPumpMessages();
+    }
+
+    static Harness& Get()
+    {
+        static Harness harness;
+        return harness;
+    }
+};
+
+// An open project window.
+struct Window
+{
+    CProjectDoc* pDoc = nullptr;
+    CFrameWnd* pFrame = nullptr;
+    CTaskTreeView* pTree = nullptr;
+
+    // Opens a document that is already filled.
+    bool Open(CProjectDoc* pFilled)
+    {
+        Harness& h = Harness::Get();
+        pDoc = pFilled;
+        pFrame = h.pTemplate->CreateNewFrame(pDoc, NULL);
+        if (!pFrame)
+            return false;
+        h.pTemplate->InitialUpdateFrame(pFrame, pDoc, TRUE);
+        AfxPumpMessages();
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
+        {
+            CView* pView = pDoc->GetNextView(pos);
+            if (pView->IsKindOf(RUNTIME_CLASS(CTaskTreeView)))
+                pTree = static_cast<CTaskTreeView*>(pView);
+        }
+        return pTree != nullptr;
+    }
+
+    void Close()
+    {
+        if (pFrame && pFrame->GetSafeHwnd())
+            pFrame->DestroyWindow();
+        AfxPumpMessages();
+        pFrame = nullptr;
+        pDoc = nullptr;
+        pTree = nullptr;
+    }
+};
+
+CProjectDoc* NewDocument()
+{
+    return static_cast<CProjectDoc*>(Harness::Get().pTemplate->CreateNewDocument());
+}
+
+// The generated project file of each size, written once.
+const std::string& ProjectFile(int nTasks)
+{
+    static std::map<int, std::string> files;
+    auto it = files.find(nTasks);
+    if (it != files.end())
+        return it->second;
+    char path[256];
+    std::snprintf(path, sizeof(path), "/tmp/views-bench-%d-%d.tlp", (int)getpid(), nTasks);
+    ProjectGeneratorOptions options;
+    options.nTasks = nTasks;
+    std::string error;
+    if (!WriteGeneratedProjectFile(options, path, error))
+        std::fprintf(stderr, "cannot write %s: %s\n", path, error.c_str());
+    return files[nTasks] = path;
+}
+
+struct FileCleanup
+{
+    ~FileCleanup()
+    {
+        for (int n : {1000, 10000, 50000})
+        {
+            char path[256];
+            std::snprintf(path, sizeof(path), "/tmp/views-bench-%d-%d.tlp", (int)getpid(), n);
+            std::remove(path);
+        }
+    }
+} g_cleanup;
+
+void BM_OpenProjectFile(benchmark::State& state)
+{
+    const std::string& path = ProjectFile((int)state.range(0));
+    for (auto _ : state)
+    {
+        CProjectDoc* pDoc = NewDocument();
+        CString strError;
+        if (!pDoc->LoadLocalFile(path.c_str(), strError))
+        {
+            state.SkipWithError("the project file did not load");
+            delete pDoc;
+            break;
+        }
+        Window window;
+        window.Open(pDoc);
+        state.PauseTiming();
+        window.Close();
+        state.ResumeTiming();
+    }
+    state.counters["tasks"] = (double)state.range(0);
+}
+
+// The leaves of the first two top summaries are one chain (each after the leaf before it),
+// and the second top summary's first leaf follows the first one's last: editing the
+// eleventh leaf from the end of the first top summary moves exactly 100 successors.
+void ChainFirstTopSummaries(CProjectDoc& doc)
+{
+    std::vector<CTaskItem*> leaves;
+    int nTop = 0;
+    for (POSITION pos = doc.m_listTasks.GetHeadPosition(); pos != NULL && nTop < 2; nTop++)
+    {
+        CTaskItem* pTop = doc.m_listTasks.GetNext(pos);
+        for (POSITION p = pTop->m_listChildren.GetHeadPosition(); p != NULL;)
+        {
+            CTaskItem* pSub = pTop->m_listChildren.GetNext(p);
+            for (POSITION q = pSub->m_listChildren.GetHeadPosition(); q != NULL;)
+                leaves.push_back(pSub->m_listChildren.GetNext(q));
+        }
+    }
+    for (size_t i = 1; i < leaves.size(); i++)
+    {
+        CTaskItem* pLeaf = leaves[i];
+        while (!pLeaf->m_listLinks.IsEmpty())
+            delete pLeaf->m_listLinks.RemoveHead();
+        CTaskLink* pLink = new CTaskLink;
+        pLink->m_nType = 1;
+        pLink->m_nSuccID = leaves[i - 1]->m_nRowInGrid;
+        pLink->m_strPredName = leaves[i - 1]->m_strName;
+        pLeaf->m_listLinks.AddTail(pLink);
+    }
+}
+
+// A window on a generated project for the edit benchmarks.
+Window OpenGenerated(int nTasks, bool bChain)
+{
+    CProjectDoc* pDoc = NewDocument();
+    ProjectGeneratorOptions options;
+    options.nTasks = nTasks;
+    GenerateProject(*pDoc, options);
+    if (bChain)
+        ChainFirstTopSummaries(*pDoc);
+    Window window;
+    window.Open(pDoc);
+    return window;
+}
+
+// The row of the n-th leaf (0-based) of the first top summary: rows go top, sub-summary,
+// nine leaves, sub-summary, ...
+int LeafRow(int nLeaf)
+{
+    return 1 + (nLeaf / 9) * 10 + 1 + nLeaf % 9 + 1;
+}
+
+void BM_DurationEditMovesAChainOf100(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), true);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = LeafRow(79);
+    int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    for (auto _ : state)
+    {
+        CString strDays;
+        strDays.Format("%d个工作日", ++nDays);
+        grid.EditCell(nRow, 3, strDays);
+    }
+    window.Close();
+}
+
+void BM_InsertRow(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = grid.GetRowCount() / 2;
+    for (auto _ : state)
+    {
+        grid.SetFocusCell(nRow, 2);
+        grid.NewTask();
+        state.PauseTiming();
+        grid.SetFocusCell(nRow, 2);
+        grid.DeleteTask();
+        state.ResumeTiming();
+    }
+    window.Close();
+}
+
+// The first leaf row at or below nRow.
+int LeafAtOrBelow(CTaskGridAccess& grid, int nRow)
+{
+    while (nRow < grid.GetRowCount() && (grid.GetLevel(nRow) != 3 || !grid.GetTask(nRow)))
+        nRow++;
+    return nRow;
+}
+
+void BM_DeleteRow(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        const int nRow = LeafAtOrBelow(grid, grid.GetRowCount() / 3);
+        grid.SetFocusCell(nRow, 2);
+        state.ResumeTiming();
+        grid.DeleteTask();
+    }
+    window.Close();
+}
+
+// A leaf that is not the first of its sub-summary (it can go one level deeper).
+int IndentableLeaf(CTaskGridAccess& grid)
+{
+    int nRow = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
+    if (grid.GetLevel(nRow - 1) != 3)
+        nRow = LeafAtOrBelow(grid, nRow + 1);
+    return nRow;
+}
+
+void BM_Indent(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = IndentableLeaf(grid);
+    for (auto _ : state)
+    {
+        grid.SetFocusCell(nRow, 2);
+        window.pTree->OnIndent();
+        state.PauseTiming();
+        window.pTree->OnOutdent();
+        state.ResumeTiming();
+    }
+    window.Close();
+}
+
+void BM_Outdent(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = IndentableLeaf(grid);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        grid.SetFocusCell(nRow, 2);
+        window.pTree->OnIndent();
+        state.ResumeTiming();
+        window.pTree->OnOutdent();
+    }
+    window.Close();
+}
+
+void BM_LevelDrag(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = IndentableLeaf(grid);
+    for (auto _ : state)
+    {
+        grid.DragLevel(nRow, 4);
+        state.PauseTiming();
+        grid.DragLevel(nRow, 3);
+        state.ResumeTiming();
+    }
+    window.Close();
+}
+} // namespace
+
+AFX_MODULE_RESOURCES(ViewsBench)
+{
+    AfxRegisterResource(hModule, RT_MENU, IDR_BENCH_MAIN, &kMenu);
+    AfxRegisterResource(hModule, RT_MENU, IDR_BENCH_PROJECT, &kMenu);
+    AfxRegisterStrings(hModule, {{IDR_BENCH_MAIN, "Planner"},
+                                 {IDR_BENCH_PROJECT, "\nProject\nProject\n\n\nProject.Document\nProject"}});
+}
+
+BENCHMARK(BM_OpenProjectFile)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DurationEditMovesAChainOf100)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_InsertRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_DeleteRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_Indent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_Outdent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_LevelDrag)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+BENCHMARK_MAIN();
