@@ -21,6 +21,16 @@ void CResourceDlg::DoDataExchange(CDataExchange* pDX)
     DDX_CBString(pDX, IDC_RES_TYPE, m_strType);
 }
 
+BOOL CResourceDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    // The type list starts with no choice (an empty type text must not pick the first).
+    CComboBox* pType = (CComboBox*)GetDlgItem(IDC_RES_TYPE);
+    if (pType && m_strType.IsEmpty())
+        pType->SetCurSel(-1);
+    return TRUE;
+}
+
 void CResourceDlg::OnOK()
 {
     if (!UpdateData(TRUE))

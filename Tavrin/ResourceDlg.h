@@ -27,5 +27,6 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
     virtual void OnOK();
 };

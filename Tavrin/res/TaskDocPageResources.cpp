@@ -14,21 +14,22 @@ const DWORD kButton = kChild | WS_TABSTOP | BS_OWNERDRAW;
 const DWORD kList = kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS;
 
 const AFX_DLG_ITEM kRefItems[] = {
-    {"STATIC", IDC_STATIC, "", kChild, 0, 0, 272, 17, WS_EX_STATICEDGE},
     {"BUTTON", IDC_TASK_REF_FROMPDM, "", kButton, 218, 1, 16, 14},
     {"BUTTON", IDC_TASK_REF_FROMDISK, "", kButton, 236, 1, 16, 14},
     {"BUTTON", IDC_TASK_DOC_DELETE, "", kButton, 254, 1, 16, 14},
     {WC_LISTVIEW, IDC_TASK_REFDOC_LIST, "", kList, 0, 17, 272, 218},
+    // The bar comes last: the earlier of two overlapping siblings lies on top.
+    {"STATIC", IDC_STATIC, "", kChild, 0, 0, 272, 17, WS_EX_STATICEDGE},
 };
 const AFX_DLG_TEMPLATE kRef = {DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION, 0, 0, 0, 272, 235,
                                " 参考文档 ", "宋体", 9, AFX_DLG_ITEMS(kRefItems)};
 
 const AFX_DLG_ITEM kTargetItems[] = {
-    {"STATIC", IDC_STATIC, "", kChild, 0, 0, 272, 17, WS_EX_STATICEDGE},
     {"BUTTON", IDC_TASK_TARGET_UNUSED, "", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 218, 1, 16, 14},
     {"BUTTON", IDC_TASK_TARGET_NEW, "", kButton, 236, 1, 16, 14},
     {"BUTTON", IDC_TASK_DOC_DELETE, "", kButton, 254, 1, 16, 14},
     {WC_LISTVIEW, IDC_TASK_TARGET_LIST, "", kList, 0, 17, 272, 218},
+    {"STATIC", IDC_STATIC, "", kChild, 0, 0, 272, 17, WS_EX_STATICEDGE},
 };
 const AFX_DLG_TEMPLATE kTarget = {DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION, 0, 0, 0, 272, 235,
                                   " 目标文档 ", "宋体", 9, AFX_DLG_ITEMS(kTargetItems)};

@@ -40,10 +40,11 @@ const AFX_DLG_ITEM kNormalItems[] = {
      kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_SORT | CBS_HASSTRINGS, 45,
      129, 165, 100},
     {"BUTTON", IDC_TASK_NEWRES, "新增", kChild | WS_TABSTOP | BS_OWNERDRAW, 215, 129, 50, 14},
-    {"BUTTON", IDC_STATIC, "描述", kChild | BS_GROUPBOX, 7, 149, 258, 64},
     {"EDIT", IDC_TASK_DESC, "",
      kChild | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 14, 161, 244,
      46},
+    // After the edit it frames: the earlier of two overlapping siblings lies on top.
+    {"BUTTON", IDC_STATIC, "描述", kChild | BS_GROUPBOX, 7, 149, 258, 64},
     {"BUTTON", IDC_TASK_MILESTONE, "这是一个里程碑", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 7, 220, 100, 10},
 };
 const AFX_DLG_TEMPLATE kNormal = {DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION, 0, 0, 0, 272, 235,
