@@ -69,18 +69,24 @@ int CTaskDocPage::FindIcon(CString strExt)
 
 int CTaskDocPage::AddIcon(CString strExt)
 {
+    // The shell is asked for a file of that name without touching the disk; a name without
+    // extension stands for the empty extension.
+    CString strName = strExt.IsEmpty() ? CString(_T("file")) : strExt;
     SHFILEINFO sfiSmall, sfiLarge;
     memset(&sfiSmall, 0, sizeof sfiSmall);
     memset(&sfiLarge, 0, sizeof sfiLarge);
-    ::SHGetFileInfo(strExt, FILE_ATTRIBUTE_NORMAL, &sfiSmall, sizeof sfiSmall,
+    ::SHGetFileInfo(strName, FILE_ATTRIBUTE_NORMAL, &sfiSmall, sizeof sfiSmall,
                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
-    ::SHGetFileInfo(strExt, FILE_ATTRIBUTE_NORMAL, &sfiLarge, sizeof sfiLarge,
+    ::SHGetFileInfo(strName, FILE_ATTRIBUTE_NORMAL, &sfiLarge, sizeof sfiLarge,
                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_LARGEICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
     int nIndex = (int)m_arExtensions.Add(strExt);
+    // The image lists stay parallel to the extensions: a missing icon takes the generic one.
+    HICON hLarge = sfiLarge.hIcon ? sfiLarge.hIcon : ::LoadIcon(NULL, IDI_APPLICATION);
+    HICON hSmall = sfiSmall.hIcon ? sfiSmall.hIcon : ::LoadIcon(NULL, IDI_APPLICATION);
     if (m_imgLarge.GetSafeHandle())
-        m_imgLarge.Add(sfiLarge.hIcon);
+        m_imgLarge.Add(hLarge);
     if (m_imgSmall.GetSafeHandle())
-        m_imgSmall.Add(sfiSmall.hIcon);
+        m_imgSmall.Add(hSmall);
     if (sfiLarge.hIcon)
         ::DestroyIcon(sfiLarge.hIcon);
     if (sfiSmall.hIcon)
