@@ -44,6 +44,22 @@ void CCheckComboBox::OnDestroy()
     CComboBox::OnDestroy();
 }
 
+namespace
+{
+// Toggles an item from its list: repaints it, flips the check, tells the combo's parent.
+void ToggleFromList(HWND hList, CCheckComboBox* pCombo, int nIndex)
+{
+    CRect rcItem;
+    if (::SendMessage(hList, LB_GETITEMRECT, nIndex, (LPARAM)&rcItem) != LB_ERR)
+        ::InvalidateRect(hList, rcItem, FALSE);
+    pCombo->SetCheck(nIndex, !pCombo->GetCheck(nIndex));
+    CWnd* pParent = pCombo->GetParent();
+    if (pParent)
+        pParent->SendMessage(WM_COMMAND, MAKELONG(pCombo->GetDlgCtrlID(), CBN_SELCHANGE),
+                             (LPARAM)pCombo->GetSafeHwnd());
+}
+} // namespace
+
 LRESULT CALLBACK CCheckComboBox::ListBoxProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CCheckComboBox* pCombo = g_pDroppedDown;
@@ -73,14 +89,7 @@ LRESULT CALLBACK CCheckComboBox::ListBoxProc(HWND hWnd, UINT nMsg, WPARAM wParam
             CRect rcItem;
             if (nIndex >= 0 && ::SendMessage(hWnd, LB_GETITEMRECT, nIndex, (LPARAM)&rcItem) != LB_ERR
                 && rcItem.PtInRect(pt))
-            {
-                ::InvalidateRect(hWnd, rcItem, FALSE);
-                pCombo->SetCheck(nIndex, !pCombo->GetCheck(nIndex));
-                CWnd* pParent = pCombo->GetParent();
-                if (pParent)
-                    pParent->SendMessage(WM_COMMAND, MAKELONG(pCombo->GetDlgCtrlID(), CBN_SELCHANGE),
-                                         (LPARAM)pCombo->GetSafeHwnd());
-            }
+                ToggleFromList(hWnd, pCombo, nIndex);
         }
         break;
     }
@@ -89,17 +98,8 @@ LRESULT CALLBACK CCheckComboBox::ListBoxProc(HWND hWnd, UINT nMsg, WPARAM wParam
         if (wParam != VK_SPACE)
             break;
         int nIndex = (int)::CallWindowProc(g_pfnDefListProc, hWnd, LB_GETCURSEL, 0, 0);
-        CRect rcItem;
         if (nIndex >= 0)
-        {
-            ::SendMessage(hWnd, LB_GETITEMRECT, nIndex, (LPARAM)&rcItem);
-            ::InvalidateRect(hWnd, rcItem, FALSE);
-            pCombo->SetCheck(nIndex, !pCombo->GetCheck(nIndex));
-            CWnd* pParent = pCombo->GetParent();
-            if (pParent)
-                pParent->SendMessage(WM_COMMAND, MAKELONG(pCombo->GetDlgCtrlID(), CBN_SELCHANGE),
-                                     (LPARAM)pCombo->GetSafeHwnd());
-        }
+            ToggleFromList(hWnd, pCombo, nIndex);
         return 0;
     }
     }

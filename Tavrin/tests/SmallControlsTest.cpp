@@ -165,6 +165,10 @@ TEST_F(CheckComboTest, ClickTogglesAndTheListStaysOpen)
     AfxTestClick(pList, CPoint(20, nHeight + nHeight / 2));
     AfxPumpMessages();
     EXPECT_EQ(0, combo.GetCheck(1));
+    // The space bar toggles the list's current item (the one clicked) and is swallowed.
+    EXPECT_EQ(0, ::SendMessage(hList, WM_CHAR, VK_SPACE, 0));
+    EXPECT_EQ(1, combo.GetCheck(1));
+    EXPECT_TRUE(combo.GetDroppedState());
     combo.ShowDropDown(FALSE);
 }
 
