@@ -1,8 +1,10 @@
 // The project document's own dialogs take their places when the library is loaded: the login
-// dialog as the document's login, the calendar dialog as its calendar editor. Tests replace
-// either with a script of their own through the same hooks.
+// dialog as the document's login, the calendar dialog as its calendar editor, the task
+// library's property sheet as its task editor. Tests replace
+// any of them with a script of their own through the same hooks.
 #include "CalendarDlg.h"
 #include "LoginDlg.h"
+#include "TaskPropertyRunner.h"
 
 namespace {
 
@@ -12,6 +14,7 @@ struct CInstallDocDialogs
     {
         CLoginDlg::InstallAsProjectLogin();
         CCalendarDlg::InstallAsProjectCalendar();
+        InstallTaskPropertyRunner();
     }
 };
 

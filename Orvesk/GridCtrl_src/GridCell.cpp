@@ -38,13 +38,19 @@ CGridCell::~CGridCell()
 void CGridCell::Reset()
 {
     CGridCellBase::Reset();
+#ifdef GRIDCTRL_PREDTASK
+    m_nFormat = (UINT)-1;
+    m_nMargin = (UINT)-1;
+    m_bHasFont = FALSE;
+#else
     m_nFormat = GRIDCELL_DEFAULT_FORMAT;
+    m_nMargin = 3;
+#endif
     m_strText.Empty();
     m_nImage = -1;
     m_crCellBkClr = CLR_DEFAULT;
     m_crCellFgClr = CLR_DEFAULT;
     m_lParam = 0;
-    m_nMargin = 3;
     m_bEditing = FALSE;
     m_pGrid = NULL;
     m_pEditWnd = NULL;
@@ -53,7 +59,12 @@ void CGridCell::Reset()
 void CGridCell::SetFont(const LOGFONT* plf)
 {
     if (plf)
+    {
         memcpy(&m_lfFont, plf, sizeof(LOGFONT));
+#ifdef GRIDCTRL_PREDTASK
+        m_bHasFont = TRUE;
+#endif
+    }
 }
 
 BOOL CGridCell::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd)

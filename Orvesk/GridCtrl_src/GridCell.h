@@ -27,12 +27,23 @@ public:
     virtual LPCTSTR GetText() const { return m_strText.IsEmpty() ? _T("") : (LPCTSTR)m_strText; }
     virtual int GetImage() const { return m_nImage; }
     virtual LPARAM GetData() const { return m_lParam; }
+#ifdef GRIDCTRL_PREDTASK
+    // A value the cell does not keep (format or margin -1, no font, CLR_DEFAULT) comes from
+    // the default cell of its kind.
+    virtual UINT GetFormat() const;
+    virtual COLORREF GetTextClr() const;
+    virtual COLORREF GetBackClr() const;
+    virtual LOGFONT* GetFont() const;
+    virtual UINT GetMargin() const;
+    BOOL HasOwnFont() const { return m_bHasFont; }
+#else
     virtual UINT GetFormat() const { return m_nFormat; }
     virtual COLORREF GetTextClr() const { return m_crCellFgClr; }
     virtual COLORREF GetBackClr() const { return m_crCellBkClr; }
     virtual LOGFONT* GetFont() const { return const_cast<LOGFONT*>(&m_lfFont); }
-    virtual CGridCtrl* GetGrid() const { return m_pGrid; }
     virtual UINT GetMargin() const { return m_nMargin; }
+#endif
+    virtual CGridCtrl* GetGrid() const { return m_pGrid; }
 
     virtual BOOL IsEditing() const { return m_bEditing; }
 
@@ -58,4 +69,9 @@ protected:
     BOOL       m_bEditing;
     CGridCtrl* m_pGrid;
     CWnd*      m_pEditWnd;
+#ifdef GRIDCTRL_PREDTASK
+    BOOL       m_bHasFont;  // a font was set for this cell
+    // The default cell of this cell's kind, NULL without a grid.
+    CGridCellBase* GetDefaultCellOfKind() const;
+#endif
 };

@@ -34,6 +34,9 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONUP()
+#ifdef GRIDCTRL_PREDTASK
+    ON_WM_LBUTTONDBLCLK()
+#endif
     ON_COMMAND(ID_EDIT_CUT, OnEditCutCommand)
     ON_COMMAND(ID_EDIT_COPY, OnEditCopyCommand)
     ON_COMMAND(ID_EDIT_PASTE, OnEditPasteCommand)
@@ -185,6 +188,14 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     ncm.cbSize = sizeof(NONCLIENTMETRICS);
     ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(NONCLIENTMETRICS), &ncm, 0);
     memcpy(&m_Logfont, &ncm.lfMessageFont, sizeof(LOGFONT));
+#ifdef GRIDCTRL_PREDTASK
+    m_bVirtualMode = FALSE;
+    m_nAutoSizeStyle = 3;
+    m_pfnCallback = NULL;
+    m_lParamCallback = 0;
+    m_pVirtualCell = NULL;
+    CreateDefaultCells();
+#endif
 
     SetRowCount(nRows);
     SetColumnCount(nCols);
@@ -197,6 +208,9 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     SetFixedBkColor(m_cr3DFace);
 
     SetPrintMarginInfo(2, 2, 4, 4, 1, 1, 1);
+#ifdef GRIDCTRL_PREDTASK
+    SetGridColor(RGB(192, 192, 192));
+#endif
 }
 
 CGridCtrl::~CGridCtrl()
@@ -206,6 +220,9 @@ CGridCtrl::~CGridCtrl()
     if (GetSafeHwnd())
         DestroyWindow();
     m_Font.DeleteObject();
+#ifdef GRIDCTRL_PREDTASK
+    DeleteDefaultCells();
+#endif
 }
 
 BOOL CGridCtrl::RegisterWindowClass()
@@ -283,7 +300,13 @@ BOOL CGridCtrl::SubclassWindow(HWND hWnd)
 void CGridCtrl::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();
+#ifdef GRIDCTRL_PREDTASK
+    // This build creates no font here: the default cells carry the fonts.
+    m_bFontApplied = TRUE;
+    InitialiseGrid();
+#else
     ApplyGridFont();
+#endif
 }
 
 void CGridCtrl::ApplyGridFont()
@@ -308,7 +331,10 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
         return NULL;
 
     pCell->SetGrid(this);
+#ifndef GRIDCTRL_PREDTASK
+    // (In the predecessor build a cell without a font of its own uses its default cell's.)
     pCell->SetFont(&m_Logfont);
+#endif
     pCell->SetRowCol(nRow, nCol);
     pCell->SetCoords(nRow, nCol);
 
@@ -327,7 +353,15 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
 
 void CGridCtrl::DestroyCell(int nRow, int nCol)
 {
+#ifdef GRIDCTRL_PREDTASK
+    // The stored cell, never the shared cell a virtual grid hands out.
+    CGridCellBase* pCell = NULL;
+    if (nRow >= 0 && nRow < m_RowData.GetSize() && m_RowData[nRow] && nCol >= 0
+        && nCol < m_RowData[nRow]->GetSize())
+        pCell = m_RowData[nRow]->GetAt(nCol);
+#else
     CGridCellBase* pCell = GetCell(nRow, nCol);
+#endif
     if (!pCell)
         return;
     SetItemState(nRow, nCol, 0);
@@ -339,6 +373,10 @@ CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const
 {
     if (nRow < 0 || nRow >= m_nRows || nCol < 0 || nCol >= m_nCols)
         return NULL;
+#ifdef GRIDCTRL_PREDTASK
+    if (m_bVirtualMode)
+        return GetVirtualCell(nRow, nCol);
+#endif
     if (nRow >= m_RowData.GetSize())
         return NULL;
     CGridRow* pRow = m_RowData.GetAt(nRow);

@@ -36,6 +36,14 @@ class CGridRow : public CTypedPtrArray<CObArray, CGridCellBase*>
 
 class CTitleTip;
 class CGridDropTarget;
+#ifdef GRIDCTRL_PREDTASK
+class CGridDefaultCell;
+// The owner's answer to the display-info request of a virtual grid can also come from a
+// callback: it fills the item and answers TRUE.
+typedef BOOL (CALLBACK* GRIDCALLBACK)(GridItem* pItem, LPARAM lParam);
+#define GRIDN_GETDISPINFO   (-150)  // virtual mode: the parent fills a cell's item
+#define GRIDN_ODCACHEHINT   (-113)  // virtual mode: the cells about to be used
+#endif
 
 class CGridCtrl : public CWnd
 {
@@ -424,6 +432,56 @@ public:
     BOOL CanCopy() const;
     BOOL CanCut() const;
     BOOL CanPaste() const;
+
+protected:
+#ifdef GRIDCTRL_PREDTASK
+public:
+    // ---- Predecessor build: default cells, virtual mode, veto, column types -------------
+    // The default cell of the cell kind: corner, fixed row, fixed column or normal.
+    CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) const;
+    void SetVirtualMode(BOOL bVirtual);
+    BOOL GetVirtualMode() const { return m_bVirtualMode; }
+    void SetCallbackFunc(GRIDCALLBACK pCallback, LPARAM lParam)
+    {
+        m_pfnCallback = pCallback;
+        m_lParamCallback = lParam;
+    }
+    int GetAutoSizeStyle() const { return m_nAutoSizeStyle; }
+    void SetAutoSizeStyle(int nStyle) { m_nAutoSizeStyle = nStyle; }
+    // Sizes a column to its widest measured cell; nStyle 1 fixed rows, 2 other rows, 3 both,
+    // 0 the grid's auto-size style.
+    BOOL AutoSizeColumn(int nCol, int nStyle, BOOL bResetScroll);
+    // Empties the visible cells of a range through the owner's veto.
+    void ClearCells(CGridCellRange range);
+    // Replaces the cells of a column's rows by cells of another class, keeping their
+    // contents; a combo class gets the option texts and the drop-list style.
+    BOOL SetColumnCellType(int nCol, int nFirstRow, int nLastRow, const CStringArray& options,
+                           CRuntimeClass* pRuntimeClass);
+    // The validation of a changed text (TRUE accepts).
+    virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+    // The initialise step run on subclassing; FALSE while another one runs.
+    BOOL InitialiseGrid();
+    // Fills a predecessor row once its name was chosen in column 1.
+    void CompletePredecessorRow(int nRow);
+    // Re-reads the system colours into the default cells.
+    void SetDefaultCellColours();
+    // The cell a virtual grid hands out (valid until the next GetCell).
+    CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+    // The cache hint to the parent.
+    void SendCacheHintToParent(const CGridCellRange& range);
+protected:
+    void CreateDefaultCells();
+    void DeleteDefaultCells();
+    void SetDefaultCellFont(const LOGFONT* plf);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+
+    CGridDefaultCell* m_pDefCells[4];  // normal, fixed row, fixed column, corner
+    BOOL     m_bVirtualMode;
+    int      m_nAutoSizeStyle;
+    GRIDCALLBACK m_pfnCallback;
+    LPARAM   m_lParamCallback;
+    mutable CGridCellBase* m_pVirtualCell;
+#endif
 
 protected:
     // ---- Cell factory -------------------------------------------------------------------

@@ -66,4 +66,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str)
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (pCell)
         pCell->OnEndEdit();
+#ifdef GRIDCTRL_PREDTASK
+    // A predecessor chosen in column 1 completes its row.
+    if (nCol == 1 && !GetItemText(nRow, nCol).IsEmpty())
+        CompletePredecessorRow(nRow);
+#endif
 }

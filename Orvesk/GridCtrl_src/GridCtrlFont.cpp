@@ -30,6 +30,13 @@ LRESULT CGridCtrl::OnSetFont(WPARAM hFont, LPARAM lParam)
         return result;
 
     memcpy(&m_Logfont, &lf, sizeof(LOGFONT));
+#ifdef GRIDCTRL_PREDTASK
+    // The default cells take the font and measure themselves; the cells follow them.
+    SetDefaultCellFont(&lf);
+    if (GetSafeHwnd() && m_bAllowDraw)
+        Invalidate();
+    return result;
+#endif
     for (int row = 0; row < GetRowCount(); row++)
         for (int col = 0; col < GetColumnCount(); col++)
         {
@@ -84,6 +91,9 @@ void CGridCtrl::OnSysColorChange()
     m_crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
     m_crWindowColour = ::GetSysColor(COLOR_WINDOW);
     m_cr3DFace = ::GetSysColor(COLOR_3DFACE);
+#ifdef GRIDCTRL_PREDTASK
+    SetDefaultCellColours();
+#endif
 }
 
 BOOL CGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

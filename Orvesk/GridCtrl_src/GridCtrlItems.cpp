@@ -72,9 +72,30 @@ BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
     ASSERT(pCell);
     if (!pCell)
         return FALSE;
+#ifdef GRIDCTRL_PREDTASK
+    // The owner may veto the change before (-105) and after (-106) it.
+    if (SendMessageToParent(nRow, nCol, GRIDN_BEGINLABELEDIT) < 0)
+        return FALSE;
+    CString strOld = pCell->GetText();
+    CString strNew = str ? str : _T("");
+    if (strNew != strOld)
+    {
+        pCell->SetText(strNew);
+        if (ValidateEdit(nRow, nCol, strNew)
+            && SendMessageToParent(nRow, nCol, GRIDN_ENDLABELEDIT) >= 0)
+        {
+            SetModified(TRUE, nRow, nCol);
+            RedrawCell(nRow, nCol);
+            return TRUE;
+        }
+    }
+    pCell->SetText(strOld);
+    return FALSE;
+#else
     pCell->SetText(str);
     SetModified(TRUE, nRow, nCol);
     return TRUE;
+#endif
 }
 
 CString CGridCtrl::GetItemText(int nRow, int nCol) const

@@ -45,3 +45,11 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridMenuRes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridRes.cpp
 )
+
+# The predecessor additions (default cells, virtual mode, the owner's veto of text changes,
+# column cell types, styled column sizing, the predecessor row hook): compiled only into the
+# library that defines GRIDCTRL_PREDTASK for its build (the task library).
+set(GRIDCTRL_PREDTASK_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GridDefaultCell.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPredTask.cpp
+)

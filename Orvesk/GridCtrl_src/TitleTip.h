@@ -16,6 +16,10 @@ public:
     virtual ~CTitleTip();
 
     virtual BOOL Create(CWnd* pParentWnd);
+#ifdef GRIDCTRL_PREDTASK
+    // Remembers the grid before the tip window exists.
+    void SetParentWnd(CWnd* pParentWnd) { m_pParentWnd = pParentWnd; }
+#endif
 
     // Shows the tip over rectTitle (parent client coordinates) when lpszTitleText does not
     // fit in it; lpHoverRect is the area the mouse may move in (the cell when NULL).

@@ -1,0 +1,339 @@
+// The general page: its opening values, the duration spin, the dates kept consistent with
+// the duration through the calendar, the new-resource button and the resource dialog.
+#include "ResourceDlg.h"
+#include "TaskPropertyDlg.h"
+#include "TaskResource.h"
+
+#include <Tavrin/RefDoc.h>
+
+#include <ClassLib/Testing.h>
+#include <ClassLib/Testing/MessageBoxes.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace
+{
+class TaskNormalPageTest : public CWndTestBase
+{
+protected:
+    CTaskPropertyDlg* pSheet = nullptr;
+    CStringArray assignees;
+    CObList noLinks, noList;
+    int bDatesEditable = 1;
+    int nDuration = 2 * 86400;
+
+    void SetUp() override
+    {
+        CWndTestBase::SetUp();
+        AfxTestResetScripts();
+    }
+
+    // Runs a sheet with the standard calendar (Saturday and Sunday rest): start Monday
+    // 2 March 2026, finish Tuesday 3 March, deadline Friday 6 March, two working days.
+    void Run(std::function<void(CTaskNormalPage&)> body, const char* pszDuration = nullptr)
+    {
+        CTaskPropertyDlg sheet("任务信息");
+        CTaskResList resources;
+        tagResInfo a;
+        a.strCode = "A";
+        a.strName = "Alice";
+        resources.AddTail(a);
+        sheet.SetResources(resources);
+        sheet.SetGeneral(bDatesEditable, "Task", "", assignees, noLinks, COleDateTime(2026, 3, 2, 0, 0, 0),
+                         COleDateTime(2026, 3, 3, 0, 0, 0), COleDateTime(2026, 3, 6, 0, 0, 0), 3, nDuration, 0,
+                         0);
+        if (pszDuration)
+            sheet.m_pageNormal.m_strDuration = pszDuration;
+        sheet.SetCalendar(-2, noList, noList);
+        AfxTestPushModalScript([&](CWnd*) { body(sheet.m_pageNormal); });
+        sheet.DoModal();
+    }
+
+    static CString Text(CWnd& page, int nID)
+    {
+        CString str;
+        page.GetDlgItem(nID)->GetWindowText(str);
+        return str;
+    }
+    static COleDateTime Picker(CDateTimeCtrl& ctrl)
+    {
+        COleDateTime dt;
+        ctrl.GetTime(dt);
+        return COleDateTime(dt.GetYear(), dt.GetMonth(), dt.GetDay(), 0, 0, 0);
+    }
+    static void ChangeDate(CTaskNormalPage& page, CDateTimeCtrl& ctrl, const COleDateTime& dt)
+    {
+        ctrl.SetTime(dt);
+        NMHDR hdr = {ctrl.GetSafeHwnd(), (UINT_PTR)ctrl.GetDlgCtrlID(), (UINT)DTN_DATETIMECHANGE};
+        page.SendMessage(WM_NOTIFY, ctrl.GetDlgCtrlID(), (LPARAM)&hdr);
+    }
+    static void Spin(CTaskNormalPage& page, int nDelta)
+    {
+        NMUPDOWN nm;
+        nm.hdr = {page.m_spinDuration.GetSafeHwnd(), (UINT_PTR)IDC_TASK_DURATION_SPIN, (UINT)UDN_DELTAPOS};
+        nm.iPos = page.m_spinDuration.GetPos32();
+        nm.iDelta = nDelta;
+        page.SendMessage(WM_NOTIFY, IDC_TASK_DURATION_SPIN, (LPARAM)&nm);
+        EXPECT_EQ(0, nm.iDelta);
+    }
+};
+} // namespace
+
+TEST_F(TaskNormalPageTest, EmptyDurationOpensAsOneEstimatedDay)
+{
+    Run([&](CTaskNormalPage& page) {
+        EXPECT_STREQ("1个工作日?", Text(page, IDC_TASK_DURATION));
+        EXPECT_EQ(1, page.m_spinDuration.GetPos32());
+        EXPECT_EQ(BST_CHECKED, page.m_chkEstimate.GetCheck());
+    }, "");
+}
+
+TEST_F(TaskNormalPageTest, SpinCountsDaysOverTheWholeField)
+{
+    Run([&](CTaskNormalPage& page) {
+        EXPECT_EQ(2, page.m_spinDuration.GetPos32());
+        int nLower = 0, nUpper = 0;
+        page.m_spinDuration.GetRange32(nLower, nUpper);
+        EXPECT_EQ(0, nLower);
+        EXPECT_EQ(CTaskNormalPage::kMaxDurationDays, nUpper);
+        Spin(page, 1);
+        EXPECT_STREQ("3个工作日", Text(page, IDC_TASK_DURATION));
+        EXPECT_EQ(COleDateTime(2026, 3, 4, 0, 0, 0), Picker(page.m_dtFinish));
+        EXPECT_EQ(COleDateTime(2026, 3, 6, 0, 0, 0), Picker(page.m_dtDeadline));
+        // 250 days stay 250 days; the finish passes the deadline, which follows.
+        page.m_spinDuration.SetPos32(249);
+        Spin(page, 1);
+        EXPECT_STREQ("250个工作日", Text(page, IDC_TASK_DURATION));
+        EXPECT_EQ(Picker(page.m_dtFinish), Picker(page.m_dtDeadline));
+        page.m_spinDuration.SetPos32(0);
+        Spin(page, -1);
+        EXPECT_STREQ("0个工作日", Text(page, IDC_TASK_DURATION));
+    });
+}
+
+TEST_F(TaskNormalPageTest, EstimateBoxAppendsAndRemovesTheMark)
+{
+    Run([&](CTaskNormalPage& page) {
+        page.m_chkEstimate.SetCheck(BST_CHECKED);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TASK_ESTIMATE, BN_CLICKED), (LPARAM)page.m_chkEstimate.GetSafeHwnd());
+        EXPECT_STREQ("2个工作日?", Text(page, IDC_TASK_DURATION));
+        page.m_chkEstimate.SetCheck(BST_UNCHECKED);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TASK_ESTIMATE, BN_CLICKED), (LPARAM)page.m_chkEstimate.GetSafeHwnd());
+        EXPECT_STREQ("2个工作日", Text(page, IDC_TASK_DURATION));
+    });
+}
+
+TEST_F(TaskNormalPageTest, StartPastTheFinishKeepsTheDuration)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtStart, COleDateTime(2026, 3, 10, 0, 0, 0));
+        EXPECT_EQ(COleDateTime(2026, 3, 11, 0, 0, 0), Picker(page.m_dtFinish));
+        EXPECT_EQ(COleDateTime(2026, 3, 11, 0, 0, 0), Picker(page.m_dtDeadline));
+        EXPECT_STREQ("2个工作日", Text(page, IDC_TASK_DURATION));
+    });
+}
+
+TEST_F(TaskNormalPageTest, EarlierStartLengthensTheDuration)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtStart, COleDateTime(2026, 2, 26, 0, 0, 0));  // Thursday
+        EXPECT_EQ(COleDateTime(2026, 3, 3, 0, 0, 0), Picker(page.m_dtFinish));
+        EXPECT_STREQ("4个工作日", Text(page, IDC_TASK_DURATION));
+        EXPECT_EQ(4, page.m_spinDuration.GetPos32());
+    });
+}
+
+TEST_F(TaskNormalPageTest, StartOnARestDayMovesToTheNextWorkingDay)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtStart, COleDateTime(2026, 2, 28, 0, 0, 0));  // Saturday
+        EXPECT_EQ(COleDateTime(2026, 3, 2, 0, 0, 0), Picker(page.m_dtStart));
+    });
+}
+
+TEST_F(TaskNormalPageTest, FinishBeforeTheStartMovesTheStartBack)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtFinish, COleDateTime(2026, 2, 27, 0, 0, 0));  // Friday
+        EXPECT_EQ(COleDateTime(2026, 2, 27, 0, 0, 0), Picker(page.m_dtFinish));
+        EXPECT_EQ(COleDateTime(2026, 2, 26, 0, 0, 0), Picker(page.m_dtStart));
+    });
+}
+
+TEST_F(TaskNormalPageTest, LaterFinishLengthensAndPushesTheDeadline)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtFinish, COleDateTime(2026, 3, 9, 0, 0, 0));  // next Monday
+        EXPECT_STREQ("6个工作日", Text(page, IDC_TASK_DURATION));
+        EXPECT_EQ(COleDateTime(2026, 3, 9, 0, 0, 0), Picker(page.m_dtDeadline));
+    });
+}
+
+TEST_F(TaskNormalPageTest, DeadlineBeforeTheFinishSnapsToIt)
+{
+    Run([&](CTaskNormalPage& page) {
+        ChangeDate(page, page.m_dtDeadline, COleDateTime(2026, 3, 1, 0, 0, 0));
+        EXPECT_EQ(COleDateTime(2026, 3, 3, 0, 0, 0), Picker(page.m_dtDeadline));
+    });
+}
+
+TEST_F(TaskNormalPageTest, DatesLockedWhenNotEditable)
+{
+    bDatesEditable = 0;
+    Run([&](CTaskNormalPage& page) {
+        for (int nID : {IDC_TASK_DURATION, IDC_TASK_ESTIMATE, IDC_TASK_DURATION_SPIN, IDC_TASK_START,
+                        IDC_TASK_FINISH, IDC_TASK_DEADLINE})
+            EXPECT_FALSE(page.GetDlgItem(nID)->IsWindowEnabled()) << nID;
+        for (int nID : {IDC_TASK_NAME, IDC_TASK_RESOURCES, IDC_TASK_PRIORITY, IDC_TASK_MILESTONE, IDC_TASK_DESC})
+            EXPECT_TRUE(page.GetDlgItem(nID)->IsWindowEnabled()) << nID;
+    });
+}
+
+TEST_F(TaskNormalPageTest, UnknownAssigneeIsNotChecked)
+{
+    assignees.Add("Z");
+    assignees.Add("A");
+    Run([&](CTaskNormalPage& page) {
+        ASSERT_EQ(1, page.m_cmbResource.GetCount());
+        EXPECT_EQ(1, page.m_cmbResource.GetCheck(0));
+        EXPECT_STREQ("Alice(A)", page.m_cmbResource.GetCheckedText());
+    });
+}
+
+TEST_F(TaskNormalPageTest, NewResourceIsAddedAndChecked)
+{
+    // The dialog answers OK at once (its own behaviour is tested on its own below).
+    Run([&](CTaskNormalPage& page) {
+        AfxTestPushModalResult(IDOK);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TASK_NEWRES, BN_CLICKED), (LPARAM)page.m_btnNewRes.GetSafeHwnd());
+        ASSERT_EQ(2, page.m_lstResources.GetCount());
+        EXPECT_EQ(1, page.m_lstResources.GetTail().nType);
+        int nItem = page.m_cmbResource.FindStringExact(-1, "()");
+        ASSERT_GE(nItem, 0);
+        EXPECT_EQ(1, page.m_cmbResource.GetCheck(nItem));
+        // Cancelled: nothing is added.
+        AfxTestPushModalResult(IDCANCEL);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TASK_NEWRES, BN_CLICKED), (LPARAM)page.m_btnNewRes.GetSafeHwnd());
+        EXPECT_EQ(2, page.m_lstResources.GetCount());
+    });
+}
+
+TEST_F(TaskNormalPageTest, ResourceDialogChecksTheCode)
+{
+    CTestMessageBoxes boxes;
+    boxes.AnswerText("此代号已存在!", IDOK);
+    CTaskNormalPage owner;
+    tagResInfo a;
+    a.strCode = "A";
+    owner.m_lstResources.AddTail(a);
+    CResourceDlg dlg;
+    dlg.SetOwner(&owner);
+    AfxTestPushModalScript([&](CWnd* pDlg) {
+        CString strCaption;
+        pDlg->GetWindowText(strCaption);
+        EXPECT_STREQ("增加资源", strCaption);
+        CComboBox* pType = (CComboBox*)pDlg->GetDlgItem(IDC_RES_TYPE);
+        ASSERT_EQ(4, pType->GetCount());
+        CString str;
+        pType->GetLBText(3, str);
+        EXPECT_STREQ("其它", str);
+        EXPECT_EQ(-1, pType->GetCurSel());
+        // An empty code keeps the dialog open silently; a known code is refused.
+        pDlg->SendMessage(WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(pDlg->GetSafeHwnd());
+        pDlg->GetDlgItem(IDC_RES_CODE)->SetWindowText("A");
+        pDlg->SendMessage(WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(pDlg->GetSafeHwnd());
+        // A code differing in case only is new.
+        pDlg->GetDlgItem(IDC_RES_CODE)->SetWindowText("a");
+        pDlg->GetDlgItem(IDC_RES_NAME)->SetWindowText("Ann");
+        pDlg->GetDlgItem(IDC_RES_RATE)->SetWindowText("25");
+        pType->SetCurSel(1);
+        AfxTestGrabWindow(pDlg, AfxTestOutputPath("ResourceDlg.png"));
+        pDlg->SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(1, boxes.Count());
+    tagResInfo res;
+    dlg.GetResInfo(res);
+    EXPECT_STREQ("a", res.strCode);
+    EXPECT_STREQ("Ann", res.strName);
+    EXPECT_EQ(2, res.nType);
+    EXPECT_EQ(25, res.nCost);
+}
+
+TEST(ResourceDlgTest, NoTypeGivesPersonnelAndNoOwnerNoCheck)
+{
+    CResourceDlg dlg;
+    dlg.m_strCode = "X";
+    tagResInfo res;
+    dlg.GetResInfo(res);
+    EXPECT_EQ(1, res.nType);
+    EXPECT_EQ(0, res.nID);
+    EXPECT_EQ(1, res.bIsAdmin);
+    EXPECT_EQ(1, res.bIsManager);
+    EXPECT_EQ(0, res.bIsExt);
+    dlg.m_strType = "材料";
+    dlg.GetResInfo(res);
+    EXPECT_EQ(3, res.nType);
+}
+
+TEST_F(TaskNormalPageTest, RateOutOfRangeKeepsTheDialogOpen)
+{
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    CResourceDlg dlg;
+    AfxTestPushModalScript([&](CWnd* pDlg) {
+        pDlg->GetDlgItem(IDC_RES_CODE)->SetWindowText("Q");
+        pDlg->GetDlgItem(IDC_RES_RATE)->SetWindowText("100000001");
+        pDlg->SendMessage(WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(pDlg->GetSafeHwnd());
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, boxes.Count());
+}
+
+TEST_F(TaskNormalPageTest, ScreenshotsOfThePages)
+{
+    CTaskPropertyDlg sheet("任务信息");
+    CTaskResList resources;
+    tagResInfo a;
+    a.strCode = "A";
+    a.strName = "Alice";
+    resources.AddTail(a);
+    sheet.SetResources(resources);
+    assignees.Add("A");
+    sheet.SetGeneral(1, "设计评审", "评审设计文档", assignees, noLinks, COleDateTime(2026, 3, 2, 0, 0, 0),
+                     COleDateTime(2026, 3, 3, 0, 0, 0), COleDateTime(2026, 3, 6, 0, 0, 0), 3, 2 * 86400, 0, 0);
+    CObList docs;
+    CRefDoc* pDoc = new CRefDoc;
+    pDoc->m_strDocName = "spec.doc";
+    pDoc->m_strDocLocation = "C:\\docs\\spec.doc";
+    docs.AddTail(pDoc);
+    sheet.SetRefDocs(docs);
+    delete pDoc;
+    CStringArray types, names;
+    CUIntArray ids;
+    sheet.SetPredecessorData(types, names, ids);
+    AfxTestPushModalScript([&](CWnd*) {
+        const char* files[] = {"TaskGeneralPage.png", "TaskPredecessorPage.png", "TaskRefDocPage.png",
+                               "TaskTargetDocPage.png"};
+        for (int i = 0; i < 4; i++)
+        {
+            sheet.SetActivePage(i);
+            AfxPumpMessages();
+            AfxTestGrabWindow(&sheet, AfxTestOutputPath(files[i]));
+        }
+        CString str;
+        sheet.GetPage(0)->GetWindowText(str);
+        EXPECT_EQ(4, sheet.GetPageCount());
+        EXPECT_STREQ(" 常  规 ", sheet.m_pageNormal.GetPageTitle());
+        EXPECT_STREQ(" 前置任务 ", sheet.m_pagePreTask.GetPageTitle());
+        EXPECT_STREQ(" 参考文档 ", sheet.m_pageRefDoc.GetPageTitle());
+        EXPECT_STREQ(" 目标文档 ", sheet.m_pageTargetDoc.GetPageTitle());
+        EXPECT_STREQ("  高  级  ", sheet.m_pageAdv.GetPageTitle());
+    });
+    sheet.DoModal();
+}
