@@ -19,6 +19,7 @@ public:
     std::vector<int> notifyCodes;             // WM_NOTIFY codes from the list, in order
     std::function<LRESULT(CRptCellInfo&)> answer;  // none: every request answered with 0
     std::map<std::pair<DWORD_PTR, int>, CString> texts;  // callback texts by (item data, column)
+    CRptListCtrl* clickList = nullptr;        // its NM_CLICK goes to HandleClick, as an owner does
 
     BOOL CreateHost(int cx = 520, int cy = 300)
     {
@@ -39,6 +40,12 @@ protected:
                 CString s = it != texts.end() ? it->second : CString();
                 lstrcpyn(pInfo->item.pszText, s, pInfo->item.cchTextMax);
             }
+            return TRUE;
+        }
+        if (pHdr->code == NM_CLICK && clickList != nullptr && pHdr->hwndFrom == clickList->GetSafeHwnd())
+        {
+            clickList->HandleClick(pHdr, pResult);
+            notifyCodes.push_back(static_cast<int>(pHdr->code));
             return TRUE;
         }
         BOOL b = CWnd::OnNotify(wParam, lParam, pResult);
