@@ -303,14 +303,18 @@ BOOL CRptListCtrl::DeleteItemEx(int nRow, DWORD_PTR dwItemData)
 
 void CRptListCtrl::SetCellText(int nRow, int nColumn, DWORD_PTR dwItemData, LPCTSTR lpszText)
 {
+    // Cells are kept by sub-item, which a column keeps when it is moved.
+    int nSub = ColumnId(nColumn);
+    if (nSub < 0)
+        return;
     if (m_pCategoryManager == nullptr)
     {
-        SetItemText(nRow, nColumn, lpszText);
+        SetItemText(nRow, nSub, lpszText);
         return;
     }
     for (int i = 0; i < GetItemCount(); ++i)
         if (static_cast<DWORD_PTR>(GetItemData(i)) == dwItemData)
-            SetItemText(i, nColumn, lpszText);
+            SetItemText(i, nSub, lpszText);
 }
 
 void CRptListCtrl::ResetCellText(int nRow, int nColumn, DWORD_PTR dwItemData)
@@ -325,10 +329,11 @@ void CRptListCtrl::GetCellText(int nRow, int nColumn, CString& text, DWORD_PTR d
         if (!bHaveItemData)
             dwItemData = static_cast<DWORD_PTR>(GetItemData(nRow));
         text.Empty();
-        (NotifyTarget()->*m_pfnCellText)(nRow, nColumn, dwItemData, text);
+        (NotifyTarget()->*m_pfnCellText)(nRow, ColumnId(nColumn), dwItemData, text);
         return;
     }
-    text = GetItemText(nRow, nColumn);
+    int nSub = ColumnId(nColumn);
+    text = nSub >= 0 ? GetItemText(nRow, nSub) : CString();
 }
 
 CString CRptListCtrl::GetCellText(int nRow, int nColumn)

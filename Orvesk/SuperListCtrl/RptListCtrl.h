@@ -73,6 +73,8 @@ public:
     void SetCategoryCallback(RPT_CATEGORYPROC pfn) { m_pfnCategory = pfn; }
     int InsertItemEx(int nIndex, DWORD_PTR dwItemData);
     BOOL DeleteItemEx(int nRow, DWORD_PTR dwItemData);
+    // Cells are addressed by column (display position); the owner's callback gets the column's
+    // id (its sub-item).
     void SetCellText(int nRow, int nColumn, DWORD_PTR dwItemData, LPCTSTR lpszText);
     void ResetCellText(int nRow, int nColumn, DWORD_PTR dwItemData);
     void GetCellText(int nRow, int nColumn, CString& text, DWORD_PTR dwItemData = 0, BOOL bHaveItemData = FALSE);

@@ -541,50 +541,33 @@ void CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
         nTo = 1;
     if (nTo == nFrom)
         return;
+    int nColumns = pList->GetColumnCount();
+    if (nFrom < 0 || nFrom >= nColumns || nTo < 0 || nTo > nColumns)
+        return;
+    // The column lands before the item nTo: at nTo when it moves left, at nTo - 1 when it
+    // moves right (its old place goes away). Its record moves as a whole, so its sub-item
+    // number, its cells and the other columns' numbers stay as they are.
+    int nDest = nTo > nFrom ? nTo - 1 : nTo;
+    if (nDest == nFrom)
+        return;
     pList->SetRedraw(FALSE);
-    char szText[160] = {0};
-    LVCOLUMN col;
-    std::memset(&col, 0, sizeof(col));
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    col.pszText = szText;
-    col.cchTextMax = 159;
-    pList->GetColumn(nFrom, &col);
-    HDITEM hdOld;
-    std::memset(&hdOld, 0, sizeof(hdOld));
-    hdOld.mask = HDI_LPARAM | HDI_TEXT;
     char szHead[160] = {0};
-    hdOld.pszText = szHead;
-    hdOld.cchTextMax = 159;
-    pList->m_header.GetItem(nFrom, &hdOld);
-    int nNew = pList->InsertColumn(nTo, &col);
-    if (nNew >= 0)
-    {
-        HDITEM hd;
-        std::memset(&hd, 0, sizeof(hd));
-        hd.mask = HDI_FORMAT;
-        pList->m_header.GetItem(nNew, &hd);
-        hd.mask = HDI_FORMAT | HDI_LPARAM | HDI_TEXT;
-        hd.fmt |= HDF_OWNERDRAW;
-        hd.lParam = hdOld.lParam;
-        hd.pszText = szHead;  // an image heading keeps its "%d_" title
-        pList->m_header.SetItem(nNew, &hd);
-        if (nTo < nFrom)
-            ++nFrom;
-        // The cells of the new column are asked from the owner.
-        for (int r = 0; r < pList->GetItemCount(); ++r)
-        {
-            LVITEM item;
-            std::memset(&item, 0, sizeof(item));
-            item.mask = LVIF_TEXT;
-            item.iItem = r;
-            item.iSubItem = nNew;
-            item.pszText = LPSTR_TEXTCALLBACK;
-            pList->SetItem(&item);
-        }
-        pList->DeleteColumn(nFrom);
-    }
+    HDITEM hd;
+    std::memset(&hd, 0, sizeof(hd));
+    hd.mask = HDI_FORMAT | HDI_WIDTH | HDI_LPARAM | HDI_TEXT | HDI_IMAGE;
+    hd.pszText = szHead;
+    hd.cchTextMax = 159;
+    pList->m_header.GetItem(nFrom, &hd);
+    Column col = pList->m_columns[static_cast<size_t>(nFrom)];
+    pList->m_columns.erase(pList->m_columns.begin() + nFrom);
+    pList->m_columns.insert(pList->m_columns.begin() + nDest, col);
+    pList->m_header.DeleteItem(nFrom);
+    hd.fmt |= HDF_OWNERDRAW;
+    hd.pszText = szHead;
+    pList->m_header.InsertItem(nDest, &hd);
     pList->SetRedraw(TRUE);
     pList->Invalidate();
+    pList->m_header.Invalidate();
 }
 
 // ---- Scrolling ----------------------------------------------------------------------------

@@ -98,3 +98,25 @@ public:
 };
 
 inline const DWORD kRptListStyle = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS;
+
+// nCount 16 x 16 images: a coloured square with a dark frame on a magenta (transparent)
+// ground; colours cycle red, green, blue, orange.
+inline void MakeTestImages(CImageList& images, int nCount)
+{
+    static const COLORREF colours[] = {RGB(220, 40, 40), RGB(40, 160, 60), RGB(40, 80, 220), RGB(240, 150, 20)};
+    images.Create(16, 16, ILC_COLOR24 | ILC_MASK, nCount, 1);
+    CClientDC screen(nullptr);
+    CDC mem;
+    mem.CreateCompatibleDC(&screen);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&screen, 16 * nCount, 16);
+    CBitmap* pOld = mem.SelectObject(&bmp);
+    mem.FillSolidRect(0, 0, 16 * nCount, 16, RGB(255, 0, 255));
+    for (int i = 0; i < nCount; ++i)
+    {
+        mem.FillSolidRect(16 * i + 2, 2, 12, 12, RGB(40, 40, 40));
+        mem.FillSolidRect(16 * i + 3, 3, 10, 10, colours[i % 4]);
+    }
+    mem.SelectObject(pOld);
+    images.Add(&bmp, RGB(255, 0, 255));
+}
