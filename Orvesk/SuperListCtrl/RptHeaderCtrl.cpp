@@ -331,14 +331,19 @@ void CRptHeaderCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     m_nPressed = -1;
     m_bPressedIn = false;
     EndDrag();
-    if (nTo != nFrom && nTo != nFrom + 1)
+    if (nTo != nFrom && nTo != nFrom + 1 && m_pfnMove != nullptr)
     {
-        if (m_pfnMove != nullptr)
-            m_pfnMove(GetParent(), nFrom, nTo);
-        if (m_nSortColumn == nFrom)
-            m_nSortColumn = nTo;
-        else if (m_nSortColumn == nTo)
-            m_nSortColumn = nFrom;
+        int nNew = m_pfnMove(GetParent(), nFrom, nTo);
+        // The sort mark stays on its column, wherever the move put it.
+        if (nNew >= 0 && nNew != nFrom && m_nSortColumn >= 0)
+        {
+            if (m_nSortColumn == nFrom)
+                m_nSortColumn = nNew;
+            else if (nFrom < m_nSortColumn && m_nSortColumn <= nNew)
+                --m_nSortColumn;
+            else if (nNew <= m_nSortColumn && m_nSortColumn < nFrom)
+                ++m_nSortColumn;
+        }
     }
     Invalidate();
 }

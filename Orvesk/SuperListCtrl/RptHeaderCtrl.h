@@ -7,8 +7,9 @@
 
 #include <vector>
 
-// Called to move the column at nFrom so that it lands before the item nTo.
-typedef void (*RPT_MOVECOLUMNPROC)(CWnd* pList, int nFrom, int nTo);
+// Called to move the column at nFrom so that it lands before the item nTo; answers the
+// column's new index, or -1 when nothing moved.
+typedef int (*RPT_MOVECOLUMNPROC)(CWnd* pList, int nFrom, int nTo);
 
 class CRptHeaderCtrl : public CHeaderCtrl
 {

@@ -262,7 +262,9 @@ void CRptListCtrl::SetColumnImage(int nColumn, int nImage)
 
 BOOL CRptListCtrl::IsImageCell(int nColumn) const
 {
-    return (m_dwStyle & RPTS_IMAGECELLS) && nColumn >= 0 && (m_dwImageColMask & (1u << (nColumn & 31)));
+    // The mask is kept by column id, which a moved column takes along.
+    int nId = ColumnId(nColumn);
+    return (m_dwStyle & RPTS_IMAGECELLS) && nId >= 0 && (m_dwImageColMask & (1u << (nId & 31)));
 }
 
 void CRptListCtrl::SetItemInt(int nRow, int nColumn, int nValue)
@@ -272,7 +274,7 @@ void CRptListCtrl::SetItemInt(int nRow, int nColumn, int nValue)
         return;
     CString s;
     s.Format("%d", nValue);
-    SetItemText(nRow, nColumn, s);
+    SetItemText(nRow, ColumnId(nColumn), s);
 }
 
 // ---- Rows ---------------------------------------------------------------------------------

@@ -135,7 +135,7 @@ public:
     void SortByColumn(int nColumn);
 
     // Column move for the header.
-    static void MoveColumn(CWnd* pList, int nFrom, int nTo);
+    static int MoveColumn(CWnd* pList, int nFrom, int nTo);
 
 protected:
     CRptHeaderCtrl m_header;

@@ -532,24 +532,24 @@ BOOL CRptListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 // ---- Moving a column ----------------------------------------------------------------------
 
-void CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
+int CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
 {
     CRptListCtrl* pList = static_cast<CRptListCtrl*>(pWnd);
     if (pList == nullptr || nFrom == 0)
-        return;
+        return -1;
     if (nTo == 0)
         nTo = 1;
     if (nTo == nFrom)
-        return;
+        return -1;
     int nColumns = pList->GetColumnCount();
     if (nFrom < 0 || nFrom >= nColumns || nTo < 0 || nTo > nColumns)
-        return;
+        return -1;
     // The column lands before the item nTo: at nTo when it moves left, at nTo - 1 when it
     // moves right (its old place goes away). Its record moves as a whole, so its sub-item
     // number, its cells and the other columns' numbers stay as they are.
     int nDest = nTo > nFrom ? nTo - 1 : nTo;
     if (nDest == nFrom)
-        return;
+        return -1;
     pList->SetRedraw(FALSE);
     char szHead[160] = {0};
     HDITEM hd;
@@ -568,6 +568,7 @@ void CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
     pList->SetRedraw(TRUE);
     pList->Invalidate();
     pList->m_header.Invalidate();
+    return nDest;
 }
 
 // ---- Scrolling ----------------------------------------------------------------------------

@@ -60,7 +60,8 @@ TEST_F(RptHeaderTest, ADraggedHeadingMovesItsColumnAndTheSortMarkFollows)
     host.notifyCodes.clear();
     AfxTestDrag(Header(), InHeading(1), InHeading(3, 20));
     EXPECT_EQ("ACBDE", Order());
-    EXPECT_EQ(3, list.GetRptHeader()->GetSortColumn());
+    // The mark is on B, which lands at 2 (the drop place less its own old place).
+    EXPECT_EQ(2, list.GetRptHeader()->GetSortColumn());
     // A drag is not a click: nothing was sorted.
     EXPECT_EQ(host.notifyCodes.end(), std::find(host.notifyCodes.begin(), host.notifyCodes.end(), static_cast<int>(LVN_COLUMNCLICK)));
     // The moved heading keeps its column id for the read-back.
@@ -70,10 +71,15 @@ TEST_F(RptHeaderTest, ADraggedHeadingMovesItsColumnAndTheSortMarkFollows)
     Header()->GetItem(2, &item);
     EXPECT_EQ(1, static_cast<int>(item.lParam));
     EXPECT_NE(0, item.fmt & HDF_OWNERDRAW);
-    // The sort column at the drop place goes where the dragged one was.
+    // A column moving across the sorted one shifts the mark with its column.
+    list.GetRptHeader()->SetSortColumn(3, 0);
+    AfxTestDrag(Header(), InHeading(2), InHeading(4, 10));  // B lands after D
+    EXPECT_EQ("ACDBE", Order());
+    EXPECT_EQ(2, list.GetRptHeader()->GetSortColumn());  // still on D
     list.GetRptHeader()->SetSortColumn(4, 0);
-    AfxTestDrag(Header(), InHeading(2), InHeading(4, 10));
-    EXPECT_EQ(2, list.GetRptHeader()->GetSortColumn());
+    AfxTestDrag(Header(), InHeading(4), InHeading(1, 10));  // E before C
+    EXPECT_EQ("AECDB", Order());
+    EXPECT_EQ(1, list.GetRptHeader()->GetSortColumn());
 }
 
 TEST_F(RptHeaderTest, AMovedColumnKeepsItsCellsAndTheOthersKeepTheirIds)

@@ -27,6 +27,13 @@ public:
                         CRect(0, 0, cx, cy), nullptr, 0);
     }
 
+    // For SetCellTextCallback: the texts table.
+    void CellText(int, int nColumn, DWORD_PTR dwItemData, CString& text)
+    {
+        auto it = texts.find({dwItemData, nColumn});
+        text = it != texts.end() ? it->second : CString();
+    }
+
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
     {
