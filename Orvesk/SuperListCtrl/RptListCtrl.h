@@ -1,0 +1,202 @@
+// CRptListCtrl: an owner-drawn report list. A style word switches its features on and off,
+// per-column masks choose editors, sort kinds and image cells; the owner formats cells and
+// takes edits through CRptCellInfo records (WM_RPT_CELLINFO or a callback); a column
+// manager keeps the column set and its profile layout; rows can be grouped in categories.
+#pragma once
+
+#include <ClassLib/AfxWin.h>
+
+#include "SuperListCtrl/RptCategoryManager.h"
+#include "SuperListCtrl/RptCellInfo.h"
+#include "SuperListCtrl/RptColumnManager.h"
+#include "SuperListCtrl/RptHeaderCtrl.h"
+
+// The style word.
+#define RPTS_FULLROWS 0x0001
+#define RPTS_VGRID 0x0002
+#define RPTS_HGRID 0x0004
+#define RPTS_SORTONCLICK 0x0008
+#define RPTS_CELLFORMAT 0x0010
+#define RPTS_IMAGECELLS 0x0020
+#define RPTS_EDITALLSELECTED 0x0040
+#define RPTS_ROWDECORATION 0x0080
+#define RPTS_LISTTIPS 0x0100
+#define RPTS_ROWFORMAT 0x0200
+#define RPTS_ENTERDBLCLK 0x0800
+#define RPTS_ENTEREDITS 0x1000
+#define RPTS_FIXEDSCROLLBARS 0x2000
+#define RPTS_CELLCURSOR 0x4000
+#define RPTS_DEFAULT 0x793F
+
+class CRptListCtrl;
+
+// Owner callbacks: member functions of the owner's window.
+typedef BOOL (CWnd::*RPT_CELLFORMATPROC)(CRptCellInfo* pInfo);
+typedef void (CWnd::*RPT_CELLTEXTPROC)(int nRow, int nColumn, DWORD_PTR dwItemData, CString& text);
+
+class CRptListCtrl : public CListCtrl
+{
+public:
+    CRptListCtrl();
+    ~CRptListCtrl() override;
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    virtual void DrawCategoryItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+    // ---- Set-up ----
+    void SubclassHeader();
+    void ModifyRptStyle(DWORD dwRemove, DWORD dwAdd, UINT nPosFlags = 0);
+    void ModifyExtendedStyle(DWORD dwRemove, DWORD dwAdd, UINT nPosFlags = 0);
+    DWORD GetRptStyle() const { return m_dwStyle; }
+    int InsertRptColumn(int nIndex, LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem, DWORD dwFlags);
+    CRptColumnManager* CreateColumnManager();
+    CRptColumnManager* GetColumnManager() const { return m_pColumnManager; }
+    void ApplyColumns();
+    void ReadColumnsFromList();
+    void DeleteAllColumns();
+    void SetItemHeight(int nHeight, BOOL bForCategories = FALSE);
+    int GetItemHeight() const { return m_nRowHeight; }
+    void SetBandHeight(int nHeight) { m_nBandHeight = nHeight; }
+    void SetHeaderImageList(CImageList* pImageList);
+    void SetHeaderFlag(BYTE bDrag);
+    void SetCellImageList(CImageList* pImageList) { m_pCellImages = pImageList; }
+    void SetBlendSelection(BOOL bBlend) { m_bBlendSelection = bBlend; }
+    void SetColumnImage(int nColumn, int nImage);
+    void SetItemInt(int nRow, int nColumn, int nValue);
+    void EnableCategories(BOOL bOn);
+    BOOL HasCategories() const { return m_pCategoryManager != nullptr; }
+    CRptCategoryManager* CreateCategoryManager();
+    CRptCategoryManager* GetCategoryManager() const { return m_pCategoryManager; }
+    void SetCategoryCallback(RPT_CATEGORYPROC pfn) { m_pfnCategory = pfn; }
+    int InsertItemEx(int nIndex, DWORD_PTR dwItemData);
+    BOOL DeleteItemEx(int nRow, DWORD_PTR dwItemData);
+    // Cells are addressed by column (display position); the owner's callback gets the column's
+    // id (its sub-item).
+    void SetCellText(int nRow, int nColumn, DWORD_PTR dwItemData, LPCTSTR lpszText);
+    void ResetCellText(int nRow, int nColumn, DWORD_PTR dwItemData);
+    void GetCellText(int nRow, int nColumn, CString& text, DWORD_PTR dwItemData = 0, BOOL bHaveItemData = FALSE);
+    CString GetCellText(int nRow, int nColumn);
+    BOOL SetBkImage(UINT nResourceId);
+    BOOL SetBkImage(LPCTSTR lpszResource);
+    void GetLastDblClkCell(int& nRow, int& nColumn) const
+    {
+        nRow = m_nLastDblRow;
+        nColumn = m_nLastDblCol;
+    }
+    void SetNotificationWnd(CWnd* pWnd) { m_pNotifyWnd = pWnd; }
+    void SetCellFormatCallback(RPT_CELLFORMATPROC pfn) { m_pfnCellFormat = pfn; }
+    void SetCellTextCallback(RPT_CELLTEXTPROC pfn) { m_pfnCellText = pfn; }
+    void SetControlId(int nId) { m_nCtrlId = nId; }
+    int GetCursorColumn() const { return m_nCursorCol; }
+    void SetCursorColumn(int nColumn) { m_nCursorCol = nColumn; }
+    int GetHeaderColumnClicked() const { return m_nHeaderColClicked; }
+    CRptHeaderCtrl* GetRptHeader() { return m_header.GetSafeHwnd() != nullptr ? &m_header : nullptr; }
+
+    // Cuts the text so that it and "..." fit nWidth less nOffset; whole characters only.
+    BOOL FitText(CDC* pDC, CString& text, int nWidth, int nOffset) const;
+    BOOL FitText(CDC* pDC, LPCTSTR lpszText, CString& result, int nWidth, int nOffset) const;
+
+    // ---- Owner protocol ----
+    LRESULT NotifyOwner(CRptCellInfo* pInfo);
+    BOOL WantsCellFormat(int nColumn) const;
+    void ApplyCellFormat(CDC* pDC, CRptCellInfo* pInfo);
+
+    // ---- Column masks (flag bits of the column definitions) ----
+    DWORD m_dwComboMask = 0, m_dwComboEditMask = 0, m_dwEditMask = 0;
+    DWORD m_dwNumericMask = 0, m_dwGroupedMask = 0, m_dwImageColMask = 0;
+    void ClearColumnMasks();
+    void AddColumnMaskBits(DWORD dwFlags, DWORD dwBit);
+    int ColumnId(int nColumn) const;
+
+    // ---- Mouse, keys, editing ----
+    void HandleClick(NMHDR* pNMHDR, LRESULT* pResult);
+    int HitTestEx(CPoint point, int* pColumn);
+    BOOL GetCellRect(int nRow, int nColumn, CRect& rect);
+    void EnsureColumnVisible(int nColumn);
+    // Ask the owner and compute the editor's place; the in-place editors open there.
+    virtual BOOL EditComboCell(int nRow, int nColumn, BOOL bEditable, BOOL bClickThrough);
+    virtual BOOL EditTextCell(int nRow, int nColumn, BOOL bClickThrough);
+    BOOL EditorRect(int nRow, int nColumn, int nRightInset, CRect& rect);
+    void SelectFirst();
+    void SelectLast();
+    void SelectNext();
+    void SelectPrev();
+    BOOL CanMoveUp() const;
+    BOOL CanMoveDown() const;
+    void DeselectAll();
+    void CopyToClipboard(BOOL bSelectedOnly);
+    CString ClipboardText(BOOL bSelectedOnly);
+    void UpdateScrollBars();
+    void ToggleCategory(int nRow);
+    bool IsCategoryRow(int nRow) const;
+    void SortByColumn(int nColumn);
+
+    // Column move for the header.
+    static int MoveColumn(CWnd* pList, int nFrom, int nTo);
+
+protected:
+    CRptHeaderCtrl m_header;
+    CRptColumnManager* m_pColumnManager = nullptr;
+    CRptCategoryManager* m_pCategoryManager = nullptr;
+    COLORREF m_clrTextKept, m_clrHighlight, m_clrTextBkKept, m_clrBkKept, m_clrCategory;
+    int m_nLastDblRow = -1, m_nLastDblCol = -1;
+    int m_nCtrlId = -1;
+    int m_nCursorCol = -1;
+    int m_nClientWidth = 0;
+    int m_nStateImageWidth = 0;
+    int m_nRowHeight = 17;
+    int m_nBandHeight = 0;
+    int m_nCategoryRowHeight = 16;
+    int m_nHeaderColClicked = -1;
+    CPen m_penLight, m_penDark;
+    CFont m_fontNormal, m_fontUnderline, m_fontBold, m_fontItalic;
+    CWnd* m_pNotifyWnd = nullptr;
+    BOOL m_bBlendSelection = TRUE;
+    CPalette* m_pPalette = nullptr;
+    CBitmap* m_pBkBitmap = nullptr;
+    int m_nBkWidth = 0, m_nBkHeight = 0;
+    CImageList* m_pBkImages = nullptr;
+    RPT_CELLFORMATPROC m_pfnCellFormat = nullptr;
+    RPT_CELLTEXTPROC m_pfnCellText = nullptr;
+    RPT_CATEGORYPROC m_pfnCategory = nullptr;
+    DWORD m_dwStyle = RPTS_DEFAULT;
+    CImageList* m_pCellImages = nullptr;
+    bool m_bTipCreated = false;
+    int m_nClickRowWasFocused = -1;  // the focused row before the last press
+
+    int OwnerCtrlId();
+    CWnd* NotifyTarget();
+    void CreateFonts();
+    void FreeBkImage();
+    void RemeasureRows();
+    void DrawBackground(CDC* pDC, const CRect& rcClip, int nItem);
+    void DrawCells(CDC* pDC, int nItem, const CRect& rcBounds, const CRect& rcLabel, COLORREF clrText,
+                   bool bHighlight, bool bFocusRow, bool bCategories);
+    int FirstSelected() const;
+    BOOL OpenEditorFor(int nRow, int nColumn, BOOL bClickThrough);
+    BOOL IsImageCell(int nColumn) const;
+    bool MoveCursorKey(UINT nChar);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnEditNavigate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetTextColorMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetTextBkColorMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetBkColorMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetImageListMsg(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
