@@ -427,3 +427,30 @@ TEST_F(RptListTest, FitTextCutsWholeCharactersOnly)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RptListScrollBars, FixedScrollBarsStayShownAndGreyWhenNotNeeded)
+{
+    AfxEnsureApplication();
+    CRptHostWnd host;
+    ASSERT_TRUE(host.CreateHost());
+    CRptListCtrl list;
+    ASSERT_TRUE(list.Create(kRptListStyle, CRect(0, 0, 400, 200), &host, 7));
+    list.InsertRptColumn(0, "A", LVCFMT_LEFT, 100, 0, 0);
+    EXPECT_NE(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_NE(0u, list.GetStyle() & WS_VSCROLL);
+    for (int i = 0; i < 3; ++i)
+        list.InsertItem(i, "row");
+    // The list control would hide bars it does not need; these stay.
+    EXPECT_NE(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_NE(0u, list.GetStyle() & WS_VSCROLL);
+    list.ModifyRptStyle(RPTS_FIXEDSCROLLBARS, 0);
+    list.InsertItem(3, "row");
+    EXPECT_EQ(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_EQ(0u, list.GetStyle() & WS_VSCROLL);
+    list.DestroyWindow();
+    host.DestroyWindow();
+}
+
+}  // namespace
