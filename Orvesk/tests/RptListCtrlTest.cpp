@@ -2,6 +2,7 @@
 // between editable cells.
 #include "RptListTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -266,8 +267,18 @@ TEST_F(RptListTest, LeftAndRightKeysMoveTheCellCursor)
     AfxTestKey(&list, VK_RIGHT);
     EXPECT_EQ(2, list.GetCursorColumn());
     list.SetCursorColumn(4);
+    host.notifyCodes.clear();
     AfxTestKey(&list, VK_RIGHT);
     EXPECT_EQ(4, list.GetCursorColumn());
+    // The owner hears of the key once.
+    EXPECT_EQ(1, std::count(host.notifyCodes.begin(), host.notifyCodes.end(), static_cast<int>(LVN_KEYDOWN)));
+    // Without a focused row the cursor still moves and the key goes on to the list control.
+    list.SetItemState(0, 0, LVIS_FOCUSED);
+    host.notifyCodes.clear();
+    list.SetCursorColumn(1);
+    AfxTestKey(&list, VK_RIGHT);
+    EXPECT_EQ(2, list.GetCursorColumn());
+    EXPECT_EQ(1, std::count(host.notifyCodes.begin(), host.notifyCodes.end(), static_cast<int>(LVN_KEYDOWN)));
 }
 
 TEST_F(RptListTest, EnterOpensTheCursorCellsEditorOrActsAsADoubleClick)
