@@ -70,6 +70,7 @@ int CRptListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_bTipCreated)
         SubclassHeader();
+    UpdateScrollBars();
     return 0;
 }
 
@@ -96,6 +97,7 @@ void CRptListCtrl::ModifyRptStyle(DWORD dwRemove, DWORD dwAdd, UINT nPosFlags)
     m_dwStyle |= dwAdd;
     if (m_hWnd == nullptr)
         return;
+    UpdateScrollBars();
     if (nPosFlags != 0)
         SetWindowPos(nullptr, 0, 0, 0, 0, nPosFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
     else

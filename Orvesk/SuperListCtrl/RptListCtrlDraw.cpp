@@ -476,11 +476,18 @@ BOOL CRptListCtrl::OnEraseBkgnd(CDC* pDC)
 
 void CRptListCtrl::UpdateScrollBars()
 {
-    if (m_hWnd == nullptr || !(m_dwStyle & RPTS_FIXEDSCROLLBARS))
+    if (m_hWnd == nullptr)
         return;
-    ShowScrollBar(SB_BOTH, TRUE);
+    bool bKeep = (m_dwStyle & RPTS_FIXEDSCROLLBARS) != 0;
+    if (bKeep == m_bKeepScrollBars && !bKeep)
+        return;
+    // The list control keeps both bars shown while the style asks for it.
+    m_bKeepScrollBars = bKeep;
+    CListCtrl::UpdateScrollBars();
+    if (!bKeep)
+        return;
     int nCount = GetItemCount();
-    EnableScrollBar(SB_VERT, nCount >= GetCountPerPage() && nCount > 0 ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+    EnableScrollBar(SB_VERT, nCount > 0 && nCount >= GetCountPerPage() ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
     CRect rcRow, client;
     GetClientRect(&client);
     bool bNarrow = nCount == 0 || !GetItemRect(0, &rcRow, LVIR_BOUNDS) || rcRow.Width() < client.Width();

@@ -257,19 +257,25 @@ bool CRptListCtrl::MoveCursorKey(UINT nChar)
 
 void CRptListCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    // Left and Right move the cell cursor instead of scrolling.
+    // Left and Right move the cell cursor instead of scrolling; the key goes on to the list
+    // control only when no row has the focus and the cursor could move.
     if ((nChar == VK_LEFT || nChar == VK_RIGHT) && (m_dwStyle & RPTS_CELLCURSOR))
     {
-        NMLVKEYDOWN kd;
-        std::memset(&kd, 0, sizeof(kd));
-        kd.hdr.hwndFrom = m_hWnd;
-        kd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-        kd.hdr.code = LVN_KEYDOWN;
-        kd.wVKey = static_cast<WORD>(nChar);
-        if (CWnd* pParent = GetParent())
-            pParent->SendMessage(WM_NOTIFY, kd.hdr.idFrom, reinterpret_cast<LPARAM>(&kd));
-        if (MoveCursorKey(nChar))
+        bool bAtEdge = nChar == VK_LEFT ? m_nCursorCol <= 0 : m_nCursorCol >= GetColumnCount() - 1;
+        if (bAtEdge || GetNextItem(-1, LVNI_FOCUSED) >= 0)
+        {
+            NMLVKEYDOWN kd;
+            std::memset(&kd, 0, sizeof(kd));
+            kd.hdr.hwndFrom = m_hWnd;
+            kd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+            kd.hdr.code = LVN_KEYDOWN;
+            kd.wVKey = static_cast<WORD>(nChar);
+            if (CWnd* pParent = GetParent())
+                pParent->SendMessage(WM_NOTIFY, kd.hdr.idFrom, reinterpret_cast<LPARAM>(&kd));
+            MoveCursorKey(nChar);
             return;
+        }
+        MoveCursorKey(nChar);
     }
     CListCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }

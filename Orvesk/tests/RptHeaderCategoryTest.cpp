@@ -166,6 +166,43 @@ TEST_F(RptHeaderTest, ALockedColumnCannotBeResized)
     EXPECT_EQ(100, list.GetColumnWidth(3));
 }
 
+// Counts the divider double clicks its header reports.
+class CDividerList : public CRptListCtrl
+{
+public:
+    int m_nDividerClicks = 0;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (reinterpret_cast<NMHDR*>(lParam)->code == HDN_DIVIDERDBLCLICK)
+            ++m_nDividerClicks;
+        return CRptListCtrl::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+TEST(RptHeaderLocked, ADoubleClickOnALockedDividerDoesNothing)
+{
+    AfxEnsureApplication();
+    AfxTestResetInput();
+    CRptHostWnd host;
+    ASSERT_TRUE(host.CreateHost());
+    CDividerList list;
+    ASSERT_TRUE(list.Create(kRptListStyle, CRect(0, 0, 500, 280), &host, 7));
+    list.InsertRptColumn(0, "A", LVCFMT_LEFT, 80, 0, 0);
+    list.InsertRptColumn(1, "B", LVCFMT_LEFT, 80, 1, RPTCOL_FIXEDWIDTH);
+    list.InsertRptColumn(2, "C", LVCFMT_LEFT, 80, 2, 0);
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    CRect rc;
+    pHeader->GetItemRect(1, &rc);
+    AfxTestDoubleClick(pHeader, CPoint(rc.right - 1, rc.CenterPoint().y));
+    EXPECT_EQ(0, list.m_nDividerClicks);
+    pHeader->GetItemRect(2, &rc);
+    AfxTestDoubleClick(pHeader, CPoint(rc.right - 1, rc.CenterPoint().y));
+    EXPECT_EQ(1, list.m_nDividerClicks);
+    list.DestroyWindow();
+    host.DestroyWindow();
+    AfxTestResetInput();
+}
+
 TEST_F(RptHeaderTest, TheSortMarkAndImageHeadings)
 {
     CImageList images;

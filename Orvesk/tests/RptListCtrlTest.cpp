@@ -2,6 +2,7 @@
 // between editable cells.
 #include "RptListTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -266,8 +267,18 @@ TEST_F(RptListTest, LeftAndRightKeysMoveTheCellCursor)
     AfxTestKey(&list, VK_RIGHT);
     EXPECT_EQ(2, list.GetCursorColumn());
     list.SetCursorColumn(4);
+    host.notifyCodes.clear();
     AfxTestKey(&list, VK_RIGHT);
     EXPECT_EQ(4, list.GetCursorColumn());
+    // The owner hears of the key once.
+    EXPECT_EQ(1, std::count(host.notifyCodes.begin(), host.notifyCodes.end(), static_cast<int>(LVN_KEYDOWN)));
+    // Without a focused row the cursor still moves and the key goes on to the list control.
+    list.SetItemState(0, 0, LVIS_FOCUSED);
+    host.notifyCodes.clear();
+    list.SetCursorColumn(1);
+    AfxTestKey(&list, VK_RIGHT);
+    EXPECT_EQ(2, list.GetCursorColumn());
+    EXPECT_EQ(1, std::count(host.notifyCodes.begin(), host.notifyCodes.end(), static_cast<int>(LVN_KEYDOWN)));
 }
 
 TEST_F(RptListTest, EnterOpensTheCursorCellsEditorOrActsAsADoubleClick)
@@ -424,6 +435,33 @@ TEST_F(RptListTest, FitTextCutsWholeCharactersOnly)
     CString shortText = "ab";
     EXPECT_FALSE(list.FitText(&dc, shortText, 200, 0));
     EXPECT_EQ(CString("ab"), shortText);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RptListScrollBars, FixedScrollBarsStayShownAndGreyWhenNotNeeded)
+{
+    AfxEnsureApplication();
+    CRptHostWnd host;
+    ASSERT_TRUE(host.CreateHost());
+    CRptListCtrl list;
+    ASSERT_TRUE(list.Create(kRptListStyle, CRect(0, 0, 400, 200), &host, 7));
+    list.InsertRptColumn(0, "A", LVCFMT_LEFT, 100, 0, 0);
+    EXPECT_NE(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_NE(0u, list.GetStyle() & WS_VSCROLL);
+    for (int i = 0; i < 3; ++i)
+        list.InsertItem(i, "row");
+    // The list control would hide bars it does not need; these stay.
+    EXPECT_NE(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_NE(0u, list.GetStyle() & WS_VSCROLL);
+    list.ModifyRptStyle(RPTS_FIXEDSCROLLBARS, 0);
+    list.InsertItem(3, "row");
+    EXPECT_EQ(0u, list.GetStyle() & WS_HSCROLL);
+    EXPECT_EQ(0u, list.GetStyle() & WS_VSCROLL);
+    list.DestroyWindow();
+    host.DestroyWindow();
 }
 
 }  // namespace

@@ -84,6 +84,8 @@ BOOL CHeaderCtrl::DeleteItem(int nPos)
 LRESULT CHeaderCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const int nPos = static_cast<int>(wParam);
+    if (message == WM_SETFONT)
+        m_nHeightCache = 0;  // measured again with the new font
     switch (message)
     {
     case HDM_GETITEMCOUNT:
@@ -379,6 +381,8 @@ int CHeaderCtrl::HitTest(LPHDHITTESTINFO pInfo)
 int CHeaderCtrl::GetHeight() const
 {
     int cy = 18;
+    if (m_hWnd != nullptr && m_hWnd == m_hWndHeightCache && m_nHeightCache > 0)
+        return m_nHeightCache;
     if (m_hWnd != nullptr)
     {
         CClientDC dc(const_cast<CHeaderCtrl*>(this));
@@ -388,6 +392,8 @@ int CHeaderCtrl::GetHeight() const
         dc.GetTextMetrics(&tm);
         dc.SelectObject(pOld);
         cy = std::max<int>(cy, tm.tmHeight + 6);
+        m_nHeightCache = cy;
+        m_hWndHeightCache = m_hWnd;
     }
     return cy;
 }

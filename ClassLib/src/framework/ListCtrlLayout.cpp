@@ -494,7 +494,9 @@ void CListCtrl::UpdateScrollBars()
         si.nMax = std::max(0, GetItemCount() - 1);
         si.nPage = static_cast<UINT>(nPage);
         si.nPos = m_nTopIndex;
-        ShowScrollBar(SB_VERT, bVert);
+        if (m_bKeepScrollBars)
+            si.fMask |= SIF_DISABLENOSCROLL;
+        ShowScrollBar(SB_VERT, bVert || m_bKeepScrollBars);
         SetScrollInfo(SB_VERT, &si, TRUE);
         int nTotal = TotalColumnWidth();
         int nMaxX = std::max(0, nTotal - area.Width());
@@ -503,8 +505,9 @@ void CListCtrl::UpdateScrollBars()
         si.nMax = std::max(0, nTotal - 1);
         si.nPage = static_cast<UINT>(std::max(0, static_cast<int>(area.Width())));
         si.nPos = m_nScrollX;
-        ShowScrollBar(SB_HORZ, bHorz);
+        ShowScrollBar(SB_HORZ, bHorz || m_bKeepScrollBars);
         SetScrollInfo(SB_HORZ, &si, TRUE);
+        si.fMask = SIF_ALL;
     }
     else if (view == LVS_LIST)
     {

@@ -68,6 +68,9 @@ protected:
     int m_nTrackWidth;  // width at the start
     int m_nPressed;     // item pressed for a click, -1
     bool m_bPressedIn;
+    // GetHeight measures the font once per window and font (lists ask for it very often).
+    mutable int m_nHeightCache = 0;
+    mutable HWND m_hWndHeightCache = nullptr;
 
     std::vector<int> VisualOrder() const;
     // The work of the item operations, which send HDM_* to the window when it exists.

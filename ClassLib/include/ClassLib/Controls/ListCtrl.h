@@ -179,6 +179,8 @@ protected:
     int m_nScrollX;     // pixels scrolled horizontally
     int m_nScrollY;     // icon views: pixels scrolled vertically
     int m_nRowHeight;   // 0: not measured yet
+    // Report view: both scroll bars stay shown, greyed when there is nothing to scroll.
+    bool m_bKeepScrollBars = false;
     CSize m_sizeIconSpacing;
     CEdit* m_pEdit;
     int m_nEditItem;
