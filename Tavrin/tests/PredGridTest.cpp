@@ -5,6 +5,7 @@
 #include "GridDefaultCell.h"
 
 #include <ClassLib/Testing.h>
+#include <ClassLib/Testing/DrawLog.h>
 
 #include <gtest/gtest.h>
 
@@ -275,4 +276,72 @@ TEST_F(PredGridTest, ChosenPredecessorCompletesTheRow)
     EXPECT_STREQ("FS(完成--开始)", grid.GetItemText(1, 2));
     EXPECT_STREQ("0", grid.GetItemText(1, 3));
     EXPECT_STREQ("0", grid.GetItemText(1, 4));
+}
+
+namespace
+{
+// Reaches the page set-up a print job would make.
+class CHeadingGrid : public CGridCtrl
+{
+public:
+    using CGridCtrl::m_nPageWidth;
+};
+
+std::vector<std::pair<CString, int>> TextsDrawn(const CRecordingDC& dc)
+{
+    std::vector<std::pair<CString, int>> texts;
+    for (const AfxDrawOp& op : dc.Ops())
+        if (op.kind == AfxDrawKind::Text && !op.text.IsEmpty())
+        {
+            CString str = op.text;
+            str.TrimLeft();
+            texts.push_back({str, op.rect.left});
+        }
+    return texts;
+}
+} // namespace
+
+TEST_F(PredGridTest, EveryColumnPageStartsWithTheFixedHeadings)
+{
+    CVetoParent frame;
+    ASSERT_TRUE(frame.CreateEx(0, AFX_WND_CLASS, "frame", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    CHeadingGrid heads;
+    heads.SetRowCount(2);
+    heads.SetColumnCount(6);
+    heads.SetFixedRowCount(1);
+    heads.SetFixedColumnCount(1);
+    ASSERT_TRUE(heads.Create(CRect(0, 0, 400, 300), &frame, 101, WS_CHILD | WS_VISIBLE));
+    for (int col = 0; col < 6; col++)
+    {
+        CString str;
+        str.Format("Head%d", col);
+        heads.GetCell(0, col)->SetText(str);
+        heads.SetColumnWidth(col, 50);
+    }
+    heads.m_nPageWidth = 1000;
+
+    // A later column page: the fixed heading first, at the left margin, then its columns.
+    CRecordingDC later;
+    heads.SetCurrPrintCol(3);
+    heads.PrintColumnHeadings(&later, nullptr);
+    auto texts = TextsDrawn(later);
+    ASSERT_EQ(4u, texts.size());
+    EXPECT_STREQ("Head0", texts[0].first);
+    EXPECT_LE(texts[0].second, 5);
+    EXPECT_STREQ("Head3", texts[1].first);
+    EXPECT_STREQ("Head5", texts[3].first);
+
+    // The first page: every column from 0, printed once.
+    CRecordingDC first;
+    heads.SetCurrPrintCol(0);
+    heads.PrintColumnHeadings(&first, nullptr);
+    texts = TextsDrawn(first);
+    ASSERT_EQ(6u, texts.size());
+    EXPECT_STREQ("Head1", texts[1].first);
+
+    // A cell whose right edge passes the page is not printed.
+    heads.m_nPageWidth = 120;
+    CRecordingDC narrow;
+    heads.PrintColumnHeadings(&narrow, nullptr);
+    EXPECT_EQ(2u, TextsDrawn(narrow).size());
 }
