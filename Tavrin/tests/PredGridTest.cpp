@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -344,4 +345,63 @@ TEST_F(PredGridTest, EveryColumnPageStartsWithTheFixedHeadings)
     CRecordingDC narrow;
     heads.PrintColumnHeadings(&narrow, nullptr);
     EXPECT_EQ(2u, TextsDrawn(narrow).size());
+}
+
+TEST_F(PredGridTest, InsertedRowsTakeTheHeadingsHeight)
+{
+    Make(3, 3);
+    int nRow = grid.InsertRow("", -1);
+    ASSERT_EQ(3, nRow);
+    EXPECT_EQ(grid.GetDefaultCell(TRUE, FALSE)->GetHeight(), grid.GetRowHeight(3));
+    nRow = grid.InsertRow("第二行", 2);
+    ASSERT_EQ(2, nRow);
+    EXPECT_STREQ("第二行", grid.GetItemText(2, 0));
+    EXPECT_EQ(grid.GetCell(2, 0)->GetTextExtent("第二行").cy, grid.GetRowHeight(2));
+    EXPECT_EQ(5, grid.GetRowCount());
+    // Not among the fixed rows.
+    EXPECT_EQ(-1, grid.InsertRow("x", 0));
+    EXPECT_EQ(5, grid.GetRowCount());
+}
+
+TEST_F(PredGridTest, DoubleClickOnACellEditsItAndTellsTheParent)
+{
+    Make(3, 3);
+    grid.SetEditable(TRUE);
+    for (int col = 0; col < 3; col++)
+        grid.SetColumnWidth(col, 60);
+    for (int row = 0; row < 3; row++)
+        grid.SetRowHeight(row, 20);
+    grid.SetFocusCell(1, 1);
+    parent.codes.clear();
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(90, 30));
+    bool bDblClk = false;
+    for (int code : parent.codes)
+        bDblClk |= code == GRIDN_DBLCLK;
+    EXPECT_TRUE(bDblClk);
+    // A double click on a fixed cell edits nothing.
+    parent.codes.clear();
+    grid.EndEditing();
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 10));
+    for (int code : parent.codes)
+        EXPECT_NE(GRIDN_BEGINLABELEDIT, code);
+}
+
+TEST_F(PredGridTest, DoubleClickOnADividerSizesTheColumnToItsWidestCell)
+{
+    Make(3, 3);
+    for (int col = 0; col < 3; col++)
+        grid.SetColumnWidth(col, 60);
+    for (int row = 0; row < 3; row++)
+        grid.SetRowHeight(row, 20);
+    grid.GetCell(0, 1)->SetText("H");
+    grid.GetCell(2, 1)->SetText("a rather long text in the body");
+    CClientDC dc(&grid);
+    int nWidest = 0;
+    for (int row = 0; row < 3; row++)
+        nWidest = std::max(nWidest, (int)grid.GetCell(row, 1)->GetCellExtent(&dc).cx);
+    // The pointer rests on the divider right of column 1 (x = 120).
+    grid.SetMouseMode(GRIDMOUSE_OVER_COL_BORDER);
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(121, 10));
+    EXPECT_EQ(nWidest, grid.GetColumnWidth(1));
+    EXPECT_EQ(60, grid.GetColumnWidth(2));
 }
