@@ -405,3 +405,29 @@ TEST_F(PredGridTest, DoubleClickOnADividerSizesTheColumnToItsWidestCell)
     EXPECT_EQ(nWidest, grid.GetColumnWidth(1));
     EXPECT_EQ(60, grid.GetColumnWidth(2));
 }
+
+TEST_F(PredGridTest, VirtualDrawingAnnouncesTheCellsFirstAndAsksForVisibleOnesOnly)
+{
+    Make(0, 0);
+    grid.SetVirtualMode(TRUE);
+    grid.SetRowCount(1000);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    const int nLastVisible = grid.GetVisibleNonFixedCellRange().GetMaxRow();
+    ASSERT_LT(nLastVisible, 100);
+    parent.codes.clear();
+    parent.hints.clear();
+    parent.asked.clear();
+    grid.Invalidate();
+    grid.UpdateWindow();
+    AfxPumpMessages();
+    ASSERT_FALSE(parent.codes.empty());
+    EXPECT_EQ(GRIDN_ODCACHEHINT, parent.codes.front());
+    ASSERT_FALSE(parent.hints.empty());
+    EXPECT_EQ(0, parent.hints[0].GetMinRow());
+    EXPECT_EQ(nLastVisible, parent.hints[0].GetMaxRow());
+    ASSERT_FALSE(parent.asked.empty());
+    for (const auto& cell : parent.asked)
+        EXPECT_LE(cell.first, nLastVisible);
+}
