@@ -141,12 +141,21 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     if (GetTextClr() == CLR_DEFAULT)
         TextClr = bFixed ? pGrid->GetFixedTextColor() : pGrid->GetTextColor();
     else
+#ifdef GRIDCTRL_PREDTASK
+        // The predecessor build draws the colours the cell (or its default cell) gives.
+        TextClr = GetTextClr();
+#else
         TextClr = m_crTextClr;
+#endif
     if (GetBackClr() == CLR_DEFAULT)
         TextBkClr = bFixed ? pGrid->GetFixedBkColor() : pGrid->GetTextBkColor();
     else
     {
+#ifdef GRIDCTRL_PREDTASK
+        TextBkClr = GetBackClr();
+#else
         TextBkClr = m_crBkClr;
+#endif
         bEraseBkgnd = TRUE;
     }
 

@@ -469,6 +469,12 @@ public:
     CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
     // The cache hint to the parent.
     void SendCacheHintToParent(const CGridCellRange& range);
+    // Prints one row's cells of the columns nFirstCol up to (not including) nEndCol into
+    // rect, which moves right column by column; bFirstLine draws the line left of the first
+    // cell and is cleared.
+    void PrintRowCells(int nFirstCol, int nEndCol, int nRow, CRect& rect, CDC* pDC, BOOL& bFirstLine);
+    // The print column of the page being printed (tests of the heading band).
+    void SetCurrPrintCol(int nCol) { m_nCurrPrintCol = nCol; }
 protected:
     void CreateDefaultCells();
     void DeleteDefaultCells();

@@ -106,6 +106,14 @@ void CGridCtrl::OnDraw(CDC* pDC)
         return;
 
     EraseBkgnd(pDC);
+#ifdef GRIDCTRL_PREDTASK
+    // A virtual grid's owner hears which cells are about to be drawn (fixed ones included).
+    if (m_bVirtualMode)
+    {
+        CGridCellRange visible = GetVisibleNonFixedCellRange();
+        SendCacheHintToParent(CGridCellRange(0, 0, visible.GetMaxRow(), visible.GetMaxCol()));
+    }
+#endif
 
     int nFixedRowHeight = GetFixedRowHeight();
     int nFixedColWidth = GetFixedColumnWidth();

@@ -330,4 +330,72 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     CWnd::OnLButtonDblClk(nFlags, point);
 }
 
+// ---- Printing of the heading band ---------------------------------------------------------
+
+void CGridCtrl::PrintRowCells(int nFirstCol, int nEndCol, int nRow, CRect& rect, CDC* pDC, BOOL& bFirstLine)
+{
+    for (int col = nFirstCol; col < nEndCol && col < m_nCols; col++)
+    {
+        int nWidth = GetColumnWidth(col);
+        if (nWidth <= 0)
+            continue;
+        rect.left = rect.right + 1;
+        rect.right = rect.left + nWidth - 1;
+        if (rect.right > m_nPageWidth)
+            break;
+        if (CGridCellBase* pCell = GetCell(nRow, col))
+            pCell->PrintCell(pDC, nRow, col, rect);
+        if (m_nGridLines == GRIDLINES_HORZ || m_nGridLines == GRIDLINES_BOTH)
+        {
+            pDC->MoveTo(col == 0 ? rect.left : rect.left - 1, rect.bottom);
+            pDC->LineTo(rect.right, rect.bottom);
+            if (nRow == 0)
+            {
+                pDC->MoveTo(col == 0 ? rect.left : rect.left - 1, rect.top);
+                pDC->LineTo(rect.right, rect.top);
+            }
+        }
+        if (m_nGridLines == GRIDLINES_VERT || m_nGridLines == GRIDLINES_BOTH)
+        {
+            int nTop = nRow == 0 ? rect.top : rect.top - 1;
+            pDC->MoveTo(rect.right, nTop);
+            pDC->LineTo(rect.right, rect.bottom);
+            if (bFirstLine)
+            {
+                pDC->MoveTo(rect.left - 1, nTop);
+                pDC->LineTo(rect.left - 1, rect.bottom);
+                bFirstLine = FALSE;
+            }
+        }
+    }
+}
+
+void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
+{
+    CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
+    CPen blackPen(PS_SOLID, 0, RGB(0, 0, 0));
+    CPen* pOldPen = pDC->SelectObject(&blackPen);
+
+    CRect rect;
+    rect.bottom = -1;
+    BOOL bFirstLine = TRUE;
+    for (int row = 0; row < m_nFixedRows; row++)
+    {
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        rect.right = -1;
+        if (m_nCurrPrintCol >= m_nFixedCols)
+        {
+            BOOL bSaved = bFirstLine;
+            PrintRowCells(0, m_nFixedCols, row, rect, pDC, bFirstLine);
+            bFirstLine = bSaved;
+        }
+        PrintRowCells(m_nCurrPrintCol, m_nCols, row, rect, pDC, bFirstLine);
+    }
+
+    pDC->SelectObject(pOldPen);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+}
+
 #endif

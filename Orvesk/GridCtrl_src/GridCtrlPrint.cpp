@@ -255,6 +255,17 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     // Column headings; the first column page includes the fixed columns.
     int nFixedWidth = GetFixedColumnWidth();
     int nBodyCol = m_nCurrPrintCol;
+#ifdef GRIDCTRL_PREDTASK
+    // Every column page starts its heading band with the fixed columns' headings.
+    pDC->OffsetWindowOrg(0, GetFixedRowHeight());
+    m_nPageWidth += nFixedWidth;
+    if (nPageAcross == 1)
+        m_nCurrPrintCol = 0;
+    PrintColumnHeadings(pDC, pInfo);
+    m_nPageWidth -= nFixedWidth;
+    m_nCurrPrintCol = nBodyCol;
+    pDC->OffsetWindowOrg(0, -GetFixedRowHeight());
+#else
     if (nPageAcross == 1)
     {
         m_nPageWidth += nFixedWidth;
@@ -269,6 +280,7 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         PrintColumnHeadings(pDC, pInfo);
         pDC->OffsetWindowOrg(nFixedWidth, 0);
     }
+#endif
 
     // Body: the rows and columns that fit.
     int nBound = GetPrintRowBound();
@@ -327,6 +339,7 @@ void CGridCtrl::PrintRowCells(CDC* pDC, int row, CRect rect, int nLeft, BOOL bTo
     }
 }
 
+#ifndef GRIDCTRL_PREDTASK
 void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
 {
     CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
@@ -349,6 +362,8 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
     pDC->SelectObject(pOldPen);
     pDC->SelectObject(pOldFont);
 }
+
+#endif
 
 void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo* /*pInfo*/)
 {

@@ -1,5 +1,6 @@
 // Grid window: inserting and deleting rows and columns, and sorting rows.
 #include "GridCtrl.h"
+#include "GridDefaultCell.h"
 
 #include <cstdlib>
 
@@ -8,6 +9,12 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
     // A row index at or beyond the count adds nothing; appending takes a negative index.
     if (nRow >= GetRowCount())
         return -1;
+#ifdef GRIDCTRL_PREDTASK
+    // Not among the fixed rows.
+    ASSERT(nRow < 0 || nRow >= m_nFixedRows);
+    if (nRow >= 0 && nRow < m_nFixedRows)
+        return -1;
+#endif
 
     ResetSelectedRange();
 
@@ -37,7 +44,15 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
     if (pHead)
         pHead->SetText(strHeading);
 
+#ifdef GRIDCTRL_PREDTASK
+    // The heading's height, or for none the fixed rows' default height.
+    int nHeight = GetDefaultCell(TRUE, FALSE)->GetHeight();
+    if (strHeading && *strHeading && pHead)
+        nHeight = pHead->GetTextExtent(strHeading).cy;
+    m_arRowHeights.SetAt(nRow, nHeight);
+#else
     m_arRowHeights.SetAt(nRow, 20);
+#endif
 
     if (!m_bTaskGrid)
         ResetScrollBars();

@@ -5,9 +5,11 @@
 #include "GridDefaultCell.h"
 
 #include <ClassLib/Testing.h>
+#include <ClassLib/Testing/DrawLog.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -275,4 +277,157 @@ TEST_F(PredGridTest, ChosenPredecessorCompletesTheRow)
     EXPECT_STREQ("FS(完成--开始)", grid.GetItemText(1, 2));
     EXPECT_STREQ("0", grid.GetItemText(1, 3));
     EXPECT_STREQ("0", grid.GetItemText(1, 4));
+}
+
+namespace
+{
+// Reaches the page set-up a print job would make.
+class CHeadingGrid : public CGridCtrl
+{
+public:
+    using CGridCtrl::m_nPageWidth;
+};
+
+std::vector<std::pair<CString, int>> TextsDrawn(const CRecordingDC& dc)
+{
+    std::vector<std::pair<CString, int>> texts;
+    for (const AfxDrawOp& op : dc.Ops())
+        if (op.kind == AfxDrawKind::Text && !op.text.IsEmpty())
+        {
+            CString str = op.text;
+            str.TrimLeft();
+            texts.push_back({str, op.rect.left});
+        }
+    return texts;
+}
+} // namespace
+
+TEST_F(PredGridTest, EveryColumnPageStartsWithTheFixedHeadings)
+{
+    CVetoParent frame;
+    ASSERT_TRUE(frame.CreateEx(0, AFX_WND_CLASS, "frame", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    CHeadingGrid heads;
+    heads.SetRowCount(2);
+    heads.SetColumnCount(6);
+    heads.SetFixedRowCount(1);
+    heads.SetFixedColumnCount(1);
+    ASSERT_TRUE(heads.Create(CRect(0, 0, 400, 300), &frame, 101, WS_CHILD | WS_VISIBLE));
+    for (int col = 0; col < 6; col++)
+    {
+        CString str;
+        str.Format("Head%d", col);
+        heads.GetCell(0, col)->SetText(str);
+        heads.SetColumnWidth(col, 50);
+    }
+    heads.m_nPageWidth = 1000;
+
+    // A later column page: the fixed heading first, at the left margin, then its columns.
+    CRecordingDC later;
+    heads.SetCurrPrintCol(3);
+    heads.PrintColumnHeadings(&later, nullptr);
+    auto texts = TextsDrawn(later);
+    ASSERT_EQ(4u, texts.size());
+    EXPECT_STREQ("Head0", texts[0].first);
+    EXPECT_LE(texts[0].second, 5);
+    EXPECT_STREQ("Head3", texts[1].first);
+    EXPECT_STREQ("Head5", texts[3].first);
+
+    // The first page: every column from 0, printed once.
+    CRecordingDC first;
+    heads.SetCurrPrintCol(0);
+    heads.PrintColumnHeadings(&first, nullptr);
+    texts = TextsDrawn(first);
+    ASSERT_EQ(6u, texts.size());
+    EXPECT_STREQ("Head1", texts[1].first);
+
+    // A cell whose right edge passes the page is not printed.
+    heads.m_nPageWidth = 120;
+    CRecordingDC narrow;
+    heads.PrintColumnHeadings(&narrow, nullptr);
+    EXPECT_EQ(2u, TextsDrawn(narrow).size());
+}
+
+TEST_F(PredGridTest, InsertedRowsTakeTheHeadingsHeight)
+{
+    Make(3, 3);
+    int nRow = grid.InsertRow("", -1);
+    ASSERT_EQ(3, nRow);
+    EXPECT_EQ(grid.GetDefaultCell(TRUE, FALSE)->GetHeight(), grid.GetRowHeight(3));
+    nRow = grid.InsertRow("第二行", 2);
+    ASSERT_EQ(2, nRow);
+    EXPECT_STREQ("第二行", grid.GetItemText(2, 0));
+    EXPECT_EQ(grid.GetCell(2, 0)->GetTextExtent("第二行").cy, grid.GetRowHeight(2));
+    EXPECT_EQ(5, grid.GetRowCount());
+    // Not among the fixed rows.
+    EXPECT_EQ(-1, grid.InsertRow("x", 0));
+    EXPECT_EQ(5, grid.GetRowCount());
+}
+
+TEST_F(PredGridTest, DoubleClickOnACellEditsItAndTellsTheParent)
+{
+    Make(3, 3);
+    grid.SetEditable(TRUE);
+    for (int col = 0; col < 3; col++)
+        grid.SetColumnWidth(col, 60);
+    for (int row = 0; row < 3; row++)
+        grid.SetRowHeight(row, 20);
+    grid.SetFocusCell(1, 1);
+    parent.codes.clear();
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(90, 30));
+    bool bDblClk = false;
+    for (int code : parent.codes)
+        bDblClk |= code == GRIDN_DBLCLK;
+    EXPECT_TRUE(bDblClk);
+    // A double click on a fixed cell edits nothing.
+    parent.codes.clear();
+    grid.EndEditing();
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 10));
+    for (int code : parent.codes)
+        EXPECT_NE(GRIDN_BEGINLABELEDIT, code);
+}
+
+TEST_F(PredGridTest, DoubleClickOnADividerSizesTheColumnToItsWidestCell)
+{
+    Make(3, 3);
+    for (int col = 0; col < 3; col++)
+        grid.SetColumnWidth(col, 60);
+    for (int row = 0; row < 3; row++)
+        grid.SetRowHeight(row, 20);
+    grid.GetCell(0, 1)->SetText("H");
+    grid.GetCell(2, 1)->SetText("a rather long text in the body");
+    CClientDC dc(&grid);
+    int nWidest = 0;
+    for (int row = 0; row < 3; row++)
+        nWidest = std::max(nWidest, (int)grid.GetCell(row, 1)->GetCellExtent(&dc).cx);
+    // The pointer rests on the divider right of column 1 (x = 120).
+    grid.SetMouseMode(GRIDMOUSE_OVER_COL_BORDER);
+    grid.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(121, 10));
+    EXPECT_EQ(nWidest, grid.GetColumnWidth(1));
+    EXPECT_EQ(60, grid.GetColumnWidth(2));
+}
+
+TEST_F(PredGridTest, VirtualDrawingAnnouncesTheCellsFirstAndAsksForVisibleOnesOnly)
+{
+    Make(0, 0);
+    grid.SetVirtualMode(TRUE);
+    grid.SetRowCount(1000);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    const int nLastVisible = grid.GetVisibleNonFixedCellRange().GetMaxRow();
+    ASSERT_LT(nLastVisible, 100);
+    parent.codes.clear();
+    parent.hints.clear();
+    parent.asked.clear();
+    grid.Invalidate();
+    grid.UpdateWindow();
+    AfxPumpMessages();
+    ASSERT_FALSE(parent.codes.empty());
+    EXPECT_EQ(GRIDN_ODCACHEHINT, parent.codes.front());
+    ASSERT_FALSE(parent.hints.empty());
+    EXPECT_EQ(0, parent.hints[0].GetMinRow());
+    EXPECT_EQ(nLastVisible, parent.hints[0].GetMaxRow());
+    ASSERT_FALSE(parent.asked.empty());
+    for (const auto& cell : parent.asked)
+        EXPECT_LE(cell.first, nLastVisible);
 }
