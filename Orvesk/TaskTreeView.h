@@ -80,6 +80,16 @@ public:
     void UpdateGanttViews(CTaskItem* pTask) override;
     void RelinkRowsAbove(int nRow) override;
     void BuildSuccessorLists() override { BuildSuccessorLists(FALSE); }
+    // ---- link checks (TaskTreeViewLinks.cpp) --------------------------------------------------
+    // TRUE when the task of nPredRow may become a predecessor of the task of nSuccRow;
+    // otherwise the cycle or parent/child text (two line breaks inside) goes into
+    // strMessage. Every link of every task row takes part.
+    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage) override;
+    // The names and task ids of the other named task rows that CheckTaskLink accepts as
+    // predecessors of the task of nRow, in row order.
+    void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds) override;
+    // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
+    std::vector<CTaskItem*> TaskRows() const;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
 

@@ -382,6 +382,10 @@ public:
     void TrimEmptyRows();
     int CountHiddenRows(int nRow) const;
     void InvertHalftoneRect(const CRect& rect);
+    // The link checks of the task view that holds the grid (a plain grid allows every link
+    // and has no candidates).
+    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage);
+    void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds);
 
     // ---- Mouse, clipboard text and drag and drop ----------------------------------------
     // A click on a fixed-row cell sorts by that column.

@@ -190,6 +190,21 @@ void CGridCtrl::InvertHalftoneRect(const CRect& rect)
     ReleaseDC(pDC);
 }
 
+BOOL CGridCtrl::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
+{
+    strMessage.Empty();
+    CGridTaskViewHooks* pView = GetTaskView();
+    return pView ? pView->CheckTaskLink(nSuccRow, nPredRow, strMessage) : TRUE;
+}
+
+void CGridCtrl::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
+{
+    arrNames.RemoveAll();
+    arrIds.RemoveAll();
+    if (CGridTaskViewHooks* pView = GetTaskView())
+        pView->GetLinkableTasks(nRow, arrNames, arrIds);
+}
+
 LRESULT CGridCtrl::OnGridRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 {
     const GridCellRequest* pRequest = (const GridCellRequest*)wParam;

@@ -29,6 +29,19 @@ public:
     virtual int GetTaskCount() = 0;
     // Task id of the task in a grid row.
     virtual int GetTaskId(int nRow) = 0;
+    // The link checks: TRUE when the task of nPredRow may become a predecessor of the task
+    // of nSuccRow; otherwise the refusal's text goes into strMessage.
+    virtual BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
+    {
+        (void)nSuccRow; (void)nPredRow; strMessage.Empty();
+        return TRUE;
+    }
+    // Names and task ids of the named task rows the checks accept as predecessors of the
+    // task of nRow, in row order.
+    virtual void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
+    {
+        (void)nRow; arrNames.RemoveAll(); arrIds.RemoveAll();
+    }
 };
 
 // Implemented by the task tip window. The grid creates one (through the factory below) when
