@@ -4,6 +4,8 @@
 
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskLinkCheck.h"
+#include "TaskTreeView.h"
 
 #include <vector>
 
@@ -30,6 +32,9 @@ void CollectRows(const CTaskItemList& list, std::vector<CTaskItem*>& rows)
 BOOL CGanttBarView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
 {
     strMessage.Empty();
+    if (CTaskTreeView* pTree = GetTaskTreeView())
+        return pTree->CheckTaskLink(nSuccRow, nPredRow, strMessage);
+    // Without a task tree: the same checks on the document's rows.
     CProjectDoc* pDoc = GetDocument();
     if (pDoc == NULL)
         return FALSE;
@@ -38,5 +43,10 @@ BOOL CGanttBarView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
     if (nSuccRow <= 0 || nPredRow <= 0 || nSuccRow == nPredRow || static_cast<size_t>(nSuccRow) >= rows.size() ||
         static_cast<size_t>(nPredRow) >= rows.size() || rows[nSuccRow] == NULL || rows[nPredRow] == NULL)
         return FALSE;
-    return TRUE; // TEMP until the link checks are merged
+    CTaskLinkCheck check(rows, nSuccRow);
+    const int nVerdict = check.Check(nPredRow);
+    if (nVerdict == CTaskLinkCheck::linkOK)
+        return TRUE;
+    strMessage = CTaskLinkCheck::LinkMessage(nVerdict);
+    return FALSE;
 }
