@@ -269,3 +269,5 @@ void CGunterBar::PrintLegend(CDC* pDC, const CRect& rcDraw, int A, BOOL /*bLastP
     pDC->Polygon(summary, 6);
     pDC->SelectObject(pOldBrush);
 }
+
+void CGunterBar::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/) {}
