@@ -128,9 +128,8 @@ void CGanttBarView::OnZoomIn() { ZoomIn(); }
 
 BOOL CGanttBarView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    return CView::OnPreparePrinting(pInfo);
+    // One print dialog: the base class would run it a second time.
+    return DoPreparePrinting(pInfo);
 }
 
 void CGanttBarView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
