@@ -77,6 +77,9 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
 {
     m_arrCollapsedRows.Copy(arrRows);
     m_wndChart.SetTopRow(nTopRow);
+    // While a chart edit is being written back, the edit lays the chart out once at its end.
+    if (m_nLayoutDeferred > 0)
+        return;
     BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);

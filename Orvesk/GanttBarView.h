@@ -102,4 +102,5 @@ private:
     std::unordered_set<UINT> m_setCritical;
     std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
     COleDateTime m_dtOrigin;
+    int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
 };
