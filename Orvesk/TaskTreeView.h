@@ -110,6 +110,11 @@ public:
     static int DurationDays(int nDuration);
     // The leading decimal number of a text ("2.5个工作日" -> 2.5); 0 when there is none.
     static double ParseLeadingNumber(LPCTSTR lpszText);
+    // Days of a duration text: its leading number, divided by 24 when the unit after it is
+    // "小时" (hours).
+    static double ParseDurationDays(LPCTSTR lpszText);
+    // The longest duration a task record holds (seconds in an int).
+    static constexpr double kMaxDurationDays = 24855.0;
     // A whole decimal integer (optionally signed, blanks around); 0 for anything else.
     static int ParseInteger(LPCTSTR lpszText);
 
