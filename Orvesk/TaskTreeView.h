@@ -26,12 +26,15 @@ class CProjectDoc;
 class CTaskItem;
 class CTaskLink;
 class CGanttBarViewHooks;
+class CGanttBarView;
 
 // Resources of the view.
 #define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
 #define IDC_TASK_GRID 20022     // the grid's control id
 #define ID_TASK_OUTDENT 22014   // "任务左移"
 #define ID_TASK_INDENT 22015    // "任务右移"
+#define ID_TASK_ZOOMOUT 22003   // "缩小甘特图": the chart's zoom out
+#define ID_TASK_ZOOMIN 22004    // "放大甘特图": the chart's zoom in
 
 class AFX_EXT_CLASS CTaskTreeView : public CView, public CGridTaskViewHooks, public CTaskTreeViewHooks
 {
@@ -107,6 +110,11 @@ public:
     static int DurationDays(int nDuration);
     // The leading decimal number of a text ("2.5个工作日" -> 2.5); 0 when there is none.
     static double ParseLeadingNumber(LPCTSTR lpszText);
+    // Days of a duration text: its leading number, divided by 24 when the unit after it is
+    // "小时" (hours).
+    static double ParseDurationDays(LPCTSTR lpszText);
+    // The longest duration a task record holds (seconds in an int).
+    static constexpr double kMaxDurationDays = 24855.0;
     // A whole decimal integer (optionally signed, blanks around); 0 for anything else.
     static int ParseInteger(LPCTSTR lpszText);
 
@@ -130,6 +138,16 @@ public:
     void UpdateProjectSpan() override { MarkCriticalTasks(); }
 
     void OnDraw(CDC* pDC) override;
+    // Printing and preview of the project window print the chart: each hook runs the same
+    // one of the first Gantt bar view of the document (TaskTreeViewPrint.cpp).
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
+    // The first Gantt bar view of the document, or NULL.
+    CGanttBarView* FirstGanttBar();
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
@@ -146,6 +164,8 @@ public:
     afx_msg LRESULT OnExpandChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnIndent();
     afx_msg void OnOutdent();
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomIn();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
