@@ -13,6 +13,7 @@
 #include "ProjectDialogHooks.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "GridCellBase.h"
 #include "TaskTreeView.h"
 
 #include <ClassLib/Menus/CMenu.h>
@@ -36,6 +37,16 @@ GanttStyleRunner& StyleRunner()
 BOOL IsBarShape(const CTaskBase* pShape)
 {
     return pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)) || pShape->IsKindOf(RUNTIME_CLASS(CTaskPolygon));
+}
+
+// The grid's own rule for the task's dates: its date cells must be open to edits (a summary
+// task's dates follow its children and are locked).
+BOOL AreDatesEditable(CTaskTreeView* pTree, const CTaskItem* pTask)
+{
+    if (pTree == NULL)
+        return TRUE;
+    CGridCellBase* pCell = pTree->GetGrid().GetCell(pTask->m_nRowInGrid, 4);
+    return pCell == NULL || pCell->IsEditable();
 }
 
 COleDateTime TripleToDate(int y, int m, int d)
@@ -133,8 +144,7 @@ void CGunterBar::SetDragCursor(UINT nCursorId)
         ::SetCursor(hCursor);
 }
 
-// The dotted feedback is drawn in inverting mode over the painted chart: the painting draws
-// it last (see PaintChart), so a repaint shows the current feedback and never a stale one.
+// The dotted feedback, drawn in inverting mode: drawn twice at the same place it is gone.
 void CGunterBar::DrawDragTracker(const CRect& rc)
 {
     if (rc.IsRectNull())
@@ -407,7 +417,8 @@ void CGunterBar::OnLButtonUp(UINT nFlags, CPoint point)
         if (pTask != NULL) {
             switch (m_nDragMode) {
             case TASKHIT_MILESTONE:
-                ApplyMove(pTask);
+                if (AreDatesEditable(GetTaskTreeView(), pTask))
+                    ApplyMove(pTask);
                 break;
             case 2:
                 ApplyLink(pTask, point);
@@ -416,7 +427,8 @@ void CGunterBar::OnLButtonUp(UINT nFlags, CPoint point)
                 ApplyProgress(pTask);
                 break;
             case TASKHIT_RIGHT:
-                ApplyResize(pTask);
+                if (AreDatesEditable(GetTaskTreeView(), pTask))
+                    ApplyResize(pTask);
                 break;
             default:
                 break;

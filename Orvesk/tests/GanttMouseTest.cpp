@@ -203,8 +203,16 @@ TEST_F(GanttMouseTest, ADragDownOntoAnotherBarLinksTheTwoFinishToStart)
     CTaskItem* pCases = Row(6);
     ASSERT_EQ(1, pCases->m_listLinks.GetCount());
     Shot("gantt-link-before.png");
-    Drag({CPoint(DayX(3) + 10, BarY(3)), CPoint(DayX(3) + 11, BarY(3) + 8), CPoint(DayX(9) + 20, BarY(5)),
-          CPoint(DayX(9) + 20, BarY(6))});
+    AfxTestMouseDown(&Chart(), CPoint(DayX(3) + 10, BarY(3)));
+    AfxTestMouseMove(&Chart(), CPoint(DayX(3) + 11, BarY(3) + 8));
+    AfxTestMouseMove(&Chart(), CPoint(DayX(9) + 20, BarY(5)));
+    AfxTestMouseMove(&Chart(), CPoint(DayX(9) + 20, BarY(6)));
+    EXPECT_EQ(2, Chart().m_nDragMode);
+    EXPECT_FALSE(Chart().m_rcLinkTarget.IsRectEmpty());
+    // The rubber band and the dotted target as the screen shows them before the release.
+    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("gantt-link-during.png")));
+    AfxTestMouseUp(&Chart(), CPoint(DayX(9) + 20, BarY(6)));
+    AfxPumpMessages();
     Shot("gantt-link-after.png");
     ASSERT_EQ(2, pCases->m_listLinks.GetCount());
     const CTaskLink* pLink = pCases->m_listLinks.GetTail();
@@ -397,4 +405,37 @@ TEST_F(GanttMouseTest, RightClickShowsTheGanttBarMenuAndFormatSetsTheLabelStyle)
     EXPECT_EQ(CString("格式(&F)"), rec.items[0]);
     EXPECT_EQ(CString("属性(&P)          ALT+P"), rec.items[1]);
     EXPECT_EQ(0, Chart().GetLabelStyle());
+}
+
+TEST_F(GanttMouseTest, ASummaryBarKeepsTheDatesItsChildrenGiveIt)
+{
+    // The grid locks a summary task's dates; a drag of its bar is refused the same way.
+    CTaskItem* pPrep = Row(1);
+    const COleDateTime dtStart = pPrep->m_dtStart;
+    Drag({CPoint(DayX(1), BarY(1) - 2), CPoint(DayX(1) + 10, BarY(1) - 2), CPoint(DayX(1) + 40, BarY(1) - 2)});
+    EXPECT_EQ(dtStart, pPrep->m_dtStart);
+    EXPECT_EQ(0, pPrep->m_nFlag);
+    EXPECT_FALSE(m_pDoc->IsModified());
+}
+
+TEST_F(GanttMouseTest, ADragHeldAtTheRightEdgeScrollsOneDayPerEvent)
+{
+    CGunterBar& chart = Chart();
+    CRect rc;
+    chart.GetClientRect(&rc);
+    const int nDays = chart.GetHScrollDays();
+    AfxTestMouseDown(&chart, CPoint(DayX(0) + 10, BarY(2)));
+    AfxTestMouseMove(&chart, CPoint(DayX(0) + 20, BarY(2)));
+    AfxTestMouseMove(&chart, CPoint(rc.right - 1, BarY(2)));
+    EXPECT_EQ(nDays + 1, chart.GetHScrollDays());
+    AfxTestMouseMove(&chart, CPoint(rc.right - 1, BarY(2) + 1));
+    EXPECT_EQ(nDays + 2, chart.GetHScrollDays());
+    EXPECT_EQ(2, chart.m_ptDragScrolled.x);
+    Shot("gantt-drag-feedback.png");
+    EXPECT_GE(chart.GetScrollPos(SB_HORZ), 0);
+    EXPECT_LE(chart.GetScrollPos(SB_HORZ), 100);
+    AfxTestMouseUp(&chart, CPoint(rc.right - 1, BarY(2) + 1));
+    AfxPumpMessages();
+    EXPECT_EQ(0, chart.m_nDragMode);
+    EXPECT_EQ(CPoint(0, 0), chart.m_ptDragScrolled);
 }
