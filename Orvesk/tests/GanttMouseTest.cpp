@@ -439,3 +439,45 @@ TEST_F(GanttMouseTest, ADragHeldAtTheRightEdgeScrollsOneDayPerEvent)
     EXPECT_EQ(0, chart.m_nDragMode);
     EXPECT_EQ(CPoint(0, 0), chart.m_ptDragScrolled);
 }
+
+TEST_F(GanttMouseTest, ProgressPastABarEndingBeforeAWeekendStaysAtAHundred)
+{
+    GivePermission(1);
+    // 测试 runs Wednesday 13 to Friday 15 March: dragged past its end the count takes in the
+    // weekend after it (5 days for a bar of 3), which is clamped.
+    CTaskItem* pCases = Row(6);
+    Drag({CPoint(DayX(9), BarY(6)), CPoint(DayX(9) + 20, BarY(6)), CPoint(DayX(9) + 150, BarY(6))});
+    EXPECT_EQ(100, pCases->m_nProgress);
+}
+
+TEST_F(GanttMouseTest, ShrinkingOverAWeekendNeverGivesMoreThanAHundred)
+{
+    CTaskItem* pCode = Row(5);
+    pCode->m_nProgress = 50;
+    BarView()->BuildChart();
+    // 编码 Wednesday 13 to Friday 22: the right end dragged to 90 pixels (5 days) ends on
+    // Sunday 17 and steps back over the weekend to Friday 15 (3 days): 50 x 10 / 3 is
+    // clamped to 100.
+    const int nRight = DayX(9) + 10 * 18;
+    Drag({CPoint(nRight, BarY(5)), CPoint(nRight - 20, BarY(5)), CPoint(DayX(9) + 90, BarY(5))});
+    EXPECT_EQ(Day(2024, 3, 15), pCode->m_dtFinish);
+    EXPECT_EQ(3 * 86400, pCode->m_nDuration);
+    EXPECT_EQ(100, pCode->m_nProgress);
+}
+
+TEST_F(GanttMouseTest, ResizingABarThatStartsOnARestDayDoesNotDivideByZero)
+{
+    CTaskItem* pCode = Row(5);
+    // A start on Saturday 16 March (as a damaged record may have it).
+    pCode->m_dtStart = Day(2024, 3, 16);
+    pCode->m_dtFinish = Day(2024, 3, 22);
+    pCode->m_nProgress = 50;
+    BarView()->BuildChart();
+    const int nLeft = DayX(12);
+    const int nRight = nLeft + 7 * 18;
+    Drag({CPoint(nRight, BarY(5)), CPoint(nRight - 20, BarY(5)), CPoint(nLeft + 36, BarY(5))});
+    EXPECT_GE(pCode->m_nProgress, 0);
+    EXPECT_LE(pCode->m_nProgress, 100);
+    EXPECT_GE(pCode->m_nDuration, 0);
+    EXPECT_FALSE(pCode->m_dtFinish < pCode->m_dtStart);
+}
