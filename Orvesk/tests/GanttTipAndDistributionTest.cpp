@@ -207,3 +207,27 @@ TEST(TaskDistribution, ThreeSampleBarsInTheirColoursOverTheScale)
     delete doc;
     AfxTestSetCurrentTime(nullptr);
 }
+
+#include "GridCtrl.h"
+#include "Gantt_src/GanttTaskTip.h"
+
+TEST_F(TitleTipTest, ATaskGridGetsTheDelayedTipAsItsTaskTip)
+{
+    CGridCtrl grid;
+    ASSERT_TRUE(grid.Create(CRect(0, 0, 300, 200), m_frame, 2));
+    CGanttTaskTip* pTip = GanttGetTaskTip(&grid);
+    ASSERT_NE(nullptr, pTip);
+    EXPECT_TRUE(pTip->GetTip().GetSafeHwnd() != NULL);
+    EXPECT_EQ(&grid, pTip->GetTip().m_pParentWnd);
+    AfxTestFocus(&grid);
+    CPoint pt(40, 50);
+    CPoint ptScreen = pt;
+    grid.ClientToScreen(&ptScreen);
+    AfxTestSetCursorPos(ptScreen);
+    pTip->Show(pt, "2:此任务正在进行之中!");
+    pTip->GetTip().SendMessage(WM_TIMER, 1, 0);
+    EXPECT_TRUE(pTip->GetTip().IsWindowVisible());
+    pTip->Hide();
+    EXPECT_FALSE(pTip->GetTip().IsWindowVisible());
+    grid.DestroyWindow();
+}
