@@ -13,6 +13,7 @@
 #include "Gantt_src/GanttStyleRunner.h"
 #include "Gantt_src/TaskShapes.h"
 #include "PermInfo.h"
+#include "ProjectDialogHooks.h"
 #include "ProjectFrame.h"
 #include "TaskTreeView.h"
 
@@ -480,4 +481,29 @@ TEST_F(GanttMouseTest, ResizingABarThatStartsOnARestDayDoesNotDivideByZero)
     EXPECT_LE(pCode->m_nProgress, 100);
     EXPECT_GE(pCode->m_nDuration, 0);
     EXPECT_FALSE(pCode->m_dtFinish < pCode->m_dtStart);
+}
+
+TEST_F(GanttMouseTest, DoubleClickOpensThePropertySheetAndAZeroDurationMakesAMilestone)
+{
+    int nRuns = 0;
+    CTaskItem* pSeen = nullptr;
+    ProjectTaskPropertyRunner old = ProjectSetTaskPropertyRunner([&](CProjectDoc&, CTaskItem& task) {
+        ++nRuns;
+        pSeen = &task;
+        task.m_nDuration = 0;
+        return (INT_PTR)IDOK;
+    });
+    // Empty chart space: no sheet.
+    AfxTestDoubleClick(&Chart(), CPoint(DayX(30), BarY(9)));
+    AfxPumpMessages();
+    EXPECT_EQ(0, nRuns);
+    AfxTestDoubleClick(&Chart(), CPoint(DayX(0) + 20, BarY(2)));
+    AfxPumpMessages();
+    ProjectSetTaskPropertyRunner(old);
+    ASSERT_EQ(1, nRuns);
+    CTaskItem* pReq = Row(2);
+    EXPECT_EQ(pReq, pSeen);
+    EXPECT_EQ(1, pReq->m_nMilestone);
+    EXPECT_EQ(2, pReq->m_nFlag);
+    EXPECT_TRUE(m_pDoc->IsModified());
 }
