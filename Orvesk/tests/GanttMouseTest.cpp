@@ -8,6 +8,8 @@
 #include <ClassLib/Testing/MessageBoxes.h>
 #include <ClassLib/Testing/UiScripts.h>
 
+#include <Tavrin/CalendarItem.h>
+
 #include "GanttBarView.h"
 #include "GanttView.h"
 #include "Gantt_src/GanttStyleRunner.h"
@@ -506,4 +508,24 @@ TEST_F(GanttMouseTest, DoubleClickOpensThePropertySheetAndAZeroDurationMakesAMil
     EXPECT_EQ(1, pReq->m_nMilestone);
     EXPECT_EQ(2, pReq->m_nFlag);
     EXPECT_TRUE(m_pDoc->IsModified());
+}
+
+TEST_F(GanttMouseTest, DragsEndOnACalendarWithoutAWorkingDay)
+{
+    GivePermission(1);
+    // Every day of the century a rest day: the working-day walks must still end.
+    CCalendarItem* pRest = new CCalendarItem;
+    pRest->m_bWorking = 0;
+    pRest->m_dtFrom = Day(2000, 1, 1);
+    pRest->m_dtTo = Day(2099, 12, 31);
+    m_pDoc->m_listCalendarItems.AddTail(pRest);
+    CTaskItem* pReq = Row(2);
+    Drag({CPoint(DayX(0), BarY(2)), CPoint(DayX(0) + 20, BarY(2)), CPoint(DayX(0) + 36, BarY(2))});
+    EXPECT_GE(pReq->m_nProgress, 0);
+    EXPECT_LE(pReq->m_nProgress, 100);
+    CTaskItem* pCode = Row(5);
+    const int nRight = DayX(9) + 10 * 18;
+    Drag({CPoint(nRight, BarY(5)), CPoint(nRight - 20, BarY(5)), CPoint(DayX(9) + 40, BarY(5))});
+    EXPECT_GE(pCode->m_nDuration, 0);
+    EXPECT_LE(pCode->m_nProgress, 100);
 }
