@@ -17,6 +17,7 @@
 #include "TaskTreeView.h"
 
 #include <ClassLib/Menus/CMenu.h>
+#include <ClassLib/Wnd/Cursor.h>
 #include <ClassLib/Wnd/RectTracker.h>
 
 #include <cmath>
@@ -136,10 +137,10 @@ CTaskBase* CGunterBar::ShapeAt(CPoint ptLogical, CTaskBase* pExcept, BOOL /*bBar
 
 void CGunterBar::SetDragCursor(UINT nCursorId)
 {
-    HCURSOR hCursor = nCursorId == 0 ? ::LoadCursor(NULL, IDC_ARROW)
+    // 0: the arrow; 1: the four-way size cursor; else a cursor resource of the library.
+    HCURSOR hCursor = nCursorId == 0   ? ::LoadCursor(NULL, IDC_ARROW)
                       : nCursorId == 1 ? ::LoadCursor(NULL, IDC_SIZEALL)
-                                       : AfxGetApp() != NULL ? AfxGetApp()->LoadCursor(nCursorId)
-                                                             : ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(nCursorId));
+                                       : AfxLoadCursor(nCursorId);
     if (hCursor != NULL)
         ::SetCursor(hCursor);
 }
@@ -147,13 +148,16 @@ void CGunterBar::SetDragCursor(UINT nCursorId)
 // The dotted feedback, drawn in inverting mode: drawn twice at the same place it is gone.
 void CGunterBar::DrawDragTracker(const CRect& rc)
 {
-    if (rc.IsRectNull())
+    // A right edge dragged left of the bar's start still shows a frame.
+    CRect rcFrame = rc;
+    rcFrame.NormalizeRect();
+    if (rcFrame.Width() == 0 || rcFrame.Height() == 0)
         return;
     CClientDC dc(this);
     const int nOldRop = dc.SetROP2(R2_NOT);
-    CRectTracker tracker(rc, CRectTracker::dottedLine);
+    CRectTracker tracker(rcFrame, CRectTracker::dottedLine);
     tracker.Draw(&dc);
-    CRect rcOuter = rc;
+    CRect rcOuter = rcFrame;
     rcOuter.InflateRect(1, 1);
     CRectTracker outer(rcOuter, CRectTracker::dottedLine);
     outer.Draw(&dc);

@@ -7,6 +7,7 @@
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 #include <ClassLib/Testing/UiScripts.h>
+#include <ClassLib/Wnd/Cursor.h>
 
 #include <Tavrin/CalendarItem.h>
 
@@ -528,4 +529,17 @@ TEST_F(GanttMouseTest, DragsEndOnACalendarWithoutAWorkingDay)
     Drag({CPoint(nRight, BarY(5)), CPoint(nRight - 20, BarY(5)), CPoint(DayX(9) + 40, BarY(5))});
     EXPECT_GE(pCode->m_nDuration, 0);
     EXPECT_LE(pCode->m_nProgress, 100);
+}
+
+TEST_F(GanttMouseTest, TheDragsShowTheirCursors)
+{
+    for (UINT nId : {20001u, 20005u, 21018u, 21019u})
+        EXPECT_NE(nullptr, AfxLoadCursor(nId)) << nId;
+    AfxTestMouseDown(&Chart(), CPoint(DayX(0) + 10, BarY(2)));
+    AfxTestMouseMove(&Chart(), CPoint(DayX(0) + 20, BarY(2)));
+    EXPECT_EQ(1, Chart().m_nDragMode);
+    EXPECT_EQ(AfxLoadCursor(20005), ::GetCursor());
+    AfxTestMouseUp(&Chart(), CPoint(DayX(0) + 12, BarY(2)));
+    AfxPumpMessages();
+    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
 }

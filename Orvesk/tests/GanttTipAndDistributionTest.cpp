@@ -167,6 +167,8 @@ TEST(TaskDistribution, ThreeSampleBarsInTheirColoursOverTheScale)
     view->OnInitialUpdate();
     frame->ShowWindow(SW_SHOW);
     AfxPumpMessages();
+    // The project frame finds the view for view type 1 by its class name.
+    EXPECT_EQ(RUNTIME_CLASS(CNetworkView), CRuntimeClass::FromName("CNetworkView"));
     CTaskDistributeWnd& wnd = view->m_wndDistribute;
     EXPECT_EQ(24005, wnd.GetDlgCtrlID());
     EXPECT_EQ(-5, wnd.m_nHScrollDays);
