@@ -11,6 +11,7 @@ const int kHideTimerOffset = 100;
 BEGIN_MESSAGE_MAP(CGanttTitleTip, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_TIMER()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CGanttTitleTip::CGanttTitleTip()
@@ -181,32 +182,44 @@ void CGanttTitleTip::ShowNow()
     rectDisplay.right = rectDisplay.left + size.cx + tm.tmOverhang + m_nXOffset + 8;
     rectDisplay.bottom = rectDisplay.top + (size.cy + 4) * static_cast<int>(arrLines.GetSize());
 
+    if (pOldFont != NULL)
+        dc.SelectObject(pOldFont);
     // A text that fits the anchor needs no tip.
     if (rectTitle.right - m_nXOffset < rectDisplay.right) {
+        m_arrShownLines.Copy(arrLines);
         SetWindowPos(&wndTopMost, rectDisplay.left, rectDisplay.top, rectDisplay.Width(), rectDisplay.Height(),
                      SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        CRect rcClient;
-        GetClientRect(rcClient);
-        if (m_crBack != CLR_DEFAULT)
-            dc.FillSolidRect(rcClient, m_crBack);
-        if (m_crText != CLR_DEFAULT)
-            dc.SetTextColor(m_crText);
-        dc.SetBkMode(TRANSPARENT);
-        m_arrShownLines.RemoveAll();
-        for (int i = 0; i < arrLines.GetSize(); ++i) {
-            if (i == 0) {
-                CRect rc(0, 1, rcClient.Width(), 13);
-                dc.DrawText(arrLines[i], rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-            } else {
-                CRect rc(0, 13 + 15 * (i - 1), rcClient.Width(), 28 + 15 * (i - 1));
-                dc.DrawText(arrLines[i], rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER);
-            }
-            m_arrShownLines.Add(arrLines[i]);
+        // The lines are painted by OnPaint, so that they stay when the tip is exposed again.
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+    ReactivateOwner();
+}
+
+void CGanttTitleTip::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rcClient;
+    GetClientRect(rcClient);
+    if (m_crBack != CLR_DEFAULT)
+        dc.FillSolidRect(rcClient, m_crBack);
+    if (m_crText != CLR_DEFAULT)
+        dc.SetTextColor(m_crText);
+    dc.SetBkMode(TRANSPARENT);
+    CFont* pOldFont = m_font.GetSafeHandle() != NULL ? dc.SelectObject(&m_font) : NULL;
+    // The first line centred in the band y 1 to 13, each further one left-aligned in the
+    // next band of 15 pixels.
+    for (int i = 0; i < m_arrShownLines.GetSize(); ++i) {
+        if (i == 0) {
+            CRect rc(0, 1, rcClient.Width(), 13);
+            dc.DrawText(m_arrShownLines[i], rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        } else {
+            CRect rc(0, 13 + 15 * (i - 1), rcClient.Width(), 28 + 15 * (i - 1));
+            dc.DrawText(m_arrShownLines[i], rc, DT_SINGLELINE | DT_LEFT | DT_VCENTER);
         }
     }
     if (pOldFont != NULL)
         dc.SelectObject(pOldFont);
-    ReactivateOwner();
 }
 
 void CGanttTitleTip::PostToWindowUnder(UINT nClientMsg, UINT nNcMsg, WPARAM wParam, CPoint ptScreen)

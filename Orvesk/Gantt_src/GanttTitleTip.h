@@ -48,6 +48,7 @@ public:
 protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
 private:

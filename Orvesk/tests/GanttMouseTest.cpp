@@ -543,3 +543,31 @@ TEST_F(GanttMouseTest, TheDragsShowTheirCursors)
     AfxPumpMessages();
     EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
 }
+
+TEST_F(GanttMouseTest, ARestingPointerGetsTheBarsTipAfterTheDelay)
+{
+    AfxTestFocus(&Chart());
+    Row(2)->m_nDurIsEst = 0;
+    const CPoint pt(DayX(0) + 20, BarY(2));
+    AfxTestMouseMove(&Chart(), pt);
+    AfxTestMouseMove(&Chart(), pt + CPoint(1, 0));
+    CGanttTitleTip& tip = Chart().GetTitleTip();
+    EXPECT_EQ(0, Chart().m_strTip.Find("任务\n 名称: 需求\n"));
+    EXPECT_FALSE(tip.IsWindowVisible());  // armed only
+    CPoint ptScreen = pt + CPoint(1, 0);
+    Chart().ClientToScreen(&ptScreen);
+    AfxTestSetCursorPos(ptScreen);
+    tip.SendMessage(WM_TIMER, 1, 0);
+    ASSERT_TRUE(tip.IsWindowVisible());
+    ASSERT_EQ(5, tip.GetShownLines().GetSize());
+    EXPECT_EQ(CString(" 名称: 需求"), tip.GetShownLines()[1]);
+    EXPECT_TRUE(AfxTestGrabWindow(&tip, AfxTestOutputPath("gantt-bar-tip.png")));
+    // A move onto the tip hides it and hands the move to the chart, which forgets the tip.
+    CPoint ptOnTip = pt + CPoint(40, 0);
+    Chart().ClientToScreen(&ptOnTip);
+    tip.ScreenToClient(&ptOnTip);
+    tip.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptOnTip.x, ptOnTip.y));
+    AfxPumpMessages();
+    EXPECT_FALSE(tip.IsWindowVisible());
+    EXPECT_TRUE(Chart().m_strTip.IsEmpty());
+}

@@ -67,6 +67,7 @@ TEST_F(TitleTipTest, ShowOnlyArmsTheTimerAndTheTimerShowsTheLines)
     const int nWidth = dc.GetTextExtent("ccc").cx;
     EXPECT_GE(rc.Width(), nWidth + 8);
     EXPECT_TRUE(m_tip.m_strTitle.IsEmpty());  // the split consumed the text
+    EXPECT_TRUE(AfxTestGrabWindow(&m_tip, AfxTestOutputPath("gantt-title-tip.png")));
     // A visible tip ignores Show; the hide timer hides it.
     m_tip.Show(CRect(20, 30, 30, 40), "x", 0, NULL, NULL, CLR_DEFAULT, CLR_DEFAULT, 1000);
     m_tip.SendMessage(WM_TIMER, 101, 0);
