@@ -251,3 +251,42 @@ TEST_F(TaskGridBehaviourTest, DeletingSeveralTasksDoesNothing)
     GridCtrl().SendMessage(WM_COMMAND, ID_GRID_DELETETASKS, 0);
     EXPECT_EQ(GridCtrl().GetRowCount(), nRows);
 }
+
+TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
+{
+    ASSERT_TRUE(Open(FillTwoTasks));
+    ASSERT_EQ(Grid().GetLevel(2), 1);
+    CRect rc;
+    ASSERT_TRUE(GridCtrl().GetCellRect(2, 2, rc));
+    // Find the tree cell's level-drag zone: the grid offers the drag there (mode 11).
+    CPoint pt(-1, -1);
+    for (int x = rc.left + 1; x < rc.right; x += 2)
+    {
+        AfxTestMouseMove(&GridCtrl(), CPoint(x, rc.CenterPoint().y));
+        AfxPumpMessages();
+        if (GridCtrl().GetMouseMode() == GRIDMOUSE_LEVEL_DRAG)
+        {
+            pt = CPoint(x, rc.CenterPoint().y);
+            break;
+        }
+    }
+    ASSERT_NE(pt.x, -1) << "no level-drag zone";
+    EXPECT_EQ(CWnd::GetCapture(), &GridCtrl());
+    AfxTestMouseDown(&GridCtrl(), pt);
+    AfxPumpMessages();
+    ASSERT_EQ(GridCtrl().GetMouseMode(), GRIDMOUSE_LEVEL_DRAG);
+    // Less than 12 pixels: no step.
+    AfxTestMouseMove(&GridCtrl(), pt + CPoint(8, 0), MK_LBUTTON);
+    AfxPumpMessages();
+    EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 1);
+    AfxTestMouseMove(&GridCtrl(), pt + CPoint(16, 0), MK_LBUTTON);
+    AfxPumpMessages();
+    EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 2);
+    // Not past the row above plus one.
+    AfxTestMouseMove(&GridCtrl(), pt + CPoint(40, 0), MK_LBUTTON);
+    AfxPumpMessages();
+    EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 2);
+    AfxTestMouseUp(&GridCtrl(), pt + CPoint(40, 0));
+    AfxPumpMessages();
+    EXPECT_EQ(Grid().GetLevel(2), 2);
+}
