@@ -290,3 +290,37 @@ TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
     AfxPumpMessages();
     EXPECT_EQ(Grid().GetLevel(2), 2);
 }
+
+TEST_F(TaskGridBehaviourTest, ADoubleClickOnTheExpandBoxOpensNoSheet)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pTop = AddTask(doc.m_listTasks, "项目", Day(2004, 3, 1), Day(2004, 3, 5), 5);
+        pTop->m_nRowInGrid = 1;
+        AddTask(pTop->m_listChildren, "设计", Day(2004, 3, 1), Day(2004, 3, 5), 5)->m_nRowInGrid = 2;
+        doc.m_nMaxRowInGrid = 2;
+    }));
+    int nCalls = 0;
+    SetRunner([&](CProjectDoc&, CTaskItem&) -> INT_PTR {
+        nCalls++;
+        return IDCANCEL;
+    });
+    CRect rc;
+    ASSERT_TRUE(GridCtrl().GetCellRect(1, 2, rc));
+    CGridTreeCellHooks* pTree = GridCtrl().GetTreeCell(1, 2);
+    ASSERT_NE(pTree, nullptr);
+    CPoint ptBox(-1, -1);
+    for (int x = rc.left; x < rc.right && ptBox.x < 0; x++)
+        if (pTree->HitTestExpandBox(CPoint(x - rc.left, rc.Height() / 2)))
+            ptBox = CPoint(x, rc.top + rc.Height() / 2);
+    ASSERT_NE(ptBox.x, -1) << "no expand box";
+    GridCtrl().SetFocusCell(2, 3);
+    AfxTestDoubleClick(&GridCtrl(), ptBox);
+    AfxPumpMessages();
+    EXPECT_EQ(nCalls, 0);
+
+    // Beside the box, on the name, the sheet opens.
+    GridCtrl().SetFocusCell(2, 3);
+    AfxTestDoubleClick(&GridCtrl(), CPoint(rc.right - 5, ptBox.y));
+    AfxPumpMessages();
+    EXPECT_EQ(nCalls, 1);
+}
