@@ -91,6 +91,9 @@ public:
     // The names and task ids of the other named task rows that CheckTaskLink accepts as
     // predecessors of the task of nRow, in row order.
     void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds) override;
+    // The task property sheet for a row and its values written back (TaskTreeViewProperty.cpp):
+    // 1 confirmed, -1 cancelled, 0 no sheet.
+    int RunTaskProperty(int nRow, BOOL bDoubleClick) override;
     // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
     std::vector<CTaskItem*> TaskRows() const;
     // Deletes the first link of the task in row a whose predecessor row is b.

@@ -30,6 +30,7 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTaskMouse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
