@@ -30,9 +30,11 @@ void CGanttTaskTip::DestroyTip()
         m_tip.DestroyWindow();
 }
 
-void CGanttTaskTip::Show(CPoint point, LPCTSTR lpszText)
+void CGanttTaskTip::Show(const CRect& rcAnchor, LPCTSTR lpszText, int nXOffset, const CRect* pHover,
+                         const LOGFONT* pFont, COLORREF crText, COLORREF crBack)
 {
-    m_tip.Show(CRect(point, CSize(10, 10)), lpszText);
+    CRect rcHover = pHover != NULL ? *pHover : CRect();
+    m_tip.Show(rcAnchor, lpszText, nXOffset, pHover != NULL ? &rcHover : NULL, pFont, crText, crBack);
 }
 
 CGanttTaskTip* GanttGetTaskTip(CGridCtrl* pGrid)

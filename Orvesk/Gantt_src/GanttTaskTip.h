@@ -15,9 +15,9 @@ public:
     void Hide() override;
     void DestroyTip() override;
 
-    // The text over the 10 x 10 rectangle at the point (grid client coordinates), in the
-    // grid's font and the default colours.
-    void Show(CPoint point, LPCTSTR lpszText);
+    // Arms the delayed tip for the text over the anchor (grid client coordinates).
+    void Show(const CRect& rcAnchor, LPCTSTR lpszText, int nXOffset, const CRect* pHover, const LOGFONT* pFont,
+              COLORREF crText, COLORREF crBack) override;
     CGanttTitleTip& GetTip() { return m_tip; }
 
 private:

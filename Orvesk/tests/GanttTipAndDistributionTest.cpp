@@ -227,7 +227,7 @@ TEST_F(TitleTipTest, ATaskGridGetsTheDelayedTipAsItsTaskTip)
     CPoint ptScreen = pt;
     grid.ClientToScreen(&ptScreen);
     AfxTestSetCursorPos(ptScreen);
-    pTip->Show(pt, "2:此任务正在进行之中!");
+    pTip->Show(CRect(pt, CSize(10, 10)), "2:此任务正在进行之中!", 0, NULL, NULL, CLR_DEFAULT, CLR_DEFAULT);
     pTip->GetTip().SendMessage(WM_TIMER, 1, 0);
     EXPECT_TRUE(pTip->GetTip().IsWindowVisible());
     pTip->Hide();
