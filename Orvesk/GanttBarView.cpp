@@ -77,6 +77,9 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
 {
     m_arrCollapsedRows.Copy(arrRows);
     m_wndChart.SetTopRow(nTopRow);
+    // While a chart edit is being written back, the edit lays the chart out once at its end.
+    if (m_nLayoutDeferred > 0)
+        return;
     BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);
@@ -128,9 +131,8 @@ void CGanttBarView::OnZoomIn() { ZoomIn(); }
 
 BOOL CGanttBarView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    if (!DoPreparePrinting(pInfo))
-        return FALSE;
-    return CView::OnPreparePrinting(pInfo);
+    // One print dialog: the base class would run it a second time.
+    return DoPreparePrinting(pInfo);
 }
 
 void CGanttBarView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)

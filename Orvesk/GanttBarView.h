@@ -44,6 +44,9 @@ public:
     void SyncTreeScroll(UINT nSBCode, int nTopRow, CScrollBar* pScrollBar, BOOL bFlag);
 
     BOOL IsRestDay(int nYear, int nMonth, int nDay);
+    // Whether the task of nPredRow may become a finish-to-start predecessor of the task of
+    // nSuccRow (the grid's link checks); on refusal strMessage receives the check's text.
+    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage);
     // The names of the resources of the codes, joined with ","; a code without a name
     // stands for itself.
     void GetResourceNames(const CStringArray& arrCodes, CString& strNames);
@@ -99,4 +102,5 @@ private:
     std::unordered_set<UINT> m_setCritical;
     std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
     COleDateTime m_dtOrigin;
+    int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
 };

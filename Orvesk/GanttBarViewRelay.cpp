@@ -55,17 +55,27 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
                     pTask->m_nDuration / 86400.0, pTask->m_dtStart, pTask->m_dtFinish, strPred);
     grid.SetTreeCellInfo(nRow, 1, 1);
 
-    // The tree recomputes the finish from the duration, then the dates from the start.
-    pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 3));
-    pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 4));
+    // The tree recomputes the finish from the duration, then the dates from the start; the
+    // layouts it asks for on the way are made once, below.
+    struct DeferLayout
+    {
+        int& n;
+        explicit DeferLayout(int& r) : n(r) { ++n; }
+        ~DeferLayout() { --n; }
+    };
+    {
+        DeferLayout defer(m_nLayoutDeferred);
+        pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 3));
+        pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 4));
 
-    pTree->BuildSuccessorLists(TRUE);
-    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
-        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        if (pLink != NULL)
-            pTree->PropagateDates(pLink->m_nSuccID);
+        pTree->BuildSuccessorLists(TRUE);
+        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (pLink != NULL)
+                pTree->PropagateDates(pLink->m_nSuccID);
     }
-    pTree->PropagateAssignees(nRow);
+        pTree->PropagateAssignees(nRow);
+    }
 
     BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)

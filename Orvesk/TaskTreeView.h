@@ -26,12 +26,15 @@ class CProjectDoc;
 class CTaskItem;
 class CTaskLink;
 class CGanttBarViewHooks;
+class CGanttBarView;
 
 // Resources of the view.
 #define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
 #define IDC_TASK_GRID 20022     // the grid's control id
 #define ID_TASK_OUTDENT 22014   // "任务左移"
 #define ID_TASK_INDENT 22015    // "任务右移"
+#define ID_TASK_ZOOMOUT 22003   // "缩小甘特图": the chart's zoom out
+#define ID_TASK_ZOOMIN 22004    // "放大甘特图": the chart's zoom in
 
 class AFX_EXT_CLASS CTaskTreeView : public CView, public CGridTaskViewHooks, public CTaskTreeViewHooks
 {
@@ -80,6 +83,19 @@ public:
     void UpdateGanttViews(CTaskItem* pTask) override;
     void RelinkRowsAbove(int nRow) override;
     void BuildSuccessorLists() override { BuildSuccessorLists(FALSE); }
+    // ---- link checks (TaskTreeViewLinks.cpp) --------------------------------------------------
+    // TRUE when the task of nPredRow may become a predecessor of the task of nSuccRow;
+    // otherwise the cycle or parent/child text (two line breaks inside) goes into
+    // strMessage. Every link of every task row takes part.
+    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage) override;
+    // The names and task ids of the other named task rows that CheckTaskLink accepts as
+    // predecessors of the task of nRow, in row order.
+    void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds) override;
+    // The task property sheet for a row and its values written back (TaskTreeViewProperty.cpp):
+    // 1 confirmed, -1 cancelled, 0 no sheet.
+    int RunTaskProperty(int nRow, BOOL bDoubleClick) override;
+    // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
+    std::vector<CTaskItem*> TaskRows() const;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
 
@@ -97,6 +113,11 @@ public:
     static int DurationDays(int nDuration);
     // The leading decimal number of a text ("2.5个工作日" -> 2.5); 0 when there is none.
     static double ParseLeadingNumber(LPCTSTR lpszText);
+    // Days of a duration text: its leading number, divided by 24 when the unit after it is
+    // "小时" (hours).
+    static double ParseDurationDays(LPCTSTR lpszText);
+    // The longest duration a task record holds (seconds in an int).
+    static constexpr double kMaxDurationDays = 24855.0;
     // A whole decimal integer (optionally signed, blanks around); 0 for anything else.
     static int ParseInteger(LPCTSTR lpszText);
 
@@ -120,6 +141,16 @@ public:
     void UpdateProjectSpan() override { MarkCriticalTasks(); }
 
     void OnDraw(CDC* pDC) override;
+    // Printing and preview of the project window print the chart: each hook runs the same
+    // one of the first Gantt bar view of the document (TaskTreeViewPrint.cpp).
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
+    // The first Gantt bar view of the document, or NULL.
+    CGanttBarView* FirstGanttBar();
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
@@ -136,6 +167,8 @@ public:
     afx_msg LRESULT OnExpandChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnIndent();
     afx_msg void OnOutdent();
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomIn();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

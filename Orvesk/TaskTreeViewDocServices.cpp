@@ -27,22 +27,32 @@ void CTaskTreeView::ApplyServerIds(CString strReply)
     {
         if (entry.isText() || !entry.nameIs("TASKID"))
             break;
-        // A missing or empty element counts as 0.
+        // A missing or empty element counts as 0, except that an entry without ROW names
+        // nothing: it must not pass for the project's own id.
         int nID = 0, nRow = 0, nIsSubProj = 0, nSubProjID = 0;
+        BOOL bHasRow = FALSE;
         for (CXmlNode field = entry.firstChild(); !field.isNull(); field = field.nextSibling())
         {
             if (!field.isElement())
                 continue;
-            const int nValue = ParseInteger(field.text());
+            // A reply written with line breaks inside an element reads as a compact one.
+            CString strValue = field.text();
+            strValue.Trim();
+            const int nValue = ParseInteger(strValue);
             if (field.nameIs("ID"))
                 nID = nValue;
             else if (field.nameIs("ROW"))
+            {
                 nRow = nValue;
+                bHasRow = TRUE;
+            }
             else if (field.nameIs("ISSUBPROJ"))
                 nIsSubProj = nValue;
             else if (field.nameIs("SUBPROJID"))
                 nSubProjID = nValue;
         }
+        if (!bHasRow)
+            continue;
         if (nRow == 0)
         {
             pDoc->m_nProjectID = nID;

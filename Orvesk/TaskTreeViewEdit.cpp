@@ -69,8 +69,15 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
     switch (nCol)
     {
     case 1:
-        pTask->m_nStatus = ParseInteger(CellText(nRow, 1));
+    {
+        // Column 1 shows the state as an image and the row writer leaves it without text:
+        // no text keeps STATUS.
+        CString strStatus = CellText(nRow, 1);
+        strStatus.Trim();
+        if (!strStatus.IsEmpty())
+            pTask->m_nStatus = ParseInteger(strStatus);
         break;
+    }
 
     case 2:
         pTask->m_strName = CellText(nRow, 2);
@@ -78,9 +85,12 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
 
     case 3:
     {
-        double dDays = ParseLeadingNumber(CellText(nRow, 3));
+        // Hours typed ("2小时") are a 24th of a day each.
+        double dDays = ParseDurationDays(CellText(nRow, 3));
         if (dDays < 0)
             dDays = 0;
+        if (dDays > kMaxDurationDays)
+            dDays = kMaxDurationDays;
         // Up to the next whole second (a tenth of a day is not 8640.000000000001 s).
         pTask->m_nDuration = (int)std::ceil(dDays * 86400.0 - 1e-6);
         pTask->m_nTrueDuration = pTask->m_nDuration;

@@ -191,6 +191,25 @@ double CTaskTreeView::ParseLeadingNumber(LPCTSTR lpszText)
     return bNegative ? -dValue : dValue;
 }
 
+double CTaskTreeView::ParseDurationDays(LPCTSTR lpszText)
+{
+    const double dValue = ParseLeadingNumber(lpszText);
+    if (!lpszText)
+        return dValue;
+    // The unit is what follows the number (blanks around it ignored).
+    CString strText(lpszText);
+    strText.Trim();
+    const CString strHours("小时");
+    if (strText.GetLength() > strHours.GetLength() && strText.Right(strHours.GetLength()) == strHours)
+    {
+        CString strNumber = strText.Left(strText.GetLength() - strHours.GetLength());
+        strNumber.TrimRight();
+        if (ParseLeadingNumber(strNumber) == dValue)
+            return dValue / 24.0;
+    }
+    return dValue;
+}
+
 int CTaskTreeView::ParseInteger(LPCTSTR lpszText)
 {
     if (!lpszText)

@@ -1,7 +1,8 @@
 // Speed of the project views on generated projects of 1,000 to 50,000 tasks: opening a
 // project file into its window (grid filled and laid out), and the task tree's edits: a
 // duration change that moves a chain of 100 successors, inserting and deleting a row,
-// indenting, outdenting and a level drag.
+// indenting, outdenting and a level drag; the link checks (one candidate, and the whole
+// candidate list of a task) and the critical marks.
 #include <benchmark/benchmark.h>
 
 #include <ClassLib/AfxWin.h>
@@ -338,6 +339,41 @@ void BM_LevelDrag(benchmark::State& state)
     }
     window.Close();
 }
+// The link checks for one candidate: a leaf in the middle of the project as the successor,
+// a leaf of another top summary as the proposed predecessor.
+void BM_CheckTaskLinkOneCandidate(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nSucc = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
+    const int nPred = LeafAtOrBelow(grid, grid.GetRowCount() / 4);
+    CString strMessage;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.pTree->CheckTaskLink(nSucc, nPred, strMessage));
+    window.Close();
+}
+
+// The candidate list of the task property sheet: every row checked against one task.
+void BM_LinkableTasks(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nSucc = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
+    CStringArray names;
+    CUIntArray ids;
+    for (auto _ : state)
+        window.pTree->GetLinkableTasks(nSucc, names, ids);
+    state.counters["candidates"] = (double)names.GetSize();
+    window.Close();
+}
+
+void BM_MarkCriticalTasks(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    for (auto _ : state)
+        window.pTree->MarkCriticalTasks();
+    window.Close();
+}
 } // namespace
 
 AFX_MODULE_RESOURCES(ViewsBench)
@@ -355,5 +391,8 @@ BENCHMARK(BM_DeleteRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMil
 BENCHMARK(BM_Indent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Outdent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_LevelDrag)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_CheckTaskLinkOneCandidate)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_LinkableTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_MarkCriticalTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 BENCHMARK_MAIN();

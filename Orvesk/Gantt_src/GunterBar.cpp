@@ -20,6 +20,13 @@ BEGIN_MESSAGE_MAP(CGunterBar, CWnd)
     ON_WM_CREATE()
     ON_WM_PAINT()
     ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
+    ON_COMMAND(ID_GANTT_FORMAT, OnFormat)
 END_MESSAGE_MAP()
 
 CGunterBar::CGunterBar()
@@ -40,6 +47,22 @@ CGunterBar::CGunterBar()
       m_pCurrentTask(NULL),
       m_ptScrollPending(0, 0),
       m_nTimeScale(1),
+      m_ptHover(0, 0),
+      m_bDragging(0),
+      m_pDragShape(NULL),
+      m_nDragMode(0),
+      m_ptDown(0, 0),
+      m_ptLastDrag(0, 0),
+      m_rcDrag(0, 0, 0, 0),
+      m_rcDragStart(0, 0, 0, 0),
+      m_rcLinkTarget(0, 0, 0, 0),
+      m_ptDragScrolled(0, 0),
+      m_nRowSpace(0),
+      m_nPagesDown(0),
+      m_nChartWidth(0),
+      m_nPagesAcross(0),
+      m_nPrintRow(0),
+      m_nLastVScroll(0),
       m_bIndexDirty(TRUE),
       m_sizeBuffer(0, 0)
 {
@@ -70,6 +93,8 @@ CGunterBar::CGunterBar()
 
 CGunterBar::~CGunterBar()
 {
+    if (m_wndTitleTip.GetSafeHwnd() != NULL)
+        m_wndTitleTip.DestroyWindow();
     RemoveAllShapes();
     for (auto& entry : m_mapPatternBrushes)
         delete entry.second;
@@ -104,6 +129,8 @@ int CGunterBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     ShowScrollBar(SB_BOTH, TRUE);
     SetScrollRange(SB_HORZ, 0, 100, TRUE);
+    m_wndTitleTip.Create(this);
+    m_wndTitleTip.SetOption(1);
     return 0;
 }
 
@@ -219,15 +246,9 @@ void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
 
 // ---- horizontal scrolling -------------------------------------------------------------------
 
-void CGunterBar::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+int GanttHScrollDelta(UINT nSBCode, int nArg, int p, int nMin, int nMax, BOOL& bKnown)
 {
-    const int p = GetScrollPos(SB_HORZ);
-    int nMin = 0, nMax = 0;
-    GetScrollRange(SB_HORZ, &nMin, &nMax);
-    nMax = GetScrollLimit(SB_HORZ) - 1;
-    const int nArg = static_cast<int>(nPos);
-
-    BOOL bKnown = TRUE;
+    bKnown = TRUE;
     int d = 0;
     switch (nSBCode) {
     case SB_LINELEFT:
@@ -260,6 +281,17 @@ void CGunterBar::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
         bKnown = FALSE;
         break;
     }
+    return d;
+}
+
+void CGunterBar::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    const int p = GetScrollPos(SB_HORZ);
+    int nMin = 0, nMax = 0;
+    GetScrollRange(SB_HORZ, &nMin, &nMax);
+    nMax = GetScrollLimit(SB_HORZ) - 1;
+    BOOL bKnown = FALSE;
+    const int d = GanttHScrollDelta(nSBCode, static_cast<int>(nPos), p, nMin, nMax, bKnown);
 
     if (bKnown && d != 0) {
         m_ptScrollPending.x = d;

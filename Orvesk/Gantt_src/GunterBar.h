@@ -11,6 +11,7 @@
 
 #include <ClassLib/AfxWin.h>
 
+#include "Gantt_src/GanttTitleTip.h"
 #include "Gantt_src/ShapeIndex.h"
 
 #include <map>
@@ -19,6 +20,28 @@ class CTaskBase;
 class CTaskItem;
 class CGanttBarView;
 class CPrintInfo;
+class CTaskTreeView;
+
+// Cursors of the chart's drags.
+#define IDC_GANTT_LINK      20001  // linking two bars
+#define IDC_GANTT_MOVE      20005  // moving a bar
+#define IDC_GANTT_PROGRESS  21018  // the progress handle
+#define IDC_GANTT_RESIZE    21019  // the right end
+#define ID_GANTT_PROPERTY   22035  // "属性(&P)" of the chart's pop-up (no handler)
+#define ID_GANTT_FORMAT     22036  // "格式(&F)": the bar label style
+#define IDR_GANTT_MENU      20013  // its fifth pop-up is the chart's
+#define IDS_GANTT_DATEFORMAT 56609 // "%#Y年%#m月%#d日"
+
+// Day counts of a drag at a zoom level: (long)(pixels / day width), and at levels 1 and 2,
+// when the pixels are not a multiple of 18 and the fraction of pixels / 18 is above 0.3 or
+// below -0.3, one further from zero (toward the sign of the pixels when the count is 0).
+AFX_EXT_API long GanttRoundDays(int nPixels, int nLevel);
+// The scroll units a horizontal scroll code moves from position p on the range nMin to
+// nMax (the charts' one rule); bKnown FALSE for a code that does not scroll.
+AFX_EXT_API int GanttHScrollDelta(UINT nSBCode, int nArg, int p, int nMin, int nMax, BOOL& bKnown);
+// The drag mode a bar-body press turns into after the pointer moved (dx, dy) from the press:
+// 1 (move) for mostly sideways, 2 (link) for mostly up or down, else 5 (still a press).
+AFX_EXT_API int GanttDecidePressMode(int dx, int dy);
 
 // Geometry shared by the chart, its view and its shapes.
 enum
@@ -109,6 +132,22 @@ public:
     // Paints the whole chart into the context (the window's painting, double-buffered).
     void PaintChart(CDC* pDC, const CRect& rcClient);
 
+    // ---- mouse, tips and vertical scrolling --------------------------------------------------
+    // A client point in chart coordinates.
+    CPoint ToLogical(CPoint point) const;
+    // The tip text for a client point: a bar's description below the scale, the scale
+    // cell's dates on it; empty when there is none.
+    CString GetTipText(CPoint point);
+    // The task tree view among the document's views, or NULL.
+    CTaskTreeView* GetTaskTreeView() const;
+    CGanttTitleTip& GetTitleTip() { return m_wndTitleTip; }
+    // The rubber-band line of a link drag (drawn twice at the same end it is gone).
+    void DrawLinkLine(int x, int y);
+    // Message box texts (CP936) shown by the drags; for tests.
+    static const char* DuplicateLinkText();
+    static const char* NoProgressPermissionText();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
 public:
     CPoint m_ptMouse;
     int m_nHScrollDays;
@@ -132,11 +171,36 @@ public:
     CFont m_font;
     LOGFONT m_logFont;
     int m_nTimeScale;
+    CGanttTitleTip m_wndTitleTip;
+    CPoint m_ptHover;
+    int m_bDragging;
+    CTaskBase* m_pDragShape;
+    int m_nDragMode;
+    CPoint m_ptDown;
+    CPoint m_ptLastDrag;
+    CRect m_rcDrag;
+    CRect m_rcDragStart;
+    CRect m_rcLinkTarget;
+    CPoint m_ptDragScrolled;
+    int m_nRowSpace;
+    int m_nPagesDown;
+    int m_nChartWidth;
+    int m_nPagesAcross;
+    int m_nPrintRow;
+    int m_nLastVScroll;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnFormat();
+    virtual void PreSubclassWindow();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -155,4 +219,19 @@ private:
     std::map<UINT, CBrush*> m_mapPatternBrushes;
     CBitmap m_bmpBuffer;  // the painting's memory bitmap
     CSize m_sizeBuffer;
+
+    // Drag steps.
+    void DrawDragTracker(const CRect& rc);
+    void SetDragCursor(UINT nCursorId);
+    void AutoScrollDuringDrag(CPoint point);
+    CTaskBase* ShapeAt(CPoint ptLogical, CTaskBase* pExcept, BOOL bBarsOnly) const;
+    void ReportChange(CTaskItem* pTask);
+    void ApplyMove(CTaskItem* pTask);
+    void ApplyLink(CTaskItem* pTask, CPoint point);
+    void ApplyProgress(CTaskItem* pTask);
+    void ApplyResize(CTaskItem* pTask);
+    void EndDrag();
+    CString GetScaleTipText(CPoint point);
+    CString GetShapeTipText(CTaskBase* pShape);
+    void PrintLegend(CDC* pDC, const CRect& rcDraw, int nBandTop, BOOL bLastPage);
 };

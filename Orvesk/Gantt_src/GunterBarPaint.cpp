@@ -1,5 +1,4 @@
-// The chart's painting (double-buffered: grid, shapes of the visible rows, scale) and the
-// entry points its view's printing calls.
+// The chart's painting (double-buffered: grid, shapes of the visible rows, scale).
 #include "Gantt_src/GunterBar.h"
 
 #include "Gantt_src/CalendarDate.h"
@@ -88,57 +87,3 @@ int CGunterBar::GetChartWidth()
         return 0;
     return dWidth > 0x3FFFFFFF ? 0x3FFFFFFF : static_cast<int>(dWidth);
 }
-
-// Printing of the chart: one page with the scale from two days before the chart's first
-// day, the grid and every shape, inside the page's drawing rectangle.
-void CGunterBar::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
-{
-    if (m_fontPrint.GetSafeHandle() == NULL) {
-        LOGFONT lf = {};
-        lf.lfHeight = 9;
-        lf.lfWeight = 400;
-        lf.lfCharSet = GB2312_CHARSET;
-        lf.lfOutPrecision = 2;
-        lf.lfClipPrecision = 1;
-        strcpy(lf.lfFaceName, "宋体");
-        m_fontPrint.CreateFontIndirect(&lf);
-    }
-    (void)pDC;
-    if (pInfo != NULL)
-        pInfo->SetMaxPage(1);
-}
-
-void CGunterBar::OnPrint(CDC* pDC, CPrintInfo* pInfo)
-{
-    if (pInfo == NULL || pInfo->m_rectDraw.IsRectEmpty())
-        return;
-    int y = m_nFirstYear, m = m_nFirstMonth, d = m_nFirstDay;
-    if (CGanttBarView* pView = GetBarView()) {
-        COleDateTime dtStart;
-        pView->GetChartStartDate(dtStart);
-        if (dtStart.GetStatus() == COleDateTime::valid) {
-            y = dtStart.GetYear(), m = dtStart.GetMonth(), d = dtStart.GetDay();
-            PrevDay(y, m, d);
-            PrevDay(y, m, d);
-        }
-    }
-    int nRemainder = 0;
-    int py = y, pm = m, pd = d;
-    DrawPrintScale(pDC, pInfo, py, pm, pd, nRemainder, FALSE, TRUE);
-    DrawPrintGrid(pDC, pInfo, y, m, d);
-
-    // The shapes, shifted so that the printed first day sits at the drawing rectangle's left.
-    const COleDateTime dtOrigin(m_wOriginYear, m_wOriginMonth, m_wOriginDay, 0, 0, 0);
-    const COleDateTime dtFirst(y, m, d, 0, 0, 0);
-    const long nDays = (dtFirst - dtOrigin).GetDays();
-    const int nShiftX = pInfo->m_rectDraw.left - static_cast<int>(nDays * GetDayWidth());
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(&pInfo->m_rectDraw);
-    const CPoint ptOld = pDC->OffsetViewportOrg(nShiftX, pInfo->m_rectDraw.top);
-    for (POSITION pos = m_listShapes.GetHeadPosition(); pos != NULL;)
-        static_cast<CTaskBase*>(m_listShapes.GetNext(pos))->Draw(pDC, TRUE);
-    pDC->SetViewportOrg(ptOld);
-    pDC->RestoreDC(nSaved);
-}
-
-void CGunterBar::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/) {}

@@ -2,6 +2,7 @@
 #include "Gantt_src/GunterBar.h"
 
 #include "Gantt_src/CalendarDate.h"
+#include "Gantt_src/TimeScale.h"
 
 #include <ClassLib/Printing/PrintInfo.h>
 
@@ -30,15 +31,6 @@ void DrawCell(CDC* pDC, BOOL bDraw, int nLeft, int nRight, int nTop, const CStri
     pDC->DrawText(strText, &rc, nFormat);
 }
 
-CString Number(int n)
-{
-    CString str;
-    str.Format("%d", n);
-    return str;
-}
-
-const UINT kUpperFormat = DT_SINGLELINE | DT_VCENTER;
-const UINT kLowerFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 
 } // namespace
 
@@ -100,134 +92,21 @@ void CGunterBar::DrawPrintScale(CDC* pDC, CPrintInfo* pInfo, int& nYear, int& nM
     pDC->SelectObject(pOldFont);
 }
 
-// The cells of both tiers for the zoom level. The triple receives the day after the lower
-// tier's last cell.
+// The cells of both tiers for the zoom level (the shared cell walk). The triple receives
+// the day after the lower tier's last cell.
 void CGunterBar::DrawScaleLevel(CDC* pDC, const ScaleBand& band, int& nYear, int& nMonth, int& nDay,
                                 int& nRemainder)
 {
     const int nUpperTop = band.nTop;
     const int nLowerTop = band.nTop + kTier;
-    // A band without room (an empty or inverted rectangle) draws no cell.
-    if (band.nLowerLimit <= band.nLeft)
-        return;
-
-    switch (m_nTimeScale) {
-    case 1: {
-        // Upper: weeks; the first runs to the first Saturday and is titled with the first
-        // day, the others with their Sundays.
-        int y = nYear, m = nMonth, d = nDay;
-        const int nWeekDay = GetDayOfWeek(y, m, d);
-        if (nWeekDay < 0)
-            return;
-        int x = band.nLeft;
-        int nRight = x + (7 - nWeekDay) * 18;
-        DrawCell(pDC, band.bDraw, x, nRight, nUpperTop, FormatScaleDate(y, m, d), kUpperFormat);
-        x = nRight;
-        while (x < band.nUpperLimit) {
-            NextWeekStart(y, m, d);
-            nRight = x + 126;
-            DrawCell(pDC, band.bDraw, x, nRight, nUpperTop, FormatScaleDate(y, m, d), kUpperFormat);
-            x = nRight;
-        }
-        // Lower: days.
-        y = nYear, m = nMonth, d = nDay;
-        x = band.nLeft;
-        while (x < band.nLowerLimit) {
-            nRight = x + 18;
-            DrawCell(pDC, band.bDraw, x, nRight, nLowerTop, GetWeekdayLabel(GetDayOfWeek(y, m, d)), kLowerFormat);
-            if (band.bPrint && nRight > band.nLowerLimit)
-                nRemainder = band.nLowerLimit - nRight + 18;
-            x = nRight;
-            NextDay(y, m, d);
-        }
-        nYear = y, nMonth = m, nDay = d;
-        break;
-    }
-    case 2: {
-        // Upper: months from the 1st of the first day's month.
-        int y = nYear, m = nMonth, flag = 0;
-        const int nStart = band.nLeft - (nDay - 1) * 6;
-        int x = nStart;
-        do {
-            const int nDays = GetDaysInMonth(y, m);
-            if (nDays == 0)
-                return;
-            const int nRight = x + nDays * 6;
-            CString str;
-            str.Format(" %d年%d月", y, m);
-            DrawCell(pDC, band.bDraw, x, nRight, nUpperTop, str, kUpperFormat);
-            x = nRight;
-            NextMonth(y, m, flag);
-        } while (x < band.nUpperLimit);
-        // Lower: 3-day cells from the same 1st, across month ends without realigning.
-        y = nYear, m = nMonth;
-        int d = 1;
-        x = nStart;
-        while (x < band.nLowerLimit) {
-            const int nRight = x + 18;
-            DrawCell(pDC, band.bDraw, x, nRight, nLowerTop, Number(d), kLowerFormat);
-            x = nRight;
-            for (int i = 0; i < 3; ++i)
-                NextDay(y, m, d);
-        }
-        nYear = y, nMonth = m, nDay = d;
-        break;
-    }
-    case 3: {
-        // Upper: quarters from the first month of the first day's quarter.
-        const int nQuarter = GetQuarter(nMonth);
-        if (nQuarter == 0)
-            return;
-        const int nFirstMonth = (nQuarter - 1) * 3 + 1;
-        const int nStart = band.nLeft - (nMonth - nFirstMonth) * 36;
-        int y = nYear, m = nFirstMonth, flag = 0;
-        int x = nStart;
-        do {
-            const int nRight = x + 108;
-            DrawCell(pDC, band.bDraw, x, nRight, nUpperTop, FormatQuarter(y, m), kUpperFormat);
-            x = nRight;
-            NextQuarter(y, m);
-        } while (x < band.nUpperLimit);
-        // Lower: months.
-        y = nYear, m = nFirstMonth;
-        x = nStart;
-        while (x < band.nLowerLimit) {
-            const int nRight = x + 36;
-            DrawCell(pDC, band.bDraw, x, nRight, nLowerTop, Number(m), kLowerFormat);
-            x = nRight;
-            NextMonth(y, m, flag);
-        }
-        nYear = y, nMonth = m, nDay = 1;
-        break;
-    }
-    case 4: {
-        // Upper: years from January of the first day's year.
-        if (nMonth < 1 || nMonth > 12)
-            return;
-        const int nStart = band.nLeft - (nMonth - 1) * 18;
-        int y = nYear, m = 1, flag = 0;
-        int x = nStart;
-        do {
-            const int nRight = x + 216;
-            CString str;
-            str.Format(" %d年", y);
-            DrawCell(pDC, band.bDraw, x, nRight, nUpperTop, str, kUpperFormat);
-            x = nRight;
-            ++y;
-        } while (x < band.nUpperLimit);
-        // Lower: months.
-        y = nYear, m = 1;
-        x = nStart;
-        while (x < band.nLowerLimit) {
-            const int nRight = x + 18;
-            DrawCell(pDC, band.bDraw, x, nRight, nLowerTop, Number(m), kLowerFormat);
-            x = nRight;
-            NextMonth(y, m, flag);
-        }
-        nYear = y, nMonth = m, nDay = 1;
-        break;
-    }
-    default:
-        break;
-    }
+    const int nLevel = m_nTimeScale;
+    WalkTimeScale(nLevel, band.nLeft, band.nUpperLimit, band.nLowerLimit, nYear, nMonth, nDay,
+                  [&](const CScaleCell& cell) {
+                      const int nTop = cell.nTier == SCALE_TIER_HEADING ? nUpperTop : nLowerTop;
+                      DrawCell(pDC, band.bDraw, cell.nLeft, cell.nRight, nTop, cell.strText, cell.nFormat);
+                      if (nLevel == 1 && band.bPrint && cell.nTier == SCALE_TIER_UNIT &&
+                          cell.nRight > band.nLowerLimit)
+                          nRemainder = band.nLowerLimit - cell.nRight + 18;
+                      return TRUE;
+                  });
 }

@@ -89,7 +89,7 @@ public:
     BOOL SetupButton(int nIndex, UINT nDrawCtl, UINT nDrawState, UINT nAlign, int nWidth,
                      BOOL bGroup, LPCTSTR szText);
     // Index of the button under a point relative to the cell, or -1.
-    int HitTestButton(CPoint point);
+    int HitTestButton(CPoint point) override;
     // Processes the message for the button under the point; FALSE (and no last clicked
     // button) when there is none.
     BOOL ClickButtonAt(UINT nMessage, CPoint point);

@@ -77,6 +77,9 @@ public:
     virtual void OnRClick(CPoint PointCellRelative);
     virtual void OnDblClick(CPoint PointCellRelative);
     virtual BOOL OnSetCursor();
+    // The button of a button cell under a point relative to the cell; -1 for none (and
+    // for every cell without buttons).
+    virtual int HitTestButton(CPoint PointCellRelative) { (void)PointCellRelative; return -1; }
 
     // The task record of the row (kept in the row's column-0 cell; never owned).
     CTaskItem* GetTask() const { return m_pTask; }

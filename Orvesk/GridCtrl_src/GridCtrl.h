@@ -390,6 +390,21 @@ public:
     void TrimEmptyRows();
     int CountHiddenRows(int nRow) const;
     void InvertHalftoneRect(const CRect& rect);
+    // The link checks of the task view that holds the grid (a plain grid allows every link
+    // and has no candidates).
+    BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage);
+    void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds);
+    // The state tip of a cell: "%d:" and the task's state for column 1 of a task row; ""
+    // for every other cell (GridCtrlTaskMouse.cpp).
+    CString GetTaskStateTip(const CGridCellId& cell) const;
+    // The last state tip shown ("" when none).
+    const CString& GetLastTaskTip() const { return m_strLastTaskTip; }
+    // 1 after a confirmed task property sheet, -1 after a cancelled one, 0 before any.
+    int GetTaskPropertyResult() const { return m_nTaskPropertyResult; }
+    // The task commands of the context menu.
+    void OnInsertTasks();
+    void OnDeleteTasks() {}
+    void OnTaskProperty();
 
     // ---- Mouse, clipboard text and drag and drop ----------------------------------------
     // A click on a fixed-row cell sorts by that column.
@@ -549,6 +564,15 @@ protected:
     afx_msg LRESULT OnGridRowLevel(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNewTaskCommand();
     afx_msg void OnDeleteTaskCommand();
+    afx_msg void OnInsertTasksCommand() { OnInsertTasks(); }
+    afx_msg void OnDeleteTasksCommand() { OnDeleteTasks(); }
+    afx_msg void OnTaskPropertyCommand() { OnTaskProperty(); }
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    // Mouse-move parts: the state tip, a step of the level drag.
+    void UpdateTaskStateTip(CPoint point);
+    void StepLevelDrag(CPoint point);
     // Mouse and clipboard commands.
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
@@ -666,6 +690,11 @@ protected:
     // The last level-drag request a tree cell sent.
     CPoint   m_ptLevelDrag;
     GridCellRequest m_LevelDragRequest;
+    int      m_nLevelDragStart = 0;   // the row's level when the level drag began
+    CPoint   m_ptLevelStep;            // where the level drag took its last step
+    CString  m_strLastTaskTip;
+    int      m_nTaskPropertyResult = 0;
+    CGridCellId m_idLastMouseCell;     // the cell a selection drag last reached
 
     // Printing.
     BOOL     m_bPrinting;

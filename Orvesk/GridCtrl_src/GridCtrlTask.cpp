@@ -190,6 +190,21 @@ void CGridCtrl::InvertHalftoneRect(const CRect& rect)
     ReleaseDC(pDC);
 }
 
+BOOL CGridCtrl::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
+{
+    strMessage.Empty();
+    CGridTaskViewHooks* pView = GetTaskView();
+    return pView ? pView->CheckTaskLink(nSuccRow, nPredRow, strMessage) : TRUE;
+}
+
+void CGridCtrl::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
+{
+    arrNames.RemoveAll();
+    arrIds.RemoveAll();
+    if (CGridTaskViewHooks* pView = GetTaskView())
+        pView->GetLinkableTasks(nRow, arrNames, arrIds);
+}
+
 LRESULT CGridCtrl::OnGridRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 {
     const GridCellRequest* pRequest = (const GridCellRequest*)wParam;
@@ -198,16 +213,22 @@ LRESULT CGridCtrl::OnGridRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 
     m_LevelDragRequest = *pRequest;
     m_ptLevelDrag = CPoint(pRequest->pt.x, pRequest->pt.y);
+    m_ptLevelStep = m_ptLevelDrag;
+    m_nLevelDragStart = pRequest->nLevel;
 
     if (pRequest->nMode == 1)
     {
         m_MouseMode = GRIDMOUSE_LEVEL_DRAG;
+        if (GetSafeHwnd() && GetCapture() != this)
+            SetCapture();
         ::SetCursor(::LoadCursor(NULL, IDC_SIZEWE));
     }
     else if (m_MouseMode == GRIDMOUSE_LEVEL_DRAG || m_MouseMode == GRIDMOUSE_NOTHING)
     {
         // Only the level drag (or rest) returns to rest; a selection or sizing under way
         // keeps its mode.
+        if (m_MouseMode == GRIDMOUSE_LEVEL_DRAG && !m_bLMouseButtonDown && GetSafeHwnd() && GetCapture() == this)
+            ::ReleaseCapture();
         m_MouseMode = GRIDMOUSE_NOTHING;
         ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
     }

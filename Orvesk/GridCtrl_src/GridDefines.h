@@ -68,6 +68,9 @@
 #define ID_GRID_NEWTASK          20024
 #define ID_GRID_DELETETASK       20028
 #define ID_GRID_DELETETASK_MENU  22024
+#define ID_GRID_INSERTTASKS      20026   // "新增多个任务"
+#define ID_GRID_DELETETASKS      20030   // "删除多个任务"
+#define ID_GRID_TASKPROPERTY     20031   // "任务属性"
 
 // The grid's right-click menu (a menu resource of the module) and its clipboard commands.
 #define IDR_GRID_CONTEXTMENU     20013

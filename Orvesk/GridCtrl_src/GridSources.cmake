@@ -30,6 +30,7 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTaskMouse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlImages.cpp
@@ -38,6 +39,7 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlDrop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceEditCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDateTimeCtrl.cpp

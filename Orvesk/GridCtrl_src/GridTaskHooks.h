@@ -29,6 +29,28 @@ public:
     virtual int GetTaskCount() = 0;
     // Task id of the task in a grid row.
     virtual int GetTaskId(int nRow) = 0;
+    // The link checks: TRUE when the task of nPredRow may become a predecessor of the task
+    // of nSuccRow; otherwise the refusal's text goes into strMessage.
+    virtual BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
+    {
+        (void)nSuccRow; (void)nPredRow; strMessage.Empty();
+        return TRUE;
+    }
+    // Names and task ids of the named task rows the checks accept as predecessors of the
+    // task of nRow, in row order.
+    virtual void GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
+    {
+        (void)nRow; arrNames.RemoveAll(); arrIds.RemoveAll();
+    }
+    // The task property sheet for a row (a blank row gets a new task on IDOK) and the
+    // values written back into the row; a double click also reports the duration and start
+    // columns changed. Returns 1 after a confirmed sheet, -1 after a cancelled one, 0 when
+    // no sheet was shown.
+    virtual int RunTaskProperty(int nRow, BOOL bDoubleClick)
+    {
+        (void)nRow; (void)bDoubleClick;
+        return 0;
+    }
 };
 
 // Implemented by the task tip window. The grid creates one (through the factory below) when
@@ -43,6 +65,13 @@ public:
     virtual void Hide() = 0;
     // Destroys the tip's window.
     virtual void DestroyTip() = 0;
+    // Shows a text over an anchor rectangle of the grid's client area (the state tip of
+    // column 1): no hover rectangle, the window's own font (NULL) and colours (CLR_DEFAULT).
+    virtual void Show(const CRect& rcAnchor, LPCTSTR lpszText, int nXOffset, const CRect* pHover,
+                      const LOGFONT* pFont, COLORREF crText, COLORREF crBack)
+    {
+        (void)rcAnchor; (void)lpszText; (void)nXOffset; (void)pHover; (void)pFont; (void)crText; (void)crBack;
+    }
 };
 
 // Makes a new task tip object; the grid owns and deletes it. Set once by the module that
@@ -75,6 +104,8 @@ public:
     // Sets this cell's level alone (1 to 126; the viewable bit stays), as a moved row
     // takes its new level. Tree cells override it.
     virtual void SetLevel(int nLevel) { (void)nLevel; }
+    // TRUE when a point (relative to the cell) is on the cell's expand box.
+    virtual BOOL HitTestExpandBox(CPoint point) { (void)point; return FALSE; }
 };
 
 // Viewable bit of a tree cell's flag byte.
@@ -93,6 +124,19 @@ public:
     virtual int InsertBlankTaskRow(CGridCtrl* pGrid, int nRow) = 0;
     // Writes the task's values into row nRow with the tree cell's current level.
     virtual void WriteTaskRow(CGridCtrl* pGrid, int nRow, CTaskItem* pTask) = 0;
+    // The task's STATUS (for the state tip of column 1); -1 when unknown.
+    virtual int GetTaskStatus(const CTaskItem* pTask)
+    {
+        (void)pTask;
+        return -1;
+    }
+    // Asks for a number of rows (the row-count dialog) with a prompt and a caption;
+    // returns the dialog's result (IDOK with nCount set) or IDCANCEL.
+    virtual INT_PTR AskRowCount(CGridCtrl* pGrid, LPCTSTR lpszPrompt, LPCTSTR lpszTitle, int& nCount)
+    {
+        (void)pGrid; (void)lpszPrompt; (void)lpszTitle; (void)nCount;
+        return IDCANCEL;
+    }
 };
 
 // Sets the table (NULL: none; not owned) and returns the previous one. Each library that

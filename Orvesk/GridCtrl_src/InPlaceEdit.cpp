@@ -56,7 +56,8 @@ CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
                            CString sInitText, UINT nFirstChar)
     : m_nRow(nRow), m_nColumn(nColumn), m_sInitText(sInitText), m_nLastChar(0),
       m_bExitOnArrows(nFirstChar != VK_LBUTTON), m_Rect(rect), m_bTextValid(TRUE),
-      m_bEmptyUnit(FALSE), m_dValue(0.0), m_bEnded(FALSE)
+      m_bEmptyUnit(FALSE), m_dValue(0.0), m_bEnded(FALSE), m_bChecking(FALSE),
+      m_bCheckedValid(FALSE), m_bEndChecked(FALSE)
 {
     DWORD dwEditStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | dwStyle;
     if (!pParent || !Create(dwEditStyle, rect, pParent, nID))
@@ -84,8 +85,7 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (IsNavigationKey(nChar) && (m_bExitOnArrows || IsCtrlDown()))
     {
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
+        LeaveToGrid(nChar);
         return;
     }
     CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
@@ -100,8 +100,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     {
         if (nChar == VK_ESCAPE)
             SetWindowText(m_sInitText);
-        m_nLastChar = nChar;
-        GetParent()->SetFocus();
+        LeaveToGrid(nChar);
         return;
     }
 
@@ -136,6 +135,10 @@ void CInPlaceEdit::OnLButtonDown(UINT nFlags, CPoint point)
     GetClientRect(rcClient);
     if (GetCapture() == this && !rcClient.PtInRect(point))
     {
+        const BOOL bChecked = m_bEndChecked;
+        m_bEndChecked = FALSE;
+        if (!bChecked && !CheckText())
+            return;
         ::ReleaseCapture();
         EndOrRestore(NULL);
         if (m_bEnded && GetParent())
@@ -145,8 +148,26 @@ void CInPlaceEdit::OnLButtonDown(UINT nFlags, CPoint point)
     CEdit::OnLButtonDown(nFlags, point);
 }
 
+void CInPlaceEdit::LeaveToGrid(UINT nChar)
+{
+    // Escape has put the old text back: nothing to check.
+    if (nChar != VK_ESCAPE && !CheckText())
+        return;
+    m_nLastChar = nChar;
+    m_bEndChecked = TRUE;
+    GetParent()->SetFocus();
+    m_bEndChecked = FALSE;
+}
+
 void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
 {
+    // The focus a check's message box takes is no end of the edit.
+    if (m_bChecking)
+        return;
+    const BOOL bChecked = m_bEndChecked;
+    m_bEndChecked = FALSE;
+    if (!m_bEnded && !bChecked && !CheckText(pNewWnd == NULL))
+        return;
     EndOrRestore(pNewWnd);
 }
 
@@ -163,6 +184,8 @@ void CInPlaceEdit::EndOrRestore(CWnd* pNewWnd)
     SetFocus();
     SetWindowText(m_sInitText);
     SetCapture();
+    // The old text is back; it ends the next edit unchecked.
+    m_bTextValid = TRUE;
 }
 
 void CInPlaceEdit::EndEdit()

@@ -34,6 +34,23 @@ public:
     double GetValue() const { return m_dValue; }
     void SetValue(double dValue) { m_dValue = dValue; }
 
+    // The task grid's checks of the text before an edit ends (InPlaceEditCheck.cpp), run on
+    // every way an edit ends but Escape. FALSE: a duration or date was refused (message
+    // shown); the editor stays open with the text. A refused predecessor identifier gives
+    // TRUE with the validity mark 0, so the ending routine puts the old text back. Plain
+    // grids, other columns and an unchanged text pass. bQuiet: no message and no refusal
+    // of an identifier; a refused text just does not end the edit (the focus went nowhere,
+    // as when the application is left or the window goes away).
+    BOOL CheckText(BOOL bQuiet = FALSE);
+    // The checks on a text alone (no message): 0 passed, else the refused column's kind
+    // (3 duration, 4 date, 6 predecessor identifier). dDays gets the duration in days and
+    // bNoUnit is set for a duration without a unit.
+    static int CheckTaskCellText(int nCol, const CString& strText, double& dDays, BOOL& bNoUnit);
+    // The messages of the refusals.
+    static CString CheckMessage(int nKind);
+
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
 protected:
     virtual void PostNcDestroy();
 
@@ -54,6 +71,12 @@ protected:
     BOOL    m_bEmptyUnit;
     double  m_dValue;
     BOOL    m_bEnded;
+    BOOL    m_bChecking;      // a check's message box is up: focus changes are its own
+    BOOL    m_bCheckedValid;  // m_strChecked passed the checks
+    CString m_strChecked;
+    BOOL    m_bEndChecked;    // the end under way (a press, a key) was checked already
+    // Ends the edit through the grid taking the focus (Enter, Tab, Escape, arrows).
+    void LeaveToGrid(UINT nChar);
 };
 
 // Puts the caret or selection of a freshly opened edit part as the opening key asks, and

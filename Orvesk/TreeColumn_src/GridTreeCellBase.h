@@ -58,7 +58,7 @@ public:
 
     // Tree slots.
     virtual CPoint GetCoords() const { return CPoint(m_nCellCol, m_nCellRow); }
-    virtual BOOL HitTestExpandBox(CPoint point);
+    BOOL HitTestExpandBox(CPoint point) override;
     BOOL ChangeLevel(int nNewLevel) override;
 
     // The tree byte.

@@ -1,0 +1,199 @@
+// The link checks on rows built by hand: which row each check refuses, the two texts, and
+// cycles through links that are not a task's first.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TaskItem.h"
+#include "TaskLinkCheck.h"
+
+namespace
+{
+// Rows 1..n of tasks; children and links by row; successor lists as the view builds them.
+class Rows
+{
+public:
+    explicit Rows(int n) : m_rows(n + 1, nullptr)
+    {
+        for (int r = 1; r <= n; r++)
+        {
+            m_owned.emplace_back(new CTaskItem);
+            m_rows[r] = m_owned.back().get();
+            m_rows[r]->m_nRowInGrid = r;
+            m_rows[r]->m_strName.Format("任务%d", r);
+        }
+    }
+    ~Rows()
+    {
+        // The children lists do not own the tasks here.
+        for (auto& p : m_owned)
+            p->m_listChildren.RemoveAll();
+    }
+    void Child(int nParent, int nChild) { m_rows[nParent]->m_listChildren.AddTail(m_rows[nChild]); }
+    // nPred becomes a predecessor of nSucc.
+    void Link(int nSucc, int nPred)
+    {
+        CTaskLink* pLink = new CTaskLink;
+        pLink->m_nSuccID = nPred;
+        m_rows[nSucc]->m_listLinks.AddTail(pLink);
+        m_rows[nPred]->m_arrSuccessors.Add((DWORD)nSucc);
+        m_rows[nPred]->m_nSuccessor = 1;
+    }
+    int Failed(int a, int b) const { return CTaskLinkCheck(m_rows, a).FailedCheck(b); }
+    int Verdict(int a, int b) const { return CTaskLinkCheck(m_rows, a).Check(b); }
+    std::vector<CTaskItem*> m_rows;
+
+private:
+    std::vector<std::unique_ptr<CTaskItem>> m_owned;
+};
+} // namespace
+
+TEST(TaskLinkCheckTest, TextsAreExact)
+{
+    EXPECT_EQ(CTaskLinkCheck::LinkMessage(CTaskLinkCheck::linkCycle), CString("链接任务出错!\n\n这样将产生循环链接!"));
+    EXPECT_EQ(CTaskLinkCheck::LinkMessage(CTaskLinkCheck::linkParentChild),
+              CString("链接任务出错!\n\n不能将两个父子关系的任务进行链接!"));
+    EXPECT_EQ(CTaskLinkCheck::LinkMessage(CTaskLinkCheck::linkOK), CString(""));
+}
+
+TEST(TaskLinkCheckTest, UnrelatedTasksMayBeLinked)
+{
+    Rows rows(3);
+    rows.Link(2, 1);
+    EXPECT_EQ(rows.Failed(3, 1), 0);
+    EXPECT_EQ(rows.Failed(3, 2), 0);
+    EXPECT_EQ(rows.Failed(2, 3), 0);
+    EXPECT_EQ(rows.Verdict(3, 2), CTaskLinkCheck::linkOK);
+}
+
+TEST(TaskLinkCheckTest, ATaskIsNotItsOwnPredecessor)
+{
+    Rows rows(2);
+    EXPECT_EQ(rows.Verdict(2, 2), CTaskLinkCheck::linkCycle);
+}
+
+TEST(TaskLinkCheckTest, ASuccessorMayNotBecomeThePredecessor)
+{
+    Rows rows(2);
+    rows.Link(2, 1);
+    EXPECT_EQ(rows.Failed(1, 2), 1);
+    EXPECT_EQ(rows.Verdict(1, 2), CTaskLinkCheck::linkCycle);
+}
+
+TEST(TaskLinkCheckTest, ACycleThroughASecondPredecessorLinkIsRefused)
+{
+    // 1 -> 2 -> 4, and 4's first link is to 3: following first links alone misses it.
+    Rows rows(4);
+    rows.Link(2, 1);
+    rows.Link(4, 3);
+    rows.Link(4, 2);
+    EXPECT_EQ(rows.Failed(1, 4), 1);
+    EXPECT_EQ(rows.Failed(1, 3), 0);
+}
+
+TEST(TaskLinkCheckTest, ALinkCycleInStoredDataEnds)
+{
+    Rows rows(3);
+    rows.Link(2, 3);
+    rows.Link(3, 2);
+    EXPECT_EQ(rows.Failed(1, 2), 0);
+    EXPECT_EQ(rows.Failed(2, 3), 1);
+}
+
+TEST(TaskLinkCheckTest, ParentAndChildAreRefusedWithTheirOwnText)
+{
+    Rows rows(3);
+    rows.Child(1, 2);
+    rows.Child(2, 3);
+    EXPECT_EQ(rows.Failed(1, 2), 11);
+    EXPECT_EQ(rows.Failed(2, 1), 11);
+    EXPECT_EQ(rows.Failed(3, 1), 11);
+    EXPECT_EQ(rows.Failed(1, 3), 11);
+    EXPECT_EQ(rows.Verdict(1, 3), CTaskLinkCheck::linkParentChild);
+}
+
+TEST(TaskLinkCheckTest, TheFirstSuccessorOfTheListCounts)
+{
+    // 1 -> 3 with 3 under summary 2: 2 before 1 would put 3 before 1. The successor list of
+    // 1 has one entry.
+    Rows rows(3);
+    rows.Child(2, 3);
+    rows.Link(3, 1);
+    EXPECT_EQ(rows.Failed(1, 2), 3);
+}
+
+TEST(TaskLinkCheckTest, ARowUnderASuccessorIsRefused)
+{
+    Rows rows(3);
+    rows.Child(2, 3);
+    rows.Link(2, 1);
+    EXPECT_EQ(rows.Failed(1, 3), 5);
+}
+
+TEST(TaskLinkCheckTest, ASummaryHoldingASuccessorAndTheCandidate)
+{
+    // 2 summary of 3 and 4; 1 -> 3. 4 before 1 is refused by the summary's span.
+    Rows rows(4);
+    rows.Child(2, 3);
+    rows.Child(2, 4);
+    rows.Link(3, 1);
+    EXPECT_EQ(rows.Failed(1, 4), 4);
+}
+
+TEST(TaskLinkCheckTest, ACandidateAfterTheSummaryOfTheSuccessorRow)
+{
+    // 1 summary of 2; 1 -> 3: 3 may not come before 2.
+    Rows rows(3);
+    rows.Child(1, 2);
+    rows.Link(3, 1);
+    EXPECT_EQ(rows.Failed(2, 3), 7);
+}
+
+TEST(TaskLinkCheckTest, ACandidateUnderATaskAfterTheSummaryOfTheSuccessorRow)
+{
+    // 1 summary of 2; 1 -> 3 -> 5; 4 under 3.
+    Rows rows(5);
+    rows.Child(1, 2);
+    rows.Child(3, 4);
+    rows.Link(3, 1);
+    rows.Link(5, 3);
+    EXPECT_EQ(rows.Failed(2, 4), 8);
+}
+
+TEST(TaskLinkCheckTest, ACandidateAfterATaskUnderTheSuccessorRow)
+{
+    // 1 summary of 2; 2 -> 3: 3 may not come before 1.
+    Rows rows(3);
+    rows.Child(1, 2);
+    rows.Link(3, 2);
+    EXPECT_EQ(rows.Failed(1, 3), 9);
+}
+
+TEST(TaskLinkCheckTest, ASummaryOverATaskAfterTheSuccessorRowsChild)
+{
+    // 1 summary of 2; 3 summary of 4; 2 -> 4 -> 5.
+    Rows rows(5);
+    rows.Child(1, 2);
+    rows.Child(3, 4);
+    rows.Link(4, 2);
+    rows.Link(5, 4);
+    EXPECT_EQ(rows.Failed(1, 3), 10);
+}
+
+TEST(TaskLinkCheckTest, BlankRowsAndRowsOutOfRangeAreNotRead)
+{
+    Rows rows(3);
+    rows.m_rows[2] = nullptr;
+    EXPECT_EQ(rows.Failed(1, 2), 0);
+    EXPECT_EQ(rows.Failed(1, 9), 0);
+    EXPECT_EQ(rows.Failed(9, 1), 0);
+    EXPECT_EQ(rows.Failed(-1, 1), 0);
+}
+
+TEST(TaskLinkCheckTest, ChildrenWhoseRowsLoopTakePartInNoSubtree)
+{
+    Rows rows(2);
+    rows.Child(1, 2);
+    rows.Child(2, 1);
+    EXPECT_EQ(rows.Failed(1, 2), 0);
+}

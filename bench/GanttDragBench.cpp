@@ -1,0 +1,209 @@
+// Speed of a bar drag in the project window at 10,000 tasks: one mouse move of the drag
+// (feedback drawn, nothing applied) and a whole drop (press, move, release: the task moved,
+// written into the tree, its successors propagated and the chart laid out again). Both
+// must stay under 16 ms per event.
+#include <benchmark/benchmark.h>
+
+#include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/MessageBox.h>
+#include <ClassLib/DocView/DocTemplate.h>
+#include <ClassLib/Frames/MDIWnd.h>
+#include <ClassLib/Wnd/UiApp.h>
+
+#include <map>
+#include <memory>
+
+#include "GanttBarView.h"
+#include "GanttView.h"
+#include "Gantt_src/TaskShapes.h"
+#include "ProjectFrame.h"
+#include "ProjectGenerator.h"
+#include "TaskGridAccess.h"
+#include "TaskItem.h"
+#include "TaskTreeView.h"
+
+namespace {
+
+enum : UINT
+{
+    IDR_DRAGBENCH_MAIN = 9410,
+    IDR_DRAGBENCH_PROJECT = 9411,
+};
+
+class CBenchMainFrame : public CMDIFrameWnd
+{
+protected:
+    void PostNcDestroy() override {}
+};
+
+class CBenchApp : public CWinApp
+{
+public:
+    CBenchApp() : CWinApp("GanttDragBench") {}
+};
+
+int QuietMessageBox(LPCTSTR, LPCTSTR, UINT) { return IDOK; }
+
+// A project window on a generated project, the chart scrolled to a leaf bar with
+// successors near the top.
+struct DragWindow
+{
+    CWinApp* pApp = nullptr;
+    CMultiDocTemplate* pTemplate = nullptr;
+    CBenchMainFrame* pMain = nullptr;
+    CProjectDoc* pDoc = nullptr;
+    CFrameWnd* pFrame = nullptr;
+    CGanttBarView* pBar = nullptr;
+    CTaskTreeView* pTree = nullptr;
+    int nRow = 0;
+
+    explicit DragWindow(int nTasks)
+    {
+        AfxEnsureApplication();
+        AfxSetMessageBoxHandler(&QuietMessageBox);
+        pApp = new CBenchApp;
+        pTemplate = new CMultiDocTemplate(IDR_DRAGBENCH_PROJECT, RUNTIME_CLASS(CProjectDoc),
+                                          RUNTIME_CLASS(CProjectFrame), RUNTIME_CLASS(CGanttView));
+        pApp->AddDocTemplate(pTemplate);
+        pMain = new CBenchMainFrame;
+        pMain->Create(NULL, "GanttDragBench", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1600, 1000));
+        pApp->m_pMainWnd = pMain;
+        pMain->ShowWindow(SW_SHOW);
+
+        pDoc = static_cast<CProjectDoc*>(pTemplate->CreateNewDocument());
+        ProjectGeneratorOptions options;
+        options.nTasks = nTasks;
+        GenerateProject(*pDoc, options);
+        pFrame = pTemplate->CreateNewFrame(pDoc, NULL);
+        pTemplate->InitialUpdateFrame(pFrame, pDoc, TRUE);
+        pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+        AfxPumpMessages();
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;) {
+            CView* pView = pDoc->GetNextView(pos);
+            if (pView->IsKindOf(RUNTIME_CLASS(CGanttBarView)))
+                pBar = static_cast<CGanttBarView*>(pView);
+            if (pView->IsKindOf(RUNTIME_CLASS(CTaskTreeView)))
+                pTree = static_cast<CTaskTreeView*>(pView);
+        }
+        // The tree opens with the sub-summaries folded: unfold the first top summary's
+        // first sub-summary so that its leaves have bars.
+        if (pTree != nullptr && pBar != nullptr) {
+            for (int nRowToOpen : {1, 2})
+                if (pBar->IsRowCollapsed(static_cast<UINT>(nRowToOpen + 1)))
+                    CTaskGridAccess(pTree).ToggleExpand(nRowToOpen);
+            AfxPumpMessages();
+        }
+    }
+    ~DragWindow()
+    {
+        if (pFrame != nullptr && pFrame->GetSafeHwnd() != NULL)
+            pFrame->DestroyWindow();
+        AfxPumpMessages();
+        if (pMain->GetSafeHwnd() != NULL)
+            pMain->DestroyWindow();
+        delete pMain;
+        delete pApp;
+    }
+
+    // The first leaf bar of the project (row 3 of the generated tree: a top summary, a
+    // sub-summary, then leaves), scrolled so that it lies 200 pixels from the left.
+    CPoint BarPoint()
+    {
+        CGunterBar& chart = pBar->m_wndChart;
+        CObList& list = chart.GetShapeList();
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+            CTaskBase* pShape = static_cast<CTaskBase*>(list.GetNext(pos));
+            if (!pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)) || pShape->m_rect.Width() < 30)
+                continue;
+            const int nDays = pShape->m_rect.left / 18 - 10;
+            // As a scroll does: the days counted, then the first visible day stepped.
+            const int nDelta = nDays - chart.GetHScrollDays();
+            chart.m_nHScrollDays += nDelta;
+            chart.m_ptScrollPending.x = nDelta;
+            chart.ApplyHScroll();
+            chart.SetTopRow(0);
+            const CPoint ptLogical(pShape->m_rect.left + 8, pShape->m_rect.top + 4);
+            const CPoint ptOrigin = chart.ToLogical(CPoint(0, 0));
+            return CPoint(ptLogical.x - ptOrigin.x, ptLogical.y - ptOrigin.y);
+        }
+        return CPoint(-1, -1);
+    }
+};
+
+std::unique_ptr<DragWindow> g_window;
+
+DragWindow& Window()
+{
+    if (!g_window)
+        g_window.reset(new DragWindow(10000));
+    return *g_window;
+}
+
+LPARAM At(CPoint pt) { return MAKELPARAM(pt.x, pt.y); }
+
+// One mouse move of a sideways drag: the tracker erased, moved and drawn again.
+void BM_DragMouseMove(benchmark::State& state)
+{
+    DragWindow& w = Window();
+    CGunterBar& chart = w.pBar->m_wndChart;
+    const CPoint pt = w.BarPoint();
+    if (pt.x < 0) {
+        state.SkipWithError("no bar");
+        return;
+    }
+    chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt));
+    chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt + CPoint(6, 0)));
+    int i = 0;
+    for (auto _ : state) {
+        chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt + CPoint(8 + (i++ % 40), 0)));
+    }
+    state.counters["mode"] = chart.m_nDragMode;  // 1: a move
+    // Back to the start: the release applies nothing.
+    chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt + CPoint(1, 0)));
+    chart.SendMessage(WM_LBUTTONUP, 0, At(pt + CPoint(1, 0)));
+}
+BENCHMARK(BM_DragMouseMove)->Unit(benchmark::kMillisecond);
+
+// The drop of a drag that moves the first leaf one day later (then one day back): the
+// release event, with the task moved, written through the tree, its successors propagated
+// and the chart laid out again. The press (whose repaint the chart's repaint benchmark
+// measures) and the moves are not timed; the repaint the drop asks for follows untimed.
+void BM_DragDrop(benchmark::State& state)
+{
+    DragWindow& w = Window();
+    CGunterBar& chart = w.pBar->m_wndChart;
+    int nDir = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const CPoint pt = w.BarPoint();
+        if (pt.x < 0) {
+            state.SkipWithError("no bar");
+            break;
+        }
+        const CPoint ptTo = pt + CPoint(18 * nDir, 0);
+        chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt));
+        chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt + CPoint(6 * nDir, 0)));
+        chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(ptTo));
+        state.ResumeTiming();
+        chart.SendMessage(WM_LBUTTONUP, 0, At(ptTo));
+        state.PauseTiming();
+        AfxPumpMessages();
+        nDir = -nDir;
+        state.ResumeTiming();
+    }
+    state.counters["shapes"] = static_cast<double>(chart.GetShapeList().GetCount());
+}
+BENCHMARK(BM_DragDrop)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    g_window.reset();
+    benchmark::Shutdown();
+    return 0;
+}
