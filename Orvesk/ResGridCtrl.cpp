@@ -87,9 +87,17 @@ void CResGridCtrl::OnRButtonUp(UINT nFlags, CPoint point)
         pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this);
 }
 
+int CResGridCtrl::AppendRow()
+{
+    const int nRow = InsertRow(_T(""));
+    if (nRow >= 0)
+        SetRowHeight(nRow, m_nDefCellHeight);
+    return nRow;
+}
+
 void CResGridCtrl::OnAddRow()
 {
-    InsertRow(_T(""));
+    AppendRow();
     Invalidate();
 }
 

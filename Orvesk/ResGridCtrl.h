@@ -15,8 +15,10 @@ public:
     CResGridCtrl();
     ~CResGridCtrl() override;
 
-    // The height new rows get.
+    // The height the rows this grid appends get.
     void SetDefRowHeight(int nHeight) { m_nDefCellHeight = nHeight; }
+    // Appends an empty row of that height; its index.
+    int AppendRow();
 
     // Equal codes: ASCII letters compared without regard to case, every other byte (and
     // both bytes of a double-byte character) exactly.

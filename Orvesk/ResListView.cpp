@@ -82,7 +82,7 @@ void CResListView::FillGrid()
         CResInfoList& members = pDoc->m_ProjectInfo.m_listMembers;
         for (POSITION pos = members.GetHeadPosition(); pos != NULL; ++nRows) {
             const tagResInfo& res = members.GetNext(pos);
-            const int nRow = m_Grid.InsertRow(_T(""));
+            const int nRow = m_Grid.AppendRow();
             CString strCost;
             strCost.Format("%d", res.nCost);
             m_Grid.SetItemText(nRow, 1, res.strCode);
@@ -93,7 +93,7 @@ void CResListView::FillGrid()
         }
     }
     for (; nRows < kMinDataRows; ++nRows)
-        m_Grid.InsertRow(_T(""));
+        m_Grid.AppendRow();
     if (m_Grid.GetSafeHwnd())
         m_Grid.Invalidate();
 }
