@@ -17,16 +17,28 @@ void CPicStatic::SetBitmapId(int nID)
         Invalidate();
 }
 
-void CPicStatic::OnPaint()
+void CPicStatic::PaintPicture(CDC* pDC, const CRect& rect)
 {
-    CPaintDC dc(this);
-    CRect rect;
-    GetClientRect(&rect);
     CBitmap bitmap;
     if (!bitmap.LoadBitmap(m_nBitmapId))
         return;
     CBrush brush;
     if (!brush.CreatePatternBrush(&bitmap))
         return;
-    dc.FillRect(&rect, &brush);
+    pDC->FillRect(&rect, &brush);
+}
+
+void CPicStatic::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rect;
+    GetClientRect(&rect);
+    PaintPicture(&dc, rect);
+}
+
+void CPicStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (lpDrawItemStruct == NULL)
+        return;
+    PaintPicture(CDC::FromHandle(lpDrawItemStruct->hDC), CRect(lpDrawItemStruct->rcItem));
 }

@@ -1,5 +1,6 @@
 // A picture control that fills its client area with a bitmap resource, tiled from the
-// top-left corner.
+// top-left corner. As an owner-drawn static (SS_OWNERDRAW) it paints the same picture
+// when its owner has it drawn.
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -16,9 +17,12 @@ public:
     void SetBitmapId(int nID);
     int GetBitmapId() const { return m_nBitmapId; }
 
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
     int m_nBitmapId;
 
 protected:
+    void PaintPicture(CDC* pDC, const CRect& rect);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 };

@@ -41,7 +41,7 @@ const AFX_DLG_ITEM kStyleItems[] = {
     {"STATIC", IDC_STATIC, "条形图文字", WS_CHILD | WS_VISIBLE, 7, 10, 48, 8},
     {"COMBOBOX", IDC_GANTT_STYLE_COMBO, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 58, 7, 102, 60},
     {"STATIC", IDC_STATIC, "预览", WS_CHILD | WS_VISIBLE, 7, 27, 40, 8},
-    {"STATIC", IDC_GANTT_STYLE_PICTURE, "", WS_CHILD | WS_VISIBLE, 7, 38, 153, 38, WS_EX_STATICEDGE},
+    {"STATIC", IDC_GANTT_STYLE_PICTURE, "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 7, 38, 153, 38, WS_EX_STATICEDGE},
     {"BUTTON", IDOK, "确定", PUSH_BUTTON | BS_DEFPUSHBUTTON, 169, 7, 50, 14},
     {"BUTTON", IDCANCEL, "取消", PUSH_BUTTON, 169, 25, 50, 14},
 };
@@ -54,24 +54,25 @@ const int kPaletteSize = (int)(sizeof(kPalette) / sizeof(kPalette[0]));
 
 // A sample chart row: time-scale lines, a bar with its progress, and beside it the marks
 // of the label text (grey blocks for the task name, green ones for the resources).
-enum { kPicWidth = 240, kPicHeight = 60 };
+// As large as the dialog's picture control, so that the tiling does not show.
+enum { kPicWidth = 320, kPicHeight = 80 };
 
 void DrawSampleRow(CProjPictureCanvas& c)
 {
     for (int x = 0; x < kPicWidth; x += 24)
         c.Fill(x, 0, 1, kPicHeight, 'L');
-    c.Fill(0, 10, kPicWidth, 1, 'G');
-    c.Fill(16, 24, 80, 12, 'C');
-    c.Frame(16, 24, 80, 12, 'B');
-    c.Fill(17, 29, 40, 3, 'K');
+    c.Fill(0, 12, kPicWidth, 1, 'G');
+    c.Fill(16, 34, 80, 12, 'C');
+    c.Frame(16, 34, 80, 12, 'B');
+    c.Fill(17, 39, 40, 3, 'K');
 }
 
 void DrawWord(CProjPictureCanvas& c, int x, int nChars, char ch)
 {
     for (int i = 0; i < nChars; ++i) {
-        c.Fill(x + i * 10, 25, 8, 10, ch);
-        c.Fill(x + i * 10 + 2, 27, 4, 6, 'W');
-        c.Fill(x + i * 10 + 3, 25, 2, 10, ch);
+        c.Fill(x + i * 10, 35, 8, 10, ch);
+        c.Fill(x + i * 10 + 2, 37, 4, 6, 'W');
+        c.Fill(x + i * 10 + 3, 35, 2, 10, ch);
     }
 }
 
@@ -88,9 +89,9 @@ const AFX_BITMAP_RESOURCE& StylePicture(int nStyle)
         DrawWord(canvases[0], 102, 2, 'N');            // the resources
         DrawWord(canvases[1], 102, 4, 'G');            // the task name
         DrawWord(canvases[2], 102, 4, 'G');            // the task name (resources)
-        canvases[2].Fill(145, 24, 1, 12, 'K');
+        canvases[2].Fill(145, 34, 1, 12, 'K');
         DrawWord(canvases[2], 148, 2, 'N');
-        canvases[2].Fill(168, 24, 1, 12, 'K');
+        canvases[2].Fill(168, 34, 1, 12, 'K');
         for (int i = 0; i < 3; ++i)
             resources[i] = canvases[i].Resource(kPalette, kPaletteSize);
         bMade = true;
