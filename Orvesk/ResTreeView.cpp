@@ -57,6 +57,8 @@ void CResTreeView::OnRClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
     CMenu menu;
     if (!menu.LoadMenu(IDR_GRID_CONTEXTMENU))
         return;
+    // Owned by the frame, whose command update shows commands nobody handles disabled.
+    CWnd* pOwner = GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : (CWnd*)this;
     if (CMenu* pPopup = menu.GetSubMenu(RES_POPUP_TREEVIEW))
-        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this);
+        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, pOwner);
 }

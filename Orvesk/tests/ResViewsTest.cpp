@@ -386,3 +386,56 @@ TEST_F(ResViewsTest, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResViewsTest, ARightClickOnAKindSelectsItAndShowsTheTreePopupDisabled)
+{
+    OpenWith(ThreeMembers());
+    CTreeCtrl& tree = m_pResTree->GetTreeCtrl();
+    HTREEITEM hEquipment = tree.GetNextSiblingItem(tree.GetChildItem(tree.GetRootItem()));
+    ASSERT_NE(hEquipment, nullptr);
+    CRect rcLabel;
+    ASSERT_TRUE(tree.GetItemRect(hEquipment, &rcLabel, TRUE));
+    CPoint pt = rcLabel.CenterPoint();
+    tree.ClientToScreen(&pt);
+    AfxTestSetCursorPos(pt);
+
+    std::vector<UINT> states;
+    AfxTestPushPopupMenuScript([&](CMenu* pMenu, UINT, CPoint, CWnd*) -> UINT {
+        states.push_back(pMenu->GetMenuState(ID_RES_ADD_TYPE, MF_BYCOMMAND));
+        states.push_back(pMenu->GetMenuState(0, MF_BYPOSITION));
+        return 0;
+    });
+    NMHDR hdr = {};
+    hdr.hwndFrom = tree.GetSafeHwnd();
+    hdr.idFrom = tree.GetDlgCtrlID();
+    hdr.code = (UINT)NM_RCLICK;
+    // The tree reports the right click to its view.
+    m_pResTree->SendMessage(WM_NOTIFY, hdr.idFrom, (LPARAM)&hdr);
+    AfxPumpMessages();
+    EXPECT_EQ(tree.GetSelectedItem(), hEquipment);
+    ASSERT_FALSE(AfxTestPopupLog().empty());
+    EXPECT_EQ(AfxTestPopupLog().back().items, (std::vector<CString>{"导入资源>", "增加资源类型"}));
+    ASSERT_EQ(states.size(), 2u);
+    // The frame's command update greys the command nobody handles (the import submenu's
+    // commands are updated when the submenu opens).
+    EXPECT_TRUE(states[0] & MF_GRAYED);
+    // Nobody along the frame's command route handles the four commands.
+    CFrameWnd* pFrame = m_pResTree->GetParentFrame();
+    for (UINT nID : {ID_RES_ADD_TYPE, ID_RES_IMPORT_PROJECT, ID_RES_IMPORT_DICTIONARY, ID_RES_IMPORT_DATABASE})
+        EXPECT_FALSE(pFrame->OnCmdMsg(nID, CN_COMMAND, NULL, NULL)) << nID;
+
+    // Away from the items nothing shows.
+    const size_t nShown = AfxTestPopupLog().size();
+    CRect rcClient;
+    tree.GetClientRect(&rcClient);
+    CPoint ptEmpty(rcClient.right - 5, rcClient.bottom - 5);
+    tree.ClientToScreen(&ptEmpty);
+    AfxTestSetCursorPos(ptEmpty);
+    m_pResTree->SendMessage(WM_NOTIFY, hdr.idFrom, (LPARAM)&hdr);
+    AfxPumpMessages();
+    EXPECT_EQ(AfxTestPopupLog().size(), nShown);
+}
+
+} // namespace
