@@ -5,6 +5,7 @@
 
 #include <ClassLib/Menus/CMenu.h>
 
+#include "GridCell.h"
 #include "GridItem.h"
 #include "ProjectDocIds.h"
 #include "TaskTreeView.h"
@@ -436,6 +437,31 @@ TEST_F(ResViewsTest, ARightClickOnAKindSelectsItAndShowsTheTreePopupDisabled)
     m_pResTree->SendMessage(WM_NOTIFY, hdr.idFrom, (LPARAM)&hdr);
     AfxPumpMessages();
     EXPECT_EQ(AfxTestPopupLog().size(), nShown);
+}
+
+} // namespace
+
+namespace {
+
+// A code typed into the cell editor and ended with Enter reaches the member list.
+TEST_F(ResViewsTest, ACodeTypedInTheCellEditorRenamesTheMember)
+{
+    OpenWith(ThreeMembers());
+    CResGridCtrl& grid = GridCtl();
+    AfxTestFocus(&grid);
+    grid.SetFocusCell(2, 1);
+    AfxTestKey(&grid, VK_F2);
+    CGridCell* pCell = dynamic_cast<CGridCell*>(grid.GetCell(2, 1));
+    ASSERT_NE(pCell, nullptr);
+    CWnd* pEdit = pCell->GetEditWindow();
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SetWindowText("Q77");
+    AfxTestKey(pEdit, VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_EQ(grid.GetItemText(2, 1), CString("Q77"));
+    EXPECT_NE(MemberByCode("Q77"), nullptr);
+    EXPECT_EQ(MemberByCode("B02"), nullptr);
+    EXPECT_EQ(Assignees(Task(0)), (std::vector<CString>{"A01", "Q77"}));
 }
 
 } // namespace
