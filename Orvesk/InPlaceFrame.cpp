@@ -48,7 +48,6 @@ BOOL CInPlaceFrame::PreCreateWindow(CREATESTRUCT& cs)
     return COleIPFrameWnd::PreCreateWindow(cs);
 }
 
-#ifdef _DEBUG
 void CInPlaceFrame::AssertValid() const
 {
     COleIPFrameWnd::AssertValid();
@@ -58,4 +57,3 @@ void CInPlaceFrame::Dump(CDumpContext& dc) const
 {
     COleIPFrameWnd::Dump(dc);
 }
-#endif

@@ -17,10 +17,8 @@ public:
 
     BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-#ifdef _DEBUG
     void AssertValid() const override;
     void Dump(CDumpContext& dc) const override;
-#endif
 
     CToolBar m_wndToolBar;
     COleDropTarget m_dropTarget;
