@@ -67,13 +67,14 @@ TEST_F(ViewPrintPreviewTest, TheGridPreviewStandsInForTheMainWindowAndGivesItBac
     AfxPumpMessages();
     EXPECT_TRUE(AfxTestGrabWindow(pPreviewFrame, AfxTestOutputPath("grid-print-preview.png")));
 
-    // The preview bar's close button.
+    // The preview bar's close button; the frame goes with its window.
+    const HWND hPreviewFrame = pPreviewFrame->GetSafeHwnd();
     pShown->OnPreviewClose();
     AfxPumpMessages();
     EXPECT_EQ(AfxGetMainWnd(), (CWnd*)m_pMainFrame);
     EXPECT_TRUE(m_pMainFrame->IsWindowVisible());
     EXPECT_EQ(grid.GetPrintPreviewView(), nullptr);
-    EXPECT_FALSE(::IsWindow(pPreviewFrame->GetSafeHwnd()));
+    EXPECT_FALSE(::IsWindow(hPreviewFrame));
     EXPECT_FALSE(grid.IsPrintPreviewShown());
 }
 
@@ -102,8 +103,10 @@ TEST_F(ViewPrintPreviewTest, EndingAChartPreviewClearsTheChartsPointerNotTheGrid
     AfxPumpMessages();
     EXPECT_TRUE(AfxTestGrabWindow(pPreviewFrame, AfxTestOutputPath("chart-print-preview.png")));
 
+    const HWND hPreviewFrame = pPreviewFrame->GetSafeHwnd();
     pShown->OnPreviewClose();
     AfxPumpMessages();
+    EXPECT_FALSE(::IsWindow(hPreviewFrame));
     EXPECT_EQ(CViewPrintPreview::ChartPreviewOf(&chart), nullptr);
     EXPECT_EQ(grid.GetPrintPreviewView(), &standIn);
     EXPECT_EQ(AfxGetMainWnd(), (CWnd*)m_pMainFrame);
