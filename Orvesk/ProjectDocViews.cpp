@@ -138,8 +138,13 @@ int CProjectDoc::NewView(CRuntimeClass* pViewClass)
     context.m_pNewDocTemplate = pTemplate;
     const BOOL bAutoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
+    // The project frame picks its view by the document's view type; the view asked for
+    // here must win, so no view type is in force while the frame builds its client area.
+    const int nViewType = m_nViewType;
+    m_nViewType = 0;
     const BOOL bLoaded = pFrame->LoadFrame(pTemplate->GetResourceID(), WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                                            NULL, &context);
+    m_nViewType = nViewType;
     m_bAutoDelete = bAutoDelete;
     if (!bLoaded) {
         TRACE("Warning: CDocTemplate couldn't create a frame.\n");

@@ -34,7 +34,9 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_COMMAND(ID_GRID_DELETETASKS, OnDeleteTasksCommand)
     ON_COMMAND(ID_GRID_TASKPROPERTY, OnTaskPropertyCommand)
     ON_WM_MOUSEMOVE()
+#ifndef GRIDCTRL_PREDTASK
     ON_WM_LBUTTONDBLCLK()
+#endif
     ON_WM_KILLFOCUS()
     // Mouse and clipboard.
     ON_WM_LBUTTONDOWN()

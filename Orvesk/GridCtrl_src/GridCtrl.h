@@ -568,7 +568,10 @@ protected:
     afx_msg void OnDeleteTasksCommand() { OnDeleteTasks(); }
     afx_msg void OnTaskPropertyCommand() { OnTaskProperty(); }
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+#ifndef GRIDCTRL_PREDTASK
+    // The task grid's double click (the predecessor grid has the grid's own, above).
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+#endif
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     // Mouse-move parts: the state tip, a step of the level drag.
     void UpdateTaskStateTip(CPoint point);

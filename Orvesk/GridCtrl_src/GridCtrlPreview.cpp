@@ -2,11 +2,21 @@
 // window, or leaves it.
 #include "GridCtrl.h"
 
+#include <ClassLib/DocView/WinApp.h>
 #include <ClassLib/Resources/Resources.h>
 
 namespace
 {
 CGridPrintPreviewHooks* g_pPreviewHooks = NULL;
+
+// The application's main window when there is an application (its main window is the one
+// everybody asks for), else the window layer's.
+void SetMainWindow(CWnd* pWnd)
+{
+    AfxSetMainWnd(pWnd);
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->m_pMainWnd = pWnd;
+}
 }
 
 CGridPrintPreviewHooks* GridSetPrintPreviewHooks(CGridPrintPreviewHooks* pHooks)
@@ -43,7 +53,7 @@ void CGridCtrl::TogglePrintPreview()
         if (m_hPreviewHiddenWnd && ::IsWindow(m_hPreviewHiddenWnd))
         {
             CWnd* pMainWnd = CWnd::FromHandle(m_hPreviewHiddenWnd);
-            AfxSetMainWnd(pMainWnd);
+            SetMainWindow(pMainWnd);
             pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
             pMainWnd->SetFocus();
         }
@@ -74,7 +84,7 @@ void CGridCtrl::TogglePrintPreview()
     m_hPreviewFrame = pFrame->GetSafeHwnd();
     m_hPreviewHiddenWnd = pMainWnd ? pMainWnd->GetSafeHwnd() : NULL;
 
-    AfxSetMainWnd(pFrame);
+    SetMainWindow(pFrame);
     CString strTitle;
     strTitle.LoadString(AFX_IDS_APP_TITLE);
     pFrame->SetWindowText(strTitle);

@@ -183,6 +183,7 @@ void CGridCtrl::OnKillFocus(CWnd* pNewWnd)
         ::ReleaseCapture();
 }
 
+#ifndef GRIDCTRL_PREDTASK
 void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     if (m_pTaskTip)
@@ -224,6 +225,7 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     SendMessageToParent(cell.row, cell.col, GRIDN_DBLCLK);
     CWnd::OnLButtonDblClk(nFlags, point);
 }
+#endif
 
 void CGridCtrl::OnTaskProperty()
 {

@@ -1,6 +1,6 @@
-// The right-click menu 20013 (the first pop-up holds the grid's row commands shown for a
-// click on a row number, the second its cell commands; the third, fourth and fifth serve the
-// resource tree, the resource grid and the Gantt chart) and the date format of its
+// The grid's right-click menu (menu 20013: the first pop-up holds the row commands shown
+// for a click on a row number, the second the cell commands, the third and fourth the
+// resource views' and the fifth the chart's) and the date format of its
 // date editor. They belong to the module of the library that carries the grid.
 #include "GridDefines.h"
 
@@ -34,17 +34,16 @@ const AFX_MENU_ITEM kGridContextMenuItems[] = {
     {MF_STRING, 22024, "任务删除"},
     {MF_STRING, 20031, "任务属性"},
     {MF_STRING | MF_END, 20032, "任务分解"},
-    // Third: the resource category tree's pop-up.
+    // The resource views' popups and the chart's.
     {MF_POPUP, 0, "TreeView"},
     {MF_POPUP, 0, "导入资源"},
     {MF_STRING, 22019, "从项目文件"},
     {MF_STRING, 22020, "从资源字典"},
     {MF_STRING | MF_END, 22021, "从企业资源数据库"},
     {MF_STRING | MF_END, 22018, "增加资源类型"},
-    // Fourth: the resource grid's pop-up (its commands come with the resource views).
     {MF_POPUP, 0, "ResGridView"},
-    {MF_END, 0, nullptr},
-    // Fifth: the Gantt chart's pop-up.
+    {MF_STRING, 22022, "增加一行"},
+    {MF_STRING | MF_END, 22023, "删除一行"},
     {MF_POPUP, 0, "GanttBar"},
     {MF_STRING, 22036, "格式(&F)"},
     {MF_STRING | MF_END, 22035, "属性(&P)          ALT+P"},

@@ -153,7 +153,8 @@ TEST_F(ProjPagesTest, AddOffersTheUnlistedResourcesAndRemoveTakesTheSelectedRow)
     Append(offered, Resource(0, "u1", "张三", "", 1));
     Append(offered, Resource(0, "m1", "吊车", "", 2));
     std::vector<CString> offeredCodes;
-    ProjSetResourcePicker([&](CResInfoList& offer, CResInfoList& chosen) {
+    // The installed picker comes back afterwards.
+    ProjResourcePicker installed = ProjSetResourcePicker([&](CResInfoList& offer, CResInfoList& chosen) {
         for (POSITION pos = offer.GetHeadPosition(); pos != NULL;)
             offeredCodes.push_back(offer.GetNext(pos).strCode);
         chosen.AddTail(offer.GetTail());
@@ -174,7 +175,7 @@ TEST_F(ProjPagesTest, AddOffersTheUnlistedResourcesAndRemoveTakesTheSelectedRow)
             rows.push_back(page.m_listRes.GetItemText(i, 0));
     });
     sheet.DoModal();
-    ProjSetResourcePicker(ProjResourcePicker());
+    ProjSetResourcePicker(installed);
     EXPECT_EQ(offeredCodes, (std::vector<CString>{"m1"}));
     EXPECT_EQ(rows, (std::vector<CString>{"张三", "吊车"}));
     CResInfoList back;

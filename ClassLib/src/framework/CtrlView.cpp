@@ -82,7 +82,7 @@ BOOL CCtrlView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         // The view's reflected entries answer for the control, then the view's own, then
         // the parent of the view.
         LRESULT lResult = 0;
-        if (OnWndMsg(WM_REFLECT_BASE + WM_NOTIFY, wParam, lParam, &lResult))
+        if (ReflectChildNotify(WM_NOTIFY, wParam, lParam, &lResult))
         {
             if (pResult != nullptr)
                 *pResult = lResult;

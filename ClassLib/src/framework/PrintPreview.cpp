@@ -299,13 +299,15 @@ void CPreviewView::OnPreviewClose()
     delete pState;
     // The print view ends printing and destroys the preview (this object); a view that
     // does not pass the call on still loses the preview window.
+    // The print view may destroy the frame too (a preview in a frame of its own).
     HWND hSelf = m_hWnd;
+    HWND hParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
     if (pPrintView != nullptr && m_pPrinterDC != nullptr)
         pPrintView->OnEndPrintPreview(m_pPrinterDC, m_pPreviewInfo, CPoint(0, 0), this);
     if (::IsWindow(hSelf))
         if (CWnd* pSelf = CWnd::FromHandlePermanent(hSelf))
             pSelf->DestroyWindow();
-    if (pParent != nullptr && ::IsWindow(pParent->m_hWnd))
+    if (hParent != nullptr && ::IsWindow(hParent) && CWnd::FromHandlePermanent(hParent) == pParent)
         pParent->RecalcLayout();
 }
 
