@@ -324,3 +324,18 @@ TEST_F(TaskGridBehaviourTest, ADoubleClickOnTheExpandBoxOpensNoSheet)
     AfxPumpMessages();
     EXPECT_EQ(nCalls, 1);
 }
+
+TEST_F(TaskGridBehaviourTest, DeletingBelowABlankRowLooksPastIt)
+{
+    ASSERT_TRUE(Open(FillTwoTasks));
+    // A blank row between the two tasks.
+    GridCtrl().SetFocusCell(2, 2);
+    Grid().NewTask();
+    ASSERT_EQ(Task(2), nullptr);
+    ASSERT_EQ(Text(3, 2), CString("编码"));
+    GridCtrl().SetFocusCell(3, 2);
+    Grid().DeleteTask();
+    EXPECT_EQ(Text(1, 2), CString("设计"));
+    EXPECT_TRUE(Grid().IsEditable(1, 4));
+    EXPECT_TRUE(Grid().IsEditable(1, 5));
+}
