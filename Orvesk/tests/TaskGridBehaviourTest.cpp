@@ -282,6 +282,8 @@ TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
     AfxTestMouseMove(&GridCtrl(), pt + CPoint(16, 0), MK_LBUTTON);
     AfxPumpMessages();
     EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 2);
+    // The feedback line one step (14 pixels) right of where it started.
+    EXPECT_TRUE(AfxTestGrabWindow(&GridCtrl(), AfxTestOutputPath("task-grid-level-drag.png")));
     // Not past the row above plus one.
     AfxTestMouseMove(&GridCtrl(), pt + CPoint(40, 0), MK_LBUTTON);
     AfxPumpMessages();
