@@ -698,6 +698,7 @@ protected:
     CString  m_strLastTaskTip;
     int      m_nTaskPropertyResult = 0;
     CGridCellId m_idLastMouseCell;     // the cell a selection drag last reached
+    int      m_nResizeBandPos = 0;     // where the resize feedback band is drawn
 
     // Printing.
     BOOL     m_bPrinting;

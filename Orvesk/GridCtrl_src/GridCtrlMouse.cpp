@@ -169,6 +169,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             m_LeftClickDownCell.col = col;
         }
         InvertResizeBand(TRUE, point.x);
+        m_nResizeBandPos = point.x;
         if (point.x - start.x <= m_nResizeCaptureRange)
         {
             // The press is on the left border: it sizes the previous column.
@@ -201,6 +202,7 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             m_LeftClickDownCell.row = row;
         }
         InvertResizeBand(FALSE, point.y);
+        m_nResizeBandPos = point.y;
         if (point.y - start.y <= m_nResizeCaptureRange)
         {
             if (m_LeftClickDownCell.row <= 0)
@@ -304,7 +306,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 
     case GRIDMOUSE_SIZING_COL:
     {
-        InvertResizeBand(TRUE, m_LeftClickDownPoint.x);
+        InvertResizeBand(TRUE, m_nResizeBandPos);
         CPoint start;
         if (point != m_LeftClickDownPoint && IsValid(down) && GetCellOrigin(0, down.col, &start))
         {
@@ -320,7 +322,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 
     case GRIDMOUSE_SIZING_ROW:
     {
-        InvertResizeBand(FALSE, m_LeftClickDownPoint.y);
+        InvertResizeBand(FALSE, m_nResizeBandPos);
         if (point != m_LeftClickDownPoint && IsValid(down))
         {
             int row = GetResizeTargetRow(down.row);

@@ -166,6 +166,20 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
         if (std::abs(point.x - m_LeftClickDownPoint.x) > 4 || std::abs(point.y - m_LeftClickDownPoint.y) > 4)
             OnBeginDrag();
         break;
+    case GRIDMOUSE_SIZING_COL:
+    case GRIDMOUSE_SIZING_ROW:
+    {
+        // The feedback band follows the mouse: the old one is inverted away.
+        const BOOL bColumn = m_MouseMode == GRIDMOUSE_SIZING_COL;
+        const int nPos = bColumn ? point.x : point.y;
+        if (nPos != m_nResizeBandPos)
+        {
+            InvertResizeBand(bColumn, m_nResizeBandPos);
+            InvertResizeBand(bColumn, nPos);
+            m_nResizeBandPos = nPos;
+        }
+        break;
+    }
     case GRIDMOUSE_LEVEL_DRAG:
         StepLevelDrag(point);
         break;

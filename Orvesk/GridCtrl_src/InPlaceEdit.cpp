@@ -155,8 +155,12 @@ void CInPlaceEdit::LeaveToGrid(UINT nChar)
         return;
     m_nLastChar = nChar;
     m_bEndChecked = TRUE;
+    // The focus loss that follows ends the edit; the editor object lives as long as its
+    // window does.
+    const HWND hWnd = GetSafeHwnd();
     GetParent()->SetFocus();
-    m_bEndChecked = FALSE;
+    if (::IsWindow(hWnd))
+        m_bEndChecked = FALSE;
 }
 
 void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)

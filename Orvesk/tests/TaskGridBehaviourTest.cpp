@@ -282,6 +282,8 @@ TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
     AfxTestMouseMove(&GridCtrl(), pt + CPoint(16, 0), MK_LBUTTON);
     AfxPumpMessages();
     EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 2);
+    // The feedback line one step (14 pixels) right of where it started.
+    EXPECT_TRUE(AfxTestGrabWindow(&GridCtrl(), AfxTestOutputPath("task-grid-level-drag.png")));
     // Not past the row above plus one.
     AfxTestMouseMove(&GridCtrl(), pt + CPoint(40, 0), MK_LBUTTON);
     AfxPumpMessages();
@@ -323,4 +325,19 @@ TEST_F(TaskGridBehaviourTest, ADoubleClickOnTheExpandBoxOpensNoSheet)
     AfxTestDoubleClick(&GridCtrl(), CPoint(rc.right - 5, ptBox.y));
     AfxPumpMessages();
     EXPECT_EQ(nCalls, 1);
+}
+
+TEST_F(TaskGridBehaviourTest, DeletingBelowABlankRowLooksPastIt)
+{
+    ASSERT_TRUE(Open(FillTwoTasks));
+    // A blank row between the two tasks.
+    GridCtrl().SetFocusCell(2, 2);
+    Grid().NewTask();
+    ASSERT_EQ(Task(2), nullptr);
+    ASSERT_EQ(Text(3, 2), CString("编码"));
+    GridCtrl().SetFocusCell(3, 2);
+    Grid().DeleteTask();
+    EXPECT_EQ(Text(1, 2), CString("设计"));
+    EXPECT_TRUE(Grid().IsEditable(1, 4));
+    EXPECT_TRUE(Grid().IsEditable(1, 5));
 }

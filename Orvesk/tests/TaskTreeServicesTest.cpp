@@ -197,3 +197,12 @@ TEST_F(TaskTreeServicesTest, PrintingTheProjectWindowPrintsTheChart)
     EXPECT_TRUE(bScale);
     EXPECT_TRUE(bGrid);
 }
+
+TEST(TaskTreeCommandTexts, IndentAndOutdentPrompts)
+{
+    CString str;
+    ASSERT_TRUE(str.LoadString(ID_TASK_OUTDENT));
+    EXPECT_EQ(str, CString("任务左移"));
+    ASSERT_TRUE(str.LoadString(ID_TASK_INDENT));
+    EXPECT_EQ(str, CString("任务右移"));
+}

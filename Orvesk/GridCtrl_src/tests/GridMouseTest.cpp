@@ -6,7 +6,9 @@
 
 #include <ClassLib/Controls/ControlStyles.h>
 #include <ClassLib/Menus/CMenu.h>
+#include <ClassLib/Testing/DrawLog.h>
 
+#include <map>
 #include <string>
 
 namespace
@@ -347,4 +349,24 @@ TEST_F(GridMouseTest, DragImageIsTheFocusCellWithItsCornerAsHotSpot)
     ASSERT_TRUE(pImage);
     EXPECT_EQ(1, pImage->GetImageCount());
     EXPECT_EQ(CPoint(55, 20), hot);
+}
+
+TEST_F(GridMouseTest, TheResizeBandFollowsTheMouseAndIsErased)
+{
+    Make(3, 4);
+    CDrawRecorder recorder(&grid);
+    AfxTestMouseDown(&grid, CPoint(79, 10));
+    AfxTestMouseMove(&grid, CPoint(90, 10), MK_LBUTTON);
+    AfxTestMouseMove(&grid, CPoint(100, 10), MK_LBUTTON);
+    AfxTestMouseUp(&grid, CPoint(100, 10));
+    AfxPumpMessages();
+    // Each band is drawn once and inverted away once, at the places the mouse passed.
+    std::map<int, int> inverted;
+    for (const AfxDrawOp* op : recorder.OfKind(AfxDrawKind::InvertRect))
+        if (op->rect.Width() == 2)
+            inverted[op->rect.left]++;
+    EXPECT_EQ(inverted[79], 2);
+    EXPECT_EQ(inverted[90], 2);
+    EXPECT_EQ(inverted[100], 2);
+    EXPECT_EQ(60, grid.GetColumnWidth(1));
 }
