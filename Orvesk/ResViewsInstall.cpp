@@ -1,7 +1,9 @@
-// The resource dialog and the tree-state dialog take their places when the library is
-// loaded: the resource page's picker and the document's tree-state dialog. Tests replace
-// either through the same hooks.
+// The resource dialog, the tree-state dialog and the chart's format dialog take their places
+// when the library is loaded: the resource page's picker, the document's tree-state dialog and
+// the chart's format command. Tests replace each through the same hooks.
 #include "ExpandSetDlg.h"
+#include "GanttStyleDlg.h"
+#include "Gantt_src/GanttStyleRunner.h"
 #include "ResDlg.h"
 
 namespace {
@@ -12,6 +14,14 @@ struct CInstallResViewDialogs
     {
         CResDlg::InstallAsResourcePicker();
         CExpandSetDlg::InstallAsProjectExpand();
+        GanttSetStyleRunner([](int& nStyle) -> INT_PTR {
+            CGanttStyleDlg dlg(AfxGetMainWnd());
+            dlg.SetStyle(nStyle);
+            const INT_PTR nResult = dlg.DoModal();
+            if (nResult == IDOK)
+                nStyle = dlg.GetStyle();
+            return nResult;
+        });
     }
 };
 

@@ -14,13 +14,17 @@
 #include "TrellanView.h"
 
 #include <GanttView.h>
+#include <InPlaceFrame.h>
 #include <ProjectDoc.h>
 #include <ProjectFrame.h>
 
 CMultiDocTemplate* TrellanCreateProjectTemplate()
 {
-    return new CMultiDocTemplate(IDR_PROJECTTYPE, RUNTIME_CLASS(CProjectDoc), RUNTIME_CLASS(CProjectFrame),
-                                 RUNTIME_CLASS(CGanttView));
+    CMultiDocTemplate* pTemplate = new CMultiDocTemplate(IDR_PROJECTTYPE, RUNTIME_CLASS(CProjectDoc),
+                                                         RUNTIME_CLASS(CProjectFrame), RUNTIME_CLASS(CGanttView));
+    // A project shown in place lives in the views' in-place frame.
+    pTemplate->SetServerInfo(0, 0, RUNTIME_CLASS(CInPlaceFrame));
+    return pTemplate;
 }
 
 CMultiDocTemplate* TrellanCreateDocManageTemplate()

@@ -332,3 +332,21 @@ TEST_F(ExpandOnTreeTest, TheThreeChoicesAppliedToAThreeLevelTree)
 }
 
 } // namespace
+
+#include "Gantt_src/GanttStyleRunner.h"
+
+TEST_F(ResDialogsTest, TheChartsFormatCommandRunsTheFormatDialog)
+{
+    // The runner the library installs at load, run as the chart's format command runs it.
+    AfxTestPushModalScript([](CWnd* pWnd) {
+        CGanttStyleDlg* p = dynamic_cast<CGanttStyleDlg*>(pWnd);
+        ASSERT_NE(p, nullptr);
+        p->m_comboStyle.SetCurSel(1);
+        p->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GANTT_STYLE_COMBO, CBN_SELCHANGE),
+                       (LPARAM)p->m_comboStyle.GetSafeHwnd());
+        Click(p, IDOK);
+    });
+    int nStyle = 2;
+    EXPECT_EQ(GanttRunStyleDlg(nStyle), IDOK);
+    EXPECT_EQ(nStyle, 1);
+}
