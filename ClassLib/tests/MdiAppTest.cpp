@@ -865,3 +865,37 @@ TEST_F(MdiAppTest, ScreenshotOfTheFrame)
 }
 
 }  // namespace
+
+#include <QMenuBar>
+#include <ClassLib/Wnd/QtInterop.h>
+
+TEST_F(MdiAppTest, TheFrameShowsItsMenuAsABarAboveTheClientArea)
+{
+    QWidget* pWidget = AfxGetWidget(frame->m_hWnd);
+    ASSERT_NE(pWidget, nullptr);
+    QMenuBar* pBar = pWidget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_FALSE(pBar->actions().isEmpty());
+    CMenu* pMenu = CMenu::FromHandle(::GetMenu(frame->m_hWnd));
+    CString strFirst;
+    pMenu->GetMenuString(0, strFirst, MF_BYPOSITION);
+    EXPECT_EQ(pBar->actions().size(), (int)pMenu->GetMenuItemCount());
+    EXPECT_EQ(pBar->actions().front()->text(), AfxQString(strFirst));
+    EXPECT_TRUE(pBar->isVisible());
+    // The band is outside the client area.
+    CRect rcClient;
+    frame->GetClientRect(&rcClient);
+    CPoint ptClient(0, 0);
+    frame->ClientToScreen(&ptClient);
+    CRect rcWindow;
+    frame->GetWindowRect(&rcWindow);
+    EXPECT_GE(ptClient.y - rcWindow.top, GetSystemMetrics(SM_CYMENU));
+    // A document window brings its own menu to the bar.
+    CPlanDoc* pDoc = NewDoc();
+    ASSERT_NE(nullptr, pDoc);
+    CMenu* pDocMenu = CMenu::FromHandle(::GetMenu(frame->m_hWnd));
+    EXPECT_EQ(pBar->actions().size(), (int)pDocMenu->GetMenuItemCount());
+    AfxTestGrabWindow(frame, AfxTestOutputPath("mdi-frame-menu.png"));
+    pDoc->OnCloseDocument();
+    AfxPumpMessages();
+}

@@ -7,8 +7,13 @@
 #include "DragDrop.h"
 #include "MenuData.h"
 #include "Scripts.h"
+#include "WndInternal.h"
+
+#include <map>
 
 #include <QAction>
+#include <QMenuBar>
+#include <QPointer>
 #include <QMenu>
 #include <QPainter>
 #include <QWidgetAction>
@@ -25,7 +30,12 @@ HMENU HookHandleOf(const CMenu* p)
     return p ? p->m_hMenu : nullptr;
 }
 
-const AFX_MENU_HOOKS kHooks = {&HookFromHandle, &HookHandleOf, nullptr, nullptr};
+void HookDrawMenuBar(HWND hWnd)
+{
+    AfxMenuBarChanged(hWnd);
+}
+
+const AFX_MENU_HOOKS kHooks = {&HookFromHandle, &HookHandleOf, &HookDrawMenuBar, nullptr};
 
 struct InstallHooks
 {
@@ -201,6 +211,111 @@ UINT Track(HMENU hMenu, UINT nFlags, int x, int y, HWND hOwner)
 }
 
 }  // namespace
+
+// ---- the menu bar of a top-level window ------------------------------------------------
+
+namespace {
+
+void StyleMenuBar(QMenuBar* pBar)
+{
+    pBar->setNativeMenuBar(false);
+    // The system's menu font, with items tight enough for a low band.
+    pBar->setFont(AfxQFontOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
+    pBar->setStyleSheet("QMenuBar { padding: 0px; } QMenuBar::item { padding: 1px 7px; }");
+}
+
+std::map<HWND, QPointer<QMenuBar>>& MenuBars()
+{
+    static std::map<HWND, QPointer<QMenuBar>> bars;
+    return bars;
+}
+
+// Fills the bar from the window's menu: a drop-down per popup item, updated from the
+// window (WM_INITMENUPOPUP, the command UI) each time it opens; plain items are commands.
+void FillMenuBar(QMenuBar* pBar, HWND hWnd, HMENU hMenu)
+{
+    pBar->clear();
+    pc::MenuData* d = pc::MenuFromHandle(hMenu);
+    if (!d)
+        return;
+    auto post = [hWnd](UINT id) { ::PostMessage(hWnd, WM_COMMAND, id, 0); };
+    int nIndex = 0;
+    for (const pc::MenuItem& it : d->items) {
+        const int nPos = nIndex++;
+        if (it.flags & MF_SEPARATOR)
+            continue;
+        const bool enabled = !(it.flags & (MF_GRAYED | MF_DISABLED));
+        if (it.sub) {
+            QMenu* pDrop = pBar->addMenu(AfxQString(it.text.c_str()));
+            pDrop->setEnabled(enabled);
+            const HMENU hSub = it.sub;
+            QObject::connect(pDrop, &QMenu::aboutToShow, pDrop, [pDrop, hWnd, hSub, nPos, post] {
+                ::SendMessage(hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hSub), MAKELPARAM(nPos, FALSE));
+                pDrop->clear();
+                Fill(pDrop, hSub, hWnd, post);
+            });
+            Fill(pDrop, hSub, hWnd, post);
+            continue;
+        }
+        QAction* a = pBar->addAction(AfxQString(it.text.c_str()));
+        a->setEnabled(enabled);
+        const UINT id = static_cast<UINT>(it.id);
+        QObject::connect(a, &QAction::triggered, pBar, [id, post] { post(id); });
+    }
+}
+
+}  // namespace
+
+void AfxMenuBarChanged(HWND hWnd)
+{
+    AfxWindow* w = AfxWindowOf(hWnd);
+    if (!w)
+        return;
+    auto& bars = MenuBars();
+    auto found = bars.find(hWnd);
+    QMenuBar* pBar = found != bars.end() ? found->second.data() : nullptr;
+    const bool bWants = w->menu != nullptr && AfxIsTopLevel(w) && !(w->style & WS_CHILD) && w->widget;
+    if (!bWants) {
+        if (pBar)
+            pBar->deleteLater();
+        if (found != bars.end())
+            bars.erase(found);
+        return;
+    }
+    if (!pBar) {
+        pBar = new QMenuBar(w->widget.data());
+        StyleMenuBar(pBar);
+        bars[hWnd] = pBar;
+    }
+    FillMenuBar(pBar, hWnd, w->menu);
+    AfxPlaceMenuBar(w);
+    pBar->show();
+}
+
+int AfxMenuBandHeight()
+{
+    // As high as a bar of the menu font needs, and never lower than the system's menu height.
+    static const int cy = [] {
+        QMenuBar bar;
+        StyleMenuBar(&bar);
+        bar.addMenu(QString::fromUtf8("文件(&F)"));
+        return std::max(GetSystemMetrics(SM_CYMENU), bar.sizeHint().height());
+    }();
+    return cy;
+}
+
+void AfxPlaceMenuBar(AfxWindow* w)
+{
+    auto& bars = MenuBars();
+    auto found = bars.find(w->hwnd);
+    if (found == bars.end() || !found->second)
+        return;
+    // The bar sits on the band above the client area that the menu reserves.
+    const QRect client = AfxClientAreaOf(w);
+    const int cy = AfxMenuBandHeight();
+    found->second->setGeometry(client.left(), client.top() - cy, client.width(), cy);
+    found->second->raise();
+}
 
 QMenu* AfxBuildQMenu(HMENU hMenu, QWidget* pParent, HWND hOwner, const std::function<void(UINT)>& onCommand)
 {

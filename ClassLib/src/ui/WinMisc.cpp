@@ -326,7 +326,12 @@ BOOL SetMenu(HWND hWnd, HMENU hMenu)
     AfxWindow* w = AfxWindowOf(hWnd);
     if (!w || (w->style & WS_CHILD))
         return FALSE;
+    const bool bHadMenu = w->menu != nullptr;
     w->menu = hMenu;
+    AfxMenuBarChanged(hWnd);
+    // The client area grows or shrinks by the menu's band.
+    if (bHadMenu != (hMenu != nullptr))
+        AfxFrameChanged(w);
     return TRUE;
 }
 

@@ -201,6 +201,8 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
     }
     if (!IsWindow(hWnd))
         return nullptr;
+    if (w->menu != nullptr)
+        AfxMenuBarChanged(hWnd);
     if (parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
         ::SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, (WORD)w->id), reinterpret_cast<LPARAM>(hWnd));
     if (!IsWindow(hWnd))

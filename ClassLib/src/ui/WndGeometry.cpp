@@ -69,6 +69,9 @@ QRect AfxClientAreaOf(const AfxWindow* w)
     r.adjust(b, b, -b, -b);
     if (caption)
         r.setTop(r.top() + GetSystemMetrics(SM_CYCAPTION));
+    // A top-level window's menu takes a band above the client area.
+    if (w->menu != nullptr && !(w->style & WS_CHILD) && AfxIsTopLevel(w))
+        r.setTop(r.top() + AfxMenuBandHeight());
     if (w->sb[SB_VERT].visible)
         r.setRight(r.right() - GetSystemMetrics(SM_CXVSCROLL));
     if (w->sb[SB_HORZ].visible)
@@ -101,6 +104,7 @@ void AfxSyncWidgetGeometry(AfxWindow* w)
         widget->setGeometry(r);
     g_syncing = old;
     AfxUpdateScrollWidgets(w);
+    AfxPlaceMenuBar(w);
 }
 
 bool AfxSyncingGeometry() { return g_syncing; }

@@ -93,6 +93,12 @@ std::vector<HWND> AfxAllWindows();
 QRect AfxClientAreaOf(const AfxWindow* w);
 // The top-left of the client area in screen coordinates.
 QPoint AfxClientOriginOnScreen(const AfxWindow* w);
+// The menu bar of a top-level window with a menu: made, refilled or removed after the
+// window's menu changed; placed over the band the menu reserves above the client area.
+void AfxMenuBarChanged(HWND hWnd);
+void AfxPlaceMenuBar(AfxWindow* w);
+// The height of the band a menu bar takes.
+int AfxMenuBandHeight();
 // Applies w->rect to the widget and lays out the scroll bars.
 void AfxSyncWidgetGeometry(AfxWindow* w);
 // Recomputes the client area after a style or scroll-bar change, resizing the backing image
