@@ -9,6 +9,7 @@ IMPLEMENT_DYNCREATE(CPdmTreeCtrl, CTreeCtrl)
 BEGIN_MESSAGE_MAP(CPdmTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_SELCHANGED, OnSelchanged)
     ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+    ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, OnItemexpanding)
 END_MESSAGE_MAP()
 
 CPdmTreeCtrl::CPdmTreeCtrl() : m_hSelItem(NULL), m_nClassId(0), m_nObjectId(0), m_listPair(10) {}
@@ -169,6 +170,21 @@ void CPdmTreeCtrl::OnClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
     UINT nFlags = 0;
     HTREEITEM hItem = HitTest(point, &nFlags);
     if (hItem == NULL || !(nFlags & TVHT_ONITEMBUTTON))
+        return;
+    UINT nClassId = 0, nObjectId = 0;
+    if (GetItemInfo(hItem, nClassId, nObjectId) && ItemHasChildState(hItem) && GetChildItem(hItem) == NULL)
+        LoadChildData(hItem, nClassId, nObjectId);
+}
+
+// The expand button opens the item as soon as it is pressed, before the click is told:
+// the item's level is loaded here, just before it opens, so that the button shows the
+// folders below instead of vanishing for want of them.
+void CPdmTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    NMTREEVIEW* pNMTreeView = reinterpret_cast<NMTREEVIEW*>(pNMHDR);
+    HTREEITEM hItem = pNMTreeView->itemNew.hItem;
+    if (hItem == NULL || (pNMTreeView->action & TVE_EXPAND) == 0)
         return;
     UINT nClassId = 0, nObjectId = 0;
     if (GetItemInfo(hItem, nClassId, nObjectId) && ItemHasChildState(hItem) && GetChildItem(hItem) == NULL)

@@ -33,6 +33,7 @@ protected:
 
     afx_msg void OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
 
 private:
     BOOL LoadChildData(HTREEITEM hParent, UINT nClassId, UINT nObjectId);
