@@ -177,6 +177,14 @@ int CPdmDocListCtrl::AddExtTypeIcon(CString strExt)
 {
     HICON hSmall = ShellIcon(strExt, SHGFI_SMALLICON);
     HICON hLarge = ShellIcon(strExt, SHGFI_LARGEICON);
+    // The shell knows nothing of an empty extension: names without one get the icon of
+    // a file without extension.
+    if (strExt.IsEmpty()) {
+        if (hSmall == NULL)
+            hSmall = ShellIcon("file", SHGFI_SMALLICON);
+        if (hLarge == NULL)
+            hLarge = ShellIcon("file", SHGFI_LARGEICON);
+    }
     int nIndex = (int)m_arrExt.Add(strExt);
     AddIconAt(m_imageLarge, hLarge, 32, nIndex);
     AddIconAt(m_imageSmall, hSmall, 16, nIndex);

@@ -130,12 +130,8 @@ TEST_F(NewDocTest, BrowseOnlyClosesAtOnceForWantOfClasses)
     EXPECT_FALSE(list.NewDoc());
     EXPECT_FALSE(bReached);
     AfxTestResetScripts();
-    ASSERT_FALSE(AfxTestModalLog().empty());
-    EXPECT_EQ(AfxTestModalLog().back().nResult, IDCANCEL);
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Boxes()[0].caption, Gbk(u8"提示"));
-    ASSERT_FALSE(AfxTestModalLog().empty());
-    EXPECT_EQ(AfxTestModalLog().back().nResult, IDCANCEL);
 }
 
 TEST_F(NewDocTest, NoFolderClosesAtOnce)
@@ -149,8 +145,6 @@ TEST_F(NewDocTest, NoFolderClosesAtOnce)
     EXPECT_FALSE(list.NewDoc());
     EXPECT_FALSE(bReached);
     AfxTestResetScripts();
-    ASSERT_FALSE(AfxTestModalLog().empty());
-    EXPECT_EQ(AfxTestModalLog().back().nResult, IDCANCEL);
     EXPECT_EQ(boxes.Count(), 1);
 }
 
