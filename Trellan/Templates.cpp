@@ -1,17 +1,12 @@
 // The two document templates and every call the program makes on the project document,
 // the project views and the document browser.
-//
-// TEMPORARY until the browser library is merged: the browser template uses the program's
-// own CChildFrame and CTrellanView. At the merge this file alone changes:
-//   - template 130: RUNTIME_CLASS(CLumoDocMDIFrame), RUNTIME_CLASS(CPdmTreeView) in place
-//     of RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTrellanView);
-//   - TrellanBrowserFrameCreated: DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame)->LoadData(20, 0).
 #include "Templates.h"
 
-#include "ChildFrm.h"
 #include "Resource.h"
 #include "TrellanDoc.h"
-#include "TrellanView.h"
+
+#include <LumoDocMDIFrame.h>
+#include <PdmTreeView.h>
 
 #include <GanttView.h>
 #include <InPlaceFrame.h>
@@ -29,8 +24,8 @@ CMultiDocTemplate* TrellanCreateProjectTemplate()
 
 CMultiDocTemplate* TrellanCreateDocManageTemplate()
 {
-    return new CMultiDocTemplate(IDR_DOCMANAGETYPE, RUNTIME_CLASS(CTrellanDoc), RUNTIME_CLASS(CChildFrame),
-                                 RUNTIME_CLASS(CTrellanView));
+    return new CMultiDocTemplate(IDR_DOCMANAGETYPE, RUNTIME_CLASS(CTrellanDoc), RUNTIME_CLASS(CLumoDocMDIFrame),
+                                 RUNTIME_CLASS(CPdmTreeView));
 }
 
 void TrellanProjectFileNew(CDocument* pDoc, int nMode)
@@ -57,7 +52,9 @@ int TrellanProjectMode(CDocument* pDoc)
     return pProject != NULL ? pProject->m_bLocalFile : -1;
 }
 
-void TrellanBrowserFrameCreated(CFrameWnd*)
+void TrellanBrowserFrameCreated(CFrameWnd* pFrame)
 {
-    // The browser frame fills its folder tree here (LoadData(20, 0)).
+    // The browser frame fills its folder tree from the root folder.
+    if (CLumoDocMDIFrame* pBrowser = DYNAMIC_DOWNCAST(CLumoDocMDIFrame, pFrame))
+        pBrowser->LoadData(20, 0);
 }

@@ -341,3 +341,42 @@ TEST_F(TrellanTest, ADurationEditedInTheTreeIsSavedAndThereAfterARestart)
 }
 
 }  // namespace
+
+#include <LumoDocMDIFrame.h>
+#include <PdmTreeView.h>
+#include <Pdm/PdmStore.h>
+
+TEST_F(TrellanTest, TheBrowserWindowShowsTheStoresFolders)
+{
+    {
+        CPdmStore store;
+        ASSERT_TRUE(store.Open(m_dir + "/pdm.sqlite", CPdmStore::CreateIfMissing));
+        ASSERT_TRUE(store.AddNodeClass(21, "folder"));
+        int32_t nId = 0;
+        ASSERT_TRUE(store.AddNode(20, 0, 21, u8"设计图纸", nId));
+        ASSERT_TRUE(store.AddNode(20, 0, 21, u8"合同", nId));
+    }
+    ASSERT_TRUE(Start({}));
+    Frame()->SendMessage(WM_COMMAND, ID_DOC_MANAGE, 0);
+    AfxPumpMessages();
+    CLumoDocMDIFrame* pBrowser = DYNAMIC_DOWNCAST(CLumoDocMDIFrame, Frame()->MDIGetActive());
+    ASSERT_NE(pBrowser, nullptr);
+    POSITION posDoc = app->m_pDocTemplate->GetFirstDocPosition();
+    ASSERT_NE(posDoc, nullptr);
+    CDocument* pDoc = app->m_pDocTemplate->GetNextDoc(posDoc);
+    CPdmTreeView* pTreeView = nullptr;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
+        if (CPdmTreeView* p = DYNAMIC_DOWNCAST(CPdmTreeView, pDoc->GetNextView(pos)))
+            pTreeView = p;
+    ASSERT_NE(pTreeView, nullptr);
+    CTreeCtrl* pTree = pTreeView->GetTreeCtrl();
+    std::vector<CString> names;
+    for (HTREEITEM h = pTree->GetRootItem(); h != NULL; h = pTree->GetNextSiblingItem(h))
+        for (HTREEITEM c = pTree->GetChildItem(h); c != NULL; c = pTree->GetNextSiblingItem(c))
+            names.push_back(pTree->GetItemText(c));
+    for (HTREEITEM h = pTree->GetRootItem(); h != NULL; h = pTree->GetNextSiblingItem(h))
+        names.push_back(pTree->GetItemText(h));
+    EXPECT_NE(std::find(names.begin(), names.end(), CString("设计图纸")), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), CString("合同")), names.end());
+    AfxTestGrabWindow(Frame(), AfxTestOutputPath("trellan_browser.png"));
+}

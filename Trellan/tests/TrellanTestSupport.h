@@ -4,6 +4,7 @@
 
 #include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Testing.h>
+#include <Pdm/PdmSettings.h>
 
 #include "MainFrm.h"
 #include "ProjectDoc.h"
@@ -25,6 +26,8 @@ protected:
         AfxTestResetScripts();
         std::string pattern = "/tmp/trellan_test_XXXXXX";
         m_dir = mkdtemp(&pattern[0]);
+        // The browser reads the test's own product-data store, never the user's.
+        SetPdmStoreFile(m_dir + "/pdm.sqlite");
     }
     void TearDown() override
     {
