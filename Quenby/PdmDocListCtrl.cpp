@@ -136,12 +136,21 @@ CString CPdmDocListCtrl::GetFileExtName(CString strFileName)
     return strFileName.Mid(nDot);
 }
 
+namespace {
+
+// Extensions are compared without regard to the case of their letters.
+std::string ExtKey(CString strExt)
+{
+    strExt.MakeUpper();
+    return std::string((LPCTSTR)strExt, strExt.GetLength());
+}
+
+}  // namespace
+
 int CPdmDocListCtrl::FindExtType(CString strExt)
 {
-    for (INT_PTR i = 0; i < m_arrExt.GetSize(); i++)
-        if (m_arrExt[i].CompareNoCase(strExt) == 0)
-            return (int)i;
-    return -1;
+    auto it = m_mapExt.find(ExtKey(strExt));
+    return it != m_mapExt.end() ? it->second : -1;
 }
 
 namespace {
@@ -186,6 +195,7 @@ int CPdmDocListCtrl::AddExtTypeIcon(CString strExt)
             hLarge = ShellIcon("file", SHGFI_LARGEICON);
     }
     int nIndex = (int)m_arrExt.Add(strExt);
+    m_mapExt.emplace(ExtKey(strExt), nIndex);
     AddIconAt(m_imageLarge, hLarge, 32, nIndex);
     AddIconAt(m_imageSmall, hSmall, 16, nIndex);
     return nIndex;

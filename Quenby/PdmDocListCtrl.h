@@ -9,6 +9,9 @@
 #include "PdmBrowserResource.h"
 #include "PdmPair.h"
 
+#include <string>
+#include <unordered_map>
+
 class AFX_EXT_CLASS CPdmDocListCtrl : public CListCtrl
 {
     DECLARE_DYNCREATE(CPdmDocListCtrl)
@@ -54,6 +57,9 @@ protected:
     CStringArray m_arrExt;
     CImageList m_imageLarge;
     CImageList m_imageSmall;
+    // m_arrExt's indexes by extension in capitals, so that a folder of many kinds of file
+    // is not searched entry by entry.
+    std::unordered_map<std::string, int> m_mapExt;
 
     afx_msg void OnItemchanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDblclk(NMHDR* pNMHDR, LRESULT* pResult);

@@ -241,6 +241,7 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
             cell.callback = false;
             cell.text = pItem->pszText != nullptr ? pItem->pszText : "";
         }
+        m_nLabelWidth = -1;
     }
     if (pItem->mask & LVIF_IMAGE)
     {
@@ -739,6 +740,7 @@ int CListCtrl::InsertItem(const LVITEM* pItem)
         }
     }
     m_rows.insert(m_rows.begin() + nItem, row);
+    m_nLabelWidth = -1;  // measured again, all labels at once, when next asked for
     if (m_nSelectionMark >= nItem)
         ++m_nSelectionMark;
     NotifyListView(LVN_INSERTITEM, nItem, 0, 0, 0, 0, CPoint(0, 0), row.lParam);
@@ -786,6 +788,7 @@ BOOL CListCtrl::DeleteItem(int nItem)
     if (nItem >= GetItemCount())
         return FALSE;
     m_rows.erase(m_rows.begin() + nItem);
+    m_nLabelWidth = -1;
     if (m_nSelectionMark == nItem)
         m_nSelectionMark = -1;
     else if (m_nSelectionMark > nItem)
@@ -818,6 +821,7 @@ BOOL CListCtrl::DeleteAllItems()
             NotifyListView(LVN_DELETEITEM, i, 0, 0, 0, 0, CPoint(0, 0), m_rows[static_cast<size_t>(i)].lParam);
     }
     m_rows.clear();
+    m_nLabelWidth = -1;
     m_nSelectionMark = -1;
     m_nHotItem = -1;
     m_nDownItem = -1;

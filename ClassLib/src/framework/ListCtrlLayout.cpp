@@ -130,9 +130,28 @@ int CListCtrl::ColumnLeft(int nCol) const
 
 int CListCtrl::ListColumnWidth() const
 {
-    int cx = 0;
-    for (int i = 0; i < GetItemCount(); ++i)
-        cx = std::max(cx, GetStringWidth(CellText(i, 0)));
+    // Every cell of the small-icon and list views asks for this width: the widest label
+    // is kept rather than measured again for each of them.
+    CFont* pFont = const_cast<CListCtrl*>(this)->GetFont();
+    HGDIOBJ hFont = pFont != nullptr ? pFont->GetSafeHandle() : nullptr;
+    int cx = m_nLabelWidth;
+    if (cx < 0 || hFont != m_hLabelFont)
+    {
+        cx = 0;
+        bool bCallback = false;
+        CClientDC dc(const_cast<CListCtrl*>(this));
+        CFont* pOld = dc.SelectObject(pFont);
+        for (int i = 0; i < GetItemCount(); ++i)
+        {
+            const Row& row = m_rows[static_cast<size_t>(i)];
+            bCallback = bCallback || (!row.cells.empty() && row.cells[0].callback);
+            CString text = CellText(i, 0);
+            cx = std::max(cx, static_cast<int>(dc.GetTextExtent(text, text.GetLength()).cx));
+        }
+        dc.SelectObject(pOld);
+        m_nLabelWidth = bCallback ? -1 : cx;
+        m_hLabelFont = hFont;
+    }
     cx += SmallImageSize().cx + kIconMargin + 2 * kLabelMargin + StateImageSize().cx;
     return std::max(cx + 8, kListMinColumn);
 }
@@ -471,7 +490,7 @@ void CListCtrl::LayoutHeader()
 
 void CListCtrl::UpdateScrollBars()
 {
-    if (m_hWnd == nullptr || (GetStyle() & LVS_NOSCROLL))
+    if (m_hWnd == nullptr || (GetStyle() & LVS_NOSCROLL) || m_bRedrawOff)
         return;
     static thread_local int s_nDepth = 0;
     if (s_nDepth > 2)

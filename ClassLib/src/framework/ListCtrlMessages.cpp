@@ -6,6 +6,11 @@ bool CListCtrl::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 {
     switch (message)
     {
+    case WM_SETREDRAW:
+        m_bRedrawOff = wParam == 0;
+        if (!m_bRedrawOff)
+            UpdateScrollBars();
+        return false;  // the window's own handling follows
     case LVM_GETBKCOLOR:
         lResult = static_cast<LRESULT>(m_clrBk);
         return true;

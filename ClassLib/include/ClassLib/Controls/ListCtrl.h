@@ -190,6 +190,13 @@ protected:
     bool m_bDragStarted;
     bool m_bClickPending;
     UINT m_nDownFlags;
+    // Redrawing is off (WM_SETREDRAW FALSE): the scroll bars are measured again only when
+    // it is back on, so that filling many rows does not measure them once per row.
+    bool m_bRedrawOff = false;
+    // The widest item label in pixels, measured with m_hLabelFont; -1 when not known (or
+    // when labels come from the parent, which may answer differently each time).
+    mutable int m_nLabelWidth = -1;
+    mutable HGDIOBJ m_hLabelFont = nullptr;
 
     // The object that holds the header window now (m_header, or one that subclassed it).
     CHeaderCtrl* Header() const;
