@@ -81,9 +81,10 @@ void ListTasks(const CSession& session, CStringArray& arNames, CUIntArray& arIds
 {
     if (!visited.insert({bByParent ? 1 : 0, nID}).second)
         return;
-    CString strSql = CString(kTaskList) + (bByParent ? _T(" WHERE TASK_PARENT_ID = ?") : _T(" WHERE PROJ_ID = ?"));
+    static const CString strChildren = CString(kTaskList) + _T(" WHERE TASK_PARENT_ID = ?");
+    static const CString strProject = CString(kTaskList) + _T(" WHERE PROJ_ID = ?");
     CCommand cmd;
-    if (FAILED(cmd.Open(session, strSql, {nID})))
+    if (FAILED(cmd.Open(session, bByParent ? strChildren : strProject, {nID})))
         return;
     while (cmd.MoveNext() == S_OK)
     {

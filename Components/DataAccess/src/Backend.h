@@ -31,6 +31,9 @@ public:
     virtual int32_t Commit(std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t Abort(std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t LastInsertId(long long& nId, std::vector<CDbBackendError>& errors) = 0;
+    // An open rowset keeps the connection's read snapshot until it is closed (counted).
+    virtual void HoldRead() {}
+    virtual void ReleaseRead() {}
 };
 
 std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, std::vector<CDbBackendError>& errors);

@@ -104,7 +104,7 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
 {
     Close();
     m_errors.clear();
-    CDbBackend* pBackend = session.Backend();
+    const std::shared_ptr<CDbBackend>& pBackend = session.Backend();
     if (!pBackend)
         return NoSession(m_errors);
     std::vector<CDbValue> values;
@@ -112,7 +112,11 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
     for (const CDbParam& p : params)
         values.push_back(p.m_value);
     std::vector<CDbBackendError> errors;
-    HRESULT hr = pBackend->Execute(Utf8FromCString(pszText), values, m_rows, m_nColumns, errors);
+    // Statement texts are mostly plain ASCII, which needs no conversion.
+    std::string text(pszText ? pszText : "");
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (unsigned char)c >= 0x80; }))
+        text = Utf8FromCString(pszText);
+    HRESULT hr = pBackend->Execute(text, values, m_rows, m_nColumns, errors);
     TakeErrors(m_errors, errors);
     if (FAILED(hr))
     {
@@ -120,6 +124,11 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
         return hr;
     }
     m_bOpen = true;
+    if (m_nColumns > 0)
+    {
+        m_spHeld = pBackend;
+        m_spHeld->HoldRead();
+    }
     return S_OK;
 }
 
@@ -136,6 +145,9 @@ HRESULT CCommand::MoveNext()
 
 void CCommand::Close()
 {
+    if (m_spHeld)
+        m_spHeld->ReleaseRead();
+    m_spHeld.reset();
     m_rows.clear();
     m_nNext = 0;
     m_nColumns = 0;

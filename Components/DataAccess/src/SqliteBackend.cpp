@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <unordered_map>
+
 namespace
 {
 const char* const kSchema =
@@ -28,6 +30,10 @@ class CSqliteBackend : public CDbBackend
 public:
     ~CSqliteBackend() override
     {
+        if (m_hold)
+            sqlite3_finalize(m_hold);
+        for (auto& entry : m_cache)
+            sqlite3_finalize(entry.second);
         if (m_db)
             sqlite3_close_v2(m_db);
     }
@@ -51,6 +57,9 @@ public:
         sqlite3_finalize(st);
         if (rc != SQLITE_DONE)
             return Fail(errors, DBR_FAIL);
+        // Write-ahead logging: readers do not lock the file for every statement and are not
+        // blocked by a writer's open transaction.
+        sqlite3_exec(m_db, "PRAGMA dbo.journal_mode = WAL", nullptr, nullptr, nullptr);
         if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
         return DBR_OK;
@@ -60,13 +69,49 @@ public:
                     std::vector<std::vector<CDbValue>>& rows, int& nColumns,
                     std::vector<CDbBackendError>& errors) override
     {
+        // Statements are prepared once per text and kept (reset after each run): a listing
+        // runs the same text once per task.
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), (int)sql.size(), &st, nullptr) != SQLITE_OK || !st)
+        bool bCached = false;
+        auto it = m_cache.find(sql);
+        if (it != m_cache.end())
         {
-            if (st)
-                sqlite3_finalize(st);
-            return Fail(errors);
+            st = it->second;
+            bCached = true;
         }
+        else
+        {
+            const char* pszTail = nullptr;
+            if (sqlite3_prepare_v2(m_db, sql.c_str(), (int)sql.size(), &st, &pszTail) != SQLITE_OK || !st)
+            {
+                if (st)
+                    sqlite3_finalize(st);
+                return Fail(errors);
+            }
+            // Only statements that change no schema are kept (a changed schema re-prepares anyway).
+            if (m_cache.size() < kCacheSize && sqlite3_stmt_readonly(st))
+            {
+                m_cache.emplace(sql, st);
+                bCached = true;
+            }
+        }
+        struct Done
+        {
+            sqlite3_stmt* st;
+            bool bCached;
+            ~Done()
+            {
+                if (bCached)
+                {
+                    sqlite3_reset(st);
+                    sqlite3_clear_bindings(st);
+                }
+                else
+                {
+                    sqlite3_finalize(st);
+                }
+            }
+        } done{st, bCached};
         for (size_t i = 0; i < params.size(); ++i)
         {
             int n = (int)i + 1;
@@ -103,12 +148,9 @@ public:
         }
         if (rc != SQLITE_DONE)
         {
-            int32_t hr = Fail(errors);
-            sqlite3_finalize(st);
             rows.clear();
-            return hr;
+            return Fail(errors);
         }
-        sqlite3_finalize(st);
         return DBR_OK;
     }
 
@@ -146,7 +188,29 @@ public:
         return DBR_OK;
     }
 
+    // A statement left on its first row keeps one read transaction open while rowsets are
+    // open, so that the queries run meanwhile (a listing's per-task queries) need not each
+    // lock the file again. Outside a transaction, writes commit once no rowset is open.
+    void HoldRead() override
+    {
+        if (m_nHolds++ > 0)
+            return;
+        if (!m_hold && sqlite3_prepare_v2(m_db, "SELECT 1 FROM dbo.sqlite_master", -1, &m_hold, nullptr) != SQLITE_OK)
+            m_hold = nullptr;
+        if (m_hold)
+            sqlite3_step(m_hold);
+    }
+    void ReleaseRead() override
+    {
+        if (m_nHolds > 0 && --m_nHolds == 0 && m_hold)
+            sqlite3_reset(m_hold);
+    }
+
     sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_hold = nullptr;
+    int m_nHolds = 0;
+    static constexpr size_t kCacheSize = 64;
+    std::unordered_map<std::string, sqlite3_stmt*> m_cache;
 };
 } // namespace
 

@@ -80,7 +80,7 @@ public:
 
     HRESULT GetErrorRecords(const CDbGuid& iid, std::vector<CDbErrorRecord>& records) const override;
 
-    CDbBackend* Backend() const { return m_spBackend.get(); }
+    const std::shared_ptr<CDbBackend>& Backend() const { return m_spBackend; }
 
 private:
     std::shared_ptr<CDbBackend> m_spBackend;
@@ -90,6 +90,11 @@ private:
 class AFX_EXT_CLASS CCommand : public CDbErrorInfo
 {
 public:
+    CCommand() = default;
+    ~CCommand() override { Close(); }
+    CCommand(const CCommand&) = delete;
+    CCommand& operator=(const CCommand&) = delete;
+
     // Runs the text with its parameters (bound by position to the ? marks); queries keep
     // their rows, positioned before the first.
     HRESULT Open(const CSession& session, LPCTSTR pszText, const std::vector<CDbParam>& params = {},
@@ -110,6 +115,7 @@ public:
 
 private:
     const CDbValue& Value(int nOrdinal) const;
+    std::shared_ptr<CDbBackend> m_spHeld;  // the back end whose read snapshot this rowset holds
     std::vector<std::vector<CDbValue>> m_rows;
     std::vector<CDbErrorRecord> m_errors;
     size_t m_nNext = 0;
