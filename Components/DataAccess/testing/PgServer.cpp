@@ -89,6 +89,13 @@ bool CPgServer::Start(std::string& strError)
     // The server's user owns the folder (and only it may enter the data folder).
     if (geteuid() == 0 && std::system(("chown nobody: " + m_strDir).c_str()) != 0)
         return strError = "cannot hand the folder to nobody", false;
+    // A driver list of the test's own, with the driver's logging off (the system list may
+    // switch it on, which leaves log files behind).
+    {
+        std::ofstream ini(m_strDir + "/odbcinst.ini");
+        ini << "[PgTest]\nDriver=psqlodbca.so\nCommLog=0\nDebug=0\n";
+    }
+    setenv("ODBCSYSINI", m_strDir.c_str(), 1);
     m_nPort = FreePort();
     if (!Run(m_strBin + "/initdb -D " + m_strDir + "/data -U postgres -A trust -E UTF8 --locale=C", strError))
         return false;
@@ -102,9 +109,9 @@ bool CPgServer::Start(std::string& strError)
 
 std::string CPgServer::ConnectString() const
 {
-    return "Driver={PostgreSQL ANSI};Server=127.0.0.1;Port=" + std::to_string(m_nPort) +
+    return "Driver={PgTest};Server=127.0.0.1;Port=" + std::to_string(m_nPort) +
            ";Database=postgres;Uid=postgres;Pwd=;UseServerSidePrepare=0;"
-           "ConnSettings=SET search_path TO dbo;";
+           "CommLog=0;Debug=0;ConnSettings=SET search_path TO dbo;";
 }
 
 bool CPgServer::ResetTables(std::string& strError)

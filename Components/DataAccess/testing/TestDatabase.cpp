@@ -4,11 +4,28 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace
 {
 std::string g_strSqlitePath;
+
+// The folder of the test databases, removed with its files when the program ends.
+struct CTempFolder
+{
+    std::string path;
+    CTempFolder()
+    {
+        char dir[] = "/tmp/dbtest-XXXXXX";
+        path = mkdtemp(dir) ? dir : "";
+    }
+    ~CTempFolder()
+    {
+        if (!path.empty())
+            std::system(("rm -rf " + path).c_str());
+    }
+};
 
 CPgServer* Server(std::string& strError)
 {
@@ -32,9 +49,10 @@ bool OpenTestDatabase(const std::string& backend, CSession& session, std::string
     if (backend == "sqlite")
     {
         static int s_nCount = 0;
-        char dir[] = "/tmp/dbtest-XXXXXX";
-        static std::string s_dir = mkdtemp(dir) ? dir : "/tmp";
-        g_strSqlitePath = s_dir + "/tasks" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount) + ".db";
+        static CTempFolder s_folder;
+        if (s_folder.path.empty())
+            return strError = "no temporary folder", false;
+        g_strSqlitePath = s_folder.path + "/tasks" + std::to_string(++s_nCount) + ".db";
         unlink(g_strSqlitePath.c_str());
         if (FAILED(session.OpenSqlite(g_strSqlitePath.c_str())))
             return strError = "cannot open " + g_strSqlitePath, false;
