@@ -6,6 +6,7 @@
 
 #include <ClassLib/Afx.h>
 #include <ClassLib/DocView/OleServer.h>
+#include <DataAccess/DataAccess.h>
 #include <Tavrin/CalendarItem.h>
 #include <Tavrin/DayOfWeek.h>
 #include <Tavrin/HotLink.h>
@@ -187,6 +188,10 @@ public:
     int GetViewType() const { return m_nViewType; }
 
 protected:
+    // Appends the error report of a data-access object's error records for the interface
+    // to the text; returns 1 (the same report as the task object's).
+    static int OleDBException(const CDbErrorInfo* pObject, const CDbGuid& iid, HRESULT hr, CString& strError);
+
     // Command handlers.
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();

@@ -35,6 +35,17 @@ public:
                          int& nPriority, int& nDuration, int& bEstimate, CStringArray& arAssignees,
                          CObList& links, CObList& refDocs, CObList& targetDocs, int& bMilestone);
 
+    // Asks the user for a new task and writes it in one transaction: the new task's id; 0
+    // when the sheet is not closed with OK; -1 resource query failed; -2 a write (or the
+    // commit) failed; -3 no new id; -4 unknown resource; -5 unknown link type; -6 unknown
+    // predecessor.
+    int NewTask();
+    // Appends the tasks of a project (bByParent 0) or the children of a task (nonzero),
+    // depth first, each followed by its children or its sub-project's tasks.
+    void GetAllTask(CStringArray& arNames, CUIntArray& arIds, int nID, int bByParent);
+    // Appends the error report of the object's records for the interface; returns 1.
+    static int OleDBException(const CDbErrorInfo* pObject, const CDbGuid& iid, HRESULT hr, CString& strError);
+
     // The sheet's caption for a task name: "新建任务" for none, else "任务信息".
     static CString SheetTitle(const CString& strName);
 

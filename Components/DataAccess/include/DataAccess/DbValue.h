@@ -1,0 +1,21 @@
+// Values and result codes the layer and its back ends share (no class library types here,
+// so that a back end can include its driver's headers).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+// Result codes beyond the class library's.
+#define DB_S_ENDOFROWSET ((int32_t)0x00040EC6L)
+#define DB_E_ERRORSINCOMMAND ((int32_t)0x80040E14L)
+#define DB_E_NOTABLE ((int32_t)0x80040E37L)
+#define XACT_E_NOTRANSACTION ((int32_t)0x8004D00EL)
+#define XACT_E_COMMITFAILED ((int32_t)0x8004D001L)
+#define E_NOINTERFACE_DB ((int32_t)0x80004002L)
+
+// Isolation level of a local transaction.
+enum : long { ISOLATIONLEVEL_READCOMMITTED = 0x1000 };
+
+// One value: null, integer, floating point or text (UTF-8 inside).
+using CDbValue = std::variant<std::monostate, long long, double, std::string>;

@@ -1,0 +1,40 @@
+// What a back end gives the session and the command.
+#pragma once
+
+#include <DataAccess/DbValue.h>
+
+#include <memory>
+
+#include <string>
+#include <vector>
+
+#define DBR_OK ((int32_t)0)
+#define DBR_FAIL ((int32_t)0x80004005L)
+#define DBR_FAILED(hr) ((int32_t)(hr) < 0)
+
+// An error as a back end reports it: UTF-8 description.
+struct CDbBackendError
+{
+    std::string strDescription;
+    int32_t hr;
+};
+
+class CDbBackend
+{
+public:
+    virtual ~CDbBackend() = default;
+    // Runs one statement; a query's rows go to *pRows (columns counted in *pnColumns).
+    virtual int32_t Execute(const std::string& sql, const std::vector<CDbValue>& params,
+                            std::vector<std::vector<CDbValue>>& rows, int& nColumns,
+                            std::vector<CDbBackendError>& errors) = 0;
+    virtual int32_t Begin(long isoLevel, std::vector<CDbBackendError>& errors) = 0;
+    virtual int32_t Commit(std::vector<CDbBackendError>& errors) = 0;
+    virtual int32_t Abort(std::vector<CDbBackendError>& errors) = 0;
+    virtual int32_t LastInsertId(long long& nId, std::vector<CDbBackendError>& errors) = 0;
+    // An open rowset keeps the connection's read snapshot until it is closed (counted).
+    virtual void HoldRead() {}
+    virtual void ReleaseRead() {}
+};
+
+std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, std::vector<CDbBackendError>& errors);
+std::shared_ptr<CDbBackend> OpenOdbcBackend(const std::string& connect, std::vector<CDbBackendError>& errors);

@@ -1,0 +1,135 @@
+// The layer on both back ends: parameters, full-length texts, rowsets, transactions, last
+// insert ids per session, error records and the error report.
+#include <gtest/gtest.h>
+
+#include <DataAccess/DataAccess.h>
+
+#include "TestDatabase.h"
+
+namespace
+{
+class DataAccessTest : public ::testing::TestWithParam<std::string>
+{
+protected:
+    void SetUp() override
+    {
+        std::string strError;
+        ASSERT_TRUE(OpenTestDatabase(GetParam(), m_session, strError)) << strError;
+    }
+    CSession m_session;
+};
+
+TEST_P(DataAccessTest, QuoteAndChineseTextsRoundTripAtFullLength)
+{
+    CString strLong;
+    for (int i = 0; i < 40; ++i)
+        strLong += _T("任务");  // 160 bytes: longer than any fixed buffer of 51
+    CString strQuote = _T("O'Brien's; DROP TABLE TLM_TASKS; --");
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO TLM_TASKS(PROJ_ID, TASK_NAME, TASK_DESC) VALUES(?, ?, ?)"),
+                     {7, strQuote, strLong}));
+    CCommand cmd;
+    ASSERT_EQ(S_OK, cmd.Open(m_session, _T("SELECT TASK_NAME, TASK_DESC, PROJ_ID FROM dbo.TLM_TASKS WHERE PROJ_ID = ?"),
+                             {7}));
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_EQ(strQuote, cmd.GetText(1));
+    EXPECT_EQ(strLong, cmd.GetText(2));
+    EXPECT_EQ(7, cmd.GetLong(3));
+    EXPECT_EQ(DB_S_ENDOFROWSET, cmd.MoveNext());
+}
+
+TEST_P(DataAccessTest, AbortLeavesNothingAndCommitKeeps)
+{
+    ASSERT_EQ(S_OK, m_session.StartTransaction(ISOLATIONLEVEL_READCOMMITTED));
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO TLM_ASSIGNMENTS( TASK_ID, RES_ID ) VALUES( ?,? )"), {1, 2}));
+    ASSERT_EQ(S_OK, m_session.Abort());
+    EXPECT_EQ(0, QueryNumber(m_session, _T("SELECT COUNT(*) FROM TLM_ASSIGNMENTS")));
+    ASSERT_EQ(S_OK, m_session.StartTransaction());
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO TLM_ASSIGNMENTS( TASK_ID, RES_ID ) VALUES( ?,? )"), {1, 2}));
+    ASSERT_EQ(S_OK, m_session.Commit());
+    EXPECT_EQ(1, QueryNumber(m_session, _T("SELECT COUNT(*) FROM TLM_ASSIGNMENTS")));
+}
+
+TEST_P(DataAccessTest, CommitWithoutTransactionFails)
+{
+    EXPECT_TRUE(FAILED(m_session.Commit()));
+    EXPECT_TRUE(FAILED(m_session.Abort()));
+}
+
+TEST_P(DataAccessTest, LastInsertIdIsThisSessions)
+{
+    CSession other;
+    std::string strError;
+    ASSERT_TRUE(OpenSecondSession(GetParam(), other, strError)) << strError;
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO TLM_TASKS(PROJ_ID, TASK_NAME) VALUES(?, ?)"), {1, _T("a")}));
+    ASSERT_TRUE(Exec(other, _T("INSERT INTO TLM_TASKS(PROJ_ID, TASK_NAME) VALUES(?, ?)"), {1, _T("b")}));
+    long long nMine = 0, nTheirs = 0;
+    ASSERT_EQ(S_OK, m_session.GetLastInsertId(nMine));
+    ASSERT_EQ(S_OK, other.GetLastInsertId(nTheirs));
+    EXPECT_NE(nMine, nTheirs);
+    CCommand cmd;
+    ASSERT_EQ(S_OK, cmd.Open(m_session, _T("SELECT TASK_NAME FROM TLM_TASKS WHERE TASK_ID = ?"), {nMine}));
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_EQ(CString(_T("a")), cmd.GetText(1));
+}
+
+TEST_P(DataAccessTest, CopiesShareTheSession)
+{
+    CSession copy = m_session;
+    ASSERT_EQ(S_OK, copy.StartTransaction());
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO TLM_ASSIGNMENTS(TASK_ID, RES_ID) VALUES(?, ?)"), {5, 6}));
+    copy.Close();
+    EXPECT_FALSE(copy.IsOpen());
+    ASSERT_TRUE(m_session.IsOpen());
+    ASSERT_EQ(S_OK, m_session.Abort());  // the copy's transaction was the session's
+    EXPECT_EQ(0, QueryNumber(m_session, _T("SELECT COUNT(*) FROM TLM_ASSIGNMENTS")));
+}
+
+TEST_P(DataAccessTest, FailedStatementLeavesRecordsAndReport)
+{
+    CCommand cmd;
+    HRESULT hr = cmd.Open(m_session, _T("SELECT NO_SUCH_COLUMN FROM TLM_TASKS"));
+    ASSERT_TRUE(FAILED(hr));
+    std::vector<CDbErrorRecord> records;
+    ASSERT_EQ(S_OK, cmd.GetErrorRecords(IID_ICommand, records));
+    ASSERT_FALSE(records.empty());
+    EXPECT_FALSE(records[0].strDescription.IsEmpty());
+    CString strReport = _T("前文");
+    EXPECT_EQ(1, DbErrorReport(&cmd, IID_ICommand, hr, strReport));
+    CString strExpected = CString(_T("前文"));
+    for (const CDbErrorRecord& r : records)
+        strExpected += CString(_T("描  述：")) + r.strDescription + _T("\r\n");
+    CString strCode;
+    strCode.Format(_T("错误返回值：%X\r\n"), (unsigned)hr);
+    EXPECT_EQ(strExpected + strCode, strReport);
+}
+
+TEST_P(DataAccessTest, UnopenedSessionFailsCleanly)
+{
+    CSession none;
+    CCommand cmd;
+    EXPECT_TRUE(FAILED(cmd.Open(none, _T("SELECT 1"))));
+    EXPECT_TRUE(FAILED(none.StartTransaction()));
+    EXPECT_EQ(DB_S_ENDOFROWSET, cmd.MoveNext());
+    EXPECT_TRUE(cmd.GetText(1).IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DataAccessTest, ::testing::Values("sqlite", "odbc"));
+
+TEST(DbErrorReport, NoRecordsGivesUnknownSource)
+{
+    CCommand cmd;  // never failed: no records
+    CString str = _T("旧文");
+    EXPECT_EQ(1, DbErrorReport(&cmd, IID_ICommand, (HRESULT)0x80040E14, str));
+    EXPECT_EQ(CString(_T("不明数据源错误返回值：80040E14\r\n")), str);
+}
+
+TEST(DbErrorReport, OtherInterfaceGivesUnknownSource)
+{
+    CDbGuid other = IID_ICommand;
+    other.Data1 ^= 1;
+    CCommand cmd;
+    CString str;
+    DbErrorReport(&cmd, other, 0x1, str);
+    EXPECT_EQ(CString(_T("不明数据源错误返回值：1\r\n")), str);
+}
+} // namespace
