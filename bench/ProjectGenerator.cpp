@@ -103,7 +103,7 @@ struct Builder
 
 void GenerateProject(CProjectDoc& doc, const ProjectGeneratorOptions& options)
 {
-    Builder b{doc, options};
+    Builder b{doc, options, Lcg{}};
     doc.m_ProjectInfo.m_strName = "生成的项目";
     doc.m_ProjectInfo.m_dtStart = COleDateTime(options.nYear, options.nMonth, options.nDay, 0, 0, 0);
     for (int i = 0; i < 5; i++)

@@ -53,16 +53,18 @@ TEST_F(GdiObjects, ObjectsDescribeThemselves)
 
 TEST_F(GdiObjects, NullObjectsAndStockObjectsAreSafe)
 {
-#if !defined(__SANITIZE_ADDRESS__)
-    // Callers of the platform ask NULL objects for their handle; the sanitizer build checks
-    // the calls themselves and cannot run this part.
+    // Pointers that may be NULL are asked through the static forms.
     CPen* none = nullptr;
-    EXPECT_EQ(none->GetSafeHandle(), nullptr);
+    EXPECT_EQ(CGdiObject::GetSafeHandle(none), nullptr);
     CWnd* noWnd = nullptr;
-    EXPECT_EQ(noWnd->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(CWnd::GetSafeHwnd(noWnd), nullptr);
     CDC* noDC = nullptr;
-    EXPECT_EQ(noDC->GetSafeHdc(), nullptr);
-#endif
+    EXPECT_EQ(CDC::GetSafeHdc(noDC), nullptr);
+    CImageList* noList = nullptr;
+    EXPECT_EQ(CImageList::GetSafeHandle(noList), nullptr);
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    EXPECT_EQ(CGdiObject::GetSafeHandle(&red), red.m_hObject);
+    EXPECT_NE(red.GetSafeHandle(), nullptr);
     HGDIOBJ white = GetStockObject(WHITE_BRUSH);
     EXPECT_TRUE(DeleteObject(white));  // accepted but ignored
     EXPECT_EQ(GetObjectType(white), (DWORD)OBJ_BRUSH);

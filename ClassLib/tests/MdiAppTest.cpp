@@ -789,10 +789,10 @@ TEST_F(MdiAppTest, PrintPreviewShowsTheViewsTwoPages)
     ASSERT_FALSE(page1.isNull());
     int nLeft = pPreview->GetPrintInfo()->m_rectDraw.left + 20;
     int nTop = pPreview->GetPrintInfo()->m_rectDraw.top;
-    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft, nTop + 60) & 0xFFFFFF | 0xFF000000);
-    EXPECT_EQ(qRgb(0, 0, 0), page1.pixel(nLeft + 50, nTop + 119) & 0xFFFFFF | 0xFF000000);
-    EXPECT_EQ(qRgb(255, 255, 255), page1.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
-    EXPECT_EQ(qRgb(0, 0, 0), page2.pixel(nLeft, nTop + 200) & 0xFFFFFF | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), (page1.pixel(nLeft, nTop + 60) & 0xFFFFFF) | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), (page1.pixel(nLeft + 50, nTop + 119) & 0xFFFFFF) | 0xFF000000);
+    EXPECT_EQ(qRgb(255, 255, 255), (page1.pixel(nLeft, nTop + 200) & 0xFFFFFF) | 0xFF000000);
+    EXPECT_EQ(qRgb(0, 0, 0), (page2.pixel(nLeft, nTop + 200) & 0xFFFFFF) | 0xFF000000);
     EXPECT_EQ(nullptr, pPreview->GetPageBitmap(3));
     // The view printed its pages through its printing virtuals, for the preview.
     std::vector<std::string> want = {"prepare:preview", "begin", "print:1", "print:2"};

@@ -1,6 +1,12 @@
 // Window geometry, styles, relations, showing and scroll bars.
 #include "WndTestUtil.h"
 
+#include <ClassLib/Controls/Button.h>
+#include <ClassLib/Controls/ComboBox.h>
+#include <ClassLib/Controls/Static.h>
+
+#include <typeinfo>
+
 namespace {
 
 class WndGeometry : public CWndTestBase
@@ -270,6 +276,37 @@ TEST_F(WndGeometry, SubclassingAnExistingWindowRoutesItsMessages)
     ::SendMessage(raw, WM_USER + 3, 0, 0);
     EXPECT_EQ(later.Count(WM_USER + 3), 1);
     DestroyWindow(raw);
+}
+
+TEST_F(WndGeometry, TemporaryObjectsAreOfTheControlClassOfTheWindow)
+{
+    CWnd frame;
+    ASSERT_TRUE(CreateTopFrame(frame));
+    struct Kind
+    {
+        const char* cls;
+        int id;
+    };
+    const Kind kinds[] = {{"ComboBox", 51}, {"button", 52}, {"STATIC", 53}, {AFX_WND_CLASS, 54}};
+    for (const Kind& k : kinds)
+        ASSERT_NE(CreateWindowEx(0, k.cls, "", WS_CHILD | (k.id == 51 ? CBS_DROPDOWNLIST : 0), 0, 0, 80, 20,
+                                 frame.GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(k.id)),
+                                 nullptr, nullptr),
+                  nullptr)
+            << k.cls;
+    // Class names compare without regard to case.
+    EXPECT_NE(dynamic_cast<CComboBox*>(frame.GetDlgItem(51)), nullptr);
+    EXPECT_NE(dynamic_cast<CButton*>(frame.GetDlgItem(52)), nullptr);
+    EXPECT_NE(dynamic_cast<CStatic*>(frame.GetDlgItem(53)), nullptr);
+    EXPECT_TRUE(frame.GetDlgItem(51)->IsKindOf(RUNTIME_CLASS(CComboBox)));
+    // A window of no control class gets a plain window object.
+    CWnd* pPlain = frame.GetDlgItem(54);
+    ASSERT_NE(pPlain, nullptr);
+    EXPECT_EQ(typeid(*pPlain), typeid(CWnd));
+    // The temporary object speaks to the window as the control.
+    CComboBox* pCombo = static_cast<CComboBox*>(frame.GetDlgItem(51));
+    EXPECT_EQ(pCombo->AddString("a"), 0);
+    EXPECT_EQ(pCombo->GetCount(), 1);
 }
 
 }  // namespace

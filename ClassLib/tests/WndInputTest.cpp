@@ -146,9 +146,11 @@ TEST_F(WndInput2, KeysGoToTheFocusWindowWithVirtualKeysAndControlCharacters)
     EXPECT_EQ(downs, (std::vector<WPARAM>{VK_DOWN, VK_CONTROL, 'C', VK_OEM_PERIOD, VK_F2}));
     EXPECT_EQ(chars, (std::vector<WPARAM>{3, '.'}));
     // Arrows are extended keys.
-    for (const auto& e : child.log)
-        if (e.msg == WM_KEYDOWN && e.wParam == VK_DOWN)
+    for (const auto& e : child.log) {
+        if (e.msg == WM_KEYDOWN && e.wParam == VK_DOWN) {
             EXPECT_TRUE((e.lParam >> 24) & 1);
+        }
+    }
 }
 
 TEST_F(WndInput2, KeyStateFollowsTheInputAndCanBeForced)

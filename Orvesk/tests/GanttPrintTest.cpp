@@ -111,8 +111,9 @@ TEST_F(GanttPrintTest, ThePagesCarryTheirNumbersAndTheLastOneTheProjectAndDate)
         // "第%d页" (the text layer may give the last ideograph as its radical form).
         const size_t at = text.find("第" + std::to_string(n));
         EXPECT_NE(std::string::npos, at) << n;
-        if (at != std::string::npos)
+        if (at != std::string::npos) {
             EXPECT_FALSE(isdigit(static_cast<unsigned char>(text[at + 2 + std::to_string(n).size()]))) << n;
+        }
         const bool bLast = n == nPages;
         EXPECT_EQ(bLast, text.find("打印样例") != std::string::npos) << n;
         EXPECT_EQ(bLast, text.find("2024年3月4日") != std::string::npos) << n;

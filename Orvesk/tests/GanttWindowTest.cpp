@@ -133,9 +133,11 @@ TEST_F(GanttWindowTest, FoldingABranchInTheTreeFoldsTheChart)
         if (!p->IsKindOf(RUNTIME_CLASS(CTaskLineArrow)))
             rows.push_back(p->m_nRow);
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 8, 9}), rows);
-    for (CTaskBase* p : Shapes())
-        if (p->m_nRow == 8)
+    for (CTaskBase* p : Shapes()) {
+        if (p->m_nRow == 8) {
             EXPECT_EQ(20 * 5 + 17, p->m_ptFrom.y);
+        }
+    }
     Grid().ToggleExpand(4);
     AfxPumpMessages();
     EXPECT_EQ(0, pBar->m_arrCollapsedRows.GetSize());
@@ -192,7 +194,9 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
     EXPECT_GT(pDesign->m_dtStart, pReq->m_dtFinish);
     EXPECT_EQ(pDesign->m_dtStart.Format("%#Y年%#m月%#d日"), Text(3, 4));
     // The chart was laid out again.
-    for (CTaskBase* p : Shapes())
-        if (p->m_nRow == 2)
+    for (CTaskBase* p : Shapes()) {
+        if (p->m_nRow == 2) {
             EXPECT_EQ(18, p->m_ptFrom.x);
+        }
+    }
 }

@@ -15,9 +15,10 @@ void SetString(HKEY hRoot, const char* key, const char* name, const char* value)
 {
     HKEY h = nullptr;
     ASSERT_EQ(RegCreateKeyEx(hRoot, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
-    if (name != nullptr)
+    if (name != nullptr) {
         ASSERT_EQ(RegSetValueEx(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), (DWORD)strlen(value) + 1),
                   ERROR_SUCCESS);
+    }
     RegCloseKey(h);
 }
 

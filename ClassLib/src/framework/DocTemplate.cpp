@@ -66,7 +66,7 @@ CDocument* CDocTemplate::CreateNewDocument()
     CDocument* pDocument = DYNAMIC_DOWNCAST(CDocument, pObject);
     if (pDocument == nullptr)
     {
-        TRACE("Warning: Dynamic create of document type %hs failed.\n", m_pDocClass->m_lpszClassName);
+        TRACE("Warning: Dynamic create of document type %s failed.\n", m_pDocClass->m_lpszClassName);
         delete pObject;
         return nullptr;
     }
@@ -91,7 +91,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pObject);
     if (pFrame == nullptr)
     {
-        TRACE("Warning: Dynamic create of frame %hs failed.\n", m_pFrameClass->m_lpszClassName);
+        TRACE("Warning: Dynamic create of frame %s failed.\n", m_pFrameClass->m_lpszClassName);
         delete pObject;
         return nullptr;
     }
@@ -199,7 +199,7 @@ CFrameWnd* CDocTemplate::CreateOleFrame(CWnd* pParentWnd, CDocument* pDoc, BOOL 
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pObject);
     if (pFrame == nullptr)
     {
-        TRACE("Warning: Dynamic create of frame %hs failed.\n", m_pOleFrameClass->m_lpszClassName);
+        TRACE("Warning: Dynamic create of frame %s failed.\n", m_pOleFrameClass->m_lpszClassName);
         delete pObject;
         return nullptr;
     }

@@ -164,7 +164,7 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
     CWnd* pView = DYNAMIC_DOWNCAST(CWnd, pObject);
     if (pView == nullptr)
     {
-        TRACE("Warning: Dynamic create of view type %hs failed.\n", pContext->m_pNewViewClass->m_lpszClassName);
+        TRACE("Warning: Dynamic create of view type %s failed.\n", pContext->m_pNewViewClass->m_lpszClassName);
         delete pObject;
         return nullptr;
     }

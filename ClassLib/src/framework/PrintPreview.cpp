@@ -1,6 +1,8 @@
 // Print preview: pages printed onto an image printer context and shown in the main frame.
 #include "Framework.h"
 
+#include <ClassLib/Controls/Button.h>
+
 #include <ClassLib/Printing/Printing.h>
 
 #include <ClassLib/DocView/PrintPreview.h>
@@ -359,7 +361,7 @@ BOOL CPreviewBar::Create(CWnd* pParentWnd, CPreviewView* pPreview)
     int x = 4;
     for (const PreviewButton& b : kButtons)
     {
-        CWnd* p = new CWnd;
+        CWnd* p = new CButton;
         if (!p->Create("BUTTON", CStringFromUtf8(b.pszUtf8), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                        CRect(x, 4, x + kButtonWidth, kBarHeight - 4), this, b.nID))
         {

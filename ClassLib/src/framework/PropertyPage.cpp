@@ -15,7 +15,7 @@ CPropertyPage::CPropertyPage()
 {
     std::memset(&m_psp, 0, sizeof(m_psp));
     m_psp.dwSize = sizeof(m_psp);
-    std::memset(&m_childTemplate, 0, sizeof(m_childTemplate));
+    m_childTemplate = AFX_DLG_TEMPLATE{};
 }
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CPropertyPage()

@@ -1,6 +1,8 @@
 // CPropertySheet: the sheet window, its tabs or wizard buttons, and the page changes.
 #include "Framework.h"
 
+#include <ClassLib/Controls/Button.h>
+
 #include "FrameworkStrings.h"
 
 #include <algorithm>
@@ -391,7 +393,7 @@ void CPropertySheet::LayoutSheet()
 
 CWnd* CPropertySheet::AddButton(UINT nID, LPCTSTR lpszText, const CRect& rc, BOOL bDefault)
 {
-    CWnd* pButton = new CWnd;
+    CWnd* pButton = new CButton;
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (bDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     if (!pButton->Create("BUTTON", lpszText, dwStyle, rc, this, nID))
     {

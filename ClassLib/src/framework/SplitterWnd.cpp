@@ -163,7 +163,7 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
     CWnd* pWnd = DYNAMIC_DOWNCAST(CWnd, pObject);
     if (pWnd == nullptr)
     {
-        TRACE("Warning: Dynamic create of view type %hs failed.\n", pViewClass->m_lpszClassName);
+        TRACE("Warning: Dynamic create of view type %s failed.\n", pViewClass->m_lpszClassName);
         delete pObject;
         return FALSE;
     }

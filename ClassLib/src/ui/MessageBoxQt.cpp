@@ -75,22 +75,22 @@ int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
     };
     std::vector<B> buttons;
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: buttons = {{IDOK, "确定", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
+    case MB_OKCANCEL: buttons = std::vector<B>{{IDOK, "确定", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
     case MB_ABORTRETRYIGNORE:
-        buttons = {{IDABORT, "中止(&A)", QMessageBox::RejectRole}, {IDRETRY, "重试(&R)", QMessageBox::AcceptRole},
+        buttons = std::vector<B>{{IDABORT, "中止(&A)", QMessageBox::RejectRole}, {IDRETRY, "重试(&R)", QMessageBox::AcceptRole},
                    {IDIGNORE, "忽略(&I)", QMessageBox::AcceptRole}};
         break;
     case MB_YESNOCANCEL:
-        buttons = {{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole},
+        buttons = std::vector<B>{{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole},
                    {IDCANCEL, "取消", QMessageBox::RejectRole}};
         break;
-    case MB_YESNO: buttons = {{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole}}; break;
-    case MB_RETRYCANCEL: buttons = {{IDRETRY, "重试(&R)", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
+    case MB_YESNO: buttons = std::vector<B>{{IDYES, "是(&Y)", QMessageBox::YesRole}, {IDNO, "否(&N)", QMessageBox::NoRole}}; break;
+    case MB_RETRYCANCEL: buttons = std::vector<B>{{IDRETRY, "重试(&R)", QMessageBox::AcceptRole}, {IDCANCEL, "取消", QMessageBox::RejectRole}}; break;
     case MB_CANCELTRYCONTINUE:
-        buttons = {{IDCANCEL, "取消", QMessageBox::RejectRole}, {IDTRYAGAIN, "重试(&T)", QMessageBox::AcceptRole},
+        buttons = std::vector<B>{{IDCANCEL, "取消", QMessageBox::RejectRole}, {IDTRYAGAIN, "重试(&T)", QMessageBox::AcceptRole},
                    {IDCONTINUE, "继续(&C)", QMessageBox::AcceptRole}};
         break;
-    default: buttons = {{IDOK, "确定", QMessageBox::AcceptRole}}; break;
+    default: buttons = std::vector<B>{{IDOK, "确定", QMessageBox::AcceptRole}}; break;
     }
     std::vector<QPushButton*> made;
     for (const B& b : buttons)

@@ -1,21 +1,19 @@
-// Handle getters that accept a NULL object, as the platform's callers expect. This file is
-// compiled with -fno-delete-null-pointer-checks so the test of 'this' is kept.
+// Handle getters. The member forms read the handle of an existing object; callers holding a
+// pointer that may be NULL use the static forms, which test the pointer (never 'this').
 #include <ClassLib/Gdi/DC.h>
 #include <ClassLib/Gdi/GdiObject.h>
 #include <ClassLib/Gdi/ImageList.h>
 #include <ClassLib/Wnd/Wnd.h>
 
-namespace {
-template <class T>
-inline bool IsNull(const T* p)
-{
-    // Read through a volatile copy so the comparison is never folded away.
-    const T* volatile q = p;
-    return q == nullptr;
-}
-}  // namespace
+HGDIOBJ CGdiObject::GetSafeHandle() const { return m_hObject; }
+HDC CDC::GetSafeHdc() const { return m_hDC; }
+HWND CWnd::GetSafeHwnd() const { return m_hWnd; }
+HIMAGELIST CImageList::GetSafeHandle() const { return m_hImageList; }
 
-HGDIOBJ CGdiObject::GetSafeHandle() const { return IsNull(this) ? nullptr : m_hObject; }
-HDC CDC::GetSafeHdc() const { return IsNull(this) ? nullptr : m_hDC; }
-HWND CWnd::GetSafeHwnd() const { return IsNull(this) ? nullptr : m_hWnd; }
-HIMAGELIST CImageList::GetSafeHandle() const { return IsNull(this) ? nullptr : m_hImageList; }
+HGDIOBJ CGdiObject::GetSafeHandle(const CGdiObject* pObject) { return pObject ? pObject->m_hObject : nullptr; }
+HDC CDC::GetSafeHdc(const CDC* pDC) { return pDC ? pDC->m_hDC : nullptr; }
+HWND CWnd::GetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+HIMAGELIST CImageList::GetSafeHandle(const CImageList* pImageList)
+{
+    return pImageList ? pImageList->m_hImageList : nullptr;
+}

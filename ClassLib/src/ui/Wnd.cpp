@@ -1,5 +1,6 @@
 // CWnd: the object side of a window, its message map and message routing.
 #include "DragDrop.h"
+#include "TempWndObjects.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Debug.h>
@@ -76,7 +77,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     if (w->pWnd)
         return w->pWnd;
     if (!w->pTemp) {
-        w->pTemp.reset(new CWnd);
+        w->pTemp.reset(AfxNewTempWndObject(w->cls ? w->cls->name.c_str() : nullptr));
         w->pTemp->m_hWnd = hWnd;
     }
     return w->pTemp.get();

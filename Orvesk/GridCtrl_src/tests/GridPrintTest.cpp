@@ -343,8 +343,9 @@ TEST(GridPrint, FittedToThePaperWideGridsArePrintedInColumnPages)
         CString body;
         body.Format(_T("r1c%d"), firstCol);
         EXPECT_TRUE(Has(texts, (LPCTSTR)body)) << page;
-        if (firstCol > 1)
+        if (firstCol > 1) {
             EXPECT_FALSE(Has(texts, "r1c1")) << page;
+        }
     }
     g.grid.OnEndPrinting(&dc, &info);
 }

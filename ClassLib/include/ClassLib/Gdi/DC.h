@@ -50,7 +50,8 @@ public:
     ~CDC() override;
 
     operator HDC() const { return GetSafeHdc(); }
-    HDC GetSafeHdc() const;  // NULL for a NULL object
+    HDC GetSafeHdc() const;
+    static HDC GetSafeHdc(const CDC* pDC);  // NULL for a NULL object
     static CDC* FromHandle(HDC hDC);
     static void DeleteTempMap() {}
     BOOL Attach(HDC hDC);

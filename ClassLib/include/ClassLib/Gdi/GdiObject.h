@@ -21,9 +21,10 @@ public:
     CGdiObject();
     ~CGdiObject() override;
 
-    // Both accept a NULL object and give NULL, as callers of the platform rely on.
     operator HGDIOBJ() const { return GetSafeHandle(); }
     HGDIOBJ GetSafeHandle() const;
+    // The handle of an object that may be NULL: NULL for a NULL object.
+    static HGDIOBJ GetSafeHandle(const CGdiObject* pObject);
 
     // The permanent object of a handle, or a temporary one that lives until the handle
     // is deleted; NULL for a NULL handle.

@@ -49,6 +49,7 @@ public:
 
     operator HIMAGELIST() const { return GetSafeHandle(); }
     HIMAGELIST GetSafeHandle() const;
+    static HIMAGELIST GetSafeHandle(const CImageList* pImageList);  // NULL for a NULL object
     static CImageList* FromHandle(HIMAGELIST hImageList);
     static CImageList* FromHandlePermanent(HIMAGELIST hImageList);
     static void DeleteTempMap() {}

@@ -68,7 +68,8 @@ public:
     ~CWnd() override;
 
     operator HWND() const { return GetSafeHwnd(); }
-    HWND GetSafeHwnd() const;  // NULL for a NULL object
+    HWND GetSafeHwnd() const;
+    static HWND GetSafeHwnd(const CWnd* pWnd);  // NULL for a NULL object
     BOOL operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
     BOOL operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
 
