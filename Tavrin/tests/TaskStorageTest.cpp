@@ -211,7 +211,9 @@ TEST_P(TaskStorageTest, FailedCommitReturnsMinusTwoAndStoresNothing)
     ASSERT_TRUE(Exec(session, _T("CREATE TABLE dbo.TLM_ASSIGNMENTS(TASK_ID INTEGER, RES_ID INTEGER ")
                               _T("REFERENCES TLM_RESOURCES(RES_ID) DEFERRABLE INITIALLY DEFERRED)")));
     if (GetParam() == "sqlite")
+    {
         ASSERT_TRUE(Exec(session, _T("PRAGMA foreign_keys = ON")));
+    }
     resNames.Add(_T("幽灵"));
     resIds.Add(999);  // not in TLM_RESOURCES
     CNewTaskInput in = Input(_T("任务"));
