@@ -87,6 +87,8 @@ public:
         nColumn = m_nLastDblCol;
     }
     void SetNotificationWnd(CWnd* pWnd) { m_pNotifyWnd = pWnd; }
+    // The window told about double clicks and asked about cells (the parent by default).
+    CWnd* GetNotifyTarget() { return NotifyTarget(); }
     void SetCellFormatCallback(RPT_CELLFORMATPROC pfn) { m_pfnCellFormat = pfn; }
     void SetCellTextCallback(RPT_CELLTEXTPROC pfn) { m_pfnCellText = pfn; }
     void SetControlId(int nId) { m_nCtrlId = nId; }
@@ -177,6 +179,8 @@ protected:
                    bool bHighlight, bool bFocusRow, bool bCategories);
     int FirstSelected() const;
     BOOL OpenEditorFor(int nRow, int nColumn, BOOL bClickThrough);
+    // The font an opened editor takes from the owner's format answer.
+    CFont* EditorFont(const CRptCellInfo& info);
     BOOL IsImageCell(int nColumn) const;
     bool MoveCursorKey(UINT nChar);
 
