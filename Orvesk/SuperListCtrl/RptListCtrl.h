@@ -28,7 +28,15 @@
 #define RPTS_CELLCURSOR 0x4000
 #define RPTS_DEFAULT 0x793F
 
+// Print flags.
+#define RPTP_OWNERCOLORS 0x01
+#define RPTP_OWNERFONTS 0x02
+#define RPTP_TITLE 0x04
+#define RPTP_PAGENUMBER 0x08
+#define RPTP_DATE 0x10
+
 class CRptListCtrl;
+class CPrintInfo;
 
 // Owner callbacks: member functions of the owner's window.
 typedef BOOL (CWnd::*RPT_CELLFORMATPROC)(CRptCellInfo* pInfo);
@@ -136,6 +144,16 @@ public:
     bool IsCategoryRow(int nRow) const;
     void SortByColumn(int nColumn);
 
+    // ---- Printing (a hosting view forwards its printing calls) ----
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Margins in millimetres.
+    void SetPrintMargins(const CRect& rcMargins) { m_rcPrintMargins = rcMargins; }
+    void SetPrintFlags(int nFlags) { m_nPrintFlags = nFlags; }
+    void SetPrintTitle(LPCTSTR lpszTitle) { m_strPrintTitle = lpszTitle; }
+    int GetRowsPerPage() const { return m_nRowsPerPage; }
+
     // Column move for the header.
     static int MoveColumn(CWnd* pList, int nFrom, int nTo);
 
@@ -168,6 +186,15 @@ protected:
     CImageList* m_pCellImages = nullptr;
     bool m_bTipCreated = false;
     int m_nClickRowWasFocused = -1;  // the focused row before the last press
+    CFont m_fontPrint, m_fontPrintBold, m_fontPrintItalic, m_fontPrintUnderline;
+    int m_nRowsPerPage = 0;
+    CRect m_rcPrintMargins = CRect(0, 0, 0, 0);
+    int m_nPrintFlags = 0;
+    CString m_strPrintTitle = "Report list control";
+
+    void DeletePrintFonts();
+    CRect PrintDrawRect(CDC* pDC);
+    void PrintImage(CDC* pDC, CImageList* pImages, int nImage, const CRect& rcCell, UINT nStyle);
 
     int OwnerCtrlId();
     CWnd* NotifyTarget();
