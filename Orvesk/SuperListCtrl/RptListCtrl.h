@@ -10,6 +10,7 @@
 #include "SuperListCtrl/RptCellInfo.h"
 #include "SuperListCtrl/RptColumnManager.h"
 #include "SuperListCtrl/RptHeaderCtrl.h"
+#include "SuperListCtrl/RptListTip.h"
 
 // The style word.
 #define RPTS_FULLROWS 0x0001
@@ -103,6 +104,7 @@ public:
     int GetCursorColumn() const { return m_nCursorCol; }
     void SetCursorColumn(int nColumn) { m_nCursorCol = nColumn; }
     int GetHeaderColumnClicked() const { return m_nHeaderColClicked; }
+    CRptListTip* GetListTip() { return &m_tip; }
     CRptHeaderCtrl* GetRptHeader() { return m_header.GetSafeHwnd() != nullptr ? &m_header : nullptr; }
 
     // Cuts the text so that it and "..." fit nWidth less nOffset; whole characters only.
@@ -159,6 +161,7 @@ public:
 
 protected:
     CRptHeaderCtrl m_header;
+    CRptListTip m_tip;
     CRptColumnManager* m_pColumnManager = nullptr;
     CRptCategoryManager* m_pCategoryManager = nullptr;
     COLORREF m_clrTextKept, m_clrHighlight, m_clrTextBkKept, m_clrBkKept, m_clrCategory;
@@ -218,6 +221,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -190,6 +190,35 @@ void CRptListCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     CListCtrl::OnLButtonDblClk(nFlags, point);
 }
 
+// ---- The list tip -------------------------------------------------------------------------
+
+void CRptListCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    const bool bButtons = (nFlags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+    if ((m_dwStyle & RPTS_LISTTIPS) && !bButtons && m_tip.GetSafeHwnd() != nullptr && GetFocus() == this)
+    {
+        int nColumn = -1;
+        const int nRow = HitTestEx(point, &nColumn);
+        const bool bSkip = HasCategories() && (nColumn == 0 || IsCategoryRow(nRow));
+        CRect rcCell;
+        if (nRow >= 0 && nColumn >= 0 && !bSkip && GetCellRect(nRow, nColumn, rcCell) && !IsImageCell(nColumn))
+        {
+            int nOffset = 6;
+            if (nColumn == 0)
+            {
+                CRect rcLabel;
+                if (GetItemRect(nRow, &rcLabel, LVIR_LABEL))
+                    nOffset = rcLabel.left + 3 - rcCell.left;
+            }
+            rcCell.top -= 1;
+            CString text;
+            GetCellText(nRow, nColumn, text);
+            m_tip.Show(rcCell, text, nOffset - 1);
+        }
+    }
+    CListCtrl::OnMouseMove(nFlags, point);
+}
+
 // ---- Keys ---------------------------------------------------------------------------------
 
 BOOL CRptListCtrl::PreTranslateMessage(MSG* pMsg)
@@ -285,6 +314,7 @@ void CRptListCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 BOOL CRptListCtrl::OnKeyDownNotify(NMHDR*, LRESULT* pResult)
 {
     // The list tip (when there is one) hides on every key.
+    m_tip.Hide();
     if (pResult != nullptr)
         *pResult = 0;
     return FALSE;
@@ -658,6 +688,7 @@ int CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
 
 void CRptListCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    m_tip.Hide();
     if (GetFocus() != this)
         SetFocus();
     CListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
@@ -665,6 +696,7 @@ void CRptListCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 
 void CRptListCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    m_tip.Hide();
     if (GetFocus() != this)
         SetFocus();
     CListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
