@@ -6,6 +6,7 @@
 #include "SuperListCtrl/RptInCombo.h"
 #include "SuperListCtrl/RptInEdit.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -362,6 +363,21 @@ TEST_F(RptInEditorsTest, TheSecondClickOnARowOpensTheEditorOverTheCell)
     AfxPumpMessages(3);
     EXPECT_TRUE(AfxTestGrabWindow(&host, AfxTestOutputPath("rpt-text-editor-open.png")));
     AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+}
+
+TEST_F(RptInEditorsTest, ADoubleClickInAnEditorReachesTheOwnerAsNmDblclk)
+{
+    ASSERT_TRUE(list.EditTextCell(0, 0, FALSE));
+    host.notifyCodes.clear();
+    AfxTestDoubleClick(Editor(), CPoint(5, 5));
+    EXPECT_NE(std::find(host.notifyCodes.begin(), host.notifyCodes.end(), (int)NM_DBLCLK), host.notifyCodes.end());
+    AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
+    ASSERT_TRUE(list.EditComboCell(0, 1, FALSE, FALSE));
+    host.notifyCodes.clear();
+    AfxTestDoubleClick(Editor(), CPoint(5, 5));
+    EXPECT_NE(std::find(host.notifyCodes.begin(), host.notifyCodes.end(), (int)NM_DBLCLK), host.notifyCodes.end());
+    AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
+    EXPECT_EQ(Editor(), nullptr);
 }
 
 } // namespace
