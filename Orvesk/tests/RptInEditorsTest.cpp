@@ -3,6 +3,8 @@
 // combo's choices, search and completion, and that every editor goes with its window.
 #include "RptListTestSupport.h"
 
+#include <ClassLib/Testing/DrawLog.h>
+
 #include "SuperListCtrl/RptInCombo.h"
 #include "SuperListCtrl/RptInEdit.h"
 
@@ -376,6 +378,31 @@ TEST_F(RptInEditorsTest, ADoubleClickInAnEditorReachesTheOwnerAsNmDblclk)
     host.notifyCodes.clear();
     AfxTestDoubleClick(Editor(), CPoint(5, 5));
     EXPECT_NE(std::find(host.notifyCodes.begin(), host.notifyCodes.end(), (int)NM_DBLCLK), host.notifyCodes.end());
+    AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
+    EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(RptInEditorsTest, TheDropButtonShowsTheArrowRaisedWhenClosedAndSunkenWhenOpen)
+{
+    ASSERT_TRUE(list.EditComboCell(0, 1, FALSE, FALSE));
+    CRptInCombo* pCombo = dynamic_cast<CRptInCombo*>(Editor());
+    ASSERT_NE(pCombo, nullptr);
+    auto frameOf = [&](bool& bArrow) {
+        CDrawRecorder rec(pCombo);
+        pCombo->Invalidate();
+        pCombo->UpdateWindow();
+        bArrow = !rec.OfKind(AfxDrawKind::Blt).empty();
+        auto frames = rec.OfKind(AfxDrawKind::Draw3dRect);
+        return frames.empty() ? COLORREF(0xFFFFFFFF) : frames.back()->color;
+    };
+    bool bArrow = false;
+    EXPECT_EQ(frameOf(bArrow), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_TRUE(bArrow);
+    pCombo->ToggleDropList();
+    ASSERT_TRUE(pCombo->IsDropped());
+    EXPECT_EQ(frameOf(bArrow), ::GetSysColor(COLOR_BTNSHADOW));
+    AfxTestKey(pCombo->GetDropList(), VK_ESCAPE);
+    EXPECT_FALSE(pCombo->IsDropped());
     AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
     EXPECT_EQ(Editor(), nullptr);
 }
