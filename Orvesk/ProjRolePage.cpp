@@ -75,18 +75,29 @@ BOOL CProjRolePage::OnInitDialog()
     m_imageCells.Create(IDB_PROJ_ROLE_CELLS, 16, 1, RGB(255, 255, 255));
     m_imageHeadings.Create(IDB_PROJ_ROLE_HEADINGS, 11, 1, RGB(255, 255, 255));
 
-    m_listRole.DefineColumn(0, "名称", LVCFMT_LEFT, 90, 0x20, -1, "");
-    m_listRole.DefineColumn(1, "打开", LVCFMT_LEFT, 80, 0x260, 0, "Image 1");
-    m_listRole.DefineColumn(2, "发布", LVCFMT_LEFT, 80, 0x260, 1, "Image 2");
-    m_listRole.DefineColumn(3, "删除", LVCFMT_LEFT, 90, 0x260, 2, "Image 3");
-    m_listRole.DefineColumn(4, "更改项目进度", LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
-    m_listRole.DefineColumn(5, "查看项目进度", LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
-    m_listRole.DefineColumn(6, "项目论坛", LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
-    m_listRole.ReadFromProfile(kProfileName);
+    CRptColumnManager* pColumns = m_listRole.CreateColumnManager();
+    pColumns->DefineColumn(0, "名称", NULL, LVCFMT_LEFT, 90, 0x20, -1, NULL);
+    pColumns->DefineColumn(1, "打开", NULL, LVCFMT_LEFT, 80, 0x260, 0, "Image 1");
+    pColumns->DefineColumn(2, "发布", NULL, LVCFMT_LEFT, 80, 0x260, 1, "Image 2");
+    pColumns->DefineColumn(3, "删除", NULL, LVCFMT_LEFT, 90, 0x260, 2, "Image 3");
+    pColumns->DefineColumn(4, "更改项目进度", NULL, LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
+    pColumns->DefineColumn(5, "查看项目进度", NULL, LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
+    pColumns->DefineColumn(6, "项目论坛", NULL, LVCFMT_LEFT, 80, 0x260, 2, "Image 3");
+    static const int kShown[] = {0, 1, 2, 3, 4, 5, 6};
+    pColumns->SetDefaultColumns(7, kShown);
+    // A layout the user left overrides these defaults.
+    pColumns->ReadFromProfile(kProfileName);
 
     m_listRole.SetCellImageList(&m_imageCells);
     m_listRole.SetHeaderImageList(&m_imageHeadings);
+    m_listRole.SubclassHeader();
+    // Nothing on this page edits a cell or answers a double click, so Enter is left to the
+    // sheet, which closes on it from every page.
+    m_listRole.ModifyRptStyle(RPTS_ENTEREDITS | RPTS_ENTERDBLCLK, RPTS_VGRID | RPTS_HGRID | RPTS_SORTONCLICK);
+    m_listRole.SetHeaderFlag(0);
+    m_listRole.SetBlendSelection(TRUE);
     m_listRole.ApplyColumns();
+    m_listRole.SetItemHeight(20);
 
     FillList();
     return TRUE;
@@ -101,10 +112,13 @@ void CProjRolePage::FillList()
     for (POSITION pos = m_listPermissions.GetHeadPosition(); pos != NULL; ++nRow) {
         tagPermInfo& perm = m_listPermissions.GetNext(pos);
         const CString strText = perm.strName.IsEmpty() ? perm.strCode : perm.strName;
-        const int nItem = m_listRole.InsertItem(nRow, strText, 0);
-        // The row keeps its entry in the two arrays as item data, so that it finds its
-        // member wherever a sort moves it.
-        m_listRole.SetItemData(nItem, (DWORD_PTR)m_arrRows.GetSize());
+        // The row's item data is its entry in the two arrays: a sort moves rows together
+        // with their item data, so a row finds its member wherever it goes.
+        const DWORD_PTR dwEntry = (DWORD_PTR)m_arrRows.GetSize();
+        const int nItem = m_listRole.InsertItemEx(nRow, dwEntry);
+        if (nItem < 0)
+            continue;
+        m_listRole.SetCellText(nItem, 0, dwEntry, strText);
         m_arrRows.Add((DWORD)nItem);
         m_arrCodes.Add(perm.strCode);
         for (int nCol = 1; nCol <= 6; ++nCol)
@@ -120,8 +134,10 @@ BOOL CProjRolePage::OnSetActive()
     return CPropertyPageEx::OnSetActive();
 }
 
-void CProjRolePage::OnClickList(NMHDR*, LRESULT* pResult)
+void CProjRolePage::OnClickList(NMHDR* pNMHDR, LRESULT* pResult)
 {
+    *pResult = 0;
+    m_listRole.HandleClick(pNMHDR, pResult);
     *pResult = 0;
     CPoint point;
     ::GetCursorPos(&point);
@@ -157,7 +173,9 @@ void CProjRolePage::OnGetDispInfoList(NMHDR*, LRESULT* pResult)
 
 BOOL CProjRolePage::DestroyWindow()
 {
-    if (m_listRole.GetSafeHwnd() != NULL)
-        m_listRole.WriteToProfile(kProfileName);
+    if (m_listRole.GetSafeHwnd() != NULL && m_listRole.GetColumnManager() != NULL) {
+        m_listRole.ReadColumnsFromList();
+        m_listRole.GetColumnManager()->WriteToProfile(kProfileName);
+    }
     return CPropertyPageEx::DestroyWindow();
 }

@@ -4,11 +4,8 @@
 
 #include <ClassLib/AfxWin.h>
 
-#include "ProjRoleList.h"
 #include "ProjectDialogHooks.h"
-
-// The list control of the page (the report list takes this place once it is available).
-typedef CProjRoleList CProjPermissionList;
+#include "SuperListCtrl/RptListCtrl.h"
 
 class CProjRolePage : public CPropertyPageEx
 {
@@ -31,7 +28,7 @@ public:
     CStringArray m_arrCodes;
     CImageList m_imageHeadings;
     CImageList m_imageCells;
-    CProjPermissionList m_listRole;
+    CRptListCtrl m_listRole;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -127,3 +127,14 @@ TEST(Menu, AcceleratorsFromATable)
     EXPECT_TRUE(DestroyAcceleratorTable(h));
     EXPECT_EQ(AfxFindAccelerator(h, 'q', FALSE, FALSE, FALSE, FALSE), 0);
 }
+
+TEST(Menu, AnItemMadeOwnerDrawnKeepsTheFlagAndItsData)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 5, "Copy");
+    static int record = 0;
+    ASSERT_TRUE(menu.ModifyMenu(0, MF_BYPOSITION | MF_OWNERDRAW, 5, reinterpret_cast<LPCTSTR>(&record)));
+    EXPECT_EQ(menu.GetMenuState(0, MF_BYPOSITION) & MF_OWNERDRAW, MF_OWNERDRAW);
+    EXPECT_EQ(menu.GetMenuItemID(0), 5u);
+}

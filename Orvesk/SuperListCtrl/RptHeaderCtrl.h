@@ -28,6 +28,7 @@ public:
     BOOL IsSortAscending(int nColumn) const;
     void SetMoveCallback(RPT_MOVECOLUMNPROC pfn) { m_pfnMove = pfn; }
     void SetHeaderImageList(CImageList* pImageList) { m_pHeadImages = pImageList; }
+    CImageList* GetHeaderImageList() const { return m_pHeadImages; }
     void EnableDrag(bool bEnable) { m_bDragEnabled = bEnable; }
     bool IsDragging() const { return m_bDragging; }
     int GetDropPosition() const { return m_nDropPos; }

@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CRptListCtrl, CListCtrl)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
     ON_WM_KEYDOWN()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
@@ -40,6 +41,8 @@ CRptListCtrl::CRptListCtrl()
 
 CRptListCtrl::~CRptListCtrl()
 {
+    if (m_tip.GetSafeHwnd() != nullptr)
+        m_tip.DestroyWindow();
     FreeBkImage();
     delete m_pColumnManager;
     delete m_pCategoryManager;
@@ -68,7 +71,7 @@ int CRptListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CListCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_bTipCreated)
+    if (m_tip.GetSafeHwnd() == nullptr)
         SubclassHeader();
     UpdateScrollBars();
     return 0;
@@ -86,7 +89,8 @@ void CRptListCtrl::SubclassHeader()
         m_header.SubclassWindow(pHeader->GetSafeHwnd());
     TRACE("Header subclassed.\n");
     m_header.SetMoveCallback(&CRptListCtrl::MoveColumn);
-    // The list tip's window belongs with the tip itself; the list only remembers it is set up.
+    if (m_tip.GetSafeHwnd() == nullptr)
+        m_tip.Create(this);
     m_bTipCreated = true;
     ModifyStyle(0, WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
 }

@@ -10,6 +10,7 @@
 #include "SuperListCtrl/RptCellInfo.h"
 #include "SuperListCtrl/RptColumnManager.h"
 #include "SuperListCtrl/RptHeaderCtrl.h"
+#include "SuperListCtrl/RptListTip.h"
 
 // The style word.
 #define RPTS_FULLROWS 0x0001
@@ -28,7 +29,15 @@
 #define RPTS_CELLCURSOR 0x4000
 #define RPTS_DEFAULT 0x793F
 
+// Print flags.
+#define RPTP_OWNERCOLORS 0x01
+#define RPTP_OWNERFONTS 0x02
+#define RPTP_TITLE 0x04
+#define RPTP_PAGENUMBER 0x08
+#define RPTP_DATE 0x10
+
 class CRptListCtrl;
+class CPrintInfo;
 
 // Owner callbacks: member functions of the owner's window.
 typedef BOOL (CWnd::*RPT_CELLFORMATPROC)(CRptCellInfo* pInfo);
@@ -87,12 +96,15 @@ public:
         nColumn = m_nLastDblCol;
     }
     void SetNotificationWnd(CWnd* pWnd) { m_pNotifyWnd = pWnd; }
+    // The window told about double clicks and asked about cells (the parent by default).
+    CWnd* GetNotifyTarget() { return NotifyTarget(); }
     void SetCellFormatCallback(RPT_CELLFORMATPROC pfn) { m_pfnCellFormat = pfn; }
     void SetCellTextCallback(RPT_CELLTEXTPROC pfn) { m_pfnCellText = pfn; }
     void SetControlId(int nId) { m_nCtrlId = nId; }
     int GetCursorColumn() const { return m_nCursorCol; }
     void SetCursorColumn(int nColumn) { m_nCursorCol = nColumn; }
     int GetHeaderColumnClicked() const { return m_nHeaderColClicked; }
+    CRptListTip* GetListTip() { return &m_tip; }
     CRptHeaderCtrl* GetRptHeader() { return m_header.GetSafeHwnd() != nullptr ? &m_header : nullptr; }
 
     // Cuts the text so that it and "..." fit nWidth less nOffset; whole characters only.
@@ -134,11 +146,22 @@ public:
     bool IsCategoryRow(int nRow) const;
     void SortByColumn(int nColumn);
 
+    // ---- Printing (a hosting view forwards its printing calls) ----
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Margins in millimetres.
+    void SetPrintMargins(const CRect& rcMargins) { m_rcPrintMargins = rcMargins; }
+    void SetPrintFlags(int nFlags) { m_nPrintFlags = nFlags; }
+    void SetPrintTitle(LPCTSTR lpszTitle) { m_strPrintTitle = lpszTitle; }
+    int GetRowsPerPage() const { return m_nRowsPerPage; }
+
     // Column move for the header.
     static int MoveColumn(CWnd* pList, int nFrom, int nTo);
 
 protected:
     CRptHeaderCtrl m_header;
+    CRptListTip m_tip;
     CRptColumnManager* m_pColumnManager = nullptr;
     CRptCategoryManager* m_pCategoryManager = nullptr;
     COLORREF m_clrTextKept, m_clrHighlight, m_clrTextBkKept, m_clrBkKept, m_clrCategory;
@@ -166,6 +189,15 @@ protected:
     CImageList* m_pCellImages = nullptr;
     bool m_bTipCreated = false;
     int m_nClickRowWasFocused = -1;  // the focused row before the last press
+    CFont m_fontPrint, m_fontPrintBold, m_fontPrintItalic, m_fontPrintUnderline;
+    int m_nRowsPerPage = 0;
+    CRect m_rcPrintMargins = CRect(0, 0, 0, 0);
+    int m_nPrintFlags = 0;
+    CString m_strPrintTitle = "Report list control";
+
+    void DeletePrintFonts();
+    CRect PrintDrawRect(CDC* pDC);
+    void PrintImage(CDC* pDC, CImageList* pImages, int nImage, const CRect& rcCell, UINT nStyle);
 
     int OwnerCtrlId();
     CWnd* NotifyTarget();
@@ -177,6 +209,8 @@ protected:
                    bool bHighlight, bool bFocusRow, bool bCategories);
     int FirstSelected() const;
     BOOL OpenEditorFor(int nRow, int nColumn, BOOL bClickThrough);
+    // The font an opened editor takes from the owner's format answer.
+    CFont* EditorFont(const CRptCellInfo& info);
     BOOL IsImageCell(int nColumn) const;
     bool MoveCursorKey(UINT nChar);
 
@@ -187,6 +221,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

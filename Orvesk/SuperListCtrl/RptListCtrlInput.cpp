@@ -1,6 +1,8 @@
 // CRptListCtrl: hit testing, clicks, keys, moving between editable cells, opening editors
 // and taking their results, header notifications, column moves and selection operations.
 #include "SuperListCtrl/RptListCtrl.h"
+#include "SuperListCtrl/RptInCombo.h"
+#include "SuperListCtrl/RptInEdit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -188,6 +190,35 @@ void CRptListCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
     CListCtrl::OnLButtonDblClk(nFlags, point);
 }
 
+// ---- The list tip -------------------------------------------------------------------------
+
+void CRptListCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    const bool bButtons = (nFlags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+    if ((m_dwStyle & RPTS_LISTTIPS) && !bButtons && m_tip.GetSafeHwnd() != nullptr && GetFocus() == this)
+    {
+        int nColumn = -1;
+        const int nRow = HitTestEx(point, &nColumn);
+        const bool bSkip = HasCategories() && (nColumn == 0 || IsCategoryRow(nRow));
+        CRect rcCell;
+        if (nRow >= 0 && nColumn >= 0 && !bSkip && GetCellRect(nRow, nColumn, rcCell) && !IsImageCell(nColumn))
+        {
+            int nOffset = 6;
+            if (nColumn == 0)
+            {
+                CRect rcLabel;
+                if (GetItemRect(nRow, &rcLabel, LVIR_LABEL))
+                    nOffset = rcLabel.left + 3 - rcCell.left;
+            }
+            rcCell.top -= 1;
+            CString text;
+            GetCellText(nRow, nColumn, text);
+            m_tip.Show(rcCell, text, nOffset - 1);
+        }
+    }
+    CListCtrl::OnMouseMove(nFlags, point);
+}
+
 // ---- Keys ---------------------------------------------------------------------------------
 
 BOOL CRptListCtrl::PreTranslateMessage(MSG* pMsg)
@@ -283,6 +314,7 @@ void CRptListCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 BOOL CRptListCtrl::OnKeyDownNotify(NMHDR*, LRESULT* pResult)
 {
     // The list tip (when there is one) hides on every key.
+    m_tip.Hide();
     if (pResult != nullptr)
         *pResult = 0;
     return FALSE;
@@ -417,12 +449,33 @@ BOOL CRptListCtrl::EditComboCell(int nRow, int nColumn, BOOL bEditable, BOOL bCl
     info.m_nEditLimit = 128;
     GetCellText(nRow, nColumn, info.m_strText);
     info.m_pChoices = new CStringArray;
-    BOOL bAgreed = NotifyOwner(&info) != 0;
-    // The choice combo editor takes the choice list when it opens; nothing opens here.
-    delete info.m_pChoices;
-    (void)bEditable;
-    (void)bClickThrough;
-    return bAgreed;
+    if (NotifyOwner(&info) == 0)
+    {
+        delete info.m_pChoices;
+        return FALSE;
+    }
+    // The combo owns the choices from here and deletes itself when its window goes.
+    CRptInCombo* pCombo = new CRptInCombo(nRow, nColumn, info.m_strText, info.m_pChoices, bEditable, bClickThrough);
+    pCombo->SetPlainButton(m_pCategoryManager == nullptr);
+    if (m_dwStyle & RPTS_CELLFORMAT)
+    {
+        CRptCellInfo format;
+        format.m_nKind = RPT_CELL_FORMAT;
+        format.m_nCtrlId = OwnerCtrlId();
+        format.m_nRow = nRow;
+        format.m_nColumn = ColumnId(nColumn);
+        format.m_dwItemData = static_cast<DWORD_PTR>(GetItemData(nRow));
+        NotifyOwner(&format);
+        pCombo->SetEditorFont(EditorFont(format));
+        if (format.m_nFlags & RPT_FMT_COLOR)
+            pCombo->SetTextColor(format.m_clrText);
+    }
+    if (!pCombo->Create(rect, this, RPT_EDITOR_ID))
+    {
+        delete pCombo;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CRptListCtrl::EditTextCell(int nRow, int nColumn, BOOL bClickThrough)
@@ -430,9 +483,63 @@ BOOL CRptListCtrl::EditTextCell(int nRow, int nColumn, BOOL bClickThrough)
     CRect rect;
     if (!EditorRect(nRow, nColumn, 12, rect))
         return FALSE;
-    (void)bClickThrough;
-    // The in-place edit box opens on this rectangle.
+    DWORD dwStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+    LVCOLUMN col;
+    std::memset(&col, 0, sizeof(col));
+    col.mask = LVCF_FMT;
+    GetColumn(nColumn, &col);
+    const int nAlign = col.fmt & LVCFMT_JUSTIFYMASK;
+    if (nAlign == LVCFMT_RIGHT)
+        dwStyle |= ES_RIGHT | ES_MULTILINE;
+    else if (nAlign == LVCFMT_CENTER)
+        dwStyle |= ES_CENTER | ES_MULTILINE;
+    CString text;
+    GetCellText(nRow, nColumn, text);
+    // The editor deletes itself when its window goes.
+    CRptInEdit* pEdit = new CRptInEdit(nRow, nColumn, text, bClickThrough);
+    if (!pEdit->Create(dwStyle, rect, this, RPT_EDITOR_ID))
+    {
+        delete pEdit;
+        return FALSE;
+    }
+    if (m_dwStyle & RPTS_CELLFORMAT)
+    {
+        CRptCellInfo info;
+        info.m_nKind = RPT_CELL_FORMAT;
+        info.m_nCtrlId = OwnerCtrlId();
+        info.m_nRow = nRow;
+        info.m_nColumn = ColumnId(nColumn);
+        info.m_dwItemData = static_cast<DWORD_PTR>(GetItemData(nRow));
+        NotifyOwner(&info);
+        pEdit->SetFont(EditorFont(info));
+        if (info.m_nFlags & RPT_FMT_COLOR)
+        {
+            long nStart = 0, nEnd = 0;
+            pEdit->GetSel(nStart, nEnd);
+            CHARFORMAT cf;
+            std::memset(&cf, 0, sizeof(cf));
+            cf.cbSize = sizeof(cf);
+            cf.dwMask = CFM_COLOR;
+            cf.crTextColor = info.m_clrText;
+            pEdit->SetSel(0, -1);
+            pEdit->SetSelectionCharFormat(cf);
+            pEdit->SetSel(nStart, nEnd);
+        }
+    }
     return TRUE;
+}
+
+CFont* CRptListCtrl::EditorFont(const CRptCellInfo& info)
+{
+    if ((info.m_nFlags & RPT_FMT_FONT) && info.m_hFont != nullptr)
+        return CFont::FromHandle(info.m_hFont);
+    if (info.m_nFlags & RPT_FMT_BOLD)
+        return &m_fontBold;
+    if (info.m_nFlags & RPT_FMT_ITALIC)
+        return &m_fontItalic;
+    if (info.m_nFlags & RPT_FMT_UNDERLINE)
+        return &m_fontUnderline;
+    return m_fontNormal.GetSafeHandle() != nullptr ? &m_fontNormal : GetFont();
 }
 
 // ---- The end of an edit -------------------------------------------------------------------
@@ -581,6 +688,7 @@ int CRptListCtrl::MoveColumn(CWnd* pWnd, int nFrom, int nTo)
 
 void CRptListCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    m_tip.Hide();
     if (GetFocus() != this)
         SetFocus();
     CListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
@@ -588,6 +696,7 @@ void CRptListCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 
 void CRptListCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    m_tip.Hide();
     if (GetFocus() != this)
         SetFocus();
     CListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);

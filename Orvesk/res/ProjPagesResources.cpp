@@ -11,8 +11,9 @@ namespace {
 #define PROJ_RES_LIST_STYLE (WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT)
 #define PROJ_PICTURE_BUTTON (WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON)
 // The permission list: report view, one row selected at a time, the selection shown
-// always.
-#define PROJ_ROLE_LIST_STYLE (WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS)
+// always, rows drawn by the list itself at a fixed height.
+#define PROJ_ROLE_LIST_STYLE \
+    (WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED)
 
 const AFX_DLG_ITEM kResItems[] = {
     {"STATIC", IDC_STATIC, "项目资源", WS_CHILD | WS_VISIBLE, 7, 9, 60, 8},

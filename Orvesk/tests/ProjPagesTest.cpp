@@ -205,9 +205,9 @@ protected:
     }
     static void ClickCell(CProjRolePage& page, int nRow, int nCol)
     {
-        CProjRoleList& list = page.m_listRole;
+        CRptListCtrl& list = page.m_listRole;
         CRect rc;
-        list.GetSubItemRect(nRow, nCol, LVIR_BOUNDS, rc);
+        ASSERT_TRUE(list.GetCellRect(nRow, nCol, rc));
         const CPoint pt(rc.left + 8, rc.CenterPoint().y);
         CPoint ptScreen = pt;
         list.ClientToScreen(&ptScreen);
@@ -225,7 +225,7 @@ TEST_F(ProjRolePageTest, RowsShowNamesOrCodesAndTickBoxes)
     std::vector<CString> cells;
     std::vector<int> widths;
     Run([&](CProjRolePage& page) {
-        CProjRoleList& list = page.m_listRole;
+        CRptListCtrl& list = page.m_listRole;
         for (int i = 0; i < list.GetItemCount(); ++i) {
             names.push_back(list.GetItemText(i, 0));
             for (int c = 1; c <= 6; ++c)
@@ -236,6 +236,12 @@ TEST_F(ProjRolePageTest, RowsShowNamesOrCodesAndTickBoxes)
         EXPECT_EQ(page.m_arrCodes.GetSize(), 2);
         EXPECT_EQ(page.m_arrCodes[1], CString("u2"));
         EXPECT_EQ(page.m_arrRows[1], 1u);
+        // The report list drew the rows itself, 20 pixels high, with its own header.
+        EXPECT_EQ(list.GetItemHeight(), 20);
+        EXPECT_NE(list.GetRptHeader(), nullptr);
+        EXPECT_EQ(list.GetRptStyle() & (RPTS_VGRID | RPTS_HGRID | RPTS_SORTONCLICK | RPTS_IMAGECELLS), 0x2Eu);
+        EXPECT_EQ(list.GetStyle() & LVS_OWNERDRAWFIXED, (DWORD)LVS_OWNERDRAWFIXED);
+        EXPECT_EQ(list.GetItemData(1), 1u);
         AfxTestGrabWindow(page.GetParent(), AfxTestOutputPath("proj-sheet-kind1-permissions.png"));
     });
     EXPECT_EQ(names, (std::vector<CString>{"张三", "u2"}));
@@ -293,8 +299,8 @@ TEST_F(ProjRolePageTest, AfterASortAClickChangesTheMemberShownInThatRow)
     Append(perms, Permission("c", "丙", 0, 0));
     CString strRowName;
     Run([&](CProjRolePage& page) {
-        page.m_listRole.SortByColumn(0, FALSE);
-        // The first row now shows the last member by name order descending.
+        page.m_listRole.SortByColumn(0);
+        // Sorted by name, the first row no longer shows the first member.
         strRowName = page.m_listRole.GetItemText(0, 0);
         ClickCell(page, 0, 3);
     });

@@ -397,7 +397,7 @@ TEST_F(ProjSheetDocTest, TheWizardPublishesANewProjectOnTheServer)
         pSheet->m_pBaseProp->SetDlgItemText(IDC_PROJ_BUDGET, "5000");
         pSheet->PressButton(PSBTN_NEXT);
         pSheet->PressButton(PSBTN_NEXT);
-        CProjRoleList& list = pSheet->m_pRolePage->m_listRole;
+        CRptListCtrl& list = pSheet->m_pRolePage->m_listRole;
         for (int i = 0; i < list.GetItemCount(); ++i)
             rolePageRows.push_back(list.GetItemText(i, 0));
         pSheet->PressButton(PSBTN_NEXT);

@@ -51,7 +51,8 @@ bool IsAncestorOrSelf(HMENU candidate, HMENU menu)
 // do not describe a valid item (a submenu that is not a live menu, or would hold itself).
 bool MakeItem(HMENU owner, UINT uFlags, UINT_PTR uID, LPCTSTR lpNewItem, pc::MenuItem& item)
 {
-    item.flags = uFlags & ~(MF_BYPOSITION | MF_APPEND | MF_DELETE | MF_REMOVE | MF_CHANGE);
+    // MF_APPEND shares its bit with MF_OWNERDRAW, which an item keeps.
+    item.flags = uFlags & ~(MF_BYPOSITION | MF_DELETE | MF_REMOVE | MF_CHANGE);
     item.id = uID;
     item.text.clear();
     item.data = 0;
