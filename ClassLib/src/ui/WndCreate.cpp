@@ -3,6 +3,8 @@
 // WS_VISIBLE); destruction sends WM_DESTROY to the window and then to its children, and
 // WM_NCDESTROY to the children before the window itself. Owned pop-ups go first.
 #include "WndInternal.h"
+
+#include <ClassLib/Controls/InitCommonControls.h>
 #include "WndWidget.h"
 
 #include <ClassLib/Core/Debug.h>
@@ -57,6 +59,12 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
     if (!AfxIsUiThread())
         return nullptr;
     std::shared_ptr<AfxWndClassData> cls = AfxFindClass(cs.hInstance, cs.lpszClass ? cs.lpszClass : AFX_WND_CLASS);
+    if (!cls) {
+        // The standard and common control classes are registered on first use: a window of
+        // one of them made before any control object or dialog still finds its class.
+        InitCommonControls();
+        cls = AfxFindClass(cs.hInstance, cs.lpszClass ? cs.lpszClass : AFX_WND_CLASS);
+    }
     if (!cls) {
         TRACE("CreateWindowEx: no window class '%s'\n",
               cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass) ? cs.lpszClass : "#");
