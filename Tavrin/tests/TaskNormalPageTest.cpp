@@ -309,8 +309,8 @@ TEST_F(TaskNormalPageTest, ScreenshotsOfThePages)
                      COleDateTime(2026, 3, 3, 0, 0, 0), COleDateTime(2026, 3, 6, 0, 0, 0), 3, 2 * 86400, 0, 0);
     CObList docs;
     CRefDoc* pDoc = new CRefDoc;
-    pDoc->m_strDocName = "spec.doc";
-    pDoc->m_strDocLocation = "C:\\docs\\spec.doc";
+    pDoc->m_strDocName = "plan.doc";
+    pDoc->m_strDocLocation = "C:\\docs\\plan.doc";
     docs.AddTail(pDoc);
     sheet.SetRefDocs(docs);
     delete pDoc;

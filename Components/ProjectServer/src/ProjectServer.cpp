@@ -174,16 +174,16 @@ struct CProjectServer::Impl {
         std::string expected = std::string(kServiceNamespace) + "/" + request.operation;
         if (action != "\"" + expected + "\"" && action != expected)
             return ClientFault(res, "the SOAPAction header \"" + action + "\" does not name " + request.operation);
-        const OperationSpec* spec = FindServiceOperation(request.operation);
-        if (!spec)
+        const OperationSpec* operation = FindServiceOperation(request.operation);
+        if (!operation)
             return ClientFault(res, "unknown operation " + request.operation);
 
         FaultRule rule;
         bool faulty = TakeFault(request.operation, rule);
         std::vector<SoapArg> results;
         if (faulty && rule.fault == Fault::Refuse) {
-            for (int i = 0; i < spec->resultCount; ++i) {
-                std::string name = spec->results[i];
+            for (int i = 0; i < operation->resultCount; ++i) {
+                std::string name = operation->results[i];
                 if (name == "Result")
                     results.push_back({name, std::to_string(rule.result)});
                 else if (name == "ProjectId" || name == "TaskId")

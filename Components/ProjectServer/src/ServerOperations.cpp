@@ -139,19 +139,19 @@ COperations::Outcome COperations::Execute(const SoapRequest& request, std::vecto
         {"NewTask", &COperations::NewTask},
     };
     results.clear();
-    const OperationSpec* spec = FindServiceOperation(request.operation);
-    if (!spec) {
+    const OperationSpec* operation = FindServiceOperation(request.operation);
+    if (!operation) {
         error = "unknown operation " + request.operation;
         return BadRequest;
     }
-    for (int i = 0; i < spec->argCount; ++i) {
-        const std::string* value = request.Find(spec->args[i]);
+    for (int i = 0; i < operation->argCount; ++i) {
+        const std::string* value = request.Find(operation->args[i]);
         if (!value) {
-            error = request.operation + " lacks the argument " + spec->args[i];
+            error = request.operation + " lacks the argument " + operation->args[i];
             return BadRequest;
         }
-        if (IsNumberField(spec->args[i]) && !IsWholeNumber(*value)) {
-            error = std::string("the argument ") + spec->args[i] + " of " + request.operation +
+        if (IsNumberField(operation->args[i]) && !IsWholeNumber(*value)) {
+            error = std::string("the argument ") + operation->args[i] + " of " + request.operation +
                     " must be a whole number, not \"" + *value + "\"";
             return BadRequest;
         }
