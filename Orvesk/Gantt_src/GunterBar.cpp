@@ -284,21 +284,28 @@ int GanttHScrollDelta(UINT nSBCode, int nArg, int p, int nMin, int nMax, BOOL& b
     return d;
 }
 
-void CGunterBar::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+int GanttTakeHScroll(CWnd* pWnd, UINT nSBCode, UINT nPos, int& nHScrollDays)
 {
-    const int p = GetScrollPos(SB_HORZ);
+    const int p = pWnd->GetScrollPos(SB_HORZ);
     int nMin = 0, nMax = 0;
-    GetScrollRange(SB_HORZ, &nMin, &nMax);
-    nMax = GetScrollLimit(SB_HORZ) - 1;
+    pWnd->GetScrollRange(SB_HORZ, &nMin, &nMax);
+    nMax = pWnd->GetScrollLimit(SB_HORZ) - 1;
     BOOL bKnown = FALSE;
     const int d = GanttHScrollDelta(nSBCode, static_cast<int>(nPos), p, nMin, nMax, bKnown);
+    if (!bKnown || d == 0)
+        return 0;
+    nHScrollDays += d;
+    const BOOL bLine = nSBCode == SB_LINELEFT || nSBCode == SB_LINERIGHT;
+    if (!bLine || (nHScrollDays >= 0 && nHScrollDays <= 100))
+        pWnd->SetScrollPos(SB_HORZ, p + d, TRUE);
+    return d;
+}
 
-    if (bKnown && d != 0) {
+void CGunterBar::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    const int d = GanttTakeHScroll(this, nSBCode, nPos, m_nHScrollDays);
+    if (d != 0) {
         m_ptScrollPending.x = d;
-        m_nHScrollDays += d;
-        const BOOL bLine = nSBCode == SB_LINELEFT || nSBCode == SB_LINERIGHT;
-        if (!bLine || (m_nHScrollDays >= 0 && m_nHScrollDays <= 100))
-            SetScrollPos(SB_HORZ, p + d, TRUE);
         ApplyHScroll();
         Invalidate(TRUE);
     }

@@ -39,6 +39,10 @@ AFX_EXT_API long GanttRoundDays(int nPixels, int nLevel);
 // The scroll units a horizontal scroll code moves from position p on the range nMin to
 // nMax (the charts' one rule); bKnown FALSE for a code that does not scroll.
 AFX_EXT_API int GanttHScrollDelta(UINT nSBCode, int nArg, int p, int nMin, int nMax, BOOL& bKnown);
+// A horizontal scroll message on a chart window with its own bar: the step in scroll units
+// (0 when nothing moves), added to nHScrollDays, and the bar's thumb moved (line steps only
+// within days 0 to 100).
+AFX_EXT_API int GanttTakeHScroll(CWnd* pWnd, UINT nSBCode, UINT nPos, int& nHScrollDays);
 // The drag mode a bar-body press turns into after the pointer moved (dx, dy) from the press:
 // 1 (move) for mostly sideways, 2 (link) for mostly up or down, else 5 (still a press).
 AFX_EXT_API int GanttDecidePressMode(int dx, int dy);

@@ -248,18 +248,9 @@ void CTaskDistributeWnd::OnMouseMove(UINT nFlags, CPoint point)
 
 void CTaskDistributeWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
-    const int p = GetScrollPos(SB_HORZ);
-    int nMin = 0, nMax = 0;
-    GetScrollRange(SB_HORZ, &nMin, &nMax);
-    nMax = GetScrollLimit(SB_HORZ) - 1;
-    BOOL bKnown = FALSE;
-    const int d = GanttHScrollDelta(nSBCode, static_cast<int>(nPos), p, nMin, nMax, bKnown);
-    if (bKnown && d != 0) {
+    const int d = GanttTakeHScroll(this, nSBCode, nPos, m_nHScrollDays);
+    if (d != 0) {
         m_ptScrollPending.x = d;
-        m_nHScrollDays += d;
-        const BOOL bLine = nSBCode == SB_LINELEFT || nSBCode == SB_LINERIGHT;
-        if (!bLine || (m_nHScrollDays >= 0 && m_nHScrollDays <= 100))
-            SetScrollPos(SB_HORZ, p + d, TRUE);
         ApplyHScroll();
         Invalidate(TRUE);
     }
