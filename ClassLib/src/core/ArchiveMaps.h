@@ -6,16 +6,18 @@
 #include <unordered_map>
 #include <vector>
 
-struct CArchive::Maps {
-  // Storing: class records and objects already written, with their index.
-  std::unordered_map<const void*, DWORD> stored;
-  DWORD nStoreCount = 1;
+struct CArchive::Maps
+{
+    // Storing: class records and objects already written, with their index.
+    std::unordered_map<const void*, DWORD> stored;
+    DWORD nStoreCount = 1;
 
-  // Loading: what each index stands for; index 0 is the null object.
-  struct Entry {
-    const CRuntimeClass* pClass;  // set for a class
-    CObject* pObject;             // set for an object
-    UINT nSchema;                 // the stored schema of a class
-  };
-  std::vector<Entry> loaded{Entry{NULL, NULL, 0}};
+    // Loading: what each index stands for; index 0 is the null object.
+    struct Entry
+    {
+        const CRuntimeClass* pClass;  // set for a class
+        CObject* pObject;             // set for an object
+        UINT nSchema;                 // the stored schema of a class
+    };
+    std::vector<Entry> loaded{Entry{NULL, NULL, 0}};
 };

@@ -8,10 +8,11 @@
 namespace pc_date {
 
 // Broken-down parts of a date and time. dayOfWeek counts 1 = Sunday .. 7 = Saturday.
-struct Parts {
-  int year = 1899, month = 12, day = 30;
-  int hour = 0, minute = 0, second = 0;
-  int dayOfWeek = 7, dayOfYear = 364;
+struct Parts
+{
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0;
+    int dayOfWeek = 7, dayOfYear = 364;
 };
 
 // Day count of the first and one past the last representable day (years 100..9999).

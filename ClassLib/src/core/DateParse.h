@@ -8,11 +8,12 @@
 
 namespace pc_date {
 
-struct ParsedDateTime {
-  bool hasDate = false;
-  bool hasTime = false;
-  int year = 1899, month = 12, day = 30;
-  int hour = 0, minute = 0, second = 0;
+struct ParsedDateTime
+{
+    bool hasDate = false;
+    bool hasTime = false;
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0;
 };
 
 // Fills out on success. Ranges are checked by the caller when it builds the date.

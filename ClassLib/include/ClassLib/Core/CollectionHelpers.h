@@ -18,71 +18,78 @@
 #include <type_traits>
 
 template <class TYPE>
-inline void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
-  if (nCount <= 0) return;
-  if constexpr (!std::is_trivially_copyable<TYPE>::value) {
-    (void)ar;
-    (void)pElements;
-    AfxThrowNotSupportedException();
-  } else {
-    BYTE* pBytes = reinterpret_cast<BYTE*>(pElements);
-    size_t nBytes = static_cast<size_t>(nCount) * sizeof(TYPE);
-    while (nBytes > 0) {
-      UINT nPart = nBytes > 0x40000000u ? 0x40000000u : static_cast<UINT>(nBytes);
-      if (ar.IsStoring()) {
-        ar.Write(pBytes, nPart);
-      } else if (ar.Read(pBytes, nPart) != nPart) {
-        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-      }
-      pBytes += nPart;
-      nBytes -= nPart;
+inline void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
+{
+    if (nCount <= 0)
+        return;
+    if constexpr (!std::is_trivially_copyable<TYPE>::value) {
+        (void)ar;
+        (void)pElements;
+        AfxThrowNotSupportedException();
+    } else {
+        BYTE* pBytes = reinterpret_cast<BYTE*>(pElements);
+        size_t nBytes = static_cast<size_t>(nCount) * sizeof(TYPE);
+        while (nBytes > 0) {
+            UINT nPart = nBytes > 0x40000000u ? 0x40000000u : static_cast<UINT>(nBytes);
+            if (ar.IsStoring()) {
+                ar.Write(pBytes, nPart);
+            } else if (ar.Read(pBytes, nPart) != nPart) {
+                AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+            }
+            pBytes += nPart;
+            nBytes -= nPart;
+        }
     }
-  }
 }
 
-inline void AFXAPI SerializeElements(CArchive& ar, CString* pElements, INT_PTR nCount) {
-  for (INT_PTR i = 0; i < nCount; ++i) {
-    if (ar.IsStoring())
-      ar << pElements[i];
-    else
-      ar >> pElements[i];
-  }
+inline void AFXAPI SerializeElements(CArchive& ar, CString* pElements, INT_PTR nCount)
+{
+    for (INT_PTR i = 0; i < nCount; ++i) {
+        if (ar.IsStoring())
+            ar << pElements[i];
+        else
+            ar >> pElements[i];
+    }
 }
 
 template <class TYPE, class ARG_TYPE>
-inline BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2) {
-  return *pElement1 == *pElement2;
+inline BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)
+{
+    return *pElement1 == *pElement2;
 }
 
-template <class ARG_KEY>
-inline UINT AFXAPI HashKey(ARG_KEY key) {
-  return static_cast<UINT>(((DWORD_PTR)key) >> 4);
+template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key)
+{
+    return static_cast<UINT>(((DWORD_PTR)key) >> 4);
 }
 
 // Strings hash by their bytes (added up as signed characters, as the system's earlier
 // builds did).
-inline UINT PcHashString(LPCTSTR key) {
-  UINT nHash = 0;
-  if (key == NULL) return 0;
-  while (*key) nHash = (nHash << 5) + nHash + static_cast<UINT>(static_cast<int>(*key++));
-  return nHash;
+inline UINT PcHashString(LPCTSTR key)
+{
+    UINT nHash = 0;
+    if (key == NULL)
+        return 0;
+    while (*key)
+        nHash = (nHash << 5) + nHash + static_cast<UINT>(static_cast<int>(*key++));
+    return nHash;
 }
 
-template <>
-inline UINT AFXAPI HashKey<LPCTSTR>(LPCTSTR key) {
-  return PcHashString(key);
+template <> inline UINT AFXAPI HashKey<LPCTSTR>(LPCTSTR key)
+{
+    return PcHashString(key);
 }
-template <>
-inline UINT AFXAPI HashKey<LPTSTR>(LPTSTR key) {
-  return PcHashString(key);
+template <> inline UINT AFXAPI HashKey<LPTSTR>(LPTSTR key)
+{
+    return PcHashString(key);
 }
-template <>
-inline UINT AFXAPI HashKey<CString>(CString key) {
-  return PcHashString(key);
+template <> inline UINT AFXAPI HashKey<CString>(CString key)
+{
+    return PcHashString(key);
 }
-template <>
-inline UINT AFXAPI HashKey<const CString&>(const CString& key) {
-  return PcHashString(key);
+template <> inline UINT AFXAPI HashKey<const CString&>(const CString& key)
+{
+    return PcHashString(key);
 }
 
 // Elements beyond this count are never asked of the allocator at once.

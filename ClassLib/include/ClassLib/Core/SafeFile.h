@@ -23,37 +23,38 @@
 
 #include <string>
 
-class AFX_EXT_CLASS CSafeFile : public CStdioFile {
-  DECLARE_DYNAMIC(CSafeFile)
+class AFX_EXT_CLASS CSafeFile : public CStdioFile
+{
+    DECLARE_DYNAMIC(CSafeFile)
 
- public:
-  CSafeFile();
-  ~CSafeFile() override;
+public:
+    CSafeFile();
+    ~CSafeFile() override;
 
-  // Starts a new version of lpszFileName. Only typeText and typeBinary count among the
-  // flags (without typeBinary "\n" is written as "\r\n"); the file is always write-only.
-  // FALSE with pError filled when the temporary file cannot be made.
-  BOOL Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;
+    // Starts a new version of lpszFileName. Only typeText and typeBinary count among the
+    // flags (without typeBinary "\n" is written as "\r\n"); the file is always write-only.
+    // FALSE with pError filled when the temporary file cannot be made.
+    BOOL Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;
 
-  // Puts what was written in the target's place and closes the file. On failure the
-  // temporary file is removed, the target is left as it was and CFileException is thrown.
-  void Commit();
-  // Closes without Commit: the temporary file is removed. Never throws.
-  void Abort() override;
-  // Same as Abort: only Commit replaces the target.
-  void Close() override;
+    // Puts what was written in the target's place and closes the file. On failure the
+    // temporary file is removed, the target is left as it was and CFileException is thrown.
+    void Commit();
+    // Closes without Commit: the temporary file is removed. Never throws.
+    void Abort() override;
+    // Same as Abort: only Commit replaces the target.
+    void Close() override;
 
-  // TRUE once Commit has succeeded (until the next Open).
-  BOOL IsCommitted() const { return m_bCommitted; }
-  // The temporary file's path as text ("" when none is open).
-  CString GetTempPath() const;
+    // TRUE once Commit has succeeded (until the next Open).
+    BOOL IsCommitted() const { return m_bCommitted; }
+    // The temporary file's path as text ("" when none is open).
+    CString GetTempPath() const;
 
- private:
-  // Closes the stream and removes the temporary file.
-  void Discard();
-  [[noreturn]] void Fail(int nErrno);
+private:
+    // Closes the stream and removes the temporary file.
+    void Discard();
+    [[noreturn]] void Fail(int nErrno);
 
-  std::string m_osTarget;  // file system path of the file to replace
-  std::string m_osTemp;    // file system path of the temporary file
-  BOOL m_bCommitted;
+    std::string m_osTarget;  // file system path of the file to replace
+    std::string m_osTemp;    // file system path of the temporary file
+    BOOL m_bCommitted;
 };
