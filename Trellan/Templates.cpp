@@ -8,10 +8,10 @@
 #include <LumoDocMDIFrame.h>
 #include <PdmTreeView.h>
 
-#include <GanttView.h>
-#include <InPlaceFrame.h>
-#include <ProjectDoc.h>
-#include <ProjectFrame.h>
+#include <Orvesk/GanttView.h>
+#include <Orvesk/InPlaceFrame.h>
+#include <Orvesk/ProjectDoc.h>
+#include <Orvesk/ProjectFrame.h>
 
 CMultiDocTemplate* TrellanCreateProjectTemplate()
 {

@@ -6,7 +6,7 @@
 #include "Templates.h"
 
 #include <ClassLib/Shell/Com.h>
-#include <ProjectProgress.h>
+#include <Orvesk/ProjectProgress.h>
 
 BEGIN_MESSAGE_MAP(CTrellanApp, CWinApp)
     ON_COMMAND(ID_DOC_MANAGE, OnDocManage)

@@ -5,9 +5,9 @@
 // off). Written into a document, a local project file or the project XML.
 #pragma once
 
-#include <string>
+#include <Orvesk/ProjectDoc.h>
 
-#include "ProjectDoc.h"
+#include <string>
 
 struct ProjectGeneratorOptions
 {

@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <ClassLib/AfxWin.h>
+#include <Orvesk/ProjectDoc.h>
 
 #include "MainFrm.h"
-#include "ProjectDoc.h"
 #include "ProjectGenerator.h"
 #include "TrellanApp.h"
 

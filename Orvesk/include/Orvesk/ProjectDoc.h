@@ -1,0 +1,3 @@
+// The project document, for the modules that open projects.
+#pragma once
+#include "../../ProjectDoc.h"
