@@ -77,11 +77,12 @@ private:
                 sent += (size_t)n;
             }
             ::shutdown(s, SHUT_WR);
-            // What the client still sends (a body, the end of the request) is read away so the
-            // close does not reset the connection under the reply.
+            // What the client has sent beyond the head is read away so the close does not reset
+            // the connection under the reply; a client that keeps the connection open is not
+            // waited for (a redirect loop would wait on every hop).
             char buf[4096];
             pollfd p{s, POLLIN, 0};
-            while (::poll(&p, 1, 50) > 0 && ::recv(s, buf, sizeof buf, 0) > 0) {
+            while (::poll(&p, 1, 0) > 0 && ::recv(s, buf, sizeof buf, 0) > 0) {
             }
             ::close(s);
         }
