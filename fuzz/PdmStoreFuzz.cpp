@@ -100,9 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!written)
         return 0;
     const std::string path = written;
+    // The override stays after the input: nothing may fall back to the user's own store.
     SetPdmStoreFile(path);
     Browse(path);
-    SetPdmStoreFile("");
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         std::remove((path + suffix).c_str());
     return 0;
