@@ -7,6 +7,29 @@
 
 #include <cstdlib>
 
+namespace {
+
+// The stated length when it is a whole number of bytes the 32-bit count holds; anything
+// else (a sign, blanks inside, more than 4 GB) leaves the size unknown, as no header does.
+bool ParseFileSize(LPCTSTR pszText, DWORD& dwSize)
+{
+    unsigned long long n = 0;
+    const char* p = pszText;
+    if (*p < '0' || *p > '9')
+        return false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        n = n * 10 + (unsigned)(*p - '0');
+        if (n > 0xFFFFFFFFull)
+            return false;
+    }
+    if (*p)
+        return false;
+    dwSize = (DWORD)n;
+    return true;
+}
+
+}  // namespace
+
 UINT CHttpDownloadDlg::_DownloadThread(LPVOID pParam)
 {
     static_cast<CHttpDownloadDlg*>(pParam)->DownloadThread();
@@ -191,11 +214,11 @@ void CHttpDownloadDlg::DownloadThread()
     DWORD dwInfoSize = 32;
     DWORD dwFileSize = 0;
     BOOL bGotFileSize = FALSE;
-    if (HttpQueryInfo(hRequest, HTTP_QUERY_CONTENT_LENGTH, szContentLength, &dwInfoSize, NULL)) {
+    if (HttpQueryInfo(hRequest, HTTP_QUERY_CONTENT_LENGTH, szContentLength, &dwInfoSize, NULL) &&
+        ParseFileSize(szContentLength, dwFileSize)) {
         bGotFileSize = TRUE;
-        dwFileSize = (DWORD)std::strtoul(szContentLength, NULL, 10);
         // Kilobytes, rounded; the 32-bit range holds files past the 16-bit one's 32 MB.
-        m_ctrlProgress.SetRange32(0, (int)((dwFileSize + 512) / 1024));
+        m_ctrlProgress.SetRange32(0, (int)(((unsigned long long)dwFileSize + 512) / 1024));
     }
 
     SetStatus(IDS_HTTPDOWNLOAD_RETREIVEING_FILE);
@@ -250,7 +273,9 @@ void CHttpDownloadDlg::UpdateControlsDuringTransfer(DWORD dwStartTicks, DWORD& d
                                                     BOOL bGotFileSize, DWORD dwFileSize)
 {
     if (bGotFileSize && dwFileSize) {
-        const DWORD dwPercentage = (DWORD)(dwTotalBytesRead * 100.0 / dwFileSize);
+        // A chunked body may run past the length its header stated: never past 100%.
+        const DWORD dwPercentage =
+            dwTotalBytesRead >= dwFileSize ? 100 : (DWORD)(dwTotalBytesRead * 100.0 / dwFileSize);
         if (dwPercentage != dwLastPercentage) {
             CString sPercentage;
             sPercentage.Format("%u", (unsigned)dwPercentage);
@@ -270,8 +295,10 @@ void CHttpDownloadDlg::UpdateControlsDuringTransfer(DWORD dwStartTicks, DWORD& d
         dwCurrentTicks = dwNowTicks;
         dwLastTotalBytes = dwTotalBytesRead;
         if (bGotFileSize && dwTotalBytesRead) {
-            const DWORD dwSecondsLeft = (DWORD)(((double)dwNowTicks - dwStartTicks) / dwTotalBytesRead *
-                                                ((double)dwFileSize - dwTotalBytesRead) / 1000);
+            const double dBytesLeft = dwTotalBytesRead < dwFileSize ? (double)dwFileSize - dwTotalBytesRead : 0.0;
+            // A slow start on a large file can estimate past the 32-bit count: held at its top.
+            const double dSecondsLeft = ((double)dwNowTicks - dwStartTicks) / dwTotalBytesRead * dBytesLeft / 1000;
+            const DWORD dwSecondsLeft = dSecondsLeft < 4294967295.0 ? (DWORD)dSecondsLeft : 0xFFFFFFFF;
             m_ctrlTimeLeft.SetWindowText(FormatTimeLeft(dwSecondsLeft, dwTotalBytesRead, dwFileSize));
         }
     }

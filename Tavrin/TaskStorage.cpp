@@ -8,8 +8,10 @@
 #include "TaskPropertyDlg.h"
 #include "TaskStorage.h"
 
+#include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -76,34 +78,51 @@ private:
 // sub-project cycle ends.
 using CVisited = std::set<std::pair<int, int>>;
 
-void ListTasks(const CSession& session, CStringArray& arNames, CUIntArray& arIds, int nID, int bByParent,
-               CVisited& visited)
+// Opens the query of one level (the children of a task, or a project's tasks) unless it ran
+// before in this listing; nullptr when it ran or fails.
+std::unique_ptr<CCommand> OpenLevel(const CSession& session, int nID, int bByParent, CVisited& visited)
 {
     if (!visited.insert({bByParent ? 1 : 0, nID}).second)
-        return;
+        return nullptr;
     static const CString strChildren = CString(kTaskList) + _T(" WHERE TASK_PARENT_ID = ?");
     static const CString strProject = CString(kTaskList) + _T(" WHERE PROJ_ID = ?");
-    CCommand cmd;
-    if (FAILED(cmd.Open(session, bByParent ? strChildren : strProject, {nID})))
-        return;
-    while (cmd.MoveNext() == S_OK)
+    auto cmd = std::make_unique<CCommand>();
+    if (FAILED(cmd->Open(session, bByParent ? strChildren : strProject, {nID})))
+        return nullptr;
+    return cmd;
+}
+
+// Depth first: each task, then its children (or its sub-project's tasks), then the next
+// task. The open levels are kept on a stack of their own, so a chain of any depth in the
+// tables cannot overflow the call stack.
+void ListTasks(const CSession& session, CStringArray& arNames, CUIntArray& arIds, int nID, int bByParent)
+{
+    CVisited visited;
+    std::vector<std::unique_ptr<CCommand>> levels;
+    if (auto first = OpenLevel(session, nID, bByParent, visited))
+        levels.push_back(std::move(first));
+    while (!levels.empty())
     {
+        CCommand& cmd = *levels.back();
+        if (cmd.MoveNext() != S_OK)
+        {
+            levels.pop_back();
+            continue;
+        }
         // Texts are read at full length.
         arNames.Add(cmd.GetText(3));
         arIds.Add((UINT)cmd.GetLong(2));
-        if (!cmd.GetBool(17))
-            ListTasks(session, arNames, arIds, cmd.GetLong(2), 1, visited);
-        else
-            ListTasks(session, arNames, arIds, cmd.GetLong(18), 0, visited);
+        std::unique_ptr<CCommand> next = !cmd.GetBool(17) ? OpenLevel(session, cmd.GetLong(2), 1, visited)
+                                                          : OpenLevel(session, cmd.GetLong(18), 0, visited);
+        if (next)
+            levels.push_back(std::move(next));
     }
-    cmd.Close();
 }
 } // namespace
 
 void CTask::GetAllTask(CStringArray& arNames, CUIntArray& arIds, int nID, int bByParent)
 {
-    CVisited visited;
-    ListTasks(m_session, arNames, arIds, nID, bByParent, visited);
+    ListTasks(m_session, arNames, arIds, nID, bByParent);
 }
 
 int CTask::OleDBException(const CDbErrorInfo* pObject, const CDbGuid& iid, HRESULT hr, CString& strError)

@@ -2,10 +2,12 @@
 // the readers of texts only a server writes, the texts the tests use): fuzz-seeds FOLDER
 // fills FOLDER/<Entry>/. The corpora in corpus/ were made with it.
 #include "FuzzEntry.h"
+#include "SeedFiles.h"
 
 #include "GridCtrl.h"
 #include "ProjectDoc.h"
 #include "StringCipher.h"
+#include "TaskCodes.h"
 
 #include <ClassLib/Afx.h>
 #include <ClassLib/Registry/Registry.h>
@@ -23,25 +25,12 @@ using namespace projectsoap;
 
 namespace {
 
-std::string g_root;
-
-void Put(const char* entry, const char* name, const std::string& bytes)
-{
-    const std::string dir = g_root + "/" + entry;
-    ::mkdir(dir.c_str(), 0755);
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+using seeds::Put;
+using seeds::ReadFile;
 
 void Put(const char* entry, const char* name, const CString& bytes)
 {
     Put(entry, name, std::string((LPCTSTR)bytes, bytes.GetLength()));
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string Contents(CMemFile& file)
@@ -91,6 +80,33 @@ void FillProject(CProjectDoc& doc)
     doc.m_listTasks.AddTail(pTop);
     doc.m_listTasks.AddTail(MakeTask(4));
     doc.m_nMaxRowInGrid = 4;
+}
+
+// The project of FillProject as new: no ids yet, every task new.
+void MarkNew(CTaskItemList& list)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        CTaskItem* pTask = list.GetNext(pos);
+        pTask->m_nTaskID = 0;
+        pTask->m_nFlag = FLAG_NEW;
+        MarkNew(pTask->m_listChildren);
+    }
+}
+
+void ServerReplySeeds()
+{
+    CProjectDoc stored;
+    FillProject(stored);
+    CString storedXml;
+    stored.WriteProjectXml(storedXml);
+    CProjectDoc fresh;
+    FillProject(fresh);
+    fresh.m_ProjectInfo.m_nProjID = 0;
+    MarkNew(fresh.m_listTasks);
+    CString freshXml;
+    fresh.WriteProjectXml(freshXml);
+    seeds::ServerSeeds(std::string((LPCTSTR)storedXml, storedXml.GetLength()),
+                       std::string((LPCTSTR)freshXml, freshXml.GetLength()));
 }
 
 void ProjectSeeds()
@@ -229,13 +245,15 @@ int main(int argc, char** argv)
         return 2;
     }
     fuzz::EnsureHeadless();
-    g_root = argv[1];
-    ::mkdir(g_root.c_str(), 0755);
+    seeds::SetRoot(argv[1]);
     ProjectSeeds();
     TextSeeds();
     ServiceSeeds();
     GridSeeds();
     SettingsSeeds();
+    ServerReplySeeds();
+    seeds::StoreSeeds();
+    seeds::DownloadSeeds();
     return 0;
 }
 

@@ -388,6 +388,42 @@ TEST_P(TaskStorageTest, NewTaskWithoutResourcesTableShowsNoSheet)
 
 INSTANTIATE_TEST_SUITE_P(Backends, TaskStorageTest, ::testing::Values("sqlite", "odbc"));
 
+// A damaged or hostile task file may chain its tasks deeper than any call stack holds: the
+// listing is whole and in order however deep the chain (the embedded database only: the
+// same depth through a database server would take minutes of round trips).
+TEST(TaskStorageDepth, AChainOfSixtyThousandLevelsListsWhole)
+{
+    CSession session;
+    std::string strError;
+    ASSERT_TRUE(OpenTestDatabase("sqlite", session, strError)) << strError;
+    const int nDepth = 60000;
+    // Task 1 is project 1's; every later task is the only child of the one before.
+    ASSERT_TRUE(Exec(session,
+                     _T("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < ?) ")
+                     _T("INSERT INTO TLM_TASKS(PROJ_ID, TASK_ID, TASK_NAME, TASK_PARENT_ID, TASK_IS_SUBPROJ) ")
+                     _T("SELECT CASE WHEN i = 1 THEN 1 ELSE 2 END, i, 'T' || i, i - 1, 0 FROM c"),
+                     {nDepth}));
+    CTask task(1, session, 0);
+    CStringArray arNames;
+    CUIntArray arIds;
+    task.GetAllTask(arNames, arIds, 1, 0);
+    ASSERT_EQ(nDepth, arNames.GetSize());
+    ASSERT_EQ(nDepth, arIds.GetSize());
+    EXPECT_EQ(CString(_T("T1")), arNames[0]);
+    EXPECT_EQ(CString(_T("T30000")), arNames[29999]);
+    EXPECT_EQ(CString(_T("T60000")), arNames[nDepth - 1]);
+    for (int i = 0; i < nDepth; i++)
+        if (arIds[i] != (UINT)(i + 1))
+            FAIL() << "row " << i << " has id " << arIds[i];
+    // By parent: the chain below task 59,998.
+    arNames.RemoveAll();
+    arIds.RemoveAll();
+    task.GetAllTask(arNames, arIds, nDepth - 2, 1);
+    ASSERT_EQ(2, arNames.GetSize());
+    EXPECT_EQ(CString(_T("T59999")), arNames[0]);
+    EXPECT_EQ(CString(_T("T60000")), arNames[1]);
+}
+
 TEST(TaskOleDBException, NoRecordsGivesUnknownSource)
 {
     CCommand cmd;

@@ -1,0 +1,193 @@
+// Seeds written by the project's own servers and store: the project-list and save replies
+// of the loopback project server (through the service client), product-data stores made by
+// the store's writer, and HTTP replies recorded from the project server's document download
+// and the loopback file server of the download tests.
+#include "SeedFiles.h"
+
+#include <HttpLoopback/LoopbackHttpServer.h>
+#include <Pdm/PdmStore.h>
+#include <ProjectServer/ProjectServer.h>
+#include <ProjectService/SoapProjectService.h>
+#include <ProjectServiceLoopback/LoopbackProjectServer.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace seeds {
+
+namespace {
+
+std::string Bytes(const CString& s)
+{
+    return std::string((LPCTSTR)s, s.GetLength());
+}
+
+// The raw reply of one GET, as a client receives it (the connection closes after it).
+std::string Record(int port, const std::string& target)
+{
+    std::string reply;
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (s < 0)
+        return reply;
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons((uint16_t)port);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+        const std::string request = "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                    "\r\nAccept: */*\r\nConnection: close\r\n\r\n";
+        ::send(s, request.data(), request.size(), MSG_NOSIGNAL);
+        char buf[4096];
+        pollfd p{s, POLLIN, 0};
+        while (::poll(&p, 1, 3000) > 0) {
+            const ssize_t n = ::recv(s, buf, sizeof buf, 0);
+            if (n <= 0)
+                break;
+            reply.append(buf, (size_t)n);
+        }
+    }
+    ::close(s);
+    return reply;
+}
+
+}  // namespace
+
+void ServerSeeds(const std::string& storedProjectXml, const std::string& newProjectXml)
+{
+    CLoopbackProjectServer server;
+    if (!server.Start()) {
+        std::fprintf(stderr, "the loopback project server does not start\n");
+        return;
+    }
+    const LONG id = server.AddProject(CString(storedProjectXml.c_str()));
+    server.AddProject(CString(storedProjectXml.c_str()));
+    CSoapProjectService* client = new CSoapProjectService;
+    client->SetTimeouts(5000, 10000);
+    CProjectServicePtr holder(client);
+    IProjectService& service = *client;
+    service.SetServiceUrl(server.ServiceUrl());
+    service.SetProjectStatus(id, 5);
+
+    CString list;
+    if (service.GetProjectList("R1", list) == S_OK)
+        Put("ProjectListReply", "list.xml", Bytes(list));
+    if (service.GetProjectList("nobody", list) == S_OK)
+        Put("ProjectListReply", "empty.xml", Bytes(list));
+
+    CString reply;
+    LONG result = -1;
+    // A new project: its own id (row 0) and every task's.
+    if (service.SaveProject(0, CString(newProjectXml.c_str()), reply, result) == S_OK)
+        Put("SaveReply", "new-project.xml", Bytes(reply));
+    // A stored project whose tasks all have ids: nothing to hand out.
+    if (service.SaveProject(id, CString(storedProjectXml.c_str()), reply, result) == S_OK)
+        Put("SaveReply", "no-new-task.xml", Bytes(reply));
+    // Refused: the reply is the server's error text.
+    if (service.SaveProject(id + 100, CString(storedProjectXml.c_str()), reply, result) == S_FALSE)
+        Put("SaveReply", "refused.txt", Bytes(reply));
+}
+
+void StoreSeeds()
+{
+    const std::string dir = TempFolder();
+    if (dir.empty())
+        return;
+    std::string error;
+    const std::string demo = dir + "/demo.sqlite";
+    if (projectserver::MakeDemoPdmStore(demo, error))
+        Put("PdmStore", "demo.sqlite", ReadFile(demo));
+
+    const std::string fresh = dir + "/fresh.sqlite";
+    {
+        CPdmStore store;
+        store.Open(fresh, CPdmStore::CreateIfMissing);
+    }
+    Put("PdmStore", "fresh.sqlite", ReadFile(fresh));
+
+    // Classes of their own, folders three deep, documents with bytes, a linked one and a
+    // record without bytes.
+    const std::string tree = dir + "/tree.sqlite";
+    {
+        CPdmStore store;
+        int32_t a = 0, b = 0, part = 0, doc = 0;
+        const bool ok = store.Open(tree, CPdmStore::CreateIfMissing) && store.AddNodeClass(30, u8"部件") &&
+                        store.AddDocClass(102, u8"图纸") && store.AllowDocClass(30, 102) &&
+                        store.AllowDocClass(21, 102) &&
+                        store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, u8"总体", a) &&
+                        store.AddNode(PDM_FOLDER_CLASS, a, PDM_FOLDER_CLASS, "B 'quoted' %s", b) &&
+                        store.AddNode(PDM_FOLDER_CLASS, b, 30, u8"底座", part) &&
+                        store.PutDocument(PDM_FOLDER_CLASS, a, PDM_DEFAULT_DOC_CLASS, u8"说明.txt",
+                                          u8"文档内容\n", "", 13, "2004-03-01 08:00:00", doc) &&
+                        store.PutDocument(30, part, 102, "base.dwg", "", "/srv/drawings/base.dwg", 52000,
+                                          "2004-03-02 09:30:00", doc) &&
+                        store.AddDocument(PDM_FOLDER_CLASS, b, 102, "empty.dwg", doc) &&
+                        store.AddDocument(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_DEFAULT_DOC_CLASS, "top.doc", doc);
+        if (!ok)
+            std::fprintf(stderr, "the store seed: %s\n", store.LastError().c_str());
+    }
+    Put("PdmStore", "tree.sqlite", ReadFile(tree));
+    RemoveFolder(dir);
+}
+
+void DownloadSeeds()
+{
+    const std::string dir = TempFolder();
+    if (dir.empty())
+        return;
+    // The project server's own document download, over its demo store.
+    {
+        std::string error;
+        const std::string store = dir + "/pdm.sqlite";
+        projectserver::MakeDemoPdmStore(store, error);
+        projectserver::ServerOptions options;
+        options.databasePath = dir + "/server.db";
+        options.pdmStorePath = store;
+        options.threads = 2;
+        projectserver::CProjectServer server(options);
+        if (server.Start(error)) {
+            Put("HttpDownload", "pdm-document.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1"));
+            Put("HttpDownload", "pdm-unknown.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=999"));
+            Put("HttpDownload", "pdm-bad-id.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=x&ObjectID=1"));
+            server.Stop();
+        } else {
+            std::fprintf(stderr, "the project server does not start: %s\n", error.c_str());
+        }
+    }
+    // The file server of the download tests: chunked, a login, a redirect, a broken body.
+    {
+        CLoopbackHttpServer server;
+        CLoopbackHttpServer::Reply chunked;
+        chunked.body = std::string(3000, 'c');
+        chunked.chunked = true;
+        server.Serve("/chunked.doc", chunked);
+        CLoopbackHttpServer::Reply login;
+        login.body = "secret";
+        login.user = "user";
+        login.password = "pass";
+        server.Serve("/login.doc", login);
+        CLoopbackHttpServer::Reply moved;
+        moved.status = 302;
+        moved.location = "/chunked.doc";
+        server.Serve("/moved.doc", moved);
+        CLoopbackHttpServer::Reply broken;
+        broken.body = std::string(5000, 'b');
+        broken.breakAfter = 1000;
+        server.Serve("/broken.doc", broken);
+        if (server.Start()) {
+            Put("HttpDownload", "chunked.http", Record(server.Port(), "/chunked.doc"));
+            Put("HttpDownload", "login.http", Record(server.Port(), "/login.doc"));
+            Put("HttpDownload", "moved.http", Record(server.Port(), "/moved.doc"));
+            Put("HttpDownload", "broken.http", Record(server.Port(), "/broken.doc"));
+            Put("HttpDownload", "not-found.http", Record(server.Port(), "/none.doc"));
+            server.Stop();
+        }
+    }
+    RemoveFolder(dir);
+}
+
+}  // namespace seeds
