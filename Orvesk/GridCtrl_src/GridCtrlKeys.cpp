@@ -13,6 +13,19 @@ BOOL IsCtrlPressed()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
 }
+
+// From nFrom, the next row (or column) of some size in the direction nStep (-1 or +1),
+// short of nBound (going back: the first index below reach; going on: the first past it);
+// -1 when there is none.
+template <class SizeOf>
+int NextShown(int nFrom, int nStep, int nBound, SizeOf sizeOf)
+{
+    auto inReach = [&](int i) { return nStep < 0 ? i >= nBound : i < nBound; };
+    int i = nFrom + nStep;
+    while (inReach(i) && sizeOf(i) <= 0)
+        i += nStep;
+    return inReach(i) ? i : -1;
+}
 } // namespace
 
 UINT CGridCtrl::OnGetDlgCode()
@@ -181,41 +194,24 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
 
     case VK_LEFT:
-    {
-        int iColumn = next.col - 1;
-        while (iColumn >= m_nFixedCols && GetColumnWidth(iColumn) <= 0)
-            iColumn--;
-        if (iColumn >= m_nFixedCols)
-            next.col = iColumn;
-        break;
-    }
-
     case VK_RIGHT:
     {
-        int iColumn = next.col + 1;
-        while (iColumn < GetColumnCount() && GetColumnWidth(iColumn) <= 0)
-            iColumn++;
-        if (iColumn < GetColumnCount())
+        // The next column of some width that way, not into the fixed ones.
+        const int nStep = nChar == VK_LEFT ? -1 : 1;
+        int iColumn = NextShown(next.col, nStep, nStep < 0 ? m_nFixedCols : GetColumnCount(),
+                                [this](int col) { return GetColumnWidth(col); });
+        if (iColumn >= 0)
             next.col = iColumn;
         break;
     }
 
     case VK_UP:
-    {
-        int iRow = next.row - 1;
-        while (iRow >= m_nFixedRows && GetRowHeight(iRow) <= 0)
-            iRow--;
-        if (iRow >= m_nFixedRows)
-            next.row = iRow;
-        break;
-    }
-
     case VK_DOWN:
     {
-        int iRow = next.row + 1;
-        while (iRow < GetRowCount() && GetRowHeight(iRow) <= 0)
-            iRow++;
-        if (iRow < GetRowCount())
+        const int nStep = nChar == VK_UP ? -1 : 1;
+        int iRow = NextShown(next.row, nStep, nStep < 0 ? m_nFixedRows : GetRowCount(),
+                             [this](int row) { return GetRowHeight(row); });
+        if (iRow >= 0)
             next.row = iRow;
         break;
     }
