@@ -361,49 +361,23 @@ void CGridCtrl::OnTimer(UINT_PTR nIDEvent)
     int nFixedRowHeight = GetFixedRowHeight();
     int nFixedColWidth = GetFixedColumnWidth();
 
-    CPoint pt = origPt;
-    if (pt.y > rect.bottom)
-    {
-        SendMessage(WM_KEYDOWN, VK_DOWN, 0);
-        if (pt.x < rect.left)
-            pt.x = rect.left;
-        if (pt.x > rect.right)
-            pt.x = rect.right;
-        pt.y = rect.bottom;
-        OnSelecting(GetCellFromPt(pt));
-    }
-    else if (pt.y < nFixedRowHeight)
-    {
-        SendMessage(WM_KEYDOWN, VK_UP, 0);
-        if (pt.x < rect.left)
-            pt.x = rect.left;
-        if (pt.x > rect.right)
-            pt.x = rect.right;
-        pt.y = nFixedRowHeight + 1;
-        OnSelecting(GetCellFromPt(pt));
-    }
+    // Past an edge the focus steps that way, and the selection reaches the cell just inside
+    // the edge, level with the cursor as far as the client area goes.
+    auto stepTo = [&](UINT nKey, int nX, int nY) {
+        SendMessage(WM_KEYDOWN, nKey, 0);
+        OnSelecting(GetCellFromPt(CPoint(nX, nY)));
+    };
+    const int x = min(max(origPt.x, (int)rect.left), (int)rect.right);
+    const int y = min(max(origPt.y, (int)rect.top), (int)rect.bottom);
+    if (origPt.y > rect.bottom)
+        stepTo(VK_DOWN, x, rect.bottom);
+    else if (origPt.y < nFixedRowHeight)
+        stepTo(VK_UP, x, nFixedRowHeight + 1);
 
-    pt = origPt;
-    if (pt.x > rect.right)
-    {
-        SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-        if (pt.y < rect.top)
-            pt.y = rect.top;
-        if (pt.y > rect.bottom)
-            pt.y = rect.bottom;
-        pt.x = rect.right;
-        OnSelecting(GetCellFromPt(pt));
-    }
-    else if (pt.x < nFixedColWidth)
-    {
-        SendMessage(WM_KEYDOWN, VK_LEFT, 0);
-        if (pt.y < rect.top)
-            pt.y = rect.top;
-        if (pt.y > rect.bottom)
-            pt.y = rect.bottom;
-        pt.x = nFixedColWidth + 1;
-        OnSelecting(GetCellFromPt(pt));
-    }
+    if (origPt.x > rect.right)
+        stepTo(VK_RIGHT, rect.right, y);
+    else if (origPt.x < nFixedColWidth)
+        stepTo(VK_LEFT, nFixedColWidth + 1, y);
 }
 
 void CGridCtrl::OnCaptureChanged(CWnd* pWnd)
