@@ -1,5 +1,6 @@
 #include "SplitterWndEx.h"
 
+#include <ClassLib/Frames/FrameWnd.h>
 #include <ClassLib/Registry/Registry.h>
 
 IMPLEMENT_DYNAMIC(CSplitterWndEx, CSplitterWnd)
@@ -32,6 +33,52 @@ CSplitterWndEx::CSplitterWndEx()
 CSplitterWndEx::~CSplitterWndEx()
 {
     SaveWidths();
+}
+
+BOOL CSplitterWndEx::CreatePanes(CWnd* pParent, LPCTSTR lpszRegName, CRuntimeClass* pLeft, CRuntimeClass* pRight,
+                                 CCreateContext* pContext)
+{
+    SetRegName(lpszRegName);
+    if (!CreateStatic(pParent, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return FALSE;
+    if (!CreateView(0, 0, pLeft, CSize(270, 0), pContext))
+    {
+        TRACE("Failed to create %s\n", pLeft->m_lpszClassName);
+        return FALSE;
+    }
+    if (!CreateView(0, 1, pRight, CSize(0, 0), pContext))
+    {
+        TRACE("Failed to create %s\n", pRight->m_lpszClassName);
+        return FALSE;
+    }
+    ShowWindow(SW_SHOW);
+    GetPane(0, 0)->ShowWindow(SW_SHOW);
+    GetPane(0, 1)->ShowWindow(SW_SHOW);
+
+    if (CFrameWnd* pFrame = pParent->GetParentFrame())
+    {
+        pFrame->SetActiveView((CView*)GetPane(0, 0), TRUE);
+        pFrame->RecalcLayout(TRUE);
+    }
+    return TRUE;
+}
+
+void CSplitterWndEx::FitToContainer(int cx, int cy)
+{
+    if (!GetSafeHwnd())
+        return;
+    if (m_nLeftWidth == 0 && m_nRightWidth == 0)
+    {
+        SetRowInfo(0, cy, 10);
+        SetColumnInfo(0, cx / 3, 10);
+        SetColumnInfo(1, 2 * cx / 3, 10);
+    }
+    else
+    {
+        SetColumnInfo(0, m_nLeftWidth, 10);
+        SetColumnInfo(1, m_nRightWidth, 10);
+    }
+    MoveWindow(-2, -2, cx + 4, cy + 4, TRUE);
 }
 
 int CSplitterWndEx::OnCreate(LPCREATESTRUCT lpcs)

@@ -24,6 +24,16 @@ public:
     // Writes both widths, creating the key when it does not exist.
     void SaveWidths();
 
+    // Makes this, registered under lpszRegName, the one-row splitter of two panes filling
+    // the container view pParent: a view of class pLeft (270 pixels wide at first) and one
+    // of pRight, for the context's document; shows both and makes the left one the frame's
+    // active view. FALSE when a window cannot be made.
+    BOOL CreatePanes(CWnd* pParent, LPCTSTR lpszRegName, CRuntimeClass* pLeft, CRuntimeClass* pRight,
+                     CCreateContext* pContext);
+    // Fills the container's client area of cx by cy, the splitter's own frame just outside
+    // it: the columns keep the widths known, or take a third and two thirds when none are.
+    void FitToContainer(int cx, int cy);
+
     void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect) override;
 
 public:

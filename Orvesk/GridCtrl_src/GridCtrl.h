@@ -549,6 +549,10 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // The scroll message of the bar nBar (SB_VERT: the rows, SB_HORZ: the columns): lines
+    // step over hidden rows (columns), pages go by the scrolling part of the client area;
+    // the vertical thumb of a task grid comes as a share of the range.
+    void ScrollAlong(int nBar, UINT nSBCode, UINT nPos);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);

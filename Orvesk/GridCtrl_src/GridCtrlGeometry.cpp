@@ -3,6 +3,39 @@
 // walks the rows above the visible ones.
 #include "GridCtrl.h"
 
+namespace
+{
+// The visible stretch of the rows (or columns) from nFirst, the first non-fixed one shown,
+// in a client area ending at nClientEnd with a fixed band of nFixed before them: nLast gets
+// the last one shown (a partly shown one counts; nCount when the rest does not fill the
+// client; nFirst when nFirst is past the end) and nEnd where the shown ones end.
+void GetVisibleSpan(const CGridSizeArray& sizes, int nFirst, int nCount, int nFixed, int nClientEnd,
+                    int& nLast, int& nEnd)
+{
+    if (nFirst >= nCount)
+    {
+        nEnd = nFixed;
+        nLast = nFirst;
+        return;
+    }
+    long long nWanted = (long long)nClientEnd - nFixed;
+    long long nAvailable = sizes.Sum(nFirst, nCount);
+    if (nAvailable >= nWanted)
+    {
+        int k = sizes.FirstReaching(nFirst, nWanted);
+        if (k < nFirst + 1)
+            k = nFirst + 1;
+        nLast = k - 1;
+        nEnd = nClientEnd;
+    }
+    else
+    {
+        nLast = nCount;
+        nEnd = nFixed + (int)nAvailable;
+    }
+}
+} // namespace
+
 BOOL CGridCtrl::IsValid(int nRow, int nCol) const
 {
     return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols;
@@ -52,60 +85,13 @@ CGridCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect) const
 
     // Rows from the top-left one down until the client bottom is reached (a partly visible
     // last row counts).
-    int nFixedHeight = GetFixedRowHeight();
-    int bottom;
-    int nLastRow;
-    if (idTopLeft.row >= m_nRows)
-    {
-        bottom = nFixedHeight;
-        nLastRow = idTopLeft.row;
-    }
-    else
-    {
-        long long nWanted = (long long)rect.bottom - nFixedHeight;
-        long long nAvailable = m_arRowHeights.Sum(idTopLeft.row, m_nRows);
-        if (nAvailable >= nWanted)
-        {
-            int k = m_arRowHeights.FirstReaching(idTopLeft.row, nWanted);
-            if (k < idTopLeft.row + 1)
-                k = idTopLeft.row + 1;
-            nLastRow = k - 1;
-            bottom = rect.bottom;
-        }
-        else
-        {
-            nLastRow = m_nRows;
-            bottom = nFixedHeight + (int)nAvailable;
-        }
-    }
+    int bottom, nLastRow;
+    GetVisibleSpan(m_arRowHeights, idTopLeft.row, m_nRows, GetFixedRowHeight(), rect.bottom, nLastRow, bottom);
     int maxVisibleRow = min(nLastRow, GetRowCount() - 1);
 
-    int nFixedWidth = GetFixedColumnWidth();
-    int right;
-    int nLastCol;
-    if (idTopLeft.col >= m_nCols)
-    {
-        right = nFixedWidth;
-        nLastCol = idTopLeft.col;
-    }
-    else
-    {
-        long long nWanted = (long long)rect.right - nFixedWidth;
-        long long nAvailable = m_arColWidths.Sum(idTopLeft.col, m_nCols);
-        if (nAvailable >= nWanted)
-        {
-            int k = m_arColWidths.FirstReaching(idTopLeft.col, nWanted);
-            if (k < idTopLeft.col + 1)
-                k = idTopLeft.col + 1;
-            nLastCol = k - 1;
-            right = rect.right;
-        }
-        else
-        {
-            nLastCol = m_nCols;
-            right = nFixedWidth + (int)nAvailable;
-        }
-    }
+    // Columns likewise, from the top-left one across to the client's right edge.
+    int right, nLastCol;
+    GetVisibleSpan(m_arColWidths, idTopLeft.col, m_nCols, GetFixedColumnWidth(), rect.right, nLastCol, right);
     int maxVisibleCol = min(nLastCol, GetColumnCount() - 1);
 
     if (pRect)

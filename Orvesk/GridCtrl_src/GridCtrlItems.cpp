@@ -2,6 +2,31 @@
 // the behaviour switches.
 #include "GridCtrl.h"
 
+namespace
+{
+// Spreads nDifference pixels over the first nCount sizes: each gets an equal share, the
+// first ones one pixel more (or less) for the remainder; no size goes below 0.
+void SpreadDifference(CGridSizeArray& sizes, int nCount, int nDifference)
+{
+    int nAdjustment = nDifference / nCount;
+    for (int i = 0; i < nCount; i++)
+        sizes.SetAt(i, max(0, sizes.GetAt(i) + nAdjustment));
+
+    if (nDifference > 0)
+    {
+        int nLeftOver = nDifference % nCount;
+        for (int i = 0; i < nLeftOver; i++)
+            sizes.SetAt(i, sizes.GetAt(i) + 1);
+    }
+    else if (nDifference < 0)
+    {
+        int nLeftOver = (-nDifference) % nCount;
+        for (int i = 0; i < nLeftOver; i++)
+            sizes.SetAt(i, max(0, sizes.GetAt(i) - 1));
+    }
+}
+} // namespace
+
 BOOL CGridCtrl::SetItem(const GridItem* pItem)
 {
     if (!pItem)
@@ -452,24 +477,7 @@ void CGridCtrl::ExpandColumnsToFit()
     CRect rect;
     GetClientRect(rect);
     long virtualWidth = GetVirtualWidth();
-    int nDifference = rect.Width() - (int)virtualWidth;
-    int nCount = GetColumnCount();
-    int nAdjustment = nDifference / nCount;
-    for (int col = 0; col < nCount; col++)
-        m_arColWidths.SetAt(col, max(0, m_arColWidths.GetAt(col) + nAdjustment));
-
-    if (nDifference > 0)
-    {
-        int nLeftOver = nDifference % nCount;
-        for (int col = 0; col < nLeftOver; col++)
-            m_arColWidths.SetAt(col, m_arColWidths.GetAt(col) + 1);
-    }
-    else if (nDifference < 0)
-    {
-        int nLeftOver = (-nDifference) % nCount;
-        for (int col = 0; col < nLeftOver; col++)
-            m_arColWidths.SetAt(col, max(0, m_arColWidths.GetAt(col) - 1));
-    }
+    SpreadDifference(m_arColWidths, GetColumnCount(), rect.Width() - (int)virtualWidth);
 
     if (m_bAllowDraw && GetSafeHwnd())
         Invalidate();
@@ -485,24 +493,7 @@ void CGridCtrl::ExpandRowsToFit()
     CRect rect;
     GetClientRect(rect);
     long virtualHeight = GetVirtualHeight();
-    int nDifference = rect.Height() - (int)virtualHeight;
-    int nCount = GetRowCount();
-    int nAdjustment = nDifference / nCount;
-    for (int row = 0; row < nCount; row++)
-        m_arRowHeights.SetAt(row, max(0, m_arRowHeights.GetAt(row) + nAdjustment));
-
-    if (nDifference > 0)
-    {
-        int nLeftOver = nDifference % nCount;
-        for (int row = 0; row < nLeftOver; row++)
-            m_arRowHeights.SetAt(row, m_arRowHeights.GetAt(row) + 1);
-    }
-    else if (nDifference < 0)
-    {
-        int nLeftOver = (-nDifference) % nCount;
-        for (int row = 0; row < nLeftOver; row++)
-            m_arRowHeights.SetAt(row, max(0, m_arRowHeights.GetAt(row) - 1));
-    }
+    SpreadDifference(m_arRowHeights, GetRowCount(), rect.Height() - (int)virtualHeight);
 
     if (m_bAllowDraw && GetSafeHwnd())
         Invalidate();

@@ -13,6 +13,19 @@ BOOL IsCtrlPressed()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
 }
+
+// From nFrom, the next row (or column) of some size in the direction nStep (-1 or +1),
+// short of nBound (going back: the first index below reach; going on: the first past it);
+// -1 when there is none.
+template <class SizeOf>
+int NextShown(int nFrom, int nStep, int nBound, SizeOf sizeOf)
+{
+    auto inReach = [&](int i) { return nStep < 0 ? i >= nBound : i < nBound; };
+    int i = nFrom + nStep;
+    while (inReach(i) && sizeOf(i) <= 0)
+        i += nStep;
+    return inReach(i) ? i : -1;
+}
 } // namespace
 
 UINT CGridCtrl::OnGetDlgCode()
@@ -181,41 +194,24 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
 
     case VK_LEFT:
-    {
-        int iColumn = next.col - 1;
-        while (iColumn >= m_nFixedCols && GetColumnWidth(iColumn) <= 0)
-            iColumn--;
-        if (iColumn >= m_nFixedCols)
-            next.col = iColumn;
-        break;
-    }
-
     case VK_RIGHT:
     {
-        int iColumn = next.col + 1;
-        while (iColumn < GetColumnCount() && GetColumnWidth(iColumn) <= 0)
-            iColumn++;
-        if (iColumn < GetColumnCount())
+        // The next column of some width that way, not into the fixed ones.
+        const int nStep = nChar == VK_LEFT ? -1 : 1;
+        int iColumn = NextShown(next.col, nStep, nStep < 0 ? m_nFixedCols : GetColumnCount(),
+                                [this](int col) { return GetColumnWidth(col); });
+        if (iColumn >= 0)
             next.col = iColumn;
         break;
     }
 
     case VK_UP:
-    {
-        int iRow = next.row - 1;
-        while (iRow >= m_nFixedRows && GetRowHeight(iRow) <= 0)
-            iRow--;
-        if (iRow >= m_nFixedRows)
-            next.row = iRow;
-        break;
-    }
-
     case VK_DOWN:
     {
-        int iRow = next.row + 1;
-        while (iRow < GetRowCount() && GetRowHeight(iRow) <= 0)
-            iRow++;
-        if (iRow < GetRowCount())
+        const int nStep = nChar == VK_UP ? -1 : 1;
+        int iRow = NextShown(next.row, nStep, nStep < 0 ? m_nFixedRows : GetRowCount(),
+                             [this](int row) { return GetRowHeight(row); });
+        if (iRow >= 0)
             next.row = iRow;
         break;
     }
@@ -365,49 +361,23 @@ void CGridCtrl::OnTimer(UINT_PTR nIDEvent)
     int nFixedRowHeight = GetFixedRowHeight();
     int nFixedColWidth = GetFixedColumnWidth();
 
-    CPoint pt = origPt;
-    if (pt.y > rect.bottom)
-    {
-        SendMessage(WM_KEYDOWN, VK_DOWN, 0);
-        if (pt.x < rect.left)
-            pt.x = rect.left;
-        if (pt.x > rect.right)
-            pt.x = rect.right;
-        pt.y = rect.bottom;
-        OnSelecting(GetCellFromPt(pt));
-    }
-    else if (pt.y < nFixedRowHeight)
-    {
-        SendMessage(WM_KEYDOWN, VK_UP, 0);
-        if (pt.x < rect.left)
-            pt.x = rect.left;
-        if (pt.x > rect.right)
-            pt.x = rect.right;
-        pt.y = nFixedRowHeight + 1;
-        OnSelecting(GetCellFromPt(pt));
-    }
+    // Past an edge the focus steps that way, and the selection reaches the cell just inside
+    // the edge, level with the cursor as far as the client area goes.
+    auto stepTo = [&](UINT nKey, int nX, int nY) {
+        SendMessage(WM_KEYDOWN, nKey, 0);
+        OnSelecting(GetCellFromPt(CPoint(nX, nY)));
+    };
+    const int x = min(max(origPt.x, (int)rect.left), (int)rect.right);
+    const int y = min(max(origPt.y, (int)rect.top), (int)rect.bottom);
+    if (origPt.y > rect.bottom)
+        stepTo(VK_DOWN, x, rect.bottom);
+    else if (origPt.y < nFixedRowHeight)
+        stepTo(VK_UP, x, nFixedRowHeight + 1);
 
-    pt = origPt;
-    if (pt.x > rect.right)
-    {
-        SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-        if (pt.y < rect.top)
-            pt.y = rect.top;
-        if (pt.y > rect.bottom)
-            pt.y = rect.bottom;
-        pt.x = rect.right;
-        OnSelecting(GetCellFromPt(pt));
-    }
-    else if (pt.x < nFixedColWidth)
-    {
-        SendMessage(WM_KEYDOWN, VK_LEFT, 0);
-        if (pt.y < rect.top)
-            pt.y = rect.top;
-        if (pt.y > rect.bottom)
-            pt.y = rect.bottom;
-        pt.x = nFixedColWidth + 1;
-        OnSelecting(GetCellFromPt(pt));
-    }
+    if (origPt.x > rect.right)
+        stepTo(VK_RIGHT, rect.right, y);
+    else if (origPt.x < nFixedColWidth)
+        stepTo(VK_LEFT, nFixedColWidth + 1, y);
 }
 
 void CGridCtrl::OnCaptureChanged(CWnd* pWnd)

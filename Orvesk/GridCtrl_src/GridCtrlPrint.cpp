@@ -34,6 +34,30 @@ bool StartsNewPage(int nTotal, int nSize, int nPageSize)
     return nTotal > 0 && nTotal + nSize > nPageSize;
 }
 
+// Walks the body rows of one printed page from nFirstRow, below nBound: as many as fit in
+// nPageHeight (a first row taller than the page still takes the page). printRow(row, rect)
+// is called for each row of some height with its band's top and bottom, the bands stacked
+// down from y = 0; a row of no height takes no band.
+template <class PrintRow>
+void ForEachPageRow(const CGridCtrl* pGrid, int nFirstRow, int nBound, int nPageHeight, PrintRow printRow)
+{
+    CRect rect;
+    rect.bottom = -1;
+    int nTotalHeight = 0;
+    for (int row = nFirstRow; row < nBound; row++)
+    {
+        int nHeight = pGrid->GetRowHeight(row);
+        if (StartsNewPage(nTotalHeight, nHeight, nPageHeight))
+            break;
+        nTotalHeight += nHeight;
+        if (nHeight <= 0)
+            continue;
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + nHeight - 1;
+        printRow(row, rect);
+    }
+}
+
 void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2)
 {
     pDC->MoveTo(x1, y1);
@@ -283,25 +307,11 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 #endif
 
     // Body: the rows and columns that fit.
-    int nBound = GetPrintRowBound();
     CPen blackPen(PS_SOLID, 0, RGB(0, 0, 0));
     CPen* pOldPen = pDC->SelectObject(&blackPen);
-    CRect rect;
-    rect.bottom = -1;
-    int nTotalHeight = 0;
-    for (int row = m_nCurrPrintRow; row < nBound; row++)
-    {
-        int nHeight = GetRowHeight(row);
-        if (StartsNewPage(nTotalHeight, nHeight, m_nPageHeight))
-            break;
-        nTotalHeight += nHeight;
-        if (nHeight <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + nHeight - 1;
-
+    ForEachPageRow(this, m_nCurrPrintRow, GetPrintRowBound(), m_nPageHeight, [&](int row, const CRect& rect) {
         PrintRowCells(pDC, row, rect, nFixedWidth, row == m_nCurrPrintRow);
-    }
+    });
     pDC->SelectObject(pOldPen);
 
     // Footer, in the bottom band of the page.
@@ -371,21 +381,8 @@ void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo* /*pInfo*/)
     CPen blackPen(PS_SOLID, 0, RGB(0, 0, 0));
     CPen* pOldPen = pDC->SelectObject(&blackPen);
 
-    int nBound = GetPrintRowBound();
-    CRect rect;
-    rect.bottom = -1;
-    int nTotalHeight = 0;
-    for (int row = m_nCurrPrintRow; row < nBound; row++)
-    {
-        int nHeight = GetRowHeight(row);
-        if (StartsNewPage(nTotalHeight, nHeight, m_nPageHeight))
-            break;
-        nTotalHeight += nHeight;
-        if (nHeight <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + nHeight - 1;
-
+    // The fixed columns of the page's rows, whatever their width.
+    ForEachPageRow(this, m_nCurrPrintRow, GetPrintRowBound(), m_nPageHeight, [&](int row, CRect rect) {
         rect.right = -1;
         for (int col = 0; col < GetFixedColumnCount(); col++)
         {
@@ -398,7 +395,7 @@ void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo* /*pInfo*/)
                 pCell->PrintCell(pDC, row, col, rect);
             PrintCellLines(pDC, rect, row == m_nCurrPrintRow, col == 0);
         }
-    }
+    });
 
     pDC->SelectObject(pOldPen);
     pDC->SelectObject(pOldFont);

@@ -138,64 +138,90 @@ void CGridCtrl::ResetScrollBars()
 
 void CGridCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/)
 {
+    ScrollAlong(SB_VERT, nSBCode, nPos);
+}
+
+void CGridCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/)
+{
+    ScrollAlong(SB_HORZ, nSBCode, nPos);
+}
+
+void CGridCtrl::ScrollAlong(int nBar, UINT nSBCode, UINT nPos)
+{
     EndEditing();
     HideTitleTip();
 
-    int scrollPos = GetScrollPos32(SB_VERT);
+    const BOOL bVert = nBar == SB_VERT;
+    int scrollPos = GetScrollPos32(nBar);
     CGridCellId idTopLeft = GetTopleftNonFixedCell();
     CRect rect;
     GetClientRect(rect);
 
-    if (m_nVScrollMax <= scrollPos)
-        m_nVScrollMax = (int)GetVirtualHeight() - 1;
+    int& nScrollMax = bVert ? m_nVScrollMax : m_nHScrollMax;
+    if (nScrollMax <= scrollPos)
+        nScrollMax = (int)(bVert ? GetVirtualHeight() : GetVirtualWidth()) - 1;
+
+    // The rows (or the columns): the first shown non-fixed one, their count, the fixed
+    // ones' count, and a row's height (a column's width).
+    const int nFirst = bVert ? idTopLeft.row : idTopLeft.col;
+    const int nCount = bVert ? m_nRows : m_nCols;
+    const int nFixedCount = bVert ? GetFixedRowCount() : GetFixedColumnCount();
+    auto sizeOf = [&](int i) { return bVert ? GetRowHeight(i) : GetColumnWidth(i); };
+    // Narrows rect to the client area past the fixed band, the part that scrolls; returns
+    // its extent along the bar.
+    auto toBody = [&]() {
+        if (bVert)
+            rect.top = GetFixedRowHeight();
+        else
+            rect.left = GetFixedColumnWidth();
+        return bVert ? rect.Height() : rect.Width();
+    };
 
     switch (nSBCode)
     {
-    case SB_LINEDOWN:
-        if (scrollPos < m_nVScrollMax)
+    case SB_LINEDOWN:  // and SB_LINERIGHT
+        if (scrollPos < nScrollMax)
         {
             // Hidden rows are stepped over forwards.
-            int iRowToUse = idTopLeft.row;
-            while (iRowToUse < m_nRows - 1 && GetRowHeight(iRowToUse) <= 0)
-                iRowToUse++;
-            int yScroll = (iRowToUse >= 0 && iRowToUse < m_nRows) ? GetRowHeight(iRowToUse) : 0;
-            SetScrollPos32(SB_VERT, scrollPos + yScroll);
-            if (GetScrollPos32(SB_VERT) == scrollPos)
+            int iToUse = nFirst;
+            while (iToUse < nCount - 1 && sizeOf(iToUse) <= 0)
+                iToUse++;
+            int nScroll = (iToUse >= 0 && iToUse < nCount) ? sizeOf(iToUse) : 0;
+            SetScrollPos32(nBar, scrollPos + nScroll);
+            if (GetScrollPos32(nBar) == scrollPos)
                 break;
-            rect.top = GetFixedRowHeight();
+            toBody();
             InvalidateRect(rect);
         }
         break;
 
-    case SB_LINEUP:
-        if (scrollPos > 0 && idTopLeft.row > GetFixedRowCount())
+    case SB_LINEUP:  // and SB_LINELEFT
+        if (scrollPos > 0 && nFirst > nFixedCount)
         {
-            int iRowToUse = idTopLeft.row - 1;
-            while (iRowToUse > GetFixedRowCount() && GetRowHeight(iRowToUse) <= 0)
-                iRowToUse--;
-            int yScroll = GetRowHeight(iRowToUse);
-            SetScrollPos32(SB_VERT, max(0, scrollPos - yScroll));
-            rect.top = GetFixedRowHeight();
+            int iToUse = nFirst - 1;
+            while (iToUse > nFixedCount && sizeOf(iToUse) <= 0)
+                iToUse--;
+            int nScroll = sizeOf(iToUse);
+            SetScrollPos32(nBar, max(0, scrollPos - nScroll));
+            toBody();
             InvalidateRect(rect);
         }
         break;
 
-    case SB_PAGEDOWN:
-        if (scrollPos < m_nVScrollMax)
+    case SB_PAGEDOWN:  // and SB_PAGERIGHT
+        if (scrollPos < nScrollMax)
         {
-            rect.top = GetFixedRowHeight();
-            scrollPos = min(m_nVScrollMax, scrollPos + rect.Height());
-            SetScrollPos32(SB_VERT, scrollPos);
+            int nPage = toBody();
+            SetScrollPos32(nBar, min(nScrollMax, scrollPos + nPage));
             InvalidateRect(rect);
         }
         break;
 
-    case SB_PAGEUP:
+    case SB_PAGEUP:  // and SB_PAGELEFT
         if (scrollPos > 0)
         {
-            rect.top = GetFixedRowHeight();
-            int pos = max(0, scrollPos - rect.Height());
-            SetScrollPos32(SB_VERT, pos);
+            int nPage = toBody();
+            SetScrollPos32(nBar, max(0, scrollPos - nPage));
             InvalidateRect(rect);
         }
         break;
@@ -204,7 +230,7 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/)
     case SB_THUMBTRACK:
     {
         int nNewPos;
-        if (m_bTaskGrid)
+        if (bVert && m_bTaskGrid)
         {
             // The chart hands its thumb position as a share of the range: scale it to the
             // grid's range, round, and snap to a 20-pixel row.
@@ -218,136 +244,39 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* /*pScrollBar*/)
             v = (m < 10) ? v - m : v + 20 - m;
             if (v < 0)
                 v = 0;
-            if (v > m_nVScrollMax)
-                v = m_nVScrollMax;
+            if (v > nScrollMax)
+                v = nScrollMax;
             nNewPos = (int)v;
             TRACE("Grid SB_VERT nPos: %d\n", (int)nPos);
             TRACE("Grid SB_VERT nNewPos: %d\n", nNewPos);
         }
         else
         {
-            // The grid's own bar tracks in pixels.
-            nNewPos = GetScrollPos32(SB_VERT, TRUE);
+            // The grid's own bars track in pixels.
+            nNewPos = GetScrollPos32(nBar, TRUE);
         }
-        SetScrollPos32(SB_VERT, nNewPos);
+        SetScrollPos32(nBar, nNewPos);
         CGridCellId idNewTopLeft = GetTopleftNonFixedCell();
         if (idNewTopLeft != idTopLeft)
         {
-            rect.top = GetFixedRowHeight();
+            toBody();
             InvalidateRect(rect);
         }
         break;
     }
 
-    case SB_TOP:
+    case SB_TOP:  // and SB_LEFT
         if (scrollPos > 0)
         {
-            SetScrollPos32(SB_VERT, 0);
+            SetScrollPos32(nBar, 0);
             Invalidate();
         }
         break;
 
-    case SB_BOTTOM:
-        if (scrollPos < m_nVScrollMax)
+    case SB_BOTTOM:  // and SB_RIGHT
+        if (scrollPos < nScrollMax)
         {
-            SetScrollPos32(SB_VERT, m_nVScrollMax);
-            Invalidate();
-        }
-        break;
-
-    default:
-        break;
-    }
-}
-
-void CGridCtrl::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
-{
-    EndEditing();
-    HideTitleTip();
-
-    int scrollPos = GetScrollPos32(SB_HORZ);
-    CGridCellId idTopLeft = GetTopleftNonFixedCell();
-    CRect rect;
-    GetClientRect(rect);
-
-    if (m_nHScrollMax <= scrollPos)
-        m_nHScrollMax = (int)GetVirtualWidth() - 1;
-
-    switch (nSBCode)
-    {
-    case SB_LINERIGHT:
-        if (scrollPos < m_nHScrollMax)
-        {
-            int iColToUse = idTopLeft.col;
-            while (iColToUse < m_nCols - 1 && GetColumnWidth(iColToUse) <= 0)
-                iColToUse++;
-            int xScroll = (iColToUse >= 0 && iColToUse < m_nCols) ? GetColumnWidth(iColToUse) : 0;
-            SetScrollPos32(SB_HORZ, scrollPos + xScroll);
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break;
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_LINELEFT:
-        if (scrollPos > 0 && idTopLeft.col > GetFixedColumnCount())
-        {
-            int iColToUse = idTopLeft.col - 1;
-            while (iColToUse > GetFixedColumnCount() && GetColumnWidth(iColToUse) <= 0)
-                iColToUse--;
-            int xScroll = GetColumnWidth(iColToUse);
-            SetScrollPos32(SB_HORZ, max(0, scrollPos - xScroll));
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_PAGERIGHT:
-        if (scrollPos < m_nHScrollMax)
-        {
-            rect.left = GetFixedColumnWidth();
-            int pos = min(m_nHScrollMax, scrollPos + rect.Width());
-            SetScrollPos32(SB_HORZ, pos);
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_PAGELEFT:
-        if (scrollPos > 0)
-        {
-            rect.left = GetFixedColumnWidth();
-            int pos = max(0, scrollPos - rect.Width());
-            SetScrollPos32(SB_HORZ, pos);
-            InvalidateRect(rect);
-        }
-        break;
-
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-    {
-        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
-        CGridCellId idNewTopLeft = GetTopleftNonFixedCell();
-        if (idNewTopLeft != idTopLeft)
-        {
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(rect);
-        }
-        break;
-    }
-
-    case SB_LEFT:
-        if (scrollPos > 0)
-        {
-            SetScrollPos32(SB_HORZ, 0);
-            Invalidate();
-        }
-        break;
-
-    case SB_RIGHT:
-        if (scrollPos < m_nHScrollMax)
-        {
-            SetScrollPos32(SB_HORZ, m_nHScrollMax);
+            SetScrollPos32(nBar, nScrollMax);
             Invalidate();
         }
         break;

@@ -1,6 +1,7 @@
 // The date editor.
 #include "GridDateTimeCtrl.h"
 #include "GridItem.h"
+#include "InPlaceEditKeys.h"
 
 BEGIN_MESSAGE_MAP(CGridDateTimeCtrl, CDateTimeCtrl)
     ON_NOTIFY_REFLECT(DTN_DROPDOWN, OnDropDown)
@@ -100,22 +101,7 @@ void CGridDateTimeCtrl::EndEdit()
         return;
     m_bEnded = TRUE;
 
-    GridDispInfo dispinfo;
-    dispinfo.hdr.hwndFrom = GetSafeHwnd();
-    dispinfo.hdr.idFrom = GetSafeHwnd() ? GetDlgCtrlID() : 0;
-    dispinfo.hdr.code = GRIDN_ENDLABELEDIT;
-    dispinfo.item.mask = GRIDITEM_TEXT | GRIDITEM_DATA;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nColumn;
-    dispinfo.item.szText = FormatDate(GetChosenDate());
-    dispinfo.item.lParam = 0;
-
-    CWnd* pOwner = GetSafeHwnd() ? GetOwner() : NULL;
-    if (pOwner && ::IsWindow(pOwner->GetSafeHwnd()))
-        pOwner->SendMessage(WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
-
-    if (GetSafeHwnd())
-        PostMessage(WM_CLOSE, 0, 0);
+    GridReportEndEdit(this, m_nRow, m_nColumn, FormatDate(GetChosenDate()), 0);
 }
 
 void CGridDateTimeCtrl::PostNcDestroy()

@@ -40,6 +40,7 @@ set(GRIDCTRL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceEditCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceEditKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDateTimeCtrl.cpp

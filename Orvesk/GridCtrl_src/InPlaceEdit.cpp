@@ -1,6 +1,5 @@
 // The text editor.
 #include "InPlaceEdit.h"
-#include "GridItem.h"
 
 #include <ClassLib/Wnd/Keys.h>
 
@@ -8,17 +7,6 @@ namespace
 {
 // One end of edit at a time over all text editors.
 BOOL g_bEditEnding = FALSE;
-
-BOOL IsCtrlDown()
-{
-    return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
-}
-
-BOOL IsNavigationKey(UINT nChar)
-{
-    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP
-           || nChar == VK_RIGHT || nChar == VK_DOWN;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
@@ -28,29 +16,6 @@ BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
     ON_WM_GETDLGCODE()
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
-
-void GridStartEditWithChar(CWnd* pEdit, UINT nFirstChar, BOOL bSelectOnTabAndSpace)
-{
-    if (!pEdit || !pEdit->GetSafeHwnd())
-        return;
-    int nLength = pEdit->GetWindowTextLength();
-    if (nFirstChar == VK_LBUTTON || nFirstChar == VK_RETURN)
-    {
-        pEdit->SendMessage(EM_SETSEL, (WPARAM)nLength, nLength);
-        return;
-    }
-    if (nFirstChar == VK_BACK)
-    {
-        pEdit->SendMessage(EM_SETSEL, (WPARAM)nLength, nLength);
-        pEdit->SendMessage(WM_CHAR, VK_BACK, 0);
-        return;
-    }
-    pEdit->SendMessage(EM_SETSEL, 0, -1);
-    BOOL bSelectOnly = (nFirstChar >= 0x21 && nFirstChar <= 0x28)
-                       || (bSelectOnTabAndSpace && (nFirstChar == VK_TAB || nFirstChar == 0x20));
-    if (!bSelectOnly)
-        pEdit->SendMessage(WM_CHAR, nFirstChar, 0);
-}
 
 CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                            CString sInitText, UINT nFirstChar)
@@ -83,7 +48,7 @@ UINT CInPlaceEdit::OnGetDlgCode()
 
 void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsNavigationKey(nChar) && (m_bExitOnArrows || IsCtrlDown()))
+    if (GridNavigationKeyLeaves(nChar, m_bExitOnArrows))
     {
         LeaveToGrid(nChar);
         return;
@@ -96,7 +61,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     // The next click anywhere comes here first, so it ends the edit.
     SetCapture();
 
-    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE)
+    if (GridIsEndKey(nChar))
     {
         if (nChar == VK_ESCAPE)
             SetWindowText(m_sInitText);
@@ -202,23 +167,7 @@ void CInPlaceEdit::EndEdit()
     CString str;
     if (GetSafeHwnd())
         GetWindowText(str);
-
-    GridDispInfo dispinfo;
-    dispinfo.hdr.hwndFrom = GetSafeHwnd();
-    dispinfo.hdr.idFrom = GetSafeHwnd() ? GetDlgCtrlID() : 0;
-    dispinfo.hdr.code = GRIDN_ENDLABELEDIT;
-    dispinfo.item.mask = GRIDITEM_TEXT | GRIDITEM_DATA;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nColumn;
-    dispinfo.item.szText = str;
-    dispinfo.item.lParam = (DWORD)m_nLastChar;
-
-    CWnd* pOwner = GetSafeHwnd() ? GetOwner() : NULL;
-    if (pOwner && pOwner->GetSafeHwnd())
-        pOwner->SendMessage(WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
-
-    if (GetSafeHwnd())
-        PostMessage(WM_CLOSE, 0, 0);
+    GridReportEndEdit(this, m_nRow, m_nColumn, str, m_nLastChar);
     g_bEditEnding = FALSE;
 }
 

@@ -7,6 +7,8 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Controls/ControlStyles.h>
 
+#include "InPlaceEditKeys.h"
+
 class CInPlaceEdit : public CEdit
 {
 public:
@@ -78,7 +80,3 @@ protected:
     // Ends the edit through the grid taking the focus (Enter, Tab, Escape, arrows).
     void LeaveToGrid(UINT nChar);
 };
-
-// Puts the caret or selection of a freshly opened edit part as the opening key asks, and
-// types that key when it is a character (shared by the text and list editors).
-void GridStartEditWithChar(CWnd* pEdit, UINT nFirstChar, BOOL bSelectOnTabAndSpace);

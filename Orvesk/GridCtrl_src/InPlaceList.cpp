@@ -1,26 +1,6 @@
 // The list editor and its edit part.
 #include "InPlaceList.h"
-#include "InPlaceEdit.h"
-#include "GridItem.h"
-
-namespace
-{
-BOOL IsCtrlDown()
-{
-    return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
-}
-
-BOOL IsNavigationKey(UINT nChar)
-{
-    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP
-           || nChar == VK_RIGHT || nChar == VK_DOWN;
-}
-
-BOOL IsEndKey(UINT nChar)
-{
-    return nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE;
-}
-} // namespace
+#include "InPlaceEditKeys.h"
 
 // ---- The edit part ---------------------------------------------------------------------
 
@@ -52,7 +32,8 @@ UINT CInPlaceListEdit::OnGetDlgCode()
 
 void CInPlaceListEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsNavigationKey(nChar) && IsCtrlDown() && m_pList)
+    // Ctrl with a navigation key goes to the list, which ends the edit.
+    if (GridNavigationKeyLeaves(nChar, FALSE) && m_pList)
     {
         m_pList->SendMessage(WM_KEYDOWN, nChar, MAKELONG(nRepCnt, nFlags));
         return;
@@ -62,7 +43,7 @@ void CInPlaceListEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CInPlaceListEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsEndKey(nChar) && m_pList)
+    if (GridIsEndKey(nChar) && m_pList)
     {
         m_pList->SendMessage(WM_KEYUP, nChar, MAKELONG(nRepCnt, nFlags));
         return;
@@ -167,7 +148,7 @@ UINT CInPlaceList::OnGetDlgCode()
 
 void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsNavigationKey(nChar) && (m_bExitOnArrows || IsCtrlDown()))
+    if (GridNavigationKeyLeaves(nChar, m_bExitOnArrows))
     {
         m_nLastChar = nChar;
         GetParent()->SetFocus();
@@ -178,7 +159,7 @@ void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsEndKey(nChar))
+    if (GridIsEndKey(nChar))
     {
         if (nChar == VK_ESCAPE)
             SetWindowText(m_sInitText);
@@ -209,23 +190,7 @@ void CInPlaceList::EndEdit()
     CString str;
     if (GetSafeHwnd())
         GetWindowText(str);
-
-    GridDispInfo dispinfo;
-    dispinfo.hdr.hwndFrom = GetSafeHwnd();
-    dispinfo.hdr.idFrom = GetSafeHwnd() ? GetDlgCtrlID() : 0;
-    dispinfo.hdr.code = GRIDN_ENDLABELEDIT;
-    dispinfo.item.mask = GRIDITEM_TEXT | GRIDITEM_DATA;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nCol;
-    dispinfo.item.szText = str;
-    dispinfo.item.lParam = (DWORD)m_nLastChar;
-
-    CWnd* pOwner = GetSafeHwnd() ? GetOwner() : NULL;
-    if (pOwner && ::IsWindow(pOwner->GetSafeHwnd()))
-        pOwner->SendMessage(WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
-
-    if (GetSafeHwnd())
-        PostMessage(WM_CLOSE, 0, 0);
+    GridReportEndEdit(this, m_nRow, m_nCol, str, m_nLastChar);
 }
 
 void CInPlaceList::PostNcDestroy()

@@ -219,45 +219,25 @@ bool ComboProc::eventFilter(QObject* watched, QEvent* event)
 
 int ComboProc::ItemHeight(int index) const
 {
-    if (m_items.Valid(index) && m_items.At(index).height > 0)
-        return m_items.At(index).height;
-    if (m_itemHeight > 0)
-        return m_itemHeight;
-    return m_combo->fontMetrics().height() + 2;
+    return OwnerItemHeight(m_items, index, m_itemHeight, m_combo->fontMetrics().height() + 2);
 }
 
+// A fixed list's common height is asked as item -1; it is the selection field's height too
+// until that is set.
 void ComboProc::Measure(int index)
 {
-    MEASUREITEMSTRUCT mis = {};
-    mis.CtlType = ODT_COMBOBOX;
-    mis.itemID = index < 0 ? static_cast<UINT>(-1) : static_cast<UINT>(index);
-    mis.itemHeight = static_cast<UINT>(m_combo->fontMetrics().height() + 2);
-    mis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
-    m_host->OwnerMeasure(mis);
+    const int height = OwnerMeasureItem(m_host, ODT_COMBOBOX, static_cast<UINT>(-1), m_items, index,
+                                        m_combo->fontMetrics().height() + 2);
     if (index < 0) {
-        m_itemHeight = static_cast<int>(mis.itemHeight);
+        m_itemHeight = height;
         if (m_selectionHeight == 0)
             m_selectionHeight = m_itemHeight;
-    } else if (m_items.Valid(index)) {
-        m_items.At(index).height = static_cast<int>(mis.itemHeight);
     }
 }
 
 void ComboProc::PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focus)
 {
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_COMBOBOX;
-    dis.itemID = m_items.Valid(index) ? static_cast<UINT>(index) : static_cast<UINT>(-1);
-    dis.itemAction = ODA_DRAWENTIRE;
-    if (selected)
-        dis.itemState |= ODS_SELECTED;
-    if (focus)
-        dis.itemState |= ODS_FOCUS;
-    if (!m_combo->isEnabled())
-        dis.itemState |= ODS_DISABLED;
-    dis.rcItem = {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
-    dis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
-    m_host->OwnerDraw(painter, dis);
+    OwnerPaintItem(m_host, painter, ODT_COMBOBOX, m_items, index, rect, selected, focus, !m_combo->isEnabled());
 }
 
 int ComboProc::CurSel() const

@@ -126,6 +126,15 @@ void FillAndStroke(AfxDCImpl* d, const QPainterPath& path)
     StrokePath(d, path);
 }
 
+// The record of a region call: its name and the region's bounds (empty for an empty region).
+AfxDrawOp RegionOp(AfxDCImpl* d, const char* api, const QRegion& rgn)
+{
+    AfxDrawOp op = MakeOp(d, AfxDrawKind::Region, api);
+    QRect b = rgn.boundingRect();
+    op.rect = rgn.isEmpty() ? CRect() : CRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+    return op;
+}
+
 }  // namespace
 
 // ---- lines --------------------------------------------------------------------------------------
@@ -456,9 +465,7 @@ BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr)
         return FALSE;
     RecordGuard g;
     if (ShouldRecord(g)) {
-        AfxDrawOp op = MakeOp(d, AfxDrawKind::Region, "FillRgn");
-        QRect b = rgn->rgn.boundingRect();
-        op.rect = rgn->rgn.isEmpty() ? CRect() : CRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+        AfxDrawOp op = RegionOp(d, "FillRgn", rgn->rgn);
         op.color = brush->Color();
         op.brushColor = brush->Color();
         Record(d, op);
@@ -476,9 +483,7 @@ BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h)
         return FALSE;
     RecordGuard g;
     if (ShouldRecord(g)) {
-        AfxDrawOp op = MakeOp(d, AfxDrawKind::Region, "FrameRgn");
-        QRect b = rgn->rgn.boundingRect();
-        op.rect = rgn->rgn.isEmpty() ? CRect() : CRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+        AfxDrawOp op = RegionOp(d, "FrameRgn", rgn->rgn);
         op.color = brush->Color();
         op.brushColor = brush->Color();
         op.flags = (UINT)MAKELONG(w, h);
@@ -499,9 +504,7 @@ BOOL InvertRgn(HDC hdc, HRGN hrgn)
         return FALSE;
     RecordGuard g;
     if (ShouldRecord(g)) {
-        AfxDrawOp op = MakeOp(d, AfxDrawKind::Region, "InvertRgn");
-        QRect b = rgn->rgn.boundingRect();
-        op.rect = CRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+        AfxDrawOp op = RegionOp(d, "InvertRgn", rgn->rgn);
         Record(d, op);
     }
     FillRegion(d, DeviceRegion(d, rgn->rgn), Pattern(), R2_NOT);
@@ -516,9 +519,7 @@ BOOL PaintRgn(HDC hdc, HRGN hrgn)
         return FALSE;
     RecordGuard g;
     if (ShouldRecord(g)) {
-        AfxDrawOp op = MakeOp(d, AfxDrawKind::Region, "PaintRgn");
-        QRect b = rgn->rgn.boundingRect();
-        op.rect = CRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1);
+        AfxDrawOp op = RegionOp(d, "PaintRgn", rgn->rgn);
         Record(d, op);
     }
     if (d->st.brush)

@@ -34,7 +34,7 @@ PcMimeData::PcMimeData(COleDataSource* source) : m_source(source)
     }
 }
 
-static DWORD EffectsOf(Qt::DropActions actions)
+DWORD EffectsOf(Qt::DropActions actions)
 {
     DWORD e = DROPEFFECT_NONE;
     if (actions & Qt::CopyAction)

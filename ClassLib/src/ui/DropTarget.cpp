@@ -74,18 +74,6 @@ DWORD KeyStateOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
     return k;
 }
 
-DWORD EffectsOf(Qt::DropActions actions)
-{
-    DWORD e = DROPEFFECT_NONE;
-    if (actions & Qt::CopyAction)
-        e |= DROPEFFECT_COPY;
-    if (actions & Qt::MoveAction)
-        e |= DROPEFFECT_MOVE;
-    if (actions & Qt::LinkAction)
-        e |= DROPEFFECT_LINK;
-    return e;
-}
-
 Qt::DropAction ActionOf(DWORD effect)
 {
     if (effect & DROPEFFECT_MOVE)
@@ -123,7 +111,7 @@ protected:
             if (!(effect & DROPEFFECT_SCROLL))
                 effect = e->type() == QEvent::DragEnter ? m_target->OnDragEnter(pWnd, &data, keys, pt)
                                                          : m_target->OnDragOver(pWnd, &data, keys, pt);
-            effect &= EffectsOf(de->possibleActions()) | DROPEFFECT_SCROLL;
+            effect &= pc::EffectsOf(de->possibleActions()) | DROPEFFECT_SCROLL;
             m_last = effect & ~DROPEFFECT_SCROLL;
             // The drag stays with the window even where it refuses the data, as it does on
             // the platform: later moves are still asked.
@@ -153,7 +141,7 @@ protected:
                 return true;
             }
             DROPEFFECT result =
-                m_target->OnDropEx(pWnd, &data, effect, EffectsOf(de->possibleActions()), pt);
+                m_target->OnDropEx(pWnd, &data, effect, pc::EffectsOf(de->possibleActions()), pt);
             if (result == static_cast<DROPEFFECT>(-1))
                 result = m_target->OnDrop(pWnd, &data, effect, pt) ? effect : DROPEFFECT_NONE;
             if (result == DROPEFFECT_NONE) {
@@ -305,5 +293,5 @@ DWORD AfxTestDropOn(CWnd* pTarget, COleDataSource* pSource, CPoint ptClient, DWO
     QCoreApplication::sendEvent(w, &drop);
     if (!drop.isAccepted())
         return DROPEFFECT_NONE;
-    return EffectsOf(drop.dropAction());
+    return pc::EffectsOf(drop.dropAction());
 }

@@ -60,38 +60,20 @@ void ListBoxProc::SyncSelection()
 
 int ListBoxProc::ItemHeight(int index) const
 {
-    if (m_items.Valid(index) && m_items.At(index).height > 0)
-        return m_items.At(index).height;
-    return m_itemHeight > 0 ? m_itemHeight : m_list->fontMetrics().height() + 2;
+    return OwnerItemHeight(m_items, index, m_itemHeight, m_list->fontMetrics().height() + 2);
 }
 
+// A fixed list's common height is asked as item 0.
 void ListBoxProc::Measure(int index)
 {
-    MEASUREITEMSTRUCT mis = {};
-    mis.CtlType = ODT_LISTBOX;
-    mis.itemID = index < 0 ? 0u : static_cast<UINT>(index);
-    mis.itemHeight = static_cast<UINT>(m_list->fontMetrics().height() + 2);
-    mis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
-    m_host->OwnerMeasure(mis);
+    const int height = OwnerMeasureItem(m_host, ODT_LISTBOX, 0u, m_items, index, m_list->fontMetrics().height() + 2);
     if (index < 0)
-        m_itemHeight = static_cast<int>(mis.itemHeight);
-    else if (m_items.Valid(index))
-        m_items.At(index).height = static_cast<int>(mis.itemHeight);
+        m_itemHeight = height;
 }
 
 void ListBoxProc::PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focus)
 {
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_LISTBOX;
-    dis.itemID = m_items.Valid(index) ? static_cast<UINT>(index) : static_cast<UINT>(-1);
-    dis.itemAction = ODA_DRAWENTIRE;
-    if (selected)
-        dis.itemState |= ODS_SELECTED;
-    if (focus)
-        dis.itemState |= ODS_FOCUS;
-    dis.rcItem = {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
-    dis.itemData = m_items.Valid(index) ? m_items.At(index).data : 0;
-    m_host->OwnerDraw(painter, dis);
+    OwnerPaintItem(m_host, painter, ODT_LISTBOX, m_items, index, rect, selected, focus, false);
 }
 
 int ListBoxProc::Insert(int index, LPARAM lParam, bool add)

@@ -2,10 +2,29 @@
 // procedure to measure and paint each item, as the platform asks the owner.
 #pragma once
 
+#include <ClassLib/Core/WinTypes.h>
+
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace pc {
+
+class ControlHost;
+class ListItems;
+
+// The height of item index: its own (a variable list's measured item), else the list's
+// common height, else defaultHeight.
+int OwnerItemHeight(const ListItems& items, int index, int commonHeight, int defaultHeight);
+
+// Asks the owner for the height of item index of a list of kind ctlType (ODT_LISTBOX,
+// ODT_COMBOBOX), proposing defaultHeight; index < 0 asks the common height of a fixed list,
+// as item commonItemId. A valid item keeps its answer; the answer is returned.
+int OwnerMeasureItem(ControlHost* host, UINT ctlType, UINT commonItemId, ListItems& items, int index,
+                     int defaultHeight);
+
+// Has the owner draw item index (any invalid index: no item, as an empty field) in rect.
+void OwnerPaintItem(ControlHost* host, QPainter& painter, UINT ctlType, const ListItems& items, int index,
+                    const QRect& rect, bool selected, bool focus, bool disabled);
 
 template <class Proc>
 class OwnerDrawDelegate : public QStyledItemDelegate

@@ -18,6 +18,9 @@ private:
     COleDataSource* m_source;
 };
 
+// The drop actions of DROPEFFECT_ bits, and the bits of drop actions (shared by the drag
+// and the drop side).
 Qt::DropActions ActionsOf(DWORD effects);
+DWORD EffectsOf(Qt::DropActions actions);
 
 }  // namespace pc

@@ -66,6 +66,23 @@ protected:
         return pCell ? pCell->GetEditWindow() : nullptr;
     }
 
+    // Makes cell (1, 1) a list of two options showing szText (NULL: none) and opens its
+    // editor with F2.
+    CInPlaceList* OpenList(LPCTSTR szFirst, LPCTSTR szSecond, LPCTSTR szText)
+    {
+        grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+        CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+        CStringArray options;
+        options.Add(szFirst);
+        options.Add(szSecond);
+        pCombo->SetOptions(options);
+        if (szText)
+            grid.SetItemText(1, 1, szText);
+        grid.SetFocusCell(1, 1);
+        AfxTestKey(&grid, VK_F2);
+        return dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    }
+
     static std::string WindowText(CWnd* pWnd)
     {
         CString s;
@@ -108,7 +125,7 @@ TEST_F(GridEditCycleTest, AnEditOfAnUnnamedRowIsStoredSilently)
     EXPECT_EQ(0, parent.Count(WM_GRID_TASKCHANGED));
 }
 
-TEST_F(GridEditCycleTest, F2OpensTheEditorWithTheCaretAtTheEnd)
+TEST_F(GridEditCycleTest, F2OpensTheEditorWithTheCaretAtTheEndLeftWithCtrlAndAnArrow)
 {
     Make(3, 3);
     grid.SetItemText(1, 1, "abc");
@@ -131,6 +148,17 @@ TEST_F(GridEditCycleTest, F2OpensTheEditorWithTheCaretAtTheEnd)
     // The owner heard of the edit's beginning.
     ASSERT_FALSE(parent.Codes().empty());
     EXPECT_EQ(GRIDN_BEGINLABELEDIT, parent.Codes().back());
+    // With Ctrl held a navigation key leaves, reporting the text, the cell and the key.
+    AfxTestSetKeyState(VK_CONTROL, TRUE);
+    AfxTestKey(pEdit, VK_DOWN);
+    AfxTestClearKeyState(VK_CONTROL);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ("abc", grid.ends[0].text);
+    EXPECT_EQ((LPARAM)VK_DOWN, grid.ends[0].key);
+    EXPECT_EQ(1, grid.ends[0].row);
+    EXPECT_EQ(1, grid.ends[0].col);
+    EXPECT_EQ((UINT)(GRIDITEM_TEXT | GRIDITEM_DATA), grid.ends[0].mask);
 }
 
 TEST_F(GridEditCycleTest, TypingACharacterReplacesTheText)
@@ -288,16 +316,7 @@ TEST_F(GridEditCycleTest, TheDateEditorEndsOnceOnFocusLoss)
 TEST_F(GridEditCycleTest, AListCellShowsATextNotAmongItsOptionsAndEndsOnce)
 {
     Make(3, 3);
-    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
-    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
-    CStringArray options;
-    options.Add("甲");
-    options.Add("乙");
-    pCombo->SetOptions(options);
-    grid.SetItemText(1, 1, "丙");
-    grid.SetFocusCell(1, 1);
-    AfxTestKey(&grid, VK_F2);
-    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    CInPlaceList* pList = OpenList("甲", "乙", "丙");
     ASSERT_TRUE(pList);
     ASSERT_TRUE(pList->GetEdit());
     EXPECT_EQ("丙", WindowText(pList->GetEdit()));
@@ -314,16 +333,7 @@ TEST_F(GridEditCycleTest, AListCellShowsATextNotAmongItsOptionsAndEndsOnce)
 TEST_F(GridEditCycleTest, AListCellSelectsAMatchingOption)
 {
     Make(3, 3);
-    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
-    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
-    CStringArray options;
-    options.Add("north");
-    options.Add("south");
-    pCombo->SetOptions(options);
-    grid.SetItemText(1, 1, "south");
-    grid.SetFocusCell(1, 1);
-    AfxTestKey(&grid, VK_F2);
-    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    CInPlaceList* pList = OpenList("north", "south", "south");
     ASSERT_TRUE(pList);
     EXPECT_EQ(1, pList->GetCurSel());
     AfxTestKey(pList->GetEdit(), VK_TAB);
@@ -382,15 +392,7 @@ TEST_F(GridEditCycleTest, TypedChineseReachesTheEditorWholeAndTheCellKeepsIt)
 TEST_F(GridEditCycleTest, TheListEditorCoversItsCellNotTheRowsBelow)
 {
     Make(6, 3);
-    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
-    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
-    CStringArray options;
-    options.Add("north");
-    options.Add("south");
-    pCombo->SetOptions(options);
-    grid.SetFocusCell(1, 1);
-    AfxTestKey(&grid, VK_F2);
-    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    CInPlaceList* pList = OpenList("north", "south", NULL);
     ASSERT_TRUE(pList);
     CRect rcCell, rcList;
     grid.GetCellRect(1, 1, rcCell);
@@ -401,4 +403,38 @@ TEST_F(GridEditCycleTest, TheListEditorCoversItsCellNotTheRowsBelow)
     EXPECT_LE(rcList.Height(), rcCell.Height() + 8);
     EXPECT_LT(rcList.bottom, rcCell.bottom + rcCell.Height());
     pList->EndEdit();
+}
+
+TEST_F(GridEditCycleTest, TheListEditorLeavesOnCtrlWithANavigationKey)
+{
+    Make(3, 3);
+    CInPlaceList* pList = OpenList("north", "south", "north");
+    ASSERT_TRUE(pList);
+    ASSERT_TRUE(pList->GetEdit());
+    // A plain page key stays in the list; with Ctrl it leaves, reporting the key.
+    AfxTestKey(pList->GetEdit(), VK_NEXT);
+    EXPECT_TRUE(grid.ends.empty());
+    AfxTestSetKeyState(VK_CONTROL, TRUE);
+    AfxTestKey(pList->GetEdit(), VK_NEXT);
+    AfxTestClearKeyState(VK_CONTROL);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ((LPARAM)VK_NEXT, grid.ends[0].key);
+    EXPECT_EQ(1, grid.ends[0].row);
+    EXPECT_EQ(1, grid.ends[0].col);
+
+}
+
+TEST_F(GridEditCycleTest, EscapeInTheListEditorRestoresTheInitialTextAndReports)
+{
+    Make(3, 3);
+    CInPlaceList* pList = OpenList("north", "south", "north");
+    ASSERT_TRUE(pList);
+    ASSERT_TRUE(pList->GetEdit());
+    pList->GetEdit()->SetWindowText("changed");
+    AfxTestKey(pList->GetEdit(), VK_ESCAPE);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ("north", grid.ends[0].text);
+    EXPECT_EQ((LPARAM)VK_ESCAPE, grid.ends[0].key);
 }

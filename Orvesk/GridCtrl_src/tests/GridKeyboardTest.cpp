@@ -411,3 +411,26 @@ TEST_F(GridKeyboardTest, CaptureGoingElsewhereEndsADrag)
     grid.SendMessage(WM_CAPTURECHANGED, 0, (LPARAM)parent.GetSafeHwnd());
     EXPECT_EQ(GRIDMOUSE_SELECT_CELLS, grid.GetMouseMode());
 }
+
+TEST_F(GridKeyboardTest, TimerMovesTheFocusUpAndLeftWhileDraggingAboveAndLeft)
+{
+    Make(40, 8);
+    grid.SetFocusCell(5, 4);
+    grid.SetSelectionStartCell(CGridCellId(5, 4));
+    grid.SetMouseMode(GRIDMOUSE_SELECT_CELLS);
+    CPoint corner(-10, -10);  // above the headings and left of the row headings
+    grid.ClientToScreen(&corner);
+    AfxTestSetCursorPos(corner);
+
+    grid.SendMessage(WM_TIMER, GRID_AUTOSCROLL_TIMER);
+    EXPECT_FOCUS(4, 3);
+
+    // To the right and below: down and right.
+    CRect rc;
+    grid.GetClientRect(rc);
+    CPoint beyond(rc.right + 10, rc.bottom + 10);
+    grid.ClientToScreen(&beyond);
+    AfxTestSetCursorPos(beyond);
+    grid.SendMessage(WM_TIMER, GRID_AUTOSCROLL_TIMER);
+    EXPECT_FOCUS(5, 4);
+}

@@ -20,6 +20,16 @@ std::vector<std::string> TextsOf(const CRecordingDC& dc)
     return texts;
 }
 
+// Prints page 1 of a whole job onto pageDC.
+void PrintFirstPage(CPrintedGrid& g, CRecordingDC& pageDC)
+{
+    CRecordingDC dc;
+    CPrintInfo info;
+    g.grid.OnBeginPrinting(&dc, &info);
+    g.grid.OnPrint(&pageDC, &info);
+    g.grid.OnEndPrinting(&dc, &info);
+}
+
 bool Has(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -187,12 +197,8 @@ TEST(GridPrint, TheFooterDateIsTheCurrentTime)
     COleDateTime fixed(2026, 3, 14, 9, 26, 53);
     AfxTestSetCurrentTime(&fixed);
     CPrintedGrid g(4, 3);
-    CRecordingDC dc;
-    CPrintInfo info;
-    g.grid.OnBeginPrinting(&dc, &info);
     CRecordingDC pageDC;
-    g.grid.OnPrint(&pageDC, &info);
-    g.grid.OnEndPrinting(&dc, &info);
+    PrintFirstPage(g, pageDC);
     CString strDate = CTime(2026, 3, 14, 9, 26, 53).Format(_T("%c"));
     AfxTestSetCurrentTime(nullptr);
 
@@ -348,4 +354,44 @@ TEST(GridPrint, FittedToThePaperWideGridsArePrintedInColumnPages)
         }
     }
     g.grid.OnEndPrinting(&dc, &info);
+}
+
+TEST(GridPrint, BodyAndRowHeadingBandsStackDownThePageSkippingHiddenRows)
+{
+    CPrintedGrid g(5, 3);
+    g.grid.SetRowHeight(1, 20);
+    g.grid.SetRowHeight(2, 0);  // hidden: no band
+    g.grid.SetRowHeight(3, 30);
+    g.grid.SetRowHeight(4, 25);
+    CRecordingDC pageDC;
+    PrintFirstPage(g, pageDC);
+
+    std::vector<std::string> texts = TextsOf(pageDC);
+    EXPECT_FALSE(Has(texts, "r2c1"));
+    EXPECT_FALSE(Has(texts, " 2"));
+    const char* bodies[] = {"r1c1", "r3c2", "r4c1"};
+    const char* headings[] = {" 1", " 3", " 4"};
+    const int tops[] = {0, 20, 50};
+    const int heights[] = {20, 30, 25};
+    const AfxDrawOp* pFirst = pageDC.Recorder().FindText(_T("r1c1"));
+    ASSERT_NE(nullptr, pFirst);
+    for (int i = 0; i < 3; i++)
+    {
+        const AfxDrawOp* pBody = pageDC.Recorder().FindText(bodies[i]);
+        const AfxDrawOp* pHeading = pageDC.Recorder().FindText(headings[i]);
+        ASSERT_NE(nullptr, pBody) << bodies[i];
+        ASSERT_NE(nullptr, pHeading) << headings[i];
+        // A row's heading and body cells share its band; bands follow without gaps.
+        EXPECT_EQ(pBody->rect.top, pHeading->rect.top) << i;
+        EXPECT_EQ(pBody->rect.bottom, pHeading->rect.bottom) << i;
+        EXPECT_EQ(tops[i], pBody->rect.top - pFirst->rect.top) << i;
+        EXPECT_EQ(heights[i] - 20, pBody->rect.Height() - pFirst->rect.Height()) << i;
+    }
+    // The body's columns follow the headings' column, a column width apart.
+    const AfxDrawOp* pHeading = pageDC.Recorder().FindText(_T(" 1"));
+    const AfxDrawOp* pSecond = pageDC.Recorder().FindText(_T("r1c2"));
+    ASSERT_NE(nullptr, pSecond);
+    EXPECT_LT(pHeading->rect.right, pFirst->rect.left);
+    EXPECT_GT(pHeading->rect.right + 10, pFirst->rect.left);
+    EXPECT_EQ(100, pSecond->rect.left - pFirst->rect.left);
 }

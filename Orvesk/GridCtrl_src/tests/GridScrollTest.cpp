@@ -192,6 +192,46 @@ TEST_F(GridScrollTest, HorizontalLinesFollowColumnWidths)
     EXPECT_EQ(0, grid.GetScrollPos32(SB_HORZ));
 }
 
+TEST_F(GridScrollTest, HorizontalPagesGoByTheScrollingWidth)
+{
+    Make(5, 40);
+    CRect rc;
+    grid.GetClientRect(rc);
+    ASSERT_NE(rc.Width(), rc.Height());
+    grid.SendMessage(WM_HSCROLL, SB_PAGERIGHT);
+    EXPECT_EQ(rc.Width() - 40, grid.GetScrollPos32(SB_HORZ));  // less the fixed column
+    grid.SendMessage(WM_HSCROLL, SB_PAGERIGHT);
+    EXPECT_EQ(2 * (rc.Width() - 40), grid.GetScrollPos32(SB_HORZ));
+    grid.SendMessage(WM_HSCROLL, SB_PAGELEFT);
+    EXPECT_EQ(rc.Width() - 40, grid.GetScrollPos32(SB_HORZ));
+    EXPECT_EQ(0, grid.GetScrollPos32(SB_VERT));
+}
+
+TEST_F(GridScrollTest, ALineBackFromHiddenRowsAndColumnsGoesToTheShownOneBefore)
+{
+    Make(30, 30);
+    grid.SetRowHeight(4, 0);
+    grid.SetRowHeight(5, 0);
+    grid.SetColumnWidth(4, 0);
+    grid.SetColumnWidth(5, 0);
+    grid.SetScrollPos32(SB_VERT, 60);  // rows 1 to 3 above: the hidden row 4 at the top
+    grid.SetScrollPos32(SB_HORZ, 120);
+    ASSERT_EQ(4, grid.GetTopleftNonFixedCell().row);
+    ASSERT_EQ(4, grid.GetTopleftNonFixedCell().col);
+    grid.SendMessage(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(40, grid.GetScrollPos32(SB_VERT));
+    EXPECT_EQ(3, grid.GetTopleftNonFixedCell().row);
+    grid.SendMessage(WM_HSCROLL, SB_LINELEFT);
+    EXPECT_EQ(80, grid.GetScrollPos32(SB_HORZ));
+    EXPECT_EQ(3, grid.GetTopleftNonFixedCell().col);
+    // Forwards, the hidden ones are stepped over.
+    grid.SendMessage(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_EQ(120, grid.GetScrollPos32(SB_HORZ));
+    grid.SendMessage(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_EQ(160, grid.GetScrollPos32(SB_HORZ));
+    EXPECT_EQ(7, grid.GetTopleftNonFixedCell().col);
+}
+
 TEST_F(GridScrollTest, TaskGridThumbFromTheChartIsAShareOfTheRange)
 {
     Make(101, 3, 1, 1, TRUE);
