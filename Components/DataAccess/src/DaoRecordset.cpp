@@ -5,6 +5,7 @@
 
 #include <ClassLib/Core/Conversion.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,22 @@ COleVariant Natural(const CDbValue& v)
     return null;
 }
 
+// Letters, digits and "_", not starting with a digit: written as it is, so that the database
+// folds its case as it does in its own statements (a table made as PEOPLE is "people" on a
+// server that folds to lower case). Any other name is quoted.
+bool IsPlainName(const CString& s)
+{
+    if (s.IsEmpty() || std::isdigit(static_cast<unsigned char>(s[0])))
+        return false;
+    for (int i = 0; i < s.GetLength(); ++i)
+    {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (!(c < 0x80 && (std::isalnum(c) || c == '_')))
+            return false;
+    }
+    return true;
+}
+
 CString Trim(const CString& s)
 {
     CString t = s;
@@ -141,7 +158,7 @@ void CDaoRecordset::Open(LPCTSTR lpszTable, LPCTSTR lpszKeyField)
             Throw("Malformed table name");
         if (!quoted.IsEmpty())
             quoted += ".";
-        quoted += QuoteIdentifier(part);
+        quoted += IsPlainName(part) ? part : QuoteIdentifier(part);
         if (nDot < 0)
             break;
         nStart = nDot + 1;

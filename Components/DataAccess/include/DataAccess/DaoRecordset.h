@@ -50,7 +50,8 @@ public:
     CDaoRecordset(const CDaoRecordset&) = delete;
     CDaoRecordset& operator=(const CDaoRecordset&) = delete;
 
-    // Reads every field of the table ("name" or "owner.name"), in the sort order, positioned
+    // Reads every field of the table ("name" or "owner.name"; a part other than letters,
+    // digits and "_" is quoted as an identifier), in the sort order, positioned
     // on the first record. Writes need the key field: the field whose value names one record
     // of the table; without it the record set is read-only.
     void Open(LPCTSTR lpszTable, LPCTSTR lpszKeyField = nullptr);
@@ -104,7 +105,7 @@ public:
     void CancelUpdate();
     BOOL CanUpdate() const { return m_bOpen && m_nKeyField >= 0; }
 
-    // The field as text in the statement: an identifier in double quotes.
+    // A name as an identifier in double quotes (field names are always written so).
     static CString QuoteIdentifier(LPCTSTR lpszName);
 
 private:
