@@ -365,12 +365,13 @@ void CRptListCtrl::EnableCategories(BOOL bOn)
 {
     if (bOn)
     {
-        ASSERT(m_pfnCategory != nullptr);
-        if (m_pfnCategory == nullptr)
+        RPT_CATEGORYPROC pfn = m_bRecordsetMode ? m_pfnRecordsetCategory : m_pfnCategory;
+        ASSERT(pfn != nullptr);
+        if (pfn == nullptr)
             return;
         CRptCategoryManager* pManager = m_pCategoryManager != nullptr ? m_pCategoryManager : CreateCategoryManager();
         pManager->m_lUser = reinterpret_cast<LPARAM>(GetParent());
-        pManager->m_pfnRow = m_pfnCategory;
+        pManager->m_pfnRow = pfn;
         LVCOLUMN col;
         std::memset(&col, 0, sizeof(col));
         col.mask = LVCF_SUBITEM | LVCF_WIDTH;
