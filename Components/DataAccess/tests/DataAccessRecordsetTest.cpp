@@ -28,7 +28,7 @@ CString DaoError(const std::function<void()>& call)
     return CString();
 }
 
-class DaoRecordsetTest : public ::testing::TestWithParam<std::string>
+class DataAccessRecordsetTest : public ::testing::TestWithParam<std::string>
 {
 protected:
     void SetUp() override
@@ -47,7 +47,7 @@ protected:
     CSession m_session;
 };
 
-TEST_P(DaoRecordsetTest, OneRecordPerRowWithTypedFields)
+TEST_P(DataAccessRecordsetTest, OneRecordPerRowWithTypedFields)
 {
     CDaoRecordset rs(m_session);
     rs.m_strSort = _T("PERSON_ID");
@@ -85,7 +85,7 @@ TEST_P(DaoRecordsetTest, OneRecordPerRowWithTypedFields)
     EXPECT_NE(CString(), DaoError([&] { rs.GetFieldValue(0); }));
 }
 
-TEST_P(DaoRecordsetTest, SortStringAppliesOnRequery)
+TEST_P(DataAccessRecordsetTest, SortStringAppliesOnRequery)
 {
     CDaoRecordset rs(m_session);
     rs.m_strSort = _T("AGE");
@@ -106,7 +106,7 @@ TEST_P(DaoRecordsetTest, SortStringAppliesOnRequery)
     EXPECT_EQ(CString(_T("O'Brien")), rs.GetFieldValue(1).strVal);
 }
 
-TEST_P(DaoRecordsetTest, SortOnAnythingButAFieldIsRefusedAndRunsNothing)
+TEST_P(DataAccessRecordsetTest, SortOnAnythingButAFieldIsRefusedAndRunsNothing)
 {
     CDaoRecordset rs(m_session);
     rs.Open(_T("PEOPLE"), _T("PERSON_ID"));
@@ -117,7 +117,7 @@ TEST_P(DaoRecordsetTest, SortOnAnythingButAFieldIsRefusedAndRunsNothing)
     EXPECT_EQ(3, QueryNumber(m_session, _T("SELECT COUNT(*) FROM dbo.PEOPLE")));
 }
 
-TEST_P(DaoRecordsetTest, FieldAndTableNamesAreQuotedAsIdentifiers)
+TEST_P(DataAccessRecordsetTest, FieldAndTableNamesAreQuotedAsIdentifiers)
 {
     ASSERT_TRUE(Exec(m_session, _T("DROP TABLE IF EXISTS dbo.\"Odd Table\"")));
     ASSERT_TRUE(Exec(m_session, _T("CREATE TABLE dbo.\"Odd Table\"(ID INTEGER PRIMARY KEY, \"Full \"\"Name\"\"\" VARCHAR(20))")));
@@ -136,7 +136,7 @@ TEST_P(DaoRecordsetTest, FieldAndTableNamesAreQuotedAsIdentifiers)
     EXPECT_EQ(CString(_T("c")), rs.GetFieldValue(1).strVal);
 }
 
-TEST_P(DaoRecordsetTest, AValueWithAQuoteFindsItsRecord)
+TEST_P(DataAccessRecordsetTest, AValueWithAQuoteFindsItsRecord)
 {
     CDaoRecordset rs(m_session);
     rs.m_strSort = _T("PERSON_ID");
@@ -159,7 +159,7 @@ TEST_P(DaoRecordsetTest, AValueWithAQuoteFindsItsRecord)
     EXPECT_FALSE(rs.FindNext(3, COleVariant(static_cast<short>(1), VT_BOOL)));
 }
 
-TEST_P(DaoRecordsetTest, AnEditWrittenBackSurvivesARequeryAndANewRecordset)
+TEST_P(DataAccessRecordsetTest, AnEditWrittenBackSurvivesARequeryAndANewRecordset)
 {
     CDaoRecordset rs(m_session);
     rs.m_strSort = _T("PERSON_ID");
@@ -194,7 +194,7 @@ TEST_P(DaoRecordsetTest, AnEditWrittenBackSurvivesARequeryAndANewRecordset)
     EXPECT_EQ(41, fresh.GetFieldValue(2).iVal);
 }
 
-TEST_P(DaoRecordsetTest, AValueThatDoesNotFitIsRefusedAndNothingChanges)
+TEST_P(DataAccessRecordsetTest, AValueThatDoesNotFitIsRefusedAndNothingChanges)
 {
     CDaoRecordset rs(m_session);
     rs.m_strSort = _T("PERSON_ID");
@@ -209,7 +209,7 @@ TEST_P(DaoRecordsetTest, AValueThatDoesNotFitIsRefusedAndNothingChanges)
     EXPECT_EQ(41, rs.GetFieldValue(2).iVal);
 }
 
-TEST_P(DaoRecordsetTest, WithoutAKeyFieldTheRecordsetIsReadOnly)
+TEST_P(DataAccessRecordsetTest, WithoutAKeyFieldTheRecordsetIsReadOnly)
 {
     CDaoRecordset rs(m_session);
     rs.Open(_T("PEOPLE"));
@@ -223,7 +223,7 @@ TEST_P(DaoRecordsetTest, WithoutAKeyFieldTheRecordsetIsReadOnly)
     EXPECT_FALSE(bad.IsOpen());
 }
 
-TEST_P(DaoRecordsetTest, AnEmptyTableHasNoCurrentRecord)
+TEST_P(DataAccessRecordsetTest, AnEmptyTableHasNoCurrentRecord)
 {
     ASSERT_TRUE(Exec(m_session, _T("DELETE FROM dbo.PEOPLE")));
     CDaoRecordset rs(m_session);
@@ -235,5 +235,5 @@ TEST_P(DaoRecordsetTest, AnEmptyTableHasNoCurrentRecord)
     EXPECT_FALSE(rs.FindFirst(1, COleVariant(_T("x"))));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DaoRecordsetTest, ::testing::Values("sqlite", "odbc"));
+INSTANTIATE_TEST_SUITE_P(Backends, DataAccessRecordsetTest, ::testing::Values("sqlite", "odbc"));
 } // namespace
