@@ -29,6 +29,8 @@ public:
                             std::vector<std::vector<CDbValue>>& rows, int& nColumns,
                             std::vector<CDbBackendError>& errors,
                             std::vector<CDbColumnDesc>* pColumns = nullptr) = 0;
+    // Rows the last statement run by Execute changed (inserted, updated or deleted).
+    virtual long long LastChanges() const = 0;
     virtual int32_t Begin(long isoLevel, std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t Commit(std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t Abort(std::vector<CDbBackendError>& errors) = 0;

@@ -5,6 +5,7 @@
 
 #include <ClassLib/Core/Conversion.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -206,6 +207,7 @@ void CDaoRecordset::Close()
     m_rows.clear();
     m_edit.clear();
     m_changed.clear();
+    m_index.clear();
     m_nCurrent = -1;
     m_nKeyField = -1;
 }
@@ -297,6 +299,7 @@ void CDaoRecordset::Query()
         m_rows.push_back(std::move(row));
     }
     m_nCurrent = m_rows.empty() ? -1 : 0;
+    m_index.clear();
 }
 
 void CDaoRecordset::Requery() { Query(); }
@@ -401,17 +404,7 @@ BOOL CDaoRecordset::FindFirst(int nField, const COleVariant& value)
     CheckOpen();
     if (nField < 0 || nField >= GetFieldCount())
         Throw("No such field");
-    COleVariant typed = value;
-    if (!ToFieldType(nField, typed))
-        typed.ChangeType(VT_BSTR);  // compared as text with values the type could not hold
-    for (long i = 0; i < GetRecordCount(); ++i)
-        if (Matches(nField, typed, i))
-        {
-            m_bEditing = false;
-            m_nCurrent = i;
-            return TRUE;
-        }
-    return FALSE;
+    return Find(nField, value, 0);
 }
 
 BOOL CDaoRecordset::FindFirst(LPCTSTR lpszField, const COleVariant& value)
@@ -427,14 +420,38 @@ BOOL CDaoRecordset::FindNext(int nField, const COleVariant& value)
     CheckOpen();
     if (nField < 0 || nField >= GetFieldCount())
         Throw("No such field");
+    return Find(nField, value, m_nCurrent + 1);
+}
+
+// Values are indexed by their text: equal values have equal texts, so the records with the
+// sought value's text are the only candidates, each then compared as a value.
+BOOL CDaoRecordset::Find(int nField, const COleVariant& value, long nFrom)
+{
     COleVariant typed = value;
     if (!ToFieldType(nField, typed))
-        typed.ChangeType(VT_BSTR);
-    for (long i = m_nCurrent + 1; i < GetRecordCount(); ++i)
-        if (Matches(nField, typed, i))
+        typed.ChangeType(VT_BSTR);  // compared as text with values the type could not hold
+    COleVariant text = typed;
+    if (!text.ChangeType(VT_BSTR))
+        return FALSE;  // null finds nothing
+    auto itField = m_index.find(nField);
+    if (itField == m_index.end())
+    {
+        itField = m_index.emplace(nField, TextIndex()).first;
+        for (long i = 0; i < GetRecordCount(); ++i)
+        {
+            COleVariant v = m_rows[i][nField];
+            if (v.ChangeType(VT_BSTR))
+                itField->second[std::string(v.strVal)].push_back(i);
+        }
+    }
+    auto it = itField->second.find(std::string(text.strVal));
+    if (it == itField->second.end())
+        return FALSE;
+    for (auto row = std::lower_bound(it->second.begin(), it->second.end(), nFrom); row != it->second.end(); ++row)
+        if (Matches(nField, typed, *row))
         {
             m_bEditing = false;
-            m_nCurrent = i;
+            m_nCurrent = *row;
             return TRUE;
         }
     return FALSE;
@@ -537,7 +554,10 @@ void CDaoRecordset::Update()
         CCommand cmd;
         if (FAILED(cmd.Open(m_session, sql, params)))
             ThrowDb(cmd, "Cannot write the record");
+        if (cmd.GetRowsAffected() == 0)
+            Throw("The record is no longer in the table");
         m_rows[m_nCurrent] = m_edit;
+        m_index.clear();
     }
     m_bEditing = false;
 }

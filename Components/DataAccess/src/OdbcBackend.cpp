@@ -136,6 +136,8 @@ public:
         SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), (SQLINTEGER)sql.size());
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
             return Diag(SQL_HANDLE_STMT, hstmt, DB_E_ERRORSINCOMMAND, errors), DB_E_ERRORSINCOMMAND;
+        SQLLEN changed = 0;
+        m_nChanges = rc != SQL_NO_DATA && SQL_SUCCEEDED(SQLRowCount(hstmt, &changed)) && changed > 0 ? changed : 0;
         SQLSMALLINT cols = 0;
         SQLNumResultCols(hstmt, &cols);
         nColumns = cols;
@@ -241,6 +243,9 @@ public:
         return DBR_OK;
     }
 
+    long long LastChanges() const override { return m_nChanges; }
+
+    long long m_nChanges = 0;
     SQLHENV m_henv = SQL_NULL_HENV;
     SQLHDBC m_hdbc = SQL_NULL_HDBC;
     bool m_bConnected = false;

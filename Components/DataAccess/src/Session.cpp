@@ -124,6 +124,7 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
         return hr;
     }
     m_bOpen = true;
+    m_nRowsAffected = m_nColumns > 0 ? 0 : pBackend->LastChanges();
     if (m_nColumns > 0)
     {
         m_spHeld = pBackend;
@@ -151,6 +152,7 @@ void CCommand::Close()
     m_rows.clear();
     m_columns.clear();
     m_nNext = 0;
+    m_nRowsAffected = 0;
     m_nColumns = 0;
     m_bOpen = false;
 }

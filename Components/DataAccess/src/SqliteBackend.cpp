@@ -193,6 +193,7 @@ public:
             rows.clear();
             return Fail(errors);
         }
+        m_nChanges = sqlite3_stmt_readonly(st) ? 0 : sqlite3_changes(m_db);
         return DBR_OK;
     }
 
@@ -248,7 +249,10 @@ public:
             sqlite3_reset(m_hold);
     }
 
+    long long LastChanges() const override { return m_nChanges; }
+
     sqlite3* m_db = nullptr;
+    long long m_nChanges = 0;
     sqlite3_stmt* m_hold = nullptr;
     int m_nHolds = 0;
     static constexpr size_t kCacheSize = 64;

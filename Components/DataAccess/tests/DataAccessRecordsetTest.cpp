@@ -209,6 +209,49 @@ TEST_P(DataAccessRecordsetTest, AValueThatDoesNotFitIsRefusedAndNothingChanges)
     EXPECT_EQ(41, rs.GetFieldValue(2).iVal);
 }
 
+TEST_P(DataAccessRecordsetTest, AnEditOfARecordDeletedMeanwhileIsReportedNotTakenForDone)
+{
+    CDaoRecordset rs(m_session);
+    rs.m_strSort = _T("PERSON_ID");
+    rs.Open(_T("PEOPLE"), _T("PERSON_ID"));
+    ASSERT_TRUE(Exec(m_session, _T("DELETE FROM dbo.PEOPLE WHERE PERSON_ID = ?"), {1}));
+    rs.Edit();
+    rs.SetFieldValue(1, _T("Jones"));
+    CString error = DaoError([&] { rs.Update(); });
+    EXPECT_NE(-1, error.Find(_T("no longer"))) << error;
+    rs.CancelUpdate();
+    EXPECT_EQ(CString(_T("Smith")), rs.GetFieldValue(1).strVal);  // the snapshot is not changed
+    EXPECT_EQ(0, QueryNumber(m_session, _T("SELECT COUNT(*) FROM dbo.PEOPLE WHERE NAME = ?"), {_T("Jones")}));
+}
+
+TEST_P(DataAccessRecordsetTest, FindingWalksEqualValuesInRecordOrderAndFollowsWrites)
+{
+    ASSERT_TRUE(Exec(m_session, _T("UPDATE dbo.PEOPLE SET AGE = 35")));
+    CDaoRecordset rs(m_session);
+    rs.m_strSort = _T("PERSON_ID DESC");
+    rs.Open(_T("PEOPLE"), _T("PERSON_ID"));
+    ASSERT_TRUE(rs.FindFirst(_T("AGE"), COleVariant(_T("35"))));
+    EXPECT_EQ(3, rs.GetFieldValue(0).lVal);
+    ASSERT_TRUE(rs.FindNext(2, COleVariant(static_cast<short>(35))));
+    EXPECT_EQ(2, rs.GetFieldValue(0).lVal);
+    ASSERT_TRUE(rs.FindNext(2, COleVariant(35.0)));
+    EXPECT_EQ(1, rs.GetFieldValue(0).lVal);
+    EXPECT_FALSE(rs.FindNext(2, COleVariant(static_cast<short>(35))));
+    // A written value is found under its new value at once.
+    rs.SetAbsolutePosition(1);
+    rs.Edit();
+    rs.SetFieldValue(2, _T("36"));
+    rs.Update();
+    ASSERT_TRUE(rs.FindFirst(_T("AGE"), COleVariant(_T("36"))));
+    EXPECT_EQ(2, rs.GetFieldValue(0).lVal);
+    ASSERT_TRUE(rs.FindFirst(_T("AGE"), COleVariant(_T("35"))));
+    ASSERT_TRUE(rs.FindNext(2, COleVariant(_T("35"))));
+    EXPECT_EQ(1, rs.GetFieldValue(0).lVal);
+    COleVariant null;
+    null.vt = VT_NULL;
+    EXPECT_FALSE(rs.FindFirst(2, null));
+}
+
 TEST_P(DataAccessRecordsetTest, WithoutAKeyFieldTheRecordsetIsReadOnly)
 {
     CDaoRecordset rs(m_session);

@@ -8,6 +8,9 @@
 #include <ClassLib/Core/OleVariant.h>
 #include <DataAccess/DataAccess.h>
 
+#include <map>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // Field types.
@@ -115,6 +118,7 @@ private:
     CString OrderByClause() const;
     COleVariant FromDb(const CDbValue& v, short nType) const;
     bool Matches(int nField, const COleVariant& value, long nRow) const;
+    BOOL Find(int nField, const COleVariant& value, long nFrom);
     bool ToFieldType(int nField, COleVariant& value) const;
     CDbParam ToParam(int nField, const COleVariant& value) const;
     CString ParamMarker(int nField) const;
@@ -132,4 +136,8 @@ private:
     bool m_bEditing = false;
     std::vector<COleVariant> m_edit;
     std::vector<bool> m_changed;
+    // Per searched field: the records (in order) by the text of their value; rebuilt after a
+    // requery or a write.
+    using TextIndex = std::unordered_map<std::string, std::vector<long>>;
+    std::map<int, TextIndex> m_index;
 };

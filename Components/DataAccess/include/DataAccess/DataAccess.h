@@ -112,6 +112,8 @@ public:
     int GetColumnCount() const { return m_nColumns; }
     // A column's name and kind (1 first); an empty description out of range.
     const CDbColumnDesc& GetColumnDesc(int nOrdinal) const;
+    // Rows the statement changed (0 for a query).
+    long long GetRowsAffected() const { return m_nRowsAffected; }
     // A value of the current row as the back end gave it (texts in UTF-8).
     const CDbValue& GetValue(int nOrdinal) const { return Value(nOrdinal); }
 
@@ -124,6 +126,7 @@ private:
     std::vector<CDbColumnDesc> m_columns;
     std::vector<CDbErrorRecord> m_errors;
     size_t m_nNext = 0;
+    long long m_nRowsAffected = 0;
     int m_nColumns = 0;
     bool m_bOpen = false;
 };
