@@ -340,6 +340,13 @@ void CRptListCtrl::GetCellText(int nRow, int nColumn, CString& text, DWORD_PTR d
         (NotifyTarget()->*m_pfnCellText)(nRow, ColumnId(nColumn), dwItemData, text);
         return;
     }
+    if (m_bRecordsetMode && !IsCategoryRow(nRow))
+    {
+        if (!bHaveItemData)
+            dwItemData = static_cast<DWORD_PTR>(GetItemData(nRow));
+        text = RecordsetDisplayText(nRow, ColumnId(nColumn), dwItemData);
+        return;
+    }
     int nSub = ColumnId(nColumn);
     text = nSub >= 0 ? GetItemText(nRow, nSub) : CString();
 }

@@ -236,6 +236,8 @@ protected:
     BOOL IsImageCell(int nColumn) const;
     bool MoveCursorKey(UINT nChar);
     void SortRecordset(int nColumn);
+    // A bound cell's text as the owner supplies it (LVN_GETDISPINFO), whatever made the row.
+    CString RecordsetDisplayText(int nRow, int nSubItem, DWORD_PTR dwItemData);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();

@@ -92,15 +92,36 @@ void CRptListCtrl::FillFromRecordset()
     }
     const long nCount = m_pRecordset->GetRecordCount();
     SetItemCount(static_cast<int>(nCount));
-    const int nColumns = GetColumnCount();
     for (long i = 0; i < nCount; ++i)
-    {
-        int nRow = InsertItemEx(static_cast<int>(i), static_cast<DWORD_PTR>(i));
-        // Every field's cell is read on demand too.
-        for (int c = 1; c < nColumns && nRow >= 0; ++c)
-            SetItemText(nRow, c, LPSTR_TEXTCALLBACK);
-    }
+        InsertItemEx(static_cast<int>(i), static_cast<DWORD_PTR>(i));
     UpdateScrollBars();
+}
+
+CString CRptListCtrl::RecordsetDisplayText(int nRow, int nSubItem, DWORD_PTR dwItemData)
+{
+    CWnd* pOwner = GetParent();
+    if (pOwner == nullptr || nSubItem < 0)
+        return CString();
+    // Every cell of a bound row is read on demand, also in rows that the category manager
+    // inserted again; the owner answers through OnGetDispInfoRecordset.
+    char buffer[2048];
+    buffer[0] = 0;
+    NMLVDISPINFO info;
+    std::memset(&info, 0, sizeof(info));
+    info.hdr.hwndFrom = m_hWnd;
+    info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    info.hdr.code = LVN_GETDISPINFO;
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = nRow;
+    info.item.iSubItem = nSubItem;
+    info.item.pszText = buffer;
+    info.item.cchTextMax = static_cast<int>(sizeof(buffer));
+    info.item.lParam = static_cast<LPARAM>(dwItemData);
+    pOwner->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    buffer[sizeof(buffer) - 1] = 0;
+    if (info.item.pszText == nullptr || info.item.pszText == LPSTR_TEXTCALLBACK)
+        return CString();
+    return CString(info.item.pszText);
 }
 
 LRESULT CRptListCtrl::OnGetDispInfoRecordset(NMHDR* pNMHDR, LRESULT* pResult)

@@ -345,6 +345,45 @@ TEST_F(RptListRecordsetTest, TheBoundListWithAnEditorOpen)
     EXPECT_EQ(CString("Smith"), Stored("NAME", 1));
 }
 
+// Record-set categories: active and inactive people, read from the bound record set.
+CDaoRecordset* g_pCategorySet = nullptr;
+void ByActive(LPARAM, CRptCategoryManager* pManager, DWORD_PTR* pValue)
+{
+    g_pCategorySet->SetAbsolutePosition(static_cast<long>(*pValue));
+    pManager->AddRowToCategory(g_pCategorySet->GetFieldValue("ACTIVE").boolVal != 0 ? 0 : 1, *pValue);
+}
+void NeverCalled(LPARAM, CRptCategoryManager*, DWORD_PTR*)
+{
+    ADD_FAILURE() << "the plain category callback was used in record-set mode";
+}
+
+TEST_F(RptListRecordsetTest, CategoriesUseTheRecordsetCallbackAndFollowASort)
+{
+    g_pCategorySet = people.get();
+    CRptCategoryManager* pManager = list.CreateCategoryManager();
+    pManager->AddTextCategory("Active", "a");
+    pManager->AddTextCategory("Inactive", "i");
+    list.SetCategoryCallback(&NeverCalled);
+    list.SetRecordsetCategoryCallback(&ByActive);
+    list.EnableCategories(TRUE);
+    auto rows = [this] {
+        std::string s;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            s += list.IsCategoryRow(i) ? std::string("[") + static_cast<LPCTSTR>(list.GetItemText(i, 0)) + "]"
+                                       : std::string(static_cast<LPCTSTR>(list.GetCellText(i, 2)));
+        return s;
+    };
+    EXPECT_EQ("[Categoria: Active (2 elementi)][Categoria: Inactive (1 elemento)]", rows());
+    list.ToggleCategory(1);  // categories start collapsed
+    list.ToggleCategory(0);
+    EXPECT_EQ("[Categoria: Active (2 elementi)]Smith张三[Categoria: Inactive (1 elemento)]O'Brien", rows());
+    list.SortByColumn(3);  // AGE ascending: 张三 29, O'Brien 35, Smith 41
+    EXPECT_EQ("[Categoria: Active (2 elementi)]张三Smith[Categoria: Inactive (1 elemento)]O'Brien", rows());
+    list.EnableCategories(FALSE);
+    EXPECT_EQ("张三O'BrienSmith", rows());
+    g_pCategorySet = nullptr;
+}
+
 TEST_F(RptListRecordsetTest, WithoutARecordsetTheModeIsOffAndBuildingDoesNothing)
 {
     list.SetRecordset(nullptr);
