@@ -317,6 +317,19 @@ TEST_F(RptListRecordsetTest, ALookupColumnShowsNamesOffersThemAndStoresTheKeyOfA
     EXPECT_EQ(CString("O'Brien's team"), choices[1]);
     EXPECT_EQ(CString("Works"), choices[2]);
 
+    // The choice editor opened on the lookup cell shows the names.
+    host.kinds.clear();
+    list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_TRUE(list.EditComboCell(2, 8, FALSE, FALSE));
+    ASSERT_NE(nullptr, Editor());
+    AfxTestKey(CWnd::GetFocus(), VK_F4);
+    host.UpdateWindow();
+    EXPECT_TRUE(AfxTestGrabWindow(&host, AfxTestOutputPath("RptListRecordsetLookup.png")));
+    AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
+    AfxTestKey(CWnd::GetFocus(), VK_ESCAPE);
+    EXPECT_EQ(nullptr, Editor());
+    EXPECT_EQ(CString("40"), Stored("DEPT_ID", 3));
+
     // Choosing the name with a quote stores its key.
     CRptCellInfo done;
     done.m_nKind = RPT_CELL_EDITDONE;
