@@ -340,6 +340,13 @@ void CRptListCtrl::GetCellText(int nRow, int nColumn, CString& text, DWORD_PTR d
         (NotifyTarget()->*m_pfnCellText)(nRow, ColumnId(nColumn), dwItemData, text);
         return;
     }
+    if (m_bRecordsetMode && !IsCategoryRow(nRow))
+    {
+        if (!bHaveItemData)
+            dwItemData = static_cast<DWORD_PTR>(GetItemData(nRow));
+        text = RecordsetDisplayText(nRow, ColumnId(nColumn), dwItemData);
+        return;
+    }
     int nSub = ColumnId(nColumn);
     text = nSub >= 0 ? GetItemText(nRow, nSub) : CString();
 }
@@ -365,12 +372,13 @@ void CRptListCtrl::EnableCategories(BOOL bOn)
 {
     if (bOn)
     {
-        ASSERT(m_pfnCategory != nullptr);
-        if (m_pfnCategory == nullptr)
+        RPT_CATEGORYPROC pfn = m_bRecordsetMode ? m_pfnRecordsetCategory : m_pfnCategory;
+        ASSERT(pfn != nullptr);
+        if (pfn == nullptr)
             return;
         CRptCategoryManager* pManager = m_pCategoryManager != nullptr ? m_pCategoryManager : CreateCategoryManager();
         pManager->m_lUser = reinterpret_cast<LPARAM>(GetParent());
-        pManager->m_pfnRow = m_pfnCategory;
+        pManager->m_pfnRow = pfn;
         LVCOLUMN col;
         std::memset(&col, 0, sizeof(col));
         col.mask = LVCF_SUBITEM | LVCF_WIDTH;

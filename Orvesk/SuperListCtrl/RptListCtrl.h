@@ -38,6 +38,7 @@
 
 class CRptListCtrl;
 class CPrintInfo;
+class CDaoRecordset;
 
 // Owner callbacks: member functions of the owner's window.
 typedef BOOL (CWnd::*RPT_CELLFORMATPROC)(CRptCellInfo* pInfo);
@@ -146,6 +147,24 @@ public:
     bool IsCategoryRow(int nRow) const;
     void SortByColumn(int nColumn);
 
+    // ---- Record-set binding: one column per field, one row per record ----
+    // Switches the mode on with that record set, or off with none; the list never opens or
+    // closes the record set.
+    void SetRecordset(CDaoRecordset* pSet);
+    CDaoRecordset* GetRecordset() const { return m_pRecordset; }
+    BOOL IsRecordsetMode() const { return m_bRecordsetMode; }
+    void BuildColumnsFromRecordset();
+    void FillFromRecordset();
+    // For the owner's LVN_GETDISPINFO handler; returns 0.
+    LRESULT OnGetDispInfoRecordset(NMHDR* pNMHDR, LRESULT* pResult);
+    // nColumn is the column id (the field index plus one); dwItemData the record's position.
+    void GetRecordsetCellText(int nRow, int nColumn, DWORD_PTR dwItemData, CString& text);
+    // For the owner's WM_RPT_CELLINFO handler while the mode is on: the answer the list expects.
+    LRESULT HandleRecordsetCell(CRptCellInfo* pInfo);
+    BOOL SetColumnLookup(int nField, CDaoRecordset* pLookup, int nKeyField, int nDisplayField);
+    BOOL SetColumnLookup(LPCTSTR lpszField, CDaoRecordset* pLookup, LPCTSTR lpszKeyField, LPCTSTR lpszDisplayField);
+    void SetRecordsetCategoryCallback(RPT_CATEGORYPROC pfn) { m_pfnRecordsetCategory = pfn; }
+
     // ---- Printing (a hosting view forwards its printing calls) ----
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     void OnPrint(CDC* pDC, CPrintInfo* pInfo);
@@ -177,6 +196,8 @@ protected:
     CPen m_penLight, m_penDark;
     CFont m_fontNormal, m_fontUnderline, m_fontBold, m_fontItalic;
     CWnd* m_pNotifyWnd = nullptr;
+    BOOL m_bRecordsetMode = FALSE;
+    CDaoRecordset* m_pRecordset = nullptr;
     BOOL m_bBlendSelection = TRUE;
     CPalette* m_pPalette = nullptr;
     CBitmap* m_pBkBitmap = nullptr;
@@ -185,6 +206,7 @@ protected:
     RPT_CELLFORMATPROC m_pfnCellFormat = nullptr;
     RPT_CELLTEXTPROC m_pfnCellText = nullptr;
     RPT_CATEGORYPROC m_pfnCategory = nullptr;
+    RPT_CATEGORYPROC m_pfnRecordsetCategory = nullptr;
     DWORD m_dwStyle = RPTS_DEFAULT;
     CImageList* m_pCellImages = nullptr;
     bool m_bTipCreated = false;
@@ -213,6 +235,9 @@ protected:
     CFont* EditorFont(const CRptCellInfo& info);
     BOOL IsImageCell(int nColumn) const;
     bool MoveCursorKey(UINT nChar);
+    void SortRecordset(int nColumn);
+    // A bound cell's text as the owner supplies it (LVN_GETDISPINFO), whatever made the row.
+    CString RecordsetDisplayText(int nRow, int nSubItem, DWORD_PTR dwItemData);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();

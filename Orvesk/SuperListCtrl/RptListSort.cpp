@@ -114,6 +114,13 @@ void CRptListCtrl::SortByColumn(int nColumn)
 {
     if (nColumn < 0 || nColumn >= GetColumnCount())
         return;
+    if (m_bRecordsetMode)
+    {
+        // The record set sorts itself; its first column is the empty one.
+        if (nColumn != 0)
+            SortRecordset(nColumn);
+        return;
+    }
     CWaitCursor wait;
     int nId = ColumnId(nColumn);
     if (m_pColumnManager != nullptr)

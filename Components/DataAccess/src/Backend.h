@@ -23,10 +23,14 @@ class CDbBackend
 {
 public:
     virtual ~CDbBackend() = default;
-    // Runs one statement; a query's rows go to *pRows (columns counted in *pnColumns).
+    // Runs one statement; a query's rows go to rows (columns counted in nColumns, described
+    // in *pColumns when given).
     virtual int32_t Execute(const std::string& sql, const std::vector<CDbValue>& params,
                             std::vector<std::vector<CDbValue>>& rows, int& nColumns,
-                            std::vector<CDbBackendError>& errors) = 0;
+                            std::vector<CDbBackendError>& errors,
+                            std::vector<CDbColumnDesc>* pColumns = nullptr) = 0;
+    // Rows the last statement run by Execute changed (inserted, updated or deleted).
+    virtual long long LastChanges() const = 0;
     virtual int32_t Begin(long isoLevel, std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t Commit(std::vector<CDbBackendError>& errors) = 0;
     virtual int32_t Abort(std::vector<CDbBackendError>& errors) = 0;

@@ -7,6 +7,34 @@
 
 namespace
 {
+int KindOfSqlType(SQLSMALLINT type)
+{
+    switch (type)
+    {
+    case SQL_BIT: return DBCOL_BOOL;
+    case SQL_TINYINT: return DBCOL_BYTE;
+    case SQL_SMALLINT: return DBCOL_SHORT;
+    case SQL_INTEGER:
+    case SQL_BIGINT: return DBCOL_LONG;
+    case SQL_REAL: return DBCOL_SINGLE;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_NUMERIC:
+    case SQL_DECIMAL: return DBCOL_DOUBLE;
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_DATE:
+    case SQL_TIMESTAMP: return DBCOL_DATE;
+    case SQL_CHAR:
+    case SQL_VARCHAR:
+    case SQL_LONGVARCHAR:
+    case SQL_WCHAR:
+    case SQL_WVARCHAR:
+    case SQL_WLONGVARCHAR: return DBCOL_TEXT;
+    default: return DBCOL_UNKNOWN;
+    }
+}
+
 class COdbcBackend : public CDbBackend
 {
 public:
@@ -52,7 +80,7 @@ public:
 
     int32_t Execute(const std::string& sql, const std::vector<CDbValue>& params,
                     std::vector<std::vector<CDbValue>>& rows, int& nColumns,
-                    std::vector<CDbBackendError>& errors) override
+                    std::vector<CDbBackendError>& errors, std::vector<CDbColumnDesc>* pColumns = nullptr) override
     {
         SQLHSTMT hstmt = SQL_NULL_HSTMT;
         if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt)))
@@ -108,11 +136,28 @@ public:
         SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), (SQLINTEGER)sql.size());
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
             return Diag(SQL_HANDLE_STMT, hstmt, DB_E_ERRORSINCOMMAND, errors), DB_E_ERRORSINCOMMAND;
+        SQLLEN changed = 0;
+        m_nChanges = rc != SQL_NO_DATA && SQL_SUCCEEDED(SQLRowCount(hstmt, &changed)) && changed > 0 ? changed : 0;
         SQLSMALLINT cols = 0;
         SQLNumResultCols(hstmt, &cols);
         nColumns = cols;
         if (cols == 0)
             return DBR_OK;
+        if (pColumns != nullptr)
+        {
+            pColumns->assign(cols, CDbColumnDesc());
+            for (SQLUSMALLINT c = 1; c <= (SQLUSMALLINT)cols; ++c)
+            {
+                SQLCHAR name[256];
+                SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
+                SQLULEN size = 0;
+                if (SQL_SUCCEEDED(SQLDescribeCol(hstmt, c, name, sizeof name, &nameLen, &type, &size, &digits, &nullable)))
+                {
+                    (*pColumns)[c - 1].name = reinterpret_cast<char*>(name);
+                    (*pColumns)[c - 1].kind = KindOfSqlType(type);
+                }
+            }
+        }
         while ((rc = SQLFetch(hstmt)) != SQL_NO_DATA)
         {
             if (!SQL_SUCCEEDED(rc))
@@ -198,6 +243,9 @@ public:
         return DBR_OK;
     }
 
+    long long LastChanges() const override { return m_nChanges; }
+
+    long long m_nChanges = 0;
     SQLHENV m_henv = SQL_NULL_HENV;
     SQLHDBC m_hdbc = SQL_NULL_HDBC;
     bool m_bConnected = false;

@@ -116,7 +116,7 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
     std::string text(pszText ? pszText : "");
     if (std::any_of(text.begin(), text.end(), [](char c) { return (unsigned char)c >= 0x80; }))
         text = Utf8FromCString(pszText);
-    HRESULT hr = pBackend->Execute(text, values, m_rows, m_nColumns, errors);
+    HRESULT hr = pBackend->Execute(text, values, m_rows, m_nColumns, errors, &m_columns);
     TakeErrors(m_errors, errors);
     if (FAILED(hr))
     {
@@ -124,6 +124,7 @@ HRESULT CCommand::Open(const CSession& session, LPCTSTR pszText, const std::vect
         return hr;
     }
     m_bOpen = true;
+    m_nRowsAffected = m_nColumns > 0 ? 0 : pBackend->LastChanges();
     if (m_nColumns > 0)
     {
         m_spHeld = pBackend;
@@ -149,7 +150,9 @@ void CCommand::Close()
         m_spHeld->ReleaseRead();
     m_spHeld.reset();
     m_rows.clear();
+    m_columns.clear();
     m_nNext = 0;
+    m_nRowsAffected = 0;
     m_nColumns = 0;
     m_bOpen = false;
 }
@@ -160,6 +163,14 @@ const CDbValue& CCommand::Value(int nOrdinal) const
     if (m_nNext == 0 || m_nNext > m_rows.size() || nOrdinal < 1 || nOrdinal > m_nColumns)
         return kNull;
     return m_rows[m_nNext - 1][nOrdinal - 1];
+}
+
+const CDbColumnDesc& CCommand::GetColumnDesc(int nOrdinal) const
+{
+    static const CDbColumnDesc kNone;
+    if (nOrdinal < 1 || nOrdinal > (int)m_columns.size())
+        return kNone;
+    return m_columns[nOrdinal - 1];
 }
 
 namespace

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <unordered_map>
 
 namespace
@@ -24,6 +25,37 @@ const char* const kSchema =
     " LINK_LOGICAL_TYPE INTEGER, LINK_SEQUENCE INTEGER);"
     "CREATE TABLE IF NOT EXISTS dbo.TLM_DOCUMENTS(TASK_ID INTEGER, DOC_NAME TEXT, DOC_SOURCE INTEGER,"
     " DOC_TYPE INTEGER, DOC_LOCATION TEXT, DOC_PDM_CLASSID INTEGER, DOC_PDM_OBJECTID INTEGER);";
+
+// The kind of a column from its declared type, by the same words SQLite's own type affinity
+// looks for, refined where the declaration names a narrower type.
+int KindOfDeclaredType(const char* pszDecl)
+{
+    if (pszDecl == nullptr || *pszDecl == 0)
+        return DBCOL_UNKNOWN;
+    std::string t(pszDecl);
+    for (char& c : t)
+        c = (char)std::toupper((unsigned char)c);
+    auto has = [&t](const char* w) { return t.find(w) != std::string::npos; };
+    if (has("BOOL") || t == "BIT")
+        return DBCOL_BOOL;
+    if (has("TINYINT"))
+        return DBCOL_BYTE;
+    if (has("SMALLINT"))
+        return DBCOL_SHORT;
+    if (has("INT"))
+        return DBCOL_LONG;
+    if (has("CHAR") || has("CLOB") || has("TEXT"))
+        return DBCOL_TEXT;
+    if (has("MONEY") || has("CURRENCY"))
+        return DBCOL_CURRENCY;
+    if (has("DATE") || has("TIME"))
+        return DBCOL_DATE;
+    if (t == "REAL" || has("FLOAT4") || t == "SINGLE")
+        return DBCOL_SINGLE;
+    if (has("REAL") || has("FLOA") || has("DOUB") || has("NUMERIC") || has("DECIMAL"))
+        return DBCOL_DOUBLE;
+    return DBCOL_UNKNOWN;
+}
 
 class CSqliteBackend : public CDbBackend
 {
@@ -67,7 +99,7 @@ public:
 
     int32_t Execute(const std::string& sql, const std::vector<CDbValue>& params,
                     std::vector<std::vector<CDbValue>>& rows, int& nColumns,
-                    std::vector<CDbBackendError>& errors) override
+                    std::vector<CDbBackendError>& errors, std::vector<CDbColumnDesc>* pColumns = nullptr) override
     {
         // Statements are prepared once per text and kept (reset after each run): a listing
         // runs the same text once per task.
@@ -126,6 +158,16 @@ public:
                 sqlite3_bind_null(st, n);
         }
         nColumns = sqlite3_column_count(st);
+        if (pColumns != nullptr)
+        {
+            pColumns->assign(nColumns, CDbColumnDesc());
+            for (int c = 0; c < nColumns; ++c)
+            {
+                const char* pszName = sqlite3_column_name(st, c);
+                (*pColumns)[c].name = pszName ? pszName : "";
+                (*pColumns)[c].kind = KindOfDeclaredType(sqlite3_column_decltype(st, c));
+            }
+        }
         int rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW)
         {
@@ -151,6 +193,7 @@ public:
             rows.clear();
             return Fail(errors);
         }
+        m_nChanges = sqlite3_stmt_readonly(st) ? 0 : sqlite3_changes(m_db);
         return DBR_OK;
     }
 
@@ -206,7 +249,10 @@ public:
             sqlite3_reset(m_hold);
     }
 
+    long long LastChanges() const override { return m_nChanges; }
+
     sqlite3* m_db = nullptr;
+    long long m_nChanges = 0;
     sqlite3_stmt* m_hold = nullptr;
     int m_nHolds = 0;
     static constexpr size_t kCacheSize = 64;

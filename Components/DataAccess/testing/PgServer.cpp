@@ -111,7 +111,7 @@ std::string CPgServer::ConnectString() const
 {
     return "Driver={PgTest};Server=127.0.0.1;Port=" + std::to_string(m_nPort) +
            ";Database=postgres;Uid=postgres;Pwd=;UseServerSidePrepare=0;"
-           "CommLog=0;Debug=0;ConnSettings=SET search_path TO dbo;";
+           "CommLog=0;Debug=0;BoolsAsChar=0;ConnSettings=SET search_path TO dbo;";
 }
 
 bool CPgServer::ResetTables(std::string& strError)

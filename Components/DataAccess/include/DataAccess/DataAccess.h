@@ -110,6 +110,12 @@ public:
     CString GetText(int nOrdinal) const;
     bool IsNull(int nOrdinal) const;
     int GetColumnCount() const { return m_nColumns; }
+    // A column's name and kind (1 first); an empty description out of range.
+    const CDbColumnDesc& GetColumnDesc(int nOrdinal) const;
+    // Rows the statement changed (0 for a query).
+    long long GetRowsAffected() const { return m_nRowsAffected; }
+    // A value of the current row as the back end gave it (texts in UTF-8).
+    const CDbValue& GetValue(int nOrdinal) const { return Value(nOrdinal); }
 
     HRESULT GetErrorRecords(const CDbGuid& iid, std::vector<CDbErrorRecord>& records) const override;
 
@@ -117,8 +123,10 @@ private:
     const CDbValue& Value(int nOrdinal) const;
     std::shared_ptr<CDbBackend> m_spHeld;  // the back end whose read snapshot this rowset holds
     std::vector<std::vector<CDbValue>> m_rows;
+    std::vector<CDbColumnDesc> m_columns;
     std::vector<CDbErrorRecord> m_errors;
     size_t m_nNext = 0;
+    long long m_nRowsAffected = 0;
     int m_nColumns = 0;
     bool m_bOpen = false;
 };

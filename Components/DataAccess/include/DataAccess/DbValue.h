@@ -19,3 +19,25 @@ enum : long { ISOLATIONLEVEL_READCOMMITTED = 0x1000 };
 
 // One value: null, integer, floating point or text (UTF-8 inside).
 using CDbValue = std::variant<std::monostate, long long, double, std::string>;
+
+// The kind of a query column, as far as the back end declares it.
+enum CDbColumnKind : int
+{
+    DBCOL_UNKNOWN = 0,  // no declared type (an expression): the values' own types apply
+    DBCOL_BOOL,
+    DBCOL_BYTE,
+    DBCOL_SHORT,
+    DBCOL_LONG,  // 4 and 8-byte integers
+    DBCOL_CURRENCY,
+    DBCOL_SINGLE,
+    DBCOL_DOUBLE,
+    DBCOL_DATE,  // dates and time stamps
+    DBCOL_TEXT,
+};
+
+// One column of a query: its name (UTF-8) and kind.
+struct CDbColumnDesc
+{
+    std::string name;
+    int kind = DBCOL_UNKNOWN;
+};
