@@ -6,7 +6,9 @@
 #include "ProjectDoc.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "ProjectProgress.h"
 #include "XmlWalk.h"
@@ -31,31 +33,51 @@ struct LeafName {
     int leaf;
 };
 
-// Sorted by name, for a binary search without hashing.
-const LeafName kTaskLeaves[] = {
-    {"ACTCOST", TL_ACTCOST}, {"ACTDURATION", TL_ACTDURATION}, {"ACTFINISHDATE", TL_ACTFINISHDATE},
-    {"ACTSTARTDATE", TL_ACTSTARTDATE}, {"ASSIGNEES", TL_ASSIGNEES}, {"ASSIGNERID", TL_ASSIGNERID},
-    {"COST", TL_COST},
+// Sorted by length, then by name: a lookup compares only the names of the length at hand.
+constexpr LeafName kTaskLeaves[] = {
+    {"COST", TL_COST}, {"DESC", TL_DESC}, {"NAME", TL_NAME}, {"TASK", TL_TASK},
+    {"LINKS", TL_LINKS}, {"TASKS", TL_TASKS},
+    {"STATUS", TL_STATUS}, {"TASKID", TL_TASKID},
+    {"ACTCOST", TL_ACTCOST},
+    {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST}, {"PARENTID", TL_PARENTID},
+    {"PRIORITY", TL_PRIORITY}, {"PROGRESS", TL_PROGRESS},
+    {"ASSIGNEES", TL_ASSIGNEES}, {"DOCUMENTS", TL_DOCUMENTS}, {"ISSUBPROJ", TL_ISSUBPROJ},
+    {"ROWINGRID", TL_ROWINGRID}, {"STARTDATE", TL_STARTDATE}, {"SUBPROJID", TL_SUBPROJID},
     // The writers send CREATIONDATE; task documents of the server name it CREATEDATE.
-    {"CREATEDATE", TL_CREATIONDATE}, {"CREATIONDATE", TL_CREATIONDATE},
-    {"DEADLINEDATE", TL_DEADLINEDATE}, {"DESC", TL_DESC}, {"DOCUMENTS", TL_DOCUMENTS},
-    {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST}, {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
-    {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"ENTIREPROJID", TL_ENTIREPROJID},
-    {"FINISHDATE", TL_FINISHDATE}, {"HASCHILDREN", TL_HASCHILDREN}, {"ISMILESTONGE", TL_ISMILESTONGE},
-    {"ISSUBPROJ", TL_ISSUBPROJ}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
-    {"LATESTARTDATE", TL_LATESTARTDATE}, {"LINKS", TL_LINKS}, {"NAME", TL_NAME},
-    {"PARENTID", TL_PARENTID}, {"PRIORITY", TL_PRIORITY}, {"PROGRESS", TL_PROGRESS},
-    {"ROWINGRID", TL_ROWINGRID}, {"STARTDATE", TL_STARTDATE}, {"STATUS", TL_STATUS},
-    {"SUBPROJID", TL_SUBPROJID}, {"TASK", TL_TASK}, {"TASKID", TL_TASKID}, {"TASKS", TL_TASKS},
-    {"TRUEDURATION", TL_TRUEDURATION},
+    {"ASSIGNERID", TL_ASSIGNERID}, {"CREATEDATE", TL_CREATIONDATE}, {"FINISHDATE", TL_FINISHDATE},
+    {"ACTDURATION", TL_ACTDURATION}, {"HASCHILDREN", TL_HASCHILDREN},
+    {"ACTSTARTDATE", TL_ACTSTARTDATE}, {"CREATIONDATE", TL_CREATIONDATE},
+    {"DEADLINEDATE", TL_DEADLINEDATE}, {"ENTIREPROJID", TL_ENTIREPROJID},
+    {"ISMILESTONGE", TL_ISMILESTONGE}, {"TRUEDURATION", TL_TRUEDURATION},
+    {"ACTFINISHDATE", TL_ACTFINISHDATE}, {"LATESTARTDATE", TL_LATESTARTDATE},
+    {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
+    {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
 };
+const LeafName* const kTaskLeavesEnd = kTaskLeaves + sizeof kTaskLeaves / sizeof kTaskLeaves[0];
+
+constexpr bool SortedByLengthAndName(const LeafName* first, const LeafName* last)
+{
+    for (const LeafName* p = first; p + 1 < last; ++p) {
+        if (p[1].name.size() < p->name.size() || (p[1].name.size() == p->name.size() && !(p->name < p[1].name)))
+            return false;
+    }
+    return true;
+}
+static_assert(SortedByLengthAndName(std::begin(kTaskLeaves), std::end(kTaskLeaves)), "kTaskLeaves out of order");
 
 int TaskLeafOf(std::string_view name)
 {
-    const LeafName* end = kTaskLeaves + sizeof kTaskLeaves / sizeof kTaskLeaves[0];
-    const LeafName* it = std::lower_bound(kTaskLeaves, end, name,
-                                          [](const LeafName& a, std::string_view b) { return a.name < b; });
-    return it != end && it->name == name ? it->leaf : -1;
+    const LeafName* it = std::lower_bound(kTaskLeaves, kTaskLeavesEnd, name.size(),
+                                          [](const LeafName& a, size_t size) { return a.name.size() < size; });
+    for (; it != kTaskLeavesEnd && it->name.size() == name.size(); ++it) {
+        // Byte by byte: the names are short, and most differ in their first byte.
+        size_t i = 0;
+        while (i < name.size() && it->name[i] == name[i])
+            ++i;
+        if (i == name.size())
+            return it->leaf;
+    }
+    return -1;
 }
 
 } // namespace
@@ -64,6 +86,18 @@ BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
 {
     CXmlDocument doc;
     if (!doc.LoadXml(strXml))
+        return FALSE;
+    CXmlNode root = doc.documentElement();
+    if (root.isNull())
+        return FALSE;
+    Parse(root);
+    return TRUE;
+}
+
+BOOL CProjectDoc::ParseProjectXml(CString&& strXml)
+{
+    CXmlDocument doc;
+    if (!doc.LoadXml(std::move(strXml)))
         return FALSE;
     CXmlNode root = doc.documentElement();
     if (root.isNull())

@@ -179,6 +179,23 @@ const char* CXmlNode::valueUtf8() const
     }
 }
 
+const char* CXmlNode::firstChildTextUtf8() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return "";
+    const pugi::xml_node node = Wrap(m_node);
+    if (node.type() == pugi::node_element) {
+        const char* embedded = node.value();
+        if (*embedded)
+            return embedded;
+    }
+    const pugi::xml_node child = node.first_child();
+    if (!child)
+        return "";
+    const pugi::xml_node_type childType = child.type();
+    return childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
+}
+
 CString CXmlNode::text() const
 {
     if (!m_node)
