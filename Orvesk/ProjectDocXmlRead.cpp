@@ -5,8 +5,7 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
-#include <algorithm>
-#include <iterator>
+#include <array>
 #include <string_view>
 #include <utility>
 
@@ -53,23 +52,42 @@ constexpr LeafName kTaskLeaves[] = {
     {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
     {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
 };
-const LeafName* const kTaskLeavesEnd = kTaskLeaves + sizeof kTaskLeaves / sizeof kTaskLeaves[0];
+constexpr size_t kTaskLeafCount = sizeof kTaskLeaves / sizeof kTaskLeaves[0];
 
-constexpr bool SortedByLengthAndName(const LeafName* first, const LeafName* last)
+constexpr bool SortedByLengthAndName()
 {
-    for (const LeafName* p = first; p + 1 < last; ++p) {
-        if (p[1].name.size() < p->name.size() || (p[1].name.size() == p->name.size() && !(p->name < p[1].name)))
+    for (size_t i = 0; i + 1 < kTaskLeafCount; ++i) {
+        const std::string_view a = kTaskLeaves[i].name, b = kTaskLeaves[i + 1].name;
+        if (b.size() < a.size() || (b.size() == a.size() && !(a < b)))
             return false;
     }
     return true;
 }
-static_assert(SortedByLengthAndName(std::begin(kTaskLeaves), std::end(kTaskLeaves)), "kTaskLeaves out of order");
+static_assert(SortedByLengthAndName(), "kTaskLeaves out of order");
+
+// Where the names of each length start in kTaskLeaves (names of length n are the entries
+// from kFirstOfLength[n] to kFirstOfLength[n + 1]).
+constexpr size_t kLongestTaskLeaf = 15;
+constexpr std::array<unsigned char, kLongestTaskLeaf + 2> FirstOfLength()
+{
+    std::array<unsigned char, kLongestTaskLeaf + 2> first{};
+    size_t i = 0;
+    for (size_t length = 0; length < first.size(); ++length) {
+        while (i < kTaskLeafCount && kTaskLeaves[i].name.size() < length)
+            ++i;
+        first[length] = (unsigned char)i;
+    }
+    return first;
+}
+constexpr std::array<unsigned char, kLongestTaskLeaf + 2> kFirstOfLength = FirstOfLength();
+static_assert(kFirstOfLength[kLongestTaskLeaf + 1] == kTaskLeafCount, "a task leaf name is too long");
 
 int TaskLeafOf(std::string_view name)
 {
-    const LeafName* it = std::lower_bound(kTaskLeaves, kTaskLeavesEnd, name.size(),
-                                          [](const LeafName& a, size_t size) { return a.name.size() < size; });
-    for (; it != kTaskLeavesEnd && it->name.size() == name.size(); ++it) {
+    if (name.size() > kLongestTaskLeaf)
+        return -1;
+    const LeafName* const end = kTaskLeaves + kFirstOfLength[name.size() + 1];
+    for (const LeafName* it = kTaskLeaves + kFirstOfLength[name.size()]; it != end; ++it) {
         // Byte by byte: the names are short, and most differ in their first byte.
         size_t i = 0;
         while (i < name.size() && it->name[i] == name[i])
