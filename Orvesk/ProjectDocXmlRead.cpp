@@ -127,10 +127,10 @@ BOOL CProjectDoc::ParseProjectXml(CString&& strXml)
 int CProjectDoc::Parse(const CXmlNode& element)
 {
     ProjectSendProgress(WM_PROGRESS_STEP);
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "PROJECT") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
             Parse(child);
@@ -187,10 +187,10 @@ int CProjectDoc::Parse(const CXmlNode& element)
 
 int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
-
-    const int nLeaf = TaskLeafOf(XmlName(element));
+    const int nLeaf = TaskLeafOf(strName);
     switch (nLeaf) {
     case TL_TASK: {
         if (m_nParseDepth >= kMaxTaskDepth)
@@ -285,10 +285,10 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
 int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "LINK") {
         if (pTask == NULL)
             return 0;
@@ -320,12 +320,12 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
 
 int CProjectDoc::ParseDocument(const CXmlNode& element, CTaskItem* pTask)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
     if (pTask == NULL)
         return 0;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "REFDOC") {
         CRefDoc* pDoc = new CRefDoc;
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
@@ -373,17 +373,18 @@ BOOL ParseDocLeaf(const CXmlNode& element, std::string_view strName, DOC* pDoc)
 
 int CProjectDoc::ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc)
 {
-    if (!XmlIsElement(element) || pDoc == NULL)
+    std::string_view strName;
+    if (!XmlElementName(element, strName) || pDoc == NULL)
         return 1;
-    ParseDocLeaf(element, XmlName(element), pDoc);
+    ParseDocLeaf(element, strName, pDoc);
     return 1;
 }
 
 int CProjectDoc::ParseTargetDoc(const CXmlNode& element, CTargetDoc* pDoc)
 {
-    if (!XmlIsElement(element) || pDoc == NULL)
+    std::string_view strName;
+    if (!XmlElementName(element, strName) || pDoc == NULL)
         return 1;
-    const std::string_view strName = XmlName(element);
     if (ParseDocLeaf(element, strName, pDoc))
         return 1;
     if (strName == "HOTLINKS") {
@@ -404,10 +405,10 @@ int CProjectDoc::ParseHotLink(const CXmlNode& element, CTargetDoc* pDoc, CHotLin
 
 int CProjectDoc::ParseMember(const CXmlNode& element)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "MEMBER") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseMember(child))
@@ -427,10 +428,10 @@ int CProjectDoc::ParseMember(const CXmlNode& element)
 
 int CProjectDoc::ParseAssignee(const CXmlNode& element, CTaskItem* pTask)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "ASSIGNEE") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseAssignee(child, pTask))

@@ -97,3 +97,31 @@ TEST(XmlDomLeaf, FirstChildTextOfTheDocumentNode)
     ASSERT_TRUE(doc.LoadXml("<R>t</R>"));
     EXPECT_EQ(nullptr, doc.documentNode().firstChildTextUtf8());
 }
+
+TEST(XmlDomLeaf, ElementNameIsTheNameOfElementsOnly)
+{
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.LoadXml(CStringFromUtf8("<?p d?><R>t<名/><!--c--><![CDATA[x]]><?q e?></R>")));
+    CXmlNode r = doc.documentElement();
+    EXPECT_STREQ("R", r.elementNameUtf8());
+    CXmlNode text = r.firstChild();
+    EXPECT_EQ(nullptr, text.elementNameUtf8());
+    CXmlNode element = text.nextSibling();
+    EXPECT_STREQ("\xE5\x90\x8D", element.elementNameUtf8());
+    EXPECT_EQ(nullptr, element.nextSibling().elementNameUtf8());                // comment
+    EXPECT_EQ(nullptr, element.nextSibling().nextSibling().elementNameUtf8());  // CDATA
+    // A processing instruction has a name (its target), but is no element.
+    CXmlNode pi = r.lastChild();
+    EXPECT_STREQ("q", pi.nameUtf8());
+    EXPECT_EQ(nullptr, pi.elementNameUtf8());
+    EXPECT_EQ(nullptr, doc.documentNode().firstChild().elementNameUtf8());
+    EXPECT_EQ(nullptr, doc.documentNode().elementNameUtf8());
+    EXPECT_EQ(nullptr, CXmlNode().elementNameUtf8());
+    // The same answer as asking isElement() and nameUtf8().
+    for (CXmlNode n = r.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isElement())
+            EXPECT_EQ(n.nameUtf8(), n.elementNameUtf8());
+        else
+            EXPECT_EQ(nullptr, n.elementNameUtf8());
+    }
+}

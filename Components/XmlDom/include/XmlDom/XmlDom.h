@@ -64,7 +64,10 @@ public:
     // document lives; "" where nodeName()/nodeValue() would give a fixed or empty text.
     const char* nameUtf8() const;
     const char* valueUtf8() const;
-    // In one call, for readers of many leaves: the valueUtf8() of the first child when it
+    // In one call, for readers of many leaves: an element's name as nameUtf8() gives it, NULL
+    // for any other node (the question isElement() answers, asked with it)...
+    const char* elementNameUtf8() const;
+    // ... and the valueUtf8() of the first child when it
     // is a text or CDATA node, "" when there is no first child, NULL when the first child
     // is of another kind (an element, a comment, a processing instruction).
     const char* firstChildTextUtf8() const;
