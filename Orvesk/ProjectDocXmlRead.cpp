@@ -5,7 +5,6 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
-#include <array>
 #include <string_view>
 #include <utility>
 
@@ -32,7 +31,6 @@ struct LeafName {
     int leaf;
 };
 
-// Sorted by length, then by name: a lookup compares only the names of the length at hand.
 constexpr LeafName kTaskLeaves[] = {
     {"COST", TL_COST}, {"DESC", TL_DESC}, {"NAME", TL_NAME}, {"TASK", TL_TASK},
     {"LINKS", TL_LINKS}, {"TASKS", TL_TASKS},
@@ -54,48 +52,52 @@ constexpr LeafName kTaskLeaves[] = {
 };
 constexpr size_t kTaskLeafCount = sizeof kTaskLeaves / sizeof kTaskLeaves[0];
 
-constexpr bool SortedByLengthAndName()
+// A name's slot in the lookup table, from its length and its first and last bytes (which
+// tell the names above apart).
+constexpr size_t kLeafSlots = 128;
+constexpr size_t LeafSlot(size_t length, unsigned char first, unsigned char last)
 {
-    for (size_t i = 0; i + 1 < kTaskLeafCount; ++i) {
-        const std::string_view a = kTaskLeaves[i].name, b = kTaskLeaves[i + 1].name;
-        if (b.size() < a.size() || (b.size() == a.size() && !(a < b)))
-            return false;
-    }
-    return true;
+    return (length * 2 + first * 5 + last) % kLeafSlots;
 }
-static_assert(SortedByLengthAndName(), "kTaskLeaves out of order");
 
-// Where the names of each length start in kTaskLeaves (names of length n are the entries
-// from kFirstOfLength[n] to kFirstOfLength[n + 1]).
-constexpr size_t kLongestTaskLeaf = 15;
-constexpr std::array<unsigned char, kLongestTaskLeaf + 2> FirstOfLength()
+// kTaskLeaves' index + 1 in each name's slot, 0 in the others.
+struct CLeafTable {
+    unsigned char index[kLeafSlots];
+    bool bOneNamePerSlot;
+};
+constexpr CLeafTable BuildLeafTable()
 {
-    std::array<unsigned char, kLongestTaskLeaf + 2> first{};
-    size_t i = 0;
-    for (size_t length = 0; length < first.size(); ++length) {
-        while (i < kTaskLeafCount && kTaskLeaves[i].name.size() < length)
-            ++i;
-        first[length] = (unsigned char)i;
+    CLeafTable table{};
+    table.bOneNamePerSlot = true;
+    for (size_t i = 0; i < kTaskLeafCount; ++i) {
+        const std::string_view name = kTaskLeaves[i].name;
+        const size_t slot = LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back());
+        if (table.index[slot] != 0)
+            table.bOneNamePerSlot = false;
+        table.index[slot] = (unsigned char)(i + 1);
     }
-    return first;
+    return table;
 }
-constexpr std::array<unsigned char, kLongestTaskLeaf + 2> kFirstOfLength = FirstOfLength();
-static_assert(kFirstOfLength[kLongestTaskLeaf + 1] == kTaskLeafCount, "a task leaf name is too long");
+constexpr CLeafTable kLeafTable = BuildLeafTable();
+static_assert(kLeafTable.bOneNamePerSlot, "two task leaf names share a slot: change LeafSlot");
 
 int TaskLeafOf(std::string_view name)
 {
-    if (name.size() > kLongestTaskLeaf)
+    if (name.empty())
         return -1;
-    const LeafName* const end = kTaskLeaves + kFirstOfLength[name.size() + 1];
-    for (const LeafName* it = kTaskLeaves + kFirstOfLength[name.size()]; it != end; ++it) {
-        // Byte by byte: the names are short, and most differ in their first byte.
-        size_t i = 0;
-        while (i < name.size() && it->name[i] == name[i])
-            ++i;
-        if (i == name.size())
-            return it->leaf;
+    const unsigned char index =
+        kLeafTable.index[LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back())];
+    if (index == 0)
+        return -1;
+    const LeafName& leaf = kTaskLeaves[index - 1];
+    if (leaf.name.size() != name.size())
+        return -1;
+    // Byte by byte: the names are short.
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (leaf.name[i] != name[i])
+            return -1;
     }
-    return -1;
+    return leaf.leaf;
 }
 
 } // namespace

@@ -96,9 +96,10 @@ TEST(ProjectXmlNumbers, ANumberLeafIsSaturatedAndAnEmptyOneTakesTheDefault)
 TEST(ProjectXmlNames, NamesCloseToATaskLeafAreNotIt)
 {
     CProjectDoc doc;
-    // Same length and first letter as a leaf, one letter longer or shorter, other case.
+    // Same length and first and last letters as a leaf, same length and first letter, one
+    // letter longer or shorter, other case.
     ASSERT_TRUE(doc.ParseProjectXml(
-        "<PROJECT><TASKS><TASK><TASKIE>9</TASKIE><TASKI>9</TASKI><TASKIDS>9</TASKIDS><taskid>9</taskid>"
+        "<PROJECT><TASKS><TASK><TAXKID>9</TAXKID><CXXT>9</CXXT><DURATIXN>9</DURATIXN><TASKIE>9</TASKIE><TASKI>9</TASKI><TASKIDS>9</TASKIDS><taskid>9</taskid>"
         "<DURATIOM>9</DURATIOM><PROGRESX>9</PROGRESX><NAMES>n</NAMES><NAMF>n</NAMF><N>n</N>"
         "<EARLYFINISHDATF>2004-5-5 0:0:0</EARLYFINISHDATF><CREATEDAT>2004-5-5 0:0:0</CREATEDAT>"
         "<DURISEST>0</DURISEST><PROGRESS>3</PROGRESS></TASK></TASKS></PROJECT>"));
@@ -107,6 +108,7 @@ TEST(ProjectXmlNames, NamesCloseToATaskLeafAreNotIt)
     const CTaskItem defaults;
     EXPECT_EQ(t.m_nTaskID, defaults.m_nTaskID);
     EXPECT_EQ(t.m_nDuration, defaults.m_nDuration);
+    EXPECT_EQ(t.m_nCost, defaults.m_nCost);
     EXPECT_EQ(t.m_strName, defaults.m_strName);
     EXPECT_EQ(t.m_dtEarlyFinish, defaults.m_dtEarlyFinish);
     EXPECT_EQ(t.m_dtCreation, defaults.m_dtCreation);
