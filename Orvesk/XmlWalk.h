@@ -12,6 +12,13 @@ BOOL XmlIsElement(const CXmlNode& node);
 // The element's name compared exactly.
 BOOL XmlNameIs(const CXmlNode& node, LPCTSTR lpszName);
 
+// The element's name as the document holds it (UTF-8), for comparing with the readers'
+// ASCII names without converting it; "" for other nodes.
+inline std::string_view XmlName(const CXmlNode& node)
+{
+    return std::string_view(node.nameUtf8());
+}
+
 // TRUE for an element, with its name as the document holds it (UTF-8) for comparing with
 // the readers' ASCII names without converting it; FALSE for any other node.
 inline BOOL XmlElementName(const CXmlNode& node, std::string_view& name)
