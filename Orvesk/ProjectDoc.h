@@ -124,6 +124,9 @@ public:
     // Loads a project XML text and reads its document element with Parse; FALSE when the
     // text is not XML.
     BOOL ParseProjectXml(const CString& strXml);
+    // The same for a text the caller hands over: it is released once converted, so that a
+    // large project's text is not held beside its tree.
+    BOOL ParseProjectXml(CString&& strXml);
 
     // The header's elements ID to PROGRESS (after "<PROJECT>").
     void AppendProjectHeaderXml(CString& strXml) const;

@@ -10,6 +10,7 @@
 #include <ClassLib/Frames/FrameWnd.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "GridCtrl.h"
 #include "ProjectDialogHooks.h"
@@ -327,7 +328,9 @@ int CProjectDoc::GetData()
 
     ProjectSendProgress(WM_PROGRESS_STEP);
     CXmlDocument doc;
-    if (!doc.LoadXml(strXml))
+    // The reply is not needed once converted: a large project's text goes before its tree
+    // is built.
+    if (!doc.LoadXml(std::move(strXml)))
         return 0;
     CXmlNode root = doc.documentElement();
     // A reply that is XML but no project is as unusable as one that is not XML.

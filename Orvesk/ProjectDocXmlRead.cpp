@@ -5,8 +5,8 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
-#include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "ProjectProgress.h"
 #include "XmlWalk.h"
@@ -31,31 +31,73 @@ struct LeafName {
     int leaf;
 };
 
-// Sorted by name, for a binary search without hashing.
-const LeafName kTaskLeaves[] = {
-    {"ACTCOST", TL_ACTCOST}, {"ACTDURATION", TL_ACTDURATION}, {"ACTFINISHDATE", TL_ACTFINISHDATE},
-    {"ACTSTARTDATE", TL_ACTSTARTDATE}, {"ASSIGNEES", TL_ASSIGNEES}, {"ASSIGNERID", TL_ASSIGNERID},
-    {"COST", TL_COST},
+constexpr LeafName kTaskLeaves[] = {
+    {"COST", TL_COST}, {"DESC", TL_DESC}, {"NAME", TL_NAME}, {"TASK", TL_TASK},
+    {"LINKS", TL_LINKS}, {"TASKS", TL_TASKS},
+    {"STATUS", TL_STATUS}, {"TASKID", TL_TASKID},
+    {"ACTCOST", TL_ACTCOST},
+    {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST}, {"PARENTID", TL_PARENTID},
+    {"PRIORITY", TL_PRIORITY}, {"PROGRESS", TL_PROGRESS},
+    {"ASSIGNEES", TL_ASSIGNEES}, {"DOCUMENTS", TL_DOCUMENTS}, {"ISSUBPROJ", TL_ISSUBPROJ},
+    {"ROWINGRID", TL_ROWINGRID}, {"STARTDATE", TL_STARTDATE}, {"SUBPROJID", TL_SUBPROJID},
     // The writers send CREATIONDATE; task documents of the server name it CREATEDATE.
-    {"CREATEDATE", TL_CREATIONDATE}, {"CREATIONDATE", TL_CREATIONDATE},
-    {"DEADLINEDATE", TL_DEADLINEDATE}, {"DESC", TL_DESC}, {"DOCUMENTS", TL_DOCUMENTS},
-    {"DURATION", TL_DURATION}, {"DURISEST", TL_DURISEST}, {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
-    {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"ENTIREPROJID", TL_ENTIREPROJID},
-    {"FINISHDATE", TL_FINISHDATE}, {"HASCHILDREN", TL_HASCHILDREN}, {"ISMILESTONGE", TL_ISMILESTONGE},
-    {"ISSUBPROJ", TL_ISSUBPROJ}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
-    {"LATESTARTDATE", TL_LATESTARTDATE}, {"LINKS", TL_LINKS}, {"NAME", TL_NAME},
-    {"PARENTID", TL_PARENTID}, {"PRIORITY", TL_PRIORITY}, {"PROGRESS", TL_PROGRESS},
-    {"ROWINGRID", TL_ROWINGRID}, {"STARTDATE", TL_STARTDATE}, {"STATUS", TL_STATUS},
-    {"SUBPROJID", TL_SUBPROJID}, {"TASK", TL_TASK}, {"TASKID", TL_TASKID}, {"TASKS", TL_TASKS},
-    {"TRUEDURATION", TL_TRUEDURATION},
+    {"ASSIGNERID", TL_ASSIGNERID}, {"CREATEDATE", TL_CREATIONDATE}, {"FINISHDATE", TL_FINISHDATE},
+    {"ACTDURATION", TL_ACTDURATION}, {"HASCHILDREN", TL_HASCHILDREN},
+    {"ACTSTARTDATE", TL_ACTSTARTDATE}, {"CREATIONDATE", TL_CREATIONDATE},
+    {"DEADLINEDATE", TL_DEADLINEDATE}, {"ENTIREPROJID", TL_ENTIREPROJID},
+    {"ISMILESTONGE", TL_ISMILESTONGE}, {"TRUEDURATION", TL_TRUEDURATION},
+    {"ACTFINISHDATE", TL_ACTFINISHDATE}, {"LATESTARTDATE", TL_LATESTARTDATE},
+    {"EARLYSTARTDATE", TL_EARLYSTARTDATE}, {"LATEFINISHDATE", TL_LATEFINISHDATE},
+    {"EARLYFINISHDATE", TL_EARLYFINISHDATE},
 };
+constexpr size_t kTaskLeafCount = sizeof kTaskLeaves / sizeof kTaskLeaves[0];
+
+// A name's slot in the lookup table, from its length and its first and last bytes (which
+// tell the names above apart).
+constexpr size_t kLeafSlots = 128;
+constexpr size_t LeafSlot(size_t length, unsigned char first, unsigned char last)
+{
+    return (length * 2 + first * 5 + last) % kLeafSlots;
+}
+
+// kTaskLeaves' index + 1 in each name's slot, 0 in the others.
+struct CLeafTable {
+    unsigned char index[kLeafSlots];
+    bool bOneNamePerSlot;
+};
+constexpr CLeafTable BuildLeafTable()
+{
+    CLeafTable table{};
+    table.bOneNamePerSlot = true;
+    for (size_t i = 0; i < kTaskLeafCount; ++i) {
+        const std::string_view name = kTaskLeaves[i].name;
+        const size_t slot = LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back());
+        if (table.index[slot] != 0)
+            table.bOneNamePerSlot = false;
+        table.index[slot] = (unsigned char)(i + 1);
+    }
+    return table;
+}
+constexpr CLeafTable kLeafTable = BuildLeafTable();
+static_assert(kLeafTable.bOneNamePerSlot, "two task leaf names share a slot: change LeafSlot");
 
 int TaskLeafOf(std::string_view name)
 {
-    const LeafName* end = kTaskLeaves + sizeof kTaskLeaves / sizeof kTaskLeaves[0];
-    const LeafName* it = std::lower_bound(kTaskLeaves, end, name,
-                                          [](const LeafName& a, std::string_view b) { return a.name < b; });
-    return it != end && it->name == name ? it->leaf : -1;
+    if (name.empty())
+        return -1;
+    const unsigned char index =
+        kLeafTable.index[LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back())];
+    if (index == 0)
+        return -1;
+    const LeafName& leaf = kTaskLeaves[index - 1];
+    if (leaf.name.size() != name.size())
+        return -1;
+    // Byte by byte: the names are short.
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (leaf.name[i] != name[i])
+            return -1;
+    }
+    return leaf.leaf;
 }
 
 } // namespace
@@ -72,13 +114,25 @@ BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
     return TRUE;
 }
 
+BOOL CProjectDoc::ParseProjectXml(CString&& strXml)
+{
+    CXmlDocument doc;
+    if (!doc.LoadXml(std::move(strXml)))
+        return FALSE;
+    CXmlNode root = doc.documentElement();
+    if (root.isNull())
+        return FALSE;
+    Parse(root);
+    return TRUE;
+}
+
 int CProjectDoc::Parse(const CXmlNode& element)
 {
     ProjectSendProgress(WM_PROGRESS_STEP);
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "PROJECT") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
             Parse(child);
@@ -135,10 +189,10 @@ int CProjectDoc::Parse(const CXmlNode& element)
 
 int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
-
-    const int nLeaf = TaskLeafOf(XmlName(element));
+    const int nLeaf = TaskLeafOf(strName);
     switch (nLeaf) {
     case TL_TASK: {
         if (m_nParseDepth >= kMaxTaskDepth)
@@ -233,10 +287,10 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
 int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "LINK") {
         if (pTask == NULL)
             return 0;
@@ -268,12 +322,12 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
 
 int CProjectDoc::ParseDocument(const CXmlNode& element, CTaskItem* pTask)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
     if (pTask == NULL)
         return 0;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "REFDOC") {
         CRefDoc* pDoc = new CRefDoc;
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
@@ -321,17 +375,18 @@ BOOL ParseDocLeaf(const CXmlNode& element, std::string_view strName, DOC* pDoc)
 
 int CProjectDoc::ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc)
 {
-    if (!XmlIsElement(element) || pDoc == NULL)
+    std::string_view strName;
+    if (!XmlElementName(element, strName) || pDoc == NULL)
         return 1;
-    ParseDocLeaf(element, XmlName(element), pDoc);
+    ParseDocLeaf(element, strName, pDoc);
     return 1;
 }
 
 int CProjectDoc::ParseTargetDoc(const CXmlNode& element, CTargetDoc* pDoc)
 {
-    if (!XmlIsElement(element) || pDoc == NULL)
+    std::string_view strName;
+    if (!XmlElementName(element, strName) || pDoc == NULL)
         return 1;
-    const std::string_view strName = XmlName(element);
     if (ParseDocLeaf(element, strName, pDoc))
         return 1;
     if (strName == "HOTLINKS") {
@@ -352,10 +407,10 @@ int CProjectDoc::ParseHotLink(const CXmlNode& element, CTargetDoc* pDoc, CHotLin
 
 int CProjectDoc::ParseMember(const CXmlNode& element)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "MEMBER") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseMember(child))
@@ -375,10 +430,10 @@ int CProjectDoc::ParseMember(const CXmlNode& element)
 
 int CProjectDoc::ParseAssignee(const CXmlNode& element, CTaskItem* pTask)
 {
-    if (!XmlIsElement(element))
+    std::string_view strName;
+    if (!XmlElementName(element, strName))
         return 1;
 
-    const std::string_view strName = XmlName(element);
     if (strName == "ASSIGNEE") {
         for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (!ParseAssignee(child, pTask))

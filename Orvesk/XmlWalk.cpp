@@ -1,10 +1,10 @@
 #include "XmlWalk.h"
 
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include <ClassLib/Core/Conversion.h>
 
 BOOL XmlIsElement(const CXmlNode& node)
 {
@@ -18,16 +18,36 @@ BOOL XmlNameIs(const CXmlNode& node, LPCTSTR lpszName)
 
 CString XmlLeafText(const CXmlNode& node)
 {
-    CXmlNode child = node.firstChild();
-    if (child.isNull())
-        return CString();
-    return child.text();
+    if (const char* raw = node.firstChildTextUtf8()) {
+        // As the DOM's text() would convert it, without asking for the child first.
+        size_t length = 0;
+        unsigned char high = 0;
+        for (; raw[length]; ++length)
+            high |= (unsigned char)raw[length];
+        if (high < 0x80)
+            return CString(raw, (int)length);
+        return CString(Cp936FromUtf8(raw, length));
+    }
+    return node.firstChild().text();
 }
 
 int XmlAtoi(LPCTSTR lpsz)
 {
-    errno = 0;
-    long long v = std::strtoll(lpsz, nullptr, 10);
+    // As strtoll reads it (blanks, sign, digits), then saturated to the int range.
+    const char* p = lpsz;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
+        ++p;
+    const bool bNegative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    const long long kBeyond = (long long)INT_MAX + 2; // past both ends of the range
+    long long v = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (v < kBeyond)
+            v = v * 10 + (*p - '0');
+    }
+    if (bNegative)
+        v = -v;
     if (v > INT_MAX)
         return INT_MAX;
     if (v < INT_MIN)
@@ -38,13 +58,10 @@ int XmlAtoi(LPCTSTR lpsz)
 namespace {
 
 // The leaf's text without converting it, when its first child carries character data;
-// NULL when the leaf must be read through XmlLeafText (no child, or an element child).
+// NULL when the leaf must be read through XmlLeafText (an element or comment child).
 const char* RawLeafText(const CXmlNode& node)
 {
-    CXmlNode child = node.firstChild();
-    if (child.isNull())
-        return "";
-    return child.isText() ? child.valueUtf8() : nullptr;
+    return node.firstChildTextUtf8();
 }
 
 // Reads 1..nMax decimal digits at p; FALSE when there are none.
@@ -57,10 +74,15 @@ bool ReadNumber(std::string_view text, size_t& p, int nMax, int& value)
     return p > start;
 }
 
+// Compared byte by byte: the pieces are one to three bytes long.
 bool Expect(std::string_view text, size_t& p, std::string_view what)
 {
-    if (text.substr(p, what.size()) != what)
+    if (text.size() - p < what.size())
         return false;
+    for (size_t i = 0; i < what.size(); ++i) {
+        if (text[p + i] != what[i])
+            return false;
+    }
     p += what.size();
     return true;
 }

@@ -19,6 +19,17 @@ inline std::string_view XmlName(const CXmlNode& node)
     return std::string_view(node.nameUtf8());
 }
 
+// TRUE for an element, with its name as the document holds it (UTF-8) for comparing with
+// the readers' ASCII names without converting it; FALSE for any other node.
+inline BOOL XmlElementName(const CXmlNode& node, std::string_view& name)
+{
+    const char* utf8 = node.elementNameUtf8();
+    if (utf8 == nullptr)
+        return FALSE;
+    name = std::string_view(utf8);
+    return TRUE;
+}
+
 // The text of the element's first child, "" when it has none.
 CString XmlLeafText(const CXmlNode& node);
 

@@ -357,6 +357,37 @@ TEST_F(ConversionTableTest, PiecesCutAfterAsciiJoinToTheWholeText)
     }
 }
 
+TEST_F(ConversionTableTest, AsciiRunsOfEveryLengthAroundTheOutputPieceMatchIconv)
+{
+    // The output is gathered in pieces of a few kilobytes: runs that fill a piece exactly,
+    // overflow it by one, or are longer than half of it, between characters of each length.
+    const size_t lengths[] = {0, 1, 2, 2047, 2048, 2049, 4094, 4095, 4096, 4097, 9000};
+    const char* const characters[] = {"\xD6\xD0", "\x80", "\xFF\xFF", "\xA1\xA1"};
+    for (size_t first : lengths) {
+        for (size_t second : lengths) {
+            for (const char* character : characters) {
+                const std::string in = std::string(first, 'a') + character + std::string(second, 'b') + character +
+                                       character + std::string(second % 7, 'c');
+                if (!SameFromCp936(in))
+                    return;
+                std::string appended = "kept ";
+                AppendUtf8FromCp936(appended, in.data(), in.size());
+                ASSERT_EQ(appended, "kept " + toUtf8(in));
+            }
+        }
+    }
+    std::mt19937 rng(4096);
+    for (int round = 0; round < 60; ++round) {
+        std::string in;
+        while (in.size() < 20000) {
+            in.append(rng() % 3000, 'x');
+            in.append(rng() % 2 ? "\xC8\xCE" : "\x80");
+        }
+        if (!SameFromCp936(in))
+            break;
+    }
+}
+
 TEST_F(ConversionTableTest, LongMixedTextMatchesIconv)
 {
     std::string gbk;

@@ -358,21 +358,22 @@ inline size_t AsciiEnd(const char* p, size_t i, size_t n)
     return i;
 }
 
-inline void AppendUtf8(std::string& out, char16_t u)
+// Writes the UTF-8 form of a character below U+10000 at d (room for 3 bytes); its length.
+inline size_t PutUtf8(char* d, char16_t u)
 {
-    char b[3];
     if (u < 0x80) {
-        out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        b[0] = static_cast<char>(0xC0 | (u >> 6));
-        b[1] = static_cast<char>(0x80 | (u & 0x3F));
-        out.append(b, 2);
-    } else {
-        b[0] = static_cast<char>(0xE0 | (u >> 12));
-        b[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        b[2] = static_cast<char>(0x80 | (u & 0x3F));
-        out.append(b, 3);
+        d[0] = static_cast<char>(u);
+        return 1;
     }
+    if (u < 0x800) {
+        d[0] = static_cast<char>(0xC0 | (u >> 6));
+        d[1] = static_cast<char>(0x80 | (u & 0x3F));
+        return 2;
+    }
+    d[0] = static_cast<char>(0xE0 | (u >> 12));
+    d[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    d[2] = static_cast<char>(0x80 | (u & 0x3F));
+    return 3;
 }
 
 inline void AppendCp936(std::string& out, uint32_t entry)
@@ -441,9 +442,33 @@ void AppendUtf8FromCp936(std::string& out, const char* p, size_t n)
         out += Run(conv, p, n, SkipOneByte, "?");
         return;
     }
+    // Gathered in a small buffer and appended a piece at a time: a text of short runs
+    // between double-byte characters (dates such as 2004年3月1日) then costs one append per
+    // piece instead of two per character. Long runs go straight across.
+    char buf[4096];
+    size_t used = 0;
     DecodeCp936(
-        table, p, n, [&out](const char* s, size_t len) { out.append(s, len); },
-        [&out](char16_t u) { AppendUtf8(out, u); });
+        table, p, n,
+        [&](const char* s, size_t len) {
+            if (used + len > sizeof buf) {
+                out.append(buf, used);
+                used = 0;
+                if (len > sizeof buf / 2) {
+                    out.append(s, len);
+                    return;
+                }
+            }
+            std::memcpy(buf + used, s, len);
+            used += len;
+        },
+        [&](char16_t u) {
+            if (used + 3 > sizeof buf) {
+                out.append(buf, used);
+                used = 0;
+            }
+            used += PutUtf8(buf + used, u);
+        });
+    out.append(buf, used);
 }
 
 std::string Utf8FromCp936(const char* p, size_t n)

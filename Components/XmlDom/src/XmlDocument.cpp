@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -77,6 +78,27 @@ BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
 
 BOOL CXmlDocument::LoadXml(const CString& cp936Text)
 {
+    bool bShallow = false;
+    if (!Convert(cp936Text, bShallow))
+        return FALSE;
+    return Parse(bShallow);
+}
+
+BOOL CXmlDocument::LoadXml(CString&& cp936Text)
+{
+    bool bShallow = false;
+    const BOOL bConverted = Convert(cp936Text, bShallow);
+    {
+        // Moved out so that its storage goes now (emptying it would keep the storage).
+        CString released(std::move(cp936Text));
+    }
+    if (!bConverted)
+        return FALSE;
+    return Parse(bShallow);
+}
+
+BOOL CXmlDocument::Convert(const CString& cp936Text, bool& bShallow)
+{
     m_doc->reset();
     m_text = std::string();
     m_bLoaded = FALSE;
@@ -89,7 +111,7 @@ BOOL CXmlDocument::LoadXml(const CString& cp936Text)
     const size_t size = static_cast<size_t>(cp936Text.GetLength());
     const size_t kPiece = 64 * 1024;
     xmldom::CNestingCount count(m_nMaxDepth);
-    bool bShallow = m_nMaxDepth <= 0;
+    bShallow = m_nMaxDepth <= 0;
     try {
         m_text.reserve(size + size / 2 + 1);
         size_t done = 0;
@@ -116,7 +138,7 @@ BOOL CXmlDocument::LoadXml(const CString& cp936Text)
     }
     if (!bShallow)
         bShallow = count.Finish(m_text.data(), m_text.size());
-    return Parse(bShallow);
+    return TRUE;
 }
 
 BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)

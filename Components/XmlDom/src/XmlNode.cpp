@@ -159,24 +159,55 @@ CString CXmlNode::nodeValue() const
     }
 }
 
+// These two are asked for once per leaf by the large readers: one look at the node's kind.
 const char* CXmlNode::nameUtf8() const
 {
-    switch (nodeType()) {
-    case XML_NODE_ELEMENT:
-    case XML_NODE_PI: return Wrap(m_node).name();
-    default: return "";
-    }
+    if (!m_node || IsEmbedded(m_node))
+        return "";
+    const pugi::xml_node node = Wrap(m_node);
+    const pugi::xml_node_type type = node.type();
+    return type == pugi::node_element || type == pugi::node_pi ? node.name() : "";
 }
 
 const char* CXmlNode::valueUtf8() const
 {
-    switch (nodeType()) {
-    case XML_NODE_TEXT:
-    case XML_NODE_CDATA:
-    case XML_NODE_COMMENT:
-    case XML_NODE_PI: return Wrap(OwnerOf(m_node)).value();
+    if (!m_node)
+        return "";
+    if (IsEmbedded(m_node))
+        return Wrap(OwnerOf(m_node)).value();
+    const pugi::xml_node node = Wrap(m_node);
+    switch (node.type()) {
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi: return node.value();
     default: return "";
     }
+}
+
+const char* CXmlNode::elementNameUtf8() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return nullptr;
+    const pugi::xml_node node = Wrap(m_node);
+    return node.type() == pugi::node_element ? node.name() : nullptr;
+}
+
+const char* CXmlNode::firstChildTextUtf8() const
+{
+    if (!m_node || IsEmbedded(m_node))
+        return "";
+    const pugi::xml_node node = Wrap(m_node);
+    if (node.type() == pugi::node_element) {
+        const char* embedded = node.value();
+        if (*embedded)
+            return embedded;
+    }
+    const pugi::xml_node child = node.first_child();
+    if (!child)
+        return "";
+    const pugi::xml_node_type childType = child.type();
+    return childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
 }
 
 CString CXmlNode::text() const

@@ -64,6 +64,13 @@ public:
     // document lives; "" where nodeName()/nodeValue() would give a fixed or empty text.
     const char* nameUtf8() const;
     const char* valueUtf8() const;
+    // In one call, for readers of many leaves: an element's name as nameUtf8() gives it, NULL
+    // for any other node (the question isElement() answers, asked with it)...
+    const char* elementNameUtf8() const;
+    // ... and the valueUtf8() of the first child when it
+    // is a text or CDATA node, "" when there is no first child, NULL when the first child
+    // is of another kind (an element, a comment, a processing instruction).
+    const char* firstChildTextUtf8() const;
     // All descendant character data (text and CDATA) concatenated in document order; for
     // a text, CDATA, comment or processing-instruction node its own value. Nothing is
     // trimmed or normalised.
@@ -113,6 +120,9 @@ public:
     // document element; otherwise FALSE, the document is empty and GetParseError() says
     // why. Never throws.
     BOOL LoadXml(const CString& cp936Text);
+    // The same for a text the caller hands over: it is released (left empty) as soon as
+    // it is converted, before the tree is built, so that a large text is not held twice.
+    BOOL LoadXml(CString&& cp936Text);
     // The same for a UTF-8 text.
     BOOL LoadXmlUtf8(const std::string& utf8Text);
 
@@ -130,6 +140,9 @@ public:
 
 private:
     BOOL Fail(const char* utf8Reason, long offset);
+    // Converts the code page 936 text into m_text; FALSE (after Fail) when out of memory.
+    // bShallow is set when its nesting is known to be within the limit.
+    BOOL Convert(const CString& cp936Text, bool& bShallow);
     // Parses m_text; bShallow when its nesting is known to be within the limit.
     BOOL Parse(bool bShallow);
 
