@@ -52,6 +52,45 @@ TEST_F(ControlDetailsTest, TheComboArrowBitmapLoads)
     ::DeleteObject(hArrow);
 }
 
+// The width of the dark ink in each row (or column) of an arrow picture, from the first inked
+// line to the last: an arrow's tip is the narrow end, on the side it points to.
+std::vector<int> InkSpans(const QImage& img, bool rows)
+{
+    std::vector<int> spans;
+    const int lines = rows ? img.height() : img.width();
+    const int along = rows ? img.width() : img.height();
+    for (int i = 0; i < lines; ++i) {
+        int n = 0;
+        for (int j = 0; j < along; ++j) {
+            const QRgb c = rows ? img.pixel(j, i) : img.pixel(i, j);
+            if (qRed(c) < 40 && qGreen(c) < 40 && qBlue(c) < 40)
+                ++n;
+        }
+        if (n > 0)
+            spans.push_back(n);
+    }
+    return spans;
+}
+
+std::vector<int> ArrowSpans(UINT nId, bool rows)
+{
+    CBitmap bm;
+    if (!bm.LoadOEMBitmap(nId))
+        return {};
+    return InkSpans(AfxImageOfBitmap(static_cast<HBITMAP>(bm.GetSafeHandle())), rows);
+}
+
+TEST_F(ControlDetailsTest, ArrowsPointTheWayTheirNamesSay)
+{
+    const std::vector<int> widestFirst = {7, 5, 3, 1};
+    const std::vector<int> narrowFirst = {1, 3, 5, 7};
+    EXPECT_EQ(ArrowSpans(OBM_COMBO, true), widestFirst);   // tip at the bottom
+    EXPECT_EQ(ArrowSpans(OBM_DNARROW, true), widestFirst);
+    EXPECT_EQ(ArrowSpans(OBM_UPARROW, true), narrowFirst);  // tip at the top
+    EXPECT_EQ(ArrowSpans(OBM_RGARROW, false), widestFirst); // tip at the right
+    EXPECT_EQ(ArrowSpans(OBM_LFARROW, false), narrowFirst);
+}
+
 TEST_F(ControlDetailsTest, BitmapsAndIconsLoadFromFiles)
 {
     QImage red(5, 3, QImage::Format_RGB32);

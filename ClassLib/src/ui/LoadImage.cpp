@@ -43,10 +43,11 @@ QImage ArrowPicture(int w, int h, int direction)
         for (int k = -row; k <= row; ++k) {
             int x = 0, y = 0;
             switch (direction) {
-            case 0: x = cx + k; y = cy - 2 + row; break;   // down
-            case 1: x = cx + k; y = cy + 1 - row; break;   // up
-            case 2: x = cx - 2 + row; y = cy + k; break;   // right
-            default: x = cx + 1 - row; y = cy + k; break;  // left
+            // Row 0 is the tip: it lies on the side the arrow points to.
+            case 0: x = cx + k; y = cy + 1 - row; break;   // down
+            case 1: x = cx + k; y = cy - 2 + row; break;   // up
+            case 2: x = cx + 1 - row; y = cy + k; break;   // right
+            default: x = cx - 2 + row; y = cy + k; break;  // left
             }
             if (x >= 0 && y >= 0 && x < w && y < h)
                 img.setPixel(x, y, ink);
