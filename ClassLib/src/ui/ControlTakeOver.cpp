@@ -3,9 +3,9 @@
 // control's class, which goes with the window. Subclassing such a window with another
 // object of the same kind moves the control's state to that object; unsubclassing gives
 // the state back to the object that held it before (or to a new one of the class).
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <ClassLib/Wnd/WndTakeOver.h>
 

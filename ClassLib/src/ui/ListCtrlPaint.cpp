@@ -1,6 +1,6 @@
 // CListCtrl: drawing. Report rows of an owner-drawn list go to DrawItem through the
 // parent's WM_DRAWITEM.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // CListCtrl: window messages, mouse and keyboard.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // CListCtrl: items, columns, states and the notifications of state changes.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>

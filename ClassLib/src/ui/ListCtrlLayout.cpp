@@ -1,6 +1,6 @@
 // CListCtrl geometry: where the header, the rows and the icons lie, hit testing and
 // scrolling.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
 #include <algorithm>
 #include <cstring>
