@@ -74,6 +74,11 @@ struct TakeOverAccess
     {
         to.m_rows = std::move(from.m_rows);
         from.m_rows.clear();
+        // The labels are measured again (the new owner may draw with another font).
+        to.ForgetLabelWidths();
+        from.ForgetLabelWidths();
+        to.m_nPositioned = from.m_nPositioned;
+        from.m_nPositioned = 0;
         to.m_columns = std::move(from.m_columns);
         from.m_columns.clear();
         to.m_pImageNormal = from.m_pImageNormal;

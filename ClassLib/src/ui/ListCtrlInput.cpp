@@ -60,6 +60,10 @@ LRESULT CListCtrl::OnSetFontMsg(WPARAM wParam, LPARAM lParam)
     if (Header() != nullptr)
         Header()->SendMessage(WM_SETFONT, wParam, lParam);
     m_nRowHeight = 0;
+    // Every label is measured again with the new font.
+    ForgetLabelWidths();
+    CFont* pFont = GetFont();
+    m_hLabelFont = pFont != nullptr ? pFont->GetSafeHandle() : nullptr;
     UpdateScrollBars();
     Invalidate();
     return lResult;

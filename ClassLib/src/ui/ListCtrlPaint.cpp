@@ -1,6 +1,6 @@
 // CListCtrl: drawing. Report rows of an owner-drawn list go to DrawItem through the
 // parent's WM_DRAWITEM.
-#include "../framework/Framework.h"
+#include "ListCtrlLabels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,6 +28,7 @@ void CListCtrl::OnPaint()
 
 void CListCtrl::PaintItems(CDC* pDC)
 {
+    MeasureScope scope(this);
     CRect area = ItemArea();
     DWORD view = ViewType();
     int nSave = pDC->SaveDC();
