@@ -6,36 +6,50 @@
 #include <algorithm>
 #include <cstring>
 
-CListCtrl::MeasureScope::MeasureScope(const CListCtrl* pList) : m_pList(pList)
+CListCtrl::MeasureScope::MeasureScope(const CListCtrl* pList)
+    : m_pList(pList), m_bOuter(pList->m_pMeasureScope == nullptr)
 {
-    if (m_pList->m_nMeasureDepth++ > 0)
+    if (!m_bOuter)
         return;
+    m_pList->m_pMeasureScope = this;
     m_pList->m_nCallbackLabelWidth = -1;
-    if (m_pList->m_hWnd == nullptr)
-        return;
-    m_pList->CheckLabelFont();
-    CListCtrl* pMutable = const_cast<CListCtrl*>(m_pList);
-    m_dc.reset(new CClientDC(pMutable));
-    m_pOldFont = m_dc->SelectObject(pMutable->GetFont());
-    m_pList->m_pMeasureDC = m_dc.get();
 }
 
 CListCtrl::MeasureScope::~MeasureScope()
 {
-    if (--m_pList->m_nMeasureDepth > 0)
+    if (!m_bOuter)
         return;
+    m_pList->m_pMeasureScope = nullptr;
     m_pList->m_nCallbackLabelWidth = -1;
-    m_pList->m_pMeasureDC = nullptr;
     if (m_dc)
         m_dc->SelectObject(m_pOldFont);
+}
+
+CDC* CListCtrl::MeasureScope::DC()
+{
+    if (!m_dc)
+    {
+        CListCtrl* pMutable = const_cast<CListCtrl*>(m_pList);
+        m_dc.reset(new CClientDC(pMutable));
+        m_pOldFont = m_dc->SelectObject(pMutable->GetFont());
+    }
+    return m_dc.get();
+}
+
+void CListCtrl::MeasureScope::CheckFont()
+{
+    if (m_bFontChecked)
+        return;
+    m_bFontChecked = true;
+    m_pList->CheckLabelFont();
 }
 
 int CListCtrl::MeasureText(LPCTSTR lpsz, int nLength) const
 {
     if (lpsz == nullptr || nLength <= 0)
         return 0;
-    if (m_pMeasureDC != nullptr)
-        return m_pMeasureDC->GetTextExtent(lpsz, nLength).cx;
+    if (m_pMeasureScope != nullptr)
+        return m_pMeasureScope->DC()->GetTextExtent(lpsz, nLength).cx;
     CListCtrl* pMutable = const_cast<CListCtrl*>(this);
     CClientDC dc(pMutable);
     CFont* pOld = dc.SelectObject(pMutable->GetFont());
@@ -52,7 +66,7 @@ int CListCtrl::GetStringWidth(LPCTSTR lpsz) const
 }
 
 // Widths measured with another font are forgotten. WM_SETFONT forgets them at once; each
-// measure scope (every layout and paint) checks the font once more when it opens.
+// measure scope (every layout and paint) checks the font once more before it uses them.
 void CListCtrl::CheckLabelFont() const
 {
     if (m_hWnd == nullptr)
@@ -124,6 +138,8 @@ void CListCtrl::MeasureLabel(Row& row) const
 
 int CListCtrl::LabelWidth(int nItem) const
 {
+    if (m_pMeasureScope != nullptr)
+        m_pMeasureScope->CheckFont();
     Row& row = const_cast<Row&>(m_rows[static_cast<size_t>(nItem)]);
     if (IsCallbackLabel(row))
         return GetStringWidth(CellText(nItem, 0));
@@ -133,6 +149,9 @@ int CListCtrl::LabelWidth(int nItem) const
 
 int CListCtrl::WidestLabel() const
 {
+    const bool bScoped = m_pMeasureScope != nullptr;
+    if (bScoped)
+        m_pMeasureScope->CheckFont();
     if (m_nUnmeasuredLabels > 0)
     {
         MeasureScope scope(this);
@@ -153,7 +172,7 @@ int CListCtrl::WidestLabel() const
                 if (IsCallbackLabel(m_rows[static_cast<size_t>(i)]))
                     cxCallback = std::max(cxCallback, GetStringWidth(CellText(i, 0)));
             }
-            if (m_nMeasureDepth > 1)
+            if (bScoped)
                 m_nCallbackLabelWidth = cxCallback;  // until the enclosing scope closes
         }
         cx = std::max(cx, cxCallback);

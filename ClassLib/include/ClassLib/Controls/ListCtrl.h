@@ -167,6 +167,8 @@ protected:
         int image = -1;
     };
 
+    class MeasureScope;  // ListCtrlLabels.h
+
     std::vector<Row> m_rows;
     std::vector<Column> m_columns;
     CHeaderCtrl m_header;   // the header the list made; another object may take its window over
@@ -208,10 +210,9 @@ protected:
     mutable HGDIOBJ m_hLabelFont = nullptr;
     // The widest of the parent's labels, kept while a measure scope is open; -1: not known.
     mutable int m_nCallbackLabelWidth = -1;
-    // The device context with the list's font that an open measure scope lends to every
-    // label measured in one layout or paint.
-    mutable CDC* m_pMeasureDC = nullptr;
-    mutable int m_nMeasureDepth = 0;
+    // The outermost open measure scope: it lends every label measured in one layout or
+    // paint one device context with the list's font.
+    mutable MeasureScope* m_pMeasureScope = nullptr;
     // Items placed with SetItemPosition; with none, the icon views' extent follows from
     // the item count alone.
     int m_nPositioned = 0;
@@ -233,7 +234,6 @@ protected:
     CRect IconCell(int nItem) const;
     int ListColumnWidth() const;
     // Label width bookkeeping (ListCtrlLabels.cpp).
-    class MeasureScope;
     int LabelWidth(int nItem) const;
     int MeasureText(LPCTSTR lpsz, int nLength) const;
     int WidestLabel() const;
