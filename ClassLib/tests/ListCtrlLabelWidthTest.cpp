@@ -3,7 +3,10 @@
 // scroll range of the icon views must match the items' rectangles.
 #include "FrameTestSupport.h"
 
+#include <ClassLib/Testing/DrawLog.h>
+
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -196,6 +199,60 @@ TEST_F(ListCtrlLabelWidthTest, IconViewScrollRangeReachesTheLowestItem)
         list.Arrange(LVA_DEFAULT);
         ASSERT_TRUE(list.GetScrollInfo(SB_VERT, &si, SIF_ALL));
         EXPECT_EQ(nLowest - 1, si.nMax);
+        list.DestroyWindow();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A paint of the icon views draws exactly the items whose rectangles reach into the
+// client area, wherever the list is scrolled to.
+TEST_F(ListCtrlLabelWidthTest, APaintDrawsEveryItemInSightAndNoOther)
+{
+    struct Case
+    {
+        DWORD dwStyle;
+        CSize scroll;
+    };
+    const Case cases[] = {
+        {LVS_ICON, CSize(0, 0)},       {LVS_ICON, CSize(0, 700)},
+        {LVS_SMALLICON, CSize(0, 0)},  {LVS_SMALLICON, CSize(0, 333)},
+        {LVS_LIST, CSize(0, 0)},       {LVS_LIST, CSize(500, 0)},
+        {LVS_SMALLICON | LVS_ALIGNLEFT, CSize(250, 0)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "style " << c.dwStyle << " scrolled " << c.scroll.cx << "," << c.scroll.cy);
+        CListCtrl list;  // a new object each time: nothing scrolled before
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | c.dwStyle, CRect(0, 0, 400, 200), &host, 22));
+        for (int i = 0; i < 300; ++i)
+        {
+            CString s;
+            s.Format("d%d", i);
+            list.InsertItem(i, s);
+        }
+        list.Scroll(c.scroll);
+        CRect client;
+        list.GetClientRect(&client);
+        std::set<CString> want;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+        {
+            CRect rc;
+            list.GetItemRect(i, &rc, LVIR_BOUNDS);
+            if (rc.bottom >= client.top && rc.top <= client.bottom && rc.right >= client.left && rc.left <= client.right)
+                want.insert(list.GetItemText(i, 0));
+        }
+        ASSERT_FALSE(want.empty());
+        ASSERT_LT(want.size(), 300u);  // some items are out of sight
+        CDrawRecorder rec(&list);
+        list.Invalidate();
+        list.UpdateWindow();
+        std::set<CString> drawn;
+        for (const AfxDrawOp* op : rec.Texts())
+            drawn.insert(op->text);
+        EXPECT_EQ(want, drawn);
         list.DestroyWindow();
     }
 }
