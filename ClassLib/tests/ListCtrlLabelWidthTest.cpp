@@ -81,6 +81,31 @@ TEST_F(ListCtrlLabelWidthTest, ListColumnFollowsAChangedLabel)
     EXPECT_EQ(cxShort, list.GetColumnWidth(0));
 }
 
+// The list view's scroll range counts the columns in sight, which the widest label sets:
+// a label that grows, and one that shrinks again, lays the list out anew.
+TEST_F(ListCtrlLabelWidthTest, ListScrollRangeFollowsTheWidestLabel)
+{
+    Make(LVS_LIST, 200);
+    auto page = [this] {
+        SCROLLINFO si;
+        std::memset(&si, 0, sizeof(si));
+        si.cbSize = sizeof(si);
+        EXPECT_TRUE(list.GetScrollInfo(SB_HORZ, &si, SIF_ALL));
+        return static_cast<int>(si.nPage);
+    };
+    list.Arrange(LVA_DEFAULT);  // laid out once more with the bars as they now are
+    const int nPage = page();
+    CRect client;
+    list.GetClientRect(&client);
+    ASSERT_GT(nPage, 1);
+    EXPECT_EQ(client.Width() / list.GetColumnWidth(0), nPage);
+    list.SetItemText(7, 0, "a label wider than half of the list's whole width");
+    ASSERT_GT(list.GetColumnWidth(0), 200);
+    EXPECT_EQ(1, page());
+    list.SetItemText(7, 0, "d7");
+    EXPECT_EQ(nPage, page());
+}
+
 TEST_F(ListCtrlLabelWidthTest, SmallIconLabelFollowsItsTextWithRedrawingOff)
 {
     Make(LVS_SMALLICON, 4);

@@ -229,12 +229,18 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
     if (row.cells.size() <= static_cast<size_t>(pItem->iSubItem))
         row.cells.resize(static_cast<size_t>(pItem->iSubItem) + 1);
     Cell& cell = row.cells[static_cast<size_t>(pItem->iSubItem)];
+    // The widest label kept before the label changes (0: none).
+    auto widestKept = [this] { return m_labelWidthCount.empty() ? 0 : m_labelWidthCount.rbegin()->first; };
     bool bLabelChanged = false;
+    int cxWidestBefore = 0;
     if (pItem->mask & LVIF_TEXT)
     {
         // The item's own label is measured again; a sub-item's text is no label.
         if (pItem->iSubItem == 0)
+        {
+            cxWidestBefore = widestKept();
             ForgetLabel(row);
+        }
         if (pItem->pszText == LPSTR_TEXTCALLBACK)
         {
             cell.callback = true;
@@ -273,10 +279,8 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
         if (view == LVS_SMALLICON || view == LVS_LIST)
         {
             // The widest label sets every cell's width: the layout follows it.
-            int cxBefore = m_labelWidthCount.empty() ? 0 : m_labelWidthCount.rbegin()->first;
             LabelWidth(pItem->iItem);
-            int cxAfter = m_labelWidthCount.empty() ? 0 : m_labelWidthCount.rbegin()->first;
-            if (cxAfter != cxBefore || m_nCallbackLabels > 0)
+            if (widestKept() != cxWidestBefore || m_nUnmeasuredLabels > 0)
             {
                 UpdateScrollBars();
                 Invalidate();
