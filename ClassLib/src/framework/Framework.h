@@ -1,5 +1,5 @@
-// What the framework's sources include: the window layer with the menu layer, and the
-// framework's own headers.
+// What the framework's sources (and the self-drawn controls in src/ui) include: the window
+// layer with the menu layer, and the framework's own headers.
 #pragma once
 
 #include <ClassLib/AfxWin.h>

@@ -1,5 +1,5 @@
-// Helpers shared by the framework's sources: paths and titles, the framework's own
-// strings, and the bookkeeping of frames and documents.
+// Helpers shared by the framework's sources and the self-drawn controls in src/ui: paths
+// and titles, the framework's own strings, and the bookkeeping of frames and documents.
 #pragma once
 
 #include <ClassLib/Core/Geometry.h>

@@ -18,6 +18,7 @@
 #include <ClassLib/Core/String.h>
 #include <ClassLib/Wnd/Wnd.h>
 
+#include <map>
 #include <vector>
 
 class CImageList;
@@ -153,6 +154,9 @@ protected:
         LPARAM lParam = 0;
         int indent = 0;
         CPoint position = CPoint(-1, -1);  // icon views; (-1, -1): arranged
+        // The label's width in pixels with m_hLabelFont; -1: not measured yet, or a label
+        // the parent gives (asked afresh each time).
+        int labelWidth = -1;
     };
     struct Column
     {
@@ -162,6 +166,8 @@ protected:
         int subItem = 0;
         int image = -1;
     };
+
+    class MeasureScope;  // ListCtrlLabels.h
 
     std::vector<Row> m_rows;
     std::vector<Column> m_columns;
@@ -193,10 +199,23 @@ protected:
     // Redrawing is off (WM_SETREDRAW FALSE): the scroll bars are measured again only when
     // it is back on, so that filling many rows does not measure them once per row.
     bool m_bRedrawOff = false;
-    // The widest item label in pixels, measured with m_hLabelFont; -1 when not known (or
-    // when labels come from the parent, which may answer differently each time).
-    mutable int m_nLabelWidth = -1;
+    // Label widths (small-icon and list views, where the widest label sets the cell): each
+    // row keeps its own label's width, measured once with m_hLabelFont and again only when
+    // its text or the font changes; how many rows have each width gives the widest at once.
+    // Rows not measured yet and rows whose label the parent gives are counted, so that a
+    // layout looks for them only when there are some.
+    mutable std::map<int, int> m_labelWidthCount;
+    mutable int m_nUnmeasuredLabels = 0;
+    int m_nCallbackLabels = 0;
     mutable HGDIOBJ m_hLabelFont = nullptr;
+    // The widest of the parent's labels, kept while a measure scope is open; -1: not known.
+    mutable int m_nCallbackLabelWidth = -1;
+    // The outermost open measure scope: it lends every label measured in one layout or
+    // paint one device context with the list's font.
+    mutable MeasureScope* m_pMeasureScope = nullptr;
+    // Items placed with SetItemPosition; with none, the icon views' extent follows from
+    // the item count alone.
+    int m_nPositioned = 0;
 
     // The object that holds the header window now (m_header, or one that subclassed it).
     CHeaderCtrl* Header() const;
@@ -214,6 +233,15 @@ protected:
     CRect RowBounds(int nItem) const;
     CRect IconCell(int nItem) const;
     int ListColumnWidth() const;
+    // Label width bookkeeping (ListCtrlLabels.cpp).
+    int LabelWidth(int nItem) const;
+    int MeasureText(LPCTSTR lpsz, int nLength) const;
+    int WidestLabel() const;
+    void CheckLabelFont() const;
+    void AddLabel(Row& row);
+    void ForgetLabel(Row& row);
+    void ForgetLabelWidths();
+    void MeasureLabel(Row& row) const;
     int RowsPerListColumn() const;
     int ColumnLeft(int nCol) const;
     int TotalColumnWidth() const;

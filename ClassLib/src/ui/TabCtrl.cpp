@@ -1,7 +1,7 @@
 // CTabCtrl: tabs in one row, drawn by ClassLib.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>

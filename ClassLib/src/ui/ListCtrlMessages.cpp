@@ -1,6 +1,6 @@
 // CListCtrl: the LVM_* messages its setters send, answered when the list's message map
 // leaves them to the default handling.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
 bool CListCtrl::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
 {

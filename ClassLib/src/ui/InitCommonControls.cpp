@@ -1,7 +1,7 @@
 // Registering the common controls' window classes.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <ClassLib/Controls/InitCommonControls.h>
 

@@ -1,6 +1,6 @@
 // CListCtrl: drawing. Report rows of an owner-drawn list go to DrawItem through the
 // parent's WM_DRAWITEM.
-#include "Framework.h"
+#include "ListCtrlLabels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,6 +28,7 @@ void CListCtrl::OnPaint()
 
 void CListCtrl::PaintItems(CDC* pDC)
 {
+    MeasureScope scope(this);
     CRect area = ItemArea();
     DWORD view = ViewType();
     int nSave = pDC->SaveDC();
@@ -99,7 +100,41 @@ void CListCtrl::PaintItems(CDC* pDC)
     }
     else
     {
-        for (int i = 0; i < nCount; ++i)
+        // Arranged items fill a grid: only its rows (or columns) that cross the area are
+        // looked at, with one more on each side, so a paint costs the same at any count.
+        int nFirst = 0, nLast = nCount - 1;
+        if (m_nPositioned == 0 && nCount > 0)
+        {
+            if (view == LVS_LIST)
+            {
+                int nRows = RowsPerListColumn();
+                int nShown = area.Width() / std::max(1, ListColumnWidth());
+                nFirst = (m_nTopIndex - 1) * nRows;
+                nLast = (m_nTopIndex + nShown + 2) * nRows - 1;
+            }
+            else
+            {
+                CSize cell = view == LVS_SMALLICON ? CSize(ListColumnWidth(), GetRowHeight()) : m_sizeIconSpacing;
+                if (cell.cx > 0 && cell.cy > 0)
+                {
+                    if ((GetStyle() & LVS_ALIGNMASK) == LVS_ALIGNLEFT)
+                    {
+                        int nRows = std::max(1, static_cast<int>(area.Height() / cell.cy));
+                        nFirst = (m_nScrollX / cell.cx - 1) * nRows;
+                        nLast = ((m_nScrollX + area.Width()) / cell.cx + 2) * nRows - 1;
+                    }
+                    else
+                    {
+                        int nCols = std::max(1, static_cast<int>(area.Width() / cell.cx));
+                        nFirst = (m_nScrollY / cell.cy - 1) * nCols;
+                        nLast = ((m_nScrollY + area.Height()) / cell.cy + 2) * nCols - 1;
+                    }
+                }
+            }
+            nFirst = std::max(0, nFirst);
+            nLast = std::min(nCount - 1, nLast);
+        }
+        for (int i = nFirst; i <= nLast; ++i)
         {
             CRect rc;
             GetItemRect(i, &rc, LVIR_BOUNDS);

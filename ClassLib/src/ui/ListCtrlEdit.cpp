@@ -1,9 +1,9 @@
 // Editing a list item's label in place: an edit over the label; Enter or leaving it ends
 // the edit with LVN_ENDLABELEDIT (the parent's nonzero answer keeps the text), Escape
 // cancels (the notification carries no text).
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // CListCtrl: window messages, mouse and keyboard.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,6 +60,10 @@ LRESULT CListCtrl::OnSetFontMsg(WPARAM wParam, LPARAM lParam)
     if (Header() != nullptr)
         Header()->SendMessage(WM_SETFONT, wParam, lParam);
     m_nRowHeight = 0;
+    // Every label is measured again with the new font.
+    ForgetLabelWidths();
+    CFont* pFont = GetFont();
+    m_hLabelFont = pFont != nullptr ? pFont->GetSafeHandle() : nullptr;
     UpdateScrollBars();
     Invalidate();
     return lResult;

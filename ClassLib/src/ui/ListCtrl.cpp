@@ -1,7 +1,7 @@
 // CListCtrl: items, columns, states and the notifications of state changes.
-#include "Framework.h"
+#include "ListCtrlLabels.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -229,8 +229,18 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
     if (row.cells.size() <= static_cast<size_t>(pItem->iSubItem))
         row.cells.resize(static_cast<size_t>(pItem->iSubItem) + 1);
     Cell& cell = row.cells[static_cast<size_t>(pItem->iSubItem)];
+    // The widest label kept before the label changes (0: none).
+    auto widestKept = [this] { return m_labelWidthCount.empty() ? 0 : m_labelWidthCount.rbegin()->first; };
+    bool bLabelChanged = false;
+    int cxWidestBefore = 0;
     if (pItem->mask & LVIF_TEXT)
     {
+        // The item's own label is measured again; a sub-item's text is no label.
+        if (pItem->iSubItem == 0)
+        {
+            cxWidestBefore = widestKept();
+            ForgetLabel(row);
+        }
         if (pItem->pszText == LPSTR_TEXTCALLBACK)
         {
             cell.callback = true;
@@ -241,7 +251,11 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
             cell.callback = false;
             cell.text = pItem->pszText != nullptr ? pItem->pszText : "";
         }
-        m_nLabelWidth = -1;
+        if (pItem->iSubItem == 0)
+        {
+            AddLabel(row);
+            bLabelChanged = true;
+        }
     }
     if (pItem->mask & LVIF_IMAGE)
     {
@@ -260,7 +274,21 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
             return FALSE;
     }
     if (m_hWnd != nullptr)
+    {
+        DWORD view = bLabelChanged ? ViewType() : LVS_REPORT;
+        if (view == LVS_SMALLICON || view == LVS_LIST)
+        {
+            // The widest label sets every cell's width: the layout follows it.
+            LabelWidth(pItem->iItem);
+            if (widestKept() != cxWidestBefore || m_nUnmeasuredLabels > 0)
+            {
+                UpdateScrollBars();
+                Invalidate();
+                return TRUE;
+            }
+        }
         InvalidateItem(pItem->iItem);
+    }
     return TRUE;
 }
 
@@ -333,9 +361,15 @@ BOOL CListCtrl::SetItemPosition(int nItem, POINT pt)
 {
     if (nItem < 0 || nItem >= GetItemCount())
         return FALSE;
-    m_rows[static_cast<size_t>(nItem)].position = CPoint(pt);
+    CPoint& position = m_rows[static_cast<size_t>(nItem)].position;
+    const CPoint arranged(-1, -1);
+    m_nPositioned += (CPoint(pt) != arranged ? 1 : 0) - (position != arranged ? 1 : 0);
+    position = CPoint(pt);
     if (m_hWnd != nullptr)
+    {
+        UpdateScrollBars();  // the item may now reach further
         Invalidate();
+    }
     return TRUE;
 }
 
@@ -347,17 +381,6 @@ BOOL CListCtrl::GetItemPosition(int nItem, LPPOINT lpPoint) const
     lpPoint->x = rc.left;
     lpPoint->y = rc.top;
     return TRUE;
-}
-
-int CListCtrl::GetStringWidth(LPCTSTR lpsz) const
-{
-    if (lpsz == nullptr)
-        return 0;
-    CClientDC dc(const_cast<CListCtrl*>(this));
-    CFont* pOld = dc.SelectObject(const_cast<CListCtrl*>(this)->GetFont());
-    int cx = dc.GetTextExtent(lpsz, static_cast<int>(std::strlen(lpsz))).cx;
-    dc.SelectObject(pOld);
-    return cx;
 }
 
 BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
@@ -460,6 +483,7 @@ BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
         return FALSE;
     if (cx == LVSCW_AUTOSIZE || cx == LVSCW_AUTOSIZE_USEHEADER)
     {
+        MeasureScope scope(this);
         int cxMax = 0;
         for (int i = 0; i < GetItemCount(); ++i)
             cxMax = std::max(cxMax, GetStringWidth(CellText(i, m_columns[static_cast<size_t>(nCol)].subItem)));
@@ -505,6 +529,7 @@ BOOL CListCtrl::GetViewRect(LPRECT lpRect) const
 {
     if (lpRect == nullptr)
         return FALSE;
+    MeasureScope scope(this);
     CRect total(0, 0, 0, 0);
     for (int i = 0; i < GetItemCount(); ++i)
     {
@@ -524,6 +549,7 @@ int CListCtrl::GetTopIndex() const
     if (view == LVS_LIST)
         return std::min(m_nTopIndex * std::max(1, RowsPerListColumn()), std::max(0, GetItemCount() - 1));
     // Icon views: the first item whose cell is within the client area.
+    MeasureScope scope(this);
     CRect client = ItemArea();
     for (int i = 0; i < GetItemCount(); ++i)
     {
@@ -740,7 +766,13 @@ int CListCtrl::InsertItem(const LVITEM* pItem)
         }
     }
     m_rows.insert(m_rows.begin() + nItem, row);
-    m_nLabelWidth = -1;  // measured again, all labels at once, when next asked for
+    AddLabel(m_rows[static_cast<size_t>(nItem)]);
+    // A layout follows at once in the views whose cells the widest label sets: this label
+    // is measured now, so that the layout finds every label measured. (With redrawing off,
+    // the labels are measured together, with one device context, when it is back on.)
+    DWORD view = m_hWnd != nullptr && !m_bRedrawOff ? ViewType() : LVS_REPORT;
+    if (view == LVS_SMALLICON || view == LVS_LIST)
+        LabelWidth(nItem);
     if (m_nSelectionMark >= nItem)
         ++m_nSelectionMark;
     NotifyListView(LVN_INSERTITEM, nItem, 0, 0, 0, 0, CPoint(0, 0), row.lParam);
@@ -787,8 +819,10 @@ BOOL CListCtrl::DeleteItem(int nItem)
     // The notification may have changed the list.
     if (nItem >= GetItemCount())
         return FALSE;
+    ForgetLabel(m_rows[static_cast<size_t>(nItem)]);
+    if (m_rows[static_cast<size_t>(nItem)].position != CPoint(-1, -1))
+        --m_nPositioned;
     m_rows.erase(m_rows.begin() + nItem);
-    m_nLabelWidth = -1;
     if (m_nSelectionMark == nItem)
         m_nSelectionMark = -1;
     else if (m_nSelectionMark > nItem)
@@ -821,7 +855,8 @@ BOOL CListCtrl::DeleteAllItems()
             NotifyListView(LVN_DELETEITEM, i, 0, 0, 0, 0, CPoint(0, 0), m_rows[static_cast<size_t>(i)].lParam);
     }
     m_rows.clear();
-    m_nLabelWidth = -1;
+    ForgetLabelWidths();
+    m_nPositioned = 0;
     m_nSelectionMark = -1;
     m_nHotItem = -1;
     m_nDownItem = -1;
@@ -1147,6 +1182,7 @@ BOOL CListCtrl::Arrange(UINT)
 {
     for (Row& row : m_rows)
         row.position = CPoint(-1, -1);
+    m_nPositioned = 0;
     if (m_hWnd != nullptr)
     {
         UpdateScrollBars();

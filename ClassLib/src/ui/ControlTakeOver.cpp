@@ -3,9 +3,9 @@
 // control's class, which goes with the window. Subclassing such a window with another
 // object of the same kind moves the control's state to that object; unsubclassing gives
 // the state back to the object that held it before (or to a new one of the class).
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <ClassLib/Wnd/WndTakeOver.h>
 
@@ -74,6 +74,11 @@ struct TakeOverAccess
     {
         to.m_rows = std::move(from.m_rows);
         from.m_rows.clear();
+        // The labels are measured again (the new owner may draw with another font).
+        to.ForgetLabelWidths();
+        from.ForgetLabelWidths();
+        to.m_nPositioned = from.m_nPositioned;
+        from.m_nPositioned = 0;
         to.m_columns = std::move(from.m_columns);
         from.m_columns.clear();
         to.m_pImageNormal = from.m_pImageNormal;

@@ -1,5 +1,5 @@
-// CTreeCtrl: geometry, hit testing, drawing and input.
-#include "Framework.h"
+// CTreeCtrl's window: geometry, hit testing, drawing and input.
+#include "../framework/Framework.h"
 
 #include <algorithm>
 #include <cstring>

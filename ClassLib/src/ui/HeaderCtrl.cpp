@@ -1,7 +1,7 @@
 // CHeaderCtrl: column headings, drawn by ClassLib; divider dragging with a veto.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // CListCtrl geometry: where the header, the rows and the icons lie, hit testing and
 // scrolling.
-#include "Framework.h"
+#include "ListCtrlLabels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -130,28 +130,9 @@ int CListCtrl::ColumnLeft(int nCol) const
 
 int CListCtrl::ListColumnWidth() const
 {
-    // Every cell of the small-icon and list views asks for this width: the widest label
-    // is kept rather than measured again for each of them.
-    CFont* pFont = const_cast<CListCtrl*>(this)->GetFont();
-    HGDIOBJ hFont = pFont != nullptr ? pFont->GetSafeHandle() : nullptr;
-    int cx = m_nLabelWidth;
-    if (cx < 0 || hFont != m_hLabelFont)
-    {
-        cx = 0;
-        bool bCallback = false;
-        CClientDC dc(const_cast<CListCtrl*>(this));
-        CFont* pOld = dc.SelectObject(pFont);
-        for (int i = 0; i < GetItemCount(); ++i)
-        {
-            const Row& row = m_rows[static_cast<size_t>(i)];
-            bCallback = bCallback || (!row.cells.empty() && row.cells[0].callback);
-            CString text = CellText(i, 0);
-            cx = std::max(cx, static_cast<int>(dc.GetTextExtent(text, text.GetLength()).cx));
-        }
-        dc.SelectObject(pOld);
-        m_nLabelWidth = bCallback ? -1 : cx;
-        m_hLabelFont = hFont;
-    }
+    // Every cell of the small-icon and list views asks for this width: the labels' widths
+    // are kept (ListCtrlLabels.cpp) rather than measured again for each of them.
+    int cx = WidestLabel();
     cx += SmallImageSize().cx + kIconMargin + 2 * kLabelMargin + StateImageSize().cx;
     return std::max(cx + 8, kListMinColumn);
 }
@@ -244,7 +225,7 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
             right = bounds.left + ColumnLeft(0) + (GetColumnCount() > 0 ? m_columns[0].cx : 0);
         else if (view == LVS_SMALLICON || view == LVS_LIST)
         {
-            int cxText = GetStringWidth(CellText(nItem, 0)) + 2 * kLabelMargin;
+            int cxText = LabelWidth(nItem) + 2 * kLabelMargin;
             right = std::min<int>(bounds.right, icon.right + kIconMargin + cxText);
         }
         label = CRect(icon.right + (sz.cx > 0 ? kIconMargin : 0), bounds.top, std::max<int>(right, icon.right), bounds.bottom);
@@ -311,6 +292,7 @@ int CListCtrl::HitTestRow(CPoint pt, UINT* pFlags, int* pSubItem) const
         flags = LVHT_TORIGHT;
     if (flags == 0)
     {
+        MeasureScope scope(this);
         DWORD view = ViewType();
         int nFirst = 0, nLast = GetItemCount() - 1;
         if (view == LVS_REPORT)
@@ -496,6 +478,7 @@ void CListCtrl::UpdateScrollBars()
     if (s_nDepth > 2)
         return;  // showing a bar resizes the window, which lays it out again
     ++s_nDepth;
+    MeasureScope scope(this);
     DWORD view = ViewType();
     CRect area = ItemArea();
     SCROLLINFO si;
@@ -543,12 +526,29 @@ void CListCtrl::UpdateScrollBars()
     else
     {
         CRect total(0, 0, 0, 0);
-        for (int i = 0; i < GetItemCount(); ++i)
+        int nCount = GetItemCount();
+        if (m_nPositioned == 0 && nCount > 0)
         {
-            CRect rc;
-            GetItemRect(i, &rc, LVIR_BOUNDS);
-            rc.OffsetRect(m_nScrollX - area.left, m_nScrollY - area.top);
-            total.UnionRect(total, rc);
+            // Arranged items fill a grid: an item of its last row reaches lowest.
+            int nLowest = nCount - 1;
+            if ((GetStyle() & LVS_ALIGNMASK) == LVS_ALIGNLEFT)
+            {
+                CSize cell = view == LVS_SMALLICON ? CSize(ListColumnWidth(), GetRowHeight()) : m_sizeIconSpacing;
+                int nRows = std::max(1, static_cast<int>(area.Height() / std::max(1, static_cast<int>(cell.cy))));
+                nLowest = std::min(nCount, nRows) - 1;
+            }
+            GetItemRect(nLowest, &total, LVIR_BOUNDS);
+            total.OffsetRect(m_nScrollX - area.left, m_nScrollY - area.top);
+        }
+        else
+        {
+            for (int i = 0; i < nCount; ++i)
+            {
+                CRect rc;
+                GetItemRect(i, &rc, LVIR_BOUNDS);
+                rc.OffsetRect(m_nScrollX - area.left, m_nScrollY - area.top);
+                total.UnionRect(total, rc);
+            }
         }
         bVert = total.bottom > area.Height();
         si.nMax = std::max(0, static_cast<int>(total.bottom) - 1);

@@ -1,7 +1,7 @@
 // CTreeCtrl: items, expanding, selection and the notifications.
-#include "Framework.h"
+#include "../framework/Framework.h"
 
-#include "FrameworkStrings.h"
+#include "../framework/FrameworkStrings.h"
 
 #include <algorithm>
 #include <cstring>
