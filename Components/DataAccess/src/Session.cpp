@@ -6,6 +6,8 @@
 #include <ClassLib/Core/Conversion.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 
 bool CDbGuid::operator==(const CDbGuid& o) const
@@ -175,14 +177,33 @@ const CDbColumnDesc& CCommand::GetColumnDesc(int nOrdinal) const
 
 namespace
 {
+// A real beyond the integer range reads as the nearest end of it (a plain cast is undefined
+// there); not a number reads as 0.
+long long IntegerOfReal(double d)
+{
+    if (std::isnan(d))
+        return 0;
+    if (d >= 9223372036854775808.0)
+        return LLONG_MAX;
+    if (d < -9223372036854775808.0)
+        return LLONG_MIN;
+    return (long long)d;
+}
+
 long long AsInteger(const CDbValue& v)
 {
     if (auto p = std::get_if<long long>(&v))
         return *p;
     if (auto d = std::get_if<double>(&v))
-        return (long long)*d;
-    if (auto s = std::get_if<std::string>(&v))
-        return std::strtoll(s->c_str(), nullptr, 10);
+        return IntegerOfReal(*d);
+    if (auto s = std::get_if<std::string>(&v)) {
+        // Some drivers hand reals over as text: "1.5e+300" is a real, not the integer 1.
+        char* end = nullptr;
+        const long long n = std::strtoll(s->c_str(), &end, 10);
+        if (end != nullptr && (*end == '.' || *end == 'e' || *end == 'E'))
+            return IntegerOfReal(std::strtod(s->c_str(), nullptr));
+        return n;
+    }
     return 0;
 }
 } // namespace

@@ -37,6 +37,20 @@ TEST_P(DataAccessTest, QuoteAndChineseTextsRoundTripAtFullLength)
     EXPECT_EQ(DB_S_ENDOFROWSET, cmd.MoveNext());
 }
 
+TEST_P(DataAccessTest, RealsBeyondTheIntegerRangeReadAsItsEnds)
+{
+    CCommand cmd;
+    ASSERT_EQ(S_OK, cmd.Open(m_session, _T("SELECT CAST(1e300 AS DOUBLE PRECISION), ")
+                                         _T("CAST(9223372036854775807 AS BIGINT), ")
+                                         _T("CAST(-1e300 AS DOUBLE PRECISION), ")
+                                         _T("CAST(-9223372036854775807 AS BIGINT) - 1"),
+                             {}));
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_EQ(cmd.GetLong(2), cmd.GetLong(1));
+    EXPECT_EQ(cmd.GetShort(2), cmd.GetShort(1));
+    EXPECT_EQ(cmd.GetLong(4), cmd.GetLong(3));
+}
+
 TEST_P(DataAccessTest, AbortLeavesNothingAndCommitKeeps)
 {
     ASSERT_EQ(S_OK, m_session.StartTransaction(ISOLATIONLEVEL_READCOMMITTED));
