@@ -189,10 +189,12 @@ int CProjectDoc::Parse(const CXmlNode& element)
 
 int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 {
-    std::string_view strName;
-    if (!XmlElementName(element, strName))
+    // The name and the leaf's text in one DOM call: most of a task's elements are leaves.
+    const char* pszName;
+    const char* raw;
+    if (!XmlElementLeaf(element, pszName, raw))
         return 1;
-    const int nLeaf = TaskLeafOf(strName);
+    const int nLeaf = TaskLeafOf(pszName);
     switch (nLeaf) {
     case TL_TASK: {
         if (m_nParseDepth >= kMaxTaskDepth)
@@ -245,39 +247,39 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
     CTaskItem& t = *pParent;
     switch (nLeaf) {
-    case TL_ENTIREPROJID: t.m_nProjID = XmlLeafInt(element, 0); break;
-    case TL_TASKID: t.m_nTaskID = XmlLeafInt(element, 0); break;
-    case TL_PARENTID: t.m_nParentID = XmlLeafInt(element, 0); break;
+    case TL_ENTIREPROJID: t.m_nProjID = XmlLeafInt(element, raw, 0); break;
+    case TL_TASKID: t.m_nTaskID = XmlLeafInt(element, raw, 0); break;
+    case TL_PARENTID: t.m_nParentID = XmlLeafInt(element, raw, 0); break;
     case TL_ISSUBPROJ: {
-        const CString strText = XmlLeafText(element);
+        const CString strText = XmlLeafText(element, raw);
         t.m_nIsTask = strText.IsEmpty() ? 1 : !XmlAtoi(strText);
         break;
     }
-    case TL_SUBPROJID: t.m_nSubProjID = XmlLeafInt(element, 0); break;
-    case TL_NAME: t.m_strName = XmlLeafText(element); break;
-    case TL_DESC: t.m_strDesc = XmlLeafText(element); break;
-    case TL_COST: t.m_nCost = XmlLeafInt(element, 0); break;
-    case TL_ACTCOST: t.m_nActCost = XmlLeafInt(element, 0); break;
-    case TL_STARTDATE: t.m_dtStart = XmlLeafDate(element); break;
-    case TL_ACTSTARTDATE: t.m_dtActStart = XmlLeafDate(element); break;
-    case TL_FINISHDATE: t.m_dtFinish = XmlLeafDate(element); break;
-    case TL_ACTFINISHDATE: t.m_dtActFinish = XmlLeafDate(element); break;
-    case TL_DEADLINEDATE: t.m_dtDeadline = XmlLeafDate(element); break;
-    case TL_CREATIONDATE: t.m_dtCreation = XmlLeafDate(element); break;
-    case TL_DURATION: t.m_nDuration = XmlLeafInt(element, 0); break;
-    case TL_DURISEST: t.m_nDurIsEst = XmlLeafInt(element, 1); break;
-    case TL_TRUEDURATION: t.m_nTrueDuration = XmlLeafInt(element, 0); break;
-    case TL_ACTDURATION: t.m_nActDuration = XmlLeafInt(element, 0); break;
-    case TL_PRIORITY: t.m_nPriority = XmlLeafInt(element, 0); break;
-    case TL_STATUS: t.m_nStatus = XmlLeafInt(element, 0); break;
-    case TL_PROGRESS: t.m_nProgress = XmlLeafInt(element, 0); break;
-    case TL_ASSIGNERID: t.m_nAssignerID = XmlLeafInt(element, 0); break;
-    case TL_ISMILESTONGE: t.m_nMilestone = XmlLeafInt(element, 0); break;
-    case TL_ROWINGRID: t.m_nRowInGrid = XmlLeafInt(element, 0); break;
-    case TL_EARLYSTARTDATE: t.m_dtEarlyStart = XmlLeafDate(element); break;
-    case TL_EARLYFINISHDATE: t.m_dtEarlyFinish = XmlLeafDate(element); break;
-    case TL_LATESTARTDATE: t.m_dtLateStart = XmlLeafDate(element); break;
-    case TL_LATEFINISHDATE: t.m_dtLateFinish = XmlLeafDate(element); break;
+    case TL_SUBPROJID: t.m_nSubProjID = XmlLeafInt(element, raw, 0); break;
+    case TL_NAME: t.m_strName = XmlLeafText(element, raw); break;
+    case TL_DESC: t.m_strDesc = XmlLeafText(element, raw); break;
+    case TL_COST: t.m_nCost = XmlLeafInt(element, raw, 0); break;
+    case TL_ACTCOST: t.m_nActCost = XmlLeafInt(element, raw, 0); break;
+    case TL_STARTDATE: t.m_dtStart = XmlLeafDate(element, raw); break;
+    case TL_ACTSTARTDATE: t.m_dtActStart = XmlLeafDate(element, raw); break;
+    case TL_FINISHDATE: t.m_dtFinish = XmlLeafDate(element, raw); break;
+    case TL_ACTFINISHDATE: t.m_dtActFinish = XmlLeafDate(element, raw); break;
+    case TL_DEADLINEDATE: t.m_dtDeadline = XmlLeafDate(element, raw); break;
+    case TL_CREATIONDATE: t.m_dtCreation = XmlLeafDate(element, raw); break;
+    case TL_DURATION: t.m_nDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_DURISEST: t.m_nDurIsEst = XmlLeafInt(element, raw, 1); break;
+    case TL_TRUEDURATION: t.m_nTrueDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_ACTDURATION: t.m_nActDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_PRIORITY: t.m_nPriority = XmlLeafInt(element, raw, 0); break;
+    case TL_STATUS: t.m_nStatus = XmlLeafInt(element, raw, 0); break;
+    case TL_PROGRESS: t.m_nProgress = XmlLeafInt(element, raw, 0); break;
+    case TL_ASSIGNERID: t.m_nAssignerID = XmlLeafInt(element, raw, 0); break;
+    case TL_ISMILESTONGE: t.m_nMilestone = XmlLeafInt(element, raw, 0); break;
+    case TL_ROWINGRID: t.m_nRowInGrid = XmlLeafInt(element, raw, 0); break;
+    case TL_EARLYSTARTDATE: t.m_dtEarlyStart = XmlLeafDate(element, raw); break;
+    case TL_EARLYFINISHDATE: t.m_dtEarlyFinish = XmlLeafDate(element, raw); break;
+    case TL_LATESTARTDATE: t.m_dtLateStart = XmlLeafDate(element, raw); break;
+    case TL_LATEFINISHDATE: t.m_dtLateFinish = XmlLeafDate(element, raw); break;
     case TL_HASCHILDREN: // the tree comes from the nested TASKS
     default:
         break;
@@ -287,9 +289,11 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
 int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink)
 {
-    std::string_view strName;
-    if (!XmlElementName(element, strName))
+    const char* pszName;
+    const char* raw;
+    if (!XmlElementLeaf(element, pszName, raw))
         return 1;
+    const std::string_view strName(pszName);
 
     if (strName == "LINK") {
         if (pTask == NULL)
@@ -308,15 +312,15 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
         return 0;
 
     if (strName == "PREDID")
-        pLink->m_nPredID = XmlLeafInt(element, 0);
+        pLink->m_nPredID = XmlLeafInt(element, raw, 0);
     else if (strName == "TYPE")
-        pLink->m_nType = XmlLeafInt(element, 0);
+        pLink->m_nType = XmlLeafInt(element, raw, 0);
     else if (strName == "LOGICALTYPE")
-        pLink->m_nLogicalType = XmlLeafInt(element, 0);
+        pLink->m_nLogicalType = XmlLeafInt(element, raw, 0);
     else if (strName == "SEQUENCE")
-        pLink->m_nSequence = XmlLeafInt(element, 0);
+        pLink->m_nSequence = XmlLeafInt(element, raw, 0);
     else if (strName == "LAG")
-        pLink->m_nLag = XmlLeafInt(element, 0);
+        pLink->m_nLag = XmlLeafInt(element, raw, 0);
     return 1;
 }
 

@@ -18,7 +18,12 @@ BOOL XmlNameIs(const CXmlNode& node, LPCTSTR lpszName)
 
 CString XmlLeafText(const CXmlNode& node)
 {
-    if (const char* raw = node.firstChildTextUtf8()) {
+    return XmlLeafText(node, node.firstChildTextUtf8());
+}
+
+CString XmlLeafText(const CXmlNode& node, const char* raw)
+{
+    if (raw) {
         // As the DOM's text() would convert it, without asking for the child first.
         size_t length = 0;
         unsigned char high = 0;
@@ -57,13 +62,6 @@ int XmlAtoi(LPCTSTR lpsz)
 
 namespace {
 
-// The leaf's text without converting it, when its first child carries character data;
-// NULL when the leaf must be read through XmlLeafText (an element or comment child).
-const char* RawLeafText(const CXmlNode& node)
-{
-    return node.firstChildTextUtf8();
-}
-
 // Reads 1..nMax decimal digits at p; FALSE when there are none.
 bool ReadNumber(std::string_view text, size_t& p, int nMax, int& value)
 {
@@ -87,13 +85,31 @@ bool Expect(std::string_view text, size_t& p, std::string_view what)
     return true;
 }
 
+// Days from 30 December 1899 to a date of the proleptic Gregorian calendar (year 100 to
+// 9999), counted by 400-year eras.
+long long OleDayNumber(int year, int month, int day)
+{
+    const long long y = year - (month <= 2);
+    const long long era = y / 400; // y >= 99
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    // 693899: the same count for 30 December 1899.
+    return era * 146097 + doe - 693899;
+}
+
 } // namespace
 
 int XmlLeafInt(const CXmlNode& node, int nDefault)
 {
-    if (const char* raw = RawLeafText(node))
+    return XmlLeafInt(node, node.firstChildTextUtf8(), nDefault);
+}
+
+int XmlLeafInt(const CXmlNode& node, const char* raw, int nDefault)
+{
+    if (raw)
         return *raw ? XmlAtoi(raw) : nDefault;
-    CString strText = XmlLeafText(node);
+    CString strText = XmlLeafText(node, raw);
     if (strText.IsEmpty())
         return nDefault;
     return XmlAtoi(strText);
@@ -124,20 +140,25 @@ BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt)
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (m == 2 && d == 29 && !leap)
         return FALSE;
-    COleDateTime parsed(y, m, d, h, mi, sec);
-    if (parsed.GetStatus() != COleDateTime::valid)
-        return FALSE;
-    dt = parsed;
+    // The value COleDateTime(y, m, d, h, mi, sec) holds, without its checks done again.
+    const long long n = OleDayNumber(y, m, d);
+    const double fraction = (h * 3600 + mi * 60 + sec) / 86400.0;
+    dt.m_dt = n >= 0 ? (double)n + fraction : (double)n - fraction;
+    dt.SetStatus(COleDateTime::valid);
     return TRUE;
 }
 
 COleDateTime XmlLeafDate(const CXmlNode& node)
 {
+    return XmlLeafDate(node, node.firstChildTextUtf8());
+}
+
+COleDateTime XmlLeafDate(const CXmlNode& node, const char* raw)
+{
     COleDateTime dt;
-    const char* raw = RawLeafText(node);
     if (raw && XmlParseKnownDate(raw, dt))
         return dt;
-    const CString strText = (raw && !*raw) ? CString() : XmlLeafText(node);
+    const CString strText = (raw && !*raw) ? CString() : XmlLeafText(node, raw);
     if (strText.IsEmpty() || !dt.ParseDateTime(strText)) {
         dt.m_dt = 0;
         dt.SetStatus(COleDateTime::invalid);

@@ -30,17 +30,30 @@ inline BOOL XmlElementName(const CXmlNode& node, std::string_view& name)
     return TRUE;
 }
 
-// The text of the element's first child, "" when it has none.
+// TRUE for an element, with its name and its first child's text (see XmlElementName and
+// CXmlNode::firstChildTextUtf8) asked for in one DOM call: for readers of many leaves,
+// which hand the text to the XmlLeaf* readers below.
+inline BOOL XmlElementLeaf(const CXmlNode& node, const char*& name, const char*& text)
+{
+    name = node.elementNameUtf8(text);
+    return name != nullptr;
+}
+
+// The text of the element's first child, "" when it has none. The forms with raw take
+// the first child's text as XmlElementLeaf gave it for node.
 CString XmlLeafText(const CXmlNode& node);
+CString XmlLeafText(const CXmlNode& node, const char* raw);
 
 // The leaf as a number read like atoi (leading blanks, sign, digits; saturated to the int
 // range); the default when the leaf is empty.
 int XmlLeafInt(const CXmlNode& node, int nDefault);
+int XmlLeafInt(const CXmlNode& node, const char* raw, int nDefault);
 
 // The leaf as a date; an empty or unreadable text gives an invalid date. The two forms the
 // writers use ("2004-3-1 8:0:0" and "2004年3月1日") are read directly, others through
 // COleDateTime::ParseDateTime.
 COleDateTime XmlLeafDate(const CXmlNode& node);
+COleDateTime XmlLeafDate(const CXmlNode& node, const char* raw);
 
 // The two written forms of a date in UTF-8; FALSE (dt untouched) for any other text or
 // a date out of range.

@@ -210,6 +210,24 @@ const char* CXmlNode::firstChildTextUtf8() const
     return childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
 }
 
+const char* CXmlNode::elementNameUtf8(const char*& text) const
+{
+    text = "";
+    if (!m_node || IsEmbedded(m_node))
+        return nullptr;
+    const pugi::xml_node node = Wrap(m_node);
+    if (node.type() != pugi::node_element)
+        return nullptr;
+    const char* embedded = node.value();
+    if (*embedded) {
+        text = embedded;
+    } else if (const pugi::xml_node child = node.first_child()) {
+        const pugi::xml_node_type childType = child.type();
+        text = childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
+    }
+    return node.name();
+}
+
 CString CXmlNode::text() const
 {
     if (!m_node)

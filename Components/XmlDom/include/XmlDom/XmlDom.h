@@ -71,6 +71,9 @@ public:
     // is a text or CDATA node, "" when there is no first child, NULL when the first child
     // is of another kind (an element, a comment, a processing instruction).
     const char* firstChildTextUtf8() const;
+    // Both in one call: the element's name as elementNameUtf8() gives it and, for an
+    // element, its first child's text in text as firstChildTextUtf8() gives it.
+    const char* elementNameUtf8(const char*& text) const;
     // All descendant character data (text and CDATA) concatenated in document order; for
     // a text, CDATA, comment or processing-instruction node its own value. Nothing is
     // trimmed or normalised.
