@@ -81,19 +81,23 @@ constexpr CLeafTable BuildLeafTable()
 constexpr CLeafTable kLeafTable = BuildLeafTable();
 static_assert(kLeafTable.bOneNamePerSlot, "two task leaf names share a slot: change LeafSlot");
 
-int TaskLeafOf(std::string_view name)
+// The leaf a name (ending at its 0 byte) stands for, -1 for any other name.
+int TaskLeafOf(const char* name)
 {
-    if (name.empty())
+    // Measured here rather than through strlen: the names are a few bytes long.
+    size_t length = 0;
+    while (name[length] != '\0')
+        ++length;
+    if (length == 0)
         return -1;
     const unsigned char index =
-        kLeafTable.index[LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back())];
+        kLeafTable.index[LeafSlot(length, (unsigned char)name[0], (unsigned char)name[length - 1])];
     if (index == 0)
         return -1;
     const LeafName& leaf = kTaskLeaves[index - 1];
-    if (leaf.name.size() != name.size())
+    if (leaf.name.size() != length)
         return -1;
-    // Byte by byte: the names are short.
-    for (size_t i = 0; i < name.size(); ++i) {
+    for (size_t i = 0; i < length; ++i) {
         if (leaf.name[i] != name[i])
             return -1;
     }
@@ -293,9 +297,8 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
     const char* raw;
     if (!XmlElementLeaf(element, pszName, raw))
         return 1;
-    const std::string_view strName(pszName);
 
-    if (strName == "LINK") {
+    if (XmlNameEquals(pszName, "LINK")) {
         if (pTask == NULL)
             return 0;
         CTaskLink* pNew = new CTaskLink;
@@ -311,15 +314,15 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
     if (pLink == NULL)
         return 0;
 
-    if (strName == "PREDID")
+    if (XmlNameEquals(pszName, "PREDID"))
         pLink->m_nPredID = XmlLeafInt(element, raw, 0);
-    else if (strName == "TYPE")
+    else if (XmlNameEquals(pszName, "TYPE"))
         pLink->m_nType = XmlLeafInt(element, raw, 0);
-    else if (strName == "LOGICALTYPE")
+    else if (XmlNameEquals(pszName, "LOGICALTYPE"))
         pLink->m_nLogicalType = XmlLeafInt(element, raw, 0);
-    else if (strName == "SEQUENCE")
+    else if (XmlNameEquals(pszName, "SEQUENCE"))
         pLink->m_nSequence = XmlLeafInt(element, raw, 0);
-    else if (strName == "LAG")
+    else if (XmlNameEquals(pszName, "LAG"))
         pLink->m_nLag = XmlLeafInt(element, raw, 0);
     return 1;
 }

@@ -62,26 +62,26 @@ int XmlAtoi(LPCTSTR lpsz)
 
 namespace {
 
-// Reads 1..nMax decimal digits at p; FALSE when there are none.
-bool ReadNumber(std::string_view text, size_t& p, int nMax, int& value)
+// Reads 1..nMax decimal digits at p (a text ending at its 0 byte); FALSE when there are none.
+bool ReadNumber(const char*& p, int nMax, int& value)
 {
-    size_t start = p;
+    const char* const start = p;
     value = 0;
-    while (p < text.size() && p - start < (size_t)nMax && text[p] >= '0' && text[p] <= '9')
-        value = value * 10 + (text[p++] - '0');
+    while (p - start < nMax && *p >= '0' && *p <= '9')
+        value = value * 10 + (*p++ - '0');
     return p > start;
 }
 
-// Compared byte by byte: the pieces are one to three bytes long.
-bool Expect(std::string_view text, size_t& p, std::string_view what)
+// Compared byte by byte (the pieces are one to three bytes long), stopping at the first
+// difference, the text's 0 byte included.
+template <size_t N>
+bool Expect(const char*& p, const char (&what)[N])
 {
-    if (text.size() - p < what.size())
-        return false;
-    for (size_t i = 0; i < what.size(); ++i) {
-        if (text[p + i] != what[i])
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (p[i] != what[i])
             return false;
     }
-    p += what.size();
+    p += N - 1;
     return true;
 }
 
@@ -115,26 +115,26 @@ int XmlLeafInt(const CXmlNode& node, const char* raw, int nDefault)
     return XmlAtoi(strText);
 }
 
-BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt)
+BOOL XmlParseKnownDate(const char* text, COleDateTime& dt)
 {
     int y, m, d, h = 0, mi = 0, sec = 0;
-    size_t p = 0;
-    if (!ReadNumber(text, p, 4, y))
+    const char* p = text;
+    if (!ReadNumber(p, 4, y))
         return FALSE;
-    if (Expect(text, p, "-")) {
+    if (Expect(p, "-")) {
         // 2004-3-1 8:0:0
-        if (!ReadNumber(text, p, 2, m) || !Expect(text, p, "-") || !ReadNumber(text, p, 2, d) ||
-            !Expect(text, p, " ") || !ReadNumber(text, p, 2, h) || !Expect(text, p, ":") ||
-            !ReadNumber(text, p, 2, mi) || !Expect(text, p, ":") || !ReadNumber(text, p, 2, sec))
+        if (!ReadNumber(p, 2, m) || !Expect(p, "-") || !ReadNumber(p, 2, d) || !Expect(p, " ") ||
+            !ReadNumber(p, 2, h) || !Expect(p, ":") || !ReadNumber(p, 2, mi) || !Expect(p, ":") ||
+            !ReadNumber(p, 2, sec))
             return FALSE;
     } else {
         // 2004年3月1日
-        if (!Expect(text, p, "\xE5\xB9\xB4") || !ReadNumber(text, p, 2, m) || !Expect(text, p, "\xE6\x9C\x88") ||
-            !ReadNumber(text, p, 2, d) || !Expect(text, p, "\xE6\x97\xA5"))
+        if (!Expect(p, "\xE5\xB9\xB4") || !ReadNumber(p, 2, m) || !Expect(p, "\xE6\x9C\x88") ||
+            !ReadNumber(p, 2, d) || !Expect(p, "\xE6\x97\xA5"))
             return FALSE;
     }
     static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (p != text.size() || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || h > 23 || mi > 59 ||
+    if (*p != '\0' || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || h > 23 || mi > 59 ||
         sec > 59)
         return FALSE;
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;

@@ -39,6 +39,18 @@ inline BOOL XmlElementLeaf(const CXmlNode& node, const char*& name, const char*&
     return name != nullptr;
 }
 
+// TRUE when a name from the document (ending at its 0 byte) is exactly this one: compared
+// byte by byte, terminating 0 included, up to the first difference, without measuring it.
+template <size_t N>
+inline bool XmlNameEquals(const char* name, const char (&what)[N])
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (name[i] != what[i])
+            return false;
+    }
+    return true;
+}
+
 // The text of the element's first child, "" when it has none. The forms with raw take
 // the first child's text as XmlElementLeaf gave it for node.
 CString XmlLeafText(const CXmlNode& node);
@@ -55,9 +67,9 @@ int XmlLeafInt(const CXmlNode& node, const char* raw, int nDefault);
 COleDateTime XmlLeafDate(const CXmlNode& node);
 COleDateTime XmlLeafDate(const CXmlNode& node, const char* raw);
 
-// The two written forms of a date in UTF-8; FALSE (dt untouched) for any other text or
-// a date out of range.
-BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt);
+// The two written forms of a date in UTF-8 (the text ends at its 0 byte); FALSE (dt
+// untouched) for any other text or a date out of range.
+BOOL XmlParseKnownDate(const char* text, COleDateTime& dt);
 
 // Calls readField(name, node) for each element below item, in order; text and other nodes
 // are stepped over.

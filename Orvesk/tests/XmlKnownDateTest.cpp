@@ -16,7 +16,7 @@ void ExpectSameAsParts(const std::string& text, int y, int m, int d, int h, int 
     const COleDateTime expected(y, m, d, h, mi, s);
     COleDateTime dt;
     dt.m_dt = 12345.5; // left alone on refusal
-    const BOOL bRead = XmlParseKnownDate(text, dt);
+    const BOOL bRead = XmlParseKnownDate(text.c_str(), dt);
     if (expected.GetStatus() != COleDateTime::valid) {
         EXPECT_FALSE(bRead) << text;
         EXPECT_EQ(dt.m_dt, 12345.5) << text;
