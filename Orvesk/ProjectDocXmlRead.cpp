@@ -198,6 +198,11 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
     const char* raw;
     if (!XmlElementLeaf(element, pszName, raw))
         return 1;
+    return ParseTask(element, pszName, raw, pParent);
+}
+
+int CProjectDoc::ParseTask(const CXmlNode& element, const char* pszName, const char* raw, CTaskItem* pParent)
+{
     const int nLeaf = TaskLeafOf(pszName);
     switch (nLeaf) {
     case TL_TASK: {
@@ -205,11 +210,17 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
             return 0;
         CTaskItem* pTask = new CTaskItem;
         ++m_nParseDepth;
-        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
-            if (!ParseTask(child, pTask)) {
-                --m_nParseDepth;
-                delete pTask;
-                return 0;
+        // The task's elements a batch at a time, each with its name and text; the nodes
+        // that are not elements are stepped over here.
+        CXmlElementBatch children(element);
+        for (int nCount = children.Next(); nCount > 0; nCount = children.Next()) {
+            for (int i = 0; i < nCount; ++i) {
+                const CXmlElementBatch::Item& child = children[i];
+                if (!ParseTask(child.node, child.name, child.text, pTask)) {
+                    --m_nParseDepth;
+                    delete pTask;
+                    return 0;
+                }
             }
         }
         --m_nParseDepth;

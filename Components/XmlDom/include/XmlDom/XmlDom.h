@@ -100,8 +100,31 @@ public:
 
 private:
     friend class CXmlDocument;
+    friend class CXmlElementBatch;
     explicit CXmlNode(pugi::xml_node_struct* node) : m_node(node) {}
     pugi::xml_node_struct* m_node = nullptr;
+};
+
+// An element's child elements a batch at a time, each with its name and its first child's
+// text as CXmlNode::elementNameUtf8(text) gives them; other children (text, comments) are
+// stepped over. For readers of many leaves: one call per batch instead of a few per leaf.
+class CXmlElementBatch {
+public:
+    struct Item {
+        CXmlNode node;
+        const char* name;
+        const char* text;
+    };
+    static const int kSize = 16;
+
+    explicit CXmlElementBatch(const CXmlNode& parent);
+    // Fills the next batch, in document order; its size, 0 after the last child.
+    int Next();
+    const Item& operator[](int i) const { return m_items[i]; }
+
+private:
+    pugi::xml_node_struct* m_next = nullptr;
+    Item m_items[kSize];
 };
 
 class CXmlDocument {
