@@ -115,7 +115,7 @@ public:
         const char* name;
         const char* text;
     };
-    static const int kSize = 16;
+    static constexpr int kSize = 16;
 
     explicit CXmlElementBatch(const CXmlNode& parent);
     // Fills the next batch, in document order; its size, 0 after the last child.
