@@ -5,6 +5,8 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -60,31 +62,65 @@ constexpr size_t LeafSlot(size_t length, unsigned char first, unsigned char last
     return (length * 2 + first * 5 + last) % kLeafSlots;
 }
 
-// kTaskLeaves' index + 1 in each name's slot, 0 in the others.
+// kTaskLeaves' index + 1 in each name's slot, 0 in the others; and each name as the two
+// words a little-endian load of its first 16 bytes gives (zeros past its end).
 struct CLeafTable {
     unsigned char index[kLeafSlots];
+    uint64_t words[kTaskLeafCount][2];
     bool bOneNamePerSlot;
+    bool bNamesFitTwoWords;
 };
 constexpr CLeafTable BuildLeafTable()
 {
     CLeafTable table{};
     table.bOneNamePerSlot = true;
+    table.bNamesFitTwoWords = true;
     for (size_t i = 0; i < kTaskLeafCount; ++i) {
         const std::string_view name = kTaskLeaves[i].name;
         const size_t slot = LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back());
         if (table.index[slot] != 0)
             table.bOneNamePerSlot = false;
         table.index[slot] = (unsigned char)(i + 1);
+        if (name.size() >= 16)
+            table.bNamesFitTwoWords = false;
+        for (size_t k = 0; k < name.size() && k < 16; ++k)
+            table.words[i][k / 8] |= (uint64_t)(unsigned char)name[k] << (8 * (k % 8));
     }
     return table;
 }
 constexpr CLeafTable kLeafTable = BuildLeafTable();
 static_assert(kLeafTable.bOneNamePerSlot, "two task leaf names share a slot: change LeafSlot");
+static_assert(kLeafTable.bNamesFitTwoWords, "a task leaf name is 16 bytes or longer");
+static_assert(CXmlNode::kNameReadAhead >= 16, "the names are read 16 bytes at a time");
 
-// The leaf a name (ending at its 0 byte) stands for, -1 for any other name.
+// The leaf a name from the document stands for, -1 for any other name.
 int TaskLeafOf(const char* name)
 {
-    // Measured here rather than through strlen: the names are a few bytes long.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Two words from the name's start (the document lets them be read, see
+    // CXmlNode::kNameReadAhead): its length from the first 0 byte, then one masked
+    // comparison per word with the one candidate of its slot; no loop over the bytes.
+    uint64_t w[2];
+    std::memcpy(w, name, sizeof w);
+    const uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    // The lowest flagged byte of each word is its first 0 byte.
+    const uint64_t z0 = (w[0] - kOnes) & ~w[0] & kHigh;
+    const uint64_t z1 = (w[1] - kOnes) & ~w[1] & kHigh;
+    const size_t length = z0 != 0 ? (size_t)__builtin_ctzll(z0) / 8
+                                   : z1 != 0 ? 8 + (size_t)__builtin_ctzll(z1) / 8 : 16;
+    if (length == 0 || length >= 16)
+        return -1;
+    const unsigned char index =
+        kLeafTable.index[LeafSlot(length, (unsigned char)name[0], (unsigned char)name[length - 1])];
+    if (index == 0 || kTaskLeaves[index - 1].name.size() != length)
+        return -1;
+    const uint64_t mask0 = length >= 8 ? ~0ull : (1ull << (8 * length)) - 1;
+    const uint64_t mask1 = length > 8 ? (1ull << (8 * (length - 8))) - 1 : 0;
+    const uint64_t* const words = kLeafTable.words[index - 1];
+    if (((w[0] ^ words[0]) & mask0) != 0 || ((w[1] ^ words[1]) & mask1) != 0)
+        return -1;
+    return kTaskLeaves[index - 1].leaf;
+#else
     size_t length = 0;
     while (name[length] != '\0')
         ++length;
@@ -102,6 +138,7 @@ int TaskLeafOf(const char* name)
             return -1;
     }
     return leaf.leaf;
+#endif
 }
 
 } // namespace

@@ -508,7 +508,11 @@ std::string Cp936FromUtf8(const char* p, size_t n)
     std::string out;
     if (!p || n == 0)
         return out;
-    out.reserve(n);
+    // The result is at most n bytes. A short text (a name) is not reserved for: when its
+    // result fits the string's own small buffer it costs no allocation, and otherwise one
+    // growth holds it (n <= 23), one allocation as with the reservation.
+    if (n > 23)
+        out.reserve(n);
     const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
     size_t i = 0;
     while (i < n) {

@@ -74,6 +74,10 @@ public:
     // Both in one call: the element's name as elementNameUtf8() gives it and, for an
     // element, its first child's text in text as firstChildTextUtf8() gives it.
     const char* elementNameUtf8(const char*& text) const;
+    // An element's name lies in the document's own copy of its text, which is followed by
+    // spare bytes: kNameReadAhead bytes from the name's start may be read (those past its
+    // 0 byte are of no meaning), for readers that compare names a word at a time.
+    static constexpr int kNameReadAhead = 16;
     // All descendant character data (text and CDATA) concatenated in document order; for
     // a text, CDATA, comment or processing-instruction node its own value. Nothing is
     // trimmed or normalised.
