@@ -27,11 +27,6 @@ inline int Bits(uint64_t v) { return __builtin_popcountll(v); }
 #if defined(PC_XMLDOM_SSE2)
 inline uint64_t Mask(__m128i v, char c) { return (uint64_t)_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))); }
 
-// The markup bytes of a 64-byte block, a bit per byte.
-struct CBlockMasks {
-    uint64_t lt, gt, slash, mark, quote;
-};
-
 inline void BlockMasks(const unsigned char* t, CBlockMasks& m)
 {
     m = CBlockMasks{};
@@ -70,6 +65,36 @@ const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 #endif
 
 } // namespace
+
+void BlockMasks16(const unsigned char* t, CBlockMasks& m)
+{
+#if defined(PC_XMLDOM_SSE2)
+    BlockMasks(t, m);
+#else
+    m = CBlockMasks{};
+    for (int k = 0; k < 64; ++k) {
+        const uint64_t bit = 1ull << k;
+        m.lt |= t[k] == '<' ? bit : 0;
+        m.gt |= t[k] == '>' ? bit : 0;
+        m.slash |= t[k] == '/' ? bit : 0;
+        m.mark |= t[k] == '!' || t[k] == '?' ? bit : 0;
+        m.quote |= t[k] == '"' || t[k] == '\'' ? bit : 0;
+    }
+#endif
+}
+
+bool BlockMasks32(const unsigned char* t, CBlockMasks& m)
+{
+#if defined(PC_XMLDOM_AVX2)
+    if (kHasAvx2) {
+        BlockMasksAvx2(t, m);
+        return true;
+    }
+#endif
+    (void)t;
+    (void)m;
+    return false;
+}
 
 // A byte order mark and the XML declaration (which has quotes) come first. FALSE while
 // the text so far is too short to tell.
