@@ -135,6 +135,9 @@ public:
 
     int Parse(const CXmlNode& element);
     int ParseTask(const CXmlNode& element, CTaskItem* pParent);
+    // The same for an element whose name and first child's text are known (see
+    // CXmlElementBatch).
+    int ParseTask(const CXmlNode& element, const char* pszName, const char* raw, CTaskItem* pParent);
     int ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink);
     int ParseDocument(const CXmlNode& element, CTaskItem* pTask);
     int ParseRefDoc(const CXmlNode& element, CRefDoc* pDoc);

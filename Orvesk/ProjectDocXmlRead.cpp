@@ -5,6 +5,8 @@
 // its field's default and returns 1 for success, 0 for failure.
 #include "ProjectDoc.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -60,44 +62,83 @@ constexpr size_t LeafSlot(size_t length, unsigned char first, unsigned char last
     return (length * 2 + first * 5 + last) % kLeafSlots;
 }
 
-// kTaskLeaves' index + 1 in each name's slot, 0 in the others.
+// kTaskLeaves' index + 1 in each name's slot, 0 in the others; and each name as the two
+// words a little-endian load of its first 16 bytes gives (zeros past its end).
 struct CLeafTable {
     unsigned char index[kLeafSlots];
+    uint64_t words[kTaskLeafCount][2];
     bool bOneNamePerSlot;
+    bool bNamesFitTwoWords;
 };
 constexpr CLeafTable BuildLeafTable()
 {
     CLeafTable table{};
     table.bOneNamePerSlot = true;
+    table.bNamesFitTwoWords = true;
     for (size_t i = 0; i < kTaskLeafCount; ++i) {
         const std::string_view name = kTaskLeaves[i].name;
         const size_t slot = LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back());
         if (table.index[slot] != 0)
             table.bOneNamePerSlot = false;
         table.index[slot] = (unsigned char)(i + 1);
+        if (name.size() >= 16)
+            table.bNamesFitTwoWords = false;
+        for (size_t k = 0; k < name.size() && k < 16; ++k)
+            table.words[i][k / 8] |= (uint64_t)(unsigned char)name[k] << (8 * (k % 8));
     }
     return table;
 }
 constexpr CLeafTable kLeafTable = BuildLeafTable();
 static_assert(kLeafTable.bOneNamePerSlot, "two task leaf names share a slot: change LeafSlot");
+static_assert(kLeafTable.bNamesFitTwoWords, "a task leaf name is 16 bytes or longer");
+static_assert(CXmlNode::kNameReadAhead >= 16, "the names are read 16 bytes at a time");
 
-int TaskLeafOf(std::string_view name)
+// The leaf a name from the document stands for, -1 for any other name.
+int TaskLeafOf(const char* name)
 {
-    if (name.empty())
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Two words from the name's start (the document lets them be read, see
+    // CXmlNode::kNameReadAhead): its length from the first 0 byte, then one masked
+    // comparison per word with the one candidate of its slot; no loop over the bytes.
+    uint64_t w[2];
+    std::memcpy(w, name, sizeof w);
+    const uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    // The lowest flagged byte of each word is its first 0 byte.
+    const uint64_t z0 = (w[0] - kOnes) & ~w[0] & kHigh;
+    const uint64_t z1 = (w[1] - kOnes) & ~w[1] & kHigh;
+    const size_t length = z0 != 0 ? (size_t)__builtin_ctzll(z0) / 8
+                                   : z1 != 0 ? 8 + (size_t)__builtin_ctzll(z1) / 8 : 16;
+    if (length == 0 || length >= 16)
         return -1;
     const unsigned char index =
-        kLeafTable.index[LeafSlot(name.size(), (unsigned char)name.front(), (unsigned char)name.back())];
+        kLeafTable.index[LeafSlot(length, (unsigned char)name[0], (unsigned char)name[length - 1])];
+    if (index == 0 || kTaskLeaves[index - 1].name.size() != length)
+        return -1;
+    const uint64_t mask0 = length >= 8 ? ~0ull : (1ull << (8 * length)) - 1;
+    const uint64_t mask1 = length > 8 ? (1ull << (8 * (length - 8))) - 1 : 0;
+    const uint64_t* const words = kLeafTable.words[index - 1];
+    if (((w[0] ^ words[0]) & mask0) != 0 || ((w[1] ^ words[1]) & mask1) != 0)
+        return -1;
+    return kTaskLeaves[index - 1].leaf;
+#else
+    size_t length = 0;
+    while (name[length] != '\0')
+        ++length;
+    if (length == 0)
+        return -1;
+    const unsigned char index =
+        kLeafTable.index[LeafSlot(length, (unsigned char)name[0], (unsigned char)name[length - 1])];
     if (index == 0)
         return -1;
     const LeafName& leaf = kTaskLeaves[index - 1];
-    if (leaf.name.size() != name.size())
+    if (leaf.name.size() != length)
         return -1;
-    // Byte by byte: the names are short.
-    for (size_t i = 0; i < name.size(); ++i) {
+    for (size_t i = 0; i < length; ++i) {
         if (leaf.name[i] != name[i])
             return -1;
     }
     return leaf.leaf;
+#endif
 }
 
 } // namespace
@@ -189,21 +230,34 @@ int CProjectDoc::Parse(const CXmlNode& element)
 
 int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 {
-    std::string_view strName;
-    if (!XmlElementName(element, strName))
+    // The name and the leaf's text in one DOM call: most of a task's elements are leaves.
+    const char* pszName;
+    const char* raw;
+    if (!XmlElementLeaf(element, pszName, raw))
         return 1;
-    const int nLeaf = TaskLeafOf(strName);
+    return ParseTask(element, pszName, raw, pParent);
+}
+
+int CProjectDoc::ParseTask(const CXmlNode& element, const char* pszName, const char* raw, CTaskItem* pParent)
+{
+    const int nLeaf = TaskLeafOf(pszName);
     switch (nLeaf) {
     case TL_TASK: {
         if (m_nParseDepth >= kMaxTaskDepth)
             return 0;
         CTaskItem* pTask = new CTaskItem;
         ++m_nParseDepth;
-        for (CXmlNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
-            if (!ParseTask(child, pTask)) {
-                --m_nParseDepth;
-                delete pTask;
-                return 0;
+        // The task's elements a batch at a time, each with its name and text; the nodes
+        // that are not elements are stepped over here.
+        CXmlElementBatch children(element);
+        for (int nCount = children.Next(); nCount > 0; nCount = children.Next()) {
+            for (int i = 0; i < nCount; ++i) {
+                const CXmlElementBatch::Item& child = children[i];
+                if (!ParseTask(child.node, child.name, child.text, pTask)) {
+                    --m_nParseDepth;
+                    delete pTask;
+                    return 0;
+                }
             }
         }
         --m_nParseDepth;
@@ -245,39 +299,39 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
     CTaskItem& t = *pParent;
     switch (nLeaf) {
-    case TL_ENTIREPROJID: t.m_nProjID = XmlLeafInt(element, 0); break;
-    case TL_TASKID: t.m_nTaskID = XmlLeafInt(element, 0); break;
-    case TL_PARENTID: t.m_nParentID = XmlLeafInt(element, 0); break;
+    case TL_ENTIREPROJID: t.m_nProjID = XmlLeafInt(element, raw, 0); break;
+    case TL_TASKID: t.m_nTaskID = XmlLeafInt(element, raw, 0); break;
+    case TL_PARENTID: t.m_nParentID = XmlLeafInt(element, raw, 0); break;
     case TL_ISSUBPROJ: {
-        const CString strText = XmlLeafText(element);
+        const CString strText = XmlLeafText(element, raw);
         t.m_nIsTask = strText.IsEmpty() ? 1 : !XmlAtoi(strText);
         break;
     }
-    case TL_SUBPROJID: t.m_nSubProjID = XmlLeafInt(element, 0); break;
-    case TL_NAME: t.m_strName = XmlLeafText(element); break;
-    case TL_DESC: t.m_strDesc = XmlLeafText(element); break;
-    case TL_COST: t.m_nCost = XmlLeafInt(element, 0); break;
-    case TL_ACTCOST: t.m_nActCost = XmlLeafInt(element, 0); break;
-    case TL_STARTDATE: t.m_dtStart = XmlLeafDate(element); break;
-    case TL_ACTSTARTDATE: t.m_dtActStart = XmlLeafDate(element); break;
-    case TL_FINISHDATE: t.m_dtFinish = XmlLeafDate(element); break;
-    case TL_ACTFINISHDATE: t.m_dtActFinish = XmlLeafDate(element); break;
-    case TL_DEADLINEDATE: t.m_dtDeadline = XmlLeafDate(element); break;
-    case TL_CREATIONDATE: t.m_dtCreation = XmlLeafDate(element); break;
-    case TL_DURATION: t.m_nDuration = XmlLeafInt(element, 0); break;
-    case TL_DURISEST: t.m_nDurIsEst = XmlLeafInt(element, 1); break;
-    case TL_TRUEDURATION: t.m_nTrueDuration = XmlLeafInt(element, 0); break;
-    case TL_ACTDURATION: t.m_nActDuration = XmlLeafInt(element, 0); break;
-    case TL_PRIORITY: t.m_nPriority = XmlLeafInt(element, 0); break;
-    case TL_STATUS: t.m_nStatus = XmlLeafInt(element, 0); break;
-    case TL_PROGRESS: t.m_nProgress = XmlLeafInt(element, 0); break;
-    case TL_ASSIGNERID: t.m_nAssignerID = XmlLeafInt(element, 0); break;
-    case TL_ISMILESTONGE: t.m_nMilestone = XmlLeafInt(element, 0); break;
-    case TL_ROWINGRID: t.m_nRowInGrid = XmlLeafInt(element, 0); break;
-    case TL_EARLYSTARTDATE: t.m_dtEarlyStart = XmlLeafDate(element); break;
-    case TL_EARLYFINISHDATE: t.m_dtEarlyFinish = XmlLeafDate(element); break;
-    case TL_LATESTARTDATE: t.m_dtLateStart = XmlLeafDate(element); break;
-    case TL_LATEFINISHDATE: t.m_dtLateFinish = XmlLeafDate(element); break;
+    case TL_SUBPROJID: t.m_nSubProjID = XmlLeafInt(element, raw, 0); break;
+    case TL_NAME: t.m_strName = XmlLeafText(element, raw); break;
+    case TL_DESC: t.m_strDesc = XmlLeafText(element, raw); break;
+    case TL_COST: t.m_nCost = XmlLeafInt(element, raw, 0); break;
+    case TL_ACTCOST: t.m_nActCost = XmlLeafInt(element, raw, 0); break;
+    case TL_STARTDATE: t.m_dtStart = XmlLeafDate(element, raw); break;
+    case TL_ACTSTARTDATE: t.m_dtActStart = XmlLeafDate(element, raw); break;
+    case TL_FINISHDATE: t.m_dtFinish = XmlLeafDate(element, raw); break;
+    case TL_ACTFINISHDATE: t.m_dtActFinish = XmlLeafDate(element, raw); break;
+    case TL_DEADLINEDATE: t.m_dtDeadline = XmlLeafDate(element, raw); break;
+    case TL_CREATIONDATE: t.m_dtCreation = XmlLeafDate(element, raw); break;
+    case TL_DURATION: t.m_nDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_DURISEST: t.m_nDurIsEst = XmlLeafInt(element, raw, 1); break;
+    case TL_TRUEDURATION: t.m_nTrueDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_ACTDURATION: t.m_nActDuration = XmlLeafInt(element, raw, 0); break;
+    case TL_PRIORITY: t.m_nPriority = XmlLeafInt(element, raw, 0); break;
+    case TL_STATUS: t.m_nStatus = XmlLeafInt(element, raw, 0); break;
+    case TL_PROGRESS: t.m_nProgress = XmlLeafInt(element, raw, 0); break;
+    case TL_ASSIGNERID: t.m_nAssignerID = XmlLeafInt(element, raw, 0); break;
+    case TL_ISMILESTONGE: t.m_nMilestone = XmlLeafInt(element, raw, 0); break;
+    case TL_ROWINGRID: t.m_nRowInGrid = XmlLeafInt(element, raw, 0); break;
+    case TL_EARLYSTARTDATE: t.m_dtEarlyStart = XmlLeafDate(element, raw); break;
+    case TL_EARLYFINISHDATE: t.m_dtEarlyFinish = XmlLeafDate(element, raw); break;
+    case TL_LATESTARTDATE: t.m_dtLateStart = XmlLeafDate(element, raw); break;
+    case TL_LATEFINISHDATE: t.m_dtLateFinish = XmlLeafDate(element, raw); break;
     case TL_HASCHILDREN: // the tree comes from the nested TASKS
     default:
         break;
@@ -287,11 +341,12 @@ int CProjectDoc::ParseTask(const CXmlNode& element, CTaskItem* pParent)
 
 int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink* pLink)
 {
-    std::string_view strName;
-    if (!XmlElementName(element, strName))
+    const char* pszName;
+    const char* raw;
+    if (!XmlElementLeaf(element, pszName, raw))
         return 1;
 
-    if (strName == "LINK") {
+    if (XmlNameEquals(pszName, "LINK")) {
         if (pTask == NULL)
             return 0;
         CTaskLink* pNew = new CTaskLink;
@@ -307,16 +362,16 @@ int CProjectDoc::ParseLink(const CXmlNode& element, CTaskItem* pTask, CTaskLink*
     if (pLink == NULL)
         return 0;
 
-    if (strName == "PREDID")
-        pLink->m_nPredID = XmlLeafInt(element, 0);
-    else if (strName == "TYPE")
-        pLink->m_nType = XmlLeafInt(element, 0);
-    else if (strName == "LOGICALTYPE")
-        pLink->m_nLogicalType = XmlLeafInt(element, 0);
-    else if (strName == "SEQUENCE")
-        pLink->m_nSequence = XmlLeafInt(element, 0);
-    else if (strName == "LAG")
-        pLink->m_nLag = XmlLeafInt(element, 0);
+    if (XmlNameEquals(pszName, "PREDID"))
+        pLink->m_nPredID = XmlLeafInt(element, raw, 0);
+    else if (XmlNameEquals(pszName, "TYPE"))
+        pLink->m_nType = XmlLeafInt(element, raw, 0);
+    else if (XmlNameEquals(pszName, "LOGICALTYPE"))
+        pLink->m_nLogicalType = XmlLeafInt(element, raw, 0);
+    else if (XmlNameEquals(pszName, "SEQUENCE"))
+        pLink->m_nSequence = XmlLeafInt(element, raw, 0);
+    else if (XmlNameEquals(pszName, "LAG"))
+        pLink->m_nLag = XmlLeafInt(element, raw, 0);
     return 1;
 }
 

@@ -18,7 +18,12 @@ BOOL XmlNameIs(const CXmlNode& node, LPCTSTR lpszName)
 
 CString XmlLeafText(const CXmlNode& node)
 {
-    if (const char* raw = node.firstChildTextUtf8()) {
+    return XmlLeafText(node, node.firstChildTextUtf8());
+}
+
+CString XmlLeafText(const CXmlNode& node, const char* raw)
+{
+    if (raw) {
         // As the DOM's text() would convert it, without asking for the child first.
         size_t length = 0;
         unsigned char high = 0;
@@ -57,87 +62,103 @@ int XmlAtoi(LPCTSTR lpsz)
 
 namespace {
 
-// The leaf's text without converting it, when its first child carries character data;
-// NULL when the leaf must be read through XmlLeafText (an element or comment child).
-const char* RawLeafText(const CXmlNode& node)
+// Reads 1..nMax decimal digits at p (a text ending at its 0 byte); FALSE when there are none.
+bool ReadNumber(const char*& p, int nMax, int& value)
 {
-    return node.firstChildTextUtf8();
-}
-
-// Reads 1..nMax decimal digits at p; FALSE when there are none.
-bool ReadNumber(std::string_view text, size_t& p, int nMax, int& value)
-{
-    size_t start = p;
+    const char* const start = p;
     value = 0;
-    while (p < text.size() && p - start < (size_t)nMax && text[p] >= '0' && text[p] <= '9')
-        value = value * 10 + (text[p++] - '0');
+    while (p - start < nMax && *p >= '0' && *p <= '9')
+        value = value * 10 + (*p++ - '0');
     return p > start;
 }
 
-// Compared byte by byte: the pieces are one to three bytes long.
-bool Expect(std::string_view text, size_t& p, std::string_view what)
+// Compared byte by byte (the pieces are one to three bytes long), stopping at the first
+// difference, the text's 0 byte included.
+template <size_t N>
+bool Expect(const char*& p, const char (&what)[N])
 {
-    if (text.size() - p < what.size())
-        return false;
-    for (size_t i = 0; i < what.size(); ++i) {
-        if (text[p + i] != what[i])
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (p[i] != what[i])
             return false;
     }
-    p += what.size();
+    p += N - 1;
     return true;
+}
+
+// Days from 30 December 1899 to a date of the proleptic Gregorian calendar (year 100 to
+// 9999), counted by 400-year eras.
+long long OleDayNumber(int year, int month, int day)
+{
+    const long long y = year - (month <= 2);
+    const long long era = y / 400; // y >= 99
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    // 693899: the same count for 30 December 1899.
+    return era * 146097 + doe - 693899;
 }
 
 } // namespace
 
 int XmlLeafInt(const CXmlNode& node, int nDefault)
 {
-    if (const char* raw = RawLeafText(node))
+    return XmlLeafInt(node, node.firstChildTextUtf8(), nDefault);
+}
+
+int XmlLeafInt(const CXmlNode& node, const char* raw, int nDefault)
+{
+    if (raw)
         return *raw ? XmlAtoi(raw) : nDefault;
-    CString strText = XmlLeafText(node);
+    CString strText = XmlLeafText(node, raw);
     if (strText.IsEmpty())
         return nDefault;
     return XmlAtoi(strText);
 }
 
-BOOL XmlParseKnownDate(std::string_view text, COleDateTime& dt)
+BOOL XmlParseKnownDate(const char* text, COleDateTime& dt)
 {
     int y, m, d, h = 0, mi = 0, sec = 0;
-    size_t p = 0;
-    if (!ReadNumber(text, p, 4, y))
+    const char* p = text;
+    if (!ReadNumber(p, 4, y))
         return FALSE;
-    if (Expect(text, p, "-")) {
+    if (Expect(p, "-")) {
         // 2004-3-1 8:0:0
-        if (!ReadNumber(text, p, 2, m) || !Expect(text, p, "-") || !ReadNumber(text, p, 2, d) ||
-            !Expect(text, p, " ") || !ReadNumber(text, p, 2, h) || !Expect(text, p, ":") ||
-            !ReadNumber(text, p, 2, mi) || !Expect(text, p, ":") || !ReadNumber(text, p, 2, sec))
+        if (!ReadNumber(p, 2, m) || !Expect(p, "-") || !ReadNumber(p, 2, d) || !Expect(p, " ") ||
+            !ReadNumber(p, 2, h) || !Expect(p, ":") || !ReadNumber(p, 2, mi) || !Expect(p, ":") ||
+            !ReadNumber(p, 2, sec))
             return FALSE;
     } else {
         // 2004年3月1日
-        if (!Expect(text, p, "\xE5\xB9\xB4") || !ReadNumber(text, p, 2, m) || !Expect(text, p, "\xE6\x9C\x88") ||
-            !ReadNumber(text, p, 2, d) || !Expect(text, p, "\xE6\x97\xA5"))
+        if (!Expect(p, "\xE5\xB9\xB4") || !ReadNumber(p, 2, m) || !Expect(p, "\xE6\x9C\x88") ||
+            !ReadNumber(p, 2, d) || !Expect(p, "\xE6\x97\xA5"))
             return FALSE;
     }
     static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (p != text.size() || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || h > 23 || mi > 59 ||
+    if (*p != '\0' || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] || h > 23 || mi > 59 ||
         sec > 59)
         return FALSE;
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (m == 2 && d == 29 && !leap)
         return FALSE;
-    COleDateTime parsed(y, m, d, h, mi, sec);
-    if (parsed.GetStatus() != COleDateTime::valid)
-        return FALSE;
-    dt = parsed;
+    // The value COleDateTime(y, m, d, h, mi, sec) holds, without its checks done again.
+    const long long n = OleDayNumber(y, m, d);
+    const double fraction = (h * 3600 + mi * 60 + sec) / 86400.0;
+    dt.m_dt = n >= 0 ? (double)n + fraction : (double)n - fraction;
+    dt.SetStatus(COleDateTime::valid);
     return TRUE;
 }
 
 COleDateTime XmlLeafDate(const CXmlNode& node)
 {
+    return XmlLeafDate(node, node.firstChildTextUtf8());
+}
+
+COleDateTime XmlLeafDate(const CXmlNode& node, const char* raw)
+{
     COleDateTime dt;
-    const char* raw = RawLeafText(node);
     if (raw && XmlParseKnownDate(raw, dt))
         return dt;
-    const CString strText = (raw && !*raw) ? CString() : XmlLeafText(node);
+    const CString strText = (raw && !*raw) ? CString() : XmlLeafText(node, raw);
     if (strText.IsEmpty() || !dt.ParseDateTime(strText)) {
         dt.m_dt = 0;
         dt.SetStatus(COleDateTime::invalid);

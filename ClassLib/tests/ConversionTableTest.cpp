@@ -360,8 +360,9 @@ TEST_F(ConversionTableTest, PiecesCutAfterAsciiJoinToTheWholeText)
 TEST_F(ConversionTableTest, AsciiRunsOfEveryLengthAroundTheOutputPieceMatchIconv)
 {
     // The output is gathered in pieces of a few kilobytes: runs that fill a piece exactly,
-    // overflow it by one, or are longer than half of it, between characters of each length.
-    const size_t lengths[] = {0, 1, 2, 2047, 2048, 2049, 4094, 4095, 4096, 4097, 9000};
+    // overflow it by one, or are longer than half of it, runs around the length that goes
+    // straight across and around the 16-byte scan, between characters of each length.
+    const size_t lengths[] = {0, 1, 2, 15, 16, 17, 127, 128, 129, 2047, 2048, 2049, 4094, 4095, 4096, 4097, 9000};
     const char* const characters[] = {"\xD6\xD0", "\x80", "\xFF\xFF", "\xA1\xA1"};
     for (size_t first : lengths) {
         for (size_t second : lengths) {

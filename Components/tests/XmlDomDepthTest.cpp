@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -183,3 +184,51 @@ TEST(XmlDomDepth, LargeTextsLoadExactlyUpToTheirDepthAndKeepTheirCharacters)
         EXPECT_EQ(20000, count);
     }
 }
+
+namespace {
+
+// Every markup byte and a few others, at random, and each markup byte alone at every
+// position: both block forms give the same masks, and the right ones.
+TEST(XmlDomDepth, BothBlockFormsFindTheSameMarkupBytes)
+{
+    const unsigned char pool[] = {'<', '>', '/', '!', '?', '"', '\'', 'a', ' ', 0x80, 0xBC, 0xFF, 0x00, 0x3D};
+    std::mt19937 rng(64);
+    std::vector<unsigned char> block(64);
+    auto expectRight = [&](const xmldom::CBlockMasks& m) {
+        for (int k = 0; k < 64; ++k) {
+            const unsigned char c = block[k];
+            const uint64_t bit = 1ull << k;
+            EXPECT_EQ((m.lt & bit) != 0, c == '<') << k;
+            EXPECT_EQ((m.gt & bit) != 0, c == '>') << k;
+            EXPECT_EQ((m.slash & bit) != 0, c == '/') << k;
+            EXPECT_EQ((m.mark & bit) != 0, c == '!' || c == '?') << k;
+            EXPECT_EQ((m.quote & bit) != 0, c == '"' || c == '\'') << k;
+        }
+    };
+    auto check = [&]() {
+        xmldom::CBlockMasks narrow{}, wide{};
+        xmldom::BlockMasks16(block.data(), narrow);
+        expectRight(narrow);
+        if (xmldom::BlockMasks32(block.data(), wide)) {
+            EXPECT_EQ(wide.lt, narrow.lt);
+            EXPECT_EQ(wide.gt, narrow.gt);
+            EXPECT_EQ(wide.slash, narrow.slash);
+            EXPECT_EQ(wide.mark, narrow.mark);
+            EXPECT_EQ(wide.quote, narrow.quote);
+        }
+    };
+    for (int round = 0; round < 500 && !HasFailure(); ++round) {
+        for (unsigned char& c : block)
+            c = pool[rng() % sizeof pool];
+        check();
+    }
+    for (unsigned char markup : {'<', '>', '/', '!', '?', '"', '\''}) {
+        for (int k = 0; k < 64 && !HasFailure(); ++k) {
+            std::fill(block.begin(), block.end(), 'x');
+            block[k] = markup;
+            check();
+        }
+    }
+}
+
+} // namespace

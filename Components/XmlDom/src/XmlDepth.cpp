@@ -13,6 +13,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #define PC_XMLDOM_SSE2 1
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+#endif
 #endif
 
 namespace xmldom {
@@ -23,9 +26,75 @@ inline int Bits(uint64_t v) { return __builtin_popcountll(v); }
 
 #if defined(PC_XMLDOM_SSE2)
 inline uint64_t Mask(__m128i v, char c) { return (uint64_t)_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))); }
+
+inline void BlockMasks(const unsigned char* t, CBlockMasks& m)
+{
+    m = CBlockMasks{};
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * k));
+        const int shift = 16 * k;
+        m.lt |= Mask(v, '<') << shift;
+        m.gt |= Mask(v, '>') << shift;
+        m.slash |= Mask(v, '/') << shift;
+        m.mark |= (Mask(v, '!') | Mask(v, '?')) << shift;
+        m.quote |= (Mask(v, '"') | Mask(v, '\'')) << shift;
+    }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Where the processor has them, the same with 32-byte registers: half the comparisons.
+#define PC_XMLDOM_AVX2 1
+__attribute__((target("avx2"))) inline uint64_t Mask32(__m256i v, char c)
+{
+    return (uint32_t)_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(c)));
+}
+
+__attribute__((target("avx2"))) void BlockMasksAvx2(const unsigned char* t, CBlockMasks& m)
+{
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + 32));
+    m.lt = Mask32(a, '<') | Mask32(b, '<') << 32;
+    m.gt = Mask32(a, '>') | Mask32(b, '>') << 32;
+    m.slash = Mask32(a, '/') | Mask32(b, '/') << 32;
+    m.mark = (Mask32(a, '!') | Mask32(a, '?')) | (Mask32(b, '!') | Mask32(b, '?')) << 32;
+    m.quote = (Mask32(a, '"') | Mask32(a, '\'')) | (Mask32(b, '"') | Mask32(b, '\'')) << 32;
+}
+
+const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+#endif
 #endif
 
 } // namespace
+
+void BlockMasks16(const unsigned char* t, CBlockMasks& m)
+{
+#if defined(PC_XMLDOM_SSE2)
+    BlockMasks(t, m);
+#else
+    m = CBlockMasks{};
+    for (int k = 0; k < 64; ++k) {
+        const uint64_t bit = 1ull << k;
+        m.lt |= t[k] == '<' ? bit : 0;
+        m.gt |= t[k] == '>' ? bit : 0;
+        m.slash |= t[k] == '/' ? bit : 0;
+        m.mark |= t[k] == '!' || t[k] == '?' ? bit : 0;
+        m.quote |= t[k] == '"' || t[k] == '\'' ? bit : 0;
+    }
+#endif
+}
+
+bool BlockMasks32(const unsigned char* t, CBlockMasks& m)
+{
+#if defined(PC_XMLDOM_AVX2)
+    if (kHasAvx2) {
+        BlockMasksAvx2(t, m);
+        return true;
+    }
+#endif
+    (void)t;
+    (void)m;
+    return false;
+}
 
 // A byte order mark and the XML declaration (which has quotes) come first. FALSE while
 // the text so far is too short to tell.
@@ -99,16 +168,14 @@ void CNestingCount::Count(const char* text, size_t size, bool whole)
     }
     while (m_pos + 65 <= size) {
         const size_t i = m_pos;
-        uint64_t lt = 0, gt = 0, slash = 0, mark = 0, quote = 0;
-        for (int k = 0; k < 4; ++k) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i + 16 * k));
-            const int shift = 16 * k;
-            lt |= Mask(v, '<') << shift;
-            gt |= Mask(v, '>') << shift;
-            slash |= Mask(v, '/') << shift;
-            mark |= (Mask(v, '!') | Mask(v, '?')) << shift;
-            quote |= (Mask(v, '"') | Mask(v, '\'')) << shift;
-        }
+        CBlockMasks masks;
+#if defined(PC_XMLDOM_AVX2)
+        if (kHasAvx2)
+            BlockMasksAvx2(t + i, masks);
+        else
+#endif
+            BlockMasks(t + i, masks);
+        const uint64_t lt = masks.lt, gt = masks.gt, slash = masks.slash, mark = masks.mark, quote = masks.quote;
         const unsigned char after = t[i + 64];
         const uint64_t nextSlash = slash >> 1 | (uint64_t)(after == '/') << 63;
         const uint64_t nextMark = mark >> 1 | (uint64_t)(after == '!' || after == '?') << 63;

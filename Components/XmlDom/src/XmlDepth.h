@@ -6,6 +6,17 @@
 
 namespace xmldom {
 
+// The markup bytes of a 64-byte block, a bit per byte: what the count below looks at.
+struct CBlockMasks {
+    uint64_t lt, gt, slash, mark, quote; // '<', '>', '/', '!' or '?', a quote
+};
+// The masks of the 64 bytes at t with 16-byte comparisons, which every processor of the
+// platform has...
+void BlockMasks16(const unsigned char* t, CBlockMasks& m);
+// ... and with 32-byte ones, which the count uses where the processor has them; FALSE
+// (m untouched) where it has not.
+bool BlockMasks32(const unsigned char* t, CBlockMasks& m);
+
 // Counts the nesting of a text given piece by piece as it is produced, so that each piece
 // is looked at while it is still in the cache.
 //

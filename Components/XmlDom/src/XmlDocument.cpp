@@ -13,6 +13,9 @@
 
 namespace {
 
+// Zero bytes kept after the parsed text (CXmlNode::kNameReadAhead).
+const size_t kSpareBytes = CXmlNode::kNameReadAhead;
+
 unsigned int ParseOptions(BOOL preserveWhiteSpace)
 {
     // No end-of-line folding and no whitespace folding in attributes: values keep their
@@ -113,7 +116,7 @@ BOOL CXmlDocument::Convert(const CString& cp936Text, bool& bShallow)
     xmldom::CNestingCount count(m_nMaxDepth);
     bShallow = m_nMaxDepth <= 0;
     try {
-        m_text.reserve(size + size / 2 + 1);
+        m_text.reserve(size + size / 2 + 1 + kSpareBytes);
         size_t done = 0;
         while (done < size) {
             size_t stop = size - done > kPiece ? done + kPiece : size;
@@ -149,7 +152,7 @@ BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
     m_strError = CString();
     m_nErrorOffset = -1;
     try {
-        m_text.reserve(utf8Text.size() + 1);
+        m_text.reserve(utf8Text.size() + 1 + kSpareBytes);
         m_text = utf8Text;
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);
@@ -162,9 +165,12 @@ BOOL CXmlDocument::Parse(bool bShallow)
     pugi::xml_parse_result result;
     try {
         // Parsed in place; the parser overwrites the last byte it is given with a 0, so it
-        // is given one of its own.
+        // is given one of its own. The spare bytes after it are not given to the parser:
+        // they let readers load an element's name a word at a time (see XmlDom.h).
         m_text.push_back('\0');
-        result = m_doc->load_buffer_inplace(&m_text[0], m_text.size(), ParseOptions(m_bPreserveWhiteSpace),
+        const size_t parsed = m_text.size();
+        m_text.append(kSpareBytes, '\0');
+        result = m_doc->load_buffer_inplace(&m_text[0], parsed, ParseOptions(m_bPreserveWhiteSpace),
                                             pugi::encoding_utf8);
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);

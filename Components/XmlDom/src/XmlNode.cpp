@@ -210,6 +210,54 @@ const char* CXmlNode::firstChildTextUtf8() const
     return childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
 }
 
+const char* CXmlNode::elementNameUtf8(const char*& text) const
+{
+    text = "";
+    if (!m_node || IsEmbedded(m_node))
+        return nullptr;
+    const pugi::xml_node node = Wrap(m_node);
+    if (node.type() != pugi::node_element)
+        return nullptr;
+    const char* embedded = node.value();
+    if (*embedded) {
+        text = embedded;
+    } else if (const pugi::xml_node child = node.first_child()) {
+        const pugi::xml_node_type childType = child.type();
+        text = childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
+    }
+    return node.name();
+}
+
+CXmlElementBatch::CXmlElementBatch(const CXmlNode& parent)
+{
+    if (parent.m_node && !IsEmbedded(parent.m_node))
+        m_next = Wrap(parent.m_node).first_child().internal_object();
+}
+
+int CXmlElementBatch::Next()
+{
+    int count = 0;
+    pugi::xml_node node = Wrap(m_next);
+    for (; node && count < kSize; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        Item& item = m_items[count++];
+        item.node = CXmlNode(node.internal_object());
+        item.name = node.name();
+        const char* embedded = node.value();
+        if (*embedded) {
+            item.text = embedded;
+        } else if (const pugi::xml_node child = node.first_child()) {
+            const pugi::xml_node_type childType = child.type();
+            item.text = childType == pugi::node_pcdata || childType == pugi::node_cdata ? child.value() : nullptr;
+        } else {
+            item.text = "";
+        }
+    }
+    m_next = node.internal_object();
+    return count;
+}
+
 CString CXmlNode::text() const
 {
     if (!m_node)

@@ -71,6 +71,13 @@ public:
     // is a text or CDATA node, "" when there is no first child, NULL when the first child
     // is of another kind (an element, a comment, a processing instruction).
     const char* firstChildTextUtf8() const;
+    // Both in one call: the element's name as elementNameUtf8() gives it and, for an
+    // element, its first child's text in text as firstChildTextUtf8() gives it.
+    const char* elementNameUtf8(const char*& text) const;
+    // An element's name lies in the document's own copy of its text, which is followed by
+    // spare bytes: kNameReadAhead bytes from the name's start may be read (those past its
+    // 0 byte are of no meaning), for readers that compare names a word at a time.
+    static constexpr int kNameReadAhead = 16;
     // All descendant character data (text and CDATA) concatenated in document order; for
     // a text, CDATA, comment or processing-instruction node its own value. Nothing is
     // trimmed or normalised.
@@ -97,8 +104,31 @@ public:
 
 private:
     friend class CXmlDocument;
+    friend class CXmlElementBatch;
     explicit CXmlNode(pugi::xml_node_struct* node) : m_node(node) {}
     pugi::xml_node_struct* m_node = nullptr;
+};
+
+// An element's child elements a batch at a time, each with its name and its first child's
+// text as CXmlNode::elementNameUtf8(text) gives them; other children (text, comments) are
+// stepped over. For readers of many leaves: one call per batch instead of a few per leaf.
+class CXmlElementBatch {
+public:
+    struct Item {
+        CXmlNode node;
+        const char* name;
+        const char* text;
+    };
+    static constexpr int kSize = 16;
+
+    explicit CXmlElementBatch(const CXmlNode& parent);
+    // Fills the next batch, in document order; its size, 0 after the last child.
+    int Next();
+    const Item& operator[](int i) const { return m_items[i]; }
+
+private:
+    pugi::xml_node_struct* m_next = nullptr;
+    Item m_items[kSize];
 };
 
 class CXmlDocument {
