@@ -141,30 +141,28 @@ int TaskLeafOf(const char* name)
 #endif
 }
 
+// The project under a loaded document's element; FALSE when it has none.
+bool ParseDocumentElement(CProjectDoc& project, const CXmlDocument& doc)
+{
+    CXmlNode root = doc.documentElement();
+    if (root.isNull())
+        return false;
+    project.Parse(root);
+    return true;
+}
+
 } // namespace
 
 BOOL CProjectDoc::ParseProjectXml(const CString& strXml)
 {
     CXmlDocument doc;
-    if (!doc.LoadXml(strXml))
-        return FALSE;
-    CXmlNode root = doc.documentElement();
-    if (root.isNull())
-        return FALSE;
-    Parse(root);
-    return TRUE;
+    return doc.LoadXml(strXml) && ParseDocumentElement(*this, doc);
 }
 
 BOOL CProjectDoc::ParseProjectXml(CString&& strXml)
 {
     CXmlDocument doc;
-    if (!doc.LoadXml(std::move(strXml)))
-        return FALSE;
-    CXmlNode root = doc.documentElement();
-    if (root.isNull())
-        return FALSE;
-    Parse(root);
-    return TRUE;
+    return doc.LoadXml(std::move(strXml)) && ParseDocumentElement(*this, doc);
 }
 
 int CProjectDoc::Parse(const CXmlNode& element)
