@@ -106,10 +106,10 @@ void SendKey(CWnd* pWnd, QEvent::Type type, UINT vk, UINT nModifiers, const QStr
         mods |= Qt::KeypadModifier;
     QKeyEvent ev(type, key, mods, text);
     ev.setTimestamp(GetTickCount());
-    // Keys go where the keyboard's would: to the widget the window hands its focus to (the
-    // field inside a date picker).
+    // Keys go where the keyboard's would: to the part inside the window that the window
+    // hands its focus to (the field of a date picker).
     QWidget* w = AfxGetWidget(target);
-    while (w && w->focusProxy())
+    while (w && w->focusProxy() && w->isAncestorOf(w->focusProxy()))
         w = w->focusProxy();
     if (!w)
         return;
