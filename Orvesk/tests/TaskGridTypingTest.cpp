@@ -230,6 +230,14 @@ TEST_F(TaskGridTypingTest, CellsShowTheirOwnFormAfterAnEdit)
 
     // 859,680 s is 9.95 days stored just below: "%.1f" gives 9.9.
     EXPECT_EQ(CGridCtrl::FormatTaskDays(859680 / 86400.0), CString("9.9个工作日"));
+    Close();
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pTask = AddTask(doc.m_listTasks, "甲", Day(2004, 3, 1), Day(2004, 3, 12), 10);
+        pTask->m_nDuration = 859680;
+        pTask->m_nRowInGrid = 1;
+        doc.m_nMaxRowInGrid = 1;
+    }));
+    EXPECT_EQ(Text(1, 3), CString("9.9个工作日"));
     EXPECT_EQ(CGridCtrl::FormatTaskDays(3.0), CString("3个工作日"));
     EXPECT_EQ(CGridCtrl::FormatTaskDays(0.04), CString("0个工作日"));
 }
