@@ -168,11 +168,12 @@ TEST_F(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
     int tasks = 0;
     for (int at = xml.Find("<TASK>"); at >= 0; at = xml.Find("<TASK>", at + 1))
         ++tasks;
-    EXPECT_EQ(28, tasks);
+    EXPECT_EQ(31, tasks);
     EXPECT_NE(-1, xml.Find("<LINKS><LINK><PREDID>1002</PREDID><TYPE>1</TYPE>"));
     EXPECT_NE(-1, xml.Find(Gbk(u8"<NAME>需求评审</NAME>")));
     ASSERT_EQ(S_OK, c->GetCalendar(101, xml));
-    EXPECT_NE(-1, xml.Find("<CALDAY><DAY>1</DAY><WORKING>0</WORKING></CALDAY>"));
+    // Sunday (0) and Saturday (6) rest.
+    EXPECT_NE(-1, xml.Find("<CALDAY><DAY>0</DAY><WORKING>0</WORKING></CALDAY><CALDAY><DAY>6</DAY><WORKING>0</WORKING>"));
     ASSERT_EQ(S_OK, c->GetUsersPermission(101, xml));
     EXPECT_NE(-1, xml.Find("<RESCODE>wang</RESCODE>"));
     ASSERT_EQ(S_OK, c->GetResources(xml));
