@@ -5,6 +5,8 @@
 //                                                  pointing back at this server
 //   POST /<site>/WebService/OrveskService          one operation per request
 //   GET  /pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d  a document of the product-data store
+//   GET  /pdm/Nodes.asp, Documents.asp, Classes.asp, Store.asp, POST /pdm/AddDocument.asp
+//                                                  the browser's components (Pdm/PdmReplies.h)
 //
 // Requests in absolute form ("POST http://host:port/<site>/..."), as an HTTP proxy
 // receives them, are answered too; the description then names the host of the request.
