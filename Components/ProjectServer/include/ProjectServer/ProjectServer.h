@@ -1,5 +1,5 @@
-// The project server: the project service (SOAP over HTTP) and the product-data downloads,
-// with its data in a SQLite database file.
+// The project server: the project service (SOAP over HTTP) and the product-data answers,
+// with its data in a SQLite file or on a database server (ServerDatabase.h).
 //
 //   GET  /<site>/WebService/OrveskService.WSDL     the service description, its endpoint
 //                                                  pointing back at this server
@@ -27,7 +27,7 @@ struct ServerOptions {
     std::string address = "127.0.0.1";
     int port = 0;  // 0: a free port (read it back with Port())
     std::string site = "site";
-    std::string databasePath;  // required
+    std::string databasePath;  // required: a SQLite file, or an ODBC connection string
     std::string pdmStorePath;  // the product-data store served for downloads ("" none)
     bool demoData = true;      // fill a database made now (and a missing store) with demo data
     size_t maxBodyBytes = 64u * 1024u * 1024u;
