@@ -1,6 +1,7 @@
 // The layer on both back ends: parameters, full-length texts, rowsets, transactions, last
 // insert ids per session, error records and the error report.
 #include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 
