@@ -1,12 +1,16 @@
 // The browser window as the program opens it: the splitter's panes, the root load, the
 // messages between the panes, the double click that downloads from the project server
-// and opens the file, screenshots in report and icon styles, and the library's entry.
+// and opens the file, each list style's picture, and the library's entry.
 #include "BrowserTestSupport.h"
 
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
 #include <ClassLib/Shell/Com.h>
 
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
 #include <sys/wait.h>
 
 namespace {
@@ -136,7 +140,10 @@ TEST_F(BrowserFrameTest, ThePanesSplitTheClientAreaAThirdToTheTree)
     EXPECT_EQ(cxCur, 200);
 }
 
-TEST_F(BrowserFrameTest, ScreenshotsInReportAndIconStyles)
+// The window as shown in every list style: each document's name is written where the list
+// puts its label (rows one under the other in the report and list styles, side by side as
+// icons), and nothing is drawn below the last one.
+TEST_F(BrowserFrameTest, EveryListStyleShowsEachDocumentsNameAtItsPlace)
 {
     OpenBrowser();
     m_pFrame->LoadData(20, 0);
@@ -144,18 +151,63 @@ TEST_F(BrowserFrameTest, ScreenshotsInReportAndIconStyles)
     HTREEITEM hA = pTree->GetRootItem();
     pTree->Expand(hA, TVE_EXPAND);
     pTree->Expand(pTree->GetChildItem(hA), TVE_EXPAND);
-    List()->GetListCtrl()->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-report.png")));
-    EXPECT_TRUE(List()->ViewIcon());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-icons.png")));
-    EXPECT_TRUE(List()->ViewSmall());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-small.png")));
-    EXPECT_TRUE(List()->ViewList());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-list.png")));
+    CPdmDocListCtrl* pList = List()->GetListCtrl();
+    pList->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_EQ(pList->GetItemCount(), 5);
+    const struct {
+        const char* pszFile;
+        BOOL (CPdmDocListView::*pfnStyle)();
+        bool bSideBySide;
+    } styles[] = {{"browser-report.png", nullptr, false},
+                  {"browser-icons.png", &CPdmDocListView::ViewIcon, true},
+                  {"browser-small.png", &CPdmDocListView::ViewSmall, true},
+                  {"browser-list.png", &CPdmDocListView::ViewList, false}};
+    for (const auto& style : styles) {
+        if (style.pfnStyle != nullptr) {
+            EXPECT_TRUE((List()->*style.pfnStyle)());
+        }
+        AfxPumpMessages();
+        const CString strPath = AfxTestOutputPath(style.pszFile);
+        ASSERT_TRUE(AfxTestGrabWindow(m_pMainFrame, strPath));
+        const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+        ASSERT_FALSE(shot.isNull());
+        CRect rcMain, rcClient;
+        m_pMainFrame->GetWindowRect(&rcMain);
+        pList->GetClientRect(&rcClient);
+        pList->ClientToScreen(&rcClient);
+        rcClient.OffsetRect(-rcMain.TopLeft());
+        // Dark pixels (text) of the picture within a rectangle of the list's client area.
+        auto ink = [&](CRect rc) {
+            rc.OffsetRect(rcClient.TopLeft());
+            rc.IntersectRect(&rc, &rcClient);
+            int n = 0;
+            for (int y = rc.top; y < rc.bottom; ++y)
+                for (int x = rc.left; x < rc.right; ++x) {
+                    const QRgb px = shot.pixel(x, y);
+                    n += qRed(px) < 100 && qGreen(px) < 100 && qBlue(px) < 100;
+                }
+            return n;
+        };
+        int nBottom = 0;
+        CRect rcPrevious;
+        for (int i = 0; i < 5; ++i) {
+            CRect rcLabel;
+            ASSERT_TRUE(pList->GetItemRect(i, &rcLabel, LVIR_LABEL));
+            EXPECT_GT(ink(rcLabel), 15) << style.pszFile << " item " << i;
+            if (i > 0) {
+                if (style.bSideBySide) {
+                    EXPECT_GT(rcLabel.left, rcPrevious.left) << style.pszFile << " item " << i;
+                } else {
+                    EXPECT_GE(rcLabel.top, rcPrevious.bottom) << style.pszFile << " item " << i;
+                }
+            }
+            CRect rcBounds;
+            pList->GetItemRect(i, &rcBounds, LVIR_BOUNDS);
+            nBottom = std::max<int>(nBottom, rcBounds.bottom);
+            rcPrevious = rcLabel;
+        }
+        EXPECT_EQ(ink(CRect(0, nBottom + 4, rcClient.Width(), rcClient.Height())), 0) << style.pszFile;
+    }
 }
 
 // End to end: a project server on a store made here, and a client whose settings name it
