@@ -45,6 +45,8 @@ void CGanttBarView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
     BuildChart();
+    // A project away from today opens on its first bar rather than on an empty chart.
+    m_wndChart.ShowEarliestBarIfNoneShows();
     m_wndChart.ShowWindow(SW_SHOW);
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(FALSE);

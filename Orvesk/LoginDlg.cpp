@@ -5,6 +5,7 @@
 
 #include "DocDialogsResource.h"
 #include "ProjectLogin.h"
+#include "ProjectServiceUse.h"
 #include "StringCipher.h"
 
 BEGIN_MESSAGE_MAP(CLoginDlg, CDialog)
@@ -71,10 +72,7 @@ void CLoginDlg::OnOK()
     {
         m_strUserName.Empty();
         m_strPassword.Empty();
-        AfxMessageBox("服务器连接不上!\n\n请检查下面几项:\n1.服务器是否已配置好。\n"
-                      "2.服务器名和站点名是否设置正确。\n3.代理是否设置正确。\n"
-                      "4.SOAP和XML组件是否已正确安装。",
-                      MB_ICONINFORMATION);
+        AfxMessageBox(kProjectConnectionChecklist, MB_ICONINFORMATION);
         UpdateData(FALSE);
         ReleaseCapture();
         EndDialog(IDCANCEL);

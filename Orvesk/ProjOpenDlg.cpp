@@ -7,6 +7,7 @@
 #include "ProjDialogsResource.h"
 #include "ProjectDialogHooks.h"
 #include "ProjectListReply.h"
+#include "ProjectServiceUse.h"
 
 BEGIN_MESSAGE_MAP(CProjOpenDlg, CDialog)
     ON_NOTIFY(NM_DBLCLK, IDC_PROJ_OPEN_LIST, OnDblclkList)
@@ -52,30 +53,33 @@ void CProjOpenDlg::LoadProjectList()
     if (m_strServiceUrl.IsEmpty())
         return;
     SetCapture();
-    BOOL bReadable = TRUE;
+    // A list that could not be had is told, not taken for a user without projects; the
+    // dialog stays, to be cancelled.
+    CString strFailure;
     {
         CWaitCursor wait;
         CProjectServicePtr service(CreateProjectService());
         if (!service) {
-            ReleaseCapture();
-            return;
+            strFailure = "客户端组件创建失败!";
+        } else {
+            service->SetServiceUrl(m_strServiceUrl);
+            if (m_bAutomation == 0) {
+                service->SetProxyServer(m_strProxyAddress);
+                service->SetProxyPort(m_strProxyPort);
+            }
+            CString strReply;
+            const HRESULT hr = service->GetProjectList(m_strLoginName, strReply);
+            if (hr == S_FALSE)
+                strFailure = "获取项目列表失败!";
+            else if (hr != S_OK)
+                strFailure = kProjectConnectionChecklist;
+            else if (!ParseProjectList(strReply))
+                strFailure = "服务器返回的项目列表无法识别!";
         }
-        service->SetServiceUrl(m_strServiceUrl);
-        if (m_bAutomation == 0) {
-            service->SetProxyServer(m_strProxyAddress);
-            service->SetProxyPort(m_strProxyPort);
-        }
-        CString strReply;
-        if (service->GetProjectList(m_strLoginName, strReply) != S_OK) {
-            ReleaseCapture();
-            return;
-        }
-        bReadable = ParseProjectList(strReply);
         ReleaseCapture();
     }
-    // A reply that is no project list is told, not taken for a user without projects.
-    if (!bReadable)
-        MessageBox("服务器返回的项目列表无法识别!", "系统提示", MB_ICONINFORMATION);
+    if (!strFailure.IsEmpty())
+        MessageBox(strFailure, "系统提示", MB_ICONINFORMATION);
 }
 
 BOOL CProjOpenDlg::ParseProjectList(const CString& strXml)

@@ -88,9 +88,9 @@ BOOL CProjResPage::OnInitDialog()
 
     const COLORREF crLightGrey = RGB(192, 192, 192);
     m_btnRemove.SetBitmap(IDB_PROJ_RES_REMOVE, 0, crLightGrey);
-    m_btnRemove.SetTooltipText("删除资源");
+    m_btnRemove.SetTooltipText("删除资源", TRUE);
     m_btnAdd.SetBitmap(IDB_PROJ_RES_ADD, 0, crLightGrey);
-    m_btnAdd.SetTooltipText("增加资源");
+    m_btnAdd.SetTooltipText("增加资源", TRUE);
     // Nobody takes the resource list back from this page: adding and removing stay off.
     m_btnRemove.EnableWindow(FALSE);
     m_btnAdd.EnableWindow(FALSE);

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <ClassLib/AfxWin.h>
+#include <Tavrin/RnHotButton.h>
 
 #include <functional>
 
-#include "ProjPageButton.h"
 #include "ProjectInfo.h"
 
 // Where the page's add button picks resources: given the offered resources that are not
@@ -37,8 +37,8 @@ public:
     CResInfoList m_listProject;
     int m_bEditable;
     CListCtrl m_listRes;
-    CProjResButton m_btnRemove;
-    CProjResButton m_btnAdd;
+    CRnHotButton m_btnRemove;
+    CRnHotButton m_btnAdd;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -84,6 +84,9 @@ public:
 
     // ---- connection settings (ProjectDocConnection.cpp) -------------------------------
     int ReadReg();
+    // When the settings are there but name no server: tells the user so and gives TRUE.
+    // Called where a server operation is about to run with no service address.
+    BOOL TellServerNameMissing();
     void SaveConnection();
 
     // ---- creating tasks and projects (ProjectDocNew.cpp) ------------------------------
@@ -255,6 +258,7 @@ public:
     CString m_strProxyServerAddress;
     CString m_strProxyServerPort;
     CString m_strServer;
+    BOOL m_bNoServerName = FALSE;       // the settings were read and name no server
     int m_bAutomation;                  // 0: the proxy settings go to the service component
     int m_nViewType;                    // 1 network, 2 Gantt, 3 documents
 

@@ -208,6 +208,8 @@ void CProjectDoc::OnProjInfo()
 
 void CProjectDoc::OnSaveToServer()
 {
+    if (m_strServiceUrl.IsEmpty() && TellServerNameMissing())
+        return;
     if (m_strLoginName.IsEmpty()) {
         CString strUser, strPassword;
         if (!ProjectRunLogin(m_bAutomation, m_strServiceUrl, m_strProxyServerPort,
@@ -256,6 +258,9 @@ void CProjectDoc::OnSaveToServer()
                 break;
             }
         }
+        // Nothing is published: the status goes back, so that publishing later is not
+        // refused as done.
+        marks.Restore(m_ProjectInfo);
         AfxMessageBox("你没有权限发布项目!", MB_OK);
         return;
     }
@@ -338,8 +343,11 @@ void CProjectDoc::OnProjPause()
     m_ProjectInfo.m_nStatus = 3;
     if (m_ProjectInfo.m_nFlag == FLAG_UNCHANGED)
         m_ProjectInfo.m_nFlag = FLAG_MODIFIED;
-    if (m_bLocalFile != 0)
+    if (m_bLocalFile != 0) {
+        // Only the file keeps a local project's status: closing must offer to save it.
+        SetModifiedFlag();
         return;
+    }
 
     if (!SaveProject()) {
         marks.Restore(m_ProjectInfo);
@@ -394,8 +402,10 @@ void CProjectDoc::OnProjDelete()
         return;
     }
 
-    if (m_strServiceUrl.IsEmpty())
+    if (m_strServiceUrl.IsEmpty()) {
+        TellServerNameMissing();
         return;
+    }
     {
         CProjectWait wait;
         CProjectServiceRef service(ProjectConnectService(*this));

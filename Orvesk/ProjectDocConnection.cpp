@@ -70,11 +70,18 @@ int CProjectDoc::ReadReg()
 
     BuildServiceUrl();
     RegCloseKey(hKey);
-    if (m_strServiceUrl.IsEmpty()) {
-        AfxMessageBox("\n  没有设置服务器名!\n\n  请在\"选项\"中设置服务器连接。", MB_ICONINFORMATION);
-        return 0;
-    }
-    return 1;
+    // Said when a server operation is about to run, not here: a local project needs no
+    // server.
+    m_bNoServerName = m_strServiceUrl.IsEmpty();
+    return m_bNoServerName ? 0 : 1;
+}
+
+BOOL CProjectDoc::TellServerNameMissing()
+{
+    if (!m_bNoServerName)
+        return FALSE;
+    AfxMessageBox("\n  没有设置服务器名!\n\n  请在\"选项\"中设置服务器连接。", MB_ICONINFORMATION);
+    return TRUE;
 }
 
 void CProjectDoc::SaveConnection()
@@ -119,5 +126,6 @@ void CProjectDoc::OnOption()
     m_strProxyServerPort.Format("%d", settings.nProxyPort);
     m_bAutomation = settings.bAutomation;
     BuildServiceUrl();
+    m_bNoServerName = m_strServiceUrl.IsEmpty();
     SaveConnection();
 }

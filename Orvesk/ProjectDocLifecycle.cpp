@@ -111,6 +111,8 @@ void CProjectDoc::FileOpen(CString strPath)
 
 void CProjectDoc::OnFileOpen()
 {
+    if (m_strServiceUrl.IsEmpty() && TellServerNameMissing())
+        return;
     if (m_strLoginName.IsEmpty()) {
         CString strUser, strPassword;
         if (!ProjectRunLogin(m_bAutomation, m_strServiceUrl, m_strProxyServerPort,

@@ -10,14 +10,6 @@
 #include "ProjectServiceUse.h"
 #include "TaskTreeViewHooks.h"
 
-namespace {
-
-const char kConnectionChecklist[] = "服务器连接不上!\n\n请检查下面几项:\n1.服务器是否已配置好。\n"
-                                    "2.服务器名和站点名是否设置正确。\n3.代理是否设置正确。\n"
-                                    "4.SOAP和XML组件是否已正确安装。";
-
-} // namespace
-
 int CProjectDoc::SaveProject()
 {
     if (m_ProjectInfo.m_strName.IsEmpty()) {
@@ -32,8 +24,10 @@ int CProjectDoc::SaveProject()
 
     CString strXml;
     WriteProjectXml(strXml);
-    if (m_strServiceUrl.IsEmpty())
+    if (m_strServiceUrl.IsEmpty()) {
+        TellServerNameMissing();
         return 0;
+    }
 
     std::optional<CProjectWait> wait(std::in_place);
     // A message, then the end of the bar, then the wait state lifted.
@@ -61,7 +55,7 @@ int CProjectDoc::SaveProject()
     const HRESULT hr = service->SaveProject(m_ProjectInfo.m_nProjID, strXml, strReply, nResult);
     if (hr != S_OK) {
         // Nothing was taken: every new, changed and removed mark stays for the next try.
-        return fail(hr == S_FALSE ? strReply : CString(kConnectionChecklist), MB_ICONINFORMATION);
+        return fail(hr == S_FALSE ? strReply : CString(kProjectConnectionChecklist), MB_ICONINFORMATION);
     }
 
     // The server has the project: what was sent is no longer new, changed or removed.

@@ -12,3 +12,6 @@ typedef CProjectServicePtr CProjectServiceRef;
 // address, and the proxy when the document's Automation setting is 0. Empty when the
 // instance cannot be created.
 CProjectServicePtr ProjectConnectService(const CProjectDoc& doc);
+
+// What the user is told when the server cannot be reached.
+extern const char kProjectConnectionChecklist[];

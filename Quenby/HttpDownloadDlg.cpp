@@ -47,7 +47,6 @@ void CHttpDownloadDlg::RemoveTargetFile()
 BOOL CHttpDownloadDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // Nothing plays here: the platform has no player for the clip.
     m_ctrlAnimate.Open(IDR_HTTPDOWNLOAD_ANIMATION);
 
     if (m_strUrl.IsEmpty()) {

@@ -4,46 +4,18 @@
 #include "HttpDownloadDlg.h"
 #include "NewDocFileDlg.h"
 
+#include <Pdm/PdmSettings.h>
+
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Core/Mbcs.h>
-#include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Resources/ResourceScope.h>
 
 #include <cstdlib>
-#include <vector>
-
-namespace {
-
-// The shell's connection settings name the server that also serves the product-data
-// documents ("Server", host with an optional port).
-const char kServerKey[] = "SOFTWARE\\Corvallo\\Lumo\\MasterClient";
-
-CString ReadServerName()
-{
-    CString strServer;
-    HKEY hKey = NULL;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kServerKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return strServer;
-    DWORD dwType = 0, cb = 0;
-    if (RegQueryValueEx(hKey, "Server", NULL, &dwType, NULL, &cb) == ERROR_SUCCESS && dwType == REG_SZ && cb > 1) {
-        std::vector<BYTE> buf(cb + 1, 0);
-        if (RegQueryValueEx(hKey, "Server", NULL, &dwType, buf.data(), &cb) == ERROR_SUCCESS)
-            strServer = reinterpret_cast<const char*>(buf.data());
-    }
-    RegCloseKey(hKey);
-    strServer.TrimLeft();
-    strServer.TrimRight();
-    strServer.TrimRight('/');
-    return strServer;
-}
-
-}  // namespace
 
 CString CPdmDocListCtrl::GetDownloadUrl(UINT nClassId, UINT nObjectId)
 {
-    CString strServer = ReadServerName();
-    if (strServer.IsEmpty())
-        strServer = "localhost";
+    // The server of the shell's connection settings, which the components also ask.
+    CString strServer = PdmServerAddress().c_str();
     CString strUrl;
     strUrl.Format("http://%s/pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d", (LPCTSTR)strServer, (int)nClassId,
                   (int)nObjectId);

@@ -11,6 +11,19 @@
 #include <Tavrin/RefDoc.h>
 #include <Tavrin/TargetDoc.h>
 
+namespace
+{
+// The name after the last separator: a local path here uses '/', a stored one may use '\\'.
+CString DocFileName(const CString& strPath)
+{
+    int nSep = strPath.ReverseFind('/');
+    int nBack = strPath.ReverseFind('\\');
+    if (nBack > nSep)
+        nSep = nBack;
+    return strPath.Mid(nSep + 1);
+}
+} // namespace
+
 IMPLEMENT_DYNAMIC(CTaskDocPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CTaskDocPage, CPropertyPage)
@@ -296,7 +309,7 @@ void CTaskRefDocPage::OnFromDisk()
     {
         CString strPath = dlg.GetNextPathName(pos);
         CRefDoc* pDoc = new CRefDoc;
-        pDoc->m_strDocName = strPath.Mid(strPath.ReverseFind('\\') + 1);
+        pDoc->m_strDocName = DocFileName(strPath);
         pDoc->m_strDocLocation = strPath;
         pDoc->m_nDocSource = 2;
         m_lstDocs.AddTail(pDoc);

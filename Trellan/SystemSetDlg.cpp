@@ -1,5 +1,6 @@
 #include "SystemSetDlg.h"
 
+#include "ProxyProposal.h"
 #include "Resource.h"
 
 #include <cstdlib>
@@ -12,9 +13,6 @@ END_MESSAGE_MAP()
 namespace {
 
 const char kShellKey[] = "SOFTWARE\\Corvallo\\Lumo\\MasterClient";
-const char kInternetKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const char kAdapterKey[] =
-    "SYSTEM\\CurrentControlSet\\Services\\{9CEF1EF0-5F6C-4AB8-AA01-43EDC96B0E7A}\\Parameters\\Tcpip";
 
 // A string value read into a 260-byte buffer; FALSE when it is missing.
 BOOL ReadString(HKEY hKey, LPCTSTR lpszName, CString& rValue)
@@ -73,21 +71,10 @@ void CSystemSetDlg::LoadSettings()
     if (!m_strProxyAddress.IsEmpty())
         return;
 
-    // No proxy stored: propose the Internet settings' proxy, else the adapter's gateway.
-    CString strProposal;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, kInternetKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-        BOOL bFound = ReadString(hKey, "ProxyServer", strProposal);
-        RegCloseKey(hKey);
-        if (!bFound)
-            return;
-    }
-    if (strProposal.IsEmpty() &&
-        RegOpenKeyEx(HKEY_LOCAL_MACHINE, kAdapterKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-        BOOL bFound = ReadString(hKey, "DefaultGateway", strProposal);
-        RegCloseKey(hKey);
-        if (!bFound)
-            return;
-    }
+    // No proxy stored: propose the proxy this session uses, else the default gateway.
+    CString strProposal = SessionProxy();
+    if (strProposal.IsEmpty())
+        strProposal = DefaultGateway();
     if (strProposal.IsEmpty())
         return;
     int i = strProposal.Find(':');

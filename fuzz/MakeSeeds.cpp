@@ -253,6 +253,7 @@ int main(int argc, char** argv)
     SettingsSeeds();
     ServerReplySeeds();
     seeds::StoreSeeds();
+    seeds::PdmReplySeeds();
     seeds::DownloadSeeds();
     return 0;
 }

@@ -1,7 +1,8 @@
 // Seeds written by the project's own servers and store: the project-list and save replies
 // of the loopback project server (through the service client), product-data stores made by
 // the store's writer, and HTTP replies recorded from the project server's document download
-// and the loopback file server of the download tests.
+// and the loopback file server of the download tests, and the product-data answers of the
+// project server.
 #include "SeedFiles.h"
 
 #include <HttpLoopback/LoopbackHttpServer.h>
@@ -27,8 +28,8 @@ std::string Bytes(const CString& s)
     return std::string((LPCTSTR)s, s.GetLength());
 }
 
-// The raw reply of one GET, as a client receives it (the connection closes after it).
-std::string Record(int port, const std::string& target)
+// The raw reply of one request, as a client receives it (the connection closes after it).
+std::string Exchange(int port, const std::string& request)
 {
     std::string reply;
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -39,8 +40,6 @@ std::string Record(int port, const std::string& target)
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     a.sin_port = htons((uint16_t)port);
     if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
-        const std::string request = "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-                                    "\r\nAccept: */*\r\nConnection: close\r\n\r\n";
         ::send(s, request.data(), request.size(), MSG_NOSIGNAL);
         char buf[4096];
         pollfd p{s, POLLIN, 0};
@@ -53,6 +52,49 @@ std::string Record(int port, const std::string& target)
     }
     ::close(s);
     return reply;
+}
+
+std::string Record(int port, const std::string& target)
+{
+    return Exchange(port, "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                              "\r\nAccept: */*\r\nConnection: close\r\n\r\n");
+}
+
+// The body of a reply (the server answers with a length, never in chunks).
+std::string Body(const std::string& reply)
+{
+    const size_t end = reply.find("\r\n\r\n");
+    return end == std::string::npos ? std::string() : reply.substr(end + 4);
+}
+
+std::string PostBody(int port, const std::string& target, const std::string& form)
+{
+    return Body(Exchange(port, "POST " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                   "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                                   std::to_string(form.size()) + "\r\nConnection: close\r\n\r\n" + form));
+}
+
+// Classes of their own, folders three deep, documents with bytes, a linked one and a
+// record without bytes.
+bool MakeTreeStore(const std::string& path)
+{
+    CPdmStore store;
+    int32_t a = 0, b = 0, part = 0, doc = 0;
+    const bool ok = store.Open(path, CPdmStore::CreateIfMissing) && store.AddNodeClass(30, u8"部件") &&
+                    store.AddDocClass(102, u8"图纸") && store.AllowDocClass(30, 102) &&
+                    store.AllowDocClass(21, 102) &&
+                    store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, u8"总体", a) &&
+                    store.AddNode(PDM_FOLDER_CLASS, a, PDM_FOLDER_CLASS, "B 'quoted' %s", b) &&
+                    store.AddNode(PDM_FOLDER_CLASS, b, 30, u8"底座", part) &&
+                    store.PutDocument(PDM_FOLDER_CLASS, a, PDM_DEFAULT_DOC_CLASS, u8"说明.txt", u8"文档内容\n", "",
+                                      13, "2004-03-01 08:00:00", doc) &&
+                    store.PutDocument(30, part, 102, "base.dwg", "", "/srv/drawings/base.dwg", 52000,
+                                      "2004-03-02 09:30:00", doc) &&
+                    store.AddDocument(PDM_FOLDER_CLASS, b, 102, "empty.dwg", doc) &&
+                    store.AddDocument(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_DEFAULT_DOC_CLASS, "top.doc", doc);
+    if (!ok)
+        std::fprintf(stderr, "the store seed: %s\n", store.LastError().c_str());
+    return ok;
 }
 
 }  // namespace
@@ -109,28 +151,52 @@ void StoreSeeds()
     }
     Put("PdmStore", "fresh.sqlite", ReadFile(fresh));
 
-    // Classes of their own, folders three deep, documents with bytes, a linked one and a
-    // record without bytes.
     const std::string tree = dir + "/tree.sqlite";
-    {
-        CPdmStore store;
-        int32_t a = 0, b = 0, part = 0, doc = 0;
-        const bool ok = store.Open(tree, CPdmStore::CreateIfMissing) && store.AddNodeClass(30, u8"部件") &&
-                        store.AddDocClass(102, u8"图纸") && store.AllowDocClass(30, 102) &&
-                        store.AllowDocClass(21, 102) &&
-                        store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, u8"总体", a) &&
-                        store.AddNode(PDM_FOLDER_CLASS, a, PDM_FOLDER_CLASS, "B 'quoted' %s", b) &&
-                        store.AddNode(PDM_FOLDER_CLASS, b, 30, u8"底座", part) &&
-                        store.PutDocument(PDM_FOLDER_CLASS, a, PDM_DEFAULT_DOC_CLASS, u8"说明.txt",
-                                          u8"文档内容\n", "", 13, "2004-03-01 08:00:00", doc) &&
-                        store.PutDocument(30, part, 102, "base.dwg", "", "/srv/drawings/base.dwg", 52000,
-                                          "2004-03-02 09:30:00", doc) &&
-                        store.AddDocument(PDM_FOLDER_CLASS, b, 102, "empty.dwg", doc) &&
-                        store.AddDocument(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_DEFAULT_DOC_CLASS, "top.doc", doc);
-        if (!ok)
-            std::fprintf(stderr, "the store seed: %s\n", store.LastError().c_str());
-    }
+    MakeTreeStore(tree);
     Put("PdmStore", "tree.sqlite", ReadFile(tree));
+    RemoveFolder(dir);
+}
+
+void PdmReplySeeds()
+{
+    const std::string dir = TempFolder();
+    if (dir.empty())
+        return;
+    std::string error;
+    MakeTreeStore(dir + "/pdm.sqlite");
+    projectserver::ServerOptions options;
+    options.databasePath = dir + "/server.db";
+    options.pdmStorePath = dir + "/pdm.sqlite";
+    options.demoData = false;
+    options.threads = 2;
+    projectserver::CProjectServer server(options);
+    if (!server.Start(error)) {
+        std::fprintf(stderr, "the project server does not start: %s\n", error.c_str());
+        RemoveFolder(dir);
+        return;
+    }
+    const int port = server.Port();
+    auto get = [port](const std::string& target) { return Body(Record(port, target)); };
+    const std::string root = get("/pdm/Nodes.asp?ClassID=20&ObjectID=0");
+    Put("PdmNodesReply", "root.xml", root);
+    Put("PdmNodesReply", "below.xml", get("/pdm/Nodes.asp?ClassID=21&ObjectID=1"));
+    Put("PdmNodesReply", "none.xml", get("/pdm/Nodes.asp?ClassID=21&ObjectID=99"));
+    Put("PdmNodesReply", "bad-id.xml", get("/pdm/Nodes.asp?ClassID=x&ObjectID=0"));
+    Put("PdmNodesReply", "cut.xml", root.substr(0, root.size() / 2));
+    const std::string docs = get("/pdm/Documents.asp?ClassID=21&ObjectID=1");
+    Put("PdmDocumentsReply", "folder.xml", docs);
+    Put("PdmDocumentsReply", "root.xml", get("/pdm/Documents.asp?ClassID=20&ObjectID=0"));
+    Put("PdmDocumentsReply", "part.xml", get("/pdm/Documents.asp?ClassID=30&ObjectID=1"));
+    Put("PdmDocumentsReply", "cut.xml", docs.substr(0, docs.size() - 5));
+    Put("PdmClassesReply", "folder.xml", get("/pdm/Classes.asp?NodeClassID=21"));
+    Put("PdmClassesReply", "part.xml", get("/pdm/Classes.asp?NodeClassID=30"));
+    Put("PdmClassesReply", "none.xml", get("/pdm/Classes.asp?NodeClassID=77"));
+    Put("PdmAddedReply", "store.xml", get("/pdm/Store.asp"));
+    const std::string form = "ParentClassID=21&ParentObjectID=1&DocClassID=101&FileName=";
+    Put("PdmAddedReply", "added.xml", PostBody(port, "/pdm/AddDocument.asp", form + "%E6%96%B0.doc"));
+    Put("PdmAddedReply", "taken.xml", PostBody(port, "/pdm/AddDocument.asp", form + "%E6%96%B0.doc"));
+    Put("PdmAddedReply", "separator.xml", PostBody(port, "/pdm/AddDocument.asp", form + "a%5Cb.doc"));
+    server.Stop();
     RemoveFolder(dir);
 }
 

@@ -19,6 +19,8 @@ void RemoveFolder(const std::string& path);
 // tasks are all new.
 void ServerSeeds(const std::string& storedProjectXml, const std::string& newProjectXml);
 void StoreSeeds();
+// The server's product-data answers, for the components' readers.
+void PdmReplySeeds();
 void DownloadSeeds();
 
 }  // namespace seeds

@@ -3,6 +3,7 @@
 // selection field as item -1.
 #include "FrameTestSupport.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -227,6 +228,62 @@ TEST_F(ComboListWindowTest, APlainComboChoosesTheClickedItemAndCloses)
     EXPECT_EQ(2, combo.GetCurSel());
     std::vector<int> wantCancel = {CBN_SELENDCANCEL, CBN_CLOSEUP};
     EXPECT_EQ(wantCancel, host.commands);
+    combo.DestroyWindow();
+    host.DestroyWindow();
+}
+
+TEST_F(ComboListWindowTest, TheDroppedListTakesTheExtentTheComboWasMadeWith)
+{
+    CComboHost host;
+    ASSERT_TRUE(host.CreateHost(300, 300));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(10, 10, 200, 130), &host, 40));
+    CRect rcWindow, rcDropped;
+    combo.GetWindowRect(&rcWindow);
+    combo.GetDroppedControlRect(&rcDropped);
+    // The window is one box high; the dropped extent is the height it was made with.
+    EXPECT_LT(rcWindow.Height(), 40);
+    EXPECT_EQ(rcDropped.TopLeft(), rcWindow.TopLeft());
+    EXPECT_EQ(rcDropped.Width(), rcWindow.Width());
+    EXPECT_EQ(rcDropped.Height(), 120);
+    for (const char* psz : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"})
+        combo.AddString(psz);
+    combo.SetCurSel(11);
+    combo.ShowDropDown(TRUE);
+    AfxPumpMessages();
+    HWND hList = ::FindWindow("ComboLBox", nullptr);
+    ASSERT_NE(nullptr, hList);
+    const int nItem = static_cast<int>(::SendMessage(hList, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(nItem, 0);
+    // Whole items below the box within the extent, the rest scrolled to, the choice shown.
+    CRect rcList;
+    ::GetWindowRect(hList, &rcList);
+    const int nShown = (120 - rcWindow.Height() - 2) / nItem;
+    EXPECT_EQ(rcList.top, rcWindow.bottom);
+    EXPECT_EQ(rcList.Height(), nShown * nItem + 2);
+    EXPECT_EQ(static_cast<int>(::SendMessage(hList, LB_GETTOPINDEX, 0, 0)), 12 - nShown);
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(hList, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 11);
+    EXPECT_EQ(static_cast<int>(si.nPage), nShown);
+    AfxTestGrabWindow(CWnd::FromHandle(hList), AfxTestOutputPath("combo-list-extent.png"));
+    ::SendMessage(hList, WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(static_cast<int>(::SendMessage(hList, LB_GETTOPINDEX, 0, 0)), std::max(0, 12 - 2 * nShown));
+    combo.ShowDropDown(FALSE);
+    // Sized again, the extent is the new height; with few items the list is only as high as they.
+    combo.MoveWindow(10, 10, 190, 300);
+    combo.GetDroppedControlRect(&rcDropped);
+    EXPECT_EQ(rcDropped.Height(), 300);
+    combo.ResetContent();
+    combo.AddString("one");
+    combo.AddString("two");
+    combo.ShowDropDown(TRUE);
+    AfxPumpMessages();
+    ::GetWindowRect(hList, &rcList);
+    EXPECT_EQ(rcList.Height(), 2 * nItem + 2);
+    combo.ShowDropDown(FALSE);
     combo.DestroyWindow();
     host.DestroyWindow();
 }

@@ -6,6 +6,8 @@
 #include "GanttBarView.h"
 #include "TaskItem.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -217,31 +219,67 @@ void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
     m_pCurrentTask = pTask;
     if (GetSafeHwnd() == NULL)
         return;
+    const double dDayWidth = GetDayWidth();
     CRect rc;
     GetClientRect(&rc);
     rc.DeflateRect(rc.Width() / 4, 0);
+    // Painting shifts the shapes left by this many pixels.
+    const int nShift = static_cast<int>(m_nHScrollDays * dDayWidth);
     for (POSITION pos = m_listShapes.GetHeadPosition(); pos != NULL;) {
         CTaskBase* pShape = static_cast<CTaskBase*>(m_listShapes.GetNext(pos));
         if (pShape->m_pTask != pTask || pTask == NULL)
             continue;
-        const CPoint ptFrom(pShape->m_ptFrom.x - 18 * m_nHScrollDays, pShape->m_ptFrom.y + 20 * m_nTopRow);
-        const CPoint ptTo(pShape->m_ptTo.x - 18 * m_nHScrollDays, pShape->m_ptTo.y + 20 * m_nTopRow);
-        if (!rc.PtInRect(ptFrom) && !rc.PtInRect(ptTo)) {
-            const int p = ((pShape->m_ptTo.x - pShape->m_ptFrom.x - rc.Width()) / 2 + pShape->m_ptFrom.x) / 18;
-            SetScrollPos(SB_HORZ, p, TRUE);
-            m_nHScrollDays = p;
-            // The first visible day is the origin date moved by the new position.
-            const COleDateTime dtFirst = COleDateTime(m_wOriginYear, m_wOriginMonth, m_wOriginDay, 0, 0, 0) +
-                                         COleDateTimeSpan(p, 0, 0, 0);
-            if (dtFirst.GetStatus() == COleDateTime::valid) {
-                m_nFirstYear = dtFirst.GetYear();
-                m_nFirstMonth = dtFirst.GetMonth();
-                m_nFirstDay = dtFirst.GetDay();
-            }
-            m_ptScrollPending.x = 0;
+        const CPoint ptFrom(pShape->m_ptFrom.x - nShift, pShape->m_ptFrom.y + 20 * m_nTopRow);
+        const CPoint ptTo(pShape->m_ptTo.x - nShift, pShape->m_ptTo.y + 20 * m_nTopRow);
+        if (!rc.PtInRect(ptFrom) && !rc.PtInRect(ptTo) && dDayWidth > 0.0) {
+            const int nPixel = (pShape->m_ptTo.x - pShape->m_ptFrom.x - rc.Width()) / 2 + pShape->m_ptFrom.x;
+            ScrollToDay(static_cast<int>(std::floor(nPixel / dDayWidth)));
         }
         Invalidate(TRUE);
     }
+}
+
+void CGunterBar::ShowEarliestBarIfNoneShows()
+{
+    if (GetSafeHwnd() == NULL || GetDayWidth() <= 0.0)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    const int nShift = static_cast<int>(m_nHScrollDays * GetDayWidth());
+    const CTaskItem* pEarliest = NULL;
+    for (POSITION pos = m_listShapes.GetHeadPosition(); pos != NULL;) {
+        const CTaskBase* pShape = static_cast<const CTaskBase*>(m_listShapes.GetNext(pos));
+        const CTaskItem* pTask = DYNAMIC_DOWNCAST(CTaskItem, pShape->m_pTask);
+        if (pTask == NULL)
+            continue;  // a link's arrow
+        const int x1 = std::min(pShape->m_ptFrom.x, pShape->m_ptTo.x) - nShift;
+        const int x2 = std::max(pShape->m_ptFrom.x, pShape->m_ptTo.x) - nShift;
+        if (x2 >= rc.left && x1 < rc.right)
+            return;  // a bar shows already
+        if (pEarliest == NULL || pTask->m_dtStart < pEarliest->m_dtStart)
+            pEarliest = pTask;
+    }
+    if (pEarliest == NULL)
+        return;
+    // The bar's day as the layout counts it, five days in from the left edge.
+    const COleDateTime dtOrigin(m_wOriginYear, m_wOriginMonth, m_wOriginDay, 0, 0, 0);
+    ScrollToDay(static_cast<int>((pEarliest->m_dtStart - dtOrigin).GetDays()) - 5);
+    Invalidate(TRUE);
+}
+
+void CGunterBar::ScrollToDay(int nDays)
+{
+    SetScrollPos(SB_HORZ, nDays, TRUE);
+    m_nHScrollDays = nDays;
+    // The first visible day is the origin date moved by the new position.
+    const COleDateTime dtFirst =
+        COleDateTime(m_wOriginYear, m_wOriginMonth, m_wOriginDay, 0, 0, 0) + COleDateTimeSpan(nDays, 0, 0, 0);
+    if (dtFirst.GetStatus() == COleDateTime::valid) {
+        m_nFirstYear = dtFirst.GetYear();
+        m_nFirstMonth = dtFirst.GetMonth();
+        m_nFirstDay = dtFirst.GetDay();
+    }
+    m_ptScrollPending.x = 0;
 }
 
 // ---- horizontal scrolling -------------------------------------------------------------------

@@ -92,8 +92,14 @@ public:
     int GetLabelStyle() const { return m_nLabelStyle; }
     void SetLabelStyle(int nStyle) { m_nLabelStyle = nStyle; }
     CTaskItem* GetCurrentTask() const { return m_pCurrentTask; }
-    // Makes the task the current one and scrolls its bar into view.
+    // Makes the task the current one; when neither end of its bar lies in the middle half of
+    // the width, scrolls (by the level's day width) to bring the bar into view.
     void EnsureTaskVisible(CTaskItem* pTask);
+    // When no bar lies within the client area's width, scrolls so that the earliest task's
+    // bar starts five days after the left edge (a project opened away from today).
+    void ShowEarliestBarIfNoneShows();
+    // Makes the leftmost visible day the origin date plus nDays.
+    void ScrollToDay(int nDays);
     void GetOriginDate(int& nYear, int& nMonth, int& nDay) const;
     void GetFirstVisibleDay(int& nYear, int& nMonth, int& nDay) const;
     // Applies the pending horizontal scroll units (m_ptScrollPending.x).

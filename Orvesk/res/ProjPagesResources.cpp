@@ -9,7 +9,7 @@
 namespace {
 
 #define PROJ_RES_LIST_STYLE (WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT)
-#define PROJ_PICTURE_BUTTON (WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON)
+#define PROJ_PICTURE_BUTTON (WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW)
 // The permission list: report view, one row selected at a time, the selection shown
 // always, rows drawn by the list itself at a fixed height.
 #define PROJ_ROLE_LIST_STYLE \

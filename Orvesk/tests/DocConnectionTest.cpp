@@ -75,13 +75,24 @@ TEST_F(DocConnectionTest, WithoutTheKeyThereIsNoAddressAndNoMessage)
     EXPECT_EQ(boxes.Count(), 0);
 }
 
-TEST_F(DocConnectionTest, WithoutAServerThereIsNoAddressAndTheUserIsTold)
+TEST_F(DocConnectionTest, WithoutAServerTheUserIsToldWhenAServerOperationRuns)
 {
     SetString("VDir", "lumo");
     CTestMessageBoxes boxes;
     boxes.AnswerText("没有设置服务器名!", IDOK);
     CProjectDoc doc;
     EXPECT_TRUE(doc.m_strServiceUrl.IsEmpty());
+    EXPECT_EQ(boxes.Count(), 0);
+    // Publishing ends at the message, before the login.
+    EXPECT_TRUE(doc.OnCmdMsg(ID_SAVE_TO_SERVER, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(boxes.Count(), 1);
+    // Once the options name a server, nothing is said.
+    ProjectSetOptionRunner([&](const CString&, CProjConnectionSettings& settings) {
+        settings.strServer = "plan.example";
+        return (INT_PTR)IDOK;
+    });
+    EXPECT_TRUE(doc.OnCmdMsg(ID_OPTION, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(doc.TellServerNameMissing());
     EXPECT_EQ(boxes.Count(), 1);
 }
 

@@ -267,6 +267,54 @@ TEST_F(DocLocalProjectTest, PausingALocalProjectChangesOnlyTheHeader)
     EXPECT_TRUE(Operations().empty());
 }
 
+TEST_F(DocLocalProjectTest, APausedLocalProjectAsksToBeSavedOnClosing)
+{
+    CProjectDoc* pDoc = NewLocalProject("厂房改造");
+    ASSERT_NE(pDoc, nullptr);
+    pDoc->m_ProjectInfo.m_nStatus = 1;
+    ASSERT_FALSE(pDoc->IsModified());
+    CTestMessageBoxes boxes;
+    boxes.AnswerText("\n  确信要中止这个项目!", IDOK);
+    boxes.AnswerText(" 确定中止项目!", IDOK);
+    EXPECT_TRUE(Command(pDoc, ID_PROJ_PAUSE));
+    EXPECT_TRUE(pDoc->IsModified());
+    boxes.AnswerText("  要保存 厂房改造 吗?", IDCANCEL);
+    EXPECT_FALSE(pDoc->SaveModified());
+    EXPECT_EQ(boxes.Count(), 3);
+}
+
+TEST_F(DocLocalProjectTest, ServerSettingsWithoutAServerNameAreNoMatterForLocalProjects)
+{
+    HKEY hKey = NULL;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dunhelm\\Lumo\\MasterClient", 0, KEY_ALL_ACCESS, &hKey),
+              ERROR_SUCCESS);
+    RegDeleteValue(hKey, "Server");
+    RegCloseKey(hKey);
+    const CString strPath = folder.Path("s.tlp").c_str();
+    {
+        // Neither a new project nor a local file says anything about the server.
+        CTestMessageBoxes boxes;
+        CProjectDoc* pDoc = NewLocalProject("厂房改造");
+        ASSERT_NE(pDoc, nullptr);
+        ASSERT_TRUE(pDoc->WriteLocalFile(strPath));
+        const int nDocs = DocumentCount();
+        ShellDocument(1)->FileOpen(strPath);
+        EXPECT_EQ(DocumentCount(), nDocs + 2);
+        EXPECT_EQ(boxes.Count(), 0);
+    }
+    // Opening from the server says it, and goes no further.
+    CTestMessageBoxes boxes;
+    boxes.AnswerText("没有设置服务器名!", IDOK);
+    int nLists = 0;
+    ProjectSetOpenRunner([&](int, const CString&, const CString&, const CString&, const CString&, int&) {
+        ++nLists;
+        return (INT_PTR)IDCANCEL;
+    });
+    ShellDocument(0)->FileOpen("");
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(nLists, 0);
+}
+
 TEST_F(DocLocalProjectTest, DeletingALocalProjectRemovesItsFileAndClosesIt)
 {
     CProjectDoc* pDoc = NewLocalProject("厂房改造");

@@ -259,6 +259,8 @@ TEST_F(DocProjectCommandsTest, SavingToTheServerChecksTheUsersOwnRight)
     EXPECT_EQ(nMemberFlag_, 0);
     EXPECT_TRUE(Operations().empty());
     EXPECT_TRUE(pDoc->IsModified());
+    // Nothing was published: the project does not look so.
+    EXPECT_EQ(pDoc->m_ProjectInfo.m_nStatus, 0);
     // The user's record is what the server gave, not the full rights given for the sheet.
     POSITION pos = pDoc->m_listPermissions.GetHeadPosition();
     while (pos != NULL) {

@@ -4,6 +4,12 @@
 
 #include <ClassLib/Core/Clock.h>
 
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+#include <climits>
+
 #include "GanttBarView.h"
 #include "GanttView.h"
 #include "Gantt_src/TaskShapes.h"
@@ -154,12 +160,15 @@ TEST_F(GanttWindowTest, ZoomCommandsFromTheTreeReachTheChart)
     EXPECT_EQ(1, pBar->m_wndChart.GetTimeScale());
 }
 
-TEST_F(GanttWindowTest, PicturesOfEveryZoomLevel)
+// At every zoom level the chart shows each task's bar in its colour where the bar's shape
+// lies: its top line runs in its colour from its left end to its right end.
+TEST_F(GanttWindowTest, EveryZoomLevelShowsTheBarsWhereTheirShapesLie)
 {
     ASSERT_TRUE(Open(FillPlan));
     CGanttBarView* pBar = BarView();
     m_pFrame->ShowWindow(SW_SHOWMAXIMIZED);
     AfxPumpMessages();
+    int nPreviousWidth = INT_MAX;
     for (int nLevel = 1; nLevel <= 4; ++nLevel) {
         if (nLevel > 1)
             pBar->ZoomOut();
@@ -168,7 +177,54 @@ TEST_F(GanttWindowTest, PicturesOfEveryZoomLevel)
         AfxPumpMessages();
         CString strName;
         strName.Format("gantt-window-level%d.png", nLevel);
-        EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath(strName)));
+        const CString strPath = AfxTestOutputPath(strName);
+        ASSERT_TRUE(AfxTestGrabWindow(m_pMainFrame, strPath));
+        const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+        ASSERT_FALSE(shot.isNull());
+        // The chart's client origin in the picture of the main window.
+        CPoint ptChart(0, 0);
+        pBar->m_wndChart.ClientToScreen(&ptChart);
+        CRect rcMain;
+        m_pMainFrame->GetWindowRect(&rcMain);
+        ptChart -= rcMain.TopLeft();
+        const CGunterBar& wnd = pBar->m_wndChart;
+        const int nShiftX = ptChart.x - (int)(wnd.GetHScrollDays() * wnd.GetDayWidth());
+        const int nShiftY = ptChart.y - wnd.GetTopRow() * GANTT_ROW_HEIGHT;
+        CRect rcChart;
+        pBar->m_wndChart.GetClientRect(&rcChart);
+        int nBars = 0, nShown = 0;
+        for (CTaskBase* p : Shapes()) {
+            CTaskRect* pRect = DYNAMIC_DOWNCAST(CTaskRect, p);
+            if (pRect == nullptr || pRect->IsMilestone())
+                continue;
+            ++nBars;
+            // The bar's outline: its top line in its colour from end to end, not beyond.
+            const int y = pRect->m_rect.top + nShiftY;
+            const int x1 = pRect->m_rect.left + nShiftX, x2 = pRect->m_rect.right + nShiftX;
+            // Only what the chart's client area shows of it.
+            const int xEnd = std::min(x2, ptChart.x + rcChart.Width());
+            if (xEnd <= x1)
+                continue;
+            ++nShown;
+            const QRgb rgb = qRgb(GetRValue(p->m_crColor), GetGValue(p->m_crColor), GetBValue(p->m_crColor));
+            auto isBar = [&](int x) {
+                return x >= 0 && x < shot.width() && (shot.pixel(x, y) & 0xFFFFFFu) == (rgb & 0xFFFFFFu);
+            };
+            int nOn = 0;
+            for (int x = x1; x < xEnd; ++x)
+                nOn += isBar(x) ? 1 : 0;
+            EXPECT_EQ(nOn, xEnd - x1) << "level " << nLevel << " row " << p->m_nRow;
+            EXPECT_FALSE(isBar(x1 - 2)) << "level " << nLevel << " row " << p->m_nRow;
+            if (xEnd == x2) {
+                EXPECT_FALSE(isBar(x2 + 1)) << "level " << nLevel << " row " << p->m_nRow;
+            }
+        }
+        EXPECT_EQ(6, nBars);
+        EXPECT_GE(nShown, 4) << nLevel;
+        // Zooming out draws the same bars shorter.
+        const int nWidth = Shapes()[1]->m_rect.Width();
+        EXPECT_LT(nWidth, nPreviousWidth) << nLevel;
+        nPreviousWidth = nWidth;
     }
 }
 

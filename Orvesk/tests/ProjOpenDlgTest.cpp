@@ -130,28 +130,38 @@ TEST_F(ProjOpenDlgFakeTest, RowsTheirPicturesDatesAndIds)
     EXPECT_EQ(nWidth1, 100);
 }
 
-TEST_F(ProjOpenDlgFakeTest, AListCallThatIsNotSOkGivesNoRowsAndNoMessage)
+TEST_F(ProjOpenDlgFakeTest, AListThatCouldNotBeHadIsToldAndTheDialogStaysUsable)
 {
     fake.projectList = "<PROJECTS><PROJ><ID>1</ID></PROJ></PROJECTS>";
-    for (HRESULT hr : {S_FALSE, PS_E_CONNECT}) {
-        fake.ScriptCall("GetProjectList", hr, "<PROJECTS><PROJ><ID>1</ID></PROJ></PROJECTS>", 0, 1);
+    const struct {
+        HRESULT hr;
+        const char* pszTold;
+    } cases[] = {{S_FALSE, "获取项目列表失败!"}, {PS_E_CONNECT, "服务器连接不上!"}, {E_FAIL, "服务器连接不上!"}};
+    auto run = [&](const char* pszTold) {
         CTestMessageBoxes boxes;
+        boxes.AnswerText(pszTold, IDOK);
         int nRows = -1;
-        AfxTestPushModalScript([&](CWnd* pDlg) { nRows = ListOf(pDlg)->GetItemCount(); });
+        bool bOpen = false;
+        AfxTestPushModalScript([&](CWnd* pDlg) {
+            nRows = ListOf(pDlg)->GetItemCount();
+            PressOK(pDlg);
+            bOpen = ::IsWindow(pDlg->GetSafeHwnd()) && pDlg->IsWindowVisible();
+        });
         CProjOpenDlg dlg;
         dlg.SetConnection(1, "u1", "http://srv/x.WSDL", "", "");
-        dlg.DoModal();
-        EXPECT_EQ(nRows, 0);
-        EXPECT_EQ(boxes.Count(), 0);
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(nRows, 0) << pszTold;
+        EXPECT_TRUE(bOpen) << pszTold;
+        ASSERT_EQ(boxes.Count(), 1) << pszTold;
+        EXPECT_EQ(boxes.Boxes()[0].caption, CString("系统提示"));
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    };
+    for (const auto& c : cases) {
+        fake.ScriptCall("GetProjectList", c.hr, "<PROJECTS><PROJ><ID>1</ID></PROJ></PROJECTS>", 0, 1);
+        run(c.pszTold);
     }
-    // No component: nothing either.
     fake.FailCreation();
-    int nRows = -1;
-    AfxTestPushModalScript([&](CWnd* pDlg) { nRows = ListOf(pDlg)->GetItemCount(); });
-    CProjOpenDlg dlg;
-    dlg.SetConnection(1, "u1", "http://srv/x.WSDL", "", "");
-    dlg.DoModal();
-    EXPECT_EQ(nRows, 0);
+    run("客户端组件创建失败!");
 }
 
 TEST_F(ProjOpenDlgFakeTest, AReplyThatIsNoProjectListIsToldAndListsNothing)

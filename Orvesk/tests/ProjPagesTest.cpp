@@ -4,6 +4,8 @@
 #include <ClassLib/Testing.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "ProjDialogsResource.h"
 #include "ProjResPage.h"
 #include "ProjRolePage.h"
@@ -53,6 +55,24 @@ int ImageOf(CListCtrl& list, int nRow, int nCol = 0)
     return item.iImage;
 }
 
+// The window as shown, through a screenshot in the test output folder.
+QImage Shown(CWnd& wnd, const char* pszName)
+{
+    const CString strPath = AfxTestOutputPath(pszName);
+    EXPECT_TRUE(AfxTestGrabWindow(&wnd, strPath));
+    return QImage(QString::fromLocal8Bit((LPCTSTR)strPath));
+}
+
+int Count(const QImage& img, COLORREF cr)
+{
+    const QRgb rgb = qRgb(GetRValue(cr), GetGValue(cr), GetBValue(cr));
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFFu) == (rgb & 0xFFFFFFu);
+    return n;
+}
+
 class ProjPagesTest : public CWndTestBase
 {
 protected:
@@ -70,6 +90,35 @@ protected:
     }
     CWinApp* app = nullptr;
 };
+
+// The buttons' pictures lie on the button face: their light grey background is not drawn.
+TEST_F(ProjPagesTest, TheResourceButtonsDrawTheirPicturesWithoutTheirBackground)
+{
+    const INT nFace = COLOR_BTNFACE;
+    const COLORREF crFace = RGB(224, 232, 244);
+    ASSERT_TRUE(SetSysColors(1, &nFace, &crFace));
+    CResInfoList members;
+    Append(members, Resource(4, "u1", "张三", "设计师", 1));
+    CProjSheet sheet("项目信息", 1);
+    sheet.m_pResPage->SetResourceLists(members, members, 1);
+    QImage add, remove;
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        static_cast<CPropertySheet*>(pWnd)->SetActivePage(1);
+        AfxPumpMessages();
+        add = Shown(sheet.m_pResPage->m_btnAdd, "proj-res-add-button.png");
+        remove = Shown(sheet.m_pResPage->m_btnRemove, "proj-res-remove-button.png");
+        AfxTestGrabWindow(pWnd, AfxTestOutputPath("proj-sheet-resources.png"));
+    });
+    sheet.DoModal();
+    for (const QImage* pImg : {&add, &remove}) {
+        ASSERT_FALSE(pImg->isNull());
+        EXPECT_EQ(Count(*pImg, RGB(192, 192, 192)), 0);
+        EXPECT_GT(Count(*pImg, crFace), pImg->width() * pImg->height() / 2);
+    }
+    // The pictures themselves are there: the page's outline and the cross.
+    EXPECT_GT(Count(add, RGB(40, 40, 40)) + Count(add, RGB(128, 128, 128)), 20);
+    EXPECT_GT(Count(remove, RGB(210, 30, 30)) + Count(remove, RGB(128, 128, 128)), 20);
+}
 
 TEST_F(ProjPagesTest, TheResourcePageListsNamesOrCodesWithTypes)
 {
@@ -111,8 +160,8 @@ TEST_F(ProjPagesTest, TheResourcePageListsNamesOrCodesWithTypes)
             bRemove = sheet.m_pResPage->m_btnRemove.IsWindowEnabled();
             EXPECT_EQ(sheet.m_pResPage->m_btnAdd.GetTooltipText(), CString("增加资源"));
             EXPECT_EQ(sheet.m_pResPage->m_btnRemove.GetTooltipText(), CString("删除资源"));
-            EXPECT_EQ(sheet.m_pResPage->m_btnAdd.GetBitmapID(), IDB_PROJ_RES_ADD);
-            EXPECT_EQ(sheet.m_pResPage->m_btnRemove.GetBitmapID(), IDB_PROJ_RES_REMOVE);
+            EXPECT_EQ(sheet.m_pResPage->m_btnAdd.GetImageKind(), 1);
+            EXPECT_EQ(sheet.m_pResPage->m_btnRemove.GetImageKind(), 1);
             if (nKind == 1)
                 AfxTestGrabWindow(pWnd, AfxTestOutputPath("proj-sheet-kind1-resources.png"));
         });

@@ -15,6 +15,9 @@
 #include "ResViewsResource.h"
 #include "ViewsTestSupport.h"
 
+#include <QImage>
+#include <QString>
+
 namespace {
 
 tagResInfo Member(int nID, const char* pszCode, const char* pszName, int nType = 1)
@@ -374,7 +377,9 @@ TEST_F(ResViewsTest, UpdatesFromOtherViewsRefillTheGrid)
     EXPECT_EQ(GridCtl().GetItemText(0, 1), CString("代号"));
 }
 
-TEST_F(ResViewsTest, Screenshot)
+// The window with the first kind chosen: the grid shows a row of text per member of that
+// kind and nothing in the rows below them.
+TEST_F(ResViewsTest, TheWindowShowsOneRowOfTextPerMemberOfTheChosenKind)
 {
     m_pMainFrame->MoveWindow(0, 0, 1000, 600);
     OpenWith(ThreeMembers());
@@ -383,7 +388,35 @@ TEST_F(ResViewsTest, Screenshot)
     m_pResTree->GetTreeCtrl().SelectItem(m_pResTree->GetTreeCtrl().GetChildItem(m_pResTree->GetTreeCtrl().GetRootItem()));
     m_pMainFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("resource-window.png")));
+    const CString strPath = AfxTestOutputPath("resource-window.png");
+    ASSERT_TRUE(AfxTestGrabWindow(m_pMainFrame, strPath));
+    const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+    ASSERT_FALSE(shot.isNull());
+    CResGridCtrl& grid = GridCtl();
+    CRect rcMain;
+    m_pMainFrame->GetWindowRect(&rcMain);
+    // Dark pixels (text) of the picture within a cell of the grid.
+    auto ink = [&](int nRow, int nCol) {
+        CRect rc;
+        if (!grid.GetCellRect(nRow, nCol, &rc))
+            return -1;
+        rc.DeflateRect(1, 1);
+        grid.ClientToScreen(&rc);
+        rc.OffsetRect(-rcMain.TopLeft());
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x) {
+                const QRgb px = shot.pixel(x, y);
+                n += qRed(px) < 100 && qGreen(px) < 100 && qBlue(px) < 100;
+            }
+        return n;
+    };
+    ASSERT_GE(grid.GetRowCount(), 5);
+    for (int nRow = 1; nRow <= 3; ++nRow)
+        for (int nCol = 1; nCol <= 5; ++nCol)
+            EXPECT_GT(ink(nRow, nCol), 5) << nRow << "," << nCol << " " << (LPCTSTR)grid.GetItemText(nRow, nCol);
+    for (int nCol = 1; nCol <= 5; ++nCol)
+        EXPECT_EQ(ink(4, nCol), 0) << nCol;
 }
 
 } // namespace

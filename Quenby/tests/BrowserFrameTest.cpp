@@ -1,12 +1,16 @@
 // The browser window as the program opens it: the splitter's panes, the root load, the
 // messages between the panes, the double click that downloads from the project server
-// and opens the file, screenshots in report and icon styles, and the library's entry.
+// and opens the file, each list style's picture, and the library's entry.
 #include "BrowserTestSupport.h"
 
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
 #include <ClassLib/Shell/Com.h>
 
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
 #include <sys/wait.h>
 
 namespace {
@@ -136,7 +140,10 @@ TEST_F(BrowserFrameTest, ThePanesSplitTheClientAreaAThirdToTheTree)
     EXPECT_EQ(cxCur, 200);
 }
 
-TEST_F(BrowserFrameTest, ScreenshotsInReportAndIconStyles)
+// The window as shown in every list style: each document's name is written where the list
+// puts its label (rows one under the other in the report and list styles, side by side as
+// icons), and nothing is drawn below the last one.
+TEST_F(BrowserFrameTest, EveryListStyleShowsEachDocumentsNameAtItsPlace)
 {
     OpenBrowser();
     m_pFrame->LoadData(20, 0);
@@ -144,22 +151,70 @@ TEST_F(BrowserFrameTest, ScreenshotsInReportAndIconStyles)
     HTREEITEM hA = pTree->GetRootItem();
     pTree->Expand(hA, TVE_EXPAND);
     pTree->Expand(pTree->GetChildItem(hA), TVE_EXPAND);
-    List()->GetListCtrl()->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-report.png")));
-    EXPECT_TRUE(List()->ViewIcon());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-icons.png")));
-    EXPECT_TRUE(List()->ViewSmall());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-small.png")));
-    EXPECT_TRUE(List()->ViewList());
-    AfxPumpMessages();
-    EXPECT_TRUE(AfxTestGrabWindow(m_pMainFrame, AfxTestOutputPath("browser-list.png")));
+    CPdmDocListCtrl* pList = List()->GetListCtrl();
+    pList->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_EQ(pList->GetItemCount(), 5);
+    const struct {
+        const char* pszFile;
+        BOOL (CPdmDocListView::*pfnStyle)();
+        bool bSideBySide;
+    } styles[] = {{"browser-report.png", nullptr, false},
+                  {"browser-icons.png", &CPdmDocListView::ViewIcon, true},
+                  {"browser-small.png", &CPdmDocListView::ViewSmall, true},
+                  {"browser-list.png", &CPdmDocListView::ViewList, false}};
+    for (const auto& style : styles) {
+        if (style.pfnStyle != nullptr) {
+            EXPECT_TRUE((List()->*style.pfnStyle)());
+        }
+        AfxPumpMessages();
+        const CString strPath = AfxTestOutputPath(style.pszFile);
+        ASSERT_TRUE(AfxTestGrabWindow(m_pMainFrame, strPath));
+        const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+        ASSERT_FALSE(shot.isNull());
+        CRect rcMain, rcClient;
+        m_pMainFrame->GetWindowRect(&rcMain);
+        pList->GetClientRect(&rcClient);
+        pList->ClientToScreen(&rcClient);
+        rcClient.OffsetRect(-rcMain.TopLeft());
+        // Dark pixels (text) of the picture within a rectangle of the list's client area.
+        auto ink = [&](CRect rc) {
+            rc.OffsetRect(rcClient.TopLeft());
+            rc.IntersectRect(&rc, &rcClient);
+            int n = 0;
+            for (int y = rc.top; y < rc.bottom; ++y)
+                for (int x = rc.left; x < rc.right; ++x) {
+                    const QRgb px = shot.pixel(x, y);
+                    n += qRed(px) < 100 && qGreen(px) < 100 && qBlue(px) < 100;
+                }
+            return n;
+        };
+        int nBottom = 0;
+        CRect rcPrevious;
+        for (int i = 0; i < 5; ++i) {
+            CRect rcLabel;
+            ASSERT_TRUE(pList->GetItemRect(i, &rcLabel, LVIR_LABEL));
+            EXPECT_GT(ink(rcLabel), 15) << style.pszFile << " item " << i;
+            if (i > 0) {
+                if (style.bSideBySide) {
+                    EXPECT_GT(rcLabel.left, rcPrevious.left) << style.pszFile << " item " << i;
+                } else {
+                    EXPECT_GE(rcLabel.top, rcPrevious.bottom) << style.pszFile << " item " << i;
+                }
+            }
+            CRect rcBounds;
+            pList->GetItemRect(i, &rcBounds, LVIR_BOUNDS);
+            nBottom = std::max<int>(nBottom, rcBounds.bottom);
+            rcPrevious = rcLabel;
+        }
+        EXPECT_EQ(ink(CRect(0, nBottom + 4, rcClient.Width(), rcClient.Height())), 0) << style.pszFile;
+    }
 }
 
-// A product-data store made here, served by the project server.
-class BrowserDownloadTest : public BrowserWindowTest
+// End to end: a project server on a store made here, and a client whose settings name it
+// and that has no store file of its own. The browser shows the server's folders and
+// documents, a double click downloads and opens the right bytes, and a document added
+// through the new-document dialog lands in the server's store.
+class BrowserServerTest : public BrowserWindowTest
 {
 protected:
     void SetUp() override
@@ -170,22 +225,33 @@ protected:
         char pattern[] = "/tmp/pcbrowserstore-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
+        // The client's own data folder stays empty: no store file is made or read there.
+        std::filesystem::create_directories(dir + "/client");
+        const char* old = std::getenv("XDG_DATA_HOME");
+        if (old)
+            oldDataHome = old;
+        setenv("XDG_DATA_HOME", (dir + "/client").c_str(), 1);
+        storePath = dir + "/server/pdm.sqlite";
+        std::filesystem::create_directories(dir + "/server");
         CPdmStore store;
-        ASSERT_TRUE(store.Open(dir + "/pdm.sqlite", CPdmStore::CreateIfMissing)) << store.LastError();
-        int32_t folderId = 0, docId = 0;
+        ASSERT_TRUE(store.Open(storePath, CPdmStore::CreateIfMissing)) << store.LastError();
+        int32_t docId = 0, otherId = 0;
         ASSERT_TRUE(store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, u8"设计", folderId));
+        ASSERT_TRUE(store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, u8"合同", otherId));
         ASSERT_TRUE(store.PutDocument(PDM_FOLDER_CLASS, folderId, PDM_DEFAULT_DOC_CLASS, u8"图纸 1.dwg",
                                       std::string("\0\x01\xff" "drawing", 10), "", 10, "", docId));
+        ASSERT_TRUE(store.PutDocument(PDM_FOLDER_CLASS, folderId, PDM_DEFAULT_DOC_CLASS, "readme.txt", "r", "", 1, "",
+                                      docId));
         store.Close();
-        SetPdmStoreFile(dir + "/pdm.sqlite");
         projectserver::ServerOptions options;
-        options.databasePath = dir + "/projects.sqlite";
-        options.pdmStorePath = dir + "/pdm.sqlite";
+        options.databasePath = dir + "/server/projects.sqlite";
+        options.pdmStorePath = storePath;
         options.demoData = false;
         server.reset(new projectserver::CProjectServer(options));
         std::string error;
         ASSERT_TRUE(server->Start(error)) << error;
         SetPdmServerSetting("127.0.0.1:" + std::to_string(server->Port()));
+        ASSERT_FALSE(PdmUsesLocalStore());
     }
     void TearDown() override
     {
@@ -193,24 +259,45 @@ protected:
         if (server)
             server->Stop();
         SetPdmServerSetting("");
-        SetPdmStoreFile(std::string());
+        if (oldDataHome.empty())
+            unsetenv("XDG_DATA_HOME");
+        else
+            setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
         BrowserWindowTest::TearDown();
     }
+    std::vector<std::string> ServerDocuments()
+    {
+        CPdmStore store;
+        EXPECT_TRUE(store.Open(storePath, CPdmStore::OpenExisting));
+        std::vector<PdmDocRow> rows;
+        EXPECT_TRUE(store.ListDocuments(PDM_FOLDER_CLASS, folderId, rows));
+        std::vector<std::string> names;
+        for (const PdmDocRow& r : rows)
+            names.push_back(r.fileName);
+        return names;
+    }
 
-    std::string dir;
+    std::string dir, storePath, oldDataHome;
+    int32_t folderId = 0;
     std::unique_ptr<projectserver::CProjectServer> server;
     CDownloadFolder folder;
 };
 
-TEST_F(BrowserDownloadTest, ADoubleClickDownloadsTheDocumentAndOpensIt)
+TEST_F(BrowserServerTest, TheBrowserShowsTheServersStoreAndDownloadsFromIt)
 {
     OpenBrowser();
     ASSERT_TRUE(m_pFrame->LoadData(20, 0));
+    CPdmTreeCtrl* pTree = m_pFrame->GetLeftPane()->GetTreeCtrl();
+    HTREEITEM hFirst = pTree->GetRootItem();
+    ASSERT_NE(hFirst, (HTREEITEM)NULL);
+    EXPECT_EQ(pTree->GetItemText(hFirst), Gbk(u8"设计"));
+    EXPECT_EQ(pTree->GetItemText(pTree->GetNextSiblingItem(hFirst)), Gbk(u8"合同"));
     CPdmDocListCtrl* pList = m_pFrame->GetRightPane()->GetListCtrl();
-    ASSERT_EQ(pList->GetItemCount(), 1);
+    ASSERT_EQ(pList->GetItemCount(), 2);
     EXPECT_EQ(pList->GetItemText(0, 0), Gbk(u8"图纸 1.dwg"));
+    EXPECT_EQ(pList->GetItemText(1, 0), CString("readme.txt"));
     CTestShellCalls shell;
     bool bEnded = false;
     AfxTestPushModalScript([&](CWnd* pDlg) { bEnded = WaitForModalEnd(pDlg); });
@@ -227,6 +314,39 @@ TEST_F(BrowserDownloadTest, ADoubleClickDownloadsTheDocumentAndOpensIt)
     EXPECT_EQ(opened[0].strFile, CString(target.c_str()));
     // The file is named in the file system's encoding.
     EXPECT_EQ(ReadWholeFile(folder.Path() + u8"/图纸 1.dwg"), std::string("\0\x01\xff" "drawing", 10));
+    EXPECT_TRUE(std::filesystem::is_empty(dir + "/client"));
+}
+
+TEST_F(BrowserServerTest, ADocumentAddedThroughTheDialogLandsOnTheServer)
+{
+    CRecordingParent parent;
+    ASSERT_TRUE(parent.CreateParent());
+    CTestDocList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 380), &parent, IDC_PDMDOCLIST));
+    list.Init(0, 3);
+    ASSERT_TRUE(list.LoadData(PDM_FOLDER_CLASS, folderId));
+    ASSERT_EQ(list.m_arrClassId.GetSize(), 1);  // the store's one document class, from the server
+    CTestMessageBoxes boxes;
+    AfxTestPushModalScript([&](CWnd* pDlg) {
+        static_cast<CComboBox*>(pDlg->GetDlgItem(IDC_NEWDOC_CLASS))->SetCurSel(0);
+        pDlg->SetDlgItemText(IDC_NEWDOC_NAME, Gbk(u8" 新图纸.dwg "));
+        pDlg->SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(list.NewDoc());
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(ServerDocuments(), (std::vector<std::string>{u8"图纸 1.dwg", "readme.txt", u8"新图纸.dwg"}));
+    ASSERT_EQ(list.GetItemCount(), 3);
+    UINT c = 0, o = 0;
+    ASSERT_TRUE(list.GetItemInfo(2, c, o));
+    EXPECT_EQ(c, (UINT)PDM_DEFAULT_DOC_CLASS);
+    EXPECT_NE(o, 0u);
+    // A fresh list shows it too, read back from the server.
+    ASSERT_TRUE(list.LoadData(PDM_FOLDER_CLASS, folderId));
+    ASSERT_EQ(list.GetItemCount(), 3);
+    EXPECT_EQ(list.GetItemText(2, 0), Gbk(u8"新图纸.dwg"));
+    list.DestroyWindow();
+    parent.DestroyWindow();
+    EXPECT_TRUE(std::filesystem::is_empty(dir + "/client"));
 }
 
 // The library's entry: a process whose COM cannot start does not get the library.

@@ -7,6 +7,8 @@
 
 #include <Internet/WinInet.h>
 
+#include <QImage>
+
 namespace {
 
 const char* kObject = "/pdm/GetPdmFile.asp?ClassID=3&ObjectID=7";
@@ -442,8 +444,26 @@ TEST_F(DownloadTest, LargeFileArrivesWhole)
 
 namespace {
 
-// The dialog in the middle of a transfer, for a look at its layout.
-TEST_F(DownloadTest, ScreenshotDuringTransfer)
+// The window's picture, through a screenshot in the test output folder.
+QImage Shown(CWnd* pWnd, const char* pszName)
+{
+    const CString strPath = AfxTestOutputPath(pszName);
+    EXPECT_TRUE(AfxTestGrabWindow(pWnd, strPath));
+    return QImage(QString::fromLocal8Bit((LPCTSTR)strPath));
+}
+
+int CountColour(const QImage& img, QRgb rgb)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFFu) == (rgb & 0xFFFFFFu);
+    return n;
+}
+
+// The dialog in the middle of a transfer: its texts, and the clip of a sheet flying between
+// two folders playing above them until the transfer ends.
+TEST_F(DownloadTest, MidTransferTheClipPlaysAndTheTextsShowTheProgress)
 {
     CLoopbackHttpServer::Reply r;
     r.body = Pattern(400000);
@@ -453,7 +473,11 @@ TEST_F(DownloadTest, ScreenshotDuringTransfer)
     dlg.m_strUrl = server.Url("/pdm/report.doc").c_str();
     dlg.m_strTargetFile = target.c_str();
     DownloadView v;
+    BOOL bPlaying = FALSE, bPlayingAtEnd = TRUE;
+    QImage first, later;
+    bool bMoved = false;
     AfxTestPushModalScript([&](CWnd* pDlg) {
+        CAnimateCtrl* pAnimate = static_cast<CAnimateCtrl*>(pDlg->GetDlgItem(IDC_ANIMATE1));
         // Rate and time left show once the first second is over.
         WaitFor([&] {
             CString s;
@@ -461,13 +485,26 @@ TEST_F(DownloadTest, ScreenshotDuringTransfer)
             return !s.IsEmpty();
         });
         v = Look(pDlg);
+        bPlaying = pAnimate->IsPlaying();
         EXPECT_TRUE(AfxTestGrabWindow(pDlg, AfxTestOutputPath("HttpDownloadDlg.png")));
+        first = Shown(pAnimate, "HttpDownloadClipFirst.png");
+        bMoved = WaitFor([&] {
+            later = Shown(pAnimate, "HttpDownloadClipLater.png");
+            return later != first;
+        }, 3);
         WaitForEnd(pDlg);
+        bPlayingAtEnd = pAnimate->IsPlaying();
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_NE(v.caption.Find("% of report.doc Completed"), -1) << (LPCTSTR)v.caption;
     EXPECT_NE(v.rate.Find("KB/Sec"), -1) << (LPCTSTR)v.rate;
     EXPECT_NE(v.timeLeft.Find(" of 390.6 KB copied)"), -1) << (LPCTSTR)v.timeLeft;
+    EXPECT_TRUE(bPlaying);
+    EXPECT_FALSE(bPlayingAtEnd);
+    // Two folders and a sheet, and the sheet moves.
+    EXPECT_GT(CountColour(first, qRgb(255, 216, 80)), 400);
+    EXPECT_GT(CountColour(first, qRgb(0, 0, 168)), 20);
+    EXPECT_TRUE(bMoved);
 }
 
 }  // namespace

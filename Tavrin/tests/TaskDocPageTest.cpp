@@ -94,6 +94,21 @@ TEST_F(TaskDocPageTest, RowsShowInReverseOrderAndLaterOnesBelow)
     });
 }
 
+TEST_F(TaskDocPageTest, LocalFilesOnSlashPathsAreNamedByTheirFileName)
+{
+    RunRef([&](CTaskRefDocPage& page) {
+        AfxTestPushFileDialogResult(IDOK, {"/home/u/plans/a.doc", "/tmp/x\\y/\xb1\xed.xls"});
+        page.SendMessage(WM_COMMAND, IDC_TASK_REF_FROMDISK, 0);
+        ASSERT_EQ(2, page.m_listDocs.GetItemCount());
+        EXPECT_STREQ("a.doc", page.m_listDocs.GetItemText(0, 0));
+        EXPECT_STREQ("/home/u/plans/a.doc", page.m_listDocs.GetItemText(0, 1));
+        EXPECT_STREQ("\xb1\xed.xls", page.m_listDocs.GetItemText(1, 0));
+        CRefDoc* pFirst = static_cast<CRefDoc*>(page.m_lstDocs.GetHead());
+        EXPECT_STREQ("a.doc", pFirst->m_strDocName);
+        EXPECT_STREQ("/home/u/plans/a.doc", pFirst->m_strDocLocation);
+    });
+}
+
 TEST_F(TaskDocPageTest, DeletingARepeatedNameRemovesThatRowsRecord)
 {
     CObList docs;

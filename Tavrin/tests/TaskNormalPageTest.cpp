@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
 #include <functional>
 
 namespace
@@ -295,7 +299,7 @@ TEST_F(TaskNormalPageTest, RateOutOfRangeKeepsTheDialogOpen)
     EXPECT_EQ(1, boxes.Count());
 }
 
-TEST_F(TaskNormalPageTest, ScreenshotsOfThePages)
+TEST_F(TaskNormalPageTest, ThePagesShowTheTaskNameAndItsDocuments)
 {
     CTaskPropertyDlg sheet("任务信息");
     CTaskResList resources;
@@ -320,11 +324,57 @@ TEST_F(TaskNormalPageTest, ScreenshotsOfThePages)
     AfxTestPushModalScript([&](CWnd*) {
         const char* files[] = {"TaskGeneralPage.png", "TaskPredecessorPage.png", "TaskRefDocPage.png",
                                "TaskTargetDocPage.png"};
+        // Pixels of text (or of its selection) in a page's picture within a rectangle of one
+        // of its windows.
+        auto ink = [&](const QImage& shot, CWnd* pWnd, CRect rc) {
+            CRect rcSheet;
+            sheet.GetWindowRect(&rcSheet);
+            pWnd->ClientToScreen(&rc);
+            rc.OffsetRect(-rcSheet.TopLeft());
+            int n = 0;
+            for (int y = std::max<int>(rc.top, 0); y < std::min<int>(rc.bottom, shot.height()); ++y)
+                for (int x = std::max<int>(rc.left, 0); x < std::min<int>(rc.right, shot.width()); ++x) {
+                    const QRgb px = shot.pixel(x, y);
+                    n += std::min({qRed(px), qGreen(px), qBlue(px)}) < 160;
+                }
+            return n;
+        };
         for (int i = 0; i < 4; i++)
         {
             sheet.SetActivePage(i);
             AfxPumpMessages();
-            AfxTestGrabWindow(&sheet, AfxTestOutputPath(files[i]));
+            const CString strPath = AfxTestOutputPath(files[i]);
+            ASSERT_TRUE(AfxTestGrabWindow(&sheet, strPath));
+            const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+            ASSERT_FALSE(shot.isNull());
+            if (i == 0)
+            {
+                // The name is written in its box.
+                CWnd* pName = sheet.m_pageNormal.GetDlgItem(IDC_TASK_NAME);
+                ASSERT_NE(nullptr, pName);
+                CRect rc;
+                pName->GetClientRect(&rc);
+                rc.DeflateRect(2, 2);
+                EXPECT_GT(ink(shot, pName, rc), 20);
+            }
+            else if (i == 2 || i == 3)
+            {
+                // The reference document's row shows its name; the target list has no row.
+                CListCtrl& list = i == 2 ? sheet.m_pageRefDoc.m_listDocs : sheet.m_pageTargetDoc.m_listDocs;
+                CRect rcClient, rcHeader;
+                list.GetClientRect(&rcClient);
+                list.GetHeaderCtrl()->GetWindowRect(&rcHeader);
+                rcClient.top += rcHeader.Height() + 2;
+                if (i == 2)
+                {
+                    ASSERT_EQ(1, list.GetItemCount());
+                    CRect rcLabel;
+                    ASSERT_TRUE(list.GetItemRect(0, &rcLabel, LVIR_LABEL));
+                    EXPECT_GT(ink(shot, &list, rcLabel), 15);
+                    rcClient.top = rcLabel.bottom + 2;
+                }
+                EXPECT_EQ(0, ink(shot, &list, rcClient)) << files[i];
+            }
         }
         CString str;
         sheet.GetPage(0)->GetWindowText(str);

@@ -4,6 +4,13 @@
 #include "ProgressBar.h"
 #include "ProjectGenerator.h"
 #include "Resource.h"
+#include "TaskGridAccess.h"
+#include "TaskTreeView.h"
+
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
 
 namespace {
 
@@ -249,7 +256,9 @@ TEST_F(MainFrameTest, WithoutAStatusBarNoBarRemainsButTheMouseIsTakenAndGivenBac
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(MainFrameTest, ScreenshotOfTheMainWindowWithAProjectOpen)
+// The main window with a project open shows the project's tasks: each of the first rows
+// the task tree shows has text written right of its row number.
+TEST_F(MainFrameTest, TheMainWindowWithAProjectOpenShowsItsTasks)
 {
     std::string path = m_dir + "/shot.tlp";
     ProjectGeneratorOptions options;
@@ -260,8 +269,47 @@ TEST_F(MainFrameTest, ScreenshotOfTheMainWindowWithAProjectOpen)
     AfxPumpMessages();
     AfxIdleUpdate();
     AfxPumpMessages();
-    EXPECT_NE(frame->MDIGetActive(), nullptr);
-    EXPECT_TRUE(AfxTestGrabWindow(frame, AfxTestOutputPath("trellan_main.png")));
+    CMDIChildWnd* pChild = frame->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    CDocument* pDoc = pChild->GetActiveDocument();
+    ASSERT_NE(pDoc, nullptr);
+    CTaskTreeView* pTree = nullptr;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != nullptr && pTree == nullptr;)
+        pTree = DYNAMIC_DOWNCAST(CTaskTreeView, pDoc->GetNextView(pos));
+    ASSERT_NE(pTree, nullptr);
+    const CString strPath = AfxTestOutputPath("trellan_main.png");
+    ASSERT_TRUE(AfxTestGrabWindow(frame, strPath));
+    const QImage shot(QString::fromLocal8Bit((LPCTSTR)strPath));
+    ASSERT_FALSE(shot.isNull());
+    CTaskGridAccess grid(pTree);
+    CWnd* pGrid = pTree->GetTaskGrid();
+    CRect rcMain, rcGrid;
+    frame->GetWindowRect(&rcMain);
+    pGrid->GetClientRect(&rcGrid);
+    pGrid->ClientToScreen(&rcGrid);
+    rcGrid.OffsetRect(-rcMain.TopLeft());
+    // Dark pixels (text) of the picture in a band of the grid's rows, right of the row
+    // numbers.
+    auto ink = [&](int yTop, int yBottom) {
+        int n = 0;
+        for (int y = rcGrid.top + yTop + 1; y < std::min<int>(rcGrid.top + yBottom, shot.height()); ++y)
+            for (int x = rcGrid.left + 60; x < std::min<int>(rcGrid.right, shot.width()); ++x) {
+                const QRgb px = shot.pixel(x, y);
+                n += qRed(px) < 100 && qGreen(px) < 100 && qBlue(px) < 100;
+            }
+        return n;
+    };
+    // The rows shown (folded ones have no height) from the top.
+    int y = grid.GetRowHeight(0), nShown = 0;
+    for (int nRow = 1; nRow < grid.GetRowCount() && nShown < 5; ++nRow) {
+        const int h = grid.GetRowHeight(nRow);
+        if (h <= 0)
+            continue;
+        ++nShown;
+        EXPECT_GT(ink(y, y + h), 20) << nRow << " " << (LPCTSTR)grid.GetText(nRow, 2);
+        y += h;
+    }
+    EXPECT_EQ(nShown, 5);
 }
 
 }  // namespace

@@ -65,18 +65,7 @@ protected:
         server.AddUser("zhang", strCiphered, "张三");
         nProject = server.AddProject(kProject);
         server.SetPermissions(nProject, kPermissions);
-        // The connection settings the project document reads when it is made.
-        HKEY hKey = nullptr;
-        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dunhelm\\Lumo\\MasterClient", 0, nullptr, 0,
-                                 KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
-                  ERROR_SUCCESS);
-        CString strServer;
-        strServer.Format("127.0.0.1:%d", server.Port());
-        RegSetValueEx(hKey, "Server", 0, REG_SZ, (const BYTE*)(LPCTSTR)strServer, strServer.GetLength() + 1);
-        RegSetValueEx(hKey, "VDir", 0, REG_SZ, (const BYTE*)"site", 5);
-        const DWORD dwAutomation = 1;
-        RegSetValueEx(hKey, "Automation", 0, REG_DWORD, (const BYTE*)&dwAutomation, sizeof(dwAutomation));
-        RegCloseKey(hKey);
+        WriteServerConnection(server.Port());
     }
     void TearDown() override
     {

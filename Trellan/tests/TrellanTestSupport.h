@@ -93,6 +93,23 @@ protected:
         return docs;
     }
 
+    // The connection settings the project document reads when it is made: a project server
+    // on 127.0.0.1 at the port, site "site", automation set.
+    void WriteServerConnection(int nPort)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dunhelm\\Lumo\\MasterClient", 0, nullptr, 0,
+                                 KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+                  ERROR_SUCCESS);
+        CString strServer;
+        strServer.Format("127.0.0.1:%d", nPort);
+        RegSetValueEx(hKey, "Server", 0, REG_SZ, (const BYTE*)(LPCTSTR)strServer, strServer.GetLength() + 1);
+        RegSetValueEx(hKey, "VDir", 0, REG_SZ, (const BYTE*)"site", 5);
+        const DWORD dwAutomation = 1;
+        RegSetValueEx(hKey, "Automation", 0, REG_DWORD, (const BYTE*)&dwAutomation, sizeof(dwAutomation));
+        RegCloseKey(hKey);
+    }
+
     // A project file with one task, as the project document writes it.
     std::string WriteProjectFile(const std::string& name, const char* pszProject = "Demo")
     {

@@ -147,6 +147,56 @@ void Paint(HWND hList, ListState& s)
     ::EndPaint(hList, &ps);
 }
 
+// The number of items that fit whole in the list's client area from the top item.
+int VisibleCount(HWND hList, const ListState& s)
+{
+    RECT client;
+    ::GetClientRect(hList, &client);
+    int n = 0, y = 0;
+    for (int k = s.top; k < Count(s); ++k) {
+        y += ItemHeight(s, k);
+        if (y > client.bottom && n > 0)
+            break;
+        ++n;
+    }
+    return std::max(1, n);
+}
+
+void UpdateScrollBar(HWND hList, const ListState& s)
+{
+    SCROLLINFO si;
+    std::memset(&si, 0, sizeof(si));
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = std::max(0, Count(s) - 1);
+    si.nPage = static_cast<UINT>(VisibleCount(hList, s));
+    si.nPos = s.top;
+    ::SetScrollInfo(hList, SB_VERT, &si, TRUE);
+}
+
+// The first item shown becomes i (within what can scroll).
+void ScrollTo(HWND hList, ListState& s, int i)
+{
+    const int nMaxTop = std::max(0, Count(s) - VisibleCount(hList, s));
+    i = std::max(0, std::min(i, nMaxTop));
+    if (i == s.top)
+        return;
+    s.top = i;
+    UpdateScrollBar(hList, s);
+    ::InvalidateRect(hList, nullptr, TRUE);
+}
+
+// The current item scrolls into view.
+void ShowCur(HWND hList, ListState& s)
+{
+    if (s.cur < 0)
+        return;
+    if (s.cur < s.top)
+        ScrollTo(hList, s, s.cur);
+    else if (s.cur >= s.top + VisibleCount(hList, s))
+        ScrollTo(hList, s, s.cur - VisibleCount(hList, s) + 1);
+}
+
 void SetCur(HWND hList, ListState& s, int i)
 {
     if (i == s.cur)
@@ -217,7 +267,11 @@ LRESULT CALLBACK ComboListProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lPara
         if (i < 0) {
             RECT client;
             ::GetClientRect(hList, &client);
-            if (!::PtInRect(&client, pt)) {
+            RECT rcWindow;
+            ::GetWindowRect(hList, &rcWindow);
+            POINT ptScreen = pt;
+            ::ClientToScreen(hList, &ptScreen);
+            if (!::PtInRect(&client, pt) && !::PtInRect(&rcWindow, ptScreen)) {
                 // A press outside the list closes it without a choice.
                 s.combo->CloseList(false);
                 return 0;
@@ -250,9 +304,11 @@ LRESULT CALLBACK ComboListProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lPara
         switch (wParam) {
         case VK_UP:
             SetCur(hList, s, std::max(0, s.cur - 1));
+            ShowCur(hList, s);
             return 0;
         case VK_DOWN:
             SetCur(hList, s, std::min(Count(s) - 1, s.cur + 1));
+            ShowCur(hList, s);
             return 0;
         case VK_RETURN:
             if (s.cur >= 0)
@@ -269,10 +325,37 @@ LRESULT CALLBACK ComboListProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lPara
         // A character moves to the next item starting with it.
         char text[2] = {static_cast<char>(wParam), 0};
         int i = s.combo->Items().FindPrefix(s.cur, text);
-        if (i >= 0)
+        if (i >= 0) {
             SetCur(hList, s, i);
+            ShowCur(hList, s);
+        }
         return 0;
     }
+    case WM_VSCROLL:
+        switch (LOWORD(wParam)) {
+        case SB_LINEUP:
+            ScrollTo(hList, s, s.top - 1);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(hList, s, s.top + 1);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(hList, s, s.top - VisibleCount(hList, s));
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(hList, s, s.top + VisibleCount(hList, s));
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            ScrollTo(hList, s, static_cast<int>(static_cast<short>(HIWORD(wParam))));
+            break;
+        default:
+            break;
+        }
+        return 0;
+    case WM_MOUSEWHEEL:
+        ScrollTo(hList, s, s.top - static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA * 3);
+        return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse (the application was left): the list closes.
         if (::IsWindowVisible(hList) && reinterpret_cast<HWND>(lParam) != hList)
@@ -330,18 +413,32 @@ void ShowComboList(HWND hList, bool bShow)
             ::ReleaseCapture();
         return;
     }
-    // Below the combo box, as wide as it (or the dropped width), at most 30 items high.
+    // Below the combo box, as wide as it (or the dropped width). As high as the extent the
+    // box was made with below itself, in whole items, or less when fewer items fill it;
+    // without such an extent, at most 30 items high. Items beyond scroll.
     RECT rc;
     ::GetWindowRect(s.hCombo, &rc);
     int width = static_cast<int>(::SendMessage(s.hCombo, CB_GETDROPPEDWIDTH, 0, 0));
     width = std::max<int>(width, rc.right - rc.left);
-    int height = 0;
-    for (int i = 0; i < Count(s) && i < 30; ++i)
-        height += ItemHeight(s, i);
-    height = std::max(height, ItemHeight(s, -1)) + 2;  // the border
+    const int extent = s.combo->DroppedListExtent() - 2;  // the border
+    int height = 0, shown = 0;
+    for (int i = 0; i < Count(s); ++i) {
+        const int h = ItemHeight(s, i);
+        if (extent > 0 ? (shown > 0 && height + h > extent) : shown >= 30)
+            break;
+        height += h;
+        ++shown;
+    }
+    height = std::max(height, ItemHeight(s, -1)) + 2;
     s.top = 0;
     s.cur = static_cast<int>(::SendMessage(s.hCombo, CB_GETCURSEL, 0, 0));
+    const bool bScroll = shown < Count(s);
+    ::ShowScrollBar(hList, SB_VERT, bScroll ? TRUE : FALSE);
     ::SetWindowPos(hList, HWND_TOPMOST, rc.left, rc.bottom, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (bScroll) {
+        UpdateScrollBar(hList, s);
+        ShowCur(hList, s);
+    }
     ::InvalidateRect(hList, nullptr, TRUE);
     ::SetCapture(hList);
 }

@@ -157,15 +157,27 @@ void ComboProc::FitHeight()
         return;
     HWND h = m_host->Self();
     RECT r;
-    if (h && ::GetWindowRect(h, &r) && r.bottom - r.top != BoxHeight())
+    if (h && ::GetWindowRect(h, &r) && r.bottom - r.top != BoxHeight()) {
+        ++m_fitting;
         ::SetWindowPos(h, nullptr, 0, 0, r.right - r.left, BoxHeight(),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        --m_fitting;
+    }
+}
+
+int ComboProc::DroppedListExtent() const
+{
+    return std::max(0, m_droppedHeight - BoxHeight());
 }
 
 void ComboProc::FontChanged() { FitHeight(); }
 
 void ComboProc::Created()
 {
+    // The height it is made with is the extent of the box with its list dropped.
+    RECT rcMade;
+    if (m_droppedHeight == 0 && m_host->Self() && ::GetWindowRect(m_host->Self(), &rcMade))
+        m_droppedHeight = rcMade.bottom - rcMade.top;
     // The drop-down list is a window of its own.
     if (m_hList == nullptr)
         m_hList = CreateComboList(this, m_host->Self());
@@ -301,10 +313,21 @@ LRESULT ComboProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
     switch (msg) {
     case WM_WINDOWPOSCHANGING: {
         auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (wp && Kind() != CBS_SIMPLE && !(wp->flags & SWP_NOSIZE))
+        if (wp && Kind() != CBS_SIMPLE && !(wp->flags & SWP_NOSIZE)) {
+            // A height given from outside is the dropped extent; the window keeps the box's.
+            if (m_fitting == 0)
+                m_droppedHeight = wp->cy;
             wp->cy = BoxHeight();
+        }
         handled = false;
         return 0;
+    }
+    case CB_GETDROPPEDCONTROLRECT: {
+        RECT* prc = reinterpret_cast<RECT*>(lParam);
+        if (prc == nullptr || !::GetWindowRect(m_host->Self(), prc))
+            return CB_ERR;
+        prc->bottom = prc->top + std::max<int>(m_droppedHeight, prc->bottom - prc->top);
+        return TRUE;
     }
     case CB_ADDSTRING:
         return Insert(-1, lParam, true);

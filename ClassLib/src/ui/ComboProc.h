@@ -41,6 +41,9 @@ public:
     void CloseList(bool bChosen);
     void ChooseFromList(int index);
     int FieldItem() const;
+    // The height of the dropped list's extent: the height the combo box was created or
+    // last sized with, less the box; 0 when that leaves nothing.
+    int DroppedListExtent() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +63,8 @@ private:
     ListItems m_items;
     int m_quiet = 0;  // programmatic changes send no notifications
     int m_droppedWidth = 0;
+    int m_droppedHeight = 0;  // the height the box was created or sized with, list included
+    int m_fitting = 0;        // the box is being given its own height
     int m_itemHeight = 0;
     int m_selectionHeight = 0;
     int m_lastSel = -1;

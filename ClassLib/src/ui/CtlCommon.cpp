@@ -1,6 +1,7 @@
 // The common controls' classes: messages to their windows.
 #include <ClassLib/AfxWin.h>
 
+#include "AnimateClip.h"
 #include "ControlClasses.h"
 
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
@@ -288,7 +289,11 @@ BOOL CAnimateCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UIN
 }
 BOOL CAnimateCtrl::Open(LPCTSTR lpszFileName)
 {
-    // A clip of the module's resources shows its bitmap of the same id.
+    if (lpszFileName && IS_INTRESOURCE(lpszFileName)) {
+        if (const void* pClip = AfxFindResource(lpszFileName, RT_AFX_CLIP))
+            return (BOOL)::SendMessage(m_hWnd, ACM_OPEN, pc::kAnimateOpenClip, reinterpret_cast<LPARAM>(pClip));
+    }
+    // Without a clip, a bitmap of the same id is shown as a still.
     HBITMAP bm = nullptr;
     if (lpszFileName && IS_INTRESOURCE(lpszFileName)) {
         CBitmap b;
@@ -305,3 +310,4 @@ BOOL CAnimateCtrl::Play(UINT nFrom, UINT nTo, UINT nRep)
     return (BOOL)::SendMessage(m_hWnd, ACM_PLAY, (WPARAM)nRep, MAKELONG(nFrom, nTo));
 }
 BOOL CAnimateCtrl::Stop() { return (BOOL)::SendMessage(m_hWnd, ACM_STOP, 0, 0); }
+BOOL CAnimateCtrl::IsPlaying() const { return (BOOL)::SendMessage(m_hWnd, ACM_ISPLAYING, 0, 0); }

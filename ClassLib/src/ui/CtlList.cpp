@@ -93,7 +93,10 @@ int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 }
 int CComboBox::SetExtendedUI(BOOL bExtended) { return (int)::SendMessage(m_hWnd, CB_SETEXTENDEDUI, bExtended, 0); }
 BOOL CComboBox::GetExtendedUI() const { return (BOOL)::SendMessage(m_hWnd, CB_GETEXTENDEDUI, 0, 0); }
-void CComboBox::GetDroppedControlRect(LPRECT lprect) const { GetWindowRect(lprect); }
+void CComboBox::GetDroppedControlRect(LPRECT lprect) const
+{
+    ::SendMessage(m_hWnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect));
+}
 BOOL CComboBox::GetDroppedState() const { return (BOOL)::SendMessage(m_hWnd, CB_GETDROPPEDSTATE, 0, 0); }
 int CComboBox::GetDroppedWidth() const { return (int)::SendMessage(m_hWnd, CB_GETDROPPEDWIDTH, 0, 0); }
 int CComboBox::SetDroppedWidth(UINT nWidth) { return (int)::SendMessage(m_hWnd, CB_SETDROPPEDWIDTH, nWidth, 0); }

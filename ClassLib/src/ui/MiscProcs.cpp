@@ -3,10 +3,14 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Controls/RichEditFormat.h>
 
+#include "AnimateClip.h"
+
+#include <QBuffer>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMovie>
 
 #include <cstring>
 
@@ -201,39 +205,92 @@ AnimateProc::AnimateProc(ControlHost* host, DWORD style, QWidget* parent) : Cont
     m_label->setAlignment((style & ACS_CENTER) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
 }
 
+AnimateProc::~AnimateProc()
+{
+    CloseMovie();
+}
+
 QWidget* AnimateProc::Widget() const
 {
     return m_label;
+}
+
+void AnimateProc::CloseMovie()
+{
+    if (m_movie == nullptr)
+        return;
+    if (m_label != nullptr)
+        m_label->setMovie(nullptr);
+    delete m_movie;
+    delete m_buffer;
+    m_movie = nullptr;
+    m_buffer = nullptr;
+    m_clip.clear();
 }
 
 LRESULT AnimateProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = true;
     switch (msg) {
-    case ACM_OPEN:
-        // The clip (a resource or file) is shown as a still picture when one is known.
-        m_open = lParam != 0;
+    case ACM_OPEN: {
+        const bool wasPlaying = m_playing;
         m_playing = false;
-        m_label->setPixmap(m_open ? m_host->PixmapOf(reinterpret_cast<HANDLE>(lParam), IMAGE_BITMAP) : QPixmap());
+        CloseMovie();
+        m_label->clear();
+        m_open = false;
+        if (wParam == kAnimateOpenClip) {
+            // A clip plays as a movie; until it plays its first frame shows.
+            m_clip = EncodeClipGif(reinterpret_cast<const AFX_CLIP_RESOURCE*>(lParam));
+            if (!m_clip.isEmpty()) {
+                m_buffer = new QBuffer(&m_clip);
+                m_buffer->open(QIODevice::ReadOnly);
+                m_movie = new QMovie(m_buffer, QByteArray("gif"));
+                m_open = m_movie->isValid();
+                if (m_open) {
+                    m_movie->jumpToFrame(0);
+                    m_label->setMovie(m_movie);
+                } else {
+                    CloseMovie();
+                }
+            }
+        } else {
+            // A still (a resource or file) is shown when one is known.
+            m_open = lParam != 0;
+            if (m_open)
+                m_label->setPixmap(m_host->PixmapOf(reinterpret_cast<HANDLE>(lParam), IMAGE_BITMAP));
+        }
+        if (wasPlaying)
+            m_host->Command(ACN_STOP);
         if (m_open && (m_style & ACS_AUTOPLAY)) {
             m_playing = true;
+            if (m_movie != nullptr)
+                m_movie->start();
             m_host->Command(ACN_START);
         }
         return m_open ? TRUE : FALSE;
+    }
     case ACM_PLAY:
         if (!m_open)
             return FALSE;
+        if (m_movie != nullptr) {
+            m_movie->stop();
+            m_movie->start();
+        }
         m_playing = true;
         m_host->Command(ACN_START);
         return TRUE;
     case ACM_STOP:
         if (m_playing) {
+            // The frame shown stays.
+            if (m_movie != nullptr)
+                m_movie->setPaused(true);
             m_playing = false;
             m_host->Command(ACN_STOP);
         }
         return TRUE;
+    case ACM_ISPLAYING:
+        return m_playing ? TRUE : FALSE;
     default:
-        (void)wParam;
         handled = false;
         return 0;
     }

@@ -4,12 +4,17 @@
 #include "ControlProc.h"
 #include "EditProc.h"
 
+#include <QByteArray>
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
+class QBuffer;
 class QLabel;
 class QLineEdit;
+class QMovie;
 
 namespace pc {
 
@@ -49,16 +54,23 @@ private:
     int m_quiet = 0;
 };
 
-// An animation shows its clip's first picture; playing and stopping are reported.
+// An animation plays its clip as a movie (a still picture shows as it is); it shows the
+// first frame once opened; playing and stopping are reported.
 class AnimateProc : public ControlProc
 {
 public:
     AnimateProc(ControlHost* host, DWORD style, QWidget* parent);
+    ~AnimateProc() override;
     QWidget* Widget() const override;
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
-    QLabel* m_label = nullptr;
+    void CloseMovie();
+
+    QPointer<QLabel> m_label;  // the window may go before its procedure
+    QBuffer* m_buffer = nullptr;
+    QMovie* m_movie = nullptr;
+    QByteArray m_clip;
     bool m_open = false;
     bool m_playing = false;
 };

@@ -11,6 +11,11 @@ void AfxRegisterBitmap(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* p
     AfxRegisterResource(hModule, RT_BITMAP, nID, pBitmap);
 }
 
+void AfxRegisterClip(HINSTANCE hModule, UINT nID, const AFX_CLIP_RESOURCE* pClip)
+{
+    AfxRegisterResource(hModule, RT_AFX_CLIP, nID, pClip);
+}
+
 void AfxRegisterIcon(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* pIcon)
 {
     AfxRegisterResource(hModule, RT_ICON, nID, pIcon);

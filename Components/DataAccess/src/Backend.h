@@ -40,5 +40,7 @@ public:
     virtual void ReleaseRead() {}
 };
 
-std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, std::vector<CDbBackendError>& errors);
+// bTaskTables: the five task tables are made when missing.
+std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, bool bTaskTables,
+                                              std::vector<CDbBackendError>& errors);
 std::shared_ptr<CDbBackend> OpenOdbcBackend(const std::string& connect, std::vector<CDbBackendError>& errors);

@@ -42,7 +42,15 @@ HRESULT NoSession(std::vector<CDbErrorRecord>& errors)
 HRESULT CSession::OpenSqlite(LPCTSTR pszPath)
 {
     std::vector<CDbBackendError> errors;
-    m_spBackend = OpenSqliteBackend(Utf8FromCString(pszPath), errors);
+    m_spBackend = OpenSqliteBackend(Utf8FromCString(pszPath), true, errors);
+    TakeErrors(m_errors, errors);
+    return m_spBackend ? S_OK : E_FAIL;
+}
+
+HRESULT CSession::OpenSqliteFile(const char* pszUtf8Path)
+{
+    std::vector<CDbBackendError> errors;
+    m_spBackend = OpenSqliteBackend(pszUtf8Path ? pszUtf8Path : "", false, errors);
     TakeErrors(m_errors, errors);
     return m_spBackend ? S_OK : E_FAIL;
 }

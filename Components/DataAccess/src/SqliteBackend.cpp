@@ -76,7 +76,7 @@ public:
         return hr;
     }
 
-    int32_t Open(const std::string& path, std::vector<CDbBackendError>& errors)
+    int32_t Open(const std::string& path, bool bTaskTables, std::vector<CDbBackendError>& errors)
     {
         if (sqlite3_open(":memory:", &m_db) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
@@ -92,7 +92,7 @@ public:
         // Write-ahead logging: readers do not lock the file for every statement and are not
         // blocked by a writer's open transaction.
         sqlite3_exec(m_db, "PRAGMA dbo.journal_mode = WAL", nullptr, nullptr, nullptr);
-        if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (bTaskTables && sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
         return DBR_OK;
     }
@@ -260,10 +260,11 @@ public:
 };
 } // namespace
 
-std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, std::vector<CDbBackendError>& errors)
+std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, bool bTaskTables,
+                                              std::vector<CDbBackendError>& errors)
 {
     auto sp = std::make_shared<CSqliteBackend>();
-    if (DBR_FAILED(sp->Open(utf8Path, errors)))
+    if (DBR_FAILED(sp->Open(utf8Path, bTaskTables, errors)))
         return nullptr;
     return sp;
 }

@@ -2,6 +2,9 @@
 // insert ids per session, error records and the error report.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include <DataAccess/DataAccess.h>
 
 #include "TestDatabase.h"
@@ -147,3 +150,33 @@ TEST(DbErrorReport, OtherInterfaceGivesUnknownSource)
     EXPECT_EQ(CString(_T("不明数据源错误返回值：1\r\n")), str);
 }
 } // namespace
+
+// A file opened as it is gets no task tables; a UTF-8 text parameter is stored as given.
+TEST(DataAccessSqliteFile, OpensAFileAsItIsAndKeepsUtf8TextsAsGiven)
+{
+    char dir[] = "/tmp/dbfile-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/plain.db";
+    {
+        CSession session;
+        ASSERT_EQ(S_OK, session.OpenSqliteFile(path.c_str()));
+        CCommand count;
+        ASSERT_EQ(S_OK, count.Open(session, "SELECT count(*) FROM dbo.sqlite_master"));
+        ASSERT_EQ(S_OK, count.MoveNext());
+        EXPECT_EQ(0, count.GetLong(1));
+        CCommand make, put, get;
+        ASSERT_EQ(S_OK, make.Open(session, "CREATE TABLE dbo.t(v TEXT)"));
+        const std::string text = "\xe5\x9b\xbe\xe7\xba\xb8 \xf0\x9f\x98\x80";  // not all of it fits code page 936
+        ASSERT_EQ(S_OK, put.Open(session, "INSERT INTO dbo.t VALUES(?)", {CDbParam::Utf8(text)}));
+        ASSERT_EQ(S_OK, get.Open(session, "SELECT v FROM dbo.t"));
+        ASSERT_EQ(S_OK, get.MoveNext());
+        EXPECT_EQ(std::get<std::string>(get.GetValue(1)), text);
+    }
+    CSession again;
+    ASSERT_EQ(S_OK, again.OpenSqliteFile(path.c_str()));
+    CCommand tables;
+    ASSERT_EQ(S_OK, tables.Open(again, "SELECT count(*) FROM dbo.sqlite_master WHERE name LIKE 'TLM%'"));
+    ASSERT_EQ(S_OK, tables.MoveNext());
+    EXPECT_EQ(0, tables.GetLong(1));
+    std::system((std::string("rm -rf ") + dir).c_str());
+}

@@ -1,11 +1,12 @@
-// The picker component: Connect checks the store, SelectObject runs the picker dialog.
+// The picker component: Connect checks that the store can be reached, SelectObject runs
+// the picker dialog.
 #include "PdmPickerDlg.h"
 
 #include <Pdm/IPdmGUI.h>
 #include <Pdm/PdmSettings.h>
 #include <Pdm/PdmStore.h>
 
-#include "PdmStoreComponents.h"
+#include "PdmComponentSource.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ public:
     {
         (void)user;
         (void)password;
-        CPdmStore store;
-        m_bConnected = OpenPdmStoreFor("IPdmGUI", store);
+        m_bConnected = PdmCurrentSource().ready("IPdmGUI") == S_OK;
         result = m_bConnected ? 1 : 0;
         return m_bConnected ? S_OK : PDM_E_STORE;
     }

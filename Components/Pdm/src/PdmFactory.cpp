@@ -2,7 +2,7 @@
 #include <Pdm/PdmFactory.h>
 #include <Pdm/PdmSettings.h>
 
-#include "PdmStoreComponents.h"
+#include "PdmComponentSource.h"
 
 #include <atomic>
 #include <mutex>
@@ -15,8 +15,9 @@ std::mutex g_mutex;
 PdmFactory g_factory;
 std::atomic<unsigned> g_failures{0};
 
-// One creation: the failure switch, then the replacement or the store's component; a
-// failure writes the component's trace line.
+// One creation: the failure switch, then the replacement or the component over the current
+// source (the server, or the process's own store file); a failure writes the component's
+// trace line.
 template <class T>
 T* Create(unsigned failBit, std::function<T*()> PdmFactory::*member, T* (*standard)(), const char* failTrace)
 {
@@ -33,27 +34,44 @@ T* Create(unsigned failBit, std::function<T*()> PdmFactory::*member, T* (*standa
     return component;
 }
 
+IPdmNodeList* StandardNodeList()
+{
+    return NewPdmNodeList(PdmCurrentSource());
+}
+IPdmDocList* StandardDocList()
+{
+    return NewPdmDocList(PdmCurrentSource());
+}
+IPdmAvailList* StandardAvailList()
+{
+    return NewPdmAvailList(PdmCurrentSource());
+}
+IPdmData* StandardData()
+{
+    return NewPdmData(PdmCurrentSource());
+}
+
 }  // namespace
 
 IPdmNodeList* CreatePdmNodeList()
 {
-    return Create(PDM_FAIL_NODELIST, &PdmFactory::nodeList, &NewStorePdmNodeList, "Create Interface PdmNodeList Failed!");
+    return Create(PDM_FAIL_NODELIST, &PdmFactory::nodeList, &StandardNodeList, "Create Interface PdmNodeList Failed!");
 }
 
 IPdmDocList* CreatePdmDocList()
 {
-    return Create(PDM_FAIL_DOCLIST, &PdmFactory::docList, &NewStorePdmDocList, "Create Interface PdmDocList Failed!");
+    return Create(PDM_FAIL_DOCLIST, &PdmFactory::docList, &StandardDocList, "Create Interface PdmDocList Failed!");
 }
 
 IPdmAvailList* CreatePdmAvailList()
 {
-    return Create(PDM_FAIL_AVAILLIST, &PdmFactory::availList, &NewStorePdmAvailList,
+    return Create(PDM_FAIL_AVAILLIST, &PdmFactory::availList, &StandardAvailList,
                   "Create Interface PdmAvailList Failed!");
 }
 
 IPdmData* CreatePdmData()
 {
-    return Create(PDM_FAIL_DATA, &PdmFactory::data, &NewStorePdmData, "Create Interface PdmData Failed!");
+    return Create(PDM_FAIL_DATA, &PdmFactory::data, &StandardData, "Create Interface PdmData Failed!");
 }
 
 IPdmGUI* CreatePdmGUI()

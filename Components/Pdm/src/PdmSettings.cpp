@@ -16,6 +16,27 @@ std::mutex g_mutex;
 std::string g_override;
 PdmTraceSink g_sink;
 std::atomic<int> g_busyMs{5000};
+std::atomic<int> g_connectMs{5000};
+std::atomic<int> g_receiveMs{10000};
+std::atomic<int> g_totalMs{30000};
+
+// A string value of a key under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER ("" when missing).
+std::string ReadStringValue(HKEY root, const char* path, const char* name)
+{
+    HKEY key = nullptr;
+    std::string value;
+    if (RegOpenKeyEx(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueEx(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ && size > 1) {
+        std::vector<BYTE> buf(size + 1, 0);
+        if (RegQueryValueEx(key, name, nullptr, &type, buf.data(), &size) == ERROR_SUCCESS)
+            value = reinterpret_cast<const char*>(buf.data());
+    }
+    RegCloseKey(key);
+    return value;
+}
 
 }  // namespace
 
@@ -39,21 +60,9 @@ std::string PdmStoreFile()
         if (!g_override.empty())
             return g_override;
     }
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, "SOFTWARE\\Dunhelm\\Lumo\\Pdm", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        DWORD type = 0;
-        DWORD size = 0;
-        std::string value;
-        if (RegQueryValueEx(key, "StoreFile", nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
-            size > 1) {
-            std::vector<BYTE> buf(size + 1, 0);
-            if (RegQueryValueEx(key, "StoreFile", nullptr, &type, buf.data(), &size) == ERROR_SUCCESS)
-                value = reinterpret_cast<const char*>(buf.data());
-        }
-        RegCloseKey(key);
-        if (!value.empty())
-            return Utf8FromCString(value.c_str());
-    }
+    std::string value = ReadStringValue(HKEY_CURRENT_USER, "SOFTWARE\\Dunhelm\\Lumo\\Pdm", "StoreFile");
+    if (!value.empty())
+        return Utf8FromCString(value.c_str());
     return PdmDefaultStoreFile();
 }
 
@@ -61,6 +70,35 @@ void SetPdmStoreFile(const std::string& path)
 {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_override = path;
+}
+
+bool PdmUsesLocalStore()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return !g_override.empty();
+}
+
+std::string PdmServerAddress()
+{
+    std::string server = ReadStringValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Corvallo\\Lumo\\MasterClient", "Server");
+    size_t first = server.find_first_not_of(" \t");
+    size_t last = server.find_last_not_of(" \t/");
+    server = first == std::string::npos || last < first ? std::string() : server.substr(first, last - first + 1);
+    return server.empty() ? std::string("localhost") : server;
+}
+
+void SetPdmHttpTimeouts(int connectMs, int receiveMs, int totalMs)
+{
+    g_connectMs = connectMs < 1 ? 1 : connectMs;
+    g_receiveMs = receiveMs < 1 ? 1 : receiveMs;
+    g_totalMs = totalMs < 1 ? 1 : totalMs;
+}
+
+void PdmHttpTimeouts(int& connectMs, int& receiveMs, int& totalMs)
+{
+    connectMs = g_connectMs;
+    receiveMs = g_receiveMs;
+    totalMs = g_totalMs;
 }
 
 void SetPdmBusyTimeout(int milliseconds)

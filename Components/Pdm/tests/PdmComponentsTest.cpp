@@ -1,5 +1,6 @@
-// The four components over a real store file: calling order, order of records, adding
-// documents, the classes allowed under a node's class, and texts in code page 936.
+// The four components over a real store file, read directly and through the project
+// server, with the same results: calling order, order of records, adding documents, the
+// classes allowed under a node's class, and texts in code page 936.
 #include "PdmTestSupport.h"
 
 #include <Pdm/PdmFactory.h>
@@ -10,7 +11,7 @@
 
 namespace {
 
-class PdmComponentsTest : public PdmStoreFixture {
+class PdmComponentsTest : public PdmEitherSourceFixture {
 protected:
     int32_t AddFolder(int32_t parentClass, int32_t parentObject, const std::string& name)
     {
@@ -42,7 +43,9 @@ protected:
 
 }  // namespace
 
-TEST_F(PdmComponentsTest, AFreshStoreHasAnEmptyRoot)
+INSTANTIATE_TEST_SUITE_P(BothSources, PdmComponentsTest, ::testing::Bool(), PdmSourceName);
+
+TEST_P(PdmComponentsTest, AFreshStoreHasAnEmptyRoot)
 {
     EXPECT_TRUE(Children(PDM_ROOT_CLASS, PDM_ROOT_OBJECT).empty());
     CPdmPtr<IPdmDocList> docs(CreatePdmDocList());
@@ -52,7 +55,7 @@ TEST_F(PdmComponentsTest, AFreshStoreHasAnEmptyRoot)
     EXPECT_EQ(0, count);
 }
 
-TEST_F(PdmComponentsTest, RootChildrenComeInTheOrderTheyWereAddedWithTheirChildMarks)
+TEST_P(PdmComponentsTest, RootChildrenComeInTheOrderTheyWereAddedWithTheirChildMarks)
 {
     int32_t b = AddFolder(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, u8"部件B");
     int32_t a = AddFolder(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, u8"装配A");
@@ -72,7 +75,7 @@ TEST_F(PdmComponentsTest, RootChildrenComeInTheOrderTheyWereAddedWithTheirChildM
     EXPECT_STREQ("零件", below[0].name);
 }
 
-TEST_F(PdmComponentsTest, CallsOutOfOrderAreRefused)
+TEST_P(PdmComponentsTest, CallsOutOfOrderAreRefused)
 {
     CPdmTraceCatcher trace;
     CPdmPtr<IPdmNodeList> list(CreatePdmNodeList());
@@ -88,7 +91,7 @@ TEST_F(PdmComponentsTest, CallsOutOfOrderAreRefused)
     EXPECT_EQ(5, id);
 }
 
-TEST_F(PdmComponentsTest, AddDocumentGivesANewIdAndTheRecordLists)
+TEST_P(PdmComponentsTest, AddDocumentGivesANewIdAndTheRecordLists)
 {
     int32_t folder = AddFolder(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, u8"图纸");
     CPdmPtr<IPdmData> data(CreatePdmData());
@@ -126,7 +129,7 @@ TEST_F(PdmComponentsTest, AddDocumentGivesANewIdAndTheRecordLists)
     EXPECT_EQ(std::string(u8"总图.dwg"), rows[0].fileName);
 }
 
-TEST_F(PdmComponentsTest, AddDocumentRefusesWhatTheStoreCannotHold)
+TEST_P(PdmComponentsTest, AddDocumentRefusesWhatTheStoreCannotHold)
 {
     int32_t folder = AddFolder(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, "F");
     CPdmTraceCatcher trace;
@@ -153,7 +156,7 @@ TEST_F(PdmComponentsTest, AddDocumentRefusesWhatTheStoreCannotHold)
     EXPECT_EQ(1u, rows.size());
 }
 
-TEST_F(PdmComponentsTest, AvailListAnswersOnlyTheClassesAllowedUnderTheNodesClass)
+TEST_P(PdmComponentsTest, AvailListAnswersOnlyTheClassesAllowedUnderTheNodesClass)
 {
     {
         CPdmStore store;
@@ -195,7 +198,7 @@ TEST_F(PdmComponentsTest, AvailListAnswersOnlyTheClassesAllowedUnderTheNodesClas
     EXPECT_EQ(E_UNEXPECTED, list->GetCount(count));
 }
 
-TEST_F(PdmComponentsTest, TenThousandDocumentsListInOrder)
+TEST_P(PdmComponentsTest, TenThousandDocumentsListInOrder)
 {
     int32_t folder = AddFolder(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, u8"大量");
     {
@@ -226,7 +229,7 @@ TEST_F(PdmComponentsTest, TenThousandDocumentsListInOrder)
     }
 }
 
-TEST_F(PdmComponentsTest, IdsAreThirtyTwoBit)
+TEST_P(PdmComponentsTest, IdsAreThirtyTwoBit)
 {
     {
         CPdmStore store;

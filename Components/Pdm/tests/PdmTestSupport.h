@@ -1,9 +1,12 @@
 // Helpers of the product-data tests: a temporary folder, a store file in it set as the
-// components' store, and a trace catcher.
+// components' store (or served to them by a project server), and a trace catcher.
 #pragma once
 
 #include <Pdm/PdmSettings.h>
 #include <Pdm/PdmStore.h>
+#include <ProjectServer/ProjectServer.h>
+
+#include <ClassLib/Registry/Registry.h>
 
 #include <ClassLib/Testing/TempFolder.h>
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,3 +68,56 @@ protected:
     CPdmTempDir m_dir;
     std::string m_storePath;
 };
+
+// The product-data server the connection settings name ("" removes it).
+inline void SetPdmServerSetting(const std::string& server)
+{
+    HKEY key = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Corvallo\\Lumo\\MasterClient", 0, NULL,
+                                            REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &key, NULL));
+    RegSetValueEx(key, "Server", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()), (DWORD)server.size() + 1);
+    RegCloseKey(key);
+}
+
+inline void UnsetProxies()
+{
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+        unsetenv(name);
+}
+
+// The store fixture run two ways: the components on the store file (false), or on a project
+// server on 127.0.0.1 that serves that file, named by the connection settings (true).
+class PdmEitherSourceFixture : public PdmStoreFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        PdmStoreFixture::SetUp();
+        if (!GetParam())
+            return;
+        UnsetProxies();
+        projectserver::ServerOptions options;
+        options.databasePath = m_dir.File("projects.sqlite");
+        options.pdmStorePath = m_storePath;
+        options.demoData = false;
+        m_server.reset(new projectserver::CProjectServer(options));
+        std::string error;
+        ASSERT_TRUE(m_server->Start(error)) << error;
+        SetPdmStoreFile(std::string());
+        SetPdmServerSetting("127.0.0.1:" + std::to_string(m_server->Port()));
+    }
+    void TearDown() override
+    {
+        if (m_server) {
+            m_server->Stop();
+            SetPdmServerSetting("");
+        }
+        PdmStoreFixture::TearDown();
+    }
+
+    std::unique_ptr<projectserver::CProjectServer> m_server;
+};
+
+inline std::string PdmSourceName(const ::testing::TestParamInfo<bool>& info)
+{
+    return info.param ? "Server" : "StoreFile";
+}

@@ -13,8 +13,8 @@ namespace {
 
 const char kUsage[] =
     "Usage: pdm-store COMMAND [OPTIONS]\n"
-    "Makes and fills the product-data store the document browser, the picker and the\n"
-    "project server read.\n"
+    "Makes and fills a product-data store, the file a project server serves to the\n"
+    "document browser and the picker (project-server --pdm-store STORE).\n"
     "\n"
     "Commands:\n"
     "  create [STORE]                     make an empty store\n"

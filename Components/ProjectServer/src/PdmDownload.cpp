@@ -1,6 +1,7 @@
 // Downloads from the product-data store.
 #include "PdmDownload.h"
 
+#include <Pdm/PdmReplies.h>
 #include <Pdm/PdmStore.h>
 
 #include <httplib.h>
@@ -15,42 +16,6 @@
 namespace projectserver {
 
 namespace {
-
-bool ParseId(const std::string& text, int32_t& value)
-{
-    if (text.empty() || text.size() > 11)
-        return false;
-    size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size())
-        return false;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9')
-            return false;
-    long long v = std::atoll(text.c_str());
-    if (v < INT32_MIN || v > INT32_MAX)
-        return false;
-    value = static_cast<int32_t>(v);
-    return true;
-}
-
-// The file name for the Content-Disposition header: every byte outside letters, digits and
-// ". - _" as %XX.
-std::string PercentEncoded(const std::string& utf8)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : utf8) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-            c == '_')
-            out += static_cast<char>(c);
-        else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
 
 void Plain(httplib::Response& res, int status, const std::string& text)
 {
@@ -89,8 +54,8 @@ void ServeLinkedFile(const std::string& path, httplib::Response& res)
 void ServePdmFile(const std::string& storePath, const httplib::Request& req, httplib::Response& res)
 {
     int32_t classId = 0, objectId = 0;
-    if (!req.has_param("ClassID") || !req.has_param("ObjectID") || !ParseId(req.get_param_value("ClassID"), classId) ||
-        !ParseId(req.get_param_value("ObjectID"), objectId))
+    if (!req.has_param("ClassID") || !req.has_param("ObjectID") || !PdmParseId(req.get_param_value("ClassID"), classId) ||
+        !PdmParseId(req.get_param_value("ObjectID"), objectId))
         return Plain(res, 400, "ClassID and ObjectID must be whole numbers");
     if (storePath.empty())
         return Plain(res, 404, "this server has no product-data store");
@@ -104,7 +69,7 @@ void ServePdmFile(const std::string& storePath, const httplib::Request& req, htt
         return Plain(res, 503, store.LastError());
     }
     store.Close();
-    res.set_header("Content-Disposition", "attachment; filename*=UTF-8''" + PercentEncoded(content.fileName));
+    res.set_header("Content-Disposition", "attachment; filename*=UTF-8''" + PdmPercentEncode(content.fileName));
     if (!content.hasBytes && !content.path.empty())
         return ServeLinkedFile(content.path, res);
     res.status = 200;

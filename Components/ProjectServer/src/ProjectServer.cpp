@@ -2,6 +2,7 @@
 #include <ProjectServer/ProjectServer.h>
 
 #include "PdmDownload.h"
+#include "PdmService.h"
 #include "ServerOperations.h"
 #include "ServerSoap.h"
 
@@ -213,6 +214,21 @@ struct CProjectServer::Impl {
         Record(req, "Download");
         ServePdmFile(options.pdmStorePath, req, res);
     }
+
+    // The product-data answers of the browser's components.
+    void ServePdm(const std::string& pattern, void (*serve)(const std::string&, const httplib::Request&,
+                                                             httplib::Response&),
+                  bool post)
+    {
+        auto handler = [this, serve](const httplib::Request& req, httplib::Response& res) {
+            Record(req, "Pdm");
+            serve(options.pdmStorePath, req, res);
+        };
+        if (post)
+            http.Post(pattern, handler);
+        else
+            http.Get(pattern, handler);
+    }
 };
 
 CProjectServer::CProjectServer(const ServerOptions& options) : m_impl(new Impl)
@@ -266,6 +282,11 @@ bool CProjectServer::Start(std::string& error)
                 [&d](const httplib::Request& req, httplib::Response& res) { d.OnOperation(req, res); });
     d.http.Get(prefix + "/pdm/GetPdmFile\\.asp",
                [&d](const httplib::Request& req, httplib::Response& res) { d.OnDownload(req, res); });
+    d.ServePdm(prefix + "/pdm/Nodes\\.asp", &ServePdmNodes, false);
+    d.ServePdm(prefix + "/pdm/Documents\\.asp", &ServePdmDocuments, false);
+    d.ServePdm(prefix + "/pdm/Classes\\.asp", &ServePdmClasses, false);
+    d.ServePdm(prefix + "/pdm/Store\\.asp", &ServePdmStoreReady, false);
+    d.ServePdm(prefix + "/pdm/AddDocument\\.asp", &ServePdmAddDocument, true);
     int threads = std::max(1, d.options.threads);
     d.http.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
     d.http.set_keep_alive_timeout(5);

@@ -1,7 +1,10 @@
-// The project server's SQLite database.
+// The project server's database through the data-access layer, on SQLite or PostgreSQL.
 #include <ProjectServer/ServerDatabase.h>
 
-#include <sqlite3.h>
+#include <DataAccess/DataAccess.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace projectserver {
 
@@ -9,30 +12,78 @@ namespace {
 
 const char* const kFormat = "project server";
 
-class CStatement {
-public:
-    CStatement(sqlite3* db, const char* sql) { m_ok = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) == SQLITE_OK; }
-    ~CStatement() { sqlite3_finalize(m_stmt); }
-    bool Ok() const { return m_ok; }
-    void Bind(int i, long v) { sqlite3_bind_int64(m_stmt, i, v); }
-    void Bind(int i, const std::string& s)
-    {
-        sqlite3_bind_text(m_stmt, i, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-    }
-    int Step() { return m_ok ? sqlite3_step(m_stmt) : SQLITE_ERROR; }
-    long Int(int c) { return static_cast<long>(sqlite3_column_int64(m_stmt, c)); }
-    std::string Text(int c)
-    {
-        const unsigned char* p = sqlite3_column_text(m_stmt, c);
-        return p ? std::string(reinterpret_cast<const char*>(p), sqlite3_column_bytes(m_stmt, c)) : std::string();
-    }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-    bool m_ok = false;
+// The tables, in the schema dbo on both back ends (an SQLite file is reached as dbo).
+const char* const kSqliteTables[] = {
+    "CREATE TABLE dbo.server_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE dbo.users(code TEXT PRIMARY KEY, password TEXT NOT NULL, reply TEXT NOT NULL)",
+    "CREATE TABLE dbo.projects(id INTEGER PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.calendars(project_id INTEGER PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.permissions(project_id INTEGER PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.counters(kind TEXT PRIMARY KEY, next INTEGER NOT NULL)",
+};
+const char* const kServerTables[] = {
+    "CREATE TABLE dbo.server_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE dbo.users(code TEXT PRIMARY KEY, password TEXT NOT NULL, reply TEXT NOT NULL)",
+    "CREATE TABLE dbo.projects(id BIGINT PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.calendars(project_id BIGINT PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.permissions(project_id BIGINT PRIMARY KEY, xml TEXT NOT NULL)",
+    "CREATE TABLE dbo.counters(kind TEXT PRIMARY KEY, next BIGINT NOT NULL)",
 };
 
+CDbParam Text(const std::string& utf8)
+{
+    return CDbParam::Utf8(utf8);
+}
+
+CDbParam Number(long n)
+{
+    return CDbParam(static_cast<long long>(n));
+}
+
+// A value as a number (the ODBC back end hands every value over as text).
+long long AsNumber(const CDbValue& v)
+{
+    if (auto p = std::get_if<long long>(&v))
+        return *p;
+    if (auto d = std::get_if<double>(&v))
+        return static_cast<long long>(*d);
+    if (auto s = std::get_if<std::string>(&v))
+        return std::atoll(s->c_str());
+    return 0;
+}
+
+std::string AsText(const CDbValue& v)
+{
+    if (auto s = std::get_if<std::string>(&v))
+        return *s;
+    if (auto p = std::get_if<long long>(&v))
+        return std::to_string(*p);
+    return std::string();
+}
+
+// The error records of a failed call, joined.
+std::string Describe(const CDbErrorInfo& source)
+{
+    std::vector<CDbErrorRecord> records;
+    source.GetErrorRecords(IID_ICommand, records);
+    std::string text;
+    for (const CDbErrorRecord& r : records) {
+        std::string d = (LPCTSTR)r.strDescription;
+        while (!d.empty() && (d.back() == '\n' || d.back() == ' '))
+            d.pop_back();
+        text += (text.empty() ? "" : "; ") + d;
+    }
+    return text.empty() ? std::string("database error") : text;
+}
+
 }  // namespace
+
+struct CServerDatabase::Rows {
+    std::vector<std::vector<CDbValue>> values;
+    long long changed = 0;
+};
+
+CServerDatabase::CServerDatabase() = default;
 
 CServerDatabase::~CServerDatabase()
 {
@@ -41,90 +92,127 @@ CServerDatabase::~CServerDatabase()
 
 void CServerDatabase::Close()
 {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    if (m_session && m_bInTransaction)
+        m_session->Abort();
+    m_bInTransaction = false;
+    m_session.reset();
 }
 
-bool CServerDatabase::Fail(const std::string& what)
+bool CServerDatabase::IsConnectionString(const std::string& text)
 {
-    m_error = what;
-    if (m_db) {
-        m_error += std::string(": ") + sqlite3_errmsg(m_db);
-    }
-    return false;
+    return text.find('=') != std::string::npos && text.find(';') != std::string::npos;
 }
 
-bool CServerDatabase::Exec(const char* sql)
+bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what)
 {
-    char* msg = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &msg) != SQLITE_OK) {
-        m_error = msg ? msg : "database error";
-        sqlite3_free(msg);
+    if (!m_session) {
+        m_error = what + ": the database is not open";
         return false;
+    }
+    CCommand command;
+    if (FAILED(command.Open(*m_session, sql, params))) {
+        m_error = what + ": " + Describe(command);
+        return false;
+    }
+    if (rows) {
+        rows->values.clear();
+        rows->changed = command.GetRowsAffected();
+        while (command.MoveNext() == S_OK) {
+            std::vector<CDbValue> row;
+            for (int c = 1; c <= command.GetColumnCount(); ++c)
+                row.push_back(command.GetValue(c));
+            rows->values.push_back(std::move(row));
+        }
     }
     return true;
 }
 
-bool CServerDatabase::Open(const std::string& path, bool& created)
+bool CServerDatabase::TableExists(const char* table, bool& exists)
+{
+    Rows rows;
+    bool ok = m_bOdbc ? Run("SELECT count(*) FROM information_schema.tables WHERE table_schema = 'dbo'"
+                            " AND table_name = ?",
+                            {Text(table)}, &rows, "cannot read the database's tables")
+                      : Run("SELECT count(*) FROM dbo.sqlite_master WHERE type = 'table' AND name = ?", {Text(table)},
+                            &rows, "cannot read the database's tables");
+    exists = ok && !rows.values.empty() && AsNumber(rows.values[0][0]) > 0;
+    return ok;
+}
+
+bool CServerDatabase::CreateTables()
+{
+    if (!Begin())
+        return false;
+    bool ok = true;
+    for (const char* sql : m_bOdbc ? kServerTables : kSqliteTables)
+        ok = ok && Run(sql, {}, nullptr, "cannot create the tables");
+    ok = ok &&
+         Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', '1'),"
+             " ('resources', '<RESOURCES></RESOURCES>')",
+             {}, nullptr, "cannot create the tables") &&
+         Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr,
+             "cannot create the tables");
+    if (!ok) {
+        Rollback();
+        return false;
+    }
+    return Commit();
+}
+
+bool CServerDatabase::Open(const std::string& pathOrConnection, bool& created)
 {
     Close();
     created = false;
-    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK) {
-        Fail("cannot open the database " + path);
+    m_bOdbc = IsConnectionString(pathOrConnection);
+    m_session.reset(new CSession);
+    HRESULT hr = m_bOdbc ? m_session->OpenOdbc(pathOrConnection.c_str())
+                         : m_session->OpenSqliteFile(pathOrConnection.c_str());
+    const std::string name = m_bOdbc ? std::string("the database server") : pathOrConnection;
+    if (FAILED(hr)) {
+        std::error_code ec;
+        if (!m_bOdbc && std::filesystem::exists(pathOrConnection, ec))
+            m_error = name + " is not a project server database (" + Describe(*m_session) + ")";
+        else
+            m_error = "cannot open " + name + ": " + Describe(*m_session);
+        m_session.reset();
+        return false;
+    }
+    if (m_bOdbc && !Run("CREATE SCHEMA IF NOT EXISTS dbo", {}, nullptr, "cannot make the schema dbo")) {
         Close();
         return false;
     }
-    sqlite3_busy_timeout(m_db, 10000);
-    long tables = -1;
-    {
-        CStatement count(m_db, "SELECT count(*) FROM sqlite_master");
-        if (count.Step() == SQLITE_ROW)
-            tables = count.Int(0);
-    }
-    if (tables < 0) {
-        m_error = path + " is not a project server database";
+    bool exists = false;
+    if (!TableExists("server_meta", exists)) {
+        m_error = name + " is not a project server database (" + m_error + ")";
         Close();
         return false;
     }
-    if (tables == 0) {
-        const char* schema =
-            "PRAGMA journal_mode=WAL;"
-            "BEGIN IMMEDIATE;"
-            "CREATE TABLE server_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-            "CREATE TABLE users(code TEXT PRIMARY KEY, password TEXT NOT NULL, reply TEXT NOT NULL);"
-            "CREATE TABLE projects(id INTEGER PRIMARY KEY, xml TEXT NOT NULL);"
-            "CREATE TABLE calendars(project_id INTEGER PRIMARY KEY, xml TEXT NOT NULL);"
-            "CREATE TABLE permissions(project_id INTEGER PRIMARY KEY, xml TEXT NOT NULL);"
-            "CREATE TABLE counters(kind TEXT PRIMARY KEY, next INTEGER NOT NULL);"
-            "INSERT INTO server_meta VALUES('format', 'project server'), ('version', '1'),"
-            " ('resources', '<RESOURCES></RESOURCES>');"
-            "INSERT INTO counters VALUES('project', 101), ('task', 1001);"
-            "COMMIT;";
-        if (!Exec(schema)) {
-            std::string e = "cannot create the database " + path + ": " + m_error;
-            sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+    if (!exists) {
+        // A file must be empty to become this server's database.
+        Rows rows;
+        if (!m_bOdbc && (!Run("SELECT count(*) FROM dbo.sqlite_master", {}, &rows, "cannot read the database") ||
+                         rows.values.empty() || AsNumber(rows.values[0][0]) != 0)) {
+            m_error = name + " is not a project server database";
             Close();
-            m_error = e;
+            return false;
+        }
+        if (!CreateTables()) {
+            m_error = "cannot create the database " + name + ": " + m_error;
+            Close();
             return false;
         }
         created = true;
     } else {
-        bool ours = false;
-        {
-            CStatement meta(m_db, "SELECT value FROM server_meta WHERE key = 'format'");
-            ours = meta.Step() == SQLITE_ROW && meta.Text(0) == kFormat;
-        }
-        if (!ours) {
-            m_error = path + " is not a project server database";
+        Rows rows;
+        if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'format'", {}, &rows, "cannot read the database") ||
+            rows.values.empty() || AsText(rows.values[0][0]) != kFormat) {
+            m_error = name + " is not a project server database";
             Close();
             return false;
         }
     }
     // WAL with NORMAL syncing: a killed process loses no committed operation.
-    if (!Exec("PRAGMA synchronous=NORMAL;")) {
+    if (!m_bOdbc && !Run("PRAGMA dbo.synchronous = NORMAL", {}, nullptr, "cannot set up the database")) {
         Close();
         return false;
     }
@@ -133,165 +221,173 @@ bool CServerDatabase::Open(const std::string& path, bool& created)
 
 bool CServerDatabase::Begin()
 {
-    return Exec("BEGIN IMMEDIATE;");
+    if (!m_session) {
+        m_error = "the database is not open";
+        return false;
+    }
+    if (FAILED(m_session->StartTransaction())) {
+        m_error = "cannot begin a transaction: " + Describe(*m_session);
+        return false;
+    }
+    m_bInTransaction = true;
+    return true;
 }
 
 bool CServerDatabase::Commit()
 {
-    if (Exec("COMMIT;"))
-        return true;
-    std::string e = m_error;
-    sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-    m_error = e;
-    return false;
+    if (!m_session || !m_bInTransaction) {
+        m_error = "no transaction to commit";
+        return false;
+    }
+    m_bInTransaction = false;
+    if (FAILED(m_session->Commit())) {
+        m_error = "cannot commit: " + Describe(*m_session);
+        return false;
+    }
+    return true;
 }
 
 void CServerDatabase::Rollback()
 {
-    if (m_db && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+    if (m_session && m_bInTransaction)
+        m_session->Abort();
+    m_bInTransaction = false;
 }
 
 bool CServerDatabase::PutUser(const std::string& code, const User& user)
 {
-    CStatement q(m_db, "INSERT OR REPLACE INTO users(code, password, reply) VALUES(?1, ?2, ?3)");
-    q.Bind(1, code);
-    q.Bind(2, user.password);
-    q.Bind(3, user.reply);
-    return q.Step() == SQLITE_DONE || Fail("cannot store the user");
+    return Run("INSERT INTO dbo.users(code, password, reply) VALUES(?, ?, ?) ON CONFLICT(code) DO UPDATE SET"
+               " password = excluded.password, reply = excluded.reply",
+               {Text(code), Text(user.password), Text(user.reply)}, nullptr, "cannot store the user");
 }
 
 bool CServerDatabase::GetUser(const std::string& code, User& user, bool& found)
 {
-    CStatement q(m_db, "SELECT password, reply FROM users WHERE code = ?1");
-    q.Bind(1, code);
-    int rc = q.Step();
-    found = rc == SQLITE_ROW;
+    Rows rows;
+    if (!Run("SELECT password, reply FROM dbo.users WHERE code = ?", {Text(code)}, &rows, "cannot read the users"))
+        return false;
+    found = !rows.values.empty();
     if (found) {
-        user.password = q.Text(0);
-        user.reply = q.Text(1);
+        user.password = AsText(rows.values[0][0]);
+        user.reply = AsText(rows.values[0][1]);
     }
-    return rc == SQLITE_ROW || rc == SQLITE_DONE || Fail("cannot read the users");
+    return true;
 }
 
-bool CServerDatabase::PutText(const char* table, long id, const std::string& xml)
+bool CServerDatabase::PutText(const char* table, const char* key, long id, const std::string& xml)
 {
-    std::string sql = std::string("INSERT OR REPLACE INTO ") + table + " VALUES(?1, ?2)";
-    CStatement q(m_db, sql.c_str());
-    q.Bind(1, id);
-    q.Bind(2, xml);
-    return q.Step() == SQLITE_DONE || Fail(std::string("cannot write ") + table);
+    const std::string sql = std::string("INSERT INTO dbo.") + table + "(" + key + ", xml) VALUES(?, ?) ON CONFLICT(" +
+                            key + ") DO UPDATE SET xml = excluded.xml";
+    return Run(sql.c_str(), {Number(id), Text(xml)}, nullptr, std::string("cannot write ") + table);
 }
 
-bool CServerDatabase::GetText(const char* table, long id, std::string& xml, bool& found)
+bool CServerDatabase::GetText(const char* table, const char* key, long id, std::string& xml, bool& found)
 {
-    std::string sql = std::string("SELECT xml FROM ") + table + (std::string(table) == "projects" ? " WHERE id = ?1"
-                                                                                                  : " WHERE project_id = ?1");
-    CStatement q(m_db, sql.c_str());
-    q.Bind(1, id);
-    int rc = q.Step();
-    found = rc == SQLITE_ROW;
-    xml = found ? q.Text(0) : std::string();
-    return rc == SQLITE_ROW || rc == SQLITE_DONE || Fail(std::string("cannot read ") + table);
+    const std::string sql = std::string("SELECT xml FROM dbo.") + table + " WHERE " + key + " = ?";
+    Rows rows;
+    if (!Run(sql.c_str(), {Number(id)}, &rows, std::string("cannot read ") + table))
+        return false;
+    found = !rows.values.empty();
+    xml = found ? AsText(rows.values[0][0]) : std::string();
+    return true;
 }
 
 bool CServerDatabase::PutProject(long id, const std::string& xml)
 {
-    return PutText("projects", id, xml);
+    return PutText("projects", "id", id, xml);
 }
 
 bool CServerDatabase::GetProject(long id, std::string& xml, bool& found)
 {
-    return GetText("projects", id, xml, found);
+    return GetText("projects", "id", id, xml, found);
 }
 
 bool CServerDatabase::DeleteProject(long id, bool& found)
 {
     found = false;
-    CStatement q(m_db, "DELETE FROM projects WHERE id = ?1");
-    q.Bind(1, id);
-    if (q.Step() != SQLITE_DONE)
-        return Fail("cannot delete the project");
-    found = sqlite3_changes(m_db) > 0;
-    CStatement c(m_db, "DELETE FROM calendars WHERE project_id = ?1");
-    c.Bind(1, id);
-    CStatement p(m_db, "DELETE FROM permissions WHERE project_id = ?1");
-    p.Bind(1, id);
-    return (c.Step() == SQLITE_DONE && p.Step() == SQLITE_DONE) || Fail("cannot delete the project");
+    Rows rows;
+    if (!Run("DELETE FROM dbo.projects WHERE id = ?", {Number(id)}, &rows, "cannot delete the project"))
+        return false;
+    found = rows.changed > 0;
+    return Run("DELETE FROM dbo.calendars WHERE project_id = ?", {Number(id)}, nullptr, "cannot delete the project") &&
+           Run("DELETE FROM dbo.permissions WHERE project_id = ?", {Number(id)}, nullptr, "cannot delete the project");
 }
 
 bool CServerDatabase::ProjectIds(std::vector<long>& ids)
 {
     ids.clear();
-    CStatement q(m_db, "SELECT id FROM projects ORDER BY id");
-    int rc;
-    while ((rc = q.Step()) == SQLITE_ROW)
-        ids.push_back(q.Int(0));
-    return rc == SQLITE_DONE || Fail("cannot read the projects");
+    Rows rows;
+    if (!Run("SELECT id FROM dbo.projects ORDER BY id", {}, &rows, "cannot read the projects"))
+        return false;
+    for (const auto& row : rows.values)
+        ids.push_back(static_cast<long>(AsNumber(row[0])));
+    return true;
 }
 
 bool CServerDatabase::CountProjects(long& count)
 {
-    CStatement q(m_db, "SELECT count(*) FROM projects");
-    if (q.Step() != SQLITE_ROW)
-        return Fail("cannot read the projects");
-    count = q.Int(0);
+    Rows rows;
+    if (!Run("SELECT count(*) FROM dbo.projects", {}, &rows, "cannot read the projects") || rows.values.empty())
+        return false;
+    count = static_cast<long>(AsNumber(rows.values[0][0]));
     return true;
 }
 
 bool CServerDatabase::PutCalendar(long id, const std::string& xml)
 {
-    return PutText("calendars", id, xml);
+    return PutText("calendars", "project_id", id, xml);
 }
 
 bool CServerDatabase::GetCalendar(long id, std::string& xml, bool& found)
 {
-    return GetText("calendars", id, xml, found);
+    return GetText("calendars", "project_id", id, xml, found);
 }
 
 bool CServerDatabase::PutPermissions(long id, const std::string& xml)
 {
-    return PutText("permissions", id, xml);
+    return PutText("permissions", "project_id", id, xml);
 }
 
 bool CServerDatabase::GetPermissions(long id, std::string& xml, bool& found)
 {
-    return GetText("permissions", id, xml, found);
+    return GetText("permissions", "project_id", id, xml, found);
 }
 
 bool CServerDatabase::PutResources(const std::string& xml)
 {
-    CStatement q(m_db, "INSERT OR REPLACE INTO server_meta VALUES('resources', ?1)");
-    q.Bind(1, xml);
-    return q.Step() == SQLITE_DONE || Fail("cannot write the resources");
+    return Run("INSERT INTO dbo.server_meta(key, value) VALUES('resources', ?) ON CONFLICT(key) DO UPDATE SET"
+               " value = excluded.value",
+               {Text(xml)}, nullptr, "cannot write the resources");
 }
 
 bool CServerDatabase::GetResources(std::string& xml)
 {
-    CStatement q(m_db, "SELECT value FROM server_meta WHERE key = 'resources'");
-    int rc = q.Step();
-    xml = rc == SQLITE_ROW ? q.Text(0) : std::string("<RESOURCES></RESOURCES>");
-    return rc == SQLITE_ROW || rc == SQLITE_DONE || Fail("cannot read the resources");
+    Rows rows;
+    if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'resources'", {}, &rows, "cannot read the resources"))
+        return false;
+    xml = rows.values.empty() ? std::string("<RESOURCES></RESOURCES>") : AsText(rows.values[0][0]);
+    return true;
 }
 
 bool CServerDatabase::TakeId(const char* kind, long& id)
 {
-    CStatement q(m_db, "SELECT next FROM counters WHERE kind = ?1");
-    q.Bind(1, std::string(kind));
-    if (q.Step() != SQLITE_ROW)
-        return Fail("cannot read the id counters");
-    id = q.Int(0);
-    if (id >= 2147483647L)
-        return Fail(std::string("the ") + kind + " ids are used up");
-    return SetNextId(kind, id + 1);
+    // Counted up in one statement, so that two servers on one database never share an id.
+    Rows rows;
+    if (!Run("UPDATE dbo.counters SET next = next + 1 WHERE kind = ? AND next < 2147483647 RETURNING next - 1",
+             {Text(kind)}, &rows, "cannot count the ids"))
+        return false;
+    if (rows.values.empty()) {
+        m_error = std::string("the ") + kind + " ids are used up";
+        return false;
+    }
+    id = static_cast<long>(AsNumber(rows.values[0][0]));
+    return true;
 }
 
 bool CServerDatabase::SetNextId(const char* kind, long id)
 {
-    CStatement q(m_db, "INSERT OR REPLACE INTO counters(kind, next) VALUES(?1, ?2)");
-    q.Bind(1, std::string(kind));
-    q.Bind(2, id);
-    return q.Step() == SQLITE_DONE || Fail("cannot write the id counters");
+    return Run("INSERT INTO dbo.counters(kind, next) VALUES(?, ?) ON CONFLICT(kind) DO UPDATE SET next = excluded.next",
+               {Text(kind), Number(id)}, nullptr, "cannot write the id counters");
 }
 
 }  // namespace projectserver

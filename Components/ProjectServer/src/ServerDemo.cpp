@@ -1,10 +1,16 @@
 // The demo data of a first run: a user, a project of a few dozen tasks with links,
-// members, permissions and a calendar, and a small product-data store.
+// members, permissions and a calendar, and a small product-data store. The project is
+// scheduled through its own calendar around the day the demo database is made.
 #include <ProjectServer/ProjectServer.h>
+
+#include "ServerDemo.h"
 
 #include <Pdm/PdmStore.h>
 
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace projectserver {
 
@@ -14,45 +20,60 @@ const char kDemoCipheredPassword[] = "5b50686204";
 
 namespace {
 
+enum { kFS = 1, kFF = 2, kSS = 4 };  // link types (the demo has no start-to-finish link)
+
+struct DemoLink {
+    int pred;  // the predecessor's index in kTasks; -1 no link
+    int type;
+    int lag;  // working days
+};
+
 struct DemoTask {
     int level;  // 0 a phase, 1 a task of the phase before it
     const char* name;
-    int startDay;  // days after the project start
-    int days;
-    int progress;
+    int days;  // working days; 0 a milestone; a phase's come from its tasks
     const char* assignee;
+    DemoLink links[2];
 };
 
+const DemoLink kNo = {-1, 0, 0};
+
+// Each phase follows the one before; inside a phase the links say what waits for what. A
+// predecessor always comes earlier in the table.
 const DemoTask kTasks[] = {
-    {0, u8"需求分析", 0, 10, 100, "zhang"},
-    {1, u8"用户调研", 0, 3, 100, "zhang"},
-    {1, u8"业务流程梳理", 3, 3, 100, "li"},
-    {1, u8"需求规格说明书", 6, 3, 100, "zhang"},
-    {1, u8"需求评审", 9, 1, 100, "wang"},
-    {0, u8"总体设计", 10, 12, 80, "li"},
-    {1, u8"系统架构设计", 10, 4, 100, "li"},
-    {1, u8"数据库设计", 14, 3, 90, "li"},
-    {1, u8"接口设计", 14, 4, 70, "zhao"},
-    {1, u8"设计评审", 21, 1, 0, "wang"},
-    {0, u8"详细设计与编码", 22, 30, 30, "zhao"},
-    {1, u8"项目管理模块", 22, 10, 60, "zhao"},
-    {1, u8"任务甘特图", 22, 12, 40, "sun"},
-    {1, u8"资源与日历", 32, 8, 10, "zhao"},
-    {1, u8"权限管理", 34, 6, 0, "sun"},
-    {1, u8"产品数据浏览", 40, 8, 0, "sun"},
-    {1, u8"代码走查", 48, 4, 0, "wang"},
-    {0, u8"测试", 52, 20, 0, "zhou"},
-    {1, u8"测试计划", 52, 2, 0, "zhou"},
-    {1, u8"单元测试", 54, 6, 0, "zhao"},
-    {1, u8"集成测试", 60, 6, 0, "zhou"},
-    {1, u8"系统测试", 66, 4, 0, "zhou"},
-    {1, u8"缺陷修复", 60, 10, 0, "sun"},
-    {0, u8"部署与验收", 72, 10, 0, "wang"},
-    {1, u8"试运行", 72, 5, 0, "li"},
-    {1, u8"用户培训", 74, 3, 0, "zhang"},
-    {1, u8"验收评审", 78, 2, 0, "wang"},
-    {1, u8"项目总结", 80, 2, 0, "wang"},
+    {0, u8"需求分析", 0, "zhang", {kNo, kNo}},
+    {1, u8"用户调研", 3, "zhang", {kNo, kNo}},
+    {1, u8"业务流程梳理", 3, "li", {{1, kFS, 0}, kNo}},
+    {1, u8"需求规格说明书", 4, "zhang", {{2, kFS, 0}, kNo}},
+    {1, u8"需求评审", 1, "wang", {{3, kFS, 0}, kNo}},
+    {1, u8"需求基线确认", 0, "wang", {{4, kFS, 0}, kNo}},
+    {0, u8"总体设计", 0, "li", {{0, kFS, 0}, kNo}},
+    {1, u8"系统架构设计", 4, "li", {kNo, kNo}},
+    {1, u8"数据库设计", 3, "li", {{7, kFS, 0}, kNo}},
+    {1, u8"接口设计", 4, "zhao", {{7, kFS, 0}, kNo}},
+    {1, u8"设计评审", 1, "wang", {{8, kFS, 0}, {9, kFS, 0}}},
+    {0, u8"详细设计与编码", 0, "zhao", {{6, kFS, 0}, kNo}},
+    {1, u8"项目管理模块", 10, "zhao", {kNo, kNo}},
+    {1, u8"任务甘特图", 12, "sun", {{12, kSS, 2}, kNo}},
+    {1, u8"资源与日历", 8, "zhao", {{12, kFS, 0}, kNo}},
+    {1, u8"权限管理", 6, "sun", {{13, kFS, 0}, kNo}},
+    {1, u8"产品数据浏览", 8, "sun", {{15, kFS, 0}, kNo}},
+    {1, u8"代码走查", 4, "wang", {{16, kFF, 0}, {14, kFS, 0}}},
+    {1, u8"编码完成", 0, "zhao", {{17, kFS, 0}, kNo}},
+    {0, u8"测试", 0, "zhou", {{11, kFS, 0}, kNo}},
+    {1, u8"测试计划", 2, "zhou", {kNo, kNo}},
+    {1, u8"单元测试", 6, "zhao", {{20, kFS, 0}, kNo}},
+    {1, u8"集成测试", 6, "zhou", {{21, kFS, 0}, kNo}},
+    {1, u8"缺陷修复", 10, "sun", {{22, kSS, 1}, kNo}},
+    {1, u8"系统测试", 4, "zhou", {{22, kFS, 0}, kNo}},
+    {0, u8"部署与验收", 0, "wang", {{19, kFS, 0}, kNo}},
+    {1, u8"试运行", 5, "li", {kNo, kNo}},
+    {1, u8"用户培训", 3, "zhang", {{26, kSS, 1}, kNo}},
+    {1, u8"验收评审", 2, "wang", {{26, kFS, 0}, {27, kFS, 0}}},
+    {1, u8"项目总结", 2, "wang", {{28, kFS, 0}, kNo}},
+    {1, u8"项目验收", 0, "wang", {{29, kFS, 0}, kNo}},
 };
+const int kTaskCount = static_cast<int>(sizeof(kTasks) / sizeof(kTasks[0]));
 
 struct DemoMember {
     const char* code;
@@ -67,35 +88,149 @@ const DemoMember kMembers[] = {
     {"zhou", u8"周工", 0, 0},
 };
 
-// Dates: the project starts on 2026-3-2; day n is n calendar days later.
-void DayOf(int n, int& y, int& m, int& d)
+// A task's place in the schedule.
+struct Placed {
+    long start = 0, finish = 0, deadline = 0;
+    int days = 0;      // working days (DURATION)
+    int trueDays = 0;  // a phase: the sum of its tasks' (TRUEDURATION)
+    int progress = 0;
+};
+
+struct Schedule {
+    long today = 0;
+    long creation = 0;
+    std::vector<Placed> tasks;
+    long start = 0, finish = 0;
+    int progress = 0;
+};
+
+// The earliest start a link allows its successor (into `start`), or the earliest finish
+// (into `finish`), by the client's rule for each type and lag in working days.
+void ApplyLink(const CWorkCalendar& cal, const DemoLink& link, const Placed& p, long& start, long& finish)
 {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    y = 2026;
-    m = 3;
-    d = 2 + n;
-    while (d > kDays[m - 1]) {
-        d -= kDays[m - 1];
-        if (++m > 12) {
-            m = 1;
-            ++y;
-        }
+    switch (link.type) {
+    case kFS:
+        start = std::max(start, cal.FinishFromStart(p.finish, link.lag + 2));
+        break;
+    case kSS:
+        start = std::max(start, link.lag == 0 ? cal.SkipRestDays(p.start) : cal.FinishFromStart(p.start, link.lag + 2));
+        break;
+    case kFF:
+        finish = std::max(finish, link.lag == 0 ? cal.SkipRestDays(p.finish) : cal.FinishFromStart(p.finish, link.lag + 2));
+        break;
+    default:
+        break;
     }
 }
 
-std::string ProjectDate(int n, int hour)
+// Share of a task's working days done before today.
+int ProgressOf(const CWorkCalendar& cal, const Placed& t, long today)
+{
+    if (t.days == 0)
+        return t.start <= today ? 100 : 0;
+    if (t.finish < today)
+        return 100;
+    if (t.start >= today)
+        return 0;
+    return cal.WorkingDays(t.start, today - 1) * 100 / t.days;
+}
+
+// The phase of kTasks[first] from its tasks: the earliest start, the latest finish, the
+// working days between, its tasks' deadlines at its finish and its progress by their days.
+void ClosePhase(const CWorkCalendar& cal, Schedule& s, int first, int end)
+{
+    Placed& phase = s.tasks[first];
+    phase.start = s.tasks[first + 1].start;
+    phase.finish = s.tasks[first + 1].finish;
+    long weighted = 0, days = 0;
+    for (int i = first + 1; i < end; ++i) {
+        const Placed& t = s.tasks[i];
+        phase.start = std::min(phase.start, t.start);
+        phase.finish = std::max(phase.finish, t.finish);
+        phase.trueDays += t.trueDays;
+        weighted += static_cast<long>(t.progress) * t.days;
+        days += t.days;
+    }
+    phase.days = cal.WorkingDays(phase.start, phase.finish);
+    phase.progress = days > 0 ? static_cast<int>(weighted / days) : 0;
+    phase.deadline = cal.FinishFromStart(phase.finish, 4);  // a few days in hand
+    for (int i = first + 1; i < end; ++i)
+        s.tasks[i].deadline = phase.finish;
+}
+
+// Every task placed at the earliest its links and its phase allow, from the project start.
+Schedule MakeSchedule(const CWorkCalendar& cal, long projectStart, long today)
+{
+    Schedule s;
+    s.today = today;
+    s.creation = projectStart - 7;
+    s.tasks.resize(kTaskCount);
+    int phase = -1;
+    long phaseStart = projectStart;
+    for (int i = 0; i <= kTaskCount; ++i) {
+        if (i == kTaskCount || kTasks[i].level == 0) {
+            if (phase >= 0)
+                ClosePhase(cal, s, phase, i);
+            if (i == kTaskCount)
+                break;
+            phase = i;
+            phaseStart = projectStart;
+            long unused = 0;
+            for (const DemoLink& link : kTasks[i].links)
+                if (link.pred >= 0)
+                    ApplyLink(cal, link, s.tasks[link.pred], phaseStart, unused);
+            continue;
+        }
+        const DemoTask& t = kTasks[i];
+        Placed& p = s.tasks[i];
+        long start = phaseStart, finishAtLeast = 0;
+        for (const DemoLink& link : t.links)
+            if (link.pred >= 0)
+                ApplyLink(cal, link, s.tasks[link.pred], start, finishAtLeast);
+        p.days = p.trueDays = t.days;
+        p.start = cal.SkipRestDays(start);
+        p.finish = cal.FinishFromStart(p.start, t.days);
+        if (p.finish < finishAtLeast) {
+            p.finish = cal.SkipRestDays(finishAtLeast);
+            p.start = cal.StartFromFinish(p.finish, t.days);
+        }
+        p.progress = ProgressOf(cal, p, today);
+    }
+    s.start = s.tasks[0].start;
+    s.finish = s.tasks[0].finish;
+    long weighted = 0, days = 0;
+    for (int i = 0; i < kTaskCount; ++i) {
+        s.start = std::min(s.start, s.tasks[i].start);
+        s.finish = std::max(s.finish, s.tasks[i].finish);
+        if (kTasks[i].level == 1) {
+            weighted += static_cast<long>(s.tasks[i].progress) * s.tasks[i].days;
+            days += s.tasks[i].days;
+        }
+    }
+    s.progress = days > 0 ? static_cast<int>(weighted / days) : 0;
+    return s;
+}
+
+// "Y-M-D H:0:0", the project header's form.
+std::string ProjectDate(long n, int hour)
 {
     int y, m, d;
-    DayOf(n, y, m, d);
+    CivilDay(n, y, m, d);
     return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d) + " " + std::to_string(hour) + ":0:0";
 }
 
-std::string TaskDate(int n)
+// "Y年M月D日", the form of the tasks inside a task; the client writes top-level tasks in
+// the header's form. The zero date stands for actual dates not reached yet.
+std::string TaskDate(long n, int level)
 {
+    if (level == 0)
+        return ProjectDate(n, 0);
     int y, m, d;
-    DayOf(n, y, m, d);
+    CivilDay(n, y, m, d);
     return std::to_string(y) + u8"年" + std::to_string(m) + u8"月" + std::to_string(d) + u8"日";
 }
+
+const long kZeroDate = DayNumber(1899, 12, 30);
 
 std::string Leaf(const char* name, const std::string& value)
 {
@@ -103,75 +238,65 @@ std::string Leaf(const char* name, const std::string& value)
 }
 
 // One TASK element; `children` is its TASKS content (may be empty).
-std::string TaskXml(const DemoTask& t, int row, long taskId, long parentId, long predId, const std::string& children)
+std::string TaskXml(const Schedule& s, int i, long firstTaskId, long parentId, const std::string& children)
 {
-    std::string x = "<TASK>" + Leaf("ENTIREPROJID", "0") + Leaf("TASKID", std::to_string(taskId)) +
+    const DemoTask& t = kTasks[i];
+    const Placed& p = s.tasks[i];
+    const bool started = p.start <= s.today, done = p.progress == 100;
+    std::string x = "<TASK>" + Leaf("ENTIREPROJID", "0") + Leaf("TASKID", std::to_string(firstTaskId + i)) +
                     Leaf("PARENTID", std::to_string(parentId)) + Leaf("ISSUBPROJ", "0") + Leaf("SUBPROJID", "0") +
                     Leaf("NAME", t.name) + Leaf("DESC", "") + Leaf("COST", "0") + Leaf("ACTCOST", "0") +
-                    Leaf("STARTDATE", TaskDate(t.startDay)) + Leaf("ACTSTARTDATE", TaskDate(-61)) +
-                    Leaf("FINISHDATE", TaskDate(t.startDay + t.days - 1)) + Leaf("ACTFINISHDATE", TaskDate(-61)) +
-                    Leaf("CREATIONDATE", TaskDate(-1)) + Leaf("DEADLINEDATE", TaskDate(-61)) +
-                    Leaf("DURATION", std::to_string(86400L * t.days)) + Leaf("DURISEST", "0") +
-                    Leaf("TRUEDURATION", "0") + Leaf("ACTDURATION", "0") + Leaf("PRIORITY", "2") +
-                    Leaf("STATUS", t.progress == 100 ? "5" : "0") + Leaf("PROGRESS", std::to_string(t.progress)) +
-                    Leaf("ASSIGNERID", "0") + Leaf("ISMILESTONGE", t.days == 1 ? "1" : "0") +
-                    Leaf("HASCHILDREN", children.empty() ? "0" : "1") + Leaf("ROWINGRID", std::to_string(row)) +
+                    Leaf("STARTDATE", TaskDate(p.start, t.level)) +
+                    Leaf("ACTSTARTDATE", TaskDate(started ? p.start : kZeroDate, t.level)) +
+                    Leaf("FINISHDATE", TaskDate(p.finish, t.level)) +
+                    Leaf("ACTFINISHDATE", TaskDate(done ? p.finish : kZeroDate, t.level)) +
+                    Leaf("CREATIONDATE", TaskDate(s.creation, t.level)) +
+                    Leaf("DEADLINEDATE", TaskDate(p.deadline, t.level)) +
+                    Leaf("DURATION", std::to_string(86400L * p.days)) + Leaf("DURISEST", "0") +
+                    Leaf("TRUEDURATION", std::to_string(86400L * p.trueDays)) + Leaf("ACTDURATION", "0") +
+                    Leaf("PRIORITY", "2") + Leaf("STATUS", done ? "5" : "0") +
+                    Leaf("PROGRESS", std::to_string(p.progress)) + Leaf("ASSIGNERID", "0") +
+                    Leaf("ISMILESTONGE", t.level == 1 && t.days == 0 ? "1" : "0") +
+                    Leaf("HASCHILDREN", children.empty() ? "0" : "1") + Leaf("ROWINGRID", std::to_string(i + 1)) +
                     Leaf("FLAG", "0") + "<ASSIGNEES><ASSIGNEE>" + Leaf("RESCODE", t.assignee) + "</ASSIGNEE></ASSIGNEES>";
-    if (predId > 0)
-        x += "<LINKS><LINK>" + Leaf("PREDID", std::to_string(predId)) + Leaf("TYPE", "1") + Leaf("LOGICALTYPE", "0") +
-             Leaf("SEQUENCE", "1") + Leaf("LAG", "0") + "</LINK></LINKS>";
+    std::string links;
+    int sequence = 0;
+    for (const DemoLink& link : t.links)
+        if (link.pred >= 0)
+            links += "<LINK>" + Leaf("PREDID", std::to_string(firstTaskId + link.pred)) +
+                     Leaf("TYPE", std::to_string(link.type)) + Leaf("LOGICALTYPE", "0") +
+                     Leaf("SEQUENCE", std::to_string(++sequence)) + Leaf("LAG", std::to_string(link.lag)) + "</LINK>";
+    if (!links.empty())
+        x += "<LINKS>" + links + "</LINKS>";
     if (!children.empty())
         x += "<TASKS>" + children + "</TASKS>";
     return x + "</TASK>";
 }
 
-std::string DemoProjectXml(long firstTaskId)
+std::string DemoProjectXml(const Schedule& s, long firstTaskId)
 {
     std::string x = "<PROJECT>" + Leaf("ID", "0") + Leaf("NAME", u8"项目管理系统开发（演示）") +
                     Leaf("GOAL", u8"演示项目：一个软件项目从需求到验收的全过程") + Leaf("COST", "500000") +
-                    Leaf("ACTCOST", "120000") + Leaf("CREATIONDATE", ProjectDate(-1, 9)) +
-                    Leaf("STARTDATE", ProjectDate(0, 8)) + Leaf("ACTSTARTDATE", ProjectDate(0, 8)) +
-                    Leaf("FINISHDATE", ProjectDate(81, 17)) + Leaf("ACTFINISHDATE", "1899-12-30 0:0:0") +
-                    Leaf("DEADLINEDATE", ProjectDate(90, 0)) + Leaf("FLAG", "0") + Leaf("PRIORITY", "2") +
-                    Leaf("STATUS", "1") + Leaf("ISSUBPROJ", "0") + Leaf("PROGRESS", "35") + "<MEMBERS>";
+                    Leaf("ACTCOST", "120000") + Leaf("CREATIONDATE", ProjectDate(s.creation, 9)) +
+                    Leaf("STARTDATE", ProjectDate(s.start, 0)) + Leaf("ACTSTARTDATE", ProjectDate(s.start, 0)) +
+                    Leaf("FINISHDATE", ProjectDate(s.finish, 0)) + Leaf("ACTFINISHDATE", "1899-12-30 0:0:0") +
+                    Leaf("DEADLINEDATE", ProjectDate(s.finish, 0)) + Leaf("FLAG", "0") + Leaf("PRIORITY", "2") +
+                    Leaf("STATUS", "1") + Leaf("ISSUBPROJ", "0") + Leaf("PROGRESS", std::to_string(s.progress)) +
+                    "<MEMBERS>";
     for (const DemoMember& m : kMembers)
         x += "<MEMBER>" + Leaf("RESCODE", m.code) + Leaf("ROLETYPEID", "0") + Leaf("PERMID", "2") +
              Leaf("RESNAME", m.name) + Leaf("RESDESC", "") + Leaf("RESUNIT", u8"人") + Leaf("RESTYPE", "1") +
              Leaf("RESACTCOST", "0") + Leaf("RESCOST", "300") + Leaf("RESISADMIN", std::to_string(m.admin)) +
              Leaf("RESISEXT", "0") + Leaf("RESISMANAGER", std::to_string(m.manager)) + "</MEMBER>";
     x += "</MEMBERS><TASKS>";
-    // Phases in order, each after the one before; each task after the task before it in
-    // its phase.
-    const int count = static_cast<int>(sizeof(kTasks) / sizeof(kTasks[0]));
-    long prevPhase = 0;
-    for (int i = 0; i < count;) {
-        int phase = i;
-        long phaseId = firstTaskId + phase;
+    for (int i = 0; i < kTaskCount;) {
+        const int phase = i;
         std::string children;
-        long prevTask = 0;
-        int j = i + 1;
-        for (; j < count && kTasks[j].level == 1; ++j) {
-            long id = firstTaskId + j;
-            children += TaskXml(kTasks[j], j + 1, id, phaseId, prevTask, std::string());
-            prevTask = id;
-        }
-        x += TaskXml(kTasks[phase], phase + 1, phaseId, 0, prevPhase, children);
-        prevPhase = phaseId;
-        i = j;
+        for (++i; i < kTaskCount && kTasks[i].level == 1; ++i)
+            children += TaskXml(s, i, firstTaskId, firstTaskId + phase, std::string());
+        x += TaskXml(s, phase, firstTaskId, 0, children);
     }
     return x + "</TASKS></PROJECT>";
-}
-
-std::string DemoCalendarXml()
-{
-    return "<CALENDAR><CALID>1</CALID><CALNAME>" + std::string(u8"标准日历") +
-           "</CALNAME><CALBASEID>-1</CALBASEID><RESCODE></RESCODE><CALDATA>"
-           "<CALDATE><FROMDATE>2026-4-4 0:0:0</FROMDATE><TODATE>2026-4-6 23:59:59</TODATE><WORKING>0</WORKING>"
-           "</CALDATE><CALDATE><FROMDATE>2026-5-1 0:0:0</FROMDATE><TODATE>2026-5-5 23:59:59</TODATE>"
-           "<WORKING>0</WORKING></CALDATE><CALDATE><FROMDATE>2026-5-9 0:0:0</FROMDATE>"
-           "<TODATE>2026-5-9 23:59:59</TODATE><WORKING>1</WORKING></CALDATE>"
-           "<CALDAY><DAY>1</DAY><WORKING>0</WORKING></CALDAY><CALDAY><DAY>7</DAY><WORKING>0</WORKING></CALDAY>"
-           "</CALDATA></CALENDAR>";
 }
 
 std::string Permission(const char* code, int open, int publish, int del, int modify, int look, const char* desc)
@@ -204,23 +329,46 @@ std::string DemoResourcesXml()
 
 }  // namespace
 
+long DemoProjectStart(long today)
+{
+    // The Monday of the week three weeks back: the project has run for three to four weeks.
+    const long back = today - 21;
+    return back - (Weekday(back) + 6) % 7;
+}
+
+CWorkCalendar DemoCalendar(long projectStart)
+{
+    // Saturdays and Sundays rest; two public holidays, the second made up by working the
+    // Saturday after it.
+    CWorkCalendar cal(-2);
+    cal.AddPeriod(projectStart + 12, projectStart + 14, false);  // Saturday to Monday
+    cal.AddPeriod(projectStart + 60, projectStart + 64, false);  // Friday to Tuesday
+    cal.AddPeriod(projectStart + 68, projectStart + 68, true);   // the Saturday after
+    cal.AddWeekday(0, false);
+    cal.AddWeekday(6, false);
+    return cal;
+}
+
 bool AddDemoData(CProjectServer& server, std::string& error)
 {
     const long projectId = 101;
     const long firstTaskId = 1001;
-    const long count = static_cast<long>(sizeof(kTasks) / sizeof(kTasks[0]));
     if (!server.AddUser(kDemoUser, kDemoCipheredPassword, u8"演示用户") ||
-        !server.SetNextIds(projectId, firstTaskId + count)) {
+        !server.SetNextIds(projectId, firstTaskId + kTaskCount)) {
         error = "cannot write the demo data";
         return false;
     }
+    // The project runs around the day the demo database is made.
+    const long today = LocalToday();
+    const long projectStart = DemoProjectStart(today);
+    const CWorkCalendar cal = DemoCalendar(projectStart);
     // The tasks name their project, whose id is the next one.
-    std::string project = DemoProjectXml(firstTaskId);
+    std::string project = DemoProjectXml(MakeSchedule(cal, projectStart, today), firstTaskId);
     const std::string zero = "<ENTIREPROJID>0</ENTIREPROJID>";
     const std::string idText = "<ENTIREPROJID>" + std::to_string(projectId) + "</ENTIREPROJID>";
     for (size_t at = project.find(zero); at != std::string::npos; at = project.find(zero, at))
         project.replace(at, zero.size(), idText);
-    if (server.AddProject(project) != projectId || !server.SetCalendar(projectId, DemoCalendarXml()) ||
+    if (server.AddProject(project) != projectId || !server.SetCalendar(projectId, cal.Xml(1, u8"标准日历")) ||
         !server.SetPermissions(projectId, DemoPermissionsXml()) || !server.SetResources(DemoResourcesXml())) {
         error = "cannot write the demo project";
         return false;

@@ -1,5 +1,6 @@
 // project-server: the project service and the product-data downloads for the client.
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectServer/ServerDatabase.h>
 
 #include <Pdm/PdmSettings.h>
 
@@ -22,7 +23,10 @@ const char kUsage[] =
     "  --port N          listen on this port (default 8080; 0 picks a free one)\n"
     "  --site NAME       the site in the service address (default site): the client's\n"
     "                    service description is http://ADDR:PORT/NAME/WebService/OrveskService.WSDL\n"
-    "  --database FILE   the project database (default %s)\n"
+    "  --database FILE   the project database (default %s), or an ODBC\n"
+    "                    connection string for a database server, e.g.\n"
+    "                    \"Driver={PostgreSQL Unicode};Server=db;Database=projects;Uid=u;Pwd=p;\"\n"
+    "                    (the tables are made in its schema dbo on the first run)\n"
     "  --pdm-store FILE  the product-data store to serve downloads from\n"
     "                    (default %s)\n"
     "  --empty           on a first run, start without the demo user, project and documents\n"
@@ -113,6 +117,8 @@ int main(int argc, char** argv)
     }
     std::error_code ec;
     for (const std::string& file : {options.databasePath, options.pdmStorePath}) {
+        if (projectserver::CServerDatabase::IsConnectionString(file))
+            continue;
         std::filesystem::path dir = std::filesystem::path(file).parent_path();
         if (!dir.empty())
             std::filesystem::create_directories(dir, ec);
@@ -134,8 +140,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "project-server: %s\n", error.c_str());
         return 1;
     }
+    // A connection string may hold a password: it is not shown.
+    const std::string database = projectserver::CServerDatabase::IsConnectionString(options.databasePath)
+                                     ? std::string("on the database server of the connection string")
+                                     : options.databasePath;
     std::printf("project-server: listening on %s:%d\n  service description %s\n  database %s\n  product-data store %s\n",
-                options.address.c_str(), server.Port(), server.ServiceUrl().c_str(), options.databasePath.c_str(),
+                options.address.c_str(), server.Port(), server.ServiceUrl().c_str(), database.c_str(),
                 options.pdmStorePath.c_str());
     std::fflush(stdout);
     char c = 0;

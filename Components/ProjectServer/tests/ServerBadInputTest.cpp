@@ -15,7 +15,7 @@ const char kHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                      "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>";
 const char kTail[] = "</soap:Body></soap:Envelope>";
 
-class ServerBadInputTest : public ServerFixture {
+class ServerBadInputTest : public ServerBackendFixture {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ServerBadInputTest, MalformedXml)
+INSTANTIATE_TEST_SUITE_P(Backends, ServerBadInputTest, PC_SERVER_BACKENDS);
+
+TEST_P(ServerBadInputTest, MalformedXml)
 {
     EXPECT_EQ("the request is not well-formed XML (Start-end tags mismatch at offset 183)",
               ClientFault(std::string(kHead) + "<SaveProject xmlns=\"urn:orvesk:project-service\"><projectId>101"
@@ -63,7 +65,7 @@ TEST_F(ServerBadInputTest, MalformedXml)
     ExpectUnchanged();
 }
 
-TEST_F(ServerBadInputTest, EntityExpansionIsRefused)
+TEST_P(ServerBadInputTest, EntityExpansionIsRefused)
 {
     std::string bomb = "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\"><!ENTITY lol2 "
                        "\"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\"><!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
@@ -86,7 +88,7 @@ TEST_F(ServerBadInputTest, EntityExpansionIsRefused)
     EXPECT_EQ("<PROJECT>&amp;ext;<ID>101</ID></PROJECT>", stored);
 }
 
-TEST_F(ServerBadInputTest, UnknownOperationsWrongTypesAndMissingArguments)
+TEST_P(ServerBadInputTest, UnknownOperationsWrongTypesAndMissingArguments)
 {
     EXPECT_EQ("unknown operation DropAll",
               ClientFault(std::string(kHead) + "<DropAll xmlns=\"urn:orvesk:project-service\"/>" + kTail, "DropAll"));
@@ -117,7 +119,7 @@ TEST_F(ServerBadInputTest, UnknownOperationsWrongTypesAndMissingArguments)
     ExpectUnchanged();
 }
 
-TEST_F(ServerBadInputTest, OversizedBodiesAreRefusedWithoutReadingThem)
+TEST_P(ServerBadInputTest, OversizedBodiesAreRefusedWithoutReadingThem)
 {
     std::string big = std::string(kHead) + "<SaveProject xmlns=\"urn:orvesk:project-service\"><projectId>101"
                                            "</projectId><projectData>&lt;PROJECT&gt;&lt;NAME&gt;" +
@@ -129,7 +131,7 @@ TEST_F(ServerBadInputTest, OversizedBodiesAreRefusedWithoutReadingThem)
     ExpectUnchanged();
 }
 
-TEST_F(ServerBadInputTest, AClientThatLeavesMidRequestChangesNothing)
+TEST_P(ServerBadInputTest, AClientThatLeavesMidRequestChangesNothing)
 {
     // Announces a body, sends half of it and goes away.
     std::string body = std::string(kHead) + "<DeleteProject xmlns=\"urn:orvesk:project-service\"><projectId>101"
@@ -155,7 +157,7 @@ TEST_F(ServerBadInputTest, AClientThatLeavesMidRequestChangesNothing)
     ExpectUnchanged();
 }
 
-TEST_F(ServerBadInputTest, ConcurrentSavesOfOneProjectLeaveOneSaveWhole)
+TEST_P(ServerBadInputTest, ConcurrentSavesOfOneProjectLeaveOneSaveWhole)
 {
     auto text = [](char c) {
         std::string tasks;

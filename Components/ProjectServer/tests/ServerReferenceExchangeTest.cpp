@@ -17,11 +17,13 @@ std::string Envelope(const std::string& inner)
     return kHead + inner + kTail;
 }
 
-class ServerReferenceExchangeTest : public ServerFixture {};
+class ServerReferenceExchangeTest : public ServerBackendFixture {};
 
 }  // namespace
 
-TEST_F(ServerReferenceExchangeTest, Login)
+INSTANTIATE_TEST_SUITE_P(Backends, ServerReferenceExchangeTest, PC_SERVER_BACKENDS);
+
+TEST_P(ServerReferenceExchangeTest, Login)
 {
     StartServer();
     ASSERT_TRUE(m_server->AddUser("u1", "5b50686204", u8"张三"));
@@ -46,7 +48,7 @@ TEST_F(ServerReferenceExchangeTest, Login)
                                                   {{"userCode", "u1"}, {"password", "5b50686204"}}));
 }
 
-TEST_F(ServerReferenceExchangeTest, SaveProjectAnswersTheIdsByGridRow)
+TEST_P(ServerReferenceExchangeTest, SaveProjectAnswersTheIdsByGridRow)
 {
     StartServer();
     ASSERT_TRUE(m_server->SetNextIds(7, 500));
@@ -90,7 +92,7 @@ TEST_F(ServerReferenceExchangeTest, SaveProjectAnswersTheIdsByGridRow)
               stored);
 }
 
-TEST_F(ServerReferenceExchangeTest, ACarriageReturnTravelsAsAReference)
+TEST_P(ServerReferenceExchangeTest, ACarriageReturnTravelsAsAReference)
 {
     StartServer();
     ASSERT_TRUE(m_server->SetResources("<RESOURCES><R>a\r\nb</R></RESOURCES>"));
@@ -102,7 +104,7 @@ TEST_F(ServerReferenceExchangeTest, ACarriageReturnTravelsAsAReference)
               res->body);
 }
 
-TEST_F(ServerReferenceExchangeTest, AFaultHasTheFixedForm)
+TEST_P(ServerReferenceExchangeTest, AFaultHasTheFixedForm)
 {
     StartServer();
     auto res = Post(Envelope("<Frobnicate xmlns=\"urn:orvesk:project-service\"></Frobnicate>"), "Frobnicate");
@@ -119,7 +121,7 @@ TEST_F(ServerReferenceExchangeTest, AFaultHasTheFixedForm)
     EXPECT_EQ("unknown operation Frobnicate", message.faultString);
 }
 
-TEST_F(ServerReferenceExchangeTest, TheServiceDescriptionNamesEveryOperation)
+TEST_P(ServerReferenceExchangeTest, TheServiceDescriptionNamesEveryOperation)
 {
     StartServer();
     httplib::Client client("127.0.0.1", m_server->Port());
@@ -145,7 +147,7 @@ TEST_F(ServerReferenceExchangeTest, TheServiceDescriptionNamesEveryOperation)
                              "/site/WebService/OrveskService\"/>"));
 }
 
-TEST_F(ServerReferenceExchangeTest, TheClientDrivesEveryOperation)
+TEST_P(ServerReferenceExchangeTest, TheClientDrivesEveryOperation)
 {
     StartServer();
     ASSERT_TRUE(m_server->AddUser("u1", "pw", "ok"));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ProjectServer/ProjectServer.h>
+#include "ServerBackends.h"
 #include <ProjectService/SoapProjectService.h>
 
 #include <ClassLib/Core/Conversion.h>
@@ -27,13 +28,14 @@ inline CString Gbk(const char* utf8)
     return CStringFromUtf8(utf8);
 }
 
-// A server in this process on a fresh database (no demo data unless asked).
+// A server in this process on a fresh database (no demo data unless asked), on the back
+// end m_backend names ("sqlite" or "postgresql", ServerBackends.h).
 class ServerFixture : public ::testing::Test {
 protected:
     void StartServer(bool demo = false, size_t maxBody = 1024 * 1024)
     {
         projectserver::ServerOptions options;
-        options.databasePath = m_dir.File("projects.sqlite");
+        options.databasePath = FreshServerDatabase(m_backend, m_dir.File("projects.sqlite"));
         options.pdmStorePath = m_pdmStore;
         options.demoData = demo;
         options.maxBodyBytes = maxBody;
@@ -66,6 +68,13 @@ protected:
     }
 
     CServerTempDir m_dir;
+    std::string m_backend = "sqlite";
     std::string m_pdmStore;
     std::unique_ptr<projectserver::CProjectServer> m_server;
+};
+
+// The fixture run once on each back end.
+class ServerBackendFixture : public ServerFixture, public ::testing::WithParamInterface<std::string> {
+protected:
+    ServerBackendFixture() { m_backend = GetParam(); }
 };

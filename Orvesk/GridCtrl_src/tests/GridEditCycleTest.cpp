@@ -330,6 +330,51 @@ TEST_F(GridEditCycleTest, AListCellShowsATextNotAmongItsOptionsAndEndsOnce)
     EXPECT_EQ("丙", grid.ends[0].text);
 }
 
+TEST_F(GridEditCycleTest, AListEditorDropsDownOverTheCellAndFourCellsMoreWithAScrollBar)
+{
+    Make(3, 3);
+    grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+    CStringArray options;
+    for (const char* psz : {"o1", "o2", "o3", "o4", "o5", "o6", "o7", "o8", "o9", "o10", "o11", "o12"})
+        options.Add(psz);
+    pCombo->SetOptions(options);
+    grid.SetFocusCell(1, 1);
+    AfxTestKey(&grid, VK_F2);
+    CInPlaceList* pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    ASSERT_TRUE(pList);
+    CRect rcCell;
+    ASSERT_TRUE(grid.GetCellRect(1, 1, &rcCell));
+    grid.ClientToScreen(&rcCell);
+    CRect rcDropped, rcBox;
+    pList->GetDroppedControlRect(&rcDropped);
+    pList->GetWindowRect(&rcBox);
+    EXPECT_EQ(rcDropped.top, rcCell.top);
+    EXPECT_EQ(rcDropped.Height(), 5 * rcCell.Height() + ::GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_LT(rcBox.Height(), rcDropped.Height());
+
+    pList->ShowDropDown(TRUE);
+    AfxPumpMessages();
+    HWND hDropped = ::FindWindow("ComboLBox", nullptr);
+    ASSERT_NE(nullptr, hDropped);
+    CRect rcShown;
+    ::GetWindowRect(hDropped, &rcShown);
+    const int nItem = (int)::SendMessage(hDropped, LB_GETITEMHEIGHT, 0, 0);
+    // The list fills the extent below the box in whole items; the rest scroll.
+    EXPECT_EQ(rcShown.top, rcBox.bottom);
+    EXPECT_LE(rcShown.bottom, rcDropped.bottom);
+    EXPECT_GT(rcShown.bottom + nItem, rcDropped.bottom);
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(hDropped, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 11);
+    EXPECT_LT((int)si.nPage, 12);
+    AfxTestGrabWindow(CWnd::FromHandle(hDropped), AfxTestOutputPath("grid-list-editor-dropped.png"));
+    pList->ShowDropDown(FALSE);
+    pList->EndEdit();
+}
+
 TEST_F(GridEditCycleTest, AListCellSelectsAMatchingOption)
 {
     Make(3, 3);

@@ -204,6 +204,7 @@ typedef struct tagNMIPADDRESS
 #define ACM_OPEN ACM_OPENA
 #define ACM_PLAY (PC_WM_USER + 101)
 #define ACM_STOP (PC_WM_USER + 102)
+#define ACM_ISPLAYING (PC_WM_USER + 104)
 #define ACN_START 1
 #define ACN_STOP 2
 

@@ -112,8 +112,8 @@ public:
     void SetFieldRange(int nField, BYTE nLower, BYTE nUpper);
 };
 
-// Clips are not played here: an opened clip shows its bitmap resource of the same id,
-// when the module has one.
+// A clip is a module's clip resource (AfxRegisterClip), played frame by frame; a module
+// without a clip of the id but with a bitmap of that id shows the bitmap as a still.
 class AFX_EXT_CLASS CAnimateCtrl : public CWnd
 {
     DECLARE_DYNAMIC(CAnimateCtrl)
@@ -125,6 +125,7 @@ public:
     BOOL Open(UINT nID);
     BOOL Play(UINT nFrom, UINT nTo, UINT nRep);
     BOOL Stop();
+    BOOL IsPlaying() const;
     BOOL Close() { return Open(static_cast<LPCTSTR>(nullptr)); }
     BOOL Seek(UINT nTo) { (void)nTo; return TRUE; }
 };

@@ -51,7 +51,19 @@ struct AFX_CURSOR_RESOURCE
     const char* const* pRows;
 };
 
+// An animation clip for the animation control: pictures of one size shown in turn, each
+// for nFrameMs milliseconds, repeated; CLR_NONE palette entries are transparent.
+struct AFX_CLIP_RESOURCE
+{
+    const AFX_BITMAP_RESOURCE* const* ppFrames;
+    int nFrames;
+    UINT nFrameMs;
+};
+// The resource type of clips.
+#define RT_AFX_CLIP "AVI"
+
 AFX_EXT_API void AfxRegisterBitmap(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* pBitmap);
+AFX_EXT_API void AfxRegisterClip(HINSTANCE hModule, UINT nID, const AFX_CLIP_RESOURCE* pClip);
 // Icons are bitmap pictures whose CLR_NONE palette entries are transparent.
 AFX_EXT_API void AfxRegisterIcon(HINSTANCE hModule, UINT nID, const AFX_BITMAP_RESOURCE* pIcon);
 AFX_EXT_API void AfxRegisterCursor(HINSTANCE hModule, UINT nID, const AFX_CURSOR_RESOURCE* pCursor);

@@ -37,6 +37,13 @@ public:
     CDbParam(double d) : m_value(d) {}
     CDbParam(const CString& s);
     CDbParam(LPCTSTR psz);
+    // A text already in UTF-8, passed as it is.
+    static CDbParam Utf8(const std::string& text)
+    {
+        CDbParam p(0);
+        p.m_value = text;
+        return p;
+    }
     CDbValue m_value;
 };
 
@@ -65,6 +72,9 @@ public:
     CSession() = default;
     // Opens (and creates on first use) a database file with the five task tables.
     HRESULT OpenSqlite(LPCTSTR pszPath);
+    // Opens (and creates when missing) a database file as it is, under dbo, making no table;
+    // the path in UTF-8.
+    HRESULT OpenSqliteFile(const char* pszUtf8Path);
     // Opens an ODBC data source by its connection string; tables must exist under dbo.
     HRESULT OpenOdbc(const char* pszConnect);
     bool IsOpen() const { return m_spBackend != nullptr; }

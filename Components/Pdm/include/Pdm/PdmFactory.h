@@ -3,8 +3,9 @@
 // Each Create function gives a new component for one operation, or nullptr when it cannot
 // be created; a failed creation writes the trace line "Create Interface PdmNodeList
 // Failed!" (PdmDocList, PdmAvailList, PdmData; "IPdmGUI Create Failed" for the picker),
-// so callers only give up quietly. Without a replacement the components work on the store
-// file of PdmStoreFile() (PdmSettings.h).
+// so callers only give up quietly. Without a replacement the components work on the
+// project server of the connection settings, or on the store file a process set with
+// SetPdmStoreFile (PdmSettings.h).
 #pragma once
 
 #include <Pdm/IPdmGUI.h>

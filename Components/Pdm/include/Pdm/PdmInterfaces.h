@@ -1,5 +1,5 @@
-// The product-data components: four small objects over the product-data store, each
-// created for one operation (PdmFactory.h) and ended with Release().
+// The product-data components: four small objects over the product-data store (the
+// project server's), each created for one operation (PdmFactory.h) and ended with Release().
 //
 // Calling order of the lists: the loading call first, then GetCount, then GetItem count
 // times; each GetItem yields the next record in the store's order. Every call returns an
@@ -11,7 +11,8 @@
 //   E_INVALIDARG  AddDocument refused (unknown folder, class not allowed there, bad or
 //                 taken name).
 //   PDM_E_STORE   the store cannot be read or written (missing, locked, damaged or not a
-//                 product-data store).
+//                 product-data store), or its server cannot be reached, is too slow, or
+//                 answers with anything but a whole answer of the expected kind.
 // Each failure writes a trace line (PdmTrace.h) saying why.
 //
 // Ids are 32-bit; texts are code page 936 CString values (UTF-8 in the store).

@@ -1,10 +1,12 @@
-// The project server: the project service (SOAP over HTTP) and the product-data downloads,
-// with its data in a SQLite database file.
+// The project server: the project service (SOAP over HTTP) and the product-data answers,
+// with its data in a SQLite file or on a database server (ServerDatabase.h).
 //
 //   GET  /<site>/WebService/OrveskService.WSDL     the service description, its endpoint
 //                                                  pointing back at this server
 //   POST /<site>/WebService/OrveskService          one operation per request
 //   GET  /pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d  a document of the product-data store
+//   GET  /pdm/Nodes.asp, Documents.asp, Classes.asp, Store.asp, POST /pdm/AddDocument.asp
+//                                                  the browser's components (Pdm/PdmReplies.h)
 //
 // Requests in absolute form ("POST http://host:port/<site>/..."), as an HTTP proxy
 // receives them, are answered too; the description then names the host of the request.
@@ -25,7 +27,7 @@ struct ServerOptions {
     std::string address = "127.0.0.1";
     int port = 0;  // 0: a free port (read it back with Port())
     std::string site = "site";
-    std::string databasePath;  // required
+    std::string databasePath;  // required: a SQLite file, or an ODBC connection string
     std::string pdmStorePath;  // the product-data store served for downloads ("" none)
     bool demoData = true;      // fill a database made now (and a missing store) with demo data
     size_t maxBodyBytes = 64u * 1024u * 1024u;

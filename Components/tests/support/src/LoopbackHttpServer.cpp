@@ -186,6 +186,7 @@ bool CLoopbackHttpServer::Start()
         return true;
     auto handler = [&d](const httplib::Request& req, httplib::Response& res) { d.Handle(req, res); };
     d.http.Get(".*", handler);
+    d.http.Post(".*", handler);  // a POST is answered like a GET of its target
     d.http.set_keep_alive_timeout(1);
     d.http.set_read_timeout(5, 0);
     d.http.set_write_timeout(5, 0);

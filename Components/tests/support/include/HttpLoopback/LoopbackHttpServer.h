@@ -1,6 +1,7 @@
 // A plain HTTP file server on 127.0.0.1 (an ephemeral port) for the download tests: each
-// path gets a scripted reply: a body with or without a length, a status, a required login,
-// a body that breaks off or stalls, a throttled or a generated (large) body. It also serves
+// path gets a scripted reply (a POST gets its target's, as a GET does): a body with or
+// without a length, a status, a required login, a body that breaks off or stalls, a
+// throttled or a generated (large) body. It also serves
 // as a proxy: requests in absolute form are answered from the same replies and recorded.
 #pragma once
 

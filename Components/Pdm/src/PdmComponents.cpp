@@ -1,21 +1,17 @@
-// The four product-data components over the SQLite store. A list reads its records in one
-// go at the loading call (one consistent state of the store) and hands them out one by
+// The four product-data components over a source of records. A list reads its records in
+// one go at the loading call (one consistent state of the store) and hands them out one by
 // one.
-#include "PdmStoreComponents.h"
+#include "PdmComponentSource.h"
 
 #include <Pdm/PdmSettings.h>
-#include <Pdm/PdmStore.h>
 
 #include <ClassLib/Core/Conversion.h>
 
 #include <vector>
 
-bool OpenPdmStoreFor(const char* who, CPdmStore& store)
+const PdmRowSource& PdmCurrentSource()
 {
-    if (store.Open(PdmStoreFile(), CPdmStore::OpenExisting, PdmBusyTimeout()))
-        return true;
-    PdmTrace(std::string(who) + ": " + store.LastError());
-    return false;
+    return PdmUsesLocalStore() ? kPdmStoreSource : kPdmHttpSource;
 }
 
 namespace {
@@ -63,20 +59,17 @@ private:
     bool m_loaded = false;
 };
 
-class CStorePdmNodeList : public IPdmNodeList {
+class CPdmNodeList : public IPdmNodeList {
 public:
+    explicit CPdmNodeList(const PdmRowSource& source) : m_source(source) {}
     void Release() override { delete this; }
     HRESULT LoadChildren(LONG classId, LONG objectId) override
     {
         m_cursor.Clear();
-        CPdmStore store;
-        if (!OpenPdmStoreFor("PdmNodeList", store))
-            return PDM_E_STORE;
         std::vector<PdmNodeRow> rows;
-        if (!store.ListChildren(classId, objectId, rows)) {
-            PdmTrace("PdmNodeList: " + store.LastError());
-            return PDM_E_STORE;
-        }
+        HRESULT hr = m_source.children(classId, objectId, rows);
+        if (hr != S_OK)
+            return hr;
         std::vector<PdmNodeRecord> records;
         records.reserve(rows.size());
         for (const PdmNodeRow& row : rows) {
@@ -94,23 +87,21 @@ public:
     HRESULT GetCount(LONG& count) override { return m_cursor.Count("PdmNodeList", count); }
 
 private:
+    const PdmRowSource& m_source;
     CRecordCursor<PdmNodeRecord> m_cursor;
 };
 
-class CStorePdmDocList : public IPdmDocList {
+class CPdmDocList : public IPdmDocList {
 public:
+    explicit CPdmDocList(const PdmRowSource& source) : m_source(source) {}
     void Release() override { delete this; }
     HRESULT LoadDocuments(LONG classId, LONG objectId) override
     {
         m_cursor.Clear();
-        CPdmStore store;
-        if (!OpenPdmStoreFor("PdmDocList", store))
-            return PDM_E_STORE;
         std::vector<PdmDocRow> rows;
-        if (!store.ListDocuments(classId, objectId, rows)) {
-            PdmTrace("PdmDocList: " + store.LastError());
-            return PDM_E_STORE;
-        }
+        HRESULT hr = m_source.documents(classId, objectId, rows);
+        if (hr != S_OK)
+            return hr;
         std::vector<PdmDocRecord> records;
         records.reserve(rows.size());
         for (const PdmDocRow& row : rows) {
@@ -129,11 +120,13 @@ public:
     HRESULT GetItem(PdmDocRecord& record) override { return m_cursor.Next("PdmDocList", record); }
 
 private:
+    const PdmRowSource& m_source;
     CRecordCursor<PdmDocRecord> m_cursor;
 };
 
-class CStorePdmAvailList : public IPdmAvailList {
+class CPdmAvailList : public IPdmAvailList {
 public:
+    explicit CPdmAvailList(const PdmRowSource& source) : m_source(source) {}
     void Release() override { delete this; }
     HRESULT LoadClasses(LONG nodeClassId, LONG kind) override
     {
@@ -142,14 +135,10 @@ public:
             PdmTrace("PdmAvailList: LoadClasses knows only kind 1 (document classes), not " + std::to_string(kind));
             return E_INVALIDARG;
         }
-        CPdmStore store;
-        if (!OpenPdmStoreFor("PdmAvailList", store))
-            return PDM_E_STORE;
         std::vector<PdmClassRow> rows;
-        if (!store.ListDocClasses(nodeClassId, rows)) {
-            PdmTrace("PdmAvailList: " + store.LastError());
-            return PDM_E_STORE;
-        }
+        HRESULT hr = m_source.classes(nodeClassId, rows);
+        if (hr != S_OK)
+            return hr;
         std::vector<PdmClassRecord> records;
         records.reserve(rows.size());
         for (const PdmClassRow& row : rows) {
@@ -165,21 +154,21 @@ public:
     HRESULT GetCount(LONG& count) override { return m_cursor.Count("PdmAvailList", count); }
 
 private:
+    const PdmRowSource& m_source;
     CRecordCursor<PdmClassRecord> m_cursor;
 };
 
-class CStorePdmData : public IPdmData {
+class CPdmData : public IPdmData {
 public:
+    explicit CPdmData(const PdmRowSource& source) : m_source(source) {}
     void Release() override { delete this; }
     HRESULT Initialize() override
     {
         m_bReady = false;
-        // The store is opened again for each addition; here it is only checked.
-        CPdmStore store;
-        if (!OpenPdmStoreFor("PdmData", store))
-            return PDM_E_STORE;
-        m_bReady = true;
-        return S_OK;
+        // The store is reached again for each addition; here it is only checked.
+        HRESULT hr = m_source.ready("PdmData");
+        m_bReady = hr == S_OK;
+        return hr;
     }
     HRESULT AddDocument(LONG parentClassId, LONG parentObjectId, LONG docClassId, const CString& fileName,
                         LONG& newObjectId) override
@@ -188,37 +177,33 @@ public:
             PdmTrace("PdmData: AddDocument before a successful Initialize");
             return E_UNEXPECTED;
         }
-        CPdmStore store;
-        if (!OpenPdmStoreFor("PdmData", store))
-            return PDM_E_STORE;
         int32_t id = 0;
-        if (!store.AddDocument(parentClassId, parentObjectId, docClassId, Utf8FromCString(fileName), id)) {
-            PdmTrace("PdmData: " + store.LastError());
-            return store.LastErrorRefused() ? E_INVALIDARG : PDM_E_STORE;
-        }
-        newObjectId = id;
-        return S_OK;
+        HRESULT hr = m_source.add(parentClassId, parentObjectId, docClassId, Utf8FromCString(fileName), id);
+        if (hr == S_OK)
+            newObjectId = id;
+        return hr;
     }
 
 private:
+    const PdmRowSource& m_source;
     bool m_bReady = false;
 };
 
 }  // namespace
 
-IPdmNodeList* NewStorePdmNodeList()
+IPdmNodeList* NewPdmNodeList(const PdmRowSource& source)
 {
-    return new CStorePdmNodeList;
+    return new CPdmNodeList(source);
 }
-IPdmDocList* NewStorePdmDocList()
+IPdmDocList* NewPdmDocList(const PdmRowSource& source)
 {
-    return new CStorePdmDocList;
+    return new CPdmDocList(source);
 }
-IPdmAvailList* NewStorePdmAvailList()
+IPdmAvailList* NewPdmAvailList(const PdmRowSource& source)
 {
-    return new CStorePdmAvailList;
+    return new CPdmAvailList(source);
 }
-IPdmData* NewStorePdmData()
+IPdmData* NewPdmData(const PdmRowSource& source)
 {
-    return new CStorePdmData;
+    return new CPdmData(source);
 }

@@ -1,0 +1,13 @@
+// The product-data components' reading of the server's document list (Pdm/PdmReplies.h):
+// the input is the answer's body.
+#include "FuzzEntry.h"
+
+#include <Pdm/PdmReplies.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<PdmDocRow> rows;
+    std::string error;
+    ReadPdmDocuments(std::string(reinterpret_cast<const char*>(data), size), rows, error);
+    return 0;
+}
