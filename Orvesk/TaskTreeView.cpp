@@ -7,6 +7,7 @@
 #include "GanttBarHooks.h"
 #include "GridDateTimeCtrl.h"
 #include "GridTreeCellBase.h"
+#include "GridVirtHooks.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
@@ -103,8 +104,22 @@ void CTaskTreeView::OnUpdate(CView* /*pSender*/, LPARAM /*lHint*/, CObject* /*pH
 {
 }
 
+namespace
+{
+// The date cells' picker opens on the row's task's start or finish.
+BOOL ReadTaskDates(CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
+{
+    if (!pTask)
+        return FALSE;
+    start = pTask->m_dtStart;
+    finish = pTask->m_dtFinish;
+    return TRUE;
+}
+} // namespace
+
 void CTaskTreeView::SetupGrid()
 {
+    GridSetTaskDatesReader(&ReadTaskDates);
     m_Grid.SetEditable(TRUE);
     m_Grid.SetTextBkColor(RGB(255, 255, 255));
     m_Grid.SetImageList(&m_ImageList);

@@ -98,6 +98,12 @@ public:
     std::vector<CTaskItem*> TaskRows() const;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
+    // The predecessor rows typed into column 6 of nRow ("8,7") become the task's links
+    // through the link checks (TaskTreeViewPredText.cpp): links to rows already linked keep
+    // their type and lag, new ones are finish-to-start. An unknown row or a refused link
+    // shows its message and leaves the links as they were. Either way the cell shows the
+    // task's links afterwards. TRUE when the links were taken.
+    BOOL ApplyPredecessorText(int nRow, CTaskItem* pTask);
 
     // ---- working days (dates of whole days; rest days from the document's calendar) ----
     BOOL IsRestDay(const COleDateTime& date);

@@ -94,6 +94,9 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         // Up to the next whole second (a tenth of a day is not 8640.000000000001 s).
         pTask->m_nDuration = (int)std::ceil(dDays * 86400.0 - 1e-6);
         pTask->m_nTrueDuration = pTask->m_nDuration;
+        // The cell shows the duration taken, in its own form ("5" typed: "5个工作日").
+        m_Grid.SetItemText(nRow, 3, CGridCtrl::FormatTaskDays(pTask->m_nDuration / 86400.0));
+        m_Grid.RedrawCell(nRow, 3);
         COleDateTime start = ParseDateText(CellText(nRow, 4));
         if (!IsValidDate(start))
             start = pTask->m_dtStart;
@@ -114,8 +117,8 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
             return 0;
         }
         pTask->m_dtStart = SkipRestDays(typed);
-        if (pTask->m_dtStart != typed)
-            SetCellDate(nRow, 4, pTask->m_dtStart);
+        // The cell shows the start taken, in the date format.
+        SetCellDate(nRow, 4, pTask->m_dtStart);
         pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, DurationDays(pTask->m_nDuration));
         KeepDeadline(pTask);
         SetCellDate(nRow, 5, pTask->m_dtFinish);
@@ -135,8 +138,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         }
         pTask->m_dtFinish = SkipRestDays(typed);
         KeepDeadline(pTask);
-        if (pTask->m_dtFinish != typed)
-            SetCellDate(nRow, 5, pTask->m_dtFinish);
+        SetCellDate(nRow, 5, pTask->m_dtFinish);
         COleDateTime start = ParseDateText(CellText(nRow, 4));
         if (!IsValidDate(start))
             start = pTask->m_dtStart;
@@ -151,6 +153,12 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
             pTask->m_nMilestone = 1;
         break;
     }
+
+    case 6:
+        // The rows typed become the task's links, or the cell shows the links it had.
+        if (m_Grid.IsTaskGrid() && !ApplyPredecessorText(nRow, pTask))
+            return 0;
+        break;
 
     default:
         break;

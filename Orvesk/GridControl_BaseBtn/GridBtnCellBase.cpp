@@ -375,9 +375,13 @@ void CGridBtnCellBase::OnEndEdit()
 
 void CGridBtnCellBase::ReleaseArrowsAndPushButtons()
 {
+    // Letting the buttons up is no click: the last clicked button stays what it was, so a
+    // later edit started from the keyboard is not taken for an arrow press.
+    const int nLastClicked = GetLastClicked();
     for (int i = 0; i < GetButtonCount(); i++) {
         const UINT nCtl = GetDrawCtl(i), nState = GetDrawState(i);
         if ((nCtl == DFC_SCROLL && (nState & 0x01)) || (nCtl == DFC_BUTTON && (nState & DFCS_BUTTONPUSH)))
             ProcessButtonMessage(WM_LBUTTONUP, i);
     }
+    SetLastClicked(nLastClicked);
 }

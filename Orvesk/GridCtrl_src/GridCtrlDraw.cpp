@@ -281,6 +281,13 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
             strNumber.Format(_T("%d"), nRow);
             pCell->SetText(strNumber);
         }
+        // A focused or selected cell draws its frame and text over what is there: the old
+        // text goes first, so a changed text is not drawn over the last one.
+        if (pCell && !IsCellFixed(nRow, nCol) && !m_bDrawingOnDC && !m_bPrinting)
+        {
+            const COLORREF crBack = pCell->GetBackClr() == CLR_DEFAULT ? GetTextBkColor() : pCell->GetBackClr();
+            pDC->FillSolidRect(CRect(rect.left, rect.top, rect.right + 1, rect.bottom + 1), crBack);
+        }
         if (pCell)
             bResult = pCell->Draw(pDC, nRow, nCol, rect, TRUE);
 

@@ -46,6 +46,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str)
         return;
 
     CString strCurrentText = GetItemText(nRow, nCol);
+    // A task grid's predecessor column shows the row's task's links: a row without a task
+    // has none to show, whatever was typed.
+    if (IsTaskGrid() && nCol == 6 && !GetRowTask(nRow))
+        str = strCurrentText;
     if (strCurrentText != str)
     {
         SetModified(TRUE, nRow, nCol);

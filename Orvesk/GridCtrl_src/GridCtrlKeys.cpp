@@ -14,6 +14,14 @@ BOOL IsCtrlPressed()
     return (::GetKeyState(VK_CONTROL) & 0x8000) ? TRUE : FALSE;
 }
 
+// The keys of a keyboard's punctuation (";", "=", ",", "-", ".", "/", "`", "[", "\\",
+// "]", "'" and the extra key of some layouts): each types a character.
+BOOL IsPunctuationKey(UINT nChar)
+{
+    return (nChar >= VK_OEM_1 && nChar <= VK_OEM_3) || (nChar >= VK_OEM_4 && nChar <= 0xDF)
+           || nChar == VK_OEM_102;
+}
+
 // From nFrom, the next row (or column) of some size in the direction nStep (-1 or +1),
 // short of nBound (going back: the first index below reach; going on: the first past it);
 // -1 when there is none.
@@ -58,9 +66,10 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
 
-    // F12 and the punctuation keys above it put the focus cell into edit as Enter does,
-    // before their character arrives.
-    if (nChar > 0x7A)
+    // F12 and the other keys above it that type nothing put the focus cell into edit as
+    // Enter does. A punctuation key types its character: that character opens the edit
+    // (OnChar) and becomes the editor's text, as a letter does.
+    if (nChar > 0x7A && !IsPunctuationKey(nChar))
         OnChar(VK_RETURN, 1, 0);
 
     CGridCellId next = m_idCurrentCell;

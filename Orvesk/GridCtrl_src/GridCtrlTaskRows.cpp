@@ -12,8 +12,11 @@
 #include "GridTreeCell.h"
 #include "TreeColumn.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace
 {
@@ -43,21 +46,20 @@ void SetCellText(CGridCtrl* pGrid, int nRow, int nCol, LPCTSTR lpszText, UINT nF
 
 CString CGridCtrl::FormatTaskDays(double dDays)
 {
-    // Tenths counted as an integer, so that no locale decimal sign enters the text.
-    CString strDays;
+    // "%.1f" rounding (9.95 days, stored just below, is "9.9"), written without the
+    // locale's decimal sign; a whole number loses its ".0".
     if (!std::isfinite(dDays))
         dDays = 0;
-    double dTenths = std::floor(std::fabs(dDays) * 10.0 + 0.5);
-    if (dTenths > 9.0e15)
-        dTenths = 9.0e15;
-    long long nTenths = (long long)dTenths;
-    const char* pszSign = (dDays < 0 && nTenths != 0) ? "-" : "";
+    dDays = std::clamp(dDays, -9.0e15, 9.0e15);
     char buffer[48];
-    if (nTenths % 10 == 0)
-        std::snprintf(buffer, sizeof(buffer), "%s%lld", pszSign, nTenths / 10);
-    else
-        std::snprintf(buffer, sizeof(buffer), "%s%lld.%lld", pszSign, nTenths / 10, nTenths % 10);
-    strDays = buffer;
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof(buffer) - 1, dDays, std::chars_format::fixed, 1);
+    std::string strNumber(buffer, result.ec == std::errc() ? result.ptr : buffer);
+    if (strNumber.size() >= 2 && strNumber.compare(strNumber.size() - 2, 2, ".0") == 0)
+        strNumber.erase(strNumber.size() - 2);
+    if (strNumber == "-0" || strNumber.empty())
+        strNumber = "0";
+    CString strDays(strNumber.c_str());
     strDays += _T("个工作日");
     return strDays;
 }

@@ -13,11 +13,12 @@ END_MESSAGE_MAP()
 
 CGridDateTimeCtrl::CGridDateTimeCtrl(CWnd* pParent, CRect& rect, DWORD /*dwStyle*/, UINT nID, int nRow,
                                      int nColumn, COleDateTime initDate)
-    : m_InitDate(initDate), m_nRow(nRow), m_nColumn(nColumn), m_bClosed(FALSE), m_bEnded(FALSE)
+    : m_InitDate(initDate), m_nLastKey(0), m_nRow(nRow), m_nColumn(nColumn), m_bClosed(FALSE), m_bEnded(FALSE)
 {
     if (!pParent)
         return;
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT | DTS_RIGHTALIGN;
+    FitDateRect(pParent, rect);
     if (!Create(dwStyle, rect, pParent, nID))
         return;
     if (initDate.GetStatus() == COleDateTime::valid)
@@ -28,6 +29,63 @@ CGridDateTimeCtrl::CGridDateTimeCtrl(CWnd* pParent, CRect& rect, DWORD /*dwStyle
 
 CGridDateTimeCtrl::~CGridDateTimeCtrl()
 {
+}
+
+void CGridDateTimeCtrl::FitDateRect(CWnd* pParent, CRect& rect)
+{
+    if (!pParent->GetSafeHwnd())
+        return;
+    // The widest date of the format, the drop button and the control's own margins.
+    CClientDC dc(pParent);
+    CFont* pOldFont = dc.SelectObject(pParent->GetFont());
+    const CSize size = dc.GetTextExtent(FormatDate(COleDateTime(2000, 12, 28, 0, 0, 0)));
+    dc.SelectObject(pOldFont);
+    const int nNeed = size.cx + ::GetSystemMetrics(SM_CXVSCROLL) + 12;
+    if (rect.Width() >= nNeed)
+        return;
+    CRect rcClient;
+    pParent->GetClientRect(rcClient);
+    rect.right = rect.left + nNeed;
+    if (rect.right > rcClient.right)
+    {
+        // Past the grid's right edge: the picker ends there and reaches further left.
+        rect.right = rcClient.right;
+        rect.left = rect.right - nNeed;
+        if (rect.left < rcClient.left)
+            rect.left = rcClient.left;
+    }
+}
+
+void CGridDateTimeCtrl::SetInitialDate(const COleDateTime& date)
+{
+    m_InitDate = date;
+    if (GetSafeHwnd() && date.GetStatus() == COleDateTime::valid)
+        SetTime(date);
+}
+
+void CGridDateTimeCtrl::TypeFirstChar(UINT nChar)
+{
+    // Keys that only open the edit (a click, Enter, Backspace, Tab, the navigation keys)
+    // type nothing.
+    if (!GetSafeHwnd() || nChar <= 0x20 || nChar >= 0x7F)
+        return;
+    SendMessage(WM_CHAR, nChar, 0);
+}
+
+BOOL CGridDateTimeCtrl::LeaveToGrid(UINT nKey)
+{
+    if (m_bEnded)
+        return TRUE;
+    if (nKey == VK_ESCAPE && m_InitDate.GetStatus() == COleDateTime::valid)
+        SetTime(m_InitDate);
+    m_nLastKey = nKey;
+    // The focus loss that follows ends the edit.
+    CWnd* pParent = GetParent();
+    if (pParent && pParent->GetSafeHwnd())
+        pParent->SetFocus();
+    if (!m_bEnded)
+        EndEdit();
+    return TRUE;
 }
 
 CString CGridDateTimeCtrl::FormatDate(const COleDateTime& date)
@@ -86,6 +144,9 @@ BOOL CGridDateTimeCtrl::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_MOUSEMOVE)
         return TRUE;
+    if (pMsg->message == WM_KEYDOWN
+        && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_TAB || pMsg->wParam == VK_ESCAPE))
+        return LeaveToGrid((UINT)pMsg->wParam);
     if (pMsg->message == WM_LBUTTONUP)
     {
         m_bClosed = TRUE;
@@ -101,7 +162,7 @@ void CGridDateTimeCtrl::EndEdit()
         return;
     m_bEnded = TRUE;
 
-    GridReportEndEdit(this, m_nRow, m_nColumn, FormatDate(GetChosenDate()), 0);
+    GridReportEndEdit(this, m_nRow, m_nColumn, FormatDate(GetChosenDate()), m_nLastKey);
 }
 
 void CGridDateTimeCtrl::PostNcDestroy()

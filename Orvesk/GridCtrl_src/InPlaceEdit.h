@@ -9,6 +9,8 @@
 
 #include "InPlaceEditKeys.h"
 
+#include <vector>
+
 class CInPlaceEdit : public CEdit
 {
 public:
@@ -48,6 +50,10 @@ public:
     // (3 duration, 4 date, 6 predecessor identifier). dDays gets the duration in days and
     // bNoUnit is set for a duration without a unit.
     static int CheckTaskCellText(int nCol, const CString& strText, double& dDays, BOOL& bNoUnit);
+    // Reads the predecessor column's form: row numbers joined by commas ("8,7"; blanks
+    // around them and the full-width comma allowed). An empty text is an empty list. FALSE
+    // for anything else.
+    static BOOL ParseRowList(const CString& strText, std::vector<int>& rows);
     // The messages of the refusals.
     static CString CheckMessage(int nKind);
 

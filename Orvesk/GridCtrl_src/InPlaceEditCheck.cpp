@@ -1,5 +1,5 @@
 // The text editor's checks in a task grid: the duration (column 3), the start and finish
-// dates (columns 4 and 5) and the predecessor identifier (column 6) are checked before an
+// dates (columns 4 and 5) and the predecessor rows (column 6) are checked before an
 // edit ends, however it ends (click, Enter, Tab, arrows, focus loss).
 #include "InPlaceEdit.h"
 
@@ -106,16 +106,38 @@ int CInPlaceEdit::CheckTaskCellText(int nCol, const CString& strText, double& dD
     }
     if (nCol == 6)
     {
-        // One whole decimal number, or nothing.
-        if (!*pszText)
-            return 0;
-        const char* p = pszText;
-        int nValue = 0;
-        if (ReadDigits(p, 9, nValue) == 0 || *p)
-            return 6;
-        return 0;
+        // Row numbers joined by commas, as the cell shows them ("8,7"), or nothing.
+        std::vector<int> rows;
+        return ParseRowList(strText, rows) ? 0 : 6;
     }
     return 0;
+}
+
+BOOL CInPlaceEdit::ParseRowList(const CString& strText, std::vector<int>& rows)
+{
+    rows.clear();
+    auto skipBlanks = [](const char*& p) {
+        while (*p == ' ' || *p == '\t')
+            p++;
+    };
+    const char* p = strText;
+    skipBlanks(p);
+    if (!*p)
+        return TRUE;
+    for (;;)
+    {
+        int nValue = 0;
+        if (ReadDigits(p, 9, nValue) == 0 || IsDigitChar(*p))
+            return FALSE;
+        rows.push_back(nValue);
+        skipBlanks(p);
+        if (!*p)
+            return TRUE;
+        // A comma typed with the Chinese input method counts as one.
+        if (!SkipText(p, ",") && !SkipText(p, "，"))
+            return FALSE;
+        skipBlanks(p);
+    }
 }
 
 CString CInPlaceEdit::CheckMessage(int nKind)

@@ -21,8 +21,10 @@ void GridStartEditWithChar(CWnd* pEdit, UINT nFirstChar, BOOL bSelectOnTabAndSpa
         return;
     }
     pEdit->SendMessage(EM_SETSEL, 0, -1);
-    BOOL bSelectOnly = (nFirstChar >= 0x21 && nFirstChar <= 0x28)
-                       || (bSelectOnTabAndSpace && (nFirstChar == VK_TAB || nFirstChar == 0x20));
+    // Codes 0x21 to 0x28 are the navigation keys that moved on from the last edit while
+    // such a key is held, else the characters "!" to "(" typed (Shift and a digit, "'").
+    const BOOL bNavigation = nFirstChar >= 0x21 && nFirstChar <= 0x28 && (::GetKeyState((int)nFirstChar) & 0x8000);
+    BOOL bSelectOnly = bNavigation || (bSelectOnTabAndSpace && (nFirstChar == VK_TAB || nFirstChar == 0x20));
     if (!bSelectOnly)
         pEdit->SendMessage(WM_CHAR, nFirstChar, 0);
 }

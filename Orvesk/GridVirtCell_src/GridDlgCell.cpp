@@ -62,6 +62,8 @@ BOOL CGridDlgCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, 
         pPicker->SendMessage(static_cast<UINT>(DTN_DROPDOWN), 0, 0);
     }
     SetEditWnd(pPicker);
+    if (pPicker)
+        pHooks->TypeFirstChar(pPicker, nChar);
     return TRUE;
 }
 

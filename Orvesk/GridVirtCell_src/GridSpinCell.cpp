@@ -45,6 +45,8 @@ void CGridSpinCell::OnClick(CPoint point)
             EndEdit();
     }
     CGridBtnCell::OnClick(point);
+    // The arrow is up again: nothing is pressed any more.
+    SetLastClicked(-1);
 }
 
 BOOL CGridSpinCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
@@ -52,8 +54,12 @@ BOOL CGridSpinCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID,
     CGridCtrl* pGrid = GetGrid();
     if (!pGrid || !IsEditable())
         return TRUE;
-    if (GetLastClicked() == -1)
+    // Keys (the point is (-1, -1)) always open the text editor; only a press on an arrow
+    // counts up or down.
+    if (GetLastClicked() == -1 || HitTestButton(point) < 0) {
+        SetLastClicked(-1);
         return CGridBtnCell::Edit(nRow, nCol, rect, point, nID, nChar);
+    }
     StepValue(GetLastClicked());
     pGrid->RedrawCell(m_nCellRow, m_nCellCol);
     ClickButtonAt(WM_LBUTTONUP, point);

@@ -1,7 +1,42 @@
 #include "GridVirtHooks.h"
 
+#include "GridDateTimeCtrl.h"
+
 namespace {
-CGridDateEditorHooks* g_pDateEditorHooks = NULL;
+// The grid's own date editor, unless a module sets another.
+class CGridDefaultDateEditors : public CGridDateEditorHooks {
+public:
+    CWnd* CreateDateEditor(CGridCtrl* pGrid, const CRect& rect, UINT nID, int nRow, int nCol,
+                           const COleDateTime& date) override
+    {
+        CRect rc = rect;
+        CGridDateTimeCtrl* pPicker = new CGridDateTimeCtrl(pGrid, rc, 0, nID, nRow, nCol, date);
+        if (!pPicker->GetSafeHwnd()) {
+            delete pPicker;
+            return NULL;
+        }
+        return pPicker;
+    }
+    void SetTime(CWnd* pPicker, const COleDateTime& date) override
+    {
+        if (CGridDateTimeCtrl* p = dynamic_cast<CGridDateTimeCtrl*>(pPicker))
+            p->SetInitialDate(date);
+    }
+    void TypeFirstChar(CWnd* pPicker, UINT nChar) override
+    {
+        if (CGridDateTimeCtrl* p = dynamic_cast<CGridDateTimeCtrl*>(pPicker))
+            p->TypeFirstChar(nChar);
+    }
+    void EndEdit(CWnd* pPicker) override
+    {
+        if (CGridDateTimeCtrl* p = dynamic_cast<CGridDateTimeCtrl*>(pPicker))
+            if (::IsWindow(p->GetSafeHwnd()))
+                p->EndEdit();
+    }
+};
+
+CGridDefaultDateEditors g_defaultDateEditors;
+CGridDateEditorHooks* g_pDateEditorHooks = &g_defaultDateEditors;
 PFN_GRID_TASK_DATES g_pfnTaskDates = NULL;
 }  // namespace
 

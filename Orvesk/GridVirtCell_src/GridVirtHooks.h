@@ -1,7 +1,7 @@
 // What the task-row cells need from outside the grid sources: the date picker the dialog
 // cell opens, and the start and finish dates of a task record. The module that has them
-// sets these tables; without them the dialog cell opens no picker and the picker starts on
-// 1 October 2000.
+// sets these tables; the picker is the grid's own date editor unless a module sets another,
+// and without a date reader it starts on 1 October 2000.
 #pragma once
 
 #include "GridCtrl.h"
@@ -15,11 +15,13 @@ public:
                                    const COleDateTime& date) = 0;
     // Sets the date the open picker shows.
     virtual void SetTime(CWnd* pPicker, const COleDateTime& date) = 0;
+    // The key that opened the edit goes into the picker (a typed digit starts its field).
+    virtual void TypeFirstChar(CWnd* pPicker, UINT nChar) { (void)pPicker; (void)nChar; }
     // Asks the open picker to end its edit.
     virtual void EndEdit(CWnd* pPicker) = 0;
 };
 
-// Sets the table (NULL: none; not owned) and returns the previous one.
+// Sets the table (NULL: none, no picker opens; not owned) and returns the previous one.
 CGridDateEditorHooks* GridSetDateEditorHooks(CGridDateEditorHooks* pHooks);
 CGridDateEditorHooks* GridGetDateEditorHooks();
 

@@ -19,7 +19,7 @@ LPCTSTR CGridTreeCell::GetText() const { return m_strText; }
 
 void CGridTreeCell::Reset() { m_strText.Empty(); }
 
-BOOL CGridTreeCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
+BOOL CGridTreeCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
 {
     const DWORD nFormat = GetFormat();
     DWORD dwStyle = 0;  // left aligned
@@ -28,7 +28,10 @@ BOOL CGridTreeCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT 
     else if (nFormat & DT_CENTER)
         dwStyle = ES_CENTER;
     CGridCtrl* pGrid = GetGrid();
-    if (!m_nTreeValue || !pGrid || !m_pTreeColumn)
+    // The arm only keeps a click (on the expand box, say) from opening the editor: an edit
+    // started from the keyboard (no point) always opens it.
+    const BOOL bFromKeys = point.x == -1 && point.y == -1;
+    if ((!m_nTreeValue && !bFromKeys) || !pGrid || !m_pTreeColumn)
         return TRUE;
     CWnd* pEditor = GridCellSupport::CreateTextEditor(pGrid, rect, dwStyle, nID, nRow, nCol, m_strText, nChar);
     if (pEditor) {

@@ -88,12 +88,19 @@ TEST(TaskCellCheckTest, Dates)
     EXPECT_EQ(CInPlaceEdit::CheckMessage(4), CString(kDateMsg));
 }
 
-TEST(TaskCellCheckTest, PredecessorIdentifiers)
+TEST(TaskCellCheckTest, PredecessorRowLists)
 {
     EXPECT_EQ(Kind(6, "3"), 0);
     EXPECT_EQ(Kind(6, "12"), 0);
     EXPECT_EQ(Kind(6, ""), 0);
-    EXPECT_EQ(Kind(6, "2,3"), 6);
+    // The form the cell shows: rows joined by commas.
+    EXPECT_EQ(Kind(6, "26,29"), 0);
+    EXPECT_EQ(Kind(6, "8, 7"), 0);
+    EXPECT_EQ(Kind(6, "8，7"), 0);
+    EXPECT_EQ(Kind(6, "2,"), 6);
+    EXPECT_EQ(Kind(6, ",2"), 6);
+    EXPECT_EQ(Kind(6, "2,,3"), 6);
+    EXPECT_EQ(Kind(6, "2 3"), 6);
     EXPECT_EQ(Kind(6, "abc"), 6);
     EXPECT_EQ(Kind(6, "3a"), 6);
     EXPECT_EQ(Kind(6, "-3"), 6);

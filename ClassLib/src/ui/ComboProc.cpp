@@ -194,6 +194,8 @@ void ComboProc::Created()
     if (auto* line = m_edit ? qobject_cast<QLineEdit*>(m_edit->Widget()) : nullptr) {
         line->setFrame(false);
         m_combo->setLineEdit(line);
+        // The platform's edit part completes nothing by itself: what is typed is the text.
+        m_combo->setCompleter(nullptr);
         line->installEventFilter(this);
     }
     FitHeight();

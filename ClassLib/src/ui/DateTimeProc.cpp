@@ -12,6 +12,8 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 
+void AfxBridgeWidgetInput(HWND hWnd, QWidget* pChild);  // WndWidget.cpp
+
 namespace pc {
 
 namespace {
@@ -144,6 +146,13 @@ DateTimeProc::DateTimeProc(ControlHost* host, DWORD style, QWidget* parent) : Co
     m_widget->setFocusProxy(m_edit);
     QObject::connect(m_edit, &QDateTimeEdit::dateTimeChanged, this, [this] { Changed(); });
     m_edit->installEventFilter(this);
+}
+
+void DateTimeProc::Created()
+{
+    // The field has the keyboard focus inside the picker: its keys become the picker's
+    // messages (Enter, Tab and Escape reach the window) before the field takes them.
+    AfxBridgeWidgetInput(m_host->Self(), m_edit);
 }
 
 DateTimeProc::~DateTimeProc()
@@ -320,6 +329,18 @@ LRESULT DateTimeProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
         if (wParam == VK_F4)
             DropDown();
         return 0;
+    case WM_CHAR: {
+        // A character sent by code is typed into the field's current part (a digit of the
+        // year, say), as the person's would be.
+        const UINT ch = static_cast<UINT>(wParam);
+        if (ch < 0x20 || ch >= 0x7F)
+            return 0;
+        const int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch - 'a' + 'A') : static_cast<int>(ch);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(static_cast<char16_t>(ch))));
+        // Straight to the field: not through the input bridge, which would make it a keystroke.
+        static_cast<QObject*>(m_edit)->event(&press);
+        return 0;
+    }
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     default:

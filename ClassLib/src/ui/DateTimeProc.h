@@ -30,6 +30,8 @@ public:
 
     QWidget* Widget() const override { return m_widget; }
     LRESULT Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // The person's keys reach the field through the window's messages, as the picker's own.
+    void Created() override;
 
     // The calendar drops down (DTN_DROPDOWN) and closes (DTN_CLOSEUP), as the person
     // opens and leaves it; choosing a day in it changes the date (DTN_DATETIMECHANGE).

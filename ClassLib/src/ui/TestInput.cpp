@@ -106,7 +106,17 @@ void SendKey(CWnd* pWnd, QEvent::Type type, UINT vk, UINT nModifiers, const QStr
         mods |= Qt::KeypadModifier;
     QKeyEvent ev(type, key, mods, text);
     ev.setTimestamp(GetTickCount());
-    SendToWidget(target, &ev);
+    // Keys go where the keyboard's would: to the part inside the window that the window
+    // hands its focus to (the field of a date picker).
+    QWidget* w = AfxGetWidget(target);
+    while (w && w->focusProxy() && w->isAncestorOf(w->focusProxy()))
+        w = w->focusProxy();
+    if (!w)
+        return;
+    const QEvent* saved = g_afxSimulatedEvent;
+    g_afxSimulatedEvent = &ev;
+    QCoreApplication::sendEvent(w, &ev);
+    g_afxSimulatedEvent = saved;
 }
 
 void ModifierKeys(CWnd* pWnd, UINT nModifiers, bool down)

@@ -71,14 +71,20 @@ TEST_F(TreeCellEdit, RowWithADurationIsNotReported)
     EXPECT_EQ(m_grid.GetCell(1, 0)->GetRowState(), 2);
 }
 
-TEST_F(TreeCellEdit, UnarmedCellOpensNoEditor)
+TEST_F(TreeCellEdit, UnarmedCellOpensNoEditorOnAClickButOnAKey)
 {
     CFakeEditors editors;
     BuildTree({{1, "A"}});
     TreeCell(1)->SetTreeValue(0);
-    OpenEditor(1);
+    CRect rect;
+    ASSERT_TRUE(m_grid.GetCellRect(1, 2, &rect));
+    ASSERT_TRUE(TreeCell(1)->Edit(1, 2, rect, CPoint(30, 5), IDC_GRID_INPLACE_CONTROL, VK_LBUTTON));
     EXPECT_TRUE(editors.editors.empty());
     EXPECT_FALSE(TreeCell(1)->IsEditing());
+
+    OpenEditor(1, 'q');
+    ASSERT_EQ(editors.editors.size(), 1u);
+    EXPECT_EQ(editors.editors[0].nFirstChar, static_cast<UINT>('q'));
 }
 
 TEST_F(TreeCellEdit, EditorAlignmentFollowsTheFormat)

@@ -483,3 +483,37 @@ TEST_F(GridEditCycleTest, EscapeInTheListEditorRestoresTheInitialTextAndReports)
     EXPECT_EQ("north", grid.ends[0].text);
     EXPECT_EQ((LPARAM)VK_ESCAPE, grid.ends[0].key);
 }
+
+TEST_F(GridEditCycleTest, EnterEndsAListEditAndTheNextKeyStartsAnotherWithThatKey)
+{
+    Make(3, 3);
+    CInPlaceList* pList = OpenList("north", "south", "north");
+    ASSERT_TRUE(pList);
+    AfxTestKey(pList->GetEdit(), VK_ESCAPE);
+    AfxPumpMessages();
+    grid.ends.clear();
+
+    // The typed key opens the list with that key as its text.
+    AfxTestFocus(&grid);
+    AfxTestTypeText(&grid, "s");
+    CGridCellCombo* pCombo = static_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+    pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    ASSERT_TRUE(pList);
+    EXPECT_EQ(std::string("s"), WindowText(pList->GetEdit()));
+    // What is typed is the text: nothing completes it to an option ("south").
+    AfxTestTypeText(CWnd::GetFocus(), "o");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(1u, grid.ends.size());
+    EXPECT_EQ(CString("so"), grid.GetItemText(1, 1));
+    EXPECT_EQ(&grid, CWnd::GetFocus());
+
+    // Punctuation opens the next one the same way.
+    AfxTestTypeText(&grid, "(");
+    pList = dynamic_cast<CInPlaceList*>(pCombo->GetEditWindow());
+    ASSERT_TRUE(pList);
+    EXPECT_EQ(std::string("("), WindowText(pList->GetEdit()));
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    EXPECT_EQ(CString("("), grid.GetItemText(1, 1));
+}

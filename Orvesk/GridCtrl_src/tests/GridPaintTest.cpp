@@ -249,6 +249,31 @@ TEST_F(GridPaintTest, RedrawCellErasesAndDrawsItsOwnLines)
     EXPECT_TRUE(rec.Ops().empty());
 }
 
+TEST_F(GridPaintTest, RedrawingTheFocusCellClearsItsOldTextFirst)
+{
+    // The focus cell draws only its frame and text; a new text must not land on the old.
+    Make(5, 5);
+    grid.SetTextBkColor(RGB(3, 3, 3));
+    grid.SetItemText(2, 2, _T("4"));
+    grid.SetFocusCell(2, 2);
+    grid.SetItemText(2, 2, _T("6"));
+    CDrawRecorder rec(&grid);
+    EXPECT_TRUE(grid.RedrawCell(2, 2));
+    std::vector<AfxDrawOp> ops = rec.Ops();
+    size_t nFill = ops.size(), nText = ops.size();
+    for (size_t i = 0; i < ops.size(); i++)
+    {
+        if (nFill == ops.size() && ops[i].kind == AfxDrawKind::FillRect && ops[i].color == RGB(3, 3, 3)
+            && ops[i].rect.PtInRect(CPoint(101, 41)) && ops[i].rect.PtInRect(CPoint(148, 58)))
+            nFill = i;
+        if (ops[i].kind == AfxDrawKind::Text && ops[i].text == CString(_T("6")))
+            nText = i;
+    }
+    ASSERT_LT(nFill, ops.size());
+    ASSERT_LT(nText, ops.size());
+    EXPECT_LT(nFill, nText);
+}
+
 TEST_F(GridPaintTest, TaskGridRedrawNumbersColumnZero)
 {
     Make(6, 4);
