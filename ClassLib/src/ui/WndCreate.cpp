@@ -23,6 +23,8 @@ QWidget* TopWidgetOf(HWND h)
     return r ? r->widget.data() : nullptr;
 }
 
+bool g_nextTopLevelModal = false;
+
 void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 {
     Qt::WindowFlags f = Qt::Window;
@@ -31,12 +33,22 @@ void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
         if (!caption)
             f |= Qt::FramelessWindowHint;
         if (w->owner)
-            f |= Qt::Tool;  // stays over its owner, no task-bar entry
+            f |= (caption && AfxOnDesktop()) ? Qt::Dialog : Qt::Tool;  // stays over its owner, no task-bar entry
     } else if (!caption) {
         f |= Qt::FramelessWindowHint;
     }
     if (w->exStyle & WS_EX_TOOLWINDOW)
         f |= caption ? Qt::Tool : (Qt::ToolTip | Qt::FramelessWindowHint);
+    if (caption && AfxOnDesktop()) {
+        // The desktop's title-bar buttons are the ones the styles ask for.
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (w->style & WS_SYSMENU)
+            f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if ((w->style & WS_SYSMENU) && (w->style & WS_MINIMIZEBOX))
+            f |= Qt::WindowMinimizeButtonHint;
+        if ((w->style & WS_SYSMENU) && (w->style & WS_MAXIMIZEBOX))
+            f |= Qt::WindowMaximizeButtonHint;
+    }
     if (w->exStyle & WS_EX_TOPMOST)
         f |= Qt::WindowStaysOnTopHint;
     if (w->exStyle & WS_EX_NOACTIVATE)
@@ -47,6 +59,8 @@ void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 }
 
 }  // namespace
+
+void AfxMarkNextTopLevelModal(bool bModal) { g_nextTopLevelModal = bModal; }
 
 BOOL AfxIsTopLevel(const AfxWindow* w)
 {
@@ -95,6 +109,8 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
         w->menu = cs.hMenu;
         // The owner of a top-level window is the top-level ancestor of the one given.
         w->owner = cs.hwndParent ? GetAncestor(cs.hwndParent, GA_ROOT) : nullptr;
+        w->modal = g_nextTopLevelModal && w->owner;
+        g_nextTopLevelModal = false;
     }
     if (cs.lpszName)
         w->text = cs.lpszName;
@@ -168,6 +184,10 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
         SetTopLevelFlags(w, widget);
         if (parentWidget && widget->parentWidget() != parentWidget)
             widget->setParent(parentWidget, widget->windowFlags());
+        // A modal dialog: the desktop keeps it above its owner and gives it the focus when
+        // the owner is clicked.
+        if (w->modal && parentWidget && AfxOnDesktop())
+            widget->setWindowModality(Qt::WindowModal);
         widget->setWindowTitle(AfxQString(w->text));
     }
     if (style & WS_DISABLED)
