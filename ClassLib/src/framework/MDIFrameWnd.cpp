@@ -189,10 +189,17 @@ void CMDIFrameWnd::RemoveChild(CMDIChildWnd* pChild)
     m_zOrder.erase(std::remove(m_zOrder.begin(), m_zOrder.end(), pChild), m_zOrder.end());
     if (m_pActiveChild == pChild)
     {
+        const BOOL bWasMaximized = pChild->IsMaximized();
         m_pActiveChild = nullptr;
-        // The child below becomes active; with none the frame shows its own menu.
+        // The child below becomes active (maximised when the closed one was); with none
+        // the frame shows its own menu.
         if (!m_zOrder.empty())
-            ActivateChild(m_zOrder.front(), TRUE);
+        {
+            CMDIChildWnd* pNext = m_zOrder.front();
+            ActivateChild(pNext, TRUE);
+            if (bWasMaximized && pNext->m_hWnd != nullptr && !pNext->IsMaximized())
+                pNext->MDIMaximize();
+        }
         else
         {
             OnUpdateFrameMenu(nullptr);

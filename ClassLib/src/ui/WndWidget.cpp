@@ -476,9 +476,23 @@ bool AfxWndWidget::event(QEvent* e)
         AfxTranslateInput(w, e);
         e->accept();
         return true;
-    case QEvent::ShortcutOverride:
+    case QEvent::ShortcutOverride: {
+        // Alt with a letter opens the menu of a window that has a menu bar, as the
+        // platform's default processing of the system key does; every other key is the
+        // window's own.
+        const auto* ke = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers mods = ke->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::AltModifier && ke->key() >= Qt::Key_A && ke->key() <= Qt::Key_Z) {
+            HWND root = GetAncestor(m_hWnd, GA_ROOT);
+            AfxWindow* rw = AfxWindowOf(root);
+            if (rw && rw->menu != nullptr && IsWindowEnabled(root)) {
+                e->ignore();
+                return false;
+            }
+        }
         e->accept();
         return true;
+    }
     case QEvent::ContextMenu:
         e->accept();  // WM_CONTEXTMENU comes from the right-button release
         return true;
