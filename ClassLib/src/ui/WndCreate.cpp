@@ -4,6 +4,7 @@
 // WM_NCDESTROY to the children before the window itself. Owned pop-ups go first.
 #include "WndInternal.h"
 
+#include <ClassLib/Controls/CommonControls.h>
 #include <ClassLib/Controls/InitCommonControls.h>
 #include "WndWidget.h"
 
@@ -24,6 +25,19 @@ QWidget* TopWidgetOf(HWND h)
 }
 
 bool g_nextTopLevelModal = false;
+
+bool UsesDefaultGuiFont(const std::string& className)
+{
+    static const char* const kControls[] = {
+        WC_EDIT,      WC_BUTTON,     WC_STATIC,     WC_COMBOBOX,   WC_LISTBOX,        UPDOWN_CLASS,
+        DATETIMEPICK_CLASS, MONTHCAL_CLASS, PROGRESS_CLASS, WC_IPADDRESS, WC_TREEVIEW, WC_LISTVIEW,
+        WC_HEADER,    WC_TABCONTROL,
+    };
+    for (const char* name : kControls)
+        if (QString::fromLatin1(className.c_str()).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 {
@@ -229,6 +243,13 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
     }
     if (!IsWindow(hWnd))
         return nullptr;
+    if (parent && w->font == nullptr && UsesDefaultGuiFont(cls->name)) {
+        // A control made without a font draws with the desktop's GUI font (regular weight),
+        // as the platform's controls do; a font given later (a dialog's) replaces it.
+        ::SendMessage(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        if (!IsWindow(hWnd))
+            return nullptr;
+    }
     if (w->menu != nullptr)
         AfxMenuBarChanged(hWnd);
     if (parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
