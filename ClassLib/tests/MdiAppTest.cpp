@@ -8,6 +8,7 @@
 #include <ClassLib/Wnd/QtInterop.h>
 
 #include <QImage>
+#include <QTimer>
 #include <ClassLib/Testing/UiScripts.h>
 
 #include <cstdio>
@@ -273,6 +274,13 @@ class CPlanApp : public CWinApp
 public:
     CPlanApp() : CWinApp("Planner") {}
     CMultiDocTemplate* m_pTemplate = nullptr;
+    int m_nIdleRounds = 0;  // idle processing started (OnIdle with count 0)
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (lCount == 0)
+            ++m_nIdleRounds;
+        return CWinApp::OnIdle(lCount);
+    }
     BOOL InitInstance() override
     {
         m_pTemplate = new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CPlanDoc), RUNTIME_CLASS(CPlanFrame),
@@ -761,6 +769,21 @@ TEST_F(MdiAppTest, RunEndsWhenTheMainWindowCloses)
     EXPECT_EQ(0, nExit);
     EXPECT_EQ(nullptr, frame->m_hWnd);
     EXPECT_EQ(nullptr, app->m_pMainWnd);
+}
+
+TEST_F(MdiAppTest, RunSleepsUntilAMessageAndRunsTheIdleProcessingOnceAfterIt)
+{
+    // At the start the idle processing runs once; two posted messages make it run once
+    // more; a repaint alone and the waits in between do not (no idle on a timer).
+    app->m_nIdleRounds = 0;
+    QTimer::singleShot(30, [this] {
+        frame->PostMessage(WM_NULL);
+        frame->PostMessage(WM_NULL);
+    });
+    QTimer::singleShot(60, [this] { frame->Invalidate(); });
+    QTimer::singleShot(90, [this] { frame->PostMessage(WM_CLOSE); });
+    EXPECT_EQ(0, app->Run());
+    EXPECT_EQ(2, app->m_nIdleRounds);
 }
 
 TEST_F(MdiAppTest, PrintPreviewShowsTheViewsTwoPages)
