@@ -962,6 +962,17 @@ TEST_F(MdiAppTest, ADocumentWindowsCaptionHasItsButtonsAndSystemMenu)
     EXPECT_TRUE(pChild->IsMaximized());
     pChild->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
     EXPECT_FALSE(pChild->IsMaximized());
+    CRect restored;
+    pChild->GetWindowRect(&restored);
+    EXPECT_EQ(rc, restored);
+    // ShowWindow maximises it inside the MDI client too, and it comes back to its place.
+    pChild->ShowWindow(SW_MAXIMIZE);
+    AfxPumpMessages();
+    EXPECT_TRUE(pChild->IsMaximized());
+    pChild->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    pChild->GetWindowRect(&restored);
+    EXPECT_EQ(rc, restored);
+    EXPECT_FALSE(pChild->IsZoomed());
     // The close button closes it.
     pChild->SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(rc.right - 12, y));
     AfxPumpMessages();

@@ -86,6 +86,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     if (!CreateEx(0, lpszClassName, m_strTitle, dwCreate, rc.left, rc.top, rc.Width(), rc.Height(), pClient->m_hWnd,
                   nullptr, static_cast<LPVOID>(pContext)))
         return FALSE;
+    m_rectRestore = rc;
     if (dwStyle & WS_VISIBLE)
         ActivateFrame(m_bMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     return TRUE;
@@ -154,7 +155,8 @@ void CMDIChildWnd::MDIMaximize()
     CWnd* pClient = GetParent();
     if (pClient == nullptr)
         return;
-    if (!m_bMaximized)
+    // (A window ShowWindow already maximised keeps the rectangle it had before.)
+    if (!m_bMaximized && !::IsZoomed(m_hWnd))
     {
         GetWindowRect(&m_rectRestore);
         pClient->ScreenToClient(&m_rectRestore);
