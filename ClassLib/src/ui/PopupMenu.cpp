@@ -311,7 +311,8 @@ QToolButton* ChildControlButton(QWidget* pParent, QStyle::StandardPixmap icon, c
     b->setFocusPolicy(Qt::NoFocus);
     b->setIcon(b->style()->standardIcon(icon));
     b->setIconSize(QSize(12, 12));
-    QObject::connect(b, &QToolButton::clicked, b, onClick);
+    if (onClick)
+        QObject::connect(b, &QToolButton::clicked, b, onClick);
     return b;
 }
 
@@ -339,11 +340,12 @@ void AfxSetMenuBarChildControls(HWND hFrame, HWND hChild)
         return;
     }
     auto command = [hChild](UINT sc) { return [hChild, sc] { ::PostMessage(hChild, WM_SYSCOMMAND, sc, 0); }; };
-    QToolButton* pSys = ChildControlButton(pBar, QStyle::SP_FileIcon, [hChild] {
-        // The menu opens under the box, at the top left of the MDI client.
-        RECT r;
-        if (IsWindow(hChild) && ::GetWindowRect(::GetParent(hChild), &r))
-            AfxShowSystemMenu(hChild, POINT{r.left, r.top});
+    QToolButton* pSys = ChildControlButton(pBar, QStyle::SP_FileIcon, {});
+    QObject::connect(pSys, &QToolButton::clicked, pSys, [hChild, pSys] {
+        // The menu opens under the box.
+        const QPoint below = pSys->mapToGlobal(QPoint(0, pSys->height()));
+        if (IsWindow(hChild))
+            AfxShowSystemMenu(hChild, POINT{below.x(), below.y()});
     });
     pBar->setCornerWidget(pSys, Qt::TopLeftCorner);
     auto* pRight = new QWidget(pBar);
