@@ -45,7 +45,7 @@ def poll(what, probe, timeout=10.0, interval=0.05):
     while True:
         value = probe()
         if value:
-            if os.environ.get("E2E_TRACE"):
+            if os.environ.get("E2E_TRACE") == "1":
                 print("%6.2f s  %s" % (time.monotonic() - t0, what), file=sys.stderr)
             return value
         if time.monotonic() > end:
