@@ -96,8 +96,8 @@ void AfxEnsureApplication()
         static char arg0[] = "classlib";
         static char* argv[] = {arg0, nullptr};
         new QApplication(argc, argv);  // lives until the process ends
-        LoadToolkitTranslations();
     }
+    LoadToolkitTranslations();
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
         g_dispatcher->moveToThread(QCoreApplication::instance()->thread());
