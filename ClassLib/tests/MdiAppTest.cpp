@@ -8,6 +8,7 @@
 #include <ClassLib/Wnd/QtInterop.h>
 
 #include <QImage>
+#include <QTimer>
 #include <ClassLib/Testing/UiScripts.h>
 
 #include <cstdio>
@@ -44,7 +45,7 @@ const AFX_MENU_ITEM kDocMenuItems[] = {
     {MF_STRING, ID_FILE_NEW, "&New"},
     {MF_STRING, ID_FILE_CLOSE, "&Close"},
     {MF_STRING | MF_END, ID_FILE_SAVE, "&Save"},
-    {MF_POPUP | MF_END, 0, "&Window"},
+    {MF_POPUP, 0, "&Window"},
     {MF_STRING, ID_WINDOW_CASCADE, "&Cascade"},
     {MF_STRING | MF_END, ID_WINDOW_TILE_HORZ, "&Tile"},
 };
@@ -273,6 +274,13 @@ class CPlanApp : public CWinApp
 public:
     CPlanApp() : CWinApp("Planner") {}
     CMultiDocTemplate* m_pTemplate = nullptr;
+    int m_nIdleRounds = 0;  // idle processing started (OnIdle with count 0)
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (lCount == 0)
+            ++m_nIdleRounds;
+        return CWinApp::OnIdle(lCount);
+    }
     BOOL InitInstance() override
     {
         m_pTemplate = new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CPlanDoc), RUNTIME_CLASS(CPlanFrame),
@@ -763,6 +771,21 @@ TEST_F(MdiAppTest, RunEndsWhenTheMainWindowCloses)
     EXPECT_EQ(nullptr, app->m_pMainWnd);
 }
 
+TEST_F(MdiAppTest, RunSleepsUntilAMessageAndRunsTheIdleProcessingOnceAfterIt)
+{
+    // At the start the idle processing runs once; two posted messages make it run once
+    // more; a repaint alone and the waits in between do not (no idle on a timer).
+    app->m_nIdleRounds = 0;
+    QTimer::singleShot(30, [this] {
+        frame->PostMessage(WM_NULL);
+        frame->PostMessage(WM_NULL);
+    });
+    QTimer::singleShot(60, [this] { frame->Invalidate(); });
+    QTimer::singleShot(90, [this] { frame->PostMessage(WM_CLOSE); });
+    EXPECT_EQ(0, app->Run());
+    EXPECT_EQ(2, app->m_nIdleRounds);
+}
+
 TEST_F(MdiAppTest, PrintPreviewShowsTheViewsTwoPages)
 {
     AfxTestResetScripts();
@@ -847,6 +870,113 @@ TEST_F(MdiAppTest, PrintingWritesThePagesToThePrinter)
     pView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
     std::vector<std::string> cancelled = {"prepare:print"};
     EXPECT_EQ(cancelled, pView->m_printLog);
+}
+
+TEST_F(MdiAppTest, TheWindowMenuListsTheOpenWindowsAndActivatesTheChosenOne)
+{
+    ASSERT_NE(nullptr, NewDoc());
+    ASSERT_NE(nullptr, NewDoc());
+    CMDIChildWnd* pFirst = frame->GetMDIChild(0);
+    CMDIChildWnd* pSecond = frame->GetMDIChild(1);
+    ASSERT_EQ(pSecond, frame->MDIGetActive());
+    HMENU hWindow = frame->GetWindowMenuPopup(::GetMenu(frame->m_hWnd));
+    ASSERT_NE(nullptr, hWindow);
+    CMenu* pWindow = CMenu::FromHandle(hWindow);
+    auto listed = [&] {
+        std::vector<std::string> items;
+        for (UINT i = 0; i < pWindow->GetMenuItemCount(); ++i)
+        {
+            CString text;
+            pWindow->GetMenuString(i, text, MF_BYPOSITION);
+            const UINT state = pWindow->GetMenuState(i, MF_BYPOSITION);
+            items.push_back((state & MF_SEPARATOR) ? std::string("-")
+                                                   : text.str() + ((state & MF_CHECKED) ? " *" : ""));
+        }
+        return items;
+    };
+    std::vector<std::string> both = {"&Cascade", "&Tile", "-", "&1 Plan1", "&2 Plan2 *"};
+    EXPECT_EQ(both, listed());
+    EXPECT_EQ(AFX_IDM_FIRST_MDICHILD, pWindow->GetMenuItemID(3));
+    // Choosing the first one activates it.
+    frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD);
+    EXPECT_EQ(pFirst, frame->MDIGetActive());
+    std::vector<std::string> firstActive = {"&Cascade", "&Tile", "-", "&1 Plan1 *", "&2 Plan2"};
+    EXPECT_EQ(firstActive, listed());
+    // A closed window leaves the list.
+    pSecond->SendMessage(WM_CLOSE);
+    AfxPumpMessages();
+    std::vector<std::string> one = {"&Cascade", "&Tile", "-", "&1 Plan1 *"};
+    EXPECT_EQ(one, listed());
+}
+
+TEST_F(MdiAppTest, CtrlF6ActivatesTheNextWindowAndCtrlF4ClosesTheActiveOne)
+{
+    ASSERT_NE(nullptr, NewDoc());
+    ASSERT_NE(nullptr, NewDoc());
+    CMDIChildWnd* pFirst = frame->GetMDIChild(0);
+    ASSERT_EQ(frame->GetMDIChild(1), frame->MDIGetActive());
+    AfxTestKey(frame->MDIGetActive(), VK_F6, MK_CONTROL);
+    AfxPumpMessages();
+    EXPECT_EQ(pFirst, frame->MDIGetActive());
+    // Ctrl+F4 on a modified document asks first; Cancel keeps the window.
+    static_cast<CPlanDoc*>(pFirst->GetActiveDocument())->SetModifiedFlag();
+    {
+        CTestMessageBoxes boxes;
+        boxes.Answer(IDCANCEL);
+        AfxTestKey(pFirst, VK_F4, MK_CONTROL);
+        AfxPumpMessages();
+        EXPECT_EQ(1, boxes.Count());
+        EXPECT_EQ(2, frame->GetMDIChildCount());
+    }
+    {
+        CTestMessageBoxes boxes;
+        boxes.Answer(IDNO);
+        AfxTestKey(pFirst, VK_F4, MK_CONTROL);
+        AfxPumpMessages();
+        EXPECT_EQ(1, boxes.Count());
+    }
+    ASSERT_EQ(1, frame->GetMDIChildCount());
+    EXPECT_NE(pFirst, frame->GetMDIChild(0));
+}
+
+TEST_F(MdiAppTest, ADocumentWindowsCaptionHasItsButtonsAndSystemMenu)
+{
+    ASSERT_NE(nullptr, NewDoc());
+    CMDIChildWnd* pChild = frame->MDIGetActive();
+    ASSERT_FALSE(pChild->IsMaximized());
+    CRect rc;
+    pChild->GetWindowRect(&rc);
+    const int y = rc.top + 4 + GetSystemMetrics(SM_CYCAPTION) / 2;
+    auto hit = [&](int x) { return pChild->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    EXPECT_EQ(HTSYSMENU, hit(rc.left + 10));
+    EXPECT_EQ(HTCAPTION, hit(rc.CenterPoint().x));
+    EXPECT_EQ(HTCLOSE, hit(rc.right - 12));
+    int x = rc.right - 12;
+    while (x > rc.left && hit(x) == HTCLOSE)
+        --x;
+    while (x > rc.left && hit(x) != HTMAXBUTTON)
+        --x;
+    ASSERT_EQ(HTMAXBUTTON, hit(x));
+    // The maximise button maximises the window inside the client area, then restores it.
+    pChild->SendMessage(WM_NCLBUTTONDOWN, HTMAXBUTTON, MAKELPARAM(x, y));
+    EXPECT_TRUE(pChild->IsMaximized());
+    pChild->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_FALSE(pChild->IsMaximized());
+    CRect restored;
+    pChild->GetWindowRect(&restored);
+    EXPECT_EQ(rc, restored);
+    // ShowWindow maximises it inside the MDI client too, and it comes back to its place.
+    pChild->ShowWindow(SW_MAXIMIZE);
+    AfxPumpMessages();
+    EXPECT_TRUE(pChild->IsMaximized());
+    pChild->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    pChild->GetWindowRect(&restored);
+    EXPECT_EQ(rc, restored);
+    EXPECT_FALSE(pChild->IsZoomed());
+    // The close button closes it.
+    pChild->SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(rc.right - 12, y));
+    AfxPumpMessages();
+    EXPECT_EQ(0, frame->GetMDIChildCount());
 }
 
 TEST_F(MdiAppTest, ScreenshotOfTheFrame)

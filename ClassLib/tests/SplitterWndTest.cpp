@@ -106,6 +106,16 @@ TEST_F(SplitterWndTest, AnIdealBelowTheMinimumHidesThePane)
     EXPECT_TRUE(split.GetPane(0, 0)->IsWindowVisible());
 }
 
+TEST_F(SplitterWndTest, TheWheelOverAPaneThatDoesNotUseItEndsAtTheSplitter)
+{
+    // The pane's default processing passes the wheel to its parent, the splitter, which
+    // passes it to the active pane: once, not back and forth without end.
+    CWnd* pPane = split.GetPane(0, 1);
+    pPane->SetFocus();
+    ASSERT_EQ(pPane, split.GetActivePane());
+    EXPECT_EQ(0, pPane->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), MAKELPARAM(10, 10)));
+}
+
 TEST_F(SplitterWndTest, HitTestFindsTheBar)
 {
     EXPECT_EQ(CSplitterWnd::vSplitterBar1, split.HitTest(CPoint(205, 100)));

@@ -190,7 +190,8 @@ TEST_F(RptInEditorsTest, ALongTextWidensTheEditorUpToTheListsEdge)
     CWnd* pEdit = Editor();
     CRect rcBefore;
     pEdit->GetWindowRect(&rcBefore);
-    AfxTestTypeText(pEdit, "a rather long text that no column of this list could ever hold in full");
+    AfxTestTypeText(pEdit, "a rather long text that no column of this list could ever hold in full, "
+                           "whatever the font it is written in");
     CRect rc, client;
     pEdit->GetWindowRect(&rc);
     list.ScreenToClient(&rc);

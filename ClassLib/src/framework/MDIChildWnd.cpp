@@ -18,6 +18,8 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SETFOCUS()
+    ON_WM_SYSCOMMAND()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd()
@@ -84,6 +86,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     if (!CreateEx(0, lpszClassName, m_strTitle, dwCreate, rc.left, rc.top, rc.Width(), rc.Height(), pClient->m_hWnd,
                   nullptr, static_cast<LPVOID>(pContext)))
         return FALSE;
+    m_rectRestore = rc;
     if (dwStyle & WS_VISIBLE)
         ActivateFrame(m_bMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     return TRUE;
@@ -152,7 +155,8 @@ void CMDIChildWnd::MDIMaximize()
     CWnd* pClient = GetParent();
     if (pClient == nullptr)
         return;
-    if (!m_bMaximized)
+    // (A window ShowWindow already maximised keeps the rectangle it had before.)
+    if (!m_bMaximized && !::IsZoomed(m_hWnd))
     {
         GetWindowRect(&m_rectRestore);
         pClient->ScreenToClient(&m_rectRestore);
@@ -170,12 +174,73 @@ void CMDIChildWnd::MDIMaximize()
         pFrame->OnUpdateFrameTitle(TRUE);
 }
 
+void CMDIChildWnd::MDIMinimize()
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame == nullptr || m_bMinimized)
+        return;
+    if (!m_bMaximized)
+    {
+        GetWindowRect(&m_rectRestore);
+        GetParent()->ScreenToClient(&m_rectRestore);
+    }
+    m_bMaximized = FALSE;
+    m_bMinimized = TRUE;
+    pFrame->MDIIconArrange();
+    RecalcLayout();
+    Invalidate();
+    pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    // ShowWindow(SW_MAXIMIZE) on a document window maximises it inside the MDI client, as
+    // the platform's MDI client does: its caption goes out of sight and its controls move
+    // into the frame's menu bar.
+    // (Posted: the move that reported this size is not finished yet.)
+    if (nType == SIZE_MAXIMIZED && !m_bMaximized && GetMDIFrame() != nullptr)
+        PostMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+}
+
+void CMDIChildWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    // The caption buttons, the system menu and the MDI keys.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    switch (nID & 0xFFF0)
+    {
+    case SC_MAXIMIZE:
+        if (!m_bMaximized)
+            MDIMaximize();
+        break;
+    case SC_RESTORE:
+        MDIRestore();
+        break;
+    case SC_MINIMIZE:
+        MDIMinimize();
+        break;
+    case SC_NEXTWINDOW:
+        if (pFrame != nullptr)
+            pFrame->MDINext();
+        break;
+    case SC_PREVWINDOW:
+        if (pFrame != nullptr)
+            pFrame->MDIPrev();
+        break;
+    default:
+        CFrameWnd::OnSysCommand(nID, lParam);
+        break;
+    }
+}
+
 void CMDIChildWnd::MDIRestore()
 {
     if (!m_bMaximized && !m_bMinimized)
         return;
     m_bMaximized = FALSE;
     m_bMinimized = FALSE;
+    if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_RESTORE);  // the window's own state follows
     if (m_rectRestore.Width() > 0 && m_rectRestore.Height() > 0)
         MoveWindow(&m_rectRestore, TRUE);
     RecalcLayout();

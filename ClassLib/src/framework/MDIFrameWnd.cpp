@@ -1,6 +1,8 @@
 // CMDIFrameWnd: the main window whose client area holds the document frames.
 #include "Framework.h"
 
+#include <ClassLib/Menus/MenuQt.h>
+
 #include <algorithm>
 
 #include "FrameMenus.h"
@@ -54,7 +56,12 @@ protected:
         // A maximised child follows the client area.
         if (CMDIChildWnd* pChild = m_pFrame->MDIGetActive())
             if (pChild->IsMaximized())
-                pChild->MoveWindow(0, 0, cx, cy, TRUE);
+            {
+                // Its caption and borders stay outside, as MDIMaximize placed them.
+                CRect rc(0, 0, cx, cy);
+                pChild->CalcWindowRect(&rc, CWnd::adjustBorder);
+                pChild->MoveWindow(&rc, TRUE);
+            }
     }
     CMDIFrameWnd* m_pFrame;
     DECLARE_MESSAGE_MAP()
@@ -65,6 +72,51 @@ BEGIN_MESSAGE_MAP(CMDIClientWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
+
+// The open windows at the end of the frame's Window menu, as the platform's MDI client
+// keeps them: a separator, then "&1 title" and so on for the first nine children in
+// creation order, the active one checked. Their commands activate the child (OnCommand).
+void UpdateWindowList(CMDIFrameWnd* pFrame, const std::vector<CMDIChildWnd*>& children, const CMDIChildWnd* pActive)
+{
+    if (pFrame->m_hWnd == nullptr)
+        return;
+    HMENU hPopup = pFrame->GetWindowMenuPopup(::GetMenu(pFrame->m_hWnd));
+    if (hPopup == nullptr)
+        return;
+    CMenu* pPopup = CMenu::FromHandle(hPopup);
+    bool hadList = false;
+    for (int i = static_cast<int>(pPopup->GetMenuItemCount()) - 1; i >= 0; --i)
+    {
+        UINT nID = pPopup->GetMenuItemID(i);
+        if (nID >= AFX_IDM_FIRST_MDICHILD && nID < AFX_IDM_FIRST_MDICHILD + 0x100)
+        {
+            pPopup->DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
+            hadList = true;
+        }
+    }
+    int n = static_cast<int>(pPopup->GetMenuItemCount());
+    if (hadList && n > 0 && (pPopup->GetMenuState(static_cast<UINT>(n - 1), MF_BYPOSITION) & MF_SEPARATOR))
+        pPopup->DeleteMenu(static_cast<UINT>(n - 1), MF_BYPOSITION);
+    std::vector<CMDIChildWnd*> shown;
+    for (CMDIChildWnd* pChild : children)
+        if (pChild->m_hWnd != nullptr && shown.size() < 9)
+            shown.push_back(pChild);
+    if (shown.empty())
+        return;
+    pPopup->AppendMenu(MF_SEPARATOR);
+    for (size_t i = 0; i < shown.size(); ++i)
+    {
+        CString title;
+        shown[i]->GetWindowText(title);
+        title.Replace("&", "&&");
+        CString text;
+        text.Format("&%d %s", static_cast<int>(i) + 1, static_cast<LPCTSTR>(title));
+        // The command is the child's index among all children, as OnCommand reads it.
+        const auto index = std::find(children.begin(), children.end(), shown[i]) - children.begin();
+        pPopup->AppendMenu(MF_STRING | (shown[i] == pActive ? MF_CHECKED : MF_UNCHECKED),
+                           AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(index), text);
+    }
+}
 
 }  // namespace
 
@@ -137,10 +189,17 @@ void CMDIFrameWnd::RemoveChild(CMDIChildWnd* pChild)
     m_zOrder.erase(std::remove(m_zOrder.begin(), m_zOrder.end(), pChild), m_zOrder.end());
     if (m_pActiveChild == pChild)
     {
+        const BOOL bWasMaximized = pChild->IsMaximized();
         m_pActiveChild = nullptr;
-        // The child below becomes active; with none the frame shows its own menu.
+        // The child below becomes active (maximised when the closed one was); with none
+        // the frame shows its own menu.
         if (!m_zOrder.empty())
-            ActivateChild(m_zOrder.front(), TRUE);
+        {
+            CMDIChildWnd* pNext = m_zOrder.front();
+            ActivateChild(pNext, TRUE);
+            if (bWasMaximized && pNext->m_hWnd != nullptr && !pNext->IsMaximized())
+                pNext->MDIMaximize();
+        }
         else
         {
             OnUpdateFrameMenu(nullptr);
@@ -183,6 +242,7 @@ void CMDIFrameWnd::ActivateChild(CMDIChildWnd* pChild, BOOL bNotify)
     if (pOld != nullptr && pOld->m_hWnd != nullptr)
     {
         pOld->m_bActive = FALSE;
+        pOld->SendMessage(WM_NCACTIVATE, FALSE, 0);
         pOld->Invalidate();
         if (bNotify)
         {
@@ -193,6 +253,7 @@ void CMDIFrameWnd::ActivateChild(CMDIChildWnd* pChild, BOOL bNotify)
             pOld->MDIRestore();
     }
     pChild->m_bActive = TRUE;
+    pChild->SendMessage(WM_NCACTIVATE, TRUE, 0);
     if (bMax && !pChild->IsMaximized())
         pChild->MDIMaximize();
     pChild->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -391,10 +452,18 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
         m_pActiveChild->OnUpdateFrameMenu(TRUE, m_pActiveChild, hMenuAlt);
     else
         CFrameWnd::OnUpdateFrameMenu(hMenuAlt != nullptr ? hMenuAlt : m_hMenuDefault);
+    UpdateWindowList(this, m_children, m_pActiveChild);
 }
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
+    // The children's titles and the active one are what the Window menu lists; a
+    // maximised active child has its controls in the menu bar.
+    UpdateWindowList(this, m_children, m_pActiveChild);
+    AfxSetMenuBarChildControls(m_hWnd, m_pActiveChild != nullptr && m_pActiveChild->IsMaximized() &&
+                                              m_pActiveChild->m_hWnd != nullptr
+                                          ? m_pActiveChild->m_hWnd
+                                          : nullptr);
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;
     CMDIChildWnd* pActive = MDIGetActive();
@@ -434,6 +503,20 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
+    // The MDI keys come first, as the platform's MDI client has them: Ctrl+F4 closes the
+    // active child, Ctrl+F6 (with Shift: backwards) activates the next one.
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && ::GetKeyState(VK_CONTROL) < 0 &&
+        ::GetKeyState(VK_MENU) >= 0 && (pMsg->wParam == VK_F4 || pMsg->wParam == VK_F6))
+    {
+        if (CMDIChildWnd* pActive = MDIGetActive())
+        {
+            if (pMsg->wParam == VK_F4)
+                pActive->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+            else
+                pActive->PostMessage(WM_SYSCOMMAND, ::GetKeyState(VK_SHIFT) < 0 ? SC_PREVWINDOW : SC_NEXTWINDOW, 0);
+            return TRUE;
+        }
+    }
     // The active child's PreTranslateMessage is run by the message path from the focus;
     // here the frame's own accelerators work.
     return CFrameWnd::PreTranslateMessage(pMsg);

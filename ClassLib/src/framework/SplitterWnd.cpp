@@ -1019,7 +1019,18 @@ void CSplitterWnd::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 
 BOOL CSplitterWnd::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
 {
+    // The wheel turns the active pane. A pane that does not use it hands it back up to
+    // this window (its default processing): then it ends here, or the two would pass it
+    // to each other until the stack runs out.
+    static int s_nForwarding = 0;
+    if (s_nForwarding > 0)
+        return FALSE;
+    BOOL bDone = FALSE;
     if (CWnd* pPane = GetActivePane())
-        return static_cast<BOOL>(pPane->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(nFlags, zDelta), MAKELPARAM(pt.x, pt.y)));
-    return FALSE;
+    {
+        ++s_nForwarding;
+        bDone = static_cast<BOOL>(pPane->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(nFlags, zDelta), MAKELPARAM(pt.x, pt.y)));
+        --s_nForwarding;
+    }
+    return bDone;
 }

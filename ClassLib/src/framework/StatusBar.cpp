@@ -69,6 +69,9 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, UINT nID)
     if (!CWnd::Create(AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), nullptr, nullptr), nullptr, dwWndStyle, rc,
                       pParentWnd, nID))
         return FALSE;
+    // The platform's status bar writes in the desktop's GUI font, regular weight, unless
+    // given another one.
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     if (CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pParentWnd))
     {
         pFrame->AddControlBar(this);

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QThread>
 
 #include <cstring>
 #include <unistd.h>
@@ -138,23 +137,36 @@ void CWinApp::PostQuitMessage(int nExitCode)
 
 int CWinApp::Run()
 {
-    // Idle updates run whenever the queue is empty (AfxPumpMessages does the work).
+    // The platform's loop: handle what is queued; once the queue is empty run the idle
+    // processing (OnIdle with a rising count until it returns FALSE), then wait in the
+    // toolkit until something arrives. Idle processing runs again only after a message
+    // (input, posted, a timer), never after a paint alone, so a program at rest sleeps.
     AfxResetQuitRequest();
+    bool bIdle = true;
+    LONG lIdle = 0;
+    unsigned seen = AfxQueuedMessageCount();
     while (!m_bQuit && !AfxQuitRequested(&m_nExitCode))
     {
-        int nHandled = AfxPumpMessages();
+        AfxPumpMessages();
+        if (m_bQuit || AfxQuitRequested(&m_nExitCode))
+            break;
         if (m_pMainWnd == nullptr || m_pMainWnd->m_hWnd == nullptr)
             break;
-        if (nHandled == 0)
+        if (AfxQueuedMessageCount() != seen)
         {
-            LONG lIdle = 0;
+            seen = AfxQueuedMessageCount();
+            bIdle = true;
+            lIdle = 0;
+        }
+        if (bIdle)
+        {
             while (OnIdle(lIdle++))
             {
             }
-            // Nothing to do: wait a little for the next event (timers are due by tick
-            // count, so the loop wakes up often enough for them).
-            QThread::msleep(5);
+            bIdle = false;
+            continue;  // what the idle processing posted or invalidated is handled first
         }
+        AfxWaitForEvents();
     }
     return ExitInstance();
 }

@@ -248,7 +248,10 @@ INT_PTR AfxDoModalWindow(CWnd* pWnd, CWnd* pOwner, const std::function<BOOL()>& 
     // Set before the window exists, so that EndDialog during the initialisation ends the
     // dialog before its loop starts.
     pWnd->m_nFlags |= WF_CONTINUEMODAL;
-    if (create()) {
+    AfxMarkNextTopLevelModal(true);
+    const BOOL created = create();
+    AfxMarkNextTopLevelModal(false);
+    if (created) {
         CString caption;
         pWnd->GetWindowText(caption);
         record.strCaption = caption;

@@ -143,6 +143,9 @@ INT_PTR CFileDialog::DoModal()
             patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
             filters << AfxQString(f.first) + QStringLiteral(" (") + patterns + QLatin1Char(')');
         }
+        // The list shows each pair's name as written, as the platform does: the patterns
+        // the toolkit needs after it stay out of sight.
+        dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         if (!filters.isEmpty()) {
             dlg.setNameFilters(filters);
             int index = static_cast<int>(m_ofn.nFilterIndex) - 1;

@@ -95,7 +95,12 @@ void AfxFocusLost(HWND hWnd)
 // ---- activation -------------------------------------------------------------------------------------
 HWND AfxActiveWindow() { return (g_active && IsWindow(g_active)) ? g_active : nullptr; }
 
-void AfxSetActiveInternal(HWND hWnd, bool bByMouse)
+namespace {
+
+// Makes hWnd's top-level window the active one. The desktop is asked to raise and focus it
+// unless the desktop itself just activated it (raising it back would answer each of its
+// activation events with another request, a loop that never rests).
+void Activate(HWND hWnd, bool bByMouse, bool bAskDesktop)
 {
     if (hWnd)
         hWnd = GetAncestor(hWnd, GA_ROOT);
@@ -108,10 +113,12 @@ void AfxSetActiveInternal(HWND hWnd, bool bByMouse)
         ::SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), reinterpret_cast<LPARAM>(hWnd));
     }
     if (hWnd && IsWindow(hWnd)) {
-        AfxRaiseTopLevel(hWnd);
-        if (AfxWindow* w = AfxWindowOf(hWnd))
-            if (w->widget && w->widget->isVisible())
-                w->widget->activateWindow();
+        if (bAskDesktop) {
+            AfxRaiseTopLevel(hWnd);
+            if (AfxWindow* w = AfxWindowOf(hWnd))
+                if (w->widget && w->widget->isVisible() && !w->widget->isActiveWindow())
+                    w->widget->activateWindow();
+        }
         ::SendMessage(hWnd, WM_NCACTIVATE, TRUE, 0);
         ::SendMessage(hWnd, WM_ACTIVATE, MAKEWPARAM(bByMouse ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(hWnd) ? 1 : 0),
                       reinterpret_cast<LPARAM>(old));
@@ -120,6 +127,55 @@ void AfxSetActiveInternal(HWND hWnd, bool bByMouse)
         g_focus = nullptr;
         ::SendMessage(f, WM_KILLFOCUS, 0, 0);
     }
+}
+
+// The visible, enabled window a disabled top-level window's modal dialog is: the last one
+// of its owned windows, followed down the chain of owners.
+HWND EnabledPopupOf(HWND hWnd)
+{
+    for (int depth = 0; depth < 16; ++depth) {
+        HWND next = nullptr;
+        for (HWND h : AfxTopLevelWindows()) {
+            AfxWindow* o = AfxWindowOf(h);
+            if (o && o->owner == hWnd && (o->style & WS_VISIBLE) && !(o->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE))) {
+                next = h;
+                break;
+            }
+        }
+        if (!next)
+            return nullptr;
+        if (IsWindowEnabled(next))
+            return next;
+        hWnd = next;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void AfxSetActiveInternal(HWND hWnd, bool bByMouse) { Activate(hWnd, bByMouse, true); }
+
+void AfxDesktopActivated(HWND hWnd)
+{
+    hWnd = GetAncestor(hWnd, GA_ROOT);
+    if (!hWnd || AfxActiveWindow() == hWnd)
+        return;
+    if (!IsWindowEnabled(hWnd)) {
+        // A modal dialog disables the window: the dialog stays (or becomes) the active
+        // window, on top of its owner, and the click is answered with a beep.
+        if (HWND popup = EnabledPopupOf(hWnd)) {
+            if (AfxActiveWindow() != popup) {
+                Activate(popup, false, true);
+            } else if (AfxWindow* p = AfxWindowOf(popup)) {
+                AfxRaiseTopLevel(popup);
+                if (p->widget && p->widget->isVisible())
+                    p->widget->activateWindow();
+            }
+            MessageBeep(MB_OK);
+        }
+        return;
+    }
+    Activate(hWnd, false, false);
 }
 
 HWND GetActiveWindow() { return AfxActiveWindow(); }

@@ -7,11 +7,15 @@
 #include "DragDrop.h"
 #include "MenuData.h"
 #include "Scripts.h"
+#include "CaptionButtons.h"
 #include "WndInternal.h"
 
 #include <map>
 
 #include <QAction>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
 #include <QMenuBar>
 #include <QPointer>
 #include <QMenu>
@@ -222,6 +226,12 @@ void StyleMenuBar(QMenuBar* pBar)
     // The system's menu font, with items tight enough for a low band.
     pBar->setFont(AfxQFontOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
     pBar->setStyleSheet("QMenuBar { padding: 0px; } QMenuBar::item { padding: 1px 7px; }");
+    // While a modal dialog disables the window the bar keeps its look, as the platform's
+    // does; it takes no input then all the same.
+    QPalette pal = pBar->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(QPalette::Disabled, role, pal.color(QPalette::Active, role));
+    pBar->setPalette(pal);
 }
 
 std::map<HWND, QPointer<QMenuBar>>& MenuBars()
@@ -290,6 +300,66 @@ void AfxMenuBarChanged(HWND hWnd)
     FillMenuBar(pBar, hWnd, w->menu);
     AfxPlaceMenuBar(w);
     pBar->show();
+}
+
+namespace {
+
+QToolButton* ChildControlButton(QWidget* pParent, QStyle::StandardPixmap icon, const std::function<void()>& onClick)
+{
+    auto* b = new QToolButton(pParent);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setIcon(b->style()->standardIcon(icon));
+    b->setIconSize(QSize(12, 12));
+    if (onClick)
+        QObject::connect(b, &QToolButton::clicked, b, onClick);
+    return b;
+}
+
+}  // namespace
+
+void AfxSetMenuBarChildControls(HWND hFrame, HWND hChild)
+{
+    auto& bars = MenuBars();
+    auto found = bars.find(hFrame);
+    QMenuBar* pBar = found != bars.end() ? found->second.data() : nullptr;
+    if (!pBar)
+        return;
+    const QVariant shown = pBar->property("afx_child_controls");
+    if (shown.isValid() && shown.toULongLong() == (qulonglong)(uintptr_t)hChild)
+        return;
+    for (Qt::Corner corner : {Qt::TopLeftCorner, Qt::TopRightCorner})
+        if (QWidget* old = pBar->cornerWidget(corner)) {
+            pBar->setCornerWidget(nullptr, corner);
+            old->deleteLater();
+        }
+    pBar->setProperty("afx_child_controls", QVariant::fromValue<qulonglong>((qulonglong)(uintptr_t)hChild));
+    if (!hChild || !IsWindow(hChild)) {
+        pBar->adjustSize();
+        AfxPlaceMenuBar(AfxWindowOf(hFrame));
+        return;
+    }
+    auto command = [hChild](UINT sc) { return [hChild, sc] { ::PostMessage(hChild, WM_SYSCOMMAND, sc, 0); }; };
+    QToolButton* pSys = ChildControlButton(pBar, QStyle::SP_FileIcon, {});
+    QObject::connect(pSys, &QToolButton::clicked, pSys, [hChild, pSys] {
+        // The menu opens under the box.
+        const QPoint below = pSys->mapToGlobal(QPoint(0, pSys->height()));
+        if (IsWindow(hChild))
+            AfxShowSystemMenu(hChild, POINT{below.x(), below.y()});
+    });
+    pBar->setCornerWidget(pSys, Qt::TopLeftCorner);
+    auto* pRight = new QWidget(pBar);
+    auto* row = new QHBoxLayout(pRight);
+    row->setContentsMargins(0, 0, 2, 0);
+    row->setSpacing(0);
+    row->addWidget(ChildControlButton(pRight, QStyle::SP_TitleBarMinButton, command(SC_MINIMIZE)));
+    row->addWidget(ChildControlButton(pRight, QStyle::SP_TitleBarNormalButton, command(SC_RESTORE)));
+    row->addSpacing(2);
+    row->addWidget(ChildControlButton(pRight, QStyle::SP_TitleBarCloseButton, command(SC_CLOSE)));
+    pBar->setCornerWidget(pRight, Qt::TopRightCorner);
+    pSys->show();
+    pRight->show();
+    AfxPlaceMenuBar(AfxWindowOf(hFrame));
 }
 
 int AfxMenuBandHeight()

@@ -64,6 +64,27 @@ QFileInfo Locate(const QString& file, const QString& folder)
     return info;
 }
 
+// A document or folder opens in the desktop's application for its type, through xdg-open.
+// With no opener on the machine, or no application for the type, the answer is the
+// platform's "no association" (callers that check the result say so).
+INT_PTR OpenWithDesktop(const QFileInfo& info)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return SE_ERR_NOASSOC;
+    const QString mime = info.isDir() ? QStringLiteral("inode/directory") : QMimeDatabase().mimeTypeForFile(info).name();
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!query.isEmpty()) {
+        QProcess ask;
+        ask.start(query, {QStringLiteral("query"), QStringLiteral("default"), mime});
+        if (ask.waitForFinished(5000) && ask.exitStatus() == QProcess::NormalExit &&
+            ask.readAllStandardOutput().trimmed().isEmpty())
+            return SE_ERR_NOASSOC;
+    }
+    return QProcess::startDetached(opener, {info.absoluteFilePath()}, info.absolutePath()) ? kShellSuccess
+                                                                                          : SE_ERR_NOASSOC;
+}
+
 INT_PTR OpenForReal(const CString& verb, const CString& file, const CString& params, const CString& dir)
 {
     bool open = verb.IsEmpty() || verb.CompareNoCase("open") == 0;
@@ -91,7 +112,7 @@ INT_PTR OpenForReal(const CString& verb, const CString& file, const CString& par
         QString workDir = folder.isEmpty() ? info.absolutePath() : folder;
         return QProcess::startDetached(info.absoluteFilePath(), args, workDir) ? kShellSuccess : SE_ERR_BADFORMAT;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kShellSuccess : SE_ERR_NOASSOC;
+    return OpenWithDesktop(info);
 }
 
 UINT ExecForReal(const CString& line)

@@ -5,6 +5,7 @@
 #include <ClassLib/Wnd/System.h>
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cstring>
 #include <mutex>
@@ -78,7 +79,41 @@ LOGFONT SystemFont(LONG weight)
     return lf;
 }
 
+// The screen and its work area (the screen less the desktop's panels). On a real display
+// they are the primary screen's; the headless platforms keep a fixed 1280x1024 desktop so
+// that what tests lay out does not depend on the machine.
+struct ScreenAreas
+{
+    QRect screen{0, 0, 1280, 1024};
+    QRect work{0, 0, 1280, 994};
+    QRect virt{0, 0, 1280, 1024};
+    int count = 1;
+};
+
+ScreenAreas Screens()
+{
+    ScreenAreas a;
+    if (!AfxIsUiThread() || !AfxOnDesktop())
+        return a;
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (!s)
+        return a;
+    a.screen = s->geometry();
+    a.work = s->availableGeometry();
+    a.virt = s->virtualGeometry();
+    a.count = (int)QGuiApplication::screens().size();
+    return a;
+}
+
 }  // namespace
+
+bool AfxOnDesktop()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
+    const QString name = QGuiApplication::platformName();
+    return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
+}
 
 DWORD GetSysColor(int nIndex)
 {
@@ -117,8 +152,19 @@ void AfxResetSysColors()
 int GetSystemMetrics(int nIndex)
 {
     switch (nIndex) {
-    case SM_CXSCREEN: return 1280;
-    case SM_CYSCREEN: return 1024;
+    case SM_CXSCREEN: return Screens().screen.width();
+    case SM_CYSCREEN: return Screens().screen.height();
+    case SM_CXFULLSCREEN: return Screens().work.width();
+    case SM_CYFULLSCREEN: return Screens().work.height() - 19;
+    case SM_CXMAXTRACK: return Screens().virt.width() + 12;
+    case SM_CYMAXTRACK: return Screens().virt.height() + 12;
+    case SM_CXMAXIMIZED: return Screens().work.width() + 8;
+    case SM_CYMAXIMIZED: return Screens().work.height() + 8;
+    case SM_XVIRTUALSCREEN: return Screens().virt.x();
+    case SM_YVIRTUALSCREEN: return Screens().virt.y();
+    case SM_CXVIRTUALSCREEN: return Screens().virt.width();
+    case SM_CYVIRTUALSCREEN: return Screens().virt.height();
+    case SM_CMONITORS: return Screens().count;
     case SM_CXVSCROLL: return 16;
     case SM_CYHSCROLL: return 16;
     case SM_CYCAPTION: return 19;
@@ -133,8 +179,6 @@ int GetSystemMetrics(int nIndex)
     case SM_CXCURSOR: return 32;
     case SM_CYCURSOR: return 32;
     case SM_CYMENU: return 19;
-    case SM_CXFULLSCREEN: return 1280;
-    case SM_CYFULLSCREEN: return 994 - 19;
     case SM_CYKANJIWINDOW: return 0;
     case SM_MOUSEPRESENT: return 1;
     case SM_CYVSCROLL: return 16;
@@ -172,10 +216,6 @@ int GetSystemMetrics(int nIndex)
     case SM_ARRANGE: return 8;
     case SM_CXMINIMIZED: return 160;
     case SM_CYMINIMIZED: return 24;
-    case SM_CXMAXTRACK: return 1292;
-    case SM_CYMAXTRACK: return 1036;
-    case SM_CXMAXIMIZED: return 1288;
-    case SM_CYMAXIMIZED: return 1002;
     case SM_NETWORK: return 1;
     case SM_CLEANBOOT: return 0;
     case SM_CXDRAG: return 4;
@@ -186,11 +226,6 @@ int GetSystemMetrics(int nIndex)
     case SM_SLOWMACHINE: return 0;
     case SM_MIDEASTENABLED: return 0;
     case SM_MOUSEWHEELPRESENT: return 1;
-    case SM_XVIRTUALSCREEN: return 0;
-    case SM_YVIRTUALSCREEN: return 0;
-    case SM_CXVIRTUALSCREEN: return 1280;
-    case SM_CYVIRTUALSCREEN: return 1024;
-    case SM_CMONITORS: return 1;
     case SM_SAMEDISPLAYFORMAT: return 1;
     default: return 0;
     }
@@ -225,11 +260,13 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWin
             return FALSE;
         *static_cast<LOGFONT*>(pvParam) = SystemFont(FW_NORMAL);
         return TRUE;
-    case SPI_GETWORKAREA:
+    case SPI_GETWORKAREA: {
         if (!pvParam)
             return FALSE;
-        ::SetRect(static_cast<RECT*>(pvParam), 0, 0, 1280, 994);
+        const QRect work = Screens().work;
+        ::SetRect(static_cast<RECT*>(pvParam), work.left(), work.top(), work.right() + 1, work.bottom() + 1);
         return TRUE;
+    }
     case SPI_GETWHEELSCROLLLINES:
         if (!pvParam)
             return FALSE;

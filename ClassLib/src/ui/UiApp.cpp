@@ -6,6 +6,9 @@
 #include <ClassLib/Core/Thread.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMetaObject>
 #include <QThread>
 
@@ -30,6 +33,7 @@ std::atomic<bool> g_ready{false};
 std::mutex g_postLock;
 std::deque<MSG> g_posted;
 std::atomic<int> g_handled{0};
+unsigned g_queuedDispatched = 0;
 bool g_quit = false;
 int g_exitCode = 0;
 
@@ -47,6 +51,22 @@ void DeliverOnePosted()
         return;  // the window went away while the message waited
     ++g_handled;
     AfxDispatchQueued(msg);
+}
+
+// The toolkit's own dialogs (open and save, print, colour, font) and buttons speak the
+// program's language, Chinese, from Qt's translations. The headless platforms keep the
+// toolkit's untranslated texts, which the tests compare.
+void LoadToolkitTranslations()
+{
+    if (!AfxOnDesktop())
+        return;
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return;
+    translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace
@@ -77,6 +97,7 @@ void AfxEnsureApplication()
         static char* argv[] = {arg0, nullptr};
         new QApplication(argc, argv);  // lives until the process ends
     }
+    LoadToolkitTranslations();
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
         g_dispatcher->moveToThread(QCoreApplication::instance()->thread());
@@ -213,6 +234,7 @@ LRESULT DispatchMessage(const MSG* lpMsg)
 
 LRESULT AfxDispatchQueued(const MSG& msg, BOOL* pSwallowed)
 {
+    ++g_queuedDispatched;
     MSG m = msg;
     AfxSetMessageTime(m.time, m.pt);
     if (AfxPreTranslateMessage(&m)) {
@@ -252,6 +274,15 @@ int AfxPumpMessages(int nMaxRounds)
     }
     return total;
 }
+
+void AfxWaitForEvents()
+{
+    AfxEnsureApplication();
+    if (AfxIsUiThread())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+unsigned AfxQueuedMessageCount() { return g_queuedDispatched; }
 
 void AfxUpdateAllWindows()
 {

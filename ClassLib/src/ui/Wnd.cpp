@@ -1022,8 +1022,10 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 break;
             }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        } else {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        } else if (n == 0 && (m_nFlags & WF_CONTINUEMODAL)) {
+            // Nothing left: sleep in the toolkit until input, a posted message or a timer
+            // arrives (EndModalLoop posts one), as the platform's modal loop does.
+            AfxWaitForEvents();
         }
     }
     if (IsWindow(h) && FromHandlePermanent(h) == this)

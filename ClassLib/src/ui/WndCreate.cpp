@@ -4,6 +4,7 @@
 // WM_NCDESTROY to the children before the window itself. Owned pop-ups go first.
 #include "WndInternal.h"
 
+#include <ClassLib/Controls/CommonControls.h>
 #include <ClassLib/Controls/InitCommonControls.h>
 #include "WndWidget.h"
 
@@ -23,6 +24,21 @@ QWidget* TopWidgetOf(HWND h)
     return r ? r->widget.data() : nullptr;
 }
 
+bool g_nextTopLevelModal = false;
+
+bool UsesDefaultGuiFont(const std::string& className)
+{
+    static const char* const kControls[] = {
+        WC_EDIT,      WC_BUTTON,     WC_STATIC,     WC_COMBOBOX,   WC_LISTBOX,        UPDOWN_CLASS,
+        DATETIMEPICK_CLASS, MONTHCAL_CLASS, PROGRESS_CLASS, WC_IPADDRESS, WC_TREEVIEW, WC_LISTVIEW,
+        WC_HEADER,    WC_TABCONTROL,
+    };
+    for (const char* name : kControls)
+        if (QString::fromLatin1(className.c_str()).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 {
     Qt::WindowFlags f = Qt::Window;
@@ -31,12 +47,22 @@ void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
         if (!caption)
             f |= Qt::FramelessWindowHint;
         if (w->owner)
-            f |= Qt::Tool;  // stays over its owner, no task-bar entry
+            f |= (caption && AfxOnDesktop()) ? Qt::Dialog : Qt::Tool;  // stays over its owner, no task-bar entry
     } else if (!caption) {
         f |= Qt::FramelessWindowHint;
     }
     if (w->exStyle & WS_EX_TOOLWINDOW)
         f |= caption ? Qt::Tool : (Qt::ToolTip | Qt::FramelessWindowHint);
+    if (caption && AfxOnDesktop()) {
+        // The desktop's title-bar buttons are the ones the styles ask for.
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (w->style & WS_SYSMENU)
+            f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if ((w->style & WS_SYSMENU) && (w->style & WS_MINIMIZEBOX))
+            f |= Qt::WindowMinimizeButtonHint;
+        if ((w->style & WS_SYSMENU) && (w->style & WS_MAXIMIZEBOX))
+            f |= Qt::WindowMaximizeButtonHint;
+    }
     if (w->exStyle & WS_EX_TOPMOST)
         f |= Qt::WindowStaysOnTopHint;
     if (w->exStyle & WS_EX_NOACTIVATE)
@@ -47,6 +73,8 @@ void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 }
 
 }  // namespace
+
+void AfxMarkNextTopLevelModal(bool bModal) { g_nextTopLevelModal = bModal; }
 
 BOOL AfxIsTopLevel(const AfxWindow* w)
 {
@@ -95,6 +123,8 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
         w->menu = cs.hMenu;
         // The owner of a top-level window is the top-level ancestor of the one given.
         w->owner = cs.hwndParent ? GetAncestor(cs.hwndParent, GA_ROOT) : nullptr;
+        w->modal = g_nextTopLevelModal && w->owner;
+        g_nextTopLevelModal = false;
     }
     if (cs.lpszName)
         w->text = cs.lpszName;
@@ -168,6 +198,10 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
         SetTopLevelFlags(w, widget);
         if (parentWidget && widget->parentWidget() != parentWidget)
             widget->setParent(parentWidget, widget->windowFlags());
+        // A modal dialog: the desktop keeps it above its owner and gives it the focus when
+        // the owner is clicked.
+        if (w->modal && parentWidget && AfxOnDesktop())
+            widget->setWindowModality(Qt::WindowModal);
         widget->setWindowTitle(AfxQString(w->text));
     }
     if (style & WS_DISABLED)
@@ -209,6 +243,13 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
     }
     if (!IsWindow(hWnd))
         return nullptr;
+    if (parent && w->font == nullptr && UsesDefaultGuiFont(cls->name)) {
+        // A control made without a font draws with the desktop's GUI font (regular weight),
+        // as the platform's controls do; a font given later (a dialog's) replaces it.
+        ::SendMessage(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        if (!IsWindow(hWnd))
+            return nullptr;
+    }
     if (w->menu != nullptr)
         AfxMenuBarChanged(hWnd);
     if (parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))

@@ -100,6 +100,11 @@ void AfxSyncWidgetGeometry(AfxWindow* w)
         if (AfxWindow* p = AfxWindowOf(w->parent))
             r.translate(AfxClientAreaOf(p).topLeft());
     }
+    // A top-level window without a sizing border keeps its size on the desktop too: the
+    // window manager then offers no resizing and no maximise button for it.
+    if (AfxIsTopLevel(w) && AfxOnDesktop() && !(w->style & WS_THICKFRAME) && !w->maximized &&
+        widget->minimumSize() != r.size())
+        widget->setFixedSize(r.size());
     if (widget->geometry() != r)
         widget->setGeometry(r);
     g_syncing = old;
@@ -400,6 +405,11 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
             }
             SetWindowPos(hWnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
+            // On a desktop the window manager maximises the window, its title bar included;
+            // the size it gives comes back through the widget's resize.
+            w = AfxWindowOf(hWnd);
+            if (w && top && w->widget && AfxOnDesktop())
+                w->widget->setWindowState((w->widget->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         }
         break;
     case SW_MINIMIZE:
@@ -413,6 +423,8 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
         break;
     case SW_RESTORE:
     case SW_SHOWNORMAL:
+        if (top && w->widget && AfxOnDesktop() && (w->maximized || w->minimized))
+            w->widget->setWindowState(w->widget->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
         w->minimized = false;
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
         w->maximized = false;

@@ -76,6 +76,8 @@ struct AfxWindow
     bool destroying = false;
     bool maximized = false;
     bool minimized = false;
+    bool modal = false;
+    bool ncActive = true;  // the caption drawn active (WM_NCACTIVATE)  // a modal dialog's window: the desktop keeps it above its owner
 };
 
 // ---- handle table ----------------------------------------------------------------------------
@@ -105,6 +107,11 @@ void AfxSyncWidgetGeometry(AfxWindow* w);
 // and sending WM_SIZE when the client size changed.
 void AfxFrameChanged(AfxWindow* w);
 BOOL AfxIsTopLevel(const AfxWindow* w);
+// TRUE on a real display (a desktop with a window manager, or a bare X server), FALSE on
+// the headless platforms the tests use.
+bool AfxOnDesktop();
+// The next top-level window made with an owner is a modal dialog's (AfxDoModalWindow).
+void AfxMarkNextTopLevelModal(bool bModal);
 
 // ---- painting ------------------------------------------------------------------------------------
 void AfxInvalidate(AfxWindow* w, const QRegion& rgn, bool erase);
@@ -137,6 +144,9 @@ void AfxResetInputState();
 void AfxQtFocusIn(HWND hWnd);
 HWND AfxActiveWindow();
 void AfxSetActiveInternal(HWND hWnd, bool bByMouse);
+// The desktop (the window manager) made the window active: the layer follows without
+// asking the desktop back; a window a modal dialog disables hands activation to the dialog.
+void AfxDesktopActivated(HWND hWnd);
 
 // ---- scroll bars -----------------------------------------------------------------------------------
 void AfxUpdateScrollWidgets(AfxWindow* w);

@@ -1,4 +1,5 @@
 // Sending messages and their default processing.
+#include "CaptionButtons.h"
 #include "WndInternal.h"
 #include "WndWidget.h"
 
@@ -211,8 +212,10 @@ LRESULT HitTest(AfxWindow* w, POINT screen)
     if (h && p.y() >= client.bottom() + 1 && p.y() < client.bottom() + 1 + cyh && p.x() >= client.left() &&
         p.x() <= client.right())
         return HTHSCROLL;
-    if ((w->style & WS_CAPTION) == WS_CAPTION && !AfxIsTopLevel(w) && p.y() < client.top() && p.y() >= 3)
-        return HTCAPTION;
+    if ((w->style & WS_CAPTION) == WS_CAPTION && !AfxIsTopLevel(w) && p.y() < client.top() && p.y() >= 3) {
+        const LRESULT part = AfxCaptionHit(w, p);
+        return part == HTNOWHERE ? HTCAPTION : part;
+    }
     if (w->style & WS_THICKFRAME) {
         int b = 4;
         bool left = p.x() < b, right = p.x() >= w->rect.width() - b;
@@ -392,6 +395,10 @@ LRESULT CALLBACK DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam
         else if ((wParam & 0xFFF0) == SC_RESTORE)
             ShowWindow(hWnd, SW_RESTORE);
         return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        AfxCaptionButtonDown(hWnd, (UINT)wParam, Msg == WM_NCLBUTTONDBLCLK);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000) && AfxIsTopLevel(w))
             ::PostMessage(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -436,6 +443,11 @@ LRESULT CALLBACK DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
     case WM_NCACTIVATE:
+        if (w->ncActive != (wParam != 0)) {
+            w->ncActive = wParam != 0;
+            if (w->widget && (w->style & WS_CAPTION) == WS_CAPTION && !AfxIsTopLevel(w))
+                w->widget->update();
+        }
         return TRUE;
     case WM_GETDLGCODE:
         return 0;

@@ -5,6 +5,8 @@
 // character, lead byte first), unless PreTranslateMessage swallowed the key.
 #include "WndWidget.h"
 
+#include "CaptionButtons.h"
+
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Wnd/Keys.h>
@@ -474,9 +476,23 @@ bool AfxWndWidget::event(QEvent* e)
         AfxTranslateInput(w, e);
         e->accept();
         return true;
-    case QEvent::ShortcutOverride:
+    case QEvent::ShortcutOverride: {
+        // Alt with a letter opens the menu of a window that has a menu bar, as the
+        // platform's default processing of the system key does; every other key is the
+        // window's own.
+        const auto* ke = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers mods = ke->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::AltModifier && ke->key() >= Qt::Key_A && ke->key() <= Qt::Key_Z) {
+            HWND root = GetAncestor(m_hWnd, GA_ROOT);
+            AfxWindow* rw = AfxWindowOf(root);
+            if (rw && rw->menu != nullptr && IsWindowEnabled(root)) {
+                e->ignore();
+                return false;
+            }
+        }
         e->accept();
         return true;
+    }
     case QEvent::ContextMenu:
         e->accept();  // WM_CONTEXTMENU comes from the right-button release
         return true;
@@ -492,8 +508,18 @@ bool AfxWndWidget::event(QEvent* e)
         // take activation.
         if (isWindow() && AfxActiveWindow() != m_hWnd && QGuiApplication::platformName() != QLatin1String("offscreen") &&
             !(w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) && (w->style & WS_VISIBLE))
-            AfxSetActiveInternal(m_hWnd, false);
+            AfxDesktopActivated(m_hWnd);
         return true;
+    case QEvent::WindowStateChange:
+        // The desktop's maximise and restore buttons.
+        if (isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            const Qt::WindowStates st = windowState();
+            w->maximized = (st & Qt::WindowMaximized) != 0;
+            w->minimized = (st & Qt::WindowMinimized) != 0;
+            w->style = (w->style & ~(WS_MAXIMIZE | WS_MINIMIZE)) | (w->maximized ? WS_MAXIMIZE : 0) |
+                       (w->minimized ? WS_MINIMIZE : 0);
+        }
+        return QWidget::event(e);
     default: return QWidget::event(e);
     }
 }
@@ -538,11 +564,7 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
                 ring(GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
             }
             if (caption) {
-                QRect cap(r.left(), r.top(), r.width(), GetSystemMetrics(SM_CYCAPTION) - 1);
-                p.fillRect(cap, AfxQColor(GetSysColor(COLOR_ACTIVECAPTION)));
-                p.setPen(AfxQColor(GetSysColor(COLOR_CAPTIONTEXT)));
-                p.setFont(AfxMessageQFont());
-                p.drawText(cap.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, AfxQString(w->text));
+                AfxPaintCaption(p, w, w->ncActive);
                 r.setTop(r.top() + GetSystemMetrics(SM_CYCAPTION));
             }
         }

@@ -141,6 +141,10 @@ protected:
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Minimises the child to a caption at the bottom of the MDI client.
+    void MDIMinimize();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -16,6 +16,14 @@ AFX_EXT_API BOOL AfxIsUiThread();
 // come (by GetTickCount) and pending WM_PAINT, until the queue is empty or nMaxRounds
 // rounds have run. Returns the number of messages and events it handled.
 AFX_EXT_API int AfxPumpMessages(int nMaxRounds = 50);
+// Blocks in the toolkit's event wait until something arrives (input, a posted message, a
+// timer coming due, a repaint) and handles what came. The message loops call it once the
+// queue is empty and idle processing is done, so a program at rest never wakes.
+AFX_EXT_API void AfxWaitForEvents();
+// How many queued messages (input, posted, timers) have been dispatched so far: a message
+// loop runs its idle processing again once this moved, as the platform does after every
+// message that is not a paint.
+AFX_EXT_API unsigned AfxQueuedMessageCount();
 // Sends WM_PAINT to every visible window that has an invalid region.
 AFX_EXT_API void AfxUpdateAllWindows();
 // Where the layer reports what a test must not meet (a message box nobody scripted on the

@@ -1,0 +1,453 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the real program on an X display with a window manager.
+
+Each case starts its own virtual X server (Xvfb, on a display number the server picks
+itself) with Debian's openbox managing the windows, runs the program there on the xcb
+platform with settings of its own, drives it with xdotool as a person would (keys and
+clicks), and stops everything it started when done. Screenshots go to the output folder.
+
+    desktop_e2e.py --program build/bin/Trellan --project plans/a.tlp --output DIR CASE
+
+Set E2E_TRACE=1 to see how long each wait took.
+
+CASE: modal     modal dialogs (log-in, about, open-project, publish wizard) stay on top, keep
+                the focus, take keys and cost no CPU at rest; the project server runs beside
+      screens   a maximised main window fills 1600x1000 and 1920x1080
+      mdi       two project windows: the Window menu lists them, Ctrl+F6 and Ctrl+F4, the
+                question to save a modified project, the file dialogs in Chinese
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def poll(what, probe, timeout=10.0, interval=0.05):
+    """Calls probe until it returns something true; fails after timeout seconds."""
+    end = time.monotonic() + timeout
+    t0 = time.monotonic()
+    while True:
+        value = probe()
+        if value:
+            if os.environ.get("E2E_TRACE") == "1":
+                print("%6.2f s  %s" % (time.monotonic() - t0, what), file=sys.stderr)
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+class Desktop:
+    """A virtual X server of the given size with openbox managing its windows."""
+
+    def __init__(self, width, height, workdir):
+        self.procs = []
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "%dx%dx24" % (width, height),
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs.append(xvfb)
+        os.close(write_fd)
+        number = b""
+        end = time.monotonic() + 10
+        while not number.endswith(b"\n") and time.monotonic() < end:
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_fd)
+        check(number.strip().isdigit(), "the X server did not start")
+        self.display = ":" + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                           cwd=workdir))
+        poll("the window manager", lambda: self.root_property("_NET_SUPPORTING_WM_CHECK") and
+             "window id" in self.root_property("_NET_SUPPORTING_WM_CHECK"))
+
+    def run(self, *args, check_rc=False):
+        r = subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                           text=True, timeout=20)
+        if check_rc and r.returncode != 0:
+            raise Failure("%s failed" % " ".join(args))
+        return r.stdout
+
+    def root_property(self, name):
+        return self.run("xprop", "-root", name)
+
+    def stacking(self):
+        """The managed windows bottom to top."""
+        text = self.root_property("_NET_CLIENT_LIST_STACKING")
+        if "#" not in text:
+            return []
+        return [int(w.strip(), 16) for w in text.split("#", 1)[1].split(",") if w.strip()]
+
+    def active(self):
+        out = self.run("xdotool", "getactivewindow").strip()
+        return int(out) if out.isdigit() else None
+
+    def key(self, *keys):
+        self.run("xdotool", "key", "--delay", "40", *keys, check_rc=True)
+
+    def type(self, text):
+        self.run("xdotool", "type", "--delay", "20", text, check_rc=True)
+
+    def click(self, x, y):
+        self.run("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1", check_rc=True)
+
+    def screenshot(self, path):
+        self.run("import", "-window", "root", path)
+
+    def close(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+
+
+class Program:
+    """The program on the desktop, with settings of its own."""
+
+    def __init__(self, desktop, program, files, workdir):
+        self.desktop = desktop
+        env = dict(desktop.env)
+        env.update(QT_QPA_PLATFORM="xcb", PC_REGISTRY_FILE=os.path.join(workdir, "registry.txt"),
+                   XDG_CONFIG_HOME=os.path.join(workdir, "config"), XDG_RUNTIME_DIR=os.path.join(workdir, "run"),
+                   HOME=workdir)
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        self.log = open(os.path.join(workdir, "program.log"), "w")
+        self.proc = subprocess.Popen([program] + files, env=env, cwd=workdir, stdout=self.log, stderr=self.log)
+
+    def windows(self):
+        """The program's visible top-level windows: {id: title}."""
+        if self.proc.poll() is not None:
+            raise Failure("the program ended (exit code %s)" % self.proc.returncode)
+        out = self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid))
+        found = {}
+        for line in out.split():
+            if line.isdigit():
+                found[int(line)] = self.desktop.run("xdotool", "getwindowname", line).strip()
+        return found
+
+    def window_titled(self, text, timeout=10.0):
+        return poll("a window titled '%s'" % text,
+                    lambda: next((w for w, t in self.windows().items() if text in t), None), timeout)
+
+    def main_title(self, main):
+        return self.desktop.run("xdotool", "getwindowname", str(main)).strip()
+
+    def cpu_seconds(self):
+        with open("/proc/%d/stat" % self.proc.pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / TICKS
+
+    def settle(self):
+        """Waits until the program has done what it had to (on a loaded machine its start
+        and its painting may run late): no CPU time used for a third of a second."""
+        poll("the program to come to rest", lambda: self.cpu_over(0.3) == 0, 15, 0)
+
+    def cpu_over(self, seconds):
+        before = self.cpu_seconds()
+        time.sleep(seconds)
+        return self.cpu_seconds() - before
+
+    def maps(self):
+        with open("/proc/%d/maps" % self.proc.pid) as f:
+            return f.read()
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        self.log.close()
+
+
+def expect_modal(desktop, app, main, dialog, what, cpu_seconds=0.0):
+    """The dialog is on top of its owner and active, stays active when the owner is clicked,
+    and (when asked) costs next to no CPU while nobody touches it."""
+    poll(what + " active", lambda: desktop.active() == dialog, 10)
+    order = desktop.stacking()
+    check(main in order and dialog in order and order.index(dialog) > order.index(main),
+          what + " is not above the main window")
+    desktop.click(40, 700)  # on the owner's grid
+    time.sleep(0.3)
+    check(desktop.active() == dialog, "a click on the main window took the activation from " + what)
+    order = desktop.stacking()
+    check(order.index(dialog) > order.index(main), "a click on the main window raised it over " + what)
+    if cpu_seconds:
+        app.settle()
+        used = app.cpu_over(cpu_seconds)
+        check(used < 0.1, "%s open for %.0f s used %.2f s of CPU" % (what, cpu_seconds, used))
+
+
+class ProjectServer:
+    """The project server with its demo data (user demo, password demo) on a free port, and
+    the program's settings naming it."""
+
+    def __init__(self, program, workdir):
+        server = os.path.join(os.path.dirname(program), "project-server")
+        check(os.access(server, os.X_OK), "no project server next to the program")
+        self.log_path = os.path.join(workdir, "server.log")
+        self.log = open(self.log_path, "w")
+        self.proc = subprocess.Popen(
+            [server, "--address", "127.0.0.1", "--port", "0", "--database", os.path.join(workdir, "projects.sqlite"),
+             "--pdm-store", os.path.join(workdir, "pdm.sqlite")], stdout=self.log, stderr=self.log, cwd=workdir)
+
+        def address():
+            with open(self.log_path) as f:
+                for line in f:
+                    if line.startswith("project-server: listening on "):
+                        return line.split()[3]
+            check(self.proc.poll() is None, "the project server ended")
+            return None
+
+        self.address = poll("the project server", address, 20)
+        with open(os.path.join(workdir, "registry.txt"), "w") as f:
+            f.write("PCREG 1\n")
+            for key in ("HKEY_LOCAL_MACHINE\\SOFTWARE\\Dunhelm\\Lumo\\MasterClient",
+                        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvallo\\Lumo\\MasterClient"):
+                f.write('[%s]\n"Server"=sz:"%s%%00"\n"VDir"=sz:"site%%00"\n"Automation"=dword:00000001\n'
+                        % (key, self.address))
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.log.close()
+
+
+def case_modal(args, workdir):
+    desktop = Desktop(1600, 1000, workdir)
+    app = None
+    server = None
+    try:
+        project = os.path.join(workdir, "alpha.tlp")
+        shutil.copy(args.project, project)
+        server = ProjectServer(args.program, workdir)
+        app = Program(desktop, args.program, [project], workdir)
+        main = app.window_titled("alpha.tlp", 20)
+        poll("the main window active", lambda: desktop.active() == main)
+        app.settle()
+        used = app.cpu_over(3)
+        check(used < 0.03, "the program at rest used %.2f s of CPU in 3 s (1 %% is 0.03 s)" % used)
+        # The log-in dialog (Ctrl+O opens a project from the server, which asks for it).
+        desktop.key("ctrl+o")
+        login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
+        expect_modal(desktop, app, main, login, "the log-in dialog", cpu_seconds=5)
+        desktop.key("Escape")
+        poll("the log-in dialog to close", lambda: login not in app.windows(), 10)
+        # The about box from the tool bar.
+        desktop.click(257, 51)
+        about = app.window_titled("\u5173\u4e8e")  # 关于
+        expect_modal(desktop, app, main, about, "the about box")
+        desktop.key("Return")
+        poll("the about box to close", lambda: about not in app.windows(), 10)
+        poll("the main window active again", lambda: desktop.active() == main, 10)
+        # Logged in, the open-project dialog lists the server's projects.
+        desktop.key("ctrl+o")
+        login = app.window_titled("\u7528\u6237\u767b\u5165")
+        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
+        desktop.type("demo")
+        desktop.key("Tab")
+        desktop.type("demo")
+        desktop.key("Return")
+        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        expect_modal(desktop, app, main, chooser, "the open-project dialog")
+        desktop.key("Escape")
+        poll("the open-project dialog to close", lambda: chooser not in app.windows(), 10)
+        # The publish wizard (File, the sixth item).
+        desktop.key("alt+f")
+        time.sleep(0.3)
+        desktop.key("Down", "Down", "Down", "Down", "Down", "Return")
+        wizard = app.window_titled("\u9879\u76ee\u53d1\u5e03", 20)  # 项目发布
+        expect_modal(desktop, app, main, wizard, "the publish wizard")
+        desktop.key("Escape")
+        poll("the publish wizard to close", lambda: wizard not in app.windows(), 10)
+    finally:
+        if app:
+            app.close()
+        if server:
+            server.close()
+        desktop.close()
+
+
+def case_screens(args, workdir):
+    for width, height in ((1600, 1000), (1920, 1080)):
+        desktop = Desktop(width, height, workdir)
+        app = None
+        try:
+            project = os.path.join(workdir, "alpha.tlp")
+            shutil.copy(args.project, project)
+            app = Program(desktop, args.program, [project], workdir)
+            main = app.window_titled("alpha.tlp", 20)
+
+            def filled():
+                info = desktop.run("xwininfo", "-id", str(main))
+                g = {}
+                for line in info.splitlines():
+                    key, _, value = line.strip().partition(":")
+                    if value.strip().lstrip("-").isdigit():
+                        g[key] = int(value)
+                x, y = g.get("Absolute upper-left X", -1), g.get("Absolute upper-left Y", -1)
+                w, h = g.get("Width", -1), g.get("Height", -1)
+                # The client area from the left to the right edge and down to the bottom,
+                # under the window manager's title bar.
+                state = desktop.run("xprop", "-id", str(main), "_NET_WM_STATE")
+                maximised = "_NET_WM_STATE_MAXIMIZED_HORZ" in state and "_NET_WM_STATE_MAXIMIZED_VERT" in state
+                return maximised and x == 0 and w == width and 0 <= y <= 40 and y + h == height
+
+            poll("the main window maximised by the desktop, filling the %dx%d screen" % (width, height), filled, 10)
+            if width == 1600:
+                shot = os.path.join(args.output, "main-window-with-project.png")
+
+                def painted():
+                    desktop.screenshot(shot)
+                    mean = desktop.run("convert", shot, "-format", "%[fx:mean]", "info:").strip()
+                    return mean and float(mean) > 0.5
+
+                poll("the main window painted", painted, 10, 0.2)
+        finally:
+            if app:
+                app.close()
+            desktop.close()
+
+
+def case_mdi(args, workdir):
+    desktop = Desktop(1600, 1000, workdir)
+    app = None
+    try:
+        alpha = os.path.join(workdir, "alpha.tlp")
+        beta = os.path.join(workdir, "beta.tlp")
+        shutil.copy(args.project, alpha)
+        shutil.copy(args.project, beta)
+        with open(beta, "rb") as f:
+            beta_bytes = f.read()
+        app = Program(desktop, args.program, [alpha], workdir)
+        main = app.window_titled("alpha.tlp", 20)
+        poll("the main window active", lambda: desktop.active() == main)
+        # The second project through the open dialog (the tool bar's open button), which
+        # speaks Chinese: the toolkit's Chinese texts are loaded.
+        desktop.click(41, 51)
+        opened = app.window_titled("\u6253\u5f00")  # 打开
+        check("qtbase_zh_CN.qm" in app.maps(), "the toolkit's Chinese translations are not loaded")
+        poll("the open dialog active", lambda: desktop.active() == opened, 10)
+        desktop.type(beta)
+        desktop.key("Return")
+        poll("the second project", lambda: "beta.tlp" in app.main_title(main), 20)
+        # The Window menu lists both projects; its numbers activate them.
+        desktop.key("alt+w")
+        time.sleep(0.5)
+        desktop.screenshot(os.path.join(args.output, "window-menu.png"))
+        desktop.key("1")
+        poll("the first project from the Window menu", lambda: "alpha.tlp" in app.main_title(main), 10)
+        desktop.key("alt+w")
+        time.sleep(0.3)
+        desktop.key("2")
+        poll("the second project from the Window menu", lambda: "beta.tlp" in app.main_title(main), 10)
+        desktop.key("ctrl+F6")
+        poll("Ctrl+F6 to the first project", lambda: "alpha.tlp" in app.main_title(main), 10)
+        desktop.key("ctrl+F6")
+        poll("Ctrl+F6 back to the second project", lambda: "beta.tlp" in app.main_title(main), 10)
+        # The Save As dialog (File, the fourth item).
+        desktop.key("alt+f")
+        time.sleep(0.3)
+        desktop.key("Down", "Down", "Down", "Return")
+        save_as = app.window_titled("\u53e6\u5b58\u4e3a")  # 另存为
+        time.sleep(0.5)
+        desktop.screenshot(os.path.join(args.output, "save-as-dialog.png"))
+        desktop.key("Escape")
+        poll("the Save As dialog to close", lambda: save_as not in app.windows(), 10)
+        # A change (the fourth task indented under the first), then Ctrl+F4: the program
+        # asks whether to save; No closes the window and leaves the file as it was.
+        desktop.click(104, 168)
+        desktop.click(119, 51)
+        time.sleep(0.3)
+        desktop.key("ctrl+F4")
+        question = poll("the question to save", lambda: next(
+            (w for w, t in app.windows().items() if w != main), None), 10)
+        expect_modal(desktop, app, main, question, "the question to save")
+        desktop.key("n")
+        poll("Ctrl+F4 to close the second project", lambda: "alpha.tlp" in app.main_title(main), 10)
+        check(question not in app.windows(), "the question stayed open")
+        with open(beta, "rb") as f:
+            check(f.read() == beta_bytes, "the project was saved though the answer was No")
+        # The last one closes without a question (unchanged); the main frame's keys work
+        # with no project open.
+        desktop.key("ctrl+F4")
+        poll("Ctrl+F4 to close the first project", lambda: "alpha.tlp" not in app.main_title(main), 10)
+        check(len(app.windows()) == 1, "a window other than the main one is open")
+        desktop.key("ctrl+o")
+        login = app.window_titled("\u7528\u6237\u767b\u5165")
+        desktop.key("Escape")
+        poll("the log-in dialog to close", lambda: login not in app.windows(), 10)
+    finally:
+        if app:
+            app.close()
+        desktop.close()
+
+
+CASES = {"modal": case_modal, "screens": case_screens, "mdi": case_mdi}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--project", required=True, help="a small project file to open")
+    parser.add_argument("--output", required=True, help="where the screenshots go")
+    parser.add_argument("case", choices=sorted(CASES))
+    args = parser.parse_args()
+    args.program = os.path.abspath(args.program)
+    args.project = os.path.abspath(args.project)
+    args.output = os.path.abspath(args.output)
+    for tool in ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import"):
+        if not shutil.which(tool):
+            print("missing %s: run scripts/install-deps" % tool, file=sys.stderr)
+            return 1
+    os.makedirs(args.output, exist_ok=True)
+    workdir = tempfile.mkdtemp(prefix="e2e-%s-" % args.case)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    started = time.monotonic()
+    try:
+        CASES[args.case](args, workdir)
+    except Failure as failure:
+        print("FAILED (%s): %s" % (args.case, failure), file=sys.stderr)
+        log = os.path.join(workdir, "program.log")
+        if os.path.exists(log):
+            with open(log) as f:
+                sys.stderr.write(f.read()[-4000:])
+        return 1
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+    print("%s passed in %.1f s" % (args.case, time.monotonic() - started))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
