@@ -85,6 +85,12 @@ public:
     HRESULT OpenSqliteFile(const char* pszUtf8Path, int nBusyMilliseconds = 10000, bool bWal = true);
     // Opens an ODBC data source by its connection string; tables must exist under dbo.
     HRESULT OpenOdbc(const char* pszConnect);
+    // Whether a database name is an ODBC connection string (a text with "=" and ";")
+    // rather than a file path.
+    static bool IsConnectionString(const std::string& text)
+    {
+        return text.find('=') != std::string::npos && text.find(';') != std::string::npos;
+    }
     bool IsOpen() const { return m_spBackend != nullptr; }
     // Lets go of this holder's reference; other copies keep the session open.
     void Close() { m_spBackend.reset(); }
