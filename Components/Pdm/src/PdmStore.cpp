@@ -147,7 +147,7 @@ bool CPdmStore::Run(const char* sql, const std::vector<CDbParam>& params, PdmDbR
 bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMilliseconds)
 {
     Close();
-    m_server = CSession::IsConnectionString(path);
+    m_server = IsConnectionString(path);
     // A connection string may hold a password: errors never show it.
     m_path = m_server ? std::string() : path;
     m_error.clear();
@@ -303,6 +303,11 @@ void CPdmStore::Rollback()
         return;
     m_nTransaction = 0;
     m_session->Abort();
+}
+
+bool CPdmStore::IsConnectionString(const std::string& path)
+{
+    return CSession::IsConnectionString(path);
 }
 
 bool CPdmStore::IsValidName(const std::string& name)

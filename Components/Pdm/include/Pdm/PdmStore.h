@@ -116,6 +116,8 @@ public:
     void Rollback();
 
     static bool IsValidName(const std::string& name);
+    // Whether Open takes the text as a connection string rather than a file path.
+    static bool IsConnectionString(const std::string& path);
 
 private:
     bool Fail(const std::string& what);
