@@ -131,7 +131,10 @@ bool CPdmStore::Run(const char* sql, const std::vector<CDbParam>& params, PdmDbR
     CCommand command;
     if (FAILED(command.Open(*m_session, sql, params)))
         return Fail(WithCause(what, Describe(command)));
-    if (rows) {
+    if (rows && rows->each) {
+        while (command.MoveNext() == S_OK)
+            rows->each(command);
+    } else if (rows) {
         const int columns = command.GetColumnCount();
         while (command.MoveNext() == S_OK) {
             std::vector<CDbValue> row;
@@ -324,42 +327,42 @@ bool CPdmStore::ListChildren(int32_t classId, int32_t objectId, std::vector<PdmN
 {
     rows.clear();
     PdmDbRows found;
-    if (!Run("SELECT n.class_id, n.object_id, n.name, CASE WHEN EXISTS(SELECT 1 FROM dbo.node c WHERE"
-             " c.parent_class = n.class_id AND c.parent_object = n.object_id) THEN 1 ELSE 0 END"
-             " FROM dbo.node n WHERE n.parent_class = ? AND n.parent_object = ? ORDER BY n.rowid",
-             {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the folders"))
-        return false;
-    rows.reserve(found.values.size());
-    for (const auto& v : found.values) {
+    found.each = [&rows](const CCommand& c) {
         PdmNodeRow row;
-        row.classId = static_cast<int32_t>(PdmDbInt(v[0]));
-        row.objectId = static_cast<int32_t>(PdmDbInt(v[1]));
-        row.name = PdmDbText(v[2]);
-        row.hasChildren = PdmDbInt(v[3]) != 0;
+        row.classId = static_cast<int32_t>(PdmDbInt(c.GetValue(1)));
+        row.objectId = static_cast<int32_t>(PdmDbInt(c.GetValue(2)));
+        row.name = PdmDbText(c.GetValue(3));
+        row.hasChildren = PdmDbInt(c.GetValue(4)) != 0;
         rows.push_back(std::move(row));
-    }
-    return true;
+    };
+    if (Run("SELECT n.class_id, n.object_id, n.name, CASE WHEN EXISTS(SELECT 1 FROM dbo.node c WHERE"
+            " c.parent_class = n.class_id AND c.parent_object = n.object_id) THEN 1 ELSE 0 END"
+            " FROM dbo.node n WHERE n.parent_class = ? AND n.parent_object = ? ORDER BY n.rowid",
+            {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the folders"))
+        return true;
+    rows.clear();
+    return false;
 }
 
 bool CPdmStore::ListDocuments(int32_t classId, int32_t objectId, std::vector<PdmDocRow>& rows)
 {
     rows.clear();
     PdmDbRows found;
-    if (!Run("SELECT class_id, object_id, file_name, size, modified FROM dbo.document"
-             " WHERE parent_class = ? AND parent_object = ? ORDER BY rowid",
-             {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the documents"))
-        return false;
-    rows.reserve(found.values.size());
-    for (const auto& v : found.values) {
+    found.each = [&rows](const CCommand& c) {
         PdmDocRow row;
-        row.classId = static_cast<int32_t>(PdmDbInt(v[0]));
-        row.objectId = static_cast<int32_t>(PdmDbInt(v[1]));
-        row.fileName = PdmDbText(v[2]);
-        row.size = PdmDbInt(v[3]);
-        row.modified = PdmDbText(v[4]);
+        row.classId = static_cast<int32_t>(PdmDbInt(c.GetValue(1)));
+        row.objectId = static_cast<int32_t>(PdmDbInt(c.GetValue(2)));
+        row.fileName = PdmDbText(c.GetValue(3));
+        row.size = PdmDbInt(c.GetValue(4));
+        row.modified = PdmDbText(c.GetValue(5));
         rows.push_back(std::move(row));
-    }
-    return true;
+    };
+    if (Run("SELECT class_id, object_id, file_name, size, modified FROM dbo.document"
+            " WHERE parent_class = ? AND parent_object = ? ORDER BY rowid",
+            {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the documents"))
+        return true;
+    rows.clear();
+    return false;
 }
 
 bool CPdmStore::ListDocClasses(int32_t nodeClassId, std::vector<PdmClassRow>& rows)

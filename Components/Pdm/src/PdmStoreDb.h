@@ -7,11 +7,15 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+// A query's rows: kept in `values`, or, when `each` is set, handed to it one by one as the
+// command reads them (a long listing is then not copied twice).
 struct PdmDbRows {
     std::vector<std::vector<CDbValue>> values;
+    std::function<void(const CCommand&)> each;
 };
 
 inline int64_t PdmDbInt(const CDbValue& v)
