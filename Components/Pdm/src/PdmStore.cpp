@@ -71,6 +71,10 @@ std::string Describe(const CDbErrorInfo& source)
         std::string d = Utf8FromCString(r.strDescription);
         while (!d.empty() && (d.back() == '\n' || d.back() == ' '))
             d.pop_back();
+        // One line, as traces and answers show it.
+        for (char& c : d)
+            if (c == '\n' || c == '\r')
+                c = ' ';
         text += (text.empty() ? "" : "; ") + d;
     }
     return text.empty() ? std::string("unknown error") : text;

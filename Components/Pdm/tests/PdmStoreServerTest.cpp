@@ -1,0 +1,82 @@
+// The store on a database server (the test run's PostgreSQL): a missing store is refused
+// until it is made, and writers at once take turns, each addition landing whole with its
+// own id.
+#include "PdmTestSupport.h"
+
+#include <set>
+#include <thread>
+
+TEST(PdmStoreServerTest, AMissingStoreIsRefusedThenMadeOnce)
+{
+    const std::string server = FreshPdmStoreDatabase("postgresql", "");
+    ASSERT_FALSE(server.empty());
+    CPdmStore store;
+    EXPECT_FALSE(store.Open(server, CPdmStore::OpenExisting));
+    EXPECT_EQ("product-data store on the database server: the database holds no product-data store", store.LastError());
+    ASSERT_TRUE(store.Open(server, CPdmStore::CreateIfMissing)) << store.LastError();
+    int32_t id = 0;
+    ASSERT_TRUE(store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, "kept", id));
+    // Opening again, even asking to create, finds the store as it is.
+    CPdmStore again;
+    ASSERT_TRUE(again.Open(server, CPdmStore::CreateIfMissing)) << again.LastError();
+    std::vector<PdmNodeRow> rows;
+    ASSERT_TRUE(again.ListChildren(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, rows));
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ("kept", rows[0].name);
+    std::vector<PdmClassRow> classes;
+    ASSERT_TRUE(again.ListDocClasses(PDM_FOLDER_CLASS, classes));
+    ASSERT_EQ(1u, classes.size());
+    EXPECT_EQ(u8"文档", classes[0].name);
+}
+
+TEST(PdmStoreServerTest, WritersAtOnceEachGetTheirOwnIds)
+{
+    const std::string server = FreshPdmStoreDatabase("postgresql", "");
+    ASSERT_FALSE(server.empty());
+    int32_t folder = 0;
+    {
+        CPdmStore store;
+        ASSERT_TRUE(store.Open(server, CPdmStore::CreateIfMissing)) << store.LastError();
+        ASSERT_TRUE(store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, "W", folder));
+    }
+    const int kWriters = 4, kEach = 25;
+    std::vector<std::vector<int32_t>> ids(kWriters);
+    std::vector<std::string> errors(kWriters);
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+        writers.emplace_back([&, w] {
+            CPdmStore store;
+            if (!store.Open(server, CPdmStore::OpenExisting)) {
+                errors[w] = store.LastError();
+                return;
+            }
+            for (int i = 0; i < kEach; ++i) {
+                int32_t id = 0;
+                const std::string name = "w" + std::to_string(w) + "-" + std::to_string(i);
+                if (!store.PutDocument(PDM_FOLDER_CLASS, folder, PDM_DEFAULT_DOC_CLASS, name, name, "",
+                                       static_cast<int64_t>(name.size()), "", id)) {
+                    errors[w] = store.LastError();
+                    return;
+                }
+                ids[w].push_back(id);
+            }
+        });
+    for (std::thread& t : writers)
+        t.join();
+    std::set<int32_t> all;
+    for (int w = 0; w < kWriters; ++w) {
+        EXPECT_EQ("", errors[w]);
+        all.insert(ids[w].begin(), ids[w].end());
+    }
+    EXPECT_EQ(static_cast<size_t>(kWriters * kEach), all.size());
+    CPdmStore store;
+    ASSERT_TRUE(store.Open(server, CPdmStore::OpenExisting));
+    std::vector<PdmDocRow> rows;
+    ASSERT_TRUE(store.ListDocuments(PDM_FOLDER_CLASS, folder, rows));
+    ASSERT_EQ(static_cast<size_t>(kWriters * kEach), rows.size());
+    for (const PdmDocRow& row : rows) {
+        PdmDocContent content;
+        ASSERT_TRUE(store.ReadDocument(row.classId, row.objectId, content));
+        EXPECT_EQ(row.fileName, content.bytes);
+    }
+}
