@@ -2,8 +2,6 @@
 // data (UTF-8, the connection's client encoding) and converted by the command.
 #include "Backend.h"
 
-#include <cstdint>
-
 #include <sql.h>
 #include <sqlext.h>
 
@@ -110,10 +108,8 @@ public:
             {
                 numbers[i] = *p;
                 lengths[i] = 0;
-                // Beyond 32 bits the value is sent as a BIGINT, not cut to an INTEGER.
-                const bool bWide = *p < INT32_MIN || *p > INT32_MAX;
-                rc = SQLBindParameter(hstmt, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, bWide ? SQL_BIGINT : SQL_INTEGER, 0, 0,
-                                      &numbers[i], 0, &lengths[i]);
+                rc = SQLBindParameter(hstmt, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_INTEGER, 0, 0, &numbers[i], 0,
+                                      &lengths[i]);
             }
             else if (auto d = std::get_if<double>(&v))
             {

@@ -80,3 +80,20 @@ TEST(PdmStoreServerTest, WritersAtOnceEachGetTheirOwnIds)
         EXPECT_EQ(row.fileName, content.bytes);
     }
 }
+
+TEST(PdmStoreServerTest, AFileBeyondFourGigabytesKeepsItsSize)
+{
+    const std::string server = FreshPdmStoreDatabase("postgresql", "");
+    ASSERT_FALSE(server.empty());
+    CPdmStore store;
+    ASSERT_TRUE(store.Open(server, CPdmStore::CreateIfMissing)) << store.LastError();
+    const int64_t size = 5000000000LL;
+    int32_t id = 0;
+    ASSERT_TRUE(store.PutDocument(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_DEFAULT_DOC_CLASS, "disk.img", "", "/srv/disk.img",
+                                  size, "", id))
+        << store.LastError();
+    std::vector<PdmDocRow> rows;
+    ASSERT_TRUE(store.ListDocuments(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, rows));
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ(size, rows[0].size);
+}
