@@ -6,6 +6,8 @@
 
 #include <ClassLib/Core/Conversion.h>
 
+#include <map>
+#include <mutex>
 #include <set>
 #include <sys/stat.h>
 #include <utility>
@@ -92,6 +94,40 @@ std::string WithCause(const std::string& what, const std::string& description)
     return text;
 }
 
+// Connections to database servers, kept between stores (the server opens a store for each
+// request, and a connection takes far longer to make than a query): a few idle ones per
+// connection string. Made once and never destroyed, so that no connection is closed while
+// the program exits.
+class CSessionPool {
+public:
+    static CSessionPool& Get()
+    {
+        static CSessionPool* s_pool = new CSessionPool;
+        return *s_pool;
+    }
+    std::unique_ptr<CSession> Take(const std::string& connect)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_idle.find(connect);
+        if (it == m_idle.end())
+            return nullptr;
+        std::unique_ptr<CSession> session = std::move(it->second);
+        m_idle.erase(it);
+        return session;
+    }
+    void Give(const std::string& connect, std::unique_ptr<CSession> session)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_idle.count(connect) < kIdlePerServer)
+            m_idle.emplace(connect, std::move(session));
+    }
+
+private:
+    static constexpr size_t kIdlePerServer = 8;
+    std::mutex m_mutex;
+    std::multimap<std::string, std::unique_ptr<CSession>> m_idle;
+};
+
 }  // namespace
 
 CPdmStore::CPdmStore() = default;
@@ -105,7 +141,10 @@ void CPdmStore::Close()
 {
     if (m_session && m_nTransaction > 0)
         m_session->Abort();
+    if (m_session && m_server && m_keep)
+        CSessionPool::Get().Give(m_connect, std::move(m_session));
     m_session.reset();
+    m_keep = false;
     m_nTransaction = 0;
 }
 
@@ -163,6 +202,18 @@ bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMillisecond
         return Fail("no store file is set");
     if (!m_server && mode == OpenExisting && !FileExists(path))
         return Fail("the file does not exist");
+    m_connect = m_server ? path : std::string();
+    if (m_server) {
+        // A kept connection serves when it still reads the store; otherwise a new one decides.
+        m_session = CSessionPool::Get().Take(path);
+        bool empty = false;
+        if (m_session && CheckSchema(empty)) {
+            m_keep = true;
+            return true;
+        }
+        m_session.reset();
+        m_error.clear();
+    }
     m_session.reset(new CSession);
     // A file keeps its journal as it is until it becomes a store (a foreign file is never
     // changed).
@@ -187,6 +238,7 @@ bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMillisecond
         m_error = error;
         return false;
     }
+    m_keep = true;
     return true;
 }
 

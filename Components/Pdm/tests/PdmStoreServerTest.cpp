@@ -97,3 +97,26 @@ TEST(PdmStoreServerTest, AFileBeyondFourGigabytesKeepsItsSize)
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(size, rows[0].size);
 }
+
+TEST(PdmStoreServerTest, AKeptConnectionTheServerDroppedIsReplaced)
+{
+    const std::string server = FreshPdmStoreDatabase("postgresql", "");
+    ASSERT_FALSE(server.empty());
+    {
+        CPdmStore store;
+        ASSERT_TRUE(store.Open(server, CPdmStore::CreateIfMissing)) << store.LastError();
+    }
+    // The database server ends every other connection, the kept ones among them.
+    CSession admin;
+    ASSERT_EQ(S_OK, admin.OpenOdbc(server.c_str()));
+    CCommand end;
+    ASSERT_EQ(S_OK, end.Open(admin, "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                                    " WHERE pid <> pg_backend_pid() AND backend_type = 'client backend'"));
+    for (int i = 0; i < 3; ++i) {
+        CPdmStore store;
+        ASSERT_TRUE(store.Open(server, CPdmStore::OpenExisting)) << store.LastError();
+        int32_t id = 0;
+        ASSERT_TRUE(store.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, "n" + std::to_string(i), id))
+            << store.LastError();
+    }
+}

@@ -71,7 +71,9 @@ public:
     // CreateIfMissing makes a fresh store (with the folder class, the root class and one
     // document class) when the file does not exist or is empty, or the server's schema dbo
     // has no store. A file that is not a product-data store is refused, never changed.
-    // `busyMilliseconds`: how long a call waits for a lock held elsewhere (in a file).
+    // `busyMilliseconds`: how long a call waits for a lock held elsewhere (in a file). The
+    // connection to a server outlives the store: Close keeps it for the next Open of the same
+    // connection string, which checks it still serves.
     bool Open(const std::string& path, OpenMode mode, int busyMilliseconds = 5000);
     void Close();
     bool IsOpen() const { return m_session != nullptr; }
@@ -139,6 +141,8 @@ private:
     std::unique_ptr<CSession> m_session;
     bool m_server = false;  // on a database server (else a file)
     std::string m_path;     // as shown in errors (a connection string is not)
+    std::string m_connect;  // the connection string of a store on a server
+    bool m_keep = false;    // the server's connection is sound: kept for the next store on Close
     std::string m_error;
     int m_nTransaction = 0;
     bool m_refused = false;
