@@ -87,7 +87,7 @@ std::string WithCause(const std::string& what, const std::string& description)
 {
     std::string text = what + ": " + description;
     auto has = [&description](const char* part) { return description.find(part) != std::string::npos; };
-    if (has("database is locked") || has("database table is locked"))
+    if (has("database is locked") || has("database table is locked") || has("lock timeout"))
         text += " (the store is locked by another program)";
     else if (has("not a database") || has("malformed"))
         text += " (the file is damaged or is not a product-data store)";
@@ -207,7 +207,7 @@ bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMillisecond
         // A kept connection serves when it still reads the store; otherwise a new one decides.
         m_session = CSessionPool::Get().Take(path);
         bool empty = false;
-        if (m_session && CheckSchema(empty)) {
+        if (m_session && WaitForLocks(busyMilliseconds) && CheckSchema(empty)) {
             m_keep = true;
             return true;
         }
@@ -225,7 +225,7 @@ bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMillisecond
         return Fail(WithCause("cannot open", text));
     }
     bool empty = false;
-    bool ok = CheckSchema(empty);
+    bool ok = (!m_server || WaitForLocks(busyMilliseconds)) && CheckSchema(empty);
     if (!ok && empty && mode == CreateIfMissing)
         ok = CreateSchema();
     // WAL with NORMAL syncing is safe against a killed process (a power cut may lose the
@@ -240,6 +240,14 @@ bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMillisecond
     }
     m_keep = true;
     return true;
+}
+
+bool CPdmStore::WaitForLocks(int busyMilliseconds)
+{
+    // On a server, as in a file, a call waits so long for a lock held elsewhere (a writer's
+    // turn among them), then fails.
+    const std::string sql = "SET lock_timeout = " + std::to_string(busyMilliseconds > 0 ? busyMilliseconds : 1);
+    return Run(sql.c_str(), {}, nullptr, "cannot set up the connection");
 }
 
 bool CPdmStore::CheckSchema(bool& empty)

@@ -120,3 +120,23 @@ TEST(PdmStoreServerTest, AKeptConnectionTheServerDroppedIsReplaced)
             << store.LastError();
     }
 }
+
+TEST(PdmStoreServerTest, AWriterWaitsForItsTurnOnlySoLong)
+{
+    const std::string server = FreshPdmStoreDatabase("postgresql", "");
+    ASSERT_FALSE(server.empty());
+    CPdmStore holder;
+    ASSERT_TRUE(holder.Open(server, CPdmStore::CreateIfMissing)) << holder.LastError();
+    ASSERT_TRUE(holder.Begin());
+    CPdmStore waiter;
+    ASSERT_TRUE(waiter.Open(server, CPdmStore::OpenExisting, 100)) << waiter.LastError();
+    int32_t id = 0;
+    EXPECT_FALSE(waiter.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, "late", id));
+    EXPECT_NE(std::string::npos, waiter.LastError().find("locked by another program")) << waiter.LastError();
+    EXPECT_FALSE(waiter.LastErrorRefused());
+    // Reading goes on meanwhile, and the turn comes once the holder is done.
+    std::vector<PdmNodeRow> rows;
+    EXPECT_TRUE(waiter.ListChildren(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, rows)) << waiter.LastError();
+    holder.Rollback();
+    EXPECT_TRUE(waiter.AddNode(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, PDM_FOLDER_CLASS, "late", id)) << waiter.LastError();
+}

@@ -71,7 +71,7 @@ public:
     // CreateIfMissing makes a fresh store (with the folder class, the root class and one
     // document class) when the file does not exist or is empty, or the server's schema dbo
     // has no store. A file that is not a product-data store is refused, never changed.
-    // `busyMilliseconds`: how long a call waits for a lock held elsewhere (in a file). The
+    // `busyMilliseconds`: how long a call waits for a lock held elsewhere. The
     // connection to a server outlives the store: Close keeps it for the next Open of the same
     // connection string, which checks it still serves.
     bool Open(const std::string& path, OpenMode mode, int busyMilliseconds = 5000);
@@ -130,6 +130,7 @@ private:
     bool CheckSchema(bool& empty);
     bool CreateSchema();
     bool StartWriting();
+    bool WaitForLocks(int busyMilliseconds);
     bool NextObjectId(const char* table, int32_t classId, int32_t& id);
     bool NameTaken(const char* table, const char* column, int32_t parentClass, int32_t parentObject,
                    const std::string& name, bool& taken);
