@@ -231,6 +231,8 @@ CString CCommand::GetText(int nOrdinal) const
     const CDbValue& v = Value(nOrdinal);
     if (auto s = std::get_if<std::string>(&v))
         return CStringFromUtf8(*s);
+    if (auto b = std::get_if<CDbBytes>(&v))
+        return CStringFromUtf8(b->bytes);
     if (auto p = std::get_if<long long>(&v))
         return CString(std::to_string(*p).c_str());
     if (auto d = std::get_if<double>(&v))
