@@ -40,7 +40,9 @@ public:
     virtual void ReleaseRead() {}
 };
 
-// bTaskTables: the five task tables are made when missing.
+// bTaskTables: the five task tables are made when missing; bWal: the file is switched to
+// write-ahead logging.
 std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, bool bTaskTables,
-                                              std::vector<CDbBackendError>& errors);
+                                              std::vector<CDbBackendError>& errors, int nBusyMilliseconds = 10000,
+                                              bool bWal = true);
 std::shared_ptr<CDbBackend> OpenOdbcBackend(const std::string& connect, std::vector<CDbBackendError>& errors);

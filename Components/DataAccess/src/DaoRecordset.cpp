@@ -73,6 +73,9 @@ COleVariant Natural(const CDbValue& v)
         return COleVariant(*d);
     if (auto s = std::get_if<std::string>(&v))
         return COleVariant(CStringFromUtf8(*s));
+    // Binary content reads as the text it holds, as it did before the layer told it apart.
+    if (auto b = std::get_if<CDbBytes>(&v))
+        return COleVariant(CStringFromUtf8(b->bytes));
     COleVariant null;
     null.vt = VT_NULL;
     return null;

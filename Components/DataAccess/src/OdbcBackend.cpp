@@ -31,6 +31,9 @@ int KindOfSqlType(SQLSMALLINT type)
     case SQL_WCHAR:
     case SQL_WVARCHAR:
     case SQL_WLONGVARCHAR: return DBCOL_TEXT;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY: return DBCOL_BINARY;
     default: return DBCOL_UNKNOWN;
     }
 }
@@ -115,6 +118,14 @@ public:
                 rc = SQLBindParameter(hstmt, n, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &reals[i], 0,
                                       &lengths[i]);
             }
+            else if (auto b = std::get_if<CDbBytes>(&v))
+            {
+                texts[i] = b->bytes;
+                lengths[i] = (SQLLEN)texts[i].size();
+                rc = SQLBindParameter(hstmt, n, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_LONGVARBINARY,
+                                      texts[i].size() ? texts[i].size() : 1, 0, (SQLPOINTER)texts[i].data(),
+                                      (SQLLEN)texts[i].size(), &lengths[i]);
+            }
             else if (auto s = std::get_if<std::string>(&v))
             {
                 texts[i] = *s;
@@ -143,15 +154,19 @@ public:
         nColumns = cols;
         if (cols == 0)
             return DBR_OK;
+        // Binary columns are read as bytes, the others as character data.
+        std::vector<bool> binary(cols, false);
         if (pColumns != nullptr)
-        {
             pColumns->assign(cols, CDbColumnDesc());
-            for (SQLUSMALLINT c = 1; c <= (SQLUSMALLINT)cols; ++c)
+        for (SQLUSMALLINT c = 1; c <= (SQLUSMALLINT)cols; ++c)
+        {
+            SQLCHAR name[256];
+            SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
+            SQLULEN size = 0;
+            if (SQL_SUCCEEDED(SQLDescribeCol(hstmt, c, name, sizeof name, &nameLen, &type, &size, &digits, &nullable)))
             {
-                SQLCHAR name[256];
-                SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
-                SQLULEN size = 0;
-                if (SQL_SUCCEEDED(SQLDescribeCol(hstmt, c, name, sizeof name, &nameLen, &type, &size, &digits, &nullable)))
+                binary[c - 1] = KindOfSqlType(type) == DBCOL_BINARY;
+                if (pColumns != nullptr)
                 {
                     (*pColumns)[c - 1].name = reinterpret_cast<char*>(name);
                     (*pColumns)[c - 1].kind = KindOfSqlType(type);
@@ -173,9 +188,12 @@ public:
                 char buf[4096];
                 SQLLEN ind = 0;
                 bool bNull = false;
+                const bool bBinary = binary[c - 1];
+                // Character data ends in a terminating zero that is not part of the value.
+                const size_t nPiece = bBinary ? sizeof buf : sizeof buf - 1;
                 for (;;)
                 {
-                    rc = SQLGetData(hstmt, c, SQL_C_CHAR, buf, sizeof buf, &ind);
+                    rc = SQLGetData(hstmt, c, bBinary ? SQL_C_BINARY : SQL_C_CHAR, buf, sizeof buf, &ind);
                     if (rc == SQL_NO_DATA)
                         break;
                     if (!SQL_SUCCEEDED(rc))
@@ -188,12 +206,16 @@ public:
                         bNull = true;
                         break;
                     }
-                    size_t got = (ind == SQL_NO_TOTAL || ind >= (SQLLEN)sizeof buf) ? sizeof buf - 1 : (size_t)ind;
+                    size_t got = (ind == SQL_NO_TOTAL || ind > (SQLLEN)nPiece) ? nPiece : (size_t)ind;
                     value.append(buf, got);
                     if (rc == SQL_SUCCESS)
                         break;
                 }
-                if (!bNull)
+                if (bNull)
+                    continue;
+                if (bBinary)
+                    row[c - 1] = CDbBytes{std::move(value)};
+                else
                     row[c - 1] = std::move(value);
             }
             rows.push_back(std::move(row));

@@ -47,10 +47,10 @@ HRESULT CSession::OpenSqlite(LPCTSTR pszPath)
     return m_spBackend ? S_OK : E_FAIL;
 }
 
-HRESULT CSession::OpenSqliteFile(const char* pszUtf8Path)
+HRESULT CSession::OpenSqliteFile(const char* pszUtf8Path, int nBusyMilliseconds, bool bWal)
 {
     std::vector<CDbBackendError> errors;
-    m_spBackend = OpenSqliteBackend(pszUtf8Path ? pszUtf8Path : "", false, errors);
+    m_spBackend = OpenSqliteBackend(pszUtf8Path ? pszUtf8Path : "", false, errors, nBusyMilliseconds, bWal);
     TakeErrors(m_errors, errors);
     return m_spBackend ? S_OK : E_FAIL;
 }
@@ -231,11 +231,23 @@ CString CCommand::GetText(int nOrdinal) const
     const CDbValue& v = Value(nOrdinal);
     if (auto s = std::get_if<std::string>(&v))
         return CStringFromUtf8(*s);
+    if (auto b = std::get_if<CDbBytes>(&v))
+        return CStringFromUtf8(b->bytes);
     if (auto p = std::get_if<long long>(&v))
         return CString(std::to_string(*p).c_str());
     if (auto d = std::get_if<double>(&v))
         return CString(std::to_string(*d).c_str());
     return CString();
+}
+
+std::string CCommand::GetBytes(int nOrdinal) const
+{
+    const CDbValue& v = Value(nOrdinal);
+    if (auto b = std::get_if<CDbBytes>(&v))
+        return b->bytes;
+    if (auto s = std::get_if<std::string>(&v))
+        return *s;
+    return std::string();
 }
 
 bool CCommand::IsNull(int nOrdinal) const

@@ -46,6 +46,8 @@ int KindOfDeclaredType(const char* pszDecl)
         return DBCOL_LONG;
     if (has("CHAR") || has("CLOB") || has("TEXT"))
         return DBCOL_TEXT;
+    if (has("BLOB") || has("BYTEA") || has("BINARY"))
+        return DBCOL_BINARY;
     if (has("MONEY") || has("CURRENCY"))
         return DBCOL_CURRENCY;
     if (has("DATE") || has("TIME"))
@@ -76,11 +78,12 @@ public:
         return hr;
     }
 
-    int32_t Open(const std::string& path, bool bTaskTables, std::vector<CDbBackendError>& errors)
+    int32_t Open(const std::string& path, bool bTaskTables, std::vector<CDbBackendError>& errors,
+                 int nBusyMilliseconds, bool bWal)
     {
         if (sqlite3_open(":memory:", &m_db) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
-        sqlite3_busy_timeout(m_db, 10000);
+        sqlite3_busy_timeout(m_db, nBusyMilliseconds > 0 ? nBusyMilliseconds : 0);
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(m_db, "ATTACH DATABASE ? AS dbo", -1, &st, nullptr) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
@@ -91,7 +94,8 @@ public:
             return Fail(errors, DBR_FAIL);
         // Write-ahead logging: readers do not lock the file for every statement and are not
         // blocked by a writer's open transaction.
-        sqlite3_exec(m_db, "PRAGMA dbo.journal_mode = WAL", nullptr, nullptr, nullptr);
+        if (bWal)
+            sqlite3_exec(m_db, "PRAGMA dbo.journal_mode = WAL", nullptr, nullptr, nullptr);
         if (bTaskTables && sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
             return Fail(errors, DBR_FAIL);
         return DBR_OK;
@@ -154,6 +158,8 @@ public:
                 sqlite3_bind_double(st, n, *d);
             else if (auto s = std::get_if<std::string>(&v))
                 sqlite3_bind_text(st, n, s->data(), (int)s->size(), SQLITE_TRANSIENT);
+            else if (auto b = std::get_if<CDbBytes>(&v))
+                sqlite3_bind_blob64(st, n, b->bytes.data(), (sqlite3_uint64)b->bytes.size(), SQLITE_TRANSIENT);
             else
                 sqlite3_bind_null(st, n);
         }
@@ -179,6 +185,13 @@ public:
                 case SQLITE_INTEGER: row[c] = (long long)sqlite3_column_int64(st, c); break;
                 case SQLITE_FLOAT: row[c] = sqlite3_column_double(st, c); break;
                 case SQLITE_NULL: break;
+                case SQLITE_BLOB:
+                {
+                    const void* p = sqlite3_column_blob(st, c);
+                    const int n = sqlite3_column_bytes(st, c);
+                    row[c] = CDbBytes{p ? std::string(static_cast<const char*>(p), (size_t)n) : std::string()};
+                    break;
+                }
                 default:
                 {
                     const unsigned char* t = sqlite3_column_text(st, c);
@@ -261,10 +274,10 @@ public:
 } // namespace
 
 std::shared_ptr<CDbBackend> OpenSqliteBackend(const std::string& utf8Path, bool bTaskTables,
-                                              std::vector<CDbBackendError>& errors)
+                                              std::vector<CDbBackendError>& errors, int nBusyMilliseconds, bool bWal)
 {
     auto sp = std::make_shared<CSqliteBackend>();
-    if (DBR_FAILED(sp->Open(utf8Path, bTaskTables, errors)))
+    if (DBR_FAILED(sp->Open(utf8Path, bTaskTables, errors, nBusyMilliseconds, bWal)))
         return nullptr;
     return sp;
 }

@@ -27,7 +27,9 @@ struct CTempFolder
     }
 };
 
-CPgServer* Server(std::string& strError)
+} // namespace
+
+CPgServer* TestPgServer(std::string& strError)
 {
     static std::unique_ptr<CPgServer> s_server;
     static std::string s_error;
@@ -42,7 +44,28 @@ CPgServer* Server(std::string& strError)
     strError = s_error;
     return s_server.get();
 }
+
+namespace
+{
+CPgServer* Server(std::string& strError)
+{
+    return TestPgServer(strError);
+}
 } // namespace
+
+std::string FreshPgTables(const char* pszTables, std::string& strError)
+{
+    CPgServer* pServer = TestPgServer(strError);
+    if (!pServer)
+        return std::string();
+    CSession session;
+    CCommand drop;
+    if (FAILED(session.OpenOdbc(pServer->ConnectString().c_str())))
+        return strError = "cannot connect", std::string();
+    if (FAILED(drop.Open(session, (std::string("DROP TABLE IF EXISTS ") + pszTables).c_str())))
+        return strError = std::string("cannot drop ") + pszTables, std::string();
+    return pServer->ConnectString();
+}
 
 bool OpenTestDatabase(const std::string& backend, CSession& session, std::string& strError)
 {

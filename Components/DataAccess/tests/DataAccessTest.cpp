@@ -130,6 +130,36 @@ TEST_P(DataAccessTest, UnopenedSessionFailsCleanly)
     EXPECT_TRUE(cmd.GetText(1).IsEmpty());
 }
 
+TEST_P(DataAccessTest, BinaryContentRoundTripsByteForByte)
+{
+    const bool bServer = GetParam() != "sqlite";
+    ASSERT_TRUE(Exec(m_session, bServer ? _T("CREATE TABLE dbo.bytes_test(id INTEGER, content BYTEA)")
+                                        : _T("CREATE TABLE dbo.bytes_test(id INTEGER, content BLOB)")));
+    // Zeros, bytes above 0x7f that are no valid UTF-8, and more than one piece of a read.
+    std::string bytes("\0\x01\xff\xfe\x80'\\", 7);
+    for (int i = 0; i < 10000; ++i)
+        bytes += static_cast<char>(i * 7);
+    ASSERT_TRUE(Exec(m_session, _T("INSERT INTO dbo.bytes_test(id, content) VALUES(?, ?), (?, ?), (?, NULL), (?, ?)"),
+                     {1, CDbParam::Bytes(bytes), 2, CDbParam::Bytes(std::string()), 3, 4, CDbParam::Bytes("text")}));
+    CCommand cmd;
+    ASSERT_EQ(S_OK, cmd.Open(m_session, _T("SELECT content, id FROM dbo.bytes_test ORDER BY id")));
+    EXPECT_EQ(DBCOL_BINARY, cmd.GetColumnDesc(1).kind);
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    ASSERT_TRUE(std::holds_alternative<CDbBytes>(cmd.GetValue(1)));
+    EXPECT_EQ(bytes, cmd.GetBytes(1));
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_FALSE(cmd.IsNull(1));
+    EXPECT_EQ("", cmd.GetBytes(1));
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_TRUE(cmd.IsNull(1));
+    // Bytes asked for as a text give the text they hold.
+    ASSERT_EQ(S_OK, cmd.MoveNext());
+    EXPECT_STREQ("text", cmd.GetText(1));
+    EXPECT_EQ((long long)bytes.size(), QueryNumber(m_session, _T("SELECT length(content) FROM dbo.bytes_test WHERE id = 1")));
+    // Bound bytes compare as bytes.
+    EXPECT_EQ(1, QueryNumber(m_session, _T("SELECT id FROM dbo.bytes_test WHERE content = ?"), {CDbParam::Bytes(bytes)}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DataAccessTest, ::testing::Values("sqlite", "odbc"));
 
 TEST(DbErrorReport, NoRecordsGivesUnknownSource)

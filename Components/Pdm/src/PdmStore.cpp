@@ -1,10 +1,13 @@
-// The product-data store on SQLite: opening, the schema, and the reading calls.
+// The product-data store through the data-access layer: opening, the schema, and the
+// reading calls.
 #include <Pdm/PdmStore.h>
 
-#include "SqliteStatement.h"
+#include "PdmStoreDb.h"
 
-#include <sqlite3.h>
+#include <ClassLib/Core/Conversion.h>
 
+#include <map>
+#include <mutex>
 #include <set>
 #include <sys/stat.h>
 #include <utility>
@@ -14,32 +17,120 @@ namespace {
 const char* const kFormat = "product-data store";
 const char* const kVersion = "1";
 
-const char* const kSchema =
-    "CREATE TABLE pdm_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-    "CREATE TABLE node_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL);"
-    "CREATE TABLE doc_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL);"
-    "CREATE TABLE doc_class_allowed(node_class INTEGER NOT NULL, doc_class INTEGER NOT NULL,"
-    "  PRIMARY KEY(node_class, doc_class));"
-    "CREATE TABLE node(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
+// The tables in a file (reached as dbo) and on a database server (schema dbo). A server has
+// no row ids: there `rowid` is a column of its own, counting the records in the order they
+// were added, so that the same queries keep that order on both.
+const char* const kFileSchema[] = {
+    "CREATE TABLE dbo.pdm_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE dbo.node_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL)",
+    "CREATE TABLE dbo.doc_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL)",
+    "CREATE TABLE dbo.doc_class_allowed(node_class INTEGER NOT NULL, doc_class INTEGER NOT NULL,"
+    "  PRIMARY KEY(node_class, doc_class))",
+    "CREATE TABLE dbo.node(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
     "  parent_class INTEGER NOT NULL, parent_object INTEGER NOT NULL, name TEXT NOT NULL,"
-    "  PRIMARY KEY(class_id, object_id));"
-    "CREATE INDEX node_by_parent ON node(parent_class, parent_object, name);"
-    "CREATE TABLE document(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
+    "  PRIMARY KEY(class_id, object_id))",
+    "CREATE INDEX dbo.node_by_parent ON node(parent_class, parent_object, name)",
+    "CREATE TABLE dbo.document(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
     "  parent_class INTEGER NOT NULL, parent_object INTEGER NOT NULL, file_name TEXT NOT NULL,"
     "  size INTEGER NOT NULL DEFAULT 0, modified TEXT NOT NULL DEFAULT '', content BLOB,"
-    "  link_path TEXT, PRIMARY KEY(class_id, object_id));"
-    "CREATE INDEX document_by_parent ON document(parent_class, parent_object, file_name);";
+    "  link_path TEXT, PRIMARY KEY(class_id, object_id))",
+    "CREATE INDEX dbo.document_by_parent ON document(parent_class, parent_object, file_name)",
+};
+const char* const kServerSchema[] = {
+    "CREATE TABLE dbo.pdm_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE dbo.node_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL)",
+    "CREATE TABLE dbo.doc_class(class_id INTEGER PRIMARY KEY, name TEXT NOT NULL)",
+    "CREATE TABLE dbo.doc_class_allowed(node_class INTEGER NOT NULL, doc_class INTEGER NOT NULL,"
+    "  rowid BIGSERIAL NOT NULL, PRIMARY KEY(node_class, doc_class))",
+    "CREATE TABLE dbo.node(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
+    "  parent_class INTEGER NOT NULL, parent_object INTEGER NOT NULL, name TEXT NOT NULL,"
+    "  rowid BIGSERIAL NOT NULL, PRIMARY KEY(class_id, object_id))",
+    "CREATE INDEX node_by_parent ON dbo.node(parent_class, parent_object, name)",
+    "CREATE TABLE dbo.document(class_id INTEGER NOT NULL, object_id INTEGER NOT NULL,"
+    "  parent_class INTEGER NOT NULL, parent_object INTEGER NOT NULL, file_name TEXT NOT NULL,"
+    "  size BIGINT NOT NULL DEFAULT 0, modified TEXT NOT NULL DEFAULT '', content BYTEA,"
+    "  link_path TEXT, rowid BIGSERIAL NOT NULL, PRIMARY KEY(class_id, object_id))",
+    "CREATE INDEX document_by_parent ON dbo.document(parent_class, parent_object, file_name)",
+};
 
-bool FileExists(const std::string& path, off_t& size)
+// Writers of a store on a server take turns on this lock (held to the end of their
+// transaction), as the writers of a file do on its write lock.
+const long long kWriterLock = 0x50444D53;  // "PDMS"
+
+bool FileExists(const std::string& path)
 {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
-        return false;
-    size = st.st_size;
-    return true;
+    return ::stat(path.c_str(), &st) == 0;
 }
 
+// The error records of a failed call, joined, in UTF-8.
+std::string Describe(const CDbErrorInfo& source)
+{
+    std::vector<CDbErrorRecord> records;
+    source.GetErrorRecords(IID_ICommand, records);
+    std::string text;
+    for (const CDbErrorRecord& r : records) {
+        std::string d = Utf8FromCString(r.strDescription);
+        while (!d.empty() && (d.back() == '\n' || d.back() == ' '))
+            d.pop_back();
+        // One line, as traces and answers show it.
+        for (char& c : d)
+            if (c == '\n' || c == '\r')
+                c = ' ';
+        text += (text.empty() ? "" : "; ") + d;
+    }
+    return text.empty() ? std::string("unknown error") : text;
+}
+
+// What the database said, with what it means for the store when the cause is plain.
+std::string WithCause(const std::string& what, const std::string& description)
+{
+    std::string text = what + ": " + description;
+    auto has = [&description](const char* part) { return description.find(part) != std::string::npos; };
+    if (has("database is locked") || has("database table is locked") || has("lock timeout"))
+        text += " (the store is locked by another program)";
+    else if (has("not a database") || has("malformed"))
+        text += " (the file is damaged or is not a product-data store)";
+    return text;
+}
+
+// Connections to database servers, kept between stores (the server opens a store for each
+// request, and a connection takes far longer to make than a query): a few idle ones per
+// connection string. Made once and never destroyed, so that no connection is closed while
+// the program exits.
+class CSessionPool {
+public:
+    static CSessionPool& Get()
+    {
+        static CSessionPool* s_pool = new CSessionPool;
+        return *s_pool;
+    }
+    std::unique_ptr<CSession> Take(const std::string& connect)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_idle.find(connect);
+        if (it == m_idle.end())
+            return nullptr;
+        std::unique_ptr<CSession> session = std::move(it->second);
+        m_idle.erase(it);
+        return session;
+    }
+    void Give(const std::string& connect, std::unique_ptr<CSession> session)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_idle.count(connect) < kIdlePerServer)
+            m_idle.emplace(connect, std::move(session));
+    }
+
+private:
+    static constexpr size_t kIdlePerServer = 8;
+    std::mutex m_mutex;
+    std::multimap<std::string, std::unique_ptr<CSession>> m_idle;
+};
+
 }  // namespace
+
+CPdmStore::CPdmStore() = default;
 
 CPdmStore::~CPdmStore()
 {
@@ -48,16 +139,18 @@ CPdmStore::~CPdmStore()
 
 void CPdmStore::Close()
 {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    if (m_session && m_nTransaction > 0)
+        m_session->Abort();
+    if (m_session && m_server && m_keep)
+        CSessionPool::Get().Give(m_connect, std::move(m_session));
+    m_session.reset();
+    m_keep = false;
     m_nTransaction = 0;
 }
 
 bool CPdmStore::Refuse(const std::string& what)
 {
-    m_error = "product-data store \"" + m_path + "\": " + what;
+    Fail(what);
     m_refused = true;
     return false;
 }
@@ -65,24 +158,34 @@ bool CPdmStore::Refuse(const std::string& what)
 bool CPdmStore::Fail(const std::string& what)
 {
     m_refused = false;
-    m_error = "product-data store " + (m_path.empty() ? std::string("(none)") : "\"" + m_path + "\"") + ": " + what;
-    if (m_db) {
-        int rc = sqlite3_extended_errcode(m_db) & 0xff;
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-            m_error += " (the store is locked by another program)";
-        else if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
-            m_error += " (the file is damaged or is not a product-data store)";
-    }
+    if (m_server)
+        m_error = "product-data store on the database server: " + what;
+    else
+        m_error = "product-data store " + (m_path.empty() ? std::string("(none)") : "\"" + m_path + "\"") + ": " + what;
     return false;
 }
 
-bool CPdmStore::Exec(const char* sql)
+bool CPdmStore::Run(const char* sql, const std::vector<CDbParam>& params, PdmDbRows* rows, const std::string& what)
 {
-    char* msg = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &msg) != SQLITE_OK) {
-        std::string text = msg ? msg : "unknown error";
-        sqlite3_free(msg);
-        return Fail(text);
+    if (rows)
+        rows->values.clear();
+    if (!m_session)
+        return Fail("the store is not open");
+    CCommand command;
+    if (FAILED(command.Open(*m_session, sql, params)))
+        return Fail(WithCause(what, Describe(command)));
+    if (rows && rows->each) {
+        while (command.MoveNext() == S_OK)
+            rows->each(command);
+    } else if (rows) {
+        const int columns = command.GetColumnCount();
+        while (command.MoveNext() == S_OK) {
+            std::vector<CDbValue> row;
+            row.reserve(columns);
+            for (int c = 1; c <= columns; ++c)
+                row.push_back(command.GetValue(c));
+            rows->values.push_back(std::move(row));
+        }
     }
     return true;
 }
@@ -90,71 +193,93 @@ bool CPdmStore::Exec(const char* sql)
 bool CPdmStore::Open(const std::string& path, OpenMode mode, int busyMilliseconds)
 {
     Close();
-    m_path = path;
+    m_server = IsConnectionString(path);
+    // A connection string may hold a password: errors never show it.
+    m_path = m_server ? std::string() : path;
     m_error.clear();
+    m_refused = false;
     if (path.empty())
         return Fail("no store file is set");
-    off_t size = 0;
-    bool exists = FileExists(path, size);
-    if (!exists && mode == OpenExisting)
+    if (!m_server && mode == OpenExisting && !FileExists(path))
         return Fail("the file does not exist");
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
-        std::string text = m_db ? sqlite3_errmsg(m_db) : "cannot open";
-        Close();
-        return Fail("cannot open: " + text);
+    m_connect = m_server ? path : std::string();
+    if (m_server) {
+        // A kept connection serves when it still reads the store; otherwise a new one decides.
+        m_session = CSessionPool::Get().Take(path);
+        bool empty = false;
+        if (m_session && WaitForLocks(busyMilliseconds) && CheckSchema(empty)) {
+            m_keep = true;
+            return true;
+        }
+        m_session.reset();
+        m_error.clear();
     }
-    sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, busyMilliseconds > 0 ? busyMilliseconds : 0);
+    m_session.reset(new CSession);
+    // A file keeps its journal as it is until it becomes a store (a foreign file is never
+    // changed).
+    HRESULT hr = m_server ? m_session->OpenOdbc(path.c_str())
+                          : m_session->OpenSqliteFile(path.c_str(), busyMilliseconds > 0 ? busyMilliseconds : 0, false);
+    if (FAILED(hr)) {
+        std::string text = Describe(*m_session);
+        m_session.reset();
+        return Fail(WithCause("cannot open", text));
+    }
     bool empty = false;
-    if (!CheckSchema(empty)) {
-        if (!(empty && mode == CreateIfMissing)) {
-            std::string error = m_error;
-            Close();
-            m_error = error;
-            return false;
-        }
-        if (!CreateSchema()) {
-            std::string error = m_error;
-            Close();
-            m_error = error;
-            return false;
-        }
-    }
-    // WAL lets readers go on beside a writer; NORMAL syncing is safe in WAL against a
-    // killed process (a power cut may lose the last transactions, never the whole).
-    if (!Exec("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=OFF;")) {
+    bool ok = (!m_server || WaitForLocks(busyMilliseconds)) && CheckSchema(empty);
+    if (!ok && empty && mode == CreateIfMissing)
+        ok = CreateSchema();
+    // WAL with NORMAL syncing is safe against a killed process (a power cut may lose the
+    // last transactions, never the whole).
+    if (ok && !m_server)
+        ok = Run("PRAGMA dbo.synchronous = NORMAL", {}, nullptr, "cannot set up the file");
+    if (!ok) {
         std::string error = m_error;
         Close();
         m_error = error;
         return false;
     }
+    m_keep = true;
     return true;
+}
+
+bool CPdmStore::WaitForLocks(int busyMilliseconds)
+{
+    // On a server, as in a file, a call waits so long for a lock held elsewhere (a writer's
+    // turn among them), then fails.
+    const std::string sql = "SET lock_timeout = " + std::to_string(busyMilliseconds > 0 ? busyMilliseconds : 1);
+    return Run(sql.c_str(), {}, nullptr, "cannot set up the connection");
 }
 
 bool CPdmStore::CheckSchema(bool& empty)
 {
     empty = false;
-    {
-        CSqliteStatement count(m_db, "SELECT count(*) FROM sqlite_master");
-        if (!count.Ok() || count.Step() != SQLITE_ROW)
-            return Fail(std::string("cannot read: ") + sqlite3_errmsg(m_db));
-        if (count.Int(0) == 0) {
+    PdmDbRows rows;
+    if (m_server) {
+        if (!Run("SELECT count(*) FROM information_schema.tables WHERE table_schema = 'dbo' AND table_name = 'pdm_meta'",
+                 {}, &rows, "cannot read"))
+            return false;
+        if (rows.values.empty() || PdmDbInt(rows.values[0][0]) == 0) {
+            empty = true;
+            return Fail("the database holds no product-data store");
+        }
+    } else {
+        if (!Run("SELECT count(*) FROM dbo.sqlite_master", {}, &rows, "cannot read"))
+            return false;
+        if (rows.values.empty() || PdmDbInt(rows.values[0][0]) == 0) {
             empty = true;
             return Fail("the file is empty, not a product-data store");
         }
     }
-    CSqliteStatement meta(m_db, "SELECT key, value FROM pdm_meta WHERE key IN ('format', 'version')");
-    if (!meta.Ok())
-        return Fail("the file is not a product-data store");
+    if (!Run("SELECT key, value FROM dbo.pdm_meta WHERE key IN ('format', 'version')", {}, &rows, "cannot read")) {
+        if (m_error.find("(the ") != std::string::npos)
+            return false;
+        return Fail(m_server ? "the database is not a product-data store" : "the file is not a product-data store");
+    }
     std::string format, version;
-    int rc;
-    while ((rc = meta.Step()) == SQLITE_ROW)
-        (meta.Text(0) == "format" ? format : version) = meta.Text(1);
-    if (rc != SQLITE_DONE)
-        return Fail(std::string("cannot read: ") + sqlite3_errmsg(m_db));
+    for (const auto& row : rows.values)
+        (PdmDbText(row[0]) == "format" ? format : version) = PdmDbText(row[1]);
     if (format != kFormat)
-        return Fail("the file is not a product-data store");
+        return Fail(m_server ? "the database is not a product-data store" : "the file is not a product-data store");
     if (version != kVersion)
         return Fail("the store has version \"" + version + "\", this program reads version " + kVersion);
     return true;
@@ -162,32 +287,65 @@ bool CPdmStore::CheckSchema(bool& empty)
 
 bool CPdmStore::CreateSchema()
 {
-    if (!Exec("PRAGMA journal_mode=WAL;"))
+    if (!m_server && !Run("PRAGMA dbo.journal_mode = WAL", {}, nullptr, "cannot set up the file"))
         return false;
-    if (!Exec("BEGIN IMMEDIATE;"))
+    if (m_server && !Run("CREATE SCHEMA IF NOT EXISTS dbo", {}, nullptr, "cannot make the schema dbo"))
         return false;
-    std::string seed = std::string(kSchema) + "INSERT INTO pdm_meta VALUES('format', '" + kFormat +
-                       "'), ('version', '" + kVersion +
-                       "');"
-                       "INSERT INTO node_class VALUES(20, '产品数据'), (21, '文件夹');"
-                       "INSERT INTO doc_class VALUES(101, '文档');"
-                       "INSERT INTO doc_class_allowed VALUES(20, 101), (21, 101);";
-    if (!Exec(seed.c_str())) {
+    if (!Begin())
+        return false;
+    bool ok = true;
+    if (m_server) {
+        // Another server may have made the store meanwhile.
+        bool empty = false;
+        if (CheckSchema(empty)) {
+            Rollback();
+            return true;
+        }
+        ok = empty;
+    }
+    if (ok) {
+        for (const char* sql : m_server ? kServerSchema : kFileSchema)
+            if (ok)
+                ok = Run(sql, {}, nullptr, "cannot make the store");
+    }
+    ok = ok &&
+         Run("INSERT INTO dbo.pdm_meta(key, value) VALUES('format', ?), ('version', ?)",
+             {PdmText(kFormat), PdmText(kVersion)}, nullptr, "cannot make the store") &&
+         Run("INSERT INTO dbo.node_class(class_id, name) VALUES(20, ?), (21, ?)",
+             {PdmText(u8"产品数据"), PdmText(u8"文件夹")}, nullptr, "cannot make the store") &&
+         Run("INSERT INTO dbo.doc_class(class_id, name) VALUES(101, ?)", {PdmText(u8"文档")}, nullptr,
+             "cannot make the store") &&
+         Run("INSERT INTO dbo.doc_class_allowed(node_class, doc_class) VALUES(20, 101), (21, 101)", {}, nullptr,
+             "cannot make the store");
+    if (!ok) {
         std::string error = m_error;
-        Exec("ROLLBACK;");
+        Rollback();
         m_error = error;
         return false;
     }
-    return Exec("COMMIT;");
+    return Commit();
+}
+
+bool CPdmStore::StartWriting()
+{
+    if (FAILED(m_session->StartTransaction()))
+        return Fail(WithCause("cannot begin a change", Describe(*m_session)));
+    if (m_server && !Run("SELECT pg_advisory_xact_lock(?)", {PdmInt(kWriterLock)}, nullptr, "cannot begin a change")) {
+        std::string error = m_error;
+        m_session->Abort();
+        m_error = error;
+        return false;
+    }
+    return true;
 }
 
 bool CPdmStore::Begin()
 {
-    if (!m_db)
+    if (!m_session)
         return Fail("the store is not open");
     if (m_nTransaction++ > 0)
         return true;
-    if (!Exec("BEGIN IMMEDIATE;")) {
+    if (!StartWriting()) {
         m_nTransaction = 0;
         return false;
     }
@@ -196,25 +354,27 @@ bool CPdmStore::Begin()
 
 bool CPdmStore::Commit()
 {
-    if (!m_db || m_nTransaction == 0)
+    if (!m_session || m_nTransaction == 0)
         return Fail("no transaction is open");
     if (--m_nTransaction > 0)
         return true;
-    if (!Exec("COMMIT;")) {
-        std::string error = m_error;
-        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-        m_error = error;
-        return false;
-    }
+    // A failed commit leaves nothing stored.
+    if (FAILED(m_session->Commit()))
+        return Fail(WithCause("cannot commit", Describe(*m_session)));
     return true;
 }
 
 void CPdmStore::Rollback()
 {
-    if (!m_db || m_nTransaction == 0)
+    if (!m_session || m_nTransaction == 0)
         return;
     m_nTransaction = 0;
-    sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+    m_session->Abort();
+}
+
+bool CPdmStore::IsConnectionString(const std::string& path)
+{
+    return CSession::IsConnectionString(path);
 }
 
 bool CPdmStore::IsValidName(const std::string& name)
@@ -230,82 +390,58 @@ bool CPdmStore::IsValidName(const std::string& name)
 bool CPdmStore::ListChildren(int32_t classId, int32_t objectId, std::vector<PdmNodeRow>& rows)
 {
     rows.clear();
-    if (!m_db)
-        return Fail("the store is not open");
-    CSqliteStatement q(m_db,
-                       "SELECT n.class_id, n.object_id, n.name, EXISTS(SELECT 1 FROM node c WHERE"
-                       " c.parent_class = n.class_id AND c.parent_object = n.object_id)"
-                       " FROM node n WHERE n.parent_class = ?1 AND n.parent_object = ?2 ORDER BY n.rowid");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, classId);
-    q.Bind(2, objectId);
-    int rc;
-    while ((rc = q.Step()) == SQLITE_ROW) {
+    PdmDbRows found;
+    found.each = [&rows](const CCommand& c) {
         PdmNodeRow row;
-        row.classId = static_cast<int32_t>(q.Int(0));
-        row.objectId = static_cast<int32_t>(q.Int(1));
-        row.name = q.Text(2);
-        row.hasChildren = q.Int(3) != 0;
+        row.classId = static_cast<int32_t>(PdmDbInt(c.GetValue(1)));
+        row.objectId = static_cast<int32_t>(PdmDbInt(c.GetValue(2)));
+        row.name = PdmDbText(c.GetValue(3));
+        row.hasChildren = PdmDbInt(c.GetValue(4)) != 0;
         rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        rows.clear();
-        return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
-    }
-    return true;
+    };
+    if (Run("SELECT n.class_id, n.object_id, n.name, CASE WHEN EXISTS(SELECT 1 FROM dbo.node c WHERE"
+            " c.parent_class = n.class_id AND c.parent_object = n.object_id) THEN 1 ELSE 0 END"
+            " FROM dbo.node n WHERE n.parent_class = ? AND n.parent_object = ? ORDER BY n.rowid",
+            {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the folders"))
+        return true;
+    rows.clear();
+    return false;
 }
 
 bool CPdmStore::ListDocuments(int32_t classId, int32_t objectId, std::vector<PdmDocRow>& rows)
 {
     rows.clear();
-    if (!m_db)
-        return Fail("the store is not open");
-    CSqliteStatement q(m_db,
-                       "SELECT class_id, object_id, file_name, size, modified FROM document"
-                       " WHERE parent_class = ?1 AND parent_object = ?2 ORDER BY rowid");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, classId);
-    q.Bind(2, objectId);
-    int rc;
-    while ((rc = q.Step()) == SQLITE_ROW) {
+    PdmDbRows found;
+    found.each = [&rows](const CCommand& c) {
         PdmDocRow row;
-        row.classId = static_cast<int32_t>(q.Int(0));
-        row.objectId = static_cast<int32_t>(q.Int(1));
-        row.fileName = q.Text(2);
-        row.size = q.Int(3);
-        row.modified = q.Text(4);
+        row.classId = static_cast<int32_t>(PdmDbInt(c.GetValue(1)));
+        row.objectId = static_cast<int32_t>(PdmDbInt(c.GetValue(2)));
+        row.fileName = PdmDbText(c.GetValue(3));
+        row.size = PdmDbInt(c.GetValue(4));
+        row.modified = PdmDbText(c.GetValue(5));
         rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        rows.clear();
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    }
-    return true;
+    };
+    if (Run("SELECT class_id, object_id, file_name, size, modified FROM dbo.document"
+            " WHERE parent_class = ? AND parent_object = ? ORDER BY rowid",
+            {PdmInt(classId), PdmInt(objectId)}, &found, "cannot read the documents"))
+        return true;
+    rows.clear();
+    return false;
 }
 
 bool CPdmStore::ListDocClasses(int32_t nodeClassId, std::vector<PdmClassRow>& rows)
 {
     rows.clear();
-    if (!m_db)
-        return Fail("the store is not open");
-    CSqliteStatement q(m_db,
-                       "SELECT d.class_id, d.name FROM doc_class_allowed a JOIN doc_class d"
-                       " ON d.class_id = a.doc_class WHERE a.node_class = ?1 ORDER BY a.rowid");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the document classes: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, nodeClassId);
-    int rc;
-    while ((rc = q.Step()) == SQLITE_ROW) {
+    PdmDbRows found;
+    if (!Run("SELECT d.class_id, d.name FROM dbo.doc_class_allowed a JOIN dbo.doc_class d"
+             " ON d.class_id = a.doc_class WHERE a.node_class = ? ORDER BY a.rowid",
+             {PdmInt(nodeClassId)}, &found, "cannot read the document classes"))
+        return false;
+    for (const auto& v : found.values) {
         PdmClassRow row;
-        row.classId = static_cast<int32_t>(q.Int(0));
-        row.name = q.Text(1);
+        row.classId = static_cast<int32_t>(PdmDbInt(v[0]));
+        row.name = PdmDbText(v[1]);
         rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        rows.clear();
-        return Fail(std::string("cannot read the document classes: ") + sqlite3_errmsg(m_db));
     }
     return true;
 }
@@ -313,32 +449,25 @@ bool CPdmStore::ListDocClasses(int32_t nodeClassId, std::vector<PdmClassRow>& ro
 bool CPdmStore::NodeExists(int32_t classId, int32_t objectId, bool& found)
 {
     found = false;
-    if (!m_db)
+    if (!m_session)
         return Fail("the store is not open");
     if (classId == PDM_ROOT_CLASS && objectId == PDM_ROOT_OBJECT) {
         found = true;
         return true;
     }
-    CSqliteStatement q(m_db, "SELECT 1 FROM node WHERE class_id = ?1 AND object_id = ?2");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, classId);
-    q.Bind(2, objectId);
-    int rc = q.Step();
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
-    found = rc == SQLITE_ROW;
+    PdmDbRows rows;
+    if (!Run("SELECT 1 FROM dbo.node WHERE class_id = ? AND object_id = ?", {PdmInt(classId), PdmInt(objectId)}, &rows,
+             "cannot read the folders"))
+        return false;
+    found = !rows.values.empty();
     return true;
 }
 
 bool CPdmStore::NodePath(int32_t classId, int32_t objectId, std::string& path)
 {
     path.clear();
-    if (!m_db)
+    if (!m_session)
         return Fail("the store is not open");
-    CSqliteStatement q(m_db, "SELECT parent_class, parent_object, name FROM node WHERE class_id = ?1 AND object_id = ?2");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
     // Walks up to the root; a node met twice means the parents form a loop.
     std::set<std::pair<int32_t, int32_t>> seen;
     std::vector<std::string> names;
@@ -346,17 +475,16 @@ bool CPdmStore::NodePath(int32_t classId, int32_t objectId, std::string& path)
         if (!seen.insert({classId, objectId}).second)
             return Fail("the folders above " + std::to_string(classId) + "/" + std::to_string(objectId) +
                         " form a loop");
-        q.Reset();
-        q.Bind(1, classId);
-        q.Bind(2, objectId);
-        int rc = q.Step();
-        if (rc == SQLITE_DONE)
+        PdmDbRows rows;
+        if (!Run("SELECT parent_class, parent_object, name FROM dbo.node WHERE class_id = ? AND object_id = ?",
+                 {PdmInt(classId), PdmInt(objectId)}, &rows, "cannot read the folders"))
+            return false;
+        if (rows.values.empty())
             return Fail("folder " + std::to_string(classId) + "/" + std::to_string(objectId) + " does not exist");
-        if (rc != SQLITE_ROW)
-            return Fail(std::string("cannot read the folders: ") + sqlite3_errmsg(m_db));
-        names.push_back(q.Text(2));
-        classId = static_cast<int32_t>(q.Int(0));
-        objectId = static_cast<int32_t>(q.Int(1));
+        const auto& v = rows.values[0];
+        names.push_back(PdmDbText(v[2]));
+        classId = static_cast<int32_t>(PdmDbInt(v[0]));
+        objectId = static_cast<int32_t>(PdmDbInt(v[1]));
     }
     for (auto it = names.rbegin(); it != names.rend(); ++it)
         path += *it + "\\";
@@ -365,42 +493,33 @@ bool CPdmStore::NodePath(int32_t classId, int32_t objectId, std::string& path)
 
 bool CPdmStore::DocumentParent(int32_t classId, int32_t objectId, int32_t& parentClass, int32_t& parentObject)
 {
-    if (!m_db)
-        return Fail("the store is not open");
-    CSqliteStatement q(m_db, "SELECT parent_class, parent_object FROM document WHERE class_id = ?1 AND object_id = ?2");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, classId);
-    q.Bind(2, objectId);
-    int rc = q.Step();
-    if (rc == SQLITE_DONE)
+    PdmDbRows rows;
+    if (!Run("SELECT parent_class, parent_object FROM dbo.document WHERE class_id = ? AND object_id = ?",
+             {PdmInt(classId), PdmInt(objectId)}, &rows, "cannot read the documents"))
+        return false;
+    if (rows.values.empty())
         return Fail("document " + std::to_string(classId) + "/" + std::to_string(objectId) + " does not exist");
-    if (rc != SQLITE_ROW)
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    parentClass = static_cast<int32_t>(q.Int(0));
-    parentObject = static_cast<int32_t>(q.Int(1));
+    parentClass = static_cast<int32_t>(PdmDbInt(rows.values[0][0]));
+    parentObject = static_cast<int32_t>(PdmDbInt(rows.values[0][1]));
     return true;
 }
 
 bool CPdmStore::ReadDocument(int32_t classId, int32_t objectId, PdmDocContent& content)
 {
     content = PdmDocContent();
-    if (!m_db)
-        return Fail("the store is not open");
-    CSqliteStatement q(m_db, "SELECT file_name, content, link_path FROM document WHERE class_id = ?1 AND object_id = ?2");
-    if (!q.Ok())
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    q.Bind(1, classId);
-    q.Bind(2, objectId);
-    int rc = q.Step();
-    if (rc == SQLITE_DONE)
+    PdmDbRows rows;
+    if (!Run("SELECT file_name, content, link_path FROM dbo.document WHERE class_id = ? AND object_id = ?",
+             {PdmInt(classId), PdmInt(objectId)}, &rows, "cannot read the documents"))
+        return false;
+    if (rows.values.empty())
         return Fail("document " + std::to_string(classId) + "/" + std::to_string(objectId) + " does not exist");
-    if (rc != SQLITE_ROW)
-        return Fail(std::string("cannot read the documents: ") + sqlite3_errmsg(m_db));
-    content.fileName = q.Text(0);
-    content.hasBytes = !q.IsNull(1);
-    if (content.hasBytes)
-        content.bytes = q.Blob(1);
-    content.path = q.Text(2);
+    auto& v = rows.values[0];
+    content.fileName = PdmDbText(v[0]);
+    content.hasBytes = !PdmDbIsNull(v[1]);
+    if (auto b = std::get_if<CDbBytes>(&v[1]))
+        content.bytes = std::move(b->bytes);
+    else
+        content.bytes = PdmDbText(v[1]);
+    content.path = PdmDbText(v[2]);
     return true;
 }

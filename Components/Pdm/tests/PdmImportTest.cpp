@@ -144,3 +144,34 @@ TEST_F(PdmImportTest, TheCommandCreatesImportsAndLists)
     out = Run(std::string(PDM_STORE_TOOL) + " frobnicate", status);
     EXPECT_EQ(2, status);
 }
+
+TEST_F(PdmImportTest, TheCommandImportsAndListsOnADatabaseServer)
+{
+    MakeTree();
+    const std::string server = FreshPdmStoreDatabase("postgresql", m_storePath);
+    int status = -1;
+    std::string out = Run(std::string(PDM_STORE_TOOL) + " import '" + server + "' '" + m_src + "'", status);
+    EXPECT_EQ(0, status) << out;
+    EXPECT_NE(std::string::npos, out.find("3 folders, 3 documents imported into the store on the database server"))
+        << out;
+    EXPECT_EQ(std::string::npos, out.find("Driver=")) << out;
+    out = Run(std::string(PDM_STORE_TOOL) + " list '" + server + "'", status);
+    EXPECT_EQ(0, status) << out;
+    EXPECT_NE(std::string::npos, out.find(u8"机械")) << out;
+    EXPECT_NE(std::string::npos, out.find(u8"说明.txt")) << out;
+    // The bytes arrived whole.
+    CPdmStore store;
+    ASSERT_TRUE(store.Open(server, CPdmStore::OpenExisting)) << store.LastError();
+    std::vector<PdmNodeRow> root;
+    ASSERT_TRUE(store.ListChildren(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, root));
+    int32_t machine = 0;
+    for (const PdmNodeRow& n : root)
+        if (n.name == u8"机械")
+            machine = n.objectId;
+    std::vector<PdmDocRow> docs;
+    ASSERT_TRUE(store.ListDocuments(PDM_FOLDER_CLASS, machine, docs));
+    ASSERT_EQ(1u, docs.size());
+    PdmDocContent content;
+    ASSERT_TRUE(store.ReadDocument(docs[0].classId, docs[0].objectId, content));
+    EXPECT_EQ(std::string("\0\1\2binary", 9), content.bytes);
+}

@@ -5,6 +5,7 @@
 #include <Pdm/PdmSettings.h>
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
+#include "ServerBackends.h"
 
 #include <ClassLib/Registry/Registry.h>
 
@@ -85,15 +86,22 @@ inline void UnsetProxies()
         unsetenv(name);
 }
 
-// The store fixture run two ways: the components on the store file (false), or on a project
-// server on 127.0.0.1 that serves that file, named by the connection settings (true).
-class PdmEitherSourceFixture : public PdmStoreFixture, public ::testing::WithParamInterface<bool> {
+// The store fixture run three ways: the components on the store file ("file"), or on a
+// project server on 127.0.0.1 named by the connection settings, serving that file ("server")
+// or a store on the test run's PostgreSQL ("postgresql"; m_storePath is then its connection
+// string).
+class PdmEitherSourceFixture : public PdmStoreFixture, public ::testing::WithParamInterface<std::string> {
 protected:
     void SetUp() override
     {
         PdmStoreFixture::SetUp();
-        if (!GetParam())
+        if (GetParam() == "file")
             return;
+        if (GetParam() == "postgresql") {
+            m_storePath = FreshPdmStoreDatabase("postgresql", m_storePath);
+            CPdmStore store;
+            ASSERT_TRUE(store.Open(m_storePath, CPdmStore::CreateIfMissing)) << store.LastError();
+        }
         UnsetProxies();
         projectserver::ServerOptions options;
         options.databasePath = m_dir.File("projects.sqlite");
@@ -113,11 +121,24 @@ protected:
         }
         PdmStoreFixture::TearDown();
     }
+    // Runs a statement on the store's database, bypassing the store.
+    void RunOnStore(const char* sql)
+    {
+        CSession session;
+        const HRESULT hr = CSession::IsConnectionString(m_storePath) ? session.OpenOdbc(m_storePath.c_str())
+                                                                     : session.OpenSqliteFile(m_storePath.c_str());
+        ASSERT_EQ(S_OK, hr);
+        CCommand command;
+        ASSERT_EQ(S_OK, command.Open(session, sql)) << sql;
+    }
 
     std::unique_ptr<projectserver::CProjectServer> m_server;
 };
 
-inline std::string PdmSourceName(const ::testing::TestParamInfo<bool>& info)
+inline std::string PdmSourceName(const ::testing::TestParamInfo<std::string>& info)
 {
-    return info.param ? "Server" : "StoreFile";
+    return info.param == "file" ? "StoreFile" : info.param == "server" ? "Server" : "ServerOnPostgreSQL";
 }
+
+#define PDM_ALL_SOURCES                                                                              \
+    ::testing::Values(std::string("file"), std::string("server"), std::string("postgresql")), PdmSourceName

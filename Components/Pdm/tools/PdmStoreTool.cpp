@@ -27,7 +27,9 @@ const char kUsage[] =
     "                                     or below folder C/O\n"
     "  --help                             this text\n"
     "\n"
-    "STORE defaults to the configured store file:\n"
+    "STORE is a store file, or an ODBC connection string naming a database server\n"
+    "(a text with \"=\" and \";\", as given to project-server --database); it defaults\n"
+    "to the configured store file:\n"
     "  %s\n";
 
 bool ParsePair(const char* text, int32_t& classId, int32_t& objectId)
@@ -51,9 +53,15 @@ int Usage(FILE* out, int code)
     return code;
 }
 
+// The store as the messages name it (a connection string may hold a password).
+std::string Shown(const std::string& store)
+{
+    return CPdmStore::IsConnectionString(store) ? std::string("the store on the database server") : store;
+}
+
 bool OpenStore(CPdmStore& store, const std::string& path, CPdmStore::OpenMode mode)
 {
-    if (mode == CPdmStore::CreateIfMissing) {
+    if (mode == CPdmStore::CreateIfMissing && !CPdmStore::IsConnectionString(path)) {
         // Make the folder the default store lives in.
         std::error_code ec;
         std::filesystem::path dir = std::filesystem::path(path).parent_path();
@@ -102,7 +110,7 @@ int main(int argc, char** argv)
         std::string path = args.empty() ? PdmStoreFile() : args[0];
         if (!OpenStore(store, path, CPdmStore::CreateIfMissing))
             return 1;
-        std::printf("%s is ready\n", path.c_str());
+        std::printf("%s is ready\n", Shown(path).c_str());
         return 0;
     }
     if (command == "import") {
@@ -119,7 +127,8 @@ int main(int argc, char** argv)
         }
         for (const std::string& line : result.skipped)
             std::fprintf(stderr, "pdm-store: skipped %s\n", line.c_str());
-        std::printf("%d folders, %d documents imported into %s\n", result.folders, result.documents, path.c_str());
+        std::printf("%d folders, %d documents imported into %s\n", result.folders, result.documents,
+                    Shown(path).c_str());
         return 0;
     }
     if (command == "list") {

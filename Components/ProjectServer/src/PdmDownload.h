@@ -1,5 +1,6 @@
 // The product-data download: GET /pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d answers the
-// document's bytes from the product-data store file (or the file its record stands for).
+// document's bytes from the product-data store, a file or on a database server (or the file
+// its record stands for).
 // Only the two ids are read from the request, so nothing outside the store is reached
 // through it. 400 for ids that are not whole 32-bit numbers, 404 for an unknown document,
 // 503 when the store cannot be read.

@@ -1,7 +1,8 @@
 // The product-data answers of the browser's components (Pdm/PdmReplies.h): the folders,
 // documents and document classes under a node, whether the store can be opened, and the
-// addition of a document record. Each request opens the store file on its own (WAL: readers
-// never wait for a writer); every answer is text/xml.
+// addition of a document record. Each request opens the store on its own, a file (WAL:
+// readers never wait for a writer) or its database server by the connection string given;
+// every answer is text/xml.
 #pragma once
 
 #include <string>

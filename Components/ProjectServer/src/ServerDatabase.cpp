@@ -100,7 +100,7 @@ void CServerDatabase::Close()
 
 bool CServerDatabase::IsConnectionString(const std::string& text)
 {
-    return text.find('=') != std::string::npos && text.find(';') != std::string::npos;
+    return CSession::IsConnectionString(text);
 }
 
 bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what)

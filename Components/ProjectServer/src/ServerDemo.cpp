@@ -2,6 +2,7 @@
 // members, permissions and a calendar, and a small product-data store. The project is
 // scheduled through its own calendar around the day the demo database is made.
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectServer/ServerDatabase.h>
 
 #include "ServerDemo.h"
 
@@ -378,10 +379,16 @@ bool AddDemoData(CProjectServer& server, std::string& error)
 
 bool MakeDemoPdmStore(const std::string& path, std::string& error)
 {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        return true;  // an existing store is left as it is
+    // An existing store is left as it is.
     CPdmStore store;
+    if (CServerDatabase::IsConnectionString(path)) {
+        if (store.Open(path, CPdmStore::OpenExisting))
+            return true;
+    } else {
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0)
+            return true;
+    }
     if (!store.Open(path, CPdmStore::CreateIfMissing)) {
         error = store.LastError();
         return false;

@@ -27,8 +27,9 @@ const char kUsage[] =
     "                    connection string for a database server, e.g.\n"
     "                    \"Driver={PostgreSQL Unicode};Server=db;Database=projects;Uid=u;Pwd=p;\"\n"
     "                    (the tables are made in its schema dbo on the first run)\n"
-    "  --pdm-store FILE  the product-data store to serve downloads from\n"
-    "                    (default %s)\n"
+    "  --pdm-store FILE  the product-data store to serve, or an ODBC connection string\n"
+    "                    (default %s; with a connection\n"
+    "                    string for --database, the store is in that database)\n"
     "  --empty           on a first run, start without the demo user, project and documents\n"
     "  --max-body BYTES  the largest request accepted (default 67108864)\n"
     "  --help            this text\n"
@@ -75,6 +76,7 @@ int main(int argc, char** argv)
     options.port = 8080;
     options.databasePath = DataDir() + "/project-server.sqlite";
     options.pdmStorePath = PdmDefaultStoreFile();
+    bool pdmStoreGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&](const char* name) -> const char* {
@@ -100,8 +102,10 @@ int main(int argc, char** argv)
             options.site = value("--site");
         else if (a == "--database")
             options.databasePath = value("--database");
-        else if (a == "--pdm-store")
+        else if (a == "--pdm-store") {
             options.pdmStorePath = value("--pdm-store");
+            pdmStoreGiven = true;
+        }
         else if (a == "--empty")
             options.demoData = false;
         else if (a == "--max-body") {
@@ -115,6 +119,9 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    // On a database server the product-data store lives beside the projects unless named.
+    if (!pdmStoreGiven && projectserver::CServerDatabase::IsConnectionString(options.databasePath))
+        options.pdmStorePath = options.databasePath;
     std::error_code ec;
     for (const std::string& file : {options.databasePath, options.pdmStorePath}) {
         if (projectserver::CServerDatabase::IsConnectionString(file))
@@ -141,12 +148,15 @@ int main(int argc, char** argv)
         return 1;
     }
     // A connection string may hold a password: it is not shown.
-    const std::string database = projectserver::CServerDatabase::IsConnectionString(options.databasePath)
-                                     ? std::string("on the database server of the connection string")
-                                     : options.databasePath;
+    auto shown = [](const std::string& name) {
+        return projectserver::CServerDatabase::IsConnectionString(name)
+                   ? std::string("on the database server of the connection string")
+                   : name;
+    };
+    const std::string database = shown(options.databasePath);
     std::printf("project-server: listening on %s:%d\n  service description %s\n  database %s\n  product-data store %s\n",
                 options.address.c_str(), server.Port(), server.ServiceUrl().c_str(), database.c_str(),
-                options.pdmStorePath.c_str());
+                shown(options.pdmStorePath).c_str());
     std::fflush(stdout);
     char c = 0;
     while (::read(g_signalPipe[0], &c, 1) < 0 && errno == EINTR) {

@@ -5,6 +5,7 @@
 
 #include <DataAccess/DataAccess.h>
 #include <PgServer.h>
+#include <TestDatabase.h>
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,30 @@ inline std::string FreshServerDatabase(const std::string& backend, const std::st
 {
     if (backend == "sqlite")
         return sqliteFile;
-    static std::unique_ptr<CPgServer> s_server;
-    static std::string s_error;
-    static bool s_tried = false;
-    if (!s_tried) {
-        s_tried = true;
-        s_server.reset(new CPgServer);
-        if (!s_server->Start(s_error))
-            s_server.reset();
-    }
-    if (!s_server) {
-        ADD_FAILURE() << "PostgreSQL does not start: " << s_error;
+    std::string error;
+    const std::string connect = FreshPgTables(
+        "dbo.server_meta, dbo.users, dbo.projects, dbo.calendars, dbo.permissions, dbo.counters", error);
+    if (connect.empty()) {
+        ADD_FAILURE() << "PostgreSQL does not start: " << error;
         return sqliteFile;
     }
-    CSession session;
-    CCommand drop;
-    EXPECT_EQ(S_OK, session.OpenOdbc(s_server->ConnectString().c_str()));
-    EXPECT_EQ(S_OK, drop.Open(session, "DROP TABLE IF EXISTS dbo.server_meta, dbo.users, dbo.projects, dbo.calendars,"
-                                       " dbo.permissions, dbo.counters"));
-    return s_server->ConnectString();
+    return connect;
+}
+
+// The same for a fresh product-data store: the file given, or the server without the store's
+// tables (the store makes them when it is first opened).
+inline std::string FreshPdmStoreDatabase(const std::string& backend, const std::string& sqliteFile)
+{
+    if (backend == "sqlite")
+        return sqliteFile;
+    std::string error;
+    const std::string connect =
+        FreshPgTables("dbo.pdm_meta, dbo.node_class, dbo.doc_class, dbo.doc_class_allowed, dbo.node, dbo.document", error);
+    if (connect.empty()) {
+        ADD_FAILURE() << "PostgreSQL does not start: " << error;
+        return sqliteFile;
+    }
+    return connect;
 }
 
 inline std::string BackendName(const ::testing::TestParamInfo<std::string>& info)

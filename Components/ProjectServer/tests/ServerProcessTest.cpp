@@ -3,6 +3,8 @@
 // eight clients at once.
 #include "ServerTestSupport.h"
 
+#include <Pdm/PdmStore.h>
+
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -128,16 +130,24 @@ int SavedCounter(const CString& xml, int tasks)
 // the server's restarts within it.
 class ServerProcessTest : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override { m_database = FreshServerDatabase(GetParam(), m_dir.File("db.sqlite")); }
+    void SetUp() override
+    {
+        m_database = FreshServerDatabase(GetParam(), m_dir.File("db.sqlite"));
+        // On PostgreSQL the product-data store is left unnamed: it goes into the database.
+        m_pdmStore = FreshPdmStoreDatabase(GetParam(), m_dir.File("pdm.sqlite"));
+    }
     std::vector<std::string> Args(bool empty = true)
     {
-        std::vector<std::string> a = {"--port", "0", "--database", m_database, "--pdm-store", m_dir.File("pdm.sqlite")};
+        std::vector<std::string> a = {"--port", "0", "--database", m_database};
+        if (GetParam() == "sqlite")
+            a.insert(a.end(), {"--pdm-store", m_pdmStore});
         if (empty)
             a.push_back("--empty");
         return a;
     }
     CServerTempDir m_dir;
     std::string m_database;
+    std::string m_pdmStore;
 };
 
 }  // namespace
@@ -199,6 +209,11 @@ TEST_P(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
         ++projects;
     EXPECT_EQ(1, projects);
     EXPECT_EQ(0, server.Kill(SIGINT));
+    CPdmStore store;
+    ASSERT_TRUE(store.Open(m_pdmStore, CPdmStore::OpenExisting)) << store.LastError();
+    std::vector<PdmNodeRow> folders;
+    ASSERT_TRUE(store.ListChildren(PDM_ROOT_CLASS, PDM_ROOT_OBJECT, folders));
+    EXPECT_EQ(3u, folders.size());
 }
 
 TEST_P(ServerProcessTest, EmptyStartsWithoutDemoData)

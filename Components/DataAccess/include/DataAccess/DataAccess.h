@@ -44,6 +44,13 @@ public:
         p.m_value = text;
         return p;
     }
+    // Binary content, bound as a BLOB (SQLite) or binary data (ODBC: bytea).
+    static CDbParam Bytes(const std::string& bytes)
+    {
+        CDbParam p(0);
+        p.m_value = CDbBytes{bytes};
+        return p;
+    }
     CDbValue m_value;
 };
 
@@ -73,10 +80,17 @@ public:
     // Opens (and creates on first use) a database file with the five task tables.
     HRESULT OpenSqlite(LPCTSTR pszPath);
     // Opens (and creates when missing) a database file as it is, under dbo, making no table;
-    // the path in UTF-8.
-    HRESULT OpenSqliteFile(const char* pszUtf8Path);
+    // the path in UTF-8. A statement waits up to nBusyMilliseconds for a lock held elsewhere;
+    // bWal switches the file to write-ahead logging (otherwise its journal is left as it is).
+    HRESULT OpenSqliteFile(const char* pszUtf8Path, int nBusyMilliseconds = 10000, bool bWal = true);
     // Opens an ODBC data source by its connection string; tables must exist under dbo.
     HRESULT OpenOdbc(const char* pszConnect);
+    // Whether a database name is an ODBC connection string (a text with "=" and ";")
+    // rather than a file path.
+    static bool IsConnectionString(const std::string& text)
+    {
+        return text.find('=') != std::string::npos && text.find(';') != std::string::npos;
+    }
     bool IsOpen() const { return m_spBackend != nullptr; }
     // Lets go of this holder's reference; other copies keep the session open.
     void Close() { m_spBackend.reset(); }
@@ -118,6 +132,8 @@ public:
     short GetShort(int nOrdinal) const;
     bool GetBool(int nOrdinal) const;
     CString GetText(int nOrdinal) const;
+    // Binary content byte for byte (a text value as its UTF-8 bytes; empty for null).
+    std::string GetBytes(int nOrdinal) const;
     bool IsNull(int nOrdinal) const;
     int GetColumnCount() const { return m_nColumns; }
     // A column's name and kind (1 first); an empty description out of range.

@@ -17,8 +17,15 @@
 // Isolation level of a local transaction.
 enum : long { ISOLATIONLEVEL_READCOMMITTED = 0x1000 };
 
-// One value: null, integer, floating point or text (UTF-8 inside).
-using CDbValue = std::variant<std::monostate, long long, double, std::string>;
+// Binary content (a BLOB or bytea), byte for byte.
+struct CDbBytes
+{
+    std::string bytes;
+    bool operator==(const CDbBytes& o) const { return bytes == o.bytes; }
+};
+
+// One value: null, integer, floating point, text (UTF-8 inside) or binary content.
+using CDbValue = std::variant<std::monostate, long long, double, std::string, CDbBytes>;
 
 // The kind of a query column, as far as the back end declares it.
 enum CDbColumnKind : int
@@ -33,6 +40,7 @@ enum CDbColumnKind : int
     DBCOL_DOUBLE,
     DBCOL_DATE,  // dates and time stamps
     DBCOL_TEXT,
+    DBCOL_BINARY,  // BLOB, bytea, binary
 };
 
 // One column of a query: its name (UTF-8) and kind.

@@ -1,21 +1,26 @@
-// The product-data store: one SQLite database file holding
+// The product-data store, through the data-access layer: one SQLite database file, or the
+// schema dbo of a database server named by an ODBC connection string (PostgreSQL), holding
 //   - node classes and the folders (nodes) of the tree, each named by (class id, object
 //     id); the root is class 20, object 0 and is not a row of its own;
 //   - document classes, and which of them may be added under which node class;
 //   - documents under nodes: class id, object id, file name, size, modified time, and the
 //     file's bytes or the path of the file they stand for.
-// Texts are UTF-8 here. The database runs in WAL mode, so readers (the browser, the web
-// server) never wait for a writer and never see half a change: every change is one
-// transaction. A missing, locked, damaged or foreign file gives false and an error text.
+// Texts are UTF-8 here; every value is a bound parameter. A file runs in WAL mode, so
+// readers (the browser, the web server) never wait for a writer and never see half a change:
+// every change is one transaction (on a server, writers of the store take turns). A missing,
+// locked, damaged or foreign file gives false and an error text.
 //
 // One object per thread; every call is complete in itself.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-struct sqlite3;
+class CDbParam;
+class CSession;
+struct PdmDbRows;
 
 enum : int32_t {
     PDM_ROOT_CLASS = 20,
@@ -56,18 +61,22 @@ class CPdmStore {
 public:
     enum OpenMode { OpenExisting, CreateIfMissing };
 
-    CPdmStore() = default;
+    CPdmStore();
     ~CPdmStore();
     CPdmStore(const CPdmStore&) = delete;
     CPdmStore& operator=(const CPdmStore&) = delete;
 
-    // Opens the store file. OpenExisting refuses a missing file; CreateIfMissing makes a
-    // fresh store (with the folder class, the root class and one document class) when the
-    // file does not exist or is empty. A file that is not a product-data store is refused,
-    // never changed. `busyMilliseconds`: how long a call waits for a lock held elsewhere.
+    // Opens the store file, or the store on the database server of an ODBC connection
+    // string (a text with "=" and ";"). OpenExisting refuses a missing file or store;
+    // CreateIfMissing makes a fresh store (with the folder class, the root class and one
+    // document class) when the file does not exist or is empty, or the server's schema dbo
+    // has no store. A file that is not a product-data store is refused, never changed.
+    // `busyMilliseconds`: how long a call waits for a lock held elsewhere. The
+    // connection to a server outlives the store: Close keeps it for the next Open of the same
+    // connection string, which checks it still serves.
     bool Open(const std::string& path, OpenMode mode, int busyMilliseconds = 5000);
     void Close();
-    bool IsOpen() const { return m_db != nullptr; }
+    bool IsOpen() const { return m_session != nullptr; }
     const std::string& LastError() const { return m_error; }
     // The last failure refused the request itself (unknown folder or class, bad or taken
     // name), rather than the store failing.
@@ -109,13 +118,19 @@ public:
     void Rollback();
 
     static bool IsValidName(const std::string& name);
+    // Whether Open takes the text as a connection string rather than a file path.
+    static bool IsConnectionString(const std::string& path);
 
 private:
     bool Fail(const std::string& what);
     bool Refuse(const std::string& what);
-    bool Exec(const char* sql);
+    // Runs a statement (a query's rows to `rows` when given); false with "<what>: <the
+    // database's error>".
+    bool Run(const char* sql, const std::vector<CDbParam>& params, PdmDbRows* rows, const std::string& what);
     bool CheckSchema(bool& empty);
     bool CreateSchema();
+    bool StartWriting();
+    bool WaitForLocks(int busyMilliseconds);
     bool NextObjectId(const char* table, int32_t classId, int32_t& id);
     bool NameTaken(const char* table, const char* column, int32_t parentClass, int32_t parentObject,
                    const std::string& name, bool& taken);
@@ -124,8 +139,11 @@ private:
                         const std::string* bytes, const std::string& linkPath, int64_t size,
                         const std::string& modified, int32_t& newObjectId);
 
-    sqlite3* m_db = nullptr;
-    std::string m_path;
+    std::unique_ptr<CSession> m_session;
+    bool m_server = false;  // on a database server (else a file)
+    std::string m_path;     // as shown in errors (a connection string is not)
+    std::string m_connect;  // the connection string of a store on a server
+    bool m_keep = false;    // the server's connection is sound: kept for the next store on Close
     std::string m_error;
     int m_nTransaction = 0;
     bool m_refused = false;

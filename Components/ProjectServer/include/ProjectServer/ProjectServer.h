@@ -28,7 +28,7 @@ struct ServerOptions {
     int port = 0;  // 0: a free port (read it back with Port())
     std::string site = "site";
     std::string databasePath;  // required: a SQLite file, or an ODBC connection string
-    std::string pdmStorePath;  // the product-data store served for downloads ("" none)
+    std::string pdmStorePath;  // the product-data store served: a file or an ODBC connection string ("" none)
     bool demoData = true;      // fill a database made now (and a missing store) with demo data
     size_t maxBodyBytes = 64u * 1024u * 1024u;
     int threads = 8;
