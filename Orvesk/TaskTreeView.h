@@ -149,7 +149,9 @@ public:
     void RecalcFinishDates() override;
     void MarkCriticalTasks();
     void MarkCriticalChain(int nRow);
-    void UpdateProjectSpan() override { MarkCriticalTasks(); }
+    // The project header's dates and every task's critical mark as the tasks now stand;
+    // the chart asks for them before each layout.
+    void UpdateProjectSpan() override;
 
     void OnDraw(CDC* pDC) override;
     // Printing and preview of the project window print the chart: each hook runs the same
