@@ -350,25 +350,53 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
     }
 }
 
-void CTaskTreeView::RelinkRowsAbove(int nRow)
+void CTaskTreeView::RelinkRowsAbove(int /*nRow*/)
 {
-    const int nRows = m_Grid.GetRowCount();
-    const int nLevel = RowLevel(nRow);
-    // The row's subtree below it.
-    int nEnd = nRow + 1;
-    while (nEnd < nRows && (CellText(nEnd, 2).IsEmpty() || RowLevel(nEnd) > nLevel))
-        nEnd++;
-
-    for (int r = nRow - 1; r >= 1; r--)
+    // A level change only makes tasks ancestors or descendants of others: the links that
+    // now join a task to its own ancestor or descendant go, every other link stays.
+    const std::vector<CTaskItem*> rows = TaskRows();
+    const int n = (int)rows.size();
+    std::vector<int> parent(n, 0);
+    for (int r = 1; r < n; r++)
     {
-        if (RowLevel(r) == 1 && !IsChildRow(nRow, r))
-            break;
-        for (int k = nRow; k < nEnd; k++)
+        if (!rows[r])
+            continue;
+        POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
+        while (pos != NULL)
         {
-            if (!RowTask(k))
-                continue;
-            RemoveLink(k, r);
-            RemoveLink(r, k);
+            const CTaskItem* pChild = rows[r]->m_listChildren.GetNext(pos);
+            const int c = pChild ? pChild->m_nRowInGrid : 0;
+            if (c > 0 && c < n && rows[c] == pChild && c != r && parent[c] == 0)
+                parent[c] = r;
         }
     }
+    // TRUE when row a lies below row b in the tree (a damaged, looping tree ends the walk).
+    auto isUnder = [&](int a, int b) {
+        int nSteps = 0;
+        for (int p = parent[a]; p > 0 && nSteps < n; p = parent[p], nSteps++)
+            if (p == b)
+                return TRUE;
+        return FALSE;
+    };
+    BOOL bDropped = FALSE;
+    for (int r = 1; r < n; r++)
+    {
+        CTaskItem* pTask = rows[r];
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : 0;
+            if (p <= 0 || p >= n || !rows[p] || !(isUnder(r, p) || isUnder(p, r)))
+                continue;
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
+            bDropped = TRUE;
+        }
+    }
+    if (bDropped)
+        BuildSuccessorLists(FALSE);
 }
