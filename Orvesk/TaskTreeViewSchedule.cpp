@@ -6,12 +6,14 @@
 // them before its successors are checked.
 #include "TaskTreeView.h"
 
+#include <algorithm>
 #include <climits>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -32,116 +34,6 @@ void FoldLater(COleDateTime& date, const COleDateTime& other)
         date = other;
 }
 
-// The tasks by grid row, their parents and the successor rows of every row, taken from
-// the links at the start of a run.
-struct CScheduleGraph
-{
-    std::vector<CTaskItem*> rows;
-    std::vector<int> parent;
-    std::vector<int> succStart;   // successors of row r: succ[succStart[r] .. succStart[r + 1])
-    std::vector<int> succ;
-
-    // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
-    std::unordered_map<const CTaskItem*, int> moved;
-
-    void Build(std::vector<CTaskItem*> taskRows)
-    {
-        rows = std::move(taskRows);
-        const int n = (int)rows.size();
-        for (int r = 1; r < n; r++)
-            if (rows[r] && rows[r]->m_nRowInGrid != r)
-                moved.emplace(rows[r], r);
-        parent.assign(n, 0);
-        succStart.assign(n + 1, 0);
-        for (int r = 1; r < n; r++)
-        {
-            CTaskItem* pTask = rows[r];
-            if (!pTask)
-                continue;
-            POSITION pos = pTask->m_listChildren.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-                const int c = Row(pChild);
-                if (c > 0 && c != r && parent[c] == 0)
-                    parent[c] = r;
-            }
-            pos = pTask->m_listLinks.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-                const int p = PredRow(pLink, r);
-                if (p > 0)
-                    succStart[p + 1]++;
-            }
-        }
-        for (int r = 0; r < n; r++)
-            succStart[r + 1] += succStart[r];
-        succ.assign(succStart[n], 0);
-        std::vector<int> fill(succStart.begin(), succStart.end() - 1);
-        for (int r = 1; r < n; r++)
-        {
-            CTaskItem* pTask = rows[r];
-            if (!pTask)
-                continue;
-            POSITION pos = pTask->m_listLinks.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const int p = PredRow(pTask->m_listLinks.GetNext(pos), r);
-                if (p > 0)
-                    succ[fill[p]++] = r;
-            }
-        }
-    }
-
-    // The row of a task, when it really sits there.
-    int Row(const CTaskItem* pTask) const
-    {
-        if (!pTask)
-            return 0;
-        const int r = pTask->m_nRowInGrid;
-        if (r > 0 && r < (int)rows.size() && rows[r] == pTask)
-            return r;
-        auto it = moved.find(pTask);
-        return it != moved.end() ? it->second : 0;
-    }
-
-    // The predecessor row of a link of the task in row r; 0 for a link to nothing or to the
-    // task itself.
-    int PredRow(const CTaskLink* pLink, int r) const
-    {
-        if (!pLink)
-            return 0;
-        const int p = pLink->m_nSuccID;
-        return p > 0 && p < (int)rows.size() && rows[p] && p != r ? p : 0;
-    }
-
-    // The nodes that follow a node: a task's check (2r) comes before its final dates
-    // (2r + 1) and before its children's checks; a summary's final dates follow its
-    // children's; a successor's check follows its predecessor's final dates.
-    template <class F>
-    void ForEachNext(int node, F&& f) const
-    {
-        const int r = node >> 1;
-        CTaskItem* pTask = rows[r];
-        if ((node & 1) == 0)
-        {
-            f(2 * r + 1);
-            POSITION pos = pTask->m_listChildren.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const int c = Row(pTask->m_listChildren.GetNext(pos));
-                if (c > 0 && parent[c] == r)
-                    f(2 * c);
-            }
-            return;
-        }
-        if (parent[r] > 0)
-            f(2 * parent[r] + 1);
-        for (int i = succStart[r]; i < succStart[r + 1]; i++)
-            f(2 * succ[i]);
-    }
-};
 } // namespace
 
 int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required)
@@ -177,79 +69,167 @@ void CTaskTreeView::KeepMilestone(CTaskItem* pTask)
 
 void CTaskTreeView::PropagateDates(int nRow)
 {
+    SettleSchedule(std::vector<int>(1, nRow));
+}
+
+void CTaskTreeView::SettleSummaries()
+{
+    // Children before their summary, so that each summary folds final dates.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || m_nEditDepth > 0)
+        return;
+    std::vector<CTaskItem*> order;
+    std::vector<std::pair<CTaskItem*, BOOL>> pending;
+    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
+        pending.emplace_back(pDoc->m_listTasks.GetNext(pos), FALSE);
+    while (!pending.empty())
+    {
+        auto [pTask, bChildrenDone] = pending.back();
+        pending.pop_back();
+        if (!pTask || pTask->m_listChildren.IsEmpty())
+            continue;
+        if (bChildrenDone)
+        {
+            order.push_back(pTask);
+            continue;
+        }
+        pending.emplace_back(pTask, TRUE);
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetNext(pos), FALSE);
+        if (pending.size() > 4 * (size_t)m_Grid.GetRowCount() + 64)
+            return; // a damaged tree that loops
+    }
+    std::vector<int> seeds;
+    for (CTaskItem* pTask : order)
+    {
+        const COleDateTime start = pTask->m_dtStart, finish = pTask->m_dtFinish;
+        RollUpSummary(pTask);
+        const int nRow = RowOfTask(pTask);
+        if (nRow > 0 && (pTask->m_dtStart != start || pTask->m_dtFinish != finish))
+            seeds.push_back(nRow);
+    }
+    if (!seeds.empty())
+        SettleSchedule(seeds);
+}
+
+void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
+{
     // A run settles everything it reaches: a call made while one is under way adds nothing.
     if (m_nEditDepth > 0)
         return;
     CScheduleGraph graph;
     graph.Build(TaskRows());
-    if (graph.Row(RowTask(nRow)) != nRow)
-        return;
     m_nEditDepth++;
     if (m_nRestCacheDepth++ == 0)
         m_restDays.clear();
 
+    // The reached nodes in the order they were found, and the edges between them.
     const int nNodes = 2 * (int)graph.rows.size();
-    std::vector<int> indegree(nNodes, 0);
-    std::vector<char> reached(nNodes, 0), done(nNodes, 0);
-    std::vector<int> order;   // the reached nodes in the order they were found
+    std::vector<int> index(nNodes, -1);
+    std::vector<int> order, adjStart, adj;
 
     auto reach = [&](int node) {
-        if (!reached[node])
+        if (index[node] < 0)
         {
-            reached[node] = 1;
+            index[node] = (int)order.size();
             order.push_back(node);
         }
     };
-    // The edited task, and those of its summaries (already rolled up to it) whose own links
-    // it has made fail.
-    reach(2 * nRow);
-    for (int a = graph.parent[nRow]; a > 0; a = graph.parent[a])
+    // The changed tasks, and those of their summaries (already rolled up to them) whose own
+    // links they have made fail.
+    for (int nRow : seeds)
     {
-        COleDateTime needStart, needFinish;
-        if (RequiredDates(graph.rows[a], needStart, needFinish))
-            reach(2 * a);
+        if (graph.Row(RowTask(nRow)) != nRow)
+            continue;
+        reach(2 * nRow);
+        // (A damaged tree whose parents loop ends the walk up.)
+        int nSteps = 0;
+        for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+        {
+            COleDateTime needStart, needFinish;
+            if (RequiredDates(graph.rows[a], needStart, needFinish))
+                reach(2 * a);
+        }
     }
     for (size_t i = 0; i < order.size(); i++)
-        graph.ForEachNext(order[i], [&](int next) {
-            indegree[next]++;
-            reach(next);
-        });
-
-    // Topological order of the reached part; a link cycle from stored data is entered at
-    // its first-found task, which keeps its dates.
-    std::vector<int> queue;
-    queue.reserve(order.size());
-    for (int node : order)
-        if (indegree[node] == 0)
-            queue.push_back(node);
-    size_t nHead = 0, nCursor = 0, nDone = 0;
-    while (nDone < order.size())
     {
-        BOOL bCycleEntry = FALSE;
-        if (nHead == queue.size())
-        {
-            while (done[order[nCursor]])
-                nCursor++;
-            queue.push_back(order[nCursor]);
-            bCycleEntry = TRUE;
-        }
-        const int node = queue[nHead++];
-        if (done[node])
-            continue;
-        done[node] = 1;
-        nDone++;
-        const int r = node >> 1;
-        if ((node & 1) == 0)
-        {
-            if (!bCycleEntry)
-                SettleTask(graph.rows[r]);
-        }
-        else if (!graph.rows[r]->m_listChildren.IsEmpty())
-            RollUpSummary(graph.rows[r]);
-        graph.ForEachNext(node, [&](int next) {
-            if (!done[next] && --indegree[next] == 0)
-                queue.push_back(next);
+        adjStart.push_back((int)adj.size());
+        graph.ForEachNext(order[i], [&](int next) {
+            reach(next);
+            adj.push_back(index[next]);
         });
+    }
+    adjStart.push_back((int)adj.size());
+
+    // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
+    // found after everything they lead to: worked through in the reverse order, each node
+    // comes after all it depends on. A part of more than one node is a link cycle from
+    // stored data: it is entered at its first-found node, whose task keeps its dates.
+    const int m = (int)order.size();
+    std::vector<int> low(m), num(m, -1), stack, parts, partStart;
+    std::vector<char> onStack(m, 0);
+    std::vector<std::pair<int, int>> walk;
+    int nCount = 0;
+    for (int root = 0; root < m; root++)
+    {
+        if (num[root] >= 0)
+            continue;
+        walk.emplace_back(root, adjStart[root]);
+        num[root] = low[root] = nCount++;
+        stack.push_back(root);
+        onStack[root] = 1;
+        while (!walk.empty())
+        {
+            const int v = walk.back().first;
+            int& k = walk.back().second;
+            if (k < adjStart[v + 1])
+            {
+                const int w = adj[k++];
+                if (num[w] < 0)
+                {
+                    num[w] = low[w] = nCount++;
+                    stack.push_back(w);
+                    onStack[w] = 1;
+                    walk.emplace_back(w, adjStart[w]);
+                }
+                else if (onStack[w] && num[w] < low[v])
+                    low[v] = num[w];
+                continue;
+            }
+            walk.pop_back();
+            if (!walk.empty() && low[v] < low[walk.back().first])
+                low[walk.back().first] = low[v];
+            if (low[v] != num[v])
+                continue;
+            partStart.push_back((int)parts.size());
+            int w;
+            do
+            {
+                w = stack.back();
+                stack.pop_back();
+                onStack[w] = 0;
+                parts.push_back(w);
+            } while (w != v);
+        }
+    }
+    partStart.push_back((int)parts.size());
+
+    for (int p = (int)partStart.size() - 2; p >= 0; p--)
+    {
+        auto first = parts.begin() + partStart[p], last = parts.begin() + partStart[p + 1];
+        std::sort(first, last);
+        for (auto it = first; it != last; ++it)
+        {
+            const int node = order[*it];
+            const int r = node >> 1;
+            if ((node & 1) == 0)
+            {
+                if (it != first || last - first == 1)
+                    SettleTask(graph.rows[r]);
+            }
+            else if (!graph.rows[r]->m_listChildren.IsEmpty())
+                RollUpSummary(graph.rows[r]);
+        }
     }
 
     if (--m_nRestCacheDepth == 0)

@@ -123,6 +123,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
 
+    SettleSummaries();
+    SyncGanttRows(0, TRUE);
     // The nearest task above the deleted row becomes editable again once it has no
     // children left.
     int nRow = nOldRow < m_Grid.GetRowCount() ? nOldRow : m_Grid.GetRowCount() - 1;
@@ -195,6 +197,7 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     SendTaskChanged(pTask, nRow, 4);
     SendTaskChanged(pTask, nRow, 5);
 
+    SettleSummaries();
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
@@ -227,6 +230,9 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
             SetDateCellsEditable(row, FALSE);
         break;
     }
+    // The summaries the level change gave or took children.
+    SettleSummaries();
+    SyncGanttRows(0, TRUE);
     return 0;
 }
 
