@@ -165,55 +165,8 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     // found after everything they lead to: worked through in the reverse order, each node
     // comes after all it depends on. A part of more than one node is a link cycle from
     // stored data: it is entered at its first-found node, whose task keeps its dates.
-    const int m = (int)order.size();
-    std::vector<int> low(m), num(m, -1), stack, parts, partStart;
-    std::vector<char> onStack(m, 0);
-    std::vector<std::pair<int, int>> walk;
-    int nCount = 0;
-    for (int root = 0; root < m; root++)
-    {
-        if (num[root] >= 0)
-            continue;
-        walk.emplace_back(root, adjStart[root]);
-        num[root] = low[root] = nCount++;
-        stack.push_back(root);
-        onStack[root] = 1;
-        while (!walk.empty())
-        {
-            const int v = walk.back().first;
-            int& k = walk.back().second;
-            if (k < adjStart[v + 1])
-            {
-                const int w = adj[k++];
-                if (num[w] < 0)
-                {
-                    num[w] = low[w] = nCount++;
-                    stack.push_back(w);
-                    onStack[w] = 1;
-                    walk.emplace_back(w, adjStart[w]);
-                }
-                else if (onStack[w] && num[w] < low[v])
-                    low[v] = num[w];
-                continue;
-            }
-            walk.pop_back();
-            if (!walk.empty() && low[v] < low[walk.back().first])
-                low[walk.back().first] = low[v];
-            if (low[v] != num[v])
-                continue;
-            partStart.push_back((int)parts.size());
-            int w;
-            do
-            {
-                w = stack.back();
-                stack.pop_back();
-                onStack[w] = 0;
-                parts.push_back(w);
-            } while (w != v);
-        }
-    }
-    partStart.push_back((int)parts.size());
-
+    std::vector<int> parts, partStart;
+    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
     for (int p = (int)partStart.size() - 2; p >= 0; p--)
     {
         auto first = parts.begin() + partStart[p], last = parts.begin() + partStart[p + 1];

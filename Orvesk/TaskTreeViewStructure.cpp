@@ -5,6 +5,7 @@
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -356,7 +357,7 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
     }
 }
 
-void CTaskTreeView::RelinkRowsAbove(int /*nRow*/)
+void CTaskTreeView::RelinkRowsAbove(int nRow)
 {
     // A level change only makes tasks ancestors or descendants of others: the links that
     // now join a task to its own ancestor or descendant go, every other link stays.
@@ -397,6 +398,51 @@ void CTaskTreeView::RelinkRowsAbove(int /*nRow*/)
             CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
             const int p = pLink ? pLink->m_nSuccID : 0;
             if (p <= 0 || p >= n || !rows[p] || !(isUnder(r, p) || isUnder(p, r)))
+                continue;
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
+            bDropped = TRUE;
+        }
+    }
+    // A link the move made part of a cycle through summaries (one the link checks would
+    // refuse) cannot hold either: such links of the moved rows go too.
+    const int nLevel = RowLevel(nRow);
+    std::vector<char> inMoved((size_t)n, 0);
+    for (int r = nRow; r > 0 && r < n; r++)
+    {
+        if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
+            break;
+        inMoved[(size_t)r] = rows[r] != nullptr;
+    }
+    CScheduleGraph graph;
+    graph.Build(rows);
+    std::vector<int> adjStart, adj, parts, partStart;
+    for (int node = 0; node < 2 * n; node++)
+    {
+        adjStart.push_back((int)adj.size());
+        if (rows[node >> 1])
+            graph.ForEachNext(node, [&](int next) { adj.push_back(next); });
+    }
+    adjStart.push_back((int)adj.size());
+    ScheduleParts(2 * n, adjStart, adj, parts, partStart);
+    std::vector<int> part((size_t)(2 * n), -1);
+    for (size_t p = 0; p + 1 < partStart.size(); p++)
+        if (partStart[p + 1] - partStart[p] > 1)
+            for (int i = partStart[p]; i < partStart[p + 1]; i++)
+                part[(size_t)parts[(size_t)i]] = (int)p;
+    for (int r = 1; r < n; r++)
+    {
+        CTaskItem* pTask = rows[r];
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = graph.PredRow(pLink, r);
+            if (p <= 0 || !(inMoved[(size_t)r] || inMoved[(size_t)p]) || part[2 * (size_t)r] < 0 ||
+                part[2 * (size_t)r] != part[2 * (size_t)p + 1])
                 continue;
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
