@@ -212,6 +212,8 @@ protected:
     void SettleTask(CTaskItem* pTask);
     // A summary's start and finish from its children; working days recounted.
     void RollUpSummary(CTaskItem* pTask);
+    // A task's date cells (and its days with bDays) written as the schedule moved it.
+    void WriteRowDates(CTaskItem* pTask, BOOL bDays);
     // Drops the links of the other tasks to a task that is going away.
     void DropLinksTo(CTaskItem* pTask, int nRow);
     CGanttBarViewHooks* FirstGanttBarView();
@@ -248,6 +250,8 @@ protected:
     CPredIndex m_predIndex;
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
+    // Date cells written by the run under way: the grid is repainted at its end.
+    BOOL m_bDatesWritten = FALSE;
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
@@ -188,6 +189,9 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     if (--m_nRestCacheDepth == 0)
         m_restDays.clear();
     m_nEditDepth--;
+    if (m_bDatesWritten && m_Grid.GetSafeHwnd())
+        m_Grid.Invalidate(FALSE);
+    m_bDatesWritten = FALSE;
 }
 
 BOOL CTaskTreeView::RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish)
@@ -243,12 +247,7 @@ void CTaskTreeView::SettleTask(CTaskItem* pTask)
     }
     KeepDeadline(pTask);
     MarkModified(pTask);
-    const int nRow = RowOfTask(pTask);
-    if (nRow > 0)
-    {
-        SetCellDate(nRow, 4, pTask->m_dtStart);
-        SetCellDate(nRow, 5, pTask->m_dtFinish);
-    }
+    WriteRowDates(pTask, FALSE);
     const long nShift = (pTask->m_dtStart - oldStart).GetDays();
     if (!pTask->m_listChildren.IsEmpty() && nShift != 0)
         ShiftChildren(pTask, (int)nShift);
@@ -281,13 +280,7 @@ void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
     KeepMilestone(pTask);
     MarkModified(pTask);
-    const int nRow = RowOfTask(pTask);
-    if (nRow > 0)
-    {
-        SetCellDate(nRow, 4, start);
-        SetCellDate(nRow, 5, finish);
-        SetCellDays(nRow, nDays);
-    }
+    WriteRowDates(pTask, TRUE);
 }
 
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
@@ -305,15 +298,27 @@ void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
         pChild->m_dtFinish = FinishFromStart(pChild->m_dtFinish, nDays + 1);
         KeepDeadline(pChild);
         MarkModified(pChild);
-        const int nRow = RowOfTask(pChild);
-        if (nRow > 0)
-        {
-            SetCellDate(nRow, 4, pChild->m_dtStart);
-            SetCellDate(nRow, 5, pChild->m_dtFinish);
-        }
+        WriteRowDates(pChild, FALSE);
         if (!pChild->m_listChildren.IsEmpty())
             ShiftChildren(pChild, (int)(pChild->m_dtStart - oldStart).GetDays());
     }
+}
+
+void CTaskTreeView::WriteRowDates(CTaskItem* pTask, BOOL bDays)
+{
+    // The texts only: the grid is repainted once, when the run ends.
+    const int nRow = RowOfTask(pTask);
+    if (nRow <= 0)
+        return;
+    m_Grid.SetItemText(nRow, 4, CGridDateTimeCtrl::FormatDate(pTask->m_dtStart));
+    m_Grid.SetItemText(nRow, 5, CGridDateTimeCtrl::FormatDate(pTask->m_dtFinish));
+    if (bDays)
+    {
+        CString strDays;
+        strDays.Format(_T("%d个工作日"), DurationDays(pTask->m_nDuration));
+        m_Grid.SetItemText(nRow, 3, strDays);
+    }
+    m_bDatesWritten = TRUE;
 }
 
 int CTaskTreeView::SumChildTrueDurations(CTaskItem* pTask)
