@@ -245,3 +245,45 @@ TEST_F(TaskScheduleTest, DamagedStoredLinksOpenAndTheFirstEditMovesEachTaskOnce)
     EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 4));
     EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 8));
 }
+
+TEST_F(TaskScheduleTest, ALinkClosingACycleThroughASummaryAndTwoLinksIsRefused)
+{
+    // 1 总 over 2 子; 3 甲 after 总; 4 乙 after 甲. 乙 before 子 would put 子 after itself.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pSum = Row(AddTask(doc.m_listTasks, "总", Day(2004, 3, 1), Day(2004, 3, 5), 5), 1);
+        Row(AddTask(pSum->m_listChildren, "子", Day(2004, 3, 1), Day(2004, 3, 5), 5), 2);
+        CTaskItem* pA = Row(AddTask(doc.m_listTasks, "甲", Day(2004, 3, 8), Day(2004, 3, 8), 1), 3);
+        AddLink(pA, pSum);
+        CTaskItem* pB = Row(AddTask(doc.m_listTasks, "乙", Day(2004, 3, 9), Day(2004, 3, 9), 1), 4);
+        AddLink(pB, pA);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    CString strMessage;
+    EXPECT_FALSE(Tree()->CheckTaskLink(2, 4, strMessage));
+    EXPECT_FALSE(strMessage.IsEmpty());
+    CStringArray arNames;
+    CUIntArray arIds;
+    Tree()->GetLinkableTasks(2, arNames, arIds);
+    EXPECT_EQ(arNames.GetSize(), 0);
+    // 乙 may still follow 子.
+    EXPECT_TRUE(Tree()->CheckTaskLink(4, 2, strMessage));
+}
+
+TEST_F(TaskScheduleTest, IndentDropsALinkItTurnsIntoACycle)
+{
+    // 1 乙 after 3 甲; 2 丙 after 乙; 甲 then goes under 丙: 甲 -> 乙 -> 丙, which holds 甲.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pB = Row(AddTask(doc.m_listTasks, "乙", Day(2004, 3, 2), Day(2004, 3, 2), 1), 1);
+        CTaskItem* pC = Row(AddTask(doc.m_listTasks, "丙", Day(2004, 3, 3), Day(2004, 3, 3), 1), 2);
+        CTaskItem* pA = Row(AddTask(doc.m_listTasks, "甲", Day(2004, 3, 1), Day(2004, 3, 1), 1), 3);
+        AddLink(pB, pA);
+        AddLink(pC, pB);
+        doc.m_nMaxRowInGrid = 3;
+    }));
+    Grid().SetFocusCell(3, 2);
+    Tree()->OnIndent();
+    ASSERT_EQ(Grid().GetLevel(3), 2);
+    // The link from the moved task goes; the one between the others stays.
+    EXPECT_EQ(Task(1)->m_listLinks.GetCount(), 0);
+    EXPECT_EQ(Task(2)->m_listLinks.GetCount(), 1);
+}
