@@ -132,8 +132,8 @@ public:
     // The same for several changed tasks at once.
     void SettleSchedule(const std::vector<int>& seeds);
     // Every summary's dates from its children (after rows were inserted, deleted or
-    // re-levelled), and the schedule settled after those that changed.
-    void SettleSummaries();
+    // re-levelled), and the schedule settled after those that changed; TRUE when any did.
+    BOOL SettleSummaries();
     // What a link of type nType (1 finish-to-start, 2 finish-to-finish, 3 start-to-finish,
     // 4 start-to-start) with a lag of nLag working days asks of its successor: the earliest
     // date into required, and which date it bounds (linkBounds...).

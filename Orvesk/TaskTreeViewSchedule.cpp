@@ -73,12 +73,12 @@ void CTaskTreeView::PropagateDates(int nRow)
     SettleSchedule(std::vector<int>(1, nRow));
 }
 
-void CTaskTreeView::SettleSummaries()
+BOOL CTaskTreeView::SettleSummaries()
 {
     // Children before their summary, so that each summary folds final dates.
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc || m_nEditDepth > 0)
-        return;
+        return FALSE;
     std::vector<CTaskItem*> order;
     std::vector<std::pair<CTaskItem*, BOOL>> pending;
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
@@ -98,7 +98,7 @@ void CTaskTreeView::SettleSummaries()
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
             pending.emplace_back(pTask->m_listChildren.GetNext(pos), FALSE);
         if (pending.size() > 4 * (size_t)m_Grid.GetRowCount() + 64)
-            return; // a damaged tree that loops
+            return FALSE; // a damaged tree that loops
     }
     std::vector<int> seeds;
     for (CTaskItem* pTask : order)
@@ -109,8 +109,10 @@ void CTaskTreeView::SettleSummaries()
         if (nRow > 0 && (pTask->m_dtStart != start || pTask->m_dtFinish != finish))
             seeds.push_back(nRow);
     }
-    if (!seeds.empty())
-        SettleSchedule(seeds);
+    if (seeds.empty())
+        return FALSE;
+    SettleSchedule(seeds);
+    return TRUE;
 }
 
 void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)

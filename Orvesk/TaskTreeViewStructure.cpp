@@ -124,8 +124,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
 
-    SettleSummaries();
-    SyncGanttRows(0, TRUE);
+    if (SettleSummaries())
+        SyncGanttRows(0, TRUE);
     // The nearest task above the deleted row becomes editable again once it has no
     // children left.
     int nRow = nOldRow < m_Grid.GetRowCount() ? nOldRow : m_Grid.GetRowCount() - 1;
@@ -232,8 +232,8 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
         break;
     }
     // The summaries the level change gave or took children.
-    SettleSummaries();
-    SyncGanttRows(0, TRUE);
+    if (SettleSummaries())
+        SyncGanttRows(0, TRUE);
     return 0;
 }
 
@@ -413,6 +413,25 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
             break;
         inMoved[(size_t)r] = rows[r] != nullptr;
+    }
+    // Only links of the moved rows can have closed a cycle.
+    BOOL bLinked = FALSE;
+    for (int r = 1; r < n && !bLinked; r++)
+    {
+        if (!rows[r])
+            continue;
+        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL && !bLinked;)
+        {
+            const CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : 0;
+            bLinked = inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
+        }
+    }
+    if (!bLinked)
+    {
+        if (bDropped)
+            BuildSuccessorLists(FALSE);
+        return;
     }
     CScheduleGraph graph;
     graph.Build(rows);
