@@ -1,9 +1,8 @@
 // The chart layout: one bar per visible task and one arrow per link, built from the
 // document's task tree on every open, zoom, collapse, expand and chart edit.
 //
-// The layout only reads the project. The critical marks are read as the task tree view left
-// them (computing them may change links), and no task or header date is written: the chart's
-// own first and last dates are the only dates it keeps.
+// Before a layout the task tree view brings the critical marks and the project header's
+// dates up to date; the layout itself then only reads the project.
 #include "GanttBarView.h"
 
 #include "Gantt_src/RestDayCounter.h"
@@ -11,6 +10,7 @@
 #include "Gantt_src/GanttRes.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskTreeView.h"
 
 #include <algorithm>
 
@@ -107,6 +107,8 @@ void CGanttBarView::BuildChart()
     CProjectDoc* pDoc = GetDocument();
     if (pDoc == NULL)
         return;
+    if (CTaskTreeView* pTree = GetTaskTreeView())
+        pTree->UpdateProjectSpan();
     CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
         LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient);

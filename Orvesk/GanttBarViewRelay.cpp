@@ -69,11 +69,7 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
         pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 4));
 
         pTree->BuildSuccessorLists(TRUE);
-        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
-            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            if (pLink != NULL)
-                pTree->PropagateDates(pLink->m_nSuccID);
-    }
+        pTree->PropagateDates(nRow);
         pTree->PropagateAssignees(nRow);
     }
 

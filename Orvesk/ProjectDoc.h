@@ -70,6 +70,9 @@ public:
     int GetTaskID(int nRow);
     // Has the task tree view mark the critical tasks.
     void RefreshCritialTask();
+    // The header's START (earliest task start), FINISH and DEADLINE (latest task finish)
+    // from the tasks, each task's early and late plan dates widened to its start on the way.
+    void UpdateHeaderDates();
     // Rows deeper than the level are hidden, the others shown.
     void ChangeExpand(int nLevel);
     // Shows a view of the class: activates an existing one or opens it in a new window.

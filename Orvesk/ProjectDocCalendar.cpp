@@ -1,6 +1,8 @@
 // The project calendar: its XML both ways and the rest-day test.
 #include "ProjectDoc.h"
 
+#include <cmath>
+
 #include <Tavrin/DateFunctions.h>
 
 #include "ProjectProgress.h"
@@ -136,10 +138,12 @@ void CProjectDoc::DetachListCalendar()
 
 namespace {
 
-// The calendar day of a date at midnight.
-COleDateTime DayOf(const COleDateTime& dt)
+// The day of a date by number (days after 30 December 1899), its time of day dropped: the
+// whole part, toward zero as dates before that day keep their time as a positive fraction.
+// Asked for every day the views walk, so no calendar conversion.
+double DayNumberOf(const COleDateTime& dt)
 {
-    return COleDateTime(dt.GetYear(), dt.GetMonth(), dt.GetDay(), 0, 0, 0);
+    return std::trunc((DATE)dt);
 }
 
 } // namespace
@@ -150,6 +154,7 @@ int CProjectDoc::IsRestDay(int nYear, int nMonth, int nDay)
     // A day that does not exist is not a rest day.
     if (day.GetStatus() != COleDateTime::valid)
         return 0;
+    const double dDay = DayNumberOf(day);
 
     POSITION pos = m_listCalendarItems.GetHeadPosition();
     while (pos != NULL) {
@@ -158,7 +163,7 @@ int CProjectDoc::IsRestDay(int nYear, int nMonth, int nDay)
         if (pItem == NULL || pItem->m_dtFrom.GetStatus() != COleDateTime::valid ||
             pItem->m_dtTo.GetStatus() != COleDateTime::valid)
             continue;
-        if (DayOf(pItem->m_dtFrom) <= day && day <= DayOf(pItem->m_dtTo))
+        if (DayNumberOf(pItem->m_dtFrom) <= dDay && dDay <= DayNumberOf(pItem->m_dtTo))
             return pItem->m_bWorking == 0 ? 1 : 0;
     }
     return IsRestDay(GetDayOfWeek(nYear, nMonth, nDay));

@@ -177,6 +177,7 @@ BOOL CProjectDoc::SaveLocalFile(LPCTSTR lpszPath, CString& strError)
         return FALSE;
     }
 
+    UpdateHeaderDates();
     // The archive goes to a file beside the old one, which it replaces only once it is
     // complete and on the disk.
     CSafeFile file;

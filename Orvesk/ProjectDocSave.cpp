@@ -22,6 +22,8 @@ int CProjectDoc::SaveProject()
     ProjectProgressStart("正在保存");
     CProgressEndGuard progressEnd;
 
+    // The header's dates as the tasks now stand.
+    UpdateHeaderDates();
     CString strXml;
     WriteProjectXml(strXml);
     if (m_strServiceUrl.IsEmpty()) {

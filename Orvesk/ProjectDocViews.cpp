@@ -2,6 +2,8 @@
 // opening or switching views.
 #include "ProjectDoc.h"
 
+#include <vector>
+
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/DocView/CreateContext.h>
 #include <ClassLib/DocView/DocTemplate.h>
@@ -59,6 +61,11 @@ CView* ResolveActiveView(const CDocument* pDoc)
     return pView;
 }
 
+BOOL IsSetDate(const COleDateTime& date)
+{
+    return date.GetStatus() == COleDateTime::valid && (DATE)date != 0;
+}
+
 } // namespace
 
 int CProjectDoc::GetTaskID(int nRow)
@@ -71,6 +78,51 @@ void CProjectDoc::RefreshCritialTask()
 {
     if (CTaskTreeViewHooks* pView = ProjectFindTaskTreeView(this))
         pView->UpdateProjectSpan();
+    else
+        UpdateHeaderDates();
+}
+
+void CProjectDoc::UpdateHeaderDates()
+{
+    COleDateTime first, last;
+    first.SetStatus(COleDateTime::invalid);
+    last.SetStatus(COleDateTime::invalid);
+    std::vector<const CTaskItemList*> lists(1, &m_listTasks);
+    while (!lists.empty()) {
+        const CTaskItemList* pList = lists.back();
+        lists.pop_back();
+        for (POSITION pos = pList->GetHeadPosition(); pos != NULL;) {
+            CTaskItem* pTask = pList->GetNext(pos);
+            if (pTask == NULL)
+                continue;
+            if (!pTask->m_listChildren.IsEmpty())
+                lists.push_back(&pTask->m_listChildren);
+            const COleDateTime& start = pTask->m_dtStart;
+            const COleDateTime& finish = pTask->m_dtFinish;
+            // A task never given dates (day 0) has no say.
+            if (!IsSetDate(start))
+                continue;
+            // The plan dates take in the start, keeping their length.
+            if (start > pTask->m_dtLateStart) {
+                pTask->m_dtLateStart = start;
+                pTask->m_dtLateFinish = start + (finish - start);
+            }
+            if (start < pTask->m_dtEarlyStart) {
+                pTask->m_dtEarlyStart = start;
+                pTask->m_dtEarlyFinish = start + (finish - start);
+            }
+            if (!IsSetDate(first) || start < first)
+                first = start;
+            if (IsSetDate(finish) && (!IsSetDate(last) || finish > last))
+                last = finish;
+        }
+    }
+    if (IsSetDate(first))
+        m_ProjectInfo.m_dtStart = first;
+    if (IsSetDate(last)) {
+        m_ProjectInfo.m_dtFinish = last;
+        m_ProjectInfo.m_dtDeadline = last;
+    }
 }
 
 bool CProjectDoc::GetIPAddress(CString& /*strAddress*/)

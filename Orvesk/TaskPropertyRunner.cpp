@@ -3,7 +3,9 @@
 
 #include "ProjectDialogHooks.h"
 #include "ProjectDoc.h"
+#include "GridCtrl.h"
 #include "TaskItem.h"
+#include "TaskTreeViewHooks.h"
 
 #include <Tavrin/Task.h>
 
@@ -28,6 +30,40 @@ void CollectCandidates(const CTaskItemList& list, const CTaskItem& self, CString
     }
 }
 
+} // namespace
+
+// The task's own predecessors come after the checked ones so that its links stay as they are.
+void TaskPredecessorCandidates(CProjectDoc& doc, const CTaskItem& task, CStringArray& arNames, CUIntArray& arIds)
+{
+    arNames.RemoveAll();
+    arIds.RemoveAll();
+    CTaskTreeViewHooks* pView = ProjectFindTaskTreeView(&doc);
+    CGridCtrl* pGrid = pView != NULL ? pView->GetTaskGrid() : NULL;
+    if (pGrid == NULL || task.m_nRowInGrid <= 0)
+    {
+        CollectCandidates(doc.m_listTasks, task, arNames, arIds);
+        return;
+    }
+    pGrid->GetLinkableTasks(task.m_nRowInGrid, arNames, arIds);
+    POSITION pos = task.m_listLinks.GetHeadPosition();
+    while (pos)
+    {
+        const CTaskLink* pLink = task.m_listLinks.GetNext(pos);
+        if (!pLink || pLink->m_strPredName.IsEmpty())
+            continue;
+        BOOL bListed = FALSE;
+        for (INT_PTR i = 0; i < arNames.GetSize() && !bListed; i++)
+            bListed = arNames[i] == pLink->m_strPredName;
+        if (!bListed)
+        {
+            arNames.Add(pLink->m_strPredName);
+            arIds.Add((UINT)pLink->m_nPredID);
+        }
+    }
+}
+
+namespace
+{
 template <class TList>
 void DeleteElements(TList& list)
 {
@@ -45,7 +81,7 @@ INT_PTR RunTaskPropertySheet(CProjectDoc& doc, CTaskItem& task)
 
     CStringArray arNames;
     CUIntArray arIds;
-    CollectCandidates(doc.m_listTasks, task, arNames, arIds);
+    TaskPredecessorCandidates(doc, task, arNames, arIds);
 
     int nResult = sheetTask.TaskProperty(
         doc.m_nCalID, doc.m_ProjectInfo.m_listMembers, arNames, arIds, task.m_dtStart, task.m_dtFinish,

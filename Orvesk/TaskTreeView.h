@@ -130,10 +130,26 @@ public:
     // ---- edits and propagation --------------------------------------------------------------
     void ApplyDuration(int nRow, int nCol, const COleDateTime& start, int nDuration);
     void RollUpAncestors(int nRow, int nCol, COleDateTime date);
+    // Settles the schedule after the task of nRow changed (TaskTreeViewSchedule.cpp): the
+    // task, its successors, theirs and the summaries over them end at the earliest dates
+    // every link allows, each checked once all it depends on is final; a task whose links
+    // hold does not move. Tasks on a link cycle from stored data move at most once.
     void PropagateDates(int nRow);
-    void CollectSuccessorLinks(int nRow, CObList& list);
+    // The same for several changed tasks at once.
+    void SettleSchedule(const std::vector<int>& seeds);
+    // Every summary's dates from its children (after rows were inserted, deleted or
+    // re-levelled), and the schedule settled after those that changed; TRUE when any did.
+    BOOL SettleSummaries();
+    // What a link of type nType (1 finish-to-start, 2 finish-to-finish, 3 start-to-finish,
+    // 4 start-to-start) with a lag of nLag working days asks of its successor: the earliest
+    // date into required, and which date it bounds (linkBounds...).
+    enum { linkBoundsNothing = 0, linkBoundsStart = 1, linkBoundsFinish = 2 };
+    int LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required);
+    // Moves each child (and its subtree) on by nDays, as a summary moved by its links does.
     void ShiftChildren(CTaskItem* pTask, int nDays);
     int SumChildTrueDurations(CTaskItem* pTask);
+    // The milestone mark follows the duration: set at 0, cleared above.
+    static void KeepMilestone(CTaskItem* pTask);
 
     // ---- inserted, deleted and new tasks; levels; assignees --------------------------------
     void DetachTask(CTaskItem* pTask);
@@ -144,7 +160,9 @@ public:
     void RecalcFinishDates() override;
     void MarkCriticalTasks();
     void MarkCriticalChain(int nRow);
-    void UpdateProjectSpan() override { MarkCriticalTasks(); }
+    // The project header's dates and every task's critical mark as the tasks now stand;
+    // the chart asks for them before each layout.
+    void UpdateProjectSpan() override;
 
     void OnDraw(CDC* pDC) override;
     // Printing and preview of the project window print the chart: each hook runs the same
@@ -193,6 +211,15 @@ protected:
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
     void MarkModified(CTaskItem* pTask);
     void ChangeLevel(int nRow, int nLevel);
+    // The earliest start and finish the links of a task allow (invalid when none bounds
+    // it); TRUE when the task is earlier than one of them.
+    BOOL RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish);
+    // Moves a task to the earliest dates its links allow; a summary's children go along.
+    void SettleTask(CTaskItem* pTask);
+    // A summary's start and finish from its children; working days recounted.
+    void RollUpSummary(CTaskItem* pTask);
+    // A task's date cells (and its days with bDays) written as the schedule moved it.
+    void WriteRowDates(CTaskItem* pTask, BOOL bDays);
     // Drops the links of the other tasks to a task that is going away.
     void DropLinksTo(CTaskItem* pTask, int nRow);
     CGanttBarViewHooks* FirstGanttBarView();
@@ -227,10 +254,10 @@ protected:
     CUIntArray m_arrCollapsedRows;
     int m_nTopRow;
     CPredIndex m_predIndex;
-    // Tasks moved by the edit under way: each moves once per edit, and a link cycle in
-    // stored data ends instead of recursing without end.
-    std::unordered_set<const CTaskItem*> m_movedTasks;
+    // Above 0 while the schedule is being settled.
     int m_nEditDepth;
+    // Date cells written by the run under way: the grid is repainted at its end.
+    BOOL m_bDatesWritten = FALSE;
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;

@@ -125,30 +125,45 @@ void CTaskTreeView::MarkCriticalTasks()
     m_criticalSeen.clear();
 }
 
+void CTaskTreeView::UpdateProjectSpan()
+{
+    if (CProjectDoc* pDoc = GetDocument())
+        pDoc->UpdateHeaderDates();
+    MarkCriticalTasks();
+}
+
 void CTaskTreeView::MarkCriticalChain(int nRow)
 {
-    CTaskItem* pTask = RowTask(nRow);
-    // Each task once: a link cycle in stored data ends here.
-    if (!pTask || !m_criticalSeen.insert(pTask).second)
-        return;
-    pTask->m_nCritical = 1;
-
-    POSITION pos = pTask->m_listLinks.GetHeadPosition();
-    while (pos != NULL)
+    // The task and, along their links, all its predecessors; each task once, so that a link
+    // cycle in stored data ends. A walk of its own rather than recursion: chains may be as
+    // long as the project.
+    std::vector<int> pending(1, nRow);
+    while (!pending.empty())
     {
-        POSITION posLink = pos;
-        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        if (!pLink)
+        const int nNext = pending.back();
+        pending.pop_back();
+        CTaskItem* pTask = RowTask(nNext);
+        if (!pTask || !m_criticalSeen.insert(pTask).second)
             continue;
-        // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
-        CString strName = pLink->m_strPredName;
-        int nPredRow = pLink->m_nSuccID;
-        if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
+        pTask->m_nCritical = 1;
+
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
         {
-            MarkCriticalChain(nPredRow);
-            continue;
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (!pLink)
+                continue;
+            // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
+            CString strName = pLink->m_strPredName;
+            int nPredRow = pLink->m_nSuccID;
+            if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
+            {
+                pending.push_back(nPredRow);
+                continue;
+            }
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
         }
-        pTask->m_listLinks.RemoveAt(posLink);
-        delete pLink;
     }
 }

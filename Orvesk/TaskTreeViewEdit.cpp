@@ -4,7 +4,6 @@
 #include "TaskTreeView.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "ProjectDoc.h"
@@ -12,17 +11,9 @@
 
 namespace
 {
-const COleDateTimeSpan kOneDay(1, 0, 0, 0);
-
 BOOL IsValidDate(const COleDateTime& date)
 {
     return date.GetStatus() == COleDateTime::valid;
-}
-
-// Whole calendar days from b to a.
-long DaysBetween(const COleDateTime& a, const COleDateTime& b)
-{
-    return (a - b).GetDays();
 }
 
 // The deadline never lies before the finish.
@@ -101,9 +92,8 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         if (!IsValidDate(start))
             start = pTask->m_dtStart;
         ApplyDuration(nRow, 5, start, pTask->m_nDuration);
+        KeepMilestone(pTask);
         PropagateDates(nRow);
-        if (pTask->m_nDuration == 0)
-            pTask->m_nMilestone = 1;
         break;
     }
 
@@ -148,9 +138,8 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         SetCellDays(nRow, nDays);
         pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
         RollUpAncestors(nRow, 5, pTask->m_dtFinish);
+        KeepMilestone(pTask);
         PropagateDates(nRow);
-        if (pTask->m_nDuration == 0)
-            pTask->m_nMilestone = 1;
         break;
     }
 
@@ -229,6 +218,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
                     }
                     pTask->m_nDuration = nDays * 86400;
                     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
+                    KeepMilestone(pTask);
                 }
             }
         }
@@ -238,202 +228,4 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
         if (nLevelR <= 1)
             break;
     }
-}
-
-void CTaskTreeView::CollectSuccessorLinks(int nRow, CObList& list)
-{
-    list.RemoveAll();
-    CTaskItem* pPred = RowTask(nRow);
-    if (!pPred || !pPred->m_nSuccessor)
-        return;
-
-    // The successor rows, each once, top to bottom.
-    std::vector<int> rows;
-    for (INT_PTR i = 0; i < pPred->m_arrSuccessors.GetSize(); i++)
-        rows.push_back((int)pPred->m_arrSuccessors[i]);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-
-    for (int nSuccRow : rows)
-    {
-        CTaskItem* pSucc = RowTask(nSuccRow);
-        if (!pSucc)
-            continue;
-        POSITION pos = pSucc->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            const CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
-            if (!pLink || pLink->m_nSuccID != nRow)
-                continue;
-            CTaskLink* pCopy = new CTaskLink;
-            pCopy->m_nPredID = pSucc->m_nTaskID;
-            pCopy->m_nSuccID = nSuccRow;
-            pCopy->m_strPredName = pSucc->m_strName;
-            pCopy->m_nType = pLink->m_nType;
-            pCopy->m_nLag = pLink->m_nLag;
-            list.AddTail(pCopy);
-        }
-    }
-}
-
-void CTaskTreeView::PropagateDates(int nRow)
-{
-    CTaskItem* pPred = RowTask(nRow);
-    if (!pPred)
-        return;
-
-    // One edit moves each task once: a successor reached again (a shared successor, or a
-    // link cycle in stored data) stays where the first move put it.
-    const BOOL bOuter = m_nEditDepth == 0;
-    if (bOuter)
-    {
-        m_movedTasks.clear();
-        m_movedTasks.insert(pPred);
-    }
-    m_nEditDepth++;
-
-    CObList list;
-    CollectSuccessorLinks(nRow, list);
-    POSITION pos = list.GetHeadPosition();
-    while (pos != NULL)
-    {
-        CTaskLink* pCopy = (CTaskLink*)list.GetNext(pos);
-        const int nSuccRow = pCopy->m_nSuccID;
-        CTaskItem* pSucc = m_Grid.GetCell(nSuccRow, 0) ? RowTask(nSuccRow) : NULL;
-        if (!pSucc || m_movedTasks.count(pSucc))
-            continue;
-
-        const int nLag = pCopy->m_nLag;
-        COleDateTime newStart, newFinish;
-        BOOL bStart = FALSE, bFinish = FALSE;
-        switch (pCopy->m_nType)
-        {
-        case 1: // finish-to-start: the start after the predecessor's finish
-            if (DaysBetween(pSucc->m_dtStart, pPred->m_dtFinish) <= nLag)
-            {
-                newStart = FinishFromStart(pPred->m_dtFinish, nLag + 2);
-                bStart = TRUE;
-            }
-            break;
-        case 2: // finish-to-finish
-        {
-            const long nGap = DaysBetween(pSucc->m_dtFinish, pPred->m_dtFinish);
-            if (nGap <= nLag)
-            {
-                newFinish = (nGap < 0 && nLag == 0) ? SkipRestDays(pPred->m_dtFinish)
-                                                    : FinishFromStart(pPred->m_dtFinish, nLag + 2);
-                bFinish = TRUE;
-            }
-            break;
-        }
-        case 3: // start-to-finish: the finish against the predecessor's start
-        {
-            const long nGap = DaysBetween(pSucc->m_dtFinish, pPred->m_dtStart);
-            if (nGap <= nLag)
-            {
-                newFinish = (nGap < 0 && nLag == 0) ? SkipRestDays(pPred->m_dtStart - kOneDay)
-                                                    : FinishFromStart(pPred->m_dtStart, nLag + 1);
-                bFinish = TRUE;
-            }
-            break;
-        }
-        case 4: // start-to-start
-        {
-            const long nGap = DaysBetween(pSucc->m_dtStart, pPred->m_dtStart);
-            if (nGap <= nLag)
-            {
-                newStart = (nGap < 0 && nLag == 0) ? SkipRestDays(pPred->m_dtStart)
-                                                   : FinishFromStart(pPred->m_dtStart, nLag + 2);
-                bStart = TRUE;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        if (!bStart && !bFinish)
-            continue;
-
-        const COleDateTime oldStart = pSucc->m_dtStart;
-        const int nWorkDays = WorkingDays(pSucc->m_dtStart, pSucc->m_dtFinish);
-        if (bStart)
-        {
-            pSucc->m_dtStart = SkipRestDays(newStart);
-            pSucc->m_dtFinish = FinishFromStart(newStart, nWorkDays);
-        }
-        else
-        {
-            pSucc->m_dtFinish = SkipRestDays(newFinish);
-            pSucc->m_dtStart = StartFromFinish(pSucc->m_dtFinish, nWorkDays);
-        }
-        KeepDeadline(pSucc);
-        m_movedTasks.insert(pSucc);
-
-        SetCellDate(nSuccRow, 4, pSucc->m_dtStart);
-        SendTaskChanged(pSucc, nSuccRow, 4);
-        SetCellDate(nSuccRow, 5, pSucc->m_dtFinish);
-        SendTaskChanged(pSucc, nSuccRow, 5);
-
-        const long nShift = DaysBetween(pSucc->m_dtStart, oldStart);
-        if (!pSucc->m_listChildren.IsEmpty() && nShift != 0)
-            ShiftChildren(pSucc, (int)nShift);
-    }
-
-    pos = list.GetHeadPosition();
-    while (pos != NULL)
-        delete (CTaskLink*)list.GetNext(pos);
-    list.RemoveAll();
-
-    m_nEditDepth--;
-    if (bOuter)
-    {
-        if (m_movedTasks.size() > 1)
-            SyncGanttRows(0, TRUE);
-        m_movedTasks.clear();
-    }
-}
-
-void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
-{
-    if (!pTask)
-        return;
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-    {
-        CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        const COleDateTime oldStart = pChild->m_dtStart;
-        pChild->m_dtStart = FinishFromStart(pChild->m_dtStart, nDays + 1);
-        pChild->m_dtFinish = FinishFromStart(pChild->m_dtFinish, nDays + 1);
-        KeepDeadline(pChild);
-        m_movedTasks.insert(pChild);
-
-        const int nRow = RowOfTask(pChild);
-        if (nRow > 0)
-        {
-            SetCellDate(nRow, 4, pChild->m_dtStart);
-            SendTaskChanged(pChild, nRow, 4);
-            SetCellDate(nRow, 5, pChild->m_dtFinish);
-            SendTaskChanged(pChild, nRow, 5);
-        }
-        if (!pChild->m_listChildren.IsEmpty())
-            ShiftChildren(pChild, (int)DaysBetween(pChild->m_dtStart, oldStart));
-    }
-}
-
-int CTaskTreeView::SumChildTrueDurations(CTaskItem* pTask)
-{
-    long long nSum = 0;
-    if (!pTask)
-        return 0;
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-        if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
-            nSum += pChild->m_nTrueDuration;
-    if (nSum > INT_MAX)
-        nSum = INT_MAX;
-    if (nSum < INT_MIN)
-        nSum = INT_MIN;
-    return (int)nSum;
 }

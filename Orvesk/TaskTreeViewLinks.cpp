@@ -4,6 +4,7 @@
 
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
+#include "TaskScheduleGraph.h"
 
 std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
 {
@@ -19,7 +20,16 @@ BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
     strMessage.Empty();
     const std::vector<CTaskItem*> rows = TaskRows();
     const CTaskLinkCheck check(rows, nSuccRow);
-    const int nVerdict = check.Check(nPredRow);
+    int nVerdict = check.Check(nPredRow);
+    // Beyond the single steps the checks look at: a predecessor whose dates already follow
+    // from the task's, through any number of links and summaries, would close a cycle.
+    if (nVerdict == CTaskLinkCheck::linkOK && nPredRow > 0 && nPredRow < (int)rows.size())
+    {
+        CScheduleGraph graph;
+        graph.Build(rows);
+        if (ScheduleReachedRows(graph, nSuccRow)[(size_t)nPredRow])
+            nVerdict = CTaskLinkCheck::linkCycle;
+    }
     strMessage = CTaskLinkCheck::LinkMessage(nVerdict);
     return nVerdict == CTaskLinkCheck::linkOK;
 }
@@ -30,12 +40,15 @@ void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArra
     arrIds.RemoveAll();
     const std::vector<CTaskItem*> rows = TaskRows();
     const CTaskLinkCheck check(rows, nRow);
+    CScheduleGraph graph;
+    graph.Build(rows);
+    const std::vector<char> after = ScheduleReachedRows(graph, nRow);
     for (int row = 1; row < (int)rows.size(); row++)
     {
         if (row == nRow)
             continue;
         CTaskItem* pTask = NamedRowTask(row);
-        if (!pTask || check.Check(row) != CTaskLinkCheck::linkOK)
+        if (!pTask || after[(size_t)row] || check.Check(row) != CTaskLinkCheck::linkOK)
             continue;
         arrNames.Add(pTask->m_strName);
         arrIds.Add((UINT)pTask->m_nTaskID);

@@ -72,8 +72,7 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
         pTask->m_nMilestone = pBlank->m_nMilestone;
         pTask->m_nRowInGrid = nRow;
     }
-    if (pTask->m_nDuration == 0)
-        pTask->m_nMilestone = 1;
+    KeepMilestone(pTask);
 
     CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2);
     const int nLevel = pTree ? pTree->GetLevel() : -1;
@@ -99,13 +98,9 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
 
     BuildSuccessorLists(FALSE);
     PropagateAssignees(nRow);
-    POSITION pos = pTask->m_listLinks.GetHeadPosition();
-    while (pos != NULL)
-    {
-        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        if (pLink)
-            PropagateDates(pLink->m_nSuccID);
-    }
+    // The task's links as the sheet left them, and everything after it.
+    PropagateDates(nRow);
+    SyncGanttRows(0, TRUE);
     pDoc->UpdateAllViews(this);
     return 1;
 }

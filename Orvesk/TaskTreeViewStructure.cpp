@@ -5,6 +5,7 @@
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -123,6 +124,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
 
+    if (SettleSummaries())
+        SyncGanttRows(0, TRUE);
     // The nearest task above the deleted row becomes editable again once it has no
     // children left.
     int nRow = nOldRow < m_Grid.GetRowCount() ? nOldRow : m_Grid.GetRowCount() - 1;
@@ -195,6 +198,7 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     SendTaskChanged(pTask, nRow, 4);
     SendTaskChanged(pTask, nRow, 5);
 
+    SettleSummaries();
     SyncGanttRows(0, TRUE);
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
@@ -227,6 +231,9 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
             SetDateCellsEditable(row, FALSE);
         break;
     }
+    // The summaries the level change gave or took children.
+    if (SettleSummaries())
+        SyncGanttRows(0, TRUE);
     return 0;
 }
 
@@ -352,23 +359,115 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
 
 void CTaskTreeView::RelinkRowsAbove(int nRow)
 {
-    const int nRows = m_Grid.GetRowCount();
-    const int nLevel = RowLevel(nRow);
-    // The row's subtree below it.
-    int nEnd = nRow + 1;
-    while (nEnd < nRows && (CellText(nEnd, 2).IsEmpty() || RowLevel(nEnd) > nLevel))
-        nEnd++;
-
-    for (int r = nRow - 1; r >= 1; r--)
+    // A level change only makes tasks ancestors or descendants of others: the links that
+    // now join a task to its own ancestor or descendant go, every other link stays.
+    const std::vector<CTaskItem*> rows = TaskRows();
+    const int n = (int)rows.size();
+    std::vector<int> parent(n, 0);
+    for (int r = 1; r < n; r++)
     {
-        if (RowLevel(r) == 1 && !IsChildRow(nRow, r))
-            break;
-        for (int k = nRow; k < nEnd; k++)
+        if (!rows[r])
+            continue;
+        POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
+        while (pos != NULL)
         {
-            if (!RowTask(k))
-                continue;
-            RemoveLink(k, r);
-            RemoveLink(r, k);
+            const CTaskItem* pChild = rows[r]->m_listChildren.GetNext(pos);
+            const int c = pChild ? pChild->m_nRowInGrid : 0;
+            if (c > 0 && c < n && rows[c] == pChild && c != r && parent[c] == 0)
+                parent[c] = r;
         }
     }
+    // TRUE when row a lies below row b in the tree (a damaged, looping tree ends the walk).
+    auto isUnder = [&](int a, int b) {
+        int nSteps = 0;
+        for (int p = parent[a]; p > 0 && nSteps < n; p = parent[p], nSteps++)
+            if (p == b)
+                return TRUE;
+        return FALSE;
+    };
+    BOOL bDropped = FALSE;
+    for (int r = 1; r < n; r++)
+    {
+        CTaskItem* pTask = rows[r];
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : 0;
+            if (p <= 0 || p >= n || !rows[p] || !(isUnder(r, p) || isUnder(p, r)))
+                continue;
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
+            bDropped = TRUE;
+        }
+    }
+    // A link the move made part of a cycle through summaries (one the link checks would
+    // refuse) cannot hold either: such links of the moved rows go too.
+    const int nLevel = RowLevel(nRow);
+    std::vector<char> inMoved((size_t)n, 0);
+    for (int r = nRow; r > 0 && r < n; r++)
+    {
+        if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
+            break;
+        inMoved[(size_t)r] = rows[r] != nullptr;
+    }
+    // Only links of the moved rows can have closed a cycle.
+    BOOL bLinked = FALSE;
+    for (int r = 1; r < n && !bLinked; r++)
+    {
+        if (!rows[r])
+            continue;
+        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL && !bLinked;)
+        {
+            const CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : 0;
+            bLinked = inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
+        }
+    }
+    if (!bLinked)
+    {
+        if (bDropped)
+            BuildSuccessorLists(FALSE);
+        return;
+    }
+    CScheduleGraph graph;
+    graph.Build(rows);
+    std::vector<int> adjStart, adj, parts, partStart;
+    for (int node = 0; node < 2 * n; node++)
+    {
+        adjStart.push_back((int)adj.size());
+        if (rows[node >> 1])
+            graph.ForEachNext(node, [&](int next) { adj.push_back(next); });
+    }
+    adjStart.push_back((int)adj.size());
+    ScheduleParts(2 * n, adjStart, adj, parts, partStart);
+    std::vector<int> part((size_t)(2 * n), -1);
+    for (size_t p = 0; p + 1 < partStart.size(); p++)
+        if (partStart[p + 1] - partStart[p] > 1)
+            for (int i = partStart[p]; i < partStart[p + 1]; i++)
+                part[(size_t)parts[(size_t)i]] = (int)p;
+    for (int r = 1; r < n; r++)
+    {
+        CTaskItem* pTask = rows[r];
+        if (!pTask)
+            continue;
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posLink = pos;
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = graph.PredRow(pLink, r);
+            if (p <= 0 || !(inMoved[(size_t)r] || inMoved[(size_t)p]) || part[2 * (size_t)r] < 0 ||
+                part[2 * (size_t)r] != part[2 * (size_t)p + 1])
+                continue;
+            pTask->m_listLinks.RemoveAt(posLink);
+            delete pLink;
+            bDropped = TRUE;
+        }
+    }
+    if (bDropped)
+        BuildSuccessorLists(FALSE);
 }

@@ -1,8 +1,9 @@
 // Speed of the project views on generated projects of 1,000 to 50,000 tasks: opening a
 // project file into its window (grid filled and laid out), and the task tree's edits: a
-// duration change that moves a chain of 100 successors, inserting and deleting a row,
-// indenting, outdenting and a level drag; the link checks (one candidate, and the whole
-// candidate list of a task) and the critical marks.
+// duration change that moves a chain of 100 successors, one that moves 1,000, one that
+// moves a lattice of 2^20 paths, inserting and deleting a row, indenting, outdenting and a
+// level drag; the link checks (one candidate, and the whole candidate list of a task), the
+// critical marks, and the header dates with them after an edit.
 #include <benchmark/benchmark.h>
 
 #include <ClassLib/AfxWin.h>
@@ -181,11 +182,11 @@ void BM_OpenProjectFile(benchmark::State& state)
 // The leaves of the first two top summaries are one chain (each after the leaf before it),
 // and the second top summary's first leaf follows the first one's last: editing the
 // eleventh leaf from the end of the first top summary moves exactly 100 successors.
-void ChainFirstTopSummaries(CProjectDoc& doc)
+void ChainFirstTopSummaries(CProjectDoc& doc, int nTops = 2)
 {
     std::vector<CTaskItem*> leaves;
     int nTop = 0;
-    for (POSITION pos = doc.m_listTasks.GetHeadPosition(); pos != NULL && nTop < 2; nTop++)
+    for (POSITION pos = doc.m_listTasks.GetHeadPosition(); pos != NULL && nTop < nTops; nTop++)
     {
         CTaskItem* pTop = doc.m_listTasks.GetNext(pos);
         for (POSITION p = pTop->m_listChildren.GetHeadPosition(); p != NULL;)
@@ -208,15 +209,16 @@ void ChainFirstTopSummaries(CProjectDoc& doc)
     }
 }
 
-// A window on a generated project for the edit benchmarks.
-Window OpenGenerated(int nTasks, bool bChain)
+// A window on a generated project for the edit benchmarks; with a chain, the leaves of
+// the first nChainTops top summaries are one chain.
+Window OpenGenerated(int nTasks, bool bChain, int nChainTops = 2)
 {
     CProjectDoc* pDoc = NewDocument();
     ProjectGeneratorOptions options;
     options.nTasks = nTasks;
     GenerateProject(*pDoc, options);
     if (bChain)
-        ChainFirstTopSummaries(*pDoc);
+        ChainFirstTopSummaries(*pDoc, nChainTops);
     Window window;
     window.Open(pDoc);
     return window;
@@ -367,6 +369,94 @@ void BM_LinkableTasks(benchmark::State& state)
     window.Close();
 }
 
+// A duration edit whose finish moves the next 1,000 leaves of a chain (the leaves of the
+// first twelve top summaries, 1,080 of them), their summaries rolled up and the chart laid
+// out again: the schedule settles in time linear in what it reaches.
+void BM_DurationEditMoves1000Successors(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), true, 12);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = LeafRow(1080 - 1001);
+    int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    for (auto _ : state)
+    {
+        CString strDays;
+        strDays.Format("%d个工作日", ++nDays);
+        grid.EditCell(nRow, 3, strDays);
+    }
+    window.Close();
+}
+
+// X0, then twenty stages of A and B (each after the X before) and X (after A and B): 2^20
+// paths from X0 to the last X, every task moved by each edit of X0.
+void BM_LatticeOf2To20Paths(benchmark::State& state)
+{
+    CProjectDoc* pDoc = NewDocument();
+    const COleDateTime day(2004, 3, 1, 0, 0, 0);
+    int nRow = 0;
+    auto add = [&](const CString& strName, const CTaskItem* pAfter1, const CTaskItem* pAfter2) {
+        CTaskItem* pTask = new CTaskItem;
+        pTask->m_strName = strName;
+        pTask->m_dtStart = pTask->m_dtFinish = pTask->m_dtDeadline = day;
+        pTask->m_nDuration = pTask->m_nTrueDuration = 86400;
+        pTask->m_nRowInGrid = ++nRow;
+        for (const CTaskItem* pPred : {pAfter1, pAfter2})
+            if (pPred)
+            {
+                CTaskLink* pLink = new CTaskLink;
+                pLink->m_nType = 1;
+                pLink->m_nSuccID = pPred->m_nRowInGrid;
+                pLink->m_strPredName = pPred->m_strName;
+                pTask->m_listLinks.AddTail(pLink);
+            }
+        pDoc->m_listTasks.AddTail(pTask);
+        return pTask;
+    };
+    const CTaskItem* pX = add("X0", nullptr, nullptr);
+    for (int s = 1; s <= 20; s++)
+    {
+        CString strA, strB, strX;
+        strA.Format("A%d", s);
+        strB.Format("B%d", s);
+        strX.Format("X%d", s);
+        const CTaskItem* pA = add(strA, pX, nullptr);
+        const CTaskItem* pB = add(strB, pX, nullptr);
+        pX = add(strX, pA, pB);
+    }
+    pDoc->m_nMaxRowInGrid = nRow;
+    Window window;
+    window.Open(pDoc);
+    CTaskGridAccess grid(window.pTree);
+    int nDays = 1;
+    for (auto _ : state)
+    {
+        CString strDays;
+        strDays.Format("%d个工作日", ++nDays);
+        grid.EditCell(1, 3, strDays);
+    }
+    window.Close();
+}
+
+// What every layout asks for first after an edit: the project header's dates and the
+// critical marks.
+void BM_ProjectSpanAfterAnEdit(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
+    int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        CString strDays;
+        strDays.Format("%d个工作日", ++nDays);
+        grid.EditCell(nRow, 3, strDays);
+        state.ResumeTiming();
+        window.pTree->UpdateProjectSpan();
+    }
+    window.Close();
+}
+
 void BM_MarkCriticalTasks(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
@@ -393,6 +483,9 @@ BENCHMARK(BM_Outdent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMilli
 BENCHMARK(BM_LevelDrag)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_CheckTaskLinkOneCandidate)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_LinkableTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DurationEditMoves1000Successors)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_LatticeOf2To20Paths)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_ProjectSpanAfterAnEdit)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_MarkCriticalTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 BENCHMARK_MAIN();

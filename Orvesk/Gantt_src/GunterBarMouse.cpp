@@ -632,8 +632,7 @@ void CGunterBar::OnLButtonDblClk(UINT nFlags, CPoint point)
     }
     CTaskItem* pTask = pShape->GetTaskItem();
     if (ProjectRunTaskProperty(*pView->GetDocument(), *pTask) == IDOK) {
-        if (pTask->m_nDuration == 0)
-            pTask->m_nMilestone = 1;
+        pTask->m_nMilestone = pTask->m_nDuration == 0 ? 1 : 0;
         ReportChange(pTask);
     }
 }

@@ -175,11 +175,10 @@ TEST_F(TaskTreeEditTest, StartToStartMovesTheStartAndStartToFinishTheFinish)
     // Start-to-start: the successor starts with the predecessor, two working days long.
     EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 8));
     EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 9));
-    // Start-to-finish: the successor's finish is placed against the predecessor's start
-    // (the day before it, Sunday 7, taken on to the working day), keeping its two working
-    // days.
-    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 8));
-    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 5));
+    // Start-to-finish: the successor finishes by the last working day before the
+    // predecessor's start (Friday 5), keeping its two working days.
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 5));
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 4));
 }
 
 TEST_F(TaskTreeEditTest, MovingASummaryAlongItsLinkShiftsItsChildren)

@@ -1,0 +1,340 @@
+// The task tree view: the schedule settled after an edit. Every link gives its successor an
+// earliest start or finish (LinkRequirement, the one definition of a link); after a change
+// every task reached is checked once all the tasks it depends on are final, and moves
+// exactly when it is earlier than one of its links allows. Summaries span their children:
+// a summary moved by its own links shifts its children, and its dates are rolled up from
+// them before its successors are checked.
+#include "TaskTreeView.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+#include <vector>
+
+#include "GridDateTimeCtrl.h"
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+#include "TaskScheduleGraph.h"
+
+namespace
+{
+BOOL IsValidDate(const COleDateTime& date)
+{
+    return date.GetStatus() == COleDateTime::valid;
+}
+
+void KeepDeadline(CTaskItem* pTask)
+{
+    if (!IsValidDate(pTask->m_dtDeadline) || pTask->m_dtDeadline < pTask->m_dtFinish)
+        pTask->m_dtDeadline = pTask->m_dtFinish;
+}
+
+void FoldLater(COleDateTime& date, const COleDateTime& other)
+{
+    if (IsValidDate(other) && (!IsValidDate(date) || other > date))
+        date = other;
+}
+
+} // namespace
+
+int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required)
+{
+    // Codes 1 and 2 leave the predecessor's finish, 3 and 4 its start.
+    const COleDateTime& from = nType == 1 || nType == 2 ? pred.m_dtFinish : pred.m_dtStart;
+    if (!IsValidDate(from))
+        return linkBoundsNothing;
+    switch (nType)
+    {
+    case 1: // finish-to-start
+        required = FinishFromStart(from, nLag + 2);
+        return linkBoundsStart;
+    case 2: // finish-to-finish
+        required = nLag == 0 ? SkipRestDays(from) : FinishFromStart(from, nLag + 2);
+        return linkBoundsFinish;
+    case 3: // start-to-finish: with no lag, the last working day before the start
+        required = FinishFromStart(from, nLag == 0 ? 0 : nLag + 1);
+        return linkBoundsFinish;
+    case 4: // start-to-start
+        required = nLag == 0 ? SkipRestDays(from) : FinishFromStart(from, nLag + 2);
+        return linkBoundsStart;
+    default:
+        return linkBoundsNothing;
+    }
+}
+
+void CTaskTreeView::KeepMilestone(CTaskItem* pTask)
+{
+    if (pTask)
+        pTask->m_nMilestone = pTask->m_nDuration == 0 ? 1 : 0;
+}
+
+void CTaskTreeView::PropagateDates(int nRow)
+{
+    SettleSchedule(std::vector<int>(1, nRow));
+}
+
+BOOL CTaskTreeView::SettleSummaries()
+{
+    // Children before their summary, so that each summary folds final dates.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || m_nEditDepth > 0)
+        return FALSE;
+    std::vector<CTaskItem*> order;
+    std::vector<std::pair<CTaskItem*, BOOL>> pending;
+    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
+        pending.emplace_back(pDoc->m_listTasks.GetNext(pos), FALSE);
+    while (!pending.empty())
+    {
+        auto [pTask, bChildrenDone] = pending.back();
+        pending.pop_back();
+        if (!pTask || pTask->m_listChildren.IsEmpty())
+            continue;
+        if (bChildrenDone)
+        {
+            order.push_back(pTask);
+            continue;
+        }
+        pending.emplace_back(pTask, TRUE);
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetNext(pos), FALSE);
+        if (pending.size() > 4 * (size_t)m_Grid.GetRowCount() + 64)
+            return FALSE; // a damaged tree that loops
+    }
+    std::vector<int> seeds;
+    for (CTaskItem* pTask : order)
+    {
+        const COleDateTime start = pTask->m_dtStart, finish = pTask->m_dtFinish;
+        RollUpSummary(pTask);
+        const int nRow = RowOfTask(pTask);
+        if (nRow > 0 && (pTask->m_dtStart != start || pTask->m_dtFinish != finish))
+            seeds.push_back(nRow);
+    }
+    if (seeds.empty())
+        return FALSE;
+    SettleSchedule(seeds);
+    return TRUE;
+}
+
+void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
+{
+    // A run settles everything it reaches: a call made while one is under way adds nothing.
+    if (m_nEditDepth > 0)
+        return;
+    CScheduleGraph graph;
+    graph.Build(TaskRows());
+    m_nEditDepth++;
+    if (m_nRestCacheDepth++ == 0)
+        m_restDays.clear();
+
+    // The reached nodes in the order they were found, and the edges between them.
+    const int nNodes = 2 * (int)graph.rows.size();
+    std::vector<int> index(nNodes, -1);
+    std::vector<int> order, adjStart, adj;
+
+    auto reach = [&](int node) {
+        if (index[node] < 0)
+        {
+            index[node] = (int)order.size();
+            order.push_back(node);
+        }
+    };
+    // The changed tasks, and those of their summaries (already rolled up to them) whose own
+    // links they have made fail.
+    for (int nRow : seeds)
+    {
+        if (graph.Row(RowTask(nRow)) != nRow)
+            continue;
+        reach(2 * nRow);
+        // (A damaged tree whose parents loop ends the walk up.)
+        int nSteps = 0;
+        for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+        {
+            COleDateTime needStart, needFinish;
+            if (RequiredDates(graph.rows[a], needStart, needFinish))
+                reach(2 * a);
+        }
+    }
+    for (size_t i = 0; i < order.size(); i++)
+    {
+        adjStart.push_back((int)adj.size());
+        graph.ForEachNext(order[i], [&](int next) {
+            reach(next);
+            adj.push_back(index[next]);
+        });
+    }
+    adjStart.push_back((int)adj.size());
+
+    // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
+    // found after everything they lead to: worked through in the reverse order, each node
+    // comes after all it depends on. A part of more than one node is a link cycle from
+    // stored data: it is entered at its first-found node, whose task keeps its dates.
+    std::vector<int> parts, partStart;
+    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
+    for (int p = (int)partStart.size() - 2; p >= 0; p--)
+    {
+        auto first = parts.begin() + partStart[p], last = parts.begin() + partStart[p + 1];
+        std::sort(first, last);
+        for (auto it = first; it != last; ++it)
+        {
+            const int node = order[*it];
+            const int r = node >> 1;
+            if ((node & 1) == 0)
+            {
+                if (it != first || last - first == 1)
+                    SettleTask(graph.rows[r]);
+            }
+            else if (!graph.rows[r]->m_listChildren.IsEmpty())
+                RollUpSummary(graph.rows[r]);
+        }
+    }
+
+    if (--m_nRestCacheDepth == 0)
+        m_restDays.clear();
+    m_nEditDepth--;
+    if (m_bDatesWritten && m_Grid.GetSafeHwnd())
+        m_Grid.Invalidate(FALSE);
+    m_bDatesWritten = FALSE;
+}
+
+BOOL CTaskTreeView::RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish)
+{
+    needStart.SetStatus(COleDateTime::invalid);
+    needFinish.SetStatus(COleDateTime::invalid);
+    const int nRows = m_Grid.GetRowCount();
+    POSITION pos = pTask->m_listLinks.GetHeadPosition();
+    while (pos != NULL)
+    {
+        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (!pLink || pLink->m_nSuccID <= 0 || pLink->m_nSuccID >= nRows)
+            continue;
+        const CTaskItem* pPred = RowTask(pLink->m_nSuccID);
+        if (!pPred || pPred == pTask)
+            continue;
+        COleDateTime required;
+        switch (LinkRequirement(pLink->m_nType, pLink->m_nLag, *pPred, required))
+        {
+        case linkBoundsStart:
+            FoldLater(needStart, required);
+            break;
+        case linkBoundsFinish:
+            FoldLater(needFinish, required);
+            break;
+        default:
+            break;
+        }
+    }
+    const BOOL bStartLate = IsValidDate(needStart) && IsValidDate(pTask->m_dtStart) && pTask->m_dtStart < needStart;
+    const BOOL bFinishLate =
+        IsValidDate(needFinish) && IsValidDate(pTask->m_dtFinish) && pTask->m_dtFinish < needFinish;
+    return bStartLate || bFinishLate;
+}
+
+void CTaskTreeView::SettleTask(CTaskItem* pTask)
+{
+    COleDateTime needStart, needFinish;
+    if (!RequiredDates(pTask, needStart, needFinish))
+        return;
+    const COleDateTime oldStart = pTask->m_dtStart;
+    // Moved to the earliest dates all its links allow, keeping its working days.
+    const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
+    if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
+    {
+        pTask->m_dtStart = SkipRestDays(needStart);
+        pTask->m_dtFinish = FinishFromStart(needStart, nWorkDays);
+    }
+    if (IsValidDate(needFinish) && pTask->m_dtFinish < needFinish)
+    {
+        pTask->m_dtFinish = SkipRestDays(needFinish);
+        pTask->m_dtStart = StartFromFinish(pTask->m_dtFinish, nWorkDays);
+    }
+    KeepDeadline(pTask);
+    MarkModified(pTask);
+    WriteRowDates(pTask, FALSE);
+    const long nShift = (pTask->m_dtStart - oldStart).GetDays();
+    if (!pTask->m_listChildren.IsEmpty() && nShift != 0)
+        ShiftChildren(pTask, (int)nShift);
+}
+
+void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
+{
+    COleDateTime start, finish;
+    start.SetStatus(COleDateTime::invalid);
+    finish.SetStatus(COleDateTime::invalid);
+    POSITION pos = pTask->m_listChildren.GetHeadPosition();
+    while (pos != NULL)
+    {
+        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
+            start = pChild->m_dtStart;
+        FoldLater(finish, pChild->m_dtFinish);
+    }
+    if (!IsValidDate(start) || !IsValidDate(finish))
+        return;
+    if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
+        return;
+    pTask->m_dtStart = start;
+    pTask->m_dtFinish = finish;
+    KeepDeadline(pTask);
+    const int nDays = WorkingDays(start, finish);
+    pTask->m_nDuration = nDays * 86400;
+    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
+    KeepMilestone(pTask);
+    MarkModified(pTask);
+    WriteRowDates(pTask, TRUE);
+}
+
+void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
+{
+    if (!pTask)
+        return;
+    POSITION pos = pTask->m_listChildren.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        const COleDateTime oldStart = pChild->m_dtStart;
+        pChild->m_dtStart = FinishFromStart(pChild->m_dtStart, nDays + 1);
+        pChild->m_dtFinish = FinishFromStart(pChild->m_dtFinish, nDays + 1);
+        KeepDeadline(pChild);
+        MarkModified(pChild);
+        WriteRowDates(pChild, FALSE);
+        if (!pChild->m_listChildren.IsEmpty())
+            ShiftChildren(pChild, (int)(pChild->m_dtStart - oldStart).GetDays());
+    }
+}
+
+void CTaskTreeView::WriteRowDates(CTaskItem* pTask, BOOL bDays)
+{
+    // The texts only: the grid is repainted once, when the run ends.
+    const int nRow = RowOfTask(pTask);
+    if (nRow <= 0)
+        return;
+    m_Grid.SetItemText(nRow, 4, CGridDateTimeCtrl::FormatDate(pTask->m_dtStart));
+    m_Grid.SetItemText(nRow, 5, CGridDateTimeCtrl::FormatDate(pTask->m_dtFinish));
+    if (bDays)
+    {
+        CString strDays;
+        strDays.Format(_T("%d个工作日"), DurationDays(pTask->m_nDuration));
+        m_Grid.SetItemText(nRow, 3, strDays);
+    }
+    m_bDatesWritten = TRUE;
+}
+
+int CTaskTreeView::SumChildTrueDurations(CTaskItem* pTask)
+{
+    long long nSum = 0;
+    if (!pTask)
+        return 0;
+    POSITION pos = pTask->m_listChildren.GetHeadPosition();
+    while (pos != NULL)
+        if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
+            nSum += pChild->m_nTrueDuration;
+    if (nSum > INT_MAX)
+        nSum = INT_MAX;
+    if (nSum < INT_MIN)
+        nSum = INT_MIN;
+    return (int)nSum;
+}
