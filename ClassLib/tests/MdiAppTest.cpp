@@ -979,7 +979,9 @@ TEST_F(MdiAppTest, ADocumentWindowsCaptionHasItsButtonsAndSystemMenu)
     EXPECT_EQ(0, frame->GetMDIChildCount());
 }
 
-TEST_F(MdiAppTest, ScreenshotOfTheFrame)
+// The frame's picture shows the maximised view where the view lies: its background colour
+// and, at its top left, the line of text it draws.
+TEST_F(MdiAppTest, TheFramesPictureShowsTheMaximisedView)
 {
     CPlanDoc* pDoc = NewDoc();
     ASSERT_NE(nullptr, pDoc);
@@ -990,8 +992,34 @@ TEST_F(MdiAppTest, ScreenshotOfTheFrame)
     AfxIdleUpdate();
     AfxPumpMessages();
     CString path = AfxTestOutputPath("mdi-frame.png");
-    EXPECT_TRUE(AfxTestGrabWindow(frame, path));
-    EXPECT_EQ(0, ::access(path, R_OK));
+    ASSERT_TRUE(AfxTestGrabWindow(frame, path));
+    const QImage shot(QString::fromLocal8Bit(static_cast<LPCTSTR>(path)));
+    ASSERT_FALSE(shot.isNull());
+    CView* pView = frame->MDIGetActive()->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    CRect rcFrame, rcView;
+    frame->GetWindowRect(&rcFrame);
+    pView->GetClientRect(&rcView);
+    pView->ClientToScreen(&rcView);
+    rcView.OffsetRect(-rcFrame.TopLeft());
+    ASSERT_GT(rcView.Width(), 100);
+    ASSERT_GT(rcView.Height(), 60);
+    ASSERT_LE(rcView.bottom, shot.height());
+    // Background well away from the text.
+    const QRgb bg = shot.pixel(rcView.right - 5, rcView.bottom - 5);
+    EXPECT_EQ(255, qRed(bg));
+    EXPECT_EQ(255, qGreen(bg));
+    EXPECT_EQ(240, qBlue(bg));
+    // Dark pixels of the text line drawn at (10, 10), none above it.
+    int nInk = 0, nAbove = 0;
+    for (int y = rcView.top; y < rcView.top + 30; ++y)
+        for (int x = rcView.left + 10; x < rcView.left + 90; ++x) {
+            const QRgb px = shot.pixel(x, y);
+            const bool dark = qRed(px) < 100 && qGreen(px) < 100 && qBlue(px) < 100;
+            (y < rcView.top + 8 ? nAbove : nInk) += dark;
+        }
+    EXPECT_GT(nInk, 20);
+    EXPECT_EQ(nAbove, 0);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <ClassLib/Testing/UiScripts.h>
 
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -384,7 +388,9 @@ TEST_F(PropertySheetTest, AFixedAnswerSkipsTheWindow)
     EXPECT_TRUE(g_calls.empty());
 }
 
-TEST_F(PropertySheetTest, ScreenshotOfTheSheet)
+// The sheet's picture shows the first page's edit control holding the page's name: text
+// inside the edit control, a light background right of it.
+TEST_F(PropertySheetTest, TheSheetsPictureShowsThePagesName)
 {
     CPropertySheet sheet("Plan options");
     CNamePage name;
@@ -392,14 +398,36 @@ TEST_F(PropertySheetTest, ScreenshotOfTheSheet)
     sheet.AddPage(&name);
     sheet.AddPage(&count);
     name.m_strName = CStringFromUtf8("计划");
-    BOOL bWritten = FALSE;
+    int nInk = -1, nInkRight = -1;
     AfxTestPushModalScript([&](CWnd* pWnd) {
         AfxPumpMessages();
-        bWritten = AfxTestGrabWindow(pWnd, AfxTestOutputPath("property-sheet.png"));
+        const CString path = AfxTestOutputPath("property-sheet.png");
+        CWnd* pEdit = static_cast<CPropertySheet*>(pWnd)->GetActivePage()->GetDlgItem(IDC_NAME);
+        if (AfxTestGrabWindow(pWnd, path) && pEdit != nullptr) {
+            const QImage shot(QString::fromLocal8Bit(static_cast<LPCTSTR>(path)));
+            CRect rcSheet, rcEdit;
+            pWnd->GetWindowRect(&rcSheet);
+            pEdit->GetClientRect(&rcEdit);
+            pEdit->ClientToScreen(&rcEdit);
+            rcEdit.OffsetRect(-rcSheet.TopLeft());
+            // Pixels unlike the field's background in its first 40 pixels (the two
+            // characters, selected or not), and in its last 40 (nothing written there).
+            const QRgb bg = shot.pixel(rcEdit.right - 3, rcEdit.CenterPoint().y);
+            auto ink = [&](int x0, int x1) {
+                int n = 0;
+                for (int y = std::max(0, rcEdit.top + 2); y < std::min(shot.height(), rcEdit.bottom - 2); ++y)
+                    for (int x = std::max(0, x0); x < std::min(shot.width(), x1); ++x)
+                        n += (shot.pixel(x, y) & 0xFFFFFF) != (bg & 0xFFFFFF);
+                return n;
+            };
+            nInk = ink(rcEdit.left + 2, rcEdit.left + 40);
+            nInkRight = ink(rcEdit.right - 40, rcEdit.right - 2);
+        }
         static_cast<CPropertySheet*>(pWnd)->PressButton(PSBTN_CANCEL);
     });
     sheet.DoModal();
-    EXPECT_TRUE(bWritten);
+    EXPECT_GT(nInk, 40) << nInkRight;
+    EXPECT_EQ(nInkRight, 0);
 }
 
 }  // namespace
