@@ -76,11 +76,21 @@ void CGanttBarView::Recalc()
 void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
 {
     m_arrCollapsedRows.Copy(arrRows);
+    const int nOldTopRow = m_wndChart.GetTopRow();
     m_wndChart.SetTopRow(nTopRow);
     // While a chart edit is being written back, the edit lays the chart out once at its end.
     if (m_nLayoutDeferred > 0)
         return;
+    // The grid syncs on each of its paints: the same inputs give the same shapes.
+    const uint64_t nInputs = LayoutInputs();
+    if (m_bShapesInputsKnown && nInputs == m_nShapesInputs) {
+        if (m_wndChart.GetSafeHwnd() != NULL && m_wndChart.GetTopRow() != nOldTopRow)
+            m_wndChart.Invalidate(TRUE);
+        return;
+    }
     BuildChart();
+    m_nShapesInputs = nInputs;
+    m_bShapesInputsKnown = TRUE;
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);
 }

@@ -10,6 +10,7 @@
 #include "GanttBarHooks.h"
 #include "Gantt_src/GunterBar.h"
 
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -34,7 +35,8 @@ public:
     void BuildChart();
     // BuildChart and a repaint of the chart.
     void Recalc();
-    // The rows the task tree hides and its top row; lays the chart out again.
+    // The rows the task tree hides and its top row; lays the chart out again unless nothing
+    // the layout reads has changed since the chart's last layout.
     void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
     void EnsureTaskVisible(CTaskItem* pTask) override;
 
@@ -95,6 +97,8 @@ protected:
 private:
     void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient);
     void AddShape(CTaskBase* pShape);
+    // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
+    uint64_t LayoutInputs();
 
     // Lookups of one layout (the arrays above stay the record of it).
     std::vector<UINT> m_sortedCollapsed;
@@ -103,4 +107,7 @@ private:
     std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
+    // The layout inputs of the shapes the chart has, when SetCollapsedRows made them.
+    uint64_t m_nShapesInputs = 0;
+    BOOL m_bShapesInputsKnown = FALSE;
 };

@@ -1,0 +1,111 @@
+// Everything the chart layout reads, folded into one number. The task tree syncs the chart on
+// every grid paint and several times in one edit; a sync whose layout inputs are those of the
+// chart's last layout keeps the shapes it has instead of building the same ones again.
+#include "GanttBarView.h"
+
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+class CInputHash
+{
+public:
+    void Add(uint64_t v)
+    {
+        m_h ^= v;
+        m_h *= 0x100000001B3ull;
+        m_h ^= m_h >> 29;
+    }
+    void Add(const void* p) { Add(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p))); }
+    void Add(const COleDateTime& dt)
+    {
+        const DATE d = dt;
+        uint64_t v = 0;
+        std::memcpy(&v, &d, sizeof(v));
+        Add(v);
+        Add(static_cast<uint64_t>(dt.GetStatus()));
+    }
+    uint64_t Value() const { return m_h; }
+
+private:
+    uint64_t m_h = 0xCBF29CE484222325ull;
+};
+
+// A task and its subtree: what LayoutTask reads of each (the shapes keep the task and link
+// objects, so those are part of it too).
+void AddTask(CInputHash& h, const CTaskItem* pTask)
+{
+    h.Add(pTask);
+    if (pTask == NULL)
+        return;
+    h.Add(pTask->m_dtStart);
+    h.Add(pTask->m_dtFinish);
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
+          static_cast<uint32_t>(pTask->m_nDuration));
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nFlag)) << 32 |
+          static_cast<uint32_t>(pTask->m_nProgress));
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
+          static_cast<uint32_t>(pTask->m_nMilestone));
+    h.Add(static_cast<uint64_t>(pTask->m_strName.IsEmpty()) << 32 |
+          static_cast<uint32_t>(pTask->m_listChildren.GetCount()));
+    h.Add(static_cast<uint64_t>(pTask->m_listLinks.GetCount()));
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        h.Add(pLink);
+        if (pLink != NULL)
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pLink->m_nSuccID)) << 32 |
+                  static_cast<uint32_t>(pLink->m_nType));
+    }
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+        AddTask(h, pTask->m_listChildren.GetNext(pos));
+}
+
+} // namespace
+
+uint64_t CGanttBarView::LayoutInputs()
+{
+    CInputHash h;
+    double dDayWidth = m_wndChart.GetDayWidth();
+    uint64_t nWidth = 0;
+    std::memcpy(&nWidth, &dDayWidth, sizeof(nWidth));
+    h.Add(nWidth);
+    int nYear = 0, nMonth = 0, nDay = 0;
+    m_wndChart.GetOriginDate(nYear, nMonth, nDay);
+    h.Add(static_cast<uint64_t>(nYear) << 32 | static_cast<uint64_t>(nMonth) << 16 | static_cast<uint64_t>(nDay));
+    h.Add(static_cast<uint64_t>(m_wndChart.GetSafeHwnd() != NULL));
+
+    h.Add(static_cast<uint64_t>(m_arrCollapsedRows.GetSize()));
+    for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
+        h.Add(static_cast<uint64_t>(m_arrCollapsedRows[i]));
+
+    CProjectDoc* pDoc = GetDocument();
+    h.Add(pDoc);
+    if (pDoc == NULL)
+        return h.Value();
+    // The rest days the bars step over.
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
+    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
+        h.Add(pDay);
+        if (pDay != NULL)
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
+                  static_cast<uint32_t>(pDay->m_bWorking));
+    }
+    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
+        h.Add(pItem);
+        if (pItem != NULL) {
+            h.Add(pItem->m_dtFrom);
+            h.Add(pItem->m_dtTo);
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
+        }
+    }
+    h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
+    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
+        AddTask(h, pDoc->m_listTasks.GetNext(pos));
+    return h.Value();
+}
