@@ -164,6 +164,28 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         return;
     }
     d->EndPainting();
+    if (pat.kind == Pattern::Image && pat.image.depth() == 32) {
+        // A 32-bit pattern image is read from its rows directly (what Pattern::At does, but
+        // without a pixel lookup per pixel).
+        const QImage& image = pat.image;
+        const int w = image.width(), h = image.height();
+        for (const QRect& r : area) {
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(Mod(y - pat.origin.y(), h)));
+                QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+                int px = Mod(r.left() - pat.origin.x(), w);
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    QRgb v = src[px] | 0xFF000000u;
+                    if (pat.mono)
+                        v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? pat.back : pat.fore;
+                    line[x] = Rop2(rop2, v, line[x]);
+                    if (++px == w)
+                        px = 0;
+                }
+            }
+        }
+        return;
+    }
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
