@@ -13,10 +13,12 @@
 #include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 class CProjectDoc;
 class CTaskItem;
 class CTaskBase;
+class CTaskLineArrow;
 class CTaskTreeView;
 class CRestDayCounter;
 
@@ -95,7 +97,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient);
+    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
+                    std::vector<CTaskLineArrow*>& arrows);
     void AddShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();

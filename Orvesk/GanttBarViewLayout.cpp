@@ -109,19 +109,14 @@ void CGanttBarView::BuildChart()
     if (pDoc == NULL)
         return;
     CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+    std::vector<CTaskLineArrow*> arrows;
+    arrows.reserve(nExpected / 2);
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
-        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient);
+        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient, arrows);
 
-    // The arrows get their start points now that every bar exists, and move behind the bars
-    // in the list so that they are painted over them.
-    CObList& listShapes = m_wndChart.GetShapeList();
-    CObList listArrows;
-    for (POSITION pos = listShapes.GetHeadPosition(); pos != NULL;) {
-        const POSITION posShape = pos;
-        CTaskLineArrow* pArrow = DYNAMIC_DOWNCAST(CTaskLineArrow, listShapes.GetNext(pos));
-        if (pArrow == NULL)
-            continue;
-        listShapes.RemoveAt(posShape);
+    // The arrows get their start points now that every bar exists, and come after the bars
+    // in the list, in the order they were made, so that they are painted over them.
+    for (CTaskLineArrow* pArrow : arrows) {
         const CPoint ptEnd = pArrow->m_ptTo;
         const CPoint ptStart = GetLinkAnchor(pArrow->m_nPredRow, pArrow->m_nLinkType);
         pArrow->SetPoints(ptStart.x, ptStart.y, ptEnd.x, ptEnd.y);
@@ -132,13 +127,13 @@ void CGanttBarView::BuildChart()
             pArrow->SetColor(kRed, 0);
         else
             pArrow->SetColor(kBlue, 0);
-        listArrows.AddTail(pArrow);
+        m_wndChart.AddShape(pArrow);
     }
-    listShapes.AddTail(&listArrows);
     m_wndChart.ShapesChanged();
 }
 
-void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient)
+void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
+                               std::vector<CTaskLineArrow*>& arrows)
 {
     if (pTask == NULL)
         return;
@@ -177,7 +172,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
             AddShape(pShape);
         }
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient);
+            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient, arrows);
     } else if (bPlaced) {
         CTaskRect* pShape = new CTaskRect;
         int nBarRight = x2;
@@ -227,6 +222,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         pArrow->SetTask(pLink, 0.0);
         pArrow->SetWnd(&m_wndChart);
         pArrow->SetPoints(0, 0, ptEnd.x, ptEnd.y);
-        m_wndChart.AddShape(pArrow);
+        arrows.push_back(pArrow);
     }
 }
