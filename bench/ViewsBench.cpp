@@ -13,7 +13,9 @@
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -23,6 +25,10 @@
 #include "ProjectGenerator.h"
 #include "TaskGridAccess.h"
 #include "TaskTreeView.h"
+
+#ifdef VIEWSBENCH_SERVER
+#include <ProjectServer/ProjectServer.h>
+#endif
 
 namespace
 {
@@ -192,6 +198,76 @@ void BM_OpenProjectFile(benchmark::State& state)
     }
     times.Report(state, "open-window", (double)state.range(0));
 }
+#ifdef VIEWSBENCH_SERVER
+// A project server on loopback holding the generated project of each size.
+struct BenchServer
+{
+    std::string strDir;
+    std::unique_ptr<projectserver::CProjectServer> pServer;
+    std::map<int, long> projects;
+
+    BenchServer()
+    {
+        std::string templ = (std::filesystem::temp_directory_path() / "views-bench-server-XXXXXX").string();
+        std::vector<char> buf(templ.begin(), templ.end());
+        buf.push_back('\0');
+        strDir = ::mkdtemp(buf.data()) ? buf.data() : "/tmp";
+        projectserver::ServerOptions options;
+        options.databasePath = strDir + "/projects.sqlite";
+        options.demoData = false;
+        pServer.reset(new projectserver::CProjectServer(options));
+        std::string error;
+        if (!pServer->Start(error))
+            std::fprintf(stderr, "the project server did not start: %s\n", error.c_str());
+    }
+    ~BenchServer()
+    {
+        pServer->Stop();
+        std::error_code ec;
+        std::filesystem::remove_all(strDir, ec);
+    }
+
+    long Project(int nTasks)
+    {
+        auto it = projects.find(nTasks);
+        if (it != projects.end())
+            return it->second;
+        ProjectGeneratorOptions options;
+        options.nTasks = nTasks;
+        const CString strXml = GeneratedProjectXml(options);
+        return projects[nTasks] = pServer->AddProject(std::string((LPCTSTR)strXml, (size_t)strXml.GetLength()));
+    }
+};
+
+// Opening a project from the server (the login done): the project's data asked for, read
+// into the document, and the project window opened and painted.
+void BM_OpenFromServer(benchmark::State& state)
+{
+    static BenchServer server;
+    const long nProject = server.Project((int)state.range(0));
+    const CString strUrl(server.pServer->ServiceUrl().c_str());
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        times.Start();
+        CProjectDoc* pDoc = NewDocument();
+        pDoc->m_strServiceUrl = strUrl;
+        pDoc->SetProjectID((int)nProject);
+        if (nProject <= 0 || !pDoc->GetData() || pDoc->m_listTasks.IsEmpty())
+        {
+            state.SkipWithError("the project did not come from the server");
+            delete pDoc;
+            break;
+        }
+        Window window;
+        window.Open(pDoc);
+        times.Stop(state);
+        window.Close();
+    }
+    times.Report(state, "open-server", (double)state.range(0));
+}
+#endif
+
 // The leaves of the first two top summaries are one chain (each after the leaf before it),
 // and the second top summary's first leaf follows the first one's last: editing the
 // eleventh leaf from the end of the first top summary moves exactly 100 successors.
@@ -467,6 +543,9 @@ AFX_MODULE_RESOURCES(ViewsBench)
     BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(n)
 
 VIEWS_BENCH(BM_OpenProjectFile, 3);
+#ifdef VIEWSBENCH_SERVER
+VIEWS_BENCH(BM_OpenFromServer, 3);
+#endif
 VIEWS_BENCH(BM_Repaint, 20);
 VIEWS_BENCH(BM_DurationEditMovesAChainOf100, 10);
 VIEWS_BENCH(BM_InsertRow, 10);
