@@ -169,16 +169,29 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         // without a pixel lookup per pixel).
         const QImage& image = pat.image;
         const int w = image.width(), h = image.height();
+        std::vector<QRgb> colours((size_t)w);
         for (const QRect& r : area) {
             for (int y = r.top(); y <= r.bottom(); ++y) {
+                // The pattern row's colours, once per row.
                 const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(Mod(y - pat.origin.y(), h)));
-                QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
-                int px = Mod(r.left() - pat.origin.x(), w);
-                for (int x = r.left(); x <= r.right(); ++x) {
-                    QRgb v = src[px] | 0xFF000000u;
+                for (int i = 0; i < w; ++i) {
+                    QRgb v = src[i] | 0xFF000000u;
                     if (pat.mono)
                         v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? pat.back : pat.fore;
-                    line[x] = Rop2(rop2, v, line[x]);
+                    colours[(size_t)i] = v;
+                }
+                QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+                int px = Mod(r.left() - pat.origin.x(), w);
+                if (rop2 == R2_COPYPEN) {
+                    for (int x = r.left(); x <= r.right(); ++x) {
+                        line[x] = colours[(size_t)px];
+                        if (++px == w)
+                            px = 0;
+                    }
+                    continue;
+                }
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    line[x] = Rop2(rop2, colours[(size_t)px], line[x]);
                     if (++px == w)
                         px = 0;
                 }
