@@ -88,9 +88,9 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
             m_wndChart.Invalidate(TRUE);
         return;
     }
+    m_nPendingInputs = nInputs;
+    m_bPendingInputsKnown = TRUE;
     BuildChart();
-    m_nShapesInputs = nInputs;
-    m_bShapesInputsKnown = TRUE;
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);
 }

@@ -102,6 +102,9 @@ private:
     void AddShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();
+    // Records the inputs of the layout about to be made (those SetCollapsedRows worked out,
+    // else worked out now).
+    void NoteLayoutInputs();
 
     // Lookups of one layout (the arrays above stay the record of it).
     std::vector<UINT> m_sortedCollapsed;
@@ -110,7 +113,9 @@ private:
     std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
-    // The layout inputs of the shapes the chart has, when SetCollapsedRows made them.
+    // The layout inputs of the shapes the chart has.
     uint64_t m_nShapesInputs = 0;
     BOOL m_bShapesInputsKnown = FALSE;
+    uint64_t m_nPendingInputs = 0;  // set by SetCollapsedRows for the layout it asks for
+    BOOL m_bPendingInputsKnown = FALSE;
 };

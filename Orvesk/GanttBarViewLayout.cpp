@@ -79,7 +79,7 @@ void CGanttBarView::AddShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
-    m_bShapesInputsKnown = FALSE;
+    NoteLayoutInputs();
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();

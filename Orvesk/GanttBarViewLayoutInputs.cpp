@@ -4,10 +4,13 @@
 #include "GanttBarView.h"
 
 #include "ProjectDoc.h"
+#include "TaskCodes.h"
 #include "TaskItem.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -35,9 +38,31 @@ private:
     uint64_t m_h = 0xCBF29CE484222325ull;
 };
 
-// A task and its subtree: what LayoutTask reads of each (the shapes keep the task and link
-// objects, so those are part of it too).
-void AddTask(CInputHash& h, const CTaskItem* pTask)
+// The collapsed rows, looked up as the layout does (the task tree lists them in row order).
+class CCollapsedRows
+{
+public:
+    explicit CCollapsedRows(const CUIntArray& arr) : m_pBegin(arr.GetData()), m_pEnd(arr.GetData() + arr.GetSize())
+    {
+        if (!std::is_sorted(m_pBegin, m_pEnd)) {
+            m_sorted.assign(m_pBegin, m_pEnd);
+            std::sort(m_sorted.begin(), m_sorted.end());
+            m_pBegin = m_sorted.data();
+            m_pEnd = m_sorted.data() + m_sorted.size();
+        }
+    }
+    bool Has(UINT nRow) const { return std::binary_search(m_pBegin, m_pEnd, nRow); }
+
+private:
+    const UINT* m_pBegin;
+    const UINT* m_pEnd;
+    std::vector<UINT> m_sorted;
+};
+
+// A task and its subtree, read as LayoutTask reads them: the dates of every task it visits;
+// the rest, the links and the children only of a task that gets shapes (the shapes keep the
+// task and link objects, so those are part of it too).
+void AddTask(CInputHash& h, const CTaskItem* pTask, const CCollapsedRows& collapsed)
 {
     h.Add(pTask);
     if (pTask == NULL)
@@ -45,14 +70,17 @@ void AddTask(CInputHash& h, const CTaskItem* pTask)
     h.Add(pTask->m_dtStart);
     h.Add(pTask->m_dtFinish);
     h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
-          static_cast<uint32_t>(pTask->m_nDuration));
-    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nFlag)) << 32 |
+          static_cast<uint32_t>(pTask->m_nFlag));
+    const bool bNameEmpty = pTask->m_strName.IsEmpty();
+    h.Add(static_cast<uint64_t>(bNameEmpty));
+    if (bNameEmpty || collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid)) || pTask->m_nFlag == FLAG_REMOVED)
+        return;
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
           static_cast<uint32_t>(pTask->m_nProgress));
     h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
           static_cast<uint32_t>(pTask->m_nMilestone));
-    h.Add(static_cast<uint64_t>(pTask->m_strName.IsEmpty()) << 32 |
-          static_cast<uint32_t>(pTask->m_listChildren.GetCount()));
-    h.Add(static_cast<uint64_t>(pTask->m_listLinks.GetCount()));
+    h.Add(static_cast<uint64_t>(pTask->m_listChildren.GetCount()) << 32 |
+          static_cast<uint32_t>(pTask->m_listLinks.GetCount()));
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
         const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         h.Add(pLink);
@@ -61,7 +89,7 @@ void AddTask(CInputHash& h, const CTaskItem* pTask)
                   static_cast<uint32_t>(pLink->m_nType));
     }
     for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-        AddTask(h, pTask->m_listChildren.GetNext(pos));
+        AddTask(h, pTask->m_listChildren.GetNext(pos), collapsed);
 }
 
 } // namespace
@@ -105,7 +133,15 @@ uint64_t CGanttBarView::LayoutInputs()
         }
     }
     h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
+    const CCollapsedRows collapsed(m_arrCollapsedRows);
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
-        AddTask(h, pDoc->m_listTasks.GetNext(pos));
+        AddTask(h, pDoc->m_listTasks.GetNext(pos), collapsed);
     return h.Value();
+}
+
+void CGanttBarView::NoteLayoutInputs()
+{
+    m_nShapesInputs = m_bPendingInputsKnown ? m_nPendingInputs : LayoutInputs();
+    m_bShapesInputsKnown = TRUE;
+    m_bPendingInputsKnown = FALSE;
 }
