@@ -164,9 +164,10 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         return;
     }
     d->EndPainting();
-    if (pat.kind == Pattern::Image && pat.image.depth() == 32) {
-        // A 32-bit pattern image is read from its rows directly (what Pattern::At does, but
-        // without a pixel lookup per pixel).
+    if (pat.kind == Pattern::Image &&
+        (pat.image.format() == QImage::Format_RGB32 || pat.image.format() == QImage::Format_ARGB32)) {
+        // A pattern image whose pixels are stored as they read is read from its rows directly
+        // (what Pattern::At does, but without a pixel lookup per pixel).
         const QImage& image = pat.image;
         const int w = image.width(), h = image.height();
         std::vector<QRgb> colours((size_t)w);
