@@ -8,6 +8,7 @@
 #include <ClassLib/DocView/View.h>
 
 #include "GanttBarHooks.h"
+#include "GanttRowTable.h"
 #include "Gantt_src/GunterBar.h"
 
 #include <cstdint>
@@ -108,9 +109,9 @@ private:
 
     // Lookups of one layout (the arrays above stay the record of it).
     std::vector<UINT> m_sortedCollapsed;
-    std::unordered_set<UINT> m_setSummary;
-    std::unordered_set<UINT> m_setCritical;
-    std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
+    CGanttRowTable<char> m_summaryRows;
+    CGanttRowTable<char> m_criticalRows;
+    CGanttRowTable<CTaskBase*> m_rowShapes;  // first shape of each row
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
     // The layout inputs of the shapes the chart has.

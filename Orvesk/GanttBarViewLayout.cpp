@@ -48,16 +48,15 @@ int CGanttBarView::CountCollapsedRowsAbove(UINT nRow) const
     return n;
 }
 
-BOOL CGanttBarView::IsSummaryRow(UINT nRow) const { return m_setSummary.count(nRow) != 0; }
+BOOL CGanttBarView::IsSummaryRow(UINT nRow) const { return m_summaryRows.Get(nRow) != 0; }
 
-BOOL CGanttBarView::IsCriticalRow(UINT nRow) const { return m_setCritical.count(nRow) != 0; }
+BOOL CGanttBarView::IsCriticalRow(UINT nRow) const { return m_criticalRows.Get(nRow) != 0; }
 
 CPoint CGanttBarView::GetLinkAnchor(int nRow, int nLinkType)
 {
-    auto it = m_mapRowShape.find(nRow);
-    if (it == m_mapRowShape.end())
+    const CTaskBase* pShape = m_rowShapes.Get(nRow);
+    if (pShape == NULL)
         return CPoint(0, 0);
-    const CTaskBase* pShape = it->second;
     switch (nLinkType) {
     case TASKLINK_FS:
     case TASKLINK_FF:
@@ -74,7 +73,7 @@ void CGanttBarView::AddShape(CTaskBase* pShape)
 {
     m_wndChart.AddShape(pShape);
     if (pShape->m_nRow >= 0)
-        m_mapRowShape.emplace(pShape->m_nRow, pShape);
+        m_rowShapes.SetFirst(pShape->m_nRow, pShape);
 }
 
 void CGanttBarView::BuildChart()
@@ -83,14 +82,12 @@ void CGanttBarView::BuildChart()
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();
-    m_setSummary.clear();
-    m_setCritical.clear();
-    m_mapRowShape.clear();
+    m_summaryRows.Clear();
+    m_criticalRows.Clear();
+    m_rowShapes.Clear();
     // The last layout's size is a good guess of this one's.
     const size_t nExpected = static_cast<size_t>(m_wndChart.GetShapeList().GetCount());
-    m_mapRowShape.reserve(nExpected);
-    m_setSummary.reserve(nExpected / 4);
-    m_setCritical.reserve(nExpected / 4);
+    m_rowShapes.Reserve(nExpected);
     CRect rcClient(0, 0, 0, 0);
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.GetClientRect(&rcClient);
@@ -164,7 +161,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         if (bPlaced) {
             CTaskPolygon* pShape = new CTaskPolygon;
             m_arrSummaryRows.Add(nGridRow);
-            m_setSummary.insert(nGridRow);
+            m_summaryRows.SetFirst(nGridRow, 1);
             pShape->SetPoints(x1, y, x2, y);
             pShape->m_nRow = pTask->m_nRowInGrid;
             pShape->SetTask(pTask, 0.0);
@@ -183,7 +180,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         if (pTask->m_nCritical != 0) {
             pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
             m_arrCriticalRows.Add(nGridRow);
-            m_setCritical.insert(nGridRow);
+            m_criticalRows.SetFirst(nGridRow, 1);
         } else {
             pShape->SetColor(kBlue, IDB_GANTT_BAR);
         }
