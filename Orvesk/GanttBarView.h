@@ -12,8 +12,6 @@
 #include "Gantt_src/GunterBar.h"
 
 #include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class CProjectDoc;
