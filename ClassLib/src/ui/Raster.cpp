@@ -50,7 +50,8 @@ QColor ColorOf(QRgb c) { return QColor(qRed(c), qGreen(c), qBlue(c)); }
 // Non-raster targets and the fast copy path: Qt paints the region.
 void PaintRegion(AfxDCImpl* d, const QRegion& area, const Pattern& pat, int rop2)
 {
-    QPainter* p = d->Painter();
+    // The area is cut to the context's clip already (FillRegion, PatRegion).
+    QPainter* p = d->UnclippedPainter();
     if (!p)
         return;
     QRgb c = pat.color;
