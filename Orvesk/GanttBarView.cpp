@@ -78,10 +78,20 @@ void CGanttBarView::Recalc()
 void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
 {
     m_arrCollapsedRows.Copy(arrRows);
+    const int nOldTopRow = m_wndChart.GetTopRow();
     m_wndChart.SetTopRow(nTopRow);
     // While a chart edit is being written back, the edit lays the chart out once at its end.
     if (m_nLayoutDeferred > 0)
         return;
+    // The grid syncs on each of its paints: the same inputs give the same shapes.
+    const uint64_t nInputs = LayoutInputs();
+    if (m_bShapesInputsKnown && nInputs == m_nShapesInputs) {
+        if (m_wndChart.GetSafeHwnd() != NULL && m_wndChart.GetTopRow() != nOldTopRow)
+            m_wndChart.Invalidate(TRUE);
+        return;
+    }
+    m_nPendingInputs = nInputs;
+    m_bPendingInputsKnown = TRUE;
     BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);

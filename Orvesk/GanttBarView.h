@@ -8,14 +8,16 @@
 #include <ClassLib/DocView/View.h>
 
 #include "GanttBarHooks.h"
+#include "GanttRowTable.h"
 #include "Gantt_src/GunterBar.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include <cstdint>
+#include <vector>
 
 class CProjectDoc;
 class CTaskItem;
 class CTaskBase;
+class CTaskLineArrow;
 class CTaskTreeView;
 class CRestDayCounter;
 
@@ -34,7 +36,8 @@ public:
     void BuildChart();
     // BuildChart and a repaint of the chart.
     void Recalc();
-    // The rows the task tree hides and its top row; lays the chart out again.
+    // The rows the task tree hides and its top row; lays the chart out again unless nothing
+    // the layout reads has changed since the chart's last layout.
     void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
     void EnsureTaskVisible(CTaskItem* pTask) override;
 
@@ -93,14 +96,25 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient);
+    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
+                    std::vector<CTaskLineArrow*>& arrows);
     void AddShape(CTaskBase* pShape);
+    // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
+    uint64_t LayoutInputs();
+    // Records the inputs of the layout about to be made (those SetCollapsedRows worked out,
+    // else worked out now).
+    void NoteLayoutInputs();
 
     // Lookups of one layout (the arrays above stay the record of it).
     std::vector<UINT> m_sortedCollapsed;
-    std::unordered_set<UINT> m_setSummary;
-    std::unordered_set<UINT> m_setCritical;
-    std::unordered_map<int, CTaskBase*> m_mapRowShape;  // first shape of each row
+    CGanttRowTable<char> m_summaryRows;
+    CGanttRowTable<char> m_criticalRows;
+    CGanttRowTable<CTaskBase*> m_rowShapes;  // first shape of each row
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
+    // The layout inputs of the shapes the chart has.
+    uint64_t m_nShapesInputs = 0;
+    BOOL m_bShapesInputsKnown = FALSE;
+    uint64_t m_nPendingInputs = 0;  // set by SetCollapsedRows for the layout it asks for
+    BOOL m_bPendingInputsKnown = FALSE;
 };

@@ -48,16 +48,15 @@ int CGanttBarView::CountCollapsedRowsAbove(UINT nRow) const
     return n;
 }
 
-BOOL CGanttBarView::IsSummaryRow(UINT nRow) const { return m_setSummary.count(nRow) != 0; }
+BOOL CGanttBarView::IsSummaryRow(UINT nRow) const { return m_summaryRows.Get(nRow) != 0; }
 
-BOOL CGanttBarView::IsCriticalRow(UINT nRow) const { return m_setCritical.count(nRow) != 0; }
+BOOL CGanttBarView::IsCriticalRow(UINT nRow) const { return m_criticalRows.Get(nRow) != 0; }
 
 CPoint CGanttBarView::GetLinkAnchor(int nRow, int nLinkType)
 {
-    auto it = m_mapRowShape.find(nRow);
-    if (it == m_mapRowShape.end())
+    const CTaskBase* pShape = m_rowShapes.Get(nRow);
+    if (pShape == NULL)
         return CPoint(0, 0);
-    const CTaskBase* pShape = it->second;
     switch (nLinkType) {
     case TASKLINK_FS:
     case TASKLINK_FF:
@@ -74,22 +73,21 @@ void CGanttBarView::AddShape(CTaskBase* pShape)
 {
     m_wndChart.AddShape(pShape);
     if (pShape->m_nRow >= 0)
-        m_mapRowShape.emplace(pShape->m_nRow, pShape);
+        m_rowShapes.SetFirst(pShape->m_nRow, pShape);
 }
 
 void CGanttBarView::BuildChart()
 {
+    NoteLayoutInputs();
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();
-    m_setSummary.clear();
-    m_setCritical.clear();
-    m_mapRowShape.clear();
+    m_summaryRows.Clear();
+    m_criticalRows.Clear();
+    m_rowShapes.Clear();
     // The last layout's size is a good guess of this one's.
     const size_t nExpected = static_cast<size_t>(m_wndChart.GetShapeList().GetCount());
-    m_mapRowShape.reserve(nExpected);
-    m_setSummary.reserve(nExpected / 4);
-    m_setCritical.reserve(nExpected / 4);
+    m_rowShapes.Reserve(nExpected);
     CRect rcClient(0, 0, 0, 0);
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.GetClientRect(&rcClient);
@@ -110,19 +108,14 @@ void CGanttBarView::BuildChart()
     if (CTaskTreeView* pTree = GetTaskTreeView())
         pTree->UpdateProjectSpan();
     CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+    std::vector<CTaskLineArrow*> arrows;
+    arrows.reserve(nExpected / 2);
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
-        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient);
+        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient, arrows);
 
-    // The arrows get their start points now that every bar exists, and move behind the bars
-    // in the list so that they are painted over them.
-    CObList& listShapes = m_wndChart.GetShapeList();
-    CObList listArrows;
-    for (POSITION pos = listShapes.GetHeadPosition(); pos != NULL;) {
-        const POSITION posShape = pos;
-        CTaskLineArrow* pArrow = DYNAMIC_DOWNCAST(CTaskLineArrow, listShapes.GetNext(pos));
-        if (pArrow == NULL)
-            continue;
-        listShapes.RemoveAt(posShape);
+    // The arrows get their start points now that every bar exists, and come after the bars
+    // in the list, in the order they were made, so that they are painted over them.
+    for (CTaskLineArrow* pArrow : arrows) {
         const CPoint ptEnd = pArrow->m_ptTo;
         const CPoint ptStart = GetLinkAnchor(pArrow->m_nPredRow, pArrow->m_nLinkType);
         pArrow->SetPoints(ptStart.x, ptStart.y, ptEnd.x, ptEnd.y);
@@ -133,13 +126,13 @@ void CGanttBarView::BuildChart()
             pArrow->SetColor(kRed, 0);
         else
             pArrow->SetColor(kBlue, 0);
-        listArrows.AddTail(pArrow);
+        m_wndChart.AddShape(pArrow);
     }
-    listShapes.AddTail(&listArrows);
     m_wndChart.ShapesChanged();
 }
 
-void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient)
+void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
+                               std::vector<CTaskLineArrow*>& arrows)
 {
     if (pTask == NULL)
         return;
@@ -170,7 +163,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         if (bPlaced) {
             CTaskPolygon* pShape = new CTaskPolygon;
             m_arrSummaryRows.Add(nGridRow);
-            m_setSummary.insert(nGridRow);
+            m_summaryRows.SetFirst(nGridRow, 1);
             pShape->SetPoints(x1, y, x2, y);
             pShape->m_nRow = pTask->m_nRowInGrid;
             pShape->SetTask(pTask, 0.0);
@@ -178,7 +171,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
             AddShape(pShape);
         }
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient);
+            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient, arrows);
     } else if (bPlaced) {
         CTaskRect* pShape = new CTaskRect;
         int nBarRight = x2;
@@ -189,7 +182,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         if (pTask->m_nCritical != 0) {
             pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
             m_arrCriticalRows.Add(nGridRow);
-            m_setCritical.insert(nGridRow);
+            m_criticalRows.SetFirst(nGridRow, 1);
         } else {
             pShape->SetColor(kBlue, IDB_GANTT_BAR);
         }
@@ -228,6 +221,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         pArrow->SetTask(pLink, 0.0);
         pArrow->SetWnd(&m_wndChart);
         pArrow->SetPoints(0, 0, ptEnd.x, ptEnd.y);
-        m_wndChart.AddShape(pArrow);
+        arrows.push_back(pArrow);
     }
 }

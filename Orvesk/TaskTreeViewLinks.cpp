@@ -36,9 +36,11 @@ BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
 
 void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
 {
-    arrNames.RemoveAll();
-    arrIds.RemoveAll();
     const std::vector<CTaskItem*> rows = TaskRows();
+    // Room for every row at once: grown a step at a time, a long list is copied again and
+    // again.
+    arrNames.SetSize(0, (INT_PTR)rows.size());
+    arrIds.SetSize(0, (INT_PTR)rows.size());
     const CTaskLinkCheck check(rows, nRow);
     CScheduleGraph graph;
     graph.Build(rows);

@@ -3,7 +3,7 @@
 // writing a file of up to 100,000 values: both linear in the file's size. The list control
 // filled item by item with redrawing on, in the views whose cells the widest label sets:
 // linear in the item count.
-#include <benchmark/benchmark.h>
+#include "ScreenBench.h"
 
 #include <ClassLib/Afx.h>
 #include <ClassLib/AfxWin.h>

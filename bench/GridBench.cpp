@@ -4,7 +4,7 @@
 // 10,000 columns into a grid with a window, linear in the columns.
 #include "GridCtrl.h"
 
-#include <benchmark/benchmark.h>
+#include "ScreenBench.h"
 
 #include <malloc.h>
 #include <stdlib.h>

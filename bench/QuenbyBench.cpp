@@ -10,7 +10,7 @@
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Testing/UiScripts.h>
 
-#include <benchmark/benchmark.h>
+#include "ScreenBench.h"
 #include <curl/curl.h>
 
 #include <chrono>

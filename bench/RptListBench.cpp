@@ -1,7 +1,7 @@
 // Speed of the report list: filling 10,000 rows of 7 columns, sorting them by a text
 // column, and one full repaint scrolled to the top and to the end, for 1,000 and 10,000
 // rows (a repaint must not depend on the row count).
-#include <benchmark/benchmark.h>
+#include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Wnd/UiApp.h>

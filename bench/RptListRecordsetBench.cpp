@@ -2,7 +2,7 @@
 // filling one row per record, reading every cell of a lookup column (each a search in the
 // lookup record set), and a header-click sort (sort string and requery), for 1,000 and
 // 10,000 records against 1,000 lookup records. Each must grow linearly with the records.
-#include <benchmark/benchmark.h>
+#include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Testing/TempFolder.h>

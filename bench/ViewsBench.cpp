@@ -1,10 +1,12 @@
-// Speed of the project views on generated projects of 1,000 to 50,000 tasks: opening a
-// project file into its window (grid filled and laid out), and the task tree's edits: a
-// duration change that moves a chain of 100 successors, one that moves 1,000, one that
-// moves a lattice of 2^20 paths, inserting and deleting a row, indenting, outdenting and a
-// level drag; the link checks (one candidate, and the whole candidate list of a task), the
-// critical marks, and the header dates with them after an edit.
-#include <benchmark/benchmark.h>
+// Speed of the project views on generated projects of 1,000 to 50,000 tasks, counted until
+// the window has painted: opening a project file into its window, a full repaint of the
+// 1600 x 1000 project window, and the task tree's edits (a duration change that moves a
+// chain of 100 successors, inserting and deleting a row, indenting, outdenting and a level
+// drag), each timed from the command until its messages and paints are done; the link
+// checks (one candidate, and the whole candidate list of a task) and the critical marks.
+// Also the schedule's own costs: an edit that moves 1,000 successors (until painted), a
+// lattice of 2^20 paths, and the header dates with the critical marks after an edit.
+#include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
 #include <ClassLib/Core/MessageBox.h>
@@ -13,16 +15,24 @@
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "GanttBarView.h"
 #include "GanttView.h"
+#include "GridCtrl.h"
 #include "ProjectFrame.h"
 #include "ProjectGenerator.h"
 #include "TaskGridAccess.h"
 #include "TaskTreeView.h"
+
+#ifdef VIEWSBENCH_SERVER
+#include <ProjectServer/ProjectServer.h>
+#endif
 
 namespace
 {
@@ -50,6 +60,9 @@ public:
     CBenchApp() : CWinApp("ViewsBench") {}
 };
 
+const int kWindowWidth = 1600;
+const int kWindowHeight = 1000;
+
 int QuietMessageBox(LPCTSTR, LPCTSTR, UINT)
 {
     return IDYES;
@@ -73,7 +86,7 @@ struct Harness
         pMain = new CBenchMainFrame;
         pMain->LoadFrame(IDR_BENCH_MAIN, WS_OVERLAPPEDWINDOW);
         pApp->m_pMainWnd = pMain;
-        pMain->MoveWindow(0, 0, 1280, 800);
+        pMain->MoveWindow(0, 0, 1700, 1150);
         pMain->ShowWindow(SW_SHOW);
         AfxPumpMessages();
     }
@@ -101,6 +114,8 @@ struct Window
         if (!pFrame)
             return false;
         h.pTemplate->InitialUpdateFrame(pFrame, pDoc, TRUE);
+        // The project window at 1600 x 1000, grid and chart side by side.
+        pFrame->MoveWindow(0, 0, kWindowWidth, kWindowHeight);
         AfxPumpMessages();
         for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
         {
@@ -157,11 +172,21 @@ struct FileCleanup
     }
 } g_cleanup;
 
+// Every window of the project window's tree invalidated, as a window uncovered whole.
+void InvalidateTree(HWND hWnd)
+{
+    ::InvalidateRect(hWnd, NULL, TRUE);
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        InvalidateTree(hChild);
+}
+
 void BM_OpenProjectFile(benchmark::State& state)
 {
     const std::string& path = ProjectFile((int)state.range(0));
+    CScreenTimes times;
     for (auto _ : state)
     {
+        times.Start();
         CProjectDoc* pDoc = NewDocument();
         CString strError;
         if (!pDoc->LoadLocalFile(path.c_str(), strError))
@@ -172,12 +197,80 @@ void BM_OpenProjectFile(benchmark::State& state)
         }
         Window window;
         window.Open(pDoc);
-        state.PauseTiming();
+        times.Stop(state);
         window.Close();
-        state.ResumeTiming();
     }
-    state.counters["tasks"] = (double)state.range(0);
+    times.Report(state, "open-window", (double)state.range(0));
 }
+#ifdef VIEWSBENCH_SERVER
+// A project server on loopback holding the generated project of each size.
+struct BenchServer
+{
+    std::string strDir;
+    std::unique_ptr<projectserver::CProjectServer> pServer;
+    std::map<int, long> projects;
+
+    BenchServer()
+    {
+        std::string templ = (std::filesystem::temp_directory_path() / "views-bench-server-XXXXXX").string();
+        std::vector<char> buf(templ.begin(), templ.end());
+        buf.push_back('\0');
+        strDir = ::mkdtemp(buf.data()) ? buf.data() : "/tmp";
+        projectserver::ServerOptions options;
+        options.databasePath = strDir + "/projects.sqlite";
+        options.demoData = false;
+        pServer.reset(new projectserver::CProjectServer(options));
+        std::string error;
+        if (!pServer->Start(error))
+            std::fprintf(stderr, "the project server did not start: %s\n", error.c_str());
+    }
+    ~BenchServer()
+    {
+        pServer->Stop();
+        std::error_code ec;
+        std::filesystem::remove_all(strDir, ec);
+    }
+
+    long Project(int nTasks)
+    {
+        auto it = projects.find(nTasks);
+        if (it != projects.end())
+            return it->second;
+        ProjectGeneratorOptions options;
+        options.nTasks = nTasks;
+        const CString strXml = GeneratedProjectXml(options);
+        return projects[nTasks] = pServer->AddProject(std::string((LPCTSTR)strXml, (size_t)strXml.GetLength()));
+    }
+};
+
+// Opening a project from the server (the login done): the project's data asked for, read
+// into the document, and the project window opened and painted.
+void BM_OpenFromServer(benchmark::State& state)
+{
+    static BenchServer server;
+    const long nProject = server.Project((int)state.range(0));
+    const CString strUrl(server.pServer->ServiceUrl().c_str());
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        times.Start();
+        CProjectDoc* pDoc = NewDocument();
+        pDoc->m_strServiceUrl = strUrl;
+        pDoc->SetProjectID((int)nProject);
+        if (nProject <= 0 || !pDoc->GetData() || pDoc->m_listTasks.IsEmpty())
+        {
+            state.SkipWithError("the project did not come from the server");
+            delete pDoc;
+            break;
+        }
+        Window window;
+        window.Open(pDoc);
+        times.Stop(state);
+        window.Close();
+    }
+    times.Report(state, "open-server", (double)state.range(0));
+}
+#endif
 
 // The leaves of the first two top summaries are one chain (each after the leaf before it),
 // and the second top summary's first leaf follows the first one's last: editing the
@@ -231,18 +324,71 @@ int LeafRow(int nLeaf)
     return 1 + (nLeaf / 9) * 10 + 1 + nLeaf % 9 + 1;
 }
 
+// A full repaint of the project window's content, the task grid and the chart, the top rows
+// shown: what an edit or a scroll of the whole window paints.
+void BM_Repaint(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CGanttBarView* pBar = nullptr;
+    for (POSITION pos = window.pDoc->GetFirstViewPosition(); pos != NULL;)
+        if (CGanttBarView* p = dynamic_cast<CGanttBarView*>(window.pDoc->GetNextView(pos)))
+            pBar = p;
+    if (pBar == nullptr)
+    {
+        state.SkipWithError("no chart");
+        window.Close();
+        return;
+    }
+    const HWND hGrid = window.pTree->GetGrid().GetSafeHwnd();
+    const HWND hChart = pBar->m_wndChart.GetSafeHwnd();
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        ::InvalidateRect(hGrid, NULL, TRUE);
+        ::InvalidateRect(hChart, NULL, TRUE);
+        times.Start();
+        AfxPumpMessages();
+        times.Stop(state);
+    }
+    times.Report(state, "repaint", (double)state.range(0));
+    window.Close();
+}
+
+// The whole project window uncovered: every window of it (frame, splitter, views, grid,
+// chart, scroll bars) painted again.
+void BM_RepaintWindow(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    const HWND hFrame = window.pFrame->GetSafeHwnd();
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        InvalidateTree(hFrame);
+        times.Start();
+        AfxPumpMessages();
+        times.Stop(state);
+    }
+    times.Report(state, "repaint-window", (double)state.range(0));
+    window.Close();
+}
+
 void BM_DurationEditMovesAChainOf100(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), true);
     CTaskGridAccess grid(window.pTree);
     const int nRow = LeafRow(79);
     int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    CScreenTimes times;
     for (auto _ : state)
     {
         CString strDays;
         strDays.Format("%d个工作日", ++nDays);
+        times.Start();
         grid.EditCell(nRow, 3, strDays);
+        AfxPumpMessages();
+        times.Stop(state);
     }
+    times.Report(state, "edit-duration", (double)state.range(0));
     window.Close();
 }
 
@@ -251,15 +397,20 @@ void BM_InsertRow(benchmark::State& state)
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     const int nRow = grid.GetRowCount() / 2;
+    CScreenTimes times;
     for (auto _ : state)
     {
         grid.SetFocusCell(nRow, 2);
+        AfxPumpMessages();
+        times.Start();
         grid.NewTask();
-        state.PauseTiming();
+        AfxPumpMessages();
+        times.Stop(state);
         grid.SetFocusCell(nRow, 2);
         grid.DeleteTask();
-        state.ResumeTiming();
+        AfxPumpMessages();
     }
+    times.Report(state, "edit-insert", (double)state.range(0));
     window.Close();
 }
 
@@ -275,14 +426,18 @@ void BM_DeleteRow(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
+    CScreenTimes times;
     for (auto _ : state)
     {
-        state.PauseTiming();
         const int nRow = LeafAtOrBelow(grid, grid.GetRowCount() / 3);
         grid.SetFocusCell(nRow, 2);
-        state.ResumeTiming();
+        AfxPumpMessages();
+        times.Start();
         grid.DeleteTask();
+        AfxPumpMessages();
+        times.Stop(state);
     }
+    times.Report(state, "edit-delete", (double)state.range(0));
     window.Close();
 }
 
@@ -300,14 +455,19 @@ void BM_Indent(benchmark::State& state)
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
+    CScreenTimes times;
     for (auto _ : state)
     {
         grid.SetFocusCell(nRow, 2);
+        AfxPumpMessages();
+        times.Start();
         window.pTree->OnIndent();
-        state.PauseTiming();
+        AfxPumpMessages();
+        times.Stop(state);
         window.pTree->OnOutdent();
-        state.ResumeTiming();
+        AfxPumpMessages();
     }
+    times.Report(state, "edit-indent", (double)state.range(0));
     window.Close();
 }
 
@@ -316,14 +476,18 @@ void BM_Outdent(benchmark::State& state)
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
+    CScreenTimes times;
     for (auto _ : state)
     {
-        state.PauseTiming();
         grid.SetFocusCell(nRow, 2);
         window.pTree->OnIndent();
-        state.ResumeTiming();
+        AfxPumpMessages();
+        times.Start();
         window.pTree->OnOutdent();
+        AfxPumpMessages();
+        times.Stop(state);
     }
+    times.Report(state, "edit-outdent", (double)state.range(0));
     window.Close();
 }
 
@@ -332,15 +496,20 @@ void BM_LevelDrag(benchmark::State& state)
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
+    CScreenTimes times;
     for (auto _ : state)
     {
+        times.Start();
         grid.DragLevel(nRow, 4);
-        state.PauseTiming();
+        AfxPumpMessages();
+        times.Stop(state);
         grid.DragLevel(nRow, 3);
-        state.ResumeTiming();
+        AfxPumpMessages();
     }
+    times.Report(state, "edit-level-drag", (double)state.range(0));
     window.Close();
 }
+
 // The link checks for one candidate: a leaf in the middle of the project as the successor,
 // a leaf of another top summary as the proposed predecessor.
 void BM_CheckTaskLinkOneCandidate(benchmark::State& state)
@@ -350,8 +519,14 @@ void BM_CheckTaskLinkOneCandidate(benchmark::State& state)
     const int nSucc = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
     const int nPred = LeafAtOrBelow(grid, grid.GetRowCount() / 4);
     CString strMessage;
+    CScreenTimes times;
     for (auto _ : state)
+    {
+        times.Start();
         benchmark::DoNotOptimize(window.pTree->CheckTaskLink(nSucc, nPred, strMessage));
+        times.Stop(state);
+    }
+    times.Report(state, "link-check", (double)state.range(0));
     window.Close();
 }
 
@@ -363,8 +538,14 @@ void BM_LinkableTasks(benchmark::State& state)
     const int nSucc = LeafAtOrBelow(grid, grid.GetRowCount() / 2);
     CStringArray names;
     CUIntArray ids;
+    CScreenTimes times;
     for (auto _ : state)
+    {
+        times.Start();
         window.pTree->GetLinkableTasks(nSucc, names, ids);
+        times.Stop(state);
+    }
+    times.Report(state, "linkable-list", (double)state.range(0));
     state.counters["candidates"] = (double)names.GetSize();
     window.Close();
 }
@@ -378,12 +559,17 @@ void BM_DurationEditMoves1000Successors(benchmark::State& state)
     CTaskGridAccess grid(window.pTree);
     const int nRow = LeafRow(1080 - 1001);
     int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    CScreenTimes times;
     for (auto _ : state)
     {
         CString strDays;
         strDays.Format("%d个工作日", ++nDays);
+        times.Start();
         grid.EditCell(nRow, 3, strDays);
+        AfxPumpMessages();
+        times.Stop(state);
     }
+    times.Report(state, "edit-1000-successors", (double)state.range(0));
     window.Close();
 }
 
@@ -460,8 +646,14 @@ void BM_ProjectSpanAfterAnEdit(benchmark::State& state)
 void BM_MarkCriticalTasks(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
+    CScreenTimes times;
     for (auto _ : state)
+    {
+        times.Start();
         window.pTree->MarkCriticalTasks();
+        times.Stop(state);
+    }
+    times.Report(state, "critical-marks", (double)state.range(0));
     window.Close();
 }
 } // namespace
@@ -474,18 +666,29 @@ AFX_MODULE_RESOURCES(ViewsBench)
                                  {IDR_BENCH_PROJECT, "\nProject\nProject\n\n\nProject.Document\nProject"}});
 }
 
-BENCHMARK(BM_OpenProjectFile)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_DurationEditMovesAChainOf100)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_InsertRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_DeleteRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_Indent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_Outdent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_LevelDrag)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_CheckTaskLinkOneCandidate)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_LinkableTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_DurationEditMoves1000Successors)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+// Sizes and iterations: each benchmark runs at 1,000, 10,000 and 50,000 tasks.
+#define VIEWS_BENCH(fn, n) \
+    BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(n)
+#define VIEWS_BENCH_FROM(fn, first, n) \
+    BENCHMARK(fn)->Arg(first)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(n)
+
+VIEWS_BENCH(BM_OpenProjectFile, 3);
+#ifdef VIEWSBENCH_SERVER
+VIEWS_BENCH(BM_OpenFromServer, 3);
+#endif
+VIEWS_BENCH(BM_Repaint, 20);
+VIEWS_BENCH(BM_RepaintWindow, 20);
+VIEWS_BENCH(BM_DurationEditMovesAChainOf100, 10);
+VIEWS_BENCH(BM_InsertRow, 10);
+VIEWS_BENCH(BM_DeleteRow, 10);
+VIEWS_BENCH(BM_Indent, 10);
+VIEWS_BENCH(BM_Outdent, 10);
+VIEWS_BENCH(BM_LevelDrag, 10);
+VIEWS_BENCH(BM_CheckTaskLinkOneCandidate, 20);
+VIEWS_BENCH(BM_LinkableTasks, 5);
+VIEWS_BENCH(BM_MarkCriticalTasks, 20);
+VIEWS_BENCH_FROM(BM_DurationEditMoves1000Successors, 10000, 10);
 BENCHMARK(BM_LatticeOf2To20Paths)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_ProjectSpanAfterAnEdit)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_MarkCriticalTasks)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 BENCHMARK_MAIN();

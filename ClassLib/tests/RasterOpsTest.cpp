@@ -71,6 +71,50 @@ TEST_F(RasterOps, PatInvertTwiceRestoresEveryPixel)
     mem.SelectObject(prev);
 }
 
+// A brush made from a colour picture repeats the picture from the brush origin, row by row;
+// the fill's raster operation applies to each pixel.
+TEST_F(RasterOps, ColourPatternBrushRepeatsFromTheBrushOrigin)
+{
+    auto plain = [](QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); };
+    auto colourAt = [](int px, int py) { return RGB(40 * px + 10, 70 * py + 5, (px * 3 + py) * 20); };
+    CDC picDC;
+    picDC.CreateCompatibleDC(nullptr);
+    CBitmap pic;
+    ASSERT_TRUE(pic.CreateCompatibleBitmap(&screenDC(), 5, 3));
+    CBitmap* oldPic = picDC.SelectObject(&pic);
+    for (int py = 0; py < 3; ++py)
+        for (int px = 0; px < 5; ++px)
+            picDC.SetPixel(px, py, colourAt(px, py));
+    picDC.SelectObject(oldPic);
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&pic));
+
+    const QImage before = Pixels();
+    mem.SetBrushOrg(2, 1);
+    CRect rc(3, 7, 40, 20);
+    mem.FillRect(&rc, &brush);
+    QImage after = Pixels();
+    for (int y = 7; y < 20; ++y)
+        for (int x = 3; x < 40; ++x)
+            ASSERT_EQ(plain(after.pixel(x, y)), colourAt(((x - 2) % 5 + 5) % 5, ((y - 1) % 3 + 3) % 3))
+                << x << "," << y;
+    EXPECT_EQ(after.pixel(2, 7), before.pixel(2, 7));
+    EXPECT_EQ(after.pixel(40, 19), before.pixel(40, 19));
+
+    // Through R2_XORPEN, the rectangle's inside takes the picture xor what was there.
+    CBrush* prev = mem.SelectObject(&brush);
+    CPen* prevPen = static_cast<CPen*>(mem.SelectStockObject(NULL_PEN));
+    mem.SetROP2(R2_XORPEN);
+    mem.Rectangle(3, 7, 40, 20);
+    mem.SetROP2(R2_COPYPEN);
+    mem.SelectObject(prevPen);
+    mem.SelectObject(prev);
+    after = Pixels();
+    for (int y = 8; y < 18; ++y)
+        for (int x = 4; x < 38; ++x)
+            ASSERT_EQ(plain(after.pixel(x, y)), RGB(0, 0, 0)) << x << "," << y;
+}
+
 TEST_F(RasterOps, DstInvertInvertRectAndXorPenAreSelfInverse)
 {
     QImage before = Pixels();

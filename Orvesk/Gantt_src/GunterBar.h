@@ -15,6 +15,7 @@
 #include "Gantt_src/ShapeIndex.h"
 
 #include <map>
+#include <memory>
 
 class CTaskBase;
 class CTaskItem;
@@ -223,12 +224,17 @@ private:
     void DrawScaleLevel(CDC* pDC, const ScaleBand& band, int& nYear, int& nMonth, int& nDay,
                         int& nRemainder);
     void DrawGridLevel(CDC* pDC, const CRect& rcGrid, int nYear, int nMonth, int nDay, BOOL bPrint);
+    // A vertical line of single pixels, white on odd y and crEven on even y: on the screen
+    // one copy from a column made once per colour, on a printer pixel by pixel.
+    void DrawDottedLine(CDC* pDC, int x, int nTop, int nBottom, COLORREF crEven, BOOL bPrint);
 
     CShapeIndex m_index;
     BOOL m_bIndexDirty;
     std::map<UINT, CBrush*> m_mapPatternBrushes;
     CBitmap m_bmpBuffer;  // the painting's memory bitmap
     CSize m_sizeBuffer;
+    std::map<COLORREF, std::unique_ptr<CBitmap>> m_mapDotColumns;  // by colour, m_nDotColumnHeight high
+    int m_nDotColumnHeight = 0;
 
     // Drag steps.
     void DrawDragTracker(const CRect& rc);

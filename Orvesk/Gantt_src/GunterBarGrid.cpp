@@ -35,6 +35,43 @@ void PrintedDottedLine(CDC* pDC, int x, int nTop, int nBottom)
 
 } // namespace
 
+void CGunterBar::DrawDottedLine(CDC* pDC, int x, int nTop, int nBottom, COLORREF crEven, BOOL bPrint)
+{
+    if (nBottom <= nTop)
+        return;
+    if (bPrint || pDC->IsPrinting()) {
+        DottedLine(pDC, x, nTop, nBottom, crEven);
+        return;
+    }
+    // The column starts on an even row and is one row longer than the line, so that a line
+    // starting on an odd row copies from its second row.
+    const int nHeight = nBottom - nTop + 1;
+    if (nHeight > m_nDotColumnHeight) {
+        m_mapDotColumns.clear();
+        m_nDotColumnHeight = nHeight;
+    }
+    CDC dcColumn;
+    if (!dcColumn.CreateCompatibleDC(pDC)) {
+        DottedLine(pDC, x, nTop, nBottom, crEven);
+        return;
+    }
+    std::unique_ptr<CBitmap>& pColumn = m_mapDotColumns[crEven];
+    const BOOL bNew = pColumn == nullptr;
+    if (bNew) {
+        pColumn.reset(new CBitmap);
+        if (!pColumn->CreateCompatibleBitmap(pDC, 1, m_nDotColumnHeight)) {
+            m_mapDotColumns.erase(crEven);
+            DottedLine(pDC, x, nTop, nBottom, crEven);
+            return;
+        }
+    }
+    CBitmap* pOld = dcColumn.SelectObject(pColumn.get());
+    if (bNew)
+        DottedLine(&dcColumn, 0, 0, m_nDotColumnHeight, crEven);
+    pDC->BitBlt(x, nTop, 1, nBottom - nTop, &dcColumn, 0, nTop & 1, SRCCOPY);
+    dcColumn.SelectObject(pOld);
+}
+
 void CGunterBar::DrawGrid(CDC* pDC, int nYear, int nMonth, int nDay)
 {
     // The grid is drawn under the scrolled origin: its rectangle is the client area in the
@@ -82,7 +119,7 @@ void CGunterBar::DrawGridLevel(CDC* pDC, const CRect& rc, int nYear, int nMonth,
                 if (bPrint)
                     PrintedDottedLine(pDC, x, rc.top, rc.bottom);
                 else
-                    DottedLine(pDC, x, rc.top, rc.bottom, kBlack);
+                    DrawDottedLine(pDC, x, rc.top, rc.bottom, kBlack, FALSE);
             }
             if (y == nOriginYear && m == nOriginMonth && d == nOriginDay) {
                 if (bPrint) {
@@ -108,7 +145,7 @@ void CGunterBar::DrawGridLevel(CDC* pDC, const CRect& rc, int nYear, int nMonth,
         for (int x = rc.left; x < rc.right; x += 6) {
             const BOOL bOrigin = y == nOriginYear && m == nOriginMonth && d == nOriginDay;
             if (bOrigin || IsLastDayOfMonth(y, m, d))
-                DottedLine(pDC, x + 6, rc.top, rc.bottom, bOrigin ? kRed : kBlack);
+                DrawDottedLine(pDC, x + 6, rc.top, rc.bottom, bOrigin ? kRed : kBlack, bPrint);
             if (!NextDay(y, m, d))
                 break;
         }
@@ -121,9 +158,9 @@ void CGunterBar::DrawGridLevel(CDC* pDC, const CRect& rc, int nYear, int nMonth,
         m = nFirstMonth;
         for (; x < rc.right; x += 36) {
             if (IsQuarterEndMonth(y, m, 1))
-                DottedLine(pDC, x + 36, rc.top, rc.bottom, kBlack);
+                DrawDottedLine(pDC, x + 36, rc.top, rc.bottom, kBlack, bPrint);
             if (y == nOriginYear && m == nOriginMonth)
-                DottedLine(pDC, x + nOriginDay, rc.top, rc.bottom, kRed);
+                DrawDottedLine(pDC, x + nOriginDay, rc.top, rc.bottom, kRed, bPrint);
             NextMonth(y, m, flag);
         }
         break;
@@ -131,9 +168,9 @@ void CGunterBar::DrawGridLevel(CDC* pDC, const CRect& rc, int nYear, int nMonth,
     case 4: {
         for (int x = rc.left; x < rc.right; x += 18) {
             if (m == 12)
-                DottedLine(pDC, x + 18, rc.top, rc.bottom, kBlack);
+                DrawDottedLine(pDC, x + 18, rc.top, rc.bottom, kBlack, bPrint);
             if (y == nOriginYear && m == nOriginMonth)
-                DottedLine(pDC, x + static_cast<int>(nOriginDay * 0.6), rc.top, rc.bottom, kRed);
+                DrawDottedLine(pDC, x + static_cast<int>(nOriginDay * 0.6), rc.top, rc.bottom, kRed, bPrint);
             NextMonth(y, m, flag);
         }
         break;

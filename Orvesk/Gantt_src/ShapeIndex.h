@@ -1,6 +1,8 @@
 // Which chart shapes reach into a band of rows: the chart paints only those, so a repaint
 // costs the same for a small and a large project. Bars are short; a link arrow may span
-// many rows, so the shapes' vertical extents go into a centred interval tree.
+// many rows. The shapes are kept in order of their tops, in blocks that know the lowest
+// bottom of their shapes: a query passes over the blocks that end above the band. Built in
+// one sort after each layout.
 #pragma once
 
 #include <ClassLib/Afx.h>
@@ -31,20 +33,9 @@ private:
         int nOrder;
         CTaskBase* pShape;
     };
-    struct Node
-    {
-        int nCenter;
-        std::vector<int> byTop;     // items holding the centre, by top ascending
-        std::vector<int> byBottom;  // the same, by bottom descending
-        int nLeft = -1;
-        int nRight = -1;
-    };
-
-    int BuildNode(std::vector<int>& items);
-    void Stab(int nPoint, std::vector<int>& out) const;
+    enum { kBlock = 64 };
 
     std::vector<Item> m_items;
-    std::vector<int> m_byTop;  // all items by top ascending
-    std::vector<Node> m_nodes;
-    int m_nRoot = -1;
+    std::vector<int> m_byTop;            // all items by top ascending
+    std::vector<int> m_blockMaxBottom;   // per kBlock items of m_byTop: their lowest bottom
 };

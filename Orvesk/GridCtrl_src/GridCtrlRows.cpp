@@ -72,12 +72,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
         }
     }
 
-    if (bAppend)
-        RedrawCell(nRow, 0);
-    else
-        for (int row = nRow; row < m_nRows; row++)
-            RedrawCell(row, 0);
-
+    // The rows from the inserted one on show new numbers: the whole window is painted again
+    // (drawing their number cells one by one first would only draw the visible ones twice).
     if (GetSafeHwnd())
         Invalidate();
     return nRow;
@@ -173,7 +169,6 @@ BOOL CGridCtrl::DeleteRow(int nRow)
             if (CGridCellBase* pCell = GetCell(row, 0))
                 pCell->SetText(strNumber);
         }
-        RedrawCell(row, 0);
         for (int col = 0; col < m_nCols; col++)
             if (CGridCellBase* pCell = GetCell(row, col))
             {
@@ -182,6 +177,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
             }
     }
 
+    // The rows below show new numbers: the whole window is painted again.
     if (GetSafeHwnd())
         Invalidate();
     return TRUE;

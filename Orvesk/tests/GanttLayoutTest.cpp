@@ -199,6 +199,51 @@ TEST_F(GanttLayoutTest, CollapsedRowsAreLeftOutAndLaterRowsMoveUp)
     EXPECT_EQ(2, host.view->m_arrCollapsedRows.GetSize());
 }
 
+// The grid syncs the chart on each of its paints: a sync that changes nothing the layout reads
+// keeps the shapes; one after a task, a link or a rest day changed lays the chart out again.
+TEST_F(GanttLayoutTest, SyncLaysOutAgainOnlyWhenTheLayoutInputsChanged)
+{
+    CGanttHost host;
+    CTaskItem* pA = AddGanttTask(*host.doc, NULL, "A", 1, Day(0), 2);
+    CTaskItem* pB = AddGanttTask(*host.doc, NULL, "B", 2, Day(2), 2);
+    host.InitialUpdate();
+    CUIntArray rows;
+    host.view->SetCollapsedRows(rows, 0);
+    CTaskBase* pBar = BarOfRow(host.chart(), 1);
+    ASSERT_NE(nullptr, pBar);
+    host.view->SetCollapsedRows(rows, 0);
+    EXPECT_EQ(pBar, BarOfRow(host.chart(), 1));
+
+    // The task's dates edited in place.
+    pA->m_dtStart = Day(7);
+    pA->m_dtFinish = Day(8) + COleDateTimeSpan(0, 17, 0, 0);
+    host.view->SetCollapsedRows(rows, 0);
+    ASSERT_NE(nullptr, BarOfRow(host.chart(), 1));
+    EXPECT_EQ(7 * 18, BarOfRow(host.chart(), 1)->m_ptFrom.x);
+
+    // A link added.
+    EXPECT_TRUE(Arrows(host.chart()).empty());
+    AddGanttLink(pB, 1, TASKLINK_FS);
+    host.view->SetCollapsedRows(rows, 0);
+    EXPECT_EQ(1u, Arrows(host.chart()).size());
+
+    // Progress, read into the bar at layout.
+    const CRect rcBefore = static_cast<CTaskRect*>(BarOfRow(host.chart(), 2))->m_rcProgress;
+    pB->m_nProgress = 100;
+    host.view->SetCollapsedRows(rows, 0);
+    EXPECT_GT(static_cast<CTaskRect*>(BarOfRow(host.chart(), 2))->m_rcProgress.Width(), rcBefore.Width());
+
+    // A rest day within B's span: its bar now steps over it.
+    const int nRightBefore = BarOfRow(host.chart(), 2)->m_ptTo.x;
+    CCalendarItem* pRest = new CCalendarItem;
+    pRest->m_bWorking = 0;
+    pRest->m_dtFrom = Day(3);
+    pRest->m_dtTo = Day(3);
+    host.doc->m_listCalendarItems.AddTail(pRest);
+    host.view->SetCollapsedRows(rows, 0);
+    EXPECT_NE(nRightBefore, BarOfRow(host.chart(), 2)->m_ptTo.x);
+}
+
 TEST_F(GanttLayoutTest, EndAndStartPointsByLinkType)
 {
     CGanttHost host;

@@ -266,6 +266,16 @@ QPainter* AfxDCImpl::Painter()
     return p;
 }
 
+QPainter* AfxDCImpl::UnclippedPainter()
+{
+    if (!target)
+        return nullptr;
+    QPainter* p = target->Painter(this);
+    if (p && p->hasClipping())
+        p->setClipping(false);
+    return p;
+}
+
 void AfxDCImpl::EndPainting()
 {
     if (target)

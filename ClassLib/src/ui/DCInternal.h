@@ -71,6 +71,9 @@ struct AfxDCImpl
     QRegion EffectiveClip() const;
     QImage* Image() const { return target ? target->Image() : nullptr; }
     QPainter* Painter();
+    // The painter without a clip, for drawing into areas already cut to EffectiveClip (the
+    // next Painter() sets the clip again).
+    QPainter* UnclippedPainter();
     void EndPainting();
     void MarkDirty(const QRect& r) { dirty = dirty.united(r); }
     void MarkDirty(const QRegion& r) { dirty = dirty.united(r.boundingRect()); }

@@ -14,7 +14,9 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 QString AfxQString(LPCTSTR lpsz, int nLength)
 {
@@ -207,15 +209,37 @@ std::shared_ptr<const AfxFontMetrics> AfxFontMetricsOf(const LOGFONT& lf)
         m->aveCharWidth = lf.lfWidth;
     }
     m->qfm = std::make_shared<QFontMetrics>(m->font);
+    m->widths = std::make_shared<AfxTextWidths>();
     cache[key] = m;
     return m;
 }
+
+// The widths of one font's texts: measuring shapes the text each time, and a window's paint
+// measures the texts the paint before it did. Bounded: emptied when it grows too large.
+struct AfxTextWidths
+{
+    std::mutex lock;
+    std::unordered_map<QString, int> widths;
+};
 
 int AfxTextWidth(const AfxFontMetrics& fm, const QString& text)
 {
     if (text.isEmpty())
         return 0;
-    return fm.qfm ? fm.qfm->horizontalAdvance(text) : QFontMetrics(fm.font).horizontalAdvance(text);
+    if (!fm.widths || !fm.qfm)
+        return fm.qfm ? fm.qfm->horizontalAdvance(text) : QFontMetrics(fm.font).horizontalAdvance(text);
+    {
+        std::lock_guard<std::mutex> g(fm.widths->lock);
+        auto it = fm.widths->widths.find(text);
+        if (it != fm.widths->widths.end())
+            return it->second;
+    }
+    const int nWidth = fm.qfm->horizontalAdvance(text);
+    std::lock_guard<std::mutex> g(fm.widths->lock);
+    if (fm.widths->widths.size() >= 8192)
+        fm.widths->widths.clear();
+    fm.widths->widths.emplace(text, nWidth);
+    return nWidth;
 }
 
 QFont AfxQFont(const LOGFONT& lf)

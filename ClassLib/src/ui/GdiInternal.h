@@ -132,6 +132,7 @@ inline COLORREF AfxColorOfRgb(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p))
 COLORREF AfxPlainColor(COLORREF cr);
 
 // Fonts: the Qt font and metrics of a LOGFONT at a device height.
+struct AfxTextWidths;
 struct AfxFontMetrics
 {
     QFont font;
@@ -143,6 +144,7 @@ struct AfxFontMetrics
     int maxCharWidth = 0;
     bool cjk = false;
     std::shared_ptr<QFontMetrics> qfm;  // metrics of 'font', made once
+    std::shared_ptr<AfxTextWidths> widths;  // widths measured lately (a paint measures the texts of the last)
     int Height() const { return ascent + descent; }
 };
 // lfHeight is already in device units.

@@ -50,7 +50,8 @@ QColor ColorOf(QRgb c) { return QColor(qRed(c), qGreen(c), qBlue(c)); }
 // Non-raster targets and the fast copy path: Qt paints the region.
 void PaintRegion(AfxDCImpl* d, const QRegion& area, const Pattern& pat, int rop2)
 {
-    QPainter* p = d->Painter();
+    // The area is cut to the context's clip already (FillRegion, PatRegion).
+    QPainter* p = d->UnclippedPainter();
     if (!p)
         return;
     QRgb c = pat.color;
@@ -164,6 +165,42 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         return;
     }
     d->EndPainting();
+    if (pat.kind == Pattern::Image &&
+        (pat.image.format() == QImage::Format_RGB32 || pat.image.format() == QImage::Format_ARGB32)) {
+        // A pattern image whose pixels are stored as they read is read from its rows directly
+        // (what Pattern::At does, but without a pixel lookup per pixel).
+        const QImage& image = pat.image;
+        const int w = image.width(), h = image.height();
+        std::vector<QRgb> colours((size_t)w);
+        for (const QRect& r : area) {
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                // The pattern row's colours, once per row.
+                const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(Mod(y - pat.origin.y(), h)));
+                for (int i = 0; i < w; ++i) {
+                    QRgb v = src[i] | 0xFF000000u;
+                    if (pat.mono)
+                        v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? pat.back : pat.fore;
+                    colours[(size_t)i] = v;
+                }
+                QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+                int px = Mod(r.left() - pat.origin.x(), w);
+                if (rop2 == R2_COPYPEN) {
+                    for (int x = r.left(); x <= r.right(); ++x) {
+                        line[x] = colours[(size_t)px];
+                        if (++px == w)
+                            px = 0;
+                    }
+                    continue;
+                }
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    line[x] = Rop2(rop2, colours[(size_t)px], line[x]);
+                    if (++px == w)
+                        px = 0;
+                }
+            }
+        }
+        return;
+    }
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));

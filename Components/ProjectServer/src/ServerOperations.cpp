@@ -29,10 +29,10 @@ long NumberArg(const SoapMessage& r, const char* name) { return std::atol(Arg(r,
 
 void Answer(SoapValues& out, long result) { out.push_back({"Result", std::to_string(result)}); }
 
-void Answer(SoapValues& out, long result, const char* name, const std::string& value)
+void Answer(SoapValues& out, long result, const char* name, std::string value)
 {
     Answer(out, result);
-    out.push_back({name, value});
+    out.push_back({name, std::move(value)});
 }
 
 // Sets a leaf's text, adding the leaf at the end when there is none.
@@ -237,7 +237,7 @@ bool COperations::GetProjectData(const SoapMessage& r, SoapValues& out)
     bool found = false;
     if (!m_db.GetProject(NumberArg(r, "projectId"), xml, found))
         return false;
-    Answer(out, found ? 0 : 1, "ProjectData", xml);
+    Answer(out, found ? 0 : 1, "ProjectData", std::move(xml));
     return true;
 }
 

@@ -153,19 +153,55 @@ bool ReadRequest(const std::string& body, SoapRequest& request, std::string& err
     return true;
 }
 
+namespace {
+
+// The escaped form of a character of element text, or NULL when it stands for itself.
+const char* EscapeOf(char c)
+{
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '\r': return "&#13;";
+    default: return nullptr;
+    }
+}
+
+// Appends the text escaped: runs of plain characters in one piece.
+void AppendEscaped(std::string& out, const std::string& utf8)
+{
+    const char* p = utf8.data();
+    const char* const end = p + utf8.size();
+    while (p < end) {
+        const char* run = p;
+        const char* escaped = nullptr;
+        while (p < end && (escaped = EscapeOf(*p)) == nullptr)
+            ++p;
+        out.append(run, static_cast<size_t>(p - run));
+        if (p < end) {
+            out += escaped;
+            ++p;
+        }
+    }
+}
+
+// The length of the escaped text.
+size_t EscapedSize(const std::string& utf8)
+{
+    size_t n = utf8.size();
+    for (char c : utf8)
+        if (const char* escaped = EscapeOf(c))
+            n += std::char_traits<char>::length(escaped) - 1;
+    return n;
+}
+
+}  // namespace
+
 std::string EscapeXmlText(const std::string& utf8)
 {
     std::string out;
-    out.reserve(utf8.size() + utf8.size() / 8);
-    for (char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\r': out += "&#13;"; break;
-        default: out += c; break;
-        }
-    }
+    out.reserve(EscapedSize(utf8));
+    AppendEscaped(out, utf8);
     return out;
 }
 
@@ -191,10 +227,23 @@ const char kTail[] = "</soap:Body></soap:Envelope>";
 
 std::string WriteResponse(const std::string& operation, const std::vector<SoapArg>& results)
 {
-    std::string out = kHead;
-    out += "<" + operation + "Response xmlns=\"" + kServiceNamespace + "\">";
+    // Written once into a reply of its final size: a project's data is large.
+    size_t size = sizeof(kHead) + sizeof(kTail) + 2 * operation.size() + std::strlen(kServiceNamespace) + 40;
     for (const SoapArg& r : results)
-        out += "<" + r.name + ">" + EscapeXmlText(r.text) + "</" + r.name + ">";
+        size += 2 * r.name.size() + 5 + EscapedSize(r.text);
+    std::string out;
+    out.reserve(size);
+    out += kHead;
+    out += "<" + operation + "Response xmlns=\"" + kServiceNamespace + "\">";
+    for (const SoapArg& r : results) {
+        out += '<';
+        out += r.name;
+        out += '>';
+        AppendEscaped(out, r.text);
+        out += "</";
+        out += r.name;
+        out += '>';
+    }
     out += "</" + operation + "Response>";
     out += kTail;
     return out;

@@ -22,6 +22,8 @@ struct Sink {
     std::string* body;
     size_t limit;
     bool overflow = false;
+    CURL* curl = nullptr;
+    bool sized = false;
 };
 
 size_t Write(char* data, size_t size, size_t count, void* user)
@@ -31,6 +33,15 @@ size_t Write(char* data, size_t size, size_t count, void* user)
     if (sink->body->size() + bytes > sink->limit) {
         sink->overflow = true;
         return 0; // aborts the transfer
+    }
+    if (!sink->sized && sink->curl != nullptr) {
+        // A large answer announced by its length gets its room at once rather than by
+        // doubling (each doubling copies all that came before).
+        sink->sized = true;
+        curl_off_t length = -1;
+        if (curl_easy_getinfo(sink->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0 &&
+            static_cast<size_t>(length) <= sink->limit)
+            sink->body->reserve(static_cast<size_t>(length));
     }
     sink->body->append(data, bytes);
     return bytes;
@@ -58,6 +69,7 @@ HRESULT HttpExchange(const HttpRequest& request, HttpReply& reply, std::string& 
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     std::string body;
     Sink sink{&body, request.maxReplyBytes};
+    sink.curl = c;
 
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(c, CURLOPT_URL, request.url.c_str());

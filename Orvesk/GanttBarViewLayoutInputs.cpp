@@ -1,0 +1,170 @@
+// Everything the chart layout reads, folded into one number. The task tree syncs the chart on
+// every grid paint and several times in one edit; a sync whose layout inputs are those of the
+// chart's last layout keeps the shapes it has instead of building the same ones again.
+#include "GanttBarView.h"
+
+#include "ProjectDoc.h"
+#include "TaskCodes.h"
+#include "TaskItem.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+class CInputHash
+{
+public:
+    void Add(uint64_t v)
+    {
+        m_h ^= v;
+        m_h *= 0x100000001B3ull;
+        m_h ^= m_h >> 29;
+    }
+    void Add(const void* p) { Add(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p))); }
+    void Add(const COleDateTime& dt)
+    {
+        const DATE d = dt;
+        uint64_t v = 0;
+        std::memcpy(&v, &d, sizeof(v));
+        Add(v);
+        Add(static_cast<uint64_t>(dt.GetStatus()));
+    }
+    uint64_t Value() const { return m_h; }
+
+private:
+    uint64_t m_h = 0xCBF29CE484222325ull;
+};
+
+// The collapsed rows, looked up as the layout does (the task tree lists them in row order).
+class CCollapsedRows
+{
+public:
+    explicit CCollapsedRows(const CUIntArray& arr) : m_pBegin(arr.GetData()), m_pEnd(arr.GetData() + arr.GetSize())
+    {
+        if (!std::is_sorted(m_pBegin, m_pEnd)) {
+            m_sorted.assign(m_pBegin, m_pEnd);
+            std::sort(m_sorted.begin(), m_sorted.end());
+            m_pBegin = m_sorted.data();
+            m_pEnd = m_sorted.data() + m_sorted.size();
+        }
+    }
+    bool Has(UINT nRow) const { return std::binary_search(m_pBegin, m_pEnd, nRow); }
+
+private:
+    const UINT* m_pBegin;
+    const UINT* m_pEnd;
+    std::vector<UINT> m_sorted;
+};
+
+// A task and its subtree, read as LayoutTask reads them: the dates of every task it visits;
+// the rest, the links and the children only of a task that gets shapes (the shapes keep the
+// task and link objects, so those are part of it too).
+void AddTasks(CInputHash& h, const CTaskItemList& list, const CCollapsedRows& collapsed);
+
+void AddTask(CInputHash& h, const CTaskItem* pTask, const CCollapsedRows& collapsed)
+{
+    h.Add(pTask);
+    if (pTask == NULL)
+        return;
+    h.Add(pTask->m_dtStart);
+    h.Add(pTask->m_dtFinish);
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
+          static_cast<uint32_t>(pTask->m_nFlag));
+    const bool bNameEmpty = pTask->m_strName.IsEmpty();
+    h.Add(static_cast<uint64_t>(bNameEmpty));
+    if (bNameEmpty || collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid)) || pTask->m_nFlag == FLAG_REMOVED)
+        return;
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
+          static_cast<uint32_t>(pTask->m_nProgress));
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
+          static_cast<uint32_t>(pTask->m_nMilestone));
+    h.Add(static_cast<uint64_t>(pTask->m_listChildren.GetCount()) << 32 |
+          static_cast<uint32_t>(pTask->m_listLinks.GetCount()));
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        h.Add(pLink);
+        if (pLink != NULL)
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pLink->m_nSuccID)) << 32 |
+                  static_cast<uint32_t>(pLink->m_nType));
+    }
+    AddTasks(h, pTask->m_listChildren, collapsed);
+}
+
+// A list of tasks in order. The tasks lie scattered in memory: a few are asked for ahead of
+// their turn, so that their reads overlap.
+void AddTasks(CInputHash& h, const CTaskItemList& list, const CCollapsedRows& collapsed)
+{
+    const int kAhead = 16;
+    const CTaskItem* ahead[kAhead];
+    POSITION pos = list.GetHeadPosition();
+    while (pos != NULL) {
+        int n = 0;
+        while (pos != NULL && n < kAhead) {
+            const CTaskItem* pTask = list.GetNext(pos);
+            if (pTask != NULL) {
+                __builtin_prefetch(&pTask->m_dtStart);
+                __builtin_prefetch(&pTask->m_nFlag);
+                __builtin_prefetch(&pTask->m_strName);
+            }
+            ahead[n++] = pTask;
+        }
+        for (int i = 0; i < n; ++i)
+            AddTask(h, ahead[i], collapsed);
+    }
+}
+
+} // namespace
+
+uint64_t CGanttBarView::LayoutInputs()
+{
+    CInputHash h;
+    double dDayWidth = m_wndChart.GetDayWidth();
+    uint64_t nWidth = 0;
+    std::memcpy(&nWidth, &dDayWidth, sizeof(nWidth));
+    h.Add(nWidth);
+    int nYear = 0, nMonth = 0, nDay = 0;
+    m_wndChart.GetOriginDate(nYear, nMonth, nDay);
+    h.Add(static_cast<uint64_t>(nYear) << 32 | static_cast<uint64_t>(nMonth) << 16 | static_cast<uint64_t>(nDay));
+    h.Add(static_cast<uint64_t>(m_wndChart.GetSafeHwnd() != NULL));
+
+    h.Add(static_cast<uint64_t>(m_arrCollapsedRows.GetSize()));
+    for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
+        h.Add(static_cast<uint64_t>(m_arrCollapsedRows[i]));
+
+    CProjectDoc* pDoc = GetDocument();
+    h.Add(pDoc);
+    if (pDoc == NULL)
+        return h.Value();
+    // The rest days the bars step over.
+    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
+    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
+        h.Add(pDay);
+        if (pDay != NULL)
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
+                  static_cast<uint32_t>(pDay->m_bWorking));
+    }
+    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
+        h.Add(pItem);
+        if (pItem != NULL) {
+            h.Add(pItem->m_dtFrom);
+            h.Add(pItem->m_dtTo);
+            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
+        }
+    }
+    h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
+    const CCollapsedRows collapsed(m_arrCollapsedRows);
+    AddTasks(h, pDoc->m_listTasks, collapsed);
+    return h.Value();
+}
+
+void CGanttBarView::NoteLayoutInputs()
+{
+    m_nShapesInputs = m_bPendingInputsKnown ? m_nPendingInputs : LayoutInputs();
+    m_bShapesInputsKnown = TRUE;
+    m_bPendingInputsKnown = FALSE;
+}
