@@ -75,8 +75,9 @@ void AddTask(CInputHash& h, const CTaskItem* pTask, const CCollapsedRows& collap
           static_cast<uint32_t>(pTask->m_nFlag));
     const bool bNameEmpty = pTask->m_strName.IsEmpty();
     h.Add(static_cast<uint64_t>(bNameEmpty));
-    if (bNameEmpty || collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid)) || pTask->m_nFlag == FLAG_REMOVED)
-        return;
+    h.Add(static_cast<uint64_t>(collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid))));
+    // A hidden task gets no shapes, but the layout refreshes the header dates and the
+    // critical marks first, and those read every task: its links and children count too.
     h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
           static_cast<uint32_t>(pTask->m_nProgress));
     h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
