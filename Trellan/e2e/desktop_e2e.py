@@ -12,6 +12,7 @@ Set E2E_TRACE=1 to see how long each wait took.
 
 CASE: modal     modal dialogs (log-in, about, open-project, publish wizard) stay on top, keep
                 the focus, take keys and cost no CPU at rest; the project server runs beside
+      open      logged in, one click on a row of the open-project dialog and OK open that project
       screens   a maximised main window fills 1600x1000 and 1920x1080
       mdi       two project windows: the Window menu lists them, Ctrl+F6 and Ctrl+F4, the
                 question to save a modified project, the file dialogs in Chinese
@@ -113,6 +114,11 @@ class Desktop:
 
     def click(self, x, y):
         self.run("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1", check_rc=True)
+
+    def click_in(self, window, x, y):
+        """A click at (x, y) of the window's client area."""
+        self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y), "sleep", "0.1", "click", "1",
+                 check_rc=True)
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path)
@@ -298,6 +304,40 @@ def case_modal(args, workdir):
         desktop.close()
 
 
+def case_open(args, workdir):
+    desktop = Desktop(1600, 1000, workdir)
+    app = None
+    server = None
+    try:
+        server = ProjectServer(args.program, workdir)
+        app = Program(desktop, args.program, [], workdir)
+        main = poll("the main window", lambda: next(iter(app.windows()), None), 20)
+        poll("the main window active", lambda: desktop.active() == main)
+        desktop.key("ctrl+o")
+        login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
+        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
+        desktop.type("demo")
+        desktop.key("Tab")
+        desktop.type("demo")
+        desktop.key("Return")
+        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        poll("the open-project dialog active", lambda: desktop.active() == chooser, 10)
+        app.settle()
+        # One click on the first row of the list selects it; OK opens that project.
+        desktop.click_in(chooser, 100, 65)
+        time.sleep(0.3)
+        desktop.screenshot(os.path.join(args.output, "open-project-row-selected.png"))
+        desktop.click_in(chooser, 340, 273)
+        poll("the chosen project open", lambda: "\u9879\u76ee\u7ba1\u7406\u7cfb\u7edf\u5f00\u53d1" in app.main_title(main), 20)  # 项目管理系统开发
+        check(chooser not in app.windows(), "the open-project dialog stayed open")
+    finally:
+        if app:
+            app.close()
+        if server:
+            server.close()
+        desktop.close()
+
+
 def case_screens(args, workdir):
     for width, height in ((1600, 1000), (1920, 1080)):
         desktop = Desktop(width, height, workdir)
@@ -413,7 +453,7 @@ def case_mdi(args, workdir):
         desktop.close()
 
 
-CASES = {"modal": case_modal, "screens": case_screens, "mdi": case_mdi}
+CASES = {"modal": case_modal, "open": case_open, "screens": case_screens, "mdi": case_mdi}
 
 
 def main():
