@@ -115,6 +115,12 @@ class Desktop:
     def click(self, x, y):
         self.run("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1", check_rc=True)
 
+    def size(self, window):
+        """The window's client width and height."""
+        info = self.run("xwininfo", "-id", str(window))
+        values = dict(line.strip().split(":", 1) for line in info.splitlines() if line.strip().startswith(("Width:", "Height:")))
+        return int(values["Width"]), int(values["Height"])
+
     def click_in(self, window, x, y):
         """A click at (x, y) of the window's client area."""
         self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y), "sleep", "0.1", "click", "1",
@@ -323,11 +329,14 @@ def case_open(args, workdir):
         chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
         poll("the open-project dialog active", lambda: desktop.active() == chooser, 10)
         app.settle()
-        # One click on the first row of the list selects it; OK opens that project.
-        desktop.click_in(chooser, 100, 65)
+        # One click on the first row of the list selects it; OK opens that project. The list
+        # and the button are placed in dialog units (a share of the dialog's size); the first
+        # row lies under the list's 17-pixel heading.
+        width, height = desktop.size(chooser)
+        desktop.click_in(chooser, width // 4, int(height * 0.128) + 27)
         time.sleep(0.3)
         desktop.screenshot(os.path.join(args.output, "open-project-row-selected.png"))
-        desktop.click_in(chooser, 340, 273)
+        desktop.click_in(chooser, int(width * 0.62), int(height * 0.895))
         poll("the chosen project open", lambda: "\u9879\u76ee\u7ba1\u7406\u7cfb\u7edf\u5f00\u53d1" in app.main_title(main), 20)  # 项目管理系统开发
         check(chooser not in app.windows(), "the open-project dialog stayed open")
     finally:
