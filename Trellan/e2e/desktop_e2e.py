@@ -197,10 +197,32 @@ class Program:
         self.log.close()
 
 
+MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 0x20, 0x40
+MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE = 0x08, 0x10
+
+
+def motif_hints(desktop, window):
+    """The window's Motif hints as asked of the window manager: (functions, decorations)."""
+    text = desktop.run("xprop", "-id", str(window), "_MOTIF_WM_HINTS")
+    check("=" in text, "no Motif hints on window %d" % window)
+    values = [int(v.strip(), 16) for v in text.split("=", 1)[1].split(",")]
+    check(values[0] & 3 == 3, "the Motif hints of window %d name no functions or decorations" % window)
+    return values[1], values[2]
+
+
 def expect_modal(desktop, app, main, dialog, what, cpu_seconds=0.0):
     """The dialog is on top of its owner and active, stays active when the owner is clicked,
-    and (when asked) costs next to no CPU while nobody touches it."""
+    asks for no minimise or maximise box (its styles have none; the main window's do) and is
+    not maximisable, and (when asked) costs next to no CPU while nobody touches it."""
     poll(what + " active", lambda: desktop.active() == dialog, 10)
+    functions, decorations = motif_hints(desktop, dialog)
+    check(not decorations & (MWM_DECOR_MINIMIZE | MWM_DECOR_MAXIMIZE), what + " asks for minimise or maximise boxes")
+    check(not functions & (MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE), what + " asks to be minimised or maximised")
+    functions, decorations = motif_hints(desktop, main)
+    check(decorations & MWM_DECOR_MINIMIZE and decorations & MWM_DECOR_MAXIMIZE, "the main window asks for no minimise and maximise boxes")
+    allowed = desktop.run("xprop", "-id", str(dialog), "_NET_WM_ALLOWED_ACTIONS")
+    check("_NET_WM_ACTION_MOVE" in allowed and "_NET_WM_ACTION_MAXIMIZE" not in allowed,
+          "the window manager lets %s be maximised" % what)
     order = desktop.stacking()
     check(main in order and dialog in order and order.index(dialog) > order.index(main),
           what + " is not above the main window")
