@@ -122,6 +122,34 @@ TEST_F(GdiObjects, ChineseFontsKeepTheCellMetricsTheTextsWereLaidOutWith)
     EXPECT_EQ(latinEm.tmHeight - latinEm.tmInternalLeading, 20);
 }
 
+TEST_F(GdiObjects, TheDefaultFontsMeasureHalfWidthDigitsAsThePlatform)
+{
+    // The GUI font, the message font and a 9-point "宋体": a 12-pixel line, Chinese characters
+    // 12 pixels wide and Latin letters and digits 6 (a row number "100" takes 18 pixels).
+    NONCLIENTMETRICS ncm{};
+    ncm.cbSize = sizeof(ncm);
+    ASSERT_TRUE(::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0));
+    CFont message;
+    message.CreateFontIndirect(&ncm.lfMessageFont);
+    CFont song;
+    song.CreatePointFont(90, "\xCB\xCE\xCC\xE5");
+    CRecordingDC dc(100, 100);
+    for (CFont* pFont : {CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))), &message, &song})
+    {
+        CFont* old = dc.SelectObject(pFont);
+        TEXTMETRIC tm{};
+        dc.GetTextMetrics(&tm);
+        EXPECT_EQ(12, tm.tmHeight);
+        EXPECT_EQ(6, tm.tmAveCharWidth);
+        EXPECT_EQ(18, dc.GetTextExtent("100").cx);
+        EXPECT_EQ(60, dc.GetTextExtent("0123456789").cx);
+        EXPECT_EQ(36, dc.GetTextExtent("Tab Key").cx - dc.GetTextExtent(" ").cx);
+        EXPECT_EQ(24, dc.GetTextExtent("\xCF\xEE\xC4\xBF").cx);  // 项目
+        EXPECT_EQ(84, dc.GetTextExtent("2004\xC4\xEA" "12\xD4\xC2" "10\xC8\xD5").cx);  // 2004年12月10日
+        dc.SelectObject(old);
+    }
+}
+
 TEST_F(GdiObjects, SystemValuesAreFixedClassicDesktopValues)
 {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));

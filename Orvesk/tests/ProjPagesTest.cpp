@@ -257,6 +257,15 @@ protected:
         CRptListCtrl& list = page.m_listRole;
         CRect rc;
         ASSERT_TRUE(list.GetCellRect(nRow, nCol, rc));
+        // A column past the list's right edge is scrolled into view first, as a person would.
+        CRect rcClient;
+        list.GetClientRect(&rcClient);
+        if (rc.left + 8 >= rcClient.right)
+        {
+            list.Scroll(CSize(rc.left - rcClient.left, 0));
+            ASSERT_TRUE(list.GetCellRect(nRow, nCol, rc));
+            ASSERT_LT(rc.left + 8, rcClient.right);
+        }
         const CPoint pt(rc.left + 8, rc.CenterPoint().y);
         CPoint ptScreen = pt;
         list.ClientToScreen(&ptScreen);

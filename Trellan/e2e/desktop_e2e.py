@@ -12,6 +12,7 @@ Set E2E_TRACE=1 to see how long each wait took.
 
 CASE: modal     modal dialogs (log-in, about, open-project, publish wizard) stay on top, keep
                 the focus, take keys and cost no CPU at rest; the project server runs beside
+      open      logged in, one click on a row of the open-project dialog and OK open that project
       screens   a maximised main window fills 1600x1000 and 1920x1080
       mdi       two project windows: the Window menu lists them, Ctrl+F6 and Ctrl+F4, the
                 question to save a modified project, the file dialogs in Chinese
@@ -114,6 +115,17 @@ class Desktop:
     def click(self, x, y):
         self.run("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1", check_rc=True)
 
+    def size(self, window):
+        """The window's client width and height."""
+        info = self.run("xwininfo", "-id", str(window))
+        values = dict(line.strip().split(":", 1) for line in info.splitlines() if line.strip().startswith(("Width:", "Height:")))
+        return int(values["Width"]), int(values["Height"])
+
+    def click_in(self, window, x, y):
+        """A click at (x, y) of the window's client area."""
+        self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y), "sleep", "0.1", "click", "1",
+                 check_rc=True)
+
     def screenshot(self, path):
         self.run("import", "-window", "root", path)
 
@@ -185,10 +197,32 @@ class Program:
         self.log.close()
 
 
+MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 0x20, 0x40
+MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE = 0x08, 0x10
+
+
+def motif_hints(desktop, window):
+    """The window's Motif hints as asked of the window manager: (functions, decorations)."""
+    text = desktop.run("xprop", "-id", str(window), "_MOTIF_WM_HINTS")
+    check("=" in text, "no Motif hints on window %d" % window)
+    values = [int(v.strip(), 16) for v in text.split("=", 1)[1].split(",")]
+    check(values[0] & 3 == 3, "the Motif hints of window %d name no functions or decorations" % window)
+    return values[1], values[2]
+
+
 def expect_modal(desktop, app, main, dialog, what, cpu_seconds=0.0):
     """The dialog is on top of its owner and active, stays active when the owner is clicked,
-    and (when asked) costs next to no CPU while nobody touches it."""
+    asks for no minimise or maximise box (its styles have none; the main window's do) and is
+    not maximisable, and (when asked) costs next to no CPU while nobody touches it."""
     poll(what + " active", lambda: desktop.active() == dialog, 10)
+    functions, decorations = motif_hints(desktop, dialog)
+    check(not decorations & (MWM_DECOR_MINIMIZE | MWM_DECOR_MAXIMIZE), what + " asks for minimise or maximise boxes")
+    check(not functions & (MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE), what + " asks to be minimised or maximised")
+    functions, decorations = motif_hints(desktop, main)
+    check(decorations & MWM_DECOR_MINIMIZE and decorations & MWM_DECOR_MAXIMIZE, "the main window asks for no minimise and maximise boxes")
+    allowed = desktop.run("xprop", "-id", str(dialog), "_NET_WM_ALLOWED_ACTIONS")
+    check("_NET_WM_ACTION_MOVE" in allowed and "_NET_WM_ACTION_MAXIMIZE" not in allowed,
+          "the window manager lets %s be maximised" % what)
     order = desktop.stacking()
     check(main in order and dialog in order and order.index(dialog) > order.index(main),
           what + " is not above the main window")
@@ -290,6 +324,43 @@ def case_modal(args, workdir):
         expect_modal(desktop, app, main, wizard, "the publish wizard")
         desktop.key("Escape")
         poll("the publish wizard to close", lambda: wizard not in app.windows(), 10)
+    finally:
+        if app:
+            app.close()
+        if server:
+            server.close()
+        desktop.close()
+
+
+def case_open(args, workdir):
+    desktop = Desktop(1600, 1000, workdir)
+    app = None
+    server = None
+    try:
+        server = ProjectServer(args.program, workdir)
+        app = Program(desktop, args.program, [], workdir)
+        main = poll("the main window", lambda: next(iter(app.windows()), None), 20)
+        poll("the main window active", lambda: desktop.active() == main)
+        desktop.key("ctrl+o")
+        login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
+        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
+        desktop.type("demo")
+        desktop.key("Tab")
+        desktop.type("demo")
+        desktop.key("Return")
+        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        poll("the open-project dialog active", lambda: desktop.active() == chooser, 10)
+        app.settle()
+        # One click on the first row of the list selects it; OK opens that project. The list
+        # and the button are placed in dialog units (a share of the dialog's size); the first
+        # row lies under the list's 17-pixel heading.
+        width, height = desktop.size(chooser)
+        desktop.click_in(chooser, width // 4, int(height * 0.128) + 27)
+        time.sleep(0.3)
+        desktop.screenshot(os.path.join(args.output, "open-project-row-selected.png"))
+        desktop.click_in(chooser, int(width * 0.62), int(height * 0.895))
+        poll("the chosen project open", lambda: "\u9879\u76ee\u7ba1\u7406\u7cfb\u7edf\u5f00\u53d1" in app.main_title(main), 20)  # 项目管理系统开发
+        check(chooser not in app.windows(), "the open-project dialog stayed open")
     finally:
         if app:
             app.close()
@@ -413,7 +484,7 @@ def case_mdi(args, workdir):
         desktop.close()
 
 
-CASES = {"modal": case_modal, "screens": case_screens, "mdi": case_mdi}
+CASES = {"modal": case_modal, "open": case_open, "screens": case_screens, "mdi": case_mdi}
 
 
 def main():

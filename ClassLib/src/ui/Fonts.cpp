@@ -2,12 +2,16 @@
 // system names ("宋体" and friends) and fonts in the GB2312 character set map to the
 // installed CJK faces; their metrics are those the system's texts were laid out with (no
 // internal leading, the character cell as tall as the em), so rows and cells sized from the text
-// metrics come out as the system expects.
+// metrics come out as the system expects. The Song faces map to a Ming face whose Latin letters
+// and digits are half the em wide, as the platform's are (three digits take 18 pixels at 12, not
+// the 20 of a proportional face), so texts measure what they did in the layouts made for them;
+// from 11 to 16 pixels it draws its own pixel-drawn characters, sharp as the platform's.
 #include "GdiInternal.h"
 
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Wnd/System.h>
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 
@@ -53,6 +57,7 @@ CString AfxCString(const QString& str)
 
 namespace {
 
+const char* const kSongCjk = "AR PL UMing CN";
 const char* const kSerifCjk = "Noto Serif CJK SC";
 const char* const kSansCjk = "Noto Sans CJK SC";
 
@@ -64,10 +69,10 @@ struct FaceMap
 };
 
 const FaceMap kFaces[] = {
-    {"宋体", {kSerifCjk, kSansCjk, nullptr}, true},
-    {"新宋体", {kSerifCjk, kSansCjk, nullptr}, true},
-    {"SimSun", {kSerifCjk, kSansCjk, nullptr}, true},
-    {"NSimSun", {kSerifCjk, kSansCjk, nullptr}, true},
+    {"宋体", {kSongCjk, kSerifCjk, kSansCjk}, true},
+    {"新宋体", {kSongCjk, kSerifCjk, kSansCjk}, true},
+    {"SimSun", {kSongCjk, kSerifCjk, kSansCjk}, true},
+    {"NSimSun", {kSongCjk, kSerifCjk, kSansCjk}, true},
     {"仿宋", {kSerifCjk, kSansCjk, nullptr}, true},
     {"仿宋_GB2312", {kSerifCjk, kSansCjk, nullptr}, true},
     {"FangSong", {kSerifCjk, kSansCjk, nullptr}, true},
@@ -110,7 +115,7 @@ Resolved ResolveFace(const LOGFONT& lf)
             r.families << "DejaVu Sans Mono" << kSansCjk;
             r.cjk = false;
         } else if (lf.lfCharSet == GB2312_CHARSET || lf.lfCharSet == DEFAULT_CHARSET) {
-            r.families << kSerifCjk << kSansCjk;
+            r.families << kSongCjk << kSerifCjk << kSansCjk;
             r.cjk = true;
         } else if (family == FF_ROMAN) {
             r.families << "DejaVu Serif" << kSerifCjk;
@@ -124,7 +129,7 @@ Resolved ResolveFace(const LOGFONT& lf)
     // An unknown face: in the GB2312 character set the platform substitutes its Chinese
     // system face; otherwise the face itself if installed, then the defaults.
     if (lf.lfCharSet == GB2312_CHARSET) {
-        r.families << kSerifCjk << kSansCjk;
+        r.families << kSongCjk << kSerifCjk << kSansCjk;
         r.cjk = true;
     } else {
         r.families << QString::fromUtf8(face.c_str()) << "DejaVu Sans" << kSansCjk;
@@ -147,6 +152,10 @@ QFont MakeFont(const LOGFONT& lf, const Resolved& r, int pixelSize)
     if (lf.lfQuality == NONANTIALIASED_QUALITY)
         f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
+    // The Song face's pixel-drawn sizes are used only when drawn without smoothing.
+    if (pixelSize >= 11 && pixelSize <= 16 && !r.families.isEmpty() && r.families.front() == QLatin1String(kSongCjk) &&
+        QFontInfo(f).family() == QLatin1String(kSongCjk))
+        f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 
