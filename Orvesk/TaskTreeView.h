@@ -145,8 +145,12 @@ public:
     // date into required, and which date it bounds (linkBounds...).
     enum { linkBoundsNothing = 0, linkBoundsStart = 1, linkBoundsFinish = 2 };
     int LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required);
-    // Moves each child (and its subtree) on by nDays, as a summary moved by its links does.
+    // Moves each child (and its subtree) on by nDays working days, as a summary moved by its
+    // links does: a date becomes the nDays-th working day after it.
     void ShiftChildren(CTaskItem* pTask, int nDays);
+    COleDateTime AddWorkingDays(const COleDateTime& date, int nDays);
+    // The working days after from, up to and including to (0 when to is not later).
+    int WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to);
     int SumChildTrueDurations(CTaskItem* pTask);
     // The milestone mark follows the duration: set at 0, cleared above.
     static void KeepMilestone(CTaskItem* pTask);

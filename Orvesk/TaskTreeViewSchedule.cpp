@@ -231,10 +231,26 @@ BOOL CTaskTreeView::RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COl
 
 void CTaskTreeView::SettleTask(CTaskItem* pTask)
 {
+    const BOOL bSummary = !pTask->m_listChildren.IsEmpty();
+    if (bSummary)
+        RollUpSummary(pTask); // its links are checked against its children as they stand
     COleDateTime needStart, needFinish;
     if (!RequiredDates(pTask, needStart, needFinish))
         return;
-    const COleDateTime oldStart = pTask->m_dtStart;
+    if (bSummary)
+    {
+        // Its children move on together by the fewest working days that satisfy every link
+        // of the summary, each keeping its place among the working days; the summary then
+        // spans them again.
+        int nShift = 0;
+        if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
+            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtStart, SkipRestDays(needStart)));
+        if (IsValidDate(needFinish) && pTask->m_dtFinish < needFinish)
+            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtFinish, SkipRestDays(needFinish)));
+        ShiftChildren(pTask, nShift);
+        RollUpSummary(pTask);
+        return;
+    }
     // Moved to the earliest dates all its links allow, keeping its working days.
     const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
     if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
@@ -250,9 +266,20 @@ void CTaskTreeView::SettleTask(CTaskItem* pTask)
     KeepDeadline(pTask);
     MarkModified(pTask);
     WriteRowDates(pTask, FALSE);
-    const long nShift = (pTask->m_dtStart - oldStart).GetDays();
-    if (!pTask->m_listChildren.IsEmpty() && nShift != 0)
-        ShiftChildren(pTask, (int)nShift);
+}
+
+int CTaskTreeView::WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to)
+{
+    if (!IsValidDate(from) || !IsValidDate(to) || to <= from)
+        return 0;
+    return WorkingDays(from, to) - (IsRestDay(from) ? 0 : 1);
+}
+
+COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
+{
+    if (nDays <= 0 || !IsValidDate(date))
+        return date;
+    return FinishFromStart(date, IsRestDay(date) ? nDays : nDays + 1);
 }
 
 void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
@@ -287,7 +314,7 @@ void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
 
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
 {
-    if (!pTask)
+    if (!pTask || nDays <= 0)
         return;
     POSITION pos = pTask->m_listChildren.GetHeadPosition();
     while (pos != NULL)
@@ -295,14 +322,12 @@ void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
         CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
         if (!pChild)
             continue;
-        const COleDateTime oldStart = pChild->m_dtStart;
-        pChild->m_dtStart = FinishFromStart(pChild->m_dtStart, nDays + 1);
-        pChild->m_dtFinish = FinishFromStart(pChild->m_dtFinish, nDays + 1);
+        pChild->m_dtStart = AddWorkingDays(pChild->m_dtStart, nDays);
+        pChild->m_dtFinish = AddWorkingDays(pChild->m_dtFinish, nDays);
         KeepDeadline(pChild);
         MarkModified(pChild);
         WriteRowDates(pChild, FALSE);
-        if (!pChild->m_listChildren.IsEmpty())
-            ShiftChildren(pChild, (int)(pChild->m_dtStart - oldStart).GetDays());
+        ShiftChildren(pChild, nDays);
     }
 }
 

@@ -132,6 +132,32 @@ TEST_F(TaskScheduleTest, ASummaryMovedByItsChildMovesItsSuccessors)
     EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 5));
 }
 
+TEST_F(TaskScheduleTest, ASummaryMovedByItsLinkOverAWeekendMovesItsChildrenByWorkingDays)
+{
+    // 1 P; 2 汇总 after P, over 3 A (Friday) and 4 B (Monday and Tuesday).
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pP = Row(AddTask(doc.m_listTasks, "P", Day(2004, 3, 1), Day(2004, 3, 4), 4), 1);
+        CTaskItem* pSum = Row(AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 5), Day(2004, 3, 9), 3), 2);
+        Row(AddTask(pSum->m_listChildren, "A", Day(2004, 3, 5), Day(2004, 3, 5), 1), 3);
+        Row(AddTask(pSum->m_listChildren, "B", Day(2004, 3, 8), Day(2004, 3, 9), 2), 4);
+        AddLink(pSum, pP);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    // P now ends on Friday: the summary starts on Monday, one working day on, and so do its
+    // children, each keeping its working days.
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 8));
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2004, 3, 9));
+    EXPECT_EQ(Task(4)->m_dtFinish, Day(2004, 3, 10));
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 10));
+    // The same edit again moves nothing.
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 10));
+}
+
 TEST_F(TaskScheduleTest, TheMilestoneMarkFollowsTheDuration)
 {
     ASSERT_TRUE(Open([](CProjectDoc& doc) {
