@@ -80,6 +80,7 @@ public:
 
     // ---- the chart views (CGridTaskViewHooks) ------------------------------------------------
     void SyncGanttRows(int nRow, int nModified) override;
+    void HoldLayouts(BOOL bHold) override;
     void UpdateGanttViews(CTaskItem* pTask) override;
     void RelinkRowsAbove(int nRow) override;
     void BuildSuccessorLists() override { BuildSuccessorLists(FALSE); }
@@ -262,6 +263,17 @@ protected:
     int m_nEditDepth;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
+    // Above 0 while a level change runs: the chart is laid out once, when it ends, however
+    // many of its steps asked for a layout (TRUE in m_bLayoutPending).
+    int m_nLayoutHold = 0;
+    BOOL m_bLayoutPending = FALSE;
+    BOOL m_bLayoutModified = FALSE;
+    struct CLayoutHold
+    {
+        CTaskTreeView* pView;
+        explicit CLayoutHold(CTaskTreeView* p) : pView(p) { pView->HoldLayouts(TRUE); }
+        ~CLayoutHold() { pView->HoldLayouts(FALSE); }
+    };
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;

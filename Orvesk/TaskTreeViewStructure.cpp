@@ -212,6 +212,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     const int nRow = (int)wParam;
     if (nRow < 1 || nRow >= m_Grid.GetRowCount())
         return 0;
+    const CLayoutHold hold(this);
     if (nRow - 1 >= 1 && RowLevel(nRow) < RowLevel(nRow - 1))
     {
         CTaskItem* pAbove = RowTask(nRow - 1);
@@ -310,6 +311,7 @@ void CTaskTreeView::ChangeLevel(int nRow, int nLevel)
     CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2);
     if (!pTree || !pTree->ChangeLevel(nLevel))
         return;
+    const CLayoutHold hold(this);
     RelinkRowsAbove(nRow);
     SyncGanttRows(0, TRUE);
     SendMessage(WM_GRID_ROWLEVEL, (WPARAM)nRow, 0);
