@@ -11,6 +11,7 @@
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
+#include "TaskScheduleGraph.h"
 
 IMPLEMENT_DYNCREATE(CTaskTreeView, CView)
 
@@ -168,6 +169,7 @@ void CTaskTreeView::SetupGrid()
 
 void CTaskTreeView::FillGrid()
 {
+    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
     if (pDoc)

@@ -9,6 +9,7 @@
 #include <ClassLib/DocView/View.h>
 #include <ClassLib/Gdi/ImageList.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,6 +28,7 @@ class CTaskItem;
 class CTaskLink;
 class CGanttBarViewHooks;
 class CGanttBarView;
+struct CScheduleGraph;
 
 // Resources of the view.
 #define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
@@ -97,6 +99,15 @@ public:
     int RunTaskProperty(int nRow, BOOL bDoubleClick) override;
     // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
     std::vector<CTaskItem*> TaskRows() const;
+    // The schedule's graph of the tasks (rows, parents, successors), built on first use after
+    // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
+    // that an edit's scheduling costs what it reaches.
+    const CScheduleGraph& ScheduleGraph();
+    void InvalidateScheduleGraph();
+    // For tests: every use of a kept graph is compared with a fresh one, and the graphs
+    // found out of date are counted.
+    static BOOL s_bVerifyScheduleGraph;
+    static int s_nStaleScheduleGraphs;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
     // The predecessor rows typed into column 6 of nRow ("8,7") become the task's links
@@ -261,6 +272,9 @@ protected:
     CPredIndex m_predIndex;
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
+    std::unique_ptr<CScheduleGraph> m_pScheduleGraph;
+    // Node marks of a settling run, all -1 between runs.
+    std::vector<int> m_scheduleIndex;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
     // Above 0 while a level change runs: the chart is laid out once, when it ends, however

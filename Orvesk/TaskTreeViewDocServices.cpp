@@ -169,6 +169,7 @@ void CTaskTreeView::MarkCriticalChain(int nRow)
             }
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
+            InvalidateScheduleGraph();
         }
     }
 }

@@ -120,49 +120,78 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     // A run settles everything it reaches: a call made while one is under way adds nothing.
     if (m_nEditDepth > 0)
         return;
-    CScheduleGraph graph;
-    graph.Build(TaskRows());
     m_nEditDepth++;
     if (m_nRestCacheDepth++ == 0)
         m_restDays.clear();
 
-    // The reached nodes in the order they were found, and the edges between them.
-    const int nNodes = 2 * (int)graph.rows.size();
-    std::vector<int> index(nNodes, -1);
+    // The reached nodes in the order they were found, and the edges between them, on the
+    // kept graph; each task reached is checked against the grid, and a graph found out of
+    // date is built again and the walk made afresh.
+    const CScheduleGraph* pGraph = &ScheduleGraph();
+    const int nNodes = 2 * (int)pGraph->rows.size();
+    std::vector<int>& index = m_scheduleIndex;
+    if ((int)index.size() < nNodes)
+        index.resize((size_t)nNodes, -1);
     std::vector<int> order, adjStart, adj;
-
-    auto reach = [&](int node) {
-        if (index[node] < 0)
-        {
-            index[node] = (int)order.size();
-            order.push_back(node);
-        }
-    };
-    // The changed tasks, and those of their summaries (already rolled up to them) whose own
-    // links they have made fail.
-    for (int nRow : seeds)
+    for (int nTry = 0;; nTry++)
     {
-        if (graph.Row(RowTask(nRow)) != nRow)
-            continue;
-        reach(2 * nRow);
-        // (A damaged tree whose parents loop ends the walk up.)
-        int nSteps = 0;
-        for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+        const CScheduleGraph& graph = *pGraph;
+        BOOL bHolds = TRUE;
+        auto reach = [&](int node) {
+            if (index[(size_t)node] < 0)
+            {
+                index[(size_t)node] = (int)order.size();
+                order.push_back(node);
+                const int r = node >> 1;
+                if (!graph.Holds(r, RowTask(r)))
+                    bHolds = FALSE;
+            }
+        };
+        // The changed tasks, and those of their summaries (already rolled up to them) whose
+        // own links they have made fail.
+        for (int nRow : seeds)
         {
-            COleDateTime needStart, needFinish;
-            if (RequiredDates(graph.rows[a], needStart, needFinish))
-                reach(2 * a);
+            if (nRow <= 0 || nRow >= (int)graph.rows.size())
+                continue;
+            CTaskItem* pTask = RowTask(nRow);
+            if (!graph.Holds(nRow, pTask))
+                bHolds = FALSE;
+            if (!pTask || !bHolds)
+                continue;
+            reach(2 * nRow);
+            // (A damaged tree whose parents loop ends the walk up.)
+            int nSteps = 0;
+            for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+            {
+                COleDateTime needStart, needFinish;
+                if (RequiredDates(graph.rows[a], needStart, needFinish))
+                    reach(2 * a);
+            }
         }
-    }
-    for (size_t i = 0; i < order.size(); i++)
-    {
+        for (size_t i = 0; i < order.size() && bHolds; i++)
+        {
+            adjStart.push_back((int)adj.size());
+            graph.ForEachNext(order[i], [&](int next) {
+                reach(next);
+                adj.push_back(index[(size_t)next]);
+            });
+        }
         adjStart.push_back((int)adj.size());
-        graph.ForEachNext(order[i], [&](int next) {
-            reach(next);
-            adj.push_back(index[next]);
-        });
+        if (bHolds || nTry > 0)
+            break;
+        for (int node : order)
+            index[(size_t)node] = -1;
+        order.clear();
+        adjStart.clear();
+        adj.clear();
+        InvalidateScheduleGraph();
+        pGraph = &ScheduleGraph();
+        if ((int)index.size() < 2 * (int)pGraph->rows.size())
+            index.resize(2 * pGraph->rows.size(), -1);
     }
-    adjStart.push_back((int)adj.size());
+    const CScheduleGraph& graph = *pGraph;
+    for (int node : order)
+        index[(size_t)node] = -1;
 
     // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
     // found after everything they lead to: worked through in the reverse order, each node

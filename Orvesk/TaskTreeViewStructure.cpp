@@ -39,6 +39,7 @@ COleDateTime Today()
 
 void CTaskTreeView::DetachTask(CTaskItem* pTask)
 {
+    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pTask || !pDoc)
         return;

@@ -595,6 +595,9 @@ protected:
     {
         m_rng.seed(nSeed);
         m_days.cache.clear();
+        // The schedule's kept graph is compared with a fresh one at every use.
+        CTaskTreeView::s_bVerifyScheduleGraph = TRUE;
+        CTaskTreeView::s_nStaleScheduleGraphs = 0;
         m_nNames = 0;
         ASSERT_TRUE(Open([&](CProjectDoc& doc) { FillRandom(doc, nTasks); }));
         for (int i = 0; i < nLinks; i++)
@@ -617,7 +620,10 @@ protected:
             const CTaskItem* pEdited = Edit(nOp);
             strErr = Check(before, pEdited, nOp);
             ASSERT_EQ(strErr, "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
+            ASSERT_EQ(CTaskTreeView::s_nStaleScheduleGraphs, 0) << "seed " << nSeed << ", edit " << nEdit << " ("
+                                                                << kOps[nOp] << "): the kept graph was out of date";
         }
+        CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
     }
 };
 
