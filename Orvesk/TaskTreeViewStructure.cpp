@@ -436,22 +436,46 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             BuildSuccessorLists(FALSE);
         return;
     }
-    CScheduleGraph graph;
-    graph.Build(rows);
+    // The strongly connected parts of what the checks of those links' successors reach (a
+    // cycle through such a link lies wholly there), on the kept graph.
+    if (bDropped || ScheduleGraph().rows != rows)
+        InvalidateScheduleGraph();
+    const CScheduleGraph& graph = ScheduleGraph();
+    std::vector<int> index((size_t)(2 * n), -1), order;
+    auto reach = [&](int node) {
+        if (index[(size_t)node] < 0)
+        {
+            index[(size_t)node] = (int)order.size();
+            order.push_back(node);
+        }
+    };
+    for (int r = 1; r < n; r++)
+    {
+        if (!rows[r])
+            continue;
+        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            const int p = graph.PredRow(rows[r]->m_listLinks.GetNext(pos), r);
+            if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]))
+                reach(2 * r);
+        }
+    }
     std::vector<int> adjStart, adj, parts, partStart;
-    for (int node = 0; node < 2 * n; node++)
+    for (size_t i = 0; i < order.size(); i++)
     {
         adjStart.push_back((int)adj.size());
-        if (rows[node >> 1])
-            graph.ForEachNext(node, [&](int next) { adj.push_back(next); });
+        graph.ForEachNext(order[i], [&](int next) {
+            reach(next);
+            adj.push_back(index[(size_t)next]);
+        });
     }
     adjStart.push_back((int)adj.size());
-    ScheduleParts(2 * n, adjStart, adj, parts, partStart);
+    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
     std::vector<int> part((size_t)(2 * n), -1);
     for (size_t p = 0; p + 1 < partStart.size(); p++)
         if (partStart[p + 1] - partStart[p] > 1)
             for (int i = partStart[p]; i < partStart[p + 1]; i++)
-                part[(size_t)parts[(size_t)i]] = (int)p;
+                part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
         CTaskItem* pTask = rows[r];
