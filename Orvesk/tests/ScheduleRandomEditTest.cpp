@@ -629,9 +629,9 @@ protected:
 
 TEST_F(ScheduleRandomEditTest, SmallProjectsKeepEveryLinkThroughEveryEdit)
 {
-    for (unsigned nSeed : {11u, 12u, 13u})
+    for (unsigned nSeed : {11u, 12u, 13u, 14u, 15u})
     {
-        RunSeed(nSeed, 200, 150, 400);
+        RunSeed(nSeed, 200, 150, 500);
         Close();
         if (HasFatalFailure())
             return;
