@@ -128,7 +128,7 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     // kept graph; each task reached is checked against the grid, and a graph found out of
     // date is built again and the walk made afresh.
     const CScheduleGraph* pGraph = &ScheduleGraph();
-    const int nNodes = 2 * (int)pGraph->rows.size();
+    int nNodes = 2 * (int)pGraph->rows.size();
     std::vector<int>& index = m_scheduleIndex;
     if ((int)index.size() < nNodes)
         index.resize((size_t)nNodes, -1);
@@ -186,12 +186,15 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
         adj.clear();
         InvalidateScheduleGraph();
         pGraph = &ScheduleGraph();
-        if ((int)index.size() < 2 * (int)pGraph->rows.size())
-            index.resize(2 * pGraph->rows.size(), -1);
+        nNodes = 2 * (int)pGraph->rows.size();
+        if ((int)index.size() < nNodes)
+            index.resize((size_t)nNodes, -1);
     }
     const CScheduleGraph& graph = *pGraph;
     for (int node : order)
         index[(size_t)node] = -1;
+    if (adjStart.size() != order.size() + 1)
+        order.clear(); // (a fresh graph always holds: never reached)
 
     // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
     // found after everything they lead to: worked through in the reverse order, each node
