@@ -193,14 +193,17 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
         pTree->SetLevel(nLevel);
     m_Grid.RedrawRow(nRow);
 
-    for (int col = 1; col < m_Grid.GetColumnCount(); col++)
-        SendTaskChanged(pTask, nRow, col);
-    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
-    SendTaskChanged(pTask, nRow, 4);
-    SendTaskChanged(pTask, nRow, 5);
-
-    SettleSummaries();
-    SyncGanttRows(0, TRUE);
+    {
+        // The chart is laid out once, when all of these are done.
+        const CLayoutHold hold(this);
+        for (int col = 1; col < m_Grid.GetColumnCount(); col++)
+            SendTaskChanged(pTask, nRow, col);
+        SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+        SendTaskChanged(pTask, nRow, 4);
+        SendTaskChanged(pTask, nRow, 5);
+        SettleSummaries();
+        SyncGanttRows(0, TRUE);
+    }
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
         pDoc->m_nMaxRowInGrid = nRow;

@@ -341,6 +341,28 @@ void BM_LevelDrag(benchmark::State& state)
     }
     window.Close();
 }
+// A blank row inserted in the middle of the project and given a name: the new task is made,
+// its cells handed to the task, the summaries settled and the chart laid out.
+void BM_NameNewTask(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = grid.GetRowCount() / 2;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        grid.SetFocusCell(nRow, 2);
+        grid.NewTask();
+        state.ResumeTiming();
+        grid.NameBlankRow(nRow, "新任务");
+        state.PauseTiming();
+        grid.SetFocusCell(nRow, 2);
+        grid.DeleteTask();
+        state.ResumeTiming();
+    }
+    window.Close();
+}
+
 // The link checks for one candidate: a leaf in the middle of the project as the successor,
 // a leaf of another top summary as the proposed predecessor.
 void BM_CheckTaskLinkOneCandidate(benchmark::State& state)
@@ -478,6 +500,7 @@ BENCHMARK(BM_OpenProjectFile)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark
 BENCHMARK(BM_DurationEditMovesAChainOf100)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_InsertRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_DeleteRow)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_NameNewTask)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Indent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Outdent)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_LevelDrag)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(10);
