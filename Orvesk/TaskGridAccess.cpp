@@ -114,8 +114,10 @@ BOOL CTaskGridAccess::DragLevel(int nRow, int nLevel)
 {
     if (!ChangeLevel(nRow, nLevel))
         return FALSE;
+    m_pView->HoldLayouts(TRUE);
     m_pView->RelinkRowsAbove(nRow);
     m_pView->SyncGanttRows(0, 1);
     m_pView->SendMessage(WM_GRID_ROWLEVEL, (WPARAM)nRow, 0);
+    m_pView->HoldLayouts(FALSE);
     return TRUE;
 }

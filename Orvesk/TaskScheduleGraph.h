@@ -21,6 +21,8 @@ struct CScheduleGraph
     std::vector<int> parent;
     std::vector<int> succStart;   // successors of row r: succ[succStart[r] .. succStart[r + 1])
     std::vector<int> succ;
+    // The links and children each row's task had when the graph was built.
+    std::vector<int> linkCount, childCount;
 
     // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
     std::unordered_map<const CTaskItem*, int> moved;
@@ -28,17 +30,22 @@ struct CScheduleGraph
     void Build(std::vector<CTaskItem*> taskRows)
     {
         rows = std::move(taskRows);
+        moved.clear();
         const int n = (int)rows.size();
         for (int r = 1; r < n; r++)
             if (rows[r] && rows[r]->m_nRowInGrid != r)
                 moved.emplace(rows[r], r);
         parent.assign(n, 0);
         succStart.assign(n + 1, 0);
+        linkCount.assign(n, 0);
+        childCount.assign(n, 0);
         for (int r = 1; r < n; r++)
         {
             CTaskItem* pTask = rows[r];
             if (!pTask)
                 continue;
+            linkCount[r] = (int)pTask->m_listLinks.GetCount();
+            childCount[r] = (int)pTask->m_listChildren.GetCount();
             POSITION pos = pTask->m_listChildren.GetHeadPosition();
             while (pos != NULL)
             {
@@ -73,6 +80,20 @@ struct CScheduleGraph
                     succ[fill[p]++] = r;
             }
         }
+    }
+
+    // TRUE when row r still holds pTask with the links and children it had at the build.
+    bool Holds(int r, const CTaskItem* pTask) const
+    {
+        return r > 0 && r < (int)rows.size() && rows[r] == pTask &&
+               (!pTask || (linkCount[r] == (int)pTask->m_listLinks.GetCount() &&
+                           childCount[r] == (int)pTask->m_listChildren.GetCount()));
+    }
+
+    bool operator==(const CScheduleGraph& other) const
+    {
+        return rows == other.rows && parent == other.parent && succStart == other.succStart && succ == other.succ &&
+               moved == other.moved;
     }
 
     // The row of a task, when it really sits there.

@@ -11,6 +11,7 @@
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
+#include "TaskScheduleGraph.h"
 
 IMPLEMENT_DYNCREATE(CTaskTreeView, CView)
 
@@ -168,6 +169,7 @@ void CTaskTreeView::SetupGrid()
 
 void CTaskTreeView::FillGrid()
 {
+    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
     if (pDoc)
@@ -252,8 +254,29 @@ CGanttBarViewHooks* CTaskTreeView::FirstGanttBarView()
     return NULL;
 }
 
+void CTaskTreeView::HoldLayouts(BOOL bHold)
+{
+    if (bHold)
+    {
+        m_nLayoutHold++;
+        return;
+    }
+    if (m_nLayoutHold <= 0 || --m_nLayoutHold > 0 || !m_bLayoutPending)
+        return;
+    m_bLayoutPending = FALSE;
+    const BOOL bModified = m_bLayoutModified;
+    m_bLayoutModified = FALSE;
+    SyncGanttRows(0, bModified);
+}
+
 void CTaskTreeView::SyncGanttRows(int /*nRow*/, int nModified)
 {
+    if (m_nLayoutHold > 0)
+    {
+        m_bLayoutPending = TRUE;
+        m_bLayoutModified = m_bLayoutModified || nModified;
+        return;
+    }
     int nTop = 0;
     if (m_Grid.GetSafeHwnd())
         nTop = m_Grid.GetVisibleNonFixedCellRange().GetMinRow() - 1;

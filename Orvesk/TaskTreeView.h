@@ -9,6 +9,7 @@
 #include <ClassLib/DocView/View.h>
 #include <ClassLib/Gdi/ImageList.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,6 +28,7 @@ class CTaskItem;
 class CTaskLink;
 class CGanttBarViewHooks;
 class CGanttBarView;
+struct CScheduleGraph;
 
 // Resources of the view.
 #define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
@@ -80,6 +82,7 @@ public:
 
     // ---- the chart views (CGridTaskViewHooks) ------------------------------------------------
     void SyncGanttRows(int nRow, int nModified) override;
+    void HoldLayouts(BOOL bHold) override;
     void UpdateGanttViews(CTaskItem* pTask) override;
     void RelinkRowsAbove(int nRow) override;
     void BuildSuccessorLists() override { BuildSuccessorLists(FALSE); }
@@ -96,6 +99,15 @@ public:
     int RunTaskProperty(int nRow, BOOL bDoubleClick) override;
     // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
     std::vector<CTaskItem*> TaskRows() const;
+    // The schedule's graph of the tasks (rows, parents, successors), built on first use after
+    // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
+    // that an edit's scheduling costs what it reaches.
+    const CScheduleGraph& ScheduleGraph();
+    void InvalidateScheduleGraph();
+    // For tests: every use of a kept graph is compared with a fresh one, and the graphs
+    // found out of date are counted.
+    static BOOL s_bVerifyScheduleGraph;
+    static int s_nStaleScheduleGraphs;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
     // The predecessor rows typed into column 6 of nRow ("8,7") become the task's links
@@ -145,8 +157,12 @@ public:
     // date into required, and which date it bounds (linkBounds...).
     enum { linkBoundsNothing = 0, linkBoundsStart = 1, linkBoundsFinish = 2 };
     int LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required);
-    // Moves each child (and its subtree) on by nDays, as a summary moved by its links does.
+    // Moves each child (and its subtree) on by nDays working days, as a summary moved by its
+    // links does: a date becomes the nDays-th working day after it.
     void ShiftChildren(CTaskItem* pTask, int nDays);
+    COleDateTime AddWorkingDays(const COleDateTime& date, int nDays);
+    // The working days after from, up to and including to (0 when to is not later).
+    int WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to);
     int SumChildTrueDurations(CTaskItem* pTask);
     // The milestone mark follows the duration: set at 0, cleared above.
     static void KeepMilestone(CTaskItem* pTask);
@@ -256,8 +272,22 @@ protected:
     CPredIndex m_predIndex;
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
+    std::unique_ptr<CScheduleGraph> m_pScheduleGraph;
+    // Node marks of a settling run, all -1 between runs.
+    std::vector<int> m_scheduleIndex;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
+    // Above 0 while a level change runs: the chart is laid out once, when it ends, however
+    // many of its steps asked for a layout (TRUE in m_bLayoutPending).
+    int m_nLayoutHold = 0;
+    BOOL m_bLayoutPending = FALSE;
+    BOOL m_bLayoutModified = FALSE;
+    struct CLayoutHold
+    {
+        CTaskTreeView* pView;
+        explicit CLayoutHold(CTaskTreeView* p) : pView(p) { pView->HoldLayouts(TRUE); }
+        ~CLayoutHold() { pView->HoldLayouts(FALSE); }
+    };
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;

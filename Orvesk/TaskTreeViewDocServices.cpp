@@ -6,6 +6,7 @@
 #include <XmlDom/XmlDom.h>
 
 #include <unordered_set>
+#include <vector>
 
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
@@ -71,11 +72,13 @@ void CTaskTreeView::RecalcFinishDates()
 {
     // Every row: tasks moved past the highest row handed out by inserts count too.
     const int nRows = m_Grid.GetRowCount();
+    std::vector<int> rows;
     for (int row = 1; row < nRows; row++)
     {
         CTaskItem* pTask = RowTask(row);
         if (!pTask)
             continue;
+        rows.push_back(row);
         MarkModified(pTask);
         const int nDays = pTask->m_nDuration / 86400;
         pTask->m_dtStart = SkipRestDays(pTask->m_dtStart);
@@ -86,6 +89,8 @@ void CTaskTreeView::RecalcFinishDates()
         m_Grid.SetItemText(row, 5, CGridDateTimeCtrl::FormatDate(pTask->m_dtFinish));
         m_Grid.RedrawRow(row);
     }
+    // Then links and summaries settled as after any edit: every task is checked.
+    SettleSchedule(rows);
     SyncGanttRows(0, FALSE);
 }
 
@@ -164,6 +169,7 @@ void CTaskTreeView::MarkCriticalChain(int nRow)
             }
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
+            InvalidateScheduleGraph();
         }
     }
 }

@@ -15,6 +15,33 @@ std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
     return rows;
 }
 
+BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
+int CTaskTreeView::s_nStaleScheduleGraphs = 0;
+
+const CScheduleGraph& CTaskTreeView::ScheduleGraph()
+{
+    if (m_pScheduleGraph && (int)m_pScheduleGraph->rows.size() != (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
+        m_pScheduleGraph.reset();
+    if (m_pScheduleGraph && s_bVerifyScheduleGraph)
+    {
+        CScheduleGraph fresh;
+        fresh.Build(TaskRows());
+        if (!(fresh == *m_pScheduleGraph))
+            s_nStaleScheduleGraphs++;
+    }
+    if (!m_pScheduleGraph)
+    {
+        m_pScheduleGraph = std::make_unique<CScheduleGraph>();
+        m_pScheduleGraph->Build(TaskRows());
+    }
+    return *m_pScheduleGraph;
+}
+
+void CTaskTreeView::InvalidateScheduleGraph()
+{
+    m_pScheduleGraph.reset();
+}
+
 BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
 {
     strMessage.Empty();
@@ -25,9 +52,17 @@ BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
     // from the task's, through any number of links and summaries, would close a cycle.
     if (nVerdict == CTaskLinkCheck::linkOK && nPredRow > 0 && nPredRow < (int)rows.size())
     {
-        CScheduleGraph graph;
-        graph.Build(rows);
-        if (ScheduleReachedRows(graph, nSuccRow)[(size_t)nPredRow])
+        // On the kept graph, each row it reached checked against the grid: a graph found out
+        // of date is built again.
+        std::vector<char> after = ScheduleReachedRows(ScheduleGraph(), nSuccRow);
+        for (int r = 1; r < (int)rows.size(); r++)
+            if (after[(size_t)r] && !ScheduleGraph().Holds(r, rows[(size_t)r]))
+            {
+                InvalidateScheduleGraph();
+                after = ScheduleReachedRows(ScheduleGraph(), nSuccRow);
+                break;
+            }
+        if (after[(size_t)nPredRow])
             nVerdict = CTaskLinkCheck::linkCycle;
     }
     strMessage = CTaskLinkCheck::LinkMessage(nVerdict);

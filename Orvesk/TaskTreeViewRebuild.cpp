@@ -10,6 +10,7 @@
 
 LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return 0;
@@ -173,6 +174,7 @@ void CTaskTreeView::ClearPredIndex()
 
 void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
 {
+    InvalidateScheduleGraph();
     const int nRows = m_Grid.GetRowCount();
 
     // Fresh successor lists (every run starts them again).
@@ -314,6 +316,7 @@ void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
 
 void CTaskTreeView::RenumberRows()
 {
+    InvalidateScheduleGraph();
     RemapLinkRows(MovedRows());
     const int nRows = m_Grid.GetRowCount();
     for (int row = 1; row < nRows; row++)

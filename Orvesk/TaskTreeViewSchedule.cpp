@@ -120,49 +120,81 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     // A run settles everything it reaches: a call made while one is under way adds nothing.
     if (m_nEditDepth > 0)
         return;
-    CScheduleGraph graph;
-    graph.Build(TaskRows());
     m_nEditDepth++;
     if (m_nRestCacheDepth++ == 0)
         m_restDays.clear();
 
-    // The reached nodes in the order they were found, and the edges between them.
-    const int nNodes = 2 * (int)graph.rows.size();
-    std::vector<int> index(nNodes, -1);
+    // The reached nodes in the order they were found, and the edges between them, on the
+    // kept graph; each task reached is checked against the grid, and a graph found out of
+    // date is built again and the walk made afresh.
+    const CScheduleGraph* pGraph = &ScheduleGraph();
+    int nNodes = 2 * (int)pGraph->rows.size();
+    std::vector<int>& index = m_scheduleIndex;
+    if ((int)index.size() < nNodes)
+        index.resize((size_t)nNodes, -1);
     std::vector<int> order, adjStart, adj;
-
-    auto reach = [&](int node) {
-        if (index[node] < 0)
-        {
-            index[node] = (int)order.size();
-            order.push_back(node);
-        }
-    };
-    // The changed tasks, and those of their summaries (already rolled up to them) whose own
-    // links they have made fail.
-    for (int nRow : seeds)
+    for (int nTry = 0;; nTry++)
     {
-        if (graph.Row(RowTask(nRow)) != nRow)
-            continue;
-        reach(2 * nRow);
-        // (A damaged tree whose parents loop ends the walk up.)
-        int nSteps = 0;
-        for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+        const CScheduleGraph& graph = *pGraph;
+        BOOL bHolds = TRUE;
+        auto reach = [&](int node) {
+            if (index[(size_t)node] < 0)
+            {
+                index[(size_t)node] = (int)order.size();
+                order.push_back(node);
+                const int r = node >> 1;
+                if (!graph.Holds(r, RowTask(r)))
+                    bHolds = FALSE;
+            }
+        };
+        // The changed tasks, and those of their summaries (already rolled up to them) whose
+        // own links they have made fail.
+        for (int nRow : seeds)
         {
-            COleDateTime needStart, needFinish;
-            if (RequiredDates(graph.rows[a], needStart, needFinish))
-                reach(2 * a);
+            if (nRow <= 0 || nRow >= (int)graph.rows.size())
+                continue;
+            CTaskItem* pTask = RowTask(nRow);
+            if (!graph.Holds(nRow, pTask))
+                bHolds = FALSE;
+            if (!pTask || !bHolds)
+                continue;
+            reach(2 * nRow);
+            // (A damaged tree whose parents loop ends the walk up.)
+            int nSteps = 0;
+            for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
+            {
+                COleDateTime needStart, needFinish;
+                if (RequiredDates(graph.rows[a], needStart, needFinish))
+                    reach(2 * a);
+            }
         }
-    }
-    for (size_t i = 0; i < order.size(); i++)
-    {
+        for (size_t i = 0; i < order.size() && bHolds; i++)
+        {
+            adjStart.push_back((int)adj.size());
+            graph.ForEachNext(order[i], [&](int next) {
+                reach(next);
+                adj.push_back(index[(size_t)next]);
+            });
+        }
         adjStart.push_back((int)adj.size());
-        graph.ForEachNext(order[i], [&](int next) {
-            reach(next);
-            adj.push_back(index[next]);
-        });
+        if (bHolds || nTry > 0)
+            break;
+        for (int node : order)
+            index[(size_t)node] = -1;
+        order.clear();
+        adjStart.clear();
+        adj.clear();
+        InvalidateScheduleGraph();
+        pGraph = &ScheduleGraph();
+        nNodes = 2 * (int)pGraph->rows.size();
+        if ((int)index.size() < nNodes)
+            index.resize((size_t)nNodes, -1);
     }
-    adjStart.push_back((int)adj.size());
+    const CScheduleGraph& graph = *pGraph;
+    for (int node : order)
+        index[(size_t)node] = -1;
+    if (adjStart.size() != order.size() + 1)
+        order.clear(); // (a fresh graph always holds: never reached)
 
     // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
     // found after everything they lead to: worked through in the reverse order, each node
@@ -231,10 +263,26 @@ BOOL CTaskTreeView::RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COl
 
 void CTaskTreeView::SettleTask(CTaskItem* pTask)
 {
+    const BOOL bSummary = !pTask->m_listChildren.IsEmpty();
+    if (bSummary)
+        RollUpSummary(pTask); // its links are checked against its children as they stand
     COleDateTime needStart, needFinish;
     if (!RequiredDates(pTask, needStart, needFinish))
         return;
-    const COleDateTime oldStart = pTask->m_dtStart;
+    if (bSummary)
+    {
+        // Its children move on together by the fewest working days that satisfy every link
+        // of the summary, each keeping its place among the working days; the summary then
+        // spans them again.
+        int nShift = 0;
+        if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
+            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtStart, SkipRestDays(needStart)));
+        if (IsValidDate(needFinish) && pTask->m_dtFinish < needFinish)
+            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtFinish, SkipRestDays(needFinish)));
+        ShiftChildren(pTask, nShift);
+        RollUpSummary(pTask);
+        return;
+    }
     // Moved to the earliest dates all its links allow, keeping its working days.
     const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
     if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
@@ -250,9 +298,20 @@ void CTaskTreeView::SettleTask(CTaskItem* pTask)
     KeepDeadline(pTask);
     MarkModified(pTask);
     WriteRowDates(pTask, FALSE);
-    const long nShift = (pTask->m_dtStart - oldStart).GetDays();
-    if (!pTask->m_listChildren.IsEmpty() && nShift != 0)
-        ShiftChildren(pTask, (int)nShift);
+}
+
+int CTaskTreeView::WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to)
+{
+    if (!IsValidDate(from) || !IsValidDate(to) || to <= from)
+        return 0;
+    return WorkingDays(from, to) - (IsRestDay(from) ? 0 : 1);
+}
+
+COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
+{
+    if (nDays <= 0 || !IsValidDate(date))
+        return date;
+    return FinishFromStart(date, IsRestDay(date) ? nDays : nDays + 1);
 }
 
 void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
@@ -287,7 +346,7 @@ void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
 
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
 {
-    if (!pTask)
+    if (!pTask || nDays <= 0)
         return;
     POSITION pos = pTask->m_listChildren.GetHeadPosition();
     while (pos != NULL)
@@ -295,14 +354,12 @@ void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
         CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
         if (!pChild)
             continue;
-        const COleDateTime oldStart = pChild->m_dtStart;
-        pChild->m_dtStart = FinishFromStart(pChild->m_dtStart, nDays + 1);
-        pChild->m_dtFinish = FinishFromStart(pChild->m_dtFinish, nDays + 1);
+        pChild->m_dtStart = AddWorkingDays(pChild->m_dtStart, nDays);
+        pChild->m_dtFinish = AddWorkingDays(pChild->m_dtFinish, nDays);
         KeepDeadline(pChild);
         MarkModified(pChild);
         WriteRowDates(pChild, FALSE);
-        if (!pChild->m_listChildren.IsEmpty())
-            ShiftChildren(pChild, (int)(pChild->m_dtStart - oldStart).GetDays());
+        ShiftChildren(pChild, nDays);
     }
 }
 

@@ -39,6 +39,7 @@ COleDateTime Today()
 
 void CTaskTreeView::DetachTask(CTaskItem* pTask)
 {
+    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pTask || !pDoc)
         return;
@@ -192,14 +193,17 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
         pTree->SetLevel(nLevel);
     m_Grid.RedrawRow(nRow);
 
-    for (int col = 1; col < m_Grid.GetColumnCount(); col++)
-        SendTaskChanged(pTask, nRow, col);
-    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
-    SendTaskChanged(pTask, nRow, 4);
-    SendTaskChanged(pTask, nRow, 5);
-
-    SettleSummaries();
-    SyncGanttRows(0, TRUE);
+    {
+        // The chart is laid out once, when all of these are done.
+        const CLayoutHold hold(this);
+        for (int col = 1; col < m_Grid.GetColumnCount(); col++)
+            SendTaskChanged(pTask, nRow, col);
+        SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+        SendTaskChanged(pTask, nRow, 4);
+        SendTaskChanged(pTask, nRow, 5);
+        SettleSummaries();
+        SyncGanttRows(0, TRUE);
+    }
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
         pDoc->m_nMaxRowInGrid = nRow;
@@ -212,6 +216,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     const int nRow = (int)wParam;
     if (nRow < 1 || nRow >= m_Grid.GetRowCount())
         return 0;
+    const CLayoutHold hold(this);
     if (nRow - 1 >= 1 && RowLevel(nRow) < RowLevel(nRow - 1))
     {
         CTaskItem* pAbove = RowTask(nRow - 1);
@@ -310,6 +315,7 @@ void CTaskTreeView::ChangeLevel(int nRow, int nLevel)
     CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2);
     if (!pTree || !pTree->ChangeLevel(nLevel))
         return;
+    const CLayoutHold hold(this);
     RelinkRowsAbove(nRow);
     SyncGanttRows(0, TRUE);
     SendMessage(WM_GRID_ROWLEVEL, (WPARAM)nRow, 0);
@@ -433,22 +439,46 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             BuildSuccessorLists(FALSE);
         return;
     }
-    CScheduleGraph graph;
-    graph.Build(rows);
+    // The strongly connected parts of what the checks of those links' successors reach (a
+    // cycle through such a link lies wholly there), on the kept graph.
+    if (bDropped || ScheduleGraph().rows != rows)
+        InvalidateScheduleGraph();
+    const CScheduleGraph& graph = ScheduleGraph();
+    std::vector<int> index((size_t)(2 * n), -1), order;
+    auto reach = [&](int node) {
+        if (index[(size_t)node] < 0)
+        {
+            index[(size_t)node] = (int)order.size();
+            order.push_back(node);
+        }
+    };
+    for (int r = 1; r < n; r++)
+    {
+        if (!rows[r])
+            continue;
+        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            const int p = graph.PredRow(rows[r]->m_listLinks.GetNext(pos), r);
+            if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]))
+                reach(2 * r);
+        }
+    }
     std::vector<int> adjStart, adj, parts, partStart;
-    for (int node = 0; node < 2 * n; node++)
+    for (size_t i = 0; i < order.size(); i++)
     {
         adjStart.push_back((int)adj.size());
-        if (rows[node >> 1])
-            graph.ForEachNext(node, [&](int next) { adj.push_back(next); });
+        graph.ForEachNext(order[i], [&](int next) {
+            reach(next);
+            adj.push_back(index[(size_t)next]);
+        });
     }
     adjStart.push_back((int)adj.size());
-    ScheduleParts(2 * n, adjStart, adj, parts, partStart);
+    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
     std::vector<int> part((size_t)(2 * n), -1);
     for (size_t p = 0; p + 1 < partStart.size(); p++)
         if (partStart[p + 1] - partStart[p] > 1)
             for (int i = partStart[p]; i < partStart[p + 1]; i++)
-                part[(size_t)parts[(size_t)i]] = (int)p;
+                part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
         CTaskItem* pTask = rows[r];

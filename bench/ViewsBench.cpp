@@ -509,6 +509,30 @@ void BM_LevelDrag(benchmark::State& state)
     times.Report(state, "edit-level-drag", (double)state.range(0));
     window.Close();
 }
+// A blank row inserted in the middle of the project and given a name: the new task is made,
+// its cells handed to the task, the summaries settled and the chart laid out, until painted.
+void BM_NameNewTask(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), false);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = grid.GetRowCount() / 2;
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        grid.SetFocusCell(nRow, 2);
+        grid.NewTask();
+        AfxPumpMessages();
+        times.Start();
+        grid.NameBlankRow(nRow, "新任务");
+        AfxPumpMessages();
+        times.Stop(state);
+        grid.SetFocusCell(nRow, 2);
+        grid.DeleteTask();
+        AfxPumpMessages();
+    }
+    times.Report(state, "edit-name-new-task", (double)state.range(0));
+    window.Close();
+}
 
 // The link checks for one candidate: a leaf in the middle of the project as the successor,
 // a leaf of another top summary as the proposed predecessor.
@@ -688,6 +712,7 @@ VIEWS_BENCH(BM_CheckTaskLinkOneCandidate, 20);
 VIEWS_BENCH(BM_LinkableTasks, 5);
 VIEWS_BENCH(BM_MarkCriticalTasks, 20);
 VIEWS_BENCH_FROM(BM_DurationEditMoves1000Successors, 10000, 10);
+VIEWS_BENCH(BM_NameNewTask, 10);
 BENCHMARK(BM_LatticeOf2To20Paths)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_ProjectSpanAfterAnEdit)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -371,12 +371,15 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
             CGridTaskViewHooks* pView = GetTaskView();
             if (pView)
             {
+                pView->HoldLayouts(TRUE);
                 pView->RelinkRowsAbove(focus.row);
                 pView->SyncGanttRows(0, 1);
             }
             CWnd* pParent = GetParent();
             if (pParent && pParent->GetSafeHwnd())
                 pParent->SendMessage(WM_GRID_ROWLEVEL, (WPARAM)focus.row, 0);
+            if (pView)
+                pView->HoldLayouts(FALSE);
             RedrawCell(focus.row, focus.col);
         }
         else

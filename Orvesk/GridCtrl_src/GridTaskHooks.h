@@ -23,6 +23,9 @@ public:
     virtual void UpdateGanttViews(CTaskItem* pTask) = 0;
     // Re-links the rows above a row whose level changed.
     virtual void RelinkRowsAbove(int nRow) = 0;
+    // TRUE holds the chart layouts asked for (SyncGanttRows) until the matching FALSE, which
+    // makes one if any was asked: the steps of a level change lay the chart out once.
+    virtual void HoldLayouts(BOOL bHold) { (void)bHold; }
     // Rebuilds the successor lists of the tasks.
     virtual void BuildSuccessorLists() = 0;
     // Number of task rows of the document (the printing's row bound).

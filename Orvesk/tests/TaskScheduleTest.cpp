@@ -132,6 +132,61 @@ TEST_F(TaskScheduleTest, ASummaryMovedByItsChildMovesItsSuccessors)
     EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 5));
 }
 
+TEST_F(TaskScheduleTest, ASummaryMovedByItsLinkOverAWeekendMovesItsChildrenByWorkingDays)
+{
+    // 1 P; 2 汇总 after P, over 3 A (Friday) and 4 B (Monday and Tuesday).
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pP = Row(AddTask(doc.m_listTasks, "P", Day(2004, 3, 1), Day(2004, 3, 4), 4), 1);
+        CTaskItem* pSum = Row(AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 5), Day(2004, 3, 9), 3), 2);
+        Row(AddTask(pSum->m_listChildren, "A", Day(2004, 3, 5), Day(2004, 3, 5), 1), 3);
+        Row(AddTask(pSum->m_listChildren, "B", Day(2004, 3, 8), Day(2004, 3, 9), 2), 4);
+        AddLink(pSum, pP);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    // P now ends on Friday: the summary starts on Monday, one working day on, and so do its
+    // children, each keeping its working days.
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 8));
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2004, 3, 9));
+    EXPECT_EQ(Task(4)->m_dtFinish, Day(2004, 3, 10));
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 10));
+    // The same edit again moves nothing.
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 10));
+}
+
+TEST_F(TaskScheduleTest, ACalendarChangeSettlesLinksAndSummaries)
+{
+    // 1 P (Monday to Friday); 2 S after P; 3 汇总 over 4 C (Monday) and 5 D (Wednesday and
+    // Thursday).
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pP = Row(AddTask(doc.m_listTasks, "P", Day(2004, 3, 1), Day(2004, 3, 5), 5), 1);
+        CTaskItem* pS = Row(AddTask(doc.m_listTasks, "S", Day(2004, 3, 8), Day(2004, 3, 8), 1), 2);
+        AddLink(pS, pP);
+        CTaskItem* pSum = Row(AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 1), Day(2004, 3, 4), 4), 3);
+        Row(AddTask(pSum->m_listChildren, "C", Day(2004, 3, 1), Day(2004, 3, 1), 1), 4);
+        Row(AddTask(pSum->m_listChildren, "D", Day(2004, 3, 3), Day(2004, 3, 4), 2), 5);
+        doc.m_nMaxRowInGrid = 5;
+    }));
+    // Tuesday 2 March becomes a rest day.
+    CCalendarItem* pRest = new CCalendarItem;
+    pRest->m_dtFrom = Day(2004, 3, 2);
+    pRest->m_dtTo = Day(2004, 3, 2);
+    pRest->m_bWorking = 0;
+    m_pDoc->m_listCalendarItems.AddTail(pRest);
+    Tree()->RecalcFinishDates();
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 9));
+    // The summary still spans its children (its own four days would reach Friday).
+    EXPECT_EQ(Task(5)->m_dtFinish, Day(2004, 3, 4));
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 1));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 4));
+    EXPECT_EQ(Text(2, 4), CString("2004年3月9日"));
+}
+
 TEST_F(TaskScheduleTest, TheMilestoneMarkFollowsTheDuration)
 {
     ASSERT_TRUE(Open([](CProjectDoc& doc) {
