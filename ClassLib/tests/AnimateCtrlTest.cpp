@@ -63,7 +63,10 @@ protected:
     QRgb Corner()
     {
         AfxPumpMessages();
-        const CString strPath = AfxTestOutputPath("animate-ctrl.png");
+        // One picture per test: ctest runs the tests side by side in their own processes.
+        const std::string strName =
+            std::string("animate-ctrl-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
+        const CString strPath = AfxTestOutputPath(strName.c_str());
         EXPECT_TRUE(AfxTestGrabWindow(&animate, strPath));
         QImage img(QString::fromLocal8Bit((LPCTSTR)strPath));
         return img.isNull() ? 0 : (img.pixel(0, 0) & 0xFFFFFFu);
