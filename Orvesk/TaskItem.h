@@ -99,3 +99,11 @@ private:
 
     void WriteChildrenXml(CString& strXml, LPCTSTR lpszDateFormat);
 };
+
+// The deadline never lies before the finish: a deadline that is earlier, or not a valid
+// date, becomes the finish.
+inline void KeepTaskDeadline(CTaskItem* pTask)
+{
+    if (pTask->m_dtDeadline.GetStatus() != COleDateTime::valid || pTask->m_dtDeadline < pTask->m_dtFinish)
+        pTask->m_dtDeadline = pTask->m_dtFinish;
+}

@@ -16,13 +16,6 @@ BOOL IsValidDate(const COleDateTime& date)
     return date.GetStatus() == COleDateTime::valid;
 }
 
-// The deadline never lies before the finish.
-void KeepDeadline(CTaskItem* pTask)
-{
-    if (!IsValidDate(pTask->m_dtDeadline) || pTask->m_dtDeadline < pTask->m_dtFinish)
-        pTask->m_dtDeadline = pTask->m_dtFinish;
-}
-
 // Folds a date into the running earliest start (column 4) or latest finish (column 5).
 void FoldDate(COleDateTime& date, const COleDateTime& other, int nCol)
 {
@@ -110,7 +103,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         // The cell shows the start taken, in the date format.
         SetCellDate(nRow, 4, pTask->m_dtStart);
         pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, DurationDays(pTask->m_nDuration));
-        KeepDeadline(pTask);
+        KeepTaskDeadline(pTask);
         SetCellDate(nRow, 5, pTask->m_dtFinish);
         RollUpAncestors(nRow, 4, pTask->m_dtStart);
         RollUpAncestors(nRow, 5, pTask->m_dtFinish);
@@ -127,7 +120,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
             return 0;
         }
         pTask->m_dtFinish = SkipRestDays(typed);
-        KeepDeadline(pTask);
+        KeepTaskDeadline(pTask);
         SetCellDate(nRow, 5, pTask->m_dtFinish);
         COleDateTime start = ParseDateText(CellText(nRow, 4));
         if (!IsValidDate(start))
@@ -170,7 +163,7 @@ void CTaskTreeView::ApplyDuration(int nRow, int /*nCol*/, const COleDateTime& st
         return;
     const COleDateTime finish = FinishFromStart(start, DurationDays(nDuration));
     pTask->m_dtFinish = finish;
-    KeepDeadline(pTask);
+    KeepTaskDeadline(pTask);
     SetCellDate(nRow, 5, finish);
     RollUpAncestors(nRow, 5, finish);
 }
@@ -214,7 +207,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
                     else
                     {
                         pTask->m_dtFinish = date;
-                        KeepDeadline(pTask);
+                        KeepTaskDeadline(pTask);
                     }
                     pTask->m_nDuration = nDays * 86400;
                     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);

@@ -23,12 +23,6 @@ BOOL IsValidDate(const COleDateTime& date)
     return date.GetStatus() == COleDateTime::valid;
 }
 
-void KeepDeadline(CTaskItem* pTask)
-{
-    if (!IsValidDate(pTask->m_dtDeadline) || pTask->m_dtDeadline < pTask->m_dtFinish)
-        pTask->m_dtDeadline = pTask->m_dtFinish;
-}
-
 void FoldLater(COleDateTime& date, const COleDateTime& other)
 {
     if (IsValidDate(other) && (!IsValidDate(date) || other > date))
@@ -295,7 +289,7 @@ void CTaskTreeView::SettleTask(CTaskItem* pTask)
         pTask->m_dtFinish = SkipRestDays(needFinish);
         pTask->m_dtStart = StartFromFinish(pTask->m_dtFinish, nWorkDays);
     }
-    KeepDeadline(pTask);
+    KeepTaskDeadline(pTask);
     MarkModified(pTask);
     WriteRowDates(pTask, FALSE);
 }
@@ -335,7 +329,7 @@ void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
         return;
     pTask->m_dtStart = start;
     pTask->m_dtFinish = finish;
-    KeepDeadline(pTask);
+    KeepTaskDeadline(pTask);
     const int nDays = WorkingDays(start, finish);
     pTask->m_nDuration = nDays * 86400;
     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
@@ -356,7 +350,7 @@ void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
             continue;
         pChild->m_dtStart = AddWorkingDays(pChild->m_dtStart, nDays);
         pChild->m_dtFinish = AddWorkingDays(pChild->m_dtFinish, nDays);
-        KeepDeadline(pChild);
+        KeepTaskDeadline(pChild);
         MarkModified(pChild);
         WriteRowDates(pChild, FALSE);
         ShiftChildren(pChild, nDays);
