@@ -4,6 +4,7 @@
 #include "GanttBarView.h"
 
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskCodes.h"
 #include "TaskItem.h"
 
@@ -61,21 +62,15 @@ private:
 
 // The walk over the tasks, read as LayoutTask reads them: the dates of every task it visits;
 // the rest, the links and the children only of a task that gets shapes (the shapes keep the
-// task and link objects, so those are part of it too).
-//
-// Tasks, links and list nodes lie scattered in memory and each is found only through the one
-// before it. The walk keeps the addresses it reads in order; the next walk asks for those of
-// the last one a little ahead of its turn, so that the reads overlap. Asking ahead changes
-// nothing that is read: an address that went stale only warms a line nobody reads.
+// task and link objects, so those are part of it too). It reads ahead along the last walk's
+// trail.
 class CTaskWalk
 {
 public:
     CTaskWalk(CInputHash& h, const CCollapsedRows& collapsed, std::vector<const void*>& trail)
-        : m_h(h), m_collapsed(collapsed), m_last(trail), m_trail(trail)
+        : m_h(h), m_collapsed(collapsed), m_ahead(trail)
     {
-        m_next.reserve(m_last.size());
     }
-    ~CTaskWalk() { m_trail.swap(m_next); }
 
     void AddTasks(const CTaskItemList& list)
     {
@@ -87,16 +82,7 @@ public:
     }
 
 private:
-    static const size_t kAhead = 48;
-
-    // The walk is about to read p.
-    void Touch(const void* p)
-    {
-        m_next.push_back(p);
-        const size_t nAhead = m_next.size() + kAhead;
-        if (nAhead < m_last.size())
-            __builtin_prefetch(m_last[nAhead]);
-    }
+    void Touch(const void* p) { m_ahead.Touch(p); }
 
     void AddTask(const CTaskItem* pTask)
     {
@@ -136,9 +122,7 @@ private:
 
     CInputHash& m_h;
     const CCollapsedRows& m_collapsed;
-    const std::vector<const void*>& m_last;
-    std::vector<const void*>& m_trail;
-    std::vector<const void*> m_next;
+    CReadAhead m_ahead;
 };
 
 } // namespace
