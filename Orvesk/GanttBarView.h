@@ -117,4 +117,5 @@ private:
     BOOL m_bShapesInputsKnown = FALSE;
     uint64_t m_nPendingInputs = 0;  // set by SetCollapsedRows for the layout it asks for
     BOOL m_bPendingInputsKnown = FALSE;
+    std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
 };

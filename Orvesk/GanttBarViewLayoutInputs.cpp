@@ -4,6 +4,7 @@
 #include "GanttBarView.h"
 
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskCodes.h"
 #include "TaskItem.h"
 
@@ -59,63 +60,70 @@ private:
     std::vector<UINT> m_sorted;
 };
 
-// A task and its subtree, read as LayoutTask reads them: the dates of every task it visits;
+// The walk over the tasks, read as LayoutTask reads them: the dates of every task it visits;
 // the rest, the links and the children only of a task that gets shapes (the shapes keep the
-// task and link objects, so those are part of it too).
-void AddTasks(CInputHash& h, const CTaskItemList& list, const CCollapsedRows& collapsed);
-
-void AddTask(CInputHash& h, const CTaskItem* pTask, const CCollapsedRows& collapsed)
+// task and link objects, so those are part of it too). It reads ahead along the last walk's
+// trail.
+class CTaskWalk
 {
-    h.Add(pTask);
-    if (pTask == NULL)
-        return;
-    h.Add(pTask->m_dtStart);
-    h.Add(pTask->m_dtFinish);
-    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
-          static_cast<uint32_t>(pTask->m_nFlag));
-    const bool bNameEmpty = pTask->m_strName.IsEmpty();
-    h.Add(static_cast<uint64_t>(bNameEmpty));
-    h.Add(static_cast<uint64_t>(collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid))));
-    // A hidden task gets no shapes, but the layout refreshes the header dates and the
-    // critical marks first, and those read every task: its links and children count too.
-    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
-          static_cast<uint32_t>(pTask->m_nProgress));
-    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
-          static_cast<uint32_t>(pTask->m_nMilestone));
-    h.Add(static_cast<uint64_t>(pTask->m_listChildren.GetCount()) << 32 |
-          static_cast<uint32_t>(pTask->m_listLinks.GetCount()));
-    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
-        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        h.Add(pLink);
-        if (pLink != NULL)
-            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pLink->m_nSuccID)) << 32 |
-                  static_cast<uint32_t>(pLink->m_nType));
+public:
+    CTaskWalk(CInputHash& h, const CCollapsedRows& collapsed, std::vector<const void*>& trail)
+        : m_h(h), m_collapsed(collapsed), m_ahead(trail)
+    {
     }
-    AddTasks(h, pTask->m_listChildren, collapsed);
-}
 
-// A list of tasks in order. The tasks lie scattered in memory: a few are asked for ahead of
-// their turn, so that their reads overlap.
-void AddTasks(CInputHash& h, const CTaskItemList& list, const CCollapsedRows& collapsed)
-{
-    const int kAhead = 16;
-    const CTaskItem* ahead[kAhead];
-    POSITION pos = list.GetHeadPosition();
-    while (pos != NULL) {
-        int n = 0;
-        while (pos != NULL && n < kAhead) {
+    void AddTasks(const CTaskItemList& list)
+    {
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+            Touch(pos);
             const CTaskItem* pTask = list.GetNext(pos);
-            if (pTask != NULL) {
-                __builtin_prefetch(&pTask->m_dtStart);
-                __builtin_prefetch(&pTask->m_nFlag);
-                __builtin_prefetch(&pTask->m_strName);
-            }
-            ahead[n++] = pTask;
+            AddTask(pTask);
         }
-        for (int i = 0; i < n; ++i)
-            AddTask(h, ahead[i], collapsed);
     }
-}
+
+private:
+    void Touch(const void* p) { m_ahead.Touch(p); }
+
+    void AddTask(const CTaskItem* pTask)
+    {
+        m_h.Add(pTask);
+        if (pTask == NULL)
+            return;
+        Touch(&pTask->m_dtStart);
+        Touch(&pTask->m_nFlag);
+        Touch(&pTask->m_strName);
+        m_h.Add(pTask->m_dtStart);
+        m_h.Add(pTask->m_dtFinish);
+        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
+                static_cast<uint32_t>(pTask->m_nFlag));
+        const bool bNameEmpty = pTask->m_strName.IsEmpty();
+        m_h.Add(static_cast<uint64_t>(bNameEmpty));
+        m_h.Add(static_cast<uint64_t>(m_collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid))));
+        // A hidden task gets no shapes, but the layout refreshes the header dates and the
+        // critical marks first, and those read every task: its links and children count too.
+        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
+                static_cast<uint32_t>(pTask->m_nProgress));
+        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
+                static_cast<uint32_t>(pTask->m_nMilestone));
+        m_h.Add(static_cast<uint64_t>(pTask->m_listChildren.GetCount()) << 32 |
+                static_cast<uint32_t>(pTask->m_listLinks.GetCount()));
+        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+            Touch(pos);
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            m_h.Add(pLink);
+            if (pLink != NULL) {
+                Touch(pLink);
+                m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pLink->m_nSuccID)) << 32 |
+                        static_cast<uint32_t>(pLink->m_nType));
+            }
+        }
+        AddTasks(pTask->m_listChildren);
+    }
+
+    CInputHash& m_h;
+    const CCollapsedRows& m_collapsed;
+    CReadAhead m_ahead;
+};
 
 } // namespace
 
@@ -159,7 +167,7 @@ uint64_t CGanttBarView::LayoutInputs()
     }
     h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
     const CCollapsedRows collapsed(m_arrCollapsedRows);
-    AddTasks(h, pDoc->m_listTasks, collapsed);
+    CTaskWalk(h, collapsed, m_inputsTrail).AddTasks(pDoc->m_listTasks);
     return h.Value();
 }
 

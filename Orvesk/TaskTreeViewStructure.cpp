@@ -121,12 +121,11 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     pTask = NULL;
 
     SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
-    BuildSuccessorLists(FALSE);
-    SyncGanttRows(0, TRUE);
+    // The chart is laid out once, after the summaries have settled.
+    BuildSuccessorLists(TRUE);
     pDoc->SetModifiedFlag(TRUE);
-
-    if (SettleSummaries())
-        SyncGanttRows(0, TRUE);
+    SettleSummaries();
+    SyncGanttRows(0, TRUE);
     // The nearest task above the deleted row becomes editable again once it has no
     // children left.
     int nRow = nOldRow < m_Grid.GetRowCount() ? nOldRow : m_Grid.GetRowCount() - 1;

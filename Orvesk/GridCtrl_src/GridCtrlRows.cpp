@@ -4,6 +4,40 @@
 
 #include <cstdlib>
 
+namespace
+{
+// The cells of every row from nRow on learn their position; a task grid's heading cells show
+// their row's number. One pass, the numbers written without a format.
+void RenumberRowsFrom(CGridCtrl& grid, int nRow, BOOL bNumbers)
+{
+    const int nRows = grid.GetRowCount();
+    const int nCols = grid.GetColumnCount();
+    char buffer[16];
+    for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
+    {
+        if (bNumbers)
+        {
+            if (CGridCellBase* pHead = grid.GetCell(row, 0))
+            {
+                char* p = buffer + sizeof(buffer);
+                *--p = 0;
+                unsigned int n = (unsigned int)row;
+                do
+                    *--p = (char)('0' + n % 10);
+                while ((n /= 10) != 0);
+                pHead->SetText(p);
+            }
+        }
+        for (int col = 0; col < nCols; col++)
+            if (CGridCellBase* pCell = grid.GetCell(row, col))
+            {
+                pCell->SetRowCol(row, col);
+                pCell->SetCoords(row, col);
+            }
+    }
+}
+} // namespace
+
 int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 {
     // A row index at or beyond the count adds nothing; appending takes a negative index.
@@ -60,17 +94,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     // Every row from the inserted one on has moved down: its cells learn their new
     // position, and a task grid's row numbers follow.
-    RenumberCells(nRow);
-    if (m_bTaskGrid)
-    {
-        for (int row = nRow; row < m_nRows; row++)
-        {
-            CString strNumber;
-            strNumber.Format(_T("%d"), row);
-            if (CGridCellBase* pCell = GetCell(row, 0))
-                pCell->SetText(strNumber);
-        }
-    }
+    RenumberRowsFrom(*this, nRow, m_bTaskGrid);
 
     // The rows from the inserted one on show new numbers: the whole window is painted again
     // (drawing their number cells one by one first would only draw the visible ones twice).
@@ -160,22 +184,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 
     SetModified();
 
-    for (int row = nRow; row < m_nRows; row++)
-    {
-        if (m_bTaskGrid)
-        {
-            CString strNumber;
-            strNumber.Format(_T("%d"), row);
-            if (CGridCellBase* pCell = GetCell(row, 0))
-                pCell->SetText(strNumber);
-        }
-        for (int col = 0; col < m_nCols; col++)
-            if (CGridCellBase* pCell = GetCell(row, col))
-            {
-                pCell->SetRowCol(row, col);
-                pCell->SetCoords(row, col);
-            }
-    }
+    RenumberRowsFrom(*this, nRow, m_bTaskGrid);
 
     // The rows below show new numbers: the whole window is painted again.
     if (GetSafeHwnd())
