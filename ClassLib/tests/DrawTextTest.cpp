@@ -5,6 +5,8 @@
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
+#include <QPainter>
+
 #include <cstring>
 
 namespace {
@@ -209,6 +211,40 @@ TEST_F(DrawTextFlags, TextOutAlignmentAndOpaqueBackground)
     dc.MoveTo(5, 5);
     dc.TextOut(0, 0, "ab", 2);
     EXPECT_EQ(dc.GetCurrentPosition().x, 5 + dc.GetTextExtent("ab", 2).cx);
+}
+
+}  // namespace
+
+namespace {
+
+// Texts drawn again come from the glyphs kept from the first drawing: the same pixels as the
+// toolkit's own text drawing, for Latin, Chinese, mixed texts and fallback faces.
+TEST_F(DrawTextFlags, TextsDrawnAgainFromKeptGlyphsHaveTheToolkitsPixels)
+{
+    const char* texts[] = {u8"Task 12 (a,b) 2026-12-09", u8"中文任务名称", u8"工期 3个工作日 fj", u8"（进度）、完成。 50% ±"};
+    QImage expected(400, 300, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter p(&expected);
+        p.setFont(AfxQFontOf(static_cast<HFONT>(font.GetSafeHandle())));
+        p.setPen(Qt::black);
+        for (int i = 0; i < 4; ++i)
+            p.drawText(QPointF(3, 20 + 30 * i + tm.tmAscent), QString::fromUtf8(texts[i]));
+    }
+    dc.SetBkMode(TRANSPARENT);
+    for (int pass = 0; pass < 2; ++pass) {
+        dc.FillSolidRect(0, 0, 400, 300, RGB(255, 255, 255));
+        for (int i = 0; i < 4; ++i) {
+            CString s = CStringFromUtf8(texts[i]);
+            dc.TextOut(3, 20 + 30 * i, s, s.GetLength());
+        }
+        QImage img = AfxImageOfBitmap(dc.GetBitmapHandle()).convertToFormat(QImage::Format_RGB32);
+        int differing = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                differing += (img.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF);
+        EXPECT_EQ(differing, 0) << "pass " << pass;
+    }
 }
 
 }  // namespace

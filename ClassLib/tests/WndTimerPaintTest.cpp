@@ -125,6 +125,38 @@ TEST_F(WndTimerPaint, InvalidRectsCombineIntoOnePaintWithEraseWhenAsked)
     EXPECT_EQ(dc.GetPixel(150, 50), RGB(1, 2, 3));
 }
 
+// A child covers its parent's painting; hidden or destroyed, its place is the parent's again.
+TEST_F(WndTimerPaint, ParentsPaintAroundTheirChildrenAndWhereAChildWas)
+{
+    CPaintWnd parent;
+    ASSERT_TRUE(CreateTopFrame(parent, 200, 100));
+    auto pixel = [&](int x, int y) {
+        CClientDC dc(&parent);
+        return dc.GetPixel(x, y);
+    };
+    auto mark = [&] {
+        CClientDC dc(&parent);
+        dc.FillSolidRect(30, 30, 5, 5, RGB(9, 9, 9));
+    };
+    for (bool destroy : {false, true}) {
+        CWnd child;
+        ASSERT_TRUE(child.CreateEx(0, AFX_WND_CLASS, "child", WS_CHILD | WS_VISIBLE, 20, 20, 40, 30, parent.GetSafeHwnd(),
+                                   nullptr));
+        AfxPumpMessages();
+        mark();
+        parent.Invalidate(TRUE);
+        AfxPumpMessages();
+        EXPECT_EQ(pixel(150, 50), RGB(1, 2, 3));
+        EXPECT_EQ(pixel(32, 32), RGB(9, 9, 9));  // under the child: not painted
+        if (destroy)
+            child.DestroyWindow();
+        else
+            child.ShowWindow(SW_HIDE);
+        AfxPumpMessages();
+        EXPECT_EQ(pixel(32, 32), RGB(1, 2, 3)) << (destroy ? "destroyed" : "hidden");
+    }
+}
+
 TEST_F(WndTimerPaint, HiddenWindowsAreNotPaintedAndValidateRectCancelsPaint)
 {
     CPaintWnd wnd;

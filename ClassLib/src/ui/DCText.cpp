@@ -2,6 +2,7 @@
 // formatting flags, and the text metrics. Layout is computed in device pixels from the
 // font's metrics, so it follows the same rules whatever the font looks like.
 #include "Raster.h"
+#include "TextRuns.h"
 
 #include <ClassLib/Core/Mbcs.h>
 #include <ClassLib/Wnd/System.h>
@@ -200,7 +201,8 @@ void DrawRun(AfxDCImpl* d, const QString& s, int x, int baseline, const Measurer
     p->setFont(m.fm->font);
     if (!underlineOnly) {
         if (m.charExtra == 0 && (m.tabWidth == 0 || !s.contains(QLatin1Char('\t')))) {
-            p->drawText(QPointF(x, baseline), s);
+            if (!AfxDrawKeptText(p, *m.fm, s, QPointF(x, baseline)))
+                p->drawText(QPointF(x, baseline), s);
         } else {
             int cx = x;
             for (int i = 0; i < s.size(); ++i) {

@@ -7,6 +7,7 @@
 // the 20 of a proportional face), so texts measure what they did in the layouts made for them;
 // from 11 to 16 pixels it draws its own pixel-drawn characters, sharp as the platform's.
 #include "GdiInternal.h"
+#include "TextRuns.h"
 
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Wnd/System.h>
@@ -219,6 +220,7 @@ std::shared_ptr<const AfxFontMetrics> AfxFontMetricsOf(const LOGFONT& lf)
     }
     m->qfm = std::make_shared<QFontMetrics>(m->font);
     m->widths = std::make_shared<AfxTextWidths>();
+    m->runs = AfxNewTextRuns();
     cache[key] = m;
     return m;
 }

@@ -133,6 +133,7 @@ COLORREF AfxPlainColor(COLORREF cr);
 
 // Fonts: the Qt font and metrics of a LOGFONT at a device height.
 struct AfxTextWidths;
+struct AfxTextRuns;
 struct AfxFontMetrics
 {
     QFont font;
@@ -145,6 +146,7 @@ struct AfxFontMetrics
     bool cjk = false;
     std::shared_ptr<QFontMetrics> qfm;  // metrics of 'font', made once
     std::shared_ptr<AfxTextWidths> widths;  // widths measured lately (a paint measures the texts of the last)
+    std::shared_ptr<AfxTextRuns> runs;      // texts shaped lately (a paint draws the texts of the last)
     int Height() const { return ascent + descent; }
 };
 // lfHeight is already in device units.

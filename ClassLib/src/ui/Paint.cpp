@@ -162,6 +162,20 @@ int ReleaseDC(HWND hWnd, HDC hDC)
     return 1;
 }
 
+QRegion AfxOpaqueChildrenArea(const AfxWindow* w)
+{
+    QRegion covered;
+    for (HWND ch : w->children) {
+        const AfxWindow* cw = AfxWindowOf(ch);
+        if (!cw || (cw->style & (WS_CHILD | WS_VISIBLE)) != (WS_CHILD | WS_VISIBLE) ||
+            (cw->exStyle & WS_EX_TRANSPARENT) || !cw->widget || cw->widget->isHidden() ||
+            !cw->widget->testAttribute(Qt::WA_OpaquePaintEvent))
+            continue;
+        covered += QRegion(cw->rect);
+    }
+    return covered;
+}
+
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
 {
     AfxWindow* w = AfxWindowOf(hWnd);
@@ -172,14 +186,19 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     bool erase = w->eraseNeeded;
     QRect c = AfxClientAreaOf(w);
     update &= QRegion(0, 0, c.width(), c.height());
-    HDC hdc = AfxWindowDC(hWnd, false, &update);
+    const QRect b = update.boundingRect();
+    // A window paints (and erases) only where none of its children covers it: each child is a
+    // widget of its own drawn over its parent, so what the parent paints there is never seen
+    // (with or without WS_CLIPCHILDREN). Only children that paint every pixel of theirs are
+    // left out; a child hidden, moved or destroyed gives its place back to the update region.
+    QRegion drawn = update - AfxOpaqueChildrenArea(w);
+    HDC hdc = AfxWindowDC(hWnd, false, &drawn);
     AfxDCImpl* d = AfxDCOf(hdc);
     d->paintDC = true;
     // Validate first: drawing in the handler may invalidate again.
     w->invalid = QRegion();
     w->eraseNeeded = false;
     lpPaint->hdc = hdc;
-    QRect b = update.boundingRect();
     if (!update.isEmpty())
         ::SetRect(&lpPaint->rcPaint, b.left(), b.top(), b.right() + 1, b.bottom() + 1);
     lpPaint->fErase = FALSE;

@@ -22,8 +22,12 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent)
         (hWndNewParent && IsChild(hWndChild, hWndNewParent)))
         return nullptr;
     HWND old = (w->style & WS_CHILD) ? w->parent : nullptr;
-    if (AfxWindow* op = AfxWindowOf(w->parent))
+    if (AfxWindow* op = AfxWindowOf(w->parent)) {
         op->children.erase(std::remove(op->children.begin(), op->children.end(), hWndChild), op->children.end());
+        // The old parent shows again where the child was.
+        if ((w->style & WS_VISIBLE) && (w->style & WS_CHILD))
+            AfxInvalidate(op, QRegion(w->rect), true);
+    }
     AfxWindow* np = AfxWindowOf(hWndNewParent);
     if (np && (w->style & WS_CHILD)) {
         w->parent = hWndNewParent;

@@ -387,6 +387,10 @@ BOOL DestroyWindow(HWND hWnd)
     HWND owner = w->owner;
     if (w->widget)
         w->widget->hide();
+    // The parent shows again where a visible child was.
+    if ((w->style & WS_VISIBLE) && !AfxIsTopLevel(w))
+        if (AfxWindow* p = AfxWindowOf(w->parent))
+            AfxInvalidate(p, QRegion(w->rect), true);
     w->style &= ~WS_VISIBLE;
     SendDestroy(hWnd);
     SendNcDestroy(hWnd);

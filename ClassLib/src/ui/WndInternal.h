@@ -121,6 +121,8 @@ BOOL AfxDispatchPaint(AfxWindow* w);
 // Keeps the backing image the client size; new parts are filled with the class background.
 void AfxEnsureSurface(AfxWindow* w);
 QRgb AfxClassBackground(const AfxWindow* w);
+// The parts of w's client area its visible children cover and paint entirely.
+QRegion AfxOpaqueChildrenArea(const AfxWindow* w);
 void AfxScheduleBlit(AfxWindow* w, const QRect& clientRect);
 HBRUSH AfxClassBrush(const AfxWindow* w);
 
