@@ -103,6 +103,9 @@ public:
     // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
     // that an edit's scheduling costs what it reaches.
     const CScheduleGraph& ScheduleGraph();
+    // The same for rows just read from the grid: a kept graph of other rows is dropped, a new
+    // one built from these without reading the grid again.
+    const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
     // For tests: every use of a kept graph is compared with a fresh one, and the graphs
     // found out of date are counted.
