@@ -225,6 +225,8 @@ protected:
     // The start (column 4) or finish (column 5) a row shows.
     COleDateTime RowDate(int nRow, int nCol);
     CString CellText(int nRow, int nCol);
+    // CellText(nRow, nCol).IsEmpty() without copying the text (the row walks ask it of every row).
+    BOOL IsCellEmpty(int nRow, int nCol) const;
     void SetCellDate(int nRow, int nCol, const COleDateTime& date);
     void SetCellDays(int nRow, int nDays);
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);

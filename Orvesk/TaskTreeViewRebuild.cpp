@@ -66,7 +66,7 @@ void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
 
     do
         r++;
-    while (r < nRows && CellText(r, 2).IsEmpty());
+    while (r < nRows && IsCellEmpty(r, 2));
     if (r >= nRows)
         return;
 

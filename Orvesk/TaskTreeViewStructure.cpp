@@ -228,7 +228,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 
     for (int row = nRow - 1; row >= 1; row--)
     {
-        if (CellText(row, 2).IsEmpty())
+        if (IsCellEmpty(row, 2))
             continue;
         CTaskItem* pAbove = RowTask(row);
         if (pAbove && !pAbove->m_listChildren.IsEmpty())
