@@ -177,10 +177,12 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     InvalidateScheduleGraph();
     const int nRows = m_Grid.GetRowCount();
 
+    // The rows' tasks read once (the pass below changes links and texts, never rows).
+    const std::vector<CTaskItem*> rows = TaskRows();
     // Fresh successor lists (every run starts them again).
     for (int row = 1; row < nRows; row++)
     {
-        if (CTaskItem* pTask = RowTask(row))
+        if (CTaskItem* pTask = rows[(size_t)row])
         {
             pTask->m_arrSuccessors.RemoveAll();
             pTask->m_nSuccessor = 0;
@@ -200,7 +202,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     for (int i = 1; i < nRows; i++)
     {
         CString strText;
-        CTaskItem* pTask = NamedRowTask(i);
+        CTaskItem* pTask = IsCellEmpty(i, 2) ? NULL : rows[(size_t)i];
         if (pTask)
         {
             POSITION pos = pTask->m_listLinks.GetHeadPosition();
@@ -228,7 +230,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                     delete pLink;
                     continue;
                 }
-                if (CTaskItem* pPred = RowTask(pLink->m_nSuccID))
+                const int nPred = pLink->m_nSuccID;
+                if (CTaskItem* pPred = nPred > 0 && nPred < nRows ? rows[(size_t)nPred] : RowTask(nPred))
                 {
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
