@@ -249,9 +249,9 @@ protected:
     void BeginPredPass();
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
-    // links' predecessor rows carried along with them.
-    std::vector<int> MovedRows();
-    void RemapLinkRows(const std::vector<int>& moved);
+    // links' predecessor rows carried along with them; rows are TaskRows() as they are now.
+    std::vector<int> MovedRows(const std::vector<CTaskItem*>& rows) const;
+    void RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const;
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.

@@ -15,8 +15,8 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     if (!pDoc)
         return 0;
     pDoc->RemoveAllList();
-    const std::vector<int> moved = MovedRows();
-    RemapLinkRows(moved);
+    const std::vector<CTaskItem*> rows = TaskRows();
+    RemapLinkRows(MovedRows(rows), rows);
 
     const int nRows = m_Grid.GetRowCount();
     int r = 1;
@@ -320,23 +320,23 @@ void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
 void CTaskTreeView::RenumberRows()
 {
     InvalidateScheduleGraph();
-    RemapLinkRows(MovedRows());
-    const int nRows = m_Grid.GetRowCount();
-    for (int row = 1; row < nRows; row++)
-        if (CTaskItem* pTask = RowTask(row))
-            pTask->m_nRowInGrid = row;
+    const std::vector<CTaskItem*> rows = TaskRows();
+    RemapLinkRows(MovedRows(rows), rows);
+    for (size_t row = 1; row < rows.size(); row++)
+        if (CTaskItem* pTask = rows[row])
+            pTask->m_nRowInGrid = (int)row;
     KeepMaxRow();
 }
 
-std::vector<int> CTaskTreeView::MovedRows()
+std::vector<int> CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& rows) const
 {
     // The tasks whose stored row is no longer the row they sit in: indexed by old row, the
     // new row (0 for rows that did not move). Empty when nothing moved.
     std::vector<int> moved;
-    const int nRows = m_Grid.GetRowCount();
+    const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        CTaskItem* pTask = rows[(size_t)row];
         if (!pTask || pTask->m_nRowInGrid <= 0 || pTask->m_nRowInGrid == row)
             continue;
         const int nOld = pTask->m_nRowInGrid;
@@ -349,16 +349,15 @@ std::vector<int> CTaskTreeView::MovedRows()
     return moved;
 }
 
-void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved)
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const
 {
     // Links name their predecessor's row: it follows the predecessor when rows move, so
     // that a later resolution does not find whatever task then sits in the old row.
     if (moved.empty())
         return;
-    const int nRows = m_Grid.GetRowCount();
-    for (int row = 1; row < nRows; row++)
+    for (size_t row = 1; row < rows.size(); row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        CTaskItem* pTask = rows[row];
         if (!pTask)
             continue;
         POSITION pos = pTask->m_listLinks.GetHeadPosition();
