@@ -18,6 +18,7 @@ class CProjectDoc;
 class CTaskItem;
 class CTaskBase;
 class CTaskLineArrow;
+class CTaskLink;
 class CTaskTreeView;
 class CRestDayCounter;
 
@@ -96,9 +97,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // An arrow to make once every bar is placed: it starts on its predecessor's bar.
+    struct CPendingArrow
+    {
+        CTaskLink* pLink;
+        CPoint ptEnd;
+    };
     void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
-                    std::vector<CTaskLineArrow*>& arrows);
-    void AddShape(CTaskBase* pShape);
+                    std::vector<CPendingArrow>& arrows);
+    void NoteRowShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();
     // Records the inputs of the layout about to be made (those SetCollapsedRows worked out,

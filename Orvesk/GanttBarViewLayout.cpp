@@ -22,6 +22,13 @@ const COLORREF kBlack = RGB(0, 0, 0);
 
 BOOL IsValid(const COleDateTime& dt) { return dt.GetStatus() == COleDateTime::valid; }
 
+// The shape at the layout's next place, as new.
+template <class TShape>
+TShape* NextShape(CGunterBar& chart, CRuntimeClass* pClass)
+{
+    return static_cast<TShape*>(chart.NextShape(pClass));
+}
+
 } // namespace
 
 // The sorted copy of the collapsed rows serves the layout; it is made again whenever the
@@ -69,9 +76,8 @@ CPoint CGanttBarView::GetLinkAnchor(int nRow, int nLinkType)
     }
 }
 
-void CGanttBarView::AddShape(CTaskBase* pShape)
+void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 {
-    m_wndChart.AddShape(pShape);
     if (pShape->m_nRow >= 0)
         m_rowShapes.SetFirst(pShape->m_nRow, pShape);
 }
@@ -91,7 +97,7 @@ void CGanttBarView::BuildChart()
     CRect rcClient(0, 0, 0, 0);
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.GetClientRect(&rcClient);
-    m_wndChart.RemoveAllShapes();
+    m_wndChart.BeginShapes();
     m_dtChartStart.SetStatus(COleDateTime::invalid);
     m_dtChartEnd.SetStatus(COleDateTime::invalid);
 
@@ -103,20 +109,27 @@ void CGanttBarView::BuildChart()
     m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
 
     CProjectDoc* pDoc = GetDocument();
-    if (pDoc == NULL)
+    if (pDoc == NULL) {
+        m_wndChart.EndShapes();
         return;
+    }
     if (CTaskTreeView* pTree = GetTaskTreeView())
         pTree->UpdateProjectSpan();
     CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
-    std::vector<CTaskLineArrow*> arrows;
+    std::vector<CPendingArrow> arrows;
     arrows.reserve(nExpected / 2);
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
         LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient, arrows);
 
     // The arrows get their start points now that every bar exists, and come after the bars
     // in the list, in the order they were made, so that they are painted over them.
-    for (CTaskLineArrow* pArrow : arrows) {
-        const CPoint ptEnd = pArrow->m_ptTo;
+    for (const CPendingArrow& pending : arrows) {
+        CTaskLineArrow* pArrow = NextShape<CTaskLineArrow>(m_wndChart, RUNTIME_CLASS(CTaskLineArrow));
+        pArrow->m_nPredRow = pending.pLink->m_nSuccID;
+        pArrow->m_nLinkType = pending.pLink->m_nType;
+        pArrow->SetTask(pending.pLink, 0.0);
+        pArrow->SetWnd(&m_wndChart);
+        const CPoint ptEnd = pending.ptEnd;
         const CPoint ptStart = GetLinkAnchor(pArrow->m_nPredRow, pArrow->m_nLinkType);
         pArrow->SetPoints(ptStart.x, ptStart.y, ptEnd.x, ptEnd.y);
         const UINT nPredRow = static_cast<UINT>(pArrow->m_nPredRow);
@@ -126,13 +139,13 @@ void CGanttBarView::BuildChart()
             pArrow->SetColor(kRed, 0);
         else
             pArrow->SetColor(kBlue, 0);
-        m_wndChart.AddShape(pArrow);
     }
+    m_wndChart.EndShapes();
     m_wndChart.ShapesChanged();
 }
 
 void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
-                               std::vector<CTaskLineArrow*>& arrows)
+                               std::vector<CPendingArrow>& arrows)
 {
     if (pTask == NULL)
         return;
@@ -161,19 +174,19 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
 
     if (!pTask->m_listChildren.IsEmpty()) {
         if (bPlaced) {
-            CTaskPolygon* pShape = new CTaskPolygon;
+            CTaskPolygon* pShape = NextShape<CTaskPolygon>(m_wndChart, RUNTIME_CLASS(CTaskPolygon));
             m_arrSummaryRows.Add(nGridRow);
             m_summaryRows.SetFirst(nGridRow, 1);
             pShape->SetPoints(x1, y, x2, y);
             pShape->m_nRow = pTask->m_nRowInGrid;
             pShape->SetTask(pTask, 0.0);
             pShape->SetWnd(&m_wndChart);
-            AddShape(pShape);
+            NoteRowShape(pShape);
         }
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
             LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient, arrows);
     } else if (bPlaced) {
-        CTaskRect* pShape = new CTaskRect;
+        CTaskRect* pShape = NextShape<CTaskRect>(m_wndChart, RUNTIME_CLASS(CTaskRect));
         int nBarRight = x2;
         if (pTask->m_nMilestone != 0)
             nBarRight = x1;
@@ -190,7 +203,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         pShape->m_nRow = pTask->m_nRowInGrid;
         pShape->SetTask(pTask, 0.0);
         pShape->SetWnd(&m_wndChart);
-        AddShape(pShape);
+        NoteRowShape(pShape);
     }
     if (!bPlaced)
         return;
@@ -200,9 +213,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         if (pLink == NULL || IsRowCollapsed(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
-        CTaskLineArrow* pArrow = new CTaskLineArrow;
-        pArrow->m_nPredRow = pLink->m_nSuccID;
-        pArrow->m_nLinkType = pLink->m_nType;
         CPoint ptEnd(x1, y);
         switch (pLink->m_nType) {
         case TASKLINK_FS:
@@ -218,9 +228,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         default:
             break;  // not drawn
         }
-        pArrow->SetTask(pLink, 0.0);
-        pArrow->SetWnd(&m_wndChart);
-        pArrow->SetPoints(0, 0, ptEnd.x, ptEnd.y);
-        arrows.push_back(pArrow);
+        arrows.push_back(CPendingArrow{pLink, ptEnd});
     }
 }

@@ -362,6 +362,13 @@ CString CTaskTreeView::CellText(int nRow, int nCol)
     return m_Grid.GetItemText(nRow, nCol);
 }
 
+BOOL CTaskTreeView::IsCellEmpty(int nRow, int nCol) const
+{
+    CGridCellBase* pCell = m_Grid.GetCell(nRow, nCol);
+    LPCTSTR pszText = pCell ? pCell->GetText() : NULL;
+    return pszText == NULL || *pszText == 0;
+}
+
 void CTaskTreeView::SetCellDate(int nRow, int nCol, const COleDateTime& date)
 {
     m_Grid.SetItemText(nRow, nCol, CGridDateTimeCtrl::FormatDate(date));

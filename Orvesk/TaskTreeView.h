@@ -103,6 +103,9 @@ public:
     // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
     // that an edit's scheduling costs what it reaches.
     const CScheduleGraph& ScheduleGraph();
+    // The same for rows just read from the grid: a kept graph of other rows is dropped, a new
+    // one built from these without reading the grid again.
+    const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
     // For tests: every use of a kept graph is compared with a fresh one, and the graphs
     // found out of date are counted.
@@ -222,6 +225,8 @@ protected:
     // The start (column 4) or finish (column 5) a row shows.
     COleDateTime RowDate(int nRow, int nCol);
     CString CellText(int nRow, int nCol);
+    // CellText(nRow, nCol).IsEmpty() without copying the text (the row walks ask it of every row).
+    BOOL IsCellEmpty(int nRow, int nCol) const;
     void SetCellDate(int nRow, int nCol, const COleDateTime& date);
     void SetCellDays(int nRow, int nDays);
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
@@ -244,9 +249,9 @@ protected:
     void BeginPredPass();
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
-    // links' predecessor rows carried along with them.
-    std::vector<int> MovedRows();
-    void RemapLinkRows(const std::vector<int>& moved);
+    // links' predecessor rows carried along with them; rows are TaskRows() as they are now.
+    std::vector<int> MovedRows(const std::vector<CTaskItem*>& rows) const;
+    void RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const;
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.

@@ -177,7 +177,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
 
     for (int r = nRow - 1; r >= 1; r--)
     {
-        if (CellText(r, 2).IsEmpty())
+        if (IsCellEmpty(r, 2))
             continue;
         const int nLevelR = RowLevel(r);
         if (nLevelR < nLevel && IsChildRow(nRow, r))
@@ -185,7 +185,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
             // The extreme date over the ancestor's subtree.
             for (int k = r + 1; k < nRows; k++)
             {
-                if (CellText(k, 2).IsEmpty())
+                if (IsCellEmpty(k, 2))
                     continue;
                 if (RowLevel(k) <= nLevelR)
                     break;

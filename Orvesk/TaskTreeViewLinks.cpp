@@ -37,6 +37,18 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraph()
     return *m_pScheduleGraph;
 }
 
+const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows)
+{
+    if (m_pScheduleGraph && m_pScheduleGraph->rows != rows)
+        m_pScheduleGraph.reset();
+    if (!m_pScheduleGraph && (int)rows.size() == (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
+    {
+        m_pScheduleGraph = std::make_unique<CScheduleGraph>();
+        m_pScheduleGraph->Build(rows);
+    }
+    return ScheduleGraph();
+}
+
 void CTaskTreeView::InvalidateScheduleGraph()
 {
     m_pScheduleGraph.reset();

@@ -15,8 +15,8 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     if (!pDoc)
         return 0;
     pDoc->RemoveAllList();
-    const std::vector<int> moved = MovedRows();
-    RemapLinkRows(moved);
+    const std::vector<CTaskItem*> rows = TaskRows();
+    RemapLinkRows(MovedRows(rows), rows);
 
     const int nRows = m_Grid.GetRowCount();
     int r = 1;
@@ -66,7 +66,7 @@ void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
 
     do
         r++;
-    while (r < nRows && CellText(r, 2).IsEmpty());
+    while (r < nRows && IsCellEmpty(r, 2));
     if (r >= nRows)
         return;
 
@@ -177,10 +177,12 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     InvalidateScheduleGraph();
     const int nRows = m_Grid.GetRowCount();
 
+    // The rows' tasks read once (the pass below changes links and texts, never rows).
+    const std::vector<CTaskItem*> rows = TaskRows();
     // Fresh successor lists (every run starts them again).
     for (int row = 1; row < nRows; row++)
     {
-        if (CTaskItem* pTask = RowTask(row))
+        if (CTaskItem* pTask = rows[(size_t)row])
         {
             pTask->m_arrSuccessors.RemoveAll();
             pTask->m_nSuccessor = 0;
@@ -200,7 +202,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     for (int i = 1; i < nRows; i++)
     {
         CString strText;
-        CTaskItem* pTask = NamedRowTask(i);
+        CTaskItem* pTask = IsCellEmpty(i, 2) ? NULL : rows[(size_t)i];
         if (pTask)
         {
             POSITION pos = pTask->m_listLinks.GetHeadPosition();
@@ -228,7 +230,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                     delete pLink;
                     continue;
                 }
-                if (CTaskItem* pPred = RowTask(pLink->m_nSuccID))
+                const int nPred = pLink->m_nSuccID;
+                if (CTaskItem* pPred = nPred > 0 && nPred < nRows ? rows[(size_t)nPred] : RowTask(nPred))
                 {
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
@@ -317,23 +320,23 @@ void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
 void CTaskTreeView::RenumberRows()
 {
     InvalidateScheduleGraph();
-    RemapLinkRows(MovedRows());
-    const int nRows = m_Grid.GetRowCount();
-    for (int row = 1; row < nRows; row++)
-        if (CTaskItem* pTask = RowTask(row))
-            pTask->m_nRowInGrid = row;
+    const std::vector<CTaskItem*> rows = TaskRows();
+    RemapLinkRows(MovedRows(rows), rows);
+    for (size_t row = 1; row < rows.size(); row++)
+        if (CTaskItem* pTask = rows[row])
+            pTask->m_nRowInGrid = (int)row;
     KeepMaxRow();
 }
 
-std::vector<int> CTaskTreeView::MovedRows()
+std::vector<int> CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& rows) const
 {
     // The tasks whose stored row is no longer the row they sit in: indexed by old row, the
     // new row (0 for rows that did not move). Empty when nothing moved.
     std::vector<int> moved;
-    const int nRows = m_Grid.GetRowCount();
+    const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        CTaskItem* pTask = rows[(size_t)row];
         if (!pTask || pTask->m_nRowInGrid <= 0 || pTask->m_nRowInGrid == row)
             continue;
         const int nOld = pTask->m_nRowInGrid;
@@ -346,16 +349,15 @@ std::vector<int> CTaskTreeView::MovedRows()
     return moved;
 }
 
-void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved)
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const
 {
     // Links name their predecessor's row: it follows the predecessor when rows move, so
     // that a later resolution does not find whatever task then sits in the old row.
     if (moved.empty())
         return;
-    const int nRows = m_Grid.GetRowCount();
-    for (int row = 1; row < nRows; row++)
+    for (size_t row = 1; row < rows.size(); row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        CTaskItem* pTask = rows[row];
         if (!pTask)
             continue;
         POSITION pos = pTask->m_listLinks.GetHeadPosition();

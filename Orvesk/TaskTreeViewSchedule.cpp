@@ -99,8 +99,11 @@ BOOL CTaskTreeView::SettleSummaries()
     {
         const COleDateTime start = pTask->m_dtStart, finish = pTask->m_dtFinish;
         RollUpSummary(pTask);
+        // The row is looked up only for a summary that moved (most do not).
+        if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
+            continue;
         const int nRow = RowOfTask(pTask);
-        if (nRow > 0 && (pTask->m_dtStart != start || pTask->m_dtFinish != finish))
+        if (nRow > 0)
             seeds.push_back(nRow);
     }
     if (seeds.empty())

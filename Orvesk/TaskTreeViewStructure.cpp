@@ -228,7 +228,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 
     for (int row = nRow - 1; row >= 1; row--)
     {
-        if (CellText(row, 2).IsEmpty())
+        if (IsCellEmpty(row, 2))
             continue;
         CTaskItem* pAbove = RowTask(row);
         if (pAbove && !pAbove->m_listChildren.IsEmpty())
@@ -390,7 +390,19 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 return TRUE;
         return FALSE;
     };
+    // A link of the moved rows that stays may have closed a cycle through summaries (one the
+    // link checks would refuse): such links go too, found below. The moved rows are the row
+    // and those under it.
+    const int nLevel = RowLevel(nRow);
+    std::vector<char> inMoved((size_t)n, 0);
+    for (int r = nRow; r > 0 && r < n; r++)
+    {
+        if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
+            break;
+        inMoved[(size_t)r] = rows[r] != nullptr;
+    }
     BOOL bDropped = FALSE;
+    BOOL bLinked = FALSE;
     for (int r = 1; r < n; r++)
     {
         CTaskItem* pTask = rows[r];
@@ -403,33 +415,13 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
             const int p = pLink ? pLink->m_nSuccID : 0;
             if (p <= 0 || p >= n || !rows[p] || !(isUnder(r, p) || isUnder(p, r)))
+            {
+                bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
                 continue;
+            }
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
             bDropped = TRUE;
-        }
-    }
-    // A link the move made part of a cycle through summaries (one the link checks would
-    // refuse) cannot hold either: such links of the moved rows go too.
-    const int nLevel = RowLevel(nRow);
-    std::vector<char> inMoved((size_t)n, 0);
-    for (int r = nRow; r > 0 && r < n; r++)
-    {
-        if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
-            break;
-        inMoved[(size_t)r] = rows[r] != nullptr;
-    }
-    // Only links of the moved rows can have closed a cycle.
-    BOOL bLinked = FALSE;
-    for (int r = 1; r < n && !bLinked; r++)
-    {
-        if (!rows[r])
-            continue;
-        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL && !bLinked;)
-        {
-            const CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID : 0;
-            bLinked = inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
         }
     }
     if (!bLinked)
@@ -440,9 +432,9 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     }
     // The strongly connected parts of what the checks of those links' successors reach (a
     // cycle through such a link lies wholly there), on the kept graph.
-    if (bDropped || ScheduleGraph().rows != rows)
+    if (bDropped)
         InvalidateScheduleGraph();
-    const CScheduleGraph& graph = ScheduleGraph();
+    const CScheduleGraph& graph = ScheduleGraphOfRows(rows);
     std::vector<int> index((size_t)(2 * n), -1), order;
     auto reach = [&](int node) {
         if (index[(size_t)node] < 0)

@@ -161,6 +161,60 @@ void CGunterBar::RemoveAllShapes()
     m_bIndexDirty = TRUE;
 }
 
+void CGunterBar::BeginShapes()
+{
+    m_posNextShape = m_listShapes.GetHeadPosition();
+    m_index.Clear();
+    m_bIndexDirty = TRUE;
+}
+
+CTaskBase* CGunterBar::NextShape(CRuntimeClass* pClass)
+{
+    CTaskBase* pShape = NULL;
+    POSITION pos = m_posNextShape;
+    if (pos != NULL) {
+        CTaskBase* pOld = static_cast<CTaskBase*>(m_listShapes.GetNext(m_posNextShape));
+        if (pOld->GetRuntimeClass() == pClass) {
+            pOld->Reset();
+            return pOld;
+        }
+        m_spareShapes.push_back(pOld);
+    }
+    // A spare of the class, taken from the most recent ones (a row inserted or deleted
+    // shifts the classes by a few places).
+    const size_t nLook = std::min<size_t>(m_spareShapes.size(), 8);
+    for (size_t i = 0; i < nLook; ++i) {
+        const size_t n = m_spareShapes.size() - 1 - i;
+        if (m_spareShapes[n]->GetRuntimeClass() == pClass) {
+            pShape = m_spareShapes[n];
+            m_spareShapes.erase(m_spareShapes.begin() + static_cast<std::ptrdiff_t>(n));
+            pShape->Reset();
+            break;
+        }
+    }
+    if (pShape == NULL)
+        pShape = static_cast<CTaskBase*>(pClass->CreateObject());
+    if (pos != NULL)
+        m_listShapes.SetAt(pos, pShape);
+    else
+        m_listShapes.AddTail(pShape);
+    return pShape;
+}
+
+void CGunterBar::EndShapes()
+{
+    while (m_posNextShape != NULL) {
+        POSITION pos = m_posNextShape;
+        delete static_cast<CTaskBase*>(m_listShapes.GetNext(m_posNextShape));
+        m_listShapes.RemoveAt(pos);
+    }
+    for (CTaskBase* pShape : m_spareShapes)
+        delete pShape;
+    m_spareShapes.clear();
+    m_index.Clear();
+    m_bIndexDirty = TRUE;
+}
+
 void CGunterBar::GetShapesInBand(int nTop, int nBottom, std::vector<CTaskBase*>& out)
 {
     if (m_bIndexDirty) {

@@ -16,6 +16,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class CTaskBase;
 class CTaskItem;
@@ -73,6 +74,14 @@ public:
     // ---- shapes (owned, in painting order) ---------------------------------------------
     void AddShape(CTaskBase* pShape);
     void RemoveAllShapes();
+    // A layout writes its shapes over the last layout's, in list order: BeginShapes, then
+    // NextShape for each shape in painting order, then EndShapes. NextShape gives the shape
+    // at the next place if it is of the class asked for, else a spare of that class or a new
+    // one, always as new (Reset); EndShapes deletes what was not reused. Saves freeing and
+    // allocating every shape and list node on each layout.
+    void BeginShapes();
+    CTaskBase* NextShape(CRuntimeClass* pClass);
+    void EndShapes();
     CObList& GetShapeList() { return m_listShapes; }
     // To be called after the list was changed other than through AddShape/RemoveAllShapes.
     void ShapesChanged() { m_bIndexDirty = TRUE; }
@@ -165,6 +174,10 @@ public:
     int m_nTopRow;
     WORD m_wOriginYear, m_wOriginMonth, m_wOriginDay;
     CObList m_listShapes;
+    // Between BeginShapes and EndShapes: the next place to write, and the shapes taken off
+    // the list because another class goes in their place.
+    POSITION m_posNextShape = NULL;
+    std::vector<CTaskBase*> m_spareShapes;
     CFont m_fontPrint;
     CSize m_sizePrint1, m_sizePrint2, m_sizePrint3;
     int m_nTopMarginRows;

@@ -1,35 +1,57 @@
 #include "Gantt_src/TaskShapes.h"
 
+#include "Gantt_src/CalendarCalculate.h"
 #include "Gantt_src/GanttRes.h"
 #include "Gantt_src/GunterBar.h"
 #include "TaskItem.h"
 
 #include <cstring>
+#include <map>
 
 IMPLEMENT_DYNCREATE(CTaskBase, CObject)
 
-CTaskBase::CTaskBase()
-    : m_rect(0, 0, 0, 0),
-      m_rcProgress(0, 0, 0, 0),
-      m_ptFrom(0, 0),
-      m_ptTo(0, 0),
-      m_crColor(RGB(0, 0, 255)),
-      m_nLinkType(0),
-      m_nPredRow(-1),
-      m_nRow(-1),
-      m_pTask(NULL),
-      m_pWnd(NULL),
-      m_nBitmapId(IDB_GANTT_BAR)
+namespace {
+
+// The bar labels' font is the one of the distribution window.
+void DefaultLabelFont(LOGFONT& lf) { GanttDistributeLogFont(lf); }
+
+// The drawing objects the shapes share, one per colour, made when first drawn. They live as
+// long as the program: a handful of objects, and no shape outlives them.
+struct CSharedShapeObjects
 {
-    memset(&m_logFont, 0, sizeof(m_logFont));
-    m_logFont.lfHeight = 12;
-    m_logFont.lfWeight = 40;
-    m_logFont.lfCharSet = GB2312_CHARSET;
-    m_logFont.lfOutPrecision = OUT_STROKE_PRECIS;
-    m_logFont.lfClipPrecision = CLIP_STROKE_PRECIS;
-    m_logFont.lfQuality = DRAFT_QUALITY;
-    m_logFont.lfPitchAndFamily = FF_MODERN | VARIABLE_PITCH;
-    strcpy(m_logFont.lfFaceName, "宋体");
+    std::map<COLORREF, std::unique_ptr<CPen>> pens;
+    std::map<COLORREF, std::unique_ptr<CBrush>> brushes;
+    CFont font;
+};
+
+CSharedShapeObjects& Shared()
+{
+    static CSharedShapeObjects* pShared = new CSharedShapeObjects;
+    return *pShared;
+}
+
+} // namespace
+
+CTaskBase::CTaskBase()
+{
+    CTaskBase::Reset();
+}
+
+void CTaskBase::Reset()
+{
+    m_rect.SetRect(0, 0, 0, 0);
+    m_rcProgress.SetRect(0, 0, 0, 0);
+    m_ptFrom = CPoint(0, 0);
+    m_ptTo = CPoint(0, 0);
+    m_crColor = RGB(0, 0, 255);
+    m_nLinkType = 0;
+    m_nPredRow = -1;
+    m_nRow = -1;
+    m_pTask = NULL;
+    m_pWnd = NULL;
+    m_nBitmapId = IDB_GANTT_BAR;
+    DefaultLabelFont(m_logFont);
+    m_pOwnFont.reset();
 }
 
 CTaskBase::~CTaskBase() {}
@@ -63,28 +85,26 @@ void CTaskBase::SetColor(COLORREF crColor, UINT nBitmapId)
 {
     m_crColor = crColor;
     m_nBitmapId = nBitmapId;
-    if (m_pen.GetSafeHandle() != NULL) {
-        m_pen.DeleteObject();
-        m_pen.CreatePen(PS_SOLID, 1, crColor);
-    }
-    if (m_brush.GetSafeHandle() != NULL) {
-        m_brush.DeleteObject();
-        m_brush.CreateSolidBrush(crColor);
-    }
 }
 
 CPen* CTaskBase::GetPen()
 {
-    if (m_pen.GetSafeHandle() == NULL)
-        m_pen.CreatePen(PS_SOLID, 1, m_crColor);
-    return &m_pen;
+    std::unique_ptr<CPen>& pPen = Shared().pens[m_crColor];
+    if (!pPen) {
+        pPen.reset(new CPen);
+        pPen->CreatePen(PS_SOLID, 1, m_crColor);
+    }
+    return pPen.get();
 }
 
 CBrush* CTaskBase::GetBrush()
 {
-    if (m_brush.GetSafeHandle() == NULL)
-        m_brush.CreateSolidBrush(m_crColor);
-    return &m_brush;
+    std::unique_ptr<CBrush>& pBrush = Shared().brushes[m_crColor];
+    if (!pBrush) {
+        pBrush.reset(new CBrush);
+        pBrush->CreateSolidBrush(m_crColor);
+    }
+    return pBrush.get();
 }
 
 CTaskItem* CTaskBase::GetTaskItem()
@@ -99,7 +119,17 @@ CTaskLink* CTaskBase::GetTaskLink()
 
 CFont* CTaskBase::GetLabelFont()
 {
-    if (m_font.GetSafeHandle() == NULL)
-        m_font.CreateFontIndirect(&m_logFont);
-    return &m_font;
+    LOGFONT lfDefault;
+    DefaultLabelFont(lfDefault);
+    if (memcmp(&lfDefault, &m_logFont, sizeof(LOGFONT)) != 0) {
+        if (!m_pOwnFont) {
+            m_pOwnFont.reset(new CFont);
+            m_pOwnFont->CreateFontIndirect(&m_logFont);
+        }
+        return m_pOwnFont.get();
+    }
+    CFont& font = Shared().font;
+    if (font.GetSafeHandle() == NULL)
+        font.CreateFontIndirect(&lfDefault);
+    return &font;
 }

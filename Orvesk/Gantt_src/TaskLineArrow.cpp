@@ -39,6 +39,12 @@ CTaskLineArrow::CTaskLineArrow()
     m_nLinkType = TASKLINK_FS;
 }
 
+void CTaskLineArrow::Reset()
+{
+    CTaskBase::Reset();
+    m_nLinkType = TASKLINK_FS;
+}
+
 int CTaskLineArrow::HitTest(CPoint /*point*/) { return 0; }
 
 void CTaskLineArrow::SetPoints(int x1, int y1, int x2, int y2)

@@ -22,6 +22,15 @@ void CTaskPolygon::SetPoints(int x1, int y1, int x2, int y2)
     m_rect.SetRect(x1 - 5, y1, x2 + 5, y1 + 5);
 }
 
+void CTaskPolygon::Reset()
+{
+    CTaskBase::Reset();
+    for (CPoint& pt : m_points)
+        pt = CPoint(0, 0);
+    if (m_rgn.GetSafeHandle() != NULL)
+        m_rgn.DeleteObject();
+}
+
 CRgn* CTaskPolygon::GetRegion()
 {
     if (m_rgn.GetSafeHandle() == NULL)

@@ -7,6 +7,8 @@
 
 #include <ClassLib/AfxWin.h>
 
+#include <memory>
+
 class CGunterBar;
 class CTaskItem;
 class CTaskLink;
@@ -53,13 +55,14 @@ public:
     virtual void OnMouseMove(CGunterBar* pWnd, UINT nFlags, CPoint point);
     virtual void DrawTracker(CGunterBar* pWnd, BOOL bShow);
 
-    // Stores the colour and the pattern bitmap and remakes the pen and brush in the colour.
+    // Stores the colour and the pattern bitmap; the pen and brush follow the colour.
     void SetColor(COLORREF crColor, UINT nBitmapId);
-    // The outline pen and the fill brush in the shape's colour (solid, 1 pixel), made when
-    // first needed: a layout of many shapes makes no drawing objects for shapes that are
-    // never drawn.
+    // The outline pen and the fill brush in the shape's colour (solid, 1 pixel). Shapes of
+    // one colour share them: a layout of many shapes makes no drawing objects of its own.
     CPen* GetPen();
     CBrush* GetBrush();
+    // Back to the state of a new shape of its class, for a layout that reuses it.
+    virtual void Reset();
 
     // The task of a bar or summary bar (NULL for an arrow or a shape without a task).
     CTaskItem* GetTaskItem();
@@ -71,10 +74,7 @@ public:
     CRect m_rcProgress;
     CPoint m_ptFrom;
     CPoint m_ptTo;
-    CPen m_pen;
-    CBrush m_brush;
     LOGFONT m_logFont;
-    CFont m_font;  // made from m_logFont when first drawn on the screen
     COLORREF m_crColor;
     int m_nLinkType;
     int m_nPredRow;
@@ -84,7 +84,11 @@ public:
     UINT m_nBitmapId;
 
 protected:
+    // The label font made from m_logFont: shared while it is the default one.
     CFont* GetLabelFont();
+
+private:
+    std::unique_ptr<CFont> m_pOwnFont;  // only for a changed m_logFont
 };
 
 // A task bar with its progress strip; a milestone diamond when it has zero width.
@@ -115,6 +119,7 @@ public:
     virtual int HitTest(CPoint point);
     virtual void SetPoints(int x1, int y1, int x2, int y2);
     virtual void Draw(CDC* pDC, BOOL bPrinting);
+    virtual void Reset();
 
     // The outline's region (made from m_points when first needed).
     CRgn* GetRegion();
@@ -131,6 +136,7 @@ class AFX_EXT_CLASS CTaskLineArrow : public CTaskBase
 public:
     CTaskLineArrow();
 
+    virtual void Reset();
     virtual int HitTest(CPoint point);
     virtual void SetPoints(int x1, int y1, int x2, int y2);
     virtual void Draw(CDC* pDC, BOOL bPrinting);

@@ -6,6 +6,7 @@
 
 #include <ClassLib/Testing.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -41,6 +42,30 @@ std::vector<CTaskLineArrow*> Arrows(CGunterBar& chart)
     for (CTaskBase* p : Shapes(chart))
         if (CTaskLineArrow* a = DYNAMIC_DOWNCAST(CTaskLineArrow, p))
             out.push_back(a);
+    return out;
+}
+
+// What a shape is and where it draws, to compare two layouts.
+std::string Describe(CTaskBase* p)
+{
+    CString s;
+    s.Format("%s r%d p%d t%d c%06lx b%u %ld,%ld,%ld,%ld %ld,%ld,%ld,%ld %ld,%ld %ld,%ld %p %p",
+             p->GetRuntimeClass()->m_lpszClassName, p->m_nRow, p->m_nPredRow, p->m_nLinkType,
+             static_cast<unsigned long>(p->m_crColor), p->m_nBitmapId, (long)p->m_rect.left, (long)p->m_rect.top,
+             (long)p->m_rect.right, (long)p->m_rect.bottom, (long)p->m_rcProgress.left, (long)p->m_rcProgress.top,
+             (long)p->m_rcProgress.right, (long)p->m_rcProgress.bottom, (long)p->m_ptFrom.x, (long)p->m_ptFrom.y,
+             (long)p->m_ptTo.x, (long)p->m_ptTo.y, static_cast<void*>(p->m_pTask), static_cast<void*>(p->m_pWnd));
+    std::string out(static_cast<const char*>(s));
+    if (CTaskPolygon* pPoly = DYNAMIC_DOWNCAST(CTaskPolygon, p))
+        out += pPoly->GetRegion()->PtInRegion(pPoly->m_points[6] + CPoint(0, -2)) ? " in" : " out";
+    return out;
+}
+
+std::vector<std::string> DescribeAll(CGunterBar& chart)
+{
+    std::vector<std::string> out;
+    for (CTaskBase* p : Shapes(chart))
+        out.push_back(Describe(p));
     return out;
 }
 
@@ -328,6 +353,42 @@ TEST_F(GanttLayoutTest, ColoursOfBarsAndArrows)
     EXPECT_EQ(RGB(0, 0, 255), arrows[2]->m_crColor);
     EXPECT_EQ(0u, arrows[0]->m_nBitmapId);
     EXPECT_EQ(CPoint(0, 0), arrows[3]->m_ptFrom);
+}
+
+// A layout writes its shapes over the last one's, of other classes and counts at the same
+// places: the result is what a layout into an empty chart makes.
+TEST_F(GanttLayoutTest, ALayoutOverAnotherEqualsAFreshOne)
+{
+    CGanttHost host;
+    CTaskItem* pA = AddGanttTask(*host.doc, NULL, "A", 1, Day(0), 2);
+    CTaskItem* pB = AddGanttTask(*host.doc, NULL, "B", 2, Day(1), 3);
+    CTaskItem* pC = AddGanttTask(*host.doc, NULL, "C", 3, Day(4), 1);
+    CTaskItem* pD = AddGanttTask(*host.doc, NULL, "D", 4, Day(5), 2);
+    AddGanttLink(pC, 1, TASKLINK_FS);
+    AddGanttLink(pD, 2, TASKLINK_SS);
+    AddGanttLink(pD, 3, TASKLINK_FF);
+    host.InitialUpdate();
+    ASSERT_EQ(7u, Shapes(host.chart()).size());
+
+    const auto relayOutMatchesFresh = [&host](size_t nExpected) {
+        host.view->BuildChart();
+        const std::vector<std::string> over = DescribeAll(host.chart());
+        host.chart().RemoveAllShapes();
+        host.view->BuildChart();
+        EXPECT_EQ(DescribeAll(host.chart()), over);
+        EXPECT_EQ(nExpected, over.size());
+    };
+    // Summaries where bars were, a bar where an arrow was, one arrow fewer, a critical bar.
+    AddGanttTask(*host.doc, pA, "A1", 5, Day(0), 2);
+    AddGanttTask(*host.doc, pD, "D1", 6, Day(5), 2);
+    delete pD->m_listLinks.RemoveTail();
+    pC->m_nCritical = 1;
+    relayOutMatchesFresh(8u);
+    // The same shapes again, each reused at its place; then fewer shapes than before.
+    relayOutMatchesFresh(8u);
+    pB->m_strName.Empty();
+    delete pC->m_listLinks.RemoveTail();
+    relayOutMatchesFresh(6u);
 }
 
 TEST_F(GanttLayoutTest, UnnamedAndRemovedTasksGetNoShapes)
