@@ -1,4 +1,4 @@
-// Download throughput on loopback: the download dialog (worker thread, 1024-byte reads,
+// Download throughput on loopback: the download dialog (worker thread, 64 KB reads,
 // display updates) against curl writing the same file from the same server. And the
 // document list filling a folder of 10,000 documents in each of its four styles (the
 // target: under 100 ms a fill).
