@@ -107,3 +107,23 @@ inline void KeepTaskDeadline(CTaskItem* pTask)
     if (pTask->m_dtDeadline.GetStatus() != COleDateTime::valid || pTask->m_dtDeadline < pTask->m_dtFinish)
         pTask->m_dtDeadline = pTask->m_dtFinish;
 }
+
+// Removes from the task, and deletes, each link for which drop(pLink) holds (an empty entry
+// is asked about too); TRUE when any went.
+template <class Drop>
+BOOL RemoveTaskLinksIf(CTaskItem* pTask, Drop drop)
+{
+    BOOL bRemoved = FALSE;
+    POSITION pos = pTask->m_listLinks.GetHeadPosition();
+    while (pos != NULL)
+    {
+        POSITION posLink = pos;
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (!drop(pLink))
+            continue;
+        pTask->m_listLinks.RemoveAt(posLink);
+        delete pLink;
+        bRemoved = TRUE;
+    }
+    return bRemoved;
+}

@@ -78,21 +78,13 @@ void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
         CTaskItem* pTask = RowTask(row);
         if (!pTask || pTask == pGone)
             continue;
-        POSITION pos = pTask->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            POSITION posLink = pos;
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
             if (!pLink)
-                continue;
-            const BOOL bById = pGone->m_nTaskID != 0 && pLink->m_nPredID == pGone->m_nTaskID;
-            const BOOL bByRow = pLink->m_nPredID == 0 && pLink->m_nSuccID == nRow && nRow > 0;
-            if (bById || bByRow)
-            {
-                pTask->m_listLinks.RemoveAt(posLink);
-                delete pLink;
-            }
-        }
+                return false;
+            const bool bById = pGone->m_nTaskID != 0 && pLink->m_nPredID == pGone->m_nTaskID;
+            const bool bByRow = pLink->m_nPredID == 0 && pLink->m_nSuccID == nRow && nRow > 0;
+            return bById || bByRow;
+        });
     }
 }
 
@@ -405,24 +397,15 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     BOOL bLinked = FALSE;
     for (int r = 1; r < n; r++)
     {
-        CTaskItem* pTask = rows[r];
-        if (!pTask)
+        if (!rows[r])
             continue;
-        POSITION pos = pTask->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            POSITION posLink = pos;
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = pLink ? pLink->m_nSuccID : 0;
-            if (p <= 0 || p >= n || !rows[p] || !(isUnder(r, p) || isUnder(p, r)))
-            {
-                bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
-                continue;
-            }
-            pTask->m_listLinks.RemoveAt(posLink);
-            delete pLink;
-            bDropped = TRUE;
-        }
+            if (p > 0 && p < n && rows[p] && (isUnder(r, p) || isUnder(p, r)))
+                return true;
+            bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
+            return false;
+        });
     }
     if (!bLinked)
     {
@@ -472,22 +455,13 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
-        CTaskItem* pTask = rows[r];
-        if (!pTask)
+        if (!rows[r])
             continue;
-        POSITION pos = pTask->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            POSITION posLink = pos;
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = graph.PredRow(pLink, r);
-            if (p <= 0 || !(inMoved[(size_t)r] || inMoved[(size_t)p]) || part[2 * (size_t)r] < 0 ||
-                part[2 * (size_t)r] != part[2 * (size_t)p + 1])
-                continue;
-            pTask->m_listLinks.RemoveAt(posLink);
-            delete pLink;
-            bDropped = TRUE;
-        }
+            return p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
+                   part[2 * (size_t)r] == part[2 * (size_t)p + 1];
+        });
     }
     if (bDropped)
         BuildSuccessorLists(FALSE);
