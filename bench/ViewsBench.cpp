@@ -372,11 +372,12 @@ void BM_RepaintWindow(benchmark::State& state)
     window.Close();
 }
 
-void BM_DurationEditMovesAChainOf100(benchmark::State& state)
+// A project whose leaves under its first nChainTops top summaries form one chain; the
+// duration of the leaf at nRow lengthened a day per run, each edit timed until painted.
+void TimeDurationEdits(benchmark::State& state, int nChainTops, int nRow, const char* pszMeasure)
 {
-    Window window = OpenGenerated((int)state.range(0), true);
+    Window window = OpenGenerated((int)state.range(0), true, nChainTops);
     CTaskGridAccess grid(window.pTree);
-    const int nRow = LeafRow(79);
     int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
     CScreenTimes times;
     for (auto _ : state)
@@ -388,8 +389,13 @@ void BM_DurationEditMovesAChainOf100(benchmark::State& state)
         AfxPumpMessages();
         times.Stop(state);
     }
-    times.Report(state, "edit-duration", (double)state.range(0));
+    times.Report(state, pszMeasure, (double)state.range(0));
     window.Close();
+}
+
+void BM_DurationEditMovesAChainOf100(benchmark::State& state)
+{
+    TimeDurationEdits(state, 2, LeafRow(79), "edit-duration");
 }
 
 void BM_InsertRow(benchmark::State& state)
@@ -579,22 +585,7 @@ void BM_LinkableTasks(benchmark::State& state)
 // out again: the schedule settles in time linear in what it reaches.
 void BM_DurationEditMoves1000Successors(benchmark::State& state)
 {
-    Window window = OpenGenerated((int)state.range(0), true, 12);
-    CTaskGridAccess grid(window.pTree);
-    const int nRow = LeafRow(1080 - 1001);
-    int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
-    CScreenTimes times;
-    for (auto _ : state)
-    {
-        CString strDays;
-        strDays.Format("%d个工作日", ++nDays);
-        times.Start();
-        grid.EditCell(nRow, 3, strDays);
-        AfxPumpMessages();
-        times.Stop(state);
-    }
-    times.Report(state, "edit-1000-successors", (double)state.range(0));
-    window.Close();
+    TimeDurationEdits(state, 12, LeafRow(1080 - 1001), "edit-1000-successors");
 }
 
 // X0, then twenty stages of A and B (each after the X before) and X (after A and B): 2^20
