@@ -152,24 +152,20 @@ void CTaskTreeView::MarkCriticalChain(int nRow)
             continue;
         pTask->m_nCritical = 1;
 
-        POSITION pos = pTask->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            POSITION posLink = pos;
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
+        const BOOL bDropped = RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
             if (!pLink)
-                continue;
-            // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
+                return false;
             CString strName = pLink->m_strPredName;
             int nPredRow = pLink->m_nSuccID;
             if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
             {
                 pending.push_back(nPredRow);
-                continue;
+                return false;
             }
-            pTask->m_listLinks.RemoveAt(posLink);
-            delete pLink;
+            return true;
+        });
+        if (bDropped)
             InvalidateScheduleGraph();
-        }
     }
 }
