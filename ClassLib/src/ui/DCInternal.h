@@ -69,6 +69,8 @@ struct AfxDCImpl
     QSize TargetSize() const;
     // The clip in device coordinates (system clip, clip region, target bounds).
     QRegion EffectiveClip() const;
+    // The same when it is one rectangle (possibly empty); FALSE when it is more.
+    bool ClipRect(QRect* pRect) const;
     QImage* Image() const { return target ? target->Image() : nullptr; }
     QPainter* Painter();
     // The painter without a clip, for drawing into areas already cut to EffectiveClip (the
