@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace afx_raster {
 
@@ -69,8 +70,24 @@ QRgb* DirectPixels(QImage* img, qsizetype* pStride)
 // of the colour leaves there).
 void FillSolid(QRgb* bits, qsizetype stride, const QRect& r, QRgb c)
 {
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::fill_n(bits + y * stride + r.left(), r.width(), c);
+    const int w = r.width();
+    QRgb* first = bits + r.top() * stride + r.left();
+    if (w <= 8) {
+        for (int y = r.top(); y <= r.bottom(); ++y, first += stride)
+            for (int i = 0; i < w; ++i)
+                first[i] = c;
+        return;
+    }
+    // The first row by doubling copies, the rows below copied from it (the library's copy is
+    // many times faster than a loop over the pixels).
+    first[0] = c;
+    for (int n = 1; n < w;) {
+        const int k = std::min(n, w - n);
+        std::memcpy(first + n, first, (size_t)k * sizeof(QRgb));
+        n += k;
+    }
+    for (int y = r.top() + 1; y <= r.bottom(); ++y)
+        std::memcpy(bits + y * stride + r.left(), first, (size_t)w * sizeof(QRgb));
 }
 
 // A pattern image's rows tiled across the device rectangles with R2_COPYPEN: each pattern row
@@ -101,7 +118,7 @@ void FillTiled(QRgb* bits, qsizetype stride, const QRegion& area, const Pattern&
                         px = 0;
                 }
             }
-            std::copy_n(row, span, bits + y * stride + r.left());
+            std::memcpy(bits + y * stride + r.left(), row, (size_t)span * sizeof(QRgb));
         }
     }
 }
