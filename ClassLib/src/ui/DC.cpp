@@ -283,6 +283,16 @@ QPainter* AfxDCImpl::Painter()
     return p;
 }
 
+QPainter* AfxDCImpl::Painter(const QRegion& clip)
+{
+    if (!target)
+        return nullptr;
+    QPainter* p = target->Painter(this);
+    if (p)
+        p->setClipRegion(clip);
+    return p;
+}
+
 QPainter* AfxDCImpl::UnclippedPainter()
 {
     if (!target)

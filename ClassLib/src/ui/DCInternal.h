@@ -73,6 +73,8 @@ struct AfxDCImpl
     bool ClipRect(QRect* pRect) const;
     QImage* Image() const { return target ? target->Image() : nullptr; }
     QPainter* Painter();
+    // The painter clipped to the given device region (one already cut to EffectiveClip).
+    QPainter* Painter(const QRegion& clip);
     // The painter without a clip, for drawing into areas already cut to EffectiveClip (the
     // next Painter() sets the clip again).
     QPainter* UnclippedPainter();
