@@ -115,6 +115,51 @@ TEST_F(RasterOps, ColourPatternBrushRepeatsFromTheBrushOrigin)
             ASSERT_EQ(plain(after.pixel(x, y)), RGB(0, 0, 0)) << x << "," << y;
 }
 
+// Fills under a clip of several rectangles (a hole cut out of the clip) change the pixels of the
+// clip only; a pattern picture keeps its phase from the brush origin in every piece of it.
+TEST_F(RasterOps, FillsUnderAClipWithAHoleKeepThePatternPhaseAndSpareTheHole)
+{
+    auto plain = [](QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); };
+    auto colourAt = [](int px, int py) { return RGB(50 * px + 7, 60 * py + 9, 30 * (px + py)); };
+    CDC picDC;
+    picDC.CreateCompatibleDC(nullptr);
+    CBitmap pic;
+    ASSERT_TRUE(pic.CreateCompatibleBitmap(&screenDC(), 3, 4));
+    CBitmap* oldPic = picDC.SelectObject(&pic);
+    for (int py = 0; py < 4; ++py)
+        for (int px = 0; px < 3; ++px)
+            picDC.SetPixel(px, py, colourAt(px, py));
+    picDC.SelectObject(oldPic);
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&pic));
+
+    const QImage before = Pixels();
+    const CRect hole(20, 15, 31, 26);
+    mem.ExcludeClipRect(&hole);
+    mem.SetBrushOrg(1, 2);
+    CRect rc(4, 5, 50, 40);
+    mem.FillRect(&rc, &brush);
+    QImage after = Pixels();
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (rc.PtInRect(CPoint(x, y)) && !hole.PtInRect(CPoint(x, y)))
+                ASSERT_EQ(plain(after.pixel(x, y)), colourAt((x - 1) % 3, (y - 2) % 4)) << x << "," << y;
+            else
+                ASSERT_EQ(after.pixel(x, y), before.pixel(x, y)) << x << "," << y;
+        }
+
+    mem.FillSolidRect(0, 0, 64, 48, RGB(12, 34, 56));
+    after = Pixels();
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (hole.PtInRect(CPoint(x, y)))
+                ASSERT_EQ(after.pixel(x, y), before.pixel(x, y)) << x << "," << y;
+            else
+                ASSERT_EQ(plain(after.pixel(x, y)), RGB(12, 34, 56)) << x << "," << y;
+        }
+    mem.SelectClipRgn(nullptr);
+}
+
 TEST_F(RasterOps, DstInvertInvertRectAndXorPenAreSelfInverse)
 {
     QImage before = Pixels();

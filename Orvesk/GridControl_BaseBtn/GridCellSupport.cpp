@@ -61,6 +61,16 @@ void EndEditor(CWnd* pEditor)
         pHooks->EndEdit(pEditor);
 }
 
+namespace {
+// The cell frame's pens (white, black), made once: every visible cell draws its frame on each
+// paint, and a pen made and deleted per cell was a good part of the cell's drawing.
+CPen* FramePen(BOOL bBlack)
+{
+    static CPen* const s_pens[2] = {new CPen(PS_SOLID, 1, RGB(255, 255, 255)), new CPen(PS_SOLID, 1, RGB(0, 0, 0))};
+    return s_pens[bBlack ? 1 : 0];
+}
+} // namespace
+
 void DrawFrameOrFill(CDC* pDC, const CGridCellBase* pCell, CGridCtrl* pGrid, const CRect& rect, FrameRule rule)
 {
     if (!pDC || !pCell || !pGrid || IsDrawingToOtherDC(pGrid))
@@ -74,8 +84,7 @@ void DrawFrameOrFill(CDC* pDC, const CGridCellBase* pCell, CGridCtrl* pGrid, con
         pDC->FillRect(rect, &brush);
         return;
     }
-    CPen pen(PS_SOLID, 1, bBlack ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    CPen* pOldPen = pDC->SelectObject(&pen);
+    CPen* pOldPen = pDC->SelectObject(FramePen(bBlack));
     CGdiObject* pOldBrush = pDC->SelectStockObject(HOLLOW_BRUSH);
     pDC->Rectangle(rect);
     if (pOldBrush)

@@ -256,6 +256,23 @@ QRegion AfxDCImpl::EffectiveClip() const
     return r;
 }
 
+bool AfxDCImpl::ClipRect(QRect* pRect) const
+{
+    QRect r(QPoint(0, 0), TargetSize());
+    if (hasSystemClip) {
+        if (systemClip.rectCount() > 1)
+            return false;
+        r &= systemClip.boundingRect();
+    }
+    if (st.clip) {
+        if (st.clip->rectCount() > 1)
+            return false;
+        r &= st.clip->boundingRect();
+    }
+    *pRect = r;
+    return true;
+}
+
 QPainter* AfxDCImpl::Painter()
 {
     if (!target)
@@ -263,6 +280,16 @@ QPainter* AfxDCImpl::Painter()
     QPainter* p = target->Painter(this);
     if (p)
         p->setClipRegion(EffectiveClip());
+    return p;
+}
+
+QPainter* AfxDCImpl::Painter(const QRegion& clip)
+{
+    if (!target)
+        return nullptr;
+    QPainter* p = target->Painter(this);
+    if (p)
+        p->setClipRegion(clip);
     return p;
 }
 

@@ -248,7 +248,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     QRect dev = DeviceRect(d, left, top, right, bottom);
     QRect in = InteriorOf(d, dev);
     if (in.isValid() && d->st.brush && d->st.brush->style != BS_NULL)
-        FillRegion(d, QRegion(in), BrushPattern(d, d->st.brush.get()), d->st.rop2);
+        FillRect(d, in, BrushPattern(d, d->st.brush.get()), d->st.rop2);
     OutlineRect(d, dev);
     return TRUE;
 }
@@ -381,7 +381,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr)
     QRect dev = d->ToDevice(*lprc);
     if (dev.isEmpty())
         return 1;
-    FillRegion(d, QRegion(dev), BrushPattern(d, brush.get()), R2_COPYPEN);
+    FillRect(d, dev, BrushPattern(d, brush.get()), R2_COPYPEN);
     return 1;
 }
 
@@ -447,7 +447,7 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
     }
     QRect dev = d->ToDevice(*lpRect);
     if (!dev.isEmpty())
-        FillRegion(d, QRegion(dev), Pattern::SolidOf(clr), R2_COPYPEN);
+        afx_raster::FillRect(d, dev, Pattern::SolidOf(clr), R2_COPYPEN);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
@@ -556,7 +556,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
     QPoint p = d->ToDevice(x, y);
     if (!d->EffectiveClip().contains(p))
         return (COLORREF)-1;
-    FillRegion(d, QRegion(QRect(p, QSize(1, 1))), Pattern::SolidOf(color), R2_COPYPEN);
+    FillRect(d, QRect(p, QSize(1, 1)), Pattern::SolidOf(color), R2_COPYPEN);
     return AfxPlainColor(color);
 }
 

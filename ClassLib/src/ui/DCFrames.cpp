@@ -13,7 +13,7 @@ namespace {
 void Solid(AfxDCImpl* d, const QRect& dev, COLORREF c)
 {
     if (dev.isValid() && !dev.isEmpty())
-        FillRegion(d, QRegion(dev), Pattern::SolidOf(c), R2_COPYPEN);
+        FillRect(d, dev, Pattern::SolidOf(c), R2_COPYPEN);
 }
 
 // One pixel ring: top and left in tl, bottom and right in br (device rectangle).

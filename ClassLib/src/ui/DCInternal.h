@@ -69,8 +69,12 @@ struct AfxDCImpl
     QSize TargetSize() const;
     // The clip in device coordinates (system clip, clip region, target bounds).
     QRegion EffectiveClip() const;
+    // The same when it is one rectangle (possibly empty); FALSE when it is more.
+    bool ClipRect(QRect* pRect) const;
     QImage* Image() const { return target ? target->Image() : nullptr; }
     QPainter* Painter();
+    // The painter clipped to the given device region (one already cut to EffectiveClip).
+    QPainter* Painter(const QRegion& clip);
     // The painter without a clip, for drawing into areas already cut to EffectiveClip (the
     // next Painter() sets the clip again).
     QPainter* UnclippedPainter();

@@ -191,10 +191,9 @@ void DrawRun(AfxDCImpl* d, const QString& s, int x, int baseline, const Measurer
 {
     if (s.isEmpty())
         return;
-    QPainter* p = d->Painter();
+    QPainter* p = d->Painter(clip);
     if (!p)
         return;
-    p->setClipRegion(clip);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     QColor color = AfxQColor(d->st.textColor);
     p->setPen(color);
@@ -229,7 +228,6 @@ void DrawRun(AfxDCImpl* d, const QString& s, int x, int baseline, const Measurer
             p->fillRect(QRect(ux, baseline + 1, std::max(uw, 1), 1), color);
         }
     }
-    QFontMetrics qfm(m.fm->font);
     d->MarkDirty(QRect(x, baseline - m.fm->ascent, m.Width(s) + 2, m.fm->Height() + 2));
 }
 
@@ -430,9 +428,8 @@ BOOL TextOutImpl(AfxDCImpl* d, int x, int y, UINT options, const RECT* lprect, L
         FillRegion(d, QRegion(box) & clip, Pattern::SolidOf(d->st.bkColor), R2_COPYPEN);
     if (n > 0) {
         if (lpDx) {
-            QPainter* p = d->Painter();
+            QPainter* p = d->Painter(clip);
             if (p) {
-                p->setClipRegion(clip);
                 p->setPen(AfxQColor(d->st.textColor));
                 p->setFont(m.fm->font);
                 int cx = x0;
@@ -443,9 +440,8 @@ BOOL TextOutImpl(AfxDCImpl* d, int x, int y, UINT options, const RECT* lprect, L
                 d->MarkDirty(box);
             }
         } else if (d->st.font && d->st.font->lf.lfEscapement != 0) {
-            QPainter* p = d->Painter();
+            QPainter* p = d->Painter(clip);
             if (p) {
-                p->setClipRegion(clip);
                 p->save();
                 p->translate(o);
                 p->rotate(-d->st.font->lf.lfEscapement / 10.0);

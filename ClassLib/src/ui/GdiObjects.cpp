@@ -781,7 +781,8 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 {
     if (!hObject)
         return nullptr;
-    std::shared_ptr<AfxGdiData> d = AfxGdiGet(hObject);
+    // One lookup under the table's lock: the object's own wrapper, a temporary one, or a new
+    // temporary one for a live object.
     GdiTable& t = Table();
     std::lock_guard<std::mutex> g(t.lock);
     auto p = t.permanent.find(Key(hObject));
@@ -790,9 +791,10 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
     auto tt = t.temporary.find(Key(hObject));
     if (tt != t.temporary.end())
         return tt->second.get();
-    if (!d)
+    auto it = t.objects.find(Key(hObject));
+    if (it == t.objects.end() || !it->second)
         return nullptr;
-    CGdiObject* w = NewWrapper(d->kind);
+    CGdiObject* w = NewWrapper(it->second->kind);
     w->m_hObject = hObject;
     t.temporary[Key(hObject)].reset(w);
     return w;

@@ -6,7 +6,9 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace afx_raster {
 
@@ -46,6 +48,80 @@ const std::vector<int>& StyleOf(int kind)
 thread_local int t_depth = 0;
 
 QColor ColorOf(QRgb c) { return QColor(qRed(c), qGreen(c), qBlue(c)); }
+
+// The target's pixels as 32-bit words that can be written in place, or nullptr. A painter may
+// be open on the target; it draws into the same memory, so only an image that no copy shares
+// (a write would detach it from the painter's buffer) is written directly.
+QRgb* DirectPixels(QImage* img, qsizetype* pStride)
+{
+    if (!img || !img->isDetached())
+        return nullptr;
+    switch (img->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied: break;
+    default: return nullptr;
+    }
+    *pStride = img->bytesPerLine() / (qsizetype)sizeof(QRgb);
+    return reinterpret_cast<QRgb*>(img->bits());
+}
+
+// An opaque colour into a device rectangle inside the target (what a painter's fillRect
+// of the colour leaves there).
+void FillSolid(QRgb* bits, qsizetype stride, const QRect& r, QRgb c)
+{
+    const int w = r.width();
+    QRgb* first = bits + r.top() * stride + r.left();
+    if (w <= 8) {
+        for (int y = r.top(); y <= r.bottom(); ++y, first += stride)
+            for (int i = 0; i < w; ++i)
+                first[i] = c;
+        return;
+    }
+    // The first row by doubling copies, the rows below copied from it (the library's copy is
+    // many times faster than a loop over the pixels).
+    first[0] = c;
+    for (int n = 1; n < w;) {
+        const int k = std::min(n, w - n);
+        std::memcpy(first + n, first, (size_t)k * sizeof(QRgb));
+        n += k;
+    }
+    for (int y = r.top() + 1; y <= r.bottom(); ++y)
+        std::memcpy(bits + y * stride + r.left(), first, (size_t)w * sizeof(QRgb));
+}
+
+// A pattern image's rows tiled across the device rectangles with R2_COPYPEN: each pattern row
+// is laid out across a rectangle's width once, then copied to every device row it falls on.
+void FillTiled(QRgb* bits, qsizetype stride, const QRegion& area, const Pattern& pat)
+{
+    const QImage& image = pat.image;
+    const int w = image.width(), h = image.height();
+    std::vector<QRgb> tiled;
+    std::vector<char> built;
+    for (const QRect& r : area) {
+        const int span = r.width();
+        tiled.assign((size_t)span * (size_t)h, 0);
+        built.assign((size_t)h, 0);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const int py = Mod(y - pat.origin.y(), h);
+            QRgb* row = tiled.data() + (size_t)py * (size_t)span;
+            if (!built[(size_t)py]) {
+                built[(size_t)py] = 1;
+                const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(py));
+                int px = Mod(r.left() - pat.origin.x(), w);
+                for (int i = 0; i < span; ++i) {
+                    QRgb v = src[px] | 0xFF000000u;
+                    if (pat.mono)
+                        v = (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? pat.back : pat.fore;
+                    row[i] = v;
+                    if (++px == w)
+                        px = 0;
+                }
+            }
+            std::memcpy(bits + y * stride + r.left(), row, (size_t)span * sizeof(QRgb));
+        }
+    }
+}
 
 // Non-raster targets and the fast copy path: Qt paints the region.
 void PaintRegion(AfxDCImpl* d, const QRegion& area, const Pattern& pat, int rop2)
@@ -160,13 +236,25 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         return;
     d->MarkDirty(area);
     QImage* img = d->Image();
+    qsizetype stride = 0;
+    QRgb* bits = DirectPixels(img, &stride);
+    const bool bRowPattern = pat.kind == Pattern::Image && (pat.image.format() == QImage::Format_RGB32 ||
+                                                            pat.image.format() == QImage::Format_ARGB32);
+    if (bits && rop2 == R2_COPYPEN && pat.kind == Pattern::Solid) {
+        for (const QRect& r : area)
+            FillSolid(bits, stride, r, pat.color);
+        return;
+    }
     if (!img || (rop2 == R2_COPYPEN && pat.kind == Pattern::Solid)) {
         PaintRegion(d, area, pat, rop2);
         return;
     }
+    if (bits && rop2 == R2_COPYPEN && bRowPattern) {
+        FillTiled(bits, stride, area, pat);
+        return;
+    }
     d->EndPainting();
-    if (pat.kind == Pattern::Image &&
-        (pat.image.format() == QImage::Format_RGB32 || pat.image.format() == QImage::Format_ARGB32)) {
+    if (bRowPattern) {
         // A pattern image whose pixels are stored as they read is read from its rows directly
         // (what Pattern::At does, but without a pixel lookup per pixel).
         const QImage& image = pat.image;
@@ -212,6 +300,27 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
             }
         }
     }
+}
+
+void FillRect(AfxDCImpl* d, const QRect& rect, const Pattern& pat, int rop2)
+{
+    // The common case without region arithmetic: a solid colour copied into a target whose
+    // clip is one rectangle.
+    if (rect.isEmpty())
+        return;
+    QRect clip;
+    qsizetype stride = 0;
+    QRgb* bits = nullptr;
+    if (rop2 == R2_COPYPEN && pat.kind == Pattern::Solid && d->ClipRect(&clip) &&
+        (bits = DirectPixels(d->Image(), &stride)) != nullptr) {
+        const QRect r = rect & clip;
+        if (r.isEmpty())
+            return;
+        d->MarkDirty(r);
+        FillSolid(bits, stride, r, pat.color);
+        return;
+    }
+    FillRegion(d, QRegion(rect), pat, rop2);
 }
 
 void PatRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, DWORD rop)
@@ -341,7 +450,7 @@ void PenSegment(AfxDCImpl* d, QPoint a, QPoint b, int& phase, bool bLast)
             r = QRect(QPoint(a.x(), y0), QPoint(a.x(), y1));
         }
         if (r.isValid())
-            FillRegion(d, QRegion(r), Pattern::SolidOf(AfxPlainColor(pen->color)), d->st.rop2);
+            FillRect(d, r, Pattern::SolidOf(AfxPlainColor(pen->color)), d->st.rop2);
         return;
     }
 

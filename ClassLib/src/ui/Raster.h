@@ -59,6 +59,8 @@ Pattern BrushPattern(const AfxDCImpl* d, const AfxBrushData* b);
 
 // Fills the device region with the pattern through the binary raster operation.
 void FillRegion(AfxDCImpl* d, const QRegion& area, const Pattern& pat, int rop2);
+// The same for one device rectangle.
+void FillRect(AfxDCImpl* d, const QRect& rect, const Pattern& pat, int rop2);
 // Applies a ternary raster operation with the pattern (no source) to the device region.
 void PatRegion(AfxDCImpl* d, const QRegion& area, const Pattern& pat, DWORD rop);
 // Draws a cosmetic or wide pen segment from a to b (device), the end point excluded
