@@ -14,6 +14,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "BtnDataBase.h"
@@ -53,9 +54,10 @@ public:
     void SetupGrid();
     void FillGrid();
     void FillChildren(CTaskItem* pParent, int nLevel);
-    // Rebuilds the children of pParent from the rows below nRow; leaves nRow on the first
-    // row that does not belong to the parent's subtree.
-    void RebuildChildren(CTaskItem* pParent, int& nRow);
+    // The document's task tree (top-level list and every task's children) made to follow
+    // the rows' levels, rows being TaskRows(); lists that keep their tasks are not
+    // rewritten. FALSE when a row has no name cell (the rows from it on are left out).
+    BOOL RebuildTaskTree(const std::vector<CTaskItem*>& rows);
     // Resolves a link's predecessor by id, else by name, else by row; TRUE when found.
     BOOL FindPredecessor(int nID, CString& strName, int& nRow);
     // Resolves every row's links into predecessor rows and successor lists.
@@ -296,6 +298,18 @@ protected:
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;
+    // Working space of RebuildTaskTree, kept between changes so that they allocate nothing.
+    struct CTreeScratch
+    {
+        std::vector<CTaskItem*> visits, visitAt, ordered;
+        std::vector<int> parents, slotStart;
+    } m_treeScratch;
+    // Working space of BuildSuccessorLists: successors by predecessor row.
+    struct CSuccScratch
+    {
+        std::vector<int> count;
+        std::vector<std::pair<int, DWORD>> pairs;
+    } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;
 };
