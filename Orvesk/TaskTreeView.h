@@ -248,7 +248,10 @@ protected:
     CGanttBarViewHooks* FirstGanttBarView();
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
-    void BeginPredPass();
+    // A pass may hand over the named rows' tasks by row (NamedRowTask of each), valid while
+    // it runs; PassNamedRowTask reads them there, else in the grid.
+    void BeginPredPass(const std::vector<CTaskItem*>* pNamedRows = NULL);
+    CTaskItem* PassNamedRowTask(int nRow) const;
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
     // links' predecessor rows carried along with them; rows are TaskRows() as they are now.
@@ -261,6 +264,7 @@ protected:
     {
         BOOL bPass = FALSE;   // a whole-grid pass is under way: the index may be built
         BOOL bBuilt = FALSE;
+        const std::vector<CTaskItem*>* pNamedRows = NULL;
         std::unordered_map<int, int> byId;
         // Keys point into the tasks' names, which stay put while the index is used.
         std::unordered_map<std::string_view, int> byName;
@@ -309,6 +313,7 @@ protected:
     {
         std::vector<int> count;
         std::vector<std::pair<int, DWORD>> pairs;
+        std::vector<CTaskItem*> named;
     } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;

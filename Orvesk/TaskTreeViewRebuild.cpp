@@ -159,7 +159,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
     // The stored row first: it holds the predecessor unless rows moved without it. A task
     // with the id (or, without an id, the name) there is the one.
     CTaskItem* pFound = NULL;
-    CTaskItem* pAtRow = NamedRowTask(nRow);
+    CTaskItem* pAtRow = PassNamedRowTask(nRow);
     if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == strName))
         pFound = pAtRow;
     else if (m_predIndex.bPass)
@@ -171,12 +171,12 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         {
             auto it = m_predIndex.byId.find(nID);
             if (it != m_predIndex.byId.end())
-                pFound = NamedRowTask(it->second);
+                pFound = PassNamedRowTask(it->second);
         }
         else
         {
             auto it = m_predIndex.byName.find(std::string_view((LPCTSTR)strName, (size_t)strName.GetLength()));
-            pFound = it != m_predIndex.byName.end() ? NamedRowTask(it->second) : pAtRow;
+            pFound = it != m_predIndex.byName.end() ? PassNamedRowTask(it->second) : pAtRow;
         }
     }
     else
@@ -186,7 +186,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         const int nRows = m_Grid.GetRowCount();
         for (int row = 1; row < nRows && !pFound; row++)
         {
-            CTaskItem* pTask = NamedRowTask(row);
+            CTaskItem* pTask = PassNamedRowTask(row);
             if (pTask && (nID != 0 ? pTask->m_nTaskID == nID : pTask->m_strName == strName))
                 pFound = pTask;
         }
@@ -209,7 +209,7 @@ void CTaskTreeView::BuildPredIndex()
     m_predIndex.byName.reserve((size_t)nRows);
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = NamedRowTask(row);
+        CTaskItem* pTask = PassNamedRowTask(row);
         if (!pTask)
             continue;
         if (pTask->m_nTaskID != 0)
@@ -220,16 +220,26 @@ void CTaskTreeView::BuildPredIndex()
     m_predIndex.bBuilt = TRUE;
 }
 
-void CTaskTreeView::BeginPredPass()
+CTaskItem* CTaskTreeView::PassNamedRowTask(int nRow) const
+{
+    const std::vector<CTaskItem*>* pNamed = m_predIndex.pNamedRows;
+    if (!pNamed)
+        return NamedRowTask(nRow);
+    return nRow >= 0 && nRow < (int)pNamed->size() ? (*pNamed)[(size_t)nRow] : NULL;
+}
+
+void CTaskTreeView::BeginPredPass(const std::vector<CTaskItem*>* pNamedRows)
 {
     m_predIndex.bPass = TRUE;
     m_predIndex.bBuilt = FALSE;
+    m_predIndex.pNamedRows = pNamedRows;
 }
 
 void CTaskTreeView::ClearPredIndex()
 {
     m_predIndex.bPass = FALSE;
     m_predIndex.bBuilt = FALSE;
+    m_predIndex.pNamedRows = NULL;
     m_predIndex.byId.clear();
     m_predIndex.byName.clear();
 }
@@ -248,7 +258,14 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::vector<std::pair<int, DWORD>>& succ = m_succScratch.pairs;
     succCount.assign((size_t)std::max(nRows, 0), 0);
     succ.clear();
-    BeginPredPass();
+    // The named rows' tasks, read in one sweep: the links look their predecessors up here
+    // rather than in the grid, row by row.
+    std::vector<CTaskItem*>& named = m_succScratch.named;
+    named.assign((size_t)std::max(nRows, 0), nullptr);
+    for (int row = 1; row < nRows; row++)
+        if (rows[(size_t)row] && !IsCellEmpty(row, 2))
+            named[(size_t)row] = rows[(size_t)row];
+    BeginPredPass(&named);
 
     // Only rows in view are redrawn as their text changes.
     int nFirstVisible = 0, nLastVisible = -1;
@@ -262,10 +279,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     for (int i = 1; i < nRows; i++)
     {
         CString strText;
-        // Only a named row's links count; a task without links needs no look at its name.
-        CTaskItem* pTask = rows[(size_t)i];
-        if (pTask && (pTask->m_listLinks.IsEmpty() || IsCellEmpty(i, 2)))
-            pTask = NULL;
+        // Only a named row's links count.
+        CTaskItem* pTask = named[(size_t)i];
         if (pTask)
         {
             POSITION pos = pTask->m_listLinks.GetHeadPosition();
