@@ -14,6 +14,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "BtnDataBase.h"
@@ -53,9 +54,10 @@ public:
     void SetupGrid();
     void FillGrid();
     void FillChildren(CTaskItem* pParent, int nLevel);
-    // Rebuilds the children of pParent from the rows below nRow; leaves nRow on the first
-    // row that does not belong to the parent's subtree.
-    void RebuildChildren(CTaskItem* pParent, int& nRow);
+    // The document's task tree (top-level list and every task's children) made to follow
+    // the rows' levels, rows being TaskRows(); lists that keep their tasks are not
+    // rewritten. FALSE when a row has no name cell (the rows from it on are left out).
+    BOOL RebuildTaskTree(const std::vector<CTaskItem*>& rows);
     // Resolves a link's predecessor by id, else by name, else by row; TRUE when found.
     BOOL FindPredecessor(int nID, CString& strName, int& nRow);
     // Resolves every row's links into predecessor rows and successor lists.
@@ -246,7 +248,10 @@ protected:
     CGanttBarViewHooks* FirstGanttBarView();
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
-    void BeginPredPass();
+    // A pass may hand over the named rows' tasks by row (NamedRowTask of each), valid while
+    // it runs; PassNamedRowTask reads them there, else in the grid.
+    void BeginPredPass(const std::vector<CTaskItem*>* pNamedRows = NULL);
+    CTaskItem* PassNamedRowTask(int nRow) const;
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
     // links' predecessor rows carried along with them; rows are TaskRows() as they are now.
@@ -259,6 +264,7 @@ protected:
     {
         BOOL bPass = FALSE;   // a whole-grid pass is under way: the index may be built
         BOOL bBuilt = FALSE;
+        const std::vector<CTaskItem*>* pNamedRows = NULL;
         std::unordered_map<int, int> byId;
         // Keys point into the tasks' names, which stay put while the index is used.
         std::unordered_map<std::string_view, int> byName;
@@ -296,6 +302,19 @@ protected:
     // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
     std::unordered_map<long, BOOL> m_restDays;
     int m_nRestCacheDepth;
+    // Working space of RebuildTaskTree, kept between changes so that they allocate nothing.
+    struct CTreeScratch
+    {
+        std::vector<CTaskItem*> visits, visitAt, ordered;
+        std::vector<int> parents, slotStart;
+    } m_treeScratch;
+    // Working space of BuildSuccessorLists: successors by predecessor row.
+    struct CSuccScratch
+    {
+        std::vector<int> count;
+        std::vector<std::pair<int, DWORD>> pairs;
+        std::vector<CTaskItem*> named;
+    } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;
 };

@@ -52,6 +52,17 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
         if (CTaskLink* pLink = pTask->m_listLinks.GetNext(pos))
             old.push_back(pLink);
 
+    // No links typed for a task that has none changes no link: the cell alone is cleared,
+    // without resolving every task's links again.
+    if (bOK && rows.empty() && old.empty())
+    {
+        if (!IsCellEmpty(nRow, 6))
+            m_Grid.SetItemText(nRow, 6, _T(""));
+        m_Grid.RedrawCell(nRow, 6);
+        SyncGanttRows(0, FALSE);
+        return TRUE;
+    }
+
     // Each row is checked against the links taken so far, without the task's old ones.
     std::vector<CTaskLink*> taken;
     if (bOK)

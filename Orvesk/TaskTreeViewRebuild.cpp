@@ -8,37 +8,133 @@
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 
+namespace
+{
+// Makes the list hold exactly the tasks [first, last) in order, reusing its nodes: a list
+// that did not change costs a walk and no allocation. The tasks that lose their place go
+// into dropped.
+void SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const* last,
+                  std::vector<CTaskItem*>& dropped)
+{
+    POSITION pos = list.GetHeadPosition();
+    for (; first != last && pos != NULL; ++first)
+    {
+        POSITION posAt = pos;
+        CTaskItem* pOld = list.GetNext(pos);
+        if (pOld == *first)
+            continue;
+        dropped.push_back(pOld);
+        list.SetAt(posAt, *first);
+    }
+    for (; first != last; ++first)
+        list.AddTail(*first);
+    while (pos != NULL)
+    {
+        POSITION posAt = pos;
+        dropped.push_back(list.GetNext(pos));
+        list.RemoveAt(posAt);
+    }
+}
+} // namespace
+
 LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return 0;
-    pDoc->RemoveAllList();
     const std::vector<CTaskItem*> rows = TaskRows();
     RemapLinkRows(MovedRows(rows), rows);
-
-    const int nRows = m_Grid.GetRowCount();
-    int r = 1;
-    while (r < nRows)
-    {
-        if (!m_Grid.GetCell(r, 2))
-            return 0;
-        CTaskItem* pTask = NamedRowTask(r);
-        if (pTask)
-        {
-            pDoc->m_listTasks.AddTail(pTask);
-            pTask->m_nRowInGrid = r;
-            MarkModified(pTask);
-            RebuildChildren(pTask, r);
-            continue;
-        }
-        r++;
-    }
+    if (!RebuildTaskTree(rows))
+        return 0;
     KeepMaxRow();
-    if (nRows > 0)
+    if (rows.size() > 0)
         pDoc->SetModifiedFlag(TRUE);
     return 0;
+}
+
+BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
+{
+    // The tree the rows' levels give: a named row is a top-level task when no task row is
+    // open above it, else the child of the nearest open row of a lower level. Inside a
+    // subtree, rows without a name or still unnamed belong to whatever surrounds them.
+    // Every task of the rows gets its row and is marked modified; every task of the old
+    // tree that no row holds any more loses its children. FALSE (and the rows after it
+    // left out) at a row without a name cell.
+    CProjectDoc* pDoc = GetDocument();
+    const int nRows = (int)rows.size();
+    std::vector<CTaskItem*>& visits = m_treeScratch.visits;
+    std::vector<int>& parents = m_treeScratch.parents;
+    std::vector<CTaskItem*>& visitAt = m_treeScratch.visitAt;
+    visits.clear();
+    parents.clear();
+    visitAt.assign(rows.size(), nullptr);
+    std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
+    BOOL bComplete = TRUE;
+    for (int r = 1; r < nRows; r++)
+    {
+        CGridCellBase* pName = m_Grid.GetCell(r, 2);
+        if (!pName)
+        {
+            bComplete = FALSE;
+            break;
+        }
+        CTaskItem* pTask = rows[(size_t)r];
+        LPCTSTR pszName = pTask ? pName->GetText() : NULL;
+        if (!pszName || !*pszName)
+            continue;
+        const int nLevel = RowLevel(r);
+        if (!open.empty())
+        {
+            CGridCellBase* pHead = m_Grid.GetCell(r, 0);
+            if (pHead && pHead->GetRowState() == GRIDROW_UNNAMED)
+                continue;
+            while (!open.empty() && nLevel <= open.back().second)
+                open.pop_back();
+        }
+        parents.push_back(open.empty() ? -1 : open.back().first);
+        open.emplace_back((int)visits.size(), nLevel);
+        visits.push_back(pTask);
+        visitAt[(size_t)r] = pTask;
+        pTask->m_nRowInGrid = r;
+        MarkModified(pTask);
+    }
+
+    // Slot 0 holds the top-level tasks, slot v + 1 the children of visit v, in row order.
+    const size_t nVisits = visits.size();
+    std::vector<int>& slotStart = m_treeScratch.slotStart;
+    slotStart.assign(nVisits + 2, 0);
+    for (size_t v = 0; v < nVisits; v++)
+        slotStart[(size_t)(parents[v] + 2)]++;
+    for (size_t s = 0; s + 1 < slotStart.size(); s++)
+        slotStart[s + 1] += slotStart[s];
+    std::vector<CTaskItem*>& ordered = m_treeScratch.ordered;
+    ordered.assign(nVisits, nullptr);
+    for (size_t v = 0; v < nVisits; v++)
+        ordered[(size_t)slotStart[(size_t)(parents[v] + 1)]++] = visits[v];
+    // slotStart[s] now ends slot s: slot s is [slotStart[s - 1], slotStart[s]).
+    std::vector<CTaskItem*> dropped;
+    CTaskItem* const* pOrdered = ordered.data();
+    SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped);
+    for (size_t v = 0; v < nVisits; v++)
+        SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped);
+
+    // A task that left the tree takes its children's lists with it, down to the tasks that
+    // rows still hold (their lists were set above).
+    size_t nSteps = 0;
+    const size_t nMaxSteps = 4 * rows.size() + 1024; // a damaged tree that loops ends here
+    while (!dropped.empty() && nSteps++ < nMaxSteps)
+    {
+        CTaskItem* pTask = dropped.back();
+        dropped.pop_back();
+        const int r = pTask ? pTask->m_nRowInGrid : 0;
+        if (!pTask || (r > 0 && r < nRows && visitAt[(size_t)r] == pTask) || pTask->m_listChildren.IsEmpty())
+            continue;
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            dropped.push_back(pTask->m_listChildren.GetNext(pos));
+        pTask->m_listChildren.RemoveAll();
+    }
+    return bComplete;
 }
 
 void CTaskTreeView::KeepMaxRow()
@@ -58,46 +154,12 @@ void CTaskTreeView::KeepMaxRow()
     }
 }
 
-void CTaskTreeView::RebuildChildren(CTaskItem* pParent, int& r)
-{
-    pParent->m_listChildren.RemoveAll();
-    const int nParentLevel = RowLevel(r);
-    const int nRows = m_Grid.GetRowCount();
-
-    do
-        r++;
-    while (r < nRows && IsCellEmpty(r, 2));
-    if (r >= nRows)
-        return;
-
-    while (r < nRows)
-    {
-        CGridCellBase* pHead = m_Grid.GetCell(r, 0);
-        CGridCellBase* pName = m_Grid.GetCell(r, 2);
-        if (!pName)
-            return;
-        // Blank rows belong to whatever surrounds them; they end no subtree.
-        CTaskItem* pTask = pHead ? pHead->GetTask() : NULL;
-        if (!pName->GetText() || !*pName->GetText() || (pHead && pHead->GetRowState() == GRIDROW_UNNAMED) || !pTask)
-        {
-            r++;
-            continue;
-        }
-        if (RowLevel(r) <= nParentLevel)
-            return;
-        pParent->m_listChildren.AddTail(pTask);
-        pTask->m_nRowInGrid = r;
-        MarkModified(pTask);
-        RebuildChildren(pTask, r);
-    }
-}
-
 BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
 {
     // The stored row first: it holds the predecessor unless rows moved without it. A task
     // with the id (or, without an id, the name) there is the one.
     CTaskItem* pFound = NULL;
-    CTaskItem* pAtRow = NamedRowTask(nRow);
+    CTaskItem* pAtRow = PassNamedRowTask(nRow);
     if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == strName))
         pFound = pAtRow;
     else if (m_predIndex.bPass)
@@ -109,12 +171,12 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         {
             auto it = m_predIndex.byId.find(nID);
             if (it != m_predIndex.byId.end())
-                pFound = NamedRowTask(it->second);
+                pFound = PassNamedRowTask(it->second);
         }
         else
         {
             auto it = m_predIndex.byName.find(std::string_view((LPCTSTR)strName, (size_t)strName.GetLength()));
-            pFound = it != m_predIndex.byName.end() ? NamedRowTask(it->second) : pAtRow;
+            pFound = it != m_predIndex.byName.end() ? PassNamedRowTask(it->second) : pAtRow;
         }
     }
     else
@@ -124,7 +186,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         const int nRows = m_Grid.GetRowCount();
         for (int row = 1; row < nRows && !pFound; row++)
         {
-            CTaskItem* pTask = NamedRowTask(row);
+            CTaskItem* pTask = PassNamedRowTask(row);
             if (pTask && (nID != 0 ? pTask->m_nTaskID == nID : pTask->m_strName == strName))
                 pFound = pTask;
         }
@@ -147,7 +209,7 @@ void CTaskTreeView::BuildPredIndex()
     m_predIndex.byName.reserve((size_t)nRows);
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = NamedRowTask(row);
+        CTaskItem* pTask = PassNamedRowTask(row);
         if (!pTask)
             continue;
         if (pTask->m_nTaskID != 0)
@@ -158,16 +220,26 @@ void CTaskTreeView::BuildPredIndex()
     m_predIndex.bBuilt = TRUE;
 }
 
-void CTaskTreeView::BeginPredPass()
+CTaskItem* CTaskTreeView::PassNamedRowTask(int nRow) const
+{
+    const std::vector<CTaskItem*>* pNamed = m_predIndex.pNamedRows;
+    if (!pNamed)
+        return NamedRowTask(nRow);
+    return nRow >= 0 && nRow < (int)pNamed->size() ? (*pNamed)[(size_t)nRow] : NULL;
+}
+
+void CTaskTreeView::BeginPredPass(const std::vector<CTaskItem*>* pNamedRows)
 {
     m_predIndex.bPass = TRUE;
     m_predIndex.bBuilt = FALSE;
+    m_predIndex.pNamedRows = pNamedRows;
 }
 
 void CTaskTreeView::ClearPredIndex()
 {
     m_predIndex.bPass = FALSE;
     m_predIndex.bBuilt = FALSE;
+    m_predIndex.pNamedRows = NULL;
     m_predIndex.byId.clear();
     m_predIndex.byName.clear();
 }
@@ -179,16 +251,21 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
 
     // The rows' tasks read once (the pass below changes links and texts, never rows).
     const std::vector<CTaskItem*> rows = TaskRows();
-    // Fresh successor lists (every run starts them again).
+    // Fresh successor lists (every run starts them again): the successors are gathered
+    // first and written into each list at the end, in place, so that lists that keep their
+    // length allocate nothing.
+    std::vector<int>& succCount = m_succScratch.count;
+    std::vector<std::pair<int, DWORD>>& succ = m_succScratch.pairs;
+    succCount.assign((size_t)std::max(nRows, 0), 0);
+    succ.clear();
+    // The named rows' tasks, read in one sweep: the links look their predecessors up here
+    // rather than in the grid, row by row.
+    std::vector<CTaskItem*>& named = m_succScratch.named;
+    named.assign((size_t)std::max(nRows, 0), nullptr);
     for (int row = 1; row < nRows; row++)
-    {
-        if (CTaskItem* pTask = rows[(size_t)row])
-        {
-            pTask->m_arrSuccessors.RemoveAll();
-            pTask->m_nSuccessor = 0;
-        }
-    }
-    BeginPredPass();
+        if (rows[(size_t)row] && !IsCellEmpty(row, 2))
+            named[(size_t)row] = rows[(size_t)row];
+    BeginPredPass(&named);
 
     // Only rows in view are redrawn as their text changes.
     int nFirstVisible = 0, nLastVisible = -1;
@@ -202,7 +279,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     for (int i = 1; i < nRows; i++)
     {
         CString strText;
-        CTaskItem* pTask = IsCellEmpty(i, 2) ? NULL : rows[(size_t)i];
+        // Only a named row's links count.
+        CTaskItem* pTask = named[(size_t)i];
         if (pTask)
         {
             POSITION pos = pTask->m_listLinks.GetHeadPosition();
@@ -231,7 +309,15 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                     continue;
                 }
                 const int nPred = pLink->m_nSuccID;
-                if (CTaskItem* pPred = nPred > 0 && nPred < nRows ? rows[(size_t)nPred] : RowTask(nPred))
+                if (nPred > 0 && nPred < nRows)
+                {
+                    if (rows[(size_t)nPred])
+                    {
+                        succ.emplace_back(nPred, (DWORD)pTask->m_nRowInGrid);
+                        succCount[(size_t)nPred]++;
+                    }
+                }
+                else if (CTaskItem* pPred = RowTask(nPred))
                 {
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
@@ -262,6 +348,30 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
         }
     }
     ClearPredIndex();
+    // succCount becomes each row's next free place in its task's list.
+    for (int row = 1; row < nRows; row++)
+    {
+        if (CTaskItem* pTask = rows[(size_t)row])
+        {
+            const int nCount = succCount[(size_t)row];
+            if (nCount == 0)
+                pTask->m_arrSuccessors.RemoveAll();
+            else
+                pTask->m_arrSuccessors.SetSize(nCount);
+            pTask->m_nSuccessor = nCount > 0 ? 1 : 0;
+            succCount[(size_t)row] = 0;
+        }
+    }
+    for (const std::pair<int, DWORD>& edge : succ)
+    {
+        // (A task shown in two rows, which no edit makes, still only grows its list.)
+        CDWordArray& arr = rows[(size_t)edge.first]->m_arrSuccessors;
+        const int nAt = succCount[(size_t)edge.first]++;
+        if (nAt < arr.GetSize())
+            arr[nAt] = edge.second;
+        else
+            arr.Add(edge.second);
+    }
 
     if (bRedraw)
     {

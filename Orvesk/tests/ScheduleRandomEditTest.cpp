@@ -480,7 +480,34 @@ protected:
         if (IsSet(last) && (m_pDoc->m_ProjectInfo.m_dtFinish != last || m_pDoc->m_ProjectInfo.m_dtDeadline != last))
             err << "header finish " << DateText(m_pDoc->m_ProjectInfo.m_dtFinish) << " not " << DateText(last) << "\n";
         CheckCritical(tasks, err);
+        CheckTreeFollowsRows(tasks, parent, err);
         return err.str();
+    }
+
+    // The document's tree, read in order, is the named rows in row order, each the child of
+    // the nearest row above it of a lower level.
+    void CheckTreeFollowsRows(const std::vector<CTaskItem*>& tasks, std::map<const CTaskItem*, CTaskItem*>& parent,
+                              std::ostringstream& err)
+    {
+        std::vector<std::pair<CTaskItem*, int>> open;
+        size_t nAt = 0;
+        for (int r = 1; r < Grid().GetRowCount(); r++)
+        {
+            CTaskItem* pTask = Task(r);
+            if (!pTask || Text(r, 2).IsEmpty())
+                continue;
+            const int nLevel = Grid().GetLevel(r);
+            while (!open.empty() && open.back().second >= nLevel)
+                open.pop_back();
+            if (nAt >= tasks.size() || tasks[nAt] != pTask)
+                err << "row " << r << " (" << (LPCTSTR)pTask->m_strName << ") is not task " << nAt << " of the tree\n";
+            else if (parent[pTask] != (open.empty() ? nullptr : open.back().first))
+                err << "row " << r << " (" << (LPCTSTR)pTask->m_strName << ") hangs under the wrong summary\n";
+            nAt++;
+            open.emplace_back(pTask, nLevel);
+        }
+        if (nAt != tasks.size())
+            err << "the tree holds " << tasks.size() << " tasks, the rows " << nAt << "\n";
     }
 
     // A task that moved in a cell or chart edit went no further than something asked:
