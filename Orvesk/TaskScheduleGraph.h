@@ -23,6 +23,8 @@ struct CScheduleGraph
     std::vector<int> succ;
     // The links and children each row's task had when the graph was built.
     std::vector<int> linkCount, childCount;
+    // Rows whose task has a link to itself (no edge of the graph; the link checks read it).
+    std::vector<char> selfLinked;
 
     // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
     std::unordered_map<const CTaskItem*, int> moved;
@@ -39,6 +41,7 @@ struct CScheduleGraph
         succStart.assign(n + 1, 0);
         linkCount.assign(n, 0);
         childCount.assign(n, 0);
+        selfLinked.assign(n, 0);
         for (int r = 1; r < n; r++)
         {
             CTaskItem* pTask = rows[r];
@@ -61,6 +64,8 @@ struct CScheduleGraph
                 const int p = PredRow(pLink, r);
                 if (p > 0)
                     succStart[p + 1]++;
+                else if (pLink && pLink->m_nSuccID == r)
+                    selfLinked[r] = 1;
             }
         }
         for (int r = 0; r < n; r++)
@@ -93,7 +98,7 @@ struct CScheduleGraph
     bool operator==(const CScheduleGraph& other) const
     {
         return rows == other.rows && parent == other.parent && succStart == other.succStart && succ == other.succ &&
-               moved == other.moved;
+               selfLinked == other.selfLinked && moved == other.moved;
     }
 
     // The row of a task, when it really sits there.
