@@ -42,6 +42,8 @@ struct CScheduleGraph
         linkCount.assign(n, 0);
         childCount.assign(n, 0);
         selfLinked.assign(n, 0);
+        std::vector<std::pair<int, int>> edges;  // (predecessor row, successor row)
+        edges.reserve((size_t)n);
         for (int r = 1; r < n; r++)
         {
             CTaskItem* pTask = rows[r];
@@ -63,28 +65,21 @@ struct CScheduleGraph
                 const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
                 const int p = PredRow(pLink, r);
                 if (p > 0)
+                {
                     succStart[p + 1]++;
+                    edges.emplace_back(p, r);
+                }
                 else if (pLink && pLink->m_nSuccID == r)
                     selfLinked[r] = 1;
             }
         }
+        // The links read once: their rows placed by predecessor, in the order read.
         for (int r = 0; r < n; r++)
             succStart[r + 1] += succStart[r];
         succ.assign(succStart[n], 0);
         std::vector<int> fill(succStart.begin(), succStart.end() - 1);
-        for (int r = 1; r < n; r++)
-        {
-            CTaskItem* pTask = rows[r];
-            if (!pTask)
-                continue;
-            POSITION pos = pTask->m_listLinks.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const int p = PredRow(pTask->m_listLinks.GetNext(pos), r);
-                if (p > 0)
-                    succ[fill[p]++] = r;
-            }
-        }
+        for (const std::pair<int, int>& edge : edges)
+            succ[fill[edge.first]++] = edge.second;
     }
 
     // TRUE when row r still holds pTask with the links and children it had at the build.
