@@ -12,6 +12,7 @@
 #include "Gantt_src/GunterBar.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CProjectDoc;
@@ -113,7 +114,7 @@ private:
     void NoteLayoutInputs();
 
     // Lookups of one layout (the arrays above stay the record of it).
-    std::vector<UINT> m_sortedCollapsed;
+    CCollapsedRowIndex<UINT> m_collapsedIndex;
     CGanttRowTable<char> m_summaryRows;
     CGanttRowTable<char> m_criticalRows;
     CGanttRowTable<CTaskBase*> m_rowShapes;  // first shape of each row
@@ -125,4 +126,13 @@ private:
     uint64_t m_nPendingInputs = 0;  // set by SetCollapsedRows for the layout it asks for
     BOOL m_bPendingInputsKnown = FALSE;
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
+    std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
+    // The rest days of the document's calendar as the layouts count them, kept from one
+    // layout to the next while the calendar is the same (CalendarKey): its days are asked
+    // once, not once per layout.
+    std::unique_ptr<CRestDayCounter> m_pRestDays;
+    std::vector<uint64_t> m_restDaysKey;
+    // Everything the calendar's answers depend on: the document, the base calendar, the week
+    // days and the calendar items (each object and its values).
+    std::vector<uint64_t> CalendarKey();
 };

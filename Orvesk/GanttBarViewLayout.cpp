@@ -5,6 +5,7 @@
 // dates up to date; the layout itself then only reads the project.
 #include "GanttBarView.h"
 
+#include "DateOrder.h"
 #include "Gantt_src/RestDayCounter.h"
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
@@ -31,12 +32,12 @@ TShape* NextShape(CGunterBar& chart, CRuntimeClass* pClass)
 
 } // namespace
 
-// The sorted copy of the collapsed rows serves the layout; it is made again whenever the
-// array's size no longer matches it.
+// The index of the collapsed rows serves the layout; it is made again whenever the array's
+// size no longer matches it.
 BOOL CGanttBarView::IsRowCollapsed(UINT nRow) const
 {
-    if (m_sortedCollapsed.size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
-        return std::binary_search(m_sortedCollapsed.begin(), m_sortedCollapsed.end(), nRow);
+    if (m_collapsedIndex.Size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
+        return m_collapsedIndex.Has(nRow);
     for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
         if (m_arrCollapsedRows[i] == nRow)
             return TRUE;
@@ -45,9 +46,8 @@ BOOL CGanttBarView::IsRowCollapsed(UINT nRow) const
 
 int CGanttBarView::CountCollapsedRowsAbove(UINT nRow) const
 {
-    if (m_sortedCollapsed.size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
-        return static_cast<int>(std::lower_bound(m_sortedCollapsed.begin(), m_sortedCollapsed.end(), nRow) -
-                                m_sortedCollapsed.begin());
+    if (m_collapsedIndex.Size() == static_cast<size_t>(m_arrCollapsedRows.GetSize()))
+        return m_collapsedIndex.Above(nRow);
     int n = 0;
     for (INT_PTR i = 0; i < m_arrCollapsedRows.GetSize(); ++i)
         if (m_arrCollapsedRows[i] < nRow)
@@ -101,8 +101,7 @@ void CGanttBarView::BuildChart()
     m_dtChartStart.SetStatus(COleDateTime::invalid);
     m_dtChartEnd.SetStatus(COleDateTime::invalid);
 
-    m_sortedCollapsed.assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
-    std::sort(m_sortedCollapsed.begin(), m_sortedCollapsed.end());
+    m_collapsedIndex.Assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
 
     int nYear, nMonth, nDay;
     m_wndChart.GetOriginDate(nYear, nMonth, nDay);
@@ -115,7 +114,12 @@ void CGanttBarView::BuildChart()
     }
     if (CTaskTreeView* pTree = GetTaskTreeView())
         pTree->UpdateProjectSpan();
-    CRestDayCounter counter([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+    std::vector<uint64_t> calendar = CalendarKey();
+    if (!m_pRestDays || calendar != m_restDaysKey) {
+        m_pRestDays = std::make_unique<CRestDayCounter>([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+        m_restDaysKey.swap(calendar);
+    }
+    CRestDayCounter& counter = *m_pRestDays;
     std::vector<CPendingArrow> arrows;
     arrows.reserve(nExpected / 2);
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
@@ -151,9 +155,9 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         return;
 
     // The chart's own first and last dates cover every task, shown or not.
-    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || m_dtChartStart > pTask->m_dtStart))
+    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || DateAfter(m_dtChartStart, pTask->m_dtStart)))
         m_dtChartStart = pTask->m_dtStart;
-    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || m_dtChartEnd < pTask->m_dtFinish))
+    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || DateBefore(m_dtChartEnd, pTask->m_dtFinish)))
         m_dtChartEnd = pTask->m_dtFinish;
 
     const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
@@ -166,7 +170,8 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
     int x1 = rcClient.left, x2 = rcClient.left;
     if (bPlaced) {
         const long nDays = (pTask->m_dtStart - m_dtOrigin).GetDays();
-        const int nRest = pTask->m_dtStart < pTask->m_dtFinish ? counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
+        const int nRest =
+            DateBefore(pTask->m_dtStart, pTask->m_dtFinish) ? counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
         const long nLength = nDays + nRest + pTask->m_nDuration / 86400;
         x1 = rcClient.left + static_cast<int>(nDays * dDayWidth);
         x2 = rcClient.left + static_cast<int>(nLength * dDayWidth);

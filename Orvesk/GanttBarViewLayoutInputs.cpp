@@ -39,27 +39,6 @@ private:
     uint64_t m_h = 0xCBF29CE484222325ull;
 };
 
-// The collapsed rows, looked up as the layout does (the task tree lists them in row order).
-class CCollapsedRows
-{
-public:
-    explicit CCollapsedRows(const CUIntArray& arr) : m_pBegin(arr.GetData()), m_pEnd(arr.GetData() + arr.GetSize())
-    {
-        if (!std::is_sorted(m_pBegin, m_pEnd)) {
-            m_sorted.assign(m_pBegin, m_pEnd);
-            std::sort(m_sorted.begin(), m_sorted.end());
-            m_pBegin = m_sorted.data();
-            m_pEnd = m_sorted.data() + m_sorted.size();
-        }
-    }
-    bool Has(UINT nRow) const { return std::binary_search(m_pBegin, m_pEnd, nRow); }
-
-private:
-    const UINT* m_pBegin;
-    const UINT* m_pEnd;
-    std::vector<UINT> m_sorted;
-};
-
 // The walk over the tasks, read as LayoutTask reads them: the dates of every task it visits;
 // the rest, the links and the children only of a task that gets shapes (the shapes keep the
 // task and link objects, so those are part of it too). It reads ahead along the last walk's
@@ -67,8 +46,9 @@ private:
 class CTaskWalk
 {
 public:
-    CTaskWalk(CInputHash& h, const CCollapsedRows& collapsed, std::vector<const void*>& trail)
-        : m_h(h), m_collapsed(collapsed), m_ahead(trail)
+    CTaskWalk(CInputHash& h, const CCollapsedRowIndex<UINT>& collapsed, std::vector<const void*>& trail,
+              std::vector<const void*>& spare)
+        : m_h(h), m_collapsed(collapsed), m_ahead(trail, spare)
     {
     }
 
@@ -89,9 +69,12 @@ private:
         m_h.Add(pTask);
         if (pTask == NULL)
             return;
-        Touch(&pTask->m_dtStart);
-        Touch(&pTask->m_nFlag);
+        // The fields read lie in the task's first four cache lines (the task record keeps them
+        // together).
         Touch(&pTask->m_strName);
+        Touch(&pTask->m_dtStart);
+        Touch(&pTask->m_listChildren);
+        Touch(&pTask->m_listLinks);
         m_h.Add(pTask->m_dtStart);
         m_h.Add(pTask->m_dtFinish);
         m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
@@ -121,11 +104,50 @@ private:
     }
 
     CInputHash& m_h;
-    const CCollapsedRows& m_collapsed;
+    const CCollapsedRowIndex<UINT>& m_collapsed;
     CReadAhead m_ahead;
 };
 
 } // namespace
+
+std::vector<uint64_t> CGanttBarView::CalendarKey()
+{
+    auto bits = [](const COleDateTime& dt) {
+        const DATE d = dt;
+        uint64_t v = 0;
+        std::memcpy(&v, &d, sizeof(v));
+        return v;
+    };
+    auto address = [](const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); };
+    std::vector<uint64_t> key;
+    CProjectDoc* pDoc = GetDocument();
+    key.push_back(address(pDoc));
+    if (pDoc == NULL)
+        return key;
+    key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
+    // (An empty entry is its 0 alone: the key reads back one way only.)
+    key.push_back(static_cast<uint64_t>(pDoc->m_listDayOfWeek.GetCount()));
+    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
+        key.push_back(address(pDay));
+        if (pDay != NULL)
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
+                          static_cast<uint32_t>(pDay->m_bWorking));
+    }
+    key.push_back(static_cast<uint64_t>(pDoc->m_listCalendarItems.GetCount()));
+    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
+        key.push_back(address(pItem));
+        if (pItem != NULL) {
+            key.push_back(bits(pItem->m_dtFrom));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtFrom.GetStatus()));
+            key.push_back(bits(pItem->m_dtTo));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtTo.GetStatus()));
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
+        }
+    }
+    return key;
+}
 
 uint64_t CGanttBarView::LayoutInputs()
 {
@@ -148,26 +170,12 @@ uint64_t CGanttBarView::LayoutInputs()
     if (pDoc == NULL)
         return h.Value();
     // The rest days the bars step over.
-    h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
-    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
-        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
-        h.Add(pDay);
-        if (pDay != NULL)
-            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
-                  static_cast<uint32_t>(pDay->m_bWorking));
-    }
-    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
-        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
-        h.Add(pItem);
-        if (pItem != NULL) {
-            h.Add(pItem->m_dtFrom);
-            h.Add(pItem->m_dtTo);
-            h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
-        }
-    }
+    for (const uint64_t v : CalendarKey())
+        h.Add(v);
     h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
-    const CCollapsedRows collapsed(m_arrCollapsedRows);
-    CTaskWalk(h, collapsed, m_inputsTrail).AddTasks(pDoc->m_listTasks);
+    // (The layout's own index of them, made now as the layout makes it.)
+    m_collapsedIndex.Assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
+    CTaskWalk(h, m_collapsedIndex, m_inputsTrail, m_inputsTrailSpare).AddTasks(pDoc->m_listTasks);
     return h.Value();
 }
 

@@ -2,6 +2,8 @@
 // (no node to allocate per row), a map for rows far beyond them (a damaged file's).
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <unordered_map>
 #include <vector>
 
@@ -44,4 +46,49 @@ private:
     static constexpr long long kTableRows = 1 << 20;
     std::vector<T> m_table;
     std::unordered_map<long long, T> m_far;
+};
+
+// The collapsed rows of a layout, asked about row by row: whether a row is collapsed and how
+// many collapsed rows lie above it, each answered from a table by row (the rows a grid holds);
+// rows beyond the table from the sorted list.
+template <class ROW>
+class CCollapsedRowIndex
+{
+public:
+    // Made again from the task tree's list (in row order as it hands it over; sorted here
+    // otherwise).
+    void Assign(const ROW* pBegin, const ROW* pEnd)
+    {
+        m_sorted.assign(pBegin, pEnd);
+        if (!std::is_sorted(m_sorted.begin(), m_sorted.end()))
+            std::sort(m_sorted.begin(), m_sorted.end());
+        // m_above[k]: the collapsed rows below row k, for the rows up to the last collapsed one.
+        const size_t nTable = m_sorted.empty() ? 0 : std::min<size_t>(static_cast<size_t>(m_sorted.back()) + 2, kTableRows);
+        m_above.assign(nTable, 0);
+        for (const ROW nRow : m_sorted)
+            if (static_cast<size_t>(nRow) + 1 < nTable)
+                m_above[static_cast<size_t>(nRow) + 1]++;
+        for (size_t k = 1; k < nTable; k++)
+            m_above[k] += m_above[k - 1];
+    }
+    size_t Size() const { return m_sorted.size(); }
+
+    bool Has(ROW nRow) const
+    {
+        if (static_cast<size_t>(nRow) + 1 < m_above.size())
+            return m_above[static_cast<size_t>(nRow) + 1] != m_above[static_cast<size_t>(nRow)];
+        return std::binary_search(m_sorted.begin(), m_sorted.end(), nRow);
+    }
+    // The collapsed rows before nRow.
+    int Above(ROW nRow) const
+    {
+        if (static_cast<size_t>(nRow) < m_above.size())
+            return m_above[static_cast<size_t>(nRow)];
+        return static_cast<int>(std::lower_bound(m_sorted.begin(), m_sorted.end(), nRow) - m_sorted.begin());
+    }
+
+private:
+    static constexpr size_t kTableRows = 1 << 20;
+    std::vector<ROW> m_sorted;
+    std::vector<int> m_above;
 };

@@ -12,6 +12,7 @@
 #include <ClassLib/DocView/WinApp.h>
 #include <ClassLib/Frames/MDIWnd.h>
 
+#include "DateOrder.h"
 #include "GridCtrl.h"
 #include "GridTreeCellBase.h"
 #include "ProjectDialogHooks.h"
@@ -103,17 +104,17 @@ void CProjectDoc::UpdateHeaderDates()
             if (!IsSetDate(start))
                 continue;
             // The plan dates take in the start, keeping their length.
-            if (start > pTask->m_dtLateStart) {
+            if (DateAfter(start, pTask->m_dtLateStart)) {
                 pTask->m_dtLateStart = start;
                 pTask->m_dtLateFinish = start + (finish - start);
             }
-            if (start < pTask->m_dtEarlyStart) {
+            if (DateBefore(start, pTask->m_dtEarlyStart)) {
                 pTask->m_dtEarlyStart = start;
                 pTask->m_dtEarlyFinish = start + (finish - start);
             }
-            if (!IsSetDate(first) || start < first)
+            if (!IsSetDate(first) || DateBefore(start, first))
                 first = start;
-            if (IsSetDate(finish) && (!IsSetDate(last) || finish > last))
+            if (IsSetDate(finish) && (!IsSetDate(last) || DateAfter(finish, last)))
                 last = finish;
         }
     }

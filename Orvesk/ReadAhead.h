@@ -11,8 +11,14 @@
 class CReadAhead
 {
 public:
-    // trail: what the last walk read; it holds what this one read once it ends.
-    explicit CReadAhead(std::vector<const void*>& trail) : m_trail(trail) { m_next.reserve(trail.size()); }
+    // trail: what the last walk read; it holds what this one read once it ends. spare: room
+    // for this walk's trail, kept by the caller from walk to walk (a trail of a large
+    // project is megabytes: fresh memory each walk would be mapped and cleared each time).
+    CReadAhead(std::vector<const void*>& trail, std::vector<const void*>& spare) : m_trail(trail), m_next(spare)
+    {
+        m_next.clear();
+        m_next.reserve(trail.size());
+    }
     ~CReadAhead() { m_trail.swap(m_next); }
     CReadAhead(const CReadAhead&) = delete;
     CReadAhead& operator=(const CReadAhead&) = delete;
@@ -30,5 +36,5 @@ private:
     static const size_t kAhead = 48;
 
     std::vector<const void*>& m_trail;
-    std::vector<const void*> m_next;
+    std::vector<const void*>& m_next;
 };

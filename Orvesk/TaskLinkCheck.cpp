@@ -19,17 +19,17 @@
 #include "TaskLinkCheck.h"
 
 #include "TaskItem.h"
+#include "TaskScheduleGraph.h"
 
 CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow)
     : m_rows(rows), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE)
 {
     const int n = (int)rows.size();
-    m_parent.assign(n, -1);
-    m_in.assign(n, -1);
-    m_out.assign(n, -1);
-
     // The task tree by rows: a child is found by the row it records, and only when that
     // row really carries it.
+    m_ownParent.assign(n, 0);
+    m_ownSelf.assign(n, 0);
+    m_ownSuccStart.assign(n + 1, 0);
     for (int r = 1; r < n; r++)
     {
         CTaskItem* pTask = rows[r];
@@ -40,18 +40,77 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         {
             CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
             const int c = pChild ? pChild->m_nRowInGrid : -1;
-            if (c > 0 && c < n && rows[c] == pChild && c != r && m_parent[c] < 0)
-                m_parent[c] = r;
+            if (c > 0 && c < n && rows[c] == pChild && c != r && m_ownParent[c] == 0)
+                m_ownParent[c] = r;
+        }
+        // The links to rows that carry a task, by predecessor row.
+        pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : -1;
+            if (p == r)
+                m_ownSelf[r] = 1;
+            else if (HasTask(p))
+                m_ownSuccStart[p + 1]++;
         }
     }
+    for (int r = 0; r < n; r++)
+        m_ownSuccStart[r + 1] += m_ownSuccStart[r];
+    m_ownSucc.assign(m_ownSuccStart[n], 0);
+    std::vector<int> fill(m_ownSuccStart.begin(), m_ownSuccStart.end() - 1);
+    for (int r = 1; r < n; r++)
+    {
+        if (!rows[r])
+            continue;
+        POSITION pos = rows[r]->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID : -1;
+            if (p != r && HasTask(p))
+                m_ownSucc[fill[p]++] = r;
+        }
+    }
+    m_pParent = &m_ownParent;
+    m_pSuccStart = &m_ownSuccStart;
+    m_pSucc = &m_ownSucc;
+    m_pSelf = &m_ownSelf;
+    Init();
+}
+
+CTaskLinkCheck::CTaskLinkCheck(const CScheduleGraph& graph, int nSuccRow)
+    : m_rows(graph.rows), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE), m_pParent(&graph.parent),
+      m_pSuccStart(&graph.succStart), m_pSucc(&graph.succ), m_pSelf(&graph.selfLinked)
+{
+    Init();
+}
+
+void CTaskLinkCheck::MarkLinksTo(int p, std::vector<char>& marks) const
+{
+    const std::vector<int>& succ = *m_pSucc;
+    for (int i = (*m_pSuccStart)[p]; i < (*m_pSuccStart)[p + 1]; i++)
+        marks[succ[i]] = 1;
+    if ((*m_pSelf)[p])
+        marks[p] = 1;
+}
+
+void CTaskLinkCheck::Init()
+{
+    const std::vector<CTaskItem*>& rows = m_rows;
+    const std::vector<int>& parent = *m_pParent;
+    const int n = (int)rows.size();
+    const int nSuccRow = m_nSucc;
+    m_in.assign(n, -1);
+    m_out.assign(n, -1);
 
     // Depth-first visit from the top-level tasks in row order, children in row order. A
     // damaged tree whose parent rows loop is never reached and takes part in no subtree.
     std::vector<int> childHead(n, -1), childNext(n, -1), childTail(n, -1);
     for (int r = 1; r < n; r++)
     {
-        const int p = m_parent[r];
-        if (p < 0 || !rows[r])
+        const int p = parent[r];
+        if (p <= 0 || !rows[r])
             continue;
         if (childTail[p] < 0)
             childHead[p] = r;
@@ -60,16 +119,15 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         childTail[p] = r;
     }
     m_order.reserve(n);
-    std::vector<int> stack;
+    std::vector<int> stack, next;
     for (int root = 1; root < n; root++)
     {
-        if (!rows[root] || m_parent[root] >= 0)
+        if (!rows[root] || parent[root] > 0)
             continue;
         // The stack holds a row and, after its visit, the next child to visit.
         stack.push_back(root);
         m_in[root] = (int)m_order.size();
         m_order.push_back(root);
-        std::vector<int> next;
         next.assign(1, childHead[root]);
         while (!stack.empty())
         {
@@ -90,45 +148,41 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
     }
 
     // Check 1: every row reached from a along successor edges (all links of all tasks).
-    std::vector<int> succHead(n, -1), succNext, succTo;
-    for (int r = 1; r < n; r++)
-    {
-        if (!rows[r])
-            continue;
-        POSITION pos = rows[r]->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID : -1;
-            if (!HasTask(p))
-                continue;
-            succTo.push_back(r);
-            succNext.push_back(succHead[p]);
-            succHead[p] = (int)succTo.size() - 1;
-        }
-    }
+    const std::vector<int>& succStart = *m_pSuccStart;
+    const std::vector<int>& succ = *m_pSucc;
     m_reach.assign(n, 0);
     if (HasTask(nSuccRow))
     {
         std::vector<int> queue(1, nSuccRow);
         m_reach[nSuccRow] = 1;
         for (size_t q = 0; q < queue.size(); q++)
-            for (int e = succHead[queue[q]]; e >= 0; e = succNext[e])
-                if (!m_reach[succTo[e]])
+            for (int e = succStart[queue[q]]; e < succStart[queue[q] + 1]; e++)
+                if (!m_reach[succ[e]])
                 {
-                    m_reach[succTo[e]] = 1;
-                    queue.push_back(succTo[e]);
+                    m_reach[succ[e]] = 1;
+                    queue.push_back(succ[e]);
                 }
     }
 
+    // The rows whose links name a, one of its ancestors or a row of its subtree.
+    m_linkToSucc.assign(n, 0);
+    m_linkToAnc.assign(n, 0);
+    m_linkToSub.assign(n, 0);
+    if (HasTask(nSuccRow))
+        MarkLinksTo(nSuccRow, m_linkToSucc);
     m_ancOfSucc.assign(n, 0);
     if (HasTask(nSuccRow) && m_in[nSuccRow] >= 0)
-        for (int p = m_parent[nSuccRow]; p > 0; p = m_parent[p])
+    {
+        for (int p = parent[nSuccRow]; p > 0; p = parent[p])
         {
             if (m_ancOfSucc[p])
                 break;
             m_ancOfSucc[p] = 1;
+            MarkLinksTo(p, m_linkToAnc);
         }
+        for (int k = m_in[nSuccRow] + 1; k < m_out[nSuccRow]; k++)
+            MarkLinksTo(m_order[k], m_linkToSub);
+    }
 
     // Checks 3 to 6 read a's successor rows (every entry of the list).
     m_bSuccHasSucc = HasSuccessors(nSuccRow);
@@ -136,14 +190,14 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
     std::vector<char> isSucc(n, 0);
     if (m_bSuccHasSucc)
     {
-        const CDWordArray& succ = rows[nSuccRow]->m_arrSuccessors;
-        for (INT_PTR k = 0; k < succ.GetSize(); k++)
+        const CDWordArray& succRows = rows[nSuccRow]->m_arrSuccessors;
+        for (INT_PTR k = 0; k < succRows.GetSize(); k++)
         {
-            const int s = (int)succ[k];
+            const int s = (int)succRows[k];
             if (!HasTask(s) || m_in[s] < 0)
                 continue;
             isSucc[s] = 1;
-            for (int p = m_parent[s]; p > 0 && !m_ancOfSuccs[p]; p = m_parent[p])
+            for (int p = parent[s]; p > 0 && !m_ancOfSuccs[p]; p = parent[p])
                 m_ancOfSuccs[p] = 1;
         }
     }
@@ -157,25 +211,15 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         flag6[r] = m_bSuccHasSucc && m_under5[r];
     m_prefix6 = PrefixByVisit(flag6);
 
-    // Checks 8 and 10 read the links of every row that has successors.
+    // Checks 8 and 10: rows that have successors and link to an ancestor of a (8), or into
+    // a's subtree (10).
     std::vector<char> flag8(n, 0), flag10(n, 0);
     for (int r = 1; r < n; r++)
-    {
-        if (!HasSuccessors(r))
-            continue;
-        POSITION pos = rows[r]->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
+        if ((m_linkToAnc[r] || m_linkToSub[r]) && HasSuccessors(r))
         {
-            CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID : -1;
-            if (!HasTask(p))
-                continue;
-            if (m_ancOfSucc[p])
-                flag8[r] = 1;
-            if (IsDescendant(p, nSuccRow))
-                flag10[r] = 1;
+            flag8[r] = m_linkToAnc[r];
+            flag10[r] = m_linkToSub[r];
         }
-    }
     m_under8 = AncestorHas(flag8);
     m_prefix10 = PrefixByVisit(flag10);
 }
@@ -206,7 +250,7 @@ std::vector<char> CTaskLinkCheck::AncestorHas(const std::vector<char>& flags) co
     std::vector<char> under(flags.size(), 0);
     for (int r : m_order)
     {
-        const int p = m_parent[r];
+        const int p = (*m_pParent)[r];
         if (p > 0)
             under[r] = (char)(flags[p] || under[p]);
     }
@@ -228,21 +272,7 @@ int CTaskLinkCheck::FailedCheck(int b) const
     if (m_reach[b])
         return 1;
 
-    BOOL bNamesA = FALSE, bAncOfA = FALSE, bUnderA = FALSE;
-    POSITION pos = m_rows[b]->m_listLinks.GetHeadPosition();
-    while (pos != NULL)
-    {
-        CTaskLink* pLink = m_rows[b]->m_listLinks.GetNext(pos);
-        const int p = pLink ? pLink->m_nSuccID : -1;
-        if (!HasTask(p))
-            continue;
-        if (p == a)
-            bNamesA = TRUE;
-        if (m_ancOfSucc[p])
-            bAncOfA = TRUE;
-        if (IsDescendant(p, a))
-            bUnderA = TRUE;
-    }
+    const BOOL bNamesA = m_linkToSucc[b], bAncOfA = m_linkToAnc[b], bUnderA = m_linkToSub[b];
     if (m_bSuccHasSucc)
     {
         if (bNamesA)

@@ -1,7 +1,9 @@
 // The link checks: which tasks may become predecessors of one task without making a cycle
 // of links, and without linking a task to its own parent or child. Built once for the
-// successor row from the rows' tasks (O(rows + links)); each candidate row is then decided
-// from its own links alone, so the candidate list of a row stays linear in the grid.
+// successor row, from the rows' tasks or from the schedule's kept graph of them (parents and
+// links by row); what depends on the successor row alone is worked out then in flat arrays
+// by row, so that each candidate is decided by a few lookups and the candidate list of a
+// row stays linear in the grid.
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -9,6 +11,7 @@
 #include <vector>
 
 class CTaskItem;
+struct CScheduleGraph;
 
 class CTaskLinkCheck
 {
@@ -24,6 +27,13 @@ public:
     // rows[r] is the task of grid row r (NULL for a blank row or row 0); nSuccRow is the row
     // of the task that would get the predecessor.
     CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow);
+    // The same on a graph of those rows whose tasks all sit in the rows they record (no
+    // moved tasks): its parents and links are those the checks would find; the tasks
+    // themselves are read only for the successor row and the rows that link to it, its
+    // ancestors or its subtree.
+    CTaskLinkCheck(const CScheduleGraph& graph, int nSuccRow);
+    CTaskLinkCheck(const CTaskLinkCheck&) = delete;
+    CTaskLinkCheck& operator=(const CTaskLinkCheck&) = delete;
 
     // The number (1 to 11) of the first check that refuses the task of nPredRow as a
     // predecessor; 0 when the link is allowed.
@@ -39,8 +49,10 @@ public:
 private:
     BOOL HasTask(int r) const { return r > 0 && r < (int)m_rows.size() && m_rows[r] != NULL; }
     BOOL HasSuccessors(int r) const;
-    // The predecessor rows of the links of row r's task (only rows that carry a task).
-    void PredRows(int r, std::vector<int>& out) const;
+    // The successor row's part, once the tree and the links are known.
+    void Init();
+    // Marks the rows whose tasks link to the task of row p (p itself for a link to itself).
+    void MarkLinksTo(int p, std::vector<char>& marks) const;
     // TRUE when a strict descendant of row b has the flag (flags indexed by row).
     BOOL SubtreeHas(const std::vector<int>& prefix, int b) const;
     // Prefix counts of flagged rows in visiting order.
@@ -51,7 +63,16 @@ private:
     const std::vector<CTaskItem*>& m_rows;
     int m_nSucc;
     BOOL m_bSuccHasSucc;
-    std::vector<int> m_parent;   // parent row in the task tree, -1 for a top-level task
+    // The tree and the links by row, the graph's or built here: the parent row (0 for a
+    // top-level task); the rows whose tasks link to row p, succ[succStart[p] ..
+    // succStart[p + 1]) (a task's links to itself left out); the rows that link to
+    // themselves.
+    std::vector<int> m_ownParent, m_ownSuccStart, m_ownSucc;
+    std::vector<char> m_ownSelf;
+    const std::vector<int>* m_pParent;
+    const std::vector<int>* m_pSuccStart;
+    const std::vector<int>* m_pSucc;
+    const std::vector<char>* m_pSelf;
     std::vector<int> m_order;    // rows in depth-first visiting order
     std::vector<int> m_in;       // visiting index of a row, -1 without a task
     std::vector<int> m_out;      // one past the visiting index of the row's last descendant
@@ -63,4 +84,7 @@ private:
     std::vector<int> m_prefix6;
     std::vector<char> m_under8;
     std::vector<int> m_prefix10;
+    // Rows whose tasks link to the successor row, to one of its strict ancestors, to a row
+    // in its subtree.
+    std::vector<char> m_linkToSucc, m_linkToAnc, m_linkToSub;
 };

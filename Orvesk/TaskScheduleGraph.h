@@ -23,6 +23,8 @@ struct CScheduleGraph
     std::vector<int> succ;
     // The links and children each row's task had when the graph was built.
     std::vector<int> linkCount, childCount;
+    // Rows whose task has a link to itself (no edge of the graph; the link checks read it).
+    std::vector<char> selfLinked;
 
     // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
     std::unordered_map<const CTaskItem*, int> moved;
@@ -39,6 +41,9 @@ struct CScheduleGraph
         succStart.assign(n + 1, 0);
         linkCount.assign(n, 0);
         childCount.assign(n, 0);
+        selfLinked.assign(n, 0);
+        std::vector<std::pair<int, int>> edges;  // (predecessor row, successor row)
+        edges.reserve((size_t)n);
         for (int r = 1; r < n; r++)
         {
             CTaskItem* pTask = rows[r];
@@ -60,26 +65,21 @@ struct CScheduleGraph
                 const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
                 const int p = PredRow(pLink, r);
                 if (p > 0)
+                {
                     succStart[p + 1]++;
+                    edges.emplace_back(p, r);
+                }
+                else if (pLink && pLink->m_nSuccID == r)
+                    selfLinked[r] = 1;
             }
         }
+        // The links read once: their rows placed by predecessor, in the order read.
         for (int r = 0; r < n; r++)
             succStart[r + 1] += succStart[r];
         succ.assign(succStart[n], 0);
         std::vector<int> fill(succStart.begin(), succStart.end() - 1);
-        for (int r = 1; r < n; r++)
-        {
-            CTaskItem* pTask = rows[r];
-            if (!pTask)
-                continue;
-            POSITION pos = pTask->m_listLinks.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const int p = PredRow(pTask->m_listLinks.GetNext(pos), r);
-                if (p > 0)
-                    succ[fill[p]++] = r;
-            }
-        }
+        for (const std::pair<int, int>& edge : edges)
+            succ[fill[edge.first]++] = edge.second;
     }
 
     // TRUE when row r still holds pTask with the links and children it had at the build.
@@ -93,7 +93,7 @@ struct CScheduleGraph
     bool operator==(const CScheduleGraph& other) const
     {
         return rows == other.rows && parent == other.parent && succStart == other.succStart && succ == other.succ &&
-               moved == other.moved;
+               selfLinked == other.selfLinked && moved == other.moved;
     }
 
     // The row of a task, when it really sits there.

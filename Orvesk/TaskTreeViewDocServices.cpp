@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "DateOrder.h"
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
@@ -96,31 +97,44 @@ void CTaskTreeView::RecalcFinishDates()
 
 void CTaskTreeView::MarkCriticalTasks()
 {
-    const int nRows = m_Grid.GetRowCount();
+    // The rows' tasks read first, in a loop of their own whose reads overlap; the tasks'
+    // dates are then asked for a few rows ahead of their turn.
+    const std::vector<CTaskItem*> rows = TaskRows();
+    const int nRows = (int)rows.size();
+    const int kAhead = 8;
     COleDateTime latest;
     latest.SetStatus(COleDateTime::invalid);
     std::vector<int> latestRows;
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        if (row + kAhead < nRows && rows[(size_t)(row + kAhead)])
+        {
+            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_nProgress);
+            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_dtFinish);
+            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_dtDeadline);
+        }
+        CTaskItem* pTask = rows[(size_t)row];
         if (!pTask)
             continue;
-        if (latest.GetStatus() != COleDateTime::valid || pTask->m_dtFinish > latest)
+        if (latest.GetStatus() != COleDateTime::valid || DateAfter(pTask->m_dtFinish, latest))
         {
             latest = pTask->m_dtFinish;
             latestRows.assign(1, row);
         }
-        else if (pTask->m_dtFinish == latest)
+        else if (DateSame(pTask->m_dtFinish, latest))
             latestRows.push_back(row);
 
+        int nCritical = 0;
         if (pTask->m_nProgress == 100)
-            pTask->m_nCritical = 0;
-        else if (pTask->m_dtEarlyStart == pTask->m_dtLateStart)
-            pTask->m_nCritical = 1;
-        else if (pTask->m_dtFinish >= pTask->m_dtDeadline)
-            pTask->m_nCritical = 1;
-        else
-            pTask->m_nCritical = 0;
+            nCritical = 0;
+        else if (DateSame(pTask->m_dtEarlyStart, pTask->m_dtLateStart))
+            nCritical = 1;
+        else if (DateNotBefore(pTask->m_dtFinish, pTask->m_dtDeadline))
+            nCritical = 1;
+        // (Written only when it changes: most marks stay, and a write would make every
+        // task's memory dirty.)
+        if (pTask->m_nCritical != nCritical)
+            pTask->m_nCritical = nCritical;
     }
     m_criticalSeen.clear();
     BeginPredPass();

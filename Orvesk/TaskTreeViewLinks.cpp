@@ -2,6 +2,8 @@
 // drags.
 #include "TaskTreeView.h"
 
+#include <memory>
+
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
@@ -54,50 +56,76 @@ void CTaskTreeView::InvalidateScheduleGraph()
     m_pScheduleGraph.reset();
 }
 
+namespace
+{
+// The rows whose dates follow from the task of nRow, on the kept graph: each row reached is
+// checked against the grid, and a graph found out of date is built again.
+std::vector<char> RowsAfter(CTaskTreeView& view, int nRow)
+{
+    std::vector<char> after = ScheduleReachedRows(view.ScheduleGraph(), nRow);
+    const CScheduleGraph& graph = view.ScheduleGraph();
+    for (int r = 1; r < (int)after.size(); r++)
+        if (after[(size_t)r] && !graph.Holds(r, view.GetGrid().GetRowTask(r)))
+        {
+            view.InvalidateScheduleGraph();
+            return ScheduleReachedRows(view.ScheduleGraph(), nRow);
+        }
+    return after;
+}
+
+// The link checks of a successor row on the kept graph; on the grid's rows themselves while
+// some task does not sit in the row it records (the graph finds such a child, the checks
+// do not).
+struct CLinkCheckOfRow
+{
+    std::vector<CTaskItem*> rows;
+    std::unique_ptr<CTaskLinkCheck> pCheck;
+
+    CLinkCheckOfRow(CTaskTreeView& view, int nSuccRow)
+    {
+        const CScheduleGraph& graph = view.ScheduleGraph();
+        if (graph.moved.empty())
+            pCheck = std::make_unique<CTaskLinkCheck>(graph, nSuccRow);
+        else
+        {
+            rows = view.TaskRows();
+            pCheck = std::make_unique<CTaskLinkCheck>(rows, nSuccRow);
+        }
+    }
+};
+} // namespace
+
 BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
 {
     strMessage.Empty();
-    const std::vector<CTaskItem*> rows = TaskRows();
-    const CTaskLinkCheck check(rows, nSuccRow);
-    int nVerdict = check.Check(nPredRow);
+    // The rows after the task first: a graph found out of date is built again before the
+    // checks read it.
+    const std::vector<char> after = RowsAfter(*this, nSuccRow);
+    const CLinkCheckOfRow check(*this, nSuccRow);
+    int nVerdict = check.pCheck->Check(nPredRow);
     // Beyond the single steps the checks look at: a predecessor whose dates already follow
     // from the task's, through any number of links and summaries, would close a cycle.
-    if (nVerdict == CTaskLinkCheck::linkOK && nPredRow > 0 && nPredRow < (int)rows.size())
-    {
-        // On the kept graph, each row it reached checked against the grid: a graph found out
-        // of date is built again.
-        std::vector<char> after = ScheduleReachedRows(ScheduleGraph(), nSuccRow);
-        for (int r = 1; r < (int)rows.size(); r++)
-            if (after[(size_t)r] && !ScheduleGraph().Holds(r, rows[(size_t)r]))
-            {
-                InvalidateScheduleGraph();
-                after = ScheduleReachedRows(ScheduleGraph(), nSuccRow);
-                break;
-            }
-        if (after[(size_t)nPredRow])
-            nVerdict = CTaskLinkCheck::linkCycle;
-    }
+    if (nVerdict == CTaskLinkCheck::linkOK && nPredRow > 0 && nPredRow < (int)after.size() && after[(size_t)nPredRow])
+        nVerdict = CTaskLinkCheck::linkCycle;
     strMessage = CTaskLinkCheck::LinkMessage(nVerdict);
     return nVerdict == CTaskLinkCheck::linkOK;
 }
 
 void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
 {
-    const std::vector<CTaskItem*> rows = TaskRows();
+    const std::vector<char> after = RowsAfter(*this, nRow);
+    const CLinkCheckOfRow check(*this, nRow);
+    const int nRows = (int)after.size();
     // Room for every row at once: grown a step at a time, a long list is copied again and
     // again.
-    arrNames.SetSize(0, (INT_PTR)rows.size());
-    arrIds.SetSize(0, (INT_PTR)rows.size());
-    const CTaskLinkCheck check(rows, nRow);
-    CScheduleGraph graph;
-    graph.Build(rows);
-    const std::vector<char> after = ScheduleReachedRows(graph, nRow);
-    for (int row = 1; row < (int)rows.size(); row++)
+    arrNames.SetSize(0, (INT_PTR)nRows);
+    arrIds.SetSize(0, (INT_PTR)nRows);
+    for (int row = 1; row < nRows; row++)
     {
-        if (row == nRow)
+        if (row == nRow || after[(size_t)row] || check.pCheck->Check(row) != CTaskLinkCheck::linkOK)
             continue;
         CTaskItem* pTask = NamedRowTask(row);
-        if (!pTask || after[(size_t)row] || check.Check(row) != CTaskLinkCheck::linkOK)
+        if (!pTask)
             continue;
         arrNames.Add(pTask->m_strName);
         arrIds.Add((UINT)pTask->m_nTaskID);

@@ -2,6 +2,7 @@
 // layout leaves the project as it was.
 #include "GanttTestSupport.h"
 #include "Gantt_src/GanttRes.h"
+#include "GanttRowTable.h"
 #include "Gantt_src/TaskShapes.h"
 
 #include <ClassLib/Testing.h>
@@ -222,6 +223,28 @@ TEST_F(GanttLayoutTest, CollapsedRowsAreLeftOutAndLaterRowsMoveUp)
     // The view's array is a copy.
     rows.RemoveAll();
     EXPECT_EQ(2, host.view->m_arrCollapsedRows.GetSize());
+}
+
+// The collapsed rows' index answers from its table by row as from the list itself: rows
+// out of order, a row twice, and rows far beyond any grid (a damaged file's) alike.
+TEST(GanttCollapsedRowIndexTest, AnswersAsTheListForEveryRow)
+{
+    const UINT list[] = {7, 3, 3, 5, 3000000, 0xFFFFFFFFu};
+    CCollapsedRowIndex<UINT> index;
+    index.Assign(list, list + 6);
+    for (UINT nRow : {0u, 1u, 3u, 4u, 5u, 6u, 7u, 8u, 1048575u, 1048576u, 2999999u, 3000000u, 3000001u, 0xFFFFFFFEu,
+                      0xFFFFFFFFu})
+    {
+        int nAbove = 0;
+        bool bHas = false;
+        for (UINT n : list)
+        {
+            nAbove += n < nRow ? 1 : 0;
+            bHas = bHas || n == nRow;
+        }
+        EXPECT_EQ(bHas, index.Has(nRow)) << nRow;
+        EXPECT_EQ(nAbove, index.Above(nRow)) << nRow;
+    }
 }
 
 // The grid syncs the chart on each of its paints: a sync that changes nothing the layout reads

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
+#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -196,4 +198,50 @@ TEST(TaskLinkCheckTest, ChildrenWhoseRowsLoopTakePartInNoSubtree)
     rows.Child(1, 2);
     rows.Child(2, 1);
     EXPECT_EQ(rows.Failed(1, 2), 0);
+}
+
+// The checks on the schedule's graph of the rows decide every pair as the checks on the rows
+// themselves, links of a task to itself and to blank rows among them.
+TEST(TaskLinkCheckTest, OnTheScheduleGraphEveryPairIsDecidedAsOnTheRows)
+{
+    std::mt19937 rng(7);
+    auto rand = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    int nSeen[12] = {};
+    for (int nProject = 0; nProject < 40; nProject++)
+    {
+        const int n = 24;
+        Rows rows(n);
+        for (int r = 2; r <= n; r++)
+            if (rand(0, 3) > 0)
+                rows.Child(rand(1, r - 1), r);
+        for (int i = 0; i < 30; i++)
+        {
+            const int nSucc = rand(1, n), nPred = rand(0, 9) == 0 ? nSucc : rand(1, n + 2);
+            if (nPred <= n)
+                rows.Link(nSucc, nPred);
+            else
+            {
+                CTaskLink* pLink = new CTaskLink;
+                pLink->m_nSuccID = nPred;
+                rows.m_rows[(size_t)nSucc]->m_listLinks.AddTail(pLink);
+            }
+        }
+        std::vector<CTaskItem*> taskRows = rows.m_rows;
+        taskRows[(size_t)rand(1, n)] = nullptr;
+        CScheduleGraph graph;
+        graph.Build(taskRows);
+        ASSERT_TRUE(graph.moved.empty());
+        for (int a = 0; a <= n + 1; a++)
+        {
+            const CTaskLinkCheck onRows(taskRows, a), onGraph(graph, a);
+            for (int b = 0; b <= n + 1; b++)
+            {
+                const int nFailed = onRows.FailedCheck(b);
+                ASSERT_EQ(nFailed, onGraph.FailedCheck(b)) << "project " << nProject << ", rows " << a << " and " << b;
+                nSeen[nFailed]++;
+            }
+        }
+    }
+    for (int nCheck : {0, 1, 3, 7, 9, 11})
+        EXPECT_GT(nSeen[nCheck], 0) << "check " << nCheck;
 }
