@@ -162,7 +162,7 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
         return Fail(hr, std::string(operation) + ": " + error);
 
     SoapMessage message;
-    bool parsed = projectsoap::ParseEnvelope(reply.body, message, error);
+    bool parsed = projectsoap::ParseEnvelope(std::move(reply.body), message, error);
     if (parsed && message.isFault)
         return Fail(PS_E_SOAPFAULT, std::string(operation) + ": the server answered a SOAP fault (" +
                                         message.faultCode + "): " + message.faultString);
@@ -232,7 +232,7 @@ HRESULT CSoapProjectService::CallForText(const char* operation, const SoapValues
     hr = ReadText(operation, answer, resultName, text);
     if (FAILED(hr))
         return hr;
-    xml = text;
+    xml = std::move(text);
     return S_OK;
 }
 
