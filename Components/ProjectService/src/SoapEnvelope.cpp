@@ -102,6 +102,11 @@ const std::string* SoapMessage::Find(const char* valueName) const
     return nullptr;
 }
 
+std::string* SoapMessage::Find(const char* valueName)
+{
+    return const_cast<std::string*>(static_cast<const SoapMessage*>(this)->Find(valueName));
+}
+
 bool ParseEnvelope(const std::string& text, SoapMessage& message, std::string& error)
 {
     return ParseEnvelope(std::string(text), message, error);

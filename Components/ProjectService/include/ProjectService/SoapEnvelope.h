@@ -30,6 +30,7 @@ struct SoapMessage {
 
     // The text of the first value of that name, or nullptr.
     const std::string* Find(const char* valueName) const;
+    std::string* Find(const char* valueName);
 };
 
 // Reads an envelope (UTF-8, or UTF-16 with a byte-order mark). False, with a reason, when
