@@ -9,6 +9,7 @@
 #include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/Frames/MDIWnd.h>
@@ -319,10 +320,11 @@ struct BenchServer
             return it->second;
         ProjectGeneratorOptions options;
         options.nTasks = nTasks;
-        const CString strXml = GeneratedProjectXml(options);
-        const size_t nText = (size_t)strXml.GetLength();
+        // In UTF-8, as the program sends a project to the server.
+        const std::string text = Utf8FromCString(GeneratedProjectXml(options));
+        const size_t nText = text.size();
         long id = -1;
-        if (!PipeWrite(toServer, &nText, sizeof nText) || !PipeWrite(toServer, (LPCTSTR)strXml, nText) ||
+        if (!PipeWrite(toServer, &nText, sizeof nText) || !PipeWrite(toServer, text.data(), nText) ||
             !PipeRead(fromServer, &id, sizeof id))
             id = -1;
         return projects[nTasks] = id;
