@@ -87,14 +87,20 @@ TEST(XmlDomHandOver, AUtf8TextReadsAsItsCodePageFormWould)
         "<R><N>x</R>",                                       // no XML at all
     };
     for (const std::string& text : texts) {
-        CXmlDocument expected, doc;
+        CXmlDocument expected;
         const BOOL loaded = expected.LoadXml(CStringFromUtf8(text));
-        std::string handed = text;
-        EXPECT_EQ(loaded, doc.LoadXmlUtf8AsCp936(std::move(handed))) << text;
-        EXPECT_TRUE(handed.empty());
-        EXPECT_EQ(Dump(expected), Dump(doc)) << text;
-        EXPECT_EQ(expected.GetParseError(), doc.GetParseError()) << text;
-        EXPECT_EQ(expected.GetErrorOffset(), doc.GetErrorOffset()) << text;
+        // Handed over in a buffer of its own size, and in one much larger (as cut from a reply).
+        for (size_t room : {text.size(), text.size() * 20}) {
+            CXmlDocument doc;
+            std::string handed;
+            handed.reserve(room);
+            handed = text;
+            EXPECT_EQ(loaded, doc.LoadXmlUtf8AsCp936(std::move(handed))) << text;
+            EXPECT_TRUE(handed.empty());
+            EXPECT_EQ(Dump(expected), Dump(doc)) << text;
+            EXPECT_EQ(expected.GetParseError(), doc.GetParseError()) << text;
+            EXPECT_EQ(expected.GetErrorOffset(), doc.GetErrorOffset()) << text;
+        }
     }
 }
 

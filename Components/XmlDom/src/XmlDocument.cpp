@@ -167,6 +167,14 @@ BOOL CXmlDocument::LoadXmlUtf8AsCp936(std::string&& utf8Text)
     try {
         if (xmldom::SameThroughCp936(utf8Text.data(), utf8Text.size())) {
             m_text = std::move(utf8Text);
+            // A buffer much larger than its text (a reply the text was cut from) is not kept
+            // beside the tree for the document's life.
+            if (m_text.capacity() > m_text.size() + m_text.size() / 8 + 1 + kSpareBytes) {
+                std::string exact;
+                exact.reserve(m_text.size() + 1 + kSpareBytes);
+                exact.append(m_text);
+                m_text.swap(exact);
+            }
         } else {
             const std::string cp936 = Cp936FromUtf8(utf8Text.data(), utf8Text.size());
             utf8Text = std::string();
