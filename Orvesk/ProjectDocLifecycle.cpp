@@ -324,15 +324,15 @@ int CProjectDoc::GetData()
     for (int i = 0; i < 5; ++i)
         ProjectSendProgress(WM_PROGRESS_STEP);
 
-    CString strXml;
-    if (service->GetProjectData(m_nProjectID, strXml) != S_OK)
+    // In UTF-8 as it came: the document reads it as it would its code page form, without
+    // converting a large text there and back.
+    std::string strXml;
+    if (service->GetProjectDataUtf8(m_nProjectID, strXml) != S_OK)
         return 0;
 
     ProjectSendProgress(WM_PROGRESS_STEP);
     CXmlDocument doc;
-    // The reply is not needed once converted: a large project's text goes before its tree
-    // is built.
-    if (!doc.LoadXml(std::move(strXml)))
+    if (!doc.LoadXmlUtf8AsCp936(std::move(strXml)))
         return 0;
     CXmlNode root = doc.documentElement();
     // A reply that is XML but no project is as unusable as one that is not XML.

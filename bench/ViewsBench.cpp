@@ -9,16 +9,21 @@
 #include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/Frames/MDIWnd.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -203,32 +208,109 @@ void BM_OpenProjectFile(benchmark::State& state)
     times.Report(state, "open-window", (double)state.range(0));
 }
 #ifdef VIEWSBENCH_SERVER
-// A project server on loopback holding the generated project of each size.
+// Reads or writes all of a buffer through a pipe.
+bool PipeRead(int fd, void* data, size_t size)
+{
+    for (char* p = static_cast<char*>(data); size > 0;)
+    {
+        const ssize_t n = ::read(fd, p, size);
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= (size_t)n;
+    }
+    return true;
+}
+bool PipeWrite(int fd, const void* data, size_t size)
+{
+    for (const char* p = static_cast<const char*>(data); size > 0;)
+    {
+        const ssize_t n = ::write(fd, p, size);
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= (size_t)n;
+    }
+    return true;
+}
+
+// The server's process: stores each project text that comes through `in` and answers its
+// id through `out`; the service address goes first.
+[[noreturn]] void ServeProjects(int in, int out)
+{
+    std::string templ = (std::filesystem::temp_directory_path() / "views-bench-server-XXXXXX").string();
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back('\0');
+    const std::string strDir = ::mkdtemp(buf.data()) ? buf.data() : "/tmp";
+    projectserver::ServerOptions options;
+    options.databasePath = strDir + "/projects.sqlite";
+    options.demoData = false;
+    {
+        projectserver::CProjectServer server(options);
+        std::string error;
+        const std::string url = server.Start(error) ? server.ServiceUrl() : std::string();
+        const size_t nUrl = url.size();
+        PipeWrite(out, &nUrl, sizeof nUrl);
+        PipeWrite(out, url.data(), nUrl);
+        size_t nText = 0;
+        while (!url.empty() && PipeRead(in, &nText, sizeof nText))
+        {
+            std::string text(nText, '\0');
+            if (!PipeRead(in, &text[0], nText))
+                break;
+            const long id = server.AddProject(text);
+            PipeWrite(out, &id, sizeof id);
+        }
+        server.Stop();
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(strDir, ec);
+    _exit(0);
+}
+
+// A project server on loopback in a process of its own, as the program meets it (the
+// benchmark's memory is then the client's alone), holding the generated project of each
+// size.
 struct BenchServer
 {
-    std::string strDir;
-    std::unique_ptr<projectserver::CProjectServer> pServer;
+    pid_t pid = -1;
+    int toServer = -1;
+    int fromServer = -1;
+    std::string strUrl;
     std::map<int, long> projects;
 
     BenchServer()
     {
-        std::string templ = (std::filesystem::temp_directory_path() / "views-bench-server-XXXXXX").string();
-        std::vector<char> buf(templ.begin(), templ.end());
-        buf.push_back('\0');
-        strDir = ::mkdtemp(buf.data()) ? buf.data() : "/tmp";
-        projectserver::ServerOptions options;
-        options.databasePath = strDir + "/projects.sqlite";
-        options.demoData = false;
-        pServer.reset(new projectserver::CProjectServer(options));
-        std::string error;
-        if (!pServer->Start(error))
-            std::fprintf(stderr, "the project server did not start: %s\n", error.c_str());
+        int request[2], reply[2];
+        if (pipe(request) != 0 || pipe(reply) != 0)
+            return;
+        pid = fork();
+        if (pid == 0)
+        {
+            close(request[1]);
+            close(reply[0]);
+            ServeProjects(request[0], reply[1]);
+        }
+        close(request[0]);
+        close(reply[1]);
+        toServer = request[1];
+        fromServer = reply[0];
+        size_t nUrl = 0;
+        if (pid > 0 && PipeRead(fromServer, &nUrl, sizeof nUrl))
+        {
+            strUrl.resize(nUrl);
+            if (!PipeRead(fromServer, &strUrl[0], nUrl))
+                strUrl.clear();
+        }
+        if (strUrl.empty())
+            std::fprintf(stderr, "the project server did not start\n");
     }
     ~BenchServer()
     {
-        pServer->Stop();
-        std::error_code ec;
-        std::filesystem::remove_all(strDir, ec);
+        close(toServer);
+        close(fromServer);
+        if (pid > 0)
+            waitpid(pid, nullptr, 0);
     }
 
     long Project(int nTasks)
@@ -238,21 +320,50 @@ struct BenchServer
             return it->second;
         ProjectGeneratorOptions options;
         options.nTasks = nTasks;
-        const CString strXml = GeneratedProjectXml(options);
-        return projects[nTasks] = pServer->AddProject(std::string((LPCTSTR)strXml, (size_t)strXml.GetLength()));
+        // In UTF-8, as the program sends a project to the server.
+        const std::string text = Utf8FromCString(GeneratedProjectXml(options));
+        const size_t nText = text.size();
+        long id = -1;
+        if (!PipeWrite(toServer, &nText, sizeof nText) || !PipeWrite(toServer, text.data(), nText) ||
+            !PipeRead(fromServer, &id, sizeof id))
+            id = -1;
+        return projects[nTasks] = id;
     }
 };
 
+// The process's resident memory (VmRSS) and its peak (VmHWM) in MiB; writing 5 to
+// clear_refs starts a new peak from what is resident now.
+double StatusMiB(const char* pszField)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t nField = std::strlen(pszField);
+    while (std::getline(status, line))
+        if (line.compare(0, nField, pszField) == 0)
+            return std::atof(line.c_str() + nField) / 1024.0;
+    return 0;
+}
+void RestartPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 // Opening a project from the server (the login done): the project's data asked for, read
-// into the document, and the project window opened and painted.
+// into the document, and the project window opened and painted; with the memory.
 void BM_OpenFromServer(benchmark::State& state)
 {
     static BenchServer server;
     const long nProject = server.Project((int)state.range(0));
-    const CString strUrl(server.pServer->ServiceUrl().c_str());
+    const CString strUrl(server.strUrl.c_str());
     CScreenTimes times;
+    double beforeMiB = -1, peakMiB = 0, residentMiB = 0;
     for (auto _ : state)
     {
+        // The memory of the first opening (the later ones reuse what the heap kept).
+        const bool bFirst = beforeMiB < 0;
+        RestartPeakMemory();
+        if (bFirst)
+            beforeMiB = StatusMiB("VmRSS:");
         times.Start();
         CProjectDoc* pDoc = NewDocument();
         pDoc->m_strServiceUrl = strUrl;
@@ -266,9 +377,20 @@ void BM_OpenFromServer(benchmark::State& state)
         Window window;
         window.Open(pDoc);
         times.Stop(state);
+        if (bFirst)
+        {
+            peakMiB = StatusMiB("VmHWM:");
+            residentMiB = StatusMiB("VmRSS:");
+        }
         window.Close();
     }
     times.Report(state, "open-server", (double)state.range(0));
+    // The whole process (the benchmark's own windows included) before opening, with the
+    // project open, and its peak while opening; alone in its process (filtered to one size)
+    // the first opening starts from the benchmark's own memory.
+    state.counters["before_MiB"] = beforeMiB;
+    state.counters["peak_MiB"] = peakMiB;
+    state.counters["rss_MiB"] = residentMiB;
 }
 #endif
 

@@ -38,6 +38,24 @@ TEST(SoapEnvelope, ValuesRoundTripByteForByte)
     EXPECT_EQ(nullptr, m.Find("z"));
 }
 
+TEST(SoapEnvelope, AUtf16ReplyHandedOverReadsAsItsUtf8)
+{
+    // Parsed in a buffer of the parser's own, not the one handed over.
+    const std::string utf8 = BuildEnvelope("urn:x", "GetProjectDataResponse",
+                                           {{"Result", "0"}, {"ProjectData", "<PROJECT>&amp;</PROJECT>"}});
+    std::string utf16 = "\xFF\xFE";
+    for (char c : utf8) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    SoapMessage m;
+    std::string error;
+    ASSERT_TRUE(ParseEnvelope(std::move(utf16), m, error)) << error;
+    ASSERT_NE(nullptr, m.Find("ProjectData"));
+    EXPECT_EQ("<PROJECT>&amp;</PROJECT>", *m.Find("ProjectData"));
+    EXPECT_EQ("0", *m.Find("Result"));
+}
+
 TEST(SoapEnvelope, ReadsOtherPrefixesAndFaults)
 {
     SoapMessage m;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 TEST(XmlDomHandOver, AHandedOverTextIsReleasedAndReadAsACopyWouldBe)
 {
@@ -54,6 +55,53 @@ TEST(XmlDomHandOver, TheNestingLimitHoldsForAHandedOverText) // a temporary is h
     EXPECT_FALSE(doc.LoadXml(CString(xml)));
     doc.setMaxDepth(5);
     EXPECT_TRUE(doc.LoadXml(CString(xml)));
+}
+
+namespace {
+
+// Every node's kind, name and value in document order, as UTF-8.
+std::string Dump(const CXmlDocument& doc)
+{
+    std::string out;
+    std::vector<CXmlNode> todo{doc.documentNode()};
+    while (!todo.empty()) {
+        CXmlNode n = todo.back();
+        todo.pop_back();
+        out += std::to_string(n.nodeType()) + "[" + n.nameUtf8() + "=" + n.valueUtf8() + "]";
+        for (CXmlNode c = n.lastChild(); !c.isNull(); c = c.previousSibling())
+            todo.push_back(c);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(XmlDomHandOver, AUtf8TextReadsAsItsCodePageFormWould)
+{
+    const std::string texts[] = {
+        "<R><N>\xE5\x90\x8D\xE7\xA7\xB0 &amp; x</N><D>2026\xE5\xB9\xB4</D></R>",  // held by the code page
+        "<R><N>\xE0\xB8\x81 \xF0\x9F\x98\x80</N></R>",  // a Thai letter and an emoji: '?' each
+        "<R><N>\xE2\x82\xAC</N></R>",                      // the euro sign, one byte in the code page
+        "<R><N>a\xFF" "b\xE5\x90</N></R>",                 // malformed bytes
+        "<R><\xE0\xB8\x81/></R>",                           // a name the code page cannot hold
+        "<R><N>x</R>",                                       // no XML at all
+    };
+    for (const std::string& text : texts) {
+        CXmlDocument expected;
+        const BOOL loaded = expected.LoadXml(CStringFromUtf8(text));
+        // Handed over in a buffer of its own size, and in one much larger (as cut from a reply).
+        for (size_t room : {text.size(), text.size() * 20}) {
+            CXmlDocument doc;
+            std::string handed;
+            handed.reserve(room);
+            handed = text;
+            EXPECT_EQ(loaded, doc.LoadXmlUtf8AsCp936(std::move(handed))) << text;
+            EXPECT_TRUE(handed.empty());
+            EXPECT_EQ(Dump(expected), Dump(doc)) << text;
+            EXPECT_EQ(expected.GetParseError(), doc.GetParseError()) << text;
+            EXPECT_EQ(expected.GetErrorOffset(), doc.GetErrorOffset()) << text;
+        }
+    }
 }
 
 TEST(XmlDomLeaf, FirstChildTextIsTheFirstChildsCharacterDataOrNone)

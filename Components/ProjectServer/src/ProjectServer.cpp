@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -101,47 +103,88 @@ struct CProjectServer::Impl {
         requests.push_back(std::move(r));
     }
 
-    // Answers `body` unless a test fault says otherwise.
-    void Respond(const FaultRule* rule, std::string body, httplib::Response& res)
+    // Answers a test fault in place of a reply of `size` bytes that `whole` writes; false
+    // when the reply is to go out after all (no fault, or a stall that is over).
+    bool AnswerFault(const FaultRule* rule, size_t size, const std::function<std::string()>& whole,
+                     httplib::Response& res)
     {
         Fault fault = rule ? rule->fault : Fault::None;
         switch (fault) {
         case Fault::Http500:
             res.status = 500;
             res.set_content("Internal Server Error", "text/plain");
-            return;
+            return true;
         case Fault::SoapFault:
             res.status = 500;
             res.set_content(WriteFault("soap:Server", "the project server failed on purpose"), kXmlType);
-            return;
+            return true;
         case Fault::CloseConnection:
             res.status = 200;
-            res.set_content_provider(body.size() + 100, kXmlType,
-                                     [](size_t, size_t, httplib::DataSink&) { return false; });
-            return;
+            res.set_content_provider(size + 100, kXmlType, [](size_t, size_t, httplib::DataSink&) { return false; });
+            return true;
         case Fault::Garbage:
             res.status = 200;
             res.set_content("garbage \x01\x02 this is not XML <<<", kXmlType);
-            return;
-        case Fault::Truncated:
+            return true;
+        case Fault::Truncated: {
+            std::string body = whole();
             res.status = 200;
             res.set_content(body.substr(0, body.size() / 2), kXmlType);
-            return;
+            return true;
+        }
         case Fault::Stall: {
             std::unique_lock<std::mutex> lock(testMutex);
             int ms = std::min(stallMs, kMaxStallMs);
             stopped.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
-            break;
+            return false;
         }
         default:
-            break;
+            return false;
         }
+    }
+
+    static void SendWhole(std::string body, httplib::Response& res)
+    {
         res.status = 200;
         // As set_content does, without copying a large reply.
         auto types = res.headers.equal_range("Content-Type");
         res.headers.erase(types.first, types.second);
         res.body = std::move(body);
         res.set_header("Content-Type", kXmlType);
+    }
+
+    // Answers `body` unless a test fault says otherwise.
+    void Respond(const FaultRule* rule, std::string body, httplib::Response& res)
+    {
+        if (!AnswerFault(rule, body.size(), [&body] { return body; }, res))
+            SendWhole(std::move(body), res);
+    }
+
+    // Answers an operation's results unless a test fault says otherwise. A reply larger
+    // than a piece is written as it goes out, escaped a piece at a time straight into the
+    // connection, instead of being built whole first; the bytes are the same. Requests
+    // that accept a compressed answer (br or gzip) or ask for a part of it get the whole
+    // text, which the HTTP layer compresses or cuts as before.
+    void RespondOperation(const FaultRule* rule, const httplib::Request& req, const std::string& operation,
+                          std::vector<SoapArg> results, httplib::Response& res)
+    {
+        const size_t size = ResponseSize(operation, results);
+        if (AnswerFault(rule, size, [&] { return WriteResponse(operation, results); }, res))
+            return;
+        const std::string encodings = req.get_header_value("Accept-Encoding");
+        if (size <= kReplyPiece || encodings.find("br") != std::string::npos ||
+            encodings.find("gzip") != std::string::npos || req.has_header("Range"))
+            return SendWhole(WriteResponse(operation, results), res);
+        auto reply = std::make_shared<std::pair<std::string, std::vector<SoapArg>>>(operation, std::move(results));
+        res.status = 200;
+        auto types = res.headers.equal_range("Content-Type");
+        res.headers.erase(types.first, types.second);
+        res.set_content_provider(size, kXmlType, [reply](size_t offset, size_t, httplib::DataSink& sink) {
+            // All of it in the first call; a second one would mean bytes went missing.
+            return offset == 0 && WriteResponse(reply->first, reply->second, [&sink](const char* data, size_t n) {
+                       return sink.write(data, n);
+                   });
+        });
     }
 
     std::string EndpointFor(const httplib::Request& req) const
@@ -210,7 +253,7 @@ struct CProjectServer::Impl {
                 return;
             }
         }
-        Respond(faulty ? &rule : nullptr, WriteResponse(request.operation, results), res);
+        RespondOperation(faulty ? &rule : nullptr, req, request.operation, std::move(results), res);
     }
 
     void OnDownload(const httplib::Request& req, httplib::Response& res)

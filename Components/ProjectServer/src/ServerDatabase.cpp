@@ -103,17 +103,25 @@ bool CServerDatabase::IsConnectionString(const std::string& text)
     return CSession::IsConnectionString(text);
 }
 
-bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what)
+bool CServerDatabase::OpenCommand(CCommand& command, const char* sql, const std::vector<CDbParam>& params,
+                                  const std::string& what)
 {
     if (!m_session) {
         m_error = what + ": the database is not open";
         return false;
     }
-    CCommand command;
     if (FAILED(command.Open(*m_session, sql, params))) {
         m_error = what + ": " + Describe(command);
         return false;
     }
+    return true;
+}
+
+bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what)
+{
+    CCommand command;
+    if (!OpenCommand(command, sql, params, what))
+        return false;
     if (rows) {
         rows->values.clear();
         rows->changed = command.GetRowsAffected();
@@ -284,11 +292,13 @@ bool CServerDatabase::PutText(const char* table, const char* key, long id, const
 bool CServerDatabase::GetText(const char* table, const char* key, long id, std::string& xml, bool& found)
 {
     const std::string sql = std::string("SELECT xml FROM dbo.") + table + " WHERE " + key + " = ?";
-    Rows rows;
-    if (!Run(sql.c_str(), {Number(id)}, &rows, std::string("cannot read ") + table))
+    // Taken from the command's row at once: a project's text is large, and each copy of it
+    // costs as much as reading it.
+    CCommand command;
+    if (!OpenCommand(command, sql.c_str(), {Number(id)}, std::string("cannot read ") + table))
         return false;
-    found = !rows.values.empty();
-    xml = found ? AsText(rows.values[0][0]) : std::string();
+    found = command.MoveNext() == S_OK;
+    xml = found ? AsText(command.GetValue(1)) : std::string();
     return true;
 }
 
@@ -300,6 +310,15 @@ bool CServerDatabase::PutProject(long id, const std::string& xml)
 bool CServerDatabase::GetProject(long id, std::string& xml, bool& found)
 {
     return GetText("projects", "id", id, xml, found);
+}
+
+bool CServerDatabase::HasProject(long id, bool& found)
+{
+    Rows rows;
+    if (!Run("SELECT count(*) FROM dbo.projects WHERE id = ?", {Number(id)}, &rows, "cannot read projects"))
+        return false;
+    found = !rows.values.empty() && AsNumber(rows.values[0][0]) > 0;
+    return true;
 }
 
 bool CServerDatabase::DeleteProject(long id, bool& found)

@@ -391,9 +391,9 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 bool COperations::GetCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string project, xml;
+    std::string xml;
     bool found = false, hasCalendar = false;
-    if (!m_db.GetProject(id, project, found) || !m_db.GetCalendar(id, xml, hasCalendar))
+    if (!m_db.HasProject(id, found) || !m_db.GetCalendar(id, xml, hasCalendar))
         return false;
     if (!found)
         Answer(out, 1, "CalendarData", "");
@@ -405,9 +405,8 @@ bool COperations::GetCalendar(const SoapMessage& r, SoapValues& out)
 bool COperations::SaveCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string project;
     bool found = false;
-    if (!m_db.GetProject(id, project, found))
+    if (!m_db.HasProject(id, found))
         return false;
     pugi::xml_document doc;
     std::string error;
@@ -424,9 +423,9 @@ bool COperations::SaveCalendar(const SoapMessage& r, SoapValues& out)
 bool COperations::GetUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string project, xml;
+    std::string xml;
     bool found = false, hasPerm = false;
-    if (!m_db.GetProject(id, project, found) || !m_db.GetPermissions(id, xml, hasPerm))
+    if (!m_db.HasProject(id, found) || !m_db.GetPermissions(id, xml, hasPerm))
         return false;
     if (!found)
         Answer(out, 1, "PermissionData", "");
@@ -438,9 +437,8 @@ bool COperations::GetUsersPermission(const SoapMessage& r, SoapValues& out)
 bool COperations::SaveUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string project;
     bool found = false;
-    if (!m_db.GetProject(id, project, found))
+    if (!m_db.HasProject(id, found))
         return false;
     pugi::xml_document doc;
     std::string error;

@@ -3,6 +3,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstring>
 
 namespace projectserver {
@@ -167,8 +168,22 @@ const char* EscapeOf(char c)
     }
 }
 
+// Where the bytes of a text being written go: anything with append(data, size), such as
+// std::string.
+template <class Sink>
+void Append(Sink& out, const char* text)
+{
+    out.append(text, std::char_traits<char>::length(text));
+}
+template <class Sink>
+void Append(Sink& out, const std::string& text)
+{
+    out.append(text.data(), text.size());
+}
+
 // Appends the text escaped: runs of plain characters in one piece.
-void AppendEscaped(std::string& out, const std::string& utf8)
+template <class Sink>
+void AppendEscaped(Sink& out, const std::string& utf8)
 {
     const char* p = utf8.data();
     const char* const end = p + utf8.size();
@@ -179,28 +194,61 @@ void AppendEscaped(std::string& out, const std::string& utf8)
             ++p;
         out.append(run, static_cast<size_t>(p - run));
         if (p < end) {
-            out += escaped;
+            Append(out, escaped);
             ++p;
         }
     }
 }
 
-// The length of the escaped text.
-size_t EscapedSize(const std::string& utf8)
-{
-    size_t n = utf8.size();
-    for (char c : utf8)
-        if (const char* escaped = EscapeOf(c))
-            n += std::char_traits<char>::length(escaped) - 1;
-    return n;
-}
+// Counts the bytes instead of keeping them.
+struct SizeSink {
+    size_t size = 0;
+    void append(const char*, size_t n) { size += n; }
+};
+
+// Gathers the bytes into pieces of kReplyPiece and hands each on when full.
+class PieceSink {
+public:
+    explicit PieceSink(const ReplyWrite& write) : m_write(write) { m_piece.reserve(kReplyPiece); }
+
+    void append(const char* data, size_t n)
+    {
+        while (n > 0 && m_ok) {
+            const size_t take = std::min(n, kReplyPiece - m_piece.size());
+            m_piece.append(data, take);
+            data += take;
+            n -= take;
+            if (m_piece.size() == kReplyPiece)
+                Flush();
+        }
+    }
+    bool Finish()
+    {
+        if (!m_piece.empty())
+            Flush();
+        return m_ok;
+    }
+
+private:
+    void Flush()
+    {
+        m_ok = m_ok && m_write(m_piece.data(), m_piece.size());
+        m_piece.clear();
+    }
+
+    const ReplyWrite& m_write;
+    std::string m_piece;
+    bool m_ok = true;
+};
 
 }  // namespace
 
 std::string EscapeXmlText(const std::string& utf8)
 {
+    SizeSink size;
+    AppendEscaped(size, utf8);
     std::string out;
-    out.reserve(EscapedSize(utf8));
+    out.reserve(size.size);
     AppendEscaped(out, utf8);
     return out;
 }
@@ -225,28 +273,55 @@ const char kTail[] = "</soap:Body></soap:Envelope>";
 
 }  // namespace
 
+namespace {
+
+template <class Sink>
+void WriteResponseTo(Sink& out, const std::string& operation, const std::vector<SoapArg>& results)
+{
+    Append(out, kHead);
+    Append(out, "<");
+    Append(out, operation);
+    Append(out, "Response xmlns=\"");
+    Append(out, kServiceNamespace);
+    Append(out, "\">");
+    for (const SoapArg& r : results) {
+        Append(out, "<");
+        Append(out, r.name);
+        Append(out, ">");
+        AppendEscaped(out, r.text);
+        Append(out, "</");
+        Append(out, r.name);
+        Append(out, ">");
+    }
+    Append(out, "</");
+    Append(out, operation);
+    Append(out, "Response>");
+    Append(out, kTail);
+}
+
+}  // namespace
+
+size_t ResponseSize(const std::string& operation, const std::vector<SoapArg>& results)
+{
+    SizeSink size;
+    WriteResponseTo(size, operation, results);
+    return size.size;
+}
+
 std::string WriteResponse(const std::string& operation, const std::vector<SoapArg>& results)
 {
     // Written once into a reply of its final size: a project's data is large.
-    size_t size = sizeof(kHead) + sizeof(kTail) + 2 * operation.size() + std::strlen(kServiceNamespace) + 40;
-    for (const SoapArg& r : results)
-        size += 2 * r.name.size() + 5 + EscapedSize(r.text);
     std::string out;
-    out.reserve(size);
-    out += kHead;
-    out += "<" + operation + "Response xmlns=\"" + kServiceNamespace + "\">";
-    for (const SoapArg& r : results) {
-        out += '<';
-        out += r.name;
-        out += '>';
-        AppendEscaped(out, r.text);
-        out += "</";
-        out += r.name;
-        out += '>';
-    }
-    out += "</" + operation + "Response>";
-    out += kTail;
+    out.reserve(ResponseSize(operation, results));
+    WriteResponseTo(out, operation, results);
     return out;
+}
+
+bool WriteResponse(const std::string& operation, const std::vector<SoapArg>& results, const ReplyWrite& write)
+{
+    PieceSink out(write);
+    WriteResponseTo(out, operation, results);
+    return out.Finish();
 }
 
 std::string WriteFault(const std::string& faultCode, const std::string& faultString)

@@ -8,6 +8,8 @@
 // carriage return as &#13;.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,13 @@ bool ReadRequest(const std::string& body, SoapRequest& request, std::string& err
 
 std::string EscapeXmlText(const std::string& utf8);
 std::string WriteResponse(const std::string& operation, const std::vector<SoapArg>& results);
+// The same reply written as it goes out, in pieces of up to kReplyPiece bytes handed to
+// `write` in order (a false from it stops the writing); true when every piece went. The
+// pieces join to WriteResponse's text, of ResponseSize bytes.
+typedef std::function<bool(const char* data, size_t size)> ReplyWrite;
+const size_t kReplyPiece = 64 * 1024;
+bool WriteResponse(const std::string& operation, const std::vector<SoapArg>& results, const ReplyWrite& write);
+size_t ResponseSize(const std::string& operation, const std::vector<SoapArg>& results);
 // faultCode "soap:Client" (the request is wrong) or "soap:Server".
 std::string WriteFault(const std::string& faultCode, const std::string& faultString);
 

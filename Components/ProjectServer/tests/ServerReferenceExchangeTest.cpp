@@ -104,6 +104,41 @@ TEST_P(ServerReferenceExchangeTest, ACarriageReturnTravelsAsAReference)
               res->body);
 }
 
+TEST_P(ServerReferenceExchangeTest, ALargeReplyWrittenAsItGoesOutHasTheSameBytes)
+{
+    StartServer();
+    // Several pieces' worth of text, with every character that is escaped falling on and
+    // around the pieces' borders.
+    std::string text = "<RESOURCES>";
+    std::string escaped = "&lt;RESOURCES&gt;";
+    for (int i = 0; text.size() < 300 * 1000; ++i) {
+        text += u8"<R>资源 " + std::to_string(i) + " a&amp;b \"'\r\n</R>";
+        escaped += u8"&lt;R&gt;资源 " + std::to_string(i) + " a&amp;amp;b \"'&#13;\n&lt;/R&gt;";
+    }
+    text += "</RESOURCES>";
+    escaped += "&lt;/RESOURCES&gt;";
+    ASSERT_TRUE(m_server->SetResources(text));
+    const std::string expected = Envelope("<GetResourcesResponse xmlns=\"urn:orvesk:project-service\"><Result>0"
+                                          "</Result><ResourceData>" + escaped + "</ResourceData></GetResourcesResponse>");
+    const std::string request = Envelope("<GetResources xmlns=\"urn:orvesk:project-service\"></GetResources>");
+    // A client that takes no compression gets the reply as it is written...
+    httplib::Client client("127.0.0.1", m_server->Port());
+    client.set_read_timeout(10, 0);
+    httplib::Headers headers = {{"SOAPAction", "\"urn:orvesk:project-service/GetResources\""},
+                                {"Accept-Encoding", "identity"}};
+    auto res = client.Post(("/" + m_server->Site() + "/WebService/OrveskService").c_str(), headers, request,
+                           "text/xml; charset=utf-8");
+    ASSERT_TRUE(res);
+    EXPECT_EQ(200, res->status);
+    EXPECT_EQ("text/xml; charset=utf-8", res->get_header_value("Content-Type"));
+    EXPECT_EQ(std::to_string(expected.size()), res->get_header_value("Content-Length"));
+    EXPECT_TRUE(expected == res->body);
+    // ... and one that takes it gets the same text.
+    res = Post(request, "GetResources");
+    ASSERT_TRUE(res);
+    EXPECT_TRUE(expected == res->body);
+}
+
 TEST_P(ServerReferenceExchangeTest, AFaultHasTheFixedForm)
 {
     StartServer();

@@ -102,13 +102,24 @@ const std::string* SoapMessage::Find(const char* valueName) const
     return nullptr;
 }
 
+std::string* SoapMessage::Find(const char* valueName)
+{
+    return const_cast<std::string*>(static_cast<const SoapMessage*>(this)->Find(valueName));
+}
+
 bool ParseEnvelope(const std::string& text, SoapMessage& message, std::string& error)
+{
+    return ParseEnvelope(std::string(text), message, error);
+}
+
+bool ParseEnvelope(std::string&& text, SoapMessage& message, std::string& error)
 {
     message = SoapMessage();
     pugi::xml_document doc;
-    // Whitespace-only values are values; line ends stay as sent.
+    // Whitespace-only values are values; line ends stay as sent. Parsed in the text's own
+    // buffer (a UTF-16 text is converted into one of the parser's).
     const unsigned int options = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata;
-    pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
+    pugi::xml_parse_result parsed = doc.load_buffer_inplace(&text[0], text.size(), options, pugi::encoding_auto);
     if (!parsed) {
         error = std::string("the reply is not well-formed XML (") + parsed.description() + " at offset " +
                 std::to_string(parsed.offset) + ")";
@@ -141,17 +152,43 @@ bool ParseEnvelope(const std::string& text, SoapMessage& message, std::string& e
     }
     message.name = LocalName(element.name());
     message.ns = NamespaceOf(element);
+    // The longest value that is one text in the reply's buffer is not copied out: it is
+    // moved to the buffer's front and handed over in it (a project's text is most of the
+    // reply).
+    const char* const buffer = text.data();
+    const char* largest = nullptr;
+    size_t largestSize = 0;
+    size_t largestIndex = 0;
     for (pugi::xml_node n = element.first_child(); n; n = n.next_sibling()) {
         if (n.type() != pugi::node_element)
             continue;
         SoapValue v;
         v.name = LocalName(n.name());
+        pugi::xml_node only = n.first_child();
+        if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
+            const char* value = only.value();
+            const size_t size = std::strlen(value);
+            if (value >= buffer && value + size <= buffer + text.size() && size > largestSize) {
+                if (largest != nullptr)
+                    message.values[largestIndex].text.assign(largest, largestSize);
+                largest = value;
+                largestSize = size;
+                largestIndex = message.values.size();
+                message.values.push_back(std::move(v));
+                continue;
+            }
+        }
         if (!TextOf(n, v.text)) {
             error = "the value " + v.name + " holds markup instead of text";
             message = SoapMessage();
             return false;
         }
         message.values.push_back(std::move(v));
+    }
+    if (largest != nullptr) {
+        std::memmove(&text[0], largest, largestSize);
+        text.resize(largestSize);
+        message.values[largestIndex].text = std::move(text);
     }
     return true;
 }

@@ -162,7 +162,7 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
         return Fail(hr, std::string(operation) + ": " + error);
 
     SoapMessage message;
-    bool parsed = projectsoap::ParseEnvelope(reply.body, message, error);
+    bool parsed = projectsoap::ParseEnvelope(std::move(reply.body), message, error);
     if (parsed && message.isFault)
         return Fail(PS_E_SOAPFAULT, std::string(operation) + ": the server answered a SOAP fault (" +
                                         message.faultCode + "): " + message.faultString);
@@ -184,11 +184,19 @@ HRESULT CSoapProjectService::ReadResult(const char* operation, const SoapMessage
     return ReadLong(operation, answer, projectsoap::kResultName, result);
 }
 
-HRESULT CSoapProjectService::ReadText(const char* operation, const SoapMessage& answer, const char* name, CString& text)
+const std::string* CSoapProjectService::FindValue(const char* operation, const SoapMessage& answer, const char* name)
 {
     const std::string* value = answer.Find(name);
     if (!value)
-        return Fail(PS_E_BADREPLY, std::string(operation) + ": the answer has no " + name);
+        Fail(PS_E_BADREPLY, std::string(operation) + ": the answer has no " + name);
+    return value;
+}
+
+HRESULT CSoapProjectService::ReadText(const char* operation, const SoapMessage& answer, const char* name, CString& text)
+{
+    const std::string* value = FindValue(operation, answer, name);
+    if (!value)
+        return PS_E_BADREPLY;
     text = CStringFromUtf8(*value);
     return S_OK;
 }
@@ -219,21 +227,31 @@ HRESULT CSoapProjectService::InvokeAccepted(const char* operation, const SoapVal
     return S_OK;
 }
 
+HRESULT CSoapProjectService::CallForUtf8(const char* operation, const SoapValues& arguments, const char* resultName,
+                                         std::string& text)
+{
+    text.clear();
+    SoapMessage answer;
+    LONG result = 0;
+    HRESULT hr = InvokeAccepted(operation, arguments, answer, result);
+    if (FAILED(hr) || result != 0)
+        return hr;
+    if (!FindValue(operation, answer, resultName))
+        return PS_E_BADREPLY;
+    // The answer is not read again: its text is handed on as it is.
+    text = std::move(*answer.Find(resultName));
+    return S_OK;
+}
+
 HRESULT CSoapProjectService::CallForText(const char* operation, const SoapValues& arguments, const char* resultName,
                                          CString& xml)
 {
     xml.Empty();
-    SoapMessage answer;
-    LONG result = 0;
-    CString text;
-    HRESULT hr = InvokeAccepted(operation, arguments, answer, result);
-    if (FAILED(hr) || result != 0)
-        return hr;
-    hr = ReadText(operation, answer, resultName, text);
-    if (FAILED(hr))
-        return hr;
-    xml = text;
-    return S_OK;
+    std::string text;
+    const HRESULT hr = CallForUtf8(operation, arguments, resultName, text);
+    if (hr == S_OK)
+        xml = CStringFromUtf8(text);
+    return hr;
 }
 
 HRESULT CSoapProjectService::CallForResult(const char* operation, const SoapValues& arguments, LONG& result)
@@ -285,6 +303,11 @@ HRESULT CSoapProjectService::GetProjectList(const CString& userCode, CString& xm
 HRESULT CSoapProjectService::GetProjectData(LONG projectId, CString& xml)
 {
     return CallForText("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", xml);
+}
+
+HRESULT CSoapProjectService::GetProjectDataUtf8(LONG projectId, std::string& utf8Xml)
+{
+    return CallForUtf8("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", utf8Xml);
 }
 
 HRESULT CSoapProjectService::NewProject(const CString& projectXml, LONG& newProjectId)

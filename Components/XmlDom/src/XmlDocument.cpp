@@ -79,6 +79,15 @@ BOOL CXmlDocument::Fail(const char* utf8Reason, long offset)
     return FALSE;
 }
 
+void CXmlDocument::Reset()
+{
+    m_doc->reset();
+    m_text = std::string();
+    m_bLoaded = FALSE;
+    m_strError = CString();
+    m_nErrorOffset = -1;
+}
+
 BOOL CXmlDocument::LoadXml(const CString& cp936Text)
 {
     bool bShallow = false;
@@ -102,11 +111,7 @@ BOOL CXmlDocument::LoadXml(CString&& cp936Text)
 
 BOOL CXmlDocument::Convert(const CString& cp936Text, bool& bShallow)
 {
-    m_doc->reset();
-    m_text = std::string();
-    m_bLoaded = FALSE;
-    m_strError = CString();
-    m_nErrorOffset = -1;
+    Reset();
 
     // Converted piece by piece, each piece cut after an ASCII byte, and each piece's UTF-8
     // looked at for the nesting limit while it is fresh in the cache.
@@ -146,16 +151,42 @@ BOOL CXmlDocument::Convert(const CString& cp936Text, bool& bShallow)
 
 BOOL CXmlDocument::LoadXmlUtf8(const std::string& utf8Text)
 {
-    m_doc->reset();
-    m_text = std::string();
-    m_bLoaded = FALSE;
-    m_strError = CString();
-    m_nErrorOffset = -1;
+    Reset();
     try {
         m_text.reserve(utf8Text.size() + 1 + kSpareBytes);
         m_text = utf8Text;
     } catch (...) {
         return Fail("out of memory while reading the XML text", -1);
+    }
+    return Parse(m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth));
+}
+
+BOOL CXmlDocument::LoadXmlUtf8AsCp936(std::string&& utf8Text)
+{
+    Reset();
+    try {
+        if (xmldom::SameThroughCp936(utf8Text.data(), utf8Text.size())) {
+            m_text = std::move(utf8Text);
+            // A buffer much larger than its text (a reply the text was cut from) is not kept
+            // beside the tree for the document's life.
+            if (m_text.capacity() > m_text.size() + m_text.size() / 8 + 1 + kSpareBytes) {
+                std::string exact;
+                exact.reserve(m_text.size() + 1 + kSpareBytes);
+                exact.append(m_text);
+                m_text.swap(exact);
+            }
+        } else {
+            const std::string cp936 = Cp936FromUtf8(utf8Text.data(), utf8Text.size());
+            utf8Text = std::string();
+            m_text = Utf8FromCp936(cp936.data(), cp936.size());
+        }
+        m_text.reserve(m_text.size() + 1 + kSpareBytes);
+    } catch (...) {
+        return Fail("out of memory while reading the XML text", -1);
+    }
+    {
+        // Released now rather than when the caller's variable goes.
+        std::string released(std::move(utf8Text));
     }
     return Parse(m_nMaxDepth <= 0 || xmldom::NestingWithin(m_text.data(), m_text.size(), m_nMaxDepth));
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class CCommand;
 class CDbParam;
 class CSession;
 
@@ -47,6 +48,8 @@ public:
 
     bool PutProject(long id, const std::string& xml);
     bool GetProject(long id, std::string& xml, bool& found);
+    // Whether the project is stored, without reading its text.
+    bool HasProject(long id, bool& found);
     bool DeleteProject(long id, bool& found);  // with its calendar and permissions
     bool ProjectIds(std::vector<long>& ids);
     bool CountProjects(long& count);
@@ -67,6 +70,8 @@ private:
     // Runs a statement with its parameters (numbers, or UTF-8 texts); a query's rows go to
     // `rows` when given. False with "<what>: <the database's error>" in LastError.
     bool Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what);
+    // Opens the command on the statement; false as Run.
+    bool OpenCommand(CCommand& command, const char* sql, const std::vector<CDbParam>& params, const std::string& what);
     bool CreateTables();
     bool TableExists(const char* table, bool& exists);
     bool PutText(const char* table, const char* key, long id, const std::string& xml);

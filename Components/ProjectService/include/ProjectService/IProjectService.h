@@ -45,9 +45,11 @@
 #pragma once
 
 #include <ClassLib/Core/WinTypes.h>
+#include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Core/String.h>
 
 #include <memory>
+#include <string>
 
 // Failure codes of the project service (FACILITY_ITF).
 #define PS_E_NOSERVICEURL ((HRESULT)0x80040301L) // no service address was given
@@ -74,6 +76,16 @@ public:
     virtual HRESULT Login(const CString& userCode, const CString& cipheredPassword, CString& reply) = 0;
     virtual HRESULT GetProjectList(const CString& userCode, CString& xml) = 0;
     virtual HRESULT GetProjectData(LONG projectId, CString& xml) = 0;
+    // The same project text in UTF-8, as the server sent it, for a reader that holds it in
+    // UTF-8 anyway: a large text is then not converted to the code page and back. By
+    // default GetProjectData's text, converted.
+    virtual HRESULT GetProjectDataUtf8(LONG projectId, std::string& utf8Xml)
+    {
+        CString xml;
+        const HRESULT hr = GetProjectData(projectId, xml);
+        utf8Xml = Utf8FromCString(xml);
+        return hr;
+    }
     virtual HRESULT NewProject(const CString& projectXml, LONG& newProjectId) = 0;
     // `reserved` is passed on unchanged; callers give an empty string.
     virtual HRESULT DeleteProject(LONG projectId, const CString& reserved, LONG& result) = 0;

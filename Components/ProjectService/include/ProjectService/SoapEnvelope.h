@@ -30,11 +30,15 @@ struct SoapMessage {
 
     // The text of the first value of that name, or nullptr.
     const std::string* Find(const char* valueName) const;
+    std::string* Find(const char* valueName);
 };
 
 // Reads an envelope (UTF-8, or UTF-16 with a byte-order mark). False, with a reason, when
 // the text is not well-formed XML, not a SOAP 1.1 envelope, has no body element, or a
 // value holds markup instead of text.
 bool ParseEnvelope(const std::string& text, SoapMessage& message, std::string& error);
+// The same for a text the caller hands over: it is parsed in place, and its buffer may end
+// up holding one of the values (no copy of a large reply).
+bool ParseEnvelope(std::string&& text, SoapMessage& message, std::string& error);
 
 } // namespace projectsoap

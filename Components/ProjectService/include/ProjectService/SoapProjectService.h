@@ -32,6 +32,7 @@ public:
     HRESULT Login(const CString& userCode, const CString& cipheredPassword, CString& reply) override;
     HRESULT GetProjectList(const CString& userCode, CString& xml) override;
     HRESULT GetProjectData(LONG projectId, CString& xml) override;
+    HRESULT GetProjectDataUtf8(LONG projectId, std::string& utf8Xml) override;
     HRESULT NewProject(const CString& projectXml, LONG& newProjectId) override;
     HRESULT DeleteProject(LONG projectId, const CString& reserved, LONG& result) override;
     HRESULT SetProjectStatus(LONG projectId, LONG status) override;
@@ -68,6 +69,11 @@ private:
     HRESULT InvokeAccepted(const char* operation, const projectsoap::SoapValues& arguments,
                            projectsoap::SoapMessage& answer, LONG& result);
     HRESULT CallForText(const char* operation, const projectsoap::SoapValues& arguments, const char* resultName, CString& xml);
+    // CallForText's text in UTF-8, taken out of the answer without a copy.
+    HRESULT CallForUtf8(const char* operation, const projectsoap::SoapValues& arguments, const char* resultName,
+                        std::string& text);
+    // The value of that name, or NULL after noting that the answer has none.
+    const std::string* FindValue(const char* operation, const projectsoap::SoapMessage& answer, const char* name);
     HRESULT CallForResult(const char* operation, const projectsoap::SoapValues& arguments, LONG& result);
     HRESULT CallForId(const char* operation, const projectsoap::SoapValues& arguments, const char* idName, LONG& id);
 

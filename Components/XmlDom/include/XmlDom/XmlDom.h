@@ -155,6 +155,11 @@ public:
     BOOL LoadXml(CString&& cp936Text);
     // The same for a UTF-8 text.
     BOOL LoadXmlUtf8(const std::string& utf8Text);
+    // Loads a UTF-8 text the caller hands over as LoadXml loads its code page 936 form
+    // (characters the code page cannot hold, and malformed bytes, read as '?' alike), parsed
+    // in the text's own buffer: a large text that comes through unchanged is neither
+    // converted nor copied.
+    BOOL LoadXmlUtf8AsCp936(std::string&& utf8Text);
 
     BOOL isLoaded() const { return m_bLoaded; }
     // The document element, or a null handle when nothing is loaded.
@@ -170,6 +175,8 @@ public:
 
 private:
     BOOL Fail(const char* utf8Reason, long offset);
+    // Empties the document before a load.
+    void Reset();
     // Converts the code page 936 text into m_text; FALSE (after Fail) when out of memory.
     // bShallow is set when its nesting is known to be within the limit.
     BOOL Convert(const CString& cp936Text, bool& bShallow);
