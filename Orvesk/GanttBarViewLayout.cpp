@@ -166,10 +166,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
     if (pTask == NULL)
         return;
-    walk.ahead.Touch(&pTask->m_strName);
-    walk.ahead.Touch(&pTask->m_dtStart);
-    walk.ahead.Touch(&pTask->m_listChildren);
-    walk.ahead.Touch(&pTask->m_listLinks);
+    walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
     const double dDayWidth = walk.dDayWidth;
     const CRect& rcClient = walk.rcClient;
 

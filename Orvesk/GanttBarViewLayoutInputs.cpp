@@ -89,10 +89,7 @@ private:
         }
         // The fields read lie in the task's first four cache lines (the task record keeps them
         // together).
-        Touch(&pTask->m_strName);
-        Touch(&pTask->m_dtStart);
-        Touch(&pTask->m_listChildren);
-        Touch(&pTask->m_listLinks);
+        m_ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
         const uint64_t nStatus = static_cast<uint64_t>(pTask->m_dtStart.GetStatus()) |
                                  static_cast<uint64_t>(pTask->m_dtFinish.GetStatus()) << 8 |
                                  static_cast<uint64_t>(pTask->m_strName.IsEmpty()) << 16;
