@@ -22,6 +22,7 @@ class CTaskLineArrow;
 class CTaskLink;
 class CTaskTreeView;
 class CRestDayCounter;
+class CReadAhead;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
@@ -104,8 +105,17 @@ private:
         CTaskLink* pLink;
         CPoint ptEnd;
     };
-    void LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
-                    std::vector<CPendingArrow>& arrows);
+    // What one layout walk keeps at hand.
+    struct CLayoutWalk
+    {
+        CRestDayCounter& counter;
+        double dDayWidth;
+        CRect rcClient;
+        std::vector<CPendingArrow>& arrows;
+        CReadAhead& ahead;
+    };
+    void LayoutTasks(const CTypedPtrList<CObList, CTaskItem*>& list, CLayoutWalk& walk);
+    void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();
@@ -127,6 +137,8 @@ private:
     BOOL m_bPendingInputsKnown = FALSE;
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
     std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
+    std::vector<const void*> m_layoutTrail;  // the same for the layout's own walk
+    std::vector<const void*> m_layoutTrailSpare;
     // The rest days of the document's calendar as the layouts count them, kept from one
     // layout to the next while the calendar is the same (CalendarKey): its days are asked
     // once, not once per layout.

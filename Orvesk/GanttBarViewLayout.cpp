@@ -10,6 +10,7 @@
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskTreeView.h"
 
@@ -122,8 +123,11 @@ void CGanttBarView::BuildChart()
     CRestDayCounter& counter = *m_pRestDays;
     std::vector<CPendingArrow> arrows;
     arrows.reserve(nExpected / 2);
-    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
-        LayoutTask(pDoc->m_listTasks.GetNext(pos), counter, dDayWidth, rcClient, arrows);
+    {
+        CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
+        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead};
+        LayoutTasks(pDoc->m_listTasks, walk);
+    }
 
     // The arrows get their start points now that every bar exists, and come after the bars
     // in the list, in the order they were made, so that they are painted over them.
@@ -148,11 +152,23 @@ void CGanttBarView::BuildChart()
     m_wndChart.ShapesChanged();
 }
 
-void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient,
-                               std::vector<CPendingArrow>& arrows)
+// The tasks of a list in order. Each walk notes what it reads, so that the next walk reads
+// the tasks scattered in memory a little ahead of their turn.
+void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        walk.ahead.Touch(pos);
+        LayoutTask(list.GetNext(pos), walk);
+    }
+}
+
+void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
     if (pTask == NULL)
         return;
+    walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+    const double dDayWidth = walk.dDayWidth;
+    const CRect& rcClient = walk.rcClient;
 
     // The chart's own first and last dates cover every task, shown or not.
     if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || DateAfter(m_dtChartStart, pTask->m_dtStart)))
@@ -171,7 +187,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
     if (bPlaced) {
         const long nDays = (pTask->m_dtStart - m_dtOrigin).GetDays();
         const int nRest =
-            DateBefore(pTask->m_dtStart, pTask->m_dtFinish) ? counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
+            DateBefore(pTask->m_dtStart, pTask->m_dtFinish) ? walk.counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
         const long nLength = nDays + nRest + pTask->m_nDuration / 86400;
         x1 = rcClient.left + static_cast<int>(nDays * dDayWidth);
         x2 = rcClient.left + static_cast<int>(nLength * dDayWidth);
@@ -188,8 +204,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
             pShape->SetWnd(&m_wndChart);
             NoteRowShape(pShape);
         }
-        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-            LayoutTask(pTask->m_listChildren.GetNext(pos), counter, dDayWidth, rcClient, arrows);
+        LayoutTasks(pTask->m_listChildren, walk);
     } else if (bPlaced) {
         CTaskRect* pShape = NextShape<CTaskRect>(m_wndChart, RUNTIME_CLASS(CTaskRect));
         int nBarRight = x2;
@@ -215,7 +230,10 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
 
     // The task's links end on its bar; they start on their predecessors' bars later.
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        walk.ahead.Touch(pos);
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (pLink != NULL)
+            walk.ahead.Touch(pLink);
         if (pLink == NULL || IsRowCollapsed(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
         CPoint ptEnd(x1, y);
@@ -233,6 +251,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CRestDayCounter& counter, doubl
         default:
             break;  // not drawn
         }
-        arrows.push_back(CPendingArrow{pLink, ptEnd});
+        walk.arrows.push_back(CPendingArrow{pLink, ptEnd});
     }
 }

@@ -15,6 +15,27 @@
 
 namespace {
 
+uint64_t DateBits(const COleDateTime& dt)
+{
+    const DATE d = dt;
+    uint64_t v = 0;
+    std::memcpy(&v, &d, sizeof(v));
+    return v;
+}
+
+uint64_t Pack(int nHigh, int nLow)
+{
+    return static_cast<uint64_t>(static_cast<uint32_t>(nHigh)) << 32 | static_cast<uint32_t>(nLow);
+}
+
+// Two words folded into one through their full 128-bit product.
+inline uint64_t Fold(uint64_t a, uint64_t b)
+{
+    const unsigned __int128 p =
+        static_cast<unsigned __int128>(a ^ 0xA0761D6478BD642Full) * (b ^ 0xE7037ED1A0B428DBull);
+    return static_cast<uint64_t>(p) ^ static_cast<uint64_t>(p >> 64);
+}
+
 class CInputHash
 {
 public:
@@ -25,14 +46,9 @@ public:
         m_h ^= m_h >> 29;
     }
     void Add(const void* p) { Add(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p))); }
-    void Add(const COleDateTime& dt)
-    {
-        const DATE d = dt;
-        uint64_t v = 0;
-        std::memcpy(&v, &d, sizeof(v));
-        Add(v);
-        Add(static_cast<uint64_t>(dt.GetStatus()));
-    }
+    // One step of the running value for a whole record: the record's words are folded apart
+    // from it (so that the next record's work need not wait for this one's), then once into it.
+    void AddRecord(uint64_t nRecord) { m_h = Fold(m_h, nRecord); }
     uint64_t Value() const { return m_h; }
 
 private:
@@ -42,13 +58,13 @@ private:
 // The walk over the tasks, read as LayoutTask reads them: the dates of every task it visits;
 // the rest, the links and the children only of a task that gets shapes (the shapes keep the
 // task and link objects, so those are part of it too). It reads ahead along the last walk's
-// trail.
+// trail. (Whether a task's row is collapsed follows from its row and the collapsed rows,
+// both counted already.)
 class CTaskWalk
 {
 public:
-    CTaskWalk(CInputHash& h, const CCollapsedRowIndex<UINT>& collapsed, std::vector<const void*>& trail,
-              std::vector<const void*>& spare)
-        : m_h(h), m_collapsed(collapsed), m_ahead(trail, spare)
+    CTaskWalk(CInputHash& h, std::vector<const void*>& trail, std::vector<const void*>& spare)
+        : m_h(h), m_ahead(trail, spare)
     {
     }
 
@@ -66,45 +82,41 @@ private:
 
     void AddTask(const CTaskItem* pTask)
     {
-        m_h.Add(pTask);
-        if (pTask == NULL)
+        const uint64_t nAddress = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pTask));
+        if (pTask == NULL) {
+            m_h.AddRecord(Fold(nAddress, 0));
             return;
+        }
         // The fields read lie in the task's first four cache lines (the task record keeps them
         // together).
-        Touch(&pTask->m_strName);
-        Touch(&pTask->m_dtStart);
-        Touch(&pTask->m_listChildren);
-        Touch(&pTask->m_listLinks);
-        m_h.Add(pTask->m_dtStart);
-        m_h.Add(pTask->m_dtFinish);
-        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nRowInGrid)) << 32 |
-                static_cast<uint32_t>(pTask->m_nFlag));
-        const bool bNameEmpty = pTask->m_strName.IsEmpty();
-        m_h.Add(static_cast<uint64_t>(bNameEmpty));
-        m_h.Add(static_cast<uint64_t>(m_collapsed.Has(static_cast<UINT>(pTask->m_nRowInGrid))));
+        m_ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+        const uint64_t nStatus = static_cast<uint64_t>(pTask->m_dtStart.GetStatus()) |
+                                 static_cast<uint64_t>(pTask->m_dtFinish.GetStatus()) << 8 |
+                                 static_cast<uint64_t>(pTask->m_strName.IsEmpty()) << 16;
         // A hidden task gets no shapes, but the layout refreshes the header dates and the
         // critical marks first, and those read every task: its links and children count too.
-        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nDuration)) << 32 |
-                static_cast<uint32_t>(pTask->m_nProgress));
-        m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nCritical)) << 32 |
-                static_cast<uint32_t>(pTask->m_nMilestone));
-        m_h.Add(static_cast<uint64_t>(pTask->m_listChildren.GetCount()) << 32 |
-                static_cast<uint32_t>(pTask->m_listLinks.GetCount()));
+        const uint64_t a = Fold(nAddress, DateBits(pTask->m_dtStart));
+        const uint64_t b = Fold(DateBits(pTask->m_dtFinish), nStatus);
+        const uint64_t c = Fold(Pack(pTask->m_nRowInGrid, pTask->m_nFlag), Pack(pTask->m_nDuration, pTask->m_nProgress));
+        const uint64_t d = Fold(Pack(pTask->m_nCritical, pTask->m_nMilestone),
+                                Pack(static_cast<int>(pTask->m_listChildren.GetCount()),
+                                     static_cast<int>(pTask->m_listLinks.GetCount())));
+        m_h.AddRecord(Fold(a, b) ^ Fold(c ^ 0x8EBC6AF09C88C6E3ull, d));
         for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
             Touch(pos);
             const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            m_h.Add(pLink);
-            if (pLink != NULL) {
-                Touch(pLink);
-                m_h.Add(static_cast<uint64_t>(static_cast<uint32_t>(pLink->m_nSuccID)) << 32 |
-                        static_cast<uint32_t>(pLink->m_nType));
+            const uint64_t nLink = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pLink));
+            if (pLink == NULL) {
+                m_h.AddRecord(Fold(nLink, 1));
+                continue;
             }
+            Touch(pLink);
+            m_h.AddRecord(Fold(nLink, Pack(pLink->m_nSuccID, pLink->m_nType)));
         }
         AddTasks(pTask->m_listChildren);
     }
 
     CInputHash& m_h;
-    const CCollapsedRowIndex<UINT>& m_collapsed;
     CReadAhead m_ahead;
 };
 
@@ -112,12 +124,6 @@ private:
 
 std::vector<uint64_t> CGanttBarView::CalendarKey()
 {
-    auto bits = [](const COleDateTime& dt) {
-        const DATE d = dt;
-        uint64_t v = 0;
-        std::memcpy(&v, &d, sizeof(v));
-        return v;
-    };
     auto address = [](const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); };
     std::vector<uint64_t> key;
     CProjectDoc* pDoc = GetDocument();
@@ -139,9 +145,9 @@ std::vector<uint64_t> CGanttBarView::CalendarKey()
         const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
         key.push_back(address(pItem));
         if (pItem != NULL) {
-            key.push_back(bits(pItem->m_dtFrom));
+            key.push_back(DateBits(pItem->m_dtFrom));
             key.push_back(static_cast<uint64_t>(pItem->m_dtFrom.GetStatus()));
-            key.push_back(bits(pItem->m_dtTo));
+            key.push_back(DateBits(pItem->m_dtTo));
             key.push_back(static_cast<uint64_t>(pItem->m_dtTo.GetStatus()));
             key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
         }
@@ -175,7 +181,7 @@ uint64_t CGanttBarView::LayoutInputs()
     h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
     // (The layout's own index of them, made now as the layout makes it.)
     m_collapsedIndex.Assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
-    CTaskWalk(h, m_collapsedIndex, m_inputsTrail, m_inputsTrailSpare).AddTasks(pDoc->m_listTasks);
+    CTaskWalk(h, m_inputsTrail, m_inputsTrailSpare).AddTasks(pDoc->m_listTasks);
     return h.Value();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CReadAhead
@@ -24,16 +25,33 @@ public:
     CReadAhead& operator=(const CReadAhead&) = delete;
 
     // The walk is about to read p.
-    void Touch(const void* p)
+    void Touch(const void* p) { Note(Line(p), 0); }
+    // The walk is about to read the object bytes [pBegin, pEnd): one entry for all its lines.
+    void TouchRange(const void* pBegin, const void* pEnd)
     {
-        m_next.push_back(p);
-        const size_t nAhead = m_next.size() + kAhead;
-        if (nAhead < m_trail.size())
-            __builtin_prefetch(m_trail[nAhead]);
+        const uintptr_t nFirst = Line(pBegin);
+        const uintptr_t nLast = Line(static_cast<const char*>(pEnd) - 1);
+        const uintptr_t nMore = nLast > nFirst ? (nLast - nFirst) / kLine : 0;
+        Note(nFirst, nMore < kLine - 1 ? nMore : kLine - 1);
     }
 
 private:
     static const size_t kAhead = 48;
+    static const uintptr_t kLine = 64;
+
+    static uintptr_t Line(const void* p) { return reinterpret_cast<uintptr_t>(p) & ~(kLine - 1); }
+    // An entry is the address of a cache line with, in its low bits, the lines after it.
+    void Note(uintptr_t nLine, uintptr_t nMore)
+    {
+        m_next.push_back(reinterpret_cast<const void*>(nLine | nMore));
+        const size_t nAhead = m_next.size() + kAhead;
+        if (nAhead < m_trail.size()) {
+            const uintptr_t nEntry = reinterpret_cast<uintptr_t>(m_trail[nAhead]);
+            const char* pLine = reinterpret_cast<const char*>(nEntry & ~(kLine - 1));
+            for (uintptr_t i = 0; i <= (nEntry & (kLine - 1)); i++)
+                __builtin_prefetch(pLine + i * kLine);
+        }
+    }
 
     std::vector<const void*>& m_trail;
     std::vector<const void*>& m_next;

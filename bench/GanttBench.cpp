@@ -119,6 +119,24 @@ void BM_Layout(benchmark::State& state)
 }
 BENCHMARK(BM_Layout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
+// The check the task grid makes on each of its paints: the chart told its collapsed rows and
+// top row again, nothing changed, so no layout follows (what a repaint pays for the chart's
+// inputs; it grows with the project's size).
+void BM_LayoutCheck(benchmark::State& state)
+{
+    GanttHost& host = Host(static_cast<int>(state.range(0)));
+    CUIntArray rows;
+    host.view->SetCollapsedRows(rows, 0);
+    CScreenTimes times;
+    for (auto _ : state) {
+        times.Start();
+        host.view->SetCollapsedRows(rows, 0);
+        times.Stop(state);
+    }
+    times.Report(state, "chart-layout-check", static_cast<double>(state.range(0)));
+}
+BENCHMARK(BM_LayoutCheck)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 // Arguments: tasks, zoom level, position (0 top, 1 middle, 2 end).
 void BM_Repaint(benchmark::State& state)
 {
