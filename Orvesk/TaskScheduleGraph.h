@@ -82,6 +82,82 @@ struct CScheduleGraph
             succ[fill[edge.first]++] = edge.second;
     }
 
+    // TRUE when a build from taskRows would make this very graph (links and children counts
+    // included). Errs towards FALSE: a task listed twice, as child or as moved, answers FALSE.
+    bool Matches(const std::vector<CTaskItem*>& taskRows) const
+    {
+        if (taskRows != rows)
+            return false;
+        const int n = (int)rows.size();
+        size_t nMoved = 0, nParents = 0, nChildren = 0;
+        for (int r = 1; r < n; r++)
+        {
+            if (parent[r] != 0)
+                nParents++;
+            const CTaskItem* pTask = rows[r];
+            if (!pTask)
+            {
+                if (linkCount[r] != 0 || childCount[r] != 0 || selfLinked[r] != 0 || succStart[r + 1] != succStart[r])
+                    return false;
+                continue;
+            }
+            if (pTask->m_nRowInGrid != r)
+            {
+                auto it = moved.find(pTask);
+                if (it == moved.end() || it->second != r)
+                    return false;
+                nMoved++;
+            }
+            if (linkCount[r] != (int)pTask->m_listLinks.GetCount() ||
+                childCount[r] != (int)pTask->m_listChildren.GetCount())
+                return false;
+        }
+        if (nMoved != moved.size())
+            return false;
+        // Every child's parent and every link's place among its predecessor's successors.
+        std::vector<int> fill(succStart.begin(), succStart.end() - 1);
+        for (int r = 1; r < n; r++)
+        {
+            const CTaskItem* pTask = rows[r];
+            if (!pTask)
+                continue;
+            POSITION pos = pTask->m_listChildren.GetHeadPosition();
+            while (pos != NULL)
+            {
+                const int c = Row(pTask->m_listChildren.GetNext(pos));
+                if (c > 0 && c != r)
+                {
+                    if (parent[c] != r)
+                        return false;
+                    nChildren++;
+                }
+            }
+            char bSelf = 0;
+            pos = pTask->m_listLinks.GetHeadPosition();
+            while (pos != NULL)
+            {
+                const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+                const int p = PredRow(pLink, r);
+                if (p > 0)
+                {
+                    if (fill[p] >= succStart[p + 1] || succ[fill[p]] != r)
+                        return false;
+                    fill[p]++;
+                }
+                else if (pLink && pLink->m_nSuccID == r)
+                    bSelf = 1;
+            }
+            if (bSelf != selfLinked[r])
+                return false;
+        }
+        if (nChildren != nParents)
+            return false;
+        for (int r = 0; r < n; r++)
+            if (fill[r] != succStart[r + 1])
+                return false;
+        return true;
+    }
+
     // TRUE when row r still holds pTask with the links and children it had at the build.
     bool Holds(int r, const CTaskItem* pTask) const
     {

@@ -314,6 +314,7 @@ protected:
         std::vector<int> count;
         std::vector<std::pair<int, DWORD>> pairs;
         std::vector<CTaskItem*> named;
+        std::string text;  // the predecessor column's text of the row under way
     } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;

@@ -3,10 +3,13 @@
 #include "TaskTreeView.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -246,7 +249,6 @@ void CTaskTreeView::ClearPredIndex()
 
 void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
 {
-    InvalidateScheduleGraph();
     const int nRows = m_Grid.GetRowCount();
 
     // The rows' tasks read once (the pass below changes links and texts, never rows).
@@ -275,10 +277,13 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
         nFirstVisible = visible.GetMinRow();
         nLastVisible = visible.GetMaxRow();
     }
+    // A link that changes or goes changes the schedule graph.
+    BOOL bLinksChanged = FALSE;
     char buffer[16];
+    std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
     {
-        CString strText;
+        strText.clear();
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];
         if (pTask)
@@ -298,12 +303,15 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                     if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
                     {
                         pLink->m_strPredName = strName;
+                        if (pLink->m_nSuccID != nPredRow)
+                            bLinksChanged = TRUE;
                         pLink->m_nSuccID = nPredRow;
                         bKeep = TRUE;
                     }
                 }
                 if (!bKeep)
                 {
+                    bLinksChanged = TRUE;
                     pTask->m_listLinks.RemoveAt(posLink);
                     delete pLink;
                     continue;
@@ -331,7 +339,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                 while ((n /= 10) != 0);
                 if (pLink->m_nSuccID < 0)
                     *--p = '-';
-                if (!strText.IsEmpty())
+                if (!strText.empty())
                     strText += ',';
                 strText += p;
             }
@@ -339,15 +347,18 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
         if (CGridCellBase* pCell = m_Grid.GetCell(i, 6))
         {
             LPCTSTR pszOld = pCell->GetText();
-            if (!pszOld || strText != pszOld)
+            if (!pszOld || std::strcmp(strText.c_str(), pszOld) != 0)
             {
-                pCell->SetText(strText);
+                pCell->SetText(strText.c_str());
                 if (i >= nFirstVisible && i <= nLastVisible)
                     m_Grid.RedrawCell(i, 6);
             }
         }
     }
     ClearPredIndex();
+    // The kept schedule graph stays while no link changed and a fresh one would be the same.
+    if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))
+        InvalidateScheduleGraph();
     // succCount becomes each row's next free place in its task's list.
     for (int row = 1; row < nRows; row++)
     {

@@ -508,6 +508,9 @@ protected:
     // ---- Cell factory -------------------------------------------------------------------
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
+    // The cells of every row from nRow on learn their position; a task grid's heading cells
+    // show their row's number.
+    void RenumberRowsFrom(int nRow);
 
     virtual void PreSubclassWindow();
     // Gives the window the grid's font (from the stored LOGFONT) and the cell sizes it sets.

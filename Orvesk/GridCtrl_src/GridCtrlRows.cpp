@@ -2,22 +2,28 @@
 #include "GridCtrl.h"
 #include "GridDefaultCell.h"
 
+#include <algorithm>
 #include <cstdlib>
 
-namespace
+// One pass, the numbers written without a format; each row's cells read from its own array
+// (a virtual grid hands its cells out one by one).
+void CGridCtrl::RenumberRowsFrom(int nRow)
 {
-// The cells of every row from nRow on learn their position; a task grid's heading cells show
-// their row's number. One pass, the numbers written without a format.
-void RenumberRowsFrom(CGridCtrl& grid, int nRow, BOOL bNumbers)
-{
-    const int nRows = grid.GetRowCount();
-    const int nCols = grid.GetColumnCount();
+    const int nRows = GetRowCount();
+    const int nCols = GetColumnCount();
+#ifdef GRIDCTRL_PREDTASK
+    const BOOL bOwnCells = !m_bVirtualMode;
+#else
+    const BOOL bOwnCells = TRUE;
+#endif
     char buffer[16];
     for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
     {
-        if (bNumbers)
+        const CGridRow* pRow = bOwnCells && row < m_RowData.GetSize() ? m_RowData.GetAt(row) : NULL;
+        const int nRowCols = pRow ? (int)std::min<INT_PTR>(nCols, pRow->GetSize()) : 0;
+        if (m_bTaskGrid)
         {
-            if (CGridCellBase* pHead = grid.GetCell(row, 0))
+            if (CGridCellBase* pHead = pRow ? (nRowCols > 0 ? pRow->GetAt(0) : NULL) : GetCell(row, 0))
             {
                 char* p = buffer + sizeof(buffer);
                 *--p = 0;
@@ -29,14 +35,13 @@ void RenumberRowsFrom(CGridCtrl& grid, int nRow, BOOL bNumbers)
             }
         }
         for (int col = 0; col < nCols; col++)
-            if (CGridCellBase* pCell = grid.GetCell(row, col))
+            if (CGridCellBase* pCell = pRow ? (col < nRowCols ? pRow->GetAt(col) : NULL) : GetCell(row, col))
             {
                 pCell->SetRowCol(row, col);
                 pCell->SetCoords(row, col);
             }
     }
 }
-} // namespace
 
 int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 {
@@ -94,7 +99,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     // Every row from the inserted one on has moved down: its cells learn their new
     // position, and a task grid's row numbers follow.
-    RenumberRowsFrom(*this, nRow, m_bTaskGrid);
+    RenumberRowsFrom(nRow);
 
     // The rows from the inserted one on show new numbers: the whole window is painted again
     // (drawing their number cells one by one first would only draw the visible ones twice).
@@ -184,7 +189,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 
     SetModified();
 
-    RenumberRowsFrom(*this, nRow, m_bTaskGrid);
+    RenumberRowsFrom(nRow);
 
     // The rows below show new numbers: the whole window is painted again.
     if (GetSafeHwnd())
