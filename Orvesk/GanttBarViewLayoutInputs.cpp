@@ -179,8 +179,6 @@ uint64_t CGanttBarView::LayoutInputs()
     for (const uint64_t v : CalendarKey())
         h.Add(v);
     h.Add(static_cast<uint64_t>(pDoc->m_listTasks.GetCount()));
-    // (The layout's own index of them, made now as the layout makes it.)
-    m_collapsedIndex.Assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
     CTaskWalk(h, m_inputsTrail, m_inputsTrailSpare).AddTasks(pDoc->m_listTasks);
     return h.Value();
 }
