@@ -62,8 +62,8 @@ namespace
 // checked against the grid, and a graph found out of date is built again.
 std::vector<char> RowsAfter(CTaskTreeView& view, int nRow)
 {
-    std::vector<char> after = ScheduleReachedRows(view.ScheduleGraph(), nRow);
     const CScheduleGraph& graph = view.ScheduleGraph();
+    std::vector<char> after = ScheduleReachedRows(graph, nRow);
     for (int r = 1; r < (int)after.size(); r++)
         if (after[(size_t)r] && !graph.Holds(r, view.GetGrid().GetRowTask(r)))
         {
