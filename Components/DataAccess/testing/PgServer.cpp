@@ -96,12 +96,17 @@ bool CPgServer::Start(std::string& strError)
         ini << "[PgTest]\nDriver=psqlodbca.so\nCommLog=0\nDebug=0\n";
     }
     setenv("ODBCSYSINI", m_strDir.c_str(), 1);
-    m_nPort = FreePort();
     if (!Run(m_strBin + "/initdb -D " + m_strDir + "/data -U postgres -A trust -E UTF8 --locale=C", strError))
         return false;
-    m_bRunning = Run(m_strBin + "/pg_ctl -D " + m_strDir + "/data -l " + m_strDir + "/server.log -w -o \"-p " +
-                         std::to_string(m_nPort) + " -h 127.0.0.1 -k " + m_strDir + "\" start",
-                     strError);
+    // The free port is only free when asked: another test process may bind it before the
+    // server does, so a start that fails is tried again on a new port.
+    for (int attempt = 0; attempt < 5 && !m_bRunning; ++attempt)
+    {
+        m_nPort = FreePort();
+        m_bRunning = Run(m_strBin + "/pg_ctl -D " + m_strDir + "/data -l " + m_strDir + "/server.log -w -o \"-p " +
+                             std::to_string(m_nPort) + " -h 127.0.0.1 -k " + m_strDir + "\" start",
+                         strError);
+    }
     if (!m_bRunning)
         return false;
     return ResetTables(strError);

@@ -28,6 +28,7 @@ protected:
     httplib::Result Get(const std::string& target)
     {
         httplib::Client client("127.0.0.1", m_server->Port());
+        client.set_read_timeout(60, 0);  // the store's first opening may be slow on a loaded machine
         return client.Get(target.c_str());
     }
     static std::string Url(int32_t c, int32_t o)

@@ -194,6 +194,7 @@ TEST_P(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
     ASSERT_EQ(S_OK, c->GetResources(xml));
     EXPECT_NE(-1, xml.Find("<RESCODE>zhou</RESCODE>"));
     httplib::Client http("127.0.0.1", server.Port());
+    http.set_read_timeout(60, 0);
     auto res = http.Get("/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1");
     ASSERT_TRUE(res);
     EXPECT_EQ(200, res->status);

@@ -123,7 +123,7 @@ TEST_P(ServerReferenceExchangeTest, ALargeReplyWrittenAsItGoesOutHasTheSameBytes
     const std::string request = Envelope("<GetResources xmlns=\"urn:orvesk:project-service\"></GetResources>");
     // A client that takes no compression gets the reply as it is written...
     httplib::Client client("127.0.0.1", m_server->Port());
-    client.set_read_timeout(10, 0);
+    client.set_read_timeout(60, 0);
     httplib::Headers headers = {{"SOAPAction", "\"urn:orvesk:project-service/GetResources\""},
                                 {"Accept-Encoding", "identity"}};
     auto res = client.Post(("/" + m_server->Site() + "/WebService/OrveskService").c_str(), headers, request,
@@ -160,6 +160,7 @@ TEST_P(ServerReferenceExchangeTest, TheServiceDescriptionNamesEveryOperation)
 {
     StartServer();
     httplib::Client client("127.0.0.1", m_server->Port());
+    client.set_read_timeout(60, 0);
     auto res = client.Get("/site/WebService/OrveskService.WSDL");
     ASSERT_TRUE(res);
     EXPECT_EQ(200, res->status);

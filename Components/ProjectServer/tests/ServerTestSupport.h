@@ -53,7 +53,7 @@ protected:
     httplib::Result Post(const std::string& body, const std::string& operation)
     {
         httplib::Client client("127.0.0.1", m_server->Port());
-        client.set_read_timeout(10, 0);
+        client.set_read_timeout(60, 0);
         httplib::Headers headers = {{"SOAPAction", "\"urn:orvesk:project-service/" + operation + "\""}};
         return client.Post(("/" + m_server->Site() + "/WebService/OrveskService").c_str(), headers, body,
                            "text/xml; charset=utf-8");
