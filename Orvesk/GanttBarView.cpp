@@ -91,8 +91,6 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
             m_wndChart.Invalidate(TRUE);
         return;
     }
-    m_nPendingInputs = nInputs;
-    m_bPendingInputsKnown = TRUE;
     BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);

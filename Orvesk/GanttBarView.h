@@ -23,6 +23,7 @@ class CTaskLink;
 class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
+class CLayoutInputHash;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
@@ -113,15 +114,15 @@ private:
         CRect rcClient;
         std::vector<CPendingArrow>& arrows;
         CReadAhead& ahead;
+        CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
     };
     void LayoutTasks(const CTypedPtrList<CObList, CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();
-    // Records the inputs of the layout about to be made (those SetCollapsedRows worked out,
-    // else worked out now).
-    void NoteLayoutInputs();
+    // Folds in what the layout reads besides the tasks; the document, or NULL without one.
+    CProjectDoc* AddLayoutSettings(CLayoutInputHash& h);
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;
@@ -133,8 +134,6 @@ private:
     // The layout inputs of the shapes the chart has.
     uint64_t m_nShapesInputs = 0;
     BOOL m_bShapesInputsKnown = FALSE;
-    uint64_t m_nPendingInputs = 0;  // set by SetCollapsedRows for the layout it asks for
-    BOOL m_bPendingInputsKnown = FALSE;
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
     std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
     std::vector<const void*> m_layoutTrail;  // the same for the layout's own walk

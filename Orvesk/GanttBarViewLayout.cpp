@@ -6,6 +6,7 @@
 #include "GanttBarView.h"
 
 #include "DateOrder.h"
+#include "GanttBarViewInputHash.h"
 #include "Gantt_src/RestDayCounter.h"
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
@@ -85,7 +86,6 @@ void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
-    NoteLayoutInputs();
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();
@@ -109,12 +109,19 @@ void CGanttBarView::BuildChart()
     m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
 
     CProjectDoc* pDoc = GetDocument();
-    if (pDoc == NULL) {
+    if (pDoc != NULL) {
+        if (CTaskTreeView* pTree = GetTaskTreeView())
+            pTree->UpdateProjectSpan();
+    }
+    // The inputs are folded from here on, the header dates and critical marks brought up to
+    // date: what the walk reads is what the shapes show.
+    CLayoutInputHash inputs;
+    if (AddLayoutSettings(inputs) == NULL) {
+        m_nShapesInputs = inputs.Value();
+        m_bShapesInputsKnown = TRUE;
         m_wndChart.EndShapes();
         return;
     }
-    if (CTaskTreeView* pTree = GetTaskTreeView())
-        pTree->UpdateProjectSpan();
     std::vector<uint64_t> calendar = CalendarKey();
     if (!m_pRestDays || calendar != m_restDaysKey) {
         m_pRestDays = std::make_unique<CRestDayCounter>([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
@@ -125,9 +132,11 @@ void CGanttBarView::BuildChart()
     arrows.reserve(nExpected / 2);
     {
         CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
-        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead};
+        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs};
         LayoutTasks(pDoc->m_listTasks, walk);
     }
+    m_nShapesInputs = inputs.Value();
+    m_bShapesInputsKnown = TRUE;
 
     // The arrows get their start points now that every bar exists, and come after the bars
     // in the list, in the order they were made, so that they are painted over them.
@@ -164,9 +173,11 @@ void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 
 void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
+    if (pTask != NULL)
+        walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+    walk.inputs.AddTaskFields(pTask);
     if (pTask == NULL)
         return;
-    walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
     const double dDayWidth = walk.dDayWidth;
     const CRect& rcClient = walk.rcClient;
 
@@ -177,8 +188,12 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         m_dtChartEnd = pTask->m_dtFinish;
 
     const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
-    if (pTask->m_strName.IsEmpty() || IsRowCollapsed(nGridRow) || pTask->m_nFlag == FLAG_REMOVED)
+    if (pTask->m_strName.IsEmpty() || IsRowCollapsed(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
+        // No shapes, but what lies below the task counts among the inputs all the same.
+        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead);
+        walk.inputs.AddLinks(pTask, walk.ahead);
         return;
+    }
 
     const BOOL bPlaced = IsValid(pTask->m_dtStart) && IsValid(pTask->m_dtFinish);
     const int r = pTask->m_nRowInGrid - CountCollapsedRowsAbove(nGridRow);
@@ -225,8 +240,10 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         pShape->SetWnd(&m_wndChart);
         NoteRowShape(pShape);
     }
-    if (!bPlaced)
+    if (!bPlaced) {
+        walk.inputs.AddLinks(pTask, walk.ahead);
         return;
+    }
 
     // The task's links end on its bar; they start on their predecessors' bars later.
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
@@ -234,6 +251,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         if (pLink != NULL)
             walk.ahead.Touch(pLink);
+        walk.inputs.AddLink(pLink);
         if (pLink == NULL || IsRowCollapsed(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
         CPoint ptEnd(x1, y);

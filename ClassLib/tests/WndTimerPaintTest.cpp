@@ -1,6 +1,8 @@
 // Timers driven by the settable tick count, invalidation and WM_PAINT.
 #include "WndTestUtil.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
+
 namespace {
 
 class WndTimerPaint : public CWndTestBase
@@ -77,12 +79,14 @@ class CPaintWnd : public CLogWnd
 public:
     std::vector<CRect> paints;
     int erases = 0;
+    BOOL paintDC = FALSE;
 
 protected:
     afx_msg void OnPaint()
     {
         CPaintDC dc(this);
         paints.push_back(dc.m_ps.rcPaint);
+        paintDC = AfxIsWindowPaintDC(&dc);
         dc.FillSolidRect(&dc.m_ps.rcPaint, RGB(1, 2, 3));
     }
     afx_msg BOOL OnEraseBkgnd(CDC*)
@@ -123,6 +127,22 @@ TEST_F(WndTimerPaint, InvalidRectsCombineIntoOnePaintWithEraseWhenAsked)
     // The painted pixels are in the window's picture.
     CClientDC dc(&wnd);
     EXPECT_EQ(dc.GetPixel(150, 50), RGB(1, 2, 3));
+}
+
+// Only the context of a window's paint draws into a picture that is shown after the paint.
+TEST_F(WndTimerPaint, OnlyAPaintsContextIsAWindowPaintContext)
+{
+    CPaintWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 200, 100));
+    wnd.Invalidate(FALSE);
+    wnd.UpdateWindow();
+    EXPECT_TRUE(wnd.paintDC);
+    CClientDC client(&wnd);
+    EXPECT_FALSE(AfxIsWindowPaintDC(&client));
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&client));
+    EXPECT_FALSE(AfxIsWindowPaintDC(&mem));
+    EXPECT_FALSE(AfxIsWindowPaintDC(nullptr));
 }
 
 // A child covers its parent's painting; hidden or destroyed, its place is the parent's again.

@@ -65,8 +65,7 @@ CGunterBar::CGunterBar()
       m_nPagesAcross(0),
       m_nPrintRow(0),
       m_nLastVScroll(0),
-      m_bIndexDirty(TRUE),
-      m_sizeBuffer(0, 0)
+      m_bIndexDirty(TRUE)
 {
     RegisterWindowClass();
 

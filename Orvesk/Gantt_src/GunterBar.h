@@ -244,8 +244,6 @@ private:
     CShapeIndex m_index;
     BOOL m_bIndexDirty;
     std::map<UINT, CBrush*> m_mapPatternBrushes;
-    CBitmap m_bmpBuffer;  // the painting's memory bitmap
-    CSize m_sizeBuffer;
     std::map<COLORREF, std::unique_ptr<CBitmap>> m_mapDotColumns;  // by colour, m_nDotColumnHeight high
     int m_nDotColumnHeight = 0;
 

@@ -1,4 +1,4 @@
-// The chart's painting (double-buffered: grid, shapes of the visible rows, scale).
+// The chart's painting: grid, shapes of the visible rows, scale.
 #include "Gantt_src/GunterBar.h"
 
 #include "Gantt_src/CalendarDate.h"
@@ -17,28 +17,14 @@ const COLORREF kScaleFace = 0xC8D0D4;
 
 void CGunterBar::OnPaint()
 {
+    // Drawn straight into the window's picture: it reaches the screen only once the paint is
+    // over, so the chart never shows half drawn.
     CPaintDC dc(this);
     CRect rcClient;
     GetClientRect(&rcClient);
     if (rcClient.IsRectEmpty())
         return;
-
-    CDC dcMem;
-    dcMem.CreateCompatibleDC(&dc);
-    // The buffer is kept between paints and made again when the window's size changes.
-    if (m_bmpBuffer.GetSafeHandle() == NULL || m_sizeBuffer != rcClient.Size()) {
-        m_bmpBuffer.DeleteObject();
-        m_sizeBuffer = CSize(0, 0);
-        if (!m_bmpBuffer.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height())) {
-            PaintChart(&dc, rcClient);
-            return;
-        }
-        m_sizeBuffer = rcClient.Size();
-    }
-    CBitmap* pOldBitmap = dcMem.SelectObject(&m_bmpBuffer);
-    PaintChart(&dcMem, rcClient);
-    dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOldBitmap);
+    PaintChart(&dc, rcClient);
 }
 
 void CGunterBar::PaintChart(CDC* pDC, const CRect& rcClient)

@@ -1,13 +1,15 @@
 #include "MemDC.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
+
 CMemDC::CMemDC(CDC* pDC)
-    : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE)
+    : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE), m_nSavedDC(0)
 {
     Init(pDC, &m_bitmap);
 }
 
 CMemDC::CMemDC(CDC* pDC, CBitmap* pBackBuffer)
-    : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE)
+    : m_pDC(pDC), m_pOldBitmap(NULL), m_rect(0, 0, 0, 0), m_bMemDC(FALSE), m_nSavedDC(0)
 {
     Init(pDC, pBackBuffer ? pBackBuffer : &m_bitmap);
 }
@@ -18,8 +20,18 @@ void CMemDC::Init(CDC* pDC, CBitmap* pBuffer)
     if (!pDC)
         return;
 
-    m_bMemDC = !pDC->IsPrinting();
-    if (m_bMemDC)
+    m_bMemDC = !pDC->IsPrinting() && !AfxIsWindowPaintDC(pDC);
+    if (!m_bMemDC && !pDC->IsPrinting())
+    {
+        // The window's own picture, drawn as into the memory bitmap: the clip box starts out
+        // in the target's background and the state the drawing leaves is given back.
+        SetOutputDC(pDC->m_hDC);
+        SetAttribDC(pDC->m_hAttribDC);
+        m_nSavedDC = SaveDC();
+        GetClipBox(&m_rect);
+        FillSolidRect(m_rect, GetBkColor());
+    }
+    else if (m_bMemDC)
     {
         pDC->GetClipBox(&m_rect);
         CreateCompatibleDC(pDC);
@@ -56,6 +68,13 @@ CMemDC::~CMemDC()
         m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left,
                       m_rect.top, SRCCOPY);
         SelectObject(m_pOldBitmap);
+    }
+    else if (m_nSavedDC != 0)
+    {
+        RestoreDC(m_nSavedDC);
+        // The handles are the target's: not ours to delete.
+        ReleaseOutputDC();
+        ReleaseAttribDC();
     }
     else
     {

@@ -5,6 +5,7 @@
 #include "WndInternal.h"
 #include "WndWidget.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
 #include <ClassLib/Wnd/System.h>
 
 #include <QPainter>
@@ -206,6 +207,12 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
         lpPaint->fErase = ::SendMessage(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0) ? FALSE : TRUE;
     }
     return hdc;
+}
+
+BOOL AfxIsWindowPaintDC(const CDC* pDC)
+{
+    const AfxDCImpl* d = pDC != nullptr && !pDC->IsPrinting() ? AfxDCOf(pDC->GetSafeHdc()) : nullptr;
+    return d != nullptr && d->kind == AfxDCImpl::Window && d->paintDC && !d->printing && d->target != nullptr;
 }
 
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
