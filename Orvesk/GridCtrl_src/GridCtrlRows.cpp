@@ -59,6 +59,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     if (m_nCols < 1)
         SetColumnCount(1);
+    // The kept table of the rows' tasks takes the new row.
+    const BOOL bTasksKept = RowTasksKept();
 
     BOOL bAppend = nRow < 0;
     if (bAppend)
@@ -82,6 +84,9 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
     CGridCellBase* pHead = GetCell(nRow, 0);
     if (pHead)
         pHead->SetText(strHeading);
+    if (bTasksKept)
+        m_rowTasks.insert(m_rowTasks.begin() + nRow, pHead ? pHead->GetTask() : NULL);
+    m_bRowTasksKept = bTasksKept;
 
 #ifdef GRIDCTRL_PREDTASK
     // The heading's height, or for none the fixed rows' default height.
@@ -123,6 +128,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
         nColumn = m_nCols;
 
     m_arColWidths.InsertAt(nColumn, 0);
+    m_bRowTasksKept = FALSE;
     for (int row = 0; row < m_nRows; row++)
     {
         CGridRow* pRow = m_RowData[row];
@@ -173,12 +179,17 @@ BOOL CGridCtrl::DeleteRow(int nRow)
         return FALSE;
 
     ResetSelectedRange();
+    // The kept table of the rows' tasks loses the row.
+    const BOOL bTasksKept = RowTasksKept();
 
     for (int col = 0; col < GetColumnCount(); col++)
         DestroyCell(nRow, col);
 
     delete pRow;
     m_RowData.RemoveAt(nRow);
+    if (bTasksKept)
+        m_rowTasks.erase(m_rowTasks.begin() + nRow);
+    m_bRowTasksKept = bTasksKept;
     m_arRowHeights.RemoveAt(nRow);
     m_nRows--;
     if (nRow < m_nFixedRows)
@@ -200,6 +211,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 BOOL CGridCtrl::DeleteAllItems()
 {
     ResetSelectedRange();
+    m_bRowTasksKept = FALSE;
 
     m_arColWidths.RemoveAll();
     m_arRowHeights.RemoveAll();
@@ -278,6 +290,7 @@ void CGridCtrl::SwapRows(int nRow1, int nRow2)
 {
     if (nRow1 == nRow2)
         return;
+    m_bRowTasksKept = FALSE;
     CGridRow* pRow = m_RowData[nRow1];
     m_RowData[nRow1] = m_RowData[nRow2];
     m_RowData[nRow2] = pRow;
