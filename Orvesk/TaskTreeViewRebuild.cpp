@@ -15,10 +15,12 @@ namespace
 {
 // Makes the list hold exactly the tasks [first, last) in order, reusing its nodes: a list
 // that did not change costs a walk and no allocation. The tasks that lose their place go
-// into dropped.
-void SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const* last,
+// into dropped. TRUE when the list changed.
+bool SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const* last,
                   std::vector<CTaskItem*>& dropped)
 {
+    const size_t nDropped = dropped.size();
+    const INT_PTR nCount = list.GetCount();
     POSITION pos = list.GetHeadPosition();
     for (; first != last && pos != NULL; ++first)
     {
@@ -37,6 +39,7 @@ void SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const
         dropped.push_back(list.GetNext(pos));
         list.RemoveAt(posAt);
     }
+    return dropped.size() != nDropped || list.GetCount() != nCount;
 }
 } // namespace
 
@@ -69,9 +72,11 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<CTaskItem*>& visits = m_treeScratch.visits;
     std::vector<int>& parents = m_treeScratch.parents;
     std::vector<CTaskItem*>& visitAt = m_treeScratch.visitAt;
+    std::vector<int>& visitOfRow = m_treeScratch.visitOfRow;
     visits.clear();
     parents.clear();
     visitAt.assign(rows.size(), nullptr);
+    visitOfRow.assign(rows.size(), -1);
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     for (int r = 1; r < nRows; r++)
@@ -99,6 +104,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         open.emplace_back((int)visits.size(), nLevel);
         visits.push_back(pTask);
         visitAt[(size_t)r] = pTask;
+        visitOfRow[(size_t)r] = (int)visits.size() - 1;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
     }
@@ -119,8 +125,31 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<CTaskItem*> dropped;
     CTaskItem* const* pOrdered = ordered.data();
     SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped);
+    // The summaries whose children changed, those already waiting to be rolled up and
+    // every summary over them wait for SettleSummaries.
+    std::vector<char>& changed = m_treeScratch.changed;
+    changed.assign(nVisits, 0);
     for (size_t v = 0; v < nVisits; v++)
-        SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped);
+        if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
+            changed[v] = 1;
+    for (CTaskItem* pTask : m_changedSummaries)
+    {
+        const int r = pTask->m_nRowInGrid;
+        if (r > 0 && r < nRows && visitAt[(size_t)r] == pTask)
+            changed[(size_t)visitOfRow[(size_t)r]] = 1;
+    }
+    m_changedSummaries.clear();
+    for (size_t v = 0; v < nVisits; v++)
+    {
+        if (changed[v] != 1)
+            continue;
+        for (int a = (int)v; a >= 0 && changed[(size_t)a] != 2; a = parents[(size_t)a])
+        {
+            changed[(size_t)a] = 2;
+            m_changedSummaries.push_back(visits[(size_t)a]);
+        }
+    }
+    m_bChangedSummariesClosed = bComplete;
 
     // A task that left the tree takes its children's lists with it, down to the tasks that
     // rows still hold (their lists were set above).

@@ -2,6 +2,8 @@
 // indenting and outdenting, and assignees carried into the ancestors and the members.
 #include "TaskTreeView.h"
 
+#include <algorithm>
+
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
@@ -46,6 +48,7 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     // A row task's children first, then the top-level list. The parent sits above the
     // task's row, within the same top-level task: the walk stops at a top-level row.
     CTaskItemList* pList = NULL;
+    CTaskItem* pOwner = NULL;
     int nRow = pTask->m_nRowInGrid - 1;
     if (nRow >= m_Grid.GetRowCount())
         nRow = m_Grid.GetRowCount() - 1;
@@ -53,7 +56,10 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     {
         CTaskItem* pRowTask = RowTask(nRow);
         if (pRowTask && pRowTask != pTask && pRowTask->m_listChildren.Find(pTask) != NULL)
+        {
             pList = &pRowTask->m_listChildren;
+            pOwner = pRowTask;
+        }
         else if (pRowTask && RowLevel(nRow) == 1)
             break;
     }
@@ -65,7 +71,18 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
         pTask->ClearChildren();
     if (pList)
         if (POSITION pos = pList->Find(pTask))
+        {
             pList->RemoveAt(pos);
+            // The summary it leaves is rolled up (those over it are found by the rebuild);
+            // an owner found only by the tree search has the whole pass run.
+            if (pOwner)
+            {
+                m_changedSummaries.push_back(pOwner);
+                m_bChangedSummariesClosed = FALSE;
+            }
+            else if (pList != &pDoc->m_listTasks)
+                m_bSummariesKnown = FALSE;
+        }
 }
 
 void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
@@ -103,6 +120,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     const int nOldRow = pTask->m_nRowInGrid;
     DropLinksTo(pTask, nOldRow);
     DetachTask(pTask);
+    m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
+                             m_changedSummaries.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
