@@ -81,6 +81,9 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     BOOL bComplete = TRUE;
     for (int r = 1; r < nRows; r++)
     {
+        m_Grid.PrefetchRowCells(r, 1u << 2);
+        if (r + 4 < nRows && rows[(size_t)r + 4])
+            __builtin_prefetch(&rows[(size_t)r + 4]->m_nRowInGrid);
         CGridCellBase* pName = m_Grid.GetCell(r, 2);
         if (!pName)
         {
@@ -130,8 +133,12 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<char>& changed = m_treeScratch.changed;
     changed.assign(nVisits, 0);
     for (size_t v = 0; v < nVisits; v++)
+    {
+        if (v + 4 < nVisits)
+            __builtin_prefetch(&visits[v + 4]->m_listChildren);
         if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
             changed[v] = 1;
+    }
     for (CTaskItem* pTask : m_changedSummaries)
     {
         const int r = pTask->m_nRowInGrid;
@@ -294,8 +301,11 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::vector<CTaskItem*>& named = m_succScratch.named;
     named.assign((size_t)std::max(nRows, 0), nullptr);
     for (int row = 1; row < nRows; row++)
+    {
+        m_Grid.PrefetchRowCells(row, 1u << 2);
         if (rows[(size_t)row] && !IsCellEmpty(row, 2))
             named[(size_t)row] = rows[(size_t)row];
+    }
     BeginPredPass(&named);
 
     // Only rows in view are redrawn as their text changes.
@@ -312,6 +322,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
     {
+        m_Grid.PrefetchRowCells(i, 1u << 6);
+        if (i + 4 < nRows && named[(size_t)i + 4])
+            __builtin_prefetch(&named[(size_t)i + 4]->m_listLinks);
         strText.clear();
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];

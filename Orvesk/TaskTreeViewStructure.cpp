@@ -89,10 +89,13 @@ void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
 {
     // Links name their predecessor by id once the server numbered it, else by the row the
     // last resolution found it in (rows are not renumbered before this runs).
-    const int nRows = m_Grid.GetRowCount();
+    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
+    const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        if (row + 4 < nRows && rows[(size_t)row + 4])
+            __builtin_prefetch(&rows[(size_t)row + 4]->m_listLinks);
+        CTaskItem* pTask = rows[(size_t)row];
         if (!pTask || pTask == pGone)
             continue;
         RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {

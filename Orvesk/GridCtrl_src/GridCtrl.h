@@ -168,6 +168,11 @@ public:
     // deleted edits the kept table, any other change of rows, of a column-0 cell or of a
     // cell's task has it read again at the next call.
     const std::vector<CTaskItem*>& RowTasks() const;
+    // For a walk down the rows, called at each row: asks the memory for what the walk
+    // reaches a few rows on (a row's cell array, then its cells of the columns in
+    // nColMask, bit c for column c), so that the rows' scattered objects arrive together
+    // rather than one after another.
+    void PrefetchRowCells(int nRow, unsigned nColMask) const;
 
     // ---- Items --------------------------------------------------------------------------
     BOOL SetItem(const GridItem* pItem);

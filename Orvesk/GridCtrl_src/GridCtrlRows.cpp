@@ -5,6 +5,31 @@
 #include <algorithm>
 #include <cstdlib>
 
+void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask) const
+{
+#ifdef GRIDCTRL_PREDTASK
+    if (m_bVirtualMode)
+        return;
+#endif
+    // Each step reads only what an earlier call asked for.
+    const int nSize = (int)m_RowData.GetSize();
+    CObject* const* pRows = m_RowData.GetData();
+    if (nRow + 12 < nSize && pRows[nRow + 12])
+        __builtin_prefetch(pRows[nRow + 12]);
+    if (nRow + 8 < nSize && pRows[nRow + 8])
+        __builtin_prefetch(static_cast<const CGridRow*>(pRows[nRow + 8])->GetData());
+    if (nRow + 4 < nSize && pRows[nRow + 4])
+    {
+        const CGridRow* pRow = static_cast<const CGridRow*>(pRows[nRow + 4]);
+        CObject* const* pCells = pRow->GetData();
+        const int nCells = (int)std::min<INT_PTR>(pRow->GetSize(), 32);
+        for (int col = 0; col < nCells; col++)
+            if ((nColMask >> col) & 1u)
+                if (pCells[col])
+                    __builtin_prefetch(pCells[col]);
+    }
+}
+
 // One pass, the numbers written without a format; each row's cells read from its own array
 // (a virtual grid hands its cells out one by one).
 void CGridCtrl::RenumberRowsFrom(int nRow)
@@ -17,8 +42,10 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
     const BOOL bOwnCells = TRUE;
 #endif
     char buffer[16];
+    const unsigned nAllCols = nCols >= 32 ? ~0u : (1u << nCols) - 1;
     for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
     {
+        PrefetchRowCells(row, nAllCols);
         const CGridRow* pRow = bOwnCells && row < m_RowData.GetSize() ? m_RowData.GetAt(row) : NULL;
         const int nRowCols = pRow ? (int)std::min<INT_PTR>(nCols, pRow->GetSize()) : 0;
         if (m_bTaskGrid)
