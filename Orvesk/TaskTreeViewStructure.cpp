@@ -382,9 +382,18 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     // now join a task to its own ancestor or descendant go, every other link stays.
     const std::vector<CTaskItem*> rows = TaskRows();
     const int n = (int)rows.size();
+    // Each walk over the rows' tasks asks for the list it reads a few rows ahead, so that
+    // the scattered reads overlap.
+    auto readAhead = [&](int r, const void* (*list)(const CTaskItem*)) {
+        if (r + 4 < n && rows[(size_t)r + 4])
+            __builtin_prefetch(list(rows[(size_t)r + 4]));
+    };
+    auto children = [](const CTaskItem* p) -> const void* { return &p->m_listChildren; };
+    auto links = [](const CTaskItem* p) -> const void* { return &p->m_listLinks; };
     std::vector<int> parent(n, 0);
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, children);
         if (!rows[r])
             continue;
         POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
@@ -419,6 +428,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     BOOL bLinked = FALSE;
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
@@ -450,6 +460,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     };
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
@@ -477,6 +488,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
