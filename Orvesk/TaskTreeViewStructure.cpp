@@ -390,8 +390,12 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     };
     auto children = [](const CTaskItem* p) -> const void* { return &p->m_listChildren; };
     auto links = [](const CTaskItem* p) -> const void* { return &p->m_listLinks; };
-    std::vector<int> parent(n, 0);
-    for (int r = 1; r < n; r++)
+    // The parents are the schedule graph's (the level change's own scheduling builds it
+    // anyway) while every task sits in the row it records; else read here.
+    const CScheduleGraph& kept = ScheduleGraphOfRows(rows);
+    const BOOL bGraphParents = kept.moved.empty() && kept.rows == rows;
+    std::vector<int> parent = bGraphParents ? kept.parent : std::vector<int>(n, 0);
+    for (int r = 1; r < n && !bGraphParents; r++)
     {
         readAhead(r, children);
         if (!rows[r])
