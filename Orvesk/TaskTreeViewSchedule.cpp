@@ -30,6 +30,23 @@ void FoldLater(COleDateTime& date, const COleDateTime& other)
         date = other;
 }
 
+// The earliest start and latest finish of a task's children; FALSE when either is missing.
+BOOL ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
+{
+    start.SetStatus(COleDateTime::invalid);
+    finish.SetStatus(COleDateTime::invalid);
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+    {
+        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
+            start = pChild->m_dtStart;
+        FoldLater(finish, pChild->m_dtFinish);
+    }
+    return IsValidDate(start) && IsValidDate(finish);
+}
+
 } // namespace
 
 int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required)
@@ -125,18 +142,7 @@ BOOL CTaskTreeView::ChangedSummaries(std::vector<CTaskItem*>& order)
 BOOL CTaskTreeView::SpansChildren(const CTaskItem* pTask)
 {
     COleDateTime start, finish;
-    start.SetStatus(COleDateTime::invalid);
-    finish.SetStatus(COleDateTime::invalid);
-    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-    {
-        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
-            start = pChild->m_dtStart;
-        FoldLater(finish, pChild->m_dtFinish);
-    }
-    return !IsValidDate(start) || !IsValidDate(finish) || (pTask->m_dtStart == start && pTask->m_dtFinish == finish);
+    return !ChildrenSpan(pTask, start, finish) || (pTask->m_dtStart == start && pTask->m_dtFinish == finish);
 }
 
 BOOL CTaskTreeView::SettleSummaries()
@@ -384,19 +390,7 @@ COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
 void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
 {
     COleDateTime start, finish;
-    start.SetStatus(COleDateTime::invalid);
-    finish.SetStatus(COleDateTime::invalid);
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-    {
-        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
-            start = pChild->m_dtStart;
-        FoldLater(finish, pChild->m_dtFinish);
-    }
-    if (!IsValidDate(start) || !IsValidDate(finish))
+    if (!ChildrenSpan(pTask, start, finish))
         return;
     if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
         return;
