@@ -312,7 +312,7 @@ protected:
     struct CTreeScratch
     {
         std::vector<CTaskItem*> visits, visitAt, ordered;
-        std::vector<int> parents, slotStart, visitOfRow;
+        std::vector<int> parents, slotStart;
         std::vector<char> changed;
     } m_treeScratch;
     // Working space of BuildSuccessorLists: successors by predecessor row.

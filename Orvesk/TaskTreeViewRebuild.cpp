@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 
@@ -72,11 +73,9 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<CTaskItem*>& visits = m_treeScratch.visits;
     std::vector<int>& parents = m_treeScratch.parents;
     std::vector<CTaskItem*>& visitAt = m_treeScratch.visitAt;
-    std::vector<int>& visitOfRow = m_treeScratch.visitOfRow;
     visits.clear();
     parents.clear();
     visitAt.assign(rows.size(), nullptr);
-    visitOfRow.assign(rows.size(), -1);
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     for (int r = 1; r < nRows; r++)
@@ -107,7 +106,6 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         open.emplace_back((int)visits.size(), nLevel);
         visits.push_back(pTask);
         visitAt[(size_t)r] = pTask;
-        visitOfRow[(size_t)r] = (int)visits.size() - 1;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
     }
@@ -139,13 +137,15 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
             changed[v] = 1;
     }
-    for (CTaskItem* pTask : m_changedSummaries)
+    if (!m_changedSummaries.empty())
     {
-        const int r = pTask->m_nRowInGrid;
-        if (r > 0 && r < nRows && visitAt[(size_t)r] == pTask)
-            changed[(size_t)visitOfRow[(size_t)r]] = 1;
+        // Found among the visits (a waiting task that left the tree is not read at all).
+        std::sort(m_changedSummaries.begin(), m_changedSummaries.end(), std::less<>());
+        for (size_t v = 0; v < nVisits; v++)
+            if (std::binary_search(m_changedSummaries.begin(), m_changedSummaries.end(), visits[v], std::less<>()))
+                changed[v] = 1;
+        m_changedSummaries.clear();
     }
-    m_changedSummaries.clear();
     for (size_t v = 0; v < nVisits; v++)
     {
         if (changed[v] != 1)
