@@ -156,7 +156,13 @@ public:
     void SettleSchedule(const std::vector<int>& seeds);
     // Every summary's dates from its children (after rows were inserted, deleted or
     // re-levelled), and the schedule settled after those that changed; TRUE when any did.
+    // Once a whole pass has run, only the summaries whose children changed since, and
+    // those over them, are rolled up (the others already span their children); the whole
+    // pass runs again after a change the view could not follow or a link cycle.
     BOOL SettleSummaries();
+    // For tests (with s_bVerifyScheduleGraph): summaries found not spanning their children
+    // after SettleSummaries.
+    static int s_nUnsettledSummaries;
     // What a link of type nType (1 finish-to-start, 2 finish-to-finish, 3 start-to-finish,
     // 4 start-to-start) with a lag of nLag working days asks of its successor: the earliest
     // date into required, and which date it bounds (linkBounds...).
@@ -307,6 +313,7 @@ protected:
     {
         std::vector<CTaskItem*> visits, visitAt, ordered;
         std::vector<int> parents, slotStart;
+        std::vector<char> changed;
     } m_treeScratch;
     // Working space of BuildSuccessorLists: successors by predecessor row.
     struct CSuccScratch
@@ -318,4 +325,16 @@ protected:
     } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;
+    // The summaries whose children changed since the last SettleSummaries, with those over
+    // them; trusted only while m_bSummariesKnown (FALSE until a whole pass has run).
+    std::vector<CTaskItem*> m_changedSummaries;
+    BOOL m_bSummariesKnown = FALSE;
+    // FALSE while a summary added since the last rebuild lacks those over it.
+    BOOL m_bChangedSummariesClosed = TRUE;
+    // The summaries of the task tree, children before their summary (the last row first).
+    BOOL AllSummaries(std::vector<CTaskItem*>& order);
+    // The changed summaries still in their rows, the last row first; FALSE when one is not.
+    BOOL ChangedSummaries(std::vector<CTaskItem*>& order);
+    // TRUE when a summary's dates are those RollUpSummary gives it.
+    static BOOL SpansChildren(const CTaskItem* pTask);
 };

@@ -8,17 +8,29 @@
 #include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
 
-std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
-{
-    const int nRows = m_Grid.GetRowCount();
-    std::vector<CTaskItem*> rows(nRows > 0 ? nRows : 0, nullptr);
-    for (int row = 1; row < nRows; row++)
-        rows[row] = RowTask(row);
-    return rows;
-}
-
 BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
 int CTaskTreeView::s_nStaleScheduleGraphs = 0;
+
+std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
+{
+    // The grid's kept table (read again only after a change it cannot follow).
+    std::vector<CTaskItem*> rows = m_Grid.RowTasks();
+    if (!rows.empty())
+        rows[0] = nullptr;
+    if (s_bVerifyScheduleGraph)
+    {
+        for (size_t row = 1; row < rows.size(); row++)
+        {
+            CGridCellBase* pHead = m_Grid.GetCell((int)row, 0);
+            if (rows[row] != (pHead ? pHead->GetTask() : NULL))
+            {
+                s_nStaleScheduleGraphs++;
+                break;
+            }
+        }
+    }
+    return rows;
+}
 
 const CScheduleGraph& CTaskTreeView::ScheduleGraph()
 {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 
@@ -15,10 +16,12 @@ namespace
 {
 // Makes the list hold exactly the tasks [first, last) in order, reusing its nodes: a list
 // that did not change costs a walk and no allocation. The tasks that lose their place go
-// into dropped.
-void SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const* last,
+// into dropped. TRUE when the list changed.
+bool SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const* last,
                   std::vector<CTaskItem*>& dropped)
 {
+    const size_t nDropped = dropped.size();
+    const INT_PTR nCount = list.GetCount();
     POSITION pos = list.GetHeadPosition();
     for (; first != last && pos != NULL; ++first)
     {
@@ -37,6 +40,7 @@ void SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const
         dropped.push_back(list.GetNext(pos));
         list.RemoveAt(posAt);
     }
+    return dropped.size() != nDropped || list.GetCount() != nCount;
 }
 } // namespace
 
@@ -76,6 +80,9 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     BOOL bComplete = TRUE;
     for (int r = 1; r < nRows; r++)
     {
+        m_Grid.PrefetchRowCells(r, 1u << 2);
+        if (r + 4 < nRows && rows[(size_t)r + 4])
+            __builtin_prefetch(&rows[(size_t)r + 4]->m_nRowInGrid);
         CGridCellBase* pName = m_Grid.GetCell(r, 2);
         if (!pName)
         {
@@ -119,8 +126,37 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<CTaskItem*> dropped;
     CTaskItem* const* pOrdered = ordered.data();
     SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped);
+    // The summaries whose children changed, those already waiting to be rolled up and
+    // every summary over them wait for SettleSummaries.
+    std::vector<char>& changed = m_treeScratch.changed;
+    changed.assign(nVisits, 0);
     for (size_t v = 0; v < nVisits; v++)
-        SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped);
+    {
+        if (v + 4 < nVisits)
+            __builtin_prefetch(&visits[v + 4]->m_listChildren);
+        if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
+            changed[v] = 1;
+    }
+    if (!m_changedSummaries.empty())
+    {
+        // Found among the visits (a waiting task that left the tree is not read at all).
+        std::sort(m_changedSummaries.begin(), m_changedSummaries.end(), std::less<>());
+        for (size_t v = 0; v < nVisits; v++)
+            if (std::binary_search(m_changedSummaries.begin(), m_changedSummaries.end(), visits[v], std::less<>()))
+                changed[v] = 1;
+        m_changedSummaries.clear();
+    }
+    for (size_t v = 0; v < nVisits; v++)
+    {
+        if (changed[v] != 1)
+            continue;
+        for (int a = (int)v; a >= 0 && changed[(size_t)a] != 2; a = parents[(size_t)a])
+        {
+            changed[(size_t)a] = 2;
+            m_changedSummaries.push_back(visits[(size_t)a]);
+        }
+    }
+    m_bChangedSummariesClosed = bComplete;
 
     // A task that left the tree takes its children's lists with it, down to the tasks that
     // rows still hold (their lists were set above).
@@ -265,8 +301,11 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::vector<CTaskItem*>& named = m_succScratch.named;
     named.assign((size_t)std::max(nRows, 0), nullptr);
     for (int row = 1; row < nRows; row++)
+    {
+        m_Grid.PrefetchRowCells(row, 1u << 2);
         if (rows[(size_t)row] && !IsCellEmpty(row, 2))
             named[(size_t)row] = rows[(size_t)row];
+    }
     BeginPredPass(&named);
 
     // Only rows in view are redrawn as their text changes.
@@ -283,6 +322,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
     {
+        m_Grid.PrefetchRowCells(i, 1u << 6);
+        if (i + 4 < nRows && named[(size_t)i + 4])
+            __builtin_prefetch(&named[(size_t)i + 4]->m_listLinks);
         strText.clear();
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,23 @@ void FoldLater(COleDateTime& date, const COleDateTime& other)
 {
     if (IsValidDate(other) && (!IsValidDate(date) || other > date))
         date = other;
+}
+
+// The earliest start and latest finish of a task's children; FALSE when either is missing.
+BOOL ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
+{
+    start.SetStatus(COleDateTime::invalid);
+    finish.SetStatus(COleDateTime::invalid);
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+    {
+        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
+            start = pChild->m_dtStart;
+        FoldLater(finish, pChild->m_dtFinish);
+    }
+    return IsValidDate(start) && IsValidDate(finish);
 }
 
 } // namespace
@@ -67,13 +85,14 @@ void CTaskTreeView::PropagateDates(int nRow)
     SettleSchedule(std::vector<int>(1, nRow));
 }
 
-BOOL CTaskTreeView::SettleSummaries()
+int CTaskTreeView::s_nUnsettledSummaries = 0;
+
+BOOL CTaskTreeView::AllSummaries(std::vector<CTaskItem*>& order)
 {
-    // Children before their summary, so that each summary folds final dates.
+    // Children before their summary, the last child first: the summaries from the last
+    // row up.
     CProjectDoc* pDoc = GetDocument();
-    if (!pDoc || m_nEditDepth > 0)
-        return FALSE;
-    std::vector<CTaskItem*> order;
+    order.clear();
     std::vector<std::pair<CTaskItem*, BOOL>> pending;
     for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
         pending.emplace_back(pDoc->m_listTasks.GetNext(pos), FALSE);
@@ -94,6 +113,60 @@ BOOL CTaskTreeView::SettleSummaries()
         if (pending.size() > 4 * (size_t)m_Grid.GetRowCount() + 64)
             return FALSE; // a damaged tree that loops
     }
+    return TRUE;
+}
+
+BOOL CTaskTreeView::ChangedSummaries(std::vector<CTaskItem*>& order)
+{
+    // Each in the row the last rebuild gave it (no row moves without one); the tree follows
+    // the rows, so that the last row first is children before their summary, as in the
+    // whole pass.
+    if (!m_bChangedSummariesClosed)
+        return FALSE;
+    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
+    order.clear();
+    for (CTaskItem* pTask : m_changedSummaries)
+    {
+        const int r = pTask->m_nRowInGrid;
+        if (r <= 0 || r >= (int)rows.size() || rows[(size_t)r] != pTask)
+            return FALSE;
+        if (!pTask->m_listChildren.IsEmpty())
+            order.push_back(pTask);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid > b->m_nRowInGrid; });
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    return TRUE;
+}
+
+BOOL CTaskTreeView::SpansChildren(const CTaskItem* pTask)
+{
+    COleDateTime start, finish;
+    return !ChildrenSpan(pTask, start, finish) || (pTask->m_dtStart == start && pTask->m_dtFinish == finish);
+}
+
+BOOL CTaskTreeView::SettleSummaries()
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || m_nEditDepth > 0)
+        return FALSE;
+    std::vector<CTaskItem*> order;
+    const BOOL bKnown = m_bSummariesKnown && ChangedSummaries(order);
+    if (!bKnown && !AllSummaries(order))
+        return FALSE;
+    if (bKnown && s_bVerifyScheduleGraph)
+    {
+        // Every summary left out already spans its children: the whole pass would roll up
+        // no other.
+        std::vector<CTaskItem*> all;
+        const std::unordered_set<const CTaskItem*> known(order.begin(), order.end());
+        if (AllSummaries(all))
+            for (const CTaskItem* pTask : all)
+                if (!known.count(pTask) && !SpansChildren(pTask))
+                    s_nUnsettledSummaries++;
+    }
+    m_changedSummaries.clear();
+    m_bSummariesKnown = TRUE;
     std::vector<int> seeds;
     for (CTaskItem* pTask : order)
     {
@@ -106,10 +179,9 @@ BOOL CTaskTreeView::SettleSummaries()
         if (nRow > 0)
             seeds.push_back(nRow);
     }
-    if (seeds.empty())
-        return FALSE;
-    SettleSchedule(seeds);
-    return TRUE;
+    if (!seeds.empty())
+        SettleSchedule(seeds);
+    return !seeds.empty();
 }
 
 void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
@@ -203,6 +275,10 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     {
         auto first = parts.begin() + partStart[p], last = parts.begin() + partStart[p + 1];
         std::sort(first, last);
+        // A summary on a cycle may be left not spanning its children: the next
+        // SettleSummaries rolls up every summary.
+        if (last - first > 1)
+            m_bSummariesKnown = FALSE;
         for (auto it = first; it != last; ++it)
         {
             const int node = order[*it];
@@ -314,19 +390,7 @@ COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
 void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
 {
     COleDateTime start, finish;
-    start.SetStatus(COleDateTime::invalid);
-    finish.SetStatus(COleDateTime::invalid);
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-    {
-        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
-            start = pChild->m_dtStart;
-        FoldLater(finish, pChild->m_dtFinish);
-    }
-    if (!IsValidDate(start) || !IsValidDate(finish))
+    if (!ChildrenSpan(pTask, start, finish))
         return;
     if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
         return;

@@ -2,6 +2,8 @@
 // indenting and outdenting, and assignees carried into the ancestors and the members.
 #include "TaskTreeView.h"
 
+#include <algorithm>
+
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
@@ -46,6 +48,7 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     // A row task's children first, then the top-level list. The parent sits above the
     // task's row, within the same top-level task: the walk stops at a top-level row.
     CTaskItemList* pList = NULL;
+    CTaskItem* pOwner = NULL;
     int nRow = pTask->m_nRowInGrid - 1;
     if (nRow >= m_Grid.GetRowCount())
         nRow = m_Grid.GetRowCount() - 1;
@@ -53,7 +56,10 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     {
         CTaskItem* pRowTask = RowTask(nRow);
         if (pRowTask && pRowTask != pTask && pRowTask->m_listChildren.Find(pTask) != NULL)
+        {
             pList = &pRowTask->m_listChildren;
+            pOwner = pRowTask;
+        }
         else if (pRowTask && RowLevel(nRow) == 1)
             break;
     }
@@ -65,17 +71,31 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
         pTask->ClearChildren();
     if (pList)
         if (POSITION pos = pList->Find(pTask))
+        {
             pList->RemoveAt(pos);
+            // The summary it leaves is rolled up (those over it are found by the rebuild);
+            // an owner found only by the tree search has the whole pass run.
+            if (pOwner)
+            {
+                m_changedSummaries.push_back(pOwner);
+                m_bChangedSummariesClosed = FALSE;
+            }
+            else if (pList != &pDoc->m_listTasks)
+                m_bSummariesKnown = FALSE;
+        }
 }
 
 void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
 {
     // Links name their predecessor by id once the server numbered it, else by the row the
     // last resolution found it in (rows are not renumbered before this runs).
-    const int nRows = m_Grid.GetRowCount();
+    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
+    const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
-        CTaskItem* pTask = RowTask(row);
+        if (row + 4 < nRows && rows[(size_t)row + 4])
+            __builtin_prefetch(&rows[(size_t)row + 4]->m_listLinks);
+        CTaskItem* pTask = rows[(size_t)row];
         if (!pTask || pTask == pGone)
             continue;
         RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
@@ -103,6 +123,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     const int nOldRow = pTask->m_nRowInGrid;
     DropLinksTo(pTask, nOldRow);
     DetachTask(pTask);
+    m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
+                             m_changedSummaries.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
@@ -360,9 +382,22 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     // now join a task to its own ancestor or descendant go, every other link stays.
     const std::vector<CTaskItem*> rows = TaskRows();
     const int n = (int)rows.size();
-    std::vector<int> parent(n, 0);
-    for (int r = 1; r < n; r++)
+    // Each walk over the rows' tasks asks for the list it reads a few rows ahead, so that
+    // the scattered reads overlap.
+    auto readAhead = [&](int r, const void* (*list)(const CTaskItem*)) {
+        if (r + 4 < n && rows[(size_t)r + 4])
+            __builtin_prefetch(list(rows[(size_t)r + 4]));
+    };
+    auto children = [](const CTaskItem* p) -> const void* { return &p->m_listChildren; };
+    auto links = [](const CTaskItem* p) -> const void* { return &p->m_listLinks; };
+    // The parents are the schedule graph's (the level change's own scheduling builds it
+    // anyway) while every task sits in the row it records; else read here.
+    const CScheduleGraph& kept = ScheduleGraphOfRows(rows);
+    const BOOL bGraphParents = kept.moved.empty() && kept.rows == rows;
+    std::vector<int> parent = bGraphParents ? kept.parent : std::vector<int>(n, 0);
+    for (int r = 1; r < n && !bGraphParents; r++)
     {
+        readAhead(r, children);
         if (!rows[r])
             continue;
         POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
@@ -397,6 +432,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     BOOL bLinked = FALSE;
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
@@ -428,6 +464,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     };
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
@@ -455,6 +492,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
+        readAhead(r, links);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {

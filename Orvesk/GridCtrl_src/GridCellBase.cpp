@@ -52,6 +52,8 @@ CGridCtrl* CGridCellBase::GetGrid() const { ASSERT(FALSE); return NULL; }
 UINT CGridCellBase::GetMargin() const { ASSERT(FALSE); return 0; }
 BOOL CGridCellBase::IsEditing() const { ASSERT(FALSE); return FALSE; }
 
+unsigned CGridCellBase::s_nTaskWrites = 0;
+
 BOOL CGridCellBase::Edit(int, int, CRect, CPoint, UINT, UINT) { ASSERT(FALSE); return FALSE; }
 void CGridCellBase::OnEndEdit() { ASSERT(FALSE); }
 

@@ -83,7 +83,16 @@ public:
 
     // The task record of the row (kept in the row's column-0 cell; never owned).
     CTaskItem* GetTask() const { return m_pTask; }
-    void SetTask(CTaskItem* pTask) { m_pTask = pTask; }
+    void SetTask(CTaskItem* pTask)
+    {
+        if (m_pTask == pTask)
+            return;
+        m_pTask = pTask;
+        s_nTaskWrites++;
+    }
+    // Counts the changes of any cell's task: a grid's kept table of its rows' tasks is read
+    // again once it moves.
+    static unsigned s_nTaskWrites;
 
     // The fixed drawing colours of the cell classes.
     COLORREF GetFocusFillColour() const { return m_crSelFillClr; }

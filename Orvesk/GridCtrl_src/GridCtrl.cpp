@@ -372,6 +372,8 @@ void CGridCtrl::DestroyCell(int nRow, int nCol)
 #endif
     if (!pCell)
         return;
+    if (nCol == 0)
+        m_bRowTasksKept = FALSE;
     SetItemState(nRow, nCol, 0);
     m_RowData[nRow]->SetAt(nCol, NULL);
     delete pCell;
@@ -405,6 +407,8 @@ BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell)
         pCell->SetRowCol(nRow, nCol);
         pCell->SetCoords(nRow, nCol);
     }
+    if (nCol == 0)
+        m_bRowTasksKept = FALSE;
     pRow->SetAt(nCol, pCell);
     return TRUE;
 }
@@ -432,8 +436,28 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass)
 
 CTaskItem* CGridCtrl::GetRowTask(int nRow) const
 {
+    if (RowTasksKept() && nRow >= 0 && nRow < (int)m_rowTasks.size())
+        return m_rowTasks[(size_t)nRow];
     CGridCellBase* pCell = GetCell(nRow, 0);
     return pCell ? pCell->GetTask() : NULL;
+}
+
+const std::vector<CTaskItem*>& CGridCtrl::RowTasks() const
+{
+    if (RowTasksKept())
+        return m_rowTasks;
+    m_bRowTasksKept = FALSE;
+    m_rowTasks.assign((size_t)std::max(m_nRows, 0), nullptr);
+    for (int row = 0; row < m_nRows; row++)
+        m_rowTasks[(size_t)row] = GetRowTask(row);
+#ifdef GRIDCTRL_PREDTASK
+    // A virtual grid's cells are handed out afresh: nothing of them is kept.
+    if (m_bVirtualMode)
+        return m_rowTasks;
+#endif
+    m_nRowTasksStamp = CGridCellBase::s_nTaskWrites;
+    m_bRowTasksKept = TRUE;
+    return m_rowTasks;
 }
 
 // ---- Counts ----------------------------------------------------------------------------
@@ -445,6 +469,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
         return FALSE;
     if (nRows == GetRowCount())
         return TRUE;
+    m_bRowTasksKept = FALSE;
 
     if (m_nFixedRows > nRows)
         m_nFixedRows = nRows;
@@ -491,6 +516,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
         return FALSE;
     if (nCols == GetColumnCount())
         return TRUE;
+    m_bRowTasksKept = FALSE;
 
     if (m_nFixedCols > nCols)
         m_nFixedCols = nCols;

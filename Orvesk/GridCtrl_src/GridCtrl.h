@@ -164,6 +164,15 @@ public:
     CRuntimeClass* GetDefaultCellType() const { return m_pRtcDefault; }
     // The task record of a row's column-0 cell; NULL for a row without one.
     CTaskItem* GetRowTask(int nRow) const;
+    // GetRowTask of every row (NULL for row 0), kept between changes: a row inserted or
+    // deleted edits the kept table, any other change of rows, of a column-0 cell or of a
+    // cell's task has it read again at the next call.
+    const std::vector<CTaskItem*>& RowTasks() const;
+    // For a walk down the rows, called at each row: asks the memory for what the walk
+    // reaches a few rows on (a row's cell array, then its cells of the columns in
+    // nColMask, bit c for column c), so that the rows' scattered objects arrive together
+    // rather than one after another.
+    void PrefetchRowCells(int nRow, unsigned nColMask) const;
 
     // ---- Items --------------------------------------------------------------------------
     BOOL SetItem(const GridItem* pItem);
@@ -663,6 +672,15 @@ protected:
     CFont    m_Font;
 
     CTypedPtrArray<CObArray, CGridRow*> m_RowData;
+    // The kept RowTasks table: valid while m_bRowTasksKept and no cell's task changed since
+    // it was read (CGridCellBase::s_nTaskWrites equals m_nRowTasksStamp).
+    mutable std::vector<CTaskItem*> m_rowTasks;
+    mutable unsigned m_nRowTasksStamp = 0;
+    mutable BOOL m_bRowTasksKept = FALSE;
+    BOOL RowTasksKept() const
+    {
+        return m_bRowTasksKept && m_nRowTasksStamp == CGridCellBase::s_nTaskWrites && (int)m_rowTasks.size() == m_nRows;
+    }
 
     int         m_MouseMode;
     CGridCellId m_LeftClickDownCell;

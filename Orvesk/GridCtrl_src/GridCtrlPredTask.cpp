@@ -203,6 +203,8 @@ BOOL CGridCtrl::SetColumnCellType(int nCol, int nFirstRow, int nLastRow,
             static_cast<CGridCellCombo*>(pNew)->SetOptions(options);
             static_cast<CGridCellCombo*>(pNew)->SetStyle(CBS_DROPDOWNLIST);
         }
+        if (nCol == 0)
+            m_bRowTasksKept = FALSE;
         m_RowData[row]->SetAt(nCol, pNew);
         // The replaced cell is no longer referenced by the grid.
         delete pOld;

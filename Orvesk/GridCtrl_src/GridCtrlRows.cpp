@@ -5,6 +5,31 @@
 #include <algorithm>
 #include <cstdlib>
 
+void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask) const
+{
+#ifdef GRIDCTRL_PREDTASK
+    if (m_bVirtualMode)
+        return;
+#endif
+    // Each step reads only what an earlier call asked for.
+    const int nSize = (int)m_RowData.GetSize();
+    CObject* const* pRows = m_RowData.GetData();
+    if (nRow + 12 < nSize && pRows[nRow + 12])
+        __builtin_prefetch(pRows[nRow + 12]);
+    if (nRow + 8 < nSize && pRows[nRow + 8])
+        __builtin_prefetch(static_cast<const CGridRow*>(pRows[nRow + 8])->GetData());
+    if (nRow + 4 < nSize && pRows[nRow + 4])
+    {
+        const CGridRow* pRow = static_cast<const CGridRow*>(pRows[nRow + 4]);
+        CObject* const* pCells = pRow->GetData();
+        const int nCells = (int)std::min<INT_PTR>(pRow->GetSize(), 32);
+        for (int col = 0; col < nCells; col++)
+            if ((nColMask >> col) & 1u)
+                if (pCells[col])
+                    __builtin_prefetch(pCells[col]);
+    }
+}
+
 // One pass, the numbers written without a format; each row's cells read from its own array
 // (a virtual grid hands its cells out one by one).
 void CGridCtrl::RenumberRowsFrom(int nRow)
@@ -17,8 +42,10 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
     const BOOL bOwnCells = TRUE;
 #endif
     char buffer[16];
+    const unsigned nAllCols = nCols >= 32 ? ~0u : (1u << nCols) - 1;
     for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
     {
+        PrefetchRowCells(row, nAllCols);
         const CGridRow* pRow = bOwnCells && row < m_RowData.GetSize() ? m_RowData.GetAt(row) : NULL;
         const int nRowCols = pRow ? (int)std::min<INT_PTR>(nCols, pRow->GetSize()) : 0;
         if (m_bTaskGrid)
@@ -59,6 +86,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     if (m_nCols < 1)
         SetColumnCount(1);
+    // The kept table of the rows' tasks takes the new row.
+    const BOOL bTasksKept = RowTasksKept();
 
     BOOL bAppend = nRow < 0;
     if (bAppend)
@@ -82,6 +111,9 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
     CGridCellBase* pHead = GetCell(nRow, 0);
     if (pHead)
         pHead->SetText(strHeading);
+    if (bTasksKept)
+        m_rowTasks.insert(m_rowTasks.begin() + nRow, pHead ? pHead->GetTask() : NULL);
+    m_bRowTasksKept = bTasksKept;
 
 #ifdef GRIDCTRL_PREDTASK
     // The heading's height, or for none the fixed rows' default height.
@@ -123,6 +155,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
         nColumn = m_nCols;
 
     m_arColWidths.InsertAt(nColumn, 0);
+    m_bRowTasksKept = FALSE;
     for (int row = 0; row < m_nRows; row++)
     {
         CGridRow* pRow = m_RowData[row];
@@ -173,12 +206,17 @@ BOOL CGridCtrl::DeleteRow(int nRow)
         return FALSE;
 
     ResetSelectedRange();
+    // The kept table of the rows' tasks loses the row.
+    const BOOL bTasksKept = RowTasksKept();
 
     for (int col = 0; col < GetColumnCount(); col++)
         DestroyCell(nRow, col);
 
     delete pRow;
     m_RowData.RemoveAt(nRow);
+    if (bTasksKept)
+        m_rowTasks.erase(m_rowTasks.begin() + nRow);
+    m_bRowTasksKept = bTasksKept;
     m_arRowHeights.RemoveAt(nRow);
     m_nRows--;
     if (nRow < m_nFixedRows)
@@ -200,6 +238,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 BOOL CGridCtrl::DeleteAllItems()
 {
     ResetSelectedRange();
+    m_bRowTasksKept = FALSE;
 
     m_arColWidths.RemoveAll();
     m_arRowHeights.RemoveAll();
@@ -278,6 +317,7 @@ void CGridCtrl::SwapRows(int nRow1, int nRow2)
 {
     if (nRow1 == nRow2)
         return;
+    m_bRowTasksKept = FALSE;
     CGridRow* pRow = m_RowData[nRow1];
     m_RowData[nRow1] = m_RowData[nRow2];
     m_RowData[nRow2] = pRow;

@@ -625,6 +625,7 @@ protected:
         // The schedule's kept graph is compared with a fresh one at every use.
         CTaskTreeView::s_bVerifyScheduleGraph = TRUE;
         CTaskTreeView::s_nStaleScheduleGraphs = 0;
+        CTaskTreeView::s_nUnsettledSummaries = 0;
         m_nNames = 0;
         ASSERT_TRUE(Open([&](CProjectDoc& doc) { FillRandom(doc, nTasks); }));
         for (int i = 0; i < nLinks; i++)
@@ -649,6 +650,9 @@ protected:
             ASSERT_EQ(strErr, "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
             ASSERT_EQ(CTaskTreeView::s_nStaleScheduleGraphs, 0) << "seed " << nSeed << ", edit " << nEdit << " ("
                                                                 << kOps[nOp] << "): the kept graph was out of date";
+            ASSERT_EQ(CTaskTreeView::s_nUnsettledSummaries, 0)
+                << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp]
+                << "): a summary left out of the roll-up did not span its children";
         }
         CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
     }

@@ -215,3 +215,26 @@ TEST_F(GridTaskRows, DeletingASummaryAsksAboutItsSubTasks)
     EXPECT_EQ(m_parent.Count(WM_GRID_TASKDELETED), 2);
     EXPECT_EQ(m_grid.GetItemText(1, 2), CString("丁"));
 }
+
+TEST_F(GridTaskRows, TheKeptTableOfRowTasksFollowsInsertedAndDeletedRowsAndChangedTasks)
+{
+    Insert(-1, kTask, "设计", 1);
+    Insert(-1, kOtherTask, "编码", 1);
+    using Rows = std::vector<CTaskItem*>;
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, kTask, kOtherTask}));
+    // Kept, and edited by an insert and a delete.
+    Insert(1, nullptr, "", 1);
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, nullptr, kTask, kOtherTask}));
+    EXPECT_EQ(m_grid.GetRowTask(3), kOtherTask);
+    m_grid.DeleteRow(2);
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, nullptr, kOtherTask}));
+    // A cell's task changed, rows sorted, a column-0 cell replaced: read again.
+    m_grid.GetCell(1, 0)->SetTask(kTask);
+    EXPECT_EQ(m_grid.GetRowTask(1), kTask);
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, kTask, kOtherTask}));
+    ASSERT_TRUE(m_grid.SortTextItems(2, FALSE));
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, kOtherTask, kTask}));
+    m_grid.SetCellType(2, 0, RUNTIME_CLASS(CGridCell));
+    EXPECT_EQ(m_grid.GetRowTask(2), nullptr);
+    EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, kOtherTask, nullptr}));
+}
