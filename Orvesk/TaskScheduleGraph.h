@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ReadAhead.h"
 #include "TaskItem.h"
 
 // The tasks by grid row, their parents and the successor rows of every row, taken from
@@ -47,11 +48,7 @@ struct CScheduleGraph
         for (int r = 1; r < n; r++)
         {
             // The tasks' lists asked for a few rows ahead: their reads overlap.
-            if (r + 4 < n && rows[r + 4])
-            {
-                __builtin_prefetch(&rows[r + 4]->m_listChildren);
-                __builtin_prefetch(&rows[r + 4]->m_listLinks);
-            }
+            ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listChildren, &CTaskItem::m_listLinks);
             CTaskItem* pTask = rows[r];
             if (!pTask)
                 continue;

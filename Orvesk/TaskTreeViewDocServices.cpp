@@ -11,6 +11,7 @@
 #include "DateOrder.h"
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 
 void CTaskTreeView::ApplyServerIds(CString strReply)
@@ -101,18 +102,12 @@ void CTaskTreeView::MarkCriticalTasks()
     // dates are then asked for a few rows ahead of their turn.
     const std::vector<CTaskItem*> rows = TaskRows();
     const int nRows = (int)rows.size();
-    const int kAhead = 8;
     COleDateTime latest;
     latest.SetStatus(COleDateTime::invalid);
     std::vector<int> latestRows;
     for (int row = 1; row < nRows; row++)
     {
-        if (row + kAhead < nRows && rows[(size_t)(row + kAhead)])
-        {
-            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_nProgress);
-            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_dtFinish);
-            __builtin_prefetch(&rows[(size_t)(row + kAhead)]->m_dtDeadline);
-        }
+        ReadAheadOf<8>(rows, (size_t)row, &CTaskItem::m_nProgress, &CTaskItem::m_dtFinish, &CTaskItem::m_dtDeadline);
         CTaskItem* pTask = rows[(size_t)row];
         if (!pTask)
             continue;

@@ -9,6 +9,7 @@
 
 
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
 
@@ -81,8 +82,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 1u << 2);
-        if (r + 4 < nRows && rows[(size_t)r + 4])
-            __builtin_prefetch(&rows[(size_t)r + 4]->m_nRowInGrid);
+        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_nRowInGrid);
         CGridCellBase* pName = m_Grid.GetCell(r, 2);
         if (!pName)
         {
@@ -132,8 +132,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     changed.assign(nVisits, 0);
     for (size_t v = 0; v < nVisits; v++)
     {
-        if (v + 4 < nVisits)
-            __builtin_prefetch(&visits[v + 4]->m_listChildren);
+        ReadAheadOf(visits, v, &CTaskItem::m_listChildren);
         if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
             changed[v] = 1;
     }
@@ -323,8 +322,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     for (int i = 1; i < nRows; i++)
     {
         m_Grid.PrefetchRowCells(i, 1u << 6);
-        if (i + 4 < nRows && named[(size_t)i + 4])
-            __builtin_prefetch(&named[(size_t)i + 4]->m_listLinks);
+        ReadAheadOf(named, (size_t)i, &CTaskItem::m_listLinks);
         strText.clear();
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];

@@ -6,6 +6,7 @@
 
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
 
@@ -93,8 +94,7 @@ void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
     const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
-        if (row + 4 < nRows && rows[(size_t)row + 4])
-            __builtin_prefetch(&rows[(size_t)row + 4]->m_listLinks);
+        ReadAheadOf(rows, (size_t)row, &CTaskItem::m_listLinks);
         CTaskItem* pTask = rows[(size_t)row];
         if (!pTask || pTask == pGone)
             continue;
@@ -384,12 +384,6 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     const int n = (int)rows.size();
     // Each walk over the rows' tasks asks for the list it reads a few rows ahead, so that
     // the scattered reads overlap.
-    auto readAhead = [&](int r, const void* (*list)(const CTaskItem*)) {
-        if (r + 4 < n && rows[(size_t)r + 4])
-            __builtin_prefetch(list(rows[(size_t)r + 4]));
-    };
-    auto children = [](const CTaskItem* p) -> const void* { return &p->m_listChildren; };
-    auto links = [](const CTaskItem* p) -> const void* { return &p->m_listLinks; };
     // The parents are the schedule graph's (the level change's own scheduling builds it
     // anyway) while every task sits in the row it records; else read here.
     const CScheduleGraph& kept = ScheduleGraphOfRows(rows);
@@ -397,7 +391,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     std::vector<int> parent = bGraphParents ? kept.parent : std::vector<int>(n, 0);
     for (int r = 1; r < n && !bGraphParents; r++)
     {
-        readAhead(r, children);
+        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listChildren);
         if (!rows[r])
             continue;
         POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
@@ -432,7 +426,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     BOOL bLinked = FALSE;
     for (int r = 1; r < n; r++)
     {
-        readAhead(r, links);
+        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
@@ -464,7 +458,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     };
     for (int r = 1; r < n; r++)
     {
-        readAhead(r, links);
+        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
         if (!rows[r])
             continue;
         for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
@@ -492,7 +486,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
     for (int r = 1; r < n; r++)
     {
-        readAhead(r, links);
+        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
