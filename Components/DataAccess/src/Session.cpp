@@ -175,6 +175,15 @@ const CDbValue& CCommand::Value(int nOrdinal) const
     return m_rows[m_nNext - 1][nOrdinal - 1];
 }
 
+CDbValue CCommand::TakeValue(int nOrdinal)
+{
+    if (m_nNext == 0 || m_nNext > m_rows.size() || nOrdinal < 1 || nOrdinal > m_nColumns)
+        return CDbValue();
+    CDbValue value = std::move(m_rows[m_nNext - 1][nOrdinal - 1]);
+    m_rows[m_nNext - 1][nOrdinal - 1] = CDbValue();
+    return value;
+}
+
 const CDbColumnDesc& CCommand::GetColumnDesc(int nOrdinal) const
 {
     static const CDbColumnDesc kNone;

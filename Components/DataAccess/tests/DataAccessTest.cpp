@@ -201,6 +201,11 @@ TEST(DataAccessSqliteFile, OpensAFileAsItIsAndKeepsUtf8TextsAsGiven)
         ASSERT_EQ(S_OK, get.Open(session, "SELECT v FROM dbo.t"));
         ASSERT_EQ(S_OK, get.MoveNext());
         EXPECT_EQ(std::get<std::string>(get.GetValue(1)), text);
+        // Taken out once: the row then reads null there, and out of range is null.
+        EXPECT_EQ(std::get<std::string>(get.TakeValue(1)), text);
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(get.GetValue(1)));
+        EXPECT_TRUE(get.IsNull(1));
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(get.TakeValue(2)));
     }
     CSession again;
     ASSERT_EQ(S_OK, again.OpenSqliteFile(path.c_str()));

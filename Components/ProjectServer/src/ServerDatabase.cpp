@@ -52,13 +52,18 @@ long long AsNumber(const CDbValue& v)
     return 0;
 }
 
-std::string AsText(const CDbValue& v)
+std::string AsText(CDbValue&& v)
 {
     if (auto s = std::get_if<std::string>(&v))
-        return *s;
+        return std::move(*s);
     if (auto p = std::get_if<long long>(&v))
         return std::to_string(*p);
     return std::string();
+}
+
+std::string AsText(const CDbValue& v)
+{
+    return AsText(CDbValue(v));
 }
 
 // The error records of a failed call, joined.
@@ -128,7 +133,7 @@ bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, 
         while (command.MoveNext() == S_OK) {
             std::vector<CDbValue> row;
             for (int c = 1; c <= command.GetColumnCount(); ++c)
-                row.push_back(command.GetValue(c));
+                row.push_back(command.TakeValue(c));
             rows->values.push_back(std::move(row));
         }
     }
@@ -292,13 +297,13 @@ bool CServerDatabase::PutText(const char* table, const char* key, long id, const
 bool CServerDatabase::GetText(const char* table, const char* key, long id, std::string& xml, bool& found)
 {
     const std::string sql = std::string("SELECT xml FROM dbo.") + table + " WHERE " + key + " = ?";
-    // Taken from the command's row at once: a project's text is large, and each copy of it
-    // costs as much as reading it.
+    // Moved out of the command's row: a project's text is large, and each copy of it costs
+    // as much as reading it.
     CCommand command;
     if (!OpenCommand(command, sql.c_str(), {Number(id)}, std::string("cannot read ") + table))
         return false;
     found = command.MoveNext() == S_OK;
-    xml = found ? AsText(command.GetValue(1)) : std::string();
+    xml = found ? AsText(command.TakeValue(1)) : std::string();
     return true;
 }
 
@@ -384,7 +389,7 @@ bool CServerDatabase::GetResources(std::string& xml)
     Rows rows;
     if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'resources'", {}, &rows, "cannot read the resources"))
         return false;
-    xml = rows.values.empty() ? std::string("<RESOURCES></RESOURCES>") : AsText(rows.values[0][0]);
+    xml = rows.values.empty() ? std::string("<RESOURCES></RESOURCES>") : AsText(std::move(rows.values[0][0]));
     return true;
 }
 

@@ -142,6 +142,9 @@ public:
     long long GetRowsAffected() const { return m_nRowsAffected; }
     // A value of the current row as the back end gave it (texts in UTF-8).
     const CDbValue& GetValue(int nOrdinal) const { return Value(nOrdinal); }
+    // The same value moved out of the row (which then reads null there): a large text is
+    // handed on without a copy.
+    CDbValue TakeValue(int nOrdinal);
 
     HRESULT GetErrorRecords(const CDbGuid& iid, std::vector<CDbErrorRecord>& records) const override;
 
