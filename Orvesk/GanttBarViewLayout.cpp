@@ -16,6 +16,7 @@
 #include "TaskTreeView.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,6 +25,18 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 BOOL IsValid(const COleDateTime& dt) { return dt.GetStatus() == COleDateTime::valid; }
+
+// (a - b).GetDays(): the whole days, toward zero, of the span rounded to the second; worked
+// out in place for two valid dates on or after 30 December 1899 (the layout's every bar).
+long WholeDaysBetween(const COleDateTime& a, const COleDateTime& b)
+{
+    if (!IsValid(a) || !IsValid(b) || a.m_dt < 0 || b.m_dt < 0)
+        return (a - b).GetDays();
+    const double dSeconds = (a.m_dt - b.m_dt) * 86400.0;
+    if (!(std::fabs(dSeconds) <= 9.0e18))  // not a number, or beyond 64 bits: no span
+        return 0;
+    return static_cast<long>(std::llround(dSeconds) / 86400);
+}
 
 // The shape at the layout's next place, as new.
 template <class TShape>
@@ -188,7 +201,8 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         m_dtChartEnd = pTask->m_dtFinish;
 
     const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
-    if (pTask->m_strName.IsEmpty() || IsRowCollapsed(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
+    // (The index was made from the collapsed rows at the start of the layout.)
+    if (pTask->m_strName.IsEmpty() || m_collapsedIndex.Has(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
         // No shapes, but what lies below the task counts among the inputs all the same.
         walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead);
         walk.inputs.AddLinks(pTask, walk.ahead);
@@ -196,11 +210,11 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     }
 
     const BOOL bPlaced = IsValid(pTask->m_dtStart) && IsValid(pTask->m_dtFinish);
-    const int r = pTask->m_nRowInGrid - CountCollapsedRowsAbove(nGridRow);
+    const int r = pTask->m_nRowInGrid - m_collapsedIndex.Above(nGridRow);
     const int y = rcClient.top + 5 + GANTT_SCALE_HEIGHT + (r - 1) * GANTT_ROW_HEIGHT;
     int x1 = rcClient.left, x2 = rcClient.left;
     if (bPlaced) {
-        const long nDays = (pTask->m_dtStart - m_dtOrigin).GetDays();
+        const long nDays = WholeDaysBetween(pTask->m_dtStart, m_dtOrigin);
         const int nRest =
             DateBefore(pTask->m_dtStart, pTask->m_dtFinish) ? walk.counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
         const long nLength = nDays + nRest + pTask->m_nDuration / 86400;
@@ -236,7 +250,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         }
         pShape->SetPoints(x1, y, nBarRight, y);
         pShape->m_nRow = pTask->m_nRowInGrid;
-        pShape->SetTask(pTask, 0.0);
+        pShape->SetTaskItem(pTask, 0.0);
         pShape->SetWnd(&m_wndChart);
         NoteRowShape(pShape);
     }
@@ -252,7 +266,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         if (pLink != NULL)
             walk.ahead.Touch(pLink);
         walk.inputs.AddLink(pLink);
-        if (pLink == NULL || IsRowCollapsed(static_cast<UINT>(pLink->m_nSuccID)))
+        if (pLink == NULL || m_collapsedIndex.Has(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
         CPoint ptEnd(x1, y);
         switch (pLink->m_nType) {

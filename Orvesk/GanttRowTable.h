@@ -11,10 +11,13 @@ template <class T>
 class CGanttRowTable
 {
 public:
+    // Every row back to no value. The table keeps its length: the next layout sets about
+    // the same rows, and a table that grew row by row would be made longer at every row.
     void Clear()
     {
-        m_table.clear();
-        m_far.clear();
+        std::fill(m_table.begin(), m_table.end(), T());
+        if (!m_far.empty())
+            m_far.clear();
     }
     // Room for the rows a layout of about nRows rows sets.
     void Reserve(size_t nRows) { m_table.reserve(nRows < kTableRows ? nRows : kTableRows); }
@@ -75,6 +78,8 @@ public:
 
     bool Has(ROW nRow) const
     {
+        if (m_sorted.empty())
+            return false;
         if (static_cast<size_t>(nRow) + 1 < m_above.size())
             return m_above[static_cast<size_t>(nRow) + 1] != m_above[static_cast<size_t>(nRow)];
         return std::binary_search(m_sorted.begin(), m_sorted.end(), nRow);
@@ -82,6 +87,8 @@ public:
     // The collapsed rows before nRow.
     int Above(ROW nRow) const
     {
+        if (m_sorted.empty())
+            return 0;
         if (static_cast<size_t>(nRow) < m_above.size())
             return m_above[static_cast<size_t>(nRow)];
         return static_cast<int>(std::lower_bound(m_sorted.begin(), m_sorted.end(), nRow) - m_sorted.begin());

@@ -16,6 +16,7 @@
 #include "GridCtrl.h"
 #include "GridTreeCellBase.h"
 #include "ProjectDialogHooks.h"
+#include "ReadAhead.h"
 #include "TaskTreeViewHooks.h"
 #include "TreeColumn.h"
 
@@ -67,6 +68,20 @@ BOOL IsSetDate(const COleDateTime& date)
     return date.GetStatus() == COleDateTime::valid && (DATE)date != 0;
 }
 
+// What the last walk of the header dates read, in order, for the next walk to ask for ahead
+// of its turn (the tasks and list nodes of a large project lie scattered far beyond the
+// caches). One per thread; a trail of another document only warms lines no one reads.
+struct CHeaderDatesTrail
+{
+    std::vector<const void*> trail, spare;
+};
+
+CHeaderDatesTrail& HeaderDatesTrail()
+{
+    thread_local CHeaderDatesTrail trail;
+    return trail;
+}
+
 } // namespace
 
 int CProjectDoc::GetTaskID(int nRow)
@@ -88,14 +103,18 @@ void CProjectDoc::UpdateHeaderDates()
     COleDateTime first, last;
     first.SetStatus(COleDateTime::invalid);
     last.SetStatus(COleDateTime::invalid);
+    CHeaderDatesTrail& trail = HeaderDatesTrail();
+    CReadAhead ahead(trail.trail, trail.spare);
     std::vector<const CTaskItemList*> lists(1, &m_listTasks);
     while (!lists.empty()) {
         const CTaskItemList* pList = lists.back();
         lists.pop_back();
         for (POSITION pos = pList->GetHeadPosition(); pos != NULL;) {
+            ahead.Touch(pos);
             CTaskItem* pTask = pList->GetNext(pos);
             if (pTask == NULL)
                 continue;
+            ahead.TouchRange(&pTask->m_dtStart, &pTask->m_listChildren + 1);
             if (!pTask->m_listChildren.IsEmpty())
                 lists.push_back(&pTask->m_listChildren);
             const COleDateTime& start = pTask->m_dtStart;

@@ -101,6 +101,9 @@ public:
     int RunTaskProperty(int nRow, BOOL bDoubleClick) override;
     // The tasks of the grid's rows by row (NULL for row 0 and blank rows).
     std::vector<CTaskItem*> TaskRows() const;
+    // The same tasks without a copy: the grid's kept table itself, whose row 0 (the header
+    // row) is to be passed over. Valid until the grid's rows change.
+    const std::vector<CTaskItem*>& KeptTaskRows() const;
     // The schedule's graph of the tasks (rows, parents, successors), built on first use after
     // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
     // that an edit's scheduling costs what it reaches.
@@ -229,6 +232,8 @@ protected:
     CTaskItem* RowTask(int nRow) const;
     // A named task row: a task in column 0 and a name in column 2.
     CTaskItem* NamedRowTask(int nRow) const;
+    // NamedRowTask of each of the rows, the unnamed left out (in the rows' order).
+    std::vector<CTaskItem*> NamedRowTasks(const std::vector<int>& rows) const;
     int RowLevel(int nRow);
     // The start (column 4) or finish (column 5) a row shows.
     COleDateTime RowDate(int nRow, int nCol);

@@ -98,9 +98,9 @@ void CTaskTreeView::RecalcFinishDates()
 
 void CTaskTreeView::MarkCriticalTasks()
 {
-    // The rows' tasks read first, in a loop of their own whose reads overlap; the tasks'
-    // dates are then asked for a few rows ahead of their turn.
-    const std::vector<CTaskItem*> rows = TaskRows();
+    // The grid's table of the rows' tasks (no copy of it); the tasks' dates are asked for a
+    // few rows ahead of their turn.
+    const std::vector<CTaskItem*>& rows = KeptTaskRows();
     const int nRows = (int)rows.size();
     COleDateTime latest;
     latest.SetStatus(COleDateTime::invalid);

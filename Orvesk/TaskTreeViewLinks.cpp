@@ -2,8 +2,11 @@
 // drags.
 #include "TaskTreeView.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "GridTreeCell.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
@@ -11,12 +14,9 @@
 BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
 int CTaskTreeView::s_nStaleScheduleGraphs = 0;
 
-std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
+const std::vector<CTaskItem*>& CTaskTreeView::KeptTaskRows() const
 {
-    // The grid's kept table (read again only after a change it cannot follow).
-    std::vector<CTaskItem*> rows = m_Grid.RowTasks();
-    if (!rows.empty())
-        rows[0] = nullptr;
+    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
     if (s_bVerifyScheduleGraph)
     {
         for (size_t row = 1; row < rows.size(); row++)
@@ -29,6 +29,15 @@ std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
             }
         }
     }
+    return rows;
+}
+
+std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
+{
+    // The grid's kept table (read again only after a change it cannot follow).
+    std::vector<CTaskItem*> rows = KeptTaskRows();
+    if (!rows.empty())
+        rows[0] = nullptr;
     return rows;
 }
 
@@ -123,23 +132,73 @@ BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
     return nVerdict == CTaskLinkCheck::linkOK;
 }
 
+std::vector<CTaskItem*> CTaskTreeView::NamedRowTasks(const std::vector<int>& rows) const
+{
+    std::vector<CTaskItem*> named;
+    named.reserve(rows.size());
+#ifdef GRIDCTRL_PREDTASK
+    if (m_Grid.GetVirtualMode())
+    {
+        // (A virtual grid hands its cells out one at a time.)
+        for (int row : rows)
+            if (CTaskItem* pTask = NamedRowTask(row))
+                named.push_back(pTask);
+        return named;
+    }
+#endif
+    // The rows' name cells and their texts lie scattered in memory: each step from row to
+    // cell to text is taken for a block of rows before the next, so that the block's reads
+    // overlap instead of waiting one by one. The same answers as NamedRowTask row by row.
+    const size_t kBlock = 32;
+    CGridCellBase* cells[kBlock];
+    LPCTSTR texts[kBlock];
+    for (size_t first = 0; first < rows.size(); first += kBlock)
+    {
+        const size_t n = std::min(kBlock, rows.size() - first);
+        for (size_t k = 0; k < n; k++)
+        {
+            cells[k] = m_Grid.GetCell(rows[first + k], 2);
+            // The whole cell (its text lies past its first line).
+            if (cells[k])
+                for (size_t nByte = 0; nByte < sizeof(CGridTreeCell); nByte += 64)
+                    __builtin_prefetch(reinterpret_cast<const char*>(cells[k]) + nByte);
+        }
+        for (size_t k = 0; k < n; k++)
+            texts[k] = cells[k] ? cells[k]->GetText() : NULL;
+        for (size_t k = 0; k < n; k++)
+            if (texts[k])
+                __builtin_prefetch(texts[k]);
+        for (size_t k = 0; k < n; k++)
+            if (texts[k] && *texts[k])
+                if (CTaskItem* pTask = m_Grid.GetRowTask(rows[first + k]))
+                    named.push_back(pTask);
+    }
+    return named;
+}
+
 void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
 {
     const std::vector<char> after = RowsAfter(*this, nRow);
     const CLinkCheckOfRow check(*this, nRow);
     const int nRows = (int)after.size();
-    // Room for every row at once: grown a step at a time, a long list is copied again and
-    // again.
-    arrNames.SetSize(0, (INT_PTR)nRows);
-    arrIds.SetSize(0, (INT_PTR)nRows);
+    // The rows the checks allow, decided on flat arrays by row; only those rows are then read
+    // in the grid, and only the named ones' tasks.
+    std::vector<int> allowed;
+    allowed.reserve((size_t)nRows);
     for (int row = 1; row < nRows; row++)
+        if (row != nRow && !after[(size_t)row] && check.pCheck->Check(row) == CTaskLinkCheck::linkOK)
+            allowed.push_back(row);
+    const std::vector<CTaskItem*> named = NamedRowTasks(allowed);
+    arrNames.SetSize((INT_PTR)named.size());
+    arrIds.SetSize((INT_PTR)named.size());
+    for (size_t i = 0; i < named.size(); i++)
     {
-        if (row == nRow || after[(size_t)row] || check.pCheck->Check(row) != CTaskLinkCheck::linkOK)
-            continue;
-        CTaskItem* pTask = NamedRowTask(row);
-        if (!pTask)
-            continue;
-        arrNames.Add(pTask->m_strName);
-        arrIds.Add((UINT)pTask->m_nTaskID);
+        // Each task asked for sixteen places ahead, its name's text eight places ahead (its
+        // pointer read from the task asked for before).
+        ReadAheadOf<16>(named, i, &CTaskItem::m_strName, &CTaskItem::m_nTaskID);
+        if (i + 8 < named.size())
+            __builtin_prefetch(named[i + 8]->m_strName.GetString());
+        arrNames[(INT_PTR)i] = named[i]->m_strName;
+        arrIds[(INT_PTR)i] = (UINT)named[i]->m_nTaskID;
     }
 }

@@ -11,11 +11,6 @@ const long kMaxCoveredDays = 100000;
 
 CRestDayCounter::CRestDayCounter(RestDayFn fnIsRestDay) : m_fnIsRestDay(std::move(fnIsRestDay)) {}
 
-long CRestDayCounter::DayNumber(const COleDateTime& dt)
-{
-    return static_cast<long>(dt.m_dt);  // toward zero: the day before 1899 too
-}
-
 BOOL CRestDayCounter::IsRestDayNumber(long nDay) const
 {
     const COleDateTime dt(static_cast<DATE>(nDay));
@@ -56,7 +51,7 @@ void CRestDayCounter::Cover(long nFirst, long nLast)
     m_prefix.swap(prefix);
 }
 
-int CRestDayCounter::Count(const COleDateTime& dt1, const COleDateTime& dt2)
+int CRestDayCounter::CountUncovered(const COleDateTime& dt1, const COleDateTime& dt2)
 {
     if (dt1.GetStatus() != COleDateTime::valid || dt2.GetStatus() != COleDateTime::valid)
         return 0;

@@ -7,6 +7,7 @@
 #include <ClassLib/Afx.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class CRestDayCounter
@@ -19,12 +20,27 @@ public:
 
     // Rest days from the earlier to the later of the two dates, both included; 0 when a
     // date is not valid.
-    int Count(const COleDateTime& dt1, const COleDateTime& dt2);
+    int Count(const COleDateTime& dt1, const COleDateTime& dt2)
+    {
+        // Most tasks of a layout lie in the days already covered: two lookups.
+        if (dt1.GetStatus() == COleDateTime::valid && dt2.GetStatus() == COleDateTime::valid && !m_prefix.empty()) {
+            long a = DayNumber(dt1), b = DayNumber(dt2);
+            if (a > b)
+                std::swap(a, b);
+            if (a >= m_nFirst && b - m_nFirst + 2 <= static_cast<long>(m_prefix.size()))
+                return m_prefix[static_cast<size_t>(b - m_nFirst + 1)] - m_prefix[static_cast<size_t>(a - m_nFirst)];
+        }
+        return CountUncovered(dt1, dt2);
+    }
 
     // The day number of a date (days from 30 December 1899, the time dropped).
-    static long DayNumber(const COleDateTime& dt);
+    static long DayNumber(const COleDateTime& dt)
+    {
+        return static_cast<long>(dt.m_dt);  // toward zero: the day before 1899 too
+    }
 
 private:
+    int CountUncovered(const COleDateTime& dt1, const COleDateTime& dt2);
     void Cover(long nFirst, long nLast);
     BOOL IsRestDayNumber(long nDay) const;
 

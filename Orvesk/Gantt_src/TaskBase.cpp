@@ -12,8 +12,19 @@ IMPLEMENT_DYNCREATE(CTaskBase, CObject)
 
 namespace {
 
-// The bar labels' font is the one of the distribution window.
-void DefaultLabelFont(LOGFONT& lf) { GanttDistributeLogFont(lf); }
+// The bar labels' font is the one of the distribution window (made once: every shape of
+// every layout starts from it).
+const LOGFONT& DefaultLabelFont()
+{
+    static const LOGFONT lf = [] {
+        LOGFONT font;
+        GanttDistributeLogFont(font);
+        return font;
+    }();
+    return lf;
+}
+
+void DefaultLabelFont(LOGFONT& lf) { memcpy(&lf, &DefaultLabelFont(), sizeof(LOGFONT)); }
 
 // The drawing objects the shapes share, one per colour, made when first drawn. They live as
 // long as the program: a handful of objects, and no shape outlives them.
@@ -51,7 +62,8 @@ void CTaskBase::Reset()
     m_pWnd = NULL;
     m_nBitmapId = IDB_GANTT_BAR;
     DefaultLabelFont(m_logFont);
-    m_pOwnFont.reset();
+    if (m_pOwnFont)
+        m_pOwnFont.reset();
 }
 
 CTaskBase::~CTaskBase() {}
@@ -119,8 +131,7 @@ CTaskLink* CTaskBase::GetTaskLink()
 
 CFont* CTaskBase::GetLabelFont()
 {
-    LOGFONT lfDefault;
-    DefaultLabelFont(lfDefault);
+    const LOGFONT& lfDefault = DefaultLabelFont();
     if (memcmp(&lfDefault, &m_logFont, sizeof(LOGFONT)) != 0) {
         if (!m_pOwnFont) {
             m_pOwnFont.reset(new CFont);

@@ -25,11 +25,19 @@ void CTaskRect::SetTask(CObject* pTask, double dDayWidth)
 {
     ASSERT(m_ptFrom != CPoint(0, 0) || m_ptTo != CPoint(0, 0));
     m_pTask = pTask;
+    const CTaskItem* pItem = GetTaskItem();
+    PlaceProgress(pItem != NULL ? static_cast<int>(pItem->m_nProgress) : 0, dDayWidth);
+}
 
-    int nProgress = 0;
-    if (CTaskItem* pItem = GetTaskItem())
-        nProgress = pItem->m_nProgress;
+void CTaskRect::SetTaskItem(CTaskItem* pTask, double dDayWidth)
+{
+    ASSERT(m_ptFrom != CPoint(0, 0) || m_ptTo != CPoint(0, 0));
+    m_pTask = pTask;
+    PlaceProgress(pTask != NULL ? static_cast<int>(pTask->m_nProgress) : 0, dDayWidth);
+}
 
+void CTaskRect::PlaceProgress(int nProgress, double dDayWidth)
+{
     m_rcProgress.left = m_rect.left;
     m_rcProgress.top = m_rect.top + (m_rect.Height() - 4) / 2;
     m_rcProgress.bottom = m_rcProgress.top + 4;

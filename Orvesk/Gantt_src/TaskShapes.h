@@ -92,12 +92,14 @@ private:
 };
 
 // A task bar with its progress strip; a milestone diamond when it has zero width.
-class AFX_EXT_CLASS CTaskRect : public CTaskBase
+class AFX_EXT_CLASS CTaskRect final : public CTaskBase
 {
     DECLARE_DYNCREATE(CTaskRect)
 
 public:
     virtual void SetTask(CObject* pTask, double dDayWidth);
+    // SetTask for a task record known as such (a layout's bars).
+    void SetTaskItem(CTaskItem* pTask, double dDayWidth);
     virtual int HitTest(CPoint point);
     virtual void SetPoints(int x1, int y1, int x2, int y2);
     virtual void Draw(CDC* pDC, BOOL bPrinting);
@@ -108,10 +110,14 @@ public:
 
     // Corners of the milestone diamond around the bar's top-left corner.
     void GetDiamond(POINT pts[4]) const;
+
+private:
+    // The progress strip of nProgress percent along the placed bar.
+    void PlaceProgress(int nProgress, double dDayWidth);
 };
 
 // A summary bar: a flat 5-pixel bar with a triangular foot under each end.
-class AFX_EXT_CLASS CTaskPolygon : public CTaskBase
+class AFX_EXT_CLASS CTaskPolygon final : public CTaskBase
 {
     DECLARE_DYNCREATE(CTaskPolygon)
 
@@ -129,7 +135,7 @@ public:
 };
 
 // A dependency link: an orthogonal line with an arrow head, routed by link type.
-class AFX_EXT_CLASS CTaskLineArrow : public CTaskBase
+class AFX_EXT_CLASS CTaskLineArrow final : public CTaskBase
 {
     DECLARE_DYNCREATE(CTaskLineArrow)
 

@@ -75,3 +75,38 @@ TEST_F(TaskGridLinksTest, RowsPastTheHighestRowHandedOutTakePart)
     ASSERT_EQ(names.GetSize(), 1);
     EXPECT_EQ(names[0], CString("设计"));
 }
+
+// The names are read for blocks of rows at a time: rows without a name in later blocks, and
+// a last block that is not full, leave out exactly those rows.
+TEST_F(TaskGridLinksTest, UnnamedRowsInLaterBlocksAreLeftOut)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        for (int row = 1; row <= 80; row++)
+        {
+            CString strName;
+            if (row != 33 && row != 64 && row != 79)
+                strName.Format("任务%d", row);
+            CTaskItem* pTask = AddTask(doc.m_listTasks, strName, Day(2004, 3, 1), Day(2004, 3, 5), 5);
+            pTask->m_nRowInGrid = row;
+            pTask->m_nTaskID = 1000 + row;
+        }
+        doc.m_nMaxRowInGrid = 80;
+    }));
+    CStringArray names;
+    CUIntArray ids;
+    names.Add("old");
+    Tree()->GetLinkableTasks(1, names, ids);
+    ASSERT_EQ(names.GetSize(), 76);
+    ASSERT_EQ(ids.GetSize(), 76);
+    INT_PTR i = 0;
+    for (int row = 2; row <= 80; row++)
+    {
+        if (row == 33 || row == 64 || row == 79)
+            continue;
+        CString strName;
+        strName.Format("任务%d", row);
+        EXPECT_EQ(names[i], strName);
+        EXPECT_EQ(ids[i], (UINT)(1000 + row));
+        i++;
+    }
+}
