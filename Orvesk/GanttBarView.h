@@ -24,6 +24,7 @@ class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
 class CLayoutInputHash;
+template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
@@ -116,7 +117,7 @@ private:
         CReadAhead& ahead;
         CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
     };
-    void LayoutTasks(const CTypedPtrList<CObList, CTaskItem*>& list, CLayoutWalk& walk);
+    void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
