@@ -4,6 +4,8 @@
 
 #include <ClassLib/Afx.h>
 
+#include <type_traits>
+
 // Throws the archive exception of a damaged file.
 [[noreturn]] void ThrowDamagedArchive(CArchive& ar);
 
@@ -14,8 +16,8 @@
 CObject* ReadListObject(CArchive& ar, CRuntimeClass* pClass);
 
 // Writes the elements for which keep(element) holds: their number, then each object.
-template <class TYPE, class KEEP>
-void StoreObjectList(CArchive& ar, CTypedPtrList<CObList, TYPE*>& list, KEEP keep)
+template <class LIST, class KEEP>
+void StoreObjectList(CArchive& ar, LIST& list, KEEP keep)
 {
     DWORD nCount = 0;
     POSITION pos = list.GetHeadPosition();
@@ -26,26 +28,27 @@ void StoreObjectList(CArchive& ar, CTypedPtrList<CObList, TYPE*>& list, KEEP kee
     ar.WriteCount(nCount);
     pos = list.GetHeadPosition();
     while (pos != NULL) {
-        TYPE* pElement = list.GetNext(pos);
+        auto pElement = list.GetNext(pos);
         if (keep(pElement))
             ar.WriteObject(pElement);
     }
 }
 
-template <class TYPE>
-void StoreObjectList(CArchive& ar, CTypedPtrList<CObList, TYPE*>& list)
+template <class LIST>
+void StoreObjectList(CArchive& ar, LIST& list)
 {
-    StoreObjectList(ar, list, [](TYPE*) { return true; });
+    StoreObjectList(ar, list, [](const void*) { return true; });
 }
 
 // Reads a list written by StoreObjectList and appends its objects, each of the class
 // pClass or one derived from it; each object belongs to the list as soon as it is read.
-template <class TYPE>
-void LoadObjectList(CArchive& ar, CTypedPtrList<CObList, TYPE*>& list, CRuntimeClass* pClass)
+template <class LIST>
+void LoadObjectList(CArchive& ar, LIST& list, CRuntimeClass* pClass)
 {
+    typedef std::remove_reference_t<decltype(list.GetHead())> ELEMENT;
     const DWORD nCount = ar.ReadCount();
     for (DWORD i = 0; i < nCount; ++i)
-        list.AddTail(static_cast<TYPE*>(ReadListObject(ar, pClass)));
+        list.AddTail(static_cast<ELEMENT>(ReadListObject(ar, pClass)));
 }
 
 // A 4-byte count of records, refused when negative.

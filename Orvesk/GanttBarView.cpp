@@ -7,6 +7,9 @@
 
 IMPLEMENT_DYNCREATE(CGanttBarView, CView)
 
+BOOL CGanttBarView::s_bVerifyLayoutInputs = FALSE;
+int CGanttBarView::s_nStaleLayoutInputs = 0;
+
 BEGIN_MESSAGE_MAP(CGanttBarView, CView)
     ON_WM_CREATE()
     ON_WM_SIZE()
@@ -85,8 +88,7 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
     if (m_nLayoutDeferred > 0)
         return;
     // The grid syncs on each of its paints: the same inputs give the same shapes.
-    const uint64_t nInputs = LayoutInputs();
-    if (m_bShapesInputsKnown && nInputs == m_nShapesInputs) {
+    if (ShapesCurrent()) {
         if (m_wndChart.GetSafeHwnd() != NULL && m_wndChart.GetTopRow() != nOldTopRow)
             m_wndChart.Invalidate(TRUE);
         return;

@@ -24,6 +24,7 @@ class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
 class CLayoutInputHash;
+template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
@@ -73,6 +74,11 @@ public:
     // The task tree view among the document's views, or NULL.
     CTaskTreeView* GetTaskTreeView() const;
 
+    // Under test: a sync that keeps the shapes on an unmoved task stamp folds the inputs all
+    // the same, and counts those that differ from the shapes' (none may).
+    static BOOL s_bVerifyLayoutInputs;
+    static int s_nStaleLayoutInputs;
+
 public:
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
     virtual void OnInitialUpdate();
@@ -116,13 +122,21 @@ private:
         CReadAhead& ahead;
         CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
     };
-    void LayoutTasks(const CTypedPtrList<CObList, CTaskItem*>& list, CLayoutWalk& walk);
+    void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);
     // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
     uint64_t LayoutInputs();
     // Folds in what the layout reads besides the tasks; the document, or NULL without one.
     CProjectDoc* AddLayoutSettings(CLayoutInputHash& h);
+    // What the layout reads besides the tasks, as one number.
+    uint64_t LayoutSettings();
+    // Records the inputs a layout read, with the task stamp and the settings of that moment.
+    void NoteShapesInputs(uint64_t nInputs);
+    // Whether the shapes the chart has are those of the present inputs: at once when no task
+    // has changed since (the task stamp) and the settings are the same, else by folding the
+    // inputs.
+    BOOL ShapesCurrent();
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;
@@ -134,6 +148,8 @@ private:
     // The layout inputs of the shapes the chart has.
     uint64_t m_nShapesInputs = 0;
     BOOL m_bShapesInputsKnown = FALSE;
+    uint64_t m_nShapesStamp = 0;     // the task stamp when they were read
+    uint64_t m_nShapesSettings = 0;  // LayoutSettings then
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
     std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
     std::vector<const void*> m_layoutTrail;  // the same for the layout's own walk

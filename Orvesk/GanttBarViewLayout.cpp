@@ -130,8 +130,7 @@ void CGanttBarView::BuildChart()
     // date: what the walk reads is what the shapes show.
     CLayoutInputHash inputs;
     if (AddLayoutSettings(inputs) == NULL) {
-        m_nShapesInputs = inputs.Value();
-        m_bShapesInputsKnown = TRUE;
+        NoteShapesInputs(inputs.Value());
         m_wndChart.EndShapes();
         return;
     }
@@ -148,8 +147,7 @@ void CGanttBarView::BuildChart()
         CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs};
         LayoutTasks(pDoc->m_listTasks, walk);
     }
-    m_nShapesInputs = inputs.Value();
-    m_bShapesInputsKnown = TRUE;
+    NoteShapesInputs(inputs.Value());
 
     // The arrows get their start points now that every bar exists, and come after the bars
     // in the list, in the order they were made, so that they are painted over them.

@@ -3,6 +3,8 @@
 // chart's last layout keeps the shapes it has instead of building the same ones again. The
 // layout folds the same inputs on its own walk (BuildChart), so the number it records is that
 // of what it read, after the header dates and critical marks it brought up to date first.
+// Every change of a task field or list the layout reads moves the task stamp (TrackedField.h):
+// a sync on the stamp of the last layout, with the same settings, need not walk the tasks.
 #include "GanttBarView.h"
 
 #include "GanttBarViewInputHash.h"
@@ -80,4 +82,38 @@ uint64_t CGanttBarView::LayoutInputs()
         h.AddTasks(pDoc->m_listTasks, ahead);
     }
     return h.Value();
+}
+
+uint64_t CGanttBarView::LayoutSettings()
+{
+    CLayoutInputHash h;
+    AddLayoutSettings(h);
+    return h.Value();
+}
+
+void CGanttBarView::NoteShapesInputs(uint64_t nInputs)
+{
+    m_nShapesInputs = nInputs;
+    m_bShapesInputsKnown = TRUE;
+    m_nShapesStamp = CTaskStamp::Now();
+    m_nShapesSettings = LayoutSettings();
+}
+
+BOOL CGanttBarView::ShapesCurrent()
+{
+    if (!m_bShapesInputsKnown)
+        return FALSE;
+    const uint64_t nStamp = CTaskStamp::Now();
+    const uint64_t nSettings = LayoutSettings();
+    if (nStamp == m_nShapesStamp && nSettings == m_nShapesSettings) {
+        if (s_bVerifyLayoutInputs && LayoutInputs() != m_nShapesInputs)
+            s_nStaleLayoutInputs++;
+        return TRUE;
+    }
+    // Written, perhaps to the same values: the walk tells.
+    if (LayoutInputs() != m_nShapesInputs)
+        return FALSE;
+    m_nShapesStamp = nStamp;
+    m_nShapesSettings = nSettings;
+    return TRUE;
 }

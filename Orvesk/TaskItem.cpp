@@ -4,8 +4,8 @@ IMPLEMENT_SERIAL(CTaskItem, CObject, VERSIONABLE_SCHEMA | 2)
 
 namespace {
 
-template <class TYPE>
-void DeleteAll(CTypedPtrList<CObList, TYPE*>& list)
+template <class LIST>
+void DeleteAll(LIST& list)
 {
     POSITION pos = list.GetHeadPosition();
     while (pos != NULL)

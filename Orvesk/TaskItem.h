@@ -5,12 +5,14 @@
 #include <Tavrin/TaskLink.h>
 #include <Tavrin/RefDoc.h>
 #include <Tavrin/TargetDoc.h>
+#include <Tavrin/TrackedField.h>
 
 #include "TaskCodes.h"
 
 class CTaskItem;
-typedef CTypedPtrList<CObList, CTaskItem*> CTaskItemList;
-typedef CTypedPtrList<CObList, CTaskLink*> CTaskLinkList;
+// The chart reads the structure of these lists: their changes move the task stamp.
+typedef CTrackedPtrList<CTaskItem*> CTaskItemList;
+typedef CTrackedPtrList<CTaskLink*> CTaskLinkList;
 typedef CTypedPtrList<CObList, CRefDoc*> CRefDocList;
 typedef CTypedPtrList<CObList, CTargetDoc*> CTargetDocList;
 
@@ -56,16 +58,17 @@ public:
     // What the passes over the whole project read (the chart layout and its input check,
     // the header dates, the critical marks, the link checks and the schedule) lies together
     // in the first four cache lines; at 50,000 tasks each such pass then reads a few lines
-    // of every task instead of most of its 600 bytes.
-    CString m_strName;
-    int m_nRowInGrid;  // 1-based row in the task grid
-    int m_nFlag;
-    int m_nDuration;    // seconds, 86400 per working day
-    int m_nProgress;    // percent complete
-    int m_nMilestone;
-    int m_nCritical;             // 1 on the critical path
-    COleDateTime m_dtStart;
-    COleDateTime m_dtFinish;
+    // of every task instead of most of its 600 bytes. The fields the chart reads are tracked
+    // (TrackedField.h): a change of any of them moves the task stamp.
+    CTrackedName m_strName;
+    CTrackedNumber<int> m_nRowInGrid;  // 1-based row in the task grid
+    CTrackedNumber<int> m_nFlag;
+    CTrackedNumber<int> m_nDuration;    // seconds, 86400 per working day
+    CTrackedNumber<int> m_nProgress;    // percent complete
+    CTrackedNumber<int> m_nMilestone;
+    CTrackedNumber<int> m_nCritical;             // 1 on the critical path
+    CTrackedDate m_dtStart;
+    CTrackedDate m_dtFinish;
     COleDateTime m_dtEarlyStart;
     COleDateTime m_dtLateStart;
     COleDateTime m_dtDeadline;

@@ -2,6 +2,8 @@
 // the hand-over of the folded rows to the chart views.
 #include "TaskTreeView.h"
 
+#include <algorithm>
+
 #include <ClassLib/Core/Exceptions.h>
 
 #include "GanttBarHooks.h"
@@ -287,18 +289,21 @@ void CTaskTreeView::SyncGanttRows(int /*nRow*/, int nModified)
         nTop = 0;
     TRACE("Grid Current Row: %d\n", nTop);
 
+    // The rows' heights are read again only after one of them, or the rows, changed.
     const int nRows = m_Grid.GetRowCount();
-    m_arrCollapsedRows.SetSize(0, nRows > 64 ? nRows : 64);
-    int nHiddenAbove = 0;
-    for (int row = 0; row < nRows; row++)
+    const unsigned nHeights = m_Grid.RowHeightChanges();
+    if (!m_bCollapsedRowsKept || nHeights != m_nCollapsedRowsHeights || nRows != m_nCollapsedRowsCount)
     {
-        if (m_Grid.GetRowHeight(row) > 0)
-            continue;
-        m_arrCollapsedRows.Add((UINT)row);
-        if (row < nTop)
-            nHiddenAbove++;
+        m_arrCollapsedRows.SetSize(0, nRows > 64 ? nRows : 64);
+        for (int row = 0; row < nRows; row++)
+            if (m_Grid.GetRowHeight(row) <= 0)
+                m_arrCollapsedRows.Add((UINT)row);
+        m_bCollapsedRowsKept = TRUE;
+        m_nCollapsedRowsHeights = nHeights;
+        m_nCollapsedRowsCount = nRows;
     }
-    nTop -= nHiddenAbove;
+    const UINT* pCollapsed = m_arrCollapsedRows.GetData();
+    nTop -= (int)(std::lower_bound(pCollapsed, pCollapsed + m_arrCollapsedRows.GetSize(), (UINT)nTop) - pCollapsed);
     if (nTop < 0)
         nTop = 0;
     m_nTopRow = nTop;

@@ -290,6 +290,10 @@ public:
 
 protected:
     CUIntArray m_arrCollapsedRows;
+    // The row-height changes and row count m_arrCollapsedRows was read at (SyncGanttRows).
+    BOOL m_bCollapsedRowsKept = FALSE;
+    unsigned m_nCollapsedRowsHeights = 0;
+    int m_nCollapsedRowsCount = 0;
     int m_nTopRow;
     CPredIndex m_predIndex;
     // Above 0 while the schedule is being settled.

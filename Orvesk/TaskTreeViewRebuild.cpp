@@ -165,7 +165,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     {
         CTaskItem* pTask = dropped.back();
         dropped.pop_back();
-        const int r = pTask ? pTask->m_nRowInGrid : 0;
+        const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
         if (!pTask || (r > 0 && r < nRows && visitAt[(size_t)r] == pTask) || pTask->m_listChildren.IsEmpty())
             continue;
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
@@ -234,7 +234,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
 
     if (!pFound || pFound->m_nFlag == FLAG_REMOVED)
         return FALSE;
-    strName = pFound->m_strName;
+    strName = pFound->m_strName.Get();
     nRow = pFound->m_nRowInGrid;
     return TRUE;
 }
@@ -373,7 +373,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                 // "3", then ",5" for each further link.
                 char* p = buffer + sizeof(buffer);
                 *--p = 0;
-                unsigned int n = (unsigned int)(pLink->m_nSuccID < 0 ? -pLink->m_nSuccID : pLink->m_nSuccID);
+                unsigned int n = (unsigned int)(pLink->m_nSuccID < 0 ? -pLink->m_nSuccID : pLink->m_nSuccID.Get());
                 do
                     *--p = (char)('0' + n % 10);
                 while ((n /= 10) != 0);

@@ -67,7 +67,7 @@ CString CTask::SheetTitle(const CString& strName)
 int CTask::TaskProperty(int nCalendarID, CList<tagResInfo, tagResInfo&>& resources, CStringArray& arTaskNames,
                         CUIntArray& arTaskIds, COleDateTime dtStart, COleDateTime dtFinish,
                         COleDateTime dtDeadline, int nPriority, CStringArray& arAssignees, CObList& refDocs,
-                        CObList& targetDocs, CObList& links, int nBaseCalendarID, CObList& listCalFirst,
+                        CObList& targetDocs, const CObList& links, int nBaseCalendarID, CObList& listCalFirst,
                         CObList& listCalSecond, CString strName, CString strDescription, int nDuration,
                         int bEstimate, int nGeneral, int bMilestone)
 {

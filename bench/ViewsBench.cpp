@@ -419,7 +419,7 @@ void ChainFirstTopSummaries(CProjectDoc& doc, int nTops = 2)
         CTaskLink* pLink = new CTaskLink;
         pLink->m_nType = 1;
         pLink->m_nSuccID = leaves[i - 1]->m_nRowInGrid;
-        pLink->m_strPredName = leaves[i - 1]->m_strName;
+        pLink->m_strPredName = leaves[i - 1]->m_strName.Get();
         pLeaf->m_listLinks.AddTail(pLink);
     }
 }
@@ -729,7 +729,7 @@ void BM_LatticeOf2To20Paths(benchmark::State& state)
                 CTaskLink* pLink = new CTaskLink;
                 pLink->m_nType = 1;
                 pLink->m_nSuccID = pPred->m_nRowInGrid;
-                pLink->m_strPredName = pPred->m_strName;
+                pLink->m_strPredName = pPred->m_strName.Get();
                 pTask->m_listLinks.AddTail(pLink);
             }
         pDoc->m_listTasks.AddTail(pTask);

@@ -72,6 +72,8 @@ public:
 
     // ---- Sizes --------------------------------------------------------------------------
     int GetRowHeight(int nRow) const;
+    // Moves on every change of the rows' heights (rows inserted and deleted included).
+    unsigned RowHeightChanges() const { return m_arRowHeights.Changes(); }
     BOOL SetRowHeight(int nRow, int height);
     int GetColumnWidth(int nCol) const;
     BOOL SetColumnWidth(int nCol, int width);

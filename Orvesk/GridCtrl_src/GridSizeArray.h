@@ -35,13 +35,16 @@ public:
     // The index k >= nFrom whose span [sum nFrom..k, sum nFrom..k+1) holds nOffset, skipping
     // empty entries; GetSize() when the offset lies at or beyond the end.
     int IndexAtOffset(int nFrom, long long nOffset) const;
+    // Moves on every change of the entries: a reader that noted it knows them unchanged.
+    unsigned Changes() const { return m_nChanges; }
 
 private:
-    void Invalidate(int i) { if (i < m_nValidSums) m_nValidSums = i; }
+    void Invalidate(int i) { m_nChanges++; if (i < m_nValidSums) m_nValidSums = i; }
     void Validate() const;
 
     std::vector<int> m_sizes;
     // m_sums[k] = sum of m_sizes[0..k-1]; entries up to m_nValidSums are current.
     mutable std::vector<long long> m_sums;
     mutable int m_nValidSums;
+    unsigned m_nChanges = 0;
 };

@@ -329,6 +329,82 @@ TEST_F(GanttLayoutTest, ALayoutRecordsWhatTheCheckOfTheNextSyncFolds)
     EXPECT_EQ(nLeft, BarOfRow(host.chart(), 6)->m_ptFrom.x);
 }
 
+// A sync on the task stamp of the last layout keeps the shapes without walking the tasks; a
+// write of the same value leaves the stamp alone, one that changes a field, a task's links or
+// its children (a file read, the property sheet's out-parameters) lays the chart out again.
+// Under verification every kept sync folds the inputs all the same, and none differs.
+TEST_F(GanttLayoutTest, ASyncOnTheStampOfTheLastLayoutKeepsTheShapes)
+{
+    CGanttBarView::s_bVerifyLayoutInputs = TRUE;
+    CGanttBarView::s_nStaleLayoutInputs = 0;
+    CGanttHost host;
+    CTaskItem* pA = AddGanttTask(*host.doc, NULL, "A", 1, Day(0), 2);
+    CTaskItem* pB = AddGanttTask(*host.doc, NULL, "B", 2, Day(2), 2);
+    host.InitialUpdate();
+    CUIntArray rows;
+    host.view->SetCollapsedRows(rows, 0);
+    // A bar moved by hand shows whether a layout came: one puts it back in its place.
+    auto moveByHand = [&]() {
+        CTaskBase* pBar = BarOfRow(host.chart(), 2);
+        EXPECT_NE(nullptr, pBar);
+        const int nLeft = pBar ? pBar->m_ptFrom.x : 0;
+        if (pBar)
+            pBar->m_ptFrom.x = -999;
+        return nLeft;
+    };
+    auto laidOut = [&]() {
+        host.view->SetCollapsedRows(rows, 0);
+        CTaskBase* pBar = BarOfRow(host.chart(), 2);
+        return pBar != nullptr && pBar->m_ptFrom.x != -999;
+    };
+
+    moveByHand();
+    const uint64_t nStamp = CTaskStamp::Now();
+    pB->m_dtStart = pB->m_dtStart.Get();
+    pB->m_nDuration += 0;
+    pB->m_strName = "B2";  // the name stays non-empty: all the layout reads of it
+    EXPECT_EQ(nStamp, CTaskStamp::Now());
+    EXPECT_FALSE(laidOut());
+
+    // The duration read back from an archive.
+    moveByHand();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << 3 * 86400;
+    }
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        ar >> pB->m_nDuration;
+    }
+    EXPECT_EQ(3 * 86400, pB->m_nDuration);
+    EXPECT_TRUE(laidOut());
+
+    // A dialog's out-parameters.
+    const int nLeft = moveByHand();
+    pB->m_dtStart.ForWriting() = Day(3);
+    EXPECT_TRUE(laidOut());
+    EXPECT_NE(nLeft, BarOfRow(host.chart(), 2)->m_ptFrom.x);
+
+    // The links and the children.
+    moveByHand();
+    AddGanttLink(pB, 1, TASKLINK_FS);
+    EXPECT_TRUE(laidOut());
+    moveByHand();
+    delete pB->m_listLinks.RemoveHead();
+    EXPECT_TRUE(laidOut());
+    moveByHand();
+    AddGanttTask(*host.doc, pA, "A1", 3, Day(0), 1);
+    EXPECT_TRUE(laidOut());
+    moveByHand();
+    pA->m_strName.Empty();
+    EXPECT_TRUE(laidOut());
+
+    EXPECT_EQ(0, CGanttBarView::s_nStaleLayoutInputs);
+    CGanttBarView::s_bVerifyLayoutInputs = FALSE;
+}
+
 TEST_F(GanttLayoutTest, EndAndStartPointsByLinkType)
 {
     CGanttHost host;

@@ -451,8 +451,8 @@ protected:
                 for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
                 {
                     const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-                    s = pChild->m_dtStart < s ? pChild->m_dtStart : s;
-                    f = pChild->m_dtFinish > f ? pChild->m_dtFinish : f;
+                    s = pChild->m_dtStart < s ? pChild->m_dtStart.Get() : s;
+                    f = pChild->m_dtFinish > f ? pChild->m_dtFinish.Get() : f;
                     bChildMoved = bChildMoved || moved(pChild);
                 }
                 if ((s != pTask->m_dtStart || f != pTask->m_dtFinish) && !cyclic.count(pTask))
@@ -626,6 +626,9 @@ protected:
         CTaskTreeView::s_bVerifyScheduleGraph = TRUE;
         CTaskTreeView::s_nStaleScheduleGraphs = 0;
         CTaskTreeView::s_nUnsettledSummaries = 0;
+        // So is the chart's layout, when a sync keeps it on an unmoved task stamp.
+        CGanttBarView::s_bVerifyLayoutInputs = TRUE;
+        CGanttBarView::s_nStaleLayoutInputs = 0;
         m_nNames = 0;
         ASSERT_TRUE(Open([&](CProjectDoc& doc) { FillRandom(doc, nTasks); }));
         for (int i = 0; i < nLinks; i++)
@@ -653,8 +656,15 @@ protected:
             ASSERT_EQ(CTaskTreeView::s_nUnsettledSummaries, 0)
                 << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp]
                 << "): a summary left out of the roll-up did not span its children";
+            // Then two paints: the second at the latest keeps the chart on the stamp of its layout.
+            Tree()->SyncGanttRows(0, FALSE);
+            Tree()->SyncGanttRows(0, FALSE);
+            ASSERT_EQ(CGanttBarView::s_nStaleLayoutInputs, 0)
+                << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp]
+                << "): a chart kept on the task stamp was not that of the tasks";
         }
         CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
+        CGanttBarView::s_bVerifyLayoutInputs = FALSE;
     }
 };
 

@@ -72,7 +72,7 @@ protected:
         for (POSITION pos = Task(nRow)->m_listLinks.GetHeadPosition(); pos != NULL;)
         {
             CString one;
-            one.Format(s.IsEmpty() ? "%d" : ",%d", Task(nRow)->m_listLinks.GetNext(pos)->m_nSuccID);
+            one.Format(s.IsEmpty() ? "%d" : ",%d", Task(nRow)->m_listLinks.GetNext(pos)->m_nSuccID.Get());
             s += one;
         }
         return s;

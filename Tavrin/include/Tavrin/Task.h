@@ -24,7 +24,7 @@ public:
     int TaskProperty(int nCalendarID, CList<tagResInfo, tagResInfo&>& resources, CStringArray& arTaskNames,
                      CUIntArray& arTaskIds, COleDateTime dtStart, COleDateTime dtFinish, COleDateTime dtDeadline,
                      int nPriority, CStringArray& arAssignees, CObList& refDocs, CObList& targetDocs,
-                     CObList& links, int nBaseCalendarID, CObList& listCalFirst, CObList& listCalSecond,
+                     const CObList& links, int nBaseCalendarID, CObList& listCalFirst, CObList& listCalSecond,
                      CString strName, CString strDescription, int nDuration, int bEstimate, int nGeneral,
                      int bMilestone);
 
