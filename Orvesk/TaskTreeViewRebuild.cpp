@@ -92,7 +92,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     BOOL bTwice = FALSE;
     for (int r = 1; r < nRows; r++)
     {
-        m_Grid.PrefetchRowCells(r, 1u << 2);
+        m_Grid.PrefetchRowCells(r, 0, 1u << 2);
         ReadAheadOf(rows, (size_t)r, &CTaskItem::m_nRowInGrid);
         CGridCellBase* pName = m_Grid.GetCell(r, 2);
         if (!pName)
@@ -410,7 +410,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
         named.assign((size_t)std::max(nRows, 0), nullptr);
         for (int row = 1; row < nRows; row++)
         {
-            m_Grid.PrefetchRowCells(row, 1u << 2);
+            m_Grid.PrefetchRowCells(row, 0, 1u << 2);
             if (rows[(size_t)row] && !IsCellEmpty(row, 2))
                 named[(size_t)row] = rows[(size_t)row];
         }
@@ -431,7 +431,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
     {
-        m_Grid.PrefetchRowCells(i, 1u << 6);
+        m_Grid.PrefetchRowCells(i, 0, 1u << 6);
         ReadAheadOf(named, (size_t)i, &CTaskItem::m_listLinks);
         strText.clear();
         // Only a named row's links count.
