@@ -330,6 +330,8 @@ protected:
         unsigned nTextWrites = 0;  // CGridCellBase::s_nTextWrites at the rebuild
         BOOL bKnown = FALSE;
     } m_treeScratch;
+    // TRUE while the successor lists are resolved after a blank row was inserted.
+    BOOL m_bBlankRowInserted = FALSE;
     // Keeps the tree RebuildTaskTree made when every task of the rows is in it.
     void KeepKnownTree(const std::vector<CTaskItem*>& rows, BOOL bComplete);
     // That tree when it was made for these very rows (and not dropped since), else NULL.
