@@ -29,22 +29,16 @@ struct CScheduleGraph
 
     // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
     std::unordered_map<const CTaskItem*, int> moved;
+    // (predecessor row, successor row) of the links read while the graph is put together.
+    std::vector<std::pair<int, int>> edges;
 
     void Build(std::vector<CTaskItem*> taskRows)
     {
-        rows = std::move(taskRows);
-        moved.clear();
+        BeginAssembly(std::move(taskRows));
         const int n = (int)rows.size();
         for (int r = 1; r < n; r++)
             if (rows[r] && rows[r]->m_nRowInGrid != r)
                 moved.emplace(rows[r], r);
-        parent.assign(n, 0);
-        succStart.assign(n + 1, 0);
-        linkCount.assign(n, 0);
-        childCount.assign(n, 0);
-        selfLinked.assign(n, 0);
-        std::vector<std::pair<int, int>> edges;  // (predecessor row, successor row)
-        edges.reserve((size_t)n);
         for (int r = 1; r < n; r++)
         {
             // The tasks' lists asked for a few rows ahead: their reads overlap.
@@ -52,7 +46,6 @@ struct CScheduleGraph
             CTaskItem* pTask = rows[r];
             if (!pTask)
                 continue;
-            linkCount[r] = (int)pTask->m_listLinks.GetCount();
             childCount[r] = (int)pTask->m_listChildren.GetCount();
             POSITION pos = pTask->m_listChildren.GetHeadPosition();
             while (pos != NULL)
@@ -62,27 +55,59 @@ struct CScheduleGraph
                 if (c > 0 && c != r && parent[c] == 0)
                     parent[c] = r;
             }
-            pos = pTask->m_listLinks.GetHeadPosition();
-            while (pos != NULL)
-            {
-                const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-                const int p = PredRow(pLink, r);
-                if (p > 0)
-                {
-                    succStart[p + 1]++;
-                    edges.emplace_back(p, r);
-                }
-                else if (pLink && pLink->m_nSuccID == r)
-                    selfLinked[r] = 1;
-            }
+            AddLinksOf(r);
         }
+        EndAssembly();
+    }
+
+    // The same graph put together by a pass that already knows the tree, every task in the
+    // row it records: BeginAssembly, then for every row (in row order) its parent and
+    // children count set and AddLinksOf called while the pass has the task's links at hand,
+    // then EndAssembly.
+    void BeginAssembly(std::vector<CTaskItem*> taskRows)
+    {
+        rows = std::move(taskRows);
+        moved.clear();
+        const int n = (int)rows.size();
+        parent.assign(n, 0);
+        succStart.assign(n + 1, 0);
+        linkCount.assign(n, 0);
+        childCount.assign(n, 0);
+        selfLinked.assign(n, 0);
+        edges.clear();
+        edges.reserve((size_t)n);
+    }
+
+    void AddLinksOf(int r)
+    {
+        const CTaskItem* pTask = rows[r];
+        linkCount[r] = (int)pTask->m_listLinks.GetCount();
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = PredRow(pLink, r);
+            if (p > 0)
+            {
+                succStart[p + 1]++;
+                edges.emplace_back(p, r);
+            }
+            else if (pLink && pLink->m_nSuccID == r)
+                selfLinked[r] = 1;
+        }
+    }
+
+    void EndAssembly()
+    {
         // The links read once: their rows placed by predecessor, in the order read.
+        const int n = (int)rows.size();
         for (int r = 0; r < n; r++)
             succStart[r + 1] += succStart[r];
         succ.assign(succStart[n], 0);
         std::vector<int> fill(succStart.begin(), succStart.end() - 1);
         for (const std::pair<int, int>& edge : edges)
             succ[fill[edge.first]++] = edge.second;
+        edges.clear();
     }
 
     // TRUE when a build from taskRows would make this very graph (links and children counts

@@ -60,6 +60,8 @@ public:
     BOOL RebuildTaskTree(const std::vector<CTaskItem*>& rows);
     // Resolves a link's predecessor by id, else by name, else by row; TRUE when found.
     BOOL FindPredecessor(int nID, CString& strName, int& nRow);
+    // The same, the predecessor's task handed back (NULL when none).
+    const CTaskItem* FindPredecessorTask(int nID, const CString& strName, int nRow);
     // Resolves every row's links into predecessor rows and successor lists.
     void BuildSuccessorLists(BOOL bRedraw);
     // TRUE when the task in row a is a descendant of the task in row b.
@@ -254,8 +256,6 @@ protected:
     void RollUpSummary(CTaskItem* pTask);
     // A task's date cells (and its days with bDays) written as the schedule moved it.
     void WriteRowDates(CTaskItem* pTask, BOOL bDays);
-    // Drops the links of the other tasks to a task that is going away.
-    void DropLinksTo(CTaskItem* pTask, int nRow);
     CGanttBarViewHooks* FirstGanttBarView();
     // Builds (and clears) the row index FindPredecessor uses while a whole-grid pass runs.
     void BuildPredIndex();
@@ -266,8 +266,17 @@ protected:
     void ClearPredIndex();
     // Rows moved since the tasks' rows were last stored (old row -> new row), and the
     // links' predecessor rows carried along with them; rows are TaskRows() as they are now.
-    std::vector<int> MovedRows(const std::vector<CTaskItem*>& rows) const;
-    void RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const;
+    // With bStore, every task's row is stored in the same walk.
+    const std::vector<int>& MovedRows(const std::vector<CTaskItem*>& rows, BOOL bStore);
+    std::vector<int> m_movedRows;
+    // With pGone, the other tasks' links to that task (gone from row nGoneRow, its id
+    // nGoneID) are dropped in the same walk. The task is only compared with, never read.
+    void RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows,
+                       const CTaskItem* pGone = NULL, int nGoneID = 0, int nGoneRow = 0) const;
+    // What a change of rows does to the task tree (WM_GRID_ROWSCHANGED): links carried along
+    // with their rows, the tree rebuilt; with pGone, the links to that task dropped too;
+    // with bRenumber, every task of the rows first takes its row (RenumberRows).
+    void RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber);
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.
@@ -321,9 +330,28 @@ protected:
     struct CTreeScratch
     {
         std::vector<CTaskItem*> visits, visitAt, ordered;
-        std::vector<int> parents, slotStart;
+        std::vector<int> parents, slotStart, visitRow;
         std::vector<char> changed;
+        // The tree the last rebuild made, by row (parent row, 0 for none, and children
+        // count), for the rows knownRows; trusted only while bKnown.
+        std::vector<CTaskItem*> knownRows;
+        std::vector<int> parentRow, childCount;
+        unsigned nTextWrites = 0;  // CGridCellBase::s_nTextWrites at the rebuild
+        BOOL bKnown = FALSE;
     } m_treeScratch;
+    // TRUE while the successor lists are resolved after a blank row was inserted.
+    BOOL m_bBlankRowInserted = FALSE;
+    // Keeps the tree RebuildTaskTree made when every task of the rows is in it.
+    void KeepKnownTree(const std::vector<CTaskItem*>& rows, BOOL bComplete);
+    // That tree when it was made for these very rows (and not dropped since), else NULL.
+    const CTreeScratch* KnownTree(const std::vector<CTaskItem*>& rows) const;
+    // A pass over rows whose tree is known puts the schedule graph together as it reads the
+    // links: begun (NULL when the tree is not known), each row's task handed over once the
+    // pass is done with its links (in row order), then installed as the kept graph. A row
+    // that does not hold the known tree's task drops the graph being put together.
+    std::unique_ptr<CScheduleGraph> BeginGraphAssembly(const std::vector<CTaskItem*>& rows);
+    void AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRow, const CTaskItem* pTask);
+    void EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph);
     // Working space of BuildSuccessorLists: successors by predecessor row.
     struct CSuccScratch
     {

@@ -47,18 +47,25 @@ bool SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const
 
 LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    RowsChanged(NULL, 0, 0, FALSE);
+    return 0;
+}
+
+void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber)
+{
     InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
-        return 0;
+        return;
     const std::vector<CTaskItem*> rows = TaskRows();
-    RemapLinkRows(MovedRows(rows), rows);
+    RemapLinkRows(MovedRows(rows, bRenumber), rows, pGone, nGoneID, nGoneRow);
+    if (bRenumber)
+        KeepMaxRow();
     if (!RebuildTaskTree(rows))
-        return 0;
+        return;
     KeepMaxRow();
     if (rows.size() > 0)
         pDoc->SetModifiedFlag(TRUE);
-    return 0;
 }
 
 BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
@@ -74,14 +81,18 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<CTaskItem*>& visits = m_treeScratch.visits;
     std::vector<int>& parents = m_treeScratch.parents;
     std::vector<CTaskItem*>& visitAt = m_treeScratch.visitAt;
+    std::vector<int>& visitRow = m_treeScratch.visitRow;
+    m_treeScratch.bKnown = FALSE;
     visits.clear();
     parents.clear();
+    visitRow.clear();
     visitAt.assign(rows.size(), nullptr);
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
+    BOOL bTwice = FALSE;
     for (int r = 1; r < nRows; r++)
     {
-        m_Grid.PrefetchRowCells(r, 1u << 2);
+        m_Grid.PrefetchRowCells(r, 0, 1u << 2);
         ReadAheadOf(rows, (size_t)r, &CTaskItem::m_nRowInGrid);
         CGridCellBase* pName = m_Grid.GetCell(r, 2);
         if (!pName)
@@ -104,7 +115,13 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         }
         parents.push_back(open.empty() ? -1 : open.back().first);
         open.emplace_back((int)visits.size(), nLevel);
+        // A task shown in two rows (which no edit makes) leaves the tree unknown: its first
+        // row is found here by the row it was given a moment ago.
+        const int nGiven = pTask->m_nRowInGrid;
+        if (nGiven >= 1 && nGiven < r && visitAt[(size_t)nGiven] == pTask)
+            bTwice = TRUE;
         visits.push_back(pTask);
+        visitRow.push_back(r);
         visitAt[(size_t)r] = pTask;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
@@ -157,6 +174,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     }
     m_bChangedSummariesClosed = bComplete;
 
+    KeepKnownTree(rows, bComplete && !bTwice);
+
     // A task that left the tree takes its children's lists with it, down to the tasks that
     // rows still hold (their lists were set above).
     size_t nSteps = 0;
@@ -173,6 +192,83 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         pTask->m_listChildren.RemoveAll();
     }
     return bComplete;
+}
+
+void CTaskTreeView::KeepKnownTree(const std::vector<CTaskItem*>& rows, BOOL bComplete)
+{
+    // The tree just made, by row, for the passes of the same edit that put the schedule
+    // graph together: known only when every task of the rows is in it, once.
+    CTreeScratch& tree = m_treeScratch;
+    const size_t nRows = rows.size();
+    tree.bKnown = FALSE;
+    if (!bComplete)
+        return;
+    for (size_t r = 1; r < nRows; r++)
+        if (rows[r] != tree.visitAt[r])
+            return;
+    tree.parentRow.assign(nRows, 0);
+    tree.childCount.assign(nRows, 0);
+    const size_t nVisits = tree.visits.size();
+    for (size_t v = 0; v < nVisits; v++)
+    {
+        const int r = tree.visitRow[v];
+        if (tree.parents[v] >= 0)
+            tree.parentRow[(size_t)r] = tree.visitRow[(size_t)tree.parents[v]];
+        // Visit v's children are slot v + 1.
+        tree.childCount[(size_t)r] = tree.slotStart[v + 1] - tree.slotStart[v];
+    }
+    tree.knownRows = rows;
+    tree.nTextWrites = CGridCellBase::s_nTextWrites;
+    tree.bKnown = TRUE;
+}
+
+const CTaskTreeView::CTreeScratch* CTaskTreeView::KnownTree(const std::vector<CTaskItem*>& rows) const
+{
+    // No cell's text (a name among them) written since, and the same tasks in the same rows.
+    const CTreeScratch& tree = m_treeScratch;
+    return tree.bKnown && tree.nTextWrites == CGridCellBase::s_nTextWrites && tree.knownRows == rows ? &tree
+                                                                                                        : nullptr;
+}
+
+std::unique_ptr<CScheduleGraph> CTaskTreeView::BeginGraphAssembly(const std::vector<CTaskItem*>& rows)
+{
+    const CTreeScratch* pTree = KnownTree(rows);
+    if (!pTree)
+        return nullptr;
+    auto pGraph = std::make_unique<CScheduleGraph>();
+    pGraph->BeginAssembly(rows);
+    pGraph->parent = pTree->parentRow;
+    pGraph->childCount = pTree->childCount;
+    return pGraph;
+}
+
+void CTaskTreeView::AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRow, const CTaskItem* pTask)
+{
+    // The row must hold the rebuild's task with the children it gave it.
+    CTaskItem* pRowTask = pGraph->rows[(size_t)nRow];
+    if (pRowTask != pTask || (pTask && (pTask->m_nRowInGrid != nRow ||
+                                        pTask->m_listChildren.GetCount() != pGraph->childCount[(size_t)nRow])))
+    {
+        pGraph.reset();
+        InvalidateScheduleGraph();
+        return;
+    }
+    if (pTask)
+        pGraph->AddLinksOf(nRow);
+}
+
+void CTaskTreeView::EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph)
+{
+    // Counted out of date under test when a fresh build would differ.
+    pGraph->EndAssembly();
+    if (s_bVerifyScheduleGraph)
+    {
+        CScheduleGraph fresh;
+        fresh.Build(TaskRows());
+        if (!(fresh == *pGraph))
+            s_nStaleScheduleGraphs++;
+    }
+    m_pScheduleGraph = std::move(pGraph);
 }
 
 void CTaskTreeView::KeepMaxRow()
@@ -193,6 +289,16 @@ void CTaskTreeView::KeepMaxRow()
 }
 
 BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
+{
+    const CTaskItem* pFound = FindPredecessorTask(nID, strName, nRow);
+    if (!pFound)
+        return FALSE;
+    strName = pFound->m_strName.Get();
+    nRow = pFound->m_nRowInGrid;
+    return TRUE;
+}
+
+const CTaskItem* CTaskTreeView::FindPredecessorTask(int nID, const CString& strName, int nRow)
 {
     // The stored row first: it holds the predecessor unless rows moved without it. A task
     // with the id (or, without an id, the name) there is the one.
@@ -231,12 +337,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
         if (!pFound && nID == 0)
             pFound = pAtRow;
     }
-
-    if (!pFound || pFound->m_nFlag == FLAG_REMOVED)
-        return FALSE;
-    strName = pFound->m_strName.Get();
-    nRow = pFound->m_nRowInGrid;
-    return TRUE;
+    return pFound && pFound->m_nFlag != FLAG_REMOVED ? pFound : NULL;
 }
 
 void CTaskTreeView::BuildPredIndex()
@@ -297,13 +398,24 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     succ.clear();
     // The named rows' tasks, read in one sweep: the links look their predecessors up here
     // rather than in the grid, row by row.
+    // On a tree just rebuilt from these rows every task row is named (the rebuild read the
+    // names, and none was written since).
     std::vector<CTaskItem*>& named = m_succScratch.named;
-    named.assign((size_t)std::max(nRows, 0), nullptr);
-    for (int row = 1; row < nRows; row++)
+    // The graph of the links, put together as they are read, on such a tree (not after a
+    // blank row was inserted: the row's naming drops it before any use).
+    const BOOL bKnownTree = KnownTree(rows) != nullptr;
+    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree && !m_bBlankRowInserted ? BeginGraphAssembly(rows) : nullptr;
+    if (bKnownTree && (int)rows.size() == nRows)
+        named = rows;
+    else
     {
-        m_Grid.PrefetchRowCells(row, 1u << 2);
-        if (rows[(size_t)row] && !IsCellEmpty(row, 2))
-            named[(size_t)row] = rows[(size_t)row];
+        named.assign((size_t)std::max(nRows, 0), nullptr);
+        for (int row = 1; row < nRows; row++)
+        {
+            m_Grid.PrefetchRowCells(row, 0, 1u << 2);
+            if (rows[(size_t)row] && !IsCellEmpty(row, 2))
+                named[(size_t)row] = rows[(size_t)row];
+        }
     }
     BeginPredPass(&named);
 
@@ -321,7 +433,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
     {
-        m_Grid.PrefetchRowCells(i, 1u << 6);
+        m_Grid.PrefetchRowCells(i, 0, 1u << 6);
         ReadAheadOf(named, (size_t)i, &CTaskItem::m_listLinks);
         strText.clear();
         // Only a named row's links count.
@@ -334,20 +446,21 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                 POSITION posLink = pos;
                 CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
                 BOOL bKeep = FALSE;
-                if (pLink)
+                // Resolved first; only a link that resolves to the task itself is dropped for
+                // that reason (its stored row may simply be out of date). The name and row
+                // are written only where they change.
+                const CTaskItem* pPred =
+                    pLink ? FindPredecessorTask(pLink->m_nPredID, pLink->m_strPredName, pLink->m_nSuccID) : NULL;
+                if (pPred && pPred->m_nRowInGrid != pTask->m_nRowInGrid)
                 {
-                    CString strName = pLink->m_strPredName;
-                    int nPredRow = pLink->m_nSuccID;
-                    // Resolved first; only a link that resolves to the task itself is dropped
-                    // for that reason (its stored row may simply be out of date).
-                    if (FindPredecessor(pLink->m_nPredID, strName, nPredRow) && nPredRow != pTask->m_nRowInGrid)
+                    if (!(pLink->m_strPredName == pPred->m_strName))
+                        pLink->m_strPredName = pPred->m_strName.Get();
+                    if (pLink->m_nSuccID != pPred->m_nRowInGrid)
                     {
-                        pLink->m_strPredName = strName;
-                        if (pLink->m_nSuccID != nPredRow)
-                            bLinksChanged = TRUE;
-                        pLink->m_nSuccID = nPredRow;
-                        bKeep = TRUE;
+                        bLinksChanged = TRUE;
+                        pLink->m_nSuccID = pPred->m_nRowInGrid;
                     }
+                    bKeep = TRUE;
                 }
                 if (!bKeep)
                 {
@@ -384,6 +497,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
                 strText += p;
             }
         }
+        if (pGraph)
+            AssembleRow(pGraph, i, pTask);
         if (CGridCellBase* pCell = m_Grid.GetCell(i, 6))
         {
             LPCTSTR pszOld = pCell->GetText();
@@ -397,7 +512,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     }
     ClearPredIndex();
     // The kept schedule graph stays while no link changed and a fresh one would be the same.
-    if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))
+    if (pGraph)
+        EndGraphAssembly(pGraph);
+    else if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))
         InvalidateScheduleGraph();
     // succCount becomes each row's next free place in its task's list.
     for (int row = 1; row < nRows; row++)
@@ -482,26 +599,28 @@ void CTaskTreeView::RenumberRows()
 {
     InvalidateScheduleGraph();
     const std::vector<CTaskItem*> rows = TaskRows();
-    RemapLinkRows(MovedRows(rows), rows);
-    for (size_t row = 1; row < rows.size(); row++)
-        if (CTaskItem* pTask = rows[row])
-            pTask->m_nRowInGrid = (int)row;
+    RemapLinkRows(MovedRows(rows, TRUE), rows);
     KeepMaxRow();
 }
 
-std::vector<int> CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& rows) const
+const std::vector<int>& CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& rows, BOOL bStore)
 {
     // The tasks whose stored row is no longer the row they sit in: indexed by old row, the
-    // new row (0 for rows that did not move). Empty when nothing moved.
-    std::vector<int> moved;
+    // new row (0 for rows that did not move). Empty when nothing moved. Kept between
+    // changes, so that they allocate nothing.
+    std::vector<int>& moved = m_movedRows;
+    moved.clear();
     const int nRows = (int)rows.size();
     for (int row = 1; row < nRows; row++)
     {
+        ReadAheadOf(rows, (size_t)row, &CTaskItem::m_nRowInGrid);
         CTaskItem* pTask = rows[(size_t)row];
-        if (!pTask || pTask->m_nRowInGrid <= 0 || pTask->m_nRowInGrid == row)
+        if (!pTask || pTask->m_nRowInGrid == row)
             continue;
         const int nOld = pTask->m_nRowInGrid;
-        if (nOld > 4 * nRows + 1000)
+        if (bStore)
+            pTask->m_nRowInGrid = row;
+        if (nOld <= 0 || nOld > 4 * nRows + 1000)
             continue; // a stored row far beyond the grid: nothing can point at it sensibly
         if ((int)moved.size() <= nOld)
             moved.resize((size_t)std::max(nOld + 1, nRows + 1), 0);
@@ -510,24 +629,34 @@ std::vector<int> CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& rows) c
     return moved;
 }
 
-void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows) const
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows,
+                                  const CTaskItem* pGone, int nGoneID, int nGoneRow) const
 {
     // Links name their predecessor's row: it follows the predecessor when rows move, so
-    // that a later resolution does not find whatever task then sits in the old row.
-    if (moved.empty())
+    // that a later resolution does not find whatever task then sits in the old row. The
+    // links to a task that went are dropped in the same walk, found before the rows are
+    // carried along: by id once the server numbered it, else by the row the last
+    // resolution found it in.
+    if (moved.empty() && !pGone)
         return;
     for (size_t row = 1; row < rows.size(); row++)
     {
+        ReadAheadOf(rows, row, &CTaskItem::m_listLinks);
         CTaskItem* pTask = rows[row];
         if (!pTask)
             continue;
-        POSITION pos = pTask->m_listLinks.GetHeadPosition();
-        while (pos != NULL)
-        {
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            if (pLink && pLink->m_nSuccID > 0 && pLink->m_nSuccID < (int)moved.size() && moved[(size_t)pLink->m_nSuccID] != 0)
-                pLink->m_nSuccID = moved[(size_t)pLink->m_nSuccID];
-        }
+        const BOOL bDrops = pGone && pTask != pGone;
+        RemoveTaskLinksIf(pTask, [&](CTaskLink* pLink) {
+            if (!pLink)
+                return false;
+            const int nPred = pLink->m_nSuccID;
+            if (bDrops && ((nGoneID != 0 && pLink->m_nPredID == nGoneID) ||
+                           (pLink->m_nPredID == 0 && nPred == nGoneRow && nGoneRow > 0)))
+                return true;
+            if (nPred > 0 && nPred < (int)moved.size() && moved[(size_t)nPred] != 0)
+                pLink->m_nSuccID = moved[(size_t)nPred];
+            return false;
+        });
     }
 }
 

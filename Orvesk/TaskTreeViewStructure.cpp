@@ -43,6 +43,7 @@ COleDateTime Today()
 void CTaskTreeView::DetachTask(CTaskItem* pTask)
 {
     InvalidateScheduleGraph();
+    m_treeScratch.bKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     if (!pTask || !pDoc)
         return;
@@ -86,28 +87,6 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
         }
 }
 
-void CTaskTreeView::DropLinksTo(CTaskItem* pGone, int nRow)
-{
-    // Links name their predecessor by id once the server numbered it, else by the row the
-    // last resolution found it in (rows are not renumbered before this runs).
-    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
-    const int nRows = (int)rows.size();
-    for (int row = 1; row < nRows; row++)
-    {
-        ReadAheadOf(rows, (size_t)row, &CTaskItem::m_listLinks);
-        CTaskItem* pTask = rows[(size_t)row];
-        if (!pTask || pTask == pGone)
-            continue;
-        RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
-            if (!pLink)
-                return false;
-            const bool bById = pGone->m_nTaskID != 0 && pLink->m_nPredID == pGone->m_nTaskID;
-            const bool bByRow = pLink->m_nPredID == 0 && pLink->m_nSuccID == nRow && nRow > 0;
-            return bById || bByRow;
-        });
-    }
-}
-
 LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
 {
     CProjectDoc* pDoc = GetDocument();
@@ -121,7 +100,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     }
 
     const int nOldRow = pTask->m_nRowInGrid;
-    DropLinksTo(pTask, nOldRow);
+    const int nOldID = pTask->m_nTaskID;
+    const CTaskItem* pGone = pTask;
     DetachTask(pTask);
     m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
                              m_changedSummaries.end());
@@ -132,9 +112,11 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
         pTask->m_nFlag = FLAG_REMOVED;
         pDoc->m_listDeletedTasks.AddTail(pTask);
     }
+    // The other tasks' links to it go in the walk that carries the links' rows along with
+    // the rows (the task, perhaps deleted, is only compared with there).
+    RowsChanged(pGone, nOldID, nOldRow, FALSE);
     pTask = NULL;
 
-    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
     // The chart is laid out once, after the summaries have settled.
     BuildSuccessorLists(TRUE);
     pDoc->SetModifiedFlag(TRUE);
@@ -157,9 +139,11 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    RenumberRows();
-    SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
+    // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
+    RowsChanged(NULL, 0, 0, TRUE);
+    m_bBlankRowInserted = TRUE;
     BuildSuccessorLists(FALSE);
+    m_bBlankRowInserted = FALSE;
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
@@ -185,6 +169,8 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     const COleDateTime start = pPrevious ? pPrevious->m_dtStart.Get() : SkipRestDays(Today());
     const COleDateTime finish = start + COleDateTimeSpan(5, 0, 0, 0);
     pHead->SetTask(pTask);
+    // The row holds a task now: the kept schedule graph has it empty.
+    InvalidateScheduleGraph();
     if (pHead->GetRowState() == GRIDROW_UNNAMED)
         pHead->SetRowState(GRIDROW_NEW);
     m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
@@ -384,11 +370,14 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     const int n = (int)rows.size();
     // Each walk over the rows' tasks asks for the list it reads a few rows ahead, so that
     // the scattered reads overlap.
-    // The parents are the schedule graph's (the level change's own scheduling builds it
-    // anyway) while every task sits in the row it records; else read here.
-    const CScheduleGraph& kept = ScheduleGraphOfRows(rows);
-    const BOOL bGraphParents = kept.moved.empty() && kept.rows == rows;
-    std::vector<int> parent = bGraphParents ? kept.parent : std::vector<int>(n, 0);
+    // The parents are those of the tree the level change just rebuilt, and the schedule
+    // graph is put together as the links are read below; else the parents are the schedule
+    // graph's (the level change's own scheduling builds it anyway) while every task sits in
+    // the row it records, or read here.
+    std::unique_ptr<CScheduleGraph> pAssembly = BeginGraphAssembly(rows);
+    const CScheduleGraph* pKept = pAssembly ? pAssembly.get() : &ScheduleGraphOfRows(rows);
+    const BOOL bGraphParents = pKept->moved.empty() && pKept->rows == rows;
+    std::vector<int> parent = bGraphParents ? pKept->parent : std::vector<int>(n, 0);
     for (int r = 1; r < n && !bGraphParents; r++)
     {
         ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listChildren);
@@ -436,7 +425,14 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
             return false;
         });
+        if (pAssembly)
+            AssembleRow(pAssembly, r, rows[r]);
     }
+    // (Rows without a task have nothing to hand over.)
+    if (pAssembly)
+        EndGraphAssembly(pAssembly);
+    else if (bDropped)
+        InvalidateScheduleGraph();
     if (!bLinked)
     {
         if (bDropped)
@@ -445,8 +441,6 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     }
     // The strongly connected parts of what the checks of those links' successors reach (a
     // cycle through such a link lies wholly there), on the kept graph.
-    if (bDropped)
-        InvalidateScheduleGraph();
     const CScheduleGraph& graph = ScheduleGraphOfRows(rows);
     std::vector<int> index((size_t)(2 * n), -1), order;
     auto reach = [&](int node) {
@@ -456,18 +450,15 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             order.push_back(node);
         }
     };
-    for (int r = 1; r < n; r++)
-    {
-        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
-        if (!rows[r])
-            continue;
-        for (POSITION pos = rows[r]->m_listLinks.GetHeadPosition(); pos != NULL;)
+    // The links are the graph's edges (predecessor p, successor r): read there rather than
+    // in the tasks. The order they are reached in does not change the parts.
+    for (int p = 1; p < n; p++)
+        for (int i = graph.succStart[(size_t)p]; i < graph.succStart[(size_t)p + 1]; i++)
         {
-            const int p = graph.PredRow(rows[r]->m_listLinks.GetNext(pos), r);
-            if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]))
+            const int r = graph.succ[(size_t)i];
+            if (inMoved[(size_t)r] || inMoved[(size_t)p])
                 reach(2 * r);
         }
-    }
     std::vector<int> adjStart, adj, parts, partStart;
     for (size_t i = 0; i < order.size(); i++)
     {
@@ -484,9 +475,14 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         if (partStart[p + 1] - partStart[p] > 1)
             for (int i = partStart[p]; i < partStart[p + 1]; i++)
                 part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
-    for (int r = 1; r < n; r++)
+    // Only the tasks whose checks lie on such a cycle can lose a link.
+    std::vector<int> onCycle;
+    for (int node : order)
+        if ((node & 1) == 0 && part[(size_t)node] >= 0)
+            onCycle.push_back(node >> 1);
+    std::sort(onCycle.begin(), onCycle.end());
+    for (int r : onCycle)
     {
-        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {

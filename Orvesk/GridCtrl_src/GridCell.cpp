@@ -47,6 +47,7 @@ void CGridCell::Reset()
     m_nMargin = 3;
 #endif
     m_strText.Empty();
+    s_nTextWrites++;
     m_nImage = -1;
     m_crCellBkClr = CLR_DEFAULT;
     m_crCellFgClr = CLR_DEFAULT;

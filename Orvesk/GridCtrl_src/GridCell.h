@@ -13,7 +13,11 @@ public:
     CGridCell();
     virtual ~CGridCell();
 
-    virtual void SetText(LPCTSTR szText) { m_strText = szText; }
+    virtual void SetText(LPCTSTR szText)
+    {
+        m_strText = szText;
+        s_nTextWrites++;
+    }
     virtual void SetImage(int nImage) { m_nImage = nImage; }
     virtual void SetData(LPARAM lParam) { m_lParam = lParam; }
     virtual void SetFormat(UINT nFormat) { m_nFormat = nFormat; }

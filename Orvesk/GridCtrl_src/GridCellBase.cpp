@@ -53,6 +53,7 @@ UINT CGridCellBase::GetMargin() const { ASSERT(FALSE); return 0; }
 BOOL CGridCellBase::IsEditing() const { ASSERT(FALSE); return FALSE; }
 
 unsigned CGridCellBase::s_nTaskWrites = 0;
+unsigned CGridCellBase::s_nTextWrites = 0;
 
 BOOL CGridCellBase::Edit(int, int, CRect, CPoint, UINT, UINT) { ASSERT(FALSE); return FALSE; }
 void CGridCellBase::OnEndEdit() { ASSERT(FALSE); }

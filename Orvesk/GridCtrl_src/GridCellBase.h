@@ -93,6 +93,9 @@ public:
     // Counts the changes of any cell's task: a grid's kept table of its rows' tasks is read
     // again once it moves.
     static unsigned s_nTaskWrites;
+    // Counts the changes of the text cells' texts (CGridCell, the tree cell): a view that
+    // read the rows' names can tell that none changed since.
+    static unsigned s_nTextWrites;
 
     // The fixed drawing colours of the cell classes.
     COLORREF GetFocusFillColour() const { return m_crSelFillClr; }

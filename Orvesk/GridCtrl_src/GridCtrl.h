@@ -174,7 +174,8 @@ public:
     // reaches a few rows on (a row's cell array, then its cells of the columns in
     // nColMask, bit c for column c), so that the rows' scattered objects arrive together
     // rather than one after another.
-    void PrefetchRowCells(int nRow, unsigned nColMask) const;
+    // The columns in nTextMask have their cells' texts asked for as well.
+    void PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask = 0) const;
 
     // ---- Items --------------------------------------------------------------------------
     BOOL SetItem(const GridItem* pItem);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask) const
+void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask) const
 {
 #ifdef GRIDCTRL_PREDTASK
     if (m_bVirtualMode)
@@ -23,10 +23,20 @@ void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask) const
         const CGridRow* pRow = static_cast<const CGridRow*>(pRows[nRow + 4]);
         CObject* const* pCells = pRow->GetData();
         const int nCells = (int)std::min<INT_PTR>(pRow->GetSize(), 32);
+        // A cell's first line holds what a virtual call needs; the text of a text cell or a
+        // tree cell (a short one inside the cell itself) lies in the lines up to 192 bytes in.
         for (int col = 0; col < nCells; col++)
-            if ((nColMask >> col) & 1u)
-                if (pCells[col])
-                    __builtin_prefetch(pCells[col]);
+            if (((nColMask | nTextMask) >> col) & 1u)
+                if (const char* pCell = reinterpret_cast<const char*>(pCells[col]))
+                {
+                    __builtin_prefetch(pCell);
+                    if ((nTextMask >> col) & 1u)
+                    {
+                        __builtin_prefetch(pCell + 64);
+                        __builtin_prefetch(pCell + 128);
+                        __builtin_prefetch(pCell + 191);
+                    }
+                }
     }
 }
 

@@ -13,11 +13,19 @@ CGridTreeCell::CGridTreeCell() {}
 
 CGridTreeCell::~CGridTreeCell() {}
 
-void CGridTreeCell::SetText(LPCTSTR szText) { m_strText = szText ? szText : ""; }
+void CGridTreeCell::SetText(LPCTSTR szText)
+{
+    m_strText = szText ? szText : "";
+    s_nTextWrites++;
+}
 
 LPCTSTR CGridTreeCell::GetText() const { return m_strText; }
 
-void CGridTreeCell::Reset() { m_strText.Empty(); }
+void CGridTreeCell::Reset()
+{
+    m_strText.Empty();
+    s_nTextWrites++;
+}
 
 BOOL CGridTreeCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)
 {

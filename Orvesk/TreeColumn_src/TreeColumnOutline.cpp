@@ -107,7 +107,11 @@ void CTreeColumn::RefreshRowHeights()
         return;
     const int nDefault = m_pGrid->GetDefCellHeight();
     const int nRows = m_pGrid->GetRowCount();
+    const unsigned nMask = m_nColumn >= 0 && m_nColumn < 32 ? 1u << m_nColumn : 0u;
     for (int nRow = m_nFirstRow; nRow < m_nEndRow; nRow++) {
+        // The tree cells a few rows on asked for, so that their reads overlap.
+        if (nRow < nRows)
+            m_pGrid->PrefetchRowCells(nRow, nMask);
         const CGridTreeCellBase* pCell = nRow < nRows ? GetTreeCell(nRow) : NULL;
         if (!pCell)
             return;
