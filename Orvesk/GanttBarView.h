@@ -131,8 +131,9 @@ private:
     CProjectDoc* AddLayoutSettings(CLayoutInputHash& h);
     // What the layout reads besides the tasks, as one number.
     uint64_t LayoutSettings();
-    // Records the inputs a layout read, with the task stamp and the settings of that moment.
-    void NoteShapesInputs(uint64_t nInputs);
+    // Records the inputs a layout read (nSettings: their LayoutSettings), with the task
+    // stamp of that moment.
+    void NoteShapesInputs(uint64_t nInputs, uint64_t nSettings);
     // Whether the shapes the chart has are those of the present inputs: at once when no task
     // has changed since (the task stamp) and the settings are the same, else by folding the
     // inputs.

@@ -129,8 +129,11 @@ void CGanttBarView::BuildChart()
     // The inputs are folded from here on, the header dates and critical marks brought up to
     // date: what the walk reads is what the shapes show.
     CLayoutInputHash inputs;
-    if (AddLayoutSettings(inputs) == NULL) {
-        NoteShapesInputs(inputs.Value());
+    const BOOL bHasDoc = AddLayoutSettings(inputs) != NULL;
+    // (Folded alone, the settings give the value they leave here: LayoutSettings.)
+    const uint64_t nSettings = inputs.Value();
+    if (!bHasDoc) {
+        NoteShapesInputs(nSettings, nSettings);
         m_wndChart.EndShapes();
         return;
     }
@@ -147,7 +150,7 @@ void CGanttBarView::BuildChart()
         CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs};
         LayoutTasks(pDoc->m_listTasks, walk);
     }
-    NoteShapesInputs(inputs.Value());
+    NoteShapesInputs(inputs.Value(), nSettings);
 
     // The arrows get their start points now that every bar exists, and come after the bars
     // in the list, in the order they were made, so that they are painted over them.

@@ -91,12 +91,12 @@ uint64_t CGanttBarView::LayoutSettings()
     return h.Value();
 }
 
-void CGanttBarView::NoteShapesInputs(uint64_t nInputs)
+void CGanttBarView::NoteShapesInputs(uint64_t nInputs, uint64_t nSettings)
 {
     m_nShapesInputs = nInputs;
     m_bShapesInputsKnown = TRUE;
     m_nShapesStamp = CTaskStamp::Now();
-    m_nShapesSettings = LayoutSettings();
+    m_nShapesSettings = nSettings;
 }
 
 BOOL CGanttBarView::ShapesCurrent()
