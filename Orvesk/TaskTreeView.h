@@ -62,8 +62,9 @@ public:
     BOOL FindPredecessor(int nID, CString& strName, int& nRow);
     // The same, the predecessor's task handed back (NULL when none).
     const CTaskItem* FindPredecessorTask(int nID, const CString& strName, int nRow);
-    // Resolves every row's links into predecessor rows and successor lists.
-    void BuildSuccessorLists(BOOL bRedraw);
+    // Resolves every row's links into predecessor rows and successor lists; on a tree just
+    // rebuilt, and unless told not to, puts the schedule graph together on the way.
+    void BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph = TRUE);
     // TRUE when the task in row a is a descendant of the task in row b.
     BOOL IsChildRow(int nRowA, int nRowB);
     void LockSummaryRows();
@@ -339,8 +340,6 @@ protected:
         unsigned nTextWrites = 0;  // CGridCellBase::s_nTextWrites at the rebuild
         BOOL bKnown = FALSE;
     } m_treeScratch;
-    // TRUE while the successor lists are resolved after a blank row was inserted.
-    BOOL m_bBlankRowInserted = FALSE;
     // Keeps the tree RebuildTaskTree made when every task of the rows is in it.
     void KeepKnownTree(const std::vector<CTaskItem*>& rows, BOOL bComplete);
     // That tree when it was made for these very rows (and not dropped since), else NULL.

@@ -383,7 +383,7 @@ void CTaskTreeView::ClearPredIndex()
     m_predIndex.byName.clear();
 }
 
-void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
+void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph)
 {
     const int nRows = m_Grid.GetRowCount();
 
@@ -401,10 +401,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     // On a tree just rebuilt from these rows every task row is named (the rebuild read the
     // names, and none was written since).
     std::vector<CTaskItem*>& named = m_succScratch.named;
-    // The graph of the links, put together as they are read, on such a tree (not after a
-    // blank row was inserted: the row's naming drops it before any use).
+    // The graph of the links, put together as they are read, on such a tree.
     const BOOL bKnownTree = KnownTree(rows) != nullptr;
-    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree && !m_bBlankRowInserted ? BeginGraphAssembly(rows) : nullptr;
+    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree && bAssembleGraph ? BeginGraphAssembly(rows) : nullptr;
     if (bKnownTree && (int)rows.size() == nRows)
         named = rows;
     else

@@ -141,9 +141,8 @@ LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
     RowsChanged(NULL, 0, 0, TRUE);
-    m_bBlankRowInserted = TRUE;
-    BuildSuccessorLists(FALSE);
-    m_bBlankRowInserted = FALSE;
+    // (No schedule graph put together: the row's naming drops it before any use.)
+    BuildSuccessorLists(FALSE, FALSE);
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
