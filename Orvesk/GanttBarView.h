@@ -150,6 +150,7 @@ private:
     uint64_t m_nShapesInputs = 0;
     BOOL m_bShapesInputsKnown = FALSE;
     uint64_t m_nShapesStamp = 0;     // the task stamp when they were read
+    uint64_t m_nShapesStructure = 0; // the structure stamp then
     uint64_t m_nShapesSettings = 0;  // LayoutSettings then
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
     std::vector<const void*> m_inputsTrailSpare;  // room for the next look's

@@ -96,6 +96,7 @@ void CGanttBarView::NoteShapesInputs(uint64_t nInputs, uint64_t nSettings)
     m_nShapesInputs = nInputs;
     m_bShapesInputsKnown = TRUE;
     m_nShapesStamp = CTaskStamp::Now();
+    m_nShapesStructure = CTaskStamp::Structure();
     m_nShapesSettings = nSettings;
 }
 
@@ -110,6 +111,9 @@ BOOL CGanttBarView::ShapesCurrent()
             s_nStaleLayoutInputs++;
         return TRUE;
     }
+    // A task or link came, went or moved: the layout changes, no walk needed to tell.
+    if (CTaskStamp::Structure() != m_nShapesStructure)
+        return FALSE;
     // Written, perhaps to the same values: the walk tells.
     if (LayoutInputs() != m_nShapesInputs)
         return FALSE;

@@ -15,9 +15,19 @@ class AFX_EXT_CLASS CTaskStamp
 public:
     static uint64_t Now() { return s_nStamp; }
     static void Move() { ++s_nStamp; }
+    // Moved (with the stamp) by every change of a tracked list's structure. A reader that
+    // finds it moved since it last looked need not compare the values: a task or link came,
+    // went or changed place, which it shows.
+    static uint64_t Structure() { return s_nStructure; }
+    static void MoveStructure()
+    {
+        ++s_nStamp;
+        ++s_nStructure;
+    }
 
 private:
     static inline uint64_t s_nStamp = 1;
+    static inline uint64_t s_nStructure = 1;
 };
 
 // A number field.
@@ -229,8 +239,8 @@ private:
     CString m_v;
 };
 
-// A pointer list whose every change of structure moves the stamp. Elements are read by value:
-// a list entry is replaced only through SetAt.
+// A pointer list whose every change of structure moves the stamp and the structure stamp.
+// Elements are read by value: a list entry is replaced only through SetAt.
 template <class TYPE> class CTrackedPtrList : private CTypedPtrList<CObList, TYPE>
 {
     typedef CTypedPtrList<CObList, TYPE> Base;
@@ -258,59 +268,59 @@ public:
     const CObList& AsObList() const { return *this; }
     CObList& ForWriting()
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return *this;
     }
 
     TYPE RemoveHead()
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::RemoveHead();
     }
     TYPE RemoveTail()
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::RemoveTail();
     }
     POSITION AddHead(TYPE newElement)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::AddHead(newElement);
     }
     POSITION AddTail(TYPE newElement)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::AddTail(newElement);
     }
     void AddTail(CTrackedPtrList* pNewList)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         Base::AddTail(pNewList);
     }
     void SetAt(POSITION pos, TYPE newElement)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         Base::SetAt(pos, newElement);
     }
     void RemoveAt(POSITION position)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         Base::RemoveAt(position);
     }
     void RemoveAll()
     {
         if (!Base::IsEmpty())
-            CTaskStamp::Move();
+            CTaskStamp::MoveStructure();
         Base::RemoveAll();
     }
     POSITION InsertBefore(POSITION position, TYPE newElement)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::InsertBefore(position, newElement);
     }
     POSITION InsertAfter(POSITION position, TYPE newElement)
     {
-        CTaskStamp::Move();
+        CTaskStamp::MoveStructure();
         return Base::InsertAfter(position, newElement);
     }
 };
