@@ -61,7 +61,7 @@ public:
     // of every task instead of most of its 600 bytes. The fields the chart reads are tracked
     // (TrackedField.h): a change of any of them moves the task stamp.
     CTrackedName m_strName;
-    CTrackedNumber<int> m_nRowInGrid;  // 1-based row in the task grid
+    CTrackedNumber<int, true> m_nRowInGrid;  // 1-based row in the task grid
     CTrackedNumber<int> m_nFlag;
     CTrackedNumber<int> m_nDuration;    // seconds, 86400 per working day
     CTrackedNumber<int> m_nProgress;    // percent complete

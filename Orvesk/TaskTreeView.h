@@ -274,10 +274,23 @@ protected:
     // nGoneID) are dropped in the same walk. The task is only compared with, never read.
     void RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows,
                        const CTaskItem* pGone = NULL, int nGoneID = 0, int nGoneRow = 0) const;
+    // The same for one task's links; TRUE when one went.
+    static BOOL RemapLinksOf(CTaskItem* pTask, const std::vector<int>& moved, const CTaskItem* pGone, int nGoneID,
+                             int nGoneRow);
     // What a change of rows does to the task tree (WM_GRID_ROWSCHANGED): links carried along
     // with their rows, the tree rebuilt; with pGone, the links to that task dropped too;
-    // with bRenumber, every task of the rows first takes its row (RenumberRows).
-    void RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber);
+    // with bRenumber, every task of the rows first takes its row (RenumberRows). With
+    // bLinksInSuccessorPass the links are carried along by the BuildSuccessorLists that
+    // the caller runs next, in its own walk over them.
+    void RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber,
+                     BOOL bLinksInSuccessorPass = FALSE);
+    struct CLinkRemap
+    {
+        BOOL bPending = FALSE;
+        const CTaskItem* pGone = NULL;
+        int nGoneID = 0;
+        int nGoneRow = 0;
+    } m_linkRemap;
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.
@@ -351,6 +364,8 @@ protected:
     std::unique_ptr<CScheduleGraph> BeginGraphAssembly(const std::vector<CTaskItem*>& rows);
     void AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRow, const CTaskItem* pTask);
     void EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph);
+    // Makes the graph the kept one.
+    void KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph);
     // Working space of BuildSuccessorLists: successors by predecessor row.
     struct CSuccScratch
     {

@@ -51,18 +51,36 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
-void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber)
+void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber,
+                               BOOL bLinksInSuccessorPass)
 {
+    // A graph whose rows and links stay is kept: it takes its tree from the rebuild.
+    std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
     InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return;
     const std::vector<CTaskItem*> rows = TaskRows();
-    RemapLinkRows(MovedRows(rows, bRenumber), rows, pGone, nGoneID, nGoneRow);
+    const std::vector<int>& moved = MovedRows(rows, bRenumber);
+    if (pKept && (pGone || !moved.empty() || !pKept->moved.empty() || pKept->rows != rows))
+        pKept.reset();
+    // The successor pass that follows walks every task's links anyway: the links are
+    // carried along there (the rows moved stay in m_movedRows until then).
+    if (bLinksInSuccessorPass)
+        m_linkRemap = CLinkRemap{TRUE, pGone, nGoneID, nGoneRow};
+    else
+        RemapLinkRows(moved, rows, pGone, nGoneID, nGoneRow);
     if (bRenumber)
         KeepMaxRow();
     if (!RebuildTaskTree(rows))
         return;
+    if (pKept)
+        if (const CTreeScratch* pTree = KnownTree(rows))
+        {
+            pKept->parent = pTree->parentRow;
+            pKept->childCount = pTree->childCount;
+            KeepGraph(pKept);
+        }
     KeepMaxRow();
     if (rows.size() > 0)
         pDoc->SetModifiedFlag(TRUE);
@@ -259,8 +277,13 @@ void CTaskTreeView::AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRo
 
 void CTaskTreeView::EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph)
 {
-    // Counted out of date under test when a fresh build would differ.
     pGraph->EndAssembly();
+    KeepGraph(pGraph);
+}
+
+void CTaskTreeView::KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph)
+{
+    // Counted out of date under test when a fresh build would differ.
     if (s_bVerifyScheduleGraph)
     {
         CScheduleGraph fresh;
@@ -428,6 +451,10 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph)
     }
     // A link that changes or goes changes the schedule graph.
     BOOL bLinksChanged = FALSE;
+    // The links the change of rows before this pass left to be carried along.
+    const CLinkRemap remap = m_linkRemap;
+    m_linkRemap = CLinkRemap();
+    const BOOL bRemap = remap.bPending && (!m_movedRows.empty() || remap.pGone);
     char buffer[16];
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
@@ -435,6 +462,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph)
         m_Grid.PrefetchRowCells(i, 0, 1u << 6);
         ReadAheadOf(named, (size_t)i, &CTaskItem::m_listLinks);
         strText.clear();
+        if (bRemap && (size_t)i < rows.size() && rows[(size_t)i] &&
+            RemapLinksOf(rows[(size_t)i], m_movedRows, remap.pGone, remap.nGoneID, remap.nGoneRow))
+            bLinksChanged = TRUE;
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];
         if (pTask)
@@ -628,34 +658,39 @@ const std::vector<int>& CTaskTreeView::MovedRows(const std::vector<CTaskItem*>& 
     return moved;
 }
 
-void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows,
-                                  const CTaskItem* pGone, int nGoneID, int nGoneRow) const
+BOOL CTaskTreeView::RemapLinksOf(CTaskItem* pTask, const std::vector<int>& moved, const CTaskItem* pGone, int nGoneID,
+                                 int nGoneRow)
 {
     // Links name their predecessor's row: it follows the predecessor when rows move, so
     // that a later resolution does not find whatever task then sits in the old row. The
-    // links to a task that went are dropped in the same walk, found before the rows are
-    // carried along: by id once the server numbered it, else by the row the last
-    // resolution found it in.
+    // links to a task that went are dropped: found by id once the server numbered it, else
+    // by the row the last resolution found it in. TRUE when a link went.
+    const BOOL bDrops = pGone && pTask != pGone;
+    return RemoveTaskLinksIf(pTask, [&](CTaskLink* pLink) {
+        if (!pLink)
+            return false;
+        const int nPred = pLink->m_nSuccID;
+        if (bDrops && ((nGoneID != 0 && pLink->m_nPredID == nGoneID) ||
+                       (pLink->m_nPredID == 0 && nPred == nGoneRow && nGoneRow > 0)))
+            return true;
+        if (nPred > 0 && nPred < (int)moved.size() && moved[(size_t)nPred] != 0)
+            pLink->m_nSuccID = moved[(size_t)nPred];
+        return false;
+    });
+}
+
+void CTaskTreeView::RemapLinkRows(const std::vector<int>& moved, const std::vector<CTaskItem*>& rows,
+                                  const CTaskItem* pGone, int nGoneID, int nGoneRow) const
+{
+    // Every task's links, before the rows' tasks take their new rows (the task that went is
+    // only compared with).
     if (moved.empty() && !pGone)
         return;
     for (size_t row = 1; row < rows.size(); row++)
     {
         ReadAheadOf(rows, row, &CTaskItem::m_listLinks);
-        CTaskItem* pTask = rows[row];
-        if (!pTask)
-            continue;
-        const BOOL bDrops = pGone && pTask != pGone;
-        RemoveTaskLinksIf(pTask, [&](CTaskLink* pLink) {
-            if (!pLink)
-                return false;
-            const int nPred = pLink->m_nSuccID;
-            if (bDrops && ((nGoneID != 0 && pLink->m_nPredID == nGoneID) ||
-                           (pLink->m_nPredID == 0 && nPred == nGoneRow && nGoneRow > 0)))
-                return true;
-            if (nPred > 0 && nPred < (int)moved.size() && moved[(size_t)nPred] != 0)
-                pLink->m_nSuccID = moved[(size_t)nPred];
-            return false;
-        });
+        if (CTaskItem* pTask = rows[row])
+            RemapLinksOf(pTask, moved, pGone, nGoneID, nGoneRow);
     }
 }
 

@@ -114,7 +114,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     }
     // The other tasks' links to it go in the walk that carries the links' rows along with
     // the rows (the task, perhaps deleted, is only compared with there).
-    RowsChanged(pGone, nOldID, nOldRow, FALSE);
+    RowsChanged(pGone, nOldID, nOldRow, FALSE, TRUE);
     pTask = NULL;
 
     // The chart is laid out once, after the summaries have settled.
@@ -140,7 +140,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
 LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
-    RowsChanged(NULL, 0, 0, TRUE);
+    RowsChanged(NULL, 0, 0, TRUE, TRUE);
     // (No schedule graph put together: the row's naming drops it before any use.)
     BuildSuccessorLists(FALSE, FALSE);
     if (CProjectDoc* pDoc = GetDocument())

@@ -383,13 +383,22 @@ TEST_F(GanttLayoutTest, ASyncOnTheStampOfTheLastLayoutKeepsTheShapes)
 
     // A dialog's out-parameters.
     const int nLeft = moveByHand();
+    const uint64_t nStructure = CTaskStamp::Structure();
     pB->m_dtStart.ForWriting() = Day(3);
+    EXPECT_EQ(nStructure, CTaskStamp::Structure());
     EXPECT_TRUE(laidOut());
     EXPECT_NE(nLeft, BarOfRow(host.chart(), 2)->m_ptFrom.x);
 
-    // The links and the children.
+    // The links and the children (and a row) change the structure: laid out without a walk.
     moveByHand();
     AddGanttLink(pB, 1, TASKLINK_FS);
+    EXPECT_NE(nStructure, CTaskStamp::Structure());
+    EXPECT_TRUE(laidOut());
+    moveByHand();
+    const uint64_t nBeforeRow = CTaskStamp::Structure();
+    pB->m_nRowInGrid = 3;
+    pB->m_nRowInGrid = 2;
+    EXPECT_NE(nBeforeRow, CTaskStamp::Structure());
     EXPECT_TRUE(laidOut());
     moveByHand();
     delete pB->m_listLinks.RemoveHead();

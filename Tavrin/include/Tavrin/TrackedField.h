@@ -15,9 +15,9 @@ class AFX_EXT_CLASS CTaskStamp
 public:
     static uint64_t Now() { return s_nStamp; }
     static void Move() { ++s_nStamp; }
-    // Moved (with the stamp) by every change of a tracked list's structure. A reader that
-    // finds it moved since it last looked need not compare the values: a task or link came,
-    // went or changed place, which it shows.
+    // Moved (with the stamp) by every change of a tracked list's structure and of a task's
+    // row. A reader that finds it moved since it last looked need not compare the values: a
+    // task or link came, went or changed place, which it shows.
     static uint64_t Structure() { return s_nStructure; }
     static void MoveStructure()
     {
@@ -30,8 +30,9 @@ private:
     static inline uint64_t s_nStructure = 1;
 };
 
-// A number field.
-template <class T> class CTrackedNumber
+// A number field. A place field (a task's row) moves the structure stamp too: a task that
+// changed rows has its bar elsewhere.
+template <class T, bool bPlace = false> class CTrackedNumber
 {
 public:
     CTrackedNumber()
@@ -51,7 +52,7 @@ public:
     {
         if (m_v != v) {
             m_v = v;
-            CTaskStamp::Move();
+            Moved();
         }
         return *this;
     }
@@ -78,11 +79,19 @@ public:
     // first, the reference is written at once and not kept.
     T& ForWriting()
     {
-        CTaskStamp::Move();
+        Moved();
         return m_v;
     }
 
 private:
+    static void Moved()
+    {
+        if constexpr (bPlace)
+            CTaskStamp::MoveStructure();
+        else
+            CTaskStamp::Move();
+    }
+
     T m_v;
 };
 
@@ -326,8 +335,8 @@ public:
 };
 
 // The archive forms are those of the plain types.
-template <class T> CArchive& operator<<(CArchive& ar, const CTrackedNumber<T>& v) { return ar << v.Get(); }
-template <class T> CArchive& operator>>(CArchive& ar, CTrackedNumber<T>& v)
+template <class T, bool P> CArchive& operator<<(CArchive& ar, const CTrackedNumber<T, P>& v) { return ar << v.Get(); }
+template <class T, bool P> CArchive& operator>>(CArchive& ar, CTrackedNumber<T, P>& v)
 {
     T t{};
     ar >> t;
