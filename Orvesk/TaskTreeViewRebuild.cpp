@@ -62,7 +62,7 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
         return;
     const std::vector<CTaskItem*> rows = TaskRows();
     const std::vector<int>& moved = MovedRows(rows, bRenumber);
-    if (pKept && (pGone || !moved.empty() || !pKept->moved.empty() || pKept->rows != rows))
+    if (pKept && (pGone || !moved.empty() || pKept->rows != rows))
         pKept.reset();
     // The successor pass that follows walks every task's links anyway: the links are
     // carried along there (the rows moved stay in m_movedRows until then).
@@ -77,8 +77,10 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
     if (pKept)
         if (const CTreeScratch* pTree = KnownTree(rows))
         {
+            // (The rebuild stored every task's row: none is found by the moved ones now.)
             pKept->parent = pTree->parentRow;
             pKept->childCount = pTree->childCount;
+            pKept->moved.clear();
             KeepGraph(pKept);
         }
     KeepMaxRow();
