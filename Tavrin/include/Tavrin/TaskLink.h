@@ -18,11 +18,11 @@ public:
     // sequence, predecessor name.
     virtual void Serialize(CArchive& ar);
 
-    CString m_strPredName; // predecessor task's name as the user chose it
-    int m_nPredID;         // predecessor's task id (0 until the server numbers it)
-    CTrackedNumber<int> m_nSuccID;         // predecessor's row in the task grid; the project XML sends it as PREDID
-    CTrackedNumber<int> m_nType;           // 1 FS, 2 FF, 3 SF, 4 SS
+    CString m_strPredName;          // predecessor task's name as the user chose it
+    int m_nPredID;                  // predecessor's task id (0 until the server numbers it)
+    CTrackedNumber<int> m_nSuccID;  // predecessor's row in the task grid; the project XML sends it as PREDID
+    CTrackedNumber<int> m_nType;    // 1 FS, 2 FF, 3 SF, 4 SS
     int m_nLogicalType;
     int m_nSequence;
-    int m_nLag;            // whole working days
+    int m_nLag;                     // whole working days
 };
