@@ -10,6 +10,8 @@ IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 CGridCellBase::CGridCellBase()
     : m_nRow(0),
       m_nCol(0),
+      m_nCellRow(-1),
+      m_nCellCol(-1),
       m_pTask(NULL),
       m_nRowState(0),
       m_nState(0),

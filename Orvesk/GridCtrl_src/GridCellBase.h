@@ -131,6 +131,10 @@ protected:
     // and state) first, in the cache line of the cell's virtual table pointer.
     int      m_nRow;
     int      m_nCol;
+    // The position SetCoords gives the cell kinds that keep one of their own (button and
+    // tree cells); -1 until set.
+    int      m_nCellRow;
+    int      m_nCellCol;
     CTaskItem* m_pTask;
     int      m_nRowState;
     UINT     m_nState;
