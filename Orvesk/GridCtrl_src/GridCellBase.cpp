@@ -12,9 +12,9 @@ CGridCellBase::CGridCellBase()
       m_nCol(0),
       m_nCellRow(-1),
       m_nCellCol(-1),
-      m_pTask(NULL),
       m_nRowState(0),
       m_nState(0),
+      m_pTask(NULL),
       m_bEditable(TRUE),
       m_rcDrawn(0, 0, 0, 0)
 {

@@ -135,9 +135,9 @@ protected:
     // tree cells); -1 until set.
     int      m_nCellRow;
     int      m_nCellCol;
-    CTaskItem* m_pTask;
     int      m_nRowState;
     UINT     m_nState;
+    CTaskItem* m_pTask;
     BOOL     m_bEditable;
     CRect    m_rcDrawn;
 };
