@@ -12,6 +12,7 @@
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
+#include "GridTreeCellBase.h"
 
 namespace
 {
@@ -42,6 +43,20 @@ bool SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const
         list.RemoveAt(posAt);
     }
     return dropped.size() != nDropped || list.GetCount() != nCount;
+}
+
+// The level a row's name cell holds (0 for a cell that is no tree cell), as RowLevel reads
+// it: the cell's kind is checked once for all cells of the kind last found a tree cell.
+int NameCellLevel(CGridCellBase* pName, const CRuntimeClass*& pTreeKind)
+{
+    const CRuntimeClass* pKind = pName->GetRuntimeClass();
+    if (pKind != pTreeKind)
+    {
+        if (!pName->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
+            return 0;
+        pTreeKind = pKind;
+    }
+    return static_cast<const CGridTreeCellBase*>(pName)->GetLevel();
 }
 } // namespace
 
@@ -110,6 +125,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     BOOL bTwice = FALSE;
+    const CRuntimeClass* pTreeKind = nullptr;
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 0, 1u << 2);
@@ -124,7 +140,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         LPCTSTR pszName = pTask ? pName->GetText() : NULL;
         if (!pszName || !*pszName)
             continue;
-        const int nLevel = RowLevel(r);
+        const int nLevel = NameCellLevel(pName, pTreeKind);
         if (!open.empty())
         {
             CGridCellBase* pHead = m_Grid.GetCell(r, 0);

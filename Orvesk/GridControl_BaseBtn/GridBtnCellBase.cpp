@@ -26,7 +26,7 @@ CGridBtnCellBase::PauseFunc CGridBtnCellBase::SetPressPause(PauseFunc pfn)
 }
 
 CGridBtnCellBase::CGridBtnCellBase()
-    : m_nCellRow(-1), m_nCellCol(-1), m_nLastClicked(-1), m_nButtonCount(0), m_bEditing(0), m_pBtnDataBase(NULL)
+    : m_nLastClicked(-1), m_nButtonCount(0), m_bEditing(0), m_pBtnDataBase(NULL)
 {
 }
 

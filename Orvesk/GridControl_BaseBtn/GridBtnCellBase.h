@@ -120,8 +120,6 @@ protected:
     void OpenTextEditor(int nRow, int nCol, const CRect& rect, UINT nID, UINT nChar);
     void ReleaseArrowsAndPushButtons();
 
-    int m_nCellRow;
-    int m_nCellCol;
     short m_nLastClicked;
     WORD m_nButtonCount;
     BYTE m_bEditing;

@@ -8,19 +8,15 @@
 IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 
 CGridCellBase::CGridCellBase()
-    : m_bEditable(TRUE),
-      m_crTextClr(RGB(0, 0, 0)),
-      m_crFocusTextClr(RGB(0, 0, 0)),
-      m_crBkClr(RGB(255, 255, 255)),
-      m_crFocusBkClr(RGB(255, 255, 255)),
-      m_crSelTextClr(RGB(0, 0, 0)),
-      m_crSelFillClr(0xCAB2A9),
-      m_nState(0),
-      m_rcDrawn(0, 0, 0, 0),
-      m_nRow(0),
+    : m_nRow(0),
       m_nCol(0),
+      m_nCellRow(-1),
+      m_nCellCol(-1),
+      m_nRowState(0),
+      m_nState(0),
       m_pTask(NULL),
-      m_nRowState(0)
+      m_bEditable(TRUE),
+      m_rcDrawn(0, 0, 0, 0)
 {
 }
 

@@ -119,17 +119,25 @@ protected:
     // image list or the list does not know the image.
     BOOL GetImageRect(int nImage, CRect& rcImage) const;
 
-    BOOL     m_bEditable;
-    COLORREF m_crTextClr;
-    COLORREF m_crFocusTextClr;
-    COLORREF m_crBkClr;
-    COLORREF m_crFocusBkClr;
-    COLORREF m_crSelTextClr;
-    COLORREF m_crSelFillClr;
-    UINT     m_nState;
-    CRect    m_rcDrawn;
+    // The fixed drawing colours, the same for every cell.
+    static constexpr COLORREF m_crTextClr = RGB(0, 0, 0);
+    static constexpr COLORREF m_crFocusTextClr = RGB(0, 0, 0);
+    static constexpr COLORREF m_crBkClr = RGB(255, 255, 255);
+    static constexpr COLORREF m_crFocusBkClr = RGB(255, 255, 255);
+    static constexpr COLORREF m_crSelTextClr = RGB(0, 0, 0);
+    static constexpr COLORREF m_crSelFillClr = 0xCAB2A9;
+
+    // What the whole-grid passes read or write in every cell (its position, the row's task
+    // and state) first, in the cache line of the cell's virtual table pointer.
     int      m_nRow;
     int      m_nCol;
-    CTaskItem* m_pTask;
+    // The position SetCoords gives the cell kinds that keep one of their own (button and
+    // tree cells); -1 until set.
+    int      m_nCellRow;
+    int      m_nCellCol;
     int      m_nRowState;
+    UINT     m_nState;
+    CTaskItem* m_pTask;
+    BOOL     m_bEditable;
+    CRect    m_rcDrawn;
 };

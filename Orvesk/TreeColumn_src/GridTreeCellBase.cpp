@@ -21,9 +21,7 @@ const LOGFONT* DefaultTreeFont()
 }  // namespace
 
 CGridTreeCellBase::CGridTreeCellBase()
-    : m_nCellRow(-1),
-      m_nCellCol(-1),
-      m_bEditing(0),
+    : m_bEditing(0),
       m_bTreeByte(TREE_VIEWABLE_BIT),
       m_nImage(0xFFFF),
       m_rcText(0, 0, 0, 0),

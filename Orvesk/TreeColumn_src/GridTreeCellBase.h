@@ -98,8 +98,6 @@ protected:
     int FindReferenceViewableRow() const;
     CRect GetLevelZone(int nZoneWidth) const;
 
-    int m_nCellRow;
-    int m_nCellCol;
     BYTE m_bEditing;
     BYTE m_bTreeByte;
     WORD m_nImage;  // 0xFFFF: none
