@@ -73,10 +73,10 @@ public:
     COleDateTime m_dtLateStart;
     COleDateTime m_dtDeadline;
     CTaskItemList m_listChildren; // owned, display order
-    int m_nSuccessor;  // 1 once a successor row has been added
     int m_nTaskID;
     CTaskLinkList m_listLinks;    // owned predecessor links
     CDWordArray m_arrSuccessors;  // grid rows of the tasks that have this one as predecessor
+    int m_nSuccessor;  // 1 once a successor row has been added (written with the rows above)
 
     int m_nSubProjID;
     int m_nProjID;      // ENTIREPROJID: the project the task belongs to
