@@ -24,6 +24,7 @@ class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
 class CLayoutInputHash;
+class CTaskRowsCheck;
 template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
@@ -121,7 +122,11 @@ private:
         std::vector<CPendingArrow>& arrows;
         CReadAhead& ahead;
         CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
+        CTaskRowsCheck* pRowsCheck;  // meets every task of the tree, or NULL
     };
+    // The layout proper, after the header dates and critical marks; with a check, FALSE when
+    // the tree's tasks were not those of its rows (nothing else differs then).
+    BOOL LayoutChart(CTaskRowsCheck* pRowsCheck);
     void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);

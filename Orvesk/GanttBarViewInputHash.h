@@ -8,6 +8,30 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
+
+// Whether the tasks a walk of the task tree meets are those of a table by row (the grid's
+// rows, NULL for a row without a task): each task in its row's place, as many tasks as the
+// table holds.
+class CTaskRowsCheck
+{
+public:
+    CTaskRowsCheck(const std::vector<CTaskItem*>& rows, size_t nTasks) : m_rows(rows), m_nTasks(nTasks) {}
+    void Meet(const CTaskItem* pTask)
+    {
+        const size_t nRow = static_cast<size_t>(static_cast<int>(pTask->m_nRowInGrid));
+        if (nRow >= m_rows.size() || m_rows[nRow] != pTask)
+            m_bSame = false;
+        m_nMet++;
+    }
+    bool Same() const { return m_bSame && m_nMet == m_nTasks; }
+
+private:
+    const std::vector<CTaskItem*>& m_rows;
+    const size_t m_nTasks;
+    size_t m_nMet = 0;
+    bool m_bSame = true;
+};
 
 class CLayoutInputHash
 {
@@ -60,8 +84,8 @@ public:
             AddLink(pLink);
         }
     }
-    // The whole subtrees of the tasks of the list.
-    void AddTasks(const CTaskItemList& list, CReadAhead& ahead)
+    // The whole subtrees of the tasks of the list (each task met by pCheck, if given).
+    void AddTasks(const CTaskItemList& list, CReadAhead& ahead, CTaskRowsCheck* pCheck = NULL)
     {
         for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
             ahead.Touch(pos);
@@ -71,7 +95,9 @@ public:
             AddTaskFields(pTask);
             if (pTask == NULL)
                 continue;
-            AddTasks(pTask->m_listChildren, ahead);
+            if (pCheck != NULL)
+                pCheck->Meet(pTask);
+            AddTasks(pTask->m_listChildren, ahead, pCheck);
             AddLinks(pTask, ahead);
         }
     }

@@ -99,6 +99,25 @@ void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
+    CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL;
+    if (pTree == NULL) {
+        LayoutChart(NULL);
+        return;
+    }
+    // The header dates and critical marks in one walk of the grid's rows; the layout's walk
+    // of the task tree then tells whether those rows were the tree's tasks. Where they were
+    // not (a grid not yet filled), the tree's own walk brings the dates up to date and the
+    // layout is made again.
+    const size_t nRowTasks = pTree->UpdateSpanAlongRows();
+    CTaskRowsCheck check(pTree->KeptTaskRows(), nRowTasks);
+    if (LayoutChart(&check))
+        return;
+    pTree->UpdateProjectSpan();
+    LayoutChart(NULL);
+}
+
+BOOL CGanttBarView::LayoutChart(CTaskRowsCheck* pRowsCheck)
+{
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();
@@ -122,10 +141,6 @@ void CGanttBarView::BuildChart()
     m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
 
     CProjectDoc* pDoc = GetDocument();
-    if (pDoc != NULL) {
-        if (CTaskTreeView* pTree = GetTaskTreeView())
-            pTree->UpdateProjectSpan();
-    }
     // The inputs are folded from here on, the header dates and critical marks brought up to
     // date: what the walk reads is what the shapes show.
     CLayoutInputHash inputs;
@@ -135,7 +150,7 @@ void CGanttBarView::BuildChart()
     if (!bHasDoc) {
         NoteShapesInputs(nSettings, nSettings);
         m_wndChart.EndShapes();
-        return;
+        return TRUE;
     }
     std::vector<uint64_t> calendar = CalendarKey();
     if (!m_pRestDays || calendar != m_restDaysKey) {
@@ -147,8 +162,12 @@ void CGanttBarView::BuildChart()
     arrows.reserve(nExpected / 2);
     {
         CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
-        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs};
+        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs, pRowsCheck};
         LayoutTasks(pDoc->m_listTasks, walk);
+    }
+    if (pRowsCheck != NULL && !pRowsCheck->Same()) {
+        m_wndChart.EndShapes();
+        return FALSE;
     }
     NoteShapesInputs(inputs.Value(), nSettings);
 
@@ -173,6 +192,7 @@ void CGanttBarView::BuildChart()
     }
     m_wndChart.EndShapes();
     m_wndChart.ShapesChanged();
+    return TRUE;
 }
 
 // The tasks of a list in order. Each walk notes what it reads, so that the next walk reads
@@ -192,6 +212,8 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     walk.inputs.AddTaskFields(pTask);
     if (pTask == NULL)
         return;
+    if (walk.pRowsCheck != NULL)
+        walk.pRowsCheck->Meet(pTask);
     const double dDayWidth = walk.dDayWidth;
     const CRect& rcClient = walk.rcClient;
 
@@ -205,7 +227,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     // (The index was made from the collapsed rows at the start of the layout.)
     if (pTask->m_strName.IsEmpty() || m_collapsedIndex.Has(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
         // No shapes, but what lies below the task counts among the inputs all the same.
-        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead);
+        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead, walk.pRowsCheck);
         walk.inputs.AddLinks(pTask, walk.ahead);
         return;
     }

@@ -10,6 +10,7 @@
 
 #include "DateOrder.h"
 #include "GridDateTimeCtrl.h"
+#include "HeaderDates.h"
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
@@ -98,6 +99,20 @@ void CTaskTreeView::RecalcFinishDates()
 
 void CTaskTreeView::MarkCriticalTasks()
 {
+    MarkCriticalRows(NULL);
+}
+
+size_t CTaskTreeView::UpdateSpanAlongRows()
+{
+    CHeaderDatesFold dates;
+    const size_t nTasks = MarkCriticalRows(&dates);
+    if (CProjectDoc* pDoc = GetDocument())
+        dates.ApplyTo(*pDoc);
+    return nTasks;
+}
+
+size_t CTaskTreeView::MarkCriticalRows(CHeaderDatesFold* pDates)
+{
     // The grid's table of the rows' tasks (no copy of it); the tasks' dates are asked for a
     // few rows ahead of their turn.
     const std::vector<CTaskItem*>& rows = KeptTaskRows();
@@ -105,12 +120,17 @@ void CTaskTreeView::MarkCriticalTasks()
     COleDateTime latest;
     latest.SetStatus(COleDateTime::invalid);
     std::vector<int> latestRows;
+    size_t nTasks = 0;
     for (int row = 1; row < nRows; row++)
     {
         ReadAheadOf<8>(rows, (size_t)row, &CTaskItem::m_nProgress, &CTaskItem::m_dtFinish, &CTaskItem::m_dtDeadline);
         CTaskItem* pTask = rows[(size_t)row];
         if (!pTask)
             continue;
+        nTasks++;
+        // The header dates first: they draw out the plan dates read below.
+        if (pDates)
+            pDates->Add(pTask);
         if (latest.GetStatus() != COleDateTime::valid || DateAfter(pTask->m_dtFinish, latest))
         {
             latest = pTask->m_dtFinish;
@@ -137,6 +157,7 @@ void CTaskTreeView::MarkCriticalTasks()
         MarkCriticalChain(row);
     ClearPredIndex();
     m_criticalSeen.clear();
+    return nTasks;
 }
 
 void CTaskTreeView::UpdateProjectSpan()
