@@ -3,35 +3,12 @@
 // its children, its links), so a layout records the inputs it was made from on its own walk.
 #pragma once
 
+#include "ProjectSpanWalk.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
-
-// Whether the tasks a walk of the task tree meets are those of a table by row (the grid's
-// rows, NULL for a row without a task): each task in its row's place, as many tasks as the
-// table holds.
-class CTaskRowsCheck
-{
-public:
-    CTaskRowsCheck(const std::vector<CTaskItem*>& rows, size_t nTasks) : m_rows(rows), m_nTasks(nTasks) {}
-    void Meet(const CTaskItem* pTask)
-    {
-        const size_t nRow = static_cast<size_t>(static_cast<int>(pTask->m_nRowInGrid));
-        if (nRow >= m_rows.size() || m_rows[nRow] != pTask)
-            m_bSame = false;
-        m_nMet++;
-    }
-    bool Same() const { return m_bSame && m_nMet == m_nTasks; }
-
-private:
-    const std::vector<CTaskItem*>& m_rows;
-    const size_t m_nTasks;
-    size_t m_nMet = 0;
-    bool m_bSame = true;
-};
 
 class CLayoutInputHash
 {
@@ -61,10 +38,17 @@ public:
         const uint64_t b = Fold(DateBits(pTask->m_dtFinish), nStatus);
         const uint64_t c =
             Fold(Pack(pTask->m_nRowInGrid, pTask->m_nFlag), Pack(pTask->m_nDuration, pTask->m_nProgress));
-        const uint64_t d = Fold(Pack(pTask->m_nCritical, pTask->m_nMilestone),
+        const uint64_t d = Fold(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nMilestone)),
                                 Pack(static_cast<int>(pTask->m_listChildren.GetCount()),
                                      static_cast<int>(pTask->m_listLinks.GetCount())));
         AddRecord(Fold(a, b) ^ Fold(c ^ 0x8EBC6AF09C88C6E3ull, d));
+        m_nCritical += CriticalTerm(pTask, pTask->m_nCritical);
+    }
+    // The critical marks count apart from the walk's order, as a sum: the mark of a task that
+    // a critical chain raised after the walk had folded it is put right here.
+    void CriticalRaised(const CTaskItem* pTask)
+    {
+        m_nCritical += CriticalTerm(pTask, 1) - CriticalTerm(pTask, 0);
     }
     // One entry of a task's link list (the caller has noted it with the read-ahead).
     void AddLink(const CTaskLink* pLink)
@@ -84,25 +68,26 @@ public:
             AddLink(pLink);
         }
     }
-    // The whole subtrees of the tasks of the list (each task met by pCheck, if given).
-    void AddTasks(const CTaskItemList& list, CReadAhead& ahead, CTaskRowsCheck* pCheck = NULL)
+    // The whole subtrees of the tasks of the list (each task taken in by pSpan first, if given).
+    void AddTasks(const CTaskItemList& list, CReadAhead& ahead, CTaskTreeSpanWalk* pSpan = NULL)
     {
         for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
             ahead.Touch(pos);
-            const CTaskItem* pTask = list.GetNext(pos);
-            if (pTask != NULL)
+            CTaskItem* pTask = list.GetNext(pos);
+            if (pTask != NULL) {
                 ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+                if (pSpan != NULL)
+                    pSpan->Meet(pTask);
+            }
             AddTaskFields(pTask);
             if (pTask == NULL)
                 continue;
-            if (pCheck != NULL)
-                pCheck->Meet(pTask);
-            AddTasks(pTask->m_listChildren, ahead, pCheck);
+            AddTasks(pTask->m_listChildren, ahead, pSpan);
             AddLinks(pTask, ahead);
         }
     }
 
-    uint64_t Value() const { return m_h; }
+    uint64_t Value() const { return Fold(m_h, m_nCritical); }
 
     static uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
     static uint64_t DateBits(const COleDateTime& dt)
@@ -126,6 +111,11 @@ private:
         return static_cast<uint64_t>(p) ^ static_cast<uint64_t>(p >> 64);
     }
     void AddRecord(uint64_t nRecord) { m_h = Fold(m_h, nRecord); }
+    static uint64_t CriticalTerm(const CTaskItem* pTask, int nCritical)
+    {
+        return Fold(Address(pTask) ^ 0x5851F42D4C957F2Dull, static_cast<uint64_t>(static_cast<uint32_t>(nCritical)));
+    }
 
     uint64_t m_h = 0xCBF29CE484222325ull;
+    uint64_t m_nCritical = 0;
 };

@@ -27,7 +27,7 @@
 class CProjectDoc;
 class CTaskItem;
 class CTaskLink;
-class CHeaderDatesFold;
+class CProjectSpanWalk;
 class CGanttBarViewHooks;
 class CGanttBarView;
 struct CScheduleGraph;
@@ -193,17 +193,14 @@ public:
     void ApplyServerIds(CString strReply) override;
     void RecalcFinishDates() override;
     void MarkCriticalTasks();
-    void MarkCriticalChain(int nRow);
-    // The critical marks along the grid's rows, with the header dates taken in on the way
-    // when pDates is given; the number of rows' tasks.
-    size_t MarkCriticalRows(CHeaderDatesFold* pDates);
+    // From the tasks that finish last, every task along their predecessor links becomes
+    // critical; those that were not are added to pRaised, if given. TRUE when a link that
+    // resolves to nothing or to its own task was dropped on the way.
+    BOOL MarkCriticalChains(const CProjectSpanWalk& span, std::vector<CTaskItem*>* pRaised);
+    BOOL MarkCriticalChain(int nRow, std::vector<CTaskItem*>* pRaised);
     // The project header's dates and every task's critical mark as the tasks now stand;
     // the chart asks for them before each layout.
     void UpdateProjectSpan() override;
-    // The same in one walk of the grid's rows (the header dates taken from the rows' tasks);
-    // the number of tasks it took in. For a caller that then checks the rows were the
-    // document's tasks (the chart's layout walk).
-    size_t UpdateSpanAlongRows();
 
     void OnDraw(CDC* pDC) override;
     // Printing and preview of the project window print the chart: each hook runs the same
