@@ -24,6 +24,7 @@ class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
 class CLayoutInputHash;
+class CTaskTreeSpanWalk;
 template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
@@ -121,7 +122,16 @@ private:
         std::vector<CPendingArrow>& arrows;
         CReadAhead& ahead;
         CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
+        CTaskTreeSpanWalk* pSpan;  // takes in every task of the tree first, or NULL
     };
+    // The layout; with pSpan, the header dates and critical marks are brought up to date on
+    // its walk, and FALSE tells that they could not be (FinishSpan): the layout is to be made
+    // again after the tree view's own walks. Without, they are up to date before.
+    BOOL LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan);
+    // After the walk: the header dates and the critical chains, the bars of the tasks these
+    // raised turned red; FALSE when the walk's tasks were not the rows' or a chain dropped a
+    // link the walk had read.
+    BOOL FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& span, CLayoutInputHash& inputs);
     void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void NoteRowShape(CTaskBase* pShape);

@@ -3,6 +3,7 @@
 // its children, its links), so a layout records the inputs it was made from on its own walk.
 #pragma once
 
+#include "ProjectSpanWalk.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
 
@@ -37,10 +38,17 @@ public:
         const uint64_t b = Fold(DateBits(pTask->m_dtFinish), nStatus);
         const uint64_t c =
             Fold(Pack(pTask->m_nRowInGrid, pTask->m_nFlag), Pack(pTask->m_nDuration, pTask->m_nProgress));
-        const uint64_t d = Fold(Pack(pTask->m_nCritical, pTask->m_nMilestone),
+        const uint64_t d = Fold(static_cast<uint64_t>(static_cast<uint32_t>(pTask->m_nMilestone)),
                                 Pack(static_cast<int>(pTask->m_listChildren.GetCount()),
                                      static_cast<int>(pTask->m_listLinks.GetCount())));
         AddRecord(Fold(a, b) ^ Fold(c ^ 0x8EBC6AF09C88C6E3ull, d));
+        m_nCritical += CriticalTerm(pTask, pTask->m_nCritical);
+    }
+    // The critical marks count apart from the walk's order, as a sum: the mark of a task that
+    // a critical chain raised after the walk had folded it is put right here.
+    void CriticalRaised(const CTaskItem* pTask)
+    {
+        m_nCritical += CriticalTerm(pTask, 1) - CriticalTerm(pTask, 0);
     }
     // One entry of a task's link list (the caller has noted it with the read-ahead).
     void AddLink(const CTaskLink* pLink)
@@ -60,23 +68,26 @@ public:
             AddLink(pLink);
         }
     }
-    // The whole subtrees of the tasks of the list.
-    void AddTasks(const CTaskItemList& list, CReadAhead& ahead)
+    // The whole subtrees of the tasks of the list (each task taken in by pSpan first, if given).
+    void AddTasks(const CTaskItemList& list, CReadAhead& ahead, CTaskTreeSpanWalk* pSpan = NULL)
     {
         for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
             ahead.Touch(pos);
-            const CTaskItem* pTask = list.GetNext(pos);
-            if (pTask != NULL)
+            CTaskItem* pTask = list.GetNext(pos);
+            if (pTask != NULL) {
                 ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+                if (pSpan != NULL)
+                    pSpan->Meet(pTask);
+            }
             AddTaskFields(pTask);
             if (pTask == NULL)
                 continue;
-            AddTasks(pTask->m_listChildren, ahead);
+            AddTasks(pTask->m_listChildren, ahead, pSpan);
             AddLinks(pTask, ahead);
         }
     }
 
-    uint64_t Value() const { return m_h; }
+    uint64_t Value() const { return Fold(m_h, m_nCritical); }
 
     static uint64_t Address(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
     static uint64_t DateBits(const COleDateTime& dt)
@@ -100,6 +111,11 @@ private:
         return static_cast<uint64_t>(p) ^ static_cast<uint64_t>(p >> 64);
     }
     void AddRecord(uint64_t nRecord) { m_h = Fold(m_h, nRecord); }
+    static uint64_t CriticalTerm(const CTaskItem* pTask, int nCritical)
+    {
+        return Fold(Address(pTask) ^ 0x5851F42D4C957F2Dull, static_cast<uint64_t>(static_cast<uint32_t>(nCritical)));
+    }
 
     uint64_t m_h = 0xCBF29CE484222325ull;
+    uint64_t m_nCritical = 0;
 };

@@ -1,8 +1,8 @@
 // The chart layout: one bar per visible task and one arrow per link, built from the
 // document's task tree on every open, zoom, collapse, expand and chart edit.
 //
-// Before a layout the task tree view brings the critical marks and the project header's
-// dates up to date; the layout itself then only reads the project.
+// The layout's walk of the task tree brings the project header's dates and the critical marks
+// up to date on its way (each task before its bar), instead of walks of their own.
 #include "GanttBarView.h"
 
 #include "DateOrder.h"
@@ -99,6 +99,28 @@ void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
+    CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL;
+    if (pTree == NULL) {
+        LayoutChart(NULL, NULL);
+        return;
+    }
+    // The header dates and critical marks are taken on the layout's own walk of the task
+    // tree, which tells whether its tasks were those of the grid's rows, in their order (the
+    // marks are those of a walk of the rows). Where they were not (a grid not yet filled),
+    // or a critical chain dropped a link the walk had read, the tree view's own walks bring
+    // them up to date and the layout is made again.
+    const std::vector<CTaskItem*>& rows = pTree->KeptTaskRows();
+    const size_t nRowTasks =
+        rows.empty() ? 0 : rows.size() - 1 - static_cast<size_t>(std::count(rows.begin() + 1, rows.end(), nullptr));
+    CTaskTreeSpanWalk span(rows, nRowTasks);
+    if (LayoutChart(pTree, &span))
+        return;
+    pTree->UpdateProjectSpan();
+    LayoutChart(NULL, NULL);
+}
+
+BOOL CGanttBarView::LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan)
+{
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
     m_arrCriticalRows.RemoveAll();
@@ -122,10 +144,6 @@ void CGanttBarView::BuildChart()
     m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
 
     CProjectDoc* pDoc = GetDocument();
-    if (pDoc != NULL) {
-        if (CTaskTreeView* pTree = GetTaskTreeView())
-            pTree->UpdateProjectSpan();
-    }
     // The inputs are folded from here on, the header dates and critical marks brought up to
     // date: what the walk reads is what the shapes show.
     CLayoutInputHash inputs;
@@ -135,7 +153,7 @@ void CGanttBarView::BuildChart()
     if (!bHasDoc) {
         NoteShapesInputs(nSettings, nSettings);
         m_wndChart.EndShapes();
-        return;
+        return TRUE;
     }
     std::vector<uint64_t> calendar = CalendarKey();
     if (!m_pRestDays || calendar != m_restDaysKey) {
@@ -147,8 +165,12 @@ void CGanttBarView::BuildChart()
     arrows.reserve(nExpected / 2);
     {
         CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
-        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs};
+        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs, pSpan};
         LayoutTasks(pDoc->m_listTasks, walk);
+    }
+    if (pSpan != NULL && !FinishSpan(*pTree, *pSpan, inputs)) {
+        m_wndChart.EndShapes();
+        return FALSE;
     }
     NoteShapesInputs(inputs.Value(), nSettings);
 
@@ -173,6 +195,32 @@ void CGanttBarView::BuildChart()
     }
     m_wndChart.EndShapes();
     m_wndChart.ShapesChanged();
+    return TRUE;
+}
+
+BOOL CGanttBarView::FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& span, CLayoutInputHash& inputs)
+{
+    if (!span.Same())
+        return FALSE;
+    span.Span().Dates().ApplyTo(*GetDocument());
+    // The chains from the tasks that finish last raise a few more marks: their bars turn
+    // red, in the order of the walk (that of the rows).
+    std::vector<CTaskItem*> raised;
+    if (tree.MarkCriticalChains(span.Span(), &raised))
+        return FALSE;
+    for (CTaskItem* pTask : raised) {
+        inputs.CriticalRaised(pTask);
+        const UINT nRow = static_cast<UINT>(pTask->m_nRowInGrid);
+        CTaskBase* pShape = m_rowShapes.Get(nRow);
+        if (pShape == NULL || pShape->m_pTask != pTask || pShape->GetRuntimeClass() != RUNTIME_CLASS(CTaskRect))
+            continue;
+        pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
+        m_criticalRows.SetFirst(nRow, 1);
+        const DWORD* pRows = m_arrCriticalRows.GetData();
+        const INT_PTR nAt = std::lower_bound(pRows, pRows + m_arrCriticalRows.GetSize(), static_cast<DWORD>(nRow)) - pRows;
+        m_arrCriticalRows.InsertAt(nAt, nRow);
+    }
+    return TRUE;
 }
 
 // The tasks of a list in order. Each walk notes what it reads, so that the next walk reads
@@ -187,8 +235,11 @@ void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 
 void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
-    if (pTask != NULL)
+    if (pTask != NULL) {
         walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
+        if (walk.pSpan != NULL)
+            walk.pSpan->Meet(pTask);
+    }
     walk.inputs.AddTaskFields(pTask);
     if (pTask == NULL)
         return;
@@ -205,7 +256,7 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     // (The index was made from the collapsed rows at the start of the layout.)
     if (pTask->m_strName.IsEmpty() || m_collapsedIndex.Has(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
         // No shapes, but what lies below the task counts among the inputs all the same.
-        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead);
+        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead, walk.pSpan);
         walk.inputs.AddLinks(pTask, walk.ahead);
         return;
     }

@@ -15,6 +15,7 @@
 #include "DateOrder.h"
 #include "GridCtrl.h"
 #include "GridTreeCellBase.h"
+#include "HeaderDates.h"
 #include "ProjectDialogHooks.h"
 #include "ReadAhead.h"
 #include "TaskTreeViewHooks.h"
@@ -63,11 +64,6 @@ CView* ResolveActiveView(const CDocument* pDoc)
     return pView;
 }
 
-BOOL IsSetDate(const COleDateTime& date)
-{
-    return date.GetStatus() == COleDateTime::valid && (DATE)date != 0;
-}
-
 // What the last walk of the header dates read, in order, for the next walk to ask for ahead
 // of its turn (the tasks and list nodes of a large project lie scattered far beyond the
 // caches). One per thread; a trail of another document only warms lines no one reads.
@@ -100,9 +96,7 @@ void CProjectDoc::RefreshCritialTask()
 
 void CProjectDoc::UpdateHeaderDates()
 {
-    COleDateTime first, last;
-    first.SetStatus(COleDateTime::invalid);
-    last.SetStatus(COleDateTime::invalid);
+    CHeaderDatesFold dates;
     CHeaderDatesTrail& trail = HeaderDatesTrail();
     CReadAhead ahead(trail.trail, trail.spare);
     std::vector<const CTaskItemList*> lists(1, &m_listTasks);
@@ -117,32 +111,10 @@ void CProjectDoc::UpdateHeaderDates()
             ahead.TouchRange(&pTask->m_dtStart, &pTask->m_listChildren + 1);
             if (!pTask->m_listChildren.IsEmpty())
                 lists.push_back(&pTask->m_listChildren);
-            const COleDateTime& start = pTask->m_dtStart;
-            const COleDateTime& finish = pTask->m_dtFinish;
-            // A task never given dates (day 0) has no say.
-            if (!IsSetDate(start))
-                continue;
-            // The plan dates take in the start, keeping their length.
-            if (DateAfter(start, pTask->m_dtLateStart)) {
-                pTask->m_dtLateStart = start;
-                pTask->m_dtLateFinish = start + (finish - start);
-            }
-            if (DateBefore(start, pTask->m_dtEarlyStart)) {
-                pTask->m_dtEarlyStart = start;
-                pTask->m_dtEarlyFinish = start + (finish - start);
-            }
-            if (!IsSetDate(first) || DateBefore(start, first))
-                first = start;
-            if (IsSetDate(finish) && (!IsSetDate(last) || DateAfter(finish, last)))
-                last = finish;
+            dates.Add(pTask);
         }
     }
-    if (IsSetDate(first))
-        m_ProjectInfo.m_dtStart = first;
-    if (IsSetDate(last)) {
-        m_ProjectInfo.m_dtFinish = last;
-        m_ProjectInfo.m_dtDeadline = last;
-    }
+    dates.ApplyTo(*this);
 }
 
 bool CProjectDoc::GetIPAddress(CString& /*strAddress*/)

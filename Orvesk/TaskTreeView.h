@@ -27,6 +27,7 @@
 class CProjectDoc;
 class CTaskItem;
 class CTaskLink;
+class CProjectSpanWalk;
 class CGanttBarViewHooks;
 class CGanttBarView;
 struct CScheduleGraph;
@@ -192,7 +193,11 @@ public:
     void ApplyServerIds(CString strReply) override;
     void RecalcFinishDates() override;
     void MarkCriticalTasks();
-    void MarkCriticalChain(int nRow);
+    // From the tasks that finish last, every task along their predecessor links becomes
+    // critical; those that were not are added to pRaised, if given. TRUE when a link that
+    // resolves to nothing or to its own task was dropped on the way.
+    BOOL MarkCriticalChains(const CProjectSpanWalk& span, std::vector<CTaskItem*>* pRaised);
+    BOOL MarkCriticalChain(int nRow, std::vector<CTaskItem*>* pRaised);
     // The project header's dates and every task's critical mark as the tasks now stand;
     // the chart asks for them before each layout.
     void UpdateProjectSpan() override;

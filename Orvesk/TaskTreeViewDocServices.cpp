@@ -10,6 +10,7 @@
 
 #include "DateOrder.h"
 #include "GridDateTimeCtrl.h"
+#include "ProjectSpanWalk.h"
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
@@ -102,41 +103,26 @@ void CTaskTreeView::MarkCriticalTasks()
     // few rows ahead of their turn.
     const std::vector<CTaskItem*>& rows = KeptTaskRows();
     const int nRows = (int)rows.size();
-    COleDateTime latest;
-    latest.SetStatus(COleDateTime::invalid);
-    std::vector<int> latestRows;
+    CProjectSpanWalk span;
     for (int row = 1; row < nRows; row++)
     {
         ReadAheadOf<8>(rows, (size_t)row, &CTaskItem::m_nProgress, &CTaskItem::m_dtFinish, &CTaskItem::m_dtDeadline);
-        CTaskItem* pTask = rows[(size_t)row];
-        if (!pTask)
-            continue;
-        if (latest.GetStatus() != COleDateTime::valid || DateAfter(pTask->m_dtFinish, latest))
-        {
-            latest = pTask->m_dtFinish;
-            latestRows.assign(1, row);
-        }
-        else if (DateSame(pTask->m_dtFinish, latest))
-            latestRows.push_back(row);
-
-        int nCritical = 0;
-        if (pTask->m_nProgress == 100)
-            nCritical = 0;
-        else if (DateSame(pTask->m_dtEarlyStart, pTask->m_dtLateStart))
-            nCritical = 1;
-        else if (DateNotBefore(pTask->m_dtFinish, pTask->m_dtDeadline))
-            nCritical = 1;
-        // (Written only when it changes: most marks stay, and a write would make every
-        // task's memory dirty.)
-        if (pTask->m_nCritical != nCritical)
-            pTask->m_nCritical = nCritical;
+        if (CTaskItem* pTask = rows[(size_t)row])
+            span.TakeInMark(pTask, row);
     }
+    MarkCriticalChains(span, NULL);
+}
+
+BOOL CTaskTreeView::MarkCriticalChains(const CProjectSpanWalk& span, std::vector<CTaskItem*>* pRaised)
+{
     m_criticalSeen.clear();
     BeginPredPass();
-    for (int row : latestRows)
-        MarkCriticalChain(row);
+    BOOL bDropped = FALSE;
+    for (int row : span.LatestRows())
+        bDropped |= MarkCriticalChain(row, pRaised);
     ClearPredIndex();
     m_criticalSeen.clear();
+    return bDropped;
 }
 
 void CTaskTreeView::UpdateProjectSpan()
@@ -146,12 +132,13 @@ void CTaskTreeView::UpdateProjectSpan()
     MarkCriticalTasks();
 }
 
-void CTaskTreeView::MarkCriticalChain(int nRow)
+BOOL CTaskTreeView::MarkCriticalChain(int nRow, std::vector<CTaskItem*>* pRaised)
 {
     // The task and, along their links, all its predecessors; each task once, so that a link
     // cycle in stored data ends. A walk of its own rather than recursion: chains may be as
     // long as the project.
     std::vector<int> pending(1, nRow);
+    BOOL bAnyDropped = FALSE;
     while (!pending.empty())
     {
         const int nNext = pending.back();
@@ -159,6 +146,8 @@ void CTaskTreeView::MarkCriticalChain(int nRow)
         CTaskItem* pTask = RowTask(nNext);
         if (!pTask || !m_criticalSeen.insert(pTask).second)
             continue;
+        if (pRaised && pTask->m_nCritical == 0)
+            pRaised->push_back(pTask);
         pTask->m_nCritical = 1;
 
         // Resolved first; only a link that resolves to the task itself, or to nothing, goes.
@@ -175,6 +164,10 @@ void CTaskTreeView::MarkCriticalChain(int nRow)
             return true;
         });
         if (bDropped)
+        {
             InvalidateScheduleGraph();
+            bAnyDropped = TRUE;
+        }
     }
+    return bAnyDropped;
 }

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "GanttBarView.h"
+#include "GanttView.h"
+#include "Gantt_src/TaskShapes.h"
 #include "ProjectDialogHooks.h"
 #include "TaskItem.h"
 #include "TaskPropertyRunner.h"
@@ -618,6 +620,28 @@ protected:
                 err << (LPCTSTR)pTask->m_strName << " critical mark " << pTask->m_nCritical << " not " << expect[pTask] << "\n";
     }
 
+    // The chart's bars red exactly where their tasks are marked critical (the marks the
+    // critical chains raise after the layout's walk included).
+    std::string BarColorsNotMarks()
+    {
+        std::ostringstream err;
+        CGanttBarView* pBar = DYNAMIC_DOWNCAST(CGanttBarView, GanttView()->m_wndSplitter.GetPane(0, 1));
+        CObList& list = pBar->m_wndChart.GetShapeList();
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        {
+            CTaskBase* pShape = static_cast<CTaskBase*>(list.GetNext(pos));
+            if (!pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)))
+                continue;
+            const CTaskItem* pTask = pShape->GetTaskItem();
+            const bool bRed = pShape->m_crColor == RGB(255, 0, 0);
+            if (pTask && bRed != (pTask->m_nCritical != 0))
+                err << (LPCTSTR)pTask->m_strName << " bar " << (bRed ? "red" : "blue") << " with mark " << pTask->m_nCritical << "\n";
+            if (pTask && bRed != (pBar->IsCriticalRow((UINT)pShape->m_nRow) != 0))
+                err << (LPCTSTR)pTask->m_strName << " row " << pShape->m_nRow << " not among the critical rows as drawn\n";
+        }
+        return err.str();
+    }
+
     void RunSeed(unsigned nSeed, int nTasks, int nLinks, int nEdits)
     {
         m_rng.seed(nSeed);
@@ -662,6 +686,7 @@ protected:
             ASSERT_EQ(CGanttBarView::s_nStaleLayoutInputs, 0)
                 << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp]
                 << "): a chart kept on the task stamp was not that of the tasks";
+            ASSERT_EQ(BarColorsNotMarks(), "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
         }
         CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
         CGanttBarView::s_bVerifyLayoutInputs = FALSE;

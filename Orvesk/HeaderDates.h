@@ -1,0 +1,63 @@
+// The project header's first and last dates, taken in task by task in any order, and each
+// task's plan dates drawn out to take in its start. Shared by the document's walk of its
+// task tree and the task tree view's walk of its rows (which marks the critical tasks in the
+// same walk).
+#pragma once
+
+#include "DateOrder.h"
+#include "ProjectDoc.h"
+#include "TaskItem.h"
+
+// A date the task was given (day 0 stands for none).
+inline BOOL IsSetDate(const COleDateTime& date)
+{
+    return date.GetStatus() == COleDateTime::valid && (DATE)date != 0;
+}
+
+class CHeaderDatesFold
+{
+public:
+    CHeaderDatesFold()
+    {
+        m_first.SetStatus(COleDateTime::invalid);
+        m_last.SetStatus(COleDateTime::invalid);
+    }
+
+    void Add(CTaskItem* pTask)
+    {
+        const COleDateTime& start = pTask->m_dtStart;
+        const COleDateTime& finish = pTask->m_dtFinish;
+        // A task never given dates (day 0) has no say.
+        if (!IsSetDate(start))
+            return;
+        // The plan dates take in the start, keeping their length.
+        if (DateAfter(start, pTask->m_dtLateStart)) {
+            pTask->m_dtLateStart = start;
+            pTask->m_dtLateFinish = start + (finish - start);
+        }
+        if (DateBefore(start, pTask->m_dtEarlyStart)) {
+            pTask->m_dtEarlyStart = start;
+            pTask->m_dtEarlyFinish = start + (finish - start);
+        }
+        // (Equal dates are the same value: the order of the tasks does not show.)
+        if (!IsSetDate(m_first) || DateBefore(start, m_first))
+            m_first = start;
+        if (IsSetDate(finish) && (!IsSetDate(m_last) || DateAfter(finish, m_last)))
+            m_last = finish;
+    }
+
+    // Into the header; a project without dates keeps the ones it has.
+    void ApplyTo(CProjectDoc& doc) const
+    {
+        if (IsSetDate(m_first))
+            doc.m_ProjectInfo.m_dtStart = m_first;
+        if (IsSetDate(m_last)) {
+            doc.m_ProjectInfo.m_dtFinish = m_last;
+            doc.m_ProjectInfo.m_dtDeadline = m_last;
+        }
+    }
+
+private:
+    COleDateTime m_first;
+    COleDateTime m_last;
+};
