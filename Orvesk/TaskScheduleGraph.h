@@ -26,6 +26,8 @@ struct CScheduleGraph
     std::vector<int> linkCount, childCount;
     // Rows whose task has a link to itself (no edge of the graph; the link checks read it).
     std::vector<char> selfLinked;
+    // Links that name a row without a task (no edge either: one would come with a task there).
+    int nLinksToEmptyRows = 0;
 
     // Tasks whose stored row is not the row they sit in (rows not yet renumbered).
     std::unordered_map<const CTaskItem*, int> moved;
@@ -74,6 +76,7 @@ struct CScheduleGraph
         linkCount.assign(n, 0);
         childCount.assign(n, 0);
         selfLinked.assign(n, 0);
+        nLinksToEmptyRows = 0;
         edges.clear();
         edges.reserve((size_t)n);
     }
@@ -94,7 +97,23 @@ struct CScheduleGraph
             }
             else if (pLink && pLink->m_nSuccID == r)
                 selfLinked[r] = 1;
+            else if (pLink && pLink->m_nSuccID > 0 && pLink->m_nSuccID < (int)rows.size())
+                nLinksToEmptyRows++;
         }
+    }
+
+    // The task that an empty row, named just now, holds: a task of no links and no children
+    // that no tree holds yet, so that no edge or parent changes. FALSE (and the graph left as
+    // it was) when a link names an empty row, or the row is not one of this graph's empty ones.
+    bool PutNewTask(int r, CTaskItem* pTask)
+    {
+        if (nLinksToEmptyRows != 0 || !pTask || !Holds(r, NULL) || !pTask->m_listLinks.IsEmpty() ||
+            !pTask->m_listChildren.IsEmpty())
+            return false;
+        rows[r] = pTask;
+        if (pTask->m_nRowInGrid != r)
+            moved[pTask] = r;
+        return true;
     }
 
     void EndAssembly()

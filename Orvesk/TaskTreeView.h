@@ -64,8 +64,8 @@ public:
     // The same, the predecessor's task handed back (NULL when none).
     const CTaskItem* FindPredecessorTask(int nID, const CString& strName, int nRow);
     // Resolves every row's links into predecessor rows and successor lists; on a tree just
-    // rebuilt, and unless told not to, puts the schedule graph together on the way.
-    void BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph = TRUE);
+    // rebuilt, puts the schedule graph together on the way.
+    void BuildSuccessorLists(BOOL bRedraw);
     // TRUE when the task in row a is a descendant of the task in row b.
     BOOL IsChildRow(int nRowA, int nRowB);
     void LockSummaryRows();
@@ -116,6 +116,9 @@ public:
     // one built from these without reading the grid again.
     const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
+    // A row without a task just given a new one (no links, no children, in no tree yet):
+    // put into the kept graph where that is exact, else the graph is dropped.
+    void PutNewTaskIntoGraph(int nRow, CTaskItem* pTask);
     // For tests: every use of a kept graph is compared with a fresh one, and the graphs
     // found out of date are counted.
     static BOOL s_bVerifyScheduleGraph;

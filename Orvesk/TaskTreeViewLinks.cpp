@@ -77,6 +77,13 @@ void CTaskTreeView::InvalidateScheduleGraph()
     m_pScheduleGraph.reset();
 }
 
+void CTaskTreeView::PutNewTaskIntoGraph(int nRow, CTaskItem* pTask)
+{
+    std::unique_ptr<CScheduleGraph> pGraph = std::move(m_pScheduleGraph);
+    if (pGraph && (int)pGraph->rows.size() == m_Grid.GetRowCount() && pGraph->PutNewTask(nRow, pTask))
+        KeepGraph(pGraph);
+}
+
 namespace
 {
 // The rows whose dates follow from the task of nRow, on the kept graph: each row reached is

@@ -424,7 +424,7 @@ void CTaskTreeView::ClearPredIndex()
     m_predIndex.byName.clear();
 }
 
-void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph)
+void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
 {
     const int nRows = m_Grid.GetRowCount();
 
@@ -444,7 +444,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, BOOL bAssembleGraph)
     std::vector<CTaskItem*>& named = m_succScratch.named;
     // The graph of the links, put together as they are read, on such a tree.
     const BOOL bKnownTree = KnownTree(rows) != nullptr;
-    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree && bAssembleGraph ? BeginGraphAssembly(rows) : nullptr;
+    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree ? BeginGraphAssembly(rows) : nullptr;
     if (bKnownTree && (int)rows.size() == nRows)
         named = rows;
     else

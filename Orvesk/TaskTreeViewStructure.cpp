@@ -141,8 +141,8 @@ LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
     RowsChanged(NULL, 0, 0, TRUE, TRUE);
-    // (No schedule graph put together: the row's naming drops it before any use.)
-    BuildSuccessorLists(FALSE, FALSE);
+    // The schedule graph is put together on the way: the row's naming puts its task into it.
+    BuildSuccessorLists(FALSE);
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
@@ -168,8 +168,8 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     const COleDateTime start = pPrevious ? pPrevious->m_dtStart.Get() : SkipRestDays(Today());
     const COleDateTime finish = start + COleDateTimeSpan(5, 0, 0, 0);
     pHead->SetTask(pTask);
-    // The row holds a task now: the kept schedule graph has it empty.
-    InvalidateScheduleGraph();
+    // The row holds a task now: the kept schedule graph had it empty.
+    PutNewTaskIntoGraph(nRow, pTask);
     if (pHead->GetRowState() == GRIDROW_UNNAMED)
         pHead->SetRowState(GRIDROW_NEW);
     m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
