@@ -63,9 +63,19 @@ public:
     BOOL FindPredecessor(int nID, CString& strName, int& nRow);
     // The same, the predecessor's task handed back (NULL when none).
     const CTaskItem* FindPredecessorTask(int nID, const CString& strName, int nRow);
+    // The links a change of rows leaves to the successor pass that follows it: carried
+    // along with m_movedRows, those to pGone dropped (as RemapLinkRows does).
+    struct CLinkRemap
+    {
+        BOOL bPending = FALSE;
+        const CTaskItem* pGone = NULL;
+        int nGoneID = 0;
+        int nGoneRow = 0;
+    };
     // Resolves every row's links into predecessor rows and successor lists; on a tree just
-    // rebuilt, puts the schedule graph together on the way.
-    void BuildSuccessorLists(BOOL bRedraw);
+    // rebuilt, puts the schedule graph together on the way. With pRemap (from RowsChanged),
+    // each task's links are carried along with the rows first.
+    void BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap = NULL);
     // TRUE when the task in row a is a descendant of the task in row b.
     BOOL IsChildRow(int nRowA, int nRowB);
     void LockSummaryRows();
@@ -288,17 +298,10 @@ protected:
     // What a change of rows does to the task tree (WM_GRID_ROWSCHANGED): links carried along
     // with their rows, the tree rebuilt; with pGone, the links to that task dropped too;
     // with bRenumber, every task of the rows first takes its row (RenumberRows). With
-    // bLinksInSuccessorPass the links are carried along by the BuildSuccessorLists that
-    // the caller runs next, in its own walk over them.
+    // pLinksLater the links are not touched: what they need is written there, for the
+    // BuildSuccessorLists the caller runs next to do in its own walk over them.
     void RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber,
-                     BOOL bLinksInSuccessorPass = FALSE);
-    struct CLinkRemap
-    {
-        BOOL bPending = FALSE;
-        const CTaskItem* pGone = NULL;
-        int nGoneID = 0;
-        int nGoneRow = 0;
-    } m_linkRemap;
+                     CLinkRemap* pLinksLater = NULL);
 
     // The row index of the tasks while the successor lists are built (empty otherwise):
     // first row by task id and by name.

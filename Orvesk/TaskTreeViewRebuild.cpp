@@ -67,11 +67,11 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 }
 
 void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber,
-                               BOOL bLinksInSuccessorPass)
+                               CLinkRemap* pLinksLater)
 {
-    // A graph whose rows and links stay is kept: it takes its tree from the rebuild.
+    // A graph whose rows and links stay is kept (it takes its tree from the rebuild); any
+    // other is dropped here.
     std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
-    InvalidateScheduleGraph();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return;
@@ -81,8 +81,8 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
         pKept.reset();
     // The successor pass that follows walks every task's links anyway: the links are
     // carried along there (the rows moved stay in m_movedRows until then).
-    if (bLinksInSuccessorPass)
-        m_linkRemap = CLinkRemap{TRUE, pGone, nGoneID, nGoneRow};
+    if (pLinksLater)
+        *pLinksLater = CLinkRemap{TRUE, pGone, nGoneID, nGoneRow};
     else
         RemapLinkRows(moved, rows, pGone, nGoneID, nGoneRow);
     if (bRenumber)
@@ -424,7 +424,7 @@ void CTaskTreeView::ClearPredIndex()
     m_predIndex.byName.clear();
 }
 
-void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
+void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
 {
     const int nRows = m_Grid.GetRowCount();
 
@@ -470,9 +470,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
     // A link that changes or goes changes the schedule graph.
     BOOL bLinksChanged = FALSE;
     // The links the change of rows before this pass left to be carried along.
-    const CLinkRemap remap = m_linkRemap;
-    m_linkRemap = CLinkRemap();
-    const BOOL bRemap = remap.bPending && (!m_movedRows.empty() || remap.pGone);
+    const BOOL bRemap = pRemap && pRemap->bPending && (!m_movedRows.empty() || pRemap->pGone);
     char buffer[16];
     std::string& strText = m_succScratch.text;
     for (int i = 1; i < nRows; i++)
@@ -481,7 +479,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw)
         ReadAheadOf(named, (size_t)i, &CTaskItem::m_listLinks);
         strText.clear();
         if (bRemap && (size_t)i < rows.size() && rows[(size_t)i] &&
-            RemapLinksOf(rows[(size_t)i], m_movedRows, remap.pGone, remap.nGoneID, remap.nGoneRow))
+            RemapLinksOf(rows[(size_t)i], m_movedRows, pRemap->pGone, pRemap->nGoneID, pRemap->nGoneRow))
             bLinksChanged = TRUE;
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];

@@ -114,11 +114,12 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     }
     // The other tasks' links to it go in the walk that carries the links' rows along with
     // the rows (the task, perhaps deleted, is only compared with there).
-    RowsChanged(pGone, nOldID, nOldRow, FALSE, TRUE);
+    CLinkRemap remap;
+    RowsChanged(pGone, nOldID, nOldRow, FALSE, &remap);
     pTask = NULL;
 
     // The chart is laid out once, after the summaries have settled.
-    BuildSuccessorLists(TRUE);
+    BuildSuccessorLists(TRUE, &remap);
     pDoc->SetModifiedFlag(TRUE);
     SettleSummaries();
     SyncGanttRows(0, TRUE);
@@ -140,9 +141,10 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
 LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
-    RowsChanged(NULL, 0, 0, TRUE, TRUE);
+    CLinkRemap remap;
+    RowsChanged(NULL, 0, 0, TRUE, &remap);
     // The schedule graph is put together on the way: the row's naming puts its task into it.
-    BuildSuccessorLists(FALSE);
+    BuildSuccessorLists(FALSE, &remap);
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
