@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -208,6 +209,7 @@ BOOL CGanttBarView::FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& spa
     std::vector<CTaskItem*> raised;
     if (tree.MarkCriticalChains(span.Span(), &raised))
         return FALSE;
+    std::vector<DWORD> redRows;
     for (CTaskItem* pTask : raised) {
         inputs.CriticalRaised(pTask);
         const UINT nRow = static_cast<UINT>(pTask->m_nRowInGrid);
@@ -216,9 +218,17 @@ BOOL CGanttBarView::FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& spa
             continue;
         pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
         m_criticalRows.SetFirst(nRow, 1);
+        redRows.push_back(nRow);
+    }
+    // Merged into the critical rows in one pass (each inserted at its place, a long chain
+    // would move the rows after it once per task).
+    if (!redRows.empty()) {
+        std::sort(redRows.begin(), redRows.end());
         const DWORD* pRows = m_arrCriticalRows.GetData();
-        const INT_PTR nAt = std::lower_bound(pRows, pRows + m_arrCriticalRows.GetSize(), static_cast<DWORD>(nRow)) - pRows;
-        m_arrCriticalRows.InsertAt(nAt, nRow);
+        std::vector<DWORD> merged(static_cast<size_t>(m_arrCriticalRows.GetSize()) + redRows.size());
+        std::merge(pRows, pRows + m_arrCriticalRows.GetSize(), redRows.begin(), redRows.end(), merged.begin());
+        m_arrCriticalRows.SetSize(static_cast<INT_PTR>(merged.size()));
+        std::copy(merged.begin(), merged.end(), m_arrCriticalRows.GetData());
     }
     return TRUE;
 }
