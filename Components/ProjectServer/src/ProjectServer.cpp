@@ -3,7 +3,7 @@
 
 #include "PdmDownload.h"
 #include "PdmService.h"
-#include "ServerOperations.h"
+#include "ServerCore.h"
 #include "ServerSoap.h"
 
 #include <httplib.h>
@@ -40,6 +40,59 @@ std::string SafeSite(const std::string& site)
     return out.empty() ? std::string("site") : out;
 }
 
+// The value of the session cookie in a Cookie header ("" when none).
+std::string SessionCookie(const std::string& header)
+{
+    const std::string name = std::string(kSessionCookie) + "=";
+    size_t at = 0;
+    while (at < header.size()) {
+        while (at < header.size() && (header[at] == ' ' || header[at] == ';'))
+            ++at;
+        size_t end = header.find(';', at);
+        if (end == std::string::npos)
+            end = header.size();
+        if (header.compare(at, name.size(), name) == 0)
+            return header.substr(at + name.size(), end - at - name.size());
+        at = end;
+    }
+    return std::string();
+}
+
+// The request half of a call's context, from its headers.
+CallContext ContextOf(const httplib::Request& req)
+{
+    CallContext context;
+    context.sessionToken = SessionCookie(req.get_header_value("Cookie"));
+    context.peerAddress = req.remote_addr;
+    std::string match = req.get_header_value("If-Match");
+    if (match.size() >= 2 && match.front() == '"' && match.back() == '"')
+        match = match.substr(1, match.size() - 2);
+    context.ifMatch = match;
+    return context;
+}
+
+// The reply half: the session cookie and the revision.
+void ApplyContext(const CallContext& context, httplib::Response& res)
+{
+    if (!context.newSessionToken.empty())
+        res.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + context.newSessionToken +
+                                         "; Path=/; HttpOnly; SameSite=Strict");
+    else if (context.endSession)
+        res.set_header("Set-Cookie", std::string(kSessionCookie) + "=; Path=/; Max-Age=0");
+    if (!context.etag.empty())
+        res.set_header("ETag", "\"" + context.etag + "\"");
+}
+
+void RefuseUnauthorized(httplib::Response& res, bool soap)
+{
+    res.status = 401;
+    res.set_header("WWW-Authenticate", "Session");
+    if (soap)
+        res.set_content(WriteFault("soap:Client", "a session is needed: log in first"), kXmlType);
+    else
+        res.set_content("a session is needed: log in first", "text/plain");
+}
+
 }  // namespace
 
 struct CProjectServer::Impl {
@@ -49,11 +102,8 @@ struct CProjectServer::Impl {
     std::thread thread;
     int port = -1;
 
-    // The database and the operations on it, one at a time.
-    std::mutex dataMutex;
-    CServerDatabase db;
-    COperations ops{db};
-    bool open = false;
+    // The database, the operations and the sessions (thread-safe).
+    CServerCore core;
 
     // Test switches and the record.
     mutable std::mutex testMutex;
@@ -240,14 +290,14 @@ struct CProjectServer::Impl {
                     results.push_back({name, rule.text});
             }
         } else {
-            COperations::Outcome outcome;
-            {
-                std::lock_guard<std::mutex> lock(dataMutex);
-                outcome = ops.Execute(request, results, error);
-            }
-            if (outcome == COperations::BadRequest)
+            CallContext context = ContextOf(req);
+            CServerCore::Outcome outcome = core.Execute(request, context, results, error);
+            if (outcome == CServerCore::Unauthorized)
+                return RefuseUnauthorized(res, true);
+            ApplyContext(context, res);
+            if (outcome == CServerCore::BadRequest)
                 return ClientFault(res, error);
-            if (outcome == COperations::StoreFailed) {
+            if (outcome == CServerCore::StoreFailed) {
                 res.status = 500;
                 res.set_content(WriteFault("soap:Server", error), kXmlType);
                 return;
@@ -259,6 +309,9 @@ struct CProjectServer::Impl {
     void OnDownload(const httplib::Request& req, httplib::Response& res)
     {
         Record(req, "Download");
+        CallContext context = ContextOf(req);
+        if (!core.CheckSession(context))
+            return RefuseUnauthorized(res, false);
         ServePdmFile(options.pdmStorePath, req, res);
     }
 
@@ -269,6 +322,9 @@ struct CProjectServer::Impl {
     {
         auto handler = [this, serve](const httplib::Request& req, httplib::Response& res) {
             Record(req, "Pdm");
+            CallContext context = ContextOf(req);
+            if (!core.CheckSession(context))
+                return RefuseUnauthorized(res, false);
             serve(options.pdmStorePath, req, res);
         };
         if (post)
@@ -292,20 +348,14 @@ CProjectServer::~CProjectServer()
 bool CProjectServer::Open(std::string& error)
 {
     Impl& d = *m_impl;
-    if (!d.open) {
+    if (!d.core.IsOpen()) {
         if (d.options.databasePath.empty()) {
             error = "no database file is given";
             return false;
         }
         bool created = false;
-        {
-            std::lock_guard<std::mutex> lock(d.dataMutex);
-            if (!d.db.Open(d.options.databasePath, created)) {
-                error = d.db.LastError();
-                return false;
-            }
-            d.open = true;
-        }
+        if (!d.core.Open(d.options.databasePath, created, error))
+            return false;
         if (created && d.options.demoData && !AddDemoData(*this, error))
             return false;
         if (d.options.demoData && !d.options.pdmStorePath.empty() && !MakeDemoPdmStore(d.options.pdmStorePath, error))
@@ -327,6 +377,13 @@ bool CProjectServer::Start(std::string& error)
                [&d](const httplib::Request& req, httplib::Response& res) { d.OnDescription(req, res); });
     d.http.Post(prefix + d.Path("OrveskService"),
                 [&d](const httplib::Request& req, httplib::Response& res) { d.OnOperation(req, res); });
+    d.http.Post(prefix + d.Path("Logout"), [&d](const httplib::Request& req, httplib::Response& res) {
+        d.Record(req, "Logout");
+        CallContext context = ContextOf(req);
+        d.core.EndSession(context);
+        ApplyContext(context, res);
+        res.status = 204;
+    });
     d.http.Get(prefix + "/pdm/GetPdmFile\\.asp",
                [&d](const httplib::Request& req, httplib::Response& res) { d.OnDownload(req, res); });
     d.ServePdm(prefix + "/pdm/Nodes\\.asp", &ServePdmNodes, false);
@@ -407,98 +464,28 @@ std::string CProjectServer::TargetNamespace()
 
 // --- data
 
-namespace {
-
-// Runs one change in one transaction.
-template <class F>
-bool InTransaction(CServerDatabase& db, F f)
-{
-    if (!db.Begin())
-        return false;
-    if (!f() || !db.Commit()) {
-        db.Rollback();
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool CProjectServer::AddUser(const std::string& code, const std::string& cipheredPassword, const std::string& reply)
 {
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    return m_impl->open && InTransaction(m_impl->db, [&] {
-               return m_impl->db.PutUser(code, CServerDatabase::User{cipheredPassword, reply});
-           });
+    return m_impl->core.AddUser(code, cipheredPassword, reply);
 }
 
-long CProjectServer::AddProject(const std::string& projectXml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    long id = -1;
-    std::string error;
-    if (!m_impl->open || !InTransaction(m_impl->db, [&] {
-            return m_impl->db.TakeId("project", id) && m_impl->ops.PutProject(id, projectXml, error);
-        }))
-        return -1;
-    return id;
-}
+long CProjectServer::AddProject(const std::string& projectXml) { return m_impl->core.AddProject(projectXml); }
 
-bool CProjectServer::GetProject(long id, std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    bool found = false;
-    return m_impl->open && m_impl->db.GetProject(id, xml, found) && found;
-}
+bool CProjectServer::GetProject(long id, std::string& xml) { return m_impl->core.GetProject(id, xml); }
 
-long CProjectServer::ProjectCount()
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    long count = -1;
-    if (!m_impl->open || !m_impl->db.CountProjects(count))
-        return -1;
-    return count;
-}
+long CProjectServer::ProjectCount() { return m_impl->core.ProjectCount(); }
 
-bool CProjectServer::SetCalendar(long id, const std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutCalendar(id, xml); });
-}
+bool CProjectServer::SetCalendar(long id, const std::string& xml) { return m_impl->core.SetCalendar(id, xml); }
 
-bool CProjectServer::GetCalendar(long id, std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    bool found = false;
-    return m_impl->open && m_impl->db.GetCalendar(id, xml, found) && found;
-}
+bool CProjectServer::GetCalendar(long id, std::string& xml) { return m_impl->core.GetCalendar(id, xml); }
 
-bool CProjectServer::SetPermissions(long id, const std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutPermissions(id, xml); });
-}
+bool CProjectServer::SetPermissions(long id, const std::string& xml) { return m_impl->core.SetPermissions(id, xml); }
 
-bool CProjectServer::GetPermissions(long id, std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    bool found = false;
-    return m_impl->open && m_impl->db.GetPermissions(id, xml, found) && found;
-}
+bool CProjectServer::GetPermissions(long id, std::string& xml) { return m_impl->core.GetPermissions(id, xml); }
 
-bool CProjectServer::SetResources(const std::string& xml)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    return m_impl->open && InTransaction(m_impl->db, [&] { return m_impl->db.PutResources(xml); });
-}
+bool CProjectServer::SetResources(const std::string& xml) { return m_impl->core.SetResources(xml); }
 
-bool CProjectServer::SetNextIds(long projectId, long taskId)
-{
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    return m_impl->open && InTransaction(m_impl->db, [&] {
-               return m_impl->db.SetNextId("project", projectId) && m_impl->db.SetNextId("task", taskId);
-           });
-}
+bool CProjectServer::SetNextIds(long projectId, long taskId) { return m_impl->core.SetNextIds(projectId, taskId); }
 
 // --- test switches
 
@@ -523,8 +510,7 @@ void CProjectServer::SetTestStallMilliseconds(int milliseconds)
 
 void CProjectServer::SetTestLoginServerError(bool serverError)
 {
-    std::lock_guard<std::mutex> lock(m_impl->dataMutex);
-    m_impl->ops.loginServerError = serverError;
+    m_impl->core.SetTestLoginServerError(serverError);
 }
 
 void CProjectServer::SetTestRecordRequests(bool record)

@@ -32,6 +32,8 @@ struct ServerOptions {
     bool demoData = true;      // fill a database made now (and a missing store) with demo data
     size_t maxBodyBytes = 64u * 1024u * 1024u;
     int threads = 8;
+    std::string tlsCertFile;  // with tlsKeyFile: serve HTTPS with this PEM certificate (chain)
+    std::string tlsKeyFile;   // the PEM private key of tlsCertFile
 };
 
 class CProjectServer {
