@@ -92,7 +92,7 @@ def clean_env(root):
 
 
 def check_maps(maps, build, private):
-    """No file of the build folder is mapped, and the system's own libraries come from the
+    """No file of the build folder is mapped, and the program's own libraries come from the
     scratch root's private folder."""
     files = {line.split(None, 5)[5] for line in maps.splitlines() if len(line.split(None, 5)) == 6}
     from_build = sorted(f for f in files if f.startswith(build + "/"))
@@ -308,11 +308,16 @@ def case_metadata(args):
             png = os.path.join(icons, "%dx%d/apps/trellan.png" % (size, size))
             check(os.path.isfile(png), "no %dx%d icon" % (size, size))
             check(png_size(png) == (size, size), "%s is %dx%d" % ((png,) + png_size(png)))
-        # What the package's postinst makes of the file type.
+        # What the package's postinst makes of the file type and the entry.
         r = run(["update-mime-database", os.path.join(share, "mime")])
         check(r.returncode == 0, "update-mime-database: " + r.stdout)
         with open(os.path.join(share, "mime/globs2")) as f:
             check("application/x-trellan-project:*.tlp" in f.read(), "no *.tlp glob in the MIME database")
+        r = run(["update-desktop-database", os.path.join(share, "applications")])
+        check(r.returncode == 0, "update-desktop-database: " + r.stdout)
+        with open(os.path.join(share, "applications/mimeinfo.cache")) as f:
+            check("\napplication/x-trellan-project=trellan.desktop;\n" in f.read(),
+                  "the desktop database does not open *.tlp files with the program")
     finally:
         shutil.rmtree(root, ignore_errors=True)
 
