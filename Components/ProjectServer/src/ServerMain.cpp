@@ -2,6 +2,8 @@
 #include <ProjectServer/ProjectServer.h>
 #include <ProjectServer/ServerDatabase.h>
 
+#include "ServerSettings.h"
+
 #include <Pdm/PdmSettings.h>
 
 #include <cerrno>
@@ -32,6 +34,8 @@ const char kUsage[] =
     "                    string for --database, the store is in that database)\n"
     "  --empty           on a first run, start without the demo user, project and documents\n"
     "  --max-body BYTES  the largest request accepted (default 67108864)\n"
+    "  --config FILE     read settings from FILE first (\"key = value\" lines: address, port,\n"
+    "                    site, database, pdm-store, tls-cert, tls-key); options override it\n"
     "  --help            this text\n"
     "\n"
     "A first run makes the database with the demo user \"demo\" (password \"demo\") and a demo\n"
@@ -77,6 +81,11 @@ int main(int argc, char** argv)
     options.databasePath = DataDir() + "/project-server.sqlite";
     options.pdmStorePath = PdmDefaultStoreFile();
     bool pdmStoreGiven = false;
+    std::string settingsError;
+    if (!projectserver::ApplyServerSettingsArgument(argc, argv, options, pdmStoreGiven, settingsError)) {
+        std::fprintf(stderr, "project-server: %s\n", settingsError.c_str());
+        return 2;
+    }
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&](const char* name) -> const char* {
@@ -106,6 +115,8 @@ int main(int argc, char** argv)
             options.pdmStorePath = value("--pdm-store");
             pdmStoreGiven = true;
         }
+        else if (a == "--config")
+            value("--config");  // read before the other options
         else if (a == "--empty")
             options.demoData = false;
         else if (a == "--max-body") {
