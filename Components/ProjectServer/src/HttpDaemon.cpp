@@ -106,6 +106,34 @@ ssize_t BreakOff(void*, uint64_t, char*, size_t)
     return MHD_CONTENT_READER_END_WITH_ERROR;
 }
 
+// The fields of an application/x-www-form-urlencoded body, added to the query's.
+void AddFormFields(HttpRequest& req)
+{
+    const std::string type = req.Header("Content-Type");
+    if (type.compare(0, 33, "application/x-www-form-urlencoded") != 0)
+        return;
+    auto decode = [](std::string text) {
+        for (char& c : text)
+            if (c == '+')
+                c = ' ';
+        text.resize(MHD_http_unescape(&text[0]));
+        return text;
+    };
+    size_t at = 0;
+    while (at <= req.body.size()) {
+        size_t end = req.body.find('&', at);
+        if (end == std::string::npos)
+            end = req.body.size();
+        std::string field = req.body.substr(at, end - at);
+        if (!field.empty()) {
+            size_t eq = field.find('=');
+            req.params.emplace_back(decode(field.substr(0, eq)),
+                                    eq == std::string::npos ? std::string() : decode(field.substr(eq + 1)));
+        }
+        at = end + 1;
+    }
+}
+
 void FreeString(void* cls)
 {
     delete static_cast<std::string*>(cls);
@@ -230,6 +258,7 @@ struct CHttpDaemon::Impl {
     {
         HttpResponse res;
         try {
+            AddFormFields(ex->request);
             handler(ex->request, res);
         } catch (...) {
             res.status = 500;
@@ -256,13 +285,18 @@ struct CHttpDaemon::Impl {
             return OnHeaders(connection, url, method, requestContext);
         if (*uploadSize > 0) {
             if (ex->received + *uploadSize > limits.maxBodyBytes) {
-                // A chunked body that grew past the bound: answered now, the rest unread.
-                // An answer may be queued on a suspended connection only.
-                MHD_suspend_connection(connection);
-                MHD_Result ok = QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
-                MHD_resume_connection(connection);
-                *uploadSize = 0;
-                return ok;
+                // A chunked body that grew past the bound. The library takes no answer in the
+                // middle of a body, so a plain connection gets the 413 written on it here;
+                // either way the connection is closed and the rest is never read.
+                if (!secure && ex->connection && ex->connection->fd >= 0) {
+                    std::string answer = std::string("HTTP/1.1 413 Content Too Large\r\nConnection: close\r\n"
+                                                     "Content-Type: text/plain; charset=utf-8\r\nContent-Length: ") +
+                                         std::to_string(std::strlen(kTooLarge)) + "\r\n\r\n" + kTooLarge;
+                    ssize_t n = ::send(ex->connection->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+                    (void)n;
+                    ::shutdown(ex->connection->fd, SHUT_WR);
+                }
+                return MHD_NO;
             }
             ex->request.body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
