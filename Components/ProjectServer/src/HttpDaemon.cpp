@@ -45,6 +45,7 @@ struct Exchange {
     HttpRequest request;
     Connection* connection = nullptr;
     uint64_t received = 0;
+    uint64_t announced = 0;
 };
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
@@ -298,7 +299,13 @@ struct CHttpDaemon::Impl {
                 }
                 return MHD_NO;
             }
-            ex->request.body.append(uploadData, *uploadSize);
+            // The buffer grows with what came (never ahead of it: an announced size is only a
+            // claim), at most doubling, up to the announced size.
+            std::string& body = ex->request.body;
+            const size_t need = body.size() + *uploadSize;
+            if (need > body.capacity())
+                body.reserve(std::max(need, std::min<size_t>(std::max<size_t>(ex->announced, need), 2 * body.capacity())));
+            body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
             *uploadSize = 0;
             return MHD_YES;
@@ -360,8 +367,7 @@ struct CHttpDaemon::Impl {
         if (announced > limits.maxBodyBytes)
             return QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
         const bool chunked = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
-        if (announced > 0)
-            req.body.reserve(announced);
+        ex->announced = announced;
         SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? limits.maxBodyBytes : announced));
         return MHD_YES;
     }
