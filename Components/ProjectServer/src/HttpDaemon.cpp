@@ -46,6 +46,7 @@ struct Exchange {
     Connection* connection = nullptr;
     uint64_t received = 0;
     uint64_t announced = 0;
+    bool chunked = false;
 };
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
@@ -300,17 +301,20 @@ struct CHttpDaemon::Impl {
                 return MHD_NO;
             }
             // The buffer grows with what came (never ahead of it: an announced size is only a
-            // claim), at most doubling, up to the announced size.
+            // claim), doubling up to the announced size or the bound.
             std::string& body = ex->request.body;
             const size_t need = body.size() + *uploadSize;
+            const size_t bound = ex->chunked ? limits.maxBodyBytes : static_cast<size_t>(ex->announced);
             if (need > body.capacity())
-                body.reserve(std::max(need, std::min<size_t>(std::max<size_t>(ex->announced, need), 2 * body.capacity())));
+                body.reserve(std::max(need, std::min(bound, 2 * body.capacity())));
             body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
             *uploadSize = 0;
             return MHD_YES;
         }
-        // Read whole: to a worker.
+        // Read whole: to a worker. (An announced body must be all there.)
+        if (!ex->chunked && ex->received < ex->announced)
+            return MHD_YES;
         {
             std::lock_guard<std::mutex> lock(jobsMutex);
             if (stopping)
@@ -368,6 +372,7 @@ struct CHttpDaemon::Impl {
             return QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
         const bool chunked = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
         ex->announced = announced;
+        ex->chunked = chunked;
         SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? limits.maxBodyBytes : announced));
         return MHD_YES;
     }
