@@ -174,6 +174,22 @@ ByteRange ParseRange(const std::string& header, uint64_t size)
     return range;
 }
 
+std::string RequestOrigin(const HttpRequest& req, const std::string& address, int port)
+{
+    if (!req.origin.empty())
+        return req.origin;
+    const std::string scheme = req.secure ? "https://" : "http://";
+    const std::string host = Trim(req.Header("Host"));
+    // Only a name or address and a port: the text goes into the service description.
+    bool plain = !host.empty() && host.size() <= 255;
+    for (char c : host)
+        plain = plain && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+                          c == '-' || c == ':' || c == '[' || c == ']');
+    if ((address == "0.0.0.0" || address == "::") && plain)
+        return scheme + host;
+    return scheme + address + ":" + std::to_string(port);
+}
+
 std::string WithoutPaths(std::string text, const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {

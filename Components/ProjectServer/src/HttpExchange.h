@@ -70,6 +70,12 @@ struct ByteRange {
 };
 ByteRange ParseRange(const std::string& header, uint64_t size);
 
+// The origin ("http://host:port", https over TLS) by which the client reached this
+// server listening on `address`:`port`: the one an absolute-form target names; the Host it
+// used when the server listens on every address (its own address would mean nothing to
+// the client); else the address itself.
+std::string RequestOrigin(const HttpRequest& req, const std::string& address, int port);
+
 // `text` with the server's own file names in `paths` taken out, for answers to clients.
 std::string WithoutPaths(std::string text, const std::vector<std::string>& paths);
 

@@ -44,19 +44,6 @@ std::string SafeSite(const std::string& site)
     return out.empty() ? std::string("site") : out;
 }
 
-// A Host header fit to name this server in the service description: a name or address
-// and a port, nothing else.
-bool IsPlainHost(const std::string& host)
-{
-    if (host.empty() || host.size() > 255)
-        return false;
-    for (char c : host)
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-              c == ':' || c == '[' || c == ']'))
-            return false;
-    return true;
-}
-
 // A PEM file of the TLS pair; false with a reason.
 bool ReadPem(const std::string& path, const char* what, std::string& text, std::string& error)
 {
@@ -195,16 +182,9 @@ struct CProjectServer::Impl {
         res.SetContent(WriteResponse(operation, results), kXmlType);
     }
 
-    // The endpoint the description names: the origin an absolute-form request named, the
-    // Host the client used when the server listens on every address, else its own address.
     std::string EndpointFor(const HttpRequest& req) const
     {
-        if (!req.origin.empty())
-            return req.origin + Path("OrveskService");
-        const std::string host = req.Header("Host");
-        if ((options.address == "0.0.0.0" || options.address == "::") && IsPlainHost(host))
-            return std::string(http.Secure() ? "https://" : "http://") + host + Path("OrveskService");
-        return Origin() + Path("OrveskService");
+        return RequestOrigin(req, options.address, http.Port()) + Path("OrveskService");
     }
 
     void OnDescription(const HttpRequest& req, HttpResponse& res)

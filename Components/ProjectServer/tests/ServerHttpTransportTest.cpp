@@ -108,7 +108,7 @@ protected:
 
 }  // namespace
 
-TEST(HttpHeaderReadings, CookieIfMatchAndRange)
+TEST(HttpHeaderReadings, CookieIfMatchRangeAndOrigin)
 {
     EXPECT_EQ("ab12", CookieValue("a=1; PCSESSION=ab12; b=2", "PCSESSION"));
     EXPECT_EQ("", CookieValue("XPCSESSION=1; PCSESSIONX=2", "PCSESSION"));
@@ -134,6 +134,16 @@ TEST(HttpHeaderReadings, CookieIfMatchAndRange)
     EXPECT_EQ(ByteRange::Whole, ParseRange("bytes=5-2", 10).kind);
     EXPECT_EQ(ByteRange::Whole, ParseRange("items=0-1", 10).kind);
     EXPECT_EQ(ByteRange::Whole, ParseRange("bytes=x-1", 10).kind);
+
+    HttpRequest req;
+    req.headers = {{"Host", "team-server:8080"}};
+    EXPECT_EQ("http://team-server:8080", RequestOrigin(req, "0.0.0.0", 8080));
+    EXPECT_EQ("http://127.0.0.1:8080", RequestOrigin(req, "127.0.0.1", 8080));
+    req.secure = true;
+    req.headers = {{"Host", "x\"/><evil"}};
+    EXPECT_EQ("https://0.0.0.0:8080", RequestOrigin(req, "0.0.0.0", 8080));
+    req.origin = "http://proxy-named:1";
+    EXPECT_EQ("http://proxy-named:1", RequestOrigin(req, "0.0.0.0", 8080));
 
     EXPECT_EQ("product-data store: the file is not a product-data store",
               WithoutPaths("product-data store \"/srv/p/pdm.sqlite\": the file is not a product-data store",
