@@ -5,19 +5,16 @@
 // every answer is text/xml.
 #pragma once
 
-#include <string>
+#include "HttpExchange.h"
 
-namespace httplib {
-struct Request;
-struct Response;
-}  // namespace httplib
+#include <string>
 
 namespace projectserver {
 
-void ServePdmNodes(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
-void ServePdmDocuments(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
-void ServePdmClasses(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
-void ServePdmStoreReady(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
-void ServePdmAddDocument(const std::string& storePath, const httplib::Request& req, httplib::Response& res);
+void ServePdmNodes(const std::string& storePath, const HttpRequest& req, HttpResponse& res);
+void ServePdmDocuments(const std::string& storePath, const HttpRequest& req, HttpResponse& res);
+void ServePdmClasses(const std::string& storePath, const HttpRequest& req, HttpResponse& res);
+void ServePdmStoreReady(const std::string& storePath, const HttpRequest& req, HttpResponse& res);
+void ServePdmAddDocument(const std::string& storePath, const HttpRequest& req, HttpResponse& res);
 
 }  // namespace projectserver

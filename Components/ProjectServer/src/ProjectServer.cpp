@@ -1,19 +1,22 @@
-// The project server: HTTP on cpp-httplib, the database, and the test switches.
+// The project server: its routes on the HTTP transport (HttpDaemon.h), the call context
+// between HTTP and the core, and the test switches.
 #include <ProjectServer/ProjectServer.h>
 
+#include "HttpCallContext.h"
+#include "HttpDaemon.h"
 #include "PdmDownload.h"
 #include "PdmService.h"
 #include "ServerCore.h"
 #include "ServerSoap.h"
 
-#include <httplib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <sstream>
 #include <thread>
 
 namespace projectserver {
@@ -22,6 +25,7 @@ namespace {
 
 const int kMaxStallMs = 5000;
 const char* const kXmlType = "text/xml; charset=utf-8";
+const size_t kMaxPemBytes = 1024 * 1024;
 
 struct FaultRule {
     std::string operation;
@@ -40,57 +44,23 @@ std::string SafeSite(const std::string& site)
     return out.empty() ? std::string("site") : out;
 }
 
-// The value of the session cookie in a Cookie header ("" when none).
-std::string SessionCookie(const std::string& header)
+// A PEM file of the TLS pair; false with a reason.
+bool ReadPem(const std::string& path, const char* what, std::string& text, std::string& error)
 {
-    const std::string name = std::string(kSessionCookie) + "=";
-    size_t at = 0;
-    while (at < header.size()) {
-        while (at < header.size() && (header[at] == ' ' || header[at] == ';'))
-            ++at;
-        size_t end = header.find(';', at);
-        if (end == std::string::npos)
-            end = header.size();
-        if (header.compare(at, name.size(), name) == 0)
-            return header.substr(at + name.size(), end - at - name.size());
-        at = end;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    if (in)
+        all << in.rdbuf();
+    if (!in || all.str().empty()) {
+        error = std::string("cannot read the TLS ") + what + " file " + path;
+        return false;
     }
-    return std::string();
-}
-
-// The request half of a call's context, from its headers.
-CallContext ContextOf(const httplib::Request& req)
-{
-    CallContext context;
-    context.sessionToken = SessionCookie(req.get_header_value("Cookie"));
-    context.peerAddress = req.remote_addr;
-    std::string match = req.get_header_value("If-Match");
-    if (match.size() >= 2 && match.front() == '"' && match.back() == '"')
-        match = match.substr(1, match.size() - 2);
-    context.ifMatch = match;
-    return context;
-}
-
-// The reply half: the session cookie and the revision.
-void ApplyContext(const CallContext& context, httplib::Response& res)
-{
-    if (!context.newSessionToken.empty())
-        res.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + context.newSessionToken +
-                                         "; Path=/; HttpOnly; SameSite=Strict");
-    else if (context.endSession)
-        res.set_header("Set-Cookie", std::string(kSessionCookie) + "=; Path=/; Max-Age=0");
-    if (!context.etag.empty())
-        res.set_header("ETag", "\"" + context.etag + "\"");
-}
-
-void RefuseUnauthorized(httplib::Response& res, bool soap)
-{
-    res.status = 401;
-    res.set_header("WWW-Authenticate", "Session");
-    if (soap)
-        res.set_content(WriteFault("soap:Client", "a session is needed: log in first"), kXmlType);
-    else
-        res.set_content("a session is needed: log in first", "text/plain");
+    text = all.str();
+    if (text.size() > kMaxPemBytes || text.find("-----BEGIN ") == std::string::npos) {
+        error = std::string("the TLS ") + what + " file " + path + " is not in PEM form";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,9 +68,7 @@ void RefuseUnauthorized(httplib::Response& res, bool soap)
 struct CProjectServer::Impl {
     ServerOptions options;
     std::string site;
-    httplib::Server http;
-    std::thread thread;
-    int port = -1;
+    CHttpDaemon http;
 
     // The database, the operations and the sessions (thread-safe).
     CServerCore core;
@@ -116,10 +84,9 @@ struct CProjectServer::Impl {
 
     std::string Path(const char* leaf) const { return "/" + site + "/WebService/" + leaf; }
 
-    void WaitUntilRunning()
+    std::string Origin() const
     {
-        for (int i = 0; i < 5000 && !http.is_running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return std::string(http.Secure() ? "https://" : "http://") + options.address + ":" + std::to_string(http.Port());
     }
 
     bool TakeFault(const std::string& operation, FaultRule& rule)
@@ -137,7 +104,7 @@ struct CProjectServer::Impl {
         return false;
     }
 
-    void Record(const httplib::Request& req, const std::string& operation)
+    void Record(const HttpRequest& req, const std::string& operation)
     {
         std::lock_guard<std::mutex> lock(testMutex);
         if (!record)
@@ -145,9 +112,9 @@ struct CProjectServer::Impl {
         Request r;
         r.method = req.method;
         r.target = req.target;
-        r.absoluteForm = req.target.compare(0, 7, "http://") == 0;
-        r.soapAction = req.get_header_value("SOAPAction");
-        r.contentType = req.get_header_value("Content-Type");
+        r.absoluteForm = !req.origin.empty();
+        r.soapAction = req.Header("SOAPAction");
+        r.contentType = req.Header("Content-Type");
         r.operation = operation;
         r.body = req.body;
         requests.push_back(std::move(r));
@@ -156,30 +123,32 @@ struct CProjectServer::Impl {
     // Answers a test fault in place of a reply of `size` bytes that `whole` writes; false
     // when the reply is to go out after all (no fault, or a stall that is over).
     bool AnswerFault(const FaultRule* rule, size_t size, const std::function<std::string()>& whole,
-                     httplib::Response& res)
+                     HttpResponse& res)
     {
         Fault fault = rule ? rule->fault : Fault::None;
         switch (fault) {
         case Fault::Http500:
             res.status = 500;
-            res.set_content("Internal Server Error", "text/plain");
+            res.SetContent("Internal Server Error", "text/plain");
             return true;
         case Fault::SoapFault:
             res.status = 500;
-            res.set_content(WriteFault("soap:Server", "the project server failed on purpose"), kXmlType);
+            res.SetContent(WriteFault("soap:Server", "the project server failed on purpose"), kXmlType);
             return true;
         case Fault::CloseConnection:
             res.status = 200;
-            res.set_content_provider(size + 100, kXmlType, [](size_t, size_t, httplib::DataSink&) { return false; });
+            res.contentType = kXmlType;
+            res.breakOff = true;
+            res.length = size + 100;
             return true;
         case Fault::Garbage:
             res.status = 200;
-            res.set_content("garbage \x01\x02 this is not XML <<<", kXmlType);
+            res.SetContent("garbage \x01\x02 this is not XML <<<", kXmlType);
             return true;
         case Fault::Truncated: {
             std::string body = whole();
             res.status = 200;
-            res.set_content(body.substr(0, body.size() / 2), kXmlType);
+            res.SetContent(body.substr(0, body.size() / 2), kXmlType);
             return true;
         }
         case Fault::Stall: {
@@ -193,60 +162,32 @@ struct CProjectServer::Impl {
         }
     }
 
-    static void SendWhole(std::string body, httplib::Response& res)
-    {
-        res.status = 200;
-        // As set_content does, without copying a large reply.
-        auto types = res.headers.equal_range("Content-Type");
-        res.headers.erase(types.first, types.second);
-        res.body = std::move(body);
-        res.set_header("Content-Type", kXmlType);
-    }
-
     // Answers `body` unless a test fault says otherwise.
-    void Respond(const FaultRule* rule, std::string body, httplib::Response& res)
+    void Respond(const FaultRule* rule, std::string body, HttpResponse& res)
     {
-        if (!AnswerFault(rule, body.size(), [&body] { return body; }, res))
-            SendWhole(std::move(body), res);
+        if (!AnswerFault(rule, body.size(), [&body] { return body; }, res)) {
+            res.status = 200;
+            res.SetContent(std::move(body), kXmlType);
+        }
     }
 
-    // Answers an operation's results unless a test fault says otherwise. A reply larger
-    // than a piece is written as it goes out, escaped a piece at a time straight into the
-    // connection, instead of being built whole first; the bytes are the same. Requests
-    // that accept a compressed answer (br or gzip) or ask for a part of it get the whole
-    // text, which the HTTP layer compresses or cuts as before.
-    void RespondOperation(const FaultRule* rule, const httplib::Request& req, const std::string& operation,
-                          std::vector<SoapArg> results, httplib::Response& res)
+    // Answers an operation's results unless a test fault says otherwise.
+    void RespondOperation(const FaultRule* rule, const std::string& operation, const std::vector<SoapArg>& results,
+                          HttpResponse& res)
     {
         const size_t size = ResponseSize(operation, results);
         if (AnswerFault(rule, size, [&] { return WriteResponse(operation, results); }, res))
             return;
-        const std::string encodings = req.get_header_value("Accept-Encoding");
-        if (size <= kReplyPiece || encodings.find("br") != std::string::npos ||
-            encodings.find("gzip") != std::string::npos || req.has_header("Range"))
-            return SendWhole(WriteResponse(operation, results), res);
-        auto reply = std::make_shared<std::pair<std::string, std::vector<SoapArg>>>(operation, std::move(results));
         res.status = 200;
-        auto types = res.headers.equal_range("Content-Type");
-        res.headers.erase(types.first, types.second);
-        res.set_content_provider(size, kXmlType, [reply](size_t offset, size_t, httplib::DataSink& sink) {
-            // All of it in the first call; a second one would mean bytes went missing.
-            return offset == 0 && WriteResponse(reply->first, reply->second, [&sink](const char* data, size_t n) {
-                       return sink.write(data, n);
-                   });
-        });
+        res.SetContent(WriteResponse(operation, results), kXmlType);
     }
 
-    std::string EndpointFor(const httplib::Request& req) const
+    std::string EndpointFor(const HttpRequest& req) const
     {
-        if (req.target.compare(0, 7, "http://") == 0) {
-            size_t slash = req.target.find('/', 7);
-            return req.target.substr(0, slash) + Path("OrveskService");
-        }
-        return "http://" + options.address + ":" + std::to_string(port) + Path("OrveskService");
+        return RequestOrigin(req, options.address, http.Port()) + Path("OrveskService");
     }
 
-    void OnDescription(const httplib::Request& req, httplib::Response& res)
+    void OnDescription(const HttpRequest& req, HttpResponse& res)
     {
         Record(req, "WSDL");
         FaultRule rule;
@@ -254,13 +195,13 @@ struct CProjectServer::Impl {
         Respond(faulty ? &rule : nullptr, WriteServiceDescription(EndpointFor(req)), res);
     }
 
-    void ClientFault(httplib::Response& res, const std::string& reason)
+    void ClientFault(HttpResponse& res, const std::string& reason)
     {
         res.status = 500;
-        res.set_content(WriteFault("soap:Client", reason), kXmlType);
+        res.SetContent(WriteFault("soap:Client", reason), kXmlType);
     }
 
-    void OnOperation(const httplib::Request& req, httplib::Response& res)
+    void OnOperation(const HttpRequest& req, HttpResponse& res)
     {
         SoapRequest request;
         std::string error;
@@ -268,7 +209,7 @@ struct CProjectServer::Impl {
         Record(req, parsed ? request.operation : std::string());
         if (!parsed)
             return ClientFault(res, error);
-        std::string action = req.get_header_value("SOAPAction");
+        std::string action = req.Header("SOAPAction");
         std::string expected = std::string(kServiceNamespace) + "/" + request.operation;
         if (action != "\"" + expected + "\"" && action != expected)
             return ClientFault(res, "the SOAPAction header \"" + action + "\" does not name " + request.operation);
@@ -294,43 +235,70 @@ struct CProjectServer::Impl {
             CServerCore::Outcome outcome = core.Execute(request, context, results, error);
             if (outcome == CServerCore::Unauthorized)
                 return RefuseUnauthorized(res, true);
-            ApplyContext(context, res);
+            ApplyContext(context, req.secure, res);
             if (outcome == CServerCore::BadRequest)
-                return ClientFault(res, error);
+                return ClientFault(res, WithoutPaths(error, {options.databasePath, options.pdmStorePath}));
             if (outcome == CServerCore::StoreFailed) {
                 res.status = 500;
-                res.set_content(WriteFault("soap:Server", error), kXmlType);
+                res.SetContent(WriteFault("soap:Server", WithoutPaths(error, {options.databasePath, options.pdmStorePath})),
+                               kXmlType);
                 return;
             }
         }
-        RespondOperation(faulty ? &rule : nullptr, req, request.operation, std::move(results), res);
+        RespondOperation(faulty ? &rule : nullptr, request.operation, results, res);
     }
 
-    void OnDownload(const httplib::Request& req, httplib::Response& res)
+    void OnLogout(const HttpRequest& req, HttpResponse& res)
     {
-        Record(req, "Download");
+        Record(req, "Logout");
+        CallContext context = ContextOf(req);
+        core.EndSession(context);
+        context.endSession = true;
+        ApplyContext(context, req.secure, res);
+        res.status = 204;
+    }
+
+    // The product-data answers and downloads: each needs a live session.
+    void OnPdm(const HttpRequest& req, HttpResponse& res, const char* what,
+               void (*serve)(const std::string&, const HttpRequest&, HttpResponse&))
+    {
+        Record(req, what);
         CallContext context = ContextOf(req);
         if (!core.CheckSession(context))
             return RefuseUnauthorized(res, false);
-        ServePdmFile(options.pdmStorePath, req, res);
+        serve(options.pdmStorePath, req, res);
     }
 
-    // The product-data answers of the browser's components.
-    void ServePdm(const std::string& pattern, void (*serve)(const std::string&, const httplib::Request&,
-                                                             httplib::Response&),
-                  bool post)
+    void Route(const HttpRequest& req, HttpResponse& res)
     {
-        auto handler = [this, serve](const httplib::Request& req, httplib::Response& res) {
-            Record(req, "Pdm");
-            CallContext context = ContextOf(req);
-            if (!core.CheckSession(context))
-                return RefuseUnauthorized(res, false);
-            serve(options.pdmStorePath, req, res);
+        const bool get = req.method == "GET" || req.method == "HEAD";
+        const bool post = req.method == "POST";
+        const std::string& path = req.path;
+        if (get && path == Path("OrveskService.WSDL"))
+            return OnDescription(req, res);
+        if (post && path == Path("OrveskService"))
+            return OnOperation(req, res);
+        if (post && path == Path("Logout"))
+            return OnLogout(req, res);
+        struct PdmRoute {
+            const char* path;
+            bool post;
+            const char* what;
+            void (*serve)(const std::string&, const HttpRequest&, HttpResponse&);
         };
-        if (post)
-            http.Post(pattern, handler);
-        else
-            http.Get(pattern, handler);
+        static const PdmRoute routes[] = {
+            {"/pdm/GetPdmFile.asp", false, "Download", &ServePdmFile},
+            {"/pdm/Nodes.asp", false, "Pdm", &ServePdmNodes},
+            {"/pdm/Documents.asp", false, "Pdm", &ServePdmDocuments},
+            {"/pdm/Classes.asp", false, "Pdm", &ServePdmClasses},
+            {"/pdm/Store.asp", false, "Pdm", &ServePdmStoreReady},
+            {"/pdm/AddDocument.asp", true, "Pdm", &ServePdmAddDocument},
+        };
+        for (const PdmRoute& route : routes)
+            if (path == route.path && (route.post ? post : get))
+                return OnPdm(req, res, route.what, route.serve);
+        res.status = 404;
+        res.SetContent("not found\n", "text/plain; charset=utf-8");
     }
 };
 
@@ -367,53 +335,29 @@ bool CProjectServer::Open(std::string& error)
 bool CProjectServer::Start(std::string& error)
 {
     Impl& d = *m_impl;
-    if (d.thread.joinable())
+    if (d.http.IsRunning())
         return true;
     if (!Open(error))
         return false;
-    // Absolute-form targets (as sent to a proxy) lead with the scheme and host.
-    std::string prefix = "(?:http://[^/]+)?";
-    d.http.Get(prefix + d.Path("OrveskService\\.WSDL"),
-               [&d](const httplib::Request& req, httplib::Response& res) { d.OnDescription(req, res); });
-    d.http.Post(prefix + d.Path("OrveskService"),
-                [&d](const httplib::Request& req, httplib::Response& res) { d.OnOperation(req, res); });
-    d.http.Post(prefix + d.Path("Logout"), [&d](const httplib::Request& req, httplib::Response& res) {
-        d.Record(req, "Logout");
-        CallContext context = ContextOf(req);
-        d.core.EndSession(context);
-        ApplyContext(context, res);
-        res.status = 204;
-    });
-    d.http.Get(prefix + "/pdm/GetPdmFile\\.asp",
-               [&d](const httplib::Request& req, httplib::Response& res) { d.OnDownload(req, res); });
-    d.ServePdm(prefix + "/pdm/Nodes\\.asp", &ServePdmNodes, false);
-    d.ServePdm(prefix + "/pdm/Documents\\.asp", &ServePdmDocuments, false);
-    d.ServePdm(prefix + "/pdm/Classes\\.asp", &ServePdmClasses, false);
-    d.ServePdm(prefix + "/pdm/Store\\.asp", &ServePdmStoreReady, false);
-    d.ServePdm(prefix + "/pdm/AddDocument\\.asp", &ServePdmAddDocument, true);
-    int threads = std::max(1, d.options.threads);
-    d.http.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
-    d.http.set_keep_alive_timeout(5);
-    d.http.set_read_timeout(10, 0);
-    d.http.set_write_timeout(10, 0);
-    d.http.set_payload_max_length(d.options.maxBodyBytes);
-    d.port = d.options.port > 0 ? (d.http.bind_to_port(d.options.address.c_str(), d.options.port) ? d.options.port : -1)
-                                : d.http.bind_to_any_port(d.options.address.c_str());
-    if (d.port <= 0) {
-        error = "cannot listen on " + d.options.address + ":" + std::to_string(d.options.port);
-        return false;
+    std::string certificate, key;
+    if (!d.options.tlsCertFile.empty() || !d.options.tlsKeyFile.empty()) {
+        if (d.options.tlsCertFile.empty() || d.options.tlsKeyFile.empty()) {
+            error = "HTTPS needs both a TLS certificate file and its key file";
+            return false;
+        }
+        if (!ReadPem(d.options.tlsCertFile, "certificate", certificate, error) ||
+            !ReadPem(d.options.tlsKeyFile, "key", key, error))
+            return false;
     }
     {
         std::lock_guard<std::mutex> lock(d.testMutex);
         d.stopping = false;
     }
-    d.thread = std::thread([&d] { d.http.listen_after_bind(); });
-    d.WaitUntilRunning();
-    if (!d.http.is_running()) {
-        error = "the server did not start";
-        return false;
-    }
-    return true;
+    HttpLimits limits;
+    limits.maxBodyBytes = d.options.maxBodyBytes;
+    limits.workers = std::max(1, d.options.threads);
+    return d.http.Start(d.options.address, d.options.port, limits, certificate, key,
+                        [&d](const HttpRequest& req, HttpResponse& res) { d.Route(req, res); }, error);
 }
 
 void CProjectServer::Stop()
@@ -424,21 +368,17 @@ void CProjectServer::Stop()
         d.stopping = true;
     }
     d.stopped.notify_all();
-    if (d.thread.joinable()) {
-        d.WaitUntilRunning();
-        d.http.stop();
-        d.thread.join();
-    }
+    d.http.Stop();
 }
 
 bool CProjectServer::IsRunning() const
 {
-    return m_impl->http.is_running();
+    return m_impl->http.IsRunning();
 }
 
 int CProjectServer::Port() const
 {
-    return m_impl->port;
+    return m_impl->http.Port();
 }
 
 const std::string& CProjectServer::Site() const
@@ -448,13 +388,12 @@ const std::string& CProjectServer::Site() const
 
 std::string CProjectServer::ServiceUrl() const
 {
-    return "http://" + m_impl->options.address + ":" + std::to_string(m_impl->port) +
-           m_impl->Path("OrveskService.WSDL");
+    return m_impl->Origin() + m_impl->Path("OrveskService.WSDL");
 }
 
 std::string CProjectServer::EndpointUrl() const
 {
-    return "http://" + m_impl->options.address + ":" + std::to_string(m_impl->port) + m_impl->Path("OrveskService");
+    return m_impl->Origin() + m_impl->Path("OrveskService");
 }
 
 std::string CProjectServer::TargetNamespace()

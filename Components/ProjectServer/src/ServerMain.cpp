@@ -34,12 +34,16 @@ const char kUsage[] =
     "                    string for --database, the store is in that database)\n"
     "  --empty           on a first run, start without the demo user, project and documents\n"
     "  --max-body BYTES  the largest request accepted (default 67108864)\n"
+    "  --tls-cert FILE   serve HTTPS with this PEM certificate (its chain may follow it);\n"
+    "                    the service description then is https://ADDR:PORT/NAME/...\n"
+    "  --tls-key FILE    the PEM private key of --tls-cert (both or neither)\n"
     "  --config FILE     read settings from FILE first (\"key = value\" lines: address, port,\n"
     "                    site, database, pdm-store, tls-cert, tls-key); options override it\n"
     "  --help            this text\n"
     "\n"
     "A first run makes the database with the demo user \"demo\" (password \"demo\") and a demo\n"
-    "project, and a small product-data store when there is none. Downloads are\n"
+    "project, and a small product-data store when there is none. Every call but Login and the\n"
+    "service description needs the session a Login starts. Downloads are\n"
     "GET /pdm/GetPdmFile.asp?ClassID=C&ObjectID=O. SIGTERM or SIGINT stops the server; every\n"
     "operation is one transaction, so nothing finished is lost, even when it is killed.\n";
 
@@ -125,7 +129,11 @@ int main(int argc, char** argv)
                 return 2;
             }
             options.maxBodyBytes = static_cast<size_t>(n);
-        } else {
+        } else if (a == "--tls-cert")
+            options.tlsCertFile = value("--tls-cert");
+        else if (a == "--tls-key")
+            options.tlsKeyFile = value("--tls-key");
+        else {
             std::fprintf(stderr, "project-server: unknown argument %s (see --help)\n", a.c_str());
             return 2;
         }

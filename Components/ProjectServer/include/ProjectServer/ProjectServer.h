@@ -4,6 +4,7 @@
 //   GET  /<site>/WebService/OrveskService.WSDL     the service description, its endpoint
 //                                                  pointing back at this server
 //   POST /<site>/WebService/OrveskService          one operation per request
+//   POST /<site>/WebService/Logout                 ends the caller's session (204)
 //   GET  /pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d  a document of the product-data store
 //   GET  /pdm/Nodes.asp, Documents.asp, Classes.asp, Store.asp, POST /pdm/AddDocument.asp
 //                                                  the browser's components (Pdm/PdmReplies.h)
@@ -12,7 +13,9 @@
 // receives them, are answered too; the description then names the host of the request.
 // The operations are those of ServerOperations.h, each one transaction, one at a time (a
 // later save of a project wins whole). Bad requests get a SOAP client fault (HTTP 500),
-// bodies over the bound HTTP 413; nothing is written for them.
+// bodies over the bound HTTP 413; nothing is written for them. HTTPS when given a
+// certificate and key (tlsCertFile, tlsKeyFile); a downloaded document may be asked for one
+// byte range.
 //
 // Texts of the data calls are UTF-8. All members are thread-safe.
 #pragma once
@@ -53,7 +56,8 @@ public:
     bool IsRunning() const;
     int Port() const;
     const std::string& Site() const;
-    // "http://<address>:<port>/<site>/WebService/OrveskService.WSDL" and the endpoint.
+    // "http://<address>:<port>/<site>/WebService/OrveskService.WSDL" (https:// when serving
+    // HTTPS) and the endpoint.
     std::string ServiceUrl() const;
     std::string EndpointUrl() const;
     static std::string TargetNamespace();

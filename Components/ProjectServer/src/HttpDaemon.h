@@ -1,0 +1,63 @@
+// The server's HTTP transport on libmicrohttpd, made for a network with hostile clients.
+//
+// Connections are read by the library's polling threads (epoll), which cost a slow client
+// nothing but its socket and a small bounded buffer. A request read whole is handed to a
+// pool of worker threads of its own size (the connection is suspended meanwhile), so a
+// long handler (a big save) holds up no other connection, and slow clients never reach
+// a worker.
+//
+// Bounds: the request line and headers must arrive within `headerSeconds` of the
+// connection's start (or of the previous answer on it) and fit the connection's memory
+// (else 431 or 414); a body within a time scaled to its size; an answer must be taken
+// within a time scaled to its size. A reaper shuts the socket of any connection past its
+// deadline, whatever it trickles. Announced bodies over `maxBodyBytes` are refused with
+// 413 before a byte of them is read, chunked ones as soon as they pass it. Connections are
+// limited in all and per client address. Stop() lets the requests under way finish and
+// closes every connection at once.
+#pragma once
+
+#include "HttpExchange.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace projectserver {
+
+struct HttpLimits {
+    size_t maxBodyBytes = 64u * 1024u * 1024u;
+    int workers = 8;
+    unsigned connections = 1000;         // at once, in all
+    unsigned connectionsPerAddress = 64;  // at once, from one client address
+    int headerSeconds = 10;
+    size_t headerBytes = 64 * 1024;    // the connection's memory for the request line and headers
+    uint64_t slowestBytesPerSecond = 32 * 1024;  // a body or an answer may take size / this longer
+    int longestTransferSeconds = 30 * 60;
+};
+
+class CHttpDaemon {
+public:
+    typedef std::function<void(const HttpRequest&, HttpResponse&)> Handler;
+
+    CHttpDaemon();
+    ~CHttpDaemon();
+    CHttpDaemon(const CHttpDaemon&) = delete;
+    CHttpDaemon& operator=(const CHttpDaemon&) = delete;
+
+    // Listens on address:port (0: a free one) and serves with `handler` on the worker
+    // threads; HTTPS with a PEM certificate (chain) and key when both are given. False
+    // with a reason.
+    bool Start(const std::string& address, int port, const HttpLimits& limits, const std::string& certificatePem,
+               const std::string& keyPem, Handler handler, std::string& error);
+    void Stop();
+    bool IsRunning() const;
+    int Port() const;
+    bool Secure() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace projectserver
