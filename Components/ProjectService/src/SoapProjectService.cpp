@@ -159,6 +159,9 @@ HRESULT CSoapProjectService::LoadDescription()
     request.totalTimeoutMs = m_totalTimeoutMs;
     request.maxReplyBytes = m_maxReplyBytes;
     request.trustFile = serversession::TrustedCertificateFile();
+    const std::string cookie = serversession::CookieFor(m_serviceUrl);
+    if (!cookie.empty())
+        request.headers.push_back("Cookie: " + cookie);
     projectsoap::HttpReply reply;
     std::string error;
     HRESULT hr = projectsoap::HttpExchange(request, reply, error);
