@@ -3,6 +3,9 @@
 #include <ProjectServiceLoopback/LoopbackProjectServer.h>
 
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectService/SoapProjectService.h>
+
+#include <Internet/ServerSession.h>
 
 #include <ClassLib/Core/Conversion.h>
 
@@ -63,6 +66,9 @@ bool CLoopbackProjectServer::Start()
 
 void CLoopbackProjectServer::Stop()
 {
+    // A later server on the same port must not be sent this one's session.
+    if (m_impl->server->Port() > 0)
+        serversession::ForgetSession(serversession::OriginOf(m_impl->server->ServiceUrl()));
     m_impl->server->Stop();
 }
 
@@ -89,6 +95,21 @@ std::string CLoopbackProjectServer::TargetNamespace() const
 void CLoopbackProjectServer::AddUser(const CString& userCode, const CString& cipheredPassword, const CString& reply)
 {
     m_impl->server->AddUser(U8(userCode), U8(cipheredPassword), U8(reply));
+}
+
+CString CLoopbackProjectServer::SessionPassword()
+{
+    return "loopback-session";
+}
+
+bool CLoopbackProjectServer::LogIn(const CString& userCode)
+{
+    const CString password = SessionPassword();
+    AddUser(userCode, password, userCode);
+    CProjectServicePtr client(new CSoapProjectService);
+    client->SetServiceUrl(ServiceUrl());
+    CString reply;
+    return client->Login(userCode, password, reply) == S_OK && reply == userCode;
 }
 
 void CLoopbackProjectServer::SetLoginServerError(bool serverError)
