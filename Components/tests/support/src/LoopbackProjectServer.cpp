@@ -1,6 +1,7 @@
 // The loopback project server: the project server on a temporary database, with its test
 // switches, behind the interface the tests use (code page 936 texts).
 #include <ProjectServiceLoopback/LoopbackProjectServer.h>
+#include <ProjectServiceLoopback/LoopbackLogin.h>
 
 #include <ProjectServer/ProjectServer.h>
 #include <ProjectService/SoapProjectService.h>
@@ -29,6 +30,20 @@ std::string MakeTempDir()
 }
 
 }  // namespace
+
+bool LoopbackLogIn(const std::string& serviceUrl, const std::string& userCode, const std::string& cipheredPassword)
+{
+    CProjectServicePtr client(new CSoapProjectService);
+    client->SetServiceUrl(CStringFromUtf8(serviceUrl));
+    CString reply;
+    return client->Login(CStringFromUtf8(userCode), CStringFromUtf8(cipheredPassword), reply) == S_OK &&
+           !reply.IsEmpty() && reply != "SERVER ERROR";
+}
+
+void LoopbackForgetSession(const std::string& serviceUrl)
+{
+    serversession::ForgetSession(serversession::OriginOf(serviceUrl));
+}
 
 struct CLoopbackProjectServer::Impl {
     std::string dir;
@@ -68,7 +83,7 @@ void CLoopbackProjectServer::Stop()
 {
     // A later server on the same port must not be sent this one's session.
     if (m_impl->server->Port() > 0)
-        serversession::ForgetSession(serversession::OriginOf(m_impl->server->ServiceUrl()));
+        LoopbackForgetSession(m_impl->server->ServiceUrl());
     m_impl->server->Stop();
 }
 
@@ -104,12 +119,8 @@ CString CLoopbackProjectServer::SessionPassword()
 
 bool CLoopbackProjectServer::LogIn(const CString& userCode)
 {
-    const CString password = SessionPassword();
-    AddUser(userCode, password, userCode);
-    CProjectServicePtr client(new CSoapProjectService);
-    client->SetServiceUrl(ServiceUrl());
-    CString reply;
-    return client->Login(userCode, password, reply) == S_OK && reply == userCode;
+    AddUser(userCode, SessionPassword(), userCode);
+    return LoopbackLogIn(m_impl->server->ServiceUrl(), U8(userCode), U8(SessionPassword()));
 }
 
 void CLoopbackProjectServer::SetLoginServerError(bool serverError)
