@@ -94,6 +94,7 @@ struct CLoopbackSessionServer::Impl {
     long nextId = 1;
     long nextTaskId = 1000;
     std::vector<Request> requests;
+    std::map<std::string, std::pair<std::string, std::string>> files;  // body, content type
 
     std::string Origin() const { return std::string(tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(port); }
     std::string Base() const { return "/" + site + "/WebService/"; }
@@ -282,10 +283,15 @@ bool CLoopbackSessionServer::Start(bool tls)
             res.set_header("WWW-Authenticate", "Session");
             res.set_content(kNeedSession, "text/plain; charset=utf-8");
         } else {
-            std::string query;
-            for (const auto& p : req.params)
-                query += (query.empty() ? "?" : "&") + p.first + "=" + p.second;
-            res.set_content("pdm:" + req.path + query, "application/octet-stream");
+            std::pair<std::string, std::string> file("pdm:" + req.target, "application/octet-stream");
+            {
+                std::lock_guard<std::mutex> g(s.lock);
+                auto it = s.files.find(req.target);
+                if (it != s.files.end())
+                    file = it->second;
+            }
+            res.status = 200;
+            res.set_content(file.first, file.second.c_str());
         }
         s.Record(req, "PDM", res.status);
     });
@@ -371,6 +377,13 @@ int CLoopbackSessionServer::LiveSessions() const
 {
     std::lock_guard<std::mutex> g(m_impl->lock);
     return static_cast<int>(m_impl->sessions.size());
+}
+
+void CLoopbackSessionServer::ServeFile(const std::string& pathAndQuery, const std::string& body,
+                                       const std::string& contentType)
+{
+    std::lock_guard<std::mutex> g(m_impl->lock);
+    m_impl->files[pathAndQuery] = std::make_pair(body, contentType);
 }
 
 std::vector<CLoopbackSessionServer::Request> CLoopbackSessionServer::Requests() const

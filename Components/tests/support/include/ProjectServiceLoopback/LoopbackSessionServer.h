@@ -7,7 +7,8 @@
 //   POST /<site>/WebService/OrveskService       one operation per request
 //   POST /<site>/WebService/Logout              ends the cookie's session: 204 and the
 //                                               cookie cleared
-//   GET  /pdm/...                               "pdm:" + the path and query, as a file
+//   GET  /pdm/...                               what ServeFile gave for the path and query,
+//                                               else "pdm:" + them, as a file
 //
 // Sessions: a Login whose user and password match answers the user's reply and sets
 // "PCSESSION=<32 hex digits>; Path=/; HttpOnly; SameSite=Strict" (plus "; Secure" over
@@ -67,6 +68,9 @@ public:
     // Every session ends (as after the idle time).
     void EndAllSessions();
     int LiveSessions() const;
+
+    // The answer to GET of that path and query ("/pdm/Nodes.asp?ClassID=20&ObjectID=0").
+    void ServeFile(const std::string& pathAndQuery, const std::string& body, const std::string& contentType);
 
     std::vector<Request> Requests() const;
     void ClearRequests();
