@@ -186,6 +186,23 @@ TEST_F(SessionTest, AProjectSavedForTheFirstTimeIsKnownByItsNewId)
     EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
 }
 
+TEST_F(SessionTest, ALoginAgainEndsTheEarlierSessionAtTheServer)
+{
+    Start();
+    ASSERT_EQ(S_OK, LogIn());
+    CString xml;
+    ASSERT_EQ(S_OK, Client()->GetProjectData(1, xml));
+    const std::string first = Of("GetProjectData").back().cookie;
+    ASSERT_EQ(S_OK, LogIn());
+    EXPECT_EQ(1, server.LiveSessions());
+    const auto logout = Of("Logout");
+    ASSERT_EQ(1u, logout.size());
+    EXPECT_EQ(first, logout[0].cookie);
+    ASSERT_EQ(S_OK, Client()->GetProjectData(1, xml));
+    EXPECT_NE(first, Of("GetProjectData").back().cookie);
+    EXPECT_EQ(200, Of("GetProjectData").back().status);
+}
+
 TEST_F(SessionTest, TheCookieGoesOnlyToTheOriginThatGaveIt)
 {
     Start();

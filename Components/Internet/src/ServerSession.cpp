@@ -122,47 +122,63 @@ std::string CookieFor(const std::string& url)
     return it == g_sessions.end() ? std::string() : std::string(kCookieName) + "=" + it->second.token;
 }
 
+bool TakeSession(const std::string& origin, std::string& token, std::string& logoutUrl)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_sessions.find(origin);
+    if (it == g_sessions.end())
+        return false;
+    token = it->second.token;
+    logoutUrl = it->second.logoutUrl;
+    g_sessions.erase(it);
+    return true;
+}
+
+bool EndSession(const std::string& origin, const std::string& token, const std::string& logoutUrl, long timeoutMs)
+{
+    // Only to the origin that gave the session: the cookie goes nowhere else.
+    if (token.empty() || logoutUrl.empty() || OriginOf(logoutUrl) != origin)
+        return false;
+    CURL* c = curl_easy_init();
+    if (!c)
+        return false;
+    const std::string cookie = std::string(kCookieName) + "=" + token;
+    const std::string trust = TrustedCertificateFile();
+    curl_easy_setopt(c, CURLOPT_URL, logoutUrl.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(c, CURLOPT_PROXY, "");
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(c, CURLOPT_COOKIE, cookie.c_str());
+    curl_easy_setopt(c, CURLOPT_POST, 1L);
+    curl_easy_setopt(c, CURLOPT_POSTFIELDS, "");
+    curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, 0L);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Discard);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!trust.empty()) {
+        curl_easy_setopt(c, CURLOPT_CAINFO, trust.c_str());
+        curl_easy_setopt(c, CURLOPT_CAPATH, nullptr);
+    }
+    long status = 0;
+    const bool ok = curl_easy_perform(c) == CURLE_OK &&
+                    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 && status < 300;
+    curl_easy_cleanup(c);
+    return ok;
+}
+
 int EndSessions(long timeoutMs)
 {
     std::map<std::string, Session> sessions;
-    std::string trust;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         sessions.swap(g_sessions);
-        trust = g_trustFile;
     }
     int acknowledged = 0;
-    for (const auto& entry : sessions) {
-        const Session& s = entry.second;
-        // Only to the origin that gave the session: the cookie goes nowhere else.
-        if (s.logoutUrl.empty() || OriginOf(s.logoutUrl) != entry.first)
-            continue;
-        CURL* c = curl_easy_init();
-        if (!c)
-            continue;
-        const std::string cookie = std::string(kCookieName) + "=" + s.token;
-        curl_easy_setopt(c, CURLOPT_URL, s.logoutUrl.c_str());
-        curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
-        curl_easy_setopt(c, CURLOPT_PROXY, "");
-        curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
-        curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, timeoutMs);
-        curl_easy_setopt(c, CURLOPT_COOKIE, cookie.c_str());
-        curl_easy_setopt(c, CURLOPT_POST, 1L);
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, "");
-        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, 0L);
-        curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Discard);
-        if (!trust.empty()) {
-            curl_easy_setopt(c, CURLOPT_CAINFO, trust.c_str());
-            curl_easy_setopt(c, CURLOPT_CAPATH, nullptr);
-        }
-        long status = 0;
-        if (curl_easy_perform(c) == CURLE_OK && curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK &&
-            status >= 200 && status < 300)
-            ++acknowledged;
-        curl_easy_cleanup(c);
-    }
+    for (const auto& entry : sessions)
+        acknowledged += EndSession(entry.first, entry.second.token, entry.second.logoutUrl, timeoutMs) ? 1 : 0;
     return acknowledged;
 }
 

@@ -202,9 +202,11 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
     request.headers.push_back("SOAPAction: \"" + action + "\"");
     const std::string origin = serversession::OriginOf(m_description.endpoint);
     const bool login = std::string(operation) == "Login";
-    // A login starts afresh: an earlier session of this origin is not sent along.
+    // A login starts afresh: an earlier session of this origin is not sent along, and is
+    // ended at the server once the new one has started.
+    std::string oldToken, oldLogoutUrl;
     if (login)
-        serversession::ForgetSession(origin);
+        serversession::TakeSession(origin, oldToken, oldLogoutUrl);
     const std::string cookie = serversession::CookieFor(m_description.endpoint);
     if (!cookie.empty())
         request.headers.push_back("Cookie: " + cookie);
@@ -230,12 +232,16 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
         serversession::ForgetSession(origin);
         return Fail(PS_E_CONNECT, std::string(operation) + ": the server asks for a login first (HTTP 401)");
     }
-    if (login && reply.status == 200) {
-        for (const std::string& value : reply.Headers("Set-Cookie")) {
-            std::string token;
-            if (serversession::ParseSessionCookie(value, token))
-                serversession::KeepSession(origin, token, LogoutUrl(m_description.endpoint));
+    if (login) {
+        if (reply.status == 200) {
+            for (const std::string& value : reply.Headers("Set-Cookie")) {
+                std::string token;
+                if (serversession::ParseSessionCookie(value, token))
+                    serversession::KeepSession(origin, token, LogoutUrl(m_description.endpoint));
+            }
         }
+        if (!oldToken.empty())
+            serversession::EndSession(origin, oldToken, oldLogoutUrl, m_connectTimeoutMs);
     }
     std::string etag;
     if (reply.status == 200 && reply.Header("ETag", etag))

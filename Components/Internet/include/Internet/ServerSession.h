@@ -26,6 +26,11 @@ bool ParseSessionCookie(const std::string& setCookieValue, std::string& token);
 void KeepSession(const std::string& origin, const std::string& token, const std::string& logoutUrl);
 // Forgets the origin's session (a new login starts, or the server no longer knows it).
 void ForgetSession(const std::string& origin);
+// Takes the origin's session out of the kept ones: its token and logout address ("" none).
+bool TakeSession(const std::string& origin, std::string& token, std::string& logoutUrl);
+// Ends one session at the server (a POST to `logoutUrl` with its cookie, waited for at most
+// `timeoutMs`); true when the server acknowledged it (status 2xx).
+bool EndSession(const std::string& origin, const std::string& token, const std::string& logoutUrl, long timeoutMs);
 // "PCSESSION=<token>" for a request to the origin of `url`, "" when it has no session.
 std::string CookieFor(const std::string& url);
 
