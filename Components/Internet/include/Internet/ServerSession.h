@@ -22,7 +22,8 @@ std::string OriginOf(const std::string& url);
 bool ParseSessionCookie(const std::string& setCookieValue, std::string& token);
 
 // Keeps the session of `origin` (replacing an earlier one); `logoutUrl` is where the
-// session is ended at exit. An empty token forgets the origin's session.
+// session is ended at exit. An empty token (or one a header cannot carry) forgets the
+// origin's session.
 void KeepSession(const std::string& origin, const std::string& token, const std::string& logoutUrl);
 // Forgets the origin's session (a new login starts, or the server no longer knows it).
 void ForgetSession(const std::string& origin);
