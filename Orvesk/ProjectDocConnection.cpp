@@ -3,7 +3,9 @@
 #include "ProjectDoc.h"
 
 #include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Registry/Registry.h>
+#include <Internet/ServerSession.h>
 
 #include <cstdlib>
 
@@ -40,9 +42,14 @@ LONG SetString(HKEY hKey, LPCTSTR lpszName, const CString& strValue)
 void CProjectDoc::BuildServiceUrl()
 {
     // Without a server there is no address: "http:///..." would only fail later, less
-    // clearly.
+    // clearly. A server named with its scheme ("https://host:port") is reached that way;
+    // a plain name means http.
+    CString strLower = m_strServer;
+    strLower.MakeLower();
     if (m_strServer.IsEmpty())
         m_strServiceUrl.Empty();
+    else if (strLower.Left(8) == "https://" || strLower.Left(7) == "http://")
+        m_strServiceUrl = m_strServer + "/" + m_strVDir + "/WebService/OrveskService.WSDL";
     else
         m_strServiceUrl = "http://" + m_strServer + "/" + m_strVDir + "/WebService/OrveskService.WSDL";
 }
@@ -61,6 +68,11 @@ int CProjectDoc::ReadReg()
     QueryString(hKey, "ProxyServerAddress", m_strProxyServerAddress);
     QueryString(hKey, "ProxyServerPort", m_strProxyServerPort);
     QueryString(hKey, "VDir", m_strVDir);
+    // The certificates an https server is verified against, when not the system's.
+    CString strCertificateFile;
+    QueryString(hKey, "CertificateFile", strCertificateFile);
+    if (!strCertificateFile.IsEmpty())
+        serversession::SetTrustedCertificateFile(Utf8FromCString(strCertificateFile));
     DWORD dwAutomation = 0;
     DWORD dwType = 0;
     DWORD cbData = sizeof(dwAutomation);

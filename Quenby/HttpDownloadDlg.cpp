@@ -54,7 +54,7 @@ BOOL CHttpDownloadDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return TRUE;
     }
-    if (m_strUrl.Left(7) != "http://")
+    if (m_strUrl.Left(7) != "http://" && m_strUrl.Left(8) != "https://")
         m_strUrl = "http://" + m_strUrl;
 
     if (!AfxParseURL(m_strUrl, m_dwService, m_strServer, m_strObject, m_nPort)) {

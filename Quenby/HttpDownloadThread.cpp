@@ -3,6 +3,7 @@
 // the progress go to the dialog's controls as messages the user-interface thread handles.
 #include "HttpDownloadDlg.h"
 
+#include <Internet/AfxInet.h>
 #include <Internet/WinInet.h>
 
 #include <cstdlib>
@@ -129,12 +130,15 @@ void CHttpDownloadDlg::DownloadThread()
         return;
     }
 
+    // An https address is HTTP over TLS: the connection is HTTP's, the request secure.
+    const BOOL bSecure = m_dwService == AFX_INET_SERVICE_HTTPS;
+    const DWORD dwService = bSecure ? (DWORD)INTERNET_SERVICE_HTTP : m_dwService;
     HINTERNET hConnection;
     if (m_strUser.GetLength())
-        hConnection = InternetConnect(hSession, m_strServer, m_nPort, m_strUser, m_strPassword, m_dwService, 0,
+        hConnection = InternetConnect(hSession, m_strServer, m_nPort, m_strUser, m_strPassword, dwService, 0,
                                       (DWORD_PTR)this);
     else
-        hConnection = InternetConnect(hSession, m_strServer, m_nPort, NULL, NULL, m_dwService, 0, (DWORD_PTR)this);
+        hConnection = InternetConnect(hSession, m_strServer, m_nPort, NULL, NULL, dwService, 0, (DWORD_PTR)this);
     KeepHandle(m_hConnection, hConnection);
     if (hConnection == NULL) {
         TRACE("Failed in call to InternetConnect, Error:%d\n", (int)GetLastError());
@@ -152,7 +156,8 @@ void CHttpDownloadDlg::DownloadThread()
     ppszAcceptTypes[0] = "*/*";
     ppszAcceptTypes[1] = NULL;
     HINTERNET hRequest = HttpOpenRequest(hConnection, NULL, m_strObject, NULL, NULL, ppszAcceptTypes,
-                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE | INTERNET_FLAG_KEEP_CONNECTION,
+                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE | INTERNET_FLAG_KEEP_CONNECTION |
+                                             (bSecure ? INTERNET_FLAG_SECURE : 0),
                                          (DWORD_PTR)this);
     KeepHandle(m_hRequest, hRequest);
     if (hRequest == NULL) {

@@ -15,9 +15,14 @@
 CString CPdmDocListCtrl::GetDownloadUrl(UINT nClassId, UINT nObjectId)
 {
     // The server of the shell's connection settings, which the components also ask.
+    // A server named with its scheme ("https://host:port") is reached that way.
     CString strServer = PdmServerAddress().c_str();
+    CString strLower = strServer;
+    strLower.MakeLower();
+    if (strLower.Left(7) != "http://" && strLower.Left(8) != "https://")
+        strServer = "http://" + strServer;
     CString strUrl;
-    strUrl.Format("http://%s/pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d", (LPCTSTR)strServer, (int)nClassId,
+    strUrl.Format("%s/pdm/GetPdmFile.asp?ClassID=%d&ObjectID=%d", (LPCTSTR)strServer, (int)nClassId,
                   (int)nObjectId);
     return strUrl;
 }

@@ -5,7 +5,9 @@
 #include "Resource.h"
 #include "Templates.h"
 
+#include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Shell/Com.h>
+#include <Internet/ServerSession.h>
 #include <Orvesk/ProjectProgress.h>
 
 BEGIN_MESSAGE_MAP(CTrellanApp, CWinApp)
@@ -34,6 +36,25 @@ void WriteUserValues(const CString& strUserName, int nUserID)
                   (DWORD)strUserName.GetLength() + 1);
     DWORD dwID = (DWORD)nUserID;
     RegSetValueEx(hKey, "UserID", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwID), sizeof(dwID));
+    RegCloseKey(hKey);
+}
+
+// The certificates an https server is verified against when not the system's: the value
+// "CertificateFile" beside the shell's "Server" setting (the server of the product-data
+// components and downloads).
+void ReadServerTrust()
+{
+    HKEY hKey = NULL;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Corvallo\\Lumo\\MasterClient", 0, KEY_QUERY_VALUE, &hKey) !=
+        ERROR_SUCCESS)
+        return;
+    char szPath[1024] = {};
+    DWORD dwType = 0;
+    DWORD cb = sizeof(szPath) - 1;
+    if (RegQueryValueEx(hKey, "CertificateFile", NULL, &dwType, reinterpret_cast<LPBYTE>(szPath), &cb) ==
+            ERROR_SUCCESS &&
+        dwType == REG_SZ && szPath[0] != '\0')
+        serversession::SetTrustedCertificateFile(Utf8FromCString(szPath));
     RegCloseKey(hKey);
 }
 
@@ -99,6 +120,7 @@ BOOL CTrellanApp::InitInstance()
     m_strUserName = kUserName;
     m_nUserID = kUserID;
     WriteUserValues(m_strUserName, m_nUserID);
+    ReadServerTrust();
 
     AfxEnableControlContainer();
     CoInitialize(NULL);
@@ -135,6 +157,9 @@ BOOL CTrellanApp::InitInstance()
 
 int CTrellanApp::ExitInstance()
 {
+    // The servers logged in to end their sessions now rather than after their idle time;
+    // a server out of reach holds the exit up by two seconds at most (for each server).
+    serversession::EndSessions(2000);
     CoUninitialize();
     ProjectSetProgressSink(ProjectProgressSink());
     ProjectSetWaitSink(ProjectWaitSink());

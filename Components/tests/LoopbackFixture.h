@@ -13,7 +13,14 @@ inline CString Gbk(const char* utf8) { return CStringFromUtf8(utf8); }
 
 class LoopbackTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(server.Start()); }
+    // The server is started with a session of "u1" (the user most calls name); the login
+    // is not in its record.
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.Start());
+        ASSERT_TRUE(server.LogIn("u1"));
+        server.ClearRequests();
+    }
     void TearDown() override { server.Stop(); }
 
     // A client with the server's address and short time-outs.

@@ -141,7 +141,7 @@ TEST_F(LoopbackFaultTest, FailuresLeaveNoOutValuesInAnyOperation)
     auto c = Client();
     CString xml = "x", reply = "x";
     LONG n = 5;
-    EXPECT_EQ(PS_E_BADREPLY, c->GetProjectList("u", xml));
+    EXPECT_EQ(PS_E_BADREPLY, c->GetProjectList("u1", xml));
     EXPECT_STREQ("", xml);
     xml = "x";
     EXPECT_EQ(PS_E_BADREPLY, c->GetProjectData(pid, xml));

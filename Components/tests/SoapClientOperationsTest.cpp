@@ -106,8 +106,11 @@ TEST_F(LoopbackTest, NewProjectThenListAndFetchIt)
     EXPECT_EQ(Gbk("<PROJECTS><PROJ><ID>101</ID><NAME>研发计划</NAME><STATUS>0</STATUS>"
                   "<CREATIONDATE>2004-5-1 0:0:0</CREATIONDATE></PROJ></PROJECTS>"),
               xml);
+    // A list is the session's user's own: u2 logs in for it.
+    ASSERT_TRUE(server.LogIn("u2"));
     ASSERT_EQ(S_OK, c->GetProjectList("u2", xml));
     EXPECT_STREQ("<PROJECTS></PROJECTS>", xml);
+    ASSERT_TRUE(server.LogIn("u1"));
     EXPECT_EQ(S_FALSE, c->GetProjectData(999, xml));
     EXPECT_STREQ("", xml);
     ASSERT_EQ(S_FALSE, c->NewProject("<CALENDAR/>", id));
@@ -258,8 +261,10 @@ TEST_F(LoopbackTest, PermissionsRoundTrip)
     ASSERT_EQ(S_OK, c->GetUsersPermission(pid, xml));
     EXPECT_EQ(perm.str(), xml.str());
     // The permission record makes the project show in that user's list.
+    ASSERT_TRUE(server.LogIn("u2"));
     ASSERT_EQ(S_OK, c->GetProjectList("u2", xml));
     EXPECT_NE(-1, xml.Find("<ID>101</ID>"));
+    ASSERT_TRUE(server.LogIn("u1"));
     EXPECT_EQ(S_FALSE, c->SaveUsersPermission(pid, "<RESOURCES/>", result));
     EXPECT_EQ(1, result);
 }

@@ -1,6 +1,9 @@
 // The proxy settings: used exactly when given, for the description and for the calls.
 #include "LoopbackFixture.h"
+
 #include "UnusedPort.h"
+
+#include <Internet/ServerSession.h>
 
 #include <cstdlib>
 
@@ -46,6 +49,24 @@ protected:
         return CProjectServicePtr(c);
     }
     CString ProxyPort() const { return CString(std::to_string(server.Port()).c_str()); }
+
+    // Calls through the proxy go to the origin it stands in for, which has a session of its
+    // own.
+    void SetUp() override
+    {
+        LoopbackTest::SetUp();
+        auto c = ClientBehindProxy();
+        c->SetProxyServer("127.0.0.1");
+        c->SetProxyPort(ProxyPort());
+        CString reply;
+        ASSERT_EQ(S_OK, c->Login("u1", CLoopbackProjectServer::SessionPassword(), reply));
+        server.ClearRequests();
+    }
+    void TearDown() override
+    {
+        serversession::ForgetSession("http://127.0.0.1:" + std::to_string(deadPort));
+        LoopbackTest::TearDown();
+    }
 
     UnusedPort dead;
     int deadPort = dead.Port();

@@ -2,6 +2,7 @@
 // options, and the proxy passed on only when the settings ask for it.
 #include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Testing.h>
+#include <Internet/ServerSession.h>
 #include <ProjectServiceLoopback/LoopbackProjectServer.h>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,26 @@ TEST_F(DocConnectionTest, TheSettingsMakeTheServiceAddress)
     EXPECT_EQ(doc.m_strProxyServerAddress, CString("10.0.0.8"));
     EXPECT_EQ(doc.m_strProxyServerPort, CString("3128"));
     EXPECT_EQ(doc.m_bAutomation, 0);
+}
+
+TEST_F(DocConnectionTest, AServerNamedWithHttpsIsReachedSoAndTheCertificateFileIsTrusted)
+{
+    SetString("Server", "HTTPS://plan.example:8443");
+    SetString("VDir", "lumo");
+    SetString("CertificateFile", "/etc/plan/team-ca.pem");
+    serversession::SetTrustedCertificateFile("");
+    {
+        CProjectDoc doc;
+        EXPECT_EQ(doc.m_strServiceUrl, CString("HTTPS://plan.example:8443/lumo/WebService/OrveskService.WSDL"));
+        EXPECT_EQ(serversession::TrustedCertificateFile(), "/etc/plan/team-ca.pem");
+    }
+    // A plain name keeps meaning http; a name with http:// is not doubled.
+    SetString("Server", "http://plan.example:8080");
+    {
+        CProjectDoc doc;
+        EXPECT_EQ(doc.m_strServiceUrl, CString("http://plan.example:8080/lumo/WebService/OrveskService.WSDL"));
+    }
+    serversession::SetTrustedCertificateFile("");
 }
 
 TEST_F(DocConnectionTest, WithoutTheKeyThereIsNoAddressAndNoMessage)

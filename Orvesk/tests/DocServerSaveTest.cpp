@@ -132,6 +132,33 @@ TEST_F(DocServerSaveTest, ARefusedSaveKeepsEveryMarkAndTheModifiedFlag)
     EXPECT_NE(FindTaskByName(*pDoc, "验收")->m_nTaskID, 0);
 }
 
+TEST_F(DocServerSaveTest, AStaleSaveShowsTheServersTextAndTheWorkStillGoesToALocalFile)
+{
+    const char* kStale = "此项目在您打开后已被其他用户保存，本次保存未被服务器接受。您的修改仍在窗口中，可另存为本地文件。";
+    CString strBefore;
+    ASSERT_TRUE(server.GetProject(nProject, strBefore));
+    Edit();
+    server.SetFault("SaveProject", CLoopbackProjectServer::Fault::Refuse, 1, 1, kStale);
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(kStale, IDOK);
+    EXPECT_TRUE(Command(pDoc, ID_FILE_SAVE));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes().at(0).text, CString(kStale));
+    ExpectMarksKept();
+    CString strAfter;
+    ASSERT_TRUE(server.GetProject(nProject, strAfter));
+    EXPECT_EQ(strAfter, strBefore);
+
+    CTempFolder folder;
+    const std::string path = folder.Path("kept.tlp");
+    ASSERT_TRUE(pDoc->WriteLocalFile(path.c_str()));
+    CProjectDoc kept;
+    ASSERT_TRUE(kept.ReadLocalFile(path.c_str()));
+    EXPECT_NE(FindTaskByName(kept, "总体设计"), nullptr);
+    EXPECT_NE(FindTaskByName(kept, "验收"), nullptr);
+    EXPECT_EQ(FindTaskByName(kept, "制造"), nullptr);
+}
+
 TEST_F(DocServerSaveTest, AServerThatIsDownSlowOrAnswersGarbageGivesTheChecklistAndLosesNothing)
 {
     Edit();

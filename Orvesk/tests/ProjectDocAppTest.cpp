@@ -166,6 +166,9 @@ void ProjectDocAppTest::SetUp()
 {
     CWndTestBase::SetUp();
     ASSERT_TRUE(server.Start());
+    // The documents' calls carry the session of their login user.
+    ASSERT_TRUE(server.LogIn("u1"));
+    server.ClearRequests();
     SetProjectServiceTimeouts(2000, 10000);
     WriteConnection();
 

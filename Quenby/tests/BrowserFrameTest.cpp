@@ -5,6 +5,7 @@
 
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectServiceLoopback/LoopbackLogin.h>
 #include <ClassLib/Shell/Com.h>
 
 #include <QImage>
@@ -250,14 +251,19 @@ protected:
         server.reset(new projectserver::CProjectServer(options));
         std::string error;
         ASSERT_TRUE(server->Start(error)) << error;
+        // The browser's requests carry a session, as after the user's login.
+        ASSERT_TRUE(server->AddUser("pdm", "pdm-session", "pdm"));
+        ASSERT_TRUE(LoopbackLogIn(server->ServiceUrl(), "pdm", "pdm-session"));
         SetPdmServerSetting("127.0.0.1:" + std::to_string(server->Port()));
         ASSERT_FALSE(PdmUsesLocalStore());
     }
     void TearDown() override
     {
         CloseBrowser();
-        if (server)
+        if (server) {
+            LoopbackForgetSession(server->ServiceUrl());
             server->Stop();
+        }
         SetPdmServerSetting("");
         if (oldDataHome.empty())
             unsetenv("XDG_DATA_HOME");

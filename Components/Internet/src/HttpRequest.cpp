@@ -1,6 +1,8 @@
 // Requests: sending, reading the body in the caller's pieces, and the response's headers.
 #include "HttpRequest.h"
 
+#include <Internet/ServerSession.h>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <strings.h>
@@ -403,7 +405,22 @@ BOOL HttpSendRequest(HINTERNET hRequest, LPCTSTR lpszHeaders, DWORD dwHeadersLen
             p = end + 1;
         }
     }
+    // The session a login to this origin started goes with the request, unless the
+    // caller sends a cookie of its own.
+    bool ownCookie = false;
+    for (const curl_slist* h = r.headerList; h; h = h->next)
+        ownCookie = ownCookie || strncasecmp(h->data, "Cookie:", 7) == 0;
+    const std::string cookie = ownCookie ? std::string() : serversession::CookieFor(url);
+    if (!cookie.empty())
+        r.headerList = curl_slist_append(r.headerList, ("Cookie: " + cookie).c_str());
     curl_easy_setopt(e, CURLOPT_HTTPHEADER, r.headerList);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    const std::string trust = serversession::TrustedCertificateFile();
+    if (!trust.empty()) {
+        curl_easy_setopt(e, CURLOPT_CAINFO, trust.c_str());
+        curl_easy_setopt(e, CURLOPT_CAPATH, nullptr);
+    }
 
     if (!op.user.empty()) {
         curl_easy_setopt(e, CURLOPT_HTTPAUTH, (long)CURLAUTH_BASIC);

@@ -1,7 +1,8 @@
-// The components' records from the project server of the connection settings, over the
-// class library's Internet layer. Every wait is bounded (PdmHttpTimeouts); an answer is read
-// only up to kPdmMaxAnswerBytes; anything but a whole answer of the expected kind is the
-// store failing (PDM_E_STORE), with the reason in the trace.
+// The components' records from the project server of the connection settings (http, or https
+// when the setting names it), over the class library's Internet layer. Every wait is bounded
+// (PdmHttpTimeouts); an answer is read only up to kPdmMaxAnswerBytes; anything but a whole
+// answer of the expected kind is the store failing (PDM_E_STORE), with the reason in the
+// trace.
 #include "PdmComponentSource.h"
 
 #include <Pdm/PdmReplies.h>
@@ -37,11 +38,20 @@ std::string Reason(const char* step)
 // One request to the server: `object` is the path and query; a form body makes it a POST.
 bool Exchange(const std::string& object, const std::string* form, Answer& answer, std::string& error)
 {
-    const std::string url = "http://" + PdmServerAddress() + object;
+    // A server named with its scheme ("https://host:port") is reached that way; a plain
+    // name means http.
+    std::string address = PdmServerAddress();
+    std::string lower = address;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    if (lower.compare(0, 7, "http://") != 0 && lower.compare(0, 8, "https://") != 0)
+        address = "http://" + address;
+    const std::string url = address + object;
     DWORD service = 0;
     CString server, path;
     INTERNET_PORT port = 0;
-    if (!AfxParseURL(url.c_str(), service, server, path, port) || service != AFX_INET_SERVICE_HTTP) {
+    if (!AfxParseURL(url.c_str(), service, server, path, port) ||
+        (service != AFX_INET_SERVICE_HTTP && service != AFX_INET_SERVICE_HTTPS)) {
         error = url + ": the product-data server's address is not usable";
         return false;
     }
@@ -64,7 +74,8 @@ bool Exchange(const std::string& object, const std::string* form, Answer& answer
     }
     CInternetHandle request(HttpOpenRequest(connection.get(), form ? "POST" : "GET", path, NULL, NULL, NULL,
                                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                                                INTERNET_FLAG_NO_AUTO_REDIRECT,
+                                                INTERNET_FLAG_NO_AUTO_REDIRECT |
+                                                (service == AFX_INET_SERVICE_HTTPS ? INTERNET_FLAG_SECURE : 0),
                                             0));
     if (!request) {
         error = url + ": " + Reason("HttpOpenRequest");

@@ -5,6 +5,7 @@
 #include <Pdm/PdmSettings.h>
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectServiceLoopback/LoopbackLogin.h>
 #include "ServerBackends.h"
 
 #include <ClassLib/Registry/Registry.h>
@@ -110,12 +111,16 @@ protected:
         m_server.reset(new projectserver::CProjectServer(options));
         std::string error;
         ASSERT_TRUE(m_server->Start(error)) << error;
+        // The components' requests carry a session, as after the user's login.
+        ASSERT_TRUE(m_server->AddUser("pdm", "pdm-session", "pdm"));
+        ASSERT_TRUE(LoopbackLogIn(m_server->ServiceUrl(), "pdm", "pdm-session"));
         SetPdmStoreFile(std::string());
         SetPdmServerSetting("127.0.0.1:" + std::to_string(m_server->Port()));
     }
     void TearDown() override
     {
         if (m_server) {
+            LoopbackForgetSession(m_server->ServiceUrl());
             m_server->Stop();
             SetPdmServerSetting("");
         }

@@ -5,6 +5,8 @@
 
 #include <curl/curl.h>
 
+#include <strings.h>
+
 #include <memory>
 #include <mutex>
 
@@ -47,6 +49,31 @@ size_t Write(char* data, size_t size, size_t count, void* user)
     return bytes;
 }
 
+// Keeps the header lines of the last answer (an interim or earlier answer's are dropped).
+size_t OnHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto* headers = static_cast<std::vector<std::pair<std::string, std::string>>*>(user);
+    const size_t bytes = size * count;
+    std::string line(data, bytes);
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    if (line.compare(0, 5, "HTTP/") == 0) {
+        headers->clear();
+        return bytes;
+    }
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos || colon == 0)
+        return bytes;
+    size_t b = colon + 1;
+    while (b < line.size() && (line[b] == ' ' || line[b] == '\t'))
+        ++b;
+    size_t e = line.size();
+    while (e > b && (line[e - 1] == ' ' || line[e - 1] == '\t'))
+        --e;
+    headers->emplace_back(line.substr(0, colon), line.substr(b, e - b));
+    return bytes;
+}
+
 struct EasyDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
@@ -55,6 +82,25 @@ struct ListDeleter {
 };
 
 } // namespace
+
+bool HttpReply::Header(const char* name, std::string& value) const
+{
+    for (auto it = headers.rbegin(); it != headers.rend(); ++it)
+        if (strcasecmp(it->first.c_str(), name) == 0) {
+            value = it->second;
+            return true;
+        }
+    return false;
+}
+
+std::vector<std::string> HttpReply::Headers(const char* name) const
+{
+    std::vector<std::string> values;
+    for (const auto& h : headers)
+        if (strcasecmp(h.first.c_str(), name) == 0)
+            values.push_back(h.second);
+    return values;
+}
 
 HRESULT HttpExchange(const HttpRequest& request, HttpReply& reply, std::string& error)
 {
@@ -81,6 +127,15 @@ HRESULT HttpExchange(const HttpRequest& request, HttpReply& reply, std::string& 
     curl_easy_setopt(c, CURLOPT_USERAGENT, "OrveskProjectService/1.0");
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Write);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    std::vector<std::pair<std::string, std::string>> replyHeaders;
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &OnHeader);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &replyHeaders);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!request.trustFile.empty()) {
+        curl_easy_setopt(c, CURLOPT_CAINFO, request.trustFile.c_str());
+        curl_easy_setopt(c, CURLOPT_CAPATH, nullptr);
+    }
     if (request.proxy.empty()) {
         curl_easy_setopt(c, CURLOPT_PROXY, "");
     } else {
@@ -128,6 +183,7 @@ HRESULT HttpExchange(const HttpRequest& request, HttpReply& reply, std::string& 
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     reply.status = status;
     reply.body.swap(body);
+    reply.headers.swap(replyHeaders);
     return S_OK;
 }
 

@@ -4,12 +4,17 @@
 #include <ProjectService/SoapProtocol.h>
 
 #include "HttpTransport.h"
+#include "Revisions.h"
+
+#include <Internet/ServerSession.h>
 
 #include <ClassLib/Core/Conversion.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+
+#include <pugixml.hpp>
 
 using projectsoap::SoapMessage;
 using projectsoap::SoapValue;
@@ -41,6 +46,44 @@ bool ParseLong(const std::string& text, LONG& value)
         return false;
     value = (LONG)v;
     return true;
+}
+
+// Where the server ends a session: beside the service's endpoint.
+std::string LogoutUrl(const std::string& endpoint)
+{
+    const size_t query = endpoint.find_first_of("?#");
+    const std::string path = endpoint.substr(0, query);
+    const size_t slash = path.rfind('/');
+    const size_t authority = path.find("://");
+    if (slash == std::string::npos || authority == std::string::npos || slash < authority + 3)
+        return std::string();
+    return path.substr(0, slash + 1) + "Logout";
+}
+
+// The id of a leaf of the document's root (a TASK's ENTIREPROJID), 0 when there is none.
+LONG LeafNumber(const std::string& xml, const char* root, const char* leaf)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8))
+        return 0;
+    pugi::xml_node node = doc.child(root).child(leaf);
+    LONG value = 0;
+    return node && ParseLong(node.text().get(), value) ? value : 0;
+}
+
+// The new project's id in a TASKIDS reply: the entry of row 0.
+LONG NewProjectIdOf(const std::string& taskIds)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(taskIds.data(), taskIds.size(), pugi::parse_default, pugi::encoding_utf8))
+        return 0;
+    for (pugi::xml_node entry : doc.child("TASKIDS").children("TASKID")) {
+        LONG row = -1, id = 0;
+        if (ParseLong(entry.child("ROW").text().get(), row) && row == 0 &&
+            ParseLong(entry.child("ID").text().get(), id))
+            return id;
+    }
+    return 0;
 }
 
 } // namespace
@@ -115,6 +158,10 @@ HRESULT CSoapProjectService::LoadDescription()
     request.connectTimeoutMs = m_connectTimeoutMs;
     request.totalTimeoutMs = m_totalTimeoutMs;
     request.maxReplyBytes = m_maxReplyBytes;
+    request.trustFile = serversession::TrustedCertificateFile();
+    const std::string cookie = serversession::CookieFor(m_serviceUrl);
+    if (!cookie.empty())
+        request.headers.push_back("Cookie: " + cookie);
     projectsoap::HttpReply reply;
     std::string error;
     HRESULT hr = projectsoap::HttpExchange(request, reply, error);
@@ -135,6 +182,9 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
 {
     m_strLastError = CString();
     answer = SoapMessage();
+    m_replyRevision.clear();
+    const LONG ifMatchProject = m_ifMatchProject;
+    m_ifMatchProject = 0;
     if (m_serviceUrl.empty())
         return Fail(PS_E_NOSERVICEURL, std::string(operation) + ": no service address was given");
     HRESULT hr = LoadDescription();
@@ -150,16 +200,52 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
     request.body = projectsoap::BuildEnvelope(m_description.targetNamespace, operation, arguments);
     request.headers.push_back("Content-Type: text/xml; charset=utf-8");
     request.headers.push_back("SOAPAction: \"" + action + "\"");
+    const std::string origin = serversession::OriginOf(m_description.endpoint);
+    const bool login = std::string(operation) == "Login";
+    // A login starts afresh: an earlier session of this origin is not sent along, and is
+    // ended at the server once the new one has started.
+    std::string oldToken, oldLogoutUrl;
+    if (login)
+        serversession::TakeSession(origin, oldToken, oldLogoutUrl);
+    const std::string cookie = serversession::CookieFor(m_description.endpoint);
+    if (!cookie.empty())
+        request.headers.push_back("Cookie: " + cookie);
+    if (ifMatchProject > 0) {
+        const std::string revision = projectsoap::RevisionOf(origin, ifMatchProject);
+        if (!revision.empty())
+            request.headers.push_back("If-Match: \"" + revision + "\"");
+    }
     request.proxy = m_proxy;
     request.proxyPort = m_proxyPort;
     request.connectTimeoutMs = m_connectTimeoutMs;
     request.totalTimeoutMs = m_totalTimeoutMs;
     request.maxReplyBytes = m_maxReplyBytes;
+    request.trustFile = serversession::TrustedCertificateFile();
     projectsoap::HttpReply reply;
     std::string error;
     hr = projectsoap::HttpExchange(request, reply, error);
     if (FAILED(hr))
         return Fail(hr, std::string(operation) + ": " + error);
+
+    if (reply.status == 401) {
+        // No live session: the server no longer knows this one (or none was started).
+        serversession::ForgetSession(origin);
+        return Fail(PS_E_CONNECT, std::string(operation) + ": the server asks for a login first (HTTP 401)");
+    }
+    if (login) {
+        if (reply.status == 200) {
+            for (const std::string& value : reply.Headers("Set-Cookie")) {
+                std::string token;
+                if (serversession::ParseSessionCookie(value, token))
+                    serversession::KeepSession(origin, token, LogoutUrl(m_description.endpoint));
+            }
+        }
+        if (!oldToken.empty())
+            serversession::EndSession(origin, oldToken, oldLogoutUrl, m_connectTimeoutMs);
+    }
+    std::string etag;
+    if (reply.status == 200 && reply.Header("ETag", etag))
+        m_replyRevision = projectsoap::RevisionFromETag(etag);
 
     SoapMessage message;
     bool parsed = projectsoap::ParseEnvelope(std::move(reply.body), message, error);
@@ -300,19 +386,33 @@ HRESULT CSoapProjectService::GetProjectList(const CString& userCode, CString& xm
     return CallForText("GetProjectList", {{"userCode", Utf8(userCode)}}, "ProjectList", xml);
 }
 
+void CSoapProjectService::KeepReplyRevision(LONG projectId)
+{
+    projectsoap::KeepRevision(serversession::OriginOf(m_description.endpoint), projectId, m_replyRevision);
+}
+
 HRESULT CSoapProjectService::GetProjectData(LONG projectId, CString& xml)
 {
-    return CallForText("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", xml);
+    const HRESULT hr = CallForText("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", xml);
+    if (hr == S_OK)
+        KeepReplyRevision(projectId);
+    return hr;
 }
 
 HRESULT CSoapProjectService::GetProjectDataUtf8(LONG projectId, std::string& utf8Xml)
 {
-    return CallForUtf8("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", utf8Xml);
+    const HRESULT hr = CallForUtf8("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", utf8Xml);
+    if (hr == S_OK)
+        KeepReplyRevision(projectId);
+    return hr;
 }
 
 HRESULT CSoapProjectService::NewProject(const CString& projectXml, LONG& newProjectId)
 {
-    return CallForId("NewProject", {{"projectData", Utf8(projectXml)}}, "ProjectId", newProjectId);
+    const HRESULT hr = CallForId("NewProject", {{"projectData", Utf8(projectXml)}}, "ProjectId", newProjectId);
+    if (hr == S_OK)
+        KeepReplyRevision(newProjectId);
+    return hr;
 }
 
 HRESULT CSoapProjectService::DeleteProject(LONG projectId, const CString& reserved, LONG& result)
@@ -323,11 +423,14 @@ HRESULT CSoapProjectService::DeleteProject(LONG projectId, const CString& reserv
 HRESULT CSoapProjectService::SetProjectStatus(LONG projectId, LONG status)
 {
     LONG result = -1;
+    m_ifMatchProject = projectId;
     HRESULT hr = CallForResult("SetProjectStatus", {{"projectId", Decimal(projectId)}, {"status", Decimal(status)}}, result);
     if (hr == S_FALSE)
         return Fail(PS_E_REFUSED, "SetProjectStatus: the server refused to set status " + std::to_string(status) +
                                       " of project " + std::to_string(projectId) + " (result " +
                                       std::to_string(result) + ")");
+    if (hr == S_OK)
+        KeepReplyRevision(projectId);
     return hr;
 }
 
@@ -338,6 +441,7 @@ HRESULT CSoapProjectService::SaveProject(LONG projectId, const CString& projectX
     SoapMessage answer;
     LONG value = 0;
     CString text;
+    m_ifMatchProject = projectId;
     HRESULT hr = Invoke("SaveProject", {{"projectId", Decimal(projectId)}, {"projectData", Utf8(projectXml)}}, answer);
     if (SUCCEEDED(hr))
         hr = ReadResult("SaveProject", answer, value);
@@ -348,6 +452,8 @@ HRESULT CSoapProjectService::SaveProject(LONG projectId, const CString& projectX
     result = value;
     if (value == 0) {
         reply = text;
+        // A project saved for the first time is known by the id the server gave it.
+        KeepReplyRevision(projectId > 0 ? projectId : NewProjectIdOf(Utf8(text)));
         return S_OK;
     }
     if (value == 1) {
@@ -386,7 +492,14 @@ HRESULT CSoapProjectService::GetResources(CString& xml)
 
 HRESULT CSoapProjectService::NewTask(LONG first, LONG parentTaskId, const CString& taskXml, LONG& newTaskId)
 {
-    return CallForId("NewTask",
-                     {{"first", Decimal(first)}, {"parentTaskId", Decimal(parentTaskId)}, {"taskData", Utf8(taskXml)}},
-                     "TaskId", newTaskId);
+    std::string task = Utf8(taskXml);
+    // The task names its project; the change starts from the revision of that project.
+    const LONG projectId = LeafNumber(task, "TASK", "ENTIREPROJID");
+    m_ifMatchProject = projectId;
+    const HRESULT hr = CallForId(
+        "NewTask", {{"first", Decimal(first)}, {"parentTaskId", Decimal(parentTaskId)}, {"taskData", std::move(task)}},
+        "TaskId", newTaskId);
+    if (hr == S_OK)
+        KeepReplyRevision(projectId);
+    return hr;
 }

@@ -54,7 +54,7 @@
 // Failure codes of the project service (FACILITY_ITF).
 #define PS_E_NOSERVICEURL ((HRESULT)0x80040301L) // no service address was given
 #define PS_E_WSDL ((HRESULT)0x80040302L)         // the service description cannot be read
-#define PS_E_CONNECT ((HRESULT)0x80040303L)      // not reached, or the connection broke off
+#define PS_E_CONNECT ((HRESULT)0x80040303L)      // not reached, broke off, or no live session (HTTP 401)
 #define PS_E_TIMEOUT ((HRESULT)0x80040304L)      // no complete answer within the time-out
 #define PS_E_HTTP ((HRESULT)0x80040305L)         // HTTP status other than 200
 #define PS_E_SOAPFAULT ((HRESULT)0x80040306L)    // the server answered a SOAP fault

@@ -9,6 +9,15 @@
 //
 // Exchanges are bounded: by the connection and total time-outs and by a maximum answer
 // size. Results and failures are as IProjectService.h describes.
+//
+// Around the envelope, at the HTTP level: a Login the server accepts starts a session (the
+// cookie its answer sets, kept per origin for the whole process, Internet/ServerSession.h),
+// and every later request to that origin carries it; an answer of HTTP 401 (no live
+// session) fails with PS_E_CONNECT. The revision (ETag) of the project that GetProjectData,
+// NewProject, SaveProject, NewTask or SetProjectStatus answers with is kept per project, and
+// SaveProject, NewTask and SetProjectStatus name it (If-Match) as the revision they start
+// from. An https:// service address is verified against the system's certificates or the
+// trusted certificate file (ServerSession.h); verification is never turned off.
 #pragma once
 
 #include <ProjectService/IProjectService.h>
@@ -76,6 +85,8 @@ private:
     const std::string* FindValue(const char* operation, const projectsoap::SoapMessage& answer, const char* name);
     HRESULT CallForResult(const char* operation, const projectsoap::SoapValues& arguments, LONG& result);
     HRESULT CallForId(const char* operation, const projectsoap::SoapValues& arguments, const char* idName, LONG& id);
+    // Keeps the revision the last answer named (if any) as that project's.
+    void KeepReplyRevision(LONG projectId);
 
     std::string m_serviceUrl; // UTF-8
     std::string m_proxy;
@@ -86,4 +97,6 @@ private:
     bool m_bDescriptionRead = false;
     projectsoap::ServiceDescription m_description;
     CString m_strLastError;
+    LONG m_ifMatchProject = 0;    // the next call names this project's revision (If-Match)
+    std::string m_replyRevision;  // the revision (ETag) the last answer named, "" none
 };

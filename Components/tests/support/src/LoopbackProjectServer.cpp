@@ -1,8 +1,12 @@
 // The loopback project server: the project server on a temporary database, with its test
 // switches, behind the interface the tests use (code page 936 texts).
 #include <ProjectServiceLoopback/LoopbackProjectServer.h>
+#include <ProjectServiceLoopback/LoopbackLogin.h>
 
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectService/SoapProjectService.h>
+
+#include <Internet/ServerSession.h>
 
 #include <ClassLib/Core/Conversion.h>
 
@@ -26,6 +30,20 @@ std::string MakeTempDir()
 }
 
 }  // namespace
+
+bool LoopbackLogIn(const std::string& serviceUrl, const std::string& userCode, const std::string& cipheredPassword)
+{
+    CProjectServicePtr client(new CSoapProjectService);
+    client->SetServiceUrl(CStringFromUtf8(serviceUrl));
+    CString reply;
+    return client->Login(CStringFromUtf8(userCode), CStringFromUtf8(cipheredPassword), reply) == S_OK &&
+           !reply.IsEmpty() && reply != "SERVER ERROR";
+}
+
+void LoopbackForgetSession(const std::string& serviceUrl)
+{
+    serversession::ForgetSession(serversession::OriginOf(serviceUrl));
+}
 
 struct CLoopbackProjectServer::Impl {
     std::string dir;
@@ -63,6 +81,9 @@ bool CLoopbackProjectServer::Start()
 
 void CLoopbackProjectServer::Stop()
 {
+    // A later server on the same port must not be sent this one's session.
+    if (m_impl->server->Port() > 0)
+        LoopbackForgetSession(m_impl->server->ServiceUrl());
     m_impl->server->Stop();
 }
 
@@ -89,6 +110,17 @@ std::string CLoopbackProjectServer::TargetNamespace() const
 void CLoopbackProjectServer::AddUser(const CString& userCode, const CString& cipheredPassword, const CString& reply)
 {
     m_impl->server->AddUser(U8(userCode), U8(cipheredPassword), U8(reply));
+}
+
+CString CLoopbackProjectServer::SessionPassword()
+{
+    return "loopback-session";
+}
+
+bool CLoopbackProjectServer::LogIn(const CString& userCode)
+{
+    AddUser(userCode, SessionPassword(), userCode);
+    return LoopbackLogIn(m_impl->server->ServiceUrl(), U8(userCode), U8(SessionPassword()));
 }
 
 void CLoopbackProjectServer::SetLoginServerError(bool serverError)

@@ -84,7 +84,8 @@ public:
     // Binds 127.0.0.1 on a free port and serves on a thread of its own; false when it
     // cannot bind.
     bool Start();
-    // Stops serving; stalled requests are let go. Also done by the destructor.
+    // Stops serving; stalled requests are let go, and this process forgets its session with
+    // the server. Also done by the destructor.
     void Stop();
     int Port() const;
     // "http://127.0.0.1:<port>/<site>/WebService/OrveskService.WSDL", the value for
@@ -107,6 +108,13 @@ public:
     void SetResources(const CString& xml);
     // The ids the next NewProject/SaveProject and the next new task get.
     void SetNextIds(LONG projectId, LONG taskId);
+
+    // Starts a session for the user (made, or its password and reply replaced, as
+    // AddUser does) through a Login of the SOAP client: the later calls of this process to
+    // this server carry its cookie. False when the login was not accepted.
+    bool LogIn(const CString& userCode);
+    // The password LogIn gives its users (ciphered as the client sends it).
+    static CString SessionPassword();
 
     // --- faults
     // The next `times` requests (-1: all) of `operation` misbehave; "" stands for every
