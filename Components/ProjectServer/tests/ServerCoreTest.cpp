@@ -331,6 +331,12 @@ TEST_P(ServerCoreTest, TwoServersOverOneDatabaseServeOneTeam)
     CallContext after;
     after.sessionToken = token;
     EXPECT_FALSE(m_core.CheckSession(after));
+    // Failed logins counted on one slow the user down on the other.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Login("u", "wrong").empty());
+    EXPECT_TRUE(Login("u", "pw", nullptr, "10.0.0.1", &other).empty());
+    m_now += 1;
+    EXPECT_FALSE(Login("u", "pw", nullptr, "10.0.0.1", &other).empty());
 }
 
 TEST_P(ServerCoreTest, PasswordsAreKeptAsSaltedHashes)
