@@ -10,7 +10,9 @@
 #include <ClassLib/Testing/TempFolder.h>
 
 #include <atomic>
+#include <chrono>
 #include <map>
+#include <thread>
 
 using projectserver::CallContext;
 using projectserver::CServerCore;
@@ -488,4 +490,45 @@ TEST_P(ServerCoreTest, IdsGoPastThirtyTwoBits)
     EXPECT_EQ("7000000000", out["TaskId"]);
     EXPECT_NE(std::string::npos, As(u, "GetProjectData", {{"projectId", "5000000000"}})["ProjectData"].find(
                                      "<TASKID>7000000000</TASKID>"));
+}
+
+TEST_P(ServerCoreTest, AProjectHeldByAWriterHoldsUpNoOtherProject)
+{
+    const std::string u = NewUser("u");
+    const long a = NewProject(u, "a");
+    const long b = NewProject(u, "b");
+    const std::string save = "<PROJECT><NAME>saved</NAME></PROJECT>";
+    // A writer elsewhere holds project a: its header row on a database server, the file's
+    // write lock on SQLite.
+    CSession writer;
+    ASSERT_TRUE(OpenRaw(writer));
+    ASSERT_TRUE(SUCCEEDED(writer.StartTransaction()));
+    ASSERT_TRUE(Exec(writer, "UPDATE dbo.project_heads SET name = name WHERE id = ?",
+                     {CDbParam(static_cast<long long>(a))}));
+    // Reads go on meanwhile, of the held project too.
+    EXPECT_EQ("0", As(u, "GetProjectData", {{"projectId", std::to_string(a)}})["Result"]);
+    EXPECT_NE(std::string::npos, List(u, "u").find("<NAME>b</NAME>"));
+    if (GetParam() == "sqlite") {
+        ASSERT_TRUE(SUCCEEDED(writer.Abort()));
+        return;
+    }
+    // A save of a waits for the writer; a save of b, meanwhile, is done.
+    std::map<std::string, std::string> held;
+    std::thread waiting([&] { held = As(u, "SaveProject", {{"projectId", std::to_string(a)}, {"projectData", save}}, "1"); });
+    CSession watcher;
+    ASSERT_TRUE(OpenRaw(watcher));
+    bool blocked = false;
+    for (int i = 0; i < 2000 && !blocked; ++i) {
+        blocked = QueryNumber(watcher, "SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'") > 0;
+        if (!blocked)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(blocked);
+    std::string etag;
+    EXPECT_EQ("0", As(u, "SaveProject", {{"projectId", std::to_string(b)}, {"projectData", save}}, "1", &etag)["Result"]);
+    EXPECT_EQ("2", etag);
+    ASSERT_TRUE(SUCCEEDED(writer.Commit()));
+    waiting.join();
+    EXPECT_EQ("0", held["Result"]);
+    EXPECT_NE(std::string::npos, Stored(a).find("<NAME>saved</NAME>"));
 }
