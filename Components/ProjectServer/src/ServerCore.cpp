@@ -191,55 +191,6 @@ struct CServerCore::Impl {
         });
     }
 
-    CServerCore::Outcome Login(Connection& c, const SoapRequest& request, CallContext& context,
-                               std::vector<SoapArg>& results)
-    {
-        results.clear();
-        auto answer = [&results](const std::string& reply) {
-            results.push_back({"Reply", reply});
-            return CServerCore::Done;
-        };
-        if (loginServerError)
-            return answer("SERVER ERROR");
-        const std::string code = *request.Find("userCode");
-        const std::string password = *request.Find("password");
-        const long long now = Now();
-        const std::string userKey = "user:" + code;
-        const std::string addressKey = "address:" + context.peerAddress;
-        bool blocked = false, addressKnown = false;
-        LoginFailures addressBefore;
-        if (!CountAttempt(c.db, userKey, addressKey, now, blocked, addressBefore, addressKnown))
-            return answer("SERVER ERROR");
-        if (blocked)
-            return answer("");
-        CServerDatabase::User user;
-        bool found = false;
-        if (!c.db.GetUser(code, user, found))
-            return answer("SERVER ERROR");
-        bool matches = false;
-        if (found)
-            matches = VerifyPassword(user.password, password);
-        else
-            SpendVerification(password);
-        if (!matches) {
-            c.db.DeleteFailuresBefore(now - kFailureWindowSeconds);
-            return answer("");
-        }
-        std::string token;
-        if (!NewSessionToken(token) || !c.db.PutSession(token, code, now))
-            return answer("SERVER ERROR");
-        // The attempt counted above was no failure.
-        c.db.DeleteFailures(userKey);
-        if (addressKnown)
-            c.db.PutFailures(addressKey, addressBefore);
-        else
-            c.db.DeleteFailures(addressKey);
-        c.db.DeleteSessionsUsedBefore(now - kSessionIdleSeconds);
-        context.newSessionToken = token;
-        context.user = code;
-        return answer(user.reply);
-    }
-
     bool CheckSession(Connection& c, CallContext& context)
     {
         context.user.clear();
@@ -320,6 +271,63 @@ private:
     Connection* m_c;
 };
 
+// A login: the attempt counted, the user read, the password checked with no connection
+// held (the slow hash must not keep other calls waiting), then the session stored.
+CServerCore::Outcome RunLogin(CServerCore::Impl& d, const SoapRequest& request, CallContext& context,
+                              std::vector<SoapArg>& results)
+{
+    results.clear();
+    auto answer = [&results](const std::string& reply) {
+        results.push_back({"Reply", reply});
+        return CServerCore::Done;
+    };
+    if (d.loginServerError)
+        return answer("SERVER ERROR");
+    const std::string code = *request.Find("userCode");
+    const std::string password = *request.Find("password");
+    const long long now = d.Now();
+    const std::string userKey = "user:" + code;
+    const std::string addressKey = "address:" + context.peerAddress;
+    bool blocked = false, addressKnown = false, found = false;
+    LoginFailures addressBefore;
+    CServerDatabase::User user;
+    std::string error;
+    {
+        Lease c(d, error);
+        if (!c || !d.CountAttempt(c->db, userKey, addressKey, now, blocked, addressBefore, addressKnown))
+            return answer("SERVER ERROR");
+        if (blocked)
+            return answer("");
+        if (!c->db.GetUser(code, user, found))
+            return answer("SERVER ERROR");
+    }
+    bool matches = false;
+    if (found)
+        matches = VerifyPassword(user.password, password);
+    else
+        SpendVerification(password);
+    Lease c(d, error);
+    if (!c)
+        return answer("SERVER ERROR");
+    if (!matches) {
+        c->db.DeleteFailuresBefore(now - kFailureWindowSeconds);
+        return answer("");
+    }
+    std::string token;
+    if (!NewSessionToken(token) || !c->db.PutSession(token, code, now))
+        return answer("SERVER ERROR");
+    // The attempt counted above was no failure.
+    c->db.DeleteFailures(userKey);
+    if (addressKnown)
+        c->db.PutFailures(addressKey, addressBefore);
+    else
+        c->db.DeleteFailures(addressKey);
+    c->db.DeleteSessionsUsedBefore(now - kSessionIdleSeconds);
+    context.newSessionToken = token;
+    context.user = code;
+    return answer(user.reply);
+}
+
 }  // namespace
 
 CServerCore::CServerCore() : m_impl(new Impl) {}
@@ -370,15 +378,15 @@ CServerCore::Outcome CServerCore::Execute(const SoapRequest& request, CallContex
         error = "unknown operation " + request.operation;
         return BadRequest;
     }
-    Lease c(*m_impl, error);
-    if (!c)
-        return StoreFailed;
     if (request.operation == "Login") {
         COperations::Outcome checked = COperations::CheckArguments(request, error);
         if (checked != COperations::Done)
             return BadRequest;
-        return m_impl->Login(*c, request, context, results);
+        return RunLogin(*m_impl, request, context, results);
     }
+    Lease c(*m_impl, error);
+    if (!c)
+        return StoreFailed;
     if (!m_impl->CheckSession(*c, context))
         return Unauthorized;
     switch (c->ops.Execute(request, context, results, error)) {
