@@ -93,7 +93,10 @@ struct CServerCore::Impl {
         std::lock_guard<std::mutex> lock(idMutex);
         if (nextTask >= endTask) {
             long first = 0;
-            if (!idDb.TakeIds("task", kTaskIdBlock, first)) {
+            bool unused = false;
+            // Once more on a new connection when the database server dropped this one.
+            if (!idDb.TakeIds("task", kTaskIdBlock, first) &&
+                (!idDb.Open(where, unused) || !idDb.TakeIds("task", kTaskIdBlock, first))) {
                 error = idDb.LastError();
                 return false;
             }
@@ -147,6 +150,23 @@ struct CServerCore::Impl {
         return all.back().get();
     }
 
+    // A connection whose call failed in the database is let go, not reused: a database
+    // server that went away and came back is reached again through a new one.
+    void Discard(Connection* c)
+    {
+        std::unique_ptr<Connection> gone;  // closed after the pool's lock is let go
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            auto it = std::find_if(all.begin(), all.end(),
+                                   [c](const std::unique_ptr<Connection>& p) { return p.get() == c; });
+            if (it != all.end()) {
+                gone = std::move(*it);
+                all.erase(it);
+            }
+        }
+        freed.notify_one();
+    }
+
     void Release(Connection* c)
     {
         c->db.Rollback();  // nothing is left open between calls
@@ -191,15 +211,21 @@ struct CServerCore::Impl {
         });
     }
 
-    bool CheckSession(Connection& c, CallContext& context)
+    // Whether the call's session is live; `failed` when the database could not tell.
+    bool CheckSession(Connection& c, CallContext& context, bool& failed)
     {
         context.user.clear();
+        failed = false;
         if (!IsTokenForm(context.sessionToken))
             return false;
         std::string user;
         long long lastUsed = 0;
         bool found = false;
-        if (!c.db.GetSession(context.sessionToken, user, lastUsed, found) || !found)
+        if (!c.db.GetSession(context.sessionToken, user, lastUsed, found)) {
+            failed = true;
+            return false;
+        }
+        if (!found)
             return false;
         const long long now = Now();
         if (now - lastUsed > kSessionIdleSeconds) {
@@ -257,9 +283,12 @@ public:
     Lease(CServerCore::Impl& d, std::string& error) : m_d(d), m_c(d.Acquire(error)) {}
     ~Lease()
     {
-        if (m_c)
+        if (m_c && m_failed)
+            m_d.Discard(m_c);
+        else if (m_c)
             m_d.Release(m_c);
     }
+    void Failed() { m_failed = true; }
     Lease(const Lease&) = delete;
     Lease& operator=(const Lease&) = delete;
     explicit operator bool() const { return m_c != nullptr; }
@@ -269,6 +298,7 @@ public:
 private:
     CServerCore::Impl& m_d;
     Connection* m_c;
+    bool m_failed = false;
 };
 
 // A login: the attempt counted, the user read, the password checked with no connection
@@ -387,12 +417,20 @@ CServerCore::Outcome CServerCore::Execute(const SoapRequest& request, CallContex
     Lease c(*m_impl, error);
     if (!c)
         return StoreFailed;
-    if (!m_impl->CheckSession(*c, context))
-        return Unauthorized;
+    bool failed = false;
+    if (!m_impl->CheckSession(*c, context, failed)) {
+        if (!failed)
+            return Unauthorized;
+        // Not the client's fault: a server error, and the connection is let go.
+        error = "the project database failed: " + c->db.LastError();
+        c.Failed();
+        return StoreFailed;
+    }
     switch (c->ops.Execute(request, context, results, error)) {
     case COperations::BadRequest:
         return BadRequest;
     case COperations::StoreFailed:
+        c.Failed();
         return StoreFailed;
     case COperations::Unauthorized:
         results.clear();
@@ -407,7 +445,12 @@ bool CServerCore::CheckSession(CallContext& context)
 {
     std::string error;
     Lease c(*m_impl, error);
-    return c && m_impl->CheckSession(*c, context);
+    bool failed = false;
+    if (c && m_impl->CheckSession(*c, context, failed))
+        return true;
+    if (c && failed)
+        c.Failed();
+    return false;
 }
 
 void CServerCore::EndSession(CallContext& context)

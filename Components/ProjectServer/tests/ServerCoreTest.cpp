@@ -532,3 +532,35 @@ TEST_P(ServerCoreTest, AProjectHeldByAWriterHoldsUpNoOtherProject)
     EXPECT_EQ("0", held["Result"]);
     EXPECT_NE(std::string::npos, Stored(a).find("<NAME>saved</NAME>"));
 }
+
+TEST_P(ServerCoreTest, ConnectionsTheDatabaseServerDroppedAreReplaced)
+{
+    if (GetParam() != "postgresql")
+        return;  // a file has no server to drop its connections
+    const std::string u = NewUser("u");
+    const long id = NewProject(u, "p");
+    CSession admin;
+    ASSERT_TRUE(OpenRaw(admin));
+    ASSERT_GT(QueryNumber(admin, "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity"
+                                 " WHERE pid <> pg_backend_pid() AND datname = current_database()"),
+              0);
+    // The calls on dropped connections fail as the server's fault (never as a lost
+    // session), and each lets its connection go: soon every call is answered again.
+    int failed = 0;
+    std::map<std::string, std::string> out;
+    for (int i = 0; i < 12; ++i) {
+        CallContext context;
+        context.sessionToken = u;
+        CServerCore::Outcome outcome =
+            Call(context, "NewTask", {{"first", "1"}, {"parentTaskId", "-1"},
+                                      {"taskData", "<TASK><ENTIREPROJID>" + std::to_string(id) + "</ENTIREPROJID></TASK>"}},
+                 out);
+        EXPECT_NE(CServerCore::Unauthorized, outcome);
+        if (outcome == CServerCore::Done)
+            break;
+        ++failed;
+    }
+    EXPECT_LE(failed, 9);
+    EXPECT_EQ("0", out["Result"]);
+    EXPECT_NE("-1", out["TaskId"]);
+}
