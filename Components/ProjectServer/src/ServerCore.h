@@ -1,6 +1,15 @@
 // The project server's data side, shared by every connection: the database, the operations
 // on it, and who is calling. Every member is thread-safe; the HTTP layer (ProjectServer.cpp)
-// holds no lock of its own around it.
+// holds no lock of its own around it. Calls run in parallel, each on a database connection
+// of a small pool; sessions, revisions and failed logins live in the database, so several
+// server processes over one database server serve one team.
+//
+//   sessions   a Login that succeeds starts one (a token of 256 random bits, hex); every
+//              other call needs a live one and runs as its user; idle for 8 hours it ends
+//   logins     passwords are argon2id hashes of what the client sends; after a few failed
+//              logins of a user, or many from an address, no password is checked for a
+//              while (growing with the failures, at most a minute): the answer is the
+//              same empty reply as for a wrong password or an unknown user
 //
 // What a call carries at the transport level travels in a CallContext: the HTTP layer fills
 // the request half from the request's headers and sends the reply half back as headers.
@@ -14,6 +23,7 @@
 
 #include "ServerSoap.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +83,11 @@ public:
     bool SetNextIds(long projectId, long taskId);
 
     void SetTestLoginServerError(bool serverError);
+
+    // --- added: the number of database connections calls share (default 8; set before
+    // Open), and the clock of sessions and login delays (seconds since 1970) for tests.
+    void SetWorkers(int workers);
+    void SetTestClock(std::function<long long()> secondsNow);
 
     struct Impl;
 

@@ -1,18 +1,21 @@
 // The project server's database through the data-access layer, on SQLite or PostgreSQL.
-#include <ProjectServer/ServerDatabase.h>
+#include "ServerDatabaseValues.h"
 
-#include <DataAccess/DataAccess.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 namespace projectserver {
 
 namespace {
 
-const char* const kFormat = "project server";
+using namespace dbvalues;
 
-// The tables, in the schema dbo on both back ends (an SQLite file is reached as dbo).
+const char* const kFormat = "project server";
+// The layout this code writes: 1 had no header, rights, session or failure rows and kept
+// the client's cipher as the password.
+const char* const kVersion = "2";
+
+// The tables, in the schema dbo on both back ends (an SQLite file is reached as dbo). Ids
+// are 64-bit on both.
 const char* const kSqliteTables[] = {
     "CREATE TABLE dbo.server_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
     "CREATE TABLE dbo.users(code TEXT PRIMARY KEY, password TEXT NOT NULL, reply TEXT NOT NULL)",
@@ -29,42 +32,33 @@ const char* const kServerTables[] = {
     "CREATE TABLE dbo.permissions(project_id BIGINT PRIMARY KEY, xml TEXT NOT NULL)",
     "CREATE TABLE dbo.counters(kind TEXT PRIMARY KEY, next BIGINT NOT NULL)",
 };
-
-CDbParam Text(const std::string& utf8)
-{
-    return CDbParam::Utf8(utf8);
-}
-
-CDbParam Number(long n)
-{
-    return CDbParam(static_cast<long long>(n));
-}
-
-// A value as a number (the ODBC back end hands every value over as text).
-long long AsNumber(const CDbValue& v)
-{
-    if (auto p = std::get_if<long long>(&v))
-        return *p;
-    if (auto d = std::get_if<double>(&v))
-        return static_cast<long long>(*d);
-    if (auto s = std::get_if<std::string>(&v))
-        return std::atoll(s->c_str());
-    return 0;
-}
-
-std::string AsText(CDbValue&& v)
-{
-    if (auto s = std::get_if<std::string>(&v))
-        return std::move(*s);
-    if (auto p = std::get_if<long long>(&v))
-        return std::to_string(*p);
-    return std::string();
-}
-
-std::string AsText(const CDbValue& v)
-{
-    return AsText(CDbValue(v));
-}
+// The tables the second layout added (made by new databases and by the upgrade alike).
+const char* const kSqliteAdded[] = {
+    "CREATE TABLE IF NOT EXISTS dbo.project_heads(id INTEGER PRIMARY KEY, name TEXT NOT NULL, status INTEGER NOT NULL,"
+    " creation_date TEXT NOT NULL, creator TEXT NOT NULL, revision INTEGER NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS dbo.project_access(project_id INTEGER NOT NULL, user_code TEXT NOT NULL,"
+    " open_proj INTEGER NOT NULL, publish_proj INTEGER NOT NULL, delete_proj INTEGER NOT NULL,"
+    " modify_progress INTEGER NOT NULL, look_progress INTEGER NOT NULL, forum INTEGER NOT NULL,"
+    " PRIMARY KEY(project_id, user_code))",
+    "CREATE INDEX IF NOT EXISTS dbo.project_access_user ON project_access(user_code)",
+    "CREATE TABLE IF NOT EXISTS dbo.sessions(token TEXT PRIMARY KEY, user_code TEXT NOT NULL,"
+    " last_used INTEGER NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS dbo.login_failures(key TEXT PRIMARY KEY, failures INTEGER NOT NULL,"
+    " last_failure INTEGER NOT NULL, blocked_until INTEGER NOT NULL)",
+};
+const char* const kServerAdded[] = {
+    "CREATE TABLE IF NOT EXISTS dbo.project_heads(id BIGINT PRIMARY KEY, name TEXT NOT NULL, status BIGINT NOT NULL,"
+    " creation_date TEXT NOT NULL, creator TEXT NOT NULL, revision BIGINT NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS dbo.project_access(project_id BIGINT NOT NULL, user_code TEXT NOT NULL,"
+    " open_proj BIGINT NOT NULL, publish_proj BIGINT NOT NULL, delete_proj BIGINT NOT NULL,"
+    " modify_progress BIGINT NOT NULL, look_progress BIGINT NOT NULL, forum BIGINT NOT NULL,"
+    " PRIMARY KEY(project_id, user_code))",
+    "CREATE INDEX IF NOT EXISTS project_access_user ON dbo.project_access(user_code)",
+    "CREATE TABLE IF NOT EXISTS dbo.sessions(token TEXT PRIMARY KEY, user_code TEXT NOT NULL,"
+    " last_used BIGINT NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS dbo.login_failures(key TEXT PRIMARY KEY, failures BIGINT NOT NULL,"
+    " last_failure BIGINT NOT NULL, blocked_until BIGINT NOT NULL)",
+};
 
 // The error records of a failed call, joined.
 std::string Describe(const CDbErrorInfo& source)
@@ -82,11 +76,6 @@ std::string Describe(const CDbErrorInfo& source)
 }
 
 }  // namespace
-
-struct CServerDatabase::Rows {
-    std::vector<std::vector<CDbValue>> values;
-    long long changed = 0;
-};
 
 CServerDatabase::CServerDatabase() = default;
 
@@ -159,10 +148,10 @@ bool CServerDatabase::CreateTables()
     bool ok = true;
     for (const char* sql : m_bOdbc ? kServerTables : kSqliteTables)
         ok = ok && Run(sql, {}, nullptr, "cannot create the tables");
-    ok = ok &&
-         Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', '1'),"
+    ok = ok && MakeUpgradeTables() &&
+         Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', ?),"
              " ('resources', '<RESOURCES></RESOURCES>')",
-             {}, nullptr, "cannot create the tables") &&
+             {Text(kVersion)}, nullptr, "cannot create the tables") &&
          Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr,
              "cannot create the tables");
     if (!ok) {
@@ -267,24 +256,37 @@ void CServerDatabase::Rollback()
     m_bInTransaction = false;
 }
 
-bool CServerDatabase::PutUser(const std::string& code, const User& user)
-{
-    return Run("INSERT INTO dbo.users(code, password, reply) VALUES(?, ?, ?) ON CONFLICT(code) DO UPDATE SET"
-               " password = excluded.password, reply = excluded.reply",
-               {Text(code), Text(user.password), Text(user.reply)}, nullptr, "cannot store the user");
-}
-
-bool CServerDatabase::GetUser(const std::string& code, User& user, bool& found)
+bool CServerDatabase::NeedsUpgrade(bool& needed)
 {
     Rows rows;
-    if (!Run("SELECT password, reply FROM dbo.users WHERE code = ?", {Text(code)}, &rows, "cannot read the users"))
+    if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'version'", {}, &rows, "cannot read the database"))
         return false;
-    found = !rows.values.empty();
-    if (found) {
-        user.password = AsText(rows.values[0][0]);
-        user.reply = AsText(rows.values[0][1]);
-    }
+    needed = rows.values.empty() || AsText(rows.values[0][0]) != kVersion;
     return true;
+}
+
+bool CServerDatabase::LockForUpgrade(bool& needed)
+{
+    // SQLite's writers already hold the file's one write lock; on a database server the
+    // other servers wait here until the upgrade is committed, then find it done.
+    if (m_bOdbc && !Run("LOCK TABLE dbo.server_meta IN EXCLUSIVE MODE", {}, nullptr, "cannot lock the database"))
+        return false;
+    return NeedsUpgrade(needed);
+}
+
+bool CServerDatabase::MakeUpgradeTables()
+{
+    for (const char* sql : m_bOdbc ? kServerAdded : kSqliteAdded)
+        if (!Run(sql, {}, nullptr, "cannot create the tables"))
+            return false;
+    return true;
+}
+
+bool CServerDatabase::FinishUpgrade()
+{
+    return Run("INSERT INTO dbo.server_meta(key, value) VALUES('version', ?) ON CONFLICT(key) DO UPDATE SET"
+               " value = excluded.value",
+               {Text(kVersion)}, nullptr, "cannot upgrade the database");
 }
 
 bool CServerDatabase::PutText(const char* table, const char* key, long id, const std::string& xml)
@@ -304,56 +306,6 @@ bool CServerDatabase::GetText(const char* table, const char* key, long id, std::
         return false;
     found = command.MoveNext() == S_OK;
     xml = found ? AsText(command.TakeValue(1)) : std::string();
-    return true;
-}
-
-bool CServerDatabase::PutProject(long id, const std::string& xml)
-{
-    return PutText("projects", "id", id, xml);
-}
-
-bool CServerDatabase::GetProject(long id, std::string& xml, bool& found)
-{
-    return GetText("projects", "id", id, xml, found);
-}
-
-bool CServerDatabase::HasProject(long id, bool& found)
-{
-    Rows rows;
-    if (!Run("SELECT count(*) FROM dbo.projects WHERE id = ?", {Number(id)}, &rows, "cannot read projects"))
-        return false;
-    found = !rows.values.empty() && AsNumber(rows.values[0][0]) > 0;
-    return true;
-}
-
-bool CServerDatabase::DeleteProject(long id, bool& found)
-{
-    found = false;
-    Rows rows;
-    if (!Run("DELETE FROM dbo.projects WHERE id = ?", {Number(id)}, &rows, "cannot delete the project"))
-        return false;
-    found = rows.changed > 0;
-    return Run("DELETE FROM dbo.calendars WHERE project_id = ?", {Number(id)}, nullptr, "cannot delete the project") &&
-           Run("DELETE FROM dbo.permissions WHERE project_id = ?", {Number(id)}, nullptr, "cannot delete the project");
-}
-
-bool CServerDatabase::ProjectIds(std::vector<long>& ids)
-{
-    ids.clear();
-    Rows rows;
-    if (!Run("SELECT id FROM dbo.projects ORDER BY id", {}, &rows, "cannot read the projects"))
-        return false;
-    for (const auto& row : rows.values)
-        ids.push_back(static_cast<long>(AsNumber(row[0])));
-    return true;
-}
-
-bool CServerDatabase::CountProjects(long& count)
-{
-    Rows rows;
-    if (!Run("SELECT count(*) FROM dbo.projects", {}, &rows, "cannot read the projects") || rows.values.empty())
-        return false;
-    count = static_cast<long>(AsNumber(rows.values[0][0]));
     return true;
 }
 
@@ -393,19 +345,27 @@ bool CServerDatabase::GetResources(std::string& xml)
     return true;
 }
 
-bool CServerDatabase::TakeId(const char* kind, long& id)
+bool CServerDatabase::TakeIds(const char* kind, long count, long& first)
 {
     // Counted up in one statement, so that two servers on one database never share an id.
     Rows rows;
-    if (!Run("UPDATE dbo.counters SET next = next + 1 WHERE kind = ? AND next < 2147483647 RETURNING next - 1",
-             {Text(kind)}, &rows, "cannot count the ids"))
+    if (count < 1 || !Run("UPDATE dbo.counters SET next = next + ? WHERE kind = ? AND next < ? RETURNING next - ?",
+                          {Number(count), Text(kind), Number(9000000000000000000LL), Number(count)}, &rows,
+                          "cannot count the ids"))
         return false;
     if (rows.values.empty()) {
         m_error = std::string("the ") + kind + " ids are used up";
         return false;
     }
-    id = static_cast<long>(AsNumber(rows.values[0][0]));
+    first = static_cast<long>(AsNumber(rows.values[0][0]));
     return true;
+}
+
+bool CServerDatabase::TakeId(const char* kind, long& id)
+{
+    if (m_taskIds && std::string(kind) == "task")
+        return m_taskIds(id, m_error);
+    return TakeIds(kind, 1, id);
 }
 
 bool CServerDatabase::SetNextId(const char* kind, long id)

@@ -3,6 +3,7 @@
 
 #include "ServerXml.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -72,28 +73,6 @@ pugi::xml_node FindTask(pugi::xml_node project, long taskId)
     return pugi::xml_node();
 }
 
-bool IsMember(pugi::xml_node project, const std::string& user)
-{
-    for (pugi::xml_node m = project.child("MEMBERS").child("MEMBER"); m; m = m.next_sibling("MEMBER")) {
-        if (TextOf(m.child("RESCODE")) == user)
-            return true;
-    }
-    return false;
-}
-
-bool HasPermissionRecord(const std::string& permissionXml, const std::string& user)
-{
-    pugi::xml_document doc;
-    std::string error;
-    if (!ParseStored(permissionXml, doc, error))
-        return false;
-    for (pugi::xml_node p = doc.document_element().child("PERMISSION"); p; p = p.next_sibling("PERMISSION")) {
-        if (TextOf(p.child("RESCODE")) == user)
-            return true;
-    }
-    return false;
-}
-
 bool ParseRoot(const std::string& xml, const char* rootName, pugi::xml_document& doc, std::string& error)
 {
     if (!ParseStored(xml, doc, error))
@@ -105,26 +84,77 @@ bool ParseRoot(const std::string& xml, const char* rootName, pugi::xml_document&
     return true;
 }
 
-// A whole number in the 32-bit range, with an optional sign and nothing else.
-bool IsWholeNumber(const std::string& text)
+// A whole number with an optional sign and nothing else: in the 64-bit range for ids (the
+// server's counters are 64-bit), else in the 32-bit range.
+bool IsWholeNumber(const std::string& text, bool isId)
 {
     size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    if (i >= text.size() || text.size() - i > 10)
+    if (i >= text.size() || text.size() - i > 19)
         return false;
     for (size_t k = i; k < text.size(); ++k)
         if (text[k] < '0' || text[k] > '9')
             return false;
-    long long v = std::atoll(text.c_str());
-    return v >= -2147483648LL && v <= 2147483647LL;
+    errno = 0;
+    long long v = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return false;
+    return isId || (v >= -2147483648LL && v <= 2147483647LL);
+}
+
+bool IsIdField(const char* name)
+{
+    return std::strcmp(name, "projectId") == 0 || std::strcmp(name, "parentTaskId") == 0;
+}
+
+const char kNoRightToSave[] = "您没有保存此项目的权限，本次保存未被服务器接受。";
+
+// Tries of a change over the stored text when another change lands in between.
+const int kChangeTries = 8;
+
+// Runs the change in one transaction of its own.
+template <class F>
+bool InTransaction(CServerDatabase& db, F f)
+{
+    if (!db.Begin())
+        return false;
+    if (!f() || !db.Commit()) {
+        db.Rollback();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-COperations::Outcome COperations::Execute(const SoapRequest& request, std::vector<SoapArg>& results,
-                                          std::string& error)
+const char kStaleSaveText[] = "此项目在您打开后已被其他用户保存，本次保存未被服务器接受。"
+                              "您的修改仍在窗口中，可另存为本地文件。";
+
+COperations::Outcome COperations::CheckArguments(const SoapRequest& request, std::string& error)
+{
+    const OperationSpec* operation = FindServiceOperation(request.operation);
+    if (!operation) {
+        error = "unknown operation " + request.operation;
+        return BadRequest;
+    }
+    for (int i = 0; i < operation->argCount; ++i) {
+        const std::string* value = request.Find(operation->args[i]);
+        if (!value) {
+            error = request.operation + " lacks the argument " + operation->args[i];
+            return BadRequest;
+        }
+        if (IsNumberField(operation->args[i]) && !IsWholeNumber(*value, IsIdField(operation->args[i]))) {
+            error = std::string("the argument ") + operation->args[i] + " of " + request.operation +
+                    " must be a whole number, not \"" + *value + "\"";
+            return BadRequest;
+        }
+    }
+    return Done;
+}
+
+COperations::Outcome COperations::Execute(const SoapRequest& request, CallContext& context,
+                                          std::vector<SoapArg>& results, std::string& error)
 {
     static const std::pair<const char*, Handler> kHandlers[] = {
-        {"Login", &COperations::Login},
         {"GetProjectList", &COperations::GetProjectList},
         {"GetProjectData", &COperations::GetProjectData},
         {"NewProject", &COperations::NewProject},
@@ -139,38 +169,108 @@ COperations::Outcome COperations::Execute(const SoapRequest& request, std::vecto
         {"NewTask", &COperations::NewTask},
     };
     results.clear();
-    const OperationSpec* operation = FindServiceOperation(request.operation);
-    if (!operation) {
-        error = "unknown operation " + request.operation;
-        return BadRequest;
-    }
-    for (int i = 0; i < operation->argCount; ++i) {
-        const std::string* value = request.Find(operation->args[i]);
-        if (!value) {
-            error = request.operation + " lacks the argument " + operation->args[i];
-            return BadRequest;
-        }
-        if (IsNumberField(operation->args[i]) && !IsWholeNumber(*value)) {
-            error = std::string("the argument ") + operation->args[i] + " of " + request.operation +
-                    " must be a whole number, not \"" + *value + "\"";
-            return BadRequest;
-        }
-    }
+    Outcome checked = CheckArguments(request, error);
+    if (checked != Done)
+        return checked;
     Handler handler = nullptr;
     for (const auto& h : kHandlers)
         if (request.operation == h.first)
             handler = h.second;
-    if (!m_db.Begin()) {
-        error = "the project database is busy or failed: " + m_db.LastError();
-        return StoreFailed;
+    if (!handler) {
+        error = "unknown operation " + request.operation;
+        return BadRequest;
     }
-    if (!(this->*handler)(request, results) || !m_db.Commit()) {
+    // The caller is the session's user; a request naming another one is refused.
+    const std::string* userCode = request.Find("userCode");
+    if (context.user.empty() || (userCode && *userCode != context.user))
+        return Unauthorized;
+    m_call = &context;
+    const bool ok = (this->*handler)(request, results);
+    m_call = nullptr;
+    if (!ok) {
         error = "the project database failed: " + m_db.LastError();
         m_db.Rollback();
         results.clear();
+        context.etag.clear();
         return StoreFailed;
     }
     return Done;
+}
+
+ProjectHead COperations::HeadOf(const pugi::xml_node& project)
+{
+    ProjectHead head;
+    head.name = TextOf(project.child("NAME"));
+    head.status = NumberOf(project.child("STATUS"));
+    head.creationDate = TextOf(project.child("CREATIONDATE"));
+    return head;
+}
+
+std::vector<ProjectAccess> COperations::AccessOf(const pugi::xml_node& permissions)
+{
+    // As the client reads them: each PERMISSION a fresh record, an empty OPENPROJ,
+    // PUBLISHPROJ, DELETEPROJ or MODIFYPROGRESS 0, an empty LOOKPROGRESS or FORUM 1.
+    static const char* const kNames[kRightKinds] = {"OPENPROJ",       "PUBLISHPROJ",  "DELETEPROJ",
+                                                    "MODIFYPROGRESS", "LOOKPROGRESS", "FORUM"};
+    std::vector<ProjectAccess> access;
+    for (pugi::xml_node p = permissions.child("PERMISSION"); p; p = p.next_sibling("PERMISSION")) {
+        ProjectAccess a;
+        for (pugi::xml_node f = p.first_child(); f; f = f.next_sibling()) {
+            if (f.type() != pugi::node_element)
+                continue;
+            if (std::strcmp(f.name(), "RESCODE") == 0) {
+                a.user = TextOf(f);
+                continue;
+            }
+            for (int k = 0; k < kRightKinds; ++k)
+                if (std::strcmp(f.name(), kNames[k]) == 0)
+                    a.rights[k] = TextOf(f).empty() ? (k >= kRightLookProgress ? 1 : 0) : NumberOf(f);
+        }
+        access.push_back(a);
+    }
+    return access;
+}
+
+bool COperations::RightsOf(long id, ProjectHead& head, ProjectAccess& rights, bool& found)
+{
+    const std::string& user = m_call->user;
+    if (!m_db.GetHead(id, head, found))
+        return false;
+    rights = ProjectAccess();
+    if (!found)
+        return true;
+    if (!head.creator.empty() && head.creator == user) {
+        for (long& r : rights.rights)
+            r = 1;
+        return true;
+    }
+    bool hasRecord = false;
+    return m_db.GetAccess(id, user, rights, hasRecord);
+}
+
+bool COperations::FillUpgradeRows()
+{
+    std::vector<long> ids;
+    if (!m_db.ProjectIds(ids))
+        return false;
+    for (long id : ids) {
+        std::string xml, perm;
+        bool found = false, hasPerm = false;
+        if (!m_db.GetProject(id, xml, found) || !m_db.GetPermissions(id, perm, hasPerm))
+            return false;
+        pugi::xml_document doc;
+        std::string error;
+        // A damaged text keeps a header row (without a name): it is listed and can be
+        // deleted or saved over.
+        ProjectHead head = ParseStored(xml, doc, error) ? HeadOf(doc.document_element()) : ProjectHead();
+        head.revision = 1;
+        if (!m_db.PutHead(id, head))
+            return false;
+        pugi::xml_document permDoc;
+        if (hasPerm && ParseStored(perm, permDoc, error) && !m_db.PutAccess(id, AccessOf(permDoc.document_element())))
+            return false;
+    }
+    return true;
 }
 
 bool COperations::PutProject(long id, const std::string& xml, std::string& error)
@@ -179,53 +279,23 @@ bool COperations::PutProject(long id, const std::string& xml, std::string& error
     if (!ParseRoot(xml, "PROJECT", doc, error))
         return false;
     SetLeaf(doc.document_element(), "ID", std::to_string(id));
-    if (!m_db.PutProject(id, WriteCanonical(doc))) {
+    if (!m_db.AddProject(id, WriteCanonical(doc), HeadOf(doc.document_element()))) {
         error = m_db.LastError();
         return false;
     }
     return true;
 }
 
-bool COperations::Login(const SoapMessage& r, SoapValues& out)
+bool COperations::GetProjectList(const SoapMessage&, SoapValues& out)
 {
-    std::string reply;
-    if (loginServerError) {
-        reply = "SERVER ERROR";
-    } else {
-        CServerDatabase::User user;
-        bool found = false;
-        if (!m_db.GetUser(Arg(r, "userCode"), user, found))
-            reply = "SERVER ERROR";
-        else if (found && user.password == Arg(r, "password"))
-            reply = user.reply;
-    }
-    out.push_back({"Reply", reply});
-    return true;
-}
-
-bool COperations::GetProjectList(const SoapMessage& r, SoapValues& out)
-{
-    std::string user = Arg(r, "userCode");
-    std::vector<long> ids;
-    if (!m_db.ProjectIds(ids))
+    std::vector<ListedProject> projects;
+    if (!m_db.ListProjects(m_call->user, projects))
         return false;
     std::string list = "<PROJECTS>";
-    for (long id : ids) {
-        std::string xml, perm;
-        bool found = false, hasPerm = false;
-        if (!m_db.GetProject(id, xml, found) || !m_db.GetPermissions(id, perm, hasPerm))
-            return false;
-        pugi::xml_document doc;
-        std::string error;
-        if (!found || !ParseStored(xml, doc, error))
-            continue;
-        pugi::xml_node project = doc.document_element();
-        if (!IsMember(project, user) && !(hasPerm && HasPermissionRecord(perm, user)))
-            continue;
-        list += "<PROJ><ID>" + std::to_string(id) + "</ID><NAME>" + EscapeText(TextOf(project.child("NAME"))) +
-                "</NAME><STATUS>" + std::to_string(NumberOf(project.child("STATUS"))) + "</STATUS><CREATIONDATE>" +
-                EscapeText(TextOf(project.child("CREATIONDATE"))) + "</CREATIONDATE></PROJ>";
-    }
+    for (const ListedProject& p : projects)
+        list += "<PROJ><ID>" + std::to_string(p.id) + "</ID><NAME>" + EscapeText(p.name) + "</NAME><STATUS>" +
+                std::to_string(p.status) + "</STATUS><CREATIONDATE>" + EscapeText(p.creationDate) +
+                "</CREATIONDATE></PROJ>";
     list += "</PROJECTS>";
     Answer(out, 0, "ProjectList", list);
     return true;
@@ -233,11 +303,22 @@ bool COperations::GetProjectList(const SoapMessage& r, SoapValues& out)
 
 bool COperations::GetProjectData(const SoapMessage& r, SoapValues& out)
 {
-    std::string xml;
+    long id = NumberArg(r, "projectId");
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.GetProject(NumberArg(r, "projectId"), xml, found))
+    if (!RightsOf(id, head, rights, found))
         return false;
-    Answer(out, found ? 0 : 1, "ProjectData", std::move(xml));
+    std::string xml;
+    long revision = 0;
+    if (found && rights.rights[kRightOpen] && !m_db.GetProjectRevision(id, xml, revision, found))
+        return false;
+    if (!found || !rights.rights[kRightOpen]) {
+        Answer(out, 1, "ProjectData", "");
+        return true;
+    }
+    m_call->etag = std::to_string(revision);
+    Answer(out, 0, "ProjectData", std::move(xml));
     return true;
 }
 
@@ -256,16 +337,29 @@ bool COperations::NewProject(const SoapMessage& r, SoapValues& out)
     SetLeaf(project, "ID", std::to_string(id));
     if (project.child("FLAG"))
         SetLeaf(project, "FLAG", "0");
-    if (!m_db.PutProject(id, WriteCanonical(doc)))
+    ProjectHead head = HeadOf(project);
+    head.creator = m_call->user;
+    const std::string text = WriteCanonical(doc);
+    if (!InTransaction(m_db, [&] { return m_db.AddProject(id, text, head); }))
         return false;
+    m_call->etag = "1";
     Answer(out, 0, "ProjectId", std::to_string(id));
     return true;
 }
 
 bool COperations::DeleteProject(const SoapMessage& r, SoapValues& out)
 {
+    long id = NumberArg(r, "projectId");
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.DeleteProject(NumberArg(r, "projectId"), found))
+    if (!RightsOf(id, head, rights, found))
+        return false;
+    if (!found || !rights.rights[kRightOpen] || !rights.rights[kRightDelete]) {
+        Answer(out, 1);
+        return true;
+    }
+    if (!InTransaction(m_db, [&] { return m_db.DeleteProject(id, found); }))
         return false;
     Answer(out, found ? 0 : 1);
     return true;
@@ -274,21 +368,43 @@ bool COperations::DeleteProject(const SoapMessage& r, SoapValues& out)
 bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string xml;
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.GetProject(id, xml, found))
+    if (!RightsOf(id, head, rights, found))
         return false;
-    pugi::xml_document doc;
-    std::string error;
-    if (!found || !ParseStored(xml, doc, error)) {
+    if (!found || !rights.rights[kRightOpen] || !rights.rights[kRightPublish]) {
         Answer(out, 1);
         return true;
     }
-    SetLeaf(doc.document_element(), "STATUS", std::to_string(NumberArg(r, "status")));
-    if (!m_db.PutProject(id, WriteCanonical(doc)))
-        return false;
-    Answer(out, 0);
-    return true;
+    // Read, changed and written back over the revision read; another change in between
+    // sends it round again.
+    for (int attempt = 0; attempt < kChangeTries; ++attempt) {
+        std::string xml;
+        long base = 0;
+        if (!m_db.GetProjectRevision(id, xml, base, found))
+            return false;
+        pugi::xml_document doc;
+        std::string error;
+        if (!found || !ParseStored(xml, doc, error)) {
+            Answer(out, 1);
+            return true;
+        }
+        SetLeaf(doc.document_element(), "STATUS", std::to_string(NumberArg(r, "status")));
+        const std::string text = WriteCanonical(doc);
+        const ProjectHead changed = HeadOf(doc.document_element());
+        long revision = 0;
+        bool matched = false;
+        if (!InTransaction(m_db, [&] { return m_db.ReplaceProject(id, text, changed, base, revision, matched); }))
+            return false;
+        if (matched) {
+            if (m_call->ifMatch == std::to_string(base))
+                m_call->etag = std::to_string(revision);
+            Answer(out, 0);
+            return true;
+        }
+    }
+    return false;
 }
 
 // Stores the project: new tasks (FLAG 1, or no id yet) get ids, removed tasks (FLAG 3)
@@ -296,28 +412,43 @@ bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 // The reply lists, by grid row, the ids given (row 0: the project's own new id).
 bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 {
+    long projectId = NumberArg(r, "projectId");
+    // A stored project: the caller's right and the revision the save started from are
+    // checked before its text is read.
+    long base = 0;
+    if (projectId != 0) {
+        ProjectHead head;
+        ProjectAccess rights;
+        bool found = false;
+        if (!RightsOf(projectId, head, rights, found))
+            return false;
+        if (!found || !rights.rights[kRightOpen]) {
+            Answer(out, 1, "Reply", "项目不存在!");
+            return true;
+        }
+        if (!rights.rights[kRightPublish]) {
+            Answer(out, 1, "Reply", kNoRightToSave);
+            return true;
+        }
+        if (m_call->ifMatch != std::to_string(head.revision)) {
+            Answer(out, 1, "Reply", kStaleSaveText);
+            return true;
+        }
+        base = head.revision;
+    }
     pugi::xml_document doc;
     std::string error;
     if (!ParseRoot(Arg(r, "projectData"), "PROJECT", doc, error)) {
         Answer(out, 1, "Reply", "项目数据无法读取: " + error);
         return true;
     }
-    long projectId = NumberArg(r, "projectId");
+    const bool isNew = projectId == 0;
     std::string reply = "<TASKIDS>";
-    if (projectId == 0) {
+    if (isNew) {
         if (!m_db.TakeId("project", projectId))
             return false;
         reply += "<TASKID><ID>" + std::to_string(projectId) + "</ID><ROW>0</ROW><ISSUBPROJ>0</ISSUBPROJ>"
                  "<SUBPROJID>0</SUBPROJID></TASKID>";
-    } else {
-        std::string stored;
-        bool found = false;
-        if (!m_db.GetProject(projectId, stored, found))
-            return false;
-        if (!found) {
-            Answer(out, 1, "Reply", "项目不存在!");
-            return true;
-        }
     }
     pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(projectId));
@@ -382,8 +513,22 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
             container.parent().remove_child(container);
     }
     reply += "</TASKIDS>";
-    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
+    ProjectHead head = HeadOf(project);
+    head.creator = m_call->user;
+    const std::string text = WriteCanonical(doc);
+    long revision = 1;
+    bool matched = true;
+    if (!InTransaction(m_db, [&] {
+            return isNew ? m_db.AddProject(projectId, text, head)
+                         : m_db.ReplaceProject(projectId, text, head, base, revision, matched);
+        }))
         return false;
+    if (!matched) {
+        // Saved by someone else since the check above (or deleted): nothing is stored.
+        Answer(out, 1, "Reply", kStaleSaveText);
+        return true;
+    }
+    m_call->etag = std::to_string(revision);
     Answer(out, 0, "Reply", reply);
     return true;
 }
@@ -391,30 +536,38 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 bool COperations::GetCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string xml;
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false, hasCalendar = false;
-    if (!m_db.HasProject(id, found) || !m_db.GetCalendar(id, xml, hasCalendar))
+    if (!RightsOf(id, head, rights, found))
         return false;
-    if (!found)
+    std::string xml;
+    if (!found || !rights.rights[kRightOpen]) {
         Answer(out, 1, "CalendarData", "");
-    else
-        Answer(out, 0, "CalendarData", hasCalendar ? xml : std::string(kDefaultCalendar));
+        return true;
+    }
+    if (!m_db.GetCalendar(id, xml, hasCalendar))
+        return false;
+    Answer(out, 0, "CalendarData", hasCalendar ? xml : std::string(kDefaultCalendar));
     return true;
 }
 
 bool COperations::SaveCalendar(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.HasProject(id, found))
+    if (!RightsOf(id, head, rights, found))
         return false;
     pugi::xml_document doc;
     std::string error;
-    if (!found || !ParseRoot(Arg(r, "calendarData"), "CALENDAR", doc, error)) {
+    if (!found || !rights.rights[kRightOpen] || !rights.rights[kRightPublish] ||
+        !ParseRoot(Arg(r, "calendarData"), "CALENDAR", doc, error)) {
         Answer(out, 1);
         return true;
     }
-    if (!m_db.PutCalendar(id, Arg(r, "calendarData")))
+    if (!InTransaction(m_db, [&] { return m_db.PutCalendar(id, Arg(r, "calendarData")); }))
         return false;
     Answer(out, 0);
     return true;
@@ -423,30 +576,41 @@ bool COperations::SaveCalendar(const SoapMessage& r, SoapValues& out)
 bool COperations::GetUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
-    std::string xml;
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false, hasPerm = false;
-    if (!m_db.HasProject(id, found) || !m_db.GetPermissions(id, xml, hasPerm))
+    if (!RightsOf(id, head, rights, found))
         return false;
-    if (!found)
+    std::string xml;
+    if (!found || !rights.rights[kRightOpen]) {
         Answer(out, 1, "PermissionData", "");
-    else
-        Answer(out, 0, "PermissionData", hasPerm ? xml : std::string("<PERMISSIONS></PERMISSIONS>"));
+        return true;
+    }
+    if (!m_db.GetPermissions(id, xml, hasPerm))
+        return false;
+    Answer(out, 0, "PermissionData", hasPerm ? xml : std::string("<PERMISSIONS></PERMISSIONS>"));
     return true;
 }
 
 bool COperations::SaveUsersPermission(const SoapMessage& r, SoapValues& out)
 {
     long id = NumberArg(r, "projectId");
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.HasProject(id, found))
+    if (!RightsOf(id, head, rights, found))
         return false;
     pugi::xml_document doc;
     std::string error;
-    if (!found || !ParseRoot(Arg(r, "permissionData"), "PERMISSIONS", doc, error)) {
+    if (!found || !rights.rights[kRightOpen] || !rights.rights[kRightPublish] ||
+        !ParseRoot(Arg(r, "permissionData"), "PERMISSIONS", doc, error)) {
         Answer(out, 1);
         return true;
     }
-    if (!m_db.PutPermissions(id, Arg(r, "permissionData")))
+    // The text and the rights rows the server decides by change together.
+    const std::vector<ProjectAccess> access = AccessOf(doc.document_element());
+    if (!InTransaction(m_db,
+                       [&] { return m_db.PutPermissions(id, Arg(r, "permissionData")) && m_db.PutAccess(id, access); }))
         return false;
     Answer(out, 0);
     return true;
@@ -473,34 +637,57 @@ bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
     }
     pugi::xml_node task = request.document_element();
     long projectId = NumberOf(task.child("ENTIREPROJID"));
-    std::string stored;
+    ProjectHead head;
+    ProjectAccess rights;
     bool found = false;
-    if (!m_db.GetProject(projectId, stored, found))
+    if (!RightsOf(projectId, head, rights, found))
         return false;
-    pugi::xml_document doc;
-    if (!found || !ParseStored(stored, doc, error)) {
+    if (!found || !rights.rights[kRightOpen] || !rights.rights[kRightPublish]) {
         Answer(out, 1, "TaskId", "-1");
         return true;
     }
-    long taskId = 0;
-    if (!m_db.TakeId("task", taskId))
-        return false;
-    long parentTaskId = NumberArg(r, "parentTaskId");
-    pugi::xml_node parent = parentTaskId >= 0 ? FindTask(doc.document_element(), parentTaskId) : pugi::xml_node();
-    SetLeaf(task, "TASKID", std::to_string(taskId));
-    SetLeaf(task, "PARENTID", std::to_string(parent ? parentTaskId : 0));
-    SetLeaf(task, "FLAG", "0");
-    while (task.child("MEMBERS"))
-        task.remove_child("MEMBERS");
-    pugi::xml_node container = parent ? parent : doc.document_element();
-    pugi::xml_node list = container.child("TASKS");
-    if (!list)
-        list = container.append_child("TASKS");
-    list.append_copy(task);
-    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
-        return false;
-    Answer(out, 0, "TaskId", std::to_string(taskId));
-    return true;
+    // Added to the stored text and written back over the revision read; another change in
+    // between sends it round again.
+    for (int attempt = 0; attempt < kChangeTries; ++attempt) {
+        std::string stored;
+        long base = 0;
+        if (!m_db.GetProjectRevision(projectId, stored, base, found))
+            return false;
+        pugi::xml_document doc;
+        if (!found || !ParseStored(stored, doc, error)) {
+            Answer(out, 1, "TaskId", "-1");
+            return true;
+        }
+        long taskId = 0;
+        if (!m_db.TakeId("task", taskId))
+            return false;
+        long parentTaskId = NumberArg(r, "parentTaskId");
+        pugi::xml_node parent = parentTaskId >= 0 ? FindTask(doc.document_element(), parentTaskId) : pugi::xml_node();
+        SetLeaf(task, "TASKID", std::to_string(taskId));
+        SetLeaf(task, "PARENTID", std::to_string(parent ? parentTaskId : 0));
+        SetLeaf(task, "FLAG", "0");
+        while (task.child("MEMBERS"))
+            task.remove_child("MEMBERS");
+        pugi::xml_node container = parent ? parent : doc.document_element();
+        pugi::xml_node list = container.child("TASKS");
+        if (!list)
+            list = container.append_child("TASKS");
+        list.append_copy(task);
+        const std::string text = WriteCanonical(doc);
+        const ProjectHead changed = HeadOf(doc.document_element());
+        long revision = 0;
+        bool matched = false;
+        if (!InTransaction(m_db,
+                           [&] { return m_db.ReplaceProject(projectId, text, changed, base, revision, matched); }))
+            return false;
+        if (matched) {
+            if (m_call->ifMatch == std::to_string(base))
+                m_call->etag = std::to_string(revision);
+            Answer(out, 0, "TaskId", std::to_string(taskId));
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace projectserver

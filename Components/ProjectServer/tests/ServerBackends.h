@@ -19,7 +19,9 @@ inline std::string FreshServerDatabase(const std::string& backend, const std::st
         return sqliteFile;
     std::string error;
     const std::string connect = FreshPgTables(
-        "dbo.server_meta, dbo.users, dbo.projects, dbo.calendars, dbo.permissions, dbo.counters", error);
+        "dbo.server_meta, dbo.users, dbo.projects, dbo.calendars, dbo.permissions, dbo.counters, dbo.project_heads,"
+        " dbo.project_access, dbo.sessions, dbo.login_failures",
+        error);
     if (connect.empty()) {
         ADD_FAILURE() << "PostgreSQL does not start: " << error;
         return sqliteFile;

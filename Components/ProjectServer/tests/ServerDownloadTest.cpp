@@ -24,12 +24,13 @@ protected:
                                       200000, "", m_linked));
         ASSERT_TRUE(store.AddDocument(PDM_FOLDER_CLASS, m_folder, PDM_DEFAULT_DOC_CLASS, "record.doc", m_record));
         StartServer();
+        LogIn();
     }
     httplib::Result Get(const std::string& target)
     {
         httplib::Client client("127.0.0.1", m_server->Port());
         client.set_read_timeout(60, 0);  // the store's first opening may be slow on a loaded machine
-        return client.Get(target.c_str());
+        return client.Get(target.c_str(), {{"Cookie", "PCSESSION=" + m_session}});
     }
     static std::string Url(int32_t c, int32_t o)
     {

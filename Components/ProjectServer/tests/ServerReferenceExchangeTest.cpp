@@ -51,6 +51,7 @@ TEST_P(ServerReferenceExchangeTest, Login)
 TEST_P(ServerReferenceExchangeTest, SaveProjectAnswersTheIdsByGridRow)
 {
     StartServer();
+    LogIn();
     ASSERT_TRUE(m_server->SetNextIds(7, 500));
     const std::string project = "<PROJECT><ID>0</ID><NAME>A&amp;B</NAME><FLAG>1</FLAG><TASKS>"
                                 "<TASK><ENTIREPROJID>0</ENTIREPROJID><TASKID>0</TASKID><PARENTID>0</PARENTID>"
@@ -95,6 +96,7 @@ TEST_P(ServerReferenceExchangeTest, SaveProjectAnswersTheIdsByGridRow)
 TEST_P(ServerReferenceExchangeTest, ACarriageReturnTravelsAsAReference)
 {
     StartServer();
+    LogIn();
     ASSERT_TRUE(m_server->SetResources("<RESOURCES><R>a\r\nb</R></RESOURCES>"));
     auto res = Post(Envelope("<GetResources xmlns=\"urn:orvesk:project-service\"></GetResources>"), "GetResources");
     ASSERT_TRUE(res);
@@ -118,6 +120,7 @@ TEST_P(ServerReferenceExchangeTest, ALargeReplyWrittenAsItGoesOutHasTheSameBytes
     text += "</RESOURCES>";
     escaped += "&lt;/RESOURCES&gt;";
     ASSERT_TRUE(m_server->SetResources(text));
+    LogIn();
     const std::string expected = Envelope("<GetResourcesResponse xmlns=\"urn:orvesk:project-service\"><Result>0"
                                           "</Result><ResourceData>" + escaped + "</ResourceData></GetResourcesResponse>");
     const std::string request = Envelope("<GetResources xmlns=\"urn:orvesk:project-service\"></GetResources>");
@@ -125,7 +128,8 @@ TEST_P(ServerReferenceExchangeTest, ALargeReplyWrittenAsItGoesOutHasTheSameBytes
     httplib::Client client("127.0.0.1", m_server->Port());
     client.set_read_timeout(60, 0);
     httplib::Headers headers = {{"SOAPAction", "\"urn:orvesk:project-service/GetResources\""},
-                                {"Accept-Encoding", "identity"}};
+                                {"Accept-Encoding", "identity"},
+                                {"Cookie", "PCSESSION=" + m_session}};
     auto res = client.Post(("/" + m_server->Site() + "/WebService/OrveskService").c_str(), headers, request,
                            "text/xml; charset=utf-8");
     ASSERT_TRUE(res);

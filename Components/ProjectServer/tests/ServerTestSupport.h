@@ -49,14 +49,43 @@ protected:
             m_server->Stop();
     }
 
-    // POSTs a body to the endpoint with the SOAPAction of the operation.
-    httplib::Result Post(const std::string& body, const std::string& operation)
+    // POSTs a body to the endpoint with the SOAPAction of the operation, the session cookie
+    // of LogIn when there is one, and If-Match when a revision is given.
+    httplib::Result Post(const std::string& body, const std::string& operation, const std::string& ifMatch = "")
     {
         httplib::Client client("127.0.0.1", m_server->Port());
         client.set_read_timeout(60, 0);
         httplib::Headers headers = {{"SOAPAction", "\"urn:orvesk:project-service/" + operation + "\""}};
+        if (!m_session.empty())
+            headers.emplace("Cookie", "PCSESSION=" + m_session);
+        if (!ifMatch.empty())
+            headers.emplace("If-Match", "\"" + ifMatch + "\"");
         return client.Post(("/" + m_server->Site() + "/WebService/OrveskService").c_str(), headers, body,
                            "text/xml; charset=utf-8");
+    }
+
+    // Adds the user and logs in through the service's Login; later Posts carry its session.
+    void LogIn(const std::string& user = "tester")
+    {
+        ASSERT_TRUE(m_server->AddUser(user, "pw", "ok"));
+        m_session.clear();
+        auto res = Post("<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/"
+                        "soap/envelope/\"><soap:Body><Login xmlns=\"urn:orvesk:project-service\"><userCode>" +
+                            user + "</userCode><password>pw</password></Login></soap:Body></soap:Envelope>",
+                        "Login");
+        ASSERT_TRUE(res);
+        const std::string cookie = res->get_header_value("Set-Cookie");
+        ASSERT_EQ(0u, cookie.find("PCSESSION=")) << cookie;
+        m_session = cookie.substr(10, cookie.find(';') - 10);
+    }
+    // Every right on the project for the user.
+    void GrantAll(long projectId, const std::string& user = "tester")
+    {
+        ASSERT_TRUE(m_server->SetPermissions(projectId, "<PERMISSIONS><PERMISSION><RESCODE>" + user +
+                                                            "</RESCODE><OPENPROJ>1</OPENPROJ><PUBLISHPROJ>1</PUBLISHPROJ>"
+                                                            "<DELETEPROJ>1</DELETEPROJ><MODIFYPROGRESS>1</MODIFYPROGRESS>"
+                                                            "<LOOKPROGRESS>1</LOOKPROGRESS><FORUM>1</FORUM></PERMISSION>"
+                                                            "</PERMISSIONS>"));
     }
 
     CProjectServicePtr Client()
@@ -70,6 +99,7 @@ protected:
     CServerTempDir m_dir;
     std::string m_backend = "sqlite";
     std::string m_pdmStore;
+    std::string m_session;
     std::unique_ptr<projectserver::CProjectServer> m_server;
 };
 

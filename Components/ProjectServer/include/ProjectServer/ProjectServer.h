@@ -11,11 +11,12 @@
 //
 // Requests in absolute form ("POST http://host:port/<site>/..."), as an HTTP proxy
 // receives them, are answered too; the description then names the host of the request.
-// The operations are those of ServerOperations.h, each one transaction, one at a time (a
-// later save of a project wins whole). Bad requests get a SOAP client fault (HTTP 500),
-// bodies over the bound HTTP 413; nothing is written for them. HTTPS when given a
-// certificate and key (tlsCertFile, tlsKeyFile); a downloaded document may be asked for one
-// byte range.
+// The operations are those of ServerOperations.h, for the user of a live session
+// (ServerCore.h), different projects in parallel; a save lands whole, and only over the
+// revision it started from. Bad requests get a SOAP client fault (HTTP 500), bodies over
+// the bound HTTP 413; nothing is written for them.
+// HTTPS when given a certificate and key (tlsCertFile, tlsKeyFile); a downloaded document
+// may be asked for one byte range.
 //
 // Texts of the data calls are UTF-8. All members are thread-safe.
 #pragma once
@@ -62,7 +63,8 @@ public:
     std::string EndpointUrl() const;
     static std::string TargetNamespace();
 
-    // --- data, serialised with the operations
+    // --- data, beside the operations (AddUser keeps an argon2id hash of the password the
+    // client sends; AddProject's projects have no creator: SetPermissions gives the rights)
     bool AddUser(const std::string& code, const std::string& cipheredPassword, const std::string& reply);
     // Stores a PROJECT text under a new id and gives it (-1 when it is not a PROJECT).
     long AddProject(const std::string& projectXml);
