@@ -9,6 +9,8 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/Conversion.h>
+#include <ClassLib/Core/StartTrace.h>
+#include <ClassLib/Wnd/Wnd.h>
 #include <ClassLib/Wnd/Keys.h>
 #include <ClassLib/Wnd/System.h>
 
@@ -580,6 +582,11 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
                        AfxQColor(GetSysColor(COLOR_3DFACE)));
     }
     p.drawImage(client.topLeft(), w->surface->image(), QRect(QPoint(0, 0), client.size()));
+    // A traced start notes the main window's first paint (its children paint in the same pass).
+    if (AfxStartTraceWanted() && !AfxStartMarked("painted") && isWindow())
+        if (CWnd* pMain = AfxGetMainWnd())
+            if (pMain->GetSafeHwnd() == m_hWnd)
+                AfxStartMark("painted");
 }
 
 void AfxWndWidget::resizeEvent(QResizeEvent* e)
