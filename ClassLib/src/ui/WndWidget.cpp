@@ -533,12 +533,15 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
         return;
     AfxDispatchPaint(w);
     w = AfxWindowOf(m_hWnd);
-    if (!w || !w->surface)
+    if (!w)
         return;
+    AfxEnsureSurface(w);
+    QRect client = AfxClientAreaOf(w);
+    // What is shown of the image is filled first, if nothing has drawn there yet.
+    AfxFillSurface(w, e->region().translated(-client.topLeft()));
     w->surface->EndPainting();
     QPainter p(this);
     p.setClipRegion(e->region());
-    QRect client = AfxClientAreaOf(w);
     QRect all(0, 0, w->rect.width(), w->rect.height());
     // Non-client parts: frame, edges, caption, the corner between scroll bars.
     if (client != all) {
