@@ -58,7 +58,8 @@ const Part kParts[] = {
     {"critical-marks", "critical"},    // the critical tasks (the schedule graph)
     {"initial-update", "chart"},       // the rest of the views' first update (the chart)
     {"shown", "show"},                 // showing and maximising the main window
-    {"painted", "first-paint"},        // until the main window's first paint
+    {"paint-start", "expose"},         // until the main window is mapped and starts to paint
+    {"painted", "first-paint"},        // the first paint of the window and its children
     {"idle", "idle"},                  // until the loop has nothing left to do
 };
 const int kPartCount = sizeof(kParts) / sizeof(kParts[0]);

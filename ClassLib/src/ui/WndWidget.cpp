@@ -585,11 +585,15 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
                        AfxQColor(GetSysColor(COLOR_3DFACE)));
     }
     p.drawImage(client.topLeft(), w->surface->image(), QRect(QPoint(0, 0), client.size()));
-    // A traced start notes the main window's first paint (its children paint in the same pass).
-    if (AfxStartTraceWanted() && !AfxStartMarked("painted") && isWindow())
+    // A traced start notes the main window's first paint: it starts here, and its children
+    // paint in the same pass, which has ended when a call queued now runs.
+    if (AfxStartTraceWanted() && !AfxStartMarked("paint-start") && isWindow())
         if (CWnd* pMain = AfxGetMainWnd())
-            if (pMain->GetSafeHwnd() == m_hWnd)
-                AfxStartMark("painted");
+            if (pMain->GetSafeHwnd() == m_hWnd) {
+                AfxStartMark("paint-start");
+                QMetaObject::invokeMethod(QCoreApplication::instance(), [] { AfxStartMark("painted"); },
+                                          Qt::QueuedConnection);
+            }
 }
 
 void AfxWndWidget::resizeEvent(QResizeEvent* e)
