@@ -12,6 +12,8 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 
+#include <functional>
+
 void AfxBridgeWidgetInput(HWND hWnd, QWidget* pChild);  // WndWidget.cpp
 
 namespace pc {
@@ -463,12 +465,38 @@ LRESULT MonthCalProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
 
 // ---- Progress bar ----------------------------------------------------------------------
 
+namespace {
+
+// A bar that takes its range and position when it comes on the screen: one stepped once per
+// item of a long load while its window is still hidden costs nothing per step.
+class CatchUpProgressBar : public QProgressBar
+{
+public:
+    using QProgressBar::QProgressBar;
+    std::function<void()> onShow;
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        if (onShow)
+            onShow();
+        QProgressBar::showEvent(e);
+    }
+};
+
+}  // namespace
+
 ProgressProc::ProgressProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
-    m_bar = new QProgressBar(parent);
+    auto* bar = new CatchUpProgressBar(parent);
+    bar->onShow = [this] {
+        if (m_pending)
+            Sync();
+    };
+    m_bar = bar;
     m_bar->setTextVisible(false);
     m_bar->setOrientation((style & PBS_VERTICAL) ? Qt::Vertical : Qt::Horizontal);
-    Show();
+    Sync();
 }
 
 QWidget* ProgressProc::Widget() const
@@ -478,6 +506,16 @@ QWidget* ProgressProc::Widget() const
 
 void ProgressProc::Show()
 {
+    if (!m_bar->isVisible()) {
+        m_pending = true;
+        return;
+    }
+    Sync();
+}
+
+void ProgressProc::Sync()
+{
+    m_pending = false;
     // Qt's bar wants low <= high; the platform accepts either order.
     int lo = m_low < m_high ? m_low : m_high;
     int hi = m_low < m_high ? m_high : m_low;
