@@ -4,6 +4,7 @@
 
 #include "../src/ui/SpinProc.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
 #include <QWidget>
 
@@ -113,7 +114,7 @@ TEST_F(SpinProgressTest, BuddyShowsThePositionAndIsReadBack)
     EXPECT_TRUE(error);
 }
 
-// A bar stepped while its window is hidden shows the range and position it reached once it
+// A bar stepped while its window is hidden paints the range and position it reached once it
 // is shown, and follows each step from then on.
 TEST_F(SpinProgressTest, HiddenProgressBarCatchesUpWhenShown)
 {
@@ -126,6 +127,8 @@ TEST_F(SpinProgressTest, HiddenProgressBarCatchesUpWhenShown)
         Send(*bar, PBM_STEPIT);
     EXPECT_EQ(Send(*bar, PBM_GETPOS), 1500);  // wrapped once past 3000
     parent->show();
+    QCoreApplication::processEvents();  // on the screen now, and painted
+    widget->grab();
     EXPECT_EQ(widget->maximum(), 3000);
     EXPECT_EQ(widget->value(), 1500);
     Send(*bar, PBM_STEPIT);

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QTextCharFormat>
 #include <QToolButton>
+#include <QWindow>
 
 #include <functional>
 
@@ -467,29 +468,42 @@ LRESULT MonthCalProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
 
 namespace {
 
-// A bar that takes its range and position when it comes on the screen: one stepped once per
-// item of a long load while its window is still hidden costs nothing per step.
+// A bar that takes its range and position when it is painted: one stepped once per item of a
+// long load while its window is hidden or not yet on the screen costs nothing per step.
 class CatchUpProgressBar : public QProgressBar
 {
 public:
     using QProgressBar::QProgressBar;
-    std::function<void()> onShow;
+    std::function<void()> beforePaint;
 
 protected:
-    void showEvent(QShowEvent* e) override
+    void paintEvent(QPaintEvent* e) override
     {
-        if (onShow)
-            onShow();
-        QProgressBar::showEvent(e);
+        if (beforePaint) {
+            // Taking the values would ask for a repaint, which a paint must not.
+            setUpdatesEnabled(false);
+            beforePaint();
+            setUpdatesEnabled(true);
+        }
+        QProgressBar::paintEvent(e);
     }
 };
+
+// TRUE when the bar can be seen: shown, in a window the screen shows.
+bool OnScreen(const QWidget* w)
+{
+    if (!w->isVisible())
+        return false;
+    const QWindow* h = w->window()->windowHandle();
+    return h != nullptr && h->isExposed();
+}
 
 }  // namespace
 
 ProgressProc::ProgressProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
     auto* bar = new CatchUpProgressBar(parent);
-    bar->onShow = [this] {
+    bar->beforePaint = [this] {
         if (m_pending)
             Sync();
     };
@@ -506,7 +520,7 @@ QWidget* ProgressProc::Widget() const
 
 void ProgressProc::Show()
 {
-    if (!m_bar->isVisible()) {
+    if (!OnScreen(m_bar)) {
         m_pending = true;
         return;
     }

@@ -86,7 +86,7 @@ private:
     void Show();
     void Sync();
     QProgressBar* m_bar = nullptr;
-    bool m_pending = false;  // the bar was hidden when its range or position changed
+    bool m_pending = false;  // the bar was off the screen when its range or position changed
     int m_low = 0;
     int m_high = 100;
     int m_pos = 0;
