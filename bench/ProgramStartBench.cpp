@@ -77,10 +77,21 @@ std::string Program()
     return p != nullptr && *p != '\0' ? p : PC_TRELLAN_PROGRAM;
 }
 
-// The generated project of nTasks tasks as a local project file (made once per size).
+std::map<int, std::string> g_projectFiles;
+
+// The generated project of nTasks tasks as a local project file (made once per size, removed
+// when the benchmark ends).
 std::string ProjectFile(int nTasks)
 {
-    static std::map<int, std::string> s_files;
+    static const bool s_cleanUp = [] {
+        std::atexit([] {
+            for (const auto& file : g_projectFiles)
+                std::remove(file.second.c_str());
+        });
+        return true;
+    }();
+    (void)s_cleanUp;
+    std::map<int, std::string>& s_files = g_projectFiles;
     auto it = s_files.find(nTasks);
     if (it != s_files.end())
         return it->second;
