@@ -3,6 +3,7 @@
 #include "ProjectDoc.h"
 
 #include <ClassLib/AfxWin.h>
+#include <ClassLib/Core/StartTrace.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/DocView/StdIds.h>
 #include <ClassLib/DocView/WinApp.h>
@@ -162,6 +163,7 @@ void CProjectDoc::OnFileOpenFrom(CString strPath)
         delete pDoc;
         return;
     }
+    AfxStartMark("read");
     if (pDoc->OpenDocument(1, 2))
         ResetTaskGridScrollBars(pDoc);
 }
@@ -181,6 +183,7 @@ int CProjectDoc::OpenDocument(int nID, int nViewType)
         pFrame = pTemplate->CreateNewFrame(this, NULL);
         m_bAutoDelete = bAutoDelete;
     }
+    AfxStartMark("views");
     if (pFrame == NULL) {
         AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC, MB_OK);
         delete this;
@@ -199,6 +202,7 @@ int CProjectDoc::OpenDocument(int nID, int nViewType)
         return 0;
     }
     pTemplate->InitialUpdateFrame(pFrame, this, TRUE);
+    AfxStartMark("initial-update");
     return 1;
 }
 

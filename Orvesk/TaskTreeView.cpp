@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <ClassLib/Core/Exceptions.h>
+#include <ClassLib/Core/StartTrace.h>
 
 #include "GanttBarHooks.h"
 #include "GridDateTimeCtrl.h"
@@ -92,8 +93,11 @@ void CTaskTreeView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
     SetupGrid();
+    AfxStartMark("grid-setup");
     FillGrid();
+    AfxStartMark("grid-fill");
     MarkCriticalTasks();
+    AfxStartMark("critical-marks");
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(FALSE);
 }

@@ -6,6 +6,7 @@
 #include "Templates.h"
 
 #include <ClassLib/Core/Conversion.h>
+#include <ClassLib/Core/StartTrace.h>
 #include <ClassLib/Shell/Com.h>
 #include <Internet/ServerSession.h>
 #include <Orvesk/ProjectProgress.h>
@@ -129,16 +130,19 @@ BOOL CTrellanApp::InitInstance()
 
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
+    AfxStartMark("settings");
 
     m_pProjectTemplate = TrellanCreateProjectTemplate();
     AddDocTemplate(m_pProjectTemplate);
     m_pDocTemplate = TrellanCreateDocManageTemplate();
     AddDocTemplate(m_pDocTemplate);
+    AfxStartMark("templates");
 
     CMainFrame* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
         return FALSE;
     m_pMainWnd = pMainFrame;
+    AfxStartMark("main-window");
     PointProjectSinksAtMainWindow();
 
     CCommandLineInfo cmdInfo;
@@ -152,6 +156,7 @@ BOOL CTrellanApp::InitInstance()
     pMainFrame->ShowWindow(m_nCmdShow);
     pMainFrame->ShowWindow(SW_MAXIMIZE);
     pMainFrame->UpdateWindow();
+    AfxStartMark("shown");
     return TRUE;
 }
 

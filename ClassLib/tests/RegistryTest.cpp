@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "TempStore.h"
 
 namespace {
@@ -130,6 +132,35 @@ TEST_F(RegistryTest, DwordMultiStringAndBinarySurviveReload)
     EXPECT_EQ(blob, bytes);
     ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, path, "Empty", bytes, type));
     EXPECT_EQ("", bytes);
+}
+
+// Writing a value's own type and data again leaves the file alone (each save replaces the
+// file); a new type or new data is saved, and both survive a reload.
+TEST_F(RegistryTest, WritingTheSameValueAgainDoesNotRewriteTheFile)
+{
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Tests\\Same");
+    auto inode = [this] {
+        struct stat st {};
+        return ::stat(m_file.c_str(), &st) == 0 ? st.st_ino : static_cast<ino_t>(0);
+    };
+    ASSERT_EQ(ERROR_SUCCESS, Set(key, "Name", REG_SZ, std::string("abc\0", 4)));
+    const ino_t first = inode();
+    ASSERT_NE(static_cast<ino_t>(0), first);
+    EXPECT_EQ(ERROR_SUCCESS, Set(key, "Name", REG_SZ, std::string("abc\0", 4)));
+    EXPECT_EQ(first, inode());
+    EXPECT_EQ(ERROR_SUCCESS, Set(key, "Name", REG_EXPAND_SZ, std::string("abc\0", 4)));
+    const ino_t second = inode();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(ERROR_SUCCESS, Set(key, "Name", REG_EXPAND_SZ, std::string("abd\0", 4)));
+    EXPECT_NE(second, inode());
+    RegCloseKey(key);
+
+    Reload();
+    std::string bytes;
+    DWORD type = 0;
+    ASSERT_TRUE(Get(HKEY_CURRENT_USER, "Software\\Tests\\Same", "Name", bytes, type));
+    EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
+    EXPECT_EQ(std::string("abd\0", 4), bytes);
 }
 
 TEST_F(RegistryTest, StoreFileIsReadableText)

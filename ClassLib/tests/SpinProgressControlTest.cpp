@@ -4,6 +4,8 @@
 
 #include "../src/ui/SpinProc.h"
 
+#include <QCoreApplication>
+#include <QProgressBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -110,4 +112,26 @@ TEST_F(SpinProgressTest, BuddyShowsThePositionAndIsReadBack)
     BOOL error = FALSE;
     EXPECT_EQ(Send(*spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)), 77);
     EXPECT_TRUE(error);
+}
+
+// A bar stepped while its window is hidden paints the range and position it reached once it
+// is shown, and follows each step from then on.
+TEST_F(SpinProgressTest, HiddenProgressBarCatchesUpWhenShown)
+{
+    auto bar = pc::MakeControlProc(PROGRESS_CLASS, &host, 0, parent.get());
+    auto* widget = qobject_cast<QProgressBar*>(bar->Widget());
+    ASSERT_NE(widget, nullptr);
+    Send(*bar, PBM_SETRANGE32, 0, 3000);
+    Send(*bar, PBM_SETSTEP, 30);
+    for (int i = 0; i < 150; ++i)
+        Send(*bar, PBM_STEPIT);
+    EXPECT_EQ(Send(*bar, PBM_GETPOS), 1500);  // wrapped once past 3000
+    parent->show();
+    QCoreApplication::processEvents();  // on the screen now, and painted
+    widget->grab();
+    EXPECT_EQ(widget->maximum(), 3000);
+    EXPECT_EQ(widget->value(), 1500);
+    Send(*bar, PBM_STEPIT);
+    EXPECT_EQ(widget->value(), 1530);
+    parent->hide();
 }

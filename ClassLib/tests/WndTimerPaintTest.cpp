@@ -177,6 +177,32 @@ TEST_F(WndTimerPaint, ParentsPaintAroundTheirChildrenAndWhereAChildWas)
     }
 }
 
+// A window sized several times between two drawings keeps only what every size kept; the
+// rest is its background (nothing paints here: the pixels are the window's picture itself).
+TEST_F(WndTimerPaint, ResizesBetweenDrawingsKeepOnlyWhatEverySizeKept)
+{
+    CBrush brush(RGB(7, 8, 9));
+    LPCTSTR cls = AfxRegisterWndClass(0, nullptr, (HBRUSH)brush.GetSafeHandle());
+    for (int cxLast : {200, 300}) {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, cls, "sized", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+        {
+            CClientDC dc(&wnd);
+            EXPECT_EQ(dc.GetPixel(199, 99), RGB(7, 8, 9));  // never drawn: the background
+            dc.FillSolidRect(0, 0, 200, 100, RGB(255, 0, 0));
+        }
+        wnd.SetWindowPos(nullptr, 0, 0, 50, 40, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        wnd.SetWindowPos(nullptr, 0, 0, 120, 90, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        wnd.SetWindowPos(nullptr, 0, 0, cxLast, 100, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        CClientDC dc(&wnd);
+        EXPECT_EQ(dc.GetPixel(49, 39), RGB(255, 0, 0)) << cxLast;
+        EXPECT_EQ(dc.GetPixel(50, 10), RGB(7, 8, 9)) << cxLast;
+        EXPECT_EQ(dc.GetPixel(10, 40), RGB(7, 8, 9)) << cxLast;
+        EXPECT_EQ(dc.GetPixel(150, 50), RGB(7, 8, 9)) << cxLast;
+        EXPECT_EQ(dc.GetPixel(cxLast - 1, 99), RGB(7, 8, 9)) << cxLast;
+    }
+}
+
 TEST_F(WndTimerPaint, HiddenWindowsAreNotPaintedAndValidateRectCancelsPaint)
 {
     CPaintWnd wnd;

@@ -1,11 +1,14 @@
-// Code page 936 <-> UTF-8 / UTF-16: through tables filled from iconv once, with iconv
-// itself for what the tables do not cover. Each thread keeps its converters open.
+// Code page 936 <-> UTF-8 / UTF-16: through tables filled from iconv (the one towards code
+// page 936 a character at a time, as characters come), with iconv itself for what the
+// tables do not cover. Each thread keeps its converters open.
 #include <ClassLib/Core/Conversion.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
+#include <memory>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -191,10 +194,12 @@ const std::string& Utf16Question()
 // Table-driven conversion. Code page 936 is stateless and no character is longer than two
 // bytes, so what iconv makes of a position depends only on that byte and the next one.
 // The tables below hold iconv's answer for every such pair (and for a last byte alone), and
-// for every UTF-16 unit the other way; they are filled once, on first use, by asking iconv
-// one character at a time, so a table lookup gives exactly what a whole-text iconv run
-// gives, including the '?' for refused input. Should iconv answer anything outside that
-// model (or be missing), the tables stay unused and every text goes through iconv as before.
+// for every UTF-16 unit the other way; they are filled by asking iconv one character at a
+// time (the first table at once on first use, the other a unit at a time as units come), so
+// a table lookup gives exactly what a whole-text iconv run gives, including the '?' for
+// refused input. Should iconv answer anything outside that model (or be missing), the first
+// table stays unused and every text goes through iconv as before; a unit answered outside
+// it goes through iconv with the text around it.
 
 const char16_t kQuestion = u'?';
 
@@ -293,44 +298,59 @@ private:
 };
 
 // UTF-16 unit (not a surrogate) -> code page 936: the bytes packed low first, their count
-// (0 to 2) in bits 16 and up.
+// (0 to 2) in bits 16 and up. A unit's entry is asked of iconv the first time the unit is
+// converted (a start converts some hundred characters, not all 63,488); a unit iconv answers
+// outside that model is kOutside, and goes through iconv with the text around it.
 class CEncodeTable
 {
 public:
-    CEncodeTable() { m_ok = Build(); }
+    static constexpr uint32_t kOutside = 1u << 24;
+
+    CEncodeTable() : m_bytes(new std::atomic<uint32_t>[0x10000]()) { m_ok = CheckAscii(); }
     bool ok() const { return m_ok; }
-    uint32_t Bytes(char16_t unit) const { return m_bytes[unit]; }
+    uint32_t Bytes(char16_t unit) const
+    {
+        const uint32_t entry = m_bytes[unit].load(std::memory_order_relaxed);
+        return entry != 0 ? entry & ~kKnown : Fill(unit);
+    }
 
 private:
-    bool Build()
+    static constexpr uint32_t kKnown = 1u << 25;
+
+    // iconv's answer for one unit, on the calling thread's own converter.
+    static uint32_t Ask(char16_t unit)
     {
-        Converter conv(kCp936, kUtf16);
+        static thread_local Converter conv(kCp936, kUtf16);
         if (!conv.ok())
-            return false;
-        m_bytes.assign(0x10000, 0);
-        for (unsigned int u = 0; u <= 0xFFFF; ++u) {
-            if (IsSurrogate(u))
-                continue;
-            const char16_t unit = static_cast<char16_t>(u);
-            const Probe p = RunProbe(conv.get(), &unit, 2, sizeof(Probe::out));
-            uint32_t entry;
-            if (p.error == 0 && p.consumed == 2 && p.written <= 2)
-                entry = (p.written > 0 ? p.out[0] : 0u) | (p.written > 1 ? p.out[1] << 8 : 0u) |
-                        static_cast<uint32_t>(p.written) << 16;
-            else if (p.error == EILSEQ && p.consumed == 0)
-                entry = '?' | 1u << 16;
-            else
+            return kOutside;
+        const Probe p = RunProbe(conv.get(), &unit, 2, sizeof(Probe::out));
+        if (p.error == 0 && p.consumed == 2 && p.written <= 2)
+            return (p.written > 0 ? p.out[0] : 0u) | (p.written > 1 ? p.out[1] << 8 : 0u) |
+                   static_cast<uint32_t>(p.written) << 16;
+        if (p.error == EILSEQ && p.consumed == 0)
+            return '?' | 1u << 16;
+        return kOutside;
+    }
+
+    // Threads that ask for the same unit at once store the same answer.
+    uint32_t Fill(char16_t unit) const
+    {
+        const uint32_t entry = Ask(unit);
+        m_bytes[unit].store(entry | kKnown, std::memory_order_relaxed);
+        return entry;
+    }
+
+    // ASCII is copied as it stands, without the table: iconv must agree.
+    bool CheckAscii() const
+    {
+        for (unsigned int u = 0; u < 0x80; ++u)
+            if (Bytes(static_cast<char16_t>(u)) != (u | 1u << 16))
                 return false;
-            // ASCII is copied as it stands.
-            if (u < 0x80 && entry != (u | 1u << 16))
-                return false;
-            m_bytes[u] = entry;
-        }
         return true;
     }
 
     bool m_ok = false;
-    std::vector<uint32_t> m_bytes;
+    std::unique_ptr<std::atomic<uint32_t>[]> m_bytes;
 };
 
 // Built once, by whichever thread needs them first.
@@ -525,13 +545,17 @@ std::string Cp936FromUtf8(const char* p, size_t n)
         }
         char16_t unit;
         if (const size_t len = DecodeUtf8Bmp(u + i, n - i, unit)) {
-            AppendCp936(out, table.Bytes(unit));
-            i += len;
-            continue;
+            const uint32_t entry = table.Bytes(unit);
+            if (entry != CEncodeTable::kOutside) {
+                AppendCp936(out, entry);
+                i += len;
+                continue;
+            }
         }
-        // Anything else (malformed, cut short, beyond U+FFFF) goes to iconv, together with
-        // the rest of its non-ASCII run and the ASCII byte after it: iconv never reads past
-        // an ASCII byte, so the piece converts as it would within the whole text.
+        // Anything else (malformed, cut short, beyond U+FFFF, outside the table) goes to
+        // iconv, together with the rest of its non-ASCII run and the ASCII byte after it:
+        // iconv never reads past an ASCII byte, so the piece converts as it would within the
+        // whole text.
         size_t stop = i;
         while (stop < n && u[stop] >= 0x80)
             ++stop;
@@ -581,16 +605,17 @@ std::string Cp936FromUtf16(const char16_t* p, size_t n)
     size_t i = 0;
     while (i < n) {
         const char16_t u = p[i];
+        uint32_t entry = 0;
         if (u < 0x80) {
             out.push_back(static_cast<char>(u));
             ++i;
-        } else if (!IsSurrogate(u)) {
-            AppendCp936(out, table.Bytes(u));
+        } else if (!IsSurrogate(u) && (entry = table.Bytes(u)) != CEncodeTable::kOutside) {
+            AppendCp936(out, entry);
             ++i;
         } else {
             // Surrogates go to iconv, with the unit after them: iconv never pairs a
             // surrogate with a unit that is not one, so the piece converts as it would
-            // within the whole text.
+            // within the whole text (a unit outside the table goes alone).
             size_t stop = i;
             while (stop < n && IsSurrogate(p[stop]))
                 ++stop;

@@ -355,6 +355,9 @@ LONG RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
     const int index = node->FindValue(value.name);
     if (index >= 0) {
         RegValue old = node->Values()[index];
+        // The same type and data again change nothing: the file is not written again.
+        if (old.type == value.type && old.data == value.data)
+            return ERROR_SUCCESS;
         value.name = old.name;  // the name keeps the spelling it was created with
         node->SetValue(index, value);
         return key.store.Commit(*node, [&]() { node->SetValue(index, old); });

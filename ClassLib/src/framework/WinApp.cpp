@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <ClassLib/Core/StartTrace.h>
+
 #include <cstring>
 #include <unistd.h>
 
@@ -166,6 +168,7 @@ int CWinApp::Run()
             bIdle = false;
             continue;  // what the idle processing posted or invalidated is handled first
         }
+        AfxStartTraceAtIdle();
         AfxWaitForEvents();
     }
     return ExitInstance();

@@ -11,6 +11,9 @@
 #include <QProgressBar>
 #include <QTextCharFormat>
 #include <QToolButton>
+#include <QWindow>
+
+#include <functional>
 
 void AfxBridgeWidgetInput(HWND hWnd, QWidget* pChild);  // WndWidget.cpp
 
@@ -463,12 +466,51 @@ LRESULT MonthCalProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
 
 // ---- Progress bar ----------------------------------------------------------------------
 
+namespace {
+
+// A bar that takes its range and position when it is painted: one stepped once per item of a
+// long load while its window is hidden or not yet on the screen costs nothing per step.
+class CatchUpProgressBar : public QProgressBar
+{
+public:
+    using QProgressBar::QProgressBar;
+    std::function<void()> beforePaint;
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (beforePaint) {
+            // Taking the values would ask for a repaint, which a paint must not.
+            setUpdatesEnabled(false);
+            beforePaint();
+            setUpdatesEnabled(true);
+        }
+        QProgressBar::paintEvent(e);
+    }
+};
+
+// TRUE when the bar can be seen: shown, in a window the screen shows.
+bool OnScreen(const QWidget* w)
+{
+    if (!w->isVisible())
+        return false;
+    const QWindow* h = w->window()->windowHandle();
+    return h != nullptr && h->isExposed();
+}
+
+}  // namespace
+
 ProgressProc::ProgressProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
-    m_bar = new QProgressBar(parent);
+    auto* bar = new CatchUpProgressBar(parent);
+    bar->beforePaint = [this] {
+        if (m_pending)
+            Sync();
+    };
+    m_bar = bar;
     m_bar->setTextVisible(false);
     m_bar->setOrientation((style & PBS_VERTICAL) ? Qt::Vertical : Qt::Horizontal);
-    Show();
+    Sync();
 }
 
 QWidget* ProgressProc::Widget() const
@@ -478,6 +520,16 @@ QWidget* ProgressProc::Widget() const
 
 void ProgressProc::Show()
 {
+    if (!OnScreen(m_bar)) {
+        m_pending = true;
+        return;
+    }
+    Sync();
+}
+
+void ProgressProc::Sync()
+{
+    m_pending = false;
     // Qt's bar wants low <= high; the platform accepts either order.
     int lo = m_low < m_high ? m_low : m_high;
     int hi = m_low < m_high ? m_high : m_low;

@@ -84,7 +84,9 @@ public:
 
 private:
     void Show();
+    void Sync();
     QProgressBar* m_bar = nullptr;
+    bool m_pending = false;  // the bar was off the screen when its range or position changed
     int m_low = 0;
     int m_high = 100;
     int m_pos = 0;

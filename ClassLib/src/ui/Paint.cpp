@@ -10,6 +10,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cstring>
+
+#include <sys/mman.h>
+
 HBRUSH AfxClassBrush(const AfxWindow* w)
 {
     if (!w->cls)
@@ -30,15 +35,107 @@ QRgb AfxClassBackground(const AfxWindow* w)
     return AfxRgb(GetSysColor(COLOR_WINDOW)) | 0xFF000000u;
 }
 
+namespace {
+
+struct MappedPixels
+{
+    void* p;
+    size_t n;
+};
+
+// A backing image of that size. A large one is mapped from fresh memory, which takes no
+// room until its pages are written: the parts of a window that its children cover and that
+// it never fills cost nothing.
+QImage NewSurfaceImage(const QSize& s)
+{
+    const qsizetype bpl = static_cast<qsizetype>(s.width()) * 4;
+    const size_t bytes = static_cast<size_t>(bpl) * static_cast<size_t>(s.height());
+    if (bytes >= 256 * 1024) {
+        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p != MAP_FAILED) {
+            auto* info = new MappedPixels{p, bytes};
+            QImage img(static_cast<uchar*>(p), s.width(), s.height(), bpl, QImage::Format_RGB32,
+                       [](void* v) {
+                           auto* m = static_cast<MappedPixels*>(v);
+                           munmap(m->p, m->n);
+                           delete m;
+                       },
+                       info);
+            if (!img.isNull())
+                return img;
+            munmap(p, bytes);
+            delete info;
+        }
+    }
+    return QImage(s, QImage::Format_RGB32);
+}
+
+}  // namespace
+
+void AfxSizeSurface(AfxWindow* w)
+{
+    const QRect c = AfxClientAreaOf(w);
+    const QSize s(std::max(c.width(), 1), std::max(c.height(), 1));
+    if (s == w->surfaceSize)
+        return;
+    w->surfaceSize = s;
+    // As if the image had been cut to this size and grown again: what lies beyond is lost.
+    w->surfaceKept &= QRect(QPoint(0, 0), s);
+}
+
 void AfxEnsureSurface(AfxWindow* w)
 {
+    AfxSizeSurface(w);
     if (!w->surface)
         w->surface = std::make_shared<AfxImageTarget>();
-    QRect c = AfxClientAreaOf(w);
     QImage& img = w->surface->image();
-    int cx = std::max(c.width(), 1), cy = std::max(c.height(), 1);
-    if (img.isNull() || img.width() != cx || img.height() != cy)
-        w->surface->Resize(cx, cy, AfxClassBackground(w), true);
+    const QSize s = w->surfaceSize;
+    const QRect all(QPoint(0, 0), s);
+    if (!img.isNull() && img.size() == s) {
+        if (w->surfaceKept != all) {
+            w->surfaceBlank += QRegion(all) - QRegion(w->surfaceKept);
+            w->surfaceKept = all;
+        }
+        return;
+    }
+    w->surface->EndPainting();
+    QImage fresh = NewSurfaceImage(s);
+    QRegion blank = QRegion(all);
+    const QRect kept = img.isNull() ? QRect() : w->surfaceKept & QRect(QPoint(0, 0), img.size());
+    if (!kept.isEmpty()) {
+        // Only what was filled or drawn is copied: blank pixels stay untouched.
+        const QRegion copied = QRegion(kept) - w->surfaceBlank;
+        for (const QRect& r : copied) {
+            const size_t bytes = static_cast<size_t>(r.width()) * 4;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(fresh.scanLine(y) + r.left() * 4, img.constScanLine(y) + r.left() * 4, bytes);
+        }
+        blank -= copied;
+    }
+    img = std::move(fresh);
+    w->surfaceBlank = blank;
+    w->surfaceKept = all;
+}
+
+void AfxFillSurface(AfxWindow* w, const QRegion& rgn)
+{
+    if (!w->surface || w->surfaceBlank.isEmpty())
+        return;
+    const QRegion fill = w->surfaceBlank & rgn;
+    if (fill.isEmpty())
+        return;
+    w->surface->EndPainting();
+    QImage& img = w->surface->image();
+    const QRgb colour = AfxClassBackground(w);
+    const QRect bounds(QPoint(0, 0), img.size());
+    for (const QRect& r : fill) {
+        const QRect b = r & bounds;
+        for (int y = b.top(); y <= b.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            std::fill(line + b.left(), line + b.right() + 1, colour);
+        }
+    }
+    w->surfaceBlank -= fill;
 }
 
 void AfxScheduleBlit(AfxWindow* w, const QRect& clientRect)
@@ -97,6 +194,10 @@ HDC AfxWindowDC(HWND hWnd, bool whole, const QRegion* clip)
     if (!w)
         return nullptr;
     AfxEnsureSurface(w);
+    // A context clipped to an update region draws only where no child covers the window;
+    // any other may draw (and read) anywhere in it.
+    const QRect all(QPoint(0, 0), w->surfaceSize);
+    AfxFillSurface(w, clip ? QRegion(all) - AfxOpaqueChildrenArea(w) : QRegion(all));
     auto dc = std::make_unique<AfxDCImpl>();
     dc->kind = AfxDCImpl::Window;
     dc->hwnd = hWnd;
@@ -382,6 +483,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
     if (!w)
         return ERROR;
     AfxEnsureSurface(w);
+    AfxFillSurface(w, QRegion(QRect(QPoint(0, 0), w->surfaceSize)));
     QRect c = AfxClientAreaOf(w);
     QRect client(0, 0, c.width(), c.height());
     QRect scroll = prcScroll ? QRect(QPoint(prcScroll->left, prcScroll->top), QPoint(prcScroll->right - 1, prcScroll->bottom - 1)) & client

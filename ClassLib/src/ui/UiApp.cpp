@@ -3,9 +3,11 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/MessageBox.h>
+#include <ClassLib/Core/StartTrace.h>
 #include <ClassLib/Core/Thread.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -96,8 +98,16 @@ void AfxEnsureApplication()
         static char arg0[] = "classlib";
         static char* argv[] = {arg0, nullptr};
         new QApplication(argc, argv);  // lives until the process ends
+        AfxStartMark("toolkit");
+        // A traced start takes the font database apart from what first needs it, so that
+        // its cost shows on its own (it is built on the first text drawn anyway).
+        if (AfxStartTraceWanted()) {
+            QFontDatabase::families();
+            AfxStartMark("fonts");
+        }
     }
     LoadToolkitTranslations();
+    AfxStartMark("translations");
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
         g_dispatcher->moveToThread(QCoreApplication::instance()->thread());

@@ -220,7 +220,7 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
         }
     }
     AfxSyncWidgetGeometry(w);
-    AfxEnsureSurface(w);
+    AfxSizeSurface(w);
 
     // The creation messages. The name they carry is a copy: the window's own text is
     // assigned from it (WM_NCCREATE) and must not pull the buffer from under WM_CREATE.

@@ -116,9 +116,9 @@ bool AfxSyncingGeometry() { return g_syncing; }
 
 void AfxFrameChanged(AfxWindow* w)
 {
-    QRect before = w->surface ? QRect(QPoint(0, 0), w->surface->image().size()) : QRect();
+    QRect before = w->surfaceSize.isEmpty() ? QRect() : QRect(QPoint(0, 0), w->surfaceSize);
     AfxSyncWidgetGeometry(w);
-    AfxEnsureSurface(w);
+    AfxSizeSurface(w);
     QRect client = AfxClientAreaOf(w);
     for (HWND c : w->children)
         if (AfxWindow* cw = AfxWindowOf(c))
@@ -315,7 +315,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
     bool moved = newRect.topLeft() != oldRect.topLeft();
     if (sized || moved || (wp.flags & SWP_FRAMECHANGED)) {
         AfxSyncWidgetGeometry(w);
-        AfxEnsureSurface(w);
+        AfxSizeSurface(w);
         for (HWND c : w->children)
             if (AfxWindow* cw = AfxWindowOf(c))
                 AfxSyncWidgetGeometry(cw);

@@ -63,7 +63,12 @@ struct AfxWindow
     QScrollBar* bars[2] = {nullptr, nullptr};
 
     // Painting.
-    std::shared_ptr<AfxImageTarget> surface;  // the client area's backing image
+    // The client area's backing image, made (and sized) only when something draws on it or
+    // shows it: a window laid out several times before its first paint allocates it once.
+    std::shared_ptr<AfxImageTarget> surface;
+    QSize surfaceSize;     // the size the image is to have: the client area as last laid out
+    QRect surfaceKept;     // what of the image survives the sizes laid out since it was made
+    QRegion surfaceBlank;  // pixels of the image not filled with the background yet
     QRegion invalid;                          // client coordinates
     bool eraseNeeded = false;
     bool redrawOff = false;   // WM_SETREDRAW FALSE
@@ -119,7 +124,14 @@ void AfxValidate(AfxWindow* w, const QRegion& rgn);
 // Sends WM_PAINT when the window has an invalid region (and is visible); TRUE when it did.
 BOOL AfxDispatchPaint(AfxWindow* w);
 // Keeps the backing image the client size; new parts are filled with the class background.
+// Notes the client area's size for the backing image (cheap: the image follows when needed).
+void AfxSizeSurface(AfxWindow* w);
+// The backing image at the client area's size, with what it kept; the pixels it has not
+// filled yet stay blank (untouched memory) until AfxFillSurface reaches them.
 void AfxEnsureSurface(AfxWindow* w);
+// Fills the blank pixels of the backing image within rgn (client coordinates) with the
+// window's background.
+void AfxFillSurface(AfxWindow* w, const QRegion& rgn);
 QRgb AfxClassBackground(const AfxWindow* w);
 // The parts of w's client area its visible children cover and paint entirely.
 QRegion AfxOpaqueChildrenArea(const AfxWindow* w);

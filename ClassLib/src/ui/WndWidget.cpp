@@ -9,6 +9,8 @@
 
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/Core/Conversion.h>
+#include <ClassLib/Core/StartTrace.h>
+#include <ClassLib/Wnd/Wnd.h>
 #include <ClassLib/Wnd/Keys.h>
 #include <ClassLib/Wnd/System.h>
 
@@ -531,12 +533,15 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
         return;
     AfxDispatchPaint(w);
     w = AfxWindowOf(m_hWnd);
-    if (!w || !w->surface)
+    if (!w)
         return;
+    AfxEnsureSurface(w);
+    QRect client = AfxClientAreaOf(w);
+    // What is shown of the image is filled first, if nothing has drawn there yet.
+    AfxFillSurface(w, e->region().translated(-client.topLeft()));
     w->surface->EndPainting();
     QPainter p(this);
     p.setClipRegion(e->region());
-    QRect client = AfxClientAreaOf(w);
     QRect all(0, 0, w->rect.width(), w->rect.height());
     // Non-client parts: frame, edges, caption, the corner between scroll bars.
     if (client != all) {
@@ -580,6 +585,15 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
                        AfxQColor(GetSysColor(COLOR_3DFACE)));
     }
     p.drawImage(client.topLeft(), w->surface->image(), QRect(QPoint(0, 0), client.size()));
+    // A traced start notes the main window's first paint: it starts here, and its children
+    // paint in the same pass, which has ended when a call queued now runs.
+    if (AfxStartTraceWanted() && !AfxStartMarked("paint-start") && isWindow())
+        if (CWnd* pMain = AfxGetMainWnd())
+            if (pMain->GetSafeHwnd() == m_hWnd) {
+                AfxStartMark("paint-start");
+                QMetaObject::invokeMethod(QCoreApplication::instance(), [] { AfxStartMark("painted"); },
+                                          Qt::QueuedConnection);
+            }
 }
 
 void AfxWndWidget::resizeEvent(QResizeEvent* e)
