@@ -5,12 +5,34 @@
 
 namespace projectserver {
 
-namespace {
-const int kMaxDepth = 1024;
+const int kMaxXmlDepth = 1024;
+
+bool WithinDepth(pugi::xml_node top, int limit)
+{
+    // Walked, not recursed: the tree may be as deep as its text allows.
+    int depth = 0;
+    pugi::xml_node cur = top;
+    for (;;) {
+        if (cur.first_child()) {
+            cur = cur.first_child();
+            if (++depth > limit)
+                return false;
+            continue;
+        }
+        while (cur != top && !cur.next_sibling()) {
+            cur = cur.parent();
+            --depth;
+        }
+        if (cur == top)
+            return true;
+        cur = cur.next_sibling();
+    }
 }
 
-bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error)
+bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error, bool* tooDeep)
 {
+    if (tooDeep)
+        *tooDeep = false;
     const unsigned int options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments |
                                  pugi::parse_pi | pugi::parse_ws_pcdata;
     pugi::xml_parse_result result = doc.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
@@ -28,24 +50,13 @@ bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& 
         return false;
     }
     // The writer recurses: refuse trees deeper than it is meant to go.
-    int depth = 0;
-    for (pugi::xml_node cur = doc.first_child(); cur;) {
-        if (cur.first_child()) {
-            cur = cur.first_child();
-            if (++depth > kMaxDepth) {
-                error = "elements nested too deeply";
-                return false;
-            }
-            continue;
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+        if (!WithinDepth(n)) {
+            error = "elements nested too deeply";
+            if (tooDeep)
+                *tooDeep = true;
+            return false;
         }
-        while (cur && !cur.next_sibling()) {
-            cur = cur.parent();
-            --depth;
-            if (cur == doc)
-                cur = pugi::xml_node();
-        }
-        if (cur)
-            cur = cur.next_sibling();
     }
     // Whitespace around the document element is not part of the document.
     for (pugi::xml_node n = doc.first_child(); n;) {

@@ -10,8 +10,16 @@
 
 namespace projectserver {
 
-// False, with a reason, when the text is not one well-formed document.
-bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error);
+// The deepest a node of a stored text may lie (the document element at 0): the readers
+// refuse deeper texts, and the writers refuse to make one.
+extern const int kMaxXmlDepth;  // 1024
+
+// Whether no node below `top` lies more than `limit` levels under it.
+bool WithinDepth(pugi::xml_node top, int limit = kMaxXmlDepth);
+
+// False, with a reason, when the text is not one well-formed document or is nested deeper
+// than kMaxXmlDepth (then `tooDeep` is set when given).
+bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error, bool* tooDeep = nullptr);
 std::string WriteCanonical(const pugi::xml_node& node);
 std::string EscapeText(const std::string& utf8);
 
