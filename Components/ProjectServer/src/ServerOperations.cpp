@@ -274,6 +274,7 @@ bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 // texts and depth are checked before anything is stored (ServerTasks.h).
 bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 {
+    CReleaseFreedMemory release(TextArg(r, "projectData").size());
     pugi::xml_document doc;
     std::string refusal;
     if (ReadRequestDocument(TextArg(r, "projectData"), "PROJECT", doc, refusal) != DocFault::None) {
@@ -292,6 +293,7 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
             Answer(out, 1, "Reply", "项目不存在!");
             return true;
         }
+        release.Note(stored.size());
         idsKnown = StoredTaskIds(stored, storedIds);
     }
     pugi::xml_node project = doc.document_element();
@@ -321,7 +323,11 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
         Answer(out, 1, "Reply", kRefusedTooDeep);
         return true;
     }
-    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
+    // The tree goes before the text is stored: the two need not be held together with the
+    // database's copy.
+    std::string canonical = WriteCanonical(doc);
+    doc.reset();
+    if (!m_db.PutProject(projectId, canonical))
         return false;
     Answer(out, 0, "Reply", reply);
     return true;
@@ -404,6 +410,7 @@ bool COperations::GetResources(const SoapMessage&, SoapValues& out)
 // one, else at the top level; the members the request carries are not stored with it.
 bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
 {
+    CReleaseFreedMemory release(TextArg(r, "taskData").size());
     pugi::xml_document request;
     std::string error;
     if (ReadRequestDocument(TextArg(r, "taskData"), "TASK", request, error) != DocFault::None) {
@@ -416,6 +423,7 @@ bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
     bool found = false;
     if (projectId > 0 && !m_db.GetProject(projectId, stored, found))
         return false;
+    release.Note(stored.size());
     pugi::xml_document doc;
     if (!found || !ParseStored(stored, doc, error)) {
         Answer(out, 1, "TaskId", "-1");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace projectserver {
 
@@ -135,12 +136,24 @@ bool ReadRequest(const std::string& body, const std::string& contentType, SoapRe
         error = "the request is not a SOAP 1.1 envelope";
         return false;
     }
+    // The envelope's own bindings read once: each child then costs only its own attributes.
+    std::map<std::string, std::string> bindings;
+    for (pugi::xml_node n = envelope; n && n.type() == pugi::node_element; n = n.parent())
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute())
+            if (std::strncmp(a.name(), "xmlns", 5) == 0 && (a.name()[5] == '\0' || a.name()[5] == ':'))
+                bindings.emplace(a.name(), a.value());
     pugi::xml_node bodyNode;
-    for (pugi::xml_node n = envelope.first_child(); n; n = n.next_sibling())
-        if (Is(n, "Body", kEnvelopeNs)) {
+    for (pugi::xml_node n = envelope.first_child(); n && !bodyNode; n = n.next_sibling()) {
+        if (n.type() != pugi::node_element || std::strcmp(LocalName(n.name()), "Body") != 0)
+            continue;
+        const char* colon = std::strchr(n.name(), ':');
+        const std::string attr = colon ? "xmlns:" + std::string(n.name(), colon - n.name()) : std::string("xmlns");
+        pugi::xml_attribute own = n.attribute(attr.c_str());
+        auto bound = bindings.find(attr);
+        const std::string ns = own ? own.value() : bound != bindings.end() ? bound->second : std::string();
+        if (ns == kEnvelopeNs)
             bodyNode = n;
-            break;
-        }
+    }
     pugi::xml_node op = bodyNode ? FirstElement(bodyNode) : pugi::xml_node();
     if (!op) {
         error = "the SOAP body names no operation";

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <malloc.h>
 #include <unordered_map>
 
 namespace projectserver {
@@ -259,6 +260,13 @@ bool ApplySave(std::vector<TaskEntry>& tasks, long projectId, CTaskIds& ids, std
             container.parent().remove_child(container);
     }
     return true;
+}
+
+CReleaseFreedMemory::~CReleaseFreedMemory()
+{
+    // A document's nodes come in small blocks that stay with the allocator otherwise.
+    if (m_large)
+        malloc_trim(0);
 }
 
 NewTaskOutcome AddTask(pugi::xml_node project, pugi::xml_node task, long parentTaskId, CServerDatabase& db,

@@ -84,9 +84,25 @@ bool CheckSave(std::vector<TaskEntry>& tasks, const std::unordered_set<long>* st
                std::string& reply);
 bool ApplySave(std::vector<TaskEntry>& tasks, long projectId, CTaskIds& ids, std::string& reply);
 
+// Gives the memory a large request freed back to the system when it goes out of scope:
+// declared before the request's documents, it runs after they are gone.
+class CReleaseFreedMemory {
+public:
+    explicit CReleaseFreedMemory(size_t requestBytes) : m_large(requestBytes >= kLargeRequest) {}
+    ~CReleaseFreedMemory();
+    // A stored text the request read is large too.
+    void Note(size_t bytes) { m_large = m_large || bytes >= kLargeRequest; }
+    CReleaseFreedMemory(const CReleaseFreedMemory&) = delete;
+    CReleaseFreedMemory& operator=(const CReleaseFreedMemory&) = delete;
+    static const size_t kLargeRequest = 1024 * 1024;
+
+private:
+    bool m_large;
+};
+
 // NewTask's task work: the request's TASK (no nested tasks) is placed under `parentTaskId`
-// (or at the top) of the stored PROJECT. Refused: nested tasks, or the result deeper than
-// kMaxXmlDepth. `taskId` is the new id; false with `storeFailed` when the database failed.
+// (or at the top) of the stored PROJECT with a new id, `taskId`. Refused: nested tasks, or
+// the result deeper than kMaxXmlDepth.
 enum class NewTaskOutcome { Added, Refused, StoreFailed };
 NewTaskOutcome AddTask(pugi::xml_node project, pugi::xml_node task, long parentTaskId, CServerDatabase& db, long& taskId);
 

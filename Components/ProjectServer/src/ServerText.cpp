@@ -126,15 +126,26 @@ TextCheck CheckMarkup(const std::string& utf8)
         return check;
     const char* const begin = utf8.data();
     const char* const end = begin + utf8.size();
+    auto find = [end](const char* from, char c) {
+        const void* at = std::memchr(from, c, static_cast<size_t>(end - from));
+        return at ? static_cast<const char*>(at) : end;
+    };
     // Sections whose "&#" is text, not a reference, with the text that closes them.
     static const struct {
         const char* open;
         const char* close;
     } kLiteral[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
-    for (const char* p = begin; p < end;) {
-        const char* next = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
-        const char* tag = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
-        if (tag && (!next || tag < next)) {
+    // The next '&' and '<' are looked for again only once passed: one scan of the text.
+    const char* amp = find(begin, '&');
+    const char* tag = find(begin, '<');
+    for (const char* p = begin;;) {
+        if (amp < p)
+            amp = find(p, '&');
+        if (tag < p)
+            tag = find(p, '<');
+        if (amp == end && tag == end)
+            break;
+        if (tag < amp) {
             p = tag + 1;
             for (const auto& literal : kLiteral) {
                 const size_t n = std::strlen(literal.open);
@@ -146,18 +157,16 @@ TextCheck CheckMarkup(const std::string& utf8)
             }
             continue;
         }
-        if (!next)
-            break;
-        if (next + 1 < end && next[1] == '#') {
+        if (amp + 1 < end && amp[1] == '#') {
             const char* after = nullptr;
-            if (!ReadReference(next, end, after)) {
+            if (!ReadReference(amp, end, after)) {
                 check.fault = TextFault::Reference;
-                check.offset = static_cast<size_t>(next - begin);
+                check.offset = static_cast<size_t>(amp - begin);
                 return check;
             }
             p = after;
         } else {
-            p = next + 1;
+            p = amp + 1;
         }
     }
     return check;
