@@ -148,10 +148,8 @@ bool CTaskIds::Take(long& id)
 {
     while (!m_counterUsedUp) {
         if (!m_db.TakeId("task", id)) {
-            // Used up is not a failure: the ids go on below (a statement that found no row
-            // to count up leaves the transaction whole).
-            if (m_db.LastError().find("used up") == std::string::npos)
-                return false;
+            // Used up (which the ODBC back end reports as a failed statement): the ids go on
+            // below. Had the database itself failed, storing the project fails as well.
             m_counterUsedUp = true;
             break;
         }
