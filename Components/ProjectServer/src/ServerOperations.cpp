@@ -275,26 +275,27 @@ bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 {
     CReleaseFreedMemory release(TextArg(r, "projectData").size());
+    // The stored project's ids first, its tree gone before the request's is built: the two
+    // are never held together.
+    long projectId = NumberArg(r, "projectId");
+    std::unordered_set<long> storedIds;
+    bool idsKnown = false, found = true;
+    if (projectId != 0) {
+        std::string stored;
+        if (!m_db.GetProject(projectId, stored, found))
+            return false;
+        release.Note(stored.size());
+        idsKnown = found && StoredTaskIds(stored, storedIds);
+    }
     pugi::xml_document doc;
     std::string refusal;
     if (ReadRequestDocument(TextArg(r, "projectData"), "PROJECT", doc, refusal) != DocFault::None) {
         Answer(out, 1, "Reply", refusal);
         return true;
     }
-    long projectId = NumberArg(r, "projectId");
-    std::unordered_set<long> storedIds;
-    bool idsKnown = false;
-    if (projectId != 0) {
-        std::string stored;
-        bool found = false;
-        if (!m_db.GetProject(projectId, stored, found))
-            return false;
-        if (!found) {
-            Answer(out, 1, "Reply", "项目不存在!");
-            return true;
-        }
-        release.Note(stored.size());
-        idsKnown = StoredTaskIds(stored, storedIds);
+    if (!found) {
+        Answer(out, 1, "Reply", "项目不存在!");
+        return true;
     }
     pugi::xml_node project = doc.document_element();
     std::vector<TaskEntry> tasks;
@@ -304,7 +305,7 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
         Answer(out, 1, "Reply", refusal);
         return true;
     }
-    storedIds.clear();
+    std::unordered_set<long>().swap(storedIds);
     std::string reply = "<TASKIDS>";
     if (projectId == 0) {
         if (!m_db.TakeId("project", projectId))
@@ -436,7 +437,9 @@ bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
     case NewTaskOutcome::Refused: Answer(out, 1, "TaskId", "-1"); return true;
     case NewTaskOutcome::Added: break;
     }
-    if (!m_db.PutProject(projectId, WriteCanonical(doc)))
+    std::string canonical = WriteCanonical(doc);
+    doc.reset();
+    if (!m_db.PutProject(projectId, canonical))
         return false;
     Answer(out, 0, "TaskId", std::to_string(taskId));
     return true;
