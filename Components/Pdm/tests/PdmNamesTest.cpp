@@ -24,7 +24,8 @@ TEST_F(PdmNamesTest, ANameThatIsNoUtf8TextIsRefused)
         int32_t id = -1;
         EXPECT_FALSE(store.AddDocument(PDM_FOLDER_CLASS, folder, PDM_DEFAULT_DOC_CLASS, name, id));
         EXPECT_TRUE(store.LastErrorRefused());
-        EXPECT_EQ("product-data store \"" + m_storePath + "\": a file name must be UTF-8 text without control characters",
+        EXPECT_EQ("product-data store \"" + m_storePath +
+                      "\": a file name must be UTF-8 text without control characters",
                   store.LastError());
         EXPECT_EQ(0, id);
         EXPECT_FALSE(store.AddNode(PDM_FOLDER_CLASS, folder, PDM_FOLDER_CLASS, name, id));

@@ -1,7 +1,9 @@
 // The project server's own handling of the XML texts it stores: parsing that keeps every
 // byte of the values (whitespace-only texts, carriage returns), and one canonical way of
 // writing a tree back: no declaration, no blanks added, `<A></A>` for empty elements, text
-// escaped as the client's writers escape it (& < > " ' and carriage return).
+// escaped as the client's writers escape it (& < > " ' and carriage return). An element
+// whose content is one text keeps it as its own value (half the nodes of a project):
+// TextOf, SetText and the writer read and write both forms.
 #pragma once
 
 #include <pugixml.hpp>
