@@ -5,8 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,6 +95,91 @@ void BM_SaveProject(benchmark::State& state)
                                                       benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SaveProject)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Requests shaped to make per-element rescans show, at a size and at four times it: the
+// time must grow with the request (a ratio near 4), not with its square (16). The check is
+// a generous 8, against the best of three runs of each.
+//   0  SaveProject: removed tasks, each followed by blank text, before one kept task
+//   1  NewTask: a task with many leaves and then as many MEMBERS elements
+struct GrowthShape {
+    std::string stored;   // the project as stored first ("" for none)
+    std::string request;  // the project or task sent
+};
+
+GrowthShape Shape(int shape, int n)
+{
+    GrowthShape g;
+    switch (shape) {
+    case 0:
+        g.stored = "<PROJECT><NAME>r</NAME><TASKS><TASK><TASKID>10000</TASKID><FLAG>0</FLAG></TASK></TASKS></PROJECT>";
+        g.request = "<PROJECT><NAME>r</NAME><TASKS>";
+        for (int i = 0; i < n; ++i)
+            g.request += "<TASK><TASKID>" + std::to_string(20000 + i) + "</TASKID><FLAG>3</FLAG></TASK> ";
+        g.request += "<TASK><TASKID>10000</TASKID><FLAG>0</FLAG></TASK></TASKS></PROJECT>";
+        break;
+    default:
+        g.stored = "<PROJECT><NAME>m</NAME></PROJECT>";
+        g.request = "<TASK><ENTIREPROJID>ID</ENTIREPROJID>";
+        for (int i = 0; i < n; ++i)
+            g.request += "<L></L>";
+        for (int i = 0; i < n; ++i)
+            g.request += "<MEMBERS></MEMBERS>";
+        g.request += "</TASK>";
+        break;
+    }
+    return g;
+}
+
+// The best of three runs of one request of the shape, in seconds; < 0 when it failed.
+double BestTime(int shape, int n)
+{
+    BenchServer bench(0);
+    GrowthShape g = Shape(shape, n);
+    const long id = bench.server->AddProject(g.stored);
+    if (id <= 0)
+        return -1;
+    const size_t at = g.request.find("ID</ENTIREPROJID>");
+    if (at != std::string::npos)
+        g.request.replace(at, 2, std::to_string(id));
+    CProjectServicePtr client = bench.Client();
+    const CString text(g.request.c_str());
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        CString data, reply;
+        LONG result = -1;
+        // Opened first, as the client does: the save names the revision it started from.
+        if (client->GetProjectData(id, data) != S_OK)
+            return -1;
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = shape == 1 ? client->NewTask(0, -1, text, result) == S_OK
+                                   : client->SaveProject(id, text, reply, result) == S_OK && result == 0;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!ok)
+            return -1;
+        best = std::min(best, seconds);
+    }
+    return best;
+}
+
+void BM_TaskWorkGrowsWithTheRequest(benchmark::State& state)
+{
+    const int shape = static_cast<int>(state.range(0));
+    const int n = 20000;
+    for (auto _ : state) {
+        const double small = BestTime(shape, n);
+        const double large = BestTime(shape, 4 * n);
+        if (small <= 0 || large <= 0) {
+            state.SkipWithError("the request failed");
+            break;
+        }
+        state.counters["ratio"] = large / small;
+        state.counters["large_ms"] = large * 1000;
+        if (large / small > 8)
+            state.SkipWithError("the work grows faster than the request");
+    }
+}
+BENCHMARK(BM_TaskWorkGrowsWithTheRequest)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

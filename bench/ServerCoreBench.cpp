@@ -21,6 +21,14 @@ using projectserver::SoapArg;
 
 namespace {
 
+projectserver::SoapRequest MakeRequest(const std::string& operation, std::vector<SoapArg> args)
+{
+    projectserver::SoapRequest request;
+    request.operation = operation;
+    request.args = std::move(args);
+    return request;
+}
+
 std::string ProjectText(const std::string& name, int tasks, long firstTaskId)
 {
     std::string x = "<PROJECT><ID>0</ID><NAME>" + name + "</NAME><STATUS>1</STATUS><CREATIONDATE>2026-3-2 9:0:0"
@@ -60,7 +68,7 @@ std::string LogIn(CServerCore& core, const std::string& user)
     context.peerAddress = "127.0.0.1";
     std::vector<SoapArg> results;
     std::string error;
-    core.Execute({"Login", {{"userCode", user}, {"password", "pw"}}}, context, results, error);
+    core.Execute(MakeRequest("Login", {{"userCode", user}, {"password", "pw"}}), context, results, error);
     return context.newSessionToken;
 }
 
@@ -88,7 +96,7 @@ void BM_ProjectListAmongAThousandProjects(benchmark::State& state)
         CallContext context;
         context.sessionToken = token;
         std::vector<SoapArg> results;
-        if (core.Execute({"GetProjectList", {{"userCode", "u"}}}, context, results, error) != CServerCore::Done ||
+        if (core.Execute(MakeRequest("GetProjectList", {{"userCode", "u"}}), context, results, error) != CServerCore::Done ||
             results.size() != 2) {
             state.SkipWithError("GetProjectList failed");
             break;
@@ -140,7 +148,7 @@ void BM_ThirtyTwoClientsOpenAndSave(benchmark::State& state)
                     open.sessionToken = tokens[c];
                     std::vector<SoapArg> results;
                     std::string e;
-                    if (core.Execute({"GetProjectData", {{"projectId", id}}}, open, results, e) != CServerCore::Done ||
+                    if (core.Execute(MakeRequest("GetProjectData", {{"projectId", id}}), open, results, e) != CServerCore::Done ||
                         results.size() != 2) {
                         ++failed[c];
                         continue;
@@ -149,7 +157,7 @@ void BM_ThirtyTwoClientsOpenAndSave(benchmark::State& state)
                     save.sessionToken = tokens[c];
                     save.ifMatch = open.etag;
                     std::vector<SoapArg> saved;
-                    if (core.Execute({"SaveProject", {{"projectId", id}, {"projectData", results[1].text}}}, save,
+                    if (core.Execute(MakeRequest("SaveProject", {{"projectId", id}, {"projectData", results[1].text}}), save,
                                      saved, e) != CServerCore::Done ||
                         saved.empty() || saved[0].text != "0")
                         ++failed[c];

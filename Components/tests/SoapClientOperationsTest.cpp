@@ -119,7 +119,9 @@ TEST_F(LoopbackTest, NewProjectThenListAndFetchIt)
 
 TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    // The project holds the tasks 40 and 41 already: a save names only the project's own ids.
+    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) +
+                                 Task(0, 41, 0, "gone", 2, 0) + "</TASKS></PROJECT>");
     ASSERT_EQ(101, pid);
     server.SetNextIds(200, 5000);
     // Row 1 an existing task with a new child at row 2 that follows row 1, row 3 new, and
@@ -145,7 +147,8 @@ TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 
 TEST_F(LoopbackTest, AProjectSavedAndFetchedAgainEqualsTheOneSent)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 7, 0, "x", 1, 0) +
+                                 Task(0, 8, 0, "y", 2, 0) + "</TASKS></PROJECT>");
     CString name = Gbk("项目<&>\"'甲\r\n第二行");
     CString sent = Header(pid, name, 0) + "<TASKS>" +
                    Task(pid, 7, 0, Gbk("设计 & 评审"), 1, 0,

@@ -1,6 +1,8 @@
 // Writing and reading the product-data answers of the project server.
 #include <Pdm/PdmReplies.h>
 
+#include "PdmXmlText.h"
+
 #include <pugixml.hpp>
 
 #include <cstdlib>
@@ -13,10 +15,14 @@ namespace {
 
 const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 
-// An attribute value: markup characters and the line characters as references.
+// An attribute value: markup characters and the line characters as references, and what XML
+// cannot carry (a record stored before names were checked) as U+FFFD.
 void AppendEscaped(std::string& out, const std::string& text)
 {
-    for (char c : text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char c = *p;
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -25,8 +31,19 @@ void AppendEscaped(std::string& out, const std::string& text)
         case '\t': out += "&#9;"; break;
         case '\n': out += "&#10;"; break;
         case '\r': out += "&#13;"; break;
-        default: out += c; break;
+        default: {
+            const size_t n = pdmtext::XmlCharAt(p, end);
+            if (n == 0) {
+                out += "\xEF\xBF\xBD";
+                ++p;
+            } else {
+                out.append(p, n);
+                p += n;
+            }
+            continue;
         }
+        }
+        ++p;
     }
 }
 
@@ -215,12 +232,24 @@ std::string WritePdmAdded(int32_t objectId)
     return out + "/>\n";
 }
 
+std::string PdmErrorForClients(const std::string& storeError)
+{
+    // The store names its file for the one who runs it; a client is not told where it is.
+    const std::string prefix = "product-data store \"";
+    if (storeError.compare(0, prefix.size(), prefix) != 0)
+        return storeError;
+    const size_t close = storeError.find("\": ", prefix.size());
+    if (close == std::string::npos)
+        return storeError;
+    return "product-data store: " + storeError.substr(close + 3);
+}
+
 std::string WritePdmError(const std::string& why, bool refused)
 {
     std::string out = std::string(kDeclaration) + "<PdmError";
     AppendNumber(out, "Refused", refused ? 1 : 0);
     out += '>';
-    AppendEscaped(out, why);
+    AppendEscaped(out, PdmErrorForClients(why));
     return out + "</PdmError>\n";
 }
 

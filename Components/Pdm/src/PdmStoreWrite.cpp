@@ -3,6 +3,7 @@
 #include <Pdm/PdmStore.h>
 
 #include "PdmStoreDb.h"
+#include "PdmXmlText.h"
 
 #include <ctime>
 #include <limits>
@@ -83,6 +84,8 @@ bool CPdmStore::AddNode(int32_t parentClass, int32_t parentObject, int32_t class
     newObjectId = 0;
     if (!m_session)
         return Fail("the store is not open");
+    if (!pdmtext::IsXmlText(name))
+        return Refuse("a folder name must be UTF-8 text without control characters");
     if (!IsValidName(name))
         return Refuse("\"" + name + "\" is not a valid folder name");
     if (!Begin())
@@ -147,6 +150,8 @@ bool CPdmStore::InsertDocument(int32_t parentClass, int32_t parentObject, int32_
     newObjectId = 0;
     if (!m_session)
         return Fail("the store is not open");
+    if (!pdmtext::IsXmlText(fileName))
+        return Refuse("a file name must be UTF-8 text without control characters");
     if (!IsValidName(fileName))
         return Refuse("\"" + fileName + "\" is not a valid file name");
     if (bytes && bytes->size() > static_cast<size_t>(std::numeric_limits<int>::max()))

@@ -205,7 +205,7 @@ struct CProjectServer::Impl {
     {
         SoapRequest request;
         std::string error;
-        bool parsed = ReadRequest(req.body, request, error);
+        bool parsed = ReadRequest(req.body, req.Header("Content-Type"), request, error);
         Record(req, parsed ? request.operation : std::string());
         if (!parsed)
             return ClientFault(res, error);

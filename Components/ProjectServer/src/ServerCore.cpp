@@ -95,13 +95,18 @@ struct CServerCore::Impl {
             long first = 0;
             bool unused = false;
             // Once more on a new connection when the database server dropped this one.
-            if (!idDb.TakeIds("task", kTaskIdBlock, first) &&
-                (!idDb.Open(where, unused) || !idDb.TakeIds("task", kTaskIdBlock, first))) {
-                error = idDb.LastError();
-                return false;
+            // The counter's last ids, short of a whole block, are taken one at a time.
+            long count = kTaskIdBlock;
+            if (!idDb.TakeIds("task", count, first)) {
+                count = 1;
+                if (!idDb.TakeIds("task", count, first) &&
+                    (!idDb.Open(where, unused) || !idDb.TakeIds("task", count, first))) {
+                    error = idDb.LastError();
+                    return false;
+                }
             }
             nextTask = first;
-            endTask = first + kTaskIdBlock;
+            endTask = first + count;
         }
         id = nextTask++;
         return true;

@@ -348,9 +348,10 @@ bool CServerDatabase::GetResources(std::string& xml)
 bool CServerDatabase::TakeIds(const char* kind, long count, long& first)
 {
     // Counted up in one statement, so that two servers on one database never share an id.
+    // Ids stay within 32 bits: the client keeps them in ints.
     Rows rows;
-    if (count < 1 || !Run("UPDATE dbo.counters SET next = next + ? WHERE kind = ? AND next < ? RETURNING next - ?",
-                          {Number(count), Text(kind), Number(9000000000000000000LL), Number(count)}, &rows,
+    if (count < 1 || !Run("UPDATE dbo.counters SET next = next + ? WHERE kind = ? AND next <= ? RETURNING next - ?",
+                          {Number(count), Text(kind), Number(2147483648LL - count), Number(count)}, &rows,
                           "cannot count the ids"))
         return false;
     if (rows.values.empty()) {

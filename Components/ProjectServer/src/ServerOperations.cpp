@@ -1,13 +1,16 @@
 // The operations of the project server over its database.
 #include "ServerOperations.h"
 
+#include "ServerTasks.h"
 #include "ServerXml.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <map>
+#include <unordered_set>
 #include <vector>
 
 namespace projectserver {
@@ -24,6 +27,14 @@ std::string Arg(const SoapMessage& r, const char* name)
 {
     const std::string* v = r.Find(name);
     return v ? *v : std::string();
+}
+
+// The argument's text without copying it (a project's text is large).
+const std::string& TextArg(const SoapMessage& r, const char* name)
+{
+    static const std::string kNone;
+    const std::string* v = r.Find(name);
+    return v ? *v : kNone;
 }
 
 long NumberArg(const SoapMessage& r, const char* name) { return std::atol(Arg(r, name).c_str()); }
@@ -45,43 +56,9 @@ void SetLeaf(pugi::xml_node parent, const char* name, const std::string& value)
     SetText(leaf, value);
 }
 
-// TASK elements of a project in document order, with their parent TASK (or none): the
-// tasks of PROJECT/TASKS, those directly under PROJECT, and nested TASK/TASKS/TASK.
-void CollectTasks(pugi::xml_node container, pugi::xml_node parentTask,
-                  std::vector<std::pair<pugi::xml_node, pugi::xml_node>>& tasks)
-{
-    for (pugi::xml_node n = container.first_child(); n; n = n.next_sibling()) {
-        if (n.type() != pugi::node_element)
-            continue;
-        if (std::strcmp(n.name(), "TASK") == 0) {
-            tasks.emplace_back(n, parentTask);
-            CollectTasks(n, n, tasks);
-        } else if (std::strcmp(n.name(), "TASKS") == 0) {
-            CollectTasks(n, parentTask, tasks);
-        }
-    }
-}
-
-pugi::xml_node FindTask(pugi::xml_node project, long taskId)
-{
-    std::vector<std::pair<pugi::xml_node, pugi::xml_node>> tasks;
-    CollectTasks(project, pugi::xml_node(), tasks);
-    for (auto& t : tasks) {
-        if (NumberOf(t.first.child("TASKID")) == taskId)
-            return t.first;
-    }
-    return pugi::xml_node();
-}
-
 bool ParseRoot(const std::string& xml, const char* rootName, pugi::xml_document& doc, std::string& error)
 {
-    if (!ParseStored(xml, doc, error))
-        return false;
-    if (std::strcmp(doc.document_element().name(), rootName) != 0) {
-        error = std::string("the document element is not ") + rootName;
-        return false;
-    }
-    return true;
+    return ReadRequestDocument(xml, rootName, doc, error) == DocFault::None;
 }
 
 // A whole number with an optional sign and nothing else: in the 64-bit range for ids (the
@@ -184,6 +161,9 @@ COperations::Outcome COperations::Execute(const SoapRequest& request, CallContex
     const std::string* userCode = request.Find("userCode");
     if (context.user.empty() || (userCode && *userCode != context.user))
         return Unauthorized;
+    // Texts that could not be served back are refused before any handler reads them.
+    if (RefuseUnreadableText(request, results))
+        return Done;
     m_call = &context;
     const bool ok = (this->*handler)(request, results);
     m_call = nullptr;
@@ -195,6 +175,26 @@ COperations::Outcome COperations::Execute(const SoapRequest& request, CallContex
         return StoreFailed;
     }
     return Done;
+}
+
+bool COperations::TakeProjectId(long& id)
+{
+    if (m_db.TakeId("project", id))
+        return true;
+    // The counter is used up (or the database failed, and storing fails as well): the
+    // smallest id no project has.
+    std::vector<long> ids;
+    if (!m_db.ProjectIds(ids))
+        return false;
+    std::sort(ids.begin(), ids.end());
+    id = 1;
+    for (long used : ids) {
+        if (used > id)
+            break;
+        if (used == id)
+            ++id;
+    }
+    return id <= INT_MAX;
 }
 
 ProjectHead COperations::HeadOf(const pugi::xml_node& project)
@@ -331,7 +331,7 @@ bool COperations::NewProject(const SoapMessage& r, SoapValues& out)
         return true;
     }
     long id = 0;
-    if (!m_db.TakeId("project", id))
+    if (!TakeProjectId(id))
         return false;
     pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(id));
@@ -409,13 +409,17 @@ bool COperations::SetProjectStatus(const SoapMessage& r, SoapValues& out)
 
 // Stores the project: new tasks (FLAG 1, or no id yet) get ids, removed tasks (FLAG 3)
 // leave it, links name their predecessors by task id instead of grid row, FLAGs become 0.
-// The reply lists, by grid row, the ids given (row 0: the project's own new id).
+// The reply lists, by grid row, the ids given (row 0: the project's own new id). Ids,
+// texts and depth are checked before anything is stored (ServerTasks.h).
 bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
 {
+    CReleaseFreedMemory release(TextArg(r, "projectData").size());
     long projectId = NumberArg(r, "projectId");
     // A stored project: the caller's right and the revision the save started from are
     // checked before its text is read.
     long base = 0;
+    std::unordered_set<long> storedIds;
+    bool idsKnown = false;
     if (projectId != 0) {
         ProjectHead head;
         ProjectAccess rights;
@@ -435,87 +439,55 @@ bool COperations::SaveProject(const SoapMessage& r, SoapValues& out)
             return true;
         }
         base = head.revision;
+        // The stored project's ids first, its tree gone before the request's is built: the two
+        // are never held together.
+        std::string stored;
+        bool storedFound = false;
+        if (!m_db.GetProject(projectId, stored, storedFound))
+            return false;
+        release.Note(stored.size());
+        idsKnown = storedFound && StoredTaskIds(stored, storedIds);
     }
     pugi::xml_document doc;
-    std::string error;
-    if (!ParseRoot(Arg(r, "projectData"), "PROJECT", doc, error)) {
-        Answer(out, 1, "Reply", "项目数据无法读取: " + error);
+    std::string refusal;
+    if (ReadRequestDocument(TextArg(r, "projectData"), "PROJECT", doc, refusal) != DocFault::None) {
+        Answer(out, 1, "Reply", refusal);
         return true;
     }
     const bool isNew = projectId == 0;
+    pugi::xml_node project = doc.document_element();
+    std::vector<TaskEntry> tasks;
+    ListTasks(project, tasks);
+    std::unordered_set<long> kept;
+    if (!CheckSave(tasks, idsKnown ? &storedIds : nullptr, kept, refusal)) {
+        Answer(out, 1, "Reply", refusal);
+        return true;
+    }
+    std::unordered_set<long>().swap(storedIds);
     std::string reply = "<TASKIDS>";
     if (isNew) {
-        if (!m_db.TakeId("project", projectId))
+        if (!TakeProjectId(projectId))
             return false;
         reply += "<TASKID><ID>" + std::to_string(projectId) + "</ID><ROW>0</ROW><ISSUBPROJ>0</ISSUBPROJ>"
                  "<SUBPROJID>0</SUBPROJID></TASKID>";
     }
-    pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(projectId));
     if (project.child("FLAG"))
         SetLeaf(project, "FLAG", "0");
-
-    std::vector<std::pair<pugi::xml_node, pugi::xml_node>> tasks;
-    CollectTasks(project, pugi::xml_node(), tasks);
-    std::vector<pugi::xml_node> removed;
-    std::map<long, long> idByRow;
-    for (auto& t : tasks) {
-        pugi::xml_node task = t.first;
-        long flag = NumberOf(task.child("FLAG"));
-        bool insideRemoved = false;
-        for (pugi::xml_node p = t.second; p; p = p.parent()) {
-            if (p.type() == pugi::node_element && std::strcmp(p.name(), "TASK") == 0 &&
-                NumberOf(p.child("FLAG")) == 3)
-                insideRemoved = true;
-        }
-        if (insideRemoved)
-            continue;  // leaves with its removed ancestor
-        if (flag == 3) {
-            removed.push_back(task);
-            continue;
-        }
-        long taskId = NumberOf(task.child("TASKID"));
-        if (flag == 1 || taskId == 0) {
-            if (!m_db.TakeId("task", taskId))
-                return false;
-            SetLeaf(task, "TASKID", std::to_string(taskId));
-            reply += "<TASKID><ID>" + std::to_string(taskId) + "</ID><ROW>" +
-                     std::to_string(NumberOf(task.child("ROWINGRID"))) + "</ROW><ISSUBPROJ>" +
-                     std::to_string(NumberOf(task.child("ISSUBPROJ"))) + "</ISSUBPROJ><SUBPROJID>" +
-                     std::to_string(NumberOf(task.child("SUBPROJID"))) + "</SUBPROJID></TASKID>";
-        }
-        long row = NumberOf(task.child("ROWINGRID"));
-        if (row > 0)
-            idByRow[row] = taskId;
-        if (task.child("ENTIREPROJID"))
-            SetLeaf(task, "ENTIREPROJID", std::to_string(projectId));
-        if (task.child("PARENTID"))
-            SetLeaf(task, "PARENTID", std::to_string(t.second ? NumberOf(t.second.child("TASKID")) : 0));
-        if (task.child("FLAG"))
-            SetLeaf(task, "FLAG", "0");
-    }
-    for (auto& t : tasks) {
-        if (NumberOf(t.first.child("FLAG")) == 3)
-            continue;
-        for (pugi::xml_node link = t.first.child("LINKS").child("LINK"); link; link = link.next_sibling("LINK")) {
-            pugi::xml_node pred = link.child("PREDID");
-            auto it = idByRow.find(NumberOf(pred));
-            if (pred && it != idByRow.end())
-                SetText(pred, std::to_string(it->second));
-        }
-    }
-    for (pugi::xml_node task : removed) {
-        pugi::xml_node container = task.parent();
-        container.remove_child(task);
-        if (std::strcmp(container.name(), "TASKS") == 0 && !container.find_child([](pugi::xml_node n) {
-                return n.type() == pugi::node_element;
-            }))
-            container.parent().remove_child(container);
-    }
+    CTaskIds ids(m_db, kept);
+    if (!ApplySave(tasks, projectId, ids, reply))
+        return false;
     reply += "</TASKIDS>";
+    if (!WithinDepth(project)) {
+        Answer(out, 1, "Reply", kRefusedTooDeep);
+        return true;
+    }
     ProjectHead head = HeadOf(project);
     head.creator = m_call->user;
+    // The tree goes before the text is stored: the two need not be held together with the
+    // database's copy.
     const std::string text = WriteCanonical(doc);
+    doc.reset();
     long revision = 1;
     bool matched = true;
     if (!InTransaction(m_db, [&] {
@@ -629,14 +601,19 @@ bool COperations::GetResources(const SoapMessage&, SoapValues& out)
 // one, else at the top level; the members the request carries are not stored with it.
 bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
 {
+    CReleaseFreedMemory release(TextArg(r, "taskData").size());
     pugi::xml_document request;
     std::string error;
-    if (!ParseRoot(Arg(r, "taskData"), "TASK", request, error)) {
+    if (ReadRequestDocument(TextArg(r, "taskData"), "TASK", request, error) != DocFault::None) {
         Answer(out, 1, "TaskId", "-1");
         return true;
     }
     pugi::xml_node task = request.document_element();
-    long projectId = NumberOf(task.child("ENTIREPROJID"));
+    const long projectId = ParseTaskId(TextOf(task.child("ENTIREPROJID")));
+    if (projectId <= 0) {
+        Answer(out, 1, "TaskId", "-1");
+        return true;
+    }
     ProjectHead head;
     ProjectAccess rights;
     bool found = false;
@@ -653,28 +630,22 @@ bool COperations::NewTask(const SoapMessage& r, SoapValues& out)
         long base = 0;
         if (!m_db.GetProjectRevision(projectId, stored, base, found))
             return false;
+        release.Note(stored.size());
         pugi::xml_document doc;
         if (!found || !ParseStored(stored, doc, error)) {
             Answer(out, 1, "TaskId", "-1");
             return true;
         }
+        stored = std::string();
         long taskId = 0;
-        if (!m_db.TakeId("task", taskId))
-            return false;
-        long parentTaskId = NumberArg(r, "parentTaskId");
-        pugi::xml_node parent = parentTaskId >= 0 ? FindTask(doc.document_element(), parentTaskId) : pugi::xml_node();
-        SetLeaf(task, "TASKID", std::to_string(taskId));
-        SetLeaf(task, "PARENTID", std::to_string(parent ? parentTaskId : 0));
-        SetLeaf(task, "FLAG", "0");
-        while (task.child("MEMBERS"))
-            task.remove_child("MEMBERS");
-        pugi::xml_node container = parent ? parent : doc.document_element();
-        pugi::xml_node list = container.child("TASKS");
-        if (!list)
-            list = container.append_child("TASKS");
-        list.append_copy(task);
+        switch (AddTask(doc.document_element(), task, NumberArg(r, "parentTaskId"), m_db, taskId)) {
+        case NewTaskOutcome::StoreFailed: return false;
+        case NewTaskOutcome::Refused: Answer(out, 1, "TaskId", "-1"); return true;
+        case NewTaskOutcome::Added: break;
+        }
         const std::string text = WriteCanonical(doc);
         const ProjectHead changed = HeadOf(doc.document_element());
+        doc.reset();
         long revision = 0;
         bool matched = false;
         if (!InTransaction(m_db,

@@ -93,6 +93,8 @@ private:
     // The caller's rights on a stored project (all for its creator); found false: no such
     // project.
     bool RightsOf(long id, ProjectHead& head, ProjectAccess& rights, bool& found);
+    // A new project's id: from the counter, or once it is used up the smallest id unused.
+    bool TakeProjectId(long& id);
     bool GetProjectList(const SoapRequest& r, std::vector<SoapArg>& out);
     bool GetProjectData(const SoapRequest& r, std::vector<SoapArg>& out);
     bool NewProject(const SoapRequest& r, std::vector<SoapArg>& out);

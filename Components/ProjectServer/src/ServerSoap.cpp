@@ -1,10 +1,13 @@
 // SOAP reading and writing of the project server.
 #include "ServerSoap.h"
 
+#include "ServerText.h"
+
 #include <pugixml.hpp>
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace projectserver {
 
@@ -97,13 +100,27 @@ const std::string* SoapRequest::Find(const char* name) const
 
 bool ReadRequest(const std::string& body, SoapRequest& request, std::string& error)
 {
+    return ReadRequest(body, std::string(), request, error);
+}
+
+bool ReadRequest(const std::string& body, const std::string& contentType, SoapRequest& request, std::string& error)
+{
     request = SoapRequest();
+    // Read as UTF-8: converted first when it declares another encoding.
+    const std::string encoding = DeclaredEncoding(body, contentType);
+    std::string converted;
+    TextCheck check;
+    if (!encoding.empty() && !ConvertToUtf8(body, encoding, converted, check, error))
+        return false;
+    const std::string& text = encoding.empty() ? body : converted;
+    if (check)
+        check = CheckMarkup(text);
     pugi::xml_document doc;
     // Document type declarations are kept as nodes so that they can be refused; values keep
     // their bytes (whitespace-only texts, line ends as sent).
     const unsigned int options =
         (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata | pugi::parse_doctype;
-    pugi::xml_parse_result parsed = doc.load_buffer(body.data(), body.size(), options, pugi::encoding_auto);
+    pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size(), options, pugi::encoding_utf8);
     if (!parsed) {
         error = std::string("the request is not well-formed XML (") + parsed.description() + " at offset " +
                 std::to_string(parsed.offset) + ")";
@@ -119,12 +136,24 @@ bool ReadRequest(const std::string& body, SoapRequest& request, std::string& err
         error = "the request is not a SOAP 1.1 envelope";
         return false;
     }
+    // The envelope's own bindings read once: each child then costs only its own attributes.
+    std::map<std::string, std::string> bindings;
+    for (pugi::xml_node n = envelope; n && n.type() == pugi::node_element; n = n.parent())
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute())
+            if (std::strncmp(a.name(), "xmlns", 5) == 0 && (a.name()[5] == '\0' || a.name()[5] == ':'))
+                bindings.emplace(a.name(), a.value());
     pugi::xml_node bodyNode;
-    for (pugi::xml_node n = envelope.first_child(); n; n = n.next_sibling())
-        if (Is(n, "Body", kEnvelopeNs)) {
+    for (pugi::xml_node n = envelope.first_child(); n && !bodyNode; n = n.next_sibling()) {
+        if (n.type() != pugi::node_element || std::strcmp(LocalName(n.name()), "Body") != 0)
+            continue;
+        const char* colon = std::strchr(n.name(), ':');
+        const std::string attr = colon ? "xmlns:" + std::string(n.name(), colon - n.name()) : std::string("xmlns");
+        pugi::xml_attribute own = n.attribute(attr.c_str());
+        auto bound = bindings.find(attr);
+        const std::string ns = own ? own.value() : bound != bindings.end() ? bound->second : std::string();
+        if (ns == kEnvelopeNs)
             bodyNode = n;
-            break;
-        }
+    }
     pugi::xml_node op = bodyNode ? FirstElement(bodyNode) : pugi::xml_node();
     if (!op) {
         error = "the SOAP body names no operation";
@@ -151,22 +180,14 @@ bool ReadRequest(const std::string& body, SoapRequest& request, std::string& err
         }
         request.args.push_back(std::move(arg));
     }
+    if (!check) {
+        request.unreadableText = DescribeFault(check, encoding);
+        request.unreadableKind = check.fault;
+    }
     return true;
 }
 
 namespace {
-
-// The escaped form of a character of element text, or NULL when it stands for itself.
-const char* EscapeOf(char c)
-{
-    switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '\r': return "&#13;";
-    default: return nullptr;
-    }
-}
 
 // Where the bytes of a text being written go: anything with append(data, size), such as
 // std::string.
@@ -181,23 +202,43 @@ void Append(Sink& out, const std::string& text)
     out.append(text.data(), text.size());
 }
 
-// Appends the text escaped: runs of plain characters in one piece.
+// Appends the text escaped (& < > and carriage return), runs of plain characters in one
+// piece. A sequence that is not UTF-8 and a character XML cannot carry become U+FFFD: a
+// reply is well-formed whatever was stored.
 template <class Sink>
 void AppendEscaped(Sink& out, const std::string& utf8)
 {
     const char* p = utf8.data();
     const char* const end = p + utf8.size();
+    const char* run = p;
     while (p < end) {
-        const char* run = p;
-        const char* escaped = nullptr;
-        while (p < end && (escaped = EscapeOf(*p)) == nullptr)
+        const unsigned char b = static_cast<unsigned char>(*p);
+        if ((b >= 0x20 && b < 0x80 && b != '&' && b != '<' && b != '>') || b == '\t' || b == '\n') {
             ++p;
-        out.append(run, static_cast<size_t>(p - run));
-        if (p < end) {
-            Append(out, escaped);
-            ++p;
+            continue;
         }
+        size_t length = 1;
+        const char* escaped = nullptr;
+        switch (b) {
+        case '&': escaped = "&amp;"; break;
+        case '<': escaped = "&lt;"; break;
+        case '>': escaped = "&gt;"; break;
+        case '\r': escaped = "&#13;"; break;
+        default: {
+            unsigned long c = 0;
+            if (b >= 0x80 && DecodeUtf8(p, end, c, length) && IsXmlChar(c)) {
+                p += length;
+                continue;
+            }
+            escaped = "\xEF\xBF\xBD";
+        }
+        }
+        out.append(run, static_cast<size_t>(p - run));
+        Append(out, escaped);
+        p += length;
+        run = p;
     }
+    out.append(run, static_cast<size_t>(p - run));
 }
 
 // Counts the bytes instead of keeping them.

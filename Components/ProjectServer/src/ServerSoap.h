@@ -5,8 +5,11 @@
 // namespace, with one child element of text per argument. Replies are written as fixed
 // texts: the declaration, the envelope with the soap prefix, the response element with
 // the service namespace as default, one child per result; text escaped as & < > and
-// carriage return as &#13;.
+// carriage return as &#13;, and what XML cannot carry (ill-formed UTF-8, control
+// characters) as U+FFFD.
 #pragma once
+
+#include "ServerText.h"
 
 #include <cstddef>
 #include <functional>
@@ -25,12 +28,21 @@ struct SoapArg {
 struct SoapRequest {
     std::string operation;
     std::vector<SoapArg> args;
+    // Why the texts of the request cannot be stored ("" when they can): not valid in its
+    // encoding, or characters XML cannot carry. Such a request is read, so that its
+    // operation can refuse it, but nothing of it is stored.
+    std::string unreadableText;
+    TextFault unreadableKind = TextFault::None;
     const std::string* Find(const char* name) const;
 };
 
-// Reads a request. False with a reason a person can act on: not XML, a document type
-// declaration (refused: no entity tricks), not a SOAP 1.1 envelope, no operation, an
-// operation outside the service's namespace, an argument holding markup.
+// Reads a request in the encoding it declares (ServerText.h; `contentType` is the request's
+// Content-Type header). False with a reason a person can act on: an encoding that cannot be
+// read, not XML, a document type declaration (refused: no entity tricks), not a SOAP 1.1
+// envelope, no operation, an operation outside the service's namespace, an argument holding
+// markup.
+bool ReadRequest(const std::string& body, const std::string& contentType, SoapRequest& request, std::string& error);
+// The same for a body with no Content-Type charset.
 bool ReadRequest(const std::string& body, SoapRequest& request, std::string& error);
 
 std::string EscapeXmlText(const std::string& utf8);

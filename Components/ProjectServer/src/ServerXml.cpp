@@ -5,14 +5,40 @@
 
 namespace projectserver {
 
-namespace {
-const int kMaxDepth = 1024;
+const int kMaxXmlDepth = 1024;
+
+bool WithinDepth(pugi::xml_node top, int limit)
+{
+    // Walked, not recursed: the tree may be as deep as its text allows.
+    int depth = 0;
+    pugi::xml_node cur = top;
+    for (;;) {
+        // An element's only text is kept in the element: a level below it all the same.
+        if (cur.type() == pugi::node_element && *cur.value() && depth + 1 > limit)
+            return false;
+        if (cur.first_child()) {
+            cur = cur.first_child();
+            if (++depth > limit)
+                return false;
+            continue;
+        }
+        while (cur != top && !cur.next_sibling()) {
+            cur = cur.parent();
+            --depth;
+        }
+        if (cur == top)
+            return true;
+        cur = cur.next_sibling();
+    }
 }
 
-bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error)
+bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& error, bool* tooDeep)
 {
+    if (tooDeep)
+        *tooDeep = false;
+    // An element's only text is kept in the element itself: half the nodes of a project.
     const unsigned int options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments |
-                                 pugi::parse_pi | pugi::parse_ws_pcdata;
+                                 pugi::parse_pi | pugi::parse_ws_pcdata | pugi::parse_embed_pcdata;
     pugi::xml_parse_result result = doc.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
     if (!result) {
         error = std::string(result.description()) + " at offset " + std::to_string(result.offset);
@@ -28,24 +54,13 @@ bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& 
         return false;
     }
     // The writer recurses: refuse trees deeper than it is meant to go.
-    int depth = 0;
-    for (pugi::xml_node cur = doc.first_child(); cur;) {
-        if (cur.first_child()) {
-            cur = cur.first_child();
-            if (++depth > kMaxDepth) {
-                error = "elements nested too deeply";
-                return false;
-            }
-            continue;
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+        if (!WithinDepth(n)) {
+            error = "elements nested too deeply";
+            if (tooDeep)
+                *tooDeep = true;
+            return false;
         }
-        while (cur && !cur.next_sibling()) {
-            cur = cur.parent();
-            --depth;
-            if (cur == doc)
-                cur = pugi::xml_node();
-        }
-        if (cur)
-            cur = cur.next_sibling();
     }
     // Whitespace around the document element is not part of the document.
     for (pugi::xml_node n = doc.first_child(); n;) {
@@ -77,7 +92,43 @@ std::string EscapeText(const std::string& utf8)
 
 namespace {
 
-void Write(const pugi::xml_node& node, std::string& out)
+// Counts the bytes instead of keeping them: the text is then written into a string of its
+// final size (a project's text is large).
+struct SizeSink {
+    size_t size = 0;
+    void append(const char*, size_t n) { size += n; }
+};
+
+template <class Sink>
+void Put(Sink& out, const char* text)
+{
+    out.append(text, std::char_traits<char>::length(text));
+}
+
+template <class Sink>
+void PutEscaped(Sink& out, const char* text)
+{
+    const char* run = text;
+    for (const char* p = text;; ++p) {
+        const char* escaped = nullptr;
+        switch (*p) {
+        case '\0': out.append(run, static_cast<size_t>(p - run)); return;
+        case '&': escaped = "&amp;"; break;
+        case '<': escaped = "&lt;"; break;
+        case '>': escaped = "&gt;"; break;
+        case '"': escaped = "&quot;"; break;
+        case '\'': escaped = "&apos;"; break;
+        case '\r': escaped = "&#13;"; break;
+        default: continue;
+        }
+        out.append(run, static_cast<size_t>(p - run));
+        Put(out, escaped);
+        run = p + 1;
+    }
+}
+
+template <class Sink>
+void Write(const pugi::xml_node& node, Sink& out)
 {
     switch (node.type()) {
     case pugi::node_document:
@@ -85,58 +136,62 @@ void Write(const pugi::xml_node& node, std::string& out)
             Write(c, out);
         break;
     case pugi::node_element:
-        out += '<';
-        out += node.name();
+        Put(out, "<");
+        Put(out, node.name());
         for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-            out += ' ';
-            out += a.name();
-            out += "=\"";
-            out += EscapeText(a.value());
-            out += '"';
+            Put(out, " ");
+            Put(out, a.name());
+            Put(out, "=\"");
+            PutEscaped(out, a.value());
+            Put(out, "\"");
         }
-        out += '>';
+        Put(out, ">");
+        PutEscaped(out, node.value());
         for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
             Write(c, out);
-        out += "</";
-        out += node.name();
-        out += '>';
+        Put(out, "</");
+        Put(out, node.name());
+        Put(out, ">");
         break;
-    case pugi::node_pcdata: out += EscapeText(node.value()); break;
+    case pugi::node_pcdata: PutEscaped(out, node.value()); break;
     case pugi::node_cdata:
-        out += "<![CDATA[";
-        out += node.value();
-        out += "]]>";
+        Put(out, "<![CDATA[");
+        Put(out, node.value());
+        Put(out, "]]>");
         break;
     case pugi::node_comment:
-        out += "<!--";
-        out += node.value();
-        out += "-->";
+        Put(out, "<!--");
+        Put(out, node.value());
+        Put(out, "-->");
         break;
     case pugi::node_pi:
-        out += "<?";
-        out += node.name();
+        Put(out, "<?");
+        Put(out, node.name());
         if (*node.value()) {
-            out += ' ';
-            out += node.value();
+            Put(out, " ");
+            Put(out, node.value());
         }
-        out += "?>";
+        Put(out, "?>");
         break;
     default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string WriteCanonical(const pugi::xml_node& node)
 {
+    SizeSink size;
+    Write(node, size);
     std::string out;
+    out.reserve(size.size);
     Write(node, out);
     return out;
 }
 
 std::string TextOf(pugi::xml_node element)
 {
-    std::string text;
+    std::string text = element.value();
     for (pugi::xml_node n = element.first_child(); n; n = n.next_sibling()) {
         if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
             text += n.value();
@@ -148,7 +203,8 @@ void SetText(pugi::xml_node element, const std::string& text)
 {
     while (element.first_child())
         element.remove_child(element.first_child());
-    element.append_child(pugi::node_pcdata).set_value(text.c_str());
+    // The element's own text when it has one, else a text node.
+    element.text().set(text.c_str());
 }
 
 long NumberOf(pugi::xml_node element) { return std::atol(TextOf(element).c_str()); }

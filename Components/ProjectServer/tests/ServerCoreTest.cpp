@@ -54,7 +54,9 @@ protected:
     CServerCore::Outcome Call(CallContext& context, const std::string& operation, std::vector<SoapArg> args,
                               std::map<std::string, std::string>& out, CServerCore* core = nullptr)
     {
-        SoapRequest request{operation, std::move(args)};
+        SoapRequest request;
+        request.operation = operation;
+        request.args = std::move(args);
         std::vector<SoapArg> results;
         std::string error;
         CServerCore::Outcome outcome = (core ? *core : m_core).Execute(request, context, results, error);
@@ -479,17 +481,27 @@ TEST_P(ServerCoreTest, TheListComesFromHeaderRowsNotFromStoredTexts)
               List(u, "u"));
 }
 
-TEST_P(ServerCoreTest, IdsGoPastThirtyTwoBits)
+TEST_P(ServerCoreTest, IdsStayWithinThirtyTwoBitsAndNeverRunOut)
 {
+    // The client keeps ids in ints: the last counter value is handed out, then the smallest
+    // ids nobody uses.
     const std::string u = NewUser("u");
-    ASSERT_TRUE(m_core.SetNextIds(5000000000L, 7000000000L));
-    const long id = NewProject(u, "big");
-    EXPECT_EQ(5000000000L, id);
-    auto out = As(u, "NewTask", {{"first", "1"}, {"parentTaskId", "-1"},
-                                 {"taskData", "<TASK><ENTIREPROJID>5000000000</ENTIREPROJID></TASK>"}});
-    EXPECT_EQ("7000000000", out["TaskId"]);
-    EXPECT_NE(std::string::npos, As(u, "GetProjectData", {{"projectId", "5000000000"}})["ProjectData"].find(
-                                     "<TASKID>7000000000</TASKID>"));
+    ASSERT_TRUE(m_core.SetNextIds(2147483647L, 2147483647L));
+    const long last = NewProject(u, "last");
+    EXPECT_EQ(2147483647L, last);
+    EXPECT_EQ(1, NewProject(u, "reused"));
+    EXPECT_EQ(2, NewProject(u, "next"));
+    const std::string pid = std::to_string(last);
+    auto newTask = [&] {
+        return As(u, "NewTask", {{"first", "1"}, {"parentTaskId", "-1"},
+                                 {"taskData", "<TASK><ENTIREPROJID>" + pid + "</ENTIREPROJID></TASK>"}})["TaskId"];
+    };
+    EXPECT_EQ("2147483647", newTask());
+    // The project already holds task 7 (NewProject's text): the free ones come below it.
+    EXPECT_EQ("1", newTask());
+    const std::string data = As(u, "GetProjectData", {{"projectId", pid}})["ProjectData"];
+    EXPECT_NE(std::string::npos, data.find("<TASKID>2147483647</TASKID>"));
+    EXPECT_NE(std::string::npos, data.find("<TASKID>1</TASKID>"));
 }
 
 TEST_P(ServerCoreTest, AProjectHeldByAWriterHoldsUpNoOtherProject)

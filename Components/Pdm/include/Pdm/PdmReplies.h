@@ -32,6 +32,8 @@ std::string WritePdmDocuments(const std::vector<PdmDocRow>& rows);
 std::string WritePdmClasses(const std::vector<PdmClassRow>& rows);
 std::string WritePdmStoreReady();
 std::string WritePdmAdded(int32_t objectId);
+// The error text as a client is told it (by WritePdmError too): without the store's file name.
+std::string PdmErrorForClients(const std::string& storeError);
 std::string WritePdmError(const std::string& why, bool refused);
 
 bool ReadPdmNodes(const std::string& body, std::vector<PdmNodeRow>& rows, std::string& error);

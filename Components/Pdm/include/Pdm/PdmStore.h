@@ -117,6 +117,8 @@ public:
     bool Commit();
     void Rollback();
 
+    // A folder or document name: not empty, "." or "..", no separator or control character,
+    // well-formed UTF-8 of characters XML can carry.
     static bool IsValidName(const std::string& name);
     // Whether Open takes the text as a connection string rather than a file path.
     static bool IsConnectionString(const std::string& path);
