@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include <ClassLib/Core/WorkingDays.h>
 #include <Tavrin/DateFunctions.h>
 
 #include "ProjectProgress.h"
@@ -177,7 +178,5 @@ int CProjectDoc::IsRestDay(int nWeekDay)
         if (pDay != NULL && pDay->m_nDay == nWeekDay)
             return pDay->m_bWorking == 0 ? 1 : 0;
     }
-    if (m_nCalBaseID == -2)
-        return (nWeekDay == 0 || nWeekDay == 6) ? 1 : 0;
-    return 0;
+    return workdays::BaseRestsOn(m_nCalBaseID, nWeekDay) ? 1 : 0;
 }

@@ -184,8 +184,9 @@ public:
     // after SettleSummaries.
     static int s_nUnsettledSummaries;
     // What a link of type nType (1 finish-to-start, 2 finish-to-finish, 3 start-to-finish,
-    // 4 start-to-start) with a lag of nLag working days asks of its successor: the earliest
-    // date into required, and which date it bounds (linkBounds...).
+    // 4 start-to-start) with a lag of nLag working days asks of its successor, by the shared
+    // link rule (ClassLib/Core/WorkingDays.h): the earliest date into required, and which
+    // date it bounds (linkBounds...).
     enum { linkBoundsNothing = 0, linkBoundsStart = 1, linkBoundsFinish = 2 };
     int LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required);
     // Moves each child (and its subtree) on by nDays working days, as a summary moved by its

@@ -1,5 +1,5 @@
 // The task tree view: the schedule settled after an edit. Every link gives its successor an
-// earliest start or finish (LinkRequirement, the one definition of a link); after a change
+// earliest start or finish (LinkRequirement, from the shared link rule); after a change
 // every task reached is checked once all the tasks it depends on are final, and moves
 // exactly when it is earlier than one of its links allows. Summaries span their children:
 // a summary moved by its own links shifts its children, and its dates are rolled up from
@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include <ClassLib/Core/WorkingDays.h>
 
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
@@ -47,28 +50,34 @@ BOOL ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& fin
     return IsValidDate(start) && IsValidDate(finish);
 }
 
+// The day number of a valid date's calendar day (before 1899 the value's fraction runs the
+// other way, so the day is taken from its parts).
+long DayNumberOf(const COleDateTime& date)
+{
+    const DATE dt = (DATE)date;
+    if (dt >= 0)
+        return (long)std::floor(dt);
+    return (long)(DATE)COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
+}
+
 } // namespace
 
 int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required)
 {
-    // Codes 1 and 2 leave the predecessor's finish, 3 and 4 its start.
-    const COleDateTime& from = nType == 1 || nType == 2 ? pred.m_dtFinish : pred.m_dtStart;
+    // The shared link rule, on the day number of the predecessor's date the link leaves from.
+    const COleDateTime& from = workdays::LeavesFromFinish(nType) ? pred.m_dtFinish : pred.m_dtStart;
     if (!IsValidDate(from))
         return linkBoundsNothing;
-    switch (nType)
+    const auto isRest = [this](long nDay) { return IsRestDay(COleDateTime((DATE)nDay)) != FALSE; };
+    long nRequired = 0;
+    switch (workdays::LinkRequirement(isRest, nType, nLag, DayNumberOf(from), nRequired))
     {
-    case 1: // finish-to-start
-        required = FinishFromStart(from, nLag + 2);
+    case workdays::kBoundsStart:
+        required = COleDateTime((DATE)nRequired);
         return linkBoundsStart;
-    case 2: // finish-to-finish
-        required = nLag == 0 ? SkipRestDays(from) : FinishFromStart(from, nLag + 2);
+    case workdays::kBoundsFinish:
+        required = COleDateTime((DATE)nRequired);
         return linkBoundsFinish;
-    case 3: // start-to-finish: with no lag, the last working day before the start
-        required = FinishFromStart(from, nLag == 0 ? 0 : nLag + 1);
-        return linkBoundsFinish;
-    case 4: // start-to-start
-        required = nLag == 0 ? SkipRestDays(from) : FinishFromStart(from, nLag + 2);
-        return linkBoundsStart;
     default:
         return linkBoundsNothing;
     }

@@ -4,14 +4,12 @@
 
 #include <cmath>
 
+#include <ClassLib/Core/WorkingDays.h>
+
 #include "ProjectDoc.h"
 
 namespace
 {
-// A walk that meets this many rest days in a row stops: the calendar has no working day
-// it can reach, and the date it started from is kept.
-const int kMaxRestRun = 3660;
-
 COleDateTime WholeDay(const COleDateTime& date)
 {
     if (date.GetStatus() != COleDateTime::valid)
@@ -23,7 +21,23 @@ COleDateTime WholeDay(const COleDateTime& date)
     return COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
 }
 
-const COleDateTimeSpan kOneDay(1, 0, 0, 0);
+// The day number of a whole day (its value is a whole number, before 1899 too).
+long DayOf(const COleDateTime& wholeDay)
+{
+    return (long)(DATE)wholeDay;
+}
+
+COleDateTime DateOfDay(long nDay)
+{
+    return COleDateTime((DATE)nDay);
+}
+
+// The view's rest days (its document's calendar, kept while an edit runs) by day number.
+struct CViewRestDays
+{
+    CTaskTreeView* pView;
+    bool operator()(long nDay) const { return pView->IsRestDay(DateOfDay(nDay)) != FALSE; }
+};
 
 BOOL IsDigit(char c)
 {
@@ -50,98 +64,49 @@ BOOL CTaskTreeView::IsRestDay(const COleDateTime& date)
     return bRest;
 }
 
+// The walks themselves are the shared working-day rule's, on day numbers; a walk that finds
+// no working day keeps the date it started from.
 COleDateTime CTaskTreeView::SkipRestDays(const COleDateTime& date)
 {
-    COleDateTime day = WholeDay(date);
-    if (day.GetStatus() != COleDateTime::valid)
+    const COleDateTime day = WholeDay(date);
+    long result;
+    if (day.GetStatus() != COleDateTime::valid || !workdays::SkipRestDays(CViewRestDays{this}, DayOf(day), result))
         return day;
-    for (int i = 0; i <= kMaxRestRun; i++)
-    {
-        if (!IsRestDay(day))
-            return day;
-        day += kOneDay;
-    }
-    return WholeDay(date);
+    return DateOfDay(result);
 }
 
 int CTaskTreeView::CountRestDays(const COleDateTime& a, const COleDateTime& b)
 {
-    COleDateTime from = WholeDay(a), to = WholeDay(b);
+    const COleDateTime from = WholeDay(a), to = WholeDay(b);
     if (from.GetStatus() != COleDateTime::valid || to.GetStatus() != COleDateTime::valid)
         return 0;
-    if (to < from)
-        std::swap(from, to);
-    int nCount = 0;
-    for (COleDateTime day = from; day <= to; day += kOneDay)
-        if (IsRestDay(day))
-            nCount++;
-    return nCount;
+    return workdays::CountRestDays(CViewRestDays{this}, DayOf(from), DayOf(to));
 }
 
 COleDateTime CTaskTreeView::FinishFromStart(const COleDateTime& start, int n)
 {
-    COleDateTime day = WholeDay(start);
-    if (day.GetStatus() != COleDateTime::valid)
+    const COleDateTime day = WholeDay(start);
+    long result;
+    if (day.GetStatus() != COleDateTime::valid || !workdays::FinishFromStart(CViewRestDays{this}, DayOf(day), n, result))
         return day;
-    if (n <= 0)
-    {
-        // The last working day before the start.
-        for (int i = 0; i <= kMaxRestRun; i++)
-        {
-            day -= kOneDay;
-            if (!IsRestDay(day))
-                return day;
-        }
-        return WholeDay(start);
-    }
-    int nRest = 0;
-    for (;;)
-    {
-        if (!IsRestDay(day))
-        {
-            nRest = 0;
-            if (--n == 0)
-                return day;
-        }
-        else if (++nRest > kMaxRestRun)
-            return WholeDay(start);
-        day += kOneDay;
-    }
+    return DateOfDay(result);
 }
 
 COleDateTime CTaskTreeView::StartFromFinish(const COleDateTime& finish, int n)
 {
-    COleDateTime day = WholeDay(finish);
-    if (day.GetStatus() != COleDateTime::valid)
+    const COleDateTime day = WholeDay(finish);
+    long result;
+    if (day.GetStatus() != COleDateTime::valid || !workdays::StartFromFinish(CViewRestDays{this}, DayOf(day), n, result))
         return day;
-    if (n <= 0)
-    {
-        COleDateTime next = day + kOneDay;
-        return IsRestDay(next) ? day : next;
-    }
-    int nRest = 0;
-    for (;;)
-    {
-        if (!IsRestDay(day))
-        {
-            nRest = 0;
-            if (--n == 0)
-                return day;
-        }
-        else if (++nRest > kMaxRestRun)
-            return WholeDay(finish);
-        day -= kOneDay;
-    }
+    return DateOfDay(result);
 }
 
 int CTaskTreeView::WorkingDays(const COleDateTime& start, const COleDateTime& finish)
 {
-    COleDateTime from = WholeDay(start), to = WholeDay(finish);
-    if (from.GetStatus() != COleDateTime::valid || to.GetStatus() != COleDateTime::valid || to < from)
+    const COleDateTime from = WholeDay(start), to = WholeDay(finish);
+    if (from.GetStatus() != COleDateTime::valid || to.GetStatus() != COleDateTime::valid)
         return 0;
-    long nDays = (to - from).GetDays();
-    long n = nDays + 1 - CountRestDays(from, to);
-    return n < 0 ? 0 : (int)n;
+    return workdays::WorkingDays(CViewRestDays{this}, DayOf(from), DayOf(to));
 }
 
 int CTaskTreeView::DurationDays(int nDuration)

@@ -4,6 +4,8 @@
 #include <Tavrin/DateFunctions.h>
 #include <Tavrin/DayOfWeek.h>
 
+#include <ClassLib/Core/WorkingDays.h>
+
 #include "DayNumber.h"
 #include "RestDayIndex.h"
 
@@ -97,19 +99,16 @@ void CCalendarCal::Clear()
 
 void CCalendarCal::Reindex()
 {
-    // Weekdays: the first entry for a weekday decides, else the base calendar.
-    bool weekdayRest[7];
-    bool decided[7] = {false, false, false, false, false, false, false};
-    for (int w = 0; w < 7; ++w)
-        weekdayRest[w] = m_nBaseCalendarID == -2 && (w == 0 || w == 6);
+    // The weekly pattern by the shared calendar rule: the first entry for a weekday decides,
+    // else the base calendar. (Days 1 to 7 are Sunday to Saturday.)
+    workdays::CWorkingCalendar week(m_nBaseCalendarID);
     for (POSITION pos = m_listWeekdays.GetHeadPosition(); pos != nullptr;) {
         const CDayOfWeek* pEntry = static_cast<const CDayOfWeek*>(m_listWeekdays.GetNext(pos));
-        const int w = pEntry->m_nDay;
-        if (w < 0 || w > 6 || decided[w])
-            continue;
-        decided[w] = true;
-        weekdayRest[w] = pEntry->m_bWorking == 0;
+        week.AddWeekday(pEntry->m_nDay, pEntry->m_bWorking != 0);
     }
+    bool weekdayRest[7];
+    for (int w = 0; w < 7; ++w)
+        weekdayRest[w] = week.IsRestDay(1 + w);
 
     // Periods by calendar day; one whose dates are not valid holds no day.
     std::vector<CRestDayIndex::Period> periods;

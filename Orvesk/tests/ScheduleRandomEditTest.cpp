@@ -84,16 +84,23 @@ struct CDays
             return -After(b, a);
         return Count(a, b) - (Rest(a) ? 0 : 1);
     }
-    // The link table: TRUE when the link bounds the successor's start, and the date.
+    // The link table: TRUE when the link bounds the successor's start, and the date. The
+    // lag (0 or more here) counts working days after the anchor: the predecessor's date as a
+    // working day, or for start-to-finish the last working day before its start.
     BOOL Required(int nType, int nLag, const CTaskItem& p, COleDateTime& req) const
     {
+        const COleDateTimeSpan day(1, 0, 0, 0);
+        COleDateTime anchor;
+        int nAfter = nLag;
         switch (nType)
         {
-        case 1: req = Nth(p.m_dtFinish, nLag + 2); return TRUE;
-        case 2: req = nLag == 0 ? Skip(p.m_dtFinish) : Nth(p.m_dtFinish, nLag + 2); return FALSE;
-        case 3: req = Nth(p.m_dtStart, nLag == 0 ? 0 : nLag + 1); return FALSE;
-        default: req = nLag == 0 ? Skip(p.m_dtStart) : Nth(p.m_dtStart, nLag + 2); return TRUE;
+        case 1: anchor = Skip(p.m_dtFinish); nAfter = nLag + 1; break;
+        case 2: anchor = Skip(p.m_dtFinish); break;
+        case 3: anchor = Nth(p.m_dtStart, 0); break;
+        default: anchor = Skip(p.m_dtStart); break;
         }
+        req = nAfter == 0 ? anchor : Nth(anchor + day, nAfter);
+        return nType == 1 || nType == 4;
     }
 };
 

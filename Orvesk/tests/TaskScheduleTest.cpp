@@ -40,16 +40,16 @@ TEST_F(TaskScheduleTest, EachLinkTypeAndLagAsksForItsDateAroundRestDays)
     const Case cases[] = {
         {1, 0, a0, a1, S, Day(2004, 3, 8)},  {1, 1, a0, a1, S, Day(2004, 3, 9)},
         {1, 2, a0, a1, S, Day(2004, 3, 10)}, {1, 3, a0, a1, S, Day(2004, 3, 11)},
-        {2, 0, a0, a1, F, Day(2004, 3, 5)},  {2, 1, a0, a1, F, Day(2004, 3, 9)},
-        {2, 2, a0, a1, F, Day(2004, 3, 10)}, {2, 3, a0, a1, F, Day(2004, 3, 11)},
-        {4, 0, a0, a1, S, Day(2004, 3, 4)},  {4, 1, a0, a1, S, Day(2004, 3, 8)},
-        {4, 2, a0, a1, S, Day(2004, 3, 9)},  {4, 3, a0, a1, S, Day(2004, 3, 10)},
-        {3, 0, a0, a1, F, Day(2004, 3, 3)},  {3, 1, a0, a1, F, Day(2004, 3, 5)},
-        {3, 2, a0, a1, F, Day(2004, 3, 8)},  {3, 3, a0, a1, F, Day(2004, 3, 9)},
+        {2, 0, a0, a1, F, Day(2004, 3, 5)},  {2, 1, a0, a1, F, Day(2004, 3, 8)},
+        {2, 2, a0, a1, F, Day(2004, 3, 9)},  {2, 3, a0, a1, F, Day(2004, 3, 10)},
+        {4, 0, a0, a1, S, Day(2004, 3, 4)},  {4, 1, a0, a1, S, Day(2004, 3, 5)},
+        {4, 2, a0, a1, S, Day(2004, 3, 8)},  {4, 3, a0, a1, S, Day(2004, 3, 9)},
+        {3, 0, a0, a1, F, Day(2004, 3, 3)},  {3, 1, a0, a1, F, Day(2004, 3, 4)},
+        {3, 2, a0, a1, F, Day(2004, 3, 5)},  {3, 3, a0, a1, F, Day(2004, 3, 8)},
         {1, 0, b0, b1, S, Day(2004, 3, 16)}, {1, 3, b0, b1, S, Day(2004, 3, 19)},
-        {2, 0, b0, b1, F, Day(2004, 3, 15)}, {2, 1, b0, b1, F, Day(2004, 3, 17)},
-        {4, 0, b0, b1, S, Day(2004, 3, 8)},  {4, 1, b0, b1, S, Day(2004, 3, 10)},
-        {3, 0, b0, b1, F, Day(2004, 3, 5)},  {3, 1, b0, b1, F, Day(2004, 3, 9)},
+        {2, 0, b0, b1, F, Day(2004, 3, 15)}, {2, 1, b0, b1, F, Day(2004, 3, 16)},
+        {4, 0, b0, b1, S, Day(2004, 3, 8)},  {4, 1, b0, b1, S, Day(2004, 3, 9)},
+        {3, 0, b0, b1, F, Day(2004, 3, 5)},  {3, 1, b0, b1, F, Day(2004, 3, 8)},
     };
     for (const Case& c : cases)
     {
@@ -65,6 +65,48 @@ TEST_F(TaskScheduleTest, EachLinkTypeAndLagAsksForItsDateAroundRestDays)
     pred.m_dtFinish = a1;
     COleDateTime required;
     EXPECT_EQ(Tree()->LinkRequirement(5, 0, pred, required), CTaskTreeView::linkBoundsNothing);
+}
+
+TEST_F(TaskScheduleTest, SuccessorsPlacedByTheEarlierLagCountOpenAsStoredAndMoveOnlyWhenEarly)
+{
+    // P Monday 1 to Thursday 4; its successors as the earlier count of a lag placed them,
+    // one working day later than their links now ask (FS was counted as it is now).
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pP = Row(AddTask(doc.m_listTasks, "P", Day(2004, 3, 1), Day(2004, 3, 4), 4), 1);
+        CTaskItem* pFF = Row(AddTask(doc.m_listTasks, "FF", Day(2004, 3, 4), Day(2004, 3, 8), 3), 2);
+        AddLink(pFF, pP, 2, 1);
+        CTaskItem* pSS = Row(AddTask(doc.m_listTasks, "SS", Day(2004, 3, 3), Day(2004, 3, 3), 1), 3);
+        AddLink(pSS, pP, 4, 1);
+        CTaskItem* pSF = Row(AddTask(doc.m_listTasks, "SF", Day(2004, 3, 2), Day(2004, 3, 2), 1), 4);
+        AddLink(pSF, pP, 3, 1);
+        CTaskItem* pFS = Row(AddTask(doc.m_listTasks, "FS", Day(2004, 3, 8), Day(2004, 3, 8), 1), 5);
+        AddLink(pFS, pP, 1, 1);
+        doc.m_nMaxRowInGrid = 5;
+    }));
+    const COleDateTime stored[][2] = {{Day(2004, 3, 1), Day(2004, 3, 4)}, {Day(2004, 3, 4), Day(2004, 3, 8)},
+                                      {Day(2004, 3, 3), Day(2004, 3, 3)}, {Day(2004, 3, 2), Day(2004, 3, 2)},
+                                      {Day(2004, 3, 8), Day(2004, 3, 8)}};
+    EXPECT_FALSE(m_pDoc->IsModified());
+    for (int r = 1; r <= 5; r++)
+    {
+        EXPECT_EQ(Task(r)->m_dtStart, stored[r - 1][0]) << r;
+        EXPECT_EQ(Task(r)->m_dtFinish, stored[r - 1][1]) << r;
+        EXPECT_EQ(Task(r)->m_nFlag, 0) << r;
+    }
+    // P settled again as it is: every link holds, nothing moves.
+    Grid().EditCell(1, 3, "4个工作日");
+    for (int r = 2; r <= 5; r++)
+    {
+        EXPECT_EQ(Task(r)->m_dtStart, stored[r - 1][0]) << r;
+        EXPECT_EQ(Task(r)->m_dtFinish, stored[r - 1][1]) << r;
+        EXPECT_EQ(Task(r)->m_nFlag, 0) << r;
+    }
+    // P to Friday 5: FF lag 1 asks for Monday 8, which it has; FS lag 1 moves to Tuesday 9.
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_nFlag, 0);
+    EXPECT_EQ(Task(5)->m_dtStart, Day(2004, 3, 9));
+    EXPECT_EQ(Text(5, 4), CString("2004年3月9日"));
 }
 
 TEST_F(TaskScheduleTest, ASuccessorOfTwoPredecessorsEndsAfterTheLaterOne)

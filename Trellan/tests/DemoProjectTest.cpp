@@ -1,6 +1,7 @@
 // The demo project of a fresh server database, opened as a new user opens it (log in as
-// demo/demo, choose it in the open dialog): its schedule checked against its own calendar by
-// rules written here, what the chart shows first, and a save that changes no date.
+// demo/demo, choose it in the open dialog): its schedule checked against its own calendar
+// (working days stepped here, links by the shared link rule), what the chart shows first, and
+// a save that changes no date.
 #include "TrellanTestSupport.h"
 
 #include "Resource.h"
@@ -12,6 +13,8 @@
 #include <ProjectDialogHooks.h>
 #include <ProjectServer/ProjectServer.h>
 #include <ProjectService/ProjectServiceFactory.h>
+
+#include <ClassLib/Core/WorkingDays.h>
 
 #include <cmath>
 #include <map>
@@ -66,31 +69,26 @@ private:
     CProjectDoc& m_doc;
 };
 
-// "what the rule asks, what the task has" when the link does not hold, else empty.
+// "what the rule asks, what the task has" when the link does not hold, else empty. What a
+// link asks is the shared link rule's, over the document's calendar.
 std::string BrokenLink(const CWorkDays& cal, const CTaskItem& s, const CTaskLink& link, const CTaskItem& p)
 {
-    const int lag = link.m_nLag;
-    COleDateTime need, have;
-    switch (link.m_nType) {
-    case 1:  // finish-to-start
-        need = cal.Nth(p.m_dtFinish, lag + 2);
+    const COleDateTime& from = workdays::LeavesFromFinish(link.m_nType) ? p.m_dtFinish : p.m_dtStart;
+    const auto rest = [&cal](long day) { return cal.Rest(COleDateTime(static_cast<DATE>(day))); };
+    long required = 0;
+    COleDateTime have;
+    switch (workdays::LinkRequirement(rest, link.m_nType, link.m_nLag, static_cast<long>(std::floor(from.m_dt)),
+                                      required)) {
+    case workdays::kBoundsStart:
         have = s.m_dtStart;
         break;
-    case 2:  // finish-to-finish
-        need = lag == 0 ? cal.Skip(p.m_dtFinish) : cal.Nth(p.m_dtFinish, lag + 2);
-        have = s.m_dtFinish;
-        break;
-    case 4:  // start-to-start
-        need = lag == 0 ? cal.Skip(p.m_dtStart) : cal.Nth(p.m_dtStart, lag + 2);
-        have = s.m_dtStart;
-        break;
-    case 3:  // start-to-finish
-        need = lag == 0 ? cal.Nth(p.m_dtStart, 0) : cal.Nth(p.m_dtStart, lag + 1);
+    case workdays::kBoundsFinish:
         have = s.m_dtFinish;
         break;
     default:
         return "unknown link type";
     }
+    const COleDateTime need(static_cast<DATE>(required));
     if (have >= need)
         return std::string();
     return std::string(need.Format("%Y-%m-%d")) + " needed, " + std::string(have.Format("%Y-%m-%d"));

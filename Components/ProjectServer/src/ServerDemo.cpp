@@ -21,7 +21,7 @@ const char kDemoCipheredPassword[] = "5b50686204";
 
 namespace {
 
-enum { kFS = 1, kFF = 2, kSS = 4 };  // link types (the demo has no start-to-finish link)
+enum { kFS = workdays::kFinishToStart, kFF = workdays::kFinishToFinish, kSS = workdays::kStartToStart };  // link types
 
 struct DemoLink {
     int pred;  // the predecessor's index in kTasks; -1 no link
@@ -105,23 +105,9 @@ struct Schedule {
     int progress = 0;
 };
 
-// The earliest start a link allows its successor (into `start`), or the earliest finish
-// (into `finish`), by the client's rule for each type and lag in working days.
 void ApplyLink(const CWorkCalendar& cal, const DemoLink& link, const Placed& p, long& start, long& finish)
 {
-    switch (link.type) {
-    case kFS:
-        start = std::max(start, cal.FinishFromStart(p.finish, link.lag + 2));
-        break;
-    case kSS:
-        start = std::max(start, link.lag == 0 ? cal.SkipRestDays(p.start) : cal.FinishFromStart(p.start, link.lag + 2));
-        break;
-    case kFF:
-        finish = std::max(finish, link.lag == 0 ? cal.SkipRestDays(p.finish) : cal.FinishFromStart(p.finish, link.lag + 2));
-        break;
-    default:
-        break;
-    }
+    DemoLinkBounds(cal, link.type, link.lag, p.start, p.finish, start, finish);
 }
 
 // Share of a task's working days done before today.
@@ -329,6 +315,24 @@ std::string DemoResourcesXml()
 }
 
 }  // namespace
+
+void DemoLinkBounds(const CWorkCalendar& cal, int type, int lag, long predStart, long predFinish, long& start,
+                    long& finish)
+{
+    // The shared link rule the client schedules with.
+    const long anchor = workdays::LeavesFromFinish(type) ? predFinish : predStart;
+    long required = 0;
+    switch (workdays::LinkRequirement(cal.Rule(), type, lag, anchor, required)) {
+    case workdays::kBoundsStart:
+        start = std::max(start, required);
+        break;
+    case workdays::kBoundsFinish:
+        finish = std::max(finish, required);
+        break;
+    default:
+        break;
+    }
+}
 
 long DemoProjectStart(long today)
 {

@@ -11,5 +11,9 @@ long DemoProjectStart(long today);
 // The demo calendar of a project starting on that Monday: weekends, two public holidays
 // and one working Saturday.
 CWorkCalendar DemoCalendar(long projectStart);
+// A demo link of a type and lag (working days) from a predecessor placed from predStart to
+// predFinish: raises `start` or `finish` to the earliest its successor may have.
+void DemoLinkBounds(const CWorkCalendar& cal, int type, int lag, long predStart, long predFinish, long& start,
+                    long& finish);
 
 }  // namespace projectserver

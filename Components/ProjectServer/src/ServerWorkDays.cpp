@@ -7,13 +7,6 @@
 
 namespace projectserver {
 
-namespace {
-
-// A walk over days that meets no working day within ten years gives up.
-const int kMaxSteps = 3660;
-
-}  // namespace
-
 long DayNumber(int year, int month, int day)
 {
     return static_cast<long>(std::floor(COleDateTime(year, month, day, 0, 0, 0).m_dt));
@@ -29,7 +22,7 @@ void CivilDay(long n, int& year, int& month, int& day)
 
 int Weekday(long n)
 {
-    return COleDateTime(static_cast<DATE>(n)).GetDayOfWeek() - 1;
+    return workdays::WeekdayOf(n);
 }
 
 long LocalToday()
@@ -38,55 +31,25 @@ long LocalToday()
     return DayNumber(now.GetYear(), now.GetMonth(), now.GetDay());
 }
 
-bool CWorkCalendar::IsRestDay(long day) const
-{
-    for (const Period& p : m_periods)
-        if (p.from <= day && day <= p.to)
-            return !p.working;
-    const int w = Weekday(day);
-    for (const Entry& e : m_weekdays)
-        if (e.weekday == w)
-            return !e.working;
-    return m_baseId == -2 && (w == 0 || w == 6);
-}
-
 long CWorkCalendar::SkipRestDays(long day) const
 {
-    return Walk(day, 1, 1);
-}
-
-long CWorkCalendar::Walk(long from, int n, int step) const
-{
-    long day = from;
-    for (int rest = 0; rest <= kMaxSteps; day += step) {
-        if (IsRestDay(day)) {
-            ++rest;
-            continue;
-        }
-        rest = 0;
-        if (--n == 0)
-            return day;
-    }
-    return from;
+    long result = day;
+    workdays::SkipRestDays(m_rule, day, result);
+    return result;
 }
 
 long CWorkCalendar::FinishFromStart(long start, int n) const
 {
-    return n <= 0 ? Walk(start - 1, 1, -1) : Walk(start, n, 1);
+    long result = start;
+    workdays::FinishFromStart(m_rule, start, n, result);
+    return result;
 }
 
 long CWorkCalendar::StartFromFinish(long finish, int n) const
 {
-    return n <= 0 ? finish : Walk(finish, n, -1);
-}
-
-int CWorkCalendar::WorkingDays(long first, long last) const
-{
-    int n = 0;
-    for (long day = first; day <= last; ++day)
-        if (!IsRestDay(day))
-            ++n;
-    return n;
+    long result = finish;
+    workdays::StartFromFinish(m_rule, finish, n, result);
+    return result;
 }
 
 std::string CWorkCalendar::Xml(int calId, const std::string& name) const
@@ -97,11 +60,11 @@ std::string CWorkCalendar::Xml(int calId, const std::string& name) const
         return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d) + " " + time;
     };
     std::string x = "<CALENDAR><CALID>" + std::to_string(calId) + "</CALID><CALNAME>" + name +
-                    "</CALNAME><CALBASEID>" + std::to_string(m_baseId) + "</CALBASEID><RESCODE></RESCODE><CALDATA>";
-    for (const Period& p : m_periods)
-        x += "<CALDATE><FROMDATE>" + date(p.from, "0:0:0") + "</FROMDATE><TODATE>" + date(p.to, "23:59:59") +
+                    "</CALNAME><CALBASEID>" + std::to_string(m_rule.BaseID()) + "</CALBASEID><RESCODE></RESCODE><CALDATA>";
+    for (const workdays::CWorkingCalendar::Period& p : m_rule.Periods())
+        x += "<CALDATE><FROMDATE>" + date(p.first, "0:0:0") + "</FROMDATE><TODATE>" + date(p.last, "23:59:59") +
              "</TODATE><WORKING>" + (p.working ? "1" : "0") + "</WORKING></CALDATE>";
-    for (const Entry& e : m_weekdays)
+    for (const workdays::CWorkingCalendar::Weekday& e : m_rule.Weekdays())
         x += "<CALDAY><DAY>" + std::to_string(e.weekday) + "</DAY><WORKING>" + (e.working ? "1" : "0") +
              "</WORKING></CALDAY>";
     return x + "</CALDATA></CALENDAR>";

@@ -72,3 +72,41 @@ TEST(ServerWorkDays, TheDemoCalendarSteppedAsTheClientSteps)
     EXPECT_EQ(1, nWorkingWeekends);
     EXPECT_GT(nRest, 60);
 }
+
+TEST(ServerWorkDays, DemoLinksOfEveryKindBoundTheirSuccessors)
+{
+    // On the demo calendar, around its first holiday (Saturday 12 to Monday 14 after the start).
+    const long start = DemoProjectStart(DayNumber(2027, 2, 25));
+    const CWorkCalendar cal = DemoCalendar(start);
+    const long thu = start + 10, fri = start + 11, tue = start + 15, wed = start + 16;
+    ASSERT_TRUE(cal.IsRestDay(start + 14));
+
+    struct Case {
+        int type, lag;
+        long predStart, predFinish;
+        long start, finish;  // what the successor must have at least (0 unbounded)
+    };
+    const Case cases[] = {
+        {1, 0, thu, fri, tue, 0},       {1, 1, thu, fri, wed, 0},
+        {2, 0, thu, fri, 0, fri},       {2, 1, thu, fri, 0, tue},
+        {4, 1, thu, fri, fri, 0},       {4, 2, thu, fri, tue, 0},
+        // Start-to-finish: from the last working day before the predecessor's start.
+        {3, 0, tue, wed, 0, fri},       {3, 1, tue, wed, 0, tue},
+        {3, 2, tue, wed, 0, wed},       {3, 0, thu, fri, 0, start + 9},
+    };
+    for (const Case& c : cases) {
+        long s = 0, f = 0;
+        DemoLinkBounds(cal, c.type, c.lag, c.predStart, c.predFinish, s, f);
+        EXPECT_EQ(s, c.start) << c.type << "/" << c.lag;
+        EXPECT_EQ(f, c.finish) << c.type << "/" << c.lag;
+    }
+    // No working days back from a finish: the day after it, or the finish when that day rests
+    // (as the client's task tree view steps; the server once answered the finish always).
+    EXPECT_EQ(cal.StartFromFinish(tue, 0), wed);
+    EXPECT_EQ(cal.StartFromFinish(fri, 0), fri);
+
+    // A bound already later stays.
+    long s = wed + 5, f = 0;
+    DemoLinkBounds(cal, 1, 0, thu, fri, s, f);
+    EXPECT_EQ(s, wed + 5);
+}
