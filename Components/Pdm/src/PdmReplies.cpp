@@ -1,7 +1,7 @@
 // Writing and reading the product-data answers of the project server.
 #include <Pdm/PdmReplies.h>
 
-#include "PdmXmlText.h"
+#include <ClassLib/Core/XmlChars.h>
 
 #include <pugixml.hpp>
 
@@ -32,7 +32,7 @@ void AppendEscaped(std::string& out, const std::string& text)
         case '\n': out += "&#10;"; break;
         case '\r': out += "&#13;"; break;
         default: {
-            const size_t n = pdmtext::XmlCharAt(p, end);
+            const size_t n = xmlchars::XmlCharAt(p, end);
             if (n == 0) {
                 out += "\xEF\xBF\xBD";
                 ++p;

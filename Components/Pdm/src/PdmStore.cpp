@@ -3,7 +3,7 @@
 #include <Pdm/PdmStore.h>
 
 #include "PdmStoreDb.h"
-#include "PdmXmlText.h"
+#include <ClassLib/Core/XmlChars.h>
 
 #include <ClassLib/Core/Conversion.h>
 
@@ -386,7 +386,7 @@ bool CPdmStore::IsValidName(const std::string& name)
         if (c < 0x20 || c == 0x7f || c == '/' || c == '\\')
             return false;
     // Listed in XML answers: a name that is no UTF-8 text would break every listing.
-    return pdmtext::IsXmlText(name);
+    return xmlchars::IsXmlText(name);
 }
 
 bool CPdmStore::ListChildren(int32_t classId, int32_t objectId, std::vector<PdmNodeRow>& rows)

@@ -3,7 +3,7 @@
 #include <Pdm/PdmStore.h>
 
 #include "PdmStoreDb.h"
-#include "PdmXmlText.h"
+#include <ClassLib/Core/XmlChars.h>
 
 #include <ctime>
 #include <limits>
@@ -84,7 +84,7 @@ bool CPdmStore::AddNode(int32_t parentClass, int32_t parentObject, int32_t class
     newObjectId = 0;
     if (!m_session)
         return Fail("the store is not open");
-    if (!pdmtext::IsXmlText(name))
+    if (!xmlchars::IsXmlText(name))
         return Refuse("a folder name must be UTF-8 text without control characters");
     if (!IsValidName(name))
         return Refuse("\"" + name + "\" is not a valid folder name");
@@ -150,7 +150,7 @@ bool CPdmStore::InsertDocument(int32_t parentClass, int32_t parentObject, int32_
     newObjectId = 0;
     if (!m_session)
         return Fail("the store is not open");
-    if (!pdmtext::IsXmlText(fileName))
+    if (!xmlchars::IsXmlText(fileName))
         return Refuse("a file name must be UTF-8 text without control characters");
     if (!IsValidName(fileName))
         return Refuse("\"" + fileName + "\" is not a valid file name");

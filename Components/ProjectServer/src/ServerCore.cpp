@@ -37,19 +37,6 @@ struct Connection {
     COperations ops{db};
 };
 
-// Runs a change in one transaction.
-template <class F>
-bool InTransaction(CServerDatabase& db, F f)
-{
-    if (!db.Begin())
-        return false;
-    if (!f() || !db.Commit()) {
-        db.Rollback();
-        return false;
-    }
-    return true;
-}
-
 // The wait after the n-th failure in a row: none for the first `free`, then 1, 2, 4, ...
 // seconds up to the cap.
 long long DelayAfter(long long failures, long long free)

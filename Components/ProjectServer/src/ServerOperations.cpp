@@ -88,19 +88,6 @@ const char kNoRightToSave[] = "您没有保存此项目的权限，本次保存�
 // Tries of a change over the stored text when another change lands in between.
 const int kChangeTries = 8;
 
-// Runs the change in one transaction of its own.
-template <class F>
-bool InTransaction(CServerDatabase& db, F f)
-{
-    if (!db.Begin())
-        return false;
-    if (!f() || !db.Commit()) {
-        db.Rollback();
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 const char kStaleSaveText[] = "此项目在您打开后已被其他用户保存，本次保存未被服务器接受。"

@@ -7,56 +7,6 @@
 
 namespace projectserver {
 
-bool IsXmlChar(unsigned long c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-bool DecodeUtf8(const char* p, const char* end, unsigned long& c, size_t& length)
-{
-    const unsigned char b0 = static_cast<unsigned char>(p[0]);
-    length = 1;
-    if (b0 < 0x80) {
-        c = b0;
-        return true;
-    }
-    // The well-formed sequences: the second byte's range depends on the first, which rules
-    // out overlong forms, surrogates and anything above U+10FFFF.
-    int more = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        more = 1;
-        c = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        more = 2;
-        c = b0 & 0x0F;
-        if (b0 == 0xE0)
-            lo = 0xA0;
-        else if (b0 == 0xED)
-            hi = 0x9F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        more = 3;
-        c = b0 & 0x07;
-        if (b0 == 0xF0)
-            lo = 0x90;
-        else if (b0 == 0xF4)
-            hi = 0x8F;
-    } else {
-        return false;
-    }
-    if (end - p <= more)
-        return false;
-    for (int i = 1; i <= more; ++i) {
-        const unsigned char b = static_cast<unsigned char>(p[i]);
-        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF))
-            return false;
-        c = (c << 6) | (b & 0x3F);
-    }
-    length = static_cast<size_t>(more) + 1;
-    return true;
-}
-
 TextCheck CheckText(const std::string& utf8)
 {
     TextCheck check;

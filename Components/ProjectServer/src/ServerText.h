@@ -8,6 +8,8 @@
 // U+0020-U+D7FF, U+E000-U+FFFD, U+10000-U+10FFFF.
 #pragma once
 
+#include <ClassLib/Core/XmlChars.h>
+
 #include <cstddef>
 #include <string>
 
@@ -26,12 +28,8 @@ struct TextCheck {
     explicit operator bool() const { return fault == TextFault::None; }
 };
 
-// Whether the code point is one XML 1.0 can carry.
-bool IsXmlChar(unsigned long c);
-
-// Decodes one UTF-8 sequence at p (before end): the code point and its length, or false for
-// a sequence that is not well-formed (its length then is 1).
-bool DecodeUtf8(const char* p, const char* end, unsigned long& c, size_t& length);
+using xmlchars::DecodeUtf8;
+using xmlchars::IsXmlChar;
 
 // The UTF-8 text, every character an XML character; character references are not looked at.
 TextCheck CheckText(const std::string& utf8);

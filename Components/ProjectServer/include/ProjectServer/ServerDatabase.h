@@ -165,4 +165,18 @@ private:
     std::function<bool(long&, std::string&)> m_taskIds;
 };
 
+// Runs `f` (a change that returns false when it failed) in one transaction of its own:
+// committed whole, or rolled back.
+template <class F>
+bool InTransaction(CServerDatabase& db, F f)
+{
+    if (!db.Begin())
+        return false;
+    if (!f() || !db.Commit()) {
+        db.Rollback();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace projectserver

@@ -1,21 +1,32 @@
-// The names the product-data store keeps are well-formed UTF-8 of characters XML 1.0 can
-// carry: every answer that lists them must stay well-formed XML.
+// What an XML 1.0 document can carry, for every writer that must stay well-formed (the
+// project server's texts, the product-data store's names): well-formed UTF-8 (no overlong
+// forms, no surrogates, nothing above U+10FFFF) of tab, line feed, carriage return,
+// U+0020-U+D7FF, U+E000-U+FFFD and U+10000-U+10FFFF.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-namespace pdmtext {
+namespace xmlchars {
 
-// Decodes one well-formed UTF-8 sequence at p (no overlong forms, no surrogates, nothing
-// above U+10FFFF): the code point and its length; false (length 1) for anything else.
-inline bool Decode(const char* p, const char* end, unsigned long& c, size_t& length)
+// Whether the code point is one XML 1.0 can carry.
+inline bool IsXmlChar(unsigned long c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Decodes one UTF-8 sequence at p (before end): the code point and its length, or false for
+// a sequence that is not well-formed (its length then is 1).
+inline bool DecodeUtf8(const char* p, const char* end, unsigned long& c, size_t& length)
 {
     const unsigned char b0 = static_cast<unsigned char>(p[0]);
     length = 1;
     c = b0;
     if (b0 < 0x80)
         return true;
+    // The second byte's range depends on the first, which rules out overlong forms,
+    // surrogates and anything above U+10FFFF.
     int more = 0;
     unsigned char lo = 0x80, hi = 0xBF;
     if (b0 >= 0xC2 && b0 <= 0xDF) {
@@ -46,20 +57,15 @@ inline bool Decode(const char* p, const char* end, unsigned long& c, size_t& len
     return true;
 }
 
-inline bool IsXmlChar(unsigned long c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0x10FFFF);
-}
-
 // The length of the character at p when it is one XML can carry, else 0.
 inline size_t XmlCharAt(const char* p, const char* end)
 {
     unsigned long c = 0;
     size_t length = 1;
-    return Decode(p, end, c, length) && IsXmlChar(c) ? length : 0;
+    return DecodeUtf8(p, end, c, length) && IsXmlChar(c) ? length : 0;
 }
 
+// Whether the whole text is XML characters in well-formed UTF-8.
 inline bool IsXmlText(const std::string& text)
 {
     const char* p = text.data();
@@ -73,4 +79,4 @@ inline bool IsXmlText(const std::string& text)
     return true;
 }
 
-}  // namespace pdmtext
+}  // namespace xmlchars
