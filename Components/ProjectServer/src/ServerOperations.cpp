@@ -317,13 +317,27 @@ bool COperations::NewProject(const SoapMessage& r, SoapValues& out)
         Answer(out, 1, "ProjectId", "-1");
         return true;
     }
+    pugi::xml_node project = doc.document_element();
+    // Tasks a new project's text may carry get ids of the server's, as a first save's do;
+    // nothing the server's readers would refuse is stored.
+    std::vector<TaskEntry> tasks;
+    ListTasks(project, tasks);
+    std::unordered_set<long> kept;
+    std::string refusal;
+    if (!CheckSave(tasks, nullptr, kept, refusal) || !WithinDepth(project)) {
+        Answer(out, 1, "ProjectId", "-1");
+        return true;
+    }
     long id = 0;
     if (!TakeProjectId(id))
         return false;
-    pugi::xml_node project = doc.document_element();
     SetLeaf(project, "ID", std::to_string(id));
     if (project.child("FLAG"))
         SetLeaf(project, "FLAG", "0");
+    CTaskIds ids(m_db, kept);
+    std::string given;
+    if (!ApplySave(tasks, id, ids, given))
+        return false;
     ProjectHead head = HeadOf(project);
     head.creator = m_call->user;
     const std::string text = WriteCanonical(doc);
