@@ -174,6 +174,7 @@ void CTaskTreeView::FillGrid()
     InvalidateScheduleGraph();
     // Summaries as stored: the first SettleSummaries rolls up every one.
     m_changedSummaries.clear();
+    m_regainedLeaves.clear();
     m_bSummariesKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);

@@ -390,6 +390,13 @@ protected:
     // The summaries whose children changed since the last SettleSummaries, with those over
     // them; trusted only while m_bSummariesKnown (FALSE until a whole pass has run).
     std::vector<CTaskItem*> m_changedSummaries;
+    // The summaries the last rebuild of the tree left without children that know their own
+    // duration as a leaf: OnRowLevel gives it back to them.
+    std::vector<CTaskItem*> m_regainedLeaves;
+    // The links the last level change took away (RelinkRowsAbove), told by OnRowLevel.
+    int m_nDroppedParentChild = 0;
+    int m_nDroppedCycle = 0;
+    void TellDroppedLinks();
     BOOL m_bSummariesKnown = FALSE;
     // FALSE while a summary added since the last rebuild lacks those over it.
     BOOL m_bChangedSummariesClosed = TRUE;

@@ -8,6 +8,7 @@
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
+#include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
 
 namespace
@@ -105,6 +106,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     DetachTask(pTask);
     m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
                              m_changedSummaries.end());
+    m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
+                           m_regainedLeaves.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
@@ -217,6 +220,23 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     if (nRow < 1 || nRow >= m_Grid.GetRowCount())
         return 0;
     const CLayoutHold hold(this);
+    // The summaries the level change made leaves again get their own duration back: the
+    // duration cell is rewritten and taken as typed, so that the finish and the successors
+    // follow.
+    std::vector<CTaskItem*> regained;
+    regained.swap(m_regainedLeaves);
+    for (CTaskItem* pLeaf : regained)
+    {
+        const int nLeafRow = RowOfTask(pLeaf);
+        if (nLeafRow < 1 || !pLeaf->m_listChildren.IsEmpty() || pLeaf->m_nOwnDuration < 0)
+            continue;
+        CString strDays;
+        strDays.Format(_T("%d个工作日"), DurationDays(pLeaf->m_nOwnDuration));
+        pLeaf->m_nOwnDuration = -1;
+        SetDateCellsEditable(nLeafRow, TRUE);
+        m_Grid.SetItemText(nLeafRow, 3, strDays);
+        SendTaskChanged(pLeaf, nLeafRow, 3);
+    }
     if (nRow - 1 >= 1 && RowLevel(nRow) < RowLevel(nRow - 1))
     {
         CTaskItem* pAbove = RowTask(nRow - 1);
@@ -239,6 +259,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     // The summaries the level change gave or took children.
     if (SettleSummaries())
         SyncGanttRows(0, TRUE);
+    TellDroppedLinks();
     return 0;
 }
 
@@ -414,6 +435,9 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     }
     BOOL bDropped = FALSE;
     BOOL bLinked = FALSE;
+    // The links taken away are told to the user once the walk is done.
+    int nParentChild = 0;
+    int nCycle = 0;
     for (int r = 1; r < n; r++)
     {
         ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
@@ -422,7 +446,10 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = pLink ? pLink->m_nSuccID.Get() : 0;
             if (p > 0 && p < n && rows[p] && (isUnder(r, p) || isUnder(p, r)))
+            {
+                nParentChild++;
                 return true;
+            }
             bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
             return false;
         });
@@ -438,6 +465,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     {
         if (bDropped)
             BuildSuccessorLists(FALSE);
+        m_nDroppedParentChild += nParentChild;
         return;
     }
     // The strongly connected parts of what the checks of those links' successors reach (a
@@ -488,10 +516,28 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = graph.PredRow(pLink, r);
-            return p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
-                   part[2 * (size_t)r] == part[2 * (size_t)p + 1];
+            const bool bDrop = p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
+                               part[2 * (size_t)r] == part[2 * (size_t)p + 1];
+            nCycle += bDrop ? 1 : 0;
+            return bDrop;
         });
     }
     if (bDropped)
         BuildSuccessorLists(FALSE);
+    m_nDroppedParentChild += nParentChild;
+    m_nDroppedCycle += nCycle;
+}
+
+void CTaskTreeView::TellDroppedLinks()
+{
+    // Once the rows are settled (the box runs a message loop of its own).
+    const int nParentChild = m_nDroppedParentChild;
+    const int nCycle = m_nDroppedCycle;
+    m_nDroppedParentChild = m_nDroppedCycle = 0;
+    if (nParentChild > 0)
+        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkParentChild, nParentChild),
+                      MB_OK | MB_ICONINFORMATION);
+    if (nCycle > 0)
+        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkCycle, nCycle),
+                      MB_OK | MB_ICONINFORMATION);
 }

@@ -234,14 +234,55 @@ TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
     Tree()->OnOutdent();
     EXPECT_EQ(Grid().GetLevel(4), 1);
     // 编码 under 设计: the link between the two goes (a task keeps no link to a row
-    // above it in its tree).
+    // above it in its tree), and the user is told.
     Grid().SetFocusCell(3, 2);
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(_T("不能将两个父子关系的任务进行链接"), IDOK);
     Tree()->OnIndent();
+    ASSERT_EQ(boxes.Count(), 1);
+    CString strTold;
+    strTold.Format(_T("任务层次改变后删除了1个链接!%c%c不能将两个父子关系的任务进行链接!"), 10, 10);
+    EXPECT_EQ(boxes.Boxes()[0].text, strTold);
     EXPECT_EQ(Grid().GetLevel(3), 3);
     EXPECT_EQ(Task(2)->m_listChildren.GetCount(), 1);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
     Tree()->OnOutdent();
     EXPECT_EQ(Grid().GetLevel(3), 2);
+}
+
+TEST_F(TaskTreeStructureTest, IndentThenOutdentGivesTheFormerSummaryItsOwnDuration)
+{
+    // 1 甲 of one day, 2 乙 of three days, 3 丙 after 乙.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        AddTask(doc.m_listTasks, "甲", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = 1;
+        CTaskItem* pB = AddTask(doc.m_listTasks, "乙", Day(2004, 3, 2), Day(2004, 3, 4), 3);
+        pB->m_nRowInGrid = 2;
+        CTaskItem* pC = AddTask(doc.m_listTasks, "丙", Day(2004, 3, 5), Day(2004, 3, 5), 1);
+        pC->m_nRowInGrid = 3;
+        AddLink(pC, pB);
+        doc.m_nMaxRowInGrid = 3;
+    }));
+    CTestMessageBoxes boxes;
+    Grid().SetFocusCell(2, 2);
+    Tree()->OnIndent();
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 1);
+    // The summary spans its child.
+    EXPECT_EQ(Text(1, 3), CString("3个工作日"));
+    EXPECT_FALSE(Grid().IsEditable(1, 3));
+    Tree()->OnOutdent();
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 0);
+    EXPECT_EQ(Task(1)->m_nDuration, 86400);
+    EXPECT_EQ(Task(1)->m_nTrueDuration, 86400);
+    EXPECT_EQ(Task(1)->m_dtFinish.Get(), Task(1)->m_dtStart.Get());
+    EXPECT_EQ(Text(1, 3), CString("1个工作日"));
+    EXPECT_EQ(Text(1, 5), Text(1, 4));
+    // A leaf again: its dates can be typed.
+    EXPECT_TRUE(Grid().IsEditable(1, 3));
+    EXPECT_TRUE(Grid().IsEditable(1, 5));
+    // 乙 and its link to 丙 are as they were; no link went, nothing was said.
+    EXPECT_EQ(Task(2)->m_nDuration, 3 * 86400);
+    EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(TaskTreeStructureTest, AssigneesReachTheAncestorsAndTheMembers)
