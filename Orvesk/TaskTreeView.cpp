@@ -93,6 +93,7 @@ void CTaskTreeView::OnInitialUpdate()
     CView::OnInitialUpdate();
     SetupGrid();
     FillGrid();
+    FitColumnsToTexts();
     MarkCriticalTasks();
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(FALSE);

@@ -397,6 +397,13 @@ protected:
     int m_nDroppedParentChild = 0;
     int m_nDroppedCycle = 0;
     void TellDroppedLinks();
+    // Widens the row-number and date columns to the texts they show (never narrows them).
+    void FitColumnsToTexts();
+    int TextRoom(int nRow, int nCol);
+    int TextWidth(int nRow, int nCol, LPCTSTR lpszText);
+    void WidenColumnFor(int nRow, int nCol, LPCTSTR lpszText);
+    int m_nFittedDigits = 0;
+    BOOL m_bDatesFitted = FALSE;
     BOOL m_bSummariesKnown = FALSE;
     // FALSE while a summary added since the last rebuild lacks those over it.
     BOOL m_bChangedSummariesClosed = TRUE;

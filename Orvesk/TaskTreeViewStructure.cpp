@@ -148,6 +148,8 @@ LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
     RowsChanged(NULL, 0, 0, TRUE, &remap);
     // The schedule graph is put together on the way: the row's naming puts its task into it.
     BuildSuccessorLists(FALSE, &remap);
+    // A row number with one digit more.
+    FitColumnsToTexts();
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
