@@ -241,6 +241,14 @@ public:
     afx_msg LRESULT OnRowLevel(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnExpandChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnIndent();
+    // Edit → 任务删除 and 任务属性: the context menu's commands at the focus row, offered
+    // when the context menu would offer them (a cell of a row right of the row numbers).
+    afx_msg void OnEditTaskDelete();
+    afx_msg void OnEditTaskProperty();
+    afx_msg void OnUpdateEditTaskCommand(CCmdUI* pCmdUI);
+    // Appends a blank row when the last row holds a task: a new task can always be typed
+    // below the last one.
+    void KeepBlankRowBelowTasks();
     afx_msg void OnOutdent();
     afx_msg void OnZoomOut();
     afx_msg void OnZoomIn();

@@ -182,6 +182,10 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
     m_Grid.SetItemText(nRow, 4, CGridDateTimeCtrl::FormatDate(start));
     m_Grid.SetItemText(nRow, 5, CGridDateTimeCtrl::FormatDate(finish));
+    // Dates and predecessors stand right-aligned, as in the rows the fill wrote.
+    for (int col = 4; col <= 6; col++)
+        if (CGridCellBase* pCell = m_Grid.GetCell(nRow, col))
+            pCell->SetFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 
     pTask->m_dtEarlyStart = SkipRestDays(start - COleDateTimeSpan(2, 0, 0, 0));
     pTask->m_dtLateStart = SkipRestDays(start + COleDateTimeSpan(2, 0, 0, 0));
@@ -212,8 +216,40 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
         pDoc->m_nMaxRowInGrid = nRow;
+    // The row named was the last: another blank one comes below it.
+    if (nRow == m_Grid.GetRowCount() - 1)
+    {
+        KeepBlankRowBelowTasks();
+        FitColumnsToTexts();
+    }
     UpdateGanttViews(pTask);
     return 0;
+}
+
+void CTaskTreeView::KeepBlankRowBelowTasks()
+{
+    const int nLast = m_Grid.GetRowCount() - 1;
+    if (nLast >= 1 && RowTask(nLast) == NULL)
+        return;
+    m_Grid.InsertTaskRow(-1, NULL, 1, 0, _T(""), -1, 0.0, COleDateTime(), COleDateTime(), _T(""));
+}
+
+void CTaskTreeView::OnEditTaskDelete()
+{
+    m_Grid.ForgetRightClick();
+    m_Grid.OnDeleteTask();
+}
+
+void CTaskTreeView::OnEditTaskProperty()
+{
+    m_Grid.ForgetRightClick();
+    m_Grid.OnTaskProperty();
+}
+
+void CTaskTreeView::OnUpdateEditTaskCommand(CCmdUI* pCmdUI)
+{
+    const CGridCellId cell = m_Grid.GetFocusCell();
+    pCmdUI->Enable(m_Grid.IsValid(cell) && cell.row >= 1 && cell.col >= 1);
 }
 
 LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)

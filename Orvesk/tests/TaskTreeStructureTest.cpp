@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
+#include <ClassLib/Testing/UiScripts.h>
 
+#include "GridDefines.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
 
@@ -283,6 +286,101 @@ TEST_F(TaskTreeStructureTest, IndentThenOutdentGivesTheFormerSummaryItsOwnDurati
     EXPECT_EQ(Task(2)->m_nDuration, 3 * 86400);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 1);
     EXPECT_EQ(boxes.Count(), 0);
+}
+
+namespace
+{
+// The enabled state an update handler gives.
+class CStateCmdUI : public CCmdUI
+{
+public:
+    explicit CStateCmdUI(UINT nID) { m_nID = nID; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    BOOL m_bEnabled = -1;
+};
+} // namespace
+
+TEST_F(TaskTreeStructureTest, InsertAndDeleteKeysActAtTheFocusRowAfterARightClickElsewhere)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CGridCtrl& grid = Tree()->m_Grid;
+    // A right click on 测试 (row 4), its menu dismissed.
+    CRect rc;
+    ASSERT_TRUE(grid.GetCellRect(4, 2, rc));
+    AfxTestPushPopupMenuResult(0);
+    AfxTestClick(&grid, rc.CenterPoint(), AFX_TEST_RIGHT);
+    AfxPumpMessages();
+    ASSERT_EQ(grid.GetRightClickCell().row, 4);
+    // Insert with the focus on 编码 (row 3): the blank row comes at row 3.
+    grid.SetFocusCell(3, 2);
+    AfxTestFocus(&grid);
+    AfxTestKey(&grid, VK_INSERT);
+    AfxPumpMessages();
+    EXPECT_EQ(Text(3, 2), CString(""));
+    EXPECT_EQ(Text(4, 2), CString("编码"));
+    EXPECT_EQ(Text(5, 2), CString("测试"));
+    // Delete on the selected row of 编码 (now row 4) deletes 编码, as 任务删除 does.
+    grid.SetFocusCell(4, 2);
+    grid.SetSelectedRange(4, 1, 4, 6);
+    AfxTestKey(&grid, VK_DELETE);
+    AfxPumpMessages();
+    EXPECT_EQ(Text(4, 2), CString("测试"));
+    EXPECT_EQ(Text(2, 2), CString("设计"));
+}
+
+TEST_F(TaskTreeStructureTest, EditMenuDeleteAndPropertyAreOfferedWhereTheContextMenuIs)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CGridCtrl& grid = Tree()->m_Grid;
+    for (UINT nID : {(UINT)ID_GRID_DELETETASK_MENU, (UINT)ID_GRID_TASKPROPERTY})
+    {
+        grid.SetFocusCell(CGridCellId(-1, -1));
+        CStateCmdUI none(nID);
+        none.DoUpdate(Tree(), TRUE);
+        EXPECT_FALSE(none.m_bEnabled) << nID;
+        grid.SetFocusCell(2, 3);
+        CStateCmdUI cell(nID);
+        cell.DoUpdate(Tree(), TRUE);
+        EXPECT_TRUE(cell.m_bEnabled) << nID;
+    }
+    // Edit → 任务删除 deletes the focus row's task, not the one right-clicked before.
+    CRect rc;
+    ASSERT_TRUE(grid.GetCellRect(1, 2, rc));
+    AfxTestPushPopupMenuResult(0);
+    AfxTestClick(&grid, rc.CenterPoint(), AFX_TEST_RIGHT);
+    AfxPumpMessages();
+    grid.SetFocusCell(4, 2);
+    Tree()->SendMessage(WM_COMMAND, ID_GRID_DELETETASK_MENU, 0);
+    EXPECT_EQ(Text(1, 2), CString("项目"));
+    EXPECT_EQ(Text(4, 2), CString(""));
+    EXPECT_EQ(Tree()->GetTaskCount(), 4);
+}
+
+TEST_F(TaskTreeStructureTest, ABlankRowStaysBelowTheLastTaskHoweverManyThereAre)
+{
+    // Tasks in every row the set-up makes, and one more.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        for (int nRow = 1; nRow <= 101; nRow++)
+            AddTask(doc.m_listTasks, "任务", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = nRow;
+        doc.m_nMaxRowInGrid = 101;
+    }));
+    CGridCtrl& grid = Tree()->m_Grid;
+    ASSERT_GE(grid.GetRowCount(), 103);
+    const int nLast = grid.GetRowCount() - 1;
+    EXPECT_EQ(Grid().GetTask(nLast), nullptr);
+    EXPECT_NE(Grid().GetTask(101), nullptr);
+    // Naming the last blank row leaves another below it, and the new row's dates stand
+    // right as the others do.
+    Grid().NameBlankRow(nLast, "收尾");
+    ASSERT_NE(Grid().GetTask(nLast), nullptr);
+    EXPECT_EQ(grid.GetRowCount(), nLast + 2);
+    EXPECT_EQ(Grid().GetTask(nLast + 1), nullptr);
+    for (int col = 4; col <= 6; col++)
+        EXPECT_EQ(grid.GetCell(nLast, col)->GetFormat() & (DT_RIGHT | DT_CENTER), (UINT)DT_RIGHT) << col;
 }
 
 TEST_F(TaskTreeStructureTest, AssigneesReachTheAncestorsAndTheMembers)
