@@ -168,6 +168,10 @@ TEST_F(TrellanTest, ADamagedProjectFileIsReportedAndOpensNothing)
     EXPECT_TRUE(OpenProjects().empty());
     EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
+    // A file that did not open is no recent file.
+    ASSERT_NE(app->m_pRecentFileList, nullptr);
+    for (int i = 0; i < app->m_pRecentFileList->GetSize(); i++)
+        EXPECT_NE((*app->m_pRecentFileList)[i], CString(path.c_str())) << i;
 }
 
 TEST_F(TrellanTest, TheRecentFilesOpenTheirProjectAndStayInTheList)
