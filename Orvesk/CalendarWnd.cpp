@@ -107,7 +107,10 @@ void CCalendarWnd::Layout()
 {
     CRect rcClient;
     GetClientRect(&rcClient);
+    // Measured in the font the title and the cells are drawn in: the context's own font is
+    // wider, and the 星期日 column would end past the window.
     CClientDC dc(this);
+    CFont* pOldFont = dc.SelectObject(&m_font);
     TEXTMETRIC tm;
     dc.GetTextMetrics(&tm);
 
@@ -127,8 +130,12 @@ void CCalendarWnd::Layout()
     m_rectMonth.bottom = m_rectTitle.bottom;
 
     const CSize sizeCell = dc.GetTextExtent("星期一");
-    const int cw = sizeCell.cx + tm.tmOverhang + 3;
+    dc.SelectObject(pOldFont);
+    int cw = sizeCell.cx + tm.tmOverhang + 3;
     const int ch = sizeCell.cy + 3;
+    // Seven columns always end inside the window.
+    if (7 * cw + 1 > rcClient.Width())
+        cw = (rcClient.Width() - 1) / 7;
     for (int r = 0; r < 7; r++)
         for (int c = 0; c < 7; c++)
         {

@@ -32,6 +32,8 @@ public:
     // The cell under the point (first in list order), or NULL.
     CCalendarData* HitTest(CPoint point) const;
     CCalendarData* GetCell(int nRow, int nCol) const;
+    // The font the cells and the title are drawn in.
+    CFont* GetCellFont() { return &m_font; }
 
     int m_nYear;
     int m_nMonth;

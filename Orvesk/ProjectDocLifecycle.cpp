@@ -154,16 +154,16 @@ void CProjectDoc::OnFileOpenFrom(CString strPath)
         return;
     pDoc->m_bLocalFile = 1;
     pDoc->m_strFilePath = strPath;
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->AddToRecentFileList(strPath);
 
     // A file that cannot be read has been reported; its document never got a window and
-    // goes at once.
+    // goes at once, and the file stays out of the recent files.
     if (!pDoc->ReadLocalFile(strPath)) {
         delete pDoc;
         return;
     }
     AfxStartMark("read");
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->AddToRecentFileList(strPath);
     if (pDoc->OpenDocument(1, 2))
         ResetTaskGridScrollBars(pDoc);
 }

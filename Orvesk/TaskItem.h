@@ -100,6 +100,10 @@ public:
     CRefDocList m_listRefDocs;    // owned
     CTargetDocList m_listTargetDocs; // owned
     int m_nReserved;   // kept with the task and in the local file (20)
+    // The duration the task had as a leaf, kept while a level change makes it a summary
+    // (whose duration is its children's span), so that it gets it back when it becomes a
+    // leaf again; -1 when not known. Not stored.
+    int m_nOwnDuration;
 
 private:
     CTaskItem(const CTaskItem&) = delete;

@@ -30,6 +30,10 @@ BEGIN_MESSAGE_MAP(CTaskTreeView, CView)
     ON_MESSAGE(WM_GRID_EXPANDCHANGED, OnExpandChanged)
     ON_COMMAND(ID_TASK_OUTDENT, OnOutdent)
     ON_COMMAND(ID_TASK_INDENT, OnIndent)
+    ON_COMMAND(ID_GRID_DELETETASK_MENU, OnEditTaskDelete)
+    ON_COMMAND(ID_GRID_TASKPROPERTY, OnEditTaskProperty)
+    ON_UPDATE_COMMAND_UI(ID_GRID_DELETETASK_MENU, OnUpdateEditTaskCommand)
+    ON_UPDATE_COMMAND_UI(ID_GRID_TASKPROPERTY, OnUpdateEditTaskCommand)
     ON_COMMAND(ID_TASK_ZOOMOUT, OnZoomOut)
     ON_COMMAND(ID_TASK_ZOOMIN, OnZoomIn)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
@@ -95,6 +99,7 @@ void CTaskTreeView::OnInitialUpdate()
     SetupGrid();
     AfxStartMark("grid-setup");
     FillGrid();
+    FitColumnsToTexts();
     AfxStartMark("grid-fill");
     MarkCriticalTasks();
     AfxStartMark("critical-marks");
@@ -178,6 +183,7 @@ void CTaskTreeView::FillGrid()
     InvalidateScheduleGraph();
     // Summaries as stored: the first SettleSummaries rolls up every one.
     m_changedSummaries.clear();
+    m_regainedLeaves.clear();
     m_bSummariesKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
@@ -196,6 +202,7 @@ void CTaskTreeView::FillGrid()
         for (int i = 0; i < n; i++)
             m_Grid.InsertTaskRow(-1, NULL, 1, 0, _T(""), -1, 0.0, COleDateTime(), COleDateTime(), _T(""));
     }
+    KeepBlankRowBelowTasks();
 
     BuildSuccessorLists(FALSE);
     LockSummaryRows();

@@ -242,6 +242,14 @@ public:
     afx_msg LRESULT OnRowLevel(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnExpandChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnIndent();
+    // Edit → 任务删除 and 任务属性: the context menu's commands at the focus row, offered
+    // when the context menu would offer them (a cell of a row right of the row numbers).
+    afx_msg void OnEditTaskDelete();
+    afx_msg void OnEditTaskProperty();
+    afx_msg void OnUpdateEditTaskCommand(CCmdUI* pCmdUI);
+    // Appends a blank row when the last row holds a task: a new task can always be typed
+    // below the last one.
+    void KeepBlankRowBelowTasks();
     afx_msg void OnOutdent();
     afx_msg void OnZoomOut();
     afx_msg void OnZoomIn();
@@ -391,6 +399,20 @@ protected:
     // The summaries whose children changed since the last SettleSummaries, with those over
     // them; trusted only while m_bSummariesKnown (FALSE until a whole pass has run).
     std::vector<CTaskItem*> m_changedSummaries;
+    // The summaries the last rebuild of the tree left without children that know their own
+    // duration as a leaf: OnRowLevel gives it back to them.
+    std::vector<CTaskItem*> m_regainedLeaves;
+    // The links the last level change took away (RelinkRowsAbove), told by OnRowLevel.
+    int m_nDroppedParentChild = 0;
+    int m_nDroppedCycle = 0;
+    void TellDroppedLinks();
+    // Widens the row-number and date columns to the texts they show (never narrows them).
+    void FitColumnsToTexts();
+    int TextRoom(int nRow, int nCol);
+    int TextWidth(int nRow, int nCol, LPCTSTR lpszText);
+    void WidenColumnFor(int nRow, int nCol, LPCTSTR lpszText);
+    int m_nFittedDigits = 0;
+    BOOL m_bDatesFitted = FALSE;
     BOOL m_bSummariesKnown = FALSE;
     // FALSE while a summary added since the last rebuild lacks those over it.
     BOOL m_bChangedSummariesClosed = TRUE;

@@ -72,6 +72,7 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
     // A graph whose rows and links stay is kept (it takes its tree from the rebuild); any
     // other is dropped here.
     std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
+    m_regainedLeaves.clear();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return;
@@ -186,8 +187,19 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     for (size_t v = 0; v < nVisits; v++)
     {
         ReadAheadOf(visits, v, &CTaskItem::m_listChildren);
-        if (SyncTaskList(visits[v]->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
+        CTaskItem* pVisit = visits[v];
+        const bool bWasLeaf = pVisit->m_listChildren.IsEmpty();
+        if (SyncTaskList(pVisit->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
+        {
             changed[v] = 1;
+            // A leaf that becomes a summary keeps its own duration for the day it is a leaf
+            // again; a summary that becomes a leaf waits for OnRowLevel to get it back.
+            const bool bLeaf = pVisit->m_listChildren.IsEmpty();
+            if (bWasLeaf && !bLeaf)
+                pVisit->m_nOwnDuration = pVisit->m_nDuration;
+            else if (!bWasLeaf && bLeaf && pVisit->m_nOwnDuration >= 0)
+                m_regainedLeaves.push_back(pVisit);
+        }
     }
     if (!m_changedSummaries.empty())
     {

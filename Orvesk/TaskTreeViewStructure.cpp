@@ -8,6 +8,7 @@
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
+#include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
 
 namespace
@@ -105,6 +106,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     DetachTask(pTask);
     m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
                              m_changedSummaries.end());
+    m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
+                           m_regainedLeaves.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
@@ -145,6 +148,8 @@ LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
     RowsChanged(NULL, 0, 0, TRUE, &remap);
     // The schedule graph is put together on the way: the row's naming puts its task into it.
     BuildSuccessorLists(FALSE, &remap);
+    // A row number with one digit more.
+    FitColumnsToTexts();
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(TRUE);
     return 0;
@@ -177,6 +182,10 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
     m_Grid.SetItemText(nRow, 4, CGridDateTimeCtrl::FormatDate(start));
     m_Grid.SetItemText(nRow, 5, CGridDateTimeCtrl::FormatDate(finish));
+    // Dates and predecessors stand right-aligned, as in the rows the fill wrote.
+    for (int col = 4; col <= 6; col++)
+        if (CGridCellBase* pCell = m_Grid.GetCell(nRow, col))
+            pCell->SetFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 
     pTask->m_dtEarlyStart = SkipRestDays(start - COleDateTimeSpan(2, 0, 0, 0));
     pTask->m_dtLateStart = SkipRestDays(start + COleDateTimeSpan(2, 0, 0, 0));
@@ -207,8 +216,40 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     pDoc->SetModifiedFlag(TRUE);
     if (pDoc->m_nMaxRowInGrid < nRow)
         pDoc->m_nMaxRowInGrid = nRow;
+    // The row named was the last: another blank one comes below it.
+    if (nRow == m_Grid.GetRowCount() - 1)
+    {
+        KeepBlankRowBelowTasks();
+        FitColumnsToTexts();
+    }
     UpdateGanttViews(pTask);
     return 0;
+}
+
+void CTaskTreeView::KeepBlankRowBelowTasks()
+{
+    const int nLast = m_Grid.GetRowCount() - 1;
+    if (nLast >= 1 && RowTask(nLast) == NULL)
+        return;
+    m_Grid.InsertTaskRow(-1, NULL, 1, 0, _T(""), -1, 0.0, COleDateTime(), COleDateTime(), _T(""));
+}
+
+void CTaskTreeView::OnEditTaskDelete()
+{
+    m_Grid.ForgetRightClick();
+    m_Grid.OnDeleteTask();
+}
+
+void CTaskTreeView::OnEditTaskProperty()
+{
+    m_Grid.ForgetRightClick();
+    m_Grid.OnTaskProperty();
+}
+
+void CTaskTreeView::OnUpdateEditTaskCommand(CCmdUI* pCmdUI)
+{
+    const CGridCellId cell = m_Grid.GetFocusCell();
+    pCmdUI->Enable(m_Grid.IsValid(cell) && cell.row >= 1 && cell.col >= 1);
 }
 
 LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
@@ -217,6 +258,23 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     if (nRow < 1 || nRow >= m_Grid.GetRowCount())
         return 0;
     const CLayoutHold hold(this);
+    // The summaries the level change made leaves again get their own duration back: the
+    // duration cell is rewritten and taken as typed, so that the finish and the successors
+    // follow.
+    std::vector<CTaskItem*> regained;
+    regained.swap(m_regainedLeaves);
+    for (CTaskItem* pLeaf : regained)
+    {
+        const int nLeafRow = RowOfTask(pLeaf);
+        if (nLeafRow < 1 || !pLeaf->m_listChildren.IsEmpty() || pLeaf->m_nOwnDuration < 0)
+            continue;
+        CString strDays;
+        strDays.Format(_T("%d个工作日"), DurationDays(pLeaf->m_nOwnDuration));
+        pLeaf->m_nOwnDuration = -1;
+        SetDateCellsEditable(nLeafRow, TRUE);
+        m_Grid.SetItemText(nLeafRow, 3, strDays);
+        SendTaskChanged(pLeaf, nLeafRow, 3);
+    }
     if (nRow - 1 >= 1 && RowLevel(nRow) < RowLevel(nRow - 1))
     {
         CTaskItem* pAbove = RowTask(nRow - 1);
@@ -239,6 +297,7 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     // The summaries the level change gave or took children.
     if (SettleSummaries())
         SyncGanttRows(0, TRUE);
+    TellDroppedLinks();
     return 0;
 }
 
@@ -414,6 +473,9 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     }
     BOOL bDropped = FALSE;
     BOOL bLinked = FALSE;
+    // The links taken away are told to the user once the walk is done.
+    int nParentChild = 0;
+    int nCycle = 0;
     for (int r = 1; r < n; r++)
     {
         ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
@@ -422,7 +484,10 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = pLink ? pLink->m_nSuccID.Get() : 0;
             if (p > 0 && p < n && rows[p] && (isUnder(r, p) || isUnder(p, r)))
+            {
+                nParentChild++;
                 return true;
+            }
             bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
             return false;
         });
@@ -438,6 +503,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     {
         if (bDropped)
             BuildSuccessorLists(FALSE);
+        m_nDroppedParentChild += nParentChild;
         return;
     }
     // The strongly connected parts of what the checks of those links' successors reach (a
@@ -488,10 +554,28 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
             const int p = graph.PredRow(pLink, r);
-            return p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
-                   part[2 * (size_t)r] == part[2 * (size_t)p + 1];
+            const bool bDrop = p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
+                               part[2 * (size_t)r] == part[2 * (size_t)p + 1];
+            nCycle += bDrop ? 1 : 0;
+            return bDrop;
         });
     }
     if (bDropped)
         BuildSuccessorLists(FALSE);
+    m_nDroppedParentChild += nParentChild;
+    m_nDroppedCycle += nCycle;
+}
+
+void CTaskTreeView::TellDroppedLinks()
+{
+    // Once the rows are settled (the box runs a message loop of its own).
+    const int nParentChild = m_nDroppedParentChild;
+    const int nCycle = m_nDroppedCycle;
+    m_nDroppedParentChild = m_nDroppedCycle = 0;
+    if (nParentChild > 0)
+        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkParentChild, nParentChild),
+                      MB_OK | MB_ICONINFORMATION);
+    if (nCycle > 0)
+        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkCycle, nCycle),
+                      MB_OK | MB_ICONINFORMATION);
 }

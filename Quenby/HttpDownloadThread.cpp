@@ -30,6 +30,14 @@ bool ParseFileSize(LPCTSTR pszText, DWORD& dwSize)
     return true;
 }
 
+// The progress bar's upper end for a file of that size: kilobytes, rounded, and at least
+// one (a range that ends where it starts shows no bar at all).
+int ProgressUnits(DWORD dwFileSize)
+{
+    const int nUnits = (int)(((unsigned long long)dwFileSize + 512) / 1024);
+    return nUnits > 0 ? nUnits : 1;
+}
+
 }  // namespace
 
 UINT CHttpDownloadDlg::_DownloadThread(LPVOID pParam)
@@ -224,7 +232,7 @@ void CHttpDownloadDlg::DownloadThread()
         ParseFileSize(szContentLength, dwFileSize)) {
         bGotFileSize = TRUE;
         // Kilobytes, rounded; the 32-bit range holds files past the 16-bit one's 32 MB.
-        m_ctrlProgress.SetRange32(0, (int)(((unsigned long long)dwFileSize + 512) / 1024));
+        m_ctrlProgress.SetRange32(0, ProgressUnits(dwFileSize));
     }
 
     SetStatus(IDS_HTTPDOWNLOAD_RETREIVEING_FILE);
@@ -305,7 +313,8 @@ void CHttpDownloadDlg::UpdateControlsDuringTransfer(DWORD dwStartTicks, DWORD& d
             AfxFormatString2(sCaption, IDS_HTTPDOWNLOAD_PERCENTAGE, sPercentage, m_strFileName);
             SetWindowText(sCaption);
             dwLastPercentage = dwPercentage;
-            m_ctrlProgress.SetPos((int)(dwTotalBytesRead / 1024));
+            // The range is rounded up from half a kilobyte: a whole file fills the bar.
+            m_ctrlProgress.SetPos(dwPercentage == 100 ? ProgressUnits(dwFileSize) : (int)(dwTotalBytesRead / 1024));
         }
     }
 

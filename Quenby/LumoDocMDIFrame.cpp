@@ -33,6 +33,10 @@ BOOL CLumoDocMDIFrame::OnCreateClient(LPCREATESTRUCT /*lpcs*/, CCreateContext* p
         m_wndSplitter.DestroyWindow();
         return FALSE;
     }
+    // The splitter holds the first pane's id: the folder tree is made the active view here,
+    // so that the document's commands (关闭 among them) reach the window's document.
+    if (CPdmTreeView* pTree = GetLeftPane())
+        SetActiveView(pTree, FALSE);
     return TRUE;
 }
 

@@ -186,6 +186,10 @@ void CTrellanApp::OpenDocumentWindow(int nKind)
         BeginWaitCursor();
         CDocument* pDoc = pTemplate->CreateNewDocument();
         if (pDoc != NULL) {
+            // Named as the template names its documents: the window and the Window menu
+            // show it.
+            if (pDoc->GetTitle().IsEmpty())
+                pTemplate->SetDefaultTitle(pDoc);
             CFrameWnd* pFrame = pTemplate->CreateNewFrame(pDoc, NULL);
             if (pFrame != NULL) {
                 pTemplate->InitialUpdateFrame(pFrame, pDoc);

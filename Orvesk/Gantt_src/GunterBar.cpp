@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CGunterBar, CWnd)
     ON_WM_PAINT()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_MOUSEWHEEL()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -276,14 +277,15 @@ void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
     CRect rc;
     GetClientRect(&rc);
     rc.DeflateRect(rc.Width() / 4, 0);
-    // Painting shifts the shapes left by this many pixels.
+    // Painting shifts the shapes left by this many pixels, and up by the rows scrolled.
     const int nShift = static_cast<int>(m_nHScrollDays * dDayWidth);
+    const int nShiftY = m_nTopRow * GANTT_ROW_HEIGHT;
     for (POSITION pos = m_listShapes.GetHeadPosition(); pos != NULL;) {
         CTaskBase* pShape = static_cast<CTaskBase*>(m_listShapes.GetNext(pos));
         if (pShape->m_pTask != pTask || pTask == NULL)
             continue;
-        const CPoint ptFrom(pShape->m_ptFrom.x - nShift, pShape->m_ptFrom.y + 20 * m_nTopRow);
-        const CPoint ptTo(pShape->m_ptTo.x - nShift, pShape->m_ptTo.y + 20 * m_nTopRow);
+        const CPoint ptFrom(pShape->m_ptFrom.x - nShift, pShape->m_ptFrom.y - nShiftY);
+        const CPoint ptTo(pShape->m_ptTo.x - nShift, pShape->m_ptTo.y - nShiftY);
         if (!rc.PtInRect(ptFrom) && !rc.PtInRect(ptTo) && dDayWidth > 0.0) {
             const int nPixel = (pShape->m_ptTo.x - pShape->m_ptFrom.x - rc.Width()) / 2 + pShape->m_ptFrom.x;
             ScrollToDay(static_cast<int>(std::floor(nPixel / dDayWidth)));

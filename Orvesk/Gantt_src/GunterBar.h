@@ -172,6 +172,7 @@ public:
     CPoint m_ptMouse;
     int m_nHScrollDays;
     int m_nTopRow;
+    int m_nWheelDelta = 0;  // wheel turns not yet a whole notch
     WORD m_wOriginYear, m_wOriginMonth, m_wOriginDay;
     CObList m_listShapes;
     // Between BeginShapes and EndShapes: the next place to write, and the shapes taken off
@@ -218,6 +219,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);

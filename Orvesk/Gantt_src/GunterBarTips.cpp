@@ -146,6 +146,21 @@ void CGunterBar::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
+BOOL CGunterBar::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
+{
+    // The wheel turns the rows as the scroll bar's arrows do, three lines a notch, and the
+    // task tree follows (the chart has the wheel once a click gave it the focus).
+    m_nWheelDelta += zDelta;
+    while (m_nWheelDelta >= WHEEL_DELTA || m_nWheelDelta <= -WHEEL_DELTA)
+    {
+        const UINT nCode = m_nWheelDelta > 0 ? SB_LINEUP : SB_LINEDOWN;
+        m_nWheelDelta += m_nWheelDelta > 0 ? -WHEEL_DELTA : WHEEL_DELTA;
+        for (int i = 0; i < 3; i++)
+            OnVScroll(nCode, 0, NULL);
+    }
+    return TRUE;
+}
+
 void CGunterBar::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();

@@ -397,6 +397,9 @@ public:
     static CString FormatTaskDays(double dDays);
     void OnNewTask();
     void OnDeleteTask();
+    // The row commands then act at the focus row (a command from the keys or the menu bar,
+    // not from the context menu of the right-clicked cell).
+    void ForgetRightClick() { m_idRightClickCell = CGridCellId(); }
     // Deletes the non-fixed rows whose name (column 2) is empty and appends one blank task
     // row.
     void TrimEmptyRows();

@@ -225,14 +225,21 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     }
 
+    // The keys act at the focus row, whatever row was right-clicked before.
     case VK_INSERT:
         if (!IsShiftPressed() && !IsCtrlPressed())
+        {
+            ForgetRightClick();
             OnNewTask();
+        }
         break;
 
     case VK_DELETE:
         if (!IsShiftPressed() && !IsCtrlPressed())
+        {
+            ForgetRightClick();
             OnDeleteTask();
+        }
         break;
 
     case VK_F2:

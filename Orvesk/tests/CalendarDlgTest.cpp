@@ -130,6 +130,35 @@ TEST_F(CalendarDlgTest, WeekdaysWithoutAnEntryCountByTheBaseCalendar)
     EXPECT_EQ(boxes.Count(), 0);
 }
 
+TEST_F(CalendarDlgTest, EveryWeekdayHeadingShowsWholeInsideTheWindow)
+{
+    CCalendarDlg dlg;
+    Run(dlg, 0, -2, [&](CCalendarDlg* pDlg) {
+        CCalendarWnd& wnd = pDlg->m_wndCalendar;
+        CRect rcClient;
+        wnd.GetClientRect(&rcClient);
+        CClientDC dc(&wnd);
+        CFont* pOld = dc.SelectObject(wnd.GetCellFont());
+        for (int c = 0; c < 7; c++)
+        {
+            const CCalendarData* pCell = wnd.GetCell(0, c);
+            const CSize size = dc.GetTextExtent(pCell->m_strText);
+            EXPECT_LE(size.cx, pCell->m_rect.Width()) << c;
+            EXPECT_LE(pCell->m_rect.right, rcClient.right) << c;
+            // Each column starts where the one before it starts plus the text's width.
+            if (c > 0)
+            {
+                EXPECT_GE(pCell->m_rect.left - wnd.GetCell(0, c - 1)->m_rect.left, size.cx) << c;
+            }
+        }
+        dc.SelectObject(pOld);
+        // Sunday is the last column, and a click on it finds it.
+        EXPECT_EQ(wnd.GetCell(0, 6)->m_strText, CString("星期日"));
+        EXPECT_EQ(wnd.HitTest(CPoint(wnd.GetCell(0, 6)->m_rect.right - 2, wnd.GetCell(0, 6)->m_rect.CenterPoint().y)),
+                  wnd.GetCell(0, 6));
+    });
+}
+
 TEST_F(CalendarDlgTest, WednesdayHeadingSelectsTheColumnAndReportsWeekdayThree)
 {
     CCalendarDlg dlg;

@@ -81,6 +81,25 @@ TEST_F(GanttScrollIntoViewTest, AClickedRowsBarComesIntoViewAtEveryZoomLevel)
     }
 }
 
+TEST_F(GanttScrollIntoViewTest, ABarInViewBelowAScrolledTopRowStaysWhereItIs)
+{
+    CGanttHost host;
+    CTaskItem* pLast = nullptr;
+    for (int nRow = 1; nRow <= 25; ++nRow)
+        pLast = AddGanttTask(*host.doc, NULL, "T", nRow, Day(2000), 10);
+    host.InitialUpdate();
+    CGunterBar& chart = host.chart();
+    chart.SetTimeScale(1);
+    // The tree scrolled down by 20 rows: row 25 is the fifth row shown.
+    chart.SetTopRow(20);
+    chart.EnsureTaskVisible(pLast);
+    const int nCentred = chart.GetHScrollDays();
+    // Two days on, the bar is still in the middle half: it is not centred again.
+    chart.ScrollToDay(nCentred + 2);
+    chart.EnsureTaskVisible(pLast);
+    EXPECT_EQ(nCentred + 2, chart.GetHScrollDays());
+}
+
 TEST_F(GanttScrollIntoViewTest, AProjectAwayFromTodayOpensOnItsEarliestBar)
 {
     // Two years back to one year ahead, and wholly a year ahead: no bar near today.

@@ -3,6 +3,7 @@
 #include "ViewsTestSupport.h"
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/Input.h>
 
 #include <QImage>
 #include <QString>
@@ -125,6 +126,28 @@ TEST_F(GanttWindowTest, TheChartPaneIsTheGanttBarView)
         }
     }
     EXPECT_FALSE(m_pDoc->IsModified());
+}
+
+TEST_F(GanttWindowTest, TheWheelTurnsTheChartsRowsAfterAClickThereAndTheTreeFollows)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGunterBar& chart = BarView()->m_wndChart;
+    CRect rc;
+    chart.GetClientRect(&rc);
+    // A click on no bar, low in the chart, gives it the focus.
+    const CPoint pt(rc.right - 5, rc.bottom - 5);
+    AfxTestClick(&chart, pt);
+    AfxPumpMessages();
+    ASSERT_EQ(CWnd::GetFocus(), &chart);
+    ASSERT_EQ(chart.GetTopRow(), 0);
+    AfxTestWheel(&chart, pt, -WHEEL_DELTA);
+    AfxPumpMessages();
+    EXPECT_EQ(chart.GetTopRow(), 3);
+    EXPECT_EQ(Tree()->m_Grid.GetScrollPos(SB_VERT), 3 * Tree()->m_Grid.GetRowHeight(1));
+    AfxTestWheel(&chart, pt, WHEEL_DELTA);
+    AfxPumpMessages();
+    EXPECT_EQ(chart.GetTopRow(), 0);
+    EXPECT_EQ(Tree()->m_Grid.GetScrollPos(SB_VERT), 0);
 }
 
 TEST_F(GanttWindowTest, FoldingABranchInTheTreeFoldsTheChart)

@@ -4,6 +4,8 @@
 #include <ClassLib/Testing.h>
 #include <gtest/gtest.h>
 
+#include <ClassLib/Testing/DrawLog.h>
+
 #include "ProjDialogsResource.h"
 #include "ProjResPage.h"
 #include "ProjRolePage.h"
@@ -151,6 +153,52 @@ TEST_F(ProjWizardTest, PagesTemplatesAndFlags)
     EXPECT_EQ(sheet.m_FinishPage.GetTemplateID(), (UINT)IDD_PROJ_PUBLISH_FINISH);
     EXPECT_EQ(sheet.m_psh.dwFlags & (PSH_WIZARD97 | PSH_NOAPPLYNOW), (DWORD)(PSH_WIZARD97 | PSH_NOAPPLYNOW));
     EXPECT_TRUE(sheet.IsWizard());
+}
+
+TEST_F(ProjWizardTest, EveryHeaderTitleAndSubtitleShowsWhole)
+{
+    CProjSheet& sheet = *pSheet;
+    std::string cut;
+    int nPages = 0;
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        CPropertySheet* pPs = static_cast<CPropertySheet*>(pWnd);
+        for (int nPage = 0; nPage < pPs->GetPageCount(); nPage++)
+        {
+            pPs->SetActivePage(nPage);
+            CDrawRecorder rec(pWnd);
+            pWnd->Invalidate();
+            pWnd->UpdateWindow();
+            AfxPumpMessages();
+            CPropertyPage* pPage = pPs->GetActivePage();
+            if (!(pPage->m_psp.dwFlags & PSP_USEHEADERSUBTITLE))
+                continue;
+            nPages++;
+            CClientDC dc(pWnd);
+            for (LPCTSTR psz : {pPage->m_psp.pszHeaderTitle, pPage->m_psp.pszHeaderSubTitle})
+            {
+                const AfxDrawOp* pOp = psz ? rec.FindText(psz) : nullptr;
+                if (!pOp)
+                {
+                    cut += std::string("not drawn: ") + (psz ? psz : "") + "\n";
+                    continue;
+                }
+                // In the font it was drawn with, wrapped to the width it had: no taller.
+                CFont font;
+                font.CreateFontIndirect(&pOp->font);
+                CFont* pOld = dc.SelectObject(&font);
+                CRect rcNeed(0, 0, pOp->rect.Width(), 0);
+                dc.DrawText(pOp->text, &rcNeed, (pOp->flags | DT_CALCRECT) & ~DT_END_ELLIPSIS);
+                dc.SelectObject(pOld);
+                if (rcNeed.Height() > pOp->rect.Height() || rcNeed.Width() > pOp->rect.Width())
+                    cut += std::string((LPCTSTR)pOp->text) + ": " + std::to_string(rcNeed.Height()) + " high in " +
+                           std::to_string(pOp->rect.Height()) + "\n";
+            }
+        }
+        pPs->PressButton(PSBTN_CANCEL);
+    });
+    sheet.DoModal();
+    EXPECT_GE(nPages, 2);
+    EXPECT_EQ(cut, "");
 }
 
 TEST_F(ProjWizardTest, TheDateMessageComesFirstAndKeepsTheFirstPage)

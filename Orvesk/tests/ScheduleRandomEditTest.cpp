@@ -188,6 +188,20 @@ std::set<const CTaskItem*> CyclicTasks(const std::vector<CTaskItem*>& tasks,
     return cyclic;
 }
 
+// The links a level change takes away are told in boxes: the counts they name, summed.
+int g_nToldLinks = 0;
+int g_nOtherBoxes = 0;
+int CountToldLinks(LPCTSTR text, LPCTSTR, UINT)
+{
+    const CString strText(text ? text : "");
+    const CString strHead(_T("任务层次改变后删除了"));
+    if (strText.Find(strHead) == 0)
+        g_nToldLinks += atoi((LPCTSTR)strText + strHead.GetLength());
+    else
+        g_nOtherBoxes++;
+    return IDOK;
+}
+
 void AllTasks(const CTaskItemList& list, std::vector<CTaskItem*>& out, CTaskItem* pParent,
               std::map<const CTaskItem*, CTaskItem*>& parents)
 {
@@ -409,14 +423,32 @@ protected:
         {
             const int nAt = all[Rand(0, (int)all.size() - 1)];
             Grid().SetFocusCell(nAt, 2);
+            const int nLinksBefore = CountLinks();
+            g_nToldLinks = g_nOtherBoxes = 0;
+            const AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(&CountToldLinks);
             if (nOp == 8)
                 Tree()->OnIndent();
             else
                 Tree()->OnOutdent();
+            AfxSetMessageBoxHandler(previous);
+            // Every link the change took away is told, and only those.
+            EXPECT_EQ(g_nToldLinks, nLinksBefore - CountLinks());
+            EXPECT_EQ(g_nOtherBoxes, 0);
             return Task(nAt);
         }
         }
         return pTask;
+    }
+
+    int CountLinks()
+    {
+        std::vector<CTaskItem*> tasks;
+        std::map<const CTaskItem*, CTaskItem*> parent;
+        AllTasks(m_pDoc->m_listTasks, tasks, nullptr, parent);
+        int nLinks = 0;
+        for (const CTaskItem* pTask : tasks)
+            nLinks += (int)pTask->m_listLinks.GetCount();
+        return nLinks;
     }
 
     // Every property the schedule keeps; "" when all hold.

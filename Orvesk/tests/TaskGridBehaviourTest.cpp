@@ -3,6 +3,8 @@
 // inserted at once.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Testing/MessageBoxes.h>
+
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/UiScripts.h>
 
@@ -288,9 +290,14 @@ TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
     AfxTestMouseMove(&GridCtrl(), pt + CPoint(40, 0), MK_LBUTTON);
     AfxPumpMessages();
     EXPECT_EQ(GridCtrl().GetLevelDragRequest().nLevel, 2);
+    // The release applies the level: 编码 goes under 设计, which it followed, and the
+    // link between the two goes with a word.
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(_T("任务层次改变后删除了1个链接!"), IDOK);
     AfxTestMouseUp(&GridCtrl(), pt + CPoint(40, 0));
     AfxPumpMessages();
     EXPECT_EQ(Grid().GetLevel(2), 2);
+    EXPECT_EQ(boxes.Count(), 1);
 }
 
 TEST_F(TaskGridBehaviourTest, ADoubleClickOnTheExpandBoxOpensNoSheet)

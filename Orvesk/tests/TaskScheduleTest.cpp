@@ -4,6 +4,8 @@
 // links from stored data. 1 March 2004 is a Monday; Saturday and Sunday are rest days.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Testing/MessageBoxes.h>
+
 #include "TaskItem.h"
 #include "TaskPropertyRunner.h"
 #include "TaskTreeView.h"
@@ -310,9 +312,12 @@ TEST_F(TaskScheduleTest, IndentKeepsTheLinksThatStayValid)
     EXPECT_EQ(Task(4)->m_listLinks.GetCount(), 1);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 1);
     // 编码 under 设计 takes 文档 along: 编码's link to its new parent goes, 文档's to its
-    // new grandparent too.
+    // new grandparent too; the user is told of both in one box.
     Grid().SetFocusCell(3, 2);
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(_T("任务层次改变后删除了2个链接!"), IDOK);
     Tree()->OnIndent();
+    EXPECT_EQ(boxes.Count(), 1);
     ASSERT_EQ(Grid().GetLevel(3), 3);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
     EXPECT_EQ(Task(4)->m_listLinks.GetCount(), 0);
@@ -378,7 +383,12 @@ TEST_F(TaskScheduleTest, IndentDropsALinkItTurnsIntoACycle)
         doc.m_nMaxRowInGrid = 3;
     }));
     Grid().SetFocusCell(3, 2);
+    CTestMessageBoxes boxes;
+    CString strTold;
+    strTold.Format(_T("任务层次改变后删除了1个链接!%c%c这样将产生循环链接!"), 10, 10);
+    boxes.AnswerText(strTold, IDOK);
     Tree()->OnIndent();
+    EXPECT_EQ(boxes.Count(), 1);
     ASSERT_EQ(Grid().GetLevel(3), 2);
     // The link from the moved task goes; the one between the others stays.
     EXPECT_EQ(Task(1)->m_listLinks.GetCount(), 0);

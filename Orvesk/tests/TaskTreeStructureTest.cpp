@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
+#include <ClassLib/Testing/UiScripts.h>
 
+#include "GridDefines.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
 
@@ -234,14 +237,150 @@ TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
     Tree()->OnOutdent();
     EXPECT_EQ(Grid().GetLevel(4), 1);
     // 编码 under 设计: the link between the two goes (a task keeps no link to a row
-    // above it in its tree).
+    // above it in its tree), and the user is told.
     Grid().SetFocusCell(3, 2);
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(_T("不能将两个父子关系的任务进行链接"), IDOK);
     Tree()->OnIndent();
+    ASSERT_EQ(boxes.Count(), 1);
+    CString strTold;
+    strTold.Format(_T("任务层次改变后删除了1个链接!%c%c不能将两个父子关系的任务进行链接!"), 10, 10);
+    EXPECT_EQ(boxes.Boxes()[0].text, strTold);
     EXPECT_EQ(Grid().GetLevel(3), 3);
     EXPECT_EQ(Task(2)->m_listChildren.GetCount(), 1);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
     Tree()->OnOutdent();
     EXPECT_EQ(Grid().GetLevel(3), 2);
+}
+
+TEST_F(TaskTreeStructureTest, IndentThenOutdentGivesTheFormerSummaryItsOwnDuration)
+{
+    // 1 甲 of one day, 2 乙 of three days, 3 丙 after 乙.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        AddTask(doc.m_listTasks, "甲", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = 1;
+        CTaskItem* pB = AddTask(doc.m_listTasks, "乙", Day(2004, 3, 2), Day(2004, 3, 4), 3);
+        pB->m_nRowInGrid = 2;
+        CTaskItem* pC = AddTask(doc.m_listTasks, "丙", Day(2004, 3, 5), Day(2004, 3, 5), 1);
+        pC->m_nRowInGrid = 3;
+        AddLink(pC, pB);
+        doc.m_nMaxRowInGrid = 3;
+    }));
+    CTestMessageBoxes boxes;
+    Grid().SetFocusCell(2, 2);
+    Tree()->OnIndent();
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 1);
+    // The summary spans its child.
+    EXPECT_EQ(Text(1, 3), CString("3个工作日"));
+    EXPECT_FALSE(Grid().IsEditable(1, 3));
+    Tree()->OnOutdent();
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 0);
+    EXPECT_EQ(Task(1)->m_nDuration, 86400);
+    EXPECT_EQ(Task(1)->m_nTrueDuration, 86400);
+    EXPECT_EQ(Task(1)->m_dtFinish.Get(), Task(1)->m_dtStart.Get());
+    EXPECT_EQ(Text(1, 3), CString("1个工作日"));
+    EXPECT_EQ(Text(1, 5), Text(1, 4));
+    // A leaf again: its dates can be typed.
+    EXPECT_TRUE(Grid().IsEditable(1, 3));
+    EXPECT_TRUE(Grid().IsEditable(1, 5));
+    // 乙 and its link to 丙 are as they were; no link went, nothing was said.
+    EXPECT_EQ(Task(2)->m_nDuration, 3 * 86400);
+    EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+namespace
+{
+// The enabled state an update handler gives.
+class CStateCmdUI : public CCmdUI
+{
+public:
+    explicit CStateCmdUI(UINT nID) { m_nID = nID; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    BOOL m_bEnabled = -1;
+};
+} // namespace
+
+TEST_F(TaskTreeStructureTest, InsertAndDeleteKeysActAtTheFocusRowAfterARightClickElsewhere)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CGridCtrl& grid = Tree()->m_Grid;
+    // A right click on 测试 (row 4), its menu dismissed.
+    CRect rc;
+    ASSERT_TRUE(grid.GetCellRect(4, 2, rc));
+    AfxTestPushPopupMenuResult(0);
+    AfxTestClick(&grid, rc.CenterPoint(), AFX_TEST_RIGHT);
+    AfxPumpMessages();
+    ASSERT_EQ(grid.GetRightClickCell().row, 4);
+    // Insert with the focus on 编码 (row 3): the blank row comes at row 3.
+    grid.SetFocusCell(3, 2);
+    AfxTestFocus(&grid);
+    AfxTestKey(&grid, VK_INSERT);
+    AfxPumpMessages();
+    EXPECT_EQ(Text(3, 2), CString(""));
+    EXPECT_EQ(Text(4, 2), CString("编码"));
+    EXPECT_EQ(Text(5, 2), CString("测试"));
+    // Delete on the selected row of 编码 (now row 4) deletes 编码, as 任务删除 does.
+    grid.SetFocusCell(4, 2);
+    grid.SetSelectedRange(4, 1, 4, 6);
+    AfxTestKey(&grid, VK_DELETE);
+    AfxPumpMessages();
+    EXPECT_EQ(Text(4, 2), CString("测试"));
+    EXPECT_EQ(Text(2, 2), CString("设计"));
+}
+
+TEST_F(TaskTreeStructureTest, EditMenuDeleteAndPropertyAreOfferedWhereTheContextMenuIs)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CGridCtrl& grid = Tree()->m_Grid;
+    for (UINT nID : {(UINT)ID_GRID_DELETETASK_MENU, (UINT)ID_GRID_TASKPROPERTY})
+    {
+        grid.SetFocusCell(CGridCellId(-1, -1));
+        CStateCmdUI none(nID);
+        none.DoUpdate(Tree(), TRUE);
+        EXPECT_FALSE(none.m_bEnabled) << nID;
+        grid.SetFocusCell(2, 3);
+        CStateCmdUI cell(nID);
+        cell.DoUpdate(Tree(), TRUE);
+        EXPECT_TRUE(cell.m_bEnabled) << nID;
+    }
+    // Edit → 任务删除 deletes the focus row's task, not the one right-clicked before.
+    CRect rc;
+    ASSERT_TRUE(grid.GetCellRect(1, 2, rc));
+    AfxTestPushPopupMenuResult(0);
+    AfxTestClick(&grid, rc.CenterPoint(), AFX_TEST_RIGHT);
+    AfxPumpMessages();
+    grid.SetFocusCell(4, 2);
+    Tree()->SendMessage(WM_COMMAND, ID_GRID_DELETETASK_MENU, 0);
+    EXPECT_EQ(Text(1, 2), CString("项目"));
+    EXPECT_EQ(Text(4, 2), CString(""));
+    EXPECT_EQ(Tree()->GetTaskCount(), 4);
+}
+
+TEST_F(TaskTreeStructureTest, ABlankRowStaysBelowTheLastTaskHoweverManyThereAre)
+{
+    // Tasks in every row the set-up makes, and one more.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        for (int nRow = 1; nRow <= 101; nRow++)
+            AddTask(doc.m_listTasks, "任务", Day(2004, 3, 1), Day(2004, 3, 1), 1)->m_nRowInGrid = nRow;
+        doc.m_nMaxRowInGrid = 101;
+    }));
+    CGridCtrl& grid = Tree()->m_Grid;
+    ASSERT_GE(grid.GetRowCount(), 103);
+    const int nLast = grid.GetRowCount() - 1;
+    EXPECT_EQ(Grid().GetTask(nLast), nullptr);
+    EXPECT_NE(Grid().GetTask(101), nullptr);
+    // Naming the last blank row leaves another below it, and the new row's dates stand
+    // right as the others do.
+    Grid().NameBlankRow(nLast, "收尾");
+    ASSERT_NE(Grid().GetTask(nLast), nullptr);
+    EXPECT_EQ(grid.GetRowCount(), nLast + 2);
+    EXPECT_EQ(Grid().GetTask(nLast + 1), nullptr);
+    for (int col = 4; col <= 6; col++)
+        EXPECT_EQ(grid.GetCell(nLast, col)->GetFormat() & (DT_RIGHT | DT_CENTER), (UINT)DT_RIGHT) << col;
 }
 
 TEST_F(TaskTreeStructureTest, AssigneesReachTheAncestorsAndTheMembers)

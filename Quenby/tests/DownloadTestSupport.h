@@ -2,6 +2,10 @@
 // dialog modally under a script.
 #pragma once
 
+#include <ClassLib/Wnd/QtInterop.h>
+
+#include <QLabel>
+
 #include <HttpDownloadDlg.h>
 #include <HttpLoopback/LoopbackHttpServer.h>
 
@@ -33,6 +37,7 @@ public:
 struct DownloadView
 {
     CString caption, status, file, timeLeft, rate;
+    QString fileShown;  // the file line as its label shows it
     int progressPos = -1;
     int progressUpper = -1;
 };
@@ -110,6 +115,9 @@ protected:
         pDlg->GetWindowText(v.caption);
         pDlg->GetDlgItemText(IDC_STATUS, v.status);
         pDlg->GetDlgItemText(IDC_FILESTATUS, v.file);
+        if (CWnd* pFile = pDlg->GetDlgItem(IDC_FILESTATUS))
+            if (auto* pLabel = qobject_cast<QLabel*>(AfxGetWidget(pFile->GetSafeHwnd())))
+                v.fileShown = pLabel->text();
         pDlg->GetDlgItemText(IDC_TIMELEFT, v.timeLeft);
         pDlg->GetDlgItemText(IDC_TRANSFER_RATE, v.rate);
         CProgressCtrl* p = static_cast<CProgressCtrl*>(pDlg->GetDlgItem(IDC_PROGRESS1));

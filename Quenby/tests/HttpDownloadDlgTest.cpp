@@ -32,8 +32,9 @@ TEST_F(DownloadTest, WholeFileWithLength)
     EXPECT_EQ(v.caption, CString("100% of file.doc Completed"));
     EXPECT_EQ(v.file, CString("file.doc from 127.0.0.1"));
     EXPECT_EQ(v.status, CString("Retrieving the file"));
+    // The whole file fills the bar (the range is rounded up, the last kilobyte is partial).
     EXPECT_EQ(v.progressUpper, (300000 + 512) / 1024);
-    EXPECT_EQ(v.progressPos, 300000 / 1024);
+    EXPECT_EQ(v.progressPos, v.progressUpper);
     ASSERT_FALSE(AfxTestModalLog().empty());
     EXPECT_EQ(AfxTestModalLog().back().nIDTemplate, (UINT)IDD_HTTPDOWNLOAD);
     EXPECT_EQ(AfxTestModalLog().back().strCaption, CString("File Download"));
@@ -55,6 +56,10 @@ TEST_F(DownloadTest, UrlWithoutSchemeIsFetchedOverHttp)
     EXPECT_EQ(dlg.m_strUrl, CString(server.Url(kObject).c_str()));
     EXPECT_EQ(dlg.m_strObject, CString(kObject));
     EXPECT_EQ(dlg.m_strFileName, CString("GetPdmFile.asp?ClassID=3&ObjectID=7"));
+    // The "&" of the address shows; a file under half a kilobyte still fills a bar.
+    EXPECT_EQ(v.fileShown, QStringLiteral("GetPdmFile.asp?ClassID=3&ObjectID=7 from 127.0.0.1"));
+    EXPECT_EQ(v.progressUpper, 1);
+    EXPECT_EQ(v.progressPos, 1);
     ASSERT_EQ(server.Requests().size(), 1u);
     EXPECT_EQ(server.Requests()[0].target, kObject);
 }

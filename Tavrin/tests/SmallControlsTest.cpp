@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ClassLib/Testing/DrawLog.h>
+
 #include <vector>
 
 namespace
@@ -110,6 +112,25 @@ TEST_F(CheckComboTest, TextOfTheCheckedItems)
     combo.SetCheck(2, 1);
     EXPECT_STREQ("y, 资源(R1)", WindowText());
     EXPECT_EQ(11, combo.GetWindowTextLength());
+}
+
+TEST_F(CheckComboTest, TheFieldIsDrawnInTheComboBoxsOwnFont)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(90, "宋体"));
+    combo.SetFont(&font);
+    combo.SetCheck(2, 1);
+    LOGFONT lfOwn;
+    ASSERT_TRUE(font.GetLogFont(&lfOwn));
+    // The owner draws on a context of the combo's painting, made for the item.
+    CDrawRecorder rec;
+    combo.Invalidate();
+    combo.UpdateWindow();
+    AfxPumpMessages();
+    const AfxDrawOp* pField = rec.FindText(" 资源(R1)");
+    ASSERT_NE(pField, nullptr);
+    EXPECT_EQ(pField->font.lfHeight, lfOwn.lfHeight);
+    EXPECT_EQ(pField->font.lfWeight, lfOwn.lfWeight);
 }
 
 TEST_F(CheckComboTest, MissingIndexChangesNothing)

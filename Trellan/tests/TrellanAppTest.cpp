@@ -1,6 +1,9 @@
 // Start-up: user values, COM, templates, the main frame, the command line, document windows.
 #include "TrellanTestSupport.h"
 
+#include <LumoDocMDIFrame.h>
+#include <PdmTreeView.h>
+
 #include "Resource.h"
 #include "Templates.h"
 
@@ -168,6 +171,10 @@ TEST_F(TrellanTest, ADamagedProjectFileIsReportedAndOpensNothing)
     EXPECT_TRUE(OpenProjects().empty());
     EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
+    // A file that did not open is no recent file.
+    ASSERT_NE(app->m_pRecentFileList, nullptr);
+    for (int i = 0; i < app->m_pRecentFileList->GetSize(); i++)
+        EXPECT_NE((*app->m_pRecentFileList)[i], CString(path.c_str())) << i;
 }
 
 TEST_F(TrellanTest, TheRecentFilesOpenTheirProjectAndStayInTheList)
@@ -241,6 +248,53 @@ TEST_F(TrellanTest, TheBrowserWindowIsMadeOnceAndActivatedAfterwards)
     pos = app->m_pDocTemplate->GetFirstDocPosition();
     app->m_pDocTemplate->GetNextDoc(pos);
     EXPECT_EQ(pos, nullptr);
+}
+
+namespace
+{
+class CStateCmdUI : public CCmdUI
+{
+public:
+    explicit CStateCmdUI(UINT nID) { m_nID = nID; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    BOOL m_bEnabled = -1;
+};
+} // namespace
+
+TEST_F(TrellanTest, TheBrowserWindowHasATitleAndClosesLikeAnyWindow)
+{
+    ASSERT_TRUE(Start({}));
+    app->OpenDocumentWindow(2);
+    AfxPumpMessages();
+    CMDIChildWnd* pChild = Frame()->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    CString strTitle;
+    pChild->GetWindowText(strTitle);
+    EXPECT_EQ(strTitle.Find("文档管理"), 0) << (LPCTSTR)strTitle;
+    EXPECT_NE(pChild->GetActiveView(), nullptr);
+    // 关闭 is offered and closes the window.
+    CStateCmdUI close(ID_FILE_CLOSE);
+    close.DoUpdate(Frame(), TRUE);
+    EXPECT_TRUE(close.m_bEnabled);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+    AfxPumpMessages();
+    EXPECT_EQ(Frame()->GetMDIChildCount(), 0);
+    EXPECT_EQ(app->m_pDocTemplate->GetFirstDocPosition(), nullptr);
+    // Opened again, Ctrl+F4 in its folder tree closes it too.
+    app->OpenDocumentWindow(2);
+    AfxPumpMessages();
+    CLumoDocMDIFrame* pBrowser = DYNAMIC_DOWNCAST(CLumoDocMDIFrame, Frame()->MDIGetActive());
+    ASSERT_NE(pBrowser, nullptr);
+    ASSERT_NE(pBrowser->GetLeftPane(), nullptr);
+    CWnd* pTree = pBrowser->GetLeftPane()->GetTreeCtrl();
+    AfxTestFocus(pTree);
+    AfxTestKey(pTree, VK_F4, MK_CONTROL);
+    AfxPumpMessages();
+    EXPECT_EQ(Frame()->GetMDIChildCount(), 0);
 }
 
 TEST_F(TrellanTest, AnUnknownWindowKindIsOnlyRemembered)

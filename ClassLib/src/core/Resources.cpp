@@ -295,6 +295,26 @@ const void* AfxFindResourceIn(HINSTANCE hModule, LPCTSTR lpszName, LPCTSTR lpszT
     return m ? Data(m, ResKey::From(lpszName), lpszType) : nullptr;
 }
 
+std::vector<UINT> AfxGetResourceIds(HINSTANCE hModule, LPCTSTR lpszType)
+{
+    Registry& r = Reg();
+    std::lock_guard<std::recursive_mutex> lock(r.mutex);
+    std::vector<UINT> ids;
+    Module* m = Lookup(r, hModule);
+    if (!m)
+        return ids;
+    if (IsStringType(lpszType)) {
+        for (const auto& entry : m->strings)
+            ids.push_back(entry.first);
+        return ids;
+    }
+    const ResKey type = ResKey::From(lpszType);
+    for (const auto& entry : m->resources)
+        if (!(entry.first.first < type) && !(type < entry.first.first) && entry.first.second.isInt)
+            ids.push_back(entry.first.second.id);
+    return ids;
+}
+
 BOOL AfxLoadString(UINT nID, CString& rString)
 {
     Registry& r = Reg();

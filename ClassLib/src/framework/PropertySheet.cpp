@@ -321,8 +321,9 @@ void CPropertySheet::LayoutSheet()
         int top = 0;
         if (bWiz97)
         {
-            m_rectHeader = CRect(0, 0, page.cx + 4 * kMargin, kHeaderHeight);
-            top = kHeaderHeight + 1;
+            const int cyHeader = HeaderHeightFor(page.cx + 4 * kMargin);
+            m_rectHeader = CRect(0, 0, page.cx + 4 * kMargin, cyHeader);
+            top = cyHeader + 1;
         }
         else
             m_rectHeader.SetRectEmpty();
@@ -832,7 +833,7 @@ void CPropertySheet::OnPaint()
         bold.CreateFontIndirect(&lf);
         CFont* pOldFont = dc.SelectObject(&bold);
         CString title = (pPage->m_psp.dwFlags & PSP_USEHEADERTITLE) && pPage->m_psp.pszHeaderTitle ? pPage->m_psp.pszHeaderTitle : "";
-        CRect rcTitle(3 * kMargin, 8, xRight - kMargin, 8 + 16);
+        CRect rcTitle(3 * kMargin, 8, xRight - kMargin, 8 + m_cyHeaderTitle);
         dc.DrawText(title, &rcTitle, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         dc.SelectObject(&m_font);
         CString sub = (pPage->m_psp.dwFlags & PSP_USEHEADERSUBTITLE) && pPage->m_psp.pszHeaderSubTitle ? pPage->m_psp.pszHeaderSubTitle : "";
@@ -855,6 +856,54 @@ void CPropertySheet::OnPaint()
             mem.SelectObject(pOld);
         }
     }
+}
+
+int CPropertySheet::HeaderHeightFor(int cxHeader)
+{
+    // Measured as OnPaint draws: the title in the bold sheet font, each subtitle wrapped in
+    // the sheet font between its indent and the header bitmap.
+    if (m_hWnd == nullptr)
+        return kHeaderHeight;
+    int xRight = cxHeader;
+    if (m_psh.hbmHeader != nullptr && (m_psh.dwFlags & (PSH_HEADER | PSH_USEHBMHEADER)))
+    {
+        BITMAP bm;
+        std::memset(&bm, 0, sizeof(bm));
+        if (::GetObject(m_psh.hbmHeader, sizeof(bm), &bm))
+            xRight = cxHeader - std::min<int>(bm.bmWidth, cxHeader / 2);
+    }
+    CClientDC dc(this);
+    CFont* pOldFont = m_font.GetSafeHandle() != nullptr ? dc.SelectObject(&m_font) : nullptr;
+    LOGFONT lf;
+    std::memset(&lf, 0, sizeof(lf));
+    CFont bold;
+    if (m_font.GetSafeHandle() != nullptr && m_font.GetLogFont(&lf))
+    {
+        lf.lfWeight = FW_BOLD;
+        bold.CreateFontIndirect(&lf);
+    }
+    CFont* pBefore = bold.GetSafeHandle() != nullptr ? dc.SelectObject(&bold) : nullptr;
+    TEXTMETRIC tm;
+    std::memset(&tm, 0, sizeof(tm));
+    dc.GetTextMetrics(&tm);
+    m_cyHeaderTitle = std::max<int>(16, tm.tmHeight);
+    if (pBefore != nullptr)
+        dc.SelectObject(pBefore);
+    int cySub = 0;
+    const int cxSub = (xRight - kMargin) - 5 * kMargin;
+    for (CPropertyPage* p : m_pages)
+    {
+        if (p == nullptr || (p->m_psp.dwFlags & PSP_HIDEHEADER) || !(p->m_psp.dwFlags & PSP_USEHEADERSUBTITLE) ||
+            p->m_psp.pszHeaderSubTitle == nullptr || cxSub <= 0)
+            continue;
+        CRect rc(0, 0, cxSub, 0);
+        dc.DrawText(p->m_psp.pszHeaderSubTitle, &rc, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+        cySub = std::max<int>(cySub, rc.Height());
+    }
+    if (pOldFont != nullptr)
+        dc.SelectObject(pOldFont);
+    // Title from 8, the subtitle 2 below it, 4 free under the subtitle.
+    return std::max<int>(kHeaderHeight, 8 + m_cyHeaderTitle + 2 + cySub + 4);
 }
 
 // ---- Wizard97 sheets ----------------------------------------------------------------------

@@ -97,6 +97,10 @@ public:
         dis.hwndItem = m_hWnd;
         HDC hdc = AfxCreateDCOnTarget(std::make_shared<PainterTarget>(painter), FALSE);
         dis.hDC = hdc;
+        // The owner draws in the control's own font, as the platform hands it over: the
+        // items then match the dialog's other fields.
+        if (HFONT hFont = reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)))
+            ::SelectObject(hdc, hFont);
         painter.save();
         ::SendMessage(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
         painter.restore();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <cstring>
 #include <mutex>
@@ -95,7 +96,19 @@ ScreenAreas Screens()
     ScreenAreas a;
     if (!AfxIsUiThread() || !AfxOnDesktop())
         return a;
-    QScreen* s = QGuiApplication::primaryScreen();
+    // The screen the user works on: that of the window with the focus, else of the first
+    // visible top-level window, else the primary one.
+    QScreen* s = nullptr;
+    if (QWindow* pFocus = QGuiApplication::focusWindow())
+        s = pFocus->screen();
+    if (!s)
+        for (QWindow* pWindow : QGuiApplication::topLevelWindows())
+            if (pWindow->isVisible() && pWindow->type() != Qt::ToolTip && pWindow->type() != Qt::Popup) {
+                s = pWindow->screen();
+                break;
+            }
+    if (!s)
+        s = QGuiApplication::primaryScreen();
     if (!s)
         return a;
     a.screen = s->geometry();

@@ -263,6 +263,10 @@ protected:
     BOOL m_bFinishShown;
     std::vector<CWnd*> m_buttons;
     CFont m_font;
+    // A wizard header's title line height, and the header's height for a header that wide:
+    // room for the bold title and every interior page's wrapped subtitle.
+    int m_cyHeaderTitle = 16;
+    int HeaderHeightFor(int cxHeader);
 
     BOOL CreateSheetWindow(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle, BOOL bModal);
     void LayoutSheet();

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #define MAKEINTRESOURCE(i) (reinterpret_cast<LPTSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCEA(i) MAKEINTRESOURCE(i)
@@ -76,6 +77,9 @@ AFX_EXT_API HINSTANCE AfxFindResourceHandle(UINT nID, LPCTSTR lpszType);
 AFX_EXT_API const void* AfxFindResource(LPCTSTR lpszName, LPCTSTR lpszType, HINSTANCE* phFound = nullptr);
 AFX_EXT_API const void* AfxFindResource(UINT nID, LPCTSTR lpszType, HINSTANCE* phFound = nullptr);
 AFX_EXT_API const void* AfxFindResourceIn(HINSTANCE hModule, LPCTSTR lpszName, LPCTSTR lpszType);
+// The integer ids of the module's resources of one type, ascending (for RT_STRING the
+// string ids); empty for an unknown module.
+AFX_EXT_API std::vector<UINT> AfxGetResourceIds(HINSTANCE hModule, LPCTSTR lpszType);
 
 // Strings.
 AFX_EXT_API BOOL AfxLoadString(UINT nID, CString& rString);
