@@ -378,6 +378,12 @@ bool TranslateInputMethod(AfxWindow* w, QInputMethodEvent* ie)
 
 void AfxForgetDoubleClick() { g_lastDown.valid = false; }
 
+void AfxPassButtonDown(HWND hFrom, HWND hTo)
+{
+    if (g_lastDown.valid && hFrom && g_lastDown.hwnd == hFrom && IsWindow(hTo))
+        g_lastDown.hwnd = hTo;
+}
+
 BOOL AfxTranslateKeyMessage(const MSG* pMsg)
 {
     if (pMsg == nullptr || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN) || !IsWindow(pMsg->hwnd))
