@@ -5,6 +5,7 @@
 // exactly what was typed into it.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Testing/Dialogs.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 
@@ -22,6 +23,7 @@
 #include "InPlaceEdit.h"
 #include "TaskItem.h"
 #include "TaskTreeView.h"
+#include "TitleTip.h"
 #include "ViewsTestSupport.h"
 
 namespace
@@ -495,4 +497,37 @@ TEST_F(TaskGridEditorsTest, GeneratedClicksAndKeysLandInTheirCells)
         if (HasFailure())
             return;
     }
+}
+
+TEST_F(TaskGridEditorsTest, ADoubleClickOnATruncatedNameOpensThePropertySheetAndArmsNoDrag)
+{
+    m = Model();
+    OpenWide();
+    // Row 2's name is wider than its column: the title tip shows it whole.
+    AfxTestClick(&G(), Inside(2, kName));
+    AfxTestKey(Keys(), VK_F2);
+    AfxTestInputMethodCommit(Keys(), u8"一个名字很长很长很长很长很长的任务");
+    AfxTestKey(Keys(), VK_RETURN);
+    AfxPumpMessages();
+    AfxTestClick(&G(), Inside(4, kDuration));
+    AfxPumpMessages();
+    const CPoint pt = Inside(2, kName);
+    AfxTestMouseMove(&G(), pt);
+    AfxPumpMessages();
+    ASSERT_NE(G().GetTitleTip(), nullptr);
+    ASSERT_TRUE(G().GetTitleTip()->IsWindowVisible());
+    ASSERT_EQ(CWnd::GetCapture(), G().GetTitleTip());
+
+    int nSheets = 0;
+    AfxTestPushModalScript([&](CWnd*) { nSheets++; });
+    AfxTestDoubleClick(&G(), pt);
+    AfxPumpMessages();
+    EXPECT_EQ(nSheets, 1);
+    EXPECT_NE(CWnd::GetCapture(), &G());
+    // The next click (another row) changes no level: every task stays at the top.
+    AfxTestMouseMove(&G(), Inside(4, kName));
+    AfxTestClick(&G(), Inside(4, kName));
+    AfxPumpMessages();
+    EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), kRows);
+    EXPECT_EQ(G().GetFocusCell().row, 4);
 }
