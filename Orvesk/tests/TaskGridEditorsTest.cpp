@@ -5,7 +5,6 @@
 // exactly what was typed into it.
 #include <gtest/gtest.h>
 
-#include <ClassLib/Testing/Dialogs.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 
@@ -21,6 +20,7 @@
 #include "GridCtrl.h"
 #include "GridDateTimeCtrl.h"
 #include "InPlaceEdit.h"
+#include "ProjectDialogHooks.h"
 #include "TaskItem.h"
 #include "TaskTreeView.h"
 #include "TitleTip.h"
@@ -519,9 +519,14 @@ TEST_F(TaskGridEditorsTest, ADoubleClickOnATruncatedNameOpensThePropertySheetAnd
     ASSERT_EQ(CWnd::GetCapture(), G().GetTitleTip());
 
     int nSheets = 0;
-    AfxTestPushModalScript([&](CWnd*) { nSheets++; });
+    ProjectTaskPropertyRunner old = ProjectSetTaskPropertyRunner([&](CProjectDoc&, CTaskItem& task) {
+        EXPECT_EQ(&task, Grid().GetTask(2));
+        nSheets++;
+        return (INT_PTR)IDCANCEL;
+    });
     AfxTestDoubleClick(&G(), pt);
     AfxPumpMessages();
+    ProjectSetTaskPropertyRunner(old);
     EXPECT_EQ(nSheets, 1);
     EXPECT_NE(CWnd::GetCapture(), &G());
     // The next click (another row) changes no level: every task stays at the top.
