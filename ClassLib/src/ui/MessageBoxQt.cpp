@@ -57,7 +57,18 @@ int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
         AfxReportTestFailure(what.c_str());
         return AfxSafeMessageBoxAnswer(type);
     }
-    QMessageBox box;
+    // The box belongs to the window it speaks for (the active one, else the main window):
+    // the desktop keeps it above that window, which a click cannot raise over it.
+    QWidget* pOwner = nullptr;
+    HWND hOwner = AfxActiveWindow();
+    if (!hOwner) {
+        CWnd* pMain = AfxGetMainWnd();
+        hOwner = pMain ? pMain->GetSafeHwnd() : nullptr;
+    }
+    if (AfxWindow* w = hOwner ? AfxWindowOf(GetAncestor(hOwner, GA_ROOT)) : nullptr)
+        if (w->widget && w->widget->isVisible())
+            pOwner = w->widget.data();
+    QMessageBox box(pOwner);
     box.setWindowTitle(AfxQString(caption ? caption : ""));
     box.setText(AfxQString(text ? text : ""));
     switch (type & MB_ICONMASK) {
