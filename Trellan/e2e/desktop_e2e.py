@@ -24,6 +24,7 @@ CASE: modal     modal dialogs (log-in, about, open-project, publish wizard) stay
 
 import argparse
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -171,12 +172,78 @@ class Desktop:
                     p.wait()
 
 
+class Accessibility:
+    """A session bus of the case's own with the desktop's accessibility bus on it: a program
+    started with its environment shows its windows' texts there, which gdbus reads as a
+    screen reader would."""
+
+    def __init__(self, desktop, workdir):
+        self.desktop = desktop
+        env = dict(desktop.env, HOME=workdir, XDG_RUNTIME_DIR=os.path.join(workdir, "run"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        self.proc = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=env,
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.session = self.proc.stdout.readline().strip()
+        check(self.session, "the session bus did not start")
+        self.env = dict(env, DBUS_SESSION_BUS_ADDRESS=self.session, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.bus = None
+
+    def call(self, *args, address=None):
+        r = subprocess.run(["gdbus", "call", "--address", address or self.session] + list(args), env=self.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=10)
+        return r.stdout.strip()
+
+    def children(self, dest, path):
+        text = self.call("--dest", dest, "--object-path", path, "--method", "org.a11y.atspi.Accessible.GetChildren",
+                         address=self.bus)
+        return re.findall(r"\('([^']*)', (?:objectpath )?'([^']*)'\)", text)
+
+    def texts(self, dest, path):
+        """(name, role) of the object."""
+        name = self.call("--dest", dest, "--object-path", path, "--method", "org.freedesktop.DBus.Properties.Get",
+                         "org.a11y.atspi.Accessible", "Name", address=self.bus)
+        role = self.call("--dest", dest, "--object-path", path, "--method",
+                         "org.a11y.atspi.Accessible.GetRoleName", address=self.bus)
+        quoted = lambda t: (re.findall(r"'((?:[^'\\]|\\.)*)'", t) or [""])[0]
+        return quoted(name), quoted(role)
+
+    def window_texts(self, title, limit=800):
+        """The names of everything inside the program's window (a dialog or frame) of that
+        title, as the accessibility bus shows them."""
+        if not self.bus:
+            reply = self.call("--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus", "--method",
+                              "org.a11y.Bus.GetAddress")
+            found = re.findall(r"'([^']*)'", reply)
+            check(found, "no accessibility bus")
+            self.bus = found[0]
+
+        def window():
+            for dest, path in self.children("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"):
+                for child in self.children(dest, path):
+                    if self.texts(*child)[0] == title:
+                        return child
+            return None
+
+        todo = [poll("the window '%s' on the accessibility bus" % title, window, 10)]
+        names = set()
+        while todo and len(names) < limit:
+            node = todo.pop(0)
+            names.add(self.texts(*node)[0])
+            todo += self.children(*node)
+        return names
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            self.proc.wait(5)
+
+
 class Program:
     """The program on the desktop, with settings of its own."""
 
-    def __init__(self, desktop, program, files, workdir):
+    def __init__(self, desktop, program, files, workdir, accessibility=None):
         self.desktop = desktop
-        env = dict(desktop.env)
+        env = dict(accessibility.env if accessibility else desktop.env)
         if desktop.scale != 1:
             env["QT_SCALE_FACTOR"] = str(desktop.scale)
         env.update(QT_QPA_PLATFORM="xcb", PC_REGISTRY_FILE=os.path.join(workdir, "registry.txt"),
@@ -453,22 +520,32 @@ def case_screens(args, workdir):
 def case_mdi(args, workdir):
     desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
+    a11y = None
     try:
+        a11y = Accessibility(desktop, workdir)
         alpha = os.path.join(workdir, "alpha.tlp")
         beta = os.path.join(workdir, "beta.tlp")
         shutil.copy(args.project, alpha)
         shutil.copy(args.project, beta)
         with open(beta, "rb") as f:
             beta_bytes = f.read()
-        app = Program(desktop, args.program, [alpha], workdir)
+        app = Program(desktop, args.program, [alpha], workdir, a11y)
         main = app.window_titled("alpha.tlp", 20)
         poll("the main window active", lambda: desktop.active() == main)
         # The second project through the open dialog (the tool bar's open button), which
-        # speaks Chinese: the toolkit's Chinese texts are loaded.
+        # speaks Chinese: the toolkit's Chinese texts are loaded and are the dialog's texts.
         desktop.click_at(main, 41, 32)
         opened = app.window_titled("\u6253\u5f00")  # 打开
         check("qtbase_zh_CN.qm" in app.maps(), "the toolkit's Chinese translations are not loaded")
         poll("the open dialog active", lambda: desktop.active() == opened, 10)
+        texts = a11y.window_texts("\u6253\u5f00")
+        # 查找范围：, 文件名称(N)：, 文件类型：, 打开(O), 取消, and the list's 名称, 类型, 修改日期.
+        for text in ("\u67e5\u627e\u8303\u56f4\uff1a", "\u6587\u4ef6\u540d\u79f0(N)\uff1a",
+                     "\u6587\u4ef6\u7c7b\u578b\uff1a", "\u6253\u5f00(O)", "\u53d6\u6d88", "\u540d\u79f0",
+                     "\u7c7b\u578b", "\u4fee\u6539\u65e5\u671f"):
+            check(text in texts, "the open dialog shows no '%s'" % text)
+        for text in ("Look in:", "File name:", "Files of type:", "Cancel", "&Open", "Open"):
+            check(text not in texts, "the open dialog shows '%s' in English" % text)
         desktop.type(beta)
         desktop.key("Return")
         poll("the second project", lambda: "beta.tlp" in app.main_title(main), 20)
@@ -526,6 +603,8 @@ def case_mdi(args, workdir):
     finally:
         if app:
             app.close()
+        if a11y:
+            a11y.close()
         desktop.close()
 
 
@@ -546,7 +625,7 @@ def main():
     args.output = os.path.abspath(args.output)
     if args.wm != "openbox" or args.scale != 1:
         args.output = os.path.join(args.output, "%s-scale%d" % (args.wm, args.scale))
-    for tool in ("Xvfb", args.wm, "xdotool", "xprop", "xwininfo", "import"):
+    for tool in ("Xvfb", args.wm, "xdotool", "xprop", "xwininfo", "import", "dbus-daemon", "gdbus"):
         if not shutil.which(tool):
             print("missing %s: run scripts/install-deps" % tool, file=sys.stderr)
             return 1
