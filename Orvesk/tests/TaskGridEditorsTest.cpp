@@ -536,3 +536,23 @@ TEST_F(TaskGridEditorsTest, ADoubleClickOnATruncatedNameOpensThePropertySheetAnd
     EXPECT_EQ(m_pDoc->m_listTasks.GetCount(), kRows);
     EXPECT_EQ(G().GetFocusCell().row, 4);
 }
+
+TEST_F(TaskGridEditorsTest, AnEditStillOpenCountsWhenTheProjectAsksToBeSaved)
+{
+    m = Model();
+    OpenWide();
+    AfxTestClick(&G(), Inside(3, kName));
+    AfxTestTypeText(Keys(), "abc");
+    ASSERT_NE(dynamic_cast<CInPlaceEdit*>(Keys()), nullptr);
+    ASSERT_FALSE(m_pDoc->IsModified());
+    // Closing asks, and the name typed is the task's.
+    CTestMessageBoxes boxes;
+    boxes.Answer(IDNO);
+    EXPECT_TRUE(m_pDoc->SaveModified());
+    AfxPumpMessages();
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(Text(3, kName), CString("abc"));
+    EXPECT_EQ(Grid().GetTask(3)->m_strName, CString("abc"));
+    EXPECT_EQ(EditorCount(), 0);
+    EXPECT_EQ(Keys(), &G());
+}
