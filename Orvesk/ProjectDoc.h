@@ -64,6 +64,9 @@ public:
     // before the new-document step runs).
     void DeleteContents() override;
     BOOL SaveModified() override;
+    // Ends an in-place cell edit of one of the document's views that has the keyboard, so
+    // that what it holds reaches the document.
+    void EndCellEdit();
 
     // ---- views (ProjectDocViews.cpp) --------------------------------------------------
     // TASKID of the task in a row of the task tree view; -1 without such a view.

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "GridDefines.h"
 #include "ProjectDialogHooks.h"
 #include "ProjectDocFiles.h"
 #include "ProjectLogin.h"
@@ -80,8 +81,28 @@ void CProjectDoc::OnFileSaveAs()
     AddToRecentFiles(strPath);
 }
 
+void CProjectDoc::EndCellEdit()
+{
+    // A cell of one of the project's windows still being edited holds what the person
+    // typed: the edit ends (checked, as a click elsewhere ends it) before the question
+    // whether to save, so that the typed text counts and is not lost with the window.
+    CWnd* pFocus = CWnd::GetFocus();
+    CWnd* pGrid = pFocus && pFocus->GetDlgCtrlID() == IDC_GRID_INPLACE_CONTROL ? pFocus->GetParent() : NULL;
+    if (!pGrid || !pGrid->GetSafeHwnd())
+        return;
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL) {
+        CView* pView = GetNextView(pos);
+        if (pView && pView->GetSafeHwnd() && ::IsChild(pView->GetSafeHwnd(), pGrid->GetSafeHwnd())) {
+            pGrid->SetFocus();
+            return;
+        }
+    }
+}
+
 BOOL CProjectDoc::SaveModified()
 {
+    EndCellEdit();
     if (!IsModified())
         return COleServerDoc::SaveModified();
 

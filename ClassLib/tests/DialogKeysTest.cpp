@@ -189,3 +189,73 @@ TEST_F(DialogKeysTest, ToolTipShowsTheToolUnderThePointer)
     tip.DestroyWindow();
     wnd.DestroyWindow();
 }
+
+namespace {
+
+enum : int { IDC_SERVER_LABEL = 40201, IDC_SERVER = 40202, IDC_SITE_LABEL = 40203, IDC_SITE = 40204,
+             IDC_HELPBTN = 40205, IDC_SECURE = 40206 };
+
+const AFX_DLG_ITEM kMnemonicItems[] = {
+    {"STATIC", IDC_SERVER_LABEL, "Server (&S):", WS_VISIBLE, 7, 7, 50, 10},
+    {"EDIT", IDC_SERVER, "", WS_VISIBLE | WS_BORDER | WS_TABSTOP, 60, 7, 80, 14},
+    {"STATIC", IDC_SITE_LABEL, "Si&te:", WS_VISIBLE, 7, 25, 50, 10},
+    {"EDIT", IDC_SITE, "", WS_VISIBLE | WS_BORDER | WS_TABSTOP, 60, 25, 80, 14},
+    {"BUTTON", IDC_SECURE, "Se&cure", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 7, 45, 60, 10},
+    {"BUTTON", IDC_HELPBTN, "&Help", WS_VISIBLE | WS_TABSTOP, 7, 60, 40, 14},
+    {"BUTTON", IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 60, 60, 40, 14},
+};
+const AFX_DLG_TEMPLATE kMnemonicTpl = {DS_SETFONT | WS_POPUP | WS_CAPTION, 0, 0, 0, 160, 80, "Mnemonics",
+                                       "\xcb\xce\xcc\xe5", 9, AFX_DLG_ITEMS(kMnemonicItems)};
+
+class CMnemonicDlg : public CDialog
+{
+public:
+    CMnemonicDlg() { m_lpDialogTemplate = &kMnemonicTpl; }
+    int m_nHelp = 0;
+    void OnHelpButton() { m_nHelp++; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMnemonicDlg, CDialog)
+    ON_BN_CLICKED(IDC_HELPBTN, OnHelpButton)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST_F(DialogKeysTest, AltWithALetterRunsTheMnemonicAndTypesNothing)
+{
+    CMnemonicDlg dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(&kMnemonicTpl));
+    dlg.ShowWindow(SW_SHOW);
+    CWnd* pServer = dlg.GetDlgItem(IDC_SERVER);
+    CWnd* pSite = dlg.GetDlgItem(IDC_SITE);
+    AfxTestFocus(pServer);
+    AfxTestTypeText(pServer, "host");
+    // A button's mnemonic presses it; the edit keeps its text.
+    AfxTestKey(CWnd::GetFocus(), 'H', AFX_TEST_ALT);
+    AfxPumpMessages();
+    EXPECT_EQ(dlg.m_nHelp, 1);
+    EXPECT_EQ(Text(pServer), "host");
+    // A label's mnemonic moves the focus to the field after it.
+    AfxTestKey(CWnd::GetFocus(), 'T', AFX_TEST_ALT);
+    AfxPumpMessages();
+    EXPECT_EQ(CWnd::GetFocus(), pSite);
+    AfxTestKey(CWnd::GetFocus(), 'S', AFX_TEST_ALT);
+    AfxPumpMessages();
+    EXPECT_EQ(CWnd::GetFocus(), pServer);
+    // A check box's mnemonic ticks it.
+    AfxTestKey(CWnd::GetFocus(), 'C', AFX_TEST_ALT);
+    AfxPumpMessages();
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_SECURE), 1u);
+    // Letters that name nothing are typed nowhere either.
+    AfxTestFocus(pSite);
+    AfxTestKey(CWnd::GetFocus(), 'X', AFX_TEST_ALT);
+    AfxTestKey(CWnd::GetFocus(), 'Q', AFX_TEST_ALT);
+    AfxPumpMessages();
+    EXPECT_EQ(Text(pSite), "");
+    EXPECT_EQ(Text(pServer), "host");
+    EXPECT_EQ(dlg.m_nHelp, 1);
+    // Plain letters still type.
+    AfxTestTypeText(pSite, "x");
+    EXPECT_EQ(Text(pSite), "x");
+    dlg.DestroyWindow();
+}

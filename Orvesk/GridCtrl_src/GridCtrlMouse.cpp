@@ -234,6 +234,13 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             m_MouseMode = m_bListMode ? GRIDMOUSE_SELECT_ROW : GRIDMOUSE_SELECT_CELLS;
             OnSelecting(m_LeftClickDownCell);
         }
+        else if (m_MouseMode == GRIDMOUSE_LEVEL_DRAG && IsValid(m_idCurrentCell))
+        {
+            // A press that may start a level drag still makes the pressed cell the
+            // selection, as it made it the focus cell: a later press on a cell selected
+            // before is no drag of that old selection (which would leave no focus cell).
+            SetSelectedRange(m_idCurrentCell.row, m_idCurrentCell.col, m_idCurrentCell.row, m_idCurrentCell.col);
+        }
         m_nTimerID = SetTimer(GRID_AUTOSCROLL_TIMER, m_nTimerInterval, 0);
     }
 

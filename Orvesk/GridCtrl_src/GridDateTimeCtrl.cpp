@@ -162,7 +162,14 @@ void CGridDateTimeCtrl::EndEdit()
         return;
     m_bEnded = TRUE;
 
+    CWnd* pParent = GetParent();
     GridReportEndEdit(this, m_nRow, m_nColumn, FormatDate(GetChosenDate()), m_nLastKey);
+    // Ended from inside (a click in the field, a day chosen in the calendar), the picker
+    // would take the keyboard with it when it closes: the keys go to the grid.
+    CWnd* pFocus = CWnd::GetFocus();
+    if (pParent && pParent->GetSafeHwnd() && GetSafeHwnd() && pFocus
+        && (pFocus == this || ::IsChild(GetSafeHwnd(), pFocus->GetSafeHwnd())))
+        pParent->SetFocus();
 }
 
 void CGridDateTimeCtrl::PostNcDestroy()

@@ -107,7 +107,10 @@ void CInPlaceEdit::OnLButtonDown(UINT nFlags, CPoint point)
         ::ReleaseCapture();
         EndOrRestore(NULL);
         if (m_bEnded && GetParent())
+        {
             GetParent()->SetFocus();
+            GridPassPressOn(this, nFlags, point);
+        }
         return;
     }
     CEdit::OnLButtonDown(nFlags, point);

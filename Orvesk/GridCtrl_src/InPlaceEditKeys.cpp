@@ -60,3 +60,21 @@ void GridReportEndEdit(CWnd* pEditor, int nRow, int nCol, const CString& strText
     if (pEditor->GetSafeHwnd())
         pEditor->PostMessage(WM_CLOSE, 0, 0);
 }
+
+void GridPassPressOn(CWnd* pEditor, UINT nFlags, CPoint ptClient)
+{
+    if (!pEditor || !pEditor->GetSafeHwnd())
+        return;
+    const HWND hEditor = pEditor->GetSafeHwnd();
+    CPoint ptScreen = ptClient;
+    pEditor->ClientToScreen(&ptScreen);
+    const HWND hUnder = ::WindowFromPoint(POINT{ptScreen.x, ptScreen.y});
+    if (!hUnder || hUnder == hEditor || ::IsChild(hEditor, hUnder) || ::GetCapture() != NULL)
+        return;
+    if (::SendMessage(hUnder, WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y)) != HTCLIENT || !::IsWindow(hUnder))
+        return;
+    POINT pt{ptScreen.x, ptScreen.y};
+    ::ScreenToClient(hUnder, &pt);
+    ::AfxPassButtonDown(hEditor, hUnder);
+    ::SendMessage(hUnder, WM_LBUTTONDOWN, nFlags, MAKELPARAM(pt.x, pt.y));
+}

@@ -18,3 +18,8 @@ BOOL GridNavigationKeyLeaves(UINT nChar, BOOL bExitOnArrows);
 // the cell, the text and, as its data, the key that ended it, 0 for none), then posts the
 // editor its close.
 void GridReportEndEdit(CWnd* pEditor, int nRow, int nCol, const CString& strText, UINT nLastChar);
+
+// Hands a left press the editor took (it held the capture) on to the window beneath the
+// point, in that window's coordinates, so a click elsewhere that ended the edit still does
+// what it does there (selects the cell clicked, opens its picker).
+void GridPassPressOn(CWnd* pEditor, UINT nFlags, CPoint ptClient);

@@ -156,12 +156,23 @@ void CTitleTip::ForwardMouse(UINT nClientMsg, UINT nNcMsg, WPARAM wParam, CPoint
     if (!pWnd || !pWnd->GetSafeHwnd())
         return;
     LRESULT nHitTest = pWnd->SendMessage(WM_NCHITTEST, 0, MAKELONG(ptScreen.x, ptScreen.y));
+    // A press reaches the window beneath before the release that follows it (a posted one
+    // could come after it and leave that window with its button held down), and that
+    // window is the one a second press at the spot makes a double click with.
+    const BOOL bPress = nClientMsg != WM_MOUSEMOVE;
+    if (bPress)
+        ::AfxPassButtonDown(GetSafeHwnd(), pWnd->GetSafeHwnd());
     if (nHitTest == HTCLIENT)
     {
         CPoint pt = ptScreen;
         pWnd->ScreenToClient(&pt);
-        pWnd->PostMessage(nClientMsg, wParam, MAKELONG(pt.x, pt.y));
+        if (bPress)
+            pWnd->SendMessage(nClientMsg, wParam, MAKELONG(pt.x, pt.y));
+        else
+            pWnd->PostMessage(nClientMsg, wParam, MAKELONG(pt.x, pt.y));
     }
+    else if (bPress)
+        pWnd->SendMessage(nNcMsg, (WPARAM)nHitTest, MAKELONG(ptScreen.x, ptScreen.y));
     else
         pWnd->PostMessage(nNcMsg, (WPARAM)nHitTest, MAKELONG(ptScreen.x, ptScreen.y));
 }

@@ -2,11 +2,15 @@
 """End-to-end checks of the real program on an X display with a window manager.
 
 Each case starts its own virtual X server (Xvfb, on a display number the server picks
-itself) with Debian's openbox managing the windows, runs the program there on the xcb
+itself) with a window manager (openbox, or icewm), runs the program there on the xcb
 platform with settings of its own, drives it with xdotool as a person would (keys and
-clicks), and stops everything it started when done. Screenshots go to the output folder.
+clicks), and stops everything it started when done. It waits for what the window manager
+reports (active window, stacking, mapped windows), never for a fixed time, and clicks at
+points of the program's windows as the window manager placed them. With --scale 2 the
+screen is twice as large and the program runs at twice its size (QT_SCALE_FACTOR).
+Screenshots go to the output folder.
 
-    desktop_e2e.py --program build/bin/Trellan --project plans/a.tlp --output DIR CASE
+    desktop_e2e.py --program build/bin/Trellan --project plans/a.tlp --output DIR [--wm icewm] [--scale 2] CASE
 
 Set E2E_TRACE=1 to see how long each wait took.
 
@@ -60,11 +64,16 @@ def poll(what, probe, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
-class Desktop:
-    """A virtual X server of the given size with openbox managing its windows."""
+WINDOW_MANAGERS = {"openbox": ["openbox", "--sm-disable"], "icewm": ["icewm"]}
 
-    def __init__(self, width, height, workdir):
+
+class Desktop:
+    """A virtual X server of the given size (times the scale) with a window manager."""
+
+    def __init__(self, width, height, workdir, wm="openbox", scale=1):
         self.procs = []
+        self.scale = scale
+        width, height = width * scale, height * scale
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "%dx%dx24" % (width, height),
@@ -85,7 +94,13 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+        # The window manager keeps its own settings in the case's folder; icewm shows no
+        # task bar, so that a maximised window fills the screen under either manager.
+        if wm == "icewm":
+            os.makedirs(os.path.join(workdir, ".icewm"), exist_ok=True)
+            with open(os.path.join(workdir, ".icewm", "preferences"), "w") as f:
+                f.write("ShowTaskBar=0\n")
+        self.procs.append(subprocess.Popen(WINDOW_MANAGERS[wm], env=dict(self.env, HOME=workdir),
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                            cwd=workdir))
         poll("the window manager", lambda: self.root_property("_NET_SUPPORTING_WM_CHECK") and
@@ -127,6 +142,22 @@ class Desktop:
         values = dict(line.strip().split(":", 1) for line in info.splitlines() if line.strip().startswith(("Width:", "Height:")))
         return int(values["Width"]), int(values["Height"])
 
+    def client_origin(self, window):
+        """The screen position of the window's client area, as the window manager placed it."""
+        info = self.run("xwininfo", "-id", str(window))
+        g = {}
+        for line in info.splitlines():
+            key, _, value = line.strip().partition(":")
+            if value.strip().lstrip("-").isdigit():
+                g[key] = int(value)
+        return g["Absolute upper-left X"], g["Absolute upper-left Y"]
+
+    def click_at(self, window, x, y):
+        """A click at (x, y) of the window's client area in the program's own pixels (the
+        scale times as many on the screen)."""
+        left, top = self.client_origin(window)
+        self.click(left + x * self.scale, top + y * self.scale)
+
     def click_in(self, window, x, y):
         """A click at (x, y) of the window's client area."""
         self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y), "sleep", "0.1", "click", "1",
@@ -146,12 +177,80 @@ class Desktop:
                     p.wait()
 
 
+class Accessibility:
+    """A session bus of the case's own with the desktop's accessibility bus on it: a program
+    started with its environment shows its windows' texts there, which gdbus reads as a
+    screen reader would."""
+
+    def __init__(self, desktop, workdir):
+        self.desktop = desktop
+        env = dict(desktop.env, HOME=workdir, XDG_RUNTIME_DIR=os.path.join(workdir, "run"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        self.proc = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=env,
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.session = self.proc.stdout.readline().strip()
+        check(self.session, "the session bus did not start")
+        self.env = dict(env, DBUS_SESSION_BUS_ADDRESS=self.session, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.bus = None
+
+    def call(self, *args, address=None):
+        r = subprocess.run(["gdbus", "call", "--address", address or self.session] + list(args), env=self.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=10)
+        return r.stdout.strip()
+
+    def children(self, dest, path):
+        text = self.call("--dest", dest, "--object-path", path, "--method", "org.a11y.atspi.Accessible.GetChildren",
+                         address=self.bus)
+        return re.findall(r"\('([^']*)', (?:objectpath )?'([^']*)'\)", text)
+
+    def texts(self, dest, path):
+        """(name, role) of the object."""
+        name = self.call("--dest", dest, "--object-path", path, "--method", "org.freedesktop.DBus.Properties.Get",
+                         "org.a11y.atspi.Accessible", "Name", address=self.bus)
+        role = self.call("--dest", dest, "--object-path", path, "--method",
+                         "org.a11y.atspi.Accessible.GetRoleName", address=self.bus)
+        quoted = lambda t: (re.findall(r"'((?:[^'\\]|\\.)*)'", t) or [""])[0]
+        return quoted(name), quoted(role)
+
+    def window_texts(self, title, limit=800):
+        """The names of everything inside the program's window (a dialog or frame) of that
+        title, as the accessibility bus shows them."""
+        if not self.bus:
+            reply = self.call("--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus", "--method",
+                              "org.a11y.Bus.GetAddress")
+            found = re.findall(r"'([^']*)'", reply)
+            check(found, "no accessibility bus")
+            self.bus = found[0]
+
+        def window():
+            for dest, path in self.children("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"):
+                for child in self.children(dest, path):
+                    if self.texts(*child)[0] == title:
+                        return child
+            return None
+
+        todo = [poll("the window '%s' on the accessibility bus" % title, window, 10)]
+        names = set()
+        while todo and len(names) < limit:
+            node = todo.pop(0)
+            names.add(self.texts(*node)[0])
+            todo += self.children(*node)
+        return names
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            self.proc.wait(5)
+
+
 class Program:
     """The program on the desktop, with settings of its own."""
 
-    def __init__(self, desktop, program, files, workdir):
+    def __init__(self, desktop, program, files, workdir, accessibility=None):
         self.desktop = desktop
-        env = dict(desktop.env)
+        env = dict(accessibility.env if accessibility else desktop.env)
+        if desktop.scale != 1:
+            env["QT_SCALE_FACTOR"] = str(desktop.scale)
         env.update(QT_QPA_PLATFORM="xcb", PC_REGISTRY_FILE=os.path.join(workdir, "registry.txt"),
                    XDG_CONFIG_HOME=os.path.join(workdir, "config"), XDG_RUNTIME_DIR=os.path.join(workdir, "run"),
                    HOME=workdir)
@@ -173,6 +272,10 @@ class Program:
     def window_titled(self, text, timeout=10.0):
         return poll("a window titled '%s'" % text,
                     lambda: next((w for w, t in self.windows().items() if text in t), None), timeout)
+
+    def popup_after(self, before, what, timeout=10.0):
+        """Waits for a window of the program that was not there before (a menu it opened)."""
+        return poll(what, lambda: next((w for w in self.windows() if w not in before), None), timeout)
 
     def main_title(self, main):
         return self.desktop.run("xdotool", "getwindowname", str(main)).strip()
@@ -232,8 +335,8 @@ def expect_modal(desktop, app, main, dialog, what, cpu_seconds=0.0):
     order = desktop.stacking()
     check(main in order and dialog in order and order.index(dialog) > order.index(main),
           what + " is not above the main window")
-    desktop.click(40, 700)  # on the owner's grid
-    time.sleep(0.3)
+    desktop.click_at(main, 40, 681)  # on the owner's grid
+    app.settle()
     check(desktop.active() == dialog, "a click on the main window took the activation from " + what)
     order = desktop.stacking()
     check(order.index(dialog) > order.index(main), "a click on the main window raised it over " + what)
@@ -362,7 +465,7 @@ class SecondClient:
 
 
 def case_https(args, workdir):
-    desktop = Desktop(1600, 1000, workdir)
+    desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
     server = None
     try:
@@ -447,7 +550,7 @@ def case_https(args, workdir):
 
 
 def case_modal(args, workdir):
-    desktop = Desktop(1600, 1000, workdir)
+    desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
     server = None
     try:
@@ -467,7 +570,7 @@ def case_modal(args, workdir):
         desktop.key("Escape")
         poll("the log-in dialog to close", lambda: login not in app.windows(), 10)
         # The about box from the tool bar.
-        desktop.click(257, 51)
+        desktop.click_at(main, 257, 32)
         about = app.window_titled("\u5173\u4e8e")  # 关于
         expect_modal(desktop, app, main, about, "the about box")
         desktop.key("Return")
@@ -486,8 +589,9 @@ def case_modal(args, workdir):
         desktop.key("Escape")
         poll("the open-project dialog to close", lambda: chooser not in app.windows(), 10)
         # The publish wizard (File, the sixth item).
+        before = app.windows()
         desktop.key("alt+f")
-        time.sleep(0.3)
+        app.popup_after(before, "the File menu")
         desktop.key("Down", "Down", "Down", "Down", "Down", "Return")
         wizard = app.window_titled("\u9879\u76ee\u53d1\u5e03", 20)  # 项目发布
         expect_modal(desktop, app, main, wizard, "the publish wizard")
@@ -502,7 +606,7 @@ def case_modal(args, workdir):
 
 
 def case_open(args, workdir):
-    desktop = Desktop(1600, 1000, workdir)
+    desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
     server = None
     try:
@@ -524,8 +628,8 @@ def case_open(args, workdir):
         # and the button are placed in dialog units (a share of the dialog's size); the first
         # row lies under the list's 17-pixel heading.
         width, height = desktop.size(chooser)
-        desktop.click_in(chooser, width // 4, int(height * 0.128) + 27)
-        time.sleep(0.3)
+        desktop.click_in(chooser, width // 4, int(height * 0.128) + 27 * desktop.scale)
+        app.settle()
         desktop.screenshot(os.path.join(args.output, "open-project-row-selected.png"))
         desktop.click_in(chooser, int(width * 0.62), int(height * 0.895))
         poll("the chosen project open", lambda: "\u9879\u76ee\u7ba1\u7406\u7cfb\u7edf\u5f00\u53d1" in app.main_title(main), 20)  # 项目管理系统开发
@@ -539,8 +643,10 @@ def case_open(args, workdir):
 
 
 def case_screens(args, workdir):
-    for width, height in ((1600, 1000), (1920, 1080)):
-        desktop = Desktop(width, height, workdir)
+    # At scale 2 one screen of twice 1600x1000.
+    for width, height in ((1600, 1000), (1920, 1080)) if args.scale == 1 else ((1600, 1000),):
+        desktop = Desktop(width, height, workdir, args.wm, args.scale)
+        width, height = width * args.scale, height * args.scale
         app = None
         try:
             project = os.path.join(workdir, "alpha.tlp")
@@ -564,7 +670,7 @@ def case_screens(args, workdir):
                 return maximised and x == 0 and w == width and 0 <= y <= 40 and y + h == height
 
             poll("the main window maximised by the desktop, filling the %dx%d screen" % (width, height), filled, 10)
-            if width == 1600:
+            if width == 1600 * args.scale:
                 shot = os.path.join(args.output, "main-window-with-project.png")
 
                 def painted():
@@ -580,35 +686,48 @@ def case_screens(args, workdir):
 
 
 def case_mdi(args, workdir):
-    desktop = Desktop(1600, 1000, workdir)
+    desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
+    a11y = None
     try:
+        a11y = Accessibility(desktop, workdir)
         alpha = os.path.join(workdir, "alpha.tlp")
         beta = os.path.join(workdir, "beta.tlp")
         shutil.copy(args.project, alpha)
         shutil.copy(args.project, beta)
         with open(beta, "rb") as f:
             beta_bytes = f.read()
-        app = Program(desktop, args.program, [alpha], workdir)
+        app = Program(desktop, args.program, [alpha], workdir, a11y)
         main = app.window_titled("alpha.tlp", 20)
         poll("the main window active", lambda: desktop.active() == main)
         # The second project through the open dialog (the tool bar's open button), which
-        # speaks Chinese: the toolkit's Chinese texts are loaded.
-        desktop.click(41, 51)
+        # speaks Chinese: the toolkit's Chinese texts are loaded and are the dialog's texts.
+        desktop.click_at(main, 41, 32)
         opened = app.window_titled("\u6253\u5f00")  # 打开
         check("qtbase_zh_CN.qm" in app.maps(), "the toolkit's Chinese translations are not loaded")
         poll("the open dialog active", lambda: desktop.active() == opened, 10)
+        texts = a11y.window_texts("\u6253\u5f00")
+        # 查找范围：, 文件名称(N)：, 文件类型：, 打开(O), 取消, and the list's 名称, 类型, 修改日期.
+        for text in ("\u67e5\u627e\u8303\u56f4\uff1a", "\u6587\u4ef6\u540d\u79f0(N)\uff1a",
+                     "\u6587\u4ef6\u7c7b\u578b\uff1a", "\u6253\u5f00(O)", "\u53d6\u6d88", "\u540d\u79f0",
+                     "\u7c7b\u578b", "\u4fee\u6539\u65e5\u671f"):
+            check(text in texts, "the open dialog shows no '%s'" % text)
+        for text in ("Look in:", "File name:", "Files of type:", "Cancel", "&Open", "Open"):
+            check(text not in texts, "the open dialog shows '%s' in English" % text)
         desktop.type(beta)
         desktop.key("Return")
         poll("the second project", lambda: "beta.tlp" in app.main_title(main), 20)
         # The Window menu lists both projects; its numbers activate them.
+        before = app.windows()
         desktop.key("alt+w")
-        time.sleep(0.5)
+        app.popup_after(before, "the Window menu")
+        app.settle()
         desktop.screenshot(os.path.join(args.output, "window-menu.png"))
         desktop.key("1")
         poll("the first project from the Window menu", lambda: "alpha.tlp" in app.main_title(main), 10)
+        before = app.windows()
         desktop.key("alt+w")
-        time.sleep(0.3)
+        app.popup_after(before, "the Window menu again")
         desktop.key("2")
         poll("the second project from the Window menu", lambda: "beta.tlp" in app.main_title(main), 10)
         desktop.key("ctrl+F6")
@@ -616,19 +735,21 @@ def case_mdi(args, workdir):
         desktop.key("ctrl+F6")
         poll("Ctrl+F6 back to the second project", lambda: "beta.tlp" in app.main_title(main), 10)
         # The Save As dialog (File, the fourth item).
+        before = app.windows()
         desktop.key("alt+f")
-        time.sleep(0.3)
+        app.popup_after(before, "the File menu")
         desktop.key("Down", "Down", "Down", "Return")
         save_as = app.window_titled("\u53e6\u5b58\u4e3a")  # 另存为
-        time.sleep(0.5)
+        poll("the Save As dialog active", lambda: desktop.active() == save_as, 10)
+        app.settle()
         desktop.screenshot(os.path.join(args.output, "save-as-dialog.png"))
         desktop.key("Escape")
         poll("the Save As dialog to close", lambda: save_as not in app.windows(), 10)
         # A change (the fourth task indented under the first), then Ctrl+F4: the program
         # asks whether to save; No closes the window and leaves the file as it was.
-        desktop.click(104, 168)
-        desktop.click(119, 51)
-        time.sleep(0.3)
+        desktop.click_at(main, 104, 149)
+        desktop.click_at(main, 119, 32)
+        app.settle()
         desktop.key("ctrl+F4")
         question = poll("the question to save", lambda: next(
             (w for w, t in app.windows().items() if w != main), None), 10)
@@ -650,6 +771,8 @@ def case_mdi(args, workdir):
     finally:
         if app:
             app.close()
+        if a11y:
+            a11y.close()
         desktop.close()
 
 
@@ -661,12 +784,16 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--project", required=True, help="a small project file to open")
     parser.add_argument("--output", required=True, help="where the screenshots go")
+    parser.add_argument("--wm", choices=sorted(WINDOW_MANAGERS), default="openbox")
+    parser.add_argument("--scale", type=int, choices=(1, 2), default=1)
     parser.add_argument("case", choices=sorted(CASES))
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
     args.project = os.path.abspath(args.project)
     args.output = os.path.abspath(args.output)
-    for tool in ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import"):
+    if args.wm != "openbox" or args.scale != 1:
+        args.output = os.path.join(args.output, "%s-scale%d" % (args.wm, args.scale))
+    for tool in ("Xvfb", args.wm, "xdotool", "xprop", "xwininfo", "import", "dbus-daemon", "gdbus"):
         if not shutil.which(tool):
             print("missing %s: run scripts/install-deps" % tool, file=sys.stderr)
             return 1

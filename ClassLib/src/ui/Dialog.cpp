@@ -77,7 +77,14 @@ CWnd* AfxGetModalOwner(CWnd* pParent)
     CWnd* p = pParent ? pParent : AfxGetMainWnd();
     if (p && p->GetSafeHwnd()) {
         CWnd* top = p->GetTopLevelParent();
-        return top ? top : p;
+        if (!top)
+            top = p;
+        // A window that waits for a modal dialog of its own hands the new one to that
+        // dialog: it is the one to wait now, and the one that comes back after.
+        if (!top->IsWindowEnabled())
+            if (HWND hPopup = AfxEnabledPopupOf(top->GetSafeHwnd()))
+                return CWnd::FromHandle(hPopup);
+        return top;
     }
     return nullptr;
 }

@@ -8,6 +8,8 @@
 
 #include <QFontMetrics>
 
+#include <cctype>
+
 namespace {
 
 const char kDefIdProp[] = "pc.dialog.defid";
@@ -39,6 +41,63 @@ void Goto(HWND hDlg, HWND hCtrl)
     ::SetFocus(hCtrl);
     if (::SendMessage(hCtrl, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
         ::SendMessage(hCtrl, EM_SETSEL, 0, -1);
+}
+
+// The mnemonic of a control text ("&S", "(&S)"), upper case; 0 for none.
+UINT MnemonicOf(const CString& text)
+{
+    const int n = text.GetLength();
+    for (int i = 0; i + 1 < n; ++i) {
+        if (text[i] != '&')
+            continue;
+        const unsigned char c = static_cast<unsigned char>(text[i + 1]);
+        if (c == '&') {
+            ++i;
+            continue;
+        }
+        return c < 0x80 ? static_cast<UINT>(toupper(c)) : 0;
+    }
+    return 0;
+}
+
+// The visible, enabled control (in child order, child dialogs included) whose mnemonic is
+// the key.
+HWND FindMnemonic(HWND hParent, UINT nKey)
+{
+    for (HWND h = ::GetWindow(hParent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(h) || !::IsWindowEnabled(h))
+            continue;
+        CString text;
+        CWnd::FromHandle(h)->GetWindowText(text);
+        if (MnemonicOf(text) == nKey)
+            return h;
+        if (HWND inner = FindMnemonic(h, nKey))
+            return inner;
+    }
+    return nullptr;
+}
+
+// Alt with a letter in a dialog: the control it names acts (a button is pressed, a label
+// hands the focus to the control after it); the key is never typed.
+void RunMnemonic(HWND hDlg, UINT nChar)
+{
+    const UINT nKey = nChar < 0x80 ? static_cast<UINT>(toupper(static_cast<int>(nChar))) : 0;
+    HWND h = nKey ? FindMnemonic(hDlg, nKey) : nullptr;
+    if (!h)
+        return;
+    const LRESULT code = ::SendMessage(h, WM_GETDLGCODE, 0, 0);
+    const DWORD style = static_cast<DWORD>(::GetWindowLong(h, GWL_STYLE));
+    const bool groupBox = (code & DLGC_BUTTON) && (style & 0x0F) == BS_GROUPBOX;
+    if ((code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_RADIOBUTTON)) && !groupBox) {
+        Goto(::GetParent(h), h);
+        ::SendMessage(h, BM_CLICK, 0, 0);
+        return;
+    }
+    // A label or group box: the next control that takes the focus.
+    HWND parent = ::GetParent(h);
+    CWnd* next = CWnd::FromHandle(parent)->GetNextDlgTabItem(CWnd::FromHandle(h), FALSE);
+    if (next && next->GetSafeHwnd() != h)
+        Goto(parent, next->GetSafeHwnd());
 }
 
 }  // namespace
@@ -84,6 +143,13 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG lpMsg)
 {
     if (!lpMsg || !::IsWindow(hDlg))
         return FALSE;
+    if (lpMsg->message == WM_SYSCHAR) {
+        HWND focus = lpMsg->hwnd;
+        if (focus != hDlg && !::IsChild(hDlg, focus))
+            return FALSE;
+        RunMnemonic(hDlg, static_cast<UINT>(lpMsg->wParam));
+        return TRUE;
+    }
     if (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_CHAR)
         return FALSE;
     HWND focus = lpMsg->hwnd;

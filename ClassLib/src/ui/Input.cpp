@@ -129,9 +129,11 @@ void Activate(HWND hWnd, bool bByMouse, bool bAskDesktop)
     }
 }
 
+}  // namespace
+
 // The visible, enabled window a disabled top-level window's modal dialog is: the last one
 // of its owned windows, followed down the chain of owners.
-HWND EnabledPopupOf(HWND hWnd)
+HWND AfxEnabledPopupOf(HWND hWnd)
 {
     for (int depth = 0; depth < 16; ++depth) {
         HWND next = nullptr;
@@ -151,8 +153,6 @@ HWND EnabledPopupOf(HWND hWnd)
     return nullptr;
 }
 
-}  // namespace
-
 void AfxSetActiveInternal(HWND hWnd, bool bByMouse) { Activate(hWnd, bByMouse, true); }
 
 void AfxDesktopActivated(HWND hWnd)
@@ -163,7 +163,7 @@ void AfxDesktopActivated(HWND hWnd)
     if (!IsWindowEnabled(hWnd)) {
         // A modal dialog disables the window: the dialog stays (or becomes) the active
         // window, on top of its owner, and the click is answered with a beep.
-        if (HWND popup = EnabledPopupOf(hWnd)) {
+        if (HWND popup = AfxEnabledPopupOf(hWnd)) {
             if (AfxActiveWindow() != popup) {
                 Activate(popup, false, true);
             } else if (AfxWindow* p = AfxWindowOf(popup)) {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -58,6 +59,21 @@ int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
         return AfxSafeMessageBoxAnswer(type);
     }
     QMessageBox box;
+    // The box stands for the window it speaks for (the active one, else the main window):
+    // the desktop keeps it above that window, which a click cannot raise over it. A transient
+    // parent only: the window may go while the box is open without taking the box with it.
+    HWND hOwner = AfxActiveWindow();
+    if (!hOwner) {
+        CWnd* pMain = AfxGetMainWnd();
+        hOwner = pMain ? pMain->GetSafeHwnd() : nullptr;
+    }
+    if (AfxWindow* w = hOwner ? AfxWindowOf(GetAncestor(hOwner, GA_ROOT)) : nullptr) {
+        if (w->widget && w->widget->isVisible() && w->widget->window()->windowHandle()) {
+            box.winId();
+            if (QWindow* pBoxWindow = box.windowHandle())
+                pBoxWindow->setTransientParent(w->widget->window()->windowHandle());
+        }
+    }
     box.setWindowTitle(AfxQString(caption ? caption : ""));
     box.setText(AfxQString(text ? text : ""));
     switch (type & MB_ICONMASK) {

@@ -172,6 +172,9 @@ void AfxInstallBridge(AfxWindow* w);  // input translation for wrapped widgets
 // Qt input event to messages; TRUE when the event was consumed.
 bool AfxTranslateInput(AfxWindow* w, QEvent* e);
 void AfxForgetDoubleClick();
+// The visible, enabled window a disabled top-level window's modal dialog is (down the chain
+// of owners); NULL for none.
+HWND AfxEnabledPopupOf(HWND hWnd);
 
 // Class lookup.
 std::shared_ptr<AfxWndClassData> AfxFindClass(HINSTANCE hInstance, LPCTSTR lpszClassName);

@@ -361,6 +361,10 @@ bool TranslateKey(AfxWindow* w, QKeyEvent* ke)
     // toolkit's focus chain never does.
     if (vk == VK_TAB)
         return true;
+    // Alt with a character key is a mnemonic or the menu's (WM_SYSCHAR), never text: an
+    // edit field's widget must not type it.
+    if (alt && press && !context.text.isEmpty() && context.text[0].isPrint())
+        return true;
     return !(reached && !w->custom && target == w->hwnd);
 }
 
@@ -379,6 +383,12 @@ bool TranslateInputMethod(AfxWindow* w, QInputMethodEvent* ie)
 }  // namespace
 
 void AfxForgetDoubleClick() { g_lastDown.valid = false; }
+
+void AfxPassButtonDown(HWND hFrom, HWND hTo)
+{
+    if (g_lastDown.valid && hFrom && g_lastDown.hwnd == hFrom && IsWindow(hTo))
+        g_lastDown.hwnd = hTo;
+}
 
 BOOL AfxTranslateKeyMessage(const MSG* pMsg)
 {

@@ -92,6 +92,10 @@ AFX_EXT_API BOOL SetForegroundWindow(HWND hWnd);
 AFX_EXT_API HWND GetCapture();
 AFX_EXT_API HWND SetCapture(HWND hWnd);
 AFX_EXT_API BOOL ReleaseCapture();
+// A window that hands a mouse press on to another one (a tip or an editor passing a click
+// to the window beneath it) makes that window the one the next press at the same spot
+// pairs with into a double click.
+AFX_EXT_API void AfxPassButtonDown(HWND hFrom, HWND hTo);
 
 // ---- messages -------------------------------------------------------------------------------
 AFX_EXT_API LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
