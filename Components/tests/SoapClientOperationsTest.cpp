@@ -67,8 +67,10 @@ TEST_F(LoopbackTest, SendsTheArgumentsAsEscapedTextsInUtf8)
     auto c = Client();
     CString reply;
     ASSERT_EQ(S_OK, c->Login(Gbk("张三"), "a<&>\"'b", reply));
+    // The login not accepted still ends the fixture's earlier session at the server.
+    EXPECT_EQ((std::vector<std::string>{"WSDL", "Login", "Logout"}), server.OperationNames());
     auto requests = server.Requests();
-    ASSERT_EQ(2u, requests.size());
+    ASSERT_EQ(3u, requests.size());
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
               "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
               "<Login xmlns=\"urn:orvesk:project-service\"><userCode>\xE5\xBC\xA0\xE4\xB8\x89</userCode>"
@@ -119,7 +121,7 @@ TEST_F(LoopbackTest, NewProjectThenListAndFetchIt)
 
 TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     ASSERT_EQ(101, pid);
     server.SetNextIds(200, 5000);
     // Row 1 an existing task with a new child at row 2 that follows row 1, row 3 new, and
@@ -145,7 +147,7 @@ TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 
 TEST_F(LoopbackTest, AProjectSavedAndFetchedAgainEqualsTheOneSent)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     CString name = Gbk("项目<&>\"'甲\r\n第二行");
     CString sent = Header(pid, name, 0) + "<TASKS>" +
                    Task(pid, 7, 0, Gbk("设计 & 评审"), 1, 0,
@@ -185,7 +187,7 @@ TEST_F(LoopbackTest, SaveRefusalsAreFalseWithTheTextOrAFailure)
     EXPECT_EQ(1, result);
     EXPECT_EQ(Gbk("项目不存在!"), reply);
 
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     EXPECT_EQ(S_FALSE, c->SaveProject(pid, "<PROJECT><NAME>a<b</NAME></PROJECT>", reply, result));
     EXPECT_EQ(1, result);
     EXPECT_EQ(0, reply.Find(Gbk("项目数据无法读取")));
@@ -199,7 +201,7 @@ TEST_F(LoopbackTest, SaveRefusalsAreFalseWithTheTextOrAFailure)
 
 TEST_F(LoopbackTest, StatusAndDeletion)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     ASSERT_EQ(S_OK, c->SetProjectStatus(pid, 3));
     CString xml;
@@ -219,7 +221,7 @@ TEST_F(LoopbackTest, StatusAndDeletion)
 
 TEST_F(LoopbackTest, CalendarRoundTrip)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     CString xml;
     ASSERT_EQ(S_OK, c->GetCalendar(pid, xml));
@@ -246,7 +248,7 @@ TEST_F(LoopbackTest, CalendarRoundTrip)
 
 TEST_F(LoopbackTest, PermissionsRoundTrip)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     CString xml;
     ASSERT_EQ(S_OK, c->GetUsersPermission(pid, xml));
@@ -271,7 +273,7 @@ TEST_F(LoopbackTest, PermissionsRoundTrip)
 
 TEST_F(LoopbackTest, NewTaskGoesUnderItsParent)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) + "</TASKS></PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) + "</TASKS></PROJECT>");
     server.SetNextIds(300, 900);
     auto c = Client();
     LONG id = 0;
