@@ -520,9 +520,10 @@ void CHttpDaemon::Stop()
         return;
     // No new connections, no new work; the requests under way finish (their connections
     // are suspended, and the library must not be stopped with one suspended).
+    // The listening socket is ours now, but the library's threads drop it from their poll
+    // sets only later: it is closed once the daemon has stopped (closed before, the library
+    // can fail to remove it and abort the process).
     MHD_socket listen = MHD_quiesce_daemon(d.daemon);
-    if (listen != MHD_INVALID_SOCKET)
-        ::close(listen);
     {
         std::unique_lock<std::mutex> lock(d.jobsMutex);
         d.stopping = true;
@@ -535,6 +536,8 @@ void CHttpDaemon::Stop()
     d.workers.clear();
     MHD_stop_daemon(d.daemon);
     d.daemon = nullptr;
+    if (listen != MHD_INVALID_SOCKET)
+        ::close(listen);
     {
         std::lock_guard<std::mutex> lock(d.connectionsMutex);
         d.reaperQuit = true;
