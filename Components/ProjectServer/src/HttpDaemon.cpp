@@ -518,12 +518,11 @@ void CHttpDaemon::Stop()
     Impl& d = *m_impl;
     if (!d.daemon)
         return;
-    // No new connections, no new work; the requests under way finish (their connections
-    // are suspended, and the library must not be stopped with one suspended).
-    // The listening socket is ours now, but the library's threads drop it from their poll
-    // sets only later: it is closed once the daemon has stopped (closed before, the library
-    // can fail to remove it and abort the process).
-    MHD_socket listen = MHD_quiesce_daemon(d.daemon);
+    // No new work (a request read whole from now on is answered 503 at once); the requests
+    // under way finish (their connections are suspended, and the library must not be stopped
+    // with one suspended). The daemon is not quiesced: with its threads polling through
+    // epoll, quiescing races with their own removal of the listening socket and the library
+    // aborts the process.
     {
         std::unique_lock<std::mutex> lock(d.jobsMutex);
         d.stopping = true;
@@ -536,8 +535,6 @@ void CHttpDaemon::Stop()
     d.workers.clear();
     MHD_stop_daemon(d.daemon);
     d.daemon = nullptr;
-    if (listen != MHD_INVALID_SOCKET)
-        ::close(listen);
     {
         std::lock_guard<std::mutex> lock(d.connectionsMutex);
         d.reaperQuit = true;
