@@ -135,3 +135,49 @@ TEST_F(SpinProgressTest, HiddenProgressBarCatchesUpWhenShown)
     EXPECT_EQ(widget->value(), 1530);
     parent->hide();
 }
+
+namespace {
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+// A bar on the screen that nothing changes is painted no more: a bar left showing under a
+// message box must not keep the program busy.
+TEST_F(SpinProgressTest, AProgressBarAtRestIsNotRepaintedAgainAndAgain)
+{
+    auto bar = pc::MakeControlProc(PROGRESS_CLASS, &host, 0, parent.get());
+    auto* widget = qobject_cast<QProgressBar*>(bar->Widget());
+    ASSERT_NE(widget, nullptr);
+    Send(*bar, PBM_SETRANGE32, 0, 3000);
+    Send(*bar, PBM_SETPOS, 600);
+    parent->resize(200, 40);
+    widget->setGeometry(0, 0, 200, 20);
+    parent->show();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    widget->grab();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(widget->value(), 600);
+    PaintCounter counter;
+    widget->installEventFilter(&counter);
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    widget->removeEventFilter(&counter);
+    EXPECT_EQ(counter.paints, 0);
+    parent->hide();
+}

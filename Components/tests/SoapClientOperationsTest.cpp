@@ -67,8 +67,10 @@ TEST_F(LoopbackTest, SendsTheArgumentsAsEscapedTextsInUtf8)
     auto c = Client();
     CString reply;
     ASSERT_EQ(S_OK, c->Login(Gbk("张三"), "a<&>\"'b", reply));
+    // The login not accepted still ends the fixture's earlier session at the server.
+    EXPECT_EQ((std::vector<std::string>{"WSDL", "Login", "Logout"}), server.OperationNames());
     auto requests = server.Requests();
-    ASSERT_EQ(2u, requests.size());
+    ASSERT_EQ(3u, requests.size());
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
               "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
               "<Login xmlns=\"urn:orvesk:project-service\"><userCode>\xE5\xBC\xA0\xE4\xB8\x89</userCode>"
@@ -120,8 +122,8 @@ TEST_F(LoopbackTest, NewProjectThenListAndFetchIt)
 TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 {
     // The project holds the tasks 40 and 41 already: a save names only the project's own ids.
-    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) +
-                                 Task(0, 41, 0, "gone", 2, 0) + "</TASKS></PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) +
+                                    Task(0, 41, 0, "gone", 2, 0) + "</TASKS></PROJECT>");
     ASSERT_EQ(101, pid);
     server.SetNextIds(200, 5000);
     // Row 1 an existing task with a new child at row 2 that follows row 1, row 3 new, and
@@ -147,8 +149,8 @@ TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
 
 TEST_F(LoopbackTest, AProjectSavedAndFetchedAgainEqualsTheOneSent)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 7, 0, "x", 1, 0) +
-                                 Task(0, 8, 0, "y", 2, 0) + "</TASKS></PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 7, 0, "x", 1, 0) +
+                                    Task(0, 8, 0, "y", 2, 0) + "</TASKS></PROJECT>");
     CString name = Gbk("项目<&>\"'甲\r\n第二行");
     CString sent = Header(pid, name, 0) + "<TASKS>" +
                    Task(pid, 7, 0, Gbk("设计 & 评审"), 1, 0,
@@ -188,7 +190,7 @@ TEST_F(LoopbackTest, SaveRefusalsAreFalseWithTheTextOrAFailure)
     EXPECT_EQ(1, result);
     EXPECT_EQ(Gbk("项目不存在!"), reply);
 
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     EXPECT_EQ(S_FALSE, c->SaveProject(pid, "<PROJECT><NAME>a<b</NAME></PROJECT>", reply, result));
     EXPECT_EQ(1, result);
     EXPECT_EQ(0, reply.Find(Gbk("项目数据无法读取")));
@@ -202,7 +204,7 @@ TEST_F(LoopbackTest, SaveRefusalsAreFalseWithTheTextOrAFailure)
 
 TEST_F(LoopbackTest, StatusAndDeletion)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     ASSERT_EQ(S_OK, c->SetProjectStatus(pid, 3));
     CString xml;
@@ -222,7 +224,7 @@ TEST_F(LoopbackTest, StatusAndDeletion)
 
 TEST_F(LoopbackTest, CalendarRoundTrip)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     CString xml;
     ASSERT_EQ(S_OK, c->GetCalendar(pid, xml));
@@ -249,7 +251,7 @@ TEST_F(LoopbackTest, CalendarRoundTrip)
 
 TEST_F(LoopbackTest, PermissionsRoundTrip)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "</PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
     auto c = Client();
     CString xml;
     ASSERT_EQ(S_OK, c->GetUsersPermission(pid, xml));
@@ -274,7 +276,7 @@ TEST_F(LoopbackTest, PermissionsRoundTrip)
 
 TEST_F(LoopbackTest, NewTaskGoesUnderItsParent)
 {
-    LONG pid = server.AddProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) + "</TASKS></PROJECT>");
+    LONG pid = server.AddOwnProject(Header(0, "P", 0) + "<TASKS>" + Task(0, 40, 0, "A", 1, 0) + "</TASKS></PROJECT>");
     server.SetNextIds(300, 900);
     auto c = Client();
     LONG id = 0;
@@ -285,8 +287,9 @@ TEST_F(LoopbackTest, NewTaskGoesUnderItsParent)
     EXPECT_EQ(901, id);
     CString xml;
     ASSERT_TRUE(server.GetProject(pid, xml));
+    // NewProject set the stored task's ENTIREPROJID, as a save does.
     EXPECT_EQ(Header(pid, "P", 0) + "<TASKS>" +
-                  Task(0, 40, 0, "A", 1, 0, "<TASKS>" + Task(pid, 900, 40, Gbk("新任务"), 0, 0) + "</TASKS>") +
+                  Task(pid, 40, 0, "A", 1, 0, "<TASKS>" + Task(pid, 900, 40, Gbk("新任务"), 0, 0) + "</TASKS>") +
                   Task(pid, 901, 0, "top", 0, 0) + "</TASKS></PROJECT>",
               xml);
     EXPECT_EQ(S_FALSE, c->NewTask(0, -1, Task(777, 0, 0, "x", 0, 1), id));

@@ -3,6 +3,7 @@
 #include <ClassLib/Registry/Registry.h>
 #include <ClassLib/Testing.h>
 #include <Internet/ServerSession.h>
+#include <ProjectService/SoapProjectService.h>
 #include <ProjectServiceLoopback/LoopbackProjectServer.h>
 
 #include <gtest/gtest.h>
@@ -183,11 +184,24 @@ TEST_F(DocConnectionTest, TheProxyIsUsedOnlyWhenAutomationIsZero)
         EXPECT_TRUE(proxy.Requests().empty());
     }
     SetDword("Automation", 0);
+    // The documents' calls need a session of the service's origin, started through the proxy.
+    const CString strService = "http://projects.invalid/site/WebService/OrveskService.WSDL";
+    proxy.AddUser("u1", CLoopbackProjectServer::SessionPassword(), "u1");
+    {
+        CProjectServicePtr login(new CSoapProjectService);
+        login->SetServiceUrl(strService);
+        login->SetProxyServer("127.0.0.1");
+        login->SetProxyPort(strPort);
+        CString strReply;
+        ASSERT_EQ(login->Login("u1", CLoopbackProjectServer::SessionPassword(), strReply), S_OK);
+        ASSERT_EQ(strReply, CString("u1"));
+    }
     CProjectDoc doc;
     EXPECT_EQ(doc.GetResources(), 1);
     EXPECT_EQ(doc.m_listResources.GetCount(), 1);
     ASSERT_FALSE(proxy.Requests().empty());
     EXPECT_TRUE(proxy.Requests().back().absoluteForm);
+    serversession::ForgetSession(serversession::OriginOf((LPCTSTR)strService));
 }
 
 } // namespace

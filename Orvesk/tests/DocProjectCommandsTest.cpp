@@ -213,7 +213,9 @@ TEST_F(DocProjectCommandsTest, DeletingNeedsTheRightAndAConfirmation)
         EXPECT_TRUE(Command(pDoc, ID_PROJ_DELETE));
         EXPECT_EQ(boxes.Boxes().at(0).type, (UINT)MB_OK);
     }
+    // The right given meanwhile, in the document and at the server, which checks it too.
     pDoc->m_listPermissions.GetHead().nDeleteProj = 1;
+    server.SetPermissions(nProject, Permissions(1, 1));
     {
         CTestMessageBoxes boxes;
         boxes.AnswerText("\n  确信删除这个项目!", IDCANCEL);
@@ -277,7 +279,10 @@ TEST_F(DocProjectCommandsTest, SavingToTheServerClearsTheModifiedFlagOnlyOnSucce
     Open(1, 1);
     ScriptSheet(kWizardFinish);
     pDoc->SetModifiedFlag();
-    server.SetFault("SaveProject", CLoopbackProjectServer::Fault::Http500, 1);
+    // The service description cannot be read: the save fails before anything reaches the
+    // server (a save the server stored under a lost answer would leave the document's
+    // revision behind, and the next save would rightly be refused).
+    server.SetFault("WSDL", CLoopbackProjectServer::Fault::Http500, 1);
     {
         CTestMessageBoxes boxes;
         boxes.AnswerText("服务器连接不上!", IDOK);

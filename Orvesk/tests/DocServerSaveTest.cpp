@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         ProjectDocAppTest::SetUp();
-        nProject = server.AddProject(SampleServerProject("桥梁工程"));
+        nProject = server.AddOwnProject(SampleServerProject("桥梁工程"));
         server.SetResources("<RESOURCES><RESOURCE><RESCODE>u1</RESCODE><RESNAME>张三</RESNAME></RESOURCE>"
                             "<RESOURCE><RESCODE>u2</RESCODE><RESNAME>李四</RESNAME></RESOURCE></RESOURCES>");
         pDoc = OpenServerProject(nProject);

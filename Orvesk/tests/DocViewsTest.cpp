@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         ProjectDocAppTest::SetUp();
-        nProject = server.AddProject(SampleServerProject("桥梁工程"));
+        nProject = server.AddOwnProject(SampleServerProject("桥梁工程"));
         server.SetResources("<RESOURCES><RESOURCE><RESCODE>u1</RESCODE></RESOURCE></RESOURCES>");
         pDoc = OpenServerProject(nProject);
         ASSERT_NE(pDoc, nullptr);

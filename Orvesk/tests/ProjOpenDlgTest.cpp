@@ -258,11 +258,12 @@ protected:
         ProjectDocAppTest::SetUp();
         CString strDone = SampleServerProject("已完成的工程");
         strDone.Replace("<STATUS>0</STATUS>", "<STATUS>5</STATUS>");
-        nFirst = server.AddProject(SampleServerProject("桥梁工程"));
-        nSecond = server.AddProject(strDone);
+        nFirst = server.AddOwnProject(SampleServerProject("桥梁工程"));
+        nSecond = server.AddOwnProject(strDone);
         CString strOther = SampleServerProject("别人的项目");
         strOther.Replace("<RESCODE>u1</RESCODE>", "<RESCODE>u7</RESCODE>");
         server.AddProject(strOther);
+        server.ClearRequests();
     }
     LONG nFirst = 0;
     LONG nSecond = 0;

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ProjectDocAppTest::SetUp();
-        nProject = server.AddProject(SampleServerProject("桥梁工程"));
+        nProject = server.AddOwnProject(SampleServerProject("桥梁工程"));
         pDoc = OpenServerProject(nProject);
         ASSERT_NE(pDoc, nullptr);
         InstallTaskPropertyRunner();

@@ -749,6 +749,13 @@ def case_mdi(args, workdir):
         # asks whether to save; No closes the window and leaves the file as it was.
         desktop.click_at(main, 104, 149)
         desktop.click_at(main, 119, 32)
+        # The indent takes away the first task's link to the fourth (a parent and its child
+        # are not linked): a box says so first.
+        dropped = poll("the box telling of the dropped link", lambda: next(
+            (w for w, t in app.windows().items() if w != main), None), 10)
+        expect_modal(desktop, app, main, dropped, "the box telling of the dropped link")
+        desktop.key("Return")
+        poll("the dropped-link box to close", lambda: dropped not in app.windows(), 10)
         app.settle()
         desktop.key("ctrl+F4")
         question = poll("the question to save", lambda: next(

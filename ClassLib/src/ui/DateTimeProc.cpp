@@ -474,15 +474,18 @@ class CatchUpProgressBar : public QProgressBar
 {
 public:
     using QProgressBar::QProgressBar;
-    std::function<void()> beforePaint;
+    std::function<bool()> pending;  // values are waiting to be taken
+    std::function<void()> take;
 
 protected:
     void paintEvent(QPaintEvent* e) override
     {
-        if (beforePaint) {
+        // Only when values wait: enabling updates again asks for another paint, so doing it
+        // at every paint would repaint the bar for as long as it is on the screen.
+        if (pending && take && pending()) {
             // Taking the values would ask for a repaint, which a paint must not.
             setUpdatesEnabled(false);
-            beforePaint();
+            take();
             setUpdatesEnabled(true);
         }
         QProgressBar::paintEvent(e);
@@ -503,10 +506,8 @@ bool OnScreen(const QWidget* w)
 ProgressProc::ProgressProc(ControlHost* host, DWORD style, QWidget* parent) : ControlProc(host, style)
 {
     auto* bar = new CatchUpProgressBar(parent);
-    bar->beforePaint = [this] {
-        if (m_pending)
-            Sync();
-    };
+    bar->pending = [this] { return m_pending; };
+    bar->take = [this] { Sync(); };
     m_bar = bar;
     m_bar->setTextVisible(false);
     m_bar->setOrientation((style & PBS_VERTICAL) ? Qt::Vertical : Qt::Horizontal);

@@ -518,11 +518,11 @@ void CHttpDaemon::Stop()
     Impl& d = *m_impl;
     if (!d.daemon)
         return;
-    // No new connections, no new work; the requests under way finish (their connections
-    // are suspended, and the library must not be stopped with one suspended).
-    MHD_socket listen = MHD_quiesce_daemon(d.daemon);
-    if (listen != MHD_INVALID_SOCKET)
-        ::close(listen);
+    // No new work (a request read whole from now on is answered 503 at once); the requests
+    // under way finish (their connections are suspended, and the library must not be stopped
+    // with one suspended). The daemon is not quiesced: with its threads polling through
+    // epoll, quiescing races with their own removal of the listening socket and the library
+    // aborts the process.
     {
         std::unique_lock<std::mutex> lock(d.jobsMutex);
         d.stopping = true;

@@ -318,13 +318,19 @@ bool COperations::NewProject(const SoapMessage& r, SoapValues& out)
         return true;
     }
     pugi::xml_node project = doc.document_element();
-    // Tasks a new project's text may carry get ids of the server's, as a first save's do;
-    // nothing the server's readers would refuse is stored.
+    // Tasks a new project's text may carry keep ids in range that it names once; new ones
+    // (FLAG 1 or no id) get ids of the server's; nothing the server's readers would refuse
+    // is stored.
     std::vector<TaskEntry> tasks;
     ListTasks(project, tasks);
-    std::unordered_set<long> kept;
+    std::unordered_set<long> named, kept;
+    for (const TaskEntry& t : tasks) {
+        const long taskId = ParseTaskId(TextOf(t.task.child("TASKID")));
+        if (taskId > 0)
+            named.insert(taskId);
+    }
     std::string refusal;
-    if (!CheckSave(tasks, nullptr, kept, refusal) || !WithinDepth(project)) {
+    if (!CheckSave(tasks, &named, kept, refusal) || !WithinDepth(project)) {
         Answer(out, 1, "ProjectId", "-1");
         return true;
     }

@@ -164,6 +164,14 @@ void CLoopbackProjectServer::SetPermissions(LONG id, const CString& xml)
     m_impl->server->SetPermissions(id, U8(xml));
 }
 
+LONG CLoopbackProjectServer::AddOwnProject(const CString& projectXml)
+{
+    CProjectServicePtr client(new CSoapProjectService);
+    client->SetServiceUrl(ServiceUrl());
+    LONG id = -1;
+    return client->NewProject(projectXml, id) == S_OK ? id : -1;
+}
+
 bool CLoopbackProjectServer::GetPermissions(LONG id, CString& xml) const
 {
     std::string text;

@@ -104,6 +104,11 @@ public:
     void SetCalendar(LONG id, const CString& xml);
     bool GetCalendar(LONG id, CString& xml) const;
     void SetPermissions(LONG id, const CString& xml);
+    // Stores a PROJECT text under a new id as the user of this process's session (LogIn)
+    // makes it, through NewProject: that user is its creator and holds every right without a
+    // permission record (AddProject's projects have no creator: nobody may use them until
+    // SetPermissions gives rights). -1 when it is not stored.
+    LONG AddOwnProject(const CString& projectXml);
     bool GetPermissions(LONG id, CString& xml) const;
     void SetResources(const CString& xml);
     // The ids the next NewProject/SaveProject and the next new task get.
