@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <condition_variable>
 #include <cstring>
+#include <strings.h>
 #include <deque>
 #include <mutex>
 #include <set>
@@ -359,6 +360,28 @@ struct CHttpDaemon::Impl {
         for (size_t i = 0; i < req.params.size(); ++i)
             req.target += (i ? "&" : "?") + QueryEscape(req.params[i].first) +
                           (req.params[i].second.empty() ? std::string() : "=" + QueryEscape(req.params[i].second));
+
+        // A body whose end the server cannot be sure of is refused before a byte of it is
+        // read: lengths that differ, a length beside a transfer coding (a reader on the way
+        // may take the other one), or a coding other than chunked.
+        std::string firstLength;
+        int lengths = 0, codings = 0;
+        bool chunkedOnly = true;
+        for (const auto& h : req.headers) {
+            if (strcasecmp(h.first.c_str(), "Content-Length") == 0) {
+                if (lengths++ == 0)
+                    firstLength = h.second;
+                else if (h.second != firstLength)
+                    return QueueText(connection, MHD_HTTP_BAD_REQUEST, "the request has two different lengths\n");
+            } else if (strcasecmp(h.first.c_str(), "Transfer-Encoding") == 0) {
+                ++codings;
+                chunkedOnly = chunkedOnly && strcasecmp(h.second.c_str(), "chunked") == 0;
+            }
+        }
+        if (codings > 0 && lengths > 0)
+            return QueueText(connection, MHD_HTTP_BAD_REQUEST, "the request has both a length and a transfer coding\n");
+        if (codings > 1 || !chunkedOnly)
+            return QueueText(connection, MHD_HTTP_NOT_IMPLEMENTED, "the only transfer coding taken is chunked\n");
 
         uint64_t announced = 0;
         const char* length = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");

@@ -284,6 +284,39 @@ TEST_F(HttpTransportTest, BodiesOverTheBoundAreRefusedWithoutReadingThem)
     ::close(fd);
 }
 
+TEST_F(HttpTransportTest, ABodyWhoseEndIsInDoubtIsRefusedAtOnce)
+{
+    Start(HttpLimits());
+    struct Case {
+        const char* headers;
+        int status;
+    };
+    const Case cases[] = {
+        {"Content-Length: 5\r\nContent-Length: 50000\r\n", 400},
+        {"Content-Length: 5\r\nTransfer-Encoding: chunked\r\n", 400},
+        {"Transfer-Encoding: gzip\r\n", 501},
+        {"Transfer-Encoding: gzip, chunked\r\n", 501},
+        {"Transfer-Encoding: chunked\r\nTransfer-Encoding: chunked\r\n", 501},
+    };
+    for (const Case& c : cases) {
+        int fd = Connect(m_daemon.Port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(SendAll(fd, std::string("POST /x HTTP/1.1\r\nHost: h\r\n") + c.headers + "\r\nhello"));
+        // Answered while the connection is still open, not at its time-out.
+        const std::string answer = Receive(fd, 5000);
+        EXPECT_EQ(c.status, StatusOf(answer)) << c.headers << answer;
+        ::close(fd);
+    }
+    EXPECT_EQ(0, m_handled);
+    // The same length twice is one length.
+    int fd = Connect(m_daemon.Port());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nContent-Length: 5\r\nContent-Length: 5\r\n"
+                            "Connection: close\r\n\r\nhello"));
+    EXPECT_EQ(200, StatusOf(Receive(fd)));
+    ::close(fd);
+}
+
 TEST_F(HttpTransportTest, OneAddressCannotTakeEveryConnection)
 {
     HttpLimits limits;
