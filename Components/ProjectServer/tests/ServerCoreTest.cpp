@@ -459,6 +459,31 @@ TEST_P(ServerCoreTest, RepeatedFailedLoginsWaitLongerEachTime)
     EXPECT_FALSE(Login("u", "pw").empty());
 }
 
+TEST_P(ServerCoreTest, FailedLoginsSentAllAtOnceAreEachCounted)
+{
+    // A burst of guesses for a user with no failures yet: each is counted (none is lost to
+    // another counting beside it), so the burst ends in a delay and no answer is a server error.
+    ASSERT_TRUE(m_core.AddUser("u", "pw", "ok"));
+    const int kGuesses = 16;
+    std::atomic<int> ready{0};
+    std::vector<std::string> replies(kGuesses);
+    std::vector<std::thread> guesses;
+    for (int i = 0; i < kGuesses; ++i)
+        guesses.emplace_back([&, i] {
+            ++ready;
+            while (ready < kGuesses)
+                std::this_thread::yield();
+            EXPECT_TRUE(Login("u", "wrong" + std::to_string(i), &replies[i]).empty());
+        });
+    for (auto& t : guesses)
+        t.join();
+    for (const std::string& reply : replies)
+        EXPECT_EQ("", reply);
+    std::string reply = "x";
+    EXPECT_TRUE(Login("u", "pw", &reply).empty());
+    EXPECT_EQ("", reply);
+}
+
 TEST_P(ServerCoreTest, TheListComesFromHeaderRowsNotFromStoredTexts)
 {
     const std::string u = NewUser("u");
