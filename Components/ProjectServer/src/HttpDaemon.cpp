@@ -18,6 +18,7 @@
 #include <cstring>
 #include <strings.h>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -48,9 +49,25 @@ struct Exchange {
     uint64_t received = 0;
     uint64_t announced = 0;
     bool chunked = false;
+    uint64_t reserved = 0;  // of the memory for bodies (Impl::Reserve)
 };
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
+const char kBusy[] = "the server is taking in too many request bodies now: try again shortly\n";
+
+// Writes an answer on a plain connection in the middle of its body (the library takes none
+// there) and ends the sending side; the connection is then closed, the rest never read.
+void AnswerMidBody(Connection* c, const char* status, const char* text)
+{
+    if (!c || c->fd < 0)
+        return;
+    std::string answer = std::string("HTTP/1.1 ") + status + "\r\nConnection: close\r\n"
+                         "Content-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+                         std::to_string(std::strlen(text)) + "\r\n\r\n" + text;
+    ssize_t n = ::send(c->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    (void)n;
+    ::shutdown(c->fd, SHUT_WR);
+}
 
 std::string AddressText(const sockaddr* sa)
 {
@@ -185,6 +202,41 @@ struct CHttpDaemon::Impl {
     bool reaperQuit = false;
     std::thread reaper;
 
+    // The memory taken by request bodies, in all and by client address.
+    std::mutex bodiesMutex;
+    uint64_t bodyBytes = 0;
+    std::map<std::string, uint64_t> bodyBytesByAddress;
+
+    // Takes `n` more bytes of the body memory for the exchange; false when either bound
+    // would be passed (then nothing is taken).
+    bool Reserve(Exchange* ex, uint64_t n)
+    {
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        uint64_t& mine = bodyBytesByAddress[ex->request.peerAddress];
+        if (bodyBytes + n > limits.bodyBytesInAll || mine + n > limits.bodyBytesPerAddress) {
+            if (mine == 0)
+                bodyBytesByAddress.erase(ex->request.peerAddress);
+            return false;
+        }
+        bodyBytes += n;
+        mine += n;
+        ex->reserved += n;
+        return true;
+    }
+
+    // Gives the exchange's body memory back (again: nothing).
+    void GiveBack(Exchange* ex)
+    {
+        if (!ex || ex->reserved == 0)
+            return;
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        bodyBytes -= ex->reserved;
+        auto it = bodyBytesByAddress.find(ex->request.peerAddress);
+        if (it != bodyBytesByAddress.end() && (it->second -= ex->reserved) == 0)
+            bodyBytesByAddress.erase(it);
+        ex->reserved = 0;
+    }
+
     std::mutex jobsMutex;
     std::condition_variable jobsReady, jobsDone;
     std::deque<std::function<void()>> jobs;
@@ -269,6 +321,7 @@ struct CHttpDaemon::Impl {
             res.SetContent("the server failed on this request\n", "text/plain; charset=utf-8");
         }
         std::string().swap(ex->request.body);  // given back before the answer goes out
+        GiveBack(ex);
         const unsigned status = static_cast<unsigned>(res.status);
         SetPhase(ex->connection, Phase::Sending, TransferDeadline(res.Size()));
         MHD_Response* r = Build(res);
@@ -291,14 +344,14 @@ struct CHttpDaemon::Impl {
                 // A chunked body that grew past the bound. The library takes no answer in the
                 // middle of a body, so a plain connection gets the 413 written on it here;
                 // either way the connection is closed and the rest is never read.
-                if (!secure && ex->connection && ex->connection->fd >= 0) {
-                    std::string answer = std::string("HTTP/1.1 413 Content Too Large\r\nConnection: close\r\n"
-                                                     "Content-Type: text/plain; charset=utf-8\r\nContent-Length: ") +
-                                         std::to_string(std::strlen(kTooLarge)) + "\r\n\r\n" + kTooLarge;
-                    ssize_t n = ::send(ex->connection->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-                    (void)n;
-                    ::shutdown(ex->connection->fd, SHUT_WR);
-                }
+                if (!secure)
+                    AnswerMidBody(ex->connection, "413 Content Too Large", kTooLarge);
+                return MHD_NO;
+            }
+            // A chunked body takes its memory as it comes (an announced one took it whole).
+            if (ex->chunked && !Reserve(ex, *uploadSize)) {
+                if (!secure)
+                    AnswerMidBody(ex->connection, "503 Service Unavailable", kBusy);
                 return MHD_NO;
             }
             // The buffer grows with what came (never ahead of it: an announced size is only a
@@ -393,6 +446,16 @@ struct CHttpDaemon::Impl {
         }
         if (announced > limits.maxBodyBytes)
             return QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
+        // Many bodies at once, each within the bound, must not take all the memory there is.
+        if (announced > 0 && !Reserve(ex, announced)) {
+            MHD_Response* r = TextResponse(kBusy);
+            if (!r)
+                return MHD_NO;
+            MHD_add_response_header(r, "Retry-After", "5");
+            MHD_Result ok = MHD_queue_response(connection, MHD_HTTP_SERVICE_UNAVAILABLE, r);
+            MHD_destroy_response(r);
+            return ok;
+        }
         const bool chunked = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
         ex->announced = announced;
         ex->chunked = chunked;
@@ -402,6 +465,7 @@ struct CHttpDaemon::Impl {
 
     void OnCompleted(MHD_Connection* connection, void** requestContext)
     {
+        GiveBack(static_cast<Exchange*>(*requestContext));
         delete static_cast<Exchange*>(*requestContext);
         *requestContext = nullptr;
         // The next request on the connection has its headers' time from now.
@@ -467,6 +531,10 @@ bool CHttpDaemon::Start(const std::string& address, int port, const HttpLimits& 
     if (d.daemon)
         return true;
     d.limits = limits;
+    if (d.limits.bodyBytesInAll == 0)
+        d.limits.bodyBytesInAll = std::max<uint64_t>(d.limits.maxBodyBytes, 512u * 1024u * 1024u);
+    if (d.limits.bodyBytesPerAddress == 0)
+        d.limits.bodyBytesPerAddress = std::max<uint64_t>(d.limits.maxBodyBytes, 128u * 1024u * 1024u);
     d.handler = std::move(handler);
     d.certificate = certificatePem;
     d.key = keyPem;

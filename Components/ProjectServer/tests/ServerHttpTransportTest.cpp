@@ -317,6 +317,53 @@ TEST_F(HttpTransportTest, ABodyWhoseEndIsInDoubtIsRefusedAtOnce)
     ::close(fd);
 }
 
+TEST_F(HttpTransportTest, ManyBodiesAtOnceCannotTakeAllTheMemory)
+{
+    HttpLimits limits;
+    limits.maxBodyBytes = 4096;
+    limits.bodyBytesPerAddress = 6000;
+    limits.bodyBytesInAll = 10000;
+    Start(limits);
+    auto begin = [this](const char* from, const std::string& length) {
+        int fd = Connect(m_daemon.Port(), from);
+        EXPECT_GE(fd, 0);
+        EXPECT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nConnection: close\r\n" + length + "\r\n"));
+        return fd;
+    };
+    const std::string length4000 = "Content-Length: 4000\r\n";
+    // One body under way from an address leaves no room there for a second one ...
+    int held = begin("127.0.0.7", length4000);
+    ASSERT_TRUE(SendAll(held, "abc"));
+    int refused = begin("127.0.0.7", length4000);
+    std::string answer = Receive(refused);
+    EXPECT_EQ(503, StatusOf(answer)) << answer;
+    EXPECT_NE(std::string::npos, answer.find("Retry-After: 5\r\n")) << answer;
+    ::close(refused);
+    // ... but for one from another address, until the bound of all is reached.
+    int other = begin("127.0.0.8", length4000);
+    ASSERT_TRUE(SendAll(other, "abc"));
+    refused = begin("127.0.0.9", length4000);
+    EXPECT_EQ(503, StatusOf(Receive(refused)));
+    ::close(refused);
+    // A chunked body is refused once it comes to the bound.
+    refused = begin("127.0.0.9", "Transfer-Encoding: chunked\r\n");
+    ASSERT_TRUE(SendAll(refused, "800\r\n" + std::string(2048, 'c') + "\r\n800\r\n" + std::string(2048, 'c') + "\r\n"));
+    EXPECT_EQ(503, StatusOf(Receive(refused)));
+    ::close(refused);
+    // A body read whole and answered gives its memory back.
+    ASSERT_TRUE(SendAll(held, std::string(3997, 'b')));
+    EXPECT_EQ(200, StatusOf(Receive(held)));
+    ::close(held);
+    int next = begin("127.0.0.7", length4000);
+    ASSERT_TRUE(SendAll(next, std::string(4000, 'd')));
+    answer = Receive(next);
+    EXPECT_EQ(200, StatusOf(answer));
+    EXPECT_NE(std::string::npos, answer.find("\r\n\r\nPOST /x 4000")) << answer;
+    ::close(next);
+    ::close(other);
+    EXPECT_EQ(2, m_handled);
+}
+
 TEST_F(HttpTransportTest, OneAddressCannotTakeEveryConnection)
 {
     HttpLimits limits;
