@@ -303,6 +303,42 @@ TEST_P(ServerCoreTest, ASaveFromAnOlderRevisionIsRefusedAndStoresNothing)
     EXPECT_EQ("1", etag);
 }
 
+TEST_P(ServerCoreTest, SavesRacingFromOneRevisionStoreExactlyOne)
+{
+    const std::string a = NewUser("a");
+    const long id = NewProject(a, "p");
+    const std::string idText = std::to_string(id);
+    const int kSaves = 8;
+    std::atomic<int> ready{0};
+    std::vector<std::string> results(kSaves), etags(kSaves);
+    std::vector<std::thread> saves;
+    for (int i = 0; i < kSaves; ++i)
+        saves.emplace_back([&, i] {
+            ++ready;
+            while (ready < kSaves)
+                std::this_thread::yield();
+            results[i] = As(a, "SaveProject",
+                            {{"projectId", idText},
+                             {"projectData", "<PROJECT><NAME>s" + std::to_string(i) + "</NAME></PROJECT>"}},
+                            "1", &etags[i])["Result"];
+        });
+    for (auto& t : saves)
+        t.join();
+    int winner = -1;
+    for (int i = 0; i < kSaves; ++i) {
+        if (results[i] == "0") {
+            EXPECT_EQ(-1, winner) << "saves " << winner << " and " << i << " were both accepted";
+            winner = i;
+            EXPECT_EQ("2", etags[i]);
+        } else {
+            EXPECT_EQ("1", results[i]) << i;
+            EXPECT_EQ("", etags[i]) << i;
+        }
+    }
+    ASSERT_NE(-1, winner);
+    EXPECT_NE(std::string::npos, Stored(id).find("<NAME>s" + std::to_string(winner) + "</NAME>")) << Stored(id);
+}
+
 TEST_P(ServerCoreTest, TwoServersOverOneDatabaseServeOneTeam)
 {
     CServerCore other;
