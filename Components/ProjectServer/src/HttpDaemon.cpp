@@ -50,6 +50,7 @@ struct Exchange {
     uint64_t announced = 0;
     bool chunked = false;
     uint64_t reserved = 0;  // of the memory for bodies (Impl::Reserve)
+    std::chrono::steady_clock::time_point bodyStart;
 };
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
@@ -245,11 +246,11 @@ struct CHttpDaemon::Impl {
     bool workersQuit = false;
     std::vector<std::thread> workers;
 
-    Clock::time_point TransferDeadline(uint64_t bytes) const
+    Clock::time_point TransferDeadline(uint64_t bytes, Clock::time_point from = Clock::now()) const
     {
         uint64_t seconds = bytes / std::max<uint64_t>(1, limits.slowestBytesPerSecond);
         seconds = std::min<uint64_t>(seconds, static_cast<uint64_t>(limits.longestTransferSeconds));
-        return Clock::now() + std::chrono::seconds(limits.headerSeconds + static_cast<int64_t>(seconds));
+        return from + std::chrono::seconds(limits.headerSeconds + static_cast<int64_t>(seconds));
     }
 
     void SetPhase(Connection* c, Phase phase, Clock::time_point deadline)
@@ -364,6 +365,10 @@ struct CHttpDaemon::Impl {
             body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
             *uploadSize = 0;
+            // A chunked body has no size to scale its time to: its deadline moves on with
+            // what came, so it must keep coming at the slowest rate allowed.
+            if (ex->chunked)
+                SetPhase(ex->connection, Phase::Body, TransferDeadline(ex->received, ex->bodyStart));
             return MHD_YES;
         }
         // Read whole: to a worker. (An announced body must be all there.)
@@ -459,7 +464,8 @@ struct CHttpDaemon::Impl {
         const bool chunked = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
         ex->announced = announced;
         ex->chunked = chunked;
-        SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? limits.maxBodyBytes : announced));
+        ex->bodyStart = Clock::now();
+        SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? 0 : announced, ex->bodyStart));
         return MHD_YES;
     }
 

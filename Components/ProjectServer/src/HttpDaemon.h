@@ -8,7 +8,8 @@
 //
 // Bounds: the request line and headers must arrive within `headerSeconds` of the
 // connection's start (or of the previous answer on it) and fit the connection's memory
-// (else 431 or 414); a body within a time scaled to its size; an answer must be taken
+// (else 431 or 414); a body within a time scaled to its size (a chunked one to what has
+// come of it, so it cannot trickle); an answer must be taken
 // within a time scaled to its size. A reaper shuts the socket of any connection past its
 // deadline, whatever it trickles. Announced bodies over `maxBodyBytes` are refused with
 // 413 before a byte of them is read, chunked ones as soon as they pass it; so are bodies the

@@ -224,6 +224,23 @@ TEST_F(HttpTransportTest, ATrickledBodyIsCutAtItsDeadline)
     ::close(fd);
 }
 
+TEST_F(HttpTransportTest, ATrickledChunkedBodyIsCutWhenItFallsBehind)
+{
+    HttpLimits limits;
+    limits.headerSeconds = 1;
+    limits.slowestBytesPerSecond = 1000;  // the body's bound would allow hours
+    Start(limits);
+    int fd = Connect(m_daemon.Port());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nTransfer-Encoding: chunked\r\n\r\n"));
+    bool closed = false;
+    for (int i = 0; i < 100 && !closed; ++i)
+        closed = !SendAll(fd, "1\r\nb\r\n") || ClosedByServer(fd, 100);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(0, m_handled);
+    ::close(fd);
+}
+
 TEST_F(HttpTransportTest, HeaderFloodsAndMalformedRequestsAreRefused)
 {
     Start(HttpLimits());
