@@ -208,6 +208,15 @@ struct CHttpDaemon::Impl {
     uint64_t bodyBytes = 0;
     std::map<std::string, uint64_t> bodyBytesByAddress;
 
+    // Whether `n` more bytes of body memory for the exchange's address are free now.
+    bool Fits(const Exchange* ex, uint64_t n)
+    {
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        auto it = bodyBytesByAddress.find(ex->request.peerAddress);
+        const uint64_t mine = it == bodyBytesByAddress.end() ? 0 : it->second;
+        return bodyBytes + n <= limits.bodyBytesInAll && mine + n <= limits.bodyBytesPerAddress;
+    }
+
     // Takes `n` more bytes of the body memory for the exchange; false when either bound
     // would be passed (then nothing is taken).
     bool Reserve(Exchange* ex, uint64_t n)
@@ -349,8 +358,9 @@ struct CHttpDaemon::Impl {
                     AnswerMidBody(ex->connection, "413 Content Too Large", kTooLarge);
                 return MHD_NO;
             }
-            // A chunked body takes its memory as it comes (an announced one took it whole).
-            if (ex->chunked && !Reserve(ex, *uploadSize)) {
+            // A body takes its memory as it comes (an announced size is only a claim: a
+            // client that announces much and sends little holds little).
+            if (!Reserve(ex, *uploadSize)) {
                 if (!secure)
                     AnswerMidBody(ex->connection, "503 Service Unavailable", kBusy);
                 return MHD_NO;
@@ -365,10 +375,9 @@ struct CHttpDaemon::Impl {
             body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
             *uploadSize = 0;
-            // A chunked body has no size to scale its time to: its deadline moves on with
-            // what came, so it must keep coming at the slowest rate allowed.
-            if (ex->chunked)
-                SetPhase(ex->connection, Phase::Body, TransferDeadline(ex->received, ex->bodyStart));
+            // The deadline moves on with what came: a body must keep coming at the slowest
+            // rate allowed, whatever size it announced (or none, chunked).
+            SetPhase(ex->connection, Phase::Body, TransferDeadline(ex->received, ex->bodyStart));
             return MHD_YES;
         }
         // Read whole: to a worker. (An announced body must be all there.)
@@ -451,8 +460,9 @@ struct CHttpDaemon::Impl {
         }
         if (announced > limits.maxBodyBytes)
             return QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
-        // Many bodies at once, each within the bound, must not take all the memory there is.
-        if (announced > 0 && !Reserve(ex, announced)) {
+        // Many bodies at once, each within the bound, must not take all the memory there is:
+        // one announced larger than what is free now is refused before it is read.
+        if (announced > 0 && !Fits(ex, announced)) {
             MHD_Response* r = TextResponse(kBusy);
             if (!r)
                 return MHD_NO;
@@ -465,7 +475,7 @@ struct CHttpDaemon::Impl {
         ex->announced = announced;
         ex->chunked = chunked;
         ex->bodyStart = Clock::now();
-        SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? 0 : announced, ex->bodyStart));
+        SetPhase(ex->connection, Phase::Body, TransferDeadline(0, ex->bodyStart));
         return MHD_YES;
     }
 
