@@ -520,6 +520,20 @@ TEST_P(ServerCoreTest, FailedLoginsSentAllAtOnceAreEachCounted)
     EXPECT_EQ("", reply);
 }
 
+TEST_P(ServerCoreTest, AGuessWithAHugeUserCodeStoresNoHugeRow)
+{
+    for (char c : {'a', 'b'})
+        EXPECT_TRUE(Login(std::string(1000000, c), "pw").empty());
+    CSession session;
+    ASSERT_TRUE(OpenRaw(session));
+    EXPECT_EQ(3, QueryNumber(session, "SELECT count(*) FROM dbo.login_failures"));  // two users, one address
+    EXPECT_GE(150, QueryNumber(session, "SELECT max(length(key)) FROM dbo.login_failures"));
+    // Still counted, each on its own.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(Login(std::string(1000000, 'a'), "pw").empty());
+    EXPECT_EQ(4, QueryNumber(session, "SELECT max(failures) FROM dbo.login_failures WHERE key LIKE 'user:%'"));
+}
+
 TEST_P(ServerCoreTest, TheListComesFromHeaderRowsNotFromStoredTexts)
 {
     const std::string u = NewUser("u");
