@@ -16,7 +16,9 @@
 #include <cstdlib>
 #include <condition_variable>
 #include <cstring>
+#include <strings.h>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -47,9 +49,26 @@ struct Exchange {
     uint64_t received = 0;
     uint64_t announced = 0;
     bool chunked = false;
+    uint64_t reserved = 0;  // of the memory for bodies (Impl::Reserve)
+    std::chrono::steady_clock::time_point bodyStart;
 };
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
+const char kBusy[] = "the server is taking in too many request bodies now: try again shortly\n";
+
+// Writes an answer on a plain connection in the middle of its body (the library takes none
+// there) and ends the sending side; the connection is then closed, the rest never read.
+void AnswerMidBody(Connection* c, const char* status, const char* text)
+{
+    if (!c || c->fd < 0)
+        return;
+    std::string answer = std::string("HTTP/1.1 ") + status + "\r\nConnection: close\r\n"
+                         "Content-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+                         std::to_string(std::strlen(text)) + "\r\n\r\n" + text;
+    ssize_t n = ::send(c->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    (void)n;
+    ::shutdown(c->fd, SHUT_WR);
+}
 
 std::string AddressText(const sockaddr* sa)
 {
@@ -184,6 +203,50 @@ struct CHttpDaemon::Impl {
     bool reaperQuit = false;
     std::thread reaper;
 
+    // The memory taken by request bodies, in all and by client address.
+    std::mutex bodiesMutex;
+    uint64_t bodyBytes = 0;
+    std::map<std::string, uint64_t> bodyBytesByAddress;
+
+    // Whether `n` more bytes of body memory for the exchange's address are free now.
+    bool Fits(const Exchange* ex, uint64_t n)
+    {
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        auto it = bodyBytesByAddress.find(ex->request.peerAddress);
+        const uint64_t mine = it == bodyBytesByAddress.end() ? 0 : it->second;
+        return bodyBytes + n <= limits.bodyBytesInAll && mine + n <= limits.bodyBytesPerAddress;
+    }
+
+    // Takes `n` more bytes of the body memory for the exchange; false when either bound
+    // would be passed (then nothing is taken).
+    bool Reserve(Exchange* ex, uint64_t n)
+    {
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        uint64_t& mine = bodyBytesByAddress[ex->request.peerAddress];
+        if (bodyBytes + n > limits.bodyBytesInAll || mine + n > limits.bodyBytesPerAddress) {
+            if (mine == 0)
+                bodyBytesByAddress.erase(ex->request.peerAddress);
+            return false;
+        }
+        bodyBytes += n;
+        mine += n;
+        ex->reserved += n;
+        return true;
+    }
+
+    // Gives the exchange's body memory back (again: nothing).
+    void GiveBack(Exchange* ex)
+    {
+        if (!ex || ex->reserved == 0)
+            return;
+        std::lock_guard<std::mutex> lock(bodiesMutex);
+        bodyBytes -= ex->reserved;
+        auto it = bodyBytesByAddress.find(ex->request.peerAddress);
+        if (it != bodyBytesByAddress.end() && (it->second -= ex->reserved) == 0)
+            bodyBytesByAddress.erase(it);
+        ex->reserved = 0;
+    }
+
     std::mutex jobsMutex;
     std::condition_variable jobsReady, jobsDone;
     std::deque<std::function<void()>> jobs;
@@ -192,11 +255,11 @@ struct CHttpDaemon::Impl {
     bool workersQuit = false;
     std::vector<std::thread> workers;
 
-    Clock::time_point TransferDeadline(uint64_t bytes) const
+    Clock::time_point TransferDeadline(uint64_t bytes, Clock::time_point from = Clock::now()) const
     {
         uint64_t seconds = bytes / std::max<uint64_t>(1, limits.slowestBytesPerSecond);
         seconds = std::min<uint64_t>(seconds, static_cast<uint64_t>(limits.longestTransferSeconds));
-        return Clock::now() + std::chrono::seconds(limits.headerSeconds + static_cast<int64_t>(seconds));
+        return from + std::chrono::seconds(limits.headerSeconds + static_cast<int64_t>(seconds));
     }
 
     void SetPhase(Connection* c, Phase phase, Clock::time_point deadline)
@@ -268,6 +331,7 @@ struct CHttpDaemon::Impl {
             res.SetContent("the server failed on this request\n", "text/plain; charset=utf-8");
         }
         std::string().swap(ex->request.body);  // given back before the answer goes out
+        GiveBack(ex);
         const unsigned status = static_cast<unsigned>(res.status);
         SetPhase(ex->connection, Phase::Sending, TransferDeadline(res.Size()));
         MHD_Response* r = Build(res);
@@ -290,14 +354,15 @@ struct CHttpDaemon::Impl {
                 // A chunked body that grew past the bound. The library takes no answer in the
                 // middle of a body, so a plain connection gets the 413 written on it here;
                 // either way the connection is closed and the rest is never read.
-                if (!secure && ex->connection && ex->connection->fd >= 0) {
-                    std::string answer = std::string("HTTP/1.1 413 Content Too Large\r\nConnection: close\r\n"
-                                                     "Content-Type: text/plain; charset=utf-8\r\nContent-Length: ") +
-                                         std::to_string(std::strlen(kTooLarge)) + "\r\n\r\n" + kTooLarge;
-                    ssize_t n = ::send(ex->connection->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-                    (void)n;
-                    ::shutdown(ex->connection->fd, SHUT_WR);
-                }
+                if (!secure)
+                    AnswerMidBody(ex->connection, "413 Content Too Large", kTooLarge);
+                return MHD_NO;
+            }
+            // A body takes its memory as it comes (an announced size is only a claim: a
+            // client that announces much and sends little holds little).
+            if (!Reserve(ex, *uploadSize)) {
+                if (!secure)
+                    AnswerMidBody(ex->connection, "503 Service Unavailable", kBusy);
                 return MHD_NO;
             }
             // The buffer grows with what came (never ahead of it: an announced size is only a
@@ -310,6 +375,9 @@ struct CHttpDaemon::Impl {
             body.append(uploadData, *uploadSize);
             ex->received += *uploadSize;
             *uploadSize = 0;
+            // The deadline moves on with what came: a body must keep coming at the slowest
+            // rate allowed, whatever size it announced (or none, chunked).
+            SetPhase(ex->connection, Phase::Body, TransferDeadline(ex->received, ex->bodyStart));
             return MHD_YES;
         }
         // Read whole: to a worker. (An announced body must be all there.)
@@ -360,6 +428,28 @@ struct CHttpDaemon::Impl {
             req.target += (i ? "&" : "?") + QueryEscape(req.params[i].first) +
                           (req.params[i].second.empty() ? std::string() : "=" + QueryEscape(req.params[i].second));
 
+        // A body whose end the server cannot be sure of is refused before a byte of it is
+        // read: lengths that differ, a length beside a transfer coding (a reader on the way
+        // may take the other one), or a coding other than chunked.
+        std::string firstLength;
+        int lengths = 0, codings = 0;
+        bool chunkedOnly = true;
+        for (const auto& h : req.headers) {
+            if (strcasecmp(h.first.c_str(), "Content-Length") == 0) {
+                if (lengths++ == 0)
+                    firstLength = h.second;
+                else if (h.second != firstLength)
+                    return QueueText(connection, MHD_HTTP_BAD_REQUEST, "the request has two different lengths\n");
+            } else if (strcasecmp(h.first.c_str(), "Transfer-Encoding") == 0) {
+                ++codings;
+                chunkedOnly = chunkedOnly && strcasecmp(h.second.c_str(), "chunked") == 0;
+            }
+        }
+        if (codings > 0 && lengths > 0)
+            return QueueText(connection, MHD_HTTP_BAD_REQUEST, "the request has both a length and a transfer coding\n");
+        if (codings > 1 || !chunkedOnly)
+            return QueueText(connection, MHD_HTTP_NOT_IMPLEMENTED, "the only transfer coding taken is chunked\n");
+
         uint64_t announced = 0;
         const char* length = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
         if (length && *length) {
@@ -370,15 +460,28 @@ struct CHttpDaemon::Impl {
         }
         if (announced > limits.maxBodyBytes)
             return QueueText(connection, MHD_HTTP_CONTENT_TOO_LARGE, kTooLarge);
+        // Many bodies at once, each within the bound, must not take all the memory there is:
+        // one announced larger than what is free now is refused before it is read.
+        if (announced > 0 && !Fits(ex, announced)) {
+            MHD_Response* r = TextResponse(kBusy);
+            if (!r)
+                return MHD_NO;
+            MHD_add_response_header(r, "Retry-After", "5");
+            MHD_Result ok = MHD_queue_response(connection, MHD_HTTP_SERVICE_UNAVAILABLE, r);
+            MHD_destroy_response(r);
+            return ok;
+        }
         const bool chunked = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
         ex->announced = announced;
         ex->chunked = chunked;
-        SetPhase(ex->connection, Phase::Body, TransferDeadline(chunked ? limits.maxBodyBytes : announced));
+        ex->bodyStart = Clock::now();
+        SetPhase(ex->connection, Phase::Body, TransferDeadline(0, ex->bodyStart));
         return MHD_YES;
     }
 
     void OnCompleted(MHD_Connection* connection, void** requestContext)
     {
+        GiveBack(static_cast<Exchange*>(*requestContext));
         delete static_cast<Exchange*>(*requestContext);
         *requestContext = nullptr;
         // The next request on the connection has its headers' time from now.
@@ -444,6 +547,10 @@ bool CHttpDaemon::Start(const std::string& address, int port, const HttpLimits& 
     if (d.daemon)
         return true;
     d.limits = limits;
+    if (d.limits.bodyBytesInAll == 0)
+        d.limits.bodyBytesInAll = std::max<uint64_t>(d.limits.maxBodyBytes, 512u * 1024u * 1024u);
+    if (d.limits.bodyBytesPerAddress == 0)
+        d.limits.bodyBytesPerAddress = std::max<uint64_t>(d.limits.maxBodyBytes, 128u * 1024u * 1024u);
     d.handler = std::move(handler);
     d.certificate = certificatePem;
     d.key = keyPem;

@@ -8,10 +8,12 @@
 //
 // Bounds: the request line and headers must arrive within `headerSeconds` of the
 // connection's start (or of the previous answer on it) and fit the connection's memory
-// (else 431 or 414); a body within a time scaled to its size; an answer must be taken
-// within a time scaled to its size. A reaper shuts the socket of any connection past its
+// (else 431 or 414); a body must keep coming at `slowestBytesPerSecond` (after the first
+// `headerSeconds`), whatever size it announced; an answer must be taken within a time
+// scaled to its size. A reaper shuts the socket of any connection past its
 // deadline, whatever it trickles. Announced bodies over `maxBodyBytes` are refused with
-// 413 before a byte of them is read, chunked ones as soon as they pass it. Connections are
+// 413 before a byte of them is read, chunked ones as soon as they pass it; so are bodies the
+// server has no memory left for (503), announced ones at once. Connections are
 // limited in all and per client address. Stop() lets the requests under way finish and
 // closes every connection at once.
 #pragma once
@@ -33,6 +35,12 @@ struct HttpLimits {
     size_t headerBytes = 64 * 1024;    // the connection's memory for the request line and headers
     uint64_t slowestBytesPerSecond = 32 * 1024;  // a body or an answer may take size / this longer
     int longestTransferSeconds = 30 * 60;
+    // The memory all request bodies being read or handled may take at once, and the part
+    // of it one client address may take (0: at least one whole body, else 512 MB and
+    // 128 MB), counted as the bytes come. A body that would pass either is refused with
+    // 503: at once when its announced size does not fit, else when it comes to the bound.
+    uint64_t bodyBytesInAll = 0;
+    uint64_t bodyBytesPerAddress = 0;
 };
 
 class CHttpDaemon {

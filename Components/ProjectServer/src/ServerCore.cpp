@@ -47,6 +47,17 @@ long long DelayAfter(long long failures, long long free)
     return std::min(kMaxDelaySeconds, 1LL << shift);
 }
 
+// The failure counter's key of a user code. A code longer than any a team uses is cut
+// (its length kept), so a guess cannot write megabytes into the database; a cut key is
+// longer than any uncut one, so the two never meet.
+std::string UserKey(const std::string& code)
+{
+    const size_t kKeptBytes = 128;
+    if (code.size() <= kKeptBytes)
+        return "user:" + code;
+    return "user:" + code.substr(0, kKeptBytes) + "...(" + std::to_string(code.size()) + ")";
+}
+
 }  // namespace
 
 struct CServerCore::Impl {
@@ -308,7 +319,7 @@ CServerCore::Outcome RunLogin(CServerCore::Impl& d, const SoapRequest& request, 
     const std::string code = *request.Find("userCode");
     const std::string password = *request.Find("password");
     const long long now = d.Now();
-    const std::string userKey = "user:" + code;
+    const std::string userKey = UserKey(code);
     const std::string addressKey = "address:" + context.peerAddress;
     bool blocked = false, addressKnown = false, found = false;
     LoginFailures addressBefore;

@@ -305,6 +305,42 @@ TEST_P(ServerCoreTest, ASaveFromAnOlderRevisionIsRefusedAndStoresNothing)
     EXPECT_EQ("1", etag);
 }
 
+TEST_P(ServerCoreTest, SavesRacingFromOneRevisionStoreExactlyOne)
+{
+    const std::string a = NewUser("a");
+    const long id = NewProject(a, "p");
+    const std::string idText = std::to_string(id);
+    const int kSaves = 8;
+    std::atomic<int> ready{0};
+    std::vector<std::string> results(kSaves), etags(kSaves);
+    std::vector<std::thread> saves;
+    for (int i = 0; i < kSaves; ++i)
+        saves.emplace_back([&, i] {
+            ++ready;
+            while (ready < kSaves)
+                std::this_thread::yield();
+            results[i] = As(a, "SaveProject",
+                            {{"projectId", idText},
+                             {"projectData", "<PROJECT><NAME>s" + std::to_string(i) + "</NAME></PROJECT>"}},
+                            "1", &etags[i])["Result"];
+        });
+    for (auto& t : saves)
+        t.join();
+    int winner = -1;
+    for (int i = 0; i < kSaves; ++i) {
+        if (results[i] == "0") {
+            EXPECT_EQ(-1, winner) << "saves " << winner << " and " << i << " were both accepted";
+            winner = i;
+            EXPECT_EQ("2", etags[i]);
+        } else {
+            EXPECT_EQ("1", results[i]) << i;
+            EXPECT_EQ("", etags[i]) << i;
+        }
+    }
+    ASSERT_NE(-1, winner);
+    EXPECT_NE(std::string::npos, Stored(id).find("<NAME>s" + std::to_string(winner) + "</NAME>")) << Stored(id);
+}
+
 TEST_P(ServerCoreTest, TwoServersOverOneDatabaseServeOneTeam)
 {
     CServerCore other;
@@ -459,6 +495,45 @@ TEST_P(ServerCoreTest, RepeatedFailedLoginsWaitLongerEachTime)
     }
     m_now += 60;
     EXPECT_FALSE(Login("u", "pw").empty());
+}
+
+TEST_P(ServerCoreTest, FailedLoginsSentAllAtOnceAreEachCounted)
+{
+    // A burst of guesses for a user with no failures yet: each is counted (none is lost to
+    // another counting beside it), so the burst ends in a delay and no answer is a server error.
+    ASSERT_TRUE(m_core.AddUser("u", "pw", "ok"));
+    const int kGuesses = 16;
+    std::atomic<int> ready{0};
+    std::vector<std::string> replies(kGuesses);
+    std::vector<std::thread> guesses;
+    for (int i = 0; i < kGuesses; ++i)
+        guesses.emplace_back([&, i] {
+            ++ready;
+            while (ready < kGuesses)
+                std::this_thread::yield();
+            EXPECT_TRUE(Login("u", "wrong" + std::to_string(i), &replies[i]).empty());
+        });
+    for (auto& t : guesses)
+        t.join();
+    for (const std::string& reply : replies)
+        EXPECT_EQ("", reply);
+    std::string reply = "x";
+    EXPECT_TRUE(Login("u", "pw", &reply).empty());
+    EXPECT_EQ("", reply);
+}
+
+TEST_P(ServerCoreTest, AGuessWithAHugeUserCodeStoresNoHugeRow)
+{
+    for (char c : {'a', 'b'})
+        EXPECT_TRUE(Login(std::string(1000000, c), "pw").empty());
+    CSession session;
+    ASSERT_TRUE(OpenRaw(session));
+    EXPECT_EQ(3, QueryNumber(session, "SELECT count(*) FROM dbo.login_failures"));  // two users, one address
+    EXPECT_GE(150, QueryNumber(session, "SELECT max(length(key)) FROM dbo.login_failures"));
+    // Still counted, each on its own.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(Login(std::string(1000000, 'a'), "pw").empty());
+    EXPECT_EQ(4, QueryNumber(session, "SELECT max(failures) FROM dbo.login_failures WHERE key LIKE 'user:%'"));
 }
 
 TEST_P(ServerCoreTest, TheListComesFromHeaderRowsNotFromStoredTexts)

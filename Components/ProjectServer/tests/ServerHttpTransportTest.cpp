@@ -224,6 +224,23 @@ TEST_F(HttpTransportTest, ATrickledBodyIsCutAtItsDeadline)
     ::close(fd);
 }
 
+TEST_F(HttpTransportTest, ATrickledChunkedBodyIsCutWhenItFallsBehind)
+{
+    HttpLimits limits;
+    limits.headerSeconds = 1;
+    limits.slowestBytesPerSecond = 1000;  // the body's bound would allow hours
+    Start(limits);
+    int fd = Connect(m_daemon.Port());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nTransfer-Encoding: chunked\r\n\r\n"));
+    bool closed = false;
+    for (int i = 0; i < 100 && !closed; ++i)
+        closed = !SendAll(fd, "1\r\nb\r\n") || ClosedByServer(fd, 100);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(0, m_handled);
+    ::close(fd);
+}
+
 TEST_F(HttpTransportTest, HeaderFloodsAndMalformedRequestsAreRefused)
 {
     Start(HttpLimits());
@@ -281,6 +298,115 @@ TEST_F(HttpTransportTest, BodiesOverTheBoundAreRefusedWithoutReadingThem)
     answer = Receive(fd);
     EXPECT_EQ(200, StatusOf(answer)) << answer;
     EXPECT_NE(std::string::npos, answer.find("\r\n\r\nPOST /x 2048")) << answer;
+    ::close(fd);
+}
+
+TEST_F(HttpTransportTest, ABodyWhoseEndIsInDoubtIsRefusedAtOnce)
+{
+    Start(HttpLimits());
+    struct Case {
+        const char* headers;
+        int status;
+    };
+    const Case cases[] = {
+        {"Content-Length: 5\r\nContent-Length: 50000\r\n", 400},
+        {"Content-Length: 5\r\nTransfer-Encoding: chunked\r\n", 400},
+        {"Transfer-Encoding: gzip\r\n", 501},
+        {"Transfer-Encoding: gzip, chunked\r\n", 501},
+        {"Transfer-Encoding: chunked\r\nTransfer-Encoding: chunked\r\n", 501},
+    };
+    for (const Case& c : cases) {
+        int fd = Connect(m_daemon.Port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(SendAll(fd, std::string("POST /x HTTP/1.1\r\nHost: h\r\n") + c.headers + "\r\nhello"));
+        // Answered while the connection is still open, not at its time-out.
+        const std::string answer = Receive(fd, 5000);
+        EXPECT_EQ(c.status, StatusOf(answer)) << c.headers << answer;
+        ::close(fd);
+    }
+    EXPECT_EQ(0, m_handled);
+    // The same length twice is one length.
+    int fd = Connect(m_daemon.Port());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nContent-Length: 5\r\nContent-Length: 5\r\n"
+                            "Connection: close\r\n\r\nhello"));
+    EXPECT_EQ(200, StatusOf(Receive(fd)));
+    ::close(fd);
+}
+
+TEST_F(HttpTransportTest, ManyBodiesAtOnceCannotTakeAllTheMemory)
+{
+    HttpLimits limits;
+    limits.maxBodyBytes = 4096;
+    limits.bodyBytesPerAddress = 6000;
+    limits.bodyBytesInAll = 9000;
+    Start(limits);
+    auto begin = [this](const char* from, const std::string& length) {
+        int fd = Connect(m_daemon.Port(), from);
+        EXPECT_GE(fd, 0);
+        EXPECT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nConnection: close\r\n" + length + "\r\n"));
+        return fd;
+    };
+    const std::string length4000 = "Content-Length: 4000\r\n";
+    // An announced size holds nothing until it comes: 3,000 bytes of a body under way from
+    // an address leave no room there for a second body of 4,000 ...
+    int held = begin("127.0.0.7", length4000);
+    ASSERT_TRUE(SendAll(held, std::string(3000, 'a')));
+    int claim = begin("127.0.0.7", length4000);  // announced, never sent: holds nothing
+    int refused = -1;
+    std::string answer;
+    for (int i = 0; i < 100 && StatusOf(answer) != 503; ++i) {  // until the 3,000 are in
+        refused = begin("127.0.0.7", length4000);
+        answer = Receive(refused, 100);
+        ::close(refused);
+    }
+    EXPECT_EQ(503, StatusOf(answer)) << answer;
+    EXPECT_NE(std::string::npos, answer.find("Retry-After: 5\r\n")) << answer;
+    // ... but for one from another address, until the bound of all is reached.
+    int other = begin("127.0.0.8", length4000);
+    ASSERT_TRUE(SendAll(other, std::string(3000, 'a')));
+    answer.clear();
+    for (int i = 0; i < 100 && StatusOf(answer) != 503; ++i) {
+        refused = begin("127.0.0.9", length4000);
+        answer = Receive(refused, 100);
+        ::close(refused);
+    }
+    EXPECT_EQ(503, StatusOf(answer)) << answer;
+    // A chunked body is refused once it comes to the bound.
+    refused = begin("127.0.0.9", "Transfer-Encoding: chunked\r\n");
+    const std::string chunk = "800\r\n" + std::string(2048, 'c') + "\r\n";
+    SendAll(refused, chunk + chunk);
+    EXPECT_EQ(503, StatusOf(Receive(refused)));
+    ::close(refused);
+    // A body read whole and answered gives its memory back.
+    ASSERT_TRUE(SendAll(held, std::string(1000, 'b')));
+    EXPECT_EQ(200, StatusOf(Receive(held)));
+    ::close(held);
+    int next = begin("127.0.0.7", length4000);
+    ASSERT_TRUE(SendAll(next, std::string(4000, 'd')));
+    answer = Receive(next);
+    EXPECT_EQ(200, StatusOf(answer));
+    EXPECT_NE(std::string::npos, answer.find("\r\n\r\nPOST /x 4000")) << answer;
+    ::close(next);
+    ::close(other);
+    ::close(claim);
+    EXPECT_EQ(2, m_handled);
+}
+
+TEST_F(HttpTransportTest, ABodyAnnouncedLargeButTrickledIsCut)
+{
+    HttpLimits limits;
+    limits.headerSeconds = 1;
+    limits.slowestBytesPerSecond = 1000;  // the announced size would allow an hour
+    Start(limits);
+    int fd = Connect(m_daemon.Port());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(SendAll(fd, "POST /x HTTP/1.1\r\nHost: h\r\nContent-Length: 3600000\r\n\r\n"));
+    bool closed = false;
+    for (int i = 0; i < 100 && !closed; ++i)
+        closed = !SendAll(fd, "b") || ClosedByServer(fd, 100);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(0, m_handled);
     ::close(fd);
 }
 

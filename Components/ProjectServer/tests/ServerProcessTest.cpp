@@ -3,6 +3,7 @@
 // eight clients at once.
 #include "ServerTestSupport.h"
 
+#include <Internet/ServerSession.h>
 #include <Pdm/PdmStore.h>
 
 #include <atomic>
@@ -99,6 +100,17 @@ CProjectServicePtr ClientOf(const CServerProcess& server)
     return CProjectServicePtr(c);
 }
 
+// A client of the server logged in as the user the fixture added (the session is kept per
+// origin for the whole test program, so every later client of the server shares it).
+CProjectServicePtr LoggedInClientOf(const CServerProcess& server)
+{
+    CProjectServicePtr c = ClientOf(server);
+    CString reply;
+    EXPECT_EQ(S_OK, c->Login("tester", "pw", reply));
+    EXPECT_STREQ("ok", reply);
+    return c;
+}
+
 // A project whose name is the counter, with tasks enough to make a save take a while.
 CString ProjectText(int counter, int tasks)
 {
@@ -135,6 +147,18 @@ protected:
         m_database = FreshServerDatabase(GetParam(), m_dir.File("db.sqlite"));
         // On PostgreSQL the product-data store is left unnamed: it goes into the database.
         m_pdmStore = FreshPdmStoreDatabase(GetParam(), m_dir.File("pdm.sqlite"));
+    }
+    // Makes the database without demo data and with one user, "tester" (password "pw"),
+    // for the cases that start the program with --empty.
+    void AddTester()
+    {
+        projectserver::ServerOptions options;
+        options.databasePath = m_database;
+        options.demoData = false;
+        projectserver::CProjectServer setup(options);
+        std::string error;
+        ASSERT_TRUE(setup.Open(error)) << error;
+        ASSERT_TRUE(setup.AddUser("tester", "pw", "ok"));
     }
     std::vector<std::string> Args(bool empty = true)
     {
@@ -197,6 +221,11 @@ TEST_P(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
     http.set_read_timeout(60, 0);
     auto res = http.Get("/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1");
     ASSERT_TRUE(res);
+    EXPECT_EQ(401, res->status);  // a download needs the session too
+    const std::string cookie = serversession::CookieFor(server.ServiceUrl());
+    ASSERT_FALSE(cookie.empty());
+    res = http.Get("/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1", {{"Cookie", cookie}});
+    ASSERT_TRUE(res);
     EXPECT_EQ(200, res->status);
     EXPECT_EQ(0u, res->body.find(u8"项目章程.txt"));
     EXPECT_EQ(0, server.Kill(SIGTERM));
@@ -204,6 +233,7 @@ TEST_P(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
     // The second run finds the data and adds nothing.
     ASSERT_TRUE(server.Start(Args(false)));
     c = ClientOf(server);
+    ASSERT_EQ(S_OK, c->Login("demo", "5b50686204", reply));
     ASSERT_EQ(S_OK, c->GetProjectList("demo", xml));
     int projects = 0;
     for (int at = xml.Find("<PROJ>"); at >= 0; at = xml.Find("<PROJ>", at + 1))
@@ -219,12 +249,18 @@ TEST_P(ServerProcessTest, AFirstRunHasTheDemoUserProjectAndDocuments)
 
 TEST_P(ServerProcessTest, EmptyStartsWithoutDemoData)
 {
+    AddTester();
     CServerProcess server;
     ASSERT_TRUE(server.Start(Args(true)));
     CProjectServicePtr c = ClientOf(server);
     CString reply, xml;
     ASSERT_EQ(S_OK, c->Login("demo", "5b50686204", reply));
     EXPECT_STREQ("", reply);
+    // No demo user, so no session: the data is refused as a failed connection.
+    HRESULT refused = c->GetProjectData(101, xml);
+    EXPECT_NE(S_OK, refused);
+    EXPECT_NE(S_FALSE, refused);
+    c = LoggedInClientOf(server);
     ASSERT_EQ(S_FALSE, c->GetProjectData(101, xml));
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("pdm.sqlite")));
 }
@@ -232,12 +268,13 @@ TEST_P(ServerProcessTest, EmptyStartsWithoutDemoData)
 TEST_P(ServerProcessTest, AKillInTheMiddleOfSavesLosesNoFinishedSave)
 {
     const int kTasks = 300;
+    AddTester();
     CServerProcess server;
     ASSERT_TRUE(server.Start(Args(true)));
     const int kProjects = 4;
     std::vector<LONG> ids(kProjects);
     {
-        CProjectServicePtr c = ClientOf(server);
+        CProjectServicePtr c = LoggedInClientOf(server);
         for (int p = 0; p < kProjects; ++p)
             ASSERT_EQ(S_OK, c->NewProject(ProjectText(0, kTasks), ids[p]));
     }
@@ -272,7 +309,7 @@ TEST_P(ServerProcessTest, AKillInTheMiddleOfSavesLosesNoFinishedSave)
         t.join();
 
     ASSERT_TRUE(server.Start(Args(true)));
-    CProjectServicePtr c = ClientOf(server);
+    CProjectServicePtr c = LoggedInClientOf(server);
     for (int p = 0; p < kProjects; ++p) {
         CString xml;
         ASSERT_EQ(S_OK, c->GetProjectData(ids[p], xml));
@@ -287,12 +324,13 @@ TEST_P(ServerProcessTest, AKillInTheMiddleOfSavesLosesNoFinishedSave)
 TEST_P(ServerProcessTest, EightClientsSavingForTenSecondsLoseNothing)
 {
     const int kTasks = 100;
+    AddTester();
     CServerProcess server;
     ASSERT_TRUE(server.Start(Args(true)));
     const int kClients = 8;
     std::vector<LONG> ids(kClients);
     {
-        CProjectServicePtr c = ClientOf(server);
+        CProjectServicePtr c = LoggedInClientOf(server);
         for (int p = 0; p < kClients; ++p)
             ASSERT_EQ(S_OK, c->NewProject(ProjectText(0, kTasks), ids[p]));
     }
@@ -317,7 +355,7 @@ TEST_P(ServerProcessTest, EightClientsSavingForTenSecondsLoseNothing)
         });
     for (auto& t : clients)
         t.join();
-    CProjectServicePtr c = ClientOf(server);
+    CProjectServicePtr c = LoggedInClientOf(server);
     for (int p = 0; p < kClients; ++p) {
         EXPECT_EQ(0, failures[p]);
         EXPECT_GT(lastDone[p], 0);
