@@ -382,9 +382,20 @@ double MsSince(std::chrono::steady_clock::time_point t0)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
+// Keeps the body as the client's transport does: given its announced length at once.
+struct BodySink
+{
+    CURL* curl = nullptr;
+    std::string body;
+};
 size_t KeepBody(char* data, size_t size, size_t count, void* user)
 {
-    static_cast<std::string*>(user)->append(data, size * count);
+    BodySink* sink = static_cast<BodySink*>(user);
+    curl_off_t length = -1;
+    if (sink->body.empty() && curl_easy_getinfo(sink->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+        length > 0)
+        sink->body.reserve((size_t)length);
+    sink->body.append(data, size * count);
     return size * count;
 }
 
@@ -414,10 +425,11 @@ bool OpenInParts(const std::string& strServiceUrl, long nProject, double (&parts
     const std::string strNamespace = projectserver::CProjectServer::TargetNamespace();
     const std::string strRequest =
         projectsoap::BuildEnvelope(strNamespace, "GetProjectData", {{"projectId", std::to_string(nProject)}});
-    std::string body;
+    BodySink sink;
     CURL* c = curl_easy_init();
     if (!c)
         return false;
+    sink.curl = c;
     curl_slist* headers = nullptr;
     headers = curl_slist_append(headers, "Content-Type: text/xml; charset=utf-8");
     headers = curl_slist_append(headers, ("SOAPAction: \"" + strNamespace + "/GetProjectData\"").c_str());
@@ -428,7 +440,7 @@ bool OpenInParts(const std::string& strServiceUrl, long nProject, double (&parts
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(c, CURLOPT_POSTFIELDS, strRequest.c_str());
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &KeepBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
     const auto t0 = std::chrono::steady_clock::now();
     const CURLcode code = curl_easy_perform(c);
     const double total = MsSince(t0);
@@ -447,7 +459,7 @@ bool OpenInParts(const std::string& strServiceUrl, long nProject, double (&parts
     auto t = std::chrono::steady_clock::now();
     projectsoap::SoapMessage message;
     std::string error;
-    if (!projectsoap::ParseEnvelope(std::move(body), message, error) || message.Find("ProjectData") == nullptr)
+    if (!projectsoap::ParseEnvelope(std::move(sink.body), message, error) || message.Find("ProjectData") == nullptr)
         return false;
     std::string strXml = std::move(*message.Find("ProjectData"));
     parts[kPartEnvelope] = MsSince(t);
