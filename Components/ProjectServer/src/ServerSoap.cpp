@@ -239,6 +239,17 @@ void AppendEscaped(Sink& out, const std::string& utf8)
             ++p;
             continue;
         }
+        // Three bytes led by E1-EC or EE (U+1000-U+CFFF, U+E000-U+EFFF: most CJK text) are
+        // a character XML carries whenever both others continue it.
+        if (((b >= 0xE1 && b <= 0xEC) || b == 0xEE) && end - p >= 3 &&
+            (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80 && (static_cast<unsigned char>(p[2]) & 0xC0) == 0x80) {
+            q[0] = p[0];
+            q[1] = p[1];
+            q[2] = p[2];
+            q += 3;
+            p += 3;
+            continue;
+        }
         const char* escaped = nullptr;
         size_t length = 1;
         switch (b) {

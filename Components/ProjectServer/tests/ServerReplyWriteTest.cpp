@@ -52,6 +52,10 @@ TEST(ServerReplyWrite, LongTextsComeOutExactlyAcrossEveryBufferEdge)
     const std::string out = "&lt;a&gt;&amp;&#13;\xe4\xbb\xbb\xef\xbf\xbd\xef\xbf\xbdz";
     ExpectReply(Repeat(unit, 9000), Repeat(out, 9000));
     ExpectReply("q" + Repeat(unit + "\xef\xbf\xbe", 7000), "q" + Repeat(out + "\xef\xbf\xbd", 7000));
+    // Three-byte leads whose followers do not continue them, or are cut off.
+    ExpectReply(Repeat("\xe4\xbbx\xee\x80\xc0\xec\xbf\xbf", 3000),
+                Repeat("\xef\xbf\xbd\xef\xbf\xbdx\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xec\xbf\xbf", 3000));
+    ExpectReply("\xe1\x80", "\xef\xbf\xbd\xef\xbf\xbd");
 }
 
 TEST(ServerReplyWrite, TextsThatGrowPastTheirRoomAndCutSequences)
