@@ -36,7 +36,12 @@
 #include "TaskTreeView.h"
 
 #ifdef VIEWSBENCH_SERVER
+#include <Internet/ServerSession.h>
 #include <ProjectServer/ProjectServer.h>
+#include <ProjectService/SoapEnvelope.h>
+#include <ProjectService/SoapProjectService.h>
+#include <XmlDom/XmlDom.h>
+#include <curl/curl.h>
 #endif
 
 namespace
@@ -234,6 +239,10 @@ bool PipeWrite(int fd, const void* data, size_t size)
     return true;
 }
 
+// The user the benchmark logs in as; every project stored is opened by it.
+const char kBenchUser[] = "bench";
+const char kBenchPassword[] = "pw";
+
 // The server's process: stores each project text that comes through `in` and answers its
 // id through `out`; the service address goes first.
 [[noreturn]] void ServeProjects(int in, int out)
@@ -248,7 +257,9 @@ bool PipeWrite(int fd, const void* data, size_t size)
     {
         projectserver::CProjectServer server(options);
         std::string error;
-        const std::string url = server.Start(error) ? server.ServiceUrl() : std::string();
+        const std::string url = server.Start(error) && server.AddUser(kBenchUser, kBenchPassword, "ok")
+                                    ? server.ServiceUrl()
+                                    : std::string();
         const size_t nUrl = url.size();
         PipeWrite(out, &nUrl, sizeof nUrl);
         PipeWrite(out, url.data(), nUrl);
@@ -258,7 +269,10 @@ bool PipeWrite(int fd, const void* data, size_t size)
             std::string text(nText, '\0');
             if (!PipeRead(in, &text[0], nText))
                 break;
-            const long id = server.AddProject(text);
+            long id = server.AddProject(text);
+            if (id > 0 && !server.SetPermissions(id, std::string("<PERMISSIONS><PERMISSION><RESCODE>") + kBenchUser +
+                                                         "</RESCODE><OPENPROJ>1</OPENPROJ></PERMISSION></PERMISSIONS>"))
+                id = -1;
             PipeWrite(out, &id, sizeof id);
         }
         server.Stop();
@@ -348,14 +362,158 @@ void RestartPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+// Logs in once for the process: the session cookie then goes with every request to the
+// server (the service the document connects to included).
+bool LogInOnce(const CString& strUrl)
+{
+    static int nLoggedIn = -1;
+    if (nLoggedIn < 0)
+    {
+        CProjectServicePtr service(new CSoapProjectService);
+        service->SetServiceUrl(strUrl);
+        CString strReply;
+        nLoggedIn = service->Login(kBenchUser, kBenchPassword, strReply) == S_OK && strReply == "ok" ? 1 : 0;
+    }
+    return nLoggedIn == 1;
+}
+
+double MsSince(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Keeps the body as the client's transport does: given its announced length at once.
+struct BodySink
+{
+    CURL* curl = nullptr;
+    std::string body;
+};
+size_t KeepBody(char* data, size_t size, size_t count, void* user)
+{
+    BodySink* sink = static_cast<BodySink*>(user);
+    curl_off_t length = -1;
+    if (sink->body.empty() && curl_easy_getinfo(sink->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+        length > 0)
+        sink->body.reserve((size_t)length);
+    sink->body.append(data, size * count);
+    return size * count;
+}
+
+// The parts of one opening from the server, in milliseconds, each step done on its own as
+// the program does it in one go: the server's answer (until its first byte, with the
+// rights and the stored text read), the rest of the transfer, the envelope read (the
+// project's text taken out and unescaped), the document tree (with the code page check),
+// the project's tasks, and the project window filled and painted.
+enum OpenPart
+{
+    kPartAnswer,
+    kPartTransfer,
+    kPartEnvelope,
+    kPartDom,
+    kPartTasks,
+    kPartWindow,
+    kOpenParts
+};
+const char* const kOpenPartNames[kOpenParts] = {"answer", "transfer", "envelope", "dom", "tasks", "window"};
+
+bool OpenInParts(const std::string& strServiceUrl, long nProject, double (&parts)[kOpenParts])
+{
+    std::string strEndpoint = strServiceUrl;
+    const size_t nSuffix = std::strlen(".WSDL");
+    if (strEndpoint.size() > nSuffix)
+        strEndpoint.resize(strEndpoint.size() - nSuffix);
+    const std::string strNamespace = projectserver::CProjectServer::TargetNamespace();
+    const std::string strRequest =
+        projectsoap::BuildEnvelope(strNamespace, "GetProjectData", {{"projectId", std::to_string(nProject)}});
+    BodySink sink;
+    CURL* c = curl_easy_init();
+    if (!c)
+        return false;
+    sink.curl = c;
+    curl_slist* headers = nullptr;
+    headers = curl_slist_append(headers, "Content-Type: text/xml; charset=utf-8");
+    headers = curl_slist_append(headers, ("SOAPAction: \"" + strNamespace + "/GetProjectData\"").c_str());
+    headers = curl_slist_append(headers, ("Cookie: " + serversession::CookieFor(strEndpoint)).c_str());
+    headers = curl_slist_append(headers, "Expect:");
+    curl_easy_setopt(c, CURLOPT_URL, strEndpoint.c_str());
+    curl_easy_setopt(c, CURLOPT_PROXY, "");
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(c, CURLOPT_POSTFIELDS, strRequest.c_str());
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &KeepBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    const auto t0 = std::chrono::steady_clock::now();
+    const CURLcode code = curl_easy_perform(c);
+    const double total = MsSince(t0);
+    curl_off_t firstByte = 0, connect = 0;
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_STARTTRANSFER_TIME_T, &firstByte);
+    curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connect);
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_cleanup(c);
+    curl_slist_free_all(headers);
+    if (code != CURLE_OK || status != 200)
+        return false;
+    parts[kPartAnswer] = (double)(firstByte - connect) / 1000.0;
+    parts[kPartTransfer] = total - (double)firstByte / 1000.0;
+
+    auto t = std::chrono::steady_clock::now();
+    projectsoap::SoapMessage message;
+    std::string error;
+    if (!projectsoap::ParseEnvelope(std::move(sink.body), message, error) || message.Find("ProjectData") == nullptr)
+        return false;
+    std::string strXml = std::move(*message.Find("ProjectData"));
+    parts[kPartEnvelope] = MsSince(t);
+
+    t = std::chrono::steady_clock::now();
+    CXmlDocument doc;
+    if (!doc.LoadXmlUtf8AsCp936(std::move(strXml)))
+        return false;
+    parts[kPartDom] = MsSince(t);
+
+    CProjectDoc* pDoc = NewDocument();
+    pDoc->m_strServiceUrl = strServiceUrl.c_str();
+    pDoc->SetProjectID((int)nProject);
+    t = std::chrono::steady_clock::now();
+    pDoc->Parse(doc.documentElement());
+    parts[kPartTasks] = MsSince(t);
+    pDoc->LoadCalendar();
+    if (pDoc->m_listTasks.IsEmpty())
+    {
+        delete pDoc;
+        return false;
+    }
+    t = std::chrono::steady_clock::now();
+    Window window;
+    window.Open(pDoc);
+    parts[kPartWindow] = MsSince(t);
+    window.Close();
+    return true;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 // Opening a project from the server (the login done): the project's data asked for, read
-// into the document, and the project window opened and painted; with the memory.
+// into the document, and the project window opened and painted; with the memory, and each
+// part of an opening measured on its own after it.
 void BM_OpenFromServer(benchmark::State& state)
 {
     static BenchServer server;
     const long nProject = server.Project((int)state.range(0));
     const CString strUrl(server.strUrl.c_str());
+    if (!LogInOnce(strUrl))
+    {
+        state.SkipWithError("the benchmark's user cannot log in");
+        return;
+    }
     CScreenTimes times;
+    std::vector<double> partTimes[kOpenParts];
     double beforeMiB = -1, peakMiB = 0, residentMiB = 0;
     for (auto _ : state)
     {
@@ -383,8 +541,19 @@ void BM_OpenFromServer(benchmark::State& state)
             residentMiB = StatusMiB("VmRSS:");
         }
         window.Close();
+        double parts[kOpenParts] = {};
+        if (!OpenInParts(server.strUrl, nProject, parts))
+        {
+            state.SkipWithError("the parts of the opening failed");
+            break;
+        }
+        for (int i = 0; i < kOpenParts; i++)
+            partTimes[i].push_back(parts[i]);
     }
     times.Report(state, "open-server", (double)state.range(0));
+    for (int i = 0; i < kOpenParts; i++)
+        state.counters[std::string("measure:") + char('1' + i) + ":open-server-" + kOpenPartNames[i]] =
+            Median(partTimes[i]);
     // The whole process (the benchmark's own windows included) before opening, with the
     // project open, and its peak while opening; alone in its process (filtered to one size)
     // the first opening starts from the benchmark's own memory.
@@ -811,7 +980,7 @@ AFX_MODULE_RESOURCES(ViewsBench)
 
 VIEWS_BENCH(BM_OpenProjectFile, 3);
 #ifdef VIEWSBENCH_SERVER
-VIEWS_BENCH(BM_OpenFromServer, 3);
+VIEWS_BENCH(BM_OpenFromServer, 5);
 #endif
 VIEWS_BENCH(BM_Repaint, 20);
 VIEWS_BENCH(BM_RepaintWindow, 20);

@@ -56,6 +56,27 @@ TEST(SoapEnvelope, AUtf16ReplyHandedOverReadsAsItsUtf8)
     EXPECT_EQ("0", *m.Find("Result"));
 }
 
+TEST(SoapEnvelope, AHandedOverReplyKeepsNoLargerBufferThanItsLargestValue)
+{
+    // Markup escaped in the reply (the value is well under the reply's size), and a value
+    // that is most of it: each comes out exact, in room about its own size.
+    std::string markup, plain;
+    for (int i = 0; i < 20000; ++i) {
+        markup += "<TASK><ID>" + std::to_string(i) + "</ID></TASK>";
+        plain += "\xE4\xB8\xAD" + std::to_string(i);
+    }
+    for (const std::string& value : {markup, plain}) {
+        std::string reply = BuildEnvelope("urn:x", "GetProjectDataResponse", {{"Result", "0"}, {"ProjectData", value}});
+        SoapMessage m;
+        std::string error;
+        ASSERT_TRUE(ParseEnvelope(std::move(reply), m, error)) << error;
+        ASSERT_NE(nullptr, m.Find("ProjectData"));
+        EXPECT_TRUE(value == *m.Find("ProjectData"));
+        EXPECT_LE(m.Find("ProjectData")->capacity(), value.size() + value.size() / 8);
+        EXPECT_EQ("0", *m.Find("Result"));
+    }
+}
+
 TEST(SoapEnvelope, ReadsOtherPrefixesAndFaults)
 {
     SoapMessage m;

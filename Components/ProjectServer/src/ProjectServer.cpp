@@ -175,7 +175,8 @@ struct CProjectServer::Impl {
     void RespondOperation(const FaultRule* rule, const std::string& operation, const std::vector<SoapArg>& results,
                           HttpResponse& res)
     {
-        const size_t size = ResponseSize(operation, results);
+        // The size is only needed for a fault that announces the reply without sending it.
+        const size_t size = rule ? ResponseSize(operation, results) : 0;
         if (AnswerFault(rule, size, [&] { return WriteResponse(operation, results); }, res))
             return;
         res.status = 200;

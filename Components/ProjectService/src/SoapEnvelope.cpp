@@ -186,9 +186,20 @@ bool ParseEnvelope(std::string&& text, SoapMessage& message, std::string& error)
         message.values.push_back(std::move(v));
     }
     if (largest != nullptr) {
-        std::memmove(&text[0], largest, largestSize);
-        text.resize(largestSize);
-        message.values[largestIndex].text = std::move(text);
+        if (largestSize >= text.capacity() / 8 * 7) {
+            std::memmove(&text[0], largest, largestSize);
+            text.resize(largestSize);
+            message.values[largestIndex].text = std::move(text);
+        } else {
+            // Most of the buffer is not the value (its markup came escaped): it is copied
+            // once into room of its own size, with a little to spare for a reader that
+            // ends it, rather than moved within the large buffer and cut out of it later.
+            const size_t kSpare = 64;
+            std::string& value = message.values[largestIndex].text;
+            value.reserve(largestSize + kSpare);
+            value.assign(largest, largestSize);
+            std::string().swap(text);
+        }
     }
     return true;
 }
