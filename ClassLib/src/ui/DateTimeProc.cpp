@@ -251,7 +251,8 @@ bool DateTimeProc::eventFilter(QObject* watched, QEvent* event)
             m_typing = false;  // arrows, Home, End: the next character starts a part afresh
         }
     }
-    if (watched == m_edit && event->type() == QEvent::FocusIn)
+    // Leaving the field ends the typing of a part (the focus coming back starts afresh).
+    if (watched == m_edit && event->type() == QEvent::FocusOut)
         m_typing = false;
     if (watched != m_edit && watched != m_calendar && event->type() == QEvent::MouseButtonRelease)
         m_typing = false;
@@ -390,6 +391,9 @@ LRESULT DateTimeProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
         if (ch < 0x20 || ch >= 0x7F)
             return 0;
         const int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch - 'a' + 'A') : static_cast<int>(ch);
+        if (!m_typing)
+            SelectCurrentPart();
+        m_typing = true;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(static_cast<char16_t>(ch))));
         // Straight to the field: not through the input bridge, which would make it a keystroke.
         static_cast<QObject*>(m_edit)->event(&press);
