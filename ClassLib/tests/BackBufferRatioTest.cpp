@@ -134,6 +134,27 @@ TEST_F(BackBufferRatio, InvertingTwiceGivesBackEveryImagePixel)
     wnd.DestroyWindow();
 }
 
+TEST_F(BackBufferRatio, ScrollingMovesWholeBlocks)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    Picture(wnd);
+    // Three logical pixels down; what is uncovered is painted again (the line at 10 too).
+    wnd.ScrollWindow(0, 3);
+    const QImage& img = Picture(wnd);
+    ASSERT_EQ(img.width(), 120 * k);
+    for (int y = 12 * k; y <= 14 * k; ++y) {
+        const bool onLine = y >= 13 * k && y < 14 * k;
+        EXPECT_EQ(At(img, 20 * k, y), onLine ? 0x000000u : 0xFFFFFFu) << "y " << y;
+    }
+    // The copied bitmap moved from (60, 20) to (60, 23).
+    EXPECT_EQ(At(img, 60 * k, 23 * k), 0xFF0000u);
+    EXPECT_EQ(At(img, 64 * k - 1, 27 * k - 1), 0xFF0000u);
+    EXPECT_EQ(At(img, 60 * k, 27 * k), 0xFFFFFFu);
+    wnd.DestroyWindow();
+}
+
 TEST_F(BackBufferRatio, TextIsDrawnAtTheFullResolution)
 {
     CDrawnWnd wnd;

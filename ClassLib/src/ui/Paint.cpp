@@ -44,19 +44,9 @@ struct MappedPixels
     size_t n;
 };
 
-// A backing image of that logical size at k image pixels per logical pixel. A large one is
-// mapped from fresh memory, which takes no room until its pages are written: the parts of a
-// window that its children cover and that it never fills cost nothing.
-QImage NewImagePixels(const QSize& s);
-
-QImage NewSurfaceImage(const QSize& logical, int k)
-{
-    QImage img = NewImagePixels(logical * k);
-    if (k > 1)
-        img.setDevicePixelRatio(k);
-    return img;
-}
-
+// Image pixels of that size. A large image is mapped from fresh memory, which takes no room
+// until its pages are written: the parts of a window that its children cover and that it
+// never fills cost nothing.
 QImage NewImagePixels(const QSize& s)
 {
     const qsizetype bpl = static_cast<qsizetype>(s.width()) * 4;
@@ -79,6 +69,15 @@ QImage NewImagePixels(const QSize& s)
         }
     }
     return QImage(s, QImage::Format_RGB32);
+}
+
+// A backing image of that logical size at k image pixels per logical pixel.
+QImage NewSurfaceImage(const QSize& logical, int k)
+{
+    QImage img = NewImagePixels(logical * k);
+    if (k > 1)
+        img.setDevicePixelRatio(k);
+    return img;
 }
 
 // Image pixels per logical pixel for the window's back buffer: its screen's ratio, rounded to
