@@ -3,7 +3,9 @@
 #include <ClassLib/Testing.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace {
@@ -83,6 +85,30 @@ TEST_F(DateFieldTypingTest, ClickInTheYearAndTypeReplacesTheYear)
     CString name;
     dlg.GetDlgItem(IDC_NAME)->GetWindowText(name);
     EXPECT_EQ(name, "");
+}
+
+TEST_F(DateFieldTypingTest, AClickOnTheFieldsOwnTextBoxChoosesThePartToo)
+{
+    // The window system hands a click to the innermost widget under it: the text box.
+    Open();
+    const CPoint inYear = OnCharacter(2);
+    ASSERT_GE(inYear.x, 0);
+    QWidget* picker = AfxGetWidget(pDate->GetSafeHwnd());
+    auto* line = picker->findChild<QLineEdit*>();
+    const QPointF at = line->mapFrom(picker, QPoint(inYear.x, inYear.y));
+    const QPointF global = line->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(line, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(line, &release);
+    AfxPumpMessages();
+    ASSERT_EQ(CWnd::GetFocus(), pDate);
+    AfxTestTypeText(CWnd::GetFocus(), "2027");
+    AfxPumpMessages();
+    const COleDateTime t = Time();
+    EXPECT_EQ(t.GetYear(), 2027);
+    EXPECT_EQ(t.GetMonth(), 1);
+    EXPECT_EQ(t.GetDay(), 5);
 }
 
 TEST_F(DateFieldTypingTest, ClickOnTheDayAndTypeReplacesTheDay)

@@ -254,6 +254,13 @@ bool DateTimeProc::eventFilter(QObject* watched, QEvent* event)
     // Leaving the field ends the typing of a part (the focus coming back starts afresh).
     if (watched == m_edit && event->type() == QEvent::FocusOut)
         m_typing = false;
+    // A click on the text box: the picker takes the focus (the window system may hand the
+    // click to the text box without going through the picker), and the part under the
+    // cursor is typed afresh.
+    if (watched != m_edit && watched != m_calendar && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_widget->isEnabled() &&
+        ::GetFocus() != m_host->Self())
+        ::SetFocus(m_host->Self());
     if (watched != m_edit && watched != m_calendar && event->type() == QEvent::MouseButtonRelease)
         m_typing = false;
     if (watched == m_calendar && event->type() == QEvent::Hide && m_dropped)
