@@ -1,5 +1,6 @@
 // Device contexts: the handle table, state, mapping modes, selection and clipping.
 #include "DCInternal.h"
+#include "PixelRatio.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Debug.h>
@@ -241,7 +242,7 @@ QSize AfxDCImpl::TargetSize() const
     if (!target)
         return QSize(0, 0);
     if (QImage* img = target->Image())
-        return img->size();
+        return AfxLogicalSize(img);
     QPaintDevice* d = target->Device();
     return d ? QSize(d->width(), d->height()) : QSize(0, 0);
 }

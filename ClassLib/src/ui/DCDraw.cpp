@@ -1,5 +1,6 @@
 // Lines, shapes, fills, regions, pixels and block transfers.
 #include "Raster.h"
+#include "PixelRatio.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Wnd/System.h>
@@ -572,7 +573,7 @@ COLORREF GetPixel(HDC hdc, int x, int y)
     if (!img || !d->EffectiveClip().contains(p))
         return CLR_INVALID;
     d->EndPainting();
-    QRgb v = img->pixel(p);
+    QRgb v = AfxLogicalPixel(img, p.x(), p.y());
     if (d->st.bitmap && d->st.bitmap->mono && d->kind == AfxDCImpl::Memory)
         return (qRed(v) + qGreen(v) + qBlue(v) >= 384) ? RGB(255, 255, 255) : RGB(0, 0, 0);
     return AfxColorOfRgb(v);
@@ -594,13 +595,14 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF crColor, UINT nFillType)
     if (!clip.contains(start))
         return FALSE;
     QRgb target = AfxRgb(AfxPlainColor(crColor)) | 0xFF000000u;
+    const QSize size = AfxLogicalSize(img);
     auto inside = [&](int px, int py) {
-        QRgb v = img->pixel(px, py) | 0xFF000000u;
+        QRgb v = AfxLogicalPixel(img, px, py) | 0xFF000000u;
         return nFillType == FLOODFILLSURFACE ? v == target : v != target;
     };
     if (!inside(start.x(), start.y()))
         return FALSE;
-    std::vector<uchar> seen((size_t)img->width() * img->height(), 0);
+    std::vector<uchar> seen((size_t)size.width() * size.height(), 0);
     std::vector<QPoint> stack{start};
     QRegion area;
     while (!stack.empty()) {
@@ -608,15 +610,15 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF crColor, UINT nFillType)
         stack.pop_back();
         if (!clip.contains(p))
             continue;
-        size_t k = (size_t)p.y() * img->width() + p.x();
+        size_t k = (size_t)p.y() * size.width() + p.x();
         if (seen[k] || !inside(p.x(), p.y()))
             continue;
         seen[k] = 1;
         area += QRect(p, QSize(1, 1));
         if (p.x() > 0) stack.push_back(p + QPoint(-1, 0));
-        if (p.x() + 1 < img->width()) stack.push_back(p + QPoint(1, 0));
+        if (p.x() + 1 < size.width()) stack.push_back(p + QPoint(1, 0));
         if (p.y() > 0) stack.push_back(p + QPoint(0, -1));
-        if (p.y() + 1 < img->height()) stack.push_back(p + QPoint(0, 1));
+        if (p.y() + 1 < size.height()) stack.push_back(p + QPoint(0, 1));
     }
     FillRegion(d, area, BrushPattern(d, d->st.brush.get()), R2_COPYPEN);
     return TRUE;
@@ -680,7 +682,12 @@ QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize d
     const int mode = dst->st.stretchMode;
     const bool direct = img->format() == QImage::Format_RGB32 || img->format() == QImage::Format_ARGB32 ||
                         img->format() == QImage::Format_ARGB32_Premultiplied;
+    // A scaled source gives each logical pixel's first image pixel.
+    const int ratio = AfxPixelRatio(img);
+    const QSize size = AfxLogicalSize(img);
     auto sample = [&](int sx, int sy) {
+        sx *= ratio;
+        sy *= ratio;
         QRgb v = (direct ? reinterpret_cast<const QRgb*>(img->constScanLine(sy))[sx] : img->pixel(sx, sy)) |
                  0xFF000000u;
         if (srcMono && !dstMono)
@@ -693,13 +700,13 @@ QImage SourcePixels(AfxDCImpl* dst, AfxDCImpl* src, const QRect& srcDev, QSize d
         int y0, y1;
         SourceSpan(flipY ? h - 1 - y : y, h, srcDev.top(), srcDev.height(), &y0, &y1);
         y0 = std::max(y0, 0);
-        y1 = std::min(y1, img->height());
+        y1 = std::min(y1, size.height());
         QRgb* o = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
             int x0, x1;
             SourceSpan(flipX ? w - 1 - x : x, w, srcDev.left(), srcDev.width(), &x0, &x1);
             x0 = std::max(x0, 0);
-            x1 = std::min(x1, img->width());
+            x1 = std::min(x1, size.width());
             if (x0 >= x1 || y0 >= y1)
                 continue;
             if (mode == COLORONCOLOR || (x1 - x0 == 1 && y1 - y0 == 1)) {
@@ -745,28 +752,25 @@ BOOL Transfer(AfxDCImpl* d, const QRect& destDev, const QImage& src, DWORD rop, 
     }
     d->EndPainting();
     Pattern pat = d->st.brush ? BrushPattern(d, d->st.brush.get()) : Pattern();
-    for (const QRect& r : area) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
-            const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(y - destDev.top()));
-            for (int x = r.left(); x <= r.right(); ++x) {
-                QRgb sv = s[x - destDev.left()] | 0xFF000000u;
-                if (transparent) {
-                    if ((sv & 0xFFFFFFu) != (key & 0xFFFFFFu))
-                        line[x] = sv;
-                    continue;
-                }
-                if (code == 0xCC) {
-                    line[x] = sv;
-                    continue;
-                }
-                QRgb pc = 0xFF000000u;
-                if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
-                    pc = AfxRgb(d->st.bkColor) | 0xFF000000u;
-                line[x] = Rop3(code, pc, sv, line[x]);
+    const QRgb bk = AfxRgb(d->st.bkColor) | 0xFF000000u;
+    for (const QRect& r : area)
+        AfxForImagePixels(img, r, [&](int x, int y, QRgb& px) {
+            const QRgb sv = reinterpret_cast<const QRgb*>(src.constScanLine(y - destDev.top()))[x - destDev.left()] |
+                            0xFF000000u;
+            if (transparent) {
+                if ((sv & 0xFFFFFFu) != (key & 0xFFFFFFu))
+                    px = sv;
+                return;
             }
-        }
-    }
+            if (code == 0xCC) {
+                px = sv;
+                return;
+            }
+            QRgb pc = 0xFF000000u;
+            if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
+                pc = bk;
+            px = Rop3(code, pc, sv, px);
+        });
     return TRUE;
 }
 
@@ -783,8 +787,12 @@ BOOL TransferSameSize(AfxDCImpl* d, const QRect& destDev, const QImage& src, QPo
     d->EndPainting();
     const bool plain = code == 0xCC && img->format() == QImage::Format_RGB32 && src.format() == QImage::Format_RGB32;
     Pattern pat = d->st.brush ? BrushPattern(d, d->st.brush.get()) : Pattern();
-    const QPoint shift = srcOrigin - destDev.topLeft();
-    for (const QRect& r : area) {
+    // Both images have the same pixels per logical pixel: the copy goes image pixel by image
+    // pixel, at their full resolution.
+    const int k = AfxPixelRatio(img);
+    const QPoint shift = (srcOrigin - destDev.topLeft()) * k;
+    for (const QRect& logical : area) {
+        const QRect r = AfxImagePixels(logical, k);
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y)) + r.left();
             const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(y + shift.y())) + r.left() + shift.x();
@@ -799,7 +807,7 @@ BOOL TransferSameSize(AfxDCImpl* d, const QRect& destDev, const QImage& src, QPo
                     continue;
                 }
                 QRgb pc = 0xFF000000u;
-                if (pat.kind != Pattern::None && !pat.At(r.left() + x, y, &pc))
+                if (pat.kind != Pattern::None && !pat.At((r.left() + x) / k, y / k, &pc))
                     pc = AfxRgb(d->st.bkColor) | 0xFF000000u;
                 line[x] = Rop3(code, pc, sv, line[x]);
             }
@@ -857,7 +865,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
                    i->format() == QImage::Format_ARGB32_Premultiplied;
         };
         if (srcImg && dstImg && srcImg != dstImg && srcMono == dstMono && direct(srcImg) && direct(dstImg) &&
-            QRect(QPoint(0, 0), srcImg->size()).contains(srcDev)) {
+            AfxPixelRatio(srcImg) == AfxPixelRatio(dstImg) &&
+            QRect(QPoint(0, 0), AfxLogicalSize(srcImg)).contains(srcDev)) {
             s->EndPainting();
             return TransferSameSize(d, destDev, *srcImg, srcDev.topLeft(), rop);
         }

@@ -7,7 +7,9 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QTextCharFormat>
 #include <QToolButton>
@@ -149,6 +151,9 @@ DateTimeProc::DateTimeProc(ControlHost* host, DWORD style, QWidget* parent) : Co
     m_widget->setFocusProxy(m_edit);
     QObject::connect(m_edit, &QDateTimeEdit::dateTimeChanged, this, [this] { Changed(); });
     m_edit->installEventFilter(this);
+    // A click lands on the field's text box: it picks the part typed next.
+    if (auto* line = m_edit->findChild<QLineEdit*>())
+        line->installEventFilter(this);
 }
 
 void DateTimeProc::Created()
@@ -236,10 +241,53 @@ bool DateTimeProc::eventFilter(QObject* watched, QEvent* event)
             DropDown();
             return true;
         }
+        const bool printable = !k->text().isEmpty() && k->text().at(0).isPrint() &&
+                               !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (printable) {
+            if (!m_typing)
+                SelectCurrentPart();
+            m_typing = true;
+        } else if (k->key() != Qt::Key_Backspace && k->key() != Qt::Key_Shift) {
+            m_typing = false;  // arrows, Home, End: the next character starts a part afresh
+        }
     }
+    // Leaving the field ends the typing of a part (the focus coming back starts afresh).
+    if (watched == m_edit && event->type() == QEvent::FocusOut)
+        m_typing = false;
+    // A click on the text box: the picker takes the focus (the window system may hand the
+    // click to the text box without going through the picker), and the part under the
+    // cursor is typed afresh.
+    if (watched != m_edit && watched != m_calendar && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_widget->isEnabled() &&
+        ::GetFocus() != m_host->Self())
+        ::SetFocus(m_host->Self());
+    if (watched != m_edit && watched != m_calendar && event->type() == QEvent::MouseButtonRelease)
+        m_typing = false;
     if (watched == m_calendar && event->type() == QEvent::Hide && m_dropped)
         CloseUp();
     return false;
+}
+
+void DateTimeProc::SelectCurrentPart()
+{
+    // As on the platform's picker, a part of the date is always chosen and what is typed
+    // replaces it: typed at the cursor, "2" before or inside "2026" makes a date the field
+    // refuses, and the typing would be lost.
+    auto* line = m_edit->findChild<QLineEdit*>();
+    if (!line || line->hasSelectedText() || m_edit->currentSection() == QDateTimeEdit::NoSection)
+        return;
+    m_edit->setSelectedSection(m_edit->currentSection());
+}
+
+void DateTimeProc::PlaceCursor(POINT pt)
+{
+    auto* line = m_edit->findChild<QLineEdit*>();
+    if (!line)
+        return;
+    const QPoint at = line->mapFrom(m_widget, QPoint(pt.x, pt.y));
+    line->deselect();
+    line->setCursorPosition(line->cursorPositionAt(at));
+    m_typing = false;
 }
 
 CString DateTimeProc::Text() const
@@ -273,6 +321,7 @@ LRESULT DateTimeProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
         QDateTime dt = FromSystemTime(*st);
         if (!dt.isValid() || dt < m_edit->minimumDateTime() || dt > m_edit->maximumDateTime())
             return FALSE;
+        m_typing = false;
         ++m_quiet;
         m_edit->setDateTime(dt);
         --m_quiet;
@@ -332,6 +381,16 @@ LRESULT DateTimeProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
         if (wParam == VK_F4)
             DropDown();
         return 0;
+    case WM_LBUTTONDOWN:
+        // A click in the field takes the focus and chooses the part under it, as the
+        // platform's picker does; the drop-down button is a widget of its own.
+        if (m_widget->isEnabled()) {
+            if (::GetFocus() != m_host->Self())
+                ::SetFocus(m_host->Self());
+            PlaceCursor(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        }
+        handled = false;
+        return 0;
     case WM_CHAR: {
         // A character sent by code is typed into the field's current part (a digit of the
         // year, say), as the person's would be.
@@ -339,6 +398,9 @@ LRESULT DateTimeProc::Proc(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
         if (ch < 0x20 || ch >= 0x7F)
             return 0;
         const int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch - 'a' + 'A') : static_cast<int>(ch);
+        if (!m_typing)
+            SelectCurrentPart();
+        m_typing = true;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(static_cast<char16_t>(ch))));
         // Straight to the field: not through the input bridge, which would make it a keystroke.
         static_cast<QObject*>(m_edit)->event(&press);

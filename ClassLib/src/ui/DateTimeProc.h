@@ -47,6 +47,10 @@ protected:
 
 private:
     void Changed();
+    // Selects the field's current part unless something is selected already.
+    void SelectCurrentPart();
+    // Puts the cursor in the part under a point of the picker (client coordinates).
+    void PlaceCursor(POINT pt);
     CString Text() const;
 
     QWidget* m_widget = nullptr;
@@ -56,6 +60,7 @@ private:
     bool m_dropped = false;
     bool m_none = false;
     int m_quiet = 0;
+    bool m_typing = false;  // a part is being typed: the next character goes on with it
     COLORREF m_colors[6];
 };
 

@@ -1,6 +1,7 @@
 // Invalid regions, WM_PAINT and the window device contexts. A window's client area is a
 // backing image; WM_PAINT handlers draw into it and the widget shows it.
 #include "DCInternal.h"
+#include "PixelRatio.h"
 #include "Raster.h"
 #include "WndInternal.h"
 #include "WndWidget.h"
@@ -43,10 +44,10 @@ struct MappedPixels
     size_t n;
 };
 
-// A backing image of that size. A large one is mapped from fresh memory, which takes no
-// room until its pages are written: the parts of a window that its children cover and that
-// it never fills cost nothing.
-QImage NewSurfaceImage(const QSize& s)
+// Image pixels of that size. A large image is mapped from fresh memory, which takes no room
+// until its pages are written: the parts of a window that its children cover and that it
+// never fills cost nothing.
+QImage NewImagePixels(const QSize& s)
 {
     const qsizetype bpl = static_cast<qsizetype>(s.width()) * 4;
     const size_t bytes = static_cast<size_t>(bpl) * static_cast<size_t>(s.height());
@@ -70,6 +71,23 @@ QImage NewSurfaceImage(const QSize& s)
     return QImage(s, QImage::Format_RGB32);
 }
 
+// A backing image of that logical size at k image pixels per logical pixel.
+QImage NewSurfaceImage(const QSize& logical, int k)
+{
+    QImage img = NewImagePixels(logical * k);
+    if (k > 1)
+        img.setDevicePixelRatio(k);
+    return img;
+}
+
+// Image pixels per logical pixel for the window's back buffer: its screen's ratio, rounded to
+// a whole number so that each logical pixel is a whole block of image pixels.
+int SurfaceRatio(const AfxWindow* w)
+{
+    const qreal r = w->widget ? w->widget->devicePixelRatioF() : 1.0;
+    return r > 1.0 ? std::max(1, static_cast<int>(std::lround(r))) : 1;
+}
+
 }  // namespace
 
 void AfxSizeSurface(AfxWindow* w)
@@ -91,7 +109,9 @@ void AfxEnsureSurface(AfxWindow* w)
     QImage& img = w->surface->image();
     const QSize s = w->surfaceSize;
     const QRect all(QPoint(0, 0), s);
-    if (!img.isNull() && img.size() == s) {
+    const int k = SurfaceRatio(w);
+    const int oldK = AfxPixelRatio(&img);
+    if (!img.isNull() && oldK == k && img.size() == s * k) {
         if (w->surfaceKept != all) {
             w->surfaceBlank += QRegion(all) - QRegion(w->surfaceKept);
             w->surfaceKept = all;
@@ -99,22 +119,29 @@ void AfxEnsureSurface(AfxWindow* w)
         return;
     }
     w->surface->EndPainting();
-    QImage fresh = NewSurfaceImage(s);
+    QImage fresh = NewSurfaceImage(s, k);
     QRegion blank = QRegion(all);
-    const QRect kept = img.isNull() ? QRect() : w->surfaceKept & QRect(QPoint(0, 0), img.size());
+    // A picture of another ratio (the window went to another screen) cannot be kept: the
+    // window paints anew.
+    const bool sameRatio = !img.isNull() && oldK == k;
+    const QRect kept = sameRatio ? w->surfaceKept & QRect(QPoint(0, 0), AfxLogicalSize(&img)) : QRect();
     if (!kept.isEmpty()) {
         // Only what was filled or drawn is copied: blank pixels stay untouched.
         const QRegion copied = QRegion(kept) - w->surfaceBlank;
-        for (const QRect& r : copied) {
+        for (const QRect& logical : copied) {
+            const QRect r = AfxImagePixels(logical, k);
             const size_t bytes = static_cast<size_t>(r.width()) * 4;
             for (int y = r.top(); y <= r.bottom(); ++y)
                 std::memcpy(fresh.scanLine(y) + r.left() * 4, img.constScanLine(y) + r.left() * 4, bytes);
         }
         blank -= copied;
     }
+    const bool repaint = !img.isNull() && oldK != k;
     img = std::move(fresh);
     w->surfaceBlank = blank;
     w->surfaceKept = all;
+    if (repaint)
+        AfxInvalidate(w, QRegion(all), true);
 }
 
 void AfxFillSurface(AfxWindow* w, const QRegion& rgn)
@@ -127,9 +154,10 @@ void AfxFillSurface(AfxWindow* w, const QRegion& rgn)
     w->surface->EndPainting();
     QImage& img = w->surface->image();
     const QRgb colour = AfxClassBackground(w);
+    const int k = AfxPixelRatio(&img);
     const QRect bounds(QPoint(0, 0), img.size());
     for (const QRect& r : fill) {
-        const QRect b = r & bounds;
+        const QRect b = AfxImagePixels(r, k) & bounds;
         for (int y = b.top(); y <= b.bottom(); ++y) {
             QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
             std::fill(line + b.left(), line + b.right() + 1, colour);
@@ -493,7 +521,8 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
     // Move the pixels of the scroll rectangle; what is left uncovered needs painting.
     w->surface->EndPainting();
     QImage& img = w->surface->image();
-    QImage copy = img.copy(scroll);
+    QImage copy = img.copy(AfxImagePixels(scroll, AfxPixelRatio(&img)));
+    copy.setDevicePixelRatio(img.devicePixelRatio());
     QRect dest = scroll.translated(dx, dy) & clip & scroll;
     {
         QPainter p(&img);

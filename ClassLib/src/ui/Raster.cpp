@@ -1,5 +1,6 @@
 // Raster operations, brush patterns, fills and pen strokes on device pixels.
 #include "Raster.h"
+#include "PixelRatio.h"
 
 #include <ClassLib/Wnd/System.h>
 
@@ -240,21 +241,22 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
     QRgb* bits = DirectPixels(img, &stride);
     const bool bRowPattern = pat.kind == Pattern::Image && (pat.image.format() == QImage::Format_RGB32 ||
                                                             pat.image.format() == QImage::Format_ARGB32);
+    const int k = AfxPixelRatio(img);
     if (bits && rop2 == R2_COPYPEN && pat.kind == Pattern::Solid) {
         for (const QRect& r : area)
-            FillSolid(bits, stride, r, pat.color);
+            FillSolid(bits, stride, AfxImagePixels(r, k), pat.color);
         return;
     }
     if (!img || (rop2 == R2_COPYPEN && pat.kind == Pattern::Solid)) {
         PaintRegion(d, area, pat, rop2);
         return;
     }
-    if (bits && rop2 == R2_COPYPEN && bRowPattern) {
+    if (bits && rop2 == R2_COPYPEN && bRowPattern && k == 1) {
         FillTiled(bits, stride, area, pat);
         return;
     }
     d->EndPainting();
-    if (bRowPattern) {
+    if (bRowPattern && k == 1) {
         // A pattern image whose pixels are stored as they read is read from its rows directly
         // (what Pattern::At does, but without a pixel lookup per pixel).
         const QImage& image = pat.image;
@@ -289,17 +291,13 @@ void FillRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, int rop
         }
         return;
     }
-    for (const QRect& r : area) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
-            for (int x = r.left(); x <= r.right(); ++x) {
-                QRgb pc = 0xFF000000u;
-                if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
-                    continue;
-                line[x] = Rop2(rop2, pc, line[x]);
-            }
-        }
-    }
+    for (const QRect& r : area)
+        AfxForImagePixels(img, r, [&](int x, int y, QRgb& px) {
+            QRgb pc = 0xFF000000u;
+            if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
+                return;
+            px = Rop2(rop2, pc, px);
+        });
 }
 
 void FillRect(AfxDCImpl* d, const QRect& rect, const Pattern& pat, int rop2)
@@ -317,7 +315,7 @@ void FillRect(AfxDCImpl* d, const QRect& rect, const Pattern& pat, int rop2)
         if (r.isEmpty())
             return;
         d->MarkDirty(r);
-        FillSolid(bits, stride, r, pat.color);
+        FillSolid(bits, stride, AfxImagePixels(r, AfxPixelRatio(d->Image())), pat.color);
         return;
     }
     FillRegion(d, QRegion(rect), pat, rop2);
@@ -347,17 +345,14 @@ void PatRegion(AfxDCImpl* d, const QRegion& areaIn, const Pattern& pat, DWORD ro
         return;
     }
     d->EndPainting();
-    for (const QRect& r : area) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
-            for (int x = r.left(); x <= r.right(); ++x) {
-                QRgb pc = 0xFF000000u;
-                if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
-                    pc = AfxRgb(d->st.bkColor) | 0xFF000000u;
-                line[x] = Rop3(code, pc, 0, line[x]);
-            }
-        }
-    }
+    const QRgb bk = AfxRgb(d->st.bkColor) | 0xFF000000u;
+    for (const QRect& r : area)
+        AfxForImagePixels(img, r, [&](int x, int y, QRgb& px) {
+            QRgb pc = 0xFF000000u;
+            if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
+                pc = bk;
+            px = Rop3(code, pc, 0, px);
+        });
 }
 
 int PenWidth(const AfxDCImpl* d)
@@ -393,8 +388,8 @@ struct Plotter
             return;
         if (simple ? !clipRect.contains(x, y) : !clip.contains(QPoint(x, y)))
             return;
-        QRgb* px = reinterpret_cast<QRgb*>(img->scanLine(y)) + x;
-        *px = Rop2(rop, on ? pen : bk, *px);
+        const QRgb c = on ? pen : bk;
+        AfxForImagePixels(img, QRect(x, y, 1, 1), [&](int, int, QRgb& px) { px = Rop2(rop, c, px); });
         touched = touched.united(QRect(x, y, 1, 1));
     }
 };

@@ -594,7 +594,12 @@ void AfxWndWidget::paintEvent(QPaintEvent* e)
                              GetSystemMetrics(SM_CYHSCROLL)),
                        AfxQColor(GetSysColor(COLOR_3DFACE)));
     }
-    p.drawImage(client.topLeft(), w->surface->image(), QRect(QPoint(0, 0), client.size()));
+    // The image may have more pixels than the client area has logical ones (a scaled screen):
+    // its own ratio maps them back.
+    const QImage& picture = w->surface->image();
+    const qreal ratio = picture.devicePixelRatio();
+    p.drawImage(client.topLeft(), picture,
+                QRect(QPoint(0, 0), (QSizeF(client.size()) * ratio).toSize()));
     // A traced start notes the main window's first paint: it starts here, and its children
     // paint in the same pass, which has ended when a call queued now runs.
     if (AfxStartTraceWanted() && !AfxStartMarked("paint-start") && isWindow())

@@ -1,0 +1,181 @@
+// A self-drawn window's back buffer has as many pixels per logical pixel as its screen: what
+// the window draws in logical coordinates fills whole blocks of them, text and curves draw at
+// the full resolution, and copies from memory bitmaps land where they did at scale 1. Run
+// once at scale 1 and once more at scale 2 (QT_SCALE_FACTOR=2, see CMakeLists.txt).
+#include "WndTestUtil.h"
+
+#include "../src/ui/WndInternal.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+class CDrawnWnd : public CWnd
+{
+public:
+    bool m_bText = false;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(rc, RGB(255, 255, 255));
+        // A one-pixel black line across at y = 10, from x = 5 up to (not including) x = 50.
+        CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+        CPen* pOld = dc.SelectObject(&pen);
+        dc.MoveTo(5, 10);
+        dc.LineTo(50, 10);
+        dc.SelectObject(pOld);
+        // A memory bitmap of 4 x 4 logical pixels, red, copied to (60, 20).
+        CDC mem;
+        mem.CreateCompatibleDC(&dc);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&dc, 4, 4);
+        CBitmap* pOldBmp = mem.SelectObject(&bmp);
+        mem.FillSolidRect(0, 0, 4, 4, RGB(255, 0, 0));
+        dc.BitBlt(60, 20, 4, 4, &mem, 0, 0, SRCCOPY);
+        mem.SelectObject(pOldBmp);
+        if (m_bText) {
+            dc.SetBkMode(TRANSPARENT);
+            dc.TextOut(5, 30, "Wg");
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDrawnWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class BackBufferRatio : public CWndTestBase
+{
+protected:
+    const QImage& Picture(CWnd& wnd)
+    {
+        AfxUpdateAllWindows();
+        wnd.UpdateWindow();
+        return AfxWindowOf(wnd.GetSafeHwnd())->surface->image();
+    }
+    static int ScreenRatio(CWnd& wnd) { return qRound(AfxGetWidget(wnd.GetSafeHwnd())->devicePixelRatioF()); }
+    static QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFFu; }
+};
+
+}  // namespace
+
+TEST_F(BackBufferRatio, LogicalPixelsAreWholeBlocksOfTheScreensPixels)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    if (const char* scale = std::getenv("QT_SCALE_FACTOR"); scale && std::strcmp(scale, "2") == 0) {
+        ASSERT_EQ(k, 2);
+    }
+    const QImage& img = Picture(wnd);
+    CRect rc;
+    wnd.GetClientRect(&rc);
+    EXPECT_EQ(rc.Width(), 120);  // logical sizes stay what they are
+    ASSERT_EQ(img.width(), 120 * k);
+    ASSERT_EQ(img.height(), 80 * k);
+    EXPECT_DOUBLE_EQ(img.devicePixelRatio(), double(k));
+    // The line covers exactly k image rows, from 5k up to 50k.
+    for (int y = 9 * k - 1; y <= 11 * k; ++y) {
+        const bool onLine = y >= 10 * k && y < 11 * k;
+        EXPECT_EQ(At(img, 20 * k, y), onLine ? 0x000000u : 0xFFFFFFu) << "y " << y;
+    }
+    EXPECT_EQ(At(img, 5 * k, 10 * k), 0x000000u);
+    EXPECT_EQ(At(img, 5 * k - 1, 10 * k), 0xFFFFFFu);
+    EXPECT_EQ(At(img, 50 * k - 1, 10 * k), 0x000000u);
+    EXPECT_EQ(At(img, 50 * k, 10 * k), 0xFFFFFFu);
+    // The memory bitmap's 4 x 4 pixels cover 4k x 4k at (60k, 20k), and nothing beyond.
+    EXPECT_EQ(At(img, 60 * k, 20 * k), 0xFF0000u);
+    EXPECT_EQ(At(img, 64 * k - 1, 24 * k - 1), 0xFF0000u);
+    EXPECT_EQ(At(img, 64 * k, 20 * k), 0xFFFFFFu);
+    EXPECT_EQ(At(img, 60 * k, 24 * k), 0xFFFFFFu);
+    EXPECT_EQ(At(img, 60 * k - 1, 20 * k), 0xFFFFFFu);
+    // Read back through a context: logical pixels.
+    CClientDC dc(&wnd);
+    EXPECT_EQ(dc.GetPixel(20, 10), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(61, 21), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(61, 25), RGB(255, 255, 255));
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, InvertingTwiceGivesBackEveryImagePixel)
+{
+    CDrawnWnd wnd;
+    wnd.m_bText = true;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    const QImage before = Picture(wnd).copy();
+    {
+        CClientDC dc(&wnd);
+        dc.PatBlt(2, 25, 40, 20, DSTINVERT);
+    }
+    const QImage& inverted = Picture(wnd);
+    // Each image pixel is inverted on its own: the text's detail stays.
+    EXPECT_EQ(At(inverted, 20 * k, 10 * k), 0x000000u);
+    EXPECT_EQ(At(inverted, 3 * k, 26 * k), 0x000000u);  // white inverted
+    int differing = 0;
+    for (int y = 25 * k; y < 45 * k; ++y)
+        for (int x = 2 * k; x < 42 * k; ++x)
+            differing += (At(inverted, x, y) ^ At(before, x, y)) == 0xFFFFFFu ? 0 : 1;
+    EXPECT_EQ(differing, 0);
+    {
+        CClientDC dc(&wnd);
+        dc.PatBlt(2, 25, 40, 20, DSTINVERT);
+    }
+    const QImage& again = Picture(wnd);
+    EXPECT_TRUE(again.copy() == before);
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, ScrollingMovesWholeBlocks)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    Picture(wnd);
+    // Three logical pixels down; what is uncovered is painted again (the line at 10 too).
+    wnd.ScrollWindow(0, 3);
+    const QImage& img = Picture(wnd);
+    ASSERT_EQ(img.width(), 120 * k);
+    for (int y = 12 * k; y <= 14 * k; ++y) {
+        const bool onLine = y >= 13 * k && y < 14 * k;
+        EXPECT_EQ(At(img, 20 * k, y), onLine ? 0x000000u : 0xFFFFFFu) << "y " << y;
+    }
+    // The copied bitmap moved from (60, 20) to (60, 23).
+    EXPECT_EQ(At(img, 60 * k, 23 * k), 0xFF0000u);
+    EXPECT_EQ(At(img, 64 * k - 1, 27 * k - 1), 0xFF0000u);
+    EXPECT_EQ(At(img, 60 * k, 27 * k), 0xFFFFFFu);
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, TextIsDrawnAtTheFullResolution)
+{
+    CDrawnWnd wnd;
+    wnd.m_bText = true;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    if (k < 2)
+        GTEST_SKIP() << "the screen has one pixel per logical pixel";
+    const QImage& img = Picture(wnd);
+    // Some block of k x k pixels in the text holds more than one colour: the glyphs are not
+    // logical pixels enlarged.
+    int mixed = 0;
+    for (int by = 28; by < 50; ++by)
+        for (int bx = 3; bx < 40; ++bx) {
+            const QRgb first = At(img, bx * k, by * k);
+            for (int i = 0; i < k * k; ++i)
+                if (At(img, bx * k + i % k, by * k + i / k) != first) {
+                    ++mixed;
+                    break;
+                }
+        }
+    EXPECT_GT(mixed, 0);
+    wnd.DestroyWindow();
+}
