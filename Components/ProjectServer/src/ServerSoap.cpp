@@ -3,6 +3,8 @@
 
 #include "ServerText.h"
 
+#include <ClassLib/Core/XmlTextWriter.h>
+
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -50,21 +52,8 @@ pugi::xml_node FirstElement(pugi::xml_node parent)
     return pugi::xml_node();
 }
 
-const std::vector<OperationSpec> kOperations = {
-    {"Login", {"userCode", "password"}, 2, {"Reply"}, 1},
-    {"GetProjectList", {"userCode"}, 1, {"Result", "ProjectList"}, 2},
-    {"GetProjectData", {"projectId"}, 1, {"Result", "ProjectData"}, 2},
-    {"NewProject", {"projectData"}, 1, {"Result", "ProjectId"}, 2},
-    {"DeleteProject", {"projectId", "reserved"}, 2, {"Result"}, 1},
-    {"SetProjectStatus", {"projectId", "status"}, 2, {"Result"}, 1},
-    {"SaveProject", {"projectId", "projectData"}, 2, {"Result", "Reply"}, 2},
-    {"GetCalendar", {"projectId"}, 1, {"Result", "CalendarData"}, 2},
-    {"SaveCalendar", {"projectId", "calendarData"}, 2, {"Result"}, 1},
-    {"GetUsersPermission", {"projectId"}, 1, {"Result", "PermissionData"}, 2},
-    {"SaveUsersPermission", {"projectId", "permissionData"}, 2, {"Result"}, 1},
-    {"GetResources", {}, 0, {"Result", "ResourceData"}, 2},
-    {"NewTask", {"first", "parentTaskId", "taskData"}, 3, {"Result", "TaskId"}, 2},
-};
+const std::vector<OperationSpec> kOperations(serviceops::kOperations,
+                                              serviceops::kOperations + serviceops::kOperationCount);
 
 }  // namespace
 
@@ -83,11 +72,7 @@ const OperationSpec* FindServiceOperation(const std::string& name)
 
 bool IsNumberField(const char* name)
 {
-    static const char* const kNumbers[] = {"projectId", "status", "first", "parentTaskId", "Result", "ProjectId", "TaskId"};
-    for (const char* n : kNumbers)
-        if (std::strcmp(n, name) == 0)
-            return true;
-    return false;
+    return serviceops::IsNumberField(name);
 }
 
 const std::string* SoapRequest::Find(const char* name) const
@@ -202,43 +187,12 @@ void Append(Sink& out, const std::string& text)
     out.append(text.data(), text.size());
 }
 
-// Appends the text escaped (& < > and carriage return), runs of plain characters in one
-// piece. A sequence that is not UTF-8 and a character XML cannot carry become U+FFFD: a
-// reply is well-formed whatever was stored.
+// Reply texts: & < > and carriage return as references, what XML cannot carry as U+FFFD (a
+// reply is well-formed whatever was stored).
 template <class Sink>
 void AppendEscaped(Sink& out, const std::string& utf8)
 {
-    const char* p = utf8.data();
-    const char* const end = p + utf8.size();
-    const char* run = p;
-    while (p < end) {
-        const unsigned char b = static_cast<unsigned char>(*p);
-        if ((b >= 0x20 && b < 0x80 && b != '&' && b != '<' && b != '>') || b == '\t' || b == '\n') {
-            ++p;
-            continue;
-        }
-        size_t length = 1;
-        const char* escaped = nullptr;
-        switch (b) {
-        case '&': escaped = "&amp;"; break;
-        case '<': escaped = "&lt;"; break;
-        case '>': escaped = "&gt;"; break;
-        case '\r': escaped = "&#13;"; break;
-        default: {
-            unsigned long c = 0;
-            if (b >= 0x80 && DecodeUtf8(p, end, c, length) && IsXmlChar(c)) {
-                p += length;
-                continue;
-            }
-            escaped = "\xEF\xBF\xBD";
-        }
-        }
-        out.append(run, static_cast<size_t>(p - run));
-        Append(out, escaped);
-        p += length;
-        run = p;
-    }
-    out.append(run, static_cast<size_t>(p - run));
+    xmlchars::AppendXmlEscaped(out, utf8, xmlchars::kReplyText);
 }
 
 // Counts the bytes instead of keeping them.
@@ -286,26 +240,14 @@ private:
 
 std::string EscapeXmlText(const std::string& utf8)
 {
-    SizeSink size;
-    AppendEscaped(size, utf8);
-    std::string out;
-    out.reserve(size.size);
-    AppendEscaped(out, utf8);
-    return out;
+    return xmlchars::XmlEscaped(utf8, xmlchars::kReplyText);
 }
 
 namespace {
 
 std::string EscapeAttribute(const std::string& utf8)
 {
-    std::string out;
-    for (char c : EscapeXmlText(utf8)) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
+    return xmlchars::XmlEscaped(utf8, xmlchars::kReplyAttribute);
 }
 
 const char kHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"

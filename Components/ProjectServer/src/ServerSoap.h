@@ -11,6 +11,8 @@
 
 #include "ServerText.h"
 
+#include <ServiceOperations/ServiceOperations.h>
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -60,14 +62,8 @@ std::string WriteFault(const std::string& faultCode, const std::string& faultStr
 // The service description for an endpoint URL.
 std::string WriteServiceDescription(const std::string& endpoint);
 
-// The operations, arguments and results of the service.
-struct OperationSpec {
-    const char* name;
-    const char* args[3];
-    int argCount;
-    const char* results[2];
-    int resultCount;
-};
+// The operations, arguments and results of the service: the table the client compiles too.
+typedef serviceops::Operation OperationSpec;
 const std::vector<OperationSpec>& ServiceOperations();
 const OperationSpec* FindServiceOperation(const std::string& name);
 // Whether an argument or result is a whole number (xsd:int).
