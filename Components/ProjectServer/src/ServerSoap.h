@@ -1,5 +1,6 @@
 // The server's own SOAP 1.1 reading and writing, and its service description. Kept apart
-// from the client's encoder on purpose: the two sides meet only on the wire.
+// from the client's encoder on purpose: the two sides meet on the wire, and share only the
+// operation table and the text escaping.
 //
 // A request is one envelope whose body holds one element, the operation, in the service's
 // namespace, with one child element of text per argument. Replies are written as fixed
