@@ -64,6 +64,11 @@ void AppendXmlEscaped(Sink& out, const char* p, const char* end, const XmlEscape
     const char* run = p;
     while (p < end) {
         const unsigned char b = static_cast<unsigned char>(*p);
+        // Letters and most punctuation: nothing from 0x40 to 0x7F is ever replaced.
+        if (b >= 0x40 && (b < 0x80 || !rules.replaceNonXml)) {
+            ++p;
+            continue;
+        }
         const char* escaped = detail::EscapeFor(b, rules);
         size_t length = 1;
         if (!escaped) {
