@@ -1,7 +1,7 @@
 // Writing and reading the product-data answers of the project server.
 #include <Pdm/PdmReplies.h>
 
-#include <ClassLib/Core/XmlChars.h>
+#include <ClassLib/Core/XmlTextWriter.h>
 
 #include <pugixml.hpp>
 
@@ -19,32 +19,7 @@ const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 // cannot carry (a record stored before names were checked) as U+FFFD.
 void AppendEscaped(std::string& out, const std::string& text)
 {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char c = *p;
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\t': out += "&#9;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\r': out += "&#13;"; break;
-        default: {
-            const size_t n = xmlchars::XmlCharAt(p, end);
-            if (n == 0) {
-                out += "\xEF\xBF\xBD";
-                ++p;
-            } else {
-                out.append(p, n);
-                p += n;
-            }
-            continue;
-        }
-        }
-        ++p;
-    }
+    xmlchars::AppendXmlEscaped(out, text, xmlchars::kReplyAttribute);
 }
 
 void AppendAttribute(std::string& out, const char* name, const std::string& value)

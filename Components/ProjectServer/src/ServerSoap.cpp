@@ -3,6 +3,8 @@
 
 #include "ServerText.h"
 
+#include <ClassLib/Core/XmlTextWriter.h>
+
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -50,21 +52,8 @@ pugi::xml_node FirstElement(pugi::xml_node parent)
     return pugi::xml_node();
 }
 
-const std::vector<OperationSpec> kOperations = {
-    {"Login", {"userCode", "password"}, 2, {"Reply"}, 1},
-    {"GetProjectList", {"userCode"}, 1, {"Result", "ProjectList"}, 2},
-    {"GetProjectData", {"projectId"}, 1, {"Result", "ProjectData"}, 2},
-    {"NewProject", {"projectData"}, 1, {"Result", "ProjectId"}, 2},
-    {"DeleteProject", {"projectId", "reserved"}, 2, {"Result"}, 1},
-    {"SetProjectStatus", {"projectId", "status"}, 2, {"Result"}, 1},
-    {"SaveProject", {"projectId", "projectData"}, 2, {"Result", "Reply"}, 2},
-    {"GetCalendar", {"projectId"}, 1, {"Result", "CalendarData"}, 2},
-    {"SaveCalendar", {"projectId", "calendarData"}, 2, {"Result"}, 1},
-    {"GetUsersPermission", {"projectId"}, 1, {"Result", "PermissionData"}, 2},
-    {"SaveUsersPermission", {"projectId", "permissionData"}, 2, {"Result"}, 1},
-    {"GetResources", {}, 0, {"Result", "ResourceData"}, 2},
-    {"NewTask", {"first", "parentTaskId", "taskData"}, 3, {"Result", "TaskId"}, 2},
-};
+const std::vector<OperationSpec> kOperations(serviceops::kOperations,
+                                              serviceops::kOperations + serviceops::kOperationCount);
 
 }  // namespace
 
@@ -83,11 +72,7 @@ const OperationSpec* FindServiceOperation(const std::string& name)
 
 bool IsNumberField(const char* name)
 {
-    static const char* const kNumbers[] = {"projectId", "status", "first", "parentTaskId", "Result", "ProjectId", "TaskId"};
-    for (const char* n : kNumbers)
-        if (std::strcmp(n, name) == 0)
-            return true;
-    return false;
+    return serviceops::IsNumberField(name);
 }
 
 const std::string* SoapRequest::Find(const char* name) const
@@ -202,84 +187,43 @@ void Append(Sink& out, const std::string& text)
     out.append(text.data(), text.size());
 }
 
-// The bytes that go out as they are: printable ASCII but & < >, and tab and line feed.
-struct PlainBytes {
-    bool plain[256] = {};
-    PlainBytes()
+// Gathers a writer's pieces in a buffer of its own and hands them on a buffer at a time (a
+// project's text has markup every few bytes: one append of the sink for each would cost
+// more than the escaping).
+template <class Sink>
+struct BufferedSink {
+    explicit BufferedSink(Sink& sink) : out(sink) {}
+    void append(const char* p, size_t n)
     {
-        for (int b = 0x20; b < 0x80; ++b)
-            plain[b] = b != '&' && b != '<' && b != '>';
-        plain[static_cast<unsigned char>('\t')] = plain[static_cast<unsigned char>('\n')] = true;
+        if (n > sizeof(buffer) - used) {
+            flush();
+            if (n >= sizeof(buffer)) {
+                out.append(p, n);
+                return;
+            }
+        }
+        std::memcpy(buffer + used, p, n);
+        used += n;
     }
+    void flush()
+    {
+        if (used)
+            out.append(buffer, used);
+        used = 0;
+    }
+    Sink& out;
+    char buffer[16 * 1024];
+    size_t used = 0;
 };
-const PlainBytes kPlain;
 
-// Appends the text escaped (& < > and carriage return), gathered in a buffer of its own and
-// handed on a buffer at a time (a project's text has markup every few bytes: one append of
-// the sink for each would cost more than the escaping). A sequence that is not UTF-8 and a
-// character XML cannot carry become U+FFFD: a reply is well-formed whatever was stored.
+// Reply texts: & < > and carriage return as references, what XML cannot carry as U+FFFD (a
+// reply is well-formed whatever was stored).
 template <class Sink>
 void AppendEscaped(Sink& out, const std::string& utf8)
 {
-    const size_t kRoom = 16 * 1024;
-    const size_t kLongest = 5;  // "&amp;", "&#13;"; no UTF-8 sequence is longer than 4
-    char buffer[kRoom];
-    char* q = buffer;
-    char* const full = buffer + kRoom - kLongest;
-    const char* p = utf8.data();
-    const char* const end = p + utf8.size();
-    while (p < end) {
-        if (q > full) {
-            out.append(buffer, static_cast<size_t>(q - buffer));
-            q = buffer;
-        }
-        const unsigned char b = static_cast<unsigned char>(*p);
-        if (kPlain.plain[b]) {
-            *q++ = static_cast<char>(b);
-            ++p;
-            continue;
-        }
-        // Three bytes led by E1-EC or EE (U+1000-U+CFFF, U+E000-U+EFFF: most CJK text) are
-        // a character XML carries whenever both others continue it.
-        if (((b >= 0xE1 && b <= 0xEC) || b == 0xEE) && end - p >= 3 &&
-            (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80 && (static_cast<unsigned char>(p[2]) & 0xC0) == 0x80) {
-            q[0] = p[0];
-            q[1] = p[1];
-            q[2] = p[2];
-            q += 3;
-            p += 3;
-            continue;
-        }
-        const char* escaped = nullptr;
-        size_t length = 1;
-        switch (b) {
-        case '&': escaped = "&amp;"; length = 5; break;
-        case '<': escaped = "&lt;"; length = 4; break;
-        case '>': escaped = "&gt;"; length = 4; break;
-        case '\r': escaped = "&#13;"; length = 5; break;
-        default: {
-            unsigned long c = 0;
-            if (b >= 0x80 && DecodeUtf8(p, end, c, length) && IsXmlChar(c)) {
-                std::memcpy(q, p, length);
-                q += length;
-                p += length;
-                continue;
-            }
-            // One byte replaced (DecodeUtf8 gives 1 for a sequence it refuses), or one
-            // character XML cannot carry.
-            p += length;
-            escaped = "\xEF\xBF\xBD";
-            length = 3;
-            std::memcpy(q, escaped, length);
-            q += length;
-            continue;
-        }
-        }
-        std::memcpy(q, escaped, length);
-        q += length;
-        ++p;
-    }
-    out.append(buffer, static_cast<size_t>(q - buffer));
+    BufferedSink<Sink> buffered(out);
+    xmlchars::AppendXmlEscaped(buffered, utf8, xmlchars::kReplyText);
+    buffered.flush();
 }
 
 // Counts the bytes instead of keeping them.
@@ -327,26 +271,14 @@ private:
 
 std::string EscapeXmlText(const std::string& utf8)
 {
-    SizeSink size;
-    AppendEscaped(size, utf8);
-    std::string out;
-    out.reserve(size.size);
-    AppendEscaped(out, utf8);
-    return out;
+    return xmlchars::XmlEscaped(utf8, xmlchars::kReplyText);
 }
 
 namespace {
 
 std::string EscapeAttribute(const std::string& utf8)
 {
-    std::string out;
-    for (char c : EscapeXmlText(utf8)) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
+    return xmlchars::XmlEscaped(utf8, xmlchars::kReplyAttribute);
 }
 
 const char kHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"

@@ -1,5 +1,6 @@
 // The server's own SOAP 1.1 reading and writing, and its service description. Kept apart
-// from the client's encoder on purpose: the two sides meet only on the wire.
+// from the client's encoder on purpose: the two sides meet on the wire, and share only the
+// operation table and the text escaping.
 //
 // A request is one envelope whose body holds one element, the operation, in the service's
 // namespace, with one child element of text per argument. Replies are written as fixed
@@ -10,6 +11,8 @@
 #pragma once
 
 #include "ServerText.h"
+
+#include <ServiceOperations/ServiceOperations.h>
 
 #include <cstddef>
 #include <functional>
@@ -60,14 +63,8 @@ std::string WriteFault(const std::string& faultCode, const std::string& faultStr
 // The service description for an endpoint URL.
 std::string WriteServiceDescription(const std::string& endpoint);
 
-// The operations, arguments and results of the service.
-struct OperationSpec {
-    const char* name;
-    const char* args[3];
-    int argCount;
-    const char* results[2];
-    int resultCount;
-};
+// The operations, arguments and results of the service: the table the client compiles too.
+typedef serviceops::Operation OperationSpec;
 const std::vector<OperationSpec>& ServiceOperations();
 const OperationSpec* FindServiceOperation(const std::string& name);
 // Whether an argument or result is a whole number (xsd:int).

@@ -1,6 +1,8 @@
 // Canonical XML of the project server.
 #include "ServerXml.h"
 
+#include <ClassLib/Core/XmlTextWriter.h>
+
 #include <cstdlib>
 
 namespace projectserver {
@@ -74,20 +76,7 @@ bool ParseStored(const std::string& utf8, pugi::xml_document& doc, std::string& 
 
 std::string EscapeText(const std::string& utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    for (char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        case '\r': out += "&#13;"; break;
-        default: out += c; break;
-        }
-    }
-    return out;
+    return xmlchars::XmlEscaped(utf8, xmlchars::kDocumentText);
 }
 
 namespace {
@@ -105,26 +94,12 @@ void Put(Sink& out, const char* text)
     out.append(text, std::char_traits<char>::length(text));
 }
 
+// Attribute values also keep tab and line feed as references: a reader of the stored text
+// would turn literal ones into spaces.
 template <class Sink>
-void PutEscaped(Sink& out, const char* text)
+void PutEscaped(Sink& out, const char* text, const xmlchars::XmlEscapes& rules = xmlchars::kDocumentText)
 {
-    const char* run = text;
-    for (const char* p = text;; ++p) {
-        const char* escaped = nullptr;
-        switch (*p) {
-        case '\0': out.append(run, static_cast<size_t>(p - run)); return;
-        case '&': escaped = "&amp;"; break;
-        case '<': escaped = "&lt;"; break;
-        case '>': escaped = "&gt;"; break;
-        case '"': escaped = "&quot;"; break;
-        case '\'': escaped = "&apos;"; break;
-        case '\r': escaped = "&#13;"; break;
-        default: continue;
-        }
-        out.append(run, static_cast<size_t>(p - run));
-        Put(out, escaped);
-        run = p + 1;
-    }
+    xmlchars::AppendXmlEscaped(out, text, rules);
 }
 
 template <class Sink>
@@ -142,7 +117,7 @@ void Write(const pugi::xml_node& node, Sink& out)
             Put(out, " ");
             Put(out, a.name());
             Put(out, "=\"");
-            PutEscaped(out, a.value());
+            PutEscaped(out, a.value(), xmlchars::kDocumentAttribute);
             Put(out, "\"");
         }
         Put(out, ">");

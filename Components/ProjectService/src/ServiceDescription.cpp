@@ -18,14 +18,6 @@ bool IsHttpUrl(const std::string& url)
     return url.compare(0, 7, "http://") == 0 || url.compare(0, 8, "https://") == 0;
 }
 
-bool IsNumericArgument(const char* name)
-{
-    return std::strcmp(name, "projectId") == 0 || std::strcmp(name, "status") == 0 ||
-           std::strcmp(name, "first") == 0 || std::strcmp(name, "parentTaskId") == 0 ||
-           std::strcmp(name, "Result") == 0 || std::strcmp(name, "ProjectId") == 0 ||
-           std::strcmp(name, "TaskId") == 0;
-}
-
 void AppendSchemaElement(pugi::xml_node schema, const std::string& name, const char* const* fields, int count)
 {
     pugi::xml_node element = schema.append_child("xsd:element");
@@ -34,7 +26,7 @@ void AppendSchemaElement(pugi::xml_node schema, const std::string& name, const c
     for (int i = 0; i < count; ++i) {
         pugi::xml_node field = sequence.append_child("xsd:element");
         field.append_attribute("name") = fields[i];
-        field.append_attribute("type") = IsNumericArgument(fields[i]) ? "xsd:int" : "xsd:string";
+        field.append_attribute("type") = serviceops::IsNumberField(fields[i]) ? "xsd:int" : "xsd:string";
     }
 }
 
@@ -131,7 +123,7 @@ std::string BuildServiceDescription(const std::string& targetNamespace, const st
     schema.append_attribute("targetNamespace") = targetNamespace.c_str();
     schema.append_attribute("elementFormDefault") = "qualified";
     for (size_t i = 0; i < count; ++i) {
-        AppendSchemaElement(schema, ops[i].name, ops[i].arguments, ops[i].argumentCount);
+        AppendSchemaElement(schema, ops[i].name, ops[i].args, ops[i].argCount);
         AppendSchemaElement(schema, std::string(ops[i].name) + "Response", ops[i].results, ops[i].resultCount);
     }
     for (size_t i = 0; i < count; ++i) {

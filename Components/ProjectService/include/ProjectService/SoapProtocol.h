@@ -1,28 +1,14 @@
 // The project service's SOAP vocabulary, shared by the client and the loopback server.
 //
-// Each call is one operation of the service, in the service's target namespace (read from
-// the service description). The request element carries one child per argument, the
-// response element `<Operation>Response` one child per result, all texts (numbers in
-// decimal):
-//
-//   operation            arguments                            results
-//   Login                userCode, password                   Reply
-//   GetProjectList       userCode                             Result, ProjectList
-//   GetProjectData       projectId                            Result, ProjectData
-//   NewProject           projectData                          Result, ProjectId
-//   DeleteProject        projectId, reserved                  Result
-//   SetProjectStatus     projectId, status                    Result
-//   SaveProject          projectId, projectData               Result, Reply
-//   GetCalendar          projectId                            Result, CalendarData
-//   SaveCalendar         projectId, calendarData              Result
-//   GetUsersPermission   projectId                            Result, PermissionData
-//   SaveUsersPermission  projectId, permissionData            Result
-//   GetResources         (none)                               Result, ResourceData
-//   NewTask              first, parentTaskId, taskData        Result, TaskId
-//
-// `Result` is the server's result code, 0 when the operation was carried out. XML texts
-// travel as string values (escaped text), never as markup of the envelope.
+// Each call is one operation of the service (ServiceOperations.h), in the service's target
+// namespace (read from the service description). The request element carries one child per
+// argument, the response element `<Operation>Response` one child per result, all texts
+// (numbers in decimal). `Result` is the server's result code, 0 when the operation was
+// carried out. XML texts travel as string values (escaped text), never as markup of the
+// envelope.
 #pragma once
+
+#include <ServiceOperations/ServiceOperations.h>
 
 #include <cstddef>
 
@@ -33,15 +19,9 @@ extern const char* const kWsdlNamespace;     // service description
 extern const char* const kWsdlSoapNamespace; // SOAP 1.1 binding of a service description
 extern const char* const kResultName;        // "Result"
 
-struct OperationInfo {
-    const char* name;
-    const char* arguments[3];
-    int argumentCount;
-    const char* results[2];
-    int resultCount;
-};
+typedef serviceops::Operation OperationInfo;
 
-// The table above, in its order.
+// The operation table, in its order.
 const OperationInfo* Operations(size_t& count);
 // The operation of that name, or nullptr.
 const OperationInfo* FindOperation(const char* name);
