@@ -135,15 +135,15 @@ ByteRange ParseRange(const std::string& header, uint64_t size)
     size_t eq = h.find('=');
     if (eq == std::string::npos || !SameName(Trim(h.substr(0, eq)), "bytes"))
         return range;
-    std::string spec = Trim(h.substr(eq + 1));
+    std::string ranges = Trim(h.substr(eq + 1));
     // More than one range is answered whole: parts are never sent more than once, and an
     // answer is never larger than the data.
-    if (spec.find(',') != std::string::npos)
+    if (ranges.find(',') != std::string::npos)
         return range;
-    size_t dash = spec.find('-');
+    size_t dash = ranges.find('-');
     if (dash == std::string::npos)
         return range;
-    std::string from = Trim(spec.substr(0, dash)), to = Trim(spec.substr(dash + 1));
+    std::string from = Trim(ranges.substr(0, dash)), to = Trim(ranges.substr(dash + 1));
     uint64_t first = 0, last = 0;
     if (from.empty()) {
         // The last `to` bytes.
