@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "LoopbackSocket.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -29,22 +31,11 @@ std::string ProjectText(int tasks)
     return x + "</TASKS></PROJECT>";
 }
 
-int ConnectFrom(const std::string& from, int port)
+int OpenSlowClient(const std::string& from, int port)
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in local = {};
-    local.sin_family = AF_INET;
-    ::inet_pton(AF_INET, from.c_str(), &local.sin_addr);
-    sockaddr_in addr = {};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0 ||
-        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-        if (fd >= 0)
-            ::close(fd);
+    int fd = ConnectFrom(from.c_str(), port);
+    if (fd < 0)
         return -1;
-    }
     const char head[] = "GET /site/WebService/OrveskService.WSDL HTTP/1.1\r\nHo";
     ::send(fd, head, sizeof(head) - 1, MSG_NOSIGNAL);
     return fd;
@@ -56,7 +47,7 @@ public:
     SlowClients(int count, int port) : m_port(port), m_fds(static_cast<size_t>(count), -1)
     {
         for (size_t i = 0; i < m_fds.size(); ++i)
-            m_fds[i] = ConnectFrom(Address(i), m_port);
+            m_fds[i] = OpenSlowClient(Address(i), m_port);
         m_thread = std::thread([this] { Trickle(); });
     }
     ~SlowClients()
@@ -83,7 +74,7 @@ private:
                 if (closed) {
                     if (m_fds[i] >= 0)
                         ::close(m_fds[i]);
-                    m_fds[i] = ConnectFrom(Address(i), m_port);
+                    m_fds[i] = OpenSlowClient(Address(i), m_port);
                     ++m_reopened;
                 }
             }
@@ -108,6 +99,10 @@ void BM_HonestLatencyWithSlowClients(benchmark::State& state)
         projectserver::CProjectServer server(options);
         std::string error;
         long id = server.Start(error) && server.AddUser("bench", "pw", "") ? server.AddProject(ProjectText(100)) : -1;
+        // A stored project has no creator: the user is given the right to open it.
+        if (id >= 0 && !server.SetPermissions(id, "<PERMISSIONS><PERMISSION><RESCODE>bench</RESCODE>"
+                                                  "<OPENPROJ>1</OPENPROJ></PERMISSION></PERMISSIONS>"))
+            id = -1;
         if (id < 0) {
             state.SkipWithError(("the server did not start: " + error).c_str());
         } else {

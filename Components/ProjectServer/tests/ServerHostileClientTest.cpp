@@ -1,6 +1,7 @@
 // The whole server against hostile clients: 256 slow connections from other addresses while
 // an honest one is answered; ranges on downloads (one part only, never on POST, never an
 // answer larger than the data); the end of a session; error texts without server paths.
+#include "LoopbackSocket.h"
 #include "ServerTestSupport.h"
 
 #include <Pdm/PdmStore.h>
@@ -20,24 +21,6 @@ const char kGetResources[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:En
                              "xmlsoap.org/soap/envelope/\"><soap:Body><GetResources xmlns=\"urn:orvesk:project-"
                              "service\"></GetResources></soap:Body></soap:Envelope>";
 
-int ConnectFrom(const char* from, int port)
-{
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in local = {};
-    local.sin_family = AF_INET;
-    ::inet_pton(AF_INET, from, &local.sin_addr);
-    sockaddr_in addr = {};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0 ||
-        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-        if (fd >= 0)
-            ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 class ServerHostileClientTest : public ServerFixture {
 protected:

@@ -4,6 +4,7 @@
 // of the headers a call carries (cookie, If-Match, Range) and the answers made of them.
 #include "HttpCallContext.h"
 #include "HttpDaemon.h"
+#include "LoopbackSocket.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,7 @@ namespace {
 // A raw client socket to 127.0.0.1:port from a loopback address of its own.
 int Connect(int port, const char* from = "127.0.0.1")
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return -1;
-    sockaddr_in local = {};
-    local.sin_family = AF_INET;
-    ::inet_pton(AF_INET, from, &local.sin_addr);
-    sockaddr_in addr = {};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0 ||
-        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return ConnectFrom(from, port);
 }
 
 bool SendAll(int fd, const std::string& data)
