@@ -6,6 +6,8 @@
 
 #include "../src/ui/WndInternal.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
+
 #include <QWidget>
 
 #include <cstdlib>
@@ -52,6 +54,47 @@ BEGIN_MESSAGE_MAP(CDrawnWnd, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
+// Draws its whole client area into a memory bitmap first and copies that to the window, as
+// the grid, the chart and the calendar do.
+class CBufferedWnd : public CWnd
+{
+public:
+    int m_nBitmapRatio = 0;
+    CSize m_bitmapSize;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect rc;
+        GetClientRect(&rc);
+        CDC mem;
+        mem.CreateCompatibleDC(&dc);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height());
+        m_nBitmapRatio = AfxPixelRatioOf(&bmp);
+        BITMAP bm{};
+        bmp.GetBitmap(&bm);
+        m_bitmapSize = CSize(bm.bmWidth, bm.bmHeight);
+        CBitmap* pOld = mem.SelectObject(&bmp);
+        mem.FillSolidRect(rc, RGB(255, 255, 255));
+        CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+        CPen* pOldPen = mem.SelectObject(&pen);
+        mem.MoveTo(5, 10);
+        mem.LineTo(50, 10);
+        mem.SelectObject(pOldPen);
+        mem.SetBkMode(TRANSPARENT);
+        mem.TextOut(5, 30, "Wg");
+        dc.BitBlt(0, 0, rc.Width(), rc.Height(), &mem, 0, 0, SRCCOPY);
+        mem.SelectObject(pOld);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBufferedWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 class BackBufferRatio : public CWndTestBase
 {
 protected:
@@ -63,6 +106,21 @@ protected:
     }
     static int ScreenRatio(CWnd& wnd) { return qRound(AfxGetWidget(wnd.GetSafeHwnd())->devicePixelRatioF()); }
     static QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFFu; }
+    // Blocks of k x k image pixels in the logical rectangle that hold more than one colour.
+    static int MixedBlocks(const QImage& img, int k, const QRect& r)
+    {
+        int mixed = 0;
+        for (int by = r.top(); by <= r.bottom(); ++by)
+            for (int bx = r.left(); bx <= r.right(); ++bx) {
+                const QRgb first = At(img, bx * k, by * k);
+                for (int i = 0; i < k * k; ++i)
+                    if (At(img, bx * k + i % k, by * k + i / k) != first) {
+                        ++mixed;
+                        break;
+                    }
+            }
+        return mixed;
+    }
 };
 
 }  // namespace
@@ -166,16 +224,62 @@ TEST_F(BackBufferRatio, TextIsDrawnAtTheFullResolution)
     const QImage& img = Picture(wnd);
     // Some block of k x k pixels in the text holds more than one colour: the glyphs are not
     // logical pixels enlarged.
-    int mixed = 0;
-    for (int by = 28; by < 50; ++by)
-        for (int bx = 3; bx < 40; ++bx) {
-            const QRgb first = At(img, bx * k, by * k);
-            for (int i = 0; i < k * k; ++i)
-                if (At(img, bx * k + i % k, by * k + i / k) != first) {
-                    ++mixed;
-                    break;
-                }
-        }
-    EXPECT_GT(mixed, 0);
+    EXPECT_GT(MixedBlocks(img, k, QRect(3, 28, 37, 22)), 0);
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, AMemoryBitmapDrawnAndCopiedKeepsEveryPixel)
+{
+    CBufferedWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    const QImage& img = Picture(wnd);
+    // The bitmap has the window's pixels per logical pixel but reports its logical size.
+    EXPECT_EQ(wnd.m_nBitmapRatio, k);
+    EXPECT_EQ(wnd.m_bitmapSize, CSize(120, 80));
+    // The one-pixel line is k image rows exactly, black on white with nothing in between.
+    for (int y = 9 * k - 1; y <= 11 * k; ++y) {
+        const bool onLine = y >= 10 * k && y < 11 * k;
+        EXPECT_EQ(At(img, 20 * k, y), onLine ? 0x000000u : 0xFFFFFFu) << "y " << y;
+    }
+    EXPECT_EQ(At(img, 5 * k - 1, 10 * k), 0xFFFFFFu);
+    EXPECT_EQ(At(img, 5 * k, 10 * k + k - 1), 0x000000u);
+    EXPECT_EQ(At(img, 50 * k - 1, 10 * k), 0x000000u);
+    EXPECT_EQ(At(img, 50 * k, 10 * k), 0xFFFFFFu);
+    // The text went through the bitmap at the screen's resolution.
+    if (k > 1) {
+        EXPECT_GT(MixedBlocks(img, k, QRect(3, 28, 37, 22)), 0);
+    }
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, AScaledBitmapReadsAndPatternsInLogicalPixels)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 40, 40));
+    CClientDC dc(&wnd);
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dc, 3, 2));
+    EXPECT_EQ(AfxPixelRatioOf(&bmp), AfxPixelRatioOf(&dc));
+    // Bits in: one 32-bit word per logical pixel, rows padded to 16 bits.
+    const DWORD in[6] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0x00FFFFFFu, 0x00000000u, 0x00808080u};
+    ASSERT_EQ(bmp.SetBitmapBits(sizeof(in), in), (DWORD)sizeof(in));
+    DWORD out[6] = {};
+    ASSERT_EQ(bmp.GetBitmapBits(sizeof(out), out), (DWORD)sizeof(out));
+    EXPECT_EQ(std::memcmp(in, out, sizeof(in)), 0);
+    // A pattern brush of it repeats every 3 x 2 logical pixels.
+    CDC mem;
+    mem.CreateCompatibleDC(&dc);
+    CBitmap target;
+    ASSERT_TRUE(target.CreateCompatibleBitmap(&dc, 6, 4));
+    CBitmap* pOld = mem.SelectObject(&target);
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&bmp));
+    mem.FillRect(CRect(0, 0, 6, 4), &brush);
+    EXPECT_EQ(mem.GetPixel(0, 0), RGB(0xFF, 0, 0));
+    EXPECT_EQ(mem.GetPixel(4, 0), RGB(0, 0xFF, 0));
+    EXPECT_EQ(mem.GetPixel(5, 3), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(mem.GetPixel(3, 2), RGB(0xFF, 0, 0));
+    mem.SelectObject(pOld);
     wnd.DestroyWindow();
 }

@@ -1199,5 +1199,8 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy)
         return nullptr;
     AfxDCImpl* d = AfxDCOf(hdc);
     bool mono = d && d->kind == AfxDCImpl::Memory && d->st.bitmap && d->st.bitmap->mono;
-    return AfxNewBitmap(cx, cy, mono, 0xFF000000u);
+    // Compatible with a scaled window's picture (or a bitmap made for one): as many pixels
+    // per logical pixel as it has.
+    const int ratio = d && d->target ? AfxPixelRatio(d->target->Image()) : 1;
+    return AfxNewBitmap(cx, cy, mono, 0xFF000000u, ratio);
 }

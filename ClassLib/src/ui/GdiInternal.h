@@ -121,7 +121,8 @@ void AfxGdiSetPermanent(HGDIOBJ h, CGdiObject* pObject);
 // New objects.
 HPEN AfxNewPen(UINT style, int width, COLORREF color);
 HBRUSH AfxNewSolidBrush(COLORREF color);
-HBITMAP AfxNewBitmap(int cx, int cy, bool mono, QRgb fill);
+// A bitmap of cx x cy logical pixels, ratio x ratio image pixels each (1 for monochrome).
+HBITMAP AfxNewBitmap(int cx, int cy, bool mono, QRgb fill, int ratio = 1);
 HRGN AfxNewRegion(const QRegion& rgn);
 std::shared_ptr<AfxFontData> AfxStockFont(int nIndex);
 

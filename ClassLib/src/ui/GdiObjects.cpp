@@ -1,6 +1,7 @@
 // The drawing-object table and the object classes (CGdiObject, CPen, CBrush, CFont,
 // CBitmap, CRgn, CPalette) with the platform's creation and query functions.
 #include "GdiInternal.h"
+#include "PixelRatio.h"
 
 #include <ClassLib/Core/Debug.h>
 #include <ClassLib/Wnd/System.h>
@@ -156,11 +157,16 @@ HBRUSH AfxNewSolidBrush(COLORREF color)
     return static_cast<HBRUSH>(AfxGdiAdd(d));
 }
 
-HBITMAP AfxNewBitmap(int cx, int cy, bool mono, QRgb fill)
+HBITMAP AfxNewBitmap(int cx, int cy, bool mono, QRgb fill, int ratio)
 {
     auto d = std::make_shared<AfxBitmapData>();
     d->target = std::make_shared<AfxImageTarget>();
-    d->target->Resize(std::max(cx, 1), std::max(cy, 1), fill, false);
+    // A bitmap for a scaled screen holds ratio x ratio pixels per logical pixel, as the
+    // window's back buffer does: copies between them keep every pixel.
+    const int k = mono ? 1 : std::max(ratio, 1);
+    d->target->Resize(std::max(cx, 1) * k, std::max(cy, 1) * k, fill, false);
+    if (k > 1)
+        d->target->image().setDevicePixelRatio(k);
     d->mono = mono;
     d->bitsPixel = mono ? 1 : 32;
     return static_cast<HBITMAP>(AfxGdiAdd(d));
@@ -370,8 +376,9 @@ int GetObject(HANDLE h, int c, LPVOID pv)
         auto* b = static_cast<AfxBitmapData*>(d.get());
         BITMAP bm{};
         bm.bmType = 0;
-        bm.bmWidth = b->image().width();
-        bm.bmHeight = b->image().height();
+        const QSize logical = AfxLogicalSize(&b->image());
+        bm.bmWidth = logical.width();
+        bm.bmHeight = logical.height();
         bm.bmPlanes = 1;
         bm.bmBitsPixel = b->mono ? 1 : b->bitsPixel;
         int bitsRow = bm.bmWidth * (b->mono ? 1 : (bm.bmBitsPixel >= 24 ? 32 : bm.bmBitsPixel));
@@ -447,7 +454,7 @@ HBRUSH CreatePatternBrush(HBITMAP hbm)
     b->target->EndPainting();
     auto d = std::make_shared<AfxBrushData>();
     d->style = BS_PATTERN;
-    d->pattern = b->image().copy();
+    d->pattern = AfxLogicalImage(b->image()).copy();
     d->patternMono = b->mono;
     d->hatch = 0;
     return static_cast<HBRUSH>(AfxGdiAdd(d));
@@ -513,22 +520,22 @@ void SetBitsInto(AfxBitmapData& b, const BYTE* bits, size_t count)
 {
     b.target->EndPainting();
     QImage& img = b.image();
-    int w = img.width(), h = img.height();
+    const QSize logical = AfxLogicalSize(&img);
+    int w = logical.width(), h = logical.height();
     int bpp = b.mono ? 1 : 32;
     int stride = RowBytes(w, bpp);
     for (int y = 0; y < h; ++y) {
         const BYTE* row = bits + (size_t)y * stride;
         if ((size_t)(y + 1) * stride > count)
             break;
-        QRgb* out = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
+        AfxForImagePixels(&img, QRect(0, y, w, 1), [&](int x, int, QRgb& px) {
             if (b.mono) {
                 bool white = (row[x >> 3] >> (7 - (x & 7))) & 1;
-                out[x] = white ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+                px = white ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
             } else {
-                out[x] = qRgb(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
+                px = qRgb(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
             }
-        }
+        });
     }
 }
 
@@ -580,7 +587,7 @@ LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits)
     if (!b || cb < 0)
         return 0;
     b->target->EndPainting();
-    const QImage& img = b->image();
+    const QImage img = AfxLogicalImage(b->image());
     int w = img.width(), h = img.height();
     int bpp = b->mono ? 1 : 32;
     int stride = RowBytes(w, bpp);

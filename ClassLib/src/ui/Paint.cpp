@@ -344,6 +344,18 @@ BOOL AfxIsWindowPaintDC(const CDC* pDC)
     return d != nullptr && d->kind == AfxDCImpl::Window && d->paintDC && !d->printing && d->target != nullptr;
 }
 
+int AfxPixelRatioOf(const CDC* pDC)
+{
+    const AfxDCImpl* d = pDC != nullptr ? AfxDCOf(pDC->GetSafeHdc()) : nullptr;
+    return d != nullptr && d->target != nullptr ? AfxPixelRatio(d->target->Image()) : 1;
+}
+
+int AfxPixelRatioOf(const CBitmap* pBitmap)
+{
+    auto b = pBitmap != nullptr ? AfxBitmapOf(pBitmap->GetSafeHandle()) : nullptr;
+    return b ? AfxPixelRatio(&b->image()) : 1;
+}
+
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
 {
     if (!lpPaint)

@@ -38,6 +38,24 @@ inline QRgb AfxLogicalPixel(const QImage* img, int x, int y)
     return img->pixel(x * k, y * k);
 }
 
+// The image at one pixel per logical pixel: each block's first pixel (the image itself when it
+// has one already). What reads a bitmap's pixels by logical position reads this.
+inline QImage AfxLogicalImage(const QImage& img)
+{
+    const int k = AfxPixelRatio(&img);
+    if (k == 1)
+        return img;
+    const QSize s = AfxLogicalSize(&img);
+    QImage out(s, img.format());
+    for (int y = 0; y < s.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(img.constScanLine(y * k));
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < s.width(); ++x)
+            line[x] = in[x * k];
+    }
+    return out;
+}
+
 // Calls f(x, y, pixel) for every image pixel of a logical rectangle (inside the image), with
 // the logical pixel it belongs to; f may change the pixel.
 template <class F>

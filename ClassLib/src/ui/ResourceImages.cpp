@@ -1,5 +1,6 @@
 // Bitmap, icon and cursor pictures of the modules' resource tables.
 #include "GdiInternal.h"
+#include "PixelRatio.h"
 
 #include <ClassLib/Gdi/ResourceImages.h>
 #include <ClassLib/Gdi/LoadImage.h>
@@ -109,7 +110,7 @@ QImage AfxImageOfBitmap(HBITMAP hBitmap)
     if (!b)
         return QImage();
     b->target->EndPainting();
-    return b->image().copy();
+    return AfxLogicalImage(b->image()).copy();
 }
 
 HBITMAP AfxBitmapFromImage(const QImage& image)
