@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdlib>
+#include <utility>
 #include <cstring>
 
 namespace {
@@ -281,5 +282,132 @@ TEST_F(BackBufferRatio, AScaledBitmapReadsAndPatternsInLogicalPixels)
     EXPECT_EQ(mem.GetPixel(5, 3), RGB(0x80, 0x80, 0x80));
     EXPECT_EQ(mem.GetPixel(3, 2), RGB(0xFF, 0, 0));
     mem.SelectObject(pOld);
+    wnd.DestroyWindow();
+}
+
+namespace {
+
+// A diagonal line and a diamond filled with an inverting raster operation, drawn into a memory
+// bitmap and copied over.
+class CSlantWnd : public CWnd
+{
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect rc;
+        GetClientRect(&rc);
+        CDC mem;
+        mem.CreateCompatibleDC(&dc);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height());
+        CBitmap* pOld = mem.SelectObject(&bmp);
+        mem.FillSolidRect(rc, RGB(255, 255, 255));
+        CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+        CPen* pOldPen = mem.SelectObject(&pen);
+        mem.MoveTo(10, 10);
+        mem.LineTo(50, 30);
+        // The diamond: inverted (white to black) inside, no outline.
+        mem.SelectStockObject(NULL_PEN);
+        CBrush brush(RGB(0, 0, 0));
+        CBrush* pOldBrush = mem.SelectObject(&brush);
+        mem.SetROP2(R2_NOT);
+        const POINT diamond[4] = {{80, 10}, {100, 30}, {80, 50}, {60, 30}};
+        mem.Polygon(diamond, 4);
+        mem.SetROP2(R2_COPYPEN);
+        mem.SelectObject(pOldBrush);
+        mem.SelectObject(pOldPen);
+        dc.BitBlt(0, 0, rc.Width(), rc.Height(), &mem, 0, 0, SRCCOPY);
+        mem.SelectObject(pOld);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSlantWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// The black run of an image column within rows [y0, y1): its first row and length; -1 when
+// none, -2 when there are two runs or a colour other than black and white.
+std::pair<int, int> BlackRun(const QImage& img, int x, int y0, int y1)
+{
+    int first = -1, length = 0;
+    bool ended = false;
+    for (int y = y0; y < y1; ++y) {
+        const QRgb c = img.pixel(x, y) & 0xFFFFFFu;
+        if (c != 0 && c != 0xFFFFFFu)
+            return {-2, 0};
+        if (c == 0) {
+            if (ended)
+                return {-2, 0};
+            if (first < 0)
+                first = y;
+            ++length;
+        } else if (first >= 0) {
+            ended = true;
+        }
+    }
+    return {first, length};
+}
+
+}  // namespace
+
+TEST_F(BackBufferRatio, DiagonalsAndPolygonEdgesStepByImagePixels)
+{
+    CSlantWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 60));
+    const int k = ScreenRatio(wnd);
+    const QImage& img = Picture(wnd);
+    // The line: in every image column from 10k to 50k, one black run of k or k + 1 rows (a
+    // logical pixel thick, nothing blurred); at scale 2 the runs start on odd rows too, so its
+    // steps are image pixels rather than enlarged logical ones.
+    int oddStarts = 0;
+    for (int x = 10 * k; x < 50 * k; ++x) {
+        const auto [first, length] = BlackRun(img, x, 5 * k, 35 * k);
+        ASSERT_GE(first, 0) << "x " << x;
+        EXPECT_TRUE(length == k || length == k + 1) << "x " << x << " length " << length;
+        oddStarts += first % k != 0 ? 1 : 0;
+    }
+    if (k > 1) {
+        EXPECT_GT(oddStarts, 0);
+    }
+    // Nothing beyond the ends.
+    EXPECT_EQ(BlackRun(img, 10 * k - 1, 5 * k, 35 * k).first, -1);
+    EXPECT_EQ(BlackRun(img, 50 * k + k, 5 * k, 35 * k).first, -1);
+    // The diamond: one black run per column, nothing but black and white; at scale 2 its
+    // edges step by image pixels.
+    oddStarts = 0;
+    for (int x = 61 * k; x < 99 * k; ++x) {
+        const auto [first, length] = BlackRun(img, x, 5 * k, 55 * k);
+        ASSERT_GE(first, 0) << "x " << x;
+        EXPECT_GT(length, 0);
+        oddStarts += first % k != 0 ? 1 : 0;
+    }
+    if (k > 1) {
+        EXPECT_GT(oddStarts, 0);
+    }
+    wnd.DestroyWindow();
+}
+
+TEST_F(BackBufferRatio, ADiagonalInvertedTwiceGivesBackEveryImagePixel)
+{
+    CDrawnWnd wnd;
+    wnd.m_bText = true;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const QImage before = Picture(wnd).copy();
+    auto invert = [&] {
+        CClientDC dc(&wnd);
+        dc.SetROP2(R2_NOT);
+        dc.MoveTo(3, 5);
+        dc.LineTo(70, 40);
+        dc.LineTo(20, 70);
+        const POINT tri[3] = {{80, 5}, {110, 40}, {75, 60}};
+        dc.SelectStockObject(NULL_PEN);
+        dc.Polygon(tri, 3);
+    };
+    invert();
+    EXPECT_FALSE(Picture(wnd).copy() == before);
+    invert();
+    EXPECT_TRUE(Picture(wnd).copy() == before);
     wnd.DestroyWindow();
 }

@@ -394,6 +394,117 @@ struct Plotter
     }
 };
 
+// On an image of k > 1 pixels per logical pixel: a span of image pixels in one image row,
+// drawn with the pen (on) or the background (off).
+struct ImageSpan
+{
+    int x0, x1;
+    bool on;
+};
+
+// Adds the image pixels [x0, x1] of one row to its spans. The squares of a line come in the
+// order of the walk, so a new one can only meet the last span; where pen and background
+// meet, the pen wins.
+void AddSpan(std::vector<ImageSpan>& row, int x0, int x1, bool on)
+{
+    if (!row.empty()) {
+        ImageSpan& last = row.back();
+        if (x0 <= last.x1 + 1 && x1 >= last.x0 - 1) {
+            if (last.on == on) {
+                last.x0 = std::min(last.x0, x0);
+                last.x1 = std::max(last.x1, x1);
+                return;
+            }
+            if (on) {  // the background span gives up what the pen covers
+                if (last.x0 < x0)
+                    last.x1 = std::min(last.x1, x0 - 1);
+                else
+                    last.x0 = std::max(last.x0, x1 + 1);
+                if (last.x0 > last.x1)
+                    row.pop_back();
+            } else {
+                if (x0 < last.x0)
+                    x1 = std::min(x1, last.x0 - 1);
+                else
+                    x0 = std::max(x0, last.x1 + 1);
+                if (x0 > x1)
+                    return;
+            }
+        }
+    }
+    row.push_back({x0, x1, on});
+}
+
+// A one-pixel line that is neither across nor down, on an image of k > 1 pixels per logical
+// pixel: walked in image pixels with a k x k square, so it is one logical pixel thick and
+// steps by image pixels instead of whole logical ones. Each image pixel changes once (the
+// squares overlap), so inverting raster operations invert it once. Dash lengths count logical
+// pixels, as at scale 1.
+void ImagePixelLine(Plotter& pl, int k, QPoint a, QPoint b, bool bLast, const std::vector<int>& style,
+                    int total, int& phase)
+{
+    const QPoint A = a * k, B = b * k;
+    const int dx = std::abs(B.x() - A.x()), sx = A.x() < B.x() ? 1 : -1;
+    const int dy = -std::abs(B.y() - A.y()), sy = A.y() < B.y() ? 1 : -1;
+    const int top = std::min(A.y(), B.y());
+    std::vector<std::vector<ImageSpan>> rows((size_t)(-dy + k));
+    auto styleOn = [&](int n) {
+        if (total == 0)
+            return true;
+        int pos = Mod(n, total), acc = 0;
+        for (size_t i = 0; i < style.size(); ++i) {
+            acc += style[i];
+            if (pos < acc)
+                return (i % 2) == 0;
+        }
+        return true;
+    };
+    int x = A.x(), y = A.y(), err = dx + dy, step = 0;
+    for (;;) {
+        const bool atEnd = x == B.x() && y == B.y();
+        if (atEnd && !bLast)
+            break;
+        const bool on = styleOn(phase + step / k);
+        if (on || pl.opaque)
+            for (int i = 0; i < k; ++i)
+                AddSpan(rows[(size_t)(y - top + i)], x, x + k - 1, on);
+        if (atEnd)
+            break;
+        ++step;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    // As many logical pixels as the walk at scale 1 plots.
+    phase += std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) + (bLast ? 1 : 0);
+    // Without the last point, its logical pixel stays as it was: the next segment draws it.
+    const QRect end = bLast ? QRect() : QRect(B, QSize(k, k));
+    const QRect clipPixels = AfxImagePixels(pl.clipRect, k);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int py = top + (int)r;
+        QRgb* line = nullptr;
+        for (const ImageSpan& span : rows[r]) {
+            const QRgb c = span.on ? pl.pen : pl.bk;
+            for (int px = span.x0; px <= span.x1; ++px) {
+                if (end.contains(px, py))
+                    continue;
+                if (pl.simple ? !clipPixels.contains(px, py) : !pl.clip.contains(QPoint(px / k, py / k)))
+                    continue;
+                if (!line)
+                    line = reinterpret_cast<QRgb*>(pl.img->scanLine(py));
+                line[px] = Rop2(pl.rop, c, line[px]);
+                pl.touched = pl.touched.united(QRect(px / k, py / k, 1, 1));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void PenSegment(AfxDCImpl* d, QPoint a, QPoint b, int& phase, bool bLast)
@@ -477,6 +588,12 @@ void PenSegment(AfxDCImpl* d, QPoint a, QPoint b, int& phase, bool bLast)
     int total = 0;
     for (int v : style)
         total += v;
+    if (const int k = AfxPixelRatio(img); k > 1) {
+        ImagePixelLine(pl, k, a, b, bLast, style, total, phase);
+        if (!pl.touched.isEmpty())
+            d->MarkDirty(pl.touched);
+        return;
+    }
     // Bresenham from a towards b.
     int x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
     int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
@@ -515,6 +632,40 @@ void PenSegment(AfxDCImpl* d, QPoint a, QPoint b, int& phase, bool bLast)
         d->MarkDirty(pl.touched);
 }
 
+namespace {
+
+// The image pixels a coverage mask (k image pixels per logical pixel, its first pixel at the
+// logical point origin) marks, inside the logical clip, through the pattern and raster
+// operation.
+void FillImagePixels(AfxDCImpl* d, QImage* img, int k, const QImage& mask, const QRect& logical,
+                     const QRegion& clip, const Pattern& pat, int rop2)
+{
+    d->EndPainting();
+    const QPoint origin = logical.topLeft() * k;
+    const QRect bounds = QRect(QPoint(0, 0), img->size());
+    QRect touched;
+    for (const QRect& c : clip) {
+        const QRect r = AfxImagePixels(c, k) & QRect(origin, mask.size()) & bounds;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const uchar* m = mask.constScanLine(y - origin.y());
+            QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (m[x - origin.x()] <= 127)
+                    continue;
+                QRgb pc = 0xFF000000u;
+                if (pat.kind != Pattern::None && !pat.At(x / k, y / k, &pc))
+                    continue;
+                line[x] = Rop2(rop2, pc, line[x]);
+                touched = touched.united(QRect(x / k, y / k, 1, 1));
+            }
+        }
+    }
+    if (!touched.isEmpty())
+        d->MarkDirty(touched);
+}
+
+}  // namespace
+
 void FillPath(AfxDCImpl* d, const QPainterPath& path, const Pattern& pat, int rop2)
 {
     if (rop2 == R2_NOP || path.isEmpty())
@@ -535,16 +686,23 @@ void FillPath(AfxDCImpl* d, const QPainterPath& path, const Pattern& pat, int ro
         d->MarkDirty(bounds);
         return;
     }
-    // Render the coverage, then combine pixel by pixel.
-    QImage mask(bounds.size(), QImage::Format_Grayscale8);
+    // Render the coverage, then combine pixel by pixel: at the image's own resolution, as the
+    // painter fills (a scaled image's edges step by image pixels).
+    const int k = img ? AfxPixelRatio(img) : 1;
+    QImage mask(bounds.size() * k, QImage::Format_Grayscale8);
     mask.fill(0);
     {
         QPainter mp(&mask);
         mp.setRenderHint(QPainter::Antialiasing, false);
         mp.setPen(Qt::NoPen);
         mp.setBrush(Qt::white);
+        mp.scale(k, k);
         mp.translate(-bounds.topLeft());
         mp.drawPath(path);
+    }
+    if (k > 1) {
+        FillImagePixels(d, img, k, mask, bounds, clip, pat, rop2);
+        return;
     }
     QRegion area;
     for (int y = 0; y < mask.height(); ++y) {
