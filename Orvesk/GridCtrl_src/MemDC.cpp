@@ -35,11 +35,13 @@ void CMemDC::Init(CDC* pDC, CBitmap* pBuffer)
     {
         pDC->GetClipBox(&m_rect);
         CreateCompatibleDC(pDC);
-        // A kept buffer is made anew only when the clip box has outgrown it.
+        // A kept buffer is made anew only when the clip box has outgrown it, or the target
+        // has another number of pixels per logical pixel (the window went to another screen).
         BITMAP bm = {};
         if (pBuffer->GetSafeHandle())
             pBuffer->GetBitmap(&bm);
-        if (!pBuffer->GetSafeHandle() || bm.bmWidth < m_rect.Width() || bm.bmHeight < m_rect.Height())
+        if (!pBuffer->GetSafeHandle() || bm.bmWidth < m_rect.Width() || bm.bmHeight < m_rect.Height() ||
+            AfxPixelRatioOf(pBuffer) != AfxPixelRatioOf(pDC))
         {
             int cx = max((int)bm.bmWidth, (int)m_rect.Width());
             int cy = max((int)bm.bmHeight, (int)m_rect.Height());

@@ -1,6 +1,7 @@
 // The off-screen drawing context of the grid's paint.
 #include "MemDC.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
 #include <ClassLib/Testing.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
@@ -96,4 +97,71 @@ TEST(GridMemDC, AKeptBufferIsReusedAndMadeAnewOnlyWhenOutgrown)
     buffer.GetBitmap(&bm);
     EXPECT_EQ(200, bm.bmWidth);
     EXPECT_EQ(250, bm.bmHeight);
+}
+
+namespace
+{
+// The grid's memory context on a window's own context outside its paint (the picture is the
+// window's, at the screen's pixels per logical pixel).
+class CPlainWnd : public CWnd
+{
+};
+
+// Blocks of k x k pixels of the picture, within the logical rectangle, holding more than one
+// colour.
+int MixedBlocks(const QImage& img, int k, const CRect& r)
+{
+    int mixed = 0;
+    for (int by = r.top; by < r.bottom; ++by)
+        for (int bx = r.left; bx < r.right; ++bx)
+            for (int i = 1; i < k * k; ++i)
+                if (img.pixel(bx * k + i % k, by * k + i / k) != img.pixel(bx * k, by * k))
+                {
+                    ++mixed;
+                    break;
+                }
+    return mixed;
+}
+} // namespace
+
+TEST(GridMemDC, AWindowsPictureGetsABufferOfItsPixelsAndEveryOneOfThem)
+{
+    AfxEnsureApplication();
+    CPlainWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "grid", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
+                             nullptr, nullptr));
+    // A buffer kept from a context of one pixel per logical pixel (the screen's), big enough.
+    CBitmap buffer;
+    {
+        CClientDC screen(nullptr);
+        ASSERT_TRUE(buffer.CreateCompatibleBitmap(&screen, 300, 200));
+    }
+    ASSERT_EQ(1, AfxPixelRatioOf(&buffer));
+    int k = 1;
+    {
+        CClientDC dc(&wnd);
+        k = AfxPixelRatioOf(&dc);
+        {
+            CMemDC mem(&dc, &buffer);
+            mem.FillSolidRect(CRect(0, 0, 200, 100), RGB(255, 255, 255));
+            mem.FillSolidRect(CRect(10, 10, 60, 11), RGB(0, 0, 0));
+            mem.SetBkMode(TRANSPARENT);
+            mem.TextOut(10, 30, "工期 Wg");
+        }
+    }
+    // Made anew for the window's pixels when they differ, kept otherwise.
+    EXPECT_EQ(k, AfxPixelRatioOf(&buffer));
+    const CString path = AfxTestOutputPath(_T("GridMemDCPixels.png"));
+    ASSERT_TRUE(AfxTestGrabWindow(&wnd, path));
+    QImage img(QString::fromLocal8Bit((LPCTSTR)path));
+    ASSERT_EQ(200 * k, img.width());
+    // The one-pixel line: exactly k image rows.
+    for (int y = 9 * k; y < 12 * k; ++y)
+        EXPECT_EQ(y >= 10 * k && y < 11 * k ? 0u : 0xFFFFFFu, img.pixel(30 * k, y) & 0xFFFFFF) << y;
+    // The text was drawn at the picture's own resolution.
+    if (k > 1)
+    {
+        EXPECT_GT(MixedBlocks(img, k, CRect(8, 28, 80, 50)), 0);
+    }
+    wnd.DestroyWindow();
 }
