@@ -1192,6 +1192,17 @@ int CDC::Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData)
     return 0;
 }
 
+int AfxDCImpl::PixelRatio() const
+{
+    if (!target)
+        return 1;
+    if (QImage* img = target->Image())
+        return AfxPixelRatio(img);
+    const QPaintDevice* dev = target->Device();
+    const qreal r = dev ? dev->devicePixelRatio() : 1.0;
+    return r > 1.0 ? static_cast<int>(std::lround(r)) : 1;
+}
+
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy)
 {
     // Sizes the platform could not hold are refused rather than allocated.
@@ -1201,6 +1212,6 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy)
     bool mono = d && d->kind == AfxDCImpl::Memory && d->st.bitmap && d->st.bitmap->mono;
     // Compatible with a scaled window's picture (or a bitmap made for one): as many pixels
     // per logical pixel as it has.
-    const int ratio = d && d->target ? AfxPixelRatio(d->target->Image()) : 1;
+    const int ratio = d ? d->PixelRatio() : 1;
     return AfxNewBitmap(cx, cy, mono, 0xFF000000u, ratio);
 }

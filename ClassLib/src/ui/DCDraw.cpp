@@ -870,6 +870,22 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
             s->EndPainting();
             return TransferSameSize(d, destDev, *srcImg, srcDev.topLeft(), rop);
         }
+        // A scaled picture copied onto a painter's device (a control's owner drawing) of the
+        // same pixels per logical pixel: every image pixel.
+        if (srcImg && !dstImg && srcMono == dstMono && ((rop >> 16) & 0xFF) == 0xCC &&
+            AfxPixelRatio(srcImg) > 1 && AfxPixelRatio(srcImg) == d->PixelRatio() &&
+            QRect(QPoint(0, 0), AfxLogicalSize(srcImg)).contains(srcDev)) {
+            const QRegion area = QRegion(destDev) & d->EffectiveClip();
+            if (area.isEmpty())
+                return TRUE;
+            s->EndPainting();
+            QPainter* p = d->Painter();
+            if (!p)
+                return FALSE;
+            d->MarkDirty(area);
+            p->drawImage(QRectF(destDev), *srcImg, QRectF(AfxImagePixels(srcDev, AfxPixelRatio(srcImg))));
+            return TRUE;
+        }
     }
     bool ok;
     QImage src = SourcePixels(d, s, srcDev, QSize(flipX ? -destDev.width() : destDev.width(),

@@ -67,6 +67,8 @@ struct AfxDCImpl
     int UnscaleX(int dx) const;
     int UnscaleY(int dy) const;
     QSize TargetSize() const;
+    // Image pixels per logical pixel of the target: its image's, or its painter device's.
+    int PixelRatio() const;
     // The clip in device coordinates (system clip, clip region, target bounds).
     QRegion EffectiveClip() const;
     // The same when it is one rectangle (possibly empty); FALSE when it is more.

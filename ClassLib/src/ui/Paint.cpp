@@ -347,7 +347,7 @@ BOOL AfxIsWindowPaintDC(const CDC* pDC)
 int AfxPixelRatioOf(const CDC* pDC)
 {
     const AfxDCImpl* d = pDC != nullptr ? AfxDCOf(pDC->GetSafeHdc()) : nullptr;
-    return d != nullptr && d->target != nullptr ? AfxPixelRatio(d->target->Image()) : 1;
+    return d != nullptr ? d->PixelRatio() : 1;
 }
 
 int AfxPixelRatioOf(const CBitmap* pBitmap)
