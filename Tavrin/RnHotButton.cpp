@@ -2,6 +2,7 @@
 #include <Tavrin/RnHotButton.h>
 
 #include <ClassLib/Gdi/LoadImage.h>
+#include <ClassLib/Gdi/PaintTarget.h>
 #include <ClassLib/Wnd/Cursor.h>
 
 BEGIN_MESSAGE_MAP(CRnHotButton, CButton)
@@ -436,6 +437,16 @@ void CRnHotButton::PaintBk(CDC* pDC)
     GetClientRect(rect);
     GetWindowRect(rectS);
     pParent->ScreenToClient(rectS);
+    // A copy taken at other pixels per logical pixel (the window went to another screen) is
+    // taken again.
+    if (m_dcBk.GetSafeHdc() && AfxPixelRatioOf(&m_bmpBk) != AfxPixelRatioOf(pDC))
+    {
+        if (m_pbmpOldBk)
+            m_dcBk.SelectObject(m_pbmpOldBk);
+        m_pbmpOldBk = NULL;
+        m_dcBk.DeleteDC();
+        m_bmpBk.DeleteObject();
+    }
     if (!m_dcBk.GetSafeHdc())
     {
         CClientDC clDC(pParent);

@@ -3,6 +3,7 @@
 #include "CheckComboBox.h"
 #include "MenuButton.h"
 
+#include <ClassLib/Gdi/PaintTarget.h>
 #include <ClassLib/Gdi/ResourceImages.h>
 #include <ClassLib/Menus/MenuTypes.h>
 #include <ClassLib/Testing.h>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <ClassLib/Testing/DrawLog.h>
+
+#include <QImage>
 
 #include <vector>
 
@@ -325,4 +328,74 @@ TEST_F(SmallControlsTest, DoubleClickTogglesACheckButtonTwice)
     AfxTestDoubleClick(&button, CPoint(5, 5));
     AfxPumpMessages();
     EXPECT_EQ(1, button.GetCheck());
+}
+
+namespace
+{
+// A parent with a text on white where a transparent button will lie.
+class CTextParent : public CWnd
+{
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(rc, RGB(255, 255, 255));
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(14, 14, "工期 Wg");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTextParent, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST_F(SmallControlsTest, ATransparentHotButtonShowsItsParentAtTheScreensResolution)
+{
+    CTextParent textParent;
+    ASSERT_TRUE(textParent.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP | WS_VISIBLE, 100, 100, 200, 60,
+                                    nullptr, nullptr));
+    AfxPumpMessages();
+    textParent.UpdateWindow();
+    CRnHotButton button;
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 90, 34), &textParent,
+                              kHotButtonId));
+    button.DrawTransparent(TRUE);
+    AfxPumpMessages();
+    button.UpdateWindow();
+    int k = 1;
+    {
+        CClientDC dc(&button);
+        k = AfxPixelRatioOf(&dc);
+    }
+    const CString path = AfxTestOutputPath("HotButtonTransparent.png");
+    ASSERT_TRUE(AfxTestGrabWindow(&button, path));
+    QImage img(QString::fromLocal8Bit((LPCTSTR)path));
+    ASSERT_EQ(80 * k, img.width());
+    // The parent's text under the button (from 4, 4 of the button on), drawn through the
+    // button's copy of its background: black glyph pixels, and at scale 2 blocks of image
+    // pixels that are not all one colour.
+    int black = 0, mixed = 0;
+    for (int by = 4; by < 22; ++by)
+        for (int bx = 4; bx < 70; ++bx)
+        {
+            const QRgb first = img.pixel(bx * k, by * k) & 0xFFFFFF;
+            black += first == 0 ? 1 : 0;
+            for (int i = 1; i < k * k; ++i)
+                if ((img.pixel(bx * k + i % k, by * k + i / k) & 0xFFFFFF) != first)
+                {
+                    ++mixed;
+                    break;
+                }
+        }
+    EXPECT_GT(black, 0);
+    if (k > 1)
+    {
+        EXPECT_GT(mixed, 0);
+    }
+    button.DestroyWindow();
+    textParent.DestroyWindow();
 }
