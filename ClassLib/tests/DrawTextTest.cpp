@@ -5,6 +5,7 @@
 #include <ClassLib/Core/Conversion.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <cstring>
@@ -52,6 +53,22 @@ TEST_F(DrawTextFlags, TheChineseFontHasTheCharacterCellAsTallAsItsHeight)
     EXPECT_EQ(han.cx, 12);
     EXPECT_GT(a.cx, 0);
     EXPECT_LT(a.cx, han.cx);
+}
+
+TEST_F(DrawTextFlags, TheSongFacesPixelDrawnSizesOnlyWhereTheScreenHasThemAsPixels)
+{
+    // At scale 1 the 12-pixel characters are the face's own pixel drawings, drawn without
+    // smoothing; at scale 2 they are drawn 24 image pixels high, where the face has none, so
+    // from its outlines and smoothed like every other text (labels, fields and views alike).
+    const QFont f = AfxQFontOf(static_cast<HFONT>(font.GetSafeHandle()));
+    const bool scaled = qGuiApp->devicePixelRatio() > 1.0;
+    EXPECT_EQ((f.styleStrategy() & QFont::NoAntialias) != 0, !scaled);
+    LOGFONT large{};
+    font.GetLogFont(&large);
+    large.lfHeight = -24;
+    CFont f24;
+    f24.CreateFontIndirect(&large);
+    EXPECT_EQ(AfxQFontOf(static_cast<HFONT>(f24.GetSafeHandle())).styleStrategy() & QFont::NoAntialias, 0);
 }
 
 TEST_F(DrawTextFlags, CalcRectOfOneLineIsTheTextExtentAndDrawsNothing)

@@ -6,15 +6,21 @@
 
 #include <Tavrin/RefDoc.h>
 
+#include <ClassLib/Gdi/PaintTarget.h>
 #include <ClassLib/Testing.h>
 #include <ClassLib/Testing/MessageBoxes.h>
+#include <ClassLib/Wnd/QtInterop.h>
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLineEdit>
 #include <QString>
+#include <QWidget>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <functional>
 
 namespace
@@ -386,4 +392,101 @@ TEST_F(TaskNormalPageTest, ThePagesShowTheTaskNameAndItsDocuments)
         EXPECT_STREQ("  高  级  ", sheet.m_pageAdv.GetPageTitle());
     });
     sheet.DoModal();
+}
+
+namespace
+{
+// The text of a picture of the page within a logical rectangle of one of its windows (k
+// picture pixels per logical pixel), black on the rectangle's background (its first pixel):
+// how much of it is covered (a pixel of the background counts 0, a black one 1, those between
+// in proportion, as smoothing shades them) and the size of the box around what is covered.
+struct Ink
+{
+    double coverage = 0;
+    CSize box;
+};
+
+Ink InkOf(const QImage& shot, int k, CWnd& page, CWnd* pWnd, CRect rc)
+{
+    pWnd->ClientToScreen(&rc);
+    page.ScreenToClient(&rc);
+    const int background = qGray(shot.pixel(rc.left * k, rc.top * k));
+    Ink ink;
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = rc.top * k; y < rc.bottom * k; ++y)
+        for (int x = rc.left * k; x < rc.right * k; ++x)
+        {
+            const int dark = background - qGray(shot.pixel(x, y));
+            if (dark <= background / 4)
+                continue;
+            ink.coverage += std::min(1.0, dark / double(background));
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+        }
+    if (right >= 0)
+        ink.box = CSize(right - left + 1, bottom - top + 1);
+    return ink;
+}
+} // namespace
+
+TEST_F(TaskNormalPageTest, LabelsDatesAndFieldsShowTheSameTextAlike)
+{
+    Run([&](CTaskNormalPage& page) {
+        CWnd* pLabel = nullptr;
+        for (CWnd* p = page.GetWindow(GW_CHILD); p != nullptr && pLabel == nullptr; p = p->GetWindow(GW_HWNDNEXT))
+        {
+            CString str;
+            p->GetWindowText(str);
+            if (str == "工期")
+                pLabel = p;
+        }
+        ASSERT_NE(nullptr, pLabel);
+        CWnd* pName = page.GetDlgItem(IDC_TASK_NAME);
+        CWnd* pStart = page.GetDlgItem(IDC_TASK_START);
+        ASSERT_TRUE(pName && pStart);
+        pName->SetWindowText("工期");
+        // Neither caret nor selection in the fields.
+        page.GetParent()->GetDlgItem(IDCANCEL)->SetFocus();
+        AfxPumpMessages();
+        int k = 1;
+        {
+            CClientDC dc(&page);
+            k = AfxPixelRatioOf(&dc);
+        }
+        const CString path = AfxTestOutputPath("TaskGeneralTexts.png");
+        ASSERT_TRUE(AfxTestGrabWindow(&page, path));
+        const QImage shot(QString::fromLocal8Bit((LPCTSTR)path));
+        ASSERT_FALSE(shot.isNull());
+        // The date's text box (without the picker's button), and the fields inside their frames.
+        QWidget* pDateBox = AfxGetWidget(pStart->GetSafeHwnd())->findChild<QLineEdit*>();
+        ASSERT_NE(nullptr, pDateBox);
+        const QPoint at = pDateBox->mapTo(AfxGetWidget(pStart->GetSafeHwnd()), QPoint(0, 0));
+        const CRect rcDate(at.x(), at.y(), at.x() + pDateBox->width(), at.y() + pDateBox->height());
+        CRect rcLabel, rcName;
+        pLabel->GetClientRect(&rcLabel);
+        pName->GetClientRect(&rcName);
+        rcName.DeflateRect(3, 3);
+        const Ink label = InkOf(shot, k, page, pLabel, rcLabel);
+        const Ink name = InkOf(shot, k, page, pName, rcName);
+        const Ink date = InkOf(shot, k, page, pStart, rcDate);
+        ASSERT_GT(label.coverage, 20.0 * k);
+        // The same glyphs: as tall and as wide, and as much covered (strokes as thick).
+        EXPECT_LE(std::abs(label.box.cy - name.box.cy), 1) << label.box.cy << " " << name.box.cy;
+        EXPECT_LE(std::abs(label.box.cx - name.box.cx), 1) << label.box.cx << " " << name.box.cx;
+        EXPECT_LE(std::abs(label.coverage - name.coverage), label.coverage / 10)
+            << label.coverage << " " << name.coverage;
+        // The date's text, typed into the name field, shows there as in the picker.
+        pName->SetWindowText("2026年3月2日");
+        AfxPumpMessages();
+        ASSERT_TRUE(AfxTestGrabWindow(&page, path));
+        const QImage again(QString::fromLocal8Bit((LPCTSTR)path));
+        const Ink typed = InkOf(again, k, page, pName, rcName);
+        ASSERT_GT(date.coverage, 20.0 * k);
+        EXPECT_LE(std::abs(date.box.cy - typed.box.cy), 1) << date.box.cy << " " << typed.box.cy;
+        EXPECT_LE(std::abs(date.box.cx - typed.box.cx), 1) << date.box.cx << " " << typed.box.cx;
+        EXPECT_LE(std::abs(date.coverage - typed.coverage), date.coverage / 10)
+            << date.coverage << " " << typed.coverage;
+    });
 }

@@ -139,6 +139,13 @@ Resolved ResolveFace(const LOGFONT& lf)
     return r;
 }
 
+// Image pixels per logical pixel of the application's screens (the largest), a whole number.
+int ScreenRatio()
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    return ratio > 1.0 ? static_cast<int>(std::lround(ratio)) : 1;
+}
+
 QFont MakeFont(const LOGFONT& lf, const Resolved& r, int pixelSize)
 {
     QFont f;
@@ -153,9 +160,13 @@ QFont MakeFont(const LOGFONT& lf, const Resolved& r, int pixelSize)
     if (lf.lfQuality == NONANTIALIASED_QUALITY)
         f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
-    // The Song face's pixel-drawn sizes are used only when drawn without smoothing.
-    if (pixelSize >= 11 && pixelSize <= 16 && !r.families.isEmpty() && r.families.front() == QLatin1String(kSongCjk) &&
-        QFontInfo(f).family() == QLatin1String(kSongCjk))
+    // The Song face's pixel-drawn sizes are used only when drawn without smoothing; on a
+    // scaled screen the text is drawn at the screen's pixels, too many for them, and its
+    // outlines are smoothed as at other sizes (the pixel-drawn ones enlarged would be blocky
+    // next to the text that the controls draw at the screen's resolution).
+    const int devicePixels = pixelSize * ScreenRatio();
+    if (devicePixels >= 11 && devicePixels <= 16 && !r.families.isEmpty() &&
+        r.families.front() == QLatin1String(kSongCjk) && QFontInfo(f).family() == QLatin1String(kSongCjk))
         f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
