@@ -411,3 +411,35 @@ TEST_F(BackBufferRatio, ADiagonalInvertedTwiceGivesBackEveryImagePixel)
     EXPECT_TRUE(Picture(wnd).copy() == before);
     wnd.DestroyWindow();
 }
+TEST_F(BackBufferRatio, AReducedCopyOntoAScaledPictureSamplesEachImagePixel)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    Picture(wnd);
+    // 40 x 1 pixels of one pixel per logical pixel: black on the odd columns, white on the even.
+    DWORD bits[40];
+    for (int x = 0; x < 40; ++x)
+        bits[x] = x % 2 ? 0x000000u : 0xFFFFFFu;
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateBitmap(40, 1, 1, 32, bits));
+    {
+        CClientDC dc(&wnd);
+        CDC mem;
+        mem.CreateCompatibleDC(&dc);
+        CBitmap* pOld = mem.SelectObject(&bmp);
+        // Halved onto 20 x 4 logical pixels at (10, 60), averaging what falls together.
+        dc.SetStretchBltMode(HALFTONE);
+        ASSERT_TRUE(dc.StretchBlt(10, 60, 20, 4, &mem, 0, 0, 40, 1, SRCCOPY));
+        mem.SelectObject(pOld);
+    }
+    const QImage& img = Picture(wnd);
+    for (int x = 10 * k; x < 30 * k; ++x) {
+        // At scale 1 each pixel is the mean of a white and a black one; at scale 2 each image
+        // pixel shows its own source pixel.
+        const QRgb want = k == 1 ? 0x808080u : ((x - 10 * k) % 2 ? 0x000000u : 0xFFFFFFu);
+        EXPECT_EQ(At(img, x, 61 * k), want) << "x " << x;
+    }
+    EXPECT_EQ(At(img, 30 * k, 61 * k), 0xFFFFFFu);
+    wnd.DestroyWindow();
+}

@@ -753,23 +753,42 @@ BOOL Transfer(AfxDCImpl* d, const QRect& destDev, const QImage& src, DWORD rop, 
     d->EndPainting();
     Pattern pat = d->st.brush ? BrushPattern(d, d->st.brush.get()) : Pattern();
     const QRgb bk = AfxRgb(d->st.bkColor) | 0xFF000000u;
+    // One source pixel sv onto the pixel px of the logical pixel (x, y).
+    const auto apply = [&](int x, int y, QRgb sv, QRgb& px) {
+        sv |= 0xFF000000u;
+        if (transparent) {
+            if ((sv & 0xFFFFFFu) != (key & 0xFFFFFFu))
+                px = sv;
+            return;
+        }
+        if (code == 0xCC) {
+            px = sv;
+            return;
+        }
+        QRgb pc = 0xFF000000u;
+        if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
+            pc = bk;
+        px = Rop3(code, pc, sv, px);
+    };
+    // A source with the destination's image pixels (a stretched copy onto a scaled picture)
+    // gives each of them its own; one of logical pixels gives whole blocks.
+    const int k = AfxPixelRatio(img);
+    if (k > 1 && src.size() == destDev.size() * k) {
+        const QPoint origin = destDev.topLeft() * k;
+        for (const QRect& r : area) {
+            const QRect p = AfxImagePixels(r, k);
+            for (int y = p.top(); y <= p.bottom(); ++y) {
+                QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+                const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y - origin.y())) - origin.x();
+                for (int x = p.left(); x <= p.right(); ++x)
+                    apply(x / k, y / k, in[x], line[x]);
+            }
+        }
+        return TRUE;
+    }
     for (const QRect& r : area)
         AfxForImagePixels(img, r, [&](int x, int y, QRgb& px) {
-            const QRgb sv = reinterpret_cast<const QRgb*>(src.constScanLine(y - destDev.top()))[x - destDev.left()] |
-                            0xFF000000u;
-            if (transparent) {
-                if ((sv & 0xFFFFFFu) != (key & 0xFFFFFFu))
-                    px = sv;
-                return;
-            }
-            if (code == 0xCC) {
-                px = sv;
-                return;
-            }
-            QRgb pc = 0xFF000000u;
-            if (pat.kind != Pattern::None && !pat.At(x, y, &pc))
-                pc = bk;
-            px = Rop3(code, pc, sv, px);
+            apply(x, y, reinterpret_cast<const QRgb*>(src.constScanLine(y - destDev.top()))[x - destDev.left()], px);
         });
     return TRUE;
 }
@@ -887,9 +906,11 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
             return TRUE;
         }
     }
+    // A stretched copy onto a scaled picture is sampled for each of its image pixels.
+    const int k = d->Image() != nullptr && destDev.size() != srcDev.size() ? AfxPixelRatio(d->Image()) : 1;
     bool ok;
-    QImage src = SourcePixels(d, s, srcDev, QSize(flipX ? -destDev.width() : destDev.width(),
-                                                   flipY ? -destDev.height() : destDev.height()), &ok);
+    QImage src = SourcePixels(d, s, srcDev, QSize((flipX ? -destDev.width() : destDev.width()) * k,
+                                                   (flipY ? -destDev.height() : destDev.height()) * k), &ok);
     if (!ok)
         return FALSE;
     return Transfer(d, destDev, src, rop, false, 0);
