@@ -443,3 +443,36 @@ TEST_F(BackBufferRatio, AReducedCopyOntoAScaledPictureSamplesEachImagePixel)
     EXPECT_EQ(At(img, 30 * k, 61 * k), 0xFFFFFFu);
     wnd.DestroyWindow();
 }
+
+TEST_F(BackBufferRatio, ADiagonalFromOutsideDrawsOnlyInsideItsClip)
+{
+    CDrawnWnd wnd;
+    ASSERT_TRUE(CreateTopFrame(wnd, 120, 80));
+    const int k = ScreenRatio(wnd);
+    const QImage before = Picture(wnd).copy();
+    {
+        CClientDC dc(&wnd);
+        // A clip of two rectangles; the line comes from the left of the window into the first.
+        CRgn a, b;
+        a.CreateRectRgn(0, 0, 10, 10);
+        b.CreateRectRgn(30, 20, 50, 40);
+        a.CombineRgn(&a, &b, RGN_OR);
+        dc.SelectClipRgn(&a);
+        dc.MoveTo(-20, 0);
+        dc.LineTo(5, 5);
+        dc.MoveTo(-20, 25);
+        dc.LineTo(45, 30);
+    }
+    const QImage& img = Picture(wnd);
+    int inside = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            if (At(img, x, y) == At(before, x, y))
+                continue;
+            const QPoint p(x / k, y / k);
+            EXPECT_TRUE(QRect(0, 0, 10, 10).contains(p) || QRect(30, 20, 20, 20).contains(p)) << x << ", " << y;
+            ++inside;
+        }
+    EXPECT_GT(inside, 0);
+    wnd.DestroyWindow();
+}

@@ -5,7 +5,8 @@
 // metrics come out as the system expects. The Song faces map to a Ming face whose Latin letters
 // and digits are half the em wide, as the platform's are (three digits take 18 pixels at 12, not
 // the 20 of a proportional face), so texts measure what they did in the layouts made for them;
-// from 11 to 16 pixels it draws its own pixel-drawn characters, sharp as the platform's.
+// from 11 to 16 pixels of the screen it draws its own pixel-drawn characters, sharp as the
+// platform's (on a screen of two pixels per logical pixel none of its sizes are drawn so).
 #include "GdiInternal.h"
 #include "TextRuns.h"
 

@@ -485,16 +485,19 @@ void ImagePixelLine(Plotter& pl, int k, QPoint a, QPoint b, bool bLast, const st
     phase += std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) + (bLast ? 1 : 0);
     // Without the last point, its logical pixel stays as it was: the next segment draws it.
     const QRect end = bLast ? QRect() : QRect(B, QSize(k, k));
-    const QRect clipPixels = AfxImagePixels(pl.clipRect, k);
+    const QRect clipPixels = AfxImagePixels(pl.clipRect, k) & QRect(QPoint(0, 0), pl.img->size());
     for (size_t r = 0; r < rows.size(); ++r) {
         const int py = top + (int)r;
+        if (py < clipPixels.top() || py > clipPixels.bottom())
+            continue;
         QRgb* line = nullptr;
         for (const ImageSpan& span : rows[r]) {
             const QRgb c = span.on ? pl.pen : pl.bk;
             for (int px = span.x0; px <= span.x1; ++px) {
-                if (end.contains(px, py))
+                // Outside the clip's bounds first: a negative pixel must not pass as logical 0.
+                if (end.contains(px, py) || !clipPixels.contains(px, py))
                     continue;
-                if (pl.simple ? !clipPixels.contains(px, py) : !pl.clip.contains(QPoint(px / k, py / k)))
+                if (!pl.simple && !pl.clip.contains(QPoint(px / k, py / k)))
                     continue;
                 if (!line)
                     line = reinterpret_cast<QRgb*>(pl.img->scanLine(py));
