@@ -312,3 +312,18 @@ TEST_F(TaskGridTypingTest, ABlankRowShowsNoDurationOrDatesTypedBeforeItIsNamed)
     EXPECT_EQ(Task(nBlank)->m_dtStart, Task(nBlank - 1)->m_dtStart);
     EXPECT_EQ(Text(nBlank, 4), CGridDateTimeCtrl::FormatDate(Task(nBlank - 1)->m_dtStart));
 }
+
+TEST_F(TaskGridTypingTest, TheKeysOfTheTaskViewAreTheGrids)
+{
+    ASSERT_TRUE(Open(FillChain));
+    G().SetFocusCell(5, 2);
+    // The view has the focus (as its frame gives it when it becomes active): the grid it
+    // is covered with takes it, and the first key opens the focus cell's editor.
+    AfxTestFocus(m_pTree);
+    EXPECT_EQ(Keys(), &G());
+    Type("ab");
+    ASSERT_TRUE(Editing());
+    EXPECT_EQ(TextOf(Keys()), CString("ab"));
+    Key(VK_RETURN);
+    EXPECT_EQ(Task(5)->m_strName, CString("ab"));
+}
