@@ -21,6 +21,7 @@ IMPLEMENT_DYNCREATE(CTaskTreeView, CView)
 BEGIN_MESSAGE_MAP(CTaskTreeView, CView)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_WM_SETFOCUS()
     ON_MESSAGE(WM_GRID_TASKCHANGED, OnTaskChanged)
     ON_MESSAGE(WM_GRID_TASKDELETED, OnTaskDeleted)
     ON_MESSAGE(WM_GRID_TASKINSERTED, OnTaskInserted)
@@ -80,6 +81,14 @@ int CTaskTreeView::OnCreate(LPCREATESTRUCT lpcs)
     m_Grid.ShowWindow(SW_SHOW);
     m_ImageList.Create(IDB_TASK_STATES, 16, 1, RGB(255, 255, 255));
     return 0;
+}
+
+void CTaskTreeView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    // The grid covers the whole view: the keys the view would get are the grid's.
+    if (m_Grid.GetSafeHwnd())
+        m_Grid.SetFocus();
 }
 
 void CTaskTreeView::OnSize(UINT nType, int cx, int cy)
