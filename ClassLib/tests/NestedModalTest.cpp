@@ -94,3 +94,24 @@ TEST_F(NestedModalTest, ADialogOpenedFromAModalOneWithTheMainWindowAsParentTakes
     EXPECT_TRUE(bOuterAgain);
     EXPECT_TRUE(m_pFrame->IsWindowEnabled());
 }
+
+TEST_F(NestedModalTest, ACaptureHeldInsideTheWindowAModalDialogDisablesGoesAndTheDialogTakesTheMouse)
+{
+    BOOL bInner = FALSE;
+    HWND hCaptureInside = reinterpret_cast<HWND>(1);
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        auto* pOuter = static_cast<CPressDlg*>(pWnd);
+        // A button that tracks the pointer holds the capture when it is clicked.
+        pOuter->GetDlgItem(IDC_PRESS)->SetCapture();
+        AfxTestPushModalScript([&](CWnd* pInnerWnd) {
+            hCaptureInside = ::GetCapture();
+            bInner = ClickPress(static_cast<CPressDlg*>(pInnerWnd));
+        });
+        CPressDlg inner(m_pFrame);
+        inner.DoModal();
+    });
+    CPressDlg outer(m_pFrame);
+    outer.DoModal();
+    EXPECT_EQ(nullptr, hCaptureInside);
+    EXPECT_TRUE(bInner);
+}
