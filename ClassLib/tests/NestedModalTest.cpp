@@ -115,3 +115,27 @@ TEST_F(NestedModalTest, ACaptureHeldInsideTheWindowAModalDialogDisablesGoesAndTh
     EXPECT_EQ(nullptr, hCaptureInside);
     EXPECT_TRUE(bInner);
 }
+
+TEST_F(NestedModalTest, ActivatingTheWindowThatWaitsForAModalDialogKeepsTheDialogActive)
+{
+    HWND hActiveAfterMain = nullptr, hActiveAfterChild = nullptr, hDialog = nullptr;
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_pFrame, 1));
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        hDialog = pWnd->GetSafeHwnd();
+        // A tip of the main window hiding itself gives the activation back to its owner.
+        m_pFrame->SetActiveWindow();
+        hActiveAfterMain = ::GetActiveWindow();
+        child.SetActiveWindow();
+        hActiveAfterChild = ::GetActiveWindow();
+    });
+    CPressDlg dlg(m_pFrame);
+    dlg.DoModal();
+    EXPECT_NE(nullptr, hDialog);
+    EXPECT_EQ(hDialog, hActiveAfterMain);
+    EXPECT_EQ(hDialog, hActiveAfterChild);
+    // Once the dialog is gone the main window takes the activation again.
+    m_pFrame->SetActiveWindow();
+    EXPECT_EQ(m_pFrame->GetSafeHwnd(), ::GetActiveWindow());
+    child.DestroyWindow();
+}
