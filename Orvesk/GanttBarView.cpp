@@ -88,14 +88,20 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
     if (m_nLayoutDeferred > 0)
         return;
     // The grid syncs on each of its paints: the same inputs give the same shapes.
+    // A renamed task keeps its shapes, but its bar's label is drawn anew.
     if (ShapesCurrent()) {
-        if (m_wndChart.GetSafeHwnd() != NULL && m_wndChart.GetTopRow() != nOldTopRow)
+        if (m_wndChart.GetSafeHwnd() != NULL &&
+            (m_wndChart.GetTopRow() != nOldTopRow || CTaskStamp::Label() != m_nLabelStamp)) {
+            m_nLabelStamp = CTaskStamp::Label();
             m_wndChart.Invalidate(TRUE);
+        }
         return;
     }
     BuildChart();
-    if (m_wndChart.GetSafeHwnd() != NULL)
+    if (m_wndChart.GetSafeHwnd() != NULL) {
+        m_nLabelStamp = CTaskStamp::Label();
         m_wndChart.Invalidate(TRUE);
+    }
 }
 
 void CGanttBarView::EnsureTaskVisible(CTaskItem* pTask) { m_wndChart.EnsureTaskVisible(pTask); }

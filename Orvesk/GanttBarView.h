@@ -162,6 +162,7 @@ private:
     uint64_t m_nShapesStamp = 0;     // the task stamp when they were read
     uint64_t m_nShapesStructure = 0; // the structure stamp then
     uint64_t m_nShapesSettings = 0;  // LayoutSettings then
+    uint64_t m_nLabelStamp = 0;      // the label stamp when the chart was last invalidated here
     std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
     std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
     std::vector<const void*> m_layoutTrail;  // the same for the layout's own walk

@@ -94,3 +94,48 @@ TEST_F(NestedModalTest, ADialogOpenedFromAModalOneWithTheMainWindowAsParentTakes
     EXPECT_TRUE(bOuterAgain);
     EXPECT_TRUE(m_pFrame->IsWindowEnabled());
 }
+
+TEST_F(NestedModalTest, ACaptureHeldInsideTheWindowAModalDialogDisablesGoesAndTheDialogTakesTheMouse)
+{
+    BOOL bInner = FALSE;
+    HWND hCaptureInside = reinterpret_cast<HWND>(1);
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        auto* pOuter = static_cast<CPressDlg*>(pWnd);
+        // A button that tracks the pointer holds the capture when it is clicked.
+        pOuter->GetDlgItem(IDC_PRESS)->SetCapture();
+        AfxTestPushModalScript([&](CWnd* pInnerWnd) {
+            hCaptureInside = ::GetCapture();
+            bInner = ClickPress(static_cast<CPressDlg*>(pInnerWnd));
+        });
+        CPressDlg inner(m_pFrame);
+        inner.DoModal();
+    });
+    CPressDlg outer(m_pFrame);
+    outer.DoModal();
+    EXPECT_EQ(nullptr, hCaptureInside);
+    EXPECT_TRUE(bInner);
+}
+
+TEST_F(NestedModalTest, ActivatingTheWindowThatWaitsForAModalDialogKeepsTheDialogActive)
+{
+    HWND hActiveAfterMain = nullptr, hActiveAfterChild = nullptr, hDialog = nullptr;
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_pFrame, 1));
+    AfxTestPushModalScript([&](CWnd* pWnd) {
+        hDialog = pWnd->GetSafeHwnd();
+        // A tip of the main window hiding itself gives the activation back to its owner.
+        m_pFrame->SetActiveWindow();
+        hActiveAfterMain = ::GetActiveWindow();
+        child.SetActiveWindow();
+        hActiveAfterChild = ::GetActiveWindow();
+    });
+    CPressDlg dlg(m_pFrame);
+    dlg.DoModal();
+    EXPECT_NE(nullptr, hDialog);
+    EXPECT_EQ(hDialog, hActiveAfterMain);
+    EXPECT_EQ(hDialog, hActiveAfterChild);
+    // Once the dialog is gone the main window takes the activation again.
+    m_pFrame->SetActiveWindow();
+    EXPECT_EQ(m_pFrame->GetSafeHwnd(), ::GetActiveWindow());
+    child.DestroyWindow();
+}

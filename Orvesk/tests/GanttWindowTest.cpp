@@ -3,6 +3,7 @@
 #include "ViewsTestSupport.h"
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/DrawLog.h>
 #include <ClassLib/Testing/Input.h>
 
 #include <QImage>
@@ -278,4 +279,34 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
             EXPECT_EQ(18, p->m_ptFrom.x);
         }
     }
+}
+
+TEST_F(GanttWindowTest, ARenameTypedInTheGridShowsBesideTheBarAtOnce)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGunterBar& chart = BarView()->m_wndChart;
+    CGridCtrl& grid = Tree()->m_Grid;
+    CRect rc;
+    grid.GetCellRect(8, 2, &rc);
+    auto type = [&](const char* pszName) {
+        AfxTestClick(&grid, CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2));
+        AfxPumpMessages();
+        AfxTestTypeText(CWnd::GetFocus(), pszName);
+        AfxPumpMessages();
+        chart.UpdateWindow();
+    };
+    // The first edit marks the task modified, which the layout reads; the second changes
+    // the name alone.
+    type("First");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    type("Final");
+    // The chart paints after the edit ends, without anything else asking for it, and draws
+    // the new name.
+    CDrawRecorder rec(&chart);
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    ASSERT_EQ(CString("Final"), Text(8, 2));
+    AfxPumpMessages();
+    chart.UpdateWindow();
+    EXPECT_NE(nullptr, rec.FindText("Final"));
+    EXPECT_EQ(nullptr, rec.FindText("First"));
 }

@@ -7,6 +7,7 @@
 
 #include "GridCell.h"
 #include "GridItem.h"
+#include "GridTextFit.h"
 #include "ProjectDocIds.h"
 #include "TaskTreeView.h"
 #include "LumoResourceView.h"
@@ -165,6 +166,17 @@ TEST_F(ResViewsTest, ThreeMembersFillThreeRowsAndTwentySevenEmptyOnes)
     EXPECT_EQ(grid.GetItemText(2, 5), CString("200"));
     EXPECT_EQ(grid.GetItemText(4, 1), CString(""));
     EXPECT_EQ(grid.GetItemText(30, 1), CString(""));
+}
+
+TEST_F(ResViewsTest, TextFitOfTheHeadingsRowNumbersAndMembers)
+{
+    OpenWith(ThreeMembers());
+    CResGridCtrl& grid = GridCtl();
+    EXPECT_EQ(GridCutTexts(grid), "");
+    // A member's row selected, its name focused.
+    grid.SetFocusCell(2, 2);
+    grid.SetSelectedRange(2, 1, 2, 5);
+    EXPECT_EQ(GridCutTexts(grid), "");
 }
 
 TEST_F(ResViewsTest, FortyMembersShowFortyRows)

@@ -4,12 +4,10 @@
 // in and gets no ellipsis. CTest runs these again at scale 2.
 #include <gtest/gtest.h>
 
-#include <ClassLib/Testing/DrawLog.h>
-
-#include <sstream>
 #include <string>
 
 #include "GridDateTimeCtrl.h"
+#include "GridTextFit.h"
 #include "TaskItem.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
@@ -32,38 +30,7 @@ class TaskGridTextFitTest : public ProjectWindowTest
 protected:
     CGridCtrl& GridCtrl() { return Tree()->m_Grid; }
 
-    // Paints the grid and returns, one line each, every text drawn cut.
-    std::string CutTexts()
-    {
-        CGridCtrl& grid = GridCtrl();
-        CDrawRecorder rec(&grid);
-        grid.Invalidate();
-        grid.UpdateWindow();
-        AfxPumpMessages();
-        std::ostringstream out;
-        CClientDC dc(&grid);
-        int nTexts = 0;
-        for (const AfxDrawOp* pOp : rec.Texts())
-        {
-            if (pOp->text.IsEmpty() || (pOp->flags & DT_CALCRECT))
-                continue;
-            nTexts++;
-            CFont font;
-            font.CreateFontIndirect(&pOp->font);
-            CFont* pOld = dc.SelectObject(&font);
-            const CSize size = dc.GetTextExtent(pOp->text);
-            dc.SelectObject(pOld);
-            BOOL bWhole = pOp->lines.size() <= 1;
-            for (const AfxDrawTextLine& line : pOp->lines)
-                bWhole = bWhole && line.text == pOp->text;
-            if (!bWhole || size.cx > pOp->rect.Width())
-                out << "\"" << (LPCTSTR)pOp->text << "\" " << size.cx << " wide in " << pOp->rect.Width()
-                    << (bWhole ? "" : " (cut)") << "\n";
-        }
-        if (nTexts < 10)
-            out << "only " << nTexts << " texts drawn\n";
-        return out.str();
-    }
+    std::string CutTexts() { return GridCutTexts(GridCtrl()); }
 };
 
 TEST_F(TaskGridTextFitTest, HeadingsRowNumbersAndDatesShowWholeOnPlainAndSelectedRows)

@@ -1,5 +1,7 @@
 // The predecessor page: its grid, the rows built from the links, the checks and records of
 // OK, the right-click menu and its two commands.
+// The grid text-fit check, shared with the task grid's tests (the same grid sources).
+#include "../../Orvesk/tests/GridTextFit.h"
 #include "GridCellCombo.h"
 #include "TaskPreTaskPage.h"
 #include "TaskResource.h"
@@ -121,6 +123,25 @@ TEST_F(PreTaskPageTest, BuildsTheGrid)
         AfxPumpMessages();
         AfxTestGrabWindow(page.GetParent(), AfxTestOutputPath("PreTaskPage.png"));
         AfxTestGrabWindow(&grid, AfxTestOutputPath("PreTaskGrid.png"));
+    });
+}
+
+TEST_F(PreTaskPageTest, TextFitOfTheHeadingsAndEveryLinkType)
+{
+    CObList links;
+    links.AddTail(Link("Design", 1, 0));
+    links.AddTail(Link("Build", 2, 3));
+    links.AddTail(Link("Design", 3, 12));
+    links.AddTail(Link("Build", 4, 0));
+    page.SetLinks(links);
+    DeleteAll(links);
+    Run([&] {
+        CGridCtrl& grid = page.m_Grid;
+        EXPECT_EQ(GridCutTexts(grid), "");
+        // A type cell focused and its row selected.
+        grid.SetFocusCell(4, 2);
+        grid.SetSelectedRange(4, 1, 4, 3);
+        EXPECT_EQ(GridCutTexts(grid), "");
     });
 }
 

@@ -20,6 +20,8 @@ CASE: modal     modal dialogs (log-in, about, open-project, publish wizard) stay
       screens   a maximised main window fills 1600x1000 and 1920x1080
       mdi       two project windows: the Window menu lists them, Ctrl+F6 and Ctrl+F4, the
                 question to save a modified project, the file dialogs in Chinese
+      picker    the document picker opened from the task sheet's hot-tracking button, and
+                the box after it, take the mouse
       https     logged in to a project server over HTTPS (a test certificate), a project
                 opened and saved; after a second client saved it, the next save is refused
                 with the server's text and the project stays open, modified, savable to a file
@@ -162,6 +164,22 @@ class Desktop:
         """A click at (x, y) of the window's client area."""
         self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y), "sleep", "0.1", "click", "1",
                  check_rc=True)
+
+    def point_in(self, window, fx, fy):
+        """The point at the given shares of the window's client width and height."""
+        width, height = self.size(window)
+        return int(width * fx), int(height * fy)
+
+    def click_share(self, window, fx, fy, hover=False):
+        """A click at shares of the window's client area; with hover the pointer comes to
+        rest beside the point first, as a person's does on the way there."""
+        x, y = self.point_in(window, fx, fy)
+        steps = []
+        if hover:
+            steps += ["mousemove", "--window", str(window), str(x - 4 * self.scale), str(y), "sleep", "0.3"]
+        steps += ["mousemove", "--window", str(window), str(x), str(y), "sleep", "0.3",
+                  "click", "1"]
+        self.run("xdotool", *steps, check_rc=True)
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path)
@@ -478,14 +496,7 @@ def case_https(args, workdir):
         app = Program(desktop, args.program, [], workdir)
         main = poll("the main window", lambda: next(iter(app.windows()), None), 20)
         poll("the main window active", lambda: desktop.active() == main)
-        desktop.key("ctrl+o")
-        login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
-        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
-        desktop.type("demo")
-        desktop.key("Tab")
-        desktop.type("demo")
-        desktop.key("Return")
-        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        chooser = log_in(desktop, app)
         poll("the open-project dialog active", lambda: desktop.active() == chooser, 10)
         app.settle()
         width, height = desktop.size(chooser)
@@ -549,17 +560,44 @@ def case_https(args, workdir):
         desktop.close()
 
 
+def log_in(desktop, app):
+    """Ctrl+O (a project from the server) asks to log in first: the demo user logs in. The
+    open-project dialog that follows is returned."""
+    desktop.key("ctrl+o")
+    login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
+    poll("the log-in dialog active", lambda: desktop.active() == login, 10)
+    desktop.type("demo")
+    desktop.key("Tab")
+    desktop.type("demo")
+    desktop.key("Return")
+    return app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+
+
+def open_beside_server(args, workdir, desktop):
+    """The project server, and the program with a copy of the test project open and active:
+    (server, program, main window)."""
+    project = os.path.join(workdir, "alpha.tlp")
+    shutil.copy(args.project, project)
+    server = ProjectServer(args.program, workdir)
+    app = None
+    try:
+        app = Program(desktop, args.program, [project], workdir)
+        main = app.window_titled("alpha.tlp", 20)
+        poll("the main window active", lambda: desktop.active() == main)
+    except BaseException:
+        if app:
+            app.close()
+        server.close()
+        raise
+    return server, app, main
+
+
 def case_modal(args, workdir):
     desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
     server = None
     try:
-        project = os.path.join(workdir, "alpha.tlp")
-        shutil.copy(args.project, project)
-        server = ProjectServer(args.program, workdir)
-        app = Program(desktop, args.program, [project], workdir)
-        main = app.window_titled("alpha.tlp", 20)
-        poll("the main window active", lambda: desktop.active() == main)
+        server, app, main = open_beside_server(args, workdir, desktop)
         app.settle()
         used = app.cpu_over(3)
         check(used < 0.03, "the program at rest used %.2f s of CPU in 3 s (1 %% is 0.03 s)" % used)
@@ -577,14 +615,7 @@ def case_modal(args, workdir):
         poll("the about box to close", lambda: about not in app.windows(), 10)
         poll("the main window active again", lambda: desktop.active() == main, 10)
         # Logged in, the open-project dialog lists the server's projects.
-        desktop.key("ctrl+o")
-        login = app.window_titled("\u7528\u6237\u767b\u5165")
-        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
-        desktop.type("demo")
-        desktop.key("Tab")
-        desktop.type("demo")
-        desktop.key("Return")
-        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        chooser = log_in(desktop, app)
         expect_modal(desktop, app, main, chooser, "the open-project dialog")
         desktop.key("Escape")
         poll("the open-project dialog to close", lambda: chooser not in app.windows(), 10)
@@ -605,6 +636,52 @@ def case_modal(args, workdir):
         desktop.close()
 
 
+def case_picker(args, workdir):
+    desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
+    app = None
+    server = None
+    try:
+        server, app, main = open_beside_server(args, workdir, desktop)
+        # The product-data store answers a logged-in client: Ctrl+O logs in, and the
+        # open-project dialog that follows is cancelled.
+        chooser = log_in(desktop, app)
+        desktop.key("Escape")
+        poll("the open-project dialog to close", lambda: chooser not in app.windows(), 10)
+        # The first task's property sheet (a double click on its status cell), its page of
+        # reference documents, and the page's hot-tracking button 从产品结构树.
+        left, top = desktop.client_origin(main)
+        desktop.run("xdotool", "mousemove", str(left + 50 * desktop.scale), str(top + 88 * desktop.scale),
+                    "sleep", "0.2", "click", "--repeat", "2", "--delay", "80", "1", check_rc=True)
+        sheet = app.window_titled("\u4efb\u52a1\u4fe1\u606f", 20)  # 任务信息
+        poll("the task sheet active", lambda: desktop.active() == sheet, 10)
+        app.settle()
+        desktop.click_share(sheet, 0.407, 0.045, hover=True)
+        app.settle()
+        desktop.screenshot(os.path.join(args.output, "task-sheet-documents.png"))
+        desktop.click_share(sheet, 0.814, 0.099, hover=True)
+        picker = app.window_titled("\u9009\u62e9\u53c2\u8003\u6587\u6863", 20)  # 选择参考文档
+        poll("the document picker active", lambda: desktop.active() == picker, 10)
+        app.settle()
+        desktop.screenshot(os.path.join(args.output, "document-picker.png"))
+        # Its 取消 by the mouse; the box that says no document came answers the mouse too.
+        desktop.click_share(picker, 0.9, 0.93)
+        poll("the document picker to close at a click on 取消", lambda: picker not in app.windows(), 10)
+        box = app.window_titled("\u63d0\u793a", 10)  # 提示
+        poll("the box after the picker active", lambda: desktop.active() == box, 10)
+        app.settle()
+        desktop.click_share(box, 0.81, 0.74)
+        poll("the box to close at a click on its button", lambda: box not in app.windows(), 10)
+        poll("the task sheet active again", lambda: desktop.active() == sheet, 10)
+        desktop.key("Escape")
+        poll("the task sheet to close", lambda: sheet not in app.windows(), 10)
+    finally:
+        if app:
+            app.close()
+        if server:
+            server.close()
+        desktop.close()
+
+
 def case_open(args, workdir):
     desktop = Desktop(1600, 1000, workdir, args.wm, args.scale)
     app = None
@@ -614,14 +691,7 @@ def case_open(args, workdir):
         app = Program(desktop, args.program, [], workdir)
         main = poll("the main window", lambda: next(iter(app.windows()), None), 20)
         poll("the main window active", lambda: desktop.active() == main)
-        desktop.key("ctrl+o")
-        login = app.window_titled("\u7528\u6237\u767b\u5165")  # 用户登入
-        poll("the log-in dialog active", lambda: desktop.active() == login, 10)
-        desktop.type("demo")
-        desktop.key("Tab")
-        desktop.type("demo")
-        desktop.key("Return")
-        chooser = app.window_titled("\u6253\u5f00\u9879\u76ee", 20)  # 打开项目
+        chooser = log_in(desktop, app)
         poll("the open-project dialog active", lambda: desktop.active() == chooser, 10)
         app.settle()
         # One click on the first row of the list selects it; OK opens that project. The list
@@ -783,7 +853,7 @@ def case_mdi(args, workdir):
         desktop.close()
 
 
-CASES = {"modal": case_modal, "open": case_open, "screens": case_screens, "mdi": case_mdi, "https": case_https}
+CASES = {"modal": case_modal, "open": case_open, "picker": case_picker, "screens": case_screens, "mdi": case_mdi, "https": case_https}
 
 
 def main():

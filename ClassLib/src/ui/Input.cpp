@@ -185,6 +185,12 @@ HWND SetActiveWindow(HWND hWnd)
     HWND old = AfxActiveWindow();
     if (hWnd && !IsWindow(hWnd))
         return nullptr;
+    // A window that waits for a modal dialog of its own hands the activation to that
+    // dialog, as a click on it does: the dialog keeps the keyboard and stays on top.
+    if (HWND root = hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr)
+        if (!IsWindowEnabled(root))
+            if (HWND hPopup = AfxEnabledPopupOf(root))
+                hWnd = hPopup;
     AfxSetActiveInternal(hWnd, false);
     return old;
 }

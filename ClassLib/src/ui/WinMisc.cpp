@@ -182,7 +182,11 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
     if (w->widget)
         w->widget->setEnabled(bEnable != FALSE);
     if (!bEnable) {
-        if (GetCapture() == hWnd)
+        // A disabled window takes no input, nor do its children: a capture one of them
+        // holds (a hot-tracking button opening a modal dialog) would keep every click from
+        // the dialog.
+        const HWND hCapture = GetCapture();
+        if (hCapture != nullptr && (hCapture == hWnd || IsChild(hWnd, hCapture)))
             ReleaseCapture();
         HWND f = GetFocus();
         if (f == hWnd)

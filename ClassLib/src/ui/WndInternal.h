@@ -169,8 +169,9 @@ void AfxDestroyScrollWidgets(AfxWindow* w);
 // ---- the widget of a self-drawn window ---------------------------------------------------------------
 AfxWndWidget* AfxCreateCustomWidget(AfxWindow* w, QWidget* parentWidget);
 void AfxInstallBridge(AfxWindow* w);  // input translation for wrapped widgets
-// Qt input event to messages; TRUE when the event was consumed.
-bool AfxTranslateInput(AfxWindow* w, QEvent* e);
+// Qt input event to messages (receiver: the widget whose coordinates a mouse event
+// carries); TRUE when the event was consumed.
+bool AfxTranslateInput(AfxWindow* w, QEvent* e, QWidget* receiver = nullptr);
 void AfxForgetDoubleClick();
 // The visible, enabled window a disabled top-level window's modal dialog is (down the chain
 // of owners); NULL for none.

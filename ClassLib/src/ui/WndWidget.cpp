@@ -154,9 +154,21 @@ bool DeliverMouse(AfxWindow* receiver, HWND target, QEvent::Type type, Qt::Mouse
     return !(reached && receiver && receiver->hwnd == target && !receiver->custom);
 }
 
-bool TranslateMouse(AfxWindow* w, QMouseEvent* me)
+// The screen point of real input as the window layer places its windows. A window manager
+// may move a window without telling the program (one placed a dialog a caption's height
+// off where it was put, and sent no notice): the point the desktop reports then lies
+// elsewhere in the program's geometry than the spot under the pointer. The point within
+// the receiving widget is exact, so the program's own geometry places it.
+QPoint ScreenPointOf(QWidget* receiver, QMouseEvent* me)
 {
-    QPoint global = me->globalPosition().toPoint();
+    if (receiver == nullptr || !me->spontaneous())
+        return me->globalPosition().toPoint();
+    return receiver->mapToGlobal(me->position().toPoint());
+}
+
+bool TranslateMouse(AfxWindow* w, QMouseEvent* me, QWidget* receiver)
+{
+    QPoint global = ScreenPointOf(receiver, me);
     AfxSetCursorPosTracked(global);
     SyncModifiers(me->modifiers());
     SyncButtons(me->buttons());
@@ -428,14 +440,14 @@ BOOL AfxTranslateKeyMessage(const MSG* pMsg)
     return TRUE;
 }
 
-bool AfxTranslateInput(AfxWindow* w, QEvent* e)
+bool AfxTranslateInput(AfxWindow* w, QEvent* e, QWidget* receiver)
 {
     switch (e->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        return TranslateMouse(w, static_cast<QMouseEvent*>(e));
+        return TranslateMouse(w, static_cast<QMouseEvent*>(e), receiver);
     case QEvent::Wheel:
         return TranslateWheel(w, static_cast<QWheelEvent*>(e));
     case QEvent::KeyPress:
@@ -475,7 +487,7 @@ bool AfxWndWidget::event(QEvent* e)
     case QEvent::MouseMove:
     case QEvent::Wheel:
     case QEvent::InputMethod:
-        AfxTranslateInput(w, e);
+        AfxTranslateInput(w, e, this);
         e->accept();
         return true;
     case QEvent::KeyPress:
@@ -669,7 +681,7 @@ bool AfxEventBridge::eventFilter(QObject* watched, QEvent* e)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::InputMethod:
-        return AfxTranslateInput(w, e);
+        return AfxTranslateInput(w, e, qobject_cast<QWidget*>(watched));
     case QEvent::FocusIn:
         if (static_cast<QFocusEvent*>(e)->reason() != Qt::OtherFocusReason)
             AfxQtFocusIn(m_hWnd);

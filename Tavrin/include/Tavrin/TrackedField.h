@@ -24,10 +24,15 @@ public:
         ++s_nStamp;
         ++s_nStructure;
     }
+    // Moved by every change of a task's name: the layout does not read the name, but the
+    // chart draws it beside the bar, so a chart that shows names repaints when it moved.
+    static uint64_t Label() { return s_nLabel; }
+    static void MoveLabel() { ++s_nLabel; }
 
 private:
     static inline uint64_t s_nStamp = 1;
     static inline uint64_t s_nStructure = 1;
+    static inline uint64_t s_nLabel = 1;
 };
 
 // A number field. A place field (a task's row) moves the structure stamp too: a task that
@@ -187,7 +192,8 @@ private:
     COleDateTime m_v;
 };
 
-// A name of which only the emptiness is tracked (all the layout reads of it).
+// A name: its emptiness moves the stamp (all the layout reads of it), any change the label
+// stamp.
 class CTrackedName
 {
 public:
@@ -238,10 +244,12 @@ public:
 private:
     template <class Op> CTrackedName& Write(Op op)
     {
-        const BOOL bWasEmpty = m_v.IsEmpty();
+        const CString old = m_v;
         op(m_v);
-        if (bWasEmpty != m_v.IsEmpty())
+        if (old.IsEmpty() != m_v.IsEmpty())
             CTaskStamp::Move();
+        if (old != m_v)
+            CTaskStamp::MoveLabel();
         return *this;
     }
 
