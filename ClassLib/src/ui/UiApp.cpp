@@ -1,4 +1,5 @@
 // The user-interface layer's start, its posted-message queue and the pump that tests use.
+#include "Backend.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Clock.h>
@@ -8,9 +9,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QMetaObject>
 #include <QThread>
 
@@ -55,22 +53,6 @@ void DeliverOnePosted()
     AfxDispatchQueued(msg);
 }
 
-// The toolkit's own dialogs (open and save, print, colour, font) and buttons speak the
-// program's language, Chinese, from Qt's translations. The headless platforms keep the
-// toolkit's untranslated texts, which the tests compare.
-void LoadToolkitTranslations()
-{
-    if (!AfxOnDesktop())
-        return;
-    static QTranslator* translator = nullptr;
-    if (translator)
-        return;
-    translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-}
-
 }  // namespace
 
 void AfxEnsureApplication()
@@ -106,7 +88,9 @@ void AfxEnsureApplication()
             AfxStartMark("fonts");
         }
     }
-    LoadToolkitTranslations();
+    // The back end for the platform the toolkit started on (the desktop's loads the
+    // toolkit's translations).
+    pc::ChooseBackend();
     AfxStartMark("translations");
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
@@ -288,8 +272,7 @@ int AfxPumpMessages(int nMaxRounds)
 void AfxWaitForEvents()
 {
     AfxEnsureApplication();
-    if (AfxIsUiThread())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    pc::TheBackend().WaitForEvents(-1);
 }
 
 unsigned AfxQueuedMessageCount() { return g_queuedDispatched; }
