@@ -13,11 +13,14 @@
 #include <QThread>
 
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +39,37 @@ std::atomic<int> g_handled{0};
 unsigned g_queuedDispatched = 0;
 bool g_quit = false;
 int g_exitCode = 0;
+
+// Sets an environment variable for the scope (NULL: removes it); the old value comes back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name)) {
+            m_had = true;
+            m_old = old;
+        }
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            setenv(m_name, m_old.c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had = false;
+    std::string m_old;
+};
 
 void DeliverOnePosted()
 {
@@ -79,7 +113,24 @@ void AfxEnsureApplication()
         static int argc = 1;
         static char arg0[] = "classlib";
         static char* argv[] = {arg0, nullptr};
-        new QApplication(argc, argv);  // lives until the process ends
+        {
+            // The toolkit's own dialogs write dates (the open file dialog's list) the way the
+            // system locale does, which it reads once, here. The program speaks Chinese, so the
+            // toolkit's time locale is Chinese; the environment is left as it was for the C
+            // library (set again below) and for programs started from here.
+            const char* all = std::getenv("LC_ALL");
+            const std::string allValue = all ? all : "";
+            std::vector<std::unique_ptr<ScopedEnv>> env;
+            if (!allValue.empty()) {
+                // LC_ALL would override LC_TIME: its value goes to the other categories.
+                for (const char* category : {"LC_CTYPE", "LC_NUMERIC", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES"})
+                    env.push_back(std::make_unique<ScopedEnv>(category, allValue.c_str()));
+                env.push_back(std::make_unique<ScopedEnv>("LC_ALL", nullptr));
+            }
+            env.push_back(std::make_unique<ScopedEnv>("LC_TIME", "zh_CN.UTF-8"));
+            new QApplication(argc, argv);  // lives until the process ends
+        }
+        std::setlocale(LC_ALL, "");
         AfxStartMark("toolkit");
         // A traced start takes the font database apart from what first needs it, so that
         // its cost shows on its own (it is built on the first text drawn anyway).
