@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -142,6 +143,26 @@ TEST_F(DesktopConformance, RaisingPutsTheWindowFirstInTheStackingOrder)
     }
     b.DestroyWindow();
     a.DestroyWindow();
+}
+
+TEST_F(DesktopConformance, ScreenMetricsAreTheDesktopsOrAFixedHeadlessScreen)
+{
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+    if (pc::TheBackend().IsDesktop()) {
+        // The desktop run's screen is 1600x1000 (on_desktop.py), no panels.
+        QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), screen->geometry().width());
+        EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN), screen->geometry().height());
+        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1600);
+        EXPECT_EQ(work.right - work.left, screen->availableGeometry().width());
+        EXPECT_EQ(work.bottom - work.top, screen->availableGeometry().height());
+    } else {
+        EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1280);
+        EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN), 1024);
+        EXPECT_EQ(work.bottom - work.top, 994);
+    }
 }
 
 }  // namespace
