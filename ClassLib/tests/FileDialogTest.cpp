@@ -1,6 +1,9 @@
 // Open and save dialogs under a script.
 #include <ClassLib/Testing.h>
 
+#include <QDateTime>
+#include <QLocale>
+
 #include <cstring>
 #include <vector>
 
@@ -81,4 +84,11 @@ TEST_F(FileDialogTest, CancelAndEmptyAnswersChooseNothing)
     POSITION pos = dlg.GetStartPosition();
     EXPECT_EQ(dlg.GetNextPathName(pos), "/a/one.txt");
     EXPECT_EQ(pos, nullptr);
+}
+
+TEST_F(FileDialogTest, TheToolkitsDialogsWriteDatesTheChineseWay)
+{
+    // The open dialog's list shows each file's date in the toolkit's system locale.
+    const QDateTime when(QDate(2026, 1, 2), QTime(9, 5));
+    EXPECT_EQ(QLocale::system().toString(when, QLocale::ShortFormat).toStdString(), "2026/1/2 09:05");
 }

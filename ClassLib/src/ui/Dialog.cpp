@@ -4,7 +4,7 @@
 
 #include "ControlClasses.h"
 #include "DialogUnits.h"
-#include "DragDrop.h"
+#include "Backend.h"
 #include "Scripts.h"
 #include "WndInternal.h"
 
@@ -243,7 +243,7 @@ INT_PTR AfxDoModalWindow(CWnd* pWnd, CWnd* pOwner, const std::function<BOOL()>& 
         pc::LogModal(record);
         return entry->nResult;
     }
-    const bool headless = pc::IsHeadless();
+    const bool headless = !pc::TheBackend().CanAskPerson();
     if (!entry && headless)
         AfxReportTestFailure("a modal dialog ran without a script on a headless platform; it was cancelled");
 

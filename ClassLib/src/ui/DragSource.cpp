@@ -1,4 +1,5 @@
-// Drags of a data source: scripted in tests, a Qt drag on a real screen.
+// Drags of a data source: scripted in tests, a drag of the back end on a real screen.
+#include "Backend.h"
 #include "ClipFormats.h"
 #include "DragDrop.h"
 #include "PcMimeData.h"
@@ -6,24 +7,7 @@
 
 #include <ClassLib/Wnd/UiApp.h>
 
-#include <QApplication>
-#include <QDrag>
-#include <QGuiApplication>
-#include <QPointer>
-#include <QWidget>
-
 namespace pc {
-
-// Nobody is there to answer: a test harness runs the program, or there is no screen.
-bool IsHeadless()
-{
-    if (AfxIsUnderTestHarness())
-        return true;
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return true;
-    const QString name = QGuiApplication::platformName();
-    return name == QLatin1String("offscreen") || name == QLatin1String("minimal");
-}
 
 PcMimeData::PcMimeData(COleDataSource* source) : m_source(source)
 {
@@ -64,21 +48,9 @@ DROPEFFECT RunDrag(COleDataSource* source, DWORD dwEffects, LPCRECT, COleDropSou
         return DROPEFFECT_NONE;
     if (auto script = NextDragScript())
         return (*script)(source, dwEffects) & dwEffects;
-    if (IsHeadless())
+    if (!TheBackend().CanAskPerson())
         return DROPEFFECT_NONE;
-    QWidget* from = QApplication::widgetAt(QCursor::pos());
-    if (!from)
-        from = QApplication::focusWidget();
-    if (!from)
-        from = QApplication::activeWindow();
-    if (!from)
-        return DROPEFFECT_NONE;
-    auto* drag = new QDrag(from);
-    drag->setMimeData(new PcMimeData(source));
-    Qt::DropActions allowed = ActionsOf(dwEffects);
-    Qt::DropAction def = (dwEffects & DROPEFFECT_MOVE) ? Qt::MoveAction : Qt::CopyAction;
-    Qt::DropAction result = drag->exec(allowed, def);
-    return EffectsOf(result) & dwEffects;
+    return TheBackend().Drag(source, dwEffects);
 }
 
 }  // namespace pc

@@ -1,4 +1,5 @@
 // Focus, activation, mouse capture, the key state table and the cursor position.
+#include "Backend.h"
 #include "WndInternal.h"
 #include "WndWidget.h"
 
@@ -116,8 +117,7 @@ void Activate(HWND hWnd, bool bByMouse, bool bAskDesktop)
         if (bAskDesktop) {
             AfxRaiseTopLevel(hWnd);
             if (AfxWindow* w = AfxWindowOf(hWnd))
-                if (w->widget && w->widget->isVisible() && !w->widget->isActiveWindow())
-                    w->widget->activateWindow();
+                pc::TheBackend().Activate(w->widget);
         }
         ::SendMessage(hWnd, WM_NCACTIVATE, TRUE, 0);
         ::SendMessage(hWnd, WM_ACTIVATE, MAKEWPARAM(bByMouse ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(hWnd) ? 1 : 0),
@@ -219,8 +219,7 @@ HWND SetCapture(HWND hWnd)
         if (ow->widget && QWidget::mouseGrabber() == ow->widget)
             ow->widget->releaseMouse();
     if (AfxWindow* w = AfxWindowOf(hWnd))
-        if (w->widget && w->widget->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-            w->widget->grabMouse();
+        pc::TheBackend().GrabMouse(w->widget);
     if (old)
         ::SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
     return old;
@@ -324,10 +323,9 @@ void AfxSetCursorPosTracked(QPoint global)
 
 QPoint AfxTrackedCursorPos()
 {
-    if (!g_haveCursorPos && QGuiApplication::instance() &&
-        QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        return QCursor::pos();
-    }
+    if (!g_haveCursorPos)
+        if (std::optional<QPoint> p = pc::TheBackend().CursorPos())
+            return *p;
     return g_cursorPos;
 }
 
@@ -344,8 +342,7 @@ BOOL GetCursorPos(LPPOINT lpPoint)
 BOOL SetCursorPos(int x, int y)
 {
     AfxSetCursorPosTracked(QPoint(x, y));
-    if (QGuiApplication::instance() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-        QCursor::setPos(g_cursorPos);
+    pc::TheBackend().MoveCursor(g_cursorPos);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // Message boxes as Qt dialogs with the platform's buttons, icons and answers, in Chinese.
-// Under a test harness or on the offscreen platform nobody could answer, so a box is never
+// Under a test harness or on a headless platform nobody could answer, so a box is never
 // shown there: it is reported (a test fails) and given the safe answer.
+#include "Backend.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Conversion.h>
@@ -51,8 +52,7 @@ int AfxSafeMessageBoxAnswer(UINT type)
 
 int AfxQtMessageBoxHandler(LPCTSTR text, LPCTSTR caption, UINT type)
 {
-    if (!qApp || !AfxIsUiThread() || AfxIsUnderTestHarness() ||
-        QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (!AfxIsUiThread() || !pc::TheBackend().CanAskPerson()) {
         std::string what = "unanswered message box: " + Utf8FromCString(caption ? caption : "") + ": " +
                            Utf8FromCString(text ? text : "");
         AfxReportTestFailure(what.c_str());

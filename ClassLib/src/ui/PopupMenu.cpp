@@ -4,7 +4,7 @@
 #include <ClassLib/Menus/MenuQt.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
-#include "DragDrop.h"
+#include "Backend.h"
 #include "MenuData.h"
 #include "Scripts.h"
 #include "CaptionButtons.h"
@@ -200,7 +200,7 @@ UINT Track(HMENU hMenu, UINT nFlags, int x, int y, HWND hOwner)
         // A person can only choose an enabled command of the menu.
         if (cmd && !Choosable(hMenu, cmd))
             cmd = 0;
-    } else if (!pc::IsHeadless()) {
+    } else if (pc::TheBackend().CanAskPerson()) {
         QMenu qm;
         UINT chosen = 0;
         Fill(&qm, hMenu, hOwner, [&chosen](UINT id) { chosen = id; });

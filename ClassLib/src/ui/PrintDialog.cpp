@@ -3,7 +3,7 @@
 #include <ClassLib/Printing/Printing.h>
 #include <ClassLib/Wnd/QtInterop.h>
 
-#include "DragDrop.h"
+#include "Backend.h"
 #include "PrinterTargets.h"
 #include "Scripts.h"
 #include "WndInternal.h"
@@ -40,7 +40,7 @@ INT_PTR CPrintDialog::DoModal()
     AfxPrintDialogAnswer answer;
     if (auto script = pc::NextPrintDialogScript()) {
         answer = (*script)(this);
-    } else if (pc::IsHeadless()) {
+    } else if (!pc::TheBackend().CanAskPerson()) {
         AfxReportTestFailure("a print dialog ran without a script on a headless platform; it was cancelled");
         answer.nResult = IDCANCEL;
     } else {

@@ -1,4 +1,5 @@
 // The fixed system values: colours, metrics, parameters (see Wnd/System.h).
+#include "Backend.h"
 #include "GdiInternal.h"
 #include "WndInternal.h"
 
@@ -80,22 +81,23 @@ LOGFONT SystemFont(LONG weight)
     return lf;
 }
 
-// The screen and its work area (the screen less the desktop's panels). On a real display
-// they are the primary screen's; the headless platforms keep a fixed 1280x1024 desktop so
-// that what tests lay out does not depend on the machine.
-struct ScreenAreas
-{
-    QRect screen{0, 0, 1280, 1024};
-    QRect work{0, 0, 1280, 994};
-    QRect virt{0, 0, 1280, 1024};
-    int count = 1;
-};
+// The screen and its work area (the screen less the desktop's panels), as the back end
+// measures them: the headless one keeps a fixed 1280x1024 desktop so that what tests lay
+// out does not depend on the machine.
+using pc::ScreenAreas;
 
 ScreenAreas Screens()
 {
+    if (!AfxIsUiThread())
+        return ScreenAreas();
+    return pc::TheBackend().Screens();
+}
+
+}  // namespace
+
+pc::ScreenAreas pc::DesktopScreens()
+{
     ScreenAreas a;
-    if (!AfxIsUiThread() || !AfxOnDesktop())
-        return a;
     // The screen the user works on: that of the window with the focus, else of the first
     // visible top-level window, else the primary one.
     QScreen* s = nullptr;
@@ -116,16 +118,6 @@ ScreenAreas Screens()
     a.virt = s->virtualGeometry();
     a.count = (int)QGuiApplication::screens().size();
     return a;
-}
-
-}  // namespace
-
-bool AfxOnDesktop()
-{
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return false;
-    const QString name = QGuiApplication::platformName();
-    return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
 }
 
 DWORD GetSysColor(int nIndex)
@@ -350,8 +342,8 @@ UINT GetCaretBlinkTime() { return 530; }
 BOOL MessageBeep(UINT uType)
 {
     (void)uType;
-    if (qApp && AfxIsUiThread() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-        QApplication::beep();
+    if (AfxIsUiThread())
+        pc::TheBackend().Beep();
     return TRUE;
 }
 

@@ -1,4 +1,5 @@
 // The user-interface layer's start, its posted-message queue and the pump that tests use.
+#include "Backend.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Core/Clock.h>
@@ -8,18 +9,18 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QMetaObject>
 #include <QThread>
 
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +40,37 @@ unsigned g_queuedDispatched = 0;
 bool g_quit = false;
 int g_exitCode = 0;
 
+// Sets an environment variable for the scope (NULL: removes it); the old value comes back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name)) {
+            m_had = true;
+            m_old = old;
+        }
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            setenv(m_name, m_old.c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had = false;
+    std::string m_old;
+};
+
 void DeliverOnePosted()
 {
     MSG msg;
@@ -53,22 +85,6 @@ void DeliverOnePosted()
         return;  // the window went away while the message waited
     ++g_handled;
     AfxDispatchQueued(msg);
-}
-
-// The toolkit's own dialogs (open and save, print, colour, font) and buttons speak the
-// program's language, Chinese, from Qt's translations. The headless platforms keep the
-// toolkit's untranslated texts, which the tests compare.
-void LoadToolkitTranslations()
-{
-    if (!AfxOnDesktop())
-        return;
-    static QTranslator* translator = nullptr;
-    if (translator)
-        return;
-    translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace
@@ -97,7 +113,24 @@ void AfxEnsureApplication()
         static int argc = 1;
         static char arg0[] = "classlib";
         static char* argv[] = {arg0, nullptr};
-        new QApplication(argc, argv);  // lives until the process ends
+        {
+            // The toolkit's own dialogs write dates (the open file dialog's list) the way the
+            // system locale does, which it reads once, here. The program speaks Chinese, so the
+            // toolkit's time locale is Chinese; the environment is left as it was for the C
+            // library (set again below) and for programs started from here.
+            const char* all = std::getenv("LC_ALL");
+            const std::string allValue = all ? all : "";
+            std::vector<std::unique_ptr<ScopedEnv>> env;
+            if (!allValue.empty()) {
+                // LC_ALL would override LC_TIME: its value goes to the other categories.
+                for (const char* category : {"LC_CTYPE", "LC_NUMERIC", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES"})
+                    env.push_back(std::make_unique<ScopedEnv>(category, allValue.c_str()));
+                env.push_back(std::make_unique<ScopedEnv>("LC_ALL", nullptr));
+            }
+            env.push_back(std::make_unique<ScopedEnv>("LC_TIME", "zh_CN.UTF-8"));
+            new QApplication(argc, argv);  // lives until the process ends
+        }
+        std::setlocale(LC_ALL, "");
         AfxStartMark("toolkit");
         // A traced start takes the font database apart from what first needs it, so that
         // its cost shows on its own (it is built on the first text drawn anyway).
@@ -106,7 +139,9 @@ void AfxEnsureApplication()
             AfxStartMark("fonts");
         }
     }
-    LoadToolkitTranslations();
+    // The back end for the platform the toolkit started on (the desktop's loads the
+    // toolkit's translations).
+    pc::ChooseBackend();
     AfxStartMark("translations");
     if (!g_dispatcher) {
         g_dispatcher = new QObject;
@@ -288,8 +323,7 @@ int AfxPumpMessages(int nMaxRounds)
 void AfxWaitForEvents()
 {
     AfxEnsureApplication();
-    if (AfxIsUiThread())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    pc::TheBackend().WaitForEvents(-1);
 }
 
 unsigned AfxQueuedMessageCount() { return g_queuedDispatched; }

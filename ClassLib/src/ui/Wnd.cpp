@@ -1,5 +1,5 @@
 // CWnd: the object side of a window, its message map and message routing.
-#include "DragDrop.h"
+#include "Backend.h"
 #include "TempWndObjects.h"
 #include "WndInternal.h"
 
@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -1005,28 +1004,35 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     (void)dwFlags;
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     HWND h = m_hWnd;
-    bool offscreen = pc::IsHeadless();
+    // Nobody can end a loop that waits for input under a test harness or headless: after
+    // this long without a message it ends as failed.
+    const qint64 kUnansweredMs = 10000;
     QElapsedTimer idle;
     idle.start();
     while (IsWindow(h) && FromHandlePermanent(h) == this && (m_nFlags & WF_CONTINUEMODAL) && ContinueModal()) {
         int n = AfxPumpMessages(1);
         if (AfxQuitRequested())
             break;
-        if (n > 0)
+        if (n > 0) {
             idle.restart();
-        if (offscreen) {
-            // Nobody can end a loop that waits for input under a test harness or offscreen.
-            if (idle.elapsed() > 10000) {
-                AfxReportTestFailure("a modal loop waited for input nobody gives (headless)");
-                EndModalLoop(-1);
-                break;
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        } else if (n == 0 && (m_nFlags & WF_CONTINUEMODAL)) {
-            // Nothing left: sleep in the toolkit until input, a posted message or a timer
-            // arrives (EndModalLoop posts one), as the platform's modal loop does.
-            AfxWaitForEvents();
+            continue;
         }
+        if (!(m_nFlags & WF_CONTINUEMODAL))
+            break;
+        // Nothing left: sleep in the toolkit until input, a posted message or a timer
+        // arrives (EndModalLoop posts one), as the platform's modal loop does.
+        pc::Backend& backend = pc::TheBackend();
+        if (backend.CanAskPerson()) {
+            backend.WaitForEvents(-1);
+            continue;
+        }
+        const qint64 left = kUnansweredMs - idle.elapsed();
+        if (left <= 0) {
+            AfxReportTestFailure("a modal loop waited for input nobody gives (headless)");
+            EndModalLoop(-1);
+            break;
+        }
+        backend.WaitForEvents(static_cast<int>(left));
     }
     if (IsWindow(h) && FromHandlePermanent(h) == this)
         m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);

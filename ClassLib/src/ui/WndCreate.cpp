@@ -2,6 +2,7 @@
 // creation sends WM_NCCREATE, WM_CREATE, WM_SIZE and WM_MOVE (then WM_SHOWWINDOW for
 // WS_VISIBLE); destruction sends WM_DESTROY to the window and then to its children, and
 // WM_NCDESTROY to the children before the window itself. Owned pop-ups go first.
+#include "Backend.h"
 #include "WndInternal.h"
 
 #include <ClassLib/Controls/CommonControls.h>
@@ -41,33 +42,7 @@ bool UsesDefaultGuiFont(const std::string& className)
 
 void SetTopLevelFlags(AfxWindow* w, QWidget* widget)
 {
-    Qt::WindowFlags f = Qt::Window;
-    bool caption = (w->style & WS_CAPTION) == WS_CAPTION;
-    if (w->style & WS_POPUP) {
-        if (!caption)
-            f |= Qt::FramelessWindowHint;
-        if (w->owner)
-            f |= (caption && AfxOnDesktop()) ? Qt::Dialog : Qt::Tool;  // stays over its owner, no task-bar entry
-    } else if (!caption) {
-        f |= Qt::FramelessWindowHint;
-    }
-    if (w->exStyle & WS_EX_TOOLWINDOW)
-        f |= caption ? Qt::Tool : (Qt::ToolTip | Qt::FramelessWindowHint);
-    if (caption && AfxOnDesktop()) {
-        // The desktop's title-bar buttons are the ones the styles ask for.
-        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (w->style & WS_SYSMENU)
-            f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if ((w->style & WS_SYSMENU) && (w->style & WS_MINIMIZEBOX))
-            f |= Qt::WindowMinimizeButtonHint;
-        if ((w->style & WS_SYSMENU) && (w->style & WS_MAXIMIZEBOX))
-            f |= Qt::WindowMaximizeButtonHint;
-    }
-    if (w->exStyle & WS_EX_TOPMOST)
-        f |= Qt::WindowStaysOnTopHint;
-    if (w->exStyle & WS_EX_NOACTIVATE)
-        f |= Qt::WindowDoesNotAcceptFocus;
-    widget->setWindowFlags(f);
+    widget->setWindowFlags(pc::TheBackend().TopLevelFlags(w->style, w->exStyle, w->owner != nullptr));
     if (w->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE))
         widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
 }
@@ -200,8 +175,8 @@ HWND AfxCreateWindow(CWnd* pWnd, CREATESTRUCT& cs)
             widget->setParent(parentWidget, widget->windowFlags());
         // A modal dialog: the desktop keeps it above its owner and gives it the focus when
         // the owner is clicked.
-        if (w->modal && parentWidget && AfxOnDesktop())
-            widget->setWindowModality(Qt::WindowModal);
+        if (w->modal && parentWidget)
+            pc::TheBackend().MarkModal(widget);
         widget->setWindowTitle(AfxQString(w->text));
     }
     if (style & WS_DISABLED)

@@ -2,6 +2,7 @@
 // Positions are kept here (child windows in their parent's client coordinates, top-level
 // windows on the screen) and pushed to the widgets, so they are exact and the same on
 // every platform, the offscreen one included.
+#include "Backend.h"
 #include "WndInternal.h"
 #include "WndWidget.h"
 
@@ -102,9 +103,8 @@ void AfxSyncWidgetGeometry(AfxWindow* w)
     }
     // A top-level window without a sizing border keeps its size on the desktop too: the
     // window manager then offers no resizing and no maximise button for it.
-    if (AfxIsTopLevel(w) && AfxOnDesktop() && !(w->style & WS_THICKFRAME) && !w->maximized &&
-        widget->minimumSize() != r.size())
-        widget->setFixedSize(r.size());
+    if (AfxIsTopLevel(w) && !(w->style & WS_THICKFRAME) && !w->maximized)
+        pc::TheBackend().KeepSize(widget, r.size());
     if (widget->geometry() != r)
         widget->setGeometry(r);
     g_syncing = old;
@@ -405,11 +405,10 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
             }
             SetWindowPos(hWnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            // On a desktop the window manager maximises the window, its title bar included;
-            // the size it gives comes back through the widget's resize.
+            // On a desktop the window manager maximises the window, its title bar included.
             w = AfxWindowOf(hWnd);
-            if (w && top && w->widget && AfxOnDesktop())
-                w->widget->setWindowState((w->widget->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+            if (w && top && w->widget)
+                pc::TheBackend().Maximize(w->widget);
         }
         break;
     case SW_MINIMIZE:
@@ -423,8 +422,8 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
         break;
     case SW_RESTORE:
     case SW_SHOWNORMAL:
-        if (top && w->widget && AfxOnDesktop() && (w->maximized || w->minimized))
-            w->widget->setWindowState(w->widget->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+        if (top && w->widget && (w->maximized || w->minimized))
+            pc::TheBackend().Restore(w->widget);
         w->minimized = false;
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
         w->maximized = false;

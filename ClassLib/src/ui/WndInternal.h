@@ -112,9 +112,6 @@ void AfxSyncWidgetGeometry(AfxWindow* w);
 // and sending WM_SIZE when the client size changed.
 void AfxFrameChanged(AfxWindow* w);
 BOOL AfxIsTopLevel(const AfxWindow* w);
-// TRUE on a real display (a desktop with a window manager, or a bare X server), FALSE on
-// the headless platforms the tests use.
-bool AfxOnDesktop();
 // The next top-level window made with an owner is a modal dialog's (AfxDoModalWindow).
 void AfxMarkNextTopLevelModal(bool bModal);
 

@@ -1,6 +1,7 @@
 // The window handle table. Handles are never reused, so a stale handle simply names no
 // window. A destroyed window's data stays allocated until control is back in the event
 // loop, so code up the call stack that still holds it does not touch freed memory.
+#include "Backend.h"
 #include "WndInternal.h"
 
 #include <QCoreApplication>
@@ -122,10 +123,7 @@ void AfxRaiseTopLevel(HWND hWnd)
         }
         t.top.insert(pos, hWnd);
     }
-    // The offscreen platform has no stacking to change.
-    if (w->widget && w->widget->isWindow() && w->widget->isVisible() &&
-        QGuiApplication::platformName() != QLatin1String("offscreen"))
-        w->widget->raise();
+    pc::TheBackend().Raise(w->widget);
 }
 
 void AfxInvalidateAllWindows()

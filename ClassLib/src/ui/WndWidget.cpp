@@ -3,6 +3,7 @@
 // WM_SETCURSOR before the button or move message; keys go to the focus window as
 // WM_KEYDOWN followed by one WM_CHAR per byte of the character (two for a Chinese
 // character, lead byte first), unless PreTranslateMessage swallowed the key.
+#include "Backend.h"
 #include "WndWidget.h"
 
 #include "CaptionButtons.h"
@@ -530,19 +531,14 @@ bool AfxWndWidget::event(QEvent* e)
         // Activation is this layer's own; only the desktop's (a click on another
         // program's window and back) is taken over, never for windows that must not
         // take activation.
-        if (isWindow() && AfxActiveWindow() != m_hWnd && QGuiApplication::platformName() != QLatin1String("offscreen") &&
-            !(w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) && (w->style & WS_VISIBLE))
-            AfxDesktopActivated(m_hWnd);
+        if (isWindow() && AfxActiveWindow() != m_hWnd && !(w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) &&
+            (w->style & WS_VISIBLE))
+            pc::TheBackend().WindowActivated(m_hWnd);
         return true;
     case QEvent::WindowStateChange:
         // The desktop's maximise and restore buttons.
-        if (isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-            const Qt::WindowStates st = windowState();
-            w->maximized = (st & Qt::WindowMaximized) != 0;
-            w->minimized = (st & Qt::WindowMinimized) != 0;
-            w->style = (w->style & ~(WS_MAXIMIZE | WS_MINIMIZE)) | (w->maximized ? WS_MAXIMIZE : 0) |
-                       (w->minimized ? WS_MINIMIZE : 0);
-        }
+        if (isWindow())
+            pc::TheBackend().WindowStateChanged(m_hWnd, windowState());
         return QWidget::event(e);
     default: return QWidget::event(e);
     }
