@@ -105,8 +105,11 @@ class Desktop:
         self.procs.append(subprocess.Popen(WINDOW_MANAGERS[wm], env=dict(self.env, HOME=workdir),
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                            cwd=workdir))
-        poll("the window manager", lambda: self.root_property("_NET_SUPPORTING_WM_CHECK") and
-             "window id" in self.root_property("_NET_SUPPORTING_WM_CHECK"))
+        # The manager is ready once it has published both its check window and the list of
+        # what it supports: the toolkit reads that list once when it connects, and without it
+        # the program's windows may never get the focus.
+        poll("the window manager", lambda: "window id" in self.root_property("_NET_SUPPORTING_WM_CHECK") and
+             "_NET_ACTIVE_WINDOW" in self.root_property("_NET_SUPPORTED"))
 
     def run(self, *args, check_rc=False):
         r = subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
