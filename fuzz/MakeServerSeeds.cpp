@@ -163,6 +163,82 @@ void ServerSeeds(const std::string& storedProjectXml, const std::string& newProj
         Put("ProjectListReply", "empty.xml", Bytes(list));
 }
 
+void ServerRequestSeeds(const std::string& storedProjectXml, const std::string& newProjectXml)
+{
+    const std::string dir = TempFolder();
+    if (dir.empty())
+        return;
+    projectserver::ServerOptions options;
+    options.databasePath = dir + "/server.db";
+    options.demoData = false;
+    options.threads = 2;
+    projectserver::CProjectServer server(options);
+    std::string error;
+    // The user and the project the fuzz entry point starts from, made the same way, so that
+    // the ids the requests name are the ones it has.
+    if (!server.Start(error) || !server.AddUser("fuzz", "fuzz", "Fuzz")) {
+        std::fprintf(stderr, "the project server does not start: %s\n", error.c_str());
+        RemoveFolder(dir);
+        return;
+    }
+    server.SetTestRecordRequests(true);
+    {
+        CSoapProjectService* client = new CSoapProjectService;
+        CProjectServicePtr holder(client);
+        IProjectService& service = *client;
+        service.SetServiceUrl(CString(server.ServiceUrl().c_str()));
+        CString reply, text;
+        LONG id = -1, other = -1, result = -1;
+        service.Login("fuzz", "fuzz", reply);
+        service.NewProject("<PROJECT><ID>0</ID><NAME>fuzz</NAME><STATUS>0</STATUS><TASKS><TASK><TASKID>0</TASKID>"
+                           "<NAME>a</NAME><ROWINGRID>1</ROWINGRID><FLAG>1</FLAG></TASK></TASKS></PROJECT>",
+                           id);
+        const CString number = std::to_string(id).c_str();
+        service.GetProjectList("fuzz", text);
+        service.GetProjectData(id, text);
+        // The text as it was read, and with a new task after it; the client's own texts.
+        service.SaveProject(id, text, reply, result);
+        CString grown = text;
+        const int end = grown.Find("</TASKS>");
+        if (end >= 0)
+            grown.Insert(end, "<TASK><TASKID>0</TASKID><NAME>b</NAME><ROWINGRID>2</ROWINGRID><FLAG>1</FLAG>"
+                              "<LINKS><LINK><PREDID>1</PREDID><TYPE>0</TYPE><LAG>0</LAG></LINK></LINKS></TASK>");
+        service.SaveProject(id, grown, reply, result);
+        service.SaveProject(id, CString(storedProjectXml.c_str()), reply, result);
+        service.SaveProject(0, CString(newProjectXml.c_str()), reply, result);
+        service.NewTask(0, -1,
+                        "<TASK><ENTIREPROJID>" + number + "</ENTIREPROJID><TASKID>0</TASKID><NAME>c</NAME>"
+                        "<ROWINGRID>3</ROWINGRID><FLAG>1</FLAG></TASK>",
+                        other);
+        service.SetProjectStatus(id, 1);
+        service.SaveCalendar(id,
+                             "<CALENDAR><CALID>7</CALID><CALNAME>\xC8\xD5\xC0\xFA</CALNAME><CALBASEID>-1</CALBASEID>"
+                             "<RESCODE></RESCODE><CALDATA><CALDATE><FROMDATE>2004-5-1 0:0:0</FROMDATE>"
+                             "<TODATE>2004-5-7 23:59:59</TODATE><WORKING>0</WORKING></CALDATE>"
+                             "<CALDAY><DAY>3</DAY><WORKING>0</WORKING></CALDAY></CALDATA></CALENDAR>",
+                             result);
+        service.GetCalendar(id, text);
+        service.SaveUsersPermission(id,
+                                    "<PERMISSIONS><PERMISSION><RESCODE>fuzz</RESCODE><OPENPROJ>1</OPENPROJ>"
+                                    "<PUBLISHPROJ>1</PUBLISHPROJ><DELETEPROJ>1</DELETEPROJ></PERMISSION>"
+                                    "</PERMISSIONS>",
+                                    result);
+        service.GetUsersPermission(id, text);
+        service.GetResources(text);
+        service.NewProject("<PROJECT><ID>0</ID><NAME>gone</NAME></PROJECT>", other);
+        service.DeleteProject(other, CString(), result);
+    }
+    int n = 0;
+    for (const auto& request : server.TestRequests()) {
+        if (request.method != "POST" || request.operation.empty())
+            continue;
+        const std::string name = request.operation + "-" + std::to_string(n++) + ".xml";
+        Put("ServerRequest", name.c_str(), request.body);
+    }
+    server.Stop();
+    RemoveFolder(dir);
+}
+
 void StoreSeeds()
 {
     const std::string dir = TempFolder();
