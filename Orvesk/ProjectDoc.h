@@ -17,6 +17,8 @@
 #include "ProjectInfo.h"
 #include "TaskItem.h"
 
+#include <string>
+
 typedef CTypedPtrList<CObList, CDayOfWeek*> CDayOfWeekList;
 typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
 typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
@@ -245,6 +247,7 @@ public:
     CWnd* m_pOrigParent;                // where the view was before it moved in place
     int m_nMaxRowInGrid;                      // highest ROWINGRID of the tasks
     int m_nProjectID;                      // server id of the open project
+    std::string m_strRevision;          // the server's revision of the text held here, "" none
     CTaskItemList m_listTasks;          // top-level tasks; each owns its subtree
     CTaskItemList m_listDeletedTasks;       // removed tasks (FLAG 3), sent last by the next save
     CProjectInfo m_ProjectInfo;         // the header with its members

@@ -334,7 +334,10 @@ void CProjectDoc::OnProjPublish()
     CProjectServiceRef service(ProjectConnectService(*this));
     if (!service)
         return;
-    if (FAILED(service->SetProjectStatus(m_ProjectInfo.m_nProjID, 1))) {
+    service->SetProjectRevision(m_strRevision);
+    const HRESULT hr = service->SetProjectStatus(m_ProjectInfo.m_nProjID, 1);
+    m_strRevision = service->GetProjectRevision();
+    if (FAILED(hr)) {
         AfxMessageBox(service->GetLastErrorText(), MB_ICONINFORMATION);
         return;
     }
@@ -382,7 +385,10 @@ void CProjectDoc::OnProjPause()
     CProjectServiceRef service(ProjectConnectService(*this));
     if (!service)
         return;
-    if (FAILED(service->SetProjectStatus(m_ProjectInfo.m_nProjID, 3)))
+    service->SetProjectRevision(m_strRevision);
+    const HRESULT hr = service->SetProjectStatus(m_ProjectInfo.m_nProjID, 3);
+    m_strRevision = service->GetProjectRevision();
+    if (FAILED(hr))
         AfxMessageBox(service->GetLastErrorText(), MB_ICONINFORMATION);
 }
 

@@ -333,6 +333,8 @@ int CProjectDoc::GetData()
     std::string strXml;
     if (service->GetProjectDataUtf8(m_nProjectID, strXml) != S_OK)
         return 0;
+    // Later changes start from the revision of this text, which is this document's alone.
+    m_strRevision = service->GetProjectRevision();
 
     ProjectSendProgress(WM_PROGRESS_STEP);
     CXmlDocument doc;

@@ -77,8 +77,10 @@ int CProjectDoc::NewTask(int nFirst, int nParentTaskID)
     if (!service)
         return -1;
     LONG nNewID = -1;
+    service->SetProjectRevision(m_strRevision);
     if (service->NewTask(nFirst, nParentTaskID, strXml, nNewID) != S_OK)
         return -1;
+    m_strRevision = service->GetProjectRevision();
 
     owner.p = NULL;
     pTask->m_nTaskID = (int)nNewID;
@@ -147,6 +149,7 @@ int CProjectDoc::CreateProjectOnServer()
     if (service->NewProject(strXml, nNewID) != S_OK)
         return -1;
     SetProjectID((int)nNewID);
+    m_strRevision = service->GetProjectRevision();
     m_ProjectInfo.m_nFlag = FLAG_UNCHANGED;
 
     CString strPermissions;

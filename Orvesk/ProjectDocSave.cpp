@@ -54,7 +54,9 @@ int CProjectDoc::SaveProject()
     ProjectSendProgress(WM_PROGRESS_STEP);
     CString strReply;
     LONG nResult = -1;
+    service->SetProjectRevision(m_strRevision);
     const HRESULT hr = service->SaveProject(m_ProjectInfo.m_nProjID, strXml, strReply, nResult);
+    m_strRevision = service->GetProjectRevision();
     if (hr != S_OK) {
         // Nothing was taken: every new, changed and removed mark stays for the next try.
         return fail(hr == S_FALSE ? strReply : CString(kProjectConnectionChecklist), MB_ICONINFORMATION);

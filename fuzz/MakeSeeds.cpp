@@ -107,6 +107,8 @@ void ServerReplySeeds()
     fresh.WriteProjectXml(freshXml);
     seeds::ServerSeeds(std::string((LPCTSTR)storedXml, storedXml.GetLength()),
                        std::string((LPCTSTR)freshXml, freshXml.GetLength()));
+    seeds::ServerRequestSeeds(std::string((LPCTSTR)storedXml, storedXml.GetLength()),
+                              std::string((LPCTSTR)freshXml, freshXml.GetLength()));
 }
 
 void ProjectSeeds()

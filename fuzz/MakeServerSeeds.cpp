@@ -2,10 +2,12 @@
 // of the loopback project server (through the service client), product-data stores made by
 // the store's writer, and HTTP replies recorded from the project server's document download
 // and the loopback file server of the download tests, and the product-data answers of the
-// project server.
+// project server. The servers answer only a logged-in session, so every request is made in
+// one (else each seed would be the same refusal).
 #include "SeedFiles.h"
 
 #include <HttpLoopback/LoopbackHttpServer.h>
+#include <Internet/ServerSession.h>
 #include <Pdm/PdmStore.h>
 #include <ProjectServer/ProjectServer.h>
 #include <ProjectService/SoapProjectService.h>
@@ -54,10 +56,12 @@ std::string Exchange(int port, const std::string& request)
     return reply;
 }
 
-std::string Record(int port, const std::string& target)
+// `cookie`: the Cookie header's value, "" for none.
+std::string Record(int port, const std::string& target, const std::string& cookie = std::string())
 {
     return Exchange(port, "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-                              "\r\nAccept: */*\r\nConnection: close\r\n\r\n");
+                              "\r\nAccept: */*\r\n" + (cookie.empty() ? "" : "Cookie: " + cookie + "\r\n") +
+                              "Connection: close\r\n\r\n");
 }
 
 // The body of a reply (the server answers with a length, never in chunks).
@@ -67,9 +71,10 @@ std::string Body(const std::string& reply)
     return end == std::string::npos ? std::string() : reply.substr(end + 4);
 }
 
-std::string PostBody(int port, const std::string& target, const std::string& form)
+std::string PostBody(int port, const std::string& target, const std::string& cookie, const std::string& form)
 {
     return Body(Exchange(port, "POST " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                   "\r\nCookie: " + cookie +
                                    "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
                                    std::to_string(form.size()) + "\r\nConnection: close\r\n\r\n" + form));
 }
@@ -97,6 +102,21 @@ bool MakeTreeStore(const std::string& path)
     return ok;
 }
 
+// Logs a user of its own in to the project server; the session's Cookie header value, ""
+// when the login failed.
+std::string LogIn(projectserver::CProjectServer& server)
+{
+    if (!server.AddUser("seeds", "seeds", "Seeds"))
+        return std::string();
+    CSoapProjectService* client = new CSoapProjectService;
+    CProjectServicePtr holder(client);
+    client->SetServiceUrl(CString(server.ServiceUrl().c_str()));
+    CString reply;
+    if (client->Login("seeds", "seeds", reply) != S_OK || reply.IsEmpty())
+        return std::string();
+    return serversession::CookieFor(client->GetEndpoint());
+}
+
 }  // namespace
 
 void ServerSeeds(const std::string& storedProjectXml, const std::string& newProjectXml)
@@ -106,8 +126,13 @@ void ServerSeeds(const std::string& storedProjectXml, const std::string& newProj
         std::fprintf(stderr, "the loopback project server does not start\n");
         return;
     }
-    const LONG id = server.AddProject(CString(storedProjectXml.c_str()));
-    server.AddProject(CString(storedProjectXml.c_str()));
+    // The user's own projects: it may see, change and save them.
+    if (!server.LogIn("R1")) {
+        std::fprintf(stderr, "the loopback project server does not log in\n");
+        return;
+    }
+    const LONG id = server.AddOwnProject(CString(storedProjectXml.c_str()));
+    server.AddOwnProject(CString(storedProjectXml.c_str()));
     CSoapProjectService* client = new CSoapProjectService;
     client->SetTimeouts(5000, 10000);
     CProjectServicePtr holder(client);
@@ -118,20 +143,100 @@ void ServerSeeds(const std::string& storedProjectXml, const std::string& newProj
     CString list;
     if (service.GetProjectList("R1", list) == S_OK)
         Put("ProjectListReply", "list.xml", Bytes(list));
-    if (service.GetProjectList("nobody", list) == S_OK)
-        Put("ProjectListReply", "empty.xml", Bytes(list));
 
-    CString reply;
+    CString reply, opened;
     LONG result = -1;
     // A new project: its own id (row 0) and every task's.
     if (service.SaveProject(0, CString(newProjectXml.c_str()), reply, result) == S_OK)
         Put("SaveReply", "new-project.xml", Bytes(reply));
-    // A stored project whose tasks all have ids: nothing to hand out.
-    if (service.SaveProject(id, CString(storedProjectXml.c_str()), reply, result) == S_OK)
+    // A stored project whose tasks all have ids: nothing to hand out. Opened first: the save
+    // names the revision it starts from.
+    if (service.GetProjectData(id, opened) == S_OK &&
+        service.SaveProject(id, CString(storedProjectXml.c_str()), reply, result) == S_OK)
         Put("SaveReply", "no-new-task.xml", Bytes(reply));
     // Refused: the reply is the server's error text.
     if (service.SaveProject(id + 100, CString(storedProjectXml.c_str()), reply, result) == S_FALSE)
         Put("SaveReply", "refused.txt", Bytes(reply));
+
+    // A user with no project of its own.
+    if (server.LogIn("nobody") && service.GetProjectList("nobody", list) == S_OK)
+        Put("ProjectListReply", "empty.xml", Bytes(list));
+}
+
+void ServerRequestSeeds(const std::string& storedProjectXml, const std::string& newProjectXml)
+{
+    const std::string dir = TempFolder();
+    if (dir.empty())
+        return;
+    projectserver::ServerOptions options;
+    options.databasePath = dir + "/server.db";
+    options.demoData = false;
+    options.threads = 2;
+    projectserver::CProjectServer server(options);
+    std::string error;
+    // The user and the project the fuzz entry point starts from, made the same way, so that
+    // the ids the requests name are the ones it has.
+    if (!server.Start(error) || !server.AddUser("fuzz", "fuzz", "Fuzz")) {
+        std::fprintf(stderr, "the project server does not start: %s\n", error.c_str());
+        RemoveFolder(dir);
+        return;
+    }
+    server.SetTestRecordRequests(true);
+    {
+        CSoapProjectService* client = new CSoapProjectService;
+        CProjectServicePtr holder(client);
+        IProjectService& service = *client;
+        service.SetServiceUrl(CString(server.ServiceUrl().c_str()));
+        CString reply, text;
+        LONG id = -1, other = -1, result = -1;
+        service.Login("fuzz", "fuzz", reply);
+        service.NewProject("<PROJECT><ID>0</ID><NAME>fuzz</NAME><STATUS>0</STATUS><TASKS><TASK><TASKID>0</TASKID>"
+                           "<NAME>a</NAME><ROWINGRID>1</ROWINGRID><FLAG>1</FLAG></TASK></TASKS></PROJECT>",
+                           id);
+        const CString number = std::to_string(id).c_str();
+        service.GetProjectList("fuzz", text);
+        service.GetProjectData(id, text);
+        // The text as it was read, and with a new task after it; the client's own texts.
+        service.SaveProject(id, text, reply, result);
+        CString grown = text;
+        const int end = grown.Find("</TASKS>");
+        if (end >= 0)
+            grown.Insert(end, "<TASK><TASKID>0</TASKID><NAME>b</NAME><ROWINGRID>2</ROWINGRID><FLAG>1</FLAG>"
+                              "<LINKS><LINK><PREDID>1</PREDID><TYPE>0</TYPE><LAG>0</LAG></LINK></LINKS></TASK>");
+        service.SaveProject(id, grown, reply, result);
+        service.SaveProject(id, CString(storedProjectXml.c_str()), reply, result);
+        service.SaveProject(0, CString(newProjectXml.c_str()), reply, result);
+        service.NewTask(0, -1,
+                        "<TASK><ENTIREPROJID>" + number + "</ENTIREPROJID><TASKID>0</TASKID><NAME>c</NAME>"
+                        "<ROWINGRID>3</ROWINGRID><FLAG>1</FLAG></TASK>",
+                        other);
+        service.SetProjectStatus(id, 1);
+        service.SaveCalendar(id,
+                             "<CALENDAR><CALID>7</CALID><CALNAME>\xC8\xD5\xC0\xFA</CALNAME><CALBASEID>-1</CALBASEID>"
+                             "<RESCODE></RESCODE><CALDATA><CALDATE><FROMDATE>2004-5-1 0:0:0</FROMDATE>"
+                             "<TODATE>2004-5-7 23:59:59</TODATE><WORKING>0</WORKING></CALDATE>"
+                             "<CALDAY><DAY>3</DAY><WORKING>0</WORKING></CALDAY></CALDATA></CALENDAR>",
+                             result);
+        service.GetCalendar(id, text);
+        service.SaveUsersPermission(id,
+                                    "<PERMISSIONS><PERMISSION><RESCODE>fuzz</RESCODE><OPENPROJ>1</OPENPROJ>"
+                                    "<PUBLISHPROJ>1</PUBLISHPROJ><DELETEPROJ>1</DELETEPROJ></PERMISSION>"
+                                    "</PERMISSIONS>",
+                                    result);
+        service.GetUsersPermission(id, text);
+        service.GetResources(text);
+        service.NewProject("<PROJECT><ID>0</ID><NAME>gone</NAME></PROJECT>", other);
+        service.DeleteProject(other, CString(), result);
+    }
+    int n = 0;
+    for (const auto& request : server.TestRequests()) {
+        if (request.method != "POST" || request.operation.empty())
+            continue;
+        const std::string name = request.operation + "-" + std::to_string(n++) + ".xml";
+        Put("ServerRequest", name.c_str(), request.body);
+    }
+    server.Stop();
+    RemoveFolder(dir);
 }
 
 void StoreSeeds()
@@ -176,7 +281,14 @@ void PdmReplySeeds()
         return;
     }
     const int port = server.Port();
-    auto get = [port](const std::string& target) { return Body(Record(port, target)); };
+    const std::string cookie = LogIn(server);
+    if (cookie.empty()) {
+        std::fprintf(stderr, "the project server does not log in\n");
+        server.Stop();
+        RemoveFolder(dir);
+        return;
+    }
+    auto get = [port, &cookie](const std::string& target) { return Body(Record(port, target, cookie)); };
     const std::string root = get("/pdm/Nodes.asp?ClassID=20&ObjectID=0");
     Put("PdmNodesReply", "root.xml", root);
     Put("PdmNodesReply", "below.xml", get("/pdm/Nodes.asp?ClassID=21&ObjectID=1"));
@@ -193,9 +305,9 @@ void PdmReplySeeds()
     Put("PdmClassesReply", "none.xml", get("/pdm/Classes.asp?NodeClassID=77"));
     Put("PdmAddedReply", "store.xml", get("/pdm/Store.asp"));
     const std::string form = "ParentClassID=21&ParentObjectID=1&DocClassID=101&FileName=";
-    Put("PdmAddedReply", "added.xml", PostBody(port, "/pdm/AddDocument.asp", form + "%E6%96%B0.doc"));
-    Put("PdmAddedReply", "taken.xml", PostBody(port, "/pdm/AddDocument.asp", form + "%E6%96%B0.doc"));
-    Put("PdmAddedReply", "separator.xml", PostBody(port, "/pdm/AddDocument.asp", form + "a%5Cb.doc"));
+    Put("PdmAddedReply", "added.xml", PostBody(port, "/pdm/AddDocument.asp", cookie, form + "%E6%96%B0.doc"));
+    Put("PdmAddedReply", "taken.xml", PostBody(port, "/pdm/AddDocument.asp", cookie, form + "%E6%96%B0.doc"));
+    Put("PdmAddedReply", "separator.xml", PostBody(port, "/pdm/AddDocument.asp", cookie, form + "a%5Cb.doc"));
     server.Stop();
     RemoveFolder(dir);
 }
@@ -215,10 +327,14 @@ void DownloadSeeds()
         options.pdmStorePath = store;
         options.threads = 2;
         projectserver::CProjectServer server(options);
-        if (server.Start(error)) {
-            Put("HttpDownload", "pdm-document.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1"));
-            Put("HttpDownload", "pdm-unknown.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=999"));
-            Put("HttpDownload", "pdm-bad-id.http", Record(server.Port(), "/pdm/GetPdmFile.asp?ClassID=x&ObjectID=1"));
+        const std::string cookie = server.Start(error) ? LogIn(server) : std::string();
+        if (!cookie.empty()) {
+            const int port = server.Port();
+            Put("HttpDownload", "pdm-document.http", Record(port, "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1", cookie));
+            Put("HttpDownload", "pdm-unknown.http", Record(port, "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=999", cookie));
+            Put("HttpDownload", "pdm-bad-id.http", Record(port, "/pdm/GetPdmFile.asp?ClassID=x&ObjectID=1", cookie));
+            // What a download without a session meets.
+            Put("HttpDownload", "pdm-no-session.http", Record(port, "/pdm/GetPdmFile.asp?ClassID=101&ObjectID=1"));
             server.Stop();
         } else {
             std::fprintf(stderr, "the project server does not start: %s\n", error.c_str());

@@ -18,6 +18,9 @@ void RemoveFolder(const std::string& path);
 // Project texts in code page 936: one with ids (stored on the server first), one whose
 // tasks are all new.
 void ServerSeeds(const std::string& storedProjectXml, const std::string& newProjectXml);
+// The requests the service client sends for each operation, for the server's reader of
+// them (the same texts).
+void ServerRequestSeeds(const std::string& storedProjectXml, const std::string& newProjectXml);
 void StoreSeeds();
 // The server's product-data answers, for the components' readers.
 void PdmReplySeeds();

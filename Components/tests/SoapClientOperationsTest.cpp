@@ -132,7 +132,9 @@ TEST_F(LoopbackTest, SaveAssignsIdsToNewTasksAndAnswersThemByRow)
                    Task(pid, 40, 0, "A", 1, 2, "<TASKS>" + Task(0, 0, 0, "A1", 2, 1, Link(1)) + "</TASKS>") +
                    Task(0, 0, 0, "B", 3, 1, Link(2)) + "</TASKS>" + Task(pid, 41, 0, "gone", 0, 3) + "</PROJECT>";
     auto c = Client();
-    CString reply;
+    CString reply, opened;
+    // A save starts from the revision of the text its caller opened.
+    ASSERT_EQ(S_OK, c->GetProjectData(pid, opened));
     LONG result = -7;
     ASSERT_EQ(S_OK, c->SaveProject(pid, sent, reply, result)) << (LPCTSTR)c->GetLastErrorText();
     EXPECT_EQ(0, result);
@@ -158,6 +160,7 @@ TEST_F(LoopbackTest, AProjectSavedAndFetchedAgainEqualsTheOneSent)
                    "</TASKS></PROJECT>";
     auto c = Client();
     CString reply, stored;
+    ASSERT_EQ(S_OK, c->GetProjectData(pid, stored));
     LONG result = -1;
     ASSERT_EQ(S_OK, c->SaveProject(pid, sent, reply, result));
     EXPECT_STREQ("<TASKIDS></TASKIDS>", reply);
@@ -191,6 +194,8 @@ TEST_F(LoopbackTest, SaveRefusalsAreFalseWithTheTextOrAFailure)
     EXPECT_EQ(Gbk("项目不存在!"), reply);
 
     LONG pid = server.AddOwnProject(Header(0, "P", 0) + "</PROJECT>");
+    CString opened;
+    ASSERT_EQ(S_OK, c->GetProjectData(pid, opened));
     EXPECT_EQ(S_FALSE, c->SaveProject(pid, "<PROJECT><NAME>a<b</NAME></PROJECT>", reply, result));
     EXPECT_EQ(1, result);
     EXPECT_EQ(0, reply.Find(Gbk("项目数据无法读取")));

@@ -72,8 +72,11 @@ TEST_F(SessionTest, TheCookieOfALoginGoesWithEveryLaterCallAndTheRevisionWithThe
     ASSERT_EQ(S_OK, c->SaveProject(1, "<PROJECT><ID>1</ID><NAME>beta</NAME></PROJECT>", reply, result))
         << (LPCTSTR)c->GetLastErrorText();
     EXPECT_EQ(2, server.Revision(1));
+    EXPECT_EQ("2", c->GetProjectRevision());
     // The next save starts from the revision the accepted one answered.
-    ASSERT_EQ(S_OK, Client()->SaveProject(1, "<PROJECT><ID>1</ID><NAME>gamma</NAME></PROJECT>", reply, result));
+    auto next = Client();
+    next->SetProjectRevision(c->GetProjectRevision());
+    ASSERT_EQ(S_OK, next->SaveProject(1, "<PROJECT><ID>1</ID><NAME>gamma</NAME></PROJECT>", reply, result));
     EXPECT_EQ("<PROJECT><ID>1</ID><NAME>gamma</NAME></PROJECT>", server.ProjectText(1));
 
     const auto login = Of("Login");
@@ -135,9 +138,9 @@ TEST_F(SessionTest, AStaleSaveIsRefusedWithTheServersTextAndStoresNothing)
     Start();
     ASSERT_EQ(S_OK, LogIn());
     CString xml, reply;
-    ASSERT_EQ(S_OK, Client()->GetProjectData(1, xml));
-    server.SaveAsAnotherClient(1, "<PROJECT><ID>1</ID><NAME>theirs</NAME></PROJECT>");
     auto c = Client();
+    ASSERT_EQ(S_OK, c->GetProjectData(1, xml));
+    server.SaveAsAnotherClient(1, "<PROJECT><ID>1</ID><NAME>theirs</NAME></PROJECT>");
     LONG result = -1;
     EXPECT_EQ(S_FALSE, c->SaveProject(1, "<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", reply, result));
     EXPECT_EQ(1, result);
@@ -145,10 +148,35 @@ TEST_F(SessionTest, AStaleSaveIsRefusedWithTheServersTextAndStoresNothing)
     EXPECT_EQ("<PROJECT><ID>1</ID><NAME>theirs</NAME></PROJECT>", server.ProjectText(1));
     EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
     // The refused save taught the client nothing new: it is refused again until reopened.
-    EXPECT_EQ(S_FALSE, Client()->SaveProject(1, "<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", reply, result));
-    ASSERT_EQ(S_OK, Client()->GetProjectData(1, xml));
-    EXPECT_EQ(S_OK, Client()->SaveProject(1, "<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", reply, result));
+    EXPECT_EQ("1", c->GetProjectRevision());
+    EXPECT_EQ(S_FALSE, c->SaveProject(1, "<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", reply, result));
+    ASSERT_EQ(S_OK, c->GetProjectData(1, xml));
+    EXPECT_EQ(S_OK, c->SaveProject(1, "<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", reply, result));
     EXPECT_EQ("\"2\"", Of("SaveProject").back().ifMatch);
+    // An instance that was handed no revision names none, and is refused.
+    EXPECT_EQ(S_FALSE, Client()->SaveProject(1, "<PROJECT><ID>1</ID><NAME>blind</NAME></PROJECT>", reply, result));
+    EXPECT_EQ("", Of("SaveProject").back().ifMatch);
+    EXPECT_EQ("<PROJECT><ID>1</ID><NAME>mine</NAME></PROJECT>", server.ProjectText(1));
+}
+
+TEST_F(SessionTest, TwoHoldersOfOneProjectKeepTheirOwnRevisionsSoTheSecondStaleSaveIsRefused)
+{
+    Start();
+    ASSERT_EQ(S_OK, LogIn());
+    CString xml, reply;
+    // Two windows of one program open the same project.
+    auto first = Client(), second = Client();
+    ASSERT_EQ(S_OK, first->GetProjectData(1, xml));
+    ASSERT_EQ(S_OK, second->GetProjectData(1, xml));
+    LONG result = -1;
+    ASSERT_EQ(S_OK, first->SaveProject(1, "<PROJECT><ID>1</ID><NAME>first</NAME></PROJECT>", reply, result));
+    EXPECT_EQ(S_FALSE, second->SaveProject(1, "<PROJECT><ID>1</ID><NAME>second</NAME></PROJECT>", reply, result));
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(CStringFromUtf8(CLoopbackSessionServer::StaleSaveText()), reply);
+    EXPECT_EQ("<PROJECT><ID>1</ID><NAME>first</NAME></PROJECT>", server.ProjectText(1));
+    EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
+    EXPECT_EQ("2", first->GetProjectRevision());
+    EXPECT_EQ("1", second->GetProjectRevision());
 }
 
 TEST_F(SessionTest, ANewTaskAndAStatusNameTheirProjectsRevisionAndKeepTheNewOne)
@@ -156,13 +184,21 @@ TEST_F(SessionTest, ANewTaskAndAStatusNameTheirProjectsRevisionAndKeepTheNewOne)
     Start();
     ASSERT_EQ(S_OK, LogIn());
     CString xml, reply;
-    ASSERT_EQ(S_OK, Client()->GetProjectData(1, xml));
+    auto c = Client();
+    ASSERT_EQ(S_OK, c->GetProjectData(1, xml));
+    // Each call on an instance of its own, handed the revision the one before answered.
+    auto task = Client();
+    task->SetProjectRevision(c->GetProjectRevision());
     LONG taskId = -1;
-    ASSERT_EQ(S_OK, Client()->NewTask(1, -1, kTask, taskId));
+    ASSERT_EQ(S_OK, task->NewTask(1, -1, kTask, taskId));
     EXPECT_EQ(1000, taskId);
-    ASSERT_EQ(S_OK, Client()->SetProjectStatus(1, 1));
+    auto status = Client();
+    status->SetProjectRevision(task->GetProjectRevision());
+    ASSERT_EQ(S_OK, status->SetProjectStatus(1, 1));
+    auto save = Client();
+    save->SetProjectRevision(status->GetProjectRevision());
     LONG result = -1;
-    ASSERT_EQ(S_OK, Client()->SaveProject(1, kProject, reply, result));
+    ASSERT_EQ(S_OK, save->SaveProject(1, kProject, reply, result));
     EXPECT_EQ("\"1\"", Of("NewTask").back().ifMatch);
     EXPECT_EQ("\"2\"", Of("SetProjectStatus").back().ifMatch);
     EXPECT_EQ("\"3\"", Of("SaveProject").back().ifMatch);
@@ -175,14 +211,16 @@ TEST_F(SessionTest, AProjectSavedForTheFirstTimeIsKnownByItsNewId)
     ASSERT_EQ(S_OK, LogIn());
     CString reply;
     LONG result = -1;
-    ASSERT_EQ(S_OK, Client()->SaveProject(0, "<PROJECT><ID>0</ID></PROJECT>", reply, result));
+    auto c = Client();
+    ASSERT_EQ(S_OK, c->SaveProject(0, "<PROJECT><ID>0</ID></PROJECT>", reply, result));
     EXPECT_EQ("", Of("SaveProject").back().ifMatch);
-    ASSERT_EQ(S_OK, Client()->SaveProject(2, "<PROJECT><ID>2</ID></PROJECT>", reply, result));
+    ASSERT_EQ(S_OK, c->SaveProject(2, "<PROJECT><ID>2</ID></PROJECT>", reply, result));
     EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
     LONG id = -1;
-    ASSERT_EQ(S_OK, Client()->NewProject("<PROJECT><ID>0</ID></PROJECT>", id));
+    auto other = Client();
+    ASSERT_EQ(S_OK, other->NewProject("<PROJECT><ID>0</ID></PROJECT>", id));
     EXPECT_EQ(3, id);
-    ASSERT_EQ(S_OK, Client()->SaveProject(3, "<PROJECT><ID>3</ID></PROJECT>", reply, result));
+    ASSERT_EQ(S_OK, other->SaveProject(3, "<PROJECT><ID>3</ID></PROJECT>", reply, result));
     EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
 }
 
@@ -263,7 +301,7 @@ TEST_F(SessionTest, OverHttpsTheServerIsVerifiedAgainstTheNamedCertificates)
     auto c = Client();
     ASSERT_EQ(S_OK, c->GetProjectData(1, xml)) << (LPCTSTR)c->GetLastErrorText();
     LONG result = -1;
-    ASSERT_EQ(S_OK, Client()->SaveProject(1, kProject, reply, result));
+    ASSERT_EQ(S_OK, c->SaveProject(1, kProject, reply, result));
     EXPECT_EQ("\"1\"", Of("SaveProject").back().ifMatch);
     EXPECT_EQ(0u, server.ServiceUrl().find("https://127.0.0.1:"));
 }

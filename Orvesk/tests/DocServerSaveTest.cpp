@@ -159,6 +159,45 @@ TEST_F(DocServerSaveTest, AStaleSaveShowsTheServersTextAndTheWorkStillGoesToALoc
     EXPECT_EQ(FindTaskByName(kept, "制造"), nullptr);
 }
 
+TEST_F(DocServerSaveTest, TwoWindowsOnOneProjectEachSaveFromTheirOwnRevision)
+{
+    const char* kStale = "此项目在您打开后已被其他用户保存，本次保存未被服务器接受。您的修改仍在窗口中，可另存为本地文件。";
+    CProjectDoc* pOther = OpenServerProject(nProject);
+    ASSERT_NE(pOther, nullptr);
+    ASSERT_NE(pOther, pDoc);
+
+    FindTaskByName(*pDoc, "设计")->m_strName = "第一窗口";
+    FindTaskByName(*pDoc, "第一窗口")->m_nFlag = FLAG_MODIFIED;
+    pDoc->SetModifiedFlag();
+    EXPECT_TRUE(Command(pDoc, ID_FILE_SAVE));
+    EXPECT_FALSE(pDoc->IsModified());
+
+    // The other window still holds the text it opened: its save must not erase the first one.
+    FindTaskByName(*pOther, "设计")->m_strName = "第二窗口";
+    FindTaskByName(*pOther, "第二窗口")->m_nFlag = FLAG_MODIFIED;
+    pOther->SetModifiedFlag();
+    CTestMessageBoxes boxes;
+    boxes.AnswerText(kStale, IDOK);
+    EXPECT_TRUE(Command(pOther, ID_FILE_SAVE));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes().at(0).text, CString(kStale));
+    EXPECT_TRUE(pOther->IsModified());
+    EXPECT_EQ(FindTaskByName(*pOther, "第二窗口")->m_nFlag, FLAG_MODIFIED);
+    CString strStored;
+    ASSERT_TRUE(server.GetProject(nProject, strStored));
+    EXPECT_NE(strStored.Find("第一窗口"), -1);
+    EXPECT_EQ(strStored.Find("第二窗口"), -1);
+
+    // The first window goes on from the revision its save was given.
+    FindTaskByName(*pDoc, "第一窗口")->m_strName = "再存";
+    FindTaskByName(*pDoc, "再存")->m_nFlag = FLAG_MODIFIED;
+    pDoc->SetModifiedFlag();
+    EXPECT_TRUE(Command(pDoc, ID_FILE_SAVE));
+    EXPECT_FALSE(pDoc->IsModified());
+    ASSERT_TRUE(server.GetProject(nProject, strStored));
+    EXPECT_NE(strStored.Find("再存"), -1);
+}
+
 TEST_F(DocServerSaveTest, AServerThatIsDownSlowOrAnswersGarbageGivesTheChecklistAndLosesNothing)
 {
     Edit();

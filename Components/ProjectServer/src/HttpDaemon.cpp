@@ -4,12 +4,14 @@
 #include <microhttpd.h>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -55,6 +57,7 @@ struct Exchange {
 
 const char kTooLarge[] = "the request body is larger than this server accepts\n";
 const char kBusy[] = "the server is taking in too many request bodies now: try again shortly\n";
+const char kNoRoomForAnswer[] = "the server has no room for this answer now: try again shortly\n";
 
 // Writes an answer on a plain connection in the middle of its body (the library takes none
 // there) and ends the sending side; the connection is then closed, the rest never read.
@@ -155,13 +158,50 @@ void AddFormFields(HttpRequest& req)
     }
 }
 
-void FreeString(void* cls)
+// An answer's text in memory, counted in `held` (when not null) until the library lets it go.
+struct HeldBody {
+    std::string text;
+    std::atomic<uint64_t>* held;
+};
+
+void FreeBody(void* cls)
 {
-    delete static_cast<std::string*>(cls);
+    HeldBody* body = static_cast<HeldBody*>(cls);
+    if (body->held)
+        body->held->fetch_sub(body->text.size());
+    delete body;
 }
 
-// The library's answer for a handler's; null when it cannot be made.
-MHD_Response* Build(HttpResponse& res)
+// An unlinked temporary file in `directory` holding `text`; -1 when it cannot be made or
+// written whole.
+int AnswerFile(const std::string& directory, const std::string& text)
+{
+    int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // A file system without unnamed files: a named one, gone from the directory at once.
+        std::string path = directory + "/project-server-answer-XXXXXX";
+        fd = ::mkostemp(&path[0], O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        ::unlink(path.c_str());
+    }
+    size_t at = 0;
+    while (at < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            return -1;
+        }
+        at += static_cast<size_t>(n);
+    }
+    return fd;
+}
+
+// The library's answer for a handler's; null when it cannot be made. A body in memory is
+// counted in `held` (when not null) while the library holds it.
+MHD_Response* Build(HttpResponse& res, std::atomic<uint64_t>* held)
 {
     MHD_Response* r = nullptr;
     if (res.breakOff)
@@ -173,10 +213,11 @@ MHD_Response* Build(HttpResponse& res)
     } else if (res.body.empty())
         r = MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT);
     else {
-        std::string* body = new std::string(std::move(res.body));
-        r = MHD_create_response_from_buffer_with_free_callback_cls(body->size(), body->data(), &FreeString, body);
+        HeldBody* body = new HeldBody{std::move(res.body), held};
+        r = MHD_create_response_from_buffer_with_free_callback_cls(body->text.size(), body->text.data(), &FreeBody,
+                                                                   body);
         if (!r)
-            delete body;
+            FreeBody(body);
     }
     if (!r)
         return nullptr;
@@ -245,6 +286,49 @@ struct CHttpDaemon::Impl {
         if (it != bodyBytesByAddress.end() && (it->second -= ex->reserved) == 0)
             bodyBytesByAddress.erase(it);
         ex->reserved = 0;
+    }
+
+    // The memory of the answers the library holds for their readers, and the answers that
+    // waited in files instead.
+    std::string answerDirectory;
+    std::atomic<uint64_t> answerBytes{0};
+    std::atomic<uint64_t> answersInFiles{0};
+
+    // Takes `n` bytes of the answers' memory; false when that would pass the bound of all.
+    bool TakeAnswerMemory(uint64_t n)
+    {
+        uint64_t now = answerBytes.load();
+        do {
+            if (n > limits.answerBytesInAll || now > limits.answerBytesInAll - n)
+                return false;
+        } while (!answerBytes.compare_exchange_weak(now, now + n));
+        return true;
+    }
+
+    // Where the answer waits for its reader: in memory while it fits the connection's part
+    // and the bound of all (then counted in what the result names), else in a file; when
+    // no file can be written either, the answer becomes a 503.
+    std::atomic<uint64_t>* PlaceAnswer(HttpResponse& res)
+    {
+        if (res.breakOff || res.fd >= 0 || res.body.empty())
+            return nullptr;
+        const uint64_t size = res.body.size();
+        if (size <= limits.answerBytesPerConnection && TakeAnswerMemory(size))
+            return &answerBytes;
+        const int fd = AnswerFile(answerDirectory, res.body);
+        if (fd < 0) {
+            res.status = 503;
+            res.headers.clear();
+            res.SetContent(kNoRoomForAnswer, "text/plain; charset=utf-8");
+            res.SetHeader("Retry-After", "5");
+            return nullptr;
+        }
+        std::string().swap(res.body);
+        res.fd = fd;
+        res.offset = 0;
+        res.length = size;
+        ++answersInFiles;
+        return nullptr;
     }
 
     std::mutex jobsMutex;
@@ -332,9 +416,10 @@ struct CHttpDaemon::Impl {
         }
         std::string().swap(ex->request.body);  // given back before the answer goes out
         GiveBack(ex);
+        std::atomic<uint64_t>* held = PlaceAnswer(res);
         const unsigned status = static_cast<unsigned>(res.status);
         SetPhase(ex->connection, Phase::Sending, TransferDeadline(res.Size()));
-        MHD_Response* r = Build(res);
+        MHD_Response* r = Build(res, held);
         if (r) {
             MHD_queue_response(connection, status, r);
             MHD_destroy_response(r);
@@ -551,6 +636,16 @@ bool CHttpDaemon::Start(const std::string& address, int port, const HttpLimits& 
         d.limits.bodyBytesInAll = std::max<uint64_t>(d.limits.maxBodyBytes, 512u * 1024u * 1024u);
     if (d.limits.bodyBytesPerAddress == 0)
         d.limits.bodyBytesPerAddress = std::max<uint64_t>(d.limits.maxBodyBytes, 128u * 1024u * 1024u);
+    if (d.limits.answerBytesPerConnection == 0)
+        d.limits.answerBytesPerConnection = 4u * 1024u * 1024u;
+    if (d.limits.answerBytesInAll == 0)
+        d.limits.answerBytesInAll = 256u * 1024u * 1024u;
+    d.answerDirectory = d.limits.answerFileDirectory;
+    if (d.answerDirectory.empty()) {
+        const char* tmp = std::getenv("TMPDIR");
+        d.answerDirectory = tmp && *tmp ? tmp : "/tmp";
+    }
+    d.answersInFiles = 0;
     d.handler = std::move(handler);
     d.certificate = certificatePem;
     d.key = keyPem;
@@ -664,6 +759,16 @@ int CHttpDaemon::Port() const
 bool CHttpDaemon::Secure() const
 {
     return m_impl->secure;
+}
+
+uint64_t CHttpDaemon::AnswerBytesHeld() const
+{
+    return m_impl->answerBytes.load();
+}
+
+uint64_t CHttpDaemon::AnswersInFiles() const
+{
+    return m_impl->answersInFiles.load();
 }
 
 }  // namespace projectserver

@@ -13,8 +13,11 @@
 // scaled to its size. A reaper shuts the socket of any connection past its
 // deadline, whatever it trickles. Announced bodies over `maxBodyBytes` are refused with
 // 413 before a byte of them is read, chunked ones as soon as they pass it; so are bodies the
-// server has no memory left for (503), announced ones at once. Connections are
-// limited in all and per client address. Stop() lets the requests under way finish and
+// server has no memory left for (503), announced ones at once. Answers waiting for their
+// readers hold bounded memory too: one over the connection's part, or one that would pass
+// the bound of all, waits in an unlinked temporary file instead (503 when none can be
+// written), so a client that reads slowly or not at all holds no more than that. Connections
+// are limited in all and per client address. Stop() lets the requests under way finish and
 // closes every connection at once.
 #pragma once
 
@@ -41,6 +44,12 @@ struct HttpLimits {
     // 503: at once when its announced size does not fit, else when it comes to the bound.
     uint64_t bodyBytesInAll = 0;
     uint64_t bodyBytesPerAddress = 0;
+    // The memory an answer may hold on one connection while its reader takes it, and all
+    // answers at once (0: 4 MB and 256 MB); past either it waits in a file.
+    uint64_t answerBytesPerConnection = 0;
+    uint64_t answerBytesInAll = 0;
+    // Where those files are made ("": TMPDIR, else /tmp).
+    std::string answerFileDirectory;
 };
 
 class CHttpDaemon {
@@ -61,6 +70,10 @@ public:
     bool IsRunning() const;
     int Port() const;
     bool Secure() const;
+    // The memory the answers waiting for their readers hold now, and how many answers have
+    // waited in files since Start (for tests and benchmarks).
+    uint64_t AnswerBytesHeld() const;
+    uint64_t AnswersInFiles() const;
 
     struct Impl;
 

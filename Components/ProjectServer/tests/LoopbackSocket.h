@@ -9,12 +9,14 @@
 
 #include <cstdint>
 
-// The connected socket, or -1.
-inline int ConnectFrom(const char* from, int port)
+// The connected socket, or -1; with a receive buffer of that size when it is not 0.
+inline int ConnectFrom(const char* from, int port, int receiveBuffer = 0)
 {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
         return -1;
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof(receiveBuffer));
     sockaddr_in local = {};
     local.sin_family = AF_INET;
     ::inet_pton(AF_INET, from, &local.sin_addr);

@@ -16,6 +16,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -418,4 +420,63 @@ TEST_F(HttpTransportTest, OneAddressCannotTakeEveryConnection)
     ::close(fd);
     for (int h : held)
         ::close(h);
+}
+
+namespace {
+
+// A text of `n` bytes that differs along its length, so that a part lost or repeated shows.
+std::string Pattern(size_t n)
+{
+    std::string text(n, 'a');
+    for (size_t i = 0; i < n; ++i)
+        text[i] = static_cast<char>('a' + (i * 7 + i / 4093) % 26);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(HttpTransportTest, AnswersWaitingForReadersThatTakeNothingHoldBoundedMemory)
+{
+    HttpLimits limits;
+    limits.answerBytesPerConnection = 8000000;
+    limits.answerBytesInAll = 20000000;
+    std::string error;
+    ASSERT_TRUE(m_daemon.Start("127.0.0.1", 0, limits, "", "",
+                               [this](const HttpRequest& req, HttpResponse& res) {
+                                   res.SetContent(Pattern(std::strtoul(req.path.c_str() + 1, nullptr, 10)),
+                                                  "text/plain");
+                                   ++m_handled;
+                               },
+                               error))
+        << error;
+    // Six readers ask for answers within a connection's part, two for larger ones; none
+    // reads. Three of the six fit the bound of all; the other five answers wait in files.
+    std::vector<std::pair<int, size_t>> readers;
+    for (size_t size : {6000000, 6000000, 9000000, 6000000, 6000000, 9000000, 6000000, 6000000}) {
+        // A small receiving window: what the reader does not take stays with the server.
+        const int fd = ConnectFrom(("127.0.0." + std::to_string(20 + readers.size())).c_str(), m_daemon.Port(), 4096);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(SendAll(fd, "GET /" + std::to_string(size) + " HTTP/1.1\r\nHost: h\r\nConnection: close\r\n\r\n"));
+        readers.emplace_back(fd, size);
+    }
+    for (int i = 0; i < 200 && (m_daemon.AnswerBytesHeld() != 18000000 || m_daemon.AnswersInFiles() != 5); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    EXPECT_EQ(18000000u, m_daemon.AnswerBytesHeld());
+    EXPECT_EQ(5u, m_daemon.AnswersInFiles());
+    EXPECT_EQ(8, m_handled);
+
+    // Each reader, when it reads at last, gets its whole answer byte for byte.
+    for (const auto& reader : readers) {
+        const std::string answer = Receive(reader.first);
+        const size_t head = answer.find("\r\n\r\n");
+        ASSERT_NE(std::string::npos, head);
+        EXPECT_EQ(200, StatusOf(answer));
+        EXPECT_NE(std::string::npos, answer.find("Content-Length: " + std::to_string(reader.second) + "\r\n"));
+        EXPECT_TRUE(answer.compare(head + 4, std::string::npos, Pattern(reader.second)) == 0)
+            << "answer of " << reader.second << " bytes differs";
+        ::close(reader.first);
+    }
+    for (int i = 0; i < 200 && m_daemon.AnswerBytesHeld() != 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    EXPECT_EQ(0u, m_daemon.AnswerBytesHeld());
 }

@@ -273,10 +273,13 @@ TEST_P(ServerProcessTest, AKillInTheMiddleOfSavesLosesNoFinishedSave)
     ASSERT_TRUE(server.Start(Args(true)));
     const int kProjects = 4;
     std::vector<LONG> ids(kProjects);
+    std::vector<std::string> revisions(kProjects);
     {
         CProjectServicePtr c = LoggedInClientOf(server);
-        for (int p = 0; p < kProjects; ++p)
+        for (int p = 0; p < kProjects; ++p) {
             ASSERT_EQ(S_OK, c->NewProject(ProjectText(0, kTasks), ids[p]));
+            revisions[p] = c->GetProjectRevision();
+        }
     }
     std::vector<std::atomic<int>> lastDone(kProjects);
     std::atomic<bool> stop{false};
@@ -284,7 +287,9 @@ TEST_P(ServerProcessTest, AKillInTheMiddleOfSavesLosesNoFinishedSave)
     for (int p = 0; p < kProjects; ++p) {
         lastDone[p] = 0;
         clients.emplace_back([&, p] {
+            // Each client saves from the revision its project was made at.
             CProjectServicePtr c = ClientOf(server);
+            c->SetProjectRevision(revisions[p]);
             for (int i = 1; i <= 100000 && !stop; ++i) {
                 CString reply;
                 LONG result = -1;
@@ -329,17 +334,22 @@ TEST_P(ServerProcessTest, EightClientsSavingForTenSecondsLoseNothing)
     ASSERT_TRUE(server.Start(Args(true)));
     const int kClients = 8;
     std::vector<LONG> ids(kClients);
+    std::vector<std::string> revisions(kClients);
     {
         CProjectServicePtr c = LoggedInClientOf(server);
-        for (int p = 0; p < kClients; ++p)
+        for (int p = 0; p < kClients; ++p) {
             ASSERT_EQ(S_OK, c->NewProject(ProjectText(0, kTasks), ids[p]));
+            revisions[p] = c->GetProjectRevision();
+        }
     }
     std::vector<int> lastDone(kClients, 0), failures(kClients, 0);
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::vector<std::thread> clients;
     for (int p = 0; p < kClients; ++p)
         clients.emplace_back([&, p] {
+            // Each client saves from the revision its project was made at.
             CProjectServicePtr c = ClientOf(server);
+            c->SetProjectRevision(revisions[p]);
             for (int i = 1; i <= 1000000 && std::chrono::steady_clock::now() < end; ++i) {
                 CString reply;
                 LONG result = -1;

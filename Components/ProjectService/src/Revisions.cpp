@@ -1,18 +1,7 @@
-// The process's record of project revisions.
+// Reading a project revision out of an ETag.
 #include "Revisions.h"
 
-#include <map>
-#include <mutex>
-#include <utility>
-
 namespace projectsoap {
-
-namespace {
-
-std::mutex g_mutex;
-std::map<std::pair<std::string, LONG>, std::string> g_revisions;
-
-} // namespace
 
 std::string RevisionFromETag(const std::string& etag)
 {
@@ -25,21 +14,6 @@ std::string RevisionFromETag(const std::string& etag)
         if (c <= 0x20 || c >= 0x7f || c == '"')
             return std::string();
     return value;
-}
-
-void KeepRevision(const std::string& origin, LONG projectId, const std::string& revision)
-{
-    if (origin.empty() || projectId <= 0 || revision.empty())
-        return;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_revisions[std::make_pair(origin, projectId)] = revision;
-}
-
-std::string RevisionOf(const std::string& origin, LONG projectId)
-{
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_revisions.find(std::make_pair(origin, projectId));
-    return it == g_revisions.end() ? std::string() : it->second;
 }
 
 } // namespace projectsoap

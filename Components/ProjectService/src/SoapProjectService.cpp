@@ -14,8 +14,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include <pugixml.hpp>
-
 using projectsoap::SoapMessage;
 using projectsoap::SoapValue;
 using projectsoap::SoapValues;
@@ -58,32 +56,6 @@ std::string LogoutUrl(const std::string& endpoint)
     if (slash == std::string::npos || authority == std::string::npos || slash < authority + 3)
         return std::string();
     return path.substr(0, slash + 1) + "Logout";
-}
-
-// The id of a leaf of the document's root (a TASK's ENTIREPROJID), 0 when there is none.
-LONG LeafNumber(const std::string& xml, const char* root, const char* leaf)
-{
-    pugi::xml_document doc;
-    if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8))
-        return 0;
-    pugi::xml_node node = doc.child(root).child(leaf);
-    LONG value = 0;
-    return node && ParseLong(node.text().get(), value) ? value : 0;
-}
-
-// The new project's id in a TASKIDS reply: the entry of row 0.
-LONG NewProjectIdOf(const std::string& taskIds)
-{
-    pugi::xml_document doc;
-    if (!doc.load_buffer(taskIds.data(), taskIds.size(), pugi::parse_default, pugi::encoding_utf8))
-        return 0;
-    for (pugi::xml_node entry : doc.child("TASKIDS").children("TASKID")) {
-        LONG row = -1, id = 0;
-        if (ParseLong(entry.child("ROW").text().get(), row) && row == 0 &&
-            ParseLong(entry.child("ID").text().get(), id))
-            return id;
-    }
-    return 0;
 }
 
 } // namespace
@@ -183,8 +155,8 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
     m_strLastError = CString();
     answer = SoapMessage();
     m_replyRevision.clear();
-    const LONG ifMatchProject = m_ifMatchProject;
-    m_ifMatchProject = 0;
+    const bool sendRevision = m_bSendRevision;
+    m_bSendRevision = false;
     if (m_serviceUrl.empty())
         return Fail(PS_E_NOSERVICEURL, std::string(operation) + ": no service address was given");
     HRESULT hr = LoadDescription();
@@ -210,11 +182,8 @@ HRESULT CSoapProjectService::Invoke(const char* operation, const SoapValues& arg
     const std::string cookie = serversession::CookieFor(m_description.endpoint);
     if (!cookie.empty())
         request.headers.push_back("Cookie: " + cookie);
-    if (ifMatchProject > 0) {
-        const std::string revision = projectsoap::RevisionOf(origin, ifMatchProject);
-        if (!revision.empty())
-            request.headers.push_back("If-Match: \"" + revision + "\"");
-    }
+    if (sendRevision && !m_projectRevision.empty())
+        request.headers.push_back("If-Match: \"" + m_projectRevision + "\"");
     request.proxy = m_proxy;
     request.proxyPort = m_proxyPort;
     request.connectTimeoutMs = m_connectTimeoutMs;
@@ -386,16 +355,21 @@ HRESULT CSoapProjectService::GetProjectList(const CString& userCode, CString& xm
     return CallForText("GetProjectList", {{"userCode", Utf8(userCode)}}, "ProjectList", xml);
 }
 
-void CSoapProjectService::KeepReplyRevision(LONG projectId)
+void CSoapProjectService::SetProjectRevision(const std::string& revision) { m_projectRevision = revision; }
+
+std::string CSoapProjectService::GetProjectRevision() const { return m_projectRevision; }
+
+void CSoapProjectService::KeepReplyRevision()
 {
-    projectsoap::KeepRevision(serversession::OriginOf(m_description.endpoint), projectId, m_replyRevision);
+    if (!m_replyRevision.empty())
+        m_projectRevision = m_replyRevision;
 }
 
 HRESULT CSoapProjectService::GetProjectData(LONG projectId, CString& xml)
 {
     const HRESULT hr = CallForText("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", xml);
     if (hr == S_OK)
-        KeepReplyRevision(projectId);
+        KeepReplyRevision();
     return hr;
 }
 
@@ -403,7 +377,7 @@ HRESULT CSoapProjectService::GetProjectDataUtf8(LONG projectId, std::string& utf
 {
     const HRESULT hr = CallForUtf8("GetProjectData", {{"projectId", Decimal(projectId)}}, "ProjectData", utf8Xml);
     if (hr == S_OK)
-        KeepReplyRevision(projectId);
+        KeepReplyRevision();
     return hr;
 }
 
@@ -411,7 +385,7 @@ HRESULT CSoapProjectService::NewProject(const CString& projectXml, LONG& newProj
 {
     const HRESULT hr = CallForId("NewProject", {{"projectData", Utf8(projectXml)}}, "ProjectId", newProjectId);
     if (hr == S_OK)
-        KeepReplyRevision(newProjectId);
+        KeepReplyRevision();
     return hr;
 }
 
@@ -423,14 +397,14 @@ HRESULT CSoapProjectService::DeleteProject(LONG projectId, const CString& reserv
 HRESULT CSoapProjectService::SetProjectStatus(LONG projectId, LONG status)
 {
     LONG result = -1;
-    m_ifMatchProject = projectId;
+    m_bSendRevision = true;
     HRESULT hr = CallForResult("SetProjectStatus", {{"projectId", Decimal(projectId)}, {"status", Decimal(status)}}, result);
     if (hr == S_FALSE)
         return Fail(PS_E_REFUSED, "SetProjectStatus: the server refused to set status " + std::to_string(status) +
                                       " of project " + std::to_string(projectId) + " (result " +
                                       std::to_string(result) + ")");
     if (hr == S_OK)
-        KeepReplyRevision(projectId);
+        KeepReplyRevision();
     return hr;
 }
 
@@ -441,7 +415,7 @@ HRESULT CSoapProjectService::SaveProject(LONG projectId, const CString& projectX
     SoapMessage answer;
     LONG value = 0;
     CString text;
-    m_ifMatchProject = projectId;
+    m_bSendRevision = true;
     HRESULT hr = Invoke("SaveProject", {{"projectId", Decimal(projectId)}, {"projectData", Utf8(projectXml)}}, answer);
     if (SUCCEEDED(hr))
         hr = ReadResult("SaveProject", answer, value);
@@ -452,8 +426,7 @@ HRESULT CSoapProjectService::SaveProject(LONG projectId, const CString& projectX
     result = value;
     if (value == 0) {
         reply = text;
-        // A project saved for the first time is known by the id the server gave it.
-        KeepReplyRevision(projectId > 0 ? projectId : NewProjectIdOf(Utf8(text)));
+        KeepReplyRevision();
         return S_OK;
     }
     if (value == 1) {
@@ -492,14 +465,11 @@ HRESULT CSoapProjectService::GetResources(CString& xml)
 
 HRESULT CSoapProjectService::NewTask(LONG first, LONG parentTaskId, const CString& taskXml, LONG& newTaskId)
 {
-    std::string task = Utf8(taskXml);
-    // The task names its project; the change starts from the revision of that project.
-    const LONG projectId = LeafNumber(task, "TASK", "ENTIREPROJID");
-    m_ifMatchProject = projectId;
+    m_bSendRevision = true;
     const HRESULT hr = CallForId(
-        "NewTask", {{"first", Decimal(first)}, {"parentTaskId", Decimal(parentTaskId)}, {"taskData", std::move(task)}},
+        "NewTask", {{"first", Decimal(first)}, {"parentTaskId", Decimal(parentTaskId)}, {"taskData", Utf8(taskXml)}},
         "TaskId", newTaskId);
     if (hr == S_OK)
-        KeepReplyRevision(projectId);
+        KeepReplyRevision();
     return hr;
 }

@@ -101,6 +101,16 @@ public:
     // task under which the new one goes (below 0: none).
     virtual HRESULT NewTask(LONG first, LONG parentTaskId, const CString& taskXml, LONG& newTaskId) = 0;
 
+    // The revision of a stored project's text (the server's ETag): the caller holds the one
+    // of the text it has open and hands it to each instance, so that two windows or two
+    // documents on one project never share it. SaveProject, NewTask and SetProjectStatus
+    // name it as the revision they start from, and a server that keeps revisions refuses a
+    // save from any other ("" names none). After a call that succeeded, GetProjectRevision
+    // is the revision its answer named (GetProjectData, NewProject, SaveProject, and a
+    // NewTask or SetProjectStatus that started from the current one), else the one set.
+    virtual void SetProjectRevision(const std::string& revision) { (void)revision; }
+    virtual std::string GetProjectRevision() const { return std::string(); }
+
     // Why the last call failed or was refused ("" after S_OK).
     virtual CString GetLastErrorText() const = 0;
 

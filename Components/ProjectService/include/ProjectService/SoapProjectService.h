@@ -13,10 +13,10 @@
 // Around the envelope, at the HTTP level: a Login the server accepts starts a session (the
 // cookie its answer sets, kept per origin for the whole process, Internet/ServerSession.h),
 // and every later request to that origin carries it; an answer of HTTP 401 (no live
-// session) fails with PS_E_CONNECT. The revision (ETag) of the project that GetProjectData,
-// NewProject, SaveProject, NewTask or SetProjectStatus answers with is kept per project, and
-// SaveProject, NewTask and SetProjectStatus name it (If-Match) as the revision they start
-// from. An https:// service address is verified against the system's certificates or the
+// session) fails with PS_E_CONNECT. SaveProject, NewTask and SetProjectStatus name the
+// instance's project revision (SetProjectRevision) as the one they start from (If-Match);
+// the revision (ETag) a successful GetProjectData, NewProject, SaveProject, NewTask or
+// SetProjectStatus answers with becomes the instance's (GetProjectRevision). An https:// service address is verified against the system's certificates or the
 // trusted certificate file (ServerSession.h); verification is never turned off.
 #pragma once
 
@@ -52,6 +52,8 @@ public:
     HRESULT SaveUsersPermission(LONG projectId, const CString& permissionXml, LONG& result) override;
     HRESULT GetResources(CString& xml) override;
     HRESULT NewTask(LONG first, LONG parentTaskId, const CString& taskXml, LONG& newTaskId) override;
+    void SetProjectRevision(const std::string& revision) override;
+    std::string GetProjectRevision() const override;
 
     CString GetLastErrorText() const override;
 
@@ -85,8 +87,8 @@ private:
     const std::string* FindValue(const char* operation, const projectsoap::SoapMessage& answer, const char* name);
     HRESULT CallForResult(const char* operation, const projectsoap::SoapValues& arguments, LONG& result);
     HRESULT CallForId(const char* operation, const projectsoap::SoapValues& arguments, const char* idName, LONG& id);
-    // Keeps the revision the last answer named (if any) as that project's.
-    void KeepReplyRevision(LONG projectId);
+    // The revision the last answer named (if any) becomes the instance's.
+    void KeepReplyRevision();
 
     std::string m_serviceUrl; // UTF-8
     std::string m_proxy;
@@ -97,6 +99,7 @@ private:
     bool m_bDescriptionRead = false;
     projectsoap::ServiceDescription m_description;
     CString m_strLastError;
-    LONG m_ifMatchProject = 0;    // the next call names this project's revision (If-Match)
-    std::string m_replyRevision;  // the revision (ETag) the last answer named, "" none
+    bool m_bSendRevision = false; // the next call names m_projectRevision (If-Match)
+    std::string m_projectRevision; // the revision of the caller's project text, "" none
+    std::string m_replyRevision;   // the revision (ETag) the last answer named, "" none
 };
