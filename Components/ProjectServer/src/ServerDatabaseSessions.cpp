@@ -1,9 +1,9 @@
 // The users, their sessions and their recent failed logins.
-#include "ServerDatabaseValues.h"
+#include <ProjectServer/ServerDatabase.h>
 
 namespace projectserver {
 
-using namespace dbvalues;
+using namespace dbstore;
 
 bool CServerDatabase::PutUser(const std::string& code, const User& user)
 {
@@ -80,7 +80,7 @@ bool CServerDatabase::GetFailures(const std::string& key, LoginFailures& failure
 {
     // In a transaction on a database server the row stays locked until the count is written
     // back: two servers counting one user's attempts at once both count.
-    const char* sql = m_bOdbc && m_bInTransaction
+    const char* sql = OnServer() && InsideTransaction()
                           ? "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ? FOR UPDATE"
                           : "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ?";
     Rows rows;
