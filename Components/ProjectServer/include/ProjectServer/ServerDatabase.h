@@ -121,7 +121,8 @@ public:
     void SetTaskIdSource(std::function<bool(long& id, std::string& error)> source) { m_taskIds = std::move(source); }
     bool SetNextId(const char* kind, long id);
 
-    // --- sessions: token, user and the time of the last call (seconds since 1970)
+    // --- sessions: token (kept only as its SHA-256), user and the time of the last call
+    // (seconds since 1970)
     bool PutSession(const std::string& token, const std::string& user, long long now);
     bool GetSession(const std::string& token, std::string& user, long long& lastUsed, bool& found);
     bool TouchSession(const std::string& token, long long now);
@@ -137,6 +138,8 @@ public:
 
 private:
     bool Prepare(const std::string& name, bool& created);
+    // The key a session's row is kept by (its token's SHA-256); false when it cannot be had.
+    bool SessionKey(const std::string& token, std::string& key);
     bool CreateTables();
     bool PutText(const char* table, const char* key, long id, const std::string& xml);
     bool GetText(const char* table, const char* key, long id, std::string& xml, bool& found);
