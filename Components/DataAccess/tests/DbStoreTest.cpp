@@ -47,7 +47,10 @@ public:
         return true;
     }
 
-    bool Add(const std::string& v) { return Run("INSERT INTO dbo.store_rows(v) VALUES(?)", {Text(v)}, nullptr, "cannot add"); }
+    bool Add(const std::string& v)
+    {
+        return Run("INSERT INTO dbo.store_rows(v) VALUES(?)", {Text(v)}, nullptr, "cannot add");
+    }
 
     long long Count()
     {

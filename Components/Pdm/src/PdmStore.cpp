@@ -194,10 +194,11 @@ bool CPdmStore::CreateSchema()
         }
         ok = empty;
     }
-    ok = ok && (OnServer() ? RunAll(kServerSchema, "cannot make the store") : RunAll(kFileSchema, "cannot make the store"));
+    const char* const making = "cannot make the store";
+    ok = ok && (OnServer() ? RunAll(kServerSchema, making) : RunAll(kFileSchema, making));
     ok = ok &&
-         Run("INSERT INTO dbo.pdm_meta(key, value) VALUES('format', ?), ('version', ?)", {Text(kFormat), Text(kVersion)},
-             nullptr, "cannot make the store") &&
+         Run("INSERT INTO dbo.pdm_meta(key, value) VALUES('format', ?), ('version', ?)",
+             {Text(kFormat), Text(kVersion)}, nullptr, making) &&
          Run("INSERT INTO dbo.node_class(class_id, name) VALUES(20, ?), (21, ?)",
              {Text(u8"产品数据"), Text(u8"文件夹")}, nullptr, "cannot make the store") &&
          Run("INSERT INTO dbo.doc_class(class_id, name) VALUES(101, ?)", {Text(u8"文档")}, nullptr,
@@ -218,7 +219,8 @@ bool CPdmStore::StartedWriting()
     // Writers of a store on a server take turns on this lock (held to the end of their
     // transaction), as the writers of a file do on its write lock.
     const long long kWriterLock = 0x50444D53;  // "PDMS"
-    return !OnServer() || Run("SELECT pg_advisory_xact_lock(?)", {Number(kWriterLock)}, nullptr, "cannot begin a change");
+    return !OnServer() ||
+           Run("SELECT pg_advisory_xact_lock(?)", {Number(kWriterLock)}, nullptr, "cannot begin a change");
 }
 
 bool CPdmStore::IsValidName(const std::string& name)

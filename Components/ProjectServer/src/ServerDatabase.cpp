@@ -70,14 +70,13 @@ bool CServerDatabase::CreateTables()
 {
     if (!Begin())
         return false;
-    bool ok = true;
-    ok = (OnServer() ? RunAll(kServerTables, "cannot create the tables") : RunAll(kSqliteTables, "cannot create the tables")) &&
-         MakeUpgradeTables() &&
-         Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', ?),"
-             " ('resources', '<RESOURCES></RESOURCES>')",
-             {Text(kVersion)}, nullptr, "cannot create the tables") &&
-         Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr,
-             "cannot create the tables");
+    const char* const creating = "cannot create the tables";
+    const bool ok =
+        (OnServer() ? RunAll(kServerTables, creating) : RunAll(kSqliteTables, creating)) && MakeUpgradeTables() &&
+        Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', ?),"
+            " ('resources', '<RESOURCES></RESOURCES>')",
+            {Text(kVersion)}, nullptr, creating) &&
+        Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr, creating);
     if (!ok) {
         Rollback();
         return false;
