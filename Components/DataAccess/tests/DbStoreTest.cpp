@@ -196,6 +196,26 @@ TEST_P(DbStoreTest, TablesAndKeyedValuesAreFoundAndAFailureIsOneLine)
     EXPECT_EQ(std::string::npos, error.find_first_of("\r\n")) << error;
 }
 
+// A change that returns what it changed, matching no row: no rows, and no failure.
+TEST_P(DbStoreTest, AChangeReturningItsRowsThatMatchesNoneGivesNoRows)
+{
+    CTestStore store("returning none");
+    ASSERT_TRUE(store.Open(m_where)) << store.LastError();
+    ASSERT_TRUE(store.Add("kept"));
+    CDbStore::Rows rows;
+    rows.changed = 7;
+    ASSERT_TRUE(store.Run("UPDATE dbo.store_rows SET v = ? WHERE v = ? RETURNING v", {Text("new"), Text("absent")},
+                          &rows, "cannot change"))
+        << store.LastError();
+    EXPECT_TRUE(rows.values.empty());
+    EXPECT_EQ(0, rows.changed);
+    ASSERT_TRUE(store.Run("UPDATE dbo.store_rows SET v = ? WHERE v = ? RETURNING v", {Text("new"), Text("kept")},
+                          &rows, "cannot change"))
+        << store.LastError();
+    ASSERT_EQ(1u, rows.values.size());
+    EXPECT_EQ("new", AsText(rows.values[0][0]));
+}
+
 TEST(DbStoreFile, OnlyAnEmptyFileIsEmpty)
 {
     char dir[] = "/tmp/dbstore-XXXXXX";
