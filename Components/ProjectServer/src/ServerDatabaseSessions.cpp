@@ -9,6 +9,9 @@ using namespace dbstore;
 
 namespace {
 
+// The class of the advisory locks on failed-login keys (the second half is the key's hash).
+const long long kFailureKeyLocks = 0x4C4F47;  // "LOG"
+
 // A session is kept by the SHA-256 of its token (lowercase hex): a copy of the database
 // opens no session, and a token is still found in one indexed look-up.
 std::string TokenKey(const std::string& token)
@@ -120,9 +123,16 @@ bool CServerDatabase::DeleteSessionsUsedBefore(long long time)
 
 bool CServerDatabase::GetFailures(const std::string& key, LoginFailures& failures, bool& found)
 {
-    // In a transaction on a database server the row stays locked until the count is written
-    // back: two servers counting one user's attempts at once both count.
-    const char* sql = OnServer() && InsideTransaction()
+    // In a transaction on a database server the key stays locked until the count is written
+    // back: two servers counting one user's attempts at once both count. The key's own lock
+    // is taken first, since a row not yet written locks nothing: without it two first
+    // failures would both write a count of one, and callers locking two keys, one with a row
+    // and one without, would wait for each other.
+    const bool locking = OnServer() && InsideTransaction();
+    if (locking && !Run("SELECT pg_advisory_xact_lock(?, hashtext(?))", {Number(kFailureKeyLocks), Text(key)}, nullptr,
+                        "cannot lock the failed logins"))
+        return false;
+    const char* sql = locking
                           ? "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ? FOR UPDATE"
                           : "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ?";
     Rows rows;
