@@ -95,13 +95,20 @@ std::string CDbStore::DatabaseError(const std::string& what, const std::string& 
     return what + ": " + description;
 }
 
+bool CDbStore::FailDatabase(const std::string& what, const std::string& description)
+{
+    // A connection a call failed on is not handed on: the next store makes a new one.
+    m_keep = false;
+    return Fail(DatabaseError(what, description));
+}
+
 bool CDbStore::OpenCommand(CCommand& command, const char* sql, const std::vector<CDbParam>& params,
                            const std::string& what)
 {
     if (!m_session)
         return Fail(what + ": the database is not open");
     if (FAILED(command.Open(*m_session, sql, params)))
-        return Fail(DatabaseError(what, DbDescribeError(command)));
+        return FailDatabase(what, DbDescribeError(command));
     return true;
 }
 
@@ -186,7 +193,7 @@ bool CDbStore::Begin()
         return true;
     if (FAILED(m_session->StartTransaction())) {
         m_nTransaction = 0;
-        return Fail(DatabaseError("cannot begin a change", DbDescribeError(*m_session)));
+        return FailDatabase("cannot begin a change", DbDescribeError(*m_session));
     }
     if (!StartedWriting()) {
         const std::string error = m_error;
@@ -206,7 +213,7 @@ bool CDbStore::Commit()
         return true;
     // A failed commit leaves nothing stored.
     if (FAILED(m_session->Commit()))
-        return Fail(DatabaseError("cannot commit", DbDescribeError(*m_session)));
+        return FailDatabase("cannot commit", DbDescribeError(*m_session));
     return true;
 }
 

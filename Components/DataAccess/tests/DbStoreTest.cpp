@@ -283,6 +283,24 @@ TEST(DbStorePool, AClosedStoresConnectionServesTheNextOfItsKindOnly)
     EXPECT_EQ(first, third.ServerProcess());
 }
 
+// A connection a call failed on is closed with its store, never handed on.
+TEST(DbStorePool, AConnectionACallFailedOnIsNotHandedOn)
+{
+    std::string error;
+    const std::string where = FreshPgTables("dbo.store_meta, dbo.store_rows", error);
+    ASSERT_FALSE(where.empty()) << error;
+    long long failed = -1;
+    {
+        CTestStore store("failing");
+        ASSERT_TRUE(store.Open(where)) << store.LastError();
+        failed = store.ServerProcess();
+        EXPECT_FALSE(store.Run("SELECT v FROM dbo.store_absent", {}, nullptr, "cannot look"));
+    }
+    CTestStore next("failing");
+    ASSERT_TRUE(next.Open(where)) << next.LastError();
+    EXPECT_NE(failed, next.ServerProcess());
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DbStoreTest, ::testing::Values(std::string("sqlite"), std::string("odbc")));
 
 }  // namespace

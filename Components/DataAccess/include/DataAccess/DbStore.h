@@ -118,7 +118,8 @@ protected:
     // write-ahead logging when `wal`. False with the database's words in `description`.
     bool OpenSession(const std::string& path, int busyMilliseconds, bool wal, std::string& description);
     void DropSession();
-    // The store opened soundly: Close may hand its connection to the next store.
+    // The store opened soundly: Close may hand its connection to the next store (unless a
+    // call fails on it meanwhile).
     void KeepSession() { m_keep = true; }
     // Close, with LastError kept.
     void CloseKeepingError();
@@ -157,6 +158,7 @@ protected:
     std::string m_error;
 
 private:
+    bool FailDatabase(const std::string& what, const std::string& description);
     std::string PoolKey() const;
 
     std::string m_kind;
