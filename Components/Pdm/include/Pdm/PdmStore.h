@@ -104,8 +104,8 @@ public:
                      const std::string& bytes, const std::string& linkPath, int64_t size,
                      const std::string& modified, int32_t& newObjectId);
 
-    // Begin and Commit group several additions into one transaction (the import of a folder
-    // tree).
+    // Several additions make one transaction between Begin and Commit (the import of a
+    // folder tree); Begin, Commit, Rollback, Close and LastError come with the store base.
 
     // A folder or document name: not empty, "." or "..", no separator or control character,
     // well-formed UTF-8 of characters XML can carry.
