@@ -147,8 +147,11 @@ public:
         SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), (SQLINTEGER)sql.size());
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
             return Diag(SQL_HANDLE_STMT, hstmt, DB_E_ERRORSINCOMMAND, errors), DB_E_ERRORSINCOMMAND;
+        // No data: the statement changed no row and has no rows to fetch, not even one that
+        // returns what it changed (fetching would fail on the missing cursor).
+        const bool bNoRows = rc == SQL_NO_DATA;
         SQLLEN changed = 0;
-        m_nChanges = rc != SQL_NO_DATA && SQL_SUCCEEDED(SQLRowCount(hstmt, &changed)) && changed > 0 ? changed : 0;
+        m_nChanges = !bNoRows && SQL_SUCCEEDED(SQLRowCount(hstmt, &changed)) && changed > 0 ? changed : 0;
         SQLSMALLINT cols = 0;
         SQLNumResultCols(hstmt, &cols);
         nColumns = cols;
@@ -173,7 +176,7 @@ public:
                 }
             }
         }
-        while ((rc = SQLFetch(hstmt)) != SQL_NO_DATA)
+        while (!bNoRows && (rc = SQLFetch(hstmt)) != SQL_NO_DATA)
         {
             if (!SQL_SUCCEEDED(rc))
             {

@@ -2,11 +2,12 @@
 // transaction (or part of the caller's, between Begin and Commit).
 #include <Pdm/PdmStore.h>
 
-#include "PdmStoreDb.h"
 #include <ClassLib/Core/XmlChars.h>
 
 #include <ctime>
 #include <limits>
+
+using namespace dbstore;
 
 namespace {
 
@@ -25,10 +26,10 @@ std::string NowText()
 bool CPdmStore::NextObjectId(const char* table, int32_t classId, int32_t& id)
 {
     const std::string sql = std::string("SELECT max(object_id) FROM dbo.") + table + " WHERE class_id = ?";
-    PdmDbRows rows;
-    if (!Run(sql.c_str(), {PdmInt(classId)}, &rows, "cannot read"))
+    Rows rows;
+    if (!Run(sql.c_str(), {Number(classId)}, &rows, "cannot read"))
         return false;
-    int64_t last = rows.values.empty() || PdmDbIsNull(rows.values[0][0]) ? 0 : PdmDbInt(rows.values[0][0]);
+    int64_t last = rows.values.empty() || IsNull(rows.values[0][0]) ? 0 : AsNumber(rows.values[0][0]);
     if (last < 0)
         last = 0;
     if (last >= std::numeric_limits<int32_t>::max())
@@ -42,8 +43,8 @@ bool CPdmStore::NameTaken(const char* table, const char* column, int32_t parentC
 {
     const std::string sql = std::string("SELECT 1 FROM dbo.") + table +
                             " WHERE parent_class = ? AND parent_object = ? AND " + column + " = ?";
-    PdmDbRows rows;
-    if (!Run(sql.c_str(), {PdmInt(parentClass), PdmInt(parentObject), PdmText(name)}, &rows, "cannot read"))
+    Rows rows;
+    if (!Run(sql.c_str(), {Number(parentClass), Number(parentObject), Text(name)}, &rows, "cannot read"))
         return false;
     taken = !rows.values.empty();
     return true;
@@ -57,7 +58,7 @@ bool CPdmStore::AddNodeClass(int32_t classId, const std::string& name)
         return Refuse("a node class needs an id above 0 and a name");
     return Run("INSERT INTO dbo.node_class(class_id, name) VALUES(?, ?)"
                " ON CONFLICT(class_id) DO UPDATE SET name = excluded.name",
-               {PdmInt(classId), PdmText(name)}, nullptr, "cannot add the node class");
+               {Number(classId), Text(name)}, nullptr, "cannot add the node class");
 }
 
 bool CPdmStore::AddDocClass(int32_t classId, const std::string& name)
@@ -68,14 +69,14 @@ bool CPdmStore::AddDocClass(int32_t classId, const std::string& name)
         return Refuse("a document class needs an id above 0 and a name");
     return Run("INSERT INTO dbo.doc_class(class_id, name) VALUES(?, ?)"
                " ON CONFLICT(class_id) DO UPDATE SET name = excluded.name",
-               {PdmInt(classId), PdmText(name)}, nullptr, "cannot add the document class");
+               {Number(classId), Text(name)}, nullptr, "cannot add the document class");
 }
 
 bool CPdmStore::AllowDocClass(int32_t nodeClassId, int32_t docClassId)
 {
     return Run("INSERT INTO dbo.doc_class_allowed(node_class, doc_class) VALUES(?, ?)"
                " ON CONFLICT(node_class, doc_class) DO NOTHING",
-               {PdmInt(nodeClassId), PdmInt(docClassId)}, nullptr, "cannot allow the document class");
+               {Number(nodeClassId), Number(docClassId)}, nullptr, "cannot allow the document class");
 }
 
 bool CPdmStore::AddNode(int32_t parentClass, int32_t parentObject, int32_t classId, const std::string& name,
@@ -97,8 +98,8 @@ bool CPdmStore::AddNode(int32_t parentClass, int32_t parentObject, int32_t class
         if (!found)
             return Refuse("folder " + std::to_string(parentClass) + "/" + std::to_string(parentObject) +
                         " does not exist");
-        PdmDbRows rows;
-        if (!Run("SELECT 1 FROM dbo.node_class WHERE class_id = ?", {PdmInt(classId)}, &rows,
+        Rows rows;
+        if (!Run("SELECT 1 FROM dbo.node_class WHERE class_id = ?", {Number(classId)}, &rows,
                  "cannot read the node classes"))
             return false;
         if (rows.values.empty())
@@ -112,7 +113,7 @@ bool CPdmStore::AddNode(int32_t parentClass, int32_t parentObject, int32_t class
         if (!NextObjectId("node", classId, id))
             return false;
         if (!Run("INSERT INTO dbo.node(class_id, object_id, parent_class, parent_object, name) VALUES(?, ?, ?, ?, ?)",
-                 {PdmInt(classId), PdmInt(id), PdmInt(parentClass), PdmInt(parentObject), PdmText(name)}, nullptr,
+                 {Number(classId), Number(id), Number(parentClass), Number(parentObject), Text(name)}, nullptr,
                  "cannot add the folder"))
             return false;
         newObjectId = id;
@@ -166,10 +167,10 @@ bool CPdmStore::InsertDocument(int32_t parentClass, int32_t parentObject, int32_
             return Refuse("folder " + std::to_string(parentClass) + "/" + std::to_string(parentObject) +
                         " does not exist");
         // The parent's class is its class id: the document class must be allowed there.
-        PdmDbRows rows;
+        Rows rows;
         if (!Run("SELECT 1 FROM dbo.doc_class_allowed a JOIN dbo.doc_class d ON d.class_id = a.doc_class"
                  " WHERE a.node_class = ? AND a.doc_class = ?",
-                 {PdmInt(parentClass), PdmInt(docClass)}, &rows, "cannot read the document classes"))
+                 {Number(parentClass), Number(docClass)}, &rows, "cannot read the document classes"))
             return false;
         if (rows.values.empty())
             return Refuse("document class " + std::to_string(docClass) + " may not be added under node class " +
@@ -184,9 +185,9 @@ bool CPdmStore::InsertDocument(int32_t parentClass, int32_t parentObject, int32_
             return false;
         if (!Run("INSERT INTO dbo.document(class_id, object_id, parent_class, parent_object, file_name, size, modified,"
                  " content, link_path) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 {PdmInt(docClass), PdmInt(id), PdmInt(parentClass), PdmInt(parentObject), PdmText(fileName),
-                  PdmInt(size < 0 ? 0 : size), PdmText(modified), bytes ? CDbParam::Bytes(*bytes) : PdmNull(),
-                  linkPath.empty() ? PdmNull() : PdmText(linkPath)},
+                 {Number(docClass), Number(id), Number(parentClass), Number(parentObject), Text(fileName),
+                  Number(size < 0 ? 0 : size), Text(modified), bytes ? CDbParam::Bytes(*bytes) : Null(),
+                  linkPath.empty() ? Null() : Text(linkPath)},
                  nullptr, "cannot add the document"))
             return false;
         newObjectId = id;

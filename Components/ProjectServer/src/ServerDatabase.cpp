@@ -1,13 +1,13 @@
 // The project server's database through the data-access layer, on SQLite or PostgreSQL.
-#include "ServerDatabaseValues.h"
+#include <ProjectServer/ServerDatabase.h>
 
 #include <filesystem>
 
 namespace projectserver {
 
-namespace {
+using namespace dbstore;
 
-using namespace dbvalues;
+namespace {
 
 const char* const kFormat = "project server";
 // The layout this code writes: 1 had no header, rights, session or failure rows and kept
@@ -60,100 +60,23 @@ const char* const kServerAdded[] = {
     " last_failure BIGINT NOT NULL, blocked_until BIGINT NOT NULL)",
 };
 
-// The error records of a failed call, joined.
-std::string Describe(const CDbErrorInfo& source)
-{
-    std::vector<CDbErrorRecord> records;
-    source.GetErrorRecords(IID_ICommand, records);
-    std::string text;
-    for (const CDbErrorRecord& r : records) {
-        std::string d = (LPCTSTR)r.strDescription;
-        while (!d.empty() && (d.back() == '\n' || d.back() == ' '))
-            d.pop_back();
-        text += (text.empty() ? "" : "; ") + d;
-    }
-    return text.empty() ? std::string("database error") : text;
-}
-
 }  // namespace
 
-CServerDatabase::CServerDatabase() = default;
+CServerDatabase::CServerDatabase() : CDbStore("project server") {}
 
-CServerDatabase::~CServerDatabase()
-{
-    Close();
-}
-
-void CServerDatabase::Close()
-{
-    if (m_session && m_bInTransaction)
-        m_session->Abort();
-    m_bInTransaction = false;
-    m_session.reset();
-}
-
-bool CServerDatabase::IsConnectionString(const std::string& text)
-{
-    return CSession::IsConnectionString(text);
-}
-
-bool CServerDatabase::OpenCommand(CCommand& command, const char* sql, const std::vector<CDbParam>& params,
-                                  const std::string& what)
-{
-    if (!m_session) {
-        m_error = what + ": the database is not open";
-        return false;
-    }
-    if (FAILED(command.Open(*m_session, sql, params))) {
-        m_error = what + ": " + Describe(command);
-        return false;
-    }
-    return true;
-}
-
-bool CServerDatabase::Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what)
-{
-    CCommand command;
-    if (!OpenCommand(command, sql, params, what))
-        return false;
-    if (rows) {
-        rows->values.clear();
-        rows->changed = command.GetRowsAffected();
-        while (command.MoveNext() == S_OK) {
-            std::vector<CDbValue> row;
-            for (int c = 1; c <= command.GetColumnCount(); ++c)
-                row.push_back(command.TakeValue(c));
-            rows->values.push_back(std::move(row));
-        }
-    }
-    return true;
-}
-
-bool CServerDatabase::TableExists(const char* table, bool& exists)
-{
-    Rows rows;
-    bool ok = m_bOdbc ? Run("SELECT count(*) FROM information_schema.tables WHERE table_schema = 'dbo'"
-                            " AND table_name = ?",
-                            {Text(table)}, &rows, "cannot read the database's tables")
-                      : Run("SELECT count(*) FROM dbo.sqlite_master WHERE type = 'table' AND name = ?", {Text(table)},
-                            &rows, "cannot read the database's tables");
-    exists = ok && !rows.values.empty() && AsNumber(rows.values[0][0]) > 0;
-    return ok;
-}
+CServerDatabase::~CServerDatabase() = default;
 
 bool CServerDatabase::CreateTables()
 {
     if (!Begin())
         return false;
-    bool ok = true;
-    for (const char* sql : m_bOdbc ? kServerTables : kSqliteTables)
-        ok = ok && Run(sql, {}, nullptr, "cannot create the tables");
-    ok = ok && MakeUpgradeTables() &&
-         Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', ?),"
-             " ('resources', '<RESOURCES></RESOURCES>')",
-             {Text(kVersion)}, nullptr, "cannot create the tables") &&
-         Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr,
-             "cannot create the tables");
+    const char* const creating = "cannot create the tables";
+    const bool ok =
+        (OnServer() ? RunAll(kServerTables, creating) : RunAll(kSqliteTables, creating)) && MakeUpgradeTables() &&
+        Run("INSERT INTO dbo.server_meta(key, value) VALUES('format', 'project server'), ('version', ?),"
+            " ('resources', '<RESOURCES></RESOURCES>')",
+            {Text(kVersion)}, nullptr, creating) &&
+        Run("INSERT INTO dbo.counters(kind, next) VALUES('project', 101), ('task', 1001)", {}, nullptr, creating);
     if (!ok) {
         Rollback();
         return false;
@@ -165,103 +88,68 @@ bool CServerDatabase::Open(const std::string& pathOrConnection, bool& created)
 {
     Close();
     created = false;
-    m_bOdbc = IsConnectionString(pathOrConnection);
-    m_session.reset(new CSession);
-    HRESULT hr = m_bOdbc ? m_session->OpenOdbc(pathOrConnection.c_str())
-                         : m_session->OpenSqliteFile(pathOrConnection.c_str());
-    const std::string name = m_bOdbc ? std::string("the database server") : pathOrConnection;
-    if (FAILED(hr)) {
+    m_error.clear();
+    const bool server = IsConnectionString(pathOrConnection);
+    const std::string name = server ? std::string("the database server") : pathOrConnection;
+    // A kept connection serves when it still reads the database; otherwise a new one decides.
+    if (server && TakePooledSession(pathOrConnection)) {
+        if (Prepare(name, created)) {
+            KeepSession();
+            return true;
+        }
+        DropSession();
+        created = false;
+        m_error.clear();
+    }
+    std::string description;
+    if (!OpenSession(pathOrConnection, 10000, true, description)) {
         std::error_code ec;
-        if (!m_bOdbc && std::filesystem::exists(pathOrConnection, ec))
-            m_error = name + " is not a project server database (" + Describe(*m_session) + ")";
+        if (!server && std::filesystem::exists(pathOrConnection, ec))
+            m_error = name + " is not a project server database (" + description + ")";
         else
-            m_error = "cannot open " + name + ": " + Describe(*m_session);
-        m_session.reset();
+            m_error = "cannot open " + name + ": " + description;
         return false;
     }
-    if (m_bOdbc && !Run("CREATE SCHEMA IF NOT EXISTS dbo", {}, nullptr, "cannot make the schema dbo")) {
-        Close();
+    if (!Prepare(name, created)) {
+        CloseKeepingError();
         return false;
     }
+    KeepSession();
+    return true;
+}
+
+bool CServerDatabase::Prepare(const std::string& name, bool& created)
+{
+    if (!MakeSchemaDbo())
+        return false;
     bool exists = false;
-    if (!TableExists("server_meta", exists)) {
-        m_error = name + " is not a project server database (" + m_error + ")";
-        Close();
-        return false;
-    }
+    if (!TableExists("server_meta", exists))
+        return Fail(name + " is not a project server database (" + m_error + ")");
     if (!exists) {
         // A file must be empty to become this server's database.
-        Rows rows;
-        if (!m_bOdbc && (!Run("SELECT count(*) FROM dbo.sqlite_master", {}, &rows, "cannot read the database") ||
-                         rows.values.empty() || AsNumber(rows.values[0][0]) != 0)) {
-            m_error = name + " is not a project server database";
-            Close();
-            return false;
-        }
-        if (!CreateTables()) {
-            m_error = "cannot create the database " + name + ": " + m_error;
-            Close();
-            return false;
-        }
+        bool empty = false;
+        if (!OnServer() && (!FileIsEmpty(empty) || !empty))
+            return Fail(name + " is not a project server database");
+        if (!CreateTables())
+            return Fail("cannot create the database " + name + ": " + m_error);
         created = true;
     } else {
-        Rows rows;
-        if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'format'", {}, &rows, "cannot read the database") ||
-            rows.values.empty() || AsText(rows.values[0][0]) != kFormat) {
-            m_error = name + " is not a project server database";
-            Close();
-            return false;
-        }
+        std::string format;
+        bool found = false;
+        if (!ReadMeta("server_meta", "format", format, found) || format != kFormat)
+            return Fail(name + " is not a project server database");
     }
     // WAL with NORMAL syncing: a killed process loses no committed operation.
-    if (!m_bOdbc && !Run("PRAGMA dbo.synchronous = NORMAL", {}, nullptr, "cannot set up the database")) {
-        Close();
-        return false;
-    }
-    return true;
-}
-
-bool CServerDatabase::Begin()
-{
-    if (!m_session) {
-        m_error = "the database is not open";
-        return false;
-    }
-    if (FAILED(m_session->StartTransaction())) {
-        m_error = "cannot begin a transaction: " + Describe(*m_session);
-        return false;
-    }
-    m_bInTransaction = true;
-    return true;
-}
-
-bool CServerDatabase::Commit()
-{
-    if (!m_session || !m_bInTransaction) {
-        m_error = "no transaction to commit";
-        return false;
-    }
-    m_bInTransaction = false;
-    if (FAILED(m_session->Commit())) {
-        m_error = "cannot commit: " + Describe(*m_session);
-        return false;
-    }
-    return true;
-}
-
-void CServerDatabase::Rollback()
-{
-    if (m_session && m_bInTransaction)
-        m_session->Abort();
-    m_bInTransaction = false;
+    return OnServer() || Run("PRAGMA dbo.synchronous = NORMAL", {}, nullptr, "cannot set up the database");
 }
 
 bool CServerDatabase::NeedsUpgrade(bool& needed)
 {
-    Rows rows;
-    if (!Run("SELECT value FROM dbo.server_meta WHERE key = 'version'", {}, &rows, "cannot read the database"))
+    std::string version;
+    bool found = false;
+    if (!ReadMeta("server_meta", "version", version, found))
         return false;
-    needed = rows.values.empty() || AsText(rows.values[0][0]) != kVersion;
+    needed = !found || version != kVersion;
     return true;
 }
 
@@ -269,14 +157,14 @@ bool CServerDatabase::LockForUpgrade(bool& needed)
 {
     // SQLite's writers already hold the file's one write lock; on a database server the
     // other servers wait here until the upgrade is committed, then find it done.
-    if (m_bOdbc && !Run("LOCK TABLE dbo.server_meta IN EXCLUSIVE MODE", {}, nullptr, "cannot lock the database"))
+    if (OnServer() && !Run("LOCK TABLE dbo.server_meta IN EXCLUSIVE MODE", {}, nullptr, "cannot lock the database"))
         return false;
     return NeedsUpgrade(needed);
 }
 
 bool CServerDatabase::MakeUpgradeTables()
 {
-    for (const char* sql : m_bOdbc ? kServerAdded : kSqliteAdded)
+    for (const char* sql : OnServer() ? kServerAdded : kSqliteAdded)
         if (!Run(sql, {}, nullptr, "cannot create the tables"))
             return false;
     return true;

@@ -1,10 +1,10 @@
 // The stored projects: their texts, header rows and rights rows, and the list built from
 // those rows alone.
-#include "ServerDatabaseValues.h"
+#include <ProjectServer/ServerDatabase.h>
 
 namespace projectserver {
 
-using namespace dbvalues;
+using namespace dbstore;
 
 bool CServerDatabase::AddProject(long id, const std::string& xml, const ProjectHead& head)
 {

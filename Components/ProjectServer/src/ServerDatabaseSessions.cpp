@@ -1,9 +1,42 @@
 // The users, their sessions and their recent failed logins.
-#include "ServerDatabaseValues.h"
+#include <ProjectServer/ServerDatabase.h>
+
+#include <openssl/evp.h>
 
 namespace projectserver {
 
-using namespace dbvalues;
+using namespace dbstore;
+
+namespace {
+
+// The class of the advisory locks on failed-login keys (the second half is the key's hash).
+const long long kFailureKeyLocks = 0x4C4F47;  // "LOG"
+
+// A session is kept by the SHA-256 of its token (lowercase hex): a copy of the database
+// opens no session, and a token is still found in one indexed look-up.
+std::string TokenKey(const std::string& token)
+{
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (EVP_Digest(token.data(), token.size(), digest, &size, EVP_sha256(), nullptr) != 1)
+        return std::string();
+    static const char kHex[] = "0123456789abcdef";
+    std::string key;
+    key.reserve(2 * size);
+    for (unsigned int i = 0; i < size; ++i) {
+        key += kHex[digest[i] >> 4];
+        key += kHex[digest[i] & 0xF];
+    }
+    return key;
+}
+
+}  // namespace
+
+bool CServerDatabase::SessionKey(const std::string& token, std::string& key)
+{
+    key = TokenKey(token);
+    return !key.empty() || Fail("cannot hash the session token");
+}
 
 bool CServerDatabase::PutUser(const std::string& code, const User& user)
 {
@@ -44,14 +77,20 @@ bool CServerDatabase::SetPassword(const std::string& code, const std::string& pa
 
 bool CServerDatabase::PutSession(const std::string& token, const std::string& user, long long now)
 {
+    std::string key;
+    if (!SessionKey(token, key))
+        return false;
     return Run("INSERT INTO dbo.sessions(token, user_code, last_used) VALUES(?, ?, ?)",
-               {Text(token), Text(user), Number(now)}, nullptr, "cannot store the session");
+               {Text(key), Text(user), Number(now)}, nullptr, "cannot store the session");
 }
 
 bool CServerDatabase::GetSession(const std::string& token, std::string& user, long long& lastUsed, bool& found)
 {
+    std::string key;
+    if (!SessionKey(token, key))
+        return false;
     Rows rows;
-    if (!Run("SELECT user_code, last_used FROM dbo.sessions WHERE token = ?", {Text(token)}, &rows,
+    if (!Run("SELECT user_code, last_used FROM dbo.sessions WHERE token = ?", {Text(key)}, &rows,
              "cannot read the sessions"))
         return false;
     found = !rows.values.empty();
@@ -62,13 +101,19 @@ bool CServerDatabase::GetSession(const std::string& token, std::string& user, lo
 
 bool CServerDatabase::TouchSession(const std::string& token, long long now)
 {
+    std::string key;
+    if (!SessionKey(token, key))
+        return false;
     return Run("UPDATE dbo.sessions SET last_used = ? WHERE token = ? AND last_used < ?",
-               {Number(now), Text(token), Number(now)}, nullptr, "cannot store the session");
+               {Number(now), Text(key), Number(now)}, nullptr, "cannot store the session");
 }
 
 bool CServerDatabase::DeleteSession(const std::string& token)
 {
-    return Run("DELETE FROM dbo.sessions WHERE token = ?", {Text(token)}, nullptr, "cannot end the session");
+    std::string key;
+    if (!SessionKey(token, key))
+        return false;
+    return Run("DELETE FROM dbo.sessions WHERE token = ?", {Text(key)}, nullptr, "cannot end the session");
 }
 
 bool CServerDatabase::DeleteSessionsUsedBefore(long long time)
@@ -78,9 +123,16 @@ bool CServerDatabase::DeleteSessionsUsedBefore(long long time)
 
 bool CServerDatabase::GetFailures(const std::string& key, LoginFailures& failures, bool& found)
 {
-    // In a transaction on a database server the row stays locked until the count is written
-    // back: two servers counting one user's attempts at once both count.
-    const char* sql = m_bOdbc && m_bInTransaction
+    // In a transaction on a database server the key stays locked until the count is written
+    // back: two servers counting one user's attempts at once both count. The key's own lock
+    // is taken first, since a row not yet written locks nothing: without it two first
+    // failures would both write a count of one, and callers locking two keys, one with a row
+    // and one without, would wait for each other.
+    const bool locking = OnServer() && InsideTransaction();
+    if (locking && !Run("SELECT pg_advisory_xact_lock(?, hashtext(?))", {Number(kFailureKeyLocks), Text(key)}, nullptr,
+                        "cannot lock the failed logins"))
+        return false;
+    const char* sql = locking
                           ? "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ? FOR UPDATE"
                           : "SELECT failures, last_failure, blocked_until FROM dbo.login_failures WHERE key = ?";
     Rows rows;

@@ -13,14 +13,11 @@
 // One object per thread; every call is complete in itself.
 #pragma once
 
+#include <DataAccess/DbStore.h>
+
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
-
-class CDbParam;
-class CSession;
-struct PdmDbRows;
 
 enum : int32_t {
     PDM_ROOT_CLASS = 20,
@@ -57,14 +54,12 @@ struct PdmDocContent {
     std::string path;
 };
 
-class CPdmStore {
+class CPdmStore : public CDbStore {
 public:
     enum OpenMode { OpenExisting, CreateIfMissing };
 
     CPdmStore();
-    ~CPdmStore();
-    CPdmStore(const CPdmStore&) = delete;
-    CPdmStore& operator=(const CPdmStore&) = delete;
+    ~CPdmStore() override;
 
     // Opens the store file, or the store on the database server of an ODBC connection
     // string (a text with "=" and ";"). OpenExisting refuses a missing file or store;
@@ -75,9 +70,6 @@ public:
     // connection to a server outlives the store: Close keeps it for the next Open of the same
     // connection string, which checks it still serves.
     bool Open(const std::string& path, OpenMode mode, int busyMilliseconds = 5000);
-    void Close();
-    bool IsOpen() const { return m_session != nullptr; }
-    const std::string& LastError() const { return m_error; }
     // The last failure refused the request itself (unknown folder or class, bad or taken
     // name), rather than the store failing.
     bool LastErrorRefused() const { return m_refused; }
@@ -112,26 +104,21 @@ public:
                      const std::string& bytes, const std::string& linkPath, int64_t size,
                      const std::string& modified, int32_t& newObjectId);
 
-    // Groups several additions into one transaction (the import of a folder tree).
-    bool Begin();
-    bool Commit();
-    void Rollback();
+    // Several additions make one transaction between Begin and Commit (the import of a
+    // folder tree); Begin, Commit, Rollback, Close and LastError come with the store base.
 
     // A folder or document name: not empty, "." or "..", no separator or control character,
     // well-formed UTF-8 of characters XML can carry.
     static bool IsValidName(const std::string& name);
-    // Whether Open takes the text as a connection string rather than a file path.
-    static bool IsConnectionString(const std::string& path);
 
 private:
-    bool Fail(const std::string& what);
+    bool Fail(const std::string& what) override;
+    std::string DatabaseError(const std::string& what, const std::string& description) const override;
+    bool StartedWriting() override;
     bool Refuse(const std::string& what);
-    // Runs a statement (a query's rows to `rows` when given); false with "<what>: <the
-    // database's error>".
-    bool Run(const char* sql, const std::vector<CDbParam>& params, PdmDbRows* rows, const std::string& what);
+    bool Prepare(OpenMode mode, int busyMilliseconds);
     bool CheckSchema(bool& empty);
     bool CreateSchema();
-    bool StartWriting();
     bool WaitForLocks(int busyMilliseconds);
     bool NextObjectId(const char* table, int32_t classId, int32_t& id);
     bool NameTaken(const char* table, const char* column, int32_t parentClass, int32_t parentObject,
@@ -141,12 +128,6 @@ private:
                         const std::string* bytes, const std::string& linkPath, int64_t size,
                         const std::string& modified, int32_t& newObjectId);
 
-    std::unique_ptr<CSession> m_session;
-    bool m_server = false;  // on a database server (else a file)
-    std::string m_path;     // as shown in errors (a connection string is not)
-    std::string m_connect;  // the connection string of a store on a server
-    bool m_keep = false;    // the server's connection is sound: kept for the next store on Close
-    std::string m_error;
-    int m_nTransaction = 0;
+    std::string m_path;  // as shown in errors (a connection string is not)
     bool m_refused = false;
 };

@@ -11,15 +11,12 @@
 // all, also when the process is killed; reads outside a transaction each see one state.
 #pragma once
 
+#include <DataAccess/DbStore.h>
+
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
-
-class CCommand;
-class CDbParam;
-class CSession;
 
 namespace projectserver {
 
@@ -54,26 +51,18 @@ struct LoginFailures {
     long long blockedUntil = 0;  // no password is checked before this time
 };
 
-class CServerDatabase {
+class CServerDatabase : public CDbStore {
 public:
     CServerDatabase();
-    ~CServerDatabase();
-    CServerDatabase(const CServerDatabase&) = delete;
-    CServerDatabase& operator=(const CServerDatabase&) = delete;
+    ~CServerDatabase() override;
 
     // Opens or creates the file, or connects by an ODBC connection string (a text with
     // "=" and ";", such as "Driver={PostgreSQL Unicode};Server=db;Database=projects;...")
     // and makes the tables there when missing; `created` tells whether they were made now. A
     // file that is not this server's database is refused and left as it is. A database of
-    // an older layout opens too: NeedsUpgrade tells it.
+    // an older layout opens too: NeedsUpgrade tells it. The connection to a server outlives
+    // the object: Close keeps it for the next Open of the same connection string.
     bool Open(const std::string& pathOrConnection, bool& created);
-    static bool IsConnectionString(const std::string& text);
-    void Close();
-    const std::string& LastError() const { return m_error; }
-
-    bool Begin();
-    bool Commit();
-    void Rollback();
 
     // --- the layout of older databases (no header, rights, session or failure rows, clear
     // ciphers for passwords). Inside a transaction: takes the lock that keeps other servers
@@ -132,7 +121,8 @@ public:
     void SetTaskIdSource(std::function<bool(long& id, std::string& error)> source) { m_taskIds = std::move(source); }
     bool SetNextId(const char* kind, long id);
 
-    // --- sessions: token, user and the time of the last call (seconds since 1970)
+    // --- sessions: token (kept only as its SHA-256), user and the time of the last call
+    // (seconds since 1970)
     bool PutSession(const std::string& token, const std::string& user, long long now);
     bool GetSession(const std::string& token, std::string& user, long long& lastUsed, bool& found);
     bool TouchSession(const std::string& token, long long now);
@@ -147,21 +137,13 @@ public:
     bool DeleteFailuresBefore(long long time);
 
 private:
-    struct Rows;
-    // Runs a statement with its parameters (numbers, or UTF-8 texts); a query's rows go to
-    // `rows` when given. False with "<what>: <the database's error>" in LastError.
-    bool Run(const char* sql, const std::vector<CDbParam>& params, Rows* rows, const std::string& what);
-    // Opens the command on the statement; false as Run.
-    bool OpenCommand(CCommand& command, const char* sql, const std::vector<CDbParam>& params, const std::string& what);
+    bool Prepare(const std::string& name, bool& created);
+    // The key a session's row is kept by (its token's SHA-256); false when it cannot be had.
+    bool SessionKey(const std::string& token, std::string& key);
     bool CreateTables();
-    bool TableExists(const char* table, bool& exists);
     bool PutText(const char* table, const char* key, long id, const std::string& xml);
     bool GetText(const char* table, const char* key, long id, std::string& xml, bool& found);
 
-    std::unique_ptr<CSession> m_session;
-    bool m_bOdbc = false;
-    bool m_bInTransaction = false;
-    std::string m_error;
     std::function<bool(long&, std::string&)> m_taskIds;
 };
 
