@@ -1,0 +1,399 @@
+// The project's schedule without a window: its tree, links and graph operations. The
+// settling of an edit is in ProjectScheduleSettle.cpp.
+#include "ProjectSchedule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace
+{
+void InsertAt(CTaskItemList& list, int nIndex, CTaskItem* pTask)
+{
+    POSITION pos = nIndex >= 0 ? list.FindIndex(nIndex) : NULL;
+    if (pos)
+        list.InsertBefore(pos, pTask);
+    else
+        list.AddTail(pTask);
+}
+
+bool RemoveFrom(CTaskItemList& list, CTaskItem* pTask)
+{
+    POSITION pos = list.Find(pTask);
+    if (!pos)
+        return false;
+    list.RemoveAt(pos);
+    return true;
+}
+
+void AddSubtree(CTaskItem* pTask, std::vector<CTaskItem*>& out)
+{
+    std::vector<CTaskItem*> pending(1, pTask);
+    while (!pending.empty())
+    {
+        CTaskItem* p = pending.back();
+        pending.pop_back();
+        out.push_back(p);
+        for (POSITION pos = p->m_listChildren.GetHeadPosition(); pos != NULL;)
+            if (CTaskItem* pChild = p->m_listChildren.GetNext(pos))
+                pending.push_back(pChild);
+    }
+}
+} // namespace
+
+CProjectSchedule::CProjectSchedule() : m_rows(1, nullptr), m_parentRow(1, 0)
+{
+    m_dtFirst.SetStatus(COleDateTime::invalid);
+    m_dtLast.SetStatus(COleDateTime::invalid);
+}
+
+CProjectSchedule::~CProjectSchedule()
+{
+    while (!m_roots.IsEmpty())
+        delete m_roots.RemoveHead();
+}
+
+void CProjectSchedule::SetCalendar(const workdays::CWorkingCalendar& calendar)
+{
+    m_calendar = calendar;
+    m_nRevision++;
+}
+
+void CProjectSchedule::Adopt(CTaskItemList& roots)
+{
+    while (!roots.IsEmpty())
+        m_roots.AddTail(roots.RemoveHead());
+    // Rows first, as stored; then the links by the rows they name.
+    Renumber();
+    ResolveLinks();
+    m_nRevision++;
+}
+
+void CProjectSchedule::Renumber()
+{
+    m_rows.assign(1, nullptr);
+    m_parentRow.assign(1, 0);
+    // Tree order: a task, then its children's subtrees in list order.
+    std::vector<std::pair<CTaskItem*, int>> pending;
+    for (POSITION pos = m_roots.GetTailPosition(); pos != NULL;)
+        pending.emplace_back(m_roots.GetPrev(pos), 0);
+    while (!pending.empty())
+    {
+        const auto [pTask, nParent] = pending.back();
+        pending.pop_back();
+        if (!pTask)
+            continue;
+        const int nRow = (int)m_rows.size();
+        m_rows.push_back(pTask);
+        m_parentRow.push_back(nParent);
+        if (pTask->m_nRowInGrid != nRow)
+            pTask->m_nRowInGrid = nRow;
+        for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetPrev(pos), nRow);
+    }
+    // The stored form of every resolved link follows its predecessor's row.
+    for (const auto& [pLink, pPred] : m_pred)
+        if (pLink->m_nSuccID != pPred->m_nRowInGrid)
+            const_cast<CTaskLink*>(pLink)->m_nSuccID = pPred->m_nRowInGrid;
+}
+
+void CProjectSchedule::ResolveLinks()
+{
+    m_pred.clear();
+    m_succ.clear();
+    const int nRows = (int)m_rows.size();
+    for (int r = 1; r < nRows; r++)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const int p = pLink ? pLink->m_nSuccID.Get() : 0;
+            if (p <= 0 || p >= nRows || m_rows[(size_t)p] == pTask)
+                continue;
+            m_pred[pLink] = m_rows[(size_t)p];
+            m_succ[m_rows[(size_t)p]].push_back(pTask);
+        }
+    }
+}
+
+CTaskItem* CProjectSchedule::Parent(const CTaskItem* pTask) const
+{
+    const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
+    if (r <= 0 || r >= (int)m_rows.size() || m_rows[(size_t)r] != pTask)
+        return nullptr;
+    return m_rows[(size_t)m_parentRow[(size_t)r]];
+}
+
+CTaskItem* CProjectSchedule::Predecessor(const CTaskLink* pLink) const
+{
+    auto it = m_pred.find(pLink);
+    return it == m_pred.end() ? nullptr : it->second;
+}
+
+CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CString& strName,
+                                     const COleDateTime& start, int nDays)
+{
+    CTaskItem* pTask = new CTaskItem;
+    pTask->m_strName = strName;
+    pTask->m_dtStart = SkipRestDays(start);
+    pTask->m_dtDeadline = pTask->m_dtStart;
+    ApplyDuration(pTask, nDays);
+    pTask->m_nFlag = FLAG_NEW;
+    InsertAt(ChildList(pParent), nIndex, pTask);
+    Renumber();
+    m_nRevision++;
+    return pTask;
+}
+
+void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
+{
+    std::vector<CTaskItem*> gone;
+    AddSubtree(pTask, gone);
+    std::unordered_map<const CTaskItem*, bool> isGone;
+    for (CTaskItem* p : gone)
+    {
+        isGone[p] = true;
+        m_touched.erase(p);
+    }
+    // The links that name a task that goes, held by tasks that stay.
+    for (CTaskItem* p : gone)
+    {
+        auto it = m_succ.find(p);
+        if (it == m_succ.end())
+            continue;
+        std::vector<CTaskItem*> succs = it->second;
+        std::sort(succs.begin(), succs.end());
+        succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
+        for (CTaskItem* pSucc : succs)
+            if (!isGone.count(pSucc))
+                RemoveTaskLinksIf(pSucc, [&](const CTaskLink* pLink) {
+                    auto found = m_pred.find(pLink);
+                    if (found == m_pred.end() || found->second != p)
+                        return false;
+                    m_pred.erase(found);
+                    return true;
+                });
+        m_succ.erase(it);
+    }
+    // The links the tasks that go hold.
+    for (CTaskItem* p : gone)
+        for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            const CTaskLink* pLink = p->m_listLinks.GetNext(pos);
+            auto found = m_pred.find(pLink);
+            if (found == m_pred.end())
+                continue;
+            auto succ = m_succ.find(found->second);
+            if (succ != m_succ.end())
+            {
+                auto at = std::find(succ->second.begin(), succ->second.end(), p);
+                if (at != succ->second.end())
+                    succ->second.erase(at);
+            }
+            m_pred.erase(found);
+        }
+}
+
+void CProjectSchedule::RemoveTask(CTaskItem* pTask)
+{
+    CTaskItem* pParent = Parent(pTask);
+    if (!pTask || !RemoveFrom(ChildList(pParent), pTask))
+        return;
+    ForgetSubtree(pTask);
+    delete pTask;
+    Renumber();
+    m_nRevision++;
+}
+
+int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
+{
+    if (!pTask || (Parent(pTask) == nullptr && !m_roots.Find(pTask)))
+        return -1;
+    for (const CTaskItem* p = pParent; p; p = Parent(p))
+        if (p == pTask)
+            return -1;
+    // The links into and out of the moved subtree are taken off the graph, the tree changed,
+    // and each link put back unless the new tree puts it on a cycle: without them the graph
+    // has none, as the tree alone has none.
+    std::vector<CTaskItem*> moved;
+    AddSubtree(pTask, moved);
+    std::unordered_map<const CTaskItem*, bool> inMoved;
+    for (CTaskItem* p : moved)
+        inMoved[p] = true;
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
+    for (CTaskItem* pSucc : m_rows)
+    {
+        if (!pSucc)
+            continue;
+        for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
+            CTaskItem* pPred = Predecessor(pLink);
+            if (pPred && (inMoved.count(pSucc) || inMoved.count(pPred)))
+                touching.emplace_back(pSucc, pLink);
+        }
+    }
+    for (const auto& [pSucc, pLink] : touching)
+    {
+        std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
+        succs.erase(std::find(succs.begin(), succs.end(), pSucc));
+    }
+    RemoveFrom(ChildList(Parent(pTask)), pTask);
+    InsertAt(ChildList(pParent), nIndex, pTask);
+    Renumber();
+
+    int nDropped = 0;
+    for (const auto& [pSucc, pLink] : touching)
+    {
+        CTaskItem* pPred = m_pred[pLink];
+        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pPred->m_nRowInGrid + 1))
+        {
+            m_pred.erase(pLink);
+            RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
+            nDropped++;
+            continue;
+        }
+        m_succ[pPred].push_back(pSucc);
+    }
+    m_nRevision++;
+    return nDropped;
+}
+
+void CProjectSchedule::NextNodes(int nNode, std::vector<int>& next) const
+{
+    next.clear();
+    const int r = nNode >> 1;
+    const CTaskItem* pTask = m_rows[(size_t)r];
+    if ((nNode & 1) == 0)
+    {
+        // Placed, a task's final dates follow, and so does its children's placement.
+        next.push_back(nNode + 1);
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
+                next.push_back(2 * pChild->m_nRowInGrid);
+        return;
+    }
+    // Final, its summary's final dates follow, and its successors' placement.
+    if (m_parentRow[(size_t)r] > 0)
+        next.push_back(2 * m_parentRow[(size_t)r] + 1);
+    auto it = m_succ.find(pTask);
+    if (it != m_succ.end())
+        for (const CTaskItem* pSucc : it->second)
+            next.push_back(2 * pSucc->m_nRowInGrid);
+}
+
+bool CProjectSchedule::Reaches(int nFrom, int nTo) const
+{
+    std::unordered_map<int, bool> seen;
+    std::vector<int> pending(1, nFrom), next;
+    seen[nFrom] = true;
+    while (!pending.empty())
+    {
+        const int n = pending.back();
+        pending.pop_back();
+        if (n == nTo)
+            return true;
+        NextNodes(n, next);
+        for (int m : next)
+            if (seen.emplace(m, true).second)
+                pending.push_back(m);
+    }
+    return false;
+}
+
+CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nType, int nLag)
+{
+    if (!pSucc || !pPred || pSucc == pPred || pSucc->m_nRowInGrid <= 0 || pPred->m_nRowInGrid <= 0)
+        return nullptr;
+    for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+        if (Predecessor(pSucc->m_listLinks.GetNext(pos)) == pPred)
+            return nullptr;
+    // The new edge runs from the predecessor's final dates to the successor's placement.
+    if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pPred->m_nRowInGrid + 1))
+        return nullptr;
+    CTaskLink* pLink = new CTaskLink;
+    pLink->m_strPredName = pPred->m_strName.Get();
+    pLink->m_nPredID = pPred->m_nTaskID;
+    pLink->m_nSuccID = pPred->m_nRowInGrid;
+    pLink->m_nType = nType;
+    pLink->m_nLag = nLag;
+    pSucc->m_listLinks.AddTail(pLink);
+    m_pred[pLink] = pPred;
+    m_succ[pPred].push_back(pSucc);
+    m_nRevision++;
+    return pLink;
+}
+
+void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
+{
+    if (!pSucc || !pSucc->m_listLinks.Find(pLink))
+        return;
+    auto found = m_pred.find(pLink);
+    if (found != m_pred.end())
+    {
+        std::vector<CTaskItem*>& succs = m_succ[found->second];
+        auto at = std::find(succs.begin(), succs.end(), pSucc);
+        if (at != succs.end())
+            succs.erase(at);
+        m_pred.erase(found);
+    }
+    RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
+    m_nRevision++;
+}
+
+std::string CProjectSchedule::VerifyKept() const
+{
+    std::ostringstream err;
+    // Rows and parents: the tree read afresh.
+    std::vector<std::pair<const CTaskItem*, int>> pending;
+    for (POSITION pos = m_roots.GetTailPosition(); pos != NULL;)
+        pending.emplace_back(m_roots.GetPrev(pos), 0);
+    size_t nRow = 1;
+    while (!pending.empty())
+    {
+        const auto [pTask, nParent] = pending.back();
+        pending.pop_back();
+        if (nRow >= m_rows.size() || m_rows[nRow] != pTask || pTask->m_nRowInGrid != (int)nRow)
+            err << "row " << nRow << " is not " << (LPCTSTR)pTask->m_strName << "\n";
+        else if (m_parentRow[nRow] != nParent)
+            err << "row " << nRow << " has parent row " << m_parentRow[nRow] << " not " << nParent << "\n";
+        for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetPrev(pos), (int)nRow);
+        nRow++;
+    }
+    if (nRow != m_rows.size())
+        err << "the tree holds " << nRow - 1 << " tasks, the rows " << m_rows.size() - 1 << "\n";
+    // Links: each resolved one held by a task of the tree, stored by its predecessor's row,
+    // and its successor listed once for it.
+    std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> succ;
+    size_t nHeld = 0;
+    for (CTaskItem* pTask : m_rows)
+        for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
+        {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            CTaskItem* pPred = Predecessor(pLink);
+            if (!pPred)
+                continue;
+            nHeld++;
+            succ[pPred].push_back(pTask);
+            if (pLink->m_nSuccID != pPred->m_nRowInGrid)
+                err << (LPCTSTR)pTask->m_strName << "'s link names row " << pLink->m_nSuccID.Get() << ", its predecessor "
+                    << (LPCTSTR)pPred->m_strName << " sits in row " << pPred->m_nRowInGrid.Get() << "\n";
+        }
+    if (nHeld != m_pred.size())
+        err << m_pred.size() << " links resolved, " << nHeld << " held by the tasks\n";
+    for (auto& [pPred, succs] : succ)
+    {
+        auto it = m_succ.find(pPred);
+        std::vector<CTaskItem*> kept = it == m_succ.end() ? std::vector<CTaskItem*>() : it->second;
+        std::sort(kept.begin(), kept.end());
+        std::sort(succs.begin(), succs.end());
+        if (kept != succs)
+            err << "the successors of " << (LPCTSTR)pPred->m_strName << " are out of date\n";
+    }
+    for (const auto& [pPred, succs] : m_succ)
+        if (!succs.empty() && !succ.count(pPred))
+            err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
+    return err.str();
+}

@@ -1,0 +1,132 @@
+// The project's schedule without a window: the task tree, each link resolved to the task it
+// names, one working-day calendar and the dependency graph, kept by the schedule's own
+// operations. One entry, Recalculate, settles what an edit reaches (links, summaries), then
+// the header dates and critical marks, and tells what changed with a revision number.
+//
+// It lives beside the document, not in the task library: it schedules the document's own
+// records (CTaskItem and its lists are this library's), and the document's views are to be
+// its readers.
+//
+// A link's m_nSuccID (the predecessor's row) stays the form that is stored and sent: the
+// schedule rewrites it whenever the rows are numbered again.
+#pragma once
+
+#include <ClassLib/Afx.h>
+#include <ClassLib/Core/WorkingDays.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "TaskItem.h"
+
+class CProjectSchedule
+{
+public:
+    struct ChangeSet
+    {
+        unsigned long long nRevision = 0;   // the schedule's revision after the change
+        std::vector<CTaskItem*> dates;      // tasks whose start, finish or duration moved, by row
+        std::vector<CTaskItem*> critical;   // tasks whose critical mark turned, by row
+        bool bHeaderChanged = false;
+    };
+
+    CProjectSchedule();
+    // Deletes every task it holds (and so their links).
+    ~CProjectSchedule();
+
+    void SetCalendar(const workdays::CWorkingCalendar& calendar);
+    const workdays::CWorkingCalendar& Calendar() const { return m_calendar; }
+
+    // Takes over a stored task tree (the list is left empty): rows numbered in tree order,
+    // links resolved by the rows they name. Dates are kept as stored: a project whose tasks
+    // already keep their links opens unchanged.
+    void Adopt(CTaskItemList& roots);
+
+    // A new leaf under pParent (null: a top-level task) before its nIndex-th child (past the
+    // end: the last), starting on start (a rest day: the next working day) for nDays working
+    // days. FLAG 1, as a task the server has not numbered.
+    CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
+    // Deletes the task and its subtree, and every link naming one of them.
+    void RemoveTask(CTaskItem* pTask);
+    // Moves the task (with its subtree) under pParent before its nIndex-th child; refused
+    // (-1) into its own subtree. Links the new tree would put on a cycle are deleted; their
+    // number is returned.
+    int MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex);
+
+    // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
+    // itself, a second link between the two, or one that would close a cycle (summaries
+    // count: a task is placed after its summary's placement and before its final dates).
+    CTaskLink* AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nType, int nLag);
+    // Deletes one of the task's links.
+    void RemoveLink(CTaskItem* pSucc, CTaskLink* pLink);
+    // The task a link names; null when it names none (or the task that holds it).
+    CTaskItem* Predecessor(const CTaskLink* pLink) const;
+
+    // The task's own dates as the grid's columns edit them; Recalculate does the rest.
+    void SetStart(CTaskItem* pTask, const COleDateTime& date);
+    void SetFinish(CTaskItem* pTask, const COleDateTime& date);
+    void SetDurationDays(CTaskItem* pTask, int nDays);
+
+    // Settles the links and summaries the changed tasks reach, then the header dates and the
+    // critical marks.
+    ChangeSet Recalculate(const std::vector<CTaskItem*>& changed);
+
+    const CTaskItemList& Roots() const { return m_roots; }
+    // Row r's task at index r (index 0 holds none).
+    const std::vector<CTaskItem*>& Rows() const { return m_rows; }
+    CTaskItem* Parent(const CTaskItem* pTask) const;
+    unsigned long long Revision() const { return m_nRevision; }
+    COleDateTime FirstStart() const { return m_dtFirst; }
+    COleDateTime LastFinish() const { return m_dtLast; }
+
+    // The kept structures against a fresh reading of the tree: "" when they agree.
+    std::string VerifyKept() const;
+
+    // Days as the calendar counts them (dates of whole days).
+    bool IsRestDay(const COleDateTime& date) const;
+    int WorkingDays(const COleDateTime& start, const COleDateTime& finish) const;
+
+private:
+    CProjectSchedule(const CProjectSchedule&) = delete;
+    CProjectSchedule& operator=(const CProjectSchedule&) = delete;
+
+    void Renumber();
+    void ResolveLinks();
+    void ForgetSubtree(CTaskItem* pTask);
+    CTaskItemList& ChildList(CTaskItem* pParent) { return pParent ? pParent->m_listChildren : m_roots; }
+    // Whether node nFrom leads to node nTo (node 2r places row r's task, 2r + 1 is its
+    // final dates).
+    bool Reaches(int nFrom, int nTo) const;
+    void NextNodes(int nNode, std::vector<int>& next) const;
+
+    // The scheduling steps on one task.
+    void SettleTask(CTaskItem* pTask);
+    bool RequiredDates(const CTaskItem* pTask, long& needStart, long& needFinish) const;
+    void RollUpSummary(CTaskItem* pTask);
+    void ShiftChildren(CTaskItem* pTask, long long nDays);
+    void Touch(CTaskItem* pTask);
+    // Duration, finish, deadline and milestone mark from a number of working days.
+    void ApplyDuration(CTaskItem* pTask, int nDays);
+    void MarkSpan(ChangeSet& changes);
+
+    COleDateTime SkipRestDays(const COleDateTime& date) const;
+    COleDateTime FinishFromStart(const COleDateTime& start, int n) const;
+    COleDateTime StartFromFinish(const COleDateTime& finish, int n) const;
+
+    struct Before
+    {
+        COleDateTime start, finish;
+        int nDuration;
+    };
+
+    CTaskItemList m_roots;
+    std::vector<CTaskItem*> m_rows;
+    std::vector<int> m_parentRow;                                   // by row; 0 at the top
+    std::unordered_map<const CTaskLink*, CTaskItem*> m_pred;        // resolved links
+    std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> m_succ;  // successors by predecessor
+    workdays::CWorkingCalendar m_calendar;
+    unsigned long long m_nRevision = 0;
+    COleDateTime m_dtFirst, m_dtLast;
+    std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
+};

@@ -1,0 +1,399 @@
+// The project's schedule settled after an edit. Every link gives its successor an earliest
+// start or finish (the shared link rule); every task the change reaches is checked once all
+// it depends on are final, and moves exactly when it is earlier than one of its links
+// allows, keeping its working days. A summary spans its children: moved by its own links it
+// shifts them, and it is rolled up from them before its successors are checked.
+#include "ProjectSchedule.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "ProjectSpanWalk.h"
+#include "TaskScheduleGraph.h"
+
+namespace
+{
+bool IsValidDate(const COleDateTime& date)
+{
+    return date.GetStatus() == COleDateTime::valid;
+}
+
+// The day number of a valid date's calendar day (before 1899 the value's fraction runs the
+// other way, so the day is taken from its parts).
+long DayOf(const COleDateTime& date)
+{
+    const DATE dt = (DATE)date;
+    if (dt >= 0)
+        return (long)std::floor(dt);
+    return (long)(DATE)COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
+}
+
+COleDateTime DateOf(long nDay)
+{
+    return COleDateTime((DATE)nDay);
+}
+
+// Whole days of a duration in seconds: (hours - 24) / 24 + 1, as the grid shows them.
+int DurationDays(int nDuration)
+{
+    return (nDuration / 3600 - 24) / 24 + 1;
+}
+
+void MarkModified(CTaskItem* pTask)
+{
+    if (pTask->m_nFlag == FLAG_UNCHANGED)
+        pTask->m_nFlag = FLAG_MODIFIED;
+}
+
+bool ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
+{
+    start.SetStatus(COleDateTime::invalid);
+    finish.SetStatus(COleDateTime::invalid);
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+    {
+        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
+        if (!pChild)
+            continue;
+        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
+            start = pChild->m_dtStart;
+        if (IsValidDate(pChild->m_dtFinish) && (!IsValidDate(finish) || pChild->m_dtFinish > finish))
+            finish = pChild->m_dtFinish;
+    }
+    return IsValidDate(start) && IsValidDate(finish);
+}
+
+int SumChildTrueDurations(const CTaskItem* pTask)
+{
+    long long nSum = 0;
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+        if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
+            nSum += pChild->m_nTrueDuration;
+    return (int)std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, nSum));
+}
+
+const long kNoDay = LONG_MIN;
+} // namespace
+
+bool CProjectSchedule::IsRestDay(const COleDateTime& date) const
+{
+    return IsValidDate(date) && m_calendar.IsRestDay(DayOf(date));
+}
+
+int CProjectSchedule::WorkingDays(const COleDateTime& start, const COleDateTime& finish) const
+{
+    if (!IsValidDate(start) || !IsValidDate(finish))
+        return 0;
+    return workdays::WorkingDays(m_calendar, DayOf(start), DayOf(finish));
+}
+
+// The walks keep the date they start from when they reach no working day.
+COleDateTime CProjectSchedule::SkipRestDays(const COleDateTime& date) const
+{
+    long nDay;
+    if (!IsValidDate(date) || !workdays::SkipRestDays(m_calendar, DayOf(date), nDay))
+        return date;
+    return DateOf(nDay);
+}
+
+COleDateTime CProjectSchedule::FinishFromStart(const COleDateTime& start, int n) const
+{
+    long nDay;
+    if (!IsValidDate(start) || !workdays::FinishFromStart(m_calendar, DayOf(start), n, nDay))
+        return start;
+    return DateOf(nDay);
+}
+
+COleDateTime CProjectSchedule::StartFromFinish(const COleDateTime& finish, int n) const
+{
+    long nDay;
+    if (!IsValidDate(finish) || !workdays::StartFromFinish(m_calendar, DayOf(finish), n, nDay))
+        return finish;
+    return DateOf(nDay);
+}
+
+void CProjectSchedule::SetStart(CTaskItem* pTask, const COleDateTime& date)
+{
+    Touch(pTask);
+    pTask->m_dtStart = SkipRestDays(date);
+    pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, DurationDays(pTask->m_nDuration));
+    KeepTaskDeadline(pTask);
+    MarkModified(pTask);
+}
+
+void CProjectSchedule::SetFinish(CTaskItem* pTask, const COleDateTime& date)
+{
+    Touch(pTask);
+    pTask->m_dtFinish = SkipRestDays(date);
+    const int nDays = std::max(0, WorkingDays(pTask->m_dtStart, pTask->m_dtFinish));
+    pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
+    pTask->m_nMilestone = nDays == 0 ? 1 : 0;
+    KeepTaskDeadline(pTask);
+    MarkModified(pTask);
+}
+
+void CProjectSchedule::SetDurationDays(CTaskItem* pTask, int nDays)
+{
+    Touch(pTask);
+    ApplyDuration(pTask, nDays);
+    MarkModified(pTask);
+}
+
+void CProjectSchedule::ApplyDuration(CTaskItem* pTask, int nDays)
+{
+    nDays = std::max(0, std::min(nDays, INT_MAX / 86400));
+    pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
+    pTask->m_nMilestone = nDays == 0 ? 1 : 0;
+    pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, nDays);
+    KeepTaskDeadline(pTask);
+}
+
+void CProjectSchedule::Touch(CTaskItem* pTask)
+{
+    m_touched.emplace(pTask, Before{pTask->m_dtStart, pTask->m_dtFinish, pTask->m_nDuration});
+}
+
+bool CProjectSchedule::RequiredDates(const CTaskItem* pTask, long& needStart, long& needFinish) const
+{
+    needStart = needFinish = kNoDay;
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+    {
+        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        const CTaskItem* pPred = Predecessor(pLink);
+        if (!pPred)
+            continue;
+        const COleDateTime& anchor = workdays::LeavesFromFinish(pLink->m_nType) ? pPred->m_dtFinish : pPred->m_dtStart;
+        if (!IsValidDate(anchor))
+            continue;
+        long nRequired;
+        switch (workdays::LinkRequirement(m_calendar, pLink->m_nType, pLink->m_nLag, DayOf(anchor), nRequired))
+        {
+        case workdays::kBoundsStart:
+            needStart = std::max(needStart, nRequired);
+            break;
+        case workdays::kBoundsFinish:
+            needFinish = std::max(needFinish, nRequired);
+            break;
+        default:
+            break;
+        }
+    }
+    const bool bStartLate = needStart != kNoDay && IsValidDate(pTask->m_dtStart) && DayOf(pTask->m_dtStart) < needStart;
+    const bool bFinishLate =
+        needFinish != kNoDay && IsValidDate(pTask->m_dtFinish) && DayOf(pTask->m_dtFinish) < needFinish;
+    if (!bStartLate)
+        needStart = kNoDay;
+    if (!bFinishLate)
+        needFinish = kNoDay;
+    return bStartLate || bFinishLate;
+}
+
+void CProjectSchedule::SettleTask(CTaskItem* pTask)
+{
+    const bool bSummary = !pTask->m_listChildren.IsEmpty();
+    if (bSummary)
+        RollUpSummary(pTask); // its links are checked against its children as they stand
+    long needStart, needFinish;
+    if (!RequiredDates(pTask, needStart, needFinish))
+        return;
+    if (bSummary)
+    {
+        // Its children move on together by the fewest working days that satisfy every link
+        // of the summary, each keeping its place among the working days.
+        long long nShift = 0;
+        auto after = [&](const COleDateTime& from, long nNeed) {
+            long nTo = nNeed;
+            workdays::SkipRestDays(m_calendar, nNeed, nTo);
+            const long nFrom = DayOf(from);
+            return nTo <= nFrom ? 0 : workdays::WorkingDays(m_calendar, nFrom, nTo) - (m_calendar.IsRestDay(nFrom) ? 0 : 1);
+        };
+        if (needStart != kNoDay)
+            nShift = std::max<long long>(nShift, after(pTask->m_dtStart, needStart));
+        if (needFinish != kNoDay)
+            nShift = std::max<long long>(nShift, after(pTask->m_dtFinish, needFinish));
+        ShiftChildren(pTask, nShift);
+        RollUpSummary(pTask);
+        return;
+    }
+    // To the earliest dates all its links allow, keeping its working days.
+    Touch(pTask);
+    const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
+    if (needStart != kNoDay)
+    {
+        pTask->m_dtStart = SkipRestDays(DateOf(needStart));
+        pTask->m_dtFinish = FinishFromStart(DateOf(needStart), nWorkDays);
+    }
+    if (needFinish != kNoDay && DayOf(pTask->m_dtFinish) < needFinish)
+    {
+        pTask->m_dtFinish = SkipRestDays(DateOf(needFinish));
+        pTask->m_dtStart = StartFromFinish(pTask->m_dtFinish, nWorkDays);
+    }
+    KeepTaskDeadline(pTask);
+}
+
+void CProjectSchedule::RollUpSummary(CTaskItem* pTask)
+{
+    COleDateTime start, finish;
+    if (!ChildrenSpan(pTask, start, finish) || (pTask->m_dtStart == start && pTask->m_dtFinish == finish))
+        return;
+    Touch(pTask);
+    pTask->m_dtStart = start;
+    pTask->m_dtFinish = finish;
+    KeepTaskDeadline(pTask);
+    pTask->m_nDuration = WorkingDays(start, finish) * 86400;
+    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
+    pTask->m_nMilestone = pTask->m_nDuration == 0 ? 1 : 0;
+}
+
+void CProjectSchedule::ShiftChildren(CTaskItem* pTask, long long nDays)
+{
+    if (nDays <= 0)
+        return;
+    // Each date of the subtree to the nDays-th working day after it.
+    auto shift = [&](const COleDateTime& date) {
+        long nDay;
+        if (!IsValidDate(date) || !workdays::MoveWorkingDays(m_calendar, DayOf(date), nDays, nDay))
+            return date;
+        return DateOf(nDay);
+    };
+    std::vector<CTaskItem*> pending;
+    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+        pending.push_back(pTask->m_listChildren.GetNext(pos));
+    while (!pending.empty())
+    {
+        CTaskItem* pChild = pending.back();
+        pending.pop_back();
+        if (!pChild)
+            continue;
+        Touch(pChild);
+        pChild->m_dtStart = shift(pChild->m_dtStart);
+        pChild->m_dtFinish = shift(pChild->m_dtFinish);
+        KeepTaskDeadline(pChild);
+        for (POSITION pos = pChild->m_listChildren.GetHeadPosition(); pos != NULL;)
+            pending.push_back(pChild->m_listChildren.GetNext(pos));
+    }
+}
+
+CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTaskItem*>& changed)
+{
+    // The changed tasks (a summary among them spanning its children) and their summaries
+    // span what they hold first, so that their own links are checked against the new span;
+    // a changed task, and a summary whose links it makes fail, is where the walk starts.
+    std::unordered_map<int, int> index; // node -> place in order
+    std::vector<int> order;
+    auto reach = [&](int node) {
+        if (index.emplace(node, (int)order.size()).second)
+            order.push_back(node);
+    };
+    for (CTaskItem* pTask : changed)
+    {
+        const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
+        if (r <= 0 || r >= (int)m_rows.size() || m_rows[(size_t)r] != pTask)
+            continue;
+        reach(2 * r);
+        RollUpSummary(pTask);
+        for (int a = m_parentRow[(size_t)r]; a > 0; a = m_parentRow[(size_t)a])
+        {
+            RollUpSummary(m_rows[(size_t)a]);
+            long needStart, needFinish;
+            if (RequiredDates(m_rows[(size_t)a], needStart, needFinish))
+                reach(2 * a);
+        }
+    }
+    std::vector<int> adjStart, adj, next;
+    for (size_t i = 0; i < order.size(); i++)
+    {
+        adjStart.push_back((int)adj.size());
+        NextNodes(order[i], next);
+        for (int n : next)
+        {
+            reach(n);
+            adj.push_back(index[n]);
+        }
+    }
+    adjStart.push_back((int)adj.size());
+
+    // Worked through so that each node follows all it depends on; a cycle of stored links is
+    // entered at its first node, whose task keeps its dates.
+    std::vector<int> parts, partStart;
+    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
+    for (int p = (int)partStart.size() - 2; p >= 0; p--)
+    {
+        std::vector<int> nodes;
+        for (int i = partStart[(size_t)p]; i < partStart[(size_t)p + 1]; i++)
+            nodes.push_back(order[(size_t)parts[(size_t)i]]);
+        std::sort(nodes.begin(), nodes.end());
+        for (size_t i = 0; i < nodes.size(); i++)
+        {
+            CTaskItem* pTask = m_rows[(size_t)(nodes[i] >> 1)];
+            if ((nodes[i] & 1) == 0)
+            {
+                if (i > 0 || nodes.size() == 1)
+                    SettleTask(pTask);
+            }
+            else if (!pTask->m_listChildren.IsEmpty())
+                RollUpSummary(pTask);
+        }
+    }
+
+    ChangeSet changes;
+    for (const auto& [pTask, before] : m_touched)
+        if (!(before.start == pTask->m_dtStart) || !(before.finish == pTask->m_dtFinish) ||
+            before.nDuration != pTask->m_nDuration)
+        {
+            MarkModified(pTask);
+            changes.dates.push_back(pTask);
+        }
+    m_touched.clear();
+    std::sort(changes.dates.begin(), changes.dates.end(),
+              [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
+    MarkSpan(changes);
+    if (!changes.dates.empty() || !changes.critical.empty() || changes.bHeaderChanged)
+        m_nRevision++;
+    changes.nRevision = m_nRevision;
+    return changes;
+}
+
+void CProjectSchedule::MarkSpan(ChangeSet& changes)
+{
+    // Each task's plan dates and critical mark by its own dates, the header dates, then the
+    // tasks finishing last and everything before them along links.
+    std::vector<int> marks(m_rows.size(), 0);
+    CProjectSpanWalk span;
+    for (size_t r = 1; r < m_rows.size(); r++)
+    {
+        marks[r] = m_rows[r]->m_nCritical;
+        span.TakeIn(m_rows[r], (int)r);
+    }
+    std::vector<int> pending = span.LatestRows();
+    std::vector<char> seen(m_rows.size(), 0);
+    while (!pending.empty())
+    {
+        const int r = pending.back();
+        pending.pop_back();
+        if (seen[(size_t)r])
+            continue;
+        seen[(size_t)r] = 1;
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (pTask->m_nCritical != 1)
+            pTask->m_nCritical = 1;
+        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+            if (const CTaskItem* pPred = Predecessor(pTask->m_listLinks.GetNext(pos)))
+                pending.push_back(pPred->m_nRowInGrid);
+    }
+    for (size_t r = 1; r < m_rows.size(); r++)
+        if (m_rows[r]->m_nCritical != marks[r])
+            changes.critical.push_back(m_rows[r]);
+
+    const COleDateTime first = span.Dates().First(), last = span.Dates().Last();
+    if (IsSetDate(first) && !(first == m_dtFirst))
+    {
+        m_dtFirst = first;
+        changes.bHeaderChanged = true;
+    }
+    if (IsSetDate(last) && !(last == m_dtLast))
+    {
+        m_dtLast = last;
+        changes.bHeaderChanged = true;
+    }
+}
