@@ -10,28 +10,19 @@
 #include <cmath>
 
 #include "ProjectSpanWalk.h"
+#include "ScheduleRules.h"
 #include "TaskScheduleGraph.h"
+
+using schedulerules::ChildrenSpan;
+using schedulerules::DateOf;
+using schedulerules::DayOf;
+using schedulerules::kNoDay;
 
 namespace
 {
 bool IsValidDate(const COleDateTime& date)
 {
     return date.GetStatus() == COleDateTime::valid;
-}
-
-// The day number of a valid date's calendar day (before 1899 the value's fraction runs the
-// other way, so the day is taken from its parts).
-long DayOf(const COleDateTime& date)
-{
-    const DATE dt = (DATE)date;
-    if (dt >= 0)
-        return (long)std::floor(dt);
-    return (long)(DATE)COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
-}
-
-COleDateTime DateOf(long nDay)
-{
-    return COleDateTime((DATE)nDay);
 }
 
 // Whole days of a duration in seconds: (hours - 24) / 24 + 1, as the grid shows them.
@@ -46,33 +37,6 @@ void MarkModified(CTaskItem* pTask)
         pTask->m_nFlag = FLAG_MODIFIED;
 }
 
-bool ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
-{
-    start.SetStatus(COleDateTime::invalid);
-    finish.SetStatus(COleDateTime::invalid);
-    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-    {
-        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
-            start = pChild->m_dtStart;
-        if (IsValidDate(pChild->m_dtFinish) && (!IsValidDate(finish) || pChild->m_dtFinish > finish))
-            finish = pChild->m_dtFinish;
-    }
-    return IsValidDate(start) && IsValidDate(finish);
-}
-
-int SumChildTrueDurations(const CTaskItem* pTask)
-{
-    long long nSum = 0;
-    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-        if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
-            nSum += pChild->m_nTrueDuration;
-    return (int)std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, nSum));
-}
-
-const long kNoDay = LONG_MIN;
 } // namespace
 
 bool CProjectSchedule::IsRestDay(const COleDateTime& date) const
@@ -200,34 +164,18 @@ void CProjectSchedule::SettleTask(CTaskItem* pTask)
     {
         // Its children move on together by the fewest working days that satisfy every link
         // of the summary, each keeping its place among the working days.
-        long long nShift = 0;
-        auto after = [&](const COleDateTime& from, long nNeed) {
-            long nTo = nNeed;
-            workdays::SkipRestDays(m_calendar, nNeed, nTo);
-            const long nFrom = DayOf(from);
-            return nTo <= nFrom ? 0 : workdays::WorkingDays(m_calendar, nFrom, nTo) - (m_calendar.IsRestDay(nFrom) ? 0 : 1);
-        };
-        if (needStart != kNoDay)
-            nShift = std::max<long long>(nShift, after(pTask->m_dtStart, needStart));
-        if (needFinish != kNoDay)
-            nShift = std::max<long long>(nShift, after(pTask->m_dtFinish, needFinish));
-        ShiftChildren(pTask, nShift);
+        ShiftChildren(pTask, schedulerules::SummaryShift(m_calendar, DayOf(pTask->m_dtStart), DayOf(pTask->m_dtFinish),
+                                                         needStart, needFinish));
         RollUpSummary(pTask);
         return;
     }
     // To the earliest dates all its links allow, keeping its working days.
     Touch(pTask);
-    const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
-    if (needStart != kNoDay)
-    {
-        pTask->m_dtStart = SkipRestDays(DateOf(needStart));
-        pTask->m_dtFinish = FinishFromStart(DateOf(needStart), nWorkDays);
-    }
-    if (needFinish != kNoDay && DayOf(pTask->m_dtFinish) < needFinish)
-    {
-        pTask->m_dtFinish = SkipRestDays(DateOf(needFinish));
-        pTask->m_dtStart = StartFromFinish(pTask->m_dtFinish, nWorkDays);
-    }
+    long nStart = DayOf(pTask->m_dtStart), nFinish = DayOf(pTask->m_dtFinish);
+    schedulerules::PlaceTask(m_calendar, WorkingDays(pTask->m_dtStart, pTask->m_dtFinish), needStart, needFinish, nStart,
+                             nFinish);
+    pTask->m_dtStart = DateOf(nStart);
+    pTask->m_dtFinish = DateOf(nFinish);
     KeepTaskDeadline(pTask);
 }
 
@@ -241,7 +189,7 @@ void CProjectSchedule::RollUpSummary(CTaskItem* pTask)
     pTask->m_dtFinish = finish;
     KeepTaskDeadline(pTask);
     pTask->m_nDuration = WorkingDays(start, finish) * 86400;
-    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
+    pTask->m_nTrueDuration = schedulerules::SumChildTrueDurations(pTask);
     pTask->m_nMilestone = pTask->m_nDuration == 0 ? 1 : 0;
 }
 
@@ -251,10 +199,7 @@ void CProjectSchedule::ShiftChildren(CTaskItem* pTask, long long nDays)
         return;
     // Each date of the subtree to the nDays-th working day after it.
     auto shift = [&](const COleDateTime& date) {
-        long nDay;
-        if (!IsValidDate(date) || !workdays::MoveWorkingDays(m_calendar, DayOf(date), nDays, nDay))
-            return date;
-        return DateOf(nDay);
+        return IsValidDate(date) ? DateOf(schedulerules::ShiftDay(m_calendar, DayOf(date), nDays)) : date;
     };
     std::vector<CTaskItem*> pending;
     for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
