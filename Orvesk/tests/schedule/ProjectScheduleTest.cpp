@@ -182,6 +182,26 @@ TEST(ProjectSchedule, TheGraphRefusesCyclesThroughLinksAndSummaries)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, AStoredLinkCycleEndsAndItsFirstTaskKeepsItsDates)
+{
+    // A and B name each other (left by an older program): the walk ends, A keeps its dates
+    // and B is placed after it; C, after B, follows.
+    CTaskItemList stored;
+    CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+    CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    StoredLink(pA, 2, workdays::kFinishToStart, 0);
+    StoredLink(pB, 1, workdays::kFinishToStart, 0);
+    StoredLink(pC, 2, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule;
+    schedule.Adopt(stored);
+    schedule.Recalculate({pA});
+    EXPECT_EQ(Dates(pA), "2004-03-01..2004-03-02");
+    EXPECT_EQ(Dates(pB), "2004-03-03..2004-03-03");
+    EXPECT_EQ(Dates(pC), "2004-03-04..2004-03-04");
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
 {
     CProjectSchedule schedule;
