@@ -117,12 +117,17 @@ void CProjectSchedule::ResolveLinks()
     }
 }
 
-CTaskItem* CProjectSchedule::Parent(const CTaskItem* pTask) const
+bool CProjectSchedule::Holds(const CTaskItem* pTask) const
 {
     const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
-    if (r <= 0 || r >= (int)m_rows.size() || m_rows[(size_t)r] != pTask)
+    return r > 0 && r < (int)m_rows.size() && m_rows[(size_t)r] == pTask;
+}
+
+CTaskItem* CProjectSchedule::Parent(const CTaskItem* pTask) const
+{
+    if (!Holds(pTask))
         return nullptr;
-    return m_rows[(size_t)m_parentRow[(size_t)r]];
+    return m_rows[(size_t)m_parentRow[(size_t)pTask->m_nRowInGrid]];
 }
 
 CTaskItem* CProjectSchedule::Predecessor(const CTaskLink* pLink) const
@@ -134,6 +139,8 @@ CTaskItem* CProjectSchedule::Predecessor(const CTaskLink* pLink) const
 CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CString& strName,
                                      const COleDateTime& start, int nDays)
 {
+    if (pParent && !Holds(pParent))
+        return nullptr;
     CTaskItem* pTask = new CTaskItem;
     pTask->m_strName = strName;
     pTask->m_dtStart = SkipRestDays(start);
@@ -197,8 +204,10 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
 
 void CProjectSchedule::RemoveTask(CTaskItem* pTask)
 {
+    if (!Holds(pTask))
+        return;
     CTaskItem* pParent = Parent(pTask);
-    if (!pTask || !RemoveFrom(ChildList(pParent), pTask))
+    if (!RemoveFrom(ChildList(pParent), pTask))
         return;
     ForgetSubtree(pTask);
     delete pTask;
@@ -208,7 +217,7 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
 
 int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
 {
-    if (!pTask || (Parent(pTask) == nullptr && !m_roots.Find(pTask)))
+    if (!Holds(pTask) || (pParent && !Holds(pParent)))
         return -1;
     for (const CTaskItem* p = pParent; p; p = Parent(p))
         if (p == pTask)
@@ -304,7 +313,7 @@ bool CProjectSchedule::Reaches(int nFrom, int nTo) const
 
 CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nType, int nLag)
 {
-    if (!pSucc || !pPred || pSucc == pPred || pSucc->m_nRowInGrid <= 0 || pPred->m_nRowInGrid <= 0)
+    if (!Holds(pSucc) || !Holds(pPred) || pSucc == pPred)
         return nullptr;
     for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
         if (Predecessor(pSucc->m_listLinks.GetNext(pos)) == pPred)
@@ -327,7 +336,7 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
 
 void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
 {
-    if (!pSucc || !pSucc->m_listLinks.Find(pLink))
+    if (!Holds(pSucc) || !pSucc->m_listLinks.Find(pLink))
         return;
     auto found = m_pred.find(pLink);
     if (found != m_pred.end())

@@ -43,7 +43,7 @@ public:
     // already keep their links opens unchanged.
     void Adopt(CTaskItemList& roots);
 
-    // A new leaf under pParent (null: a top-level task) before its nIndex-th child (past the
+    // A new leaf under pParent (null: a top-level task; one this schedule does not hold: none) before its nIndex-th child (past the
     // end: the last), starting on start (a rest day: the next working day) for nDays working
     // days. FLAG 1, as a task the server has not numbered.
     CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
@@ -75,7 +75,10 @@ public:
     const CTaskItemList& Roots() const { return m_roots; }
     // Row r's task at index r (index 0 holds none).
     const std::vector<CTaskItem*>& Rows() const { return m_rows; }
+    // The task's summary (null at the top, or for a task this schedule does not hold).
     CTaskItem* Parent(const CTaskItem* pTask) const;
+    // Whether the task is one of this schedule's.
+    bool Holds(const CTaskItem* pTask) const;
     unsigned long long Revision() const { return m_nRevision; }
     COleDateTime FirstStart() const { return m_dtFirst; }
     COleDateTime LastFinish() const { return m_dtLast; }

@@ -232,9 +232,9 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
     };
     for (CTaskItem* pTask : changed)
     {
-        const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
-        if (r <= 0 || r >= (int)m_rows.size() || m_rows[(size_t)r] != pTask)
+        if (!Holds(pTask))
             continue;
+        const int r = pTask->m_nRowInGrid;
         reach(2 * r);
         RollUpSummary(pTask);
         for (int a = m_parentRow[(size_t)r]; a > 0; a = m_parentRow[(size_t)a])

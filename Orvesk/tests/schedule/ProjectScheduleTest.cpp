@@ -160,6 +160,13 @@ TEST(ProjectSchedule, TheGraphRefusesCyclesThroughLinksAndSummaries)
     CTaskItem* pA = schedule.AddTask(nullptr, -1, "A", Day(2004, 3, 1), 1);
     CTaskItem* pB = schedule.AddTask(nullptr, -1, "B", Day(2004, 3, 1), 1);
     EXPECT_EQ(schedule.AddLink(pA, pA, 1, 0), nullptr);
+    // Tasks of another schedule are not this one's to link or hang tasks under.
+    CProjectSchedule other;
+    CTaskItem* pForeign = other.AddTask(nullptr, -1, "F", Day(2004, 3, 1), 1);
+    EXPECT_EQ(schedule.AddLink(pA, pForeign, 1, 0), nullptr);
+    EXPECT_EQ(schedule.AddTask(pForeign, -1, "G", Day(2004, 3, 1), 1), nullptr);
+    EXPECT_EQ(schedule.MoveTask(pA, pForeign, 0), -1);
+    EXPECT_TRUE(pForeign->m_listChildren.IsEmpty());
     EXPECT_EQ(schedule.AddLink(pChild, pSummary, 1, 0), nullptr);
     EXPECT_EQ(schedule.AddLink(pSummary, pChild, 1, 0), nullptr);
     ASSERT_NE(schedule.AddLink(pB, pA, 1, 0), nullptr);
