@@ -147,6 +147,7 @@ CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CStri
     pTask->m_dtDeadline = pTask->m_dtStart;
     ApplyDuration(pTask, nDays);
     pTask->m_nFlag = FLAG_NEW;
+    KeepOwnDuration(pParent);
     InsertAt(ChildList(pParent), nIndex, pTask);
     Renumber();
     m_nRevision++;
@@ -212,6 +213,7 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
     ForgetSubtree(pTask);
     delete pTask;
     Renumber();
+    RegainOwnDuration(pParent);
     m_nRevision++;
 }
 
@@ -248,9 +250,12 @@ int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
         std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
         succs.erase(std::find(succs.begin(), succs.end(), pSucc));
     }
-    RemoveFrom(ChildList(Parent(pTask)), pTask);
+    CTaskItem* pOldParent = Parent(pTask);
+    RemoveFrom(ChildList(pOldParent), pTask);
+    KeepOwnDuration(pParent);
     InsertAt(ChildList(pParent), nIndex, pTask);
     Renumber();
+    RegainOwnDuration(pOldParent);
 
     int nDropped = 0;
     for (const auto& [pSucc, pLink] : touching)

@@ -47,6 +47,8 @@ public:
     // end: the last), starting on start (a rest day: the next working day) for nDays working
     // days. FLAG 1, as a task the server has not numbered.
     CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
+    // A leaf that gets its first child keeps its own duration, and gets it back when its
+    // last child goes (by RemoveTask or MoveTask).
     // Deletes the task and its subtree, and every link naming one of them.
     void RemoveTask(CTaskItem* pTask);
     // Moves the task (with its subtree) under pParent before its nIndex-th child; refused
@@ -109,6 +111,10 @@ private:
     void RollUpSummary(CTaskItem* pTask);
     void ShiftChildren(CTaskItem* pTask, long long nDays);
     void Touch(CTaskItem* pTask);
+    // A leaf about to become a summary keeps its own duration; a summary left without
+    // children gets it back (its finish following from its start).
+    void KeepOwnDuration(CTaskItem* pTask);
+    void RegainOwnDuration(CTaskItem* pTask);
     // Duration, finish, deadline and milestone mark from a number of working days.
     void ApplyDuration(CTaskItem* pTask, int nDays);
     void MarkSpan(ChangeSet& changes);

@@ -112,6 +112,21 @@ void CProjectSchedule::ApplyDuration(CTaskItem* pTask, int nDays)
     KeepTaskDeadline(pTask);
 }
 
+void CProjectSchedule::KeepOwnDuration(CTaskItem* pTask)
+{
+    if (pTask && pTask->m_listChildren.IsEmpty())
+        pTask->m_nOwnDuration = pTask->m_nDuration;
+}
+
+void CProjectSchedule::RegainOwnDuration(CTaskItem* pTask)
+{
+    if (!pTask || !pTask->m_listChildren.IsEmpty() || pTask->m_nOwnDuration < 0)
+        return;
+    const int nDays = DurationDays(pTask->m_nOwnDuration);
+    pTask->m_nOwnDuration = -1;
+    SetDurationDays(pTask, nDays);
+}
+
 void CProjectSchedule::Touch(CTaskItem* pTask)
 {
     m_touched.emplace(pTask, Before{pTask->m_dtStart, pTask->m_dtFinish, pTask->m_nDuration});

@@ -229,6 +229,24 @@ TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
     EXPECT_EQ(changes.dates.size(), 3u);
 }
 
+TEST(ProjectSchedule, ALeafThatWasASummaryGetsItsOwnDurationBack)
+{
+    CProjectSchedule schedule;
+    CTaskItem* pTask = schedule.AddTask(nullptr, -1, "L", Day(2004, 3, 1), 5);   // Mon 1 .. Fri 5
+    CTaskItem* pChild = schedule.AddTask(pTask, -1, "C", Day(2004, 3, 8), 2);    // Mon 8 .. Tue 9
+    schedule.Recalculate({pChild});
+    EXPECT_EQ(Dates(pTask), "2004-03-08..2004-03-09");
+    EXPECT_EQ(pTask->m_nDuration, 2 * 86400);
+    EXPECT_EQ(pTask->m_nOwnDuration, 5 * 86400);
+    schedule.RemoveTask(pChild);
+    const CProjectSchedule::ChangeSet changes = schedule.Recalculate({pTask});
+    EXPECT_EQ(Dates(pTask), "2004-03-08..2004-03-12");
+    EXPECT_EQ(pTask->m_nDuration, 5 * 86400);
+    EXPECT_EQ(pTask->m_nOwnDuration, -1);
+    ASSERT_EQ(changes.dates.size(), 1u);
+    EXPECT_EQ(changes.dates[0], pTask);
+}
+
 namespace
 {
 // The calendar of the random projects, counted apart from the schedule's rule: Saturdays
