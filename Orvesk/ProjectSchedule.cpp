@@ -47,6 +47,12 @@ CProjectSchedule::CProjectSchedule() : m_rows(1, nullptr), m_parentRow(1, 0)
     m_dtLast.SetStatus(COleDateTime::invalid);
 }
 
+void CProjectSchedule::StructureChanged()
+{
+    m_nRevision++;
+    m_bSpanKnown = false;
+}
+
 CProjectSchedule::~CProjectSchedule()
 {
     while (!m_roots.IsEmpty())
@@ -56,7 +62,7 @@ CProjectSchedule::~CProjectSchedule()
 void CProjectSchedule::SetCalendar(const workdays::CWorkingCalendar& calendar)
 {
     m_calendar = calendar;
-    m_nRevision++;
+    StructureChanged();
 }
 
 void CProjectSchedule::Adopt(CTaskItemList& roots)
@@ -66,7 +72,7 @@ void CProjectSchedule::Adopt(CTaskItemList& roots)
     // Rows first, as stored; then the links by the rows they name.
     Renumber();
     ResolveLinks();
-    m_nRevision++;
+    StructureChanged();
 }
 
 void CProjectSchedule::Renumber()
@@ -150,7 +156,7 @@ CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CStri
     KeepOwnDuration(pParent);
     InsertAt(ChildList(pParent), nIndex, pTask);
     Renumber();
-    m_nRevision++;
+    StructureChanged();
     return pTask;
 }
 
@@ -214,7 +220,7 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
     delete pTask;
     Renumber();
     RegainOwnDuration(pParent);
-    m_nRevision++;
+    StructureChanged();
 }
 
 int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
@@ -270,7 +276,7 @@ int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
         }
         m_succ[pPred].push_back(pSucc);
     }
-    m_nRevision++;
+    StructureChanged();
     return nDropped;
 }
 
@@ -335,7 +341,7 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
     pSucc->m_listLinks.AddTail(pLink);
     m_pred[pLink] = pPred;
     m_succ[pPred].push_back(pSucc);
-    m_nRevision++;
+    StructureChanged();
     return pLink;
 }
 
@@ -353,7 +359,7 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
         m_pred.erase(found);
     }
     RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
-    m_nRevision++;
+    StructureChanged();
 }
 
 std::string CProjectSchedule::VerifyKept() const
@@ -409,5 +415,6 @@ std::string CProjectSchedule::VerifyKept() const
     for (const auto& [pPred, succs] : m_succ)
         if (!succs.empty() && !succ.count(pPred))
             err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
+    err << VerifySpan();
     return err.str();
 }

@@ -16,6 +16,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "TaskItem.h"
@@ -96,6 +97,8 @@ private:
     CProjectSchedule(const CProjectSchedule&) = delete;
     CProjectSchedule& operator=(const CProjectSchedule&) = delete;
 
+    // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
+    void StructureChanged();
     void Renumber();
     void ResolveLinks();
     void ForgetSubtree(CTaskItem* pTask);
@@ -117,7 +120,6 @@ private:
     void RegainOwnDuration(CTaskItem* pTask);
     // Duration, finish, deadline and milestone mark from a number of working days.
     void ApplyDuration(CTaskItem* pTask, int nDays);
-    void MarkSpan(ChangeSet& changes);
 
     COleDateTime SkipRestDays(const COleDateTime& date) const;
     COleDateTime FinishFromStart(const COleDateTime& start, int n) const;
@@ -128,6 +130,13 @@ private:
         COleDateTime start, finish;
         int nDuration;
     };
+    // The header dates and critical marks after a change of the moved and changed tasks
+    // alone; false (nothing changed) when the whole project must be taken in.
+    bool MarkSpanOf(ChangeSet& changes, const std::vector<std::pair<CTaskItem*, Before>>& moved,
+                    const std::vector<CTaskItem*>& changed);
+    void MarkWholeSpan(ChangeSet& changes);
+    std::unordered_set<const CTaskItem*> ChainOf(const std::vector<int>& latestRows) const;
+    std::string VerifySpan() const;
 
     CTaskItemList m_roots;
     std::vector<CTaskItem*> m_rows;
@@ -138,4 +147,8 @@ private:
     unsigned long long m_nRevision = 0;
     COleDateTime m_dtFirst, m_dtLast;
     std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
+    // The critical chains (the tasks finishing last and all before them), kept while no
+    // task, link or calendar changes; the header dates are known with them.
+    std::unordered_set<const CTaskItem*> m_chain;
+    bool m_bSpanKnown = false;
 };

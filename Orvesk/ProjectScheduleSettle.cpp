@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <sstream>
 
 #include "ProjectSpanWalk.h"
 #include "ScheduleRules.h"
@@ -297,27 +298,123 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
     }
 
     ChangeSet changes;
+    std::vector<std::pair<CTaskItem*, Before>> moved;
     for (const auto& [pTask, before] : m_touched)
         if (!(before.start == pTask->m_dtStart) || !(before.finish == pTask->m_dtFinish) ||
             before.nDuration != pTask->m_nDuration)
         {
             MarkModified(pTask);
             changes.dates.push_back(pTask);
+            moved.emplace_back(pTask, before);
         }
+    // A task changed from outside (not through this schedule's edits) may have moved by
+    // anything: the span is taken in afresh.
+    bool bKnown = m_bSpanKnown;
+    for (CTaskItem* pTask : changed)
+        bKnown = bKnown && (!pTask || m_touched.count(pTask));
     m_touched.clear();
     std::sort(changes.dates.begin(), changes.dates.end(),
               [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
-    MarkSpan(changes);
+    if (!bKnown || !MarkSpanOf(changes, moved, changed))
+        MarkWholeSpan(changes);
     if (!changes.dates.empty() || !changes.critical.empty() || changes.bHeaderChanged)
         m_nRevision++;
     changes.nRevision = m_nRevision;
     return changes;
 }
 
-void CProjectSchedule::MarkSpan(ChangeSet& changes)
+bool CProjectSchedule::MarkSpanOf(ChangeSet& changes, const std::vector<std::pair<CTaskItem*, Before>>& moved,
+                                  const std::vector<CTaskItem*>& changed)
+{
+    // While the tasks finishing last stay the same (so do their chains, as no link changed)
+    // and the task that starts first stays; or when tasks that moved now finish after all
+    // others, and start the chains. Otherwise the whole project is asked.
+    COleDateTime newLast = m_dtLast;
+    for (const auto& [pTask, before] : moved)
+        if (IsSetDate(pTask->m_dtFinish) && DateAfter(pTask->m_dtFinish, newLast))
+            newLast = pTask->m_dtFinish;
+    const bool bExtends = !DateSame(newLast, m_dtLast);
+    std::vector<int> latest;
+    for (const auto& [pTask, before] : moved)
+    {
+        if (IsSetDate(before.start) && DateSame(before.start, m_dtFirst) && !DateSame(pTask->m_dtStart, before.start))
+            return false;
+        if (bExtends)
+        {
+            if (!IsSetDate(pTask->m_dtStart))
+                return false;
+            if (DateSame(pTask->m_dtFinish, newLast))
+                latest.push_back(pTask->m_nRowInGrid);
+            continue;
+        }
+        if (IsSetDate(before.finish) && !DateBefore(before.finish, m_dtLast))
+            return false;
+        if (IsSetDate(pTask->m_dtFinish) && !DateBefore(pTask->m_dtFinish, m_dtLast))
+            return false;
+    }
+    std::vector<CTaskItem*> tasks = changes.dates;
+    if (bExtends)
+    {
+        // The chains start again from the tasks now finishing last: the tasks they leave and
+        // those they take in are marked again.
+        std::unordered_set<const CTaskItem*> chain = ChainOf(latest);
+        for (const CTaskItem* pTask : m_chain)
+            if (!chain.count(pTask))
+                tasks.push_back(const_cast<CTaskItem*>(pTask));
+        for (const CTaskItem* pTask : chain)
+            if (!m_chain.count(pTask))
+                tasks.push_back(const_cast<CTaskItem*>(pTask));
+        m_chain.swap(chain);
+        m_dtLast = newLast;
+        changes.bHeaderChanged = true;
+    }
+    for (CTaskItem* pTask : changed)
+        if (pTask && Holds(pTask))
+            tasks.push_back(pTask);
+    std::sort(tasks.begin(), tasks.end(),
+              [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
+    tasks.erase(std::unique(tasks.begin(), tasks.end()), tasks.end());
+    CProjectSpanWalk span;
+    for (CTaskItem* pTask : tasks)
+    {
+        const int nMark = pTask->m_nCritical;
+        span.TakeIn(pTask, pTask->m_nRowInGrid);
+        if (m_chain.count(pTask) && pTask->m_nCritical != 1)
+            pTask->m_nCritical = 1;
+        if (pTask->m_nCritical != nMark)
+            changes.critical.push_back(pTask);
+    }
+    const COleDateTime first = span.Dates().First();
+    if (IsSetDate(first) && DateBefore(first, m_dtFirst))
+    {
+        m_dtFirst = first;
+        changes.bHeaderChanged = true;
+    }
+    return true;
+}
+
+std::unordered_set<const CTaskItem*> CProjectSchedule::ChainOf(const std::vector<int>& latestRows) const
+{
+    // The tasks finishing last and everything before them along links.
+    std::unordered_set<const CTaskItem*> chain;
+    std::vector<int> pending = latestRows;
+    while (!pending.empty())
+    {
+        const CTaskItem* pTask = m_rows[(size_t)pending.back()];
+        pending.pop_back();
+        if (!chain.insert(pTask).second)
+            continue;
+        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+            if (const CTaskItem* pPred = Predecessor(pTask->m_listLinks.GetNext(pos)))
+                pending.push_back(pPred->m_nRowInGrid);
+    }
+    return chain;
+}
+
+void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
 {
     // Each task's plan dates and critical mark by its own dates, the header dates, then the
-    // tasks finishing last and everything before them along links.
+    // critical chains.
     std::vector<int> marks(m_rows.size(), 0);
     CProjectSpanWalk span;
     for (size_t r = 1; r < m_rows.size(); r++)
@@ -325,22 +422,10 @@ void CProjectSchedule::MarkSpan(ChangeSet& changes)
         marks[r] = m_rows[r]->m_nCritical;
         span.TakeIn(m_rows[r], (int)r);
     }
-    std::vector<int> pending = span.LatestRows();
-    std::vector<char> seen(m_rows.size(), 0);
-    while (!pending.empty())
-    {
-        const int r = pending.back();
-        pending.pop_back();
-        if (seen[(size_t)r])
-            continue;
-        seen[(size_t)r] = 1;
-        CTaskItem* pTask = m_rows[(size_t)r];
+    m_chain = ChainOf(span.LatestRows());
+    for (const CTaskItem* pTask : m_chain)
         if (pTask->m_nCritical != 1)
-            pTask->m_nCritical = 1;
-        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
-            if (const CTaskItem* pPred = Predecessor(pTask->m_listLinks.GetNext(pos)))
-                pending.push_back(pPred->m_nRowInGrid);
-    }
+            const_cast<CTaskItem*>(pTask)->m_nCritical = 1;
     for (size_t r = 1; r < m_rows.size(); r++)
         if (m_rows[r]->m_nCritical != marks[r])
             changes.critical.push_back(m_rows[r]);
@@ -356,4 +441,39 @@ void CProjectSchedule::MarkSpan(ChangeSet& changes)
         m_dtLast = last;
         changes.bHeaderChanged = true;
     }
+    // (The chains start from the latest finish of any task, the header from tasks with
+    // dates: known together only while the two are the same day.)
+    m_bSpanKnown = IsSetDate(m_dtFirst) && IsSetDate(m_dtLast) && !span.LatestRows().empty() &&
+                   DateSame(m_rows[(size_t)span.LatestRows().front()]->m_dtFinish, m_dtLast);
+}
+
+std::string CProjectSchedule::VerifySpan() const
+{
+    if (!m_bSpanKnown)
+        return "";
+    std::ostringstream err;
+    COleDateTime first, last;
+    first.SetStatus(COleDateTime::invalid);
+    last.SetStatus(COleDateTime::invalid);
+    std::vector<int> latest;
+    for (size_t r = 1; r < m_rows.size(); r++)
+    {
+        const CTaskItem* pTask = m_rows[r];
+        if (latest.empty() || DateAfter(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))
+            latest.assign(1, (int)r);
+        else if (DateSame(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))
+            latest.push_back((int)r);
+        if (!IsSetDate(pTask->m_dtStart))
+            continue;
+        if (!IsSetDate(first) || DateBefore(pTask->m_dtStart, first))
+            first = pTask->m_dtStart;
+        if (IsSetDate(pTask->m_dtFinish) && (!IsSetDate(last) || DateAfter(pTask->m_dtFinish, last)))
+            last = pTask->m_dtFinish;
+    }
+    if (!DateSame(first, m_dtFirst) || !DateSame(last, m_dtLast))
+        err << "header dates kept " << (LPCTSTR)m_dtFirst.Format("%Y-%m-%d") << ".." << (LPCTSTR)m_dtLast.Format("%Y-%m-%d")
+            << ", the tasks span " << (LPCTSTR)first.Format("%Y-%m-%d") << ".." << (LPCTSTR)last.Format("%Y-%m-%d") << "\n";
+    if (ChainOf(latest) != m_chain)
+        err << "the kept critical chains are not those of the tasks finishing last\n";
+    return err.str();
 }
