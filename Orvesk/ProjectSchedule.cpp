@@ -239,18 +239,36 @@ int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
     for (CTaskItem* p : moved)
         inMoved[p] = true;
     std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
-    for (CTaskItem* pSucc : m_rows)
+    for (CTaskItem* p : moved)
     {
-        if (!pSucc)
-            continue;
-        for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+        // Its own links, and those of its successors that name it.
+        for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
         {
-            CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
-            CTaskItem* pPred = Predecessor(pLink);
-            if (pPred && (inMoved.count(pSucc) || inMoved.count(pPred)))
-                touching.emplace_back(pSucc, pLink);
+            CTaskLink* pLink = p->m_listLinks.GetNext(pos);
+            if (Predecessor(pLink))
+                touching.emplace_back(p, pLink);
+        }
+        auto it = m_succ.find(p);
+        if (it == m_succ.end())
+            continue;
+        std::vector<CTaskItem*> succs = it->second;
+        std::sort(succs.begin(), succs.end());
+        succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
+        for (CTaskItem* pSucc : succs)
+        {
+            if (inMoved.count(pSucc))
+                continue;  // taken with the successor's own links
+            for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
+                if (Predecessor(pLink) == p)
+                    touching.emplace_back(pSucc, pLink);
+            }
         }
     }
+    // By the successors' rows before the move.
+    std::stable_sort(touching.begin(), touching.end(),
+                     [](const auto& a, const auto& b) { return a.first->m_nRowInGrid < b.first->m_nRowInGrid; });
     for (const auto& [pSucc, pLink] : touching)
     {
         std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
