@@ -44,16 +44,16 @@ public:
     // already keep their links opens unchanged.
     void Adopt(CTaskItemList& roots);
 
-    // A new leaf under pParent (null: a top-level task; one this schedule does not hold: none) before its nIndex-th child (past the
-    // end: the last), starting on start (a rest day: the next working day) for nDays working
-    // days. FLAG 1, as a task the server has not numbered.
+    // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
+    // the last), starting on start (a rest day: the next working day) for nDays working days;
+    // FLAG 1, as a task the server has not numbered. None under a task this schedule does
+    // not hold. A leaf that gets its first child keeps its own duration, and gets it back
+    // when its last child goes (by RemoveTask or MoveTask).
     CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
-    // A leaf that gets its first child keeps its own duration, and gets it back when its
-    // last child goes (by RemoveTask or MoveTask).
     // Deletes the task and its subtree, and every link naming one of them.
     void RemoveTask(CTaskItem* pTask);
-    // Moves the task (with its subtree) under pParent before its nIndex-th child; refused
-    // (-1) into its own subtree. Links the new tree would put on a cycle are deleted; their
+    // Moves the task (with its subtree) under pParent (null: to the top) before its
+    // nIndex-th child, counted without the task; refused (-1) into its own subtree. Links the new tree would put on a cycle are deleted; their
     // number is returned.
     int MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex);
 
@@ -72,7 +72,9 @@ public:
     void SetDurationDays(CTaskItem* pTask, int nDays);
 
     // Settles the links and summaries the changed tasks reach, then the header dates and the
-    // critical marks.
+    // critical marks. The changed tasks are those edited through this schedule; one changed
+    // from outside may be named too (the header dates and marks are then taken in from the
+    // whole project).
     ChangeSet Recalculate(const std::vector<CTaskItem*>& changed);
 
     const CTaskItemList& Roots() const { return m_roots; }
