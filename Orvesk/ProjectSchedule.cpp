@@ -41,10 +41,18 @@ void AddSubtree(CTaskItem* pTask, std::vector<CTaskItem*>& out)
 }
 } // namespace
 
-CProjectSchedule::CProjectSchedule() : m_rows(1, nullptr), m_parentRow(1, 0)
+CProjectSchedule::CProjectSchedule() : m_roots(m_ownRoots), m_rows(1, nullptr), m_parentRow(1, 0)
 {
     m_dtFirst.SetStatus(COleDateTime::invalid);
     m_dtLast.SetStatus(COleDateTime::invalid);
+}
+
+CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_rows(1, nullptr), m_parentRow(1, 0)
+{
+    m_dtFirst.SetStatus(COleDateTime::invalid);
+    m_dtLast.SetStatus(COleDateTime::invalid);
+    Renumber();
+    ResolveLinks();
 }
 
 void CProjectSchedule::StructureChanged()
@@ -55,8 +63,8 @@ void CProjectSchedule::StructureChanged()
 
 CProjectSchedule::~CProjectSchedule()
 {
-    while (!m_roots.IsEmpty())
-        delete m_roots.RemoveHead();
+    while (!m_ownRoots.IsEmpty())
+        delete m_ownRoots.RemoveHead();
 }
 
 void CProjectSchedule::SetCalendar(const workdays::CWorkingCalendar& calendar)
@@ -67,7 +75,7 @@ void CProjectSchedule::SetCalendar(const workdays::CWorkingCalendar& calendar)
 
 void CProjectSchedule::Adopt(CTaskItemList& roots)
 {
-    while (!roots.IsEmpty())
+    while (!roots.IsEmpty() && &roots != &m_roots)
         m_roots.AddTail(roots.RemoveHead());
     // Rows first, as stored; then the links by the rows they name.
     Renumber();

@@ -32,8 +32,11 @@ public:
         bool bHeaderChanged = false;
     };
 
+    // A schedule of its own tasks, deleted with it (and so their links).
     CProjectSchedule();
-    // Deletes every task it holds (and so their links).
+    // A schedule of the tasks in a list kept elsewhere (the document's task tree), worked on
+    // in place and left to the list's owner; rows and links are taken as Adopt takes them.
+    explicit CProjectSchedule(CTaskItemList& roots);
     ~CProjectSchedule();
 
     void SetCalendar(const workdays::CWorkingCalendar& calendar);
@@ -140,7 +143,8 @@ private:
     std::unordered_set<const CTaskItem*> ChainOf(const std::vector<int>& latestRows) const;
     std::string VerifySpan() const;
 
-    CTaskItemList m_roots;
+    CTaskItemList m_ownRoots;
+    CTaskItemList& m_roots;  // m_ownRoots, or the list worked on in place
     std::vector<CTaskItem*> m_rows;
     std::vector<int> m_parentRow;                                   // by row; 0 at the top
     std::unordered_map<const CTaskLink*, CTaskItem*> m_pred;        // resolved links

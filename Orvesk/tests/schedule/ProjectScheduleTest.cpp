@@ -152,6 +152,28 @@ TEST(ProjectSchedule, LinksFollowTheirTasksWhenRowsAreNumberedAgain)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, AListKeptElsewhereIsScheduledInPlaceAndLeftToItsOwner)
+{
+    CTaskItemList tasks;
+    CTaskItem* pPred = StoredTask(tasks, "P", Day(2004, 3, 4), Day(2004, 3, 5), 2);
+    CTaskItem* pSucc = StoredTask(tasks, "S", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    StoredLink(pSucc, 1, workdays::kFinishToStart, 0);
+    {
+        CProjectSchedule schedule(tasks);
+        EXPECT_EQ(&schedule.Roots(), &tasks);
+        EXPECT_EQ(schedule.Predecessor(pSucc->m_listLinks.GetHead()), pPred);
+        schedule.Recalculate({pSucc});
+        CTaskItem* pNew = schedule.AddTask(nullptr, 0, "N", Day(2004, 3, 1), 1);
+        EXPECT_EQ(tasks.GetHead(), pNew);
+        EXPECT_EQ(pSucc->m_listLinks.GetHead()->m_nSuccID, 2);
+    }
+    // The tasks outlive the schedule, as they were placed.
+    ASSERT_EQ(tasks.GetCount(), 3);
+    EXPECT_EQ(Dates(pSucc), "2004-03-08..2004-03-08");
+    while (!tasks.IsEmpty())
+        delete tasks.RemoveHead();
+}
+
 TEST(ProjectSchedule, TheGraphRefusesCyclesThroughLinksAndSummaries)
 {
     CProjectSchedule schedule;
