@@ -22,6 +22,7 @@ class CTaskLineArrow;
 class CTaskLink;
 class CTaskTreeView;
 class CRestDayCounter;
+class CReadAhead;
 template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
@@ -121,6 +122,7 @@ private:
         double dDayWidth;
         CRect rcClient;
         std::vector<CPendingArrow>& arrows;
+        CReadAhead& ahead;
     };
     // What a layout reads besides the task records.
     struct CChartSettings
@@ -157,6 +159,10 @@ private:
     BOOL m_bLaidOut = FALSE;
     uint64_t m_nLaidOutRevision = 0;
     CChartSettings m_laidOutSettings;
+    // What the last layout's walk read, in order: the next walk asks for it a little ahead
+    // (ReadAhead.h; at 50,000 tasks the records lie far beyond the caches).
+    std::vector<const void*> m_layoutTrail;
+    std::vector<const void*> m_layoutTrailSpare;
     std::unique_ptr<CRestDayCounter> m_pRestDays;
     std::vector<uint64_t> m_restDaysKey;
     // Everything the calendar's answers depend on: the document, the base calendar, the week

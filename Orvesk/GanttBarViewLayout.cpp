@@ -9,6 +9,7 @@
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
 #include "ProjectDoc.h"
+#include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskTreeView.h"
 
@@ -137,8 +138,11 @@ void CGanttBarView::LayoutChart()
     }
     std::vector<CPendingArrow> arrows;
     arrows.reserve(nExpected / 2);
-    CLayoutWalk walk{RestDays(pDoc, CalendarKey()), dDayWidth, rcClient, arrows};
-    LayoutTasks(pDoc->m_listTasks, walk);
+    {
+        CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
+        CLayoutWalk walk{RestDays(pDoc, CalendarKey()), dDayWidth, rcClient, arrows, ahead};
+        LayoutTasks(pDoc->m_listTasks, walk);
+    }
     PlaceArrows(arrows);
     m_wndChart.EndShapes();
     m_wndChart.ShapesChanged();
@@ -176,16 +180,20 @@ void CGanttBarView::PlaceArrows(const std::vector<CPendingArrow>& arrows)
     }
 }
 
+// The tasks of a list in order; the walk notes what it reads for the next one's read-ahead.
 void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 {
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        walk.ahead.Touch(pos);
         LayoutTask(list.GetNext(pos), walk);
+    }
 }
 
 void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
     if (pTask == NULL)
         return;
+    walk.ahead.TouchObject(pTask->HotFields());
     const double dDayWidth = walk.dDayWidth;
     const CRect& rcClient = walk.rcClient;
 
@@ -249,7 +257,10 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 
     // The task's links end on its bar; they start on their predecessors' bars later.
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        walk.ahead.Touch(pos);
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (pLink != NULL)
+            walk.ahead.Touch(pLink);
         if (pLink == NULL || m_collapsedIndex.Has(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
         CPoint ptEnd(x1, y);
