@@ -10,6 +10,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "HeaderDates.h"
 #include "ProjectSpanWalk.h"
 #include "ScheduleRules.h"
 #include "TaskScheduleGraph.h"
@@ -374,17 +375,19 @@ bool CProjectSchedule::MarkSpanOf(ChangeSet& changes, const std::vector<std::pai
     std::sort(tasks.begin(), tasks.end(),
               [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
     tasks.erase(std::unique(tasks.begin(), tasks.end()), tasks.end());
+    CHeaderDatesFold dates;
     CProjectSpanWalk span;
     for (CTaskItem* pTask : tasks)
     {
         const int nMark = pTask->m_nCritical;
-        span.TakeIn(pTask, pTask->m_nRowInGrid);
+        dates.Add(pTask);
+        span.TakeInMark(pTask, pTask->m_nRowInGrid);
         if (m_chain.count(pTask) && pTask->m_nCritical != 1)
             pTask->m_nCritical = 1;
         if (pTask->m_nCritical != nMark)
             changes.critical.push_back(pTask);
     }
-    const COleDateTime first = span.Dates().First();
+    const COleDateTime first = dates.First();
     if (IsSetDate(first) && DateBefore(first, m_dtFirst))
     {
         m_dtFirst = first;
@@ -416,11 +419,13 @@ void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
     // Each task's plan dates and critical mark by its own dates, the header dates, then the
     // critical chains.
     std::vector<int> marks(m_rows.size(), 0);
+    CHeaderDatesFold dates;
     CProjectSpanWalk span;
     for (size_t r = 1; r < m_rows.size(); r++)
     {
         marks[r] = m_rows[r]->m_nCritical;
-        span.TakeIn(m_rows[r], (int)r);
+        dates.Add(m_rows[r]);
+        span.TakeInMark(m_rows[r], (int)r);
     }
     m_chain = ChainOf(span.LatestRows());
     for (const CTaskItem* pTask : m_chain)
@@ -430,7 +435,7 @@ void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
         if (m_rows[r]->m_nCritical != marks[r])
             changes.critical.push_back(m_rows[r]);
 
-    const COleDateTime first = span.Dates().First(), last = span.Dates().Last();
+    const COleDateTime first = dates.First(), last = dates.Last();
     if (IsSetDate(first) && !(first == m_dtFirst))
     {
         m_dtFirst = first;

@@ -316,13 +316,3 @@ CString CTaskLinkCheck::LinkMessage(int nVerdict)
         str.Format(_T("链接任务出错!%c%c不能将两个父子关系的任务进行链接!"), 10, 10);
     return str;
 }
-
-CString CTaskLinkCheck::DroppedLinksMessage(int nVerdict, int nCount)
-{
-    CString str;
-    if (nVerdict == linkCycle)
-        str.Format(_T("任务层次改变后删除了%d个链接!%c%c这样将产生循环链接!"), nCount, 10, 10);
-    else
-        str.Format(_T("任务层次改变后删除了%d个链接!%c%c不能将两个父子关系的任务进行链接!"), nCount, 10, 10);
-    return str;
-}

@@ -42,9 +42,6 @@ public:
     int Check(int nPredRow) const;
     // Formats the refusal's text; empty for linkOK.
     static CString LinkMessage(int nVerdict);
-    // Tells of nCount links a change of the tree took away for the reason nVerdict gives
-    // (linkParentChild or linkCycle).
-    static CString DroppedLinksMessage(int nVerdict, int nCount);
 
     // TRUE when the task of row x lies (strictly) in the subtree of the task of row y.
     BOOL IsDescendant(int x, int y) const;

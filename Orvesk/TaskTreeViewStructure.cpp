@@ -568,14 +568,13 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
 
 void CTaskTreeView::TellDroppedLinks()
 {
-    // Once the rows are settled (the box runs a message loop of its own).
+    // Once the rows are settled (the box runs a message loop of its own). The links went for
+    // the reasons the link check refuses a link for: its own words tell which.
     const int nParentChild = m_nDroppedParentChild;
     const int nCycle = m_nDroppedCycle;
     m_nDroppedParentChild = m_nDroppedCycle = 0;
     if (nParentChild > 0)
-        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkParentChild, nParentChild),
-                      MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(CTaskLinkCheck::LinkMessage(CTaskLinkCheck::linkParentChild), MB_OK | MB_ICONINFORMATION);
     if (nCycle > 0)
-        AfxMessageBox(CTaskLinkCheck::DroppedLinksMessage(CTaskLinkCheck::linkCycle, nCycle),
-                      MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(CTaskLinkCheck::LinkMessage(CTaskLinkCheck::linkCycle), MB_OK | MB_ICONINFORMATION);
 }

@@ -46,9 +46,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str)
         return;
 
     CString strCurrentText = GetItemText(nRow, nCol);
-    // A task grid's predecessor column shows the row's task's links: a row without a task
-    // has none to show, whatever was typed.
-    if (IsTaskGrid() && nCol == 6 && !GetRowTask(nRow))
+    // A task grid's duration, date and predecessor columns show the row's task's values: a
+    // row without a task has none to show, whatever was typed (naming the row gives its new
+    // task values of its own).
+    if (IsTaskGrid() && nCol >= 3 && nCol <= 6 && !GetRowTask(nRow))
         str = strCurrentText;
     if (strCurrentText != str)
     {

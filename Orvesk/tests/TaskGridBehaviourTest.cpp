@@ -293,7 +293,7 @@ TEST_F(TaskGridBehaviourTest, ALevelDragStepsByTwelvePixelsAndAppliesOnRelease)
     // The release applies the level: 编码 goes under 设计, which it followed, and the
     // link between the two goes with a word.
     CTestMessageBoxes boxes;
-    boxes.AnswerText(_T("任务层次改变后删除了1个链接!"), IDOK);
+    boxes.AnswerText(_T("不能将两个父子关系的任务进行链接!"), IDOK);
     AfxTestMouseUp(&GridCtrl(), pt + CPoint(40, 0));
     AfxPumpMessages();
     EXPECT_EQ(Grid().GetLevel(2), 2);

@@ -276,3 +276,39 @@ TEST_F(TaskGridTypingTest, TheDateEditorTakesTypedFieldsAndEndsOnEnter)
     EXPECT_FALSE(Editing());
     EXPECT_EQ(Task(5)->m_dtFinish, Day(2005, 3, 2));
 }
+
+TEST_F(TaskGridTypingTest, ABlankRowShowsNoDurationOrDatesTypedBeforeItIsNamed)
+{
+    ASSERT_TRUE(Open(FillChain));
+    // The first blank row below the five tasks.
+    const int nBlank = 6;
+    ASSERT_GT(G().GetRowCount(), nBlank);
+    ASSERT_EQ(Task(nBlank), nullptr);
+    // A duration typed into the blank row below the tasks belongs to no task: the cell
+    // stays as it was, and nothing is told to the chart.
+    Focus(nBlank, 3);
+    Type("3");
+    ASSERT_TRUE(Editing());
+    Key(VK_RETURN);
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Text(nBlank, 3), CString(""));
+    // Nor does a date chosen in its picker (which opens on 1 October 2000 there).
+    Focus(nBlank, 4);
+    Type("2005");
+    ASSERT_NE(dynamic_cast<CGridDateTimeCtrl*>(Keys()), nullptr);
+    Key(VK_RETURN);
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Text(nBlank, 4), CString(""));
+    EXPECT_EQ(Task(nBlank), nullptr);
+
+    // Naming the row makes its task, with the values a new task starts with: the start of
+    // the task above it and five working days.
+    Focus(nBlank, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(nBlank), nullptr);
+    EXPECT_EQ(Text(nBlank, 3), CString("5个工作日"));
+    ASSERT_NE(Task(nBlank - 1), nullptr);
+    EXPECT_EQ(Task(nBlank)->m_dtStart, Task(nBlank - 1)->m_dtStart);
+    EXPECT_EQ(Text(nBlank, 4), CGridDateTimeCtrl::FormatDate(Task(nBlank - 1)->m_dtStart));
+}

@@ -315,9 +315,10 @@ TEST_F(TaskScheduleTest, IndentKeepsTheLinksThatStayValid)
     // new grandparent too; the user is told of both in one box.
     Grid().SetFocusCell(3, 2);
     CTestMessageBoxes boxes;
-    boxes.AnswerText(_T("任务层次改变后删除了2个链接!"), IDOK);
+    boxes.Answer(IDOK);
     Tree()->OnIndent();
-    EXPECT_EQ(boxes.Count(), 1);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Boxes()[0].text, CString("链接任务出错!\n\n不能将两个父子关系的任务进行链接!"));
     ASSERT_EQ(Grid().GetLevel(3), 3);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);
     EXPECT_EQ(Task(4)->m_listLinks.GetCount(), 0);
@@ -384,11 +385,10 @@ TEST_F(TaskScheduleTest, IndentDropsALinkItTurnsIntoACycle)
     }));
     Grid().SetFocusCell(3, 2);
     CTestMessageBoxes boxes;
-    CString strTold;
-    strTold.Format(_T("任务层次改变后删除了1个链接!%c%c这样将产生循环链接!"), 10, 10);
-    boxes.AnswerText(strTold, IDOK);
+    boxes.Answer(IDOK);
     Tree()->OnIndent();
-    EXPECT_EQ(boxes.Count(), 1);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Boxes()[0].text, CString("链接任务出错!\n\n这样将产生循环链接!"));
     ASSERT_EQ(Grid().GetLevel(3), 2);
     // The link from the moved task goes; the one between the others stays.
     EXPECT_EQ(Task(1)->m_listLinks.GetCount(), 0);

@@ -243,9 +243,7 @@ TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
     boxes.AnswerText(_T("不能将两个父子关系的任务进行链接"), IDOK);
     Tree()->OnIndent();
     ASSERT_EQ(boxes.Count(), 1);
-    CString strTold;
-    strTold.Format(_T("任务层次改变后删除了1个链接!%c%c不能将两个父子关系的任务进行链接!"), 10, 10);
-    EXPECT_EQ(boxes.Boxes()[0].text, strTold);
+    EXPECT_EQ(boxes.Boxes()[0].text, CString("链接任务出错!\n\n不能将两个父子关系的任务进行链接!"));
     EXPECT_EQ(Grid().GetLevel(3), 3);
     EXPECT_EQ(Task(2)->m_listChildren.GetCount(), 1);
     EXPECT_EQ(Task(3)->m_listLinks.GetCount(), 0);

@@ -89,6 +89,24 @@ TEST_F(GridSpinCellTest, RowWithoutATaskIsNotReported)
     EXPECT_EQ(m_parent.Count(WM_GRID_TASKCHANGED), 0);
 }
 
+TEST_F(GridSpinCellTest, ATaskGridRowWithoutATaskDoesNotSpin)
+{
+    m_grid.SetTaskGrid(TRUE);
+    m_grid.GetCell(1, 0)->SetTask(nullptr);
+    m_grid.GetCell(1, 0)->SetRowState(4);
+    Spin(true);
+    EXPECT_STREQ(m_pCell->GetText(), "");
+    EXPECT_EQ(m_parent.Count(WM_GRID_TASKCHANGED), 0);
+    // The arrow is up again.
+    EXPECT_EQ(m_pCell->GetDrawState(0), static_cast<UINT>(DFCS_SCROLLUP));
+    // A task row of the same grid still counts.
+    m_grid.GetCell(1, 0)->SetTask(Task());
+    m_grid.GetCell(1, 0)->SetRowState(0);
+    Spin(true);
+    EXPECT_STREQ(m_pCell->GetText(), "1个工作日");
+    EXPECT_EQ(m_parent.Count(WM_GRID_TASKCHANGED), 1);
+}
+
 TEST_F(GridSpinCellTest, ReadOnlyCellDoesNotSpin)
 {
     m_pCell->SetEditable(FALSE);
