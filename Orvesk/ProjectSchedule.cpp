@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "ScheduleRules.h"
+
 namespace
 {
 void InsertAt(CTaskItemList& list, int nIndex, CTaskItem* pTask)
@@ -158,7 +160,7 @@ CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CStri
     CTaskItem* pTask = new CTaskItem;
     pTask->m_strName = strName;
     pTask->m_dtStart = SkipRestDays(start);
-    pTask->m_dtDeadline = pTask->m_dtStart;
+    schedulerules::NewTaskPlanDates(m_calendar, pTask, pTask->m_dtStart);
     ApplyDuration(pTask, nDays);
     pTask->m_nFlag = FLAG_NEW;
     KeepOwnDuration(pParent);
@@ -233,27 +235,31 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
 
 int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
 {
-    if (!Holds(pTask) || (pParent && !Holds(pParent)))
-        return -1;
-    for (const CTaskItem* p = pParent; p; p = Parent(p))
-        if (p == pTask)
-            return -1;
-    // The links into and out of the moved subtree are taken off the graph, the tree changed,
-    // and each link put back unless the new tree puts it on a cycle: without them the graph
-    // has none, as the tree alone has none.
+    return MoveTasks({{pTask, pParent, nIndex}});
+}
+
+bool CProjectSchedule::MayMove(const Move& move) const
+{
+    if (!Holds(move.pTask) || (move.pParent && !Holds(move.pParent)))
+        return false;
+    for (const CTaskItem* p = move.pParent; p; p = Parent(p))
+        if (p == move.pTask)
+            return false;
+    return true;
+}
+
+void CProjectSchedule::TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CTaskItem*, CTaskLink*>>& touching,
+                                      std::unordered_set<const CTaskLink*>& taken)
+{
     std::vector<CTaskItem*> moved;
     AddSubtree(pTask, moved);
-    std::unordered_map<const CTaskItem*, bool> inMoved;
-    for (CTaskItem* p : moved)
-        inMoved[p] = true;
-    std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
     for (CTaskItem* p : moved)
     {
         // Its own links, and those of its successors that name it.
         for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
         {
             CTaskLink* pLink = p->m_listLinks.GetNext(pos);
-            if (Predecessor(pLink))
+            if (Predecessor(pLink) && taken.insert(pLink).second)
                 touching.emplace_back(p, pLink);
         }
         auto it = m_succ.find(p);
@@ -263,47 +269,62 @@ int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
         std::sort(succs.begin(), succs.end());
         succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
         for (CTaskItem* pSucc : succs)
-        {
-            if (inMoved.count(pSucc))
-                continue;  // taken with the successor's own links
             for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
             {
                 CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
-                if (Predecessor(pLink) == p)
+                if (Predecessor(pLink) == p && taken.insert(pLink).second)
                     touching.emplace_back(pSucc, pLink);
             }
-        }
     }
-    // By the successors' rows before the move.
-    std::stable_sort(touching.begin(), touching.end(),
-                     [](const auto& a, const auto& b) { return a.first->m_nRowInGrid < b.first->m_nRowInGrid; });
+}
+
+int CProjectSchedule::MoveTasks(const std::vector<Move>& moves)
+{
+    // The links into and out of the moved subtrees are taken off the graph, the tree changed
+    // move by move, and the links put back together; every one of them that then lies on a
+    // cycle goes (all judged together, so the order of the links does not matter). Without
+    // them the graph has none, as the tree alone has none.
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
+    std::unordered_set<const CTaskLink*> taken;
+    bool bMoved = false;
+    for (const Move& move : moves)
+    {
+        if (!MayMove(move))
+            continue;
+        const size_t nBefore = touching.size();
+        TakeOffLinksOf(move.pTask, touching, taken);
+        for (size_t i = nBefore; i < touching.size(); i++)
+        {
+            std::vector<CTaskItem*>& succs = m_succ[m_pred[touching[i].second]];
+            succs.erase(std::find(succs.begin(), succs.end(), touching[i].first));
+        }
+        CTaskItem* pOldParent = Parent(move.pTask);
+        RemoveFrom(ChildList(pOldParent), move.pTask);
+        KeepOwnDuration(move.pParent);
+        InsertAt(ChildList(move.pParent), move.nIndex, move.pTask);
+        Renumber();
+        RegainOwnDuration(pOldParent);
+        bMoved = true;
+    }
+    if (!bMoved)
+        return -1;
+
     for (const auto& [pSucc, pLink] : touching)
+        m_succ[m_pred[pLink]].push_back(pSucc);
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> dropped;
+    for (const auto& [pSucc, pLink] : touching)
+        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * m_pred[pLink]->m_nRowInGrid + 1))
+            dropped.emplace_back(pSucc, pLink);
+    for (const auto& [pSucc, pLink] : dropped)
     {
         std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
         succs.erase(std::find(succs.begin(), succs.end(), pSucc));
-    }
-    CTaskItem* pOldParent = Parent(pTask);
-    RemoveFrom(ChildList(pOldParent), pTask);
-    KeepOwnDuration(pParent);
-    InsertAt(ChildList(pParent), nIndex, pTask);
-    Renumber();
-    RegainOwnDuration(pOldParent);
-
-    int nDropped = 0;
-    for (const auto& [pSucc, pLink] : touching)
-    {
-        CTaskItem* pPred = m_pred[pLink];
-        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pPred->m_nRowInGrid + 1))
-        {
-            m_pred.erase(pLink);
-            RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
-            nDropped++;
-            continue;
-        }
-        m_succ[pPred].push_back(pSucc);
+        m_pred.erase(pLink);
+        const CTaskLink* pGone = pLink;
+        RemoveTaskLinksIf(pSucc, [pGone](const CTaskLink* p) { return p == pGone; });
     }
     StructureChanged();
-    return nDropped;
+    return (int)dropped.size();
 }
 
 void CProjectSchedule::NextNodes(int nNode, std::vector<int>& next) const

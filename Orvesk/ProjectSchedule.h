@@ -56,9 +56,21 @@ public:
     // Deletes the task and its subtree, and every link naming one of them.
     void RemoveTask(CTaskItem* pTask);
     // Moves the task (with its subtree) under pParent (null: to the top) before its
-    // nIndex-th child, counted without the task; refused (-1) into its own subtree. Links the new tree would put on a cycle are deleted; their
+    // nIndex-th child, counted without the task; refused (-1) into its own subtree. Every
+    // link into or out of the subtree that the new tree puts on a cycle is deleted; their
     // number is returned.
     int MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex);
+    // Several moves as one change, each as MoveTask makes it, in their order (a level change
+    // in the grid re-hangs the rows below the changed one too); a refused one is left out.
+    // Then every link into or out of a moved subtree that the new tree puts on a cycle is
+    // deleted, all judged together; their number is returned (-1: every move refused).
+    struct Move
+    {
+        CTaskItem* pTask;
+        CTaskItem* pParent;
+        int nIndex;
+    };
+    int MoveTasks(const std::vector<Move>& moves);
 
     // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
     // itself, a second link between the two, or one that would close a cycle (summaries
@@ -107,6 +119,11 @@ private:
     void Renumber();
     void ResolveLinks();
     void ForgetSubtree(CTaskItem* pTask);
+    bool MayMove(const Move& move) const;
+    // The links into and out of the task's subtree not yet in taken, into touching as
+    // (successor, link).
+    void TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CTaskItem*, CTaskLink*>>& touching,
+                        std::unordered_set<const CTaskLink*>& taken);
     CTaskItemList& ChildList(CTaskItem* pParent) { return pParent ? pParent->m_listChildren : m_roots; }
     // Whether node nFrom leads to node nTo (node 2r places row r's task, 2r + 1 is its
     // final dates).

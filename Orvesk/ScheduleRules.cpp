@@ -96,4 +96,20 @@ long ShiftDay(workdays::RestDayTest isRest, long day, long long nDays)
     return nDays > 0 && workdays::MoveWorkingDays(isRest, day, nDays, result) ? result : day;
 }
 
+void NewTaskPlanDates(workdays::RestDayTest isRest, CTaskItem* pTask, const COleDateTime& start)
+{
+    const long nStart = DayOf(start);
+    const auto skip = [&isRest](long nDay) {
+        long nResult = nDay;
+        workdays::SkipRestDays(isRest, nDay, nResult);
+        return DateOf(nResult);
+    };
+    const COleDateTimeSpan five(5, 0, 0, 0);
+    pTask->m_dtEarlyStart = skip(nStart - 2);
+    pTask->m_dtLateStart = skip(nStart + 2);
+    pTask->m_dtEarlyFinish = pTask->m_dtEarlyStart + five;
+    pTask->m_dtLateFinish = pTask->m_dtLateStart + five;
+    pTask->m_dtDeadline = skip(nStart + 7);
+}
+
 } // namespace schedulerules

@@ -39,4 +39,9 @@ long long SummaryShift(workdays::RestDayTest isRest, long start, long finish, lo
 // working day is reached.
 long ShiftDay(workdays::RestDayTest isRest, long day, long long nDays);
 
+// A new task's plan dates and deadline from its start: the early start two days before and
+// the late start two days after (each on its next working day), each finishing five days
+// on; the deadline two days after start + 5 days (its next working day).
+void NewTaskPlanDates(workdays::RestDayTest isRest, CTaskItem* pTask, const COleDateTime& start);
+
 } // namespace schedulerules
