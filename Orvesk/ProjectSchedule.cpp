@@ -228,8 +228,9 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
         return;
     ForgetSubtree(pTask);
     delete pTask;
+    // (A summary left without children keeps its span as its duration, as the grid's delete
+    // leaves it; only a level change gives it its own duration back.)
     Renumber();
-    RegainOwnDuration(pParent);
     StructureChanged();
 }
 
@@ -278,7 +279,7 @@ void CProjectSchedule::TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CT
     }
 }
 
-int CProjectSchedule::MoveTasks(const std::vector<Move>& moves)
+int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChange)
 {
     // The links into and out of the moved subtrees are taken off the graph, the tree changed
     // move by move, and the links put back together; every one of them that then lies on a
@@ -303,7 +304,8 @@ int CProjectSchedule::MoveTasks(const std::vector<Move>& moves)
         KeepOwnDuration(move.pParent);
         InsertAt(ChildList(move.pParent), move.nIndex, move.pTask);
         Renumber();
-        RegainOwnDuration(pOldParent);
+        if (bLevelChange)
+            RegainOwnDuration(pOldParent);
         bMoved = true;
     }
     if (!bMoved)

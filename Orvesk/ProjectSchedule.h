@@ -51,7 +51,8 @@ public:
     // the last), starting on start (a rest day: the next working day) for nDays working days;
     // FLAG 1, as a task the server has not numbered. None under a task this schedule does
     // not hold. A leaf that gets its first child keeps its own duration, and gets it back
-    // when its last child goes (by RemoveTask or MoveTask).
+    // when its last child moves away (MoveTask); one whose last child is removed keeps the
+    // span it had.
     CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
     // Deletes the task and its subtree, and every link naming one of them.
     void RemoveTask(CTaskItem* pTask);
@@ -63,14 +64,16 @@ public:
     // Several moves as one change, each as MoveTask makes it, in their order (a level change
     // in the grid re-hangs the rows below the changed one too); a refused one is left out.
     // Then every link into or out of a moved subtree that the new tree puts on a cycle is
-    // deleted, all judged together; their number is returned (-1: every move refused).
+    // deleted, all judged together; their number is returned (-1: every move refused). A
+    // summary the moves leave without children gets its own duration back only for a level
+    // change (bLevelChange); one emptied by rows re-hung under a new task keeps its span.
     struct Move
     {
         CTaskItem* pTask;
         CTaskItem* pParent;
         int nIndex;
     };
-    int MoveTasks(const std::vector<Move>& moves);
+    int MoveTasks(const std::vector<Move>& moves, bool bLevelChange = true);
 
     // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
     // itself, a second link between the two, or one that would close a cycle (summaries

@@ -18,6 +18,7 @@
 #include "Gantt_src/TaskShapes.h"
 #include "ProjectDialogHooks.h"
 #include "ScheduleChecker.h"
+#include "ScheduleMirror.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "TaskPropertyRunner.h"
@@ -160,28 +161,53 @@ protected:
         return s.str();
     }
 
-    // One random edit through the program's own paths; the task it starts from.
-    const CTaskItem* Edit(int nOp)
+    // The model's task of a name (names are unique here).
+    static CTaskItem* ModelTaskNamed(CProjectSchedule& model, const CString& strName)
     {
+        for (CTaskItem* pTask : model.Rows())
+            if (pTask && pTask->m_strName == strName)
+                return pTask;
+        return nullptr;
+    }
+
+    // One random edit through the program's own paths, and the same edit through the model's
+    // operations on its copy (the tasks it changed into changed); the task it starts from.
+    const CTaskItem* Edit(int nOp, CScheduleMirror& mirror, std::vector<CTaskItem*>& changed)
+    {
+        CProjectSchedule& model = mirror.Model();
         const std::vector<int> leaves = Rows(TRUE), all = Rows(FALSE);
         if (leaves.empty())
             return nullptr;
         const int nRow = leaves[Rand(0, (int)leaves.size() - 1)];
         CTaskItem* pTask = Task(nRow);
+        CTaskItem* pModelTask = mirror.Of(pTask);
+        changed.push_back(pModelTask);
         CString strText;
         switch (nOp)
         {
         case 0:
-            strText.Format("%d个工作日", Rand(0, 8));
+        {
+            const int nDays = Rand(0, 8);
+            strText.Format("%d个工作日", nDays);
             Grid().EditCell(nRow, 3, strText);
+            model.SetDurationDays(pModelTask, nDays);
             break;
+        }
         case 1:
+        {
             // Anywhere in the first months, so that tasks pushed on by links come back too.
-            Grid().EditCell(nRow, 4, FormatDate(Day(2004, 3, 1) + COleDateTimeSpan(Rand(0, 90), 0, 0, 0)).c_str());
+            const COleDateTime start = Day(2004, 3, 1) + COleDateTimeSpan(Rand(0, 90), 0, 0, 0);
+            Grid().EditCell(nRow, 4, FormatDate(start).c_str());
+            model.SetStart(pModelTask, start);
             break;
+        }
         case 2:
-            Grid().EditCell(nRow, 5, FormatDate(pTask->m_dtStart + COleDateTimeSpan(Rand(-2, 12), 0, 0, 0)).c_str());
+        {
+            const COleDateTime finish = pTask->m_dtStart + COleDateTimeSpan(Rand(-2, 12), 0, 0, 0);
+            Grid().EditCell(nRow, 5, FormatDate(finish).c_str());
+            model.SetFinish(pModelTask, finish);
             break;
+        }
         case 3:
         {
             // The chart's move: both dates shifted, taken off rest days.
@@ -189,6 +215,8 @@ protected:
             pTask->m_dtStart = m_days.Skip(pTask->m_dtStart + shift);
             pTask->m_dtFinish = m_days.Skip(pTask->m_dtFinish + shift);
             Tree()->FirstGanttBar()->OnTaskChanged(pTask);
+            // A move keeps the task's working days.
+            model.SetStart(pModelTask, pTask->m_dtStart);
             break;
         }
         case 4:
@@ -198,12 +226,14 @@ protected:
             pTask->m_dtFinish = m_days.Nth(pTask->m_dtStart, nDays);
             pTask->m_nDuration = nDays * 86400;
             Tree()->FirstGanttBar()->OnTaskChanged(pTask);
+            model.SetDurationDays(pModelTask, nDays);
             break;
         }
         case 5:
         {
             // The property sheet adds one of the predecessors it offers.
             const int nType = Rand(1, 4), nLag = Rand(0, 5), nPick = Rand(0, 1000);
+            CString strPred;
             ProjectTaskPropertyRunner old = ProjectSetTaskPropertyRunner([&](CProjectDoc& doc, CTaskItem& task) {
                 CStringArray arNames;
                 CUIntArray arIds;
@@ -218,6 +248,7 @@ protected:
                 if (!fresh.empty())
                 {
                     const int i = fresh[nPick % fresh.size()];
+                    strPred = arNames[i];
                     CTaskLink* pLink = new CTaskLink;
                     pLink->m_strPredName = arNames[i];
                     pLink->m_nPredID = (int)arIds[i];
@@ -229,6 +260,8 @@ protected:
             });
             Tree()->RunTaskProperty(nRow, FALSE);
             ProjectSetTaskPropertyRunner(old);
+            if (!strPred.IsEmpty())
+                model.AddLink(pModelTask, ModelTaskNamed(model, strPred), nType, nLag);
             break;
         }
         case 6:
@@ -240,16 +273,31 @@ protected:
             Grid().NewTask();
             strText.Format("T%d", ++m_nNames);
             Grid().NameBlankRow(nAt, strText);
-            return Task(nAt);
+            // The new task's dates are the window's choice; what they reach is the model's.
+            CTaskItem* pNew = Task(nAt);
+            int nIndex = 0;
+            CTaskItem* pParent = CScheduleMirror::DocParent(m_pDoc->m_listTasks, pNew, nIndex);
+            CTaskItem* pModelNew =
+                model.AddTask(mirror.Of(pParent), nIndex, strText, pNew->m_dtStart, (int)(pNew->m_nDuration / 86400));
+            mirror.Pair(pNew, pModelNew);
+            changed.assign(1, pModelNew);
+            // The rows below that now stand under the new row hang under it.
+            mirror.FollowTree(m_pDoc->m_listTasks, changed, false);
+            return pNew;
         }
         case 7:
+        {
+            changed.assign(1, model.Parent(pModelTask));
             Grid().SetFocusCell(nRow, 2);
             Grid().DeleteTask();
+            model.RemoveTask(pModelTask);
             return nullptr;
+        }
         case 8:
         case 9:
         {
             const int nAt = all[Rand(0, (int)all.size() - 1)];
+            changed.clear();
             Grid().SetFocusCell(nAt, 2);
             const int nLinksBefore = CountLinks();
             g_nToldBoxes = g_nOtherBoxes = 0;
@@ -266,6 +314,20 @@ protected:
             EXPECT_EQ(g_nToldBoxes > 0, nDropped > 0);
             EXPECT_LE(g_nToldBoxes, std::min(nDropped, 2));
             EXPECT_EQ(g_nOtherBoxes, 0);
+            mirror.FollowTree(m_pDoc->m_listTasks, changed, true);
+            // The grid's level change then writes the changed row's duration and start again,
+            // and those of the row above when the row now stands lower than it: a leaf's
+            // finish follows from its start and duration once more.
+            for (int r : {nAt - 1, nAt})
+            {
+                CTaskItem* pRow = r >= 1 ? Task(r) : nullptr;
+                if (!pRow || !pRow->m_listChildren.IsEmpty() ||
+                    (r < nAt && Grid().GetLevel(nAt) >= Grid().GetLevel(nAt - 1)))
+                    continue;
+                CTaskItem* pModelRow = mirror.Of(pRow);
+                model.SetStart(pModelRow, pModelRow->m_dtStart);
+                changed.push_back(pModelRow);
+            }
             return Task(nAt);
         }
         }
@@ -369,9 +431,21 @@ protected:
         {
             const CScheduleBefore before = ScheduleSnapshot(m_pDoc->m_listTasks);
             const int nOp = Rand(0, 9);
-            const CTaskItem* pEdited = Edit(nOp);
+            CScheduleMirror mirror(*m_pDoc);
+            std::vector<CTaskItem*> changed;
+            const CTaskItem* pEdited = Edit(nOp, mirror, changed);
             strErr = Check(before, pEdited, nOp);
             ASSERT_EQ(strErr, "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
+            // The model, given the same edit, shows what the window shows.
+            mirror.Model().Recalculate(changed);
+            // (After a chart move, an insert or a level change the two still differ in dates:
+            // the window shifts all of a summary's children when a child's move takes the
+            // summary before its links, raises summaries' deadlines to a new row's first
+            // finish, and places a milestone re-written by a level change by its links; those
+            // compare their trees and links only.)
+            const bool bDates = nOp != 3 && nOp != 6 && nOp != 8 && nOp != 9;
+            ASSERT_EQ(mirror.Compare(*m_pDoc, bDates), "") << "seed " << nSeed << ", edit " << nEdit << " ("
+                                                           << kOps[nOp] << "): the model and the window differ";
             ASSERT_EQ(CTaskTreeView::s_nStaleScheduleGraphs, 0) << "seed " << nSeed << ", edit " << nEdit << " ("
                                                                 << kOps[nOp] << "): the kept graph was out of date";
             ASSERT_EQ(CTaskTreeView::s_nUnsettledSummaries, 0)

@@ -260,13 +260,23 @@ TEST(ProjectSchedule, ALeafThatWasASummaryGetsItsOwnDurationBack)
     EXPECT_EQ(Dates(pTask), "2004-03-08..2004-03-09");
     EXPECT_EQ(pTask->m_nDuration, 2 * 86400);
     EXPECT_EQ(pTask->m_nOwnDuration, 5 * 86400);
-    schedule.RemoveTask(pChild);
-    const CProjectSchedule::ChangeSet changes = schedule.Recalculate({pTask});
+    // Its last child moved away: its own five days again.
+    EXPECT_EQ(schedule.MoveTask(pChild, nullptr, -1), 0);
+    const CProjectSchedule::ChangeSet changes = schedule.Recalculate({pTask, pChild});
     EXPECT_EQ(Dates(pTask), "2004-03-08..2004-03-12");
     EXPECT_EQ(pTask->m_nDuration, 5 * 86400);
     EXPECT_EQ(pTask->m_nOwnDuration, -1);
     ASSERT_EQ(changes.dates.size(), 1u);
     EXPECT_EQ(changes.dates[0], pTask);
+    // Its last child removed: it keeps the span it had.
+    CTaskItem* pOther = schedule.AddTask(pTask, -1, "D", Day(2004, 3, 15), 3);  // Mon 15 .. Wed 17
+    schedule.Recalculate({pOther});
+    EXPECT_EQ(Dates(pTask), "2004-03-15..2004-03-17");
+    schedule.RemoveTask(pOther);
+    schedule.Recalculate({pTask});
+    EXPECT_EQ(Dates(pTask), "2004-03-15..2004-03-17");
+    EXPECT_EQ(pTask->m_nDuration, 3 * 86400);
+    EXPECT_EQ(pTask->m_nOwnDuration, 5 * 86400);
 }
 
 namespace
