@@ -115,21 +115,53 @@ void CProjectSchedule::Renumber()
 
 void CProjectSchedule::ResolveLinks()
 {
+    // A stored link names its predecessor by row, id and name, as the task tree view reads
+    // it: the task at the row when its id (or, without an id, its name) is the link's; else
+    // the first task with the id, or without an id the first with the name, else whatever
+    // task the row holds. A link that names no task, a removed one or its own task is
+    // deleted; one that names a task is rewritten to that task's row and name.
     m_pred.clear();
     m_succ.clear();
     const int nRows = (int)m_rows.size();
+    std::unordered_map<int, CTaskItem*> byId;
+    std::unordered_map<std::string, CTaskItem*> byName;
+    for (int r = nRows - 1; r >= 1; r--)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (pTask->m_nTaskID != 0)
+            byId[pTask->m_nTaskID] = pTask;
+        byName[(LPCTSTR)pTask->m_strName] = pTask;
+    }
+    auto find = [&](const CTaskLink* pLink) -> CTaskItem* {
+        const int p = pLink->m_nSuccID;
+        CTaskItem* pAtRow = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
+        const int nID = pLink->m_nPredID;
+        if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == pLink->m_strPredName))
+            return pAtRow;
+        if (nID != 0)
+        {
+            auto it = byId.find(nID);
+            return it == byId.end() ? nullptr : it->second;
+        }
+        auto it = byName.find((LPCTSTR)pLink->m_strPredName);
+        return it == byName.end() ? pAtRow : it->second;
+    };
     for (int r = 1; r < nRows; r++)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
-        for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
-        {
-            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID.Get() : 0;
-            if (p <= 0 || p >= nRows || m_rows[(size_t)p] == pTask)
-                continue;
-            m_pred[pLink] = m_rows[(size_t)p];
-            m_succ[m_rows[(size_t)p]].push_back(pTask);
-        }
+        RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
+            CTaskItem* pPred = pLink ? find(pLink) : nullptr;
+            if (!pPred || pPred == pTask || pPred->m_nFlag == FLAG_REMOVED)
+                return true;
+            CTaskLink* pStored = const_cast<CTaskLink*>(pLink);
+            if (pStored->m_nSuccID != pPred->m_nRowInGrid)
+                pStored->m_nSuccID = pPred->m_nRowInGrid.Get();
+            if (!(pStored->m_strPredName == pPred->m_strName))
+                pStored->m_strPredName = pPred->m_strName.Get();
+            m_pred[pLink] = pPred;
+            m_succ[pPred].push_back(pTask);
+            return false;
+        });
     }
 }
 

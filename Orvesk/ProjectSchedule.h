@@ -43,7 +43,8 @@ public:
     const workdays::CWorkingCalendar& Calendar() const { return m_calendar; }
 
     // Takes over a stored task tree (the list is left empty): rows numbered in tree order,
-    // links resolved by the rows they name. Dates are kept as stored: a project whose tasks
+    // links read by the row, id and name they name as the task tree view reads them (one
+    // naming no task, a removed one or its own task is deleted). Dates are kept as stored: a project whose tasks
     // already keep their links opens unchanged.
     void Adopt(CTaskItemList& roots);
 

@@ -123,13 +123,15 @@ TEST(ProjectSchedule, LinksFollowTheirTasksWhenRowsAreNumberedAgain)
     CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 3), Day(2004, 3, 3), 1);
     CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 4), Day(2004, 3, 4), 1);
     CTaskLink* pLink = StoredLink(pC, 2, workdays::kFinishToStart, 0);   // B
-    CTaskLink* pNowhere = StoredLink(pC, 9, workdays::kFinishToStart, 0);  // no such row
-    CTaskLink* pSelf = StoredLink(pC, 3, workdays::kFinishToStart, 0);     // C itself
+    StoredLink(pC, 9, workdays::kFinishToStart, 0);  // no such row
+    StoredLink(pC, 3, workdays::kFinishToStart, 0);  // C itself
     CProjectSchedule schedule;
     schedule.Adopt(stored);
+    // The links that name no task or the task itself are gone, as the task view drops them.
+    ASSERT_EQ(pC->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(pC->m_listLinks.GetHead(), pLink);
     EXPECT_EQ(schedule.Predecessor(pLink), pB);
-    EXPECT_EQ(schedule.Predecessor(pNowhere), nullptr);
-    EXPECT_EQ(schedule.Predecessor(pSelf), nullptr);
+    EXPECT_STREQ(pLink->m_strPredName, "B");
 
     // A task put in above B: B is row 3, and the stored form of the link says so.
     CTaskItem* pNew = schedule.AddTask(nullptr, 1, "N", Day(2004, 3, 1), 1);
@@ -137,7 +139,6 @@ TEST(ProjectSchedule, LinksFollowTheirTasksWhenRowsAreNumberedAgain)
     EXPECT_EQ(pNew->m_nFlag, FLAG_NEW);
     EXPECT_EQ(pB->m_nRowInGrid, 3);
     EXPECT_EQ(pLink->m_nSuccID, 3);
-    EXPECT_EQ(pNowhere->m_nSuccID, 9);  // unresolved links are kept as stored
     EXPECT_EQ(schedule.VerifyKept(), "");
 
     // B under A, then A removed with its subtree: C's link to B goes with it.
@@ -146,9 +147,44 @@ TEST(ProjectSchedule, LinksFollowTheirTasksWhenRowsAreNumberedAgain)
     EXPECT_EQ(pLink->m_nSuccID, 2);
     EXPECT_EQ(schedule.VerifyKept(), "");
     schedule.RemoveTask(schedule.Rows()[1]);
-    EXPECT_EQ(pC->m_listLinks.GetCount(), 2);
-    EXPECT_EQ(pC->m_listLinks.Find(pLink), nullptr);
+    EXPECT_EQ(pC->m_listLinks.GetCount(), 0);
     EXPECT_EQ(pC->m_nRowInGrid, 2);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
+TEST(ProjectSchedule, StoredLinksAreReadByRowThenIdThenName)
+{
+    CTaskItemList stored;
+    CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+    pA->m_nTaskID = 10;
+    CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+    pC->m_nTaskID = 30;
+    CTaskItem* pD = StoredTask(stored, "D", Day(2004, 3, 8), Day(2004, 3, 8), 1);
+    // A stale row with A's id: A, the row rewritten.
+    CTaskLink* pById = StoredLink(pD, 2, workdays::kFinishToStart, 0);
+    pById->m_nPredID = 10;
+    // No id, a stale row and B's name: B.
+    CTaskLink* pByName = StoredLink(pD, 7, workdays::kFinishToStart, 0);
+    pByName->m_strPredName = "B";
+    // An id no task has: nothing, whatever the row holds.
+    StoredLink(pD, 3, workdays::kFinishToStart, 0)->m_nPredID = 99;
+    // No id, a name no task has: the task at the row (a renamed predecessor), named anew.
+    CTaskLink* pRenamed = StoredLink(pD, 3, workdays::kStartToStart, 0);
+    pRenamed->m_strPredName = "old C";
+    // The task's own id: itself, so gone.
+    StoredLink(pC, 1, workdays::kFinishToStart, 0)->m_nPredID = 30;
+    CProjectSchedule schedule;
+    schedule.Adopt(stored);
+    ASSERT_EQ(pD->m_listLinks.GetCount(), 3);
+    EXPECT_EQ(schedule.Predecessor(pById), pA);
+    EXPECT_EQ(pById->m_nSuccID, 1);
+    EXPECT_STREQ(pById->m_strPredName, "A");
+    EXPECT_EQ(schedule.Predecessor(pByName), pB);
+    EXPECT_EQ(pByName->m_nSuccID, 2);
+    EXPECT_EQ(schedule.Predecessor(pRenamed), pC);
+    EXPECT_STREQ(pRenamed->m_strPredName, "C");
+    EXPECT_EQ(pC->m_listLinks.GetCount(), 0);
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
