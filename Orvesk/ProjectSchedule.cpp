@@ -28,6 +28,24 @@ bool RemoveFrom(CTaskItemList& list, CTaskItem* pTask)
     return true;
 }
 
+// The tasks of a tree in row order: a task, then its children's subtrees in list order.
+void TreeOrder(const CTaskItemList& roots, std::vector<CTaskItem*>& out)
+{
+    std::vector<CTaskItem*> pending;
+    for (POSITION pos = roots.GetTailPosition(); pos != NULL;)
+        pending.push_back(roots.GetPrev(pos));
+    while (!pending.empty())
+    {
+        CTaskItem* p = pending.back();
+        pending.pop_back();
+        if (!p)
+            continue;
+        out.push_back(p);
+        for (POSITION pos = p->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.push_back(p->m_listChildren.GetPrev(pos));
+    }
+}
+
 void AddSubtree(CTaskItem* pTask, std::vector<CTaskItem*>& out)
 {
     std::vector<CTaskItem*> pending(1, pTask);
@@ -53,6 +71,7 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_row
 {
     m_dtFirst.SetStatus(COleDateTime::invalid);
     m_dtLast.SetStatus(COleDateTime::invalid);
+    TakeStoredGaps();
     Renumber();
     ResolveLinks();
 }
@@ -80,9 +99,48 @@ void CProjectSchedule::Adopt(CTaskItemList& roots)
     while (!roots.IsEmpty() && &roots != &m_roots)
         m_roots.AddTail(roots.RemoveHead());
     // Rows first, as stored; then the links by the rows they name.
+    TakeStoredGaps();
     Renumber();
     ResolveLinks();
     StructureChanged();
+}
+
+void CProjectSchedule::TakeStoredGaps()
+{
+    // The grid shows a task in the row it stores, blank rows before it where the stored rows
+    // leave room; rows out of order, or so far on that the rows would outnumber the tasks
+    // many times, are closed up.
+    m_gapBefore.clear();
+    std::vector<CTaskItem*> order;
+    TreeOrder(m_roots, order);
+    long long nPrev = 0, nAllowed = 3 * (long long)order.size() + 1000;
+    for (CTaskItem* pTask : order)
+    {
+        const long long nStored = pTask->m_nRowInGrid;
+        const long long nGap = nStored - nPrev - 1;
+        if (nGap > 0 && nGap <= nAllowed)
+        {
+            m_gapBefore[pTask] = (int)nGap;
+            nAllowed -= nGap;
+            nPrev = nStored;
+        }
+        else
+            nPrev++;
+    }
+}
+
+int CProjectSchedule::GapBefore(const CTaskItem* pTask) const
+{
+    auto it = m_gapBefore.find(pTask);
+    return it == m_gapBefore.end() ? 0 : it->second;
+}
+
+CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
+{
+    for (size_t r = (size_t)nRow + 1; r < m_rows.size(); r++)
+        if (m_rows[r])
+            return m_rows[r];
+    return nullptr;
 }
 
 void CProjectSchedule::Renumber()
@@ -99,6 +157,11 @@ void CProjectSchedule::Renumber()
         pending.pop_back();
         if (!pTask)
             continue;
+        for (int nGap = GapBefore(pTask); nGap > 0; nGap--)
+        {
+            m_rows.push_back(nullptr);
+            m_parentRow.push_back(0);
+        }
         const int nRow = (int)m_rows.size();
         m_rows.push_back(pTask);
         m_parentRow.push_back(nParent);
@@ -128,6 +191,8 @@ void CProjectSchedule::ResolveLinks()
     for (int r = nRows - 1; r >= 1; r--)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
         if (pTask->m_nTaskID != 0)
             byId[pTask->m_nTaskID] = pTask;
         byName[(LPCTSTR)pTask->m_strName] = pTask;
@@ -149,6 +214,8 @@ void CProjectSchedule::ResolveLinks()
     for (int r = 1; r < nRows; r++)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
         RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
             CTaskItem* pPred = pLink ? find(pLink) : nullptr;
             if (!pPred || pPred == pTask || pPred->m_nFlag == FLAG_REMOVED)
@@ -198,6 +265,14 @@ CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CStri
     KeepOwnDuration(pParent);
     InsertAt(ChildList(pParent), nIndex, pTask);
     Renumber();
+    // Put in above the task that follows it, as the grid inserts a row: the blank rows above
+    // that task now stand above the new one.
+    if (CTaskItem* pNext = TaskAfterRow(pTask->m_nRowInGrid); pNext && GapBefore(pNext) > 0)
+    {
+        m_gapBefore[pTask] = GapBefore(pNext);
+        m_gapBefore.erase(pNext);
+        Renumber();
+    }
     StructureChanged();
     return pTask;
 }
@@ -256,8 +331,22 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
     if (!Holds(pTask))
         return;
     CTaskItem* pParent = Parent(pTask);
+    // The grid deletes the subtree's rows; the blank rows among them stay, above the task
+    // that follows.
+    std::vector<CTaskItem*> gone;
+    AddSubtree(pTask, gone);
+    int nLast = 0, nGaps = 0;
+    for (const CTaskItem* p : gone)
+    {
+        nLast = std::max(nLast, p->m_nRowInGrid.Get());
+        nGaps += GapBefore(p);
+    }
     if (!RemoveFrom(ChildList(pParent), pTask))
         return;
+    if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
+        m_gapBefore[pNext] = GapBefore(pNext) + nGaps;
+    for (const CTaskItem* p : gone)
+        m_gapBefore.erase(p);
     ForgetSubtree(pTask);
     delete pTask;
     // (A summary left without children keeps its span as its duration, as the grid's delete
@@ -455,6 +544,9 @@ std::string CProjectSchedule::VerifyKept() const
     {
         const auto [pTask, nParent] = pending.back();
         pending.pop_back();
+        for (int nGap = GapBefore(pTask); nGap > 0; nGap--, nRow++)
+            if (nRow >= m_rows.size() || m_rows[nRow])
+                err << "row " << nRow << " is not blank\n";
         if (nRow >= m_rows.size() || m_rows[nRow] != pTask || pTask->m_nRowInGrid != (int)nRow)
             err << "row " << nRow << " is not " << (LPCTSTR)pTask->m_strName << "\n";
         else if (m_parentRow[nRow] != nParent)
@@ -464,7 +556,7 @@ std::string CProjectSchedule::VerifyKept() const
         nRow++;
     }
     if (nRow != m_rows.size())
-        err << "the tree holds " << nRow - 1 << " tasks, the rows " << m_rows.size() - 1 << "\n";
+        err << "the tree and its blank rows take " << nRow - 1 << " rows, the rows are " << m_rows.size() - 1 << "\n";
     // Links: each resolved one held by a task of the tree, stored by its predecessor's row,
     // and its successor listed once for it.
     std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> succ;

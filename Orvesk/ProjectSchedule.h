@@ -43,6 +43,7 @@ public:
     const workdays::CWorkingCalendar& Calendar() const { return m_calendar; }
 
     // Takes over a stored task tree (the list is left empty): rows numbered in tree order,
+    // the blank rows the stored rows leave between tasks kept (the grid shows them),
     // links read by the row, id and name they name as the task tree view reads them (one
     // naming no task, a removed one or its own task is deleted). Dates are kept as stored: a project whose tasks
     // already keep their links opens unchanged.
@@ -97,7 +98,7 @@ public:
     ChangeSet Recalculate(const std::vector<CTaskItem*>& changed);
 
     const CTaskItemList& Roots() const { return m_roots; }
-    // Row r's task at index r (index 0 holds none).
+    // Row r's task at index r (index 0 and blank rows hold none).
     const std::vector<CTaskItem*>& Rows() const { return m_rows; }
     // The task's summary (null at the top, or for a task this schedule does not hold).
     CTaskItem* Parent(const CTaskItem* pTask) const;
@@ -121,6 +122,10 @@ private:
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
     void Renumber();
+    // Blank rows before each task from the rows the tasks store.
+    void TakeStoredGaps();
+    int GapBefore(const CTaskItem* pTask) const;
+    CTaskItem* TaskAfterRow(int nRow) const;
     void ResolveLinks();
     void ForgetSubtree(CTaskItem* pTask);
     bool MayMove(const Move& move) const;
@@ -166,7 +171,10 @@ private:
 
     CTaskItemList m_ownRoots;
     CTaskItemList& m_roots;  // m_ownRoots, or the list worked on in place
-    std::vector<CTaskItem*> m_rows;
+    std::vector<CTaskItem*> m_rows;                                 // null for a blank row
+    // The grid's blank rows kept right before a task, so that rows (and the links that name
+    // them) are numbered as the grid numbers them.
+    std::unordered_map<const CTaskItem*, int> m_gapBefore;
     std::vector<int> m_parentRow;                                   // by row; 0 at the top
     std::unordered_map<const CTaskLink*, CTaskItem*> m_pred;        // resolved links
     std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> m_succ;  // successors by predecessor

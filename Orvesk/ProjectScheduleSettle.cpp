@@ -423,6 +423,8 @@ void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
     CProjectSpanWalk span;
     for (size_t r = 1; r < m_rows.size(); r++)
     {
+        if (!m_rows[r])
+            continue;
         marks[r] = m_rows[r]->m_nCritical;
         dates.Add(m_rows[r]);
         span.TakeInMark(m_rows[r], (int)r);
@@ -432,7 +434,7 @@ void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
         if (pTask->m_nCritical != 1)
             const_cast<CTaskItem*>(pTask)->m_nCritical = 1;
     for (size_t r = 1; r < m_rows.size(); r++)
-        if (m_rows[r]->m_nCritical != marks[r])
+        if (m_rows[r] && m_rows[r]->m_nCritical != marks[r])
             changes.critical.push_back(m_rows[r]);
 
     const COleDateTime first = dates.First(), last = dates.Last();
@@ -464,6 +466,8 @@ std::string CProjectSchedule::VerifySpan() const
     for (size_t r = 1; r < m_rows.size(); r++)
     {
         const CTaskItem* pTask = m_rows[r];
+        if (!pTask)
+            continue;
         if (latest.empty() || DateAfter(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))
             latest.assign(1, (int)r);
         else if (DateSame(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))

@@ -65,7 +65,22 @@ void CompareLists(const CTaskItemList& doc, const CTaskItemList& model, bool bDa
                 << Text(a->m_dtDeadline) << " / " << Text(b->m_dtDeadline) << ", early start " << Text(a->m_dtEarlyStart)
                 << " / " << Text(b->m_dtEarlyStart) << ", late start " << Text(a->m_dtLateStart) << " / "
                 << Text(b->m_dtLateStart) << ", finish " << Text(a->m_dtFinish) << ")\n";
-        if (a->m_listLinks.GetCount() != b->m_listLinks.GetCount())
+        if (a->m_nRowInGrid != b->m_nRowInGrid)
+            err << strName << ": window row " << a->m_nRowInGrid.Get() << ", model row " << b->m_nRowInGrid.Get() << "\n";
+        if (a->m_listLinks.GetCount() == b->m_listLinks.GetCount())
+        {
+            // Each link stored by the same row in both.
+            POSITION l = b->m_listLinks.GetHeadPosition();
+            for (POSITION k = a->m_listLinks.GetHeadPosition(); k != NULL;)
+            {
+                const CTaskLink* pA = a->m_listLinks.GetNext(k);
+                const CTaskLink* pB = b->m_listLinks.GetNext(l);
+                if (pA->m_nSuccID != pB->m_nSuccID)
+                    err << strName << ": a link stored by row " << pA->m_nSuccID.Get() << " in the window, "
+                        << pB->m_nSuccID.Get() << " in the model\n";
+            }
+        }
+        else
         {
             err << strName << ": window links " << a->m_listLinks.GetCount() << ", model " << b->m_listLinks.GetCount();
             for (POSITION pos = b->m_listLinks.GetHeadPosition(); pos != NULL;)

@@ -30,8 +30,8 @@ public:
     // changed one too); the moved tasks and their old summaries into changed.
     void FollowTree(const CTaskItemList& docRoots, std::vector<CTaskItem*>& changed, bool bLevelChange);
 
-    // After the model's recalculation: "" when the copy's tree, names and link counts are
-    // those of the document's tree and, with bDates, its dates, durations, milestone and
+    // After the model's recalculation: "" when the copy's tree, names, rows and links (by
+    // the rows they store) are those of the document's tree and, with bDates, its dates, durations, milestone and
     // critical marks too, and the model's header dates those of the document's header.
     std::string Compare(const CProjectDoc& doc, bool bDates) const;
 

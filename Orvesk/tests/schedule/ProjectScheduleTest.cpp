@@ -188,6 +188,46 @@ TEST(ProjectSchedule, StoredLinksAreReadByRowThenIdThenName)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, BlankGridRowsKeepTheirPlaceAmongTheRows)
+{
+    // Stored rows 1, 3 and 4: the grid shows row 2 blank.
+    CTaskItemList stored;
+    CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+    pA->m_nRowInGrid = 1;
+    CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    pB->m_nRowInGrid = 3;
+    CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+    pC->m_nRowInGrid = 4;
+    CTaskLink* pLink = StoredLink(pC, 3, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule;
+    schedule.Adopt(stored);
+    ASSERT_EQ(schedule.Rows().size(), 5u);
+    EXPECT_EQ(schedule.Rows()[2], nullptr);
+    EXPECT_EQ(pB->m_nRowInGrid, 3);
+    EXPECT_EQ(schedule.Predecessor(pLink), pB);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // A task put in above B takes B's row; the blank row stays above it.
+    CTaskItem* pN = schedule.AddTask(nullptr, 1, "N", Day(2004, 3, 1), 1);
+    EXPECT_EQ(pN->m_nRowInGrid, 3);
+    EXPECT_EQ(pB->m_nRowInGrid, 4);
+    EXPECT_EQ(pC->m_nRowInGrid, 5);
+    EXPECT_EQ(pLink->m_nSuccID, 4);
+    EXPECT_EQ(schedule.Rows()[2], nullptr);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // Row 1 deleted: the blank row moves up to row 1.
+    schedule.RemoveTask(pA);
+    EXPECT_EQ(schedule.Rows()[1], nullptr);
+    EXPECT_EQ(pN->m_nRowInGrid, 2);
+    EXPECT_EQ(pLink->m_nSuccID, 3);
+    // The row below the blank one deleted: the blank row stays above the next task.
+    schedule.RemoveTask(pN);
+    EXPECT_EQ(schedule.Rows()[1], nullptr);
+    EXPECT_EQ(pB->m_nRowInGrid, 2);
+    EXPECT_EQ(pC->m_nRowInGrid, 3);
+    EXPECT_EQ(pLink->m_nSuccID, 2);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST(ProjectSchedule, AListKeptElsewhereIsScheduledInPlaceAndLeftToItsOwner)
 {
     CTaskItemList tasks;
