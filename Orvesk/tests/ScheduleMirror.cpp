@@ -20,24 +20,6 @@ std::string Text(const COleDateTime& d)
     return (LPCTSTR)d.Format("%Y-%m-%d");
 }
 
-bool FindParent(const CTaskItemList& list, CTaskItem* pParent, const CTaskItem* pTask, CTaskItem*& pFound, int& nIndex)
-{
-    int i = 0;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL; i++)
-    {
-        CTaskItem* p = list.GetNext(pos);
-        if (p == pTask)
-        {
-            pFound = pParent;
-            nIndex = i;
-            return true;
-        }
-        if (FindParent(p->m_listChildren, p, pTask, pFound, nIndex))
-            return true;
-    }
-    return false;
-}
-
 void CompareLists(const CTaskItemList& doc, const CTaskItemList& model, bool bDates, std::ostringstream& err)
 {
     if (doc.GetCount() != model.GetCount())
@@ -83,10 +65,16 @@ void CompareLists(const CTaskItemList& doc, const CTaskItemList& model, bool bDa
         else
         {
             err << strName << ": window links " << a->m_listLinks.GetCount() << ", model " << b->m_listLinks.GetCount();
+            for (POSITION pos = a->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                const CTaskLink* pLink = a->m_listLinks.GetNext(pos);
+                err << " [window: type " << pLink->m_nType << " row " << pLink->m_nSuccID << " id " << pLink->m_nPredID << " "
+                    << (LPCTSTR)pLink->m_strPredName << "]";
+            }
             for (POSITION pos = b->m_listLinks.GetHeadPosition(); pos != NULL;)
             {
                 const CTaskLink* pLink = b->m_listLinks.GetNext(pos);
-                err << " [type " << pLink->m_nType << " row " << pLink->m_nSuccID << " " << (LPCTSTR)pLink->m_strPredName << "]";
+                err << " [model: type " << pLink->m_nType << " row " << pLink->m_nSuccID << " " << (LPCTSTR)pLink->m_strPredName << "]";
             }
             err << "\n";
         }
@@ -153,14 +141,6 @@ CTaskItem* CScheduleMirror::Of(const CTaskItem* pDocTask) const
 {
     auto it = m_of.find(pDocTask);
     return it == m_of.end() ? nullptr : it->second;
-}
-
-CTaskItem* CScheduleMirror::DocParent(const CTaskItemList& roots, const CTaskItem* pTask, int& nIndex)
-{
-    CTaskItem* pParent = nullptr;
-    nIndex = -1;
-    FindParent(roots, nullptr, pTask, pParent, nIndex);
-    return pParent;
 }
 
 void CScheduleMirror::FollowTree(const CTaskItemList& docRoots, std::vector<CTaskItem*>& changed, bool bLevelChange)

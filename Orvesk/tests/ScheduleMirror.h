@@ -22,8 +22,6 @@ public:
     CTaskItem* Of(const CTaskItem* pDocTask) const;
     // A task made in both after the copy was taken.
     void Pair(const CTaskItem* pDocTask, CTaskItem* pModelTask) { m_of[pDocTask] = pModelTask; }
-    // The summary of a document task and the task's place among its siblings.
-    static CTaskItem* DocParent(const CTaskItemList& roots, const CTaskItem* pTask, int& nIndex);
 
     // The copy's tree made the document's again by one MoveTasks of every task that hangs
     // under another summary now (a level change in the grid re-hangs the rows below the

@@ -269,19 +269,24 @@ protected:
             // Below the first row: a new task starts with the task above it (a first row would
             // start today, years after the project).
             const int nAt = all[Rand(1, (int)all.size() - 1)];
+            // The grid puts the new row in above the row's task: so does the model, where
+            // the row's task sits now, and then hangs the tasks as the rows now do.
+            CTaskItem* pBelow = mirror.Of(Task(nAt));
+            CTaskItem* pBelowParent = model.Parent(pBelow);
+            const CTaskItemList& siblings = pBelowParent ? pBelowParent->m_listChildren : model.Roots();
+            int nBelow = 0;
+            for (POSITION pos = siblings.GetHeadPosition(); pos != NULL && siblings.GetNext(pos) != pBelow;)
+                nBelow++;
             Grid().SetFocusCell(nAt, 2);
             Grid().NewTask();
             strText.Format("T%d", ++m_nNames);
             Grid().NameBlankRow(nAt, strText);
             // The new task's dates are the window's choice; what they reach is the model's.
             CTaskItem* pNew = Task(nAt);
-            int nIndex = 0;
-            CTaskItem* pParent = CScheduleMirror::DocParent(m_pDoc->m_listTasks, pNew, nIndex);
             CTaskItem* pModelNew =
-                model.AddTask(mirror.Of(pParent), nIndex, strText, pNew->m_dtStart, (int)(pNew->m_nDuration / 86400));
+                model.AddTask(pBelowParent, nBelow, strText, pNew->m_dtStart, (int)(pNew->m_nDuration / 86400));
             mirror.Pair(pNew, pModelNew);
             changed.assign(1, pModelNew);
-            // The rows below that now stand under the new row hang under it.
             mirror.FollowTree(m_pDoc->m_listTasks, changed, false);
             return pNew;
         }
@@ -436,6 +441,17 @@ protected:
             const CTaskItem* pEdited = Edit(nOp, mirror, changed);
             strErr = Check(before, pEdited, nOp);
             ASSERT_EQ(strErr, "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
+            // No edit leaves links on a cycle.
+            {
+                std::vector<CTaskItem*> tasks;
+                std::map<const CTaskItem*, CTaskItem*> parent;
+                AllTasks(m_pDoc->m_listTasks, tasks, nullptr, parent);
+                std::string strCyclic;
+                for (const CTaskItem* pTask : CyclicTasks(tasks, parent, [this](int r) -> const CTaskItem* { return Task(r); }))
+                    strCyclic += std::string((LPCTSTR)pTask->m_strName) + " ";
+                ASSERT_EQ(strCyclic, "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp]
+                                         << "): tasks on a cycle of links";
+            }
             // The model, given the same edit, shows what the window shows.
             mirror.Model().Recalculate(changed);
             // (After a chart move, an insert or a level change the two still differ in dates:
