@@ -1,7 +1,8 @@
 // Random projects under random edits through the program's own paths, checked after every
-// edit by the independent checker (ScheduleChecker.h) on the document's calendar, and by the
-// grid's rows following the tree. A failure names the seed and the edit so that it can be
-// run again.
+// edit by the independent checker (ScheduleChecker.h) on the document's calendar, by the
+// grid's rows following the tree, and against the project schedule given the same edit on a
+// copy of the project (ScheduleMirror.h). A failure names the seed and the edit so that it
+// can be run again.
 #include <gtest/gtest.h>
 
 
