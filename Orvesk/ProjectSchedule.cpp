@@ -403,8 +403,9 @@ void CProjectSchedule::TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CT
 int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChange)
 {
     // The links into and out of the moved subtrees are taken off the graph, the tree changed
-    // move by move, and the links put back together; every one of them that then lies on a
-    // cycle goes (all judged together, so the order of the links does not matter). Without
+    // move by move, and the links put back together, as the grid's level change drops them:
+    // those joining a task to its ancestor or descendant go, then every other one that lies
+    // on a cycle (judged together, so the order of the links does not matter). Without
     // them the graph has none, as the tree alone has none.
     std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
     std::unordered_set<const CTaskLink*> taken;
@@ -432,16 +433,38 @@ int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChang
     if (!bMoved)
         return -1;
 
+    // First the links that now join a task to its own ancestor or descendant (each a cycle
+    // by itself), then, all together, those the others leave on a cycle.
+    auto isUnder = [this](const CTaskItem* pTask, const CTaskItem* pAbove) {
+        for (const CTaskItem* p = Parent(pTask); p; p = Parent(p))
+            if (p == pAbove)
+                return true;
+        return false;
+    };
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> dropped, kept;
     for (const auto& [pSucc, pLink] : touching)
-        m_succ[m_pred[pLink]].push_back(pSucc);
-    std::vector<std::pair<CTaskItem*, CTaskLink*>> dropped;
-    for (const auto& [pSucc, pLink] : touching)
-        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * m_pred[pLink]->m_nRowInGrid + 1))
+    {
+        const CTaskItem* pPred = m_pred[pLink];
+        if (isUnder(pSucc, pPred) || isUnder(pPred, pSucc))
             dropped.emplace_back(pSucc, pLink);
-    for (const auto& [pSucc, pLink] : dropped)
+        else
+        {
+            kept.emplace_back(pSucc, pLink);
+            m_succ[m_pred[pLink]].push_back(pSucc);
+        }
+    }
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> cyclic;
+    for (const auto& [pSucc, pLink] : kept)
+        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * m_pred[pLink]->m_nRowInGrid + 1))
+            cyclic.emplace_back(pSucc, pLink);
+    for (const auto& [pSucc, pLink] : cyclic)
     {
         std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
         succs.erase(std::find(succs.begin(), succs.end(), pSucc));
+        dropped.emplace_back(pSucc, pLink);
+    }
+    for (const auto& [pSucc, pLink] : dropped)
+    {
         m_pred.erase(pLink);
         const CTaskLink* pGone = pLink;
         RemoveTaskLinksIf(pSucc, [pGone](const CTaskLink* p) { return p == pGone; });

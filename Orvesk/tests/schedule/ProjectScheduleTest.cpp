@@ -188,6 +188,24 @@ TEST(ProjectSchedule, StoredLinksAreReadByRowThenIdThenName)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, AMoveDropsTheLinksToItsOwnSummaryFirstAndKeepsWhatTheyAloneClosed)
+{
+    // S after Y, Y after X; X and Y then go under S. S's link from its own child goes; with
+    // it gone, X to Y closes no cycle and stays.
+    CProjectSchedule schedule;
+    CTaskItem* pS = schedule.AddTask(nullptr, -1, "S", Day(2004, 3, 15), 2);
+    CTaskItem* pX = schedule.AddTask(nullptr, -1, "X", Day(2004, 3, 1), 2);
+    CTaskItem* pY = schedule.AddTask(nullptr, -1, "Y", Day(2004, 3, 8), 2);
+    ASSERT_NE(schedule.AddLink(pS, pY, workdays::kFinishToStart, 0), nullptr);
+    CTaskLink* pKept = schedule.AddLink(pY, pX, workdays::kFinishToStart, 0);
+    ASSERT_NE(pKept, nullptr);
+    EXPECT_EQ(schedule.MoveTasks({{pX, pS, 0}, {pY, pS, 1}}), 1);
+    EXPECT_TRUE(pS->m_listLinks.IsEmpty());
+    ASSERT_EQ(pY->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(schedule.Predecessor(pKept), pX);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST(ProjectSchedule, BlankGridRowsKeepTheirPlaceAmongTheRows)
 {
     // Stored rows 1, 3 and 4: the grid shows row 2 blank.
