@@ -7,9 +7,6 @@
 
 IMPLEMENT_DYNCREATE(CGanttBarView, CView)
 
-BOOL CGanttBarView::s_bVerifyLayoutInputs = FALSE;
-int CGanttBarView::s_nStaleLayoutInputs = 0;
-
 BEGIN_MESSAGE_MAP(CGanttBarView, CView)
     ON_WM_CREATE()
     ON_WM_SIZE()
@@ -87,9 +84,11 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
     // While a chart edit is being written back, the edit lays the chart out once at its end.
     if (m_nLayoutDeferred > 0)
         return;
-    // The grid syncs on each of its paints: the same inputs give the same shapes.
+    // The grid syncs on each of its paints: the same tasks and settings give the same shapes.
     // A renamed task keeps its shapes, but its bar's label is drawn anew.
-    if (ShapesCurrent()) {
+    if (!NeedsLayout()) {
+        if (s_pfnLayoutKept != NULL)
+            s_pfnLayoutKept(*this);
         if (m_wndChart.GetSafeHwnd() != NULL &&
             (m_wndChart.GetTopRow() != nOldTopRow || CTaskStamp::Label() != m_nLabelStamp)) {
             m_nLabelStamp = CTaskStamp::Label();

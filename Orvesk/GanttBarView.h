@@ -23,8 +23,6 @@ class CTaskLink;
 class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
-class CLayoutInputHash;
-class CTaskTreeSpanWalk;
 template <class TYPE> class CTrackedPtrList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
@@ -42,8 +40,8 @@ public:
     void BuildChart();
     // BuildChart and a repaint of the chart.
     void Recalc();
-    // The rows the task tree hides and its top row; lays the chart out again unless nothing
-    // the layout reads has changed since the chart's last layout.
+    // The rows the task tree hides and its top row; lays the chart out again when it needs
+    // one (NeedsLayout).
     void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
     void EnsureTaskVisible(CTaskItem* pTask) override;
 
@@ -75,10 +73,14 @@ public:
     // The task tree view among the document's views, or NULL.
     CTaskTreeView* GetTaskTreeView() const;
 
-    // Under test: a sync that keeps the shapes on an unmoved task stamp folds the inputs all
-    // the same, and counts those that differ from the shapes' (none may).
-    static BOOL s_bVerifyLayoutInputs;
-    static int s_nStaleLayoutInputs;
+    // Whether the shapes are no longer those of the tasks and the chart settings: the task
+    // records' revision moved since the last layout, or the settings it read differ.
+    BOOL NeedsLayout();
+    // Whether the shapes and the row lists are those a layout made now would give (they are
+    // laid out again to tell; equal shapes stay the same objects).
+    BOOL LayoutIsFresh();
+    // Called when a sync keeps the shapes (the test suites check them against a fresh layout).
+    static void (*s_pfnLayoutKept)(CGanttBarView& view);
 
 public:
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
@@ -121,33 +123,29 @@ private:
         CRect rcClient;
         std::vector<CPendingArrow>& arrows;
         CReadAhead& ahead;
-        CLayoutInputHash& inputs;  // what the walk read, folded as LayoutInputs folds it
-        CTaskTreeSpanWalk* pSpan;  // takes in every task of the tree first, or NULL
     };
-    // The layout; with pSpan, the header dates and critical marks are brought up to date on
-    // its walk, and FALSE tells that they could not be (FinishSpan): the layout is to be made
-    // again after the tree view's own walks. Without, they are up to date before.
-    BOOL LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan);
-    // After the walk: the header dates and the critical chains, the bars of the tasks these
-    // raised turned red; FALSE when the walk's tasks were not the rows' or a chain dropped a
-    // link the walk had read.
-    BOOL FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& span, CLayoutInputHash& inputs);
+    // What a layout reads besides the task records.
+    struct CChartSettings
+    {
+        double dDayWidth = 0;
+        int nOriginYear = 0, nOriginMonth = 0, nOriginDay = 0;
+        BOOL bWindow = FALSE;
+        const CProjectDoc* pDoc = NULL;
+        std::vector<UINT> collapsedRows;
+        std::vector<uint64_t> calendar;  // CalendarKey
+        bool operator==(const CChartSettings& o) const;
+    };
+    CChartSettings CurrentSettings();
+    // The bars and arrows of the task tree as it stands (BuildChart has brought the header
+    // dates and critical marks up to date first).
+    void LayoutChart();
     void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
+    void PlaceArrows(const std::vector<CPendingArrow>& arrows);
     void NoteRowShape(CTaskBase* pShape);
-    // What the layout reads (tasks, links, collapsed rows, rest days, zoom), as one number.
-    uint64_t LayoutInputs();
-    // Folds in what the layout reads besides the tasks; the document, or NULL without one.
-    CProjectDoc* AddLayoutSettings(CLayoutInputHash& h);
-    // What the layout reads besides the tasks, as one number.
-    uint64_t LayoutSettings();
-    // Records the inputs a layout read (nSettings: their LayoutSettings), with the task
-    // stamp of that moment.
-    void NoteShapesInputs(uint64_t nInputs, uint64_t nSettings);
-    // Whether the shapes the chart has are those of the present inputs: at once when no task
-    // has changed since (the task stamp) and the settings are the same, else by folding the
-    // inputs.
-    BOOL ShapesCurrent();
+    // The rest days of the document's calendar as the layouts count them, kept while the
+    // calendar is the same.
+    CRestDayCounter& RestDays(CProjectDoc* pDoc, const std::vector<uint64_t>& calendar);
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;
@@ -156,20 +154,16 @@ private:
     CGanttRowTable<CTaskBase*> m_rowShapes;  // first shape of each row
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
-    // The layout inputs of the shapes the chart has.
-    uint64_t m_nShapesInputs = 0;
-    BOOL m_bShapesInputsKnown = FALSE;
-    uint64_t m_nShapesStamp = 0;     // the task stamp when they were read
-    uint64_t m_nShapesStructure = 0; // the structure stamp then
-    uint64_t m_nShapesSettings = 0;  // LayoutSettings then
+    // What the last layout was made from: the task records' revision after its header dates
+    // and critical marks, and the settings.
+    BOOL m_bLaidOut = FALSE;
+    uint64_t m_nLaidOutRevision = 0;
+    CChartSettings m_laidOutSettings;
     uint64_t m_nLabelStamp = 0;      // the label stamp when the chart was last invalidated here
-    std::vector<const void*> m_inputsTrail;  // what the last look at the inputs read, in order
-    std::vector<const void*> m_inputsTrailSpare;  // room for the next look's
-    std::vector<const void*> m_layoutTrail;  // the same for the layout's own walk
+    // What the last layout's walk read, in order: the next walk asks for it a little ahead
+    // (ReadAhead.h; at 50,000 tasks the records lie far beyond the caches).
+    std::vector<const void*> m_layoutTrail;
     std::vector<const void*> m_layoutTrailSpare;
-    // The rest days of the document's calendar as the layouts count them, kept from one
-    // layout to the next while the calendar is the same (CalendarKey): its days are asked
-    // once, not once per layout.
     std::unique_ptr<CRestDayCounter> m_pRestDays;
     std::vector<uint64_t> m_restDaysKey;
     // Everything the calendar's answers depend on: the document, the base calendar, the week

@@ -1,12 +1,10 @@
 // The chart layout: one bar per visible task and one arrow per link, built from the
-// document's task tree on every open, zoom, collapse, expand and chart edit.
-//
-// The layout's walk of the task tree brings the project header's dates and the critical marks
-// up to date on its way (each task before its bar), instead of walks of their own.
+// document's task tree on every open, zoom, collapse, expand and chart edit. The project
+// header's dates and the critical marks are the task tree view's own passes, made before; the
+// layout's walk only places shapes.
 #include "GanttBarView.h"
 
 #include "DateOrder.h"
-#include "GanttBarViewInputHash.h"
 #include "Gantt_src/RestDayCounter.h"
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
@@ -100,27 +98,16 @@ void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
-    CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL;
-    if (pTree == NULL) {
-        LayoutChart(NULL, NULL);
-        return;
-    }
-    // The header dates and critical marks are taken on the layout's own walk of the task
-    // tree, which tells whether its tasks were those of the grid's rows, in their order (the
-    // marks are those of a walk of the rows). Where they were not (a grid not yet filled),
-    // or a critical chain dropped a link the walk had read, the tree view's own walks bring
-    // them up to date and the layout is made again.
-    const std::vector<CTaskItem*>& rows = pTree->KeptTaskRows();
-    const size_t nRowTasks =
-        rows.empty() ? 0 : rows.size() - 1 - static_cast<size_t>(std::count(rows.begin() + 1, rows.end(), nullptr));
-    CTaskTreeSpanWalk span(rows, nRowTasks);
-    if (LayoutChart(pTree, &span))
-        return;
-    pTree->UpdateProjectSpan();
-    LayoutChart(NULL, NULL);
+    // The marks and header dates first: the bars' colours read them.
+    if (CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL)
+        pTree->UpdateProjectSpan();
+    LayoutChart();
+    m_nLaidOutRevision = CTaskStamp::Now();
+    m_laidOutSettings = CurrentSettings();
+    m_bLaidOut = TRUE;
 }
 
-BOOL CGanttBarView::LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan)
+void CGanttBarView::LayoutChart()
 {
     const double dDayWidth = m_wndChart.GetDayWidth();
     m_arrSummaryRows.RemoveAll();
@@ -145,38 +132,35 @@ BOOL CGanttBarView::LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan)
     m_dtOrigin = COleDateTime(nYear, nMonth, nDay, 0, 0, 0);
 
     CProjectDoc* pDoc = GetDocument();
-    // The inputs are folded from here on, the header dates and critical marks brought up to
-    // date: what the walk reads is what the shapes show.
-    CLayoutInputHash inputs;
-    const BOOL bHasDoc = AddLayoutSettings(inputs) != NULL;
-    // (Folded alone, the settings give the value they leave here: LayoutSettings.)
-    const uint64_t nSettings = inputs.Value();
-    if (!bHasDoc) {
-        NoteShapesInputs(nSettings, nSettings);
+    if (pDoc == NULL) {
         m_wndChart.EndShapes();
-        return TRUE;
+        return;
     }
-    std::vector<uint64_t> calendar = CalendarKey();
-    if (!m_pRestDays || calendar != m_restDaysKey) {
-        m_pRestDays = std::make_unique<CRestDayCounter>([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
-        m_restDaysKey.swap(calendar);
-    }
-    CRestDayCounter& counter = *m_pRestDays;
     std::vector<CPendingArrow> arrows;
     arrows.reserve(nExpected / 2);
     {
         CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
-        CLayoutWalk walk{counter, dDayWidth, rcClient, arrows, ahead, inputs, pSpan};
+        CLayoutWalk walk{RestDays(pDoc, CalendarKey()), dDayWidth, rcClient, arrows, ahead};
         LayoutTasks(pDoc->m_listTasks, walk);
     }
-    if (pSpan != NULL && !FinishSpan(*pTree, *pSpan, inputs)) {
-        m_wndChart.EndShapes();
-        return FALSE;
-    }
-    NoteShapesInputs(inputs.Value(), nSettings);
+    PlaceArrows(arrows);
+    m_wndChart.EndShapes();
+    m_wndChart.ShapesChanged();
+}
 
-    // The arrows get their start points now that every bar exists, and come after the bars
-    // in the list, in the order they were made, so that they are painted over them.
+CRestDayCounter& CGanttBarView::RestDays(CProjectDoc* pDoc, const std::vector<uint64_t>& calendar)
+{
+    if (!m_pRestDays || calendar != m_restDaysKey) {
+        m_pRestDays = std::make_unique<CRestDayCounter>([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
+        m_restDaysKey = calendar;
+    }
+    return *m_pRestDays;
+}
+
+// The arrows get their start points now that every bar exists, and come after the bars in
+// the list, in the order they were made, so that they are painted over them.
+void CGanttBarView::PlaceArrows(const std::vector<CPendingArrow>& arrows)
+{
     for (const CPendingArrow& pending : arrows) {
         CTaskLineArrow* pArrow = NextShape<CTaskLineArrow>(m_wndChart, RUNTIME_CLASS(CTaskLineArrow));
         pArrow->m_nPredRow = pending.pLink->m_nSuccID;
@@ -194,47 +178,9 @@ BOOL CGanttBarView::LayoutChart(CTaskTreeView* pTree, CTaskTreeSpanWalk* pSpan)
         else
             pArrow->SetColor(kBlue, 0);
     }
-    m_wndChart.EndShapes();
-    m_wndChart.ShapesChanged();
-    return TRUE;
 }
 
-BOOL CGanttBarView::FinishSpan(CTaskTreeView& tree, const CTaskTreeSpanWalk& span, CLayoutInputHash& inputs)
-{
-    if (!span.Same())
-        return FALSE;
-    span.Span().Dates().ApplyTo(*GetDocument());
-    // The chains from the tasks that finish last raise a few more marks: their bars turn
-    // red, in the order of the walk (that of the rows).
-    std::vector<CTaskItem*> raised;
-    if (tree.MarkCriticalChains(span.Span(), &raised))
-        return FALSE;
-    std::vector<DWORD> redRows;
-    for (CTaskItem* pTask : raised) {
-        inputs.CriticalRaised(pTask);
-        const UINT nRow = static_cast<UINT>(pTask->m_nRowInGrid);
-        CTaskBase* pShape = m_rowShapes.Get(nRow);
-        if (pShape == NULL || pShape->m_pTask != pTask || pShape->GetRuntimeClass() != RUNTIME_CLASS(CTaskRect))
-            continue;
-        pShape->SetColor(kRed, IDB_GANTT_CRITICAL);
-        m_criticalRows.SetFirst(nRow, 1);
-        redRows.push_back(nRow);
-    }
-    // Merged into the critical rows in one pass (each inserted at its place, a long chain
-    // would move the rows after it once per task).
-    if (!redRows.empty()) {
-        std::sort(redRows.begin(), redRows.end());
-        const DWORD* pRows = m_arrCriticalRows.GetData();
-        std::vector<DWORD> merged(static_cast<size_t>(m_arrCriticalRows.GetSize()) + redRows.size());
-        std::merge(pRows, pRows + m_arrCriticalRows.GetSize(), redRows.begin(), redRows.end(), merged.begin());
-        m_arrCriticalRows.SetSize(static_cast<INT_PTR>(merged.size()));
-        std::copy(merged.begin(), merged.end(), m_arrCriticalRows.GetData());
-    }
-    return TRUE;
-}
-
-// The tasks of a list in order. Each walk notes what it reads, so that the next walk reads
-// the tasks scattered in memory a little ahead of their turn.
+// The tasks of a list in order; the walk notes what it reads for the next one's read-ahead.
 void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 {
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
@@ -245,14 +191,9 @@ void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 
 void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 {
-    if (pTask != NULL) {
-        walk.ahead.TouchRange(&pTask->m_strName, &pTask->m_listLinks + 1);
-        if (walk.pSpan != NULL)
-            walk.pSpan->Meet(pTask);
-    }
-    walk.inputs.AddTaskFields(pTask);
     if (pTask == NULL)
         return;
+    walk.ahead.TouchObject(pTask->HotFields());
     const double dDayWidth = walk.dDayWidth;
     const CRect& rcClient = walk.rcClient;
 
@@ -264,13 +205,8 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
 
     const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
     // (The index was made from the collapsed rows at the start of the layout.)
-    if (pTask->m_strName.IsEmpty() || m_collapsedIndex.Has(nGridRow) || pTask->m_nFlag == FLAG_REMOVED) {
-        // No shapes, but what lies below the task counts among the inputs all the same.
-        walk.inputs.AddTasks(pTask->m_listChildren, walk.ahead, walk.pSpan);
-        walk.inputs.AddLinks(pTask, walk.ahead);
+    if (pTask->m_strName.IsEmpty() || m_collapsedIndex.Has(nGridRow) || pTask->m_nFlag == FLAG_REMOVED)
         return;
-    }
-
     const BOOL bPlaced = IsValid(pTask->m_dtStart) && IsValid(pTask->m_dtFinish);
     const int r = pTask->m_nRowInGrid - m_collapsedIndex.Above(nGridRow);
     const int y = rcClient.top + 5 + GANTT_SCALE_HEIGHT + (r - 1) * GANTT_ROW_HEIGHT;
@@ -316,10 +252,8 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         pShape->SetWnd(&m_wndChart);
         NoteRowShape(pShape);
     }
-    if (!bPlaced) {
-        walk.inputs.AddLinks(pTask, walk.ahead);
+    if (!bPlaced)
         return;
-    }
 
     // The task's links end on its bar; they start on their predecessors' bars later.
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
@@ -327,7 +261,6 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         if (pLink != NULL)
             walk.ahead.Touch(pLink);
-        walk.inputs.AddLink(pLink);
         if (pLink == NULL || m_collapsedIndex.Has(static_cast<UINT>(pLink->m_nSuccID)))
             continue;
         CPoint ptEnd(x1, y);

@@ -57,6 +57,10 @@ public:
         }
     }
 
+    // The first start and last finish taken in (not valid when no task had dates).
+    const COleDateTime& First() const { return m_first; }
+    const COleDateTime& Last() const { return m_last; }
+
 private:
     COleDateTime m_first;
     COleDateTime m_last;

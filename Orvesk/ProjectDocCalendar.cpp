@@ -147,8 +147,22 @@ double DayNumberOf(const COleDateTime& dt)
     return std::trunc((DATE)dt);
 }
 
+// Whether the weekday list holds an entry for the weekday (its first one sets bRest).
+bool WeekdayEntry(const CDayOfWeekList& list, int nWeekDay, bool& bRest)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = list.GetNext(pos);
+        if (pDay != NULL && pDay->m_nDay == nWeekDay) {
+            bRest = pDay->m_bWorking == 0;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
+// The calendar rule is the shared one (WorkingDays.h), asked of the document's own lists.
 int CProjectDoc::IsRestDay(int nYear, int nMonth, int nDay)
 {
     const COleDateTime day(nYear, nMonth, nDay, 0, 0, 0);
@@ -156,27 +170,29 @@ int CProjectDoc::IsRestDay(int nYear, int nMonth, int nDay)
     if (day.GetStatus() != COleDateTime::valid)
         return 0;
     const double dDay = DayNumberOf(day);
-
-    POSITION pos = m_listCalendarItems.GetHeadPosition();
-    while (pos != NULL) {
-        const CCalendarItem* pItem = m_listCalendarItems.GetNext(pos);
-        // A period whose ends are not valid dates holds no day.
-        if (pItem == NULL || pItem->m_dtFrom.GetStatus() != COleDateTime::valid ||
-            pItem->m_dtTo.GetStatus() != COleDateTime::valid)
-            continue;
-        if (DayNumberOf(pItem->m_dtFrom) <= dDay && dDay <= DayNumberOf(pItem->m_dtTo))
-            return pItem->m_bWorking == 0 ? 1 : 0;
-    }
-    return IsRestDay(GetDayOfWeek(nYear, nMonth, nDay));
+    auto period = [this, dDay](long, bool& bRest) {
+        for (POSITION pos = m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+            const CCalendarItem* pItem = m_listCalendarItems.GetNext(pos);
+            // A period whose ends are not valid dates holds no day.
+            if (pItem == NULL || pItem->m_dtFrom.GetStatus() != COleDateTime::valid ||
+                pItem->m_dtTo.GetStatus() != COleDateTime::valid)
+                continue;
+            if (DayNumberOf(pItem->m_dtFrom) <= dDay && dDay <= DayNumberOf(pItem->m_dtTo)) {
+                bRest = pItem->m_bWorking == 0;
+                return true;
+            }
+        }
+        return false;
+    };
+    auto weekday = [this](int nWeekDay, bool& bRest) { return WeekdayEntry(m_listDayOfWeek, nWeekDay, bRest); };
+    return workdays::RestsByRule((long)dDay, m_nCalBaseID, period, weekday) ? 1 : 0;
 }
 
 int CProjectDoc::IsRestDay(int nWeekDay)
 {
-    POSITION pos = m_listDayOfWeek.GetHeadPosition();
-    while (pos != NULL) {
-        const CDayOfWeek* pDay = m_listDayOfWeek.GetNext(pos);
-        if (pDay != NULL && pDay->m_nDay == nWeekDay)
-            return pDay->m_bWorking == 0 ? 1 : 0;
-    }
+    bool bRest = false;
+    if (WeekdayEntry(m_listDayOfWeek, nWeekDay, bRest))
+        return bRest ? 1 : 0;
     return workdays::BaseRestsOn(m_nCalBaseID, nWeekDay) ? 1 : 0;
 }
+

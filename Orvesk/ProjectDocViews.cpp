@@ -108,7 +108,7 @@ void CProjectDoc::UpdateHeaderDates()
             CTaskItem* pTask = pList->GetNext(pos);
             if (pTask == NULL)
                 continue;
-            ahead.TouchRange(&pTask->m_dtStart, &pTask->m_listChildren + 1);
+            ahead.TouchObject(pTask->HotFields());
             if (!pTask->m_listChildren.IsEmpty())
                 lists.push_back(&pTask->m_listChildren);
             dates.Add(pTask);

@@ -10,9 +10,10 @@
 #include <vector>
 
 // In a walk down a table of objects (rows' tasks), called at place i: asks for the given
-// members of the object nAhead places on, so that the walk finds them arrived.
-template <size_t nAhead = 4, class T, class... M>
-inline void ReadAheadOf(const std::vector<T*>& items, size_t i, M T::*... members)
+// members of the object nAhead places on, so that the walk finds them arrived (members of the
+// object's class or of a base of it).
+template <size_t nAhead = 4, class T, class... M, class... C>
+inline void ReadAheadOf(const std::vector<T*>& items, size_t i, M C::*... members)
 {
     if (i + nAhead < items.size())
         if (const T* p = items[i + nAhead])
@@ -36,7 +37,10 @@ public:
 
     // The walk is about to read p.
     void Touch(const void* p) { Note(Line(p), 0); }
-    // The walk is about to read the object bytes [pBegin, pEnd): one entry for all its lines.
+    // The walk is about to read the object: one entry for all its lines.
+    template <class T> void TouchObject(const T& object) { TouchRange(&object, &object + 1); }
+
+private:
     void TouchRange(const void* pBegin, const void* pEnd)
     {
         const uintptr_t nFirst = Line(pBegin);
@@ -45,7 +49,6 @@ public:
         Note(nFirst, nMore < kLine - 1 ? nMore : kLine - 1);
     }
 
-private:
     static const size_t kAhead = 48;
     static const uintptr_t kLine = 64;
 

@@ -16,8 +16,7 @@ void DeleteAll(LIST& list)
 } // namespace
 
 CTaskItem::CTaskItem()
-    : m_nRowInGrid(0), m_nFlag(0), m_nDuration(0), m_nProgress(0), m_nMilestone(0), m_nCritical(0),
-      m_listChildren(10), m_nTaskID(0), m_listLinks(10), m_nSuccessor(0), m_nSubProjID(0), m_nProjID(0),
+    : m_nSuccessor(0), m_nSubProjID(0), m_nProjID(0),
       m_nIsTask(1), m_nParentID(0), m_nCost(0), m_nActCost(0), m_nTrueDuration(0), m_nActDuration(0),
       m_nDurIsEst(1), m_nPriority(2), m_nStatus(0), m_nAssignerID(0), m_listRefDocs(10), m_listTargetDocs(10),
       m_nReserved(20), m_nOwnDuration(-1)

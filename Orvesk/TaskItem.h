@@ -16,7 +16,34 @@ typedef CTrackedPtrList<CTaskLink*> CTaskLinkList;
 typedef CTypedPtrList<CObList, CRefDoc*> CRefDocList;
 typedef CTypedPtrList<CObList, CTargetDoc*> CTargetDocList;
 
-class AFX_EXT_CLASS CTaskItem : public CObject
+// What the passes over the whole project read (the chart layout, the header dates, the
+// critical marks, the link checks and the schedule), together in one stretch of the task
+// record: at 50,000 tasks each such pass then reads a few lines of every task instead of most
+// of its 600 bytes, and a walk asks for the whole stretch ahead of its turn (HotFields). The
+// fields the chart reads are tracked (TrackedField.h): a change of any of them moves the task
+// stamp.
+struct CTaskHotFields
+{
+    CTrackedName m_strName;
+    CTrackedNumber<int, true> m_nRowInGrid = 0;  // 1-based row in the task grid
+    CTrackedNumber<int> m_nFlag = 0;
+    CTrackedNumber<int> m_nDuration = 0;    // seconds, 86400 per working day
+    CTrackedNumber<int> m_nProgress = 0;    // percent complete
+    CTrackedNumber<int> m_nMilestone = 0;
+    CTrackedNumber<int> m_nCritical = 0;    // 1 on the critical path
+    CTrackedDate m_dtStart;
+    CTrackedDate m_dtFinish;
+    COleDateTime m_dtEarlyStart;
+    COleDateTime m_dtLateStart;
+    COleDateTime m_dtDeadline;
+    CTaskItemList m_listChildren; // owned, display order
+    int m_nTaskID = 0;
+    CTaskLinkList m_listLinks;    // owned predecessor links
+};
+// Four cache lines at most, the record's header included.
+static_assert(sizeof(CTaskHotFields) + sizeof(void*) <= 4 * 64, "the hot fields of a task outgrew four cache lines");
+
+class AFX_EXT_CLASS CTaskItem : public CObject, public CTaskHotFields
 {
     DECLARE_SERIAL(CTaskItem)
 
@@ -54,27 +81,10 @@ public:
     // ASSIGNEES, LINKS and DOCUMENTS alone (each only when non-empty).
     void AppendXmlRecords(CString& strXml, BOOL bPredByRow) const;
 
+    // The hot fields as one object, for a walk that asks for them ahead.
+    const CTaskHotFields& HotFields() const { return *this; }
+
 public:
-    // What the passes over the whole project read (the chart layout and its input check,
-    // the header dates, the critical marks, the link checks and the schedule) lies together
-    // in the first four cache lines; at 50,000 tasks each such pass then reads a few lines
-    // of every task instead of most of its 600 bytes. The fields the chart reads are tracked
-    // (TrackedField.h): a change of any of them moves the task stamp.
-    CTrackedName m_strName;
-    CTrackedNumber<int, true> m_nRowInGrid;  // 1-based row in the task grid
-    CTrackedNumber<int> m_nFlag;
-    CTrackedNumber<int> m_nDuration;    // seconds, 86400 per working day
-    CTrackedNumber<int> m_nProgress;    // percent complete
-    CTrackedNumber<int> m_nMilestone;
-    CTrackedNumber<int> m_nCritical;             // 1 on the critical path
-    CTrackedDate m_dtStart;
-    CTrackedDate m_dtFinish;
-    COleDateTime m_dtEarlyStart;
-    COleDateTime m_dtLateStart;
-    COleDateTime m_dtDeadline;
-    CTaskItemList m_listChildren; // owned, display order
-    int m_nTaskID;
-    CTaskLinkList m_listLinks;    // owned predecessor links
     CDWordArray m_arrSuccessors;  // grid rows of the tasks that have this one as predecessor
     int m_nSuccessor;  // 1 once a successor row has been added (written with the rows above)
 

@@ -194,7 +194,6 @@ public:
     void ShiftChildren(CTaskItem* pTask, int nDays);
     COleDateTime AddWorkingDays(const COleDateTime& date, int nDays);
     // The working days after from, up to and including to (0 when to is not later).
-    int WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to);
     int SumChildTrueDurations(CTaskItem* pTask);
     // The milestone mark follows the duration: set at 0, cleared above.
     static void KeepMilestone(CTaskItem* pTask);

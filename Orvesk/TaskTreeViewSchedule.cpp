@@ -18,7 +18,12 @@
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
+#include "ScheduleRules.h"
 #include "TaskScheduleGraph.h"
+
+using schedulerules::ChildrenSpan;
+using schedulerules::DateOf;
+using schedulerules::DayOf;
 
 namespace
 {
@@ -33,33 +38,6 @@ void FoldLater(COleDateTime& date, const COleDateTime& other)
         date = other;
 }
 
-// The earliest start and latest finish of a task's children; FALSE when either is missing.
-BOOL ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish)
-{
-    start.SetStatus(COleDateTime::invalid);
-    finish.SetStatus(COleDateTime::invalid);
-    for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-    {
-        const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        if (IsValidDate(pChild->m_dtStart) && (!IsValidDate(start) || pChild->m_dtStart < start))
-            start = pChild->m_dtStart;
-        FoldLater(finish, pChild->m_dtFinish);
-    }
-    return IsValidDate(start) && IsValidDate(finish);
-}
-
-// The day number of a valid date's calendar day (before 1899 the value's fraction runs the
-// other way, so the day is taken from its parts).
-long DayNumberOf(const COleDateTime& date)
-{
-    const DATE dt = (DATE)date;
-    if (dt >= 0)
-        return (long)std::floor(dt);
-    return (long)(DATE)COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), 0, 0, 0);
-}
-
 } // namespace
 
 int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, COleDateTime& required)
@@ -70,7 +48,7 @@ int CTaskTreeView::LinkRequirement(int nType, int nLag, const CTaskItem& pred, C
         return linkBoundsNothing;
     const auto isRest = [this](long nDay) { return IsRestDay(COleDateTime((DATE)nDay)) != FALSE; };
     long nRequired = 0;
-    switch (workdays::LinkRequirement(isRest, nType, nLag, DayNumberOf(from), nRequired))
+    switch (workdays::LinkRequirement(isRest, nType, nLag, DayOf(from), nRequired))
     {
     case workdays::kBoundsStart:
         required = COleDateTime((DATE)nRequired);
@@ -351,49 +329,37 @@ void CTaskTreeView::SettleTask(CTaskItem* pTask)
     COleDateTime needStart, needFinish;
     if (!RequiredDates(pTask, needStart, needFinish))
         return;
+    const auto isRest = [this](long nDay) { return IsRestDay(DateOf(nDay)) != FALSE; };
+    const long nNeedStart = IsValidDate(needStart) ? DayOf(needStart) : schedulerules::kNoDay;
+    const long nNeedFinish = IsValidDate(needFinish) ? DayOf(needFinish) : schedulerules::kNoDay;
     if (bSummary)
     {
         // Its children move on together by the fewest working days that satisfy every link
         // of the summary, each keeping its place among the working days; the summary then
         // spans them again.
-        int nShift = 0;
-        if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
-            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtStart, SkipRestDays(needStart)));
-        if (IsValidDate(needFinish) && pTask->m_dtFinish < needFinish)
-            nShift = std::max(nShift, WorkingDaysAfter(pTask->m_dtFinish, SkipRestDays(needFinish)));
-        ShiftChildren(pTask, nShift);
+        ShiftChildren(pTask, (int)std::min<long long>(INT_MAX, schedulerules::SummaryShift(isRest, DayOf(pTask->m_dtStart),
+                                                                                    DayOf(pTask->m_dtFinish), nNeedStart,
+                                                                                    nNeedFinish)));
         RollUpSummary(pTask);
         return;
     }
     // Moved to the earliest dates all its links allow, keeping its working days.
-    const int nWorkDays = WorkingDays(pTask->m_dtStart, pTask->m_dtFinish);
-    if (IsValidDate(needStart) && pTask->m_dtStart < needStart)
-    {
-        pTask->m_dtStart = SkipRestDays(needStart);
-        pTask->m_dtFinish = FinishFromStart(needStart, nWorkDays);
-    }
-    if (IsValidDate(needFinish) && pTask->m_dtFinish < needFinish)
-    {
-        pTask->m_dtFinish = SkipRestDays(needFinish);
-        pTask->m_dtStart = StartFromFinish(pTask->m_dtFinish, nWorkDays);
-    }
+    long nStart = DayOf(pTask->m_dtStart), nFinish = DayOf(pTask->m_dtFinish);
+    schedulerules::PlaceTask(isRest, WorkingDays(pTask->m_dtStart, pTask->m_dtFinish), nNeedStart, nNeedFinish, nStart,
+                             nFinish);
+    pTask->m_dtStart = DateOf(nStart);
+    pTask->m_dtFinish = DateOf(nFinish);
     KeepTaskDeadline(pTask);
     MarkModified(pTask);
     WriteRowDates(pTask, FALSE);
-}
-
-int CTaskTreeView::WorkingDaysAfter(const COleDateTime& from, const COleDateTime& to)
-{
-    if (!IsValidDate(from) || !IsValidDate(to) || to <= from)
-        return 0;
-    return WorkingDays(from, to) - (IsRestDay(from) ? 0 : 1);
 }
 
 COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
 {
     if (nDays <= 0 || !IsValidDate(date))
         return date;
-    return FinishFromStart(date, IsRestDay(date) ? nDays : nDays + 1);
+    const auto isRest = [this](long nDay) { return IsRestDay(DateOf(nDay)) != FALSE; };
+    return DateOf(schedulerules::ShiftDay(isRest, DayOf(date), nDays));
 }
 
 void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
@@ -452,16 +418,5 @@ void CTaskTreeView::WriteRowDates(CTaskItem* pTask, BOOL bDays)
 
 int CTaskTreeView::SumChildTrueDurations(CTaskItem* pTask)
 {
-    long long nSum = 0;
-    if (!pTask)
-        return 0;
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-        if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
-            nSum += pChild->m_nTrueDuration;
-    if (nSum > INT_MAX)
-        nSum = INT_MAX;
-    if (nSum < INT_MIN)
-        nSum = INT_MIN;
-    return (int)nSum;
+    return pTask ? schedulerules::SumChildTrueDurations(pTask) : 0;
 }

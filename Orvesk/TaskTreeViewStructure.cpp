@@ -7,6 +7,7 @@
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
+#include "ScheduleRules.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "TaskScheduleGraph.h"
@@ -187,11 +188,8 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
         if (CGridCellBase* pCell = m_Grid.GetCell(nRow, col))
             pCell->SetFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 
-    pTask->m_dtEarlyStart = SkipRestDays(start - COleDateTimeSpan(2, 0, 0, 0));
-    pTask->m_dtLateStart = SkipRestDays(start + COleDateTimeSpan(2, 0, 0, 0));
-    pTask->m_dtEarlyFinish = pTask->m_dtEarlyStart + COleDateTimeSpan(5, 0, 0, 0);
-    pTask->m_dtLateFinish = pTask->m_dtLateStart + COleDateTimeSpan(5, 0, 0, 0);
-    pTask->m_dtDeadline = SkipRestDays(finish + COleDateTimeSpan(2, 0, 0, 0));
+    const auto isRest = [this](long nDay) { return IsRestDay(schedulerules::DateOf(nDay)) != FALSE; };
+    schedulerules::NewTaskPlanDates(isRest, pTask, start);
     pTask->m_dtStart = start;
     pTask->m_dtFinish = finish;
 

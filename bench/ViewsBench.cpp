@@ -32,6 +32,7 @@
 #include "GridCtrl.h"
 #include "ProjectFrame.h"
 #include "ProjectGenerator.h"
+#include "ProjectSchedule.h"
 #include "TaskGridAccess.h"
 #include "TaskTreeView.h"
 
@@ -689,6 +690,35 @@ void BM_DurationEditMovesAChainOf100(benchmark::State& state)
     TimeDurationEdits(state, 2, LeafRow(79), "edit-duration");
 }
 
+// The project's schedule alone, without a window: the same chained project taken over by a
+// schedule, the leaf's duration lengthened a day per run; counts SetDurationDays and
+// Recalculate until its change set is back (the chain moved, summaries rolled up, header
+// dates and critical marks over the whole project).
+void BM_ScheduleDurationEdit(benchmark::State& state)
+{
+    CProjectDoc doc;
+    ProjectGeneratorOptions options;
+    options.nTasks = (int)state.range(0);
+    GenerateProject(doc, options);
+    ChainFirstTopSummaries(doc, 2);
+    CProjectSchedule schedule;
+    schedule.Adopt(doc.m_listTasks);
+    schedule.Recalculate(std::vector<CTaskItem*>(schedule.Rows().begin() + 1, schedule.Rows().end()));
+    CTaskItem* pLeaf = schedule.Rows()[(size_t)LeafRow(79)];
+    int nDays = pLeaf->m_nDuration / 86400;
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        times.Start();
+        schedule.SetDurationDays(pLeaf, ++nDays);
+        const CProjectSchedule::ChangeSet changes = schedule.Recalculate({pLeaf});
+        times.Stop(state);
+        if (changes.dates.size() < 2)
+            state.SkipWithError("the edit moved no successor");
+    }
+    times.Report(state, "schedule-duration-edit", (double)state.range(0));
+}
+
 void BM_InsertRow(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
@@ -985,6 +1015,7 @@ VIEWS_BENCH(BM_OpenFromServer, 5);
 VIEWS_BENCH(BM_Repaint, 20);
 VIEWS_BENCH(BM_RepaintWindow, 20);
 VIEWS_BENCH(BM_DurationEditMovesAChainOf100, 10);
+VIEWS_BENCH(BM_ScheduleDurationEdit, 10);
 VIEWS_BENCH(BM_InsertRow, 10);
 VIEWS_BENCH(BM_DeleteRow, 10);
 VIEWS_BENCH(BM_Indent, 10);

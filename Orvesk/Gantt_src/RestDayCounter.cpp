@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <ClassLib/Core/WorkingDays.h>
+
 namespace {
 
 // A span beyond this many days (about 270 years) is counted day by day without keeping it.
@@ -58,12 +60,8 @@ int CRestDayCounter::CountUncovered(const COleDateTime& dt1, const COleDateTime&
     long a = DayNumber(dt1), b = DayNumber(dt2);
     if (a > b)
         std::swap(a, b);
-    if (b - a > kMaxCoveredDays) {
-        int n = 0;
-        for (long d = a; d <= b; ++d)
-            n += IsRestDayNumber(d) ? 1 : 0;
-        return n;
-    }
+    if (b - a > kMaxCoveredDays)
+        return workdays::CountRestDays([this](long d) { return IsRestDayNumber(d) != FALSE; }, a, b);
     if (!m_prefix.empty()) {
         // Scattered dates would make the covered span too long to keep: start afresh.
         const long nLast = m_nFirst + static_cast<long>(m_prefix.size()) - 2;

@@ -48,14 +48,23 @@ bool BaseRestsOn(int nBaseID, int nWeekday)
 
 bool CWorkingCalendar::IsRestDay(long day) const
 {
-    for (const Period& p : m_periods)
-        if (p.first <= day && day <= p.last)
-            return !p.working;
-    const int w = WeekdayOf(day);
-    for (const Weekday& e : m_weekdays)
-        if (e.weekday == w)
-            return !e.working;
-    return BaseRestsOn(m_nBaseID, w);
+    auto period = [this](long d, bool& bRest) {
+        for (const Period& p : m_periods)
+            if (p.first <= d && d <= p.last) {
+                bRest = !p.working;
+                return true;
+            }
+        return false;
+    };
+    auto weekday = [this](int w, bool& bRest) {
+        for (const Weekday& e : m_weekdays)
+            if (e.weekday == w) {
+                bRest = !e.working;
+                return true;
+            }
+        return false;
+    };
+    return RestsByRule(day, m_nBaseID, period, weekday);
 }
 
 bool SkipRestDays(RestDayTest isRest, long day, long& result)

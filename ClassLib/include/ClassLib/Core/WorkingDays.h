@@ -28,8 +28,22 @@ int WeekdayOf(long day);
 // (kAllDaysBase and saved calendars) works every weekday.
 bool BaseRestsOn(int nBaseID, int nWeekday);
 
-// A calendar: the first dated period holding a day decides it, else the first weekday
-// entry of its weekday, else the base.
+// The calendar rule over any calendar's lists: the first dated period holding the day
+// decides it, else the first weekday entry of its weekday, else the base. period(day, rest)
+// and weekday(w, rest) answer whether such an entry exists, setting rest when it does.
+template <class PeriodLookup, class WeekdayLookup>
+bool RestsByRule(long day, int nBaseID, const PeriodLookup& period, const WeekdayLookup& weekday)
+{
+    bool bRest = false;
+    if (period(day, bRest))
+        return bRest;
+    const int w = WeekdayOf(day);
+    if (weekday(w, bRest))
+        return bRest;
+    return BaseRestsOn(nBaseID, w);
+}
+
+// A calendar: the rule above on its own lists.
 class CWorkingCalendar
 {
 public:

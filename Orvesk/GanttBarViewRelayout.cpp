@@ -1,0 +1,146 @@
+// When the chart is laid out again: the task records' revision (every change of a field or
+// list the layout reads moves it, TrackedField.h) and the settings the layout reads besides
+// them (zoom, origin, collapsed rows, the calendar), compared as values. The grid syncs the
+// chart on each of its paints; a sync that finds neither moved keeps the shapes.
+#include "GanttBarView.h"
+
+#include "Gantt_src/TaskShapes.h"
+#include "ProjectDoc.h"
+
+#include <cstdint>
+#include <cstring>
+#include <tuple>
+#include <vector>
+
+void (*CGanttBarView::s_pfnLayoutKept)(CGanttBarView& view) = NULL;
+
+namespace {
+
+uint64_t DateBits(const COleDateTime& dt)
+{
+    const DATE d = dt;
+    uint64_t v = 0;
+    std::memcpy(&v, &d, sizeof(v));
+    return v;
+}
+
+// What a shape shows and where, to compare two layouts.
+struct CShapeRecord
+{
+    const CRuntimeClass* pClass;
+    CRect rect, rcProgress;
+    CPoint ptFrom, ptTo;
+    COLORREF crColor;
+    UINT nBitmapId;
+    int nLinkType, nPredRow, nRow;
+    const CObject* pTask;
+    const CGunterBar* pWnd;
+
+    explicit CShapeRecord(CTaskBase* p)
+        : pClass(p->GetRuntimeClass()), rect(p->m_rect), rcProgress(p->m_rcProgress), ptFrom(p->m_ptFrom),
+          ptTo(p->m_ptTo), crColor(p->m_crColor), nBitmapId(p->m_nBitmapId), nLinkType(p->m_nLinkType),
+          nPredRow(p->m_nPredRow), nRow(p->m_nRow), pTask(p->m_pTask), pWnd(p->m_pWnd)
+    {
+    }
+    bool operator==(const CShapeRecord& o) const
+    {
+        return pClass == o.pClass && rect == o.rect && rcProgress == o.rcProgress && ptFrom == o.ptFrom &&
+               ptTo == o.ptTo && crColor == o.crColor && nBitmapId == o.nBitmapId && nLinkType == o.nLinkType &&
+               nPredRow == o.nPredRow && nRow == o.nRow && pTask == o.pTask && pWnd == o.pWnd;
+    }
+};
+
+struct CLayoutRecord
+{
+    std::vector<CShapeRecord> shapes;
+    std::vector<DWORD> summaryRows, criticalRows;
+    COleDateTime dtStart, dtEnd;
+
+    bool operator==(const CLayoutRecord& o) const
+    {
+        return shapes == o.shapes && summaryRows == o.summaryRows && criticalRows == o.criticalRows &&
+               DateBits(dtStart) == DateBits(o.dtStart) && dtStart.GetStatus() == o.dtStart.GetStatus() &&
+               DateBits(dtEnd) == DateBits(o.dtEnd) && dtEnd.GetStatus() == o.dtEnd.GetStatus();
+    }
+};
+
+CLayoutRecord RecordOf(CGanttBarView& view)
+{
+    CLayoutRecord r;
+    CObList& list = view.m_wndChart.GetShapeList();
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        r.shapes.emplace_back(static_cast<CTaskBase*>(list.GetNext(pos)));
+    r.summaryRows.assign(view.m_arrSummaryRows.GetData(), view.m_arrSummaryRows.GetData() + view.m_arrSummaryRows.GetSize());
+    r.criticalRows.assign(view.m_arrCriticalRows.GetData(),
+                          view.m_arrCriticalRows.GetData() + view.m_arrCriticalRows.GetSize());
+    view.GetChartStartDate(r.dtStart);
+    view.GetChartEndDate(r.dtEnd);
+    return r;
+}
+
+} // namespace
+
+std::vector<uint64_t> CGanttBarView::CalendarKey()
+{
+    auto address = [](const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); };
+    std::vector<uint64_t> key;
+    CProjectDoc* pDoc = GetDocument();
+    key.push_back(address(pDoc));
+    if (pDoc == NULL)
+        return key;
+    key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
+    // (An empty entry is its 0 alone: the key reads back one way only.)
+    key.push_back(static_cast<uint64_t>(pDoc->m_listDayOfWeek.GetCount()));
+    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
+        key.push_back(address(pDay));
+        if (pDay != NULL)
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
+                          static_cast<uint32_t>(pDay->m_bWorking));
+    }
+    key.push_back(static_cast<uint64_t>(pDoc->m_listCalendarItems.GetCount()));
+    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
+        key.push_back(address(pItem));
+        if (pItem != NULL) {
+            key.push_back(DateBits(pItem->m_dtFrom));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtFrom.GetStatus()));
+            key.push_back(DateBits(pItem->m_dtTo));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtTo.GetStatus()));
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
+        }
+    }
+    return key;
+}
+
+
+bool CGanttBarView::CChartSettings::operator==(const CChartSettings& o) const
+{
+    return std::tie(dDayWidth, nOriginYear, nOriginMonth, nOriginDay, bWindow, pDoc, collapsedRows, calendar) ==
+           std::tie(o.dDayWidth, o.nOriginYear, o.nOriginMonth, o.nOriginDay, o.bWindow, o.pDoc, o.collapsedRows,
+                    o.calendar);
+}
+
+CGanttBarView::CChartSettings CGanttBarView::CurrentSettings()
+{
+    CChartSettings s;
+    s.dDayWidth = m_wndChart.GetDayWidth();
+    m_wndChart.GetOriginDate(s.nOriginYear, s.nOriginMonth, s.nOriginDay);
+    s.bWindow = m_wndChart.GetSafeHwnd() != NULL;
+    s.pDoc = GetDocument();
+    s.collapsedRows.assign(m_arrCollapsedRows.GetData(), m_arrCollapsedRows.GetData() + m_arrCollapsedRows.GetSize());
+    s.calendar = CalendarKey();
+    return s;
+}
+
+BOOL CGanttBarView::NeedsLayout()
+{
+    return !m_bLaidOut || CTaskStamp::Now() != m_nLaidOutRevision || !(CurrentSettings() == m_laidOutSettings);
+}
+
+BOOL CGanttBarView::LayoutIsFresh()
+{
+    const CLayoutRecord kept = RecordOf(*this);
+    LayoutChart();
+    return RecordOf(*this) == kept;
+}

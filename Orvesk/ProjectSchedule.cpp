@@ -1,0 +1,616 @@
+// The project's schedule without a window: its tree, links and graph operations. The
+// settling of an edit is in ProjectScheduleSettle.cpp.
+#include "ProjectSchedule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "ScheduleRules.h"
+
+namespace
+{
+void InsertAt(CTaskItemList& list, int nIndex, CTaskItem* pTask)
+{
+    POSITION pos = nIndex >= 0 ? list.FindIndex(nIndex) : NULL;
+    if (pos)
+        list.InsertBefore(pos, pTask);
+    else
+        list.AddTail(pTask);
+}
+
+bool RemoveFrom(CTaskItemList& list, CTaskItem* pTask)
+{
+    POSITION pos = list.Find(pTask);
+    if (!pos)
+        return false;
+    list.RemoveAt(pos);
+    return true;
+}
+
+// The tasks of a tree in row order: a task, then its children's subtrees in list order.
+void TreeOrder(const CTaskItemList& roots, std::vector<CTaskItem*>& out)
+{
+    std::vector<CTaskItem*> pending;
+    for (POSITION pos = roots.GetTailPosition(); pos != NULL;)
+        pending.push_back(roots.GetPrev(pos));
+    while (!pending.empty())
+    {
+        CTaskItem* p = pending.back();
+        pending.pop_back();
+        if (!p)
+            continue;
+        out.push_back(p);
+        for (POSITION pos = p->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.push_back(p->m_listChildren.GetPrev(pos));
+    }
+}
+
+void AddSubtree(CTaskItem* pTask, std::vector<CTaskItem*>& out)
+{
+    std::vector<CTaskItem*> pending(1, pTask);
+    while (!pending.empty())
+    {
+        CTaskItem* p = pending.back();
+        pending.pop_back();
+        out.push_back(p);
+        for (POSITION pos = p->m_listChildren.GetHeadPosition(); pos != NULL;)
+            if (CTaskItem* pChild = p->m_listChildren.GetNext(pos))
+                pending.push_back(pChild);
+    }
+}
+} // namespace
+
+CProjectSchedule::CProjectSchedule() : m_roots(m_ownRoots), m_rows(1, nullptr), m_parentRow(1, 0)
+{
+    m_dtFirst.SetStatus(COleDateTime::invalid);
+    m_dtLast.SetStatus(COleDateTime::invalid);
+}
+
+CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_rows(1, nullptr), m_parentRow(1, 0)
+{
+    m_dtFirst.SetStatus(COleDateTime::invalid);
+    m_dtLast.SetStatus(COleDateTime::invalid);
+    TakeStoredGaps();
+    Renumber();
+    ResolveLinks();
+}
+
+void CProjectSchedule::StructureChanged()
+{
+    m_nRevision++;
+    m_bSpanKnown = false;
+}
+
+CProjectSchedule::~CProjectSchedule()
+{
+    while (!m_ownRoots.IsEmpty())
+        delete m_ownRoots.RemoveHead();
+}
+
+void CProjectSchedule::SetCalendar(const workdays::CWorkingCalendar& calendar)
+{
+    m_calendar = calendar;
+    StructureChanged();
+}
+
+void CProjectSchedule::Adopt(CTaskItemList& roots)
+{
+    while (!roots.IsEmpty() && &roots != &m_roots)
+        m_roots.AddTail(roots.RemoveHead());
+    // Rows first, as stored; then the links by the rows they name.
+    TakeStoredGaps();
+    Renumber();
+    ResolveLinks();
+    StructureChanged();
+}
+
+void CProjectSchedule::TakeStoredGaps()
+{
+    // The grid shows a task in the row it stores, blank rows before it where the stored rows
+    // leave room; rows out of order, or so far on that the rows would outnumber the tasks
+    // many times, are closed up.
+    m_gapBefore.clear();
+    std::vector<CTaskItem*> order;
+    TreeOrder(m_roots, order);
+    long long nPrev = 0, nAllowed = 3 * (long long)order.size() + 1000;
+    for (CTaskItem* pTask : order)
+    {
+        const long long nStored = pTask->m_nRowInGrid;
+        const long long nGap = nStored - nPrev - 1;
+        if (nGap > 0 && nGap <= nAllowed)
+        {
+            m_gapBefore[pTask] = (int)nGap;
+            nAllowed -= nGap;
+            nPrev = nStored;
+        }
+        else
+            nPrev++;
+    }
+}
+
+int CProjectSchedule::GapBefore(const CTaskItem* pTask) const
+{
+    auto it = m_gapBefore.find(pTask);
+    return it == m_gapBefore.end() ? 0 : it->second;
+}
+
+CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
+{
+    for (size_t r = (size_t)nRow + 1; r < m_rows.size(); r++)
+        if (m_rows[r])
+            return m_rows[r];
+    return nullptr;
+}
+
+void CProjectSchedule::Renumber()
+{
+    m_rows.assign(1, nullptr);
+    m_parentRow.assign(1, 0);
+    // Tree order: a task, then its children's subtrees in list order.
+    std::vector<std::pair<CTaskItem*, int>> pending;
+    for (POSITION pos = m_roots.GetTailPosition(); pos != NULL;)
+        pending.emplace_back(m_roots.GetPrev(pos), 0);
+    while (!pending.empty())
+    {
+        const auto [pTask, nParent] = pending.back();
+        pending.pop_back();
+        if (!pTask)
+            continue;
+        for (int nGap = GapBefore(pTask); nGap > 0; nGap--)
+        {
+            m_rows.push_back(nullptr);
+            m_parentRow.push_back(0);
+        }
+        const int nRow = (int)m_rows.size();
+        m_rows.push_back(pTask);
+        m_parentRow.push_back(nParent);
+        if (pTask->m_nRowInGrid != nRow)
+            pTask->m_nRowInGrid = nRow;
+        for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetPrev(pos), nRow);
+    }
+    // The stored form of every resolved link follows its predecessor's row.
+    for (const auto& [pLink, pPred] : m_pred)
+        if (pLink->m_nSuccID != pPred->m_nRowInGrid)
+            const_cast<CTaskLink*>(pLink)->m_nSuccID = pPred->m_nRowInGrid;
+}
+
+void CProjectSchedule::ResolveLinks()
+{
+    // A stored link names its predecessor by row, id and name, as the task tree view reads
+    // it: the task at the row when its id (or, without an id, its name) is the link's; else
+    // the first task with the id, or without an id the first with the name, else whatever
+    // task the row holds. A link that names no task, a removed one or its own task is
+    // deleted; one that names a task is rewritten to that task's row and name.
+    m_pred.clear();
+    m_succ.clear();
+    const int nRows = (int)m_rows.size();
+    std::unordered_map<int, CTaskItem*> byId;
+    std::unordered_map<std::string, CTaskItem*> byName;
+    for (int r = nRows - 1; r >= 1; r--)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
+        if (pTask->m_nTaskID != 0)
+            byId[pTask->m_nTaskID] = pTask;
+        byName[(LPCTSTR)pTask->m_strName] = pTask;
+    }
+    auto find = [&](const CTaskLink* pLink) -> CTaskItem* {
+        const int p = pLink->m_nSuccID;
+        CTaskItem* pAtRow = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
+        const int nID = pLink->m_nPredID;
+        if (pAtRow && (nID != 0 ? pAtRow->m_nTaskID == nID : pAtRow->m_strName == pLink->m_strPredName))
+            return pAtRow;
+        if (nID != 0)
+        {
+            auto it = byId.find(nID);
+            return it == byId.end() ? nullptr : it->second;
+        }
+        auto it = byName.find((LPCTSTR)pLink->m_strPredName);
+        return it == byName.end() ? pAtRow : it->second;
+    };
+    for (int r = 1; r < nRows; r++)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
+        RemoveTaskLinksIf(pTask, [&](const CTaskLink* pLink) {
+            CTaskItem* pPred = pLink ? find(pLink) : nullptr;
+            if (!pPred || pPred == pTask || pPred->m_nFlag == FLAG_REMOVED)
+                return true;
+            CTaskLink* pStored = const_cast<CTaskLink*>(pLink);
+            if (pStored->m_nSuccID != pPred->m_nRowInGrid)
+                pStored->m_nSuccID = pPred->m_nRowInGrid.Get();
+            if (!(pStored->m_strPredName == pPred->m_strName))
+                pStored->m_strPredName = pPred->m_strName.Get();
+            m_pred[pLink] = pPred;
+            m_succ[pPred].push_back(pTask);
+            return false;
+        });
+    }
+}
+
+bool CProjectSchedule::Holds(const CTaskItem* pTask) const
+{
+    const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
+    return r > 0 && r < (int)m_rows.size() && m_rows[(size_t)r] == pTask;
+}
+
+CTaskItem* CProjectSchedule::Parent(const CTaskItem* pTask) const
+{
+    if (!Holds(pTask))
+        return nullptr;
+    return m_rows[(size_t)m_parentRow[(size_t)pTask->m_nRowInGrid]];
+}
+
+CTaskItem* CProjectSchedule::Predecessor(const CTaskLink* pLink) const
+{
+    auto it = m_pred.find(pLink);
+    return it == m_pred.end() ? nullptr : it->second;
+}
+
+CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CString& strName,
+                                     const COleDateTime& start, int nDays)
+{
+    if (pParent && !Holds(pParent))
+        return nullptr;
+    CTaskItem* pTask = new CTaskItem;
+    pTask->m_strName = strName;
+    pTask->m_dtStart = SkipRestDays(start);
+    schedulerules::NewTaskPlanDates(m_calendar, pTask, pTask->m_dtStart);
+    ApplyDuration(pTask, nDays);
+    pTask->m_nFlag = FLAG_NEW;
+    KeepOwnDuration(pParent);
+    InsertAt(ChildList(pParent), nIndex, pTask);
+    Renumber();
+    // Put in above the task that follows it, as the grid inserts a row: the blank rows above
+    // that task now stand above the new one.
+    if (CTaskItem* pNext = TaskAfterRow(pTask->m_nRowInGrid); pNext && GapBefore(pNext) > 0)
+    {
+        m_gapBefore[pTask] = GapBefore(pNext);
+        m_gapBefore.erase(pNext);
+        Renumber();
+    }
+    StructureChanged();
+    return pTask;
+}
+
+void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
+{
+    std::vector<CTaskItem*> gone;
+    AddSubtree(pTask, gone);
+    std::unordered_map<const CTaskItem*, bool> isGone;
+    for (CTaskItem* p : gone)
+    {
+        isGone[p] = true;
+        m_touched.erase(p);
+    }
+    // The links that name a task that goes, held by tasks that stay.
+    for (CTaskItem* p : gone)
+    {
+        auto it = m_succ.find(p);
+        if (it == m_succ.end())
+            continue;
+        std::vector<CTaskItem*> succs = it->second;
+        std::sort(succs.begin(), succs.end());
+        succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
+        for (CTaskItem* pSucc : succs)
+            if (!isGone.count(pSucc))
+                RemoveTaskLinksIf(pSucc, [&](const CTaskLink* pLink) {
+                    auto found = m_pred.find(pLink);
+                    if (found == m_pred.end() || found->second != p)
+                        return false;
+                    m_pred.erase(found);
+                    return true;
+                });
+        m_succ.erase(it);
+    }
+    // The links the tasks that go hold.
+    for (CTaskItem* p : gone)
+        for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            const CTaskLink* pLink = p->m_listLinks.GetNext(pos);
+            auto found = m_pred.find(pLink);
+            if (found == m_pred.end())
+                continue;
+            auto succ = m_succ.find(found->second);
+            if (succ != m_succ.end())
+            {
+                auto at = std::find(succ->second.begin(), succ->second.end(), p);
+                if (at != succ->second.end())
+                    succ->second.erase(at);
+            }
+            m_pred.erase(found);
+        }
+}
+
+void CProjectSchedule::RemoveTask(CTaskItem* pTask)
+{
+    if (!Holds(pTask))
+        return;
+    CTaskItem* pParent = Parent(pTask);
+    // The grid deletes the subtree's rows; the blank rows among them stay, above the task
+    // that follows.
+    std::vector<CTaskItem*> gone;
+    AddSubtree(pTask, gone);
+    int nLast = 0, nGaps = 0;
+    for (const CTaskItem* p : gone)
+    {
+        nLast = std::max(nLast, p->m_nRowInGrid.Get());
+        nGaps += GapBefore(p);
+    }
+    if (!RemoveFrom(ChildList(pParent), pTask))
+        return;
+    if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
+        m_gapBefore[pNext] = GapBefore(pNext) + nGaps;
+    for (const CTaskItem* p : gone)
+        m_gapBefore.erase(p);
+    ForgetSubtree(pTask);
+    delete pTask;
+    // (A summary left without children keeps its span as its duration, as the grid's delete
+    // leaves it; only a level change gives it its own duration back.)
+    Renumber();
+    StructureChanged();
+}
+
+int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)
+{
+    return MoveTasks({{pTask, pParent, nIndex}});
+}
+
+bool CProjectSchedule::MayMove(const Move& move) const
+{
+    if (!Holds(move.pTask) || (move.pParent && !Holds(move.pParent)))
+        return false;
+    for (const CTaskItem* p = move.pParent; p; p = Parent(p))
+        if (p == move.pTask)
+            return false;
+    return true;
+}
+
+void CProjectSchedule::TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CTaskItem*, CTaskLink*>>& touching,
+                                      std::unordered_set<const CTaskLink*>& taken)
+{
+    std::vector<CTaskItem*> moved;
+    AddSubtree(pTask, moved);
+    for (CTaskItem* p : moved)
+    {
+        // Its own links, and those of its successors that name it.
+        for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
+        {
+            CTaskLink* pLink = p->m_listLinks.GetNext(pos);
+            if (Predecessor(pLink) && taken.insert(pLink).second)
+                touching.emplace_back(p, pLink);
+        }
+        auto it = m_succ.find(p);
+        if (it == m_succ.end())
+            continue;
+        std::vector<CTaskItem*> succs = it->second;
+        std::sort(succs.begin(), succs.end());
+        succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
+        for (CTaskItem* pSucc : succs)
+            for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
+                if (Predecessor(pLink) == p && taken.insert(pLink).second)
+                    touching.emplace_back(pSucc, pLink);
+            }
+    }
+}
+
+int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChange)
+{
+    // The links into and out of the moved subtrees are taken off the graph, the tree changed
+    // move by move, and the links put back together, as the grid's level change drops them:
+    // those joining a task to its ancestor or descendant go, then every other one that lies
+    // on a cycle (judged together, so the order of the links does not matter). Without
+    // them the graph has none, as the tree alone has none.
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> touching;  // (successor, link)
+    std::unordered_set<const CTaskLink*> taken;
+    bool bMoved = false;
+    for (const Move& move : moves)
+    {
+        if (!MayMove(move))
+            continue;
+        const size_t nBefore = touching.size();
+        TakeOffLinksOf(move.pTask, touching, taken);
+        for (size_t i = nBefore; i < touching.size(); i++)
+        {
+            std::vector<CTaskItem*>& succs = m_succ[m_pred[touching[i].second]];
+            succs.erase(std::find(succs.begin(), succs.end(), touching[i].first));
+        }
+        CTaskItem* pOldParent = Parent(move.pTask);
+        RemoveFrom(ChildList(pOldParent), move.pTask);
+        KeepOwnDuration(move.pParent);
+        InsertAt(ChildList(move.pParent), move.nIndex, move.pTask);
+        Renumber();
+        if (bLevelChange)
+            RegainOwnDuration(pOldParent);
+        bMoved = true;
+    }
+    if (!bMoved)
+        return -1;
+
+    // First the links that now join a task to its own ancestor or descendant (each a cycle
+    // by itself), then, all together, those the others leave on a cycle.
+    auto isUnder = [this](const CTaskItem* pTask, const CTaskItem* pAbove) {
+        for (const CTaskItem* p = Parent(pTask); p; p = Parent(p))
+            if (p == pAbove)
+                return true;
+        return false;
+    };
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> dropped, kept;
+    for (const auto& [pSucc, pLink] : touching)
+    {
+        const CTaskItem* pPred = m_pred[pLink];
+        if (isUnder(pSucc, pPred) || isUnder(pPred, pSucc))
+            dropped.emplace_back(pSucc, pLink);
+        else
+        {
+            kept.emplace_back(pSucc, pLink);
+            m_succ[m_pred[pLink]].push_back(pSucc);
+        }
+    }
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> cyclic;
+    for (const auto& [pSucc, pLink] : kept)
+        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * m_pred[pLink]->m_nRowInGrid + 1))
+            cyclic.emplace_back(pSucc, pLink);
+    for (const auto& [pSucc, pLink] : cyclic)
+    {
+        std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
+        succs.erase(std::find(succs.begin(), succs.end(), pSucc));
+        dropped.emplace_back(pSucc, pLink);
+    }
+    for (const auto& [pSucc, pLink] : dropped)
+    {
+        m_pred.erase(pLink);
+        const CTaskLink* pGone = pLink;
+        RemoveTaskLinksIf(pSucc, [pGone](const CTaskLink* p) { return p == pGone; });
+    }
+    StructureChanged();
+    return (int)dropped.size();
+}
+
+void CProjectSchedule::NextNodes(int nNode, std::vector<int>& next) const
+{
+    next.clear();
+    const int r = nNode >> 1;
+    const CTaskItem* pTask = m_rows[(size_t)r];
+    if ((nNode & 1) == 0)
+    {
+        // Placed, a task's final dates follow, and so does its children's placement.
+        next.push_back(nNode + 1);
+        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+            if (const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos))
+                next.push_back(2 * pChild->m_nRowInGrid);
+        return;
+    }
+    // Final, its summary's final dates follow, and its successors' placement.
+    if (m_parentRow[(size_t)r] > 0)
+        next.push_back(2 * m_parentRow[(size_t)r] + 1);
+    auto it = m_succ.find(pTask);
+    if (it != m_succ.end())
+        for (const CTaskItem* pSucc : it->second)
+            next.push_back(2 * pSucc->m_nRowInGrid);
+}
+
+bool CProjectSchedule::Reaches(int nFrom, int nTo) const
+{
+    std::unordered_map<int, bool> seen;
+    std::vector<int> pending(1, nFrom), next;
+    seen[nFrom] = true;
+    while (!pending.empty())
+    {
+        const int n = pending.back();
+        pending.pop_back();
+        if (n == nTo)
+            return true;
+        NextNodes(n, next);
+        for (int m : next)
+            if (seen.emplace(m, true).second)
+                pending.push_back(m);
+    }
+    return false;
+}
+
+CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nType, int nLag)
+{
+    if (!Holds(pSucc) || !Holds(pPred) || pSucc == pPred)
+        return nullptr;
+    for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+        if (Predecessor(pSucc->m_listLinks.GetNext(pos)) == pPred)
+            return nullptr;
+    // The new edge runs from the predecessor's final dates to the successor's placement.
+    if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pPred->m_nRowInGrid + 1))
+        return nullptr;
+    CTaskLink* pLink = new CTaskLink;
+    pLink->m_strPredName = pPred->m_strName.Get();
+    pLink->m_nPredID = pPred->m_nTaskID;
+    pLink->m_nSuccID = pPred->m_nRowInGrid;
+    pLink->m_nType = nType;
+    pLink->m_nLag = nLag;
+    pSucc->m_listLinks.AddTail(pLink);
+    m_pred[pLink] = pPred;
+    m_succ[pPred].push_back(pSucc);
+    StructureChanged();
+    return pLink;
+}
+
+void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
+{
+    if (!Holds(pSucc) || !pSucc->m_listLinks.Find(pLink))
+        return;
+    auto found = m_pred.find(pLink);
+    if (found != m_pred.end())
+    {
+        std::vector<CTaskItem*>& succs = m_succ[found->second];
+        auto at = std::find(succs.begin(), succs.end(), pSucc);
+        if (at != succs.end())
+            succs.erase(at);
+        m_pred.erase(found);
+    }
+    RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
+    StructureChanged();
+}
+
+std::string CProjectSchedule::VerifyKept() const
+{
+    std::ostringstream err;
+    // Rows and parents: the tree read afresh.
+    std::vector<std::pair<const CTaskItem*, int>> pending;
+    for (POSITION pos = m_roots.GetTailPosition(); pos != NULL;)
+        pending.emplace_back(m_roots.GetPrev(pos), 0);
+    size_t nRow = 1;
+    while (!pending.empty())
+    {
+        const auto [pTask, nParent] = pending.back();
+        pending.pop_back();
+        for (int nGap = GapBefore(pTask); nGap > 0; nGap--, nRow++)
+            if (nRow >= m_rows.size() || m_rows[nRow])
+                err << "row " << nRow << " is not blank\n";
+        if (nRow >= m_rows.size() || m_rows[nRow] != pTask || pTask->m_nRowInGrid != (int)nRow)
+            err << "row " << nRow << " is not " << (LPCTSTR)pTask->m_strName << "\n";
+        else if (m_parentRow[nRow] != nParent)
+            err << "row " << nRow << " has parent row " << m_parentRow[nRow] << " not " << nParent << "\n";
+        for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
+            pending.emplace_back(pTask->m_listChildren.GetPrev(pos), (int)nRow);
+        nRow++;
+    }
+    if (nRow != m_rows.size())
+        err << "the tree and its blank rows take " << nRow - 1 << " rows, the rows are " << m_rows.size() - 1 << "\n";
+    // Links: each resolved one held by a task of the tree, stored by its predecessor's row,
+    // and its successor listed once for it.
+    std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> succ;
+    size_t nHeld = 0;
+    for (CTaskItem* pTask : m_rows)
+        for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
+        {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            CTaskItem* pPred = Predecessor(pLink);
+            if (!pPred)
+                continue;
+            nHeld++;
+            succ[pPred].push_back(pTask);
+            if (pLink->m_nSuccID != pPred->m_nRowInGrid)
+                err << (LPCTSTR)pTask->m_strName << "'s link names row " << pLink->m_nSuccID.Get() << ", its predecessor "
+                    << (LPCTSTR)pPred->m_strName << " sits in row " << pPred->m_nRowInGrid.Get() << "\n";
+        }
+    if (nHeld != m_pred.size())
+        err << m_pred.size() << " links resolved, " << nHeld << " held by the tasks\n";
+    for (auto& [pPred, succs] : succ)
+    {
+        auto it = m_succ.find(pPred);
+        std::vector<CTaskItem*> kept = it == m_succ.end() ? std::vector<CTaskItem*>() : it->second;
+        std::sort(kept.begin(), kept.end());
+        std::sort(succs.begin(), succs.end());
+        if (kept != succs)
+            err << "the successors of " << (LPCTSTR)pPred->m_strName << " are out of date\n";
+    }
+    for (const auto& [pPred, succs] : m_succ)
+        if (!succs.empty() && !succ.count(pPred))
+            err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
+    err << VerifySpan();
+    return err.str();
+}

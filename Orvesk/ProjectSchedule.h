@@ -1,0 +1,189 @@
+// The project's schedule without a window: the task tree, each link resolved to the task it
+// names, one working-day calendar and the dependency graph, kept by the schedule's own
+// operations. One entry, Recalculate, settles what an edit reaches (links, summaries), then
+// the header dates and critical marks, and tells what changed with a revision number.
+//
+// It lives beside the document, not in the task library: it schedules the document's own
+// records (CTaskItem and its lists are this library's), and the document's views are to be
+// its readers.
+//
+// A link's m_nSuccID (the predecessor's row) stays the form that is stored and sent: the
+// schedule rewrites it whenever the rows are numbered again.
+#pragma once
+
+#include <ClassLib/Afx.h>
+#include <ClassLib/Core/WorkingDays.h>
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "TaskItem.h"
+
+class CProjectSchedule
+{
+public:
+    struct ChangeSet
+    {
+        unsigned long long nRevision = 0;   // the schedule's revision after the change
+        std::vector<CTaskItem*> dates;      // tasks whose start, finish or duration moved, by row
+        std::vector<CTaskItem*> critical;   // tasks whose critical mark turned, by row
+        bool bHeaderChanged = false;
+    };
+
+    // A schedule of its own tasks, deleted with it (and so their links).
+    CProjectSchedule();
+    // A schedule of the tasks in a list kept elsewhere (the document's task tree), worked on
+    // in place and left to the list's owner; rows and links are taken as Adopt takes them.
+    explicit CProjectSchedule(CTaskItemList& roots);
+    ~CProjectSchedule();
+
+    void SetCalendar(const workdays::CWorkingCalendar& calendar);
+    const workdays::CWorkingCalendar& Calendar() const { return m_calendar; }
+
+    // Takes over a stored task tree (the list is left empty): rows numbered in tree order,
+    // the blank rows the stored rows leave between tasks kept (the grid shows them),
+    // links read by the row, id and name they name as the task tree view reads them (one
+    // naming no task, a removed one or its own task is deleted). Dates are kept as stored: a project whose tasks
+    // already keep their links opens unchanged.
+    void Adopt(CTaskItemList& roots);
+
+    // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
+    // the last), starting on start (a rest day: the next working day) for nDays working days;
+    // FLAG 1, as a task the server has not numbered. None under a task this schedule does
+    // not hold. A leaf that gets its first child keeps its own duration, and gets it back
+    // when its last child moves away (MoveTask); one whose last child is removed keeps the
+    // span it had.
+    CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
+    // Deletes the task and its subtree, and every link naming one of them.
+    void RemoveTask(CTaskItem* pTask);
+    // Moves the task (with its subtree) under pParent (null: to the top) before its
+    // nIndex-th child, counted without the task; refused (-1) into its own subtree. Every
+    // link into or out of the subtree that the new tree puts on a cycle is deleted; their
+    // number is returned.
+    int MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex);
+    // Several moves as one change, each as MoveTask makes it, in their order (a level change
+    // in the grid re-hangs the rows below the changed one too); a refused one is left out.
+    // Then every link into or out of a moved subtree that the new tree puts on a cycle is
+    // deleted, all judged together; their number is returned (-1: every move refused). A
+    // summary the moves leave without children gets its own duration back only for a level
+    // change (bLevelChange); one emptied by rows re-hung under a new task keeps its span.
+    struct Move
+    {
+        CTaskItem* pTask;
+        CTaskItem* pParent;
+        int nIndex;
+    };
+    int MoveTasks(const std::vector<Move>& moves, bool bLevelChange = true);
+
+    // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
+    // itself, a second link between the two, or one that would close a cycle (summaries
+    // count: a task is placed after its summary's placement and before its final dates).
+    CTaskLink* AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nType, int nLag);
+    // Deletes one of the task's links.
+    void RemoveLink(CTaskItem* pSucc, CTaskLink* pLink);
+    // The task a link names; null when it names none (or the task that holds it).
+    CTaskItem* Predecessor(const CTaskLink* pLink) const;
+
+    // The task's own dates as the grid's columns edit them; Recalculate does the rest.
+    void SetStart(CTaskItem* pTask, const COleDateTime& date);
+    void SetFinish(CTaskItem* pTask, const COleDateTime& date);
+    void SetDurationDays(CTaskItem* pTask, int nDays);
+
+    // Settles the links and summaries the changed tasks reach, then the header dates and the
+    // critical marks. The changed tasks are those edited through this schedule; one changed
+    // from outside may be named too (the header dates and marks are then taken in from the
+    // whole project).
+    ChangeSet Recalculate(const std::vector<CTaskItem*>& changed);
+
+    const CTaskItemList& Roots() const { return m_roots; }
+    // Row r's task at index r (index 0 and blank rows hold none).
+    const std::vector<CTaskItem*>& Rows() const { return m_rows; }
+    // The task's summary (null at the top, or for a task this schedule does not hold).
+    CTaskItem* Parent(const CTaskItem* pTask) const;
+    // Whether the task is one of this schedule's.
+    bool Holds(const CTaskItem* pTask) const;
+    unsigned long long Revision() const { return m_nRevision; }
+    COleDateTime FirstStart() const { return m_dtFirst; }
+    COleDateTime LastFinish() const { return m_dtLast; }
+
+    // The kept structures against a fresh reading of the tree: "" when they agree.
+    std::string VerifyKept() const;
+
+    // Days as the calendar counts them (dates of whole days).
+    bool IsRestDay(const COleDateTime& date) const;
+    int WorkingDays(const COleDateTime& start, const COleDateTime& finish) const;
+
+private:
+    CProjectSchedule(const CProjectSchedule&) = delete;
+    CProjectSchedule& operator=(const CProjectSchedule&) = delete;
+
+    // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
+    void StructureChanged();
+    void Renumber();
+    // Blank rows before each task from the rows the tasks store.
+    void TakeStoredGaps();
+    int GapBefore(const CTaskItem* pTask) const;
+    CTaskItem* TaskAfterRow(int nRow) const;
+    void ResolveLinks();
+    void ForgetSubtree(CTaskItem* pTask);
+    bool MayMove(const Move& move) const;
+    // The links into and out of the task's subtree not yet in taken, into touching as
+    // (successor, link).
+    void TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CTaskItem*, CTaskLink*>>& touching,
+                        std::unordered_set<const CTaskLink*>& taken);
+    CTaskItemList& ChildList(CTaskItem* pParent) { return pParent ? pParent->m_listChildren : m_roots; }
+    // Whether node nFrom leads to node nTo (node 2r places row r's task, 2r + 1 is its
+    // final dates).
+    bool Reaches(int nFrom, int nTo) const;
+    void NextNodes(int nNode, std::vector<int>& next) const;
+
+    // The scheduling steps on one task.
+    void SettleTask(CTaskItem* pTask);
+    bool RequiredDates(const CTaskItem* pTask, long& needStart, long& needFinish) const;
+    void RollUpSummary(CTaskItem* pTask);
+    void ShiftChildren(CTaskItem* pTask, long long nDays);
+    void Touch(CTaskItem* pTask);
+    // A leaf about to become a summary keeps its own duration; a summary left without
+    // children gets it back (its finish following from its start).
+    void KeepOwnDuration(CTaskItem* pTask);
+    void RegainOwnDuration(CTaskItem* pTask);
+    // Duration, finish, deadline and milestone mark from a number of working days.
+    void ApplyDuration(CTaskItem* pTask, int nDays);
+
+    COleDateTime SkipRestDays(const COleDateTime& date) const;
+    COleDateTime FinishFromStart(const COleDateTime& start, int n) const;
+    COleDateTime StartFromFinish(const COleDateTime& finish, int n) const;
+
+    struct Before
+    {
+        COleDateTime start, finish;
+        int nDuration;
+    };
+    // The header dates and critical marks after a change of the moved and changed tasks
+    // alone; false (nothing changed) when the whole project must be taken in.
+    bool MarkSpanOf(ChangeSet& changes, const std::vector<std::pair<CTaskItem*, Before>>& moved,
+                    const std::vector<CTaskItem*>& changed);
+    void MarkWholeSpan(ChangeSet& changes);
+    std::unordered_set<const CTaskItem*> ChainOf(const std::vector<int>& latestRows) const;
+    std::string VerifySpan() const;
+
+    CTaskItemList m_ownRoots;
+    CTaskItemList& m_roots;  // m_ownRoots, or the list worked on in place
+    std::vector<CTaskItem*> m_rows;                                 // null for a blank row
+    // The grid's blank rows kept right before a task, so that rows (and the links that name
+    // them) are numbered as the grid numbers them.
+    std::unordered_map<const CTaskItem*, int> m_gapBefore;
+    std::vector<int> m_parentRow;                                   // by row; 0 at the top
+    std::unordered_map<const CTaskLink*, CTaskItem*> m_pred;        // resolved links
+    std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> m_succ;  // successors by predecessor
+    workdays::CWorkingCalendar m_calendar;
+    unsigned long long m_nRevision = 0;
+    COleDateTime m_dtFirst, m_dtLast;
+    std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
+    // The critical chains (the tasks finishing last and all before them), kept while no
+    // task, link or calendar changes; the header dates are known with them.
+    std::unordered_set<const CTaskItem*> m_chain;
+    bool m_bSpanKnown = false;
+};
