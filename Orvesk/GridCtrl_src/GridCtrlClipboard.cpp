@@ -181,9 +181,10 @@ BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* pDataObject)
                 col++;
             if (col >= GetColumnCount())
                 break;
-            // A read-only cell keeps its text; its field is used up all the same, so the
-            // fields after it stay in their columns.
-            if (IsCellEditable(row, col))
+            // A read-only cell, or one that keeps its text on a row without a task, keeps
+            // its text; its field is used up all the same, so the fields after it stay in
+            // their columns.
+            if (IsCellEditable(row, col) && !KeepsTasklessText(row, col))
             {
                 field.TrimLeft();
                 field.TrimRight();

@@ -4,6 +4,8 @@
 // is a Monday; the standard calendar rests on Saturday and Sunday.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Ole/DataObject.h>
+#include <ClassLib/Ole/GlobalMemory.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 
@@ -14,6 +16,8 @@
 #include "TaskLinkCheck.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
+
+#include <string>
 
 namespace
 {
@@ -59,9 +63,9 @@ protected:
     // The window that has the keyboard: the grid, or the editor it opened.
     CWnd* Keys() { return CWnd::GetFocus(); }
     BOOL Editing() { return Keys() && Keys() != &G(); }
-    void Key(UINT nKey)
+    void Key(UINT nKey, UINT nModifiers = 0)
     {
-        AfxTestKey(Keys(), nKey);
+        AfxTestKey(Keys(), nKey, nModifiers);
         AfxPumpMessages();
     }
     void Type(const char* pszUtf8) { AfxTestTypeText(Keys(), pszUtf8); }
@@ -326,4 +330,42 @@ TEST_F(TaskGridTypingTest, TheKeysOfTheTaskViewAreTheGrids)
     EXPECT_EQ(TextOf(Keys()), CString("ab"));
     Key(VK_RETURN);
     EXPECT_EQ(Task(5)->m_strName, CString("ab"));
+}
+
+TEST_F(TaskGridTypingTest, APasteIntoABlankRowsDurationOrDatesLeavesThemEmpty)
+{
+    ASSERT_TRUE(Open(FillChain));
+    const int nBlank = 6;
+    ASSERT_EQ(Task(nBlank), nullptr);
+    // Ctrl+V with a duration and a start on the clipboard, on the blank row's duration and
+    // then on its start: the row has no task for them, as when they are typed.
+    const std::string kClip = "3\t2005年3月1日";
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, AfxGlobalFromBytes(kClip.c_str(), kClip.size() + 1));
+    pSource->SetClipboard();
+    Focus(nBlank, 3);
+    Key('V', MK_CONTROL);
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Text(nBlank, 3), CString(""));
+    EXPECT_EQ(Text(nBlank, 4), CString(""));
+    Focus(nBlank, 4);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Text(nBlank, 4), CString(""));
+    EXPECT_EQ(Text(nBlank, 5), CString(""));
+    EXPECT_EQ(Task(nBlank), nullptr);
+
+    // The same paste on a task's row is taken.
+    Focus(5, 3);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Task(5)->m_nDuration, 3 * 86400);
+    EXPECT_EQ(Task(5)->m_dtStart, Day(2005, 3, 1));
+
+    // The name typed next makes the blank row's task, with a new task's own values.
+    Focus(nBlank, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(nBlank), nullptr);
+    EXPECT_EQ(Task(nBlank)->m_strName, CString("new"));
+    EXPECT_EQ(Text(nBlank, 3), CString("5个工作日"));
+    COleDataSource::FlushClipboard();
 }
