@@ -191,9 +191,17 @@ BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* pDataObject)
                 SendMessageToParent(row, col, GRIDN_BEGINLABELEDIT);
                 SetItemText(row, col, field);
                 SetModified(TRUE, row, col);
+                // A name pasted into a task grid row without a task makes the row's task, as
+                // a typed one does; the fields after it are then that task's.
+                const BOOL bNames = IsTaskGrid() && col == 2 && !GetRowTask(row) && !field.IsEmpty();
                 if (pParent && pParent->GetSafeHwnd())
-                    pParent->SendMessage(WM_GRID_TASKCHANGED, (WPARAM)GetRowTask(row),
-                                         MAKELONG(row, col));
+                {
+                    if (bNames)
+                        pParent->SendMessage(WM_GRID_NEWTASKNAME, (WPARAM)row, 0);
+                    else
+                        pParent->SendMessage(WM_GRID_TASKCHANGED, (WPARAM)GetRowTask(row),
+                                             MAKELONG(row, col));
+                }
                 SendMessageToParent(row, col, GRIDN_ENDLABELEDIT);
                 SetItemState(row, col, GetItemState(row, col) & ~GRIDSTATE_SELECTED);
             }

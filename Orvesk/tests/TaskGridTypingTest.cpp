@@ -17,8 +17,6 @@
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
 
-#include <string>
-
 namespace
 {
 // 1 项目 (summary) 03-01..03-11; 2 甲 03-01..03-04; 3 乙 03-05..03-11 after 甲; 4 丙
@@ -69,6 +67,13 @@ protected:
         AfxPumpMessages();
     }
     void Type(const char* pszUtf8) { AfxTestTypeText(Keys(), pszUtf8); }
+    // The clipboard holding the text (code page 936, as the grid copies it).
+    void SetClipboardText(const CString& text)
+    {
+        COleDataSource* pSource = new COleDataSource;
+        pSource->CacheGlobalData(CF_TEXT, AfxGlobalFromBytes((LPCTSTR)text, text.GetLength() + 1));
+        pSource->SetClipboard();
+    }
     // The task's links as the cell shows them.
     CString Links(int nRow)
     {
@@ -339,10 +344,7 @@ TEST_F(TaskGridTypingTest, APasteIntoABlankRowsDurationOrDatesLeavesThemEmpty)
     ASSERT_EQ(Task(nBlank), nullptr);
     // Ctrl+V with a duration and a start on the clipboard, on the blank row's duration and
     // then on its start: the row has no task for them, as when they are typed.
-    const std::string kClip = "3\t2005年3月1日";
-    COleDataSource* pSource = new COleDataSource;
-    pSource->CacheGlobalData(CF_TEXT, AfxGlobalFromBytes(kClip.c_str(), kClip.size() + 1));
-    pSource->SetClipboard();
+    SetClipboardText("3\t2005年3月1日");
     Focus(nBlank, 3);
     Key('V', MK_CONTROL);
     EXPECT_FALSE(Editing());
@@ -367,5 +369,56 @@ TEST_F(TaskGridTypingTest, APasteIntoABlankRowsDurationOrDatesLeavesThemEmpty)
     ASSERT_NE(Task(nBlank), nullptr);
     EXPECT_EQ(Task(nBlank)->m_strName, CString("new"));
     EXPECT_EQ(Text(nBlank, 3), CString("5个工作日"));
+    COleDataSource::FlushClipboard();
+}
+
+TEST_F(TaskGridTypingTest, APastedNameMakesTheRowsTaskAndTheSummarySpansItsTasks)
+{
+    ASSERT_TRUE(Open(FillChain));
+    // A blank row inserted below 乙, inside the summary: a date pasted there is not kept,
+    // the name pasted next makes the row's task, a child of 项目 starting with 乙.
+    Focus(4, 2);
+    Key(VK_INSERT);
+    ASSERT_EQ(Task(4), nullptr);
+    SetClipboardText("2004年3月1日");
+    Focus(4, 4);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Text(4, 4), CString(""));
+    SetClipboardText("任务4");
+    Focus(4, 2);
+    Key('V', MK_CONTROL);
+    ASSERT_NE(Task(4), nullptr);
+    EXPECT_EQ(Task(4)->m_strName, CString("任务4"));
+    EXPECT_EQ(Text(4, 3), CString("5个工作日"));
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2004, 3, 5));
+    EXPECT_EQ(Text(4, 4), CString("2004年3月5日"));
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 3);
+
+    // Every child typed into 2007: the summary starts with the earliest of them.
+    Focus(2, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    Focus(4, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2007, 3, 5));
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Text(1, 4), CString("2007年3月1日"));
+
+    // A task named below one takes that task's start.
+    Focus(6, 4);
+    Type("2004");
+    Key(VK_RIGHT);
+    Type("3");
+    Key(VK_RIGHT);
+    Type("16");
+    Key(VK_RETURN);
+    ASSERT_EQ(Task(6)->m_dtStart, Day(2004, 3, 16));
+    Focus(7, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(7), nullptr);
+    EXPECT_EQ(Task(7)->m_dtStart, Day(2004, 3, 16));
+    EXPECT_EQ(Text(7, 4), CString("2004年3月16日"));
     COleDataSource::FlushClipboard();
 }
