@@ -422,3 +422,43 @@ TEST_F(TaskGridTypingTest, APastedNameMakesTheRowsTaskAndTheSummarySpansItsTasks
     EXPECT_EQ(Text(7, 4), CString("2004年3月16日"));
     COleDataSource::FlushClipboard();
 }
+
+TEST_F(TaskGridTypingTest, ASummaryWhoseChildFollowsItSpansItsChildrenAfterTheyMove)
+{
+    // As a stored project may have it: 任务2 after its own parent 任务1 (a link the grid
+    // refuses when typed), 任务3 after 任务2, 任务4 (top level) after 任务3.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* p1 = AddTask(doc.m_listTasks, "任务1", Day(2004, 3, 1), Day(2004, 3, 5), 5);
+        p1->m_nRowInGrid = 1;
+        CTaskItem* p2 = AddTask(p1->m_listChildren, "任务2", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+        p2->m_nRowInGrid = 2;
+        AddLink(p2, p1);
+        CTaskItem* p3 = AddTask(p1->m_listChildren, "任务3", Day(2004, 3, 3), Day(2004, 3, 5), 3);
+        p3->m_nRowInGrid = 3;
+        AddLink(p3, p2);
+        CTaskItem* p4 = AddTask(doc.m_listTasks, "任务4", Day(2004, 3, 8), Day(2004, 3, 11), 4);
+        p4->m_nRowInGrid = 4;
+        AddLink(p4, p3);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    // 任务2 typed into 2007: 任务3 and 任务4 follow, and the summary spans its children.
+    Focus(2, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2007, 3, 5));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2007, 3, 7));
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2007, 3, 7));
+    EXPECT_EQ(Text(1, 4), CString("2007年3月1日"));
+    EXPECT_EQ(Text(1, 5), CString("2007年3月7日"));
+    EXPECT_EQ(Text(1, 3), CString("5个工作日"));
+
+    // A task named below 任务4 starts with 任务4, as its row shows it.
+    Focus(5, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(5), nullptr);
+    EXPECT_EQ(Task(5)->m_dtStart, Task(4)->m_dtStart);
+    EXPECT_EQ(Text(5, 4), Text(4, 4));
+}
