@@ -278,6 +278,19 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
             else if (!graph.rows[r]->m_listChildren.IsEmpty())
                 RollUpSummary(graph.rows[r]);
         }
+        // On a cycle a summary may have been rolled up before children of the same cycle
+        // moved: once they are settled, it spans them (the deeper summaries, lower rows,
+        // first).
+        if (last - first > 1)
+        {
+            std::vector<int> summaryRows;
+            for (auto it = first; it != last; ++it)
+                if ((order[*it] & 1) && !graph.rows[order[*it] >> 1]->m_listChildren.IsEmpty())
+                    summaryRows.push_back(order[*it] >> 1);
+            std::sort(summaryRows.rbegin(), summaryRows.rend());
+            for (int r : summaryRows)
+                RollUpSummary(graph.rows[r]);
+        }
     }
 
     if (--m_nRestCacheDepth == 0)

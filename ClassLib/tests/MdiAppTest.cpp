@@ -1024,6 +1024,9 @@ TEST_F(MdiAppTest, TheFramesPictureShowsTheMaximisedView)
 
 }  // namespace
 
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <ClassLib/Wnd/QtInterop.h>
 
@@ -1056,4 +1059,42 @@ TEST_F(MdiAppTest, TheFrameShowsItsMenuAsABarAboveTheClientArea)
     AfxTestGrabWindow(frame, AfxTestOutputPath("mdi-frame-menu.png"));
     pDoc->OnCloseDocument();
     AfxPumpMessages();
+}
+
+TEST_F(MdiAppTest, AfterAltAndOneEscapeTheMenuBarShowsTheTitleThatHasTheKeys)
+{
+    QWidget* pWidget = AfxGetWidget(frame->m_hWnd);
+    ASSERT_NE(pWidget, nullptr);
+    QMenuBar* pBar = pWidget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(pBar, nullptr);
+    // Alt+F opens the first menu; Escape closes it and leaves its title active on the bar,
+    // which keeps the keys: the title is drawn highlighted, as the platform's bar does.
+    AfxTestKey(frame, 'F', AFX_TEST_ALT);
+    AfxPumpMessages();
+    QWidget* pMenu = QApplication::activePopupWidget();
+    ASSERT_NE(pMenu, nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(pMenu, &press);
+    AfxPumpMessages();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QAction* pActive = pBar->activeAction();
+    ASSERT_NE(pActive, nullptr);
+    EXPECT_EQ(pActive, pBar->actions().front());
+    EXPECT_TRUE(pBar->hasFocus());
+
+    const QImage image = pBar->grab().toImage();
+    const QRect rcTitle = pBar->actionGeometry(pActive);
+    const QRgb highlight = pBar->palette().color(QPalette::Highlight).rgb();
+    int nHighlighted = 0;
+    for (int y = rcTitle.top(); y <= rcTitle.bottom(); y++)
+        for (int x = rcTitle.left(); x <= rcTitle.right(); x++)
+            if (image.rect().contains(x, y) && image.pixel(x, y) == highlight)
+                nHighlighted++;
+    EXPECT_GT(nHighlighted, rcTitle.width() * rcTitle.height() / 2);
+
+    // A second Escape leaves the bar: no title is highlighted any more.
+    QKeyEvent again(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(pBar, &again);
+    AfxPumpMessages();
+    EXPECT_EQ(pBar->activeAction(), nullptr);
 }

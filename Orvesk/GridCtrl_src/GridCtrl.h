@@ -166,6 +166,10 @@ public:
     CRuntimeClass* GetDefaultCellType() const { return m_pRtcDefault; }
     // The task record of a row's column-0 cell; NULL for a row without one.
     CTaskItem* GetRowTask(int nRow) const;
+    // A task grid's duration, date and predecessor cells show their row's task's values: on
+    // a row without a task they keep their text, whatever is typed, pasted or counted there
+    // (naming the row gives its new task values of its own).
+    BOOL KeepsTasklessText(int nRow, int nCol) const;
     // GetRowTask of every row (NULL for row 0), kept between changes: a row inserted or
     // deleted edits the kept table, any other change of rows, of a column-0 cell or of a
     // cell's task has it read again at the next call.

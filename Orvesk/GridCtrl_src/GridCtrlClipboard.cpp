@@ -181,18 +181,27 @@ BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* pDataObject)
                 col++;
             if (col >= GetColumnCount())
                 break;
-            // A read-only cell keeps its text; its field is used up all the same, so the
-            // fields after it stay in their columns.
-            if (IsCellEditable(row, col))
+            // A read-only cell, or one that keeps its text on a row without a task, keeps
+            // its text; its field is used up all the same, so the fields after it stay in
+            // their columns.
+            if (IsCellEditable(row, col) && !KeepsTasklessText(row, col))
             {
                 field.TrimLeft();
                 field.TrimRight();
                 SendMessageToParent(row, col, GRIDN_BEGINLABELEDIT);
                 SetItemText(row, col, field);
                 SetModified(TRUE, row, col);
+                // A name pasted into a task grid row without a task makes the row's task, as
+                // a typed one does; the fields after it are then that task's.
+                const BOOL bNames = IsTaskGrid() && col == 2 && !GetRowTask(row) && !field.IsEmpty();
                 if (pParent && pParent->GetSafeHwnd())
-                    pParent->SendMessage(WM_GRID_TASKCHANGED, (WPARAM)GetRowTask(row),
-                                         MAKELONG(row, col));
+                {
+                    if (bNames)
+                        pParent->SendMessage(WM_GRID_NEWTASKNAME, (WPARAM)row, 0);
+                    else
+                        pParent->SendMessage(WM_GRID_TASKCHANGED, (WPARAM)GetRowTask(row),
+                                             MAKELONG(row, col));
+                }
                 SendMessageToParent(row, col, GRIDN_ENDLABELEDIT);
                 SetItemState(row, col, GetItemState(row, col) & ~GRIDSTATE_SELECTED);
             }

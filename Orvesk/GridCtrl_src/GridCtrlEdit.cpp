@@ -46,10 +46,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str)
         return;
 
     CString strCurrentText = GetItemText(nRow, nCol);
-    // A task grid's duration, date and predecessor columns show the row's task's values: a
-    // row without a task has none to show, whatever was typed (naming the row gives its new
-    // task values of its own).
-    if (IsTaskGrid() && nCol >= 3 && nCol <= 6 && !GetRowTask(nRow))
+    if (KeepsTasklessText(nRow, nCol))
         str = strCurrentText;
     if (strCurrentText != str)
     {

@@ -10,6 +10,11 @@ void CGridCtrl::AttachTreeColumn(CGridTreeColumnHooks* pTreeColumn, CBtnDataBase
     m_pBtnDataBase = pBtnDataBase;
 }
 
+BOOL CGridCtrl::KeepsTasklessText(int nRow, int nCol) const
+{
+    return IsTaskGrid() && nCol >= 3 && nCol <= 6 && !GetRowTask(nRow);
+}
+
 CGridTreeCellHooks* CGridCtrl::GetTreeCell(int nRow, int nCol) const
 {
     CGridCellBase* pCell = GetCell(nRow, nCol);

@@ -37,9 +37,7 @@ BOOL CGridSpinCell::ReportTaskChanged()
 void CGridSpinCell::OnClick(CPoint point)
 {
     CGridCtrl* pGrid = GetGrid();
-    // A task grid's row without a task has no duration to count: a number there would only
-    // keep the name typed next from making the row's task.
-    const BOOL bNoTask = pGrid && pGrid->IsTaskGrid() && !GridCellSupport::GetRowTask(pGrid, m_nCellRow);
+    const BOOL bNoTask = pGrid && pGrid->KeepsTasklessText(m_nCellRow, m_nCellCol);
     if (pGrid && IsEditable() && GetLastClicked() != -1 && !bNoTask) {
         StepValue(GetLastClicked());
         SetLastClicked(-1);

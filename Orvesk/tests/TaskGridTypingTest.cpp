@@ -4,6 +4,8 @@
 // is a Monday; the standard calendar rests on Saturday and Sunday.
 #include <gtest/gtest.h>
 
+#include <ClassLib/Ole/DataObject.h>
+#include <ClassLib/Ole/GlobalMemory.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 
@@ -59,12 +61,19 @@ protected:
     // The window that has the keyboard: the grid, or the editor it opened.
     CWnd* Keys() { return CWnd::GetFocus(); }
     BOOL Editing() { return Keys() && Keys() != &G(); }
-    void Key(UINT nKey)
+    void Key(UINT nKey, UINT nModifiers = 0)
     {
-        AfxTestKey(Keys(), nKey);
+        AfxTestKey(Keys(), nKey, nModifiers);
         AfxPumpMessages();
     }
     void Type(const char* pszUtf8) { AfxTestTypeText(Keys(), pszUtf8); }
+    // The clipboard holding the text (code page 936, as the grid copies it).
+    void SetClipboardText(const CString& text)
+    {
+        COleDataSource* pSource = new COleDataSource;
+        pSource->CacheGlobalData(CF_TEXT, AfxGlobalFromBytes((LPCTSTR)text, text.GetLength() + 1));
+        pSource->SetClipboard();
+    }
     // The task's links as the cell shows them.
     CString Links(int nRow)
     {
@@ -326,4 +335,130 @@ TEST_F(TaskGridTypingTest, TheKeysOfTheTaskViewAreTheGrids)
     EXPECT_EQ(TextOf(Keys()), CString("ab"));
     Key(VK_RETURN);
     EXPECT_EQ(Task(5)->m_strName, CString("ab"));
+}
+
+TEST_F(TaskGridTypingTest, APasteIntoABlankRowsDurationOrDatesLeavesThemEmpty)
+{
+    ASSERT_TRUE(Open(FillChain));
+    const int nBlank = 6;
+    ASSERT_EQ(Task(nBlank), nullptr);
+    // Ctrl+V with a duration and a start on the clipboard, on the blank row's duration and
+    // then on its start: the row has no task for them, as when they are typed.
+    SetClipboardText("3\t2005年3月1日");
+    Focus(nBlank, 3);
+    Key('V', MK_CONTROL);
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Text(nBlank, 3), CString(""));
+    EXPECT_EQ(Text(nBlank, 4), CString(""));
+    Focus(nBlank, 4);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Text(nBlank, 4), CString(""));
+    EXPECT_EQ(Text(nBlank, 5), CString(""));
+    EXPECT_EQ(Task(nBlank), nullptr);
+
+    // The same paste on a task's row is taken.
+    Focus(5, 3);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Task(5)->m_nDuration, 3 * 86400);
+    EXPECT_EQ(Task(5)->m_dtStart, Day(2005, 3, 1));
+
+    // The name typed next makes the blank row's task, with a new task's own values.
+    Focus(nBlank, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(nBlank), nullptr);
+    EXPECT_EQ(Task(nBlank)->m_strName, CString("new"));
+    EXPECT_EQ(Text(nBlank, 3), CString("5个工作日"));
+    COleDataSource::FlushClipboard();
+}
+
+TEST_F(TaskGridTypingTest, APastedNameMakesTheRowsTaskAndTheSummarySpansItsTasks)
+{
+    ASSERT_TRUE(Open(FillChain));
+    // A blank row inserted below 乙, inside the summary: a date pasted there is not kept,
+    // the name pasted next makes the row's task, a child of 项目 starting with 乙.
+    Focus(4, 2);
+    Key(VK_INSERT);
+    ASSERT_EQ(Task(4), nullptr);
+    SetClipboardText("2004年3月1日");
+    Focus(4, 4);
+    Key('V', MK_CONTROL);
+    EXPECT_EQ(Text(4, 4), CString(""));
+    SetClipboardText("任务4");
+    Focus(4, 2);
+    Key('V', MK_CONTROL);
+    ASSERT_NE(Task(4), nullptr);
+    EXPECT_EQ(Task(4)->m_strName, CString("任务4"));
+    EXPECT_EQ(Text(4, 3), CString("5个工作日"));
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2004, 3, 5));
+    EXPECT_EQ(Text(4, 4), CString("2004年3月5日"));
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 3);
+
+    // Every child typed into 2007: the summary starts with the earliest of them.
+    Focus(2, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    Focus(4, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    EXPECT_EQ(Task(4)->m_dtStart, Day(2007, 3, 5));
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Text(1, 4), CString("2007年3月1日"));
+
+    // A task named below one takes that task's start.
+    Focus(6, 4);
+    Type("2004");
+    Key(VK_RIGHT);
+    Type("3");
+    Key(VK_RIGHT);
+    Type("16");
+    Key(VK_RETURN);
+    ASSERT_EQ(Task(6)->m_dtStart, Day(2004, 3, 16));
+    Focus(7, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(7), nullptr);
+    EXPECT_EQ(Task(7)->m_dtStart, Day(2004, 3, 16));
+    EXPECT_EQ(Text(7, 4), CString("2004年3月16日"));
+    COleDataSource::FlushClipboard();
+}
+
+TEST_F(TaskGridTypingTest, ASummaryWhoseChildFollowsItSpansItsChildrenAfterTheyMove)
+{
+    // As a stored project may have it: 任务2 after its own parent 任务1 (a link the grid
+    // refuses when typed), 任务3 after 任务2, 任务4 (top level) after 任务3.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* p1 = AddTask(doc.m_listTasks, "任务1", Day(2004, 3, 1), Day(2004, 3, 5), 5);
+        p1->m_nRowInGrid = 1;
+        CTaskItem* p2 = AddTask(p1->m_listChildren, "任务2", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+        p2->m_nRowInGrid = 2;
+        AddLink(p2, p1);
+        CTaskItem* p3 = AddTask(p1->m_listChildren, "任务3", Day(2004, 3, 3), Day(2004, 3, 5), 3);
+        p3->m_nRowInGrid = 3;
+        AddLink(p3, p2);
+        CTaskItem* p4 = AddTask(doc.m_listTasks, "任务4", Day(2004, 3, 8), Day(2004, 3, 11), 4);
+        p4->m_nRowInGrid = 4;
+        AddLink(p4, p3);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    // 任务2 typed into 2007: 任务3 and 任务4 follow, and the summary spans its children.
+    Focus(2, 4);
+    Type("2007");
+    Key(VK_RETURN);
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2007, 3, 5));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2007, 3, 7));
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2007, 3, 1));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2007, 3, 7));
+    EXPECT_EQ(Text(1, 4), CString("2007年3月1日"));
+    EXPECT_EQ(Text(1, 5), CString("2007年3月7日"));
+    EXPECT_EQ(Text(1, 3), CString("5个工作日"));
+
+    // A task named below 任务4 starts with 任务4, as its row shows it.
+    Focus(5, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(5), nullptr);
+    EXPECT_EQ(Task(5)->m_dtStart, Task(4)->m_dtStart);
+    EXPECT_EQ(Text(5, 4), Text(4, 4));
 }

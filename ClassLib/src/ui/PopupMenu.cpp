@@ -225,7 +225,11 @@ void StyleMenuBar(QMenuBar* pBar)
     pBar->setNativeMenuBar(false);
     // The system's menu font, with items tight enough for a low band.
     pBar->setFont(AfxQFontOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-    pBar->setStyleSheet("QMenuBar { padding: 0px; } QMenuBar::item { padding: 1px 7px; }");
+    // A style sheet that sets the items draws no highlight of its own: the title that has
+    // the keys (after Alt, or with its menu open) is given the selection colours.
+    pBar->setStyleSheet("QMenuBar { padding: 0px; } QMenuBar::item { padding: 1px 7px; }"
+                        " QMenuBar::item:selected, QMenuBar::item:pressed"
+                        " { background: palette(highlight); color: palette(highlighted-text); }");
     // While a modal dialog disables the window the bar keeps its look, as the platform's
     // does; it takes no input then all the same.
     QPalette pal = pBar->palette();
