@@ -252,6 +252,25 @@ void CTaskTreeView::OnUpdateEditTaskCommand(CCmdUI* pCmdUI)
     pCmdUI->Enable(m_Grid.IsValid(cell) && cell.row >= 1 && cell.col >= 1);
 }
 
+BOOL CTaskTreeView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    switch (nID)
+    {
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+    case ID_GRID_MENU_CUT:
+    case ID_GRID_MENU_COPY:
+    case ID_GRID_MENU_PASTE:
+        if (m_Grid.GetSafeHwnd() && m_Grid.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        break;
+    default:
+        break;
+    }
+    return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
 {
     const int nRow = (int)wParam;
