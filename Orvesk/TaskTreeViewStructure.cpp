@@ -163,6 +163,12 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     if (!pDoc || !pHead || nRow < 1 || pHead->GetTask())
         return 0;
 
+    // Summaries not yet settled (as a stored project may come) are settled first: the
+    // previous task's start is copied as it will stand, not as the settling below moves it.
+    {
+        const CLayoutHold hold(this);
+        SettleSummaries();
+    }
     CTaskItem* pPrevious = NULL;
     for (int row = nRow - 1; row >= 1 && !pPrevious; row--)
         pPrevious = RowTask(row);
