@@ -246,6 +246,8 @@ public:
     afx_msg void OnEditTaskDelete();
     afx_msg void OnEditTaskProperty();
     afx_msg void OnUpdateEditTaskCommand(CCmdUI* pCmdUI);
+    // Cut, copy and paste of the menus and their keys are the grid's clipboard commands.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Appends a blank row when the last row holds a task: a new task can always be typed
     // below the last one.
     void KeepBlankRowBelowTasks();

@@ -164,6 +164,12 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     if (!pDoc || !pHead || nRow < 1 || pHead->GetTask())
         return 0;
 
+    // Summaries not yet settled (as a stored project may come) are settled first: the
+    // previous task's start is copied as it will stand, not as the settling below moves it.
+    {
+        const CLayoutHold hold(this);
+        SettleSummaries();
+    }
     CTaskItem* pPrevious = NULL;
     for (int row = nRow - 1; row >= 1 && !pPrevious; row--)
         pPrevious = RowTask(row);
@@ -248,6 +254,25 @@ void CTaskTreeView::OnUpdateEditTaskCommand(CCmdUI* pCmdUI)
 {
     const CGridCellId cell = m_Grid.GetFocusCell();
     pCmdUI->Enable(m_Grid.IsValid(cell) && cell.row >= 1 && cell.col >= 1);
+}
+
+BOOL CTaskTreeView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    switch (nID)
+    {
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+    case ID_GRID_MENU_CUT:
+    case ID_GRID_MENU_COPY:
+    case ID_GRID_MENU_PASTE:
+        if (m_Grid.GetSafeHwnd() && m_Grid.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        break;
+    default:
+        break;
+    }
+    return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)

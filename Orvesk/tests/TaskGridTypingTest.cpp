@@ -462,3 +462,30 @@ TEST_F(TaskGridTypingTest, ASummaryWhoseChildFollowsItSpansItsChildrenAfterTheyM
     EXPECT_EQ(Task(5)->m_dtStart, Task(4)->m_dtStart);
     EXPECT_EQ(Text(5, 4), Text(4, 4));
 }
+
+TEST_F(TaskGridTypingTest, ATaskNamedBelowAStoredChainStartsWithTheTaskAboveAsItEndsUp)
+{
+    // Stored as a project may come: every task on 1 March, 任务2 after its own parent, 任务3
+    // after 任务2, 任务4 after 任务3, the summary not spanning its children.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* p1 = AddTask(doc.m_listTasks, "任务1", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+        p1->m_nRowInGrid = 1;
+        CTaskItem* p2 = AddTask(p1->m_listChildren, "任务2", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+        p2->m_nRowInGrid = 2;
+        AddLink(p2, p1);
+        CTaskItem* p3 = AddTask(p1->m_listChildren, "任务3", Day(2004, 3, 1), Day(2004, 3, 3), 3);
+        p3->m_nRowInGrid = 3;
+        AddLink(p3, p2);
+        CTaskItem* p4 = AddTask(doc.m_listTasks, "任务4", Day(2004, 3, 1), Day(2004, 3, 4), 4);
+        p4->m_nRowInGrid = 4;
+        AddLink(p4, p3);
+        doc.m_nMaxRowInGrid = 4;
+    }));
+    Focus(5, 2);
+    Type("new");
+    Key(VK_RETURN);
+    ASSERT_NE(Task(5), nullptr);
+    EXPECT_EQ(Task(5)->m_dtStart, Task(4)->m_dtStart);
+    EXPECT_EQ(Text(5, 4), Text(4, 4));
+    EXPECT_EQ(Text(4, 4), CGridDateTimeCtrl::FormatDate(Task(4)->m_dtStart));
+}

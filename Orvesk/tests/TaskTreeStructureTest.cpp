@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Ole/DataObject.h>
 #include <ClassLib/Testing/Input.h>
 #include <ClassLib/Testing/MessageBoxes.h>
 #include <ClassLib/Testing/UiScripts.h>
@@ -435,4 +436,34 @@ TEST_F(TaskTreeStructureTest, TheServerReplyGivesTasksAndTheProjectTheirIds)
     Tree()->ApplyServerIds("<OTHER><TASKID><ID>1</ID><ROW>3</ROW></TASKID></OTHER>");
     EXPECT_EQ(Task(3)->m_nTaskID, 57);
     EXPECT_EQ(Tree()->GetTaskId(3), 57);
+}
+
+TEST_F(TaskTreeStructureTest, EditMenuCutCopyAndPasteAreTheGridsClipboardCommands)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CGridCtrl& grid = Tree()->m_Grid;
+    // The summary's duration copied and pasted on a task through the project window's
+    // Edit menu (and Ctrl+C, Ctrl+V, which name the same commands).
+    grid.SetFocusCell(1, 3);
+    grid.SetSelectedRange(1, 3, 1, 3);
+    const CString strCopied = Text(1, 3);
+    for (UINT nID : {(UINT)ID_GRID_MENU_COPY, (UINT)ID_EDIT_COPY})
+    {
+        CStateCmdUI ui(nID);
+        ui.DoUpdate(Tree(), TRUE);
+        EXPECT_TRUE(ui.m_bEnabled) << nID;
+    }
+    Tree()->SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
+    grid.SetFocusCell(4, 3);
+    for (UINT nID : {(UINT)ID_GRID_MENU_PASTE, (UINT)ID_EDIT_PASTE})
+    {
+        CStateCmdUI ui(nID);
+        ui.DoUpdate(Tree(), TRUE);
+        EXPECT_TRUE(ui.m_bEnabled) << nID;
+    }
+    ASSERT_NE(Text(4, 3), strCopied);
+    Tree()->SendMessage(WM_COMMAND, ID_GRID_MENU_PASTE, 0);
+    EXPECT_EQ(Text(4, 3), strCopied);
+    EXPECT_EQ(Task(4)->m_nDuration, 10 * 86400);
+    COleDataSource::FlushClipboard();
 }
