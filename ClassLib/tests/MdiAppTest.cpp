@@ -1069,13 +1069,30 @@ TEST_F(MdiAppTest, AfterAltAndOneEscapeTheMenuBarShowsTheTitleThatHasTheKeys)
     ASSERT_NE(pBar, nullptr);
     // Alt+F opens the first menu; Escape closes it and leaves its title active on the bar,
     // which keeps the keys: the title is drawn highlighted, as the platform's bar does.
+    // On a desktop the menu shows and goes once the window manager has mapped it: wait for
+    // that (bounded), as a person waits to see it.
+    auto waitFor = [](bool bOpen) {
+        for (int i = 0; i < 300 && (QApplication::activePopupWidget() != nullptr) != bOpen; i++) {
+            AfxPumpMessages();
+            usleep(10000);
+        }
+    };
+    // Alt opens a menu of the active window only: on a desktop the frame is made active
+    // first, and the window manager's answer waited for.
+    pWidget->window()->activateWindow();
+    for (int i = 0; i < 300 && QApplication::activeWindow() != pWidget->window(); i++) {
+        AfxPumpMessages();
+        usleep(10000);
+    }
     AfxTestKey(frame, 'F', AFX_TEST_ALT);
     AfxPumpMessages();
+    waitFor(true);
     QWidget* pMenu = QApplication::activePopupWidget();
     ASSERT_NE(pMenu, nullptr);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(pMenu, &press);
     AfxPumpMessages();
+    waitFor(false);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     QAction* pActive = pBar->activeAction();
     ASSERT_NE(pActive, nullptr);
