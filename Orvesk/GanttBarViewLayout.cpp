@@ -4,7 +4,6 @@
 // layout's walk only places shapes.
 #include "GanttBarView.h"
 
-#include "DateOrder.h"
 #include "Gantt_src/RestDayCounter.h"
 #include "Gantt_src/TaskShapes.h"
 #include "Gantt_src/GanttRes.h"
@@ -14,7 +13,6 @@
 #include "TaskTreeView.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -24,18 +22,6 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 BOOL IsValid(const COleDateTime& dt) { return dt.GetStatus() == COleDateTime::valid; }
-
-// (a - b).GetDays(): the whole days, toward zero, of the span rounded to the second; worked
-// out in place for two valid dates on or after 30 December 1899 (the layout's every bar).
-long WholeDaysBetween(const COleDateTime& a, const COleDateTime& b)
-{
-    if (!IsValid(a) || !IsValid(b) || a.m_dt < 0 || b.m_dt < 0)
-        return (a - b).GetDays();
-    const double dSeconds = (a.m_dt - b.m_dt) * 86400.0;
-    if (!(std::fabs(dSeconds) <= 9.0e18))  // not a number, or beyond 64 bits: no span
-        return 0;
-    return static_cast<long>(std::llround(dSeconds) / 86400);
-}
 
 // The shape at the layout's next place, as new.
 template <class TShape>
@@ -198,9 +184,9 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     const CRect& rcClient = walk.rcClient;
 
     // The chart's own first and last dates cover every task, shown or not.
-    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || DateAfter(m_dtChartStart, pTask->m_dtStart)))
+    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || m_dtChartStart > pTask->m_dtStart.Get()))
         m_dtChartStart = pTask->m_dtStart;
-    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || DateBefore(m_dtChartEnd, pTask->m_dtFinish)))
+    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || m_dtChartEnd < pTask->m_dtFinish.Get()))
         m_dtChartEnd = pTask->m_dtFinish;
 
     const UINT nGridRow = static_cast<UINT>(pTask->m_nRowInGrid);
@@ -212,9 +198,9 @@ void CGanttBarView::LayoutTask(CTaskItem* pTask, CLayoutWalk& walk)
     const int y = rcClient.top + 5 + GANTT_SCALE_HEIGHT + (r - 1) * GANTT_ROW_HEIGHT;
     int x1 = rcClient.left, x2 = rcClient.left;
     if (bPlaced) {
-        const long nDays = WholeDaysBetween(pTask->m_dtStart, m_dtOrigin);
+        const long nDays = (pTask->m_dtStart - m_dtOrigin).GetDays();
         const int nRest =
-            DateBefore(pTask->m_dtStart, pTask->m_dtFinish) ? walk.counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
+            pTask->m_dtStart < pTask->m_dtFinish ? walk.counter.Count(pTask->m_dtStart, pTask->m_dtFinish) : 0;
         const long nLength = nDays + nRest + pTask->m_nDuration / 86400;
         x1 = rcClient.left + static_cast<int>(nDays * dDayWidth);
         x2 = rcClient.left + static_cast<int>(nLength * dDayWidth);

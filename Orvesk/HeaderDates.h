@@ -4,7 +4,6 @@
 // same walk).
 #pragma once
 
-#include "DateOrder.h"
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 
@@ -31,18 +30,18 @@ public:
         if (!IsSetDate(start))
             return;
         // The plan dates take in the start, keeping their length.
-        if (DateAfter(start, pTask->m_dtLateStart)) {
+        if (start > pTask->m_dtLateStart) {
             pTask->m_dtLateStart = start;
             pTask->m_dtLateFinish = start + (finish - start);
         }
-        if (DateBefore(start, pTask->m_dtEarlyStart)) {
+        if (start < pTask->m_dtEarlyStart) {
             pTask->m_dtEarlyStart = start;
             pTask->m_dtEarlyFinish = start + (finish - start);
         }
         // (Equal dates are the same value: the order of the tasks does not show.)
-        if (!IsSetDate(m_first) || DateBefore(start, m_first))
+        if (!IsSetDate(m_first) || start < m_first)
             m_first = start;
-        if (IsSetDate(finish) && (!IsSetDate(m_last) || DateAfter(finish, m_last)))
+        if (IsSetDate(finish) && (!IsSetDate(m_last) || finish > m_last))
             m_last = finish;
     }
 

@@ -12,7 +12,6 @@
 #include <ClassLib/DocView/WinApp.h>
 #include <ClassLib/Frames/MDIWnd.h>
 
-#include "DateOrder.h"
 #include "GridCtrl.h"
 #include "GridTreeCellBase.h"
 #include "HeaderDates.h"

@@ -3,7 +3,6 @@
 // start).
 #pragma once
 
-#include "DateOrder.h"
 #include "TaskItem.h"
 
 #include <vector>
@@ -16,18 +15,18 @@ public:
     // The task of the grid's row nRow.
     void TakeInMark(CTaskItem* pTask, int nRow)
     {
-        if (m_latest.GetStatus() != COleDateTime::valid || DateAfter(pTask->m_dtFinish, m_latest)) {
+        if (m_latest.GetStatus() != COleDateTime::valid || pTask->m_dtFinish > m_latest) {
             m_latest = pTask->m_dtFinish;
             m_latestRows.assign(1, nRow);
-        } else if (DateSame(pTask->m_dtFinish, m_latest))
+        } else if (pTask->m_dtFinish == m_latest)
             m_latestRows.push_back(nRow);
 
         int nCritical = 0;
         if (pTask->m_nProgress == 100)
             nCritical = 0;
-        else if (DateSame(pTask->m_dtEarlyStart, pTask->m_dtLateStart))
+        else if (pTask->m_dtEarlyStart == pTask->m_dtLateStart)
             nCritical = 1;
-        else if (DateNotBefore(pTask->m_dtFinish, pTask->m_dtDeadline))
+        else if (pTask->m_dtFinish >= pTask->m_dtDeadline)
             nCritical = 1;
         // (Written only when it changes: most marks stay, and a write would make every
         // task's memory dirty.)

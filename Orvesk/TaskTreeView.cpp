@@ -370,10 +370,7 @@ CTaskItem* CTaskTreeView::NamedRowTask(int nRow) const
 
 int CTaskTreeView::RowLevel(int nRow)
 {
-    CGridCellBase* pCell = m_Grid.GetCell(nRow, 2);
-    if (!pCell || !pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
-        return 0;
-    return static_cast<CGridTreeCellBase*>(pCell)->GetLevel();
+    return TreeCellLevel(m_Grid.GetCell(nRow, 2));
 }
 
 COleDateTime CTaskTreeView::RowDate(int nRow, int nCol)

@@ -8,7 +8,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "DateOrder.h"
 #include "GridDateTimeCtrl.h"
 #include "ProjectSpanWalk.h"
 #include "ProjectDoc.h"

@@ -12,6 +12,7 @@
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
+#include "DecimalText.h"
 #include "GridTreeCellBase.h"
 
 namespace
@@ -45,19 +46,6 @@ bool SyncTaskList(CTaskItemList& list, CTaskItem* const* first, CTaskItem* const
     return dropped.size() != nDropped || list.GetCount() != nCount;
 }
 
-// The level a row's name cell holds (0 for a cell that is no tree cell), as RowLevel reads
-// it: the cell's kind is checked once for all cells of the kind last found a tree cell.
-int NameCellLevel(CGridCellBase* pName, const CRuntimeClass*& pTreeKind)
-{
-    const CRuntimeClass* pKind = pName->GetRuntimeClass();
-    if (pKind != pTreeKind)
-    {
-        if (!pName->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
-            return 0;
-        pTreeKind = pKind;
-    }
-    return static_cast<const CGridTreeCellBase*>(pName)->GetLevel();
-}
 } // namespace
 
 LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
@@ -126,7 +114,6 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     BOOL bTwice = FALSE;
-    const CRuntimeClass* pTreeKind = nullptr;
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 0, 1u << 2);
@@ -141,7 +128,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         LPCTSTR pszName = pTask ? pName->GetText() : NULL;
         if (!pszName || !*pszName)
             continue;
-        const int nLevel = NameCellLevel(pName, pTreeKind);
+        const int nLevel = TreeCellLevel(pName);
         if (!open.empty())
         {
             CGridCellBase* pHead = m_Grid.GetCell(r, 0);
@@ -541,17 +528,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     pPred->m_nSuccessor = 1;
                 }
                 // "3", then ",5" for each further link.
-                char* p = buffer + sizeof(buffer);
-                *--p = 0;
-                unsigned int n = (unsigned int)(pLink->m_nSuccID < 0 ? -pLink->m_nSuccID : pLink->m_nSuccID.Get());
-                do
-                    *--p = (char)('0' + n % 10);
-                while ((n /= 10) != 0);
-                if (pLink->m_nSuccID < 0)
-                    *--p = '-';
                 if (!strText.empty())
                     strText += ',';
-                strText += p;
+                strText += DecimalText(buffer, pLink->m_nSuccID);
             }
         }
         if (pGraph)

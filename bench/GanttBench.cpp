@@ -120,8 +120,8 @@ void BM_Layout(benchmark::State& state)
 BENCHMARK(BM_Layout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // The check the task grid makes on each of its paints: the chart told its collapsed rows and
-// top row again, nothing changed, so no layout follows (what a repaint pays for the chart's
-// inputs; it grows with the project's size).
+// top row again, nothing changed, so no layout follows (what a repaint pays to tell: the task
+// records' revision and the chart settings compared).
 void BM_LayoutCheck(benchmark::State& state)
 {
     GanttHost& host = Host(static_cast<int>(state.range(0)));

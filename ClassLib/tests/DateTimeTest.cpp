@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 namespace {
@@ -371,6 +373,31 @@ TEST(OleDateTimeSpan, WholeDaysBetweenTimesOfDay)
         EXPECT_EQ(-31, (a - b).GetDays()) << day;
         EXPECT_EQ(0, (b - a).GetSeconds()) << day;
     }
+}
+
+// A value that is no number (a damaged file's) has no order with any date, itself included;
+// a difference across 30 December 1899 counts on the time line.
+TEST(OleDateTime, NoNumberHasNoOrderAndDifferencesCrossTheEpoch)
+{
+    COleDateTime nan(std::nan(""));
+    const COleDateTime day(2004, 5, 1, 0, 0, 0);
+    for (const COleDateTime& other : {day, nan, COleDateTime(1899, 12, 29, 6, 0, 0)}) {
+        EXPECT_FALSE(nan < other);
+        EXPECT_FALSE(nan > other);
+        EXPECT_FALSE(nan <= other);
+        EXPECT_FALSE(nan >= other);
+        EXPECT_FALSE(other < nan);
+        EXPECT_FALSE(other >= nan);
+        EXPECT_FALSE(nan == other);
+        EXPECT_TRUE(nan != other);
+    }
+    EXPECT_EQ(0, (nan - day).GetDays());
+    // From 29 December 1899 06:00 to 31 December 1899 06:00: two days.
+    const COleDateTime before(1899, 12, 29, 6, 0, 0), after(1899, 12, 31, 6, 0, 0);
+    EXPECT_EQ(2, (after - before).GetDays());
+    EXPECT_EQ(-2, (before - after).GetDays());
+    EXPECT_EQ(0, (after - before).GetHours());
+    EXPECT_TRUE(before <= after && after >= before && !(after <= before));
 }
 
 TEST(OleDateTimeSpan, StatusArithmeticAndFormat)

@@ -1,5 +1,6 @@
 // Grid window: inserting and deleting rows and columns, and sorting rows.
 #include "GridCtrl.h"
+#include "DecimalText.h"
 #include "GridDefaultCell.h"
 
 #include <algorithm>
@@ -62,13 +63,7 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
         {
             if (CGridCellBase* pHead = pRow ? (nRowCols > 0 ? pRow->GetAt(0) : NULL) : GetCell(row, 0))
             {
-                char* p = buffer + sizeof(buffer);
-                *--p = 0;
-                unsigned int n = (unsigned int)row;
-                do
-                    *--p = (char)('0' + n % 10);
-                while ((n /= 10) != 0);
-                pHead->SetText(p);
+                pHead->SetText(DecimalText(buffer, row));
             }
         }
         for (int col = 0; col < nCols; col++)

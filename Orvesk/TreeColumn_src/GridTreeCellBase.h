@@ -105,3 +105,9 @@ protected:
     int m_nTreeValue;
     CTreeColumn* m_pTreeColumn;
 };
+
+// The level a cell holds when it is a tree cell, else 0.
+inline int TreeCellLevel(const CGridCellBase* pCell)
+{
+    return pCell != NULL && pCell->IsTreeCell() ? static_cast<const CGridTreeCellBase*>(pCell)->GetLevel() : 0;
+}

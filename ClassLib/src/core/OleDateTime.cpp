@@ -233,30 +233,18 @@ CString COleDateTime::Format(LPCTSTR lpszFormat) const
     return CString(pc_date::FormatParts(lpszFormat, p).c_str());
 }
 
-BOOL COleDateTime::operator==(const COleDateTime& date) const
+int COleDateTime::Compare(const COleDateTime& date) const
 {
-    return m_status == date.m_status &&
-           pc_date::LinearFromDate(m_dt) == pc_date::LinearFromDate(date.m_dt);
+    const double a = pc_date::LinearFromDate(m_dt), b = pc_date::LinearFromDate(date.m_dt);
+    return a < b ? -1 : a > b ? 1 : a == b ? 0 : 2;
 }
-BOOL COleDateTime::operator!=(const COleDateTime& date) const
+BOOL COleDateTime::EqualLinear(const COleDateTime& date) const
 {
-    return !(*this == date);
+    return pc_date::LinearFromDate(m_dt) == pc_date::LinearFromDate(date.m_dt);
 }
-BOOL COleDateTime::operator<(const COleDateTime& date) const
-{
-    return pc_date::LinearFromDate(m_dt) < pc_date::LinearFromDate(date.m_dt);
-}
-BOOL COleDateTime::operator>(const COleDateTime& date) const
-{
-    return pc_date::LinearFromDate(m_dt) > pc_date::LinearFromDate(date.m_dt);
-}
-BOOL COleDateTime::operator<=(const COleDateTime& date) const
+BOOL COleDateTime::LessOrEqual(const COleDateTime& date) const
 {
     return pc_date::LinearFromDate(m_dt) <= pc_date::LinearFromDate(date.m_dt);
-}
-BOOL COleDateTime::operator>=(const COleDateTime& date) const
-{
-    return pc_date::LinearFromDate(m_dt) >= pc_date::LinearFromDate(date.m_dt);
 }
 
 COleDateTime COleDateTime::operator+(const COleDateTimeSpan& dateSpan) const
@@ -290,12 +278,7 @@ const COleDateTime& COleDateTime::operator-=(const COleDateTimeSpan dateSpan)
     return *this = *this - dateSpan;
 }
 
-COleDateTimeSpan COleDateTime::operator-(const COleDateTime& date) const
+double COleDateTime::LinearDifference(const COleDateTime& date) const
 {
-    COleDateTimeSpan span;
-    span.m_status =
-        static_cast<COleDateTimeSpan::DateTimeSpanStatus>(Combine(m_status, date.m_status));
-    if (span.m_status == COleDateTimeSpan::valid)
-        span.m_span = pc_date::LinearFromDate(m_dt) - pc_date::LinearFromDate(date.m_dt);
-    return span;
+    return pc_date::LinearFromDate(m_dt) - pc_date::LinearFromDate(date.m_dt);
 }

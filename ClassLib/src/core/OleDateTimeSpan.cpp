@@ -73,10 +73,6 @@ double COleDateTimeSpan::GetTotalSeconds() const
     return static_cast<double>(SpanSeconds(m_span));
 }
 
-long COleDateTimeSpan::GetDays() const
-{
-    return static_cast<long>(SpanSeconds(m_span) / 86400);
-}
 long COleDateTimeSpan::GetHours() const
 {
     return static_cast<long>(SpanSeconds(m_span) % 86400 / 3600);

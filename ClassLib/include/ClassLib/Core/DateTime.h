@@ -13,6 +13,7 @@
 // as "Invalid DateTime", a null one as "".
 #pragma once
 
+#include <cmath>
 #include <ctime>
 
 #include <ClassLib/Core/Clock.h>
@@ -105,13 +106,18 @@ public:
     operator DATE() const { return m_dt; }
 
     // Equal when status and time agree. The ordering operators compare the chronological
-    // values whatever the status.
-    BOOL operator==(const COleDateTime& date) const;
-    BOOL operator!=(const COleDateTime& date) const;
-    BOOL operator<(const COleDateTime& date) const;
-    BOOL operator>(const COleDateTime& date) const;
-    BOOL operator<=(const COleDateTime& date) const;
-    BOOL operator>=(const COleDateTime& date) const;
+    // values whatever the status. Two dates on or after 30 December 1899 compare as they
+    // stand, inline (the passes over a whole project compare dates of every task); an
+    // earlier one, whose time of day counts backwards, or no number goes the long way.
+    BOOL operator==(const COleDateTime& date) const
+    {
+        return m_status == date.m_status && (Forward(date) ? m_dt == date.m_dt : EqualLinear(date));
+    }
+    BOOL operator!=(const COleDateTime& date) const { return !(*this == date); }
+    BOOL operator<(const COleDateTime& date) const { return Forward(date) ? m_dt < date.m_dt : Compare(date) == -1; }
+    BOOL operator>(const COleDateTime& date) const { return Forward(date) ? m_dt > date.m_dt : Compare(date) == 1; }
+    BOOL operator<=(const COleDateTime& date) const { return Forward(date) ? m_dt <= date.m_dt : LessOrEqual(date); }
+    BOOL operator>=(const COleDateTime& date) const { return Forward(date) ? m_dt >= date.m_dt : date.LessOrEqual(*this); }
 
     // An invalid operand (or a result outside the years 100..9999) gives an invalid result;
     // otherwise a null operand gives a null result.
@@ -119,10 +125,18 @@ public:
     COleDateTime operator-(const COleDateTimeSpan& dateSpan) const;
     const COleDateTime& operator+=(const COleDateTimeSpan dateSpan);
     const COleDateTime& operator-=(const COleDateTimeSpan dateSpan);
-    COleDateTimeSpan operator-(const COleDateTime& date) const;
+    COleDateTimeSpan operator-(const COleDateTime& date) const;  // inline, below
 
     DATE m_dt;
     DateTimeStatus m_status;
+
+private:
+    bool Forward(const COleDateTime& date) const { return m_dt >= 0 && date.m_dt >= 0; }
+    // On the time line: -1, 0 or 1; 2 when either is no number (no order).
+    int Compare(const COleDateTime& date) const;
+    BOOL EqualLinear(const COleDateTime& date) const;
+    BOOL LessOrEqual(const COleDateTime& date) const;
+    double LinearDifference(const COleDateTime& date) const;
 };
 
 // A length of time in days (fraction = part of a day). The part getters work on the span
@@ -152,7 +166,14 @@ public:
     double GetTotalMinutes() const;
     double GetTotalSeconds() const;
 
-    long GetDays() const;     // whole days, toward zero
+    // Whole days, toward zero (inline: the chart places every bar by its days from the origin).
+    long GetDays() const
+    {
+        const double dSeconds = m_span * 86400.0;
+        if (!(std::fabs(dSeconds) <= 9.0e18))  // not a number, or beyond 64 bits: no span
+            return 0;
+        return static_cast<long>(std::llround(dSeconds) / 86400);
+    }
     long GetHours() const;    // -23..23
     long GetMinutes() const;  // -59..59
     long GetSeconds() const;  // -59..59
@@ -182,6 +203,18 @@ public:
     double m_span;
     DateTimeStatus m_status;
 };
+
+// Both valid: the difference on the time line (as it stands for two dates on or after
+// 30 December 1899); else a span of the combined status.
+inline COleDateTimeSpan COleDateTime::operator-(const COleDateTime& date) const
+{
+    COleDateTimeSpan span;
+    if (m_status == valid && date.m_status == valid)
+        span.m_span = Forward(date) ? m_dt - date.m_dt : LinearDifference(date);
+    else
+        span.m_status = m_status == invalid || date.m_status == invalid ? COleDateTimeSpan::invalid : COleDateTimeSpan::null;
+    return span;
+}
 
 class CTimeSpan;
 
