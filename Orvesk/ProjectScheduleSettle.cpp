@@ -332,25 +332,25 @@ bool CProjectSchedule::MarkSpanOf(ChangeSet& changes, const std::vector<std::pai
     // others, and start the chains. Otherwise the whole project is asked.
     COleDateTime newLast = m_dtLast;
     for (const auto& [pTask, before] : moved)
-        if (IsSetDate(pTask->m_dtFinish) && DateAfter(pTask->m_dtFinish, newLast))
+        if (IsSetDate(pTask->m_dtFinish) && (pTask->m_dtFinish > newLast))
             newLast = pTask->m_dtFinish;
-    const bool bExtends = !DateSame(newLast, m_dtLast);
+    const bool bExtends = !(newLast == m_dtLast);
     std::vector<int> latest;
     for (const auto& [pTask, before] : moved)
     {
-        if (IsSetDate(before.start) && DateSame(before.start, m_dtFirst) && !DateSame(pTask->m_dtStart, before.start))
+        if (IsSetDate(before.start) && (before.start == m_dtFirst) && !(pTask->m_dtStart == before.start))
             return false;
         if (bExtends)
         {
             if (!IsSetDate(pTask->m_dtStart))
                 return false;
-            if (DateSame(pTask->m_dtFinish, newLast))
+            if (pTask->m_dtFinish == newLast)
                 latest.push_back(pTask->m_nRowInGrid);
             continue;
         }
-        if (IsSetDate(before.finish) && !DateBefore(before.finish, m_dtLast))
+        if (IsSetDate(before.finish) && !(before.finish < m_dtLast))
             return false;
-        if (IsSetDate(pTask->m_dtFinish) && !DateBefore(pTask->m_dtFinish, m_dtLast))
+        if (IsSetDate(pTask->m_dtFinish) && !(pTask->m_dtFinish < m_dtLast))
             return false;
     }
     std::vector<CTaskItem*> tasks = changes.dates;
@@ -388,7 +388,7 @@ bool CProjectSchedule::MarkSpanOf(ChangeSet& changes, const std::vector<std::pai
             changes.critical.push_back(pTask);
     }
     const COleDateTime first = dates.First();
-    if (IsSetDate(first) && DateBefore(first, m_dtFirst))
+    if (IsSetDate(first) && (first < m_dtFirst))
     {
         m_dtFirst = first;
         changes.bHeaderChanged = true;
@@ -451,7 +451,7 @@ void CProjectSchedule::MarkWholeSpan(ChangeSet& changes)
     // (The chains start from the latest finish of any task, the header from tasks with
     // dates: known together only while the two are the same day.)
     m_bSpanKnown = IsSetDate(m_dtFirst) && IsSetDate(m_dtLast) && !span.LatestRows().empty() &&
-                   DateSame(m_rows[(size_t)span.LatestRows().front()]->m_dtFinish, m_dtLast);
+                   (m_rows[(size_t)span.LatestRows().front()]->m_dtFinish == m_dtLast);
 }
 
 std::string CProjectSchedule::VerifySpan() const
@@ -468,18 +468,18 @@ std::string CProjectSchedule::VerifySpan() const
         const CTaskItem* pTask = m_rows[r];
         if (!pTask)
             continue;
-        if (latest.empty() || DateAfter(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))
+        if (latest.empty() || (pTask->m_dtFinish > m_rows[(size_t)latest.front()]->m_dtFinish))
             latest.assign(1, (int)r);
-        else if (DateSame(pTask->m_dtFinish, m_rows[(size_t)latest.front()]->m_dtFinish))
+        else if ((pTask->m_dtFinish == m_rows[(size_t)latest.front()]->m_dtFinish))
             latest.push_back((int)r);
         if (!IsSetDate(pTask->m_dtStart))
             continue;
-        if (!IsSetDate(first) || DateBefore(pTask->m_dtStart, first))
+        if (!IsSetDate(first) || (pTask->m_dtStart < first))
             first = pTask->m_dtStart;
-        if (IsSetDate(pTask->m_dtFinish) && (!IsSetDate(last) || DateAfter(pTask->m_dtFinish, last)))
+        if (IsSetDate(pTask->m_dtFinish) && (!IsSetDate(last) || (pTask->m_dtFinish > last)))
             last = pTask->m_dtFinish;
     }
-    if (!DateSame(first, m_dtFirst) || !DateSame(last, m_dtLast))
+    if (!(first == m_dtFirst) || !(last == m_dtLast))
         err << "header dates kept " << (LPCTSTR)m_dtFirst.Format("%Y-%m-%d") << ".." << (LPCTSTR)m_dtLast.Format("%Y-%m-%d")
             << ", the tasks span " << (LPCTSTR)first.Format("%Y-%m-%d") << ".." << (LPCTSTR)last.Format("%Y-%m-%d") << "\n";
     if (ChainOf(latest) != m_chain)
