@@ -205,7 +205,7 @@ void CProjectSchedule::RollUpSummary(CTaskItem* pTask)
     pTask->m_dtStart = start;
     pTask->m_dtFinish = finish;
     KeepTaskDeadline(pTask);
-    pTask->m_nDuration = WorkingDays(start, finish) * 86400;
+    pTask->m_nDuration = schedulerules::DurationOfDays(WorkingDays(start, finish));
     pTask->m_nTrueDuration = schedulerules::SumChildTrueDurations(pTask);
     pTask->m_nMilestone = pTask->m_nDuration == 0 ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 #include <ClassLib/Afx.h>
 #include <ClassLib/Core/WorkingDays.h>
 
+#include <algorithm>
 #include <climits>
 
 class CTaskItem;
@@ -25,6 +26,12 @@ COleDateTime DateOf(long nDay);
 bool ChildrenSpan(const CTaskItem* pTask, COleDateTime& start, COleDateTime& finish);
 // The children's true durations summed, kept inside an int.
 int SumChildTrueDurations(const CTaskItem* pTask);
+// A span of working days as a duration in seconds, kept inside an int: a summary may span
+// more working days than a task's duration can hold.
+inline int DurationOfDays(long long nDays)
+{
+    return (int)(std::max<long long>(0, std::min<long long>(nDays, INT_MAX / 86400)) * 86400);
+}
 
 // A task of nWorkDays working days moved to the earliest dates its links allow: to start on
 // needStart when it starts before, then to finish on needFinish when it still finishes

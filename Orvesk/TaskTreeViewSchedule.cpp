@@ -385,8 +385,7 @@ void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
     pTask->m_dtStart = start;
     pTask->m_dtFinish = finish;
     KeepTaskDeadline(pTask);
-    const int nDays = WorkingDays(start, finish);
-    pTask->m_nDuration = nDays * 86400;
+    pTask->m_nDuration = schedulerules::DurationOfDays(WorkingDays(start, finish));
     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
     KeepMilestone(pTask);
     MarkModified(pTask);

@@ -3,6 +3,7 @@
 // edits checked by the independent checker. 1 March 2004 is a Monday.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "ProjectSchedule.h"
@@ -343,6 +344,20 @@ TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
     EXPECT_EQ(Dates(pSecond), "2004-03-10..2004-03-11");
     EXPECT_EQ(Dates(pSummary), "2004-03-05..2004-03-11");
     EXPECT_EQ(changes.dates.size(), 3u);
+}
+
+TEST(ProjectSchedule, ASummaryOverMoreWorkingDaysThanADurationHoldsKeepsTheLongestDuration)
+{
+    // Two centuries of working days (over 52,000) do not fit a duration in seconds: the
+    // summary keeps the longest one a duration can hold instead of a wrapped number.
+    CProjectSchedule schedule;
+    CTaskItem* pSummary = schedule.AddTask(nullptr, -1, "S", Day(1950, 1, 2), 1);
+    CTaskItem* pFirst = schedule.AddTask(pSummary, -1, "C1", Day(1950, 1, 2), 1);
+    CTaskItem* pLast = schedule.AddTask(pSummary, -1, "C2", Day(2150, 1, 2), 1);
+    schedule.Recalculate({pFirst, pLast});
+    EXPECT_EQ(Dates(pSummary), DateText(pFirst->m_dtStart) + ".." + DateText(pLast->m_dtFinish));
+    EXPECT_EQ(pSummary->m_nDuration, (INT_MAX / 86400) * 86400);
+    EXPECT_EQ(pSummary->m_nMilestone, 0);
 }
 
 TEST(ProjectSchedule, ALeafThatWasASummaryGetsItsOwnDurationBack)
