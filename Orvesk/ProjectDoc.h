@@ -289,6 +289,10 @@ private:
 
     std::unique_ptr<CRestDayCounter> m_pRestDays;  // RestDays, for the calendar of m_restDaysKey
     std::vector<uint64_t> m_restDaysKey;
+    // What the last walk of UpdateHeaderDates read, in order, for the next walk to ask for
+    // ahead of its turn (the tasks and list nodes of a large project lie scattered far
+    // beyond the caches); the spare is the trail being written.
+    std::vector<const void*> m_headerDatesTrail, m_headerDatesTrailSpare;
 
     DECLARE_MESSAGE_MAP()
 };
