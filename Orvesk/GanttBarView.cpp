@@ -2,7 +2,6 @@
 #include "GanttBarView.h"
 
 #include "Gantt_src/GanttRes.h"
-#include "Gantt_src/RestDayCounter.h"
 #include "ProjectDoc.h"
 
 IMPLEMENT_DYNCREATE(CGanttBarView, CView)

@@ -143,9 +143,6 @@ private:
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void PlaceArrows(const std::vector<CPendingArrow>& arrows);
     void NoteRowShape(CTaskBase* pShape);
-    // The rest days of the document's calendar as the layouts count them, kept while the
-    // calendar is the same.
-    CRestDayCounter& RestDays(CProjectDoc* pDoc, const std::vector<uint64_t>& calendar);
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;
@@ -164,8 +161,6 @@ private:
     // (ReadAhead.h; at 50,000 tasks the records lie far beyond the caches).
     std::vector<const void*> m_layoutTrail;
     std::vector<const void*> m_layoutTrailSpare;
-    std::unique_ptr<CRestDayCounter> m_pRestDays;
-    std::vector<uint64_t> m_restDaysKey;
     // Everything the calendar's answers depend on: the document, the base calendar, the week
     // days and the calendar items (each object and its values).
     std::vector<uint64_t> CalendarKey();

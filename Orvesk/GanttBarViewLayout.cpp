@@ -126,21 +126,12 @@ void CGanttBarView::LayoutChart()
     arrows.reserve(nExpected / 2);
     {
         CReadAhead ahead(m_layoutTrail, m_layoutTrailSpare);
-        CLayoutWalk walk{RestDays(pDoc, CalendarKey()), dDayWidth, rcClient, arrows, ahead};
+        CLayoutWalk walk{pDoc->RestDays(), dDayWidth, rcClient, arrows, ahead};
         LayoutTasks(pDoc->m_listTasks, walk);
     }
     PlaceArrows(arrows);
     m_wndChart.EndShapes();
     m_wndChart.ShapesChanged();
-}
-
-CRestDayCounter& CGanttBarView::RestDays(CProjectDoc* pDoc, const std::vector<uint64_t>& calendar)
-{
-    if (!m_pRestDays || calendar != m_restDaysKey) {
-        m_pRestDays = std::make_unique<CRestDayCounter>([pDoc](int y, int m, int d) { return pDoc->IsRestDay(y, m, d) != 0; });
-        m_restDaysKey = calendar;
-    }
-    return *m_pRestDays;
 }
 
 // The arrows get their start points now that every bar exists, and come after the bars in

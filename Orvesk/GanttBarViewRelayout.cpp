@@ -82,33 +82,11 @@ CLayoutRecord RecordOf(CGanttBarView& view)
 
 std::vector<uint64_t> CGanttBarView::CalendarKey()
 {
-    auto address = [](const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); };
-    std::vector<uint64_t> key;
     CProjectDoc* pDoc = GetDocument();
-    key.push_back(address(pDoc));
-    if (pDoc == NULL)
-        return key;
-    key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDoc->m_nCalBaseID)));
-    // (An empty entry is its 0 alone: the key reads back one way only.)
-    key.push_back(static_cast<uint64_t>(pDoc->m_listDayOfWeek.GetCount()));
-    for (POSITION pos = pDoc->m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
-        const CDayOfWeek* pDay = pDoc->m_listDayOfWeek.GetNext(pos);
-        key.push_back(address(pDay));
-        if (pDay != NULL)
-            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
-                          static_cast<uint32_t>(pDay->m_bWorking));
-    }
-    key.push_back(static_cast<uint64_t>(pDoc->m_listCalendarItems.GetCount()));
-    for (POSITION pos = pDoc->m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
-        const CCalendarItem* pItem = pDoc->m_listCalendarItems.GetNext(pos);
-        key.push_back(address(pItem));
-        if (pItem != NULL) {
-            key.push_back(DateBits(pItem->m_dtFrom));
-            key.push_back(static_cast<uint64_t>(pItem->m_dtFrom.GetStatus()));
-            key.push_back(DateBits(pItem->m_dtTo));
-            key.push_back(static_cast<uint64_t>(pItem->m_dtTo.GetStatus()));
-            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
-        }
+    std::vector<uint64_t> key{static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pDoc))};
+    if (pDoc != NULL) {
+        const std::vector<uint64_t> calendar = pDoc->CalendarKey();
+        key.insert(key.end(), calendar.begin(), calendar.end());
     }
     return key;
 }

@@ -1,6 +1,7 @@
 // Construction of the project document and its list operations.
 #include "ProjectDoc.h"
 
+#include "Gantt_src/RestDayCounter.h"
 #include "SrvrItem.h"
 
 IMPLEMENT_DYNCREATE(CProjectDoc, COleServerDoc)

@@ -17,10 +17,13 @@
 #include "ProjectInfo.h"
 #include "TaskItem.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 typedef CTypedPtrList<CObList, CDayOfWeek*> CDayOfWeekList;
 typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
+class CRestDayCounter;
 typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
 
 class CServerSrvrItem;
@@ -171,6 +174,13 @@ public:
     // 1 when the weekday (0 Sunday ... 6 Saturday) is a rest day by the weekday list or the
     // base calendar.
     int IsRestDay(int nWeekDay);
+    // The calendar's rest days by day number, asked of IsRestDay once per day and shared by
+    // the chart's layout and the task grid's schedule; made afresh whenever CalendarKey
+    // differs from the one it was made for.
+    CRestDayCounter& RestDays();
+    // The calendar as values (its base, every weekday entry and period with its address),
+    // equal for two calls exactly when no entry was added, removed or changed in between.
+    std::vector<uint64_t> CalendarKey() const;
 
     // ---- resources and permissions ----------------------------------------------------
     int GetResources();
@@ -276,6 +286,13 @@ private:
     CProjectDoc& operator=(const CProjectDoc&) = delete;
 
     int m_nParseDepth; // nesting of TASK elements being read
+
+    std::unique_ptr<CRestDayCounter> m_pRestDays;  // RestDays, for the calendar of m_restDaysKey
+    std::vector<uint64_t> m_restDaysKey;
+    // What the last walk of UpdateHeaderDates read, in order, for the next walk to ask for
+    // ahead of its turn (the tasks and list nodes of a large project lie scattered far
+    // beyond the caches); the spare is the trail being written.
+    std::vector<const void*> m_headerDatesTrail, m_headerDatesTrailSpare;
 
     DECLARE_MESSAGE_MAP()
 };

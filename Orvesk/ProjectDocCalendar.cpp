@@ -2,10 +2,12 @@
 #include "ProjectDoc.h"
 
 #include <cmath>
+#include <cstring>
 
 #include <ClassLib/Core/WorkingDays.h>
 #include <Tavrin/DateFunctions.h>
 
+#include "Gantt_src/RestDayCounter.h"
 #include "ProjectProgress.h"
 #include "ProjectServiceUse.h"
 #include "ProjectXmlText.h"
@@ -196,3 +198,52 @@ int CProjectDoc::IsRestDay(int nWeekDay)
     return workdays::BaseRestsOn(m_nCalBaseID, nWeekDay) ? 1 : 0;
 }
 
+
+CRestDayCounter& CProjectDoc::RestDays()
+{
+    // The counter stays the same object, so that a view holding it through an edit never
+    // holds a deleted one.
+    if (!m_pRestDays)
+        m_pRestDays = std::make_unique<CRestDayCounter>([this](int y, int m, int d) { return IsRestDay(y, m, d) != 0; });
+    std::vector<uint64_t> key = CalendarKey();
+    if (key != m_restDaysKey) {
+        m_pRestDays->Forget();
+        m_restDaysKey.swap(key);
+    }
+    return *m_pRestDays;
+}
+
+std::vector<uint64_t> CProjectDoc::CalendarKey() const
+{
+    auto address = [](const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); };
+    auto bits = [](const COleDateTime& dt) {
+        const DATE d = dt;
+        uint64_t v = 0;
+        std::memcpy(&v, &d, sizeof(v));
+        return v;
+    };
+    std::vector<uint64_t> key;
+    key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(m_nCalBaseID)));
+    // (An empty entry is its 0 alone: the key reads back one way only.)
+    key.push_back(static_cast<uint64_t>(m_listDayOfWeek.GetCount()));
+    for (POSITION pos = m_listDayOfWeek.GetHeadPosition(); pos != NULL;) {
+        const CDayOfWeek* pDay = m_listDayOfWeek.GetNext(pos);
+        key.push_back(address(pDay));
+        if (pDay != NULL)
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pDay->m_nDay)) << 32 |
+                          static_cast<uint32_t>(pDay->m_bWorking));
+    }
+    key.push_back(static_cast<uint64_t>(m_listCalendarItems.GetCount()));
+    for (POSITION pos = m_listCalendarItems.GetHeadPosition(); pos != NULL;) {
+        const CCalendarItem* pItem = m_listCalendarItems.GetNext(pos);
+        key.push_back(address(pItem));
+        if (pItem != NULL) {
+            key.push_back(bits(pItem->m_dtFrom));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtFrom.GetStatus()));
+            key.push_back(bits(pItem->m_dtTo));
+            key.push_back(static_cast<uint64_t>(pItem->m_dtTo.GetStatus()));
+            key.push_back(static_cast<uint64_t>(static_cast<uint32_t>(pItem->m_bWorking)));
+        }
+    }
+    return key;
+}

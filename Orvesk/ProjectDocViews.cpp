@@ -63,20 +63,6 @@ CView* ResolveActiveView(const CDocument* pDoc)
     return pView;
 }
 
-// What the last walk of the header dates read, in order, for the next walk to ask for ahead
-// of its turn (the tasks and list nodes of a large project lie scattered far beyond the
-// caches). One per thread; a trail of another document only warms lines no one reads.
-struct CHeaderDatesTrail
-{
-    std::vector<const void*> trail, spare;
-};
-
-CHeaderDatesTrail& HeaderDatesTrail()
-{
-    thread_local CHeaderDatesTrail trail;
-    return trail;
-}
-
 } // namespace
 
 int CProjectDoc::GetTaskID(int nRow)
@@ -96,8 +82,7 @@ void CProjectDoc::RefreshCritialTask()
 void CProjectDoc::UpdateHeaderDates()
 {
     CHeaderDatesFold dates;
-    CHeaderDatesTrail& trail = HeaderDatesTrail();
-    CReadAhead ahead(trail.trail, trail.spare);
+    CReadAhead ahead(m_headerDatesTrail, m_headerDatesTrailSpare);
     std::vector<const CTaskItemList*> lists(1, &m_listTasks);
     while (!lists.empty()) {
         const CTaskItemList* pList = lists.back();

@@ -24,6 +24,7 @@
 #include "TaskTreeViewHooks.h"
 #include "TreeColumn.h"
 
+class CRestDayCounter;
 class CProjectDoc;
 class CTaskItem;
 class CTaskLink;
@@ -359,8 +360,11 @@ protected:
         explicit CLayoutHold(CTaskTreeView* p) : pView(p) { pView->HoldLayouts(TRUE); }
         ~CLayoutHold() { pView->HoldLayouts(FALSE); }
     };
-    // Rest days by day number, kept while an edit runs (m_nRestCacheDepth > 0).
-    std::unordered_map<long, BOOL> m_restDays;
+    // While an edit runs (m_nRestCacheDepth > 0) the calendar cannot change: the rest days
+    // are read from the document's counter, taken once when the outermost edit starts.
+    void BeginRestCache();
+    void EndRestCache();
+    CRestDayCounter* m_pEditRestDays = nullptr;
     int m_nRestCacheDepth;
     // Working space of RebuildTaskTree, kept between changes so that they allocate nothing.
     struct CTreeScratch

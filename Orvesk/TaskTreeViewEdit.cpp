@@ -38,16 +38,8 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
     struct CRestCacheScope
     {
         CTaskTreeView* pView;
-        explicit CRestCacheScope(CTaskTreeView* p) : pView(p)
-        {
-            if (pView->m_nRestCacheDepth++ == 0)
-                pView->m_restDays.clear();
-        }
-        ~CRestCacheScope()
-        {
-            if (--pView->m_nRestCacheDepth == 0)
-                pView->m_restDays.clear();
-        }
+        explicit CRestCacheScope(CTaskTreeView* p) : pView(p) { pView->BeginRestCache(); }
+        ~CRestCacheScope() { pView->EndRestCache(); }
     } restCache(this);
 
     switch (nCol)

@@ -177,8 +177,7 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
     if (m_nEditDepth > 0)
         return;
     m_nEditDepth++;
-    if (m_nRestCacheDepth++ == 0)
-        m_restDays.clear();
+    BeginRestCache();
 
     // The reached nodes in the order they were found, and the edges between them, on the
     // kept graph; each task reached is checked against the grid, and a graph found out of
@@ -293,8 +292,7 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
         }
     }
 
-    if (--m_nRestCacheDepth == 0)
-        m_restDays.clear();
+    EndRestCache();
     m_nEditDepth--;
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);

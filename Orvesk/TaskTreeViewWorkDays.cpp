@@ -6,6 +6,7 @@
 
 #include <ClassLib/Core/WorkingDays.h>
 
+#include "Gantt_src/RestDayCounter.h"
 #include "ProjectDoc.h"
 
 namespace
@@ -47,21 +48,26 @@ BOOL IsDigit(char c)
 
 BOOL CTaskTreeView::IsRestDay(const COleDateTime& date)
 {
-    CProjectDoc* pDoc = GetDocument();
-    if (!pDoc || date.GetStatus() != COleDateTime::valid)
+    if (date.GetStatus() != COleDateTime::valid)
         return FALSE;
-    // While an edit runs the calendar cannot change: each day is asked once.
-    const long nDay = (long)std::floor((DATE)date);
-    if (m_nRestCacheDepth > 0)
-    {
-        auto it = m_restDays.find(nDay);
-        if (it != m_restDays.end())
-            return it->second;
+    if (m_pEditRestDays)
+        return m_pEditRestDays->IsRestDay(CRestDayCounter::DayNumber(date)) ? TRUE : FALSE;
+    CProjectDoc* pDoc = GetDocument();
+    return pDoc && pDoc->IsRestDay(date.GetYear(), date.GetMonth(), date.GetDay()) != 0;
+}
+
+void CTaskTreeView::BeginRestCache()
+{
+    if (m_nRestCacheDepth++ == 0) {
+        CProjectDoc* pDoc = GetDocument();
+        m_pEditRestDays = pDoc ? &pDoc->RestDays() : nullptr;
     }
-    const BOOL bRest = pDoc->IsRestDay(date.GetYear(), date.GetMonth(), date.GetDay()) != 0;
-    if (m_nRestCacheDepth > 0)
-        m_restDays.emplace(nDay, bRest);
-    return bRest;
+}
+
+void CTaskTreeView::EndRestCache()
+{
+    if (--m_nRestCacheDepth == 0)
+        m_pEditRestDays = nullptr;
 }
 
 // The walks themselves are the shared working-day rule's, on day numbers; a walk that finds
@@ -80,6 +86,8 @@ int CTaskTreeView::CountRestDays(const COleDateTime& a, const COleDateTime& b)
     const COleDateTime from = WholeDay(a), to = WholeDay(b);
     if (from.GetStatus() != COleDateTime::valid || to.GetStatus() != COleDateTime::valid)
         return 0;
+    if (m_pEditRestDays)
+        return m_pEditRestDays->CountDays(DayOf(from), DayOf(to));
     return workdays::CountRestDays(CViewRestDays{this}, DayOf(from), DayOf(to));
 }
 

@@ -53,13 +53,8 @@ void CRestDayCounter::Cover(long nFirst, long nLast)
     m_prefix.swap(prefix);
 }
 
-int CRestDayCounter::CountUncovered(const COleDateTime& dt1, const COleDateTime& dt2)
+int CRestDayCounter::CountUncovered(long a, long b)
 {
-    if (dt1.GetStatus() != COleDateTime::valid || dt2.GetStatus() != COleDateTime::valid)
-        return 0;
-    long a = DayNumber(dt1), b = DayNumber(dt2);
-    if (a > b)
-        std::swap(a, b);
     if (b - a > kMaxCoveredDays)
         return workdays::CountRestDays([this](long d) { return IsRestDayNumber(d) != FALSE; }, a, b);
     if (!m_prefix.empty()) {

@@ -29,6 +29,11 @@ public:
     virtual void SetCoords(int /*nRow*/, int /*nCol*/) {}
 
     virtual LPCTSTR GetText() const { return m_strText.IsEmpty() ? _T("") : (LPCTSTR)m_strText; }
+    int HotRanges(CHotSpan spans[2]) const override
+    {
+        spans[0] = {&m_strText, &m_strText + 1};
+        return 1;
+    }
     virtual int GetImage() const { return m_nImage; }
     virtual LPARAM GetData() const { return m_lParam; }
 #ifdef GRIDCTRL_PREDTASK

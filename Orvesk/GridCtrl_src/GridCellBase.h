@@ -53,6 +53,21 @@ public:
     virtual BOOL IsEditing() const;
     virtual BOOL IsTreeCell() const { return FALSE; }
 
+    // A span of the cell's own bytes, [pFirst, pEnd).
+    struct CHotSpan
+    {
+        const void* pFirst;
+        const void* pEnd;
+    };
+    // The fields reading the cell's text (and a tree cell's level) touches, at most two
+    // spans into spans; the count. The grid's walks down the rows ask the memory for them a
+    // few rows ahead (CGridCtrl::PrefetchRowCells). The base class keeps no text.
+    virtual int HotRanges(CHotSpan spans[2]) const
+    {
+        (void)spans;
+        return 0;
+    }
+
     virtual void operator=(const CGridCellBase& cell);
     virtual void Reset();
 

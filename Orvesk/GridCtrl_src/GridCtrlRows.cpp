@@ -4,7 +4,13 @@
 #include "GridDefaultCell.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+
+namespace {
+// The memory's line: a span is asked for line by line.
+const uintptr_t kCacheLine = 64;
+} // namespace
 
 void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask) const
 {
@@ -19,24 +25,34 @@ void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask
         __builtin_prefetch(pRows[nRow + 12]);
     if (nRow + 8 < nSize && pRows[nRow + 8])
         __builtin_prefetch(static_cast<const CGridRow*>(pRows[nRow + 8])->GetData());
-    if (nRow + 4 < nSize && pRows[nRow + 4])
+    // A cell's first line holds what a virtual call needs.
+    const unsigned nCellMask = nColMask | nTextMask;
+    if (nCellMask && nRow + 4 < nSize && pRows[nRow + 4])
     {
         const CGridRow* pRow = static_cast<const CGridRow*>(pRows[nRow + 4]);
         CObject* const* pCells = pRow->GetData();
         const int nCells = (int)std::min<INT_PTR>(pRow->GetSize(), 32);
-        // A cell's first line holds what a virtual call needs; the text of a text cell or a
-        // tree cell (a short one inside the cell itself) lies in the lines up to 192 bytes in.
         for (int col = 0; col < nCells; col++)
-            if (((nColMask | nTextMask) >> col) & 1u)
-                if (const char* pCell = reinterpret_cast<const char*>(pCells[col]))
+            if ((nCellMask >> col) & 1u)
+                if (pCells[col])
+                    __builtin_prefetch(pCells[col]);
+    }
+    // Its first line there by now, the cell names the fields its text lies in.
+    if (nTextMask && nRow + 2 < nSize && pRows[nRow + 2])
+    {
+        const CGridRow* pRow = static_cast<const CGridRow*>(pRows[nRow + 2]);
+        CObject* const* pCells = pRow->GetData();
+        const int nCells = (int)std::min<INT_PTR>(pRow->GetSize(), 32);
+        for (int col = 0; col < nCells; col++)
+            if ((nTextMask >> col) & 1u)
+                if (const CGridCellBase* pCell = static_cast<const CGridCellBase*>(pCells[col]))
                 {
-                    __builtin_prefetch(pCell);
-                    if ((nTextMask >> col) & 1u)
-                    {
-                        __builtin_prefetch(pCell + 64);
-                        __builtin_prefetch(pCell + 128);
-                        __builtin_prefetch(pCell + 191);
-                    }
+                    CGridCellBase::CHotSpan spans[2];
+                    const int nSpans = pCell->HotRanges(spans);
+                    for (int i = 0; i < nSpans; i++)
+                        for (uintptr_t p = reinterpret_cast<uintptr_t>(spans[i].pFirst) & ~(kCacheLine - 1);
+                             p < reinterpret_cast<uintptr_t>(spans[i].pEnd); p += kCacheLine)
+                            __builtin_prefetch(reinterpret_cast<const void*>(p));
                 }
     }
 }

@@ -12,6 +12,12 @@ public:
 
     void SetText(LPCTSTR szText) override;
     LPCTSTR GetText() const override;
+    int HotRanges(CHotSpan spans[2]) const override
+    {
+        const int n = CGridTreeCellBase::HotRanges(spans);
+        spans[n] = {&m_strText, &m_strText + 1};
+        return n + 1;
+    }
     void Reset() override;
 
     // Opens the in-place editor while the cell's tree value arms editing.

@@ -70,6 +70,11 @@ public:
     void SetFlagByte(BYTE bTreeByte) { m_bTreeByte = bTreeByte; }
     BYTE GetFlagByte() override { return m_bTreeByte; }
     BYTE GetFlagByte() const { return m_bTreeByte; }
+    int HotRanges(CHotSpan spans[2]) const override
+    {
+        spans[0] = {&m_bTreeByte, &m_bTreeByte + 1};
+        return 1;
+    }
 
     // While nonzero, Edit opens an editor; a click on the expand box clears it, a double
     // click sets it.

@@ -6,6 +6,9 @@
 
 #include <ClassLib/Testing/MessageBoxes.h>
 
+#include "GanttBarView.h"
+#include "GanttView.h"
+#include "Gantt_src/TaskShapes.h"
 #include "TaskItem.h"
 #include "TaskPropertyRunner.h"
 #include "TaskTreeView.h"
@@ -229,6 +232,62 @@ TEST_F(TaskScheduleTest, ACalendarChangeSettlesLinksAndSummaries)
     EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 1));
     EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 4));
     EXPECT_EQ(Text(2, 4), CString("2004年3月9日"));
+}
+
+// The chart and the schedule read one store of the calendar's answers: a rest day added after
+// both have read the days around it shows in each, whichever asks first.
+TEST_F(TaskScheduleTest, ARestDayAddedShowsInTheChartAndInTheSchedule)
+{
+    // 1 P (Monday to Friday, five days); 2 S after P.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pP = Row(AddTask(doc.m_listTasks, "P", Day(2004, 3, 1), Day(2004, 3, 5), 5), 1);
+        CTaskItem* pS = Row(AddTask(doc.m_listTasks, "S", Day(2004, 3, 8), Day(2004, 3, 8), 1), 2);
+        AddLink(pS, pP);
+        doc.m_nMaxRowInGrid = 2;
+    }));
+    CGanttBarView* pChart = DYNAMIC_DOWNCAST(CGanttBarView, GanttView()->m_wndSplitter.GetPane(0, 1));
+    ASSERT_NE(nullptr, pChart);
+    auto barWidth = [pChart](int nRow) {
+        CObList& list = pChart->m_wndChart.GetShapeList();
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+            const CTaskBase* p = static_cast<CTaskBase*>(list.GetNext(pos));
+            if (p->m_nRow == nRow)
+                return p->m_ptTo.x - p->m_ptFrom.x;
+        }
+        return -1;
+    };
+    // Both read the days of March before the calendar changes.
+    Grid().EditCell(1, 3, "5个工作日");
+    ASSERT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 5));
+    pChart->BuildChart();
+    const int nFiveDays = barWidth(1);
+    ASSERT_GT(nFiveDays, 0);
+    ASSERT_EQ(0, nFiveDays % 5);
+    const int nDay = nFiveDays / 5;
+
+    // Tuesday 2 March becomes a rest day. The schedule, asked first, moves P's finish past
+    // it and the weekend, and S after P; the chart steps P's bar over the three rest days.
+    CCalendarItem* pRest = new CCalendarItem;
+    pRest->m_dtFrom = Day(2004, 3, 2);
+    pRest->m_dtTo = Day(2004, 3, 2);
+    pRest->m_bWorking = 0;
+    m_pDoc->m_listCalendarItems.AddTail(pRest);
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 8));
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 9));
+    EXPECT_EQ(Text(1, 5), CString("2004年3月8日"));
+    pChart->BuildChart();
+    EXPECT_EQ(8 * nDay, barWidth(1));
+
+    // A working day again. The chart, asked first, counts the weekend alone in P's span;
+    // the schedule brings P's finish back to Friday.
+    pRest->m_bWorking = 1;
+    pChart->BuildChart();
+    EXPECT_EQ(7 * nDay, barWidth(1));
+    Grid().EditCell(1, 3, "5个工作日");
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 5));
+    pChart->BuildChart();
+    EXPECT_EQ(5 * nDay, barWidth(1));
 }
 
 TEST_F(TaskScheduleTest, TheMilestoneMarkFollowsTheDuration)
