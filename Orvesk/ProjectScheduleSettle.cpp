@@ -92,7 +92,7 @@ void CProjectSchedule::SetFinish(CTaskItem* pTask, const COleDateTime& date)
     Touch(pTask);
     pTask->m_dtFinish = SkipRestDays(date);
     const int nDays = std::max(0, WorkingDays(pTask->m_dtStart, pTask->m_dtFinish));
-    pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
+    pTask->m_nDuration = pTask->m_nTrueDuration = schedulerules::DurationOfDays(nDays);
     pTask->m_nMilestone = nDays == 0 ? 1 : 0;
     KeepTaskDeadline(pTask);
     MarkModified(pTask);
@@ -108,7 +108,7 @@ void CProjectSchedule::SetDurationDays(CTaskItem* pTask, int nDays)
 void CProjectSchedule::ApplyDuration(CTaskItem* pTask, int nDays)
 {
     nDays = std::max(0, std::min(nDays, INT_MAX / 86400));
-    pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
+    pTask->m_nDuration = pTask->m_nTrueDuration = schedulerules::DurationOfDays(nDays);
     pTask->m_nMilestone = nDays == 0 ? 1 : 0;
     pTask->m_dtFinish = FinishFromStart(pTask->m_dtStart, nDays);
     KeepTaskDeadline(pTask);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ProjectDoc.h"
+#include "ScheduleRules.h"
 #include "TaskItem.h"
 
 namespace
@@ -121,7 +122,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         // milestone (0 days), never a negative duration.
         const int nDays = WorkingDays(start, pTask->m_dtFinish);
         SetCellDays(nRow, nDays);
-        pTask->m_nDuration = pTask->m_nTrueDuration = nDays * 86400;
+        pTask->m_nDuration = pTask->m_nTrueDuration = schedulerules::DurationOfDays(nDays);
         RollUpAncestors(nRow, 5, pTask->m_dtFinish);
         KeepMilestone(pTask);
         PropagateDates(nRow);
@@ -201,7 +202,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
                         pTask->m_dtFinish = date;
                         KeepTaskDeadline(pTask);
                     }
-                    pTask->m_nDuration = nDays * 86400;
+                    pTask->m_nDuration = schedulerules::DurationOfDays(nDays);
                     pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
                     KeepMilestone(pTask);
                 }
