@@ -94,6 +94,11 @@ struct GanttHost
     }
 };
 
+const CMeasureCounts kCounts{
+    {"chart-layout", "the chart's whole layout (every bar and arrow placed) of the project alone"},
+    {"chart-layout-check", "a repaint's question whether the chart must be laid out again, nothing changed"},
+};
+
 // The windows go before the program's exit handlers take the window layer's thread data.
 std::map<int, std::unique_ptr<GanttHost>> g_hosts;
 

@@ -2,6 +2,7 @@
 // window has painted: one mouse move of the drag (feedback drawn, nothing applied) and a
 // drop (the release: the task moved, written into the tree, its successors propagated, the
 // chart laid out again and the window painted).
+#include "PaintCheck.h"
 #include "ScreenBench.h"
 
 #include <ClassLib/AfxWin.h>
@@ -130,6 +131,12 @@ struct DragWindow
     }
 };
 
+const CMeasureCounts kCounts{
+    {"drag-move", "one mouse move of a sideways bar drag: the tracker erased, moved and drawn again"},
+    {"edit-bar-drop", "the button release of a bar drag until the task moved, its successors settled, the chart laid "
+                      "out and the window painted (press and moves not timed)"},
+};
+
 // One project window at a time: the application object is the window's.
 std::unique_ptr<DragWindow> g_window;
 int g_nWindowTasks = 0;
@@ -193,14 +200,22 @@ void BM_DragDrop(benchmark::State& state)
             break;
         }
         const CPoint ptTo = pt + CPoint(18 * nDir, 0);
+        CTaskItem* pTask = CTaskGridAccess(w.pTree).GetTask(3);
+        const COleDateTime start = pTask ? COleDateTime(pTask->m_dtStart) : COleDateTime();
+        CPaintCheck paints{w.pTree->GetGrid().GetSafeHwnd(), chart.GetSafeHwnd()};
         chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt));
         chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt + CPoint(6 * nDir, 0)));
         chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(ptTo));
         AfxPumpMessages();
         times.Start();
         chart.SendMessage(WM_LBUTTONUP, 0, At(ptTo));
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (!pTask || pTask->m_dtStart == start || !paints.Painted()) {
+            state.SkipWithError("the drop moved no task, or nothing was painted");
+            break;
+        }
         nDir = -nDir;
     }
     times.Report(state, "edit-bar-drop", static_cast<double>(state.range(0)));

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
 
 // The windows of a benchmark go to the offscreen platform unless the run names another one,
@@ -58,4 +61,16 @@ public:
 private:
     std::chrono::steady_clock::time_point m_t0;
     std::vector<double> m_times;
+};
+
+// What each measure counts, written into the run's context as "counts <measure>" before the
+// benchmarks run, so that the output says it beside the figures (scripts/bench prints it
+// under them). Made once per program, at namespace scope.
+struct CMeasureCounts
+{
+    CMeasureCounts(std::initializer_list<std::pair<const char*, const char*>> measures)
+    {
+        for (const auto& measure : measures)
+            benchmark::AddCustomContext(std::string("counts ") + measure.first, measure.second);
+    }
 };

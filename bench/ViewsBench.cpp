@@ -2,7 +2,8 @@
 // the window has painted: opening a project file into its window, a full repaint of the
 // 1600 x 1000 project window, and the task tree's edits (a duration change that moves a
 // chain of 100 successors, inserting and deleting a row, indenting, outdenting and a level
-// drag), each timed from the command until its messages and paints are done; the link
+// drag), each timed from its real input (a key into the cell's editor, the Insert and Delete
+// keys, the frame's command) until the window has painted, the edit and the paint checked; the link
 // checks (one candidate, and the whole candidate list of a task) and the critical marks.
 // Also the schedule's own costs: an edit that moves 1,000 successors (until painted), a
 // lattice of 2^20 paths, and the header dates with the critical marks after an edit.
@@ -13,6 +14,7 @@
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/Frames/MDIWnd.h>
+#include <ClassLib/Testing/Input.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <cstdio>
@@ -29,6 +31,7 @@
 
 #include "GanttBarView.h"
 #include "GanttView.h"
+#include "PaintCheck.h"
 #include "GridCtrl.h"
 #include "ProjectFrame.h"
 #include "ProjectGenerator.h"
@@ -136,6 +139,53 @@ struct Window
         }
         return pTree != nullptr;
     }
+
+    // The chart beside the grid (NULL when there is none).
+    CGanttBarView* Chart() const
+    {
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
+            if (CGanttBarView* p = dynamic_cast<CGanttBarView*>(pDoc->GetNextView(pos)))
+                return p;
+        return nullptr;
+    }
+
+    // What an edit of the task tree must repaint: the grid and the chart.
+    CPaintCheck Paints() const
+    {
+        CGanttBarView* pBar = Chart();
+        return CPaintCheck{pTree->GetGrid().GetSafeHwnd(), pBar ? pBar->m_wndChart.GetSafeHwnd() : nullptr};
+    }
+
+    // The row unfolded (its summaries opened) and scrolled into the grid: only a row that
+    // can be seen takes keys.
+    void ShowRow(int nRow)
+    {
+        CTaskGridAccess grid(pTree);
+        std::vector<int> summaries;
+        for (int r = nRow - 1, nLevel = grid.GetLevel(nRow); r > 0 && nLevel > 1; r--)
+            if (grid.GetLevel(r) > 0 && grid.GetLevel(r) < nLevel)
+            {
+                summaries.push_back(r);
+                nLevel = grid.GetLevel(r);
+            }
+        for (auto it = summaries.rbegin(); it != summaries.rend(); ++it)
+            if (!grid.IsViewable(*it + 1))
+                grid.ToggleExpand(*it);
+        pTree->GetGrid().EnsureVisible(nRow, 2);
+        AfxPumpMessages();
+    }
+
+    // The keys go to the grid, as after a click on the cell.
+    void FocusCell(int nRow, int nCol)
+    {
+        ShowRow(nRow);
+        pTree->GetGrid().SetFocusCell(nRow, nCol);
+        AfxTestFocus(&pTree->GetGrid());
+    }
+
+    // Keys to whatever has the keyboard now (the grid, or the editor it opened).
+    static void Key(UINT nKey) { AfxTestKey(CWnd::GetFocus(), nKey); }
+    static void Type(const char* pszUtf8) { AfxTestTypeText(CWnd::GetFocus(), pszUtf8); }
 
     void Close()
     {
@@ -665,21 +715,31 @@ void BM_RepaintWindow(benchmark::State& state)
 }
 
 // A project whose leaves under its first nChainTops top summaries form one chain; the
-// duration of the leaf at nRow lengthened a day per run, each edit timed until painted.
+// duration of the leaf at nRow lengthened a day per run: the number typed into the cell's
+// editor (not timed), then the edit timed from its Enter until the window has painted.
 void TimeDurationEdits(benchmark::State& state, int nChainTops, int nRow, const char* pszMeasure)
 {
     Window window = OpenGenerated((int)state.range(0), true, nChainTops);
     CTaskGridAccess grid(window.pTree);
-    int nDays = window.pTree->DurationDays(grid.GetTask(nRow)->m_nDuration);
+    CTaskItem* pTask = grid.GetTask(nRow);
+    int nDays = window.pTree->DurationDays(pTask->m_nDuration);
+    CPaintCheck paints = window.Paints();
     CScreenTimes times;
     for (auto _ : state)
     {
-        CString strDays;
-        strDays.Format("%d个工作日", ++nDays);
+        window.FocusCell(nRow, 3);
+        Window::Type(std::to_string(++nDays).c_str());
+        AfxPumpMessages();
         times.Start();
-        grid.EditCell(nRow, 3, strDays);
+        Window::Key(VK_RETURN);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (pTask->m_nDuration != nDays * 86400 || !paints.Painted())
+        {
+            state.SkipWithError("the typed duration was not taken, or not painted");
+            break;
+        }
     }
     times.Report(state, pszMeasure, (double)state.range(0));
     window.Close();
@@ -725,14 +785,22 @@ void BM_InsertRow(benchmark::State& state)
     CTaskGridAccess grid(window.pTree);
     const int nRow = grid.GetRowCount() / 2;
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
-        grid.SetFocusCell(nRow, 2);
+        window.FocusCell(nRow, 2);
         AfxPumpMessages();
+        const int nRows = grid.GetRowCount();
         times.Start();
-        grid.NewTask();
+        Window::Key(VK_INSERT);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (grid.GetRowCount() != nRows + 1 || grid.GetTask(nRow) || !paints.Painted())
+        {
+            state.SkipWithError("Insert made no blank row, or nothing was painted");
+            break;
+        }
         grid.SetFocusCell(nRow, 2);
         grid.DeleteTask();
         AfxPumpMessages();
@@ -754,15 +822,25 @@ void BM_DeleteRow(benchmark::State& state)
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
+        // The leaf's row selected, as a click on its row number does; the Delete key.
         const int nRow = LeafAtOrBelow(grid, grid.GetRowCount() / 3);
-        grid.SetFocusCell(nRow, 2);
+        const CTaskItem* pGone = grid.GetTask(nRow);
+        window.FocusCell(nRow, 2);
+        window.pTree->GetGrid().SetSelectedRange(nRow, 1, nRow, 6);
         AfxPumpMessages();
         times.Start();
-        grid.DeleteTask();
+        Window::Key(VK_DELETE);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (grid.GetTask(nRow) == pGone || !paints.Painted())
+        {
+            state.SkipWithError("Delete left the task, or nothing was painted");
+            break;
+        }
     }
     times.Report(state, "edit-delete", (double)state.range(0));
     window.Close();
@@ -783,14 +861,22 @@ void BM_Indent(benchmark::State& state)
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
-        grid.SetFocusCell(nRow, 2);
+        window.FocusCell(nRow, 2);
         AfxPumpMessages();
+        const int nLevel = grid.GetLevel(nRow);
         times.Start();
-        window.pTree->OnIndent();
+        window.pFrame->SendMessage(WM_COMMAND, ID_TASK_INDENT);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (grid.GetLevel(nRow) != nLevel + 1 || !paints.Painted())
+        {
+            state.SkipWithError("the indent command changed no level, or nothing was painted");
+            break;
+        }
         window.pTree->OnOutdent();
         AfxPumpMessages();
     }
@@ -804,15 +890,23 @@ void BM_Outdent(benchmark::State& state)
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
-        grid.SetFocusCell(nRow, 2);
+        window.FocusCell(nRow, 2);
         window.pTree->OnIndent();
         AfxPumpMessages();
+        const int nLevel = grid.GetLevel(nRow);
         times.Start();
-        window.pTree->OnOutdent();
+        window.pFrame->SendMessage(WM_COMMAND, ID_TASK_OUTDENT);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (grid.GetLevel(nRow) != nLevel - 1 || !paints.Painted())
+        {
+            state.SkipWithError("the outdent command changed no level, or nothing was painted");
+            break;
+        }
     }
     times.Report(state, "edit-outdent", (double)state.range(0));
     window.Close();
@@ -824,35 +918,53 @@ void BM_LevelDrag(benchmark::State& state)
     CTaskGridAccess grid(window.pTree);
     const int nRow = IndentableLeaf(grid);
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
         times.Start();
         grid.DragLevel(nRow, 4);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (grid.GetLevel(nRow) != 4 || !paints.Painted())
+        {
+            state.SkipWithError("the level drag changed no level, or nothing was painted");
+            break;
+        }
         grid.DragLevel(nRow, 3);
         AfxPumpMessages();
     }
     times.Report(state, "edit-level-drag", (double)state.range(0));
     window.Close();
 }
-// A blank row inserted in the middle of the project and given a name: the new task is made,
-// its cells handed to the task, the summaries settled and the chart laid out, until painted.
+// A blank row inserted in the middle of the project and a name typed into it (not timed),
+// then the Enter that ends the name's editor timed: the new task is made, its cells handed
+// to the task, the summaries settled and the chart laid out, until painted.
 void BM_NameNewTask(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
     const int nRow = grid.GetRowCount() / 2;
     CScreenTimes times;
+    CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
-        grid.SetFocusCell(nRow, 2);
+        window.FocusCell(nRow, 2);
         grid.NewTask();
         AfxPumpMessages();
+        window.FocusCell(nRow, 2);
+        Window::Type("NewTask");
+        AfxPumpMessages();
         times.Start();
-        grid.NameBlankRow(nRow, "新任务");
+        Window::Key(VK_RETURN);
+        paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
+        if (!grid.GetTask(nRow) || grid.GetText(nRow, 2) != CString("NewTask") || !paints.Painted())
+        {
+            state.SkipWithError("the typed name made no task, or nothing was painted");
+            break;
+        }
         grid.SetFocusCell(nRow, 2);
         grid.DeleteTask();
         AfxPumpMessages();
@@ -1001,6 +1113,27 @@ AFX_MODULE_RESOURCES(ViewsBench)
     AfxRegisterStrings(hModule, {{IDR_BENCH_MAIN, "Planner"},
                                  {IDR_BENCH_PROJECT, "\nProject\nProject\n\n\nProject.Document\nProject"}});
 }
+
+const CMeasureCounts kCounts{
+    {"open-window", "the project file read into a new document, its window made, filled and painted"},
+    {"open-server", "a project asked of the server on loopback, read into a document, its window filled and painted"},
+    {"repaint", "the task grid and the chart of the project window invalidated and painted again"},
+    {"repaint-window", "every window of the project window uncovered and painted again"},
+    {"edit-duration", "Enter in the duration cell's editor (the number typed before) until the window has painted: "
+                      "100 successors moved, their summaries rolled up, the chart laid out"},
+    {"edit-1000-successors", "as edit-duration, with 1,000 successors moved"},
+    {"schedule-duration-edit", "the schedule alone, no window: a leaf's duration set and Recalculate's change set back"},
+    {"edit-insert", "the Insert key on a middle row until the blank row is in and the window has painted"},
+    {"edit-delete", "the Delete key on a selected leaf row until the task is gone and the window has painted"},
+    {"edit-indent", "the indent command through the project frame until the level changed and the window has painted"},
+    {"edit-outdent", "the outdent command through the project frame until the level changed and the window has painted"},
+    {"edit-level-drag", "the end of a level drag (a leaf one level deeper) until the window has painted"},
+    {"edit-name-new-task", "Enter in a blank row's name editor (the name typed before) until the new task is made, "
+                           "the summaries settled and the window has painted"},
+    {"link-check", "one proposed link checked for cycles and parent/child"},
+    {"linkable-list", "the property sheet's candidate predecessors: every row checked against one task"},
+    {"critical-marks", "every task's critical mark computed afresh over the whole project"},
+};
 
 // Sizes and iterations: each benchmark runs at 1,000, 10,000 and 50,000 tasks.
 #define VIEWS_BENCH(fn, n) \
