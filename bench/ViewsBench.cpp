@@ -3,7 +3,8 @@
 // 1600 x 1000 project window, and the task tree's edits (a duration change that moves a
 // chain of 100 successors, inserting and deleting a row, indenting, outdenting and a level
 // drag), each timed from its real input (a key into the cell's editor, the Insert and Delete
-// keys, the frame's command) until the window has painted, the edit and the paint checked; the link
+// keys, the frame's command, the mouse release) until the window has painted, the edit and the
+// paint checked; the link
 // checks (one candidate, and the whole candidate list of a task) and the critical marks.
 // Also the schedule's own costs: an edit that moves 1,000 successors (until painted), a
 // lattice of 2^20 paths, and the header dates with the critical marks after an edit.
@@ -171,6 +172,7 @@ struct Window
         for (auto it = summaries.rbegin(); it != summaries.rend(); ++it)
             if (!grid.IsViewable(*it + 1))
                 grid.ToggleExpand(*it);
+        AfxPumpMessages();
         pTree->GetGrid().EnsureVisible(nRow, 2);
         AfxPumpMessages();
     }
@@ -912,17 +914,49 @@ void BM_Outdent(benchmark::State& state)
     window.Close();
 }
 
+// Where the row's tree cell offers its level drag (the mouse moved across the cell until
+// the grid takes the drag mode); (-1, -1) when nowhere.
+CPoint LevelDragPoint(Window& window, int nRow)
+{
+    CGridCtrl& grid = window.pTree->GetGrid();
+    CRect rc;
+    if (!grid.GetCellRect(nRow, 2, rc))
+        return CPoint(-1, -1);
+    for (int x = rc.left + 1; x < rc.right; x += 2)
+    {
+        AfxTestMouseMove(&grid, CPoint(x, rc.CenterPoint().y));
+        AfxPumpMessages();
+        if (grid.GetMouseMode() == GRIDMOUSE_LEVEL_DRAG)
+            return CPoint(x, rc.CenterPoint().y);
+    }
+    return CPoint(-1, -1);
+}
+
+// A level drag with the mouse: the press on the tree cell's drag zone and a move of one
+// step right (not timed), then the release timed until the leaf is a level deeper and the
+// window has painted.
 void BM_LevelDrag(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
     CTaskGridAccess grid(window.pTree);
+    CGridCtrl& gridCtrl = window.pTree->GetGrid();
     const int nRow = IndentableLeaf(grid);
+    window.ShowRow(nRow);
     CScreenTimes times;
     CPaintCheck paints = window.Paints();
     for (auto _ : state)
     {
+        const CPoint pt = LevelDragPoint(window, nRow);
+        if (pt.x < 0)
+        {
+            state.SkipWithError("the tree cell offers no level drag");
+            break;
+        }
+        AfxTestMouseDown(&gridCtrl, pt);
+        AfxTestMouseMove(&gridCtrl, pt + CPoint(16, 0), MK_LBUTTON);
+        AfxPumpMessages();
         times.Start();
-        grid.DragLevel(nRow, 4);
+        AfxTestMouseUp(&gridCtrl, pt + CPoint(16, 0));
         paints.Armed();
         AfxPumpMessages();
         times.Stop(state);
@@ -931,12 +965,15 @@ void BM_LevelDrag(benchmark::State& state)
             state.SkipWithError("the level drag changed no level, or nothing was painted");
             break;
         }
+        // Back; the next press is not the second click of a double click.
         grid.DragLevel(nRow, 3);
+        AfxTestResetInput();
         AfxPumpMessages();
     }
     times.Report(state, "edit-level-drag", (double)state.range(0));
     window.Close();
 }
+
 // A blank row inserted in the middle of the project and a name typed into it (not timed),
 // then the Enter that ends the name's editor timed: the new task is made, its cells handed
 // to the task, the summaries settled and the chart laid out, until painted.
@@ -1127,7 +1164,7 @@ const CMeasureCounts kCounts{
     {"edit-delete", "the Delete key on a selected leaf row until the task is gone and the window has painted"},
     {"edit-indent", "the indent command through the project frame until the level changed and the window has painted"},
     {"edit-outdent", "the outdent command through the project frame until the level changed and the window has painted"},
-    {"edit-level-drag", "the end of a level drag (a leaf one level deeper) until the window has painted"},
+    {"edit-level-drag", "the mouse release of a level drag (a leaf one level deeper) until the window has painted"},
     {"edit-name-new-task", "Enter in a blank row's name editor (the name typed before) until the new task is made, "
                            "the summaries settled and the window has painted"},
     {"link-check", "one proposed link checked for cycles and parent/child"},
