@@ -289,3 +289,27 @@ TEST_F(ComboListWindowTest, TheDroppedListTakesTheExtentTheComboWasMadeWith)
 }
 
 }  // namespace
+
+TEST_F(ComboListWindowTest, ADestroyedComboWithItsListOpenIsLeftAloneWhenItsParentIsDisabled)
+{
+    // The destroyed box's widget waits for its deferred deletion under the parent; a modal
+    // dialog then disables the parent (and so the widget, which closes its popup).
+    CComboHost host;
+    ASSERT_TRUE(host.CreateHost(300, 260));
+    for (DWORD dwKind : {(DWORD)CBS_DROPDOWNLIST, (DWORD)(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)})
+    {
+        CComboBox combo;
+        ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | dwKind, CRect(10, 10, 200, 200), &host, 40));
+        combo.AddString("one");
+        combo.ShowDropDown(TRUE);
+        AfxPumpMessages();
+        ASSERT_TRUE(combo.GetDroppedState());
+        combo.DestroyWindow();
+        host.commands.clear();
+        host.EnableWindow(FALSE);
+        host.EnableWindow(TRUE);
+        AfxPumpMessages();
+        EXPECT_TRUE(host.commands.empty());
+    }
+    host.DestroyWindow();
+}

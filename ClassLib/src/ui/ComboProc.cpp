@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
+#include <QPointer>
 #include <QStylePainter>
 
 #include <cstring>
@@ -25,12 +26,19 @@ namespace pc {
 
 namespace {
 
+// The widget of a destroyed combo box lives on, hidden, until its deferred deletion, and
+// still takes its parent's changes (a modal dialog disabling the windows closes its popup):
+// it then behaves as a plain combo box, its procedure being gone (m_proc null).
 class PcComboBox : public QComboBox
 {
 public:
     PcComboBox(ComboProc* proc, QWidget* parent) : QComboBox(parent), m_proc(proc) {}
     void showPopup() override
     {
+        if (!m_proc) {
+            QComboBox::showPopup();
+            return;
+        }
         if (m_proc->ListWindow() != nullptr) {
             m_proc->OpenList();
             return;
@@ -40,18 +48,19 @@ public:
     }
     void hidePopup() override
     {
-        if (m_proc->ListWindow() != nullptr) {
+        if (m_proc && m_proc->ListWindow() != nullptr) {
             m_proc->CloseList(false);
             return;
         }
         QComboBox::hidePopup();
-        m_proc->DroppedDown(false);
+        if (m_proc)
+            m_proc->DroppedDown(false);
     }
 
 protected:
     void paintEvent(QPaintEvent* e) override
     {
-        if (!m_proc->OwnerDraw()) {
+        if (!m_proc || !m_proc->OwnerDraw()) {
             QComboBox::paintEvent(e);
             return;
         }
@@ -68,7 +77,7 @@ protected:
     }
 
 private:
-    ComboProc* m_proc;
+    QPointer<ComboProc> m_proc;
 };
 
 
