@@ -9,6 +9,7 @@
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/Frames/MDIWnd.h>
+#include <ClassLib/Testing/Input.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <map>
@@ -16,6 +17,7 @@
 
 #include "GanttBarView.h"
 #include "GanttView.h"
+#include "GridCtrl.h"
 #include "Gantt_src/TaskShapes.h"
 #include "ProjectFrame.h"
 #include "ProjectGenerator.h"
@@ -135,6 +137,8 @@ const CMeasureCounts kCounts{
     {"drag-move", "one mouse move of a sideways bar drag: the tracker erased, moved and drawn again"},
     {"edit-bar-drop", "the button release of a bar drag until the task moved, its successors settled, the chart laid "
                       "out and the window painted (press and moves not timed)"},
+    {"edit-chart-link", "the button release of a link drag from one bar onto another until the link is made, the "
+                        "successor settled and the window painted (press and moves not timed)"},
 };
 
 // One project window at a time: the application object is the window's.
@@ -222,6 +226,96 @@ void BM_DragDrop(benchmark::State& state)
     state.counters["shapes"] = static_cast<double>(chart.GetShapeList().GetCount());
 }
 BENCHMARK(BM_DragDrop)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+// A link drag's two ends: the first leaf's bar (row 3) and the bar of a later leaf of its
+// sub-summary (rows 5 to 11) that does not yet follow it and names predecessors in its cell,
+// the chart scrolled so that the first bar's end and the later bar's start are both seen;
+// false when no such pair is found.
+bool LinkPoints(DragWindow& w, CPoint& from, CPoint& to, int& nSucc)
+{
+    CGunterBar& chart = w.pBar->m_wndChart;
+    CTaskGridAccess grid(w.pTree);
+    CTaskBase* pFrom = nullptr;
+    CTaskBase* pTo = nullptr;
+    CObList& list = chart.GetShapeList();
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        CTaskBase* pShape = static_cast<CTaskBase*>(list.GetNext(pos));
+        CTaskItem* pTask = pShape->GetTaskItem();
+        if (!pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)) || !pTask)
+            continue;
+        const int r = pTask->m_nRowInGrid;
+        if (r == 3 && pShape->m_rect.Width() >= 60)
+            pFrom = pShape;
+        else if (pFrom && !pTo && r >= 5 && r <= 11 && pShape->m_rect.Width() >= 20
+                 && pShape->m_rect.left - pFrom->m_rect.right < 600 && !grid.GetText(r, 6).IsEmpty()
+                 && grid.GetText(r, 6).Find("3") < 0)
+            pTo = pShape;
+    }
+    if (!pFrom || !pTo)
+        return false;
+    // As a scroll does: the days counted, then the first visible day stepped.
+    const int nDelta = (pFrom->m_rect.right - 200) / 18 - chart.GetHScrollDays();
+    chart.m_nHScrollDays += nDelta;
+    chart.m_ptScrollPending.x = nDelta;
+    chart.ApplyHScroll();
+    chart.SetTopRow(0);
+    const CPoint ptOrigin = chart.ToLogical(CPoint(0, 0));
+    from = CPoint(pFrom->m_rect.right - 30, pFrom->m_rect.CenterPoint().y) - ptOrigin;
+    to = CPoint(pTo->m_rect.left + 10, pTo->m_rect.CenterPoint().y) - ptOrigin;
+    nSucc = pTo->GetTaskItem()->m_nRowInGrid;
+    CRect rcClient;
+    chart.GetClientRect(rcClient);
+    return from.x > 0 && rcClient.PtInRect(to);
+}
+
+// A link drawn in the chart: the press on the first leaf's bar, a move down into the link
+// mode and onto a later leaf's bar (not timed); the release timed until the link is made,
+// the successor settled and the window painted. The successor's own predecessors are then
+// typed back into its cell, which takes the link away again (not timed).
+void BM_ChartLink(benchmark::State& state)
+{
+    DragWindow& w = Window(static_cast<int>(state.range(0)));
+    CGunterBar& chart = w.pBar->m_wndChart;
+    CTaskGridAccess grid(w.pTree);
+    CGridCtrl& gridCtrl = w.pTree->GetGrid();
+    CPaintCheck paints{gridCtrl.GetSafeHwnd(), chart.GetSafeHwnd()};
+    CScreenTimes times;
+    for (auto _ : state) {
+        CPoint from, to;
+        int nSucc = 0;
+        if (!LinkPoints(w, from, to, nSucc)) {
+            state.SkipWithError("no two bars to link");
+            break;
+        }
+        CTaskItem* pSucc = grid.GetTask(nSucc);
+        const int nLinks = pSucc->m_listLinks.GetCount();
+        const CString strPreds = grid.GetText(nSucc, 6);
+        chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(from));
+        chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(from + CPoint(1, 8)));
+        chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(to));
+        AfxPumpMessages();
+        times.Start();
+        chart.SendMessage(WM_LBUTTONUP, 0, At(to));
+        paints.Armed();
+        AfxPumpMessages();
+        times.Stop(state);
+        if (pSucc->m_listLinks.GetCount() != nLinks + 1 || !paints.Painted()) {
+            state.SkipWithError("the drag made no link, or nothing was painted");
+            break;
+        }
+        gridCtrl.SetFocusCell(nSucc, 6);
+        AfxTestFocus(&gridCtrl);
+        AfxTestTypeText(CWnd::GetFocus(), strPreds);
+        AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+        AfxPumpMessages();
+        if (pSucc->m_listLinks.GetCount() != nLinks) {
+            state.SkipWithError("the predecessors typed back did not take the link away");
+            break;
+        }
+    }
+    times.Report(state, "edit-chart-link", static_cast<double>(state.range(0)));
+}
+BENCHMARK(BM_ChartLink)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 } // namespace
 

@@ -15,7 +15,9 @@
 #include <ClassLib/Core/MessageBox.h>
 #include <ClassLib/DocView/DocTemplate.h>
 #include <ClassLib/Frames/MDIWnd.h>
+#include <ClassLib/Frames/PropertySheet.h>
 #include <ClassLib/Testing/Input.h>
+#include <ClassLib/Testing/UiScripts.h>
 #include <ClassLib/Wnd/UiApp.h>
 
 #include <cstdio>
@@ -1010,6 +1012,54 @@ void BM_NameNewTask(benchmark::State& state)
     window.Close();
 }
 
+// The task property sheet's OK: the sheet opened on a leaf through the frame's 任务属性
+// command and a new duration typed into its general page (not timed); the OK timed until
+// the sheet's values are the task's, 100 successors moved and the window has painted.
+void BM_PropertySheetOk(benchmark::State& state)
+{
+    Window window = OpenGenerated((int)state.range(0), true);
+    CTaskGridAccess grid(window.pTree);
+    const int nRow = LeafRow(79);
+    CTaskItem* pTask = grid.GetTask(nRow);
+    int nDays = window.pTree->DurationDays(pTask->m_nDuration);
+    CPaintCheck paints = window.Paints();
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        window.FocusCell(nRow, 2);
+        AfxPumpMessages();
+        CString strDays;
+        strDays.Format("%d个工作日", ++nDays);
+        bool bOk = false;
+        AfxTestPushModalScript([&](CWnd* pSheet) {
+            CPropertySheet* pTaskSheet = static_cast<CPropertySheet*>(pSheet);
+            CWnd* pDays = pTaskSheet->GetActivePage() ? pTaskSheet->GetActivePage()->GetDlgItem(19009) : nullptr;
+            if (!pDays)
+                return;
+            pDays->SetWindowText(strDays);
+            bOk = true;
+            times.Start();
+            pTaskSheet->SendMessage(WM_COMMAND, IDOK, 0);
+        });
+        window.pFrame->SendMessage(WM_COMMAND, ID_GRID_TASKPROPERTY);
+        paints.Armed();
+        AfxPumpMessages();
+        if (!bOk)
+        {
+            state.SkipWithError("the command opened no property sheet");
+            break;
+        }
+        times.Stop(state);
+        if (pTask->m_nDuration != nDays * 86400 || !paints.Painted())
+        {
+            state.SkipWithError("the sheet's duration was not taken, or not painted");
+            break;
+        }
+    }
+    times.Report(state, "edit-property-ok", (double)state.range(0));
+    window.Close();
+}
+
 // The link checks for one candidate: a leaf in the middle of the project as the successor,
 // a leaf of another top summary as the proposed predecessor.
 void BM_CheckTaskLinkOneCandidate(benchmark::State& state)
@@ -1167,6 +1217,8 @@ const CMeasureCounts kCounts{
     {"edit-level-drag", "the mouse release of a level drag (a leaf one level deeper) until the window has painted"},
     {"edit-name-new-task", "Enter in a blank row's name editor (the name typed before) until the new task is made, "
                            "the summaries settled and the window has painted"},
+    {"edit-property-ok", "OK of the task property sheet (a new duration typed into it before) until the task has it, "
+                         "100 successors moved and the window has painted"},
     {"link-check", "one proposed link checked for cycles and parent/child"},
     {"linkable-list", "the property sheet's candidate predecessors: every row checked against one task"},
     {"critical-marks", "every task's critical mark computed afresh over the whole project"},
@@ -1191,6 +1243,7 @@ VIEWS_BENCH(BM_DeleteRow, 10);
 VIEWS_BENCH(BM_Indent, 10);
 VIEWS_BENCH(BM_Outdent, 10);
 VIEWS_BENCH(BM_LevelDrag, 10);
+VIEWS_BENCH(BM_PropertySheetOk, 10);
 VIEWS_BENCH(BM_CheckTaskLinkOneCandidate, 20);
 VIEWS_BENCH(BM_LinkableTasks, 5);
 VIEWS_BENCH(BM_MarkCriticalTasks, 20);
