@@ -7,6 +7,8 @@
 
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <random>
@@ -25,6 +27,9 @@
 #include "TaskPropertyRunner.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
+
+#include <ClassLib/Core/Clock.h>
+#include <ClassLib/Testing/Input.h>
 
 namespace
 {
@@ -174,12 +179,104 @@ protected:
         return nullptr;
     }
 
+    CGanttBarView* BarView() const
+    {
+        return DYNAMIC_DOWNCAST(CGanttBarView, GanttView()->m_wndSplitter.GetPane(0, 1));
+    }
+
+    // The tasks the chart shows a bar of, as the window shows it now.
+    std::set<const CTaskItem*> TasksWithBars()
+    {
+        Tree()->SyncGanttRows(0, FALSE);
+        std::set<const CTaskItem*> tasks;
+        CObList& shapes = BarView()->m_wndChart.GetShapeList();
+        for (POSITION pos = shapes.GetHeadPosition(); pos != NULL;)
+        {
+            CTaskBase* pShape = static_cast<CTaskBase*>(shapes.GetNext(pos));
+            if (pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)))
+                tasks.insert(pShape->GetTaskItem());
+        }
+        return tasks;
+    }
+
+    // Drags the task's bar in the chart with the mouse, as a user does: pressed on its body
+    // and moved nDays days sideways, or (bResize) pressed on its right end and released nDays
+    // days from its left end. The chart is scrolled to show the bar first, and back after.
+    // FALSE when the bar offers no such place to press (a milestone has no right end).
+    bool DragBar(CTaskItem* pTask, BOOL bResize, int nDays)
+    {
+        CGunterBar& chart = BarView()->m_wndChart;
+        CTaskBase* pBar = nullptr;
+        for (POSITION pos = chart.GetShapeList().GetHeadPosition(); pos != NULL && !pBar;)
+        {
+            CTaskBase* pShape = static_cast<CTaskBase*>(chart.GetShapeList().GetNext(pos));
+            if (pShape->GetTaskItem() == pTask && pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)))
+                pBar = pShape;
+        }
+        if (!pBar)
+            return false;
+        // A press on the bar's middle line, where its body (or its right end) answers.
+        const int y = (pBar->m_rect.top + pBar->m_rect.bottom) / 2;
+        const int nWant = bResize ? TASKHIT_RIGHT : static_cast<CTaskRect*>(pBar)->IsMilestone() ? TASKHIT_MILESTONE : TASKHIT_BODY;
+        int xPress = INT_MIN;
+        for (int x = pBar->m_rect.left - 4; x <= pBar->m_rect.right + 4 && xPress == INT_MIN; x++)
+            if (pBar->HitTest(CPoint(x, y)) == nWant)
+                xPress = x;
+        if (xPress == INT_MIN)
+            return false;
+        const int nTopRow = chart.GetTopRow(), nHScroll = chart.GetHScrollDays();
+        // Its row near the top, the drag's left end two days from the chart's left edge; a
+        // drag longer than the chart is not made.
+        const double dDay = chart.GetDayWidth();
+        EXPECT_EQ(dDay, 18.0) << "the drags count 18 pixels a day";
+        const int xRelease = bResize ? pBar->m_rect.left + 18 * nDays : xPress + 18 * nDays;
+        chart.SetTopRow(std::max(0, (pBar->m_rect.top - 60) / GANTT_ROW_HEIGHT));
+        chart.ScrollToDay((int)std::floor(std::min(xPress, xRelease) / dDay) - 2);
+        const CPoint shift(-(long)(chart.GetHScrollDays() * dDay), -chart.GetTopRow() * GANTT_ROW_HEIGHT);
+        const CPoint down = CPoint(xPress, y) + shift, up = CPoint(xRelease, y) + shift;
+        CRect rcClient;
+        chart.GetClientRect(&rcClient);
+        if (std::max(down.x, up.x) + 4 >= rcClient.right - 1)
+        {
+            chart.SetTopRow(nTopRow);
+            chart.ScrollToDay(nHScroll);
+            return false;
+        }
+        EXPECT_TRUE(rcClient.PtInRect(down) && rcClient.PtInRect(up) && up.x > rcClient.left + 1)
+            << "the drag from " << down.x << "," << down.y << " to " << up.x << " leaves the chart";
+        // A while after the last drag: a press at the same spot is no double click.
+        AfxTestAdvanceTickCount(5000);
+        AfxTestMouseDown(&chart, down);
+        AfxTestAdvanceTickCount(20);
+        AfxTestMouseMove(&chart, down + CPoint(up.x > down.x ? 4 : -4, 0));
+        AfxTestAdvanceTickCount(20);
+        AfxTestMouseMove(&chart, up);
+        AfxTestAdvanceTickCount(20);
+        AfxTestMouseUp(&chart, up);
+        AfxPumpMessages();
+        chart.SetTopRow(nTopRow);
+        chart.ScrollToDay(nHScroll);
+        return true;
+    }
+
     // One random edit through the program's own paths, and the same edit through the model's
     // operations on its copy (the tasks it changed into changed); the task it starts from.
     const CTaskItem* Edit(int nOp, CScheduleMirror& mirror, std::vector<CTaskItem*>& changed)
     {
         CProjectSchedule& model = mirror.Model();
-        const std::vector<int> leaves = Rows(TRUE), all = Rows(FALSE);
+        std::vector<int> leaves = Rows(TRUE);
+        const std::vector<int> all = Rows(FALSE);
+        // The chart drags only the bars it shows (not those of folded rows), and changes
+        // the dates only of a task whose dates the grid lets edit.
+        if (nOp == 3 || nOp == 4)
+        {
+            const std::set<const CTaskItem*> shown = TasksWithBars();
+            leaves.erase(std::remove_if(leaves.begin(), leaves.end(),
+                                        [&](int r) {
+                                            return !shown.count(Task(r)) || !m_pTree->GetGrid().GetCell(r, 4)->IsEditable();
+                                        }),
+                         leaves.end());
+        }
         if (leaves.empty())
             return nullptr;
         const int nRow = leaves[Rand(0, (int)leaves.size() - 1)];
@@ -214,23 +311,26 @@ protected:
         }
         case 3:
         {
-            // The chart's move: both dates shifted, taken off rest days.
-            const COleDateTimeSpan shift(Rand(-6, 6), 0, 0, 0);
-            pTask->m_dtStart = m_days.Skip(pTask->m_dtStart + shift);
-            pTask->m_dtFinish = m_days.Skip(pTask->m_dtFinish + shift);
-            Tree()->FirstGanttBar()->OnTaskChanged(pTask);
-            // A move keeps the task's working days.
-            model.SetStart(pModelTask, pTask->m_dtStart);
+            // The chart's move: the bar dragged sideways by whole days; the dates shifted
+            // are taken off rest days, the tree keeps the task's working days.
+            const int nDays = Rand(1, 6) * (Rand(0, 1) ? 1 : -1);
+            if (DragBar(pTask, FALSE, nDays))
+                model.SetStart(pModelTask, m_days.Skip(pTask->m_dtStart + COleDateTimeSpan(nDays, 0, 0, 0)));
             break;
         }
         case 4:
         {
-            // The chart's resize: a new length in working days.
-            const int nDays = Rand(0, 8);
-            pTask->m_dtFinish = m_days.Nth(pTask->m_dtStart, nDays);
-            pTask->m_nDuration = nDays * 86400;
-            Tree()->FirstGanttBar()->OnTaskChanged(pTask);
-            model.SetDurationDays(pModelTask, nDays);
+            // The chart's resize: the right end dragged to the end of the nCalendar-th day
+            // from the start (left of the start: none); the task then has the working days
+            // of those calendar days.
+            const int nCalendar = Rand(0, 12);
+            const int nDays = nCalendar == 0 ? 0 : m_days.Count(pTask->m_dtStart, pTask->m_dtStart + COleDateTimeSpan(nCalendar - 1, 0, 0, 0));
+            if (DragBar(pTask, TRUE, nCalendar == 0 ? -1 : nCalendar))
+            {
+                // The resize scales the progress too (the schedule keeps it, does not set it).
+                pModelTask->m_nProgress = pTask->m_nProgress.Get();
+                model.SetDurationDays(pModelTask, nDays);
+            }
             break;
         }
         case 5:
@@ -427,6 +527,9 @@ protected:
         CTaskTreeView::s_nStaleScheduleGraphs = 0;
         CTaskTreeView::s_nUnsettledSummaries = 0;
         m_nNames = 0;
+        // The input's clock stands still but for the drags, which it moves on.
+        const DWORD nTicks = 1000;
+        AfxTestSetTickCount(&nTicks);
         ASSERT_TRUE(Open([&](CProjectDoc& doc) { FillRandom(doc, nTasks); }));
         for (int i = 0; i < nLinks; i++)
         {
