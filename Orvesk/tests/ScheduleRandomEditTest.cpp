@@ -29,7 +29,9 @@
 #include "ViewsTestSupport.h"
 
 #include <ClassLib/Core/Clock.h>
+#include <ClassLib/Frames/PropertySheet.h>
 #include <ClassLib/Testing/Input.h>
+#include <ClassLib/Testing/UiScripts.h>
 
 namespace
 {
@@ -38,6 +40,10 @@ const char* const kOps[] = {"duration", "start", "finish", "chart move", "chart 
 
 // The links a level change takes away are told in the link check's words, one box for
 // each reason.
+// The predecessor page's grid and the link kinds its list offers, in their codes' order.
+const int kPredGridId = 19037;
+const char* const kLinkKinds[] = {"FS(完成--开始)", "FF(完成--完成)", "SF(开始--完成)", "SS(开始--开始)"};
+
 int g_nToldBoxes = 0;
 int g_nOtherBoxes = 0;
 int CountToldLinks(LPCTSTR text, LPCTSTR, UINT)
@@ -259,6 +265,53 @@ protected:
         return true;
     }
 
+    // On the predecessor page's grid, through its keys only: row nRow's name picked from
+    // its list (item nName of nItems), then the kind (item nKind), the lag typed; what the
+    // two lists showed when they closed, as "name/kind".
+    static std::string PickPredecessor(CWnd* pGrid, int nRow, int nName, int nItems, int nKind, int nLag)
+    {
+        if (!pGrid)
+            return "no grid";
+        // A click on a cell gives the grid its focus cell; Ctrl+Home the first cell, the row
+        // is reached with the arrow keys.
+        AfxTestClick(pGrid, CPoint(100, 60));
+        AfxTestKey(pGrid, VK_ESCAPE);
+        AfxTestSetKeyState(VK_CONTROL, TRUE);
+        AfxTestKey(pGrid, VK_HOME);
+        AfxTestClearKeyState(VK_CONTROL);
+        for (int r = 1; r < nRow; r++)
+            AfxTestKey(pGrid, VK_DOWN);
+        auto choose = [&](int nItem, int nCount) {
+            AfxTestKey(pGrid, VK_F2);
+            CWnd* pList = CWnd::GetFocus();
+            // From the nearer end of the list.
+            if (nItem <= nCount / 2)
+            {
+                AfxTestKey(pList, VK_HOME);
+                for (int i = 0; i < nItem; i++)
+                    AfxTestKey(pList, VK_DOWN);
+            }
+            else
+            {
+                AfxTestKey(pList, VK_END);
+                for (int i = nCount - 1; i > nItem; i--)
+                    AfxTestKey(pList, VK_UP);
+            }
+            CString strShown;
+            if (pList)
+                pList->GetWindowText(strShown);
+            AfxTestKey(pList, VK_RETURN);
+            return std::string((LPCTSTR)strShown);
+        };
+        std::string strSeen = choose(nName, nItems);
+        AfxTestKey(pGrid, VK_RIGHT);
+        strSeen += "/" + choose(nKind, 5);
+        AfxTestKey(pGrid, VK_RIGHT);
+        AfxTestKey(pGrid, '0' + nLag);
+        AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+        return strSeen;
+    }
+
     // One random edit through the program's own paths, and the same edit through the model's
     // operations on its copy (the tasks it changed into changed); the task it starts from.
     const CTaskItem* Edit(int nOp, CScheduleMirror& mirror, std::vector<CTaskItem*>& changed)
@@ -335,37 +388,39 @@ protected:
         }
         case 5:
         {
-            // The property sheet adds one of the predecessors it offers.
+            // The property sheet adds one of the predecessors it offers: on its predecessor
+            // page, the first free row gets the name and the kind picked from their lists and
+            // the lag typed, then OK.
             const int nType = Rand(1, 4), nLag = Rand(0, 5), nPick = Rand(0, 1000);
-            CString strPred;
-            ProjectTaskPropertyRunner old = ProjectSetTaskPropertyRunner([&](CProjectDoc& doc, CTaskItem& task) {
-                CStringArray arNames;
-                CUIntArray arIds;
-                TaskPredecessorCandidates(doc, task, arNames, arIds);
-                std::set<CString> held;
-                for (POSITION pos = task.m_listLinks.GetHeadPosition(); pos != NULL;)
-                    held.insert(task.m_listLinks.GetNext(pos)->m_strPredName);
-                std::vector<int> fresh;
-                for (int i = 0; i < arNames.GetSize(); i++)
-                    if (!held.count(arNames[i]))
-                        fresh.push_back(i);
-                if (!fresh.empty())
-                {
-                    const int i = fresh[nPick % fresh.size()];
-                    strPred = arNames[i];
-                    CTaskLink* pLink = new CTaskLink;
-                    pLink->m_strPredName = arNames[i];
-                    pLink->m_nPredID = (int)arIds[i];
-                    pLink->m_nType = nType;
-                    pLink->m_nLag = nLag;
-                    task.m_listLinks.AddTail(pLink);
-                }
-                return (INT_PTR)IDOK;
+            CStringArray arNames;
+            CUIntArray arIds;
+            TaskPredecessorCandidates(*m_pDoc, *pTask, arNames, arIds);
+            std::set<CString> held;
+            for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+                held.insert(pTask->m_listLinks.GetNext(pos)->m_strPredName);
+            std::vector<int> fresh;
+            for (int i = 0; i < arNames.GetSize(); i++)
+                if (!held.count(arNames[i]))
+                    fresh.push_back(i);
+            if (fresh.empty())
+                break;
+            const int nName = fresh[(size_t)nPick % fresh.size()];
+            const CString strPred = arNames[nName];
+            const int nFreeRow = (int)pTask->m_listLinks.GetCount() + 1;
+            std::string strSeen;
+            AfxTestPushModalScript([&](CWnd* pWnd) {
+                CPropertySheet* pSheet = static_cast<CPropertySheet*>(pWnd);
+                pSheet->SetActivePage(1);
+                strSeen = PickPredecessor(pSheet->GetActivePage()->GetDlgItem(kPredGridId), nFreeRow, nName,
+                                          (int)arNames.GetSize() + 1, nType - 1, nLag);
+                pSheet->PressButton(PSBTN_OK);
             });
+            const ProjectTaskPropertyRunner old = ProjectSetTaskPropertyRunner(&RunTaskPropertySheet);
             Tree()->RunTaskProperty(nRow, FALSE);
             ProjectSetTaskPropertyRunner(old);
-            if (!strPred.IsEmpty())
-                model.AddLink(pModelTask, ModelTaskNamed(model, strPred), nType, nLag);
+            EXPECT_EQ(strSeen, std::string((LPCTSTR)strPred) + "/" + kLinkKinds[nType - 1])
+                << "the predecessor page shows another choice";
+            model.AddLink(pModelTask, ModelTaskNamed(model, strPred), nType, nLag);
             break;
         }
         case 6:
