@@ -346,6 +346,25 @@ TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
     EXPECT_EQ(changes.dates.size(), 3u);
 }
 
+TEST(ProjectSchedule, AChildMovedAheadOfItsSummarysLinkTakesAllItsSiblingsOnWithIt)
+{
+    CProjectSchedule schedule;
+    CTaskItem* pPred = schedule.AddTask(nullptr, -1, "P", Day(2004, 3, 1), 4);        // Mon 1 .. Thu 4
+    CTaskItem* pSummary = schedule.AddTask(nullptr, -1, "S", Day(2004, 3, 1), 1);
+    CTaskItem* pFirst = schedule.AddTask(pSummary, -1, "C1", Day(2004, 3, 5), 2);    // Fri 5 .. Mon 8
+    CTaskItem* pSecond = schedule.AddTask(pSummary, -1, "C2", Day(2004, 3, 9), 2);   // Tue 9 .. Wed 10
+    ASSERT_NE(schedule.AddLink(pSummary, pPred, workdays::kFinishToStart, 0), nullptr);
+    schedule.Recalculate({pFirst, pSecond, pSummary});
+    ASSERT_EQ(Dates(pSummary), "2004-03-05..2004-03-10");
+    // C1 moved to Wednesday 3 takes the summary two working days before its link allows:
+    // every child goes two working days on, C2 too, though it was not moved.
+    schedule.SetStart(pFirst, Day(2004, 3, 3));
+    schedule.Recalculate({pFirst});
+    EXPECT_EQ(Dates(pFirst), "2004-03-05..2004-03-08");
+    EXPECT_EQ(Dates(pSecond), "2004-03-11..2004-03-12");
+    EXPECT_EQ(Dates(pSummary), "2004-03-05..2004-03-12");
+}
+
 TEST(ProjectSchedule, ASummaryOverMoreWorkingDaysThanADurationHoldsKeepsTheLongestDuration)
 {
     // Two centuries of working days (over 52,000) do not fit a duration in seconds: the
