@@ -533,6 +533,28 @@ protected:
         return pTask;
     }
 
+    // Now and then (a stream of its own, so that the edits stay those of the seed) a
+    // summary folded and opened again: each time the grid trims its blank rows, and the
+    // model takes them out too; the two then show the same rows and links.
+    std::string FoldNowAndThen(std::mt19937& fold)
+    {
+        if (std::uniform_int_distribution<int>(0, 9)(fold) != 0)
+            return "";
+        std::vector<int> summaries;
+        for (int r : Rows(FALSE))
+            if (!Task(r)->m_listChildren.IsEmpty())
+                summaries.push_back(r);
+        if (summaries.empty())
+            return "";
+        const int nAt = summaries[(size_t)std::uniform_int_distribution<int>(0, (int)summaries.size() - 1)(fold)];
+        CScheduleMirror mirror(*m_pDoc);
+        Grid().ToggleExpand(nAt);
+        Grid().ToggleExpand(nAt);
+        mirror.Model().TrimBlankRows();
+        mirror.Model().Recalculate({});
+        return mirror.Compare(*m_pDoc, true);
+    }
+
     int CountLinks()
     {
         std::vector<CTaskItem*> tasks;
@@ -611,6 +633,7 @@ protected:
     void RunSeed(unsigned nSeed, int nTasks, int nLinks, int nEdits)
     {
         m_rng.seed(nSeed);
+        std::mt19937 fold(nSeed + 1000);
         m_days.cache.clear();
         // The schedule's kept graph is compared with a fresh one at every use.
         CTaskTreeView::s_bVerifyScheduleGraph = TRUE;
@@ -665,6 +688,8 @@ protected:
             ASSERT_FALSE(pBar->NeedsLayout()) << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
             Tree()->SyncGanttRows(0, FALSE);
             ASSERT_EQ(BarColorsNotMarks(), "") << "seed " << nSeed << ", edit " << nEdit << " (" << kOps[nOp] << ")";
+            ASSERT_EQ(FoldNowAndThen(fold), "") << "seed " << nSeed << ", a fold after edit " << nEdit
+                                                << ": the model and the window differ";
         }
         CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
     }
