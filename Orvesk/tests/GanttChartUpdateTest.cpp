@@ -176,3 +176,16 @@ TEST_F(GanttChartUpdateTest, WhatAnUpdateCannotMendIsLaidOutWhole)
     EXPECT_EQ(1, ShapeOf(host.chart(), pLinkAB)->m_nPredRow);
     EXPECT_TRUE(host.view->LayoutIsFresh());
 }
+
+// A damaged file's two tasks on one row: the row's marks and arrows cannot tell whose they
+// are.
+TEST_F(GanttChartUpdateTest, TwoTasksOnOneRowAreLaidOutWhole)
+{
+    CTaskItem* pTwin = AddGanttTask(*host.doc, NULL, "Twin", 3, Day(1), 1);
+    pTwin->m_nCritical = 1;
+    host.view->BuildChart();
+    pB->m_nCritical = 1;
+    EXPECT_FALSE(host.view->UpdateTasks({pB}));
+    EXPECT_EQ(3, host.view->m_arrCriticalRows.GetSize());
+    EXPECT_TRUE(host.view->LayoutIsFresh());
+}
