@@ -81,11 +81,12 @@ public:
     // Whether the shapes, the row lists and the chart's shape index are those a layout made
     // now would give (they are laid out again to tell; equal shapes stay the same objects).
     BOOL LayoutIsFresh();
-    // The chart brought up to date after an edit that changed only the tasks' dates,
-    // durations, progress, milestone or critical marks (no task or link came, went or changed
-    // row or type, the chart settings stayed): the bars of the tasks named and the arrows that
-    // end or start on them are made again in place, the rest is kept. pChanged names every
-    // task whose such fields changed (marks as the caller left them). When anything else
+    // The chart brought up to date after an edit that changed only fields of the tasks and
+    // their links (dates, durations, progress, milestone, critical marks, link types; no task
+    // or link came, went or changed row, the chart settings stayed): the bars of the tasks
+    // named and the arrows that end or start on them are made again in place, the rest is
+    // kept. pChanged names every task whose own or whose links' fields changed (marks as the
+    // caller left them: BuildChart's header and marks pass is not made). When anything else
     // moved, or the change reaches past what an update can mend (a bar that comes or goes, the
     // task holding the chart's first or last date), the whole chart is laid out again (and
     // FALSE returned). The caller repaints.

@@ -170,10 +170,13 @@ TEST_F(GanttChartUpdateTest, WhatAnUpdateCannotMendIsLaidOutWhole)
     EXPECT_FALSE(host.view->UpdateTasks({pB}));
     EXPECT_EQ(nullptr, ShapeOf(host.chart(), pA));
 
-    // A link now from another row.
+    // A link now from another row, and then from a collapsed one: its arrow comes and goes.
     pLinkAB->m_nSuccID = 1;
     EXPECT_FALSE(host.view->UpdateTasks({pB}));
     EXPECT_EQ(1, ShapeOf(host.chart(), pLinkAB)->m_nPredRow);
+    pLinkAB->m_nSuccID = 2;
+    EXPECT_FALSE(host.view->UpdateTasks({pB}));
+    EXPECT_EQ(nullptr, ShapeOf(host.chart(), pLinkAB));
     EXPECT_TRUE(host.view->LayoutIsFresh());
 }
 
