@@ -68,7 +68,7 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
         WalkChartDates(pDoc->m_listTasks);
     }
     // The shape index holds the shapes by the rows they cover: kept unless one of them moved
-    // up or down (an arrow whose route turned).
+    // up or down (an arrow of another link type ends at another height).
     for (const CRenewed& r : renewed) {
         const CRenewed now = Renewed(r.pShape);
         if (now.nTop != r.nTop || now.nBottom != r.nBottom) {

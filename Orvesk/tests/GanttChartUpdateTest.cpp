@@ -107,6 +107,18 @@ TEST_F(GanttChartUpdateTest, DateEditRenewsItsBarAndTheArrowsOnItInPlace)
     EXPECT_TRUE(host.view->LayoutIsFresh());
 }
 
+TEST_F(GanttChartUpdateTest, LinkTypeEditEndsTheArrowAtItsNewPlace)
+{
+    Paint(host.chart());
+    pLinkBC->m_nType = TASKLINK_FF;
+    EXPECT_TRUE(host.view->UpdateTasks({pC}));
+    // C's end (from Saturday: the weekend and two days), half a bar down; the kept shape
+    // index holds it there.
+    EXPECT_EQ(CPoint(9 * 18, 102), ShapeOf(host.chart(), pLinkBC)->m_ptTo);
+    ExpectBandsAnswerAsFresh(host.chart());
+    EXPECT_TRUE(host.view->LayoutIsFresh());
+}
+
 TEST_F(GanttChartUpdateTest, CriticalMarkRecoloursTheBarItsArrowsAndTheRowLists)
 {
     pB->m_nCritical = 1;
