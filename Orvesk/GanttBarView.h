@@ -20,6 +20,8 @@ class CTaskItem;
 class CTaskBase;
 class CTaskLineArrow;
 class CTaskLink;
+class CTaskPolygon;
+class CTaskRect;
 class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
@@ -76,9 +78,20 @@ public:
     // Whether the shapes are no longer those of the tasks and the chart settings: the task
     // records' revision moved since the last layout, or the settings it read differ.
     BOOL NeedsLayout();
-    // Whether the shapes and the row lists are those a layout made now would give (they are
-    // laid out again to tell; equal shapes stay the same objects).
+    // Whether the shapes, the row lists and the chart's shape index are those a layout made
+    // now would give (they are laid out again to tell; equal shapes stay the same objects).
     BOOL LayoutIsFresh();
+    // The chart brought up to date after an edit that changed only fields of the tasks and
+    // their links (dates, durations, progress, milestone, critical marks, link types; no task
+    // or link came, went or changed row, the chart settings stayed): the bars of the tasks
+    // named and the arrows that end or start on them are made again in place, the rest is
+    // kept. pChanged names every task whose own or whose links' fields changed (marks as the
+    // caller left them: BuildChart's header and marks pass is not made). When anything else
+    // moved, or the change reaches past what an update can mend (a bar that comes or goes, the
+    // task holding the chart's first or last date), the whole chart is laid out again (and
+    // FALSE returned). The caller repaints.
+    BOOL UpdateTasks(CTaskItem* const* pChanged, size_t nChanged);
+    BOOL UpdateTasks(const std::vector<CTaskItem*>& changed) { return UpdateTasks(changed.data(), changed.size()); }
     // Called when a sync keeps the shapes (the test suites check them against a fresh layout).
     static void (*s_pfnLayoutKept)(CGanttBarView& view);
 
@@ -121,8 +134,15 @@ private:
         CRestDayCounter& counter;
         double dDayWidth;
         CRect rcClient;
-        std::vector<CPendingArrow>& arrows;
         CReadAhead& ahead;
+    };
+    // Where a task's bar goes: whether it shows, whether it has both dates, its bar line and
+    // its ends.
+    struct CBarPlace
+    {
+        BOOL bShown = FALSE;
+        BOOL bPlaced = FALSE;
+        int y = 0, x1 = 0, x2 = 0;
     };
     // What a layout reads besides the task records.
     struct CChartSettings
@@ -141,14 +161,57 @@ private:
     void LayoutChart();
     void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
-    void PlaceArrows(const std::vector<CPendingArrow>& arrows);
+    void PlaceArrows();
     void NoteRowShape(CTaskBase* pShape);
+    void TakeInChartDates(CTaskItem* pTask);
+    CBarPlace PlaceOf(CTaskItem* pTask, CRestDayCounter& counter, double dDayWidth, const CRect& rcClient) const;
+    static CPoint ArrowEnd(const CTaskItem* pTask, const CTaskLink* pLink, const CBarPlace& place);
+    void FillSummaryBar(CTaskPolygon* pShape, CTaskItem* pTask, const CBarPlace& place);
+    void FillBar(CTaskRect* pShape, CTaskItem* pTask, const CBarPlace& place);
+    void FillArrow(CTaskLineArrow* pArrow, const CPendingArrow& pending);
+    // UpdateTasks' steps: FALSE when the change needs a whole layout. Each shape made again
+    // is noted with the rows it covered before (the shape index is kept when none moved).
+    struct CRenewed
+    {
+        CTaskBase* pShape;
+        int nTop, nBottom;
+    };
+    static CRenewed Renewed(CTaskBase* pShape);
+    BOOL UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged);
+    BOOL RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
+    BOOL MarkCriticalRow(UINT nRow, BOOL bCritical);
+    BOOL RenewArrowsTo(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
+    void RenewArrowsFrom(int nRow, std::vector<CRenewed>& renewed);
+    void RenewArrow(size_t nArrow, std::vector<CRenewed>& renewed);
+    void MakeArrowsFrom();
+    void WalkChartDates(const CTrackedPtrList<CTaskItem*>& list);
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;
     CGanttRowTable<char> m_summaryRows;
     CGanttRowTable<char> m_criticalRows;
     CGanttRowTable<CTaskBase*> m_rowShapes;  // first shape of each row
+    // The arrows in list order with what made them, and each row's first arrow (index + 1):
+    // a task's arrows are made one after the other.
+    std::vector<CPendingArrow> m_arrows;
+    std::vector<CTaskLineArrow*> m_arrowShapes;
+    CGanttRowTable<int> m_rowFirstArrow;
+    // The arrows by the row they start on (made at the first update after a layout): those of
+    // row r are m_arrowsFromOrder[m_arrowsFrom[r] .. m_arrowsFrom[r + 1]); rows beyond the
+    // table's in m_arrowsFromFar.
+    BOOL m_bArrowsFromMade = FALSE;
+    std::vector<int> m_arrowsFrom;
+    std::vector<int> m_arrowsFromOrder;
+    std::vector<int> m_arrowsFromFar;
+    // The first tasks holding the chart's first and last dates.
+    const CTaskItem* m_pChartStartTask = NULL;
+    const CTaskItem* m_pChartEndTask = NULL;
+    uint64_t m_nLaidOutStructure = 0;  // the records' structure stamp at the last layout
+    // Whether two shown tasks shared a row, and whether the rows went up along the walk (the
+    // critical rows' array is then sorted).
+    BOOL m_bRowShared = FALSE;
+    BOOL m_bRowsInOrder = TRUE;
+    long long m_nLastWalkRow = 0;
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
     // What the last layout was made from: the task records' revision after its header dates

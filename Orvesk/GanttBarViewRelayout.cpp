@@ -119,6 +119,7 @@ BOOL CGanttBarView::NeedsLayout()
 BOOL CGanttBarView::LayoutIsFresh()
 {
     const CLayoutRecord kept = RecordOf(*this);
+    const BOOL bIndexFresh = m_wndChart.IndexIsFresh();
     LayoutChart();
-    return RecordOf(*this) == kept;
+    return RecordOf(*this) == kept && bIndexFresh;
 }

@@ -45,6 +45,18 @@ public:
         m_far.emplace(nRow, value);
     }
 
+    // Sets the row's value, over one it had.
+    void Set(long long nRow, T value)
+    {
+        if (nRow >= 0 && nRow < kTableRows) {
+            if (nRow >= static_cast<long long>(m_table.size()))
+                m_table.resize(static_cast<size_t>(nRow) + 1, T());
+            m_table[static_cast<size_t>(nRow)] = value;
+            return;
+        }
+        m_far[nRow] = value;
+    }
+
 private:
     static constexpr long long kTableRows = 1 << 20;
     std::vector<T> m_table;

@@ -1,4 +1,5 @@
-// Speed of the Gantt chart: the layout of 10,000 and 50,000 tasks (bars and arrows built),
+// Speed of the Gantt chart: the layout of 10,000 and 50,000 tasks (bars and arrows built), the
+// update after one task's dates changed (until painted),
 // and one full repaint of a 1600 x 1000 chart scrolled to the top, the middle and the end
 // at each zoom level, for 1,000 and 50,000 tasks (a repaint must not depend on the size).
 #include "ScreenBench.h"
@@ -7,6 +8,8 @@
 #include <ClassLib/DocView/CreateContext.h>
 #include <ClassLib/Wnd/UiApp.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -97,6 +100,9 @@ struct GanttHost
 const CMeasureCounts kCounts{
     {"chart-layout", "the chart's whole layout (every bar and arrow placed) of the project alone"},
     {"chart-layout-check", "a repaint's question whether the chart must be laid out again, nothing changed"},
+    {"chart-update", "one task's dates moved: UpdateTasks for it (its bar and the arrows on it made again in the "
+                     "kept layout) and the chart's paint of 1600 x 1000"},
+    {"chart-update-shapes", "the same edit's UpdateTasks alone, without the paint"},
 };
 
 // The windows go before the program's exit handlers take the window layer's thread data.
@@ -123,6 +129,54 @@ void BM_Layout(benchmark::State& state)
     state.counters["shapes"] = static_cast<double>(host.view->m_wndChart.GetShapeList().GetCount());
 }
 BENCHMARK(BM_Layout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// An edit of one task's dates after the schedule settled it: a leaf in the middle moved a day
+// later and back by turns, the chart brought up to date for it (its bar, the arrow ending on
+// it and the one leaving it made again in the kept layout) and painted; counts UpdateTasks
+// and the chart's paint, and UpdateTasks alone.
+void BM_ChartUpdate(benchmark::State& state)
+{
+    GanttHost& host = Host(static_cast<int>(state.range(0)));
+    host.view->BuildChart();
+    CTaskItem* pLeaf = NULL;
+    const int nRow = host.nTasks / 2 + 5;
+    CTaskItem* pSummary = host.doc->m_listTasks.GetAt(host.doc->m_listTasks.FindIndex(nRow / 10));
+    for (POSITION pos = pSummary->m_listChildren.GetHeadPosition(); pos != NULL;) {
+        CTaskItem* pTask = pSummary->m_listChildren.GetNext(pos);
+        if (pTask->m_nRowInGrid == nRow)
+            pLeaf = pTask;
+    }
+    if (pLeaf == NULL) {
+        state.SkipWithError("no leaf at the row");
+        return;
+    }
+    CGunterBar& chart = host.view->m_wndChart;
+    chart.SetTopRow(nRow - 10);
+    int nStep = 1;
+    int nLaidOut = 0;
+    CScreenTimes times;
+    std::vector<double> shapeTimes;
+    for (auto _ : state) {
+        pLeaf->m_dtStart += COleDateTimeSpan(nStep, 0, 0, 0);
+        pLeaf->m_dtFinish += COleDateTimeSpan(nStep, 0, 0, 0);
+        nStep = -nStep;
+        times.Start();
+        const auto t0 = std::chrono::steady_clock::now();
+        if (!host.view->UpdateTasks({pLeaf}))
+            nLaidOut++;
+        shapeTimes.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        chart.Invalidate(FALSE);
+        chart.UpdateWindow();
+        times.Stop(state);
+    }
+    if (nLaidOut > 0)
+        state.SkipWithError("the update laid the chart out");
+    times.Report(state, "chart-update", static_cast<double>(state.range(0)));
+    std::sort(shapeTimes.begin(), shapeTimes.end());
+    if (!shapeTimes.empty())
+        state.counters["measure:1:chart-update-shapes"] = shapeTimes[shapeTimes.size() / 2];
+}
+BENCHMARK(BM_ChartUpdate)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // The check the task grid makes on each of its paints: the chart told its collapsed rows and
 // top row again, nothing changed, so no layout follows (what a repaint pays to tell: the task

@@ -224,6 +224,15 @@ void CGunterBar::GetShapesInBand(int nTop, int nBottom, std::vector<CTaskBase*>&
     m_index.Query(nTop, nBottom, out);
 }
 
+BOOL CGunterBar::IndexIsFresh() const
+{
+    if (m_bIndexDirty)
+        return TRUE;
+    CShapeIndex fresh;
+    fresh.Build(m_listShapes);
+    return fresh == m_index;
+}
+
 // ---- zoom and state ---------------------------------------------------------------------------
 
 double CGunterBar::DayWidthOfLevel(int nLevel)

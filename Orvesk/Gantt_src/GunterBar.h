@@ -88,6 +88,8 @@ public:
     // The shapes that may show in the chart rows from y nTop to nBottom (chart coordinates,
     // before vertical scrolling), in list order; walks only those shapes.
     void GetShapesInBand(int nTop, int nBottom, std::vector<CTaskBase*>& out);
+    // Whether the kept index (when one is kept) is the one the list gives now.
+    BOOL IndexIsFresh() const;
 
     // ---- zoom, scrolling and state -------------------------------------------------------
     // Pixels per day: 18, 6, 1.2, 0.6 for levels 1 to 4; 0 for any other level.

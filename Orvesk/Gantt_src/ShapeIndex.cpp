@@ -53,6 +53,11 @@ void CShapeIndex::Build(const CObList& listShapes)
     }
 }
 
+bool CShapeIndex::operator==(const CShapeIndex& o) const
+{
+    return m_items == o.m_items && m_byTop == o.m_byTop && m_blockMaxBottom == o.m_blockMaxBottom;
+}
+
 void CShapeIndex::Query(int nTop, int nBottom, std::vector<CTaskBase*>& out) const
 {
     out.clear();

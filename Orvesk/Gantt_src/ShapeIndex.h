@@ -21,6 +21,8 @@ public:
     // The shapes whose extent meets [nTop, nBottom], in list order.
     void Query(int nTop, int nBottom, std::vector<CTaskBase*>& out) const;
     int GetCount() const { return static_cast<int>(m_items.size()); }
+    // Whether both hold the same shapes with the same extents in the same order.
+    bool operator==(const CShapeIndex& o) const;
 
     // The vertical extent a shape may paint over (its label and its arrow head included).
     static void GetExtent(CTaskBase* pShape, int& nTop, int& nBottom);
@@ -32,6 +34,10 @@ private:
         int nBottom;
         int nOrder;
         CTaskBase* pShape;
+        bool operator==(const Item& o) const
+        {
+            return nTop == o.nTop && nBottom == o.nBottom && nOrder == o.nOrder && pShape == o.pShape;
+        }
     };
     enum { kBlock = 64 };
 

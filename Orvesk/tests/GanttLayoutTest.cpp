@@ -20,18 +20,10 @@ COleDateTime Day(int nOffset)
     return COleDateTime(kY, kM, kD, 0, 0, 0) + COleDateTimeSpan(nOffset, 0, 0, 0);
 }
 
-std::vector<CTaskBase*> Shapes(CGunterBar& chart)
-{
-    std::vector<CTaskBase*> out;
-    CObList& list = chart.GetShapeList();
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        out.push_back(static_cast<CTaskBase*>(list.GetNext(pos)));
-    return out;
-}
 
 CTaskBase* BarOfRow(CGunterBar& chart, int nRow)
 {
-    for (CTaskBase* p : Shapes(chart))
+    for (CTaskBase* p : GanttShapes(chart))
         if (p->m_nRow == nRow)
             return p;
     return nullptr;
@@ -40,7 +32,7 @@ CTaskBase* BarOfRow(CGunterBar& chart, int nRow)
 std::vector<CTaskLineArrow*> Arrows(CGunterBar& chart)
 {
     std::vector<CTaskLineArrow*> out;
-    for (CTaskBase* p : Shapes(chart))
+    for (CTaskBase* p : GanttShapes(chart))
         if (CTaskLineArrow* a = DYNAMIC_DOWNCAST(CTaskLineArrow, p))
             out.push_back(a);
     return out;
@@ -65,7 +57,7 @@ std::string Describe(CTaskBase* p)
 std::vector<std::string> DescribeAll(CGunterBar& chart)
 {
     std::vector<std::string> out;
-    for (CTaskBase* p : Shapes(chart))
+    for (CTaskBase* p : GanttShapes(chart))
         out.push_back(Describe(p));
     return out;
 }
@@ -181,7 +173,7 @@ TEST_F(GanttLayoutTest, SummaryBarsAndTheirChildren)
     AddGanttTask(*host.doc, pSum, "A", 2, Day(0), 2);
     AddGanttTask(*host.doc, pSum, "B", 3, Day(2), 3);
     host.InitialUpdate();
-    const auto shapes = Shapes(host.chart());
+    const auto shapes = GanttShapes(host.chart());
     ASSERT_EQ(3u, shapes.size());
     EXPECT_TRUE(shapes[0]->IsKindOf(RUNTIME_CLASS(CTaskPolygon)));
     EXPECT_EQ(1, shapes[0]->m_nRow);
@@ -448,7 +440,7 @@ TEST_F(GanttLayoutTest, ArrowsComeAfterEveryBar)
     AddGanttLink(p2, 1, TASKLINK_FS);
     (void)p1;
     host.InitialUpdate();
-    const auto shapes = Shapes(host.chart());
+    const auto shapes = GanttShapes(host.chart());
     ASSERT_EQ(4u, shapes.size());
     EXPECT_EQ(3, shapes[2]->m_nRow);
     EXPECT_TRUE(shapes[3]->IsKindOf(RUNTIME_CLASS(CTaskLineArrow)));
@@ -501,7 +493,7 @@ TEST_F(GanttLayoutTest, ALayoutOverAnotherEqualsAFreshOne)
     AddGanttLink(pD, 2, TASKLINK_SS);
     AddGanttLink(pD, 3, TASKLINK_FF);
     host.InitialUpdate();
-    ASSERT_EQ(7u, Shapes(host.chart()).size());
+    ASSERT_EQ(7u, GanttShapes(host.chart()).size());
 
     const auto relayOutMatchesFresh = [&host](size_t nExpected) {
         host.view->BuildChart();
@@ -533,7 +525,7 @@ TEST_F(GanttLayoutTest, UnnamedAndRemovedTasksGetNoShapes)
     pRemoved->m_nFlag = FLAG_REMOVED;
     AddGanttTask(*host.doc, NULL, "Kept", 4, Day(2), 2);
     host.InitialUpdate();
-    const auto shapes = Shapes(host.chart());
+    const auto shapes = GanttShapes(host.chart());
     ASSERT_EQ(1u, shapes.size());
     EXPECT_EQ(4, shapes[0]->m_nRow);
     // The removed task still widens the chart's own dates.

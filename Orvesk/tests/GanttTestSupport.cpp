@@ -3,6 +3,8 @@
 #include <ClassLib/Core/Clock.h>
 #include <ClassLib/DocView/CreateContext.h>
 
+#include "Gantt_src/TaskShapes.h"
+
 CFixedToday::CFixedToday(int y, int m, int d)
 {
     const COleDateTime dt(y, m, d, 9, 0, 0);
@@ -65,4 +67,13 @@ CTaskLink* AddGanttLink(CTaskItem* pSucc, int nPredRow, int nType, int nPredID)
     pLink->m_nPredID = nPredID;
     pSucc->m_listLinks.AddTail(pLink);
     return pLink;
+}
+
+std::vector<CTaskBase*> GanttShapes(CGunterBar& chart)
+{
+    std::vector<CTaskBase*> out;
+    CObList& list = chart.GetShapeList();
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        out.push_back(static_cast<CTaskBase*>(list.GetNext(pos)));
+    return out;
 }

@@ -8,6 +8,8 @@
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 
+#include <vector>
+
 // Fixes the clock (the chart's origin date is the day it is constructed) while it lives.
 class CFixedToday
 {
@@ -37,5 +39,7 @@ public:
 // calendar days later, DURATION nDays x 86400).
 CTaskItem* AddGanttTask(CProjectDoc& doc, CTaskItem* pParent, const char* pszName, int nRow,
                         const COleDateTime& dtStart, int nDays);
+// The chart's shapes in list order.
+std::vector<CTaskBase*> GanttShapes(CGunterBar& chart);
 // A link of the type from the task at nPredRow to the successor.
 CTaskLink* AddGanttLink(CTaskItem* pSucc, int nPredRow, int nType, int nPredID = 0);
