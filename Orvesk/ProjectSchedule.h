@@ -37,6 +37,11 @@ public:
     // A schedule of the tasks in a list kept elsewhere (the document's task tree), worked on
     // in place and left to the list's owner; rows and links are taken as Adopt takes them.
     explicit CProjectSchedule(CTaskItemList& roots);
+    // The same, the tasks taken in by the first TakeInStoredRows (ProjectScheduleSync.cpp).
+    struct TakenInLater
+    {
+    };
+    CProjectSchedule(CTaskItemList& roots, TakenInLater);
     ~CProjectSchedule();
 
     void SetCalendar(const workdays::CWorkingCalendar& calendar);
@@ -48,6 +53,14 @@ public:
     // naming no task, a removed one or its own task is deleted). Dates are kept as stored: a project whose tasks
     // already keep their links opens unchanged.
     void Adopt(CTaskItemList& roots);
+    // Takes the tree it works on in again after its owner changed it (ProjectScheduleSync.cpp):
+    // each task in the row it stores (the grid's row: blank rows between kept), each link
+    // resolved by the row it stores, as the grid resolves it; nothing is rewritten or
+    // deleted (a link naming a blank row or its own task stays, resolving to nothing).
+    void TakeInStoredRows();
+    // A task whose dates its owner is about to change itself: its dates before the change
+    // are kept, so that Recalculate follows it as one of its own edits.
+    void Note(CTaskItem* pTask);
 
     // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
     // the last), starting on start (a rest day: the next working day) for nDays working days;

@@ -127,6 +127,7 @@ public:
     // one built from these without reading the grid again.
     const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
+    void ForgetDocSchedule();
     // A row without a task just given a new one (no links, no children, in no tree yet):
     // put into the kept graph where that is exact, else the graph is dropped.
     void PutNewTaskIntoGraph(int nRow, CTaskItem* pTask);
@@ -278,13 +279,11 @@ protected:
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
     void MarkModified(CTaskItem* pTask);
     void ChangeLevel(int nRow, int nLevel);
-    // The earliest start and finish the links of a task allow (invalid when none bounds
-    // it); TRUE when the task is earlier than one of them.
-    BOOL RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish);
-    // Moves a task to the earliest dates its links allow; a summary's children go along.
-    void SettleTask(CTaskItem* pTask);
-    // A summary's start and finish from its children; working days recounted.
-    void RollUpSummary(CTaskItem* pTask);
+    // The document's schedule settled after the changed tasks (a task the view changes
+    // itself is noted first, NoteScheduleChange, as the schedule's own edits are), and the
+    // cells of every task it moved written; TRUE when one moved.
+    BOOL SettleTasks(const std::vector<CTaskItem*>& changed);
+    void NoteScheduleChange(CTaskItem* pTask);
     // A task's date cells (and its days with bDays) written as the schedule moved it.
     void WriteRowDates(CTaskItem* pTask, BOOL bDays);
     CGanttBarViewHooks* FirstGanttBarView();
@@ -345,8 +344,6 @@ protected:
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
     std::unique_ptr<CScheduleGraph> m_pScheduleGraph;
-    // Node marks of a settling run, all -1 between runs.
-    std::vector<int> m_scheduleIndex;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
     // Above 0 while a level change runs: the chart is laid out once, when it ends, however

@@ -17,14 +17,6 @@ BOOL IsValidDate(const COleDateTime& date)
     return date.GetStatus() == COleDateTime::valid;
 }
 
-// Folds a date into the running earliest start (column 4) or latest finish (column 5).
-void FoldDate(COleDateTime& date, const COleDateTime& other, int nCol)
-{
-    if (!IsValidDate(other))
-        return;
-    if (!IsValidDate(date) || (nCol == 4 ? other < date : other > date))
-        date = other;
-}
 } // namespace
 
 LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
@@ -42,6 +34,11 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         explicit CRestCacheScope(CTaskTreeView* p) : pView(p) { pView->BeginRestCache(); }
         ~CRestCacheScope() { pView->EndRestCache(); }
     } restCache(this);
+
+    // The dates an edit of the duration, start or finish changes are the schedule's to
+    // follow: it is told before they change.
+    if (nCol >= 3 && nCol <= 5)
+        NoteScheduleChange(pTask);
 
     switch (nCol)
     {
@@ -74,10 +71,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         // The cell shows the duration taken, in its own form ("5" typed: "5个工作日").
         m_Grid.SetItemText(nRow, 3, CGridCtrl::FormatTaskDays(pTask->m_nDuration / 86400.0));
         m_Grid.RedrawCell(nRow, 3);
-        COleDateTime start = ParseDateText(CellText(nRow, 4));
-        if (!IsValidDate(start))
-            start = pTask->m_dtStart;
-        ApplyDuration(nRow, 5, start, pTask->m_nDuration);
+        ApplyDuration(nRow, 5, pTask->m_dtStart, pTask->m_nDuration);
         KeepMilestone(pTask);
         PropagateDates(nRow);
         break;
@@ -115,9 +109,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         pTask->m_dtFinish = SkipRestDays(typed);
         KeepTaskDeadline(pTask);
         SetCellDate(nRow, 5, pTask->m_dtFinish);
-        COleDateTime start = ParseDateText(CellText(nRow, 4));
-        if (!IsValidDate(start))
-            start = pTask->m_dtStart;
+        const COleDateTime start = pTask->m_dtStart;
         // Counted to the finish as moved off a rest day; a finish before the start is a
         // milestone (0 days), never a negative duration.
         const int nDays = WorkingDays(start, pTask->m_dtFinish);
@@ -161,57 +153,10 @@ void CTaskTreeView::ApplyDuration(int nRow, int /*nCol*/, const COleDateTime& st
     RollUpAncestors(nRow, 5, finish);
 }
 
-void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
+void CTaskTreeView::RollUpAncestors(int nRow, int /*nCol*/, COleDateTime /*date*/)
 {
-    const int nLevel = RowLevel(nRow);
-    if (nLevel <= 1)
-        return;
-    const int nRows = m_Grid.GetRowCount();
-
-    for (int r = nRow - 1; r >= 1; r--)
-    {
-        if (IsCellEmpty(r, 2))
-            continue;
-        const int nLevelR = RowLevel(r);
-        if (nLevelR < nLevel && IsChildRow(nRow, r))
-        {
-            // The extreme date over the ancestor's subtree.
-            for (int k = r + 1; k < nRows; k++)
-            {
-                if (IsCellEmpty(k, 2))
-                    continue;
-                if (RowLevel(k) <= nLevelR)
-                    break;
-                FoldDate(date, RowDate(k, nCol), nCol);
-            }
-            const COleDateTime own = RowDate(r, nCol);
-            if (IsValidDate(date) && own != date)
-            {
-                SetCellDate(r, nCol, date);
-                const COleDateTime start = nCol == 4 ? date : RowDate(r, 4);
-                const COleDateTime finish = nCol == 5 ? date : RowDate(r, 5);
-                const int nDays = WorkingDays(start, finish);
-                SetCellDays(r, nDays);
-                if (CTaskItem* pTask = RowTask(r))
-                {
-                    MarkModified(pTask);
-                    if (nCol == 4)
-                        pTask->m_dtStart = date;
-                    else
-                    {
-                        pTask->m_dtFinish = date;
-                        KeepTaskDeadline(pTask);
-                    }
-                    pTask->m_nDuration = schedulerules::DurationOfDays(nDays);
-                    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
-                    KeepMilestone(pTask);
-                }
-            }
-        }
-        else
-            FoldDate(date, RowDate(r, nCol), nCol);
-
-        if (nLevelR <= 1)
-            break;
-    }
+    // The summaries over the row span its task's dates as the task holds them: the schedule
+    // rolls them up in the settle every edit ends with (PropagateDates), and the view writes
+    // their cells from what it moved.
+    NoteScheduleChange(RowTask(nRow));
 }

@@ -9,6 +9,7 @@
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
+#include "ProjectDoc.h"
 #include "TaskScheduleGraph.h"
 
 BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
@@ -54,6 +55,7 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraph()
     }
     if (!m_pScheduleGraph)
     {
+        ForgetDocSchedule();
         m_pScheduleGraph = std::make_unique<CScheduleGraph>();
         m_pScheduleGraph->Build(TaskRows());
     }
@@ -66,6 +68,7 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTask
         m_pScheduleGraph.reset();
     if (!m_pScheduleGraph && (int)rows.size() == (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
     {
+        ForgetDocSchedule();
         m_pScheduleGraph = std::make_unique<CScheduleGraph>();
         m_pScheduleGraph->Build(rows);
     }
@@ -75,10 +78,20 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTask
 void CTaskTreeView::InvalidateScheduleGraph()
 {
     m_pScheduleGraph.reset();
+    ForgetDocSchedule();
+}
+
+void CTaskTreeView::ForgetDocSchedule()
+{
+    // The document's schedule follows the rows, tree and links exactly when this graph
+    // does: taken in afresh whenever the graph changes.
+    if (CProjectDoc* pDoc = GetDocument())
+        pDoc->ForgetSchedule();
 }
 
 void CTaskTreeView::PutNewTaskIntoGraph(int nRow, CTaskItem* pTask)
 {
+    ForgetDocSchedule();
     std::unique_ptr<CScheduleGraph> pGraph = std::move(m_pScheduleGraph);
     if (pGraph && (int)pGraph->rows.size() == m_Grid.GetRowCount() && pGraph->PutNewTask(nRow, pTask))
         KeepGraph(pGraph);

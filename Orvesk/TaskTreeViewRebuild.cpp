@@ -60,6 +60,7 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
     // A graph whose rows and links stay is kept (it takes its tree from the rebuild); any
     // other is dropped here.
     std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
+    ForgetDocSchedule();
     m_regainedLeaves.clear();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
@@ -300,6 +301,7 @@ void CTaskTreeView::EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph)
 
 void CTaskTreeView::KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph)
 {
+    ForgetDocSchedule();
     // Counted out of date under test when a fresh build would differ.
     if (s_bVerifyScheduleGraph)
     {
