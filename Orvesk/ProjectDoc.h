@@ -17,6 +17,7 @@
 #include "ProjectInfo.h"
 #include "TaskItem.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -188,7 +189,9 @@ public:
     // and editor. Taken in afresh (rows, links, calendar) on first use after the tree, the
     // rows or the links changed (ForgetSchedule) or the calendar did.
     CProjectSchedule& Schedule();
-    void ForgetSchedule() { m_bScheduleStale = true; }
+    // bLinks: links may have been added or deleted too, not only the tree and rows changed.
+    void ForgetSchedule(bool bLinks = true) { m_nScheduleStale = std::max(m_nScheduleStale, bLinks ? 2 : 1); }
+    bool ScheduleStale() const { return m_nScheduleStale != 0; }
 
     // ---- resources and permissions ----------------------------------------------------
     int GetResources();
@@ -298,7 +301,7 @@ private:
     std::unique_ptr<CRestDayCounter> m_pRestDays;  // RestDays, for the calendar of m_restDaysKey
     std::vector<uint64_t> m_restDaysKey;
     std::unique_ptr<CProjectSchedule> m_pSchedule;
-    bool m_bScheduleStale = true;
+    int m_nScheduleStale = 2;  // 1 the tree or rows changed, 2 the links too
     std::vector<uint64_t> m_scheduleCalendarKey;  // the calendar m_pSchedule was given
     // What the last walk of UpdateHeaderDates read, in order, for the next walk to ask for
     // ahead of its turn (the tasks and list nodes of a large project lie scattered far

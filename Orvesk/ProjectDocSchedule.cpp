@@ -20,7 +20,7 @@ CProjectSchedule& CProjectDoc::Schedule()
     if (!m_pSchedule)
     {
         m_pSchedule = std::make_unique<CProjectSchedule>(m_listTasks, CProjectSchedule::TakenInLater());
-        m_bScheduleStale = true;
+        m_nScheduleStale = 2;
     }
     std::vector<uint64_t> key = CalendarKey();
     if (key != m_scheduleCalendarKey)
@@ -41,10 +41,10 @@ CProjectSchedule& CProjectDoc::Schedule()
         m_pSchedule->SetCalendar(calendar);
         m_scheduleCalendarKey.swap(key);
     }
-    if (m_bScheduleStale)
-    {
+    if (m_nScheduleStale == 2)
         m_pSchedule->TakeInStoredRows();
-        m_bScheduleStale = false;
-    }
+    else if (m_nScheduleStale == 1)
+        m_pSchedule->TakeInStoredTree();
+    m_nScheduleStale = 0;
     return *m_pSchedule;
 }

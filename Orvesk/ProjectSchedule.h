@@ -58,6 +58,9 @@ public:
     // resolved by the row it stores, as the grid resolves it; nothing is rewritten or
     // deleted (a link naming a blank row or its own task stays, resolving to nothing).
     void TakeInStoredRows();
+    // The same when only the tree and the rows changed: every link it resolves still names
+    // the task it named (none was added or deleted).
+    void TakeInStoredTree();
     // A task whose dates its owner is about to change itself: its dates before the change
     // are kept, so that Recalculate follows it as one of its own edits.
     void Note(CTaskItem* pTask);
@@ -135,6 +138,8 @@ private:
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
     void Renumber();
+    // TakeInStoredTree's step: the blank rows from the rows the tasks store, then rows.
+    void TakeStoredRows();
     // Blank rows before each task from the rows the tasks store.
     void TakeStoredGaps();
     int GapBefore(const CTaskItem* pTask) const;

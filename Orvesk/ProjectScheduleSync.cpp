@@ -2,6 +2,8 @@
 // document's task tree, which the task grid rebuilds from its rows).
 #include "ProjectSchedule.h"
 
+#include <algorithm>
+
 CProjectSchedule::CProjectSchedule(CTaskItemList& roots, TakenInLater)
     : m_roots(roots), m_rows(1, nullptr), m_parentRow(1, 0)
 {
@@ -9,11 +11,24 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots, TakenInLater)
     m_dtLast.SetStatus(COleDateTime::invalid);
 }
 
-void CProjectSchedule::TakeInStoredRows()
+void CProjectSchedule::TakeInStoredTree()
+{
+    // A task that joined or left the tree may be what a link's row names now: the links are
+    // read again then.
+    auto held = [this]() { return m_rows.size() - (size_t)std::count(m_rows.begin(), m_rows.end(), nullptr); };
+    const size_t nHeld = held();
+    TakeStoredRows();
+    if (held() != nHeld)
+    {
+        TakeInStoredRows();
+        return;
+    }
+    StructureChanged();
+}
+
+void CProjectSchedule::TakeStoredRows()
 {
     m_touched.clear();
-    m_pred.clear();
-    m_succ.clear();
     // Blank rows before each task from the rows the tasks store, in tree order; a task
     // storing a row not below the one before it takes the next row.
     m_gapBefore.clear();
@@ -39,8 +54,26 @@ void CProjectSchedule::TakeInStoredRows()
             pending.push_back(pTask->m_listChildren.GetPrev(pos));
     }
     Renumber();
+}
+
+void CProjectSchedule::TakeInStoredRows()
+{
+    // The resolved links' nodes and the successor lists are used again (a large project
+    // reads them anew after every change of its links).
+    std::vector<decltype(m_pred)::node_type> spare;
+    spare.reserve(m_pred.size());
+    while (!m_pred.empty())
+        spare.push_back(m_pred.extract(m_pred.begin()));
+    for (auto& entry : m_succ)
+        entry.second.clear();
+    TakeStoredRows();
     // A link names its predecessor by the row it stores.
     const int nRows = (int)m_rows.size();
+    size_t nLinks = 0;
+    for (const CTaskItem* pTask : m_rows)
+        if (pTask)
+            nLinks += (size_t)pTask->m_listLinks.GetCount();
+    m_pred.reserve(nLinks);
     for (int r = 1; r < nRows; r++)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
@@ -51,10 +84,24 @@ void CProjectSchedule::TakeInStoredRows()
             CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
             if (!pPred || pPred == pTask)
                 continue;
-            m_pred[pLink] = pPred;
+            if (!spare.empty())
+            {
+                auto node = std::move(spare.back());
+                spare.pop_back();
+                node.key() = pLink;
+                node.mapped() = pPred;
+                if (!m_pred.insert(std::move(node)).inserted)
+                    continue;
+            }
+            else if (!m_pred.emplace(pLink, pPred).second)
+                continue;
             m_succ[pPred].push_back(pTask);
         }
     }
+    // Lists of tasks that are no predecessor any more go once they outnumber the others.
+    if (m_succ.size() > 2 * m_pred.size() + 64)
+        for (auto it = m_succ.begin(); it != m_succ.end();)
+            it = it->second.empty() ? m_succ.erase(it) : std::next(it);
     StructureChanged();
 }
 

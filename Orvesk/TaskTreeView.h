@@ -127,7 +127,9 @@ public:
     // one built from these without reading the grid again.
     const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
-    void ForgetDocSchedule();
+    // The document's schedule to be taken in again; bLinks FALSE when only the tree or the
+    // rows changed.
+    void ForgetDocSchedule(BOOL bLinks = TRUE);
     // A row without a task just given a new one (no links, no children, in no tree yet):
     // put into the kept graph where that is exact, else the graph is dropped.
     void PutNewTaskIntoGraph(int nRow, CTaskItem* pTask);
@@ -176,6 +178,10 @@ public:
     void PropagateDates(int nRow);
     // The same for several changed tasks at once.
     void SettleSchedule(const std::vector<int>& seeds);
+    // A task whose dates are about to be changed outside the schedule (a cell edit, a bar
+    // moved or resized): the schedule keeps its dates before, to follow the change as one
+    // of its own edits.
+    void NoteScheduleChange(CTaskItem* pTask);
     // Every summary's dates from its children (after rows were inserted, deleted or
     // re-levelled), and the schedule settled after those that changed; TRUE when any did.
     // Once a whole pass has run, only the summaries whose children changed since, and
@@ -282,8 +288,9 @@ protected:
     // The document's schedule settled after the changed tasks (a task the view changes
     // itself is noted first, NoteScheduleChange, as the schedule's own edits are), and the
     // cells of every task it moved written; TRUE when one moved.
-    BOOL SettleTasks(const std::vector<CTaskItem*>& changed);
-    void NoteScheduleChange(CTaskItem* pTask);
+    // While layouts are held the tasks wait for the hold's end or the next SettleSummaries,
+    // unless bNow.
+    BOOL SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNow = FALSE);
     // A task's date cells (and its days with bDays) written as the schedule moved it.
     void WriteRowDates(CTaskItem* pTask, BOOL bDays);
     CGanttBarViewHooks* FirstGanttBarView();
@@ -351,6 +358,8 @@ protected:
     int m_nLayoutHold = 0;
     BOOL m_bLayoutPending = FALSE;
     BOOL m_bLayoutModified = FALSE;
+    // The tasks changed while layouts are held, settled when the hold ends.
+    std::vector<CTaskItem*> m_heldSettle;
     struct CLayoutHold
     {
         CTaskTreeView* pView;

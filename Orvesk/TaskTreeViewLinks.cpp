@@ -55,7 +55,6 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraph()
     }
     if (!m_pScheduleGraph)
     {
-        ForgetDocSchedule();
         m_pScheduleGraph = std::make_unique<CScheduleGraph>();
         m_pScheduleGraph->Build(TaskRows());
     }
@@ -68,7 +67,6 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTask
         m_pScheduleGraph.reset();
     if (!m_pScheduleGraph && (int)rows.size() == (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
     {
-        ForgetDocSchedule();
         m_pScheduleGraph = std::make_unique<CScheduleGraph>();
         m_pScheduleGraph->Build(rows);
     }
@@ -81,17 +79,17 @@ void CTaskTreeView::InvalidateScheduleGraph()
     ForgetDocSchedule();
 }
 
-void CTaskTreeView::ForgetDocSchedule()
+void CTaskTreeView::ForgetDocSchedule(BOOL bLinks)
 {
-    // The document's schedule follows the rows, tree and links exactly when this graph
-    // does: taken in afresh whenever the graph changes.
+    // The document's schedule follows the rows, tree and links: taken in afresh whenever
+    // they change as this graph is dropped for (a task named into a blank row joins the
+    // tree only with the change of rows that follows).
     if (CProjectDoc* pDoc = GetDocument())
-        pDoc->ForgetSchedule();
+        pDoc->ForgetSchedule(bLinks != FALSE);
 }
 
 void CTaskTreeView::PutNewTaskIntoGraph(int nRow, CTaskItem* pTask)
 {
-    ForgetDocSchedule();
     std::unique_ptr<CScheduleGraph> pGraph = std::move(m_pScheduleGraph);
     if (pGraph && (int)pGraph->rows.size() == m_Grid.GetRowCount() && pGraph->PutNewTask(nRow, pTask))
         KeepGraph(pGraph);

@@ -60,13 +60,18 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
     // A graph whose rows and links stay is kept (it takes its tree from the rebuild); any
     // other is dropped here.
     std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
-    ForgetDocSchedule();
     m_regainedLeaves.clear();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
         return;
     const std::vector<CTaskItem*> rows = TaskRows();
     const std::vector<int>& moved = MovedRows(rows, bRenumber);
+    // The document's schedule is taken in again when rows or links move (the rebuild tells
+    // it when the tree changes).
+    if (pGone)
+        ForgetDocSchedule();
+    else if (!moved.empty())
+        ForgetDocSchedule(FALSE);
     if (pKept && (pGone || !moved.empty() || pKept->rows != rows))
         pKept.reset();
     // The successor pass that follows walks every task's links anyway: the links are
@@ -115,6 +120,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     BOOL bTwice = FALSE;
+    BOOL bTreeChanged = FALSE;  // a task's row or a list of the tree
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 0, 1u << 2);
@@ -148,6 +154,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         visits.push_back(pTask);
         visitRow.push_back(r);
         visitAt[(size_t)r] = pTask;
+        if (pTask->m_nRowInGrid != r)
+            bTreeChanged = TRUE;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
     }
@@ -167,7 +175,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     // slotStart[s] now ends slot s: slot s is [slotStart[s - 1], slotStart[s]).
     std::vector<CTaskItem*> dropped;
     CTaskItem* const* pOrdered = ordered.data();
-    SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped);
+    if (SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped))
+        bTreeChanged = TRUE;
     // The summaries whose children changed, those already waiting to be rolled up and
     // every summary over them wait for SettleSummaries.
     std::vector<char>& changed = m_treeScratch.changed;
@@ -180,6 +189,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         if (SyncTaskList(pVisit->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
         {
             changed[v] = 1;
+            bTreeChanged = TRUE;
             // A leaf that becomes a summary keeps its own duration for the day it is a leaf
             // again; a summary that becomes a leaf waits for OnRowLevel to get it back.
             const bool bLeaf = pVisit->m_listChildren.IsEmpty();
@@ -209,6 +219,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         }
     }
     m_bChangedSummariesClosed = bComplete;
+    if (bTreeChanged || !dropped.empty())
+        ForgetDocSchedule(FALSE);
 
     KeepKnownTree(rows, bComplete && !bTwice);
 
@@ -301,7 +313,6 @@ void CTaskTreeView::EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph)
 
 void CTaskTreeView::KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph)
 {
-    ForgetDocSchedule();
     // Counted out of date under test when a fresh build would differ.
     if (s_bVerifyScheduleGraph)
     {
@@ -550,6 +561,10 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
     }
     ClearPredIndex();
     // The kept schedule graph stays while no link changed and a fresh one would be the same.
+    // The document's schedule follows the links as the kept graph does: taken in again when
+    // no graph of these links was kept.
+    if (bLinksChanged || !m_pScheduleGraph || (pGraph && !m_pScheduleGraph->Matches(rows)))
+        ForgetDocSchedule();
     if (pGraph)
         EndGraphAssembly(pGraph);
     else if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))

@@ -136,28 +136,27 @@ BOOL CTaskTreeView::SettleSummaries()
     const BOOL bKnown = m_bSummariesKnown && ChangedSummaries(order);
     if (!bKnown && !AllSummaries(order))
         return FALSE;
-    if (bKnown && s_bVerifyScheduleGraph)
-    {
-        // Every summary left out already spans its children: the whole pass would roll up
-        // no other.
-        std::vector<CTaskItem*> all;
-        const std::unordered_set<const CTaskItem*> known(order.begin(), order.end());
-        if (AllSummaries(all))
-            for (const CTaskItem* pTask : all)
-                if (!known.count(pTask) && !SpansChildren(pTask))
-                    s_nUnsettledSummaries++;
-    }
     m_changedSummaries.clear();
     m_bSummariesKnown = TRUE;
     // The summaries not spanning their children are rolled up by the schedule (those over
-    // them with them), and everything after them settled.
+    // them with them), and everything after them settled, together with what the steps of
+    // a hold changed before.
     std::vector<CTaskItem*> changed;
+    changed.swap(m_heldSettle);
     for (CTaskItem* pTask : order)
         if (!SpansChildren(pTask))
             changed.push_back(pTask);
-    if (changed.empty())
-        return FALSE;
-    return SettleTasks(changed);
+    const BOOL bMoved = !changed.empty() && SettleTasks(changed, TRUE);
+    if (bKnown && s_bVerifyScheduleGraph)
+    {
+        // Every summary spans its children now: those left out of the roll-up did already.
+        std::vector<CTaskItem*> all;
+        if (AllSummaries(all))
+            for (const CTaskItem* pTask : all)
+                if (!SpansChildren(pTask))
+                    s_nUnsettledSummaries++;
+    }
+    return bMoved;
 }
 
 void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
@@ -172,34 +171,42 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
 
 void CTaskTreeView::NoteScheduleChange(CTaskItem* pTask)
 {
-    if (CProjectDoc* pDoc = GetDocument(); pDoc && pTask && m_nEditDepth == 0)
+    // (A schedule to be taken in again takes in the whole span anyway.)
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && pTask && m_nEditDepth == 0 && !pDoc->ScheduleStale())
         pDoc->Schedule().Note(pTask);
 }
 
-BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed)
+BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNow)
 {
     // A run settles everything it reaches: a call made while one is under way adds nothing.
     CProjectDoc* pDoc = GetDocument();
     if (m_nEditDepth > 0 || !pDoc)
         return FALSE;
+    // While layouts are held (a level change, a new task's several cells) the schedule is
+    // settled once, when the hold ends, after everything the steps changed.
+    if (m_nLayoutHold > 0 && !bNow)
+    {
+        m_heldSettle.insert(m_heldSettle.end(), changed.begin(), changed.end());
+        return !changed.empty();
+    }
     struct CDepth
     {
         int& n;
         explicit CDepth(int& r) : n(r) { ++n; }
         ~CDepth() { --n; }
     } depth(m_nEditDepth);
-    // The schedule is taken in afresh whenever the view's graph is (rows, tree or links
-    // changed).
-    const CScheduleGraph& graph = ScheduleGraph();
-    for (const CTaskItem* pTask : changed)
-    {
-        const int r = pTask->m_nRowInGrid;
-        if (!graph.Holds(r, RowTask(r)))
+    // A kept graph that finds a changed task's links or children not as it kept them tells
+    // of a change no one reported: the schedule is taken in afresh.
+    if (const CScheduleGraph* pGraph = m_pScheduleGraph.get())
+        for (const CTaskItem* pTask : changed)
         {
-            InvalidateScheduleGraph();
-            break;
+            const int r = pGraph->Row(pTask);
+            if (r > 0 && !pGraph->Holds(r, RowTask(r)))
+            {
+                InvalidateScheduleGraph();
+                break;
+            }
         }
-    }
     const CProjectSchedule::ChangeSet changes = pDoc->Schedule().Recalculate(changed);
     // The cells of what moved: dates, and the days of summaries (a leaf keeps its days).
     for (CTaskItem* pTask : changes.dates)

@@ -109,6 +109,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
                              m_changedSummaries.end());
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
                            m_regainedLeaves.end());
+    m_heldSettle.erase(std::remove(m_heldSettle.begin(), m_heldSettle.end(), pTask), m_heldSettle.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
@@ -440,6 +441,7 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
         {
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
+            ForgetDocSchedule();
             return;
         }
     }
@@ -522,6 +524,8 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         EndGraphAssembly(pAssembly);
     else if (bDropped)
         InvalidateScheduleGraph();
+    if (bDropped)
+        ForgetDocSchedule();
     if (!bLinked)
     {
         if (bDropped)
@@ -584,7 +588,10 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         });
     }
     if (bDropped)
+    {
+        ForgetDocSchedule();
         BuildSuccessorLists(FALSE);
+    }
     m_nDroppedParentChild += nParentChild;
     m_nDroppedCycle += nCycle;
 }

@@ -481,6 +481,8 @@ void CGunterBar::ApplyMove(CTaskItem* pTask)
     if (CTaskTreeView* pTree = GetTaskTreeView()) {
         dtStart = pTree->SkipRestDays(dtStart);
         dtFinish = pTree->SkipRestDays(dtFinish);
+        // The schedule follows the move as one of its own edits.
+        pTree->NoteScheduleChange(pTask);
     }
     pTask->m_dtStart = dtStart;
     pTask->m_dtFinish = dtFinish;
@@ -568,6 +570,8 @@ void CGunterBar::ApplyResize(CTaskItem* pTask)
     if (n == 0 || w == 0.0)
         return;
     CTaskTreeView* pTree = GetTaskTreeView();
+    if (pTree != NULL)
+        pTree->NoteScheduleChange(pTask);
     if (n < 0) {
         int y = pTask->m_dtStart.GetYear(), m = pTask->m_dtStart.GetMonth(), d = pTask->m_dtStart.GetDay();
         PrevDay(y, m, d);
