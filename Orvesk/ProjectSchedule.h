@@ -204,4 +204,7 @@ private:
     // task, link or calendar changes; the header dates are known with them.
     std::unordered_set<const CTaskItem*> m_chain;
     bool m_bSpanKnown = false;
+    // Links the last TakeInStoredRows found naming a blank row or their own task: a change
+    // of rows may give them a task, so that the links are read again then.
+    size_t m_nUnresolvedLinks = 0;
 };

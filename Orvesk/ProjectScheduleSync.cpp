@@ -13,12 +13,12 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots, TakenInLater)
 
 void CProjectSchedule::TakeInStoredTree()
 {
-    // A task that joined or left the tree may be what a link's row names now: the links are
-    // read again then.
+    // A task that joined or left the tree, or a row that holds another task now, may be what
+    // a link's row names: the links are read again then.
     auto held = [this]() { return m_rows.size() - (size_t)std::count(m_rows.begin(), m_rows.end(), nullptr); };
     const size_t nHeld = held();
     TakeStoredRows();
-    if (held() != nHeld)
+    if (held() != nHeld || m_nUnresolvedLinks > 0)
     {
         TakeInStoredRows();
         return;
@@ -74,6 +74,7 @@ void CProjectSchedule::TakeInStoredRows()
         if (pTask)
             nLinks += (size_t)pTask->m_listLinks.GetCount();
     m_pred.reserve(nLinks);
+    m_nUnresolvedLinks = 0;
     for (int r = 1; r < nRows; r++)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
@@ -83,7 +84,10 @@ void CProjectSchedule::TakeInStoredRows()
             const int p = pLink ? pLink->m_nSuccID.Get() : 0;
             CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
             if (!pPred || pPred == pTask)
+            {
+                m_nUnresolvedLinks++;
                 continue;
+            }
             if (!spare.empty())
             {
                 auto node = std::move(spare.back());

@@ -26,6 +26,7 @@
 
 class CRestDayCounter;
 class CProjectDoc;
+class CProjectSchedule;
 class CTaskItem;
 class CTaskLink;
 class CProjectSpanWalk;
@@ -182,6 +183,21 @@ public:
     // moved or resized): the schedule keeps its dates before, to follow the change as one
     // of its own edits.
     void NoteScheduleChange(CTaskItem* pTask);
+    // Tasks changed before they are reported (a bar moved or resized, the property sheet):
+    // the reports made while one of these lives do not note the tasks' dates, which have
+    // moved already (the schedule then takes the header dates and marks in afresh, unless
+    // the change was noted before it was made).
+    struct COutsideChange
+    {
+        CTaskTreeView& view;
+        explicit COutsideChange(CTaskTreeView& v) : view(v) { view.m_nOutsideChange++; }
+        ~COutsideChange() { view.m_nOutsideChange--; }
+        COutsideChange(const COutsideChange&) = delete;
+        COutsideChange& operator=(const COutsideChange&) = delete;
+    };
+    int m_nOutsideChange = 0;
+    // For tests: called with the document's schedule each time the view has settled it.
+    static void (*s_pfnScheduleSettled)(CProjectSchedule& schedule);
     // Every summary's dates from its children (after rows were inserted, deleted or
     // re-levelled), and the schedule settled after those that changed; TRUE when any did.
     // Once a whole pass has run, only the summaries whose children changed since, and

@@ -136,6 +136,8 @@ void CTaskTreeView::UpdateProjectSpan()
         return;
     CProjectSchedule& schedule = pDoc->Schedule();
     schedule.Recalculate({});
+    if (s_pfnScheduleSettled)
+        s_pfnScheduleSettled(schedule);
     // A project without dates keeps the header it has.
     const COleDateTime first = schedule.FirstStart(), last = schedule.LastFinish();
     if (IsSetDate(first))

@@ -37,7 +37,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
 
     // The dates an edit of the duration, start or finish changes are the schedule's to
     // follow: it is told before they change.
-    if (nCol >= 3 && nCol <= 5)
+    if (nCol >= 3 && nCol <= 5 && m_nOutsideChange == 0)
         NoteScheduleChange(pTask);
 
     switch (nCol)
@@ -153,10 +153,9 @@ void CTaskTreeView::ApplyDuration(int nRow, int /*nCol*/, const COleDateTime& st
     RollUpAncestors(nRow, 5, finish);
 }
 
-void CTaskTreeView::RollUpAncestors(int nRow, int /*nCol*/, COleDateTime /*date*/)
+void CTaskTreeView::RollUpAncestors(int /*nRow*/, int /*nCol*/, COleDateTime /*date*/)
 {
     // The summaries over the row span its task's dates as the task holds them: the schedule
     // rolls them up in the settle every edit ends with (PropagateDates), and the view writes
     // their cells from what it moved.
-    NoteScheduleChange(RowTask(nRow));
 }

@@ -92,6 +92,7 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
 
     if (bDoubleClick)
     {
+        const COutsideChange outside(*this);
         SendTaskChanged(pTask, nRow, 3);
         SendTaskChanged(pTask, nRow, 4);
     }

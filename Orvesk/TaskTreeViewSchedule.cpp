@@ -68,6 +68,7 @@ void CTaskTreeView::PropagateDates(int nRow)
 }
 
 int CTaskTreeView::s_nUnsettledSummaries = 0;
+void (*CTaskTreeView::s_pfnScheduleSettled)(CProjectSchedule& schedule) = nullptr;
 
 BOOL CTaskTreeView::AllSummaries(std::vector<CTaskItem*>& order)
 {
@@ -207,7 +208,10 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
                 break;
             }
         }
-    const CProjectSchedule::ChangeSet changes = pDoc->Schedule().Recalculate(changed);
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const CProjectSchedule::ChangeSet changes = schedule.Recalculate(changed);
+    if (s_pfnScheduleSettled)
+        s_pfnScheduleSettled(schedule);
     // The cells of what moved: dates, and the days of summaries (a leaf keeps its days).
     for (CTaskItem* pTask : changes.dates)
         WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
