@@ -176,6 +176,15 @@ void CProjectSchedule::Renumber()
             const_cast<CTaskLink*>(pLink)->m_nSuccID = pPred->m_nRowInGrid;
 }
 
+void CProjectSchedule::TrimBlankRows()
+{
+    if (m_gapBefore.empty())
+        return;
+    m_gapBefore.clear();
+    Renumber();
+    StructureChanged();
+}
+
 void CProjectSchedule::ResolveLinks()
 {
     // A stored link names its predecessor by row, id and name, as the task tree view reads

@@ -92,6 +92,9 @@ public:
         int nIndex;
     };
     int MoveTasks(const std::vector<Move>& moves, bool bLevelChange = true);
+    // The grid's blank rows taken out (a fold in the grid trims them): the tasks numbered
+    // again without gaps, every link's stored row following its predecessor.
+    void TrimBlankRows();
 
     // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
     // itself, a second link between the two, or one that would close a cycle (summaries

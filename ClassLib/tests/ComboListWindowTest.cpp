@@ -289,3 +289,19 @@ TEST_F(ComboListWindowTest, TheDroppedListTakesTheExtentTheComboWasMadeWith)
 }
 
 }  // namespace
+
+TEST_F(ComboListWindowTest, AWindowDisabledAfterItsComboBoxWentDoesNotReachTheComboBox)
+{
+    CComboHost host;
+    ASSERT_TRUE(host.CreateHost(300, 260));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(10, 10, 200, 200), &host, 40));
+    combo.AddString("one");
+    combo.SetFocus();
+    combo.DestroyWindow();
+    // As a modal dialog does to its owner while the combo box's widget still waits to go.
+    host.EnableWindow(FALSE);
+    host.EnableWindow(TRUE);
+    EXPECT_TRUE(host.IsWindowEnabled());
+    host.DestroyWindow();
+}

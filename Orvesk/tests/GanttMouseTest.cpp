@@ -181,6 +181,23 @@ TEST_F(GanttMouseTest, ASidewaysDragMovesTheTaskTwoDays)
     EXPECT_EQ(0, Chart().m_nDragMode);
 }
 
+TEST_F(GanttMouseTest, AChildMovedAheadOfItsSummarysLinkTakesItsSiblingOnToo)
+{
+    // 开发 must start after 准备 (finish 12 March); 编码 dragged a day back to Tuesday 12
+    // takes 开发 a working day before that: both children go one working day on, 测试
+    // (never dragged) from 13-15 to Thursday 14 .. Monday 18.
+    AddLink(Row(4), Row(1), 1);
+    Tree()->BuildSuccessorLists(FALSE);
+    BarView()->BuildChart();
+    Drag({CPoint(DayX(9) + 10, BarY(5)), CPoint(DayX(9) + 4, BarY(5)), CPoint(DayX(9) + 10 - 18, BarY(5))});
+    EXPECT_EQ(Day(2024, 3, 13), Row(5)->m_dtStart);
+    EXPECT_EQ(Day(2024, 3, 22), Row(5)->m_dtFinish);
+    EXPECT_EQ(Day(2024, 3, 14), Row(6)->m_dtStart);
+    EXPECT_EQ(Day(2024, 3, 18), Row(6)->m_dtFinish);
+    EXPECT_EQ(Day(2024, 3, 13), Row(4)->m_dtStart);
+    EXPECT_EQ(Day(2024, 3, 22), Row(4)->m_dtFinish);
+}
+
 TEST_F(GanttMouseTest, AMoveLandingOnAWeekendGoesOnToMonday)
 {
     CTaskItem* pReq = Row(2);

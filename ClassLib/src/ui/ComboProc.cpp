@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
@@ -25,12 +26,19 @@ namespace pc {
 
 namespace {
 
+// The widget outlives its procedure by a while (it is deleted later than its window): once
+// the procedure is gone it behaves as a plain combo box, so that disabling or closing it then
+// (a modal dialog disables its owner's children) reads no freed procedure.
 class PcComboBox : public QComboBox
 {
 public:
     PcComboBox(ComboProc* proc, QWidget* parent) : QComboBox(parent), m_proc(proc) {}
     void showPopup() override
     {
+        if (!m_proc) {
+            QComboBox::showPopup();
+            return;
+        }
         if (m_proc->ListWindow() != nullptr) {
             m_proc->OpenList();
             return;
@@ -40,6 +48,10 @@ public:
     }
     void hidePopup() override
     {
+        if (!m_proc) {
+            QComboBox::hidePopup();
+            return;
+        }
         if (m_proc->ListWindow() != nullptr) {
             m_proc->CloseList(false);
             return;
@@ -51,7 +63,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override
     {
-        if (!m_proc->OwnerDraw()) {
+        if (!m_proc || !m_proc->OwnerDraw()) {
             QComboBox::paintEvent(e);
             return;
         }
@@ -68,7 +80,7 @@ protected:
     }
 
 private:
-    ComboProc* m_proc;
+    QPointer<ComboProc> m_proc;
 };
 
 

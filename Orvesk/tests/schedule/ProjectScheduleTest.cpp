@@ -247,6 +247,39 @@ TEST(ProjectSchedule, BlankGridRowsKeepTheirPlaceAmongTheRows)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, BlankRowsTrimmedTakeTheTasksAndTheirLinksUp)
+{
+    // Stored rows 2, 5 and 6: rows 1, 3 and 4 blank; C (under B) links to A by row 2.
+    CTaskItemList stored;
+    CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+    pA->m_nRowInGrid = 2;
+    CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    pB->m_nRowInGrid = 5;
+    CTaskItem* pC = StoredTask(pB->m_listChildren, "C", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+    pC->m_nRowInGrid = 6;
+    CTaskLink* pLink = StoredLink(pC, 2, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule;
+    schedule.Adopt(stored);
+    ASSERT_EQ(schedule.Rows().size(), 7u);
+    const unsigned long long nRevision = schedule.Revision();
+    schedule.TrimBlankRows();
+    ASSERT_EQ(schedule.Rows().size(), 4u);
+    EXPECT_EQ(schedule.Rows()[1], pA);
+    EXPECT_EQ(schedule.Rows()[2], pB);
+    EXPECT_EQ(schedule.Rows()[3], pC);
+    EXPECT_EQ(pB->m_nRowInGrid, 2);
+    EXPECT_EQ(pC->m_nRowInGrid, 3);
+    EXPECT_EQ(pLink->m_nSuccID, 1);
+    EXPECT_EQ(schedule.Parent(pC), pB);
+    EXPECT_GT(schedule.Revision(), nRevision);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // A task put in later keeps no blank row above it.
+    CTaskItem* pN = schedule.AddTask(nullptr, 1, "N", Day(2004, 3, 1), 1);
+    EXPECT_EQ(pN->m_nRowInGrid, 2);
+    EXPECT_EQ(pB->m_nRowInGrid, 3);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST(ProjectSchedule, AListKeptElsewhereIsScheduledInPlaceAndLeftToItsOwner)
 {
     CTaskItemList tasks;
@@ -404,6 +437,25 @@ TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
     EXPECT_EQ(Dates(pSecond), "2004-03-10..2004-03-11");
     EXPECT_EQ(Dates(pSummary), "2004-03-05..2004-03-11");
     EXPECT_EQ(changes.dates.size(), 3u);
+}
+
+TEST(ProjectSchedule, AChildMovedAheadOfItsSummarysLinkTakesAllItsSiblingsOnWithIt)
+{
+    CProjectSchedule schedule;
+    CTaskItem* pPred = schedule.AddTask(nullptr, -1, "P", Day(2004, 3, 1), 4);        // Mon 1 .. Thu 4
+    CTaskItem* pSummary = schedule.AddTask(nullptr, -1, "S", Day(2004, 3, 1), 1);
+    CTaskItem* pFirst = schedule.AddTask(pSummary, -1, "C1", Day(2004, 3, 5), 2);    // Fri 5 .. Mon 8
+    CTaskItem* pSecond = schedule.AddTask(pSummary, -1, "C2", Day(2004, 3, 9), 2);   // Tue 9 .. Wed 10
+    ASSERT_NE(schedule.AddLink(pSummary, pPred, workdays::kFinishToStart, 0), nullptr);
+    schedule.Recalculate({pFirst, pSecond, pSummary});
+    ASSERT_EQ(Dates(pSummary), "2004-03-05..2004-03-10");
+    // C1 moved to Wednesday 3 takes the summary two working days before its link allows:
+    // every child goes two working days on, C2 too, though it was not moved.
+    schedule.SetStart(pFirst, Day(2004, 3, 3));
+    schedule.Recalculate({pFirst});
+    EXPECT_EQ(Dates(pFirst), "2004-03-05..2004-03-08");
+    EXPECT_EQ(Dates(pSecond), "2004-03-11..2004-03-12");
+    EXPECT_EQ(Dates(pSummary), "2004-03-05..2004-03-12");
 }
 
 TEST(ProjectSchedule, ASummaryOverMoreWorkingDaysThanADurationHoldsKeepsTheLongestDuration)
