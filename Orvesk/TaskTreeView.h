@@ -374,8 +374,9 @@ protected:
     int m_nLayoutHold = 0;
     BOOL m_bLayoutPending = FALSE;
     BOOL m_bLayoutModified = FALSE;
-    // The tasks changed while layouts are held, settled when the hold ends.
-    std::vector<CTaskItem*> m_heldSettle;
+    // The tasks changed while layouts are held, settled when the hold ends; the tasks noted
+    // as changed outside the schedule since the last settle, whose cells it writes.
+    std::vector<CTaskItem*> m_heldSettle, m_noted;
     struct CLayoutHold
     {
         CTaskTreeView* pView;

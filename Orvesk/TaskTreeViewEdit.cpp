@@ -17,6 +17,22 @@ BOOL IsValidDate(const COleDateTime& date)
     return date.GetStatus() == COleDateTime::valid;
 }
 
+// Folds a date into the running earliest start (column 4) or latest finish (column 5).
+void FoldDate(COleDateTime& date, const COleDateTime& other, int nCol)
+{
+    if (!IsValidDate(other))
+        return;
+    if (!IsValidDate(date) || (nCol == 4 ? other < date : other > date))
+        date = other;
+}
+
+// The start (column 4) or finish (column 5) of a row's task; invalid for a row without one.
+COleDateTime TaskDate(const CTaskItem* pTask, int nCol)
+{
+    COleDateTime date;
+    date.SetStatus(COleDateTime::invalid);
+    return pTask ? (nCol == 4 ? pTask->m_dtStart.Get() : pTask->m_dtFinish.Get()) : date;
+}
 } // namespace
 
 LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
@@ -153,9 +169,60 @@ void CTaskTreeView::ApplyDuration(int nRow, int /*nCol*/, const COleDateTime& st
     RollUpAncestors(nRow, 5, finish);
 }
 
-void CTaskTreeView::RollUpAncestors(int /*nRow*/, int /*nCol*/, COleDateTime /*date*/)
+void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
 {
-    // The summaries over the row span its task's dates as the task holds them: the schedule
-    // rolls them up in the settle every edit ends with (PropagateDates), and the view writes
-    // their cells from what it moved.
+    const int nLevel = RowLevel(nRow);
+    if (nLevel <= 1)
+        return;
+    const int nRows = m_Grid.GetRowCount();
+
+    for (int r = nRow - 1; r >= 1; r--)
+    {
+        if (IsCellEmpty(r, 2))
+            continue;
+        const int nLevelR = RowLevel(r);
+        if (nLevelR < nLevel && IsChildRow(nRow, r))
+        {
+            // The extreme date over the ancestor's subtree.
+            for (int k = r + 1; k < nRows; k++)
+            {
+                if (IsCellEmpty(k, 2))
+                    continue;
+                if (RowLevel(k) <= nLevelR)
+                    break;
+                FoldDate(date, TaskDate(RowTask(k), nCol), nCol);
+            }
+            CTaskItem* pTask = RowTask(r);
+            const COleDateTime own = TaskDate(pTask, nCol);
+            if (IsValidDate(date) && own != date)
+            {
+                SetCellDate(r, nCol, date);
+                const COleDateTime start = nCol == 4 ? date : TaskDate(pTask, 4);
+                const COleDateTime finish = nCol == 5 ? date : TaskDate(pTask, 5);
+                const int nDays = WorkingDays(start, finish);
+                SetCellDays(r, nDays);
+                if (pTask)
+                {
+                    // A summary changed outside the schedule, which settles it afterwards.
+                    NoteScheduleChange(pTask);
+                    MarkModified(pTask);
+                    if (nCol == 4)
+                        pTask->m_dtStart = date;
+                    else
+                    {
+                        pTask->m_dtFinish = date;
+                        KeepTaskDeadline(pTask);
+                    }
+                    pTask->m_nDuration = schedulerules::DurationOfDays(nDays);
+                    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
+                    KeepMilestone(pTask);
+                }
+            }
+        }
+        else
+            FoldDate(date, TaskDate(RowTask(r), nCol), nCol);
+
+        if (nLevelR <= 1)
+            break;
+    }
 }

@@ -173,8 +173,13 @@ void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
 void CTaskTreeView::NoteScheduleChange(CTaskItem* pTask)
 {
     // (A schedule to be taken in again takes in the whole span anyway.)
-    if (CProjectDoc* pDoc = GetDocument(); pDoc && pTask && m_nEditDepth == 0 && !pDoc->ScheduleStale())
-        pDoc->Schedule().Note(pTask);
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && pTask && m_nEditDepth == 0)
+    {
+        // Its cells are written once the schedule has settled it, wherever it ends.
+        m_noted.push_back(pTask);
+        if (!pDoc->ScheduleStale())
+            pDoc->Schedule().Note(pTask);
+    }
 }
 
 BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNow)
@@ -212,9 +217,17 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
     const CProjectSchedule::ChangeSet changes = schedule.Recalculate(changed);
     if (s_pfnScheduleSettled)
         s_pfnScheduleSettled(schedule);
-    // The cells of what moved: dates, and the days of summaries (a leaf keeps its days).
+    // The cells of what moved: dates, and the days of summaries (a leaf keeps its days);
+    // the changed and noted tasks' own too, which may have moved back to where they were
+    // before the change (their cells show the change).
     for (CTaskItem* pTask : changes.dates)
         WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
+    std::vector<CTaskItem*> noted;
+    noted.swap(m_noted);
+    noted.insert(noted.end(), changed.begin(), changed.end());
+    for (CTaskItem* pTask : noted)
+        if (schedule.Holds(pTask))
+            WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);
     m_bDatesWritten = FALSE;

@@ -110,6 +110,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
                            m_regainedLeaves.end());
     m_heldSettle.erase(std::remove(m_heldSettle.begin(), m_heldSettle.end(), pTask), m_heldSettle.end());
+    m_noted.erase(std::remove(m_noted.begin(), m_noted.end(), pTask), m_noted.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
