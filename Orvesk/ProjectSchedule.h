@@ -64,6 +64,9 @@ public:
     // A task whose dates its owner is about to change itself: its dates before the change
     // are kept, so that Recalculate follows it as one of its own edits.
     void Note(CTaskItem* pTask);
+    // The links the last TakeInStoredRows read (resolved or not): an owner that counts
+    // another number has added or deleted some since.
+    size_t StoredLinkCount() const { return m_pred.size() + m_nUnresolvedLinks; }
 
     // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
     // the last), starting on start (a rest day: the next working day) for nDays working days;

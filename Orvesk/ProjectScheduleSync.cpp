@@ -13,12 +13,19 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots, TakenInLater)
 
 void CProjectSchedule::TakeInStoredTree()
 {
-    // A task that joined or left the tree, or a row that holds another task now, may be what
-    // a link's row names: the links are read again then.
+    // A task that left the tree, or a row that holds another task now, may be what a link's
+    // row names: the links are read again then.
     auto held = [this]() { return m_rows.size() - (size_t)std::count(m_rows.begin(), m_rows.end(), nullptr); };
     const size_t nHeld = held();
     TakeStoredRows();
-    if (held() != nHeld || m_nUnresolvedLinks > 0)
+    // A task that joined the tree is named by no link yet (links resolve to tasks held);
+    // its own links are read with the others unless the tree's links are still those read.
+    size_t nLinks = 0;
+    if (held() > nHeld && m_nUnresolvedLinks == 0)
+        for (const CTaskItem* pTask : m_rows)
+            if (pTask)
+                nLinks += (size_t)pTask->m_listLinks.GetCount();
+    if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && nLinks != m_pred.size()))
     {
         TakeInStoredRows();
         return;

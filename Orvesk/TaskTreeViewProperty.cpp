@@ -97,6 +97,8 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
         SendTaskChanged(pTask, nRow, 4);
     }
 
+    // The sheet may have changed the task's links: the document's schedule reads them again.
+    ForgetDocSchedule();
     BuildSuccessorLists(FALSE);
     PropagateAssignees(nRow);
     // The task's links as the sheet left them, and everything after it.

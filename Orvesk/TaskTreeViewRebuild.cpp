@@ -9,6 +9,7 @@
 
 
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
@@ -479,8 +480,11 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         nFirstVisible = visible.GetMinRow();
         nLastVisible = visible.GetMaxRow();
     }
-    // A link that changes or goes changes the schedule graph.
+    // A link that changes or goes changes the schedule graph; one that goes or names
+    // another task now changes the document's schedule's links.
     BOOL bLinksChanged = FALSE;
+    BOOL bLinksRenamed = FALSE;
+    size_t nLinks = 0;  // the named rows' links kept
     // The links the change of rows before this pass left to be carried along.
     const BOOL bRemap = pRemap && pRemap->bPending && (!m_movedRows.empty() || pRemap->pGone);
     char buffer[16];
@@ -492,7 +496,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         strText.clear();
         if (bRemap && (size_t)i < rows.size() && rows[(size_t)i] &&
             RemapLinksOf(rows[(size_t)i], m_movedRows, pRemap->pGone, pRemap->nGoneID, pRemap->nGoneRow))
-            bLinksChanged = TRUE;
+            bLinksChanged = bLinksRenamed = TRUE;
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];
         if (pTask)
@@ -515,13 +519,16 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     if (pLink->m_nSuccID != pPred->m_nRowInGrid)
                     {
                         bLinksChanged = TRUE;
+                        const int nStored = pLink->m_nSuccID;
+                        if (nStored <= 0 || (size_t)nStored >= rows.size() || rows[(size_t)nStored] != pPred)
+                            bLinksRenamed = TRUE;
                         pLink->m_nSuccID = pPred->m_nRowInGrid;
                     }
                     bKeep = TRUE;
                 }
                 if (!bKeep)
                 {
-                    bLinksChanged = TRUE;
+                    bLinksChanged = bLinksRenamed = TRUE;
                     pTask->m_listLinks.RemoveAt(posLink);
                     delete pLink;
                     continue;
@@ -540,6 +547,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
                 }
+                nLinks++;
                 // "3", then ",5" for each further link.
                 if (!strText.empty())
                     strText += ',';
@@ -561,9 +569,11 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
     }
     ClearPredIndex();
     // The kept schedule graph stays while no link changed and a fresh one would be the same.
-    // The document's schedule follows the links as the kept graph does: taken in again when
-    // no graph of these links was kept.
-    if (bLinksChanged || !m_pScheduleGraph || (pGraph && !m_pScheduleGraph->Matches(rows)))
+    // The document's schedule reads the links again when one went or names another task
+    // now, when they are not as many as it read, or a kept graph finds them changed.
+    CProjectDoc* pDoc = GetDocument();
+    if (bLinksRenamed || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)) ||
+        (pDoc && !pDoc->ScheduleStale() && pDoc->Schedule().StoredLinkCount() != nLinks))
         ForgetDocSchedule();
     if (pGraph)
         EndGraphAssembly(pGraph);

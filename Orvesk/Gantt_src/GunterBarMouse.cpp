@@ -520,6 +520,8 @@ void CGunterBar::ApplyLink(CTaskItem* pTask, CPoint point)
     pLink->m_nSequence = 0;
     pLink->m_nLag = 0;
     pSucc->m_listLinks.AddTail(pLink);
+    if (CTaskTreeView* pTree = GetTaskTreeView())
+        pTree->ForgetDocSchedule();
     ReportChange(pSucc);
 }
 
