@@ -283,6 +283,20 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
     if (nRow < 1 || nRow >= m_Grid.GetRowCount())
         return 0;
     const CLayoutHold hold(this);
+    // The changed row and its summaries span their children, the lowest first, before the
+    // rows are written again: a row the change gave children no longer has its leaf dates,
+    // and a summary rolled up or settled from those would move its successors by dates it
+    // never has.
+    int nLevel = RowLevel(nRow) + 1;
+    for (int r = nRow; r >= 1 && nLevel > 1; r--)
+    {
+        CTaskItem* pAbove = IsCellEmpty(r, 2) ? NULL : RowTask(r);
+        if (!pAbove || RowLevel(r) >= nLevel)
+            continue;
+        nLevel = RowLevel(r);
+        if (!pAbove->m_listChildren.IsEmpty())
+            RollUpSummary(pAbove);
+    }
     // The summaries the level change made leaves again get their own duration back: the
     // duration cell is rewritten and taken as typed, so that the finish and the successors
     // follow.

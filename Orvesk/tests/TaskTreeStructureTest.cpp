@@ -467,3 +467,32 @@ TEST_F(TaskTreeStructureTest, EditMenuCutCopyAndPasteAreTheGridsClipboardCommand
     EXPECT_EQ(Task(4)->m_nDuration, 10 * 86400);
     COleDataSource::FlushClipboard();
 }
+
+TEST_F(TaskTreeStructureTest, ARowOutdentedOverRowsBelowSpansThemBeforeItsSummarysSuccessorsAreChecked)
+{
+    // 1 总 over 2 分 (over 3 甲 15-16 March, 4 乙 22-23 March, 5 丙 1-2 March); 6 后 1-2 March
+    // starts with 总 (start-to-start).
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        struct { const char* pszName; int nParent, nFirst, nLast, nDays; } rows[] = {
+            {"总", 0, 1, 23, 17}, {"分", 1, 1, 23, 17}, {"甲", 2, 15, 16, 2},
+            {"乙", 2, 22, 23, 2}, {"丙", 2, 1, 2, 2},  {"后", 0, 1, 2, 2}};
+        std::vector<CTaskItem*> made;
+        for (const auto& row : rows)
+        {
+            CTaskItemList& list = row.nParent ? made[(size_t)row.nParent - 1]->m_listChildren : doc.m_listTasks;
+            made.push_back(AddTask(list, row.pszName, Day(2004, 3, row.nFirst), Day(2004, 3, row.nLast), row.nDays));
+            made.back()->m_nRowInGrid = (int)made.size();
+        }
+        AddLink(made[5], made[0], 4);
+        doc.m_nMaxRowInGrid = 6;
+    }));
+    // 乙 one level up: 丙 hangs under it, and 乙 spans 1-2 March at once; 总 never starts
+    // later than 1 March, so 后 stays where it is.
+    Grid().SetFocusCell(4, 2);
+    Tree()->OnOutdent();
+    ASSERT_EQ(Task(4)->m_listChildren.GetCount(), 1);
+    CString strSpans;
+    for (int r = 1; r <= 6; r++)
+        strSpans += Task(r)->m_dtStart.Format("%d..") + Task(r)->m_dtFinish.Format("%d ");
+    EXPECT_EQ(strSpans, CString("01..16 15..16 15..16 01..02 01..02 01..02 "));
+}
