@@ -67,6 +67,9 @@ public:
     // The links the last TakeInStoredRows read (resolved or not): an owner that counts
     // another number has added or deleted some since.
     size_t StoredLinkCount() const { return m_pred.size() + m_nUnresolvedLinks; }
+    // A summary made to span its children at once, as Recalculate would; the next
+    // Recalculate follows the change as one of this schedule's edits.
+    void RollUp(CTaskItem* pTask);
 
     // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
     // the last), starting on start (a rest day: the next working day) for nDays working days;
@@ -143,7 +146,8 @@ private:
 
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
-    void Renumber();
+    // With bLinks, every resolved link's stored row is rewritten to its predecessor's.
+    void Renumber(bool bLinks = true);
     // TakeInStoredTree's step: the blank rows from the rows the tasks store, then rows.
     void TakeStoredRows();
     // Blank rows before each task from the rows the tasks store.

@@ -60,7 +60,8 @@ void CProjectSchedule::TakeStoredRows()
         for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
             pending.push_back(pTask->m_listChildren.GetPrev(pos));
     }
-    Renumber();
+    // (The owner carries the links' stored rows along with the rows it moves.)
+    Renumber(false);
 }
 
 void CProjectSchedule::TakeInStoredRows()
@@ -120,4 +121,10 @@ void CProjectSchedule::Note(CTaskItem* pTask)
 {
     if (Holds(pTask))
         Touch(pTask);
+}
+
+void CProjectSchedule::RollUp(CTaskItem* pTask)
+{
+    if (Holds(pTask) && !pTask->m_listChildren.IsEmpty())
+        RollUpSummary(pTask);
 }

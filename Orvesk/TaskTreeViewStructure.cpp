@@ -6,6 +6,7 @@
 
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "ReadAhead.h"
 #include "ScheduleRules.h"
 #include "TaskItem.h"
@@ -295,7 +296,11 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
             continue;
         nLevel = RowLevel(r);
         if (!pAbove->m_listChildren.IsEmpty())
-            RollUpSummary(pAbove);
+            if (CProjectDoc* pDoc = GetDocument())
+            {
+                pDoc->Schedule().RollUp(pAbove);
+                WriteRowDates(pAbove, TRUE);
+            }
     }
     // The summaries the level change made leaves again get their own duration back: the
     // duration cell is rewritten and taken as typed, so that the finish and the successors
