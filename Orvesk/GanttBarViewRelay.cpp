@@ -65,6 +65,7 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
     };
     {
         DeferLayout defer(m_nLayoutDeferred);
+        const CTaskTreeView::COutsideChange outside(*pTree);
         pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 3));
         pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 4));
 

@@ -2,6 +2,7 @@
 #include "ProjectDoc.h"
 
 #include "Gantt_src/RestDayCounter.h"
+#include "ProjectSchedule.h"
 #include "SrvrItem.h"
 
 IMPLEMENT_DYNCREATE(CProjectDoc, COleServerDoc)
@@ -36,6 +37,7 @@ CProjectDoc::~CProjectDoc()
 
 void CProjectDoc::DetachList()
 {
+    ForgetSchedule();
     POSITION pos = m_listTasks.GetHeadPosition();
     while (pos != NULL)
         delete m_listTasks.GetNext(pos);
@@ -54,6 +56,7 @@ void CProjectDoc::DetachDeleteList()
 
 void CProjectDoc::RemoveAllList()
 {
+    ForgetSchedule();
     POSITION pos = m_listTasks.GetHeadPosition();
     while (pos != NULL)
         m_listTasks.GetNext(pos)->ClearChildren();

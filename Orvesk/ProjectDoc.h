@@ -17,6 +17,7 @@
 #include "ProjectInfo.h"
 #include "TaskItem.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 typedef CTypedPtrList<CObList, CDayOfWeek*> CDayOfWeekList;
 typedef CTypedPtrList<CObList, CCalendarItem*> CCalendarItemList;
 class CRestDayCounter;
+class CProjectSchedule;
 typedef CList<tagPermInfo, tagPermInfo&> CPermInfoList;
 
 class CServerSrvrItem;
@@ -182,6 +184,15 @@ public:
     // equal for two calls exactly when no entry was added, removed or changed in between.
     std::vector<uint64_t> CalendarKey() const;
 
+    // ---- the schedule (ProjectDocSchedule.cpp) ------------------------------------------
+    // The schedule of the task tree, worked on in place; the task tree view is its reader
+    // and editor. Taken in afresh (rows, links, calendar) on first use after the tree, the
+    // rows or the links changed (ForgetSchedule) or the calendar did.
+    CProjectSchedule& Schedule();
+    // bLinks: links may have been added or deleted too, not only the tree and rows changed.
+    void ForgetSchedule(bool bLinks = true) { m_nScheduleStale = std::max(m_nScheduleStale, bLinks ? 2 : 1); }
+    bool ScheduleStale() const { return m_nScheduleStale != 0; }
+
     // ---- resources and permissions ----------------------------------------------------
     int GetResources();
     int ParseResources(const CString& strXml);
@@ -289,6 +300,9 @@ private:
 
     std::unique_ptr<CRestDayCounter> m_pRestDays;  // RestDays, for the calendar of m_restDaysKey
     std::vector<uint64_t> m_restDaysKey;
+    std::unique_ptr<CProjectSchedule> m_pSchedule;
+    int m_nScheduleStale = 2;  // 1 the tree or rows changed, 2 the links too
+    std::vector<uint64_t> m_scheduleCalendarKey;  // the calendar m_pSchedule was given
     // What the last walk of UpdateHeaderDates read, in order, for the next walk to ask for
     // ahead of its turn (the tasks and list nodes of a large project lie scattered far
     // beyond the caches); the spare is the trail being written.

@@ -143,7 +143,7 @@ CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
     return nullptr;
 }
 
-void CProjectSchedule::Renumber()
+void CProjectSchedule::Renumber(bool bLinks)
 {
     m_rows.assign(1, nullptr);
     m_parentRow.assign(1, 0);
@@ -171,6 +171,8 @@ void CProjectSchedule::Renumber()
             pending.emplace_back(pTask->m_listChildren.GetPrev(pos), nRow);
     }
     // The stored form of every resolved link follows its predecessor's row.
+    if (!bLinks)
+        return;
     for (const auto& [pLink, pPred] : m_pred)
         if (pLink->m_nSuccID != pPred->m_nRowInGrid)
             const_cast<CTaskLink*>(pLink)->m_nSuccID = pPred->m_nRowInGrid;

@@ -37,6 +37,11 @@ public:
     // A schedule of the tasks in a list kept elsewhere (the document's task tree), worked on
     // in place and left to the list's owner; rows and links are taken as Adopt takes them.
     explicit CProjectSchedule(CTaskItemList& roots);
+    // The same, the tasks taken in by the first TakeInStoredRows (ProjectScheduleSync.cpp).
+    struct TakenInLater
+    {
+    };
+    CProjectSchedule(CTaskItemList& roots, TakenInLater);
     ~CProjectSchedule();
 
     void SetCalendar(const workdays::CWorkingCalendar& calendar);
@@ -48,6 +53,23 @@ public:
     // naming no task, a removed one or its own task is deleted). Dates are kept as stored: a project whose tasks
     // already keep their links opens unchanged.
     void Adopt(CTaskItemList& roots);
+    // Takes the tree it works on in again after its owner changed it (ProjectScheduleSync.cpp):
+    // each task in the row it stores (the grid's row: blank rows between kept), each link
+    // resolved by the row it stores, as the grid resolves it; nothing is rewritten or
+    // deleted (a link naming a blank row or its own task stays, resolving to nothing).
+    void TakeInStoredRows();
+    // The same when only the tree and the rows changed: every link it resolves still names
+    // the task it named (none was added or deleted).
+    void TakeInStoredTree();
+    // A task whose dates its owner is about to change itself: its dates before the change
+    // are kept, so that Recalculate follows it as one of its own edits.
+    void Note(CTaskItem* pTask);
+    // The links the last TakeInStoredRows read (resolved or not): an owner that counts
+    // another number has added or deleted some since.
+    size_t StoredLinkCount() const { return m_pred.size() + m_nUnresolvedLinks; }
+    // A summary made to span its children at once, as Recalculate would; the next
+    // Recalculate follows the change as one of this schedule's edits.
+    void RollUp(CTaskItem* pTask);
 
     // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
     // the last), starting on start (a rest day: the next working day) for nDays working days;
@@ -124,7 +146,10 @@ private:
 
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
-    void Renumber();
+    // With bLinks, every resolved link's stored row is rewritten to its predecessor's.
+    void Renumber(bool bLinks = true);
+    // TakeInStoredTree's step: the blank rows from the rows the tasks store, then rows.
+    void TakeStoredRows();
     // Blank rows before each task from the rows the tasks store.
     void TakeStoredGaps();
     int GapBefore(const CTaskItem* pTask) const;
@@ -189,4 +214,7 @@ private:
     // task, link or calendar changes; the header dates are known with them.
     std::unordered_set<const CTaskItem*> m_chain;
     bool m_bSpanKnown = false;
+    // Links the last TakeInStoredRows found naming a blank row or their own task: a change
+    // of rows may give them a task, so that the links are read again then.
+    size_t m_nUnresolvedLinks = 0;
 };

@@ -281,10 +281,11 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
     ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
     for (int p = (int)partStart.size() - 2; p >= 0; p--)
     {
-        std::vector<int> nodes;
-        for (int i = partStart[(size_t)p]; i < partStart[(size_t)p + 1]; i++)
-            nodes.push_back(order[(size_t)parts[(size_t)i]]);
+        // In the order they were reached: a cycle is entered where the change reached it.
+        std::vector<int> nodes(parts.begin() + partStart[(size_t)p], parts.begin() + partStart[(size_t)p + 1]);
         std::sort(nodes.begin(), nodes.end());
+        for (int& node : nodes)
+            node = order[(size_t)node];
         for (size_t i = 0; i < nodes.size(); i++)
         {
             CTaskItem* pTask = m_rows[(size_t)(nodes[i] >> 1)];
@@ -295,6 +296,18 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
             }
             else if (!pTask->m_listChildren.IsEmpty())
                 RollUpSummary(pTask);
+        }
+        // A summary on a cycle may have been rolled up before children on the same cycle
+        // moved: it spans them once they are settled (deeper summaries, lower rows, first).
+        if (nodes.size() > 1)
+        {
+            std::vector<int> summaryRows;
+            for (int node : nodes)
+                if ((node & 1) && !m_rows[(size_t)(node >> 1)]->m_listChildren.IsEmpty())
+                    summaryRows.push_back(node >> 1);
+            std::sort(summaryRows.rbegin(), summaryRows.rend());
+            for (int r : summaryRows)
+                RollUpSummary(m_rows[(size_t)r]);
         }
     }
 

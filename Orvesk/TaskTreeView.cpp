@@ -286,7 +286,16 @@ void CTaskTreeView::HoldLayouts(BOOL bHold)
         m_nLayoutHold++;
         return;
     }
-    if (m_nLayoutHold <= 0 || --m_nLayoutHold > 0 || !m_bLayoutPending)
+    if (m_nLayoutHold <= 0 || --m_nLayoutHold > 0)
+        return;
+    if (!m_heldSettle.empty())
+    {
+        std::vector<CTaskItem*> changed;
+        changed.swap(m_heldSettle);
+        if (SettleTasks(changed))
+            SyncGanttRows(0, TRUE);
+    }
+    if (!m_bLayoutPending)
         return;
     m_bLayoutPending = FALSE;
     const BOOL bModified = m_bLayoutModified;

@@ -26,6 +26,7 @@
 
 class CRestDayCounter;
 class CProjectDoc;
+class CProjectSchedule;
 class CTaskItem;
 class CTaskLink;
 class CProjectSpanWalk;
@@ -127,6 +128,9 @@ public:
     // one built from these without reading the grid again.
     const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
     void InvalidateScheduleGraph();
+    // The document's schedule to be taken in again; bLinks FALSE when only the tree or the
+    // rows changed.
+    void ForgetDocSchedule(BOOL bLinks = TRUE);
     // A row without a task just given a new one (no links, no children, in no tree yet):
     // put into the kept graph where that is exact, else the graph is dropped.
     void PutNewTaskIntoGraph(int nRow, CTaskItem* pTask);
@@ -175,6 +179,25 @@ public:
     void PropagateDates(int nRow);
     // The same for several changed tasks at once.
     void SettleSchedule(const std::vector<int>& seeds);
+    // A task whose dates are about to be changed outside the schedule (a cell edit, a bar
+    // moved or resized): the schedule keeps its dates before, to follow the change as one
+    // of its own edits.
+    void NoteScheduleChange(CTaskItem* pTask);
+    // Tasks changed before they are reported (a bar moved or resized, the property sheet):
+    // the reports made while one of these lives do not note the tasks' dates, which have
+    // moved already (the schedule then takes the header dates and marks in afresh, unless
+    // the change was noted before it was made).
+    struct COutsideChange
+    {
+        CTaskTreeView& view;
+        explicit COutsideChange(CTaskTreeView& v) : view(v) { view.m_nOutsideChange++; }
+        ~COutsideChange() { view.m_nOutsideChange--; }
+        COutsideChange(const COutsideChange&) = delete;
+        COutsideChange& operator=(const COutsideChange&) = delete;
+    };
+    int m_nOutsideChange = 0;
+    // For tests: called with the document's schedule each time the view has settled it.
+    static void (*s_pfnScheduleSettled)(CProjectSchedule& schedule);
     // Every summary's dates from its children (after rows were inserted, deleted or
     // re-levelled), and the schedule settled after those that changed; TRUE when any did.
     // Once a whole pass has run, only the summaries whose children changed since, and
@@ -278,13 +301,12 @@ protected:
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
     void MarkModified(CTaskItem* pTask);
     void ChangeLevel(int nRow, int nLevel);
-    // The earliest start and finish the links of a task allow (invalid when none bounds
-    // it); TRUE when the task is earlier than one of them.
-    BOOL RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish);
-    // Moves a task to the earliest dates its links allow; a summary's children go along.
-    void SettleTask(CTaskItem* pTask);
-    // A summary's start and finish from its children; working days recounted.
-    void RollUpSummary(CTaskItem* pTask);
+    // The document's schedule settled after the changed tasks (a task the view changes
+    // itself is noted first, NoteScheduleChange, as the schedule's own edits are), and the
+    // cells of every task it moved written; TRUE when one moved.
+    // While layouts are held the tasks wait for the hold's end or the next SettleSummaries,
+    // unless bNow.
+    BOOL SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNow = FALSE);
     // A task's date cells (and its days with bDays) written as the schedule moved it.
     void WriteRowDates(CTaskItem* pTask, BOOL bDays);
     CGanttBarViewHooks* FirstGanttBarView();
@@ -345,8 +367,6 @@ protected:
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
     std::unique_ptr<CScheduleGraph> m_pScheduleGraph;
-    // Node marks of a settling run, all -1 between runs.
-    std::vector<int> m_scheduleIndex;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
     // Above 0 while a level change runs: the chart is laid out once, when it ends, however
@@ -354,6 +374,9 @@ protected:
     int m_nLayoutHold = 0;
     BOOL m_bLayoutPending = FALSE;
     BOOL m_bLayoutModified = FALSE;
+    // The tasks changed while layouts are held, settled when the hold ends; the tasks noted
+    // as changed outside the schedule since the last settle, whose cells it writes.
+    std::vector<CTaskItem*> m_heldSettle, m_noted;
     struct CLayoutHold
     {
         CTaskTreeView* pView;

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "GridDateTimeCtrl.h"
+#include "HeaderDates.h"
+#include "ProjectSchedule.h"
 #include "ProjectSpanWalk.h"
 #include "ProjectDoc.h"
 #include "ReadAhead.h"
@@ -126,9 +128,25 @@ BOOL CTaskTreeView::MarkCriticalChains(const CProjectSpanWalk& span, std::vector
 
 void CTaskTreeView::UpdateProjectSpan()
 {
-    if (CProjectDoc* pDoc = GetDocument())
-        pDoc->UpdateHeaderDates();
-    MarkCriticalTasks();
+    // The schedule keeps the header dates and critical marks with every change it settles:
+    // asked here, they cost what changed since (the whole project only after a change of
+    // rows, tree, links or calendar).
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || m_nEditDepth > 0)
+        return;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    schedule.Recalculate({});
+    if (s_pfnScheduleSettled)
+        s_pfnScheduleSettled(schedule);
+    // A project without dates keeps the header it has.
+    const COleDateTime first = schedule.FirstStart(), last = schedule.LastFinish();
+    if (IsSetDate(first))
+        pDoc->m_ProjectInfo.m_dtStart = first;
+    if (IsSetDate(last))
+    {
+        pDoc->m_ProjectInfo.m_dtFinish = last;
+        pDoc->m_ProjectInfo.m_dtDeadline = last;
+    }
 }
 
 BOOL CTaskTreeView::MarkCriticalChain(int nRow, std::vector<CTaskItem*>* pRaised)

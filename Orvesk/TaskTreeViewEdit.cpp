@@ -25,6 +25,14 @@ void FoldDate(COleDateTime& date, const COleDateTime& other, int nCol)
     if (!IsValidDate(date) || (nCol == 4 ? other < date : other > date))
         date = other;
 }
+
+// The start (column 4) or finish (column 5) of a row's task; invalid for a row without one.
+COleDateTime TaskDate(const CTaskItem* pTask, int nCol)
+{
+    COleDateTime date;
+    date.SetStatus(COleDateTime::invalid);
+    return pTask ? (nCol == 4 ? pTask->m_dtStart.Get() : pTask->m_dtFinish.Get()) : date;
+}
 } // namespace
 
 LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
@@ -42,6 +50,11 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         explicit CRestCacheScope(CTaskTreeView* p) : pView(p) { pView->BeginRestCache(); }
         ~CRestCacheScope() { pView->EndRestCache(); }
     } restCache(this);
+
+    // The dates an edit of the duration, start or finish changes are the schedule's to
+    // follow: it is told before they change.
+    if (nCol >= 3 && nCol <= 5 && m_nOutsideChange == 0)
+        NoteScheduleChange(pTask);
 
     switch (nCol)
     {
@@ -74,10 +87,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         // The cell shows the duration taken, in its own form ("5" typed: "5个工作日").
         m_Grid.SetItemText(nRow, 3, CGridCtrl::FormatTaskDays(pTask->m_nDuration / 86400.0));
         m_Grid.RedrawCell(nRow, 3);
-        COleDateTime start = ParseDateText(CellText(nRow, 4));
-        if (!IsValidDate(start))
-            start = pTask->m_dtStart;
-        ApplyDuration(nRow, 5, start, pTask->m_nDuration);
+        ApplyDuration(nRow, 5, pTask->m_dtStart, pTask->m_nDuration);
         KeepMilestone(pTask);
         PropagateDates(nRow);
         break;
@@ -115,9 +125,7 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         pTask->m_dtFinish = SkipRestDays(typed);
         KeepTaskDeadline(pTask);
         SetCellDate(nRow, 5, pTask->m_dtFinish);
-        COleDateTime start = ParseDateText(CellText(nRow, 4));
-        if (!IsValidDate(start))
-            start = pTask->m_dtStart;
+        const COleDateTime start = pTask->m_dtStart;
         // Counted to the finish as moved off a rest day; a finish before the start is a
         // milestone (0 days), never a negative duration.
         const int nDays = WorkingDays(start, pTask->m_dtFinish);
@@ -182,18 +190,21 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
                     continue;
                 if (RowLevel(k) <= nLevelR)
                     break;
-                FoldDate(date, RowDate(k, nCol), nCol);
+                FoldDate(date, TaskDate(RowTask(k), nCol), nCol);
             }
-            const COleDateTime own = RowDate(r, nCol);
+            CTaskItem* pTask = RowTask(r);
+            const COleDateTime own = TaskDate(pTask, nCol);
             if (IsValidDate(date) && own != date)
             {
                 SetCellDate(r, nCol, date);
-                const COleDateTime start = nCol == 4 ? date : RowDate(r, 4);
-                const COleDateTime finish = nCol == 5 ? date : RowDate(r, 5);
+                const COleDateTime start = nCol == 4 ? date : TaskDate(pTask, 4);
+                const COleDateTime finish = nCol == 5 ? date : TaskDate(pTask, 5);
                 const int nDays = WorkingDays(start, finish);
                 SetCellDays(r, nDays);
-                if (CTaskItem* pTask = RowTask(r))
+                if (pTask)
                 {
+                    // A summary changed outside the schedule, which settles it afterwards.
+                    NoteScheduleChange(pTask);
                     MarkModified(pTask);
                     if (nCol == 4)
                         pTask->m_dtStart = date;
@@ -209,7 +220,7 @@ void CTaskTreeView::RollUpAncestors(int nRow, int nCol, COleDateTime date)
             }
         }
         else
-            FoldDate(date, RowDate(r, nCol), nCol);
+            FoldDate(date, TaskDate(RowTask(r), nCol), nCol);
 
         if (nLevelR <= 1)
             break;

@@ -9,6 +9,7 @@
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
+#include "ProjectDoc.h"
 #include "TaskScheduleGraph.h"
 
 BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
@@ -75,6 +76,16 @@ const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTask
 void CTaskTreeView::InvalidateScheduleGraph()
 {
     m_pScheduleGraph.reset();
+    ForgetDocSchedule();
+}
+
+void CTaskTreeView::ForgetDocSchedule(BOOL bLinks)
+{
+    // The document's schedule follows the rows, tree and links: taken in afresh whenever
+    // they change as this graph is dropped for (a task named into a blank row joins the
+    // tree only with the change of rows that follows).
+    if (CProjectDoc* pDoc = GetDocument())
+        pDoc->ForgetSchedule(bLinks != FALSE);
 }
 
 void CTaskTreeView::PutNewTaskIntoGraph(int nRow, CTaskItem* pTask)

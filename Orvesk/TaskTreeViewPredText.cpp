@@ -63,7 +63,9 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
         return TRUE;
     }
 
-    // Each row is checked against the links taken so far, without the task's old ones.
+    // Each row is checked against the links taken so far, without the task's old ones. The
+    // task's links are made anew: the document's schedule reads them again.
+    ForgetDocSchedule();
     std::vector<CTaskLink*> taken;
     if (bOK)
     {

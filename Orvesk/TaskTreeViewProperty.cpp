@@ -92,10 +92,13 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
 
     if (bDoubleClick)
     {
+        const COutsideChange outside(*this);
         SendTaskChanged(pTask, nRow, 3);
         SendTaskChanged(pTask, nRow, 4);
     }
 
+    // The sheet may have changed the task's links: the document's schedule reads them again.
+    ForgetDocSchedule();
     BuildSuccessorLists(FALSE);
     PropagateAssignees(nRow);
     // The task's links as the sheet left them, and everything after it.

@@ -9,6 +9,7 @@
 
 
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
 #include "TaskScheduleGraph.h"
@@ -66,6 +67,12 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
         return;
     const std::vector<CTaskItem*> rows = TaskRows();
     const std::vector<int>& moved = MovedRows(rows, bRenumber);
+    // The document's schedule is taken in again when rows or links move (the rebuild tells
+    // it when the tree changes).
+    if (pGone)
+        ForgetDocSchedule();
+    else if (!moved.empty())
+        ForgetDocSchedule(FALSE);
     if (pKept && (pGone || !moved.empty() || pKept->rows != rows))
         pKept.reset();
     // The successor pass that follows walks every task's links anyway: the links are
@@ -114,6 +121,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     std::vector<std::pair<int, int>> open; // (visit, level) of the rows still open
     BOOL bComplete = TRUE;
     BOOL bTwice = FALSE;
+    BOOL bTreeChanged = FALSE;  // a task's row or a list of the tree
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 0, 1u << 2);
@@ -147,6 +155,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         visits.push_back(pTask);
         visitRow.push_back(r);
         visitAt[(size_t)r] = pTask;
+        if (pTask->m_nRowInGrid != r)
+            bTreeChanged = TRUE;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
     }
@@ -166,7 +176,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     // slotStart[s] now ends slot s: slot s is [slotStart[s - 1], slotStart[s]).
     std::vector<CTaskItem*> dropped;
     CTaskItem* const* pOrdered = ordered.data();
-    SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped);
+    if (SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped))
+        bTreeChanged = TRUE;
     // The summaries whose children changed, those already waiting to be rolled up and
     // every summary over them wait for SettleSummaries.
     std::vector<char>& changed = m_treeScratch.changed;
@@ -179,6 +190,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         if (SyncTaskList(pVisit->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
         {
             changed[v] = 1;
+            bTreeChanged = TRUE;
             // A leaf that becomes a summary keeps its own duration for the day it is a leaf
             // again; a summary that becomes a leaf waits for OnRowLevel to get it back.
             const bool bLeaf = pVisit->m_listChildren.IsEmpty();
@@ -208,6 +220,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         }
     }
     m_bChangedSummariesClosed = bComplete;
+    if (bTreeChanged || !dropped.empty())
+        ForgetDocSchedule(FALSE);
 
     KeepKnownTree(rows, bComplete && !bTwice);
 
@@ -466,8 +480,11 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         nFirstVisible = visible.GetMinRow();
         nLastVisible = visible.GetMaxRow();
     }
-    // A link that changes or goes changes the schedule graph.
+    // A link that changes or goes changes the schedule graph; one that goes or names
+    // another task now changes the document's schedule's links.
     BOOL bLinksChanged = FALSE;
+    BOOL bLinksRenamed = FALSE;
+    size_t nLinks = 0;  // the named rows' links kept
     // The links the change of rows before this pass left to be carried along.
     const BOOL bRemap = pRemap && pRemap->bPending && (!m_movedRows.empty() || pRemap->pGone);
     char buffer[16];
@@ -479,7 +496,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         strText.clear();
         if (bRemap && (size_t)i < rows.size() && rows[(size_t)i] &&
             RemapLinksOf(rows[(size_t)i], m_movedRows, pRemap->pGone, pRemap->nGoneID, pRemap->nGoneRow))
-            bLinksChanged = TRUE;
+            bLinksChanged = bLinksRenamed = TRUE;
         // Only a named row's links count.
         CTaskItem* pTask = named[(size_t)i];
         if (pTask)
@@ -502,13 +519,16 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     if (pLink->m_nSuccID != pPred->m_nRowInGrid)
                     {
                         bLinksChanged = TRUE;
+                        const int nStored = pLink->m_nSuccID;
+                        if (nStored <= 0 || (size_t)nStored >= rows.size() || rows[(size_t)nStored] != pPred)
+                            bLinksRenamed = TRUE;
                         pLink->m_nSuccID = pPred->m_nRowInGrid;
                     }
                     bKeep = TRUE;
                 }
                 if (!bKeep)
                 {
-                    bLinksChanged = TRUE;
+                    bLinksChanged = bLinksRenamed = TRUE;
                     pTask->m_listLinks.RemoveAt(posLink);
                     delete pLink;
                     continue;
@@ -527,6 +547,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     pPred->m_arrSuccessors.Add((DWORD)pTask->m_nRowInGrid);
                     pPred->m_nSuccessor = 1;
                 }
+                nLinks++;
                 // "3", then ",5" for each further link.
                 if (!strText.empty())
                     strText += ',';
@@ -548,6 +569,12 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
     }
     ClearPredIndex();
     // The kept schedule graph stays while no link changed and a fresh one would be the same.
+    // The document's schedule reads the links again when one went or names another task
+    // now, when they are not as many as it read, or a kept graph finds them changed.
+    CProjectDoc* pDoc = GetDocument();
+    if (bLinksRenamed || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)) ||
+        (pDoc && !pDoc->ScheduleStale() && pDoc->Schedule().StoredLinkCount() != nLinks))
+        ForgetDocSchedule();
     if (pGraph)
         EndGraphAssembly(pGraph);
     else if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))

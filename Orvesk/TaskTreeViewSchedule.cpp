@@ -19,6 +19,7 @@
 #include "ProjectDoc.h"
 #include "TaskItem.h"
 #include "ScheduleRules.h"
+#include "ProjectSchedule.h"
 #include "TaskScheduleGraph.h"
 
 using schedulerules::ChildrenSpan;
@@ -30,12 +31,6 @@ namespace
 BOOL IsValidDate(const COleDateTime& date)
 {
     return date.GetStatus() == COleDateTime::valid;
-}
-
-void FoldLater(COleDateTime& date, const COleDateTime& other)
-{
-    if (IsValidDate(other) && (!IsValidDate(date) || other > date))
-        date = other;
 }
 
 } // namespace
@@ -73,6 +68,7 @@ void CTaskTreeView::PropagateDates(int nRow)
 }
 
 int CTaskTreeView::s_nUnsettledSummaries = 0;
+void (*CTaskTreeView::s_pfnScheduleSettled)(CProjectSchedule& schedule) = nullptr;
 
 BOOL CTaskTreeView::AllSummaries(std::vector<CTaskItem*>& order)
 {
@@ -141,228 +137,101 @@ BOOL CTaskTreeView::SettleSummaries()
     const BOOL bKnown = m_bSummariesKnown && ChangedSummaries(order);
     if (!bKnown && !AllSummaries(order))
         return FALSE;
-    if (bKnown && s_bVerifyScheduleGraph)
-    {
-        // Every summary left out already spans its children: the whole pass would roll up
-        // no other.
-        std::vector<CTaskItem*> all;
-        const std::unordered_set<const CTaskItem*> known(order.begin(), order.end());
-        if (AllSummaries(all))
-            for (const CTaskItem* pTask : all)
-                if (!known.count(pTask) && !SpansChildren(pTask))
-                    s_nUnsettledSummaries++;
-    }
     m_changedSummaries.clear();
     m_bSummariesKnown = TRUE;
-    std::vector<int> seeds;
+    // The summaries not spanning their children are rolled up by the schedule (those over
+    // them with them), and everything after them settled, together with what the steps of
+    // a hold changed before.
+    std::vector<CTaskItem*> changed;
+    changed.swap(m_heldSettle);
     for (CTaskItem* pTask : order)
+        if (!SpansChildren(pTask))
+            changed.push_back(pTask);
+    const BOOL bMoved = !changed.empty() && SettleTasks(changed, TRUE);
+    if (bKnown && s_bVerifyScheduleGraph)
     {
-        const COleDateTime start = pTask->m_dtStart, finish = pTask->m_dtFinish;
-        RollUpSummary(pTask);
-        // The row is looked up only for a summary that moved (most do not).
-        if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
-            continue;
-        const int nRow = RowOfTask(pTask);
-        if (nRow > 0)
-            seeds.push_back(nRow);
+        // Every summary spans its children now: those left out of the roll-up did already.
+        std::vector<CTaskItem*> all;
+        if (AllSummaries(all))
+            for (const CTaskItem* pTask : all)
+                if (!SpansChildren(pTask))
+                    s_nUnsettledSummaries++;
     }
-    if (!seeds.empty())
-        SettleSchedule(seeds);
-    return !seeds.empty();
+    return bMoved;
 }
 
 void CTaskTreeView::SettleSchedule(const std::vector<int>& seeds)
 {
+    std::vector<CTaskItem*> changed;
+    changed.reserve(seeds.size());
+    for (int nRow : seeds)
+        if (CTaskItem* pTask = RowTask(nRow))
+            changed.push_back(pTask);
+    SettleTasks(changed);
+}
+
+void CTaskTreeView::NoteScheduleChange(CTaskItem* pTask)
+{
+    // (A schedule to be taken in again takes in the whole span anyway.)
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && pTask && m_nEditDepth == 0)
+    {
+        // Its cells are written once the schedule has settled it, wherever it ends.
+        m_noted.push_back(pTask);
+        if (!pDoc->ScheduleStale())
+            pDoc->Schedule().Note(pTask);
+    }
+}
+
+BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNow)
+{
     // A run settles everything it reaches: a call made while one is under way adds nothing.
-    if (m_nEditDepth > 0)
-        return;
-    m_nEditDepth++;
-    BeginRestCache();
-
-    // The reached nodes in the order they were found, and the edges between them, on the
-    // kept graph; each task reached is checked against the grid, and a graph found out of
-    // date is built again and the walk made afresh.
-    const CScheduleGraph* pGraph = &ScheduleGraph();
-    int nNodes = 2 * (int)pGraph->rows.size();
-    std::vector<int>& index = m_scheduleIndex;
-    if ((int)index.size() < nNodes)
-        index.resize((size_t)nNodes, -1);
-    std::vector<int> order, adjStart, adj;
-    for (int nTry = 0;; nTry++)
+    CProjectDoc* pDoc = GetDocument();
+    if (m_nEditDepth > 0 || !pDoc)
+        return FALSE;
+    // While layouts are held (a level change, a new task's several cells) the schedule is
+    // settled once, when the hold ends, after everything the steps changed.
+    if (m_nLayoutHold > 0 && !bNow)
     {
-        const CScheduleGraph& graph = *pGraph;
-        BOOL bHolds = TRUE;
-        auto reach = [&](int node) {
-            if (index[(size_t)node] < 0)
-            {
-                index[(size_t)node] = (int)order.size();
-                order.push_back(node);
-                const int r = node >> 1;
-                if (!graph.Holds(r, RowTask(r)))
-                    bHolds = FALSE;
-            }
-        };
-        // The changed tasks, and those of their summaries (already rolled up to them) whose
-        // own links they have made fail.
-        for (int nRow : seeds)
-        {
-            if (nRow <= 0 || nRow >= (int)graph.rows.size())
-                continue;
-            CTaskItem* pTask = RowTask(nRow);
-            if (!graph.Holds(nRow, pTask))
-                bHolds = FALSE;
-            if (!pTask || !bHolds)
-                continue;
-            reach(2 * nRow);
-            // (A damaged tree whose parents loop ends the walk up.)
-            int nSteps = 0;
-            for (int a = graph.parent[nRow]; a > 0 && nSteps < nNodes; a = graph.parent[a], nSteps++)
-            {
-                COleDateTime needStart, needFinish;
-                if (RequiredDates(graph.rows[a], needStart, needFinish))
-                    reach(2 * a);
-            }
-        }
-        for (size_t i = 0; i < order.size() && bHolds; i++)
-        {
-            adjStart.push_back((int)adj.size());
-            graph.ForEachNext(order[i], [&](int next) {
-                reach(next);
-                adj.push_back(index[(size_t)next]);
-            });
-        }
-        adjStart.push_back((int)adj.size());
-        if (bHolds || nTry > 0)
-            break;
-        for (int node : order)
-            index[(size_t)node] = -1;
-        order.clear();
-        adjStart.clear();
-        adj.clear();
-        InvalidateScheduleGraph();
-        pGraph = &ScheduleGraph();
-        nNodes = 2 * (int)pGraph->rows.size();
-        if ((int)index.size() < nNodes)
-            index.resize((size_t)nNodes, -1);
+        m_heldSettle.insert(m_heldSettle.end(), changed.begin(), changed.end());
+        return !changed.empty();
     }
-    const CScheduleGraph& graph = *pGraph;
-    for (int node : order)
-        index[(size_t)node] = -1;
-    if (adjStart.size() != order.size() + 1)
-        order.clear(); // (a fresh graph always holds: never reached)
-
-    // The strongly connected parts of the reached nodes (Tarjan's walk, without recursion),
-    // found after everything they lead to: worked through in the reverse order, each node
-    // comes after all it depends on. A part of more than one node is a link cycle from
-    // stored data: it is entered at its first-found node, whose task keeps its dates.
-    std::vector<int> parts, partStart;
-    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
-    for (int p = (int)partStart.size() - 2; p >= 0; p--)
+    struct CDepth
     {
-        auto first = parts.begin() + partStart[p], last = parts.begin() + partStart[p + 1];
-        std::sort(first, last);
-        // A summary on a cycle may be left not spanning its children: the next
-        // SettleSummaries rolls up every summary.
-        if (last - first > 1)
-            m_bSummariesKnown = FALSE;
-        for (auto it = first; it != last; ++it)
+        int& n;
+        explicit CDepth(int& r) : n(r) { ++n; }
+        ~CDepth() { --n; }
+    } depth(m_nEditDepth);
+    // A kept graph that finds a changed task's links or children not as it kept them tells
+    // of a change no one reported: the schedule is taken in afresh.
+    if (const CScheduleGraph* pGraph = m_pScheduleGraph.get())
+        for (const CTaskItem* pTask : changed)
         {
-            const int node = order[*it];
-            const int r = node >> 1;
-            if ((node & 1) == 0)
+            const int r = pGraph->Row(pTask);
+            if (r > 0 && !pGraph->Holds(r, RowTask(r)))
             {
-                if (it != first || last - first == 1)
-                    SettleTask(graph.rows[r]);
+                InvalidateScheduleGraph();
+                break;
             }
-            else if (!graph.rows[r]->m_listChildren.IsEmpty())
-                RollUpSummary(graph.rows[r]);
         }
-        // On a cycle a summary may have been rolled up before children of the same cycle
-        // moved: once they are settled, it spans them (the deeper summaries, lower rows,
-        // first).
-        if (last - first > 1)
-        {
-            std::vector<int> summaryRows;
-            for (auto it = first; it != last; ++it)
-                if ((order[*it] & 1) && !graph.rows[order[*it] >> 1]->m_listChildren.IsEmpty())
-                    summaryRows.push_back(order[*it] >> 1);
-            std::sort(summaryRows.rbegin(), summaryRows.rend());
-            for (int r : summaryRows)
-                RollUpSummary(graph.rows[r]);
-        }
-    }
-
-    EndRestCache();
-    m_nEditDepth--;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const CProjectSchedule::ChangeSet changes = schedule.Recalculate(changed);
+    if (s_pfnScheduleSettled)
+        s_pfnScheduleSettled(schedule);
+    // The cells of what moved: dates, and the days of summaries (a leaf keeps its days);
+    // the changed and noted tasks' own too, which may have moved back to where they were
+    // before the change (their cells show the change).
+    for (CTaskItem* pTask : changes.dates)
+        WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
+    std::vector<CTaskItem*> noted;
+    noted.swap(m_noted);
+    noted.insert(noted.end(), changed.begin(), changed.end());
+    for (CTaskItem* pTask : noted)
+        if (schedule.Holds(pTask))
+            WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);
     m_bDatesWritten = FALSE;
-}
-
-BOOL CTaskTreeView::RequiredDates(CTaskItem* pTask, COleDateTime& needStart, COleDateTime& needFinish)
-{
-    needStart.SetStatus(COleDateTime::invalid);
-    needFinish.SetStatus(COleDateTime::invalid);
-    const int nRows = m_Grid.GetRowCount();
-    POSITION pos = pTask->m_listLinks.GetHeadPosition();
-    while (pos != NULL)
-    {
-        const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        if (!pLink || pLink->m_nSuccID <= 0 || pLink->m_nSuccID >= nRows)
-            continue;
-        const CTaskItem* pPred = RowTask(pLink->m_nSuccID);
-        if (!pPred || pPred == pTask)
-            continue;
-        COleDateTime required;
-        switch (LinkRequirement(pLink->m_nType, pLink->m_nLag, *pPred, required))
-        {
-        case linkBoundsStart:
-            FoldLater(needStart, required);
-            break;
-        case linkBoundsFinish:
-            FoldLater(needFinish, required);
-            break;
-        default:
-            break;
-        }
-    }
-    const BOOL bStartLate = IsValidDate(needStart) && IsValidDate(pTask->m_dtStart) && pTask->m_dtStart < needStart;
-    const BOOL bFinishLate =
-        IsValidDate(needFinish) && IsValidDate(pTask->m_dtFinish) && pTask->m_dtFinish < needFinish;
-    return bStartLate || bFinishLate;
-}
-
-void CTaskTreeView::SettleTask(CTaskItem* pTask)
-{
-    const BOOL bSummary = !pTask->m_listChildren.IsEmpty();
-    if (bSummary)
-        RollUpSummary(pTask); // its links are checked against its children as they stand
-    COleDateTime needStart, needFinish;
-    if (!RequiredDates(pTask, needStart, needFinish))
-        return;
-    const auto isRest = [this](long nDay) { return IsRestDay(DateOf(nDay)) != FALSE; };
-    const long nNeedStart = IsValidDate(needStart) ? DayOf(needStart) : schedulerules::kNoDay;
-    const long nNeedFinish = IsValidDate(needFinish) ? DayOf(needFinish) : schedulerules::kNoDay;
-    if (bSummary)
-    {
-        // Its children move on together by the fewest working days that satisfy every link
-        // of the summary, each keeping its place among the working days; the summary then
-        // spans them again.
-        ShiftChildren(pTask, (int)std::min<long long>(INT_MAX, schedulerules::SummaryShift(isRest, DayOf(pTask->m_dtStart),
-                                                                                    DayOf(pTask->m_dtFinish), nNeedStart,
-                                                                                    nNeedFinish)));
-        RollUpSummary(pTask);
-        return;
-    }
-    // Moved to the earliest dates all its links allow, keeping its working days.
-    long nStart = DayOf(pTask->m_dtStart), nFinish = DayOf(pTask->m_dtFinish);
-    schedulerules::PlaceTask(isRest, WorkingDays(pTask->m_dtStart, pTask->m_dtFinish), nNeedStart, nNeedFinish, nStart,
-                             nFinish);
-    pTask->m_dtStart = DateOf(nStart);
-    pTask->m_dtFinish = DateOf(nFinish);
-    KeepTaskDeadline(pTask);
-    MarkModified(pTask);
-    WriteRowDates(pTask, FALSE);
+    return !changes.dates.empty();
 }
 
 COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
@@ -371,23 +240,6 @@ COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
         return date;
     const auto isRest = [this](long nDay) { return IsRestDay(DateOf(nDay)) != FALSE; };
     return DateOf(schedulerules::ShiftDay(isRest, DayOf(date), nDays));
-}
-
-void CTaskTreeView::RollUpSummary(CTaskItem* pTask)
-{
-    COleDateTime start, finish;
-    if (!ChildrenSpan(pTask, start, finish))
-        return;
-    if (pTask->m_dtStart == start && pTask->m_dtFinish == finish)
-        return;
-    pTask->m_dtStart = start;
-    pTask->m_dtFinish = finish;
-    KeepTaskDeadline(pTask);
-    pTask->m_nDuration = schedulerules::DurationOfDays(WorkingDays(start, finish));
-    pTask->m_nTrueDuration = SumChildTrueDurations(pTask);
-    KeepMilestone(pTask);
-    MarkModified(pTask);
-    WriteRowDates(pTask, TRUE);
 }
 
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)

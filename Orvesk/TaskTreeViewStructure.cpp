@@ -6,6 +6,7 @@
 
 #include "GridDateTimeCtrl.h"
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "ReadAhead.h"
 #include "ScheduleRules.h"
 #include "TaskItem.h"
@@ -109,6 +110,8 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
                              m_changedSummaries.end());
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
                            m_regainedLeaves.end());
+    m_heldSettle.erase(std::remove(m_heldSettle.begin(), m_heldSettle.end(), pTask), m_heldSettle.end());
+    m_noted.erase(std::remove(m_noted.begin(), m_noted.end(), pTask), m_noted.end());
     if (pTask->m_nFlag == FLAG_NEW)
         delete pTask;
     else
@@ -293,7 +296,11 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
             continue;
         nLevel = RowLevel(r);
         if (!pAbove->m_listChildren.IsEmpty())
-            RollUpSummary(pAbove);
+            if (CProjectDoc* pDoc = GetDocument())
+            {
+                pDoc->Schedule().RollUp(pAbove);
+                WriteRowDates(pAbove, TRUE);
+            }
     }
     // The summaries the level change made leaves again get their own duration back: the
     // duration cell is rewritten and taken as typed, so that the finish and the successors
@@ -454,6 +461,7 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
         {
             pTask->m_listLinks.RemoveAt(posLink);
             delete pLink;
+            ForgetDocSchedule();
             return;
         }
     }
@@ -536,6 +544,8 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         EndGraphAssembly(pAssembly);
     else if (bDropped)
         InvalidateScheduleGraph();
+    if (bDropped)
+        ForgetDocSchedule();
     if (!bLinked)
     {
         if (bDropped)
@@ -598,7 +608,10 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         });
     }
     if (bDropped)
+    {
+        ForgetDocSchedule();
         BuildSuccessorLists(FALSE);
+    }
     m_nDroppedParentChild += nParentChild;
     m_nDroppedCycle += nCycle;
 }

@@ -783,6 +783,27 @@ void BM_ScheduleDurationEdit(benchmark::State& state)
     times.Report(state, "schedule-duration-edit", (double)state.range(0));
 }
 
+// The document's schedule taken in afresh, as after a change of the task grid's rows,
+// tree or links: counts TakeInStoredRows (rows, blank rows and every link read again) and
+// the Recalculate that follows it (header dates and critical marks over the whole project).
+void BM_ScheduleTakeIn(benchmark::State& state)
+{
+    CProjectDoc doc;
+    ProjectGeneratorOptions options;
+    options.nTasks = (int)state.range(0);
+    GenerateProject(doc, options);
+    CProjectSchedule& schedule = doc.Schedule();
+    CScreenTimes times;
+    for (auto _ : state)
+    {
+        times.Start();
+        schedule.TakeInStoredRows();
+        schedule.Recalculate({});
+        times.Stop(state);
+    }
+    times.Report(state, "schedule-take-in", (double)state.range(0));
+}
+
 void BM_InsertRow(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
@@ -1238,6 +1259,7 @@ VIEWS_BENCH(BM_Repaint, 20);
 VIEWS_BENCH(BM_RepaintWindow, 20);
 VIEWS_BENCH(BM_DurationEditMovesAChainOf100, 10);
 VIEWS_BENCH(BM_ScheduleDurationEdit, 10);
+VIEWS_BENCH(BM_ScheduleTakeIn, 10);
 VIEWS_BENCH(BM_InsertRow, 10);
 VIEWS_BENCH(BM_DeleteRow, 10);
 VIEWS_BENCH(BM_Indent, 10);

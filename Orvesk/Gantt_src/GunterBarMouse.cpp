@@ -481,6 +481,8 @@ void CGunterBar::ApplyMove(CTaskItem* pTask)
     if (CTaskTreeView* pTree = GetTaskTreeView()) {
         dtStart = pTree->SkipRestDays(dtStart);
         dtFinish = pTree->SkipRestDays(dtFinish);
+        // The schedule follows the move as one of its own edits.
+        pTree->NoteScheduleChange(pTask);
     }
     pTask->m_dtStart = dtStart;
     pTask->m_dtFinish = dtFinish;
@@ -518,6 +520,8 @@ void CGunterBar::ApplyLink(CTaskItem* pTask, CPoint point)
     pLink->m_nSequence = 0;
     pLink->m_nLag = 0;
     pSucc->m_listLinks.AddTail(pLink);
+    if (CTaskTreeView* pTree = GetTaskTreeView())
+        pTree->ForgetDocSchedule();
     ReportChange(pSucc);
 }
 
@@ -568,6 +572,8 @@ void CGunterBar::ApplyResize(CTaskItem* pTask)
     if (n == 0 || w == 0.0)
         return;
     CTaskTreeView* pTree = GetTaskTreeView();
+    if (pTree != NULL)
+        pTree->NoteScheduleChange(pTask);
     if (n < 0) {
         int y = pTask->m_dtStart.GetYear(), m = pTask->m_dtStart.GetMonth(), d = pTask->m_dtStart.GetDay();
         PrevDay(y, m, d);

@@ -339,24 +339,84 @@ TEST(ProjectSchedule, TheGraphRefusesCyclesThroughLinksAndSummaries)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
-TEST(ProjectSchedule, AStoredLinkCycleEndsAndItsFirstTaskKeepsItsDates)
+TEST(ProjectSchedule, AStoredLinkCycleEndsWhereTheChangeEnteredIt)
 {
-    // A and B name each other (left by an older program): the walk ends, A keeps its dates
-    // and B is placed after it; C, after B, follows.
-    CTaskItemList stored;
-    CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
-    CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 1), Day(2004, 3, 1), 1);
-    CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 1), Day(2004, 3, 1), 1);
-    StoredLink(pA, 2, workdays::kFinishToStart, 0);
-    StoredLink(pB, 1, workdays::kFinishToStart, 0);
-    StoredLink(pC, 2, workdays::kFinishToStart, 0);
-    CProjectSchedule schedule;
-    schedule.Adopt(stored);
-    schedule.Recalculate({pA});
-    EXPECT_EQ(Dates(pA), "2004-03-01..2004-03-02");
-    EXPECT_EQ(Dates(pB), "2004-03-03..2004-03-03");
-    EXPECT_EQ(Dates(pC), "2004-03-04..2004-03-04");
-    EXPECT_EQ(schedule.VerifyKept(), "");
+    // A and B name each other (left by an older program): the walk ends, the task changed
+    // keeps its dates and the other is placed after it; C, after B, follows.
+    for (const bool bChangeA : {true, false})
+    {
+        CTaskItemList stored;
+        CTaskItem* pA = StoredTask(stored, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+        CTaskItem* pB = StoredTask(stored, "B", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+        CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+        StoredLink(pA, 2, workdays::kFinishToStart, 0);
+        StoredLink(pB, 1, workdays::kFinishToStart, 0);
+        StoredLink(pC, 2, workdays::kFinishToStart, 0);
+        CProjectSchedule schedule;
+        schedule.Adopt(stored);
+        schedule.Recalculate({bChangeA ? pA : pB});
+        EXPECT_EQ(Dates(pA), bChangeA ? "2004-03-01..2004-03-02" : "2004-03-02..2004-03-03");
+        EXPECT_EQ(Dates(pB), bChangeA ? "2004-03-03..2004-03-03" : "2004-03-01..2004-03-01");
+        EXPECT_EQ(Dates(pC), bChangeA ? "2004-03-04..2004-03-04" : "2004-03-02..2004-03-02");
+        EXPECT_EQ(schedule.VerifyKept(), "");
+    }
+}
+
+TEST(ProjectSchedule, AnOwnersTreeIsTakenInByItsStoredRowsAndLinksAsStored)
+{
+    // Rows 1, 3 and 4 (row 2 blank, as the grid shows it); S names P by row 1, T names the
+    // blank row 2 and U its own row: those two resolve to nothing and stay as stored.
+    CTaskItemList tasks;
+    CTaskItem* pPred = StoredTask(tasks, "P", Day(2004, 3, 4), Day(2004, 3, 5), 2);
+    pPred->m_nRowInGrid = 1;
+    CTaskItem* pSucc = StoredTask(tasks, "S", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    pSucc->m_nRowInGrid = 3;
+    CTaskItem* pT = StoredTask(tasks, "T", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    pT->m_nRowInGrid = 4;
+    CTaskItem* pU = StoredTask(pT->m_listChildren, "U", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    pU->m_nRowInGrid = 5;
+    StoredLink(pSucc, 1, workdays::kFinishToStart, 0);
+    CTaskLink* pToBlank = StoredLink(pT, 2, workdays::kFinishToStart, 0);
+    CTaskLink* pToItself = StoredLink(pU, 5, workdays::kFinishToStart, 0);
+    {
+        CProjectSchedule schedule(tasks, CProjectSchedule::TakenInLater());
+        schedule.TakeInStoredRows();
+        ASSERT_EQ(schedule.Rows().size(), 6u);
+        EXPECT_EQ(schedule.Rows()[2], nullptr);
+        EXPECT_EQ(schedule.Rows()[3], pSucc);
+        EXPECT_EQ(schedule.Parent(pU), pT);
+        EXPECT_EQ(schedule.Predecessor(pSucc->m_listLinks.GetHead()), pPred);
+        EXPECT_EQ(schedule.Predecessor(pToBlank), nullptr);
+        EXPECT_EQ(schedule.Predecessor(pToItself), nullptr);
+        EXPECT_EQ(schedule.VerifyKept(), "");
+        schedule.Note(pSucc);
+        const CProjectSchedule::ChangeSet changes = schedule.Recalculate({pSucc});
+        ASSERT_EQ(changes.dates.size(), 1u);
+        EXPECT_EQ(changes.dates[0], pSucc);
+        // Only the rows changed (U now at the top, before P; the links' rows carried along
+        // by the owner): the blank row T names now holds P, and T's link is read as P's.
+        tasks.AddHead(pT->m_listChildren.RemoveHead());
+        pU->m_nRowInGrid = 1;
+        pPred->m_nRowInGrid = 2;
+        pSucc->m_nRowInGrid = 4;
+        pT->m_nRowInGrid = 5;
+        pSucc->m_listLinks.GetHead()->m_nSuccID = 2;
+        pToItself->m_nSuccID = 1;
+        schedule.TakeInStoredTree();
+        EXPECT_EQ(schedule.Parent(pU), nullptr);
+        EXPECT_EQ(schedule.Rows()[3], nullptr);
+        EXPECT_EQ(schedule.Predecessor(pSucc->m_listLinks.GetHead()), pPred);
+        EXPECT_EQ(schedule.Predecessor(pToBlank), pPred);
+        EXPECT_EQ(schedule.Predecessor(pToItself), nullptr);
+        EXPECT_EQ(schedule.VerifyKept(), "");
+    }
+    EXPECT_EQ(Dates(pSucc), "2004-03-08..2004-03-08");
+    EXPECT_EQ(pT->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(pToBlank->m_nSuccID, 2);
+    EXPECT_EQ(pU->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(pToItself->m_nSuccID, 1);
+    while (!tasks.IsEmpty())
+        delete tasks.RemoveHead();
 }
 
 TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
