@@ -428,8 +428,8 @@ protected:
     // The summaries whose children changed since the last SettleSummaries, with those over
     // them; trusted only while m_bSummariesKnown (FALSE until a whole pass has run).
     std::vector<CTaskItem*> m_changedSummaries;
-    // The summaries the last rebuild of the tree left without children that know their own
-    // duration as a leaf: OnRowLevel gives it back to them.
+    // The summaries the last rebuild of the tree left without children: OnRowLevel makes
+    // their dates typeable again and gives those that know their own duration as a leaf it back.
     std::vector<CTaskItem*> m_regainedLeaves;
     // The links the last level change took away (RelinkRowsAbove), told by OnRowLevel.
     int m_nDroppedParentChild = 0;

@@ -192,11 +192,12 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
             changed[v] = 1;
             bTreeChanged = TRUE;
             // A leaf that becomes a summary keeps its own duration for the day it is a leaf
-            // again; a summary that becomes a leaf waits for OnRowLevel to get it back.
+            // again; a summary that becomes a leaf waits for OnRowLevel to get it back (or,
+            // stored as a summary, to keep the span it has) and its dates to be typed again.
             const bool bLeaf = pVisit->m_listChildren.IsEmpty();
             if (bWasLeaf && !bLeaf)
                 pVisit->m_nOwnDuration = pVisit->m_nDuration;
-            else if (!bWasLeaf && bLeaf && pVisit->m_nOwnDuration >= 0)
+            else if (!bWasLeaf && bLeaf)
                 m_regainedLeaves.push_back(pVisit);
         }
     }

@@ -302,16 +302,22 @@ LRESULT CTaskTreeView::OnRowLevel(WPARAM wParam, LPARAM /*lParam*/)
                 WriteRowDates(pAbove, TRUE);
             }
     }
-    // The summaries the level change made leaves again get their own duration back: the
-    // duration cell is rewritten and taken as typed, so that the finish and the successors
-    // follow.
+    // The summaries the level change made leaves again take typed dates again, and those
+    // that were leaves here get their own duration back: the duration cell is rewritten and
+    // taken as typed, so that the finish and the successors follow (one stored as a summary
+    // keeps the span it has).
     std::vector<CTaskItem*> regained;
     regained.swap(m_regainedLeaves);
     for (CTaskItem* pLeaf : regained)
     {
         const int nLeafRow = RowOfTask(pLeaf);
-        if (nLeafRow < 1 || !pLeaf->m_listChildren.IsEmpty() || pLeaf->m_nOwnDuration < 0)
+        if (nLeafRow < 1 || !pLeaf->m_listChildren.IsEmpty())
             continue;
+        if (pLeaf->m_nOwnDuration < 0)
+        {
+            SetDateCellsEditable(nLeafRow, TRUE);
+            continue;
+        }
         CString strDays;
         strDays.Format(_T("%d个工作日"), DurationDays(pLeaf->m_nOwnDuration));
         pLeaf->m_nOwnDuration = -1;

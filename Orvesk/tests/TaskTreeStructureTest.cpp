@@ -287,6 +287,26 @@ TEST_F(TaskTreeStructureTest, IndentThenOutdentGivesTheFormerSummaryItsOwnDurati
     EXPECT_EQ(boxes.Count(), 0);
 }
 
+TEST_F(TaskTreeStructureTest, AStoredSummaryLeftWithoutChildrenTakesTypedDatesAgain)
+{
+    // 1 甲 a summary as stored (it never was a leaf here), 2 乙 its only child.
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pA = AddTask(doc.m_listTasks, "甲", Day(2004, 3, 1), Day(2004, 3, 3), 3);
+        pA->m_nRowInGrid = 1;
+        AddTask(pA->m_listChildren, "乙", Day(2004, 3, 1), Day(2004, 3, 3), 3)->m_nRowInGrid = 2;
+        doc.m_nMaxRowInGrid = 2;
+    }));
+    ASSERT_FALSE(Grid().IsEditable(1, 4));
+    Grid().SetFocusCell(2, 2);
+    Tree()->OnOutdent();
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 0);
+    for (int nCol : {3, 4, 5})
+        EXPECT_TRUE(Grid().IsEditable(1, nCol)) << nCol;
+    // It keeps the span it had as its own duration.
+    EXPECT_EQ(Task(1)->m_nDuration, 3 * 86400);
+    EXPECT_EQ(Text(1, 3), CString("3个工作日"));
+}
+
 namespace
 {
 // The enabled state an update handler gives.
