@@ -144,6 +144,9 @@ CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
 
 void CProjectSchedule::Renumber(bool bLinks, RowsFrom from)
 {
+    static unsigned long long s_nWalks = 0;
+    const unsigned long long nWalkBefore = m_nWalk;
+    m_nWalk = ++s_nWalks;
     m_rows.assign(1, nullptr);
     m_parentRow.assign(1, 0);
     // Tree order: a task, then its children's subtrees in list order.
@@ -160,9 +163,10 @@ void CProjectSchedule::Renumber(bool bLinks, RowsFrom from)
         {
             const long long nStored = pTask->m_nRowInGrid, nNext = (long long)m_rows.size();
             pTask->m_nScheduleGap = nStored > nNext ? (int)(nStored - nNext) : 0;
-            if (from == RowsFrom::StoredAfresh)
-                pTask->m_scheduleSuccs.clear();
         }
+        if (from == RowsFrom::StoredAfresh || pTask->m_nScheduleWalk != nWalkBefore)
+            pTask->m_scheduleSuccs.clear();
+        pTask->m_nScheduleWalk = m_nWalk;
         for (int nGap = GapBefore(pTask); nGap > 0; nGap--)
         {
             m_rows.push_back(nullptr);

@@ -159,6 +159,8 @@ private:
     void Renumber(bool bLinks = true, RowsFrom from = RowsFrom::Kept);
     // TakeInStoredTree's step: the rows and the blank rows from the rows the tasks store.
     void TakeStoredRows(bool bSuccessorsAfresh = false);
+    // Each link of the tasks held resolved by the row it stores, into empty successor lists.
+    void ReadStoredLinks();
     // Blank rows before each task from the rows the tasks store.
     void TakeStoredGaps();
     int GapBefore(const CTaskItem* pTask) const;
@@ -215,6 +217,9 @@ private:
     // (CTaskLink::m_pSchedulePred) and each task's successors (CTaskItem::m_scheduleSuccs).
     std::vector<int> m_parentRow;                                   // by row; 0 at the top
     size_t m_nResolvedLinks = 0;
+    // The last walk of the rows (numbered across all schedules): a task the walk before did
+    // not find brings no successors of this schedule along.
+    unsigned long long m_nWalk = 0;
     workdays::CWorkingCalendar m_calendar;
     unsigned long long m_nRevision = 0;
     COleDateTime m_dtFirst, m_dtLast;

@@ -27,20 +27,11 @@ void CProjectSchedule::TakeInStoredTree()
                 nLinks += (size_t)pTask->m_listLinks.GetCount();
     if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && nLinks != m_nResolvedLinks))
     {
-        TakeInStoredRows();
-        return;
-    }
-    // A task that joined may bring the successors it had when this schedule last held it:
-    // the lists are made again from the links as resolved.
-    if (held() > nHeld)
-    {
+        // (The rows are those just taken.)
         for (CTaskItem* pTask : m_rows)
             if (pTask)
                 pTask->m_scheduleSuccs.clear();
-        for (CTaskItem* pTask : m_rows)
-            for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
-                if (const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos); pLink && pLink->m_pSchedulePred)
-                    pLink->m_pSchedulePred->m_scheduleSuccs.push_back(pTask);
+        ReadStoredLinks();
     }
     StructureChanged();
 }
@@ -55,6 +46,12 @@ void CProjectSchedule::TakeStoredRows(bool bSuccessorsAfresh)
 void CProjectSchedule::TakeInStoredRows()
 {
     TakeStoredRows(true);
+    ReadStoredLinks();
+    StructureChanged();
+}
+
+void CProjectSchedule::ReadStoredLinks()
+{
     // A link names its predecessor by the row it stores.
     const int nRows = (int)m_rows.size();
     m_nResolvedLinks = 0;
@@ -84,7 +81,6 @@ void CProjectSchedule::TakeInStoredRows()
             pPred->m_scheduleSuccs.push_back(pTask);
         }
     }
-    StructureChanged();
 }
 
 void CProjectSchedule::Note(CTaskItem* pTask)

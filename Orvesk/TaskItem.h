@@ -117,9 +117,11 @@ public:
     // leaf again; -1 when not known. Not stored.
     int m_nOwnDuration;
     // Kept by the project schedule that holds the task, not stored: the grid's blank rows
-    // right before it, and the tasks holding a link that resolves to it (one entry a link).
+    // right before it, the tasks holding a link that resolves to it (one entry a link), and
+    // the schedule's walk of its rows that last found it in the tree.
     int m_nScheduleGap = 0;
     std::vector<CTaskItem*> m_scheduleSuccs;
+    unsigned long long m_nScheduleWalk = 0;
 
 private:
     CTaskItem(const CTaskItem&) = delete;
