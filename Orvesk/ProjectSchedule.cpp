@@ -147,6 +147,7 @@ void CProjectSchedule::Renumber(bool bLinks, RowsFrom from)
     static unsigned long long s_nWalks = 0;
     const unsigned long long nWalkBefore = m_nWalk;
     m_nWalk = ++s_nWalks;
+    m_nLinksWalked = 0;
     m_rows.assign(1, nullptr);
     m_parentRow.assign(1, 0);
     // Tree order: a task, then its children's subtrees in list order.
@@ -167,6 +168,7 @@ void CProjectSchedule::Renumber(bool bLinks, RowsFrom from)
         if (from == RowsFrom::StoredAfresh || pTask->m_nScheduleWalk != nWalkBefore)
             pTask->m_scheduleSuccs.clear();
         pTask->m_nScheduleWalk = m_nWalk;
+        m_nLinksWalked += (size_t)pTask->m_listLinks.GetCount();
         for (int nGap = GapBefore(pTask); nGap > 0; nGap--)
         {
             m_rows.push_back(nullptr);

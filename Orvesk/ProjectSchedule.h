@@ -220,6 +220,7 @@ private:
     // The last walk of the rows (numbered across all schedules): a task the walk before did
     // not find brings no successors of this schedule along.
     unsigned long long m_nWalk = 0;
+    size_t m_nLinksWalked = 0;  // the links the tasks that walk found hold
     workdays::CWorkingCalendar m_calendar;
     unsigned long long m_nRevision = 0;
     COleDateTime m_dtFirst, m_dtLast;

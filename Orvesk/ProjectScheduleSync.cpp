@@ -20,12 +20,7 @@ void CProjectSchedule::TakeInStoredTree()
     TakeStoredRows();
     // A task that joined the tree is named by no link yet (links resolve to tasks held);
     // its own links are read with the others unless the tree's links are still those read.
-    size_t nLinks = 0;
-    if (held() > nHeld && m_nUnresolvedLinks == 0)
-        for (const CTaskItem* pTask : m_rows)
-            if (pTask)
-                nLinks += (size_t)pTask->m_listLinks.GetCount();
-    if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && nLinks != m_nResolvedLinks))
+    if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && m_nLinksWalked != m_nResolvedLinks))
     {
         // (The rows are those just taken.)
         for (CTaskItem* pTask : m_rows)
