@@ -110,7 +110,6 @@ void CProjectSchedule::TakeStoredGaps()
     // The grid shows a task in the row it stores, blank rows before it where the stored rows
     // leave room; rows out of order, or so far on that the rows would outnumber the tasks
     // many times, are closed up.
-    m_gapBefore.clear();
     std::vector<CTaskItem*> order;
     TreeOrder(m_roots, order);
     long long nPrev = 0, nAllowed = 3 * (long long)order.size() + 1000;
@@ -118,9 +117,10 @@ void CProjectSchedule::TakeStoredGaps()
     {
         const long long nStored = pTask->m_nRowInGrid;
         const long long nGap = nStored - nPrev - 1;
+        pTask->m_nScheduleGap = 0;
         if (nGap > 0 && nGap <= nAllowed)
         {
-            m_gapBefore[pTask] = (int)nGap;
+            pTask->m_nScheduleGap = (int)nGap;
             nAllowed -= nGap;
             nPrev = nStored;
         }
@@ -131,8 +131,7 @@ void CProjectSchedule::TakeStoredGaps()
 
 int CProjectSchedule::GapBefore(const CTaskItem* pTask) const
 {
-    auto it = m_gapBefore.find(pTask);
-    return it == m_gapBefore.end() ? 0 : it->second;
+    return pTask->m_nScheduleGap;
 }
 
 CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
@@ -143,8 +142,12 @@ CTaskItem* CProjectSchedule::TaskAfterRow(int nRow) const
     return nullptr;
 }
 
-void CProjectSchedule::Renumber(bool bLinks)
+void CProjectSchedule::Renumber(bool bLinks, RowsFrom from)
 {
+    static unsigned long long s_nWalks = 0;
+    const unsigned long long nWalkBefore = m_nWalk;
+    m_nWalk = ++s_nWalks;
+    m_nLinksWalked = 0;
     m_rows.assign(1, nullptr);
     m_parentRow.assign(1, 0);
     // Tree order: a task, then its children's subtrees in list order.
@@ -157,6 +160,15 @@ void CProjectSchedule::Renumber(bool bLinks)
         pending.pop_back();
         if (!pTask)
             continue;
+        if (from != RowsFrom::Kept)
+        {
+            const long long nStored = pTask->m_nRowInGrid, nNext = (long long)m_rows.size();
+            pTask->m_nScheduleGap = nStored > nNext ? (int)(nStored - nNext) : 0;
+        }
+        if (from == RowsFrom::StoredAfresh || pTask->m_nScheduleWalk != nWalkBefore)
+            pTask->m_scheduleSuccs.clear();
+        pTask->m_nScheduleWalk = m_nWalk;
+        m_nLinksWalked += (size_t)pTask->m_listLinks.GetCount();
         for (int nGap = GapBefore(pTask); nGap > 0; nGap--)
         {
             m_rows.push_back(nullptr);
@@ -173,16 +185,23 @@ void CProjectSchedule::Renumber(bool bLinks)
     // The stored form of every resolved link follows its predecessor's row.
     if (!bLinks)
         return;
-    for (const auto& [pLink, pPred] : m_pred)
-        if (pLink->m_nSuccID != pPred->m_nRowInGrid)
-            const_cast<CTaskLink*>(pLink)->m_nSuccID = pPred->m_nRowInGrid;
+    for (CTaskItem* pTask : m_rows)
+        for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
+        {
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
+            if (pPred && pLink->m_nSuccID != pPred->m_nRowInGrid)
+                pLink->m_nSuccID = pPred->m_nRowInGrid;
+        }
 }
 
 void CProjectSchedule::TrimBlankRows()
 {
-    if (m_gapBefore.empty())
+    if (std::find(m_rows.begin() + 1, m_rows.end(), nullptr) == m_rows.end())
         return;
-    m_gapBefore.clear();
+    for (CTaskItem* pTask : m_rows)
+        if (pTask)
+            pTask->m_nScheduleGap = 0;
     Renumber();
     StructureChanged();
 }
@@ -194,9 +213,11 @@ void CProjectSchedule::ResolveLinks()
     // the first task with the id, or without an id the first with the name, else whatever
     // task the row holds. A link that names no task, a removed one or its own task is
     // deleted; one that names a task is rewritten to that task's row and name.
-    m_pred.clear();
-    m_succ.clear();
     const int nRows = (int)m_rows.size();
+    for (CTaskItem* pTask : m_rows)
+        if (pTask)
+            pTask->m_scheduleSuccs.clear();
+    m_nResolvedLinks = 0;
     std::unordered_map<int, CTaskItem*> byId;
     std::unordered_map<std::string, CTaskItem*> byName;
     for (int r = nRows - 1; r >= 1; r--)
@@ -236,8 +257,9 @@ void CProjectSchedule::ResolveLinks()
                 pStored->m_nSuccID = pPred->m_nRowInGrid.Get();
             if (!(pStored->m_strPredName == pPred->m_strName))
                 pStored->m_strPredName = pPred->m_strName.Get();
-            m_pred[pLink] = pPred;
-            m_succ[pPred].push_back(pTask);
+            pStored->m_pSchedulePred = pPred;
+            m_nResolvedLinks++;
+            pPred->m_scheduleSuccs.push_back(pTask);
             return false;
         });
     }
@@ -258,8 +280,7 @@ CTaskItem* CProjectSchedule::Parent(const CTaskItem* pTask) const
 
 CTaskItem* CProjectSchedule::Predecessor(const CTaskLink* pLink) const
 {
-    auto it = m_pred.find(pLink);
-    return it == m_pred.end() ? nullptr : it->second;
+    return pLink ? pLink->m_pSchedulePred : nullptr;
 }
 
 CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CString& strName,
@@ -280,8 +301,8 @@ CTaskItem* CProjectSchedule::AddTask(CTaskItem* pParent, int nIndex, const CStri
     // that task now stand above the new one.
     if (CTaskItem* pNext = TaskAfterRow(pTask->m_nRowInGrid); pNext && GapBefore(pNext) > 0)
     {
-        m_gapBefore[pTask] = GapBefore(pNext);
-        m_gapBefore.erase(pNext);
+        pTask->m_nScheduleGap = pNext->m_nScheduleGap;
+        pNext->m_nScheduleGap = 0;
         Renumber();
     }
     StructureChanged();
@@ -301,39 +322,33 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
     // The links that name a task that goes, held by tasks that stay.
     for (CTaskItem* p : gone)
     {
-        auto it = m_succ.find(p);
-        if (it == m_succ.end())
-            continue;
-        std::vector<CTaskItem*> succs = it->second;
+        std::vector<CTaskItem*> succs;
+        succs.swap(p->m_scheduleSuccs);
         std::sort(succs.begin(), succs.end());
         succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
         for (CTaskItem* pSucc : succs)
             if (!isGone.count(pSucc))
                 RemoveTaskLinksIf(pSucc, [&](const CTaskLink* pLink) {
-                    auto found = m_pred.find(pLink);
-                    if (found == m_pred.end() || found->second != p)
+                    if (!pLink || pLink->m_pSchedulePred != p)
                         return false;
-                    m_pred.erase(found);
+                    m_nResolvedLinks--;
                     return true;
                 });
-        m_succ.erase(it);
     }
     // The links the tasks that go hold.
     for (CTaskItem* p : gone)
         for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
         {
-            const CTaskLink* pLink = p->m_listLinks.GetNext(pos);
-            auto found = m_pred.find(pLink);
-            if (found == m_pred.end())
+            CTaskLink* pLink = p->m_listLinks.GetNext(pos);
+            CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
+            if (!pPred)
                 continue;
-            auto succ = m_succ.find(found->second);
-            if (succ != m_succ.end())
-            {
-                auto at = std::find(succ->second.begin(), succ->second.end(), p);
-                if (at != succ->second.end())
-                    succ->second.erase(at);
-            }
-            m_pred.erase(found);
+            std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
+            auto at = std::find(succs.begin(), succs.end(), p);
+            if (at != succs.end())
+                succs.erase(at);
+            pLink->m_pSchedulePred = nullptr;
+            m_nResolvedLinks--;
         }
 }
 
@@ -355,9 +370,7 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
     if (!RemoveFrom(ChildList(pParent), pTask))
         return;
     if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
-        m_gapBefore[pNext] = GapBefore(pNext) + nGaps;
-    for (const CTaskItem* p : gone)
-        m_gapBefore.erase(p);
+        pNext->m_nScheduleGap += nGaps;
     ForgetSubtree(pTask);
     delete pTask;
     // (A summary left without children keeps its span as its duration, as the grid's delete
@@ -395,10 +408,7 @@ void CProjectSchedule::TakeOffLinksOf(CTaskItem* pTask, std::vector<std::pair<CT
             if (Predecessor(pLink) && taken.insert(pLink).second)
                 touching.emplace_back(p, pLink);
         }
-        auto it = m_succ.find(p);
-        if (it == m_succ.end())
-            continue;
-        std::vector<CTaskItem*> succs = it->second;
+        std::vector<CTaskItem*> succs = p->m_scheduleSuccs;
         std::sort(succs.begin(), succs.end());
         succs.erase(std::unique(succs.begin(), succs.end()), succs.end());
         for (CTaskItem* pSucc : succs)
@@ -429,7 +439,7 @@ int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChang
         TakeOffLinksOf(move.pTask, touching, taken);
         for (size_t i = nBefore; i < touching.size(); i++)
         {
-            std::vector<CTaskItem*>& succs = m_succ[m_pred[touching[i].second]];
+            std::vector<CTaskItem*>& succs = touching[i].second->m_pSchedulePred->m_scheduleSuccs;
             succs.erase(std::find(succs.begin(), succs.end(), touching[i].first));
         }
         CTaskItem* pOldParent = Parent(move.pTask);
@@ -455,28 +465,29 @@ int CProjectSchedule::MoveTasks(const std::vector<Move>& moves, bool bLevelChang
     std::vector<std::pair<CTaskItem*, CTaskLink*>> dropped, kept;
     for (const auto& [pSucc, pLink] : touching)
     {
-        const CTaskItem* pPred = m_pred[pLink];
+        const CTaskItem* pPred = pLink->m_pSchedulePred;
         if (isUnder(pSucc, pPred) || isUnder(pPred, pSucc))
             dropped.emplace_back(pSucc, pLink);
         else
         {
             kept.emplace_back(pSucc, pLink);
-            m_succ[m_pred[pLink]].push_back(pSucc);
+            pLink->m_pSchedulePred->m_scheduleSuccs.push_back(pSucc);
         }
     }
     std::vector<std::pair<CTaskItem*, CTaskLink*>> cyclic;
     for (const auto& [pSucc, pLink] : kept)
-        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * m_pred[pLink]->m_nRowInGrid + 1))
+        if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pLink->m_pSchedulePred->m_nRowInGrid + 1))
             cyclic.emplace_back(pSucc, pLink);
     for (const auto& [pSucc, pLink] : cyclic)
     {
-        std::vector<CTaskItem*>& succs = m_succ[m_pred[pLink]];
+        std::vector<CTaskItem*>& succs = pLink->m_pSchedulePred->m_scheduleSuccs;
         succs.erase(std::find(succs.begin(), succs.end(), pSucc));
         dropped.emplace_back(pSucc, pLink);
     }
     for (const auto& [pSucc, pLink] : dropped)
     {
-        m_pred.erase(pLink);
+        pLink->m_pSchedulePred = nullptr;
+        m_nResolvedLinks--;
         const CTaskLink* pGone = pLink;
         RemoveTaskLinksIf(pSucc, [pGone](const CTaskLink* p) { return p == pGone; });
     }
@@ -501,10 +512,8 @@ void CProjectSchedule::NextNodes(int nNode, std::vector<int>& next) const
     // Final, its summary's final dates follow, and its successors' placement.
     if (m_parentRow[(size_t)r] > 0)
         next.push_back(2 * m_parentRow[(size_t)r] + 1);
-    auto it = m_succ.find(pTask);
-    if (it != m_succ.end())
-        for (const CTaskItem* pSucc : it->second)
-            next.push_back(2 * pSucc->m_nRowInGrid);
+    for (const CTaskItem* pSucc : pTask->m_scheduleSuccs)
+        next.push_back(2 * pSucc->m_nRowInGrid);
 }
 
 bool CProjectSchedule::Reaches(int nFrom, int nTo) const
@@ -543,8 +552,9 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
     pLink->m_nType = nType;
     pLink->m_nLag = nLag;
     pSucc->m_listLinks.AddTail(pLink);
-    m_pred[pLink] = pPred;
-    m_succ[pPred].push_back(pSucc);
+    pLink->m_pSchedulePred = pPred;
+    m_nResolvedLinks++;
+    pPred->m_scheduleSuccs.push_back(pSucc);
     StructureChanged();
     return pLink;
 }
@@ -553,14 +563,14 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
 {
     if (!Holds(pSucc) || !pSucc->m_listLinks.Find(pLink))
         return;
-    auto found = m_pred.find(pLink);
-    if (found != m_pred.end())
+    if (CTaskItem* pPred = pLink->m_pSchedulePred)
     {
-        std::vector<CTaskItem*>& succs = m_succ[found->second];
+        std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
         auto at = std::find(succs.begin(), succs.end(), pSucc);
         if (at != succs.end())
             succs.erase(at);
-        m_pred.erase(found);
+        pLink->m_pSchedulePred = nullptr;
+        m_nResolvedLinks--;
     }
     RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
     StructureChanged();
@@ -608,19 +618,18 @@ std::string CProjectSchedule::VerifyKept() const
                 err << (LPCTSTR)pTask->m_strName << "'s link names row " << pLink->m_nSuccID.Get() << ", its predecessor "
                     << (LPCTSTR)pPred->m_strName << " sits in row " << pPred->m_nRowInGrid.Get() << "\n";
         }
-    if (nHeld != m_pred.size())
-        err << m_pred.size() << " links resolved, " << nHeld << " held by the tasks\n";
+    if (nHeld != m_nResolvedLinks)
+        err << m_nResolvedLinks << " links resolved, " << nHeld << " held by the tasks\n";
     for (auto& [pPred, succs] : succ)
     {
-        auto it = m_succ.find(pPred);
-        std::vector<CTaskItem*> kept = it == m_succ.end() ? std::vector<CTaskItem*>() : it->second;
+        std::vector<CTaskItem*> kept = pPred->m_scheduleSuccs;
         std::sort(kept.begin(), kept.end());
         std::sort(succs.begin(), succs.end());
         if (kept != succs)
             err << "the successors of " << (LPCTSTR)pPred->m_strName << " are out of date\n";
     }
-    for (const auto& [pPred, succs] : m_succ)
-        if (!succs.empty() && !succ.count(pPred))
+    for (const CTaskItem* pPred : m_rows)
+        if (pPred && !pPred->m_scheduleSuccs.empty() && !succ.count(pPred))
             err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
     err << VerifySpan();
     return err.str();

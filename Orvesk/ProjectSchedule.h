@@ -66,7 +66,7 @@ public:
     void Note(CTaskItem* pTask);
     // The links the last TakeInStoredRows read (resolved or not): an owner that counts
     // another number has added or deleted some since.
-    size_t StoredLinkCount() const { return m_pred.size() + m_nUnresolvedLinks; }
+    size_t StoredLinkCount() const { return m_nResolvedLinks + m_nUnresolvedLinks; }
     // A summary made to span its children at once, as Recalculate would; the next
     // Recalculate follows the change as one of this schedule's edits.
     void RollUp(CTaskItem* pTask);
@@ -146,10 +146,21 @@ private:
 
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
-    // With bLinks, every resolved link's stored row is rewritten to its predecessor's.
-    void Renumber(bool bLinks = true);
-    // TakeInStoredTree's step: the blank rows from the rows the tasks store, then rows.
-    void TakeStoredRows();
+    // With bLinks, every resolved link's stored row is rewritten to its predecessor's. The
+    // blank rows are those kept, or those the rows the tasks store leave (a task storing a
+    // row not below the one before it takes the next row); StoredAfresh empties the
+    // successor lists as well, for the links to be read again.
+    enum class RowsFrom
+    {
+        Kept,
+        Stored,
+        StoredAfresh
+    };
+    void Renumber(bool bLinks = true, RowsFrom from = RowsFrom::Kept);
+    // TakeInStoredTree's step: the rows and the blank rows from the rows the tasks store.
+    void TakeStoredRows(bool bSuccessorsAfresh = false);
+    // Each link of the tasks held resolved by the row it stores, into empty successor lists.
+    void ReadStoredLinks();
     // Blank rows before each task from the rows the tasks store.
     void TakeStoredGaps();
     int GapBefore(const CTaskItem* pTask) const;
@@ -200,12 +211,16 @@ private:
     CTaskItemList m_ownRoots;
     CTaskItemList& m_roots;  // m_ownRoots, or the list worked on in place
     std::vector<CTaskItem*> m_rows;                                 // null for a blank row
-    // The grid's blank rows kept right before a task, so that rows (and the links that name
-    // them) are numbered as the grid numbers them.
-    std::unordered_map<const CTaskItem*, int> m_gapBefore;
+    // On the records (no lookups on the paths every change of rows takes): the grid's blank
+    // rows kept right before a task (CTaskItem::m_nScheduleGap), so that rows and the links
+    // that name them are numbered as the grid numbers them; each resolved link's task
+    // (CTaskLink::m_pSchedulePred) and each task's successors (CTaskItem::m_scheduleSuccs).
     std::vector<int> m_parentRow;                                   // by row; 0 at the top
-    std::unordered_map<const CTaskLink*, CTaskItem*> m_pred;        // resolved links
-    std::unordered_map<const CTaskItem*, std::vector<CTaskItem*>> m_succ;  // successors by predecessor
+    size_t m_nResolvedLinks = 0;
+    // The last walk of the rows (numbered across all schedules): a task the walk before did
+    // not find brings no successors of this schedule along.
+    unsigned long long m_nWalk = 0;
+    size_t m_nLinksWalked = 0;  // the links the tasks that walk found hold
     workdays::CWorkingCalendar m_calendar;
     unsigned long long m_nRevision = 0;
     COleDateTime m_dtFirst, m_dtLast;

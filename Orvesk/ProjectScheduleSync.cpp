@@ -20,101 +20,62 @@ void CProjectSchedule::TakeInStoredTree()
     TakeStoredRows();
     // A task that joined the tree is named by no link yet (links resolve to tasks held);
     // its own links are read with the others unless the tree's links are still those read.
-    size_t nLinks = 0;
-    if (held() > nHeld && m_nUnresolvedLinks == 0)
-        for (const CTaskItem* pTask : m_rows)
-            if (pTask)
-                nLinks += (size_t)pTask->m_listLinks.GetCount();
-    if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && nLinks != m_pred.size()))
+    if (held() < nHeld || m_nUnresolvedLinks > 0 || (held() > nHeld && m_nLinksWalked != m_nResolvedLinks))
     {
-        TakeInStoredRows();
-        return;
+        // (The rows are those just taken.)
+        for (CTaskItem* pTask : m_rows)
+            if (pTask)
+                pTask->m_scheduleSuccs.clear();
+        ReadStoredLinks();
     }
     StructureChanged();
 }
 
-void CProjectSchedule::TakeStoredRows()
+void CProjectSchedule::TakeStoredRows(bool bSuccessorsAfresh)
 {
     m_touched.clear();
-    // Blank rows before each task from the rows the tasks store, in tree order; a task
-    // storing a row not below the one before it takes the next row.
-    m_gapBefore.clear();
-    std::vector<const CTaskItem*> pending;
-    for (POSITION pos = m_roots.GetTailPosition(); pos != NULL;)
-        pending.push_back(m_roots.GetPrev(pos));
-    long long nPrev = 0;
-    while (!pending.empty())
-    {
-        const CTaskItem* pTask = pending.back();
-        pending.pop_back();
-        if (!pTask)
-            continue;
-        const long long nStored = pTask->m_nRowInGrid;
-        if (nStored > nPrev + 1)
-        {
-            m_gapBefore[pTask] = (int)(nStored - nPrev - 1);
-            nPrev = nStored;
-        }
-        else
-            nPrev++;
-        for (POSITION pos = pTask->m_listChildren.GetTailPosition(); pos != NULL;)
-            pending.push_back(pTask->m_listChildren.GetPrev(pos));
-    }
     // (The owner carries the links' stored rows along with the rows it moves.)
-    Renumber(false);
+    Renumber(false, bSuccessorsAfresh ? RowsFrom::StoredAfresh : RowsFrom::Stored);
 }
 
 void CProjectSchedule::TakeInStoredRows()
 {
-    // The resolved links' nodes and the successor lists are used again (a large project
-    // reads them anew after every change of its links).
-    std::vector<decltype(m_pred)::node_type> spare;
-    spare.reserve(m_pred.size());
-    while (!m_pred.empty())
-        spare.push_back(m_pred.extract(m_pred.begin()));
-    for (auto& entry : m_succ)
-        entry.second.clear();
-    TakeStoredRows();
+    TakeStoredRows(true);
+    ReadStoredLinks();
+    StructureChanged();
+}
+
+void CProjectSchedule::ReadStoredLinks()
+{
     // A link names its predecessor by the row it stores.
     const int nRows = (int)m_rows.size();
-    size_t nLinks = 0;
-    for (const CTaskItem* pTask : m_rows)
-        if (pTask)
-            nLinks += (size_t)pTask->m_listLinks.GetCount();
-    m_pred.reserve(nLinks);
+    m_nResolvedLinks = 0;
     m_nUnresolvedLinks = 0;
     for (int r = 1; r < nRows; r++)
     {
         CTaskItem* pTask = m_rows[(size_t)r];
         for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
         {
-            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID.Get() : 0;
-            CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
-            if (!pPred || pPred == pTask)
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (!pLink)
             {
                 m_nUnresolvedLinks++;
                 continue;
             }
-            if (!spare.empty())
+            const int p = pLink->m_nSuccID.Get();
+            CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
+            if (pPred == pTask)
+                pPred = nullptr;
+            pLink->m_pSchedulePred = pPred;
+            if (!pPred)
             {
-                auto node = std::move(spare.back());
-                spare.pop_back();
-                node.key() = pLink;
-                node.mapped() = pPred;
-                if (!m_pred.insert(std::move(node)).inserted)
-                    continue;
-            }
-            else if (!m_pred.emplace(pLink, pPred).second)
+                m_nUnresolvedLinks++;
                 continue;
-            m_succ[pPred].push_back(pTask);
+            }
+            m_nResolvedLinks++;
+            pPred->m_scheduleSuccs.push_back(pTask);
         }
     }
-    // Lists of tasks that are no predecessor any more go once they outnumber the others.
-    if (m_succ.size() > 2 * m_pred.size() + 64)
-        for (auto it = m_succ.begin(); it != m_succ.end();)
-            it = it->second.empty() ? m_succ.erase(it) : std::next(it);
-    StructureChanged();
 }
 
 void CProjectSchedule::Note(CTaskItem* pTask)

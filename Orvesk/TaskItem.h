@@ -7,6 +7,8 @@
 #include <Tavrin/TargetDoc.h>
 #include <Tavrin/TrackedField.h>
 
+#include <vector>
+
 #include "TaskCodes.h"
 
 class CTaskItem;
@@ -114,6 +116,12 @@ public:
     // (whose duration is its children's span), so that it gets it back when it becomes a
     // leaf again; -1 when not known. Not stored.
     int m_nOwnDuration;
+    // Kept by the project schedule that holds the task, not stored: the grid's blank rows
+    // right before it, the tasks holding a link that resolves to it (one entry a link), and
+    // the schedule's walk of its rows that last found it in the tree.
+    int m_nScheduleGap = 0;
+    std::vector<CTaskItem*> m_scheduleSuccs;
+    unsigned long long m_nScheduleWalk = 0;
 
 private:
     CTaskItem(const CTaskItem&) = delete;

@@ -419,6 +419,35 @@ TEST(ProjectSchedule, AnOwnersTreeIsTakenInByItsStoredRowsAndLinksAsStored)
         delete tasks.RemoveHead();
 }
 
+TEST(ProjectSchedule, ATaskBackInTheTreeBringsNoSuccessorsItHadBefore)
+{
+    // S names P; the owner takes P out (and S's link with it), then puts P back below S.
+    CTaskItemList tasks;
+    CTaskItem* pPred = StoredTask(tasks, "P", Day(2004, 3, 4), Day(2004, 3, 5), 2);
+    pPred->m_nRowInGrid = 1;
+    CTaskItem* pSucc = StoredTask(tasks, "S", Day(2004, 3, 8), Day(2004, 3, 8), 1);
+    pSucc->m_nRowInGrid = 2;
+    StoredLink(pSucc, 1, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule(tasks, CProjectSchedule::TakenInLater());
+    schedule.TakeInStoredRows();
+    ASSERT_EQ(schedule.Predecessor(pSucc->m_listLinks.GetHead()), pPred);
+    tasks.RemoveHead();
+    delete pSucc->m_listLinks.RemoveHead();
+    pSucc->m_nRowInGrid = 1;
+    schedule.TakeInStoredTree();
+    EXPECT_EQ(schedule.StoredLinkCount(), 0u);
+    tasks.AddTail(pPred);
+    pPred->m_nRowInGrid = 2;
+    schedule.TakeInStoredTree();
+    EXPECT_EQ(schedule.Rows()[2], pPred);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // With no link left, P may follow S.
+    EXPECT_NE(schedule.AddLink(pPred, pSucc, workdays::kFinishToStart, 0), nullptr);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    while (!tasks.IsEmpty())
+        delete tasks.RemoveHead();
+}
+
 TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
 {
     CProjectSchedule schedule;

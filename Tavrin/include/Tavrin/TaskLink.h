@@ -4,6 +4,8 @@
 #include <ClassLib/Afx.h>
 #include <Tavrin/TrackedField.h>
 
+class CTaskItem;
+
 class AFX_EXT_CLASS CTaskLink : public CObject
 {
     DECLARE_SERIAL(CTaskLink)
@@ -25,4 +27,7 @@ public:
     int m_nLogicalType;
     int m_nSequence;
     int m_nLag;                     // whole working days
+    // The task the link resolves to in the schedule of the task that holds it (null: none,
+    // or not read yet). Kept by that schedule; neither stored nor copied.
+    CTaskItem* m_pSchedulePred = nullptr;
 };
