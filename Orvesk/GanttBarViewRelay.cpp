@@ -74,7 +74,11 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
         pTree->PropagateAssignees(nRow);
     }
 
-    BuildChart();
+    // The tree hands over what it settled (the chart renews those bars in place) or, when
+    // it cannot tell what changed, the sync lays the chart out whole.
+    pTree->SyncGanttRows(0, FALSE);
+    if (NeedsLayout() || !m_deferredChanges.empty())
+        BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);
     if (pDoc != NULL)
