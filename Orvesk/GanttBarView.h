@@ -188,6 +188,7 @@ private:
     void RenewArrowsFrom(int nRow, std::vector<CRenewed>& renewed);
     void RenewArrow(size_t nArrow, std::vector<CRenewed>& renewed);
     void MakeArrowsFrom();
+    BOOL KeepChartDates(CTaskItem* pTask);
     void WalkChartDates(const CTrackedPtrList<CTaskItem*>& list);
 
     // Lookups of one layout (the arrays above stay the record of it).
