@@ -281,6 +281,15 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
             EXPECT_EQ(18, p->m_ptFrom.x);
         }
     }
+    // A second drop, the links as they were: the successor follows again, its predecessor
+    // column unchanged.
+    const COleDateTime designStart = pDesign->m_dtStart;
+    pReq->m_dtStart = Day(2024, 3, 6);
+    pReq->m_dtFinish = Day(2024, 3, 8);
+    pBar->OnTaskChanged(pReq);
+    EXPECT_EQ(nLayouts, pBar->Layouts());
+    EXPECT_EQ(designStart + COleDateTimeSpan(3, 0, 0, 0), pDesign->m_dtStart.Get());  // over the weekend
+    EXPECT_EQ(CString("2"), Text(3, 6));
 }
 
 TEST_F(GanttWindowTest, ARenameTypedInTheGridShowsBesideTheBarAtOnce)
