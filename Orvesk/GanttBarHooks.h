@@ -5,6 +5,8 @@
 
 #include <ClassLib/Afx.h>
 
+#include <vector>
+
 class CTaskItem;
 
 class CGanttBarViewHooks
@@ -16,4 +18,8 @@ public:
     virtual void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) = 0;
     // Brings the task's bar into view (NULL: no current task).
     virtual void EnsureTaskVisible(CTaskItem* pTask) = 0;
+    // The tasks' dates, durations, progress or critical marks changed and nothing else of the
+    // records: their bars and the arrows on them are made again in place (the whole chart
+    // laid out when that cannot mend it), and the chart repainted.
+    virtual void TasksChanged(const std::vector<CTaskItem*>& changed) = 0;
 };

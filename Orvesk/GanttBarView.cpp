@@ -102,6 +102,20 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
     }
 }
 
+void CGanttBarView::TasksChanged(const std::vector<CTaskItem*>& changed)
+{
+    m_deferredChanges.insert(m_deferredChanges.end(), changed.begin(), changed.end());
+    if (m_nLayoutDeferred > 0)
+        return;
+    std::vector<CTaskItem*> tasks;
+    tasks.swap(m_deferredChanges);
+    UpdateTasks(tasks);
+    if (m_wndChart.GetSafeHwnd() != NULL) {
+        m_nLabelStamp = CTaskStamp::Label();
+        m_wndChart.Invalidate(TRUE);
+    }
+}
+
 void CGanttBarView::EnsureTaskVisible(CTaskItem* pTask) { m_wndChart.EnsureTaskVisible(pTask); }
 
 BOOL CGanttBarView::IsRestDay(int nYear, int nMonth, int nDay)

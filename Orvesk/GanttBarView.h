@@ -46,6 +46,8 @@ public:
     // one (NeedsLayout).
     void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
     void EnsureTaskVisible(CTaskItem* pTask) override;
+    // UpdateTasks and a repaint; while a chart edit is written back, kept for its end.
+    void TasksChanged(const std::vector<CTaskItem*>& changed) override;
 
     // A chart edit of the task: written back into the grid and propagated.
     void OnTaskChanged(CTaskItem* pTask);
@@ -92,6 +94,8 @@ public:
     // FALSE returned). The caller repaints.
     BOOL UpdateTasks(CTaskItem* const* pChanged, size_t nChanged);
     BOOL UpdateTasks(const std::vector<CTaskItem*>& changed) { return UpdateTasks(changed.data(), changed.size()); }
+    // The whole layouts made so far (BuildChart).
+    unsigned Layouts() const { return m_nLayouts; }
     // Called when a sync keeps the shapes (the test suites check them against a fresh layout).
     static void (*s_pfnLayoutKept)(CGanttBarView& view);
 
@@ -184,6 +188,7 @@ private:
     void RenewArrowsFrom(int nRow, std::vector<CRenewed>& renewed);
     void RenewArrow(size_t nArrow, std::vector<CRenewed>& renewed);
     void MakeArrowsFrom();
+    BOOL KeepChartDates(CTaskItem* pTask);
     void WalkChartDates(const CTrackedPtrList<CTaskItem*>& list);
 
     // Lookups of one layout (the arrays above stay the record of it).
@@ -214,9 +219,12 @@ private:
     long long m_nLastWalkRow = 0;
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
+    // TasksChanged while it does: renewed with the next (a whole layout covers them).
+    std::vector<CTaskItem*> m_deferredChanges;
     // What the last layout was made from: the task records' revision after its header dates
     // and critical marks, and the settings.
     BOOL m_bLaidOut = FALSE;
+    unsigned m_nLayouts = 0;
     uint64_t m_nLaidOutRevision = 0;
     CChartSettings m_laidOutSettings;
     uint64_t m_nLabelStamp = 0;      // the label stamp when the chart was last invalidated here

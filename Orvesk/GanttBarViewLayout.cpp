@@ -91,10 +91,12 @@ void CGanttBarView::BuildChart()
     if (CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL)
         pTree->UpdateProjectSpan();
     LayoutChart();
+    m_deferredChanges.clear();
     m_nLaidOutRevision = CTaskStamp::Now();
     m_nLaidOutStructure = CTaskStamp::Structure();
     m_laidOutSettings = CurrentSettings();
     m_bLaidOut = TRUE;
+    ++m_nLayouts;
 }
 
 void CGanttBarView::LayoutChart()

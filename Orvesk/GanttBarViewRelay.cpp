@@ -63,18 +63,26 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
         explicit DeferLayout(int& r) : n(r) { ++n; }
         ~DeferLayout() { --n; }
     };
+    // A move, resize or progress drag leaves every link as it was: the successor lists are
+    // made again only after a link came (or anything else came or went) since the layout.
+    const BOOL bLinksKept = m_bLaidOut && CTaskStamp::Structure() == m_nLaidOutStructure;
     {
         DeferLayout defer(m_nLayoutDeferred);
         const CTaskTreeView::COutsideChange outside(*pTree);
         pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 3));
         pTree->SendMessage(WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask), MAKELONG(nRow, 4));
 
-        pTree->BuildSuccessorLists(TRUE);
+        if (!bLinksKept)
+            pTree->BuildSuccessorLists(TRUE);
         pTree->PropagateDates(nRow);
         pTree->PropagateAssignees(nRow);
     }
 
-    BuildChart();
+    // The tree hands over what it settled (the chart renews those bars in place) or, when
+    // it cannot tell what changed, the sync lays the chart out whole.
+    pTree->SyncGanttRows(0, FALSE);
+    if (NeedsLayout() || !m_deferredChanges.empty())
+        BuildChart();
     if (m_wndChart.GetSafeHwnd() != NULL)
         m_wndChart.Invalidate(TRUE);
     if (pDoc != NULL)

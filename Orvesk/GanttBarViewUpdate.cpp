@@ -45,10 +45,8 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
         if (pTask == NULL)
             return FALSE;
         // The task holding the chart's first or last date may have given it up.
-        if (pTask == m_pChartStartTask || pTask == m_pChartEndTask)
+        if (!KeepChartDates(pTask))
             bWalkDates = TRUE;
-        else
-            TakeInChartDates(pTask);
         places[i] = PlaceOf(pTask, counter, dDayWidth, rcClient);
         if (!RenewBar(pTask, places[i], renewed))
             return FALSE;
@@ -76,6 +74,24 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
             break;
         }
     }
+    return TRUE;
+}
+
+// A task holding one of the chart's dates that moved it outwards (or kept it) still holds
+// it; one that gave ground leaves the dates to a walk over every task (FALSE).
+BOOL CGanttBarView::KeepChartDates(CTaskItem* pTask)
+{
+    if (pTask == m_pChartStartTask) {
+        if (pTask->m_dtStart.GetStatus() != COleDateTime::valid || m_dtChartStart < pTask->m_dtStart.Get())
+            return FALSE;
+        m_dtChartStart = pTask->m_dtStart;
+    }
+    if (pTask == m_pChartEndTask) {
+        if (pTask->m_dtFinish.GetStatus() != COleDateTime::valid || m_dtChartEnd > pTask->m_dtFinish.Get())
+            return FALSE;
+        m_dtChartEnd = pTask->m_dtFinish;
+    }
+    TakeInChartDates(pTask);
     return TRUE;
 }
 

@@ -9,6 +9,7 @@
 #include <ClassLib/DocView/View.h>
 #include <ClassLib/Gdi/ImageList.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -377,6 +378,18 @@ protected:
     // The tasks changed while layouts are held, settled when the hold ends; the tasks noted
     // as changed outside the schedule since the last settle, whose cells it writes.
     std::vector<CTaskItem*> m_heldSettle, m_noted;
+    // The tasks whose bars the settles since the chart was last synced changed (those
+    // edited and noted, and what each settle moved or marked), and the record stamps after
+    // the last of them: SyncGanttRows hands them to the chart when no record changed since
+    // and no task or link came or went, else the chart lays itself out.
+    std::vector<CTaskItem*> m_chartChanges;
+    uint64_t m_nChartChangesStamp = 0;
+    uint64_t m_nChartChangesStructure = 0;
+    BOOL m_bChartChangesLost = FALSE;
+    void NoteChartChanges(const std::vector<CTaskItem*>& tasks);
+    void NoteChartChanges(const std::vector<CTaskItem*>& a, const std::vector<CTaskItem*>& b);
+    // The tasks to hand to the chart now (empty: none, or it must lay out), the note cleared.
+    std::vector<CTaskItem*> TakeChartChanges();
     struct CLayoutHold
     {
         CTaskTreeView* pView;

@@ -228,6 +228,8 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
     for (CTaskItem* pTask : noted)
         if (schedule.Holds(pTask))
             WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
+    NoteChartChanges(noted, changes.dates);
+    NoteChartChanges(changes.critical);
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);
     m_bDatesWritten = FALSE;

@@ -154,6 +154,15 @@ TEST_F(GanttChartUpdateTest, ChartDatesFollowTheTasksThatHoldThem)
     EXPECT_TRUE(host.view->UpdateTasks({pC}));
     host.view->GetChartEndDate(dt);
     EXPECT_EQ(Day(24), dt);
+    // C, holding the end, takes it further, then gives it back to the summary.
+    Move(pC, 5, 25);
+    EXPECT_TRUE(host.view->UpdateTasks({pC}));
+    host.view->GetChartEndDate(dt);
+    EXPECT_EQ(Day(29), dt);
+    Move(pC, 5, 2);
+    EXPECT_TRUE(host.view->UpdateTasks({pC}));
+    host.view->GetChartEndDate(dt);
+    EXPECT_EQ(Day(7), dt);
     // A started first (with the summary, which comes first): A moving on leaves the start.
     Move(pA, 3, 1);
     EXPECT_TRUE(host.view->UpdateTasks({pA}));

@@ -260,9 +260,12 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
     ASSERT_NE(nullptr, pReq);
     ASSERT_EQ(CString("需求分析"), pReq->m_strName);
     // The chart moved the task one day later (as a bar drag does).
+    const unsigned nLayouts = pBar->Layouts();
     pReq->m_dtStart = Day(2024, 3, 5);
     pReq->m_dtFinish = Day(2024, 3, 7);
     pBar->OnTaskChanged(pReq);
+    // Its bar and those the settle moved were made again in place.
+    EXPECT_EQ(nLayouts, pBar->Layouts());
 
     EXPECT_TRUE(m_pDoc->IsModified());
     EXPECT_EQ(CString("2024年3月5日"), Text(2, 4));
@@ -273,12 +276,20 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
     ASSERT_NE(nullptr, pDesign);
     EXPECT_GT(pDesign->m_dtStart, pReq->m_dtFinish);
     EXPECT_EQ(pDesign->m_dtStart.Format("%#Y年%#m月%#d日"), Text(3, 4));
-    // The chart was laid out again.
     for (CTaskBase* p : Shapes()) {
         if (p->m_nRow == 2) {
             EXPECT_EQ(18, p->m_ptFrom.x);
         }
     }
+    // A second drop, the links as they were: the successor follows again, its predecessor
+    // column unchanged.
+    const COleDateTime designStart = pDesign->m_dtStart;
+    pReq->m_dtStart = Day(2024, 3, 6);
+    pReq->m_dtFinish = Day(2024, 3, 8);
+    pBar->OnTaskChanged(pReq);
+    EXPECT_EQ(nLayouts, pBar->Layouts());
+    EXPECT_EQ(designStart + COleDateTimeSpan(3, 0, 0, 0), pDesign->m_dtStart.Get());  // over the weekend
+    EXPECT_EQ(CString("2"), Text(3, 6));
 }
 
 TEST_F(GanttWindowTest, ARenameTypedInTheGridShowsBesideTheBarAtOnce)
@@ -309,4 +320,37 @@ TEST_F(GanttWindowTest, ARenameTypedInTheGridShowsBesideTheBarAtOnce)
     chart.UpdateWindow();
     EXPECT_NE(nullptr, rec.FindText("Final"));
     EXPECT_EQ(nullptr, rec.FindText("First"));
+}
+
+TEST_F(GanttWindowTest, ATypedDurationRenewsTheBarsItMovedInPlace)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    CGridCtrl& grid = Tree()->m_Grid;
+    AfxPumpMessages();
+    const unsigned nLayouts = pBar->Layouts();
+    grid.SetFocusCell(2, 3);
+    AfxTestFocus(&grid);
+    AfxTestTypeText(CWnd::GetFocus(), "5");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(CString("5个工作日"), Text(2, 3));
+    // 需求分析 now ends on Friday 8 March; 方案设计 after it starts on Monday 11 March.
+    EXPECT_EQ(CString("2024年3月11日"), Text(3, 4));
+    EXPECT_EQ(nLayouts, pBar->Layouts());
+    int nSeen = 0;
+    for (CTaskBase* p : Shapes()) {
+        if (p->IsKindOf(RUNTIME_CLASS(CTaskLineArrow)))
+            continue;
+        if (p->m_nRow == 2) {
+            EXPECT_EQ(5 * 18, p->m_ptTo.x);
+            ++nSeen;
+        } else if (p->m_nRow == 3) {
+            EXPECT_EQ(7 * 18, p->m_ptFrom.x);
+            ++nSeen;
+        }
+    }
+    EXPECT_EQ(2, nSeen);
+    // What a fresh layout gives.
+    EXPECT_TRUE(pBar->LayoutIsFresh());
 }
