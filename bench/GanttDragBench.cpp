@@ -108,6 +108,18 @@ struct DragWindow
         delete pApp;
     }
 
+    // The chart's first visible day made nDays and its top row the first, as a scroll does:
+    // the days counted, then the first visible day stepped.
+    void ScrollTo(int nDays)
+    {
+        CGunterBar& chart = pBar->m_wndChart;
+        const int nDelta = nDays - chart.GetHScrollDays();
+        chart.m_nHScrollDays += nDelta;
+        chart.m_ptScrollPending.x = nDelta;
+        chart.ApplyHScroll();
+        chart.SetTopRow(0);
+    }
+
     // The first leaf bar of the project (row 3 of the generated tree: a top summary, a
     // sub-summary, then leaves), scrolled so that it lies 200 pixels from the left.
     CPoint BarPoint()
@@ -118,13 +130,7 @@ struct DragWindow
             CTaskBase* pShape = static_cast<CTaskBase*>(list.GetNext(pos));
             if (!pShape->IsKindOf(RUNTIME_CLASS(CTaskRect)) || pShape->m_rect.Width() < 30)
                 continue;
-            const int nDays = pShape->m_rect.left / 18 - 10;
-            // As a scroll does: the days counted, then the first visible day stepped.
-            const int nDelta = nDays - chart.GetHScrollDays();
-            chart.m_nHScrollDays += nDelta;
-            chart.m_ptScrollPending.x = nDelta;
-            chart.ApplyHScroll();
-            chart.SetTopRow(0);
+            ScrollTo(pShape->m_rect.left / 18 - 10);
             const CPoint ptLogical(pShape->m_rect.left + 8, pShape->m_rect.top + 4);
             const CPoint ptOrigin = chart.ToLogical(CPoint(0, 0));
             return CPoint(ptLogical.x - ptOrigin.x, ptLogical.y - ptOrigin.y);
@@ -253,12 +259,7 @@ bool LinkPoints(DragWindow& w, CPoint& from, CPoint& to, int& nSucc)
     }
     if (!pFrom || !pTo)
         return false;
-    // As a scroll does: the days counted, then the first visible day stepped.
-    const int nDelta = (pFrom->m_rect.right - 200) / 18 - chart.GetHScrollDays();
-    chart.m_nHScrollDays += nDelta;
-    chart.m_ptScrollPending.x = nDelta;
-    chart.ApplyHScroll();
-    chart.SetTopRow(0);
+    w.ScrollTo((pFrom->m_rect.right - 200) / 18);
     const CPoint ptOrigin = chart.ToLogical(CPoint(0, 0));
     from = CPoint(pFrom->m_rect.right - 30, pFrom->m_rect.CenterPoint().y) - ptOrigin;
     to = CPoint(pTo->m_rect.left + 10, pTo->m_rect.CenterPoint().y) - ptOrigin;

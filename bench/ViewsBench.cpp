@@ -675,10 +675,7 @@ int LeafRow(int nLeaf)
 void BM_Repaint(benchmark::State& state)
 {
     Window window = OpenGenerated((int)state.range(0), false);
-    CGanttBarView* pBar = nullptr;
-    for (POSITION pos = window.pDoc->GetFirstViewPosition(); pos != NULL;)
-        if (CGanttBarView* p = dynamic_cast<CGanttBarView*>(window.pDoc->GetNextView(pos)))
-            pBar = p;
+    CGanttBarView* pBar = window.Chart();
     if (pBar == nullptr)
     {
         state.SkipWithError("no chart");
