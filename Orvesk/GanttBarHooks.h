@@ -18,8 +18,9 @@ public:
     virtual void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) = 0;
     // Brings the task's bar into view (NULL: no current task).
     virtual void EnsureTaskVisible(CTaskItem* pTask) = 0;
-    // The tasks' dates, durations, progress or critical marks changed and nothing else of the
-    // records: their bars and the arrows on them are made again in place (the whole chart
-    // laid out when that cannot mend it), and the chart repainted.
-    virtual void TasksChanged(const std::vector<CTaskItem*>& changed) = 0;
+    // A change of the document's schedule from revision nFrom on: the tasks named are all
+    // whose fields or links it changed. A chart laid out at nFrom makes their bars and the
+    // arrows on them again in place and repaints; any other leaves its layout to the next
+    // SetCollapsedRows, which finds the revision moved.
+    virtual void TasksChanged(const std::vector<CTaskItem*>& changed, unsigned long long nFrom) = 0;
 };

@@ -71,8 +71,16 @@ void CGanttBarView::OnSize(UINT nType, int cx, int cy)
 void CGanttBarView::Recalc()
 {
     BuildChart();
-    if (m_wndChart.GetSafeHwnd() != NULL)
-        m_wndChart.Invalidate(TRUE);
+    Repaint();
+}
+
+void CGanttBarView::Repaint()
+{
+    if (m_wndChart.GetSafeHwnd() == NULL)
+        return;
+    uint64_t nRows = 0;
+    ModelRevisions(m_nPaintedRevision, nRows);
+    m_wndChart.Invalidate(TRUE);
 }
 
 void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
@@ -84,36 +92,30 @@ void CGanttBarView::SetCollapsedRows(const CUIntArray& arrRows, int nTopRow)
     if (m_nLayoutDeferred > 0)
         return;
     // The grid syncs on each of its paints: the same tasks and settings give the same shapes.
-    // A renamed task keeps its shapes, but its bar's label is drawn anew.
+    // A change the shapes were brought up to without a repaint here (a name: its bar's label)
+    // is drawn anew.
     if (!NeedsLayout()) {
         if (s_pfnLayoutKept != NULL)
             s_pfnLayoutKept(*this);
-        if (m_wndChart.GetSafeHwnd() != NULL &&
-            (m_wndChart.GetTopRow() != nOldTopRow || CTaskStamp::Label() != m_nLabelStamp)) {
-            m_nLabelStamp = CTaskStamp::Label();
-            m_wndChart.Invalidate(TRUE);
-        }
+        if (m_wndChart.GetTopRow() != nOldTopRow || m_nLaidOutRevision != m_nPaintedRevision)
+            Repaint();
         return;
     }
     BuildChart();
-    if (m_wndChart.GetSafeHwnd() != NULL) {
-        m_nLabelStamp = CTaskStamp::Label();
-        m_wndChart.Invalidate(TRUE);
-    }
+    Repaint();
 }
 
-void CGanttBarView::TasksChanged(const std::vector<CTaskItem*>& changed)
+void CGanttBarView::TasksChanged(const std::vector<CTaskItem*>& changed, unsigned long long nFrom)
 {
-    m_deferredChanges.insert(m_deferredChanges.end(), changed.begin(), changed.end());
-    if (m_nLayoutDeferred > 0)
+    if (nFrom != m_nLaidOutRevision || !CanUpdateInPlace())
         return;
-    std::vector<CTaskItem*> tasks;
-    tasks.swap(m_deferredChanges);
-    UpdateTasks(tasks);
-    if (m_wndChart.GetSafeHwnd() != NULL) {
-        m_nLabelStamp = CTaskStamp::Label();
-        m_wndChart.Invalidate(TRUE);
-    }
+    if (!UpdateInPlace(changed.data(), changed.size()))
+        return;
+    uint64_t nRows = 0;
+    ModelRevisions(m_nLaidOutRevision, nRows);
+    if (s_pfnLayoutKept != NULL)
+        s_pfnLayoutKept(*this);
+    Repaint();
 }
 
 void CGanttBarView::EnsureTaskVisible(CTaskItem* pTask) { m_wndChart.EnsureTaskVisible(pTask); }

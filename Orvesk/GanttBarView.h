@@ -46,8 +46,8 @@ public:
     // one (NeedsLayout).
     void SetCollapsedRows(const CUIntArray& arrRows, int nTopRow) override;
     void EnsureTaskVisible(CTaskItem* pTask) override;
-    // UpdateTasks and a repaint; while a chart edit is written back, kept for its end.
-    void TasksChanged(const std::vector<CTaskItem*>& changed) override;
+    // UpdateTasks' renewal in place and a repaint, for a chart laid out at nFrom.
+    void TasksChanged(const std::vector<CTaskItem*>& changed, unsigned long long nFrom) override;
 
     // A chart edit of the task: written back into the grid and propagated.
     void OnTaskChanged(CTaskItem* pTask);
@@ -77,21 +77,22 @@ public:
     // The task tree view among the document's views, or NULL.
     CTaskTreeView* GetTaskTreeView() const;
 
-    // Whether the shapes are no longer those of the tasks and the chart settings: the task
-    // records' revision moved since the last layout, or the settings it read differ.
+    // Whether the shapes are no longer those of the tasks and the chart settings: the
+    // document schedule's revision moved since the last layout, or the settings it read differ.
     BOOL NeedsLayout();
     // Whether the shapes, the row lists and the chart's shape index are those a layout made
     // now would give (they are laid out again to tell; equal shapes stay the same objects).
     BOOL LayoutIsFresh();
     // The chart brought up to date after an edit that changed only fields of the tasks and
-    // their links (dates, durations, progress, milestone, critical marks, link types; no task
-    // or link came, went or changed row, the chart settings stayed): the bars of the tasks
-    // named and the arrows that end or start on them are made again in place, the rest is
-    // kept. pChanged names every task whose own or whose links' fields changed (marks as the
-    // caller left them: BuildChart's header and marks pass is not made). When anything else
-    // moved, or the change reaches past what an update can mend (a bar that comes or goes, the
-    // task holding the chart's first or last date), the whole chart is laid out again (and
-    // FALSE returned). The caller repaints.
+    // their links (dates, durations, progress, milestone, critical marks, names, links that
+    // came or went or changed; no task came, went or changed row, the chart settings stayed:
+    // the schedule's rows revision is the layout's): the bars of the tasks named and the
+    // arrows that end or start on them are made again in place, the rest is kept. pChanged
+    // names every task whose own fields or links changed (marks as the caller left them:
+    // BuildChart's header and marks pass is not made). When anything else moved, or the
+    // change reaches past what an update can mend (a bar that comes or goes, the task holding
+    // the chart's first or last date), the whole chart is laid out again (and FALSE
+    // returned). The caller repaints.
     BOOL UpdateTasks(CTaskItem* const* pChanged, size_t nChanged);
     BOOL UpdateTasks(const std::vector<CTaskItem*>& changed) { return UpdateTasks(changed.data(), changed.size()); }
     // The whole layouts made so far (BuildChart).
@@ -181,9 +182,18 @@ private:
         int nTop, nBottom;
     };
     static CRenewed Renewed(CTaskBase* pShape);
+    // The revisions of the document's schedule (0 without a document); FALSE when the
+    // document is to take its schedule in again (the revisions are not known).
+    BOOL ModelRevisions(uint64_t& nRevision, uint64_t& nRows) const;
+    BOOL CanUpdateInPlace();
     BOOL UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged);
-    BOOL RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
-    BOOL MarkCriticalRow(UINT nRow, BOOL bCritical);
+    void RelinkArrowsTo(CTaskItem* pTask, const CBarPlace& place);
+    BOOL CanRenew(CTaskItem* pTask, const CBarPlace& place) const;
+    void RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
+    void MarkCriticalRow(UINT nRow, BOOL bCritical);
+    void ArrowsOf(CTaskItem* pTask, const CBarPlace& place, std::vector<CPendingArrow>& arrows) const;
+    size_t KeptArrowCount(CTaskItem* pTask, const CBarPlace& place) const;
+    BOOL ArrowsKept(CTaskItem* pTask, const CBarPlace& place) const;
     BOOL RenewArrowsTo(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
     void RenewArrowsFrom(int nRow, std::vector<CRenewed>& renewed);
     void RenewArrow(size_t nArrow, std::vector<CRenewed>& renewed);
@@ -211,7 +221,6 @@ private:
     // The first tasks holding the chart's first and last dates.
     const CTaskItem* m_pChartStartTask = NULL;
     const CTaskItem* m_pChartEndTask = NULL;
-    uint64_t m_nLaidOutStructure = 0;  // the records' structure stamp at the last layout
     // Whether two shown tasks shared a row, and whether the rows went up along the walk (the
     // critical rows' array is then sorted).
     BOOL m_bRowShared = FALSE;
@@ -219,15 +228,17 @@ private:
     long long m_nLastWalkRow = 0;
     COleDateTime m_dtOrigin;
     int m_nLayoutDeferred = 0;  // > 0 while OnTaskChanged writes a chart edit back
-    // TasksChanged while it does: renewed with the next (a whole layout covers them).
-    std::vector<CTaskItem*> m_deferredChanges;
-    // What the last layout was made from: the task records' revision after its header dates
-    // and critical marks, and the settings.
+    // What the shapes show: the schedule's revision and rows revision they were last brought
+    // up to (a layout, after its header dates and critical marks, or an update in place), and
+    // the settings of the last layout.
     BOOL m_bLaidOut = FALSE;
     unsigned m_nLayouts = 0;
     uint64_t m_nLaidOutRevision = 0;
+    uint64_t m_nLaidOutRows = 0;
+    BOOL m_bLaidOutKnown = FALSE;  // whether the revisions were known then
     CChartSettings m_laidOutSettings;
-    uint64_t m_nLabelStamp = 0;      // the label stamp when the chart was last invalidated here
+    uint64_t m_nPaintedRevision = 0;  // the revision when the chart was last invalidated here
+    void Repaint();
     // What the last layout's walk read, in order: the next walk asks for it a little ahead
     // (ReadAhead.h; at 50,000 tasks the records lie far beyond the caches).
     std::vector<const void*> m_layoutTrail;

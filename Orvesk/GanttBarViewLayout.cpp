@@ -87,13 +87,16 @@ void CGanttBarView::NoteRowShape(CTaskBase* pShape)
 
 void CGanttBarView::BuildChart()
 {
-    // The marks and header dates first: the bars' colours read them.
-    if (CTaskTreeView* pTree = GetDocument() != NULL ? GetTaskTreeView() : NULL)
-        pTree->UpdateProjectSpan();
+    // The marks and header dates first: the bars' colours read them. (A chart alone on its
+    // document takes the schedule in itself, for its revisions.)
+    if (CProjectDoc* pDoc = GetDocument()) {
+        if (CTaskTreeView* pTree = GetTaskTreeView())
+            pTree->UpdateProjectSpan();
+        else
+            pDoc->Schedule();
+    }
     LayoutChart();
-    m_deferredChanges.clear();
-    m_nLaidOutRevision = CTaskStamp::Now();
-    m_nLaidOutStructure = CTaskStamp::Structure();
+    m_bLaidOutKnown = ModelRevisions(m_nLaidOutRevision, m_nLaidOutRows);
     m_laidOutSettings = CurrentSettings();
     m_bLaidOut = TRUE;
     ++m_nLayouts;

@@ -65,7 +65,9 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
     };
     // A move, resize or progress drag leaves every link as it was: the successor lists are
     // made again only after a link came (or anything else came or went) since the layout.
-    const BOOL bLinksKept = m_bLaidOut && CTaskStamp::Structure() == m_nLaidOutStructure;
+    uint64_t nRevision = 0, nRows = 0;
+    const BOOL bLinksKept =
+        m_bLaidOut && m_bLaidOutKnown && ModelRevisions(nRevision, nRows) && nRevision == m_nLaidOutRevision;
     {
         DeferLayout defer(m_nLayoutDeferred);
         const CTaskTreeView::COutsideChange outside(*pTree);
@@ -81,10 +83,9 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
     // The tree hands over what it settled (the chart renews those bars in place) or, when
     // it cannot tell what changed, the sync lays the chart out whole.
     pTree->SyncGanttRows(0, FALSE);
-    if (NeedsLayout() || !m_deferredChanges.empty())
+    if (NeedsLayout())
         BuildChart();
-    if (m_wndChart.GetSafeHwnd() != NULL)
-        m_wndChart.Invalidate(TRUE);
+    Repaint();
     if (pDoc != NULL)
         pDoc->UpdateAllViews(this, 0, NULL);
 }

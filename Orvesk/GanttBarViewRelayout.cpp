@@ -1,11 +1,12 @@
-// When the chart is laid out again: the task records' revision (every change of a field or
-// list the layout reads moves it, TrackedField.h) and the settings the layout reads besides
-// them (zoom, origin, collapsed rows, the calendar), compared as values. The grid syncs the
+// When the chart is laid out again: the document schedule's revision (every change the chart
+// shows moves it) and the settings the layout reads besides the tasks (zoom, origin,
+// collapsed rows, the calendar), compared as values. The grid syncs the
 // chart on each of its paints; a sync that finds neither moved keeps the shapes.
 #include "GanttBarView.h"
 
 #include "Gantt_src/TaskShapes.h"
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 
 #include <cstdint>
 #include <cstring>
@@ -111,9 +112,27 @@ CGanttBarView::CChartSettings CGanttBarView::CurrentSettings()
     return s;
 }
 
+BOOL CGanttBarView::ModelRevisions(uint64_t& nRevision, uint64_t& nRows) const
+{
+    nRevision = nRows = 0;
+    CProjectDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return TRUE;
+    // A schedule its document has yet to take in again has moved on by an unknown change; it
+    // is taken in by its own users, not by a look at it.
+    if (pDoc->ScheduleStale())
+        return FALSE;
+    const CProjectSchedule& schedule = pDoc->Schedule();
+    nRevision = schedule.Revision();
+    nRows = schedule.RowsRevision();
+    return TRUE;
+}
+
 BOOL CGanttBarView::NeedsLayout()
 {
-    return !m_bLaidOut || CTaskStamp::Now() != m_nLaidOutRevision || !(CurrentSettings() == m_laidOutSettings);
+    uint64_t nRevision = 0, nRows = 0;
+    return !m_bLaidOut || !m_bLaidOutKnown || !ModelRevisions(nRevision, nRows) || nRevision != m_nLaidOutRevision ||
+           !(CurrentSettings() == m_laidOutSettings);
 }
 
 BOOL CGanttBarView::LayoutIsFresh()

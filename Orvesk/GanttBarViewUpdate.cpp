@@ -13,16 +13,23 @@
 
 BOOL CGanttBarView::UpdateTasks(CTaskItem* const* pChanged, size_t nChanged)
 {
-    const BOOL bInPlace = m_bLaidOut && CTaskStamp::Structure() == m_nLaidOutStructure &&
-                          CurrentSettings() == m_laidOutSettings && UpdateInPlace(pChanged, nChanged);
-    if (!bInPlace) {
+    if (!CanUpdateInPlace() || !UpdateInPlace(pChanged, nChanged)) {
         BuildChart();
         return FALSE;
     }
-    m_nLaidOutRevision = CTaskStamp::Now();
+    uint64_t nRows = 0;
+    ModelRevisions(m_nLaidOutRevision, nRows);
     if (s_pfnLayoutKept != NULL)
         s_pfnLayoutKept(*this);
     return TRUE;
+}
+
+// The rows, the tree and the settings of the last layout.
+BOOL CGanttBarView::CanUpdateInPlace()
+{
+    uint64_t nRevision = 0, nRows = 0;
+    return m_bLaidOut && m_bLaidOutKnown && ModelRevisions(nRevision, nRows) && nRows == m_nLaidOutRows &&
+           CurrentSettings() == m_laidOutSettings;
 }
 
 BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
@@ -36,24 +43,28 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
     CRestDayCounter& counter = pDoc->RestDays();
     const double dDayWidth = m_wndChart.GetDayWidth();
 
-    // Bars first: the arrows start and end on them.
+    // Nothing is changed before every task named is known to be mended in place.
     std::vector<CBarPlace> places(nChanged);
+    for (size_t i = 0; i < nChanged; ++i) {
+        if (pChanged[i] == NULL)
+            return FALSE;
+        places[i] = PlaceOf(pChanged[i], counter, dDayWidth, rcClient);
+        if (!CanRenew(pChanged[i], places[i]))
+            return FALSE;
+    }
+
+    // Bars first: the arrows start and end on them.
     std::vector<CRenewed> renewed;
     BOOL bWalkDates = FALSE;
     for (size_t i = 0; i < nChanged; ++i) {
-        CTaskItem* pTask = pChanged[i];
-        if (pTask == NULL)
-            return FALSE;
         // The task holding the chart's first or last date may have given it up.
-        if (!KeepChartDates(pTask))
+        if (!KeepChartDates(pChanged[i]))
             bWalkDates = TRUE;
-        places[i] = PlaceOf(pTask, counter, dDayWidth, rcClient);
-        if (!RenewBar(pTask, places[i], renewed))
-            return FALSE;
+        RenewBar(pChanged[i], places[i], renewed);
     }
+    BOOL bArrowsMoved = FALSE;
     for (size_t i = 0; i < nChanged; ++i)
-        if (!RenewArrowsTo(pChanged[i], places[i], renewed))
-            return FALSE;
+        bArrowsMoved |= RenewArrowsTo(pChanged[i], places[i], renewed);
     if (!m_bArrowsFromMade)
         MakeArrowsFrom();
     for (size_t i = 0; i < nChanged; ++i)
@@ -65,8 +76,13 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
         m_pChartStartTask = m_pChartEndTask = NULL;
         WalkChartDates(pDoc->m_listTasks);
     }
-    // The shape index holds the shapes by the rows they cover: kept unless one of them moved
-    // up or down (an arrow of another link type ends at another height).
+    // The shape index holds the shapes by the rows they cover: kept unless arrows came or
+    // went, or one of the shapes moved up or down (an arrow of another link type ends at
+    // another height).
+    if (bArrowsMoved) {
+        m_wndChart.ShapesChanged();
+        return TRUE;
+    }
     for (const CRenewed& r : renewed) {
         const CRenewed now = Renewed(r.pShape);
         if (now.nTop != r.nTop || now.nBottom != r.nBottom) {
@@ -75,6 +91,26 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
         }
     }
     return TRUE;
+}
+
+BOOL CGanttBarView::CanRenew(CTaskItem* pTask, const CBarPlace& place) const
+{
+    CTaskBase* pShape = m_rowShapes.Get(pTask->m_nRowInGrid);
+    const BOOL bHas = pShape != NULL && pShape->m_pTask == pTask;
+    // A bar that comes or goes shifts the list: a layout's work.
+    if (bHas != (place.bShown && place.bPlaced))
+        return FALSE;
+    if (!bHas)
+        return TRUE;
+    if (!pTask->m_listChildren.IsEmpty())
+        return DYNAMIC_DOWNCAST(CTaskPolygon, pShape) != NULL;
+    if (DYNAMIC_DOWNCAST(CTaskRect, pShape) == NULL)
+        return FALSE;
+    // The critical rows' array and the arrows are kept in the walk's order, which is the
+    // rows' when they went up along it: only then can a mark or an arrow be put in its place.
+    const BOOL bCritical = pTask->m_nCritical != 0;
+    const BOOL bMarkTurns = bCritical != (m_criticalRows.Get(pTask->m_nRowInGrid) != 0);
+    return m_bRowsInOrder || (!bMarkTurns && ArrowsKept(pTask, place));
 }
 
 // A task holding one of the chart's dates that moved it outwards (or kept it) still holds
@@ -106,43 +142,31 @@ void CGanttBarView::WalkChartDates(const CTaskItemList& list)
     }
 }
 
-BOOL CGanttBarView::RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed)
+void CGanttBarView::RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed)
 {
     CTaskBase* pShape = m_rowShapes.Get(pTask->m_nRowInGrid);
-    const BOOL bHas = pShape != NULL && pShape->m_pTask == pTask;
-    // A bar that comes or goes shifts the list: a layout's work.
-    if (bHas != (place.bShown && place.bPlaced))
-        return FALSE;
-    if (!bHas)
-        return TRUE;
+    if (pShape == NULL || pShape->m_pTask != pTask)
+        return;
     if (pTask->m_listChildren.IsEmpty()) {
-        CTaskRect* pBar = DYNAMIC_DOWNCAST(CTaskRect, pShape);
-        if (pBar == NULL)
-            return FALSE;
+        CTaskRect* pBar = static_cast<CTaskRect*>(pShape);
         const UINT nRow = static_cast<UINT>(pTask->m_nRowInGrid);
         const BOOL bCritical = pTask->m_nCritical != 0;
-        if (bCritical != (m_criticalRows.Get(nRow) != 0) && !MarkCriticalRow(nRow, bCritical))
-            return FALSE;
+        if (bCritical != (m_criticalRows.Get(nRow) != 0))
+            MarkCriticalRow(nRow, bCritical);
         renewed.push_back(Renewed(pBar));
         pBar->Reset();
         FillBar(pBar, pTask, place);
     } else {
-        CTaskPolygon* pBar = DYNAMIC_DOWNCAST(CTaskPolygon, pShape);
-        if (pBar == NULL)
-            return FALSE;
+        CTaskPolygon* pBar = static_cast<CTaskPolygon*>(pShape);
         renewed.push_back(Renewed(pBar));
         pBar->Reset();
         FillSummaryBar(pBar, pTask, place);
     }
-    return TRUE;
 }
 
-// The critical rows' array keeps the walk's order, which is the rows' when they went up
-// along it.
-BOOL CGanttBarView::MarkCriticalRow(UINT nRow, BOOL bCritical)
+// The critical rows' array keeps the walk's order, which is the rows' (CanRenew).
+void CGanttBarView::MarkCriticalRow(UINT nRow, BOOL bCritical)
 {
-    if (!m_bRowsInOrder)
-        return FALSE;
     const DWORD* pBegin = m_arrCriticalRows.GetData();
     const DWORD* pEnd = pBegin + m_arrCriticalRows.GetSize();
     const INT_PTR nAt = std::lower_bound(pBegin, pEnd, static_cast<DWORD>(nRow)) - pBegin;
@@ -150,33 +174,111 @@ BOOL CGanttBarView::MarkCriticalRow(UINT nRow, BOOL bCritical)
         m_arrCriticalRows.InsertAt(nAt, nRow);
     else if (nAt < m_arrCriticalRows.GetSize() && m_arrCriticalRows[nAt] == nRow)
         m_arrCriticalRows.RemoveAt(nAt);
-    else
-        return FALSE;
     m_criticalRows.Set(nRow, bCritical ? 1 : 0);
-    return TRUE;
 }
 
-BOOL CGanttBarView::RenewArrowsTo(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed)
+// The arrows the task's links give, in their order (a link from a collapsed row has none).
+void CGanttBarView::ArrowsOf(CTaskItem* pTask, const CBarPlace& place, std::vector<CPendingArrow>& arrows) const
+{
+    arrows.clear();
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        if (pLink != NULL && !m_collapsedIndex.Has(static_cast<UINT>(pLink->m_nSuccID)))
+            arrows.push_back(CPendingArrow{pLink, ArrowEnd(pTask, pLink, place)});
+    }
+}
+
+// The task's arrows in the layout: from its first one, those ending on its bar's line.
+size_t CGanttBarView::KeptArrowCount(CTaskItem* pTask, const CBarPlace& place) const
+{
+    const size_t nFirst = static_cast<size_t>(m_rowFirstArrow.Get(pTask->m_nRowInGrid) - 1);
+    size_t k = nFirst;
+    while (k < m_arrows.size() && m_arrows[k].ptEnd.y >= place.y && m_arrows[k].ptEnd.y <= place.y + 10)
+        ++k;
+    return k - nFirst;
+}
+
+BOOL CGanttBarView::ArrowsKept(CTaskItem* pTask, const CBarPlace& place) const
 {
     if (!place.bShown || !place.bPlaced)
-        return TRUE;  // no bar, no arrows (RenewBar saw it had none)
+        return TRUE;
     const int nFirst = m_rowFirstArrow.Get(pTask->m_nRowInGrid) - 1;
     if (nFirst < 0)
         return FALSE;
-    size_t k = static_cast<size_t>(nFirst);
-    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;) {
-        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        if (pLink == NULL || m_collapsedIndex.Has(static_cast<UINT>(pLink->m_nSuccID)))
-            continue;
-        // The same link to the same predecessor row: the arrows by row stay right.
-        if (k >= m_arrows.size() || m_arrows[k].pLink != pLink || m_arrowShapes[k]->m_nPredRow != pLink->m_nSuccID)
+    std::vector<CPendingArrow> arrows;
+    ArrowsOf(pTask, place, arrows);
+    if (KeptArrowCount(pTask, place) != arrows.size())
+        return FALSE;
+    // The same links to the same predecessor rows.
+    for (size_t i = 0; i < arrows.size(); ++i) {
+        const size_t k = static_cast<size_t>(nFirst) + i;
+        if (m_arrows[k].pLink != arrows[i].pLink || m_arrowShapes[k]->m_nPredRow != arrows[i].pLink->m_nSuccID)
             return FALSE;
-        m_arrows[k].ptEnd = ArrowEnd(pTask, pLink, place);
-        RenewArrow(k, renewed);
-        ++k;
     }
-    // None of the task's arrows left over (a link whose predecessor row went out of sight).
-    return k >= m_arrows.size() || pTask->m_listLinks.Find(m_arrows[k].pLink) == NULL;
+    return TRUE;
+}
+
+// TRUE when arrows came or went.
+BOOL CGanttBarView::RenewArrowsTo(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed)
+{
+    if (!place.bShown || !place.bPlaced)
+        return FALSE;  // no bar, no arrows (CanRenew saw it had none)
+    if (!ArrowsKept(pTask, place)) {
+        RelinkArrowsTo(pTask, place);
+        return TRUE;
+    }
+    const size_t nFirst = static_cast<size_t>(m_rowFirstArrow.Get(pTask->m_nRowInGrid) - 1);
+    std::vector<CPendingArrow> arrows;
+    ArrowsOf(pTask, place, arrows);
+    for (size_t i = 0; i < arrows.size(); ++i) {
+        m_arrows[nFirst + i].ptEnd = arrows[i].ptEnd;
+        RenewArrow(nFirst + i, renewed);
+    }
+    return FALSE;
+}
+
+// The task's links changed: its arrows are made again where a layout puts them, after those
+// of the tasks before it in the walk (the rows', CanRenew), the rest moved along.
+void CGanttBarView::RelinkArrowsTo(CTaskItem* pTask, const CBarPlace& place)
+{
+    const size_t nFirst = static_cast<size_t>(m_rowFirstArrow.Get(pTask->m_nRowInGrid) - 1);
+    const size_t nOld = KeptArrowCount(pTask, place);
+    std::vector<CPendingArrow> arrows;
+    ArrowsOf(pTask, place, arrows);
+
+    // The arrows are the list's last shapes, in their order.
+    CObList& list = m_wndChart.GetShapeList();
+    POSITION posAfter = NULL;  // the shape the task's arrows follow
+    {
+        POSITION pos = list.GetTailPosition();
+        for (size_t n = m_arrowShapes.size(); n > nFirst && pos != NULL; --n)
+            list.GetPrev(pos);
+        posAfter = pos;
+    }
+    POSITION pos = posAfter != NULL ? posAfter : list.GetHeadPosition();
+    if (posAfter != NULL)
+        list.GetNext(pos);
+    // Taken off, then put in again, made new.
+    for (size_t i = 0; i < nOld && pos != NULL; ++i) {
+        POSITION posThis = pos;
+        CObject* pShape = list.GetNext(pos);
+        list.RemoveAt(posThis);
+        delete pShape;
+    }
+    std::vector<CTaskLineArrow*> shapes;
+    for (const CPendingArrow& pending : arrows) {
+        CTaskLineArrow* pArrow = new CTaskLineArrow;
+        FillArrow(pArrow, pending);
+        posAfter = posAfter != NULL ? list.InsertAfter(posAfter, pArrow) : list.AddHead(pArrow);
+        shapes.push_back(pArrow);
+    }
+    const auto at = static_cast<std::ptrdiff_t>(nFirst);
+    m_arrows.erase(m_arrows.begin() + at, m_arrows.begin() + at + static_cast<std::ptrdiff_t>(nOld));
+    m_arrows.insert(m_arrows.begin() + at, arrows.begin(), arrows.end());
+    m_arrowShapes.erase(m_arrowShapes.begin() + at, m_arrowShapes.begin() + at + static_cast<std::ptrdiff_t>(nOld));
+    m_arrowShapes.insert(m_arrowShapes.begin() + at, shapes.begin(), shapes.end());
+    m_rowFirstArrow.AddAfter(pTask->m_nRowInGrid, static_cast<int>(arrows.size()) - static_cast<int>(nOld));
+    m_bArrowsFromMade = FALSE;
 }
 
 void CGanttBarView::RenewArrowsFrom(int nRow, std::vector<CRenewed>& renewed)

@@ -57,6 +57,19 @@ public:
         m_far[nRow] = value;
     }
 
+    // Adds delta to the value of every row below nRow that has one.
+    void AddAfter(long long nRow, T delta)
+    {
+        if (delta == T())
+            return;
+        for (size_t r = nRow < 0 ? 0 : static_cast<size_t>(nRow) + 1; r < m_table.size(); ++r)
+            if (m_table[r] != T())
+                m_table[r] += delta;
+        for (auto& entry : m_far)
+            if (entry.first > nRow)
+                entry.second += delta;
+    }
+
 private:
     static constexpr long long kTableRows = 1 << 20;
     std::vector<T> m_table;

@@ -78,6 +78,12 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_row
 
 void CProjectSchedule::StructureChanged()
 {
+    m_nRowsRevision++;
+    LinksChanged();
+}
+
+void CProjectSchedule::LinksChanged()
+{
     m_nRevision++;
     m_bSpanKnown = false;
 }
@@ -555,7 +561,7 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
     pLink->m_pSchedulePred = pPred;
     m_nResolvedLinks++;
     pPred->m_scheduleSuccs.push_back(pSucc);
-    StructureChanged();
+    LinksChanged();
     return pLink;
 }
 
@@ -573,7 +579,7 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
         m_nResolvedLinks--;
     }
     RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
-    StructureChanged();
+    LinksChanged();
 }
 
 std::string CProjectSchedule::VerifyKept() const

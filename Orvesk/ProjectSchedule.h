@@ -27,6 +27,7 @@ public:
     struct ChangeSet
     {
         unsigned long long nRevision = 0;   // the schedule's revision after the change
+        unsigned long long nBaseRevision = 0;  // and before it
         std::vector<CTaskItem*> dates;      // tasks whose start, finish or duration moved, by row
         std::vector<CTaskItem*> critical;   // tasks whose critical mark turned, by row
         bool bHeaderChanged = false;
@@ -129,7 +130,15 @@ public:
     CTaskItem* Parent(const CTaskItem* pTask) const;
     // Whether the task is one of this schedule's.
     bool Holds(const CTaskItem* pTask) const;
+    // The revisions its views compare. Revision() moves with every change a chart shows: a
+    // task's dates, duration, marks, name, progress or status, a task, link or row that came,
+    // went or moved, the calendar. RowsRevision() moves only when tasks came, went or changed
+    // rows or summary, or the calendar changed: a link added or removed leaves it.
     unsigned long long Revision() const { return m_nRevision; }
+    unsigned long long RowsRevision() const { return m_nRowsRevision; }
+    // A change of a task's shown fields that the schedule's owner made itself (a name or a
+    // status typed, the sheet's values): a new revision, returned.
+    unsigned long long ShownChanged() { return ++m_nRevision; }
     COleDateTime FirstStart() const { return m_dtFirst; }
     COleDateTime LastFinish() const { return m_dtLast; }
 
@@ -146,6 +155,8 @@ private:
 
     // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
     void StructureChanged();
+    // A link came or went: a new revision and the span to be taken in afresh, the rows kept.
+    void LinksChanged();
     // With bLinks, every resolved link's stored row is rewritten to its predecessor's. The
     // blank rows are those kept, or those the rows the tasks store leave (a task storing a
     // row not below the one before it takes the next row); StoredAfresh empties the
@@ -223,6 +234,7 @@ private:
     size_t m_nLinksWalked = 0;  // the links the tasks that walk found hold
     workdays::CWorkingCalendar m_calendar;
     unsigned long long m_nRevision = 0;
+    unsigned long long m_nRowsRevision = 0;
     COleDateTime m_dtFirst, m_dtLast;
     std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
     // The critical chains (the tasks finishing last and all before them), kept while no

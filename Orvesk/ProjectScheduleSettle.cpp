@@ -238,6 +238,9 @@ void CProjectSchedule::ShiftChildren(CTaskItem* pTask, long long nDays)
 
 CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTaskItem*>& changed)
 {
+    const unsigned long long nBase = m_nRevision;
+    const bool bNamed = std::any_of(changed.begin(), changed.end(), [this](CTaskItem* p) { return Holds(p); }) ||
+                        !m_touched.empty();
     // The changed tasks (a summary among them spanning its children) and their summaries
     // span what they hold first, so that their own links are checked against the new span;
     // a changed task, and a summary whose links it makes fail, is where the walk starts.
@@ -331,9 +334,11 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
               [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
     if (!bKnown || !MarkSpanOf(changes, moved, changed))
         MarkWholeSpan(changes);
-    if (!changes.dates.empty() || !changes.critical.empty() || changes.bHeaderChanged)
+    // Tasks named from outside may have changed fields besides their dates.
+    if (!changes.dates.empty() || !changes.critical.empty() || changes.bHeaderChanged || bNamed)
         m_nRevision++;
     changes.nRevision = m_nRevision;
+    changes.nBaseRevision = nBase;
     return changes;
 }
 

@@ -12,6 +12,7 @@
 #include "GridTreeCellBase.h"
 #include "GridVirtHooks.h"
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
 #include "TaskScheduleGraph.h"
@@ -341,57 +342,34 @@ void CTaskTreeView::SyncGanttRows(int /*nRow*/, int nModified)
     CProjectDoc* pDoc = GetDocument();
     if (nModified && pDoc)
         pDoc->SetModifiedFlag(TRUE);
+    if (CGanttBarViewHooks* pBar = FirstGanttBarView())
+        pBar->SetCollapsedRows(m_arrCollapsedRows, m_nTopRow);
+}
+
+void CTaskTreeView::HandChartChanges(unsigned long long nFrom, std::vector<CTaskItem*> tasks)
+{
     CGanttBarViewHooks* pBar = FirstGanttBarView();
-    std::vector<CTaskItem*> changed;
-    if (!m_chartChanges.empty() || m_bChartChangesLost)
-    {
-        // The header dates a whole layout would bring up to date first.
-        if (pBar)
-            UpdateProjectSpan();
-        changed = TakeChartChanges();
-    }
     if (!pBar)
         return;
-    if (!changed.empty())
-        pBar->TasksChanged(changed);
-    pBar->SetCollapsedRows(m_arrCollapsedRows, m_nTopRow);
-}
-
-void CTaskTreeView::NoteChartChanges(const std::vector<CTaskItem*>& tasks)
-{
-    NoteChartChanges(tasks, {});
-}
-
-void CTaskTreeView::NoteChartChanges(const std::vector<CTaskItem*>& a, const std::vector<CTaskItem*>& b)
-{
-    if (m_chartChanges.empty() && !m_bChartChangesLost)
-        m_nChartChangesStructure = CTaskStamp::Structure();
-    else if (CTaskStamp::Structure() != m_nChartChangesStructure)
-        m_bChartChangesLost = TRUE;  // a task or link came or went since the first
-    if (m_bChartChangesLost)
-    {
-        m_chartChanges.clear();
-        return;
-    }
-    m_chartChanges.insert(m_chartChanges.end(), a.begin(), a.end());
-    m_chartChanges.insert(m_chartChanges.end(), b.begin(), b.end());
-    m_nChartChangesStamp = CTaskStamp::Now();
-}
-
-std::vector<CTaskItem*> CTaskTreeView::TakeChartChanges()
-{
-    std::vector<CTaskItem*> tasks;
-    if (!m_bChartChangesLost && CTaskStamp::Now() == m_nChartChangesStamp &&
-        CTaskStamp::Structure() == m_nChartChangesStructure)
-        tasks.swap(m_chartChanges);
-    m_chartChanges.clear();
-    m_bChartChangesLost = FALSE;
     tasks.erase(std::remove(tasks.begin(), tasks.end(), nullptr), tasks.end());
     std::sort(tasks.begin(), tasks.end(), [](const CTaskItem* x, const CTaskItem* y) {
         return x->m_nRowInGrid != y->m_nRowInGrid ? x->m_nRowInGrid < y->m_nRowInGrid : x < y;
     });
     tasks.erase(std::unique(tasks.begin(), tasks.end()), tasks.end());
-    return tasks;
+    pBar->TasksChanged(tasks, nFrom);
+}
+
+void CTaskTreeView::ShowTaskChange(CTaskItem* pTask)
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || !pTask || pDoc->ScheduleStale())
+        return;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const unsigned long long nFrom = schedule.Revision();
+    schedule.ShownChanged();
+    // (A task not yet in the tree comes to the chart with the change of rows that takes it in.)
+    if (schedule.Holds(pTask))
+        HandChartChanges(nFrom, {pTask});
 }
 
 void CTaskTreeView::UpdateGanttViews(CTaskItem* pTask)
@@ -476,8 +454,5 @@ void CTaskTreeView::MarkModified(CTaskItem* pTask)
     if (pTask && pTask->m_nFlag == FLAG_UNCHANGED)
     {
         pTask->m_nFlag = FLAG_MODIFIED;
-        // After a settle the chart is told of it with the tasks the settle changed.
-        if (!m_chartChanges.empty())
-            NoteChartChanges({pTask});
     }
 }

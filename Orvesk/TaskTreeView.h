@@ -301,6 +301,9 @@ protected:
     void SetCellDays(int nRow, int nDays);
     void SendTaskChanged(CTaskItem* pTask, int nRow, int nCol);
     void MarkModified(CTaskItem* pTask);
+    // A change of the task's shown fields outside the schedule's edits (its name or status
+    // typed): the schedule's revision moves and the chart renews the task.
+    void ShowTaskChange(CTaskItem* pTask);
     void ChangeLevel(int nRow, int nLevel);
     // The document's schedule settled after the changed tasks (a task the view changes
     // itself is noted first, NoteScheduleChange, as the schedule's own edits are), and the
@@ -378,18 +381,10 @@ protected:
     // The tasks changed while layouts are held, settled when the hold ends; the tasks noted
     // as changed outside the schedule since the last settle, whose cells it writes.
     std::vector<CTaskItem*> m_heldSettle, m_noted;
-    // The tasks whose bars the settles since the chart was last synced changed (those
-    // edited and noted, and what each settle moved or marked), and the record stamps after
-    // the last of them: SyncGanttRows hands them to the chart when no record changed since
-    // and no task or link came or went, else the chart lays itself out.
-    std::vector<CTaskItem*> m_chartChanges;
-    uint64_t m_nChartChangesStamp = 0;
-    uint64_t m_nChartChangesStructure = 0;
-    BOOL m_bChartChangesLost = FALSE;
-    void NoteChartChanges(const std::vector<CTaskItem*>& tasks);
-    void NoteChartChanges(const std::vector<CTaskItem*>& a, const std::vector<CTaskItem*>& b);
-    // The tasks to hand to the chart now (empty: none, or it must lay out), the note cleared.
-    std::vector<CTaskItem*> TakeChartChanges();
+    // A change of the schedule from revision nFrom handed to the chart: the tasks it changed.
+    void HandChartChanges(unsigned long long nFrom, std::vector<CTaskItem*> tasks);
+    // The project header's dates from the schedule's.
+    void TakeHeaderDates(const CProjectSchedule& schedule);
     struct CLayoutHold
     {
         CTaskTreeView* pView;

@@ -135,12 +135,17 @@ void CTaskTreeView::UpdateProjectSpan()
     if (!pDoc || m_nEditDepth > 0)
         return;
     CProjectSchedule& schedule = pDoc->Schedule();
-    const CProjectSchedule::ChangeSet changes = schedule.Recalculate({});
+    schedule.Recalculate({});
     if (s_pfnScheduleSettled)
         s_pfnScheduleSettled(schedule);
-    // What it changed goes to the chart with the settles' changes it is to be told of.
-    if (!m_chartChanges.empty())
-        NoteChartChanges(changes.dates, changes.critical);
+    TakeHeaderDates(schedule);
+}
+
+void CTaskTreeView::TakeHeaderDates(const CProjectSchedule& schedule)
+{
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
     // A project without dates keeps the header it has.
     const COleDateTime first = schedule.FirstStart(), last = schedule.LastFinish();
     if (IsSetDate(first))

@@ -66,11 +66,15 @@ LRESULT CTaskTreeView::OnTaskChanged(WPARAM wParam, LPARAM lParam)
         strStatus.Trim();
         if (!strStatus.IsEmpty())
             pTask->m_nStatus = ParseInteger(strStatus);
+        MarkModified(pTask);
+        ShowTaskChange(pTask);
         break;
     }
 
     case 2:
         pTask->m_strName = CellText(nRow, 2);
+        MarkModified(pTask);
+        ShowTaskChange(pTask);
         break;
 
     case 3:

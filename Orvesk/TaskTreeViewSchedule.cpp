@@ -228,8 +228,12 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
     for (CTaskItem* pTask : noted)
         if (schedule.Holds(pTask))
             WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
-    NoteChartChanges(noted, changes.dates);
-    NoteChartChanges(changes.critical);
+    TakeHeaderDates(schedule);
+    // The chart renews what the change reached: the tasks edited and noted, and what the
+    // settle moved or marked.
+    noted.insert(noted.end(), changes.dates.begin(), changes.dates.end());
+    noted.insert(noted.end(), changes.critical.begin(), changes.critical.end());
+    HandChartChanges(changes.nBaseRevision, std::move(noted));
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);
     m_bDatesWritten = FALSE;

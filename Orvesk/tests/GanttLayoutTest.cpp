@@ -3,6 +3,7 @@
 #include "GanttTestSupport.h"
 #include "Gantt_src/GanttRes.h"
 #include "GanttRowTable.h"
+#include "ProjectSchedule.h"
 #include "Gantt_src/TaskShapes.h"
 
 #include <ClassLib/Testing.h>
@@ -239,37 +240,44 @@ TEST(GanttCollapsedRowIndexTest, AnswersAsTheListForEveryRow)
     }
 }
 
-// The grid syncs the chart on each of its paints: a sync that changes nothing the layout reads
-// keeps the shapes; one after a task, a link or a rest day changed lays the chart out again.
+// The grid syncs the chart on each of its paints: a sync that finds neither the schedule's
+// revision nor a setting moved keeps the shapes; one after the schedule took in a change of
+// a task or a link, or a rest day was added, lays the chart out again.
 TEST_F(GanttLayoutTest, SyncLaysOutAgainOnlyWhenTheLayoutInputsChanged)
 {
     CGanttHost host;
     CTaskItem* pA = AddGanttTask(*host.doc, NULL, "A", 1, Day(0), 2);
-    CTaskItem* pB = AddGanttTask(*host.doc, NULL, "B", 2, Day(2), 2);
+    CTaskItem* pB = AddGanttTask(*host.doc, NULL, "B", 2, Day(9), 2);
     host.InitialUpdate();
+    CProjectSchedule& schedule = host.doc->Schedule();
     CUIntArray rows;
     host.view->SetCollapsedRows(rows, 0);
     CTaskBase* pBar = BarOfRow(host.chart(), 1);
     ASSERT_NE(nullptr, pBar);
+    const unsigned nLayouts = host.view->Layouts();
     host.view->SetCollapsedRows(rows, 0);
     EXPECT_EQ(pBar, BarOfRow(host.chart(), 1));
+    EXPECT_EQ(nLayouts, host.view->Layouts());
 
-    // The task's dates edited in place.
+    // The task's dates edited and settled.
     pA->m_dtStart = Day(7);
     pA->m_dtFinish = Day(8) + COleDateTimeSpan(0, 17, 0, 0);
+    schedule.Recalculate({pA});
     host.view->SetCollapsedRows(rows, 0);
     ASSERT_NE(nullptr, BarOfRow(host.chart(), 1));
     EXPECT_EQ(7 * 18, BarOfRow(host.chart(), 1)->m_ptFrom.x);
+    EXPECT_EQ(nLayouts + 1, host.view->Layouts());
 
     // A link added.
     EXPECT_TRUE(Arrows(host.chart()).empty());
-    AddGanttLink(pB, 1, TASKLINK_FS);
+    ASSERT_NE(nullptr, schedule.AddLink(pB, pA, TASKLINK_FS, 0));
     host.view->SetCollapsedRows(rows, 0);
     EXPECT_EQ(1u, Arrows(host.chart()).size());
 
-    // Progress, read into the bar at layout.
+    // Progress, read into the bar at layout, as its owner reports it.
     const CRect rcBefore = static_cast<CTaskRect*>(BarOfRow(host.chart(), 2))->m_rcProgress;
     pB->m_nProgress = 100;
+    schedule.ShownChanged();
     host.view->SetCollapsedRows(rows, 0);
     EXPECT_GT(static_cast<CTaskRect*>(BarOfRow(host.chart(), 2))->m_rcProgress.Width(), rcBefore.Width());
 
@@ -277,65 +285,39 @@ TEST_F(GanttLayoutTest, SyncLaysOutAgainOnlyWhenTheLayoutInputsChanged)
     const int nRightBefore = BarOfRow(host.chart(), 2)->m_ptTo.x;
     CCalendarItem* pRest = new CCalendarItem;
     pRest->m_bWorking = 0;
-    pRest->m_dtFrom = Day(3);
-    pRest->m_dtTo = Day(3);
+    pRest->m_dtFrom = Day(10);
+    pRest->m_dtTo = Day(10);
     host.doc->m_listCalendarItems.AddTail(pRest);
     host.view->SetCollapsedRows(rows, 0);
     EXPECT_NE(nRightBefore, BarOfRow(host.chart(), 2)->m_ptTo.x);
 }
 
-// After a layout the chart needs none until a task record or a setting the layout reads
-// moves: also with rows under a collapsed summary, a row without a name and a task without
-// dates; a change to a link between the hidden rows needs one.
-TEST_F(GanttLayoutTest, ALayoutIsNeededOnceATaskOrASettingMoved)
+// After a layout the chart needs none until the document schedule's revision or a setting
+// the layout reads moves: also with rows under a collapsed summary, a row without a name and
+// a task without dates; a settle that changed nothing needs none.
+TEST_F(GanttLayoutTest, ALayoutIsNeededOnceTheScheduleOrASettingMoved)
 {
     CGanttHost host;
     CTaskItem* pSum = AddGanttTask(*host.doc, NULL, "Sum", 1, Day(0), 5);
-    AddGanttTask(*host.doc, pSum, "A", 2, Day(0), 2);
+    CTaskItem* pA = AddGanttTask(*host.doc, pSum, "A", 2, Day(0), 2);
     CTaskItem* pB = AddGanttTask(*host.doc, pSum, "B", 3, Day(2), 3);
     CTaskLink* pHidden = AddGanttLink(pB, 2, TASKLINK_FS);
-    AddGanttLink(pSum, 4, TASKLINK_FS);
-    AddGanttTask(*host.doc, NULL, "", 4, Day(1), 1);
+    CTaskItem* pNameless = AddGanttTask(*host.doc, NULL, "", 4, Day(1), 1);
     CTaskItem* pUndated = AddGanttTask(*host.doc, NULL, "Undated", 5, Day(1), 1);
     pUndated->m_dtStart.SetStatus(COleDateTime::invalid);
     AddGanttLink(pUndated, 1, TASKLINK_FS);
     host.InitialUpdate();
+    CProjectSchedule& schedule = host.doc->Schedule();
+    schedule.Recalculate({});
     CUIntArray rows;
     rows.Add(2);
     rows.Add(3);
     host.view->SetCollapsedRows(rows, 0);
     EXPECT_FALSE(host.view->NeedsLayout());
     EXPECT_EQ(nullptr, BarOfRow(host.chart(), 3));
-
-    pHidden->m_nType = TASKLINK_SS;
-    EXPECT_TRUE(host.view->NeedsLayout());
-    host.view->SetCollapsedRows(rows, 0);
+    schedule.Recalculate({});
     EXPECT_FALSE(host.view->NeedsLayout());
 
-    // Writes of the same values move nothing; the name's emptiness is all the layout reads.
-    pB->m_dtStart = pB->m_dtStart.Get();
-    pB->m_nDuration += 0;
-    pB->m_strName = "B2";
-    EXPECT_FALSE(host.view->NeedsLayout());
-
-    // The duration read back from an archive; a dialog's out-parameters.
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar << 4 * 86400;
-    }
-    file.SeekToBegin();
-    {
-        CArchive ar(&file, CArchive::load);
-        ar >> pB->m_nDuration;
-    }
-    EXPECT_TRUE(host.view->NeedsLayout());
-    host.view->SetCollapsedRows(rows, 0);
-    pB->m_dtStart.ForWriting() = Day(3);
-    EXPECT_TRUE(host.view->NeedsLayout());
-    host.view->SetCollapsedRows(rows, 0);
-
-    // Links, children, rows and the name emptied.
     const auto movedBy = [&](auto change) {
         EXPECT_FALSE(host.view->NeedsLayout());
         change();
@@ -343,17 +325,22 @@ TEST_F(GanttLayoutTest, ALayoutIsNeededOnceATaskOrASettingMoved)
         host.view->SetCollapsedRows(rows, 0);
         return bNeeds;
     };
-    EXPECT_TRUE(movedBy([&] { AddGanttLink(pB, 1, TASKLINK_FF); }));
-    EXPECT_TRUE(movedBy([&] { delete pB->m_listLinks.RemoveTail(); }));
-    EXPECT_TRUE(movedBy([&] { AddGanttTask(*host.doc, pUndated, "U1", 6, Day(0), 1); }));
-    EXPECT_TRUE(movedBy([&] { pUndated->m_nRowInGrid = 7; }));
-    EXPECT_TRUE(movedBy([&] { pUndated->m_strName.Empty(); }));
-    EXPECT_TRUE(movedBy([&] { pB->m_nCritical = 1; }));
+    // A link between the hidden rows, its task settled.
+    EXPECT_TRUE(movedBy([&] {
+        pHidden->m_nType = TASKLINK_SS;
+        schedule.Recalculate({pB});
+    }));
+    EXPECT_TRUE(movedBy([&] { schedule.ShownChanged(); }));
+    EXPECT_TRUE(movedBy([&] { ASSERT_NE(nullptr, schedule.AddLink(pB, pNameless, TASKLINK_FF, 0)); }));
+    EXPECT_TRUE(movedBy([&] { schedule.RemoveLink(pB, pB->m_listLinks.GetTail()); }));
+    EXPECT_TRUE(movedBy([&] { schedule.AddTask(pUndated, 0, "U1", Day(0), 1); }));
+    EXPECT_TRUE(movedBy([&] { schedule.MoveTask(pA, NULL, 0); }));
+    // A change of rows the schedule is to take in again.
+    EXPECT_TRUE(movedBy([&] { host.doc->ForgetSchedule(false); }));
 
     // The settings: collapsed rows, the calendar, the zoom.
     rows.RemoveAt(1);
     host.view->SetCollapsedRows(rows, 0);
-    EXPECT_NE(nullptr, BarOfRow(host.chart(), 3));
     CCalendarItem* pRest = new CCalendarItem;
     pRest->m_bWorking = 0;
     pRest->m_dtFrom = Day(3);
@@ -362,6 +349,30 @@ TEST_F(GanttLayoutTest, ALayoutIsNeededOnceATaskOrASettingMoved)
     EXPECT_TRUE(movedBy([&] { pRest->m_dtTo = Day(4); }));
     EXPECT_TRUE(movedBy([&] { host.chart().m_nTimeScale = 2; }));
     EXPECT_FALSE(host.view->NeedsLayout());
+}
+
+// Two charts on two documents: a change of one document's schedule lays out its own chart
+// alone.
+TEST_F(GanttLayoutTest, AChangeOfOneDocumentLaysOutItsOwnChartAlone)
+{
+    CGanttHost first, second;
+    CTaskItem* pA = AddGanttTask(*first.doc, NULL, "A", 1, Day(0), 2);
+    AddGanttTask(*second.doc, NULL, "B", 1, Day(0), 2);
+    first.InitialUpdate();
+    second.InitialUpdate();
+    CUIntArray rows;
+    first.view->SetCollapsedRows(rows, 0);
+    second.view->SetCollapsedRows(rows, 0);
+    const unsigned nFirst = first.view->Layouts(), nSecond = second.view->Layouts();
+    pA->m_dtStart = Day(3);
+    pA->m_dtFinish = Day(4);
+    first.doc->Schedule().Recalculate({pA});
+    EXPECT_FALSE(second.view->NeedsLayout());
+    first.view->SetCollapsedRows(rows, 0);
+    second.view->SetCollapsedRows(rows, 0);
+    EXPECT_EQ(nFirst + 1, first.view->Layouts());
+    EXPECT_EQ(nSecond, second.view->Layouts());
+    EXPECT_EQ(3 * 18, BarOfRow(first.chart(), 1)->m_ptFrom.x);
 }
 
 // The check a kept chart gets in every test: shapes that differ from a fresh layout (here a
