@@ -25,7 +25,8 @@ class CTaskRect;
 class CTaskTreeView;
 class CRestDayCounter;
 class CReadAhead;
-template <class TYPE> class CTrackedPtrList;
+template <class BASE_CLASS, class TYPE> class CTypedPtrList;
+class CObList;
 
 class AFX_EXT_CLASS CGanttBarView : public CView, public CGanttBarViewHooks
 {
@@ -164,7 +165,7 @@ private:
     // The bars and arrows of the task tree as it stands (BuildChart has brought the header
     // dates and critical marks up to date first).
     void LayoutChart();
-    void LayoutTasks(const CTrackedPtrList<CTaskItem*>& list, CLayoutWalk& walk);
+    void LayoutTasks(const CTypedPtrList<CObList, CTaskItem*>& list, CLayoutWalk& walk);
     void LayoutTask(CTaskItem* pTask, CLayoutWalk& walk);
     void PlaceArrows();
     void NoteRowShape(CTaskBase* pShape);
@@ -199,7 +200,7 @@ private:
     void RenewArrow(size_t nArrow, std::vector<CRenewed>& renewed);
     void MakeArrowsFrom();
     BOOL KeepChartDates(CTaskItem* pTask);
-    void WalkChartDates(const CTrackedPtrList<CTaskItem*>& list);
+    void WalkChartDates(const CTypedPtrList<CObList, CTaskItem*>& list);
 
     // Lookups of one layout (the arrays above stay the record of it).
     CCollapsedRowIndex<UINT> m_collapsedIndex;

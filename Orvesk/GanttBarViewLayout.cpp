@@ -195,11 +195,11 @@ void CGanttBarView::LayoutTasks(const CTaskItemList& list, CLayoutWalk& walk)
 // holds each is noted (a later edit of another task cannot take it away).
 void CGanttBarView::TakeInChartDates(CTaskItem* pTask)
 {
-    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || m_dtChartStart > pTask->m_dtStart.Get())) {
+    if (IsValid(pTask->m_dtStart) && (!IsValid(m_dtChartStart) || m_dtChartStart > pTask->m_dtStart)) {
         m_dtChartStart = pTask->m_dtStart;
         m_pChartStartTask = pTask;
     }
-    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || m_dtChartEnd < pTask->m_dtFinish.Get())) {
+    if (IsValid(pTask->m_dtFinish) && (!IsValid(m_dtChartEnd) || m_dtChartEnd < pTask->m_dtFinish)) {
         m_dtChartEnd = pTask->m_dtFinish;
         m_pChartEndTask = pTask;
     }

@@ -43,10 +43,10 @@ void CGanttBarView::OnTaskChanged(CTaskItem* pTask)
         if (pLink == NULL)
             continue;
         if (strPred.IsEmpty()) {
-            strPred.Format("%d", pLink->m_nSuccID.Get());
+            strPred.Format("%d", pLink->m_nSuccID);
         } else {
             CString strNext;
-            strNext.Format("%s,%d", static_cast<LPCTSTR>(strPred), pLink->m_nSuccID.Get());
+            strNext.Format("%s,%d", static_cast<LPCTSTR>(strPred), pLink->m_nSuccID);
             strPred = strNext;
         }
     }

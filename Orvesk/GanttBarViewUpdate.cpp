@@ -118,12 +118,12 @@ BOOL CGanttBarView::CanRenew(CTaskItem* pTask, const CBarPlace& place) const
 BOOL CGanttBarView::KeepChartDates(CTaskItem* pTask)
 {
     if (pTask == m_pChartStartTask) {
-        if (pTask->m_dtStart.GetStatus() != COleDateTime::valid || m_dtChartStart < pTask->m_dtStart.Get())
+        if (pTask->m_dtStart.GetStatus() != COleDateTime::valid || m_dtChartStart < pTask->m_dtStart)
             return FALSE;
         m_dtChartStart = pTask->m_dtStart;
     }
     if (pTask == m_pChartEndTask) {
-        if (pTask->m_dtFinish.GetStatus() != COleDateTime::valid || m_dtChartEnd > pTask->m_dtFinish.Get())
+        if (pTask->m_dtFinish.GetStatus() != COleDateTime::valid || m_dtChartEnd > pTask->m_dtFinish)
             return FALSE;
         m_dtChartEnd = pTask->m_dtFinish;
     }

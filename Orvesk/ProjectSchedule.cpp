@@ -260,9 +260,9 @@ void CProjectSchedule::ResolveLinks()
                 return true;
             CTaskLink* pStored = const_cast<CTaskLink*>(pLink);
             if (pStored->m_nSuccID != pPred->m_nRowInGrid)
-                pStored->m_nSuccID = pPred->m_nRowInGrid.Get();
+                pStored->m_nSuccID = pPred->m_nRowInGrid;
             if (!(pStored->m_strPredName == pPred->m_strName))
-                pStored->m_strPredName = pPred->m_strName.Get();
+                pStored->m_strPredName = pPred->m_strName;
             pStored->m_pSchedulePred = pPred;
             m_nResolvedLinks++;
             pPred->m_scheduleSuccs.push_back(pTask);
@@ -273,7 +273,7 @@ void CProjectSchedule::ResolveLinks()
 
 bool CProjectSchedule::Holds(const CTaskItem* pTask) const
 {
-    const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
+    const int r = pTask ? pTask->m_nRowInGrid : 0;
     return r > 0 && r < (int)m_rows.size() && m_rows[(size_t)r] == pTask;
 }
 
@@ -370,7 +370,7 @@ void CProjectSchedule::RemoveTask(CTaskItem* pTask)
     int nLast = 0, nGaps = 0;
     for (const CTaskItem* p : gone)
     {
-        nLast = std::max(nLast, p->m_nRowInGrid.Get());
+        nLast = std::max(nLast, p->m_nRowInGrid);
         nGaps += GapBefore(p);
     }
     if (!RemoveFrom(ChildList(pParent), pTask))
@@ -552,7 +552,7 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
     if (Reaches(2 * pSucc->m_nRowInGrid, 2 * pPred->m_nRowInGrid + 1))
         return nullptr;
     CTaskLink* pLink = new CTaskLink;
-    pLink->m_strPredName = pPred->m_strName.Get();
+    pLink->m_strPredName = pPred->m_strName;
     pLink->m_nPredID = pPred->m_nTaskID;
     pLink->m_nSuccID = pPred->m_nRowInGrid;
     pLink->m_nType = nType;
@@ -621,8 +621,8 @@ std::string CProjectSchedule::VerifyKept() const
             nHeld++;
             succ[pPred].push_back(pTask);
             if (pLink->m_nSuccID != pPred->m_nRowInGrid)
-                err << (LPCTSTR)pTask->m_strName << "'s link names row " << pLink->m_nSuccID.Get() << ", its predecessor "
-                    << (LPCTSTR)pPred->m_strName << " sits in row " << pPred->m_nRowInGrid.Get() << "\n";
+                err << (LPCTSTR)pTask->m_strName << "'s link names row " << pLink->m_nSuccID << ", its predecessor "
+                    << (LPCTSTR)pPred->m_strName << " sits in row " << pPred->m_nRowInGrid << "\n";
         }
     if (nHeld != m_nResolvedLinks)
         err << m_nResolvedLinks << " links resolved, " << nHeld << " held by the tasks\n";

@@ -62,7 +62,7 @@ void CProjectSchedule::ReadStoredLinks()
                 m_nUnresolvedLinks++;
                 continue;
             }
-            const int p = pLink->m_nSuccID.Get();
+            const int p = pLink->m_nSuccID;
             CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
             if (pPred == pTask)
                 pPred = nullptr;

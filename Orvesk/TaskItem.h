@@ -5,36 +5,32 @@
 #include <Tavrin/TaskLink.h>
 #include <Tavrin/RefDoc.h>
 #include <Tavrin/TargetDoc.h>
-#include <Tavrin/TrackedField.h>
 
 #include <vector>
 
 #include "TaskCodes.h"
 
 class CTaskItem;
-// The chart reads the structure of these lists: their changes move the task stamp.
-typedef CTrackedPtrList<CTaskItem*> CTaskItemList;
-typedef CTrackedPtrList<CTaskLink*> CTaskLinkList;
+typedef CTypedPtrList<CObList, CTaskItem*> CTaskItemList;
+typedef CTypedPtrList<CObList, CTaskLink*> CTaskLinkList;
 typedef CTypedPtrList<CObList, CRefDoc*> CRefDocList;
 typedef CTypedPtrList<CObList, CTargetDoc*> CTargetDocList;
 
 // What the passes over the whole project read (the chart layout, the header dates, the
 // critical marks, the link checks and the schedule), together in one stretch of the task
 // record: at 50,000 tasks each such pass then reads a few lines of every task instead of most
-// of its 600 bytes, and a walk asks for the whole stretch ahead of its turn (HotFields). The
-// fields the chart reads are tracked (TrackedField.h): a change of any of them moves the task
-// stamp.
+// of its 600 bytes, and a walk asks for the whole stretch ahead of its turn (HotFields).
 struct CTaskHotFields
 {
-    CTrackedName m_strName;
-    CTrackedNumber<int, true> m_nRowInGrid = 0;  // 1-based row in the task grid
-    CTrackedNumber<int> m_nFlag = 0;
-    CTrackedNumber<int> m_nDuration = 0;    // seconds, 86400 per working day
-    CTrackedNumber<int> m_nProgress = 0;    // percent complete
-    CTrackedNumber<int> m_nMilestone = 0;
-    CTrackedNumber<int> m_nCritical = 0;    // 1 on the critical path
-    CTrackedDate m_dtStart;
-    CTrackedDate m_dtFinish;
+    CString m_strName;
+    int m_nRowInGrid = 0;  // 1-based row in the task grid
+    int m_nFlag = 0;
+    int m_nDuration = 0;    // seconds, 86400 per working day
+    int m_nProgress = 0;    // percent complete
+    int m_nMilestone = 0;
+    int m_nCritical = 0;    // 1 on the critical path
+    COleDateTime m_dtStart;
+    COleDateTime m_dtFinish;
     COleDateTime m_dtEarlyStart;
     COleDateTime m_dtLateStart;
     COleDateTime m_dtDeadline;

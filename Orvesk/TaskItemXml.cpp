@@ -33,9 +33,9 @@ void CTaskItem::AppendXmlHead(CString& strXml, LPCTSTR lpszDateFormat, BOOL bAll
                     "<PRIORITY>%d</PRIORITY><STATUS>%d</STATUS><PROGRESS>%d</PROGRESS> \t\t\t\t"
                     "<ASSIGNERID>%d</ASSIGNERID><ISMILESTONGE>%d</ISMILESTONGE> \t\t\t\t"
                     "<HASCHILDREN>%d</HASCHILDREN><ROWINGRID>%d</ROWINGRID><FLAG>%d</FLAG>",
-                    {m_nDuration.Get(), m_nDurIsEst, m_nTrueDuration, m_nActDuration, m_nPriority, m_nStatus,
-                     m_nProgress.Get(), m_nAssignerID, m_nMilestone.Get(), (int)m_listChildren.GetCount(),
-                     m_nRowInGrid.Get(), m_nFlag.Get()});
+                    {m_nDuration, m_nDurIsEst, m_nTrueDuration, m_nActDuration, m_nPriority, m_nStatus,
+                     m_nProgress, m_nAssignerID, m_nMilestone, (int)m_listChildren.GetCount(),
+                     m_nRowInGrid, m_nFlag});
 }
 
 namespace {
@@ -86,7 +86,7 @@ void CTaskItem::AppendXmlRecords(CString& strXml, BOOL bPredByRow) const
             XmlAppendFormat(strXml,
                             "<LINK><PREDID>%d</PREDID><TYPE>%d</TYPE><LOGICALTYPE>%d</LOGICALTYPE>"
                             "<SEQUENCE>%d</SEQUENCE><LAG>%d</LAG></LINK>",
-                            {bPredByRow ? pLink->m_nSuccID.Get() : pLink->m_nPredID, pLink->m_nType.Get(),
+                            {bPredByRow ? pLink->m_nSuccID : pLink->m_nPredID, pLink->m_nType,
                              pLink->m_nLogicalType, pLink->m_nSequence, pLink->m_nLag});
         }
         strXml += "</LINKS>";

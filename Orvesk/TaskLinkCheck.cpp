@@ -39,7 +39,7 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         while (pos != NULL)
         {
             CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-            const int c = pChild ? pChild->m_nRowInGrid.Get() : -1;
+            const int c = pChild ? pChild->m_nRowInGrid : -1;
             if (c > 0 && c < n && rows[c] == pChild && c != r && m_ownParent[c] == 0)
                 m_ownParent[c] = r;
         }
@@ -48,7 +48,7 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         while (pos != NULL)
         {
             CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID.Get() : -1;
+            const int p = pLink ? pLink->m_nSuccID : -1;
             if (p == r)
                 m_ownSelf[r] = 1;
             else if (HasTask(p))
@@ -67,7 +67,7 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
         while (pos != NULL)
         {
             CTaskLink* pLink = rows[r]->m_listLinks.GetNext(pos);
-            const int p = pLink ? pLink->m_nSuccID.Get() : -1;
+            const int p = pLink ? pLink->m_nSuccID : -1;
             if (p != r && HasTask(p))
                 m_ownSucc[fill[p]++] = r;
         }

@@ -86,7 +86,7 @@ INT_PTR RunTaskPropertySheet(CProjectDoc& doc, CTaskItem& task)
     int nResult = sheetTask.TaskProperty(
         doc.m_nCalID, doc.m_ProjectInfo.m_listMembers, arNames, arIds, task.m_dtStart, task.m_dtFinish,
         task.m_dtDeadline, task.m_nPriority, task.m_arrAssignees, task.m_listRefDocs, task.m_listTargetDocs,
-        task.m_listLinks.AsObList(), doc.m_nCalBaseID, doc.m_listCalendarItems, doc.m_listDayOfWeek, task.m_strName,
+        task.m_listLinks, doc.m_nCalBaseID, doc.m_listCalendarItems, doc.m_listDayOfWeek, task.m_strName,
         task.m_strDesc, task.m_nDuration, task.m_nDurIsEst, task.m_listChildren.IsEmpty() ? 1 : 0,
         task.m_nMilestone);
     if (nResult != 1)
@@ -97,11 +97,11 @@ INT_PTR RunTaskPropertySheet(CProjectDoc& doc, CTaskItem& task)
     DeleteElements(task.m_listRefDocs);
     DeleteElements(task.m_listTargetDocs);
     doc.m_ProjectInfo.m_listMembers.RemoveAll();
-    sheetTask.GetTaskProperty(doc.m_ProjectInfo.m_listMembers, task.m_strName.ForWriting(), task.m_strDesc,
-                              task.m_dtStart.ForWriting(), task.m_dtFinish.ForWriting(), task.m_dtDeadline,
-                              task.m_nPriority, task.m_nDuration.ForWriting(), task.m_nDurIsEst,
-                              task.m_arrAssignees, task.m_listLinks.ForWriting(), task.m_listRefDocs,
-                              task.m_listTargetDocs, task.m_nMilestone.ForWriting());
+    sheetTask.GetTaskProperty(doc.m_ProjectInfo.m_listMembers, task.m_strName, task.m_strDesc,
+                              task.m_dtStart, task.m_dtFinish, task.m_dtDeadline,
+                              task.m_nPriority, task.m_nDuration, task.m_nDurIsEst,
+                              task.m_arrAssignees, task.m_listLinks, task.m_listRefDocs,
+                              task.m_listTargetDocs, task.m_nMilestone);
     return IDOK;
 }
 

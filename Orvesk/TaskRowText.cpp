@@ -16,7 +16,7 @@ CString TaskPredecessorText(const CTaskItem* pTask)
         const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         if (!pLink)
             continue;
-        std::snprintf(buffer, sizeof(buffer), strText.IsEmpty() ? "%d" : ",%d", pLink->m_nSuccID.Get());
+        std::snprintf(buffer, sizeof(buffer), strText.IsEmpty() ? "%d" : ",%d", pLink->m_nSuccID);
         strText += buffer;
     }
     return strText;

@@ -31,7 +31,7 @@ COleDateTime TaskDate(const CTaskItem* pTask, int nCol)
 {
     COleDateTime date;
     date.SetStatus(COleDateTime::invalid);
-    return pTask ? (nCol == 4 ? pTask->m_dtStart.Get() : pTask->m_dtFinish.Get()) : date;
+    return pTask ? (nCol == 4 ? pTask->m_dtStart : pTask->m_dtFinish) : date;
 }
 } // namespace
 

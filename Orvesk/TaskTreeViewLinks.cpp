@@ -215,8 +215,8 @@ void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArra
         // pointer read from the task asked for before).
         ReadAheadOf<16>(named, i, &CTaskItem::m_strName, &CTaskItem::m_nTaskID);
         if (i + 8 < named.size())
-            __builtin_prefetch(named[i + 8]->m_strName.Get().GetString());
-        arrNames[(INT_PTR)i] = named[i]->m_strName.Get();
+            __builtin_prefetch(named[i + 8]->m_strName.GetString());
+        arrNames[(INT_PTR)i] = named[i]->m_strName;
         arrIds[(INT_PTR)i] = (UINT)named[i]->m_nTaskID;
     }
 }

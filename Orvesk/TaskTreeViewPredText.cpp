@@ -89,7 +89,7 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
             }
             const CTaskItem* pPred = NamedRowTask(r);
             pLink->m_nPredID = pPred->m_nTaskID;
-            pLink->m_strPredName = pPred->m_strName.Get();
+            pLink->m_strPredName = pPred->m_strName;
             pLink->m_nSuccID = r;
             taken.push_back(pLink);
             SetLinks(pTask, taken);

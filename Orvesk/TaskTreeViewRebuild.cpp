@@ -234,7 +234,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     {
         CTaskItem* pTask = dropped.back();
         dropped.pop_back();
-        const int r = pTask ? pTask->m_nRowInGrid.Get() : 0;
+        const int r = pTask ? pTask->m_nRowInGrid : 0;
         if (!pTask || (r > 0 && r < nRows && visitAt[(size_t)r] == pTask) || pTask->m_listChildren.IsEmpty())
             continue;
         for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
@@ -348,7 +348,7 @@ BOOL CTaskTreeView::FindPredecessor(int nID, CString& strName, int& nRow)
     const CTaskItem* pFound = FindPredecessorTask(nID, strName, nRow);
     if (!pFound)
         return FALSE;
-    strName = pFound->m_strName.Get();
+    strName = pFound->m_strName;
     nRow = pFound->m_nRowInGrid;
     return TRUE;
 }
@@ -516,7 +516,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                 if (pPred && pPred->m_nRowInGrid != pTask->m_nRowInGrid)
                 {
                     if (!(pLink->m_strPredName == pPred->m_strName))
-                        pLink->m_strPredName = pPred->m_strName.Get();
+                        pLink->m_strPredName = pPred->m_strName;
                     if (pLink->m_nSuccID != pPred->m_nRowInGrid)
                     {
                         bLinksChanged = TRUE;

@@ -182,7 +182,7 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     pTask->m_nIsTask = 1;
     pTask->m_dtCreation = Today();
 
-    const COleDateTime start = pPrevious ? pPrevious->m_dtStart.Get() : SkipRestDays(Today());
+    const COleDateTime start = pPrevious ? pPrevious->m_dtStart : SkipRestDays(Today());
     const COleDateTime finish = start + COleDateTimeSpan(5, 0, 0, 0);
     pHead->SetTask(pTask);
     // The row holds a task now: the kept schedule graph had it empty.
@@ -498,7 +498,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         while (pos != NULL)
         {
             const CTaskItem* pChild = rows[r]->m_listChildren.GetNext(pos);
-            const int c = pChild ? pChild->m_nRowInGrid.Get() : 0;
+            const int c = pChild ? pChild->m_nRowInGrid : 0;
             if (c > 0 && c < n && rows[c] == pChild && c != r && parent[c] == 0)
                 parent[c] = r;
         }
@@ -533,7 +533,7 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
         if (!rows[r])
             continue;
         bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
-            const int p = pLink ? pLink->m_nSuccID.Get() : 0;
+            const int p = pLink ? pLink->m_nSuccID : 0;
             if (p > 0 && p < n && rows[p] && (isUnder(r, p) || isUnder(p, r)))
             {
                 nParentChild++;

@@ -47,7 +47,7 @@ CTaskItem* MakeTask(int& nRow, int nLevel, int& nDocs)
     pLink->m_nSuccID = nHere > 1 ? nHere - 1 : 1;
     pLink->m_nPredID = 100000 + pLink->m_nSuccID;
     pLink->m_nType = 1;
-    pLink->m_strPredName.Format("任务 %d", pLink->m_nSuccID.Get());
+    pLink->m_strPredName.Format("任务 %d", pLink->m_nSuccID);
     pTask->m_listLinks.AddTail(pLink);
 
     if (nDocs > 0 && nHere % 5 == 0) {

@@ -147,7 +147,7 @@ void GenerateProject(CProjectDoc& doc, const ProjectGeneratorOptions& options)
                     CTaskLink* pLink = new CTaskLink;
                     pLink->m_nType = 1;
                     pLink->m_nSuccID = pPred->m_nRowInGrid;
-                    pLink->m_strPredName = pPred->m_strName.Get();
+                    pLink->m_strPredName = pPred->m_strName;
                     pLeaf->m_listLinks.AddTail(pLink);
                 }
                 leaves.push_back(pLeaf);

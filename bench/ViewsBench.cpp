@@ -643,7 +643,7 @@ void ChainFirstTopSummaries(CProjectDoc& doc, int nTops = 2)
         CTaskLink* pLink = new CTaskLink;
         pLink->m_nType = 1;
         pLink->m_nSuccID = leaves[i - 1]->m_nRowInGrid;
-        pLink->m_strPredName = leaves[i - 1]->m_strName.Get();
+        pLink->m_strPredName = leaves[i - 1]->m_strName;
         pLeaf->m_listLinks.AddTail(pLink);
     }
 }
@@ -1145,7 +1145,7 @@ void BM_LatticeOf2To20Paths(benchmark::State& state)
                 CTaskLink* pLink = new CTaskLink;
                 pLink->m_nType = 1;
                 pLink->m_nSuccID = pPred->m_nRowInGrid;
-                pLink->m_strPredName = pPred->m_strName.Get();
+                pLink->m_strPredName = pPred->m_strName;
                 pTask->m_listLinks.AddTail(pLink);
             }
         pDoc->m_listTasks.AddTail(pTask);

@@ -66,7 +66,7 @@ CString CGunterBar::GetShapeTipText(CTaskBase* pShape)
         strText += "\n";
         strText += " 完成时间: " + pTask->m_dtFinish.Format(strFormat) + "\n";
         CString strProgress;
-        strProgress.Format("%d", pTask->m_nProgress.Get());
+        strProgress.Format("%d", pTask->m_nProgress);
         strText += " 目前状态: 完成 " + strProgress + "%\n";
     } else {
         strText += "\n";

@@ -288,7 +288,7 @@ TEST_F(GanttWindowTest, AChartEditIsWrittenBackIntoTheGridAndPropagated)
     pReq->m_dtFinish = Day(2024, 3, 8);
     pBar->OnTaskChanged(pReq);
     EXPECT_EQ(nLayouts, pBar->Layouts());
-    EXPECT_EQ(designStart + COleDateTimeSpan(3, 0, 0, 0), pDesign->m_dtStart.Get());  // over the weekend
+    EXPECT_EQ(designStart + COleDateTimeSpan(3, 0, 0, 0), pDesign->m_dtStart);  // over the weekend
     EXPECT_EQ(CString("2"), Text(3, 6));
 }
 

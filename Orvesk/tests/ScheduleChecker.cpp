@@ -150,8 +150,8 @@ std::string CScheduleChecker::Check(const CTaskItemList& roots, const CScheduleB
             for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
             {
                 const CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-                s = pChild->m_dtStart < s ? pChild->m_dtStart.Get() : s;
-                f = pChild->m_dtFinish > f ? pChild->m_dtFinish.Get() : f;
+                s = pChild->m_dtStart < s ? pChild->m_dtStart : s;
+                f = pChild->m_dtFinish > f ? pChild->m_dtFinish : f;
                 bChildMoved = bChildMoved || moved(pChild);
             }
             if ((s != pTask->m_dtStart || f != pTask->m_dtFinish) && !cyclic.count(pTask))

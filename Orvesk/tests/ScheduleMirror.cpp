@@ -48,7 +48,7 @@ void CompareLists(const CTaskItemList& doc, const CTaskItemList& model, bool bDa
                 << " / " << Text(b->m_dtEarlyStart) << ", late start " << Text(a->m_dtLateStart) << " / "
                 << Text(b->m_dtLateStart) << ", finish " << Text(a->m_dtFinish) << ")\n";
         if (a->m_nRowInGrid != b->m_nRowInGrid)
-            err << strName << ": window row " << a->m_nRowInGrid.Get() << ", model row " << b->m_nRowInGrid.Get() << "\n";
+            err << strName << ": window row " << a->m_nRowInGrid << ", model row " << b->m_nRowInGrid << "\n";
         if (a->m_listLinks.GetCount() == b->m_listLinks.GetCount())
         {
             // Each link stored by the same row in both.
@@ -58,8 +58,8 @@ void CompareLists(const CTaskItemList& doc, const CTaskItemList& model, bool bDa
                 const CTaskLink* pA = a->m_listLinks.GetNext(k);
                 const CTaskLink* pB = b->m_listLinks.GetNext(l);
                 if (pA->m_nSuccID != pB->m_nSuccID)
-                    err << strName << ": a link stored by row " << pA->m_nSuccID.Get() << " in the window, "
-                        << pB->m_nSuccID.Get() << " in the model\n";
+                    err << strName << ": a link stored by row " << pA->m_nSuccID << " in the window, "
+                        << pB->m_nSuccID << " in the model\n";
             }
         }
         else
@@ -108,13 +108,13 @@ CTaskItem* CScheduleMirror::Copy(const CTaskItem* pFrom)
 {
     CTaskItem* pTo = new CTaskItem;
     m_of[pFrom] = pTo;
-    pTo->m_strName = pFrom->m_strName.Get();
-    pTo->m_nRowInGrid = pFrom->m_nRowInGrid.Get();
-    pTo->m_nFlag = pFrom->m_nFlag.Get();
-    pTo->m_nDuration = pFrom->m_nDuration.Get();
-    pTo->m_nProgress = pFrom->m_nProgress.Get();
-    pTo->m_nMilestone = pFrom->m_nMilestone.Get();
-    pTo->m_nCritical = pFrom->m_nCritical.Get();
+    pTo->m_strName = pFrom->m_strName;
+    pTo->m_nRowInGrid = pFrom->m_nRowInGrid;
+    pTo->m_nFlag = pFrom->m_nFlag;
+    pTo->m_nDuration = pFrom->m_nDuration;
+    pTo->m_nProgress = pFrom->m_nProgress;
+    pTo->m_nMilestone = pFrom->m_nMilestone;
+    pTo->m_nCritical = pFrom->m_nCritical;
     pTo->m_dtStart = pFrom->m_dtStart;
     pTo->m_dtFinish = pFrom->m_dtFinish;
     pTo->m_dtEarlyStart = pFrom->m_dtEarlyStart;

@@ -410,7 +410,7 @@ protected:
             if (DragBar(pTask, TRUE, nCalendar == 0 ? -1 : nCalendar))
             {
                 // The resize scales the progress too (the schedule keeps it, does not set it).
-                pModelTask->m_nProgress = pTask->m_nProgress.Get();
+                pModelTask->m_nProgress = pTask->m_nProgress;
                 RaiseDeadline(pModelTask, finish);
                 model.SetDurationDays(pModelTask, nDays);
             }
@@ -473,7 +473,7 @@ protected:
             // The new task's start and own duration are the window's choice (its duration
             // as a leaf, when the rows below now hang under it); what they reach is the model's.
             CTaskItem* pNew = Task(nAt);
-            const int nOwn = pNew->m_nOwnDuration >= 0 ? pNew->m_nOwnDuration : pNew->m_nDuration.Get();
+            const int nOwn = pNew->m_nOwnDuration >= 0 ? pNew->m_nOwnDuration : pNew->m_nDuration;
             CTaskItem* pModelNew = model.AddTask(pBelowParent, nBelow, strText, pNew->m_dtStart, nOwn / 86400);
             mirror.Pair(pNew, pModelNew);
             changed.assign(1, pModelNew);

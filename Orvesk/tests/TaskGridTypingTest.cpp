@@ -81,7 +81,7 @@ protected:
         for (POSITION pos = Task(nRow)->m_listLinks.GetHeadPosition(); pos != NULL;)
         {
             CString one;
-            one.Format(s.IsEmpty() ? "%d" : ",%d", Task(nRow)->m_listLinks.GetNext(pos)->m_nSuccID.Get());
+            one.Format(s.IsEmpty() ? "%d" : ",%d", Task(nRow)->m_listLinks.GetNext(pos)->m_nSuccID);
             s += one;
         }
         return s;

@@ -275,7 +275,7 @@ TEST_F(TaskTreeStructureTest, IndentThenOutdentGivesTheFormerSummaryItsOwnDurati
     ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 0);
     EXPECT_EQ(Task(1)->m_nDuration, 86400);
     EXPECT_EQ(Task(1)->m_nTrueDuration, 86400);
-    EXPECT_EQ(Task(1)->m_dtFinish.Get(), Task(1)->m_dtStart.Get());
+    EXPECT_EQ(Task(1)->m_dtFinish, Task(1)->m_dtStart);
     EXPECT_EQ(Text(1, 3), CString("1个工作日"));
     EXPECT_EQ(Text(1, 5), Text(1, 4));
     // A leaf again: its dates can be typed.

@@ -70,7 +70,7 @@ CTaskLink* AddLink(CTaskItem* pSuccessor, const CTaskItem* pPredecessor, int nTy
     pLink->m_nLag = nLag;
     pLink->m_nPredID = pPredecessor->m_nTaskID;
     pLink->m_nSuccID = pPredecessor->m_nRowInGrid;
-    pLink->m_strPredName = pPredecessor->m_strName.Get();
+    pLink->m_strPredName = pPredecessor->m_strName;
     pSuccessor->m_listLinks.AddTail(pLink);
     return pLink;
 }

@@ -205,7 +205,7 @@ TEST_F(DemoProjectTest, TheDemoScheduleHoldsByItsOwnCalendar)
         EXPECT_FALSE(cal.Rest(t.m_dtStart));
         EXPECT_FALSE(cal.Rest(t.m_dtFinish));
         EXPECT_GE(t.m_dtDeadline, t.m_dtFinish);
-        for (const COleDateTime& dt : {t.m_dtStart.Get(), t.m_dtFinish.Get(), t.m_dtDeadline})
+        for (const COleDateTime& dt : {t.m_dtStart, t.m_dtFinish, t.m_dtDeadline})
             EXPECT_LE(std::abs(Days(dt, today)), 365);
         const bool leaf = t.m_listChildren.IsEmpty();
         EXPECT_EQ(leaf && t.m_nDuration == 0, t.m_nMilestone != 0);
@@ -219,8 +219,8 @@ TEST_F(DemoProjectTest, TheDemoScheduleHoldsByItsOwnCalendar)
             COleDateTime first = t.m_dtFinish, last = t.m_dtStart;
             for (POSITION pos = t.m_listChildren.GetHeadPosition(); pos != nullptr;) {
                 const CTaskItem* pChild = t.m_listChildren.GetNext(pos);
-                first = std::min(first, pChild->m_dtStart.Get());
-                last = std::max(last, pChild->m_dtFinish.Get());
+                first = std::min(first, pChild->m_dtStart);
+                last = std::max(last, pChild->m_dtFinish);
             }
             EXPECT_EQ(first, t.m_dtStart);
             EXPECT_EQ(last, t.m_dtFinish);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <ClassLib/Afx.h>
-#include <Tavrin/TrackedField.h>
 
 class CTaskItem;
 
@@ -22,8 +21,8 @@ public:
 
     CString m_strPredName;          // predecessor task's name as the user chose it
     int m_nPredID;                  // predecessor's task id (0 until the server numbers it)
-    CTrackedNumber<int> m_nSuccID;  // predecessor's row in the task grid; the project XML sends it as PREDID
-    CTrackedNumber<int> m_nType;    // 1 FS, 2 FF, 3 SF, 4 SS
+    int m_nSuccID;                  // predecessor's row in the task grid; the project XML sends it as PREDID
+    int m_nType;                    // 1 FS, 2 FF, 3 SF, 4 SS
     int m_nLogicalType;
     int m_nSequence;
     int m_nLag;                     // whole working days
