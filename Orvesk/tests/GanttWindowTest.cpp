@@ -322,6 +322,59 @@ TEST_F(GanttWindowTest, ARenameTypedInTheGridShowsBesideTheBarAtOnce)
     EXPECT_EQ(nullptr, rec.FindText("First"));
 }
 
+// A name typed into a task's cell: the chart renews that bar in place, without a whole
+// layout, and draws the new name beside it.
+TEST_F(GanttWindowTest, ANameTypedInTheGridRenewsItsBarWithoutALayout)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    CGridCtrl& grid = Tree()->m_Grid;
+    AfxPumpMessages();
+    pBar->m_wndChart.UpdateWindow();
+    const unsigned nLayouts = pBar->Layouts();
+    CRect rc;
+    grid.GetCellRect(5, 2, &rc);
+    AfxTestClick(&grid, CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2));
+    AfxPumpMessages();
+    AfxTestTypeText(CWnd::GetFocus(), "Coding");
+    CDrawRecorder rec(&pBar->m_wndChart);
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    pBar->m_wndChart.UpdateWindow();
+    ASSERT_EQ(CString("Coding"), Grid().GetTask(5)->m_strName);
+    EXPECT_EQ(nLayouts, pBar->Layouts());
+    EXPECT_FALSE(pBar->NeedsLayout());
+    EXPECT_NE(nullptr, rec.FindText("Coding(李四)"));
+}
+
+// Two project windows on two documents: an edit in one renews its own chart and leaves the
+// other's layout alone, however often the other's grid syncs it.
+TEST_F(GanttWindowTest, AnEditInOneProjectWindowLeavesTheOtherChartsLayout)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pFirst = BarView();
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pSecond = BarView();
+    ASSERT_NE(pFirst, pSecond);
+    AfxPumpMessages();
+    const unsigned nFirst = pFirst->Layouts(), nSecond = pSecond->Layouts();
+    CGridCtrl& grid = Tree()->m_Grid;
+    CRect rc;
+    grid.GetCellRect(3, 3, &rc);
+    AfxTestClick(&grid, CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2));
+    AfxPumpMessages();
+    AfxTestTypeText(CWnd::GetFocus(), "6");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(6 * 86400, Grid().GetTask(3)->m_nDuration);
+    // The other window's grid syncs its chart as on each of its paints.
+    EXPECT_FALSE(pFirst->NeedsLayout());
+    pFirst->GetTaskTreeView()->SyncGanttRows(0, 0);
+    EXPECT_EQ(nFirst, pFirst->Layouts());
+    EXPECT_EQ(nSecond, pSecond->Layouts());
+    EXPECT_FALSE(pSecond->NeedsLayout());
+}
+
 TEST_F(GanttWindowTest, ATypedDurationRenewsTheBarsItMovedInPlace)
 {
     ASSERT_TRUE(Open(FillPlan));
