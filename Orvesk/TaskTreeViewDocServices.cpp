@@ -112,6 +112,9 @@ void CTaskTreeView::MarkCriticalTasks()
             span.TakeInMark(pTask, row);
     }
     MarkCriticalChains(span, NULL);
+    // Marks set outside the schedule's settles: a chart shows them with its next layout.
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && !pDoc->ScheduleStale())
+        pDoc->Schedule().ShownChanged();
 }
 
 BOOL CTaskTreeView::MarkCriticalChains(const CProjectSpanWalk& span, std::vector<CTaskItem*>* pRaised)

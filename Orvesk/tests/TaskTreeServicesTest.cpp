@@ -112,6 +112,12 @@ TEST_F(TaskTreeServicesTest, BothLatestFinishersStartACriticalChain)
     EXPECT_EQ(Task(2)->m_nCritical, 1);
     EXPECT_EQ(Task(3)->m_nCritical, 1);
     EXPECT_EQ(Task(4)->m_nCritical, 0);
+    // The chart lays the marks out with the next sync.
+    ASSERT_NE(Bar(), nullptr);
+    EXPECT_TRUE(Bar()->NeedsLayout());
+    Tree()->SyncGanttRows(0, 0);
+    EXPECT_TRUE(Bar()->IsCriticalRow(1));
+    EXPECT_FALSE(Bar()->IsCriticalRow(4));
 }
 
 TEST_F(TaskTreeServicesTest, ACompleteTaskIsCriticalOnlyThroughAChain)
