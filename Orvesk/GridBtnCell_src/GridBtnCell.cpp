@@ -24,8 +24,7 @@ void CGridBtnCell::Reset()
     m_strText.Empty();
     m_nFormat = kBtnCellFormat;
     memset(m_buttons, 0, sizeof(m_buttons));
-    for (CString& text : m_strButtonText)
-        text.Empty();
+    m_pButtonTexts.reset();
 }
 
 UINT CGridBtnCell::GetDrawCtl(int nIndex) const
@@ -83,16 +82,23 @@ void CGridBtnCell::SetAlignment(int nIndex, UINT nAlign)
 LPCTSTR CGridBtnCell::GetButtonText(int nIndex) const
 {
     ASSERT(IsButtonIndex(nIndex));
-    if (!IsButtonIndex(nIndex) || m_strButtonText[nIndex].IsEmpty())
+    if (!IsButtonIndex(nIndex) || !m_pButtonTexts || m_pButtonTexts[nIndex].IsEmpty())
         return NULL;
-    return m_strButtonText[nIndex];
+    return m_pButtonTexts[nIndex];
 }
 
 void CGridBtnCell::SetButtonText(int nIndex, LPCTSTR szText)
 {
     ASSERT(IsButtonIndex(nIndex));
-    if (IsButtonIndex(nIndex))
-        m_strButtonText[nIndex] = szText ? szText : "";
+    if (!IsButtonIndex(nIndex))
+        return;
+    if (!m_pButtonTexts)
+    {
+        if (!szText || !*szText)
+            return;
+        m_pButtonTexts.reset(new CString[MAX_BUTTONS]);
+    }
+    m_pButtonTexts[nIndex] = szText ? szText : "";
 }
 
 BOOL CGridBtnCell::GetGroupFlag(int nIndex) const

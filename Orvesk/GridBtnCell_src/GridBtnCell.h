@@ -3,6 +3,8 @@
 
 #include "GridBtnCellBase.h"
 
+#include <memory>
+
 class CGridBtnCell : public CGridBtnCellBase {
     DECLARE_DYNCREATE(CGridBtnCell)
 
@@ -45,5 +47,7 @@ protected:
     CString m_strText;
     DWORD m_nFormat;
     Button m_buttons[MAX_BUTTONS];
-    CString m_strButtonText[MAX_BUTTONS];
+    // The buttons' texts, all empty while none is allocated: most cells never get one, and
+    // a task row holds four button cells.
+    std::unique_ptr<CString[]> m_pButtonTexts;
 };

@@ -42,9 +42,9 @@ void CGridBtnCellCombo::OnClick(CPoint point)
     CGridCtrl* pGrid = GetGrid();
     if (pGrid && IsOnDropDownArrow(point)) {
         CRect rect;
-        if (pGrid->GetCellRect(m_nCellRow, m_nCellCol, &rect)) {
-            pGrid->SendMessageToParent(m_nCellRow, m_nCellCol, GRIDN_BEGINLABELEDIT);
-            Edit(m_nCellRow, m_nCellCol, rect, point, IDC_GRID_INPLACE_CONTROL, VK_LBUTTON);
+        if (pGrid->GetCellRect(CellRow(), m_nCellCol, &rect)) {
+            pGrid->SendMessageToParent(CellRow(), m_nCellCol, GRIDN_BEGINLABELEDIT);
+            Edit(CellRow(), m_nCellCol, rect, point, IDC_GRID_INPLACE_CONTROL, VK_LBUTTON);
         }
         return;
     }

@@ -37,64 +37,64 @@ CGridBtnCellBase::~CGridBtnCellBase() {}
 void CGridBtnCellBase::SetText(LPCTSTR szText)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetText(m_nCellRow, m_nCellCol, szText);
+        m_pBtnDataBase->SetText(CellRow(), m_nCellCol, szText);
 }
 
-LPCTSTR CGridBtnCellBase::GetText() const { return m_pBtnDataBase ? m_pBtnDataBase->GetText(m_nCellRow, m_nCellCol) : ""; }
+LPCTSTR CGridBtnCellBase::GetText() const { return m_pBtnDataBase ? m_pBtnDataBase->GetText(CellRow(), m_nCellCol) : ""; }
 
 void CGridBtnCellBase::SetImage(int nImage)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetImage(m_nCellRow, m_nCellCol, nImage);
+        m_pBtnDataBase->SetImage(CellRow(), m_nCellCol, nImage);
 }
 
-int CGridBtnCellBase::GetImage() const { return m_pBtnDataBase ? m_pBtnDataBase->GetImage(m_nCellRow, m_nCellCol) : -1; }
+int CGridBtnCellBase::GetImage() const { return m_pBtnDataBase ? m_pBtnDataBase->GetImage(CellRow(), m_nCellCol) : -1; }
 
 void CGridBtnCellBase::SetData(LPARAM lParam)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetData(m_nCellRow, m_nCellCol, lParam);
+        m_pBtnDataBase->SetData(CellRow(), m_nCellCol, lParam);
 }
 
-LPARAM CGridBtnCellBase::GetData() const { return m_pBtnDataBase ? m_pBtnDataBase->GetData(m_nCellRow, m_nCellCol) : 0; }
+LPARAM CGridBtnCellBase::GetData() const { return m_pBtnDataBase ? m_pBtnDataBase->GetData(CellRow(), m_nCellCol) : 0; }
 
 void CGridBtnCellBase::SetFormat(UINT nFormat)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetFormat(m_nCellRow, m_nCellCol, nFormat);
+        m_pBtnDataBase->SetFormat(CellRow(), m_nCellCol, nFormat);
 }
 
 UINT CGridBtnCellBase::GetFormat() const
 {
-    return m_pBtnDataBase ? m_pBtnDataBase->GetFormat(m_nCellRow, m_nCellCol) : (DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    return m_pBtnDataBase ? m_pBtnDataBase->GetFormat(CellRow(), m_nCellCol) : (DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
 }
 
 void CGridBtnCellBase::SetTextClr(COLORREF clr)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetTextClr(m_nCellRow, m_nCellCol, clr);
+        m_pBtnDataBase->SetTextClr(CellRow(), m_nCellCol, clr);
 }
 
-COLORREF CGridBtnCellBase::GetTextClr() const { return m_pBtnDataBase ? m_pBtnDataBase->GetTextClr(m_nCellRow, m_nCellCol) : CLR_DEFAULT; }
+COLORREF CGridBtnCellBase::GetTextClr() const { return m_pBtnDataBase ? m_pBtnDataBase->GetTextClr(CellRow(), m_nCellCol) : CLR_DEFAULT; }
 
 void CGridBtnCellBase::SetBackClr(COLORREF clr)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetBackClr(m_nCellRow, m_nCellCol, clr);
+        m_pBtnDataBase->SetBackClr(CellRow(), m_nCellCol, clr);
 }
 
-COLORREF CGridBtnCellBase::GetBackClr() const { return m_pBtnDataBase ? m_pBtnDataBase->GetBackClr(m_nCellRow, m_nCellCol) : CLR_DEFAULT; }
+COLORREF CGridBtnCellBase::GetBackClr() const { return m_pBtnDataBase ? m_pBtnDataBase->GetBackClr(CellRow(), m_nCellCol) : CLR_DEFAULT; }
 
 void CGridBtnCellBase::SetFont(const LOGFONT* plf)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetFont(m_nCellRow, m_nCellCol, plf);
+        m_pBtnDataBase->SetFont(CellRow(), m_nCellCol, plf);
 }
 
 LOGFONT* CGridBtnCellBase::GetFont() const
 {
     if (m_pBtnDataBase)
-        return m_pBtnDataBase->GetFont(m_nCellRow, m_nCellCol);
+        return m_pBtnDataBase->GetFont(CellRow(), m_nCellCol);
     static CBtnDataBase defaults;
     return defaults.GetFont(-1, -1);
 }
@@ -102,10 +102,10 @@ LOGFONT* CGridBtnCellBase::GetFont() const
 void CGridBtnCellBase::SetMargin(UINT nMargin)
 {
     if (m_pBtnDataBase)
-        m_pBtnDataBase->SetMargin(m_nCellRow, m_nCellCol, nMargin);
+        m_pBtnDataBase->SetMargin(CellRow(), m_nCellCol, nMargin);
 }
 
-UINT CGridBtnCellBase::GetMargin() const { return m_pBtnDataBase ? m_pBtnDataBase->GetMargin(m_nCellRow, m_nCellCol) : 3; }
+UINT CGridBtnCellBase::GetMargin() const { return m_pBtnDataBase ? m_pBtnDataBase->GetMargin(CellRow(), m_nCellCol) : 3; }
 
 void CGridBtnCellBase::SetGrid(CGridCtrl* pGrid)
 {
@@ -117,8 +117,7 @@ CGridCtrl* CGridBtnCellBase::GetGrid() const { return m_pBtnDataBase ? m_pBtnDat
 
 void CGridBtnCellBase::SetCoords(int nRow, int nCol)
 {
-    m_nCellRow = nRow;
-    m_nCellCol = nCol;
+    StoreCoords(nRow, nCol);
 }
 
 void CGridBtnCellBase::SetEditWnd(CWnd* pWnd)
@@ -136,8 +135,7 @@ void CGridBtnCellBase::Reset()
     CGridCellBase::Reset();
     m_nButtonCount = 0;
     m_nLastClicked = -1;
-    m_nCellRow = -1;
-    m_nCellCol = -1;
+    StoreCoords(-1, -1);
     m_bEditing = 0;
 }
 
@@ -221,7 +219,7 @@ void CGridBtnCellBase::ProcessButtonMessage(UINT nMessage, int nIndex)
     CGridCtrl* pGrid = GetGrid();
     ASSERT(pGrid);
     if (pGrid)
-        pGrid->RedrawCell(m_nCellRow, m_nCellCol);
+        pGrid->RedrawCell(CellRow(), m_nCellCol);
 }
 
 // --- hit testing and clicks -------------------------------------------------------------
@@ -246,7 +244,7 @@ int CGridBtnCellBase::HitTestButton(CPoint point)
     CGridCtrl* pGrid = GetGrid();
     ASSERT(pGrid);
     CRect rcCell;
-    if (!pGrid || !pGrid->GetCellRect(m_nCellRow, m_nCellCol, &rcCell))
+    if (!pGrid || !pGrid->GetCellRect(CellRow(), m_nCellCol, &rcCell))
         return -1;
     CRect rects[GRIDBTN_LAYOUT_ROOM];
     if (!LayoutButtons(rects, GRIDBTN_LAYOUT_ROOM, rcCell))
@@ -293,7 +291,7 @@ BOOL CGridBtnCellBase::HasTextArea()
     CGridCtrl* pGrid = GetGrid();
     ASSERT(pGrid);
     CRect rect;
-    if (!pGrid || !pGrid->GetCellRect(m_nCellRow, m_nCellCol, &rect))
+    if (!pGrid || !pGrid->GetCellRect(CellRow(), m_nCellCol, &rect))
         return FALSE;
     if (!GetTextRect(&rect))
         return FALSE;
@@ -319,7 +317,7 @@ void CGridBtnCellBase::PressButton(int nIndex)
     g_pfnPressPause(GRIDBTN_KEY_PRESS_PAUSE);
     ProcessButtonMessage(WM_LBUTTONUP, nIndex);
     if (CGridCtrl* pGrid = GetGrid())
-        pGrid->SendMessageToParent(m_nCellRow, m_nCellCol, GRIDN_CLICK);
+        pGrid->SendMessageToParent(CellRow(), m_nCellCol, GRIDN_CLICK);
 }
 
 void CGridBtnCellBase::OpenTextEditor(int nRow, int nCol, const CRect& rect, UINT nID, UINT nChar)
@@ -341,7 +339,7 @@ BOOL CGridBtnCellBase::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT n
         return FALSE;
     if (HitTestButton(point) >= 0) {
         ClickButtonAt(WM_LBUTTONUP, point);
-        pGrid->SendMessageToParent(m_nCellRow, m_nCellCol, GRIDN_CLICK);
+        pGrid->SendMessageToParent(CellRow(), m_nCellCol, GRIDN_CLICK);
         return TRUE;
     }
     if (nChar == ' ' && (GetButtonCount() == 1 || (GetButtonCount() > 0 && GetAlignment(0) == 1))) {

@@ -81,7 +81,7 @@ public:
     virtual BOOL GetGroupFlag(int nIndex) const;
     virtual void SetGroupFlag(int nIndex, BOOL bGroup);
     virtual void SetButtonCount(int nCount);
-    virtual CPoint GetCoords() const { return CPoint(m_nCellCol, m_nCellRow); }
+    virtual CPoint GetCoords() const { return CPoint(m_nCellCol, CellRow()); }
     virtual void SetEditWnd(CWnd* pWnd);
     virtual CWnd* GetEditWnd() const;
 
@@ -105,7 +105,7 @@ public:
     void SetBtnDataBase(CBtnDataBase* pBtnDataBase) { m_pBtnDataBase = pBtnDataBase; }
     CBtnDataBase* GetBtnDataBase() const { return m_pBtnDataBase; }
 
-    int GetCellRow() const { return m_nCellRow; }
+    int GetCellRow() const { return CellRow(); }
     int GetCellCol() const { return m_nCellCol; }
 
     // The keyboard press pause; tests replace it so that no time passes.

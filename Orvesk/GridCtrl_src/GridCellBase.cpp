@@ -15,9 +15,21 @@ CGridCellBase::CGridCellBase()
       m_nRowState(0),
       m_nState(0),
       m_pTask(NULL),
+      m_pPlace(NULL),
+      m_rcDrawn(0, 0, 0, 0),
       m_bEditable(TRUE),
-      m_rcDrawn(0, 0, 0, 0)
+      m_nFollow(0)
 {
+}
+
+void CGridCellBase::LeaveRow()
+{
+    if (m_nFollow & kFollowRowCol)
+        m_nRow = m_pPlace->nRow;
+    if (m_nFollow & kFollowCoords)
+        m_nCellRow = m_pPlace->nRow;
+    m_pPlace = NULL;
+    m_nFollow &= kStoresCoords;
 }
 
 CGridCellBase::~CGridCellBase()

@@ -9,6 +9,17 @@
 
 class CGridCtrl;
 
+// The place of one row of a grid, shared by the cells in it: when rows above move, the grid
+// rewrites only the number here, and a cell placed in the row reads its row from it.
+struct CGridRowPlace
+{
+    int nRow = -1;
+    // Some cell of the row keeps a row of its own that differs from the place's, or keeps
+    // its coordinates apart (in fields of its kind): the next renumbering sets each cell of
+    // the row again.
+    bool bLoose = false;
+};
+
 class CGridCellBase : public CObject
 {
     DECLARE_DYNAMIC(CGridCellBase)
@@ -19,8 +30,17 @@ public:
 
     virtual void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
     virtual BOOL IsEditable() const { return m_bEditable; }
-    virtual void SetRowCol(int nRow, int nCol) { m_nRow = nRow; m_nCol = nCol; }
-    virtual void GetRowCol(int& nRow, int& nCol) const { nRow = m_nRow; nCol = m_nCol; }
+    virtual void SetRowCol(int nRow, int nCol)
+    {
+        m_nRow = nRow;
+        m_nCol = nCol;
+        Follow(kFollowRowCol, nRow);
+    }
+    virtual void GetRowCol(int& nRow, int& nCol) const
+    {
+        nRow = (m_nFollow & kFollowRowCol) ? m_pPlace->nRow : m_nRow;
+        nCol = m_nCol;
+    }
     virtual void SetRowState(int nState) { m_nRowState = nState; }
     virtual int GetRowState() const { return m_nRowState; }
 
@@ -126,7 +146,42 @@ public:
     // Passes a notification on through the cell's grid; 0 without a grid.
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
 
+    // Called by the grid before it gives a cell its coordinates in a row: the row the cell
+    // is given while the row's place has that number then follows the place.
+    void PlaceInRow(CGridRowPlace* pPlace)
+    {
+        m_pPlace = pPlace;
+        m_nFollow &= kStoresCoords;
+    }
+    // Called by the grid when a cell leaves its row without being deleted: it keeps the
+    // coordinates it has now as its own.
+    void LeaveRow();
+    CGridRowPlace* GetRowPlace() const { return m_pPlace; }
+    // FALSE for a cell of a kind that keeps coordinates whose row does not follow its place.
+    BOOL CoordsFollowPlace() const
+    {
+        return !(m_nFollow & kStoresCoords) || (m_nFollow & kFollowCoords);
+    }
+
 protected:
+    // The row SetCoords gave (kept by the cell kinds that keep coordinates).
+    int CellRow() const { return (m_nFollow & kFollowCoords) ? m_pPlace->nRow : m_nCellRow; }
+    // What SetCoords stores in the kinds that keep coordinates.
+    void StoreCoords(int nRow, int nCol)
+    {
+        m_nCellRow = nRow;
+        m_nCellCol = nCol;
+        m_nFollow |= kStoresCoords;
+        Follow(kFollowCoords, nRow);
+    }
+    // A cell kind that keeps its coordinates in fields of its own: its row is set again on
+    // every renumbering.
+    void KeepsOwnCoords()
+    {
+        if (m_pPlace)
+            m_pPlace->bLoose = true;
+    }
+
     // The font a cell draws and measures with: its own LOGFONT, with weight 600 in a fixed
     // cell; FALSE when the cell has no font.
     BOOL GetDrawFont(LOGFONT& lf) const;
@@ -153,6 +208,32 @@ protected:
     int      m_nRowState;
     UINT     m_nState;
     CTaskItem* m_pTask;
-    BOOL     m_bEditable;
+    // The row the grid placed the cell in; NULL when not placed.
+    CGridRowPlace* m_pPlace;
     CRect    m_rcDrawn;
+    BOOL     m_bEditable;
+
+private:
+    enum : unsigned char
+    {
+        kFollowRowCol = 1,
+        kFollowCoords = 2,
+        // The kind keeps the coordinates SetCoords gives.
+        kStoresCoords = 4
+    };
+    // Which of the two stored rows are read from the place.
+    unsigned char m_nFollow;
+
+    void Follow(unsigned char nWhich, int nRow)
+    {
+        if (!m_pPlace)
+            return;
+        if (nRow == m_pPlace->nRow)
+            m_nFollow |= nWhich;
+        else
+        {
+            m_nFollow &= (unsigned char)~nWhich;
+            m_pPlace->bLoose = true;
+        }
+    }
 };

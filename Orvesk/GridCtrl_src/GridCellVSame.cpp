@@ -69,6 +69,7 @@ void CGridCellVSame::SetCoords(int nRow, int nCol)
 {
     m_nCoordRow = nRow;
     m_nCoordCol = nCol;
+    KeepsOwnCoords();
 }
 
 LPCTSTR CGridCellVSame::GetText() const

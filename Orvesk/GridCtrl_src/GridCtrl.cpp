@@ -343,6 +343,8 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
     // (In the predecessor build a cell without a font of its own uses its default cell's.)
     pCell->SetFont(&m_Logfont);
 #endif
+    if (CGridRow* pRow = RowObject(nRow))
+        pCell->PlaceInRow(&pRow->Place());
     pCell->SetRowCol(nRow, nCol);
     pCell->SetCoords(nRow, nCol);
 
@@ -402,15 +404,26 @@ BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell)
     CGridRow* pRow = m_RowData.GetAt(nRow);
     if (!pRow || nCol >= pRow->GetSize())
         return FALSE;
-    if (pCell)
-    {
-        pCell->SetRowCol(nRow, nCol);
-        pCell->SetCoords(nRow, nCol);
-    }
     if (nCol == 0)
         m_bRowTasksKept = FALSE;
-    pRow->SetAt(nCol, pCell);
+    // The cell put out of its place is not deleted here: it keeps its coordinates as its own.
+    if (CGridCellBase* pOld = pRow->GetAt(nCol))
+        if (pOld != pCell)
+            pOld->LeaveRow();
+    if (pCell)
+        PlaceCell(nRow, nCol, pCell);
+    else
+        pRow->SetAt(nCol, NULL);
     return TRUE;
+}
+
+void CGridCtrl::PlaceCell(int nRow, int nCol, CGridCellBase* pCell)
+{
+    CGridRow* pRow = m_RowData.GetAt(nRow);
+    pCell->PlaceInRow(&pRow->Place());
+    pCell->SetRowCol(nRow, nCol);
+    pCell->SetCoords(nRow, nCol);
+    pRow->SetAt(nCol, pCell);
 }
 
 BOOL CGridCtrl::SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass)
@@ -497,6 +510,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
     {
         m_arRowHeights.SetAt(row, m_nDefCellHeight);
         CGridRow* pRow = new CGridRow;
+        pRow->Place().nRow = row;
         pRow->SetSize(m_nCols);
         m_RowData[row] = pRow;
         for (int col = 0; col < m_nCols; col++)
@@ -626,6 +640,11 @@ void CGridCtrl::RenumberCells(int nFromRow)
         nFromRow = 0;
     for (int row = nFromRow; row < m_nRows; row++)
     {
+        if (CGridRow* pRow = RowObject(row))
+        {
+            pRow->Place().nRow = row;
+            pRow->Place().bLoose = false;
+        }
         for (int col = 0; col < m_nCols; col++)
         {
             CGridCellBase* pCell = GetCell(row, col);
@@ -636,4 +655,6 @@ void CGridCtrl::RenumberCells(int nFromRow)
             }
         }
     }
+    if (s_pfnRowsRenumbered)
+        s_pfnRowsRenumbered(*this);
 }

@@ -29,9 +29,15 @@
 // negative, zero or positive.
 typedef int (CALLBACK* PFNGRIDCOMPARE)(LPARAM lCell1, LPARAM lCell2, LPARAM lParamSort);
 
-// One row of cells; its own class only so that the row storage can delete it.
+// One row of cells, with the place its cells read their row from.
 class CGridRow : public CTypedPtrArray<CObArray, CGridCellBase*>
 {
+public:
+    CGridRowPlace& Place() { return m_place; }
+    const CGridRowPlace& Place() const { return m_place; }
+
+private:
+    CGridRowPlace m_place;
 };
 
 class CTitleTip;
@@ -180,6 +186,13 @@ public:
     // rather than one after another.
     // The columns in nTextMask have their cells' texts asked for as well.
     void PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask = 0) const;
+
+    // "" when every row's place carries the row's index and every cell of a row not marked
+    // loose is placed in its row and reads that row, as setting each cell's coordinates
+    // afresh would leave them; else what differs first.
+    CString VerifyRowPlaces() const;
+    // Called, when set, after every renumbering of rows (tests check the rows' places).
+    static void (*s_pfnRowsRenumbered)(const CGridCtrl& grid);
 
     // ---- Items --------------------------------------------------------------------------
     BOOL SetItem(const GridItem* pItem);
@@ -530,6 +543,13 @@ protected:
     // The cells of every row from nRow on learn their position; a task grid's heading cells
     // show their row's number.
     void RenumberRowsFrom(int nRow);
+    // Puts a cell into a row's column, placed there with its coordinates set.
+    void PlaceCell(int nRow, int nCol, CGridCellBase* pCell);
+    // The row object of a row; NULL outside the storage.
+    CGridRow* RowObject(int nRow) const
+    {
+        return nRow >= 0 && nRow < m_RowData.GetSize() ? m_RowData.GetAt(nRow) : NULL;
+    }
 
     virtual void PreSubclassWindow();
     // Gives the window the grid's font (from the stored LOGFONT) and the cell sizes it sets.

@@ -197,7 +197,10 @@ BOOL CGridCtrl::SetColumnCellType(int nCol, int nFirstRow, int nLastRow,
         if (pOld)
             *pNew = *pOld;
         pNew->SetGrid(this);
+        // Placed without its own coordinates: the row's next renumbering gives them.
+        pNew->PlaceInRow(&m_RowData[row]->Place());
         pNew->SetRowCol(row, nCol);
+        m_RowData[row]->Place().bLoose = true;
         if (pNew->IsKindOf(RUNTIME_CLASS(CGridCellCombo)))
         {
             static_cast<CGridCellCombo*>(pNew)->SetOptions(options);

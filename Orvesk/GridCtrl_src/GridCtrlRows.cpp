@@ -57,8 +57,11 @@ void CGridCtrl::PrefetchRowCells(int nRow, unsigned nColMask, unsigned nTextMask
     }
 }
 
-// One pass, the numbers written without a format; each row's cells read from its own array
-// (a virtual grid hands its cells out one by one).
+void (*CGridCtrl::s_pfnRowsRenumbered)(const CGridCtrl& grid) = NULL;
+
+// One pass: each row's place takes its new number, which its cells read from there; only
+// a row marked loose has its cells told one by one. A task grid's heading cells get their
+// numbers, written without a format. A virtual grid hands its cells out one by one.
 void CGridCtrl::RenumberRowsFrom(int nRow)
 {
     const int nRows = GetRowCount();
@@ -69,19 +72,23 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
     const BOOL bOwnCells = TRUE;
 #endif
     char buffer[16];
-    const unsigned nAllCols = nCols >= 32 ? ~0u : (1u << nCols) - 1;
+    const unsigned nHeadMask = m_bTaskGrid ? 1u : 0u;
     for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
     {
-        PrefetchRowCells(row, nAllCols);
-        const CGridRow* pRow = bOwnCells && row < m_RowData.GetSize() ? m_RowData.GetAt(row) : NULL;
+        PrefetchRowCells(row, nHeadMask, nHeadMask);
+        CGridRow* pRow = bOwnCells ? RowObject(row) : NULL;
         const int nRowCols = pRow ? (int)std::min<INT_PTR>(nCols, pRow->GetSize()) : 0;
+        if (pRow)
+            pRow->Place().nRow = row;
         if (m_bTaskGrid)
         {
             if (CGridCellBase* pHead = pRow ? (nRowCols > 0 ? pRow->GetAt(0) : NULL) : GetCell(row, 0))
-            {
                 pHead->SetText(DecimalText(buffer, row));
-            }
         }
+        if (pRow && !pRow->Place().bLoose)
+            continue;
+        if (pRow)
+            pRow->Place().bLoose = false;
         for (int col = 0; col < nCols; col++)
             if (CGridCellBase* pCell = pRow ? (col < nRowCols ? pRow->GetAt(col) : NULL) : GetCell(row, col))
             {
@@ -89,6 +96,43 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
                 pCell->SetCoords(row, col);
             }
     }
+    if (s_pfnRowsRenumbered)
+        s_pfnRowsRenumbered(*this);
+}
+
+CString CGridCtrl::VerifyRowPlaces() const
+{
+    CString strFault;
+    for (int row = 0; row < m_RowData.GetSize(); row++)
+    {
+        const CGridRow* pRow = m_RowData.GetAt(row);
+        if (!pRow)
+            continue;
+        if (pRow->Place().nRow != row)
+        {
+            strFault.Format(_T("row %d: its place says row %d"), row, pRow->Place().nRow);
+            return strFault;
+        }
+        for (int col = 0; col < pRow->GetSize(); col++)
+        {
+            const CGridCellBase* pCell = pRow->GetAt(col);
+            if (!pCell)
+                continue;
+            if (pCell->GetRowPlace() != &pRow->Place())
+            {
+                strFault.Format(_T("cell (%d, %d) is not placed in its row"), row, col);
+                return strFault;
+            }
+            int nCellRow = -1, nCellCol = -1;
+            pCell->GetRowCol(nCellRow, nCellCol);
+            if (!pRow->Place().bLoose && (nCellRow != row || !pCell->CoordsFollowPlace()))
+            {
+                strFault.Format(_T("cell (%d, %d) of a row not marked loose reads row %d"), row, col, nCellRow);
+                return strFault;
+            }
+        }
+    }
+    return strFault;
 }
 
 int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
@@ -112,19 +156,16 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     BOOL bAppend = nRow < 0;
     if (bAppend)
-    {
         nRow = m_nRows;
-        m_arRowHeights.InsertAt(nRow, 0);
-        m_RowData.Add(new CGridRow);
-    }
+    CGridRow* pRow = new CGridRow;
+    pRow->Place().nRow = nRow;
+    m_arRowHeights.InsertAt(nRow, 0);
+    if (bAppend)
+        m_RowData.Add(pRow);
     else
-    {
-        m_arRowHeights.InsertAt(nRow, 0);
-        m_RowData.InsertAt(nRow, new CGridRow);
-    }
+        m_RowData.InsertAt(nRow, pRow);
     m_nRows++;
 
-    CGridRow* pRow = m_RowData[nRow];
     pRow->SetSize(m_nCols);
     for (int col = 0; col < m_nCols; col++)
         pRow->SetAt(col, CreateCell(nRow, col));

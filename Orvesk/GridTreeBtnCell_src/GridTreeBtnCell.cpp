@@ -12,6 +12,8 @@ void CGridTreeBtnCell::SetCoords(int nRow, int nCol)
 {
     CGridTreeCell::SetCoords(nRow, nCol);
     m_btnCell.SetCoords(nRow, nCol);
+    // The embedded cell is in no row of its own: every renumbering tells it again.
+    KeepsOwnCoords();
 }
 
 // The embedded cell draws and edits by the state of this one.
@@ -106,7 +108,7 @@ void CGridTreeBtnCell::OnClickDown(CPoint point)
 {
     if (HitTestExpandBox(point)) {
         if (m_pTreeColumn)
-            m_pTreeColumn->ToggleExpand(m_nCellRow);
+            m_pTreeColumn->ToggleExpand(CellRow());
         return;
     }
     m_btnCell.OnClickDown(ToButtons(point));
@@ -120,5 +122,5 @@ void CGridTreeBtnCell::OnDblClick(CPoint point)
         return;
     }
     if (m_pTreeColumn)
-        m_pTreeColumn->ToggleExpand(m_nCellRow);
+        m_pTreeColumn->ToggleExpand(CellRow());
 }

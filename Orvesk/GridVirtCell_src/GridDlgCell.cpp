@@ -24,9 +24,9 @@ void CGridDlgCell::OnClick(CPoint point)
     CGridCtrl* pGrid = GetGrid();
     if (pGrid && IsEditable() && IsDropDownArrow(HitTestButton(point))) {
         CRect rect;
-        if (pGrid->GetCellRect(m_nCellRow, m_nCellCol, &rect)) {
-            pGrid->SendMessageToParent(m_nCellRow, m_nCellCol, GRIDN_BEGINLABELEDIT);
-            Edit(m_nCellRow, m_nCellCol, rect, point, IDC_GRID_INPLACE_CONTROL, VK_LBUTTON);
+        if (pGrid->GetCellRect(CellRow(), m_nCellCol, &rect)) {
+            pGrid->SendMessageToParent(CellRow(), m_nCellCol, GRIDN_BEGINLABELEDIT);
+            Edit(CellRow(), m_nCellCol, rect, point, IDC_GRID_INPLACE_CONTROL, VK_LBUTTON);
         }
         return;
     }
@@ -35,7 +35,7 @@ void CGridDlgCell::OnClick(CPoint point)
 
 BOOL CGridDlgCell::GetTaskDate(COleDateTime& date) const
 {
-    CTaskItem* pTask = GridCellSupport::GetRowTask(GetGrid(), m_nCellRow);
+    CTaskItem* pTask = GridCellSupport::GetRowTask(GetGrid(), CellRow());
     PFN_GRID_TASK_DATES pfnRead = GridGetTaskDatesReader();
     COleDateTime start, finish;
     if (!pTask || !pfnRead || (m_nCellCol != kStartColumn && m_nCellCol != kFinishColumn) ||

@@ -24,24 +24,24 @@ void CGridSpinCell::StepValue(int nButton)
 BOOL CGridSpinCell::ReportTaskChanged()
 {
     CGridCtrl* pGrid = GetGrid();
-    const CGridCellBase* pRowCell = pGrid ? pGrid->GetCell(m_nCellRow, 0) : NULL;
+    const CGridCellBase* pRowCell = pGrid ? pGrid->GetCell(CellRow(), 0) : NULL;
     if (!pRowCell || pRowCell->GetRowState() == kUnnamedRowState)
         return FALSE;
     // A blank row has no task to report.
-    if (CTaskItem* pTask = GridCellSupport::GetRowTask(pGrid, m_nCellRow))
+    if (CTaskItem* pTask = GridCellSupport::GetRowTask(pGrid, CellRow()))
         GridCellSupport::SendToParent(pGrid, WM_GRID_TASKCHANGED, reinterpret_cast<WPARAM>(pTask),
-                                      MAKELONG(m_nCellRow, m_nCellCol));
+                                      MAKELONG(CellRow(), m_nCellCol));
     return TRUE;
 }
 
 void CGridSpinCell::OnClick(CPoint point)
 {
     CGridCtrl* pGrid = GetGrid();
-    const BOOL bNoTask = pGrid && pGrid->KeepsTasklessText(m_nCellRow, m_nCellCol);
+    const BOOL bNoTask = pGrid && pGrid->KeepsTasklessText(CellRow(), m_nCellCol);
     if (pGrid && IsEditable() && GetLastClicked() != -1 && !bNoTask) {
         StepValue(GetLastClicked());
         SetLastClicked(-1);
-        pGrid->RedrawCell(m_nCellRow, m_nCellCol);
+        pGrid->RedrawCell(CellRow(), m_nCellCol);
         if (ReportTaskChanged())
             EndEdit();
     }
@@ -62,7 +62,7 @@ BOOL CGridSpinCell::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID,
         return CGridBtnCell::Edit(nRow, nCol, rect, point, nID, nChar);
     }
     StepValue(GetLastClicked());
-    pGrid->RedrawCell(m_nCellRow, m_nCellCol);
+    pGrid->RedrawCell(CellRow(), m_nCellCol);
     ClickButtonAt(WM_LBUTTONUP, point);
     ReportTaskChanged();
     SetLastClicked(-1);

@@ -59,11 +59,11 @@ void CGridTreeCell::EndEdit()
         }
     }
     CGridCtrl* pGrid = GetGrid();
-    if (m_bEditing && pGrid && !m_strText.IsEmpty() && pGrid->GetItemText(m_nCellRow, kDurationColumn).IsEmpty()) {
+    if (m_bEditing && pGrid && !m_strText.IsEmpty() && pGrid->GetItemText(CellRow(), kDurationColumn).IsEmpty()) {
         m_bEditing = 0;
-        if (CGridCellBase* pRowCell = pGrid->GetCell(m_nCellRow, 0))
+        if (CGridCellBase* pRowCell = pGrid->GetCell(CellRow(), 0))
             pRowCell->SetRowState(1);
-        GridCellSupport::SendToParent(pGrid, WM_GRID_NEWTASKNAME, static_cast<WPARAM>(m_nCellRow), 0);
+        GridCellSupport::SendToParent(pGrid, WM_GRID_NEWTASKNAME, static_cast<WPARAM>(CellRow()), 0);
     }
     CGridCellBase::EndEdit();
 }

@@ -133,8 +133,7 @@ CGridCtrl* CGridTreeCellBase::GetGrid() const { return m_pTreeColumn ? m_pTreeCo
 
 void CGridTreeCellBase::SetCoords(int nRow, int nCol)
 {
-    m_nCellRow = nRow;
-    m_nCellCol = nCol;
+    StoreCoords(nRow, nCol);
 }
 
 void CGridTreeCellBase::operator=(const CGridCellBase& cell) { CGridCellBase::operator=(cell); }
@@ -142,8 +141,7 @@ void CGridTreeCellBase::operator=(const CGridCellBase& cell) { CGridCellBase::op
 void CGridTreeCellBase::Reset()
 {
     CGridCellBase::Reset();
-    m_nCellRow = -1;
-    m_nCellCol = -1;
+    StoreCoords(-1, -1);
     m_bTreeByte = TREE_VIEWABLE_BIT;
     m_nImage = 0xFFFF;
     m_bEditing = 0;
@@ -170,7 +168,7 @@ void CGridTreeCellBase::SetTopBit(BOOL bViewable)
 BOOL CGridTreeCellBase::ChangeLevel(int nNewLevel)
 {
     ASSERT(m_pTreeColumn);
-    return m_pTreeColumn ? m_pTreeColumn->ChangeRowLevel(nNewLevel, m_nCellRow) : FALSE;
+    return m_pTreeColumn ? m_pTreeColumn->ChangeRowLevel(nNewLevel, CellRow()) : FALSE;
 }
 
 BOOL CGridTreeCellBase::Edit(int, int, CRect, CPoint, UINT, UINT)
@@ -186,7 +184,7 @@ BOOL CGridTreeCellBase::HitTestExpandBox(CPoint point)
     if (!m_pTreeColumn || !m_pTreeColumn->GetShowExpandBoxes())
         return FALSE;
     BOOL bHidden = FALSE;
-    if (!m_pTreeColumn->GetChildState(m_nCellRow, bHidden))
+    if (!m_pTreeColumn->GetChildState(CellRow(), bHidden))
         return FALSE;
     CRect rcBox;
     if (!GetExpandBoxRect(rcBox))
@@ -199,7 +197,7 @@ BOOL CGridTreeCellBase::HitTestExpandBox(CPoint point)
 int CGridTreeCellBase::FindReferenceTaskRow() const
 {
     const CGridCtrl* pGrid = GetGrid();
-    for (int r = m_nCellRow - 1; pGrid && r >= 1; r--) {
+    for (int r = CellRow() - 1; pGrid && r >= 1; r--) {
         if (GridCellSupport::GetRowTask(pGrid, r))
             return r;
     }
@@ -209,7 +207,7 @@ int CGridTreeCellBase::FindReferenceTaskRow() const
 // Nearest viewable row above; row 0 when there is none.
 int CGridTreeCellBase::FindReferenceViewableRow() const
 {
-    for (int r = m_nCellRow - 1; m_pTreeColumn && r > 0; r--) {
+    for (int r = CellRow() - 1; m_pTreeColumn && r > 0; r--) {
         const CGridTreeCellBase* pCell = m_pTreeColumn->GetTreeCell(r);
         if (pCell && pCell->IsViewable())
             return r;
@@ -235,7 +233,7 @@ void CGridTreeCellBase::SendLevelRequest(CPoint point, int nZoneWidth, int nMode
     pRequest->nMode = nMode;
     pRequest->pt.x = m_rcText.left;
     pRequest->pt.y = (zone.top + zone.bottom) / 2;
-    pRequest->nRow = m_nCellRow;
+    pRequest->nRow = CellRow();
     pRequest->nLevel = GetLevel();
     pRequest->nRefRow = nRefRow;
     pRequest->nRefLevel = m_pTreeColumn && nRefRow >= 0 && nRefRow < m_pTreeColumn->GetEndRow()
@@ -247,7 +245,7 @@ void CGridTreeCellBase::SendLevelRequest(CPoint point, int nZoneWidth, int nMode
 void CGridTreeCellBase::RequestMouseMode(CPoint point)
 {
     LPCTSTR pszText = GetText();
-    if (!pszText || !*pszText || m_nCellRow == 0)
+    if (!pszText || !*pszText || CellRow() == 0)
         return;
     SendLevelRequest(point, 25, -1, FindReferenceTaskRow());
 }
@@ -258,7 +256,7 @@ void CGridTreeCellBase::OnClickDown(CPoint point)
         return;
     if (HitTestExpandBox(point)) {
         m_nTreeValue = 0;  // this click does not open the editor
-        m_pTreeColumn->ToggleExpand(m_nCellRow);
+        m_pTreeColumn->ToggleExpand(CellRow());
         GridCellSupport::SendToParent(GetGrid(), WM_GRID_EXPANDCHANGED, 0, 0);
         return;
     }
@@ -268,7 +266,7 @@ void CGridTreeCellBase::OnClickDown(CPoint point)
         return;
     // The zone is kept in grid client coordinates; the point comes relative to the cell.
     CPoint origin;
-    if (!pGrid->GetCellOrigin(m_nCellRow, m_nCellCol, &origin))
+    if (!pGrid->GetCellOrigin(CellRow(), m_nCellCol, &origin))
         return;
     const CPoint ptClient(point.x + origin.x, point.y + origin.y);
     const CRect zone = GetLevelZone(60);
@@ -288,5 +286,5 @@ void CGridTreeCellBase::OnDblClick(CPoint point)
         return;
     }
     if (m_pTreeColumn && !HitTestExpandBox(point))
-        m_pTreeColumn->ToggleExpand(m_nCellRow);
+        m_pTreeColumn->ToggleExpand(CellRow());
 }

@@ -57,7 +57,7 @@ public:
     void OnDblClick(CPoint point) override;
 
     // Tree slots.
-    virtual CPoint GetCoords() const { return CPoint(m_nCellCol, m_nCellRow); }
+    virtual CPoint GetCoords() const { return CPoint(m_nCellCol, CellRow()); }
     BOOL HitTestExpandBox(CPoint point) override;
     BOOL ChangeLevel(int nNewLevel) override;
 

@@ -62,7 +62,7 @@ void CGridTreeCellBase::DrawExpandBox(CDC* pDC, const CRect& rcDrawn)
 
     int nImage = 2;
     BOOL bHidden = FALSE;
-    if (m_nCellRow < m_pTreeColumn->GetEndRow() - 1 && m_pTreeColumn->GetChildState(m_nCellRow, bHidden)) {
+    if (CellRow() < m_pTreeColumn->GetEndRow() - 1 && m_pTreeColumn->GetChildState(CellRow(), bHidden)) {
         nImage = bHidden ? 1 : 0;
         if (rcCell.PtInRect(rcBox.TopLeft()) && rcCell.PtInRect(rcBox.BottomRight())) {
             if (IsDrawingToOutsideDC())

@@ -1,0 +1,5 @@
+#include "GridRowPlacesCheck.h"
+
+namespace {
+testing::Environment* const g_pCheck = testing::AddGlobalTestEnvironment(new grid_row_places::CRowPlacesCheck);
+} // namespace
