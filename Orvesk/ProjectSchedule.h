@@ -243,7 +243,8 @@ private:
     unsigned long long m_nRowsRevision = 0;
     unsigned long long m_nBaseRevision = 0;  // the next change set's (ChangeSet::nBaseRevision)
     COleDateTime m_dtFirst, m_dtLast;
-    std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
+    // The tasks changed since the last Recalculate, with their dates before the change.
+    std::unordered_map<CTaskItem*, Before> m_touched;
     // The critical chains (the tasks finishing last and all before them), kept while no
     // task, link or calendar changes; the header dates are known with them.
     std::unordered_set<const CTaskItem*> m_chain;
