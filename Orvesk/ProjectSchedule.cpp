@@ -80,6 +80,16 @@ void CProjectSchedule::StructureChanged()
 {
     m_nRowsRevision++;
     LinksChanged();
+    m_nBaseRevision = m_nRevision;
+}
+
+void CProjectSchedule::ShownChanged(CTaskItem* pTask)
+{
+    m_nRevision++;
+    if (pTask && Holds(pTask))
+        Touch(pTask);
+    else
+        m_nBaseRevision = m_nRevision;
 }
 
 void CProjectSchedule::LinksChanged()
@@ -562,6 +572,8 @@ CTaskLink* CProjectSchedule::AddLink(CTaskItem* pSucc, CTaskItem* pPred, int nTy
     m_nResolvedLinks++;
     pPred->m_scheduleSuccs.push_back(pSucc);
     LinksChanged();
+    Touch(pSucc);
+    Touch(pPred);
     return pLink;
 }
 
@@ -571,6 +583,7 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
         return;
     if (CTaskItem* pPred = pLink->m_pSchedulePred)
     {
+        Touch(pPred);
         std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
         auto at = std::find(succs.begin(), succs.end(), pSucc);
         if (at != succs.end())
@@ -580,6 +593,7 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
     }
     RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
     LinksChanged();
+    Touch(pSucc);
 }
 
 std::string CProjectSchedule::VerifyKept() const

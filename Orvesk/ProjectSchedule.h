@@ -27,7 +27,12 @@ public:
     struct ChangeSet
     {
         unsigned long long nRevision = 0;   // the schedule's revision after the change
-        unsigned long long nBaseRevision = 0;  // and before it
+        // The revision the change started from: the last Recalculate's, unless a change this
+        // set cannot name came since (tasks or rows that came, went or moved, the calendar, a
+        // change reported without its task): then the revision after it.
+        unsigned long long nBaseRevision = 0;
+        // Tasks whose links or shown fields changed since, their dates not, by row.
+        std::vector<CTaskItem*> fields;
         std::vector<CTaskItem*> dates;      // tasks whose start, finish or duration moved, by row
         std::vector<CTaskItem*> critical;   // tasks whose critical mark turned, by row
         bool bHeaderChanged = false;
@@ -137,8 +142,9 @@ public:
     unsigned long long Revision() const { return m_nRevision; }
     unsigned long long RowsRevision() const { return m_nRowsRevision; }
     // A change of a task's shown fields that the schedule's owner made itself (a name or a
-    // status typed, the sheet's values): a new revision, returned.
-    unsigned long long ShownChanged() { return ++m_nRevision; }
+    // status typed, the sheet's values): a new revision; the next Recalculate names the task
+    // (one this schedule does not hold, or none, is a change no change set names).
+    void ShownChanged(CTaskItem* pTask = nullptr);
     COleDateTime FirstStart() const { return m_dtFirst; }
     COleDateTime LastFinish() const { return m_dtLast; }
 
@@ -235,8 +241,10 @@ private:
     workdays::CWorkingCalendar m_calendar;
     unsigned long long m_nRevision = 0;
     unsigned long long m_nRowsRevision = 0;
+    unsigned long long m_nBaseRevision = 0;  // the next change set's (ChangeSet::nBaseRevision)
     COleDateTime m_dtFirst, m_dtLast;
-    std::unordered_map<CTaskItem*, Before> m_touched;               // while Recalculate runs
+    // The tasks changed since the last Recalculate, with their dates before the change.
+    std::unordered_map<CTaskItem*, Before> m_touched;
     // The critical chains (the tasks finishing last and all before them), kept while no
     // task, link or calendar changes; the header dates are known with them.
     std::unordered_set<const CTaskItem*> m_chain;

@@ -238,7 +238,7 @@ void CProjectSchedule::ShiftChildren(CTaskItem* pTask, long long nDays)
 
 CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTaskItem*>& changed)
 {
-    const unsigned long long nBase = m_nRevision;
+    const unsigned long long nBase = m_nBaseRevision;
     const bool bNamed = std::any_of(changed.begin(), changed.end(), [this](CTaskItem* p) { return Holds(p); }) ||
                         !m_touched.empty();
     // The changed tasks (a summary among them spanning its children) and their summaries
@@ -324,14 +324,17 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
             changes.dates.push_back(pTask);
             moved.emplace_back(pTask, before);
         }
+        else
+            changes.fields.push_back(pTask);
     // A task changed from outside (not through this schedule's edits) may have moved by
     // anything: the span is taken in afresh.
     bool bKnown = m_bSpanKnown;
     for (CTaskItem* pTask : changed)
         bKnown = bKnown && (!pTask || m_touched.count(pTask));
     m_touched.clear();
-    std::sort(changes.dates.begin(), changes.dates.end(),
-              [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; });
+    const auto byRow = [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid < b->m_nRowInGrid; };
+    std::sort(changes.dates.begin(), changes.dates.end(), byRow);
+    std::sort(changes.fields.begin(), changes.fields.end(), byRow);
     if (!bKnown || !MarkSpanOf(changes, moved, changed))
         MarkWholeSpan(changes);
     // Tasks named from outside may have changed fields besides their dates.
@@ -339,6 +342,7 @@ CProjectSchedule::ChangeSet CProjectSchedule::Recalculate(const std::vector<CTas
         m_nRevision++;
     changes.nRevision = m_nRevision;
     changes.nBaseRevision = nBase;
+    m_nBaseRevision = m_nRevision;
     return changes;
 }
 

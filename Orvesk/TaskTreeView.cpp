@@ -364,12 +364,10 @@ void CTaskTreeView::ShowTaskChange(CTaskItem* pTask)
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc || !pTask || pDoc->ScheduleStale())
         return;
-    CProjectSchedule& schedule = pDoc->Schedule();
-    const unsigned long long nFrom = schedule.Revision();
-    schedule.ShownChanged();
     // (A task not yet in the tree comes to the chart with the change of rows that takes it in.)
-    if (schedule.Holds(pTask))
-        HandChartChanges(nFrom, {pTask});
+    // The settle settles nothing more: it reports the change.
+    pDoc->Schedule().ShownChanged(pTask);
+    SettleTasks({});
 }
 
 void CTaskTreeView::UpdateGanttViews(CTaskItem* pTask)

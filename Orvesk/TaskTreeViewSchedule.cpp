@@ -229,10 +229,11 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
         if (schedule.Holds(pTask))
             WriteRowDates(pTask, !pTask->m_listChildren.IsEmpty());
     TakeHeaderDates(schedule);
-    // The chart renews what the change reached: the tasks edited and noted, and what the
-    // settle moved or marked.
+    // The chart renews what the change reached: the tasks edited and noted, what the settle
+    // moved or marked, and what changed otherwise since the last settle (links, names).
     noted.insert(noted.end(), changes.dates.begin(), changes.dates.end());
     noted.insert(noted.end(), changes.critical.begin(), changes.critical.end());
+    noted.insert(noted.end(), changes.fields.begin(), changes.fields.end());
     HandChartChanges(changes.nBaseRevision, std::move(noted));
     if (m_bDatesWritten && m_Grid.GetSafeHwnd())
         m_Grid.Invalidate(FALSE);

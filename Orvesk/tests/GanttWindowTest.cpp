@@ -16,6 +16,7 @@
 #include "GanttView.h"
 #include "Gantt_src/TaskShapes.h"
 #include "ProjectFrame.h"
+#include "ProjectSchedule.h"
 #include "TaskTreeView.h"
 
 namespace {
@@ -345,6 +346,31 @@ TEST_F(GanttWindowTest, ANameTypedInTheGridRenewsItsBarWithoutALayout)
     EXPECT_EQ(nLayouts, pBar->Layouts());
     EXPECT_FALSE(pBar->NeedsLayout());
     EXPECT_NE(nullptr, rec.FindText("Coding(李四)"));
+}
+
+// A link added through the schedule and reported as the chart's mouse reports its edits:
+// the arrow is made in place, without a whole layout.
+TEST_F(GanttWindowTest, ALinkAddedThroughTheScheduleGetsItsArrowWithoutALayout)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    CGanttBarView* pBar = BarView();
+    AfxPumpMessages();
+    const unsigned nLayouts = pBar->Layouts();
+    CTaskItem* pDocs = Grid().GetTask(9);
+    CTaskItem* pReq = Grid().GetTask(2);
+    ASSERT_NE(nullptr, pDocs);
+    ASSERT_NE(nullptr, pReq);
+    CTaskLink* pLink = m_pDoc->Schedule().AddLink(pDocs, pReq, TASKLINK_FS, 0);
+    ASSERT_NE(nullptr, pLink);
+    pBar->OnTaskChanged(pDocs);
+    EXPECT_EQ(nLayouts, pBar->Layouts());
+    const CTaskBase* pArrow = nullptr;
+    for (CTaskBase* p : Shapes())
+        if (p->m_pTask == pLink)
+            pArrow = p;
+    ASSERT_NE(nullptr, pArrow);
+    EXPECT_EQ(2, pArrow->m_nPredRow);
+    EXPECT_TRUE(pBar->LayoutIsFresh());
 }
 
 // Two project windows on two documents: an edit in one renews its own chart and leaves the

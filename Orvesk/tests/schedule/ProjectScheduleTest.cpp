@@ -302,6 +302,53 @@ TEST(ProjectSchedule, AListKeptElsewhereIsScheduledInPlaceAndLeftToItsOwner)
         delete tasks.RemoveHead();
 }
 
+// What its views compare: every change moves the revision, only tasks and rows the rows
+// revision; a change set names every task changed since the last one and starts from the
+// revision that one left, unless a change it cannot name came between.
+TEST(ProjectSchedule, ChangeSetsNameEveryTaskChangedSinceTheLastAndTheRevisionTheyStartFrom)
+{
+    CProjectSchedule schedule;
+    CTaskItem* pA = schedule.AddTask(nullptr, 0, "A", Day(2004, 3, 1), 2);
+    CTaskItem* pB = schedule.AddTask(nullptr, 1, "B", Day(2004, 3, 10), 2);
+    CTaskItem* pC = schedule.AddTask(nullptr, 2, "C", Day(2004, 3, 10), 2);
+    schedule.Recalculate({});
+    const unsigned long long nSettled = schedule.Revision(), nRows = schedule.RowsRevision();
+    EXPECT_EQ(schedule.Recalculate({}).nRevision, nSettled);
+
+    // A link, then a name, each named with the revision the last settle left.
+    CTaskLink* pLink = schedule.AddLink(pB, pA, workdays::kFinishToStart, 0);
+    ASSERT_NE(pLink, nullptr);
+    EXPECT_GT(schedule.Revision(), nSettled);
+    EXPECT_EQ(schedule.RowsRevision(), nRows);
+    pC->m_strName = "C2";
+    schedule.ShownChanged(pC);
+    CProjectSchedule::ChangeSet changes = schedule.Recalculate({});
+    EXPECT_EQ(changes.nBaseRevision, nSettled);
+    EXPECT_EQ(changes.nRevision, schedule.Revision());
+    EXPECT_GT(changes.nRevision, nSettled);
+    EXPECT_EQ(changes.fields, (std::vector<CTaskItem*>{pA, pB, pC}));
+    EXPECT_TRUE(changes.dates.empty());
+
+    // A link removed: its two tasks.
+    const unsigned long long nAfterLink = changes.nRevision;
+    schedule.RemoveLink(pB, pLink);
+    changes = schedule.Recalculate({});
+    EXPECT_EQ(changes.nBaseRevision, nAfterLink);
+    EXPECT_EQ(changes.fields, (std::vector<CTaskItem*>{pA, pB}));
+    EXPECT_EQ(schedule.RowsRevision(), nRows);
+
+    // A change reported without its task, or a task added: the set starts after it.
+    schedule.ShownChanged();
+    const unsigned long long nUnnamed = schedule.Revision();
+    changes = schedule.Recalculate({});
+    EXPECT_EQ(changes.nBaseRevision, nUnnamed);
+    EXPECT_TRUE(changes.fields.empty());
+    schedule.AddTask(nullptr, 3, "D", Day(2004, 3, 1), 1);
+    EXPECT_GT(schedule.RowsRevision(), nRows);
+    const unsigned long long nAdded = schedule.Revision();
+    EXPECT_EQ(schedule.Recalculate({}).nBaseRevision, nAdded);
+}
+
 TEST(ProjectSchedule, TheGraphRefusesCyclesThroughLinksAndSummaries)
 {
     CProjectSchedule schedule;
