@@ -1,6 +1,7 @@
 // Grid control: filling a grid of 100,000 rows by 7 columns, and one full repaint of a
 // 1280x800 client at the top, in the middle and at the end of such a grid. A repaint must
-// cost about the same wherever the grid is scrolled to. Loading a grid text of up to
+// cost about the same wherever the grid is scrolled to. A row inserted into the middle of a
+// task grid of 10,000 and 50,000 rows and deleted again: the rows below are renumbered. Loading a grid text of up to
 // 10,000 columns into a grid with a window, linear in the columns.
 #include "GridCtrl.h"
 
@@ -62,6 +63,27 @@ void BM_Fill(benchmark::State& state)
     state.counters["sizeof_CGridCell"] = (double)sizeof(CGridCell);
 }
 BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The grid's own share of a task row's insert and delete, without a window.
+void BM_InsertDeleteMiddleRow(benchmark::State& state)
+{
+    const int nRows = (int)state.range(0);
+    CGridCtrl grid(0, 0, 0, 0);
+    grid.SetTaskGrid();
+    grid.SetColumnCount(kCols);
+    grid.SetRowCount(nRows + 1);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    const int nMiddle = nRows / 2;
+    for (auto _ : state)
+    {
+        grid.InsertRow(_T(""), nMiddle);
+        grid.DeleteRow(nMiddle);
+    }
+    if (grid.GetRowCount() != nRows + 1 || grid.GetItemText(nRows, 0) != CString(std::to_string(nRows).c_str()))
+        state.SkipWithError("the rows were not numbered again");
+}
+BENCHMARK(BM_InsertDeleteMiddleRow)->Arg(10000)->Arg(50000)->Unit(benchmark::kMicrosecond);
 
 // A top-level window holding a grid whose client area is 1280x800.
 struct GridHost

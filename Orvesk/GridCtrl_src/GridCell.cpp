@@ -1,5 +1,6 @@
 // The text cell.
 #include "GridCell.h"
+#include "DecimalText.h"
 #include "GridCtrl.h"
 #include "GridEditHooks.h"
 
@@ -46,8 +47,10 @@ void CGridCell::Reset()
     m_nFormat = GRIDCELL_DEFAULT_FORMAT;
     m_nMargin = 3;
 #endif
+    StopTextFollowing();
     m_strText.Empty();
     s_nTextWrites++;
+    m_nNumberShown = -1;
     m_nImage = -1;
     m_crCellBkClr = CLR_DEFAULT;
     m_crCellFgClr = CLR_DEFAULT;
@@ -55,6 +58,29 @@ void CGridCell::Reset()
     m_bEditing = FALSE;
     m_pGrid = NULL;
     m_pEditWnd = NULL;
+}
+
+void CGridCell::FollowRowNumber()
+{
+    if (!GetRowPlace())
+    {
+        int nRow = -1, nCol = -1;
+        GetRowCol(nRow, nCol);
+        char buffer[16];
+        SetText(DecimalText(buffer, nRow));
+        return;
+    }
+    FollowRowText();
+    WriteRowNumber();
+}
+
+void CGridCell::WriteRowNumber() const
+{
+    char buffer[16];
+    const int nRow = GetRowPlace()->nRow;
+    const_cast<CString&>(m_strText) = DecimalText(buffer, nRow);
+    m_nNumberShown = nRow;
+    s_nTextWrites++;
 }
 
 void CGridCell::SetFont(const LOGFONT* plf)

@@ -15,9 +15,14 @@ public:
 
     virtual void SetText(LPCTSTR szText)
     {
+        StopTextFollowing();
         m_strText = szText;
         s_nTextWrites++;
     }
+    // The text becomes the number of the row the cell is placed in, and stays that number
+    // as the row moves (a task grid's heading cells); the next SetText ends it. A cell in
+    // no row takes the number of its stored row once.
+    void FollowRowNumber();
     virtual void SetImage(int nImage) { m_nImage = nImage; }
     virtual void SetData(LPARAM lParam) { m_lParam = lParam; }
     virtual void SetFormat(UINT nFormat) { m_nFormat = nFormat; }
@@ -28,7 +33,12 @@ public:
     virtual void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
     virtual void SetCoords(int /*nRow*/, int /*nCol*/) {}
 
-    virtual LPCTSTR GetText() const { return m_strText.IsEmpty() ? _T("") : (LPCTSTR)m_strText; }
+    virtual LPCTSTR GetText() const
+    {
+        if (TextFollowsRow() && m_nNumberShown != GetRowPlace()->nRow)
+            WriteRowNumber();
+        return m_strText.IsEmpty() ? _T("") : (LPCTSTR)m_strText;
+    }
     int HotRanges(CHotSpan spans[2]) const override
     {
         spans[0] = {&m_strText, &m_strText + 1};
@@ -76,6 +86,8 @@ protected:
     LOGFONT    m_lfFont;
     UINT       m_nMargin;
     BOOL       m_bEditing;
+    // The row number the text holds while it follows the row.
+    mutable int m_nNumberShown;
     CGridCtrl* m_pGrid;
     CWnd*      m_pEditWnd;
 #ifdef GRIDCTRL_PREDTASK
@@ -83,4 +95,8 @@ protected:
     // The default cell of this cell's kind, NULL without a grid.
     CGridCellBase* GetDefaultCellOfKind() const;
 #endif
+
+private:
+    // The text rewritten to the place's row number.
+    void WriteRowNumber() const;
 };

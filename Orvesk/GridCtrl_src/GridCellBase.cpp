@@ -22,8 +22,17 @@ CGridCellBase::CGridCellBase()
 {
 }
 
+void CGridCellBase::FreezeText()
+{
+    if (!(m_nFollow & kFollowText))
+        return;
+    GetText();
+    StopTextFollowing();
+}
+
 void CGridCellBase::LeaveRow()
 {
+    FreezeText();
     if (m_nFollow & kFollowRowCol)
         m_nRow = m_pPlace->nRow;
     if (m_nFollow & kFollowCoords)

@@ -14,6 +14,8 @@ class CGridCtrl;
 struct CGridRowPlace
 {
     int nRow = -1;
+    // The row's heading cell shows the number in nRow as its text (a task grid's rows).
+    bool bNumbered = false;
     // Some cell of the row keeps a row of its own that differs from the place's, or keeps
     // its coordinates apart (in fields of its kind): the next renumbering sets each cell of
     // the row again.
@@ -150,12 +152,15 @@ public:
     // is given while the row's place has that number then follows the place.
     void PlaceInRow(CGridRowPlace* pPlace)
     {
+        FreezeText();
         m_pPlace = pPlace;
         m_nFollow &= kStoresCoords;
     }
     // Called by the grid when a cell leaves its row without being deleted: it keeps the
     // coordinates it has now as its own.
     void LeaveRow();
+    // A text that follows the row's number keeps the number it shows now as its own.
+    void FreezeText();
     CGridRowPlace* GetRowPlace() const { return m_pPlace; }
     // FALSE for a cell of a kind that keeps coordinates whose row does not follow its place.
     BOOL CoordsFollowPlace() const
@@ -174,6 +179,24 @@ protected:
         m_nFollow |= kStoresCoords;
         Follow(kFollowCoords, nRow);
     }
+    // Whether the text is the number of the place's row (text cells, FollowRowNumber).
+    bool TextFollowsRow() const { return (m_nFollow & kFollowText) != 0; }
+    void FollowRowText()
+    {
+        if (!m_pPlace)
+            return;
+        m_nFollow |= kFollowText;
+        m_pPlace->bNumbered = true;
+    }
+    // The text is the cell's own again.
+    void StopTextFollowing()
+    {
+        if (!(m_nFollow & kFollowText))
+            return;
+        m_nFollow &= (unsigned char)~kFollowText;
+        m_pPlace->bNumbered = false;
+    }
+
     // A cell kind that keeps its coordinates in fields of its own: its row is set again on
     // every renumbering.
     void KeepsOwnCoords()
@@ -219,7 +242,9 @@ private:
         kFollowRowCol = 1,
         kFollowCoords = 2,
         // The kind keeps the coordinates SetCoords gives.
-        kStoresCoords = 4
+        kStoresCoords = 4,
+        // The text shows the place's row number.
+        kFollowText = 8
     };
     // Which of the two stored rows are read from the place.
     unsigned char m_nFollow;

@@ -378,6 +378,7 @@ void CGridCtrl::DestroyCell(int nRow, int nCol)
         m_bRowTasksKept = FALSE;
     SetItemState(nRow, nCol, 0);
     m_RowData[nRow]->SetAt(nCol, NULL);
+    pCell->LeaveRow();
     delete pCell;
 }
 
@@ -642,6 +643,11 @@ void CGridCtrl::RenumberCells(int nFromRow)
     {
         if (CGridRow* pRow = RowObject(row))
         {
+            // Exchanged rows keep the heading texts they show.
+            if (pRow->Place().bNumbered)
+                for (int col = 0; col < pRow->GetSize(); col++)
+                    if (CGridCellBase* pCell = pRow->GetAt(col))
+                        pCell->FreezeText();
             pRow->Place().nRow = row;
             pRow->Place().bLoose = false;
         }

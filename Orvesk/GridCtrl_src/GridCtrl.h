@@ -543,6 +543,9 @@ protected:
     // The cells of every row from nRow on learn their position; a task grid's heading cells
     // show their row's number.
     void RenumberRowsFrom(int nRow);
+    // A task grid's heading cell shows its row's number (a text cell placed in the row
+    // keeps following it).
+    void ShowRowNumber(int nRow, CGridCellBase* pHead);
     // Puts a cell into a row's column, placed there with its coordinates set.
     void PlaceCell(int nRow, int nCol, CGridCellBase* pCell);
     // The row object of a row; NULL outside the storage.

@@ -276,11 +276,7 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
     {
         CGridCellBase* pCell = GetCell(nRow, nCol);
         if (m_bTaskGrid && nCol == 0 && pCell)
-        {
-            CString strNumber;
-            strNumber.Format(_T("%d"), nRow);
-            pCell->SetText(strNumber);
-        }
+            ShowRowNumber(nRow, pCell);
         // A focused or selected cell draws its frame and text over what is there: the old
         // text goes first, so a changed text is not drawn over the last one.
         if (pCell && !IsCellFixed(nRow, nCol) && !m_bDrawingOnDC && !m_bPrinting)

@@ -210,6 +210,8 @@ BOOL CGridCtrl::SetColumnCellType(int nCol, int nFirstRow, int nLastRow,
             m_bRowTasksKept = FALSE;
         m_RowData[row]->SetAt(nCol, pNew);
         // The replaced cell is no longer referenced by the grid.
+        if (pOld)
+            pOld->LeaveRow();
         delete pOld;
     }
     return TRUE;

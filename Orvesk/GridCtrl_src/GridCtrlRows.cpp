@@ -1,11 +1,13 @@
 // Grid window: inserting and deleting rows and columns, and sorting rows.
 #include "GridCtrl.h"
 #include "DecimalText.h"
+#include "GridCell.h"
 #include "GridDefaultCell.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 // The memory's line: a span is asked for line by line.
@@ -71,19 +73,22 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
 #else
     const BOOL bOwnCells = TRUE;
 #endif
-    char buffer[16];
-    const unsigned nHeadMask = m_bTaskGrid ? 1u : 0u;
+    CObject* const* pRows = m_RowData.GetData();
+    const int nStored = (int)m_RowData.GetSize();
     for (int row = nRow < 0 ? 0 : nRow; row < nRows; row++)
     {
-        PrefetchRowCells(row, nHeadMask, nHeadMask);
+        // Only the row objects are read, a few rows ahead asked for.
+        if (row + 8 < nStored && pRows[row + 8])
+            __builtin_prefetch(pRows[row + 8], 1);
         CGridRow* pRow = bOwnCells ? RowObject(row) : NULL;
         const int nRowCols = pRow ? (int)std::min<INT_PTR>(nCols, pRow->GetSize()) : 0;
         if (pRow)
             pRow->Place().nRow = row;
-        if (m_bTaskGrid)
+        // A heading cell that shows its row's number already reads it from the place.
+        if (m_bTaskGrid && !(pRow && pRow->Place().bNumbered))
         {
             if (CGridCellBase* pHead = pRow ? (nRowCols > 0 ? pRow->GetAt(0) : NULL) : GetCell(row, 0))
-                pHead->SetText(DecimalText(buffer, row));
+                ShowRowNumber(row, pHead);
         }
         if (pRow && !pRow->Place().bLoose)
             continue;
@@ -96,8 +101,23 @@ void CGridCtrl::RenumberRowsFrom(int nRow)
                 pCell->SetCoords(row, col);
             }
     }
+    // The heading texts that follow their rows have changed with them.
+    if (m_bTaskGrid)
+        CGridCellBase::s_nTextWrites++;
     if (s_pfnRowsRenumbered)
         s_pfnRowsRenumbered(*this);
+}
+
+void CGridCtrl::ShowRowNumber(int nRow, CGridCellBase* pHead)
+{
+    if (pHead->GetRuntimeClass() == RUNTIME_CLASS(CGridCell) && pHead->GetRowPlace()
+        && pHead->GetRowPlace()->nRow == nRow)
+    {
+        static_cast<CGridCell*>(pHead)->FollowRowNumber();
+        return;
+    }
+    char buffer[16];
+    pHead->SetText(DecimalText(buffer, nRow));
 }
 
 CString CGridCtrl::VerifyRowPlaces() const
@@ -125,6 +145,12 @@ CString CGridCtrl::VerifyRowPlaces() const
             }
             int nCellRow = -1, nCellCol = -1;
             pCell->GetRowCol(nCellRow, nCellCol);
+            char buffer[16];
+            if (col == 0 && pRow->Place().bNumbered && strcmp(pCell->GetText(), DecimalText(buffer, row)) != 0)
+            {
+                strFault.Format(_T("row %d: its heading follows the row's number but reads %s"), row, pCell->GetText());
+                return strFault;
+            }
             if (!pRow->Place().bLoose && (nCellRow != row || !pCell->CoordsFollowPlace()))
             {
                 strFault.Format(_T("cell (%d, %d) of a row not marked loose reads row %d"), row, col, nCellRow);
@@ -221,6 +247,11 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
     for (int row = 0; row < m_nRows; row++)
     {
         CGridRow* pRow = m_RowData[row];
+        // A heading that moves right keeps the number it shows.
+        if (pRow->Place().bNumbered)
+            for (int col = 0; col < pRow->GetSize(); col++)
+                if (CGridCellBase* pCell = pRow->GetAt(col))
+                    pCell->FreezeText();
         if (bAppend)
             pRow->Add(NULL);
         else

@@ -82,7 +82,6 @@ int CGridCtrl::InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nSt
             nLevel = 1;
     }
 
-    CString strNumber;
     int nNewRow = InsertRow(_T(""), bAppend ? -1 : nRow);
     if (nNewRow < 0)
         return -1;
@@ -90,9 +89,8 @@ int CGridCtrl::InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nSt
         m_pTreeColumn->SetEndRow(GetRowCount());
     // The heading numbers the row; rows below an insertion keep their numbers until the
     // views renumber them.
-    strNumber.Format(_T("%d"), nNewRow);
     if (CGridCellBase* pHead = GetCell(nNewRow, 0))
-        pHead->SetText(strNumber);
+        ShowRowNumber(nNewRow, pHead);
 
     CTreeColumn* pTreeColumn = dynamic_cast<CTreeColumn*>(m_pTreeColumn);
     SetCellType(nNewRow, 1, RUNTIME_CLASS(CGridBmpCell));

@@ -238,3 +238,26 @@ TEST_F(GridTaskRows, TheKeptTableOfRowTasksFollowsInsertedAndDeletedRowsAndChang
     EXPECT_EQ(m_grid.GetRowTask(2), nullptr);
     EXPECT_EQ(m_grid.RowTasks(), (Rows{nullptr, kOtherTask, nullptr}));
 }
+
+TEST_F(GridTaskRows, TheTreeAndButtonCellsKnowTheirRowsAfterRowsAboveThemMove)
+{
+    for (int i = 0; i < 5; i++)
+        Insert(-1, kTask, "任务", 1);
+    auto coordsOf = [&](int nRow, int nCol) {
+        if (CGridTreeCellBase* pTree = dynamic_cast<CGridTreeCellBase*>(m_grid.GetCell(nRow, nCol)))
+            return pTree->GetCoords();
+        return static_cast<CGridBtnCellBase*>(m_grid.GetCell(nRow, nCol))->GetCoords();
+    };
+    // A cell given other coordinates is told its place again by the next renumbering.
+    static_cast<CGridBtnCellBase*>(m_grid.GetCell(4, 3))->SetCoords(9, 9);
+    EXPECT_EQ(coordsOf(4, 3), CPoint(9, 9));
+    m_grid.DeleteRow(1);
+    Insert(2, kOtherTask, "新", 1);
+    m_grid.DeleteRow(1);
+    ASSERT_EQ(m_grid.GetRowCount(), 5);
+    for (int row = 1; row < 5; row++)
+        for (int col = 1; col <= 5; col++)
+            EXPECT_EQ(coordsOf(row, col), CPoint(col, row)) << row << "," << col;
+    EXPECT_EQ(m_grid.GetCell(1, 0)->GetTask(), kOtherTask);
+    EXPECT_EQ(m_grid.GetItemText(3, 0), CString("3"));
+}
