@@ -76,10 +76,10 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_row
     ResolveLinks();
 }
 
-void CProjectSchedule::StructureChanged()
+void CProjectSchedule::StructureChanged(bool bSpanKept)
 {
     m_nRevision++;
-    m_bSpanKnown = false;
+    m_bSpanKnown = m_bSpanKnown && bSpanKept;
 }
 
 CProjectSchedule::~CProjectSchedule()
@@ -342,7 +342,12 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
             CTaskLink* pLink = p->m_listLinks.GetNext(pos);
             CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
             if (!pPred)
+            {
+                // (One the last reading of the rows found naming no task.)
+                if (m_nUnresolvedLinks > 0)
+                    m_nUnresolvedLinks--;
                 continue;
+            }
             std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
             auto at = std::find(succs.begin(), succs.end(), p);
             if (at != succs.end())
@@ -354,29 +359,94 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
 
 void CProjectSchedule::RemoveTask(CTaskItem* pTask)
 {
+    if (TakeOutTask(pTask))
+        delete pTask;
+}
+
+bool CProjectSchedule::TakeOutTask(CTaskItem* pTask)
+{
     if (!Holds(pTask))
-        return;
+        return false;
     CTaskItem* pParent = Parent(pTask);
     // The grid deletes the subtree's rows; the blank rows among them stay, above the task
     // that follows.
     std::vector<CTaskItem*> gone;
     AddSubtree(pTask, gone);
     int nLast = 0, nGaps = 0;
+    // The header dates and critical chains stay while none of the tasks that go is on a
+    // chain or bounds the span: the links they lose named no task of a chain.
+    bool bSpanKept = m_bSpanKnown;
     for (const CTaskItem* p : gone)
     {
         nLast = std::max(nLast, p->m_nRowInGrid.Get());
         nGaps += GapBefore(p);
+        bSpanKept = bSpanKept && !m_chain.count(p) && !(p->m_dtStart == m_dtFirst) && !(p->m_dtFinish == m_dtLast);
     }
     if (!RemoveFrom(ChildList(pParent), pTask))
-        return;
+        return false;
     if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
         pNext->m_nScheduleGap += nGaps;
     ForgetSubtree(pTask);
-    delete pTask;
     // (A summary left without children keeps its span as its duration, as the grid's delete
     // leaves it; only a level change gives it its own duration back.)
-    Renumber();
-    StructureChanged();
+    if (gone.size() == 1)
+    {
+        // One row out: the rows below move up, without a walk of the tree; blank rows left
+        // with no task below them are no rows of the schedule.
+        const int nRow = pTask->m_nRowInGrid;
+        m_rows.erase(m_rows.begin() + nRow);
+        m_parentRow.erase(m_parentRow.begin() + nRow);
+        ShiftRowsBelow(nRow, -1);
+        while (m_rows.size() > 1 && !m_rows.back())
+        {
+            m_rows.pop_back();
+            m_parentRow.pop_back();
+        }
+    }
+    else
+        Renumber();
+    StructureChanged(bSpanKept);
+    return true;
+}
+
+void CProjectSchedule::InsertBlankRow(int nRow)
+{
+    if (nRow < 1 || nRow >= (int)m_rows.size())
+        return;  // below the last task: no task moves
+    // The blank row stands right before the task that now follows it.
+    CTaskItem* pNext = m_rows[(size_t)nRow] ? m_rows[(size_t)nRow] : TaskAfterRow(nRow);
+    if (!pNext)
+        return;
+    pNext->m_nScheduleGap++;
+    m_rows.insert(m_rows.begin() + nRow, nullptr);
+    m_parentRow.insert(m_parentRow.begin() + nRow, 0);
+    ShiftRowsBelow(nRow, 1);
+    StructureChanged(true);
+}
+
+void CProjectSchedule::ShiftRowsBelow(int nAt, int nDelta)
+{
+    // Old rows from nFrom on moved by nDelta: they now start at nFrom + nDelta.
+    const int nFrom = nDelta > 0 ? nAt : nAt + 1;
+    const int nRows = (int)m_rows.size();
+    for (int r = nFrom + nDelta; r < nRows; r++)
+        if (m_parentRow[(size_t)r] >= nFrom)
+            m_parentRow[(size_t)r] += nDelta;
+    for (int r = nFrom + nDelta; r < nRows; r++)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
+        pTask->m_nRowInGrid = r;
+        // The stored form of the links naming it follows its row.
+        for (CTaskItem* pSucc : pTask->m_scheduleSuccs)
+            for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
+                if (pLink && pLink->m_pSchedulePred == pTask && pLink->m_nSuccID != r)
+                    pLink->m_nSuccID = r;
+            }
+    }
 }
 
 int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)

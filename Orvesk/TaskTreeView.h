@@ -225,6 +225,9 @@ public:
 
     // ---- inserted, deleted and new tasks; levels; assignees --------------------------------
     void DetachTask(CTaskItem* pTask);
+    // A deleted leaf taken out through the document's schedule (its summary to be rolled
+    // up); FALSE when the schedule is to take the rows in again instead.
+    BOOL TellScheduleDeleted(CTaskItem* pTask);
     void PropagateAssignees(int nRow);
 
     // ---- document services ------------------------------------------------------------------

@@ -105,7 +105,16 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     const int nOldRow = pTask->m_nRowInGrid;
     const int nOldID = pTask->m_nTaskID;
     const CTaskItem* pGone = pTask;
-    DetachTask(pTask);
+    // A leaf goes through the schedule's own operation, before its record is put away: the
+    // schedule takes it and the links naming it out and moves the rows below up, so that
+    // the change of rows below finds the tree as the rows give it. Anything else (a task
+    // whose children stay in the grid, a schedule to be taken in anyway) is detached here
+    // and the schedule takes the rows in again.
+    const BOOL bTold = TellScheduleDeleted(pTask);
+    if (bTold)
+        pGone = NULL;
+    else
+        DetachTask(pTask);
     m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
                              m_changedSummaries.end());
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
@@ -145,8 +154,35 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     return 0;
 }
 
-LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
+BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
 {
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale() || !pTask->m_listChildren.IsEmpty())
+        return FALSE;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    CTaskItem* pOwner = schedule.Parent(pTask);
+    if (!schedule.TakeOutTask(pTask))
+        return FALSE;
+    m_pScheduleGraph.reset();
+    m_treeScratch.bKnown = FALSE;
+    // The summary it leaves is rolled up (those over it with it, by the rebuild).
+    if (pOwner)
+    {
+        m_changedSummaries.push_back(pOwner);
+        m_bChangedSummariesClosed = FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CTaskTreeView::OnTaskInserted(WPARAM wParam, LPARAM /*lParam*/)
+{
+    // The schedule moves the tasks below the new blank row down itself, their links' rows
+    // with them: the change of rows then finds every task in the row it stores.
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && !pDoc->ScheduleStale())
+    {
+        pDoc->Schedule().InsertBlankRow((int)wParam);
+        m_pScheduleGraph.reset();
+    }
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
     CLinkRemap remap;
     RowsChanged(NULL, 0, 0, TRUE, &remap);
