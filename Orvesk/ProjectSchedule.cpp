@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "HeaderDates.h"
+#include "ProjectSpanWalk.h"
 #include "ScheduleRules.h"
 
 namespace
@@ -406,6 +408,56 @@ bool CProjectSchedule::TakeOutTask(CTaskItem* pTask)
     else
         Renumber();
     StructureChanged(bSpanKept);
+    return true;
+}
+
+bool CProjectSchedule::PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow)
+{
+    const int nRows = (int)m_rows.size();
+    if (!pTask || Holds(pTask) || !pTask->m_listChildren.IsEmpty() || !pTask->m_listLinks.IsEmpty() || nRow < 1 ||
+        (nRow < nRows && m_rows[(size_t)nRow]))
+        return false;
+    CTaskItem* pAbove = nullptr;
+    for (int r = std::min(nRow, nRows) - 1; r >= 1 && !pAbove; r--)
+        pAbove = m_rows[(size_t)r];
+    if (pAbove != pAfter || (pAfter && !pAfter->m_listChildren.IsEmpty()))
+        return false;
+    CTaskItem* pParent = pAfter ? Parent(pAfter) : nullptr;
+    CTaskItemList& list = ChildList(pParent);
+    if (POSITION pos = pAfter ? list.Find(pAfter) : NULL)
+        list.InsertAfter(pos, pTask);
+    else if (!pAfter)
+        list.AddHead(pTask);
+    else
+        return false;
+    const int nParentRow = pParent ? pParent->m_nRowInGrid.Get() : 0;
+    if (CTaskItem* pNext = nRow < nRows ? TaskAfterRow(nRow) : nullptr)
+    {
+        // The blank rows before the next task: those above the row stay before the new one.
+        const int nFirstBlank = pNext->m_nRowInGrid - pNext->m_nScheduleGap;
+        pTask->m_nScheduleGap = nRow - nFirstBlank;
+        pNext->m_nScheduleGap = pNext->m_nRowInGrid - nRow - 1;
+        m_rows[(size_t)nRow] = pTask;
+        m_parentRow[(size_t)nRow] = nParentRow;
+    }
+    else
+    {
+        pTask->m_nScheduleGap = nRow - nRows;
+        m_rows.resize((size_t)nRow, nullptr);
+        m_parentRow.resize((size_t)nRow, 0);
+        m_rows.push_back(pTask);
+        m_parentRow.push_back(nParentRow);
+    }
+    pTask->m_nRowInGrid = nRow;
+    pTask->m_scheduleSuccs.clear();
+    pTask->m_nScheduleWalk = m_nWalk;
+    // Its own mark, as the whole project's marks are taken; a task inside the span and on
+    // no link is on no critical chain.
+    CProjectSpanWalk span;
+    span.TakeInMark(pTask, nRow);
+    const bool bInside = IsSetDate(pTask->m_dtStart) && IsSetDate(pTask->m_dtFinish) &&
+                         !(pTask->m_dtStart < m_dtFirst) && pTask->m_dtFinish < m_dtLast;
+    StructureChanged(bInside);
     return true;
 }
 

@@ -85,6 +85,11 @@ public:
     // the graph. The blank rows before the tasks stay, above the task that follows. FALSE
     // (nothing changed) for a task this schedule does not hold.
     bool TakeOutTask(CTaskItem* pTask);
+    // A new task record (no children, no links) put into the blank row nRow, as a name typed
+    // into that row makes one: the sibling next after pAfter (null: the first at the top),
+    // which must be the task nearest above the row and hold no children. The blank rows
+    // around it stay where they are. FALSE (nothing changed) when it cannot stand there.
+    bool PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow);
     // A blank row put in before row nRow, as the grid inserts one: the tasks from that row
     // on move one row down, their links' stored rows with them; no date changes.
     void InsertBlankRow(int nRow);

@@ -228,6 +228,10 @@ public:
     // A deleted leaf taken out through the document's schedule (its summary to be rolled
     // up); FALSE when the schedule is to take the rows in again instead.
     BOOL TellScheduleDeleted(CTaskItem* pTask);
+    // A task just made in the blank row nRow (its level nLevel) put into the document's
+    // schedule where the rebuild of the tree will find it; FALSE when the rebuild is left
+    // to tell it.
+    BOOL TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel);
     void PropagateAssignees(int nRow);
 
     // ---- document services ------------------------------------------------------------------

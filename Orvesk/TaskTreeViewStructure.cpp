@@ -174,6 +174,38 @@ BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
     return TRUE;
 }
 
+BOOL CTaskTreeView::TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel)
+{
+    // Where the rebuild of the tree would hang it: after the task nearest above, a leaf of
+    // the same level (or first at the top), with no task below that would become its child.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale())
+        return FALSE;
+    int nAbove = nRow - 1;
+    while (nAbove >= 1 && !RowTask(nAbove))
+        nAbove--;
+    if (nAbove >= 1 ? RowLevel(nAbove) != nLevel : nLevel != 1)
+        return FALSE;
+    const int nRows = m_Grid.GetRowCount();
+    int nBelow = nRow + 1;
+    while (nBelow < nRows && !RowTask(nBelow))
+        nBelow++;
+    if (nBelow < nRows && RowLevel(nBelow) > nLevel)
+        return FALSE;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    CTaskItem* pAfter = nAbove >= 1 ? RowTask(nAbove) : NULL;
+    CTaskItem* pOwner = pAfter ? schedule.Parent(pAfter) : NULL;
+    if (!schedule.PutInTask(pTask, pAfter, nRow))
+        return FALSE;
+    // Its summary spans it once it is settled.
+    if (pOwner)
+    {
+        m_changedSummaries.push_back(pOwner);
+        m_bChangedSummariesClosed = FALSE;
+    }
+    return TRUE;
+}
+
 LRESULT CTaskTreeView::OnTaskInserted(WPARAM wParam, LPARAM /*lParam*/)
 {
     // The schedule moves the tasks below the new blank row down itself, their links' rows
@@ -244,6 +276,7 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     if (CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2))
         pTree->SetLevel(nLevel);
     m_Grid.RedrawRow(nRow);
+    TellScheduleNamed(nRow, pTask, nLevel);
 
     {
         // The chart is laid out once, when all of these are done.

@@ -256,6 +256,26 @@ TEST_F(TaskTreeStructureTest, TheScheduleFollowsAnInsertedRowAndADeletedLeafWith
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST_F(TaskTreeStructureTest, ARowNamedBetweenTwoSiblingsJoinsTheScheduleUnderTheirSummary)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CProjectSchedule& schedule = m_pDoc->Schedule();
+    Grid().SetFocusCell(3, 2);
+    Grid().NewTask();
+    Grid().NameBlankRow(3, "评审");
+    CTaskItem* pNew = Task(3);
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Rows()[3], pNew);
+    EXPECT_EQ(schedule.Parent(pNew), Task(1));
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 3);
+    EXPECT_EQ(Task(1)->m_listChildren.GetAt(Task(1)->m_listChildren.FindIndex(1)), pNew);
+    EXPECT_EQ(Grid().GetLevel(3), 2);
+    EXPECT_EQ(pNew->m_dtStart, Day(2004, 3, 1));
+    EXPECT_EQ(Text(5, 6), CString("4"));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
 {
     ASSERT_TRUE(Open(FillSmallProject));
