@@ -90,6 +90,11 @@ public:
     // which must be the task nearest above the row and hold no children. The blank rows
     // around it stay where they are. FALSE (nothing changed) when it cannot stand there.
     bool PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow);
+    // The tree re-hung by its owner with every task in the row it held (a level change in
+    // the grid): parentRow gives each row's summary row (0 at the top or for a blank row)
+    // as the owner's lists now stand; no link is added or deleted, no date moves. FALSE
+    // (nothing changed) when rows are not the rows held.
+    bool TakeInParents(const std::vector<CTaskItem*>& rows, const std::vector<int>& parentRow);
     // A blank row put in before row nRow, as the grid inserts one: the tasks from that row
     // on move one row down, their links' stored rows with them; no date changes.
     void InsertBlankRow(int nRow);

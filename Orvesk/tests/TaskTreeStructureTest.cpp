@@ -276,6 +276,29 @@ TEST_F(TaskTreeStructureTest, ARowNamedBetweenTwoSiblingsJoinsTheScheduleUnderTh
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST_F(TaskTreeStructureTest, ALevelChangeReHangsTheScheduleTasksWithoutTakingTheRowsInAgain)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CProjectSchedule& schedule = m_pDoc->Schedule();
+    CTaskItem* pCode = Task(3);
+    Grid().SetFocusCell(3, 2);
+    Tree()->OnOutdent();
+    ASSERT_EQ(Grid().GetLevel(3), 1);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Parent(pCode), nullptr);
+    EXPECT_EQ(schedule.Parent(Task(2)), Task(1));
+    // The summary spans only 设计 now; the links stay.
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 5));
+    EXPECT_EQ(Text(3, 6), CString("2"));
+    EXPECT_EQ(Text(4, 6), CString("3"));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    Tree()->OnIndent();
+    ASSERT_EQ(Grid().GetLevel(3), 2);
+    EXPECT_EQ(schedule.Parent(pCode), Task(1));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 12));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
 TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)
 {
     ASSERT_TRUE(Open(FillSmallProject));
