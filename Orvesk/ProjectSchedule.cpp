@@ -476,6 +476,18 @@ void CProjectSchedule::InsertBlankRow(int nRow)
     StructureChanged(true);
 }
 
+void CProjectSchedule::RemoveBlankRow(int nRow)
+{
+    if (nRow < 1 || nRow >= (int)m_rows.size() || m_rows[(size_t)nRow])
+        return;  // below the last task no task moves
+    // (The rows end with a task: a blank row is one of the blank rows before the next.)
+    TaskAfterRow(nRow)->m_nScheduleGap--;
+    m_rows.erase(m_rows.begin() + nRow);
+    m_parentRow.erase(m_parentRow.begin() + nRow);
+    ShiftRowsBelow(nRow, -1);
+    StructureChanged(true);
+}
+
 void CProjectSchedule::ShiftRowsBelow(int nAt, int nDelta)
 {
     // Old rows from nFrom on moved by nDelta: they now start at nFrom + nDelta.

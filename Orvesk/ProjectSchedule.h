@@ -98,6 +98,9 @@ public:
     // A blank row put in before row nRow, as the grid inserts one: the tasks from that row
     // on move one row down, their links' stored rows with them; no date changes.
     void InsertBlankRow(int nRow);
+    // A blank row taken out, as the grid deletes one: the tasks below move one row up.
+    // Nothing for a row holding a task.
+    void RemoveBlankRow(int nRow);
     // Moves the task (with its subtree) under pParent (null: to the top) before its
     // nIndex-th child, counted without the task; refused (-1) into its own subtree. Every
     // link into or out of the subtree that the new tree puts on a cycle is deleted; their

@@ -232,6 +232,8 @@ public:
     // schedule where the rebuild of the tree will find it; FALSE when the rebuild is left
     // to tell it.
     BOOL TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel);
+    // A blank row the grid deleted taken out of the document's schedule's rows too.
+    void TellScheduleBlankRowDeleted();
     void PropagateAssignees(int nRow);
 
     // ---- document services ------------------------------------------------------------------

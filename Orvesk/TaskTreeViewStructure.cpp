@@ -96,6 +96,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     CTaskItem* pTask = (CTaskItem*)wParam;
     if (!pTask || !pDoc)
     {
+        TellScheduleBlankRowDeleted();
         SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
         BuildSuccessorLists(FALSE);
         SyncGanttRows(0, TRUE);
@@ -172,6 +173,26 @@ BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
         m_bChangedSummariesClosed = FALSE;
     }
     return TRUE;
+}
+
+void CTaskTreeView::TellScheduleBlankRowDeleted()
+{
+    // The grid tells no row: the first row where the grid and the schedule part is one the
+    // blank rows before a task lost (any of them, they are alike).
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale())
+        return;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const std::vector<CTaskItem*>& rows = KeptTaskRows();
+    const std::vector<CTaskItem*>& held = schedule.Rows();
+    size_t r = 1;
+    while (r < held.size() && r < rows.size() && rows[r] == held[r])
+        r++;
+    if (r < held.size() && !held[r])
+    {
+        schedule.RemoveBlankRow((int)r);
+        m_pScheduleGraph.reset();
+    }
 }
 
 BOOL CTaskTreeView::TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel)

@@ -242,6 +242,14 @@ TEST_F(TaskTreeStructureTest, TheScheduleFollowsAnInsertedRowAndADeletedLeafWith
     EXPECT_EQ(pTest->m_listLinks.GetHead()->m_nSuccID, 4);
     EXPECT_EQ(Text(5, 6), CString("4"));
     EXPECT_EQ(schedule.VerifyKept(), "");
+    // The blank row deleted again, then one more put in.
+    DeleteRow(2);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Rows()[2], Task(2));
+    EXPECT_EQ(pTest->m_listLinks.GetHead()->m_nSuccID, 3);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    Grid().SetFocusCell(2, 2);
+    Grid().NewTask();
     // 编码 deleted: its successor's link to it goes with it, the rows below move up.
     DeleteRow(4);
     EXPECT_FALSE(m_pDoc->ScheduleStale());

@@ -285,6 +285,18 @@ TEST(ProjectSchedule, ARowPutInOrTakenOutMovesTheRowsBelowWithTheirParentsAndLin
     // Below the last task no task moves.
     schedule.InsertBlankRow(8);
     EXPECT_EQ(schedule.Rows().size(), 8u);
+    // Taken out again: the rows as they were (a row holding a task is no blank row).
+    schedule.RemoveBlankRow(3);
+    EXPECT_EQ(schedule.Rows().size(), 8u);
+    schedule.RemoveBlankRow(2);
+    ASSERT_EQ(schedule.Rows().size(), 7u);
+    EXPECT_EQ(pA->m_nRowInGrid, 2);
+    EXPECT_EQ(pC->m_nRowInGrid, 6);
+    EXPECT_EQ(schedule.Rows()[5], nullptr);
+    EXPECT_EQ(pBA->m_nSuccID, 2);
+    EXPECT_EQ(pCB->m_nSuccID, 3);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    schedule.InsertBlankRow(2);
     // D (on no chain, inside the span) taken out: its record stays with the caller.
     nRevision = schedule.Revision();
     EXPECT_TRUE(schedule.TakeOutTask(pD));
