@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "HeaderDates.h"
+#include "ProjectSpanWalk.h"
 #include "ScheduleRules.h"
 
 namespace
@@ -76,10 +78,11 @@ CProjectSchedule::CProjectSchedule(CTaskItemList& roots) : m_roots(roots), m_row
     ResolveLinks();
 }
 
-void CProjectSchedule::StructureChanged()
+void CProjectSchedule::StructureChanged(bool bSpanKept)
 {
     m_nRowsRevision++;
-    LinksChanged();
+    m_nRevision++;
+    m_bSpanKnown = m_bSpanKnown && bSpanKept;
     m_nBaseRevision = m_nRevision;
 }
 
@@ -358,7 +361,12 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
             CTaskLink* pLink = p->m_listLinks.GetNext(pos);
             CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
             if (!pPred)
+            {
+                // (One the last reading of the rows found naming no task.)
+                if (m_nUnresolvedLinks > 0)
+                    m_nUnresolvedLinks--;
                 continue;
+            }
             std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
             auto at = std::find(succs.begin(), succs.end(), p);
             if (at != succs.end())
@@ -370,29 +378,156 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
 
 void CProjectSchedule::RemoveTask(CTaskItem* pTask)
 {
+    if (TakeOutTask(pTask))
+        delete pTask;
+}
+
+bool CProjectSchedule::TakeOutTask(CTaskItem* pTask)
+{
     if (!Holds(pTask))
-        return;
+        return false;
     CTaskItem* pParent = Parent(pTask);
     // The grid deletes the subtree's rows; the blank rows among them stay, above the task
     // that follows.
     std::vector<CTaskItem*> gone;
     AddSubtree(pTask, gone);
     int nLast = 0, nGaps = 0;
+    // The header dates and critical chains stay while none of the tasks that go is on a
+    // chain or bounds the span: the links they lose named no task of a chain.
+    bool bSpanKept = m_bSpanKnown;
     for (const CTaskItem* p : gone)
     {
         nLast = std::max(nLast, p->m_nRowInGrid);
         nGaps += GapBefore(p);
+        bSpanKept = bSpanKept && !m_chain.count(p) && !(p->m_dtStart == m_dtFirst) && !(p->m_dtFinish == m_dtLast);
     }
     if (!RemoveFrom(ChildList(pParent), pTask))
-        return;
+        return false;
     if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
         pNext->m_nScheduleGap += nGaps;
     ForgetSubtree(pTask);
-    delete pTask;
     // (A summary left without children keeps its span as its duration, as the grid's delete
     // leaves it; only a level change gives it its own duration back.)
-    Renumber();
-    StructureChanged();
+    if (gone.size() == 1)
+    {
+        // One row out: the rows below move up, without a walk of the tree; blank rows left
+        // with no task below them are no rows of the schedule.
+        const int nRow = pTask->m_nRowInGrid;
+        m_rows.erase(m_rows.begin() + nRow);
+        m_parentRow.erase(m_parentRow.begin() + nRow);
+        ShiftRowsBelow(nRow, -1);
+        while (m_rows.size() > 1 && !m_rows.back())
+        {
+            m_rows.pop_back();
+            m_parentRow.pop_back();
+        }
+    }
+    else
+        Renumber();
+    StructureChanged(bSpanKept);
+    return true;
+}
+
+bool CProjectSchedule::PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow)
+{
+    const int nRows = (int)m_rows.size();
+    if (!pTask || Holds(pTask) || !pTask->m_listChildren.IsEmpty() || !pTask->m_listLinks.IsEmpty() || nRow < 1 ||
+        (nRow < nRows && m_rows[(size_t)nRow]))
+        return false;
+    CTaskItem* pAbove = nullptr;
+    for (int r = std::min(nRow, nRows) - 1; r >= 1 && !pAbove; r--)
+        pAbove = m_rows[(size_t)r];
+    if (pAbove != pAfter || (pAfter && !pAfter->m_listChildren.IsEmpty()))
+        return false;
+    CTaskItem* pParent = pAfter ? Parent(pAfter) : nullptr;
+    CTaskItemList& list = ChildList(pParent);
+    if (POSITION pos = pAfter ? list.Find(pAfter) : NULL)
+        list.InsertAfter(pos, pTask);
+    else if (!pAfter)
+        list.AddHead(pTask);
+    else
+        return false;
+    const int nParentRow = pParent ? pParent->m_nRowInGrid : 0;
+    if (CTaskItem* pNext = nRow < nRows ? TaskAfterRow(nRow) : nullptr)
+    {
+        // The blank rows before the next task: those above the row stay before the new one.
+        const int nFirstBlank = pNext->m_nRowInGrid - pNext->m_nScheduleGap;
+        pTask->m_nScheduleGap = nRow - nFirstBlank;
+        pNext->m_nScheduleGap = pNext->m_nRowInGrid - nRow - 1;
+        m_rows[(size_t)nRow] = pTask;
+        m_parentRow[(size_t)nRow] = nParentRow;
+    }
+    else
+    {
+        pTask->m_nScheduleGap = nRow - nRows;
+        m_rows.resize((size_t)nRow, nullptr);
+        m_parentRow.resize((size_t)nRow, 0);
+        m_rows.push_back(pTask);
+        m_parentRow.push_back(nParentRow);
+    }
+    pTask->m_nRowInGrid = nRow;
+    pTask->m_scheduleSuccs.clear();
+    pTask->m_nScheduleWalk = m_nWalk;
+    // Its own mark, as the whole project's marks are taken; a task inside the span and on
+    // no link is on no critical chain.
+    CProjectSpanWalk span;
+    span.TakeInMark(pTask, nRow);
+    const bool bInside = IsSetDate(pTask->m_dtStart) && IsSetDate(pTask->m_dtFinish) &&
+                         !(pTask->m_dtStart < m_dtFirst) && pTask->m_dtFinish < m_dtLast;
+    StructureChanged(bInside);
+    return true;
+}
+
+void CProjectSchedule::InsertBlankRow(int nRow)
+{
+    if (nRow < 1 || nRow >= (int)m_rows.size())
+        return;  // below the last task: no task moves
+    // The blank row stands right before the task that now follows it.
+    CTaskItem* pNext = m_rows[(size_t)nRow] ? m_rows[(size_t)nRow] : TaskAfterRow(nRow);
+    if (!pNext)
+        return;
+    pNext->m_nScheduleGap++;
+    m_rows.insert(m_rows.begin() + nRow, nullptr);
+    m_parentRow.insert(m_parentRow.begin() + nRow, 0);
+    ShiftRowsBelow(nRow, 1);
+    StructureChanged(true);
+}
+
+void CProjectSchedule::RemoveBlankRow(int nRow)
+{
+    if (nRow < 1 || nRow >= (int)m_rows.size() || m_rows[(size_t)nRow])
+        return;  // below the last task no task moves
+    // (The rows end with a task: a blank row is one of the blank rows before the next.)
+    TaskAfterRow(nRow)->m_nScheduleGap--;
+    m_rows.erase(m_rows.begin() + nRow);
+    m_parentRow.erase(m_parentRow.begin() + nRow);
+    ShiftRowsBelow(nRow, -1);
+    StructureChanged(true);
+}
+
+void CProjectSchedule::ShiftRowsBelow(int nAt, int nDelta)
+{
+    // Old rows from nFrom on moved by nDelta: they now start at nFrom + nDelta.
+    const int nFrom = nDelta > 0 ? nAt : nAt + 1;
+    const int nRows = (int)m_rows.size();
+    for (int r = nFrom + nDelta; r < nRows; r++)
+        if (m_parentRow[(size_t)r] >= nFrom)
+            m_parentRow[(size_t)r] += nDelta;
+    for (int r = nFrom + nDelta; r < nRows; r++)
+    {
+        CTaskItem* pTask = m_rows[(size_t)r];
+        if (!pTask)
+            continue;
+        pTask->m_nRowInGrid = r;
+        // The stored form of the links naming it follows its row.
+        for (CTaskItem* pSucc : pTask->m_scheduleSuccs)
+            for (POSITION pos = pSucc->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                CTaskLink* pLink = pSucc->m_listLinks.GetNext(pos);
+                if (pLink && pLink->m_pSchedulePred == pTask && pLink->m_nSuccID != r)
+                    pLink->m_nSuccID = r;
+            }
+    }
 }
 
 int CProjectSchedule::MoveTask(CTaskItem* pTask, CTaskItem* pParent, int nIndex)

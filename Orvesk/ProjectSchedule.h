@@ -86,6 +86,27 @@ public:
     CTaskItem* AddTask(CTaskItem* pParent, int nIndex, const CString& strName, const COleDateTime& start, int nDays);
     // Deletes the task and its subtree, and every link naming one of them.
     void RemoveTask(CTaskItem* pTask);
+    // The same, the records left to the caller (the grid's delete keeps a deleted task for
+    // the server): the task out of its summary's children, its subtree's links taken off
+    // the graph. The blank rows before the tasks stay, above the task that follows. FALSE
+    // (nothing changed) for a task this schedule does not hold.
+    bool TakeOutTask(CTaskItem* pTask);
+    // A new task record (no children, no links) put into the blank row nRow, as a name typed
+    // into that row makes one: the sibling next after pAfter (null: the first at the top),
+    // which must be the task nearest above the row and hold no children. The blank rows
+    // around it stay where they are. FALSE (nothing changed) when it cannot stand there.
+    bool PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow);
+    // The tree re-hung by its owner with every task in the row it held (a level change in
+    // the grid): parentRow gives each row's summary row (0 at the top or for a blank row)
+    // as the owner's lists now stand; no link is added or deleted, no date moves. FALSE
+    // (nothing changed) when rows are not the rows held.
+    bool TakeInParents(const std::vector<CTaskItem*>& rows, const std::vector<int>& parentRow);
+    // A blank row put in before row nRow, as the grid inserts one: the tasks from that row
+    // on move one row down, their links' stored rows with them; no date changes.
+    void InsertBlankRow(int nRow);
+    // A blank row taken out, as the grid deletes one: the tasks below move one row up.
+    // Nothing for a row holding a task.
+    void RemoveBlankRow(int nRow);
     // Moves the task (with its subtree) under pParent (null: to the top) before its
     // nIndex-th child, counted without the task; refused (-1) into its own subtree. Every
     // link into or out of the subtree that the new tree puts on a cycle is deleted; their
@@ -159,10 +180,15 @@ private:
     CProjectSchedule(const CProjectSchedule&) = delete;
     CProjectSchedule& operator=(const CProjectSchedule&) = delete;
 
-    // A task, link or the calendar changed: a new revision, the span to be taken in afresh.
-    void StructureChanged();
+    // A task, link or the calendar changed: a new revision, the span to be taken in afresh
+    // (unless bSpanKept: the change moved no date and left the critical chains as they are).
+    void StructureChanged(bool bSpanKept = false);
     // A link came or went: a new revision and the span to be taken in afresh, the rows kept.
     void LinksChanged();
+    // After one row put in or taken out at nAt (nDelta +1 or -1; m_rows and m_parentRow
+    // already spliced): the rows below and their parents' rows shifted, each moved task's
+    // row stored, and the links naming it rewritten.
+    void ShiftRowsBelow(int nAt, int nDelta);
     // With bLinks, every resolved link's stored row is rewritten to its predecessor's. The
     // blank rows are those kept, or those the rows the tasks store leave (a task storing a
     // row not below the one before it takes the next row); StoredAfresh empties the

@@ -89,3 +89,18 @@ void CProjectSchedule::RollUp(CTaskItem* pTask)
     if (Holds(pTask) && !pTask->m_listChildren.IsEmpty())
         RollUpSummary(pTask);
 }
+
+bool CProjectSchedule::TakeInParents(const std::vector<CTaskItem*>& rows, const std::vector<int>& parentRow)
+{
+    // The rows held, then the grid's blank rows below the last task.
+    const size_t nHeld = m_rows.size();
+    if (rows.size() < nHeld || parentRow.size() != rows.size() || !std::equal(m_rows.begin(), m_rows.end(), rows.begin()) ||
+        std::find_if(rows.begin() + (std::ptrdiff_t)nHeld, rows.end(), [](const CTaskItem* p) { return p != nullptr; }) !=
+            rows.end())
+        return false;
+    std::copy(parentRow.begin(), parentRow.begin() + (std::ptrdiff_t)nHeld, m_parentRow.begin());
+    m_parentRow[0] = 0;
+    // The header dates and the critical chains follow the tasks' dates and links alone.
+    StructureChanged(true);
+    return true;
+}

@@ -225,6 +225,15 @@ public:
 
     // ---- inserted, deleted and new tasks; levels; assignees --------------------------------
     void DetachTask(CTaskItem* pTask);
+    // A deleted leaf taken out through the document's schedule (its summary to be rolled
+    // up); FALSE when the schedule is to take the rows in again instead.
+    BOOL TellScheduleDeleted(CTaskItem* pTask);
+    // A task just made in the blank row nRow (its level nLevel) put into the document's
+    // schedule where the rebuild of the tree will find it; FALSE when the rebuild is left
+    // to tell it.
+    BOOL TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel);
+    // A blank row the grid deleted taken out of the document's schedule's rows too.
+    void TellScheduleBlankRowDeleted();
     void PropagateAssignees(int nRow);
 
     // ---- document services ------------------------------------------------------------------

@@ -122,6 +122,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     BOOL bComplete = TRUE;
     BOOL bTwice = FALSE;
     BOOL bTreeChanged = FALSE;  // a task's row or a list of the tree
+    BOOL bRowMoved = FALSE;
     for (int r = 1; r < nRows; r++)
     {
         m_Grid.PrefetchRowCells(r, 0, 1u << 2);
@@ -156,7 +157,7 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         visitRow.push_back(r);
         visitAt[(size_t)r] = pTask;
         if (pTask->m_nRowInGrid != r)
-            bTreeChanged = TRUE;
+            bTreeChanged = bRowMoved = TRUE;
         pTask->m_nRowInGrid = r;
         MarkModified(pTask);
     }
@@ -221,10 +222,13 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         }
     }
     m_bChangedSummariesClosed = bComplete;
-    if (bTreeChanged || !dropped.empty())
-        ForgetDocSchedule(FALSE);
-
     KeepKnownTree(rows, bComplete && !bTwice);
+    // Tasks re-hung in their rows (a level change) reach the schedule as their summaries'
+    // rows; anything else has it take the tree in again.
+    if ((bTreeChanged || !dropped.empty()) &&
+        (bRowMoved || !m_treeScratch.bKnown || pDoc->ScheduleStale() ||
+         !pDoc->Schedule().TakeInParents(rows, m_treeScratch.parentRow)))
+        ForgetDocSchedule(FALSE);
 
     // A task that left the tree takes its children's lists with it, down to the tasks that
     // rows still hold (their lists were set above).

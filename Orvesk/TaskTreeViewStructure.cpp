@@ -96,6 +96,7 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     CTaskItem* pTask = (CTaskItem*)wParam;
     if (!pTask || !pDoc)
     {
+        TellScheduleBlankRowDeleted();
         SendMessage(WM_GRID_ROWSCHANGED, 0, 0);
         BuildSuccessorLists(FALSE);
         SyncGanttRows(0, TRUE);
@@ -105,7 +106,16 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     const int nOldRow = pTask->m_nRowInGrid;
     const int nOldID = pTask->m_nTaskID;
     const CTaskItem* pGone = pTask;
-    DetachTask(pTask);
+    // A leaf goes through the schedule's own operation, before its record is put away: the
+    // schedule takes it and the links naming it out and moves the rows below up, so that
+    // the change of rows below finds the tree as the rows give it. Anything else (a task
+    // whose children stay in the grid, a schedule to be taken in anyway) is detached here
+    // and the schedule takes the rows in again.
+    const BOOL bTold = TellScheduleDeleted(pTask);
+    if (bTold)
+        pGone = NULL;
+    else
+        DetachTask(pTask);
     m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
                              m_changedSummaries.end());
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
@@ -145,8 +155,87 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
     return 0;
 }
 
-LRESULT CTaskTreeView::OnTaskInserted(WPARAM /*wParam*/, LPARAM /*lParam*/)
+BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
 {
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale() || !pTask->m_listChildren.IsEmpty())
+        return FALSE;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    CTaskItem* pOwner = schedule.Parent(pTask);
+    if (!schedule.TakeOutTask(pTask))
+        return FALSE;
+    m_pScheduleGraph.reset();
+    m_treeScratch.bKnown = FALSE;
+    // The summary it leaves is rolled up (those over it with it, by the rebuild).
+    if (pOwner)
+    {
+        m_changedSummaries.push_back(pOwner);
+        m_bChangedSummariesClosed = FALSE;
+    }
+    return TRUE;
+}
+
+void CTaskTreeView::TellScheduleBlankRowDeleted()
+{
+    // The grid tells no row: the first row where the grid and the schedule part is one the
+    // blank rows before a task lost (any of them, they are alike).
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale())
+        return;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const std::vector<CTaskItem*>& rows = KeptTaskRows();
+    const std::vector<CTaskItem*>& held = schedule.Rows();
+    size_t r = 1;
+    while (r < held.size() && r < rows.size() && rows[r] == held[r])
+        r++;
+    if (r < held.size() && !held[r])
+    {
+        schedule.RemoveBlankRow((int)r);
+        m_pScheduleGraph.reset();
+    }
+}
+
+BOOL CTaskTreeView::TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel)
+{
+    // Where the rebuild of the tree would hang it: after the task nearest above, a leaf of
+    // the same level (or first at the top), with no task below that would become its child.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->ScheduleStale())
+        return FALSE;
+    int nAbove = nRow - 1;
+    while (nAbove >= 1 && !RowTask(nAbove))
+        nAbove--;
+    if (nAbove >= 1 ? RowLevel(nAbove) != nLevel : nLevel != 1)
+        return FALSE;
+    const int nRows = m_Grid.GetRowCount();
+    int nBelow = nRow + 1;
+    while (nBelow < nRows && !RowTask(nBelow))
+        nBelow++;
+    if (nBelow < nRows && RowLevel(nBelow) > nLevel)
+        return FALSE;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    CTaskItem* pAfter = nAbove >= 1 ? RowTask(nAbove) : NULL;
+    CTaskItem* pOwner = pAfter ? schedule.Parent(pAfter) : NULL;
+    if (!schedule.PutInTask(pTask, pAfter, nRow))
+        return FALSE;
+    // Its summary spans it once it is settled.
+    if (pOwner)
+    {
+        m_changedSummaries.push_back(pOwner);
+        m_bChangedSummariesClosed = FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CTaskTreeView::OnTaskInserted(WPARAM wParam, LPARAM /*lParam*/)
+{
+    // The schedule moves the tasks below the new blank row down itself, their links' rows
+    // with them: the change of rows then finds every task in the row it stores.
+    if (CProjectDoc* pDoc = GetDocument(); pDoc && !pDoc->ScheduleStale())
+    {
+        pDoc->Schedule().InsertBlankRow((int)wParam);
+        m_pScheduleGraph.reset();
+    }
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
     CLinkRemap remap;
     RowsChanged(NULL, 0, 0, TRUE, &remap);
@@ -208,6 +297,7 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     if (CGridTreeCellHooks* pTree = m_Grid.GetTreeCell(nRow, 2))
         pTree->SetLevel(nLevel);
     m_Grid.RedrawRow(nRow);
+    TellScheduleNamed(nRow, pTask, nLevel);
 
     {
         // The chart is laid out once, when all of these are done.

@@ -8,6 +8,7 @@
 #include <ClassLib/Testing/UiScripts.h>
 
 #include "GridDefines.h"
+#include "ProjectSchedule.h"
 #include "TaskTreeView.h"
 #include "ViewsTestSupport.h"
 
@@ -221,6 +222,89 @@ TEST_F(TaskTreeStructureTest, AnInsertedRowRenumbersTheTasksBelowIt)
     // The last task moved to row 5: the whole-project loops reach it.
     EXPECT_EQ(m_pDoc->m_nMaxRowInGrid, 5);
     EXPECT_EQ(Tree()->GetTaskCount(), 5);
+}
+
+TEST_F(TaskTreeStructureTest, TheScheduleFollowsAnInsertedRowAndADeletedLeafWithoutTakingTheRowsInAgain)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CProjectSchedule& schedule = m_pDoc->Schedule();
+    ASSERT_FALSE(m_pDoc->ScheduleStale());
+    CTaskItem* pCode = Task(3);
+    CTaskItem* pTest = Task(4);
+    Grid().SetFocusCell(2, 2);
+    Grid().NewTask();
+    // Told through its own operation: kept, every task in its grid row, the links' rows along.
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    ASSERT_EQ(schedule.Rows().size(), 6u);
+    EXPECT_EQ(schedule.Rows()[2], nullptr);
+    EXPECT_EQ(schedule.Rows()[4], pCode);
+    EXPECT_EQ(schedule.Parent(pCode), Task(1));
+    EXPECT_EQ(pTest->m_listLinks.GetHead()->m_nSuccID, 4);
+    EXPECT_EQ(Text(5, 6), CString("4"));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // The blank row deleted again, then one more put in.
+    DeleteRow(2);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Rows()[2], Task(2));
+    EXPECT_EQ(pTest->m_listLinks.GetHead()->m_nSuccID, 3);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    Grid().SetFocusCell(2, 2);
+    Grid().NewTask();
+    // 编码 deleted: its successor's link to it goes with it, the rows below move up.
+    DeleteRow(4);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_FALSE(schedule.Holds(pCode));
+    ASSERT_EQ(schedule.Rows().size(), 5u);
+    EXPECT_EQ(schedule.Rows()[4], pTest);
+    EXPECT_EQ(pTest->m_listLinks.GetCount(), 0);
+    EXPECT_EQ(Text(4, 6), CString(""));
+    EXPECT_EQ(Task(1)->m_listChildren.GetCount(), 1);
+    // The summary spans what it has left.
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 5));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
+TEST_F(TaskTreeStructureTest, ARowNamedBetweenTwoSiblingsJoinsTheScheduleUnderTheirSummary)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CProjectSchedule& schedule = m_pDoc->Schedule();
+    Grid().SetFocusCell(3, 2);
+    Grid().NewTask();
+    Grid().NameBlankRow(3, "评审");
+    CTaskItem* pNew = Task(3);
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Rows()[3], pNew);
+    EXPECT_EQ(schedule.Parent(pNew), Task(1));
+    ASSERT_EQ(Task(1)->m_listChildren.GetCount(), 3);
+    EXPECT_EQ(Task(1)->m_listChildren.GetAt(Task(1)->m_listChildren.FindIndex(1)), pNew);
+    EXPECT_EQ(Grid().GetLevel(3), 2);
+    EXPECT_EQ(pNew->m_dtStart, Day(2004, 3, 1));
+    EXPECT_EQ(Text(5, 6), CString("4"));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+}
+
+TEST_F(TaskTreeStructureTest, ALevelChangeReHangsTheScheduleTasksWithoutTakingTheRowsInAgain)
+{
+    ASSERT_TRUE(Open(FillSmallProject));
+    CProjectSchedule& schedule = m_pDoc->Schedule();
+    CTaskItem* pCode = Task(3);
+    Grid().SetFocusCell(3, 2);
+    Tree()->OnOutdent();
+    ASSERT_EQ(Grid().GetLevel(3), 1);
+    EXPECT_FALSE(m_pDoc->ScheduleStale());
+    EXPECT_EQ(schedule.Parent(pCode), nullptr);
+    EXPECT_EQ(schedule.Parent(Task(2)), Task(1));
+    // The summary spans only 设计 now; the links stay.
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 5));
+    EXPECT_EQ(Text(3, 6), CString("2"));
+    EXPECT_EQ(Text(4, 6), CString("3"));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    Tree()->OnIndent();
+    ASSERT_EQ(Grid().GetLevel(3), 2);
+    EXPECT_EQ(schedule.Parent(pCode), Task(1));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 12));
+    EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
 TEST_F(TaskTreeStructureTest, IndentAndOutdentRefuseWhatTheTreeCannotTake)

@@ -247,6 +247,86 @@ TEST(ProjectSchedule, BlankGridRowsKeepTheirPlaceAmongTheRows)
     EXPECT_EQ(schedule.VerifyKept(), "");
 }
 
+TEST(ProjectSchedule, ARowPutInOrTakenOutMovesTheRowsBelowWithTheirParentsAndLinks)
+{
+    // 1 S over 2 A and 3 B (after A by row 2), 4 D alone, 5 blank, 6 C after B by row 3.
+    CTaskItemList stored;
+    CTaskItem* pS = StoredTask(stored, "S", Day(2004, 3, 1), Day(2004, 3, 3), 3);
+    pS->m_nRowInGrid = 1;
+    CTaskItem* pA = StoredTask(pS->m_listChildren, "A", Day(2004, 3, 1), Day(2004, 3, 2), 2);
+    pA->m_nRowInGrid = 2;
+    CTaskItem* pB = StoredTask(pS->m_listChildren, "B", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    pB->m_nRowInGrid = 3;
+    CTaskLink* pBA = StoredLink(pB, 2, workdays::kFinishToStart, 0);
+    CTaskItem* pD = StoredTask(stored, "D", Day(2004, 3, 2), Day(2004, 3, 2), 1);
+    pD->m_nRowInGrid = 4;
+    CTaskItem* pC = StoredTask(stored, "C", Day(2004, 3, 4), Day(2004, 3, 4), 1);
+    pC->m_nRowInGrid = 6;
+    CTaskLink* pCB = StoredLink(pC, 3, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule;
+    schedule.Adopt(stored);
+    schedule.Recalculate({});
+    ASSERT_EQ(schedule.VerifyKept(), "");
+    // A blank row before A: everything from A on one row down, no date or mark changes.
+    unsigned long long nRevision = schedule.Revision();
+    schedule.InsertBlankRow(2);
+    EXPECT_GT(schedule.Revision(), nRevision);
+    ASSERT_EQ(schedule.Rows().size(), 8u);
+    EXPECT_EQ(schedule.Rows()[2], nullptr);
+    EXPECT_EQ(schedule.Rows()[6], nullptr);
+    EXPECT_EQ(pA->m_nRowInGrid, 3);
+    EXPECT_EQ(pC->m_nRowInGrid, 7);
+    EXPECT_EQ(schedule.Parent(pB), pS);
+    EXPECT_EQ(schedule.Parent(pD), nullptr);
+    EXPECT_EQ(pBA->m_nSuccID, 3);
+    EXPECT_EQ(pCB->m_nSuccID, 4);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    EXPECT_TRUE(schedule.Recalculate({}).critical.empty());
+    // Below the last task no task moves.
+    schedule.InsertBlankRow(8);
+    EXPECT_EQ(schedule.Rows().size(), 8u);
+    // Taken out again: the rows as they were (a row holding a task is no blank row).
+    schedule.RemoveBlankRow(3);
+    EXPECT_EQ(schedule.Rows().size(), 8u);
+    schedule.RemoveBlankRow(2);
+    ASSERT_EQ(schedule.Rows().size(), 7u);
+    EXPECT_EQ(pA->m_nRowInGrid, 2);
+    EXPECT_EQ(pC->m_nRowInGrid, 6);
+    EXPECT_EQ(schedule.Rows()[5], nullptr);
+    EXPECT_EQ(pBA->m_nSuccID, 2);
+    EXPECT_EQ(pCB->m_nSuccID, 3);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    schedule.InsertBlankRow(2);
+    // D (on no chain, inside the span) taken out: its record stays with the caller.
+    nRevision = schedule.Revision();
+    EXPECT_TRUE(schedule.TakeOutTask(pD));
+    EXPECT_GT(schedule.Revision(), nRevision);
+    EXPECT_FALSE(schedule.Holds(pD));
+    EXPECT_EQ(pD->m_strName, CString("D"));
+    ASSERT_EQ(schedule.Rows().size(), 7u);
+    EXPECT_EQ(schedule.Rows()[5], nullptr);
+    EXPECT_EQ(pC->m_nRowInGrid, 6);
+    EXPECT_EQ(pCB->m_nSuccID, 4);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    EXPECT_FALSE(schedule.TakeOutTask(pD));
+    // B taken out: C's link to it goes, B keeps its own link, resolving to nothing now.
+    EXPECT_TRUE(schedule.TakeOutTask(pB));
+    EXPECT_EQ(pC->m_listLinks.GetCount(), 0);
+    ASSERT_EQ(pB->m_listLinks.GetCount(), 1);
+    EXPECT_EQ(schedule.Predecessor(pBA), nullptr);
+    EXPECT_EQ(pC->m_nRowInGrid, 5);
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // The last task out: the blank row above it is no row of the schedule any more.
+    EXPECT_TRUE(schedule.TakeOutTask(pC));
+    EXPECT_EQ(schedule.Rows().size(), 4u);
+    schedule.Recalculate({});
+    EXPECT_EQ(schedule.LastFinish(), Day(2004, 3, 3));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    delete pB;
+    delete pC;
+    delete pD;
+}
+
 TEST(ProjectSchedule, BlankRowsTrimmedTakeTheTasksAndTheirLinksUp)
 {
     // Stored rows 2, 5 and 6: rows 1, 3 and 4 blank; C (under B) links to A by row 2.
