@@ -133,6 +133,12 @@ public:
     COleDateTime FirstStart() const { return m_dtFirst; }
     COleDateTime LastFinish() const { return m_dtLast; }
 
+    // A task whose links its owner is about to replace itself (ProjectScheduleSync.cpp): its
+    // links are let go (left to the owner, who may delete them); TakeInLinksOf then resolves
+    // the links it holds afterwards by the rows they store, as TakeInStoredRows does.
+    void LetGoLinksOf(CTaskItem* pTask);
+    void TakeInLinksOf(CTaskItem* pTask);
+
     // What the link checks read (ProjectScheduleReach.cpp). Each row's summary row, by row
     // (0 at the top and for a blank row).
     const std::vector<int>& ParentRows() const { return m_parentRow; }
