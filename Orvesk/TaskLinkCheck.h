@@ -1,8 +1,9 @@
 // The link checks: which tasks may become predecessors of one task without making a cycle
 // of links, and without linking a task to its own parent or child. Built once for the
-// successor row, from the rows' tasks or from the project schedule's tree and resolved links; what depends on the successor row alone is worked out then in flat arrays
-// by row, so that each candidate is decided by a few lookups and the candidate list of a
-// row stays linear in the grid.
+// successor row, from the rows' tasks or from the project schedule's tree and resolved
+// links; what depends on the successor row alone is worked out then in flat arrays by row,
+// so that each candidate is decided by a few lookups and the candidate list of a row stays
+// linear in the grid.
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -60,8 +61,8 @@ private:
     const std::vector<CTaskItem*>& m_rows;
     int m_nSucc;
     BOOL m_bSuccHasSucc;
-    // The tree and the links by row, the schedule's parents or built here: the parent row (0 for a
-    // top-level task); the rows whose tasks link to row p, succ[succStart[p] ..
+    // The tree and the links by row (the parents the schedule's or built here): the parent
+    // row (0 for a top-level task); the rows whose tasks link to row p, succ[succStart[p] ..
     // succStart[p + 1]) (a task's links to itself left out); the rows that link to
     // themselves.
     std::vector<int> m_ownParent, m_ownSuccStart, m_ownSucc;

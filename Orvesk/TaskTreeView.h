@@ -74,8 +74,8 @@ public:
         int nGoneID = 0;
         int nGoneRow = 0;
     };
-    // Resolves every row's links into predecessor rows and successor lists. With pRemap (from RowsChanged),
-    // each task's links are carried along with the rows first.
+    // Resolves every row's links into predecessor rows and successor lists. With pRemap
+    // (from RowsChanged), each task's links are carried along with the rows first.
     void BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap = NULL);
     // TRUE when the task in row a is a descendant of the task in row b.
     BOOL IsChildRow(int nRowA, int nRowB);

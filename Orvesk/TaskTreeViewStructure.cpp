@@ -589,7 +589,8 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
                 CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
                 const CTaskItem* pPred = schedule.Predecessor(pLink);
                 const int p = pPred ? pPred->m_nRowInGrid.Get() : 0;
-                if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] == part[2 * (size_t)p + 1])
+                if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) &&
+                    part[2 * (size_t)r] == part[2 * (size_t)p + 1])
                 {
                     gone.emplace_back(pTask, pLink);
                     nCycle++;

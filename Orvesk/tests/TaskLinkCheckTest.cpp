@@ -254,7 +254,8 @@ TEST(TaskLinkCheckTest, OnTheScheduleEveryPairIsDecidedAsOnTheRows)
                 for (int b = 0; b <= nRows; b++)
                 {
                     const int nFailed = onRows.FailedCheck(b);
-                    ASSERT_EQ(nFailed, onSchedule.FailedCheck(b)) << "project " << nProject << ", rows " << a << " and " << b;
+                    ASSERT_EQ(nFailed, onSchedule.FailedCheck(b))
+                        << "project " << nProject << ", rows " << a << " and " << b;
                     nSeen[nFailed]++;
                 }
             }
