@@ -511,9 +511,9 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
     }
     ClearPredIndex();
     // The document's schedule reads the links again when one went or names another task
-    // now, when they are not as many as it read, when it resolves one otherwise, or when
-    // a link's row changed while the schedule is to take in only its tree.
-    if (bLinksRenamed || bScheduleLinksDiffer || (!bScheduleLinksKnown && bLinksChanged) ||
+    // now, when they are not as many as it read, when it resolves one otherwise, or when a
+    // link's row changed on rows whose tree was not just rebuilt.
+    if (bLinksRenamed || bScheduleLinksDiffer || (!bKnownTree && bLinksChanged) ||
         (bScheduleLinksKnown && pDoc->Schedule().StoredLinkCount() != nLinks))
         ForgetDocSchedule();
     // succCount becomes each row's next free place in its task's list.
