@@ -59,6 +59,10 @@ public:
     // Whether the task of nPredRow may become a finish-to-start predecessor of the task of
     // nSuccRow (the grid's link checks); on refusal strMessage receives the check's text.
     BOOL CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage);
+    // A finish-to-start link of lag 0 from pPred to pSucc, as a link drawn in the chart makes
+    // it: through the document's schedule when it holds both tasks, else appended by hand
+    // and the schedule taken in again.
+    void AddChartLink(CTaskItem* pSucc, CTaskItem* pPred);
     // The names of the resources of the codes, joined with ","; a code without a name
     // stands for itself.
     void GetResourceNames(const CStringArray& arrCodes, CString& strNames);

@@ -3,6 +3,7 @@
 #include "GanttBarView.h"
 
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "TaskTreeView.h"
@@ -49,4 +50,29 @@ BOOL CGanttBarView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessag
         return TRUE;
     strMessage = CTaskLinkCheck::LinkMessage(nVerdict);
     return FALSE;
+}
+
+void CGanttBarView::AddChartLink(CTaskItem* pSucc, CTaskItem* pPred)
+{
+    CProjectDoc* pDoc = GetDocument();
+    CTaskTreeView* pTree = GetTaskTreeView();
+    if (pDoc != NULL && pTree != NULL && !pDoc->ScheduleStale()) {
+        CProjectSchedule& schedule = pDoc->Schedule();
+        // (Refused only for a link the checks let through that the schedule finds circular.)
+        if (CTaskLink* pLink = schedule.AddLink(pSucc, pPred, 1, 0)) {
+            pLink->m_nLogicalType = 0;
+            pLink->m_nSequence = 0;
+            return;
+        }
+    }
+    CTaskLink* pLink = new CTaskLink;
+    pLink->m_nPredID = pPred->m_nTaskID;
+    pLink->m_nSuccID = pPred->m_nRowInGrid;
+    pLink->m_nType = 1;
+    pLink->m_nLogicalType = 0;
+    pLink->m_nSequence = 0;
+    pLink->m_nLag = 0;
+    pSucc->m_listLinks.AddTail(pLink);
+    if (pTree != NULL)
+        pTree->ForgetDocSchedule();
 }

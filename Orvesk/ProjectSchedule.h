@@ -169,6 +169,22 @@ public:
     COleDateTime FirstStart() const { return m_dtFirst; }
     COleDateTime LastFinish() const { return m_dtLast; }
 
+    // A task whose links its owner is about to replace itself (ProjectScheduleSync.cpp): its
+    // links are let go (left to the owner, who may delete them); TakeInLinksOf then resolves
+    // the links it holds afterwards by the rows they store, as TakeInStoredRows does.
+    void LetGoLinksOf(CTaskItem* pTask);
+    void TakeInLinksOf(CTaskItem* pTask);
+
+    // What the link checks read (ProjectScheduleReach.cpp). Each row's summary row, by row
+    // (0 at the top and for a blank row).
+    const std::vector<int>& ParentRows() const { return m_parentRow; }
+    // The rows whose final dates follow from the placement of row nRow's task: its own, its
+    // subtree's, its summaries' and everything after any of them, by row (none for a row
+    // without a task).
+    std::vector<char> ReachedRows(int nRow) const;
+    // The nodes that follow a node: 2r places row r's task, 2r + 1 is its final dates.
+    void NodesAfter(int nNode, std::vector<int>& next) const { NextNodes(nNode, next); }
+
     // The kept structures against a fresh reading of the tree: "" when they agree.
     std::string VerifyKept() const;
 

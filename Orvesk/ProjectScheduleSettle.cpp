@@ -13,7 +13,7 @@
 #include "HeaderDates.h"
 #include "ProjectSpanWalk.h"
 #include "ScheduleRules.h"
-#include "TaskScheduleGraph.h"
+#include "ScheduleParts.h"
 
 using schedulerules::ChildrenSpan;
 using schedulerules::DateOf;

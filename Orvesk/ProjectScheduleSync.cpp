@@ -104,3 +104,52 @@ bool CProjectSchedule::TakeInParents(const std::vector<CTaskItem*>& rows, const 
     StructureChanged(true);
     return true;
 }
+
+void CProjectSchedule::LetGoLinksOf(CTaskItem* pTask)
+{
+    if (!Holds(pTask))
+        return;
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+    {
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
+        if (!pPred)
+        {
+            if (m_nUnresolvedLinks > 0)
+                m_nUnresolvedLinks--;
+            continue;
+        }
+        std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
+        auto at = std::find(succs.begin(), succs.end(), pTask);
+        if (at != succs.end())
+            succs.erase(at);
+        pLink->m_pSchedulePred = nullptr;
+        m_nResolvedLinks--;
+    }
+    LinksChanged();
+}
+
+void CProjectSchedule::TakeInLinksOf(CTaskItem* pTask)
+{
+    if (!Holds(pTask))
+        return;
+    const int nRows = (int)m_rows.size();
+    for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+    {
+        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+        const int p = pLink ? pLink->m_nSuccID : 0;
+        CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
+        if (pPred == pTask)
+            pPred = nullptr;
+        if (pLink)
+            pLink->m_pSchedulePred = pPred;
+        if (!pPred)
+        {
+            m_nUnresolvedLinks++;
+            continue;
+        }
+        m_nResolvedLinks++;
+        pPred->m_scheduleSuccs.push_back(pTask);
+    }
+    LinksChanged();
+}

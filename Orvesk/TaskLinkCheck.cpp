@@ -19,7 +19,7 @@
 #include "TaskLinkCheck.h"
 
 #include "TaskItem.h"
-#include "TaskScheduleGraph.h"
+#include "ProjectSchedule.h"
 
 CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow)
     : m_rows(rows), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE)
@@ -79,10 +79,38 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
     Init();
 }
 
-CTaskLinkCheck::CTaskLinkCheck(const CScheduleGraph& graph, int nSuccRow)
-    : m_rows(graph.rows), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE), m_pParent(&graph.parent),
-      m_pSuccStart(&graph.succStart), m_pSucc(&graph.succ), m_pSelf(&graph.selfLinked)
+CTaskLinkCheck::CTaskLinkCheck(const CProjectSchedule& schedule, int nSuccRow)
+    : m_rows(schedule.Rows()), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE), m_pParent(&schedule.ParentRows())
 {
+    // The successors by predecessor row from each task's resolved links.
+    const std::vector<CTaskItem*>& rows = m_rows;
+    const int n = (int)rows.size();
+    m_ownSelf.assign(n, 0);
+    m_ownSuccStart.assign(n + 1, 0);
+    for (int r = 1; r < n; r++)
+    {
+        const CTaskItem* pTask = rows[r];
+        if (!pTask)
+            continue;
+        m_ownSuccStart[r + 1] = (int)pTask->m_scheduleSuccs.size();
+        POSITION pos = pTask->m_listLinks.GetHeadPosition();
+        while (pos != NULL)
+        {
+            const CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            if (pLink && pLink->m_nSuccID == r)
+                m_ownSelf[r] = 1;
+        }
+    }
+    for (int r = 0; r < n; r++)
+        m_ownSuccStart[r + 1] += m_ownSuccStart[r];
+    m_ownSucc.resize((size_t)m_ownSuccStart[n]);
+    for (int r = 1; r < n; r++)
+        if (const CTaskItem* pTask = rows[r])
+            for (size_t k = 0; k < pTask->m_scheduleSuccs.size(); k++)
+                m_ownSucc[(size_t)m_ownSuccStart[r] + k] = pTask->m_scheduleSuccs[k]->m_nRowInGrid;
+    m_pSuccStart = &m_ownSuccStart;
+    m_pSucc = &m_ownSucc;
+    m_pSelf = &m_ownSelf;
     Init();
 }
 

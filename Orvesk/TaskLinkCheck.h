@@ -1,9 +1,9 @@
 // The link checks: which tasks may become predecessors of one task without making a cycle
 // of links, and without linking a task to its own parent or child. Built once for the
-// successor row, from the rows' tasks or from the schedule's kept graph of them (parents and
-// links by row); what depends on the successor row alone is worked out then in flat arrays
-// by row, so that each candidate is decided by a few lookups and the candidate list of a
-// row stays linear in the grid.
+// successor row, from the rows' tasks or from the project schedule's tree and resolved
+// links; what depends on the successor row alone is worked out then in flat arrays by row,
+// so that each candidate is decided by a few lookups and the candidate list of a row stays
+// linear in the grid.
 #pragma once
 
 #include <ClassLib/AfxWin.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 class CTaskItem;
-struct CScheduleGraph;
+class CProjectSchedule;
 
 class CTaskLinkCheck
 {
@@ -27,11 +27,9 @@ public:
     // rows[r] is the task of grid row r (NULL for a blank row or row 0); nSuccRow is the row
     // of the task that would get the predecessor.
     CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow);
-    // The same on a graph of those rows whose tasks all sit in the rows they record (no
-    // moved tasks): its parents and links are those the checks would find; the tasks
-    // themselves are read only for the successor row and the rows that link to it, its
-    // ancestors or its subtree.
-    CTaskLinkCheck(const CScheduleGraph& graph, int nSuccRow);
+    // The same on the schedule's rows, tree and resolved links (a link to a blank row or to
+    // its own task resolves to nothing there; one to its own row still counts as such).
+    CTaskLinkCheck(const CProjectSchedule& schedule, int nSuccRow);
     CTaskLinkCheck(const CTaskLinkCheck&) = delete;
     CTaskLinkCheck& operator=(const CTaskLinkCheck&) = delete;
 
@@ -63,8 +61,8 @@ private:
     const std::vector<CTaskItem*>& m_rows;
     int m_nSucc;
     BOOL m_bSuccHasSucc;
-    // The tree and the links by row, the graph's or built here: the parent row (0 for a
-    // top-level task); the rows whose tasks link to row p, succ[succStart[p] ..
+    // The tree and the links by row (the parents the schedule's or built here): the parent
+    // row (0 for a top-level task); the rows whose tasks link to row p, succ[succStart[p] ..
     // succStart[p + 1]) (a task's links to itself left out); the rows that link to
     // themselves.
     std::vector<int> m_ownParent, m_ownSuccStart, m_ownSucc;

@@ -3,6 +3,7 @@
 
 #include "ProjectDialogHooks.h"
 #include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "GridCtrl.h"
 #include "TaskItem.h"
 #include "TaskTreeViewHooks.h"
@@ -93,6 +94,11 @@ INT_PTR RunTaskPropertySheet(CProjectDoc& doc, CTaskItem& task)
         return IDCANCEL;
 
     // The record's former records go before the copies come in; the members are refilled.
+    // The document's schedule, when it holds the task, lets the former links go and takes
+    // the new ones in.
+    CProjectSchedule* pSchedule = !doc.ScheduleStale() && doc.Schedule().Holds(&task) ? &doc.Schedule() : nullptr;
+    if (pSchedule)
+        pSchedule->LetGoLinksOf(&task);
     DeleteElements(task.m_listLinks);
     DeleteElements(task.m_listRefDocs);
     DeleteElements(task.m_listTargetDocs);
@@ -102,6 +108,8 @@ INT_PTR RunTaskPropertySheet(CProjectDoc& doc, CTaskItem& task)
                               task.m_nPriority, task.m_nDuration, task.m_nDurIsEst,
                               task.m_arrAssignees, task.m_listLinks, task.m_listRefDocs,
                               task.m_listTargetDocs, task.m_nMilestone);
+    if (pSchedule)
+        pSchedule->TakeInLinksOf(&task);
     return IDOK;
 }
 

@@ -15,7 +15,6 @@
 #include "ProjectSchedule.h"
 #include "TaskItem.h"
 #include "TaskRowText.h"
-#include "TaskScheduleGraph.h"
 
 IMPLEMENT_DYNCREATE(CTaskTreeView, CView)
 
@@ -190,7 +189,7 @@ void CTaskTreeView::SetupGrid()
 
 void CTaskTreeView::FillGrid()
 {
-    InvalidateScheduleGraph();
+    ForgetDocSchedule();
     // Summaries as stored: the first SettleSummaries rolls up every one.
     m_changedSummaries.clear();
     m_regainedLeaves.clear();

@@ -33,7 +33,6 @@ class CTaskLink;
 class CProjectSpanWalk;
 class CGanttBarViewHooks;
 class CGanttBarView;
-struct CScheduleGraph;
 
 // Resources of the view.
 #define IDB_TASK_STATES 20006   // 16 x 16 task state images, white transparent
@@ -75,9 +74,8 @@ public:
         int nGoneID = 0;
         int nGoneRow = 0;
     };
-    // Resolves every row's links into predecessor rows and successor lists; on a tree just
-    // rebuilt, puts the schedule graph together on the way. With pRemap (from RowsChanged),
-    // each task's links are carried along with the rows first.
+    // Resolves every row's links into predecessor rows and successor lists. With pRemap
+    // (from RowsChanged), each task's links are carried along with the rows first.
     void BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap = NULL);
     // TRUE when the task in row a is a descendant of the task in row b.
     BOOL IsChildRow(int nRowA, int nRowB);
@@ -121,24 +119,9 @@ public:
     // The same tasks without a copy: the grid's kept table itself, whose row 0 (the header
     // row) is to be passed over. Valid until the grid's rows change.
     const std::vector<CTaskItem*>& KeptTaskRows() const;
-    // The schedule's graph of the tasks (rows, parents, successors), built on first use after
-    // a change of rows, tree or links and kept until the next (InvalidateScheduleGraph), so
-    // that an edit's scheduling costs what it reaches.
-    const CScheduleGraph& ScheduleGraph();
-    // The same for rows just read from the grid: a kept graph of other rows is dropped, a new
-    // one built from these without reading the grid again.
-    const CScheduleGraph& ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows);
-    void InvalidateScheduleGraph();
     // The document's schedule to be taken in again; bLinks FALSE when only the tree or the
     // rows changed.
     void ForgetDocSchedule(BOOL bLinks = TRUE);
-    // A row without a task just given a new one (no links, no children, in no tree yet):
-    // put into the kept graph where that is exact, else the graph is dropped.
-    void PutNewTaskIntoGraph(int nRow, CTaskItem* pTask);
-    // For tests: every use of a kept graph is compared with a fresh one, and the graphs
-    // found out of date are counted.
-    static BOOL s_bVerifyScheduleGraph;
-    static int s_nStaleScheduleGraphs;
     // Deletes the first link of the task in row a whose predecessor row is b.
     void RemoveLink(int nRowA, int nRowB);
     // The predecessor rows typed into column 6 of nRow ("8,7") become the task's links
@@ -205,8 +188,9 @@ public:
     // those over them, are rolled up (the others already span their children); the whole
     // pass runs again after a change the view could not follow or a link cycle.
     BOOL SettleSummaries();
-    // For tests (with s_bVerifyScheduleGraph): summaries found not spanning their children
-    // after SettleSummaries.
+    // For tests: with s_bVerifySummaries, summaries found not spanning their children after
+    // SettleSummaries are counted.
+    static BOOL s_bVerifySummaries;
     static int s_nUnsettledSummaries;
     // What a link of type nType (1 finish-to-start, 2 finish-to-finish, 3 start-to-finish,
     // 4 start-to-start) with a lag of nLag working days asks of its successor, by the shared
@@ -379,7 +363,6 @@ protected:
     CPredIndex m_predIndex;
     // Above 0 while the schedule is being settled.
     int m_nEditDepth;
-    std::unique_ptr<CScheduleGraph> m_pScheduleGraph;
     // Date cells written by the run under way: the grid is repainted at its end.
     BOOL m_bDatesWritten = FALSE;
     // Above 0 while a level change runs: the chart is laid out once, when it ends, however
@@ -423,15 +406,6 @@ protected:
     void KeepKnownTree(const std::vector<CTaskItem*>& rows, BOOL bComplete);
     // That tree when it was made for these very rows (and not dropped since), else NULL.
     const CTreeScratch* KnownTree(const std::vector<CTaskItem*>& rows) const;
-    // A pass over rows whose tree is known puts the schedule graph together as it reads the
-    // links: begun (NULL when the tree is not known), each row's task handed over once the
-    // pass is done with its links (in row order), then installed as the kept graph. A row
-    // that does not hold the known tree's task drops the graph being put together.
-    std::unique_ptr<CScheduleGraph> BeginGraphAssembly(const std::vector<CTaskItem*>& rows);
-    void AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRow, const CTaskItem* pTask);
-    void EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph);
-    // Makes the graph the kept one.
-    void KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph);
     // Working space of BuildSuccessorLists: successors by predecessor row.
     struct CSuccScratch
     {

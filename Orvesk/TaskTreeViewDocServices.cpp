@@ -193,7 +193,7 @@ BOOL CTaskTreeView::MarkCriticalChain(int nRow, std::vector<CTaskItem*>* pRaised
         });
         if (bDropped)
         {
-            InvalidateScheduleGraph();
+            ForgetDocSchedule();
             bAnyDropped = TRUE;
         }
     }

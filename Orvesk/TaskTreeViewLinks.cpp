@@ -10,27 +10,11 @@
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
 #include "ProjectDoc.h"
-#include "TaskScheduleGraph.h"
-
-BOOL CTaskTreeView::s_bVerifyScheduleGraph = FALSE;
-int CTaskTreeView::s_nStaleScheduleGraphs = 0;
+#include "ProjectSchedule.h"
 
 const std::vector<CTaskItem*>& CTaskTreeView::KeptTaskRows() const
 {
-    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
-    if (s_bVerifyScheduleGraph)
-    {
-        for (size_t row = 1; row < rows.size(); row++)
-        {
-            CGridCellBase* pHead = m_Grid.GetCell((int)row, 0);
-            if (rows[row] != (pHead ? pHead->GetTask() : NULL))
-            {
-                s_nStaleScheduleGraphs++;
-                break;
-            }
-        }
-    }
-    return rows;
+    return m_Grid.RowTasks();
 }
 
 std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
@@ -42,93 +26,61 @@ std::vector<CTaskItem*> CTaskTreeView::TaskRows() const
     return rows;
 }
 
-const CScheduleGraph& CTaskTreeView::ScheduleGraph()
-{
-    if (m_pScheduleGraph && (int)m_pScheduleGraph->rows.size() != (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
-        m_pScheduleGraph.reset();
-    if (m_pScheduleGraph && s_bVerifyScheduleGraph)
-    {
-        CScheduleGraph fresh;
-        fresh.Build(TaskRows());
-        if (!(fresh == *m_pScheduleGraph))
-            s_nStaleScheduleGraphs++;
-    }
-    if (!m_pScheduleGraph)
-    {
-        m_pScheduleGraph = std::make_unique<CScheduleGraph>();
-        m_pScheduleGraph->Build(TaskRows());
-    }
-    return *m_pScheduleGraph;
-}
-
-const CScheduleGraph& CTaskTreeView::ScheduleGraphOfRows(const std::vector<CTaskItem*>& rows)
-{
-    if (m_pScheduleGraph && m_pScheduleGraph->rows != rows)
-        m_pScheduleGraph.reset();
-    if (!m_pScheduleGraph && (int)rows.size() == (m_Grid.GetRowCount() > 0 ? m_Grid.GetRowCount() : 0))
-    {
-        m_pScheduleGraph = std::make_unique<CScheduleGraph>();
-        m_pScheduleGraph->Build(rows);
-    }
-    return ScheduleGraph();
-}
-
-void CTaskTreeView::InvalidateScheduleGraph()
-{
-    m_pScheduleGraph.reset();
-    ForgetDocSchedule();
-}
-
 void CTaskTreeView::ForgetDocSchedule(BOOL bLinks)
 {
     // The document's schedule follows the rows, tree and links: taken in afresh whenever
-    // they change as this graph is dropped for (a task named into a blank row joins the
-    // tree only with the change of rows that follows).
+    // they change outside its own operations (a task named into a blank row joins the tree
+    // only with the change of rows that follows).
     if (CProjectDoc* pDoc = GetDocument())
         pDoc->ForgetSchedule(bLinks != FALSE);
 }
 
-void CTaskTreeView::PutNewTaskIntoGraph(int nRow, CTaskItem* pTask)
-{
-    std::unique_ptr<CScheduleGraph> pGraph = std::move(m_pScheduleGraph);
-    if (pGraph && (int)pGraph->rows.size() == m_Grid.GetRowCount() && pGraph->PutNewTask(nRow, pTask))
-        KeepGraph(pGraph);
-}
-
 namespace
 {
-// The rows whose dates follow from the task of nRow, on the kept graph: each row reached is
-// checked against the grid, and a graph found out of date is built again.
-std::vector<char> RowsAfter(CTaskTreeView& view, int nRow)
+// The document's schedule as the link checks read it: its rows must be the grid's (the grid
+// holds blank rows past the last task too); a schedule of other rows is taken in again.
+const CProjectSchedule* LinkSchedule(CTaskTreeView& view)
 {
-    const CScheduleGraph& graph = view.ScheduleGraph();
-    std::vector<char> after = ScheduleReachedRows(graph, nRow);
-    for (int r = 1; r < (int)after.size(); r++)
-        if (after[(size_t)r] && !graph.Holds(r, view.GetGrid().GetRowTask(r)))
-        {
-            view.InvalidateScheduleGraph();
-            return ScheduleReachedRows(view.ScheduleGraph(), nRow);
-        }
-    return after;
+    CProjectDoc* pDoc = view.GetDocument();
+    if (!pDoc)
+        return nullptr;
+    auto inStep = [&view](const CProjectSchedule& schedule) {
+        const std::vector<CTaskItem*>& rows = schedule.Rows();
+        const std::vector<CTaskItem*>& grid = view.KeptTaskRows();
+        if (rows.size() > grid.size())
+            return false;
+        for (size_t r = 1; r < grid.size(); r++)
+            if (grid[r] != (r < rows.size() ? rows[r] : nullptr))
+                return false;
+        return true;
+    };
+    if (inStep(pDoc->Schedule()))
+        return &pDoc->Schedule();
+    view.ForgetDocSchedule();
+    return inStep(pDoc->Schedule()) ? &pDoc->Schedule() : nullptr;
 }
 
-// The link checks of a successor row on the kept graph; on the grid's rows themselves while
-// some task does not sit in the row it records (the graph finds such a child, the checks
-// do not).
+// The link checks of a successor row and the rows whose dates follow from its task, on the
+// document's schedule; on the grid's rows themselves while the schedule cannot hold them as
+// the grid does (a task in a row its tree order does not give: the checks alone then).
 struct CLinkCheckOfRow
 {
     std::vector<CTaskItem*> rows;
     std::unique_ptr<CTaskLinkCheck> pCheck;
+    std::vector<char> after;
 
     CLinkCheckOfRow(CTaskTreeView& view, int nSuccRow)
     {
-        const CScheduleGraph& graph = view.ScheduleGraph();
-        if (graph.moved.empty())
-            pCheck = std::make_unique<CTaskLinkCheck>(graph, nSuccRow);
+        if (const CProjectSchedule* pSchedule = LinkSchedule(view))
+        {
+            after = pSchedule->ReachedRows(nSuccRow);
+            pCheck = std::make_unique<CTaskLinkCheck>(*pSchedule, nSuccRow);
+        }
         else
         {
             rows = view.TaskRows();
             pCheck = std::make_unique<CTaskLinkCheck>(rows, nSuccRow);
+            after.assign(rows.size(), 0);
         }
     }
 };
@@ -137,10 +89,8 @@ struct CLinkCheckOfRow
 BOOL CTaskTreeView::CheckTaskLink(int nSuccRow, int nPredRow, CString& strMessage)
 {
     strMessage.Empty();
-    // The rows after the task first: a graph found out of date is built again before the
-    // checks read it.
-    const std::vector<char> after = RowsAfter(*this, nSuccRow);
     const CLinkCheckOfRow check(*this, nSuccRow);
+    const std::vector<char>& after = check.after;
     int nVerdict = check.pCheck->Check(nPredRow);
     // Beyond the single steps the checks look at: a predecessor whose dates already follow
     // from the task's, through any number of links and summaries, would close a cycle.
@@ -196,8 +146,8 @@ std::vector<CTaskItem*> CTaskTreeView::NamedRowTasks(const std::vector<int>& row
 
 void CTaskTreeView::GetLinkableTasks(int nRow, CStringArray& arrNames, CUIntArray& arrIds)
 {
-    const std::vector<char> after = RowsAfter(*this, nRow);
     const CLinkCheckOfRow check(*this, nRow);
+    const std::vector<char>& after = check.after;
     const int nRows = (int)after.size();
     // The rows the checks allow, decided on flat arrays by row; only those rows are then read
     // in the grid, and only the named ones' tasks.

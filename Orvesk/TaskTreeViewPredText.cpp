@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "InPlaceEdit.h"
+#include "ProjectDoc.h"
+#include "ProjectSchedule.h"
 #include "TaskItem.h"
 
 namespace
@@ -64,12 +66,22 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
     }
 
     // Each row is checked against the links taken so far, without the task's old ones. The
-    // task's links are made anew: the document's schedule reads them again.
-    ForgetDocSchedule();
+    // task's links are made anew: the document's schedule, while it holds the task, lets
+    // each list go before it is replaced and takes the new one in.
+    auto relink = [this, pTask](const std::vector<CTaskLink*>& links) {
+        CProjectDoc* pDoc = GetDocument();
+        CProjectSchedule* pSchedule =
+            pDoc && !pDoc->ScheduleStale() && pDoc->Schedule().Holds(pTask) ? &pDoc->Schedule() : nullptr;
+        if (pSchedule)
+            pSchedule->LetGoLinksOf(pTask);
+        SetLinks(pTask, links);
+        if (pSchedule)
+            pSchedule->TakeInLinksOf(pTask);
+    };
     std::vector<CTaskLink*> taken;
     if (bOK)
     {
-        pTask->m_listLinks.RemoveAll();
+        relink({});
         BuildSuccessorLists(TRUE);
         for (int r : rows)
         {
@@ -92,15 +104,15 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
             pLink->m_strPredName = pPred->m_strName;
             pLink->m_nSuccID = r;
             taken.push_back(pLink);
-            SetLinks(pTask, taken);
+            relink(taken);
             BuildSuccessorLists(TRUE);
         }
     }
 
     if (!bOK)
     {
+        relink(old);
         DeleteLinks(taken);
-        SetLinks(pTask, old);
         // The column shows the task's links again (BuildSuccessorLists writes it).
         BuildSuccessorLists(FALSE);
         m_Grid.RedrawCell(nRow, 6);
@@ -108,8 +120,8 @@ BOOL CTaskTreeView::ApplyPredecessorText(int nRow, CTaskItem* pTask)
         return FALSE;
     }
 
+    relink(taken);
     DeleteLinks(old);
-    SetLinks(pTask, taken);
     BuildSuccessorLists(FALSE);
     m_Grid.RedrawCell(nRow, 6);
     // The task moves behind its predecessors as far as the links ask.

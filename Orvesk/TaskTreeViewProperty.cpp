@@ -97,8 +97,11 @@ int CTaskTreeView::RunTaskProperty(int nRow, BOOL bDoubleClick)
         SendTaskChanged(pTask, nRow, 4);
     }
 
-    // The sheet may have changed the task's links: the document's schedule reads them again.
-    ForgetDocSchedule();
+    // The sheet told the document's schedule of an existing task's links; a blank row's new
+    // task, its dates and links set after it was named, is taken in afresh. The successor
+    // lists follow the links.
+    if (bNew)
+        ForgetDocSchedule();
     BuildSuccessorLists(FALSE);
     PropagateAssignees(nRow);
     // The task's links as the sheet left them, and everything after it.

@@ -12,7 +12,6 @@
 #include "ProjectSchedule.h"
 #include "ReadAhead.h"
 #include "TaskItem.h"
-#include "TaskScheduleGraph.h"
 #include "DecimalText.h"
 #include "GridTreeCellBase.h"
 
@@ -58,9 +57,6 @@ LRESULT CTaskTreeView::OnRowsChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRow, BOOL bRenumber,
                                CLinkRemap* pLinksLater)
 {
-    // A graph whose rows and links stay is kept (it takes its tree from the rebuild); any
-    // other is dropped here.
-    std::unique_ptr<CScheduleGraph> pKept = std::move(m_pScheduleGraph);
     m_regainedLeaves.clear();
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc)
@@ -73,8 +69,6 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
         ForgetDocSchedule();
     else if (!moved.empty())
         ForgetDocSchedule(FALSE);
-    if (pKept && (pGone || !moved.empty() || pKept->rows != rows))
-        pKept.reset();
     // The successor pass that follows walks every task's links anyway: the links are
     // carried along there (the rows moved stay in m_movedRows until then).
     if (pLinksLater)
@@ -85,15 +79,6 @@ void CTaskTreeView::RowsChanged(const CTaskItem* pGone, int nGoneID, int nGoneRo
         KeepMaxRow();
     if (!RebuildTaskTree(rows))
         return;
-    if (pKept)
-        if (const CTreeScratch* pTree = KnownTree(rows))
-        {
-            // (The rebuild stored every task's row: none is found by the moved ones now.)
-            pKept->parent = pTree->parentRow;
-            pKept->childCount = pTree->childCount;
-            pKept->moved.clear();
-            KeepGraph(pKept);
-        }
     KeepMaxRow();
     if (rows.size() > 0)
         pDoc->SetModifiedFlag(TRUE);
@@ -284,52 +269,6 @@ const CTaskTreeView::CTreeScratch* CTaskTreeView::KnownTree(const std::vector<CT
                                                                                                         : nullptr;
 }
 
-std::unique_ptr<CScheduleGraph> CTaskTreeView::BeginGraphAssembly(const std::vector<CTaskItem*>& rows)
-{
-    const CTreeScratch* pTree = KnownTree(rows);
-    if (!pTree)
-        return nullptr;
-    auto pGraph = std::make_unique<CScheduleGraph>();
-    pGraph->BeginAssembly(rows);
-    pGraph->parent = pTree->parentRow;
-    pGraph->childCount = pTree->childCount;
-    return pGraph;
-}
-
-void CTaskTreeView::AssembleRow(std::unique_ptr<CScheduleGraph>& pGraph, int nRow, const CTaskItem* pTask)
-{
-    // The row must hold the rebuild's task with the children it gave it.
-    CTaskItem* pRowTask = pGraph->rows[(size_t)nRow];
-    if (pRowTask != pTask || (pTask && (pTask->m_nRowInGrid != nRow ||
-                                        pTask->m_listChildren.GetCount() != pGraph->childCount[(size_t)nRow])))
-    {
-        pGraph.reset();
-        InvalidateScheduleGraph();
-        return;
-    }
-    if (pTask)
-        pGraph->AddLinksOf(nRow);
-}
-
-void CTaskTreeView::EndGraphAssembly(std::unique_ptr<CScheduleGraph>& pGraph)
-{
-    pGraph->EndAssembly();
-    KeepGraph(pGraph);
-}
-
-void CTaskTreeView::KeepGraph(std::unique_ptr<CScheduleGraph>& pGraph)
-{
-    // Counted out of date under test when a fresh build would differ.
-    if (s_bVerifyScheduleGraph)
-    {
-        CScheduleGraph fresh;
-        fresh.Build(TaskRows());
-        if (!(fresh == *pGraph))
-            s_nStaleScheduleGraphs++;
-    }
-    m_pScheduleGraph = std::move(pGraph);
-}
-
 void CTaskTreeView::KeepMaxRow()
 {
     // The highest row handed out bounds the whole-project loops (printing, link checks):
@@ -460,9 +399,7 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
     // On a tree just rebuilt from these rows every task row is named (the rebuild read the
     // names, and none was written since).
     std::vector<CTaskItem*>& named = m_succScratch.named;
-    // The graph of the links, put together as they are read, on such a tree.
     const BOOL bKnownTree = KnownTree(rows) != nullptr;
-    std::unique_ptr<CScheduleGraph> pGraph = bKnownTree ? BeginGraphAssembly(rows) : nullptr;
     if (bKnownTree && (int)rows.size() == nRows)
         named = rows;
     else
@@ -485,10 +422,14 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         nFirstVisible = visible.GetMinRow();
         nLastVisible = visible.GetMaxRow();
     }
-    // A link that changes or goes changes the schedule graph; one that goes or names
-    // another task now changes the document's schedule's links.
+    // A link that goes or names another task now changes the document's schedule's links;
+    // so does one the schedule, while it holds the links, resolves to another task than
+    // the pass does (a link changed without it being told).
     BOOL bLinksChanged = FALSE;
     BOOL bLinksRenamed = FALSE;
+    CProjectDoc* pDoc = GetDocument();
+    const BOOL bScheduleLinksKnown = pDoc && !pDoc->ScheduleStale();
+    BOOL bScheduleLinksDiffer = FALSE;
     size_t nLinks = 0;  // the named rows' links kept
     // The links the change of rows before this pass left to be carried along.
     const BOOL bRemap = pRemap && pRemap->bPending && (!m_movedRows.empty() || pRemap->pGone);
@@ -519,6 +460,8 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                     pLink ? FindPredecessorTask(pLink->m_nPredID, pLink->m_strPredName, pLink->m_nSuccID) : NULL;
                 if (pPred && pPred->m_nRowInGrid != pTask->m_nRowInGrid)
                 {
+                    if (bScheduleLinksKnown && pLink->m_pSchedulePred != pPred)
+                        bScheduleLinksDiffer = TRUE;
                     if (!(pLink->m_strPredName == pPred->m_strName))
                         pLink->m_strPredName = pPred->m_strName;
                     if (pLink->m_nSuccID != pPred->m_nRowInGrid)
@@ -559,8 +502,6 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
                 strText += DecimalText(buffer, pLink->m_nSuccID);
             }
         }
-        if (pGraph)
-            AssembleRow(pGraph, i, pTask);
         if (CGridCellBase* pCell = m_Grid.GetCell(i, 6))
         {
             LPCTSTR pszOld = pCell->GetText();
@@ -573,17 +514,12 @@ void CTaskTreeView::BuildSuccessorLists(BOOL bRedraw, const CLinkRemap* pRemap)
         }
     }
     ClearPredIndex();
-    // The kept schedule graph stays while no link changed and a fresh one would be the same.
     // The document's schedule reads the links again when one went or names another task
-    // now, when they are not as many as it read, or a kept graph finds them changed.
-    CProjectDoc* pDoc = GetDocument();
-    if (bLinksRenamed || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)) ||
-        (pDoc && !pDoc->ScheduleStale() && pDoc->Schedule().StoredLinkCount() != nLinks))
+    // now, when they are not as many as it read, when it resolves one otherwise, or when a
+    // link's row changed on rows whose tree was not just rebuilt.
+    if (bLinksRenamed || bScheduleLinksDiffer || (!bKnownTree && bLinksChanged) ||
+        (bScheduleLinksKnown && pDoc->Schedule().StoredLinkCount() != nLinks))
         ForgetDocSchedule();
-    if (pGraph)
-        EndGraphAssembly(pGraph);
-    else if (bLinksChanged || (m_pScheduleGraph && !m_pScheduleGraph->Matches(rows)))
-        InvalidateScheduleGraph();
     // succCount becomes each row's next free place in its task's list.
     for (int row = 1; row < nRows; row++)
     {
@@ -665,7 +601,7 @@ void CTaskTreeView::SetDateCellsEditable(int nRow, BOOL bEditable)
 
 void CTaskTreeView::RenumberRows()
 {
-    InvalidateScheduleGraph();
+    ForgetDocSchedule();
     const std::vector<CTaskItem*> rows = TaskRows();
     RemapLinkRows(MovedRows(rows, TRUE), rows);
     KeepMaxRow();

@@ -20,7 +20,6 @@
 #include "TaskItem.h"
 #include "ScheduleRules.h"
 #include "ProjectSchedule.h"
-#include "TaskScheduleGraph.h"
 
 using schedulerules::ChildrenSpan;
 using schedulerules::DateOf;
@@ -67,6 +66,7 @@ void CTaskTreeView::PropagateDates(int nRow)
     SettleSchedule(std::vector<int>(1, nRow));
 }
 
+BOOL CTaskTreeView::s_bVerifySummaries = FALSE;
 int CTaskTreeView::s_nUnsettledSummaries = 0;
 void (*CTaskTreeView::s_pfnScheduleSettled)(CProjectSchedule& schedule) = nullptr;
 
@@ -148,7 +148,7 @@ BOOL CTaskTreeView::SettleSummaries()
         if (!SpansChildren(pTask))
             changed.push_back(pTask);
     const BOOL bMoved = !changed.empty() && SettleTasks(changed, TRUE);
-    if (bKnown && s_bVerifyScheduleGraph)
+    if (bKnown && s_bVerifySummaries)
     {
         // Every summary spans its children now: those left out of the roll-up did already.
         std::vector<CTaskItem*> all;
@@ -201,18 +201,6 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
         explicit CDepth(int& r) : n(r) { ++n; }
         ~CDepth() { --n; }
     } depth(m_nEditDepth);
-    // A kept graph that finds a changed task's links or children not as it kept them tells
-    // of a change no one reported: the schedule is taken in afresh.
-    if (const CScheduleGraph* pGraph = m_pScheduleGraph.get())
-        for (const CTaskItem* pTask : changed)
-        {
-            const int r = pGraph->Row(pTask);
-            if (r > 0 && !pGraph->Holds(r, RowTask(r)))
-            {
-                InvalidateScheduleGraph();
-                break;
-            }
-        }
     CProjectSchedule& schedule = pDoc->Schedule();
     const CProjectSchedule::ChangeSet changes = schedule.Recalculate(changed);
     if (s_pfnScheduleSettled)

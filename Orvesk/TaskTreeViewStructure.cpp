@@ -10,8 +10,8 @@
 #include "ReadAhead.h"
 #include "ScheduleRules.h"
 #include "TaskItem.h"
+#include "ScheduleParts.h"
 #include "TaskLinkCheck.h"
-#include "TaskScheduleGraph.h"
 
 namespace
 {
@@ -45,7 +45,7 @@ COleDateTime Today()
 
 void CTaskTreeView::DetachTask(CTaskItem* pTask)
 {
-    InvalidateScheduleGraph();
+    ForgetDocSchedule();
     m_treeScratch.bKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     if (!pTask || !pDoc)
@@ -164,7 +164,6 @@ BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
     CTaskItem* pOwner = schedule.Parent(pTask);
     if (!schedule.TakeOutTask(pTask))
         return FALSE;
-    m_pScheduleGraph.reset();
     m_treeScratch.bKnown = FALSE;
     // The summary it leaves is rolled up (those over it with it, by the rebuild).
     if (pOwner)
@@ -189,10 +188,7 @@ void CTaskTreeView::TellScheduleBlankRowDeleted()
     while (r < held.size() && r < rows.size() && rows[r] == held[r])
         r++;
     if (r < held.size() && !held[r])
-    {
         schedule.RemoveBlankRow((int)r);
-        m_pScheduleGraph.reset();
-    }
 }
 
 BOOL CTaskTreeView::TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel)
@@ -232,14 +228,10 @@ LRESULT CTaskTreeView::OnTaskInserted(WPARAM wParam, LPARAM /*lParam*/)
     // The schedule moves the tasks below the new blank row down itself, their links' rows
     // with them: the change of rows then finds every task in the row it stores.
     if (CProjectDoc* pDoc = GetDocument(); pDoc && !pDoc->ScheduleStale())
-    {
         pDoc->Schedule().InsertBlankRow((int)wParam);
-        m_pScheduleGraph.reset();
-    }
     // The rows below the new one renumbered, then the tree rebuilt, in one change of rows.
     CLinkRemap remap;
     RowsChanged(NULL, 0, 0, TRUE, &remap);
-    // The schedule graph is put together on the way: the row's naming puts its task into it.
     BuildSuccessorLists(FALSE, &remap);
     // A row number with one digit more.
     FitColumnsToTexts();
@@ -274,8 +266,6 @@ LRESULT CTaskTreeView::OnNewTaskName(WPARAM wParam, LPARAM /*lParam*/)
     const COleDateTime start = pPrevious ? pPrevious->m_dtStart : SkipRestDays(Today());
     const COleDateTime finish = start + COleDateTimeSpan(5, 0, 0, 0);
     pHead->SetTask(pTask);
-    // The row holds a task now: the kept schedule graph had it empty.
-    PutNewTaskIntoGraph(nRow, pTask);
     if (pHead->GetRowState() == GRIDROW_UNNAMED)
         pHead->SetRowState(GRIDROW_NEW);
     m_Grid.SetItemText(nRow, 3, _T("5个工作日"));
@@ -566,37 +556,19 @@ void CTaskTreeView::RemoveLink(int nRowA, int nRowB)
 void CTaskTreeView::RelinkRowsAbove(int nRow)
 {
     // A level change only makes tasks ancestors or descendants of others: the links that
-    // now join a task to its own ancestor or descendant go, every other link stays.
-    const std::vector<CTaskItem*> rows = TaskRows();
+    // now join a task to its own ancestor or descendant go, every other link stays. The
+    // tree and the links are the document's schedule's (it takes in the tree the level
+    // change rebuilt), and the links that go are taken off through it.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CProjectSchedule& schedule = pDoc->Schedule();
+    const std::vector<CTaskItem*>& rows = schedule.Rows();
+    const std::vector<int>& parent = schedule.ParentRows();
     const int n = (int)rows.size();
-    // Each walk over the rows' tasks asks for the list it reads a few rows ahead, so that
-    // the scattered reads overlap.
-    // The parents are those of the tree the level change just rebuilt, and the schedule
-    // graph is put together as the links are read below; else the parents are the schedule
-    // graph's (the level change's own scheduling builds it anyway) while every task sits in
-    // the row it records, or read here.
-    std::unique_ptr<CScheduleGraph> pAssembly = BeginGraphAssembly(rows);
-    const CScheduleGraph* pKept = pAssembly ? pAssembly.get() : &ScheduleGraphOfRows(rows);
-    const BOOL bGraphParents = pKept->moved.empty() && pKept->rows == rows;
-    std::vector<int> parent = bGraphParents ? pKept->parent : std::vector<int>(n, 0);
-    for (int r = 1; r < n && !bGraphParents; r++)
-    {
-        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listChildren);
-        if (!rows[r])
-            continue;
-        POSITION pos = rows[r]->m_listChildren.GetHeadPosition();
-        while (pos != NULL)
-        {
-            const CTaskItem* pChild = rows[r]->m_listChildren.GetNext(pos);
-            const int c = pChild ? pChild->m_nRowInGrid : 0;
-            if (c > 0 && c < n && rows[c] == pChild && c != r && parent[c] == 0)
-                parent[c] = r;
-        }
-    }
-    // TRUE when row a lies below row b in the tree (a damaged, looping tree ends the walk).
+    // TRUE when row a lies below row b in the tree.
     auto isUnder = [&](int a, int b) {
-        int nSteps = 0;
-        for (int p = parent[a]; p > 0 && nSteps < n; p = parent[p], nSteps++)
+        for (int p = parent[(size_t)a]; p > 0; p = parent[(size_t)p])
             if (p == b)
                 return TRUE;
         return FALSE;
@@ -608,106 +580,111 @@ void CTaskTreeView::RelinkRowsAbove(int nRow)
     std::vector<char> inMoved((size_t)n, 0);
     for (int r = nRow; r > 0 && r < n; r++)
     {
-        if (r > nRow && rows[r] && RowLevel(r) <= nLevel)
+        if (r > nRow && rows[(size_t)r] && RowLevel(r) <= nLevel)
             break;
-        inMoved[(size_t)r] = rows[r] != nullptr;
+        inMoved[(size_t)r] = rows[(size_t)r] != nullptr;
     }
-    BOOL bDropped = FALSE;
+    // The links to take away, decided before any goes, then taken off in row order.
+    std::vector<std::pair<CTaskItem*, CTaskLink*>> gone;
+    auto takeOff = [&]() {
+        for (const auto& [pTask, pLink] : gone)
+            schedule.RemoveLink(pTask, pLink);
+        const BOOL bAny = !gone.empty();
+        gone.clear();
+        return bAny;
+    };
     BOOL bLinked = FALSE;
     // The links taken away are told to the user once the walk is done.
     int nParentChild = 0;
     int nCycle = 0;
     for (int r = 1; r < n; r++)
     {
-        ReadAheadOf(rows, (size_t)r, &CTaskItem::m_listLinks);
-        if (!rows[r])
-            continue;
-        bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
-            const int p = pLink ? pLink->m_nSuccID : 0;
-            if (p > 0 && p < n && rows[p] && (isUnder(r, p) || isUnder(p, r)))
+        CTaskItem* pTask = rows[(size_t)r];
+        for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
+        {
+            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+            const CTaskItem* pPred = schedule.Predecessor(pLink);
+            const int p = pPred ? pPred->m_nRowInGrid : 0;
+            if (p > 0 && (isUnder(r, p) || isUnder(p, r)))
             {
+                gone.emplace_back(pTask, pLink);
                 nParentChild++;
-                return true;
+                continue;
             }
-            bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && p < n && inMoved[(size_t)p]);
-            return false;
-        });
-        if (pAssembly)
-            AssembleRow(pAssembly, r, rows[r]);
-    }
-    // (Rows without a task have nothing to hand over.)
-    if (pAssembly)
-        EndGraphAssembly(pAssembly);
-    else if (bDropped)
-        InvalidateScheduleGraph();
-    if (bDropped)
-        ForgetDocSchedule();
-    if (!bLinked)
-    {
-        if (bDropped)
-            BuildSuccessorLists(FALSE);
-        m_nDroppedParentChild += nParentChild;
-        return;
-    }
-    // The strongly connected parts of what the checks of those links' successors reach (a
-    // cycle through such a link lies wholly there), on the kept graph.
-    const CScheduleGraph& graph = ScheduleGraphOfRows(rows);
-    std::vector<int> index((size_t)(2 * n), -1), order;
-    auto reach = [&](int node) {
-        if (index[(size_t)node] < 0)
-        {
-            index[(size_t)node] = (int)order.size();
-            order.push_back(node);
+            bLinked = bLinked || inMoved[(size_t)r] || (p > 0 && inMoved[(size_t)p]);
         }
-    };
-    // The links are the graph's edges (predecessor p, successor r): read there rather than
-    // in the tasks. The order they are reached in does not change the parts.
-    for (int p = 1; p < n; p++)
-        for (int i = graph.succStart[(size_t)p]; i < graph.succStart[(size_t)p + 1]; i++)
-        {
-            const int r = graph.succ[(size_t)i];
-            if (inMoved[(size_t)r] || inMoved[(size_t)p])
-                reach(2 * r);
-        }
-    std::vector<int> adjStart, adj, parts, partStart;
-    for (size_t i = 0; i < order.size(); i++)
+    }
+    BOOL bDropped = takeOff();
+    if (bLinked)
     {
+        // The strongly connected parts of what the checks of those links' successors reach
+        // (a cycle through such a link lies wholly there). The order the links are reached
+        // in does not change the parts.
+        std::vector<int> index((size_t)(2 * n), -1), order;
+        auto reach = [&](int node) {
+            if (index[(size_t)node] < 0)
+            {
+                index[(size_t)node] = (int)order.size();
+                order.push_back(node);
+            }
+        };
+        for (int r = 1; r < n; r++)
+        {
+            const CTaskItem* pTask = rows[(size_t)r];
+            if (!pTask || !inMoved[(size_t)r])
+                continue;
+            // Its own links, and those of the tasks that follow it.
+            for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+                if (schedule.Predecessor(pTask->m_listLinks.GetNext(pos)))
+                    reach(2 * r);
+            for (const CTaskItem* pSucc : pTask->m_scheduleSuccs)
+                reach(2 * pSucc->m_nRowInGrid);
+        }
+        std::vector<int> adjStart, adj, parts, partStart, next;
+        for (size_t i = 0; i < order.size(); i++)
+        {
+            adjStart.push_back((int)adj.size());
+            schedule.NodesAfter(order[i], next);
+            for (int m : next)
+            {
+                reach(m);
+                adj.push_back(index[(size_t)m]);
+            }
+        }
         adjStart.push_back((int)adj.size());
-        graph.ForEachNext(order[i], [&](int next) {
-            reach(next);
-            adj.push_back(index[(size_t)next]);
-        });
+        ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
+        std::vector<int> part((size_t)(2 * n), -1);
+        for (size_t p = 0; p + 1 < partStart.size(); p++)
+            if (partStart[p + 1] - partStart[p] > 1)
+                for (int i = partStart[p]; i < partStart[p + 1]; i++)
+                    part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
+        // Only the tasks whose checks lie on such a cycle can lose a link.
+        std::vector<int> onCycle;
+        for (int node : order)
+            if ((node & 1) == 0 && part[(size_t)node] >= 0)
+                onCycle.push_back(node >> 1);
+        std::sort(onCycle.begin(), onCycle.end());
+        for (int r : onCycle)
+        {
+            CTaskItem* pTask = rows[(size_t)r];
+            for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
+            {
+                CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
+                const CTaskItem* pPred = schedule.Predecessor(pLink);
+                const int p = pPred ? pPred->m_nRowInGrid : 0;
+                if (p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) &&
+                    part[2 * (size_t)r] == part[2 * (size_t)p + 1])
+                {
+                    gone.emplace_back(pTask, pLink);
+                    nCycle++;
+                }
+            }
+        }
+        bDropped |= takeOff();
     }
-    adjStart.push_back((int)adj.size());
-    ScheduleParts((int)order.size(), adjStart, adj, parts, partStart);
-    std::vector<int> part((size_t)(2 * n), -1);
-    for (size_t p = 0; p + 1 < partStart.size(); p++)
-        if (partStart[p + 1] - partStart[p] > 1)
-            for (int i = partStart[p]; i < partStart[p + 1]; i++)
-                part[(size_t)order[(size_t)parts[(size_t)i]]] = (int)p;
-    // Only the tasks whose checks lie on such a cycle can lose a link.
-    std::vector<int> onCycle;
-    for (int node : order)
-        if ((node & 1) == 0 && part[(size_t)node] >= 0)
-            onCycle.push_back(node >> 1);
-    std::sort(onCycle.begin(), onCycle.end());
-    for (int r : onCycle)
-    {
-        if (!rows[r])
-            continue;
-        bDropped |= RemoveTaskLinksIf(rows[r], [&](const CTaskLink* pLink) {
-            const int p = graph.PredRow(pLink, r);
-            const bool bDrop = p > 0 && (inMoved[(size_t)r] || inMoved[(size_t)p]) && part[2 * (size_t)r] >= 0 &&
-                               part[2 * (size_t)r] == part[2 * (size_t)p + 1];
-            nCycle += bDrop ? 1 : 0;
-            return bDrop;
-        });
-    }
+    // The successor marks follow the links left.
     if (bDropped)
-    {
-        ForgetDocSchedule();
         BuildSuccessorLists(FALSE);
-    }
     m_nDroppedParentChild += nParentChild;
     m_nDroppedCycle += nCycle;
 }

@@ -55,7 +55,7 @@ const Part kParts[] = {
     {"views", "views"},                // the project frame and its views
     {"grid-setup", "grid-setup"},      // the task grid's columns
     {"grid-fill", "grid-fill"},        // the task rows
-    {"critical-marks", "critical"},    // the critical tasks (the schedule graph)
+    {"critical-marks", "critical"},    // the critical tasks (the document's schedule)
     {"initial-update", "chart"},       // the rest of the views' first update (the chart)
     {"shown", "show"},                 // showing and maximising the main window
     {"paint-start", "expose"},         // until the main window is mapped and starts to paint

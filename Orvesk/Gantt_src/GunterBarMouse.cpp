@@ -512,16 +512,7 @@ void CGunterBar::ApplyLink(CTaskItem* pTask, CPoint point)
         AfxMessageBox(strMessage, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    CTaskLink* pLink = new CTaskLink;
-    pLink->m_nPredID = pTask->m_nTaskID;
-    pLink->m_nSuccID = pTask->m_nRowInGrid;
-    pLink->m_nType = 1;
-    pLink->m_nLogicalType = 0;
-    pLink->m_nSequence = 0;
-    pLink->m_nLag = 0;
-    pSucc->m_listLinks.AddTail(pLink);
-    if (CTaskTreeView* pTree = GetTaskTreeView())
-        pTree->ForgetDocSchedule();
+    pView->AddChartLink(pSucc, pTask);
     ReportChange(pSucc);
 }
 

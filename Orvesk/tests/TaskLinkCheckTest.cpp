@@ -7,7 +7,7 @@
 
 #include "TaskItem.h"
 #include "TaskLinkCheck.h"
-#include "TaskScheduleGraph.h"
+#include "ProjectSchedule.h"
 
 namespace
 {
@@ -200,47 +200,68 @@ TEST(TaskLinkCheckTest, ChildrenWhoseRowsLoopTakePartInNoSubtree)
     EXPECT_EQ(rows.Failed(1, 2), 0);
 }
 
-// The checks on the schedule's graph of the rows decide every pair as the checks on the rows
-// themselves, links of a task to itself and to blank rows among them.
-TEST(TaskLinkCheckTest, OnTheScheduleGraphEveryPairIsDecidedAsOnTheRows)
+// The checks on the project schedule's tree and resolved links decide every pair as the
+// checks on the rows themselves, links of a task to itself, to a blank row and past the last
+// row among them.
+TEST(TaskLinkCheckTest, OnTheScheduleEveryPairIsDecidedAsOnTheRows)
 {
     std::mt19937 rng(7);
     auto rand = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     int nSeen[12] = {};
     for (int nProject = 0; nProject < 40; nProject++)
     {
-        const int n = 24;
-        Rows rows(n);
-        for (int r = 2; r <= n; r++)
-            if (rand(0, 3) > 0)
-                rows.Child(rand(1, r - 1), r);
+        // Tasks made in row order, each under some task on the path to the one before (so
+        // that the tree's order is the rows'), one blank row among them.
+        const int n = 24, nBlank = rand(2, n);
+        CTaskItemList roots;
+        std::vector<CTaskItem*> rows(1, nullptr), path;
+        for (int k = 1; k <= n; k++)
+        {
+            if ((int)rows.size() == nBlank)
+                rows.push_back(nullptr);
+            CTaskItem* pTask = new CTaskItem;
+            pTask->m_nRowInGrid = (int)rows.size();
+            pTask->m_strName.Format("任务%d", k);
+            const int nDepth = rand(0, (int)path.size());
+            path.resize((size_t)nDepth);
+            (nDepth == 0 ? roots : path.back()->m_listChildren).AddTail(pTask);
+            path.push_back(pTask);
+            rows.push_back(pTask);
+        }
+        const int nRows = (int)rows.size();
         for (int i = 0; i < 30; i++)
         {
-            const int nSucc = rand(1, n), nPred = rand(0, 9) == 0 ? nSucc : rand(1, n + 2);
-            if (nPred <= n)
-                rows.Link(nSucc, nPred);
-            else
+            int nSucc = 0;
+            while (!rows[(size_t)nSucc])
+                nSucc = rand(1, nRows - 1);
+            const int nPred = rand(0, 9) == 0 ? nSucc : rand(1, nRows + 1);
+            CTaskLink* pLink = new CTaskLink;
+            pLink->m_nSuccID = nPred;
+            rows[(size_t)nSucc]->m_listLinks.AddTail(pLink);
+            if (nPred < nRows && rows[(size_t)nPred])
             {
-                CTaskLink* pLink = new CTaskLink;
-                pLink->m_nSuccID = nPred;
-                rows.m_rows[(size_t)nSucc]->m_listLinks.AddTail(pLink);
+                rows[(size_t)nPred]->m_arrSuccessors.Add((DWORD)nSucc);
+                rows[(size_t)nPred]->m_nSuccessor = 1;
             }
         }
-        std::vector<CTaskItem*> taskRows = rows.m_rows;
-        taskRows[(size_t)rand(1, n)] = nullptr;
-        CScheduleGraph graph;
-        graph.Build(taskRows);
-        ASSERT_TRUE(graph.moved.empty());
-        for (int a = 0; a <= n + 1; a++)
         {
-            const CTaskLinkCheck onRows(taskRows, a), onGraph(graph, a);
-            for (int b = 0; b <= n + 1; b++)
+            CProjectSchedule schedule(roots, CProjectSchedule::TakenInLater());
+            schedule.TakeInStoredRows();
+            ASSERT_EQ(schedule.Rows(), rows) << "project " << nProject;
+            for (int a = 0; a <= nRows; a++)
             {
-                const int nFailed = onRows.FailedCheck(b);
-                ASSERT_EQ(nFailed, onGraph.FailedCheck(b)) << "project " << nProject << ", rows " << a << " and " << b;
-                nSeen[nFailed]++;
+                const CTaskLinkCheck onRows(rows, a), onSchedule(schedule, a);
+                for (int b = 0; b <= nRows; b++)
+                {
+                    const int nFailed = onRows.FailedCheck(b);
+                    ASSERT_EQ(nFailed, onSchedule.FailedCheck(b))
+                        << "project " << nProject << ", rows " << a << " and " << b;
+                    nSeen[nFailed]++;
+                }
             }
         }
+        while (!roots.IsEmpty())
+            delete roots.RemoveHead();
     }
     for (int nCheck : {0, 1, 3, 7, 9, 11})
         EXPECT_GT(nSeen[nCheck], 0) << "check " << nCheck;

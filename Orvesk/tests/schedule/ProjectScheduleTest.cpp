@@ -575,6 +575,42 @@ TEST(ProjectSchedule, ATaskBackInTheTreeBringsNoSuccessorsItHadBefore)
         delete tasks.RemoveHead();
 }
 
+// An owner that replaces a task's links itself: the former ones let go, the new ones taken
+// in by the rows they store, a link to a blank row counted but resolving to nothing.
+TEST(ProjectSchedule, LinksReplacedByTheOwnerAreLetGoAndTakenIn)
+{
+    CTaskItemList tasks;
+    CTaskItem* pA = StoredTask(tasks, "A", Day(2004, 3, 1), Day(2004, 3, 1), 1);
+    pA->m_nRowInGrid = 1;
+    CTaskItem* pB = StoredTask(tasks, "B", Day(2004, 3, 2), Day(2004, 3, 2), 1);
+    pB->m_nRowInGrid = 2;
+    CTaskItem* pC = StoredTask(tasks, "C", Day(2004, 3, 3), Day(2004, 3, 3), 1);
+    pC->m_nRowInGrid = 4;
+    StoredLink(pC, 1, workdays::kFinishToStart, 0);
+    CProjectSchedule schedule(tasks, CProjectSchedule::TakenInLater());
+    schedule.TakeInStoredRows();
+    ASSERT_EQ(schedule.Predecessor(pC->m_listLinks.GetHead()), pA);
+    schedule.LetGoLinksOf(pC);
+    EXPECT_EQ(schedule.StoredLinkCount(), 0u);
+    EXPECT_TRUE(pA->m_scheduleSuccs.empty());
+    delete pC->m_listLinks.RemoveHead();
+    StoredLink(pC, 2, workdays::kFinishToStart, 0);
+    StoredLink(pC, 3, workdays::kFinishToStart, 0);  // the blank row
+    StoredLink(pC, 4, workdays::kFinishToStart, 0);  // its own row
+    schedule.TakeInLinksOf(pC);
+    EXPECT_EQ(schedule.StoredLinkCount(), 3u);
+    EXPECT_EQ(schedule.Predecessor(pC->m_listLinks.GetHead()), pB);
+    EXPECT_EQ(schedule.Predecessor(pC->m_listLinks.GetTail()), nullptr);
+    EXPECT_EQ(pB->m_scheduleSuccs, std::vector<CTaskItem*>(1, pC));
+    EXPECT_EQ(schedule.VerifyKept(), "");
+    // B now precedes C: C may not precede B, A may.
+    EXPECT_EQ(schedule.AddLink(pB, pC, workdays::kFinishToStart, 0), nullptr);
+    EXPECT_NE(schedule.AddLink(pB, pA, workdays::kFinishToStart, 0), nullptr);
+    EXPECT_EQ(schedule.ReachedRows(1), std::vector<char>({0, 1, 1, 0, 1}));
+    while (!tasks.IsEmpty())
+        delete tasks.RemoveHead();
+}
+
 TEST(ProjectSchedule, ASummaryMovedByItsLinkShiftsItsChildrenByWorkingDays)
 {
     CProjectSchedule schedule;
