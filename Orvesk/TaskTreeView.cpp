@@ -406,15 +406,6 @@ int CTaskTreeView::RowLevel(int nRow)
     return TreeCellLevel(m_Grid.GetCell(nRow, 2));
 }
 
-COleDateTime CTaskTreeView::RowDate(int nRow, int nCol)
-{
-    // A task row's date cells show its task's dates: read them there rather than parse
-    // the text again.
-    if (CTaskItem* pTask = NamedRowTask(nRow))
-        return nCol == 4 ? pTask->m_dtStart : pTask->m_dtFinish;
-    return ParseDateText(CellText(nRow, nCol));
-}
-
 CString CTaskTreeView::CellText(int nRow, int nCol)
 {
     return m_Grid.GetItemText(nRow, nCol);

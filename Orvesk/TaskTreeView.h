@@ -285,8 +285,6 @@ protected:
     // NamedRowTask of each of the rows, the unnamed left out (in the rows' order).
     std::vector<CTaskItem*> NamedRowTasks(const std::vector<int>& rows) const;
     int RowLevel(int nRow);
-    // The start (column 4) or finish (column 5) a row shows.
-    COleDateTime RowDate(int nRow, int nCol);
     CString CellText(int nRow, int nCol);
     // CellText(nRow, nCol).IsEmpty() without copying the text (the row walks ask it of every row).
     BOOL IsCellEmpty(int nRow, int nCol) const;
