@@ -191,10 +191,7 @@ void CTaskTreeView::SetupGrid()
 void CTaskTreeView::FillGrid()
 {
     InvalidateScheduleGraph();
-    // Summaries as stored: the first SettleSummaries rolls up every one.
-    m_changedSummaries.clear();
     m_regainedLeaves.clear();
-    m_bSummariesKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
     if (pDoc)
