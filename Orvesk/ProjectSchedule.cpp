@@ -790,6 +790,16 @@ std::string CProjectSchedule::VerifyKept() const
     for (const CTaskItem* pPred : m_rows)
         if (pPred && !pPred->m_scheduleSuccs.empty() && !succ.count(pPred))
             err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
+    // Summaries: each not waiting to be named by TakeReshapedSummaries spans its children.
+    if (!m_bAllReshaped)
+        for (const CTaskItem* pTask : m_rows)
+        {
+            COleDateTime start, finish;
+            if (pTask && schedulerules::ChildrenSpan(pTask, start, finish) &&
+                !(pTask->m_dtStart == start && pTask->m_dtFinish == finish) &&
+                std::find(m_reshaped.begin(), m_reshaped.end(), pTask) == m_reshaped.end())
+                err << "the summary " << (LPCTSTR)pTask->m_strName << " does not span its children\n";
+        }
     err << VerifySpan();
     return err.str();
 }
