@@ -338,6 +338,8 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
         isGone[p] = true;
         m_touched.erase(p);
     }
+    m_reshaped.erase(std::remove_if(m_reshaped.begin(), m_reshaped.end(), [&](CTaskItem* p) { return isGone.count(p) > 0; }),
+                     m_reshaped.end());
     // The links that name a task that goes, held by tasks that stay.
     for (CTaskItem* p : gone)
     {
@@ -403,6 +405,7 @@ bool CProjectSchedule::TakeOutTask(CTaskItem* pTask)
     }
     if (!RemoveFrom(ChildList(pParent), pTask))
         return false;
+    Reshaped(pParent);
     if (CTaskItem* pNext = TaskAfterRow(nLast); pNext && nGaps > 0)
         pNext->m_nScheduleGap += nGaps;
     ForgetSubtree(pTask);
@@ -465,6 +468,7 @@ bool CProjectSchedule::PutInTask(CTaskItem* pTask, CTaskItem* pAfter, int nRow)
         m_rows.push_back(pTask);
         m_parentRow.push_back(nParentRow);
     }
+    Reshaped(pParent);
     pTask->m_nRowInGrid = nRow;
     pTask->m_scheduleSuccs.clear();
     pTask->m_nScheduleWalk = m_nWalk;
@@ -786,6 +790,16 @@ std::string CProjectSchedule::VerifyKept() const
     for (const CTaskItem* pPred : m_rows)
         if (pPred && !pPred->m_scheduleSuccs.empty() && !succ.count(pPred))
             err << "successors kept for " << (LPCTSTR)pPred->m_strName << ", which has none\n";
+    // Summaries: each not waiting to be named by TakeReshapedSummaries spans its children.
+    if (!m_bAllReshaped)
+        for (const CTaskItem* pTask : m_rows)
+        {
+            COleDateTime start, finish;
+            if (pTask && schedulerules::ChildrenSpan(pTask, start, finish) &&
+                !(pTask->m_dtStart == start && pTask->m_dtFinish == finish) &&
+                std::find(m_reshaped.begin(), m_reshaped.end(), pTask) == m_reshaped.end())
+                err << "the summary " << (LPCTSTR)pTask->m_strName << " does not span its children\n";
+        }
     err << VerifySpan();
     return err.str();
 }

@@ -76,6 +76,10 @@ public:
     // A summary made to span its children at once, as Recalculate would; the next
     // Recalculate follows the change as one of this schedule's edits.
     void RollUp(CTaskItem* pTask);
+    // The summaries whose children the tree operations changed since the last call (every
+    // summary after the tree was taken in), those not spanning their children, the last row
+    // first: named to Recalculate, they are rolled up with those over them.
+    std::vector<CTaskItem*> TakeReshapedSummaries();
 
     // A new leaf under pParent (null: at the top) before its nIndex-th child (past the end:
     // the last), starting on start (a rest day: the next working day) for nDays working days;
@@ -226,6 +230,8 @@ private:
     CTaskItem* TaskAfterRow(int nRow) const;
     void ResolveLinks();
     void ForgetSubtree(CTaskItem* pTask);
+    // A summary whose children changed, for TakeReshapedSummaries.
+    void Reshaped(CTaskItem* pSummary);
     bool MayMove(const Move& move) const;
     // The links into and out of the task's subtree not yet in taken, into touching as
     // (successor, link).
@@ -294,4 +300,8 @@ private:
     // Links the last TakeInStoredRows found naming a blank row or their own task: a change
     // of rows may give them a task, so that the links are read again then.
     size_t m_nUnresolvedLinks = 0;
+    // The summaries whose children changed since the last TakeReshapedSummaries; every one
+    // while m_bAllReshaped (the tree taken in, or more changes than rows).
+    std::vector<CTaskItem*> m_reshaped;
+    bool m_bAllReshaped = true;
 };

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ScheduleRules.h"
+
 CProjectSchedule::CProjectSchedule(CTaskItemList& roots, TakenInLater)
     : m_roots(roots), m_rows(1, nullptr), m_parentRow(1, 0)
 {
@@ -34,6 +36,9 @@ void CProjectSchedule::TakeInStoredTree()
 void CProjectSchedule::TakeStoredRows(bool bSuccessorsAfresh)
 {
     m_touched.clear();
+    // Any summary's children may have changed.
+    m_reshaped.clear();
+    m_bAllReshaped = true;
     // (The owner carries the links' stored rows along with the rows it moves.)
     Renumber(false, bSuccessorsAfresh ? RowsFrom::StoredAfresh : RowsFrom::Stored);
 }
@@ -90,6 +95,45 @@ void CProjectSchedule::RollUp(CTaskItem* pTask)
         RollUpSummary(pTask);
 }
 
+void CProjectSchedule::Reshaped(CTaskItem* pSummary)
+{
+    if (!pSummary || m_bAllReshaped)
+        return;
+    if (m_reshaped.size() >= m_rows.size())
+    {
+        m_reshaped.clear();
+        m_bAllReshaped = true;
+        return;
+    }
+    m_reshaped.push_back(pSummary);
+}
+
+std::vector<CTaskItem*> CProjectSchedule::TakeReshapedSummaries()
+{
+    std::vector<CTaskItem*> summaries;
+    const auto add = [&](CTaskItem* pTask) {
+        COleDateTime start, finish;
+        if (pTask && !pTask->m_listChildren.IsEmpty() && schedulerules::ChildrenSpan(pTask, start, finish) &&
+            !(pTask->m_dtStart == start && pTask->m_dtFinish == finish))
+            summaries.push_back(pTask);
+    };
+    if (m_bAllReshaped)
+        for (size_t r = m_rows.size(); r-- > 1;)
+            add(m_rows[r]);
+    else
+    {
+        for (CTaskItem* pTask : m_reshaped)
+            if (Holds(pTask))
+                add(pTask);
+        std::sort(summaries.begin(), summaries.end(),
+                  [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid > b->m_nRowInGrid; });
+        summaries.erase(std::unique(summaries.begin(), summaries.end()), summaries.end());
+    }
+    m_reshaped.clear();
+    m_bAllReshaped = false;
+    return summaries;
+}
+
 bool CProjectSchedule::TakeInParents(const std::vector<CTaskItem*>& rows, const std::vector<int>& parentRow)
 {
     // The rows held, then the grid's blank rows below the last task.
@@ -98,6 +142,14 @@ bool CProjectSchedule::TakeInParents(const std::vector<CTaskItem*>& rows, const 
         std::find_if(rows.begin() + (std::ptrdiff_t)nHeld, rows.end(), [](const CTaskItem* p) { return p != nullptr; }) !=
             rows.end())
         return false;
+    // A task hung under another summary changes both summaries' children.
+    for (size_t r = 1; r < nHeld; r++)
+        if (m_rows[r] && m_parentRow[r] != parentRow[r])
+        {
+            Reshaped(m_rows[(size_t)m_parentRow[r]]);
+            if (parentRow[r] > 0 && (size_t)parentRow[r] < nHeld)
+                Reshaped(m_rows[(size_t)parentRow[r]]);
+        }
     std::copy(parentRow.begin(), parentRow.begin() + (std::ptrdiff_t)nHeld, m_parentRow.begin());
     m_parentRow[0] = 0;
     // The header dates and the critical chains follow the tasks' dates and links alone.

@@ -190,10 +190,7 @@ void CTaskTreeView::SetupGrid()
 void CTaskTreeView::FillGrid()
 {
     ForgetDocSchedule();
-    // Summaries as stored: the first SettleSummaries rolls up every one.
-    m_changedSummaries.clear();
     m_regainedLeaves.clear();
-    m_bSummariesKnown = FALSE;
     CProjectDoc* pDoc = GetDocument();
     m_Grid.AttachTreeColumn(&m_TreeColumn, &m_BtnDataBase);
     if (pDoc)

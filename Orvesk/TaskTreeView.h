@@ -184,9 +184,8 @@ public:
     static void (*s_pfnScheduleSettled)(CProjectSchedule& schedule);
     // Every summary's dates from its children (after rows were inserted, deleted or
     // re-levelled), and the schedule settled after those that changed; TRUE when any did.
-    // Once a whole pass has run, only the summaries whose children changed since, and
-    // those over them, are rolled up (the others already span their children); the whole
-    // pass runs again after a change the view could not follow or a link cycle.
+    // The document's schedule names the summaries whose children changed (every one after
+    // it took the tree in again) and rolls them up.
     BOOL SettleSummaries();
     // For tests: with s_bVerifySummaries, summaries found not spanning their children after
     // SettleSummaries are counted.
@@ -392,7 +391,6 @@ protected:
     {
         std::vector<CTaskItem*> visits, visitAt, ordered;
         std::vector<int> parents, slotStart, visitRow;
-        std::vector<char> changed;
         // The tree the last rebuild made, by row (parent row, 0 for none, and children
         // count), for the rows knownRows; trusted only while bKnown.
         std::vector<CTaskItem*> knownRows;
@@ -414,9 +412,6 @@ protected:
     } m_succScratch;
     // Tasks already marked by the critical-chain walk under way.
     std::unordered_set<const CTaskItem*> m_criticalSeen;
-    // The summaries whose children changed since the last SettleSummaries, with those over
-    // them; trusted only while m_bSummariesKnown (FALSE until a whole pass has run).
-    std::vector<CTaskItem*> m_changedSummaries;
     // The summaries the last rebuild of the tree left without children: OnRowLevel makes
     // their dates typeable again and gives those that know their own duration as a leaf it back.
     std::vector<CTaskItem*> m_regainedLeaves;
@@ -431,13 +426,6 @@ protected:
     void WidenColumnFor(int nRow, int nCol, LPCTSTR lpszText);
     int m_nFittedDigits = 0;
     BOOL m_bDatesFitted = FALSE;
-    BOOL m_bSummariesKnown = FALSE;
-    // FALSE while a summary added since the last rebuild lacks those over it.
-    BOOL m_bChangedSummariesClosed = TRUE;
-    // The summaries of the task tree, children before their summary (the last row first).
-    BOOL AllSummaries(std::vector<CTaskItem*>& order);
-    // The changed summaries still in their rows, the last row first; FALSE when one is not.
-    BOOL ChangedSummaries(std::vector<CTaskItem*>& order);
     // TRUE when a summary's dates are those RollUpSummary gives it.
     static BOOL SpansChildren(const CTaskItem* pTask);
 };

@@ -164,10 +164,8 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
     CTaskItem* const* pOrdered = ordered.data();
     if (SyncTaskList(pDoc->m_listTasks, pOrdered, pOrdered + slotStart[0], dropped))
         bTreeChanged = TRUE;
-    // The summaries whose children changed, those already waiting to be rolled up and
-    // every summary over them wait for SettleSummaries.
-    std::vector<char>& changed = m_treeScratch.changed;
-    changed.assign(nVisits, 0);
+    // The schedule learns which summaries' children changed from TakeInParents (or takes
+    // the tree in again).
     for (size_t v = 0; v < nVisits; v++)
     {
         ReadAheadOf(visits, v, &CTaskItem::m_listChildren);
@@ -175,7 +173,6 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
         const bool bWasLeaf = pVisit->m_listChildren.IsEmpty();
         if (SyncTaskList(pVisit->m_listChildren, pOrdered + slotStart[v], pOrdered + slotStart[v + 1], dropped))
         {
-            changed[v] = 1;
             bTreeChanged = TRUE;
             // A leaf that becomes a summary keeps its own duration for the day it is a leaf
             // again; a summary that becomes a leaf waits for OnRowLevel to get it back (or,
@@ -187,26 +184,6 @@ BOOL CTaskTreeView::RebuildTaskTree(const std::vector<CTaskItem*>& rows)
                 m_regainedLeaves.push_back(pVisit);
         }
     }
-    if (!m_changedSummaries.empty())
-    {
-        // Found among the visits (a waiting task that left the tree is not read at all).
-        std::sort(m_changedSummaries.begin(), m_changedSummaries.end(), std::less<>());
-        for (size_t v = 0; v < nVisits; v++)
-            if (std::binary_search(m_changedSummaries.begin(), m_changedSummaries.end(), visits[v], std::less<>()))
-                changed[v] = 1;
-        m_changedSummaries.clear();
-    }
-    for (size_t v = 0; v < nVisits; v++)
-    {
-        if (changed[v] != 1)
-            continue;
-        for (int a = (int)v; a >= 0 && changed[(size_t)a] != 2; a = parents[(size_t)a])
-        {
-            changed[(size_t)a] = 2;
-            m_changedSummaries.push_back(visits[(size_t)a]);
-        }
-    }
-    m_bChangedSummariesClosed = bComplete;
     KeepKnownTree(rows, bComplete && !bTwice);
     // Tasks re-hung in their rows (a level change) reach the schedule as their summaries'
     // rows; anything else has it take the tree in again.

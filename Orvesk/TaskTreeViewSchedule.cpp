@@ -70,58 +70,6 @@ BOOL CTaskTreeView::s_bVerifySummaries = FALSE;
 int CTaskTreeView::s_nUnsettledSummaries = 0;
 void (*CTaskTreeView::s_pfnScheduleSettled)(CProjectSchedule& schedule) = nullptr;
 
-BOOL CTaskTreeView::AllSummaries(std::vector<CTaskItem*>& order)
-{
-    // Children before their summary, the last child first: the summaries from the last
-    // row up.
-    CProjectDoc* pDoc = GetDocument();
-    order.clear();
-    std::vector<std::pair<CTaskItem*, BOOL>> pending;
-    for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
-        pending.emplace_back(pDoc->m_listTasks.GetNext(pos), FALSE);
-    while (!pending.empty())
-    {
-        auto [pTask, bChildrenDone] = pending.back();
-        pending.pop_back();
-        if (!pTask || pTask->m_listChildren.IsEmpty())
-            continue;
-        if (bChildrenDone)
-        {
-            order.push_back(pTask);
-            continue;
-        }
-        pending.emplace_back(pTask, TRUE);
-        for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
-            pending.emplace_back(pTask->m_listChildren.GetNext(pos), FALSE);
-        if (pending.size() > 4 * (size_t)m_Grid.GetRowCount() + 64)
-            return FALSE; // a damaged tree that loops
-    }
-    return TRUE;
-}
-
-BOOL CTaskTreeView::ChangedSummaries(std::vector<CTaskItem*>& order)
-{
-    // Each in the row the last rebuild gave it (no row moves without one); the tree follows
-    // the rows, so that the last row first is children before their summary, as in the
-    // whole pass.
-    if (!m_bChangedSummariesClosed)
-        return FALSE;
-    const std::vector<CTaskItem*>& rows = m_Grid.RowTasks();
-    order.clear();
-    for (CTaskItem* pTask : m_changedSummaries)
-    {
-        const int r = pTask->m_nRowInGrid;
-        if (r <= 0 || r >= (int)rows.size() || rows[(size_t)r] != pTask)
-            return FALSE;
-        if (!pTask->m_listChildren.IsEmpty())
-            order.push_back(pTask);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const CTaskItem* a, const CTaskItem* b) { return a->m_nRowInGrid > b->m_nRowInGrid; });
-    order.erase(std::unique(order.begin(), order.end()), order.end());
-    return TRUE;
-}
-
 BOOL CTaskTreeView::SpansChildren(const CTaskItem* pTask)
 {
     COleDateTime start, finish;
@@ -133,29 +81,30 @@ BOOL CTaskTreeView::SettleSummaries()
     CProjectDoc* pDoc = GetDocument();
     if (!pDoc || m_nEditDepth > 0)
         return FALSE;
-    std::vector<CTaskItem*> order;
-    const BOOL bKnown = m_bSummariesKnown && ChangedSummaries(order);
-    if (!bKnown && !AllSummaries(order))
-        return FALSE;
-    m_changedSummaries.clear();
-    m_bSummariesKnown = TRUE;
-    // The summaries not spanning their children are rolled up by the schedule (those over
-    // them with them), and everything after them settled, together with what the steps of
-    // a hold changed before.
+    // The schedule names the summaries whose children changed and no longer span them; it
+    // rolls them up (those over them with them) and settles everything after them, together
+    // with what the steps of a hold changed before.
     std::vector<CTaskItem*> changed;
     changed.swap(m_heldSettle);
-    for (CTaskItem* pTask : order)
-        if (!SpansChildren(pTask))
-            changed.push_back(pTask);
+    const std::vector<CTaskItem*> reshaped = pDoc->Schedule().TakeReshapedSummaries();
+    changed.insert(changed.end(), reshaped.begin(), reshaped.end());
     const BOOL bMoved = !changed.empty() && SettleTasks(changed, TRUE);
-    if (bKnown && s_bVerifySummaries)
+    if (s_bVerifySummaries)
     {
         // Every summary spans its children now: those left out of the roll-up did already.
-        std::vector<CTaskItem*> all;
-        if (AllSummaries(all))
-            for (const CTaskItem* pTask : all)
-                if (!SpansChildren(pTask))
-                    s_nUnsettledSummaries++;
+        std::vector<const CTaskItem*> pending;
+        for (POSITION pos = pDoc->m_listTasks.GetHeadPosition(); pos != NULL;)
+            pending.push_back(pDoc->m_listTasks.GetNext(pos));
+        for (size_t i = 0; i < pending.size() && pending.size() <= 4 * (size_t)m_Grid.GetRowCount() + 64; i++)
+        {
+            const CTaskItem* pTask = pending[i];
+            if (!pTask)
+                continue;
+            if (!SpansChildren(pTask))
+                s_nUnsettledSummaries++;
+            for (POSITION pos = pTask->m_listChildren.GetHeadPosition(); pos != NULL;)
+                pending.push_back(pTask->m_listChildren.GetNext(pos));
+        }
     }
     return bMoved;
 }

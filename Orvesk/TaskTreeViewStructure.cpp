@@ -53,7 +53,6 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     // A row task's children first, then the top-level list. The parent sits above the
     // task's row, within the same top-level task: the walk stops at a top-level row.
     CTaskItemList* pList = NULL;
-    CTaskItem* pOwner = NULL;
     int nRow = pTask->m_nRowInGrid - 1;
     if (nRow >= m_Grid.GetRowCount())
         nRow = m_Grid.GetRowCount() - 1;
@@ -61,10 +60,7 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
     {
         CTaskItem* pRowTask = RowTask(nRow);
         if (pRowTask && pRowTask != pTask && pRowTask->m_listChildren.Find(pTask) != NULL)
-        {
             pList = &pRowTask->m_listChildren;
-            pOwner = pRowTask;
-        }
         else if (pRowTask && RowLevel(nRow) == 1)
             break;
     }
@@ -76,18 +72,7 @@ void CTaskTreeView::DetachTask(CTaskItem* pTask)
         pTask->ClearChildren();
     if (pList)
         if (POSITION pos = pList->Find(pTask))
-        {
             pList->RemoveAt(pos);
-            // The summary it leaves is rolled up (those over it are found by the rebuild);
-            // an owner found only by the tree search has the whole pass run.
-            if (pOwner)
-            {
-                m_changedSummaries.push_back(pOwner);
-                m_bChangedSummariesClosed = FALSE;
-            }
-            else if (pList != &pDoc->m_listTasks)
-                m_bSummariesKnown = FALSE;
-        }
 }
 
 LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
@@ -116,8 +101,6 @@ LRESULT CTaskTreeView::OnTaskDeleted(WPARAM wParam, LPARAM /*lParam*/)
         pGone = NULL;
     else
         DetachTask(pTask);
-    m_changedSummaries.erase(std::remove(m_changedSummaries.begin(), m_changedSummaries.end(), pTask),
-                             m_changedSummaries.end());
     m_regainedLeaves.erase(std::remove(m_regainedLeaves.begin(), m_regainedLeaves.end(), pTask),
                            m_regainedLeaves.end());
     m_heldSettle.erase(std::remove(m_heldSettle.begin(), m_heldSettle.end(), pTask), m_heldSettle.end());
@@ -161,16 +144,9 @@ BOOL CTaskTreeView::TellScheduleDeleted(CTaskItem* pTask)
     if (!pDoc || pDoc->ScheduleStale() || !pTask->m_listChildren.IsEmpty())
         return FALSE;
     CProjectSchedule& schedule = pDoc->Schedule();
-    CTaskItem* pOwner = schedule.Parent(pTask);
     if (!schedule.TakeOutTask(pTask))
         return FALSE;
     m_treeScratch.bKnown = FALSE;
-    // The summary it leaves is rolled up (those over it with it, by the rebuild).
-    if (pOwner)
-    {
-        m_changedSummaries.push_back(pOwner);
-        m_bChangedSummariesClosed = FALSE;
-    }
     return TRUE;
 }
 
@@ -211,16 +187,7 @@ BOOL CTaskTreeView::TellScheduleNamed(int nRow, CTaskItem* pTask, int nLevel)
         return FALSE;
     CProjectSchedule& schedule = pDoc->Schedule();
     CTaskItem* pAfter = nAbove >= 1 ? RowTask(nAbove) : NULL;
-    CTaskItem* pOwner = pAfter ? schedule.Parent(pAfter) : NULL;
-    if (!schedule.PutInTask(pTask, pAfter, nRow))
-        return FALSE;
-    // Its summary spans it once it is settled.
-    if (pOwner)
-    {
-        m_changedSummaries.push_back(pOwner);
-        m_bChangedSummariesClosed = FALSE;
-    }
-    return TRUE;
+    return schedule.PutInTask(pTask, pAfter, nRow);
 }
 
 LRESULT CTaskTreeView::OnTaskInserted(WPARAM wParam, LPARAM /*lParam*/)
