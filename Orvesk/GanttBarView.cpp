@@ -109,13 +109,33 @@ void CGanttBarView::TasksChanged(const std::vector<CTaskItem*>& changed, unsigne
 {
     if (nFrom != m_nLaidOutRevision || !CanUpdateInPlace())
         return;
-    if (!UpdateInPlace(changed.data(), changed.size()))
+    // The picture shows the layout the change starts from: only what the change renews
+    // needs drawing again.
+    const BOOL bPictureCurrent = m_nPaintedRevision == m_nLaidOutRevision;
+    std::vector<CRenewed> renewed;
+    if (!UpdateInPlace(changed.data(), changed.size(), &renewed))
         return;
     uint64_t nRows = 0;
     ModelRevisions(m_nLaidOutRevision, nRows);
     if (s_pfnLayoutKept != NULL)
         s_pfnLayoutKept(*this);
-    Repaint();
+    if (bPictureCurrent && !renewed.empty())
+        RepaintRenewed(renewed);
+    else
+        Repaint();
+}
+
+void CGanttBarView::RepaintRenewed(const std::vector<CRenewed>& renewed)
+{
+    if (m_wndChart.GetSafeHwnd() == NULL)
+        return;
+    uint64_t nRows = 0;
+    ModelRevisions(m_nPaintedRevision, nRows);
+    for (const CRenewed& was : renewed) {
+        const CRenewed now = Renewed(was.pShape);
+        m_wndChart.InvalidateShapeRows(was.nTop, was.nBottom);
+        m_wndChart.InvalidateShapeRows(now.nTop, now.nBottom);
+    }
 }
 
 void CGanttBarView::EnsureTaskVisible(CTaskItem* pTask) { m_wndChart.EnsureTaskVisible(pTask); }

@@ -191,7 +191,9 @@ private:
     // document is to take its schedule in again (the revisions are not known).
     BOOL ModelRevisions(uint64_t& nRevision, uint64_t& nRows) const;
     BOOL CanUpdateInPlace();
-    BOOL UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged);
+    // pRenewed, when given, gets the shapes made again with the rows they covered before;
+    // it is left empty when arrows came or went (their old places are not kept).
+    BOOL UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged, std::vector<CRenewed>* pRenewed = NULL);
     void RelinkArrowsTo(CTaskItem* pTask, const CBarPlace& place);
     BOOL CanRenew(CTaskItem* pTask, const CBarPlace& place) const;
     void RenewBar(CTaskItem* pTask, const CBarPlace& place, std::vector<CRenewed>& renewed);
@@ -244,6 +246,9 @@ private:
     CChartSettings m_laidOutSettings;
     uint64_t m_nPaintedRevision = 0;  // the revision when the chart was last invalidated here
     void Repaint();
+    // Only the rows of the shapes made again, before and after: what else the chart shows
+    // is as it was.
+    void RepaintRenewed(const std::vector<CRenewed>& renewed);
     // What the last layout's walk read, in order: the next walk asks for it a little ahead
     // (ReadAhead.h; at 50,000 tasks the records lie far beyond the caches).
     std::vector<const void*> m_layoutTrail;

@@ -32,7 +32,7 @@ BOOL CGanttBarView::CanUpdateInPlace()
            CurrentSettings() == m_laidOutSettings;
 }
 
-BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
+BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged, std::vector<CRenewed>* pRenewed)
 {
     CProjectDoc* pDoc = GetDocument();
     if (pDoc == NULL || m_bRowShared)
@@ -83,6 +83,8 @@ BOOL CGanttBarView::UpdateInPlace(CTaskItem* const* pChanged, size_t nChanged)
         m_wndChart.ShapesChanged();
         return TRUE;
     }
+    if (pRenewed != NULL)
+        *pRenewed = renewed;
     for (const CRenewed& r : renewed) {
         const CRenewed now = Renewed(r.pShape);
         if (now.nTop != r.nTop || now.nBottom != r.nBottom) {

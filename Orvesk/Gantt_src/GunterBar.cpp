@@ -279,6 +279,7 @@ void CGunterBar::GetFirstVisibleDay(int& nYear, int& nMonth, int& nDay) const
 
 void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
 {
+    CTaskItem* pWasCurrent = m_pCurrentTask;
     m_pCurrentTask = pTask;
     if (GetSafeHwnd() == NULL)
         return;
@@ -289,8 +290,17 @@ void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
     // Painting shifts the shapes left by this many pixels, and up by the rows scrolled.
     const int nShift = static_cast<int>(m_nHScrollDays * dDayWidth);
     const int nShiftY = m_nTopRow * GANTT_ROW_HEIGHT;
+    // Unless the chart scrolls, only the frames of the current task change: the rows of the
+    // old current task's shapes and of the new one's are drawn again.
+    BOOL bScrolled = FALSE;
     for (POSITION pos = m_listShapes.GetHeadPosition(); pos != NULL;) {
         CTaskBase* pShape = static_cast<CTaskBase*>(m_listShapes.GetNext(pos));
+        const BOOL bOld = pWasCurrent != NULL && pWasCurrent != pTask && pShape->m_pTask == pWasCurrent;
+        if (bOld || (pShape->m_pTask == pTask && pTask != NULL)) {
+            int nTop = 0, nBottom = 0;
+            CShapeIndex::GetExtent(pShape, nTop, nBottom);
+            InvalidateShapeRows(nTop, nBottom);
+        }
         if (pShape->m_pTask != pTask || pTask == NULL)
             continue;
         const CPoint ptFrom(pShape->m_ptFrom.x - nShift, pShape->m_ptFrom.y - nShiftY);
@@ -298,9 +308,24 @@ void CGunterBar::EnsureTaskVisible(CTaskItem* pTask)
         if (!rc.PtInRect(ptFrom) && !rc.PtInRect(ptTo) && dDayWidth > 0.0) {
             const int nPixel = (pShape->m_ptTo.x - pShape->m_ptFrom.x - rc.Width()) / 2 + pShape->m_ptFrom.x;
             ScrollToDay(static_cast<int>(std::floor(nPixel / dDayWidth)));
+            bScrolled = TRUE;
         }
-        Invalidate(TRUE);
     }
+    if (bScrolled)
+        Invalidate(TRUE);
+}
+
+void CGunterBar::InvalidateShapeRows(int nTop, int nBottom)
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    const int nShiftY = m_nTopRow * GANTT_ROW_HEIGHT;
+    CRect rc(rcClient.left, nTop - GANTT_ROW_HEIGHT - nShiftY, rcClient.right, nBottom + GANTT_ROW_HEIGHT - nShiftY);
+    rc.IntersectRect(&rc, &rcClient);
+    if (!rc.IsRectEmpty())
+        InvalidateRect(&rc, TRUE);
 }
 
 void CGunterBar::ShowEarliestBarIfNoneShows()

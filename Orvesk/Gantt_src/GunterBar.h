@@ -85,6 +85,9 @@ public:
     CObList& GetShapeList() { return m_listShapes; }
     // To be called after the list was changed other than through AddShape/RemoveAllShapes.
     void ShapesChanged() { m_bIndexDirty = TRUE; }
+    // Invalidates the rows a shape covers in layout pixels (as the shape index counts them),
+    // one row more above and below, across the whole width: its label runs to the right.
+    void InvalidateShapeRows(int nTop, int nBottom);
     // The shapes that may show in the chart rows from y nTop to nBottom (chart coordinates,
     // before vertical scrolling), in list order; walks only those shapes.
     void GetShapesInBand(int nTop, int nBottom, std::vector<CTaskBase*>& out);

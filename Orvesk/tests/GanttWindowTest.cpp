@@ -433,3 +433,83 @@ TEST_F(GanttWindowTest, ATypedDurationRenewsTheBarsItMovedInPlace)
     // What a fresh layout gives.
     EXPECT_TRUE(pBar->LayoutIsFresh());
 }
+
+namespace {
+
+QImage Picture(CWnd* pWnd, const char* pszName)
+{
+    pWnd->UpdateWindow();
+    AfxPumpMessages();
+    const CString strPath = AfxTestOutputPath(pszName);
+    if (!AfxTestGrabWindow(pWnd, strPath))
+        return QImage();
+    return QImage(QString::fromLocal8Bit((LPCTSTR)strPath)).convertToFormat(QImage::Format_RGB32);
+}
+
+// After an edit typed into the grid, the chart shows exactly what drawing it whole shows,
+// though only the rows the edit reached were drawn again.
+void ExpectChartAsDrawnWhole(CGunterBar& chart, const char* pszName)
+{
+    const QImage after = Picture(&chart, (CString(pszName) + "-edit.png").GetString());
+    ASSERT_FALSE(after.isNull());
+    chart.Invalidate(TRUE);
+    const QImage whole = Picture(&chart, (CString(pszName) + "-whole.png").GetString());
+    ASSERT_FALSE(whole.isNull());
+    ASSERT_EQ(whole.size(), after.size());
+    int nDiffer = 0;
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+            nDiffer += whole.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(0, nDiffer) << pszName;
+}
+
+} // namespace
+
+TEST_F(GanttWindowTest, AfterATypedEditTheChartShowsWhatAWholeRepaintShows)
+{
+    ASSERT_TRUE(Open(FillPlan));
+    m_pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+    AfxPumpMessages();
+    CGanttBarView* pBar = BarView();
+    CGunterBar& chart = pBar->m_wndChart;
+    CGridCtrl& grid = Tree()->m_Grid;
+    m_pMainFrame->UpdateWindow();
+    AfxPumpMessages();
+    const unsigned nLayouts = pBar->Layouts();
+    // A longer duration moves the bars after it, the arrows between them and their summary.
+    grid.SetFocusCell(2, 3);
+    AfxTestFocus(&grid);
+    AfxTestTypeText(CWnd::GetFocus(), "5");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    // Only the rows down to the last bar moved were given to paint, not the whole chart.
+    CRect rcUpdate, rcClient;
+    chart.GetClientRect(&rcClient);
+    ASSERT_TRUE(chart.GetUpdateRect(&rcUpdate));
+    EXPECT_LT(rcUpdate.bottom, rcClient.bottom) << rcUpdate.top << " " << rcUpdate.bottom;
+    AfxPumpMessages();
+    ASSERT_EQ(CString("5个工作日"), Text(2, 3));
+    ASSERT_EQ(nLayouts, pBar->Layouts());
+    ExpectChartAsDrawnWhole(chart, "gantt-duration");
+
+    // A name: its bar's label.
+    CRect rc;
+    grid.GetCellRect(5, 2, &rc);
+    AfxTestClick(&grid, CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2));
+    AfxPumpMessages();
+    chart.UpdateWindow();
+    AfxTestTypeText(CWnd::GetFocus(), "Coding");
+    AfxTestKey(CWnd::GetFocus(), VK_RETURN);
+    AfxPumpMessages();
+    ASSERT_EQ(CString("Coding"), Grid().GetTask(5)->m_strName);
+    ExpectChartAsDrawnWhole(chart, "gantt-name");
+
+    // A click on other rows makes their tasks the chart's current one, framed in red; the
+    // frames move from bar to bar.
+    for (int nRow : {4, 7}) {
+        grid.GetCellRect(nRow, 4, &rc);
+        AfxTestClick(&grid, CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2));
+        AfxPumpMessages();
+        ASSERT_EQ(Grid().GetTask(nRow), chart.GetCurrentTask());
+        ExpectChartAsDrawnWhole(chart, "gantt-current");
+    }
+}
