@@ -132,6 +132,9 @@ public:
     // The grid's blank rows taken out (a fold in the grid trims them): the tasks numbered
     // again without gaps, every link's stored row following its predecessor.
     void TrimBlankRows();
+    // Moves each date of the task's subtree to the nDays-th working day after it (as a
+    // summary its links moved takes its children along); the next Recalculate reports them.
+    void ShiftChildren(CTaskItem* pTask, long long nDays);
 
     // A link of the kind and lag from pPred to pSucc; null (nothing added) for a link to
     // itself, a second link between the two, or one that would close a cycle (summaries
@@ -247,7 +250,6 @@ private:
     void SettleTask(CTaskItem* pTask);
     bool RequiredDates(const CTaskItem* pTask, long& needStart, long& needFinish) const;
     void RollUpSummary(CTaskItem* pTask);
-    void ShiftChildren(CTaskItem* pTask, long long nDays);
     void Touch(CTaskItem* pTask);
     // A leaf about to become a summary keeps its own duration; a summary left without
     // children gets it back (its finish following from its start).

@@ -200,7 +200,6 @@ public:
     // Moves each child (and its subtree) on by nDays working days, as a summary moved by its
     // links does: a date becomes the nDays-th working day after it.
     void ShiftChildren(CTaskItem* pTask, int nDays);
-    COleDateTime AddWorkingDays(const COleDateTime& date, int nDays);
     // The working days after from, up to and including to (0 when to is not later).
     int SumChildTrueDurations(CTaskItem* pTask);
     // The milestone mark follows the duration: set at 0, cleared above.

@@ -178,31 +178,15 @@ BOOL CTaskTreeView::SettleTasks(const std::vector<CTaskItem*>& changed, BOOL bNo
     return !changes.dates.empty();
 }
 
-COleDateTime CTaskTreeView::AddWorkingDays(const COleDateTime& date, int nDays)
-{
-    if (nDays <= 0 || !IsValidDate(date))
-        return date;
-    const auto isRest = [this](long nDay) { return IsRestDay(DateOf(nDay)) != FALSE; };
-    return DateOf(schedulerules::ShiftDay(isRest, DayOf(date), nDays));
-}
-
 void CTaskTreeView::ShiftChildren(CTaskItem* pTask, int nDays)
 {
-    if (!pTask || nDays <= 0)
+    // The schedule's own shift, then a settle from the task: the rows it moved are written
+    // from that settle's change set.
+    CProjectDoc* pDoc = GetDocument();
+    if (!pTask || nDays <= 0 || !pDoc)
         return;
-    POSITION pos = pTask->m_listChildren.GetHeadPosition();
-    while (pos != NULL)
-    {
-        CTaskItem* pChild = pTask->m_listChildren.GetNext(pos);
-        if (!pChild)
-            continue;
-        pChild->m_dtStart = AddWorkingDays(pChild->m_dtStart, nDays);
-        pChild->m_dtFinish = AddWorkingDays(pChild->m_dtFinish, nDays);
-        KeepTaskDeadline(pChild);
-        MarkModified(pChild);
-        WriteRowDates(pChild, FALSE);
-        ShiftChildren(pChild, nDays);
-    }
+    pDoc->Schedule().ShiftChildren(pTask, nDays);
+    SettleSchedule({pTask->m_nRowInGrid});
 }
 
 void CTaskTreeView::WriteRowDates(CTaskItem* pTask, BOOL bDays)

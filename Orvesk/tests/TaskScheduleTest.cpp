@@ -205,6 +205,27 @@ TEST_F(TaskScheduleTest, ASummaryMovedByItsLinkOverAWeekendMovesItsChildrenByWor
     EXPECT_EQ(Task(2)->m_dtFinish, Day(2004, 3, 10));
 }
 
+// The view's ShiftChildren is the schedule's shift: the subtree moves on by working days
+// over the weekend and the rows show the moved dates at once.
+TEST_F(TaskScheduleTest, ShiftChildrenMovesTheSubtreeByWorkingDaysAndShowsIt)
+{
+    ASSERT_TRUE(Open([](CProjectDoc& doc) {
+        CTaskItem* pSum = Row(AddTask(doc.m_listTasks, "汇总", Day(2004, 3, 5), Day(2004, 3, 9), 3), 1);
+        Row(AddTask(pSum->m_listChildren, "A", Day(2004, 3, 5), Day(2004, 3, 5), 1), 2);
+        Row(AddTask(pSum->m_listChildren, "B", Day(2004, 3, 8), Day(2004, 3, 9), 2), 3);
+        doc.m_nMaxRowInGrid = 3;
+    }));
+    Tree()->ShiftChildren(Task(1), 1);
+    EXPECT_EQ(Task(2)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(3)->m_dtStart, Day(2004, 3, 9));
+    EXPECT_EQ(Task(3)->m_dtFinish, Day(2004, 3, 10));
+    EXPECT_EQ(Text(2, 4), CString("2004年3月8日"));
+    EXPECT_EQ(Text(3, 4), CString("2004年3月9日"));
+    // The summary spans its moved children.
+    EXPECT_EQ(Task(1)->m_dtStart, Day(2004, 3, 8));
+    EXPECT_EQ(Task(1)->m_dtFinish, Day(2004, 3, 10));
+}
+
 TEST_F(TaskScheduleTest, ACalendarChangeSettlesLinksAndSummaries)
 {
     // 1 P (Monday to Friday); 2 S after P; 3 汇总 over 4 C (Monday) and 5 D (Wednesday and
