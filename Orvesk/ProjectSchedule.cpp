@@ -358,24 +358,7 @@ void CProjectSchedule::ForgetSubtree(CTaskItem* pTask)
     }
     // The links the tasks that go hold.
     for (CTaskItem* p : gone)
-        for (POSITION pos = p->m_listLinks.GetHeadPosition(); pos != NULL;)
-        {
-            CTaskLink* pLink = p->m_listLinks.GetNext(pos);
-            CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
-            if (!pPred)
-            {
-                // (One the last reading of the rows found naming no task.)
-                if (m_nUnresolvedLinks > 0)
-                    m_nUnresolvedLinks--;
-                continue;
-            }
-            std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
-            auto at = std::find(succs.begin(), succs.end(), p);
-            if (at != succs.end())
-                succs.erase(at);
-            pLink->m_pSchedulePred = nullptr;
-            m_nResolvedLinks--;
-        }
+        ReleaseLinksOf(p);
 }
 
 void CProjectSchedule::RemoveTask(CTaskItem* pTask)

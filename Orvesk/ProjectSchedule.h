@@ -200,6 +200,11 @@ public:
     int WorkingDays(const COleDateTime& start, const COleDateTime& finish) const;
 
 private:
+    // The link read by the row it stores: resolved to the task there (not the task itself),
+    // entered in that task's successors, counted resolved or not.
+    void ResolveLink(CTaskItem* pTask, CTaskLink* pLink);
+    // Every link the task holds let go of its predecessor (successor list and counts).
+    void ReleaseLinksOf(CTaskItem* pTask);
     CProjectSchedule(const CProjectSchedule&) = delete;
     CProjectSchedule& operator=(const CProjectSchedule&) = delete;
 

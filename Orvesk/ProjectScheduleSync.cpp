@@ -61,24 +61,7 @@ void CProjectSchedule::ReadStoredLinks()
         CTaskItem* pTask = m_rows[(size_t)r];
         for (POSITION pos = pTask ? pTask->m_listLinks.GetHeadPosition() : NULL; pos != NULL;)
         {
-            CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-            if (!pLink)
-            {
-                m_nUnresolvedLinks++;
-                continue;
-            }
-            const int p = pLink->m_nSuccID;
-            CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
-            if (pPred == pTask)
-                pPred = nullptr;
-            pLink->m_pSchedulePred = pPred;
-            if (!pPred)
-            {
-                m_nUnresolvedLinks++;
-                continue;
-            }
-            m_nResolvedLinks++;
-            pPred->m_scheduleSuccs.push_back(pTask);
+            ResolveLink(pTask, pTask->m_listLinks.GetNext(pos));
         }
     }
 }
@@ -157,16 +140,32 @@ bool CProjectSchedule::TakeInParents(const std::vector<CTaskItem*>& rows, const 
     return true;
 }
 
-void CProjectSchedule::LetGoLinksOf(CTaskItem* pTask)
+void CProjectSchedule::ResolveLink(CTaskItem* pTask, CTaskLink* pLink)
 {
-    if (!Holds(pTask))
+    const int p = pLink ? pLink->m_nSuccID : 0;
+    CTaskItem* pPred = p > 0 && p < (int)m_rows.size() ? m_rows[(size_t)p] : nullptr;
+    if (pPred == pTask)
+        pPred = nullptr;
+    if (pLink)
+        pLink->m_pSchedulePred = pPred;
+    if (!pPred)
+    {
+        m_nUnresolvedLinks++;
         return;
+    }
+    m_nResolvedLinks++;
+    pPred->m_scheduleSuccs.push_back(pTask);
+}
+
+void CProjectSchedule::ReleaseLinksOf(CTaskItem* pTask)
+{
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
     {
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
         if (!pPred)
         {
+            // (One the last reading of the rows found naming no task.)
             if (m_nUnresolvedLinks > 0)
                 m_nUnresolvedLinks--;
             continue;
@@ -178,6 +177,13 @@ void CProjectSchedule::LetGoLinksOf(CTaskItem* pTask)
         pLink->m_pSchedulePred = nullptr;
         m_nResolvedLinks--;
     }
+}
+
+void CProjectSchedule::LetGoLinksOf(CTaskItem* pTask)
+{
+    if (!Holds(pTask))
+        return;
+    ReleaseLinksOf(pTask);
     LinksChanged();
 }
 
@@ -185,23 +191,7 @@ void CProjectSchedule::TakeInLinksOf(CTaskItem* pTask)
 {
     if (!Holds(pTask))
         return;
-    const int nRows = (int)m_rows.size();
     for (POSITION pos = pTask->m_listLinks.GetHeadPosition(); pos != NULL;)
-    {
-        CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
-        const int p = pLink ? pLink->m_nSuccID : 0;
-        CTaskItem* pPred = p > 0 && p < nRows ? m_rows[(size_t)p] : nullptr;
-        if (pPred == pTask)
-            pPred = nullptr;
-        if (pLink)
-            pLink->m_pSchedulePred = pPred;
-        if (!pPred)
-        {
-            m_nUnresolvedLinks++;
-            continue;
-        }
-        m_nResolvedLinks++;
-        pPred->m_scheduleSuccs.push_back(pTask);
-    }
+        ResolveLink(pTask, pTask->m_listLinks.GetNext(pos));
     LinksChanged();
 }
