@@ -196,6 +196,9 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     ncm.cbSize = sizeof(NONCLIENTMETRICS);
     ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(NONCLIENTMETRICS), &ncm, 0);
     memcpy(&m_Logfont, &ncm.lfMessageFont, sizeof(LOGFONT));
+    m_ppNewRowKinds = NULL;
+    m_nNewRowKinds = 0;
+    m_pCellPattern = NULL;
 #ifdef GRIDCTRL_PREDTASK
     m_bVirtualMode = FALSE;
     m_nAutoSizeStyle = 3;
@@ -228,6 +231,7 @@ CGridCtrl::~CGridCtrl()
     if (GetSafeHwnd())
         DestroyWindow();
     m_Font.DeleteObject();
+    delete m_pCellPattern;
 #ifdef GRIDCTRL_PREDTASK
     DeleteDefaultCells();
 #endif
@@ -337,14 +341,20 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
     CGridCellBase* pCell = (CGridCellBase*)m_pRtcDefault->CreateObject();
     if (!pCell)
         return NULL;
+    PrepareCell(pCell, nRow, nCol, TRUE);
+    return pCell;
+}
 
+void CGridCtrl::PrepareCell(CGridCellBase* pCell, int nRow, int nCol, BOOL bPlace)
+{
     pCell->SetGrid(this);
 #ifndef GRIDCTRL_PREDTASK
     // (In the predecessor build a cell without a font of its own uses its default cell's.)
     pCell->SetFont(&m_Logfont);
 #endif
-    if (CGridRow* pRow = RowObject(nRow))
-        pCell->PlaceInRow(&pRow->Place());
+    if (bPlace)
+        if (CGridRow* pRow = RowObject(nRow))
+            pCell->PlaceInRow(&pRow->Place());
     pCell->SetRowCol(nRow, nCol);
     pCell->SetCoords(nRow, nCol);
 
@@ -357,7 +367,26 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol)
 
     if (nRow < m_nFixedRows || nCol < m_nFixedCols)
         pCell->SetState(pCell->GetState() | GRIDSTATE_FIXED);
+}
 
+CGridCellBase* CGridCtrl::CreateRowCell(int nRow, int nCol)
+{
+    CRuntimeClass* pKind = nCol < m_nNewRowKinds ? m_ppNewRowKinds[nCol] : NULL;
+    // Made in its kind at once, the cell copies what a default cell made for its place
+    // holds, as a default cell replaced by one of that kind would hand it on.
+    if (!pKind || m_pRtcDefault != RUNTIME_CLASS(CGridCell) || !pKind->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
+        return CreateCell(nRow, nCol);
+    CGridCellBase* pCell = (CGridCellBase*)pKind->CreateObject();
+    if (!pCell)
+        return CreateCell(nRow, nCol);
+    if (!m_pCellPattern)
+        m_pCellPattern = new CGridCell;
+    m_pCellPattern->Reset();
+    PrepareCell(m_pCellPattern, nRow, nCol, FALSE);
+    *pCell = *m_pCellPattern;
+    pCell->PlaceInRow(&m_RowData[nRow]->Place());
+    pCell->SetRowCol(nRow, nCol);
+    pCell->SetCoords(nRow, nCol);
     return pCell;
 }
 

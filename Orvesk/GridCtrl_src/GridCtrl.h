@@ -537,6 +537,13 @@ protected:
 #endif
 
 protected:
+    // Cell classes by column for the row InsertRow makes (NULL entries and columns beyond
+    // the count: the factory's); set only while a task row is inserted.
+    CRuntimeClass* const* m_ppNewRowKinds;
+    int m_nNewRowKinds;
+    // A default cell prepared for a new cell's place, whose contents the cell copies.
+    CGridCellBase* m_pCellPattern;
+
     // ---- Cell factory -------------------------------------------------------------------
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
@@ -546,6 +553,12 @@ protected:
     // A task grid's heading cell shows its row's number (a text cell placed in the row
     // keeps following it).
     void ShowRowNumber(int nRow, CGridCellBase* pHead);
+    // What CreateCell does to a cell it has made (placed in its row when bPlace).
+    void PrepareCell(CGridCellBase* pCell, int nRow, int nCol, BOOL bPlace);
+    // A cell of the next new row (InsertRow): of the class m_ppNewRowKinds gives its column,
+    // holding what a default cell made there would hand it (as SetCellType would), or else
+    // the factory's.
+    CGridCellBase* CreateRowCell(int nRow, int nCol);
     // Puts a cell into a row's column, placed there with its coordinates set.
     void PlaceCell(int nRow, int nCol, CGridCellBase* pCell);
     // The row object of a row; NULL outside the storage.

@@ -194,7 +194,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
 
     pRow->SetSize(m_nCols);
     for (int col = 0; col < m_nCols; col++)
-        pRow->SetAt(col, CreateCell(nRow, col));
+        pRow->SetAt(col, CreateRowCell(nRow, col));
 
     CGridCellBase* pHead = GetCell(nRow, 0);
     if (pHead)

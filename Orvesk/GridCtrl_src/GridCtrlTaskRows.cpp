@@ -82,7 +82,16 @@ int CGridCtrl::InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nSt
             nLevel = 1;
     }
 
+    // The cells are made in their classes at once.
+    static CRuntimeClass* const kKinds[] = {NULL, RUNTIME_CLASS(CGridBmpCell), RUNTIME_CLASS(CGridTreeCell),
+                                            RUNTIME_CLASS(CGridSpinCell), RUNTIME_CLASS(CGridDlgCell),
+                                            RUNTIME_CLASS(CGridDlgCell)};
+    const BOOL bMadeInKind = GetColumnCount() > 5 && m_pRtcDefault == RUNTIME_CLASS(CGridCell);
+    m_ppNewRowKinds = kKinds;
+    m_nNewRowKinds = bMadeInKind ? 6 : 0;
     int nNewRow = InsertRow(_T(""), bAppend ? -1 : nRow);
+    m_ppNewRowKinds = NULL;
+    m_nNewRowKinds = 0;
     if (nNewRow < 0)
         return -1;
     if (m_pTreeColumn)
@@ -93,11 +102,9 @@ int CGridCtrl::InsertTaskRow(int nRow, CTaskItem* pTask, int nTreeValue, int nSt
         ShowRowNumber(nNewRow, pHead);
 
     CTreeColumn* pTreeColumn = dynamic_cast<CTreeColumn*>(m_pTreeColumn);
-    SetCellType(nNewRow, 1, RUNTIME_CLASS(CGridBmpCell));
-    SetCellType(nNewRow, 2, RUNTIME_CLASS(CGridTreeCell));
-    SetCellType(nNewRow, 3, RUNTIME_CLASS(CGridSpinCell));
-    SetCellType(nNewRow, 4, RUNTIME_CLASS(CGridDlgCell));
-    SetCellType(nNewRow, 5, RUNTIME_CLASS(CGridDlgCell));
+    if (!bMadeInKind)
+        for (int col = 1; col <= 5 && col < m_nCols; col++)
+            SetCellType(nNewRow, col, kKinds[col]);
 
     for (int col = 1; col <= 5; col++)
     {

@@ -7,6 +7,13 @@
 #include "GridTreeCell.h"
 
 namespace {
+// A text cell of another class: a grid whose cells are of it replaces them one by one when
+// it makes a task row.
+class CPlainTextCell : public CGridCell {
+    DECLARE_DYNCREATE(CPlainTextCell)
+};
+IMPLEMENT_DYNCREATE(CPlainTextCell, CGridCell)
+
 // Any non-null pointer serves: the grid only carries it.
 CTaskItem* const kTask = reinterpret_cast<CTaskItem*>(0x1000);
 CTaskItem* const kOtherTask = reinterpret_cast<CTaskItem*>(0x2000);
@@ -260,4 +267,39 @@ TEST_F(GridTaskRows, TheTreeAndButtonCellsKnowTheirRowsAfterRowsAboveThemMove)
             EXPECT_EQ(coordsOf(row, col), CPoint(col, row)) << row << "," << col;
     EXPECT_EQ(m_grid.GetCell(1, 0)->GetTask(), kOtherTask);
     EXPECT_EQ(m_grid.GetItemText(3, 0), CString("3"));
+}
+
+TEST_F(GridTaskRows, CellsMadeInTheirClassesHoldWhatReplacedDefaultCellsWouldHandOn)
+{
+    Insert(-1, kTask, "上", 1);
+    m_grid.SetDefaultCellType(RUNTIME_CLASS(CPlainTextCell));
+    Insert(2, kTask, "", 2);
+    m_grid.SetDefaultCellType(RUNTIME_CLASS(CGridCell));
+    Insert(2, kTask, "", 2);
+    ASSERT_EQ(m_grid.GetRowCount(), 4);
+    ASSERT_TRUE(m_grid.GetCell(3, 0)->IsKindOf(RUNTIME_CLASS(CPlainTextCell)));
+    for (int col = 1; col <= 5; col++) {
+        const CGridCellBase* pMade = m_grid.GetCell(2, col);
+        const CGridCellBase* pReplaced = m_grid.GetCell(3, col);
+        EXPECT_EQ(pMade->GetRuntimeClass(), pReplaced->GetRuntimeClass()) << col;
+        EXPECT_STREQ(pMade->GetText(), pReplaced->GetText()) << col;
+        EXPECT_EQ(pMade->GetFormat(), pReplaced->GetFormat()) << col;
+        EXPECT_EQ(pMade->GetState(), pReplaced->GetState()) << col;
+        EXPECT_EQ(pMade->GetImage(), pReplaced->GetImage()) << col;
+        EXPECT_EQ(pMade->GetData(), pReplaced->GetData()) << col;
+        EXPECT_EQ(pMade->GetTextClr(), pReplaced->GetTextClr()) << col;
+        EXPECT_EQ(pMade->GetBackClr(), pReplaced->GetBackClr()) << col;
+        EXPECT_EQ(pMade->GetMargin(), pReplaced->GetMargin()) << col;
+        EXPECT_EQ(pMade->IsEditable(), pReplaced->IsEditable()) << col;
+        EXPECT_EQ(pMade->GetGrid(), pReplaced->GetGrid()) << col;
+        const LOGFONT* pMadeFont = pMade->GetFont();
+        const LOGFONT* pReplacedFont = pReplaced->GetFont();
+        ASSERT_EQ(pMadeFont == nullptr, pReplacedFont == nullptr) << col;
+        if (pMadeFont) {
+            EXPECT_EQ(memcmp(pMadeFont, pReplacedFont, sizeof(LOGFONT)), 0) << col;
+        }
+    }
+    // The tree cells took the row's level either way.
+    EXPECT_EQ(Level(2), 2);
+    EXPECT_EQ(Level(3), 2);
 }
