@@ -17,6 +17,10 @@ import sys
 import tempfile
 import time
 
+# Seconds the X server and the window manager get to start: a whole suite running beside
+# them (sanitizer builds on every core) once kept a manager from announcing itself in 20.
+START_WAIT = 60
+
 WINDOW_MANAGERS = {"openbox": ["openbox", "--sm-disable"], "icewm": ["icewm"]}
 
 
@@ -32,7 +36,7 @@ def start_server(size):
                             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_fd)
     number = b""
-    deadline = time.monotonic() + 20
+    deadline = time.monotonic() + START_WAIT
     while not number.endswith(b"\n"):
         left = deadline - time.monotonic()
         if left <= 0 or not select.select([read_fd], [], [], left)[0]:
@@ -56,7 +60,7 @@ def wait_for_manager(env, manager):
     # (line-buffered into the pipe); the atom may not exist before the manager makes it.
     spy = subprocess.Popen(["stdbuf", "-oL", "xprop", "-root", "-spy"], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    deadline = time.monotonic() + 20
+    deadline = time.monotonic() + START_WAIT
     seen = set()
     try:
         while time.monotonic() < deadline:
