@@ -82,17 +82,21 @@ CTaskLinkCheck::CTaskLinkCheck(const std::vector<CTaskItem*>& rows, int nSuccRow
 CTaskLinkCheck::CTaskLinkCheck(const CProjectSchedule& schedule, int nSuccRow)
     : m_rows(schedule.Rows()), m_nSucc(nSuccRow), m_bSuccHasSucc(FALSE), m_pParent(&schedule.ParentRows())
 {
-    // The successors by predecessor row from each task's resolved links.
+    // The successors by predecessor row from each task's resolved links, and the links to a
+    // task's own row, in one walk over the tasks (each task's record is read once).
     const std::vector<CTaskItem*>& rows = m_rows;
     const int n = (int)rows.size();
     m_ownSelf.assign(n, 0);
     m_ownSuccStart.assign(n + 1, 0);
+    m_ownSucc.clear();
     for (int r = 1; r < n; r++)
     {
+        m_ownSuccStart[r] = (int)m_ownSucc.size();
         const CTaskItem* pTask = rows[r];
         if (!pTask)
             continue;
-        m_ownSuccStart[r + 1] = (int)pTask->m_scheduleSuccs.size();
+        for (const CTaskItem* pSucc : pTask->m_scheduleSuccs)
+            m_ownSucc.push_back(pSucc->m_nRowInGrid);
         POSITION pos = pTask->m_listLinks.GetHeadPosition();
         while (pos != NULL)
         {
@@ -101,13 +105,7 @@ CTaskLinkCheck::CTaskLinkCheck(const CProjectSchedule& schedule, int nSuccRow)
                 m_ownSelf[r] = 1;
         }
     }
-    for (int r = 0; r < n; r++)
-        m_ownSuccStart[r + 1] += m_ownSuccStart[r];
-    m_ownSucc.resize((size_t)m_ownSuccStart[n]);
-    for (int r = 1; r < n; r++)
-        if (const CTaskItem* pTask = rows[r])
-            for (size_t k = 0; k < pTask->m_scheduleSuccs.size(); k++)
-                m_ownSucc[(size_t)m_ownSuccStart[r] + k] = pTask->m_scheduleSuccs[k]->m_nRowInGrid;
+    m_ownSuccStart[n] = (int)m_ownSucc.size();
     m_pSuccStart = &m_ownSuccStart;
     m_pSucc = &m_ownSucc;
     m_pSelf = &m_ownSelf;
