@@ -706,12 +706,7 @@ void CProjectSchedule::RemoveLink(CTaskItem* pSucc, CTaskLink* pLink)
     if (CTaskItem* pPred = pLink->m_pSchedulePred)
     {
         Touch(pPred);
-        std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
-        auto at = std::find(succs.begin(), succs.end(), pSucc);
-        if (at != succs.end())
-            succs.erase(at);
-        pLink->m_pSchedulePred = nullptr;
-        m_nResolvedLinks--;
+        ReleaseLink(pSucc, pLink);
     }
     RemoveTaskLinksIf(pSucc, [&](const CTaskLink* p) { return p == pLink; });
     LinksChanged();

@@ -205,6 +205,8 @@ private:
     void ResolveLink(CTaskItem* pTask, CTaskLink* pLink);
     // Every link the task holds let go of its predecessor (successor list and counts).
     void ReleaseLinksOf(CTaskItem* pTask);
+    // One resolved link of pSucc let go of its predecessor: out of its successors, uncounted.
+    void ReleaseLink(CTaskItem* pSucc, CTaskLink* pLink);
     CProjectSchedule(const CProjectSchedule&) = delete;
     CProjectSchedule& operator=(const CProjectSchedule&) = delete;
 

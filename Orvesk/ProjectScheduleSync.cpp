@@ -163,20 +163,21 @@ void CProjectSchedule::ReleaseLinksOf(CTaskItem* pTask)
     {
         CTaskLink* pLink = pTask->m_listLinks.GetNext(pos);
         CTaskItem* pPred = pLink ? pLink->m_pSchedulePred : nullptr;
-        if (!pPred)
-        {
-            // (One the last reading of the rows found naming no task.)
-            if (m_nUnresolvedLinks > 0)
-                m_nUnresolvedLinks--;
-            continue;
-        }
-        std::vector<CTaskItem*>& succs = pPred->m_scheduleSuccs;
-        auto at = std::find(succs.begin(), succs.end(), pTask);
-        if (at != succs.end())
-            succs.erase(at);
-        pLink->m_pSchedulePred = nullptr;
-        m_nResolvedLinks--;
+        if (pPred)
+            ReleaseLink(pTask, pLink);
+        else if (m_nUnresolvedLinks > 0)
+            m_nUnresolvedLinks--;  // (one the last reading of the rows found naming no task)
     }
+}
+
+void CProjectSchedule::ReleaseLink(CTaskItem* pSucc, CTaskLink* pLink)
+{
+    std::vector<CTaskItem*>& succs = pLink->m_pSchedulePred->m_scheduleSuccs;
+    auto at = std::find(succs.begin(), succs.end(), pSucc);
+    if (at != succs.end())
+        succs.erase(at);
+    pLink->m_pSchedulePred = nullptr;
+    m_nResolvedLinks--;
 }
 
 void CProjectSchedule::LetGoLinksOf(CTaskItem* pTask)
